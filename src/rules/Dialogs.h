@@ -1,0 +1,21 @@
+#pragma once
+// Message boxes, questions and input boxes, reached by the logic through this interface so that
+// the windows implement it with Qt and the tests with scripted answers.
+#include <string>
+
+namespace quarvelin {
+
+enum class DialogIcon { Information, Exclamation, Critical, Question };
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual void message(const std::string& title, const std::string& text, DialogIcon icon) = 0;
+    // Yes/No question; true for Yes.
+    virtual bool question(const std::string& title, const std::string& text) = 0;
+    // Returns the typed text, or the default when the box is cancelled.
+    virtual std::string saisie(const std::string& title, const std::string& prompt,
+                               const std::string& defaut) = 0;
+};
+
+} // namespace quarvelin

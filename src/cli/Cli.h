@@ -1,0 +1,15 @@
+#pragma once
+// quarvelin-cli: the rules and notation core from the command line.
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace quarvelin {
+
+class TextCatalogue;
+
+// Runs one command; returns the exit status (0 done, 1 some game failed to replay, 2 usage).
+int executer_cli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                 const TextCatalogue& catalogue);
+
+} // namespace quarvelin

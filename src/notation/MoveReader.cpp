@@ -1,0 +1,271 @@
+#include "notation/MoveReader.h"
+
+#include "rules/MoveRules.h"
+
+#include <cctype>
+
+namespace quarvelin {
+
+namespace {
+
+void trim(std::string& s) {
+    auto first = s.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) {
+        s.clear();
+        return;
+    }
+    s.erase(s.find_last_not_of(" \t\r\n") + 1);
+    s.erase(0, first);
+}
+
+bool fichier(char c) { return c >= 'a' && c <= 'h'; }
+bool rangee(char c) { return c >= '1' && c <= '8'; }
+
+struct Marche {
+    int walk[8][2];
+    int count;
+};
+
+constexpr Marche Droites{{{1, 0}, {-1, 0}, {0, 1}, {0, -1}}, 4};
+constexpr Marche Diagonales{{{1, -1}, {-1, -1}, {1, 1}, {-1, 1}}, 4};
+constexpr Marche Sauts{{{2, 1}, {2, -1}, {-2, 1}, {-2, -1}, {1, -2}, {1, 2}, {-1, -2}, {-1, 2}}, 8};
+
+void signaler(const LectureContexte& ctx, const std::string& token) {
+    if (!ctx.dialogs) return;
+    std::string text = ctx.catalogue ? ctx.catalogue->texte(TexteErreurCoup)
+                                     : std::string("Erreur de chargement du coup : ");
+    ctx.dialogs->message("Attention", text + token + " !", DialogIcon::Exclamation);
+}
+
+} // namespace
+
+bool est_resultat(std::string_view t) {
+    return t == "1-0" || t == "0-1" || t == "1/2-1/2" || t == "*";
+}
+
+bool chercher_origine(const Position& p, PieceCode piece, int toX, int toY, int& hintX, int& hintY) {
+    int firstX = 0, firstY = 0;
+    auto essayer = [&](int x, int y) {
+        if (p.at(x, y) != piece || (hintX && hintX != x) || (hintY && hintY != y)) return false;
+        if (!firstX) {
+            firstX = x;
+            firstY = y;
+        }
+        return coup_legal(p, Coup{x, y, toX, toY, piece, PieceCode::Empty});
+    };
+    auto lignes = [&](const Marche& m) {
+        for (int i = 0; i < m.count; ++i)
+            for (int x = toX + m.walk[i][0], y = toY + m.walk[i][1];
+                 x >= 1 && x <= 8 && y >= 1 && y <= 8; x += m.walk[i][0], y += m.walk[i][1])
+                if (essayer(x, y)) {
+                    hintX = x;
+                    hintY = y;
+                    return true;
+                }
+        return false;
+    };
+    PieceType t = type_piece(piece);
+    bool found = false;
+    if (t == PieceType::Rook || t == PieceType::Queen || t == PieceType::King) found = lignes(Droites);
+    if (!found && (t == PieceType::Bishop || t == PieceType::Queen || t == PieceType::King))
+        found = lignes(Diagonales);
+    if (!found && t == PieceType::Knight)
+        for (int i = 0; i < Sauts.count && !found; ++i) {
+            int x = toX + Sauts.walk[i][0], y = toY + Sauts.walk[i][1];
+            if (x >= 1 && x <= 8 && y >= 1 && y <= 8 && essayer(x, y)) {
+                hintX = x;
+                hintY = y;
+                found = true;
+            }
+        }
+    if (found) return true;
+    if (!firstX) return false;
+    hintX = firstX;
+    hintY = firstY;
+    return true;
+}
+
+Coup CoupLu::coup() const {
+    Coup c{fromX, fromY, toX, toY, piece, PieceCode::Empty};
+    if (auto eq = suffix.find('='); eq != std::string::npos && eq + 1 < suffix.size()) {
+        PieceType t = type_promotion(suffix[eq + 1]);
+        if (t != PieceType::None) c.promotion = piece_de(t, couleur(piece));
+    }
+    return c;
+}
+
+CoupLu lire_coup(const Position& p, Colour side, NotationCode notation, std::string& token,
+                 const LectureContexte& ctx) {
+    CoupLu r;
+    const Colour pc = p.PlayerColour;
+    auto colonne = [pc](char f) { return pc == Colour::Black ? 105 - f : f - 96; };
+    auto ligne = [pc](char d) { return pc == Colour::Black ? d - '0' : 9 - (d - '0'); };
+
+    trim(token);
+    if (auto ep = token.find("e.p."); ep != std::string::npos) {
+        r.suffix = token.substr(ep);
+        token.erase(ep);
+    }
+    if (auto dot = token.find('.'); dot != std::string::npos) token.erase(0, dot + 1);
+    // "12...Nf3": the dots of a Black move number go with the number.
+    token.erase(0, token.find_first_not_of('.') == std::string::npos ? token.size()
+                                                                      : token.find_first_not_of('.'));
+    trim(token);
+    if (auto brace = token.find('{'); brace != std::string::npos) token.erase(brace);
+    // Annotation glyphs (!, ?, !?) carry no move; keep them with the suffix.
+    while (!token.empty() && (token.back() == '!' || token.back() == '?')) {
+        r.suffix.insert(0, 1, token.back());
+        token.pop_back();
+    }
+    for (char mark : {'+', '#'})
+        if (auto at = token.find(mark); at != std::string::npos) {
+            r.suffix = token.substr(at);
+            token.erase(at);
+        }
+    if (auto eq = token.find('='); eq != std::string::npos) {
+        r.suffix.insert(0, token.substr(eq));
+        token.erase(eq);
+    }
+    trim(token);
+
+    if (est_resultat(token)) {
+        r.suffix = token;
+        return r;
+    }
+
+    const PieceCode pawn = side == Colour::White ? PieceCode::WhitePawn : PieceCode::BlackPawn;
+    const int d = (side == Colour::White) == (pc == Colour::White) ? 1 : -1;
+    const std::string_view letters = lettres_pieces(
+        notation == NotationCode::Francaise ? NotationCode::Francaise : NotationCode::Pgn);
+    auto piece_lettre = [&](char c) -> PieceCode {
+        auto k = letters.find(c);
+        if (k == std::string_view::npos) return PieceCode::Empty;
+        return static_cast<PieceCode>(code(pawn) + 1 + static_cast<int>(k));
+    };
+    auto illisible = [&]() {
+        signaler(ctx, token);
+        CoupLu bad;
+        bad.suffix = r.suffix;
+        bad.lisible = false;
+        return bad;
+    };
+    const std::size_t n = token.size();
+
+    if (token == "0-0" || token == "O-O" || token == "0-0-0" || token == "O-O-O") {
+        bool longSide = n == 5;
+        char rank = side == Colour::White ? '1' : '8';
+        r.piece = piece_de(PieceType::King, side);
+        r.fromX = colonne('e');
+        r.fromY = r.toY = ligne(rank);
+        r.toX = colonne(longSide ? 'c' : 'g');
+        return r;
+    }
+
+    // Long algebraic in any form: an optional piece letter, two squares, maybe "-", "x" or ":"
+    // between them and a promotion letter after (e2e4, Ng1-f3, e4xd5, e7e8q).
+    {
+        std::size_t i = 0;
+        PieceCode piece = pawn;
+        if (n > 0 && std::isupper(static_cast<unsigned char>(token[0]))) {
+            piece = piece_lettre(token[0]);
+            i = 1;
+        }
+        if (piece != PieceCode::Empty && n >= i + 4 && fichier(token[i]) && rangee(token[i + 1])) {
+            std::size_t j = i + 2;
+            if (token[j] == '-' || token[j] == 'x' || token[j] == ':') ++j;
+            if (j + 2 <= n && fichier(token[j]) && rangee(token[j + 1]) &&
+                (j + 2 == n || (j + 3 == n && piece == pawn &&
+                                type_promotion(token[j + 2]) != PieceType::None))) {
+                if (j + 3 == n) r.suffix.insert(0, std::string("=") + token[j + 2]);
+                r.piece = piece;
+                r.fromX = colonne(token[i]);
+                r.fromY = ligne(token[i + 1]);
+                r.toX = colonne(token[j]);
+                r.toY = ligne(token[j + 1]);
+                return r;
+            }
+        }
+    }
+    // A promotion written without "=" (e8Q, exd8Q).
+    if ((n == 3 || n == 5) && rangee(token[n - 2]) &&
+        std::isupper(static_cast<unsigned char>(token[n - 1])) &&
+        type_promotion(token[n - 1]) != PieceType::None) {
+        std::string inner = token.substr(0, n - 1);
+        CoupLu res = lire_coup(p, side, notation, inner, ctx);
+        if (res.piece == pawn) {
+            res.suffix = std::string("=") + token[n - 1] + r.suffix + res.suffix;
+            token = inner;
+            return res;
+        }
+    }
+
+    int hintX = 0, hintY = 0;
+    char destFile = 0, destRank = 0;
+    bool hasX = token.find('x') != std::string::npos;
+    if (n == 2) {
+        if (!fichier(token[0]) || !rangee(token[1])) return illisible();
+        r.piece = pawn;
+        r.toX = colonne(token[0]);
+        r.toY = ligne(token[1]);
+        for (int steps : {1, 2}) {
+            int y = r.toY + steps * d;
+            if (y >= 1 && y <= 8 && p.at(r.toX, y) == pawn) {
+                r.fromX = r.toX;
+                r.fromY = y;
+                return r;
+            }
+        }
+        r.toX = r.toY = 0;
+        return r;
+    }
+    if (n == 3 || n == 4) {
+        destFile = hasX ? token[2] : (n == 3 ? token[1] : token[2]);
+        if (n == 4 && !hasX) {
+            char h = token[1];
+            if (std::isdigit(static_cast<unsigned char>(h))) {
+                if (!rangee(h)) return illisible();
+                hintY = ligne(h);
+            } else {
+                if (!fichier(h)) return illisible();
+                hintX = colonne(h);
+            }
+        }
+    } else if (n == 5) {
+        if (!hasX) return illisible();
+        destFile = token[3];
+        char h = token[1];
+        if (std::isdigit(static_cast<unsigned char>(h))) {
+            if (!rangee(h)) return illisible();
+            hintY = ligne(h);
+        } else {
+            if (!fichier(h)) return illisible();
+            hintX = colonne(h);
+        }
+    } else {
+        // Other lengths yield no move, without a message.
+        CoupLu none;
+        none.suffix = r.suffix;
+        none.lisible = false;
+        return none;
+    }
+    destRank = token[n - 1];
+    if (!fichier(destFile) || !rangee(destRank)) return illisible();
+    r.toX = colonne(destFile);
+    r.toY = ligne(destRank);
+
+    PieceCode piece = piece_lettre(token[0]);
+    if (piece != PieceCode::Empty) {
+        r.piece = piece;
+        chercher_origine(p, piece, r.toX, r.toY, hintX, hintY);
+        r.fromX = hintX;
+        r.fromY = hintY;
+        return r;
+    }
+    if (n == 5 || !fichier(token[0])) return illisible();
+    r.piece = pawn;
+    r.fromX = colonne(token[0]);
+    r.fromY = r.toY + d;
+    return r;
+}
+
+} // namespace quarvelin

@@ -1,0 +1,152 @@
+#include "notation/PgnStream.h"
+
+#include <cctype>
+
+namespace quarvelin {
+
+const std::string* PgnGame::tag(std::string_view name) const {
+    for (const auto& [k, v] : tags)
+        if (k == name) return &v;
+    return nullptr;
+}
+
+int PgnStream::peek() {
+    if (pos_ == len_) {
+        in_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+        len_ = static_cast<std::size_t>(in_.gcount());
+        pos_ = 0;
+        if (len_ == 0) return -1;
+    }
+    return static_cast<unsigned char>(buffer_[pos_]);
+}
+
+int PgnStream::get() {
+    int c = peek();
+    if (c < 0) return c;
+    ++pos_;
+    ++consumed_;
+    lineStart_ = c == '\n';
+    return c;
+}
+
+void PgnStream::skip_line() {
+    for (int c = get(); c >= 0 && c != '\n'; c = get()) {}
+}
+
+namespace {
+
+bool blanc(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+
+bool separateur(int c) {
+    return c < 0 || blanc(c) || c == '{' || c == '}' || c == '(' || c == ')' || c == '[' ||
+           c == ']' || c == ';' || c == '$';
+}
+
+bool est_resultat(const std::string& t) {
+    return t == "1-0" || t == "0-1" || t == "1/2-1/2" || t == "*";
+}
+
+// "12." "12..." "12...e5" "1.e4": what is left once the move number is taken off.
+std::string sans_numero(const std::string& t) {
+    std::size_t i = 0;
+    while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i;
+    if (i < t.size() && t[i] == '.') {
+        while (i < t.size() && t[i] == '.') ++i;
+        return t.substr(i);
+    }
+    if (i == 0) {
+        while (i < t.size() && t[i] == '.') ++i; // "..." alone
+        return t.substr(i);
+    }
+    return t;
+}
+
+bool glyphe(const std::string& t) { return t.find_first_not_of("!?") == std::string::npos; }
+
+} // namespace
+
+bool PgnStream::suivante(PgnGame& game) {
+    game = PgnGame{};
+    if (first_) {
+        first_ = false;
+        if (peek() == 0xEF) { // UTF-8 byte order mark
+            get();
+            get();
+            get();
+        }
+    }
+    bool started = false, inMoves = false;
+    int depth = 0;
+    for (;;) {
+        int c = peek();
+        if (c < 0) return started;
+        if (lineStart_ && c == '%') {
+            skip_line();
+            continue;
+        }
+        if (blanc(c)) {
+            get();
+            continue;
+        }
+        if (c == '[' && depth == 0) {
+            // A tag after moves begins the next game (its predecessor had no result).
+            if (inMoves) return true;
+            if (!started) game.offset = consumed_;
+            started = true;
+            get();
+            std::string name, value;
+            while ((c = peek()) >= 0 && !blanc(c) && c != '"' && c != ']') name += static_cast<char>(get());
+            while ((c = peek()) >= 0 && c != '"' && c != ']' && c != '\n') get();
+            if (peek() == '"') {
+                get();
+                while ((c = get()) >= 0 && c != '"' && c != '\n') {
+                    if (c == '\\' && (peek() == '"' || peek() == '\\')) c = get();
+                    value += static_cast<char>(c);
+                }
+            }
+            while ((c = peek()) >= 0 && c != ']' && c != '\n') get();
+            if (peek() == ']') get();
+            if (!name.empty()) game.tags.emplace_back(std::move(name), std::move(value));
+            continue;
+        }
+        if (!started) game.offset = consumed_;
+        started = true;
+        if (c == '{') {
+            while ((c = get()) >= 0 && c != '}') {}
+            continue;
+        }
+        if (c == ';') {
+            skip_line();
+            continue;
+        }
+        if (c == '(') {
+            get();
+            ++depth;
+            inMoves = true;
+            continue;
+        }
+        if (c == ')') {
+            get();
+            if (depth > 0) --depth;
+            continue;
+        }
+        if (c == '$' || c == '[' || c == ']' || c == '}') {
+            get();
+            while (std::isdigit(peek())) get();
+            continue;
+        }
+        std::string token;
+        while (!separateur(peek())) token += static_cast<char>(get());
+        inMoves = true;
+        if (depth > 0) continue;
+        if (est_resultat(token)) {
+            game.result = token;
+            return true;
+        }
+        token = sans_numero(token);
+        if (token.empty() || glyphe(token)) continue;
+        game.moves.push_back(std::move(token));
+    }
+}
+
+} // namespace quarvelin

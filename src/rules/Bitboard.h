@@ -1,0 +1,59 @@
+#pragma once
+// Attack tables for the fast move generator: absolute squares a1 = 0 .. h8 = 63.
+#include <bit>
+#include <cstdint>
+
+namespace quarvelin {
+
+using Bitboard = std::uint64_t;
+
+constexpr Bitboard bb(int sq) { return Bitboard{1} << sq; }
+inline int lsb(Bitboard b) { return std::countr_zero(b); }
+inline int pop_lsb(Bitboard& b) {
+    int s = lsb(b);
+    b &= b - 1;
+    return s;
+}
+inline int popcount(Bitboard b) { return std::popcount(b); }
+
+constexpr Bitboard Rank1 = 0xFFull, Rank8 = Rank1 << 56;
+constexpr Bitboard Rank3 = Rank1 << 16, Rank6 = Rank1 << 40;
+constexpr Bitboard FileA = 0x0101010101010101ull, FileH = FileA << 7;
+
+struct AttackTables {
+    Bitboard knight[64];
+    Bitboard king[64];
+    Bitboard pawn[2][64]; // [0] squares a white pawn on sq attacks, [1] black
+    Bitboard between[64][64]; // strictly between two aligned squares
+    Bitboard line[64][64];    // the whole line through two aligned squares, 0 otherwise
+
+    struct Magic {
+        Bitboard mask;
+        Bitboard magic;
+        Bitboard* attacks;
+        unsigned shift;
+        unsigned index(Bitboard occ) const {
+            return static_cast<unsigned>(((occ & mask) * magic) >> shift);
+        }
+    };
+    Magic rook[64];
+    Magic bishop[64];
+    Bitboard rookTable[0x19000];
+    Bitboard bishopTable[0x1480];
+
+    AttackTables();
+};
+
+// Built once, on first use, from any thread.
+const AttackTables& tables();
+
+inline Bitboard rook_attacks(int sq, Bitboard occ) {
+    const auto& m = tables().rook[sq];
+    return m.attacks[m.index(occ)];
+}
+inline Bitboard bishop_attacks(int sq, Bitboard occ) {
+    const auto& m = tables().bishop[sq];
+    return m.attacks[m.index(occ)];
+}
+
+} // namespace quarvelin

@@ -1,0 +1,24 @@
+#pragma once
+// A move in display coordinates, with the moving piece and the piece a pawn promotes to.
+#include "rules/FastMove.h"
+#include "rules/Position.h"
+
+#include <string>
+
+namespace quarvelin {
+
+struct Coup {
+    int fromX = 0, fromY = 0, toX = 0, toY = 0;
+    PieceCode piece = PieceCode::Empty;
+    PieceCode promotion = PieceCode::Empty; // Empty: none, or a queen by default for a pawn
+
+    bool operator==(const Coup&) const = default;
+};
+
+Coup coup_depuis(const Position& p, FastMove m);
+// The generator's move matching c in p (c's promotion, a queen when none is given).
+FastMove coup_rapide(const Position& p, const Coup& c);
+// "e2e4", "e7e8q": the move in the long algebraic form engines exchange.
+std::string coup_uci(const Position& p, const Coup& c);
+
+} // namespace quarvelin

@@ -1,0 +1,172 @@
+#include "notation/LireNombre.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cstring>
+#include <memory>
+#include <string>
+
+using quarvelin::lecture_nombre_tete;
+using quarvelin::lire_nombre;
+using quarvelin::NumberLocale;
+using namespace std::string_literals;
+
+namespace {
+
+struct Cas {
+    std::string texte;
+    double attendu;
+};
+
+// U+00A0, U+202F and U+2009 in UTF-8.
+const std::string Insecable = "\xC2\xA0";
+const std::string InsecableFine = "\xE2\x80\xAF";
+const std::string EspaceFine = "\xE2\x80\x89";
+
+TEST(LireNombre, LocaleParDefaut) {
+    const Cas cas[] = {
+        {"1 234,5", 1234.5},
+        {"-0,25", -0.25},
+        {"12abc", 12},
+        {"1.2.3", 1.2},
+        {"", 0},
+        {"abc", 0},
+        {"+5", 5},
+        {"--5", 0},
+        {" 7 ", 7},
+        {"3,5", 3.5},
+        {",5", 0.5},
+        {"\t1 2 3", 123},
+        {"5-3", 5},
+        {"12 \xE2\x82\xAC", 12}, // the euro sign ends the walk
+        {"1'000", 1},
+        {"1" + Insecable + "234,5", 1234.5},
+        {"-1" + InsecableFine + "000" + InsecableFine + "000", -1000000},
+        {"1" + EspaceFine + "234", 1}, // not a separator unless the locale says so
+        {"\xC3\xA9"s + "5", 0},
+    };
+    for (const auto& [texte, attendu] : cas) {
+        SCOPED_TRACE(texte);
+        const auto lu = lire_nombre(texte);
+        ASSERT_TRUE(lu.has_value());
+        EXPECT_DOUBLE_EQ(*lu, attendu);
+    }
+    EXPECT_FALSE(lire_nombre(std::nullopt).has_value());
+}
+
+TEST(LireNombre, UtfInvalideArreteLaLecture) {
+    const Cas cas[] = {
+        {"1\xFF"s + "2", 1},
+        {"\xC3", 0},                     // truncated two-byte sequence
+        {"2\xE2\x80", 2},                // truncated three-byte sequence
+        {"1\xC0\xB1"s + "2", 1},         // overlong "1"
+        {"1\xC1\xA0"s + "2", 1},         // overlong, would be a space
+        {"7\xED\xA0\x80"s + "9", 7},     // surrogate
+        {"8\xF4\x90\x80\x80"s + "9", 8}, // beyond U+10FFFF
+        {"3\x80"s + "4", 3},             // stray continuation byte
+        {"6\xC2"s + "5", 6},             // lead byte followed by an ASCII byte
+        {"4"s + '\0' + "5", 4},
+    };
+    for (const auto& [texte, attendu] : cas) {
+        SCOPED_TRACE(testing::PrintToString(texte));
+        const auto lu = lire_nombre(texte);
+        ASSERT_TRUE(lu.has_value());
+        EXPECT_DOUBLE_EQ(*lu, attendu);
+    }
+}
+
+TEST(LireNombre, AutresLocales) {
+    struct CasLocale {
+        NumberLocale locale;
+        std::string texte;
+        double attendu;
+    };
+    const NumberLocale continentale{U',', U'.'};
+    const NumberLocale suisse{U'.', U'\''};
+    const NumberLocale arabe{U'\u066B', U'\u066C'};
+    const NumberLocale fine{U',', U'\u2009'};
+    const CasLocale cas[] = {
+        {continentale, "1234,5", 1234.5},
+        // "." stays a decimal mark even where the locale uses it for thousands.
+        {continentale, "1.234,5", 1.234},
+        {suisse, "1'234'567.5", 1234567.5},
+        {suisse, "1'234,5", 1234.5},
+        {arabe, "1\xD9\xAC"s + "234\xD9\xAB"s + "5", 1234.5},
+        {fine, "1" + EspaceFine + "234,5", 1234.5},
+        {NumberLocale{U'.', 0}, "1'234", 1},
+    };
+    for (const auto& [locale, texte, attendu] : cas) {
+        SCOPED_TRACE(texte);
+        const auto lu = lire_nombre(texte, locale);
+        ASSERT_TRUE(lu.has_value());
+        EXPECT_DOUBLE_EQ(*lu, attendu);
+    }
+    EXPECT_FALSE(lire_nombre(std::nullopt, continentale).has_value());
+}
+
+TEST(LireNombre, NeLitPasAuDelaDeLaVue) {
+    EXPECT_DOUBLE_EQ(*lire_nombre(std::string_view("125").substr(0, 2)), 12);
+    EXPECT_DOUBLE_EQ(lecture_nombre_tete(std::string_view("7.25").substr(0, 3)), 7.2);
+
+    // Sequences cut by the end of an exactly sized buffer: a sanitizer build catches overreads.
+    for (const std::string& texte :
+         {std::string("1\xC2"), std::string("1\xE2\x80"), std::string("1\xF0\x9F\x98")}) {
+        const auto tampon = std::make_unique<char[]>(texte.size());
+        std::memcpy(tampon.get(), texte.data(), texte.size());
+        EXPECT_DOUBLE_EQ(*lire_nombre(std::string_view(tampon.get(), texte.size())), 1);
+    }
+}
+
+TEST(LireNombreTete, Table) {
+    const Cas cas[] = {
+        {"3,5", 3},
+        {" 1 2.5x", 12.5},
+        {"-.5", -0.5},
+        {".", 0},
+        {"+", 0},
+        {"-", 0},
+        {"", 0},
+        {"abc", 0},
+        {"--5", 0},
+        {"+-5", 0},
+        {"5.", 5},
+        {"007", 7},
+        {"1.2.3", 1.2},
+        {"\t-\t3", -3},
+        {"  -  0 . 5", -0.5},
+        {"1e5", 1},
+        {"0.000", 0},
+        {"0.1", 0.1},
+        {"12345678901234567890", 12345678901234567890.0},
+        {".5.", 0.5},
+        {"+.", 0},
+    };
+    for (const auto& [texte, attendu] : cas) {
+        SCOPED_TRACE(texte);
+        EXPECT_DOUBLE_EQ(lecture_nombre_tete(texte), attendu);
+    }
+}
+
+TEST(LireNombreTete, ChiffresInnombrables) {
+    const std::string neufs(400, '9');
+    const Cas cas[] = {
+        {neufs, DBL_MAX},
+        {"-" + neufs, -DBL_MAX},
+        {neufs + "." + neufs, DBL_MAX},
+        {"1" + std::string(308, '0'), 1e308},
+        {"1" + std::string(309, '0'), DBL_MAX},
+        {std::string(400, '0') + "5", 5},
+        {"0." + std::string(400, '0') + "1", 0},
+        {"-0." + std::string(400, '0') + "1", 0},
+        {"0." + neufs, 1},
+    };
+    // Exact comparisons: DBL_MAX and infinity are one ULP apart.
+    for (const auto& [texte, attendu] : cas) {
+        SCOPED_TRACE(texte.substr(0, 20));
+        EXPECT_EQ(lecture_nombre_tete(texte), attendu);
+    }
+    EXPECT_EQ(*lire_nombre("1 " + neufs), DBL_MAX);
+}
+
+} // namespace

@@ -1,0 +1,38 @@
+#pragma once
+// Running Debian's chess tools as peers: the test feeds them a file and reads what they print.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace quarvelin::test {
+
+inline std::string trouver_programme(const std::string& name) {
+    for (const char* dir : {"/usr/games/", "/usr/bin/", "/usr/local/bin/"}) {
+        std::string path = std::string(dir) + name;
+        if (::access(path.c_str(), X_OK) == 0) return path;
+    }
+    return {};
+}
+
+// Runs `command` with `input` on its standard input; returns what it printed.
+inline std::string executer(const std::string& command, const std::string& input) {
+    auto dir = std::filesystem::temp_directory_path();
+    std::string in = (dir / ("quarvelin-peer-" + std::to_string(::getpid()) + ".in")).string();
+    {
+        std::ofstream f(in);
+        f << input;
+    }
+    std::string output;
+    if (FILE* pipe = ::popen((command + " < " + in + " 2>/dev/null").c_str(), "r")) {
+        char buffer[4096];
+        std::size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
+        ::pclose(pipe);
+    }
+    std::filesystem::remove(in);
+    return output;
+}
+
+} // namespace quarvelin::test

@@ -1,0 +1,36 @@
+#pragma once
+// Scripted stand-ins for the user-facing interfaces.
+#include "rules/Dialogs.h"
+#include "rules/TextCatalogue.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace quarvelin::test {
+
+class RecordingDialogs : public Dialogs {
+public:
+    struct Shown {
+        std::string title, text;
+        DialogIcon icon;
+    };
+    std::vector<Shown> messages;
+    bool answer = true;
+
+    void message(const std::string& title, const std::string& text, DialogIcon icon) override {
+        messages.push_back({title, text, icon});
+    }
+    bool question(const std::string&, const std::string&) override { return answer; }
+    std::string saisie(const std::string&, const std::string&, const std::string& d) override {
+        return d;
+    }
+};
+
+// Texts named by offset, so a test sees which text was asked for.
+class OffsetCatalogue : public TextCatalogue {
+public:
+    std::string texte(int offset) const override { return "<" + std::to_string(offset) + ">"; }
+};
+
+} // namespace quarvelin::test

@@ -1,0 +1,289 @@
+#include "rules/Position.h"
+#include "ui/BoardView.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <gtest/gtest.h>
+
+using quarvelin::Colour;
+using quarvelin::PieceCode;
+using quarvelin::Position;
+
+namespace {
+
+QImage grabAt(BoardView& view, QSize size) {
+    view.resize(size);
+    QImage image = view.grab().toImage();
+    // Sample in widget coordinates whatever the screen's pixel ratio.
+    return image.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+QRgb at(const QImage& image, QPoint p) {
+    return image.pixel(p) | 0xFF000000;
+}
+
+// Where the square shows through: the pieces keep clear of the corners.
+QRgb squareColour(const QImage& image, const QRect& square) {
+    return at(image, square.topLeft() + QPoint(2, 2));
+}
+
+bool ivory(QRgb c) {
+    return qRed(c) > 215 && qGreen(c) > 200 && qBlue(c) > 160 && qRed(c) >= qBlue(c) &&
+           c != BoardView::LightSquareColour;
+}
+
+bool nearBlack(QRgb c) {
+    return qRed(c) < 90 && qGreen(c) < 90 && qBlue(c) < 90;
+}
+
+int lightness(QRgb c) {
+    return qGray(c);
+}
+
+} // namespace
+
+TEST(BoardView, EveryPieceDrawingLoads) {
+    BoardView view; // registers the drawings when nothing else has
+    EXPECT_TRUE(BoardView::pieceResource(PieceCode::Empty).isEmpty());
+    for (int c = 2; c <= 13; ++c) {
+        const QString path = BoardView::pieceResource(static_cast<PieceCode>(c));
+        EXPECT_EQ(path, QStringLiteral(":/pieces/quarvelin/%1.svg").arg(c));
+        QSvgRenderer renderer(path);
+        ASSERT_TRUE(renderer.isValid()) << path.toStdString();
+        const QRectF box = renderer.viewBoxF();
+        EXPECT_GT(box.width(), 0);
+        EXPECT_DOUBLE_EQ(box.width(), box.height()) << path.toStdString();
+    }
+}
+
+TEST(BoardView, WhiteDrawingsAreLightAndBlackDrawingsDark) {
+    BoardView view;
+    for (int c = 2; c <= 13; ++c) {
+        QImage image(96, 96, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        {
+            QPainter painter(&image);
+            QSvgRenderer(BoardView::pieceResource(static_cast<PieceCode>(c))).render(&painter);
+        }
+        long opaque = 0, sum = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                if (qAlpha(p) < 250) continue;
+                ++opaque;
+                sum += qGray(p);
+            }
+        // A real silhouette covers a good part of its square, a stray shape would not.
+        EXPECT_GT(opaque, 96 * 96 / 8) << "piece " << c;
+        ASSERT_GT(opaque, 0);
+        // The outline darkens every drawing; the fills still set the two colours well apart.
+        const long mean = sum / opaque;
+        if (c >= 8)
+            EXPECT_GT(mean, 115) << "white piece " << c;
+        else
+            EXPECT_LT(mean, 75) << "black piece " << c;
+    }
+}
+
+TEST(BoardView, SquareColoursWithWhiteBelow) {
+    BoardView view;
+    view.setPosition(Position::initiale(Colour::White));
+    const QImage image = grabAt(view, {400, 400});
+    // a1 bottom left, h1 bottom right, a8 top left, h8 top right.
+    EXPECT_EQ(squareColour(image, view.squareRect(1, 8)), BoardView::DarkSquareColour);
+    EXPECT_EQ(squareColour(image, view.squareRect(8, 8)), BoardView::LightSquareColour);
+    EXPECT_EQ(squareColour(image, view.squareRect(1, 1)), BoardView::LightSquareColour);
+    EXPECT_EQ(squareColour(image, view.squareRect(8, 1)), BoardView::DarkSquareColour);
+    EXPECT_GT(view.squareRect(8, 8).left(), view.squareRect(1, 8).left());
+    EXPECT_GT(view.squareRect(1, 8).top(), view.squareRect(1, 1).top());
+    EXPECT_LT(lightness(BoardView::DarkSquareColour), lightness(BoardView::LightSquareColour));
+}
+
+TEST(BoardView, SquareColoursWithBlackBelow) {
+    BoardView view;
+    view.setPosition(Position::initiale(Colour::Black));
+    const QImage image = grabAt(view, {400, 400});
+    // a1 top right, h1 top left.
+    EXPECT_EQ(squareColour(image, view.squareRect(8, 1)), BoardView::DarkSquareColour);
+    EXPECT_EQ(squareColour(image, view.squareRect(1, 1)), BoardView::LightSquareColour);
+    EXPECT_EQ(squareColour(image, view.squareRect(8, 8)), BoardView::LightSquareColour);
+    EXPECT_EQ(squareColour(image, view.squareRect(1, 8)), BoardView::DarkSquareColour);
+}
+
+TEST(BoardView, KingsStandOnTheirSquaresWithWhiteBelow) {
+    BoardView view;
+    view.setPosition(Position::initiale(Colour::White));
+    const QImage image = grabAt(view, {400, 400});
+    const QRgb whiteKing = at(image, view.squareRect(5, 8).center()); // e1
+    EXPECT_TRUE(ivory(whiteKing)) << std::hex << whiteKing;
+    const QRgb blackKing = at(image, view.squareRect(5, 1).center()); // e8
+    EXPECT_TRUE(nearBlack(blackKing)) << std::hex << blackKing;
+    // The other way round would put the kings on d1 and d8.
+    EXPECT_FALSE(ivory(at(image, view.squareRect(4, 1).center())));
+    const QRect e4 = view.squareRect(5, 5);
+    EXPECT_EQ(at(image, e4.center()), squareColour(image, e4));
+    EXPECT_EQ(at(image, e4.center()), BoardView::LightSquareColour);
+}
+
+TEST(BoardView, KingsStandOnTheirSquaresWithBlackBelow) {
+    BoardView view;
+    view.setPosition(Position::initiale(Colour::Black));
+    const QImage image = grabAt(view, {400, 400});
+    const QRgb whiteKing = at(image, view.squareRect(4, 1).center()); // e1
+    EXPECT_TRUE(ivory(whiteKing)) << std::hex << whiteKing;
+    const QRgb blackKing = at(image, view.squareRect(4, 8).center()); // e8
+    EXPECT_TRUE(nearBlack(blackKing)) << std::hex << blackKing;
+    EXPECT_FALSE(ivory(at(image, view.squareRect(5, 8).center())));
+    const QRect d5 = view.squareRect(5, 5);
+    EXPECT_EQ(at(image, d5.center()), BoardView::LightSquareColour);
+    const QRect d4 = view.squareRect(5, 4);
+    EXPECT_EQ(at(image, d4.center()), BoardView::DarkSquareColour);
+}
+
+TEST(BoardView, NewPositionReplacesThePieces) {
+    BoardView view;
+    view.setPosition(Position::initiale());
+    grabAt(view, {400, 400});
+
+    Position lone;
+    lone.vider();
+    lone.at(3, 4) = PieceCode::WhiteKing;
+    view.setPosition(lone);
+    EXPECT_EQ(view.position(), lone);
+    const QImage image = grabAt(view, {400, 400});
+    EXPECT_EQ(at(image, view.squareRect(5, 8).center()), BoardView::DarkSquareColour);
+    EXPECT_TRUE(ivory(at(image, view.squareRect(3, 4).center())));
+}
+
+TEST(BoardView, PiecesFollowTheSizeOfTheBoard) {
+    BoardView view;
+    view.setPosition(Position::initiale());
+    for (int side : {400, 800, 260, 400}) {
+        const QImage image = grabAt(view, {side, side});
+        const QRect e1 = view.squareRect(5, 8);
+        EXPECT_TRUE(ivory(at(image, e1.center()))) << "at " << side;
+        // The foot of the king reaches close to the bottom of its square at every size.
+        const QPoint foot(e1.center().x(), e1.top() + e1.height() * 84 / 100);
+        EXPECT_NE(at(image, foot), BoardView::DarkSquareColour) << "at " << side;
+    }
+}
+
+TEST(BoardView, SquaresTileWithoutGapsAtOddSizes) {
+    BoardView view;
+    for (QSize size : {QSize(333, 517), QSize(517, 333), QSize(401, 401), QSize(251, 250)}) {
+        view.resize(size);
+        const QRect widget = view.rect();
+        const QRect board = view.boardRect();
+        const QRect first = view.squareRect(1, 1);
+        ASSERT_FALSE(first.isEmpty());
+        EXPECT_EQ(board.width(), board.height());
+        EXPECT_EQ(board.width(), 8 * first.width());
+        // Centred: the leftover space splits evenly, to the pixel.
+        EXPECT_LE(std::abs(board.left() - (widget.width() - 1 - board.right())), 1);
+        EXPECT_LE(std::abs(board.top() - (widget.height() - 1 - board.bottom())), 1);
+        // And large: the frame takes a small share of the shorter side.
+        const int shorter = std::min(size.width(), size.height());
+        EXPECT_GT(board.width(), shorter * 85 / 100) << size.width() << "x" << size.height();
+
+        QRect all;
+        for (int y = 1; y <= 8; ++y)
+            for (int x = 1; x <= 8; ++x) {
+                const QRect r = view.squareRect(x, y);
+                EXPECT_TRUE(widget.contains(r)) << x << "," << y;
+                EXPECT_EQ(r.size(), first.size());
+                if (x < 8) {
+                    EXPECT_EQ(view.squareRect(x + 1, y).left(), r.right() + 1);
+                }
+                if (y < 8) {
+                    EXPECT_EQ(view.squareRect(x, y + 1).top(), r.bottom() + 1);
+                }
+                all |= r;
+            }
+        EXPECT_EQ(all, board);
+    }
+    EXPECT_TRUE(view.squareRect(0, 1).isNull());
+    EXPECT_TRUE(view.squareRect(9, 1).isNull());
+    EXPECT_TRUE(view.squareRect(1, 0).isNull());
+    EXPECT_TRUE(view.squareRect(1, 9).isNull());
+}
+
+namespace {
+
+// The strip under the board where column x's letter goes, and the strip left of row y.
+QImage fileLabel(const QImage& image, const BoardView& view, int x) {
+    const QRect square = view.squareRect(x, 8);
+    return image.copy(square.left(), view.boardRect().bottom() + 2, square.width(), 12);
+}
+QImage rankLabel(const QImage& image, const BoardView& view, int y) {
+    const QRect square = view.squareRect(1, y);
+    return image.copy(view.boardRect().left() - 14, square.top(), 12, square.height());
+}
+
+bool uniform(const QImage& image) {
+    const QRgb first = image.pixel(0, 0);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != first) return false;
+    return true;
+}
+
+} // namespace
+
+TEST(BoardView, CoordinatesFollowTheOrientation) {
+    BoardView view;
+    view.setPosition(Position::initiale(Colour::White));
+    const QImage white = grabAt(view, {400, 400});
+    view.setPosition(Position::initiale(Colour::Black));
+    const QImage black = grabAt(view, {400, 400});
+
+    for (int i = 1; i <= 8; ++i) {
+        EXPECT_FALSE(uniform(fileLabel(white, view, i))) << "no letter under column " << i;
+        EXPECT_FALSE(uniform(rankLabel(white, view, i))) << "no digit beside row " << i;
+    }
+    // "a" is under the first column with White below, under the last with Black below.
+    EXPECT_EQ(fileLabel(white, view, 1), fileLabel(black, view, 8));
+    EXPECT_EQ(fileLabel(white, view, 8), fileLabel(black, view, 1));
+    EXPECT_NE(fileLabel(white, view, 1), fileLabel(black, view, 1));
+    // "1" is at the bottom with White below, at the top with Black below.
+    EXPECT_EQ(rankLabel(white, view, 8), rankLabel(black, view, 1));
+    EXPECT_EQ(rankLabel(white, view, 1), rankLabel(black, view, 8));
+    EXPECT_NE(rankLabel(white, view, 8), rankLabel(black, view, 8));
+    // Every letter differs from its neighbour.
+    for (int i = 1; i < 8; ++i)
+        EXPECT_NE(fileLabel(white, view, i), fileLabel(white, view, i + 1)) << i;
+}
+
+TEST(BoardView, CoordinatesCanBeHidden) {
+    BoardView view;
+    EXPECT_TRUE(view.coordinatesVisible());
+    const QRect framed = (view.resize(400, 400), view.boardRect());
+    view.setCoordinatesVisible(false);
+    EXPECT_FALSE(view.coordinatesVisible());
+    const QImage image = grabAt(view, {400, 400});
+    // The room the labels took goes to the squares.
+    EXPECT_GT(view.boardRect().width(), framed.width());
+    // With nothing written in the border, it looks the same beside every row and column.
+    const QRect board = view.boardRect();
+    const int below = image.height() - board.bottom() - 1;
+    for (int i = 2; i <= 8; ++i) {
+        const QRect column = view.squareRect(i, 8), first = view.squareRect(1, 8);
+        EXPECT_EQ(image.copy(column.left(), board.bottom() + 1, column.width(), below),
+                  image.copy(first.left(), board.bottom() + 1, first.width(), below));
+        const QRect row = view.squareRect(1, i), top = view.squareRect(1, 1);
+        EXPECT_EQ(image.copy(0, row.top(), board.left(), row.height()),
+                  image.copy(0, top.top(), board.left(), top.height()));
+    }
+}
+
+TEST(BoardView, SizeHintsKeepTheBoardSquare) {
+    BoardView view;
+    EXPECT_TRUE(view.hasHeightForWidth());
+    EXPECT_TRUE(view.sizePolicy().hasHeightForWidth());
+    EXPECT_EQ(view.heightForWidth(333), 333);
+    EXPECT_EQ(view.sizeHint().width(), view.sizeHint().height());
+    EXPECT_EQ(view.minimumSizeHint().width(), view.minimumSizeHint().height());
+    EXPECT_GE(view.minimumSizeHint().width(), 200);
+    EXPECT_GT(view.sizeHint().width(), view.minimumSizeHint().width());
+}

@@ -1,5 +1,5 @@
-#include "rules/Position.h"
 #include "ui/BoardView.h"
+#include "rules/Position.h"
 
 #include <QImage>
 #include <QPainter>

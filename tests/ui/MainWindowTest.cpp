@@ -1,6 +1,6 @@
+#include "ui/MainWindow.h"
 #include "rules/Position.h"
 #include "ui/BoardView.h"
-#include "ui/MainWindow.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -6,7 +6,8 @@
 
 namespace quarvelin {
 
-Rejeu rejouer(const PgnGame& game, NotationCode notation, Colour playerColour) {
+Rejeu rejouer(const PgnGame& game, NotationCode notation, Colour playerColour,
+              std::vector<std::string>* uci) {
     Rejeu r;
     r.position = Position::initiale(playerColour);
     if (const std::string* fen = game.tag("FEN")) {
@@ -30,7 +31,8 @@ Rejeu rejouer(const PgnGame& game, NotationCode notation, Colour playerColour) {
             r.jetonErreur = token;
             return r;
         }
-        jouer_coup(p, c);
+        CoupJoue joue = jouer_coup(p, c);
+        if (uci) uci->push_back(coup_uci(p, joue.coup));
         ++r.coupsJoues;
     }
     return r;

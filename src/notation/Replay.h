@@ -5,6 +5,7 @@
 #include "rules/Position.h"
 
 #include <string>
+#include <vector>
 
 namespace quarvelin {
 
@@ -16,7 +17,8 @@ struct Rejeu {
     int coupsJoues = 0;     // half-moves replayed
 };
 
+// When `uci` is given, each move replayed is appended to it in long algebraic form.
 Rejeu rejouer(const PgnGame& game, NotationCode notation = NotationCode::Pgn,
-              Colour playerColour = Colour::White);
+              Colour playerColour = Colour::White, std::vector<std::string>* uci = nullptr);
 
 } // namespace quarvelin

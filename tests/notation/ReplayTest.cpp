@@ -1,0 +1,165 @@
+// Replaying real-world PGN, checked against two independent peers: pgn-extract reads the same
+// file itself, and Stockfish plays the moves we read.
+#include "support/Peers.h"
+
+#include "notation/Fen.h"
+#include "notation/PgnStream.h"
+#include "notation/Replay.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
+
+using namespace quarvelin;
+
+namespace {
+
+const std::string Varied = std::string(QUARVELIN_TEST_DATA) + "/varied.pgn";
+
+std::string lire(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// A FEN without its en-passant field: tools differ on writing it when no capture is possible.
+std::string sans_en_passant(const std::string& fen) {
+    std::istringstream in(fen);
+    std::string f[6], out;
+    for (auto& x : f) in >> x;
+    return f[0] + ' ' + f[1] + ' ' + f[2] + ' ' + f[4] + ' ' + f[5];
+}
+
+struct Joue {
+    std::string event, start, fen;
+    std::vector<std::string> uci;
+    bool ok;
+};
+
+std::vector<Joue> rejouer_fichier(const std::string& text) {
+    std::istringstream in(text);
+    PgnStream stream(in);
+    PgnGame game;
+    std::vector<Joue> out;
+    while (stream.suivante(game)) {
+        Joue j;
+        j.event = game.tag("Event") ? *game.tag("Event") : "";
+        j.start = game.tag("FEN") ? *game.tag("FEN") : "startpos";
+        Rejeu r = rejouer(game, NotationCode::Pgn, Colour::White, &j.uci);
+        j.ok = r.ok;
+        j.fen = ecrire_fen(r.position);
+        out.push_back(j);
+    }
+    return out;
+}
+
+TEST(Replay, VariedFileReadsEveryGameWithEitherSideAtTheBottom) {
+    std::string text = lire(Varied);
+    auto games = rejouer_fichier(text);
+    ASSERT_EQ(games.size(), 7u);
+    for (const auto& g : games) EXPECT_TRUE(g.ok) << g.event;
+
+    std::istringstream in(text);
+    PgnStream stream(in);
+    PgnGame game;
+    for (std::size_t i = 0; stream.suivante(game); ++i)
+        EXPECT_EQ(ecrire_fen(rejouer(game, NotationCode::Pgn, Colour::Black).position), games[i].fen);
+}
+
+TEST(Replay, EndsWherePgnExtractEnds) {
+    std::string tool = test::trouver_programme("pgn-extract");
+    ASSERT_FALSE(tool.empty()) << "pgn-extract is installed by 'make test'";
+    // pgn-extract refuses ";" comments after a move; give it the file without them.
+    std::string text = std::regex_replace(lire(Varied), std::regex(";[^\r\n]*"), "");
+    std::string output = test::executer(tool + " -F --quiet", text);
+
+    std::map<std::string, std::string> theirs;
+    std::regex eventRe("\\[Event \"([^\"]*)\"\\]"), fenRe("\\{ \"([^\"]+)\" \\}");
+    std::string event;
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);) {
+        std::smatch m;
+        if (std::regex_search(line, m, eventRe)) event = m[1];
+        if (std::regex_search(line, m, fenRe)) theirs[event] = m[1];
+    }
+    ASSERT_GE(theirs.size(), 6u);
+    for (const auto& g : rejouer_fichier(lire(Varied)))
+        if (theirs.count(g.event))
+            EXPECT_EQ(sans_en_passant(g.fen), sans_en_passant(theirs[g.event])) << g.event;
+}
+
+TEST(Replay, EndsWhereStockfishEndsWithTheSameMoves) {
+    std::string stockfish = test::trouver_programme("stockfish");
+    ASSERT_FALSE(stockfish.empty()) << "stockfish is installed by 'make test'";
+    auto games = rejouer_fichier(lire(Varied));
+    std::string commands;
+    for (const auto& g : games) {
+        commands += g.start == "startpos" ? "position startpos moves" : "position fen " + g.start + " moves";
+        for (const auto& m : g.uci) commands += ' ' + m;
+        commands += "\nd\n";
+    }
+    commands += "quit\n";
+    std::istringstream out(test::executer(stockfish, commands));
+    std::size_t i = 0;
+    for (std::string line; std::getline(out, line);)
+        if (line.rfind("Fen: ", 0) == 0) {
+            ASSERT_LT(i, games.size());
+            EXPECT_EQ(sans_en_passant(games[i].fen), sans_en_passant(line.substr(5))) << games[i].event;
+            ++i;
+        }
+    EXPECT_EQ(i, games.size());
+}
+
+TEST(PgnStream, SeparatesTagsMovesAndResults) {
+    std::istringstream in(
+        "\xEF\xBB\xBF[White \"A \\\"quoted\\\" name\"]\r\n[Result \"0-1\"]\r\n\r\n"
+        "1. e4 {a (brace) comment} 1... e5 $2 2.Nf3!? (2. f4 exf4 (2... d5)) Nc6 3. Bb5 0-1\n"
+        "%escape line 1. d4\n"
+        "[Event \"second\"]\n1.d4 d5\n[Event \"third\"]\n1. c4 *\n");
+    PgnStream stream(in);
+    PgnGame g;
+    ASSERT_TRUE(stream.suivante(g));
+    EXPECT_EQ(*g.tag("White"), "A \"quoted\" name");
+    EXPECT_EQ(g.moves, (std::vector<std::string>{"e4", "e5", "Nf3!?", "Nc6", "Bb5"}));
+    EXPECT_EQ(g.result, "0-1");
+    EXPECT_EQ(g.offset, 3u); // after the byte order mark
+    ASSERT_TRUE(stream.suivante(g));
+    EXPECT_EQ(*g.tag("Event"), "second");
+    EXPECT_EQ(g.moves, (std::vector<std::string>{"d4", "d5"}));
+    EXPECT_EQ(g.result, "");
+    ASSERT_TRUE(stream.suivante(g));
+    EXPECT_EQ(g.moves, (std::vector<std::string>{"c4"}));
+    EXPECT_FALSE(stream.suivante(g));
+}
+
+TEST(PgnStream, OffsetsPointAtEachGame) {
+    std::string text = lire(Varied);
+    std::istringstream in(text);
+    PgnStream stream(in);
+    PgnGame g;
+    int n = 0;
+    while (stream.suivante(g)) {
+        ++n;
+        ASSERT_LT(g.offset, text.size());
+        EXPECT_EQ(text[g.offset], '[') << "game " << n;
+    }
+    EXPECT_EQ(n, 7);
+}
+
+TEST(Replay, ReportsTheFailingMoveAndItsNumber) {
+    std::istringstream in(lire(std::string(QUARVELIN_TEST_DATA) + "/broken.pgn"));
+    PgnStream stream(in);
+    PgnGame g;
+    std::vector<std::string> seen;
+    while (stream.suivante(g)) {
+        Rejeu r = rejouer(g);
+        seen.push_back(r.ok ? "ok" : std::to_string(r.numeroErreur) + " " + r.jetonErreur);
+    }
+    std::vector<std::string> expected = {"ok", "2 Ke3", "2 Zz9",
+                                         "0 [FEN \"8/8/8/8/8/8/8/8 w - - 0 1\"]", "ok"};
+    EXPECT_EQ(seen, expected);
+}
+
+} // namespace

@@ -30,7 +30,11 @@ public:
 // Texts named by offset, so a test sees which text was asked for.
 class OffsetCatalogue : public TextCatalogue {
 public:
-    std::string texte(int offset) const override { return "<" + std::to_string(offset) + ">"; }
+    std::string texte(int offset) const override {
+        std::string t = "<";
+        t.append(std::to_string(offset)).push_back('>');
+        return t;
+    }
 };
 
 } // namespace quarvelin::test

@@ -17,7 +17,7 @@ QImage grabAt(BoardView& view, QSize size) {
     view.resize(size);
     QImage image = view.grab().toImage();
     // Sample in widget coordinates whatever the screen's pixel ratio.
-    return image.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return image.scaled(size);
 }
 
 QRgb at(const QImage& image, QPoint p) {

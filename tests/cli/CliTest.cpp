@@ -1,0 +1,113 @@
+#include "support/Peers.h"
+#include "support/TestDoubles.h"
+
+#include "cli/Cli.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+using namespace quarvelin;
+
+namespace {
+
+struct Sortie {
+    int status;
+    std::string out, err;
+};
+
+Sortie cli(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    test::OffsetCatalogue cat;
+    int status = executer_cli(args, out, err, cat);
+    return {status, out.str(), err.str()};
+}
+
+std::string derniere_ligne(const std::string& text) {
+    std::string t = text;
+    while (!t.empty() && t.back() == '\n') t.pop_back();
+    return t.substr(t.rfind('\n') == std::string::npos ? 0 : t.rfind('\n') + 1);
+}
+
+const char* Kiwipete = "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1";
+
+TEST(Cli, PerftTotalIsTheLastLine) {
+    Sortie r = cli({"perft", Kiwipete, "3"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "97862\n");
+    Sortie d = cli({"perft", Kiwipete, "2", "--divide"});
+    EXPECT_EQ(d.status, 0);
+    EXPECT_EQ(derniere_ligne(d.out), "2039");
+    EXPECT_NE(d.out.find("e1g1: "), std::string::npos);
+    EXPECT_NE(d.out.find("d5e6: "), std::string::npos);
+    EXPECT_EQ(cli({"perft", Kiwipete, "0", "--divide"}).out, "1\n");
+}
+
+TEST(Cli, MovesInSan) {
+    Sortie r = cli({"moves", "4k3/1P6/8/8/8/8/8/4K2R w K - 0 1"});
+    EXPECT_EQ(r.status, 0);
+    for (const char* m : {"b8=Q+\n", "b8=N\n", "O-O\n", "Rh8+\n", "Kd2\n"})
+        EXPECT_NE(r.out.find(m), std::string::npos) << m;
+    EXPECT_EQ(cli({"moves", "7k/6Q1/6K1/8/8/8/8/8 b - - 0 1"}).out, "");
+}
+
+TEST(Cli, WrongArgumentsGetOneLineAndStatusTwo) {
+    struct Bad {
+        std::vector<std::string> args;
+        const char* text;
+    };
+    const Bad cases[] = {
+        {{"perft", "nonsense", "3"}, "<901>"},
+        {{"perft", Kiwipete, "x"}, "<902>x"},
+        {{"perft", Kiwipete, "21"}, "<902>21"},
+        {{"perft", Kiwipete, "-1"}, "<902>-1"},
+        {{"perft", Kiwipete}, "<905>"},
+        {{"perft", Kiwipete, "2", "--fast"}, "<903>--fast"},
+        {{"moves"}, "<905>"},
+        {{"replay", "/nonexistent/games.pgn"}, "<904>/nonexistent/games.pgn"},
+        {{"replay", "a.pgn", "b.pgn"}, "<903>b.pgn"},
+        {{"frobnicate"}, "<903>frobnicate"},
+    };
+    for (const Bad& b : cases) {
+        Sortie r = cli(b.args);
+        EXPECT_EQ(r.status, 2) << b.text;
+        EXPECT_EQ(r.err.find("quarvelin-cli: "), 0u) << r.err;
+        EXPECT_NE(r.err.find(b.text), std::string::npos) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_TRUE(r.out.empty());
+    }
+}
+
+TEST(Cli, HelpForEachCommand) {
+    for (std::vector<std::string> args : {std::vector<std::string>{"--help"}, {"perft", "--help"},
+                                          {"moves", "--help"}, {"replay", "--help"}}) {
+        Sortie r = cli(args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out.find("usage: quarvelin-cli"), 0u) << args[0];
+    }
+    EXPECT_EQ(cli({}).status, 2);
+}
+
+TEST(Cli, ReplayGoesOnAfterABrokenGame) {
+    Sortie r = cli({"replay", std::string(QUARVELIN_TEST_DATA) + "/broken.pgn"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out,
+              "1\tr1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3\n"
+              "2\terror at 2: Ke3\n"
+              "3\terror at 2: Zz9\n"
+              "4\terror at 0: [FEN \"8/8/8/8/8/8/8/8 w - - 0 1\"]\n"
+              "5\trnbqkb1r/pppppp1p/5np1/8/2PP4/8/PP2PPPP/RNBQKBNR w KQkq - 0 3\n");
+    Sortie ok = cli({"replay", std::string(QUARVELIN_TEST_DATA) + "/varied.pgn"});
+    EXPECT_EQ(ok.status, 0);
+    EXPECT_EQ(std::count(ok.out.begin(), ok.out.end(), '\n'), 7);
+}
+
+TEST(Cli, TheProgramItself) {
+    std::string out = test::executer(std::string(QUARVELIN_CLI) + " perft '" + Kiwipete + "' 2; echo status=$?", "");
+    EXPECT_EQ(out, "2039\nstatus=0\n");
+    out = test::executer(std::string(QUARVELIN_CLI) + " perft bad 2; echo status=$?", "");
+    EXPECT_EQ(out, "status=2\n");
+}
+
+} // namespace

@@ -1,0 +1,153 @@
+#include "support/TestDoubles.h"
+
+#include "notation/Fen.h"
+#include "rules/MoveRules.h"
+
+#include <gtest/gtest.h>
+
+using namespace quarvelin;
+
+namespace {
+
+const char* Start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+
+TEST(Fen, StartPositionInBothOrientations) {
+    for (Colour bottom : {Colour::White, Colour::Black}) {
+        Position p = Position::initiale(bottom);
+        EXPECT_EQ(ecrire_fen(p), Start);
+        auto back = lire_fen(Start, bottom);
+        ASSERT_TRUE(back);
+        EXPECT_EQ(*back, p);
+        EXPECT_EQ(back->side_to_move(), Colour::White);
+    }
+}
+
+TEST(Fen, RoundTripsKeepEveryField) {
+    const char* fens[] = {
+        "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+        "rnbqkbnr/pppp1ppp/8/4p3/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e6 0 2",
+        "4k2r/8/8/8/8/8/8/R3K3 b Qk - 13 40",
+        "8/8/8/3k4/8/8/8/4K3 b - - 99 120",
+    };
+    for (const char* fen : fens)
+        for (Colour bottom : {Colour::White, Colour::Black}) {
+            auto p = lire_fen(fen, bottom);
+            ASSERT_TRUE(p) << fen;
+            EXPECT_EQ(ecrire_fen(*p), fen);
+        }
+}
+
+TEST(Fen, CopyAfterMovesWritesEnPassantClockAndNumber) {
+    Position p = Position::initiale(Colour::Black);
+    auto play = [&](const char* uci) {
+        for (const Coup& c : coups_legaux(p))
+            if (coup_uci(p, c) == uci) return void(jouer_coup(p, c));
+        FAIL() << uci;
+    };
+    play("e2e4");
+    EXPECT_EQ(ecrire_fen(p), "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1");
+    play("g8f6");
+    play("e1e2");
+    EXPECT_EQ(ecrire_fen(p), "rnbqkb1r/pppppppp/5n2/8/4P3/8/PPPPKPPP/RNBQ1BNR b kq - 2 2");
+}
+
+TEST(Fen, CastlingIsReadPerWing) {
+    auto p = lire_fen("r3k2r/8/8/8/8/8/8/R3K2R w Kk - 0 1", Colour::White);
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->CastlingRights, WhiteShort | BlackShort);
+    EXPECT_FALSE(p->CastlingDone[code(Colour::White)]);
+    Case e1 = case_nommee('e', '1', Colour::White), c1 = case_nommee('c', '1', Colour::White);
+    EXPECT_FALSE(coup_legal(*p, Coup{e1.x, e1.y, c1.x, c1.y, PieceCode::WhiteKing, PieceCode::Empty}));
+    // A right whose rook is not at home cannot be used, so it is not kept.
+    auto q = lire_fen("r3k3/8/8/8/8/8/8/R3K3 w KQkq - 0 1", Colour::White);
+    ASSERT_TRUE(q);
+    EXPECT_EQ(ecrire_fen(*q), "r3k3/8/8/8/8/8/8/R3K3 w Qq - 0 1");
+    // An en-passant square with no pawn that just moved is dropped.
+    auto r = lire_fen("4k3/8/8/8/8/8/8/4K3 b - e3 0 1", Colour::White);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(ecrire_fen(*r), "4k3/8/8/8/8/8/8/4K3 b - - 0 1");
+}
+
+TEST(Fen, MissingClockAndNumberDefault) {
+    auto p = lire_fen("4k3/8/8/8/8/8/8/4K3 b -", Colour::White);
+    ASSERT_TRUE(p);
+    EXPECT_EQ(ecrire_fen(*p), "4k3/8/8/8/8/8/8/4K3 b - - 0 1");
+}
+
+TEST(Fen, RefusedWhole) {
+    const char* refused[] = {
+        "rnbqkbnr/pppppppp/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",    // seven ranks
+        "rnbqkbnr/pppppppp/8/8/8/8/8/PPPPPPPP/RNBQKBNR w - - 0 1",   // nine
+        "rnbqkbnr/ppppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", // nine squares
+        "rnbqkbnr/pppppppp/9/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+        "rnbqkbnr/pppppppp/7/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",  // seven squares
+        "rnbqkbnr/pppxpppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",  // unknown letter
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR x KQkq - 0 1",  // side
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkx - 0 1",  // castling letter
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KKkq - 0 1",  // repeated
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq e9 0 1", // en-passant square
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - x 1",  // clock
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 extra",
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQQBNR w KQkq - 0 1",  // no white king
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBKKBNR w - - 0 1",     // two
+        "rnbqkbnP/pppppppp/8/8/8/8/PPPPPPP1/RNBQKBNR w - - 0 1",     // pawn on the last rank
+        "4k3/8/8/8/8/8/8/p3K3 w - - 0 1",                            // or the first
+        "4k3/8/8/8/8/8/8/4K2r b - - 0 1",                            // White, not to move, in check
+        "",
+        "w",
+    };
+    for (const char* fen : refused)
+        for (Colour bottom : {Colour::White, Colour::Black}) {
+            std::string why;
+            EXPECT_FALSE(lire_fen(fen, bottom, &why)) << fen;
+            EXPECT_FALSE(why.empty()) << fen;
+        }
+}
+
+TEST(CleDePosition, SixtyFourCharactersInDisplayOrder) {
+    Position p = Position::initiale(Colour::White);
+    std::string key = cle_position(p);
+    ASSERT_EQ(key.size(), 64u);
+    EXPECT_EQ(key[0], code(PieceCode::BlackRook) + 32);  // a8 at the top left
+    EXPECT_EQ(key[63], code(PieceCode::WhiteRook) + 32);
+    EXPECT_EQ(key[20], code(PieceCode::Empty) + 32);
+    EXPECT_NE(cle_position(Position::initiale(Colour::Black)), key); // the key follows the board
+    Position other = *lire_fen("4k3/8/8/8/8/8/8/4K3 w - - 0 1", Colour::White);
+    auto back = lire_cle_position(key, other);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->Board, p.Board);
+    EXPECT_FALSE(lire_cle_position(std::string(64, '!'), other)); // no kings
+    EXPECT_FALSE(lire_cle_position(std::string(64, '~'), other)); // not piece codes
+}
+
+TEST(CollerPosition, RecognisesTheFormatAndRefusesWhole) {
+    test::RecordingDialogs dialogs;
+    test::OffsetCatalogue cat;
+    Position game = *lire_fen("r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", Colour::Black);
+    const Position before = game;
+
+    EXPECT_EQ(coller_position("no position here", game, dialogs, cat), CollerResultat::Ignore);
+    EXPECT_EQ(coller_position(std::string(120, '/'), game, dialogs, cat), CollerResultat::Ignore);
+    EXPECT_EQ(game, before);
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    EXPECT_EQ(coller_position("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 extra bits",
+                              game, dialogs, cat),
+              CollerResultat::Refuse);
+    EXPECT_EQ(game, before);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "<338>");
+    EXPECT_EQ(dialogs.messages[0].icon, DialogIcon::Exclamation);
+
+    // 64 characters with a "/" are a FEN, not a key.
+    std::string fen64 = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+    fen64 += std::string(64 - fen64.size(), ' ');
+    EXPECT_EQ(coller_position(fen64, game, dialogs, cat), CollerResultat::Fen);
+    EXPECT_EQ(game, Position::initiale(Colour::Black));
+
+    std::string key = cle_position(before);
+    EXPECT_EQ(coller_position(key, game, dialogs, cat), CollerResultat::Cle);
+    EXPECT_EQ(game.Board, before.Board);
+}
+
+} // namespace

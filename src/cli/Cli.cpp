@@ -62,9 +62,9 @@ bool aide_demandee(const std::vector<std::string>& args) {
 }
 
 std::optional<Position> fen_ou_erreur(const std::string& text, const Usage& u) {
-    std::string why;
+    int why = 0;
     auto p = lire_fen(text, Colour::White, &why);
-    if (!p) u.erreur(TexteFenRefusee, text + " (" + why + ")");
+    if (!p) u.erreur(TexteFenRefusee, text + " (" + u.cat.texte(why) + ")");
     return p;
 }
 

@@ -37,7 +37,7 @@ bool entier(std::string_view s, int& out, int max) {
     return out <= max;
 }
 
-bool refuser(std::string* raison, const char* why) {
+bool refuser(int* raison, int why) {
     if (raison) *raison = why;
     return false;
 }
@@ -81,28 +81,28 @@ std::string ecrire_fen(const Position& p) {
     return fen;
 }
 
-bool position_admissible(const Position& p, std::string* raison) {
+bool position_admissible(const Position& p, int* raison) {
     int kings[14] = {};
     for (int y = 1; y <= 8; ++y)
         for (int x = 1; x <= 8; ++x) {
             PieceCode piece = p.at(x, y);
             if (!est_piece(piece) && piece != PieceCode::Empty)
-                return refuser(raison, "unknown piece code");
+                return refuser(raison, TexteFenCaractere);
             if (type_piece(piece) == PieceType::King) ++kings[code(piece)];
             if (type_piece(piece) == PieceType::Pawn && (y == 1 || y == 8))
-                return refuser(raison, "pawn on the first or last rank");
+                return refuser(raison, TexteFenPionBord);
         }
     if (kings[code(PieceCode::WhiteKing)] != 1 || kings[code(PieceCode::BlackKing)] != 1)
-        return refuser(raison, "each side needs exactly one king");
+        return refuser(raison, TexteFenRois);
     if (en_echec(p, p.LastMoverColour))
-        return refuser(raison, "the side not to move is in check");
+        return refuser(raison, TexteFenEchec);
     return true;
 }
 
-std::optional<Position> lire_fen(std::string_view fen, Colour playerColour, std::string* raison) {
+std::optional<Position> lire_fen(std::string_view fen, Colour playerColour, int* raison) {
     auto f = champs(fen);
     if (f.size() < 2 || f.size() > 6) {
-        refuser(raison, "a FEN has two to six fields");
+        refuser(raison, TexteFenChamps);
         return std::nullopt;
     }
     Position p;
@@ -112,30 +112,30 @@ std::optional<Position> lire_fen(std::string_view fen, Colour playerColour, std:
     int rank = 7, file = 0;
     for (char c : f[0]) {
         if (c == '/') {
-            if (file != 8 || rank == 0) return refuser(raison, "each rank must hold eight squares"), std::nullopt;
+            if (file != 8 || rank == 0) return refuser(raison, TexteFenRangees), std::nullopt;
             --rank;
             file = 0;
         } else if (c >= '1' && c <= '8') {
             file += static_cast<int>(*lire_nombre(std::string_view(&c, 1)));
-            if (file > 8) return refuser(raison, "each rank must hold eight squares"), std::nullopt;
+            if (file > 8) return refuser(raison, TexteFenRangees), std::nullopt;
         } else {
             PieceCode piece = c == '.' ? PieceCode::Empty : piece_fen(c);
             if (piece == PieceCode::Empty && c != '.')
-                return refuser(raison, "unknown character in the placement"), std::nullopt;
-            if (file >= 8) return refuser(raison, "each rank must hold eight squares"), std::nullopt;
+                return refuser(raison, TexteFenCaractere), std::nullopt;
+            if (file >= 8) return refuser(raison, TexteFenRangees), std::nullopt;
             Case sq = case_affichee(file + 8 * rank, playerColour);
             p.at(sq.x, sq.y) = piece;
             ++file;
         }
     }
-    if (rank != 0 || file != 8) return refuser(raison, "the placement needs eight ranks"), std::nullopt;
+    if (rank != 0 || file != 8) return refuser(raison, TexteFenRangees), std::nullopt;
 
     if (f[1] == "w")
         p.LastMoverColour = Colour::Black;
     else if (f[1] == "b")
         p.LastMoverColour = Colour::White;
     else
-        return refuser(raison, "the side to move must be w or b"), std::nullopt;
+        return refuser(raison, TexteFenTrait), std::nullopt;
 
     p.CastlingRights = 0;
     if (f.size() > 2 && f[2] != "-") {
@@ -143,7 +143,7 @@ std::optional<Position> lire_fen(std::string_view fen, Colour playerColour, std:
             std::uint8_t bit = c == 'K' ? WhiteShort : c == 'Q' ? WhiteLong : c == 'k' ? BlackShort
                                                                    : c == 'q' ? BlackLong : 0;
             if (!bit || (p.CastlingRights & bit))
-                return refuser(raison, "the castling field holds only K, Q, k, q or -"), std::nullopt;
+                return refuser(raison, TexteFenRoque), std::nullopt;
             p.CastlingRights |= bit;
         }
     }
@@ -151,17 +151,17 @@ std::optional<Position> lire_fen(std::string_view fen, Colour playerColour, std:
     p.CastlingDone[code(Colour::Black)] = !(p.CastlingRights & (BlackShort | BlackLong));
 
     if (f.size() > 3 && f[3] != "-") {
-        if (f[3].size() != 2) return refuser(raison, "bad en-passant square"), std::nullopt;
+        if (f[3].size() != 2) return refuser(raison, TexteFenEnPassant), std::nullopt;
         Case sq = case_nommee(f[3][0], f[3][1], playerColour);
-        if (sq.x == 0) return refuser(raison, "bad en-passant square"), std::nullopt;
+        if (sq.x == 0) return refuser(raison, TexteFenEnPassant), std::nullopt;
         auto& ep = p.side_to_move() == Colour::White ? p.EnPassantForWhite : p.EnPassantForBlack;
         ep = static_cast<std::int16_t>(10 * sq.x + sq.y);
     }
     int halfmove = 0, fullmove = 1;
     if (f.size() > 4 && !entier(f[4], halfmove, 30000))
-        return refuser(raison, "bad half-move clock"), std::nullopt;
+        return refuser(raison, TexteFenCompteurs), std::nullopt;
     if (f.size() > 5 && !entier(f[5], fullmove, 30000))
-        return refuser(raison, "bad move number"), std::nullopt;
+        return refuser(raison, TexteFenCompteurs), std::nullopt;
     p.QuietMoveCount = static_cast<std::int16_t>(halfmove);
     // MoveCount counts White's moves played, so a copy gives back the same number.
     bool whiteToMove = p.side_to_move() == Colour::White;

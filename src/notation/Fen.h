@@ -11,24 +11,35 @@
 namespace quarvelin {
 
 inline constexpr int TextePositionRefusee = 338;
+// Why a position string was refused, as catalogue offsets.
+inline constexpr int TexteFenChamps = 906;
+inline constexpr int TexteFenRangees = 907;
+inline constexpr int TexteFenCaractere = 908;
+inline constexpr int TexteFenTrait = 909;
+inline constexpr int TexteFenRoque = 910;
+inline constexpr int TexteFenEnPassant = 911;
+inline constexpr int TexteFenCompteurs = 912;
+inline constexpr int TexteFenRois = 913;
+inline constexpr int TexteFenPionBord = 914;
+inline constexpr int TexteFenEchec = 915;
 
 std::string ecrire_fen(const Position& p);
 
 // Reads a whole FEN (the half-move clock and move number may be left out) into a position
 // shown with playerColour at the bottom. Refused, with a reason, unless it is a position that
 // can stand: eight ranks of eight squares, one king a side, no pawn on the first or last rank,
-// the side not to move not in check. Castling rights and an en-passant square that the
+// the side not to move not in check; raison then gets the catalogue offset saying why. Castling rights and an en-passant square that the
 // position cannot have are dropped.
 std::optional<Position> lire_fen(std::string_view fen, Colour playerColour,
-                                 std::string* raison = nullptr);
+                                 int* raison = nullptr);
 
 // One character per square in display order, the piece code + 32.
 std::string cle_position(const Position& p);
 // A key applied to `current`'s orientation and state values; refused like a FEN.
 std::optional<Position> lire_cle_position(std::string_view key, const Position& current);
 
-// Whether the position can stand (the checks lire_fen makes); a reason when not.
-bool position_admissible(const Position& p, std::string* raison = nullptr);
+// Whether the position can stand (the checks lire_fen makes); the reason when not.
+bool position_admissible(const Position& p, int* raison = nullptr);
 
 enum class CollerResultat { Ignore, Refuse, Fen, Cle };
 

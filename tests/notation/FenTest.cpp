@@ -98,9 +98,10 @@ TEST(Fen, RefusedWhole) {
     };
     for (const char* fen : refused)
         for (Colour bottom : {Colour::White, Colour::Black}) {
-            std::string why;
+            int why = 0;
             EXPECT_FALSE(lire_fen(fen, bottom, &why)) << fen;
-            EXPECT_FALSE(why.empty()) << fen;
+            EXPECT_GE(why, TexteFenChamps) << fen;
+            EXPECT_LE(why, TexteFenEchec) << fen;
         }
 }
 

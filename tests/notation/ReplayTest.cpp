@@ -86,8 +86,9 @@ TEST(Replay, EndsWherePgnExtractEnds) {
     }
     ASSERT_GE(theirs.size(), 6u);
     for (const auto& g : rejouer_fichier(lire(Varied)))
-        if (theirs.count(g.event))
+        if (theirs.count(g.event)) {
             EXPECT_EQ(sans_en_passant(g.fen), sans_en_passant(theirs[g.event])) << g.event;
+        }
 }
 
 TEST(Replay, EndsWhereStockfishEndsWithTheSameMoves) {

@@ -20,7 +20,7 @@ constexpr int TexteArgumentInconnu = 903;
 constexpr int TexteFichierIntrouvable = 904;
 constexpr int TexteArgumentManquant = 905;
 
-const char* const AideGenerale =
+constexpr const char* AideGenerale =
     "usage: quarvelin-cli <command> [arguments]\n"
     "\n"
     "commands:\n"
@@ -30,17 +30,17 @@ const char* const AideGenerale =
     "\n"
     "Run 'quarvelin-cli <command> --help' for the details of a command.\n";
 
-const char* const AidePerft =
+constexpr const char* AidePerft =
     "usage: quarvelin-cli perft \"<FEN>\" <depth> [--divide]\n"
     "Counts the legal move sequences of <depth> half-moves from the position (a promotion\n"
     "counts as four moves). With --divide, first prints each legal move (long algebraic)\n"
     "with its count. The last line is the total.\n";
 
-const char* const AideMoves =
+constexpr const char* AideMoves =
     "usage: quarvelin-cli moves \"<FEN>\"\n"
     "Prints the legal moves of the side to move in standard algebraic notation, one a line.\n";
 
-const char* const AideReplay =
+constexpr const char* AideReplay =
     "usage: quarvelin-cli replay <file.pgn>\n"
     "Replays the main line of every game of the file, from the start position or the game's\n"
     "[FEN] tag, and prints one line a game: its number, a tab, and the FEN after the last\n"

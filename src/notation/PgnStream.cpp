@@ -12,7 +12,7 @@ const std::string* PgnGame::tag(std::string_view name) const {
 
 int PgnStream::peek() {
     if (pos_ == len_) {
-        in_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+        in_.read(buffer_.get(), static_cast<std::streamsize>(BlockSize));
         len_ = static_cast<std::size_t>(in_.gcount());
         pos_ = 0;
         if (len_ == 0) return -1;

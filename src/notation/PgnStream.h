@@ -4,6 +4,7 @@
 // and escape lines taken out.
 #include <cstdint>
 #include <istream>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,7 +22,8 @@ struct PgnGame {
 
 class PgnStream {
 public:
-    explicit PgnStream(std::istream& in) : in_(in) { buffer_.resize(1 << 20); }
+    explicit PgnStream(std::istream& in)
+        : in_(in), buffer_(std::make_unique_for_overwrite<char[]>(BlockSize)) {}
 
     // The next game; false at the end of the stream.
     bool suivante(PgnGame& game);
@@ -32,7 +34,8 @@ private:
     void skip_line();
 
     std::istream& in_;
-    std::vector<char> buffer_;
+    static constexpr std::size_t BlockSize = 1 << 20;
+    std::unique_ptr<char[]> buffer_; // not zero-filled: most streams are small
     std::size_t pos_ = 0, len_ = 0;
     std::uint64_t consumed_ = 0; // bytes handed out so far
     bool lineStart_ = true;

@@ -1,4 +1,5 @@
 #include "localisation/Catalogue.h"
+#include "rules/NomPiece.h"
 
 #include <gtest/gtest.h>
 
@@ -262,3 +263,18 @@ TEST(CatalogueSources, ChaqueDecalageCiteExisteDansToutesLesLangues) {
 }
 
 } // namespace
+
+// The piece names reach the standard-library core through the catalogue's interface.
+TEST(NomPiece, ParTypeEtLangue) {
+    quarvelin::Catalogue catalogue;
+    catalogue.appliquer_langue(1);
+    EXPECT_EQ(quarvelin::nom_piece(8, catalogue), "pion");
+    EXPECT_EQ(quarvelin::nom_piece(4, catalogue), "cavalier");
+    EXPECT_EQ(quarvelin::nom_piece(13, catalogue), "roi");
+    EXPECT_EQ(quarvelin::nom_piece(1, catalogue), "");
+    EXPECT_EQ(quarvelin::nom_piece(14, catalogue), "");
+    catalogue.appliquer_langue(2);
+    EXPECT_EQ(quarvelin::nom_piece(6, catalogue), "queen");
+    catalogue.appliquer_langue(5);
+    EXPECT_EQ(quarvelin::nom_piece(11, catalogue), "Läufer");
+}

@@ -1,0 +1,49 @@
+// Game replay: the input is a PGN stream; every game that replays must end in a position whose
+// FEN the program reads back.
+#include "notation/Fen.h"
+#include "notation/Notation.h"
+#include "notation/PgnStream.h"
+#include "notation/Replay.h"
+#include "rules/Position.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <sstream>
+#include <string>
+
+using namespace quarvelin;
+
+namespace {
+
+void verifier(bool ok) {
+    if (!ok) __builtin_trap();
+}
+
+void verifier_fin(const Rejeu& r, Colour orientation) {
+    if (!r.ok) return;
+    verifier(r.position.PlayerColour == orientation);
+    const std::string fen = ecrire_fen(r.position);
+    int raison = 0;
+    auto relu = lire_fen(fen, orientation, &raison);
+    verifier(relu.has_value());
+    verifier(relu->Board == r.position.Board);
+    verifier(relu->side_to_move() == r.position.side_to_move());
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size > 16384) return 0;
+    std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+    PgnStream stream(in);
+    PgnGame game;
+    int games = 0;
+    while (stream.suivante(game)) {
+        // A stream that keeps handing out games without consuming input would loop forever.
+        verifier(++games <= static_cast<int>(size) + 1);
+        verifier_fin(rejouer(game, NotationCode::Pgn, Colour::White), Colour::White);
+        verifier_fin(rejouer(game, NotationCode::Francaise, Colour::Black), Colour::Black);
+        game = PgnGame{};
+    }
+    return 0;
+}

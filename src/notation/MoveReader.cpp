@@ -218,29 +218,22 @@ CoupLu lire_coup(const Position& p, Colour side, NotationCode notation, std::str
         r.toX = r.toY = 0;
         return r;
     }
+    // The second character of Nbd7, N1f3, Nbxd7: a rank hint when a digit, a file hint otherwise.
+    auto lire_indice = [&](char h) {
+        if (std::isdigit(static_cast<unsigned char>(h))) {
+            hintY = rangee(h) ? ligne(h) : 0;
+            return rangee(h);
+        }
+        hintX = fichier(h) ? colonne(h) : 0;
+        return fichier(h);
+    };
     if (n == 3 || n == 4) {
         destFile = hasX ? token[2] : (n == 3 ? token[1] : token[2]);
-        if (n == 4 && !hasX) {
-            char h = token[1];
-            if (std::isdigit(static_cast<unsigned char>(h))) {
-                if (!rangee(h)) return illisible();
-                hintY = ligne(h);
-            } else {
-                if (!fichier(h)) return illisible();
-                hintX = colonne(h);
-            }
-        }
+        if (n == 4 && !hasX && !lire_indice(token[1])) return illisible();
     } else if (n == 5) {
         if (!hasX) return illisible();
         destFile = token[3];
-        char h = token[1];
-        if (std::isdigit(static_cast<unsigned char>(h))) {
-            if (!rangee(h)) return illisible();
-            hintY = ligne(h);
-        } else {
-            if (!fichier(h)) return illisible();
-            hintX = colonne(h);
-        }
+        if (!lire_indice(token[1])) return illisible();
     } else {
         // Other lengths yield no move, without a message.
         CoupLu none;

@@ -105,13 +105,15 @@ public:
         }
         pid_ = fork();
         if (pid_ < 0) {
-            for (int fd : {versMoteur[0], versMoteur[1], depuisMoteur[0], depuisMoteur[1]}) close(fd);
+            for (int fd : {versMoteur[0], versMoteur[1], depuisMoteur[0], depuisMoteur[1]})
+                close(fd);
             return;
         }
         if (pid_ == 0) {
             dup2(versMoteur[0], STDIN_FILENO);
             dup2(depuisMoteur[1], STDOUT_FILENO);
-            for (int fd : {versMoteur[0], versMoteur[1], depuisMoteur[0], depuisMoteur[1]}) close(fd);
+            for (int fd : {versMoteur[0], versMoteur[1], depuisMoteur[0], depuisMoteur[1]})
+                close(fd);
             execl(chemin.c_str(), chemin.c_str(), static_cast<char*>(nullptr));
             _exit(127);
         }
@@ -196,7 +198,8 @@ Mesure mesurer_stockfish(Moteur& moteur, const Cas& c) {
         auto ligne = moteur.attendre("Nodes searched:");
         double s = depuis(t0);
         if (!ligne) return m;
-        std::uint64_t n = std::strtoull(ligne->c_str() + std::strlen("Nodes searched:"), nullptr, 10);
+        std::uint64_t n =
+            std::strtoull(ligne->c_str() + std::strlen("Nodes searched:"), nullptr, 10);
         if (i == 0 || s < m.secondes) m.secondes = s;
         if (i > 0 && n != m.noeuds) return m;
         m.noeuds = n;
@@ -223,8 +226,9 @@ int main() {
     } else {
         moteur.emplace(chemin);
         if (!preparer(*moteur)) {
-            std::printf("stockfish at %s did not answer the UCI handshake: only our times are shown\n",
-                        chemin.c_str());
+            std::printf(
+                "stockfish at %s did not answer the UCI handshake: only our times are shown\n",
+                chemin.c_str());
             moteur.reset();
         } else {
             std::printf("stockfish: %s (1 thread)\n", chemin.c_str());

@@ -9,9 +9,7 @@
 #include <mutex>
 
 // The resources live in a static library; without this call the linker drops them.
-static void initialiser_ressources() {
-    Q_INIT_RESOURCE(data);
-}
+static void initialiser_ressources() { Q_INIT_RESOURCE(data); }
 
 namespace quarvelin {
 
@@ -21,9 +19,7 @@ constexpr const char* Fichiers[NombreLangues] = {"fr.txt", "en.txt", "it.txt", "
                                                  "de.txt", "pt.txt", "ru.txt", "pl.txt"};
 constexpr const char* Codes[NombreLangues] = {"fr", "en", "it", "es", "de", "pt", "ru", "pl"};
 
-bool cle_valide(int cleLangue) {
-    return cleLangue >= 1 && cleLangue <= NombreLangues;
-}
+bool cle_valide(int cleLangue) { return cleLangue >= 1 && cleLangue <= NombreLangues; }
 
 // A literal backslash-n in a file stands for a line break.
 std::string deproteger(std::string_view brut) {
@@ -48,25 +44,19 @@ Catalogue::Catalogue() {
     charger(":/catalogue");
 }
 
-Catalogue::Catalogue(const std::string& dossier) {
-    charger(dossier);
-}
+Catalogue::Catalogue(const std::string& dossier) { charger(dossier); }
 
 int Catalogue::base_texte(int cleLangue) {
     return cle_valide(cleLangue) ? 10 + 1000 * (cleLangue - 1) : 1010;
 }
 
-int Catalogue::notation_langue(int cleLangue) {
-    return cleLangue == 1 ? 1 : 2;
-}
+int Catalogue::notation_langue(int cleLangue) { return cleLangue == 1 ? 1 : 2; }
 
 const char* Catalogue::nom_fichier(int cleLangue) {
     return Fichiers[cle_valide(cleLangue) ? cleLangue - 1 : 1];
 }
 
-void Catalogue::appliquer_langue(int cleLangue) {
-    baseTexte_ = base_texte(cleLangue);
-}
+void Catalogue::appliquer_langue(int cleLangue) { baseTexte_ = base_texte(cleLangue); }
 
 std::string Catalogue::texte_catalogue(int number) const {
     if (number < 10) return {};
@@ -78,9 +68,7 @@ std::string Catalogue::texte_catalogue(int number) const {
     return langue.textes[decalage];
 }
 
-std::string Catalogue::texte(int offset) const {
-    return texte_catalogue(baseTexte_ + offset);
-}
+std::string Catalogue::texte(int offset) const { return texte_catalogue(baseTexte_ + offset); }
 
 std::vector<int> Catalogue::decalages(int cleLangue) const {
     std::vector<int> liste;

@@ -94,8 +94,7 @@ bool position_admissible(const Position& p, int* raison) {
         }
     if (kings[code(PieceCode::WhiteKing)] != 1 || kings[code(PieceCode::BlackKing)] != 1)
         return refuser(raison, TexteFenRois);
-    if (en_echec(p, p.LastMoverColour))
-        return refuser(raison, TexteFenEchec);
+    if (en_echec(p, p.LastMoverColour)) return refuser(raison, TexteFenEchec);
     return true;
 }
 
@@ -140,8 +139,11 @@ std::optional<Position> lire_fen(std::string_view fen, Colour playerColour, int*
     p.CastlingRights = 0;
     if (f.size() > 2 && f[2] != "-") {
         for (char c : f[2]) {
-            std::uint8_t bit = c == 'K' ? WhiteShort : c == 'Q' ? WhiteLong : c == 'k' ? BlackShort
-                                                                   : c == 'q' ? BlackLong : 0;
+            std::uint8_t bit = c == 'K'   ? WhiteShort
+                               : c == 'Q' ? WhiteLong
+                               : c == 'k' ? BlackShort
+                               : c == 'q' ? BlackLong
+                                          : 0;
             if (!bit || (p.CastlingRights & bit))
                 return refuser(raison, TexteFenRoque), std::nullopt;
             p.CastlingRights |= bit;
@@ -165,7 +167,8 @@ std::optional<Position> lire_fen(std::string_view fen, Colour playerColour, int*
     p.QuietMoveCount = static_cast<std::int16_t>(halfmove);
     // MoveCount counts White's moves played, so a copy gives back the same number.
     bool whiteToMove = p.side_to_move() == Colour::White;
-    p.MoveCount = static_cast<std::int16_t>(whiteToMove ? (fullmove > 0 ? fullmove - 1 : 0) : fullmove);
+    p.MoveCount =
+        static_cast<std::int16_t>(whiteToMove ? (fullmove > 0 ? fullmove - 1 : 0) : fullmove);
 
     if (!position_admissible(p, raison)) return std::nullopt;
     // Keep only what the position can have: rights with king and rook at home, an en-passant
@@ -217,7 +220,8 @@ CollerResultat coller_position(std::string_view text, Position& pos, Dialogs& di
         return CollerResultat::Ignore;
     }
     if (!read) {
-        dialogs.message("quarvelin", catalogue.texte(TextePositionRefusee), DialogIcon::Exclamation);
+        dialogs.message("quarvelin", catalogue.texte(TextePositionRefusee),
+                        DialogIcon::Exclamation);
         return CollerResultat::Refuse;
     }
     pos = *read;

@@ -28,10 +28,9 @@ std::string ecrire_fen(const Position& p);
 // Reads a whole FEN (the half-move clock and move number may be left out) into a position
 // shown with playerColour at the bottom. Refused, with a reason, unless it is a position that
 // can stand: eight ranks of eight squares, one king a side, no pawn on the first or last rank,
-// the side not to move not in check; raison then gets the catalogue offset saying why. Castling rights and an en-passant square that the
-// position cannot have are dropped.
-std::optional<Position> lire_fen(std::string_view fen, Colour playerColour,
-                                 int* raison = nullptr);
+// the side not to move not in check; raison then gets the catalogue offset saying why. Castling
+// rights and an en-passant square that the position cannot have are dropped.
+std::optional<Position> lire_fen(std::string_view fen, Colour playerColour, int* raison = nullptr);
 
 // One character per square in display order, the piece code + 32.
 std::string cle_position(const Position& p);

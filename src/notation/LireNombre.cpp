@@ -11,12 +11,8 @@ namespace {
 
 constexpr char32_t Invalide = 0xFFFFFFFF;
 
-bool est_blanc(char c) {
-    return c == ' ' || c == '\t';
-}
-bool est_chiffre(char c) {
-    return c >= '0' && c <= '9';
-}
+bool est_blanc(char c) { return c == ' ' || c == '\t'; }
+bool est_chiffre(char c) { return c >= '0' && c <= '9'; }
 
 // Decodes the code point at text[i] and advances i; Invalide for malformed, overlong,
 // surrogate or out-of-range sequences.

@@ -43,7 +43,8 @@ bool est_resultat(std::string_view t) {
     return t == "1-0" || t == "0-1" || t == "1/2-1/2" || t == "*";
 }
 
-bool chercher_origine(const Position& p, PieceCode piece, int toX, int toY, int& hintX, int& hintY) {
+bool chercher_origine(const Position& p, PieceCode piece, int toX, int toY, int& hintX,
+                      int& hintY) {
     int firstX = 0, firstY = 0;
     auto essayer = [&](int x, int y) {
         if (p.at(x, y) != piece || (hintX && hintX != x) || (hintY && hintY != y)) return false;
@@ -66,7 +67,8 @@ bool chercher_origine(const Position& p, PieceCode piece, int toX, int toY, int&
     };
     PieceType t = type_piece(piece);
     bool found = false;
-    if (t == PieceType::Rook || t == PieceType::Queen || t == PieceType::King) found = lignes(Droites);
+    if (t == PieceType::Rook || t == PieceType::Queen || t == PieceType::King)
+        found = lignes(Droites);
     if (!found && (t == PieceType::Bishop || t == PieceType::Queen || t == PieceType::King))
         found = lignes(Diagonales);
     if (!found && t == PieceType::Knight)
@@ -108,8 +110,9 @@ CoupLu lire_coup(const Position& p, Colour side, NotationCode notation, std::str
     }
     if (auto dot = token.find('.'); dot != std::string::npos) token.erase(0, dot + 1);
     // "12...Nf3": the dots of a Black move number go with the number.
-    token.erase(0, token.find_first_not_of('.') == std::string::npos ? token.size()
-                                                                      : token.find_first_not_of('.'));
+    token.erase(0, token.find_first_not_of('.') == std::string::npos
+                       ? token.size()
+                       : token.find_first_not_of('.'));
     trim(token);
     if (auto brace = token.find('{'); brace != std::string::npos) token.erase(brace);
     // Annotation glyphs (!, ?, !?) carry no move; keep them with the suffix.

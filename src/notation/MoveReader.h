@@ -16,7 +16,7 @@ inline constexpr int TexteErreurCoup = 900; // "Erreur de chargement du coup : "
 struct CoupLu {
     int fromX = 0, fromY = 0, toX = 0, toY = 0; // 0: not given or not found
     PieceCode piece = PieceCode::Empty;         // Empty (1) for a result token
-    std::string suffix; // what was cut off the end ("e.p.", "+", "=Q+") or the result token
+    std::string suffix;  // what was cut off the end ("e.p.", "+", "=Q+") or the result token
     bool lisible = true; // false when the token could not be read at all
 
     bool est_resultat() const { return lisible && piece == PieceCode::Empty && !suffix.empty(); }

@@ -84,7 +84,8 @@ std::string san_corps(const Position& before, const Coup& c) {
     if (capture) s += 'x';
     s += to;
     if (t == PieceType::Pawn && (c.toY == 1 || c.toY == 8)) {
-        PieceType promo = c.promotion == PieceCode::Empty ? PieceType::Queen : type_piece(c.promotion);
+        PieceType promo =
+            c.promotion == PieceCode::Empty ? PieceType::Queen : type_piece(c.promotion);
         s += '=';
         s += lettre_piece(promo, NotationCode::Pgn);
     }
@@ -110,9 +111,9 @@ std::string san(const Position& before, const Coup& c) {
 
 std::string texte_long(const Position& before, const Coup& c, NotationCode notation) {
     bool ep = est_en_passant(before, c);
-    std::string text = ecrire_coup(numero(before), c.piece, c.fromX, c.fromY,
-                                   before.at(c.toX, c.toY), c.toX, c.toY, ep, notation,
-                                   before.PlayerColour);
+    std::string text =
+        ecrire_coup(numero(before), c.piece, c.fromX, c.fromY, before.at(c.toX, c.toY), c.toX,
+                    c.toY, ep, notation, before.PlayerColour);
     if (ep) text += "e.p.";
     Position after = apres(before, c);
     if (type_piece(c.piece) == PieceType::Pawn && (c.toY == 1 || c.toY == 8)) {
@@ -128,12 +129,14 @@ std::string coup_en_pgn(std::string_view texteLong, const Position& before, Nota
     std::string_view t = texteLong;
     while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
     std::string prefix = " ";
-    if (auto dot = t.find('.'); dot != std::string_view::npos && t.substr(0, dot).find_first_not_of(
-                                                                     "-0123456789") == std::string_view::npos) {
+    if (auto dot = t.find('.');
+        dot != std::string_view::npos &&
+        t.substr(0, dot).find_first_not_of("-0123456789") == std::string_view::npos) {
         prefix += std::string(t.substr(0, dot + 1));
         t.remove_prefix(dot + 1);
     }
-    if (t.starts_with("O-O-O") || t.starts_with("O-O")) return prefix + std::string(t.substr(0, t.starts_with("O-O-O") ? 5 : 3));
+    if (t.starts_with("O-O-O") || t.starts_with("O-O"))
+        return prefix + std::string(t.substr(0, t.starts_with("O-O-O") ? 5 : 3));
 
     // Origin and destination are the first two square names in the text; the piece is the one
     // on the origin, so the international notation converts too.
@@ -148,8 +151,12 @@ std::string coup_en_pgn(std::string_view texteLong, const Position& before, Nota
         ++i;
     }
     if (found < 2) return {};
-    Coup c{squares[0][0], squares[0][1], squares[1][0], squares[1][1],
-           before.at(squares[0][0], squares[0][1]), PieceCode::Empty};
+    Coup c{squares[0][0],
+           squares[0][1],
+           squares[1][0],
+           squares[1][1],
+           before.at(squares[0][0], squares[0][1]),
+           PieceCode::Empty};
     if (auto eq = t.find('='); eq != std::string_view::npos && eq + 1 < t.size()) {
         PieceType pt = type_promotion(t[eq + 1]);
         if (notation == NotationCode::Francaise && t[eq + 1] == 'R') pt = PieceType::None;

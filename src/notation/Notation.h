@@ -12,9 +12,12 @@ enum class NotationCode : std::uint8_t { Internationale = 0, Francaise = 1, Pgn 
 // Letters of rook, knight, bishop, queen, king (index PieceType - 3); empty for international.
 constexpr std::string_view lettres_pieces(NotationCode n) {
     switch (n) {
-    case NotationCode::Francaise: return "TCFDR";
-    case NotationCode::Pgn: return "RNBQK";
-    default: return "";
+    case NotationCode::Francaise:
+        return "TCFDR";
+    case NotationCode::Pgn:
+        return "RNBQK";
+    default:
+        return "";
     }
 }
 
@@ -28,11 +31,28 @@ constexpr char lettre_piece(PieceType t, NotationCode n) {
 // A promotion letter of either notation (Q/D queen, R/T rook, B/F bishop, N/C knight, any case).
 constexpr PieceType type_promotion(char c) {
     switch (c) {
-    case 'Q': case 'q': case 'D': case 'd': return PieceType::Queen;
-    case 'R': case 'r': case 'T': case 't': return PieceType::Rook;
-    case 'B': case 'b': case 'F': case 'f': return PieceType::Bishop;
-    case 'N': case 'n': case 'C': case 'c': return PieceType::Knight;
-    default: return PieceType::None;
+    case 'Q':
+    case 'q':
+    case 'D':
+    case 'd':
+        return PieceType::Queen;
+    case 'R':
+    case 'r':
+    case 'T':
+    case 't':
+        return PieceType::Rook;
+    case 'B':
+    case 'b':
+    case 'F':
+    case 'f':
+        return PieceType::Bishop;
+    case 'N':
+    case 'n':
+    case 'C':
+    case 'c':
+        return PieceType::Knight;
+    default:
+        return PieceType::None;
     }
 }
 

@@ -30,12 +30,15 @@ int PgnStream::get() {
 }
 
 void PgnStream::skip_line() {
-    for (int c = get(); c >= 0 && c != '\n'; c = get()) {}
+    for (int c = get(); c >= 0 && c != '\n'; c = get()) {
+    }
 }
 
 namespace {
 
-bool blanc(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+bool blanc(int c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
 
 bool separateur(int c) {
     return c < 0 || blanc(c) || c == '{' || c == '}' || c == '(' || c == ')' || c == '[' ||
@@ -95,7 +98,8 @@ bool PgnStream::suivante(PgnGame& game) {
             started = true;
             get();
             std::string name, value;
-            while ((c = peek()) >= 0 && !blanc(c) && c != '"' && c != ']') name += static_cast<char>(get());
+            while ((c = peek()) >= 0 && !blanc(c) && c != '"' && c != ']')
+                name += static_cast<char>(get());
             while ((c = peek()) >= 0 && c != '"' && c != ']' && c != '\n') get();
             if (peek() == '"') {
                 get();
@@ -112,7 +116,8 @@ bool PgnStream::suivante(PgnGame& game) {
         if (!started) game.offset = consumed_;
         started = true;
         if (c == '{') {
-            while ((c = get()) >= 0 && c != '}') {}
+            while ((c = get()) >= 0 && c != '}') {
+            }
             continue;
         }
         if (c == ';') {

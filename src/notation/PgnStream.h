@@ -29,7 +29,7 @@ public:
     bool suivante(PgnGame& game);
 
 private:
-    int get();  // next byte, -1 at the end
+    int get(); // next byte, -1 at the end
     int peek();
     void skip_line();
 

@@ -10,11 +10,11 @@
 namespace quarvelin {
 
 struct Rejeu {
-    Position position;      // after the last move replayed
+    Position position; // after the last move replayed
     bool ok = true;
-    int numeroErreur = 0;   // full-move number of the move that failed
+    int numeroErreur = 0;    // full-move number of the move that failed
     std::string jetonErreur; // the token as found in the game
-    int coupsJoues = 0;     // half-moves replayed
+    int coupsJoues = 0;      // half-moves replayed
 };
 
 // When `uci` is given, each move replayed is appended to it in long algebraic form.

@@ -23,7 +23,7 @@ constexpr Bitboard FileA = 0x0101010101010101ull, FileH = FileA << 7;
 struct AttackTables {
     Bitboard knight[64];
     Bitboard king[64];
-    Bitboard pawn[2][64]; // [0] squares a white pawn on sq attacks, [1] black
+    Bitboard pawn[2][64];     // [0] squares a white pawn on sq attacks, [1] black
     Bitboard between[64][64]; // strictly between two aligned squares
     Bitboard line[64][64];    // the whole line through two aligned squares, 0 otherwise
 

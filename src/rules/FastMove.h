@@ -5,8 +5,16 @@
 namespace quarvelin {
 
 enum MoveKind : std::uint8_t {
-    Quiet = 0, DoublePush = 1, CastleShort = 2, CastleLong = 3, Capture = 4, EnPassant = 5,
-    PromoKnight = 8, PromoBishop = 9, PromoRook = 10, PromoQueen = 11, // + Capture for a capture
+    Quiet = 0,
+    DoublePush = 1,
+    CastleShort = 2,
+    CastleLong = 3,
+    Capture = 4,
+    EnPassant = 5,
+    PromoKnight = 8,
+    PromoBishop = 9,
+    PromoRook = 10,
+    PromoQueen = 11, // + Capture for a capture
 };
 
 struct FastMove {

@@ -70,7 +70,8 @@ inline void add_promotions(MoveList& list, int from, int to, bool capture) {
 }
 
 // Adds pawn moves to each destination in dests, coming from to - delta.
-inline void add_pawn_moves(MoveList& list, Bitboard dests, int delta, int kind, Bitboard promoRank) {
+inline void add_pawn_moves(MoveList& list, Bitboard dests, int delta, int kind,
+                           Bitboard promoRank) {
     Bitboard promos = dests & promoRank;
     dests &= ~promoRank;
     while (dests) {
@@ -106,8 +107,7 @@ void FastPosition::generate(MoveList& list) const {
     const Bitboard theirBQ = pieces[them][B] | pieces[them][Q];
 
     Bitboard pinned = 0;
-    Bitboard snipers =
-        (rook_attacks(ksq, 0) & theirRQ) | (bishop_attacks(ksq, 0) & theirBQ);
+    Bitboard snipers = (rook_attacks(ksq, 0) & theirRQ) | (bishop_attacks(ksq, 0) & theirBQ);
     while (snipers) {
         int s = pop_lsb(snipers);
         Bitboard b = T.between[ksq][s] & occ;
@@ -167,7 +167,10 @@ void FastPosition::generate(MoveList& list) const {
             if (promoRank & bb(to))
                 add_promotions(list, from, to, capture);
             else
-                list.add(FastMove(from, to, capture ? Capture : (bb(to) & dbl) ? DoublePush : Quiet));
+                list.add(FastMove(from, to,
+                                  capture          ? Capture
+                                  : (bb(to) & dbl) ? DoublePush
+                                                   : Quiet));
         }
     }
     if (epSquare >= 0) {
@@ -179,7 +182,8 @@ void FastPosition::generate(MoveList& list) const {
             Bitboard stillAttacking = opp & ~bb(capSq);
             if ((rook_attacks(ksq, after) & theirRQ & stillAttacking) ||
                 (bishop_attacks(ksq, after) & theirBQ & stillAttacking) ||
-                (T.knight[ksq] & pieces[them][N]) || (T.pawn[us][ksq] & pieces[them][P] & ~bb(capSq)))
+                (T.knight[ksq] & pieces[them][N]) ||
+                (T.pawn[us][ksq] & pieces[them][P] & ~bb(capSq)))
                 continue;
             list.add(FastMove(from, epSquare, EnPassant));
         }

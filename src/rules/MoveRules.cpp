@@ -26,7 +26,10 @@ std::uint8_t droit_aile(Colour c, int toX, Colour playerColour) {
 
 bool roque_valide(const Position& p, PieceCode king, int fromX, int fromY, int toX, int toY) {
     if (fromY != toY || (fromY != 1 && fromY != 8)) return false;
-    struct Cas { int fromX, toX, rookX, passX; int empty[3]; };
+    struct Cas {
+        int fromX, toX, rookX, passX;
+        int empty[3];
+    };
     static constexpr Cas White[2] = {{5, 7, 8, 6, {6, 7, 0}}, {5, 3, 1, 4, {2, 3, 4}}};
     static constexpr Cas Black[2] = {{4, 2, 1, 3, {3, 2, 0}}, {4, 6, 8, 5, {5, 6, 7}}};
     const Cas* table = p.PlayerColour == Colour::Black ? Black : White;
@@ -167,20 +170,33 @@ CoupJoue jouer_coup(Position& p, const Coup& c) {
     auto coin = [&](int x, int y) { return case_absolue(x, y, p.PlayerColour); };
     auto perd = [&](int sq) {
         switch (sq) {
-        case 0: p.CastlingRights &= ~WhiteLong; break;
-        case 7: p.CastlingRights &= ~WhiteShort; break;
-        case 4: p.CastlingRights &= ~(WhiteShort | WhiteLong); break;
-        case 56: p.CastlingRights &= ~BlackLong; break;
-        case 63: p.CastlingRights &= ~BlackShort; break;
-        case 60: p.CastlingRights &= ~(BlackShort | BlackLong); break;
-        default: break;
+        case 0:
+            p.CastlingRights &= ~WhiteLong;
+            break;
+        case 7:
+            p.CastlingRights &= ~WhiteShort;
+            break;
+        case 4:
+            p.CastlingRights &= ~(WhiteShort | WhiteLong);
+            break;
+        case 56:
+            p.CastlingRights &= ~BlackLong;
+            break;
+        case 63:
+            p.CastlingRights &= ~BlackShort;
+            break;
+        case 60:
+            p.CastlingRights &= ~(BlackShort | BlackLong);
+            break;
+        default:
+            break;
         }
     };
     perd(coin(c.fromX, c.fromY));
     perd(coin(c.toX, c.toY));
     if (p.CastlingDone[code(col)])
-        p.CastlingRights &= col == Colour::White ? ~(WhiteShort | WhiteLong) & 15
-                                                 : ~(BlackShort | BlackLong) & 15;
+        p.CastlingRights &=
+            col == Colour::White ? ~(WhiteShort | WhiteLong) & 15 : ~(BlackShort | BlackLong) & 15;
 
     if (t == PieceType::Pawn || j.captured != PieceCode::Empty)
         p.QuietMoveCount = 0;
@@ -191,9 +207,7 @@ CoupJoue jouer_coup(Position& p, const Coup& c) {
     return j;
 }
 
-void reprendre_coup(Position& p, const CoupJoue& joue) {
-    p = joue.before;
-}
+void reprendre_coup(Position& p, const CoupJoue& joue) { p = joue.before; }
 
 FinDePartie fin_de_partie(const Position& p) {
     FastPosition f = FastPosition::from(p);
@@ -218,7 +232,8 @@ FastMove coup_rapide(const Position& p, const Coup& c) {
     f.generate(list);
     int from = case_absolue(c.fromX, c.fromY, p.PlayerColour);
     int to = case_absolue(c.toX, c.toY, p.PlayerColour);
-    int wanted = c.promotion == PieceCode::Empty ? code(PieceType::Queen) : code(type_piece(c.promotion));
+    int wanted =
+        c.promotion == PieceCode::Empty ? code(PieceType::Queen) : code(type_piece(c.promotion));
     for (FastMove m : list)
         if (m.from() == from && m.to() == to && (!m.is_promotion() || m.promotion_type() == wanted))
             return m;
@@ -226,7 +241,8 @@ FastMove coup_rapide(const Position& p, const Coup& c) {
 }
 
 std::string coup_uci(const Position& p, const Coup& c) {
-    std::string s = nom_case(c.fromX, c.fromY, p.PlayerColour) + nom_case(c.toX, c.toY, p.PlayerColour);
+    std::string s =
+        nom_case(c.fromX, c.fromY, p.PlayerColour) + nom_case(c.toX, c.toY, p.PlayerColour);
     if (c.promotion != PieceCode::Empty) s += "?prnbqk"[code(type_piece(c.promotion)) - 1];
     return s;
 }

@@ -2,16 +2,14 @@
 
 namespace quarvelin {
 
-void Position::vider() {
-    Board.fill(PieceCode::Empty);
-}
+void Position::vider() { Board.fill(PieceCode::Empty); }
 
 Position Position::initiale(Colour playerColour) {
     Position p;
     p.vider();
     p.PlayerColour = playerColour;
-    static constexpr PieceType back[8] = {PieceType::Rook,  PieceType::Knight, PieceType::Bishop,
-                                          PieceType::Queen, PieceType::King,   PieceType::Bishop,
+    static constexpr PieceType back[8] = {PieceType::Rook,   PieceType::Knight, PieceType::Bishop,
+                                          PieceType::Queen,  PieceType::King,   PieceType::Bishop,
                                           PieceType::Knight, PieceType::Rook};
     for (int file = 0; file < 8; ++file) {
         auto put = [&](int rank, PieceCode piece) {

@@ -11,7 +11,11 @@ namespace quarvelin {
 
 // Per-wing castling rights, kept beside CastlingDone so a moved or captured rook ends its wing.
 enum CastlingRight : std::uint8_t {
-    WhiteShort = 1, WhiteLong = 2, BlackShort = 4, BlackLong = 8, AllCastling = 15
+    WhiteShort = 1,
+    WhiteLong = 2,
+    BlackShort = 4,
+    BlackLong = 8,
+    AllCastling = 15
 };
 
 struct Position {

@@ -6,7 +6,8 @@ namespace {
 
 constexpr int Straight[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
 constexpr int Diagonal[4][2] = {{1, 1}, {-1, 1}, {1, -1}, {-1, -1}};
-constexpr int Jumps[8][2] = {{2, 1}, {2, -1}, {-2, 1}, {-2, -1}, {1, -2}, {1, 2}, {-1, -2}, {-1, 2}};
+constexpr int Jumps[8][2] = {{2, 1},  {2, -1}, {-2, 1},  {-2, -1},
+                             {1, -2}, {1, 2},  {-1, -2}, {-1, 2}};
 
 bool sur_echiquier(int x, int y) { return x >= 1 && x <= 8 && y >= 1 && y <= 8; }
 
@@ -60,16 +61,14 @@ int compter(const Position& p, int x, int y, int pawnRow, Compte compte) {
 
 int nombre_attaquants(const Position& p, PieceCode piece, int x, int y, Colour colour) {
     int e = direction_pion(couleur(piece), p.PlayerColour);
-    return compter(p, x, y, y + e, [colour](PieceCode q) {
-        return q != PieceCode::Empty && couleur(q) != colour;
-    });
+    return compter(p, x, y, y + e,
+                   [colour](PieceCode q) { return q != PieceCode::Empty && couleur(q) != colour; });
 }
 
 int nombre_defenseurs(const Position& p, PieceCode, int x, int y, Colour colour) {
     int d = direction_pion(colour, p.PlayerColour);
-    return compter(p, x, y, y - d, [colour](PieceCode q) {
-        return q != PieceCode::Empty && couleur(q) == colour;
-    });
+    return compter(p, x, y, y - d,
+                   [colour](PieceCode q) { return q != PieceCode::Empty && couleur(q) == colour; });
 }
 
 int nombre_cibles(const Position& p, int x, int y) {

@@ -19,8 +19,9 @@ int nombre_cibles(const Position& p, int x, int y);
 // Returns how many of colour's pieces are undefended.
 inline constexpr int MarqueRouge = 255;
 inline constexpr int MarqueVerte = 65280;
-int marque_pieces_non_defendues(const Position& p, Colour colour,
-                                const std::function<void(int x, int y, int couleurMarque)>& marquer);
+int marque_pieces_non_defendues(
+    const Position& p, Colour colour,
+    const std::function<void(int x, int y, int couleurMarque)>& marquer);
 
 // Pawn direction in y of a colour's pawns: -1 for the side drawn at the bottom.
 constexpr int direction_pion(Colour c, Colour playerColour) { return c == playerColour ? -1 : 1; }

@@ -10,8 +10,18 @@ enum class PieceType : std::int8_t { None = 1, Pawn = 2, Rook, Knight, Bishop, Q
 
 enum class PieceCode : std::int16_t {
     Empty = 1,
-    BlackPawn = 2, BlackRook, BlackKnight, BlackBishop, BlackQueen, BlackKing,
-    WhitePawn = 8, WhiteRook, WhiteKnight, WhiteBishop, WhiteQueen, WhiteKing,
+    BlackPawn = 2,
+    BlackRook,
+    BlackKnight,
+    BlackBishop,
+    BlackQueen,
+    BlackKing,
+    WhitePawn = 8,
+    WhiteRook,
+    WhiteKnight,
+    WhiteBishop,
+    WhiteQueen,
+    WhiteKing,
 };
 
 constexpr int code(PieceCode p) { return static_cast<int>(p); }
@@ -34,7 +44,9 @@ constexpr PieceType type_piece(PieceCode p) { return type_piece(code(p)); }
 
 // 2 <-> 3; anything else gives 0, which is not a colour.
 constexpr int couleur_opposee(int c) { return c == 2 ? 3 : (c == 3 ? 2 : 0); }
-constexpr Colour couleur_opposee(Colour c) { return c == Colour::White ? Colour::Black : Colour::White; }
+constexpr Colour couleur_opposee(Colour c) {
+    return c == Colour::White ? Colour::Black : Colour::White;
+}
 
 constexpr PieceCode piece_de(PieceType t, Colour c) {
     return static_cast<PieceCode>(code(t) + (c == Colour::White ? 6 : 0));

@@ -12,9 +12,7 @@ using quarvelin::PieceCode;
 
 // The resources live in a static library, so nothing pulls them in unless asked by name. Kept
 // outside any namespace: the macro declares the loader in the enclosing one.
-static void loadPieceResources() {
-    Q_INIT_RESOURCE(pieces);
-}
+static void loadPieceResources() { Q_INIT_RESOURCE(pieces); }
 
 namespace {
 
@@ -56,13 +54,9 @@ void BoardView::setCoordinatesVisible(bool visible) {
     update();
 }
 
-QSize BoardView::sizeHint() const {
-    return {480, 480};
-}
+QSize BoardView::sizeHint() const { return {480, 480}; }
 
-QSize BoardView::minimumSizeHint() const {
-    return {240, 240};
-}
+QSize BoardView::minimumSizeHint() const { return {240, 240}; }
 
 BoardView::BoardGeometry BoardView::boardGeometry() const {
     BoardGeometry g;
@@ -81,9 +75,7 @@ BoardView::BoardGeometry BoardView::boardGeometry() const {
     return g;
 }
 
-QRect BoardView::boardRect() const {
-    return boardGeometry().board;
-}
+QRect BoardView::boardRect() const { return boardGeometry().board; }
 
 QRect BoardView::squareRect(int x, int y) const {
     if (x < 1 || x > 8 || y < 1 || y > 8) return {};

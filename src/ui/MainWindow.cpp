@@ -17,9 +17,7 @@
 #include <QStatusBar>
 
 // For the window icon; see BoardView.cpp for why this sits outside any namespace.
-static void loadPieceResources() {
-    Q_INIT_RESOURCE(pieces);
-}
+static void loadPieceResources() { Q_INIT_RESOURCE(pieces); }
 
 namespace {
 

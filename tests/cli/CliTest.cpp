@@ -80,8 +80,10 @@ TEST(Cli, WrongArgumentsGetOneLineAndStatusTwo) {
 }
 
 TEST(Cli, HelpForEachCommand) {
-    for (std::vector<std::string> args : {std::vector<std::string>{"--help"}, {"perft", "--help"},
-                                          {"moves", "--help"}, {"replay", "--help"}}) {
+    for (std::vector<std::string> args : {std::vector<std::string>{"--help"},
+                                          {"perft", "--help"},
+                                          {"moves", "--help"},
+                                          {"replay", "--help"}}) {
         Sortie r = cli(args);
         EXPECT_EQ(r.status, 0);
         EXPECT_EQ(r.out.find("usage: quarvelin-cli"), 0u) << args[0];
@@ -92,19 +94,19 @@ TEST(Cli, HelpForEachCommand) {
 TEST(Cli, ReplayGoesOnAfterABrokenGame) {
     Sortie r = cli({"replay", std::string(QUARVELIN_TEST_DATA) + "/broken.pgn"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out,
-              "1\tr1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3\n"
-              "2\terror at 2: Ke3\n"
-              "3\terror at 2: Zz9\n"
-              "4\terror at 0: [FEN \"8/8/8/8/8/8/8/8 w - - 0 1\"]\n"
-              "5\trnbqkb1r/pppppp1p/5np1/8/2PP4/8/PP2PPPP/RNBQKBNR w KQkq - 0 3\n");
+    EXPECT_EQ(r.out, "1\tr1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3\n"
+                     "2\terror at 2: Ke3\n"
+                     "3\terror at 2: Zz9\n"
+                     "4\terror at 0: [FEN \"8/8/8/8/8/8/8/8 w - - 0 1\"]\n"
+                     "5\trnbqkb1r/pppppp1p/5np1/8/2PP4/8/PP2PPPP/RNBQKBNR w KQkq - 0 3\n");
     Sortie ok = cli({"replay", std::string(QUARVELIN_TEST_DATA) + "/varied.pgn"});
     EXPECT_EQ(ok.status, 0);
     EXPECT_EQ(std::count(ok.out.begin(), ok.out.end(), '\n'), 7);
 }
 
 TEST(Cli, TheProgramItself) {
-    std::string out = test::executer(std::string(QUARVELIN_CLI) + " perft '" + Kiwipete + "' 2; echo status=$?", "");
+    std::string out = test::executer(
+        std::string(QUARVELIN_CLI) + " perft '" + Kiwipete + "' 2; echo status=$?", "");
     EXPECT_EQ(out, "2039\nstatus=0\n");
     out = test::executer(std::string(QUARVELIN_CLI) + " perft bad 2; echo status=$?", "");
     EXPECT_EQ(out, "status=2\n");

@@ -57,7 +57,8 @@ TEST(Fen, CastlingIsReadPerWing) {
     EXPECT_EQ(p->CastlingRights, WhiteShort | BlackShort);
     EXPECT_FALSE(p->CastlingDone[code(Colour::White)]);
     Case e1 = case_nommee('e', '1', Colour::White), c1 = case_nommee('c', '1', Colour::White);
-    EXPECT_FALSE(coup_legal(*p, Coup{e1.x, e1.y, c1.x, c1.y, PieceCode::WhiteKing, PieceCode::Empty}));
+    EXPECT_FALSE(
+        coup_legal(*p, Coup{e1.x, e1.y, c1.x, c1.y, PieceCode::WhiteKing, PieceCode::Empty}));
     // A right whose rook is not at home cannot be used, so it is not kept.
     auto q = lire_fen("r3k3/8/8/8/8/8/8/R3K3 w KQkq - 0 1", Colour::White);
     ASSERT_TRUE(q);
@@ -88,11 +89,11 @@ TEST(Fen, RefusedWhole) {
         "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq e9 0 1", // en-passant square
         "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - x 1",  // clock
         "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 extra",
-        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQQBNR w KQkq - 0 1",  // no white king
-        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBKKBNR w - - 0 1",     // two
-        "rnbqkbnP/pppppppp/8/8/8/8/PPPPPPP1/RNBQKBNR w - - 0 1",     // pawn on the last rank
-        "4k3/8/8/8/8/8/8/p3K3 w - - 0 1",                            // or the first
-        "4k3/8/8/8/8/8/8/4K2r b - - 0 1",                            // White, not to move, in check
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQQBNR w KQkq - 0 1", // no white king
+        "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBKKBNR w - - 0 1",    // two
+        "rnbqkbnP/pppppppp/8/8/8/8/PPPPPPP1/RNBQKBNR w - - 0 1",    // pawn on the last rank
+        "4k3/8/8/8/8/8/8/p3K3 w - - 0 1",                           // or the first
+        "4k3/8/8/8/8/8/8/4K2r b - - 0 1",                           // White, not to move, in check
         "",
         "w",
     };
@@ -109,7 +110,7 @@ TEST(CleDePosition, SixtyFourCharactersInDisplayOrder) {
     Position p = Position::initiale(Colour::White);
     std::string key = cle_position(p);
     ASSERT_EQ(key.size(), 64u);
-    EXPECT_EQ(key[0], code(PieceCode::BlackRook) + 32);  // a8 at the top left
+    EXPECT_EQ(key[0], code(PieceCode::BlackRook) + 32); // a8 at the top left
     EXPECT_EQ(key[63], code(PieceCode::WhiteRook) + 32);
     EXPECT_EQ(key[20], code(PieceCode::Empty) + 32);
     EXPECT_NE(cle_position(Position::initiale(Colour::Black)), key); // the key follows the board

@@ -13,7 +13,7 @@ struct ReadCase {
     const char* fen;
     const char* token;
     NotationCode notation;
-    const char* uci;    // the move read, "" when none
+    const char* uci; // the move read, "" when none
     const char* suffix;
 };
 
@@ -72,7 +72,7 @@ TEST(LireCoup, TokensOfRealGameFiles) {
         {"8/k7/8/8/4Q2Q/8/8/1K5Q w - - 0 1", "Qh4e1", G, "h4e1", ""},
         // an ambiguous token takes the first queen in walk order
         {"8/k7/8/8/4Q2Q/8/8/1K5Q w - - 0 1", "Qe1", G, "h1e1", ""},
-        {start, "e5", G, "", ""},     // no pawn behind: no move, no message
+        {start, "e5", G, "", ""}, // no pawn behind: no move, no message
         {start, "Nf3 {good}", G, "g1f3", ""},
     };
     for (const ReadCase& c : cases)
@@ -81,7 +81,8 @@ TEST(LireCoup, TokensOfRealGameFiles) {
             Position before = p;
             std::string suffix;
             test::RecordingDialogs dialogs;
-            EXPECT_EQ(lu(p, c.token, c.notation, &suffix, &dialogs), c.uci) << c.token << " in " << c.fen;
+            EXPECT_EQ(lu(p, c.token, c.notation, &suffix, &dialogs), c.uci)
+                << c.token << " in " << c.fen;
             EXPECT_EQ(suffix, c.suffix) << c.token;
             EXPECT_TRUE(dialogs.messages.empty()) << c.token;
             EXPECT_EQ(p, before);

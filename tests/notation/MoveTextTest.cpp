@@ -1,5 +1,5 @@
-#include "notation/Fen.h"
 #include "notation/MoveText.h"
+#include "notation/Fen.h"
 #include "rules/MoveRules.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +28,8 @@ struct LongCase {
 
 TEST(EcrireCoup, LongTextsInEachNotationAndOrientation) {
     using P = PieceCode;
-    const NotationCode F = NotationCode::Francaise, G = NotationCode::Pgn, I = NotationCode::Internationale;
+    const NotationCode F = NotationCode::Francaise, G = NotationCode::Pgn,
+                       I = NotationCode::Internationale;
     const LongCase cases[] = {
         {1, P::WhitePawn, "e2", "e4", P::Empty, false, F, " 1.e2-e4"},
         {1, P::BlackPawn, "e7", "e5", P::Empty, false, F, " e7-e5"},
@@ -47,8 +48,10 @@ TEST(EcrireCoup, LongTextsInEachNotationAndOrientation) {
     };
     for (const LongCase& c : cases)
         for (Colour bottom : {Colour::White, Colour::Black}) {
-            Case f = case_nommee(c.from[0], c.from[1], bottom), t = case_nommee(c.to[0], c.to[1], bottom);
-            EXPECT_EQ(ecrire_coup(c.number, c.piece, f.x, f.y, c.captured, t.x, t.y, c.ep, c.notation, bottom),
+            Case f = case_nommee(c.from[0], c.from[1], bottom),
+                 t = case_nommee(c.to[0], c.to[1], bottom);
+            EXPECT_EQ(ecrire_coup(c.number, c.piece, f.x, f.y, c.captured, t.x, t.y, c.ep,
+                                  c.notation, bottom),
                       c.expected);
         }
 }
@@ -57,7 +60,7 @@ struct SanCase {
     const char* fen;
     const char* uci;
     const char* san;
-    const char* longFr;  // texte_long in French notation
+    const char* longFr; // texte_long in French notation
 };
 
 TEST(San, StandardTextsWithDisambiguationAndMarks) {
@@ -86,8 +89,14 @@ TEST(San, StandardTextsWithDisambiguationAndMarks) {
 }
 
 TEST(CoupEnPgn, KeepsTheNumberAndDropsCheckMarks) {
-    struct Case2 { const char* fen; const char* longText; NotationCode n; const char* expected; };
-    const NotationCode F = NotationCode::Francaise, G = NotationCode::Pgn, I = NotationCode::Internationale;
+    struct Case2 {
+        const char* fen;
+        const char* longText;
+        NotationCode n;
+        const char* expected;
+    };
+    const NotationCode F = NotationCode::Francaise, G = NotationCode::Pgn,
+                       I = NotationCode::Internationale;
     const Case2 cases[] = {
         {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 12", "12.Cg1-f3", F, " 12.Nf3"},
         {"rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1", "e7-e5", F, " e5"},

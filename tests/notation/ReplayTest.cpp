@@ -65,7 +65,8 @@ TEST(Replay, VariedFileReadsEveryGameWithEitherSideAtTheBottom) {
     PgnStream stream(in);
     PgnGame game;
     for (std::size_t i = 0; stream.suivante(game); ++i)
-        EXPECT_EQ(ecrire_fen(rejouer(game, NotationCode::Pgn, Colour::Black).position), games[i].fen);
+        EXPECT_EQ(ecrire_fen(rejouer(game, NotationCode::Pgn, Colour::Black).position),
+                  games[i].fen);
 }
 
 TEST(Replay, EndsWherePgnExtractEnds) {
@@ -97,7 +98,8 @@ TEST(Replay, EndsWhereStockfishEndsWithTheSameMoves) {
     auto games = rejouer_fichier(lire(Varied));
     std::string commands;
     for (const auto& g : games) {
-        commands += g.start == "startpos" ? "position startpos moves" : "position fen " + g.start + " moves";
+        commands += g.start == "startpos" ? "position startpos moves"
+                                          : "position fen " + g.start + " moves";
         for (const auto& m : g.uci) commands += ' ' + m;
         commands += "\nd\n";
     }
@@ -107,7 +109,8 @@ TEST(Replay, EndsWhereStockfishEndsWithTheSameMoves) {
     for (std::string line; std::getline(out, line);)
         if (line.rfind("Fen: ", 0) == 0) {
             ASSERT_LT(i, games.size());
-            EXPECT_EQ(sans_en_passant(games[i].fen), sans_en_passant(line.substr(5))) << games[i].event;
+            EXPECT_EQ(sans_en_passant(games[i].fen), sans_en_passant(line.substr(5)))
+                << games[i].event;
             ++i;
         }
     EXPECT_EQ(i, games.size());

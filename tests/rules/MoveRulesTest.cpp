@@ -1,5 +1,5 @@
-#include "notation/Fen.h"
 #include "rules/MoveRules.h"
+#include "notation/Fen.h"
 #include "rules/SquareControl.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,9 @@ Position fen(const char* text, Colour bottom = Colour::White) {
     return p.value_or(Position::initiale());
 }
 
-Case sq(const char* name, Colour bottom = Colour::White) { return case_nommee(name[0], name[1], bottom); }
+Case sq(const char* name, Colour bottom = Colour::White) {
+    return case_nommee(name[0], name[1], bottom);
+}
 
 bool valide(const Position& p, const char* from, const char* to) {
     Case f = sq(from, p.PlayerColour), t = sq(to, p.PlayerColour);
@@ -65,35 +67,37 @@ TEST_P(CoupValide, InBothOrientations) {
             << c.fen << " " << c.from << c.to << " bottom " << code(bottom);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CoupValide, ::testing::Values(
-    // blocked pawn: neither one nor two steps; with only the far square taken, one step
-    ValidCase{"4k3/8/8/8/8/4n3/4P3/4K3 w - - 0 1", "e2", "e3", false},
-    ValidCase{"4k3/8/8/8/8/4n3/4P3/4K3 w - - 0 1", "e2", "e4", false},
-    ValidCase{"4k3/8/8/8/4n3/8/4P3/4K3 w - - 0 1", "e2", "e3", true},
-    ValidCase{"4k3/8/8/8/4n3/8/4P3/4K3 w - - 0 1", "e2", "e4", false},
-    ValidCase{"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1", "e2", "e4", true},
-    ValidCase{"4k3/8/8/8/8/4P3/8/4K3 w - - 0 1", "e3", "e5", false},
-    ValidCase{"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1", "e2", "d3", false}, // diagonal to empty
-    ValidCase{"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", "e5", "d6", true}, // en passant
-    ValidCase{"4k3/8/8/3pP3/8/8/8/4K3 w - - 0 1", "e5", "d6", false},
-    ValidCase{"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1", "e1", "e2", false}, // own piece
-    ValidCase{"4k3/8/8/8/8/8/8/R3K3 w - - 0 1", "a1", "a8", true},
-    ValidCase{"4k3/8/8/8/8/8/p7/R3K3 w - - 0 1", "a1", "a8", false},
-    ValidCase{"4k3/8/8/8/8/8/8/R3K3 w - - 0 1", "a1", "b2", false},
-    ValidCase{"4k3/8/8/8/8/8/1n6/B3K3 w - - 0 1", "a1", "c3", false},
-    ValidCase{"4k3/8/8/8/8/8/1n6/N3K3 w - - 0 1", "a1", "c2", true}, // knights jump
-    ValidCase{"4k3/8/8/8/8/8/8/Q3K3 w - - 0 1", "a1", "b3", false},
-    ValidCase{"4k3/8/8/8/8/8/8/4K3 w - - 0 1", "e1", "e3", false},
-    // castling: allowed, start square attacked, passed square attacked, destination attacked
-    ValidCase{"4k3/8/8/8/8/8/8/4K2R w K - 0 1", "e1", "g1", true},
-    ValidCase{"4k3/8/8/8/8/8/8/R3K3 w Q - 0 1", "e1", "c1", true},
-    ValidCase{"4k3/4r3/8/8/8/8/8/4K2R w K - 0 1", "e1", "g1", false},
-    ValidCase{"4k3/5r2/8/8/8/8/8/4K2R w K - 0 1", "e1", "g1", false},
-    ValidCase{"4k3/6r1/8/8/8/8/8/4K2R w K - 0 1", "e1", "g1", true}, // caught by legality
-    ValidCase{"4k3/8/8/8/8/8/8/R3K3 w - - 0 1", "e1", "c1", false},   // right lost
-    ValidCase{"4k3/8/8/8/8/8/8/RN2K3 w Q - 0 1", "e1", "c1", false},
-    ValidCase{"4k3/1r6/8/8/8/8/8/R3K3 w Q - 0 1", "e1", "c1", true}, // b1 may be attacked
-    ValidCase{"r3k3/8/8/8/8/8/8/4K3 b q - 0 1", "e8", "c8", true}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CoupValide,
+    ::testing::Values(
+        // blocked pawn: neither one nor two steps; with only the far square taken, one step
+        ValidCase{"4k3/8/8/8/8/4n3/4P3/4K3 w - - 0 1", "e2", "e3", false},
+        ValidCase{"4k3/8/8/8/8/4n3/4P3/4K3 w - - 0 1", "e2", "e4", false},
+        ValidCase{"4k3/8/8/8/4n3/8/4P3/4K3 w - - 0 1", "e2", "e3", true},
+        ValidCase{"4k3/8/8/8/4n3/8/4P3/4K3 w - - 0 1", "e2", "e4", false},
+        ValidCase{"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1", "e2", "e4", true},
+        ValidCase{"4k3/8/8/8/8/4P3/8/4K3 w - - 0 1", "e3", "e5", false},
+        ValidCase{"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1", "e2", "d3", false},  // diagonal to empty
+        ValidCase{"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", "e5", "d6", true}, // en passant
+        ValidCase{"4k3/8/8/3pP3/8/8/8/4K3 w - - 0 1", "e5", "d6", false},
+        ValidCase{"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1", "e1", "e2", false}, // own piece
+        ValidCase{"4k3/8/8/8/8/8/8/R3K3 w - - 0 1", "a1", "a8", true},
+        ValidCase{"4k3/8/8/8/8/8/p7/R3K3 w - - 0 1", "a1", "a8", false},
+        ValidCase{"4k3/8/8/8/8/8/8/R3K3 w - - 0 1", "a1", "b2", false},
+        ValidCase{"4k3/8/8/8/8/8/1n6/B3K3 w - - 0 1", "a1", "c3", false},
+        ValidCase{"4k3/8/8/8/8/8/1n6/N3K3 w - - 0 1", "a1", "c2", true}, // knights jump
+        ValidCase{"4k3/8/8/8/8/8/8/Q3K3 w - - 0 1", "a1", "b3", false},
+        ValidCase{"4k3/8/8/8/8/8/8/4K3 w - - 0 1", "e1", "e3", false},
+        // castling: allowed, start square attacked, passed square attacked, destination attacked
+        ValidCase{"4k3/8/8/8/8/8/8/4K2R w K - 0 1", "e1", "g1", true},
+        ValidCase{"4k3/8/8/8/8/8/8/R3K3 w Q - 0 1", "e1", "c1", true},
+        ValidCase{"4k3/4r3/8/8/8/8/8/4K2R w K - 0 1", "e1", "g1", false},
+        ValidCase{"4k3/5r2/8/8/8/8/8/4K2R w K - 0 1", "e1", "g1", false},
+        ValidCase{"4k3/6r1/8/8/8/8/8/4K2R w K - 0 1", "e1", "g1", true}, // caught by legality
+        ValidCase{"4k3/8/8/8/8/8/8/R3K3 w - - 0 1", "e1", "c1", false},  // right lost
+        ValidCase{"4k3/8/8/8/8/8/8/RN2K3 w Q - 0 1", "e1", "c1", false},
+        ValidCase{"4k3/1r6/8/8/8/8/8/R3K3 w Q - 0 1", "e1", "c1", true}, // b1 may be attacked
+        ValidCase{"r3k3/8/8/8/8/8/8/4K3 b q - 0 1", "e8", "c8", true}));
 
 TEST(CoupLegal, KingMayStepIntoAttackOnlyByTheMovementRule) {
     Position p = fen("4k3/8/8/8/8/8/5r2/4K3 w - - 0 1");
@@ -174,23 +178,28 @@ TEST_P(Comptes, InBothOrientations) {
     for (Colour bottom : {Colour::White, Colour::Black}) {
         Position p = fen(c.fen, bottom);
         Case s = sq(c.square, bottom);
-        PieceCode piece = p.at(s.x, s.y) == PieceCode::Empty ? PieceCode::WhiteKing : p.at(s.x, s.y);
-        EXPECT_EQ(nombre_attaquants(p, piece, s.x, s.y, Colour::White), c.attackers) << c.fen << c.square;
-        EXPECT_EQ(nombre_defenseurs(p, piece, s.x, s.y, Colour::White), c.defenders) << c.fen << c.square;
+        PieceCode piece =
+            p.at(s.x, s.y) == PieceCode::Empty ? PieceCode::WhiteKing : p.at(s.x, s.y);
+        EXPECT_EQ(nombre_attaquants(p, piece, s.x, s.y, Colour::White), c.attackers)
+            << c.fen << c.square;
+        EXPECT_EQ(nombre_defenseurs(p, piece, s.x, s.y, Colour::White), c.defenders)
+            << c.fen << c.square;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Comptes, ::testing::Values(
-    CountCase{"k7/8/8/8/r2r4/8/8/7K w - - 0 1", "h4", 1, 0},  // two rooks on a line count once
-    CountCase{"k6r/8/8/8/8/8/6n1/7K w - - 0 1", "h4", 2, 0},  // rook and knight
-    CountCase{"8/8/8/8/k7/8/8/2K5 w - - 0 1", "a2", 0, 0},    // a king two squares away
-    CountCase{"8/8/8/8/k7/8/8/2K5 w - - 0 1", "b3", 1, 0},    // adjacent it counts
-    CountCase{"4k3/8/8/8/8/3p4/4K3/8 w - - 0 1", "e2", 1, 0}, // black pawn strikes downwards
-    CountCase{"4k3/8/8/8/8/8/3p4/4K3 w - - 0 1", "e1", 1, 0},
-    CountCase{"4k3/8/8/4K3/3p4/8/8/8 w - - 0 1", "e5", 0, 0}, // not from behind
-    CountCase{"4k3/8/8/3n4/4P3/8/8/4K3 w - - 0 1", "d5", 0, 1}, // a pawn that could recapture
-    CountCase{"4k3/8/8/3n4/8/8/3R4/3QK3 w - - 0 1", "d5", 0, 1},
-    CountCase{"4k3/8/8/3n4/8/4N3/B7/4K3 w - - 0 1", "d5", 0, 2}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Comptes,
+    ::testing::Values(
+        CountCase{"k7/8/8/8/r2r4/8/8/7K w - - 0 1", "h4", 1, 0},  // two rooks on a line count once
+        CountCase{"k6r/8/8/8/8/8/6n1/7K w - - 0 1", "h4", 2, 0},  // rook and knight
+        CountCase{"8/8/8/8/k7/8/8/2K5 w - - 0 1", "a2", 0, 0},    // a king two squares away
+        CountCase{"8/8/8/8/k7/8/8/2K5 w - - 0 1", "b3", 1, 0},    // adjacent it counts
+        CountCase{"4k3/8/8/8/8/3p4/4K3/8 w - - 0 1", "e2", 1, 0}, // black pawn strikes downwards
+        CountCase{"4k3/8/8/8/8/8/3p4/4K3 w - - 0 1", "e1", 1, 0},
+        CountCase{"4k3/8/8/4K3/3p4/8/8/8 w - - 0 1", "e5", 0, 0},   // not from behind
+        CountCase{"4k3/8/8/3n4/4P3/8/8/4K3 w - - 0 1", "d5", 0, 1}, // a pawn that could recapture
+        CountCase{"4k3/8/8/3n4/8/8/3R4/3QK3 w - - 0 1", "d5", 0, 1},
+        CountCase{"4k3/8/8/3n4/8/4N3/B7/4K3 w - - 0 1", "d5", 0, 2}));
 
 TEST(NombreCibles, CountsEnemiesThePieceAttacks) {
     for (Colour bottom : {Colour::White, Colour::Black}) {

@@ -20,9 +20,7 @@ QImage grabAt(BoardView& view, QSize size) {
     return image.scaled(size);
 }
 
-QRgb at(const QImage& image, QPoint p) {
-    return image.pixel(p) | 0xFF000000;
-}
+QRgb at(const QImage& image, QPoint p) { return image.pixel(p) | 0xFF000000; }
 
 // Where the square shows through: the pieces keep clear of the corners.
 QRgb squareColour(const QImage& image, const QRect& square) {
@@ -34,13 +32,9 @@ bool ivory(QRgb c) {
            c != BoardView::LightSquareColour;
 }
 
-bool nearBlack(QRgb c) {
-    return qRed(c) < 90 && qGreen(c) < 90 && qBlue(c) < 90;
-}
+bool nearBlack(QRgb c) { return qRed(c) < 90 && qGreen(c) < 90 && qBlue(c) < 90; }
 
-int lightness(QRgb c) {
-    return qGray(c);
-}
+int lightness(QRgb c) { return qGray(c); }
 
 } // namespace
 

@@ -1,0 +1,104 @@
+#pragma once
+// The settings record: one field per key of the settings file, named by the key. Per-profile
+// fields hold one value per engine profile (slot 0 unused); per-piece weights are indexed
+// [profile][PieceType code 2..7].
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace quarvelin {
+
+template <typename T> using ParProfil = std::array<T, 3>;
+using PoidsPieces = std::array<std::array<float, 8>, 3>;
+
+inline constexpr std::array<const char*, 4> NiveauxElo = {"1200", "1400", "1600", "1800"};
+
+struct Settings {
+    // [GENERAL]
+    std::uint8_t FIRST_STARTUP = 0;
+    std::uint8_t CLE_LANGUE = 1;
+    ParProfil<std::string> NOM_JOUEUR{};
+    ParProfil<std::string> NOM_MOTEUR{};
+    std::uint8_t MODE_JEUX = 1;
+    std::string LIEU_JEU;
+    ParProfil<std::int16_t> NIVEAU_ELO{};
+    std::string BASE_ECO;
+    std::uint8_t TRI_ECO = 0;
+    std::uint8_t DEB_BLANC = 0;
+    std::string CURENT_ECHIQUIER = "echiquier.bmp";
+    std::string CURENT_PIECE = "Quarvelin";
+    std::uint8_t AFF_REPERE = 0;
+    std::uint8_t ZIP_PARTIE = 0;
+    std::uint8_t SAUVE_ABREGE = 0;
+    std::uint8_t AFF_NOUVELLE = 0;
+    std::uint8_t MACHINE_TRACE_COUP = 1;
+    std::uint8_t ACTIVE_SON = 1;
+    std::uint8_t IMP = 0;
+    std::uint8_t BULLE_AIDE = 0;
+    std::string PARTIE_FILTRE;
+    std::int32_t MAX_SEUIL_PARTIE = 1000;
+    std::int16_t MAX_COUP_OUVERTURE = 0;
+    ParProfil<std::string> OUVERTURE_DEFAUT{"e4", "e4", "e4"};
+    ParProfil<std::uint8_t> OUVERTURE_ALEATOIRE{1, 1, 1};
+    std::string FILE_LOG;
+    std::uint8_t GES_LOG = 0;
+    std::uint8_t ACTIVE_HORLOGE = 1;
+    std::string DELAI_PARTIE = "00:15:00";
+    std::int16_t DELAI_ATTENTE = 1000;
+    std::string VERSION_XML = "https://quarvelin.org/xml/version.xml";
+
+    // [TCP/IP]
+    std::uint8_t IP_MODE_SERVEUR = 0;
+    std::string IP_ADRESSE_HOST = "127.1.0.0";
+    std::string IP_NUM_PORT = "5555";
+    std::string IP_NOM_UTILISATEUR = "Joueur1";
+
+    // [CALCUL]
+    ParProfil<std::uint8_t> ACTIVE_BASE_CON{};
+    ParProfil<std::int16_t> PROFONDEUR_MAX{};
+    PoidsPieces NOTE_MOBILITE{};
+    PoidsPieces MOBILITE_EVOLUTIVE{};
+    PoidsPieces NOTE_MATERIEL{};
+    ParProfil<float> BONUS_ECHEC{200, 200, 200};
+    ParProfil<std::int16_t> SEUIL_BONUS_ECHEC{10, 10, 10};
+    ParProfil<float> NOTE_PROMOTION{900, 900, 900};
+    ParProfil<float> NOTE_ROQUE{800, 800, 800};
+    ParProfil<float> MALUS_DOUBLE{80, 80, 80};
+    ParProfil<float> MALUS_ROI{100, 100, 100};
+    ParProfil<float> NOTE_CENTRE{40, 40, 40};
+    ParProfil<std::int16_t> SEUIL_CENTRE{15, 15, 15};
+    ParProfil<float> INDICE_DEFENSE{3, 3, 3};
+    ParProfil<float> INDICE_ATTAQUE{1, 1, 1};
+    ParProfil<std::uint8_t> ALPHA_BETA{};
+    float SEUIL_PARTIE_NULLE = -1000;
+
+    // [FILTRE]
+    std::string CRITERE_EVENT, CRITERE_SITE, CRITERE_BLANC, CRITERE_NOIR;
+    std::uint8_t CRITERE_LESDEUX = 0;
+    std::string CRITERE_ECO, CRITERE_RONDE, CRITERE_RESULTAT, CRITERE_DATE;
+
+    // [MEL]
+    std::string BASE_CORRES;
+    std::string ADRESSE_MEL;
+    std::int16_t NB_JOUR_MAX = 0;
+
+    // Read from older files, never written.
+    std::string ACTUALITE_XML;
+
+    // Held with the record, never in the file.
+    float GoodMoveThreshold = 600;
+    float BadMoveThreshold = -600;
+    bool TwoProfiles = false; // two engine-profile files loaded for automatic play
+    std::array<std::string, 3> ProfileFiles{};
+
+    bool operator==(const Settings&) const = default;
+};
+
+// The values the record holds before any file is read, for an installation in installDir.
+Settings reglages_integres(const std::string& installDir);
+// The values a settings file gets when the program creates it.
+void appliquer_nouveau_fichier(Settings& s);
+// What the preferences window's reset button puts in its fields.
+Settings valeurs_reinitialisation(const Settings& s, const std::string& installDir);
+
+} // namespace quarvelin

@@ -1,0 +1,59 @@
+#pragma once
+// The settings file: "[SECTION]" lines and KEY=value lines, every key written in a fixed order,
+// read back in any order and any section. Also the engine-profile files of automatic play.
+#include "config/Settings.h"
+#include "rules/Dialogs.h"
+#include "rules/TextCatalogue.h"
+
+#include <string>
+#include <vector>
+
+namespace quarvelin {
+
+// Asked while the language is not applied yet, so by its bare number.
+inline constexpr int NumeroCleInconnue = 100;
+inline constexpr int TexteProfilIntrouvable = 270;
+inline constexpr int TexteProfilsCharges = 656;
+inline constexpr int TexteValeursIgnorees = 916;
+inline constexpr int TexteEcritureImpossible = 917;
+inline constexpr int TexteLectureImpossible = 918;
+
+struct LectureReglages {
+    enum class Etat { Lu, Cree, CleInconnue, Illisible };
+    Etat etat = Etat::Lu;
+    std::string ligne;                  // the unknown key's line
+    std::vector<std::string> ignorees;  // lines whose value could not be read; built-in kept
+    std::string erreur;                 // why the file could not be read or created
+};
+
+// Fills s with the built-in values, then reads the file at `chemin` into slot `profil`.
+// A missing file is created with the new-file values. An unknown key stops the reading
+// (the program then ends, see message_cle_inconnue).
+LectureReglages lire_reglages(const std::string& chemin, const std::string& installDir,
+                              Settings& s, int profil = 1);
+
+// The same reading of a settings text already in memory, on top of what s holds.
+LectureReglages lire_texte_reglages(const std::string& contenu, Settings& s, int profil = 1);
+
+// The message for an unknown key: text 100, the file, and the line.
+std::string message_cle_inconnue(const TextCatalogue& catalogue, const std::string& chemin,
+                                 const std::string& ligne);
+
+// Writes the whole record, per-profile values from slot `profil`, to a temporary file that
+// then replaces `chemin`, so the file is always whole. Empty on success, else why not.
+std::string ecrire_reglages(const Settings& s, const std::string& chemin, int profil = 1);
+
+// The settings text as written (CR LF lines).
+std::string texte_reglages(const Settings& s, int profil = 1);
+
+// Loads the per-profile keys of two settings files into profiles 1 and 2 for automatic play.
+// A missing file is reported with text 270 and nothing changes.
+bool charger_profils(const std::string& fichier1, const std::string& fichier2, Settings& s,
+                     Dialogs& dialogs, const TextCatalogue& catalogue);
+
+// A settings path as this program keeps it: "/" for "\", the SQLite bases for the old ones.
+std::string chemin_reglage(std::string valeur);
+// Relative paths are taken from the installation directory.
+std::string chemin_absolu(const std::string& chemin, const std::string& installDir);
+
+} // namespace quarvelin

@@ -1,0 +1,13 @@
+#pragma once
+// Text read from files the user brings: UTF-8, or Windows-1252 when it is not valid UTF-8.
+#include <string>
+#include <string_view>
+
+namespace quarvelin {
+
+bool utf8_valide(std::string_view bytes);
+std::string depuis_cp1252(std::string_view bytes);
+// The bytes as UTF-8: unchanged when already valid UTF-8, converted from Windows-1252 otherwise.
+std::string texte_utf8(std::string_view bytes);
+
+} // namespace quarvelin

@@ -1,0 +1,323 @@
+#include "support/TestDoubles.h"
+
+#include "config/SettingsFile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace quarvelin;
+namespace fs = std::filesystem;
+
+namespace {
+
+class SettingsFile : public ::testing::Test {
+protected:
+    fs::path dir;
+    std::string install = "/opt/quarvelin";
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("quarvelin-settings-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string path(const char* name = "quarvelin.ini") const { return (dir / name).string(); }
+    void write(const std::string& text, const char* name = "quarvelin.ini") const {
+        std::ofstream(path(name), std::ios::binary) << text;
+    }
+    std::string read(const char* name = "quarvelin.ini") const {
+        std::ifstream in(path(name), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    LectureReglages load(Settings& s, int profil = 1) { return lire_reglages(path(), install, s, profil); }
+};
+
+// Every kind of field away from its built-in value, in slot p.
+Settings modifie(const std::string& install, int p) {
+    Settings s = reglages_integres(install);
+    s.FIRST_STARTUP = 1;
+    s.CLE_LANGUE = 7;
+    s.NOM_JOUEUR[p] = "Zoë d'Arc, née = Lévy";
+    s.NOM_MOTEUR[p] = "Profil B";
+    s.MODE_JEUX = 4;
+    s.LIEU_JEU = "Lyon; salle 2";
+    s.NIVEAU_ELO[p] = -1800;
+    s.BASE_ECO = "/srv/chess/eco.db";
+    s.DEB_BLANC = 1;
+    s.AFF_REPERE = 1;
+    s.IMP = 1;
+    s.MAX_SEUIL_PARTIE = 3000000;
+    s.MAX_COUP_OUVERTURE = 12;
+    s.OUVERTURE_DEFAUT[p] = "d4";
+    s.OUVERTURE_ALEATOIRE[p] = 0;
+    s.DELAI_PARTIE = "01:30:00";
+    s.DELAI_ATTENTE = 250;
+    s.IP_MODE_SERVEUR = 1;
+    s.IP_NUM_PORT = " 6000";
+    s.ACTIVE_BASE_CON[p] = 1;
+    s.PROFONDEUR_MAX[p] = 3;
+    s.NOTE_MOBILITE[p][5] = 0.1f;
+    s.MOBILITE_EVOLUTIVE[p][7] = 1.0f / 3.0f;
+    s.NOTE_MATERIEL[p][6] = 987.654321f;
+    s.BONUS_ECHEC[p] = -0.000123f;
+    s.SEUIL_BONUS_ECHEC[p] = 7;
+    s.NOTE_ROQUE[p] = 1e20f;
+    s.SEUIL_CENTRE[p] = 9;
+    s.INDICE_DEFENSE[p] = 0;
+    s.ALPHA_BETA[p] = 1;
+    s.SEUIL_PARTIE_NULLE = -123.5f;
+    s.CRITERE_BLANC = "Carlsen";
+    s.CRITERE_LESDEUX = 1;
+    s.CRITERE_DATE = "2024.??.??";
+    s.ADRESSE_MEL = "moi@example.org";
+    s.NB_JOUR_MAX = 45;
+    return s;
+}
+
+TEST_F(SettingsFile, WrittenFileReadsBackToTheSameRecordInEitherSlot) {
+    for (int p : {1, 2}) {
+        Settings original = modifie(install, p);
+        ASSERT_EQ(ecrire_reglages(original, path(), p), "");
+        Settings back;
+        LectureReglages r = load(back, p);
+        EXPECT_EQ(r.etat, LectureReglages::Etat::Lu);
+        EXPECT_TRUE(r.ignorees.empty());
+        EXPECT_EQ(back, original) << "slot " << p;
+        EXPECT_FALSE(fs::exists(path("quarvelin.ini.tmp")));
+    }
+}
+
+TEST_F(SettingsFile, SectionsInOrderWithEveryKeyOnce) {
+    std::string text = texte_reglages(reglages_integres(install));
+    std::vector<std::string> sections;
+    std::istringstream in(text);
+    int keys = 0;
+    for (std::string line; std::getline(in, line);) {
+        ASSERT_EQ(line.back(), '\r');
+        if (line[0] == '[') sections.push_back(line.substr(0, line.size() - 1));
+        else ++keys;
+    }
+    EXPECT_EQ(sections, (std::vector<std::string>{"[GENERAL]", "[TCP/IP]", "[CALCUL]", "[FILTRE]", "[MEL]"}));
+    EXPECT_EQ(keys, 31 + 4 + (2 + 18 + 12) + 9 + 3);
+    EXPECT_EQ(text.find("ACTUALITE_XML"), std::string::npos);
+    EXPECT_NE(text.find("\r\nNOTE_MOBILITE_FOU=3.5\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\nMOBILITE_EVOLUTIVE_PION=0.1\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\nSEUIL_PARTIE_NULLE=-1000\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsFile, ScrambledKeysAndScatteredSectionsReadTheSame) {
+    Settings original = modifie(install, 1);
+    std::istringstream in(texte_reglages(original));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    std::mt19937 rng(9);
+    std::shuffle(lines.begin(), lines.end(), rng);
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i % 7 == 0) text += "[GENERAL]\n";
+        text += "  " + lines[i] + "\t\n"; // trimmed at both ends; LF lines read too
+    }
+    write(text);
+    Settings back;
+    EXPECT_EQ(load(back).etat, LectureReglages::Etat::Lu);
+    EXPECT_EQ(back, original);
+}
+
+TEST_F(SettingsFile, EachKeyReadsByItsRule) {
+    struct Case {
+        const char* line;
+        std::function<bool(const Settings&)> check;
+    };
+    const Case cases[] = {
+        {"NOTE_MOBILITE_PION=0,1", [](const Settings& s) { return s.NOTE_MOBILITE[1][2] == 0.1f; }},
+        {"NOTE_MOBILITE_PION=0.1", [](const Settings& s) { return s.NOTE_MOBILITE[1][2] == 0.1f; }},
+        {"NOTE_MATERIEL_DAME=1 234,5", [](const Settings& s) { return s.NOTE_MATERIEL[1][6] == 1234.5f; }},
+        {"NOTE_MATERIEL_TOUR=12abc", [](const Settings& s) { return s.NOTE_MATERIEL[1][3] == 12; }},
+        {"INDICE_DEFENSE=3,5", [](const Settings& s) { return s.INDICE_DEFENSE[1] == 3; }},
+        {"INDICE_DEFENSE=3.5", [](const Settings& s) { return s.INDICE_DEFENSE[1] == 3.5f; }},
+        {"SEUIL_CENTRE=14,6", [](const Settings& s) { return s.SEUIL_CENTRE[1] == 15; }},
+        {"CLE_LANGUE=2.5", [](const Settings& s) { return s.CLE_LANGUE == 2; }}, // halves to even
+        {"CLE_LANGUE=3,5", [](const Settings& s) { return s.CLE_LANGUE == 4; }},
+        {"CLE_LANGUE= 5 ", [](const Settings& s) { return s.CLE_LANGUE == 5; }},
+        {"NB_JOUR_MAX=12 jours", [](const Settings& s) { return s.NB_JOUR_MAX == 12; }},
+        {"ACTIVE_SON=oui", [](const Settings& s) { return s.ACTIVE_SON == 0; }},
+        {"GES_LOG=1", [](const Settings& s) { return s.GES_LOG == 1; }},
+        {"IP_NUM_PORT= 5555", [](const Settings& s) { return s.IP_NUM_PORT == " 5555"; }},
+        {"LIEU_JEU=Paris, France", [](const Settings& s) { return s.LIEU_JEU == "Paris, France"; }},
+        {"LIEU_JEU=a=b", [](const Settings& s) { return s.LIEU_JEU == "a=b"; }},
+        {"LIEU_JEU=", [](const Settings& s) { return s.LIEU_JEU.empty(); }},
+        {"BASE_ECO=base\\eco.mdb", [](const Settings& s) { return s.BASE_ECO == "base/eco.db"; }},
+        {"BASE_CORRES=C:\\Jeux\\base\\corres.mdb",
+         [](const Settings& s) { return s.BASE_CORRES == "C:/Jeux/base/corres.db"; }},
+        {"MAX_SEUIL_PARTIE=2000000", [](const Settings& s) { return s.MAX_SEUIL_PARTIE == 2000000; }},
+        {"ACTUALITE_XML=http://x/news.xml", [](const Settings& s) { return s.ACTUALITE_XML == "http://x/news.xml"; }},
+        {"CLE_LANGUE", [](const Settings& s) { return s.CLE_LANGUE == 1; }}, // no "=": skipped
+        {"[CLE_LANGUE=4]", [](const Settings& s) { return s.CLE_LANGUE == 1; }},
+    };
+    for (const Case& c : cases) {
+        write(std::string(c.line) + "\r\n");
+        Settings s;
+        LectureReglages r = load(s);
+        EXPECT_EQ(r.etat, LectureReglages::Etat::Lu) << c.line;
+        EXPECT_TRUE(r.ignorees.empty()) << c.line;
+        EXPECT_TRUE(c.check(s)) << c.line;
+    }
+}
+
+TEST_F(SettingsFile, ValuesThatCannotBeReadKeepTheBuiltInAndAreListed) {
+    write("CLE_LANGUE=deux\nMODE_JEUX=300\nPROFONDEUR_MAX=\nDEB_BLANC=-1\nNOTE_ROQUE=1e39\nCLE_LANGUE=3\nNOTE_CENTRE="
+          "99999999999999999999999999999999999999999\n");
+    Settings s;
+    LectureReglages r = load(s);
+    EXPECT_EQ(r.etat, LectureReglages::Etat::Lu);
+    EXPECT_EQ(r.ignorees, (std::vector<std::string>{"CLE_LANGUE=deux", "MODE_JEUX=300", "PROFONDEUR_MAX=",
+                                                     "DEB_BLANC=-1", "NOTE_CENTRE=99999999999999999999999999999999999999999"}));
+    Settings builtIn = reglages_integres(install);
+    EXPECT_EQ(s.CLE_LANGUE, 3);
+    EXPECT_EQ(s.MODE_JEUX, builtIn.MODE_JEUX);
+    EXPECT_EQ(s.NOTE_ROQUE[1], 1); // "1e39" reads its leading number
+    EXPECT_EQ(s.NOTE_CENTRE, builtIn.NOTE_CENTRE);
+}
+
+TEST_F(SettingsFile, UnknownKeyStopsTheReadingWithTheLine) {
+    for (const char* bad : {"cle_langue=2", "NOM_JOUEUR =Alice", "FOO=1", "\x01\x02=\xff"}) {
+        write("[GENERAL]\r\nCLE_LANGUE=3\r\n" + std::string(bad) + "\r\nMODE_JEUX=2\r\n");
+        Settings s;
+        LectureReglages r = load(s);
+        EXPECT_EQ(r.etat, LectureReglages::Etat::CleInconnue) << bad;
+        EXPECT_EQ(r.ligne.substr(0, 3), std::string(bad).substr(0, 3));
+    }
+    test::OffsetCatalogue cat;
+    EXPECT_EQ(message_cle_inconnue(cat, "/x/quarvelin.ini", "FOO=1"), "<100>/x/quarvelin.ini\n -> (FOO=1) incorrecte !");
+}
+
+TEST_F(SettingsFile, MissingFileIsCreatedWithTheNewFileValues) {
+    Settings s;
+    LectureReglages r = load(s);
+    EXPECT_EQ(r.etat, LectureReglages::Etat::Cree);
+    EXPECT_EQ(r.erreur, "");
+    std::string text = read();
+    for (const char* line : {"DEB_BLANC=1\r\n", "PARTIE_FILTRE=*.PGN\r\n", "MAX_COUP_OUVERTURE=10\r\n",
+                             "PROFONDEUR_MAX=0\r\n", "BASE_ECO=/opt/quarvelin/base/eco.db\r\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+    Settings again;
+    EXPECT_EQ(load(again).etat, LectureReglages::Etat::Lu);
+    EXPECT_EQ(again, s);
+}
+
+TEST_F(SettingsFile, PartialFilesKeepTheBuiltInValues) {
+    Settings builtIn = reglages_integres(install);
+    for (std::string text : {std::string("[GENERAL]\n[TCP/IP]\n[GENERAL]\n"), std::string(""),
+                             texte_reglages(modifie(install, 1)).substr(0, 400)}) {
+        write(text);
+        Settings s;
+        EXPECT_EQ(load(s).etat, LectureReglages::Etat::Lu);
+        EXPECT_EQ(s.NOTE_MATERIEL, builtIn.NOTE_MATERIEL);
+        EXPECT_EQ(s.SEUIL_PARTIE_NULLE, -1000);
+    }
+}
+
+TEST_F(SettingsFile, OlderFilesInWindows1252) {
+    write("NOM_JOUEUR=Humano\xEF" "de\r\nLIEU_JEU=\x80 caf\xE9\r\n");
+    Settings s;
+    EXPECT_EQ(load(s).etat, LectureReglages::Etat::Lu);
+    EXPECT_EQ(s.NOM_JOUEUR[1], "Humanoïde");
+    EXPECT_EQ(s.LIEU_JEU, "€ café");
+}
+
+TEST_F(SettingsFile, GarbledFilesReadOrStopNeverCrash) {
+    std::mt19937 rng(77);
+    for (int i = 0; i < 200; ++i) {
+        std::string junk(static_cast<std::size_t>(rng() % 3000), '\0');
+        for (char& c : junk) c = static_cast<char>(rng() % 4 == 0 ? "=\n[] "[rng() % 5] : rng());
+        write(junk);
+        Settings s;
+        LectureReglages r = load(s);
+        EXPECT_TRUE(r.etat == LectureReglages::Etat::Lu || r.etat == LectureReglages::Etat::CleInconnue);
+    }
+    fs::create_directories(path("dossier.ini"));
+    Settings s;
+    EXPECT_EQ(lire_reglages(path("dossier.ini"), install, s).etat, LectureReglages::Etat::Illisible);
+}
+
+TEST_F(SettingsFile, WriteFailureIsReportedAndLeavesTheOldFile) {
+    write("CLE_LANGUE=2\r\n");
+    fs::create_directories(path("quarvelin.ini.tmp")); // the temporary cannot be made
+    EXPECT_NE(ecrire_reglages(reglages_integres(install), path()), "");
+    EXPECT_EQ(read(), "CLE_LANGUE=2\r\n");
+    EXPECT_NE(ecrire_reglages(reglages_integres(install), (dir / "absent" / "q.ini").string()), "");
+}
+
+// A writer killed at any moment leaves the old file or the new one, whole.
+TEST_F(SettingsFile, KilledWriterLeavesAWholeFile) {
+    Settings a = modifie(install, 1), b = reglages_integres(install);
+    b.LIEU_JEU = std::string(20000, 'x'); // long enough that a write takes a while
+    const std::string textA = texte_reglages(a), textB = texte_reglages(b);
+    ASSERT_EQ(ecrire_reglages(a, path()), "");
+    std::mt19937 rng(3);
+    int whole = 0;
+    for (int round = 0; round < 40; ++round) {
+        pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int i = 0;; ++i) ecrire_reglages(i % 2 ? a : b, path());
+        }
+        ::usleep(500 + rng() % 4000);
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        std::string text = read();
+        EXPECT_TRUE(text == textA || text == textB) << "round " << round << ": " << text.size() << " bytes";
+        whole += text == textA || text == textB;
+    }
+    EXPECT_EQ(whole, 40);
+}
+
+TEST_F(SettingsFile, EngineProfilesLoadIntoSlotsOneAndTwo) {
+    Settings one = reglages_integres(install), two = reglages_integres(install);
+    one.PROFONDEUR_MAX[1] = 2;
+    one.NOTE_MATERIEL[1][2] = 120;
+    one.LIEU_JEU = "not a profile key";
+    two.PROFONDEUR_MAX[1] = 3;
+    two.ALPHA_BETA[1] = 1;
+    two.NOM_MOTEUR[1] = "Agressif";
+    ASSERT_EQ(ecrire_reglages(one, path("un.ini")), "");
+    write(texte_reglages(two) + "UNKNOWN=ignored here\r\n", "deux.ini");
+
+    Settings s = reglages_integres(install);
+    test::RecordingDialogs dialogs;
+    test::OffsetCatalogue cat;
+    EXPECT_TRUE(charger_profils(path("un.ini"), path("deux.ini"), s, dialogs, cat));
+    EXPECT_EQ(s.PROFONDEUR_MAX[1], 2);
+    EXPECT_EQ(s.NOTE_MATERIEL[1][2], 120);
+    EXPECT_EQ(s.PROFONDEUR_MAX[2], 3);
+    EXPECT_EQ(s.ALPHA_BETA[2], 1);
+    EXPECT_EQ(s.NOM_MOTEUR[2], "Agressif");
+    EXPECT_EQ(s.LIEU_JEU, "");
+    EXPECT_TRUE(s.TwoProfiles);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "<656>");
+
+    Settings before = s;
+    test::RecordingDialogs missing;
+    EXPECT_FALSE(charger_profils(path("un.ini"), path("absent.ini"), s, missing, cat));
+    EXPECT_EQ(s, before);
+    ASSERT_EQ(missing.messages.size(), 1u);
+    EXPECT_EQ(missing.messages[0].text, "[" + path("absent.ini") + "] <270>");
+}
+
+TEST(CheminsReglages, OldPathsAndRelativePaths) {
+    EXPECT_EQ(chemin_reglage("base\\eco.mdb"), "base/eco.db");
+    EXPECT_EQ(chemin_reglage("eco.mdb"), "eco.db");
+    EXPECT_EQ(chemin_reglage("base/mon-eco.mdb"), "base/mon-eco.mdb");
+    EXPECT_EQ(chemin_absolu("base/eco.db", "/opt/q"), "/opt/q/base/eco.db");
+    EXPECT_EQ(chemin_absolu("/data/eco.db", "/opt/q"), "/data/eco.db");
+}
+
+} // namespace

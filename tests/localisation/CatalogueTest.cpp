@@ -278,3 +278,25 @@ TEST(NomPiece, ParTypeEtLangue) {
     catalogue.appliquer_langue(5);
     EXPECT_EQ(quarvelin::nom_piece(11, catalogue), "Läufer");
 }
+
+// Every text the windows and messages of the program ask for, by offset: the catalogue must
+// hold all of them in every language before the windows that show them are built.
+TEST(CatalogueSources, TextesDuProgrammeDansToutesLesLangues) {
+    const int offsets[] = {
+    28, 50, 51, 52, 53, 54, 55, 83, 84, 85, 86, 87, 92, 100, 101, 105, 106, 107, 108, 109, 110,
+    111, 112, 113, 114, 115, 116, 118, 120, 121, 122, 123, 124, 126, 127, 128, 129, 130, 131, 132,
+    133, 134, 135, 138, 143, 146, 147, 148, 149, 150, 151, 152, 153, 154, 155, 156, 157, 158, 159,
+    160, 161, 162, 163, 164, 165, 166, 167, 168, 169, 170, 172, 173, 175, 176, 177, 178, 184, 185,
+    186, 187, 188, 200, 214, 215, 216, 217, 218, 219, 220, 225, 226, 227, 230, 232, 233, 234, 235,
+    236, 248, 258, 259, 268, 269, 270, 271, 272, 274, 275, 276, 277, 278, 279, 292, 293, 294, 296,
+    297, 315, 318, 319, 320, 321, 322, 323, 324, 325, 326, 327, 328, 330, 331, 332, 333, 334, 335,
+    336, 337, 338, 340, 342, 400, 409, 440, 441, 442, 443, 444, 445, 446, 447, 471, 472, 479, 481,
+    482, 483, 484, 520, 521, 522, 600, 656,
+    };
+    quarvelin::Catalogue catalogue;
+    for (int cle = 1; cle <= quarvelin::NombreLangues; ++cle) {
+        catalogue.appliquer_langue(cle);
+        for (int offset : offsets)
+            EXPECT_FALSE(catalogue.texte(offset).empty()) << "offset " << offset << " language " << cle;
+    }
+}

@@ -42,6 +42,26 @@ void appliquer_nouveau_fichier(Settings& s) {
     s.GES_LOG = 0;
 }
 
+PoidsMoteur poids_profil(const Settings& s, int p) {
+    PoidsMoteur w;
+    w.NOTE_MATERIEL = s.NOTE_MATERIEL[static_cast<std::size_t>(p)];
+    w.NOTE_MOBILITE = s.NOTE_MOBILITE[static_cast<std::size_t>(p)];
+    w.MOBILITE_EVOLUTIVE = s.MOBILITE_EVOLUTIVE[static_cast<std::size_t>(p)];
+    w.INDICE_DEFENSE = s.INDICE_DEFENSE[p];
+    w.INDICE_ATTAQUE = s.INDICE_ATTAQUE[p];
+    w.NOTE_CENTRE = s.NOTE_CENTRE[p];
+    w.SEUIL_CENTRE = s.SEUIL_CENTRE[p];
+    w.BONUS_ECHEC = s.BONUS_ECHEC[p];
+    w.SEUIL_BONUS_ECHEC = s.SEUIL_BONUS_ECHEC[p];
+    w.NOTE_ROQUE = s.NOTE_ROQUE[p];
+    w.MALUS_ROI = s.MALUS_ROI[p];
+    w.MALUS_DOUBLE = s.MALUS_DOUBLE[p];
+    w.NOTE_PROMOTION = s.NOTE_PROMOTION[p];
+    w.PROFONDEUR_MAX = s.PROFONDEUR_MAX[p];
+    w.ALPHA_BETA = s.ALPHA_BETA[p];
+    return w;
+}
+
 Settings valeurs_reinitialisation(const Settings& current, const std::string& installDir) {
     Settings s = current;
     s.FIRST_STARTUP = 1;

@@ -2,6 +2,8 @@
 // The settings record: one field per key of the settings file, named by the key. Per-profile
 // fields hold one value per engine profile (slot 0 unused); per-piece weights are indexed
 // [profile][PieceType code 2..7].
+#include "engine/PoidsMoteur.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -98,6 +100,8 @@ struct Settings {
 Settings reglages_integres(const std::string& installDir);
 // The values a settings file gets when the program creates it.
 void appliquer_nouveau_fichier(Settings& s);
+// The engine weights of one profile.
+PoidsMoteur poids_profil(const Settings& s, int profil);
 // What the preferences window's reset button puts in its fields.
 Settings valeurs_reinitialisation(const Settings& s, const std::string& installDir);
 

@@ -338,23 +338,29 @@ std::string message_cle_inconnue(const TextCatalogue& catalogue, const std::stri
     return catalogue.texte(NumeroCleInconnue) + chemin + "\n -> (" + ligne + ") incorrecte !";
 }
 
+bool lire_profil(const std::string& fichier, Settings& s, int profil) {
+    std::string contenu;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(fichier, ec) || !lire_fichier(fichier, contenu)) return false;
+    for (const Ligne& l : lignes_entrees(contenu))
+        parcourir_cles(s, profil, [&](const std::string& key, Section, Regle regle, auto& field, bool parProfil) {
+            if (parProfil && key == l.cle) appliquer(key, regle, field, l.valeur);
+        });
+    return true;
+}
+
 bool charger_profils(const std::string& fichier1, const std::string& fichier2, Settings& s,
                      Dialogs& dialogs, const TextCatalogue& catalogue) {
+    Settings loaded = s;
     const std::string* fichiers[2] = {&fichier1, &fichier2};
-    std::string contenus[2];
     for (int i = 0; i < 2; ++i) {
-        std::error_code ec;
-        if (!std::filesystem::is_regular_file(*fichiers[i], ec) || !lire_fichier(*fichiers[i], contenus[i])) {
+        if (!lire_profil(*fichiers[i], loaded, i + 1)) {
             dialogs.message("quarvelin", "[" + *fichiers[i] + "] " + catalogue.texte(TexteProfilIntrouvable),
                             DialogIcon::Exclamation);
             return false;
         }
     }
-    for (int i = 0; i < 2; ++i)
-        for (const Ligne& l : lignes_entrees(contenus[i]))
-            parcourir_cles(s, i + 1, [&](const std::string& key, Section, Regle regle, auto& field, bool parProfil) {
-                if (parProfil && key == l.cle) appliquer(key, regle, field, l.valeur);
-            });
+    s = loaded;
     s.TwoProfiles = true;
     s.ProfileFiles[1] = fichier1;
     s.ProfileFiles[2] = fichier2;

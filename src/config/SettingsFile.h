@@ -51,6 +51,10 @@ std::string texte_reglages(const Settings& s, int profil = 1);
 bool charger_profils(const std::string& fichier1, const std::string& fichier2, Settings& s,
                      Dialogs& dialogs, const TextCatalogue& catalogue);
 
+// Reads the per-profile keys of one settings file into slot `profil`; other lines are ignored.
+// False, changing nothing, when the file cannot be read.
+bool lire_profil(const std::string& fichier, Settings& s, int profil);
+
 // A settings path as this program keeps it: "/" for "\", the SQLite bases for the old ones.
 std::string chemin_reglage(std::string valeur);
 // Relative paths are taken from the installation directory.

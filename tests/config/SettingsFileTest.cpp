@@ -321,3 +321,14 @@ TEST(CheminsReglages, OldPathsAndRelativePaths) {
 }
 
 } // namespace
+
+TEST(PoidsProfil, BuiltInWeightsAreTheEnginesDefaults) {
+    Settings s = reglages_integres("/opt/q");
+    EXPECT_EQ(poids_profil(s, 1), PoidsMoteur{});
+    s.NOTE_MATERIEL[2][6] = 950;
+    s.PROFONDEUR_MAX[2] = 3;
+    PoidsMoteur two = poids_profil(s, 2);
+    EXPECT_EQ(two.NOTE_MATERIEL[6], 950);
+    EXPECT_EQ(two.PROFONDEUR_MAX, 3);
+    EXPECT_EQ(poids_profil(s, 1).NOTE_MATERIEL[6], 900);
+}

@@ -1,0 +1,45 @@
+#pragma once
+// The engine's one way in: the desktop program, the command line, UCI, network and automatic
+// play all search through it. It searches its own copy of the position, reports progress
+// through callbacks and can be cancelled from another thread.
+#include "engine/PoidsMoteur.h"
+#include "engine/SearchCounters.h"
+#include "notation/Notation.h"
+#include "rules/Position.h"
+#include "rules/TextCatalogue.h"
+
+#include <atomic>
+#include <functional>
+#include <string>
+
+namespace quarvelin {
+
+struct RappelsMoteur {
+    // Each time the root's best move rises: the move's text and its score.
+    std::function<void(const std::string& texte, float score)> meilleur;
+    // After each root piece: the counters so far.
+    std::function<void(const SearchCounters&)> progression;
+    // Log lines, when the log is kept (header, each rise at the root, closing line).
+    std::function<void(const std::string& ligne)> journal;
+};
+
+struct DemandeRecherche {
+    Position position;
+    Colour couleur = Colour::White; // the side searched
+    PoidsMoteur poids;
+    NotationCode notation = NotationCode::Francaise;
+    int threads = 2;
+    const TextCatalogue* catalogue = nullptr; // for the log lines' texts
+};
+
+// A root search (SearchDepth 0) on the counters given, which the caller resets before a
+// machine move. With ALPHA_BETA off the root's pieces are shared between threads: every
+// result and counter stays that of the one-thread search.
+ResultatRecherche chercher_coup(const DemandeRecherche& demande, SearchCounters& compteurs,
+                                const RappelsMoteur& rappels = {},
+                                const std::atomic<bool>* annulation = nullptr);
+
+// Scores as the log and the windows write them: the shortest decimal form of the float.
+std::string texte_score(float score);
+
+} // namespace quarvelin

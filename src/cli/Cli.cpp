@@ -1,5 +1,7 @@
 #include "cli/Cli.h"
 
+#include "config/SettingsFile.h"
+#include "engine/Moteur.h"
 #include "notation/Fen.h"
 #include "notation/MoveText.h"
 #include "notation/PgnStream.h"
@@ -8,7 +10,9 @@
 #include "rules/MoveRules.h"
 #include "rules/TextCatalogue.h"
 
+#include <chrono>
 #include <fstream>
+#include <iomanip>
 
 namespace quarvelin {
 
@@ -27,6 +31,9 @@ constexpr const char* AideGenerale =
     "  perft \"<FEN>\" <depth> [--divide]  count legal move sequences to <depth>\n"
     "  moves \"<FEN>\"                     list the legal moves in SAN\n"
     "  replay <file.pgn>                 replay every game, print the final FEN of each\n"
+    "  bestmove \"<FEN>\" [--depth N] [--profile file.ini] [--black-bottom]\n"
+    "                                    the engine's choice for the side to move\n"
+    "  bench                             engine signature and speed on fixed positions\n"
     "\n"
     "Run 'quarvelin-cli <command> --help' for the details of a command.\n";
 
@@ -35,6 +42,20 @@ constexpr const char* AidePerft =
     "Counts the legal move sequences of <depth> half-moves from the position (a promotion\n"
     "counts as four moves). With --divide, first prints each legal move (long algebraic)\n"
     "with its count. The last line is the total.\n";
+
+constexpr const char* AideBestmove =
+    "usage: quarvelin-cli bestmove \"<FEN>\" [--depth N] [--profile file.ini] [--black-bottom]\n"
+    "Searches the position for the side to move with the engine (depth 0 to 3; default the\n"
+    "profile's depth, 0 with the built-in weights) and prints one line:\n"
+    "  bestmove <move> score <score> text <move text> moves <moves examined> evals <evaluations>\n"
+    "or 'bestmove (none)' with the text MAT or PAT. --profile takes the engine weights of a\n"
+    "settings file; --black-bottom searches with Black at the bottom of the board.\n";
+
+constexpr const char* AideBench =
+    "usage: quarvelin-cli bench [--threads N]\n"
+    "Searches a fixed set of positions at depth 3 with the built-in weights and prints the sum\n"
+    "of evaluations, a signature that must not change unless the engine's behaviour does, and\n"
+    "the evaluations per second.\n";
 
 constexpr const char* AideMoves =
     "usage: quarvelin-cli moves \"<FEN>\"\n"
@@ -140,6 +161,98 @@ int replay(const std::vector<std::string>& args, std::ostream& out, const Usage&
     return status;
 }
 
+int bestmove(const std::vector<std::string>& args, std::ostream& out, const Usage& u) {
+    std::string fen, profile;
+    int depth = -1;
+    bool blackBottom = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--black-bottom") {
+            blackBottom = true;
+        } else if (a == "--depth" || a == "--profile") {
+            if (i + 1 >= args.size()) return u.erreur(TexteArgumentManquant, "");
+            const std::string& v = args[++i];
+            if (a == "--profile") {
+                profile = v;
+            } else {
+                if (v.size() != 1 || v[0] < '0' || v[0] > '3') return u.erreur(TexteProfondeur, v);
+                depth = v[0] - '0';
+            }
+        } else if (a.starts_with("--") || !fen.empty()) {
+            return u.erreur(TexteArgumentInconnu, a);
+        } else {
+            fen = a;
+        }
+    }
+    if (fen.empty()) return u.erreur(TexteArgumentManquant, "");
+    int why = 0;
+    auto p = lire_fen(fen, blackBottom ? Colour::Black : Colour::White, &why);
+    if (!p) return u.erreur(TexteFenRefusee, fen + " (" + u.cat.texte(why) + ")");
+    Settings settings = reglages_integres(".");
+    if (!profile.empty() && !lire_profil(profile, settings, 1)) return u.erreur(TexteFichierIntrouvable, profile);
+
+    DemandeRecherche demande;
+    demande.position = *p;
+    demande.couleur = p->side_to_move();
+    // As the hint does: White's search counts the move it is about to make.
+    if (demande.couleur == Colour::White) ++demande.position.MoveCount;
+    demande.poids = poids_profil(settings, 1);
+    if (depth >= 0) demande.poids.PROFONDEUR_MAX = static_cast<std::int16_t>(depth);
+    if (demande.poids.PROFONDEUR_MAX < 0 || demande.poids.PROFONDEUR_MAX > 3)
+        return u.erreur(TexteProfondeur, std::to_string(demande.poids.PROFONDEUR_MAX));
+    demande.notation = NotationCode::Pgn;
+    SearchCounters compteurs;
+    ResultatRecherche r = chercher_coup(demande, compteurs);
+    std::string texte = r.texte;
+    texte.erase(0, texte.find_first_not_of(' '));
+    bool none = r.texte == "MAT" || r.texte == "PAT";
+    Coup c{r.fromX, r.fromY, r.toX, r.toY, p->at(r.fromX, r.fromY), PieceCode::Empty};
+    out << "bestmove " << (none ? "(none)" : coup_uci(*p, c)) << " score " << texte_score(r.score) << " text "
+        << texte << " moves " << compteurs.MovesExamined << " evals " << compteurs.PositionsEvaluated << '\n';
+    return 0;
+}
+
+// Positions of every phase; the sum of their evaluations at depth 3 is the engine's signature.
+constexpr const char* PositionsBench[] = {
+    "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+    "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3",
+    "rnbqkb1r/pp2pppp/3p1n2/8/3NP3/8/PPP2PPP/RNBQKB1R w KQkq - 1 5",
+    "r2q1rk1/ppp2ppp/2np1n2/2b1p1B1/2B1P1b1/2NP1N2/PPP2PPP/R2Q1RK1 w - - 4 8",
+    "2r2rk1/pp3ppp/2n1bn2/q2p4/3P4/P1N1PN2/1P1QBPPP/2R2RK1 b - - 0 15",
+    "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 40",
+    "6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 30",
+    "4k3/8/8/8/8/8/4P3/4K3 w - - 0 50",
+};
+
+int bench(const std::vector<std::string>& args, std::ostream& out, const Usage& u) {
+    int threads = 2;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--threads" && i + 1 < args.size() && args[i + 1].size() == 1 && args[i + 1][0] >= '1' &&
+            args[i + 1][0] <= '8')
+            threads = args[++i][0] - '0';
+        else
+            return u.erreur(TexteArgumentInconnu, args[i]);
+    }
+    std::int64_t evals = 0;
+    auto start = std::chrono::steady_clock::now();
+    for (const char* fen : PositionsBench) {
+        DemandeRecherche demande;
+        demande.position = *lire_fen(fen, Colour::White);
+        demande.couleur = demande.position.side_to_move();
+        if (demande.couleur == Colour::White) ++demande.position.MoveCount;
+        demande.poids.PROFONDEUR_MAX = 3;
+        demande.threads = threads;
+        SearchCounters c;
+        chercher_coup(demande, c);
+        evals += c.PositionsEvaluated;
+    }
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    out << "positions " << std::size(PositionsBench) << " depth 3 threads " << threads << '\n';
+    out << "evaluations per second " << static_cast<std::int64_t>(static_cast<double>(evals) / seconds) << '\n';
+    out << "signature " << evals << '\n';
+    return 0;
+}
+
 } // namespace
 
 int executer_cli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -160,7 +273,8 @@ int executer_cli(const std::vector<std::string>& args, std::ostream& out, std::o
         int (*run)(const std::vector<std::string>&, std::ostream&, const Usage&);
     };
     static constexpr Commande commandes[] = {
-        {"perft", AidePerft, perft}, {"moves", AideMoves, moves}, {"replay", AideReplay, replay}};
+        {"perft", AidePerft, perft},          {"moves", AideMoves, moves}, {"replay", AideReplay, replay},
+        {"bestmove", AideBestmove, bestmove}, {"bench", AideBench, bench}};
     for (const Commande& c : commandes) {
         if (command != c.nom) continue;
         if (aide_demandee(args)) {

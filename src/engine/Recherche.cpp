@@ -93,45 +93,45 @@ int Recherche::roi(int colour) const {
 }
 
 int Recherche::attaquants(int pawnColour, int sq, int colour) const {
-    const AttackTables& T = tables();
+    const AttackTables& T = T_;
     const int o = base(autre(colour));
     const Bitboard* P = byPiece_;
     int pawnDir = pawnColour == code(pos_.PlayerColour) ? -1 : 1;
-    return popcount(rook_attacks(sq, occ_) & (P[o + Tour] | P[o + Dame])) +
-           popcount(bishop_attacks(sq, occ_) & (P[o + Fou] | P[o + Dame])) +
+    return popcount(rook_attacks(T, sq, occ_) & (P[o + Tour] | P[o + Dame])) +
+           popcount(bishop_attacks(T, sq, occ_) & (P[o + Fou] | P[o + Dame])) +
            popcount(T.knight[sq] & P[o + Cavalier]) + popcount(T.king[sq] & P[o + Roi]) +
            popcount(frappe_pion(T, pawnDir, sq) & P[o + Pion]);
 }
 
 int Recherche::defenseurs(int sq, int colour) const {
-    const AttackTables& T = tables();
+    const AttackTables& T = T_;
     const int b = base(colour);
     const Bitboard* P = byPiece_;
-    return popcount(rook_attacks(sq, occ_) & (P[b + Tour] | P[b + Dame])) +
-           popcount(bishop_attacks(sq, occ_) & (P[b + Fou] | P[b + Dame])) +
+    return popcount(rook_attacks(T, sq, occ_) & (P[b + Tour] | P[b + Dame])) +
+           popcount(bishop_attacks(T, sq, occ_) & (P[b + Fou] | P[b + Dame])) +
            popcount(T.knight[sq] & P[b + Cavalier]) + popcount(T.king[sq] & P[b + Roi]) +
            popcount(frappe_pion(T, -dirPion_[colour], sq) & P[b + Pion]);
 }
 
 int Recherche::cibles(int sq) const {
-    const AttackTables& T = tables();
+    const AttackTables& T = T_;
     int piece = board_[sq];
     if (piece == 1) return 0;
     int c = couleur_code(piece);
     Bitboard enemy = byColour_[autre(c)];
     switch (type_code(piece)) {
     case 2: return popcount(frappe_pion(T, dirPion_[c], sq) & enemy);
-    case 3: return popcount(rook_attacks(sq, occ_) & enemy);
+    case 3: return popcount(rook_attacks(T, sq, occ_) & enemy);
     case 4: return popcount(T.knight[sq] & enemy);
-    case 5: return popcount(bishop_attacks(sq, occ_) & enemy);
-    case 6: return popcount((rook_attacks(sq, occ_) | bishop_attacks(sq, occ_)) & enemy);
+    case 5: return popcount(bishop_attacks(T, sq, occ_) & enemy);
+    case 6: return popcount((rook_attacks(T, sq, occ_) | bishop_attacks(T, sq, occ_)) & enemy);
     case 7: return popcount(T.king[sq] & enemy);
     default: return 0;
     }
 }
 
 int Recherche::unites_mobilite(int sq) const {
-    const AttackTables& T = tables();
+    const AttackTables& T = T_;
     int piece = board_[sq];
     switch (type_code(piece)) {
     case 2: {
@@ -141,10 +141,10 @@ int Recherche::unites_mobilite(int sq) const {
         if (y == rangDepart_[c] && sur(x, y + 2 * d) && board_[indice(x, y + 2 * d)] == 1) return 2;
         return 1;
     }
-    case 3: return popcount(rook_attacks(sq, occ_));
+    case 3: return popcount(rook_attacks(T, sq, occ_));
     case 4: return popcount(T.knight[sq]);
-    case 5: return popcount(bishop_attacks(sq, occ_));
-    case 6: return popcount(rook_attacks(sq, occ_) | bishop_attacks(sq, occ_));
+    case 5: return popcount(bishop_attacks(T, sq, occ_));
+    case 6: return popcount(rook_attacks(T, sq, occ_) | bishop_attacks(T, sq, occ_));
     case 7: return popcount(T.king[sq]);
     default: return 0;
     }
@@ -189,19 +189,46 @@ float Recherche::evalue_position(Colour mc, SearchCounters& c) {
 
     float material[4] = {}, mobility[4] = {}, defence[4] = {}, attack[4] = {};
     const float ID = poids_.INDICE_DEFENSE, IA = poids_.INDICE_ATTAQUE;
+    const AttackTables& T = T_;
+    const Bitboard* P = byPiece_;
     for (Bitboard t = transposer(occ_); t;) {
         int i = pop_lsb(t);
         int sq = (i >> 3) + 8 * (i & 7);
         int piece = board_[sq], S = couleur_code(piece), type = type_code(piece);
+        // Each square's slider lines serve the mobility, attacker, defender and target counts.
+        const Bitboard ra = rook_attacks(T, sq, occ_), ba = bishop_attacks(T, sq, occ_);
+        const int dir = dirPion_[S];
+        int units;
+        Bitboard reach;
+        switch (type) {
+        case 2: {
+            int x = colonne(sq), y = rangee(sq);
+            units = 0;
+            if (sur(x, y + dir) && board_[indice(x, y + dir)] == 1)
+                units = (y == rangDepart_[S] && sur(x, y + 2 * dir) && board_[indice(x, y + 2 * dir)] == 1) ? 2 : 1;
+            reach = frappe_pion(T, dir, sq);
+            break;
+        }
+        case 3: reach = ra; units = popcount(ra); break;
+        case 4: reach = T.knight[sq]; units = popcount(reach); break;
+        case 5: reach = ba; units = popcount(ba); break;
+        case 6: reach = ra | ba; units = popcount(reach); break;
+        default: reach = T.king[sq]; units = popcount(reach); break;
+        }
         material[S] += poids_.NOTE_MATERIEL[type];
-        mobility[S] += static_cast<float>(unites_mobilite(sq)) * unite_[type];
+        mobility[S] += static_cast<float>(units) * unite_[type];
         int d = 0;
         if (ID != 0) {
-            int a = attaquants(S, sq, S);
-            d = defenseurs(sq, S);
+            const int o = base(autre(S)), b = base(S);
+            int a = popcount(ra & (P[o + Tour] | P[o + Dame])) + popcount(ba & (P[o + Fou] | P[o + Dame])) +
+                    popcount(T.knight[sq] & P[o + Cavalier]) + popcount(T.king[sq] & P[o + Roi]) +
+                    popcount(frappe_pion(T, dir, sq) & P[o + Pion]);
+            d = popcount(ra & (P[b + Tour] | P[b + Dame])) + popcount(ba & (P[b + Fou] | P[b + Dame])) +
+                popcount(T.knight[sq] & P[b + Cavalier]) + popcount(T.king[sq] & P[b + Roi]) +
+                popcount(frappe_pion(T, -dir, sq) & P[b + Pion]);
             if (d > a) defence[S] += ID;
         }
-        if (IA != 0 && d > 0 && cibles(sq) > 0) attack[S] += IA;
+        if (IA != 0 && d > 0 && (reach & byColour_[autre(S)])) attack[S] += IA;
     }
     float centre[4] = {};
     if (poids_.NOTE_CENTRE != 0 && pos_.MoveCount <= poids_.SEUIL_CENTRE) {

@@ -66,6 +66,7 @@ private:
     PoidsMoteur poids_;
     NotationCode notation_;
     const std::atomic<bool>* cancel_ = nullptr;
+    const AttackTables& T_ = tables();
 
     int board_[64];        // piece codes by display index
     Bitboard byPiece_[14]; // by piece code

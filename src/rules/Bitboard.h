@@ -47,6 +47,14 @@ struct AttackTables {
 // Built once, on first use, from any thread.
 const AttackTables& tables();
 
+inline Bitboard rook_attacks(const AttackTables& T, int sq, Bitboard occ) {
+    const auto& m = T.rook[sq];
+    return m.attacks[m.index(occ)];
+}
+inline Bitboard bishop_attacks(const AttackTables& T, int sq, Bitboard occ) {
+    const auto& m = T.bishop[sq];
+    return m.attacks[m.index(occ)];
+}
 inline Bitboard rook_attacks(int sq, Bitboard occ) {
     const auto& m = tables().rook[sq];
     return m.attacks[m.index(occ)];

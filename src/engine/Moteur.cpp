@@ -49,7 +49,8 @@ ResultatRecherche chercher_coup(const DemandeRecherche& d, SearchCounters& c,
     std::vector<Recherche::MeilleurPiece> parPiece(pieces.size());
 
     // The root's pieces are independent unless the pruning reads BestAtDepth across them.
-    int threads = poids.ALPHA_BETA ? 1 : std::clamp(d.threads, 1, static_cast<int>(std::max<std::size_t>(1, pieces.size())));
+    // Shallow searches end before a thread would start.
+    int threads = (poids.ALPHA_BETA || poids.PROFONDEUR_MAX < 2) ? 1 : std::clamp(d.threads, 1, static_cast<int>(std::max<std::size_t>(1, pieces.size())));
     std::vector<SearchCounters> locaux(static_cast<std::size_t>(threads), c);
     for (auto& l : locaux) l.MovesExamined = l.PositionsEvaluated = 0;
     std::atomic<std::size_t> suivant{0};
@@ -60,9 +61,15 @@ ResultatRecherche chercher_coup(const DemandeRecherche& d, SearchCounters& c,
         Recherche local(d.position, poids, d.notation);
         local.annulation(annulation);
         SearchCounters& lc = locaux[static_cast<std::size_t>(t)];
+        float running = -Infinity;
         for (std::size_t i; (i = suivant.fetch_add(1)) < pieces.size();) {
             if (annulation && annulation->load(std::memory_order_relaxed)) break;
             parPiece[i] = local.explorer_racine(pieces[i], lc);
+            // The pruning reads the root's best as it rises, piece after piece (one thread then).
+            if (parPiece[i].score > running) {
+                running = parPiece[i].score;
+                if (running > lc.BestAtDepth[0]) lc.BestAtDepth[0] = running;
+            }
             if (rappels.progression) {
                 std::lock_guard lock(progressMutex);
                 SearchCounters sum = c;

@@ -97,20 +97,20 @@ int Recherche::attaquants(int pawnColour, int sq, int colour) const {
     const int o = base(autre(colour));
     const Bitboard* P = byPiece_;
     int pawnDir = pawnColour == code(pos_.PlayerColour) ? -1 : 1;
-    return popcount(rook_attacks(T, sq, occ_) & (P[o + Tour] | P[o + Dame])) +
-           popcount(bishop_attacks(T, sq, occ_) & (P[o + Fou] | P[o + Dame])) +
-           popcount(T.knight[sq] & P[o + Cavalier]) + popcount(T.king[sq] & P[o + Roi]) +
-           popcount(frappe_pion(T, pawnDir, sq) & P[o + Pion]);
+    return popcount((rook_attacks(T, sq, occ_) & (P[o + Tour] | P[o + Dame])) |
+                    (bishop_attacks(T, sq, occ_) & (P[o + Fou] | P[o + Dame])) |
+                    (T.knight[sq] & P[o + Cavalier]) | (T.king[sq] & P[o + Roi]) |
+                    (frappe_pion(T, pawnDir, sq) & P[o + Pion]));
 }
 
 int Recherche::defenseurs(int sq, int colour) const {
     const AttackTables& T = T_;
     const int b = base(colour);
     const Bitboard* P = byPiece_;
-    return popcount(rook_attacks(T, sq, occ_) & (P[b + Tour] | P[b + Dame])) +
-           popcount(bishop_attacks(T, sq, occ_) & (P[b + Fou] | P[b + Dame])) +
-           popcount(T.knight[sq] & P[b + Cavalier]) + popcount(T.king[sq] & P[b + Roi]) +
-           popcount(frappe_pion(T, -dirPion_[colour], sq) & P[b + Pion]);
+    return popcount((rook_attacks(T, sq, occ_) & (P[b + Tour] | P[b + Dame])) |
+                    (bishop_attacks(T, sq, occ_) & (P[b + Fou] | P[b + Dame])) |
+                    (T.knight[sq] & P[b + Cavalier]) | (T.king[sq] & P[b + Roi]) |
+                    (frappe_pion(T, -dirPion_[colour], sq) & P[b + Pion]));
 }
 
 int Recherche::cibles(int sq) const {
@@ -220,12 +220,13 @@ float Recherche::evalue_position(Colour mc, SearchCounters& c) {
         int d = 0;
         if (ID != 0) {
             const int o = base(autre(S)), b = base(S);
-            int a = popcount(ra & (P[o + Tour] | P[o + Dame])) + popcount(ba & (P[o + Fou] | P[o + Dame])) +
-                    popcount(T.knight[sq] & P[o + Cavalier]) + popcount(T.king[sq] & P[o + Roi]) +
-                    popcount(frappe_pion(T, dir, sq) & P[o + Pion]);
-            d = popcount(ra & (P[b + Tour] | P[b + Dame])) + popcount(ba & (P[b + Fou] | P[b + Dame])) +
-                popcount(T.knight[sq] & P[b + Cavalier]) + popcount(T.king[sq] & P[b + Roi]) +
-                popcount(frappe_pion(T, -dir, sq) & P[b + Pion]);
+            // Rook rays, bishop rays and each kind's squares hold different pieces: one count.
+            int a = popcount((ra & (P[o + Tour] | P[o + Dame])) | (ba & (P[o + Fou] | P[o + Dame])) |
+                             (T.knight[sq] & P[o + Cavalier]) | (T.king[sq] & P[o + Roi]) |
+                             (frappe_pion(T, dir, sq) & P[o + Pion]));
+            d = popcount((ra & (P[b + Tour] | P[b + Dame])) | (ba & (P[b + Fou] | P[b + Dame])) |
+                         (T.knight[sq] & P[b + Cavalier]) | (T.king[sq] & P[b + Roi]) |
+                         (frappe_pion(T, -dir, sq) & P[b + Pion]));
             if (d > a) defence[S] += ID;
         }
         if (IA != 0 && d > 0 && (reach & byColour_[autre(S)])) attack[S] += IA;

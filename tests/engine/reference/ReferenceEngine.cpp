@@ -200,8 +200,7 @@ float mobilite_piece(Contexte& ctx, int x, int y) {
             if (y == startRow && vide(pos, x, y + 2 * d)) count += 1;
         }
     }
-    float unit =
-        w.NOTE_MOBILITE[t] + static_cast<float>(pos.MoveCount) * w.MOBILITE_EVOLUTIVE[t];
+    float unit = w.NOTE_MOBILITE[t] + static_cast<float>(pos.MoveCount) * w.MOBILITE_EVOLUTIVE[t];
     return static_cast<float>(count) * unit;
 }
 
@@ -329,16 +328,16 @@ ResultatRecherche cherche_coup(Contexte& ctx, Colour colour) {
                 result.toY = best.toY;
                 if (best.score > k.BestAtDepth.at(k.SearchDepth))
                     k.BestAtDepth.at(k.SearchDepth) = best.score;
-                result.texte = ecrire_coup(pos.MoveCount, P, x, y, pos.at(best.toX, best.toY),
-                                           best.toX, best.toY, false, ctx.notation,
-                                           pos.PlayerColour);
+                result.texte =
+                    ecrire_coup(pos.MoveCount, P, x, y, pos.at(best.toX, best.toY), best.toX,
+                                best.toY, false, ctx.notation, pos.PlayerColour);
             }
         }
 
     // 5. a side without a king (so never remembered) counts as not attacked
     auto roi_attaque = [&] {
-        return kingSeen && nombre_attaquants(pos, piece_de(PieceType::King, colour), kingX,
-                                             kingY, colour) > 0;
+        return kingSeen &&
+               nombre_attaquants(pos, piece_de(PieceType::King, colour), kingX, kingY, colour) > 0;
     };
     result.score = best.score;
     if (colour == pos.PlayerColour && best.score == -Infinity)

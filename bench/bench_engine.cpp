@@ -1,6 +1,7 @@
 // Machine-move time and evaluation speed of the engine beside its plain reference, depths 0-3,
 // on 20 fixed positions; checks on the way that both give the same results.
 #include "engine/reference/ReferenceEngine.h"
+#include "support/RandomPlay.h"
 
 #include "engine/Moteur.h"
 #include "notation/Fen.h"
@@ -38,6 +39,53 @@ const char* const Positions[20] = {
     "r5k1/5ppp/8/8/8/8/5PPP/2R3K1 b - - 0 33",
 };
 
+// The full comparison: positions of every phase from random games, both orientations, four
+// weight profiles, depths 0 to 3 (deeper where the tree is small enough for the plain engine).
+int oracle(int games) {
+    PoidsMoteur base;
+    std::vector<PoidsMoteur> profils(4, base);
+    profils[1].ALPHA_BETA = 1;
+    profils[2].INDICE_DEFENSE = 0;
+    profils[3].BONUS_ECHEC = 350.5f;
+    profils[3].SEUIL_BONUS_ECHEC = 0;
+    profils[3].NOTE_CENTRE = 0;
+    profils[3].MOBILITE_EVOLUTIVE = {0, 0, 0.3f, 0.05f, 0.125f, 0.2f, 0.7f, 0.01f};
+    profils[3].ALPHA_BETA = 1;
+    auto fens = test::positions_aleatoires(games, 90, 4242);
+    int compared = 0, mismatches = 0, byDepth[4] = {};
+    for (std::size_t i = 0; i < fens.size(); i += 3) {
+        for (Colour bottom : {Colour::White, Colour::Black}) {
+            Position p = *lire_fen(fens[i], bottom);
+            int pieces = 0;
+            for (auto piece : p.Board) pieces += est_piece(piece);
+            int depth = pieces <= 8 ? 3 : pieces <= 14 ? 2 : static_cast<int>(i / 3 % 2);
+            const PoidsMoteur& poids0 = profils[(i / 3 + (bottom == Colour::Black)) % profils.size()];
+            PoidsMoteur poids = poids0;
+            poids.PROFONDEUR_MAX = static_cast<std::int16_t>(depth);
+
+            Position refPos = p;
+            SearchCounters rc;
+            reference::Contexte ctx{refPos, poids, rc, NotationCode::Francaise};
+            ResultatRecherche ref = reference::cherche_coup(ctx, p.side_to_move());
+            DemandeRecherche d;
+            d.position = p;
+            d.couleur = p.side_to_move();
+            d.poids = poids;
+            SearchCounters fc;
+            ResultatRecherche fast = chercher_coup(d, fc);
+            ++compared;
+            ++byDepth[depth];
+            if (!(fast == ref) || !(fc == rc)) {
+                ++mismatches;
+                std::printf("MISMATCH depth %d: %s\n", depth, fens[i].c_str());
+            }
+        }
+    }
+    std::printf("oracle: %d positions compared (depth 0: %d, 1: %d, 2: %d, 3: %d), %d mismatches\n", compared,
+                byDepth[0], byDepth[1], byDepth[2], byDepth[3], mismatches);
+    return mismatches ? 1 : 0;
+}
+
 double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v.empty() ? 0 : (v[v.size() / 2] + v[(v.size() - 1) / 2]) / 2;
@@ -47,6 +95,8 @@ double median(std::vector<double> v) {
 
 int main(int argc, char** argv) {
     int maxDepth = 3, threads = 2;
+    for (int i = 1; i < argc; ++i)
+        if (!std::strcmp(argv[i], "--oracle")) return oracle(i + 1 < argc ? std::atoi(argv[i + 1]) : 12);
     for (int i = 1; i + 1 < argc; ++i) {
         if (!std::strcmp(argv[i], "--max-depth")) maxDepth = std::atoi(argv[++i]);
         else if (!std::strcmp(argv[i], "--threads")) threads = std::atoi(argv[++i]);

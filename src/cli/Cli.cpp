@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 
+#include "cli/Uci.h"
 #include "config/SettingsFile.h"
 #include "engine/Moteur.h"
 #include "notation/Fen.h"
@@ -13,6 +14,7 @@
 #include <chrono>
 #include <fstream>
 #include <iomanip>
+#include <iostream>
 
 namespace quarvelin {
 
@@ -34,6 +36,7 @@ constexpr const char* AideGenerale =
     "  bestmove \"<FEN>\" [--depth N] [--profile file.ini] [--black-bottom]\n"
     "                                    the engine's choice for the side to move\n"
     "  bench                             engine signature and speed on fixed positions\n"
+    "  uci                               play as a UCI engine on standard input and output\n"
     "\n"
     "Run 'quarvelin-cli <command> --help' for the details of a command.\n";
 
@@ -56,6 +59,13 @@ constexpr const char* AideBench =
     "Searches a fixed set of positions at depth 3 with the built-in weights and prints the sum\n"
     "of evaluations, a signature that must not change unless the engine's behaviour does, and\n"
     "the evaluations per second.\n";
+
+constexpr const char* AideUci =
+    "usage: quarvelin-cli uci\n"
+    "Speaks the Universal Chess Interface on standard input and output, for chess GUIs and\n"
+    "engine matches. Options: Depth (0 to 3, default 2), Profile (a settings file whose engine\n"
+    "weights are used; empty for the built-in ones), Threads (1 to 8, default 2). The go\n"
+    "command's limits are accepted; the depth bounds the search. Ends on quit.\n";
 
 constexpr const char* AideMoves =
     "usage: quarvelin-cli moves \"<FEN>\"\n"
@@ -253,6 +263,11 @@ int bench(const std::vector<std::string>& args, std::ostream& out, const Usage& 
     return 0;
 }
 
+int uci(const std::vector<std::string>& args, std::ostream& out, const Usage& u) {
+    if (args.size() > 1) return u.erreur(TexteArgumentInconnu, args[1]);
+    return executer_uci(std::cin, out);
+}
+
 } // namespace
 
 int executer_cli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -274,7 +289,8 @@ int executer_cli(const std::vector<std::string>& args, std::ostream& out, std::o
     };
     static constexpr Commande commandes[] = {
         {"perft", AidePerft, perft},          {"moves", AideMoves, moves}, {"replay", AideReplay, replay},
-        {"bestmove", AideBestmove, bestmove}, {"bench", AideBench, bench}};
+        {"bestmove", AideBestmove, bestmove}, {"bench", AideBench, bench},
+        {"uci", AideUci, uci}};
     for (const Commande& c : commandes) {
         if (command != c.nom) continue;
         if (aide_demandee(args)) {

@@ -191,51 +191,67 @@ float Recherche::evalue_position(Colour mc, SearchCounters& c) {
     const float ID = poids_.INDICE_DEFENSE, IA = poids_.INDICE_ATTAQUE;
     const AttackTables& T = T_;
     const Bitboard* P = byPiece_;
+    // Per colour, once per evaluation: the pieces that strike along rook and bishop lines, the
+    // knights, kings and pawns, and the tables of the squares its pawns strike and guard.
+    struct Camp {
+        Bitboard rq, bq, n, k, p, pieces;
+        const Bitboard* frappe; // squares a pawn of this colour on sq strikes
+        const Bitboard* garde;  // squares from which this colour's pawns guard sq
+    } camps[4];
+    for (int c : {2, 3}) {
+        const int b = base(c);
+        camps[c] = {P[b + Tour] | P[b + Dame], P[b + Fou] | P[b + Dame], P[b + Cavalier], P[b + Roi], P[b + Pion],
+                    byColour_[c], dirPion_[c] > 0 ? T.pawn[0] : T.pawn[1], dirPion_[c] > 0 ? T.pawn[1] : T.pawn[0]};
+    }
     for (Bitboard t = transposer(occ_); t;) {
         int i = pop_lsb(t);
         int sq = (i >> 3) + 8 * (i & 7);
         int piece = board_[sq], S = couleur_code(piece), type = type_code(piece);
+        const Camp& own = camps[S];
+        const Camp& enemy = camps[5 - S];
         // Each square's slider lines serve the mobility, attacker, defender and target counts.
         const Bitboard ra = rook_attacks(T, sq, occ_), ba = bishop_attacks(T, sq, occ_);
-        const int dir = dirPion_[S];
+        const Bitboard kn = T.knight[sq], kg = T.king[sq];
         int units;
         Bitboard reach;
         switch (type) {
         case 2: {
-            int x = colonne(sq), y = rangee(sq);
+            int ahead = sq + 8 * dirPion_[S];
             units = 0;
-            if (sur(x, y + dir) && board_[indice(x, y + dir)] == 1)
-                units = (y == rangDepart_[S] && sur(x, y + 2 * dir) && board_[indice(x, y + 2 * dir)] == 1) ? 2 : 1;
-            reach = frappe_pion(T, dir, sq);
+            if (ahead >= 0 && ahead < 64 && board_[ahead] == 1) {
+                int twoAhead = ahead + 8 * dirPion_[S];
+                units = (rangee(sq) == rangDepart_[S] && board_[twoAhead] == 1) ? 2 : 1;
+            }
+            reach = own.frappe[sq];
             break;
         }
         case 3: reach = ra; units = popcount(ra); break;
-        case 4: reach = T.knight[sq]; units = popcount(reach); break;
+        case 4: reach = kn; units = popcount(kn); break;
         case 5: reach = ba; units = popcount(ba); break;
         case 6: reach = ra | ba; units = popcount(reach); break;
-        default: reach = T.king[sq]; units = popcount(reach); break;
+        default: reach = kg; units = popcount(kg); break;
         }
         material[S] += poids_.NOTE_MATERIEL[type];
         mobility[S] += static_cast<float>(units) * unite_[type];
         int d = 0;
         if (ID != 0) {
-            const int o = base(autre(S)), b = base(S);
             // Rook rays, bishop rays and each kind's squares hold different pieces: one count.
-            int a = popcount((ra & (P[o + Tour] | P[o + Dame])) | (ba & (P[o + Fou] | P[o + Dame])) |
-                             (T.knight[sq] & P[o + Cavalier]) | (T.king[sq] & P[o + Roi]) |
-                             (frappe_pion(T, dir, sq) & P[o + Pion]));
-            d = popcount((ra & (P[b + Tour] | P[b + Dame])) | (ba & (P[b + Fou] | P[b + Dame])) |
-                         (T.knight[sq] & P[b + Cavalier]) | (T.king[sq] & P[b + Roi]) |
-                         (frappe_pion(T, -dir, sq) & P[b + Pion]));
+            int a = popcount((ra & enemy.rq) | (ba & enemy.bq) | (kn & enemy.n) | (kg & enemy.k) |
+                             (own.frappe[sq] & enemy.p));
+            d = popcount((ra & own.rq) | (ba & own.bq) | (kn & own.n) | (kg & own.k) | (own.garde[sq] & own.p));
             if (d > a) defence[S] += ID;
         }
-        if (IA != 0 && d > 0 && (reach & byColour_[autre(S)])) attack[S] += IA;
+        if (IA != 0 && d > 0 && (reach & enemy.pieces)) attack[S] += IA;
     }
     float centre[4] = {};
     if (poids_.NOTE_CENTRE != 0 && pos_.MoveCount <= poids_.SEUIL_CENTRE) {
-        for (int S : {2, 3}) {
-            int n = defenseurs(indice(4, 5), S) + defenseurs(indice(5, 4), S) +
-                    defenseurs(indice(5, 5), S) + defenseurs(indice(4, 4), S);
+        static constexpr int Centre[4] = {indice(4, 5), indice(5, 4), indice(5, 5), indice(4, 4)};
+        for (int S : {m, o}) {
+            const Camp& own = camps[S];
+            int n = 0;
+            for (int sq : Centre)
+                n += popcount((rook_attacks(T, sq, occ_) & own.rq) | (bishop_attacks(T, sq, occ_) & own.bq) |
+                              (T.knight[sq] & own.n) | (T.king[sq] & own.k) | (own.garde[sq] & own.p));
             centre[S] = poids_.NOTE_CENTRE * static_cast<float>(n);
         }
     }
@@ -330,29 +346,18 @@ float Recherche::candidat(int from, int to, int piece, int colour, float escape,
     return s;
 }
 
-float Recherche::explore_piece(int sq, int& bestTo, float best, SearchCounters& c) {
+// Calls f(to) for each on-board candidate of the piece on sq, in the search's order; a line
+// stops after its first occupied square, read on the board as it stands between candidates.
+template <typename F> void Recherche::parcourir_candidats(int sq, F&& f) const {
     const int piece = board_[sq], colour = couleur_code(piece), type = type_code(piece);
-    int n = attaquants(colour, sq, colour);
-    float escape = n > 0 ? static_cast<float>(n) * poids_.NOTE_MATERIEL[type] : 0.0f;
-    if (type == 7) escape -= poids_.MALUS_ROI;
-
     const int x = colonne(sq), y = rangee(sq);
-    auto essayer = [&](int tx, int ty) {
-        ++c.MovesExamined;
-        int to = indice(tx, ty);
-        if (!coup_valide(sq, to, piece, colour)) return;
-        float s = candidat(sq, to, piece, colour, escape, c);
-        if (s > best) {
-            best = s;
-            bestTo = to;
-        }
-    };
     auto lignes = [&](const int (*dirs)[2], int maxSteps) {
         for (int i = 0; i < 4; ++i)
             for (int k = 1, tx = x + dirs[i][0], ty = y + dirs[i][1]; k <= maxSteps && sur(tx, ty);
                  ++k, tx += dirs[i][0], ty += dirs[i][1]) {
-                bool occupied = board_[indice(tx, ty)] != 1;
-                essayer(tx, ty);
+                int to = indice(tx, ty);
+                bool occupied = board_[to] != 1;
+                f(to);
                 if (occupied) break;
             }
     };
@@ -369,18 +374,53 @@ float Recherche::explore_piece(int sq, int& bestTo, float best, SearchCounters& 
         break;
     case 4:
         for (auto& j : Sauts)
-            if (sur(x + j[0], y + j[1])) essayer(x + j[0], y + j[1]);
+            if (sur(x + j[0], y + j[1])) f(indice(x + j[0], y + j[1]));
         break;
     case 2: {
         int d = dirPion_[colour];
         const int pawnSteps[4][2] = {{0, d}, {0, 2 * d}, {1, d}, {-1, d}};
         for (auto& j : pawnSteps)
-            if (sur(x + j[0], y + j[1])) essayer(x + j[0], y + j[1]);
+            if (sur(x + j[0], y + j[1])) f(indice(x + j[0], y + j[1]));
         break;
     }
     default: break;
     }
+}
+
+// What every move of the piece on sq earns for taking it out of danger (a king pays its malus).
+float Recherche::echappement(int sq) const {
+    const int piece = board_[sq], colour = couleur_code(piece), type = type_code(piece);
+    int n = attaquants(colour, sq, colour);
+    float escape = n > 0 ? static_cast<float>(n) * poids_.NOTE_MATERIEL[type] : 0.0f;
+    if (type == 7) escape -= poids_.MALUS_ROI;
+    return escape;
+}
+
+float Recherche::explore_piece(int sq, int& bestTo, float best, SearchCounters& c) {
+    const int piece = board_[sq], colour = couleur_code(piece);
+    const float escape = echappement(sq);
+    parcourir_candidats(sq, [&](int to) {
+        ++c.MovesExamined;
+        if (!coup_valide(sq, to, piece, colour)) return;
+        float s = candidat(sq, to, piece, colour, escape, c);
+        if (s > best) {
+            best = s;
+            bestTo = to;
+        }
+    });
     return best;
+}
+
+std::vector<Recherche::CandidatRacine> Recherche::candidats_racine(int sq) const {
+    std::vector<CandidatRacine> out;
+    const int piece = board_[sq], colour = couleur_code(piece);
+    parcourir_candidats(sq, [&](int to) { out.push_back({sq, to, coup_valide(sq, to, piece, colour)}); });
+    return out;
+}
+
+float Recherche::score_racine(const CandidatRacine& cand, SearchCounters& c) {
+    const int piece = board_[cand.from];
+    return candidat(cand.from, cand.to, piece, couleur_code(piece), echappement(cand.from), c);
 }
 
 Recherche::Trouve Recherche::chercher(int colour, SearchCounters& c) {

@@ -32,6 +32,16 @@ public:
     MeilleurPiece explorer_racine(int square, SearchCounters& c);
     // The root pieces of colour in scan order.
     std::vector<int> pieces_racine(Colour colour) const;
+
+    // The root's candidate moves, piece after piece in the search's order: each on-board
+    // candidate, and whether the movement rules let it be played. Each one's score is
+    // independent of the others' when the pruning is off.
+    struct CandidatRacine {
+        int from, to;
+        bool valide;
+    };
+    std::vector<CandidatRacine> candidats_racine(int square) const;
+    float score_racine(const CandidatRacine& c, SearchCounters& counters);
     ResultatRecherche resultat(Colour colour, int from, int to, float best, const SearchCounters& c) const;
 
     // Checked between pieces; a cancelled search returns early with meaningless results.
@@ -49,6 +59,8 @@ private:
     };
     Trouve chercher(int colour, SearchCounters& c);
     float explore_piece(int sq, int& bestTo, float best, SearchCounters& c);
+    template <typename F> void parcourir_candidats(int sq, F&& f) const;
+    float echappement(int sq) const;
     float candidat(int from, int to, int piece, int colour, float escape, SearchCounters& c);
     bool coup_valide(int from, int to, int piece, int colour) const;
     bool roque_valide(int from, int to, int king, int colour) const;

@@ -97,6 +97,11 @@ void init_magics(AttackTables::Magic* magics, Bitboard* table, const int (*dirs)
             reference[size++] = slide(sq, b, dirs);
             b = (b - m.mask) & m.mask;
         } while (b);
+#if defined(__BMI2__)
+        for (int i = 0; i < size; ++i) m.attacks[m.index(occupancy[i])] = reference[i];
+        next += size;
+        continue;
+#endif
         for (bool first = true;; first = false) {
             if (first) {
                 m.magic = known[sq];

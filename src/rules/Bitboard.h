@@ -2,6 +2,9 @@
 // Attack tables for the fast move generator: absolute squares a1 = 0 .. h8 = 63.
 #include <bit>
 #include <cstdint>
+#if defined(__BMI2__)
+#include <immintrin.h>
+#endif
 
 namespace quarvelin {
 
@@ -32,8 +35,13 @@ struct AttackTables {
         Bitboard magic;
         Bitboard* attacks;
         unsigned shift;
+        // Processors with BMI2 extract the mask's bits in one instruction; others multiply.
         unsigned index(Bitboard occ) const {
+#if defined(__BMI2__)
+            return static_cast<unsigned>(_pext_u64(occ, mask));
+#else
             return static_cast<unsigned>(((occ & mask) * magic) >> shift);
+#endif
         }
     };
     Magic rook[64];

@@ -1,0 +1,407 @@
+#include "cli/Uci.h"
+
+#include "config/SettingsFile.h"
+#include "engine/Moteur.h"
+#include "notation/Fen.h"
+#include "notation/MoveText.h"
+#include "rules/MoveRules.h"
+
+#include <algorithm>
+#include <atomic>
+#include <charconv>
+#include <cmath>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+namespace quarvelin {
+
+namespace {
+
+constexpr int ProfondeurDefaut = 2;
+constexpr int ProfondeurMax = 3;
+constexpr int ThreadsDefaut = 2;
+constexpr int ThreadsMax = 8;
+
+constexpr std::string_view Blancs = " \t\r\n\v\f";
+
+std::string_view rogner(std::string_view s) {
+    std::size_t debut = s.find_first_not_of(Blancs);
+    if (debut == std::string_view::npos) return {};
+    return s.substr(debut, s.find_last_not_of(Blancs) - debut + 1);
+}
+
+// The words of a line, as views into it (so the rest of a line can be taken raw).
+std::vector<std::string_view> mots(std::string_view ligne) {
+    std::vector<std::string_view> out;
+    for (std::size_t i = 0;;) {
+        i = ligne.find_first_not_of(Blancs, i);
+        if (i == std::string_view::npos) break;
+        std::size_t fin = std::min(ligne.find_first_of(Blancs, i), ligne.size());
+        out.push_back(ligne.substr(i, fin - i));
+        i = fin;
+    }
+    return out;
+}
+
+std::string minuscules(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+// A whole word as a number; nothing for "abc", "3x" or a value out of range.
+std::optional<long long> entier(std::string_view s) {
+    long long v = 0;
+    auto [fin, erreur] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (erreur != std::errc{} || fin != s.data() + s.size()) return std::nullopt;
+    return v;
+}
+
+PoidsMoteur poids_integres() { return poids_profil(reglages_integres("."), 1); }
+
+// The legal move on the engine's squares; a queen when several promotions share them.
+std::optional<Coup> coup_aux_cases(const std::vector<Coup>& legaux, int fromX, int fromY, int toX,
+                                   int toY) {
+    std::optional<Coup> trouve;
+    for (const Coup& c : legaux) {
+        if (c.fromX != fromX || c.fromY != fromY || c.toX != toX || c.toY != toY) continue;
+        if (c.promotion == PieceCode::Empty || type_piece(c.promotion) == PieceType::Queen)
+            return c;
+        if (!trouve) trouve = c;
+    }
+    return trouve;
+}
+
+// The engine reports a rise by its long text only: find the legal move it writes that way.
+std::optional<Coup> coup_du_texte(const std::vector<Coup>& legaux, const Position& recherchee,
+                                  NotationCode notation, const std::string& texte) {
+    for (const Coup& c : legaux) {
+        std::string t =
+            ecrire_coup(recherchee.MoveCount, c.piece, c.fromX, c.fromY, recherchee.at(c.toX, c.toY),
+                        c.toX, c.toY, false, notation, recherchee.PlayerColour);
+        if (t == texte) return coup_aux_cases(legaux, c.fromX, c.fromY, c.toX, c.toY);
+    }
+    return std::nullopt;
+}
+
+struct Tache {
+    Position position; // as the GUI gave it, for the move names
+    DemandeRecherche demande;
+    int profondeur = 0;
+    bool attendreArret = false; // infinite or ponder: bestmove only once told
+};
+
+class Session {
+public:
+    explicit Session(std::ostream& out) : out_(out), poids_(poids_integres()) {}
+    ~Session() { arreter(true); }
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // False once the session is to end.
+    bool traiter(std::string_view ligne);
+    // Ends the session: cancels the search when `annuler`, else lets a bounded one finish.
+    void arreter(bool annuler);
+
+private:
+    void envoyer(const std::string& ligne) {
+        std::lock_guard lock(sortie_);
+        out_ << ligne << '\n';
+        out_.flush();
+    }
+    void uci();
+    void position(const std::vector<std::string_view>& m);
+    void setoption(std::string_view ligne, const std::vector<std::string_view>& m);
+    void go(const std::vector<std::string_view>& m);
+    void rechercher(const Tache& t);
+    void liberer(bool annuler);
+
+    std::ostream& out_;
+    std::mutex sortie_; // every line written, and enRecherche_ cleared with the bestmove
+
+    Position position_ = Position::initiale(Colour::White);
+    int profondeur_ = ProfondeurDefaut;
+    int threads_ = ThreadsDefaut;
+    PoidsMoteur poids_;
+
+    std::thread recherche_;
+    std::atomic<bool> enRecherche_{false};
+    std::atomic<bool> annulation_{false};
+    std::mutex etat_;
+    std::condition_variable signal_;
+    bool arret_ = false; // guarded by etat_: stop, ponderhit, quit or the end of the input
+};
+
+bool Session::traiter(std::string_view ligne) {
+    std::vector<std::string_view> m = mots(ligne);
+    if (m.empty()) return true;
+    const std::string_view commande = m[0];
+    if (commande == "quit") return false;
+    if (commande == "uci") {
+        uci();
+    } else if (commande == "isready") {
+        envoyer("readyok");
+    } else if (commande == "ucinewgame") {
+        position_ = Position::initiale(Colour::White);
+    } else if (commande == "position") {
+        position(m);
+    } else if (commande == "setoption") {
+        setoption(ligne, m);
+    } else if (commande == "go") {
+        go(m);
+    } else if (commande == "stop") {
+        liberer(true);
+    } else if (commande == "ponderhit") {
+        liberer(false);
+    }
+    // Anything else (debug, register, unknown words, noise) is ignored, as GUIs expect.
+    return true;
+}
+
+void Session::uci() {
+    envoyer("id name Quarvelin");
+    envoyer("id author the Quarvelin developers");
+    envoyer("option name Depth type spin default " + std::to_string(ProfondeurDefaut) +
+            " min 0 max " + std::to_string(ProfondeurMax));
+    envoyer("option name Profile type string default <empty>");
+    envoyer("option name Threads type spin default " + std::to_string(ThreadsDefaut) +
+            " min 1 max " + std::to_string(ThreadsMax));
+    envoyer("uciok");
+}
+
+void Session::position(const std::vector<std::string_view>& m) {
+    if (m.size() < 2) return;
+    Position p;
+    std::size_t i = 2;
+    if (m[1] == "startpos") {
+        p = Position::initiale(Colour::White);
+    } else if (m[1] == "fen") {
+        std::string fen;
+        for (; i < m.size() && m[i] != "moves"; ++i) {
+            if (!fen.empty()) fen += ' ';
+            fen += m[i];
+        }
+        std::optional<Position> lue = lire_fen(fen, Colour::White);
+        if (!lue) {
+            // Keeping the previous position: better than searching a made-up one.
+            envoyer("info string position refused, not a FEN: " + fen);
+            return;
+        }
+        p = *lue;
+    } else {
+        return;
+    }
+    if (i < m.size() && m[i] == "moves") {
+        for (++i; i < m.size(); ++i) {
+            const std::string voulu = minuscules(m[i]);
+            std::vector<Coup> legaux = coups_legaux(p);
+            auto c = std::find_if(legaux.begin(), legaux.end(),
+                                  [&](const Coup& l) { return coup_uci(p, l) == voulu; });
+            if (c == legaux.end()) {
+                envoyer("info string illegal move " + std::string(m[i]) +
+                        ", the moves from there are ignored");
+                break;
+            }
+            jouer_coup(p, *c);
+        }
+    }
+    position_ = p;
+}
+
+void Session::setoption(std::string_view ligne, const std::vector<std::string_view>& m) {
+    if (m.size() < 3 || m[1] != "name") return;
+    std::size_t v = 2;
+    while (v < m.size() && m[v] != "value") ++v;
+    std::string nom;
+    for (std::size_t i = 2; i < v; ++i) {
+        if (!nom.empty()) nom += ' ';
+        nom += minuscules(m[i]);
+    }
+    // The value is the rest of the line as written: a profile path may hold spaces.
+    std::string_view valeur;
+    if (v + 1 < m.size())
+        valeur = rogner(ligne.substr(static_cast<std::size_t>(m[v + 1].data() - ligne.data())));
+
+    if (nom == "depth" || nom == "threads") {
+        std::optional<long long> n = entier(valeur);
+        if (!n) {
+            envoyer("info string option " + std::string(m[2]) + " needs a number, kept as it was");
+            return;
+        }
+        if (nom == "depth")
+            profondeur_ = static_cast<int>(std::clamp<long long>(*n, 0, ProfondeurMax));
+        else
+            threads_ = static_cast<int>(std::clamp<long long>(*n, 1, ThreadsMax));
+    } else if (nom == "profile") {
+        if (valeur.empty() || valeur == "<empty>") {
+            poids_ = poids_integres();
+            return;
+        }
+        Settings s = reglages_integres(".");
+        if (!lire_profil(std::string(valeur), s, 1)) {
+            envoyer("info string cannot read the profile " + std::string(valeur) +
+                    ", the engine weights are unchanged");
+            return;
+        }
+        poids_ = poids_profil(s, 1);
+    } else {
+        envoyer("info string no option named " + nom);
+    }
+}
+
+void Session::go(const std::vector<std::string_view>& m) {
+    if (enRecherche_) {
+        envoyer("info string already searching, go ignored");
+        return;
+    }
+    std::optional<long long> profondeur;
+    bool attendre = false;
+    for (std::size_t i = 1; i < m.size(); ++i) {
+        const std::string_view mot = m[i];
+        if (mot == "infinite" || mot == "ponder") {
+            attendre = true;
+        } else if (mot == "depth") {
+            // A depth that is no number or below 0 is left out, not taken as 0.
+            std::optional<long long> n = i + 1 < m.size() ? entier(m[i + 1]) : std::nullopt;
+            if (n && *n >= 0) profondeur = n;
+            if (n) ++i;
+        } else if (mot == "movetime" || mot == "wtime" || mot == "btime" || mot == "winc" ||
+                   mot == "binc" || mot == "movestogo" || mot == "nodes" || mot == "mate") {
+            // Accepted; the depth alone bounds the work, and it is quick.
+            if (i + 1 < m.size() && entier(m[i + 1])) ++i;
+        }
+        // searchmoves and its moves, and unknown words, are skipped.
+    }
+
+    Tache t;
+    t.position = position_;
+    t.profondeur = profondeur ? static_cast<int>(std::min<long long>(*profondeur, profondeur_))
+                              : profondeur_;
+    t.attendreArret = attendre;
+    DemandeRecherche& d = t.demande;
+    d.position = position_;
+    d.couleur = position_.side_to_move();
+    // The engine's convention: White's search counts the move it is about to make.
+    if (d.couleur == Colour::White) ++d.position.MoveCount;
+    d.poids = poids_;
+    d.poids.PROFONDEUR_MAX = static_cast<std::int16_t>(t.profondeur);
+    d.notation = NotationCode::Pgn;
+    d.threads = threads_;
+
+    if (recherche_.joinable()) recherche_.join(); // the last one has sent its bestmove
+    {
+        std::lock_guard lock(etat_);
+        arret_ = false;
+    }
+    annulation_ = false;
+    enRecherche_ = true;
+    try {
+        recherche_ = std::thread([this, t = std::move(t)] { rechercher(t); });
+    } catch (const std::exception&) {
+        enRecherche_ = false;
+        envoyer("info string cannot start the search thread");
+        envoyer("bestmove 0000");
+    }
+}
+
+void Session::rechercher(const Tache& t) {
+    const std::vector<Coup> legaux = coups_legaux(t.position);
+    std::mutex trouveMutex;
+    std::optional<Coup> meilleurCoup; // the last rise seen before any stop
+    SearchCounters compteurs;
+
+    RappelsMoteur rappels;
+    rappels.meilleur = [&](const std::string& texte, float score) {
+        // Once cancelled, the scores and moves the engine reports mean nothing.
+        if (annulation_) return;
+        std::optional<Coup> c = coup_du_texte(legaux, t.demande.position, t.demande.notation, texte);
+        // The rises come on this thread once the threads' counters are merged: the total.
+        std::string ligne = "info depth " + std::to_string(t.profondeur) + " score cp " +
+                            std::to_string(std::lround(score)) + " nodes " +
+                            std::to_string(compteurs.PositionsEvaluated);
+        if (c) ligne += " pv " + coup_uci(t.position, *c);
+        {
+            std::lock_guard lock(trouveMutex);
+            if (c) meilleurCoup = c;
+        }
+        envoyer(ligne);
+    };
+
+    std::optional<Coup> choix;
+    if (!legaux.empty()) {
+        try {
+            ResultatRecherche r = chercher_coup(t.demande, compteurs, rappels, &annulation_);
+            if (annulation_) {
+                std::lock_guard lock(trouveMutex);
+                choix = meilleurCoup;
+            } else {
+                choix = coup_retenu(legaux, r);
+                if (!choix)
+                    envoyer("info string the engine gave " +
+                            std::string(rogner(r.texte.empty() ? "no move" : r.texte)) +
+                            ", not a legal move here: playing the first legal move");
+            }
+        } catch (const std::exception& e) {
+            envoyer(std::string("info string the search failed: ") + e.what());
+        }
+        if (!choix) choix = legaux.front();
+    }
+
+    if (t.attendreArret) {
+        std::unique_lock lock(etat_);
+        signal_.wait(lock, [this] { return arret_; });
+    }
+    std::lock_guard lock(sortie_);
+    // Cleared before the line goes out, so the GUI's next go is never taken for a second one.
+    enRecherche_ = false;
+    out_ << "bestmove " << (choix ? coup_uci(t.position, *choix) : "0000") << '\n';
+    out_.flush();
+}
+
+void Session::liberer(bool annuler) {
+    {
+        std::lock_guard lock(etat_);
+        arret_ = true;
+    }
+    if (annuler) annulation_ = true;
+    signal_.notify_all();
+}
+
+void Session::arreter(bool annuler) {
+    liberer(annuler);
+    if (recherche_.joinable()) recherche_.join();
+}
+
+} // namespace
+
+std::optional<Coup> coup_retenu(const std::vector<Coup>& legaux, const ResultatRecherche& r) {
+    if (r.texte == "MAT" || r.texte == "PAT") return std::nullopt;
+    return coup_aux_cases(legaux, r.fromX, r.fromY, r.toX, r.toY);
+}
+
+int executer_uci(std::istream& in, std::ostream& out) {
+    Session session(out);
+    for (std::string ligne; std::getline(in, ligne);) {
+        bool suite = true;
+        try {
+            suite = session.traiter(rogner(ligne));
+        } catch (const std::exception&) {
+            // One bad line must not end the session.
+        }
+        if (!suite) {
+            session.arreter(true);
+            return 0;
+        }
+    }
+    session.arreter(false);
+    return 0;
+}
+
+} // namespace quarvelin

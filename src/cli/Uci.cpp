@@ -83,9 +83,9 @@ std::optional<Coup> coup_aux_cases(const std::vector<Coup>& legaux, int fromX, i
 std::optional<Coup> coup_du_texte(const std::vector<Coup>& legaux, const Position& recherchee,
                                   NotationCode notation, const std::string& texte) {
     for (const Coup& c : legaux) {
-        std::string t =
-            ecrire_coup(recherchee.MoveCount, c.piece, c.fromX, c.fromY, recherchee.at(c.toX, c.toY),
-                        c.toX, c.toY, false, notation, recherchee.PlayerColour);
+        std::string t = ecrire_coup(recherchee.MoveCount, c.piece, c.fromX, c.fromY,
+                                    recherchee.at(c.toX, c.toY), c.toX, c.toY, false, notation,
+                                    recherchee.PlayerColour);
         if (t == texte) return coup_aux_cases(legaux, c.fromX, c.fromY, c.toX, c.toY);
     }
     return std::nullopt;
@@ -282,8 +282,8 @@ void Session::go(const std::vector<std::string_view>& m) {
 
     Tache t;
     t.position = position_;
-    t.profondeur = profondeur ? static_cast<int>(std::min<long long>(*profondeur, profondeur_))
-                              : profondeur_;
+    t.profondeur =
+        profondeur ? static_cast<int>(std::min<long long>(*profondeur, profondeur_)) : profondeur_;
     t.attendreArret = attendre;
     DemandeRecherche& d = t.demande;
     d.position = position_;
@@ -313,25 +313,30 @@ void Session::go(const std::vector<std::string_view>& m) {
 
 void Session::rechercher(const Tache& t) {
     const std::vector<Coup> legaux = coups_legaux(t.position);
-    std::mutex trouveMutex;
-    std::optional<Coup> meilleurCoup; // the last rise seen before any stop
     SearchCounters compteurs;
-
-    RappelsMoteur rappels;
-    rappels.meilleur = [&](const std::string& texte, float score) {
-        // Once cancelled, the scores and moves the engine reports mean nothing.
-        if (annulation_) return;
-        std::optional<Coup> c = coup_du_texte(legaux, t.demande.position, t.demande.notation, texte);
-        // The rises come on this thread once the threads' counters are merged: the total.
+    std::optional<Coup> meilleurCoup; // the last rise seen before any stop, and its score
+    float meilleurScore = 0;
+    auto info = [&](float score, const std::optional<Coup>& c) {
         std::string ligne = "info depth " + std::to_string(t.profondeur) + " score cp " +
                             std::to_string(std::lround(score)) + " nodes " +
                             std::to_string(compteurs.PositionsEvaluated);
         if (c) ligne += " pv " + coup_uci(t.position, *c);
-        {
-            std::lock_guard lock(trouveMutex);
-            if (c) meilleurCoup = c;
-        }
         envoyer(ligne);
+    };
+
+    // The engine reports rises on the thread that called it (this one), with the counters
+    // up to date for that thread, so they are read here without a lock.
+    RappelsMoteur rappels;
+    rappels.meilleur = [&](const std::string& texte, float score) {
+        // Once cancelled, the scores and moves the engine reports mean nothing.
+        if (annulation_) return;
+        std::optional<Coup> c =
+            coup_du_texte(legaux, t.demande.position, t.demande.notation, texte);
+        if (c) {
+            meilleurCoup = c;
+            meilleurScore = score;
+        }
+        info(score, c);
     };
 
     std::optional<Coup> choix;
@@ -339,11 +344,13 @@ void Session::rechercher(const Tache& t) {
         try {
             ResultatRecherche r = chercher_coup(t.demande, compteurs, rappels, &annulation_);
             if (annulation_) {
-                std::lock_guard lock(trouveMutex);
                 choix = meilleurCoup;
+                if (choix) info(meilleurScore, choix);
             } else {
                 choix = coup_retenu(legaux, r);
-                if (!choix)
+                if (choix)
+                    info(r.score, choix); // the whole search's count
+                else
                     envoyer("info string the engine gave " +
                             std::string(rogner(r.texte.empty() ? "no move" : r.texte)) +
                             ", not a legal move here: playing the first legal move");

@@ -236,22 +236,30 @@ float Recherche::evalue_position(Colour mc, SearchCounters& c) {
         int d = 0;
         if (ID != 0) {
             // Rook rays, bishop rays and each kind's squares hold different pieces: one count.
-            int a = popcount((ra & enemy.rq) | (ba & enemy.bq) | (kn & enemy.n) | (kg & enemy.k) |
-                             (own.frappe[sq] & enemy.p));
             d = popcount((ra & own.rq) | (ba & own.bq) | (kn & own.n) | (kg & own.k) | (own.garde[sq] & own.p));
-            if (d > a) defence[S] += ID;
+            // An undefended piece earns nothing, whatever attacks it.
+            if (d > 0 && d > popcount((ra & enemy.rq) | (ba & enemy.bq) | (kn & enemy.n) | (kg & enemy.k) |
+                                      (own.frappe[sq] & enemy.p)))
+                defence[S] += ID;
         }
         if (IA != 0 && d > 0 && (reach & enemy.pieces)) attack[S] += IA;
     }
     float centre[4] = {};
     if (poids_.NOTE_CENTRE != 0 && pos_.MoveCount <= poids_.SEUIL_CENTRE) {
         static constexpr int Centre[4] = {indice(4, 5), indice(5, 4), indice(5, 5), indice(4, 4)};
+        Bitboard ra[4], ba[4];
+        for (int k = 0; k < 4; ++k) {
+            ra[k] = rook_attacks(T, Centre[k], occ_);
+            ba[k] = bishop_attacks(T, Centre[k], occ_);
+        }
         for (int S : {m, o}) {
             const Camp& own = camps[S];
             int n = 0;
-            for (int sq : Centre)
-                n += popcount((rook_attacks(T, sq, occ_) & own.rq) | (bishop_attacks(T, sq, occ_) & own.bq) |
-                              (T.knight[sq] & own.n) | (T.king[sq] & own.k) | (own.garde[sq] & own.p));
+            for (int k = 0; k < 4; ++k) {
+                int sq = Centre[k];
+                n += popcount((ra[k] & own.rq) | (ba[k] & own.bq) | (T.knight[sq] & own.n) | (T.king[sq] & own.k) |
+                              (own.garde[sq] & own.p));
+            }
             centre[S] = poids_.NOTE_CENTRE * static_cast<float>(n);
         }
     }

@@ -40,6 +40,7 @@ fuzz:
 
 bench: build
 	$(BUILD)/bin/bench_perft
+	$(BUILD)/bin/bench_engine
 
 format:
 	@find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -88,6 +88,7 @@ ResultatRecherche chercher_coup(const DemandeRecherche& d, SearchCounters& c,
         std::vector<float> scores(taches.size(), -Infinity);
         std::vector<SearchCounters> locaux(static_cast<std::size_t>(threads), c);
         for (auto& l : locaux) l.MovesExamined = l.PositionsEvaluated = 0;
+        std::vector<SearchCounters> publies = locaux;
         std::atomic<std::size_t> suivant{0};
         auto travail = [&](int t) {
             Recherche local(d.position, poids, d.notation);
@@ -98,9 +99,11 @@ ResultatRecherche chercher_coup(const DemandeRecherche& d, SearchCounters& c,
                 if (!taches[i].valide) continue;
                 scores[i] = local.score_racine(taches[i], lc);
                 if (rappels.progression) {
+                    // Each thread publishes its own counts; the sum reads only what was published.
                     std::lock_guard lock(progressMutex);
+                    publies[static_cast<std::size_t>(t)] = lc;
                     SearchCounters sum = c;
-                    for (const auto& l : locaux) {
+                    for (const auto& l : publies) {
                         sum.MovesExamined += l.MovesExamined;
                         sum.PositionsEvaluated += l.PositionsEvaluated;
                     }

@@ -14,6 +14,8 @@
 
 namespace quarvelin {
 
+// `meilleur` and `journal` are called on the thread that called chercher_coup, with its
+// counters up to date; `progression` may come from the search's threads, one call at a time.
 struct RappelsMoteur {
     // Each time the root's best move rises: the move's text and its score.
     std::function<void(const std::string& texte, float score)> meilleur;

@@ -1,0 +1,558 @@
+// The UCI front: scripted sessions, a live session on another thread, and a match against
+// Debian's Stockfish refereed by its own move generator.
+#include "support/Peers.h"
+#include "support/TestDoubles.h"
+#include "support/UciMatch.h"
+
+#include "cli/Cli.h"
+#include "cli/Uci.h"
+#include "config/SettingsFile.h"
+#include "engine/Moteur.h"
+#include "notation/Fen.h"
+#include "rules/MoveRules.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <mutex>
+#include <random>
+#include <sstream>
+#include <streambuf>
+#include <thread>
+
+using namespace quarvelin;
+using namespace std::chrono_literals;
+
+namespace {
+
+std::vector<std::string> lignes(const std::string& texte) {
+    std::vector<std::string> out;
+    std::istringstream in(texte);
+    for (std::string l; std::getline(in, l);) out.push_back(l);
+    return out;
+}
+
+struct Sortie {
+    int statut;
+    std::vector<std::string> lignes;
+};
+
+Sortie session(const std::string& script) {
+    std::istringstream in(script);
+    std::ostringstream out;
+    int statut = executer_uci(in, out);
+    return {statut, lignes(out.str())};
+}
+
+std::string mot_apres(const std::string& ligne, const std::string& cle) {
+    std::istringstream in(ligne);
+    for (std::string m; in >> m;)
+        if (m == cle && in >> m) return m;
+    return {};
+}
+
+// The position a `position` command names, applied as the rules of chess play it.
+Position position_de(const std::string& fen, const std::vector<std::string>& coups = {}) {
+    Position p = fen.empty() ? Position::initiale(Colour::White) : *lire_fen(fen, Colour::White);
+    for (const auto& m : coups) {
+        auto legaux = coups_legaux(p);
+        auto c = std::find_if(legaux.begin(), legaux.end(),
+                              [&](const Coup& l) { return coup_uci(p, l) == m; });
+        EXPECT_NE(c, legaux.end()) << m;
+        if (c == legaux.end()) break;
+        jouer_coup(p, *c);
+    }
+    return p;
+}
+
+bool est_legal(const Position& p, const std::string& coup) {
+    auto legaux = coups_legaux(p);
+    return std::any_of(legaux.begin(), legaux.end(),
+                       [&](const Coup& c) { return coup_uci(p, c) == coup; });
+}
+
+// What the engine itself answers for p, built as the command line's bestmove builds it.
+struct Attendu {
+    std::string coup;
+    long score;
+    std::int32_t noeuds;
+};
+Attendu attendu(const Position& p, int profondeur, const PoidsMoteur& poids = {}) {
+    DemandeRecherche d;
+    d.position = p;
+    d.couleur = p.side_to_move();
+    if (d.couleur == Colour::White) ++d.position.MoveCount;
+    d.poids = poids;
+    d.poids.PROFONDEUR_MAX = static_cast<std::int16_t>(profondeur);
+    d.notation = NotationCode::Pgn;
+    SearchCounters c;
+    ResultatRecherche r = chercher_coup(d, c);
+    std::optional<Coup> coup = coup_retenu(coups_legaux(p), r);
+    return {coup ? coup_uci(p, *coup) : "", std::lround(r.score), c.PositionsEvaluated};
+}
+
+const std::vector<std::string> Presentation = {
+    "id name Quarvelin",
+    "id author the Quarvelin developers",
+    "option name Depth type spin default 2 min 0 max 3",
+    "option name Profile type string default <empty>",
+    "option name Threads type spin default 2 min 1 max 8",
+    "uciok",
+};
+
+const char* Kiwipete = "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1";
+
+TEST(Uci, ScriptedSessionAnswersInOrder) {
+    Sortie s =
+        session("uci\n  isready \r\nposition startpos moves e2e4\ngo depth 1\nquit\nisready\n");
+    EXPECT_EQ(s.statut, 0);
+    ASSERT_GE(s.lignes.size(), Presentation.size() + 2);
+    std::vector<std::string> debut(s.lignes.begin(), s.lignes.begin() + 7);
+    std::vector<std::string> voulu = Presentation;
+    voulu.push_back("readyok");
+    EXPECT_EQ(debut, voulu);
+    // quit may cut the search short: info lines or none, then one bestmove, then nothing.
+    for (std::size_t i = 7; i + 1 < s.lignes.size(); ++i)
+        EXPECT_TRUE(s.lignes[i].starts_with("info ")) << s.lignes[i];
+    const std::string& fin = s.lignes.back();
+    ASSERT_TRUE(fin.starts_with("bestmove ")) << fin;
+    EXPECT_TRUE(est_legal(position_de("", {"e2e4"}), mot_apres(fin, "bestmove"))) << fin;
+}
+
+// At the end of the input a bounded search finishes, so its answer is the engine's own.
+TEST(Uci, SearchAnswersWhatTheEngineFinds) {
+    struct Cas {
+        std::string reglages; // setoption lines before
+        std::string fen;      // empty: startpos
+        std::vector<std::string> coups;
+        std::string go;
+        int profondeur; // the depth searched
+    };
+    const Cas cas[] = {
+        {"", "", {}, "go", 2},
+        {"", "", {"e2e4", "e7e5"}, "go depth 1", 1},
+        {"setoption name Depth value 3\n",
+         "",
+         {"e2e4"},
+         "go depth 0 wtime 1000 btime 1000 winc 10 binc 10 movestogo 5",
+         0},
+        {"setoption name Depth value 1\n", Kiwipete, {"e1g1", "h3g2"}, "go depth 5 movetime 10", 1},
+        {"setoption name DEPTH value 7\n", "", {"d2d4"}, "go depth 9", 3},
+        {"setoption name Depth value -2\n", Kiwipete, {}, "go nodes 100", 0},
+        {"", "", {"g1f3"}, "go depth -5", 2},
+        {"setoption name Depth value 1\nsetoption name Depth value abc\n", "", {}, "go", 1},
+        {"setoption name Threads value 1\n",
+         "4k3/1P6/8/8/8/8/6K1/8 w - - 0 1",
+         {},
+         "go infinite",
+         2},
+        {"setoption name Threads value 8\n",
+         "8/8/8/KpP4r/8/8/8/4k3 w - b6 0 1",
+         {},
+         "go depth 1",
+         1},
+    };
+    for (const Cas& c : cas) {
+        std::string position = c.fen.empty() ? "position startpos" : "position fen " + c.fen;
+        if (!c.coups.empty()) position += " moves";
+        for (const auto& m : c.coups) position += " " + m;
+        const std::string script = c.reglages + position + "\n" + c.go + "\n";
+        Sortie s = session(script);
+        Attendu a = attendu(position_de(c.fen, c.coups), c.profondeur);
+        ASSERT_GE(s.lignes.size(), 2u) << script;
+        EXPECT_EQ(s.lignes.back(), "bestmove " + a.coup) << script;
+        // Each rise as it comes, then the whole search's line.
+        std::int64_t noeuds = 0;
+        for (std::size_t i = 0; i + 1 < s.lignes.size(); ++i) {
+            const std::string& l = s.lignes[i];
+            if (l.starts_with("info string ")) continue;
+            ASSERT_TRUE(l.starts_with("info depth " + std::to_string(c.profondeur) + " ")) << l;
+            std::int64_t n = std::stoll(mot_apres(l, "nodes"));
+            EXPECT_GE(n, noeuds) << l;
+            noeuds = n;
+        }
+        const std::string& info = s.lignes[s.lignes.size() - 2];
+        EXPECT_EQ(info, "info depth " + std::to_string(c.profondeur) + " score cp " +
+                            std::to_string(a.score) + " nodes " + std::to_string(a.noeuds) +
+                            " pv " + a.coup)
+            << script;
+    }
+}
+
+TEST(Uci, NoLegalMoveAnswersTheNullMove) {
+    for (const char* fen : {"7k/6Q1/6K1/8/8/8/8/8 b - - 0 1", "k7/8/1Q6/8/8/8/8/7K b - - 0 1",
+                            // The engine names a king move here, though it is mate.
+                            "1R2k2r/1ppp1ppp/1b3nbN/nPB5/B1P1P3/q4N2/Pp1P2PP/R2Q1RK1 b k - 0 2"}) {
+        Sortie s = session(std::string("position fen ") + fen + "\ngo depth 1\n");
+        EXPECT_EQ(s.lignes, std::vector<std::string>{"bestmove 0000"}) << fen;
+    }
+}
+
+TEST(Uci, EnginesMoveIsCheckedAgainstTheRules) {
+    Position p = position_de("4k3/1P6/8/8/8/8/6K1/8 w - - 0 1");
+    auto legaux = coups_legaux(p);
+    auto resultat = [](int fx, int fy, int tx, int ty, std::string texte = " 1.x") {
+        ResultatRecherche r;
+        r.fromX = fx, r.fromY = fy, r.toX = tx, r.toY = ty;
+        r.score = 0;
+        r.texte = std::move(texte);
+        return r;
+    };
+    struct Cas {
+        ResultatRecherche r;
+        const char* voulu; // nullptr: refused
+    };
+    const Cas cas[] = {
+        {resultat(2, 2, 2, 1), "b7b8q"}, // the promotion is the queen's
+        {resultat(7, 7, 7, 6), "g2g3"},  // the king, from the display squares
+        {resultat(2, 2, 2, 3), nullptr}, // a pawn backwards
+        {resultat(7, 7, 5, 7), nullptr}, // the king two squares, no castling
+        {resultat(0, 0, 0, 0, "MAT"), nullptr}, {resultat(7, 7, 7, 6, "PAT"), nullptr},
+    };
+    for (const Cas& c : cas) {
+        std::optional<Coup> coup = coup_retenu(legaux, c.r);
+        if (c.voulu) {
+            ASSERT_TRUE(coup) << c.voulu;
+            EXPECT_EQ(coup_uci(p, *coup), c.voulu);
+        } else {
+            EXPECT_FALSE(coup) << (coup ? coup_uci(p, *coup) : "");
+        }
+    }
+}
+
+class FichierProfil {
+public:
+    explicit FichierProfil(const std::string& contenu)
+        : chemin_((std::filesystem::temp_directory_path() /
+                   ("quarvelin-uci-" + std::to_string(::getpid()) + ".ini"))
+                      .string()) {
+        std::ofstream(chemin_, std::ios::binary) << contenu;
+    }
+    ~FichierProfil() { std::filesystem::remove(chemin_); }
+    const std::string& chemin() const { return chemin_; }
+
+private:
+    std::string chemin_;
+};
+
+TEST(Uci, ProfileGivesTheEngineWeights) {
+    FichierProfil profil("NOTE_CENTRE=0\r\nNOTE_MOBILITE_CAVALIER=0\r\n");
+    Settings s = reglages_integres(".");
+    ASSERT_TRUE(lire_profil(profil.chemin(), s, 1));
+    const Position depart = Position::initiale(Colour::White);
+    const std::string integre = attendu(depart, 1).coup;
+    const std::string charge = attendu(depart, 1, poids_profil(s, 1)).coup;
+    ASSERT_NE(integre, charge) << "the profile must change the move for this test to mean anything";
+
+    struct Cas {
+        std::string reglages;
+        std::string coup;
+        bool erreur;
+    };
+    const Cas cas[] = {
+        {"setoption name Profile value " + profil.chemin() + "\n", charge, false},
+        {"setoption name Profile value /nonexistent/profile.ini\n", integre, true},
+        {"setoption name Profile value " + profil.chemin() +
+             "\nsetoption name Profile value /nonexistent/profile.ini\n",
+         charge, true},
+        {"setoption name Profile value " + profil.chemin() +
+             "\nsetoption name Profile value <empty>\n",
+         integre, false},
+        {"setoption name Profile value " + profil.chemin() + "\nsetoption name Profile value\n",
+         integre, false},
+    };
+    for (const Cas& c : cas) {
+        Sortie r =
+            session("setoption name Depth value 1\n" + c.reglages + "position startpos\ngo\n");
+        ASSERT_FALSE(r.lignes.empty()) << c.reglages;
+        EXPECT_EQ(r.lignes.back(), "bestmove " + c.coup) << c.reglages;
+        bool erreur = std::any_of(r.lignes.begin(), r.lignes.end(), [](const std::string& l) {
+            return l.starts_with("info string cannot read the profile /nonexistent/profile.ini");
+        });
+        EXPECT_EQ(erreur, c.erreur) << c.reglages;
+    }
+}
+
+// Input that a test writes to as it goes; reading waits for it, like a pipe.
+class EntreeEnDirect : public std::streambuf {
+public:
+    void ecrire(const std::string& s) {
+        std::lock_guard lock(m_);
+        donnees_ += s;
+        cv_.notify_all();
+    }
+    void fermer() {
+        std::lock_guard lock(m_);
+        ferme_ = true;
+        cv_.notify_all();
+    }
+
+protected:
+    int_type underflow() override {
+        std::unique_lock lock(m_);
+        cv_.wait(lock, [&] { return lu_ < donnees_.size() || ferme_; });
+        if (lu_ >= donnees_.size()) return traits_type::eof();
+        tampon_ = donnees_.substr(lu_);
+        lu_ = donnees_.size();
+        setg(tampon_.data(), tampon_.data(), tampon_.data() + tampon_.size());
+        return traits_type::to_int_type(tampon_[0]);
+    }
+
+private:
+    std::mutex m_;
+    std::condition_variable cv_;
+    std::string donnees_, tampon_;
+    std::size_t lu_ = 0;
+    bool ferme_ = false;
+};
+
+// Output the test reads line by line as it comes, with a deadline.
+class SortieEnDirect : public std::streambuf {
+public:
+    // The next whole line starting with `debut`; the lines passed go to `avant`.
+    std::optional<std::string> attendre(const std::string& debut, std::chrono::milliseconds delai,
+                                        std::vector<std::string>* avant = nullptr) {
+        std::unique_lock lock(m_);
+        auto limite = std::chrono::steady_clock::now() + delai;
+        for (;;) {
+            std::size_t fin = texte_.find('\n', lu_);
+            if (fin != std::string::npos) {
+                std::string l = texte_.substr(lu_, fin - lu_);
+                lu_ = fin + 1;
+                if (l.starts_with(debut)) return l;
+                if (avant) avant->push_back(l);
+                continue;
+            }
+            if (cv_.wait_until(lock, limite) == std::cv_status::timeout &&
+                texte_.find('\n', lu_) == std::string::npos)
+                return std::nullopt;
+        }
+    }
+    // The whole lines not read yet.
+    std::vector<std::string> reste() {
+        std::lock_guard lock(m_);
+        std::size_t fin = texte_.rfind('\n');
+        if (fin == std::string::npos || fin < lu_) return {};
+        std::vector<std::string> out = lignes(texte_.substr(lu_, fin + 1 - lu_));
+        lu_ = fin + 1;
+        return out;
+    }
+
+protected:
+    int_type overflow(int_type c) override {
+        if (!traits_type::eq_int_type(c, traits_type::eof())) {
+            std::lock_guard lock(m_);
+            texte_ += traits_type::to_char_type(c);
+            cv_.notify_all();
+        }
+        return traits_type::not_eof(c);
+    }
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        std::lock_guard lock(m_);
+        texte_.append(s, static_cast<std::size_t>(n));
+        cv_.notify_all();
+        return n;
+    }
+
+private:
+    std::mutex m_;
+    std::condition_variable cv_;
+    std::string texte_;
+    std::size_t lu_ = 0;
+};
+
+// executer_uci on its own thread, as a GUI would drive it; always joined.
+class SessionEnDirect {
+public:
+    SessionEnDirect() : fil_([this] { statut_ = executer_uci(in_, out_); }) {}
+    ~SessionEnDirect() { terminer(); }
+
+    void envoyer(const std::string& ligne) { entree_.ecrire(ligne + "\n"); }
+    std::optional<std::string> attendre(const std::string& debut,
+                                        std::chrono::milliseconds delai = 30s,
+                                        std::vector<std::string>* avant = nullptr) {
+        return sortie_.attendre(debut, delai, avant);
+    }
+    std::vector<std::string> reste() { return sortie_.reste(); }
+    // Closes the input and waits for executer_uci to return; its status.
+    int terminer() {
+        entree_.fermer();
+        if (fil_.joinable()) fil_.join();
+        return statut_;
+    }
+
+private:
+    EntreeEnDirect entree_;
+    SortieEnDirect sortie_;
+    std::istream in_{&entree_};
+    std::ostream out_{&sortie_};
+    int statut_ = -1;
+    std::thread fil_;
+};
+
+TEST(Uci, GarbledLinesAreIgnored) {
+    SessionEnDirect s;
+    s.envoyer("setoption name Depth value 1");
+    s.envoyer("position startpos moves e2e4");
+    std::mt19937 rng(20240611);
+    for (int i = 0; i < 40; ++i) {
+        std::string bruit(1 + rng() % 80, ' ');
+        for (char& c : bruit) {
+            c = static_cast<char>(rng() % 256);
+            if (c == '\n') c = '\0';
+        }
+        s.envoyer(bruit);
+    }
+    for (const char* l :
+         {"position fen garbage", "position", "position fen", "position middle",
+          "setoption name Depth value abc", "setoption name Threads value x", "setoption name",
+          "setoption", "setoption name Colour value red", "  ", "\t\r"})
+        s.envoyer(l);
+    s.envoyer("isready");
+    std::vector<std::string> avant;
+    ASSERT_TRUE(s.attendre("readyok", 30s, &avant));
+    for (const char* texte : {"info string position refused, not a FEN: garbage",
+                              "info string option Depth needs a number, kept as it was",
+                              "info string option Threads needs a number, kept as it was",
+                              "info string no option named colour"})
+        EXPECT_NE(std::find(avant.begin(), avant.end(), texte), avant.end()) << texte;
+    // Both search the position kept, after e2e4, at the depth kept, 1.
+    const Position apres = position_de("", {"e2e4"});
+    for (const char* go : {"go depth", "go searchmoves e2e4 wtime"}) {
+        s.envoyer(go);
+        std::vector<std::string> infos;
+        auto b = s.attendre("bestmove", 30s, &infos);
+        ASSERT_TRUE(b) << go;
+        EXPECT_TRUE(est_legal(apres, mot_apres(*b, "bestmove"))) << *b;
+        EXPECT_FALSE(infos.empty()) << go;
+        for (const auto& l : infos) EXPECT_EQ(mot_apres(l, "depth"), "1") << l;
+    }
+
+    s.envoyer("position startpos moves e2e5 zz");
+    s.envoyer("go depth -5");
+    std::vector<std::string> infos;
+    auto b = s.attendre("bestmove", 30s, &infos);
+    ASSERT_TRUE(b);
+    ASSERT_FALSE(infos.empty());
+    EXPECT_EQ(infos.front(), "info string illegal move e2e5, the moves from there are ignored");
+    EXPECT_EQ(*b, "bestmove " + attendu(Position::initiale(Colour::White), 1).coup);
+    s.envoyer("quit");
+    EXPECT_EQ(s.terminer(), 0);
+}
+
+TEST(Uci, InfiniteSearchWaitsForStop) {
+    SessionEnDirect s;
+    s.envoyer("setoption name Depth value 0");
+    s.envoyer("position startpos moves d2d4");
+    s.envoyer("go infinite");
+    s.envoyer("isready");
+    std::vector<std::string> avant;
+    ASSERT_TRUE(s.attendre("readyok", 30s, &avant));
+    // A depth-0 search is over at once; an infinite one still answers only once stopped.
+    std::this_thread::sleep_for(300ms);
+    for (const auto& l : s.reste()) avant.push_back(l);
+    for (const auto& l : avant) EXPECT_FALSE(l.starts_with("bestmove")) << l;
+    s.envoyer("stop");
+    auto b = s.attendre("bestmove");
+    ASSERT_TRUE(b);
+    // Stopped after the search ended: its move, not a fallback.
+    EXPECT_EQ(*b, "bestmove " + attendu(position_de("", {"d2d4"}), 0).coup);
+    s.envoyer("quit");
+    EXPECT_EQ(s.terminer(), 0);
+}
+
+// A depth-3 search of this position on one thread takes seconds: stop and quit must not wait.
+TEST(Uci, StopAndQuitCutALongSearchShort) {
+    for (const char* fin : {"stop", "quit"}) {
+        SessionEnDirect s;
+        s.envoyer("setoption name Threads value 1");
+        s.envoyer("setoption name Depth value 3");
+        s.envoyer(std::string("position fen ") + Kiwipete);
+        s.envoyer("go depth 3");
+        s.envoyer("isready");
+        std::vector<std::string> avant;
+        ASSERT_TRUE(s.attendre("readyok", 30s, &avant)) << fin;
+        s.envoyer("go depth 1");
+        ASSERT_TRUE(s.attendre("info string already searching, go ignored", 30s, &avant)) << fin;
+        for (const auto& l : avant) EXPECT_FALSE(l.starts_with("bestmove")) << l;
+
+        auto debut = std::chrono::steady_clock::now();
+        s.envoyer(fin);
+        auto b = s.attendre("bestmove", 30s);
+        if (std::string(fin) == "quit") {
+            EXPECT_EQ(s.terminer(), 0);
+        }
+        auto duree = std::chrono::steady_clock::now() - debut;
+        ASSERT_TRUE(b) << fin;
+        EXPECT_LT(duree, 1000ms) << fin;
+        EXPECT_TRUE(est_legal(position_de(Kiwipete), mot_apres(*b, "bestmove"))) << *b;
+        if (std::string(fin) == "stop") {
+            s.envoyer("isready");
+            EXPECT_TRUE(s.attendre("readyok", 30s));
+            s.envoyer("quit");
+            EXPECT_EQ(s.terminer(), 0);
+        }
+        // One answer for the one search.
+        for (const auto& l : s.reste()) EXPECT_FALSE(l.starts_with("bestmove")) << l;
+    }
+}
+
+TEST(Uci, CommandLineEntry) {
+    test::OffsetCatalogue cat;
+    std::ostringstream out, err;
+    EXPECT_EQ(executer_cli({"uci", "--help"}, out, err, cat), 0);
+    EXPECT_EQ(out.str().find("usage: quarvelin-cli uci"), 0u) << out.str();
+    std::ostringstream out2, err2;
+    EXPECT_EQ(executer_cli({"uci", "extra"}, out2, err2, cat), 2);
+    EXPECT_NE(err2.str().find("<903>extra"), std::string::npos) << err2.str();
+
+    std::string sortie = test::executer(std::string("(") + QUARVELIN_CLI + " uci; echo status=$?)",
+                                        "uci\nposition startpos\ngo depth 0\nquit\n");
+    std::vector<std::string> l = lignes(sortie);
+    ASSERT_GE(l.size(), Presentation.size() + 2);
+    EXPECT_EQ(std::vector<std::string>(l.begin(), l.begin() + 6), Presentation);
+    EXPECT_TRUE(l[l.size() - 2].starts_with("bestmove ")) << sortie;
+    EXPECT_EQ(l.back(), "status=0");
+}
+
+TEST(Uci, MatchAgainstStockfish) {
+    std::string stockfish = test::trouver_programme("stockfish");
+    ASSERT_FALSE(stockfish.empty()) << "stockfish is installed by 'make test'";
+    test::ProcessusUci quarvelin(QUARVELIN_CLI, {"uci"});
+    test::ProcessusUci adversaire(stockfish, {});
+    ASSERT_TRUE(quarvelin.demarre());
+    ASSERT_TRUE(adversaire.demarre());
+    for (test::ProcessusUci* e : {&quarvelin, &adversaire}) {
+        ASSERT_TRUE(e->envoyer("uci"));
+        ASSERT_TRUE(e->attendre("uciok", 30s));
+    }
+    quarvelin.envoyer("setoption name Depth value 1");
+    adversaire.envoyer("setoption name Skill Level value 0");
+    adversaire.envoyer("setoption name Threads value 1");
+
+    test::ReglagesMatch reglages;
+    auto debut = std::chrono::steady_clock::now();
+    test::ResultatMatch r = test::jouer_match(quarvelin, adversaire, reglages);
+    double secondes =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
+    std::cout << "match Quarvelin (depth 1) vs Stockfish (skill 0, movetime 20): " << r.gains
+              << " wins, " << r.nulles << " draws, " << r.pertes << " losses, " << r.inachevees
+              << " unfinished at " << reglages.demiCoupsMax << " plies, in " << secondes << " s\n";
+    EXPECT_EQ(r.erreur, "");
+    if (r.erreur.empty()) {
+        EXPECT_EQ(r.gains + r.nulles + r.pertes + r.inachevees, reglages.parties);
+    }
+
+    for (test::ProcessusUci* e : {&quarvelin, &adversaire}) e->envoyer("quit");
+    ASSERT_TRUE(quarvelin.attendre_fin(30s)) << "quarvelin-cli did not leave after quit";
+    int statut = *quarvelin.statut();
+    EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 0) << "wait status " << statut;
+}
+
+} // namespace

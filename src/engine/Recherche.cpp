@@ -1,6 +1,7 @@
 #include "engine/Recherche.h"
 
 #include "notation/MoveText.h"
+#include "rules/Roque.h"
 
 #include <cstdlib>
 
@@ -269,30 +270,17 @@ float Recherche::evalue_position(Colour mc, SearchCounters& c) {
 }
 
 bool Recherche::roque_valide(int from, int to, int king, int colour) const {
-    int fx = colonne(from), fy = rangee(from), tx = colonne(to);
+    const int fy = rangee(from), tx = colonne(to);
     if (fy != 1 && fy != 8) return false;
-    struct Cas {
-        int fromX, toX, rookX, passX;
-        int empty[3];
-    };
-    static constexpr Cas White[2] = {{5, 7, 8, 6, {6, 7, 0}}, {5, 3, 1, 4, {2, 3, 4}}};
-    static constexpr Cas Black[2] = {{4, 2, 1, 3, {3, 2, 0}}, {4, 6, 8, 5, {5, 6, 7}}};
-    const Cas* table = pos_.PlayerColour == Colour::Black ? Black : White;
-    for (int i = 0; i < 2; ++i) {
-        const Cas& k = table[i];
-        if (fx != k.fromX || tx != k.toX) continue;
-        for (int e : k.empty)
-            if (e && board_[indice(e, fy)] != 1) return false;
-        if (board_[indice(k.rookX, fy)] != king - 4) return false;
-        if (pos_.CastlingDone[colour]) return false;
-        int file = pos_.PlayerColour == Colour::Black ? 9 - tx : tx;
-        std::uint8_t wing = colour == 2 ? (file == 7 ? WhiteShort : WhiteLong)
-                                        : (file == 7 ? BlackShort : BlackLong);
-        if (!(pos_.CastlingRights & wing)) return false;
-        if (attaquants(colour, from, colour) > 0) return false;
-        return attaquants(colour, indice(k.passX, fy), colour) == 0;
-    }
-    return false;
+    const CasRoque* k = cas_roque(pos_.PlayerColour, colonne(from), tx);
+    if (!k) return false;
+    for (int e : k->empty)
+        if (e && board_[indice(e, fy)] != 1) return false;
+    if (board_[indice(k->rookX, fy)] != king - 4) return false;
+    if (pos_.CastlingDone[colour]) return false;
+    if (!(pos_.CastlingRights & droit_aile(static_cast<Colour>(colour), tx, pos_.PlayerColour))) return false;
+    if (attaquants(colour, from, colour) > 0) return false;
+    return attaquants(colour, indice(k->passX, fy), colour) == 0;
 }
 
 bool Recherche::coup_valide(int from, int to, int piece, int colour) const {

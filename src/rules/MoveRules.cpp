@@ -1,6 +1,7 @@
 #include "rules/MoveRules.h"
 
 #include "rules/FastPosition.h"
+#include "rules/Roque.h"
 #include "rules/SquareControl.h"
 
 #include <cstdlib>
@@ -16,37 +17,19 @@ bool chemin_libre(const Position& p, int fromX, int fromY, int toX, int toY) {
     return true;
 }
 
-// The wing right a castling king move needs, by the file it lands on.
-std::uint8_t droit_aile(Colour c, int toX, Colour playerColour) {
-    int file = playerColour == Colour::Black ? 9 - toX : toX; // 7 = g, 3 = c
-    bool shortSide = file == 7;
-    if (c == Colour::White) return shortSide ? WhiteShort : WhiteLong;
-    return shortSide ? BlackShort : BlackLong;
-}
-
 bool roque_valide(const Position& p, PieceCode king, int fromX, int fromY, int toX, int toY) {
     if (fromY != toY || (fromY != 1 && fromY != 8)) return false;
-    struct Cas {
-        int fromX, toX, rookX, passX;
-        int empty[3];
-    };
-    static constexpr Cas White[2] = {{5, 7, 8, 6, {6, 7, 0}}, {5, 3, 1, 4, {2, 3, 4}}};
-    static constexpr Cas Black[2] = {{4, 2, 1, 3, {3, 2, 0}}, {4, 6, 8, 5, {5, 6, 7}}};
-    const Cas* table = p.PlayerColour == Colour::Black ? Black : White;
-    Colour c = couleur(king);
-    for (int i = 0; i < 2; ++i) {
-        const Cas& k = table[i];
-        if (fromX != k.fromX || toX != k.toX) continue;
-        int r = fromY;
-        for (int e : k.empty)
-            if (e && p.at(e, r) != PieceCode::Empty) return false;
-        if (code(p.at(k.rookX, r)) != code(king) - 4) return false;
-        if (p.CastlingDone[code(c)]) return false;
-        if (!(p.CastlingRights & droit_aile(c, toX, p.PlayerColour))) return false;
-        if (nombre_attaquants(p, king, fromX, r, c) > 0) return false;
-        return nombre_attaquants(p, king, k.passX, r, c) == 0;
-    }
-    return false;
+    const CasRoque* k = cas_roque(p.PlayerColour, fromX, toX);
+    if (!k) return false;
+    const Colour c = couleur(king);
+    const int r = fromY;
+    for (int e : k->empty)
+        if (e && p.at(e, r) != PieceCode::Empty) return false;
+    if (code(p.at(k->rookX, r)) != code(king) - 4) return false;
+    if (p.CastlingDone[code(c)]) return false;
+    if (!(p.CastlingRights & droit_aile(c, toX, p.PlayerColour))) return false;
+    if (nombre_attaquants(p, king, fromX, r, c) > 0) return false;
+    return nombre_attaquants(p, king, k->passX, r, c) == 0;
 }
 
 } // namespace

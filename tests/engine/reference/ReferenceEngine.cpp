@@ -52,7 +52,7 @@ struct Meilleur {
     int toX = 0, toY = 0;
 };
 
-// Steps 3.1 to 3.8 for one candidate (tx, ty) of the piece P on (x, y).
+// One candidate (tx, ty) of the piece P on (x, y): made, scored, compared, taken back.
 void essaie_candidat(Contexte& ctx, int x, int y, int tx, int ty, float escape, Meilleur& best) {
     Position& pos = ctx.pos;
     const PoidsMoteur& w = ctx.poids;
@@ -65,7 +65,7 @@ void essaie_candidat(Contexte& ctx, int x, int y, int tx, int ty, float escape, 
 
     if (!coup_valide(pos, P, x, y, pos.at(tx, ty), tx, ty)) return;
 
-    // 3.1 make the move on Board only
+    // make the move on Board only
     const PieceCode captured = pos.at(tx, ty);
     bool enPassant = false;
     PieceCode pawnTaken = PieceCode::Empty;
@@ -77,21 +77,17 @@ void essaie_candidat(Contexte& ctx, int x, int y, int tx, int ty, float escape, 
     pos.at(x, y) = PieceCode::Empty;
     pos.at(tx, ty) = P;
 
-    // 3.2
     float s = evalue_position(ctx, c);
-    // "skip to step 3.6": an illegal move misses 3.3 to 3.5 but not the king's castling bonus
+    // an illegal move misses the threat, pawn and reply terms but not the king's castling bonus
     if (s != -Infinity) {
-        // 3.3
         int n = nombre_attaquants(pos, P, tx, ty, c);
         if (n > 0) s -= static_cast<float>(n) * w.NOTE_MATERIEL[t];
         s += escape;
-        // 3.4
         if (type == PieceType::Pawn) {
             if (pos.at(tx, ty - d) == P) s -= w.MALUS_DOUBLE;
             int promotionRow = d == -1 ? 1 : 8;
             if (ty == promotionRow) s += w.NOTE_PROMOTION;
         }
-        // 3.5
         if (k.SearchDepth < w.PROFONDEUR_MAX &&
             (w.ALPHA_BETA == 0 || s <= k.BestAtDepth.at(k.SearchDepth))) {
             k.SearchDepth += 1;
@@ -100,16 +96,13 @@ void essaie_candidat(Contexte& ctx, int x, int y, int tx, int ty, float escape, 
             k.SearchDepth -= 1;
         }
     }
-    // 3.6
     if (type == PieceType::King && ty == y && !pos.CastlingDone[code(c)])
         s += bonus_roque(ctx, x, y, tx, ty);
-    // 3.7
     if (s > best.score) {
         best.score = s;
         best.toX = tx;
         best.toY = ty;
     }
-    // 3.8
     pos.at(tx, ty) = captured;
     pos.at(x, y) = P;
     if (enPassant) pos.at(tx, ty - d) = pawnTaken;
@@ -124,12 +117,12 @@ void explore_piece(Contexte& ctx, int x, int y, Meilleur& best) {
     const PieceType type = type_piece(P);
     const int t = code(type);
 
-    // 1. threat on the start square
+    // threat on the start square
     int n = nombre_attaquants(pos, P, x, y, c);
     float escape = n > 0 ? static_cast<float>(n) * w.NOTE_MATERIEL[t] : 0.0f;
     if (type == PieceType::King) escape -= w.MALUS_ROI;
 
-    // 2. candidates, each on-board one counted whether coup_valide accepts it or not
+    // candidates, each on-board one counted whether coup_valide accepts it or not
     auto candidat = [&](int tx, int ty) {
         k.MovesExamined += 1;
         essaie_candidat(ctx, x, y, tx, ty, escape, best);
@@ -210,18 +203,15 @@ float bonus_roque(Contexte& ctx, int x, int, int tx, int ty) {
     const int step = tx > x ? 1 : -1;
     const int corner = step == 1 ? 8 : 1;
 
-    // 1.
     int homeRow = c == pos.PlayerColour ? 8 : 1;
     if (ty != homeRow) return 0.0f;
-    // 2. a king already on the corner column has no square beyond it: no rook
+    // a king already on the corner column has no square beyond it: no rook
     int cx = tx + step;
     if (!sur_echiquier(cx, ty)) return 0.0f;
     while (cx != corner && vide(pos, cx, ty)) cx += step;
     if (cx != corner || pos.at(cx, ty) != piece_de(PieceType::Rook, c)) return 0.0f;
-    // 3.
     int frontY = c == pos.PlayerColour ? ty - 1 : ty + 1;
     if (vide(pos, tx, frontY)) return 0.0f;
-    // 4.
     return ctx.poids.NOTE_ROQUE;
 }
 
@@ -231,16 +221,15 @@ float evalue_position(Contexte& ctx, Colour m) {
     SearchCounters& k = ctx.compteurs;
     const Colour o = couleur_opposee(m);
 
-    // 1.
     k.PositionsEvaluated += 1;
 
-    // 2. without a king of m there is nothing to refuse
+    // without a king of m there is nothing to refuse
     int kx = 0, ky = 0;
     if (trouve_roi(pos, m, kx, ky) &&
         nombre_attaquants(pos, piece_de(PieceType::King, m), kx, ky, m) >= 1)
         return -Infinity;
 
-    // 3. without a king of o there is no check
+    // without a king of o there is no check
     float check = 0.0f;
     int ox = 0, oy = 0;
     if (trouve_roi(pos, o, ox, oy) &&
@@ -257,7 +246,7 @@ float evalue_position(Contexte& ctx, Colour m) {
             check = static_cast<float>(pos.MoveCount) * w.BONUS_ECHEC;
     }
 
-    // 4. one accumulator per side and term, indexed by colour code
+    // one accumulator per side and term, indexed by colour code
     float material[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     float mobility[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     float defence[4] = {0.0f, 0.0f, 0.0f, 0.0f};
@@ -280,7 +269,6 @@ float evalue_position(Contexte& ctx, Colour m) {
                 attack[S] += w.INDICE_ATTAQUE;
         }
 
-    // 5.
     float centre[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     if (w.NOTE_CENTRE != 0.0f && pos.MoveCount <= w.SEUIL_CENTRE) {
         constexpr int Centre[4][2] = {{4, 5}, {5, 4}, {5, 5}, {4, 4}};
@@ -292,7 +280,6 @@ float evalue_position(Contexte& ctx, Colour m) {
         }
     }
 
-    // 6.
     const int M = code(m), O = code(o);
     float a = centre[M] + material[M] + mobility[M] + defence[M] + attack[M];
     float b = centre[O] + material[O] + mobility[O] + defence[O] + attack[O];
@@ -304,9 +291,7 @@ ResultatRecherche cherche_coup(Contexte& ctx, Colour colour) {
     SearchCounters& k = ctx.compteurs;
     ResultatRecherche result;
 
-    // 2.
     Meilleur best{-Infinity};
-    // 3.
     int kingX = 0, kingY = 0;
     bool kingSeen = false;
     for (int y = 1; y <= 8; ++y)
@@ -334,7 +319,7 @@ ResultatRecherche cherche_coup(Contexte& ctx, Colour colour) {
             }
         }
 
-    // 5. a side without a king (so never remembered) counts as not attacked
+    // a side without a king (so never remembered) counts as not attacked
     auto roi_attaque = [&] {
         return kingSeen &&
                nombre_attaquants(pos, piece_de(PieceType::King, colour), kingX, kingY, colour) > 0;

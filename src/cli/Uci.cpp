@@ -394,6 +394,13 @@ std::optional<Coup> coup_retenu(const std::vector<Coup>& legaux, const ResultatR
 }
 
 int executer_uci(std::istream& in, std::ostream& out) {
+    // A tied input flushes the output before each read, from this thread and outside the
+    // output lock, while the search thread may be writing: a line could go out twice.
+    struct Delier {
+        std::istream& in;
+        std::ostream* tie;
+        ~Delier() { in.tie(tie); }
+    } delier{in, in.tie(nullptr)};
     Session session(out);
     for (std::string ligne; std::getline(in, ligne);) {
         bool suite = true;

@@ -1,0 +1,181 @@
+#include "openings/BaseOuvertures.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <atomic>
+
+namespace quarvelin {
+
+namespace {
+
+std::string nouvelle_connexion() {
+    static std::atomic<int> compteur{0};
+    return "eco-" + std::to_string(compteur.fetch_add(1));
+}
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+// The smallest text greater than every text that starts with prefix, for an index range.
+std::string borne_superieure(std::string prefix) {
+    while (!prefix.empty() && static_cast<unsigned char>(prefix.back()) == 0xFF) prefix.pop_back();
+    if (prefix.empty()) return {};
+    prefix.back() = static_cast<char>(static_cast<unsigned char>(prefix.back()) + 1);
+    return prefix;
+}
+
+} // namespace
+
+BaseOuvertures::BaseOuvertures() : nom_(nouvelle_connexion()) {}
+
+BaseOuvertures::~BaseOuvertures() {
+    {
+        QSqlDatabase db = QSqlDatabase::database(q(nom_), false);
+        if (db.isValid()) db.close();
+    }
+    if (QSqlDatabase::contains(q(nom_))) QSqlDatabase::removeDatabase(q(nom_));
+}
+
+bool BaseOuvertures::ouvrir(const std::string& chemin, bool creer) {
+    QSqlDatabase db = QSqlDatabase::contains(q(nom_)) ? QSqlDatabase::database(q(nom_), false)
+                                                         : QSqlDatabase::addDatabase("QSQLITE", q(nom_));
+    if (!db.isValid()) {
+        erreur_ = "the SQLite driver of Qt is missing";
+        return false;
+    }
+    db.setDatabaseName(q(chemin));
+    db.setConnectOptions(creer ? QString() : QStringLiteral("QSQLITE_OPEN_READONLY"));
+    if (!db.open()) {
+        erreur_ = db.lastError().text().toStdString();
+        return false;
+    }
+    QSqlQuery query(db);
+    if (creer &&
+        (!query.exec("CREATE TABLE IF NOT EXISTS ECO (Eco_cle INTEGER PRIMARY KEY AUTOINCREMENT, "
+                     "Eco_code TEXT NOT NULL, Eco_libelle TEXT NOT NULL, Eco_coup TEXT NOT NULL, "
+                     "Eco_note REAL NOT NULL DEFAULT 0, Eco_connaissance INTEGER NOT NULL DEFAULT 0)") ||
+         !query.exec("CREATE INDEX IF NOT EXISTS ECO_coup ON ECO (Eco_coup)"))) {
+        erreur_ = query.lastError().text().toStdString();
+        db.close();
+        return false;
+    }
+    if (!query.exec("SELECT count(*) FROM ECO")) {
+        erreur_ = "not an opening base: " + query.lastError().text().toStdString();
+        db.close();
+        return false;
+    }
+    erreur_.clear();
+    return true;
+}
+
+bool BaseOuvertures::ouverte() const {
+    return QSqlDatabase::contains(q(nom_)) && QSqlDatabase::database(q(nom_), false).isOpen();
+}
+
+bool BaseOuvertures::ajouter(const std::vector<LigneEco>& lignes) {
+    QSqlDatabase db = QSqlDatabase::database(q(nom_), false);
+    if (!db.isOpen() || !db.transaction()) return false;
+    QSqlQuery query(db);
+    query.prepare("INSERT INTO ECO (Eco_code, Eco_libelle, Eco_coup, Eco_note, Eco_connaissance) "
+                  "VALUES (?, ?, ?, ?, ?)");
+    for (const LigneEco& l : lignes) {
+        query.addBindValue(q(l.code));
+        query.addBindValue(q(l.libelle));
+        query.addBindValue(q(l.coups));
+        query.addBindValue(static_cast<double>(l.note));
+        query.addBindValue(l.connaissance ? 1 : 0);
+        if (!query.exec()) {
+            erreur_ = query.lastError().text().toStdString();
+            db.rollback();
+            return false;
+        }
+    }
+    return db.commit();
+}
+
+std::vector<LigneEco> BaseOuvertures::requete(const std::string& prefixe, bool ordreLivre) const {
+    std::vector<LigneEco> out;
+    QSqlDatabase db = QSqlDatabase::database(q(nom_), false);
+    if (!db.isOpen()) return out;
+    // A case-sensitive prefix as an index range; the game text is bound, never spliced.
+    const std::string haut = borne_superieure(prefixe);
+    QString sql = "SELECT Eco_cle, Eco_code, Eco_libelle, Eco_coup, Eco_note, Eco_connaissance FROM ECO "
+                  "WHERE Eco_coup >= ?";
+    if (!haut.empty()) sql += " AND Eco_coup < ?";
+    // Learned rows before reference rows of the same score; the table's order is its key's.
+    sql += ordreLivre ? " ORDER BY Eco_note DESC, Eco_connaissance DESC, Eco_code DESC, length(Eco_coup) DESC, "
+                        "Eco_cle"
+                      : " ORDER BY Eco_cle";
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(sql);
+    query.addBindValue(q(prefixe));
+    if (!haut.empty()) query.addBindValue(q(haut));
+    if (!query.exec()) return out;
+    while (query.next()) {
+        LigneEco l;
+        l.cle = query.value(0).toLongLong();
+        l.code = query.value(1).toString().toStdString();
+        l.libelle = query.value(2).toString().toStdString();
+        l.coups = query.value(3).toString().toStdString();
+        l.note = query.value(4).toFloat();
+        l.connaissance = query.value(5).toInt() != 0;
+        out.push_back(std::move(l));
+    }
+    return out;
+}
+
+std::vector<LigneEco> BaseOuvertures::lignes_commencant_par(const std::string& texte) const {
+    return requete(texte, false);
+}
+
+std::optional<LigneEco> BaseOuvertures::nommer_ouverture(const std::string& texte) const {
+    auto lignes = requete(texte, false);
+    if (lignes.empty()) return std::nullopt;
+    return lignes.front();
+}
+
+long long BaseOuvertures::nombre_lignes() const {
+    QSqlQuery query(QSqlDatabase::database(q(nom_), false));
+    if (!query.exec("SELECT count(*) FROM ECO") || !query.next()) return 0;
+    return query.value(0).toLongLong();
+}
+
+std::string coup_suivant(const std::string& ligne, const std::string& texte, Colour side) {
+    // 1-based positions, as the line is walked: past the game text and its space.
+    std::size_t p = texte.size() + 2;
+    if (side == Colour::White) {
+        auto dot = ligne.find('.', p - 1);
+        if (dot == std::string::npos) return {};
+        p = dot + 2;
+    }
+    if (p == 2) return {}; // no game text and Black to move
+    std::string coup;
+    for (; p < ligne.size() && ligne[p - 1] != ' ' && ligne[p - 1] != '*'; ++p) coup += ligne[p - 1];
+    return coup;
+}
+
+std::optional<BaseOuvertures::CoupLivre>
+BaseOuvertures::choisir_coup_livre(const Position& p, Colour side, const std::string& texte,
+                                   const std::function<double()>* aleatoire) const {
+    auto lignes = requete(texte, true);
+    if (lignes.empty()) return std::nullopt;
+    std::size_t k = 0;
+    if (aleatoire) {
+        double r = (*aleatoire)();
+        k = std::min(lignes.size() - 1, static_cast<std::size_t>(r * static_cast<double>(lignes.size())));
+    }
+    const LigneEco& l = lignes[k];
+    std::string token = coup_suivant(l.coups, texte, side);
+    if (token.empty()) return std::nullopt;
+    CoupLivre c;
+    c.coup = lire_coup(p, side, NotationCode::Pgn, token);
+    if (!c.coup.lisible || c.coup.fromX == 0 || c.coup.fromY == 0) return std::nullopt;
+    c.note = l.connaissance ? l.note : 0;
+    c.ligne = l;
+    return c;
+}
+
+} // namespace quarvelin

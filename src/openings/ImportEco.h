@@ -1,0 +1,23 @@
+#pragma once
+// Reads opening classification files (`CODE "name" 1.e4 e5 2.Nf3 *`, one line each, '#'
+// comments) and replays every line through the rules, so the base holds standard SAN.
+#include "openings/LigneEco.h"
+
+#include <istream>
+#include <string>
+#include <vector>
+
+namespace quarvelin {
+
+struct ImportEco {
+    std::vector<LigneEco> lignes;
+    std::vector<std::string> refusees; // "line N: why", for lines that do not replay
+};
+
+ImportEco lire_fichier_eco(std::istream& in);
+
+// The moves of a line replayed from the initial position and written back as the game text
+// writes them; empty when a move cannot be read or played.
+std::string rejouer_ligne(const std::string& coups);
+
+} // namespace quarvelin

@@ -1,0 +1,17 @@
+#pragma once
+// One opening line of the base: its code, its name and its moves from the initial position,
+// written as the game text is ("1.e4 e5 2.Nf3 Nc6 *").
+#include <string>
+
+namespace quarvelin {
+
+struct LigneEco {
+    long long cle = 0;
+    std::string code, libelle, coups;
+    float note = 0;            // the score of a learned line
+    bool connaissance = false; // learned from games, not from the reference base
+
+    bool operator==(const LigneEco&) const = default;
+};
+
+} // namespace quarvelin

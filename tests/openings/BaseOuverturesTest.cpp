@@ -1,0 +1,140 @@
+#include "notation/Fen.h"
+#include "openings/BaseOuvertures.h"
+#include "openings/ImportEco.h"
+#include "rules/MoveRules.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+using namespace quarvelin;
+namespace fs = std::filesystem;
+
+namespace {
+
+class Ouvertures : public ::testing::Test {
+protected:
+    fs::path dir = fs::temp_directory_path() / ("quarvelin-eco-" + std::to_string(::getpid()) + "-" +
+                                                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    BaseOuvertures base;
+    void SetUp() override {
+        fs::create_directories(dir);
+        ASSERT_TRUE(base.ouvrir((dir / "eco.db").string(), true)) << base.erreur();
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    static LigneEco ligne(const char* code, const char* nom, const char* coups, float note = 0, bool appris = false) {
+        return {0, code, nom, coups, note, appris};
+    }
+    static Position apres(const std::string& texte) {
+        Position p = Position::initiale();
+        std::istringstream tokens(texte);
+        for (std::string tok; tokens >> tok;) {
+            auto dot = tok.find_last_of('.');
+            if (dot != std::string::npos) tok.erase(0, dot + 1);
+            CoupLu lu = lire_coup(p, p.side_to_move(), NotationCode::Pgn, tok);
+            jouer_coup(p, lu.coup());
+        }
+        return p;
+    }
+    std::string livre(const std::string& texte, const std::function<double()>* r = nullptr) {
+        Position p = apres(texte);
+        auto c = base.choisir_coup_livre(p, p.side_to_move(), texte, r);
+        if (!c) return "-";
+        Coup m = c->coup.coup();
+        return coup_uci(p, m) + " " + c->ligne.code;
+    }
+};
+
+TEST_F(Ouvertures, NamingTakesTheFirstLineInKeyOrder) {
+    ASSERT_TRUE(base.ajouter({ligne("C20", "Partie du pion roi", "1.e4 e5 *"),
+                              ligne("C44", "Partie écossaise", "1.e4 e5 2.Nf3 Nc6 3.d4 *"),
+                              ligne("B00", "Défense Nimzowitsch", "1.e4 Nc6 *")}));
+    EXPECT_EQ(base.nombre_lignes(), 3);
+    EXPECT_EQ(base.nommer_ouverture("1.e4 e5")->code, "C20");
+    EXPECT_EQ(base.nommer_ouverture("1.e4 e5 2.Nf3")->libelle, "Partie écossaise");
+    EXPECT_EQ(base.nommer_ouverture("")->code, "C20"); // an empty text matches every line
+    EXPECT_FALSE(base.nommer_ouverture("1.d4"));
+    EXPECT_FALSE(base.nommer_ouverture("1.e4 e5 2.Nf3 Nc6 3.d4 exd4"));
+    EXPECT_EQ(base.lignes_commencant_par("1.e4").size(), 3u);
+    EXPECT_EQ(base.lignes_commencant_par("1.e4 e").size(), 2u);
+    // Quotes and wildcards in a game text are text, not SQL.
+    EXPECT_TRUE(base.lignes_commencant_par("1.e4' OR '1'='1").empty());
+    EXPECT_TRUE(base.lignes_commencant_par("1.e4%").empty());
+}
+
+TEST_F(Ouvertures, BookMoveFollowsTheGameText) {
+    ASSERT_TRUE(base.ajouter({ligne("C44", "Partie écossaise", "1.e4 e5 2.Nf3 Nc6 *")}));
+    EXPECT_EQ(livre("1.e4 e5"), "g1f3 C44");
+    EXPECT_EQ(livre("1.e4"), "e7e5 C44");
+    EXPECT_EQ(livre(""), "e2e4 C44");
+    EXPECT_EQ(livre("1.e4 e5 2.Nf3 Nc6"), "-"); // the line ends at the game text
+    EXPECT_EQ(livre("1.d4"), "-");
+}
+
+TEST_F(Ouvertures, BestOrderedLineFirstLearnedBeforeReference) {
+    ASSERT_TRUE(base.ajouter({ligne("C20", "Référence", "1.e4 e5 2.Bc4 *"),
+                              ligne("C21", "Apprise", "1.e4 e5 2.d4 *", 0, true),
+                              ligne("C50", "Autre référence", "1.e4 e5 2.Nc3 *")}));
+    EXPECT_EQ(livre("1.e4 e5"), "d2d4 C21"); // same score: the learned line first
+    ASSERT_TRUE(base.ajouter({ligne("C40", "Mieux notée", "1.e4 e5 2.Nf3 *", 5, true)}));
+    EXPECT_EQ(livre("1.e4 e5"), "g1f3 C40");
+    Position p = apres("1.e4 e5");
+    EXPECT_EQ(base.choisir_coup_livre(p, Colour::White, "1.e4 e5")->note, 5);
+}
+
+TEST_F(Ouvertures, RandomChoiceGivesEachLineItsShare) {
+    ASSERT_TRUE(base.ajouter({ligne("A", "a", "1.e4 *"), ligne("B", "b", "1.d4 *"), ligne("C", "c", "1.c4 *")}));
+    std::map<std::string, int> seen;
+    for (double r : {0.0, 0.2, 0.34, 0.5, 0.67, 0.99}) {
+        std::function<double()> f = [r] { return r; };
+        ++seen[livre("", &f)];
+    }
+    EXPECT_EQ(seen.size(), 3u);
+    for (auto& [move, n] : seen) EXPECT_EQ(n, 2) << move;
+}
+
+TEST_F(Ouvertures, MissingOrForeignFilesAreRefused) {
+    BaseOuvertures other;
+    EXPECT_FALSE(other.ouvrir((dir / "absent.db").string()));
+    EXPECT_FALSE(other.erreur().empty());
+    std::ofstream((dir / "texte.db").string()) << "not a database at all";
+    BaseOuvertures garbage;
+    EXPECT_FALSE(garbage.ouvrir((dir / "texte.db").string()));
+    Position p = Position::initiale();
+    EXPECT_FALSE(other.choisir_coup_livre(p, Colour::White, ""));
+    EXPECT_FALSE(other.nommer_ouverture(""));
+}
+
+TEST(ImportEco, LinesAreReplayedIntoStandardSan) {
+    std::istringstream in("# comment\n"
+                          "C44 \"Partie \xe9" "cossaise\" 1.e4 e5 2.Nf3 Nc6 3.d4 *\n"
+                          "\n"
+                          "B01 \"Scandinave\" 1.e4 d5 2.exd5 Qxd5 3.Nc3 Qa5 *\r\n"
+                          "C00 \"Mauvaise\" 1.e4 e5 2.Ke3 *\n"
+                          "A00 sans guillemets 1.e4 *\n"
+                          "D00 \"Deux cavaliers\" 1.d4 d5 2.Nf3 Nf6 3.Nbd2 *\n"
+                          "E81 \"Avec une suite\" 1.d4 Nf6 2.c4 g6 (3.Nc3 Bg7) 12 *\n");
+    ImportEco r = lire_fichier_eco(in);
+    ASSERT_EQ(r.lignes.size(), 4u);
+    EXPECT_EQ(r.lignes[3].coups, "1.d4 Nf6 2.c4 g6 *");
+    EXPECT_EQ(r.lignes[0].libelle, "Partie écossaise");
+    EXPECT_EQ(r.lignes[0].coups, "1.e4 e5 2.Nf3 Nc6 3.d4 *");
+    EXPECT_EQ(r.lignes[1].coups, "1.e4 d5 2.exd5 Qxd5 3.Nc3 Qa5 *");
+    EXPECT_EQ(r.lignes[2].coups, "1.d4 d5 2.Nf3 Nf6 3.Nbd2 *");
+    EXPECT_EQ(r.refusees, (std::vector<std::string>{"line 5: moves that do not replay", "line 6: no quoted name"}));
+    EXPECT_EQ(rejouer_ligne("1.e4 e5 2.Qh5 Nc6 3.Bc4 Nf6 4.Qxf7 *"), "1.e4 e5 2.Qh5 Nc6 3.Bc4 Nf6 4.Qxf7# *");
+}
+
+TEST(ImportEco, TheShippedClassificationReplaysWhole) {
+    std::ifstream in("/usr/share/scid/data/scid_fr.eco", std::ios::binary);
+    ASSERT_TRUE(in) << "scid-data is installed by 'make test'";
+    ImportEco r = lire_fichier_eco(in);
+    EXPECT_GT(r.lignes.size(), 2300u);
+    EXPECT_TRUE(r.refusees.empty()) << r.refusees.front();
+}
+
+} // namespace

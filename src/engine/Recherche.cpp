@@ -104,33 +104,6 @@ int Recherche::attaquants(int pawnColour, int sq, int colour) const {
                     (frappe_pion(T, pawnDir, sq) & P[o + Pion]));
 }
 
-int Recherche::defenseurs(int sq, int colour) const {
-    const AttackTables& T = T_;
-    const int b = base(colour);
-    const Bitboard* P = byPiece_;
-    return popcount((rook_attacks(T, sq, occ_) & (P[b + Tour] | P[b + Dame])) |
-                    (bishop_attacks(T, sq, occ_) & (P[b + Fou] | P[b + Dame])) |
-                    (T.knight[sq] & P[b + Cavalier]) | (T.king[sq] & P[b + Roi]) |
-                    (frappe_pion(T, -dirPion_[colour], sq) & P[b + Pion]));
-}
-
-int Recherche::cibles(int sq) const {
-    const AttackTables& T = T_;
-    int piece = board_[sq];
-    if (piece == 1) return 0;
-    int c = couleur_code(piece);
-    Bitboard enemy = byColour_[autre(c)];
-    switch (type_code(piece)) {
-    case 2: return popcount(frappe_pion(T, dirPion_[c], sq) & enemy);
-    case 3: return popcount(rook_attacks(T, sq, occ_) & enemy);
-    case 4: return popcount(T.knight[sq] & enemy);
-    case 5: return popcount(bishop_attacks(T, sq, occ_) & enemy);
-    case 6: return popcount((rook_attacks(T, sq, occ_) | bishop_attacks(T, sq, occ_)) & enemy);
-    case 7: return popcount(T.king[sq] & enemy);
-    default: return 0;
-    }
-}
-
 int Recherche::unites_mobilite(int sq) const {
     const AttackTables& T = T_;
     int piece = board_[sq];

@@ -66,8 +66,6 @@ private:
     bool roque_valide(int from, int to, int king, int colour) const;
 
     int attaquants(int pieceColourForPawns, int sq, int colour) const;
-    int defenseurs(int sq, int colour) const;
-    int cibles(int sq) const;
     int unites_mobilite(int sq) const;
     int roi(int colour) const;
 

@@ -1,0 +1,32 @@
+#pragma once
+// What the game logic asks of the board on screen: show pieces, marks and a suggested move, in
+// display coordinates (x, y) 1..8. The board widget implements it; tests use a plain grid.
+#include "rules/Types.h"
+
+#include <cstdint>
+#include <string>
+
+namespace quarvelin {
+
+// Mark colours, as 0xBBGGRR values.
+inline constexpr std::uint32_t MarqueRouge = 255;
+inline constexpr std::uint32_t MarqueVerte = 65280;
+inline constexpr std::uint32_t MarqueJaune = 65535;
+
+class BoardDisplay {
+public:
+    virtual ~BoardDisplay() = default;
+    // Draws the start position with orientation's side at the bottom, the pieces of the piece-set
+    // folder and the board picture given.
+    virtual void installer(Colour orientation, const std::string& dossierPieces,
+                           const std::string& imagePlateau) = 0;
+    virtual PieceCode lire_case(int x, int y) const = 0;
+    virtual void ecrire_case(int x, int y, PieceCode piece) = 0;
+    virtual void marquer_case(int x, int y, float taille, std::uint32_t couleur) = 0;
+    virtual void montrer_coup(int fromX, int fromY, int toX, int toY, float taille,
+                              std::uint32_t couleur) = 0;
+    virtual void effacer_marques() = 0;
+    virtual void edition(bool active) = 0;
+};
+
+} // namespace quarvelin

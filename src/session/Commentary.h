@@ -1,0 +1,19 @@
+#pragma once
+// The comment window's running text, as the game logic writes to it.
+#include <string>
+
+namespace quarvelin {
+
+class Commentary {
+public:
+    virtual ~Commentary() = default;
+    // Whether the comment window is shown (its menu item ticked); nothing is written otherwise.
+    virtual bool visible() const = 0;
+    // Appends text and scrolls to the end.
+    virtual void ajouter(const std::string& texte) = 0;
+    // Puts text in front of what is there (the engine's thinking).
+    virtual void devant(const std::string& texte) = 0;
+    virtual void vider() = 0;
+};
+
+} // namespace quarvelin

@@ -8,9 +8,8 @@
 
 namespace quarvelin {
 
-// Mark colours, as 0xBBGGRR values.
-inline constexpr std::uint32_t MarqueRouge = 255;
-inline constexpr std::uint32_t MarqueVerte = 65280;
+// The hint's and the machine's move mark, as 0xBBGGRR; red and green are those of the
+// undefended-piece marks.
 inline constexpr std::uint32_t MarqueJaune = 65535;
 
 class BoardDisplay {

@@ -1,0 +1,33 @@
+#pragma once
+// Where the machine's searches run. The desktop program runs them on a worker thread and hands
+// the result back to the GUI thread; the command line and the tests run them in place.
+#include "engine/Moteur.h"
+
+#include <functional>
+
+namespace quarvelin {
+
+class ExecuteurRecherche {
+public:
+    using Fin = std::function<void(const ResultatRecherche&, const SearchCounters&)>;
+    virtual ~ExecuteurRecherche() = default;
+    // Searches a copy; `fin` runs on the caller's thread once the search is over, never after
+    // annuler().
+    virtual void lancer(const DemandeRecherche& demande, const SearchCounters& compteurs,
+                        const RappelsMoteur& rappels, Fin fin) = 0;
+    virtual void annuler() = 0;
+};
+
+// Searches before returning.
+class RechercheSynchrone : public ExecuteurRecherche {
+public:
+    void lancer(const DemandeRecherche& demande, const SearchCounters& compteurs,
+                const RappelsMoteur& rappels, Fin fin) override {
+        SearchCounters c = compteurs;
+        ResultatRecherche r = chercher_coup(demande, c, rappels);
+        fin(r, c);
+    }
+    void annuler() override {}
+};
+
+} // namespace quarvelin

@@ -1,0 +1,63 @@
+#include "session/GameSession.h"
+
+#include "notation/Fen.h"
+
+#include <algorithm>
+
+namespace quarvelin {
+
+const std::array<const char*, NombreSons> FichiersSons = {"erreur.wav",
+                                                          "mat.wav",
+                                                          "up.wav",
+                                                          "down.wav",
+                                                          "",
+                                                          "connect.wav",
+                                                          "dring.wav",
+                                                          "",
+                                                          "comportement.wav",
+                                                          "mauvais.wav",
+                                                          "je-suis-faible.wav",
+                                                          "raisonable.wav",
+                                                          "commencer.wav",
+                                                          "beau-ca.wav",
+                                                          ""};
+
+int GameSession::nombre_coups() const {
+    return static_cast<int>(std::count_if(textesCourts.begin(), textesCourts.end(),
+                                          [](const std::string& t) { return !t.empty(); }));
+}
+
+void enregistrer_position(GameSession& s, const Position& p) {
+    auto i = static_cast<std::size_t>(s.PositionIndex);
+    if (s.PositionHistory.size() <= i) {
+        s.PositionHistory.resize(i + 1);
+        s.PositionStates.resize(i + 1);
+    }
+    s.PositionHistory[i] = cle_position(p);
+    s.PositionStates[i] = p;
+    ++s.PositionIndex;
+}
+
+int compter_repetitions(const GameSession& s) {
+    if (s.PositionIndex < 1) return 0;
+    const std::string& cle = s.PositionHistory[static_cast<std::size_t>(s.PositionIndex - 1)];
+    return static_cast<int>(std::count(s.PositionHistory.begin(),
+                                       s.PositionHistory.begin() + (s.PositionIndex - 1), cle));
+}
+
+bool ligne_noire(const std::string& ligne) { return ligne.find("...") != std::string::npos; }
+
+std::string rogner(const std::string& s) {
+    auto a = s.find_first_not_of(' ');
+    if (a == std::string::npos) return {};
+    auto b = s.find_last_not_of(' ');
+    return s.substr(a, b - a + 1);
+}
+
+std::string texte_de_ligne(const std::string& ligne) {
+    std::string t = ligne;
+    if (t.starts_with(PrefixeNoir)) t.erase(0, std::string_view(PrefixeNoir).size());
+    return rogner(t);
+}
+
+} // namespace quarvelin

@@ -1,0 +1,28 @@
+#include "session/Journal.h"
+
+#include <ctime>
+#include <fstream>
+
+namespace quarvelin {
+
+void ajouter_au_journal(const std::string& chemin, const std::string& ligne) {
+    if (chemin.empty()) return;
+    std::ofstream f(chemin, std::ios::app | std::ios::binary);
+    if (f) f << ligne << '\n';
+}
+
+namespace {
+std::string maintenant(const char* format) {
+    std::time_t t = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&t, &local);
+    char buf[32];
+    std::strftime(buf, sizeof buf, format, &local);
+    return buf;
+}
+} // namespace
+
+std::string date_du_jour() { return maintenant("%d/%m/%Y"); }
+std::string heure_actuelle() { return maintenant("%H:%M:%S"); }
+
+} // namespace quarvelin

@@ -1,0 +1,281 @@
+#include "session/Partie.h"
+
+#include "engine/Recherche.h"
+#include "notation/Fen.h"
+#include "openings/BaseOuvertures.h"
+#include "session/Journal.h"
+
+namespace quarvelin {
+
+namespace {
+constexpr int TexteTitrePartie = 28;
+constexpr int TexteAbandon = 92;
+constexpr int TexteNulleAcceptee = 336;
+constexpr int TexteNulleRefusee = 335;
+constexpr int TexteNulle = 114;
+constexpr int TexteEvalBlancs = 115;
+constexpr int TexteEvalNoirs = 116;
+constexpr int TexteProposerNulle = 328;
+constexpr int TexteDebut = 152;
+constexpr int TexteDebutAttendez = 153;
+constexpr int TexteAVous = 154;
+constexpr int TextePerteTemps = 148;
+constexpr int TexteBlancsPerdent = 144;
+constexpr int TexteNoirsPerdent = 145;
+constexpr int TexteFinPartie = 149;
+constexpr int TexteArretAuto = 919;
+constexpr int TexteDemarrerAuto = 920;
+constexpr int TexteDemarrerDefilement = 922;
+constexpr int TexteSon = 923;
+constexpr int TexteTitreSon = 924;
+} // namespace
+
+Partie::Partie(Environnement env) : env_(std::move(env)), horloges_(env_.minuteries) {
+    const Settings& st = env_.settings;
+    s_.PlayMode = static_cast<ModeJeu>(st.MODE_JEUX >= 1 && st.MODE_JEUX <= 5 ? st.MODE_JEUX : 1);
+    s_.ClockOn = st.ACTIVE_HORLOGE == 1;
+    s_.SoundOn = st.ACTIVE_SON == 1;
+    s_.LogOn = st.GES_LOG == 1;
+    s_.couleurBlanche = st.DEB_BLANC == 1;
+    s_.reperesVisibles = st.AFF_REPERE == 1;
+    for (int i = 0; i < NombreSons; ++i)
+        if (*FichiersSons[static_cast<std::size_t>(i)])
+            s_.SoundFiles[static_cast<std::size_t>(i)] =
+                env_.installation + "/son/" + FichiersSons[static_cast<std::size_t>(i)];
+    pos_ = Position::initiale(s_.couleurBlanche ? Colour::White : Colour::Black);
+}
+
+Partie::~Partie() { annuler_recherche(); }
+
+double Partie::aleatoire() {
+    if (env_.aleatoire) return env_.aleatoire();
+    // A small fixed generator keeps runs without a source repeatable.
+    graine_ = graine_ * 1103515245u + 12345u;
+    return static_cast<double>((graine_ >> 8) & 0xFFFFFF) / 16777216.0;
+}
+
+PoidsMoteur Partie::poids() const { return poids_profil(env_.settings, s_.EngineProfile); }
+
+void Partie::jouer_son(int index) {
+    if (!s_.SoundOn || index < 0 || index >= NombreSons) return;
+    const std::string& chemin = s_.SoundFiles[static_cast<std::size_t>(index)];
+    if (chemin.empty()) return;
+    if (!env_.sons.jouer(chemin))
+        env_.dialogs.message(texte(TexteTitreSon), texte(TexteSon), DialogIcon::Exclamation);
+}
+
+void Partie::journal(const std::string& ligne) {
+    if (s_.LogOn) ajouter_au_journal(env_.settings.FILE_LOG, ligne);
+}
+
+void Partie::commenter(const std::string& ligne) {
+    if (env_.commentaire.visible()) env_.commentaire.ajouter(ligne + "\n");
+}
+
+void Partie::ecrire_plateau(const Position& p) {
+    for (int y = 1; y <= 8; ++y)
+        for (int x = 1; x <= 8; ++x)
+            if (env_.plateau.lire_case(x, y) != p.at(x, y))
+                env_.plateau.ecrire_case(x, y, p.at(x, y));
+}
+
+void Partie::changer_mode(ModeJeu mode) {
+    s_.PlayMode = mode;
+    env_.settings.MODE_JEUX = static_cast<std::uint8_t>(mode);
+    env_.vue.titre_principal();
+    env_.vue.etat_menus();
+}
+
+// Either item flips the choice: a click on the ticked one picks the other colour, a click on the
+// other one picks its own, which is the other colour too.
+void Partie::couleur_blanche() {
+    s_.couleurBlanche = !s_.couleurBlanche;
+    env_.settings.DEB_BLANC = s_.couleurBlanche ? 1 : 0;
+}
+void Partie::couleur_noire() { couleur_blanche(); }
+
+std::string Partie::entete_auto() const {
+    const Settings& st = env_.settings;
+    int noir = st.TwoProfiles ? 2 : 1;
+    auto elo = [&](int profil) {
+        int niveau = st.NIVEAU_ELO[static_cast<std::size_t>(profil)];
+        if (niveau >= 0 && niveau < static_cast<int>(NiveauxElo.size()))
+            return std::string(NiveauxElo[static_cast<std::size_t>(niveau)]);
+        return std::to_string(niveau);
+    };
+    auto tag = [](const std::string& nom, const std::string& valeur) {
+        return "[" + nom + " \"" + valeur + "\"]\r\n";
+    };
+    std::string date = date_du_jour();
+    return tag("Event", "Partie du " + date) + tag("Site", st.LIEU_JEU) + tag("Date", date) +
+           tag("White", st.NOM_MOTEUR[1]) +
+           tag("Black", st.NOM_MOTEUR[static_cast<std::size_t>(noir)]) + tag("WhiteElo", elo(1)) +
+           tag("BlackElo", elo(noir)) + "\r\n";
+}
+
+void Partie::nouvelle_partie() {
+    if (s_.PlayMode == ModeJeu::Corres) return; // those games start from their store
+    pos_.CastlingDone = {};
+    s_.GameText.clear();
+    if (s_.PlayMode == ModeJeu::Reseau) {
+        env_.vue.connexion_reseau();
+        return;
+    }
+    ouvrir_plateau();
+    if (s_.PlayMode == ModeJeu::Auto) s_.GameText = entete_auto();
+    bool machineBlanche =
+        s_.PlayMode == ModeJeu::Auto || (s_.PlayMode == ModeJeu::Machine && !s_.couleurBlanche);
+    if (machineBlanche)
+        commenter("- " + texte(TexteDebutAttendez));
+    else {
+        commenter("- " + texte(TexteDebut));
+        commenter("- " + texte(TexteAVous));
+    }
+    jouer_son(SonDebut);
+}
+
+void Partie::ouvrir_plateau() {
+    annuler_recherche();
+    s_.OpeningCode = s_.OpeningName = OuvertureInconnue;
+    s_.GameResult.assign(1, '*'); // assign: GCC 12 warns wrongly on = "*"
+    s_.EngineProfile = 1;
+    journal("-> " + texte(TexteTitrePartie) + " - " + date_du_jour() + " - " + heure_actuelle());
+
+    Colour pc = s_.couleurBlanche ? Colour::White : Colour::Black;
+    pos_ = Position::initiale(pc);
+    s_.GameMoveText.clear();
+    s_.LongMoveText.clear();
+    s_.LastLongMove.clear();
+    s_.PositionIndex = 0;
+    s_.PositionHistory.clear();
+    s_.PositionStates.clear();
+    s_.lignes.clear();
+    s_.textesCourts.clear();
+    s_.notes.clear();
+    s_.ScoreHistory.clear();
+    s_.ligneSelectionnee = -1;
+    etat_ = EtatPlateau::Attente;
+    levee_ = PieceCode::Empty;
+    paletteEnAttente_ = false;
+    compteurs_.reset();
+
+    bool reseau = s_.PlayMode == ModeJeu::Reseau;
+    horloges_.arreter_horloges();
+    horloges_.installer(env_.settings.DELAI_PARTIE, s_.ClockOn, !reseau);
+    if (!reseau) horloges_.basculer_horloges(Colour::Black, pc, s_.ClockOn);
+    env_.vue.horloges_modifiees();
+
+    env_.plateau.effacer_marques();
+    env_.plateau.edition(false);
+    env_.plateau.installer(pc, env_.installation + "/images/pieces/" + env_.settings.CURENT_PIECE,
+                           env_.installation + "/images/echiquier/" +
+                               env_.settings.CURENT_ECHIQUIER);
+    ecrire_plateau(pos_);
+    enregistrer_position(s_, pos_);
+    entreeAffichee_ = 0;
+    s_.plateauOuvert = true;
+    env_.vue.liste_modifiee();
+    env_.vue.resultat(s_.GameResult);
+    env_.vue.etat_menus();
+
+    if (s_.PlayMode == ModeJeu::Machine && pc == Colour::Black) joue_coup_machine();
+    if (s_.PlayMode == ModeJeu::Auto) {
+        env_.vue.bouton_lecture("P", texte(TexteArretAuto));
+        horloges_.regler(Minuterie::Auto, 100);
+    }
+}
+
+void Partie::fermer_plateau() {
+    annuler_recherche();
+    horloges_.arreter_horloges();
+    horloges_.regler(Minuterie::Defilement, 0);
+    env_.vue.horloges_modifiees();
+    if (etat_ == EtatPlateau::PieceLevee) remettre_piece();
+    etat_ = EtatPlateau::Attente;
+    s_.plateauOuvert = false;
+    env_.vue.etat_menus();
+}
+
+void Partie::abandonner() {
+    if (!env_.dialogs.question(env_.titre, texte(TexteAbandon))) return;
+    if (s_.PlayMode == ModeJeu::Reseau && env_.settings.IP_MODE_SERVEUR == 0)
+        env_.vue.fermer_connexion();
+    fermer_plateau();
+}
+
+void Partie::proposer_nulle() {
+    if (s_.PlayMode == ModeJeu::Reseau) {
+        if (env_.dialogs.question(env_.titre, texte(TexteProposerNulle)))
+            env_.vue.envoyer_reseau("=");
+        return;
+    }
+    if (s_.partie_finie()) return;
+    SearchCounters c;
+    Recherche r(pos_, poids(), s_.NotationCode);
+    float blancs = r.evalue_position(Colour::White, c);
+    float noirs = r.evalue_position(Colour::Black, c);
+    Colour machine = couleur_opposee(pos_.PlayerColour);
+    float scoreMachine = machine == Colour::White ? blancs : noirs;
+    std::string scores =
+        texte(TexteEvalBlancs) + texte_score(blancs) + texte(TexteEvalNoirs) + texte_score(noirs);
+    if (scoreMachine < 0.0f && pos_.MoveCount > 10) {
+        terminer("1/2-1/2", {}, texte(TexteNulleAcceptee) + scores + texte(TexteNulle));
+    } else {
+        env_.dialogs.message(env_.titre, texte(TexteNulleRefusee) + scores,
+                             DialogIcon::Information);
+    }
+}
+
+void Partie::tick(Minuterie m) {
+    switch (m) {
+    case Minuterie::Basse:
+    case Minuterie::Haute: {
+        if (!horloges_.en_marche(m)) return;
+        bool fini = horloges_.tick_compte_a_rebours(m);
+        env_.vue.horloges_modifiees();
+        if (!fini) return;
+        annuler_recherche();
+        if (etat_ == EtatPlateau::PieceLevee) remettre_piece();
+        Colour perdant =
+            m == Minuterie::Basse ? pos_.PlayerColour : couleur_opposee(pos_.PlayerColour);
+        terminer(perdant == Colour::White ? "0-1" : "1-0", {}, {});
+        std::string message =
+            texte(TextePerteTemps) + " " +
+            texte(perdant == Colour::White ? TexteBlancsPerdent : TexteNoirsPerdent);
+        env_.dialogs.message(texte(TexteFinPartie), message, DialogIcon::Exclamation);
+        commenter(message);
+        return;
+    }
+    case Minuterie::Duree:
+        horloges_.tick_duree();
+        env_.vue.horloges_modifiees();
+        return;
+    case Minuterie::Defilement:
+        if (s_.ligneSelectionnee >= 0 &&
+            s_.ligneSelectionnee + 1 < static_cast<int>(s_.lignes.size())) {
+            naviguer(2);
+            if (s_.ligneSelectionnee + 1 < static_cast<int>(s_.lignes.size())) return;
+        } else if (s_.ligneSelectionnee < 0 && !s_.lignes.empty()) {
+            naviguer(2);
+            if (s_.lignes.size() > 1) return;
+        }
+        horloges_.regler(Minuterie::Defilement, 0);
+        env_.vue.bouton_lecture("Go", texte(TexteDemarrerDefilement));
+        return;
+    case Minuterie::Auto:
+        if (reflexion_ || s_.PlayMode != ModeJeu::Auto) return;
+        if (s_.partie_finie() || !s_.plateauOuvert) {
+            horloges_.regler(Minuterie::Auto, 0);
+            env_.vue.bouton_lecture("Go", texte(TexteDemarrerAuto));
+            return;
+        }
+        joue_coup_machine();
+        return;
+    }
+}
+
+std::string Partie::copier_position(int entree) const {
+    return entree == 1 ? cle_position(pos_) : ecrire_fen(pos_);
+}
+
+} // namespace quarvelin

@@ -1,0 +1,106 @@
+// The position editor: pieces from the palette onto the board, then play from there.
+#include "session/Partie.h"
+
+#include "notation/Fen.h"
+#include "rules/FastPosition.h"
+
+namespace quarvelin {
+
+namespace {
+constexpr int TexteAbandon = 92;
+constexpr int TexteDeuxRois = 176;
+constexpr int TextePositionEditee = 175;
+constexpr int TexteDebut = 152;
+constexpr int TexteDebutAttendez = 153;
+constexpr int TexteAVous = 154;
+} // namespace
+
+void Partie::entrer_edition(bool demander) {
+    if (!s_.plateauOuvert || reflexion_ || etat_ == EtatPlateau::Edition) return;
+    if (demander && !env_.dialogs.question(env_.titre, texte(TexteAbandon))) return;
+    if (etat_ == EtatPlateau::PieceLevee) remettre_piece();
+    horloges_.regler(Minuterie::Auto, 0);
+    horloges_.regler(Minuterie::Defilement, 0);
+    env_.plateau.effacer_marques();
+    env_.plateau.edition(true);
+    s_.lignes.clear();
+    s_.textesCourts.clear();
+    s_.PositionIndex = 0;
+    s_.ligneSelectionnee = -1;
+    etat_ = EtatPlateau::Edition;
+    pos_.LastMoverColour = Colour::Black;
+    paletteEnAttente_ = false;
+    env_.vue.palette(true);
+    env_.vue.liste_modifiee();
+}
+
+void Partie::clic_palette(PieceCode piece) {
+    if (etat_ != EtatPlateau::Edition || piece == PieceCode::Empty) return;
+    if (paletteEnAttente_ && palette_ == piece) {
+        paletteEnAttente_ = false;
+        env_.vue.piece_levee(PieceCode::Empty);
+        return;
+    }
+    palette_ = piece;
+    paletteEnAttente_ = true;
+    env_.vue.piece_levee(piece);
+}
+
+bool Partie::demarrer_edition() {
+    if (etat_ != EtatPlateau::Edition) return false;
+    Position p = pos_;
+    for (int y = 1; y <= 8; ++y)
+        for (int x = 1; x <= 8; ++x) p.at(x, y) = env_.plateau.lire_case(x, y);
+    p.LastMoverColour = Colour::Black;
+    p.MoveCount = 0;
+    p.QuietMoveCount = 0;
+    p.EnPassantForWhite = p.EnPassantForBlack = 0;
+    p.CastlingDone = {};
+    int raison = 0;
+    if (!position_admissible(p, &raison)) {
+        // Both kings are what the editor asks for first; the rest is said with its reason.
+        std::string message = raison == TexteFenRois
+                                  ? texte(TexteDeuxRois)
+                                  : texte(TextePositionRefusee) + " (" + texte(raison) + ")";
+        env_.dialogs.message(env_.titre, message, DialogIcon::Exclamation);
+        return false;
+    }
+    // Castling stays open only where king and rook stand on their squares.
+    p.CastlingRights = FastPosition::from(p).castling;
+
+    bool machineBlanche = s_.PlayMode == ModeJeu::Machine && p.PlayerColour == Colour::Black;
+    if (env_.commentaire.visible()) {
+        commenter(texte(TextePositionEditee));
+        if (machineBlanche)
+            commenter("- " + texte(TexteDebutAttendez));
+        else {
+            commenter("- " + texte(TexteDebut));
+            commenter("- " + texte(TexteAVous));
+        }
+    }
+    etat_ = EtatPlateau::Attente;
+    paletteEnAttente_ = false;
+    env_.vue.palette(false);
+    env_.vue.piece_levee(PieceCode::Empty);
+    env_.plateau.edition(false);
+    pos_ = p;
+    s_.FenDepart = ecrire_fen(pos_);
+    s_.lignes.clear();
+    s_.textesCourts.clear();
+    s_.notes.clear();
+    s_.GameMoveText.clear();
+    s_.LongMoveText.clear();
+    s_.LastLongMove.clear();
+    s_.GameResult.assign(1, '*'); // assign: GCC 12 warns wrongly on = "*"
+    s_.PositionHistory.clear();
+    s_.PositionStates.clear();
+    s_.PositionIndex = 0;
+    enregistrer_position(s_, pos_);
+    entreeAffichee_ = 0;
+    env_.vue.resultat(s_.GameResult);
+    env_.vue.liste_modifiee();
+    if (machineBlanche) joue_coup_machine();
+    return true;
+}
+
+} // namespace quarvelin

@@ -1,0 +1,276 @@
+// The machine's move: default opening, book or search, then the game update and the end of
+// the game; and the hint, which asks the same search for the side to move.
+#include "session/Partie.h"
+
+#include "engine/Recherche.h"
+#include "notation/MoveReader.h"
+#include "notation/MoveText.h"
+#include "openings/BaseOuvertures.h"
+#include "rules/MoveRules.h"
+#include "rules/SquareControl.h"
+
+#include <algorithm>
+
+namespace quarvelin {
+
+namespace {
+constexpr int TexteRepetition = 337;
+constexpr int TexteMat = 167;
+constexpr int TexteBlancsGagnent = 146;
+constexpr int TexteNoirsGagnent = 147;
+constexpr int TextePartieNulle = 168;
+constexpr int TexteTitrePartie = 169;
+constexpr int TexteHorsBase = 155;
+constexpr int TexteConseil = 333;
+constexpr int TexteConseilNote = 334;
+constexpr int TexteDemarrerAuto = 920;
+constexpr float TailleMarque = 0.5f;
+
+std::optional<Coup> legal_aux_cases(const Position& p, int fx, int fy, int tx, int ty) {
+    for (const Coup& c : coups_legaux(p))
+        if (c.fromX == fx && c.fromY == fy && c.toX == tx && c.toY == ty &&
+            (c.promotion == PieceCode::Empty || type_piece(c.promotion) == PieceType::Queen))
+            return c;
+    return std::nullopt;
+}
+} // namespace
+
+DemandeRecherche Partie::demande(Colour side) const {
+    DemandeRecherche d;
+    d.position = pos_;
+    // White's search sees the number of the move it is choosing, as its texts show.
+    if (side == Colour::White) ++d.position.MoveCount;
+    d.couleur = side;
+    d.poids = poids();
+    d.notation = s_.NotationCode;
+    d.threads = env_.threads;
+    d.catalogue = &env_.catalogue;
+    return d;
+}
+
+void Partie::annuler_recherche() {
+    ++generation_;
+    if (reflexion_) {
+        env_.moteur.annuler();
+        fin_reflexion();
+    }
+}
+
+void Partie::fin_reflexion() {
+    reflexion_ = false;
+    env_.vue.curseur_attente(false);
+}
+
+void Partie::joue_coup_machine() {
+    if (!s_.plateauOuvert || s_.partie_finie() || reflexion_ || etat_ == EtatPlateau::Edition)
+        return;
+    if (entreeAffichee_ != s_.PositionIndex - 1) montrer_entree(s_.PositionIndex - 1);
+    env_.plateau.effacer_marques();
+    if (env_.commentaire.visible()) env_.commentaire.vider();
+    compteurs_.reset();
+
+    const Colour side = pos_.side_to_move();
+    // The rules, not the search's text, say whether the machine has a move at all.
+    if (FinDePartie fin = fin_de_partie(pos_); fin != FinDePartie::EnCours) {
+        fin_de_partie_mat(side, fin == FinDePartie::Mat);
+        apres_coup_machine();
+        return;
+    }
+
+    const auto profil = static_cast<std::size_t>(s_.EngineProfile);
+    const Settings& st = env_.settings;
+    bool chercherLivre = true;
+    if (side == Colour::White && !st.OUVERTURE_DEFAUT[profil].empty() && pos_.MoveCount == 0) {
+        std::string jeton = st.OUVERTURE_DEFAUT[profil];
+        CoupLu lu = lire_coup(pos_, Colour::White, NotationCode::Pgn, jeton);
+        if (lu.fromX != 0 && lu.fromY != 0) {
+            if (auto c = legal_aux_cases(pos_, lu.fromX, lu.fromY, lu.toX, lu.toY)) {
+                terminer_coup_machine({*c, 0.0f, true, {}});
+                return;
+            }
+        }
+        chercherLivre = false; // an unreadable default opening goes straight to the search
+    }
+    if (chercherLivre && env_.base && env_.base->ouverte() && st.ACTIVE_BASE_CON[profil] == 1) {
+        std::function<double()> hasard = [this] { return aleatoire(); };
+        auto livre = env_.base->choisir_coup_livre(
+            pos_, side, s_.GameMoveText, st.OUVERTURE_ALEATOIRE[profil] == 1 ? &hasard : nullptr);
+        if (livre) {
+            Coup c = livre->coup.coup();
+            if (coup_legal(pos_, c)) {
+                terminer_coup_machine({c, livre->note, true, {}});
+                return;
+            }
+        }
+    }
+
+    reflexion_ = true;
+    env_.vue.curseur_attente(true);
+    RappelsMoteur rappels;
+    rappels.meilleur = [this](const std::string& t, float score) {
+        env_.vue.reflexion("... " + t, PieceCode::Empty);
+        if (env_.commentaire.visible())
+            env_.commentaire.devant("..." + t + "(" + texte_score(score) + ")\n");
+    };
+    rappels.progression = [this](const SearchCounters& c) {
+        env_.vue.compteurs(c, c.BestAtDepth[0]);
+    };
+    if (s_.LogOn) rappels.journal = [this](const std::string& ligne) { journal(ligne); };
+    unsigned gen = generation_;
+    env_.moteur.lancer(demande(side), compteurs_, rappels,
+                       [this, gen](const ResultatRecherche& r, const SearchCounters& c) {
+                           if (gen != generation_) return;
+                           compteurs_ = c;
+                           fin_reflexion();
+                           env_.vue.compteurs(c, r.score);
+                           CoupMachine cm;
+                           cm.score = r.score;
+                           cm.texte = r.texte;
+                           // The search may name a move the rules refuse when every move
+                           // loses; any legal move then does as well.
+                           auto c2 = legal_aux_cases(pos_, r.fromX, r.fromY, r.toX, r.toY);
+                           if (!c2) c2 = coups_legaux(pos_).front();
+                           cm.coup = *c2;
+                           cm.trouve = true;
+                           terminer_coup_machine(cm);
+                       });
+}
+
+void Partie::terminer_coup_machine(CoupMachine cm) {
+    const Colour mover = pos_.side_to_move();
+    if (env_.settings.MACHINE_TRACE_COUP == 1) {
+        env_.plateau.marquer_case(cm.coup.fromX, cm.coup.fromY, TailleMarque, MarqueJaune);
+        env_.plateau.marquer_case(cm.coup.toX, cm.coup.toY, TailleMarque, MarqueJaune);
+    }
+    Position avant = pos_;
+    std::string texteLong = jouer_sur_plateau(cm.coup, true);
+    int numero = avant.MoveCount + 1;
+    ajouter_ligne(texteLong, san(avant, cm.coup), mover, numero);
+    enregistrer_position(s_, pos_);
+    entreeAffichee_ = s_.PositionIndex - 1;
+    env_.vue.liste_modifiee();
+
+    if (compter_repetitions(s_) >= 2) {
+        if (s_.PlayMode == ModeJeu::Auto)
+            repetition_auto();
+        else if (env_.dialogs.question(env_.titre, texte(TexteRepetition)))
+            terminer("1/2-1/2", {}, {});
+    }
+    if (s_.ScoreHistory.size() <= static_cast<std::size_t>(numero))
+        s_.ScoreHistory.resize(static_cast<std::size_t>(numero) + 1, 0.0f);
+    s_.ScoreHistory[static_cast<std::size_t>(numero)] = cm.score;
+
+    bool echec = texteLong.ends_with('+');
+    jouer_son(echec && static_cast<int>(2 * aleatoire() + 1) == 1 ? SonEchecMachine : SonPose);
+    if (!s_.partie_finie()) {
+        horloges_.basculer_horloges(mover, pos_.PlayerColour, s_.ClockOn);
+        env_.vue.horloges_modifiees();
+    }
+    nommer_ouverture();
+
+    if (!s_.partie_finie()) {
+        FinDePartie fin = fin_de_partie(pos_);
+        if (fin != FinDePartie::EnCours)
+            fin_de_partie_mat(pos_.side_to_move(), fin == FinDePartie::Mat);
+    }
+    apres_coup_machine();
+}
+
+void Partie::apres_coup_machine() {
+    if (s_.PlayMode != ModeJeu::Auto) return;
+    if (env_.settings.TwoProfiles)
+        s_.EngineProfile = s_.EngineProfile == 1 ? 2 : 1;
+    else
+        s_.EngineProfile = 1;
+    if (s_.partie_finie()) {
+        horloges_.regler(Minuterie::Auto, 0);
+        env_.vue.bouton_lecture("Go", texte(TexteDemarrerAuto));
+    }
+}
+
+void Partie::repetition_auto() {
+    SearchCounters c;
+    Recherche r(pos_, poids(), s_.NotationCode);
+    float blancs = r.evalue_position(Colour::White, c);
+    float noirs = r.evalue_position(Colour::Black, c);
+    float seuil = env_.settings.SEUIL_PARTIE_NULLE;
+    terminer(blancs < seuil ? "0-1" : noirs < seuil ? "1-0" : "1/2-1/2", {}, {});
+}
+
+void Partie::terminer(const std::string& resultat, const std::string& ligne,
+                      const std::string& message) {
+    horloges_.arreter_horloges();
+    env_.vue.horloges_modifiees();
+    ajouter_resultat(resultat, ligne);
+    journal(texte(TexteTitrePartie) + " - " + resultat);
+    if (!message.empty()) env_.dialogs.message(env_.titre, message, DialogIcon::Information);
+}
+
+void Partie::fin_de_partie_mat(Colour sansCoup, bool mat) {
+    if (!mat) {
+        terminer("1/2-1/2", texte(TextePartieNulle) + " - PAT !! ",
+                 texte(TextePartieNulle) + " PAT !! ");
+        return;
+    }
+    bool blancsGagnent = sansCoup == Colour::Black;
+    std::string gagnant = texte(blancsGagnent ? TexteBlancsGagnent : TexteNoirsGagnent);
+    terminer(blancsGagnent ? "1-0" : "0-1", texte(TexteMat) + " - " + gagnant + " !!! ",
+             texte(TexteMat) + " " + gagnant + " !!! ");
+}
+
+void Partie::nommer_ouverture() {
+    if (!s_.analyserOuverture || !env_.base || !env_.base->ouverte()) return;
+    auto ligne = env_.base->nommer_ouverture(s_.GameMoveText);
+    bool visible = env_.commentaire.visible();
+    if (!ligne) {
+        if (visible) {
+            env_.vue.ouvertures_disponibles(false);
+            if (pos_.MoveCount < env_.settings.MAX_COUP_OUVERTURE) commenter(texte(TexteHorsBase));
+        }
+        return;
+    }
+    if (visible) env_.vue.ouvertures_disponibles(true);
+    s_.OpeningCode = ligne->code;
+    s_.OpeningName = ligne->libelle;
+    commenter("[" + ligne->code + " - " + ligne->libelle + "]");
+}
+
+void Partie::voir_ouvertures() {
+    if (!env_.base || !env_.base->ouverte()) {
+        env_.vue.liste_ouvertures({});
+        return;
+    }
+    env_.vue.liste_ouvertures(env_.base->lignes_commencant_par(s_.GameMoveText));
+}
+
+void Partie::conseil_coup() {
+    if (!s_.plateauOuvert || reflexion_ || etat_ == EtatPlateau::Edition) return;
+    env_.plateau.effacer_marques();
+    compteurs_.reset();
+    const Colour side = pos_.side_to_move();
+    reflexion_ = true;
+    env_.vue.curseur_attente(true);
+    unsigned gen = generation_;
+    env_.moteur.lancer(
+        demande(side), compteurs_, {},
+        [this, gen, side](const ResultatRecherche& r, const SearchCounters& c) {
+            if (gen != generation_) return;
+            compteurs_ = c;
+            fin_reflexion();
+            env_.vue.compteurs(c, r.score);
+            if (r.fromX != 0) {
+                env_.plateau.montrer_coup(r.fromX, r.fromY, r.toX, r.toY, TailleMarque,
+                                          MarqueJaune);
+                env_.plateau.marquer_case(r.toX, r.toY, TailleMarque, MarqueJaune);
+            }
+            marque_pieces_non_defendues(pos_, side, [this](int x, int y, int couleur) {
+                env_.plateau.marquer_case(x, y, TailleMarque, static_cast<std::uint32_t>(couleur));
+            });
+            env_.dialogs.message(env_.titre,
+                                 texte(TexteConseil) + r.texte + texte(TexteConseilNote) +
+                                     texte_score(r.score) + ")",
+                                 DialogIcon::Information);
+        });
+}
+
+} // namespace quarvelin

@@ -1,0 +1,186 @@
+// The move list as the game's timeline: stepping through the recorded positions, scrolling,
+// notes on moves, replacing the last move, and cutting the game back.
+#include "session/Partie.h"
+
+#include "notation/MoveReader.h"
+#include "notation/MoveText.h"
+#include "rules/MoveRules.h"
+
+#include <algorithm>
+
+namespace quarvelin {
+
+namespace {
+constexpr int TexteNoteBlancs = 200;
+constexpr int TexteNoteNoirs = 201;
+constexpr int TexteModifier = 112;
+constexpr int TexteModifierSaisie = 113;
+constexpr int TexteIllisible = 520;
+constexpr int TexteRemplacer = 521;
+constexpr int TexteNouveauCoup = 522;
+constexpr int TexteArretAuto = 919;
+constexpr int TexteDemarrerAuto = 920;
+constexpr int TexteArretDefilement = 921;
+constexpr int TexteDemarrerDefilement = 922;
+} // namespace
+
+void Partie::montrer_entree(int entree) {
+    entree = std::clamp(entree, 0, std::max(0, s_.PositionIndex - 1));
+    if (s_.PositionStates.empty()) return;
+    pos_ = s_.PositionStates[static_cast<std::size_t>(entree)];
+    ecrire_plateau(pos_);
+    entreeAffichee_ = entree;
+}
+
+void Partie::naviguer(int bouton) {
+    if (!s_.plateauOuvert || reflexion_ || etat_ != EtatPlateau::Attente) return;
+    const int n = static_cast<int>(s_.lignes.size());
+    int& i = s_.ligneSelectionnee;
+    switch (bouton) {
+    case 0:
+        montrer_entree(0);
+        i = -1;
+        break;
+    case 1:
+        if (i < 0) return;
+        montrer_entree(i);
+        --i;
+        break;
+    case 2:
+        if (i + 1 >= n) return;
+        montrer_entree(i + 2);
+        ++i;
+        break;
+    case 3:
+        montrer_entree(n);
+        i = n - 1;
+        break;
+    case 4: {
+        bool autoMode = s_.PlayMode == ModeJeu::Auto;
+        Minuterie m = autoMode ? Minuterie::Auto : Minuterie::Defilement;
+        if (!horloges_.en_marche(m)) {
+            if (autoMode && s_.partie_finie()) return;
+            horloges_.regler(m, autoMode ? 100 : std::max<int>(1, env_.settings.DELAI_ATTENTE));
+            env_.vue.bouton_lecture("P", texte(autoMode ? TexteArretAuto : TexteArretDefilement));
+        } else {
+            horloges_.regler(m, 0);
+            if (autoMode) env_.vue.curseur_attente(false);
+            env_.vue.bouton_lecture("Go",
+                                    texte(autoMode ? TexteDemarrerAuto : TexteDemarrerDefilement));
+        }
+        return;
+    }
+    default:
+        return;
+    }
+    env_.vue.liste_modifiee();
+}
+
+void Partie::selectionner_ligne(int ligne) {
+    if (!s_.plateauOuvert || reflexion_ || etat_ != EtatPlateau::Attente) return;
+    if (ligne < 0 || ligne >= static_cast<int>(s_.lignes.size())) return;
+    montrer_entree(ligne + 1);
+    s_.ligneSelectionnee = ligne;
+    env_.vue.liste_modifiee();
+}
+
+void Partie::double_clic_ligne(int ligne) {
+    selectionner_ligne(ligne);
+    if (s_.ligneSelectionnee != ligne) return;
+    auto k = static_cast<std::size_t>(ligne + 1);
+    if (k < s_.notes.size() && !s_.notes[k].empty()) commenter("{" + s_.notes[k] + "}");
+}
+
+void Partie::noter_coup() {
+    int i = s_.ligneSelectionnee;
+    if (i < 0 || i >= static_cast<int>(s_.lignes.size()) ||
+        s_.textesCourts[static_cast<std::size_t>(i)].empty())
+        return;
+    const Position& avant = s_.PositionStates[static_cast<std::size_t>(i)];
+    bool noir = avant.side_to_move() == Colour::Black;
+    int numero = avant.MoveCount + (noir ? 0 : 1);
+    std::string reponse = env_.dialogs.saisie(env_.titre + " N°" + std::to_string(numero),
+                                              texte(noir ? TexteNoteNoirs : TexteNoteBlancs) + " " +
+                                                  s_.lignes[static_cast<std::size_t>(i)],
+                                              "");
+    if (reponse.empty()) return;
+    auto k = static_cast<std::size_t>(i + 1);
+    if (s_.notes.size() <= k) s_.notes.resize(k + 1);
+    s_.notes[k] = reponse;
+    commenter("{" + reponse + "}");
+}
+
+void Partie::couper_a(int entree) {
+    auto k = static_cast<std::size_t>(entree);
+    s_.lignes.resize(k);
+    s_.textesCourts.resize(k);
+    s_.PositionIndex = static_cast<std::int16_t>(entree + 1);
+    s_.PositionHistory.resize(k + 1);
+    s_.PositionStates.resize(k + 1);
+    if (s_.notes.size() > k + 1) s_.notes.resize(k + 1);
+    s_.GameResult.assign(1, '*'); // assign: GCC 12 warns wrongly on = "*"
+    pos_ = s_.PositionStates[k];
+    ecrire_plateau(pos_);
+    entreeAffichee_ = entree;
+    s_.ligneSelectionnee = entree - 1;
+    reconstruire_textes();
+    env_.vue.resultat(s_.GameResult);
+    env_.vue.liste_modifiee();
+}
+
+void Partie::reconstruire_textes() {
+    s_.GameMoveText.clear();
+    s_.LongMoveText.clear();
+    s_.LastLongMove.clear();
+    for (std::size_t j = 0; j < s_.lignes.size(); ++j) {
+        if (s_.textesCourts[j].empty()) continue;
+        s_.GameMoveText = rogner(s_.GameMoveText + " " + s_.textesCourts[j]);
+        s_.LastLongMove = texte_de_ligne(s_.lignes[j]);
+        s_.LongMoveText = rogner(s_.LongMoveText + " " + s_.LastLongMove);
+    }
+}
+
+void Partie::modifier_dernier_coup() {
+    if (!s_.plateauOuvert || reflexion_ || etat_ != EtatPlateau::Attente || s_.lignes.empty())
+        return;
+    const int n = static_cast<int>(s_.lignes.size());
+    if (s_.textesCourts.back().empty()) return; // the game has ended on a result line
+    std::string reponse = env_.dialogs.saisie(
+        env_.titre,
+        texte(TexteModifier) + texte(TexteModifierSaisie) + "[" + s_.lignes.back() + "]", "");
+    if (rogner(reponse).empty()) return;
+
+    montrer_entree(n - 1);
+    Colour side = ligne_noire(s_.lignes.back()) ? Colour::Black : Colour::White;
+    CoupLu lu = lire_coup(pos_, side, s_.NotationCode, reponse);
+    if (!lu.lisible || lu.fromX == 0 || lu.piece == PieceCode::Empty) {
+        env_.dialogs.message(env_.titre, texte(TexteIllisible), DialogIcon::Exclamation);
+        montrer_entree(n);
+        return;
+    }
+    Coup c = lu.coup();
+    if (!coup_legal(pos_, c)) {
+        montrer_entree(n);
+        return;
+    }
+    std::string nouveau = texte_long(pos_, c, s_.NotationCode);
+    if (!env_.dialogs.question(env_.titre,
+                               texte(TexteRemplacer) + texte(TexteNouveauCoup) + nouveau)) {
+        montrer_entree(n);
+        return;
+    }
+    couper_a(n - 1);
+    Position avant = pos_;
+    std::string texteLong = jouer_sur_plateau(c, false);
+    ajouter_ligne(texteLong, san(avant, c), side, avant.MoveCount + 1);
+    enregistrer_position(s_, pos_);
+    entreeAffichee_ = s_.PositionIndex - 1;
+    env_.vue.liste_modifiee();
+}
+
+void Partie::basculer_reperes() {
+    s_.reperesVisibles = !s_.reperesVisibles;
+    env_.vue.reperes(s_.reperesVisibles);
+}
+
+} // namespace quarvelin

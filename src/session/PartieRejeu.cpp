@@ -1,0 +1,179 @@
+// Rebuilding a game from its text, and a game started from a pasted position.
+#include "session/Partie.h"
+
+#include "notation/Fen.h"
+#include "notation/MoveReader.h"
+#include "notation/MoveText.h"
+#include "rules/MoveRules.h"
+
+#include <cctype>
+#include <stdexcept>
+
+namespace quarvelin {
+
+namespace {
+constexpr int TexteCoupBlanc = 340;
+constexpr int TexteCoupNoir = 341;
+constexpr int TexteCoupImpossible = 342;
+
+// The move tokens of a game text: move numbers, comments, variations, NAGs and lines of
+// escape are read past.
+std::vector<std::string> jetons_de_coups(const std::string& texte) {
+    std::vector<std::string> jetons;
+    int variation = 0;
+    for (std::size_t i = 0; i < texte.size();) {
+        char ch = texte[i];
+        if (ch == '{') {
+            auto fin = texte.find('}', i);
+            i = fin == std::string::npos ? texte.size() : fin + 1;
+        } else if (ch == ';' || (ch == '%' && (i == 0 || texte[i - 1] == '\n'))) {
+            auto fin = texte.find('\n', i);
+            i = fin == std::string::npos ? texte.size() : fin + 1;
+        } else if (ch == '(') {
+            ++variation;
+            ++i;
+        } else if (ch == ')') {
+            if (variation > 0) --variation;
+            ++i;
+        } else if (std::isspace(static_cast<unsigned char>(ch))) {
+            ++i;
+        } else {
+            std::size_t fin = i;
+            while (fin < texte.size() && !std::isspace(static_cast<unsigned char>(texte[fin])) &&
+                   texte[fin] != '{' && texte[fin] != '(' && texte[fin] != ')' && texte[fin] != ';')
+                ++fin;
+            std::string jeton = texte.substr(i, fin - i);
+            i = fin;
+            if (variation > 0 || jeton.starts_with('$')) continue;
+            // "12.", "12...", "12.e4": the number goes, the move stays.
+            std::size_t k = 0;
+            while (k < jeton.size() && std::isdigit(static_cast<unsigned char>(jeton[k]))) ++k;
+            if (k > 0 && k < jeton.size() && jeton[k] == '.') {
+                while (k < jeton.size() && jeton[k] == '.') ++k;
+                jeton.erase(0, k);
+            }
+            if (!jeton.empty()) jetons.push_back(jeton);
+        }
+    }
+    return jetons;
+}
+
+// Another rook or knight of the same code that can make the move, scanning row by row.
+bool reparer_origine(const Position& p, Coup& c) {
+    PieceType t = type_piece(c.piece);
+    if (t != PieceType::Rook && t != PieceType::Knight) return false;
+    for (int y = 1; y <= 8; ++y)
+        for (int x = 1; x <= 8; ++x) {
+            if ((x == c.fromX && y == c.fromY) || p.at(x, y) != c.piece) continue;
+            Coup essai = c;
+            essai.fromX = x;
+            essai.fromY = y;
+            if (coup_legal(p, essai)) {
+                c = essai;
+                return true;
+            }
+        }
+    return false;
+}
+
+// A move the user asked to play although the rules refuse it: only a piece of the side to
+// move going to a square that holds no piece of its own and no king.
+bool jouable_quand_meme(const Position& p, const Coup& c, Colour side) {
+    if (c.fromX < 1 || c.fromX > 8 || c.fromY < 1 || c.fromY > 8 || c.toX < 1 || c.toX > 8 ||
+        c.toY < 1 || c.toY > 8)
+        return false;
+    PieceCode piece = p.at(c.fromX, c.fromY);
+    PieceCode cible = p.at(c.toX, c.toY);
+    if (piece == PieceCode::Empty || couleur(piece) != side) return false;
+    return cible == PieceCode::Empty ||
+           (couleur(cible) != side && type_piece(cible) != PieceType::King);
+}
+} // namespace
+
+void Partie::rejouer_partie(const std::optional<Position>& depart) {
+    annuler_recherche();
+    Colour pc = s_.couleurBlanche ? Colour::White : Colour::Black;
+    env_.plateau.effacer_marques();
+    env_.plateau.installer(pc, env_.installation + "/images/pieces/" + env_.settings.CURENT_PIECE,
+                           env_.installation + "/images/echiquier/" +
+                               env_.settings.CURENT_ECHIQUIER);
+    const std::string texteDePartie = s_.GameMoveText;
+    pos_ = depart ? *depart : Position::initiale(pc);
+    s_.FenDepart = depart ? ecrire_fen(pos_) : std::string();
+    s_.PositionIndex = 0;
+    s_.PositionHistory.clear();
+    s_.PositionStates.clear();
+    s_.lignes.clear();
+    s_.textesCourts.clear();
+    s_.GameMoveText.clear();
+    s_.LongMoveText.clear();
+    s_.LastLongMove.clear();
+    s_.ligneSelectionnee = -1;
+    etat_ = EtatPlateau::Attente;
+    s_.plateauOuvert = true;
+    ecrire_plateau(pos_);
+    enregistrer_position(s_, pos_);
+    entreeAffichee_ = 0;
+
+    try {
+        for (std::string jeton : jetons_de_coups(texteDePartie)) {
+            if (est_resultat(jeton)) break;
+            Colour side = pos_.side_to_move();
+            int numero = pos_.MoveCount + (side == Colour::White ? 1 : 0);
+            CoupLu lu =
+                lire_coup(pos_, side, s_.NotationCode, jeton, {&env_.dialogs, &env_.catalogue});
+            if (lu.est_resultat()) break;
+            Coup c = lu.coup();
+            if (!coup_legal(pos_, c) && !reparer_origine(pos_, c)) {
+                std::string question =
+                    texte(side == Colour::White ? TexteCoupBlanc : TexteCoupNoir) + " " +
+                    std::to_string(numero) + texte(TexteCoupImpossible);
+                if (!env_.dialogs.question(env_.titre, question) ||
+                    !jouable_quand_meme(pos_, c, side))
+                    break;
+            }
+            Position avant = pos_;
+            std::string texteLong = jouer_sur_plateau(c, false);
+            ajouter_ligne(texteLong, san(avant, c), side, numero);
+            enregistrer_position(s_, pos_);
+        }
+    } catch (const std::exception& e) {
+        env_.dialogs.message("Attention", e.what(), DialogIcon::Exclamation);
+    }
+    entreeAffichee_ = s_.PositionIndex - 1;
+    s_.ligneSelectionnee = static_cast<int>(s_.lignes.size()) - 1;
+    env_.vue.liste_modifiee();
+}
+
+void Partie::coller_position(const std::string& texte) {
+    if (!s_.plateauOuvert || reflexion_ || etat_ == EtatPlateau::Edition) return;
+    Position lu = pos_;
+    CollerResultat r = quarvelin::coller_position(texte, lu, env_.dialogs, env_.catalogue);
+    if (r == CollerResultat::Ignore || r == CollerResultat::Refuse) return;
+    if (etat_ == EtatPlateau::PieceLevee) remettre_piece();
+    pos_ = lu;
+    s_.FenDepart = ecrire_fen(pos_);
+    s_.lignes.clear();
+    s_.textesCourts.clear();
+    s_.notes.clear();
+    s_.GameMoveText.clear();
+    s_.LongMoveText.clear();
+    s_.LastLongMove.clear();
+    s_.GameResult.assign(1, '*'); // assign: GCC 12 warns wrongly on = "*"
+    s_.PositionIndex = 0;
+    s_.PositionHistory.clear();
+    s_.PositionStates.clear();
+    s_.ligneSelectionnee = -1;
+    etat_ = EtatPlateau::Attente;
+    env_.plateau.effacer_marques();
+    ecrire_plateau(pos_);
+    // The pasted position is entry 0, so navigation comes back to it.
+    enregistrer_position(s_, pos_);
+    entreeAffichee_ = 0;
+    env_.vue.resultat(s_.GameResult);
+    env_.vue.liste_modifiee();
+    if (s_.PlayMode == ModeJeu::Machine && pos_.side_to_move() != pos_.PlayerColour)
+        joue_coup_machine();
+}
+
+} // namespace quarvelin

@@ -1,0 +1,233 @@
+// The human's clicks on the board: lifting, putting down, the move and what follows it.
+#include "session/Partie.h"
+
+#include "engine/Recherche.h"
+#include "notation/MoveText.h"
+#include "rules/MoveRules.h"
+#include "rules/NomPiece.h"
+
+#include <cctype>
+
+namespace quarvelin {
+
+namespace {
+constexpr int TexteSeulementVosPieces = 150;
+constexpr int TextePasSonTour = 151;
+constexpr int TexteCouperPartie = 177;
+constexpr int TexteCoupIllegal = 143;
+constexpr int TexteRoiEnEchec = 172;
+constexpr int TextePromotion = 178;
+constexpr int TexteRepetition = 337;
+constexpr int TexteTitrePartie = 169;
+constexpr int TexteEvaluation = 170;
+constexpr int TexteRoque = 166;
+constexpr int TexteEnPassant = 162;
+constexpr int TextePiecePriseVirgule = 165;
+constexpr int TexteCapture = 163;
+constexpr int TextePiecePrise = 164;
+} // namespace
+
+void Partie::clic_case(int x, int y) {
+    if (!s_.plateauOuvert || reflexion_ || x < 1 || x > 8 || y < 1 || y > 8) return;
+    if (etat_ == EtatPlateau::Edition) {
+        PieceCode p = paletteEnAttente_ ? palette_ : PieceCode::Empty;
+        pos_.at(x, y) = p;
+        env_.plateau.ecrire_case(x, y, p);
+        if (paletteEnAttente_) {
+            paletteEnAttente_ = false;
+            env_.vue.piece_levee(PieceCode::Empty);
+        }
+        return;
+    }
+    if (s_.partie_finie()) return;
+    if (etat_ == EtatPlateau::Attente)
+        lever(x, y);
+    else
+        poser(x, y);
+}
+
+void Partie::lever(int x, int y) {
+    PieceCode p = pos_.at(x, y);
+    if (p == PieceCode::Empty) return;
+    bool unSeulCamp = s_.PlayMode == ModeJeu::Machine || s_.PlayMode == ModeJeu::Reseau;
+    if (unSeulCamp && couleur(p) != pos_.PlayerColour) {
+        env_.dialogs.message(env_.titre, texte(TexteSeulementVosPieces), DialogIcon::Information);
+        return;
+    }
+    if (couleur(p) == pos_.LastMoverColour) {
+        env_.dialogs.message(env_.titre, texte(TextePasSonTour), DialogIcon::Information);
+        return;
+    }
+    levee_ = p;
+    origine_ = {x, y};
+    pos_.at(x, y) = PieceCode::Empty;
+    env_.plateau.ecrire_case(x, y, PieceCode::Empty);
+    env_.vue.piece_levee(p);
+    etat_ = EtatPlateau::PieceLevee;
+    jouer_son(SonLeve);
+}
+
+void Partie::remettre_piece() {
+    pos_.at(origine_.x, origine_.y) = levee_;
+    env_.plateau.ecrire_case(origine_.x, origine_.y, levee_);
+    levee_ = PieceCode::Empty;
+    env_.vue.piece_levee(PieceCode::Empty);
+    etat_ = EtatPlateau::Attente;
+}
+
+// Playing from an earlier position shown: the later moves go, once the user agrees.
+bool Partie::couper_partie() {
+    int k = entreeAffichee_;
+    bool unSeulCamp = s_.PlayMode == ModeJeu::Machine || s_.PlayMode == ModeJeu::Reseau;
+    if (unSeulCamp && pos_.side_to_move() != pos_.PlayerColour) {
+        env_.dialogs.message(env_.titre, texte(TextePasSonTour), DialogIcon::Information);
+        return false;
+    }
+    if (!env_.dialogs.question(env_.titre, texte(TexteCouperPartie))) return false;
+    couper_a(k);
+    pos_.at(origine_.x, origine_.y) = PieceCode::Empty;
+    return true;
+}
+
+PieceCode Partie::demander_promotion(Colour c) {
+    NotationCode n =
+        s_.NotationCode == NotationCode::Francaise ? NotationCode::Francaise : NotationCode::Pgn;
+    std::string_view lettres = lettres_pieces(n);
+    char roi = lettre_piece(PieceType::King, n);
+    // The question has no way out but an answer; a dialog that never answers gets a queen.
+    for (int essai = 0; essai < 1000; ++essai) {
+        std::string r = env_.dialogs.saisie(env_.titre, texte(TextePromotion), "");
+        for (char& ch : r) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        r = rogner(r);
+        if (r.size() != 1 || r[0] == roi || lettres.find(r[0]) == std::string_view::npos) continue;
+        return piece_de(type_promotion(r[0]), c);
+    }
+    return piece_de(PieceType::Queen, c);
+}
+
+void Partie::poser(int x, int y) {
+    int dernier = s_.PositionIndex - 1;
+    if (entreeAffichee_ < dernier && !(x == origine_.x && y == origine_.y)) {
+        pos_.at(origine_.x, origine_.y) = levee_;
+        bool coupe = couper_partie();
+        if (!coupe) {
+            remettre_piece();
+            return;
+        }
+    }
+    if (x == origine_.x && y == origine_.y) {
+        remettre_piece();
+        return;
+    }
+
+    PieceCode piece = levee_;
+    Colour mover = couleur(piece);
+    pos_.at(origine_.x, origine_.y) = piece;
+    Coup c{origine_.x, origine_.y, x, y, piece, PieceCode::Empty};
+    if (!coup_legal(pos_, c)) {
+        bool valide = coup_valide(pos_, piece, c.fromX, c.fromY, pos_.at(x, y), x, y);
+        pos_.at(origine_.x, origine_.y) = PieceCode::Empty; // remettre_piece puts it back
+        remettre_piece();
+        if (valide) commenter("- " + texte(TexteRoiEnEchec));
+        commenter("- " + texte(TexteCoupIllegal));
+        jouer_son(SonErreur);
+        return;
+    }
+    levee_ = PieceCode::Empty;
+    env_.vue.piece_levee(PieceCode::Empty);
+    if (type_piece(piece) == PieceType::Pawn && (y == 1 || y == 8))
+        c.promotion = demander_promotion(mover);
+
+    Position avant = pos_;
+    std::string texteLong = jouer_sur_plateau(c, false);
+
+    // Quality mark and cue, from the mover's score of the new position.
+    SearchCounters compteurs;
+    Recherche r(pos_, poids(), s_.NotationCode);
+    float e = r.evalue_position(mover, compteurs);
+    bool echec = texteLong.ends_with('+');
+    int son = SonPose;
+    if (e < env_.settings.BadMoveThreshold) {
+        texteLong += '?';
+        if (static_cast<int>(3 * aleatoire() + 1) == 1) son = SonCoupFaible;
+    } else if (e > env_.settings.GoodMoveThreshold) {
+        texteLong += '!';
+        if (static_cast<int>(3 * aleatoire() + 1) == 1) son = SonBonCoup;
+    } else if (echec && static_cast<int>(2 * aleatoire() + 1) == 1) {
+        son = SonEchecHumain;
+    }
+    jouer_son(son);
+
+    std::string court = san(avant, c);
+    ajouter_ligne(texteLong, court, mover, avant.MoveCount + 1);
+    enregistrer_position(s_, pos_);
+    entreeAffichee_ = s_.PositionIndex - 1;
+    env_.vue.liste_modifiee();
+
+    if (compter_repetitions(s_) >= 2 && env_.dialogs.question(env_.titre, texte(TexteRepetition)))
+        terminer("1/2-1/2", {}, {});
+    if (!s_.partie_finie()) {
+        FinDePartie fin = fin_de_partie(pos_);
+        if (fin != FinDePartie::EnCours)
+            fin_de_partie_mat(pos_.side_to_move(), fin == FinDePartie::Mat);
+    }
+
+    std::string note = texte_score(e);
+    if (e >= 0) note = " " + note;
+    env_.vue.titre_plateau(texte(TexteTitrePartie) + " - [" + court + "] - " +
+                           texte(TexteEvaluation) + " : [" + note + "]");
+    if (!s_.partie_finie()) {
+        horloges_.basculer_horloges(mover, pos_.PlayerColour, s_.ClockOn);
+        env_.vue.horloges_modifiees();
+    }
+    nommer_ouverture();
+
+    if (s_.PlayMode == ModeJeu::Reseau) {
+        std::string message{'#', static_cast<char>('0' + c.fromX), static_cast<char>('0' + c.fromY),
+                            static_cast<char>('0' + c.toX), static_cast<char>('0' + c.toY)};
+        env_.vue.envoyer_reseau(message + rogner(texteLong));
+    }
+    etat_ = EtatPlateau::Attente;
+    if (s_.PlayMode == ModeJeu::Machine && !s_.partie_finie()) joue_coup_machine();
+}
+
+std::string Partie::jouer_sur_plateau(const Coup& c, bool machine) {
+    Position avant = pos_;
+    std::string texteLong = texte_long(avant, c, s_.NotationCode);
+    CoupJoue joue = jouer_coup(pos_, c);
+    ecrire_plateau(pos_);
+    if (joue.castling) commenter("- " + texte(TexteRoque));
+    if (joue.enPassant) {
+        commenter("- " + texte(TexteEnPassant) + texte(TextePiecePriseVirgule) +
+                  nom_piece(static_cast<int>(joue.captured), env_.catalogue));
+    } else if (machine && joue.captured != PieceCode::Empty) {
+        commenter("- " + texte(TexteCapture) + texte(TextePiecePrise) +
+                  nom_piece(static_cast<int>(joue.captured), env_.catalogue) + " !");
+    }
+    return texteLong;
+}
+
+void Partie::ajouter_ligne(const std::string& texteLong, const std::string& court, Colour mover,
+                           int numero) {
+    std::string ligne = texteLong.starts_with(' ') ? texteLong : " " + texteLong;
+    s_.lignes.push_back(mover == Colour::Black ? PrefixeNoir + ligne : ligne);
+    std::string numerote = mover == Colour::White ? std::to_string(numero) + "." + court : court;
+    s_.textesCourts.push_back(numerote);
+    s_.LastLongMove = rogner(texteLong);
+    s_.GameMoveText = rogner(s_.GameMoveText + " " + numerote);
+    s_.LongMoveText = rogner(s_.LongMoveText + " " + rogner(texteLong));
+    s_.ligneSelectionnee = static_cast<int>(s_.lignes.size()) - 1;
+}
+
+void Partie::ajouter_resultat(const std::string& resultat, const std::string& ligne) {
+    s_.GameResult = resultat;
+    s_.lignes.push_back(ligne.empty() ? resultat : ligne);
+    s_.textesCourts.emplace_back();
+    s_.ligneSelectionnee = static_cast<int>(s_.lignes.size()) - 1;
+    enregistrer_position(s_, pos_);
+    entreeAffichee_ = s_.PositionIndex - 1;
+    env_.vue.resultat(resultat);
+    env_.vue.liste_modifiee();
+}
+
+} // namespace quarvelin

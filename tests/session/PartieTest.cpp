@@ -1,0 +1,430 @@
+#include "session/SessionDoubles.h"
+
+#include "notation/Fen.h"
+#include "rules/MoveRules.h"
+
+#include <gtest/gtest.h>
+
+using namespace quarvelin;
+using namespace quarvelin::test;
+
+namespace {
+
+Banc libre(bool blanc = true) {
+    Settings s = reglages_de_test();
+    s.MODE_JEUX = 2;
+    s.DEB_BLANC = blanc ? 1 : 0;
+    return Banc(s);
+}
+
+TEST(NouvellePartie, StartPositionRecordedAndAnnounced) {
+    Banc b;
+    b->nouvelle_partie();
+    const GameSession& s = b->session();
+    EXPECT_EQ(s.PositionIndex, 1);
+    EXPECT_EQ(s.PositionHistory[0], cle_position(Position::initiale()));
+    EXPECT_EQ(s.GameResult, "*");
+    EXPECT_TRUE(b.ecran_a_jour());
+    EXPECT_EQ(b.sons.joues, std::vector<std::string>{"commencer.wav"});
+    EXPECT_NE(b.commentaire.texte.find("<152>"), std::string::npos);
+    EXPECT_NE(b.commentaire.texte.find("<154>"), std::string::npos);
+    // White's clock runs first: the human's, at the bottom.
+    EXPECT_EQ(b.minuteries.intervalles[Minuterie::Basse], 1000);
+    EXPECT_EQ(b.minuteries.intervalles[Minuterie::Haute], 0);
+    EXPECT_EQ(b->horloges().basse(), "00:15:00");
+}
+
+TEST(NouvellePartie, MachineOpensWhenTheHumanHasBlack) {
+    Settings s = reglages_de_test();
+    s.DEB_BLANC = 0;
+    Banc b(s);
+    b->nouvelle_partie();
+    const GameSession& g = b->session();
+    ASSERT_EQ(g.lignes.size(), 1u);
+    EXPECT_EQ(g.GameMoveText, "1.e4");
+    EXPECT_EQ(g.lignes[0], " 1.e2-e4");
+    EXPECT_EQ(b->position().LastMoverColour, Colour::White);
+    EXPECT_EQ(b->position().PlayerColour, Colour::Black);
+    EXPECT_EQ(b.sur("e4"), PieceCode::WhitePawn);
+    EXPECT_TRUE(b.ecran_a_jour());
+    EXPECT_NE(b.commentaire.texte.find("<153>"), std::string::npos);
+}
+
+TEST(NouvellePartie, ColourItemsFlipTheChoice) {
+    Banc b;
+    EXPECT_TRUE(b->session().couleurBlanche);
+    b->couleur_blanche();
+    EXPECT_FALSE(b->session().couleurBlanche);
+    b->couleur_blanche();
+    EXPECT_TRUE(b->session().couleurBlanche);
+    b->couleur_noire();
+    EXPECT_FALSE(b->session().couleurBlanche);
+    b->couleur_noire();
+    EXPECT_TRUE(b->session().couleurBlanche);
+}
+
+TEST(NouvellePartie, AutomaticHeaderNamesBothProfiles) {
+    struct Cas {
+        bool deuxProfils;
+        const char* noir;
+        const char* eloNoir;
+    };
+    for (Cas c : {Cas{true, "Beta", "1800"}, Cas{false, "Alpha", "1400"}}) {
+        Settings s = reglages_de_test(0);
+        s.MODE_JEUX = 4;
+        s.LIEU_JEU = "Lyon";
+        s.NOM_MOTEUR = {"", "Alpha", "Beta"};
+        s.NIVEAU_ELO = {0, 1, 3};
+        s.TwoProfiles = c.deuxProfils;
+        Banc b(s);
+        b->nouvelle_partie();
+        const std::string& h = b->session().GameText;
+        EXPECT_NE(h.find("[Event \"Partie du "), std::string::npos);
+        EXPECT_NE(h.find("[Site \"Lyon\"]\r\n"), std::string::npos);
+        EXPECT_NE(h.find("[White \"Alpha\"]\r\n"), std::string::npos);
+        EXPECT_NE(h.find(std::string("[Black \"") + c.noir + "\"]\r\n"), std::string::npos);
+        EXPECT_NE(h.find("[WhiteElo \"1400\"]\r\n"), std::string::npos);
+        EXPECT_NE(h.find(std::string("[BlackElo \"") + c.eloNoir + "\"]\r\n\r\n"),
+                  std::string::npos);
+        EXPECT_EQ(b.minuteries.intervalles[Minuterie::Auto], 100);
+        EXPECT_EQ(b.vue.legende, "P");
+    }
+}
+
+TEST(Saisie, RefusalsOfTheFirstClick) {
+    Banc b;
+    b->nouvelle_partie();
+    b.clic("e4"); // empty: nothing
+    EXPECT_EQ(b->etat(), EtatPlateau::Attente);
+    b.clic("e7"); // the machine's piece
+    EXPECT_TRUE(b.dialogs.a_montre("<150>"));
+    Banc l = libre();
+    l->nouvelle_partie();
+    l.clic("e7"); // either colour in free play, but in turn
+    EXPECT_TRUE(l.dialogs.a_montre("<151>"));
+    EXPECT_EQ(l->etat(), EtatPlateau::Attente);
+}
+
+TEST(Saisie, LiftingAndPuttingBack) {
+    Banc b = libre();
+    b->nouvelle_partie();
+    b.clic("g1");
+    EXPECT_EQ(b->etat(), EtatPlateau::PieceLevee);
+    EXPECT_EQ(b.sur("g1"), PieceCode::Empty);
+    EXPECT_EQ(b.sons.joues.back(), "up.wav");
+    b.clic("g1");
+    EXPECT_EQ(b->etat(), EtatPlateau::Attente);
+    EXPECT_EQ(b.sur("g1"), PieceCode::WhiteKnight);
+    EXPECT_TRUE(b->session().lignes.empty());
+}
+
+TEST(Saisie, IllegalMovesGoBackWithTheErrorCue) {
+    Banc b = libre();
+    b->nouvelle_partie();
+    b.coup("g1", "g3");
+    EXPECT_EQ(b.sur("g1"), PieceCode::WhiteKnight);
+    EXPECT_EQ(b.sons.joues.back(), "erreur.wav");
+    EXPECT_NE(b.commentaire.texte.find("<143>"), std::string::npos);
+    EXPECT_EQ(b.commentaire.texte.find("<172>"), std::string::npos);
+
+    // A pinned piece: the move is valid but leaves the king attacked.
+    b->coller_position("4k3/4r3/8/8/8/8/4N3/4K3 w - - 0 1");
+    b.commentaire.texte.clear();
+    b.coup("e2", "c3");
+    EXPECT_EQ(b.sur("e2"), PieceCode::WhiteKnight);
+    EXPECT_NE(b.commentaire.texte.find("<172>"), std::string::npos);
+    EXPECT_NE(b.commentaire.texte.find("<143>"), std::string::npos);
+}
+
+TEST(Saisie, TextsOfAMove) {
+    Banc b = libre();
+    b->nouvelle_partie();
+    b.coup("e2", "e4");
+    b.coup("e7", "e5");
+    b.coup("g1", "f3");
+    const GameSession& s = b->session();
+    ASSERT_EQ(s.lignes.size(), 3u);
+    EXPECT_EQ(s.lignes[0], " 1.e2-e4");
+    EXPECT_EQ(s.lignes[1], "    ..... e7-e5");
+    EXPECT_EQ(s.lignes[2], " 2.Cg1-f3");
+    EXPECT_EQ(s.GameMoveText, "1.e4 e5 2.Nf3");
+    EXPECT_EQ(s.LongMoveText, "1.e2-e4 e7-e5 2.Cg1-f3");
+    EXPECT_EQ(s.LastLongMove, "2.Cg1-f3");
+    EXPECT_EQ(s.PositionIndex, 4);
+    EXPECT_EQ(b->position().MoveCount, 2);
+    EXPECT_EQ(b.vue.titre.substr(0, 16), "<169> - [Nf3] - ");
+    EXPECT_TRUE(b.ecran_a_jour());
+    // The clocks follow the side to move.
+    EXPECT_EQ(b.minuteries.intervalles[Minuterie::Haute], 1000);
+    EXPECT_EQ(b.minuteries.intervalles[Minuterie::Basse], 0);
+}
+
+TEST(Saisie, PromotionAskedUntilAValidLetter) {
+    struct Cas {
+        NotationCode notation;
+        std::vector<std::string> reponses;
+        PieceCode piece;
+        std::size_t questions;
+        const char* texte;
+    };
+    const Cas cas[] = {
+        {NotationCode::Pgn, {"k", "x", "", "q"}, PieceCode::WhiteQueen, 4, "=Q"},
+        {NotationCode::Francaise, {"r", "t"}, PieceCode::WhiteRook, 2, "=T"},
+        {NotationCode::Pgn, {"r"}, PieceCode::WhiteRook, 1, "=R"},
+        {NotationCode::Francaise, {"Q", "c"}, PieceCode::WhiteKnight, 2, "=C"},
+        {NotationCode::Internationale, {"D", "n"}, PieceCode::WhiteKnight, 2, "=N"},
+    };
+    for (const Cas& c : cas) {
+        Banc b = libre();
+        b->session().NotationCode = c.notation;
+        b->nouvelle_partie();
+        b->coller_position("8/4P2k/8/8/8/8/8/4K3 w - - 0 1");
+        for (const auto& r : c.reponses) b.dialogs.textes.push_back(r);
+        b.coup("e7", "e8");
+        EXPECT_EQ(b.sur("e8"), c.piece) << c.reponses.back();
+        EXPECT_EQ(b.dialogs.saisies.size(), c.questions) << c.reponses.back();
+        EXPECT_NE(b->session().lignes.back().find(c.texte), std::string::npos)
+            << b->session().lignes.back();
+    }
+}
+
+TEST(Saisie, EnPassant) {
+    Banc b = libre();
+    b->nouvelle_partie();
+    b.coup("e2", "e4");
+    b.coup("a7", "a6");
+    b.coup("e4", "e5");
+    b.coup("d7", "d5");
+    b.coup("e5", "d6");
+    EXPECT_EQ(b.sur("d5"), PieceCode::Empty);
+    EXPECT_EQ(b.sur("d6"), PieceCode::WhitePawn);
+    EXPECT_EQ(b->session().lignes.back(), " 3.e5xd6e.p.");
+    EXPECT_EQ(b->session().GameMoveText, "1.e4 a6 2.e5 d5 3.exd6");
+    EXPECT_NE(b.commentaire.texte.find("<162>"), std::string::npos);
+    EXPECT_TRUE(b.ecran_a_jour());
+}
+
+TEST(Saisie, CastlingBothWaysInBothOrientations) {
+    for (bool blanc : {true, false}) {
+        Banc b = libre(blanc);
+        b->nouvelle_partie();
+        b->coller_position("r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R w KQkq - 0 1");
+        b.coup("e1", "g1");
+        b.coup("e8", "c8");
+        EXPECT_EQ(b.sur("f1"), PieceCode::WhiteRook) << blanc;
+        EXPECT_EQ(b.sur("g1"), PieceCode::WhiteKing);
+        EXPECT_EQ(b.sur("d8"), PieceCode::BlackRook);
+        EXPECT_EQ(b.sur("c8"), PieceCode::BlackKing);
+        EXPECT_EQ(b->session().GameMoveText, "1.O-O O-O-O");
+        EXPECT_EQ(b->session().lignes[0], " 1.O-O");
+        EXPECT_NE(b.commentaire.texte.find("<166>"), std::string::npos);
+        EXPECT_TRUE(b.ecran_a_jour());
+
+        Banc l = libre(blanc);
+        l->nouvelle_partie();
+        l->coller_position("r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R w KQkq - 0 1");
+        l.coup("e1", "c1");
+        l.coup("e8", "g8");
+        EXPECT_EQ(l.sur("d1"), PieceCode::WhiteRook) << blanc;
+        EXPECT_EQ(l.sur("f8"), PieceCode::BlackRook);
+        EXPECT_EQ(l->session().GameMoveText, "1.O-O-O O-O");
+    }
+}
+
+TEST(Saisie, ThreefoldRepetitionOfferedOnTheThirdOccurrenceOnly) {
+    for (bool accepte : {true, false}) {
+        Banc b = libre();
+        b->nouvelle_partie();
+        b.dialogs.parDefaut = accepte;
+        const char* tour[][2] = {{"g1", "f3"}, {"g8", "f6"}, {"f3", "g1"}, {"f6", "g8"}};
+        for (auto& c : tour) b.coup(c[0], c[1]);
+        EXPECT_TRUE(b.dialogs.questions.empty()); // the start stands for the second time
+        for (auto& c : tour) b.coup(c[0], c[1]);
+        ASSERT_EQ(b.dialogs.questions.size(), 1u);
+        EXPECT_EQ(b.dialogs.questions[0].text, "<337>");
+        EXPECT_EQ(b->session().GameResult, accepte ? "1/2-1/2" : "*");
+        if (accepte) {
+            EXPECT_EQ(b->session().lignes.back(), "1/2-1/2");
+            EXPECT_EQ(b.minuteries.intervalles[Minuterie::Basse], 0);
+            EXPECT_EQ(b.minuteries.intervalles[Minuterie::Haute], 0);
+        } else {
+            // Asked again at each later repetition.
+            b.coup("g1", "f3");
+            EXPECT_EQ(b.dialogs.questions.size(), 2u);
+        }
+    }
+}
+
+TEST(Saisie, MateByTheHumanEndsAFreeGame) {
+    Banc b = libre();
+    b->nouvelle_partie();
+    const char* coups[][2] = {{"f2", "f3"}, {"e7", "e5"}, {"g2", "g4"}, {"d8", "h4"}};
+    for (auto& c : coups) b.coup(c[0], c[1]);
+    EXPECT_EQ(b->session().GameResult, "0-1");
+    EXPECT_EQ(b->session().lignes.back(), "<167> - <147> !!! ");
+    EXPECT_TRUE(b.dialogs.a_montre("<167> <147> !!! "));
+    EXPECT_EQ(b->session().GameMoveText, "1.f3 e5 2.g4 Qh4#");
+    b.clic("e2"); // the game is over: the board takes no more moves
+    EXPECT_EQ(b->etat(), EtatPlateau::Attente);
+}
+
+TEST(Saisie, QualityMarksAndCues) {
+    struct Cas {
+        double hasard;
+        const char* fen;
+        const char* de;
+        const char* vers;
+        const char* marque;
+        const char* son;
+    };
+    // Taking a queen for nothing is worth far more than 600 to the mover.
+    const Cas cas[] = {
+        {0.1, "4k3/8/8/3q4/8/8/3R4/4K3 w - - 0 1", "d2", "d5", "!", "mauvais.wav"},
+        {0.9, "4k3/8/8/3q4/8/8/3R4/4K3 w - - 0 1", "d2", "d5", "!", "down.wav"},
+        {0.1, "4k3/r7/8/8/8/8/3R4/4K3 w - - 0 1", "d2", "d3", "3", "down.wav"},
+        {0.1, "4k3/r7/8/8/8/8/3R4/4K3 w - - 0 1", "d2", "e2", "2+", "comportement.wav"},
+        {0.9, "4k3/r7/8/8/8/8/3R4/4K3 w - - 0 1", "d2", "e2", "2+", "down.wav"},
+        // The check mark comes before the quality mark.
+        {0.1, "r2qk3/8/8/8/8/8/3R4/4K3 w - - 0 1", "d2", "e2", "+?", "raisonable.wav"},
+    };
+    for (const Cas& c : cas) {
+        Banc b = libre();
+        b.hasard = c.hasard;
+        b->nouvelle_partie();
+        b->coller_position(c.fen);
+        b.sons.joues.clear();
+        b.coup(c.de, c.vers);
+        ASSERT_EQ(b->session().lignes.size(), 1u) << c.fen;
+        EXPECT_TRUE(b->session().lignes[0].ends_with(c.marque)) << b->session().lignes[0];
+        EXPECT_EQ(b.sons.joues.back(), c.son) << b->session().lignes[0] << b.vue.titre;
+    }
+}
+
+TEST(Sons, SilentWhenOffAndReportedWhenBroken) {
+    Settings s = reglages_de_test();
+    s.ACTIVE_SON = 0;
+    Banc muet(s);
+    muet->nouvelle_partie();
+    muet.coup("e2", "e4");
+    EXPECT_TRUE(muet.sons.joues.empty());
+    EXPECT_TRUE(muet.dialogs.messages.empty());
+
+    Banc casse;
+    casse.sons.reussit = false;
+    casse->nouvelle_partie();
+    ASSERT_EQ(casse.dialogs.messages.size(), 1u);
+    EXPECT_EQ(casse.dialogs.messages[0].title, "<924>");
+    EXPECT_EQ(casse.dialogs.messages[0].text, "<923>");
+    EXPECT_EQ(casse.sons.joues[0], "commencer.wav");
+}
+
+TEST(Horloges, LossOnTimeAtExactlyZero) {
+    struct Cas {
+        bool blanc;
+        Minuterie m;
+        const char* resultat;
+        const char* perdant;
+        const char* titre;
+    };
+    const Cas cas[] = {
+        {true, Minuterie::Basse, "0-1", "<144>", "<149>"},
+        {false, Minuterie::Basse, "1-0", "<145>", "<149>"},
+        {true, Minuterie::Haute, "1-0", "<145>", "<149>"},
+        {false, Minuterie::Haute, "0-1", "<144>", "<149>"},
+    };
+    for (const Cas& c : cas) {
+        Settings s = reglages_de_test();
+        s.MODE_JEUX = 2;
+        s.DEB_BLANC = c.blanc ? 1 : 0;
+        s.DELAI_PARTIE = "00:00:03";
+        Banc b(s);
+        b->nouvelle_partie();
+        // Moves until the asked clock is the one running.
+        if (b.minuteries.intervalles[c.m] == 0) b.coup("e2", "e4");
+        ASSERT_EQ(b.minuteries.intervalles[c.m], 1000);
+        b->tick(c.m);
+        b->tick(c.m);
+        EXPECT_EQ(b->session().GameResult, "*");
+        b->tick(c.m);
+        EXPECT_EQ(c.m == Minuterie::Basse ? b->horloges().basse() : b->horloges().haute(),
+                  "00:00:00");
+        EXPECT_EQ(b->session().GameResult, c.resultat);
+        EXPECT_EQ(b->session().lignes.back(), c.resultat);
+        ASSERT_FALSE(b.dialogs.messages.empty());
+        EXPECT_EQ(b.dialogs.messages.back().text, std::string("<148> ") + c.perdant);
+        EXPECT_EQ(b.dialogs.messages.back().title, c.titre);
+        for (Minuterie m : {Minuterie::Basse, Minuterie::Haute, Minuterie::Duree, Minuterie::Auto})
+            EXPECT_EQ(b.minuteries.intervalles[m], 0);
+    }
+}
+
+TEST(Horloges, DurationCountsAndClocksOffStayStill) {
+    Settings s = reglages_de_test();
+    s.ACTIVE_HORLOGE = 0;
+    Banc b(s);
+    b->nouvelle_partie();
+    EXPECT_EQ(b.minuteries.intervalles[Minuterie::Basse], 0);
+    for (int i = 0; i < 61; ++i) b->tick(Minuterie::Duree);
+    EXPECT_EQ(b->horloges().duree(), "00:01:01");
+    b.coup("e2", "e4");
+    EXPECT_EQ(b.minuteries.intervalles[Minuterie::Haute], 0);
+}
+
+TEST(Horloges, TimeTexts) {
+    EXPECT_EQ(Horloges::lire_temps("00:15:00"), 900);
+    EXPECT_EQ(Horloges::lire_temps("1:02:03"), 3723);
+    EXPECT_EQ(Horloges::lire_temps("00:60:00"), std::nullopt);
+    EXPECT_EQ(Horloges::lire_temps("quinze"), std::nullopt);
+    EXPECT_EQ(Horloges::lire_temps("00:15:00x"), std::nullopt);
+    EXPECT_EQ(Horloges::ecrire_temps(3723), "01:02:03");
+    EXPECT_EQ(Horloges::ecrire_temps(-5), "00:00:00");
+}
+
+TEST(Nulle, MachineAcceptsOnlyAfterTenMovesWhenBehind) {
+    struct Cas {
+        const char* fen;
+        bool acceptee;
+    };
+    // The machine has Black and is a queen down in the first two; not in the third.
+    const Cas cas[] = {
+        {"4k3/8/8/8/8/8/3Q4/4K3 w - - 0 1", false},
+        {"4k3/8/8/8/8/8/3Q4/4K3 w - - 0 12", true},
+        {"4k3/3q4/8/8/8/8/8/4K3 w - - 0 12", false},
+    };
+    for (const Cas& c : cas) {
+        Banc b;
+        b->nouvelle_partie();
+        b->coller_position(c.fen);
+        b->proposer_nulle();
+        EXPECT_EQ(b->session().GameResult, c.acceptee ? "1/2-1/2" : "*") << c.fen;
+        ASSERT_FALSE(b.dialogs.messages.empty());
+        EXPECT_EQ(b.dialogs.messages.back().text.substr(0, 5), c.acceptee ? "<336>" : "<335>");
+    }
+}
+
+TEST(Abandon, OnlyOnYes) {
+    Banc b;
+    b->nouvelle_partie();
+    b.dialogs.reponses = {false};
+    b->abandonner();
+    EXPECT_TRUE(b->session().plateauOuvert);
+    b->abandonner();
+    EXPECT_FALSE(b->session().plateauOuvert);
+    EXPECT_EQ(b.minuteries.intervalles[Minuterie::Basse], 0);
+}
+
+TEST(Repetitions, CountsEarlierEntriesOnly) {
+    GameSession s;
+    Position a = Position::initiale();
+    Position c = a;
+    c.at(1, 1) = PieceCode::Empty;
+    for (const Position& p : {a, c, a, c, a}) enregistrer_position(s, p);
+    EXPECT_EQ(s.PositionIndex, 5);
+    EXPECT_EQ(compter_repetitions(s), 2);
+    enregistrer_position(s, c);
+    EXPECT_EQ(compter_repetitions(s), 2);
+    s.PositionIndex = 1;
+    EXPECT_EQ(compter_repetitions(s), 0);
+}
+
+} // namespace

@@ -5,7 +5,9 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <algorithm>
 #include <atomic>
+#include <tuple>
 
 namespace quarvelin {
 
@@ -39,8 +41,9 @@ BaseOuvertures::~BaseOuvertures() {
 }
 
 bool BaseOuvertures::ouvrir(const std::string& chemin, bool creer) {
-    QSqlDatabase db = QSqlDatabase::contains(q(nom_)) ? QSqlDatabase::database(q(nom_), false)
-                                                         : QSqlDatabase::addDatabase("QSQLITE", q(nom_));
+    QSqlDatabase db = QSqlDatabase::contains(q(nom_))
+                          ? QSqlDatabase::database(q(nom_), false)
+                          : QSqlDatabase::addDatabase("QSQLITE", q(nom_));
     if (!db.isValid()) {
         erreur_ = "the SQLite driver of Qt is missing";
         return false;
@@ -53,9 +56,10 @@ bool BaseOuvertures::ouvrir(const std::string& chemin, bool creer) {
     }
     QSqlQuery query(db);
     if (creer &&
-        (!query.exec("CREATE TABLE IF NOT EXISTS ECO (Eco_cle INTEGER PRIMARY KEY AUTOINCREMENT, "
-                     "Eco_code TEXT NOT NULL, Eco_libelle TEXT NOT NULL, Eco_coup TEXT NOT NULL, "
-                     "Eco_note REAL NOT NULL DEFAULT 0, Eco_connaissance INTEGER NOT NULL DEFAULT 0)") ||
+        (!query.exec(
+             "CREATE TABLE IF NOT EXISTS ECO (Eco_cle INTEGER PRIMARY KEY AUTOINCREMENT, "
+             "Eco_code TEXT NOT NULL, Eco_libelle TEXT NOT NULL, Eco_coup TEXT NOT NULL, "
+             "Eco_note REAL NOT NULL DEFAULT 0, Eco_connaissance INTEGER NOT NULL DEFAULT 0)") ||
          !query.exec("CREATE INDEX IF NOT EXISTS ECO_coup ON ECO (Eco_coup)"))) {
         erreur_ = query.lastError().text().toStdString();
         db.close();
@@ -95,24 +99,35 @@ bool BaseOuvertures::ajouter(const std::vector<LigneEco>& lignes) {
     return db.commit();
 }
 
-std::vector<LigneEco> BaseOuvertures::requete(const std::string& prefixe, bool ordreLivre) const {
+QString BaseOuvertures::sql_requete(const std::string& prefixe, bool ordreLivre, bool compter,
+                                    int limite) const {
+    // A case-sensitive prefix as a range of the index, named so that a LIMIT never tempts the
+    // planner into walking the whole table in key order.
+    QString sql = compter ? "SELECT count(*) FROM ECO INDEXED BY ECO_coup WHERE Eco_coup >= ?"
+                          : "SELECT Eco_cle, Eco_code, Eco_libelle, Eco_coup, Eco_note, "
+                            "Eco_connaissance FROM ECO INDEXED BY ECO_coup WHERE Eco_coup >= ?";
+    if (!borne_superieure(prefixe).empty()) sql += " AND Eco_coup < ?";
+    if (compter) return sql;
+    // Learned rows before reference rows of the same score; the table's order is its key's.
+    sql += ordreLivre ? " ORDER BY Eco_note DESC, Eco_connaissance DESC, Eco_code DESC, "
+                        "length(Eco_coup) DESC, Eco_cle"
+                      : " ORDER BY Eco_cle";
+    if (limite > 0) sql += " LIMIT " + QString::number(limite) + " OFFSET ?";
+    return sql;
+}
+
+std::vector<LigneEco> BaseOuvertures::requete(const std::string& prefixe, bool ordreLivre,
+                                              int limite, long long decalage) const {
     std::vector<LigneEco> out;
     QSqlDatabase db = QSqlDatabase::database(q(nom_), false);
     if (!db.isOpen()) return out;
-    // A case-sensitive prefix as an index range; the game text is bound, never spliced.
     const std::string haut = borne_superieure(prefixe);
-    QString sql = "SELECT Eco_cle, Eco_code, Eco_libelle, Eco_coup, Eco_note, Eco_connaissance FROM ECO "
-                  "WHERE Eco_coup >= ?";
-    if (!haut.empty()) sql += " AND Eco_coup < ?";
-    // Learned rows before reference rows of the same score; the table's order is its key's.
-    sql += ordreLivre ? " ORDER BY Eco_note DESC, Eco_connaissance DESC, Eco_code DESC, length(Eco_coup) DESC, "
-                        "Eco_cle"
-                      : " ORDER BY Eco_cle";
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    query.prepare(sql);
+    query.prepare(sql_requete(prefixe, ordreLivre, false, limite));
     query.addBindValue(q(prefixe));
     if (!haut.empty()) query.addBindValue(q(haut));
+    if (limite > 0) query.addBindValue(decalage);
     if (!query.exec()) return out;
     while (query.next()) {
         LigneEco l;
@@ -127,12 +142,44 @@ std::vector<LigneEco> BaseOuvertures::requete(const std::string& prefixe, bool o
     return out;
 }
 
+long long BaseOuvertures::compter(const std::string& prefixe) const {
+    QSqlDatabase db = QSqlDatabase::database(q(nom_), false);
+    if (!db.isOpen()) return 0;
+    const std::string haut = borne_superieure(prefixe);
+    QSqlQuery query(db);
+    query.prepare(sql_requete(prefixe, false, true, 0));
+    query.addBindValue(q(prefixe));
+    if (!haut.empty()) query.addBindValue(q(haut));
+    if (!query.exec() || !query.next()) return 0;
+    return query.value(0).toLongLong();
+}
+
+std::vector<std::string> BaseOuvertures::plans(const std::string& prefixe) const {
+    std::vector<std::string> out;
+    QSqlDatabase db = QSqlDatabase::database(q(nom_), false);
+    if (!db.isOpen()) return out;
+    const std::string haut = borne_superieure(prefixe);
+    for (auto [ordre, compte, limite] : {std::tuple{false, false, 1}, std::tuple{true, false, 1},
+                                         std::tuple{false, true, 0}, std::tuple{false, false, 0}}) {
+        QSqlQuery query(db);
+        query.prepare("EXPLAIN QUERY PLAN " + sql_requete(prefixe, ordre, compte, limite));
+        query.addBindValue(q(prefixe));
+        if (!haut.empty()) query.addBindValue(q(haut));
+        if (limite > 0) query.addBindValue(0);
+        if (!query.exec()) continue;
+        std::string plan;
+        while (query.next()) plan += query.value(3).toString().toStdString() + "; ";
+        out.push_back(plan);
+    }
+    return out;
+}
+
 std::vector<LigneEco> BaseOuvertures::lignes_commencant_par(const std::string& texte) const {
     return requete(texte, false);
 }
 
 std::optional<LigneEco> BaseOuvertures::nommer_ouverture(const std::string& texte) const {
-    auto lignes = requete(texte, false);
+    auto lignes = requete(texte, false, 1);
     if (lignes.empty()) return std::nullopt;
     return lignes.front();
 }
@@ -153,21 +200,25 @@ std::string coup_suivant(const std::string& ligne, const std::string& texte, Col
     }
     if (p == 2) return {}; // no game text and Black to move
     std::string coup;
-    for (; p < ligne.size() && ligne[p - 1] != ' ' && ligne[p - 1] != '*'; ++p) coup += ligne[p - 1];
+    for (; p < ligne.size() && ligne[p - 1] != ' ' && ligne[p - 1] != '*'; ++p)
+        coup += ligne[p - 1];
     return coup;
 }
 
 std::optional<BaseOuvertures::CoupLivre>
 BaseOuvertures::choisir_coup_livre(const Position& p, Colour side, const std::string& texte,
                                    const std::function<double()>* aleatoire) const {
-    auto lignes = requete(texte, true);
-    if (lignes.empty()) return std::nullopt;
-    std::size_t k = 0;
+    // Each matching line with equal chance: the row at a random offset in the book's order.
+    long long k = 0;
     if (aleatoire) {
+        long long n = compter(texte);
+        if (n == 0) return std::nullopt;
         double r = (*aleatoire)();
-        k = std::min(lignes.size() - 1, static_cast<std::size_t>(r * static_cast<double>(lignes.size())));
+        k = std::clamp(static_cast<long long>(r * static_cast<double>(n)), 0LL, n - 1);
     }
-    const LigneEco& l = lignes[k];
+    auto lignes = requete(texte, true, 1, k);
+    if (lignes.empty()) return std::nullopt;
+    const LigneEco& l = lignes.front();
     std::string token = coup_suivant(l.coups, texte, side);
     if (token.empty()) return std::nullopt;
     CoupLivre c;

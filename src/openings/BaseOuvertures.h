@@ -5,6 +5,8 @@
 #include "openings/LigneEco.h"
 #include "rules/Position.h"
 
+#include <QString>
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -33,21 +35,29 @@ public:
     std::optional<LigneEco> nommer_ouverture(const std::string& texteDePartie) const;
 
     struct CoupLivre {
-        CoupLu coup;     // origin, destination and suffix of the move, as read
-        float note = 0;  // the line's score when it is a learned line
+        CoupLu coup;    // origin, destination and suffix of the move, as read
+        float note = 0; // the line's score when it is a learned line
         LigneEco ligne;
     };
     // A book move for `side` in position p reached by the game text: the best-ordered line
     // (score, learned before reference, code, longest), or one at random when aleatoire gives
     // a number in [0, 1). Nothing when no line continues the game.
-    std::optional<CoupLivre> choisir_coup_livre(const Position& p, Colour side,
-                                                const std::string& texteDePartie,
-                                                const std::function<double()>* aleatoire = nullptr) const;
+    std::optional<CoupLivre>
+    choisir_coup_livre(const Position& p, Colour side, const std::string& texteDePartie,
+                       const std::function<double()>* aleatoire = nullptr) const;
 
     long long nombre_lignes() const;
+    // The lines that begin with the game text, counted.
+    long long compter(const std::string& texteDePartie) const;
+    // SQLite's plan for each lookup this base makes, one text per query.
+    std::vector<std::string> plans(const std::string& texteDePartie) const;
 
 private:
-    std::vector<LigneEco> requete(const std::string& prefixe, bool ordreLivre) const;
+    // limite > 0: that many rows from the decalage-th on.
+    std::vector<LigneEco> requete(const std::string& prefixe, bool ordreLivre, int limite = 0,
+                                  long long decalage = 0) const;
+    QString sql_requete(const std::string& prefixe, bool ordreLivre, bool compter,
+                        int limite) const;
     std::string nom_; // the Qt SQL connection this base uses
     std::string erreur_;
 };

@@ -1,6 +1,7 @@
 #pragma once
-// Reads opening classification files (`CODE "name" 1.e4 e5 2.Nf3 *`, one line each, '#'
-// comments) and replays every line through the rules, so the base holds standard SAN.
+// Reads opening classification files (`CODE "name" 1.e4 e5 2.Nf3 *`, an entry possibly over
+// several lines, '#' comments) and replays every line through the rules, so the base holds standard
+// SAN.
 #include "openings/LigneEco.h"
 
 #include <istream>
@@ -15,6 +16,11 @@ struct ImportEco {
 };
 
 ImportEco lire_fichier_eco(std::istream& in);
+
+// One line per move sequence: every line of the first list, named from the second where it has
+// the same moves, then the lines only the second has. The first of equal lines is kept.
+std::vector<LigneEco> fusionner_lignes(const std::vector<LigneEco>& premieres,
+                                       const std::vector<LigneEco>& prioritaires);
 
 // The moves of a line replayed from the initial position and written back as the game text
 // writes them; empty when a move cannot be read or played.

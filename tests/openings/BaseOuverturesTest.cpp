@@ -1,13 +1,13 @@
-#include "notation/Fen.h"
 #include "openings/BaseOuvertures.h"
+#include "notation/Fen.h"
 #include "openings/ImportEco.h"
 #include "rules/MoveRules.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <unistd.h>
 
@@ -18,15 +18,17 @@ namespace {
 
 class Ouvertures : public ::testing::Test {
 protected:
-    fs::path dir = fs::temp_directory_path() / ("quarvelin-eco-" + std::to_string(::getpid()) + "-" +
-                                                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::path dir = fs::temp_directory_path() /
+                   ("quarvelin-eco-" + std::to_string(::getpid()) + "-" +
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
     BaseOuvertures base;
     void SetUp() override {
         fs::create_directories(dir);
         ASSERT_TRUE(base.ouvrir((dir / "eco.db").string(), true)) << base.erreur();
     }
     void TearDown() override { fs::remove_all(dir); }
-    static LigneEco ligne(const char* code, const char* nom, const char* coups, float note = 0, bool appris = false) {
+    static LigneEco ligne(const char* code, const char* nom, const char* coups, float note = 0,
+                          bool appris = false) {
         return {0, code, nom, coups, note, appris};
     }
     static Position apres(const std::string& texte) {
@@ -87,7 +89,8 @@ TEST_F(Ouvertures, BestOrderedLineFirstLearnedBeforeReference) {
 }
 
 TEST_F(Ouvertures, RandomChoiceGivesEachLineItsShare) {
-    ASSERT_TRUE(base.ajouter({ligne("A", "a", "1.e4 *"), ligne("B", "b", "1.d4 *"), ligne("C", "c", "1.c4 *")}));
+    ASSERT_TRUE(base.ajouter(
+        {ligne("A", "a", "1.e4 *"), ligne("B", "b", "1.d4 *"), ligne("C", "c", "1.c4 *")}));
     std::map<std::string, int> seen;
     for (double r : {0.0, 0.2, 0.34, 0.5, 0.67, 0.99}) {
         std::function<double()> f = [r] { return r; };
@@ -111,7 +114,8 @@ TEST_F(Ouvertures, MissingOrForeignFilesAreRefused) {
 
 TEST(ImportEco, LinesAreReplayedIntoStandardSan) {
     std::istringstream in("# comment\n"
-                          "C44 \"Partie \xe9" "cossaise\" 1.e4 e5 2.Nf3 Nc6 3.d4 *\n"
+                          "C44 \"Partie \xe9"
+                          "cossaise\" 1.e4 e5 2.Nf3 Nc6 3.d4 *\n"
                           "\n"
                           "B01 \"Scandinave\" 1.e4 d5 2.exd5 Qxd5 3.Nc3 Qa5 *\r\n"
                           "C00 \"Mauvaise\" 1.e4 e5 2.Ke3 *\n"
@@ -125,8 +129,62 @@ TEST(ImportEco, LinesAreReplayedIntoStandardSan) {
     EXPECT_EQ(r.lignes[0].coups, "1.e4 e5 2.Nf3 Nc6 3.d4 *");
     EXPECT_EQ(r.lignes[1].coups, "1.e4 d5 2.exd5 Qxd5 3.Nc3 Qa5 *");
     EXPECT_EQ(r.lignes[2].coups, "1.d4 d5 2.Nf3 Nf6 3.Nbd2 *");
-    EXPECT_EQ(r.refusees, (std::vector<std::string>{"line 5: moves that do not replay", "line 6: no quoted name"}));
-    EXPECT_EQ(rejouer_ligne("1.e4 e5 2.Qh5 Nc6 3.Bc4 Nf6 4.Qxf7 *"), "1.e4 e5 2.Qh5 Nc6 3.Bc4 Nf6 4.Qxf7# *");
+    EXPECT_EQ(r.refusees, (std::vector<std::string>{"line 5: moves that do not replay",
+                                                    "line 6: no quoted name"}));
+    EXPECT_EQ(rejouer_ligne("1.e4 e5 2.Qh5 Nc6 3.Bc4 Nf6 4.Qxf7 *"),
+              "1.e4 e5 2.Qh5 Nc6 3.Bc4 Nf6 4.Qxf7# *");
+}
+
+TEST(ImportEco, EntriesOverSeveralLinesAndSubCodes) {
+    std::istringstream in(
+        "A00a \"Start position\"  *\n"
+        "B99a \"Sicilian: Najdorf, Main Line\"\n"
+        "  1.e4 c5 2.Nf3 d6 3.d4 cxd4 4.Nxd4 Nf6 5.Nc3 a6 6.Bg5 e6 7.f4 Be7 8.Qf3 Qc7\n"
+        "  9.O-O-O Nbd7 *\n"
+        "c20b \"King's pawn * game\" 1.e4 e5 *\n"
+        "C40 \"Unfinished\" 1.e4 e5 2.Nf3\n");
+    ImportEco r = lire_fichier_eco(in);
+    ASSERT_EQ(r.lignes.size(), 3u);
+    EXPECT_EQ(r.lignes[0].code, "B99");
+    EXPECT_TRUE(r.lignes[0].coups.ends_with("9.O-O-O Nbd7 *"));
+    EXPECT_EQ(r.lignes[1].code, "C20");
+    EXPECT_EQ(r.lignes[1].libelle, "King's pawn * game");
+    // An entry cut off at the end of the file still replays.
+    EXPECT_EQ(r.lignes[2].coups, "1.e4 e5 2.Nf3 *");
+    EXPECT_TRUE(r.refusees.empty()) << r.refusees.front();
+}
+
+TEST(ImportEco, FrenchNamesOverTheEnglishLines) {
+    auto l = [](const char* code, const char* nom, const char* coups) {
+        return LigneEco{0, code, nom, coups, 0, false};
+    };
+    std::vector<LigneEco> en = {l("B20", "Sicilian", "1.e4 c5 *"),
+                                l("C20", "Open Game", "1.e4 e5 *"),
+                                l("B20", "Sicilian again", "1.e4 c5 *")};
+    std::vector<LigneEco> fr = {l("B20", "défense sicilienne", "1.e4 c5 *"),
+                                l("A40", "début du pion dame", "1.d4 *")};
+    std::vector<LigneEco> m = fusionner_lignes(en, fr);
+    ASSERT_EQ(m.size(), 3u);
+    EXPECT_EQ(m[0].libelle, "défense sicilienne");
+    EXPECT_EQ(m[1].libelle, "Open Game");
+    EXPECT_EQ(m[2].libelle, "début du pion dame");
+}
+
+TEST_F(Ouvertures, LookupsUseTheIndex) {
+    std::vector<LigneEco> lignes;
+    for (int i = 0; i < 500; ++i)
+        lignes.push_back(
+            ligne("A00", "x", ("1.e4 e5 2.Nf3 Nc6 " + std::to_string(i) + " *").c_str()));
+    ASSERT_TRUE(base.ajouter(lignes));
+    for (const char* texte : {"", "1.e4", "1.e4 e5 2.Nf3"}) {
+        auto plans = base.plans(texte);
+        ASSERT_EQ(plans.size(), 4u);
+        for (const auto& plan : plans) {
+            EXPECT_NE(plan.find("SEARCH ECO USING"), std::string::npos) << plan;
+            EXPECT_EQ(plan.find("SCAN ECO"), std::string::npos) << plan;
+        }
+    }
+    EXPECT_EQ(base.compter("1.e4 e5"), 500);
 }
 
 TEST(ImportEco, TheShippedClassificationReplaysWhole) {
@@ -135,6 +193,10 @@ TEST(ImportEco, TheShippedClassificationReplaysWhole) {
     ImportEco r = lire_fichier_eco(in);
     EXPECT_GT(r.lignes.size(), 2300u);
     EXPECT_TRUE(r.refusees.empty()) << r.refusees.front();
+    std::ifstream en("/usr/share/scid/data/scid.eco", std::ios::binary);
+    ImportEco anglais = lire_fichier_eco(en);
+    EXPECT_GT(anglais.lignes.size(), 10000u);
+    EXPECT_TRUE(anglais.refusees.empty()) << anglais.refusees.front();
 }
 
 } // namespace

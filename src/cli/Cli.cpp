@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 
+#include "cli/Autoplay.h"
 #include "cli/Uci.h"
 #include "config/SettingsFile.h"
 #include "engine/Moteur.h"
@@ -37,6 +38,7 @@ constexpr const char* AideGenerale =
     "                                    the engine's choice for the side to move\n"
     "  bench                             engine signature and speed on fixed positions\n"
     "  uci                               play as a UCI engine on standard input and output\n"
+    "  autoplay [--games N] [--depth D] ...  engine against engine, the games as PGN\n"
     "\n"
     "Run 'quarvelin-cli <command> --help' for the details of a command.\n";
 
@@ -199,7 +201,8 @@ int bestmove(const std::vector<std::string>& args, std::ostream& out, const Usag
     auto p = lire_fen(fen, blackBottom ? Colour::Black : Colour::White, &why);
     if (!p) return u.erreur(TexteFenRefusee, fen + " (" + u.cat.texte(why) + ")");
     Settings settings = reglages_integres(".");
-    if (!profile.empty() && !lire_profil(profile, settings, 1)) return u.erreur(TexteFichierIntrouvable, profile);
+    if (!profile.empty() && !lire_profil(profile, settings, 1))
+        return u.erreur(TexteFichierIntrouvable, profile);
 
     DemandeRecherche demande;
     demande.position = *p;
@@ -217,8 +220,9 @@ int bestmove(const std::vector<std::string>& args, std::ostream& out, const Usag
     texte.erase(0, texte.find_first_not_of(' '));
     bool none = r.texte == "MAT" || r.texte == "PAT";
     Coup c{r.fromX, r.fromY, r.toX, r.toY, p->at(r.fromX, r.fromY), PieceCode::Empty};
-    out << "bestmove " << (none ? "(none)" : coup_uci(*p, c)) << " score " << texte_score(r.score) << " text "
-        << texte << " moves " << compteurs.MovesExamined << " evals " << compteurs.PositionsEvaluated << '\n';
+    out << "bestmove " << (none ? "(none)" : coup_uci(*p, c)) << " score " << texte_score(r.score)
+        << " text " << texte << " moves " << compteurs.MovesExamined << " evals "
+        << compteurs.PositionsEvaluated << '\n';
     return 0;
 }
 
@@ -237,8 +241,8 @@ constexpr const char* PositionsBench[] = {
 int bench(const std::vector<std::string>& args, std::ostream& out, const Usage& u) {
     int threads = 2;
     for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--threads" && i + 1 < args.size() && args[i + 1].size() == 1 && args[i + 1][0] >= '1' &&
-            args[i + 1][0] <= '8')
+        if (args[i] == "--threads" && i + 1 < args.size() && args[i + 1].size() == 1 &&
+            args[i + 1][0] >= '1' && args[i + 1][0] <= '8')
             threads = args[++i][0] - '0';
         else
             return u.erreur(TexteArgumentInconnu, args[i]);
@@ -256,9 +260,11 @@ int bench(const std::vector<std::string>& args, std::ostream& out, const Usage& 
         chercher_coup(demande, c);
         evals += c.PositionsEvaluated;
     }
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     out << "positions " << std::size(PositionsBench) << " depth 3 threads " << threads << '\n';
-    out << "evaluations per second " << static_cast<std::int64_t>(static_cast<double>(evals) / seconds) << '\n';
+    out << "evaluations per second "
+        << static_cast<std::int64_t>(static_cast<double>(evals) / seconds) << '\n';
     out << "signature " << evals << '\n';
     return 0;
 }
@@ -271,7 +277,7 @@ int uci(const std::vector<std::string>& args, std::ostream& out, const Usage& u)
 } // namespace
 
 int executer_cli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                 const TextCatalogue& catalogue) {
+                 const TextCatalogue& catalogue, const std::string& dossierProgramme) {
     Usage u{err, catalogue};
     if (args.empty()) {
         err << AideGenerale;
@@ -288,15 +294,17 @@ int executer_cli(const std::vector<std::string>& args, std::ostream& out, std::o
         int (*run)(const std::vector<std::string>&, std::ostream&, const Usage&);
     };
     static constexpr Commande commandes[] = {
-        {"perft", AidePerft, perft},          {"moves", AideMoves, moves}, {"replay", AideReplay, replay},
-        {"bestmove", AideBestmove, bestmove}, {"bench", AideBench, bench},
-        {"uci", AideUci, uci}};
+        {"perft", AidePerft, perft},        {"moves", AideMoves, moves},
+        {"replay", AideReplay, replay},     {"bestmove", AideBestmove, bestmove},
+        {"bench", AideBench, bench},        {"uci", AideUci, uci},
+        {"autoplay", AideAutoplay, nullptr}};
     for (const Commande& c : commandes) {
         if (command != c.nom) continue;
         if (aide_demandee(args)) {
             out << c.aide;
             return 0;
         }
+        if (!c.run) return autoplay(args, out, err, catalogue, dossierProgramme);
         return c.run(args, out, u);
     }
     return u.erreur(TexteArgumentInconnu, command);

@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 #include "localisation/Catalogue.h"
 
+#include <filesystem>
 #include <iostream>
 
 int main(int argc, char** argv) {
@@ -8,7 +9,10 @@ int main(int argc, char** argv) {
     quarvelin::Catalogue catalogue;
     catalogue.appliquer_langue(quarvelin::langue_systeme());
     std::vector<std::string> args(argv + 1, argv + argc);
-    int status = quarvelin::executer_cli(args, std::cout, std::cerr, catalogue);
+    std::error_code ec;
+    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    std::string dossier = ec ? std::string(".") : exe.parent_path().string();
+    int status = quarvelin::executer_cli(args, std::cout, std::cerr, catalogue, dossier);
     std::cout.flush();
     return status;
 }

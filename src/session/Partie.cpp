@@ -97,11 +97,14 @@ void Partie::couleur_noire() { couleur_blanche(); }
 std::string Partie::entete_auto() const {
     const Settings& st = env_.settings;
     int noir = st.TwoProfiles ? 2 : 1;
+    // A profile's rating when it has one, else the label of its level (its depth).
     auto elo = [&](int profil) {
-        int niveau = st.NIVEAU_ELO[static_cast<std::size_t>(profil)];
+        auto k = static_cast<std::size_t>(profil);
+        if (st.NIVEAU_ELO[k] > 0) return std::to_string(st.NIVEAU_ELO[k]);
+        int niveau = st.PROFONDEUR_MAX[k];
         if (niveau >= 0 && niveau < static_cast<int>(NiveauxElo.size()))
             return std::string(NiveauxElo[static_cast<std::size_t>(niveau)]);
-        return std::to_string(niveau);
+        return std::string(NiveauxElo.back());
     };
     auto tag = [](const std::string& nom, const std::string& valeur) {
         return "[" + nom + " \"" + valeur + "\"]\r\n";

@@ -69,12 +69,13 @@ TEST(NouvellePartie, AutomaticHeaderNamesBothProfiles) {
         const char* noir;
         const char* eloNoir;
     };
-    for (Cas c : {Cas{true, "Beta", "1800"}, Cas{false, "Alpha", "1400"}}) {
+    for (Cas c : {Cas{true, "Beta", "1800"}, Cas{false, "Alpha", "1500"}}) {
         Settings s = reglages_de_test(0);
         s.MODE_JEUX = 4;
         s.LIEU_JEU = "Lyon";
         s.NOM_MOTEUR = {"", "Alpha", "Beta"};
-        s.NIVEAU_ELO = {0, 1, 3};
+        s.NIVEAU_ELO = {0, 1500, 0};
+        s.PROFONDEUR_MAX = {0, 1, 3};
         s.TwoProfiles = c.deuxProfils;
         Banc b(s);
         b->nouvelle_partie();
@@ -83,7 +84,7 @@ TEST(NouvellePartie, AutomaticHeaderNamesBothProfiles) {
         EXPECT_NE(h.find("[Site \"Lyon\"]\r\n"), std::string::npos);
         EXPECT_NE(h.find("[White \"Alpha\"]\r\n"), std::string::npos);
         EXPECT_NE(h.find(std::string("[Black \"") + c.noir + "\"]\r\n"), std::string::npos);
-        EXPECT_NE(h.find("[WhiteElo \"1400\"]\r\n"), std::string::npos);
+        EXPECT_NE(h.find("[WhiteElo \"1500\"]\r\n"), std::string::npos);
         EXPECT_NE(h.find(std::string("[BlackElo \"") + c.eloNoir + "\"]\r\n\r\n"),
                   std::string::npos);
         EXPECT_EQ(b.minuteries.intervalles[Minuterie::Auto], 100);

@@ -1,0 +1,225 @@
+#include "cli/Autoplay.h"
+
+#include "config/SettingsFile.h"
+#include "openings/BaseOuvertures.h"
+#include "session/Partie.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace quarvelin {
+
+namespace {
+
+constexpr int TexteProfondeur = 902;
+constexpr int TexteArgumentInconnu = 903;
+constexpr int TexteFichierIntrouvable = 904;
+constexpr int TexteArgumentManquant = 905;
+
+// Nobody watches: questions are answered No, boxes and cues go nowhere.
+class SansEcran : public Dialogs,
+                  public SoundPlayer,
+                  public Commentary,
+                  public BoardDisplay,
+                  public HorlogeSource {
+public:
+    void message(const std::string&, const std::string&, DialogIcon) override {}
+    bool question(const std::string&, const std::string&) override { return false; }
+    std::string saisie(const std::string&, const std::string&, const std::string&) override {
+        return {};
+    }
+    bool jouer(const std::string&) override { return true; }
+    bool visible() const override { return false; }
+    void ajouter(const std::string&) override {}
+    void devant(const std::string&) override {}
+    void vider() override {}
+    void installer(Colour o, const std::string&, const std::string&) override {
+        cases_ = Position::initiale(o).Board;
+    }
+    PieceCode lire_case(int x, int y) const override { return cases_[x + 9 * y]; }
+    void ecrire_case(int x, int y, PieceCode p) override { cases_[x + 9 * y] = p; }
+    void marquer_case(int, int, float, std::uint32_t) override {}
+    void montrer_coup(int, int, int, int, float, std::uint32_t) override {}
+    void effacer_marques() override {}
+    void edition(bool) override {}
+    void regler(Minuterie m, int ms) override { auto_ = m == Minuterie::Auto ? ms : auto_; }
+    bool auto_en_marche() const { return auto_ != 0; }
+
+private:
+    std::array<PieceCode, 81> cases_{};
+    int auto_ = 0;
+};
+
+// Slot 0 is never used by the program; here it keeps the built-in profile for copying.
+void copier_profil(Settings& s, std::size_t de, std::size_t vers) {
+    if (de == vers) return;
+    s.NOM_JOUEUR[vers] = s.NOM_JOUEUR[de];
+    s.NOM_MOTEUR[vers] = s.NOM_MOTEUR[de];
+    s.NIVEAU_ELO[vers] = s.NIVEAU_ELO[de];
+    s.OUVERTURE_DEFAUT[vers] = s.OUVERTURE_DEFAUT[de];
+    s.OUVERTURE_ALEATOIRE[vers] = s.OUVERTURE_ALEATOIRE[de];
+    s.ACTIVE_BASE_CON[vers] = s.ACTIVE_BASE_CON[de];
+    s.PROFONDEUR_MAX[vers] = s.PROFONDEUR_MAX[de];
+    s.NOTE_MOBILITE[vers] = s.NOTE_MOBILITE[de];
+    s.MOBILITE_EVOLUTIVE[vers] = s.MOBILITE_EVOLUTIVE[de];
+    s.NOTE_MATERIEL[vers] = s.NOTE_MATERIEL[de];
+    s.BONUS_ECHEC[vers] = s.BONUS_ECHEC[de];
+    s.SEUIL_BONUS_ECHEC[vers] = s.SEUIL_BONUS_ECHEC[de];
+    s.NOTE_PROMOTION[vers] = s.NOTE_PROMOTION[de];
+    s.NOTE_ROQUE[vers] = s.NOTE_ROQUE[de];
+    s.MALUS_DOUBLE[vers] = s.MALUS_DOUBLE[de];
+    s.MALUS_ROI[vers] = s.MALUS_ROI[de];
+    s.NOTE_CENTRE[vers] = s.NOTE_CENTRE[de];
+    s.SEUIL_CENTRE[vers] = s.SEUIL_CENTRE[de];
+    s.INDICE_DEFENSE[vers] = s.INDICE_DEFENSE[de];
+    s.INDICE_ATTAQUE[vers] = s.INDICE_ATTAQUE[de];
+    s.ALPHA_BETA[vers] = s.ALPHA_BETA[de];
+}
+
+bool nombre(const std::string& v, int bas, int haut, int& out) {
+    if (v.empty() || v.size() > 9 || v.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    out = std::stoi(v);
+    return out >= bas && out <= haut;
+}
+
+} // namespace
+
+std::string pgn_partie(const GameSession& s) {
+    std::string out = s.GameText;
+    // The header composed for automatic games ends with an empty line; the result tag goes
+    // before it.
+    if (out.ends_with("\r\n\r\n")) out.resize(out.size() - 2);
+    out += "[Result \"" + s.GameResult + "\"]\r\n\r\n";
+    std::string ligne;
+    auto mot = [&](const std::string& m) {
+        if (!ligne.empty() && ligne.size() + 1 + m.size() > 79) {
+            out += ligne + "\r\n";
+            ligne.clear();
+        }
+        if (!ligne.empty()) ligne += ' ';
+        ligne += m;
+    };
+    for (const std::string& t : s.textesCourts)
+        if (!t.empty()) mot(t);
+    mot(s.GameResult);
+    return out + ligne + "\r\n\r\n";
+}
+
+int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+             const TextCatalogue& catalogue, const std::string& dossierProgramme) {
+    auto erreur = [&](int offset, const std::string& detail) {
+        err << "quarvelin-cli: " << catalogue.texte(offset) << detail << '\n';
+        return 2;
+    };
+    int parties = 1, profondeur = -1, maxDemiCoups = 600, graine = 1;
+    std::string profilBlanc, profilNoir, sortie;
+    std::string base = (std::filesystem::path(dossierProgramme) / "base" / "eco.db").string();
+    bool livre = true;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--no-book") {
+            livre = false;
+            continue;
+        }
+        bool connu = a == "--games" || a == "--depth" || a == "--profile-white" ||
+                     a == "--profile-black" || a == "--max-plies" || a == "--out" ||
+                     a == "--base" || a == "--seed";
+        if (!connu) return erreur(TexteArgumentInconnu, a);
+        if (i + 1 >= args.size()) return erreur(TexteArgumentManquant, "");
+        const std::string& v = args[++i];
+        if (a == "--games" && !nombre(v, 1, 1000000, parties))
+            return erreur(TexteArgumentInconnu, v);
+        if (a == "--depth" && !nombre(v, 0, 3, profondeur)) return erreur(TexteProfondeur, v);
+        if (a == "--max-plies" && !nombre(v, 1, 100000, maxDemiCoups))
+            return erreur(TexteArgumentInconnu, v);
+        if (a == "--seed" && !nombre(v, 0, 999999999, graine))
+            return erreur(TexteArgumentInconnu, v);
+        if (a == "--profile-white") profilBlanc = v;
+        if (a == "--profile-black") profilNoir = v;
+        if (a == "--out") sortie = v;
+        if (a == "--base") base = v;
+    }
+
+    Settings settings = reglages_integres(dossierProgramme);
+    appliquer_nouveau_fichier(settings);
+    settings.MODE_JEUX = static_cast<std::uint8_t>(ModeJeu::Auto);
+    settings.ACTIVE_SON = 0;
+    settings.ACTIVE_HORLOGE = 0;
+    settings.GES_LOG = 0;
+    settings.DEB_BLANC = 1;
+    if (settings.NOM_MOTEUR[1].empty()) settings.NOM_MOTEUR[1] = "Quarvelin";
+    copier_profil(settings, 1, 0);
+    for (auto [fichier, profil] : {std::pair{profilBlanc, 1}, std::pair{profilNoir, 2}}) {
+        if (fichier.empty()) continue;
+        if (!lire_profil(fichier, settings, profil))
+            return erreur(TexteFichierIntrouvable, fichier);
+        // A profile without an engine name goes by its file's name.
+        auto& nom = settings.NOM_MOTEUR[static_cast<std::size_t>(profil)];
+        if (nom.empty()) nom = std::filesystem::path(fichier).stem().string();
+    }
+    settings.TwoProfiles = !profilBlanc.empty() || !profilNoir.empty();
+    // A side without a file plays with the built-in profile.
+    if (profilNoir.empty()) copier_profil(settings, 0, 2);
+    if (profilBlanc.empty()) copier_profil(settings, 0, 1);
+    for (int p = 1; p <= 2; ++p) {
+        auto k = static_cast<std::size_t>(p);
+        if (profondeur >= 0) settings.PROFONDEUR_MAX[k] = static_cast<std::int16_t>(profondeur);
+        settings.ACTIVE_BASE_CON[k] = livre ? 1 : 0;
+        settings.OUVERTURE_ALEATOIRE[k] = 1;
+    }
+
+    BaseOuvertures ouvertures;
+    if (livre && !ouvertures.ouvrir(base)) livre = false; // plays on without a book
+
+    std::ofstream fichier;
+    if (!sortie.empty()) {
+        fichier.open(sortie, std::ios::binary | std::ios::trunc);
+        if (!fichier) return erreur(TexteFichierIntrouvable, sortie);
+    }
+    std::ostream& pgn = sortie.empty() ? out : fichier;
+
+    SansEcran ecran;
+    VuePartie vue;
+    RechercheSynchrone moteur;
+    std::mt19937_64 rng(static_cast<std::uint64_t>(graine));
+    std::uniform_real_distribution<double> uniforme(0.0, 1.0);
+    Environnement env{settings,
+                      catalogue,
+                      ecran,
+                      ecran,
+                      ecran,
+                      ecran,
+                      ecran,
+                      vue,
+                      moteur,
+                      livre ? &ouvertures : nullptr,
+                      dossierProgramme,
+                      "quarvelin-cli",
+                      [&] { return uniforme(rng); },
+                      1};
+    Partie partie(env);
+    auto debut = std::chrono::steady_clock::now();
+    for (int n = 1; n <= parties; ++n) {
+        partie.nouvelle_partie();
+        int demiCoups = 0;
+        while (ecran.auto_en_marche() && !partie.session().partie_finie() &&
+               demiCoups < maxDemiCoups) {
+            partie.tick(Minuterie::Auto);
+            demiCoups = partie.session().nombre_coups();
+        }
+        partie.fermer_plateau();
+        pgn << pgn_partie(partie.session());
+        double secondes =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
+        err << "game " << n << "/" << parties << ": " << partie.session().GameResult << " in "
+            << partie.session().nombre_coups() << " half-moves, " << secondes << " s\n";
+    }
+    pgn.flush();
+    if (!pgn) return erreur(TexteFichierIntrouvable, sortie);
+    return 0;
+}
+
+} // namespace quarvelin

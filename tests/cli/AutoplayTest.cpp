@@ -1,0 +1,145 @@
+#include "support/Peers.h"
+#include "support/TestDoubles.h"
+
+#include "cli/Cli.h"
+#include "notation/Fen.h"
+#include "notation/PgnStream.h"
+#include "notation/Replay.h"
+#include "rules/MoveRules.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <unistd.h>
+
+using namespace quarvelin;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Lot {
+    fs::path dir = fs::temp_directory_path() / ("quarvelin-auto-" + std::to_string(::getpid()));
+    Lot() { fs::create_directories(dir); }
+    ~Lot() { fs::remove_all(dir); }
+};
+
+int lancer(const std::vector<std::string>& args, std::string& err) {
+    std::ostringstream out, e;
+    test::OffsetCatalogue cat;
+    // The built opening base lies beside the command-line program.
+    int status = executer_cli(args, out, e, cat, fs::path(QUARVELIN_CLI).parent_path().string());
+    err = e.str();
+    return status;
+}
+
+// Every position of a game's main line, as board keys, and the last one.
+struct Parcours {
+    std::vector<std::string> cles;
+    Position fin;
+};
+Parcours parcourir(const PgnGame& g) {
+    std::vector<std::string> uci;
+    Rejeu r = rejouer(g, NotationCode::Pgn, Colour::White, &uci);
+    EXPECT_TRUE(r.ok) << r.jetonErreur;
+    Parcours p{{}, Position::initiale()};
+    p.cles.push_back(cle_position(p.fin));
+    for (const std::string& m : uci) {
+        for (const Coup& c : coups_legaux(p.fin))
+            if (coup_uci(p.fin, c) == m) {
+                jouer_coup(p.fin, c);
+                break;
+            }
+        p.cles.push_back(cle_position(p.fin));
+    }
+    return p;
+}
+
+std::string arbitre(const Position& p) {
+    std::string sortie = test::executer(test::trouver_programme("stockfish"),
+                                        "position fen " + ecrire_fen(p) + "\ngo depth 1\n");
+    if (sortie.find("bestmove (none)") == std::string::npos) return "play";
+    return sortie.find("score mate 0") != std::string::npos ? "mate" : "stalemate";
+}
+
+TEST(Autoplay, GamesAreValidPgnAndEveryResultIsEarned) {
+    ASSERT_FALSE(test::trouver_programme("pgn-extract").empty())
+        << "pgn-extract is installed by 'make test'";
+    ASSERT_FALSE(test::trouver_programme("stockfish").empty());
+    Lot lot;
+    // One side with its own weights: a material-hungry profile at depth 0.
+    fs::path profil = lot.dir / "glouton.ini";
+    {
+        std::ofstream f(profil);
+        f << "[CALCUL]\r\nPROFONDEUR_MAX=0\r\nNOTE_MATERIEL_DAME=1500\r\n";
+    }
+    struct Cas {
+        std::vector<std::string> args;
+        const char* blanc;
+        const char* noir;
+    };
+    const Cas cas[] = {
+        {{"--games", "10", "--depth", "1", "--seed", "3"}, "Quarvelin", "Quarvelin"},
+        {{"--games", "6", "--profile-black", profil.string(), "--max-plies", "120"},
+         "Quarvelin",
+         "glouton"},
+    };
+    for (const Cas& c : cas) {
+        fs::path pgn = lot.dir / "parties.pgn";
+        std::vector<std::string> args = {"autoplay", "--out", pgn.string()};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        std::string err;
+        ASSERT_EQ(lancer(args, err), 0) << err;
+        int n = std::stoi(c.args[1]);
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), n) << err;
+
+        std::string plainte = test::executer(
+            test::trouver_programme("pgn-extract") + " -s -r " + pgn.string() + " 2>&1", "");
+        EXPECT_EQ(plainte, "") << plainte;
+
+        std::ifstream in(pgn, std::ios::binary);
+        PgnStream flux(in);
+        int lues = 0;
+        for (PgnGame g; flux.suivante(g); ++lues) {
+            EXPECT_EQ(*g.tag("White"), c.blanc);
+            EXPECT_EQ(*g.tag("Black"), c.noir);
+            ASSERT_NE(g.tag("Result"), nullptr);
+            EXPECT_EQ(*g.tag("Result"), g.result);
+            Parcours p = parcourir(g);
+            std::map<std::string, int> vues;
+            for (const auto& k : p.cles) ++vues[k];
+            bool repetee = vues[p.cles.back()] >= 3;
+            std::string verdict = arbitre(p.fin);
+            if (g.result == "1-0" || g.result == "0-1") {
+                bool blancsMates = p.fin.side_to_move() == Colour::White;
+                if (verdict == "mate")
+                    EXPECT_EQ(g.result, blancsMates ? "0-1" : "1-0");
+                else
+                    EXPECT_TRUE(repetee) << g.result << " without mate or repetition";
+            } else if (g.result == "1/2-1/2") {
+                EXPECT_TRUE(verdict == "stalemate" || repetee) << "draw without a reason";
+            } else {
+                EXPECT_EQ(g.result, "*");
+                EXPECT_EQ(verdict, "play");
+                EXPECT_GE(p.cles.size(), 121u); // stopped at the half-move limit
+            }
+        }
+        EXPECT_EQ(lues, n);
+    }
+}
+
+TEST(Autoplay, BadArgumentsAreRefused) {
+    std::string err;
+    for (std::vector<std::string> args : {std::vector<std::string>{"autoplay", "--depth", "4"},
+                                          {"autoplay", "--games", "x"},
+                                          {"autoplay", "--profile-white", "/nonexistent/p.ini"},
+                                          {"autoplay", "--games"},
+                                          {"autoplay", "--speed", "2"}}) {
+        EXPECT_EQ(lancer(args, err), 2) << args[1];
+        EXPECT_NE(err.find("quarvelin-cli: <90"), std::string::npos) << err;
+    }
+}
+
+} // namespace

@@ -41,6 +41,7 @@ fuzz:
 bench: build
 	$(BUILD)/bin/bench_perft
 	$(BUILD)/bin/bench_engine
+	$(BUILD)/bin/bench_session
 
 format:
 	@find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -1,0 +1,131 @@
+// Opening lookups on the full base, beside the plain reading of them (a LIKE over the whole
+// table), and automatic games per second at depth 1 through the game session.
+// Usage: bench_session [eco.db]   (default: the base built beside this program)
+#include "cli/Cli.h"
+#include "localisation/Catalogue.h"
+#include "notation/MoveReader.h"
+#include "openings/BaseOuvertures.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <sstream>
+#include <vector>
+
+using namespace quarvelin;
+using Horloge = std::chrono::steady_clock;
+
+namespace {
+
+double mediane(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+template <typename F>
+std::vector<double> chronometrer(const std::vector<std::string>& textes, F&& f) {
+    std::vector<double> t;
+    t.reserve(textes.size());
+    for (const auto& texte : textes) {
+        auto debut = Horloge::now();
+        f(texte);
+        t.push_back(std::chrono::duration<double, std::milli>(Horloge::now() - debut).count());
+    }
+    return t;
+}
+
+// Game texts as a game reaches them: every line's moves cut after a random number of moves.
+std::vector<std::string> textes_de_partie(const BaseOuvertures& base, std::size_t n) {
+    std::vector<LigneEco> lignes = base.lignes_commencant_par("");
+    std::mt19937 rng(42);
+    std::vector<std::string> out;
+    while (out.size() < n && !lignes.empty()) {
+        const std::string& coups = lignes[rng() % lignes.size()].coups;
+        std::vector<std::size_t> espaces;
+        for (std::size_t i = 0; i < coups.size(); ++i)
+            if (coups[i] == ' ') espaces.push_back(i);
+        out.push_back(coups.substr(0, espaces[rng() % espaces.size()]));
+    }
+    return out;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    auto ici = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    std::string chemin = argc > 1 ? argv[1] : (ici / "base" / "eco.db").string();
+    BaseOuvertures base;
+    if (!base.ouvrir(chemin)) {
+        std::fprintf(stderr, "bench_session: cannot open %s: %s\n", chemin.c_str(),
+                     base.erreur().c_str());
+        return 1;
+    }
+    const std::vector<std::string> textes = textes_de_partie(base, 2000);
+    Position p = Position::initiale();
+    std::printf("opening base: %lld lines, %zu game texts\n", base.nombre_lignes(), textes.size());
+
+    double r = 0.5;
+    std::function<double()> hasard = [&] { return r; };
+    auto nommer = chronometrer(textes, [&](const std::string& t) { base.nommer_ouverture(t); });
+    // The book move is asked in the position the text reaches; the lookup is what is timed, so
+    // the start position stands in for it.
+    auto livre = chronometrer(
+        textes, [&](const std::string& t) { base.choisir_coup_livre(p, Colour::White, t); });
+    auto livreHasard = chronometrer(textes, [&](const std::string& t) {
+        base.choisir_coup_livre(p, Colour::White, t, &hasard);
+    });
+
+    // The plain reading: the whole table filtered by LIKE, as an index-less base answers.
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "bench-plain");
+    db.setDatabaseName(QString::fromStdString(chemin));
+    db.setConnectOptions("QSQLITE_OPEN_READONLY");
+    db.open();
+    auto plain = chronometrer(
+        std::vector<std::string>(textes.begin(), textes.begin() + 200), [&](const std::string& t) {
+            QSqlQuery q(db);
+            q.prepare("SELECT Eco_cle, Eco_code, Eco_libelle, Eco_coup FROM ECO "
+                      "NOT INDEXED WHERE Eco_coup LIKE ? ORDER BY Eco_cle");
+            q.addBindValue(QString::fromStdString(t) + "%");
+            q.exec();
+            q.next();
+        });
+
+    double mN = mediane(nommer), mL = mediane(livre), mH = mediane(livreHasard),
+           mP = mediane(plain);
+    std::printf("nommer_ouverture           median %.4f ms\n", mN);
+    std::printf("choisir_coup_livre         median %.4f ms (ordered)\n", mL);
+    std::printf("choisir_coup_livre         median %.4f ms (random line)\n", mH);
+    std::printf("plain LIKE over the table  median %.4f ms  -> naming %.0fx faster\n", mP, mP / mN);
+
+    // Automatic games at depth 1, through the same session as the desktop program.
+    {
+        Catalogue catalogue;
+        std::ostringstream out, err;
+        const int parties = 20;
+        auto debut = Horloge::now();
+        int status = executer_cli(
+            {"autoplay", "--games", std::to_string(parties), "--depth", "1", "--base", chemin}, out,
+            err, catalogue, ici.string());
+        double s = std::chrono::duration<double>(Horloge::now() - debut).count();
+        if (status != 0) {
+            std::fprintf(stderr, "%s", err.str().c_str());
+            return 1;
+        }
+        std::size_t demiCoups = 0;
+        std::istringstream lignes(err.str());
+        for (std::string l; std::getline(lignes, l);) {
+            auto in = l.find(" in ");
+            if (in != std::string::npos) demiCoups += std::stoul(l.substr(in + 4));
+        }
+        std::printf(
+            "autoplay depth 1: %d games, %zu half-moves in %.2f s: %.1f games/s, %.0f moves/s\n",
+            parties, demiCoups, s, parties / s, static_cast<double>(demiCoups) / s);
+    }
+    return 0;
+}

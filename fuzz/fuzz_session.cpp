@@ -1,0 +1,50 @@
+// Texts the game session takes from outside: a pasted position, and a game text replayed onto
+// the board (as loaded games arrive). Whatever the bytes, the board shown and the position
+// agree, and the history holds one entry per move line.
+#include "localisation/Catalogue.h"
+#include "session/Partie.h"
+#include "session/SansEcran.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+using namespace quarvelin;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static Catalogue catalogue;
+    if (size == 0) return 0;
+    Settings settings = reglages_integres(".");
+    settings.MODE_JEUX = 2;
+    settings.ACTIVE_SON = 0;
+    SansEcran ecran;
+    VuePartie vue;
+    RechercheSynchrone moteur;
+    Environnement env{
+        settings, catalogue,          ecran, ecran, ecran, ecran, ecran, vue, moteur, nullptr, ".",
+        "fuzz",   [] { return 0.5; }, 1};
+    Partie partie(env);
+    partie.nouvelle_partie();
+    std::string texte(reinterpret_cast<const char*>(data) + 1, size - 1);
+    switch (data[0] % 3) {
+    case 0:
+        partie.coller_position(texte);
+        break;
+    case 1:
+        partie.session().GameMoveText = texte;
+        partie.session().NotationCode = NotationCode::Pgn;
+        partie.rejouer_partie();
+        break;
+    default:
+        partie.session().GameMoveText = texte;
+        partie.rejouer_partie();
+        break;
+    }
+    const Position& p = partie.position();
+    for (int y = 1; y <= 8; ++y)
+        for (int x = 1; x <= 8; ++x)
+            if (ecran.lire_case(x, y) != p.at(x, y)) __builtin_trap();
+    const GameSession& s = partie.session();
+    if (s.PositionIndex != static_cast<int>(s.lignes.size()) + 1) __builtin_trap();
+    return 0;
+}

@@ -1,0 +1,48 @@
+#pragma once
+// The game without a window, for the command line and the fuzzers: questions are answered No,
+// boxes and cues go nowhere, the board is a plain grid and only automatic play's timer is kept.
+#include "rules/Dialogs.h"
+#include "rules/Position.h"
+#include "session/BoardDisplay.h"
+#include "session/Commentary.h"
+#include "session/HorlogeSource.h"
+#include "session/SoundPlayer.h"
+
+#include <array>
+
+namespace quarvelin {
+
+class SansEcran : public Dialogs,
+                  public SoundPlayer,
+                  public Commentary,
+                  public BoardDisplay,
+                  public HorlogeSource {
+public:
+    void message(const std::string&, const std::string&, DialogIcon) override {}
+    bool question(const std::string&, const std::string&) override { return false; }
+    std::string saisie(const std::string&, const std::string&, const std::string&) override {
+        return {};
+    }
+    bool jouer(const std::string&) override { return true; }
+    bool visible() const override { return false; }
+    void ajouter(const std::string&) override {}
+    void devant(const std::string&) override {}
+    void vider() override {}
+    void installer(Colour o, const std::string&, const std::string&) override {
+        cases_ = Position::initiale(o).Board;
+    }
+    PieceCode lire_case(int x, int y) const override { return cases_[x + 9 * y]; }
+    void ecrire_case(int x, int y, PieceCode p) override { cases_[x + 9 * y] = p; }
+    void marquer_case(int, int, float, std::uint32_t) override {}
+    void montrer_coup(int, int, int, int, float, std::uint32_t) override {}
+    void effacer_marques() override {}
+    void edition(bool) override {}
+    void regler(Minuterie m, int ms) override { auto_ = m == Minuterie::Auto ? ms : auto_; }
+    bool auto_en_marche() const { return auto_ != 0; }
+
+private:
+    std::array<PieceCode, 81> cases_{};
+    int auto_ = 0;
+};
+
+} // namespace quarvelin

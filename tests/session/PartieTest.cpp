@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
 using namespace quarvelin;
 using namespace quarvelin::test;
 
@@ -412,6 +416,38 @@ TEST(Abandon, OnlyOnYes) {
     b->abandonner();
     EXPECT_FALSE(b->session().plateauOuvert);
     EXPECT_EQ(b.minuteries.intervalles[Minuterie::Basse], 0);
+}
+
+TEST(Journal, NewGamesAndTheEnginesChoicesWhenKept) {
+    for (bool tenu : {true, false}) {
+        std::string chemin =
+            ::testing::TempDir() + "quarvelin-journal-" + std::to_string(tenu) + ".log";
+        std::remove(chemin.c_str());
+        Settings s = reglages_de_test(0);
+        s.GES_LOG = tenu ? 1 : 0;
+        s.FILE_LOG = chemin;
+        Banc b(s);
+        b->nouvelle_partie();
+        b.coup("e2", "e4");
+        std::ifstream f(chemin);
+        std::string contenu((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+        if (!tenu) {
+            EXPECT_TRUE(contenu.empty());
+            continue;
+        }
+        EXPECT_TRUE(contenu.starts_with("-> <28> - ")) << contenu;
+        EXPECT_NE(contenu.find("<330>1<332>"), std::string::npos) << contenu; // Black's search
+        EXPECT_NE(contenu.find(" * Selection : ("), std::string::npos) << contenu;
+        std::remove(chemin.c_str());
+    }
+    // A log that cannot be opened is passed over.
+    Settings s = reglages_de_test(0);
+    s.GES_LOG = 1;
+    s.FILE_LOG = "/nonexistent/dir/q.log";
+    Banc b(s);
+    b->nouvelle_partie();
+    b.coup("e2", "e4");
+    EXPECT_EQ(b->session().lignes.size(), 2u);
 }
 
 TEST(Repetitions, CountsEarlierEntriesOnly) {

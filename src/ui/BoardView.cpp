@@ -1,9 +1,15 @@
 #include "ui/BoardView.h"
 
+#include <QApplication>
+#include <QCursor>
+#include <QDir>
+#include <QFileInfo>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QSvgRenderer>
+#include <QtMath>
 
 #include <algorithm>
 #include <cmath>
@@ -19,6 +25,13 @@ namespace {
 constexpr QRgb FrameColour = 0xFF4A5740;
 constexpr QRgb CoordinateColour = 0xFFE4E8D6;
 constexpr QRgb BoardEdgeColour = 0xFF343E2D;
+constexpr QRgb LastMoveTint = 0x70F6E05A;
+
+// Mark colours arrive as 0xBBGGRR.
+QColor couleur_bgr(std::uint32_t c) {
+    return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                  static_cast<int>((c >> 16) & 0xFF));
+}
 
 } // namespace
 
@@ -40,6 +53,188 @@ BoardView::~BoardView() = default;
 QString BoardView::pieceResource(PieceCode piece) {
     if (!quarvelin::est_piece(piece)) return {};
     return QStringLiteral(":/pieces/quarvelin/%1.svg").arg(quarvelin::code(piece));
+}
+
+QString BoardView::pieceFile(const QString& folder, PieceCode piece) {
+    if (!quarvelin::est_piece(piece) || folder.isEmpty()) return {};
+    for (const char* ext : {"svg", "png", "ico"}) {
+        QString f = QDir(folder).filePath(
+            QStringLiteral("%1.%2").arg(quarvelin::code(piece)).arg(QLatin1String(ext)));
+        if (QFileInfo::exists(f)) return f;
+    }
+    return {};
+}
+
+void BoardView::setPieceSet(const QString& folder) {
+    std::array<QString, 14> files;
+    for (int c = 2; c <= 13; ++c) {
+        files[c] = pieceFile(folder, static_cast<PieceCode>(c));
+        if (files[c].isEmpty()) { // a set is whole or not used
+            files.fill(QString());
+            break;
+        }
+    }
+    for (int c = 2; c <= 13; ++c) {
+        const QString file =
+            files[c].isEmpty() ? pieceResource(static_cast<PieceCode>(c)) : files[c];
+        rasters_[c] = QImage();
+        if (file.endsWith(QLatin1String(".svg"))) {
+            renderers_[c] = std::make_unique<QSvgRenderer>(file);
+        } else {
+            renderers_[c].reset();
+            rasters_[c] = QImage(file);
+        }
+    }
+    pixmaps_.fill(QPixmap());
+    update();
+}
+
+QPixmap BoardView::pieceImage(PieceCode piece, int side) {
+    if (!quarvelin::est_piece(piece)) return {};
+    return piecePixmap(piece, side, devicePixelRatioF());
+}
+
+void BoardView::setLastMove(const std::vector<std::pair<int, int>>& squares) {
+    if (squares == lastMove_) return;
+    lastMove_ = squares;
+    update();
+}
+
+void BoardView::setLiftedPiece(PieceCode piece) {
+    lifted_ = piece;
+    updateCursor();
+}
+
+void BoardView::updateCursor() {
+    if (!quarvelin::est_piece(lifted_)) {
+        unsetCursor();
+        return;
+    }
+    const BoardGeometry g = boardGeometry();
+    const int side = std::max(24, g.square);
+    // A pixmap of its own: the cached one may be dropped when the board is resized.
+    QPixmap pixmap = piecePixmap(lifted_, side, devicePixelRatioF()).copy();
+    setCursor(QCursor(pixmap, side / 2, side / 2));
+}
+
+void BoardView::installer(quarvelin::Colour orientation, const std::string& dossierPieces,
+                          const std::string& imagePlateau) {
+    const QString folder = QString::fromStdString(dossierPieces);
+    if (folder != pieceFolder_) {
+        pieceFolder_ = folder;
+        setPieceSet(folder);
+    }
+    // A board picture when the file is one; the drawn squares otherwise.
+    boardPicture_ = QImage(QString::fromStdString(imagePlateau));
+    position_ = quarvelin::Position::initiale(orientation);
+    marks_.clear();
+    arrow_.reset();
+    lastMove_.clear();
+    update();
+}
+
+PieceCode BoardView::lire_case(int x, int y) const {
+    if (x < 1 || x > 8 || y < 1 || y > 8) return PieceCode::Empty;
+    return position_.at(x, y);
+}
+
+void BoardView::ecrire_case(int x, int y, PieceCode piece) {
+    if (x < 1 || x > 8 || y < 1 || y > 8 || position_.at(x, y) == piece) return;
+    position_.at(x, y) = piece;
+    update(squareRect(x, y));
+}
+
+void BoardView::marquer_case(int x, int y, float taille, std::uint32_t couleur) {
+    if (x < 1 || x > 8 || y < 1 || y > 8) return;
+    marks_.push_back({x, y, taille, couleur_bgr(couleur)});
+    update();
+}
+
+void BoardView::montrer_coup(int fromX, int fromY, int toX, int toY, float, std::uint32_t couleur) {
+    arrow_ = std::array<int, 4>{fromX, fromY, toX, toY};
+    arrowColour_ = couleur_bgr(couleur);
+    update();
+}
+
+void BoardView::effacer_marques() {
+    if (marks_.empty() && !arrow_) return;
+    marks_.clear();
+    arrow_.reset();
+    update();
+}
+
+void BoardView::edition(bool active) {
+    editing_ = active;
+    update();
+}
+
+quarvelin::Case BoardView::squareAt(QPoint p) const {
+    const BoardGeometry g = boardGeometry();
+    if (g.square == 0 || !g.board.contains(p)) return {};
+    return {(p.x() - g.board.left()) / g.square + 1, (p.y() - g.board.top()) / g.square + 1};
+}
+
+void BoardView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        emit rightClicked(event->globalPosition().toPoint());
+        return;
+    }
+    if (event->button() != Qt::LeftButton) return;
+    pressed_ = squareAt(event->position().toPoint());
+    pressPoint_ = event->position().toPoint();
+    dragging_ = false;
+    if (pressed_.x != 0) emit squarePressed(pressed_.x, pressed_.y);
+}
+
+void BoardView::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton) || !quarvelin::est_piece(lifted_)) return;
+    if ((event->position().toPoint() - pressPoint_).manhattanLength() >=
+        QApplication::startDragDistance())
+        dragging_ = true;
+}
+
+void BoardView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const quarvelin::Case sq = squareAt(event->position().toPoint());
+    // A drag that ends on another square is the second click of the move.
+    if (dragging_ && quarvelin::est_piece(lifted_) && sq.x != 0 && !(sq == pressed_))
+        emit squarePressed(sq.x, sq.y);
+    dragging_ = false;
+}
+
+void BoardView::paintMarks(QPainter& painter, const BoardGeometry& g) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const Mark& m : marks_) {
+        const QRectF square = g.squareAt(m.x, m.y);
+        const qreal inset = square.width() * (1.0 - std::clamp(m.size, 0.2f, 1.0f)) / 4.0 + 2.0;
+        QColor c = m.colour;
+        QPen pen(c, std::max(2.0, square.width() * 0.07));
+        painter.setPen(pen);
+        c.setAlpha(40);
+        painter.setBrush(c);
+        painter.drawRoundedRect(square.adjusted(inset, inset, -inset, -inset), 6, 6);
+    }
+    if (arrow_) {
+        const auto [fx, fy, tx, ty] = *arrow_;
+        const QPointF a = QRectF(g.squareAt(fx, fy)).center();
+        const QPointF b = QRectF(g.squareAt(tx, ty)).center();
+        const qreal w = g.square * 0.16;
+        QColor c = arrowColour_;
+        c.setAlpha(200);
+        const qreal angle = std::atan2(b.y() - a.y(), b.x() - a.x());
+        const QPointF dir(std::cos(angle), std::sin(angle));
+        const QPointF normal(-dir.y(), dir.x());
+        const QPointF tip = b - dir * (g.square * 0.15);
+        const QPointF base = tip - dir * (w * 2.2);
+        painter.setPen(QPen(c, w, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(a, base);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(c);
+        QPolygonF head;
+        head << tip << base + normal * w * 1.5 << base - normal * w * 1.5;
+        painter.drawPolygon(head);
+    }
+    painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
 void BoardView::setPosition(const quarvelin::Position& position) {
@@ -92,6 +287,12 @@ const QPixmap& BoardView::piecePixmap(PieceCode piece, int side, qreal ratio) {
     }
     const int c = quarvelin::code(piece);
     QPixmap& pixmap = pixmaps_[c];
+    if (pixmap.isNull() && !rasters_[c].isNull()) {
+        const int device = std::max(1, static_cast<int>(std::lround(side * ratio)));
+        pixmap = QPixmap::fromImage(
+            rasters_[c].scaled(device, device, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        pixmap.setDevicePixelRatio(ratio);
+    }
     if (pixmap.isNull() && renderers_[c] && renderers_[c]->isValid()) {
         const int device = std::max(1, static_cast<int>(std::lround(side * ratio)));
         pixmap = QPixmap(device, device);
@@ -127,6 +328,9 @@ void BoardView::paintEvent(QPaintEvent* event) {
             const QRgb colour = (x + y) % 2 == 0 ? LightSquareColour : DarkSquareColour;
             painter.fillRect(g.squareAt(x, y), QColor::fromRgb(colour));
         }
+    if (!boardPicture_.isNull()) painter.drawImage(g.board, boardPicture_);
+    for (auto [x, y] : lastMove_)
+        painter.fillRect(g.squareAt(x, y), QColor::fromRgba(LastMoveTint));
 
     if (coordinatesVisible_) {
         QFont font = this->font();
@@ -156,4 +360,12 @@ void BoardView::paintEvent(QPaintEvent* event) {
             if (!event->rect().intersects(square)) continue;
             painter.drawPixmap(square.topLeft(), piecePixmap(piece, g.square, ratio));
         }
+    paintMarks(painter, g);
+    if (editing_) {
+        // A dashed edge says the squares take pieces from the palette.
+        QPen pen(QColor(0xF6, 0xE0, 0x5A), 2, Qt::DashLine);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(g.board.adjusted(-2, -2, 1, 1));
+    }
 }

@@ -2,18 +2,25 @@
 // The board of one Position as the user sees it: squares, coordinates and pieces, drawn square
 // and centred at whatever size the widget is given.
 #include "rules/Position.h"
+#include "session/BoardDisplay.h"
 
 #include <QColor>
+#include <QImage>
 #include <QPixmap>
+#include <QPoint>
 #include <QRect>
 #include <QWidget>
 
 #include <array>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QSvgRenderer;
 
-class BoardView : public QWidget {
+// It is also the board the game logic writes to: squares, marks, the suggested move. Presses
+// are reported as squares; a press, a drag and a release on another square report both.
+class BoardView : public QWidget, public quarvelin::BoardDisplay {
     Q_OBJECT
 
 public:
@@ -41,9 +48,43 @@ public:
 
     // The resource holding the drawing of a piece; empty for Empty.
     static QString pieceResource(quarvelin::PieceCode piece);
+    // The drawing of a piece in a piece-set folder: N.svg, else N.png, else N.ico; empty when
+    // the folder has none.
+    static QString pieceFile(const QString& folder, quarvelin::PieceCode piece);
+    // The program's own set when the folder does not hold all twelve pieces.
+    void setPieceSet(const QString& folder);
+    QPixmap pieceImage(quarvelin::PieceCode piece, int side);
+
+    // The squares of the last move, drawn tinted; none when empty.
+    void setLastMove(const std::vector<std::pair<int, int>>& squares);
+    // The piece following the pointer while it is lifted; Empty when none.
+    void setLiftedPiece(quarvelin::PieceCode piece);
+
+    // BoardDisplay
+    void installer(quarvelin::Colour orientation, const std::string& dossierPieces,
+                   const std::string& imagePlateau) override;
+    quarvelin::PieceCode lire_case(int x, int y) const override;
+    void ecrire_case(int x, int y, quarvelin::PieceCode piece) override;
+    void marquer_case(int x, int y, float taille, std::uint32_t couleur) override;
+    void montrer_coup(int fromX, int fromY, int toX, int toY, float taille,
+                      std::uint32_t couleur) override;
+    void effacer_marques() override;
+    void edition(bool active) override;
+    bool enEdition() const { return editing_; }
+    int nombreMarques() const { return static_cast<int>(marks_.size()); }
+
+    // The square under a point of the widget; {0, 0} off the board.
+    quarvelin::Case squareAt(QPoint p) const;
+
+signals:
+    void squarePressed(int x, int y);
+    void rightClicked(QPoint globalPos);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     struct BoardGeometry {
@@ -59,11 +100,34 @@ private:
     BoardGeometry boardGeometry() const;
     const QPixmap& piecePixmap(quarvelin::PieceCode piece, int side, qreal ratio);
 
+    void paintMarks(QPainter& painter, const BoardGeometry& g);
+    void updateCursor();
+
+    struct Mark {
+        int x, y;
+        float size;
+        QColor colour;
+    };
+
     quarvelin::Position position_;
     bool coordinatesVisible_ = true;
+    bool editing_ = false;
+    std::vector<Mark> marks_;
+    std::optional<std::array<int, 4>> arrow_;
+    QColor arrowColour_;
+    std::vector<std::pair<int, int>> lastMove_;
+    QImage boardPicture_;
+    QString pieceFolder_;
+    quarvelin::PieceCode lifted_ = quarvelin::PieceCode::Empty;
+    quarvelin::Case pressed_;
+    QPoint pressPoint_;
+    QPoint dragPoint_;
+    bool dragging_ = false;
 
     // Indexed by piece code; 0 and 1 stay empty.
     std::array<std::unique_ptr<QSvgRenderer>, 14> renderers_;
+    std::array<QImage, 14> rasters_; // pieces of a set drawn as pictures
+
     std::array<QPixmap, 14> pixmaps_;
     int pixmapSide_ = 0;
     qreal pixmapRatio_ = 0;

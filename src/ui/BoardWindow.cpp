@@ -1,0 +1,467 @@
+#include "ui/BoardWindow.h"
+
+#include "engine/Moteur.h"
+#include "rules/TextCatalogue.h"
+#include "session/Partie.h"
+#include "ui/BoardView.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using quarvelin::Minuterie;
+using quarvelin::PieceCode;
+
+namespace {
+
+// Captions of this window, as catalogue offsets.
+enum Texte : int {
+    TexteTitre = 169,
+    TextePremier = 925,
+    TextePrecedent = 926,
+    TexteSuivant = 927,
+    TexteDernier = 928,
+    TexteNoterBulle = 929,
+    TexteNote = 930,
+    TexteAfficherReperes = 931,
+    TexteEffacerReperes = 932,
+    TexteConseil = 933,
+    TexteConseilBulle = 934,
+    TexteProgrammer = 935,
+    TexteProgrammerBulle = 936,
+    TexteDemarrerPosition = 937,
+    TexteCoups = 938,
+    TexteParties = 939,
+    TexteDuree = 940,
+    TexteExamines = 941,
+    TexteEvaluees = 942,
+    TexteMeilleure = 943,
+    TexteProfondeur = 944,
+    TexteMessages = 945,
+    TexteEnvoyer = 946,
+    TexteBlancs = 947,
+    TexteNoirs = 948,
+    TexteReflechit = 949,
+    TexteDemarrerDefilement = 922,
+};
+
+const char* const ClockStyle =
+    "QLabel { background: #2f3a2a; color: #eef1e6; border-radius: 8px; padding: 6px 12px;"
+    " font-family: 'DejaVu Sans Mono', monospace; font-size: 22px; font-weight: 600; }";
+const char* const ClockRunningStyle =
+    "QLabel { background: #5a7d3a; color: #ffffff; border-radius: 8px; padding: 6px 12px;"
+    " font-family: 'DejaVu Sans Mono', monospace; font-size: 22px; font-weight: 700; }";
+
+QFrame* card(QWidget* parent) {
+    auto* f = new QFrame(parent);
+    f->setObjectName(QStringLiteral("carte"));
+    f->setStyleSheet(QStringLiteral(
+        "QFrame#carte { background: #fbfcf9; border: 1px solid #d5d9cf; border-radius: 10px; }"));
+    return f;
+}
+
+} // namespace
+
+BoardWindow::BoardWindow(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("plateau"));
+    build();
+}
+
+BoardWindow::~BoardWindow() {
+    if (waitCursor_) QApplication::restoreOverrideCursor();
+}
+
+QString BoardWindow::texte(int offset) const {
+    return catalogue_ ? QString::fromStdString(catalogue_->texte(offset)) : QString();
+}
+
+void BoardWindow::build() {
+    board_ = new BoardView(this);
+    board_->setObjectName(QStringLiteral("Echiquier"));
+
+    auto* side = new QWidget(this);
+    side->setFixedWidth(300);
+    auto* sideLayout = new QVBoxLayout(side);
+    sideLayout->setContentsMargins(0, 0, 0, 0);
+    sideLayout->setSpacing(8);
+
+    auto clockRow = [&](QLabel*& clock, QLabel*& name, const char* objet) {
+        auto* f = card(side);
+        auto* l = new QHBoxLayout(f);
+        l->setContentsMargins(10, 8, 10, 8);
+        name = new QLabel(f);
+        name->setStyleSheet(QStringLiteral("font-weight: 600; font-size: 14px;"));
+        clock = new QLabel(QStringLiteral("00:15:00"), f);
+        clock->setObjectName(QLatin1String(objet));
+        clock->setStyleSheet(QLatin1String(ClockStyle));
+        clock->setAlignment(Qt::AlignCenter);
+        l->addWidget(name, 1);
+        l->addWidget(clock);
+        sideLayout->addWidget(f);
+    };
+    clockRow(clockTop_, nameTop_, "horloge_haute");
+
+    // What the machine is thinking of, and how deep.
+    auto* thinkingCard = card(side);
+    auto* tl = new QHBoxLayout(thinkingCard);
+    tl->setContentsMargins(10, 6, 10, 6);
+    thinkingIcon_ = new QLabel(thinkingCard);
+    thinkingIcon_->setFixedSize(28, 28);
+    thinking_ = new QLabel(thinkingCard);
+    thinking_->setObjectName(QStringLiteral("reflexion"));
+    thinking_->setStyleSheet(QStringLiteral("color: #4a5740; font-style: italic;"));
+    depth_ = new QLabel(thinkingCard);
+    depth_->setObjectName(QStringLiteral("profondeur"));
+    depth_->setStyleSheet(QStringLiteral("color: #6b7263;"));
+    tl->addWidget(thinkingIcon_);
+    tl->addWidget(thinking_, 1);
+    tl->addWidget(depth_);
+    sideLayout->addWidget(thinkingCard);
+
+    lists_ = new QTabWidget(side);
+    list1_ = new QListWidget(lists_);
+    list1_->setObjectName(QStringLiteral("List1"));
+    QFont mono(QStringLiteral("DejaVu Sans Mono"));
+    mono.setStyleHint(QFont::Monospace);
+    mono.setPointSize(10);
+    list1_->setFont(mono);
+    list1_->setAlternatingRowColors(true);
+    list2_ = new QListWidget(lists_);
+    list2_->setObjectName(QStringLiteral("List2"));
+    lists_->addTab(list1_, QString());
+    lists_->addTab(list2_, QString());
+    sideLayout->addWidget(lists_, 1);
+
+    result_ = new QLabel(side);
+    result_->setObjectName(QStringLiteral("resultat"));
+    result_->setAlignment(Qt::AlignCenter);
+    result_->setStyleSheet(QStringLiteral("font-size: 15px; font-weight: 700; color: #2f3a2a;"));
+    result_->hide();
+    sideLayout->addWidget(result_);
+
+    auto* navRow = new QHBoxLayout;
+    navRow->setSpacing(4);
+    const char* captions[5] = {"|<", "<", ">", ">|", "Go"};
+    for (int i = 0; i < 5; ++i) {
+        auto* b = new QPushButton(QString::fromLatin1(captions[i]), side);
+        b->setObjectName(QStringLiteral("action_%1").arg(i));
+        b->setMinimumWidth(44);
+        connect(b, &QPushButton::clicked, this, [this, i] {
+            if (partie_) partie_->naviguer(i);
+        });
+        navRow->addWidget(b);
+        nav_[static_cast<std::size_t>(i)] = b;
+    }
+    sideLayout->addLayout(navRow);
+
+    auto* tools = new QHBoxLayout;
+    tools->setSpacing(4);
+    note_ = new QPushButton(side);
+    note_->setObjectName(QStringLiteral("note"));
+    hint_ = new QPushButton(side);
+    hint_->setObjectName(QStringLiteral("conseil"));
+    repere_ = new QPushButton(side);
+    repere_->setObjectName(QStringLiteral("bouton_repere"));
+    command2_ = new QPushButton(side);
+    command2_->setObjectName(QStringLiteral("Command2"));
+    for (QPushButton* b : {note_, hint_, command2_}) tools->addWidget(b);
+    sideLayout->addLayout(tools);
+    sideLayout->addWidget(repere_);
+    connect(note_, &QPushButton::clicked, this, [this] {
+        if (partie_) partie_->noter_coup();
+    });
+    connect(hint_, &QPushButton::clicked, this, [this] {
+        if (partie_) partie_->conseil_coup();
+    });
+    connect(repere_, &QPushButton::clicked, this, [this] {
+        if (partie_) partie_->basculer_reperes();
+    });
+    connect(command2_, &QPushButton::clicked, this, [this] {
+        if (partie_) partie_->entrer_edition(true);
+    });
+
+    // The position editor's palette: the twelve pieces and the start button.
+    palette_ = card(side);
+    palette_->setObjectName(QStringLiteral("cadre_palette"));
+    auto* pl = new QGridLayout(palette_);
+    pl->setContentsMargins(8, 8, 8, 8);
+    for (int c = 2; c <= 13; ++c) {
+        auto* b = new QToolButton(palette_);
+        b->setObjectName(QStringLiteral("Piece_%1").arg(c));
+        b->setIconSize(QSize(32, 32));
+        b->setCheckable(true);
+        b->setAutoExclusive(false);
+        connect(b, &QToolButton::clicked, this, [this, c] {
+            if (partie_) partie_->clic_palette(static_cast<PieceCode>(c));
+            for (int k = 2; k <= 13; ++k)
+                paletteButtons_[static_cast<std::size_t>(k)]->setChecked(
+                    k == c && paletteButtons_[static_cast<std::size_t>(k)]->isChecked());
+        });
+        // White pieces on the first row, Black on the second, in the order of their codes.
+        pl->addWidget(b, c >= 8 ? 0 : 1, (c - 2) % 6);
+        paletteButtons_[static_cast<std::size_t>(c)] = b;
+    }
+    command4_ = new QPushButton(palette_);
+    command4_->setObjectName(QStringLiteral("Command4"));
+    pl->addWidget(command4_, 2, 0, 1, 6);
+    connect(command4_, &QPushButton::clicked, this, [this] {
+        if (partie_) partie_->demarrer_edition();
+    });
+    palette_->hide();
+    sideLayout->addWidget(palette_);
+
+    // Network chat: shown in network play only.
+    chat_ = card(side);
+    auto* cl = new QVBoxLayout(chat_);
+    cl->setContentsMargins(8, 8, 8, 8);
+    chatBox_ = new QPlainTextEdit(chat_);
+    chatBox_->setReadOnly(true);
+    chatBox_->setMaximumHeight(90);
+    chatField_ = new QLineEdit(chat_);
+    chatField_->setObjectName(QStringLiteral("chat"));
+    cl->addWidget(chatBox_);
+    cl->addWidget(chatField_);
+    connect(chatField_, &QLineEdit::returnPressed, this, [this] {
+        if (chatField_->text().isEmpty()) return;
+        chatBox_->appendPlainText(chatField_->text());
+        emit chatSent(chatField_->text());
+        chatField_->clear();
+    });
+    chat_->hide();
+    sideLayout->addWidget(chat_);
+
+    clockRow(clockBottom_, nameBottom_, "Horloge_basse");
+    auto* durationRow = new QHBoxLayout;
+    durationCaption_ = new QLabel(side);
+    durationCaption_->setStyleSheet(QStringLiteral("color: #6b7263;"));
+    duration_ = new QLabel(QStringLiteral("00:00:00"), side);
+    duration_->setObjectName(QStringLiteral("duree_partie"));
+    duration_->setStyleSheet(QStringLiteral("color: #4a5740; font-family: 'DejaVu Sans Mono';"));
+    durationRow->addWidget(durationCaption_, 1);
+    durationRow->addWidget(duration_);
+    sideLayout->addLayout(durationRow);
+
+    status_ = new QStatusBar(this);
+    status_->setSizeGripEnabled(false);
+    for (int i = 1; i <= 4; ++i) {
+        auto* l = new QLabel(status_);
+        l->setObjectName(QStringLiteral("panneau_%1").arg(i));
+        l->setMinimumWidth(i == 1 ? 120 : 90);
+        status_->addWidget(l, i == 1 ? 1 : 0);
+        panels_[static_cast<std::size_t>(i)] = l;
+    }
+
+    auto* top = new QHBoxLayout;
+    top->setContentsMargins(10, 10, 10, 4);
+    top->setSpacing(12);
+    top->addWidget(board_, 1);
+    top->addWidget(side);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+    outer->addLayout(top, 1);
+    outer->addWidget(status_);
+
+    for (int m = 0; m < quarvelin::NombreMinuteries; ++m) {
+        auto* t = new QTimer(this);
+        connect(t, &QTimer::timeout, this, [this, m] { tick(static_cast<Minuterie>(m)); });
+        timers_[static_cast<std::size_t>(m)] = t;
+    }
+
+    connect(board_, &BoardView::squarePressed, this, [this](int x, int y) {
+        if (partie_) partie_->clic_case(x, y);
+    });
+    connect(board_, &BoardView::rightClicked, this, &BoardWindow::gameMenuRequested);
+    connect(list1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (partie_) partie_->selectionner_ligne(list1_->row(item));
+    });
+    connect(list1_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        if (partie_) partie_->double_clic_ligne(list1_->row(item));
+    });
+    appliquer_textes();
+}
+
+void BoardWindow::attacher(quarvelin::Partie* partie, const quarvelin::TextCatalogue* catalogue) {
+    partie_ = partie;
+    catalogue_ = catalogue;
+    appliquer_textes();
+    for (int c = 2; c <= 13; ++c)
+        paletteButtons_[static_cast<std::size_t>(c)]->setIcon(
+            QIcon(board_->pieceImage(static_cast<PieceCode>(c), 64)));
+}
+
+void BoardWindow::appliquer_textes() {
+    if (!catalogue_) return;
+    setWindowTitle(texte(TexteTitre));
+    const int tips[4] = {TextePremier, TextePrecedent, TexteSuivant, TexteDernier};
+    for (int i = 0; i < 4; ++i) nav_[static_cast<std::size_t>(i)]->setToolTip(texte(tips[i]));
+    if (nav_[4]->toolTip().isEmpty()) nav_[4]->setToolTip(texte(TexteDemarrerDefilement));
+    note_->setText(texte(TexteNote));
+    note_->setToolTip(texte(TexteNoterBulle));
+    hint_->setText(texte(TexteConseil));
+    hint_->setToolTip(texte(TexteConseilBulle));
+    command2_->setText(texte(TexteProgrammer));
+    command2_->setToolTip(texte(TexteProgrammerBulle));
+    command4_->setText(texte(TexteDemarrerPosition));
+    bool visibles = partie_ && partie_->session().reperesVisibles;
+    repere_->setText(texte(visibles ? TexteEffacerReperes : TexteAfficherReperes));
+    lists_->setTabText(0, texte(TexteCoups));
+    lists_->setTabText(1, texte(TexteParties));
+    durationCaption_->setText(texte(TexteDuree));
+    panels_[2]->setToolTip(texte(TexteExamines));
+    panels_[3]->setToolTip(texte(TexteEvaluees));
+    panels_[4]->setToolTip(texte(TexteMeilleure));
+    chatField_->setPlaceholderText(texte(TexteMessages));
+    horloges_modifiees();
+}
+
+void BoardWindow::liste_modifiee() {
+    if (!partie_) return;
+    const quarvelin::GameSession& s = partie_->session();
+    list1_->setUpdatesEnabled(false);
+    // Lines are only ever added at the end or cut back; rebuild only what differs.
+    int commun = 0;
+    const int n = static_cast<int>(s.lignes.size());
+    while (commun < n && commun < list1_->count() &&
+           list1_->item(commun)->text() ==
+               QString::fromStdString(s.lignes[static_cast<std::size_t>(commun)]))
+        ++commun;
+    while (list1_->count() > commun) delete list1_->takeItem(list1_->count() - 1);
+    for (int i = commun; i < n; ++i)
+        list1_->addItem(QString::fromStdString(s.lignes[static_cast<std::size_t>(i)]));
+    list1_->setCurrentRow(s.ligneSelectionnee);
+    if (s.ligneSelectionnee < 0) list1_->clearSelection();
+    list1_->setUpdatesEnabled(true);
+    if (s.ligneSelectionnee >= 0) list1_->scrollToItem(list1_->item(s.ligneSelectionnee));
+    updateLastMove();
+    horloges_modifiees();
+}
+
+void BoardWindow::updateLastMove() {
+    const quarvelin::GameSession& s = partie_->session();
+    const int k = partie_->entree_affichee();
+    std::vector<std::pair<int, int>> squares;
+    if (k >= 1 && k < static_cast<int>(s.PositionStates.size())) {
+        const quarvelin::Position& a = s.PositionStates[static_cast<std::size_t>(k - 1)];
+        const quarvelin::Position& b = s.PositionStates[static_cast<std::size_t>(k)];
+        const quarvelin::Colour mover = b.LastMoverColour;
+        // The squares the mover left and the one it came to; a castling rook's too.
+        for (int y = 1; y <= 8; ++y)
+            for (int x = 1; x <= 8; ++x)
+                if (a.at(x, y) != b.at(x, y) &&
+                    (b.at(x, y) == PieceCode::Empty || quarvelin::couleur(b.at(x, y)) == mover))
+                    squares.emplace_back(x, y);
+    }
+    board_->setLastMove(squares);
+}
+
+void BoardWindow::titre_plateau(const std::string& titre) {
+    setWindowTitle(QString::fromStdString(titre));
+}
+
+void BoardWindow::horloges_modifiees() {
+    if (!partie_) return;
+    const quarvelin::Horloges& h = partie_->horloges();
+    clockTop_->setText(QString::fromStdString(h.haute()));
+    clockBottom_->setText(QString::fromStdString(h.basse()));
+    duration_->setText(QString::fromStdString(h.duree()));
+    clockTop_->setStyleSheet(
+        QLatin1String(h.en_marche(Minuterie::Haute) ? ClockRunningStyle : ClockStyle));
+    clockBottom_->setStyleSheet(
+        QLatin1String(h.en_marche(Minuterie::Basse) ? ClockRunningStyle : ClockStyle));
+    const bool blancEnBas = partie_->position().PlayerColour == quarvelin::Colour::White;
+    nameBottom_->setText(texte(blancEnBas ? TexteBlancs : TexteNoirs));
+    nameTop_->setText(texte(blancEnBas ? TexteNoirs : TexteBlancs));
+}
+
+void BoardWindow::curseur_attente(bool attente) {
+    if (attente == waitCursor_) return;
+    waitCursor_ = attente;
+    if (attente) {
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+        thinking_->setText(texte(TexteReflechit));
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+    hint_->setEnabled(!attente);
+    command2_->setEnabled(!attente);
+}
+
+void BoardWindow::piece_levee(PieceCode piece) { board_->setLiftedPiece(piece); }
+
+void BoardWindow::reflexion(const std::string& t, PieceCode piece) {
+    thinking_->setText(QString::fromStdString(t).trimmed());
+    thinkingIcon_->setPixmap(quarvelin::est_piece(piece) ? board_->pieceImage(piece, 28)
+                                                         : QPixmap());
+}
+
+void BoardWindow::compteurs(const quarvelin::SearchCounters& c, float meilleur) {
+    panels_[2]->setText(QString::number(c.MovesExamined));
+    panels_[3]->setText(QString::number(c.PositionsEvaluated));
+    panels_[4]->setText(meilleur <= -quarvelin::Infinity
+                            ? QString()
+                            : QString::fromStdString(quarvelin::texte_score(meilleur)));
+    depth_->setText(texte(TexteProfondeur) + QStringLiteral(" %1").arg(c.SearchDepth));
+}
+
+void BoardWindow::bouton_lecture(const std::string& legende, const std::string& bulle) {
+    nav_[4]->setText(QString::fromStdString(legende));
+    nav_[4]->setToolTip(QString::fromStdString(bulle));
+}
+
+void BoardWindow::resultat(const std::string& r) {
+    result_->setText(QString::fromStdString(r));
+    result_->setVisible(r != "*");
+}
+
+void BoardWindow::reperes(bool visibles) {
+    board_->setCoordinatesVisible(visibles);
+    repere_->setText(texte(visibles ? TexteEffacerReperes : TexteAfficherReperes));
+}
+
+void BoardWindow::palette(bool visible) {
+    palette_->setVisible(visible);
+    command2_->setEnabled(!visible);
+    for (int c = 2; c <= 13; ++c) paletteButtons_[static_cast<std::size_t>(c)]->setChecked(false);
+}
+
+void BoardWindow::setNetworkMode(bool network) { chat_->setVisible(network); }
+
+void BoardWindow::regler(Minuterie m, int intervalleMs) {
+    QTimer* t = timers_[static_cast<std::size_t>(m)];
+    if (intervalleMs <= 0) {
+        t->stop();
+        pendingTicks_[static_cast<std::size_t>(m)] = 0;
+    } else {
+        t->start(intervalleMs);
+    }
+}
+
+bool BoardWindow::timerRunning(Minuterie m) const {
+    return timers_[static_cast<std::size_t>(m)]->isActive();
+}
+
+void BoardWindow::tick(Minuterie m) {
+    if (!partie_) return;
+    // A question box spins the event loop inside a move; the game is not to be touched then.
+    // Seconds of the clocks are kept and counted once the box is gone.
+    auto& pending = pendingTicks_[static_cast<std::size_t>(m)];
+    if (QApplication::activeModalWidget()) {
+        if (m == Minuterie::Basse || m == Minuterie::Haute || m == Minuterie::Duree) ++pending;
+        return;
+    }
+    for (int n = pending + 1; n > 0 && timers_[static_cast<std::size_t>(m)]->isActive(); --n)
+        partie_->tick(m);
+    pending = 0;
+}

@@ -1,0 +1,133 @@
+#pragma once
+// The board window `plateau`: the board, the clocks, the move list and the game list, the
+// navigation buttons, the thinking display and the position editor's palette. It binds its
+// events to the game in play and shows what the game tells it; it holds no game state.
+#include "session/HorlogeSource.h"
+#include "session/VuePartie.h"
+
+#include <QWidget>
+
+#include <array>
+
+class BoardView;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QStatusBar;
+class QTabWidget;
+class QTimer;
+class QToolButton;
+
+namespace quarvelin {
+class Partie;
+class TextCatalogue;
+} // namespace quarvelin
+
+class BoardWindow : public QWidget, public quarvelin::VuePartie, public quarvelin::HorlogeSource {
+    Q_OBJECT
+
+public:
+    explicit BoardWindow(QWidget* parent = nullptr);
+    ~BoardWindow() override;
+
+    // The game this window shows; set once, before the first game opens.
+    void attacher(quarvelin::Partie* partie, const quarvelin::TextCatalogue* catalogue);
+    void appliquer_textes();
+
+    BoardView* board() const { return board_; }
+    QListWidget* moveList() const { return list1_; }
+    QListWidget* gameList() const { return list2_; }
+    QLabel* bottomClock() const { return clockBottom_; }
+    QLabel* topClock() const { return clockTop_; }
+    QPushButton* navigationButton(int i) const { return nav_[static_cast<std::size_t>(i)]; }
+    QLabel* statusPanel(int i) const { return panels_[static_cast<std::size_t>(i)]; }
+    QFrame* palette() const { return palette_; }
+    QPushButton* startButton() const { return command4_; }
+    QToolButton* paletteButton(int code) const {
+        return paletteButtons_[static_cast<std::size_t>(code)];
+    }
+
+    // VuePartie
+    void liste_modifiee() override;
+    void titre_plateau(const std::string& titre) override;
+    void titre_principal() override { emit mainTitleChanged(); }
+    void horloges_modifiees() override;
+    void curseur_attente(bool attente) override;
+    void piece_levee(quarvelin::PieceCode piece) override;
+    void reflexion(const std::string& texte, quarvelin::PieceCode piece) override;
+    void compteurs(const quarvelin::SearchCounters& c, float meilleur) override;
+    void bouton_lecture(const std::string& legende, const std::string& bulle) override;
+    void etat_menus() override { emit menuStateChanged(); }
+    void resultat(const std::string& r) override;
+    void reperes(bool visibles) override;
+    void palette(bool visible) override;
+    void ouvertures_disponibles(bool oui) override { emit openingsAvailable(oui); }
+    void liste_ouvertures(const std::vector<quarvelin::LigneEco>& lignes) override {
+        emit openingList(lignes);
+    }
+    void envoyer_reseau(const std::string& m) override {
+        emit networkSend(QString::fromStdString(m));
+    }
+    void fermer_connexion() override { emit networkClose(); }
+    void connexion_reseau() override { emit networkDialog(); }
+
+    // HorlogeSource
+    void regler(quarvelin::Minuterie m, int intervalleMs) override;
+    bool timerRunning(quarvelin::Minuterie m) const;
+
+    void setNetworkMode(bool network);
+
+signals:
+    void mainTitleChanged();
+    void menuStateChanged();
+    void gameMenuRequested(QPoint globalPos);
+    void openingsAvailable(bool available);
+    void openingList(const std::vector<quarvelin::LigneEco>& lignes);
+    void networkSend(const QString& message);
+    void networkClose();
+    void networkDialog();
+    void chatSent(const QString& text);
+
+private:
+    void build();
+    void tick(quarvelin::Minuterie m);
+    void updateLastMove();
+    QString texte(int offset) const;
+
+    quarvelin::Partie* partie_ = nullptr;
+    const quarvelin::TextCatalogue* catalogue_ = nullptr;
+
+    BoardView* board_ = nullptr;
+    QLabel* clockTop_ = nullptr;
+    QLabel* clockBottom_ = nullptr;
+    QLabel* nameTop_ = nullptr;
+    QLabel* nameBottom_ = nullptr;
+    QLabel* duration_ = nullptr;
+    QLabel* durationCaption_ = nullptr;
+    QLabel* thinkingIcon_ = nullptr;
+    QLabel* thinking_ = nullptr;
+    QLabel* depth_ = nullptr;
+    QLabel* result_ = nullptr;
+    QTabWidget* lists_ = nullptr;
+    QListWidget* list1_ = nullptr;
+    QListWidget* list2_ = nullptr;
+    std::array<QPushButton*, 5> nav_{};
+    QPushButton* note_ = nullptr;
+    QPushButton* repere_ = nullptr;
+    QPushButton* hint_ = nullptr;
+    QPushButton* command2_ = nullptr;
+    QFrame* palette_ = nullptr;
+    std::array<QToolButton*, 14> paletteButtons_{};
+    QPushButton* command4_ = nullptr;
+    QFrame* chat_ = nullptr;
+    QPlainTextEdit* chatBox_ = nullptr;
+    QLineEdit* chatField_ = nullptr;
+    QStatusBar* status_ = nullptr;
+    std::array<QLabel*, 5> panels_{};
+    std::array<QTimer*, quarvelin::NombreMinuteries> timers_{};
+    std::array<int, quarvelin::NombreMinuteries> pendingTicks_{};
+    bool waitCursor_ = false;
+};

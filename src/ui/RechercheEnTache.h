@@ -1,0 +1,32 @@
+#pragma once
+// The machine's searches on a worker thread: the board and the windows stay live while it
+// thinks; its progress and its result come back to the GUI thread as queued calls.
+#include "session/ExecuteurRecherche.h"
+
+#include <QObject>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+class RechercheEnTache : public QObject, public quarvelin::ExecuteurRecherche {
+    Q_OBJECT
+
+public:
+    explicit RechercheEnTache(QObject* parent = nullptr) : QObject(parent) {}
+    ~RechercheEnTache() override;
+
+    void lancer(const quarvelin::DemandeRecherche& demande,
+                const quarvelin::SearchCounters& compteurs, const quarvelin::RappelsMoteur& rappels,
+                Fin fin) override;
+    void annuler() override;
+    bool enCours() const { return enCours_; }
+
+private:
+    void joindre();
+
+    std::thread thread_;
+    std::shared_ptr<std::atomic<bool>> annulation_;
+    unsigned generation_ = 0; // read and written on the GUI thread only
+    bool enCours_ = false;
+};

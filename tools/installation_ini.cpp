@@ -1,0 +1,37 @@
+// Writes the settings file an installation ships with: the values of a new file, with the
+// language window opening at the first start. An existing file is left alone, so the choices
+// made in a build tree survive the next build.  Usage: installation_ini <quarvelin.ini>
+#include "config/Settings.h"
+#include "config/SettingsFile.h"
+
+#include <filesystem>
+#include <iostream>
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: installation_ini <quarvelin.ini>\n";
+        return 2;
+    }
+    const std::filesystem::path fichier(argv[1]);
+    if (std::filesystem::exists(fichier)) return 0;
+    quarvelin::Settings s = quarvelin::reglages_integres(".");
+    quarvelin::appliquer_nouveau_fichier(s);
+    s.FIRST_STARTUP = 1;
+    // Names a new user sees in game records until changed in the preferences.
+    const quarvelin::Settings noms = quarvelin::valeurs_reinitialisation(s, ".");
+    s.NOM_JOUEUR = noms.NOM_JOUEUR;
+    s.NOM_MOTEUR = noms.NOM_MOTEUR;
+    s.LIEU_JEU = noms.LIEU_JEU;
+    s.NIVEAU_ELO = noms.NIVEAU_ELO;
+    // Paths relative to the installation, wherever it is put.
+    s.BASE_ECO = "base/eco.db";
+    s.BASE_CORRES = "base/corres.db";
+    s.FILE_LOG = "quarvelin.log";
+    std::filesystem::create_directories(fichier.parent_path());
+    std::string erreur = quarvelin::ecrire_reglages(s, fichier.string());
+    if (!erreur.empty()) {
+        std::cerr << "installation_ini: " << fichier.string() << ": " << erreur << '\n';
+        return 1;
+    }
+    return 0;
+}

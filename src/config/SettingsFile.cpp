@@ -129,23 +129,6 @@ std::string trim(std::string_view s) {
     return std::string(s.substr(a, b - a));
 }
 
-// A whole value that is a number and nothing else: sign, digits, one decimal mark.
-std::optional<double> nombre_strict(std::string_view text) {
-    std::string t = trim(text);
-    std::size_t i = (!t.empty() && (t[0] == '-' || t[0] == '+')) ? 1 : 0;
-    bool digits = false, mark = false;
-    for (std::size_t k = i; k < t.size(); ++k) {
-        if (t[k] >= '0' && t[k] <= '9')
-            digits = true;
-        else if ((t[k] == '.' || t[k] == ',') && !mark)
-            mark = true;
-        else
-            return std::nullopt;
-    }
-    if (!digits) return std::nullopt;
-    return lire_nombre(t);
-}
-
 // Rounds to the field's type, halves to the even neighbour; nothing when it does not fit.
 template <typename T> std::optional<T> arrondi(double v) {
     if constexpr (std::is_same_v<T, float>) {
@@ -230,6 +213,41 @@ bool lire_fichier(const std::string& chemin, std::string& contenu) {
 }
 
 } // namespace
+
+std::optional<double> nombre_strict(std::string_view text) {
+    std::string t = trim(text);
+    std::size_t i = (!t.empty() && (t[0] == '-' || t[0] == '+')) ? 1 : 0;
+    bool digits = false, mark = false;
+    for (std::size_t k = i; k < t.size(); ++k) {
+        if (t[k] >= '0' && t[k] <= '9')
+            digits = true;
+        else if ((t[k] == '.' || t[k] == ',') && !mark)
+            mark = true;
+        else
+            return std::nullopt;
+    }
+    if (!digits) return std::nullopt;
+    return lire_nombre(t);
+}
+
+std::optional<std::string> valeur_cle(const Settings& s, std::string_view cle, int profil) {
+    std::optional<std::string> out;
+    parcourir_cles(s, profil,
+                   [&](const std::string& key, Section section, Regle, const auto& field, bool) {
+                       if (!out && section != Section::Lecture && key == cle) out = valeur(field);
+                   });
+    return out;
+}
+
+bool affecter_cle(Settings& s, std::string_view cle, const std::string& texte, int profil) {
+    bool ok = false;
+    parcourir_cles(s, profil,
+                   [&](const std::string& key, Section section, Regle regle, auto& field, bool) {
+                       if (!ok && section != Section::Lecture && key == cle)
+                           ok = appliquer(key, regle, field, texte);
+                   });
+    return ok;
+}
 
 std::string chemin_reglage(std::string valeur) {
     for (char& c : valeur)

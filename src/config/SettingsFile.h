@@ -5,7 +5,9 @@
 #include "rules/Dialogs.h"
 #include "rules/TextCatalogue.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quarvelin {
@@ -54,6 +56,17 @@ bool charger_profils(const std::string& fichier1, const std::string& fichier2, S
 // Reads the per-profile keys of one settings file into slot `profil`; other lines are ignored.
 // False, changing nothing, when the file cannot be read.
 bool lire_profil(const std::string& fichier, Settings& s, int profil);
+
+// The value of one key as the file holds it, per-profile keys from slot `profil`; nothing for a
+// key the file does not know.
+std::optional<std::string> valeur_cle(const Settings& s, std::string_view cle, int profil = 1);
+// Stores a value by the key's reading rule; false, changing nothing, for an unknown key or a
+// value the rule cannot read.
+bool affecter_cle(Settings& s, std::string_view cle, const std::string& valeur, int profil = 1);
+
+// A whole value that is a number and nothing else: blanks around, a sign, digits, one decimal
+// mark ("." or ",").
+std::optional<double> nombre_strict(std::string_view texte);
 
 // A settings path as this program keeps it: "/" for "\", the SQLite bases for the old ones.
 std::string chemin_reglage(std::string valeur);

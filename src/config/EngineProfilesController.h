@@ -1,0 +1,36 @@
+#pragma once
+// The engine-parameter window without the window: two settings files whose engine keys become
+// profiles 1 and 2 of automatic play.
+#include "config/Settings.h"
+#include "rules/Dialogs.h"
+#include "rules/TextCatalogue.h"
+
+#include <array>
+#include <string>
+
+namespace quarvelin {
+
+class EngineProfilesController {
+public:
+    // The file chooser's filter.
+    static constexpr const char* Filtre = " INI (*.ini)";
+
+    // Starts from the two files loaded last.
+    EngineProfilesController(Settings& record, Dialogs& dialogs, const TextCatalogue& catalogue);
+
+    // Profile 1 or 2.
+    const std::string& fichier(int profil) const;
+    void choisir(int profil, const std::string& chemin);
+    // Whether the file of a profile can be shown; says so when it does not exist.
+    bool visible(int profil);
+    // OK: both files are read into profiles 1 and 2, or nothing changes when one is missing.
+    bool valider();
+
+private:
+    Settings& record_;
+    Dialogs& dialogs_;
+    const TextCatalogue& catalogue_;
+    std::array<std::string, 3> fichiers_;
+};
+
+} // namespace quarvelin

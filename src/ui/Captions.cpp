@@ -1,0 +1,21 @@
+#include "ui/Captions.h"
+
+QString Captions::text(const quarvelin::Catalogue& catalogue, int offset) {
+    return QString::fromStdString(catalogue.texte(offset));
+}
+
+QString Captions::label(const quarvelin::Catalogue& catalogue, int offset) {
+    return label(catalogue, text(catalogue, offset));
+}
+
+QString Captions::label(const quarvelin::Catalogue& catalogue, const QString& text) {
+    // Before any language is applied the texts are French.
+    const bool french = catalogue.BaseTexte() <= quarvelin::Catalogue::base_texte(1);
+    return text + (french ? QStringLiteral("\u00A0:") : QStringLiteral(":"));
+}
+
+QString Captions::capitalised(const quarvelin::Catalogue& catalogue, int offset) {
+    QString t = text(catalogue, offset);
+    if (!t.isEmpty()) t[0] = t[0].toUpper();
+    return t;
+}

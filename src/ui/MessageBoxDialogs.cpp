@@ -1,0 +1,45 @@
+#include "ui/MessageBoxDialogs.h"
+
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon qtIcon(quarvelin::DialogIcon icon) {
+    switch (icon) {
+    case quarvelin::DialogIcon::Information:
+        return QMessageBox::Information;
+    case quarvelin::DialogIcon::Exclamation:
+        return QMessageBox::Warning;
+    case quarvelin::DialogIcon::Critical:
+        return QMessageBox::Critical;
+    case quarvelin::DialogIcon::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+void MessageBoxDialogs::message(const std::string& title, const std::string& text,
+                                quarvelin::DialogIcon icon) {
+    QMessageBox box(qtIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
+                    QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+bool MessageBoxDialogs::question(const std::string& title, const std::string& text) {
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(title),
+                    QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::string MessageBoxDialogs::saisie(const std::string& title, const std::string& prompt,
+                                      const std::string& defaut) {
+    bool ok = false;
+    const QString typed = QInputDialog::getText(parent_, QString::fromStdString(title),
+                                                QString::fromStdString(prompt), QLineEdit::Normal,
+                                                QString::fromStdString(defaut), &ok);
+    return ok ? typed.toStdString() : defaut;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// The Dialogs of the logic, shown as Qt message boxes and input boxes over a window.
+#include "rules/Dialogs.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class MessageBoxDialogs : public quarvelin::Dialogs {
+public:
+    explicit MessageBoxDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+
+    void message(const std::string& title, const std::string& text,
+                 quarvelin::DialogIcon icon) override;
+    bool question(const std::string& title, const std::string& text) override;
+    std::string saisie(const std::string& title, const std::string& prompt,
+                       const std::string& defaut) override;
+
+private:
+    QPointer<QWidget> parent_;
+};

@@ -1,0 +1,634 @@
+#include "ui/PreferencesDialog.h"
+
+#include "config/PieceSets.h"
+#include "config/SettingsFile.h"
+#include "localisation/PreferenceCaptions.h"
+#include "rules/NomPiece.h"
+#include "ui/Captions.h"
+#include "ui/NumberSpinBox.h"
+#include "ui/PieceSetPreview.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+using namespace quarvelin;
+
+namespace {
+
+// Each language under its own name, in the order of CLE_LANGUE.
+const char* const LanguageNames[NombreLangues] = {"Français", "English",   "Italiano", "Español",
+                                                  "Deutsch",  "Português", "Русский",  "Polski"};
+
+// The per-piece families, as rows of the evaluation grid.
+struct WeightRow {
+    const char* family;
+    int caption;
+    double step;
+};
+constexpr WeightRow WeightRows[] = {{"NOTE_MATERIEL_", TexteNoteMateriel, 10},
+                                    {"NOTE_MOBILITE_", TexteNoteMobilite, 0.5},
+                                    {"MOBILITE_EVOLUTIVE_", TexteMobiliteEvolutive, 0.05}};
+
+// Columns in the order players name the pieces, with the catalogue's piece names.
+struct WeightColumn {
+    const char* suffix;
+    int name;
+};
+constexpr WeightColumn WeightColumns[] = {
+    {"PION", TexteNomPion},     {"CAVALIER", TexteNomPion + 2}, {"FOU", TexteNomPion + 3},
+    {"TOUR", TexteNomPion + 1}, {"DAME", TexteNomPion + 4},     {"ROI", TexteNomPion + 5}};
+
+const QString WeightSample = QStringLiteral("-00000.00");
+const QString CountSample = QStringLiteral("0000000");
+
+QWidget* page(QLayout* layout) {
+    auto* widget = new QWidget;
+    widget->setLayout(layout);
+    return widget;
+}
+
+QGroupBox* group(const QString& title, QLayout* layout) {
+    auto* box = new QGroupBox(title);
+    box->setLayout(layout);
+    return box;
+}
+
+} // namespace
+
+PreferencesDialog::PreferencesDialog(Settings& record, EmplacementsReglages emplacements,
+                                     Catalogue& catalogue, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), record_(record), catalogue_(catalogue), dialogs_(dialogs),
+      controller_(std::make_unique<PreferencesController>(record, std::move(emplacements), dialogs,
+                                                          catalogue)),
+      tips_(record.BULLE_AIDE == 1) {
+    setObjectName(QStringLiteral("pref"));
+    setWindowTitle(text(TextePreferences));
+
+    tabs_ = new QTabWidget;
+    tabs_->addTab(buildGeneral(), text(TexteOngletGeneral));
+    tabs_->addTab(buildBoard(), text(TexteOngletEchiquier));
+    tabs_->addTab(buildFiles(), text(TexteFichiers));
+    tabs_->addTab(buildNetwork(), text(TexteOngletReseau));
+    tabs_->addTab(buildCorrespondence(), text(TexteOngletCorrespondance));
+    tabs_->addTab(buildEngine(), text(TexteOngletMoteur));
+    tabs_->addTab(buildEvaluation(), text(TexteEvaluation));
+
+    auto* resetButton = new QPushButton(text(TexteBoutonReinitialiser));
+    resetButton->setObjectName(QStringLiteral("reinitialiser"));
+    resetButton->setAutoDefault(false);
+    auto* saveAsButton = new QPushButton(text(TexteEnregistrerReglagesSous) + u'\u2026');
+    saveAsButton->setObjectName(QStringLiteral("enregistrer_sous"));
+    saveAsButton->setAutoDefault(false);
+    connect(resetButton, &QPushButton::clicked, this, &PreferencesDialog::reset);
+    connect(saveAsButton, &QPushButton::clicked, this, &PreferencesDialog::saveAs);
+
+    auto* buttons = new QDialogButtonBox;
+    QPushButton* ok = buttons->addButton(text(TexteBoutonOk), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("ok"));
+    ok->setDefault(true);
+    QPushButton* cancel =
+        buttons->addButton(text(TexteBoutonAnnuler), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("annuler"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &PreferencesDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &PreferencesDialog::reject);
+
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addWidget(resetButton);
+    buttonRow->addWidget(saveAsButton);
+    buttonRow->addStretch(1);
+    buttonRow->addWidget(buttons);
+
+    // The labels of one tab share a column, whichever group they sit in.
+    for (int tab = 0; tab < tabs_->count(); ++tab)
+        if (tabs_->widget(tab)->objectName() != QStringLiteral("evaluation"))
+            alignLabels(tabs_->widget(tab));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_);
+    layout->addSpacing(4);
+    layout->addLayout(buttonRow);
+
+    controller_->ouvrir();
+    refresh();
+}
+
+PreferencesDialog::~PreferencesDialog() = default;
+
+QString PreferencesDialog::text(int offset) const { return Captions::text(catalogue_, offset); }
+
+void PreferencesDialog::setTip(QWidget* widget, int tip) const {
+    if (tips_ && tip != 0) widget->setToolTip(text(tip));
+}
+
+QFormLayout* PreferencesDialog::newForm() const {
+    auto* form = new QFormLayout;
+    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
+    form->setRowWrapPolicy(QFormLayout::DontWrapRows);
+    return form;
+}
+
+void PreferencesDialog::alignLabels(QWidget* page) {
+    int widest = 0;
+    const auto labels = page->findChildren<QLabel*>();
+    for (QLabel* label : labels)
+        if (label->buddy() != nullptr) widest = std::max(widest, label->sizeHint().width());
+    for (QLabel* label : labels)
+        if (label->buddy() != nullptr) label->setMinimumWidth(widest);
+}
+
+QLabel* PreferencesDialog::fieldLabel(int caption, QWidget* buddy) const {
+    auto* label = new QLabel(Captions::label(catalogue_, caption));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setBuddy(buddy);
+    return label;
+}
+
+QLineEdit* PreferencesDialog::lineField(const char* key, int tip) {
+    auto* edit = new QLineEdit;
+    edit->setObjectName(QString::fromLatin1(key));
+    setTip(edit, tip);
+    textFields_[key] = {edit, [edit] { return edit->text(); },
+                        [edit](const QString& t) { edit->setText(t); }};
+    connect(edit, &QLineEdit::editingFinished, this,
+            [this, k = std::string(key)] { commit(k, false); });
+    return edit;
+}
+
+NumberSpinBox* PreferencesDialog::numberField(const char* key, double step, const QString& sample,
+                                              int tip) {
+    const ChampPreference* field = champ_preference(key);
+    auto* spin = new NumberSpinBox(field->entier, field->minimum, field->maximum, step, sample);
+    spin->setObjectName(QString::fromLatin1(key));
+    setTip(spin, tip);
+    textFields_[key] = {spin, [spin] { return spin->fieldText(); },
+                        [spin](const QString& t) { spin->setFieldText(t); }};
+    const std::string k(key);
+    connect(spin, &NumberSpinBox::leaving, this, [this, k] { commit(k, false); });
+    connect(spin, &NumberSpinBox::stepped, this, [this, k] { commit(k, false); });
+    return spin;
+}
+
+QCheckBox* PreferencesDialog::checkField(const char* key, int caption, int tip) {
+    auto* box = new QCheckBox(text(caption));
+    box->setObjectName(QString::fromLatin1(key));
+    setTip(box, tip);
+    checkFields_[key] = box;
+    connect(box, &QCheckBox::toggled, this,
+            [this, k = std::string(key)](bool on) { controller_->cocher(k, on); });
+    return box;
+}
+
+QWidget* PreferencesDialog::pathField(const char* key, const QString& filter) {
+    QLineEdit* edit = lineField(key);
+    edit->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 34);
+    auto* button = new QPushButton(text(TexteBoutonParcourir));
+    button->setObjectName(QStringLiteral("parcourir_") + QString::fromLatin1(key));
+    connect(button, &QPushButton::clicked, this,
+            [this, k = std::string(key), filter] { browse(k, filter); });
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(edit, 1);
+    row->addWidget(button);
+    auto* holder = new QWidget;
+    holder->setLayout(row);
+    holder->setFocusProxy(edit);
+    return holder;
+}
+
+QWidget* PreferencesDialog::buildGeneral() {
+    QFormLayout* players = newForm();
+    QLineEdit* name = lineField("NOM_JOUEUR");
+    players->addRow(fieldLabel(TexteNomJoueur, name), name);
+    QLineEdit* engine = lineField("NOM_MOTEUR");
+    players->addRow(fieldLabel(TexteNomMoteur, engine), engine);
+
+    auto* elo = new QComboBox;
+    elo->setObjectName(QStringLiteral("NIVEAU_ELO"));
+    elo->setEditable(true);
+    elo->setInsertPolicy(QComboBox::NoInsert);
+    for (const char* level : NiveauxElo) elo->addItem(QString::fromLatin1(level));
+    elo->lineEdit()->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    elo->setMinimumContentsLength(6);
+    elo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    textFields_["NIVEAU_ELO"] = {elo, [elo] { return elo->currentText().trimmed(); },
+                                 [elo](const QString& t) { elo->setEditText(t); }};
+    connect(elo->lineEdit(), &QLineEdit::editingFinished, this,
+            [this] { commit("NIVEAU_ELO", false); });
+    connect(elo, &QComboBox::activated, this, [this] { commit("NIVEAU_ELO", false); });
+    players->addRow(fieldLabel(TexteNiveauElo, elo), elo);
+
+    QLineEdit* place = lineField("LIEU_JEU");
+    players->addRow(fieldLabel(TexteLieuJeu, place), place);
+
+    QFormLayout* game = newForm();
+    colour_ = new QComboBox;
+    colour_->setObjectName(QStringLiteral("DEB_BLANC"));
+    colour_->addItems({text(TexteBlancs), text(TexteNoirs)});
+    connect(colour_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { controller_->cocher("DEB_BLANC", index == 0); });
+    game->addRow(fieldLabel(TexteCouleur, colour_), colour_);
+
+    language_ = new QComboBox;
+    language_->setObjectName(QStringLiteral("CLE_LANGUE"));
+    for (const char* language : LanguageNames) language_->addItem(QString::fromUtf8(language));
+    connect(language_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { controller_->saisir("CLE_LANGUE", std::to_string(index + 1)); });
+    game->addRow(fieldLabel(TexteLangue, language_), language_);
+    for (auto [key, caption] : {std::pair{"AFF_NOUVELLE", TexteAffNouvelle},
+                                {"AFF_REPERE", TexteAffRepere},
+                                {"ACTIVE_SON", TexteActiveSon},
+                                {"BULLE_AIDE", TexteBulleAide}})
+        game->addRow(nullptr, checkField(key, caption));
+
+    QFormLayout* clocks = newForm();
+    QLineEdit* time = lineField("DELAI_PARTIE");
+    time->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    time->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("000:00:000")) + 16);
+    clocks->addRow(fieldLabel(TexteDelaiPartie, time), time);
+    // Ticking the group's title switches the clocks; the time waits greyed while they are off.
+    clocks_ = group(text(TexteActiveHorloge), clocks);
+    clocks_->setObjectName(QStringLiteral("ACTIVE_HORLOGE"));
+    clocks_->setCheckable(true);
+    connect(clocks_, &QGroupBox::toggled, this,
+            [this](bool on) { controller_->cocher("ACTIVE_HORLOGE", on); });
+
+    auto* layout = new QVBoxLayout;
+    layout->addWidget(group(text(TexteGroupeJoueurs), players));
+    layout->addWidget(group(text(TextePartie), game));
+    layout->addWidget(clocks_);
+    layout->addStretch(1);
+    return page(layout);
+}
+
+QWidget* PreferencesDialog::buildBoard() {
+    QFormLayout* form = newForm();
+    boardPicture_ = new QComboBox;
+    boardPicture_->setObjectName(QStringLiteral("CURENT_ECHIQUIER"));
+    boardPicture_->setMinimumContentsLength(20);
+    connect(boardPicture_, &QComboBox::currentTextChanged, this, [this](const QString& name) {
+        controller_->saisir("CURENT_ECHIQUIER", name.toStdString());
+    });
+    form->addRow(fieldLabel(TexteImageEchiquier, boardPicture_), boardPicture_);
+
+    pieceSet_ = new QComboBox;
+    pieceSet_->setObjectName(QStringLiteral("CURENT_PIECE"));
+    pieceSet_->setMinimumContentsLength(20);
+    connect(pieceSet_, &QComboBox::currentTextChanged, this, [this](const QString& name) {
+        controller_->saisir("CURENT_PIECE", name.toStdString());
+        showPieceSet();
+    });
+    form->addRow(fieldLabel(TexteJeuPieces, pieceSet_), pieceSet_);
+    NumberSpinBox* replay = numberField("DELAI_ATTENTE", 100, CountSample);
+    form->addRow(fieldLabel(TexteDelaiAttente, replay), replay);
+    form->addRow(nullptr, checkField("MACHINE_TRACE_COUP", TexteTraceCoup));
+
+    preview_ = new PieceSetPreview;
+    auto* previewLayout = new QHBoxLayout;
+    previewLayout->addStretch(1);
+    previewLayout->addWidget(preview_);
+    previewLayout->addStretch(1);
+
+    auto* layout = new QVBoxLayout;
+    layout->addLayout(form);
+    layout->addSpacing(16);
+    layout->addLayout(previewLayout);
+    layout->addStretch(1);
+    return page(layout);
+}
+
+QWidget* PreferencesDialog::buildFiles() {
+    const QString files = text(TexteFichiers);
+    QFormLayout* bases = newForm();
+    QWidget* eco = pathField("BASE_ECO", files + QStringLiteral(" SQLite (*.db)"));
+    bases->addRow(fieldLabel(TexteBaseEco, eco), eco);
+    QWidget* corres = pathField("BASE_CORRES", files + QStringLiteral(" SQLite (*.db)"));
+    bases->addRow(fieldLabel(TexteBaseCorres, corres), corres);
+    QWidget* log = pathField("FILE_LOG", files + QStringLiteral(" LOG (*.log)"));
+    bases->addRow(fieldLabel(TexteFichierLog, log), log);
+    auto* baseSwitches = new QHBoxLayout;
+    baseSwitches->addWidget(checkField("GES_LOG", TexteGesLog));
+    baseSwitches->addSpacing(24);
+    baseSwitches->addWidget(checkField("TRI_ECO", TexteTriEco));
+    baseSwitches->addStretch(1);
+    bases->addRow(nullptr, baseSwitches);
+
+    QFormLayout* games = newForm();
+    QLineEdit* pattern = lineField("PARTIE_FILTRE");
+    pattern->setMaximumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 22);
+    games->addRow(fieldLabel(TextePartieFiltre, pattern), pattern);
+    NumberSpinBox* most = numberField("MAX_SEUIL_PARTIE", 100, QStringLiteral("0000000000"));
+    games->addRow(fieldLabel(TexteMaxSeuilPartie, most), most);
+    games->addRow(nullptr, checkField("ZIP_PARTIE", TexteZipPartie));
+    games->addRow(nullptr, checkField("SAUVE_ABREGE", TexteSauveAbrege));
+    games->addRow(nullptr, checkField("IMP", TexteApercuImpression, TexteBulleApercuImpression));
+
+    auto* layout = new QVBoxLayout;
+    layout->addWidget(group(text(TexteGroupeBases), bases));
+    layout->addWidget(group(text(TexteGroupeParties), games));
+    layout->addStretch(1);
+    return page(layout);
+}
+
+QWidget* PreferencesDialog::buildNetwork() {
+    server_ = new QRadioButton(text(TexteServeur));
+    server_->setObjectName(QStringLiteral("IP_MODE_SERVEUR"));
+    client_ = new QRadioButton(text(TexteClient));
+    client_->setObjectName(QStringLiteral("IP_MODE_CLIENT"));
+    auto* roles = new QButtonGroup(this);
+    roles->addButton(server_);
+    roles->addButton(client_);
+    connect(server_, &QRadioButton::toggled, this,
+            [this](bool on) { controller_->cocher("IP_MODE_SERVEUR", on); });
+
+    QFormLayout* form = newForm();
+    form->addRow(fieldLabel(TexteRole, server_), server_);
+    form->addRow(nullptr, client_);
+    QLineEdit* host = lineField("IP_ADRESSE_HOST");
+    form->addRow(fieldLabel(TexteAdresseHote, host), host);
+    QLineEdit* port = lineField("IP_NUM_PORT");
+    port->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 16);
+    form->addRow(fieldLabel(TextePort, port), port);
+    QLineEdit* user = lineField("IP_NOM_UTILISATEUR");
+    form->addRow(fieldLabel(TexteNomReseau, user), user);
+    form->addItem(new QSpacerItem(0, 12));
+    QLineEdit* version = lineField("VERSION_XML");
+    form->addRow(fieldLabel(TexteVersionXml, version), version);
+
+    auto* layout = new QVBoxLayout;
+    layout->addLayout(form);
+    layout->addStretch(1);
+    return page(layout);
+}
+
+QWidget* PreferencesDialog::buildCorrespondence() {
+    QFormLayout* form = newForm();
+    QLineEdit* mail = lineField("ADRESSE_MEL");
+    form->addRow(fieldLabel(TexteAdresseMel, mail), mail);
+    NumberSpinBox* days = numberField("NB_JOUR_MAX", 1, QStringLiteral("0000"));
+    form->addRow(fieldLabel(TexteNbJourMax, days), days);
+
+    auto* layout = new QVBoxLayout;
+    layout->addLayout(form);
+    layout->addStretch(1);
+    return page(layout);
+}
+
+QWidget* PreferencesDialog::buildEngine() {
+    QFormLayout* search = newForm();
+    depth_ = new QComboBox;
+    depth_->setObjectName(QStringLiteral("PROFONDEUR_MAX"));
+    for (int level = 0; level <= 3; ++level)
+        depth_->addItem(text(TexteNiveauProfondeur0 + level), level);
+    connect(depth_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0)
+            controller_->saisir("PROFONDEUR_MAX", std::to_string(depth_->itemData(index).toInt()));
+    });
+    search->addRow(fieldLabel(TexteProfondeur, depth_), depth_);
+    search->addRow(nullptr, checkField("ALPHA_BETA", TexteAlphaBeta));
+
+    QFormLayout* openings = newForm();
+    openings->addRow(nullptr, checkField("ACTIVE_BASE_CON", TexteActiveBaseCon));
+    openings->addRow(nullptr, checkField("OUVERTURE_ALEATOIRE", TexteOuvertureAleatoire));
+    QLineEdit* first = lineField("OUVERTURE_DEFAUT");
+    first->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 16);
+    openings->addRow(fieldLabel(TexteOuvertureDefaut, first), first);
+    NumberSpinBox* note = numberField("MAX_COUP_OUVERTURE", 1, QStringLiteral("0000"));
+    openings->addRow(fieldLabel(TexteMaxCoupOuverture, note), note);
+
+    QFormLayout* automatic = newForm();
+    NumberSpinBox* threshold =
+        numberField("SEUIL_PARTIE_NULLE", 100, WeightSample, TexteBulleSeuilPartieNulle);
+    automatic->addRow(fieldLabel(TexteSeuilPartieNulle, threshold), threshold);
+
+    auto* layout = new QVBoxLayout;
+    layout->addWidget(group(text(TexteGroupeRecherche), search));
+    layout->addWidget(group(text(TexteOuvertures), openings));
+    layout->addWidget(group(text(TexteJeuAutomatique), automatic));
+    layout->addStretch(1);
+    return page(layout);
+}
+
+QWidget* PreferencesDialog::buildEvaluation() {
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    for (int c = 0; c < 6; ++c) {
+        auto* name = new QLabel(Captions::capitalised(catalogue_, WeightColumns[c].name));
+        name->setAlignment(Qt::AlignCenter);
+        grid->addWidget(name, 0, c + 1);
+    }
+    for (int r = 0; r < 3; ++r) {
+        const WeightRow& row = WeightRows[r];
+        auto* caption = new QLabel(Captions::label(catalogue_, row.caption));
+        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grid->addWidget(caption, r + 1, 0);
+        for (int c = 0; c < 6; ++c) {
+            const std::string key = std::string(row.family) + WeightColumns[c].suffix;
+            NumberSpinBox* spin = numberField(key.c_str(), row.step, WeightSample,
+                                              r == 2 ? TexteBulleMobiliteEvolutive : 0);
+            grid->addWidget(spin, r + 1, c + 1);
+            if (c == 0) caption->setBuddy(spin);
+        }
+    }
+    grid->setColumnStretch(7, 1);
+
+    struct Single {
+        const char* key;
+        int caption;
+        double step;
+    };
+    // In pairs: a weight and the move that bounds it, or two weights of a kind.
+    const Single singles[] = {
+        {"BONUS_ECHEC", TexteBonusEchec, 10},
+        {"SEUIL_BONUS_ECHEC", TexteSeuilBonusEchec, 1},
+        {"NOTE_CENTRE", TexteNoteCentre, 5},
+        {"SEUIL_CENTRE", TexteSeuilCentre, 1},
+        {"INDICE_DEFENSE", TexteIndiceDefense, 0.5},
+        {"INDICE_ATTAQUE", TexteIndiceAttaque, 0.5},
+        {"NOTE_ROQUE", TexteRoque, 50},
+        {"NOTE_PROMOTION", TexteNotePromotion, 50},
+        {"MALUS_DOUBLE", TexteMalusDouble, 10},
+        {"MALUS_ROI", TexteMalusRoi, 10},
+    };
+    auto* others = new QGridLayout;
+    others->setHorizontalSpacing(8);
+    for (int i = 0; i < static_cast<int>(std::size(singles)); ++i) {
+        const Single& s = singles[i];
+        const ChampPreference* field = champ_preference(s.key);
+        NumberSpinBox* spin =
+            numberField(s.key, s.step, field->entier ? CountSample : WeightSample);
+        QLabel* caption = fieldLabel(s.caption, spin);
+        const int row = i / 2, column = (i % 2) * 3;
+        others->addWidget(caption, row, column);
+        others->addWidget(spin, row, column + 1);
+    }
+    others->setColumnMinimumWidth(2, 24);
+    others->setColumnStretch(2, 1);
+    others->setColumnStretch(5, 1);
+
+    auto* layout = new QVBoxLayout;
+    layout->addWidget(group(text(TexteGroupePoidsPieces), grid));
+    layout->addWidget(group(text(TexteGroupeAutresPoids), others));
+    layout->addStretch(1);
+    QWidget* evaluation = page(layout);
+    // Its labels stand in two columns of their own.
+    evaluation->setObjectName(QStringLiteral("evaluation"));
+    return evaluation;
+}
+
+void PreferencesDialog::refresh() {
+    for (auto& [key, field] : textFields_) {
+        const QSignalBlocker block(field.widget);
+        field.write(QString::fromStdString(controller_->texte(key)));
+    }
+    for (auto& [key, box] : checkFields_) {
+        const QSignalBlocker block(box);
+        box->setChecked(controller_->coche(key));
+    }
+    const Settings& fields = controller_->champs();
+    {
+        const QSignalBlocker block(clocks_);
+        clocks_->setChecked(controller_->coche("ACTIVE_HORLOGE"));
+    }
+    {
+        const QSignalBlocker block(colour_);
+        colour_->setCurrentIndex(controller_->coche("DEB_BLANC") ? 0 : 1);
+    }
+    {
+        // Another value reads as English, as it does everywhere.
+        const QSignalBlocker block(language_);
+        const int language = fields.CLE_LANGUE;
+        language_->setCurrentIndex(language >= 1 && language <= NombreLangues ? language - 1 : 1);
+    }
+    {
+        const QSignalBlocker block(depth_);
+        const int depth = fields.PROFONDEUR_MAX[1];
+        int index = depth_->findData(depth);
+        if (index < 0) {
+            depth_->addItem(QString::number(depth), depth);
+            index = depth_->count() - 1;
+        }
+        depth_->setCurrentIndex(index);
+    }
+    {
+        const QSignalBlocker block(boardPicture_);
+        boardPicture_->clear();
+        for (const std::string& name : controller_->images_echiquier())
+            boardPicture_->addItem(QString::fromStdString(name));
+        boardPicture_->setCurrentText(QString::fromStdString(fields.CURENT_ECHIQUIER));
+        boardPicture_->setEnabled(boardPicture_->count() > 0);
+    }
+    {
+        const QSignalBlocker block(pieceSet_);
+        pieceSet_->clear();
+        for (const std::string& name : controller_->jeux_pieces())
+            pieceSet_->addItem(QString::fromStdString(name));
+        pieceSet_->setCurrentText(QString::fromStdString(fields.CURENT_PIECE));
+    }
+    {
+        const QSignalBlocker blockServer(server_);
+        const QSignalBlocker blockClient(client_);
+        (controller_->coche("IP_MODE_SERVEUR") ? server_ : client_)->setChecked(true);
+    }
+    showPieceSet();
+}
+
+void PreferencesDialog::showPieceSet() {
+    const auto& where = controller_->emplacements();
+    preview_->setFolder(QString::fromStdString(
+        PieceSets::folder(where.installation, controller_->champs().CURENT_PIECE)));
+}
+
+bool PreferencesDialog::commit(const std::string& key, bool showNow) {
+    const auto it = textFields_.find(key);
+    if (it == textFields_.end()) return true;
+    const std::string shown = it->second.read().toStdString();
+    if (shown == controller_->texte(key)) return true;
+    const Verification checked = controller_->saisir(key, shown);
+    {
+        const QSignalBlocker block(it->second.widget);
+        it->second.write(QString::fromStdString(checked.texte));
+    }
+    if (checked.message.empty()) return true;
+    if (showNow) {
+        dialogs_.message(PreferencesController::Titre, checked.message, DialogIcon::Exclamation);
+    } else {
+        // Not from inside a focus change: a message box there fights the click that moved
+        // the focus.
+        refusalPending_ = true;
+        QTimer::singleShot(0, this, [this, message = checked.message] {
+            refusalPending_ = false;
+            dialogs_.message(PreferencesController::Titre, message, DialogIcon::Exclamation);
+        });
+    }
+    return false;
+}
+
+void PreferencesDialog::accept() {
+    // A refusal about to be shown belongs to the field just left; OK waits for it.
+    if (refusalPending_) return;
+    for (auto& [key, field] : textFields_) {
+        if (!commit(key, true)) {
+            for (int i = 0; i < tabs_->count(); ++i)
+                if (tabs_->widget(i)->isAncestorOf(field.widget)) tabs_->setCurrentIndex(i);
+            field.widget->setFocus();
+            return;
+        }
+    }
+    const bool done = controller_->valider([this] {
+        catalogue_.appliquer_langue(record_.CLE_LANGUE);
+        emit preferencesApplied(PreferencesController::couleur_joueur(record_));
+    });
+    if (done) QDialog::accept();
+}
+
+void PreferencesDialog::reset() {
+    controller_->reinitialiser();
+    refresh();
+}
+
+void PreferencesDialog::saveAs() {
+    const QFileInfo proposed(QString::fromStdString(controller_->nom_propose()));
+    QFileDialog chooser(this, text(TexteEnregistrerReglagesSous), proposed.absolutePath(),
+                        text(TexteFichiers) + QStringLiteral(" INI (*.ini)"));
+    chooser.setAcceptMode(QFileDialog::AcceptSave);
+    chooser.setFileMode(QFileDialog::AnyFile);
+    // The replace question is ours, in the user's language.
+    chooser.setOption(QFileDialog::DontConfirmOverwrite);
+    chooser.setDefaultSuffix(QStringLiteral("ini"));
+    chooser.selectFile(proposed.fileName());
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return;
+    controller_->enregistrer_sous(chooser.selectedFiles().constFirst().toStdString());
+}
+
+void PreferencesDialog::browse(const std::string& key, const QString& filter) {
+    TextField& field = textFields_.at(key);
+    const std::string current =
+        chemin_absolu(field.read().toStdString(), controller_->emplacements().donnees);
+    const QFileInfo start(QString::fromStdString(current));
+    QFileDialog chooser(this, text(TexteChoisirFichier), start.absolutePath(), filter);
+    chooser.setAcceptMode(QFileDialog::AcceptSave);
+    chooser.setFileMode(QFileDialog::AnyFile);
+    chooser.setOption(QFileDialog::DontConfirmOverwrite);
+    chooser.selectFile(start.fileName());
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return;
+    field.write(chooser.selectedFiles().constFirst());
+    commit(key, true);
+}

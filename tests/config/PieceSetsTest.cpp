@@ -1,0 +1,66 @@
+#include "config/PieceSets.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+using quarvelin::PieceSets;
+namespace fs = std::filesystem;
+
+namespace {
+
+class PieceSetFolders : public ::testing::Test {
+protected:
+    fs::path install;
+    void SetUp() override {
+        install = fs::temp_directory_path() /
+                  ("quarvelin-sets-" + std::to_string(::getpid()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(install);
+    }
+    void TearDown() override { fs::remove_all(install); }
+    void put(const std::string& relative) {
+        const fs::path path = install / "images/pieces" / relative;
+        fs::create_directories(path.parent_path());
+        std::ofstream(path) << "x";
+    }
+};
+
+TEST_F(PieceSetFolders, SetsAreFoldersHoldingAKing) {
+    EXPECT_EQ(PieceSets::names(install.string()), std::vector<std::string>{"Quarvelin"});
+    for (const char* file : {"Gamma/13.png", "Alpha/13.svg", "Beta/13.ico", "Delta/12.svg",
+                             "Delta/13.bmp", "Quarvelin/13.svg", "Epsilon"})
+        put(file);
+    fs::create_directories(install / "images/pieces/Vide");
+    EXPECT_EQ(PieceSets::names(install.string()),
+              (std::vector<std::string>{"Quarvelin", "Alpha", "Beta", "Gamma"}));
+}
+
+TEST_F(PieceSetFolders, SvgBeforePngBeforeIco) {
+    const struct {
+        std::vector<const char*> files;
+        const char* chosen;
+    } cases[] = {
+        {{"A/13.ico", "A/13.png", "A/13.svg"}, "A/13.svg"},
+        {{"B/13.ico", "B/13.png"}, "B/13.png"},
+        {{"C/13.ico"}, "C/13.ico"},
+        {{"D/12.svg"}, nullptr},
+    };
+    for (const auto& c : cases) {
+        for (const char* f : c.files) put(f);
+        const std::string folder =
+            (install / "images/pieces" / fs::path(c.files[0]).parent_path()).string();
+        const std::string expected =
+            c.chosen ? (install / "images/pieces" / c.chosen).string() : std::string();
+        EXPECT_EQ(PieceSets::image(folder, 13), expected) << folder;
+    }
+}
+
+TEST(PieceSetFolder, OwnSetLivesInTheResources) {
+    EXPECT_EQ(PieceSets::folder("/opt/q", "Quarvelin"), ":/pieces/quarvelin");
+    EXPECT_EQ(PieceSets::folder("/opt/q", "Alpha"), "/opt/q/images/pieces/Alpha");
+}
+
+} // namespace

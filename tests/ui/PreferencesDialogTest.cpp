@@ -1,0 +1,278 @@
+#include "support/TestDoubles.h"
+
+#include "config/PieceSets.h"
+#include "config/SettingsFile.h"
+#include "localisation/Catalogue.h"
+#include "ui/EngineProfilesDialog.h"
+#include "ui/NumberSpinBox.h"
+#include "ui/PieceSetPreview.h"
+#include "ui/PreferencesDialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFocusEvent>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace quarvelin;
+
+namespace {
+
+class PreferencesWindow : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    Settings record;
+    test::RecordingDialogs dialogs;
+    Catalogue catalogue;
+
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_EQ(lire_reglages(settingsFile(), path(), record).etat, LectureReglages::Etat::Cree);
+        catalogue.appliquer_langue(1);
+    }
+    std::string path() const { return dir.path().toStdString(); }
+    std::string settingsFile() const { return path() + "/quarvelin.ini"; }
+    EmplacementsReglages where() const { return {settingsFile(), path(), path()}; }
+    std::vector<std::string> shown() const {
+        std::vector<std::string> texts;
+        for (const auto& m : dialogs.messages) texts.push_back(m.text);
+        return texts;
+    }
+
+    template <typename W> static W* field(QWidget& window, const char* name) {
+        W* widget = window.findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    // What the user types into a spin box.
+    static void type(NumberSpinBox* spin, const QString& text) {
+        spin->findChild<QLineEdit*>()->setText(text);
+    }
+    static void press(QWidget& window, const char* button) {
+        field<QPushButton>(window, button)->click();
+    }
+};
+
+TEST_F(PreferencesWindow, EditsReachTheRecordOnOk) {
+    PreferencesDialog window(record, where(), catalogue, dialogs);
+    std::optional<Colour> applied;
+    QObject::connect(&window, &PreferencesDialog::preferencesApplied,
+                     [&](Colour colour) { applied = colour; });
+    window.show();
+
+    field<QLineEdit>(window, "LIEU_JEU")->setText(QStringLiteral("Lyon"));
+    type(field<NumberSpinBox>(window, "NOTE_MATERIEL_DAME"), QStringLiteral("950,5"));
+    field<QCheckBox>(window, "IMP")->setChecked(false);
+    field<QComboBox>(window, "DEB_BLANC")->setCurrentIndex(1);
+    field<QComboBox>(window, "PROFONDEUR_MAX")->setCurrentIndex(2);
+    field<QComboBox>(window, "CLE_LANGUE")->setCurrentIndex(1);
+    field<QRadioButton>(window, "IP_MODE_SERVEUR")->setChecked(true);
+    press(window, "ok");
+
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    EXPECT_EQ(record.LIEU_JEU, "Lyon");
+    EXPECT_EQ(record.NOTE_MATERIEL[1][6], 950.5f);
+    EXPECT_EQ(record.IMP, 1);
+    EXPECT_EQ(record.DEB_BLANC, 0);
+    EXPECT_EQ(record.PROFONDEUR_MAX[1], 2);
+    EXPECT_EQ(record.IP_MODE_SERVEUR, 1);
+    EXPECT_EQ(record.CLE_LANGUE, 2);
+    EXPECT_EQ(applied, Colour::Black);
+    // The language is applied before the confirmation, which speaks it.
+    EXPECT_EQ(catalogue.BaseTexte(), 1010);
+    EXPECT_EQ(shown(), std::vector<std::string>{"The settings have been saved."});
+    Settings back;
+    ASSERT_EQ(lire_reglages(settingsFile(), path(), back).etat, LectureReglages::Etat::Lu);
+    EXPECT_EQ(back.LIEU_JEU, "Lyon");
+    EXPECT_EQ(back.NOTE_MATERIEL[1][6], 950.5f);
+}
+
+TEST_F(PreferencesWindow, ARefusedFieldKeepsTheWindowOpen) {
+    const Settings before = record;
+    PreferencesDialog window(record, where(), catalogue, dialogs);
+    window.show();
+    window.tabs()->setCurrentIndex(6);
+    auto* elo = field<QComboBox>(window, "NIVEAU_ELO");
+    elo->setEditText(QStringLiteral("fort"));
+    press(window, "ok");
+
+    EXPECT_NE(window.result(), QDialog::Accepted);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(shown(), std::vector<std::string>{catalogue.texte(233)});
+    EXPECT_EQ(elo->currentText(), QStringLiteral("1300"));
+    EXPECT_EQ(window.tabs()->currentIndex(), 0); // the refused field is brought into view
+    EXPECT_EQ(record, before);
+
+    press(window, "ok");
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    EXPECT_EQ(record.NIVEAU_ELO[1], 1300);
+}
+
+TEST_F(PreferencesWindow, LeavingASpinBoxChecksWhatWasTyped) {
+    PreferencesDialog window(record, where(), catalogue, dialogs);
+    window.show();
+    auto* replay = field<NumberSpinBox>(window, "DELAI_ATTENTE");
+    type(replay, QStringLiteral("vite"));
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(replay, &leave);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(replay->fieldText(), QStringLiteral("1000"));
+    EXPECT_EQ(shown(), std::vector<std::string>{catalogue.texte(233)});
+
+    // The arrows step from what is shown and the field takes the value at once.
+    replay->stepUp();
+    EXPECT_EQ(replay->fieldText(), QStringLiteral("1100"));
+    EXPECT_EQ(window.controller().texte("DELAI_ATTENTE"), "1100");
+
+    // A value a file held outside the usual range is shown as it is.
+    auto* king = field<NumberSpinBox>(window, "NOTE_MATERIEL_ROI");
+    king->setFieldText(QStringLiteral("100000000000000000000"));
+    EXPECT_EQ(king->fieldText(), QStringLiteral("100000000000000000000"));
+    EXPECT_EQ(king->value(), 1e20);
+}
+
+TEST_F(PreferencesWindow, ResetFillsTheFieldsAndCancelKeepsTheRecord) {
+    record.NOM_JOUEUR[1] = "Alice";
+    ASSERT_EQ(ecrire_reglages(record, settingsFile()), "");
+    PreferencesDialog window(record, where(), catalogue, dialogs);
+    window.show();
+    EXPECT_EQ(field<QLineEdit>(window, "NOM_JOUEUR")->text(), QStringLiteral("Alice"));
+    press(window, "reinitialiser");
+    EXPECT_EQ(field<QLineEdit>(window, "NOM_JOUEUR")->text(), QStringLiteral("Humanoïde"));
+    EXPECT_EQ(field<QComboBox>(window, "NIVEAU_ELO")->currentText(), QStringLiteral("1600"));
+    EXPECT_EQ(record.FIRST_STARTUP, 1);
+    press(window, "annuler");
+    EXPECT_EQ(window.result(), QDialog::Rejected);
+    EXPECT_EQ(record.NOM_JOUEUR[1], "Alice");
+}
+
+TEST_F(PreferencesWindow, PieceSetsAreOfferedWithAPreview) {
+    const QString folder = dir.filePath(QStringLiteral("images/pieces/Bois"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (int code = 2; code <= 13; ++code) {
+        QImage piece(32, 32, QImage::Format_ARGB32);
+        piece.fill(code < 8 ? Qt::black : Qt::white);
+        ASSERT_TRUE(piece.save(folder + QStringLiteral("/%1.png").arg(code)));
+    }
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("images/pieces/Vide"))));
+    PreferencesDialog window(record, where(), catalogue, dialogs);
+    window.show();
+    auto* sets = field<QComboBox>(window, "CURENT_PIECE");
+    ASSERT_EQ(sets->count(), 2);
+    EXPECT_EQ(sets->itemText(0), QStringLiteral("Quarvelin"));
+    EXPECT_EQ(sets->itemText(1), QStringLiteral("Bois"));
+    EXPECT_EQ(window.preview()->piecesFound(), 12);
+    EXPECT_EQ(window.preview()->folder(), QString::fromLatin1(PieceSets::OwnFolder));
+
+    sets->setCurrentIndex(1);
+    EXPECT_EQ(window.preview()->folder(), folder);
+    EXPECT_EQ(window.preview()->piecesFound(), 12);
+    EXPECT_EQ(window.controller().texte("CURENT_PIECE"), "Bois");
+    // The set's own pictures are drawn: plain black pieces above, plain white ones below.
+    PieceSetPreview* preview = window.preview();
+    const QImage shot = preview->grab().toImage().scaled(preview->size());
+    const int square = std::min((preview->width() - 12) / 6, (preview->height() - 12) / 2);
+    const QPoint origin((preview->width() - 6 * square) / 2, (preview->height() - 2 * square) / 2);
+    for (int column = 0; column < 6; ++column) {
+        const QPoint centre = origin + QPoint(column * square + square / 2, square / 2);
+        EXPECT_EQ(shot.pixel(centre) | 0xFF000000, 0xFF000000u) << column;
+        EXPECT_EQ(shot.pixel(centre + QPoint(0, square)) | 0xFF000000, 0xFFFFFFFFu) << column;
+    }
+}
+
+// Long captions in every language still fit: nothing is cut, and the window stays within a
+// laptop screen.
+TEST_F(PreferencesWindow, EveryLanguageFits) {
+    for (int language = 1; language <= NombreLangues; ++language) {
+        catalogue.appliquer_langue(language);
+        PreferencesDialog window(record, where(), catalogue, dialogs);
+        window.show();
+        SCOPED_TRACE(Catalogue::nom_fichier(language));
+        EXPECT_LE(window.width(), 1100);
+        EXPECT_LE(window.height(), 720);
+        for (int tab = 0; tab < window.tabs()->count(); ++tab) {
+            window.tabs()->setCurrentIndex(tab);
+            QCoreApplication::processEvents();
+            QWidget* page = window.tabs()->currentWidget();
+            for (QWidget* w : page->findChildren<QWidget*>()) {
+                if (!w->isVisible()) continue;
+                const bool text = qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
+                                  qobject_cast<QComboBox*>(w);
+                if (text) {
+                    EXPECT_GE(w->width(), w->minimumSizeHint().width())
+                        << "tab " << tab << " " << w->metaObject()->className() << " "
+                        << w->objectName().toStdString();
+                }
+                const QRect inPage(w->mapTo(page, QPoint(0, 0)), w->size());
+                EXPECT_TRUE(page->rect().contains(inPage))
+                    << "tab " << tab << " " << w->objectName().toStdString();
+            }
+        }
+    }
+}
+
+TEST_F(PreferencesWindow, Screenshot) {
+    PreferencesDialog window(record, where(), catalogue, dialogs);
+    window.show();
+    const QString build = QCoreApplication::applicationDirPath() + QStringLiteral("/..");
+    for (int tab = 0; tab < window.tabs()->count(); ++tab) {
+        window.tabs()->setCurrentIndex(tab);
+        QCoreApplication::processEvents();
+        const QString name =
+            tab == 0 ? QStringLiteral("/prefs.png") : QStringLiteral("/prefs-%1.png").arg(tab);
+        EXPECT_TRUE(window.grab().save(build + name));
+    }
+    EngineProfilesDialog profiles(record, catalogue, dialogs);
+    profiles.show();
+    EXPECT_TRUE(profiles.grab().save(build + QStringLiteral("/profiles.png")));
+}
+
+TEST_F(PreferencesWindow, EngineProfilesLoadOnOk) {
+    Settings strong = record;
+    strong.PROFONDEUR_MAX[1] = 3;
+    strong.NOM_MOTEUR[1] = "Fort";
+    ASSERT_EQ(ecrire_reglages(strong, path() + "/fort.ini"), "");
+    ASSERT_EQ(ecrire_reglages(record, path() + "/sage.ini"), "");
+
+    EngineProfilesDialog missing(record, catalogue, dialogs);
+    missing.show();
+    field<QLineEdit>(missing, "fichier1")->setText(QString::fromStdString(path() + "/sage.ini"));
+    field<QLineEdit>(missing, "fichier2")->setText(QString::fromStdString(path() + "/absent.ini"));
+    press(missing, "ok");
+    EXPECT_TRUE(missing.isVisible());
+    EXPECT_FALSE(record.TwoProfiles);
+    EXPECT_EQ(shown(),
+              std::vector<std::string>{"[" + path() + "/absent.ini] " + catalogue.texte(270)});
+
+    dialogs.messages.clear();
+    EngineProfilesDialog window(record, catalogue, dialogs);
+    bool loaded = false;
+    QObject::connect(&window, &EngineProfilesDialog::profilesLoaded, [&] { loaded = true; });
+    window.show();
+    field<QLineEdit>(window, "fichier1")->setText(QString::fromStdString(path() + "/sage.ini"));
+    field<QLineEdit>(window, "fichier2")->setText(QString::fromStdString(path() + "/fort.ini"));
+    press(window, "ok");
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    EXPECT_TRUE(loaded);
+    EXPECT_TRUE(record.TwoProfiles);
+    EXPECT_EQ(record.PROFONDEUR_MAX[2], 3);
+    EXPECT_EQ(record.NOM_MOTEUR[2], "Fort");
+    EXPECT_EQ(shown(), std::vector<std::string>{catalogue.texte(656)});
+
+    // Opened again, the window offers the files loaded last.
+    EngineProfilesDialog again(record, catalogue, dialogs);
+    EXPECT_EQ(field<QLineEdit>(again, "fichier2")->text().toStdString(), path() + "/fort.ini");
+}
+
+} // namespace

@@ -1,0 +1,204 @@
+// The board window with a real game behind it: squares clicked and dragged with the mouse, the
+// machine thinking on its worker thread while the window stays live.
+#include "session/SessionDoubles.h"
+
+#include "rules/MoveRules.h"
+#include "ui/BoardView.h"
+#include "ui/BoardWindow.h"
+#include "ui/RechercheEnTache.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace quarvelin;
+using namespace quarvelin::test;
+
+namespace {
+
+struct Fenetre {
+    Settings settings;
+    OffsetCatalogue catalogue;
+    ScriptedDialogs dialogs;
+    RecordingSounds sons;
+    RecordingCommentary commentaire;
+    BoardWindow window;
+    RechercheEnTache moteur;
+    std::unique_ptr<Partie> partie;
+
+    explicit Fenetre(Settings s) : settings(std::move(s)) {
+        Environnement env{settings,
+                          catalogue,
+                          dialogs,
+                          sons,
+                          commentaire,
+                          *window.board(),
+                          window,
+                          window,
+                          moteur,
+                          nullptr,
+                          "/opt/quarvelin",
+                          "quarvelin",
+                          [] { return 0.9; },
+                          2};
+        partie = std::make_unique<Partie>(env);
+        window.attacher(partie.get(), &catalogue);
+        window.resize(900, 640);
+        window.show();
+    }
+    // Lets the worker thread finish and its result arrive.
+    void attendre() {
+        QElapsedTimer t;
+        t.start();
+        while (partie->machine_reflechit() && t.elapsed() < 20000) QTest::qWait(5);
+        ASSERT_FALSE(partie->machine_reflechit());
+    }
+    QPoint centre(int x, int y) const { return window.board()->squareRect(x, y).center(); }
+    void cliquer(int x, int y) {
+        QTest::mouseClick(window.board(), Qt::LeftButton, {}, centre(x, y));
+    }
+};
+
+TEST(BoardWindow, AWholeGameAgainstTheMachineByClickingSquares) {
+    Settings s = reglages_de_test(0);
+    Fenetre f(s);
+    f.dialogs.parDefaut = false;
+    f.partie->nouvelle_partie();
+    std::mt19937 rng(1);
+    int coups = 0;
+    while (!f.partie->session().partie_finie() && coups < 300) {
+        std::vector<Coup> legaux = coups_legaux(f.partie->position());
+        const Coup& c = legaux[rng() % legaux.size()];
+        if (c.promotion != PieceCode::Empty) f.dialogs.textes.push_back("D");
+        f.cliquer(c.fromX, c.fromY);
+        f.cliquer(c.toX, c.toY);
+        f.attendre();
+        ++coups;
+    }
+    const GameSession& g = f.partie->session();
+    ASSERT_TRUE(g.partie_finie());
+    EXPECT_EQ(f.window.moveList()->count(), static_cast<int>(g.lignes.size()));
+    EXPECT_EQ(f.window.moveList()->item(f.window.moveList()->count() - 1)->text().toStdString(),
+              g.lignes.back());
+    auto* resultat = f.window.findChild<QLabel*>(QStringLiteral("resultat"));
+    ASSERT_NE(resultat, nullptr);
+    EXPECT_TRUE(resultat->isVisible());
+    EXPECT_EQ(resultat->text().toStdString(), g.GameResult);
+    EXPECT_FALSE(f.dialogs.messages.empty()); // the end of the game was told
+    for (int y = 1; y <= 8; ++y)
+        for (int x = 1; x <= 8; ++x)
+            EXPECT_EQ(f.window.board()->lire_case(x, y), f.partie->position().at(x, y));
+    EXPECT_FALSE(f.window.timerRunning(Minuterie::Basse));
+    EXPECT_FALSE(f.window.timerRunning(Minuterie::Haute));
+}
+
+TEST(BoardWindow, TheMachineOpensForAHumanWithBlack) {
+    Settings s = reglages_de_test(0);
+    s.DEB_BLANC = 0;
+    Fenetre f(s);
+    f.partie->nouvelle_partie();
+    f.attendre();
+    ASSERT_EQ(f.window.moveList()->count(), 1);
+    EXPECT_EQ(f.window.moveList()->item(0)->text(), QStringLiteral(" 1.e2-e4"));
+    // Black at the bottom: e7 is the second row from the bottom, counted from the right.
+    Case e7 = case_nommee('e', '7', Colour::Black), e5 = case_nommee('e', '5', Colour::Black);
+    EXPECT_EQ(e7.y, 7);
+    f.cliquer(e7.x, e7.y);
+    f.cliquer(e5.x, e5.y);
+    f.attendre();
+    EXPECT_EQ(f.window.moveList()->count(), 3);
+    EXPECT_EQ(f.window.moveList()->item(1)->text(), QStringLiteral("    ..... e7-e5"));
+}
+
+TEST(BoardWindow, DraggingAPieceMakesTheMove) {
+    Settings s = reglages_de_test(0);
+    s.MODE_JEUX = 2;
+    Fenetre f(s);
+    f.partie->nouvelle_partie();
+    Case g1 = case_nommee('g', '1', Colour::White), f3 = case_nommee('f', '3', Colour::White);
+    QTest::mousePress(f.window.board(), Qt::LeftButton, {}, f.centre(g1.x, g1.y));
+    EXPECT_EQ(f.partie->etat(), EtatPlateau::PieceLevee);
+    EXPECT_EQ(f.window.board()->cursor().shape(), Qt::BitmapCursor); // the piece is the pointer
+    // Mouse moves with the button held are not synthesised by QTest; send them by hand.
+    QPoint a = f.centre(g1.x, g1.y), b = f.centre(f3.x, f3.y);
+    for (int i = 1; i <= 4; ++i) {
+        QPoint p = a + (b - a) * i / 4;
+        QMouseEvent move(QEvent::MouseMove, p, f.window.board()->mapToGlobal(p), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(f.window.board(), &move);
+    }
+    QTest::mouseRelease(f.window.board(), Qt::LeftButton, {}, b);
+    ASSERT_EQ(f.window.moveList()->count(), 1);
+    EXPECT_EQ(f.window.moveList()->item(0)->text(), QStringLiteral(" 1.Cg1-f3"));
+    EXPECT_EQ(f.window.board()->lire_case(f3.x, f3.y), PieceCode::WhiteKnight);
+    EXPECT_NE(f.window.board()->cursor().shape(), Qt::BitmapCursor);
+    // A press and release on one square lifts the piece and keeps it lifted for a second click.
+    Case e7 = case_nommee('e', '7', Colour::White), e5 = case_nommee('e', '5', Colour::White);
+    f.cliquer(e7.x, e7.y);
+    EXPECT_EQ(f.partie->etat(), EtatPlateau::PieceLevee);
+    f.cliquer(e5.x, e5.y);
+    EXPECT_EQ(f.window.moveList()->count(), 2);
+}
+
+TEST(BoardWindow, NavigationButtonsAndClocksFollowTheGame) {
+    Settings s = reglages_de_test(0);
+    s.MODE_JEUX = 2;
+    Fenetre f(s);
+    f.partie->nouvelle_partie();
+    EXPECT_TRUE(f.window.timerRunning(Minuterie::Basse));
+    EXPECT_TRUE(f.window.timerRunning(Minuterie::Duree));
+    EXPECT_EQ(f.window.bottomClock()->text(), QStringLiteral("00:15:00"));
+    const char* coups[][2] = {{"e2", "e4"}, {"e7", "e5"}, {"g1", "f3"}};
+    for (auto& c : coups) {
+        Case a = case_nommee(c[0][0], c[0][1], Colour::White),
+             b = case_nommee(c[1][0], c[1][1], Colour::White);
+        f.cliquer(a.x, a.y);
+        f.cliquer(b.x, b.y);
+    }
+    EXPECT_TRUE(f.window.timerRunning(Minuterie::Haute));
+    QTest::mouseClick(f.window.navigationButton(0), Qt::LeftButton);
+    EXPECT_EQ(f.window.board()->lire_case(5, 7), PieceCode::WhitePawn); // e2 again
+    EXPECT_EQ(f.window.moveList()->currentRow(), -1);
+    QTest::mouseClick(f.window.navigationButton(2), Qt::LeftButton);
+    EXPECT_EQ(f.window.moveList()->currentRow(), 0);
+    QTest::mouseClick(f.window.navigationButton(3), Qt::LeftButton);
+    EXPECT_EQ(f.window.moveList()->currentRow(), 2);
+    EXPECT_EQ(f.window.board()->lire_case(6, 6), PieceCode::WhiteKnight);
+    // A click on a line shows the position after that move.
+    QTest::mouseClick(f.window.moveList()->viewport(), Qt::LeftButton, {},
+                      f.window.moveList()->visualItemRect(f.window.moveList()->item(0)).center());
+    EXPECT_EQ(f.partie->entree_affichee(), 1);
+    EXPECT_EQ(f.window.board()->lire_case(5, 5), PieceCode::WhitePawn); // e4
+    EXPECT_EQ(f.window.board()->lire_case(5, 2), PieceCode::BlackPawn); // e7
+}
+
+TEST(BoardWindow, EditorPaletteAndStart) {
+    Settings s = reglages_de_test(0);
+    s.MODE_JEUX = 2;
+    Fenetre f(s);
+    f.partie->nouvelle_partie();
+    f.partie->entrer_edition(false);
+    EXPECT_TRUE(f.window.palette()->isVisible());
+    EXPECT_TRUE(f.window.board()->enEdition());
+    for (int y = 1; y <= 8; ++y)
+        for (int x = 1; x <= 8; ++x) f.cliquer(x, y);
+    QTest::mouseClick(f.window.paletteButton(13), Qt::LeftButton);
+    f.cliquer(5, 8);
+    QTest::mouseClick(f.window.paletteButton(7), Qt::LeftButton);
+    f.cliquer(5, 1);
+    QTest::mouseClick(f.window.paletteButton(12), Qt::LeftButton);
+    f.cliquer(4, 8);
+    QTest::mouseClick(f.window.startButton(), Qt::LeftButton);
+    EXPECT_FALSE(f.window.palette()->isVisible());
+    EXPECT_EQ(f.partie->session().FenDepart, "4k3/8/8/8/8/8/8/3QK3 w - - 0 1");
+}
+
+} // namespace

@@ -1,8 +1,14 @@
+#include "config/Demarrage.h"
+#include "config/Version.h"
 #include "ui/MainWindow.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QMessageBox>
 #include <QPalette>
+#include <QStandardPaths>
 #include <QStyleFactory>
+#include <QTranslator>
 
 namespace {
 
@@ -45,11 +51,42 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quarvelin"));
     QApplication::setApplicationName(QStringLiteral("Quarvelin"));
-    QApplication::setApplicationVersion(QStringLiteral("0.1.0"));
+    QApplication::setApplicationVersion(QLatin1String(quarvelin::VersionProgramme));
+    QApplication::setDesktopFileName(QStringLiteral("quarvelin"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(lightPalette());
 
-    MainWindow window;
+    quarvelin::Catalogue catalogue;
+    const quarvelin::Emplacements lieux = quarvelin::emplacements(
+        QApplication::applicationDirPath().toStdString(),
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString());
+    quarvelin::Settings settings;
+    const quarvelin::Demarrage d = quarvelin::demarrer(lieux, settings, catalogue);
+    if (d.fin) {
+        QMessageBox::warning(nullptr, QLatin1String(quarvelin::NomProgramme),
+                             QString::fromStdString(d.message));
+        return 1;
+    }
+    // The standard buttons of message boxes speak the user's language too.
+    static const char* const qtLangues[] = {"fr", "en", "it", "es", "de", "pt", "ru", "pl"};
+    QTranslator qt;
+    const int cle = settings.CLE_LANGUE >= 1 && settings.CLE_LANGUE <= 8 ? settings.CLE_LANGUE : 2;
+    if (qt.load(QStringLiteral("qtbase_") + QLatin1String(qtLangues[cle - 1]),
+                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qt);
+
+    MainWindow window(settings, catalogue, lieux);
     window.show();
+    if (!d.erreurFichier.empty())
+        QMessageBox::warning(&window, QLatin1String(quarvelin::NomProgramme),
+                             QString::fromStdString(catalogue.texte(917) + d.erreurFichier));
+    if (!d.ignorees.empty()) {
+        std::string lignes;
+        for (const auto& l : d.ignorees) lignes += "\n" + l;
+        QMessageBox::warning(&window, QLatin1String(quarvelin::NomProgramme),
+                             QString::fromStdString(catalogue.texte(916) + lignes));
+    }
+    const QStringList args = QApplication::arguments();
+    window.demarrer(args.size() > 1 ? args.mid(1).join(u' ') : QString());
     return app.exec();
 }

@@ -1,91 +1,466 @@
 #include "ui/MainWindow.h"
 
-#include "rules/Position.h"
+#include "config/FichiersRecents.h"
+#include "config/SettingsFile.h"
+#include "config/Version.h"
+#include "localisation/ChoixLangue.h"
+#include "notation/Fen.h"
+#include "session/Partie.h"
 #include "ui/BoardView.h"
+#include "ui/BoardWindow.h"
+#include "ui/CommentWindow.h"
+#include "ui/ConstructeurMenu.h"
+#include "ui/EngineProfilesDialog.h"
+#include "ui/HelpWindow.h"
+#include "ui/LanguageWindow.h"
+#include "ui/MessageBoxDialogs.h"
+#include "ui/PreferencesDialog.h"
+#include "ui/QtSoundPlayer.h"
+#include "ui/RecentFilesMenu.h"
+#include "ui/RechercheEnTache.h"
 
 #include <QAction>
-#include <QCoreApplication>
-#include <QEvent>
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDesktopServices>
 #include <QFileInfo>
 #include <QIcon>
-#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QRect>
-#include <QStatusBar>
+#include <QMessageBox>
+#include <QUrl>
 
-// For the window icon; see BoardView.cpp for why this sits outside any namespace.
-static void loadPieceResources() { Q_INIT_RESOURCE(pieces); }
+using quarvelin::ModeJeu;
 
 namespace {
 
-// Nothing could reopen the game window yet, so it has no close button and refuses to close
-// by keyboard too.
-class KeepOpen : public QObject {
-public:
-    using QObject::QObject;
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Close) {
-            event->ignore();
-            return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
+enum Texte : int {
+    TexteTagline = 83,
+    TexteNiveau = 84,
+    TexteMode = 50,
+    TexteJournalAbsent = 101,
+    TexteReglagesSauves = 400,
+    TexteFichierAVenir = 950,
+    TexteAPropos = 951,
+    TexteAProposCorps = 952,
 };
+
+// Wiring a command by name: the tree names every item, so a missing one is a programming error
+// caught by the tests rather than a silent dead item.
+template <typename F> void relier(quarvelin::ConstructeurMenu& m, const char* nom, int index, QObject* ctx, F&& f) {
+    if (QAction* a = m.action(QString::fromLatin1(nom), index))
+        QObject::connect(a, &QAction::triggered, ctx, std::forward<F>(f));
+}
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
-    loadPieceResources();
-    setWindowTitle(QFileInfo(QCoreApplication::applicationFilePath()).fileName() + u' ' +
-                   QCoreApplication::applicationVersion());
+MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& catalogue,
+                       quarvelin::Emplacements lieux, QWidget* parent)
+    : QMainWindow(parent), settings_(settings), catalogue_(catalogue), lieux_(std::move(lieux)) {
+    setObjectName(QStringLiteral("Menu"));
     setWindowIcon(QIcon(QStringLiteral(":/pieces/quarvelin/10.svg")));
-    resize(1000, 760);
+    resize(1180, 800);
 
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("mdi"));
     mdiArea_->setBackground(QColor(0xC8, 0xCC, 0xC4));
     setCentralWidget(mdiArea_);
 
-    boardView_ = new BoardView;
-    boardView_->setPosition(quarvelin::Position::initiale());
-    boardWindow_ =
-        mdiArea_->addSubWindow(boardView_, Qt::SubWindow | Qt::CustomizeWindowHint |
-                                               Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint);
-    boardWindow_->setObjectName(QStringLiteral("plateau"));
-    boardWindow_->setWindowTitle(QStringLiteral("Partie"));
-    boardWindow_->installEventFilter(new KeepOpen(boardWindow_));
-    // A square board filling the height of the area at the default window size, leaving room
-    // on the right for the windows that will sit beside it.
-    const QSize decoration = boardWindow_->sizeHint() - boardView_->sizeHint();
-    boardWindow_->setGeometry(QRect(QPoint(8, 8), QSize(640, 640) + decoration));
-    boardWindow_->show();
+    dialogs_ = std::make_unique<MessageBoxDialogs>(this);
+    sons_ = std::make_unique<QtSoundPlayer>();
+    moteur_ = std::make_unique<RechercheEnTache>();
+    recents_ = std::make_unique<quarvelin::FichiersRecents>();
 
-    createMenus();
+    board_ = new BoardWindow;
+    boardSub_ = mdiArea_->addSubWindow(board_);
+    boardSub_->setObjectName(QStringLiteral("plateau_cadre"));
+    boardSub_->setAttribute(Qt::WA_DeleteOnClose, false);
+    boardSub_->setGeometry(QRect(8, 8, 920, 690));
+    boardSub_->hide();
+    // Closing the board window ends the game where it stands.
+    board_->installEventFilter(this);
 
-    status_ = new QLabel(QStringLiteral("Prêt"), this);
-    status_->setObjectName(QStringLiteral("etat"));
-    // A permanent label, not a message: menu hints would wipe a message away.
-    statusBar()->addWidget(status_, 1);
+    comment_ = new CommentWindow;
+    commentSub_ = mdiArea_->addSubWindow(comment_);
+    commentSub_->setAttribute(Qt::WA_DeleteOnClose, false);
+    commentSub_->setGeometry(QRect(936, 8, 230, 690));
+    commentSub_->hide();
+
+    // The opening base is opened once and stays open; without it the game goes on without
+    // book moves and names.
+    base_.ouvrir(settings_.BASE_ECO);
+
+    quarvelin::Environnement env{settings_,
+                                 catalogue_,
+                                 *dialogs_,
+                                 *sons_,
+                                 *comment_,
+                                 *board_->board(),
+                                 *board_,
+                                 *board_,
+                                 *moteur_,
+                                 base_.ouverte() ? &base_ : nullptr,
+                                 lieux_.installation,
+                                 quarvelin::NomProgramme,
+                                 {},
+                                 2};
+    partie_ = std::make_unique<quarvelin::Partie>(env);
+    board_->attacher(partie_.get(), &catalogue_);
+
+    menus_ = std::make_unique<quarvelin::ConstructeurMenu>(menuBar(), catalogue_);
+    QMenu* fichier = menus_->menu(QStringLiteral("menu_fichier"));
+    recentMenu_ = new RecentFilesMenu(fichier, menus_->action(QStringLiteral("menu_quitter")));
+    recentMenu_->afficher(recents_->afficher_fichiers_recents());
+    connecter();
+    synchroniserMenus();
+    appliquer_textes();
+    etatMenus();
 }
 
-void MainWindow::createMenus() {
-    QMenu* fichier = menuBar()->addMenu(QStringLiteral("&Fichier"));
-    fichier->setObjectName(QStringLiteral("menu_fichier"));
-    QAction* quitter = fichier->addAction(QStringLiteral("&Quitter"));
-    quitter->setObjectName(QStringLiteral("menu_quitter"));
-    quitter->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    quitter->setMenuRole(QAction::QuitRole);
-    connect(quitter, &QAction::triggered, this, &QWidget::close);
+MainWindow::~MainWindow() {
+    // The game goes first: it may still hold a search on the worker thread.
+    partie_.reset();
+}
 
-    QMenu* fenetre = menuBar()->addMenu(QStringLiteral("Fe&nêtre"));
-    fenetre->setObjectName(QStringLiteral("menu_fenetre"));
-    QAction* cascade = fenetre->addAction(QStringLiteral("&Cascade"));
-    cascade->setObjectName(QStringLiteral("menu_cascade"));
-    connect(cascade, &QAction::triggered, mdiArea_, &QMdiArea::cascadeSubWindows);
-    QAction* mosaique = fenetre->addAction(QStringLiteral("&Mosaïque"));
-    mosaique->setObjectName(QStringLiteral("menu_mosaique"));
-    connect(mosaique, &QAction::triggered, mdiArea_, &QMdiArea::tileSubWindows);
+QString MainWindow::texte(int offset) const { return QString::fromStdString(catalogue_.texte(offset)); }
+
+void MainWindow::titre_principal() {
+    const int profondeur = settings_.PROFONDEUR_MAX[1];
+    setWindowTitle(QStringLiteral("%1 %2 - %3 - %4 - %5")
+                       .arg(QLatin1String(quarvelin::NomProgramme), QLatin1String(quarvelin::VersionProgramme),
+                            texte(TexteTagline), texte(TexteNiveau + profondeur),
+                            texte(TexteMode + static_cast<int>(partie_->session().PlayMode))));
+}
+
+void MainWindow::appliquer_textes() {
+    menus_->appliquer_textes(catalogue_);
+    board_->appliquer_textes();
+    comment_->appliquer_textes(catalogue_);
+    boardSub_->setWindowTitle(board_->windowTitle());
+    commentSub_->setWindowTitle(comment_->windowTitle());
+    titre_principal();
+}
+
+void MainWindow::appliquer_langue(int cleLangue) {
+    settings_.CLE_LANGUE = static_cast<std::uint8_t>(cleLangue);
+    quarvelin::appliquer_langue(settings_, catalogue_, partie_->session().NotationCode);
+    synchroniserMenus();
+    appliquer_textes();
+}
+
+void MainWindow::synchroniserMenus() {
+    auto cocher = [&](const char* nom, int index, bool oui) {
+        if (QAction* a = menus_->action(QString::fromLatin1(nom), index)) a->setChecked(oui);
+    };
+    const quarvelin::GameSession& s = partie_->session();
+    cocher("menu_active_son", -1, s.SoundOn);
+    cocher("menu_active_horloge", -1, s.ClockOn);
+    cocher("affiche_repere", -1, s.reperesVisibles);
+    cocher("analyser_ouverture", -1, s.analyserOuverture);
+    cocher("couleur_blanche", -1, s.couleurBlanche);
+    cocher("couleur_noire", -1, !s.couleurBlanche);
+    for (int i = 0; i <= 3; ++i) cocher("menu_niv", i, settings_.PROFONDEUR_MAX[1] == i);
+    for (int i = 1; i <= 8; ++i) cocher("choix_langue", i, settings_.CLE_LANGUE == i);
+    cocher("notation_francaise", -1, s.NotationCode == quarvelin::NotationCode::Francaise);
+    cocher("notation_pgn", -1, s.NotationCode == quarvelin::NotationCode::Pgn);
+    cocher("notation_internationale", -1, s.NotationCode == quarvelin::NotationCode::Internationale);
+    const char* modes[] = {"mode_machine", "mode_libre", "mode_reseau", "mode_auto", "mode_corres"};
+    for (int m = 1; m <= 5; ++m) cocher(modes[m - 1], -1, static_cast<int>(s.PlayMode) == m);
+    cocher("affiche_commentaire", -1, comment_->visible());
+    board_->board()->setCoordinatesVisible(s.reperesVisibles);
+}
+
+void MainWindow::etatMenus() {
+    const quarvelin::GameSession& s = partie_->session();
+    menus_->etat_partie(s.plateauOuvert);
+    if (QAction* pc = menus_->action(QStringLiteral("menu_part_pc")))
+        pc->setEnabled(s.PlayMode == ModeJeu::Corres);
+    if (QAction* coller = menus_->action(QStringLiteral("menu_coller_position"))) {
+        const QString presse = QApplication::clipboard()->text();
+        coller->setEnabled(s.plateauOuvert && (presse.contains(u'/') || presse.size() == 64));
+    }
+    board_->setNetworkMode(s.PlayMode == ModeJeu::Reseau);
+}
+
+void MainWindow::toggle(const char* nom, std::uint8_t& flag) {
+    flag = flag ? 0 : 1;
+    if (QAction* a = menus_->action(QString::fromLatin1(nom))) a->setChecked(flag == 1);
+}
+
+void MainWindow::connecter() {
+    quarvelin::ConstructeurMenu& m = *menus_;
+    quarvelin::Partie& p = *partie_;
+
+    // File
+    relier(m, "menu_pref", -1, this, [this] {
+        PreferencesDialog d(settings_,
+                            {quarvelin::fichier_reglages(lieux_), lieux_.donnees, lieux_.installation},
+                            catalogue_, *dialogs_, this);
+        connect(&d, &PreferencesDialog::preferencesApplied, this, [this](quarvelin::Colour c) {
+            partie_->session().EngineProfile = 1;
+            partie_->session().couleurBlanche = c == quarvelin::Colour::White;
+            partie_->session().SoundOn = settings_.ACTIVE_SON == 1;
+            partie_->session().ClockOn = settings_.ACTIVE_HORLOGE == 1;
+            partie_->session().LogOn = settings_.GES_LOG == 1;
+            partie_->session().reperesVisibles = settings_.AFF_REPERE == 1;
+            quarvelin::appliquer_langue(settings_, catalogue_, partie_->session().NotationCode);
+            synchroniserMenus();
+            appliquer_textes();
+        });
+        d.exec();
+    });
+    relier(m, "menu_quitter", -1, this, [this] { close(); });
+    connect(recentMenu_, &RecentFilesMenu::legendeChoisie, this, [this](const QString& legende) {
+        auto chemin = quarvelin::FichiersRecents::choisir(legende.toStdString(), *dialogs_, catalogue_);
+        if (chemin) ouvrirFichierDeParties(QString::fromStdString(*chemin));
+    });
+
+    // Game
+    relier(m, "menu_nouvelle", -1, this, [this] { nouvellePartie(); });
+    for (int entree : {1, 2})
+        relier(m, "menu_copie_position", entree, this, [this, entree] {
+            QApplication::clipboard()->clear();
+            QApplication::clipboard()->setText(QString::fromStdString(partie_->copier_position(entree)));
+            etatMenus();
+        });
+    relier(m, "menu_coller_position", -1, this, [this] {
+        partie_->coller_position(QApplication::clipboard()->text().toStdString());
+    });
+    relier(m, "menu_voir_ouvertures", -1, this, [this] { partie_->voir_ouvertures(); });
+    relier(m, "menu_position", -1, this, [this] { partie_->entrer_edition(false); });
+    relier(m, "menu_modif_coup", -1, this, [this] { partie_->modifier_dernier_coup(); });
+    relier(m, "menu_abrege", -1, this, [this] { montrerTexte(partie_->session().GameMoveText); });
+    relier(m, "menu_not_comp", -1, this, [this] { montrerTexte(partie_->session().LongMoveText); });
+    relier(m, "affiche_log", -1, this, [this] {
+        const QString log = QString::fromStdString(settings_.FILE_LOG);
+        if (!QFileInfo::exists(log))
+            dialogs_->message(quarvelin::NomProgramme, catalogue_.texte(TexteJournalAbsent),
+                              quarvelin::DialogIcon::Information);
+        else
+            QDesktopServices::openUrl(QUrl::fromLocalFile(log));
+    });
+    relier(m, "menu_propose_nul", -1, this, [this] { partie_->proposer_nulle(); });
+    relier(m, "menu_abandon", -1, this, [this] { partie_->abandonner(); });
+
+    // Options
+    const std::pair<const char*, ModeJeu> modes[] = {{"mode_machine", ModeJeu::Machine},
+                                                     {"mode_libre", ModeJeu::Libre},
+                                                     {"mode_reseau", ModeJeu::Reseau},
+                                                     {"mode_auto", ModeJeu::Auto},
+                                                     {"mode_corres", ModeJeu::Corres}};
+    for (auto [nom, mode] : modes)
+        relier(m, nom, -1, this, [this, mode] {
+            partie_->changer_mode(mode);
+            synchroniserMenus();
+        });
+    for (int i = 0; i <= 3; ++i)
+        relier(m, "menu_niv", i, this, [this, i] {
+            settings_.PROFONDEUR_MAX[1] = static_cast<std::int16_t>(i);
+            synchroniserMenus();
+            titre_principal();
+        });
+    relier(m, "couleur_blanche", -1, this, [this, &p] {
+        p.couleur_blanche();
+        synchroniserMenus();
+    });
+    relier(m, "couleur_noire", -1, this, [this, &p] {
+        p.couleur_noire();
+        synchroniserMenus();
+    });
+    const std::pair<const char*, quarvelin::NotationCode> notations[] = {
+        {"notation_francaise", quarvelin::NotationCode::Francaise},
+        {"notation_pgn", quarvelin::NotationCode::Pgn},
+        {"notation_internationale", quarvelin::NotationCode::Internationale}};
+    for (auto [nom, code] : notations)
+        relier(m, nom, -1, this, [this, code] {
+            partie_->session().NotationCode = code;
+            synchroniserMenus();
+        });
+    relier(m, "menu_moteur", -1, this, [this] {
+        EngineProfilesDialog d(settings_, catalogue_, *dialogs_, this);
+        d.exec();
+    });
+    relier(m, "analyser_ouverture", -1, this, [this] {
+        partie_->session().analyserOuverture = !partie_->session().analyserOuverture;
+        synchroniserMenus();
+    });
+    relier(m, "menu_active_son", -1, this, [this] {
+        toggle("menu_active_son", settings_.ACTIVE_SON);
+        partie_->session().SoundOn = settings_.ACTIVE_SON == 1;
+    });
+    relier(m, "menu_active_horloge", -1, this, [this] {
+        toggle("menu_active_horloge", settings_.ACTIVE_HORLOGE);
+        partie_->session().ClockOn = settings_.ACTIVE_HORLOGE == 1;
+    });
+    relier(m, "affiche_repere", -1, this, [this] {
+        partie_->basculer_reperes();
+        settings_.AFF_REPERE = partie_->session().reperesVisibles ? 1 : 0;
+        synchroniserMenus();
+    });
+    relier(m, "affiche_commentaire", -1, this, [this] { afficherCommentaire(!comment_->visible()); });
+    for (int i = 1; i <= 8; ++i) relier(m, "choix_langue", i, this, [this, i] { appliquer_langue(i); });
+    relier(m, "menu_sauve_option", -1, this, [this] {
+        std::string erreur = quarvelin::ecrire_reglages(settings_, quarvelin::fichier_reglages(lieux_));
+        if (!erreur.empty())
+            dialogs_->message(quarvelin::NomProgramme,
+                              catalogue_.texte(quarvelin::TexteEcritureImpossible) + erreur,
+                              quarvelin::DialogIcon::Exclamation);
+        else
+            dialogs_->message(quarvelin::NomProgramme, catalogue_.texte(TexteReglagesSauves),
+                              quarvelin::DialogIcon::Information);
+    });
+
+    // Windows
+    relier(m, "wa", 0, this, [this] { mdiArea_->cascadeSubWindows(); });
+    for (int sens : {1, 2})
+        relier(m, "wa", sens, this, [this, sens] {
+            // Side by side or one above the other, sharing the area evenly.
+            const QList<QMdiSubWindow*> w = mdiArea_->subWindowList();
+            QList<QMdiSubWindow*> visibles;
+            for (QMdiSubWindow* s : w)
+                if (s->isVisible() && !s->isMinimized()) visibles << s;
+            if (visibles.isEmpty()) return;
+            const QRect r = mdiArea_->viewport()->rect();
+            const int n = static_cast<int>(visibles.size());
+            for (int i = 0; i < n; ++i)
+                visibles[i]->setGeometry(sens == 1 ? QRect(0, r.height() * i / n, r.width(), r.height() / n)
+                                                   : QRect(r.width() * i / n, 0, r.width() / n, r.height()));
+        });
+    relier(m, "wa", 3, this, [this] { mdiArea_->tileSubWindows(); });
+    if (QMenu* fenetre = m.menu(QStringLiteral("menu_fenetre")))
+        connect(fenetre, &QMenu::aboutToShow, this, [this] { listerFenetres(); });
+
+    // Help
+    relier(m, "menu_sommaire", -1, this, [this] { ouvrirAide(false); });
+    relier(m, "menu_aide_sur", -1, this, [this] { ouvrirAide(true); });
+    relier(m, "menu_a_propos", -1, this, [this] {
+        QMessageBox::about(this, texte(TexteAPropos),
+                           texte(TexteAProposCorps).arg(QLatin1String(quarvelin::VersionProgramme)));
+    });
+
+    // The board window and the game.
+    connect(board_, &BoardWindow::mainTitleChanged, this, [this] {
+        titre_principal();
+        synchroniserMenus();
+    });
+    connect(board_, &BoardWindow::menuStateChanged, this, [this] { etatMenus(); });
+    connect(board_, &BoardWindow::gameMenuRequested, this, [this](QPoint at) {
+        if (QMenu* partie = menus_->menu(QStringLiteral("menu_partie"))) partie->popup(at);
+    });
+    connect(board_, &BoardWindow::openingsAvailable, this, [this](bool oui) {
+        comment_->setVoirCoupEnabled(oui);
+        if (QAction* a = menus_->action(QStringLiteral("menu_voir_ouvertures"))) a->setEnabled(oui);
+    });
+    connect(board_, &QWidget::windowTitleChanged, boardSub_, &QWidget::setWindowTitle);
+    connect(comment_, &CommentWindow::ferme, this, [this] {
+        comment_->setAfficheCommentaire(false);
+        synchroniserMenus();
+    });
+    connect(comment_, &CommentWindow::voirOuvertures, this, [this] { partie_->voir_ouvertures(); });
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] { etatMenus(); });
+}
+
+void MainWindow::listerFenetres() {
+    QMenu* fenetre = menus_->menu(QStringLiteral("menu_fenetre"));
+    for (QAction* a : fenetre->actions())
+        if (a->property("fenetre").isValid()) delete a;
+    bool premiere = true;
+    for (QMdiSubWindow* s : mdiArea_->subWindowList()) {
+        if (!s->isVisible()) continue;
+        if (premiere) {
+            fenetre->addSeparator()->setProperty("fenetre", true);
+            premiere = false;
+        }
+        QAction* a = fenetre->addAction(s->windowTitle());
+        a->setProperty("fenetre", true);
+        a->setCheckable(true);
+        a->setChecked(s == mdiArea_->activeSubWindow());
+        connect(a, &QAction::triggered, this, [this, s] { mdiArea_->setActiveSubWindow(s); });
+    }
+}
+
+void MainWindow::nouvellePartie() {
+    if (partie_->session().PlayMode == ModeJeu::Corres) return;
+    boardSub_->show();
+    board_->board()->setFocus();
+    partie_->nouvelle_partie();
+    boardSub_->setWindowTitle(board_->windowTitle());
+    etatMenus();
+}
+
+void MainWindow::plateauFerme() {
+    partie_->fermer_plateau();
+    etatMenus();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == board_ && event->type() == QEvent::Close && partie_) plateauFerme();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::afficherCommentaire(bool affiche) {
+    comment_->setAfficheCommentaire(affiche);
+    commentSub_->setVisible(affiche);
+    synchroniserMenus();
+}
+
+void MainWindow::montrerTexte(const std::string& t) {
+    dialogs_->message(quarvelin::NomProgramme, t.empty() ? std::string("*") : t,
+                      quarvelin::DialogIcon::Information);
+}
+
+void MainWindow::ouvrirAide(bool recherche) {
+    auto* aide = new HelpWindow(catalogue_, settings_.CLE_LANGUE == 1 ? QStringLiteral("fr")
+                                                                      : QStringLiteral("en"));
+    QMdiSubWindow* s = mdiArea_->addSubWindow(aide);
+    s->setAttribute(Qt::WA_DeleteOnClose);
+    s->resize(820, 600);
+    s->show();
+    if (recherche) aide->search({});
+}
+
+void MainWindow::ouvrirFichierDeParties(const QString& chemin) {
+    // Games files are listed once the game reader is part of the program; until then the
+    // user is told rather than left wondering.
+    dialogs_->message(quarvelin::NomProgramme,
+                      catalogue_.texte(TexteFichierAVenir) + " " + chemin.toStdString(),
+                      quarvelin::DialogIcon::Information);
+}
+
+void MainWindow::demarrer(const QString& fichierLigneDeCommande) {
+    if (settings_.FIRST_STARTUP == 1) {
+        langue_ = new LanguageWindow(this);
+        langue_->setAttribute(Qt::WA_DeleteOnClose);
+        langue_->appliquer_textes(catalogue_);
+        connect(langue_, &LanguageWindow::langueChoisie, this, [this](int cle) {
+            quarvelin::ChoixLangue choix(settings_, catalogue_, partie_->session().NotationCode,
+                                         quarvelin::fichier_reglages(lieux_), *dialogs_);
+            choix.choisir(cle);
+            synchroniserMenus();
+            appliquer_textes();
+            langue_->close();
+            langue_ = nullptr;
+        });
+        connect(langue_, &LanguageWindow::quitter, this, [this] {
+            // Out at once, nothing written.
+            fermeture_ = true;
+            QApplication::exit(0);
+        });
+        langue_->open();
+    } else if (settings_.AFF_NOUVELLE == 1) {
+        nouvellePartie();
+    }
+    if (!fichierLigneDeCommande.isEmpty() && QFileInfo::exists(fichierLigneDeCommande)) {
+        recents_->ajouter_fichier_recent(QFileInfo(fichierLigneDeCommande).absoluteFilePath().toStdString());
+        ouvrirFichierDeParties(fichierLigneDeCommande);
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    partie_->fermer_plateau();
+    event->accept();
 }

@@ -1,27 +1,92 @@
 #pragma once
-// The program's main window: the game windows live in an MDI area under the menus.
+// The main window `Menu`: the menu bar, and the board, comment and help windows in an MDI area.
+// It routes each command to the logic that carries it and keeps the menus in step with the
+// game; the game itself lives in Partie.
+#include "config/Demarrage.h"
+#include "config/Settings.h"
+#include "localisation/Catalogue.h"
+#include "openings/BaseOuvertures.h"
+
 #include <QMainWindow>
 
-class BoardView;
-class QLabel;
+#include <memory>
+
+class BoardWindow;
+class CommentWindow;
+class LanguageWindow;
+class MessageBoxDialogs;
 class QMdiArea;
 class QMdiSubWindow;
+class QtSoundPlayer;
+class RecentFilesMenu;
+class RechercheEnTache;
+
+namespace quarvelin {
+class ConstructeurMenu;
+class FichiersRecents;
+class Partie;
+} // namespace quarvelin
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& catalogue,
+               quarvelin::Emplacements lieux, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
+    // The end of start-up: the language window at the first start, else a new game when the
+    // settings ask for one; then a games file named on the command line.
+    void demarrer(const QString& fichierLigneDeCommande = {});
+
+    quarvelin::Partie& partie() { return *partie_; }
+    quarvelin::ConstructeurMenu& menus() { return *menus_; }
     QMdiArea* mdiArea() const { return mdiArea_; }
-    QMdiSubWindow* boardWindow() const { return boardWindow_; }
-    BoardView* boardView() const { return boardView_; }
+    BoardWindow* boardWindow() const { return board_; }
+    QMdiSubWindow* boardSubWindow() const { return boardSub_; }
+    CommentWindow* commentWindow() const { return comment_; }
+    LanguageWindow* languageWindow() const { return langue_; }
+    quarvelin::Catalogue& catalogue() { return catalogue_; }
+    quarvelin::Settings& settings() { return settings_; }
+
+    void titre_principal();
+    void appliquer_textes();
+    void appliquer_langue(int cleLangue);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void createMenus();
+    void connecter();
+    void nouvellePartie();
+    void plateauFerme();
+    void etatMenus();
+    void synchroniserMenus();
+    void afficherCommentaire(bool affiche);
+    void ouvrirFichierDeParties(const QString& chemin);
+    void ouvrirAide(bool recherche);
+    void montrerTexte(const std::string& texte);
+    void listerFenetres();
+    void toggle(const char* nom, std::uint8_t& flag);
+    QString texte(int offset) const;
 
+    quarvelin::Settings& settings_;
+    quarvelin::Catalogue& catalogue_;
+    quarvelin::Emplacements lieux_;
+    quarvelin::BaseOuvertures base_;
+    std::unique_ptr<MessageBoxDialogs> dialogs_;
+    std::unique_ptr<QtSoundPlayer> sons_;
+    std::unique_ptr<RechercheEnTache> moteur_;
+    std::unique_ptr<quarvelin::FichiersRecents> recents_;
     QMdiArea* mdiArea_ = nullptr;
-    QMdiSubWindow* boardWindow_ = nullptr;
-    BoardView* boardView_ = nullptr;
-    QLabel* status_ = nullptr;
+    BoardWindow* board_ = nullptr;
+    QMdiSubWindow* boardSub_ = nullptr;
+    CommentWindow* comment_ = nullptr;
+    QMdiSubWindow* commentSub_ = nullptr;
+    LanguageWindow* langue_ = nullptr;
+    RecentFilesMenu* recentMenu_ = nullptr;
+    std::unique_ptr<quarvelin::ConstructeurMenu> menus_;
+    std::unique_ptr<quarvelin::Partie> partie_;
+    bool fermeture_ = false;
 };

@@ -1,0 +1,54 @@
+#pragma once
+// The game files used last, newest first, kept in the per-user settings store (organisation
+// and application "Quarvelin", group "Recent Files", RecentFile1 newest .. RecentFile10).
+#include "rules/Dialogs.h"
+#include "rules/TextCatalogue.h"
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QSettings;
+
+namespace quarvelin {
+
+inline constexpr int NombreFichiersRecents = 10;
+inline constexpr int TexteFichierIntrouvable = 270;
+
+class FichiersRecents {
+public:
+    // The user's store.
+    FichiersRecents();
+    // A store in an INI file of its own, for tests and portable set-ups.
+    explicit FichiersRecents(const QString& fichier);
+    ~FichiersRecents();
+    FichiersRecents(const FichiersRecents&) = delete;
+    FichiersRecents& operator=(const FichiersRecents&) = delete;
+
+    // Puts a file at the head. Only the head is compared, so a file further down stays where
+    // it is and then stands twice. False when the store could not be written.
+    bool ajouter_fichier_recent(const std::string& chemin);
+
+    // The entries, newest first.
+    std::vector<std::string> liste() const;
+    // The menu captions, "&1 path" onward; none at all while RecentFile1 is empty.
+    std::vector<std::string> afficher_fichiers_recents() const;
+
+    static std::string legende(int numero, const std::string& chemin);
+    // What follows the caption's first blank.
+    static std::string chemin_de_legende(const std::string& legende);
+    // The click on a menu item: the path to open, or nothing when no file is there any more,
+    // which the user is told (text 270); the list is left as it is either way.
+    static std::optional<std::string> choisir(const std::string& legende, Dialogs& dialogs,
+                                              const TextCatalogue& catalogue);
+
+private:
+    std::string valeur(int numero) const;
+
+    std::unique_ptr<QSettings> store_;
+};
+
+} // namespace quarvelin

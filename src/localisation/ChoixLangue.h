@@ -1,0 +1,43 @@
+#pragma once
+// What the language window does with a choice: the language becomes the setting, the first
+// start-up is over, the catalogue and the move notation follow, and the settings file is
+// written at once so the window does not come back at the next start.
+#include "config/Settings.h"
+#include "localisation/Catalogue.h"
+#include "notation/Notation.h"
+#include "rules/Dialogs.h"
+
+#include <array>
+#include <string>
+
+namespace quarvelin {
+
+class ChoixLangue {
+public:
+    // The language buttons' captions, for CLE_LANGUE 1..8; fixed, not from the catalogue.
+    static constexpr std::array<const char*, NombreLangues> Legendes = {
+        "Français", "English", "Italiano", "Español", "Deutsch", "Portuguese", "Russian", "Pole"};
+
+    ChoixLangue(Settings& reglages, Catalogue& catalogue, NotationCode& notation,
+                std::string cheminReglages, Dialogs& dialogs);
+
+    // "quarvelin v0.1.0 -  Welcome!"
+    static std::string titre_fenetre();
+
+    // Language button n (1..8). False when n is no language, changing nothing, or when the
+    // file could not be written: then the user is told, and the choice still holds for this
+    // run, so the window comes back at the next start.
+    bool choisir(int cleLangue);
+
+private:
+    Settings& reglages_;
+    Catalogue& catalogue_;
+    NotationCode& notation_;
+    std::string cheminReglages_;
+    Dialogs& dialogs_;
+};
+
+// Sets the catalogue's base and the notation from CLE_LANGUE.
+void appliquer_langue(const Settings& reglages, Catalogue& catalogue, NotationCode& notation);
+
+} // namespace quarvelin

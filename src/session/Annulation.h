@@ -1,0 +1,17 @@
+#pragma once
+// The one cancel request of the long loops (reading a game file, naming openings, transfers):
+// the progress window's button sets it from the GUI thread, a loop clears it before it starts
+// and stops at its next step once it is set, whatever thread it runs on.
+#include <atomic>
+
+namespace quarvelin {
+
+namespace detail {
+inline std::atomic<bool> annulation{false};
+} // namespace detail
+
+inline bool annulation_demandee() { return detail::annulation.load(std::memory_order_relaxed); }
+inline void demander_annulation() { detail::annulation.store(true, std::memory_order_relaxed); }
+inline void effacer_annulation() { detail::annulation.store(false, std::memory_order_relaxed); }
+
+} // namespace quarvelin

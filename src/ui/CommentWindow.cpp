@@ -1,0 +1,105 @@
+#include "ui/CommentWindow.h"
+
+#include "localisation/TextesFenetres.h"
+#include "rules/TextCatalogue.h"
+
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+using namespace quarvelin;
+
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+} // namespace
+
+CommentWindow::CommentWindow(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("comment"));
+
+    text1_ = new QPlainTextEdit(this);
+    text1_->setObjectName(QStringLiteral("Text1"));
+    text1_->setReadOnly(true);
+    // Engine lines are columns of moves and scores: they only line up in a fixed-pitch font.
+    text1_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    text1_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    voirCoup_ = new QPushButton(QStringLiteral("&Ouverture ?"), this);
+    voirCoup_->setObjectName(QStringLiteral("voir_coup"));
+    voirCoup_->setEnabled(false);
+    connect(voirCoup_, &QPushButton::clicked, this, &CommentWindow::voirOuvertures);
+
+    command1_ = new QPushButton(QStringLiteral("&Effacer"), this);
+    command1_->setObjectName(QStringLiteral("Command1"));
+    connect(command1_, &QPushButton::clicked, this, &CommentWindow::vider);
+
+    calcul_ = new QLabel(this);
+    calcul_->setObjectName(QStringLiteral("calcul"));
+    calcul_->setTextFormat(Qt::PlainText);
+    calcul_->setMinimumWidth(0);
+    calcul_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+
+    auto* boutons = new QHBoxLayout;
+    boutons->setSpacing(6);
+    boutons->addWidget(voirCoup_);
+    boutons->addWidget(calcul_, 1);
+    boutons->addWidget(command1_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(6);
+    layout->addWidget(text1_, 1);
+    layout->addLayout(boutons);
+}
+
+void CommentWindow::appliquer_textes(const TextCatalogue& catalogue) {
+    setWindowTitle(q(catalogue.texte(TexteTitreCommentaire)));
+    voirCoup_->setText(q(catalogue.texte(TexteVoirCoup)));
+    voirCoup_->setToolTip(q(catalogue.texte(TexteBulleVoirCoup)));
+    command1_->setText(q(catalogue.texte(TexteEffacerCommentaire)));
+    command1_->setToolTip(q(catalogue.texte(TexteBulleEffacerCommentaire)));
+}
+
+void CommentWindow::ajouter(const std::string& texte) {
+    QTextCursor fin(text1_->document());
+    fin.movePosition(QTextCursor::End);
+    fin.insertText(q(texte));
+    text1_->setTextCursor(fin);
+    // All the way down, not just far enough for the caret: the newest lines fill the view.
+    text1_->ensureCursorVisible();
+    text1_->verticalScrollBar()->setValue(text1_->verticalScrollBar()->maximum());
+}
+
+void CommentWindow::devant(const std::string& texte) {
+    QTextCursor debut(text1_->document());
+    debut.insertText(q(texte));
+    // The newest thinking is at the top: keep it in view.
+    debut.movePosition(QTextCursor::Start);
+    text1_->setTextCursor(debut);
+    text1_->ensureCursorVisible();
+}
+
+void CommentWindow::vider() { text1_->clear(); }
+
+void CommentWindow::setVoirCoupEnabled(bool enabled) { voirCoup_->setEnabled(enabled); }
+
+void CommentWindow::setCalcul(const QString& texte) { calcul_->setText(texte); }
+
+QString CommentWindow::texte() const { return text1_->toPlainText(); }
+
+QSize CommentWindow::sizeHint() const { return {330, 420}; }
+
+void CommentWindow::closeEvent(QCloseEvent* event) {
+    affiche_ = false;
+    text1_->clear();
+    QWidget::closeEvent(event);
+    emit ferme();
+}

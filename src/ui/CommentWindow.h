@@ -1,0 +1,55 @@
+#pragma once
+// The running commentary beside the board (`comment`): what the engine is weighing, remarks on
+// moves, the opening reached, the notes of a loaded game.
+#include "session/Commentary.h"
+
+#include <QWidget>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace quarvelin {
+class TextCatalogue;
+}
+
+class CommentWindow : public QWidget, public quarvelin::Commentary {
+    Q_OBJECT
+
+public:
+    explicit CommentWindow(QWidget* parent = nullptr);
+
+    void appliquer_textes(const quarvelin::TextCatalogue& catalogue);
+
+    // The check mark of the main window's menu item; the writers look at it, not at whether
+    // the widget happens to be on screen.
+    void setAfficheCommentaire(bool affiche) { affiche_ = affiche; }
+
+    bool visible() const override { return affiche_; }
+    void ajouter(const std::string& texte) override;
+    void devant(const std::string& texte) override;
+    void vider() override;
+
+    // Enabled while the game is still inside the opening base.
+    void setVoirCoupEnabled(bool enabled);
+    void setCalcul(const QString& texte);
+
+    QString texte() const;
+
+    QSize sizeHint() const override;
+
+signals:
+    void voirOuvertures();
+    // Closed by the user or by the program; the menu item's check mark follows.
+    void ferme();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QPlainTextEdit* text1_ = nullptr;
+    QPushButton* voirCoup_ = nullptr;
+    QPushButton* command1_ = nullptr;
+    QLabel* calcul_ = nullptr;
+    bool affiche_ = false;
+};

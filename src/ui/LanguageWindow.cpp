@@ -1,0 +1,110 @@
+#include "ui/LanguageWindow.h"
+
+#include "localisation/ChoixLangue.h"
+#include "localisation/TextesFenetres.h"
+#include "rules/TextCatalogue.h"
+#include "ui/WelcomeBanner.h"
+
+#include <QDesktopServices>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+using quarvelin::ChoixLangue;
+
+namespace {
+
+// Each language's own name where the fixed caption is not it.
+constexpr const char* NomsPropres[8] = {"", "", "", "", "", "Português", "Русский", "Polski"};
+
+QString lien(const QString& texte) {
+    return QStringLiteral("<a href=\"%1\" style=\"color:#3F6A2A; text-decoration:none;\">%2</a>")
+        .arg(QString::fromLatin1(LanguageWindow::SiteWeb), texte.toHtmlEscaped());
+}
+
+} // namespace
+
+LanguageWindow::LanguageWindow(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("Language"));
+    setWindowTitle(QString::fromStdString(ChoixLangue::titre_fenetre()));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    banniere_ = new WelcomeBanner(this);
+
+    invite_ = new QLabel(QStringLiteral("Choose the language of the program"), this);
+    invite_->setObjectName(QStringLiteral("invite"));
+    invite_->setAlignment(Qt::AlignCenter);
+    QFont grand = invite_->font();
+    grand.setPointSizeF(grand.pointSizeF() * 1.1);
+    invite_->setFont(grand);
+
+    auto* grille = new QGridLayout;
+    grille->setHorizontalSpacing(10);
+    grille->setVerticalSpacing(10);
+    for (int i = 0; i < 8; ++i) {
+        const int cle = i + 1;
+        QString texte = QString::fromUtf8(ChoixLangue::Legendes[static_cast<std::size_t>(i)]);
+        if (*NomsPropres[i] != '\0')
+            texte += QStringLiteral("  ·  ") + QString::fromUtf8(NomsPropres[i]);
+        auto* b = new QPushButton(texte, this);
+        b->setObjectName(QStringLiteral("langue%1").arg(cle));
+        b->setMinimumHeight(40);
+        b->setAutoDefault(false);
+        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        connect(b, &QPushButton::clicked, this, [this, cle] {
+            emit langueChoisie(cle);
+            accept();
+        });
+        boutons_[static_cast<std::size_t>(i)] = b;
+        grille->addWidget(b, i / 2, i % 2);
+    }
+
+    site_ = new QLabel(lien(QStringLiteral("quarvelin.org")), this);
+    site_->setObjectName(QStringLiteral("site"));
+    site_->setTextFormat(Qt::RichText);
+    site_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    site_->setCursor(Qt::PointingHandCursor);
+    site_->setToolTip(QString::fromLatin1(SiteWeb));
+    connect(site_, &QLabel::linkActivated, this,
+            [](const QString& adresse) { QDesktopServices::openUrl(QUrl(adresse)); });
+
+    sortie_ = new QPushButton(QStringLiteral("E&xit"), this);
+    sortie_->setObjectName(QStringLiteral("sortie"));
+    sortie_->setAutoDefault(false);
+    connect(sortie_, &QPushButton::clicked, this, [this] {
+        emit quitter();
+        reject();
+    });
+
+    auto* bas = new QHBoxLayout;
+    bas->addWidget(site_);
+    bas->addStretch(1);
+    bas->addWidget(sortie_);
+
+    auto* corps = new QVBoxLayout;
+    corps->setContentsMargins(28, 18, 28, 16);
+    corps->setSpacing(14);
+    corps->addWidget(invite_);
+    corps->addLayout(grille);
+    corps->addSpacing(4);
+    corps->addLayout(bas);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(banniere_);
+    layout->addLayout(corps);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void LanguageWindow::appliquer_textes(const quarvelin::TextCatalogue& catalogue) {
+    banniere_->setSousTitre(QString::fromStdString(catalogue.texte(quarvelin::TexteBienvenue)));
+    invite_->setText(QString::fromStdString(catalogue.texte(quarvelin::TexteChoisirLangue)));
+    site_->setToolTip(QString::fromStdString(catalogue.texte(quarvelin::TexteBulleSiteWeb)) +
+                      u'\n' + QString::fromLatin1(SiteWeb));
+    sortie_->setToolTip(
+        QString::fromStdString(catalogue.texte(quarvelin::TexteBulleQuitterLangue)));
+}

@@ -1,0 +1,41 @@
+#pragma once
+// The first-start window (`Language`): one button per language, a way out, and the product's
+// site. It only reports the choice; ChoixLangue carries it out.
+#include <QDialog>
+
+#include <array>
+
+class QLabel;
+class QPushButton;
+class WelcomeBanner;
+
+namespace quarvelin {
+class TextCatalogue;
+}
+
+class LanguageWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr const char* SiteWeb = "https://quarvelin.org";
+
+    explicit LanguageWindow(QWidget* parent = nullptr);
+
+    // The greeting and hints; title, language names and the exit button keep fixed texts,
+    // since nobody has chosen a language yet.
+    void appliquer_textes(const quarvelin::TextCatalogue& catalogue);
+
+    QPushButton* bouton(int cleLangue) const { return boutons_.at(cleLangue - 1); }
+
+signals:
+    void langueChoisie(int cleLangue);
+    // The user wants out at once, without anything written.
+    void quitter();
+
+private:
+    WelcomeBanner* banniere_ = nullptr;
+    QLabel* invite_ = nullptr;
+    QLabel* site_ = nullptr;
+    QPushButton* sortie_ = nullptr;
+    std::array<QPushButton*, 8> boutons_{};
+};

@@ -1,0 +1,74 @@
+#include "ui/ProgressSurface.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+ProgressSurface::ProgressSurface(QWidget* parent) : QFrame(parent) {
+    setObjectName(QStringLiteral("picture1"));
+    setFrameShape(QFrame::StyledPanel);
+    setFrameShadow(QFrame::Sunken);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+void ProgressSurface::setPourcentage(int p) {
+    pourcentage_ = std::clamp(p, 0, 100);
+    repaint();
+}
+
+QSize ProgressSurface::sizeHint() const {
+    return {320, fontMetrics().height() + 10 + 2 * frameWidth()};
+}
+
+QSize ProgressSurface::minimumSizeHint() const {
+    return {80, fontMetrics().height() + 4 + 2 * frameWidth()};
+}
+
+void ProgressSurface::paintEvent(QPaintEvent* event) {
+    {
+        QPainter painter(this);
+        painter.setFont(font());
+        dessiner_progression(painter, contentsRect(), pourcentage_);
+    }
+    QFrame::paintEvent(event);
+}
+
+QString texte_progression(int p) {
+    p = std::clamp(p, 0, 100);
+    return p == 0 ? QStringLiteral("%") : QString::number(p) + u'%';
+}
+
+void dessiner_progression(QPainter& painter, const QRect& zone, int p) {
+    p = std::clamp(p, 0, 100);
+    painter.save();
+    painter.fillRect(zone, QColor::fromRgb(ProgressSurface::BackColour));
+    const int largeur = static_cast<int>(std::lround(zone.width() * p / 100.0));
+    const QRect barre(zone.left(), zone.top(), largeur, zone.height());
+    const QRect reste(zone.left() + largeur, zone.top(), zone.width() - largeur, zone.height());
+    if (largeur > 0) painter.fillRect(barre, QColor::fromRgb(ProgressSurface::BarColour));
+
+    // The figure in the inverse colour of what lies under it, as an inverted exclusive or
+    // would draw it, but with smooth edges, which raster operations lose.
+    const QString texte = texte_progression(p);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    if (largeur > 0) {
+        painter.setClipRect(barre);
+        painter.setPen(QColor::fromRgb(ProgressSurface::BackColour));
+        painter.drawText(zone, Qt::AlignCenter, texte);
+    }
+    if (!reste.isEmpty()) {
+        painter.setClipRect(reste);
+        painter.setPen(QColor::fromRgb(ProgressSurface::BarColour));
+        painter.drawText(zone, Qt::AlignCenter, texte);
+    }
+    painter.restore();
+}
+
+void afficher_progression(QImage& surface, int p) {
+    QPainter painter(&surface);
+    dessiner_progression(painter, surface.rect(), p);
+}
+
+void afficher_progression(ProgressSurface& surface, int p) { surface.setPourcentage(p); }

@@ -1,0 +1,40 @@
+#pragma once
+// The percentage bar of the long loops: a blue box growing from the left, the figure centred
+// on it in blue over the white part and in white over the blue part.
+#include <QFrame>
+#include <QRgb>
+#include <QString>
+
+class QFont;
+class QImage;
+class QPainter;
+
+class ProgressSurface : public QFrame {
+    Q_OBJECT
+
+public:
+    static constexpr QRgb BarColour = 0xFF0000FF; // pure blue
+    static constexpr QRgb BackColour = 0xFFFFFFFF;
+
+    explicit ProgressSurface(QWidget* parent = nullptr);
+
+    int pourcentage() const { return pourcentage_; }
+    // Shown at once, even inside a loop that keeps the event loop waiting.
+    void setPourcentage(int p);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int pourcentage_ = 0;
+};
+
+// "45%", and "%" alone for 0; p is held to 0..100.
+QString texte_progression(int p);
+// Draws the bar for p percent over the whole of zone.
+void dessiner_progression(QPainter& painter, const QRect& zone, int p);
+void afficher_progression(QImage& surface, int p);
+void afficher_progression(ProgressSurface& surface, int p);

@@ -1,0 +1,67 @@
+#include "ui/ProgressWindow.h"
+
+#include "localisation/TextesFenetres.h"
+#include "rules/TextCatalogue.h"
+#include "session/Annulation.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace quarvelin;
+
+ProgressWindow::ProgressWindow(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("patience"));
+    setWindowTitle(QStringLiteral("Patience"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    label1_ = new QLabel(QStringLiteral("Traitement en cours, veuillez patienter..."), this);
+    label1_->setObjectName(QStringLiteral("Label1"));
+    label1_->setWordWrap(true);
+    label1_->setTextFormat(Qt::PlainText);
+
+    picture1_ = new ProgressSurface(this);
+
+    command1_ = new QPushButton(QStringLiteral("&Annuler"), this);
+    command1_->setObjectName(QStringLiteral("Command1"));
+    command1_->setAutoDefault(false);
+    connect(command1_, &QPushButton::clicked, this, [] { demander_annulation(); });
+
+    auto* bas = new QHBoxLayout;
+    bas->addStretch(1);
+    bas->addWidget(command1_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 14, 16, 12);
+    layout->setSpacing(10);
+    layout->addWidget(label1_);
+    layout->addWidget(picture1_);
+    layout->addLayout(bas);
+    setMinimumWidth(380);
+}
+
+void ProgressWindow::appliquer_textes(const TextCatalogue& catalogue) {
+    setWindowTitle(QString::fromStdString(catalogue.texte(TexteTitrePatience)));
+    label1_->setText(QString::fromStdString(catalogue.texte(TexteLabelPatience)));
+    command1_->setText(QString::fromStdString(catalogue.texte(TexteAnnulerPatience)));
+    command1_->setToolTip(QString::fromStdString(catalogue.texte(TexteBulleAnnulerPatience)));
+}
+
+void ProgressWindow::setTexte(const QString& texte) { label1_->setText(texte); }
+
+void ProgressWindow::afficher_progression(int p) { ::afficher_progression(*picture1_, p); }
+
+void ProgressWindow::reject() { demander_annulation(); }
+
+void ProgressWindow::closeEvent(QCloseEvent* event) {
+    // The window manager's close button stops the work like the cancel button; the program's
+    // own close() goes through. Not QDialog's handler: that would reject, which only asks.
+    if (event->spontaneous()) {
+        demander_annulation();
+        event->ignore();
+    } else {
+        event->accept();
+    }
+}

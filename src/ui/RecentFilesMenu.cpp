@@ -1,0 +1,35 @@
+#include "ui/RecentFilesMenu.h"
+
+#include <QAction>
+#include <QMenu>
+
+RecentFilesMenu::RecentFilesMenu(QMenu* menu, QAction* avant) : QObject(menu) {
+    for (std::size_t n = 0; n < elements_.size(); ++n) {
+        auto* action = new QAction(menu);
+        action->setObjectName(QStringLiteral("mnuRecentFile%1").arg(n));
+        action->setSeparator(n == 0);
+        action->setVisible(false);
+        if (n > 0) {
+            connect(action, &QAction::triggered, this,
+                    [this, action] { emit legendeChoisie(action->data().toString()); });
+        }
+        menu->insertAction(avant, action);
+        elements_[n] = action;
+    }
+}
+
+void RecentFilesMenu::afficher(const std::vector<std::string>& legendes) {
+    elements_[0]->setVisible(!legendes.empty());
+    for (std::size_t n = 1; n < elements_.size(); ++n) {
+        const bool present = n <= legendes.size();
+        const QString legende = present ? QString::fromStdString(legendes[n - 1]) : QString();
+        // A "&" in a file name would turn into a shortcut mark; only the leading one is meant.
+        const qsizetype blanc = legende.indexOf(u' ');
+        elements_[n]->setText(blanc < 0
+                                  ? legende
+                                  : legende.left(blanc + 1) +
+                                        legende.mid(blanc + 1).replace(u'&', QStringLiteral("&&")));
+        elements_[n]->setData(legende);
+        elements_[n]->setVisible(present);
+    }
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Saves what a window looks like when QUARVELIN_CAPTURES names a folder, for a person to look
+// at; the tests themselves check the pixels they care about.
+#include <QCoreApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QWidget>
+
+inline void capturer(QWidget& fenetre, const QString& nom) {
+    const QString dossier = qEnvironmentVariable("QUARVELIN_CAPTURES");
+    if (dossier.isEmpty()) return;
+    QDir().mkpath(dossier);
+    QCoreApplication::processEvents(); // let the layouts settle as they would on screen
+    fenetre.grab().save(QDir(dossier).filePath(nom + QStringLiteral(".png")));
+}

@@ -1,0 +1,154 @@
+#include "ui/LanguageWindow.h"
+#include "config/SettingsFile.h"
+#include "localisation/ChoixLangue.h"
+#include "support/TestDoubles.h"
+
+#include "Capture.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+using namespace quarvelin;
+
+namespace {
+
+// Stands in for the browser.
+class Navigateur : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> ouvertes;
+public slots:
+    void ouvrir(const QUrl& url) { ouvertes.push_back(url); }
+};
+
+QByteArray contenu(const std::string& chemin) {
+    QFile f(QString::fromStdString(chemin));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The window wired to its controller the way the main window does it, on a first start.
+struct PremierDemarrage {
+    PremierDemarrage() {
+        reglages = reglages_integres(dir.path().toStdString());
+        reglages.FIRST_STARTUP = 1;
+        EXPECT_EQ(ecrire_reglages(reglages, chemin()), "");
+        avant = contenu(chemin());
+        QObject::connect(&fenetre, &LanguageWindow::langueChoisie, [this](int cle) {
+            choix.choisir(cle);
+            ++choisies;
+        });
+        QObject::connect(&fenetre, &LanguageWindow::quitter, [this] { ++quittes; });
+    }
+    std::string chemin() const {
+        return dir.filePath(QStringLiteral("quarvelin.ini")).toStdString();
+    }
+
+    QTemporaryDir dir;
+    Settings reglages;
+    Catalogue catalogue;
+    NotationCode notation = NotationCode::Pgn;
+    test::RecordingDialogs dialogs;
+    ChoixLangue choix{reglages, catalogue, notation, chemin(), dialogs};
+    LanguageWindow fenetre;
+    QByteArray avant;
+    int choisies = 0, quittes = 0;
+};
+
+} // namespace
+
+TEST(LanguageWindow, TitreEtBoutonsFixes) {
+    LanguageWindow fenetre;
+    EXPECT_EQ(fenetre.objectName(), QStringLiteral("Language"));
+    EXPECT_EQ(fenetre.windowTitle(), QString::fromStdString(ChoixLangue::titre_fenetre()));
+    const char* legendes[] = {"Français", "English",    "Italiano", "Español",
+                              "Deutsch",  "Portuguese", "Russian",  "Pole"};
+    for (int cle = 1; cle <= 8; ++cle) {
+        ASSERT_NE(fenetre.bouton(cle), nullptr);
+        EXPECT_TRUE(fenetre.bouton(cle)->text().startsWith(QString::fromUtf8(legendes[cle - 1])))
+            << fenetre.bouton(cle)->text().toStdString();
+    }
+    auto* sortie = fenetre.findChild<QPushButton*>(QStringLiteral("sortie"));
+    ASSERT_NE(sortie, nullptr);
+    EXPECT_EQ(sortie->text(), QStringLiteral("E&xit"));
+}
+
+TEST(LanguageWindow, ChoixEcritLesReglages) {
+    for (int cle = 1; cle <= 8; ++cle) {
+        SCOPED_TRACE(cle);
+        PremierDemarrage d;
+        d.fenetre.show();
+        d.fenetre.bouton(cle)->click();
+        EXPECT_EQ(d.choisies, 1);
+        EXPECT_EQ(d.quittes, 0);
+        EXPECT_FALSE(d.fenetre.isVisible());
+        EXPECT_EQ(d.fenetre.result(), QDialog::Accepted);
+
+        Settings lu;
+        lire_reglages(d.chemin(), d.dir.path().toStdString(), lu);
+        EXPECT_EQ(lu.CLE_LANGUE, cle);
+        EXPECT_EQ(lu.FIRST_STARTUP, 0);
+        EXPECT_EQ(d.notation, cle == 1 ? NotationCode::Francaise : NotationCode::Pgn);
+    }
+}
+
+TEST(LanguageWindow, SortieNEcritRien) {
+    PremierDemarrage d;
+    d.fenetre.show();
+    auto* sortie = d.fenetre.findChild<QPushButton*>(QStringLiteral("sortie"));
+    ASSERT_NE(sortie, nullptr);
+    sortie->click();
+    EXPECT_EQ(d.quittes, 1);
+    EXPECT_EQ(d.choisies, 0);
+    EXPECT_FALSE(d.fenetre.isVisible());
+    EXPECT_EQ(contenu(d.chemin()), d.avant);
+}
+
+TEST(LanguageWindow, LienOuvreLeSite) {
+    Navigateur navigateur;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &navigateur, "ouvrir");
+    LanguageWindow fenetre;
+    fenetre.show();
+    auto* site = fenetre.findChild<QLabel*>(QStringLiteral("site"));
+    ASSERT_NE(site, nullptr);
+    const QPointF point(site->contentsRect().left() + 8, site->height() / 2.0);
+    const QPointF global = site->mapToGlobal(point);
+    QMouseEvent appui(QEvent::MouseButtonPress, point, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QMouseEvent relache(QEvent::MouseButtonRelease, point, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(site, &appui);
+    QApplication::sendEvent(site, &relache);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    ASSERT_EQ(navigateur.ouvertes.size(), 1);
+    EXPECT_EQ(navigateur.ouvertes.front(), QUrl(QStringLiteral("https://quarvelin.org")));
+}
+
+TEST(LanguageWindow, RienNeDepasse) {
+    for (int cle : {0, 1, 7}) {
+        SCOPED_TRACE(cle);
+        LanguageWindow fenetre;
+        Catalogue catalogue;
+        if (cle != 0) {
+            catalogue.appliquer_langue(cle);
+            fenetre.appliquer_textes(catalogue);
+        }
+        fenetre.show();
+        for (QWidget* w : fenetre.findChildren<QWidget*>()) {
+            EXPECT_GE(w->width(), w->minimumSizeHint().width()) << w->objectName().toStdString();
+            EXPECT_TRUE(fenetre.rect().contains(w->geometry())) << w->objectName().toStdString();
+        }
+        for (int b = 1; b <= 8; ++b)
+            EXPECT_GE(fenetre.bouton(b)->width(), fenetre.bouton(b)->sizeHint().width());
+        capturer(fenetre, QStringLiteral("langue-%1").arg(cle));
+    }
+}
+
+#include "LanguageWindowTest.moc"

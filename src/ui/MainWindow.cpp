@@ -12,6 +12,7 @@
 #include "ui/ConstructeurMenu.h"
 #include "ui/EngineProfilesDialog.h"
 #include "ui/HelpWindow.h"
+#include "ui/JeuxDebian.h"
 #include "ui/LanguageWindow.h"
 #include "ui/MessageBoxDialogs.h"
 #include "ui/PreferencesDialog.h"
@@ -32,6 +33,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QTimer>
 #include <QUrl>
 
 using quarvelin::ModeJeu;
@@ -119,6 +121,11 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
     synchroniserMenus();
     appliquer_textes();
     etatMenus();
+    // Piece sets of other packages, cut once into the data folder; after the window is up.
+    QTimer::singleShot(0, this, [this] {
+        importer_jeux_scid(QLatin1String(DossierJeuxScid),
+                           QString::fromStdString(lieux_.donnees + "/images/pieces"));
+    });
 }
 
 MainWindow::~MainWindow() {

@@ -1,106 +1,214 @@
-#include "ui/MainWindow.h"
-#include "rules/Position.h"
-#include "ui/BoardView.h"
+// The desktop program as a user meets it: a fresh installation, the language window, games
+// against the machine played with the mouse through the menus and the board.
+#include "ui/Capture.h"
 
+#include "config/Demarrage.h"
+#include "config/SettingsFile.h"
+#include "rules/MoveRules.h"
+#include "session/Partie.h"
+#include "ui/BoardView.h"
+#include "ui/ArbreMenu.h"
+#include "ui/BoardWindow.h"
+#include "ui/ConstructeurMenu.h"
+#include "ui/LanguageWindow.h"
+#include "ui/MainWindow.h"
+
+#include <QAbstractButton>
 #include <QAction>
-#include <QCoreApplication>
-#include <QFileInfo>
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
-#include <QMdiArea>
+#include <QListWidget>
 #include <QMdiSubWindow>
-#include <QMenu>
-#include <QMenuBar>
-#include <QStatusBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <random>
+#include <sstream>
+
+using namespace quarvelin;
+
 namespace {
 
-QMenu* menuTitled(MainWindow& window, const QString& title) {
-    for (QAction* action : window.menuBar()->actions())
-        if (action->menu() && action->text().remove(u'&') == title) return action->menu();
-    return nullptr;
+// A fresh installation tree in a temporary folder: the settings file the build ships, the
+// opening base is left out (the program plays on without book).
+struct Installation {
+    QTemporaryDir dir;
+    Emplacements lieux;
+    Installation(bool premierDemarrage, int profondeur = 0, bool blanc = true) {
+        QStandardPaths::setTestModeEnabled(true); // recent files go to a test store
+        Settings s = reglages_integres(dir.path().toStdString());
+        appliquer_nouveau_fichier(s);
+        s.FIRST_STARTUP = premierDemarrage ? 1 : 0;
+        s.AFF_NOUVELLE = 0;
+        s.ACTIVE_SON = 0;
+        s.DEB_BLANC = blanc ? 1 : 0;
+        for (auto& p : s.PROFONDEUR_MAX) p = static_cast<std::int16_t>(profondeur);
+        lieux = {dir.path().toStdString(), dir.path().toStdString()};
+        EXPECT_EQ(ecrire_reglages(s, fichier_reglages(lieux)), "");
+    }
+    std::string reglages() const {
+        std::ifstream f(fichier_reglages(lieux));
+        std::stringstream ss;
+        ss << f.rdbuf();
+        return ss.str();
+    }
+};
+
+struct Programme {
+    Settings settings;
+    Catalogue catalogue;
+    std::unique_ptr<MainWindow> window;
+    QStringList boites; // texts of the message boxes closed along the way
+    QTimer fermeur;
+    explicit Programme(const Installation& inst) {
+        Demarrage d = demarrer(inst.lieux, settings, catalogue);
+        EXPECT_FALSE(d.fin);
+        window = std::make_unique<MainWindow>(settings, catalogue, inst.lieux);
+        window->show();
+        // Message boxes and questions are answered as they come: OK, and No to questions.
+        QObject::connect(&fermeur, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            boites << box->text();
+            QAbstractButton* b = box->button(QMessageBox::No);
+            if (!b) b = box->button(QMessageBox::Ok);
+            if (b) b->click();
+        });
+        fermeur.start(10);
+    }
+    Partie& partie() { return window->partie(); }
+    void attendre() {
+        QElapsedTimer t;
+        t.start();
+        while (partie().machine_reflechit() && t.elapsed() < 20000) QTest::qWait(5);
+    }
+    void cliquer(int x, int y) {
+        BoardView* b = window->boardWindow()->board();
+        QTest::mouseClick(b, Qt::LeftButton, {}, b->squareRect(x, y).center());
+    }
+    void menu(const char* nom, int index = -1) {
+        QAction* a = window->menus().action(QString::fromLatin1(nom), index);
+        ASSERT_NE(a, nullptr) << nom;
+        ASSERT_TRUE(a->isEnabled()) << nom;
+        a->trigger();
+    }
+    // The human plays random legal moves with the mouse until the game ends.
+    void jouer_jusqu_a_la_fin(unsigned graine) {
+        std::mt19937 rng(graine);
+        for (int n = 0; n < 400 && !partie().session().partie_finie(); ++n) {
+            attendre();
+            if (partie().session().partie_finie()) break;
+            std::vector<Coup> legaux = coups_legaux(partie().position());
+            const Coup& c = legaux[rng() % legaux.size()];
+            cliquer(c.fromX, c.fromY);
+            // A promotion asks for the piece; the input box is answered with a queen.
+            if (c.promotion != PieceCode::Empty)
+                QTimer::singleShot(0, [] {
+                    if (auto* w = QApplication::activeModalWidget())
+                        QTest::keyClicks(w, QStringLiteral("D")), QTest::keyClick(w, Qt::Key_Return);
+                });
+            cliquer(c.toX, c.toY);
+        }
+        attendre();
+    }
+};
+
+TEST(Programme, FirstStartAsksForTheLanguageThenGoesStraightToTheBoard) {
+    Installation inst(true);
+    {
+        Programme p(inst);
+        p.window->demarrer();
+        ASSERT_NE(p.window->languageWindow(), nullptr);
+        EXPECT_TRUE(p.window->languageWindow()->isVisible());
+        capturer(*p.window->languageWindow(), QStringLiteral("langue"));
+        const QString avant = p.window->menus().action(QStringLiteral("menu_nouvelle"))->text();
+        QTest::mouseClick(p.window->languageWindow()->bouton(2), Qt::LeftButton); // English
+        const QString apres = p.window->menus().action(QStringLiteral("menu_nouvelle"))->text();
+        EXPECT_NE(avant, apres);
+        int offset = 0;
+        for (const ElementMenu& e : arbre_menu())
+            if (std::string_view(e.nom) == "menu_nouvelle") offset = e.texte;
+        EXPECT_EQ(apres.toStdString(), p.catalogue.texte_catalogue(1010 + offset));
+        EXPECT_NE(inst.reglages().find("CLE_LANGUE=2"), std::string::npos);
+        EXPECT_NE(inst.reglages().find("FIRST_STARTUP=0"), std::string::npos);
+    }
+    Programme again(inst);
+    again.window->demarrer();
+    EXPECT_EQ(again.window->languageWindow(), nullptr);
+    EXPECT_EQ(again.settings.CLE_LANGUE, 2);
+}
+
+TEST(Programme, AWholeGameAgainstTheMachineFromTheMenus) {
+    Installation inst(false, 0);
+    Programme p(inst);
+    p.window->demarrer();
+    p.menu("menu_nouvelle");
+    EXPECT_TRUE(p.window->boardSubWindow()->isVisible());
+    EXPECT_FALSE(p.window->menus().action(QStringLiteral("menu_nouvelle"))->isEnabled());
+    EXPECT_TRUE(p.window->menus().action(QStringLiteral("menu_abandon"))->isEnabled());
+    p.jouer_jusqu_a_la_fin(1);
+    const GameSession& g = p.partie().session();
+    ASSERT_TRUE(g.partie_finie()) << g.GameMoveText;
+    EXPECT_EQ(p.window->boardWindow()->moveList()->count(), static_cast<int>(g.lignes.size()));
+    // The end was told in a box, and the result line closes the move list.
+    EXPECT_FALSE(p.boites.isEmpty());
+    EXPECT_EQ(p.window->boardWindow()->moveList()->item(static_cast<int>(g.lignes.size()) - 1)->text().toStdString(),
+              g.lignes.back());
+    capturer(*p.window, QStringLiteral("partie-finie"));
+}
+
+TEST(Programme, PlayingBlackTheMachineOpens) {
+    Installation inst(false, 0, false);
+    Programme p(inst);
+    p.window->demarrer();
+    EXPECT_TRUE(p.window->menus().action(QStringLiteral("couleur_noire"))->isChecked());
+    p.menu("menu_nouvelle");
+    p.attendre();
+    ASSERT_EQ(p.window->boardWindow()->moveList()->count(), 1);
+    EXPECT_EQ(p.window->boardWindow()->moveList()->item(0)->text(), QStringLiteral(" 1.e2-e4"));
+    p.jouer_jusqu_a_la_fin(5);
+    EXPECT_TRUE(p.partie().session().partie_finie());
+}
+
+TEST(Programme, ResignAndMenusBetweenGames) {
+    Installation inst(false, 0);
+    Programme p(inst);
+    p.window->demarrer();
+    p.menu("menu_nouvelle");
+    EXPECT_FALSE(p.window->menus().action(QStringLiteral("mode_libre"))->isEnabled());
+    p.fermeur.stop();
+    QTimer::singleShot(20, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->button(QMessageBox::Yes)->click();
+    });
+    p.menu("menu_abandon");
+    EXPECT_FALSE(p.partie().session().plateauOuvert);
+    EXPECT_TRUE(p.window->menus().action(QStringLiteral("menu_nouvelle"))->isEnabled());
+    EXPECT_TRUE(p.window->menus().action(QStringLiteral("mode_libre"))->isEnabled());
+    p.menu("mode_libre");
+    EXPECT_EQ(p.partie().session().PlayMode, ModeJeu::Libre);
+    EXPECT_TRUE(p.window->windowTitle().contains(QString::fromStdString(p.catalogue.texte(52))));
+}
+
+TEST(Programme, DepthMenuAndLanguageMenuRelabelTheTitle) {
+    Installation inst(false, 0);
+    Programme p(inst);
+    p.window->demarrer();
+    p.menu("menu_niv", 2);
+    EXPECT_EQ(p.settings.PROFONDEUR_MAX[1], 2);
+    EXPECT_TRUE(p.window->windowTitle().contains(QString::fromStdString(p.catalogue.texte(86))));
+    p.menu("choix_langue", 5);
+    EXPECT_EQ(p.catalogue.BaseTexte(), 4010);
+    EXPECT_TRUE(p.window->menus().action(QStringLiteral("notation_pgn"))->isChecked());
+    EXPECT_TRUE(p.window->windowTitle().contains(QString::fromStdString(p.catalogue.texte(86))));
 }
 
 } // namespace
-
-TEST(MainWindow, TitleIsProgramAndVersion) {
-    MainWindow window;
-    const QString program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    EXPECT_EQ(window.windowTitle(), program + QStringLiteral(" 0.1.0"));
-    EXPECT_EQ(window.size(), QSize(1000, 760));
-}
-
-TEST(MainWindow, OneGameWindowWithTheStartPosition) {
-    MainWindow window;
-    window.show();
-    const auto windows = window.mdiArea()->subWindowList();
-    ASSERT_EQ(windows.size(), 1);
-    QMdiSubWindow* game = windows.front();
-    EXPECT_EQ(game, window.boardWindow());
-    EXPECT_EQ(game->objectName(), QStringLiteral("plateau"));
-    EXPECT_EQ(game->windowTitle(), QStringLiteral("Partie"));
-    EXPECT_TRUE(game->isVisible());
-    auto* board = qobject_cast<BoardView*>(game->widget());
-    ASSERT_NE(board, nullptr);
-    EXPECT_EQ(board, window.boardView());
-    EXPECT_EQ(board->position(), quarvelin::Position::initiale());
-    // Opened at a useful size: the whole board shows, none of it is cut off.
-    EXPECT_GE(board->boardRect().width(), 400);
-    EXPECT_TRUE(window.mdiArea()->viewport()->rect().contains(game->geometry()));
-}
-
-TEST(MainWindow, QuitClosesTheWindow) {
-    MainWindow window;
-    window.show();
-    auto* quit = window.findChild<QAction*>(QStringLiteral("menu_quitter"));
-    ASSERT_NE(quit, nullptr);
-    EXPECT_EQ(quit->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
-    QMenu* file = menuTitled(window, QStringLiteral("Fichier"));
-    ASSERT_NE(file, nullptr);
-    EXPECT_TRUE(file->actions().contains(quit));
-    EXPECT_EQ(quit->text().remove(u'&'), QStringLiteral("Quitter"));
-    quit->trigger();
-    EXPECT_FALSE(window.isVisible());
-}
-
-TEST(MainWindow, TileAndCascadeArrangeTheGameWindow) {
-    MainWindow window;
-    window.show();
-    QMenu* windows = menuTitled(window, QStringLiteral("Fenêtre"));
-    ASSERT_NE(windows, nullptr);
-    auto* tile = window.findChild<QAction*>(QStringLiteral("menu_mosaique"));
-    auto* cascade = window.findChild<QAction*>(QStringLiteral("menu_cascade"));
-    ASSERT_NE(tile, nullptr);
-    ASSERT_NE(cascade, nullptr);
-    EXPECT_EQ(tile->text().remove(u'&'), QStringLiteral("Mosaïque"));
-    EXPECT_EQ(cascade->text().remove(u'&'), QStringLiteral("Cascade"));
-    EXPECT_TRUE(windows->actions().contains(tile));
-    EXPECT_TRUE(windows->actions().contains(cascade));
-
-    const QRect area = window.mdiArea()->viewport()->rect();
-    QMdiSubWindow* game = window.boardWindow();
-    tile->trigger();
-    // A single window tiled takes the whole area.
-    EXPECT_EQ(game->geometry(), area);
-    cascade->trigger();
-    EXPECT_EQ(game->geometry().topLeft(), QPoint(0, 0));
-    EXPECT_LT(game->geometry().width(), area.width());
-}
-
-TEST(MainWindow, GameWindowStaysOpen) {
-    MainWindow window;
-    window.show();
-    EXPECT_FALSE(window.boardWindow()->close());
-    EXPECT_TRUE(window.boardWindow()->isVisible());
-    EXPECT_EQ(window.mdiArea()->subWindowList().size(), 1);
-}
-
-TEST(MainWindow, StatusBarSaysReady) {
-    MainWindow window;
-    window.show();
-    auto* label = window.statusBar()->findChild<QLabel*>(QStringLiteral("etat"));
-    ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->text(), QStringLiteral("Prêt"));
-    EXPECT_TRUE(label->isVisible());
-}

@@ -1,0 +1,45 @@
+#include "ui/JeuxDebian.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QRegularExpression>
+
+namespace {
+// Piece codes of the strip's twelve pictures: White pawn, knight, bishop, rook, queen, king,
+// then Black's.
+constexpr int CodesBande[12] = {8, 10, 11, 9, 12, 13, 2, 4, 5, 3, 6, 7};
+} // namespace
+
+QStringList importer_jeux_scid(const QString& source, const QString& cible) {
+    QStringList faits;
+    static const QRegularExpression taille(QStringLiteral("_(\\d+)\\.png$"));
+    for (const QFileInfo& jeu : QDir(source).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        const QString nom = jeu.fileName() + QStringLiteral(" (scid)");
+        QDir dossier(QDir(cible).filePath(nom));
+        if (QFileInfo::exists(dossier.filePath(QStringLiteral("13.png")))) {
+            faits << nom;
+            continue;
+        }
+        // The largest strip cuts into the sharpest pictures.
+        QString meilleure;
+        int plusGrande = 0;
+        for (const QFileInfo& f : QDir(jeu.filePath()).entryInfoList({QStringLiteral("*.png")}, QDir::Files)) {
+            auto m = taille.match(f.fileName());
+            if (m.hasMatch() && m.captured(1).toInt() > plusGrande) {
+                plusGrande = m.captured(1).toInt();
+                meilleure = f.filePath();
+            }
+        }
+        QImage bande(meilleure);
+        if (bande.isNull() || bande.width() != 12 * bande.height()) continue;
+        if (!QDir().mkpath(dossier.path())) continue;
+        const int cote = bande.height();
+        bool ok = true;
+        for (int i = 0; i < 12 && ok; ++i)
+            ok = bande.copy(i * cote, 0, cote, cote)
+                     .save(dossier.filePath(QStringLiteral("%1.png").arg(CodesBande[i])));
+        if (ok) faits << nom;
+    }
+    return faits;
+}

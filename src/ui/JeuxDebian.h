@@ -1,0 +1,13 @@
+#pragma once
+// Piece sets of other Debian packages, offered beside the program's own. scid-data keeps each
+// set as strips of twelve pieces, one strip per size (pawn, knight, bishop, rook, queen, king,
+// White then Black); they are cut once into one picture per piece code, the form the board and
+// the preferences read.
+#include <QString>
+#include <QStringList>
+
+// The strips of every set under `source` cut into `cible`/<set>/<code>.png from the largest
+// size; sets already there are left alone. The names of the sets available in `cible`.
+QStringList importer_jeux_scid(const QString& source, const QString& cible);
+
+inline constexpr const char* DossierJeuxScid = "/usr/share/scid/img/pieces";

@@ -1,0 +1,45 @@
+#pragma once
+// Builds the main window's menu bar from the menu tree and keeps it in step with the language
+// and the game. The menus belong to the bar; the window connects their actions by name.
+#include <QHash>
+#include <QString>
+
+class QAction;
+class QActionGroup;
+class QMenu;
+class QMenuBar;
+
+namespace quarvelin {
+
+class TextCatalogue;
+
+class ConstructeurMenu {
+public:
+    // Fills the bar with every menu and item, captioned in the catalogue's current language.
+    ConstructeurMenu(QMenuBar* barre, const TextCatalogue& textes);
+    ConstructeurMenu(const ConstructeurMenu&) = delete;
+    ConstructeurMenu& operator=(const ConstructeurMenu&) = delete;
+
+    // An item by name, and index for item arrays ("menu_niv", 2); a menu's name gives the
+    // action that opens it. nullptr for a name the tree does not hold.
+    QAction* action(const QString& nom, int index = -1) const;
+    QMenu* menu(const QString& nom) const;
+    // The exclusive group "mode", "niveau", "couleur", "notation" or "langue".
+    QActionGroup* groupe(const QString& nom) const;
+
+    // Captions of every item from the catalogue's current language; items captioned at run
+    // time (the recent files) keep theirs.
+    void appliquer_textes(const TextCatalogue& textes);
+    // Enables and disables the items a game under way (or the board closing) concerns.
+    void etat_partie(bool enCours);
+
+    // "menu_niv_2" for arrays, the bare name otherwise.
+    static QString nom_objet(const char* nom, int index);
+
+private:
+    QHash<QString, QAction*> actions_;
+    QHash<QString, QMenu*> menus_;
+    QHash<QString, QActionGroup*> groupes_;
+};
+
+} // namespace quarvelin

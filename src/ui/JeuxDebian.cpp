@@ -14,7 +14,8 @@ constexpr int CodesBande[12] = {8, 10, 11, 9, 12, 13, 2, 4, 5, 3, 6, 7};
 QStringList importer_jeux_scid(const QString& source, const QString& cible) {
     QStringList faits;
     static const QRegularExpression taille(QStringLiteral("_(\\d+)\\.png$"));
-    for (const QFileInfo& jeu : QDir(source).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+    for (const QFileInfo& jeu :
+         QDir(source).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
         const QString nom = jeu.fileName() + QStringLiteral(" (scid)");
         QDir dossier(QDir(cible).filePath(nom));
         if (QFileInfo::exists(dossier.filePath(QStringLiteral("13.png")))) {
@@ -24,7 +25,8 @@ QStringList importer_jeux_scid(const QString& source, const QString& cible) {
         // The largest strip cuts into the sharpest pictures.
         QString meilleure;
         int plusGrande = 0;
-        for (const QFileInfo& f : QDir(jeu.filePath()).entryInfoList({QStringLiteral("*.png")}, QDir::Files)) {
+        for (const QFileInfo& f :
+             QDir(jeu.filePath()).entryInfoList({QStringLiteral("*.png")}, QDir::Files)) {
             auto m = taille.match(f.fileName());
             if (m.hasMatch() && m.captured(1).toInt() > plusGrande) {
                 plusGrande = m.captured(1).toInt();

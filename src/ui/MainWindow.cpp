@@ -53,7 +53,8 @@ enum Texte : int {
 
 // Wiring a command by name: the tree names every item, so a missing one is a programming error
 // caught by the tests rather than a silent dead item.
-template <typename F> void relier(quarvelin::ConstructeurMenu& m, const char* nom, int index, QObject* ctx, F&& f) {
+template <typename F>
+void relier(quarvelin::ConstructeurMenu& m, const char* nom, int index, QObject* ctx, F&& f) {
     if (QAction* a = m.action(QString::fromLatin1(nom), index))
         QObject::connect(a, &QAction::triggered, ctx, std::forward<F>(f));
 }
@@ -133,13 +134,16 @@ MainWindow::~MainWindow() {
     partie_.reset();
 }
 
-QString MainWindow::texte(int offset) const { return QString::fromStdString(catalogue_.texte(offset)); }
+QString MainWindow::texte(int offset) const {
+    return QString::fromStdString(catalogue_.texte(offset));
+}
 
 void MainWindow::titre_principal() {
     const int profondeur = settings_.PROFONDEUR_MAX[1];
     setWindowTitle(QStringLiteral("%1 %2 - %3 - %4 - %5")
-                       .arg(QLatin1String(quarvelin::NomProgramme), QLatin1String(quarvelin::VersionProgramme),
-                            texte(TexteTagline), texte(TexteNiveau + profondeur),
+                       .arg(QLatin1String(quarvelin::NomProgramme),
+                            QLatin1String(quarvelin::VersionProgramme), texte(TexteTagline),
+                            texte(TexteNiveau + profondeur),
                             texte(TexteMode + static_cast<int>(partie_->session().PlayMode))));
 }
 
@@ -174,7 +178,8 @@ void MainWindow::synchroniserMenus() {
     for (int i = 1; i <= 8; ++i) cocher("choix_langue", i, settings_.CLE_LANGUE == i);
     cocher("notation_francaise", -1, s.NotationCode == quarvelin::NotationCode::Francaise);
     cocher("notation_pgn", -1, s.NotationCode == quarvelin::NotationCode::Pgn);
-    cocher("notation_internationale", -1, s.NotationCode == quarvelin::NotationCode::Internationale);
+    cocher("notation_internationale", -1,
+           s.NotationCode == quarvelin::NotationCode::Internationale);
     const char* modes[] = {"mode_machine", "mode_libre", "mode_reseau", "mode_auto", "mode_corres"};
     for (int m = 1; m <= 5; ++m) cocher(modes[m - 1], -1, static_cast<int>(s.PlayMode) == m);
     cocher("affiche_commentaire", -1, comment_->visible());
@@ -204,9 +209,9 @@ void MainWindow::connecter() {
 
     // File
     relier(m, "menu_pref", -1, this, [this] {
-        PreferencesDialog d(settings_,
-                            {quarvelin::fichier_reglages(lieux_), lieux_.donnees, lieux_.installation},
-                            catalogue_, *dialogs_, this);
+        PreferencesDialog d(
+            settings_, {quarvelin::fichier_reglages(lieux_), lieux_.donnees, lieux_.installation},
+            catalogue_, *dialogs_, this);
         connect(&d, &PreferencesDialog::preferencesApplied, this, [this](quarvelin::Colour c) {
             partie_->session().EngineProfile = 1;
             partie_->session().couleurBlanche = c == quarvelin::Colour::White;
@@ -222,7 +227,8 @@ void MainWindow::connecter() {
     });
     relier(m, "menu_quitter", -1, this, [this] { close(); });
     connect(recentMenu_, &RecentFilesMenu::legendeChoisie, this, [this](const QString& legende) {
-        auto chemin = quarvelin::FichiersRecents::choisir(legende.toStdString(), *dialogs_, catalogue_);
+        auto chemin =
+            quarvelin::FichiersRecents::choisir(legende.toStdString(), *dialogs_, catalogue_);
         if (chemin) ouvrirFichierDeParties(QString::fromStdString(*chemin));
     });
 
@@ -231,12 +237,12 @@ void MainWindow::connecter() {
     for (int entree : {1, 2})
         relier(m, "menu_copie_position", entree, this, [this, entree] {
             QApplication::clipboard()->clear();
-            QApplication::clipboard()->setText(QString::fromStdString(partie_->copier_position(entree)));
+            QApplication::clipboard()->setText(
+                QString::fromStdString(partie_->copier_position(entree)));
             etatMenus();
         });
-    relier(m, "menu_coller_position", -1, this, [this] {
-        partie_->coller_position(QApplication::clipboard()->text().toStdString());
-    });
+    relier(m, "menu_coller_position", -1, this,
+           [this] { partie_->coller_position(QApplication::clipboard()->text().toStdString()); });
     relier(m, "menu_voir_ouvertures", -1, this, [this] { partie_->voir_ouvertures(); });
     relier(m, "menu_position", -1, this, [this] { partie_->entrer_edition(false); });
     relier(m, "menu_modif_coup", -1, this, [this] { partie_->modifier_dernier_coup(); });
@@ -308,10 +314,13 @@ void MainWindow::connecter() {
         settings_.AFF_REPERE = partie_->session().reperesVisibles ? 1 : 0;
         synchroniserMenus();
     });
-    relier(m, "affiche_commentaire", -1, this, [this] { afficherCommentaire(!comment_->visible()); });
-    for (int i = 1; i <= 8; ++i) relier(m, "choix_langue", i, this, [this, i] { appliquer_langue(i); });
+    relier(m, "affiche_commentaire", -1, this,
+           [this] { afficherCommentaire(!comment_->visible()); });
+    for (int i = 1; i <= 8; ++i)
+        relier(m, "choix_langue", i, this, [this, i] { appliquer_langue(i); });
     relier(m, "menu_sauve_option", -1, this, [this] {
-        std::string erreur = quarvelin::ecrire_reglages(settings_, quarvelin::fichier_reglages(lieux_));
+        std::string erreur =
+            quarvelin::ecrire_reglages(settings_, quarvelin::fichier_reglages(lieux_));
         if (!erreur.empty())
             dialogs_->message(quarvelin::NomProgramme,
                               catalogue_.texte(quarvelin::TexteEcritureImpossible) + erreur,
@@ -334,8 +343,9 @@ void MainWindow::connecter() {
             const QRect r = mdiArea_->viewport()->rect();
             const int n = static_cast<int>(visibles.size());
             for (int i = 0; i < n; ++i)
-                visibles[i]->setGeometry(sens == 1 ? QRect(0, r.height() * i / n, r.width(), r.height() / n)
-                                                   : QRect(r.width() * i / n, 0, r.width() / n, r.height()));
+                visibles[i]->setGeometry(
+                    sens == 1 ? QRect(0, r.height() * i / n, r.width(), r.height() / n)
+                              : QRect(r.width() * i / n, 0, r.width() / n, r.height()));
         });
     relier(m, "wa", 3, this, [this] { mdiArea_->tileSubWindows(); });
     if (QMenu* fenetre = m.menu(QStringLiteral("menu_fenetre")))
@@ -345,8 +355,9 @@ void MainWindow::connecter() {
     relier(m, "menu_sommaire", -1, this, [this] { ouvrirAide(false); });
     relier(m, "menu_aide_sur", -1, this, [this] { ouvrirAide(true); });
     relier(m, "menu_a_propos", -1, this, [this] {
-        QMessageBox::about(this, texte(TexteAPropos),
-                           texte(TexteAProposCorps).arg(QLatin1String(quarvelin::VersionProgramme)));
+        QMessageBox::about(
+            this, texte(TexteAPropos),
+            texte(TexteAProposCorps).arg(QLatin1String(quarvelin::VersionProgramme)));
     });
 
     // The board window and the game.
@@ -462,7 +473,8 @@ void MainWindow::demarrer(const QString& fichierLigneDeCommande) {
         nouvellePartie();
     }
     if (!fichierLigneDeCommande.isEmpty() && QFileInfo::exists(fichierLigneDeCommande)) {
-        recents_->ajouter_fichier_recent(QFileInfo(fichierLigneDeCommande).absoluteFilePath().toStdString());
+        recents_->ajouter_fichier_recent(
+            QFileInfo(fichierLigneDeCommande).absoluteFilePath().toStdString());
         ouvrirFichierDeParties(fichierLigneDeCommande);
     }
 }

@@ -26,8 +26,8 @@ TEST(JeuxDebian, StripsAreCutIntoOnePicturePerPieceCode) {
     const QString merida = QDir(source.path()).filePath(QStringLiteral("Merida"));
     ASSERT_TRUE(bande(20).save(merida + QStringLiteral("/merida_20.png")));
     ASSERT_TRUE(bande(40).save(merida + QStringLiteral("/merida_40.png")));
-    ASSERT_TRUE(QImage(100, 40, QImage::Format_ARGB32).save(
-        QDir(source.path()).filePath(QStringLiteral("Tordu/tordu_40.png"))));
+    ASSERT_TRUE(QImage(100, 40, QImage::Format_ARGB32)
+                    .save(QDir(source.path()).filePath(QStringLiteral("Tordu/tordu_40.png"))));
 
     QStringList faits = importer_jeux_scid(source.path(), cible.path());
     EXPECT_EQ(faits, QStringList{QStringLiteral("Merida (scid)")});

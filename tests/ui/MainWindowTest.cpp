@@ -6,8 +6,8 @@
 #include "config/SettingsFile.h"
 #include "rules/MoveRules.h"
 #include "session/Partie.h"
-#include "ui/BoardView.h"
 #include "ui/ArbreMenu.h"
+#include "ui/BoardView.h"
 #include "ui/BoardWindow.h"
 #include "ui/ConstructeurMenu.h"
 #include "ui/LanguageWindow.h"
@@ -113,7 +113,8 @@ struct Programme {
             if (c.promotion != PieceCode::Empty)
                 QTimer::singleShot(0, [] {
                     if (auto* w = QApplication::activeModalWidget())
-                        QTest::keyClicks(w, QStringLiteral("D")), QTest::keyClick(w, Qt::Key_Return);
+                        QTest::keyClicks(w, QStringLiteral("D")),
+                            QTest::keyClick(w, Qt::Key_Return);
                 });
             cliquer(c.toX, c.toY);
         }
@@ -160,7 +161,11 @@ TEST(Programme, AWholeGameAgainstTheMachineFromTheMenus) {
     EXPECT_EQ(p.window->boardWindow()->moveList()->count(), static_cast<int>(g.lignes.size()));
     // The end was told in a box, and the result line closes the move list.
     EXPECT_FALSE(p.boites.isEmpty());
-    EXPECT_EQ(p.window->boardWindow()->moveList()->item(static_cast<int>(g.lignes.size()) - 1)->text().toStdString(),
+    EXPECT_EQ(p.window->boardWindow()
+                  ->moveList()
+                  ->item(static_cast<int>(g.lignes.size()) - 1)
+                  ->text()
+                  .toStdString(),
               g.lignes.back());
     capturer(*p.window, QStringLiteral("partie-finie"));
 }
@@ -183,7 +188,7 @@ TEST(Programme, ResignAndMenusBetweenGames) {
     Programme p(inst);
     p.window->demarrer();
     p.menu("menu_nouvelle");
-    EXPECT_FALSE(p.window->menus().action(QStringLiteral("mode_libre"))->isEnabled());
+    EXPECT_FALSE(p.window->menus().action(QStringLiteral("menu_mode"))->isEnabled());
     p.fermeur.stop();
     QTimer::singleShot(20, [] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
@@ -192,7 +197,7 @@ TEST(Programme, ResignAndMenusBetweenGames) {
     p.menu("menu_abandon");
     EXPECT_FALSE(p.partie().session().plateauOuvert);
     EXPECT_TRUE(p.window->menus().action(QStringLiteral("menu_nouvelle"))->isEnabled());
-    EXPECT_TRUE(p.window->menus().action(QStringLiteral("mode_libre"))->isEnabled());
+    EXPECT_TRUE(p.window->menus().action(QStringLiteral("menu_mode"))->isEnabled());
     p.menu("mode_libre");
     EXPECT_EQ(p.partie().session().PlayMode, ModeJeu::Libre);
     EXPECT_TRUE(p.window->windowTitle().contains(QString::fromStdString(p.catalogue.texte(52))));

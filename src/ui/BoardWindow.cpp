@@ -137,6 +137,8 @@ void BoardWindow::build() {
     mono.setPointSize(10);
     list1_->setFont(mono);
     list1_->setAlternatingRowColors(true);
+    list1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list1_->setWordWrap(true);
     list2_ = new QListWidget(lists_);
     list2_->setObjectName(QStringLiteral("List2"));
     lists_->addTab(list1_, QString());
@@ -257,7 +259,7 @@ void BoardWindow::build() {
     for (int i = 1; i <= 4; ++i) {
         auto* l = new QLabel(status_);
         l->setObjectName(QStringLiteral("panneau_%1").arg(i));
-        l->setMinimumWidth(i == 1 ? 120 : 90);
+        l->setStyleSheet(QStringLiteral("color: #4a5740; padding: 0 8px;"));
         status_->addWidget(l, i == 1 ? 1 : 0);
         panels_[static_cast<std::size_t>(i)] = l;
     }
@@ -407,11 +409,14 @@ void BoardWindow::reflexion(const std::string& t, PieceCode piece) {
 }
 
 void BoardWindow::compteurs(const quarvelin::SearchCounters& c, float meilleur) {
-    panels_[2]->setText(QString::number(c.MovesExamined));
-    panels_[3]->setText(QString::number(c.PositionsEvaluated));
-    panels_[4]->setText(meilleur <= -quarvelin::Infinity
-                            ? QString()
-                            : QString::fromStdString(quarvelin::texte_score(meilleur)));
+    auto panneau = [&](int i, int offset, const QString& valeur) {
+        panels_[static_cast<std::size_t>(i)]->setText(texte(offset) + QStringLiteral(" : ") + valeur);
+    };
+    panneau(2, TexteExamines, QString::number(c.MovesExamined));
+    panneau(3, TexteEvaluees, QString::number(c.PositionsEvaluated));
+    panneau(4, TexteMeilleure,
+            meilleur <= -quarvelin::Infinity ? QStringLiteral("-")
+                                             : QString::fromStdString(quarvelin::texte_score(meilleur)));
     depth_->setText(texte(TexteProfondeur) + QStringLiteral(" %1").arg(c.SearchDepth));
 }
 

@@ -119,6 +119,8 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
     recentMenu_ = new RecentFilesMenu(fichier, menus_->action(QStringLiteral("menu_quitter")));
     recentMenu_->afficher(recents_->afficher_fichiers_recents());
     connecter();
+    // The comment window opens with the program, as its menu item starts ticked.
+    afficherCommentaire(true);
     synchroniserMenus();
     appliquer_textes();
     etatMenus();

@@ -42,6 +42,7 @@ bench: build
 	$(BUILD)/bin/bench_perft
 	$(BUILD)/bin/bench_engine
 	$(BUILD)/bin/bench_session
+	bench/startup.sh $(BUILD)
 
 format:
 	@find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -26,6 +26,16 @@ constexpr int TexteConseilNote = 334;
 constexpr int TexteDemarrerAuto = 920;
 constexpr float TailleMarque = 0.5f;
 
+// The piece on the first square a move text names (" 12.Cg1-f3", "O-O" names none: the king).
+PieceCode piece_du_texte(const Position& p, const std::string& texte) {
+    if (texte.find("O-O") != std::string::npos) return piece_de(PieceType::King, p.side_to_move());
+    for (std::size_t i = 0; i + 1 < texte.size(); ++i) {
+        Case c = case_nommee(texte[i], texte[i + 1], p.PlayerColour);
+        if (c.x != 0) return p.at(c.x, c.y);
+    }
+    return PieceCode::Empty;
+}
+
 std::optional<Coup> legal_aux_cases(const Position& p, int fx, int fy, int tx, int ty) {
     for (const Coup& c : coups_legaux(p))
         if (c.fromX == fx && c.fromY == fy && c.toX == tx && c.toY == ty &&
@@ -108,7 +118,7 @@ void Partie::joue_coup_machine() {
     env_.vue.curseur_attente(true);
     RappelsMoteur rappels;
     rappels.meilleur = [this](const std::string& t, float score) {
-        env_.vue.reflexion("... " + t, PieceCode::Empty);
+        env_.vue.reflexion("... " + t, piece_du_texte(pos_, t));
         if (env_.commentaire.visible())
             env_.commentaire.devant("..." + t + "(" + texte_score(score) + ")\n");
     };

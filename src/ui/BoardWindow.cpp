@@ -410,13 +410,15 @@ void BoardWindow::reflexion(const std::string& t, PieceCode piece) {
 
 void BoardWindow::compteurs(const quarvelin::SearchCounters& c, float meilleur) {
     auto panneau = [&](int i, int offset, const QString& valeur) {
-        panels_[static_cast<std::size_t>(i)]->setText(texte(offset) + QStringLiteral(" : ") + valeur);
+        panels_[static_cast<std::size_t>(i)]->setText(texte(offset) + QStringLiteral(" : ") +
+                                                      valeur);
     };
     panneau(2, TexteExamines, QString::number(c.MovesExamined));
     panneau(3, TexteEvaluees, QString::number(c.PositionsEvaluated));
     panneau(4, TexteMeilleure,
-            meilleur <= -quarvelin::Infinity ? QStringLiteral("-")
-                                             : QString::fromStdString(quarvelin::texte_score(meilleur)));
+            meilleur <= -quarvelin::Infinity
+                ? QStringLiteral("-")
+                : QString::fromStdString(quarvelin::texte_score(meilleur)));
     depth_->setText(texte(TexteProfondeur) + QStringLiteral(" %1").arg(c.SearchDepth));
 }
 

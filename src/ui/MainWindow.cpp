@@ -15,6 +15,7 @@
 #include "ui/JeuxDebian.h"
 #include "ui/LanguageWindow.h"
 #include "ui/MessageBoxDialogs.h"
+#include "ui/OpeningListWindow.h"
 #include "ui/PreferencesDialog.h"
 #include "ui/QtSoundPlayer.h"
 #include "ui/RecentFilesMenu.h"
@@ -381,6 +382,13 @@ void MainWindow::connecter() {
         synchroniserMenus();
     });
     connect(comment_, &CommentWindow::voirOuvertures, this, [this] { partie_->voir_ouvertures(); });
+    connect(board_, &BoardWindow::openingList, this,
+            [this](const std::vector<quarvelin::LigneEco>& lignes) {
+                auto* w = new OpeningListWindow(catalogue_, this);
+                w->setAttribute(Qt::WA_DeleteOnClose);
+                w->show();
+                w->remplir(partie_->session().GameMoveText, lignes);
+            });
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] { etatMenus(); });
 }
 

@@ -70,7 +70,8 @@ TEST(Captures, AGameInProgress) {
         for (const Coup& c : coups_legaux(p.position())) {
             if (coup_uci(p.position(), c) != v) continue;
             BoardView* board = b.window->boardWindow()->board();
-            QTest::mouseClick(board, Qt::LeftButton, {}, board->squareRect(c.fromX, c.fromY).center());
+            QTest::mouseClick(board, Qt::LeftButton, {},
+                              board->squareRect(c.fromX, c.fromY).center());
             QTest::mouseClick(board, Qt::LeftButton, {}, board->squareRect(c.toX, c.toY).center());
             break;
         }
@@ -88,7 +89,8 @@ TEST(Captures, AGameInProgress) {
 TEST(Captures, ThePreferencesWindow) {
     Bureau b(false);
     MessageBoxDialogs dialogs;
-    PreferencesDialog d(b.settings, {fichier_reglages(b.lieux), b.lieux.donnees, b.lieux.installation},
+    PreferencesDialog d(b.settings,
+                        {fichier_reglages(b.lieux), b.lieux.donnees, b.lieux.installation},
                         b.catalogue, dialogs);
     d.show();
     QTest::qWait(20);

@@ -1,0 +1,68 @@
+#include "ui/OpeningListWindow.h"
+
+#include "rules/TextCatalogue.h"
+#include "session/Annulation.h"
+#include "ui/ProgressWindow.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int TexteOuvertures = 274;
+constexpr int TexteRecherche = 129;
+constexpr int SeuilProgression = 100; // short lists appear without the progress window
+} // namespace
+
+OpeningListWindow::OpeningListWindow(const quarvelin::TextCatalogue& catalogue, QWidget* parent)
+    : QDialog(parent), catalogue_(catalogue) {
+    setObjectName(QStringLiteral("liste_coup"));
+    liste_ = new QTreeWidget(this);
+    liste_->setColumnCount(3);
+    liste_->setRootIsDecorated(false);
+    liste_->setAlternatingRowColors(true);
+    liste_->setHeaderLabels({QStringLiteral("ECO"),
+                             QString::fromStdString(catalogue.texte(TexteOuvertures)), QString()});
+    liste_->header()->setStretchLastSection(true);
+    auto* l = new QVBoxLayout(this);
+    l->addWidget(liste_);
+    resize(760, 460);
+}
+
+void OpeningListWindow::remplir(const std::string& texteDePartie,
+                                const std::vector<quarvelin::LigneEco>& lignes) {
+    const QString ouvertures = QString::fromStdString(catalogue_.texte(TexteOuvertures));
+    setWindowTitle(ouvertures + QStringLiteral(" - ") + QString::fromStdString(texteDePartie));
+    liste_->clear();
+    const int n = static_cast<int>(lignes.size());
+    quarvelin::effacer_annulation();
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    std::unique_ptr<ProgressWindow> patience;
+    if (n > SeuilProgression) {
+        patience = std::make_unique<ProgressWindow>(this);
+        patience->appliquer_textes(catalogue_);
+        patience->setTitre(ouvertures);
+        patience->setTexte(QString::fromStdString(catalogue_.texte(TexteRecherche)));
+        patience->show();
+    }
+    int i = 0;
+    for (const quarvelin::LigneEco& l : lignes) {
+        QCoreApplication::processEvents(); // the cancel button must be heard
+        if (quarvelin::annulation_demandee()) break;
+        auto* item = new QTreeWidgetItem(liste_, {QString::fromStdString(l.code),
+                                                  QString::fromStdString(l.libelle),
+                                                  QString::fromStdString(l.coups)});
+        item->setData(0, Qt::UserRole, QStringLiteral("ref%1").arg(l.cle));
+        ++i;
+        if (patience) {
+            patience->setTexte(QStringLiteral("%1/%2 ").arg(i).arg(n) + ouvertures);
+            patience->afficher_progression(100 * i / n);
+        }
+    }
+    QApplication::restoreOverrideCursor();
+    if (patience) patience->close();
+    liste_->resizeColumnToContents(0);
+    liste_->setColumnWidth(1, 300);
+    setWindowTitle(QString::number(n) + QStringLiteral(" ") + windowTitle());
+}

@@ -1,0 +1,29 @@
+#include "ui/OpeningListWindow.h"
+#include "support/TestDoubles.h"
+
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(OpeningListWindow, ListsEveryLineAndCountsThemInTheTitle) {
+    quarvelin::test::OffsetCatalogue catalogue;
+    for (int n : {0, 3, 150}) { // 150 goes through the progress window
+        std::vector<quarvelin::LigneEco> lignes;
+        for (int i = 0; i < n; ++i)
+            lignes.push_back({i + 1, "C20", "Partie " + std::to_string(i), "1.e4 e5 *", 0, false});
+        OpeningListWindow w(catalogue);
+        w.remplir("1.e4 e5", lignes);
+        EXPECT_EQ(w.liste()->topLevelItemCount(), n);
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("%1 <274> - 1.e4 e5").arg(n));
+        if (n > 0) {
+            EXPECT_EQ(w.liste()->topLevelItem(n - 1)->text(1).toStdString(),
+                      "Partie " + std::to_string(n - 1));
+            EXPECT_EQ(w.liste()->topLevelItem(0)->data(0, Qt::UserRole).toString(),
+                      QStringLiteral("ref1"));
+        }
+    }
+}
+
+} // namespace

@@ -140,24 +140,10 @@ void Partie::nouvelle_partie() {
 void Partie::ouvrir_plateau() {
     annuler_recherche();
     s_.OpeningCode = s_.OpeningName = OuvertureInconnue;
-    s_.GameResult.assign(1, '*'); // assign: GCC 12 warns wrongly on = "*"
     s_.EngineProfile = 1;
     journal("-> " + texte(TexteTitrePartie) + " - " + date_du_jour() + " - " + heure_actuelle());
 
     Colour pc = s_.couleurBlanche ? Colour::White : Colour::Black;
-    pos_ = Position::initiale(pc);
-    s_.GameMoveText.clear();
-    s_.LongMoveText.clear();
-    s_.LastLongMove.clear();
-    s_.PositionIndex = 0;
-    s_.PositionHistory.clear();
-    s_.PositionStates.clear();
-    s_.lignes.clear();
-    s_.textesCourts.clear();
-    s_.notes.clear();
-    s_.ScoreHistory.clear();
-    s_.ligneSelectionnee = -1;
-    etat_ = EtatPlateau::Attente;
     levee_ = PieceCode::Empty;
     paletteEnAttente_ = false;
     compteurs_.reset();
@@ -173,12 +159,9 @@ void Partie::ouvrir_plateau() {
     env_.plateau.installer(pc, env_.installation + "/images/pieces/" + env_.settings.CURENT_PIECE,
                            env_.installation + "/images/echiquier/" +
                                env_.settings.CURENT_ECHIQUIER);
-    ecrire_plateau(pos_);
-    enregistrer_position(s_, pos_);
-    entreeAffichee_ = 0;
+    recommencer_depuis(Position::initiale(pc), false);
     s_.plateauOuvert = true;
     env_.vue.liste_modifiee();
-    env_.vue.resultat(s_.GameResult);
     env_.vue.etat_menus();
 
     if (s_.PlayMode == ModeJeu::Machine && pc == Colour::Black) joue_coup_machine();
@@ -275,6 +258,28 @@ void Partie::tick(Minuterie m) {
         joue_coup_machine();
         return;
     }
+}
+
+void Partie::recommencer_depuis(const Position& depart, bool positionDeDepart) {
+    pos_ = depart;
+    s_.FenDepart = positionDeDepart ? ecrire_fen(pos_) : std::string();
+    s_.lignes.clear();
+    s_.textesCourts.clear();
+    s_.notes.clear();
+    s_.ScoreHistory.clear();
+    s_.GameMoveText.clear();
+    s_.LongMoveText.clear();
+    s_.LastLongMove.clear();
+    s_.GameResult.assign(1, '*'); // assign: GCC 12 warns wrongly on = "*"
+    s_.PositionIndex = 0;
+    s_.PositionHistory.clear();
+    s_.PositionStates.clear();
+    s_.ligneSelectionnee = -1;
+    etat_ = EtatPlateau::Attente;
+    ecrire_plateau(pos_);
+    enregistrer_position(s_, pos_);
+    entreeAffichee_ = 0;
+    env_.vue.resultat(s_.GameResult);
 }
 
 std::string Partie::copier_position(int entree) const {

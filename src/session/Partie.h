@@ -122,6 +122,9 @@ private:
     };
 
     void ouvrir_plateau();
+    // A game with no move yet from `depart`: texts, list, result and history start again, the
+    // position is entry 0. positionDeDepart: it is not the initial position (saved with its FEN).
+    void recommencer_depuis(const Position& depart, bool positionDeDepart);
     void afficher_position();
     void ecrire_plateau(const Position& p);
     void commenter(const std::string& ligne);

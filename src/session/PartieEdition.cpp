@@ -83,21 +83,7 @@ bool Partie::demarrer_edition() {
     env_.vue.palette(false);
     env_.vue.piece_levee(PieceCode::Empty);
     env_.plateau.edition(false);
-    pos_ = p;
-    s_.FenDepart = ecrire_fen(pos_);
-    s_.lignes.clear();
-    s_.textesCourts.clear();
-    s_.notes.clear();
-    s_.GameMoveText.clear();
-    s_.LongMoveText.clear();
-    s_.LastLongMove.clear();
-    s_.GameResult.assign(1, '*'); // assign: GCC 12 warns wrongly on = "*"
-    s_.PositionHistory.clear();
-    s_.PositionStates.clear();
-    s_.PositionIndex = 0;
-    enregistrer_position(s_, pos_);
-    entreeAffichee_ = 0;
-    env_.vue.resultat(s_.GameResult);
+    recommencer_depuis(p, true);
     env_.vue.liste_modifiee();
     if (machineBlanche) joue_coup_machine();
     return true;

@@ -98,22 +98,10 @@ void Partie::rejouer_partie(const std::optional<Position>& depart) {
                            env_.installation + "/images/echiquier/" +
                                env_.settings.CURENT_ECHIQUIER);
     const std::string texteDePartie = s_.GameMoveText;
-    pos_ = depart ? *depart : Position::initiale(pc);
-    s_.FenDepart = depart ? ecrire_fen(pos_) : std::string();
-    s_.PositionIndex = 0;
-    s_.PositionHistory.clear();
-    s_.PositionStates.clear();
-    s_.lignes.clear();
-    s_.textesCourts.clear();
-    s_.GameMoveText.clear();
-    s_.LongMoveText.clear();
-    s_.LastLongMove.clear();
-    s_.ligneSelectionnee = -1;
-    etat_ = EtatPlateau::Attente;
+    const std::string resultat = s_.GameResult; // the loader's, kept
+    recommencer_depuis(depart ? *depart : Position::initiale(pc), depart.has_value());
+    s_.GameResult = resultat;
     s_.plateauOuvert = true;
-    ecrire_plateau(pos_);
-    enregistrer_position(s_, pos_);
-    entreeAffichee_ = 0;
 
     try {
         for (std::string jeton : jetons_de_coups(texteDePartie)) {
@@ -151,26 +139,9 @@ void Partie::coller_position(const std::string& texte) {
     CollerResultat r = quarvelin::coller_position(texte, lu, env_.dialogs, env_.catalogue);
     if (r == CollerResultat::Ignore || r == CollerResultat::Refuse) return;
     if (etat_ == EtatPlateau::PieceLevee) remettre_piece();
-    pos_ = lu;
-    s_.FenDepart = ecrire_fen(pos_);
-    s_.lignes.clear();
-    s_.textesCourts.clear();
-    s_.notes.clear();
-    s_.GameMoveText.clear();
-    s_.LongMoveText.clear();
-    s_.LastLongMove.clear();
-    s_.GameResult.assign(1, '*'); // assign: GCC 12 warns wrongly on = "*"
-    s_.PositionIndex = 0;
-    s_.PositionHistory.clear();
-    s_.PositionStates.clear();
-    s_.ligneSelectionnee = -1;
-    etat_ = EtatPlateau::Attente;
     env_.plateau.effacer_marques();
-    ecrire_plateau(pos_);
     // The pasted position is entry 0, so navigation comes back to it.
-    enregistrer_position(s_, pos_);
-    entreeAffichee_ = 0;
-    env_.vue.resultat(s_.GameResult);
+    recommencer_depuis(lu, true);
     env_.vue.liste_modifiee();
     if (s_.PlayMode == ModeJeu::Machine && pos_.side_to_move() != pos_.PlayerColour)
         joue_coup_machine();

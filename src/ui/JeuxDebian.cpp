@@ -33,6 +33,7 @@ QStringList importer_jeux_scid(const QString& source, const QString& cible) {
                 meilleure = f.filePath();
             }
         }
+        if (meilleure.isEmpty()) continue; // a set in another format
         QImage bande(meilleure);
         if (bande.isNull() || bande.width() != 12 * bande.height()) continue;
         if (!QDir().mkpath(dossier.path())) continue;

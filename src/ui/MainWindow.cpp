@@ -472,6 +472,8 @@ void MainWindow::demarrer(const QString& fichierLigneDeCommande) {
             appliquer_textes();
             langue_->close();
             langue_ = nullptr;
+            // The language chosen, the start goes on as any other would.
+            if (settings_.AFF_NOUVELLE == 1) nouvellePartie();
         });
         connect(langue_, &LanguageWindow::quitter, this, [this] {
             // Out at once, nothing written.

@@ -6,10 +6,11 @@ BUILD      ?= build
 SANITIZE   ?= build-sanitize
 FUZZBUILD  ?= build-fuzz
 JOBS       ?= 2
+PREFIX     ?= /usr/local
 FUZZ_SECONDS ?= 30
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps build run test test-sanitize fuzz bench format clean
+.PHONY: all deps build run test test-sanitize fuzz bench format clean install
 
 all: build
 
@@ -43,6 +44,9 @@ bench: build
 	$(BUILD)/bin/bench_engine
 	$(BUILD)/bin/bench_session
 	bench/startup.sh $(BUILD)
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 format:
 	@find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -13,8 +13,13 @@ foreach(svg ${QUARVELIN_PIECES})
   add_custom_command(OUTPUT ${out} COMMAND ${CMAKE_COMMAND} -E copy ${svg} ${out} DEPENDS ${svg})
   list(APPEND PIECES_COPIED ${out})
 endforeach()
+# The build tree keeps the choices made while trying the program; an installation ships a fresh
+# settings file, written anew at every build.
+set(QUARVELIN_FRESH_INI ${CMAKE_BINARY_DIR}/installation/quarvelin.ini)
 add_custom_target(installation_tree ALL
   COMMAND installation_ini ${QUARVELIN_TREE}/quarvelin.ini
+  COMMAND ${CMAKE_COMMAND} -E rm -f ${QUARVELIN_FRESH_INI}
+  COMMAND installation_ini ${QUARVELIN_FRESH_INI}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${QUARVELIN_TREE}/images/echiquier
   DEPENDS installation_ini ${PIECES_COPIED}
   COMMENT "Installation tree")
@@ -23,9 +28,11 @@ include(GNUInstallDirs)
 set(QUARVELIN_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/quarvelin)
 if(TARGET quarvelin)
   install(TARGETS quarvelin quarvelin-cli DESTINATION ${QUARVELIN_INSTALL_DIR})
-  install(DIRECTORY ${QUARVELIN_TREE}/base ${QUARVELIN_TREE}/son ${QUARVELIN_TREE}/images
-          DESTINATION ${QUARVELIN_INSTALL_DIR} OPTIONAL)
-  install(FILES ${QUARVELIN_TREE}/quarvelin.ini DESTINATION ${QUARVELIN_INSTALL_DIR} OPTIONAL)
+  install(DIRECTORY ${QUARVELIN_TREE}/base ${QUARVELIN_TREE}/son DESTINATION ${QUARVELIN_INSTALL_DIR})
+  install(DIRECTORY ${QUARVELIN_TREE}/images/pieces/Quarvelin
+          DESTINATION ${QUARVELIN_INSTALL_DIR}/images/pieces)
+  install(DIRECTORY DESTINATION ${QUARVELIN_INSTALL_DIR}/images/echiquier)
+  install(FILES ${QUARVELIN_FRESH_INI} DESTINATION ${QUARVELIN_INSTALL_DIR})
   install(CODE "
     file(MAKE_DIRECTORY \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR})
     foreach(p quarvelin quarvelin-cli)

@@ -236,18 +236,14 @@ void Partie::tick(Minuterie m) {
         horloges_.tick_duree();
         env_.vue.horloges_modifiees();
         return;
-    case Minuterie::Defilement:
-        if (s_.ligneSelectionnee >= 0 &&
-            s_.ligneSelectionnee + 1 < static_cast<int>(s_.lignes.size())) {
-            naviguer(2);
-            if (s_.ligneSelectionnee + 1 < static_cast<int>(s_.lignes.size())) return;
-        } else if (s_.ligneSelectionnee < 0 && !s_.lignes.empty()) {
-            naviguer(2);
-            if (s_.lignes.size() > 1) return;
-        }
+    case Minuterie::Defilement: {
+        const int n = static_cast<int>(s_.lignes.size());
+        if (s_.ligneSelectionnee + 1 < n) naviguer(2);
+        if (s_.ligneSelectionnee + 1 < n) return;
         horloges_.regler(Minuterie::Defilement, 0);
         env_.vue.bouton_lecture("Go", texte(TexteDemarrerDefilement));
         return;
+    }
     case Minuterie::Auto:
         if (reflexion_ || s_.PlayMode != ModeJeu::Auto) return;
         if (s_.partie_finie() || !s_.plateauOuvert) {

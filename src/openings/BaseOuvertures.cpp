@@ -33,6 +33,7 @@ std::string borne_superieure(std::string prefix) {
 BaseOuvertures::BaseOuvertures() : nom_(nouvelle_connexion()) {}
 
 BaseOuvertures::~BaseOuvertures() {
+    preparees_.clear(); // statements go before their connection
     {
         QSqlDatabase db = QSqlDatabase::database(q(nom_), false);
         if (db.isValid()) db.close();
@@ -41,6 +42,7 @@ BaseOuvertures::~BaseOuvertures() {
 }
 
 bool BaseOuvertures::ouvrir(const std::string& chemin, bool creer) {
+    preparees_.clear();
     QSqlDatabase db = QSqlDatabase::contains(q(nom_))
                           ? QSqlDatabase::database(q(nom_), false)
                           : QSqlDatabase::addDatabase("QSQLITE", q(nom_));
@@ -122,9 +124,7 @@ std::vector<LigneEco> BaseOuvertures::requete(const std::string& prefixe, bool o
     QSqlDatabase db = QSqlDatabase::database(q(nom_), false);
     if (!db.isOpen()) return out;
     const std::string haut = borne_superieure(prefixe);
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    query.prepare(sql_requete(prefixe, ordreLivre, false, limite));
+    QSqlQuery& query = preparee(sql_requete(prefixe, ordreLivre, false, limite));
     query.addBindValue(q(prefixe));
     if (!haut.empty()) query.addBindValue(q(haut));
     if (limite > 0) query.addBindValue(decalage);
@@ -139,19 +139,31 @@ std::vector<LigneEco> BaseOuvertures::requete(const std::string& prefixe, bool o
         l.connaissance = query.value(5).toInt() != 0;
         out.push_back(std::move(l));
     }
+    query.finish();
     return out;
+}
+
+QSqlQuery& BaseOuvertures::preparee(const QString& sql) const {
+    auto& q = preparees_[sql];
+    if (!q) {
+        q = std::make_unique<QSqlQuery>(
+            QSqlDatabase::database(QString::fromStdString(nom_), false));
+        q->setForwardOnly(true);
+        q->prepare(sql);
+    }
+    return *q;
 }
 
 long long BaseOuvertures::compter(const std::string& prefixe) const {
     QSqlDatabase db = QSqlDatabase::database(q(nom_), false);
     if (!db.isOpen()) return 0;
     const std::string haut = borne_superieure(prefixe);
-    QSqlQuery query(db);
-    query.prepare(sql_requete(prefixe, false, true, 0));
+    QSqlQuery& query = preparee(sql_requete(prefixe, false, true, 0));
     query.addBindValue(q(prefixe));
     if (!haut.empty()) query.addBindValue(q(haut));
-    if (!query.exec() || !query.next()) return 0;
-    return query.value(0).toLongLong();
+    long long n = query.exec() && query.next() ? query.value(0).toLongLong() : 0;
+    query.finish();
+    return n;
 }
 
 std::vector<std::string> BaseOuvertures::plans(const std::string& prefixe) const {

@@ -5,9 +5,12 @@
 #include "openings/LigneEco.h"
 #include "rules/Position.h"
 
+#include <QSqlQuery>
 #include <QString>
 
 #include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -58,7 +61,10 @@ private:
                                   long long decalage = 0) const;
     QString sql_requete(const std::string& prefixe, bool ordreLivre, bool compter,
                         int limite) const;
+    // The statement of a query text, prepared once: preparing costs more than the lookup.
+    QSqlQuery& preparee(const QString& sql) const;
     std::string nom_; // the Qt SQL connection this base uses
+    mutable std::map<QString, std::unique_ptr<QSqlQuery>> preparees_;
     std::string erreur_;
 };
 

@@ -77,7 +77,7 @@ public:
     void clic_case(int x, int y);
     void clic_palette(PieceCode piece);
 
-    // One machine move for the side to move; false when the game cannot go on.
+    // One machine move for the side to move, now or when the worker thread hands it back.
     void joue_coup_machine();
     void conseil_coup();
     // The lines of the opening base that continue the game, for the opening list.

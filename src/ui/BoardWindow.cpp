@@ -395,6 +395,8 @@ void BoardWindow::curseur_attente(bool attente) {
         thinking_->setText(texte(TexteReflechit));
     } else {
         QApplication::restoreOverrideCursor();
+        // A search that named no move (a hint, a book move) leaves nothing to show.
+        if (thinking_->text() == texte(TexteReflechit)) thinking_->clear();
     }
     hint_->setEnabled(!attente);
     command2_->setEnabled(!attente);

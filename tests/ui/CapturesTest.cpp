@@ -16,12 +16,17 @@
 #include "ui/PreferencesDialog.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QFrame>
 #include <QListWidget>
 #include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -84,6 +89,33 @@ TEST(Captures, AGameInProgress) {
     EXPECT_TRUE(b.window->commentWindow()->isVisible());
     EXPECT_FALSE(b.window->commentWindow()->texte().isEmpty());
     capturer(*b.window, QStringLiteral("partie"));
+}
+
+TEST(Captures, TheHintAndThePositionEditor) {
+    Bureau b(false);
+    b.window->demarrer();
+    b.window->menus().action(QStringLiteral("menu_nouvelle"))->trigger();
+    Partie& p = b.window->partie();
+    BoardView* board = b.window->boardWindow()->board();
+    // The hint's message box is answered as it comes.
+    QTimer fermeur;
+    QObject::connect(&fermeur, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->button(QMessageBox::Ok)->click();
+    });
+    fermeur.start(10);
+    p.conseil_coup();
+    QElapsedTimer t;
+    t.start();
+    while (p.machine_reflechit() && t.elapsed() < 20000) QTest::qWait(5);
+    QTest::qWait(30);
+    EXPECT_GT(board->nombreMarques(), 0); // the suggested move's destination, and more
+    capturer(*b.window->boardWindow(), QStringLiteral("conseil"));
+
+    p.entrer_edition(false);
+    QTest::qWait(20);
+    EXPECT_TRUE(b.window->boardWindow()->palette()->isVisible());
+    capturer(*b.window->boardWindow(), QStringLiteral("edition"));
 }
 
 TEST(Captures, ThePreferencesWindow) {

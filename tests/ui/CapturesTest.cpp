@@ -50,6 +50,8 @@ struct Bureau {
         s.NOM_JOUEUR[1] = "Camille";
         s.NOM_MOTEUR[1] = "Quarvelin";
         for (auto& p : s.PROFONDEUR_MAX) p = 1;
+        s.ACTIVE_BASE_CON = {1, 1, 1}; // book moves, so the opening has a name
+        s.OUVERTURE_ALEATOIRE = {0, 0, 0};
         // The opening base the build made, so the comment window names the opening.
         s.BASE_ECO = QUARVELIN_BIN_DIR "/base/eco.db";
         EXPECT_EQ(ecrire_reglages(s, fichier_reglages(lieux)), "");

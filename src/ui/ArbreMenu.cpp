@@ -206,7 +206,7 @@ constexpr ElementMenu Arbre[] = {
     {.nom = "menu_sommaire", .parent = "menu_aide", .texte = 873},
     {.nom = "menu_aide_sur", .parent = "menu_aide", .texte = 874},
     {.parent = "menu_aide", .genre = Separateur},
-    {.nom = "menu_a_propos", .parent = "menu_aide", .texte = 875, .aVenir = true},
+    {.nom = "menu_a_propos", .parent = "menu_aide", .texte = 875},
     {.nom = "menu_release", .parent = "menu_aide", .texte = 876, .aVenir = true},
 };
 // clang-format on

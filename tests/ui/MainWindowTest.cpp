@@ -9,6 +9,7 @@
 #include "ui/ArbreMenu.h"
 #include "ui/BoardView.h"
 #include "ui/BoardWindow.h"
+#include "ui/CommentWindow.h"
 #include "ui/ConstructeurMenu.h"
 #include "ui/LanguageWindow.h"
 #include "ui/MainWindow.h"
@@ -16,9 +17,12 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
@@ -214,6 +218,41 @@ TEST(Programme, DepthMenuAndLanguageMenuRelabelTheTitle) {
     EXPECT_EQ(p.catalogue.BaseTexte(), 4010);
     EXPECT_TRUE(p.window->menus().action(QStringLiteral("notation_pgn"))->isChecked());
     EXPECT_TRUE(p.window->windowTitle().contains(QString::fromStdString(p.catalogue.texte(86))));
+}
+
+TEST(Programme, EveryWiredCommandOpensItsWindow) {
+    Installation inst(false, 0);
+    Programme p(inst);
+    p.window->demarrer();
+    QStringList ouvertes;
+    // Whatever dialog a command opens is noted and closed.
+    QTimer fermeur;
+    QObject::connect(&fermeur, &QTimer::timeout, [&] {
+        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            ouvertes << d->metaObject()->className();
+            d->reject();
+        }
+    });
+    fermeur.start(10);
+    p.fermeur.stop();
+    // Between games, then during one.
+    for (const char* nom : {"menu_pref", "menu_moteur", "menu_a_propos"}) p.menu(nom);
+    p.menu("menu_nouvelle");
+    for (const char* nom : {"menu_abrege", "menu_not_comp"}) p.menu(nom);
+    EXPECT_EQ(ouvertes, (QStringList{"PreferencesDialog", "EngineProfilesDialog", "QMessageBox",
+                                     "QMessageBox", "QMessageBox"}));
+    const int avant = static_cast<int>(p.window->mdiArea()->subWindowList().size());
+    p.menu("menu_sommaire");
+    EXPECT_EQ(p.window->mdiArea()->subWindowList().size(), avant + 1); // the help window
+    p.menu("menu_voir_ouvertures");
+    EXPECT_NE(p.window->findChild<QDialog*>(QStringLiteral("liste_coup")), nullptr);
+    p.menu("menu_copie_position", 2);
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              QStringLiteral("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"));
+    EXPECT_TRUE(p.window->menus().action(QStringLiteral("menu_coller_position"))->isEnabled());
+    p.menu("affiche_commentaire");
+    EXPECT_FALSE(p.window->commentWindow()->visible());
+    EXPECT_FALSE(p.window->menus().action(QStringLiteral("affiche_commentaire"))->isChecked());
 }
 
 } // namespace

@@ -67,6 +67,7 @@ std::string ecrire_fichier_partie(const std::string& chemin, std::string_view co
         int source = ::open(cible.c_str(), O_RDONLY | O_CLOEXEC);
         if (source < 0) return echec(errno);
         std::string bloc(1 << 20, '\0');
+        char dernier = '\n';
         for (;;) {
             ssize_t n = ::read(source, bloc.data(), bloc.size());
             if (n < 0 && errno == EINTR) continue;
@@ -76,6 +77,7 @@ std::string ecrire_fichier_partie(const std::string& chemin, std::string_view co
                 return echec(e);
             }
             if (n == 0) break;
+            dernier = bloc[static_cast<std::size_t>(n) - 1];
             if (!tout_ecrire(fd, bloc.data(), static_cast<std::size_t>(n))) {
                 int e = errno;
                 ::close(source);
@@ -83,6 +85,8 @@ std::string ecrire_fichier_partie(const std::string& chemin, std::string_view co
             }
         }
         ::close(source);
+        // A file whose last line has no end would glue its last game to the new one.
+        if (dernier != '\n' && !tout_ecrire(fd, "\r\n", 2)) return echec(errno);
     }
     if (!tout_ecrire(fd, contenu.data(), contenu.size())) return echec(errno);
     // On disk before it replaces the old file, so a crash leaves one whole file or the other.

@@ -71,17 +71,19 @@ TEST_F(SaveControllerTest, ReplacingAnExistingFileIsAsked) {
         bool existe, ajouter, reponse;
         std::size_t questions;
         const char* contenu;
+        const char* ancien = "old\r\n";
     };
     const Cas cas[] = {
         {false, false, false, 0, "new\r\n\r\n"},
         {true, false, false, 1, "old\r\n"},
         {true, false, true, 1, "new\r\n\r\n"},
         {true, true, false, 0, "old\r\nnew\r\n\r\n"},
+        {true, true, false, 0, "old\r\nnew\r\n\r\n", "old"},
     };
     for (const Cas& c : cas) {
         const std::string f = chemin("cas.pgn");
         fs::remove(f);
-        if (c.existe) ecrire(f, "old\r\n");
+        if (c.existe) ecrire(f, c.ancien);
         dialogs_.questions.clear();
         dialogs_.messages.clear();
         dialogs_.reponses = {c.reponse};

@@ -5,6 +5,7 @@
 // and draws.
 #include "records/LigneImprimee.h"
 #include "records/TableauImprime.h"
+#include "ui/PageFrame.h"
 
 #include <QFont>
 #include <QString>
@@ -12,12 +13,6 @@
 #include <vector>
 
 class QPrinter;
-
-struct PageFrame {
-    QString programme; // "QUARVELIN v0.1.0", top left
-    QString date;      // top right
-    QString page;      // the word before "3/7" at the foot
-};
 
 class DocumentPainter {
 public:

@@ -106,8 +106,14 @@ std::string Partie::entete_auto() const {
             return std::string(NiveauxElo[static_cast<std::size_t>(niveau)]);
         return std::string(NiveauxElo.back());
     };
+    // Quotes and backslashes in a value are escaped, or the tag would end early.
     auto tag = [](const std::string& nom, const std::string& valeur) {
-        return "[" + nom + " \"" + valeur + "\"]\r\n";
+        std::string v;
+        for (char c : valeur) {
+            if (c == '"' || c == '\\') v += '\\';
+            v += c;
+        }
+        return "[" + nom + " \"" + v + "\"]\r\n";
     };
     std::string date = date_du_jour();
     return tag("Event", "Partie du " + date) + tag("Site", st.LIEU_JEU) + tag("Date", date) +

@@ -1,0 +1,18 @@
+#pragma once
+// Game files written so that nothing already there is lost: the new content goes to a
+// temporary file beside the target, which replaces the target only once it is complete.
+#include <string>
+#include <string_view>
+
+namespace quarvelin {
+
+// Writes `contenu` to `chemin`. With `ajouter`, the file's present content is copied in front
+// of it first, so the games already in the file stay whole whatever happens to the write.
+// Empty on success, else why not; the target is then exactly as it was.
+std::string ecrire_fichier_partie(const std::string& chemin, std::string_view contenu,
+                                  bool ajouter);
+
+// The text with CR LF line ends, whatever mix of CR, LF and CR LF it held.
+std::string lignes_crlf(std::string_view texte);
+
+} // namespace quarvelin

@@ -1,0 +1,128 @@
+#include "records/ImpressionPartie.h"
+
+#include "records/TextePartie.h"
+
+namespace quarvelin {
+
+namespace {
+
+const std::string Retrait(13, ' ');
+
+void ajouter(std::vector<LigneImprimee>& out, std::string texte, Police police = Police::Texte) {
+    out.push_back({police, std::move(texte), {}});
+}
+
+void ajouter_coupe(std::vector<LigneImprimee>& out, std::string_view texte) {
+    for (std::string& morceau : couper(texte)) ajouter(out, std::move(morceau));
+}
+
+// The text's lines, whatever their ends; a last line end opens no line of its own.
+std::vector<std::string_view> lignes_de(std::string_view texte) {
+    std::vector<std::string_view> lignes;
+    std::size_t debut = 0;
+    while (debut < texte.size()) {
+        std::size_t fin = texte.find_first_of("\r\n", debut);
+        if (fin == std::string_view::npos) fin = texte.size();
+        lignes.push_back(texte.substr(debut, fin - debut));
+        if (fin < texte.size() && texte[fin] == '\r' && fin + 1 < texte.size() &&
+            texte[fin + 1] == '\n')
+            ++fin;
+        debut = fin + 1;
+    }
+    return lignes;
+}
+
+// Every line of a text, blank ones kept, long ones cut.
+void ajouter_lignes(std::vector<LigneImprimee>& out, std::string_view texte) {
+    for (std::string_view l : lignes_de(texte)) {
+        if (l.empty())
+            ajouter(out, {});
+        else
+            ajouter_coupe(out, l);
+    }
+}
+
+void en_tete(std::vector<LigneImprimee>& out, const TextCatalogue& catalogue,
+             std::chrono::year_month_day d) {
+    ajouter(out, titre_impression(catalogue, d), Police::Titre);
+    ajouter(out, {}, Police::Titre);
+}
+
+} // namespace
+
+std::vector<std::string> couper(std::string_view texte, std::size_t largeur) {
+    std::vector<std::string> morceaux;
+    if (largeur == 0) largeur = 1;
+    std::size_t debut = 0, caracteres = 0;
+    for (std::size_t i = 0; i <= texte.size(); ++i) {
+        const bool suite =
+            i < texte.size() && (static_cast<unsigned char>(texte[i]) & 0xC0) == 0x80;
+        if (suite) continue;
+        if (i == texte.size() || caracteres == largeur) {
+            if (i > debut) morceaux.emplace_back(texte.substr(debut, i - debut));
+            debut = i;
+            caracteres = 0;
+        }
+        ++caracteres;
+    }
+    return morceaux;
+}
+
+std::string titre_impression(const TextCatalogue& catalogue, std::chrono::year_month_day d) {
+    return "QUARVELIN - " + catalogue.texte(TexteTitreImpression) + " - " + date_jjmmaaaa(d);
+}
+
+std::vector<LigneImprimee> impression_partie(const GameSession& s, const Settings& reglages,
+                                             Colour joueur, std::chrono::year_month_day d,
+                                             const TextCatalogue& catalogue,
+                                             DispositionPartie disposition, int parLigne) {
+    std::vector<LigneImprimee> out;
+    en_tete(out, catalogue, d);
+    switch (disposition) {
+    case DispositionPartie::Pgn:
+        ajouter_lignes(out, entete_impression(s, reglages, joueur, d));
+        ajouter_coupe(out, texte_des_coups(s, reglages));
+        ajouter(out, {});
+        break;
+    case DispositionPartie::Coups:
+        for (const std::string& l : s.lignes) ajouter(out, Retrait + rogner(l));
+        ajouter(out, {});
+        break;
+    case DispositionPartie::Diagrammes: {
+        if (parLigne < 1) parLigne = 1;
+        LigneImprimee rangee;
+        auto fermer = [&] {
+            if (rangee.diagrammes.empty()) return;
+            out.push_back(std::move(rangee));
+            rangee = {};
+        };
+        for (std::size_t i = 0; i < s.lignes.size(); ++i) {
+            const bool coup = i < s.textesCourts.size() && !s.textesCourts[i].empty();
+            // Entry i + 1 of the history is the position after line i.
+            if (!coup || i + 1 >= s.PositionHistory.size()) {
+                fermer();
+                ajouter(out, Retrait + rogner(s.lignes[i]));
+                continue;
+            }
+            Colour bas =
+                i + 1 < s.PositionStates.size() ? s.PositionStates[i + 1].PlayerColour : joueur;
+            rangee.diagrammes.push_back({rogner(s.lignes[i]), s.PositionHistory[i + 1], bas});
+            if (static_cast<int>(rangee.diagrammes.size()) == parLigne) fermer();
+        }
+        fermer();
+        break;
+    }
+    }
+    return out;
+}
+
+std::vector<LigneImprimee> impression_texte(std::string_view texte, std::chrono::year_month_day d,
+                                            const TextCatalogue& catalogue) {
+    std::vector<LigneImprimee> out;
+    en_tete(out, catalogue, d);
+    ajouter_lignes(out, texte);
+    if (!out.back().texte.empty()) ajouter(out, {});
+    return out;
+}
+
+} // namespace quarvelin

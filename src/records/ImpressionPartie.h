@@ -1,0 +1,40 @@
+#pragma once
+// What the printed game holds, line by line, in its three layouts: the record as text, the move
+// list, and the moves with a board after each.
+#include "config/Settings.h"
+#include "records/LigneImprimee.h"
+#include "rules/TextCatalogue.h"
+#include "session/GameSession.h"
+
+#include <chrono>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quarvelin {
+
+inline constexpr int TexteTitreImpression = 169;
+inline constexpr int TexteImpressionTerminee = 220;
+// Characters of a printed line of the record; longer lines go on in the next one.
+inline constexpr std::size_t LargeurImpression = 70;
+
+enum class DispositionPartie { Pgn = 0, Coups = 1, Diagrammes = 2 };
+
+// Consecutive pieces of `largeur` characters (UTF-8 sequences kept whole), the last holding
+// the rest; an empty text gives no piece.
+std::vector<std::string> couper(std::string_view texte, std::size_t largeur = LargeurImpression);
+
+// "QUARVELIN - Partie - 04/12/2026"
+std::string titre_impression(const TextCatalogue& catalogue, std::chrono::year_month_day d);
+
+// The game in play in one of the layouts; the diagram layout puts `parLigne` boards in a row.
+std::vector<LigneImprimee> impression_partie(const GameSession& s, const Settings& reglages,
+                                             Colour joueur, std::chrono::year_month_day d,
+                                             const TextCatalogue& catalogue,
+                                             DispositionPartie disposition, int parLigne = 3);
+
+// A record as the save window holds it, in the layout of the record as text.
+std::vector<LigneImprimee> impression_texte(std::string_view texte, std::chrono::year_month_day d,
+                                            const TextCatalogue& catalogue);
+
+} // namespace quarvelin

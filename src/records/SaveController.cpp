@@ -1,0 +1,53 @@
+#include "records/SaveController.h"
+
+#include "records/FichierPartie.h"
+
+#include <filesystem>
+
+namespace quarvelin {
+
+SaveController::SaveController(Dialogs& dialogs, const TextCatalogue& catalogue,
+                               FichiersRecents* recents)
+    : dialogs_(dialogs), catalogue_(catalogue), recents_(recents) {}
+
+std::string SaveController::composer(const GameSession& s, const Settings& reglages, Colour joueur,
+                                     std::chrono::year_month_day d) const {
+    return texte_sauvegarde(s, reglages, joueur, d, catalogue_, dialogs_, Titre);
+}
+
+std::string SaveController::titre_dialogue() const { return catalogue_.texte(TexteChoisirFichier); }
+
+std::string SaveController::filtre(FormatPartie format) const {
+    return catalogue_.texte(TexteFichiersFiltre) +
+           (format == FormatPartie::Pgn ? " PGN (*.pgn)" : " XML (*.xml)");
+}
+
+std::string SaveController::nom_propose(FormatPartie format, std::chrono::year_month_day d) const {
+    const std::string nom = nom_fichier_defaut(d, format);
+    if (!recents_) return nom;
+    const auto liste = recents_->liste();
+    if (liste.empty()) return nom;
+    const std::filesystem::path dossier = std::filesystem::path(liste.front()).parent_path();
+    std::error_code ec;
+    if (dossier.empty() || !std::filesystem::is_directory(dossier, ec)) return nom;
+    return (dossier / nom).string();
+}
+
+bool SaveController::sauver(const std::string& chemin, const std::string& texte, bool ajouter) {
+    std::error_code ec;
+    if (!ajouter && std::filesystem::exists(chemin, ec) &&
+        !dialogs_.question(Titre, catalogue_.texte(TexteRemplacerPartie)))
+        return false;
+    const std::string erreur = ecrire_fichier_partie(chemin, lignes_crlf(texte + "\n"), ajouter);
+    if (!erreur.empty()) {
+        dialogs_.message(
+            Titre, catalogue_.texte(TexteEcriturePartieImpossible) + "\n" + chemin + " : " + erreur,
+            DialogIcon::Critical);
+        return false;
+    }
+    if (recents_) recents_->ajouter_fichier_recent(chemin);
+    dialogs_.message(Titre, catalogue_.texte(TextePartieEnregistree), DialogIcon::Information);
+    return true;
+}
+
+} // namespace quarvelin

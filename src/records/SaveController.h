@@ -1,0 +1,51 @@
+#pragma once
+// The save window without the window: the text it opens with, the file it proposes, and the
+// save itself (the overwrite question, the write, the recent files, the confirmation).
+#include "config/FichiersRecents.h"
+#include "config/Settings.h"
+#include "records/TextePartie.h"
+#include "rules/Dialogs.h"
+#include "rules/TextCatalogue.h"
+#include "session/GameSession.h"
+
+#include <chrono>
+#include <string>
+
+namespace quarvelin {
+
+inline constexpr int TexteChoisirFichier = 214;
+inline constexpr int TexteFichiersFiltre = 215;
+inline constexpr int TexteRemplacerPartie = 216;
+inline constexpr int TextePartieEnregistree = 217;
+inline constexpr int TexteEcriturePartieImpossible = 610;
+
+class SaveController {
+public:
+    // The title of the window's messages: the program's name.
+    static constexpr const char* Titre = "quarvelin";
+
+    // recents may be null: the save then leaves the recent files alone.
+    SaveController(Dialogs& dialogs, const TextCatalogue& catalogue, FichiersRecents* recents);
+
+    // The text the window opens with.
+    std::string composer(const GameSession& s, const Settings& reglages, Colour joueur,
+                         std::chrono::year_month_day d) const;
+
+    std::string titre_dialogue() const;
+    std::string filtre(FormatPartie format) const; // "Fichiers PGN (*.pgn)"
+    // The default name in the folder of the last file used, when that folder is still there.
+    std::string nom_propose(FormatPartie format, std::chrono::year_month_day d) const;
+
+    // The save once a file is chosen: replacing an existing file is asked first (unless
+    // appending), the text is written with CR LF lines and one more line end, the file goes to
+    // the head of the recent files and the user is told. A refused write is reported and leaves
+    // the file as it was. True when the game was written.
+    bool sauver(const std::string& chemin, const std::string& texte, bool ajouter);
+
+private:
+    Dialogs& dialogs_;
+    const TextCatalogue& catalogue_;
+    FichiersRecents* recents_;
+};
+
+} // namespace quarvelin

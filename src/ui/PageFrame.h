@@ -1,0 +1,9 @@
+#pragma once
+// What every printed page carries around its body.
+#include <QString>
+
+struct PageFrame {
+    QString programme; // "QUARVELIN v0.1.0", top left
+    QString date;      // top right
+    QString page;      // the word before "3/7" at the foot
+};

@@ -1,0 +1,135 @@
+#include "ui/PrintCommands.h"
+
+#include "records/ImpressionPartie.h"
+#include "records/TextePartie.h"
+
+#include <QAbstractItemModel>
+#include <QHeaderView>
+#include <QPageLayout>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTreeView>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int TextePage = 611;
+constexpr int TexteImpressionImpossible = 616;
+
+// CLE_LANGUE of the language the catalogue speaks; French before any is applied.
+int languageKey(const quarvelin::Catalogue& catalogue) {
+    const int base = catalogue.BaseTexte();
+    return base < quarvelin::Catalogue::base_texte(1) ? 1 : (base - 10) / 1000 + 1;
+}
+
+} // namespace
+
+PageFrame PrintCommands::frame(const quarvelin::Catalogue& catalogue) {
+    return {QString::fromStdString(quarvelin::nom_et_version()),
+            QString::fromStdString(
+                quarvelin::date_entete(languageKey(catalogue), quarvelin::aujourdhui())),
+            QString::fromStdString(catalogue.texte(TextePage))};
+}
+
+std::unique_ptr<QPrintPreviewDialog> PrintCommands::preview(QWidget* parent, const QString& title,
+                                                            std::function<bool(QPrinter&)> paint,
+                                                            std::shared_ptr<bool> failed) {
+    auto dialog = std::make_unique<QPrintPreviewDialog>(parent);
+    dialog->setWindowTitle(title);
+    QPrinter* printer = dialog->printer();
+    printer->setDocName(title);
+    printer->setPageMargins(QMarginsF(15, 12, 15, 12), QPageLayout::Millimeter);
+    QObject::connect(dialog.get(), &QPrintPreviewDialog::paintRequested, dialog.get(),
+                     [paint = std::move(paint), failed](QPrinter* p) {
+                         const bool ok = paint(*p);
+                         if (failed) *failed = !ok;
+                     });
+    dialog->resize(900, 760);
+    return dialog;
+}
+
+void PrintCommands::run(QWidget* parent, const QString& title, std::function<bool(QPrinter&)> paint,
+                        const quarvelin::Catalogue& catalogue, quarvelin::Dialogs& dialogs) {
+    auto failed = std::make_shared<bool>(false);
+    auto dialog = preview(parent, title, std::move(paint), failed);
+    // Accepted only once the pages went to the printer.
+    if (dialog->exec() != QDialog::Accepted) return;
+    if (*failed)
+        dialogs.message(Title, catalogue.texte(TexteImpressionImpossible),
+                        quarvelin::DialogIcon::Critical);
+    else
+        dialogs.message(Title, catalogue.texte(quarvelin::TexteImpressionTerminee),
+                        quarvelin::DialogIcon::Information);
+}
+
+void PrintCommands::imprimer_partie(QWidget* parent, const quarvelin::GameSession& session,
+                                    const quarvelin::Settings& settings, quarvelin::Colour bottom,
+                                    const quarvelin::Catalogue& catalogue,
+                                    quarvelin::Dialogs& dialogs, int disposition) {
+    const auto today = quarvelin::aujourdhui();
+    auto lines = quarvelin::impression_partie(
+        session, settings, bottom, today, catalogue,
+        static_cast<quarvelin::DispositionPartie>(std::clamp(disposition, 0, 2)),
+        DocumentPainter::DiagramsPerRow);
+    const PageFrame f = frame(catalogue);
+    run(
+        parent, QString::fromStdString(quarvelin::titre_impression(catalogue, today)),
+        [lines = std::move(lines), f](QPrinter& p) {
+            return DocumentPainter::paintGame(p, lines, f);
+        },
+        catalogue, dialogs);
+}
+
+void PrintCommands::imprimer_texte(QWidget* parent, const QString& text,
+                                   const quarvelin::Catalogue& catalogue,
+                                   quarvelin::Dialogs& dialogs) {
+    const auto today = quarvelin::aujourdhui();
+    auto lines = quarvelin::impression_texte(text.toStdString(), today, catalogue);
+    const PageFrame f = frame(catalogue);
+    run(
+        parent, QString::fromStdString(quarvelin::titre_impression(catalogue, today)),
+        [lines = std::move(lines), f](QPrinter& p) {
+            return DocumentPainter::paintGame(p, lines, f);
+        },
+        catalogue, dialogs);
+}
+
+quarvelin::TableauImprime PrintCommands::table(const QTreeView& list) {
+    quarvelin::TableauImprime t;
+    const QAbstractItemModel* model = list.model();
+    if (!model) return t;
+    const int columns = model->columnCount();
+    for (int c = 0; c < columns; ++c) {
+        t.colonnes.push_back(model->headerData(c, Qt::Horizontal).toString().toStdString());
+        t.largeurs.push_back(list.isColumnHidden(c) ? 0 : list.columnWidth(c));
+    }
+    for (int r = 0; r < model->rowCount(); ++r) {
+        std::vector<std::string> row;
+        for (int c = 0; c < columns; ++c)
+            row.push_back(model->index(r, c).data(Qt::DisplayRole).toString().toStdString());
+        t.lignes.push_back(std::move(row));
+    }
+    return t;
+}
+
+void PrintCommands::imprimer_liste(QWidget* parent, const QTreeView& list, const QString& title,
+                                   const QString& subtitle, const QString& fontName, int fontSize,
+                                   const quarvelin::Catalogue& catalogue,
+                                   quarvelin::Dialogs& dialogs) {
+    quarvelin::TableauImprime t = table(list);
+    if (t.lignes.empty()) {
+        dialogs.message(Title, catalogue.texte(quarvelin::TexteImpressionTerminee),
+                        quarvelin::DialogIcon::Information);
+        return;
+    }
+    QFont font(fontName, fontSize > 0 ? fontSize : 10);
+    font.setStyleHint(QFont::SansSerif);
+    const PageFrame f = frame(catalogue);
+    run(
+        parent, title,
+        [t = std::move(t), title, subtitle, font, f](QPrinter& p) {
+            return DocumentPainter::paintTable(p, t, title, subtitle, font, f);
+        },
+        catalogue, dialogs);
+}

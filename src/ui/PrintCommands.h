@@ -1,0 +1,51 @@
+#pragma once
+// The print commands: the game in play in one of its three layouts (imprimer_partie), the save
+// window's text, and a list window's rows (imprimer_liste). Each shows a print preview the user
+// prints from, and says so (text 220) once the pages have gone to the printer.
+#include "config/Settings.h"
+#include "localisation/Catalogue.h"
+#include "records/TableauImprime.h"
+#include "rules/Dialogs.h"
+#include "session/GameSession.h"
+#include "ui/DocumentPainter.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QPrintPreviewDialog;
+class QPrinter;
+class QTreeView;
+class QWidget;
+
+class PrintCommands {
+public:
+    static constexpr const char* Title = "quarvelin";
+
+    // disposition: 0 the record as text, 1 the move list, 2 the moves with a board after each.
+    static void imprimer_partie(QWidget* parent, const quarvelin::GameSession& session,
+                                const quarvelin::Settings& settings, quarvelin::Colour bottom,
+                                const quarvelin::Catalogue& catalogue, quarvelin::Dialogs& dialogs,
+                                int disposition);
+    static void imprimer_texte(QWidget* parent, const QString& text,
+                               const quarvelin::Catalogue& catalogue, quarvelin::Dialogs& dialogs);
+    // An empty list prints nothing and says so at once.
+    static void imprimer_liste(QWidget* parent, const QTreeView& list, const QString& title,
+                               const QString& subtitle, const QString& fontName, int fontSize,
+                               const quarvelin::Catalogue& catalogue, quarvelin::Dialogs& dialogs);
+
+    // The rows of a list as it shows them: visible columns at their widths, top-level rows.
+    static quarvelin::TableauImprime table(const QTreeView& list);
+    // The head and foot of every page in the catalogue's language.
+    static PageFrame frame(const quarvelin::Catalogue& catalogue);
+    // The preview the commands show. `paint` returns false when the printer would not start;
+    // `failed` then reads true.
+    static std::unique_ptr<QPrintPreviewDialog> preview(QWidget* parent, const QString& title,
+                                                        std::function<bool(QPrinter&)> paint,
+                                                        std::shared_ptr<bool> failed = {});
+
+private:
+    static void run(QWidget* parent, const QString& title, std::function<bool(QPrinter&)> paint,
+                    const quarvelin::Catalogue& catalogue, quarvelin::Dialogs& dialogs);
+};

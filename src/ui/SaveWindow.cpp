@@ -1,0 +1,155 @@
+#include "ui/SaveWindow.h"
+
+#include "records/TextePartie.h"
+#include "ui/PrintCommands.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int TexteTitre = 601;
+constexpr int TexteFormat = 602;
+constexpr int TexteXml = 603;
+constexpr int TextePgn = 604;
+constexpr int TexteAjouter = 605;
+constexpr int TexteSauvegarder = 606;
+constexpr int TexteAnnuler = 607;
+constexpr int TexteImprimer = 608;
+constexpr int TexteBulleTexte = 612;
+constexpr int TexteBulleAjouter = 613;
+constexpr int TexteBulleImprimer = 614;
+constexpr int TexteBulleSauvegarder = 615;
+constexpr int TexteLibelleTexte = 617;
+constexpr int TexteProchaineVersion = 657;
+
+QString chooseFile(QWidget* parent, const QString& title, const QString& proposed,
+                   const QString& filter) {
+    QFileDialog dialog(parent, title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The window asks its own question before replacing a file, and only when not appending.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(QStringLiteral("pgn"));
+    QString path = proposed;
+    if (!path.contains(QLatin1Char('/'))) {
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        path = QDir(QDir(documents).exists() ? documents : QDir::homePath()).filePath(path);
+    }
+    dialog.selectFile(path);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+SaveWindow::SaveWindow(const quarvelin::GameSession& session, const quarvelin::Settings& settings,
+                       quarvelin::Colour bottom, const quarvelin::Catalogue& catalogue,
+                       quarvelin::Dialogs& dialogs, quarvelin::FichiersRecents* recents,
+                       QWidget* parent)
+    : QDialog(parent), catalogue_(catalogue), dialogs_(dialogs),
+      controller_(dialogs, catalogue, recents), chooser_(chooseFile) {
+    setObjectName(QStringLiteral("sauve"));
+    setWindowTitle(text(TexteTitre));
+
+    text1_ = new QPlainTextEdit(this);
+    text1_->setObjectName(QStringLiteral("Text1"));
+    text1_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    // The move line is one line in the file; on screen it wraps to the box.
+    text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    text1_->setToolTip(text(TexteBulleTexte));
+    // Shown with plain line ends; they are written as CR LF.
+    text1_->setPlainText(QString::fromStdString(controller_.composer(session, settings, bottom,
+                                                                     quarvelin::aujourdhui()))
+                             .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    auto* label = new QLabel(text(TexteLibelleTexte), this);
+    label->setBuddy(text1_);
+
+    auto* format = new QGroupBox(text(TexteFormat), this);
+    format->setObjectName(QStringLiteral("Option1"));
+    pgn_ = new QRadioButton(text(TextePgn), format);
+    pgn_->setObjectName(QStringLiteral("Option1_1"));
+    pgn_->setChecked(true);
+    xml_ = new QRadioButton(text(TexteXml), format);
+    xml_->setObjectName(QStringLiteral("Option1_0"));
+    xml_->setEnabled(false);
+    xml_->setToolTip(text(TexteProchaineVersion));
+    auto* formats = new QHBoxLayout(format);
+    formats->addWidget(pgn_);
+    formats->addWidget(xml_);
+    formats->addStretch(1);
+
+    check1_ = new QCheckBox(text(TexteAjouter), this);
+    check1_->setObjectName(QStringLiteral("Check1"));
+    check1_->setToolTip(text(TexteBulleAjouter));
+
+    auto* options = new QHBoxLayout;
+    options->addWidget(format);
+    options->addSpacing(12);
+    options->addWidget(check1_, 1, Qt::AlignBottom);
+
+    save_ = new QPushButton(text(TexteSauvegarder), this);
+    save_->setObjectName(QStringLiteral("Command1"));
+    save_->setDefault(true);
+    save_->setToolTip(text(TexteBulleSauvegarder));
+    cancel_ = new QPushButton(text(TexteAnnuler), this);
+    cancel_->setObjectName(QStringLiteral("Command2"));
+    print_ = new QPushButton(text(TexteImprimer), this);
+    print_->setObjectName(QStringLiteral("Command3"));
+    print_->setToolTip(text(TexteBulleImprimer));
+    print_->setAutoDefault(false);
+    cancel_->setAutoDefault(false);
+    connect(save_, &QPushButton::clicked, this, &SaveWindow::save);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(print_, &QPushButton::clicked, this, &SaveWindow::print);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(print_);
+    buttons->addStretch(1);
+    buttons->addWidget(save_);
+    buttons->addWidget(cancel_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setSpacing(8);
+    layout->addWidget(label);
+    layout->addWidget(text1_, 1);
+    layout->addLayout(options);
+    layout->addSpacing(4);
+    layout->addLayout(buttons);
+    resize(760, 520);
+    text1_->setFocus();
+}
+
+QString SaveWindow::text(int offset) const {
+    return QString::fromStdString(catalogue_.texte(offset));
+}
+
+void SaveWindow::save() {
+    const auto today = quarvelin::aujourdhui();
+    const QString path = chooser_(
+        this, QString::fromStdString(controller_.titre_dialogue()),
+        QString::fromStdString(controller_.nom_propose(quarvelin::FormatPartie::Pgn, today)),
+        QString::fromStdString(controller_.filtre(quarvelin::FormatPartie::Pgn)));
+    if (path.isEmpty()) return;
+    if (!controller_.sauver(path.toStdString(), text1_->toPlainText().toStdString(),
+                            check1_->isChecked()))
+        return;
+    emit gameSaved(path);
+    accept();
+}
+
+void SaveWindow::print() {
+    PrintCommands::imprimer_texte(this, text1_->toPlainText(), catalogue_, dialogs_);
+}

@@ -1,0 +1,115 @@
+// What the program saves is read by another program: Debian's pgn-extract checks every move of
+// the short-notation files, whatever the start position and the notes.
+#include "notation/PgnStream.h"
+#include "records/SaveController.h"
+#include "rules/MoveRules.h"
+#include "session/SessionDoubles.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <random>
+
+using namespace quarvelin;
+using namespace quarvelin::test;
+
+namespace {
+
+constexpr const char* PgnExtract = "/usr/games/pgn-extract";
+
+std::string sortie_de(const std::string& commande) {
+    std::string out;
+    FILE* p = popen(commande.c_str(), "r");
+    if (!p) return "popen failed";
+    char buf[4096];
+    while (std::size_t n = std::fread(buf, 1, sizeof buf, p)) out.append(buf, n);
+    pclose(p);
+    return out;
+}
+
+char lettre_promotion(PieceCode p) {
+    switch (type_piece(p)) {
+    case PieceType::Rook:
+        return 'r';
+    case PieceType::Bishop:
+        return 'b';
+    case PieceType::Knight:
+        return 'n';
+    default:
+        return 'q';
+    }
+}
+
+// Random legal moves clicked at the board until the game ends or `plies` are played.
+int jouer_au_hasard(Banc& b, std::mt19937& rng, int plies) {
+    int joues = 0;
+    for (; joues < plies && !b->session().partie_finie(); ++joues) {
+        const auto coups = coups_legaux(b->position());
+        if (coups.empty()) break;
+        const Coup c = coups[rng() % coups.size()];
+        if (c.promotion != PieceCode::Empty)
+            b.dialogs.textes.push_back(std::string(1, lettre_promotion(c.promotion)));
+        b->clic_case(c.fromX, c.fromY);
+        b->clic_case(c.toX, c.toY);
+    }
+    return joues;
+}
+
+TEST(PgnExtract, ReadsEverySavedGame) {
+    if (!std::ifstream(PgnExtract)) GTEST_SKIP() << "pgn-extract is not installed";
+    const char* departs[] = {
+        nullptr,
+        "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+        "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1",
+        "4k3/1P6/8/8/8/8/1p4K1/8 b - - 0 37",
+        "rnbqkb1r/pp1p1ppp/5n2/2pPp3/8/8/PPP1PPPP/RNBQKBNR w KQkq e6 0 4",
+    };
+    QTemporaryDir dir;
+    const std::string fichier = dir.filePath(QStringLiteral("saved.pgn")).toStdString();
+    std::mt19937 rng(20261204);
+    int parties = 0;
+    std::vector<std::size_t> demiCoups;
+    for (int tour = 0; tour < 4; ++tour) {
+        for (const char* fen : departs) {
+            Settings s = reglages_de_test();
+            s.MODE_JEUX = 2;
+            s.DEB_BLANC = tour % 2 == 0 ? 1 : 0;
+            s.SAUVE_ABREGE = 1;
+            s.LIEU_JEU = "Salle \"Nord\"";
+            Banc b(s);
+            b->nouvelle_partie();
+            if (fen) b->coller_position(fen);
+            if (tour == 3) b->session().GameText = b->entete_auto();
+            const int joues = jouer_au_hasard(b, rng, 60 + 40 * tour);
+            GameSession& g = b->session();
+            g.notes.assign(static_cast<std::size_t>(joues) + 1, "");
+            for (int k = 1; k <= joues; k += 1 + static_cast<int>(rng() % 7))
+                g.notes[static_cast<std::size_t>(k)] = k % 2 ? "bien joué, {ou pas}" : "? !";
+            const std::string texte =
+                texte_sauvegarde(g, b.settings, b->position().PlayerColour, aujourdhui(),
+                                 b.catalogue, b.dialogs, "quarvelin");
+            SaveController sauvegarde(b.dialogs, b.catalogue, nullptr);
+            ASSERT_TRUE(sauvegarde.sauver(fichier, texte, true)) << texte;
+            demiCoups.push_back(static_cast<std::size_t>(joues));
+            ++parties;
+        }
+    }
+    EXPECT_EQ(sortie_de(std::string(PgnExtract) + " -s -r '" + fichier + "' 2>&1"), "");
+
+    // The same games, each whole, in the order they were saved.
+    std::ifstream in(fichier, std::ios::binary);
+    PgnStream flux(in);
+    PgnGame jeu;
+    std::size_t n = 0;
+    while (flux.suivante(jeu)) {
+        ASSERT_LT(n, demiCoups.size());
+        EXPECT_EQ(jeu.moves.size(), demiCoups[n]) << "game " << n + 1;
+        ++n;
+    }
+    EXPECT_EQ(n, static_cast<std::size_t>(parties));
+}
+
+} // namespace

@@ -1,0 +1,167 @@
+#include "records/SaveController.h"
+#include "records/FichierPartie.h"
+#include "session/SessionDoubles.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace quarvelin;
+using namespace quarvelin::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string lire(const std::string& chemin) {
+    std::ifstream f(chemin, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), {}};
+}
+
+void ecrire(const std::string& chemin, const std::string& texte) {
+    std::ofstream(chemin, std::ios::binary) << texte;
+}
+
+class SaveControllerTest : public ::testing::Test {
+protected:
+    std::string chemin(const std::string& nom) const { return (fs::path(dir_) / nom).string(); }
+    // Only the file itself and the recent-files store: no temporary file left behind.
+    std::vector<std::string> fichiers() const {
+        std::vector<std::string> noms;
+        for (const auto& e : fs::directory_iterator(dir_))
+            if (e.path().filename() != "recents.ini") noms.push_back(e.path().filename().string());
+        std::sort(noms.begin(), noms.end());
+        return noms;
+    }
+
+    QTemporaryDir temp_;
+    std::string dir_ = temp_.path().toStdString();
+    FichiersRecents recents_{QString::fromStdString(chemin("recents.ini"))};
+    ScriptedDialogs dialogs_;
+    OffsetCatalogue catalogue_;
+    SaveController controleur_{dialogs_, catalogue_, &recents_};
+};
+
+const std::string Partie1 = "[Event \"A\"]\n\n1.e4 e5 *\n";
+const std::string Partie2 = "[Event \"B\"]\r\n\r\n1.d4 {note} d5 1-0\r\n";
+
+TEST_F(SaveControllerTest, AppendKeepsBothGamesWhole) {
+    const std::string f = chemin("parties.pgn");
+    ASSERT_TRUE(controleur_.sauver(f, Partie1, true));
+    ASSERT_TRUE(controleur_.sauver(f, Partie2, true));
+    EXPECT_EQ(lire(f), "[Event \"A\"]\r\n\r\n1.e4 e5 *\r\n\r\n"
+                       "[Event \"B\"]\r\n\r\n1.d4 {note} d5 1-0\r\n\r\n");
+    EXPECT_TRUE(dialogs_.questions.empty());
+    ASSERT_EQ(dialogs_.messages.size(), 2u);
+    EXPECT_EQ(dialogs_.messages[1].text, "<217>");
+    EXPECT_EQ(dialogs_.messages[1].title, "quarvelin");
+    EXPECT_EQ(recents_.liste().front(), f);
+    EXPECT_EQ(fichiers(), std::vector<std::string>{"parties.pgn"});
+}
+
+TEST_F(SaveControllerTest, ReplacingAnExistingFileIsAsked) {
+    struct Cas {
+        bool existe, ajouter, reponse;
+        std::size_t questions;
+        const char* contenu;
+        const char* ancien = "old\r\n";
+    };
+    const Cas cas[] = {
+        {false, false, false, 0, "new\r\n\r\n"},
+        {true, false, false, 1, "old\r\n"},
+        {true, false, true, 1, "new\r\n\r\n"},
+        {true, true, false, 0, "old\r\nnew\r\n\r\n"},
+        {true, true, false, 0, "old\r\nnew\r\n\r\n", "old"},
+    };
+    for (const Cas& c : cas) {
+        const std::string f = chemin("cas.pgn");
+        fs::remove(f);
+        if (c.existe) ecrire(f, c.ancien);
+        dialogs_.questions.clear();
+        dialogs_.messages.clear();
+        dialogs_.reponses = {c.reponse};
+        const bool ecrit = controleur_.sauver(f, "new\n", c.ajouter);
+        EXPECT_EQ(lire(f), c.contenu);
+        ASSERT_EQ(dialogs_.questions.size(), c.questions);
+        if (c.questions) {
+            EXPECT_EQ(dialogs_.questions[0].text, "<216>");
+        }
+        EXPECT_EQ(ecrit, dialogs_.messages.size() == 1);
+        dialogs_.reponses.clear();
+    }
+}
+
+TEST_F(SaveControllerTest, RefusedWritesReportedAndChangeNothing) {
+    fs::create_directory(chemin("dossier"));
+    ecrire(chemin("dossier/dedans.pgn"), "keep");
+    const std::string cibles[] = {chemin("absent/partie.pgn"), chemin("dossier")};
+    for (const std::string& cible : cibles) {
+        for (bool ajouter : {false, true}) {
+            dialogs_.messages.clear();
+            EXPECT_FALSE(controleur_.sauver(cible, Partie1, ajouter)) << cible;
+            ASSERT_EQ(dialogs_.messages.size(), 1u) << cible;
+            EXPECT_EQ(dialogs_.messages[0].text.rfind("<610>\n" + cible + " : ", 0), 0u)
+                << dialogs_.messages[0].text;
+            EXPECT_GT(dialogs_.messages[0].text.size(), cible.size() + 10);
+        }
+    }
+    EXPECT_TRUE(fs::is_directory(chemin("dossier")));
+    EXPECT_EQ(lire(chemin("dossier/dedans.pgn")), "keep");
+    EXPECT_TRUE(recents_.liste().empty());
+    EXPECT_EQ(fichiers(), std::vector<std::string>{"dossier"});
+}
+
+// A write that fails half-way, as on a full disk: the file size limit stops it in a child
+// process, so the test's own output is not limited.
+TEST_F(SaveControllerTest, WriteFailingHalfWayLeavesTheOldFile) {
+    const std::string f = chemin("parties.pgn");
+    const std::string ancien(3000, 'a');
+    ecrire(f, ancien);
+    const std::string partie(5000, 'b');
+    for (bool ajouter : {false, true}) {
+        pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limite{4096, 4096};
+            setrlimit(RLIMIT_FSIZE, &limite);
+            _exit(ecrire_fichier_partie(f, partie, ajouter).empty() ? 0 : 3);
+        }
+        int etat = 0;
+        waitpid(pid, &etat, 0);
+        ASSERT_TRUE(WIFEXITED(etat));
+        EXPECT_EQ(WEXITSTATUS(etat), 3) << ajouter;
+        EXPECT_EQ(lire(f), ancien) << ajouter;
+        EXPECT_EQ(fichiers(), std::vector<std::string>{"parties.pgn"});
+    }
+}
+
+TEST_F(SaveControllerTest, ProposedNameInTheFolderOfTheLastFile) {
+    constexpr std::chrono::year_month_day jour{std::chrono::year{2026}, std::chrono::month{12},
+                                               std::chrono::day{4}};
+    EXPECT_EQ(controleur_.nom_propose(FormatPartie::Pgn, jour), "Quarv041226.pgn");
+    fs::create_directory(chemin("jeux"));
+    recents_.ajouter_fichier_recent(chemin("jeux/a.pgn"));
+    EXPECT_EQ(controleur_.nom_propose(FormatPartie::Pgn, jour), chemin("jeux/Quarv041226.pgn"));
+    recents_.ajouter_fichier_recent(chemin("parti/b.pgn"));
+    EXPECT_EQ(controleur_.nom_propose(FormatPartie::Xml, jour), "Quarv041226.xml");
+    EXPECT_EQ(controleur_.filtre(FormatPartie::Pgn), "<215> PGN (*.pgn)");
+}
+
+TEST(FichierPartie, LineEndsMadeCrLf) {
+    const std::pair<const char*, const char*> cas[] = {
+        {"a\nb", "a\r\nb"}, {"a\r\nb\r\n", "a\r\nb\r\n"},
+        {"a\rb", "a\r\nb"}, {"a\n\r\nb", "a\r\n\r\nb"},
+        {"", ""},
+    };
+    for (const auto& [texte, attendu] : cas) EXPECT_EQ(lignes_crlf(texte), attendu) << texte;
+}
+
+} // namespace

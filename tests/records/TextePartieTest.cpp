@@ -1,0 +1,210 @@
+#include "records/TextePartie.h"
+#include "session/SessionDoubles.h"
+
+#include <gtest/gtest.h>
+
+using namespace quarvelin;
+using namespace quarvelin::test;
+using namespace std::chrono;
+
+namespace {
+
+constexpr year_month_day Jour{year{2026}, month{12}, day{4}};
+
+Settings reglages_nommes() {
+    Settings s = reglages_de_test(2);
+    s.MODE_JEUX = 2;
+    s.LIEU_JEU = "Lyon";
+    s.NOM_JOUEUR = {"", "Alice", "Bruno"};
+    s.NOM_MOTEUR = {"", "Quarvelin", "Sparring"};
+    s.NIVEAU_ELO = {0, 1500, 1700};
+    s.PROFONDEUR_MAX = {0, 2, 0};
+    return s;
+}
+
+// 1.e4 e5 2.Nf3 Nc6 3.Bb5 played at the board, with the user's colour at the bottom.
+Banc ruy_lopez(bool blanc, NotationCode notation = NotationCode::Francaise) {
+    Settings s = reglages_nommes();
+    s.DEB_BLANC = blanc ? 1 : 0;
+    Banc b(s);
+    b->session().NotationCode = notation;
+    b->nouvelle_partie();
+    b.coup("e2", "e4");
+    b.coup("e7", "e5");
+    b.coup("g1", "f3");
+    b.coup("b8", "c6");
+    b.coup("f1", "b5");
+    b->session().notes = {"", "Open", "", "", "Knight out"};
+    return b;
+}
+
+TEST(TextePartie, RecordOfAGameAgainstTheMachine) {
+    struct Cas {
+        const char* nom;
+        bool blanc;
+        std::uint8_t abrege;
+        const char* joueurs;
+        const char* coups;
+    };
+    const Cas cas[] = {
+        {"white long", true, 0,
+         "[White \"Alice\"]\r\n[Black \"Quarvelin\"]\r\n[WhiteElo \"1600\"]\r\n"
+         "[BlackElo \"1500\"]\r\n",
+         "1.e2-e4 {Open} e7-e5 2.Cg1-f3 Cb8-c6  {Knight out} 3.Ff1-b5 *\r\n"},
+        {"white short", true, 1,
+         "[White \"Alice\"]\r\n[Black \"Quarvelin\"]\r\n[WhiteElo \"1600\"]\r\n"
+         "[BlackElo \"1500\"]\r\n",
+         "1.e4 {Open} e5 2.Nf3 Nc6  {Knight out} 3.Bb5 *\r\n"},
+        {"black long", false, 0,
+         "[White \"Quarvelin\"]\r\n[Black \"Alice\"]\r\n[WhiteElo \"1500\"]\r\n"
+         "[BlackElo \"1600\"]\r\n",
+         "1.e2-e4 {Open} e7-e5 2.Cg1-f3 Cb8-c6  {Knight out} 3.Ff1-b5 *\r\n"},
+        {"black short", false, 1,
+         "[White \"Quarvelin\"]\r\n[Black \"Alice\"]\r\n[WhiteElo \"1500\"]\r\n"
+         "[BlackElo \"1600\"]\r\n",
+         "1.e4 {Open} e5 2.Nf3 Nc6  {Knight out} 3.Bb5 *\r\n"},
+    };
+    for (const Cas& c : cas) {
+        Banc b = ruy_lopez(c.blanc);
+        b.settings.SAUVE_ABREGE = c.abrege;
+        GameSession s = b->session();
+        s.PlayMode = ModeJeu::Machine;
+        s.OpeningCode = "C60";
+        s.OpeningName = "Espagnole";
+        RecordingDialogs dialogs;
+        const std::string texte = texte_sauvegarde(s, b.settings, b->position().PlayerColour, Jour,
+                                                   b.catalogue, dialogs, "quarvelin");
+        const std::string attendu =
+            std::string("[Event \"<28>\"]\r\n[Site \"Lyon\"]\r\n[Date \"2026.12.04\"]\r\n"
+                        "[Round \"1\"]\r\n") +
+            c.joueurs +
+            "[Result \"*\"]\r\n[ECO \"C60\"]\r\n[Opening \"Espagnole\"]\r\n"
+            "[Variation \"a modifier\"]\r\n\r\n" +
+            c.coups;
+        EXPECT_EQ(texte, attendu) << c.nom;
+        EXPECT_TRUE(dialogs.messages.empty()) << c.nom;
+    }
+}
+
+TEST(TextePartie, PlayersOfAutomaticPlay) {
+    struct Cas {
+        bool deuxProfils;
+        Joueurs attendus;
+    };
+    const Cas cas[] = {
+        {true, {"Quarvelin", "Sparring", "1600", "1200"}},
+        {false, {"Quarvelin", "Quarvelin", "1600", "1600"}},
+    };
+    for (const Cas& c : cas) {
+        Settings r = reglages_nommes();
+        r.TwoProfiles = c.deuxProfils;
+        GameSession s;
+        s.PlayMode = ModeJeu::Auto;
+        const Joueurs j = joueurs_sauvegarde(s, r, Colour::White);
+        EXPECT_EQ(j.blanc, c.attendus.blanc);
+        EXPECT_EQ(j.noir, c.attendus.noir);
+        EXPECT_EQ(j.eloBlanc, c.attendus.eloBlanc);
+        EXPECT_EQ(j.eloNoir, c.attendus.eloNoir);
+    }
+}
+
+TEST(TextePartie, LoadedTagsKeptAndAStartPositionSaidOnce) {
+    struct Cas {
+        const char* entete;
+        const char* fen;
+        const char* attendu;
+    };
+    const char* fen = "4k3/8/8/8/8/8/4P3/4K3 w - - 0 30";
+    const Cas cas[] = {
+        {"[Event \"Club\"]\r\n[White \"X\"]\r\n\r\n", "",
+         "[Event \"Club\"]\r\n[White \"X\"]\r\n\r\n"},
+        // A text loaded with LF ends and no empty line still gets its empty line.
+        {"[Event \"Club\"]\n", "", "[Event \"Club\"]\r\n\r\n"},
+        {"[Event \"Club\"]\r\n\r\n", fen,
+         "[Event \"Club\"]\r\n[SetUp \"1\"]\r\n[FEN \"4k3/8/8/8/8/8/4P3/4K3 w - - 0 30\"]\r\n\r\n"},
+        {"[Event \"Club\"]\r\n[FEN \"8/8/8/8/8/8/8/8 w - - 0 1\"]\r\n\r\n", fen,
+         "[Event \"Club\"]\r\n[FEN \"8/8/8/8/8/8/8/8 w - - 0 1\"]\r\n\r\n"},
+    };
+    for (const Cas& c : cas) {
+        GameSession s;
+        s.GameText = c.entete;
+        s.FenDepart = c.fen;
+        EXPECT_EQ(entete_sauvegarde(s, reglages_nommes(), Colour::White, Jour, OffsetCatalogue()),
+                  c.attendu)
+            << c.entete;
+    }
+}
+
+TEST(TextePartie, TagValuesEscaped) {
+    EXPECT_EQ(ligne_tag("White", "Le \"Roi\" \\ Fou"), "[White \"Le \\\"Roi\\\" \\\\ Fou\"]\r\n");
+    EXPECT_EQ(ligne_tag("Site", "a\r\nb"), "[Site \"a  b\"]\r\n");
+}
+
+TEST(TextePartie, NotesPutBackAfterTheirMoves) {
+    struct Cas {
+        const char* texte;
+        std::vector<std::string> notes;
+        const char* attendu;
+        std::size_t messages;
+    };
+    const Cas cas[] = {
+        {"1.e4 e5 2.Nf3", {"", "a"}, "1.e4 {a} e5 2.Nf3", 0},
+        {"1.e4 e5 2.Nf3", {"", "", "b"}, "1.e4 e5  {b} 2.Nf3", 0},
+        {"1.e4 e5 2.Nf3", {"", "", "", "c"}, "1.e4 e5 2.Nf3 {c}", 0},
+        {"1.e4 e5", {"", "", "d"}, "1.e4 e5 {d}", 0},
+        // A White note with blanks in it does not mislead the next note.
+        {"1.e4 e5 2.Nf3", {"", "long note", "x", "y"}, "1.e4 {long note} e5  {x} 2.Nf3 {y}", 0},
+        // Beyond the text: said once per note, and left out.
+        {"1.e4 e5", {"", "a", "", "", "z", "w"}, "1.e4 {a} e5", 2},
+        {"1.e4", {"", "a } b"}, "1.e4 {a ) b}", 0},
+        // A game starting with a Black move.
+        {"12... Nc6 13.Bb5 a6", {"", "n", "b"}, "12... Nc6  {n} 13.Bb5 {b} a6", 0},
+        {"9.e5xd6e.p. Cb8-c6 10.a2-a3", {"", "", "c"}, "9.e5xd6e.p. Cb8-c6  {c} 10.a2-a3", 0},
+        {"", {"", "a"}, "", 1},
+    };
+    for (const Cas& c : cas) {
+        RecordingDialogs dialogs;
+        EXPECT_EQ(inserer_commentaires(c.texte, c.notes, dialogs, OffsetCatalogue(), "quarvelin"),
+                  c.attendu)
+            << c.texte;
+        ASSERT_EQ(dialogs.messages.size(), c.messages) << c.texte;
+        for (const auto& m : dialogs.messages) {
+            EXPECT_EQ(m.text, "<609>");
+            EXPECT_EQ(m.title, "quarvelin");
+            EXPECT_EQ(m.icon, DialogIcon::Exclamation);
+        }
+    }
+}
+
+TEST(TextePartie, GameFromAPositionWithBlackToMove) {
+    for (std::uint8_t abrege : {0, 1}) {
+        Banc b = ruy_lopez(true);
+        b.settings.SAUVE_ABREGE = abrege;
+        b->coller_position("r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 12");
+        b.coup("e8", "g8");
+        b.coup("e1", "c1");
+        RecordingDialogs dialogs;
+        const std::string texte = texte_sauvegarde(b->session(), b.settings, Colour::White, Jour,
+                                                   b.catalogue, dialogs, "quarvelin");
+        EXPECT_NE(texte.find("[SetUp \"1\"]\r\n[FEN \"r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 12\"]\r\n"
+                             "\r\n12... O-O 13.O-O-O *\r\n"),
+                  std::string::npos)
+            << texte;
+    }
+}
+
+TEST(TextePartie, DefaultFileNames) {
+    struct Cas {
+        year_month_day jour;
+        FormatPartie format;
+        const char* nom;
+    };
+    const Cas cas[] = {
+        {Jour, FormatPartie::Pgn, "Quarv041226.pgn"},
+        {Jour, FormatPartie::Xml, "Quarv041226.xml"},
+        {year_month_day{year{2000}, month{1}, day{9}}, FormatPartie::Pgn, "Quarv090100.pgn"},
+    };
+    for (const Cas& c : cas) EXPECT_EQ(nom_fichier_defaut(c.jour, c.format), c.nom);
+}
+
+} // namespace

@@ -1,0 +1,253 @@
+// Each layout printed to PDF and read back with pdftotext: what reaches the paper, page by page.
+#include "ui/PrintCommands.h"
+#include "Capture.h"
+#include "records/ImpressionPartie.h"
+#include "records/TextePartie.h"
+#include "session/SessionDoubles.h"
+
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+using namespace quarvelin;
+using namespace quarvelin::test;
+
+namespace {
+
+constexpr std::chrono::year_month_day Jour{std::chrono::year{2026}, std::chrono::month{12},
+                                           std::chrono::day{4}};
+
+// The text of every page, one entry per page, each line with its blanks at the ends taken off.
+std::vector<QStringList> pages_pdf(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    std::vector<QStringList> pages;
+    for (const QString& page : QString::fromUtf8(p.readAllStandardOutput()).split(QChar(0x0C))) {
+        QStringList lignes;
+        for (const QString& l : page.split(QLatin1Char('\n'))) lignes << l.trimmed();
+        while (!lignes.isEmpty() && lignes.last().isEmpty()) lignes.removeLast();
+        if (!lignes.isEmpty()) pages.push_back(lignes);
+    }
+    return pages;
+}
+
+bool pdftotext_present() {
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+}
+
+class PrintTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!pdftotext_present()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+        // The printed files stay for a person to look at, as the window captures do.
+        dir_.setAutoRemove(qEnvironmentVariableIsEmpty("QUARVELIN_CAPTURES"));
+        catalogue_.appliquer_langue(1);
+    }
+    std::unique_ptr<QPrinter> imprimante(const QString& nom) {
+        auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        p->setOutputFormat(QPrinter::PdfFormat);
+        p->setOutputFileName(dir_.filePath(nom));
+        p->setPageSize(QPageSize(QPageSize::A4));
+        p->setPageMargins(QMarginsF(15, 12, 15, 12), QPageLayout::Millimeter);
+        return p;
+    }
+    // A game of `coups` half-moves played at the board, the knights going back and forth; the
+    // draws by repetition offered on the way are declined.
+    std::unique_ptr<Banc> partie(int coups) {
+        Settings s = reglages_de_test();
+        s.MODE_JEUX = 2;
+        s.SAUVE_ABREGE = 1;
+        auto b = std::make_unique<Banc>(s);
+        b->dialogs.parDefaut = false;
+        (*b)->nouvelle_partie();
+        b->coup("e2", "e4");
+        b->coup("e7", "e5");
+        const char* aller[] = {"b1", "c3", "b8", "c6", "c3", "b1", "c6", "b8"};
+        for (int i = 2; i < coups; ++i) {
+            const int k = (i - 2) % 4;
+            b->coup(aller[2 * k], aller[2 * k + 1]);
+            if ((*b)->session().partie_finie()) break;
+        }
+        return b;
+    }
+
+    QTemporaryDir dir_;
+    Catalogue catalogue_;
+    PageFrame cadre_{QStringLiteral("QUARVELIN v9.9.9"), QStringLiteral("04/12/2026"),
+                     QStringLiteral("Page")};
+};
+
+TEST_F(PrintTest, RecordLayoutPrintsTagsAndSeventyCharacterLines) {
+    GameSession s;
+    s.GameText = "[Event \"Club\"]\r\n[Site \"Lyon\"]\r\n\r\n";
+    std::string coups;
+    for (int n = 1; coups.size() < 140; ++n) coups += std::to_string(n) + ".Nf3 Nf6 ";
+    s.GameMoveText = coups.substr(0, 140);
+    Settings r = reglages_de_test();
+    r.SAUVE_ABREGE = 1;
+    auto p = imprimante(QStringLiteral("pgn.pdf"));
+    int n = 0;
+    ASSERT_TRUE(DocumentPainter::paintGame(
+        *p, impression_partie(s, r, Colour::White, Jour, catalogue_, DispositionPartie::Pgn),
+        cadre_, &n));
+    EXPECT_EQ(n, 1);
+    const auto pages = pages_pdf(p->outputFileName());
+    ASSERT_EQ(pages.size(), 1u);
+    const QStringList& l = pages[0];
+    EXPECT_TRUE(l[0].startsWith(QStringLiteral("QUARVELIN v9.9.9")));
+    EXPECT_TRUE(l[0].endsWith(QStringLiteral("04/12/2026")));
+    const QStringList attendu = {QStringLiteral("QUARVELIN - Partie - ") +
+                                     QString::fromStdString(date_jjmmaaaa(Jour)),
+                                 QStringLiteral("[Event \"Club\"]"),
+                                 QStringLiteral("[Site \"Lyon\"]"),
+                                 QString::fromStdString(s.GameMoveText.substr(0, 70)).trimmed(),
+                                 QString::fromStdString(s.GameMoveText.substr(70)).trimmed(),
+                                 QStringLiteral("Page 1/1")};
+    QStringList pleines;
+    for (const QString& x : l)
+        if (!x.isEmpty()) pleines << x;
+    ASSERT_EQ(pleines.size(), attendu.size() + 1) << pleines.join('\n').toStdString();
+    EXPECT_EQ(pleines.mid(1), attendu);
+}
+
+TEST_F(PrintTest, MoveListLayoutRunsOverPages) {
+    auto b = partie(120);
+    const auto& g = (*b)->session();
+    ASSERT_EQ(g.lignes.size(), 120u);
+    auto p = imprimante(QStringLiteral("liste.pdf"));
+    int n = 0;
+    ASSERT_TRUE(DocumentPainter::paintGame(*p,
+                                           impression_partie(g, b->settings, Colour::White, Jour,
+                                                             catalogue_, DispositionPartie::Coups),
+                                           cadre_, &n));
+    const auto pages = pages_pdf(p->outputFileName());
+    ASSERT_EQ(static_cast<int>(pages.size()), n);
+    ASSERT_GE(n, 2);
+    QStringList coups;
+    for (int i = 0; i < n; ++i) {
+        const QStringList& l = pages[static_cast<std::size_t>(i)];
+        EXPECT_EQ(l.last(), QStringLiteral("Page %1/%2").arg(i + 1).arg(n));
+        EXPECT_TRUE(l.first().startsWith(QStringLiteral("QUARVELIN v9.9.9")));
+        for (const QString& x : l)
+            if (x.startsWith(QLatin1String("...")) || (!x.isEmpty() && x[0].isDigit())) coups << x;
+    }
+    ASSERT_EQ(coups.size(), 120);
+    EXPECT_EQ(coups[0], QStringLiteral("1.e2-e4"));
+    EXPECT_EQ(coups[1], QStringLiteral("..... e7-e5"));
+    EXPECT_EQ(coups[119], QString::fromStdString(rogner(g.lignes[119])));
+}
+
+TEST_F(PrintTest, DiagramLayoutDrawsABoardAfterEachMove) {
+    auto b = partie(14);
+    const auto& g = (*b)->session();
+    auto p = imprimante(QStringLiteral("diagrammes.pdf"));
+    int n = 0;
+    ASSERT_TRUE(DocumentPainter::paintGame(
+        *p,
+        impression_partie(g, b->settings, Colour::White, Jour, catalogue_,
+                          DispositionPartie::Diagrammes, DocumentPainter::DiagramsPerRow),
+        cadre_, &n));
+    const auto pages = pages_pdf(p->outputFileName());
+    ASSERT_EQ(static_cast<int>(pages.size()), n);
+    EXPECT_EQ(n, 2); // 14 boards, twelve to a page
+    QString tout;
+    int rangees = 0;
+    for (const auto& page : pages) {
+        tout += page.join('\n') + '\n';
+        for (const QString& x : page)
+            if (x.simplified().startsWith(QLatin1String("a b c d e f g h"))) ++rangees;
+    }
+    // The files under each row of boards: three to a row, the last row has two.
+    EXPECT_EQ(rangees, 5);
+    EXPECT_TRUE(tout.contains(QStringLiteral("1.e2-e4")));
+    EXPECT_TRUE(tout.contains(QStringLiteral("..... e7-e5")));
+    EXPECT_TRUE(tout.contains(QString::fromStdString(rogner(g.lignes[13]))));
+}
+
+TEST_F(PrintTest, ListPrintsEveryRowUnderItsCaptionsOnWholePages) {
+    QTreeWidget liste;
+    liste.setColumnCount(3);
+    liste.setHeaderLabels(
+        {QStringLiteral("Blancs"), QStringLiteral("Noirs"), QStringLiteral("Résultat")});
+    liste.setColumnWidth(0, 200);
+    liste.setColumnWidth(1, 200);
+    liste.setColumnWidth(2, 80);
+    for (int i = 1; i <= 130; ++i)
+        new QTreeWidgetItem(&liste, {QStringLiteral("Blanc%1").arg(i),
+                                     QStringLiteral("Noir%1").arg(i), QStringLiteral("1-0")});
+    const TableauImprime t = PrintCommands::table(liste);
+    ASSERT_EQ(t.lignes.size(), 130u);
+    EXPECT_EQ(t.largeurs, (std::vector<int>{200, 200, 80}));
+    auto p = imprimante(QStringLiteral("table.pdf"));
+    int n = 0;
+    QFont police(QStringLiteral("Arial"), 10);
+    ASSERT_TRUE(DocumentPainter::paintTable(*p, t, QStringLiteral("Liste des parties"),
+                                            QStringLiteral("Tournoi"), police, cadre_, &n));
+    const auto pages = pages_pdf(p->outputFileName());
+    ASSERT_EQ(static_cast<int>(pages.size()), n);
+    ASSERT_GE(n, 2);
+    int lignes = 0;
+    for (int i = 0; i < n; ++i) {
+        const QStringList& l = pages[static_cast<std::size_t>(i)];
+        EXPECT_TRUE(l.contains(QStringLiteral("Liste des parties")));
+        EXPECT_TRUE(l.contains(QStringLiteral("Tournoi")));
+        EXPECT_EQ(l.last(), QStringLiteral("Page %1/%2").arg(i + 1).arg(n));
+        for (const QString& x : l) {
+            if (x.startsWith(QLatin1String("Blancs"))) {
+                EXPECT_TRUE(x.endsWith(QStringLiteral("Résultat")));
+            }
+            if (x.startsWith(QLatin1String("Blanc")) && !x.startsWith(QLatin1String("Blancs"))) {
+                ++lignes;
+                EXPECT_EQ(x.simplified(), QStringLiteral("Blanc%1 Noir%1 1-0").arg(lignes));
+            }
+        }
+    }
+    EXPECT_EQ(lignes, 130);
+}
+
+TEST_F(PrintTest, EmptyListPrintsNothing) {
+    QTreeWidget liste;
+    liste.setHeaderLabels({QStringLiteral("Blancs")});
+    ScriptedDialogs dialogs;
+    PrintCommands::imprimer_liste(nullptr, liste, QStringLiteral("t"), {}, QStringLiteral("Arial"),
+                                  10, catalogue_, dialogs);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Impression terminée.");
+}
+
+TEST_F(PrintTest, HeadDateFollowsTheLanguage) {
+    const auto d = aujourdhui();
+    EXPECT_EQ(PrintCommands::frame(catalogue_).date.toStdString(), date_jjmmaaaa(d));
+    EXPECT_EQ(PrintCommands::frame(catalogue_).page, QStringLiteral("Page"));
+    catalogue_.appliquer_langue(2);
+    EXPECT_EQ(PrintCommands::frame(catalogue_).date.toStdString(), date_mmjjaaaa(d));
+    catalogue_.appliquer_langue(5);
+    EXPECT_EQ(PrintCommands::frame(catalogue_).page, QStringLiteral("Seite"));
+}
+
+TEST_F(PrintTest, PreviewShowsThePages) {
+    auto b = partie(14);
+    const auto lignes =
+        impression_partie((*b)->session(), b->settings, Colour::White, Jour, catalogue_,
+                          DispositionPartie::Diagrammes, DocumentPainter::DiagramsPerRow);
+    const PageFrame cadre = cadre_;
+    auto apercu = PrintCommands::preview(nullptr, QStringLiteral("QUARVELIN"), [&](QPrinter& p) {
+        return DocumentPainter::paintGame(p, lignes, cadre);
+    });
+    apercu->show();
+    QCoreApplication::processEvents();
+    auto* widget = apercu->findChild<QPrintPreviewWidget*>();
+    ASSERT_NE(widget, nullptr);
+    EXPECT_EQ(widget->pageCount(), 2);
+    capturer(*apercu, QStringLiteral("apercu-diagrammes"));
+    apercu->reject();
+}
+
+} // namespace

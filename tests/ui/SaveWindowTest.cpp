@@ -1,0 +1,156 @@
+#include "ui/SaveWindow.h"
+#include "Capture.h"
+#include "session/SessionDoubles.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTextCursor>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+using namespace quarvelin;
+using namespace quarvelin::test;
+
+namespace {
+
+std::string lire(const QString& chemin) {
+    std::ifstream f(chemin.toStdString(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), {}};
+}
+
+class SaveWindowTest : public ::testing::Test {
+protected:
+    SaveWindowTest() {
+        catalogue_.appliquer_langue(1);
+        Settings s = reglages_de_test();
+        s.MODE_JEUX = 2;
+        s.SAUVE_ABREGE = 1;
+        s.NOM_JOUEUR = {"", "Alice", ""};
+        s.NOM_MOTEUR = {"", "Quarvelin", ""};
+        banc_ = std::make_unique<Banc>(s);
+        Banc& b = *banc_;
+        b->nouvelle_partie();
+        b.coup("e2", "e4");
+        b.coup("c7", "c5");
+        b.coup("g1", "f3");
+        b->session().notes = {"", "", "Sicilienne"};
+    }
+
+    std::unique_ptr<SaveWindow> fenetre(const QString& fichier) {
+        auto w = std::make_unique<SaveWindow>(banc_->partie->session(), banc_->settings,
+                                              Colour::White, catalogue_, dialogs_, &recents_);
+        w->setFileChooser([fichier, this](QWidget*, const QString& titre, const QString& propose,
+                                          const QString& filtre) {
+            demandes_.push_back({titre, propose, filtre});
+            return fichier;
+        });
+        return w;
+    }
+    QString chemin(const QString& nom) const { return dir_.filePath(nom); }
+
+    QTemporaryDir dir_;
+    Catalogue catalogue_;
+    ScriptedDialogs dialogs_;
+    FichiersRecents recents_{dir_.filePath(QStringLiteral("recents.ini"))};
+    std::unique_ptr<Banc> banc_;
+    std::vector<std::array<QString, 3>> demandes_;
+};
+
+TEST_F(SaveWindowTest, OpensWithTheRecordAndSavesItAsEdited) {
+    const QString f = chemin(QStringLiteral("partie.pgn"));
+    auto w = fenetre(f);
+    w->show();
+    const QString texte = w->text()->toPlainText();
+    EXPECT_TRUE(texte.startsWith(QStringLiteral("[Event \"Partie d'échecs\"]\n")))
+        << texte.toStdString();
+    EXPECT_TRUE(texte.contains(QStringLiteral("[White \"Alice\"]\n[Black \"Quarvelin\"]\n")));
+    EXPECT_TRUE(texte.endsWith(QStringLiteral("\n\n1.e4 c5  {Sicilienne} 2.Nf3 *\n")))
+        << texte.toStdString();
+    capturer(*w, QStringLiteral("sauve"));
+
+    // The user's edit, typed into the box, is what the file gets.
+    QTextCursor c = w->text()->textCursor();
+    c.movePosition(QTextCursor::Start);
+    w->text()->setTextCursor(c);
+    w->text()->insertPlainText(QStringLiteral("[Annotator \"Moi\"]\n"));
+    QSignalSpy enregistre(w.get(), &SaveWindow::gameSaved);
+    w->saveButton()->click();
+
+    ASSERT_EQ(demandes_.size(), 1u);
+    EXPECT_EQ(demandes_[0][0], QStringLiteral("Choisir un fichier"));
+    EXPECT_TRUE(demandes_[0][1].endsWith(QStringLiteral(".pgn")));
+    EXPECT_EQ(demandes_[0][2], QStringLiteral("Fichiers PGN (*.pgn)"));
+    std::string attendu = ("[Annotator \"Moi\"]\n" + texte).toStdString();
+    std::string crlf;
+    for (char ch : attendu) crlf += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
+    EXPECT_EQ(lire(f), crlf + "\r\n");
+    EXPECT_EQ(w->result(), QDialog::Accepted);
+    EXPECT_EQ(enregistre.count(), 1);
+    EXPECT_EQ(recents_.liste().front(), f.toStdString());
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    EXPECT_EQ(dialogs_.messages[0].text, "La partie a été enregistrée.");
+}
+
+TEST_F(SaveWindowTest, AppendOptionAndTheOverwriteQuestion) {
+    const QString f = chemin(QStringLiteral("parties.pgn"));
+    for (int i = 0; i < 2; ++i) {
+        auto w = fenetre(f);
+        w->appendBox()->setChecked(true);
+        w->saveButton()->click();
+    }
+    EXPECT_TRUE(dialogs_.questions.empty());
+    const std::string deux = lire(f);
+    EXPECT_EQ(deux.find("[Event", 1), deux.size() / 2);
+
+    // Replacing: "No" keeps the file and the window; "Yes" writes one game.
+    for (bool oui : {false, true}) {
+        dialogs_.reponses = {oui};
+        auto w = fenetre(f);
+        w->show();
+        w->saveButton()->click();
+        EXPECT_EQ(dialogs_.questions.back().text,
+                  "Ce fichier existe déjà. Voulez-vous le remplacer ?");
+        EXPECT_EQ(lire(f).size(), oui ? deux.size() / 2 : deux.size());
+        EXPECT_EQ(w->isVisible(), !oui);
+    }
+}
+
+TEST_F(SaveWindowTest, CancelledChoiceOrRefusedWriteKeepsTheWindowOpen) {
+    for (const QString& f : {QString(), chemin(QStringLiteral("absent/partie.pgn"))}) {
+        dialogs_.messages.clear();
+        auto w = fenetre(f);
+        w->show();
+        w->saveButton()->click();
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_EQ(dialogs_.messages.size(), f.isEmpty() ? 0u : 1u);
+    }
+    EXPECT_TRUE(dialogs_.a_montre("La partie n'a pas pu être enregistrée"));
+    EXPECT_TRUE(recents_.liste().empty());
+}
+
+TEST_F(SaveWindowTest, CaptionsFollowTheLanguage) {
+    catalogue_.appliquer_langue(2);
+    auto w = fenetre({});
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Save the current game"));
+    EXPECT_EQ(w->saveButton()->text(), QStringLiteral("&Save"));
+    EXPECT_EQ(w->appendBox()->text(),
+              QStringLiteral("&Append to the end of the file (if it exists)"));
+    auto* xml = w->findChild<QRadioButton*>(QStringLiteral("Option1_0"));
+    ASSERT_NE(xml, nullptr);
+    EXPECT_FALSE(xml->isEnabled());
+    EXPECT_TRUE(w->findChild<QRadioButton*>(QStringLiteral("Option1_1"))->isChecked());
+    EXPECT_TRUE(w->text()->toPlainText().startsWith(QStringLiteral("[Event \"Chess game\"]")));
+    w->show();
+    capturer(*w, QStringLiteral("sauve-en"));
+}
+
+} // namespace

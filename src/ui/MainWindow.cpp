@@ -17,9 +17,11 @@
 #include "ui/MessageBoxDialogs.h"
 #include "ui/OpeningListWindow.h"
 #include "ui/PreferencesDialog.h"
+#include "ui/PrintCommands.h"
 #include "ui/QtSoundPlayer.h"
 #include "ui/RecentFilesMenu.h"
 #include "ui/RechercheEnTache.h"
+#include "ui/SaveWindow.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -246,6 +248,19 @@ void MainWindow::connecter() {
         });
     relier(m, "menu_coller_position", -1, this,
            [this] { partie_->coller_position(QApplication::clipboard()->text().toStdString()); });
+    relier(m, "menu_sauve", -1, this, [this] {
+        SaveWindow w(partie_->session(), settings_, partie_->position().PlayerColour, catalogue_,
+                     *dialogs_, recents_.get(), this);
+        connect(&w, &SaveWindow::gameSaved, this,
+                [this] { recentMenu_->afficher(recents_->afficher_fichiers_recents()); });
+        w.exec();
+    });
+    for (int disposition = 0; disposition <= 2; ++disposition)
+        relier(m, "menu_edt_encours", disposition, this, [this, disposition] {
+            PrintCommands::imprimer_partie(this, partie_->session(), settings_,
+                                           partie_->position().PlayerColour, catalogue_, *dialogs_,
+                                           disposition);
+        });
     relier(m, "menu_voir_ouvertures", -1, this, [this] { partie_->voir_ouvertures(); });
     relier(m, "menu_position", -1, this, [this] { partie_->entrer_edition(false); });
     relier(m, "menu_modif_coup", -1, this, [this] { partie_->modifier_dernier_coup(); });

@@ -126,7 +126,7 @@ TEST(ArbreMenu, ElementsRepresentatifs) {
         {"menu_nouvelle", -1, "menu_partie", "&Nouvelle partie", "Ctrl+N", C, nullptr, 0, 0, 0, 1,
          0},
         {"menu_sauve", -1, "menu_partie", "&Sauver la partie en cours", "Ctrl+S", C, nullptr, 0, 1,
-         1, 0, 1},
+         1, 0, 0},
         {"menu_copie_position", 1, "menu_partie", "Copier une &position", "Ctrl+Ins", C, nullptr, 0,
          1, 1, 0, 0},
         {"menu_copie_position", 2, "menu_partie", "Copier au format F.E.N.", "", C, nullptr, 0, 1,
@@ -138,7 +138,7 @@ TEST(ArbreMenu, ElementsRepresentatifs) {
         {"menu_abrege", -1, "menu_partie", "&Notation abrégée en cours", "Ctrl+A", C, nullptr, 0, 0,
          1, 0, 0},
         {"menu_edt_encours", 1, "menu_edt_liste", "&Liste des coups sans diagramme", "Ctrl+I", C,
-         nullptr, 0, 0, 0, 0, 1},
+         nullptr, 0, 0, 0, 0, 0},
         {"menu_abandon", -1, "menu_partie", "&Abandonner la partie", "", C, nullptr, 0, 1, 1, 0, 0},
         {"menu_mode", -1, "menu_options", "&Mode", "", M, nullptr, 0, 0, 0, 1, 0},
         {"mode_machine", -1, "menu_mode", "Partie - joueur contre la &Machine (Quarvelin V1.x)", "",
@@ -336,8 +336,9 @@ TEST(ArbreMenu, EtatsDePartie) {
         {"menu_active_horloge", -1, false, true},
         // Pasting depends on the clipboard when the game starts, and stops with the board.
         {"menu_coller_position", -1, std::nullopt, false},
+        // A game once played can be saved, even after its board is closed.
+        {"menu_sauve", -1, true, std::nullopt},
         // Not offered yet: stays disabled whatever the game does.
-        {"menu_sauve", -1, std::nullopt, std::nullopt},
         {"menu_chasse", -1, std::nullopt, std::nullopt},
         {"menu_position", -1, std::nullopt, std::nullopt},
         {"mode_machine", -1, std::nullopt, std::nullopt},

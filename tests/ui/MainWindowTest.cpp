@@ -238,9 +238,11 @@ TEST(Programme, EveryWiredCommandOpensItsWindow) {
     // Between games, then during one.
     for (const char* nom : {"menu_pref", "menu_moteur", "menu_a_propos"}) p.menu(nom);
     p.menu("menu_nouvelle");
-    for (const char* nom : {"menu_abrege", "menu_not_comp"}) p.menu(nom);
-    EXPECT_EQ(ouvertes, (QStringList{"PreferencesDialog", "EngineProfilesDialog", "QMessageBox",
-                                     "QMessageBox", "QMessageBox"}));
+    for (const char* nom : {"menu_abrege", "menu_not_comp", "menu_sauve"}) p.menu(nom);
+    p.menu("menu_edt_encours", 1);
+    EXPECT_EQ(ouvertes,
+              (QStringList{"PreferencesDialog", "EngineProfilesDialog", "QMessageBox",
+                           "QMessageBox", "QMessageBox", "SaveWindow", "QPrintPreviewDialog"}));
     const int avant = static_cast<int>(p.window->mdiArea()->subWindowList().size());
     p.menu("menu_sommaire");
     EXPECT_EQ(p.window->mdiArea()->subWindowList().size(), avant + 1); // the help window

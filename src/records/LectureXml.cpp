@@ -59,8 +59,6 @@ LectureXml lire_document_xml(std::string_view document) {
     LectureXml r;
     QXmlStreamReader xml(QByteArray(document.data(), static_cast<qsizetype>(document.size())));
     parcourir_noeuds_xml(xml, 0, r.partie);
-    // The walk returns at the root's end tag: whatever follows must still be checked.
-    while (!xml.atEnd() && !xml.hasError()) xml.readNext();
     if (xml.hasError()) {
         r.bienForme = false;
         r.ligne = xml.lineNumber();

@@ -1,0 +1,171 @@
+#include "records/ChargementXml.h"
+
+#include "config/Version.h"
+#include "records/ListeAdresses.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+#include <QUrl>
+
+namespace quarvelin {
+
+std::string ResultatChargement::message(const TextCatalogue& catalogue) const {
+    const std::string refuse = catalogue.texte(TexteDocumentRefuse);
+    std::string raison;
+    switch (echec) {
+    case EchecChargement::Aucun:
+        return {};
+    case EchecChargement::PasAdresseWeb:
+        return catalogue.texte(TextePasAdresseWeb);
+    case EchecChargement::Refuse:
+        return refuse + "\n" + adresse;
+    case EchecChargement::Delai:
+    case EchecChargement::SansCoups:
+        return refuse + catalogue.texte(TexteRienDeLisible) + "\n" + adresse;
+    case EchecChargement::Http:
+        raison = catalogue.texte(TexteReponseServeur) + std::to_string(statutHttp);
+        if (!detail.empty()) raison += " " + detail;
+        break;
+    case EchecChargement::HoteInconnu:
+        raison = catalogue.texte(TexteServeurIntrouvable) + detail;
+        break;
+    case EchecChargement::ConnexionRefusee:
+        raison = catalogue.texte(TexteConnexionRefusee);
+        break;
+    case EchecChargement::Securite:
+        raison = catalogue.texte(TexteConnexionSecurisee);
+        break;
+    case EchecChargement::Reseau:
+        raison = catalogue.texte(TexteErreurReseau) + detail;
+        break;
+    case EchecChargement::MalForme:
+        raison = catalogue.texte(TexteXmlMalForme) + std::to_string(ligne) +
+                 catalogue.texte(TexteColonne) + std::to_string(colonne);
+        break;
+    case EchecChargement::TropGros:
+        raison = catalogue.texte(TexteDocumentTropGros);
+        break;
+    }
+    return refuse + "\n" + raison + "\n" + adresse;
+}
+
+ChargementXml::ChargementXml()
+    : reseau_(std::make_unique<QNetworkAccessManager>()), minuterie_(std::make_unique<QTimer>()) {
+    minuterie_->setSingleShot(true);
+    QObject::connect(minuterie_.get(), &QTimer::timeout, minuterie_.get(), [this] {
+        if (!reponse_) return;
+        arret_ = EchecChargement::Delai;
+        reponse_->abort(); // finishes the reply, which reports
+    });
+}
+
+ChargementXml::~ChargementXml() { abandonner(); }
+
+bool ChargementXml::charger(const std::string& texte, Fin fin) {
+    abandonner();
+    ResultatChargement r;
+    r.adresse = adresse_de_ligne(texte);
+    if (r.adresse.empty()) {
+        r.adresse = texte;
+        r.echec = EchecChargement::PasAdresseWeb;
+        fin(r);
+        return false;
+    }
+    const QUrl url(QString::fromStdString(r.adresse), QUrl::StrictMode);
+    const QString schema = url.scheme().toLower();
+    if (!url.isValid() || url.host().isEmpty() ||
+        (schema != QLatin1String("http") && schema != QLatin1String("https"))) {
+        r.echec = EchecChargement::Refuse;
+        fin(r);
+        return false;
+    }
+
+    QNetworkRequest requete(url);
+    requete.setHeader(QNetworkRequest::UserAgentHeader,
+                      QStringLiteral("Quarvelin/") + QLatin1String(VersionProgramme));
+    requete.setRawHeader("Accept", "application/xml, text/xml;q=0.9, */*;q=0.5");
+    fin_ = std::move(fin);
+    adresse_ = r.adresse;
+    arret_ = EchecChargement::Aucun;
+    reponse_ = reseau_->get(requete);
+    QObject::connect(reponse_, &QNetworkReply::finished, reponse_, [this] { terminer(); });
+    // A page that never ends must not fill the memory.
+    QObject::connect(reponse_, &QNetworkReply::downloadProgress, reponse_,
+                     [this](qint64 recu, qint64 total) {
+                         if (reponse_ && (recu > TailleMaximale || total > TailleMaximale)) {
+                             arret_ = EchecChargement::TropGros;
+                             reponse_->abort();
+                         }
+                     });
+    minuterie_->start(delai_);
+    return true;
+}
+
+void ChargementXml::abandonner() {
+    minuterie_->stop();
+    fin_ = nullptr;
+    if (!reponse_) return;
+    QNetworkReply* r = reponse_;
+    reponse_ = nullptr;
+    QObject::disconnect(r, nullptr, nullptr, nullptr);
+    r->abort();
+    r->deleteLater();
+}
+
+void ChargementXml::terminer() {
+    if (!reponse_) return;
+    minuterie_->stop();
+    QNetworkReply* reponse = reponse_;
+    reponse_ = nullptr;
+    reponse->deleteLater();
+
+    ResultatChargement r;
+    r.adresse = adresse_;
+    const QVariant statut = reponse->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (arret_ != EchecChargement::Aucun) {
+        r.echec = arret_;
+    } else if (statut.isValid() && statut.toInt() >= 400) {
+        r.echec = EchecChargement::Http;
+        r.statutHttp = statut.toInt();
+        r.detail =
+            reponse->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString().toStdString();
+    } else if (reponse->error() != QNetworkReply::NoError) {
+        switch (reponse->error()) {
+        case QNetworkReply::HostNotFoundError:
+            r.echec = EchecChargement::HoteInconnu;
+            r.detail = reponse->url().host().toStdString();
+            break;
+        case QNetworkReply::ConnectionRefusedError:
+            r.echec = EchecChargement::ConnexionRefusee;
+            break;
+        case QNetworkReply::SslHandshakeFailedError:
+            r.echec = EchecChargement::Securite;
+            break;
+        default:
+            r.echec = EchecChargement::Reseau;
+            r.detail = reponse->errorString().toStdString();
+        }
+    } else {
+        const QByteArray document = reponse->readAll();
+        const LectureXml lecture =
+            lire_document_xml(std::string_view(document.constData(), document.size()));
+        if (!lecture.bienForme) {
+            r.echec = EchecChargement::MalForme;
+            r.ligne = lecture.ligne;
+            r.colonne = lecture.colonne;
+        } else if (!lecture.lisible()) {
+            r.echec = EchecChargement::SansCoups;
+        } else {
+            r.partie = lecture.partie;
+            r.resultat = resultat_partie(lecture.partie);
+        }
+    }
+    // fin may start the next load at once.
+    Fin fin = std::move(fin_);
+    fin_ = nullptr;
+    if (fin) fin(r);
+}
+
+} // namespace quarvelin

@@ -1,0 +1,93 @@
+#pragma once
+// Fetches an XML game record from an http:// or https:// address and reads the game in it,
+// waiting at most a fixed time. Runs on the caller's event loop; no window needed.
+#include "records/LectureXml.h"
+#include "rules/TextCatalogue.h"
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+class QTimer;
+
+namespace quarvelin {
+
+inline constexpr int TextePasAdresseWeb = 120;
+inline constexpr int TexteDocumentRefuse = 121;
+inline constexpr int TexteRienDeLisible = 122;
+inline constexpr int TexteReponseServeur = 984;
+inline constexpr int TexteServeurIntrouvable = 985;
+inline constexpr int TexteConnexionRefusee = 986;
+inline constexpr int TexteConnexionSecurisee = 987;
+inline constexpr int TexteErreurReseau = 988;
+inline constexpr int TexteXmlMalForme = 989;
+inline constexpr int TexteColonne = 993;
+inline constexpr int TexteDocumentTropGros = 990;
+
+enum class EchecChargement {
+    Aucun,
+    PasAdresseWeb, // no http:// or https:// in the text
+    Refuse,        // not an address a request can be made for
+    Delai,         // nothing within the wait
+    Http,          // the server answered with an error status
+    HoteInconnu,
+    ConnexionRefusee,
+    Securite,  // TLS handshake or certificate
+    Reseau,    // any other transfer error
+    MalForme,  // not XML
+    SansCoups, // XML, but no Move element
+    TropGros,
+};
+
+struct ResultatChargement {
+    EchecChargement echec = EchecChargement::Aucun;
+    std::string adresse;
+    PartieLue partie;
+    std::string resultat; // the game's result, "*" when it has none
+    int statutHttp = 0;
+    std::string detail; // the server's reason phrase, the host, or the transfer error
+    long long ligne = 0;
+    long long colonne = 0;
+
+    bool reussi() const { return echec == EchecChargement::Aucun; }
+    // What the user is told for a failure.
+    std::string message(const TextCatalogue& catalogue) const;
+};
+
+class ChargementXml {
+public:
+    using Fin = std::function<void(const ResultatChargement&)>;
+    static constexpr std::chrono::milliseconds DelaiAttente{15000};
+    static constexpr long long TailleMaximale = 16LL * 1024 * 1024;
+
+    ChargementXml();
+    ~ChargementXml();
+    ChargementXml(const ChargementXml&) = delete;
+    ChargementXml& operator=(const ChargementXml&) = delete;
+
+    void setDelai(std::chrono::milliseconds delai) { delai_ = delai; }
+
+    // Starts fetching the address in texte (from its http:// or https:// on). fin is called
+    // once with the outcome: at once, returning false, when no request can be made; later,
+    // from the event loop, otherwise. A load still running is dropped first.
+    bool charger(const std::string& texte, Fin fin);
+    // Drops the running load; its fin is not called.
+    void abandonner();
+    bool en_cours() const { return reponse_ != nullptr; }
+
+private:
+    void terminer();
+
+    std::unique_ptr<QNetworkAccessManager> reseau_;
+    std::unique_ptr<QTimer> minuterie_;
+    QNetworkReply* reponse_ = nullptr;
+    Fin fin_;
+    std::string adresse_;
+    EchecChargement arret_ = EchecChargement::Aucun; // why we stopped the transfer ourselves
+    std::chrono::milliseconds delai_ = DelaiAttente;
+};
+
+} // namespace quarvelin

@@ -1,0 +1,244 @@
+#include "records/EcritureXml.h"
+
+#include "config/Version.h"
+#include "localisation/Encodage.h"
+#include "records/ValeurEtiquette.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QLocale>
+
+#include <array>
+
+namespace quarvelin {
+
+namespace {
+
+constexpr std::string_view FinDeLigne = "\r\n";
+constexpr std::string_view FinDeListe = "</LIST>";
+
+// Elements of a game in their order, each taken from the tag of the same name.
+constexpr std::array<std::string_view, 11> ElementsEtiquettes = {
+    "Event",    "Site",     "Date", "Round",   "White",    "Black",
+    "WhiteElo", "BlackElo", "ECO",  "Opening", "Variation"};
+
+void element(std::string& s, std::string_view nom, std::string_view valeur) {
+    s.append("<").append(nom).append(">");
+    s.append(EcritureXml::echapper(valeur));
+    s.append("</").append(nom).append(">").append(FinDeLigne);
+}
+
+bool espace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+std::string_view rogner_vue(std::string_view s) {
+    while (!s.empty() && espace(s.front())) s.remove_prefix(1);
+    while (!s.empty() && espace(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+QByteArray octets(std::string_view s) {
+    return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+} // namespace
+
+std::string EchecEcriture::message(const TextCatalogue& catalogue) const {
+    switch (cause) {
+    case Cause::Aucune:
+        return {};
+    case Cause::PasUneListe:
+        return catalogue.texte(TexteListeXmlEtrangere);
+    case Cause::Ecriture:
+        return catalogue.texte(TexteEcritureFichier) + detail;
+    }
+    return {};
+}
+
+EcritureXml::EcritureXml(std::string horodatage) : horodatage_(std::move(horodatage)) {
+    if (horodatage_.empty()) horodatage_ = horodatage_courant();
+}
+
+EcritureXml::~EcritureXml() { abandonner(); }
+
+std::string EcritureXml::horodatage_courant() {
+    const QLocale locale = QLocale::system();
+    const QDateTime maintenant = QDateTime::currentDateTime();
+    return (locale.toString(maintenant.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+            locale.toString(maintenant.time(), QLocale::ShortFormat))
+        .toStdString();
+}
+
+std::string EcritureXml::debut_document(const std::string& horodatage) {
+    std::string s = "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>";
+    s.append(FinDeLigne);
+    // Only characters a comment may hold: no "--" inside it, no "-" at its end.
+    std::string date;
+    for (char c : echapper(horodatage))
+        if (c != '-' || date.empty() || date.back() != '-') date += c;
+    while (!date.empty() && date.back() == '-') date.pop_back();
+    s.append("<!-- Quarvelin ").append(VersionProgramme).append(" - ").append(date).append("-->");
+    s.append(FinDeLigne).append("<LIST>").append(FinDeLigne);
+    return s;
+}
+
+std::string EcritureXml::echapper(std::string_view valeur) {
+    const std::string texte = texte_utf8(valeur);
+    std::string s;
+    s.reserve(texte.size());
+    for (std::size_t i = 0; i < texte.size(); ++i) {
+        const char c = texte[i];
+        const auto u = static_cast<unsigned char>(c);
+        switch (c) {
+        case '&':
+            s += "&amp;";
+            break;
+        case '<':
+            s += "&lt;";
+            break;
+        case '>':
+            s += "&gt;";
+            break;
+        case '"':
+            s += "&quot;";
+            break;
+        case '\'':
+            s += "&apos;";
+            break;
+        // One element a line: a line break in a value becomes a space.
+        case '\r':
+        case '\n':
+            s += ' ';
+            break;
+        default:
+            // Control characters and U+FFFE, U+FFFF cannot appear in an XML document at all.
+            if (u < 0x20 && c != '\t') break;
+            if (u == 0xEF && i + 2 < texte.size() &&
+                static_cast<unsigned char>(texte[i + 1]) == 0xBF &&
+                (static_cast<unsigned char>(texte[i + 2]) & 0xFE) == 0xBE) {
+                i += 2;
+                break;
+            }
+            s += c;
+        }
+    }
+    return s;
+}
+
+std::string EcritureXml::ligne_de_coups(const PartieXml& partie) {
+    std::string coups;
+    std::string_view reste = partie.coups;
+    while (!reste.empty()) {
+        const std::size_t fin = reste.find('\n');
+        const std::string_view ligne = rogner_vue(reste.substr(0, fin));
+        reste = fin == std::string_view::npos ? std::string_view{} : reste.substr(fin + 1);
+        if (ligne.empty()) continue;
+        if (!coups.empty()) coups += ' ';
+        coups.append(ligne);
+    }
+    const std::string_view resultat = rogner_vue(partie.resultat);
+    if (!resultat.empty()) {
+        const bool dejaLa =
+            coups.ends_with(resultat) &&
+            (coups.size() == resultat.size() || espace(coups[coups.size() - resultat.size() - 1]));
+        if (!dejaLa) {
+            if (!coups.empty()) coups += ' ';
+            coups.append(resultat);
+        }
+    }
+    return coups;
+}
+
+std::string EcritureXml::bloc_partie(const PartieXml& partie) {
+    std::string s = "<GAME>";
+    s.append(FinDeLigne);
+    for (std::string_view nom : ElementsEtiquettes) {
+        std::string etiquette = "[";
+        etiquette.append(nom);
+        element(s, nom, valeur_etiquette(etiquette, partie.entete));
+    }
+    element(s, "Move", ligne_de_coups(partie));
+    element(s, "Comment", valeur_etiquette("[Comment", partie.entete));
+    s.append("</GAME>").append(FinDeLigne);
+    return s;
+}
+
+PartieXml EcritureXml::partie_de_texte(std::string_view texte) {
+    PartieXml p;
+    while (!texte.empty()) {
+        const std::size_t fin = texte.find('\n');
+        const std::string_view ligne = rogner_vue(texte.substr(0, fin));
+        texte = fin == std::string_view::npos ? std::string_view{} : texte.substr(fin + 1);
+        if (ligne.empty()) continue;
+        std::string& cible = ligne.front() == '[' ? p.entete : p.coups;
+        cible.append(ligne).append(FinDeLigne);
+    }
+    return p;
+}
+
+EchecEcriture EcritureXml::ouvrir(const std::string& chemin, Mode mode) {
+    abandonner();
+    const QString nom = QString::fromStdString(chemin);
+    std::string debut;
+    if (mode == Mode::Ajouter && QFile::exists(nom)) {
+        QFile ancien(nom);
+        if (!ancien.open(QIODevice::ReadOnly))
+            return {EchecEcriture::Cause::Ecriture, ancien.errorString().toStdString()};
+        const QByteArray contenu = ancien.readAll();
+        std::string texte = texte_utf8(std::string_view(contenu.constData(), contenu.size()));
+        const std::string_view garde = rogner_vue(texte);
+        if (!garde.empty()) {
+            if (!garde.ends_with(FinDeListe)) return {EchecEcriture::Cause::PasUneListe, {}};
+            // Everything up to the closing tag stays; the file is UTF-8 from now on.
+            debut.assign(texte, 0,
+                         static_cast<std::size_t>(garde.data() - texte.data()) + garde.size() -
+                             FinDeListe.size());
+            if (debut.starts_with("<?xml")) {
+                const std::size_t fin = debut.find("?>");
+                if (fin != std::string::npos)
+                    debut.replace(0, fin + 2, "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>");
+            }
+        }
+    }
+    if (debut.empty()) debut = debut_document(horodatage_);
+
+    fichier_ = std::make_unique<QSaveFile>(nom);
+    if (!fichier_->open(QIODevice::WriteOnly)) {
+        EchecEcriture e{EchecEcriture::Cause::Ecriture, fichier_->errorString().toStdString()};
+        fichier_.reset();
+        return e;
+    }
+    fichier_->write(octets(debut));
+    return {};
+}
+
+void EcritureXml::ecrire(const PartieXml& partie) {
+    if (fichier_) fichier_->write(octets(bloc_partie(partie)));
+}
+
+EchecEcriture EcritureXml::terminer() {
+    if (!fichier_) return {EchecEcriture::Cause::Ecriture, {}};
+    std::string fin(FinDeListe);
+    fin.append(FinDeLigne);
+    fichier_->write(octets(fin));
+    EchecEcriture e;
+    // commit() reports any earlier write error too, and then leaves the target untouched.
+    if (!fichier_->commit())
+        e = {EchecEcriture::Cause::Ecriture, fichier_->errorString().toStdString()};
+    fichier_.reset();
+    return e;
+}
+
+void EcritureXml::abandonner() {
+    if (fichier_) fichier_->cancelWriting();
+    fichier_.reset();
+}
+
+EchecEcriture EcritureXml::ecrire_fichier(const std::string& chemin,
+                                          const std::vector<PartieXml>& parties, Mode mode) {
+    EcritureXml ecriture;
+    if (EchecEcriture e = ecriture.ouvrir(chemin, mode)) return e;
+    for (const PartieXml& p : parties) ecriture.ecrire(p);
+    return ecriture.terminer();
+}
+
+} // namespace quarvelin

@@ -1,0 +1,84 @@
+#include "records/LectureXml.h"
+
+#include "notation/MoveReader.h"
+#include "records/ValeurEtiquette.h"
+
+namespace quarvelin {
+
+namespace {
+
+// Runs of white space as one space, none at either end: a value spread over lines by a web
+// site's layout still makes one tag line and one move line.
+std::string simplifier(const QString& texte) { return texte.simplified().toStdString(); }
+
+void noter(const QString& parent, const QString& texte, PartieLue& partie) {
+    const std::string valeur = simplifier(texte);
+    if (valeur.empty()) return;
+    if (parent == u"Move") {
+        partie.GameMoveText = valeur + " ";
+    } else {
+        partie.GameText.append("[").append(parent.toStdString()).append(" \"");
+        partie.GameText.append(valeur).append("\"]\r\n");
+    }
+}
+
+} // namespace
+
+void parcourir_noeuds_xml(QXmlStreamReader& xml, int profondeur, PartieLue& partie) {
+    const QString parent = xml.name().toString();
+    // Adjacent pieces of text (entities, CDATA) make one text node, as in a document tree.
+    QString texte;
+    auto vider = [&] {
+        noter(parent, texte, partie);
+        texte.clear();
+    };
+    while (!xml.atEnd()) {
+        switch (xml.readNext()) {
+        case QXmlStreamReader::StartElement:
+            vider();
+            if (profondeur + 2 > ProfondeurMaximale) {
+                xml.raiseError(QStringLiteral("nesting too deep"));
+                return;
+            }
+            parcourir_noeuds_xml(xml, profondeur + 2, partie);
+            break;
+        case QXmlStreamReader::EndElement:
+            vider();
+            return;
+        case QXmlStreamReader::Characters:
+            texte += xml.text();
+            break;
+        default:
+            break;
+        }
+    }
+    vider();
+}
+
+LectureXml lire_document_xml(std::string_view document) {
+    LectureXml r;
+    QXmlStreamReader xml(QByteArray(document.data(), static_cast<qsizetype>(document.size())));
+    parcourir_noeuds_xml(xml, 0, r.partie);
+    if (xml.hasError()) {
+        r.bienForme = false;
+        r.ligne = xml.lineNumber();
+        r.colonne = xml.columnNumber();
+        r.partie = {};
+    }
+    return r;
+}
+
+std::string resultat_partie(const PartieLue& partie) {
+    const std::string_view coups = partie.GameMoveText;
+    const std::size_t fin = coups.find_last_not_of(' ');
+    if (fin != std::string_view::npos) {
+        const std::size_t espace = coups.find_last_of(' ', fin);
+        const std::size_t debut = espace == std::string_view::npos ? 0 : espace + 1;
+        const std::string_view dernier = coups.substr(debut, fin + 1 - debut);
+        if (est_resultat(dernier)) return std::string(dernier);
+    }
+    std::string etiquette = valeur_etiquette("[Result", partie.GameText);
+    return est_resultat(etiquette) ? etiquette : "*";
+}
+
+} // namespace quarvelin

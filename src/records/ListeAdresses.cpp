@@ -1,0 +1,59 @@
+#include "records/ListeAdresses.h"
+
+#include "localisation/Encodage.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cctype>
+
+namespace quarvelin {
+
+namespace {
+
+std::size_t chercher_sans_casse(std::string_view texte, std::string_view motif) {
+    auto it =
+        std::search(texte.begin(), texte.end(), motif.begin(), motif.end(), [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) ==
+                   std::tolower(static_cast<unsigned char>(b));
+        });
+    return it == texte.end() ? std::string_view::npos
+                             : static_cast<std::size_t>(it - texte.begin());
+}
+
+std::string_view rogner(std::string_view s) {
+    auto blanc = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+    while (!s.empty() && blanc(s.front())) s.remove_prefix(1);
+    while (!s.empty() && blanc(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+} // namespace
+
+bool lire_liste_adresses(const std::string& chemin, std::vector<std::string>& adresses) {
+    QFile f(QString::fromStdString(chemin));
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    const QByteArray octets = f.readAll();
+    const std::string texte = texte_utf8(std::string_view(octets.constData(), octets.size()));
+    adresses.clear();
+    std::string_view reste = texte;
+    // A UTF-8 byte order mark would otherwise stick to the first address.
+    if (reste.starts_with("\xEF\xBB\xBF")) reste.remove_prefix(3);
+    while (!reste.empty()) {
+        const std::size_t fin = reste.find('\n');
+        const std::string_view ligne = rogner(reste.substr(0, fin));
+        reste = fin == std::string_view::npos ? std::string_view{} : reste.substr(fin + 1);
+        if (!ligne.empty() && ligne.front() != '#') adresses.emplace_back(ligne);
+    }
+    return true;
+}
+
+std::string adresse_de_ligne(std::string_view ligne) {
+    const std::size_t http = chercher_sans_casse(ligne, "http://");
+    const std::size_t https = chercher_sans_casse(ligne, "https://");
+    const std::size_t debut = std::min(http, https);
+    if (debut == std::string_view::npos) return {};
+    return std::string(rogner(ligne.substr(debut)));
+}
+
+} // namespace quarvelin

@@ -1,0 +1,223 @@
+#include "ui/XmlGameWindow.h"
+
+#include "localisation/Catalogue.h"
+#include "records/ListeAdresses.h"
+#include "ui/Captions.h"
+#include "ui/MessageBoxDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace quarvelin;
+
+namespace {
+constexpr int TexteTitre = 973;
+constexpr int TexteAdresse = 974;
+constexpr int TexteCharger = 975;
+constexpr int TexteBulleCharger = 976;
+constexpr int TexteListe = 977;
+constexpr int TexteBulleListe = 978;
+constexpr int TexteQuitter = 979;
+constexpr int TexteBulleQuitter = 980;
+constexpr int TexteBulleAdresses = 981;
+constexpr int TexteTelechargement = 982;
+constexpr int TexteBulleAdresse = 983;
+constexpr int TexteFichierIllisible = 994;
+constexpr int TexteAdressesDeParties = 124;
+constexpr int TexteChoisirListe = 315;
+constexpr int TexteFichiers = 215;
+constexpr int TexteFichierIntrouvable = 270;
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+} // namespace
+
+XmlGameWindow::XmlGameWindow(const Catalogue& catalogue, Commentary& commentaire,
+                             QString installation, Dialogs* dialogs, QWidget* parent)
+    : QDialog(parent), catalogue_(catalogue), installation_(std::move(installation)),
+      propres_(dialogs ? nullptr : std::make_unique<MessageBoxDialogs>(this)),
+      dialogs_(dialogs ? *dialogs : *propres_), controleur_(catalogue, dialogs_, commentaire) {
+    setObjectName(QStringLiteral("xml"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    label1_ = new QLabel(this);
+    text1_ = new QLineEdit(QStringLiteral("http://"), this);
+    text1_->setObjectName(QStringLiteral("Text1"));
+    text1_->setClearButtonEnabled(true);
+    text1_->setMinimumWidth(360);
+    label1_->setBuddy(text1_);
+
+    command2_ = new QPushButton(this);
+    command2_->setObjectName(QStringLiteral("Command2"));
+    command2_->setEnabled(false); // until an address is typed or picked
+    command2_->setDefault(true);
+
+    list1_ = new QListWidget(this);
+    list1_->setObjectName(QStringLiteral("List1"));
+    list1_->setAlternatingRowColors(true);
+    list1_->setUniformItemSizes(true);
+
+    command3_ = new QPushButton(this);
+    command3_->setObjectName(QStringLiteral("Command3"));
+    command3_->setAutoDefault(false);
+
+    frame1_ = new QGroupBox(this);
+    frame1_->setObjectName(QStringLiteral("Frame1"));
+    auto* cadre = new QVBoxLayout(frame1_);
+    cadre->addWidget(list1_, 1);
+    auto* basCadre = new QHBoxLayout;
+    basCadre->addStretch(1);
+    basCadre->addWidget(command3_);
+    cadre->addLayout(basCadre);
+
+    etat_ = new QLabel(this);
+    etat_->setObjectName(QStringLiteral("etat"));
+    attente_ = new QProgressBar(this);
+    attente_->setRange(0, 0); // no length known: the bar just shows the wait goes on
+    attente_->setTextVisible(false);
+    attente_->setMaximumWidth(120);
+    attente_->setMaximumHeight(14);
+
+    command1_ = new QPushButton(this);
+    command1_->setObjectName(QStringLiteral("Command1"));
+    command1_->setAutoDefault(false);
+
+    auto* haut = new QHBoxLayout;
+    haut->setSpacing(8);
+    haut->addWidget(label1_);
+    haut->addWidget(text1_, 1);
+    haut->addWidget(command2_);
+
+    auto* bas = new QHBoxLayout;
+    bas->setSpacing(8);
+    bas->addWidget(attente_);
+    bas->addWidget(etat_);
+    bas->addStretch(1);
+    bas->addWidget(command1_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(14, 14, 14, 12);
+    layout->setSpacing(12);
+    layout->addLayout(haut);
+    layout->addWidget(frame1_, 1);
+    layout->addLayout(bas);
+
+    connect(text1_, &QLineEdit::textEdited, this, [this] { command2_->setEnabled(!enCours_); });
+    connect(text1_, &QLineEdit::returnPressed, this, [this] {
+        if (command2_->isEnabled()) charger_partie();
+    });
+    connect(command2_, &QPushButton::clicked, this, &XmlGameWindow::charger_partie);
+    connect(list1_, &QListWidget::currentRowChanged, this, &XmlGameWindow::reprendre_adresse);
+    connect(list1_, &QListWidget::itemActivated, this, [this] {
+        if (command2_->isEnabled()) charger_partie();
+    });
+    connect(command3_, &QPushButton::clicked, this, &XmlGameWindow::choisir_liste);
+    connect(command1_, &QPushButton::clicked, this, &XmlGameWindow::reject);
+
+    controleur_.fini = [this] { montrer_chargement(false); };
+    controleur_.recue = [this](const PartieRecue& p) {
+        emit partieRecue(q(p.GameText), q(p.GameMoveText), q(p.GameResult));
+    };
+    choisirFichier = [this] {
+        return QFileDialog::getOpenFileName(
+            this, q(catalogue_.texte(TexteChoisirListe)), installation_,
+            q(catalogue_.texte(TexteFichiers)) + QStringLiteral(" TXT (*.txt)"));
+    };
+
+    montrer_chargement(false);
+    appliquer_textes(catalogue);
+    resize(640, 420);
+}
+
+XmlGameWindow::~XmlGameWindow() {
+    controleur_.abandonner();
+    if (enCours_) QApplication::restoreOverrideCursor();
+}
+
+void XmlGameWindow::appliquer_textes(const Catalogue& catalogue) {
+    setWindowTitle(Captions::text(catalogue, TexteTitre));
+    label1_->setText(Captions::label(catalogue, TexteAdresse));
+    text1_->setToolTip(Captions::text(catalogue, TexteBulleAdresse));
+    command2_->setText(Captions::text(catalogue, TexteCharger));
+    command2_->setToolTip(Captions::text(catalogue, TexteBulleCharger));
+    command3_->setText(Captions::text(catalogue, TexteListe));
+    command3_->setToolTip(Captions::text(catalogue, TexteBulleListe));
+    command1_->setText(Captions::text(catalogue, TexteQuitter));
+    command1_->setToolTip(Captions::text(catalogue, TexteBulleQuitter));
+    list1_->setToolTip(Captions::text(catalogue, TexteBulleAdresses));
+    etat_->setText(Captions::text(catalogue, TexteTelechargement));
+    titre_liste();
+}
+
+void XmlGameWindow::titre_liste() {
+    frame1_->setTitle(Captions::text(catalogue_, TexteAdressesDeParties) +
+                      QString::number(list1_->count()));
+}
+
+void XmlGameWindow::charger_partie() {
+    if (enCours_) return;
+    if (!controleur_.charger(text1_->text().toStdString())) return;
+    montrer_chargement(true);
+}
+
+void XmlGameWindow::montrer_chargement(bool enCours) {
+    if (enCours != enCours_) {
+        if (enCours)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+        // The address just tried stays in the field, ready to be tried again.
+        command2_->setEnabled(!enCours);
+    }
+    enCours_ = enCours;
+    command3_->setEnabled(!enCours);
+    attente_->setVisible(enCours);
+    etat_->setVisible(enCours);
+}
+
+void XmlGameWindow::choisir_liste() {
+    const QString chemin = choisirFichier ? choisirFichier() : QString();
+    if (chemin.isEmpty()) return;
+    charger_liste(chemin);
+}
+
+void XmlGameWindow::charger_liste(const QString& chemin) {
+    const std::string titre = "quarvelin";
+    if (!QFileInfo::exists(chemin)) {
+        dialogs_.message(
+            titre, catalogue_.texte(TexteFichierIntrouvable) + " (" + chemin.toStdString() + ")",
+            DialogIcon::Exclamation);
+        return;
+    }
+    std::vector<std::string> adresses;
+    if (!lire_liste_adresses(chemin.toStdString(), adresses)) {
+        dialogs_.message(titre, catalogue_.texte(TexteFichierIllisible) + chemin.toStdString(),
+                         DialogIcon::Exclamation);
+        return;
+    }
+    list1_->clear();
+    for (const std::string& a : adresses) list1_->addItem(q(a));
+    titre_liste();
+}
+
+void XmlGameWindow::reprendre_adresse(int ligne) {
+    if (ligne < 0 || ligne >= list1_->count()) return;
+    text1_->setText(q(adresse_de_ligne(list1_->item(ligne)->text().toStdString())));
+    command2_->setEnabled(!enCours_);
+}
+
+void XmlGameWindow::reject() {
+    // Closing drops a load still running: its answer has nobody to go to.
+    controleur_.abandonner();
+    montrer_chargement(false);
+    QDialog::reject();
+}

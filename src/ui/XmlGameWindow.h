@@ -1,0 +1,74 @@
+#pragma once
+// The remote-game window (`xml`): an address typed or picked from an address list, and the
+// game of the XML document found there handed to the main window for the replay.
+#include "records/PartieDistante.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+
+namespace quarvelin {
+class Catalogue;
+}
+
+class XmlGameWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    // dialogs: where messages go; null for message boxes over this window.
+    XmlGameWindow(const quarvelin::Catalogue& catalogue, quarvelin::Commentary& commentaire,
+                  QString installation, quarvelin::Dialogs* dialogs = nullptr,
+                  QWidget* parent = nullptr);
+    ~XmlGameWindow() override;
+
+    void appliquer_textes(const quarvelin::Catalogue& catalogue);
+
+    // Fills the list from an address-list file; a missing file is reported.
+    void charger_liste(const QString& chemin);
+    // Loads the address in the field, as the load button does.
+    void charger_partie();
+
+    quarvelin::PartieDistante& controleur() { return controleur_; }
+    // The file dialog of the address-list button; tests put their own answer here.
+    std::function<QString()> choisirFichier;
+
+signals:
+    // The downloaded game, already shown to the user: tag lines, moves and result, for the
+    // game record and its replay.
+    void partieRecue(const QString& gameText, const QString& gameMoveText,
+                     const QString& gameResult);
+
+public slots:
+    void reject() override;
+
+private:
+    void choisir_liste();
+    void reprendre_adresse(int ligne);
+    void montrer_chargement(bool enCours);
+    void titre_liste();
+
+    const quarvelin::Catalogue& catalogue_;
+    QString installation_;
+    std::unique_ptr<quarvelin::Dialogs> propres_;
+    quarvelin::Dialogs& dialogs_;
+    quarvelin::PartieDistante controleur_;
+    bool enCours_ = false;
+
+    QLabel* label1_ = nullptr;
+    QLineEdit* text1_ = nullptr;
+    QPushButton* command2_ = nullptr;
+    QGroupBox* frame1_ = nullptr;
+    QListWidget* list1_ = nullptr;
+    QPushButton* command3_ = nullptr;
+    QLabel* etat_ = nullptr;
+    QProgressBar* attente_ = nullptr;
+    QPushButton* command1_ = nullptr;
+};

@@ -1,0 +1,205 @@
+#include "records/EcritureXml.h"
+#include "records/LectureXml.h"
+#include "support/TestDoubles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace quarvelin;
+
+namespace {
+
+std::string lire(const QString& chemin) {
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll().toStdString();
+}
+
+void ecrire_brut(const QString& chemin, const std::string& texte) {
+    QFile f(chemin);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(texte.data(), static_cast<qint64>(texte.size()));
+}
+
+int compter(const std::string& texte, const std::string& motif) {
+    int n = 0;
+    for (auto i = texte.find(motif); i != std::string::npos; i = texte.find(motif, i + 1)) ++n;
+    return n;
+}
+
+const PartieXml Partie1{
+    "[Event \"Open & Co\"]\r\n[Site \"Saint-Étienne\"]\r\n[Date \"2024.05.01\"]\r\n"
+    "[Round \"3\"]\r\n[White \"O'Brien <Sons>\"]\r\n[Black \"Zoë \"la\" Müller\"]\r\n"
+    "[Result \"1-0\"]\r\n[ECO \"C20\"]\r\n",
+    "1.e4 e5 2.Qh5 Nc6\r\n3.Bc4 Nf6 4.Qxf7#", "1-0"};
+
+struct CasEchappement {
+    std::string entree;
+    std::string attendu;
+};
+
+class Echappement : public testing::TestWithParam<CasEchappement> {};
+
+TEST_P(Echappement, LeavesOnlyTextThatReadsBack) {
+    EXPECT_EQ(EcritureXml::echapper(GetParam().entree), GetParam().attendu);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cas, Echappement,
+                         testing::Values(CasEchappement{"Smith & Wesson", "Smith &amp; Wesson"},
+                                         CasEchappement{"<b>1-0</b>", "&lt;b&gt;1-0&lt;/b&gt;"},
+                                         CasEchappement{"l'\"As\"", "l&apos;&quot;As&quot;"},
+                                         CasEchappement{"Müller, Zoë", "Müller, Zoë"},
+                                         CasEchappement{"a\r\nb", "a  b"},
+                                         CasEchappement{std::string("a\x01\x1f\tb"), "a\tb"},
+                                         CasEchappement{"\xEF\xBF\xBEx", "x"},
+                                         // Not UTF-8: read as Windows-1252, written as UTF-8.
+                                         CasEchappement{"Caf\xE9", "Café"}));
+
+struct CasCoups {
+    PartieXml partie;
+    std::string attendu;
+};
+
+class LigneDeCoups : public testing::TestWithParam<CasCoups> {};
+
+TEST_P(LigneDeCoups, JoinsTheLinesAndEndsWithTheResult) {
+    EXPECT_EQ(EcritureXml::ligne_de_coups(GetParam().partie), GetParam().attendu);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cas, LigneDeCoups,
+    testing::Values(CasCoups{{"", "1.e4 e5\r\n  2.Nf3 Nc6 \r\n3.Bb5\n", "*"},
+                             "1.e4 e5 2.Nf3 Nc6 3.Bb5 *"},
+                    CasCoups{{"", "1.e4 e5 2.Nf3 1/2-1/2", "1/2-1/2"}, "1.e4 e5 2.Nf3 1/2-1/2"},
+                    CasCoups{{"", "1.d4 d5 ", "0-1"}, "1.d4 d5 0-1"},
+                    CasCoups{{"", "1.d4 d5 11-0", "1-0"}, "1.d4 d5 11-0 1-0"},
+                    CasCoups{{"", "", "*"}, "*"}, CasCoups{{"", "1.e4", ""}, "1.e4"}));
+
+TEST(EcritureXml, WritesOneElementALineInTheFixedOrder) {
+    const PartieXml p{"[White \"A\"]\r\n[Black \"B\"]\r\n[Comment \"vu\"]\r\n", "1.e4", "*"};
+    EXPECT_EQ(EcritureXml::bloc_partie(p),
+              "<GAME>\r\n<Event></Event>\r\n<Site></Site>\r\n<Date></Date>\r\n<Round></Round>\r\n"
+              "<White>A</White>\r\n<Black>B</Black>\r\n<WhiteElo></WhiteElo>\r\n"
+              "<BlackElo></BlackElo>\r\n<ECO></ECO>\r\n<Opening></Opening>\r\n"
+              "<Variation></Variation>\r\n<Move>1.e4 *</Move>\r\n<Comment>vu</Comment>\r\n"
+              "</GAME>\r\n");
+    EXPECT_EQ(EcritureXml::debut_document("01/05/2024 10:30"),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n"
+              "<!-- Quarvelin 0.1.0 - 01/05/2024 10:30-->\r\n<LIST>\r\n");
+}
+
+TEST(EcritureXml, ASavedGameTextSplitsIntoTagsAndMoves) {
+    const PartieXml p = EcritureXml::partie_de_texte(
+        "[Event \"Partie\"]\r\n[White \"A\"]\r\n\r\n1.e4 {bien} e5\r\n2.Nf3 1-0\r\n");
+    EXPECT_EQ(p.entete, "[Event \"Partie\"]\r\n[White \"A\"]\r\n");
+    EXPECT_EQ(EcritureXml::ligne_de_coups(p), "1.e4 {bien} e5 2.Nf3 1-0");
+    EXPECT_EQ(EcritureXml::bloc_partie(p).find("<Event>Partie</Event>\r\n"), 8u);
+}
+
+TEST(EcritureXml, WhatIsWrittenReadsBackWithNamesAccentsAndMarkup) {
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(QStringLiteral("parties.xml"));
+    ASSERT_FALSE(
+        EcritureXml::ecrire_fichier(chemin.toStdString(), {Partie1}, EcritureXml::Mode::Remplacer));
+    const std::string contenu = lire(chemin);
+    EXPECT_TRUE(
+        contenu.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<!-- Quarvelin "));
+    EXPECT_TRUE(contenu.ends_with("</GAME>\r\n</LIST>\r\n"));
+
+    const LectureXml lu = lire_document_xml(contenu);
+    ASSERT_TRUE(lu.lisible());
+    const std::string& tags = lu.partie.GameText;
+    EXPECT_NE(tags.find("[Event \"Open & Co\"]\r\n"), std::string::npos);
+    EXPECT_NE(tags.find("[Site \"Saint-Étienne\"]\r\n"), std::string::npos);
+    EXPECT_NE(tags.find("[White \"O'Brien <Sons>\"]\r\n"), std::string::npos);
+    EXPECT_NE(tags.find("[Black \"Zoë \"la\" Müller\"]\r\n"), std::string::npos);
+    // Empty elements give no tag line.
+    EXPECT_EQ(tags.find("[Opening"), std::string::npos);
+    EXPECT_EQ(lu.partie.GameMoveText, "1.e4 e5 2.Qh5 Nc6 3.Bc4 Nf6 4.Qxf7# 1-0 ");
+    EXPECT_EQ(resultat_partie(lu.partie), "1-0");
+}
+
+TEST(EcritureXml, TwoGamesGiveTheTagsOfBothAndTheMovesOfTheSecond) {
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(QStringLiteral("deux.xml"));
+    const PartieXml seconde{"[Event \"Blitz\"]\r\n[White \"C\"]\r\n", "1.d4 d5", "0-1"};
+    ASSERT_FALSE(EcritureXml::ecrire_fichier(chemin.toStdString(), {Partie1, seconde},
+                                             EcritureXml::Mode::Remplacer));
+    const LectureXml lu = lire_document_xml(lire(chemin));
+    ASSERT_TRUE(lu.lisible());
+    EXPECT_EQ(compter(lu.partie.GameText, "[Event "), 2);
+    EXPECT_LT(lu.partie.GameText.find("[Event \"Open & Co\"]"),
+              lu.partie.GameText.find("[Event \"Blitz\"]"));
+    EXPECT_EQ(lu.partie.GameMoveText, "1.d4 d5 0-1 ");
+}
+
+TEST(EcritureXml, AppendingKeepsTheGamesThereAndTheFileStaysOneList) {
+    QTemporaryDir dossier;
+    const std::string chemin = dossier.filePath(QStringLiteral("suite.xml")).toStdString();
+    ASSERT_FALSE(EcritureXml::ecrire_fichier(chemin, {Partie1}, EcritureXml::Mode::Ajouter));
+    const PartieXml seconde{"[Event \"Blitz\"]\r\n", "1.c4", "*"};
+    ASSERT_FALSE(EcritureXml::ecrire_fichier(chemin, {seconde}, EcritureXml::Mode::Ajouter));
+    const std::string contenu = lire(QString::fromStdString(chemin));
+    EXPECT_EQ(compter(contenu, "<GAME>"), 2);
+    EXPECT_EQ(compter(contenu, "<LIST>"), 1);
+    EXPECT_EQ(compter(contenu, "<?xml"), 1);
+    const LectureXml lu = lire_document_xml(contenu);
+    ASSERT_TRUE(lu.lisible());
+    EXPECT_EQ(lu.partie.GameMoveText, "1.c4 * ");
+}
+
+TEST(EcritureXml, AnOldLatin1ListIsAppendedToAsUtf8) {
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(QStringLiteral("ancien.xml"));
+    ecrire_brut(chemin, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>\r\n<LIST>\r\n<GAME>\r\n"
+                        "<White>Ren\xE9</White>\r\n<Move>1.e4 *</Move>\r\n</GAME>\r\n</LIST>\r\n");
+    ASSERT_FALSE(EcritureXml::ecrire_fichier(chemin.toStdString(), {{"", "1.d4", "*"}},
+                                             EcritureXml::Mode::Ajouter));
+    const LectureXml lu = lire_document_xml(lire(chemin));
+    ASSERT_TRUE(lu.lisible());
+    EXPECT_NE(lu.partie.GameText.find("[White \"René\"]"), std::string::npos);
+    EXPECT_EQ(lu.partie.GameMoveText, "1.d4 * ");
+}
+
+TEST(EcritureXml, RefusesToAppendToAFileThatIsNotAListAndLeavesItAlone) {
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(QStringLiteral("notes.xml"));
+    ecrire_brut(chemin, "[Event \"x\"]\r\n1.e4 *\r\n");
+    test::OffsetCatalogue catalogue;
+    const EchecEcriture e =
+        EcritureXml::ecrire_fichier(chemin.toStdString(), {Partie1}, EcritureXml::Mode::Ajouter);
+    EXPECT_EQ(e.cause, EchecEcriture::Cause::PasUneListe);
+    EXPECT_EQ(e.message(catalogue), "<991>");
+    EXPECT_EQ(lire(chemin), "[Event \"x\"]\r\n1.e4 *\r\n");
+}
+
+TEST(EcritureXml, AnInterruptedWriteLeavesTheOldFileWhole) {
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(QStringLiteral("garde.xml"));
+    ecrire_brut(chemin, "ancien");
+    {
+        EcritureXml e;
+        ASSERT_FALSE(e.ouvrir(chemin.toStdString(), EcritureXml::Mode::Remplacer));
+        e.ecrire(Partie1);
+        // Dropped before terminer(), as when the user cancels a conversion.
+    }
+    EXPECT_EQ(lire(chemin), "ancien");
+    EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files),
+              QStringList{QStringLiteral("garde.xml")});
+}
+
+TEST(EcritureXml, AFileThatCannotBeWrittenIsReported) {
+    QTemporaryDir dossier;
+    test::OffsetCatalogue catalogue;
+    const std::string chemin = dossier.filePath(QStringLiteral("absent/x.xml")).toStdString();
+    const EchecEcriture e =
+        EcritureXml::ecrire_fichier(chemin, {Partie1}, EcritureXml::Mode::Remplacer);
+    EXPECT_EQ(e.cause, EchecEcriture::Cause::Ecriture);
+    EXPECT_TRUE(e.message(catalogue).starts_with("<992>"));
+    EXPECT_FALSE(e.detail.empty());
+}
+
+} // namespace

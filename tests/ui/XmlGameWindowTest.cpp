@@ -1,0 +1,178 @@
+// The remote-game window against a server on loopback: the address list, the load button, the
+// game handed on, the failures reported, the buttons during the wait.
+#include "ui/XmlGameWindow.h"
+
+#include "Capture.h"
+#include "session/SessionDoubles.h"
+#include "support/ServeurHttpLocal.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace quarvelin;
+using namespace quarvelin::test;
+
+namespace {
+
+const std::string Document = "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<LIST>\r\n<GAME>\r\n"
+                             "<White>Zoë &amp; Co</White>\r\n<Move>1.d4 d5 2.c4 1/2-1/2</Move>\r\n"
+                             "</GAME>\r\n</LIST>\r\n";
+
+struct Fenetre {
+    Catalogue catalogue;
+    RecordingDialogs dialogs;
+    RecordingCommentary commentaire;
+    std::unique_ptr<XmlGameWindow> w;
+
+    Fenetre() {
+        catalogue.appliquer_langue(1);
+        w = std::make_unique<XmlGameWindow>(catalogue, commentaire, QStringLiteral("/opt"),
+                                            &dialogs);
+    }
+    template <class T> T* controle(const char* nom) {
+        return w->findChild<T*>(QString::fromLatin1(nom));
+    }
+    QLineEdit* text1() { return controle<QLineEdit>("Text1"); }
+    QPushButton* command2() { return controle<QPushButton>("Command2"); }
+    QPushButton* command3() { return controle<QPushButton>("Command3"); }
+    QListWidget* list1() { return controle<QListWidget>("List1"); }
+    QGroupBox* frame1() { return controle<QGroupBox>("Frame1"); }
+};
+
+QString liste_dans(const QTemporaryDir& dossier) {
+    const QString chemin = dossier.filePath(QStringLiteral("adresses.txt"));
+    QFile f(chemin);
+    f.open(QIODevice::WriteOnly);
+    f.write(
+        "# parties du club\nFinale https://club.example/finale.xml\nhttp://club.example/2.xml\n");
+    return chemin;
+}
+
+TEST(XmlGameWindow, CaptionsComeFromTheCatalogue) {
+    Fenetre f;
+    EXPECT_EQ(f.w->objectName(), QStringLiteral("xml"));
+    EXPECT_EQ(f.w->windowTitle(), QStringLiteral("Charger une partie distante (XML)"));
+    EXPECT_EQ(f.command2()->text(), QStringLiteral("&Charger la partie !"));
+    EXPECT_EQ(f.frame1()->title(), QStringLiteral("Adresses de parties : 0"));
+    EXPECT_EQ(f.text1()->text(), QStringLiteral("http://"));
+    EXPECT_FALSE(f.command2()->isEnabled());
+    f.catalogue.appliquer_langue(2);
+    f.w->appliquer_textes(f.catalogue);
+    EXPECT_EQ(f.command2()->text(), QStringLiteral("&Load the game!"));
+    EXPECT_EQ(f.frame1()->title(), QStringLiteral("Game addresses: 0"));
+}
+
+TEST(XmlGameWindow, TheAddressListFillsTheListAndAPickFillsTheField) {
+    Fenetre f;
+    QTemporaryDir dossier;
+    const QString chemin = liste_dans(dossier);
+    f.w->choisirFichier = [&] { return chemin; };
+    f.command3()->click();
+    ASSERT_EQ(f.list1()->count(), 2);
+    EXPECT_EQ(f.frame1()->title(), QStringLiteral("Adresses de parties : 2"));
+    f.list1()->setCurrentRow(0);
+    EXPECT_EQ(f.text1()->text(), QStringLiteral("https://club.example/finale.xml"));
+    EXPECT_TRUE(f.command2()->isEnabled());
+
+    // Cancelling the file dialog changes nothing.
+    f.w->choisirFichier = [] { return QString(); };
+    f.command3()->click();
+    EXPECT_EQ(f.list1()->count(), 2);
+    EXPECT_TRUE(f.dialogs.messages.empty());
+}
+
+TEST(XmlGameWindow, AMissingListIsReportedAndTheListKept) {
+    Fenetre f;
+    QTemporaryDir dossier;
+    f.w->charger_liste(liste_dans(dossier));
+    const QString absent = dossier.filePath(QStringLiteral("absent.txt"));
+    f.w->charger_liste(absent);
+    ASSERT_EQ(f.dialogs.messages.size(), 1u);
+    EXPECT_EQ(f.dialogs.messages[0].text, "Fichier introuvable (" + absent.toStdString() + ")");
+    EXPECT_EQ(f.dialogs.messages[0].icon, DialogIcon::Exclamation);
+    EXPECT_EQ(f.list1()->count(), 2);
+}
+
+TEST(XmlGameWindow, ALoadedGameIsHandedOnAndTheButtonsComeBack) {
+    ServeurHttpLocal serveur;
+    serveur.servir("/partie.xml", {200, "OK", Document});
+    Fenetre f;
+    f.w->show();
+    QSignalSpy recue(f.w.get(), &XmlGameWindow::partieRecue);
+    QTest::keyClicks(f.text1(), QString::fromStdString(serveur.adresse("/partie.xml")).mid(7));
+    ASSERT_TRUE(f.command2()->isEnabled());
+    f.command2()->click();
+    EXPECT_FALSE(f.command2()->isEnabled());
+    EXPECT_FALSE(f.command3()->isEnabled());
+    ASSERT_TRUE(recue.wait(10000));
+    EXPECT_EQ(recue[0][0].toString(), QStringLiteral("[White \"Zoë & Co\"]\r\n\r\n"));
+    EXPECT_EQ(recue[0][1].toString(), QStringLiteral("1.d4 d5 2.c4 1/2-1/2 "));
+    EXPECT_EQ(recue[0][2].toString(), QStringLiteral("1/2-1/2"));
+    ASSERT_EQ(f.dialogs.messages.size(), 1u);
+    EXPECT_EQ(f.dialogs.messages[0].title, "Partie téléchargée");
+    EXPECT_TRUE(f.command2()->isEnabled());
+    EXPECT_TRUE(f.command3()->isEnabled());
+}
+
+TEST(XmlGameWindow, AFailedLoadIsReportedInTheUsersLanguage) {
+    ServeurHttpLocal serveur;
+    Fenetre f;
+    f.text1()->setText(QString::fromStdString(serveur.adresse("/absent.xml")));
+    f.w->charger_partie();
+    QElapsedTimer montre;
+    montre.start();
+    while (f.dialogs.messages.empty() && montre.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_EQ(f.dialogs.messages.size(), 1u);
+    EXPECT_EQ(f.dialogs.messages[0].text,
+              "Le document XML ne peut pas être chargé.\nLe serveur a répondu par une erreur : "
+              "404 Not Found\n" +
+                  serveur.adresse("/absent.xml"));
+    EXPECT_TRUE(f.command2()->isEnabled());
+}
+
+TEST(XmlGameWindow, ClosingDuringTheWaitDropsTheLoad) {
+    ServeurHttpLocal serveur;
+    serveur.servir("/lent", {200, "OK", "", true});
+    Fenetre f;
+    f.w->show();
+    QSignalSpy recue(f.w.get(), &XmlGameWindow::partieRecue);
+    f.text1()->setText(QString::fromStdString(serveur.adresse("/lent")));
+    f.w->charger_partie();
+    EXPECT_TRUE(f.w->controleur().en_cours());
+    capturer(*f.w, QStringLiteral("xml-chargement"));
+    f.controle<QPushButton>("Command1")->click();
+    EXPECT_FALSE(f.w->isVisible());
+    EXPECT_FALSE(f.w->controleur().en_cours());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    QTest::qWait(200);
+    EXPECT_EQ(recue.count(), 0);
+    EXPECT_TRUE(f.dialogs.messages.empty());
+}
+
+TEST(XmlGameWindow, NothingIsCutOffAtItsSize) {
+    QTemporaryDir dossier;
+    for (int langue : {1, 7}) {
+        Fenetre f;
+        f.catalogue.appliquer_langue(langue);
+        f.w->appliquer_textes(f.catalogue);
+        f.w->charger_liste(liste_dans(dossier));
+        f.w->show();
+        QCoreApplication::processEvents();
+        for (QPushButton* b : f.w->findChildren<QPushButton*>())
+            EXPECT_GE(b->width(), b->sizeHint().width()) << b->text().toStdString();
+        EXPECT_GE(f.frame1()->width(), f.frame1()->minimumSizeHint().width());
+        capturer(*f.w, QStringLiteral("xml-%1").arg(langue));
+    }
+}
+
+} // namespace

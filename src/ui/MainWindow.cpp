@@ -22,6 +22,7 @@
 #include "ui/RecentFilesMenu.h"
 #include "ui/RechercheEnTache.h"
 #include "ui/SaveWindow.h"
+#include "ui/XmlGameWindow.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -261,6 +262,16 @@ void MainWindow::connecter() {
                                            partie_->position().PlayerColour, catalogue_, *dialogs_,
                                            disposition);
         });
+    relier(m, "menu_charge_xml", -1, this, [this] {
+        XmlGameWindow w(catalogue_, *comment_, QString::fromStdString(lieux_.installation),
+                        dialogs_.get(), this);
+        connect(&w, &XmlGameWindow::partieRecue, this,
+                [this](const QString& entete, const QString& coups, const QString& resultat) {
+                    chargerPartie(entete.toStdString(), coups.toStdString(),
+                                  resultat.toStdString());
+                });
+        w.exec();
+    });
     relier(m, "menu_voir_ouvertures", -1, this, [this] { partie_->voir_ouvertures(); });
     relier(m, "menu_position", -1, this, [this] { partie_->entrer_edition(false); });
     relier(m, "menu_modif_coup", -1, this, [this] { partie_->modifier_dernier_coup(); });
@@ -443,6 +454,23 @@ void MainWindow::plateauFerme() {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == board_ && event->type() == QEvent::Close && partie_) plateauFerme();
     return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::chargerPartie(const std::string& entete, const std::string& coups,
+                               const std::string& resultat) {
+    // A loaded game is read in PGN letters and shown move by move, ready to step through.
+    quarvelin::GameSession& s = partie_->session();
+    partie_->fermer_plateau();
+    s.NotationCode = quarvelin::NotationCode::Pgn;
+    s.GameText = entete;
+    s.GameMoveText = coups;
+    s.GameResult = resultat.empty() ? std::string("*") : resultat;
+    s.LongMoveText.clear();
+    boardSub_->show();
+    partie_->rejouer_partie();
+    board_->resultat(s.GameResult);
+    synchroniserMenus();
+    etatMenus();
 }
 
 void MainWindow::afficherCommentaire(bool affiche) {

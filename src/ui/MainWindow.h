@@ -64,6 +64,9 @@ private:
     void etatMenus();
     void synchroniserMenus();
     void afficherCommentaire(bool affiche);
+    // A game that arrives as text (a web address, later a file) replaces the one on the board.
+    void chargerPartie(const std::string& entete, const std::string& coups,
+                       const std::string& resultat);
     void ouvrirFichierDeParties(const QString& chemin);
     void ouvrirAide(bool recherche);
     void montrerTexte(const std::string& texte);

@@ -238,7 +238,8 @@ TEST(Programme, EveryWiredCommandOpensItsWindow) {
     // Between games, then during one.
     for (const char* nom : {"menu_pref", "menu_moteur", "menu_a_propos"}) p.menu(nom);
     p.menu("menu_nouvelle");
-    for (const char* nom : {"menu_abrege", "menu_not_comp", "menu_sauve"}) p.menu(nom);
+    for (const char* nom : {"menu_abrege", "menu_not_comp", "menu_sauve", "menu_charge_xml"})
+        p.menu(nom);
     p.menu("menu_edt_encours", 1);
     EXPECT_EQ(ouvertes,
               (QStringList{"PreferencesDialog", "EngineProfilesDialog", "QMessageBox",

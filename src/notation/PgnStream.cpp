@@ -34,6 +34,40 @@ void PgnStream::skip_line() {
     }
 }
 
+std::string PgnStream::rest_of_line() {
+    std::string text;
+    for (int c = get(); c >= 0 && c != '\n'; c = get()) text += static_cast<char>(c);
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    return text;
+}
+
+void PgnStream::read_variation(std::string& text, PgnGame& game) {
+    int depth = 0;
+    for (;;) {
+        int c = get();
+        if (c < 0) {
+            game.unclosed = '(';
+            return;
+        }
+        text += static_cast<char>(c);
+        if (c == '{') {
+            while ((c = get()) >= 0 && c != '}') text += static_cast<char>(c);
+            if (c < 0) {
+                game.unclosed = '{';
+                return;
+            }
+            text += '}';
+        } else if (c == ';') {
+            text += rest_of_line();
+            text += '\n';
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')' && --depth == 0) {
+            return;
+        }
+    }
+}
+
 namespace {
 
 bool blanc(int c) {
@@ -80,6 +114,16 @@ bool PgnStream::suivante(PgnGame& game) {
     }
     bool started = false, inMoves = false;
     int depth = 0;
+    // What the asides are told about the main line before them.
+    std::string previous, lastNumbered;
+    auto aside = [&](bool variation) -> std::string& {
+        PgnAside& a = game.asides.emplace_back();
+        a.variation = variation;
+        a.movesBefore = static_cast<int>(game.moves.size());
+        a.previous = previous;
+        a.lastNumbered = lastNumbered;
+        return a.text;
+    };
     for (;;) {
         int c = peek();
         if (c < 0) return started;
@@ -116,18 +160,29 @@ bool PgnStream::suivante(PgnGame& game) {
         if (!started) game.offset = consumed_;
         started = true;
         if (c == '{') {
-            while ((c = get()) >= 0 && c != '}') {
-            }
+            get();
+            std::string* text = asides_ && depth == 0 ? &aside(false) : nullptr;
+            while ((c = get()) >= 0 && c != '}')
+                if (text) *text += static_cast<char>(c);
+            if (c < 0) game.unclosed = '{';
             continue;
         }
         if (c == ';') {
-            skip_line();
+            get();
+            if (asides_ && depth == 0)
+                aside(false) = rest_of_line();
+            else
+                skip_line();
             continue;
         }
         if (c == '(') {
+            inMoves = true;
+            if (asides_) {
+                read_variation(aside(true), game);
+                continue;
+            }
             get();
             ++depth;
-            inMoves = true;
             continue;
         }
         if (c == ')') {
@@ -147,6 +202,10 @@ bool PgnStream::suivante(PgnGame& game) {
         if (est_resultat(token)) {
             game.result = token;
             return true;
+        }
+        if (asides_ && !glyphe(token)) {
+            previous = token;
+            if (token.find('.') != std::string::npos) lastNumbered = token;
         }
         token = sans_numero(token);
         if (token.empty() || glyphe(token)) continue;

@@ -14,7 +14,7 @@ namespace quarvelin {
 
 namespace {
 
-constexpr std::size_t TailleBloc = 4 << 20;
+constexpr std::size_t TailleBloc = 1 << 20;
 constexpr std::size_t Aucun = std::string::npos;
 
 constexpr std::string_view NomsChamps[IndexPgn::NombreChamps] = {
@@ -62,9 +62,9 @@ bool meme_nom(std::string_view nom, std::string_view minuscules) {
 }
 
 bool ascii(std::string_view s) {
-    for (char c : s)
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
-    return true;
+    unsigned char bits = 0;
+    for (char c : s) bits |= static_cast<unsigned char>(c);
+    return bits < 0x80;
 }
 
 // The tags of one game's header as found in the block: views into it, except values that held
@@ -92,12 +92,9 @@ struct Entete {
             const int c = champ(ligne.substr(k + 1, t - k - 1));
             std::string_view valeur;
             bool echappe = false;
-            const void* guillemet = std::memchr(d + t, '"', n - t);
-            const void* crochet = std::memchr(d + t, ']', n - t);
-            if (guillemet && (!crochet || guillemet < crochet)) {
-                const std::size_t debut =
-                    static_cast<std::size_t>(static_cast<const char*>(guillemet) - d) + 1;
-                t = debut;
+            while (t < n && blanc_de_ligne(d[t])) ++t;
+            if (t < n && d[t] == '"') {
+                const std::size_t debut = ++t;
                 for (;;) {
                     const void* q = std::memchr(d + t, '"', n - t);
                     t = q ? static_cast<std::size_t>(static_cast<const char*>(q) - d) : n;
@@ -111,8 +108,8 @@ struct Entete {
                 valeur = ligne.substr(debut, t - debut);
                 echappe = valeur.find('\\') != std::string_view::npos;
                 if (t < n) ++t;
-                crochet = std::memchr(d + t, ']', n - t);
             }
+            const void* crochet = std::memchr(d + t, ']', n - t);
             const std::size_t finTag =
                 crochet ? static_cast<std::size_t>(static_cast<const char*>(crochet) - d) : n;
             if (avecTexte) {
@@ -172,31 +169,49 @@ struct Entete {
 std::string_view IndexPgn::valeur(std::size_t i, Champ champ) const {
     const Entree& e = entree(i);
     std::uint32_t debut = champ == 0 ? 0 : e.fins[static_cast<std::size_t>(champ) - 1];
-    return std::string_view(textes_[e.texte]).substr(e.debut + debut, e.fins[champ] - debut);
+    return {textes_[e.texte].get() + e.debut + debut, e.fins[champ] - debut};
 }
 
 void IndexPgn::ajouter(std::uint64_t position,
                        const std::array<std::string_view, NombreChamps>& valeurs) {
+    bool utf8 = true;
+    for (std::string_view v : valeurs) utf8 = utf8 && ascii(v);
+    // Names in a Windows-1252 file are kept in UTF-8, like the rest of the program's texts.
     std::array<std::string, NombreChamps> converties;
+    std::array<std::string_view, NombreChamps> vues = valeurs;
+    if (!utf8) {
+        for (std::size_t c = 0; c < NombreChamps; ++c) {
+            converties[c] = texte_utf8(valeurs[c]);
+            vues[c] = converties[c];
+        }
+    }
     std::size_t taille = 0;
-    for (std::size_t c = 0; c < NombreChamps; ++c) {
-        if (!ascii(valeurs[c])) converties[c] = texte_utf8(valeurs[c]);
-        taille += converties[c].empty() ? valeurs[c].size() : converties[c].size();
+    for (std::string_view& v : vues) {
+        if (v.size() > ValeurMaximale) {
+            std::size_t n = ValeurMaximale;
+            while (n > 0 && (static_cast<unsigned char>(v[n]) & 0xC0) == 0x80) --n;
+            v = v.substr(0, n);
+        }
+        taille += v.size();
     }
-    if (textes_.empty() || textes_.back().capacity() - textes_.back().size() < taille) {
-        textes_.emplace_back().reserve(std::max(TailleTexte, taille));
+    if (TailleTexte - rempli_ < taille) {
+        textes_.push_back(std::make_unique_for_overwrite<char[]>(TailleTexte));
+        rempli_ = 0;
     }
-    std::string& texte = textes_.back();
     if (nombre_ % EntreesParTranche == 0)
         tranches_.push_back(std::make_unique_for_overwrite<Entree[]>(EntreesParTranche));
     Entree& e = tranches_.back()[nombre_ % EntreesParTranche];
     e.position = position;
     e.texte = static_cast<std::uint32_t>(textes_.size() - 1);
-    e.debut = static_cast<std::uint32_t>(texte.size());
+    e.debut = static_cast<std::uint32_t>(rempli_);
+    char* texte = textes_.back().get() + rempli_;
+    std::size_t fin = 0;
     for (std::size_t c = 0; c < NombreChamps; ++c) {
-        texte.append(converties[c].empty() ? valeurs[c] : std::string_view(converties[c]));
-        e.fins[c] = static_cast<std::uint32_t>(texte.size() - e.debut);
+        if (!vues[c].empty()) std::memcpy(texte + fin, vues[c].data(), vues[c].size());
+        fin += vues[c].size();
+        e.fins[c] = static_cast<std::uint16_t>(fin);
     }
+    rempli_ += fin;
     ++nombre_;
 }
 

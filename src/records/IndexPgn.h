@@ -49,12 +49,16 @@ private:
         std::uint64_t position;
         std::uint32_t texte;                          // its values' chunk of textes_
         std::uint32_t debut;                          // first value's place in the chunk
-        std::array<std::uint32_t, NombreChamps> fins; // end of each value, from debut
+        std::array<std::uint16_t, NombreChamps> fins; // end of each value, from debut
     };
     // Fixed chunks rather than one growing array: a million games are never copied to a
     // larger block, and no memory is touched twice.
     static constexpr std::size_t EntreesParTranche = 1 << 14;
     static constexpr std::size_t TailleTexte = 1 << 20;
+    // A longer value is cut (at a character's start): the list shows no more of it anyway.
+    static constexpr std::size_t ValeurMaximale = 4096;
+    static_assert(NombreChamps * ValeurMaximale <= 65535 &&
+                  NombreChamps * ValeurMaximale <= TailleTexte);
 
     const Entree& entree(std::size_t i) const {
         return tranches_[i / EntreesParTranche][i % EntreesParTranche];
@@ -63,7 +67,8 @@ private:
 
     std::vector<std::unique_ptr<Entree[]>> tranches_;
     std::size_t nombre_ = 0;
-    std::vector<std::string> textes_;
+    std::vector<std::unique_ptr<char[]>> textes_; // chunks of TailleTexte bytes
+    std::size_t rempli_ = TailleTexte;            // bytes used in the last chunk
     std::int64_t vues_ = 0;
     bool annule_ = false;
     bool erreurLecture_ = false;

@@ -157,6 +157,17 @@ TEST(IndexPgn, OnlyALineStartingWithTheEventTagStartsAGame) {
     EXPECT_EQ(indexer("[Event \"crlf\"]\r\n[Site \"s\"]\r\n").valeur(0, IndexPgn::Site), "s");
 }
 
+TEST(IndexPgn, CutsAnOverlongValueAtACharacterStart) {
+    std::string long_;
+    for (int i = 0; i < 3000; ++i) long_ += "é";
+    IndexPgn index = indexer(partie("[Event \"x" + long_ + "\"]\n[White \"w\"]"));
+    ASSERT_EQ(index.size(), 1u);
+    std::string_view v = index.valeur(0, IndexPgn::Event);
+    EXPECT_EQ(v.size(), 4095u);
+    EXPECT_EQ(v.substr(v.size() - 2), "é");
+    EXPECT_EQ(index.valeur(0, IndexPgn::White), "w");
+}
+
 TEST(IndexPgn, SkipsTheByteOrderMark) {
     IndexPgn index = indexer("\xEF\xBB\xBF[Event \"bom\"]\n\n1.e4 *\n");
     ASSERT_EQ(index.size(), 1u);

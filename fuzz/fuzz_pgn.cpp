@@ -51,9 +51,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // A filter taken from the input's first bytes lists a part of the same games.
     FiltreParties filtre = tout;
+    auto morceau = [&](std::size_t debut, std::size_t n) {
+        return debut < size ? texte.substr(debut, n) : std::string();
+    };
     std::size_t n = size > 0 ? static_cast<std::size_t>(data[0] % 4) : 0;
-    filtre.blanc = texte.substr(1, n);
-    filtre.resultat = texte.substr(1 + n, size > 1 ? static_cast<std::size_t>(data[1] % 3) : 0);
+    filtre.blanc = morceau(1, n);
+    filtre.resultat = morceau(1 + n, size > 1 ? static_cast<std::size_t>(data[1] % 3) : 0);
     filtre.lesDeux = size > 2 && (data[2] & 1);
     std::istringstream encore(texte);
     IndexPgn filtre_index = IndexPgn::indexer(encore, size, filtre);

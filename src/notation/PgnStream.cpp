@@ -83,11 +83,13 @@ bool est_resultat(const std::string& t) {
     return t == "1-0" || t == "0-1" || t == "1/2-1/2" || t == "*";
 }
 
-// "12." "12..." "12...e5" "1.e4": what is left once the move number is taken off.
+// "12." "12..." "12...e5" "1.e4" "12": what is left once the move number is taken off. Some
+// files write the number without its full stop; no move is digits alone.
 std::string sans_numero(const std::string& t) {
     std::size_t i = 0;
     while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i;
-    if (i < t.size() && t[i] == '.') {
+    if (i == t.size()) return {};
+    if (t[i] == '.') {
         while (i < t.size() && t[i] == '.') ++i;
         return t.substr(i);
     }

@@ -194,7 +194,7 @@ void IndexPgn::ajouter(std::uint64_t position,
         }
         taille += v.size();
     }
-    if (TailleTexte - rempli_ < taille) {
+    if (textes_.empty() || TailleTexte - rempli_ < taille) {
         textes_.push_back(std::make_unique_for_overwrite<char[]>(TailleTexte));
         rempli_ = 0;
     }
@@ -232,7 +232,13 @@ IndexPgn IndexPgn::indexer(std::istream& in, std::uint64_t taille, const FiltreP
     effacer_annulation();
     const SelectionFiltre selection(filtre);
     const std::int64_t maximum = std::max<std::int64_t>(filtre.maximum, 0);
-    std::vector<char> tampon(TailleBloc);
+    // A small file needs no more than its size; the memory is not cleared, only written.
+    const std::size_t capacite =
+        taille == 0 ? TailleBloc
+                    : static_cast<std::size_t>(std::min<std::uint64_t>(
+                          TailleBloc, std::max<std::uint64_t>(taille + 1, 64 << 10)));
+    std::unique_ptr<char[]> donnees = std::make_unique_for_overwrite<char[]>(capacite);
+    char* const tampon = donnees.get();
     std::size_t longueur = 0; // bytes held
     std::uint64_t base = 0;   // file position of tampon[0]
     bool debutLigne = true;   // tampon[0] starts a line
@@ -251,8 +257,7 @@ IndexPgn IndexPgn::indexer(std::istream& in, std::uint64_t taille, const FiltreP
     bool arret = maximum == 0;
     while (!arret) {
         if (!finFichier) {
-            in.read(tampon.data() + longueur,
-                    static_cast<std::streamsize>(tampon.size() - longueur));
+            in.read(tampon + longueur, static_cast<std::streamsize>(capacite - longueur));
             std::size_t lus = static_cast<std::size_t>(in.gcount());
             longueur += lus;
             if (!in) {
@@ -262,14 +267,14 @@ IndexPgn IndexPgn::indexer(std::istream& in, std::uint64_t taille, const FiltreP
         }
         if (premier) {
             premier = false;
-            if (longueur >= 3 && std::memcmp(tampon.data(), "\xEF\xBB\xBF", 3) == 0) {
-                std::memmove(tampon.data(), tampon.data() + 3, longueur - 3);
+            if (longueur >= 3 && std::memcmp(tampon, "\xEF\xBB\xBF", 3) == 0) {
+                std::memmove(tampon, tampon + 3, longueur - 3);
                 longueur -= 3;
                 base = 3;
             }
         }
-        const std::string_view texte(tampon.data(), longueur);
-        const bool plein = longueur == tampon.size();
+        const std::string_view texte(tampon, longueur);
+        const bool plein = longueur == capacite;
         std::size_t p = 0, garde = longueur;
         while (p < longueur) {
             RechercheDebut r = chercher_debut_partie(texte, p, debutLigne, finFichier);
@@ -313,7 +318,7 @@ IndexPgn IndexPgn::indexer(std::istream& in, std::uint64_t taille, const FiltreP
         debutLigne = garde == longueur ? finit_en_debut_de_ligne(texte, debutLigne)
                      : garde == 0      ? debutLigne
                                        : true;
-        std::memmove(tampon.data(), tampon.data() + garde, longueur - garde);
+        std::memmove(tampon, tampon + garde, longueur - garde);
         base += garde;
         longueur -= garde;
     }

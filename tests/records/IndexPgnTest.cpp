@@ -140,6 +140,7 @@ TEST(IndexPgn, OnlyALineStartingWithTheEventTagStartsAGame) {
         {"1.e4 {[Event \"mid-line\"]} *\n%[Event \"escape\"]\n", {}},
         {"[Site \"first\"]\n[Event \"second line\"]\n", {"second line"}},
         {"[Event \"last\"]", {"last"}},
+        {"[Event \"\"]\n", {""}},
         {"[Event \"one\"][Site \"line\"][White \"both\"]\n1.e4 *", {"one"}},
         {"[Event \"A \\\"quoted\\\" name\"]\n", {"A \"quoted\" name"}},
         {"[Event \"crlf\"]\r\n[Site \"s\"]\r\n\r\n1.e4 *\r\n[Event \"two\"]\r\n", {"crlf", "two"}},

@@ -84,6 +84,16 @@ TEST(LecteurPgn, KeepsVariationsNagsAndEscapesOutOfTheMainLine) {
     EXPECT_TRUE(p.commentaires.empty());
 }
 
+TEST(LecteurPgn, ReadsAnyMoveNumberStyle) {
+    for (const char* coups :
+         {"1.e4 e5 2.Nf3 Nc6 *", "1. e4 e5 2. Nf3 Nc6 *", "1. e4 1... e5 2. Nf3 2...Nc6 *",
+          "1 e4 e5 2 Nf3 Nc6 *", "e4 e5 Nf3 Nc6 *", "1.e4 1...e5 2.Nf3 2. .. Nc6 *"}) {
+        PartieLue p = une_partie(coups);
+        EXPECT_TRUE(p.ok()) << coups << ": " << p.detail;
+        EXPECT_EQ(p.GameMoveText, "1.e4 e5 2.Nf3 Nc6") << coups;
+    }
+}
+
 TEST(LecteurPgn, GamesFromAFenPositionAreNumberedFromIt) {
     PartieLue p = une_partie("30... Kd7 (30... Ke7 31. Kf2) 31.Kf2 {quiet} *",
                              "[Event \"fen\"]\n[SetUp \"1\"]\n"

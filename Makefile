@@ -43,6 +43,7 @@ bench: build
 	$(BUILD)/bin/bench_perft
 	$(BUILD)/bin/bench_engine
 	$(BUILD)/bin/bench_session
+	bench/bench_pgn.sh $(BUILD)
 	bench/startup.sh $(BUILD)
 
 install: build

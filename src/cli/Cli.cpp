@@ -8,10 +8,14 @@
 #include "notation/MoveText.h"
 #include "notation/PgnStream.h"
 #include "notation/Replay.h"
+#include "records/IndexPgn.h"
+#include "records/LecteurPgn.h"
 #include "rules/FastPosition.h"
 #include "rules/MoveRules.h"
 #include "rules/TextCatalogue.h"
 
+#include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <fstream>
 #include <iomanip>
@@ -26,6 +30,8 @@ constexpr int TexteProfondeur = 902;
 constexpr int TexteArgumentInconnu = 903;
 constexpr int TexteFichierIntrouvable = 904;
 constexpr int TexteArgumentManquant = 905;
+constexpr int TexteRetenues = 218; // " games selected out of "
+constexpr int TexteNombreParties = 882;
 
 constexpr const char* AideGenerale =
     "usage: quarvelin-cli <command> [arguments]\n"
@@ -34,6 +40,7 @@ constexpr const char* AideGenerale =
     "  perft \"<FEN>\" <depth> [--divide]  count legal move sequences to <depth>\n"
     "  moves \"<FEN>\"                     list the legal moves in SAN\n"
     "  replay <file.pgn>                 replay every game, print the final FEN of each\n"
+    "  list <file.pgn> [--white X] ...   list the games that pass a filter, with their places\n"
     "  bestmove \"<FEN>\" [--depth N] [--profile file.ini] [--black-bottom]\n"
     "                                    the engine's choice for the side to move\n"
     "  bench                             engine signature and speed on fixed positions\n"
@@ -78,6 +85,16 @@ constexpr const char* AideReplay =
     "Replays the main line of every game of the file, from the start position or the game's\n"
     "[FEN] tag, and prints one line a game: its number, a tab, and the FEN after the last\n"
     "move, or 'error at <move number>: <token>'. Exits with 1 when a game failed.\n";
+
+constexpr const char* AideList =
+    "usage: quarvelin-cli list <file.pgn> [--white X] [--black Y] [--either] [--result R]\n"
+    "           [--eco C] [--site S] [--event E] [--date D] [--round N] [--max N]\n"
+    "Lists the games of the file that pass the filter, one line a game: the byte position of\n"
+    "its first line (from 0), then its Event, Site, Date, Round, White, Black and Result tags,\n"
+    "tab-separated. A game starts at a line beginning with [Event. Each criterion must start\n"
+    "its tag's value, in any case; with --either, a White or Black criterion found anywhere in\n"
+    "the game's tags is enough. At most --max games are listed (1000 unless given). The number\n"
+    "of games listed and seen ends on standard error.\n";
 
 struct Usage {
     std::ostream& err;
@@ -171,6 +188,80 @@ int replay(const std::vector<std::string>& args, std::ostream& out, const Usage&
         }
     }
     return status;
+}
+
+int list(const std::vector<std::string>& args, std::ostream& out, const Usage& u) {
+    struct Critere {
+        const char* option;
+        std::string FiltreParties::*champ;
+    };
+    static constexpr Critere criteres[] = {
+        {"--white", &FiltreParties::blanc},     {"--black", &FiltreParties::noir},
+        {"--result", &FiltreParties::resultat}, {"--eco", &FiltreParties::eco},
+        {"--site", &FiltreParties::site},       {"--event", &FiltreParties::evenement},
+        {"--date", &FiltreParties::date},       {"--round", &FiltreParties::ronde}};
+    FiltreParties filtre;
+    filtre.maximum = Settings{}.MAX_SEUIL_PARTIE;
+    std::string chemin;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--either") {
+            filtre.lesDeux = true;
+            continue;
+        }
+        const Critere* critere = nullptr;
+        for (const Critere& c : criteres)
+            if (a == c.option) critere = &c;
+        if (critere || a == "--max") {
+            if (i + 1 >= args.size()) return u.erreur(TexteArgumentManquant, "");
+            const std::string& v = args[++i];
+            if (critere) {
+                filtre.*(critere->champ) = v;
+                continue;
+            }
+            // MAX_SEUIL_PARTIE is a 32-bit count.
+            if (v.empty() || v.size() > 10 ||
+                v.find_first_not_of("0123456789") != std::string::npos ||
+                std::stoll(v) > 2147483647)
+                return u.erreur(TexteNombreParties, v);
+            filtre.maximum = std::stoll(v);
+        } else if (a.starts_with("--") || !chemin.empty()) {
+            return u.erreur(TexteArgumentInconnu, a);
+        } else {
+            chemin = a;
+        }
+    }
+    if (chemin.empty()) return u.erreur(TexteArgumentManquant, "");
+    auto index = IndexPgn::indexer_fichier(chemin, filtre);
+    if (!index) return u.erreur(TexteFichierIntrouvable, chemin);
+
+    std::string lignes;
+    for (std::size_t i = 0; i < index->size(); ++i) {
+        char nombre[24];
+        lignes.append(nombre, std::to_chars(nombre, nombre + 24, index->position(i)).ptr);
+        for (int c = IndexPgn::Event; c <= IndexPgn::Result; ++c) {
+            lignes += '\t';
+            std::string_view v = index->valeur(i, static_cast<IndexPgn::Champ>(c));
+            std::size_t debut = lignes.size();
+            lignes.append(v);
+            // A tab inside a value would shift the columns.
+            if (v.find('\t') != std::string_view::npos)
+                std::replace(lignes.begin() + static_cast<std::ptrdiff_t>(debut), lignes.end(),
+                             '\t', ' ');
+        }
+        lignes += '\n';
+        if (lignes.size() >= (1u << 20)) {
+            out.write(lignes.data(), static_cast<std::streamsize>(lignes.size()));
+            lignes.clear();
+        }
+    }
+    out.write(lignes.data(), static_cast<std::streamsize>(lignes.size()));
+    if (index->erreur_lecture()) {
+        u.erreur(TexteErreurLectureFichier, chemin);
+        return 1;
+    }
+    u.err << index->size() << u.cat.texte(TexteRetenues) << index->vues() << '\n';
+    return 0;
 }
 
 int bestmove(const std::vector<std::string>& args, std::ostream& out, const Usage& u) {
@@ -293,11 +384,14 @@ int executer_cli(const std::vector<std::string>& args, std::ostream& out, std::o
         const char* aide;
         int (*run)(const std::vector<std::string>&, std::ostream&, const Usage&);
     };
-    static constexpr Commande commandes[] = {
-        {"perft", AidePerft, perft},        {"moves", AideMoves, moves},
-        {"replay", AideReplay, replay},     {"bestmove", AideBestmove, bestmove},
-        {"bench", AideBench, bench},        {"uci", AideUci, uci},
-        {"autoplay", AideAutoplay, nullptr}};
+    static constexpr Commande commandes[] = {{"perft", AidePerft, perft},
+                                             {"moves", AideMoves, moves},
+                                             {"replay", AideReplay, replay},
+                                             {"list", AideList, list},
+                                             {"bestmove", AideBestmove, bestmove},
+                                             {"bench", AideBench, bench},
+                                             {"uci", AideUci, uci},
+                                             {"autoplay", AideAutoplay, nullptr}};
     for (const Commande& c : commandes) {
         if (command != c.nom) continue;
         if (aide_demandee(args)) {

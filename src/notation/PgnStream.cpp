@@ -34,6 +34,40 @@ void PgnStream::skip_line() {
     }
 }
 
+std::string PgnStream::rest_of_line() {
+    std::string text;
+    for (int c = get(); c >= 0 && c != '\n'; c = get()) text += static_cast<char>(c);
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    return text;
+}
+
+void PgnStream::read_variation(std::string& text, PgnGame& game) {
+    int depth = 0;
+    for (;;) {
+        int c = get();
+        if (c < 0) {
+            game.unclosed = '(';
+            return;
+        }
+        text += static_cast<char>(c);
+        if (c == '{') {
+            while ((c = get()) >= 0 && c != '}') text += static_cast<char>(c);
+            if (c < 0) {
+                game.unclosed = '{';
+                return;
+            }
+            text += '}';
+        } else if (c == ';') {
+            text += rest_of_line();
+            text += '\n';
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')' && --depth == 0) {
+            return;
+        }
+    }
+}
+
 namespace {
 
 bool blanc(int c) {
@@ -49,11 +83,13 @@ bool est_resultat(const std::string& t) {
     return t == "1-0" || t == "0-1" || t == "1/2-1/2" || t == "*";
 }
 
-// "12." "12..." "12...e5" "1.e4": what is left once the move number is taken off.
+// "12." "12..." "12...e5" "1.e4" "12": what is left once the move number is taken off. Some
+// files write the number without its full stop; no move is digits alone.
 std::string sans_numero(const std::string& t) {
     std::size_t i = 0;
     while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i;
-    if (i < t.size() && t[i] == '.') {
+    if (i == t.size()) return {};
+    if (t[i] == '.') {
         while (i < t.size() && t[i] == '.') ++i;
         return t.substr(i);
     }
@@ -80,6 +116,16 @@ bool PgnStream::suivante(PgnGame& game) {
     }
     bool started = false, inMoves = false;
     int depth = 0;
+    // What the asides are told about the main line before them.
+    std::string previous, lastNumbered;
+    auto aside = [&](bool variation) -> std::string& {
+        PgnAside& a = game.asides.emplace_back();
+        a.variation = variation;
+        a.movesBefore = static_cast<int>(game.moves.size());
+        a.previous = previous;
+        a.lastNumbered = lastNumbered;
+        return a.text;
+    };
     for (;;) {
         int c = peek();
         if (c < 0) return started;
@@ -116,18 +162,29 @@ bool PgnStream::suivante(PgnGame& game) {
         if (!started) game.offset = consumed_;
         started = true;
         if (c == '{') {
-            while ((c = get()) >= 0 && c != '}') {
-            }
+            get();
+            std::string* text = asides_ && depth == 0 ? &aside(false) : nullptr;
+            while ((c = get()) >= 0 && c != '}')
+                if (text) *text += static_cast<char>(c);
+            if (c < 0) game.unclosed = '{';
             continue;
         }
         if (c == ';') {
-            skip_line();
+            get();
+            if (asides_ && depth == 0)
+                aside(false) = rest_of_line();
+            else
+                skip_line();
             continue;
         }
         if (c == '(') {
+            inMoves = true;
+            if (asides_) {
+                read_variation(aside(true), game);
+                continue;
+            }
             get();
             ++depth;
-            inMoves = true;
             continue;
         }
         if (c == ')') {
@@ -147,6 +204,10 @@ bool PgnStream::suivante(PgnGame& game) {
         if (est_resultat(token)) {
             game.result = token;
             return true;
+        }
+        if (asides_ && !glyphe(token)) {
+            previous = token;
+            if (token.find('.') != std::string::npos) lastNumbered = token;
         }
         token = sans_numero(token);
         if (token.empty() || glyphe(token)) continue;

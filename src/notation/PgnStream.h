@@ -1,7 +1,8 @@
 #pragma once
 // Reads the games of a PGN stream one at a time, in large blocks, keeping only the current
 // game: tags, and the main line's move tokens with comments, variations, NAGs, move numbers
-// and escape lines taken out.
+// and escape lines taken out. Asked for them, it also keeps the comments and variations of the
+// main line, each with what was written before it.
 #include <cstdint>
 #include <istream>
 #include <memory>
@@ -11,19 +12,30 @@
 
 namespace quarvelin {
 
+// A comment or variation of the main line.
+struct PgnAside {
+    bool variation = false;
+    std::string text;         // a comment without its braces or ';', a variation with its brackets
+    int movesBefore = 0;      // main-line moves read before it
+    std::string previous;     // the last main-line token before it, as written ("12.", "Nf3")
+    std::string lastNumbered; // the last main-line token before it holding a '.', as written
+};
+
 struct PgnGame {
     std::vector<std::pair<std::string, std::string>> tags;
     std::vector<std::string> moves; // main line only
     std::string result;             // the closing result token, empty when missing
     std::uint64_t offset = 0;       // byte position of the game's first character
+    std::vector<PgnAside> asides;   // only from a stream asked for them
+    char unclosed = 0;              // '{' or '(' when one runs to the end of the stream
 
     const std::string* tag(std::string_view name) const;
 };
 
 class PgnStream {
 public:
-    explicit PgnStream(std::istream& in)
-        : in_(in), buffer_(std::make_unique_for_overwrite<char[]>(BlockSize)) {}
+    explicit PgnStream(std::istream& in, bool asides = false)
+        : in_(in), buffer_(std::make_unique_for_overwrite<char[]>(BlockSize)), asides_(asides) {}
 
     // The next game; false at the end of the stream.
     bool suivante(PgnGame& game);
@@ -32,6 +44,9 @@ private:
     int get(); // next byte, -1 at the end
     int peek();
     void skip_line();
+    std::string rest_of_line();
+    // From its '(' to the matching ')', nested comments and variations included.
+    void read_variation(std::string& text, PgnGame& game);
 
     std::istream& in_;
     static constexpr std::size_t BlockSize = 1 << 20;
@@ -40,6 +55,7 @@ private:
     std::uint64_t consumed_ = 0; // bytes handed out so far
     bool lineStart_ = true;
     bool first_ = true;
+    bool asides_;
 };
 
 } // namespace quarvelin

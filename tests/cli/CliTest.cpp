@@ -68,6 +68,12 @@ TEST(Cli, WrongArgumentsGetOneLineAndStatusTwo) {
         {{"replay", "/nonexistent/games.pgn"}, "<904>/nonexistent/games.pgn"},
         {{"replay", "a.pgn", "b.pgn"}, "<903>b.pgn"},
         {{"frobnicate"}, "<903>frobnicate"},
+        {{"list"}, "<905>"},
+        {{"list", "/nonexistent/games.pgn"}, "<904>/nonexistent/games.pgn"},
+        {{"list", "a.pgn", "--white"}, "<905>"},
+        {{"list", "a.pgn", "--max", "ten"}, "<882>ten"},
+        {{"list", "a.pgn", "--max", "2147483648"}, "<882>2147483648"},
+        {{"list", "a.pgn", "--colour", "w"}, "<903>--colour"},
     };
     for (const Bad& b : cases) {
         Sortie r = cli(b.args);
@@ -83,7 +89,8 @@ TEST(Cli, HelpForEachCommand) {
     for (std::vector<std::string> args : {std::vector<std::string>{"--help"},
                                           {"perft", "--help"},
                                           {"moves", "--help"},
-                                          {"replay", "--help"}}) {
+                                          {"replay", "--help"},
+                                          {"list", "--help"}}) {
         Sortie r = cli(args);
         EXPECT_EQ(r.status, 0);
         EXPECT_EQ(r.out.find("usage: quarvelin-cli"), 0u) << args[0];
@@ -102,6 +109,45 @@ TEST(Cli, ReplayGoesOnAfterABrokenGame) {
     Sortie ok = cli({"replay", std::string(QUARVELIN_TEST_DATA) + "/varied.pgn"});
     EXPECT_EQ(ok.status, 0);
     EXPECT_EQ(std::count(ok.out.begin(), ok.out.end(), '\n'), 7);
+}
+
+TEST(Cli, ListShowsEachGamesPlaceAndTags) {
+    const std::string varied = std::string(QUARVELIN_TEST_DATA) + "/varied.pgn";
+    Sortie r = cli({"list", varied, "--max", "2"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "63\tParis opera\tParis FRA\t1858.??.??\t\tMorphy, Paul\tAllies\t1-0\n"
+                     "465\tClub game\t\t\t\tMüller, Jürgen\tŁukasz Żółć\t*\n");
+    EXPECT_EQ(r.err, "2<218>2\n");
+
+    struct Cas {
+        std::vector<std::string> options;
+        std::vector<std::string> evenements;
+    };
+    const Cas cas[] = {
+        {{},
+         {"Paris opera", "Club game", "Promotions", "Black side", "Black to move first",
+          "No result, next game follows", "Windows lines"}},
+        {{"--result", "1-0"}, {"Paris opera", "Windows lines"}},
+        {{"--black", "łukasz"}, {"Club game"}},
+        {{"--white", "allies"}, {}},
+        {{"--white", "allies", "--either"}, {"Paris opera"}},
+        {{"--event", "black", "--result", "0-1"}, {"Black side"}},
+        {{"--site", "paris", "--date", "1858", "--round", "", "--eco", ""}, {"Paris opera"}},
+    };
+    for (const Cas& c : cas) {
+        std::vector<std::string> args = {"list", varied};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        Sortie l = cli(args);
+        EXPECT_EQ(l.status, 0);
+        std::vector<std::string> vus;
+        std::istringstream lignes(l.out);
+        for (std::string ligne; std::getline(lignes, ligne);) {
+            std::size_t tab = ligne.find('\t');
+            vus.push_back(ligne.substr(tab + 1, ligne.find('\t', tab + 1) - tab - 1));
+        }
+        EXPECT_EQ(vus, c.evenements) << l.out;
+        EXPECT_EQ(l.err, std::to_string(vus.size()) + "<218>7\n");
+    }
 }
 
 TEST(Cli, TheProgramItself) {

@@ -1,0 +1,69 @@
+// Game files as found in the world: the index lists games only where a line starts with the
+// Event tag, a filter lists no more than the plain index, and every listed game reads without a
+// crash, its comments and variations within what the text holds.
+#include "records/IndexPgn.h"
+#include "records/LecteurPgn.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <sstream>
+#include <string>
+
+using namespace quarvelin;
+
+namespace {
+
+void verifier(bool ok) {
+    if (!ok) __builtin_trap();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size > 65536) return 0;
+    const std::string texte(reinterpret_cast<const char*>(data), size);
+    std::istringstream in(texte);
+    FiltreParties tout;
+    tout.maximum = 1 << 20;
+    IndexPgn index = IndexPgn::indexer(in, size, tout);
+    verifier(index.vues() == static_cast<std::int64_t>(index.size()));
+    for (std::size_t i = 0; i < index.size(); ++i) {
+        std::uint64_t p = index.position(i);
+        verifier(p < size && (i == 0 || p > index.position(i - 1)));
+        verifier(p == 0 || texte[p - 1] == '\n' || (p == 3 && texte.starts_with("\xEF\xBB\xBF")));
+        std::size_t crochet = texte.find_first_not_of(" \t", p);
+        verifier(texte.compare(crochet, 7, "[Event ") == 0);
+
+        PartieLue partie = lire_partie_pgn(in, p);
+        verifier(partie.position == p);
+        verifier(partie.commentaires.size() <= 18001);
+        std::size_t ecrit = 0;
+        for (const std::string& c : partie.commentaires) ecrit += c.size();
+        for (const auto& v : partie.variantes) {
+            verifier(v.texte.starts_with('('));
+            verifier(v.demiCoup >= 0);
+            ecrit += v.texte.size();
+        }
+        // Windows-1252 bytes take up to three bytes each in UTF-8.
+        verifier(ecrit <= 3 * size + partie.commentaires.size());
+        verifier(partie.ok() || partie.erreur >= TexteCoupIllisible);
+    }
+
+    // A filter taken from the input's first bytes lists a part of the same games.
+    FiltreParties filtre = tout;
+    auto morceau = [&](std::size_t debut, std::size_t n) {
+        return debut < size ? texte.substr(debut, n) : std::string();
+    };
+    std::size_t n = size > 0 ? static_cast<std::size_t>(data[0] % 4) : 0;
+    filtre.blanc = morceau(1, n);
+    filtre.resultat = morceau(1 + n, size > 1 ? static_cast<std::size_t>(data[1] % 3) : 0);
+    filtre.lesDeux = size > 2 && (data[2] & 1);
+    std::istringstream encore(texte);
+    IndexPgn filtre_index = IndexPgn::indexer(encore, size, filtre);
+    verifier(filtre_index.size() <= index.size());
+    for (std::size_t i = 0, j = 0; i < filtre_index.size(); ++i, ++j) {
+        while (j < index.size() && index.position(j) != filtre_index.position(i)) ++j;
+        verifier(j < index.size());
+    }
+    return 0;
+}

@@ -1,0 +1,208 @@
+#include "records/LecteurPgn.h"
+
+#include "localisation/Encodage.h"
+#include "notation/Fen.h"
+#include "notation/MoveReader.h"
+#include "notation/PgnStream.h"
+#include "notation/Replay.h"
+#include "records/DebutPartie.h"
+#include "rules/TextCatalogue.h"
+
+#include <algorithm>
+#include <istream>
+#include <sstream>
+
+namespace quarvelin {
+
+namespace {
+
+constexpr std::size_t Morceau = 64 << 10;
+// No real game comes near it; a file without another game start after a broken one is not
+// read whole.
+constexpr std::size_t TailleMaximale = 16 << 20;
+// Longer than any game can be; keeps a wild move number before a comment from growing the
+// comment list without end.
+constexpr int IndexMaximal = 2 * 9000;
+
+// The bytes from `position` to the next game's first line, the end, or TailleMaximale.
+std::string texte_de_partie(std::istream& in, std::uint64_t position, bool& erreur) {
+    std::string texte;
+    in.clear();
+    in.seekg(static_cast<std::streamoff>(position));
+    if (!in) return texte;
+    std::size_t depuis = 0;
+    for (;;) {
+        std::size_t avant = texte.size();
+        texte.resize(avant + Morceau);
+        in.read(texte.data() + avant, static_cast<std::streamsize>(Morceau));
+        texte.resize(avant + static_cast<std::size_t>(in.gcount()));
+        bool fin = !in;
+        if (in.bad()) erreur = true;
+        RechercheDebut r;
+        for (;;) {
+            r = chercher_debut_partie(texte, depuis, true, fin);
+            if (r.ligne != 0) break;
+            depuis = r.crochet + 1; // the game's own first line
+        }
+        if (r.ligne != RechercheDebut::Aucun) {
+            texte.resize(r.ligne);
+            return texte;
+        }
+        depuis = r.reprise;
+        if (fin) return texte;
+        if (texte.size() >= TailleMaximale) {
+            texte.resize(TailleMaximale);
+            return texte;
+        }
+    }
+}
+
+// The leading digits of a move number as written; 0 when there are none.
+int nombre(std::string_view s) {
+    int n = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9') break;
+        n = n * 10 + (c - '0');
+        if (n > IndexMaximal) return IndexMaximal;
+    }
+    return n;
+}
+
+// The half-move a comment belongs to, found from the text before it: a last token holding a
+// full stop ("12.", "12.Nf3") gives White's move 12, index 23; a token without one (a move
+// written apart from its number, "1. e4" included) gives the Black move of the last number
+// written, 2n.
+int index_commentaire(const PgnAside& a) {
+    if (a.previous.empty()) return 0;
+    std::size_t point = a.previous.rfind('.');
+    int index = 0;
+    if (point != std::string::npos) {
+        index = 2 * nombre(std::string_view(a.previous).substr(0, point)) - 1;
+    } else if (!a.lastNumbered.empty()) {
+        point = a.lastNumbered.rfind('.');
+        index = 2 * nombre(std::string_view(a.lastNumbered).substr(0, point));
+    }
+    return std::clamp(index, 0, IndexMaximal);
+}
+
+// Line breaks and the blanks around them become one space; the ends are trimmed.
+std::string sur_une_ligne(const std::string& texte) {
+    std::string out;
+    out.reserve(texte.size());
+    bool coupure = false;
+    for (char c : texte) {
+        if (c == '\n' || c == '\r') {
+            while (!out.empty() && (out.back() == ' ' || out.back() == '\t')) out.pop_back();
+            coupure = true;
+        } else if (coupure && (c == ' ' || c == '\t')) {
+        } else {
+            if (coupure && !out.empty()) out += ' ';
+            coupure = false;
+            out += c;
+        }
+    }
+    std::size_t debut = out.find_first_not_of(" \t");
+    if (debut == std::string::npos) return {};
+    std::size_t fin = out.find_last_not_of(" \t");
+    return out.substr(debut, fin - debut + 1);
+}
+
+std::string ligne_de_tag(const std::string& nom, const std::string& valeur) {
+    std::string ligne = "[" + nom + " \"";
+    for (char c : valeur) {
+        if (c == '"' || c == '\\') ligne += '\\';
+        ligne += c;
+    }
+    return ligne + "\"]\r\n";
+}
+
+} // namespace
+
+PartieLue lire_partie_pgn(std::istream& in, std::uint64_t position) {
+    PartieLue partie;
+    partie.position = position;
+    bool erreurLecture = false;
+    std::string texte = texte_de_partie(in, position, erreurLecture);
+    std::istringstream flux(texte_utf8(texte));
+    texte.clear();
+    PgnStream stream(flux, true);
+    PgnGame game;
+    if (!stream.suivante(game) || (game.tags.empty() && game.moves.empty())) {
+        partie.erreur = erreurLecture ? TexteErreurLectureFichier : TexteAucunePartieIci;
+        partie.detail = std::to_string(position);
+        return partie;
+    }
+
+    for (const auto& [nom, valeur] : game.tags) partie.GameText += ligne_de_tag(nom, valeur);
+    partie.GameText += "\r\n";
+
+    Position depart = Position::initiale(Colour::White);
+    if (const std::string* fen = game.tag("FEN")) {
+        if (auto p = lire_fen(*fen, Colour::White)) {
+            depart = *p;
+            partie.FenDepart = *fen;
+        } else {
+            partie.erreur = TexteFenDepartRefusee;
+            partie.detail = *fen;
+        }
+    }
+
+    // The main line numbered from the start position.
+    Colour trait = depart.side_to_move();
+    int numero = trait == Colour::White ? depart.MoveCount + 1 : depart.MoveCount;
+    const int premierIndex = trait == Colour::White ? 2 * numero - 1 : 2 * numero;
+    for (std::size_t k = 0; k < game.moves.size(); ++k) {
+        if (k > 0) partie.GameMoveText += ' ';
+        if (trait == Colour::White)
+            partie.GameMoveText += std::to_string(numero) + ".";
+        else if (k == 0)
+            partie.GameMoveText += std::to_string(numero) + "...";
+        partie.GameMoveText += game.moves[k];
+        if (trait == Colour::Black) ++numero;
+        trait = couleur_opposee(trait);
+    }
+
+    for (const PgnAside& a : game.asides) {
+        std::string texteAparte = sur_une_ligne(a.text);
+        if (a.variation) {
+            int demiCoup = a.movesBefore == 0 ? 0 : premierIndex + a.movesBefore - 1;
+            partie.variantes.push_back({demiCoup, std::move(texteAparte)});
+            continue;
+        }
+        if (texteAparte.empty()) continue;
+        std::size_t index = static_cast<std::size_t>(index_commentaire(a));
+        if (partie.commentaires.size() <= index) partie.commentaires.resize(index + 1);
+        std::string& place = partie.commentaires[index];
+        if (!place.empty()) place += ' ';
+        place += texteAparte;
+    }
+
+    const std::string* tagResultat = game.tag("Result");
+    partie.GameResult = !game.result.empty()                        ? game.result
+                        : tagResultat && est_resultat(*tagResultat) ? *tagResultat
+                                                                    : "*";
+
+    if (partie.erreur != 0) return partie;
+    if (game.unclosed != 0) {
+        partie.erreur = TexteNonFerme;
+        partie.detail = std::string(1, game.unclosed);
+        return partie;
+    }
+    Rejeu r = rejouer(game);
+    if (!r.ok) {
+        partie.erreur = TexteCoupIllisible;
+        partie.numeroErreur = r.numeroErreur;
+        partie.detail = r.jetonErreur;
+    }
+    return partie;
+}
+
+std::string message_lecture(const PartieLue& partie, const TextCatalogue& catalogue) {
+    if (partie.ok()) return {};
+    std::string texte = catalogue.texte(partie.erreur);
+    if (std::size_t marque = texte.find("%1"); marque != std::string::npos)
+        texte.replace(marque, 2, std::to_string(partie.numeroErreur));
+    return texte + partie.detail;
+}
+
+} // namespace quarvelin

@@ -1,0 +1,35 @@
+#pragma once
+// One game read from a PGN file, in the form the game session takes it.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quarvelin {
+
+struct PartieLue {
+    struct Variante {
+        int demiCoup = 0;  // the half-move it replaces (2n - 1 White's move n, 2n Black's); 0
+                           // before the first move
+        std::string texte; // as written, brackets included, on one line
+    };
+
+    std::uint64_t position = 0;
+    std::string GameText;     // the tag lines, CR LF after each, then one more CR LF
+    std::string GameMoveText; // the main line, numbered: "1.e4 e5 2.Nf3"
+    std::string GameResult;   // "1-0", "0-1", "1/2-1/2" or "*"
+    std::string FenDepart;    // the [FEN] start position, empty from the initial one
+    // Comments by half-move (2n - 1 after White's move n, 2n after Black's); index 0 holds
+    // what comes before the first move. Several at one place are joined by a space.
+    std::vector<std::string> commentaires;
+    std::vector<Variante> variantes;
+
+    // What stops the game from being read whole: a catalogue offset, 0 when nothing does, and
+    // what it is about (the move number and the token, the FEN, the unclosed bracket).
+    int erreur = 0;
+    int numeroErreur = 0;
+    std::string detail;
+
+    bool ok() const { return erreur == 0; }
+};
+
+} // namespace quarvelin

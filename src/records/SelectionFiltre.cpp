@@ -1,0 +1,53 @@
+#include "records/SelectionFiltre.h"
+
+#include <QString>
+
+namespace quarvelin {
+
+std::string plier_casse(std::string_view texte) {
+    std::string out(texte);
+    bool ascii = true;
+    for (char& c : out) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+            break;
+        }
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    if (ascii) return out;
+    return QString::fromUtf8(texte.data(), static_cast<qsizetype>(texte.size()))
+        .toCaseFolded()
+        .toStdString();
+}
+
+SelectionFiltre::SelectionFiltre(const FiltreParties& f) : lesDeux_(f.lesDeux) {
+    auto ajouter = [&](const char* tag, const std::string& critere, bool joueur) {
+        if (critere.empty()) return;
+        motifs_.push_back(
+            {plier_casse(std::string(tag) + " \"" + critere), plier_casse(critere), joueur});
+    };
+    ajouter("White", f.blanc, true);
+    ajouter("Black", f.noir, true);
+    ajouter("Result", f.resultat, false);
+    ajouter("ECO", f.eco, false);
+    ajouter("Site", f.site, false);
+    ajouter("Event", f.evenement, false);
+    ajouter("Date", f.date, false);
+    ajouter("Round", f.ronde, false);
+}
+
+bool SelectionFiltre::accepte(std::string_view texteTags) const {
+    if (motifs_.empty()) return true;
+    const std::string texte = plier_casse(texteTags);
+    for (const Motif& m : motifs_) {
+        if (m.joueur) {
+            if (texte.find(m.seul) == std::string::npos) return false;
+            if (!lesDeux_ && texte.find(m.tagEtValeur) == std::string::npos) return false;
+        } else if (texte.find(m.tagEtValeur) == std::string::npos) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace quarvelin

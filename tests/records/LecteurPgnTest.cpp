@@ -1,0 +1,171 @@
+#include "records/LecteurPgn.h"
+
+#include "localisation/Catalogue.h"
+#include "records/IndexPgn.h"
+#include "support/TestDoubles.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+
+using namespace quarvelin;
+
+namespace {
+
+std::string lire(const std::string& chemin) {
+    std::ifstream in(chemin, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Every listed game of a text, read at its place.
+std::vector<PartieLue> lire_tout(const std::string& texte) {
+    std::istringstream in(texte);
+    FiltreParties tout;
+    tout.maximum = 1 << 30;
+    IndexPgn index = IndexPgn::indexer(in, texte.size(), tout);
+    std::vector<PartieLue> parties;
+    for (std::size_t i = 0; i < index.size(); ++i)
+        parties.push_back(lire_partie_pgn(in, index.position(i)));
+    return parties;
+}
+
+PartieLue une_partie(const std::string& coups, const std::string& tags = "[Event \"e\"]\n") {
+    std::istringstream in(tags + "\n" + coups + "\n");
+    return lire_partie_pgn(in, 0);
+}
+
+std::map<std::size_t, std::string> commentaires(const PartieLue& p) {
+    std::map<std::size_t, std::string> m;
+    for (std::size_t i = 0; i < p.commentaires.size(); ++i)
+        if (!p.commentaires[i].empty()) m[i] = p.commentaires[i];
+    return m;
+}
+
+TEST(LecteurPgn, FilesEachCommentUnderTheHalfMoveBeforeIt) {
+    struct Cas {
+        const char* coups;
+        std::map<std::size_t, std::string> attendus;
+    };
+    const Cas cas[] = {
+        {"1.e4 {a} e5 {b} *", {{1, "a"}, {2, "b"}}},
+        // Written apart from its number, White's move reads as Black's.
+        {"1. e4 {c} *", {{2, "c"}}},
+        {"1.e4 e5 2.Nf3 {d} Nc6 {e} 3.Bb5 *", {{3, "d"}, {4, "e"}}},
+        {"1.e4 e5 {x}\n{y} 2.Nf3 *", {{2, "x y"}}},
+        {"1.e4 {over\r\n   two lines } e5 *", {{1, "over two lines"}}},
+        {"1.e4 ; to the end of the line\ne5 *", {{1, "to the end of the line"}}},
+        {"{before the first move} 1.e4 *", {{0, "before the first move"}}},
+        {"1.e4 $1 {after a NAG} e5 !? {after a glyph} *",
+         {{1, "after a NAG"}, {2, "after a glyph"}}},
+        {"1.e4 (1.d4 {in a variation} d5) e5 *", {}},
+        {"1.e4 e5 2.Nf3 {} *", {}},
+    };
+    for (const Cas& c : cas) {
+        PartieLue p = une_partie(c.coups);
+        EXPECT_TRUE(p.ok()) << c.coups << ": " << p.erreur << " " << p.detail;
+        EXPECT_EQ(commentaires(p), c.attendus) << c.coups;
+    }
+}
+
+TEST(LecteurPgn, KeepsVariationsNagsAndEscapesOutOfTheMainLine) {
+    PartieLue p = une_partie("1. e4 e5 2. Nf3 $1 (2. f4 exf4 (2... d5 {counter}) 3. Nf3)\n"
+                             "%escape line 2. d4\n"
+                             "2... Nc6 3.Bb5!? a6 1-0",
+                             "[Event \"v\"]\r\n[White \"A \\\"quoted\\\" name\"]\r\n");
+    ASSERT_TRUE(p.ok()) << p.detail;
+    EXPECT_EQ(p.GameMoveText, "1.e4 e5 2.Nf3 Nc6 3.Bb5!? a6");
+    EXPECT_EQ(p.GameResult, "1-0");
+    EXPECT_EQ(p.GameText, "[Event \"v\"]\r\n[White \"A \\\"quoted\\\" name\"]\r\n\r\n");
+    ASSERT_EQ(p.variantes.size(), 1u);
+    EXPECT_EQ(p.variantes[0].demiCoup, 3);
+    EXPECT_EQ(p.variantes[0].texte, "(2. f4 exf4 (2... d5 {counter}) 3. Nf3)");
+    EXPECT_TRUE(p.commentaires.empty());
+}
+
+TEST(LecteurPgn, ReadsAnyMoveNumberStyle) {
+    for (const char* coups :
+         {"1.e4 e5 2.Nf3 Nc6 *", "1. e4 e5 2. Nf3 Nc6 *", "1. e4 1... e5 2. Nf3 2...Nc6 *",
+          "1 e4 e5 2 Nf3 Nc6 *", "e4 e5 Nf3 Nc6 *", "1.e4 1...e5 2.Nf3 2. .. Nc6 *"}) {
+        PartieLue p = une_partie(coups);
+        EXPECT_TRUE(p.ok()) << coups << ": " << p.detail;
+        EXPECT_EQ(p.GameMoveText, "1.e4 e5 2.Nf3 Nc6") << coups;
+    }
+}
+
+TEST(LecteurPgn, GamesFromAFenPositionAreNumberedFromIt) {
+    PartieLue p = une_partie("30... Kd7 (30... Ke7 31. Kf2) 31.Kf2 {quiet} *",
+                             "[Event \"fen\"]\n[SetUp \"1\"]\n"
+                             "[FEN \"4k3/8/8/8/8/8/4P3/4K3 b - - 0 30\"]\n");
+    ASSERT_TRUE(p.ok()) << p.detail;
+    EXPECT_EQ(p.FenDepart, "4k3/8/8/8/8/8/4P3/4K3 b - - 0 30");
+    EXPECT_EQ(p.GameMoveText, "30...Kd7 31.Kf2");
+    ASSERT_EQ(p.variantes.size(), 1u);
+    EXPECT_EQ(p.variantes[0].demiCoup, 60);
+    EXPECT_EQ(commentaires(p), (std::map<std::size_t, std::string>{{61, "quiet"}}));
+}
+
+TEST(LecteurPgn, ReadsWindowsNamesAsUtf8) {
+    PartieLue p = une_partie("1.e4 {gagn\xE9} *", "[Event \"x\"]\n[White \"M\xFCller\"]\n");
+    EXPECT_EQ(p.GameText, "[Event \"x\"]\r\n[White \"Müller\"]\r\n\r\n");
+    EXPECT_EQ(commentaires(p), (std::map<std::size_t, std::string>{{1, "gagné"}}));
+}
+
+TEST(LecteurPgn, EachPlaceOfTheIndexReadsItsOwnGame) {
+    std::string texte = lire(std::string(QUARVELIN_TEST_DATA) + "/varied.pgn");
+    std::vector<PartieLue> parties = lire_tout(texte);
+    const std::vector<std::string> evenements = {
+        "Paris opera",  "Club game",           "Promotions",
+        "Black side",   "Black to move first", "No result, next game follows",
+        "Windows lines"};
+    ASSERT_EQ(parties.size(), evenements.size());
+    for (std::size_t i = 0; i < parties.size(); ++i) {
+        EXPECT_TRUE(parties[i].ok()) << evenements[i] << ": " << parties[i].detail;
+        EXPECT_EQ(parties[i].GameText.rfind("[Event \"" + evenements[i] + "\"]\r\n", 0), 0u)
+            << evenements[i];
+    }
+    EXPECT_EQ(parties[0].GameMoveText.substr(0, 22), "1.e4 e5 2.Nf3 d6 3.d4 ");
+    EXPECT_EQ(commentaires(parties[0]).at(6), "This is a weak move already.--Fischer");
+    EXPECT_NE(parties[1].GameText.find("\r\n[White \"Müller, Jürgen\"]\r\n"), std::string::npos);
+    EXPECT_EQ(parties[4].GameMoveText.substr(0, 13), "1...c5 2.Nf3 ");
+    EXPECT_EQ(parties[5].GameResult, "*"); // neither a result token nor a Result tag
+}
+
+TEST(LecteurPgn, ABrokenGameIsReportedAndTheNextOneRead) {
+    std::vector<PartieLue> parties =
+        lire_tout(lire(std::string(QUARVELIN_TEST_DATA) + "/broken.pgn"));
+    ASSERT_EQ(parties.size(), 5u);
+    Catalogue catalogue;
+    catalogue.appliquer_langue(2);
+    std::vector<std::string> messages;
+    for (const PartieLue& p : parties) messages.push_back(message_lecture(p, catalogue));
+    EXPECT_EQ(messages, (std::vector<std::string>{
+                            "", "Move 2 cannot be read or played: Ke3",
+                            "Move 2 cannot be read or played: Zz9",
+                            "Start position [FEN] rejected: 8/8/8/8/8/8/8/8 w - - 0 1", ""}));
+    EXPECT_EQ(parties[1].GameMoveText, "1.e4 e5 2.Ke3 Nc6");
+    EXPECT_EQ(parties[4].GameMoveText, "1.d4 Nf6 2.c4 g6");
+
+    // An unclosed comment runs to the next game's first line, not into that game.
+    std::vector<PartieLue> ouvert = lire_tout("[Event \"a\"]\n\n1.e4 {never closed\n\n"
+                                              "[Event \"b\"]\n\n1.d4 (1.c4 *\n\n"
+                                              "[Event \"c\"]\n\n1.Nf3 *\n");
+    ASSERT_EQ(ouvert.size(), 3u);
+    test::OffsetCatalogue numeros;
+    EXPECT_EQ(message_lecture(ouvert[0], numeros), "<879>{");
+    EXPECT_EQ(ouvert[0].GameMoveText, "1.e4");
+    EXPECT_EQ(message_lecture(ouvert[1], numeros), "<879>(");
+    EXPECT_TRUE(ouvert[2].ok());
+    EXPECT_EQ(ouvert[2].GameMoveText, "1.Nf3");
+}
+
+TEST(LecteurPgn, NothingToReadAtAPlaceIsReported) {
+    std::istringstream in("[Event \"a\"]\n\n1.e4 *\n\n\n");
+    test::OffsetCatalogue numeros;
+    EXPECT_EQ(message_lecture(lire_partie_pgn(in, 20), numeros), "<880>20");
+    EXPECT_EQ(message_lecture(lire_partie_pgn(in, 1000), numeros), "<880>1000");
+    EXPECT_TRUE(lire_partie_pgn(in, 0).ok());
+}
+
+} // namespace

@@ -45,7 +45,7 @@ enum class EchecChargement {
 struct ResultatChargement {
     EchecChargement echec = EchecChargement::Aucun;
     std::string adresse;
-    PartieLue partie;
+    PartieXmlLue partie;
     std::string resultat; // the game's result, "*" when it has none
     int statutHttp = 0;
     std::string detail; // the server's reason phrase, the host, or the transfer error

@@ -11,7 +11,7 @@ namespace {
 // site's layout still makes one tag line and one move line.
 std::string simplifier(const QString& texte) { return texte.simplified().toStdString(); }
 
-void noter(const QString& parent, const QString& texte, PartieLue& partie) {
+void noter(const QString& parent, const QString& texte, PartieXmlLue& partie) {
     const std::string valeur = simplifier(texte);
     if (valeur.empty()) return;
     if (parent == u"Move") {
@@ -24,7 +24,7 @@ void noter(const QString& parent, const QString& texte, PartieLue& partie) {
 
 } // namespace
 
-void parcourir_noeuds_xml(QXmlStreamReader& xml, int profondeur, PartieLue& partie) {
+void parcourir_noeuds_xml(QXmlStreamReader& xml, int profondeur, PartieXmlLue& partie) {
     const QString parent = xml.name().toString();
     // Adjacent pieces of text (entities, CDATA) make one text node, as in a document tree.
     QString texte;
@@ -68,7 +68,7 @@ LectureXml lire_document_xml(std::string_view document) {
     return r;
 }
 
-std::string resultat_partie(const PartieLue& partie) {
+std::string resultat_partie(const PartieXmlLue& partie) {
     const std::string_view coups = partie.GameMoveText;
     const std::size_t fin = coups.find_last_not_of(' ');
     if (fin != std::string_view::npos) {

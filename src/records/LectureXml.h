@@ -9,7 +9,7 @@
 
 namespace quarvelin {
 
-struct PartieLue {
+struct PartieXmlLue {
     std::string GameText;     // "[Event "x"]" CR LF lines, in document order
     std::string GameMoveText; // the text of the last Move element and one space; empty: none
 };
@@ -18,7 +18,7 @@ struct LectureXml {
     bool bienForme = true;
     long long ligne = 0; // where the document stopped being XML
     long long colonne = 0;
-    PartieLue partie; // empty when the document is not well formed
+    PartieXmlLue partie; // empty when the document is not well formed
 
     bool lisible() const { return bienForme && !partie.GameMoveText.empty(); }
 };
@@ -28,11 +28,11 @@ inline constexpr int ProfondeurMaximale = 2 * 256;
 
 // Walks the children of the element just started (of the document when xml has not started),
 // up to its end tag; profondeur grows by 2 a level.
-void parcourir_noeuds_xml(QXmlStreamReader& xml, int profondeur, PartieLue& partie);
+void parcourir_noeuds_xml(QXmlStreamReader& xml, int profondeur, PartieXmlLue& partie);
 
 LectureXml lire_document_xml(std::string_view document);
 
 // The game's result: the last token of the moves when it is one, else the Result tag, else "*".
-std::string resultat_partie(const PartieLue& partie);
+std::string resultat_partie(const PartieXmlLue& partie);
 
 } // namespace quarvelin

@@ -95,7 +95,7 @@ struct CasResultat {
 class ResultatPartie : public testing::TestWithParam<CasResultat> {};
 
 TEST_P(ResultatPartie, ComesFromTheMovesThenTheResultTag) {
-    const PartieLue p{GetParam().entete, GetParam().coups};
+    const PartieXmlLue p{GetParam().entete, GetParam().coups};
     EXPECT_EQ(resultat_partie(p), GetParam().attendu);
 }
 

@@ -1,3 +1,4 @@
+#include "support/DossierDeTest.h"
 #include "support/TestDoubles.h"
 
 #include "config/EngineProfilesController.h"
@@ -7,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <unistd.h>
 
 using namespace quarvelin;
 namespace fs = std::filesystem;
@@ -22,11 +22,7 @@ protected:
     test::OffsetCatalogue catalogue;
 
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("quarvelin-profiles-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        dir = test::dossier_de_test("quarvelin-profiles");
         record = reglages_integres(dir.string());
     }
     void TearDown() override { fs::remove_all(dir); }

@@ -1,3 +1,4 @@
+#include "support/DossierDeTest.h"
 #include "support/TestDoubles.h"
 
 #include "config/PreferencesController.h"
@@ -7,7 +8,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 using namespace quarvelin;
 namespace fs = std::filesystem;
@@ -22,11 +22,7 @@ protected:
     test::OffsetCatalogue catalogue;
 
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("quarvelin-prefs-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        dir = test::dossier_de_test("quarvelin-prefs");
         // As at start-up: the file is created with the new-file values.
         ASSERT_EQ(lire_reglages(file(), dir.string(), record).etat, LectureReglages::Etat::Cree);
     }

@@ -23,6 +23,8 @@
 
 namespace quarvelin {
 
+struct PartieLue;
+
 class BaseOuvertures;
 
 struct Environnement {
@@ -94,6 +96,11 @@ public:
     void modifier_dernier_coup();
     void basculer_reperes();
     int entree_affichee() const { return entreeAffichee_; }
+
+    // A game read from a file: its tags, moves and result, its comments as notes on the moves
+    // and, in the comment window, its comments and variations. False when its start position
+    // cannot be set up (said to the user; the game on the board stays).
+    bool charger_partie(const PartieLue& lue);
 
     // Rebuilds the game from GameMoveText, from the start or from `depart` ([FEN] games).
     void rejouer_partie(const std::optional<Position>& depart = std::nullopt);

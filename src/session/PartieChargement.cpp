@@ -1,0 +1,63 @@
+// A game read from a file or a web address taking the place of the one on the board.
+#include "notation/Fen.h"
+#include "records/PartieLue.h"
+#include "session/Partie.h"
+
+#include <algorithm>
+
+namespace quarvelin {
+
+bool Partie::charger_partie(const PartieLue& lue) {
+    std::optional<Position> depart;
+    Colour pc = s_.couleurBlanche ? Colour::White : Colour::Black;
+    if (!lue.FenDepart.empty()) {
+        int raison = 0;
+        depart = lire_fen(lue.FenDepart, pc, &raison);
+        if (!depart) {
+            // The reader checks the FEN already; a start the board cannot hold changes nothing.
+            env_.dialogs.message(env_.titre, texte(raison) + "\n" + lue.FenDepart,
+                                 DialogIcon::Exclamation);
+            return false;
+        }
+    }
+    // Read in PGN letters, whatever the notation of the games played here.
+    s_.NotationCode = NotationCode::Pgn;
+    s_.GameText = lue.GameText;
+    s_.GameMoveText = lue.GameMoveText;
+    if (lue.GameResult.empty())
+        s_.GameResult.assign(1, '*'); // assign: GCC 12 warns wrongly on = "*"
+    else
+        s_.GameResult = lue.GameResult;
+    s_.LongMoveText.clear();
+    rejouer_partie(depart);
+
+    // Comments are filed by the move numbers written in the file; notes by moves played.
+    const Position& debut = s_.PositionStates.front();
+    const std::size_t premier =
+        2 * static_cast<std::size_t>(std::max<int>(debut.MoveCount, 0)) +
+        (debut.side_to_move() == Colour::White ? 1 : 0);
+    const std::size_t joues = s_.PositionStates.size() - 1;
+    s_.notes.assign(joues + 1, std::string());
+    for (std::size_t k = 1; k <= joues; ++k) {
+        std::size_t i = premier + k - 1;
+        if (i < lue.commentaires.size()) s_.notes[k] = lue.commentaires[i];
+    }
+    if (env_.commentaire.visible()) {
+        if (!lue.commentaires.empty() && !lue.commentaires.front().empty())
+            commenter("{" + lue.commentaires.front() + "}");
+        for (std::size_t k = 1; k <= joues; ++k)
+            if (!s_.notes[k].empty())
+                commenter(s_.lignes[k - 1] + "  {" + s_.notes[k] + "}");
+        // Variations stay out of the main line; the reader sees where they branch off.
+        for (const PartieLue::Variante& v : lue.variantes) {
+            std::string ou;
+            if (v.demiCoup > 0)
+                ou = std::to_string((v.demiCoup + 1) / 2) + (v.demiCoup % 2 ? ". " : "... ");
+            commenter(ou + v.texte);
+        }
+    }
+    env_.vue.liste_modifiee();
+    return true;
+}
+
+} // namespace quarvelin

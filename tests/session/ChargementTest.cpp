@@ -1,0 +1,87 @@
+#include "session/SessionDoubles.h"
+
+#include "notation/Fen.h"
+#include "records/LecteurPgn.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace quarvelin;
+using namespace quarvelin::test;
+
+namespace {
+
+PartieLue lire(const std::string& pgn) {
+    std::istringstream in(pgn);
+    return lire_partie_pgn(in, 0);
+}
+
+struct CasNotes {
+    const char* nom;
+    std::string pgn;
+    std::size_t coups;
+    std::vector<std::pair<std::size_t, std::string>> notes; // by move played, from 1
+    std::string fenFinale;
+};
+
+class NotesDesCommentaires : public ::testing::TestWithParam<CasNotes> {};
+
+TEST_P(NotesDesCommentaires, LandOnTheMovesTheyFollow) {
+    const CasNotes& c = GetParam();
+    Banc b;
+    ASSERT_TRUE(b->charger_partie(lire(c.pgn)));
+    const GameSession& s = b->session();
+    EXPECT_EQ(s.lignes.size(), c.coups);
+    EXPECT_EQ(s.NotationCode, NotationCode::Pgn);
+    ASSERT_EQ(s.notes.size(), c.coups + 1);
+    std::size_t avecNote = 0;
+    for (const std::string& n : s.notes) avecNote += !n.empty();
+    EXPECT_EQ(avecNote, c.notes.size());
+    for (const auto& [k, texte] : c.notes) EXPECT_EQ(s.notes[k], texte) << k;
+    EXPECT_EQ(ecrire_fen(b->position()), c.fenFinale);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Chargement, NotesDesCommentaires,
+    ::testing::Values(
+        CasNotes{"Initial",
+                 "[Event \"a\"]\n\n1.e4 {a} e5 {b} 2.Nf3 Nc6 {c} 1-0\n",
+                 4,
+                 {{1, "a"}, {2, "b"}, {4, "c"}},
+                 "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3"},
+        // From a position with Black to move at move 20: its first move is half-move 40.
+        CasNotes{"FenBlackToMove",
+                 "[Event \"b\"]\n[SetUp \"1\"]\n"
+                 "[FEN \"4k3/8/8/8/8/8/4P3/4K3 b - - 0 20\"]\n\n"
+                 "20... Kd7 {first} 21.e4 Kc6 {third} *\n",
+                 3,
+                 {{1, "first"}, {3, "third"}},
+                 "8/8/2k5/8/4P3/8/8/4K3 w - - 1 22"}),
+    [](const auto& info) { return info.param.nom; });
+
+TEST(Chargement, ResultKeptAndCommentaryShowsCommentsAndVariations) {
+    Banc b;
+    b.commentaire.texte.clear();
+    ASSERT_TRUE(b->charger_partie(
+        lire("[Event \"a\"]\n[Result \"0-1\"]\n\n{opening words} 1.e4 (1.d4 d5) e5 {b} 0-1\n")));
+    EXPECT_EQ(b->session().GameResult, "0-1");
+    const std::string& t = b.commentaire.texte;
+    EXPECT_NE(t.find("{opening words}"), std::string::npos) << t;
+    EXPECT_NE(t.find("{b}"), std::string::npos) << t;
+    EXPECT_NE(t.find("1. (1.d4 d5)"), std::string::npos) << t;
+}
+
+TEST(Chargement, RefusedStartLeavesTheGameOnTheBoard) {
+    Banc b;
+    b->nouvelle_partie();
+    b->charger_partie(lire("[Event \"a\"]\n\n1.e4 e5 *\n"));
+    const std::string avant = b->session().GameMoveText;
+    PartieLue deuxRois = lire("[Event \"b\"]\n\n1.d4 *\n");
+    deuxRois.FenDepart = "4k3/8/8/8/8/8/8/4KK2 w - - 0 1";
+    EXPECT_FALSE(b->charger_partie(deuxRois));
+    EXPECT_EQ(b->session().GameMoveText, avant);
+    EXPECT_FALSE(b.dialogs.messages.empty());
+}
+
+} // namespace

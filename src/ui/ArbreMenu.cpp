@@ -67,8 +67,7 @@ constexpr ElementMenu Arbre[] = {
     {.nom = "menu_partie", .texte = 683, .genre = Menu},
     {.nom = "menu_nouvelle", .parent = "menu_partie", .texte = 684, .raccourci = "Ctrl+N",
      .horsJeu = true},
-    {.nom = "menu_charge", .parent = "menu_partie", .texte = 685, .raccourci = "Ctrl+C",
-     .aVenir = true},
+    {.nom = "menu_charge", .parent = "menu_partie", .texte = 685, .raccourci = "Ctrl+C"},
     // Once a game has been played it can be saved, even after its board is closed.
     {.nom = "menu_sauve", .parent = "menu_partie", .texte = 686, .raccourci = "Ctrl+S",
      .desactive = true, .enJeu = true},
@@ -113,8 +112,8 @@ constexpr ElementMenu Arbre[] = {
     {.nom = "menu_edt_encours", .index = 1, .parent = "menu_edt_liste", .texte = 825,
      .raccourci = "Ctrl+I"},
     {.nom = "menu_edt_encours", .index = 2, .parent = "menu_edt_liste", .texte = 826},
-    {.nom = "menu_edt_pc", .parent = "menu_edition", .texte = 827, .desactive = true,
-     .aVenir = true},
+    // Enabled while the board window lists games.
+    {.nom = "menu_edt_pc", .parent = "menu_edition", .texte = 827, .desactive = true},
     {.nom = "menu_recherche", .parent = "menu_partie", .texte = 828},
     {.parent = "menu_partie", .genre = Separateur},
     {.nom = "menu_propose_nul", .parent = "menu_partie", .texte = 829, .desactive = true,

@@ -4,6 +4,7 @@
 #include "rules/TextCatalogue.h"
 #include "session/Partie.h"
 #include "ui/BoardView.h"
+#include "ui/GameListModel.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -11,13 +12,16 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QHeaderView>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 using quarvelin::Minuterie;
@@ -54,6 +58,9 @@ enum Texte : int {
     TexteNoirs = 948,
     TexteReflechit = 949,
     TexteDemarrerDefilement = 922,
+    TexteColonneEvent = 804, // then Site, Date, Round, White, Black, Result
+    TexteOuvrirPartie = 811,
+    TexteImprimerListe = 812,
 };
 
 const char* const ClockStyle =
@@ -139,8 +146,24 @@ void BoardWindow::build() {
     list1_->setAlternatingRowColors(true);
     list1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list1_->setWordWrap(true);
-    list2_ = new QListWidget(lists_);
+    list2_ = new QTreeView(lists_);
     list2_->setObjectName(QStringLiteral("List2"));
+    games_ = new GameListModel(list2_);
+    list2_->setModel(games_);
+    list2_->setRootIsDecorated(false);
+    list2_->setUniformRowHeights(true); // a million rows scroll without measuring each one
+    list2_->setAlternatingRowColors(true);
+    list2_->setSortingEnabled(true);
+    list2_->sortByColumn(-1, Qt::AscendingOrder); // file order until a heading is clicked
+    list2_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list2_->setAllColumnsShowFocus(true);
+    list2_->setContextMenuPolicy(Qt::CustomContextMenu);
+    list2_->header()->setStretchLastSection(false);
+    {
+        const int largeurs[GameListModel::NombreColonnes] = {150, 110, 86, 50, 140, 140, 64};
+        for (int c = 0; c < GameListModel::NombreColonnes; ++c)
+            list2_->setColumnWidth(c, largeurs[c]);
+    }
     lists_->addTab(list1_, QString());
     lists_->addTab(list2_, QString());
     sideLayout->addWidget(lists_, 1);
@@ -291,6 +314,22 @@ void BoardWindow::build() {
     connect(list1_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         if (partie_) partie_->double_clic_ligne(list1_->row(item));
     });
+    connect(list2_, &QTreeView::activated, this, [this](const QModelIndex& i) {
+        if (i.isValid()) emit gameChosen(games_->position(i.row()));
+    });
+    connect(list2_, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        QMenu menu(list2_);
+        QModelIndex i = list2_->indexAt(at);
+        QAction* ouvrir = menu.addAction(texte(TexteOuvrirPartie));
+        ouvrir->setEnabled(i.isValid());
+        QAction* imprimer = menu.addAction(texte(TexteImprimerListe));
+        imprimer->setEnabled(games_->rowCount() > 0);
+        QAction* choix = menu.exec(list2_->viewport()->mapToGlobal(at));
+        if (choix == ouvrir)
+            emit gameChosen(games_->position(i.row()));
+        else if (choix == imprimer)
+            emit gameListPrintRequested();
+    });
     appliquer_textes();
 }
 
@@ -320,6 +359,10 @@ void BoardWindow::appliquer_textes() {
     repere_->setText(texte(visibles ? TexteEffacerReperes : TexteAfficherReperes));
     lists_->setTabText(0, texte(TexteCoups));
     lists_->setTabText(1, texte(TexteParties));
+    QStringList colonnes;
+    for (int c = 0; c < GameListModel::NombreColonnes; ++c)
+        colonnes << texte(TexteColonneEvent + c);
+    games_->setCaptions(colonnes);
     durationCaption_->setText(texte(TexteDuree));
     panels_[2]->setToolTip(texte(TexteExamines));
     panels_[3]->setToolTip(texte(TexteEvaluees));
@@ -473,4 +516,16 @@ void BoardWindow::tick(Minuterie m) {
     for (int n = pending + 1; n > 0 && timers_[static_cast<std::size_t>(m)]->isActive(); --n)
         partie_->tick(m);
     pending = 0;
+}
+
+void BoardWindow::montrer_parties(std::shared_ptr<const quarvelin::IndexPgn> index,
+                                  const QString& statut) {
+    const bool vide = !index || index->empty();
+    list2_->header()->setSortIndicator(-1, Qt::AscendingOrder);
+    games_->setIndex(std::move(index));
+    panels_[1]->setText(statut);
+    if (!vide) {
+        lists_->setCurrentIndex(1);
+        list2_->setCurrentIndex(games_->index(0, 0));
+    }
 }

@@ -8,8 +8,10 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class BoardView;
+class GameListModel;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -18,10 +20,12 @@ class QPlainTextEdit;
 class QPushButton;
 class QStatusBar;
 class QTabWidget;
+class QTreeView;
 class QTimer;
 class QToolButton;
 
 namespace quarvelin {
+class IndexPgn;
 class Partie;
 class TextCatalogue;
 } // namespace quarvelin
@@ -39,7 +43,11 @@ public:
 
     BoardView* board() const { return board_; }
     QListWidget* moveList() const { return list1_; }
-    QListWidget* gameList() const { return list2_; }
+    QTreeView* gameList() const { return list2_; }
+    GameListModel* gameListModel() const { return games_; }
+    // The games a scan listed, shown in the game list's tab, with what the scan found in the
+    // status bar; null empties the list.
+    void montrer_parties(std::shared_ptr<const quarvelin::IndexPgn> index, const QString& statut);
     QLabel* bottomClock() const { return clockBottom_; }
     QLabel* topClock() const { return clockTop_; }
     QPushButton* navigationButton(int i) const { return nav_[static_cast<std::size_t>(i)]; }
@@ -90,6 +98,9 @@ signals:
     void networkClose();
     void networkDialog();
     void chatSent(const QString& text);
+    // A game of the list chosen by a double click or Enter: its byte position in its file.
+    void gameChosen(qulonglong position);
+    void gameListPrintRequested();
 
 private:
     void build();
@@ -113,7 +124,8 @@ private:
     QLabel* result_ = nullptr;
     QTabWidget* lists_ = nullptr;
     QListWidget* list1_ = nullptr;
-    QListWidget* list2_ = nullptr;
+    QTreeView* list2_ = nullptr;
+    GameListModel* games_ = nullptr;
     std::array<QPushButton*, 5> nav_{};
     QPushButton* note_ = nullptr;
     QPushButton* repere_ = nullptr;

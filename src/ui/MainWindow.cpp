@@ -5,12 +5,14 @@
 #include "config/Version.h"
 #include "localisation/ChoixLangue.h"
 #include "notation/Fen.h"
+#include "records/PartieLue.h"
 #include "session/Partie.h"
 #include "ui/BoardView.h"
 #include "ui/BoardWindow.h"
 #include "ui/CommentWindow.h"
 #include "ui/ConstructeurMenu.h"
 #include "ui/EngineProfilesDialog.h"
+#include "ui/GameListModel.h"
 #include "ui/HelpWindow.h"
 #include "ui/JeuxDebian.h"
 #include "ui/LanguageWindow.h"
@@ -50,7 +52,6 @@ enum Texte : int {
     TexteMode = 50,
     TexteJournalAbsent = 101,
     TexteReglagesSauves = 400,
-    TexteFichierAVenir = 950,
     TexteAPropos = 951,
     TexteAProposCorps = 952,
 };
@@ -202,6 +203,8 @@ void MainWindow::etatMenus() {
         coller->setEnabled(s.plateauOuvert && (presse.contains(u'/') || presse.size() == 64));
     }
     board_->setNetworkMode(s.PlayMode == ModeJeu::Reseau);
+    if (QAction* liste = menus_->action(QStringLiteral("menu_edt_pc")))
+        liste->setEnabled(board_->gameListModel()->rowCount() > 0);
 }
 
 void MainWindow::toggle(const char* nom, std::uint8_t& flag) {
@@ -235,7 +238,7 @@ void MainWindow::connecter() {
     connect(recentMenu_, &RecentFilesMenu::legendeChoisie, this, [this](const QString& legende) {
         auto chemin =
             quarvelin::FichiersRecents::choisir(legende.toStdString(), *dialogs_, catalogue_);
-        if (chemin) ouvrirFichierDeParties(QString::fromStdString(*chemin));
+        if (chemin) lire_fichier_pgn(ListerFichier, QString::fromStdString(*chemin));
     });
 
     // Game
@@ -262,13 +265,18 @@ void MainWindow::connecter() {
                                            partie_->position().PlayerColour, catalogue_, *dialogs_,
                                            disposition);
         });
+    relier(m, "menu_charge", -1, this, [this] { choisirEtOuvrirPremiere(); });
+    relier(m, "menu_edt_pc", -1, this, [this] { imprimerListeParties(); });
     relier(m, "menu_charge_xml", -1, this, [this] {
         XmlGameWindow w(catalogue_, *comment_, QString::fromStdString(lieux_.installation),
                         dialogs_.get(), this);
         connect(&w, &XmlGameWindow::partieRecue, this,
                 [this](const QString& entete, const QString& coups, const QString& resultat) {
-                    chargerPartie(entete.toStdString(), coups.toStdString(),
-                                  resultat.toStdString());
+                    quarvelin::PartieLue lue;
+                    lue.GameText = entete.toStdString();
+                    lue.GameMoveText = coups.toStdString();
+                    lue.GameResult = resultat.toStdString();
+                    chargerPartie(lue);
                 });
         w.exec();
     });
@@ -403,6 +411,10 @@ void MainWindow::connecter() {
         if (QAction* a = menus_->action(QStringLiteral("menu_voir_ouvertures"))) a->setEnabled(oui);
     });
     connect(board_, &QWidget::windowTitleChanged, boardSub_, &QWidget::setWindowTitle);
+    connect(board_, &BoardWindow::gameChosen, this, [this](qulonglong position) {
+        lire_fichier_pgn(LireSelection, fichierCourant_, position);
+    });
+    connect(board_, &BoardWindow::gameListPrintRequested, this, [this] { imprimerListeParties(); });
     connect(comment_, &CommentWindow::ferme, this, [this] {
         comment_->setAfficheCommentaire(false);
         synchroniserMenus();
@@ -456,19 +468,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::chargerPartie(const std::string& entete, const std::string& coups,
-                               const std::string& resultat) {
+void MainWindow::chargerPartie(const quarvelin::PartieLue& lue) {
     // A loaded game is read in PGN letters and shown move by move, ready to step through.
-    quarvelin::GameSession& s = partie_->session();
     partie_->fermer_plateau();
-    s.NotationCode = quarvelin::NotationCode::Pgn;
-    s.GameText = entete;
-    s.GameMoveText = coups;
-    s.GameResult = resultat.empty() ? std::string("*") : resultat;
-    s.LongMoveText.clear();
     boardSub_->show();
-    partie_->rejouer_partie();
-    board_->resultat(s.GameResult);
+    if (partie_->charger_partie(lue)) board_->resultat(partie_->session().GameResult);
     synchroniserMenus();
     etatMenus();
 }
@@ -492,14 +496,6 @@ void MainWindow::ouvrirAide(bool recherche) {
     s->resize(820, 600);
     s->show();
     if (recherche) aide->search({});
-}
-
-void MainWindow::ouvrirFichierDeParties(const QString& chemin) {
-    // Games files are listed once the game reader is part of the program; until then the
-    // user is told rather than left wondering.
-    dialogs_->message(quarvelin::NomProgramme,
-                      catalogue_.texte(TexteFichierAVenir) + " " + chemin.toStdString(),
-                      quarvelin::DialogIcon::Information);
 }
 
 void MainWindow::demarrer(const QString& fichierLigneDeCommande) {
@@ -528,9 +524,7 @@ void MainWindow::demarrer(const QString& fichierLigneDeCommande) {
         nouvellePartie();
     }
     if (!fichierLigneDeCommande.isEmpty() && QFileInfo::exists(fichierLigneDeCommande)) {
-        recents_->ajouter_fichier_recent(
-            QFileInfo(fichierLigneDeCommande).absoluteFilePath().toStdString());
-        ouvrirFichierDeParties(fichierLigneDeCommande);
+        lire_fichier_pgn(ListerFichier, fichierLigneDeCommande);
     }
 }
 

@@ -9,6 +9,8 @@
 
 #include <QMainWindow>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 
 class BoardWindow;
@@ -25,6 +27,7 @@ namespace quarvelin {
 class ConstructeurMenu;
 class FichiersRecents;
 class Partie;
+struct PartieLue;
 } // namespace quarvelin
 
 class MainWindow : public QMainWindow {
@@ -49,6 +52,14 @@ public:
     quarvelin::Catalogue& catalogue() { return catalogue_; }
     quarvelin::Settings& settings() { return settings_; }
 
+    // Reading a games file: the first game opened, every game passing the filter listed in the
+    // board window, or the listed game at `position` opened.
+    enum ModeLecture { OuvrirPremiere = 0, ListerFichier = 1, LireSelection = 99 };
+    void lire_fichier_pgn(int mode, const QString& chemin, std::uint64_t position = 0);
+    QString fichierCourant() const { return fichierCourant_; }
+    // The file dialog of "Load a game"; tests put their own answer here.
+    std::function<QString()> choisirFichierParties;
+
     void titre_principal();
     void appliquer_textes();
     void appliquer_langue(int cleLangue);
@@ -65,9 +76,10 @@ private:
     void synchroniserMenus();
     void afficherCommentaire(bool affiche);
     // A game that arrives as text (a web address, later a file) replaces the one on the board.
-    void chargerPartie(const std::string& entete, const std::string& coups,
-                       const std::string& resultat);
-    void ouvrirFichierDeParties(const QString& chemin);
+    void chargerPartie(const quarvelin::PartieLue& lue);
+    void ouvrirPartieDuFichier(const QString& chemin, std::uint64_t position);
+    void choisirEtOuvrirPremiere();
+    void imprimerListeParties();
     void ouvrirAide(bool recherche);
     void montrerTexte(const std::string& texte);
     void listerFenetres();
@@ -92,4 +104,5 @@ private:
     std::unique_ptr<quarvelin::ConstructeurMenu> menus_;
     std::unique_ptr<quarvelin::Partie> partie_;
     bool fermeture_ = false;
+    QString fichierCourant_; // the games file the game list comes from
 };

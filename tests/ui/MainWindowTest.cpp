@@ -25,11 +25,14 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -256,6 +259,151 @@ TEST(Programme, EveryWiredCommandOpensItsWindow) {
     p.menu("affiche_commentaire");
     EXPECT_FALSE(p.window->commentWindow()->visible());
     EXPECT_FALSE(p.window->menus().action(QStringLiteral("affiche_commentaire"))->isChecked());
+}
+
+// Three games; the second has comments, the third is played by "Abel" as Black.
+const char* const TroisParties =
+    "[Event \"Open\"]\n[Site \"Paris\"]\n[Date \"2026.01.02\"]\n[Round \"10\"]\n"
+    "[White \"Abc Def\"]\n[Black \"Xyz\"]\n[Result \"1-0\"]\n\n1.e4 e5 2.Qh5 Nc6 3.Bc4 Nf6 "
+    "4.Qxf7# 1-0\n\n"
+    "[Event \"Open\"]\n[Site \"lyon\"]\n[Date \"2026.01.03\"]\n[Round \"2\"]\n"
+    "[White \"Zed\"]\n[Black \"Yann\"]\n[Result \"1/2-1/2\"]\n\n1.d4 {solid} d5 2.c4 {the gambit}\n"
+    "e6 1/2-1/2\n\n"
+    "[Event \"Cup\"]\n[Site \"Nice\"]\n[Date \"2026.02.01\"]\n[Round \"3\"]\n"
+    "[White \"Xavier\"]\n[Black \"Abel\"]\n[Result \"0-1\"]\n\n1.f3 e5 2.g4 Qh4# 0-1\n\n";
+
+QString ecrire_fichier(const QTemporaryDir& dir, const char* nom, const std::string& texte) {
+    const QString chemin = dir.filePath(QString::fromLatin1(nom));
+    std::ofstream(chemin.toStdString(), std::ios::binary) << texte;
+    return chemin;
+}
+
+QStringList colonne(const BoardWindow& b, int c) {
+    QStringList v;
+    auto* m = b.gameList()->model();
+    for (int r = 0; r < m->rowCount(); ++r) v << m->index(r, c).data().toString();
+    return v;
+}
+
+TEST(FichierDeParties, LoadingAGameOpensTheFirstOnlyAndShowsIt) {
+    Installation inst(false, 0);
+    Programme p(inst);
+    p.window->demarrer();
+    const QString chemin = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
+    p.window->choisirFichierParties = [&] { return chemin; };
+    p.menu("menu_charge");
+    BoardWindow& b = *p.window->boardWindow();
+    EXPECT_EQ(colonne(b, 4), QStringList{"Abc Def"});
+    const GameSession& g = p.partie().session();
+    EXPECT_EQ(g.GameMoveText, "1.e4 e5 2.Qh5 Nc6 3.Bc4 Nf6 4.Qxf7#");
+    EXPECT_EQ(g.GameResult, "1-0");
+    EXPECT_EQ(g.NotationCode, NotationCode::Pgn);
+    // The information box held the tags and the moves.
+    ASSERT_FALSE(p.boites.isEmpty());
+    EXPECT_TRUE(p.boites.back().contains(QStringLiteral("[White \"Abc Def\"]")));
+    EXPECT_TRUE(p.boites.back().contains(QStringLiteral("4.Qxf7#")));
+    EXPECT_EQ(p.window->fichierCourant(), chemin);
+}
+
+struct CasFiltre {
+    const char* nom;
+    std::string blanc;
+    bool lesDeux;
+    int maximum;
+    QStringList blancsListes;
+    int vues;
+};
+
+class FiltreDuFichier : public ::testing::TestWithParam<CasFiltre> {};
+
+TEST_P(FiltreDuFichier, ListsWhatTheSettingsAsk) {
+    const CasFiltre& c = GetParam();
+    Installation inst(false, 0);
+    Programme p(inst);
+    p.window->demarrer();
+    p.settings.CRITERE_BLANC = c.blanc;
+    p.settings.CRITERE_LESDEUX = c.lesDeux ? 1 : 0;
+    p.settings.MAX_SEUIL_PARTIE = c.maximum;
+    const QString chemin = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
+    p.window->lire_fichier_pgn(MainWindow::ListerFichier, chemin);
+    const BoardWindow& b = *p.window->boardWindow();
+    EXPECT_EQ(colonne(b, 4), c.blancsListes);
+    // Listed, then seen, in the status bar.
+    EXPECT_EQ(b.statusPanel(1)->text(),
+              QString::number(c.blancsListes.size()) +
+                  QString::fromStdString(p.catalogue.texte(218)) + QString::number(c.vues));
+    EXPECT_EQ(p.window->menus().action(QStringLiteral("menu_edt_pc"))->isEnabled(),
+              !c.blancsListes.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FichierDeParties, FiltreDuFichier,
+    ::testing::Values(CasFiltre{"Everything", "", false, 1000, {"Abc Def", "Zed", "Xavier"}, 3},
+                      CasFiltre{"UpToTheLimit", "", false, 2, {"Abc Def", "Zed"}, 2},
+                      CasFiltre{"WhiteStartsWith", "ab", false, 1000, {"Abc Def"}, 3},
+                      CasFiltre{"EitherColour", "ab", true, 1000, {"Abc Def", "Xavier"}, 3},
+                      CasFiltre{"NotInTheMiddle", "bc", false, 1000, {}, 3}),
+    [](const auto& info) { return info.param.nom; });
+
+TEST(FichierDeParties, ChoosingAListedGameOpensItWithItsComments) {
+    Installation inst(false, 0);
+    Programme p(inst);
+    p.window->demarrer();
+    const QString chemin = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
+    p.window->lire_fichier_pgn(MainWindow::ListerFichier, chemin);
+    BoardWindow& b = *p.window->boardWindow();
+    // Sorted by round, the second game ("2") comes first, the "10" last.
+    b.gameList()->sortByColumn(3, Qt::AscendingOrder);
+    EXPECT_EQ(colonne(b, 3), (QStringList{"2", "3", "10"}));
+    EXPECT_EQ(colonne(b, 1), (QStringList{"LYON", "NICE", "PARIS"}));
+    QTreeView* liste = b.gameList();
+    const QModelIndex premier = liste->model()->index(0, 0);
+    liste->setCurrentIndex(premier);
+    emit liste->activated(premier);
+    const GameSession& g = p.partie().session();
+    EXPECT_EQ(g.GameMoveText, "1.d4 d5 2.c4 e6");
+    EXPECT_EQ(g.GameResult, "1/2-1/2");
+    ASSERT_GE(g.notes.size(), 4u);
+    EXPECT_EQ(g.notes[1], "solid");
+    EXPECT_EQ(g.notes[3], "the gambit");
+    EXPECT_NE(p.window->commentWindow()->findChild<QPlainTextEdit*>()->toPlainText().indexOf(
+                  QStringLiteral("{the gambit}")),
+              -1);
+    EXPECT_EQ(b.moveList()->count(), 4);
+}
+
+TEST(FichierDeParties, MissingFilesAreReportedAndChangeNothing) {
+    Installation inst(false, 0);
+    Programme p(inst);
+    p.window->demarrer();
+    const QString chemin = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
+    p.window->lire_fichier_pgn(MainWindow::ListerFichier, chemin);
+    const int avant = static_cast<int>(p.boites.size());
+    QFile::remove(chemin);
+    p.window->lire_fichier_pgn(MainWindow::LireSelection, chemin, 0);
+    p.window->lire_fichier_pgn(MainWindow::ListerFichier, chemin);
+    ASSERT_EQ(p.boites.size(), avant + 2);
+    EXPECT_TRUE(p.boites[avant].startsWith(QString::fromStdString(p.catalogue.texte(219))));
+    EXPECT_TRUE(p.boites[avant + 1].startsWith(QString::fromStdString(p.catalogue.texte(270))));
+    EXPECT_EQ(colonne(*p.window->boardWindow(), 4).size(), 3);
+}
+
+TEST(FichierDeParties, AFileOnTheCommandLineIsListedAndRemembered) {
+    Installation inst(false, 0);
+    Programme p(inst);
+    const QString chemin = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
+    p.window->demarrer(chemin);
+    EXPECT_EQ(colonne(*p.window->boardWindow(), 4).size(), 3);
+    EXPECT_EQ(p.window->fichierCourant(), chemin);
+    // A game with a move that cannot be played: the user is asked, and the moves before it
+    // stay on the board.
+    const QString casse = ecrire_fichier(
+        inst.dir, "casse.pgn", "[Event \"x\"]\n\n1.e4 e5 2.Qxh7 Nc6 *\n\n[Event \"y\"]\n\n1.d4 *\n");
+    p.window->lire_fichier_pgn(MainWindow::OuvrirPremiere, casse);
+    ASSERT_GE(p.boites.size(), 2);
+    EXPECT_TRUE(p.boites[p.boites.size() - 2].contains(QStringLiteral("2.Qxh7")));
+    EXPECT_TRUE(p.boites.back().contains(QString::fromStdString(p.catalogue.texte(342))));
+    EXPECT_EQ(p.window->boardWindow()->moveList()->count(), 2);
 }
 
 } // namespace

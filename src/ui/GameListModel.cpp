@@ -1,0 +1,133 @@
+#include "ui/GameListModel.h"
+
+#include <algorithm>
+#include <cctype>
+#include <numeric>
+
+using quarvelin::IndexPgn;
+
+namespace {
+
+constexpr IndexPgn::Champ Colonnes[GameListModel::NombreColonnes] = {
+    IndexPgn::Event, IndexPgn::Site,  IndexPgn::Date,  IndexPgn::Round,
+    IndexPgn::White, IndexPgn::Black, IndexPgn::Result};
+
+// Site, Date and Result are shown in capitals, so "?" dates and "1/2-1/2" read the same
+// however the file wrote them.
+bool enCapitales(IndexPgn::Champ c) {
+    return c == IndexPgn::Site || c == IndexPgn::Date || c == IndexPgn::Result;
+}
+
+// Rounds sort by their number ("2" before "10"), then by what follows ("3.1" before "3.2").
+std::uint64_t numero_ronde(std::string_view r) {
+    std::uint64_t n = 0;
+    std::size_t i = 0;
+    for (; i < r.size() && i < 12 && std::isdigit(static_cast<unsigned char>(r[i])); ++i)
+        n = n * 10 + static_cast<std::uint64_t>(r[i] - '0');
+    return i == 0 ? UINT64_MAX : n;
+}
+
+int comparer_sans_casse(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        int x = std::tolower(static_cast<unsigned char>(a[i]));
+        int y = std::tolower(static_cast<unsigned char>(b[i]));
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+} // namespace
+
+GameListModel::GameListModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void GameListModel::setIndex(std::shared_ptr<const IndexPgn> index) {
+    beginResetModel();
+    index_ = std::move(index);
+    ordre_.clear();
+    endResetModel();
+}
+
+void GameListModel::setCaptions(const QStringList& captions) {
+    captions_ = captions;
+    emit headerDataChanged(Qt::Horizontal, 0, NombreColonnes - 1);
+}
+
+std::uint64_t GameListModel::position(int row) const {
+    return index_->position(game(row));
+}
+
+int GameListModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid() || !index_) return 0;
+    return static_cast<int>(index_->size());
+}
+
+int GameListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : NombreColonnes;
+}
+
+QVariant GameListModel::data(const QModelIndex& i, int role) const {
+    if (!i.isValid() || !index_ || i.row() >= rowCount()) return {};
+    const std::size_t g = game(i.row());
+    if (role == PositionRole) return QVariant::fromValue<qulonglong>(index_->position(g));
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
+    const IndexPgn::Champ c = Colonnes[i.column()];
+    std::string_view v = index_->valeur(g, c);
+    QString texte = QString::fromUtf8(v.data(), static_cast<qsizetype>(v.size()));
+    if (enCapitales(c)) texte = texte.toUpper();
+    if (role == Qt::ToolTipRole) {
+        // The whole game at a glance, wherever the pointer rests on its row.
+        auto val = [&](IndexPgn::Champ ch) {
+            std::string_view s = index_->valeur(g, ch);
+            return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+        };
+        return QStringLiteral("%1 – %2   %3\n%4, %5  %6")
+            .arg(val(IndexPgn::White), val(IndexPgn::Black), val(IndexPgn::Result),
+                 val(IndexPgn::Event), val(IndexPgn::Site), val(IndexPgn::Date));
+    }
+    return texte;
+}
+
+QVariant GameListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    if (section < 0 || section >= captions_.size()) return {};
+    return captions_[section];
+}
+
+void GameListModel::sort(int column, Qt::SortOrder order) {
+    if (!index_ || column < 0 || column >= NombreColonnes) return;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    // The selection follows its games to their new rows.
+    const QModelIndexList avantTri = persistentIndexList();
+    std::vector<std::size_t> jeux;
+    jeux.reserve(static_cast<std::size_t>(avantTri.size()));
+    for (const QModelIndex& i : avantTri) jeux.push_back(game(i.row()));
+    ordre_.resize(index_->size());
+    std::iota(ordre_.begin(), ordre_.end(), 0u);
+    const IndexPgn& ix = *index_;
+    const IndexPgn::Champ c = Colonnes[column];
+    auto avant = [&](std::uint32_t a, std::uint32_t b) {
+        if (c == IndexPgn::Round) {
+            auto na = numero_ronde(ix.valeur(a, c)), nb = numero_ronde(ix.valeur(b, c));
+            if (na != nb) return na < nb;
+        }
+        return comparer_sans_casse(ix.valeur(a, c), ix.valeur(b, c)) < 0;
+    };
+    // Stable, so equal values keep the file's order, both ways round.
+    if (order == Qt::AscendingOrder)
+        std::stable_sort(ordre_.begin(), ordre_.end(), avant);
+    else
+        std::stable_sort(ordre_.begin(), ordre_.end(),
+                         [&](std::uint32_t a, std::uint32_t b) { return avant(b, a); });
+    if (!avantTri.isEmpty()) {
+        std::vector<std::uint32_t> rang(ordre_.size());
+        for (std::size_t r = 0; r < ordre_.size(); ++r) rang[ordre_[r]] = static_cast<std::uint32_t>(r);
+        QModelIndexList apresTri;
+        apresTri.reserve(avantTri.size());
+        for (qsizetype k = 0; k < avantTri.size(); ++k)
+            apresTri.push_back(createIndex(static_cast<int>(rang[jeux[static_cast<std::size_t>(k)]]),
+                                           avantTri[k].column()));
+        changePersistentIndexList(avantTri, apresTri);
+    }
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}

@@ -1,0 +1,44 @@
+#pragma once
+// The board window's game list (`List2`) as a model over a file's index: rows are made when the
+// view asks for them, so a million listed games cost no more to show than ten.
+#include "records/IndexPgn.h"
+
+#include <QAbstractTableModel>
+#include <QStringList>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class GameListModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    // Event, Site, Date, Round, White, Black, Result: the columns, in this order.
+    static constexpr int NombreColonnes = 7;
+    // The byte position of the row's game in its file.
+    static constexpr int PositionRole = Qt::UserRole + 1;
+
+    explicit GameListModel(QObject* parent = nullptr);
+
+    void setIndex(std::shared_ptr<const quarvelin::IndexPgn> index);
+    void clear() { setIndex(nullptr); }
+    const quarvelin::IndexPgn* liste() const { return index_.get(); }
+    void setCaptions(const QStringList& captions);
+
+    // The game shown at a row, once sorted.
+    std::uint64_t position(int row) const;
+    std::size_t game(int row) const { return ordre_.empty() ? row : ordre_[row]; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
+private:
+    std::shared_ptr<const quarvelin::IndexPgn> index_;
+    std::vector<std::uint32_t> ordre_; // empty: file order
+    QStringList captions_;
+};

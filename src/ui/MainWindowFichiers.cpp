@@ -1,0 +1,158 @@
+// The main window's games files: listing a file's games in the board window, opening one of
+// them, and the commands that lead there.
+#include "config/FichiersRecents.h"
+#include "config/Version.h"
+#include "records/FiltreParties.h"
+#include "records/IndexPgn.h"
+#include "records/LecteurPgn.h"
+#include "session/Annulation.h"
+#include "session/Partie.h"
+#include "ui/BoardWindow.h"
+#include "ui/CommentWindow.h"
+#include "ui/GameListModel.h"
+#include "ui/MainWindow.h"
+#include "ui/MessageBoxDialogs.h"
+#include "ui/PrintCommands.h"
+#include "ui/ProgressWindow.h"
+#include "ui/RecentFilesMenu.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLocale>
+#include <QMdiSubWindow>
+#include <QTreeView>
+
+#include <fstream>
+
+namespace {
+
+enum Texte : int {
+    TextePartieEchecs = 28,
+    TexteChoisirFichier = 214,
+    TexteFichiers = 215,
+    TexteRetenues = 218,
+    TexteFichierPartiesAbsent = 219,
+    TextePartiesSuffixe = 248,
+    TexteLecture = 258,
+    TexteChargement = 259,
+    TexteFichierIntrouvable = 270,
+};
+
+QString dans_la_langue(const quarvelin::Catalogue& c, int offset) {
+    return QString::fromStdString(c.texte(offset));
+}
+
+} // namespace
+
+void MainWindow::lire_fichier_pgn(int mode, const QString& chemin, std::uint64_t position) {
+    using quarvelin::DialogIcon;
+    using quarvelin::NomProgramme;
+    if (!QFileInfo(chemin).isFile()) {
+        if (mode == LireSelection)
+            dialogs_->message(NomProgramme, catalogue_.texte(TexteFichierPartiesAbsent) + "\n" +
+                                                chemin.toStdString(),
+                              DialogIcon::Information);
+        else
+            dialogs_->message(NomProgramme, catalogue_.texte(TexteFichierIntrouvable) + "\n" +
+                                                chemin.toStdString(),
+                              DialogIcon::Exclamation);
+        return;
+    }
+    if (mode != LireSelection) {
+        boardSub_->show();
+        if (comment_->visible()) comment_->vider();
+        board_->montrer_parties(nullptr, {});
+    }
+    if (comment_->visible())
+        comment_->ajouter(catalogue_.texte(TextePartieEchecs) + " {" + chemin.toStdString() +
+                          "} :\n");
+    if (mode == LireSelection) {
+        ouvrirPartieDuFichier(chemin, position);
+        return;
+    }
+
+    // Listing: the whole filter, or the first game whatever it is.
+    quarvelin::FiltreParties filtre;
+    if (mode == ListerFichier)
+        filtre = quarvelin::filtre_des_reglages(settings_);
+    else
+        filtre.maximum = 1;
+    ProgressWindow patience(this);
+    patience.appliquer_textes(catalogue_);
+    patience.setTitre(dans_la_langue(catalogue_, TexteLecture) + chemin + QStringLiteral(" ..."));
+    patience.setWindowModality(Qt::ApplicationModal);
+    patience.show();
+    QApplication::processEvents();
+    const QString parties = dans_la_langue(catalogue_, TextePartiesSuffixe);
+    auto index = quarvelin::IndexPgn::indexer_fichier(
+        QFile::encodeName(chemin).toStdString(), filtre,
+        [&](int pourcent, std::int64_t listees, std::int64_t vues) {
+            patience.setTexte(QStringLiteral("%1/%2").arg(listees).arg(vues) + parties);
+            patience.afficher_progression(pourcent);
+            QApplication::processEvents();
+        });
+    patience.close();
+    if (!index || index->erreur_lecture()) {
+        dialogs_->message(NomProgramme,
+                          catalogue_.texte(quarvelin::TexteErreurLectureFichier) +
+                              chemin.toStdString(),
+                          DialogIcon::Exclamation);
+        if (!index) return;
+    }
+    fichierCourant_ = chemin;
+    if (recents_->ajouter_fichier_recent(QFileInfo(chemin).absoluteFilePath().toStdString()))
+        recentMenu_->afficher(recents_->afficher_fichiers_recents());
+    const QLocale locale;
+    const QString statut = locale.toString(static_cast<qlonglong>(index->size())) +
+                           dans_la_langue(catalogue_, TexteRetenues) +
+                           locale.toString(static_cast<qlonglong>(index->vues()));
+    auto liste = std::make_shared<const quarvelin::IndexPgn>(std::move(*index));
+    board_->montrer_parties(liste, statut);
+    etatMenus();
+    if (mode == OuvrirPremiere && !liste->empty()) ouvrirPartieDuFichier(chemin, liste->position(0));
+}
+
+void MainWindow::ouvrirPartieDuFichier(const QString& chemin, std::uint64_t position) {
+    using quarvelin::DialogIcon;
+    using quarvelin::NomProgramme;
+    std::ifstream in(QFile::encodeName(chemin).toStdString(), std::ios::binary);
+    quarvelin::PartieLue lue = quarvelin::lire_partie_pgn(in, position);
+    const std::string probleme = quarvelin::message_lecture(lue, catalogue_);
+    if (lue.erreur == quarvelin::TexteAucunePartieIci ||
+        lue.erreur == quarvelin::TexteErreurLectureFichier) {
+        dialogs_->message(NomProgramme, probleme, DialogIcon::Exclamation);
+        return;
+    }
+    if (comment_->visible()) comment_->ajouter(lue.GameText);
+    // The game as the file has it, then what could not be read of it, if anything.
+    std::string apercu = lue.GameText + lue.GameMoveText + " " + lue.GameResult;
+    if (!probleme.empty()) apercu += "\n\n" + probleme;
+    dialogs_->message(NomProgramme, apercu,
+                      probleme.empty() ? DialogIcon::Information : DialogIcon::Exclamation);
+    board_->setWindowTitle(dans_la_langue(catalogue_, TexteChargement));
+    chargerPartie(lue);
+}
+
+void MainWindow::choisirEtOuvrirPremiere() {
+    QString depart = fichierCourant_.isEmpty()
+                         ? QString::fromStdString(lieux_.installation)
+                         : QFileInfo(fichierCourant_).absolutePath();
+    QString chemin = choisirFichierParties
+                         ? choisirFichierParties()
+                         : QFileDialog::getOpenFileName(
+                               this, dans_la_langue(catalogue_, TexteChoisirFichier), depart,
+                               dans_la_langue(catalogue_, TexteFichiers) +
+                                   QStringLiteral(" PGN (*.pgn *.PGN)"));
+    if (!chemin.isEmpty()) lire_fichier_pgn(OuvrirPremiere, chemin);
+}
+
+void MainWindow::imprimerListeParties() {
+    // The list as the user sees it: sorted, at the column widths set; dated in the user's way.
+    const QString date =
+        QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
+    PrintCommands::imprimer_liste(this, *board_->gameList(), QFileInfo(fichierCourant_).fileName(),
+                                  date, QStringLiteral("Arial"), 10, catalogue_, *dialogs_);
+}

@@ -33,9 +33,8 @@ bool Partie::charger_partie(const PartieLue& lue) {
 
     // Comments are filed by the move numbers written in the file; notes by moves played.
     const Position& debut = s_.PositionStates.front();
-    const std::size_t premier =
-        2 * static_cast<std::size_t>(std::max<int>(debut.MoveCount, 0)) +
-        (debut.side_to_move() == Colour::White ? 1 : 0);
+    const std::size_t premier = 2 * static_cast<std::size_t>(std::max<int>(debut.MoveCount, 0)) +
+                                (debut.side_to_move() == Colour::White ? 1 : 0);
     const std::size_t joues = s_.PositionStates.size() - 1;
     s_.notes.assign(joues + 1, std::string());
     for (std::size_t k = 1; k <= joues; ++k) {
@@ -46,8 +45,7 @@ bool Partie::charger_partie(const PartieLue& lue) {
         if (!lue.commentaires.empty() && !lue.commentaires.front().empty())
             commenter("{" + lue.commentaires.front() + "}");
         for (std::size_t k = 1; k <= joues; ++k)
-            if (!s_.notes[k].empty())
-                commenter(s_.lignes[k - 1] + "  {" + s_.notes[k] + "}");
+            if (!s_.notes[k].empty()) commenter(s_.lignes[k - 1] + "  {" + s_.notes[k] + "}");
         // Variations stay out of the main line; the reader sees where they branch off.
         for (const PartieLue::Variante& v : lue.variantes) {
             std::string ou;

@@ -10,19 +10,22 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QHeaderView>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using quarvelin::Minuterie;
 using quarvelin::PieceCode;
@@ -98,7 +101,9 @@ void BoardWindow::build() {
     board_->setObjectName(QStringLiteral("Echiquier"));
 
     auto* side = new QWidget(this);
-    side->setFixedWidth(300);
+    // The side can be widened by its splitter, for the game list's columns.
+    side->setMinimumWidth(300);
+    side->setMaximumWidth(760);
     auto* sideLayout = new QVBoxLayout(side);
     sideLayout->setContentsMargins(0, 0, 0, 0);
     sideLayout->setSpacing(8);
@@ -160,9 +165,15 @@ void BoardWindow::build() {
     list2_->setContextMenuPolicy(Qt::CustomContextMenu);
     list2_->header()->setStretchLastSection(false);
     {
-        const int largeurs[GameListModel::NombreColonnes] = {150, 110, 86, 50, 140, 140, 64};
+        const int largeurs[GameListModel::NombreColonnes] = {150, 110, 80, 48, 130, 130, 56};
         for (int c = 0; c < GameListModel::NombreColonnes; ++c)
             list2_->setColumnWidth(c, largeurs[c]);
+        // The players and the result first: the panel is narrow, and they are what a reader
+        // looks for. The heading can be dragged back.
+        QHeaderView* h = list2_->header();
+        const int ordre[GameListModel::NombreColonnes] = {4, 5, 6, 2, 0, 1, 3};
+        for (int v = 0; v < GameListModel::NombreColonnes; ++v)
+            h->moveSection(h->visualIndex(ordre[v]), v);
     }
     lists_->addTab(list1_, QString());
     lists_->addTab(list2_, QString());
@@ -290,8 +301,15 @@ void BoardWindow::build() {
     auto* top = new QHBoxLayout;
     top->setContentsMargins(10, 10, 10, 4);
     top->setSpacing(12);
-    top->addWidget(board_, 1);
-    top->addWidget(side);
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setChildrenCollapsible(false);
+    splitter_->setHandleWidth(10);
+    splitter_->addWidget(board_);
+    splitter_->addWidget(side);
+    splitter_->setStretchFactor(0, 1);
+    splitter_->setStretchFactor(1, 0);
+    splitter_->setSizes({10000, 300}); // the side at its narrowest until the user widens it
+    top->addWidget(splitter_, 1);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
@@ -526,6 +544,13 @@ void BoardWindow::montrer_parties(std::shared_ptr<const quarvelin::IndexPgn> ind
     panels_[1]->setText(statut);
     if (!vide) {
         lists_->setCurrentIndex(1);
-        list2_->setCurrentIndex(games_->index(0, 0));
+        list2_->setCurrentIndex(games_->index(0, list2_->header()->logicalIndex(0)));
+        // Room for the players, the result and the date at least.
+        const int voulu = 470;
+        const QList<int> tailles = splitter_->sizes();
+        if (tailles.size() == 2 && tailles[1] < voulu) {
+            const int total = tailles[0] + tailles[1];
+            splitter_->setSizes({std::max(total - voulu, 0), voulu});
+        }
     }
 }

@@ -18,6 +18,7 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class QSplitter;
 class QStatusBar;
 class QTabWidget;
 class QTreeView;
@@ -122,6 +123,7 @@ private:
     QLabel* thinking_ = nullptr;
     QLabel* depth_ = nullptr;
     QLabel* result_ = nullptr;
+    QSplitter* splitter_ = nullptr;
     QTabWidget* lists_ = nullptr;
     QListWidget* list1_ = nullptr;
     QTreeView* list2_ = nullptr;

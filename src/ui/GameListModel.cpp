@@ -53,9 +53,7 @@ void GameListModel::setCaptions(const QStringList& captions) {
     emit headerDataChanged(Qt::Horizontal, 0, NombreColonnes - 1);
 }
 
-std::uint64_t GameListModel::position(int row) const {
-    return index_->position(game(row));
-}
+std::uint64_t GameListModel::position(int row) const { return index_->position(game(row)); }
 
 int GameListModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid() || !index_) return 0;
@@ -121,12 +119,13 @@ void GameListModel::sort(int column, Qt::SortOrder order) {
                          [&](std::uint32_t a, std::uint32_t b) { return avant(b, a); });
     if (!avantTri.isEmpty()) {
         std::vector<std::uint32_t> rang(ordre_.size());
-        for (std::size_t r = 0; r < ordre_.size(); ++r) rang[ordre_[r]] = static_cast<std::uint32_t>(r);
+        for (std::size_t r = 0; r < ordre_.size(); ++r)
+            rang[ordre_[r]] = static_cast<std::uint32_t>(r);
         QModelIndexList apresTri;
         apresTri.reserve(avantTri.size());
         for (qsizetype k = 0; k < avantTri.size(); ++k)
-            apresTri.push_back(createIndex(static_cast<int>(rang[jeux[static_cast<std::size_t>(k)]]),
-                                           avantTri[k].column()));
+            apresTri.push_back(createIndex(
+                static_cast<int>(rang[jeux[static_cast<std::size_t>(k)]]), avantTri[k].column()));
         changePersistentIndexList(avantTri, apresTri);
     }
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);

@@ -37,7 +37,6 @@ enum Texte : int {
     TexteFichierPartiesAbsent = 219,
     TextePartiesSuffixe = 248,
     TexteLecture = 258,
-    TexteChargement = 259,
     TexteFichierIntrouvable = 270,
 };
 
@@ -52,20 +51,23 @@ void MainWindow::lire_fichier_pgn(int mode, const QString& chemin, std::uint64_t
     using quarvelin::NomProgramme;
     if (!QFileInfo(chemin).isFile()) {
         if (mode == LireSelection)
-            dialogs_->message(NomProgramme, catalogue_.texte(TexteFichierPartiesAbsent) + "\n" +
-                                                chemin.toStdString(),
+            dialogs_->message(NomProgramme,
+                              catalogue_.texte(TexteFichierPartiesAbsent) + "\n" +
+                                  chemin.toStdString(),
                               DialogIcon::Information);
         else
-            dialogs_->message(NomProgramme, catalogue_.texte(TexteFichierIntrouvable) + "\n" +
-                                                chemin.toStdString(),
+            dialogs_->message(NomProgramme,
+                              catalogue_.texte(TexteFichierIntrouvable) + "\n" +
+                                  chemin.toStdString(),
                               DialogIcon::Exclamation);
         return;
     }
     if (mode != LireSelection) {
         boardSub_->show();
-        if (comment_->visible()) comment_->vider();
         board_->montrer_parties(nullptr, {});
     }
+    // The comment window starts again with the file's name, then the game's tags.
+    if (comment_->visible()) comment_->vider();
     if (comment_->visible())
         comment_->ajouter(catalogue_.texte(TextePartieEchecs) + " {" + chemin.toStdString() +
                           "} :\n");
@@ -112,7 +114,8 @@ void MainWindow::lire_fichier_pgn(int mode, const QString& chemin, std::uint64_t
     auto liste = std::make_shared<const quarvelin::IndexPgn>(std::move(*index));
     board_->montrer_parties(liste, statut);
     etatMenus();
-    if (mode == OuvrirPremiere && !liste->empty()) ouvrirPartieDuFichier(chemin, liste->position(0));
+    if (mode == OuvrirPremiere && !liste->empty())
+        ouvrirPartieDuFichier(chemin, liste->position(0));
 }
 
 void MainWindow::ouvrirPartieDuFichier(const QString& chemin, std::uint64_t position) {
@@ -132,27 +135,24 @@ void MainWindow::ouvrirPartieDuFichier(const QString& chemin, std::uint64_t posi
     if (!probleme.empty()) apercu += "\n\n" + probleme;
     dialogs_->message(NomProgramme, apercu,
                       probleme.empty() ? DialogIcon::Information : DialogIcon::Exclamation);
-    board_->setWindowTitle(dans_la_langue(catalogue_, TexteChargement));
     chargerPartie(lue);
 }
 
 void MainWindow::choisirEtOuvrirPremiere() {
-    QString depart = fichierCourant_.isEmpty()
-                         ? QString::fromStdString(lieux_.installation)
-                         : QFileInfo(fichierCourant_).absolutePath();
-    QString chemin = choisirFichierParties
-                         ? choisirFichierParties()
-                         : QFileDialog::getOpenFileName(
-                               this, dans_la_langue(catalogue_, TexteChoisirFichier), depart,
-                               dans_la_langue(catalogue_, TexteFichiers) +
-                                   QStringLiteral(" PGN (*.pgn *.PGN)"));
+    QString depart = fichierCourant_.isEmpty() ? QString::fromStdString(lieux_.installation)
+                                               : QFileInfo(fichierCourant_).absolutePath();
+    QString chemin =
+        choisirFichierParties
+            ? choisirFichierParties()
+            : QFileDialog::getOpenFileName(
+                  this, dans_la_langue(catalogue_, TexteChoisirFichier), depart,
+                  dans_la_langue(catalogue_, TexteFichiers) + QStringLiteral(" PGN (*.pgn *.PGN)"));
     if (!chemin.isEmpty()) lire_fichier_pgn(OuvrirPremiere, chemin);
 }
 
 void MainWindow::imprimerListeParties() {
     // The list as the user sees it: sorted, at the column widths set; dated in the user's way.
-    const QString date =
-        QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
+    const QString date = QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
     PrintCommands::imprimer_liste(this, *board_->gameList(), QFileInfo(fichierCourant_).fileName(),
                                   date, QStringLiteral("Arial"), 10, catalogue_, *dialogs_);
 }

@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFrame>
+#include <QHeaderView>
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -27,8 +28,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
 
 using namespace quarvelin;
 
@@ -139,6 +146,79 @@ TEST(Captures, TheLanguageWindowAtTheFirstStart) {
     QTest::qWait(20);
     capturer(*b.window, QStringLiteral("premier-demarrage"));
     capturer(*b.window->languageWindow(), QStringLiteral("langue"));
+}
+
+// A games file as big as a real database: the test games, each copy with its own players,
+// event, site, date and round.
+QString grand_fichier(const QTemporaryDir& dir, int copies) {
+    std::ifstream source(QUARVELIN_SOURCE_DIR "/tests/data/varied.pgn", std::ios::binary);
+    std::stringstream ss;
+    ss << source.rdbuf();
+    std::vector<std::string> coups;
+    // The move texts of the games that start from the initial position.
+    const std::string tout = ss.str();
+    for (std::size_t i = tout.find("\n1."); i != std::string::npos; i = tout.find("\n1.", i + 1)) {
+        std::size_t fin = tout.find("\n\n", i);
+        if (fin == std::string::npos) fin = tout.size();
+        if (tout.rfind("[FEN", i) == std::string::npos ||
+            tout.rfind("[FEN", i) < tout.rfind("[Event", i)) {
+            // Without its result: each copy is given its own.
+            std::string texte = tout.substr(i + 1, fin - i - 1);
+            for (const char* r : {"1-0", "0-1", "1/2-1/2", "*"}) {
+                const std::string fin_r = std::string(" ") + r;
+                if (texte.size() > fin_r.size() &&
+                    texte.compare(texte.size() - fin_r.size(), fin_r.size(), fin_r) == 0)
+                    texte.resize(texte.size() - fin_r.size());
+            }
+            coups.push_back(texte);
+        }
+    }
+    const char* prenoms[] = {"Anna", "Boris", "Chloé", "Dmitri",    "Elena", "Farid",  "Greta",
+                             "Hugo", "Ines",  "Jonas", "Katarzyna", "Luis",  "Maëlle", "Nikolai"};
+    const char* noms[] = {"Lefèvre", "Kowalski", "Marchetti", "Sørensen", "Vasquez", "Novak",
+                          "Okafor",  "Haddad",   "Lindqvist", "Moreau",   "Petrov",  "Tanaka"};
+    const char* tournois[] = {"Open de Lyon",      "Championnat régional", "Coupe d'hiver",
+                              "Rapid du dimanche", "Blitz du club",        "Festival d'été"};
+    const char* lieux[] = {"Lyon FRA",     "Bruxelles BEL", "Genève SUI",
+                           "Montréal CAN", "Nantes FRA",    "Lille FRA"};
+    const char* resultats[] = {"1-0", "0-1", "1/2-1/2"};
+    const QString chemin = dir.filePath(QStringLiteral("base.pgn"));
+    std::ofstream out(chemin.toStdString(), std::ios::binary);
+    auto joueur = [&](int k) { return std::string(noms[k % 12]) + ", " + prenoms[(k / 12) % 14]; };
+    for (int n = 0; n < copies; ++n) {
+        out << "[Event \"" << tournois[n / 9 % 6] << "\"]\n[Site \"" << lieux[n / 9 % 6]
+            << "\"]\n[Date \"" << 1990 + n % 35 << "." << 1 + n / 35 % 12 << ".??\"]\n[Round \""
+            << 1 + n % 9 << "\"]\n[White \"" << joueur(n * 7) << "\"]\n[Black \""
+            << joueur(n * 11 + 5) << "\"]\n[Result \"" << resultats[n % 3] << "\"]\n\n"
+            << coups[static_cast<std::size_t>(n) % coups.size()] << " " << resultats[n % 3]
+            << "\n\n";
+    }
+    return chemin;
+}
+
+TEST(Captures, AGamesFileListedAndOneGameOpen) {
+    Bureau b(false);
+    b.window->demarrer();
+    // Large when the pictures are taken, small in every run of the tests.
+    const bool capture = !qEnvironmentVariable("QUARVELIN_CAPTURES").isEmpty();
+    const QString chemin = grand_fichier(b.dir, capture ? 1000000 : 3000);
+    b.settings.MAX_SEUIL_PARTIE = 2000000;
+    QTimer fermeur;
+    QObject::connect(&fermeur, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->button(QMessageBox::Ok)->click();
+    });
+    fermeur.start(10);
+    b.window->lire_fichier_pgn(MainWindow::ListerFichier, chemin);
+    BoardWindow& plateau = *b.window->boardWindow();
+    ASSERT_EQ(plateau.gameList()->model()->rowCount(), capture ? 1000000 : 3000);
+    const QModelIndex choisie =
+        plateau.gameList()->model()->index(4, plateau.gameList()->header()->logicalIndex(0));
+    plateau.gameList()->setCurrentIndex(choisie);
+    emit plateau.gameList()->activated(choisie);
+    QTest::qWait(30);
+    EXPECT_GT(plateau.moveList()->count(), 0);
+    capturer(*b.window, QStringLiteral("liste-parties"));
 }
 
 } // namespace

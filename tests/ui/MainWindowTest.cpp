@@ -20,6 +20,7 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
@@ -32,7 +33,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -329,9 +329,9 @@ TEST_P(FiltreDuFichier, ListsWhatTheSettingsAsk) {
     const BoardWindow& b = *p.window->boardWindow();
     EXPECT_EQ(colonne(b, 4), c.blancsListes);
     // Listed, then seen, in the status bar.
-    EXPECT_EQ(b.statusPanel(1)->text(),
-              QString::number(c.blancsListes.size()) +
-                  QString::fromStdString(p.catalogue.texte(218)) + QString::number(c.vues));
+    EXPECT_EQ(b.statusPanel(1)->text(), QString::number(c.blancsListes.size()) +
+                                            QString::fromStdString(p.catalogue.texte(218)) +
+                                            QString::number(c.vues));
     EXPECT_EQ(p.window->menus().action(QStringLiteral("menu_edt_pc"))->isEnabled(),
               !c.blancsListes.isEmpty());
 }
@@ -397,8 +397,9 @@ TEST(FichierDeParties, AFileOnTheCommandLineIsListedAndRemembered) {
     EXPECT_EQ(p.window->fichierCourant(), chemin);
     // A game with a move that cannot be played: the user is asked, and the moves before it
     // stay on the board.
-    const QString casse = ecrire_fichier(
-        inst.dir, "casse.pgn", "[Event \"x\"]\n\n1.e4 e5 2.Qxh7 Nc6 *\n\n[Event \"y\"]\n\n1.d4 *\n");
+    const QString casse =
+        ecrire_fichier(inst.dir, "casse.pgn",
+                       "[Event \"x\"]\n\n1.e4 e5 2.Qxh7 Nc6 *\n\n[Event \"y\"]\n\n1.d4 *\n");
     p.window->lire_fichier_pgn(MainWindow::OuvrirPremiere, casse);
     ASSERT_GE(p.boites.size(), 2);
     EXPECT_TRUE(p.boites[p.boites.size() - 2].contains(QStringLiteral("2.Qxh7")));

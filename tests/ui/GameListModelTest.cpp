@@ -1,0 +1,74 @@
+#include "ui/GameListModel.h"
+
+#include <QItemSelectionModel>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using quarvelin::IndexPgn;
+
+namespace {
+
+std::shared_ptr<const IndexPgn>
+liste(const std::vector<std::pair<const char*, const char*>>& jeux) {
+    std::string texte;
+    for (auto [ronde, blanc] : jeux)
+        texte += std::string("[Event \"e\"]\n[Round \"") + ronde + "\"]\n[White \"" + blanc +
+                 "\"]\n\n1.e4 *\n\n";
+    std::istringstream in(texte);
+    return std::make_shared<const IndexPgn>(IndexPgn::indexer(in, texte.size(), {}));
+}
+
+QStringList colonne(const GameListModel& m, int c) {
+    QStringList v;
+    for (int r = 0; r < m.rowCount(); ++r) v << m.index(r, c).data().toString();
+    return v;
+}
+
+struct CasTri {
+    const char* nom;
+    int colonne;
+    Qt::SortOrder ordre;
+    QStringList blancs;
+};
+
+class TriDeLaListe : public ::testing::TestWithParam<CasTri> {};
+
+TEST_P(TriDeLaListe, OrdersAndKeepsTheSelectedGame) {
+    const CasTri& c = GetParam();
+    GameListModel m;
+    m.setIndex(
+        liste({{"10", "bob"}, {"2", "Alice"}, {"2.1", "carl"}, {"", "alice"}, {"3", "Dan"}}));
+    QItemSelectionModel selection(&m);
+    selection.setCurrentIndex(m.index(4, 0), QItemSelectionModel::Select); // Dan
+    const std::uint64_t dan = m.position(4);
+    m.sort(c.colonne, c.ordre);
+    EXPECT_EQ(colonne(m, 4), c.blancs);
+    ASSERT_TRUE(selection.currentIndex().isValid());
+    EXPECT_EQ(m.position(selection.currentIndex().row()), dan);
+    EXPECT_EQ(m.data(selection.currentIndex(), GameListModel::PositionRole).toULongLong(), dan);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    GameListModel, TriDeLaListe,
+    ::testing::Values(
+        // By number, a round without one last; equal names keep the file's order.
+        CasTri{"RoundUp", 3, Qt::AscendingOrder, {"Alice", "carl", "Dan", "bob", "alice"}},
+        CasTri{"RoundDown", 3, Qt::DescendingOrder, {"alice", "bob", "Dan", "carl", "Alice"}},
+        CasTri{"WhiteUp", 4, Qt::AscendingOrder, {"Alice", "alice", "bob", "carl", "Dan"}},
+        CasTri{"WhiteDown", 4, Qt::DescendingOrder, {"Dan", "carl", "bob", "Alice", "alice"}}),
+    [](const auto& info) { return info.param.nom; });
+
+TEST(GameListModel, EmptyAndClearedListsHaveNoRows) {
+    GameListModel m;
+    EXPECT_EQ(m.rowCount(), 0);
+    m.sort(0); // nothing to sort, nothing to break
+    m.setIndex(liste({{"1", "a"}}));
+    EXPECT_EQ(m.rowCount(), 1);
+    m.clear();
+    EXPECT_EQ(m.rowCount(), 0);
+    EXPECT_FALSE(m.data(m.index(0, 0)).isValid());
+}
+
+} // namespace

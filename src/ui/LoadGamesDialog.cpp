@@ -1,0 +1,630 @@
+#include "ui/LoadGamesDialog.h"
+
+#include "config/SettingsFile.h"
+#include "config/Version.h"
+#include "localisation/Catalogue.h"
+#include "ui/Captions.h"
+#include "ui/MessageBoxDialogs.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <limits>
+
+using namespace quarvelin;
+
+namespace {
+
+constexpr int TexteTitreChargement = 230;
+constexpr int TexteTitreExtraction = 232;
+constexpr int TexteChoisirFichier = 214;
+constexpr int TexteFichiers = 215;
+constexpr int TexteRemplacer = 216;
+constexpr int TexteNombreAttendu = 233;
+constexpr int TexteFichierAbsent = 234;
+constexpr int TexteAucunFichier = 235;
+constexpr int TexteFiltreEnregistre = 236;
+constexpr int TexteFormat = 602;
+constexpr int TexteParcourir = 710;
+constexpr int TexteHorsLimites = 776;
+
+constexpr int TexteFichierParties = 560;
+constexpr int TexteBlancs = 561;
+constexpr int TexteNoirs = 562;
+constexpr int TexteLesDeux = 563;
+constexpr int TexteMaximum = 564;
+constexpr int TexteParties = 565;
+constexpr int TexteEco = 566;
+constexpr int TexteResultat = 567;
+constexpr int TexteDate = 568;
+constexpr int TexteSite = 569;
+constexpr int TexteRonde = 570;
+constexpr int TexteEvenement = 571;
+constexpr int TexteModifierFiltre = 572;
+constexpr int TexteChargerParties = 573;
+constexpr int TexteSauvegarderConvertir = 574;
+constexpr int TexteSauverResultats = 575;
+constexpr int TexteXml = 576;
+constexpr int TextePgn = 577;
+constexpr int TexteUnParFichier = 578;
+constexpr int TexteFichierUrl = 579;
+constexpr int TexteReinitialiser = 580;
+constexpr int TexteSauvegarderFiltre = 581;
+constexpr int TexteAnnuler = 582;
+constexpr int TexteVoir = 583;
+constexpr int TexteCriteres = 584;
+constexpr int TexteAucunEditeur = 585;
+constexpr int TexteBulleCharger = 586;
+constexpr int TexteBulleSauver = 587;
+constexpr int TexteBulleSauvegarderFiltre = 588;
+constexpr int TexteBulleVoir = 589;
+constexpr int TexteBulleLesDeux = 590;
+constexpr int TexteBulleCritere = 591;
+
+constexpr std::int64_t PlusGrandMaximum = std::numeric_limits<std::int32_t>::max();
+
+// Left column, right column; White and Black share their row with the either-colour box.
+constexpr int ColonneDroite = 3;
+
+QString chooseToOpen(QWidget* parent, const QString& title, const QString& folder,
+                     const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, title, folder, filter);
+}
+
+QString chooseToSave(QWidget* parent, const QString& title, const QString& folder,
+                     const QString& filter) {
+    QFileDialog dialog(parent, title, folder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The window asks its own question before a file is replaced.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setDefaultSuffix(filter.contains(QStringLiteral("*.xml")) ? QStringLiteral("xml")
+                                                                     : QStringLiteral("pgn"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+bool digitsOnly(const QString& text) {
+    return !text.isEmpty() &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+std::string utf8(const QString& text) { return text.trimmed().toStdString(); }
+
+// The Exec line of the application the desktop opens plain text with; empty when it says none,
+// or names one that runs in a terminal and would show nothing from here.
+QString plainTextExec() {
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"),
+                {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/plain")});
+    if (!query.waitForFinished(3000)) {
+        query.kill();
+        query.waitForFinished(1000);
+        return {};
+    }
+    const QString entry = QString::fromUtf8(query.readAllStandardOutput()).trimmed();
+    if (query.exitCode() != 0 || entry.isEmpty()) return {};
+    const QString desktopFile = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, entry);
+    QFile file(desktopFile);
+    if (desktopFile.isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
+    QString exec;
+    bool terminal = false;
+    bool mainGroup = false;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (line.startsWith(u'['))
+            mainGroup = line == QStringLiteral("[Desktop Entry]");
+        else if (mainGroup && line.startsWith(QStringLiteral("Exec=")))
+            exec = line.mid(5);
+        else if (mainGroup && line.startsWith(QStringLiteral("Terminal=")))
+            terminal = line.mid(9).trimmed() == QStringLiteral("true");
+    }
+    return terminal ? QString() : exec;
+}
+
+} // namespace
+
+LoadGamesDialog::LoadGamesDialog(Mode mode, Settings& settings, const Catalogue& catalogue,
+                                 QString installation, QString settingsFile,
+                                 const QString& gamesFile, Dialogs* dialogs, QWidget* parent)
+    : QDialog(parent), settings_(settings), catalogue_(catalogue), mode_(mode),
+      installation_(std::move(installation)), settingsFile_(std::move(settingsFile)),
+      own_(dialogs ? nullptr : std::make_unique<MessageBoxDialogs>(this)),
+      dialogs_(dialogs ? *dialogs : *own_), openChooser_(chooseToOpen), saveChooser_(chooseToSave),
+      editor_(openInTextEditor) {
+    setObjectName(QStringLiteral("charge"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    // The file.
+    fileLabel_ = new QLabel(this);
+    text1_ = new QLineEdit(gamesFile, this);
+    text1_->setObjectName(QStringLiteral("Text1"));
+    text1_->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 60);
+    text1_->setClearButtonEnabled(true);
+    fileLabel_->setBuddy(text1_);
+    command3_ = new QPushButton(this);
+    command3_->setObjectName(QStringLiteral("Command3"));
+    command3_->setAutoDefault(false);
+    auto* fileRow = new QHBoxLayout;
+    fileRow->setSpacing(8);
+    fileRow->addWidget(fileLabel_);
+    fileRow->addWidget(text1_, 1);
+    fileRow->addWidget(command3_);
+
+    // The criteria, in two columns.
+    criteria_ = new QGroupBox(this);
+    criteria_->setObjectName(QStringLiteral("Frame1"));
+    check1_ = new QCheckBox(criteria_);
+    check1_->setObjectName(QStringLiteral("Check1"));
+    check2_ = new QCheckBox(criteria_);
+    check2_->setObjectName(QStringLiteral("Check2"));
+    fields_ = {{"Text2", TexteBlancs}, {"Text3", TexteNoirs},   {"Text10", TexteEvenement},
+               {"Text8", TexteSite},   {"Text7", TexteDate},    {"Text9", TexteRonde},
+               {"Text5", TexteEco},    {"Text6", TexteResultat}};
+    for (Field& f : fields_) {
+        f.edit = new QLineEdit(criteria_);
+        f.edit->setObjectName(QString::fromLatin1(f.name));
+        f.label = new QLabel(criteria_);
+        f.label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        f.label->setBuddy(f.edit);
+    }
+    text9_ = criterion("Text9");
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+    // White and Black on the left, the box that lets either name match either player beside
+    // them; then the other six in pairs.
+    grid->addWidget(fields_[0].label, 0, 0);
+    grid->addWidget(fields_[0].edit, 0, 1);
+    grid->addWidget(fields_[1].label, 1, 0);
+    grid->addWidget(fields_[1].edit, 1, 1);
+    grid->addWidget(check2_, 0, ColonneDroite, 2, 2, Qt::AlignLeft | Qt::AlignVCenter);
+    for (std::size_t i = 2; i < fields_.size(); ++i) {
+        const int row = 2 + static_cast<int>(i - 2) / 2;
+        const int column = (i % 2 == 0) ? 0 : ColonneDroite;
+        grid->addWidget(fields_[i].label, row, column);
+        grid->addWidget(fields_[i].edit, row, column + 1);
+    }
+    grid->setColumnMinimumWidth(2, 16);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(4, 1);
+
+    command5_ = new QPushButton(criteria_);
+    command5_->setObjectName(QStringLiteral("Command5"));
+    command5_->setAutoDefault(false);
+    command6_ = new QPushButton(criteria_);
+    command6_->setObjectName(QStringLiteral("Command6"));
+    command6_->setAutoDefault(false);
+    auto* filterButtons = new QHBoxLayout;
+    filterButtons->addStretch(1);
+    filterButtons->addWidget(command5_);
+    filterButtons->addWidget(command6_);
+
+    auto* criteriaLayout = new QVBoxLayout(criteria_);
+    criteriaLayout->setSpacing(10);
+    criteriaLayout->addWidget(check1_);
+    criteriaLayout->addLayout(grid);
+    criteriaLayout->addLayout(filterButtons);
+
+    // Load: how many games at most.
+    limitRow_ = new QWidget(this);
+    limitLabel_ = new QLabel(limitRow_);
+    text4_ = new QLineEdit(limitRow_);
+    text4_->setObjectName(QStringLiteral("Text4"));
+    text4_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    text4_->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000000000")) + 16);
+    limitLabel_->setBuddy(text4_);
+    limitUnit_ = new QLabel(limitRow_);
+    auto* limitLayout = new QHBoxLayout(limitRow_);
+    limitLayout->setContentsMargins(0, 0, 0, 0);
+    limitLayout->setSpacing(8);
+    limitLayout->addWidget(limitLabel_);
+    limitLayout->addWidget(text4_);
+    limitLayout->addWidget(limitUnit_);
+    limitLayout->addStretch(1);
+
+    // Extract: the format and the files written.
+    frame2_ = new QGroupBox(this);
+    frame2_->setObjectName(QStringLiteral("Frame2"));
+    formatLabel_ = new QLabel(frame2_);
+    xml_ = new QRadioButton(frame2_);
+    xml_->setObjectName(QStringLiteral("Option1_0"));
+    pgn_ = new QRadioButton(frame2_);
+    pgn_->setObjectName(QStringLiteral("Option1_1"));
+    auto* formats = new QButtonGroup(this);
+    formats->addButton(xml_);
+    formats->addButton(pgn_);
+    pgn_->setChecked(true);
+    formatLabel_->setBuddy(pgn_);
+    check3_ = new QCheckBox(frame2_);
+    check3_->setObjectName(QStringLiteral("Check3"));
+    check4_ = new QCheckBox(frame2_);
+    check4_->setObjectName(QStringLiteral("Check4"));
+    command4_ = new QPushButton(frame2_);
+    command4_->setObjectName(QStringLiteral("Command4"));
+    auto* formatRow = new QHBoxLayout;
+    formatRow->setSpacing(12);
+    formatRow->addWidget(formatLabel_);
+    formatRow->addWidget(pgn_);
+    formatRow->addWidget(xml_);
+    formatRow->addStretch(1);
+    // The two XML options sit under the XML choice they belong to.
+    auto* xmlOptions = new QVBoxLayout;
+    xmlOptions->setSpacing(6);
+    xmlOptions->setContentsMargins(24, 0, 0, 0);
+    xmlOptions->addWidget(check3_);
+    xmlOptions->addWidget(check4_);
+    auto* saveRow = new QHBoxLayout;
+    saveRow->addLayout(xmlOptions, 1);
+    saveRow->addWidget(command4_, 0, Qt::AlignBottom);
+    auto* frame2Layout = new QVBoxLayout(frame2_);
+    frame2Layout->setSpacing(8);
+    frame2Layout->addLayout(formatRow);
+    frame2Layout->addLayout(saveRow);
+
+    // The window's own buttons.
+    voir_ = new QPushButton(this);
+    voir_->setObjectName(QStringLiteral("voir"));
+    voir_->setAutoDefault(false);
+    command2_ = new QPushButton(this);
+    command2_->setObjectName(QStringLiteral("Command2"));
+    command1_ = new QPushButton(this);
+    command1_->setObjectName(QStringLiteral("Command1"));
+    command1_->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(8);
+    buttons->addWidget(voir_);
+    buttons->addStretch(1);
+    buttons->addWidget(command2_);
+    buttons->addWidget(command1_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(14, 14, 14, 12);
+    layout->setSpacing(12);
+    layout->addLayout(fileRow);
+    layout->addWidget(criteria_);
+    layout->addWidget(limitRow_);
+    layout->addWidget(frame2_);
+    layout->addSpacing(2);
+    layout->addLayout(buttons);
+
+    // Each mode shows only what it uses; the layouts close up over the rest.
+    const bool load = mode_ == Mode::Load;
+    frame2_->setVisible(!load);
+    command2_->setVisible(load);
+    limitRow_->setVisible(load);
+    (load ? command2_ : command4_)->setDefault(true);
+
+    connect(text1_, &QLineEdit::textChanged, this, &LoadGamesDialog::filesEnabled);
+    connect(command3_, &QPushButton::clicked, this, &LoadGamesDialog::chooseGamesFile);
+    connect(check1_, &QCheckBox::toggled, this, &LoadGamesDialog::filterEnabled);
+    connect(xml_, &QRadioButton::toggled, this, &LoadGamesDialog::formatChosen);
+    for (QLineEdit* number : {text4_, text9_})
+        connect(number, &QLineEdit::editingFinished, this,
+                [this, number] { checkNumber(number, false); });
+    connect(command2_, &QPushButton::clicked, this, &LoadGamesDialog::loadGames);
+    connect(command4_, &QPushButton::clicked, this, &LoadGamesDialog::saveResults);
+    connect(command5_, &QPushButton::clicked, this, &LoadGamesDialog::resetFilter);
+    connect(command6_, &QPushButton::clicked, this, &LoadGamesDialog::saveFilter);
+    connect(voir_, &QPushButton::clicked, this, &LoadGamesDialog::viewFile);
+    connect(command1_, &QPushButton::clicked, this, &QDialog::reject);
+
+    // Row by row, as the eye reads the form.
+    QWidget* order[] = {text1_,
+                        command3_,
+                        check1_,
+                        fields_[0].edit,
+                        fields_[1].edit,
+                        check2_,
+                        fields_[2].edit,
+                        fields_[3].edit,
+                        fields_[4].edit,
+                        fields_[5].edit,
+                        fields_[6].edit,
+                        fields_[7].edit,
+                        command5_,
+                        command6_,
+                        text4_,
+                        pgn_,
+                        xml_,
+                        check3_,
+                        check4_,
+                        command4_,
+                        voir_,
+                        command2_,
+                        command1_};
+    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+
+    fill();
+    // The filter is shown as it stands and changed on purpose.
+    filterEnabled(false);
+    formatChosen();
+    filesEnabled();
+    appliquer_textes(catalogue);
+    text1_->setFocus();
+}
+
+LoadGamesDialog::~LoadGamesDialog() = default;
+
+void LoadGamesDialog::appliquer_textes(const Catalogue& catalogue) {
+    const auto text = [&catalogue](int offset) { return Captions::text(catalogue, offset); };
+    const auto label = [&catalogue](int offset) { return Captions::label(catalogue, offset); };
+    setWindowTitle(text(mode_ == Mode::Load ? TexteTitreChargement : TexteTitreExtraction));
+    fileLabel_->setText(label(TexteFichierParties));
+    command3_->setText(text(TexteParcourir));
+    criteria_->setTitle(text(TexteCriteres));
+    check1_->setText(text(TexteModifierFiltre));
+    check2_->setText(text(TexteLesDeux));
+    for (Field& f : fields_) f.label->setText(label(f.caption));
+    limitLabel_->setText(label(TexteMaximum));
+    limitUnit_->setText(text(TexteParties));
+    frame2_->setTitle(text(TexteSauvegarderConvertir));
+    formatLabel_->setText(label(TexteFormat));
+    xml_->setText(text(TexteXml));
+    pgn_->setText(text(TextePgn));
+    check3_->setText(text(TexteUnParFichier));
+    check4_->setText(text(TexteFichierUrl));
+    command4_->setText(text(TexteSauverResultats));
+    command5_->setText(text(TexteReinitialiser));
+    command6_->setText(text(TexteSauvegarderFiltre));
+    command2_->setText(text(TexteChargerParties));
+    command1_->setText(text(TexteAnnuler));
+    voir_->setText(text(TexteVoir));
+
+    const bool tips = settings_.BULLE_AIDE == 1;
+    const auto tip = [&](QWidget* w, int offset) {
+        w->setToolTip(tips ? text(offset) : QString());
+    };
+    tip(command3_, TexteChoisirFichier);
+    tip(command2_, TexteBulleCharger);
+    tip(command4_, TexteBulleSauver);
+    tip(command6_, TexteBulleSauvegarderFiltre);
+    tip(voir_, TexteBulleVoir);
+    tip(check2_, TexteBulleLesDeux);
+    for (Field& f : fields_) tip(f.edit, TexteBulleCritere);
+}
+
+QLineEdit* LoadGamesDialog::criterion(const char* name) const {
+    for (const Field& f : fields_)
+        if (qstrcmp(f.name, name) == 0) return f.edit;
+    return nullptr;
+}
+
+QString LoadGamesDialog::gamesFile() const { return text1_->text().trimmed(); }
+
+void LoadGamesDialog::fill() {
+    const auto set = [this](const char* name, const std::string& value) {
+        criterion(name)->setText(QString::fromStdString(value));
+    };
+    set("Text2", settings_.CRITERE_BLANC);
+    set("Text3", settings_.CRITERE_NOIR);
+    set("Text5", settings_.CRITERE_ECO);
+    set("Text6", settings_.CRITERE_RESULTAT);
+    set("Text7", settings_.CRITERE_DATE);
+    set("Text8", settings_.CRITERE_SITE);
+    set("Text9", settings_.CRITERE_RONDE);
+    set("Text10", settings_.CRITERE_EVENT);
+    check2_->setChecked(settings_.CRITERE_LESDEUX == 1);
+    text4_->setText(QString::number(settings_.MAX_SEUIL_PARTIE));
+}
+
+void LoadGamesDialog::filesEnabled() {
+    const bool chosen = !gamesFile().isEmpty();
+    command2_->setEnabled(chosen);
+    command4_->setEnabled(chosen);
+    voir_->setEnabled(chosen);
+}
+
+void LoadGamesDialog::filterEnabled(bool on) {
+    for (Field& f : fields_) {
+        f.label->setEnabled(on);
+        f.edit->setEnabled(on);
+    }
+    check2_->setEnabled(on);
+    // Clearing is an edit of the fields: it waits with them.
+    command5_->setEnabled(on);
+}
+
+void LoadGamesDialog::formatChosen() {
+    // One game per file and the address list are XML's.
+    const bool xml = xml_->isChecked();
+    check3_->setEnabled(xml);
+    check4_->setEnabled(xml);
+}
+
+bool LoadGamesDialog::checkNumber(QLineEdit* field, bool showNow) {
+    const QString typed = field->text().trimmed();
+    if (typed.isEmpty()) return true;
+    QString refusal;
+    if (!digitsOnly(typed)) {
+        refusal = Captions::text(catalogue_, TexteNombreAttendu);
+    } else if (field == text4_) {
+        bool ok = false;
+        const qlonglong n = typed.toLongLong(&ok);
+        if (!ok || n < 1 || n > PlusGrandMaximum)
+            refusal = Captions::text(catalogue_, TexteHorsLimites) +
+                      QStringLiteral("1 – %1").arg(PlusGrandMaximum);
+    }
+    if (refusal.isEmpty()) {
+        if (typed != field->text()) field->setText(typed);
+        return true;
+    }
+    field->clear();
+    const std::string message = refusal.toStdString();
+    if (showNow) {
+        field->setFocus();
+        dialogs_.message(NomProgramme, message, DialogIcon::Exclamation);
+    } else {
+        // Not from inside a focus change: a message box there fights the click that moved
+        // the focus.
+        refusalPending_ = true;
+        QTimer::singleShot(0, this, [this, message] {
+            refusalPending_ = false;
+            dialogs_.message(NomProgramme, message, DialogIcon::Exclamation);
+        });
+    }
+    return false;
+}
+
+bool LoadGamesDialog::checkNumbers() {
+    // A refusal about to be shown belongs to the field just left; the command waits for it.
+    if (refusalPending_) return false;
+    return checkNumber(text9_, true) && checkNumber(text4_, true);
+}
+
+void LoadGamesDialog::say(int offset, const QString& detail) {
+    dialogs_.message(NomProgramme, catalogue_.texte(offset) + detail.toStdString(),
+                     DialogIcon::Exclamation);
+}
+
+bool LoadGamesDialog::sourceExists() {
+    const QString path = gamesFile();
+    if (path.isEmpty()) {
+        say(TexteAucunFichier);
+        return false;
+    }
+    if (!QFileInfo(path).isFile()) {
+        say(TexteFichierAbsent, QStringLiteral(" (") + path + QLatin1Char(')'));
+        return false;
+    }
+    return true;
+}
+
+void LoadGamesDialog::copyFilter(Settings& s, bool withLimit) const {
+    const auto get = [this](const char* name) { return utf8(criterion(name)->text()); };
+    s.CRITERE_BLANC = get("Text2");
+    s.CRITERE_NOIR = get("Text3");
+    s.CRITERE_ECO = get("Text5");
+    s.CRITERE_RESULTAT = get("Text6");
+    s.CRITERE_DATE = get("Text7");
+    s.CRITERE_SITE = get("Text8");
+    s.CRITERE_RONDE = get("Text9");
+    s.CRITERE_EVENT = get("Text10");
+    s.CRITERE_LESDEUX = check2_->isChecked() ? 1 : 0;
+    // An empty field leaves the limit as it was; checkNumber let through only whole numbers
+    // in range.
+    if (withLimit && !text4_->text().trimmed().isEmpty())
+        s.MAX_SEUIL_PARTIE = static_cast<std::int32_t>(text4_->text().trimmed().toLongLong());
+}
+
+void LoadGamesDialog::chooseGamesFile() {
+    // Where the file in use lies, else the installation.
+    QString folder = installation_;
+    const QFileInfo current(gamesFile());
+    if (!gamesFile().isEmpty() && current.absoluteDir().exists()) folder = current.absolutePath();
+    const QString chosen =
+        openChooser_(this, Captions::text(catalogue_, TexteChoisirFichier), folder,
+                     Captions::text(catalogue_, TexteFichiers) + QStringLiteral(" PGN (*.pgn)"));
+    if (chosen.isEmpty()) return;
+    text1_->setText(chosen);
+}
+
+void LoadGamesDialog::loadGames() {
+    if (!checkNumbers() || !sourceExists()) return;
+    // The limit in the field is the one "save the filter" keeps; a load goes by the stored one.
+    copyFilter(settings_, false);
+    emit loadRequested(QFileInfo(gamesFile()).absoluteFilePath());
+    accept();
+}
+
+void LoadGamesDialog::saveResults() {
+    if (!checkNumbers() || !sourceExists()) return;
+    const bool xml = xml_->isChecked();
+    const QString filter = Captions::text(catalogue_, TexteFichiers) +
+                           (xml ? QStringLiteral(" XML (*.xml)") : QStringLiteral(" PGN (*.pgn)"));
+    const QString target =
+        saveChooser_(this, Captions::text(catalogue_, TexteChoisirFichier), installation_, filter);
+    if (target.isEmpty()) return;
+    if (QFileInfo::exists(target) &&
+        !dialogs_.question(NomProgramme, catalogue_.texte(TexteRemplacer)))
+        return;
+    copyFilter(settings_, true);
+    emit extractRequested(QFileInfo(gamesFile()).absoluteFilePath(), target, xml,
+                          xml && check3_->isChecked(), xml && check4_->isChecked());
+}
+
+void LoadGamesDialog::resetFilter() {
+    for (Field& f : fields_) f.edit->clear();
+}
+
+void LoadGamesDialog::saveFilter() {
+    if (!checkNumbers()) return;
+    // The file keeps its own values: the record holds whole paths and, in automatic play,
+    // another profile's engine. Only the filter and the limit change in it.
+    const std::string file = settingsFile_.toStdString();
+    Settings written = settings_;
+    if (QFileInfo::exists(settingsFile_)) {
+        Settings read;
+        const std::string folder = QFileInfo(settingsFile_).absolutePath().toStdString();
+        if (lire_reglages(file, folder, read, 1).etat == LectureReglages::Etat::Lu) written = read;
+    }
+    copyFilter(written, true);
+    if (const std::string why = ecrire_reglages(written, file, 1); !why.empty()) {
+        dialogs_.message(NomProgramme, catalogue_.texte(TexteEcritureImpossible) + why,
+                         DialogIcon::Critical);
+        return;
+    }
+    copyFilter(settings_, true);
+    dialogs_.message(NomProgramme, catalogue_.texte(TexteFiltreEnregistre),
+                     DialogIcon::Exclamation);
+}
+
+void LoadGamesDialog::viewFile() {
+    if (!sourceExists()) return;
+    const QString path = QFileInfo(gamesFile()).absoluteFilePath();
+    if (!editor_(path)) say(TexteAucunEditeur, path);
+}
+
+QStringList LoadGamesDialog::editorCommand(const QString& execLine, const QString& path) {
+    QStringList command;
+    bool placed = false;
+    for (QString word : QProcess::splitCommand(execLine)) {
+        static const QStringList fileCodes = {QStringLiteral("%f"), QStringLiteral("%F"),
+                                              QStringLiteral("%u"), QStringLiteral("%U")};
+        if (fileCodes.contains(word)) {
+            if (!placed) command << path;
+            placed = true;
+            continue;
+        }
+        // The other codes name the icon, the entry and such: nothing an editor needs.
+        if (word.size() == 2 && word[0] == u'%' && word[1] != u'%') continue;
+        word.replace(QStringLiteral("%%"), QStringLiteral("%"));
+        command << word;
+    }
+    if (command.isEmpty()) return {};
+    if (!placed) command << path;
+    return command;
+}
+
+bool LoadGamesDialog::openInTextEditor(const QString& path) {
+    QStringList command = editorCommand(plainTextExec(), path);
+    if (!command.isEmpty()) {
+        const QString program = command.takeFirst();
+        if (QProcess::startDetached(program, command)) return true;
+    }
+    // A PGN file handed to the desktop as it is would open in a chess program: the usual
+    // desktop editors by name come first.
+    for (const char* name : {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "xed",
+                             "pluma", "featherpad", "leafpad", "geany"}) {
+        const QString program = QStandardPaths::findExecutable(QString::fromLatin1(name));
+        if (!program.isEmpty() && QProcess::startDetached(program, {path})) return true;
+    }
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}

@@ -16,6 +16,7 @@
 #include "ui/HelpWindow.h"
 #include "ui/JeuxDebian.h"
 #include "ui/LanguageWindow.h"
+#include "ui/LoadGamesDialog.h"
 #include "ui/MessageBoxDialogs.h"
 #include "ui/OpeningListWindow.h"
 #include "ui/PreferencesDialog.h"
@@ -266,6 +267,18 @@ void MainWindow::connecter() {
                                            disposition);
         });
     relier(m, "menu_charge", -1, this, [this] { choisirEtOuvrirPremiere(); });
+    relier(m, "menu_charge_fichier", -1, this, [this] {
+        LoadGamesDialog d(LoadGamesDialog::Mode::Load, settings_, catalogue_,
+                          QString::fromStdString(lieux_.installation),
+                          QString::fromStdString(quarvelin::fichier_reglages(lieux_)),
+                          fichierCourant_, dialogs_.get(), this);
+        QString choisi;
+        connect(&d, &LoadGamesDialog::loadRequested, this,
+                [&choisi](const QString& chemin) { choisi = chemin; });
+        d.exec();
+        // Listed once the dialog is gone, under the progress window.
+        if (!choisi.isEmpty()) lire_fichier_pgn(ListerFichier, choisi);
+    });
     relier(m, "menu_edt_pc", -1, this, [this] { imprimerListeParties(); });
     relier(m, "menu_charge_xml", -1, this, [this] {
         XmlGameWindow w(catalogue_, *comment_, QString::fromStdString(lieux_.installation),

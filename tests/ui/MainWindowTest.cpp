@@ -26,6 +26,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -241,12 +243,13 @@ TEST(Programme, EveryWiredCommandOpensItsWindow) {
     // Between games, then during one.
     for (const char* nom : {"menu_pref", "menu_moteur", "menu_a_propos"}) p.menu(nom);
     p.menu("menu_nouvelle");
-    for (const char* nom : {"menu_abrege", "menu_not_comp", "menu_sauve", "menu_charge_xml"})
+    for (const char* nom : {"menu_abrege", "menu_not_comp", "menu_sauve", "menu_charge_xml",
+                            "menu_charge_fichier"})
         p.menu(nom);
     p.menu("menu_edt_encours", 1);
     EXPECT_EQ(ouvertes, (QStringList{"PreferencesDialog", "EngineProfilesDialog", "QMessageBox",
                                      "QMessageBox", "QMessageBox", "SaveWindow", "XmlGameWindow",
-                                     "QPrintPreviewDialog"}));
+                                     "LoadGamesDialog", "QPrintPreviewDialog"}));
     const int avant = static_cast<int>(p.window->mdiArea()->subWindowList().size());
     p.menu("menu_sommaire");
     EXPECT_EQ(p.window->mdiArea()->subWindowList().size(), avant + 1); // the help window
@@ -370,6 +373,27 @@ TEST(FichierDeParties, ChoosingAListedGameOpensItWithItsComments) {
                   QStringLiteral("{the gambit}")),
               -1);
     EXPECT_EQ(b.moveList()->count(), 4);
+}
+
+TEST(FichierDeParties, TheLoadingDialogListsTheFileItNames) {
+    Installation inst(false, 0);
+    Programme p(inst);
+    p.window->demarrer();
+    const QString chemin = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
+    QTimer::singleShot(50, [&] {
+        auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        d->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(chemin);
+        d->findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(true);
+        d->findChild<QLineEdit*>(QStringLiteral("Text3"))->setText(QStringLiteral("y"));
+        d->findChild<QPushButton*>(QStringLiteral("Command2"))->click();
+    });
+    p.menu("menu_charge_fichier");
+    // Black starting with "y": Yann's game, not Xyz's; the criterion stays for this session.
+    EXPECT_EQ(colonne(*p.window->boardWindow(), 4), QStringList{"Zed"});
+    EXPECT_EQ(p.window->fichierCourant(), chemin);
+    EXPECT_EQ(p.settings.CRITERE_NOIR, "y");
+    EXPECT_EQ(inst.reglages().find("CRITERE_NOIR=y"), std::string::npos);
 }
 
 TEST(FichierDeParties, MissingFilesAreReportedAndChangeNothing) {

@@ -11,6 +11,7 @@
 #include "ui/CommentWindow.h"
 #include "ui/ConstructeurMenu.h"
 #include "ui/LanguageWindow.h"
+#include "ui/LoadGamesDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageBoxDialogs.h"
 #include "ui/PreferencesDialog.h"
@@ -219,6 +220,20 @@ TEST(Captures, AGamesFileListedAndOneGameOpen) {
     QTest::qWait(30);
     EXPECT_GT(plateau.moveList()->count(), 0);
     capturer(*b.window, QStringLiteral("liste-parties"));
+}
+
+TEST(Captures, TheGamesFileWindowInBothModes) {
+    Bureau b(false);
+    for (auto mode : {LoadGamesDialog::Mode::Load, LoadGamesDialog::Mode::Extract}) {
+        LoadGamesDialog d(mode, b.settings, b.catalogue, b.dir.path(),
+                          QString::fromStdString(fichier_reglages(b.lieux)),
+                          b.dir.filePath(QStringLiteral("tournoi.pgn")));
+        d.show();
+        QTest::qWait(20);
+        EXPECT_TRUE(d.isVisible());
+        capturer(d, mode == LoadGamesDialog::Mode::Load ? QStringLiteral("chargement")
+                                                        : QStringLiteral("extraction"));
+    }
 }
 
 } // namespace

@@ -207,7 +207,10 @@ bool PgnStream::suivante(PgnGame& game) {
         }
         if (asides_ && !glyphe(token)) {
             previous = token;
-            if (token.find('.') != std::string::npos) lastNumbered = token;
+            // "e4xd3e.p." holds full stops but no move number.
+            const std::size_t afterDigits = token.find_first_not_of("0123456789");
+            if (afterDigits > 0 && afterDigits != std::string::npos && token[afterDigits] == '.')
+                lastNumbered = token;
         }
         token = sans_numero(token);
         if (token.empty() || glyphe(token)) continue;

@@ -18,7 +18,7 @@ struct PgnAside {
     std::string text;         // a comment without its braces or ';', a variation with its brackets
     int movesBefore = 0;      // main-line moves read before it
     std::string previous;     // the last main-line token before it, as written ("12.", "Nf3")
-    std::string lastNumbered; // the last main-line token before it holding a '.', as written
+    std::string lastNumbered; // the last main-line token before it starting "12.", as written
 };
 
 struct PgnGame {

@@ -68,20 +68,31 @@ int nombre(std::string_view s) {
     return n;
 }
 
-// The half-move a comment belongs to, found from the text before it: a last token holding a
-// full stop ("12.", "12.Nf3") gives White's move 12, index 23; a token without one (a move
-// written apart from its number, "1. e4" included) gives the Black move of the last number
-// written, 2n.
+// The move number a token starts with ("12.", "12...", "12.Nf3", "12...Nf6"), and whether it is
+// Black's; 0 for a token without one, "e4xd3e.p." included.
+struct NumeroEcrit {
+    int n = 0;
+    bool noir = false;
+};
+
+NumeroEcrit numero_ecrit(std::string_view t) {
+    std::size_t i = 0;
+    while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
+    if (i == 0 || i == t.size() || t[i] != '.') return {};
+    return {nombre(t), t.substr(i).starts_with("..")};
+}
+
+// The half-move a comment belongs to, found from the text before it: a last token starting
+// with a number gives that move, "12." and "12.Nf3" White's move 12 (index 23), "12...Nf6"
+// Black's (24); a token without one (a move written apart from its number, "1. e4" included)
+// gives the Black move of the last number written, 2n.
 int index_commentaire(const PgnAside& a) {
     if (a.previous.empty()) return 0;
-    std::size_t point = a.previous.rfind('.');
     int index = 0;
-    if (point != std::string::npos) {
-        index = 2 * nombre(std::string_view(a.previous).substr(0, point)) - 1;
-    } else if (!a.lastNumbered.empty()) {
-        point = a.lastNumbered.rfind('.');
-        index = 2 * nombre(std::string_view(a.lastNumbered).substr(0, point));
-    }
+    if (NumeroEcrit n = numero_ecrit(a.previous); n.n > 0)
+        index = n.noir ? 2 * n.n : 2 * n.n - 1;
+    else if (NumeroEcrit d = numero_ecrit(a.lastNumbered); d.n > 0)
+        index = 2 * d.n;
     return std::clamp(index, 0, IndexMaximal);
 }
 

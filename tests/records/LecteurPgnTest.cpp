@@ -61,6 +61,13 @@ TEST(LecteurPgn, FilesEachCommentUnderTheHalfMoveBeforeIt) {
          {{1, "after a NAG"}, {2, "after a glyph"}}},
         {"1.e4 (1.d4 {in a variation} d5) e5 *", {}},
         {"1.e4 e5 2.Nf3 {} *", {}},
+        // A Black move carrying its own number.
+        {"1.e4 e5 2.Nf3 2...Nc6 {f} 3.Bb5 *", {{4, "f"}}},
+        {"1.e4 e5 2.Nf3 2... {g} Nc6 *", {{4, "g"}}},
+        // Long notation: the full stops of "e.p." are no move number.
+        {"1.e2-e4 d7-d5 2.e4-e5 f7-f5 3.e5xf6e.p. {h} e7xf6 {i} *", {{5, "h"}, {6, "i"}}},
+        {"1.a2-a3 d7-d5 2.a3-a4 d5-d4 3.e2-e4 d4xe3e.p. {j} *", {{6, "j"}}},
+        {"1. e2-e4 d7-d5 2. e4-e5 f7-f5 3. e5xf6e.p. e7xf6 {k} *", {{6, "k"}}},
     };
     for (const Cas& c : cas) {
         PartieLue p = une_partie(c.coups);

@@ -165,24 +165,41 @@ CoupLu lire_coup(const Position& p, Colour side, NotationCode notation, std::str
     }
 
     // Long algebraic in any form: an optional piece letter, two squares, maybe "-", "x" or ":"
-    // between them and a promotion letter after (e2e4, Ng1-f3, e4xd5, e7e8q).
+    // between them and a promotion letter after (e2e4, Ng1-f3, e4xd5, e7e8q). The origin square
+    // names the piece, so records written without letters (g1-f3) or with the other
+    // notation's letters (Cg1-f3 read as PGN) read too, as long as the letter fits the piece.
     {
         std::size_t i = 0;
-        PieceCode piece = pawn;
+        char lettre = 0;
         if (n > 0 && std::isupper(static_cast<unsigned char>(token[0]))) {
-            piece = piece_lettre(token[0]);
+            lettre = token[0];
             i = 1;
         }
-        if (piece != PieceCode::Empty && n >= i + 4 && fichier(token[i]) && rangee(token[i + 1])) {
+        if (n >= i + 4 && fichier(token[i]) && rangee(token[i + 1])) {
             std::size_t j = i + 2;
             if (token[j] == '-' || token[j] == 'x' || token[j] == ':') ++j;
-            if (j + 2 <= n && fichier(token[j]) && rangee(token[j + 1]) &&
+            const int fromX = colonne(token[i]), fromY = ligne(token[i + 1]);
+            const PieceCode origine = p.at(fromX, fromY);
+            const bool aLui = est_piece(origine) && couleur(origine) == side;
+            PieceCode piece = pawn;
+            if (lettre) {
+                piece = piece_lettre(lettre);
+                if (aLui && piece != origine) {
+                    const PieceType t = type_piece(origine);
+                    for (NotationCode autre : {NotationCode::Pgn, NotationCode::Francaise})
+                        if (lettre_piece(t, autre) == lettre) piece = origine;
+                }
+            } else if (aLui) {
+                piece = origine;
+            }
+            if (piece != PieceCode::Empty && j + 2 <= n && fichier(token[j]) &&
+                rangee(token[j + 1]) &&
                 (j + 2 == n || (j + 3 == n && piece == pawn &&
                                 type_promotion(token[j + 2]) != PieceType::None))) {
                 if (j + 3 == n) r.suffix.insert(0, std::string("=") + token[j + 2]);
                 r.piece = piece;
-                r.fromX = colonne(token[i]);
-                r.fromY = ligne(token[i + 1]);
+                r.fromX = fromX;
+                r.fromY = fromY;
                 r.toX = colonne(token[j]);
                 r.toY = ligne(token[j + 1]);
                 return r;

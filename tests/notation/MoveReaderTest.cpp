@@ -42,6 +42,12 @@ TEST(LireCoup, TokensOfRealGameFiles) {
         {start, "Ng1-f3", G, "g1f3", ""},
         {start, "Cg1-f3", F, "g1f3", ""},
         {start, "Ng1f3", G, "g1f3", ""},
+        // Long records of the other notations: the origin square names the piece.
+        {start, "g1-f3", G, "g1f3", ""},
+        {start, "Cg1-f3", G, "g1f3", ""},
+        {start, "Ng1-f3", F, "g1f3", ""},
+        {"4k3/8/8/8/8/8/8/4K1R1 w - - 0 1", "Re1-f2", G, "e1f2", ""}, // French R: the king
+        {"4k3/8/8/8/8/8/8/4K1R1 w - - 0 1", "Rg1-g7", G, "g1g7", ""},
         {"rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1", "1...e5", G, "e7e5", ""},
         // a knight on g1 and one on d2: the first in jump order that can legally go
         {"4k3/8/8/8/8/8/3N4/4K1N1 w - - 0 1", "Nf3", G, "d2f3", ""},

@@ -506,31 +506,41 @@ std::string message_conversion(const ResultatConversion& r, const TextCatalogue&
     return texte;
 }
 
+namespace {
+
+// The place of the dot that starts the name's extension; npos when it has none (a dot in a
+// folder's name or at the start of the name is none).
+std::size_t point_extension(const std::string& chemin) {
+    const std::size_t barre = chemin.rfind('/');
+    const std::size_t debutNom = barre == std::string::npos ? 0 : barre + 1;
+    const std::size_t point = chemin.rfind('.');
+    return point != std::string::npos && point > debutNom ? point : std::string::npos;
+}
+
+} // namespace
+
 std::optional<FormatConversion> format_de_cible(const std::string& chemin) {
-    const QString suffixe = QFileInfo(QString::fromStdString(chemin)).suffix().toLower();
-    if (suffixe == QLatin1String("xml")) return FormatConversion::Xml;
-    if (suffixe == QLatin1String("pgn")) return FormatConversion::Pgn;
+    const std::size_t point = point_extension(chemin);
+    if (point == std::string::npos) return std::nullopt;
+    std::string extension = chemin.substr(point + 1);
+    for (char& c : extension)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (extension == "xml") return FormatConversion::Xml;
+    if (extension == "pgn") return FormatConversion::Pgn;
     return std::nullopt;
 }
 
 std::string nom_fichier_partie(const std::string& cible, std::int64_t numero) {
     std::string n = std::to_string(numero);
     if (n.size() < 4) n.insert(0, 4 - n.size(), '0');
-    const std::size_t barre = cible.rfind('/');
-    const std::size_t point = cible.rfind('.');
-    // A dot in a folder's name or at the start of the name is no extension.
-    const bool extension = point != std::string::npos &&
-                           (barre == std::string::npos || point > barre + 1) && point > 0;
-    if (!extension) return cible + "_" + n;
+    const std::size_t point = point_extension(cible);
+    if (point == std::string::npos) return cible + "_" + n;
     return cible.substr(0, point) + "_" + n + cible.substr(point);
 }
 
 std::string nom_fichier_adresses(const std::string& cible) {
-    const std::size_t barre = cible.rfind('/');
-    const std::size_t point = cible.rfind('.');
-    const bool extension = point != std::string::npos &&
-                           (barre == std::string::npos || point > barre + 1) && point > 0;
-    std::string nom = extension ? cible.substr(0, point) + ".txt" : cible + ".txt";
+    const std::size_t point = point_extension(cible);
+    std::string nom = (point == std::string::npos ? cible : cible.substr(0, point)) + ".txt";
     // A target that is itself a .txt file keeps its content.
     if (nom == cible) nom += ".txt";
     return nom;

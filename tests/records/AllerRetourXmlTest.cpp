@@ -6,6 +6,7 @@
 #include "records/ChargementXml.h"
 #include "records/ConversionPgn.h"
 #include "records/ListeAdresses.h"
+#include "records/ValeurEtiquette.h"
 #include "rules/Coup.h"
 #include "rules/MoveRules.h"
 #include "support/DossierDeTest.h"
@@ -58,16 +59,8 @@ std::vector<std::string> coups_san(const PgnGame& jeu) {
     return ecrits;
 }
 
-// Tag lines "[Name "value"]" as the XML reader writes them, unescaped.
 std::string valeur(const std::string& lignes, const std::string& nom) {
-    const std::string debut = "[" + nom + " \"";
-    std::istringstream in(lignes);
-    for (std::string l; std::getline(in, l);) {
-        while (!l.empty() && l.back() == '\r') l.pop_back();
-        if (l.starts_with(debut) && l.ends_with("\"]"))
-            return l.substr(debut.size(), l.size() - debut.size() - 2);
-    }
-    return {};
+    return valeur_etiquette("[" + nom, lignes);
 }
 
 // Runs of blanks as one space, as the XML reader gives every value.

@@ -108,7 +108,8 @@ constexpr const char* AideConvert =
     "each game), or PGN with each game as written, comments and variations included. The\n"
     "criteria are those of 'list'; every game that passes is written. The target is replaced\n"
     "only once the whole conversion is done. Prints the number of games written and read;\n"
-    "exits with 2 on a missing source or bad arguments, 1 when the target cannot be written.\n";
+    "exits with 2 on a missing source or bad arguments, 1 when the source cannot be read or\n"
+    "the target written.\n";
 
 struct Usage {
     std::ostream& err;

@@ -1,6 +1,8 @@
 // Game files as found in the world: the index lists games only where a line starts with the
 // Event tag, a filter lists no more than the plain index, and every listed game reads without a
-// crash, its comments and variations within what the text holds.
+// crash, its comments and variations within what the text holds. A game as the PGN conversion
+// copies it is still one game, with the same tags.
+#include "records/ConversionPgn.h"
 #include "records/IndexPgn.h"
 #include "records/LecteurPgn.h"
 
@@ -47,6 +49,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Windows-1252 bytes take up to three bytes each in UTF-8.
         verifier(ecrit <= 3 * size + partie.commentaires.size());
         verifier(partie.ok() || partie.erreur >= TexteCoupIllisible);
+
+        const std::uint64_t fin = i + 1 < index.size() ? index.position(i + 1) : size;
+        const std::string copie = recopier_partie_pgn(std::string_view(texte).substr(p, fin - p));
+        std::istringstream relue(copie);
+        IndexPgn seule = IndexPgn::indexer(relue, copie.size(), tout);
+        verifier(seule.vues() == 1 && seule.size() == 1 && seule.position(0) == 0);
+        for (int c = 0; c < IndexPgn::NombreChamps; ++c) {
+            const auto champ = static_cast<IndexPgn::Champ>(c);
+            verifier(seule.valeur(0, champ) == index.valeur(i, champ));
+        }
     }
 
     // A filter taken from the input's first bytes lists a part of the same games.

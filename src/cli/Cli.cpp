@@ -8,6 +8,7 @@
 #include "notation/MoveText.h"
 #include "notation/PgnStream.h"
 #include "notation/Replay.h"
+#include "records/ConversionPgn.h"
 #include "records/IndexPgn.h"
 #include "records/LecteurPgn.h"
 #include "rules/FastPosition.h"
@@ -20,6 +21,7 @@
 #include <fstream>
 #include <iomanip>
 #include <iostream>
+#include <optional>
 
 namespace quarvelin {
 
@@ -41,6 +43,8 @@ constexpr const char* AideGenerale =
     "  moves \"<FEN>\"                     list the legal moves in SAN\n"
     "  replay <file.pgn>                 replay every game, print the final FEN of each\n"
     "  list <file.pgn> [--white X] ...   list the games that pass a filter, with their places\n"
+    "  convert <in.pgn> <out.xml|out.pgn> [--white X] ...\n"
+    "                                    write the games that pass a filter as XML or PGN\n"
     "  bestmove \"<FEN>\" [--depth N] [--profile file.ini] [--black-bottom]\n"
     "                                    the engine's choice for the side to move\n"
     "  bench                             engine signature and speed on fixed positions\n"
@@ -95,6 +99,17 @@ constexpr const char* AideList =
     "its tag's value, in any case; with --either, a White or Black criterion found anywhere in\n"
     "the game's tags is enough. At most --max games are listed (1000 unless given). The number\n"
     "of games listed and seen ends on standard error.\n";
+
+constexpr const char* AideConvert =
+    "usage: quarvelin-cli convert <in.pgn> <out.xml|out.pgn> [--white X] [--black Y] [--either]\n"
+    "           [--result R] [--eco C] [--site S] [--event E] [--date D] [--round N]\n"
+    "Writes every game of <in.pgn> that passes the filter to the target, whose extension (.xml\n"
+    "or .pgn, in any case) gives the format: an XML game list (tags, main line and result of\n"
+    "each game), or PGN with each game as written, comments and variations included. The\n"
+    "criteria are those of 'list'; every game that passes is written. The target is replaced\n"
+    "only once the whole conversion is done. Prints the number of games written and read;\n"
+    "exits with 2 on a missing source or bad arguments, 1 when the source cannot be read or\n"
+    "the target written.\n";
 
 struct Usage {
     std::ostream& err;
@@ -190,7 +205,11 @@ int replay(const std::vector<std::string>& args, std::ostream& out, const Usage&
     return status;
 }
 
-int list(const std::vector<std::string>& args, std::ostream& out, const Usage& u) {
+// The filter options of list and convert, and the files named; a usage error's status when
+// they are wrong. --max only where avecMaximum.
+std::optional<int> lire_filtre(const std::vector<std::string>& args, bool avecMaximum,
+                               std::size_t fichiers, FiltreParties& filtre,
+                               std::vector<std::string>& chemins, const Usage& u) {
     struct Critere {
         const char* option;
         std::string FiltreParties::*champ;
@@ -200,9 +219,6 @@ int list(const std::vector<std::string>& args, std::ostream& out, const Usage& u
         {"--result", &FiltreParties::resultat}, {"--eco", &FiltreParties::eco},
         {"--site", &FiltreParties::site},       {"--event", &FiltreParties::evenement},
         {"--date", &FiltreParties::date},       {"--round", &FiltreParties::ronde}};
-    FiltreParties filtre;
-    filtre.maximum = Settings{}.MAX_SEUIL_PARTIE;
-    std::string chemin;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--either") {
@@ -212,7 +228,7 @@ int list(const std::vector<std::string>& args, std::ostream& out, const Usage& u
         const Critere* critere = nullptr;
         for (const Critere& c : criteres)
             if (a == c.option) critere = &c;
-        if (critere || a == "--max") {
+        if (critere || (avecMaximum && a == "--max")) {
             if (i + 1 >= args.size()) return u.erreur(TexteArgumentManquant, "");
             const std::string& v = args[++i];
             if (critere) {
@@ -225,13 +241,22 @@ int list(const std::vector<std::string>& args, std::ostream& out, const Usage& u
                 std::stoll(v) > 2147483647)
                 return u.erreur(TexteNombreParties, v);
             filtre.maximum = std::stoll(v);
-        } else if (a.starts_with("--") || !chemin.empty()) {
+        } else if (a.starts_with("--") || chemins.size() == fichiers) {
             return u.erreur(TexteArgumentInconnu, a);
         } else {
-            chemin = a;
+            chemins.push_back(a);
         }
     }
-    if (chemin.empty()) return u.erreur(TexteArgumentManquant, "");
+    if (chemins.size() < fichiers) return u.erreur(TexteArgumentManquant, "");
+    return std::nullopt;
+}
+
+int list(const std::vector<std::string>& args, std::ostream& out, const Usage& u) {
+    FiltreParties filtre;
+    filtre.maximum = Settings{}.MAX_SEUIL_PARTIE;
+    std::vector<std::string> chemins;
+    if (auto statut = lire_filtre(args, true, 1, filtre, chemins, u)) return *statut;
+    const std::string& chemin = chemins[0];
     auto index = IndexPgn::indexer_fichier(chemin, filtre);
     if (!index) return u.erreur(TexteFichierIntrouvable, chemin);
 
@@ -262,6 +287,24 @@ int list(const std::vector<std::string>& args, std::ostream& out, const Usage& u
     }
     u.err << index->size() << u.cat.texte(TexteRetenues) << index->vues() << '\n';
     return 0;
+}
+
+int convert(const std::vector<std::string>& args, std::ostream& out, const Usage& u) {
+    FiltreParties filtre;
+    std::vector<std::string> chemins;
+    if (auto statut = lire_filtre(args, false, 2, filtre, chemins, u)) return *statut;
+    OptionsConversion options;
+    const auto format = format_de_cible(chemins[1]);
+    if (!format) return u.erreur(TexteCibleInconnue, chemins[1]);
+    options.format = *format;
+    const ResultatConversion r = convertir_fichier_pgn(chemins[0], chemins[1], filtre, options);
+    const std::string message = message_conversion(r, u.cat);
+    if (r.reussie()) {
+        out << message << '\n';
+        return 0;
+    }
+    u.err << "quarvelin-cli: " << message << '\n';
+    return r.erreur == ResultatConversion::Erreur::SourceIntrouvable ? 2 : 1;
 }
 
 int bestmove(const std::vector<std::string>& args, std::ostream& out, const Usage& u) {
@@ -384,14 +427,12 @@ int executer_cli(const std::vector<std::string>& args, std::ostream& out, std::o
         const char* aide;
         int (*run)(const std::vector<std::string>&, std::ostream&, const Usage&);
     };
-    static constexpr Commande commandes[] = {{"perft", AidePerft, perft},
-                                             {"moves", AideMoves, moves},
-                                             {"replay", AideReplay, replay},
-                                             {"list", AideList, list},
-                                             {"bestmove", AideBestmove, bestmove},
-                                             {"bench", AideBench, bench},
-                                             {"uci", AideUci, uci},
-                                             {"autoplay", AideAutoplay, nullptr}};
+    static constexpr Commande commandes[] = {
+        {"perft", AidePerft, perft},        {"moves", AideMoves, moves},
+        {"replay", AideReplay, replay},     {"list", AideList, list},
+        {"convert", AideConvert, convert},  {"bestmove", AideBestmove, bestmove},
+        {"bench", AideBench, bench},        {"uci", AideUci, uci},
+        {"autoplay", AideAutoplay, nullptr}};
     for (const Commande& c : commandes) {
         if (command != c.nom) continue;
         if (aide_demandee(args)) {

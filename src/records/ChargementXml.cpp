@@ -47,6 +47,12 @@ std::string ResultatChargement::message(const TextCatalogue& catalogue) const {
     case EchecChargement::TropGros:
         raison = catalogue.texte(TexteDocumentTropGros);
         break;
+    case EchecChargement::FichierAbsent:
+        raison = catalogue.texte(TexteFichierLocalAbsent);
+        break;
+    case EchecChargement::FichierIllisible:
+        raison = catalogue.texte(TexteFichierLocalIllisible) + detail;
+        break;
     }
     return refuse + "\n" + raison + "\n" + adresse;
 }
@@ -75,8 +81,12 @@ bool ChargementXml::charger(const std::string& texte, Fin fin) {
     }
     const QUrl url(QString::fromStdString(r.adresse), QUrl::StrictMode);
     const QString schema = url.scheme().toLower();
-    if (!url.isValid() || url.host().isEmpty() ||
-        (schema != QLatin1String("http") && schema != QLatin1String("https"))) {
+    const bool web = (schema == QLatin1String("http") || schema == QLatin1String("https")) &&
+                     !url.host().isEmpty();
+    // A file of this machine: file:///path or file://localhost/path.
+    const bool local = schema == QLatin1String("file") && !url.path().isEmpty() &&
+                       (url.host().isEmpty() || url.host() == QLatin1String("localhost"));
+    if (!url.isValid() || (!web && !local)) {
         r.echec = EchecChargement::Refuse;
         fin(r);
         return false;
@@ -133,6 +143,15 @@ void ChargementXml::terminer() {
             reponse->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString().toStdString();
     } else if (reponse->error() != QNetworkReply::NoError) {
         switch (reponse->error()) {
+        case QNetworkReply::ContentNotFoundError:
+            // Without an HTTP status, only a file:// address gets here.
+            r.echec = EchecChargement::FichierAbsent;
+            break;
+        case QNetworkReply::ContentAccessDenied:
+        case QNetworkReply::ContentOperationNotPermittedError:
+            r.echec = EchecChargement::FichierIllisible;
+            r.detail = reponse->errorString().toStdString();
+            break;
         case QNetworkReply::HostNotFoundError:
             r.echec = EchecChargement::HoteInconnu;
             r.detail = reponse->url().host().toStdString();

@@ -1,6 +1,6 @@
 #pragma once
-// Fetches an XML game record from an http:// or https:// address and reads the game in it,
-// waiting at most a fixed time. Runs on the caller's event loop; no window needed.
+// Fetches an XML game record from an http://, https:// or file:// address and reads the game
+// in it, waiting at most a fixed time. Runs on the caller's event loop; no window needed.
 #include "records/LectureXml.h"
 #include "rules/TextCatalogue.h"
 
@@ -26,10 +26,12 @@ inline constexpr int TexteErreurReseau = 988;
 inline constexpr int TexteXmlMalForme = 989;
 inline constexpr int TexteColonne = 993;
 inline constexpr int TexteDocumentTropGros = 990;
+inline constexpr int TexteFichierLocalAbsent = 270;
+inline constexpr int TexteFichierLocalIllisible = 994;
 
 enum class EchecChargement {
     Aucun,
-    PasAdresseWeb, // no http:// or https:// in the text
+    PasAdresseWeb, // no http://, https:// or file:// in the text
     Refuse,        // not an address a request can be made for
     Delai,         // nothing within the wait
     Http,          // the server answered with an error status
@@ -40,6 +42,8 @@ enum class EchecChargement {
     MalForme,  // not XML
     SansCoups, // XML, but no Move element
     TropGros,
+    FichierAbsent,    // a file:// address whose file is not there
+    FichierIllisible, // a file:// address whose file cannot be read
 };
 
 struct ResultatChargement {
@@ -48,7 +52,7 @@ struct ResultatChargement {
     PartieXmlLue partie;
     std::string resultat; // the game's result, "*" when it has none
     int statutHttp = 0;
-    std::string detail; // the server's reason phrase, the host, or the transfer error
+    std::string detail; // the server's reason phrase, the host, or the transfer or file error
     long long ligne = 0;
     long long colonne = 0;
 
@@ -70,9 +74,9 @@ public:
 
     void setDelai(std::chrono::milliseconds delai) { delai_ = delai; }
 
-    // Starts fetching the address in texte (from its http:// or https:// on). fin is called
-    // once with the outcome: at once, returning false, when no request can be made; later,
-    // from the event loop, otherwise. A load still running is dropped first.
+    // Starts fetching the address in texte (from its http://, https:// or file:// on). fin is
+    // called once with the outcome: at once, returning false, when no request can be made;
+    // later, from the event loop, otherwise. A load still running is dropped first.
     bool charger(const std::string& texte, Fin fin);
     // Drops the running load; its fin is not called.
     void abandonner();

@@ -149,15 +149,21 @@ std::string EcritureXml::ligne_de_coups(const PartieXml& partie) {
 }
 
 std::string EcritureXml::bloc_partie(const PartieXml& partie) {
-    std::string s = "<GAME>";
-    s.append(FinDeLigne);
-    for (std::string_view nom : ElementsEtiquettes) {
+    auto valeur = [&](std::string_view nom) -> std::string {
+        if (!partie.etiquettes.empty()) {
+            for (const auto& [n, v] : partie.etiquettes)
+                if (n == nom) return v;
+            return {};
+        }
         std::string etiquette = "[";
         etiquette.append(nom);
-        element(s, nom, valeur_etiquette(etiquette, partie.entete));
-    }
+        return valeur_etiquette(etiquette, partie.entete);
+    };
+    std::string s = "<GAME>";
+    s.append(FinDeLigne);
+    for (std::string_view nom : ElementsEtiquettes) element(s, nom, valeur(nom));
     element(s, "Move", ligne_de_coups(partie));
-    element(s, "Comment", valeur_etiquette("[Comment", partie.entete));
+    element(s, "Comment", valeur("Comment"));
     s.append("</GAME>").append(FinDeLigne);
     return s;
 }

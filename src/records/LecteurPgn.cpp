@@ -146,6 +146,7 @@ PartieLue lire_partie_pgn(std::istream& in, std::uint64_t position) {
 
     for (const auto& [nom, valeur] : game.tags) partie.GameText += ligne_de_tag(nom, valeur);
     partie.GameText += "\r\n";
+    partie.etiquettes = game.tags;
 
     Position depart = Position::initiale(Colour::White);
     if (const std::string* fen = game.tag("FEN")) {

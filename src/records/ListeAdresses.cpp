@@ -49,9 +49,9 @@ bool lire_liste_adresses(const std::string& chemin, std::vector<std::string>& ad
 }
 
 std::string adresse_de_ligne(std::string_view ligne) {
-    const std::size_t http = chercher_sans_casse(ligne, "http://");
-    const std::size_t https = chercher_sans_casse(ligne, "https://");
-    const std::size_t debut = std::min(http, https);
+    const std::size_t debut =
+        std::min({chercher_sans_casse(ligne, "http://"), chercher_sans_casse(ligne, "https://"),
+                  chercher_sans_casse(ligne, "file://")});
     if (debut == std::string_view::npos) return {};
     return std::string(rogner(ligne.substr(debut)));
 }

@@ -2,6 +2,7 @@
 // One game read from a PGN file, in the form the game session takes it.
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quarvelin {
@@ -14,7 +15,8 @@ struct PartieLue {
     };
 
     std::uint64_t position = 0;
-    std::string GameText;     // the tag lines, CR LF after each, then one more CR LF
+    std::string GameText; // the tag lines, CR LF after each, then one more CR LF
+    std::vector<std::pair<std::string, std::string>> etiquettes; // the same tags, unescaped
     std::string GameMoveText; // the main line, numbered: "1.e4 e5 2.Nf3"
     std::string GameResult;   // "1-0", "0-1", "1/2-1/2" or "*"
     std::string FenDepart;    // the [FEN] start position, empty from the initial one

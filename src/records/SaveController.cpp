@@ -1,5 +1,6 @@
 #include "records/SaveController.h"
 
+#include "records/EcritureXml.h"
 #include "records/FichierPartie.h"
 
 #include <filesystem>
@@ -33,11 +34,23 @@ std::string SaveController::nom_propose(FormatPartie format, std::chrono::year_m
     return (dossier / nom).string();
 }
 
-bool SaveController::sauver(const std::string& chemin, const std::string& texte, bool ajouter) {
+bool SaveController::sauver(const std::string& chemin, const std::string& texte, bool ajouter,
+                            FormatPartie format) {
     std::error_code ec;
     if (!ajouter && std::filesystem::exists(chemin, ec) &&
         !dialogs_.question(Titre, catalogue_.texte(TexteRemplacerPartie)))
         return false;
+    if (format == FormatPartie::Xml) {
+        const EchecEcriture e = EcritureXml::ecrire_fichier(
+            chemin, {EcritureXml::partie_de_texte(texte)},
+            ajouter ? EcritureXml::Mode::Ajouter : EcritureXml::Mode::Remplacer);
+        if (e) {
+            dialogs_.message(Titre, e.message(catalogue_) + "\n" + chemin, DialogIcon::Critical);
+            return false;
+        }
+        dialogs_.message(Titre, catalogue_.texte(TextePartieEnregistree), DialogIcon::Information);
+        return true;
+    }
     const std::string erreur = ecrire_fichier_partie(chemin, lignes_crlf(texte + "\n"), ajouter);
     if (!erreur.empty()) {
         dialogs_.message(

@@ -37,10 +37,13 @@ public:
     std::string nom_propose(FormatPartie format, std::chrono::year_month_day d) const;
 
     // The save once a file is chosen: replacing an existing file is asked first (unless
-    // appending), the text is written with CR LF lines and one more line end, the file goes to
-    // the head of the recent files and the user is told. A refused write is reported and leaves
-    // the file as it was. True when the game was written.
-    bool sauver(const std::string& chemin, const std::string& texte, bool ajouter);
+    // appending), the text is written and the user is told. PGN: CR LF lines and one more line
+    // end, and the file goes to the head of the recent files (which open PGN files only).
+    // XML: the tag lines and the moves as one game record, appended to the file's list or
+    // replacing it. A refused write is reported and leaves the file as it was. True when the
+    // game was written.
+    bool sauver(const std::string& chemin, const std::string& texte, bool ajouter,
+                FormatPartie format = FormatPartie::Pgn);
 
 private:
     Dialogs& dialogs_;

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -31,7 +32,6 @@ constexpr int TexteBulleAjouter = 613;
 constexpr int TexteBulleImprimer = 614;
 constexpr int TexteBulleSauvegarder = 615;
 constexpr int TexteLibelleTexte = 617;
-constexpr int TexteProchaineVersion = 657;
 
 QString chooseFile(QWidget* parent, const QString& title, const QString& proposed,
                    const QString& filter) {
@@ -40,7 +40,8 @@ QString chooseFile(QWidget* parent, const QString& title, const QString& propose
     // The window asks its own question before replacing a file, and only when not appending.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilter(filter);
-    dialog.setDefaultSuffix(QStringLiteral("pgn"));
+    // .pgn or .xml, as the proposed name has it.
+    dialog.setDefaultSuffix(QFileInfo(proposed).suffix());
     QString path = proposed;
     if (!path.contains(QLatin1Char('/'))) {
         const QString documents =
@@ -83,8 +84,6 @@ SaveWindow::SaveWindow(const quarvelin::GameSession& session, const quarvelin::S
     pgn_->setChecked(true);
     xml_ = new QRadioButton(text(TexteXml), format);
     xml_->setObjectName(QStringLiteral("Option1_0"));
-    xml_->setEnabled(false);
-    xml_->setToolTip(text(TexteProchaineVersion));
     auto* formats = new QHBoxLayout(format);
     formats->addWidget(pgn_);
     formats->addWidget(xml_);
@@ -138,13 +137,14 @@ QString SaveWindow::text(int offset) const {
 
 void SaveWindow::save() {
     const auto today = quarvelin::aujourdhui();
-    const QString path = chooser_(
-        this, QString::fromStdString(controller_.titre_dialogue()),
-        QString::fromStdString(controller_.nom_propose(quarvelin::FormatPartie::Pgn, today)),
-        QString::fromStdString(controller_.filtre(quarvelin::FormatPartie::Pgn)));
+    const auto format =
+        xml_->isChecked() ? quarvelin::FormatPartie::Xml : quarvelin::FormatPartie::Pgn;
+    const QString path = chooser_(this, QString::fromStdString(controller_.titre_dialogue()),
+                                  QString::fromStdString(controller_.nom_propose(format, today)),
+                                  QString::fromStdString(controller_.filtre(format)));
     if (path.isEmpty()) return;
     if (!controller_.sauver(path.toStdString(), text1_->toPlainText().toStdString(),
-                            check1_->isChecked()))
+                            check1_->isChecked(), format))
         return;
     emit gameSaved(path);
     accept();

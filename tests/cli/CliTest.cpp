@@ -1,3 +1,4 @@
+#include "support/DossierDeTest.h"
 #include "support/Peers.h"
 #include "support/TestDoubles.h"
 
@@ -6,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 using namespace quarvelin;
@@ -74,6 +77,14 @@ TEST(Cli, WrongArgumentsGetOneLineAndStatusTwo) {
         {{"list", "a.pgn", "--max", "ten"}, "<882>ten"},
         {{"list", "a.pgn", "--max", "2147483648"}, "<882>2147483648"},
         {{"list", "a.pgn", "--colour", "w"}, "<903>--colour"},
+        {{"convert"}, "<905>"},
+        {{"convert", "a.pgn"}, "<905>"},
+        {{"convert", "a.pgn", "b.txt"}, "<889>b.txt"},
+        {{"convert", "a.pgn", "b"}, "<889>b"},
+        {{"convert", "a.pgn", "b.xml", "c.xml"}, "<903>c.xml"},
+        {{"convert", "a.pgn", "b.xml", "--max", "3"}, "<903>--max"},
+        {{"convert", "a.pgn", "b.xml", "--round"}, "<905>"},
+        {{"convert", "/nonexistent/games.pgn", "b.xml"}, "<270> (/nonexistent/games.pgn)"},
     };
     for (const Bad& b : cases) {
         Sortie r = cli(b.args);
@@ -90,7 +101,8 @@ TEST(Cli, HelpForEachCommand) {
                                           {"perft", "--help"},
                                           {"moves", "--help"},
                                           {"replay", "--help"},
-                                          {"list", "--help"}}) {
+                                          {"list", "--help"},
+                                          {"convert", "--help"}}) {
         Sortie r = cli(args);
         EXPECT_EQ(r.status, 0);
         EXPECT_EQ(r.out.find("usage: quarvelin-cli"), 0u) << args[0];
@@ -148,6 +160,44 @@ TEST(Cli, ListShowsEachGamesPlaceAndTags) {
         EXPECT_EQ(vus, c.evenements) << l.out;
         EXPECT_EQ(l.err, std::to_string(vus.size()) + "<218>7\n");
     }
+}
+
+TEST(Cli, ConvertWritesTheGamesThatPassTheFilter) {
+    const auto dossier = test::dossier_de_test("cli");
+    const std::string varied = std::string(QUARVELIN_TEST_DATA) + "/varied.pgn";
+    struct Cas {
+        std::string cible;
+        std::vector<std::string> options;
+        int ecrites;
+        const char* marque; // found once per game written
+    };
+    const Cas cas[] = {
+        {"tout.xml", {}, 7, "<GAME>"},
+        {"gains.XML", {"--result", "1-0"}, 2, "<GAME>"},
+        {"allies.pgn", {"--white", "allies", "--either"}, 1, "[Event "},
+        {"allies-blancs.Pgn", {"--white", "allies"}, 0, "[Event "},
+    };
+    for (const Cas& c : cas) {
+        const std::string cible = (dossier / c.cible).string();
+        std::vector<std::string> args = {"convert", varied, cible};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        Sortie r = cli(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, "<268>" + std::to_string(c.ecrites) + "<269>7\n");
+        EXPECT_EQ(r.err, "");
+        std::ifstream f(cible, std::ios::binary);
+        const std::string texte{std::istreambuf_iterator<char>(f), {}};
+        int n = 0;
+        for (auto i = texte.find(c.marque); i != std::string::npos; i = texte.find(c.marque, i + 1))
+            ++n;
+        EXPECT_EQ(n, c.ecrites) << c.cible;
+    }
+
+    Sortie echec = cli({"convert", varied, (dossier / "absent" / "x.xml").string()});
+    EXPECT_EQ(echec.status, 1);
+    EXPECT_TRUE(echec.out.empty());
+    EXPECT_EQ(echec.err.find("quarvelin-cli: <992>" + (dossier / "absent" / "x.xml").string()), 0u)
+        << echec.err;
 }
 
 TEST(Cli, TheProgramItself) {

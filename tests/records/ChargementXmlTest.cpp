@@ -1,6 +1,7 @@
 #include "records/ChargementXml.h"
 #include "records/PartieDistante.h"
 #include "session/SessionDoubles.h"
+#include "support/DossierDeTest.h"
 #include "support/ServeurHttpLocal.h"
 #include "support/TestDoubles.h"
 
@@ -14,6 +15,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <fstream>
 #include <optional>
 
 using namespace quarvelin;
@@ -151,8 +153,38 @@ INSTANTIATE_TEST_SUITE_P(
         CasImmediat{"www.example.org/partie.xml", EchecChargement::PasAdresseWeb, "<120>"},
         CasImmediat{"ftp://example.org/partie.xml", EchecChargement::PasAdresseWeb, "<120>"},
         CasImmediat{"http://", EchecChargement::Refuse, "<121>\nhttp://"},
-        CasImmediat{"http://exa mple.org/", EchecChargement::Refuse,
-                    "<121>\nhttp://exa mple.org/"}));
+        CasImmediat{"http://exa mple.org/", EchecChargement::Refuse, "<121>\nhttp://exa mple.org/"},
+        CasImmediat{"file://", EchecChargement::Refuse, "<121>\nfile://"},
+        // Only files of this machine.
+        CasImmediat{"file://example.org/partie.xml", EchecChargement::Refuse,
+                    "<121>\nfile://example.org/partie.xml"}));
+
+TEST_F(ChargementXmlTest, AFileAddressReadsTheFile) {
+    const auto dossier = test::dossier_de_test("chargement");
+    const std::string chemin = (dossier / "partie.xml").string();
+    { std::ofstream(chemin, std::ios::binary) << Document; }
+    for (const std::string& adresse : {"file://" + chemin, "Finale file://localhost" + chemin}) {
+        const ResultatChargement r = attendre(adresse);
+        ASSERT_TRUE(r.reussi()) << r.message(catalogue);
+        EXPECT_EQ(r.partie.GameMoveText, "1.e4 e5 2.Nf3 1-0 ");
+    }
+}
+
+TEST_F(ChargementXmlTest, AFileThatIsNotThereOrCannotBeReadIsSaidSo) {
+    const auto dossier = test::dossier_de_test("chargement");
+    const std::string absent = "file://" + (dossier / "absent.xml").string();
+    ResultatChargement r = attendre(absent);
+    EXPECT_EQ(r.echec, EchecChargement::FichierAbsent);
+    EXPECT_EQ(r.message(catalogue), "<121>\n<270>\n" + absent);
+
+    // A folder is there but is no file to read.
+    const std::string dossierAdresse = "file://" + dossier.string();
+    r = attendre(dossierAdresse);
+    EXPECT_EQ(r.echec, EchecChargement::FichierIllisible);
+    EXPECT_TRUE(r.message(catalogue).starts_with("<121>\n<994>")) << r.message(catalogue);
+    EXPECT_GT(r.detail.size(), 0u);
+    EXPECT_TRUE(r.message(catalogue).ends_with("\n" + dossierAdresse));
+}
 
 TEST_F(ChargementXmlTest, ADroppedLoadNeverReports) {
     serveur.servir("/lent", {200, "OK", "", true});

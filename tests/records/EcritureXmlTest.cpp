@@ -91,6 +91,25 @@ TEST(EcritureXml, WritesOneElementALineInTheFixedOrder) {
               "<!-- Quarvelin 0.1.0 - 01/05/2024 10:30-->\r\n<LIST>\r\n");
 }
 
+TEST(EcritureXml, TagValuesAlreadyReadAreTakenWhole) {
+    PartieXml p{"[WhiteElo \"2400\"]\r\n[White \"Anna\"]\r\n", "1.e4", "*"};
+    // From the tag lines, the first "[White" is the Elo's and "]" ends a value.
+    p.etiquettes = {{"Event", "Open [rapid]"},
+                    {"WhiteElo", "2400"},
+                    {"White", "Anna"},
+                    {"White", "not the first"},
+                    {"Comment", "a & b"}};
+    const std::string bloc = EcritureXml::bloc_partie(p);
+    EXPECT_NE(bloc.find("<Event>Open [rapid]</Event>\r\n"), std::string::npos) << bloc;
+    EXPECT_NE(bloc.find("<White>Anna</White>\r\n<Black></Black>\r\n<WhiteElo>2400</WhiteElo>"),
+              std::string::npos)
+        << bloc;
+    EXPECT_NE(bloc.find("<Comment>a &amp; b</Comment>"), std::string::npos);
+    // Given values stand alone: the tag lines are not looked at for the rest.
+    p.etiquettes = {{"Site", "Lyon"}};
+    EXPECT_NE(EcritureXml::bloc_partie(p).find("<White></White>"), std::string::npos);
+}
+
 TEST(EcritureXml, ASavedGameTextSplitsIntoTagsAndMoves) {
     const PartieXml p = EcritureXml::partie_de_texte(
         "[Event \"Partie\"]\r\n[White \"A\"]\r\n\r\n1.e4 {bien} e5\r\n2.Nf3 1-0\r\n");

@@ -66,6 +66,10 @@ INSTANTIATE_TEST_SUITE_P(
                     Cas{"Finale 1972 https://b.example/g.xml ", "https://b.example/g.xml"},
                     Cas{"HTTP://C.EXAMPLE/", "HTTP://C.EXAMPLE/"},
                     Cas{"voir https://d.example/?u=http://e", "https://d.example/?u=http://e"},
-                    Cas{"ftp://f.example/g.xml", ""}, Cas{"", ""}));
+                    Cas{"Partie 3 file:///home/a/parties_0003.xml",
+                        "file:///home/a/parties_0003.xml"},
+                    Cas{"FILE:///tmp/x.xml", "FILE:///tmp/x.xml"},
+                    Cas{"file:///a/b.xml?http://c", "file:///a/b.xml?http://c"},
+                    Cas{"ftp://f.example/g.xml", ""}, Cas{"/tmp/x.xml", ""}, Cas{"", ""}));
 
 } // namespace

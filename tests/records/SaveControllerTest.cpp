@@ -118,6 +118,69 @@ TEST_F(SaveControllerTest, RefusedWritesReportedAndChangeNothing) {
     EXPECT_EQ(fichiers(), std::vector<std::string>{"dossier"});
 }
 
+TEST_F(SaveControllerTest, XmlSavesAskTheSameAndReportWhatStoppedThem) {
+    struct Cas {
+        const char* nom;
+        const char* ancien; // nullptr: no file there
+        bool ajouter, reponse;
+        std::size_t questions, parties; // games in the file afterwards
+        const char* message;            // start of the message, then the file's path
+    };
+    const Cas cas[] = {
+        {"new file", nullptr, false, false, 0, 1, "<217>"},
+        {"replacing refused", "", false, false, 1, 1, nullptr},
+        {"replacing accepted", "", false, true, 1, 1, "<217>"},
+        {"appending", "", true, false, 0, 2, "<217>"},
+        {"not a list", "[Event \"A\"]\n", true, false, 0, 0, "<991>\n"},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        const std::string f = chemin("cas.xml");
+        fs::remove(f);
+        // An empty old text stands for a list of one game.
+        if (c.ancien && *c.ancien) ecrire(f, c.ancien);
+        if (c.ancien && !*c.ancien) {
+            ASSERT_TRUE(controleur_.sauver(f, Partie1, false, FormatPartie::Xml));
+        }
+        const std::string avant = lire(f);
+        dialogs_.questions.clear();
+        dialogs_.messages.clear();
+        dialogs_.reponses = {c.reponse};
+        const bool ecrit = controleur_.sauver(f, Partie2, c.ajouter, FormatPartie::Xml);
+        dialogs_.reponses.clear();
+        EXPECT_EQ(dialogs_.questions.size(), c.questions);
+        const std::string apres = lire(f);
+        std::size_t parties = 0;
+        for (auto i = apres.find("<GAME>"); i != std::string::npos; i = apres.find("<GAME>", i + 1))
+            ++parties;
+        EXPECT_EQ(parties, c.parties);
+        if (!c.message) {
+            EXPECT_FALSE(ecrit);
+            EXPECT_TRUE(dialogs_.messages.empty());
+            EXPECT_EQ(apres, avant);
+            continue;
+        }
+        ASSERT_EQ(dialogs_.messages.size(), 1u);
+        const std::string& m = dialogs_.messages[0].text;
+        EXPECT_EQ(ecrit, m == "<217>");
+        if (!ecrit) {
+            EXPECT_EQ(m, c.message + f);
+            EXPECT_EQ(apres, avant);
+        }
+    }
+    // The recent files open PGN files only.
+    EXPECT_TRUE(recents_.liste().empty());
+    EXPECT_EQ(fichiers(), std::vector<std::string>{"cas.xml"});
+
+    dialogs_.messages.clear();
+    const std::string absent = chemin("absent/partie.xml");
+    EXPECT_FALSE(controleur_.sauver(absent, Partie1, false, FormatPartie::Xml));
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    EXPECT_EQ(dialogs_.messages[0].text.rfind("<992>", 0), 0u) << dialogs_.messages[0].text;
+    EXPECT_TRUE(dialogs_.messages[0].text.ends_with("\n" + absent));
+    EXPECT_FALSE(fs::exists(chemin("absent")));
+}
+
 // A write that fails half-way, as on a full disk: the file size limit stops it in a child
 // process, so the test's own output is not limited.
 TEST_F(SaveControllerTest, WriteFailingHalfWayLeavesTheOldFile) {

@@ -137,6 +137,32 @@ TEST_F(SaveWindowTest, CancelledChoiceOrRefusedWriteKeepsTheWindowOpen) {
     EXPECT_TRUE(recents_.liste().empty());
 }
 
+TEST_F(SaveWindowTest, SavesAsAnXmlGameList) {
+    const QString f = chemin(QStringLiteral("parties.xml"));
+    for (bool ajouter : {false, true}) {
+        auto w = fenetre(f);
+        w->findChild<QRadioButton*>(QStringLiteral("Option1_0"))->setChecked(true);
+        w->appendBox()->setChecked(ajouter);
+        w->show();
+        if (!ajouter) capturer(*w, QStringLiteral("sauve-xml"));
+        w->saveButton()->click();
+        EXPECT_EQ(w->result(), QDialog::Accepted);
+    }
+    ASSERT_EQ(demandes_.size(), 2u);
+    EXPECT_TRUE(demandes_[0][1].endsWith(QStringLiteral(".xml"))) << demandes_[0][1].toStdString();
+    EXPECT_EQ(demandes_[0][2], QStringLiteral("Fichiers XML (*.xml)"));
+    const std::string xml = lire(f);
+    EXPECT_TRUE(xml.ends_with("</GAME>\r\n</LIST>\r\n")) << xml;
+    const std::string partie = "<GAME>\r\n<Event>Partie d&apos;échecs</Event>\r\n";
+    std::size_t parties = 0;
+    for (auto i = xml.find(partie); i != std::string::npos; i = xml.find(partie, i + 1)) ++parties;
+    EXPECT_EQ(parties, 2u) << xml; // the second save was added to the list
+    EXPECT_NE(xml.find("<White>Alice</White>\r\n<Black>Quarvelin</Black>"), std::string::npos);
+    EXPECT_NE(xml.find("<Move>1.e4 c5  {Sicilienne} 2.Nf3 *</Move>"), std::string::npos) << xml;
+    EXPECT_EQ(dialogs_.messages.size(), 2u);
+    EXPECT_TRUE(dialogs_.a_montre("La partie a été enregistrée."));
+}
+
 TEST_F(SaveWindowTest, CaptionsFollowTheLanguage) {
     catalogue_.appliquer_langue(2);
     auto w = fenetre({});
@@ -146,7 +172,8 @@ TEST_F(SaveWindowTest, CaptionsFollowTheLanguage) {
               QStringLiteral("&Append to the end of the file (if it exists)"));
     auto* xml = w->findChild<QRadioButton*>(QStringLiteral("Option1_0"));
     ASSERT_NE(xml, nullptr);
-    EXPECT_FALSE(xml->isEnabled());
+    EXPECT_TRUE(xml->isEnabled());
+    EXPECT_TRUE(xml->toolTip().isEmpty());
     EXPECT_TRUE(w->findChild<QRadioButton*>(QStringLiteral("Option1_1"))->isChecked());
     EXPECT_TRUE(w->text()->toPlainText().startsWith(QStringLiteral("[Event \"Chess game\"]")));
     w->show();

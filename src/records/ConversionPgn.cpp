@@ -1,0 +1,557 @@
+#include "records/ConversionPgn.h"
+
+#include "records/DebutPartie.h"
+#include "records/IndexPgn.h"
+#include "records/LecteurPgn.h"
+#include "session/Annulation.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QUrl>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <unistd.h>
+
+namespace quarvelin {
+
+namespace {
+
+constexpr std::size_t Bloc = 1 << 20;
+constexpr std::size_t SeuilEcriture = 1 << 20;
+// Problems told one by one in the final message; the rest are only counted.
+constexpr std::size_t ProblemesDetailles = 10;
+constexpr std::string_view FinDeLigne = "\r\n";
+
+// Only the blanks a game start may follow are taken from the front, so no line becomes the
+// start of a game it was not.
+std::string_view rogner(std::string_view s) {
+    while (!s.empty() && blanc_de_ligne(s.front())) s.remove_prefix(1);
+    while (!s.empty() && (blanc_de_ligne(s.back()) || s.back() == '\r')) s.remove_suffix(1);
+    return s;
+}
+
+std::string pourquoi(int erreur) { return std::strerror(erreur); }
+
+// One game's lines as the PGN conversion writes them, fed in pieces of whole lines.
+class RecopieLignes {
+public:
+    explicit RecopieLignes(std::string& sortie) : sortie_(sortie) {}
+
+    void lignes(std::string_view texte) {
+        while (!texte.empty()) {
+            const std::size_t fin = texte.find('\n');
+            ligne(rogner(texte.substr(0, fin)));
+            texte = fin == std::string_view::npos ? std::string_view{} : texte.substr(fin + 1);
+        }
+    }
+
+    void finir() {
+        sortie_.append(FinDeLigne);
+        entete_ = true;
+        tags_ = false;
+    }
+
+private:
+    void ligne(std::string_view l) {
+        if (l.empty()) {
+            // An empty line ends the tags, as it does for the index.
+            if (tags_) entete_ = false;
+            return;
+        }
+        if (entete_ && l.front() == '[') {
+            tags_ = true;
+        } else if (entete_ || tags_) {
+            if (tags_) sortie_.append(FinDeLigne);
+            entete_ = tags_ = false;
+        }
+        sortie_.append(l).append(FinDeLigne);
+    }
+
+    std::string& sortie_;
+    bool entete_ = true; // still in the tag lines
+    bool tags_ = false;  // tag lines written, the empty line after them not yet
+};
+
+// The source read forward in large blocks: games asked for in file order are found without
+// reading any block twice.
+class SourceSuivie {
+public:
+    explicit SourceSuivie(std::istream& in) : in_(in) {}
+
+    // Copies the game whose first line is at `position`, up to the next game's first line.
+    // vider is called whenever the output has grown large.
+    void copier(std::uint64_t position, std::string& sortie,
+                const std::function<void(std::string&)>& vider) {
+        placer(position);
+        RecopieLignes recopie(sortie);
+        std::size_t depuis = 0;
+        bool premiere = true; // the game's own first line is still ahead
+        for (;;) {
+            if (reste().empty() && !fin_) lire();
+            const std::string_view texte = reste();
+            const RechercheDebut r = chercher_debut_partie(texte, depuis, true, fin_);
+            if (r.ligne == 0 && premiere) {
+                depuis = r.crochet + 1;
+                premiere = false;
+                continue;
+            }
+            if (r.ligne != RechercheDebut::Aucun || fin_) {
+                const std::size_t fin = r.ligne != RechercheDebut::Aucun ? r.ligne : texte.size();
+                recopie.lignes(texte.substr(0, fin));
+                consommer(fin);
+                recopie.finir();
+                return;
+            }
+            // The whole lines before the point the search goes on from can go out now, so a
+            // game of any length needs no more than a few blocks.
+            const std::size_t nl =
+                r.reprise == 0 ? std::string_view::npos : texte.rfind('\n', r.reprise - 1);
+            if (nl != std::string_view::npos) {
+                recopie.lignes(texte.substr(0, nl + 1));
+                consommer(nl + 1);
+                depuis = r.reprise - (nl + 1);
+                premiere = false;
+                if (sortie.size() >= SeuilEcriture) vider(sortie);
+            } else {
+                depuis = r.reprise;
+            }
+            lire();
+        }
+    }
+
+    bool erreur() const { return erreur_; }
+
+private:
+    std::string_view reste() const { return std::string_view(tampon_).substr(debut_); }
+
+    void placer(std::uint64_t position) {
+        if (position >= base_ && position - base_ <= reste().size()) {
+            consommer(static_cast<std::size_t>(position - base_));
+            return;
+        }
+        tampon_.clear();
+        debut_ = 0;
+        in_.clear();
+        in_.seekg(static_cast<std::streamoff>(position));
+        base_ = position;
+        fin_ = !in_;
+    }
+
+    void consommer(std::size_t n) {
+        debut_ += n;
+        base_ += n;
+    }
+
+    void lire() {
+        if (fin_) return;
+        // What was used goes once a block, not once a game.
+        tampon_.erase(0, debut_);
+        debut_ = 0;
+        const std::size_t avant = tampon_.size();
+        tampon_.resize(avant + Bloc);
+        in_.read(tampon_.data() + avant, static_cast<std::streamsize>(Bloc));
+        tampon_.resize(avant + static_cast<std::size_t>(in_.gcount()));
+        if (!in_) {
+            fin_ = true;
+            erreur_ = erreur_ || in_.bad();
+        }
+    }
+
+    std::istream& in_;
+    std::string tampon_;
+    std::size_t debut_ = 0;  // what is before it has been used
+    std::uint64_t base_ = 0; // file position of tampon_[debut_]
+    bool fin_ = false;
+    bool erreur_ = false;
+};
+
+// Files written beside their targets and put in place together once everything is written;
+// those never put in place are removed.
+class FichiersEnAttente {
+public:
+    FichiersEnAttente() = default;
+    FichiersEnAttente(const FichiersEnAttente&) = delete;
+    FichiersEnAttente& operator=(const FichiersEnAttente&) = delete;
+    ~FichiersEnAttente() {
+        for (const Attente& a : attente_) ::unlink(a.temporaire.c_str());
+    }
+
+    // Empty on success, else why not.
+    std::string ecrire(const std::string& chemin, std::string_view contenu) {
+        namespace fs = std::filesystem;
+        std::error_code ec;
+        // Through a link, the file it leads to is the one replaced.
+        std::string cible = chemin;
+        if (fs::is_symlink(chemin, ec)) {
+            const fs::path vrai = fs::weakly_canonical(chemin, ec);
+            if (!ec) cible = vrai.string();
+        }
+        if (fs::is_directory(cible, ec)) return pourquoi(EISDIR);
+        std::string temp;
+        int fd = -1;
+        // O_EXCL keeps a file of the user's that has the temporary name safe.
+        for (int essai = 0; essai < 100 && fd < 0; ++essai) {
+            temp = cible + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(essai);
+            fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd < 0 && errno != EEXIST) break;
+        }
+        if (fd < 0) return pourquoi(errno);
+        std::size_t fait = 0;
+        int erreur = 0;
+        while (fait < contenu.size()) {
+            const ssize_t n = ::write(fd, contenu.data() + fait, contenu.size() - fait);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                erreur = n == 0 ? EIO : errno;
+                break;
+            }
+            fait += static_cast<std::size_t>(n);
+        }
+        // On disk before it replaces anything, so a crash leaves one whole file or the other.
+        if (erreur == 0 && ::fsync(fd) != 0) erreur = errno;
+        if (::close(fd) != 0 && erreur == 0) erreur = errno;
+        if (erreur != 0) {
+            ::unlink(temp.c_str());
+            return pourquoi(erreur);
+        }
+        attente_.push_back({temp, cible});
+        return {};
+    }
+
+    // Puts every file in place; empty on success, else the file that failed and why.
+    std::string valider() {
+        for (std::size_t i = 0; i < attente_.size(); ++i) {
+            if (::rename(attente_[i].temporaire.c_str(), attente_[i].cible.c_str()) != 0) {
+                const std::string raison = attente_[i].cible + " : " + pourquoi(errno);
+                attente_.erase(attente_.begin(), attente_.begin() + static_cast<std::ptrdiff_t>(i));
+                return raison;
+            }
+        }
+        attente_.clear();
+        return {};
+    }
+
+private:
+    struct Attente {
+        std::string temporaire, cible;
+    };
+    std::vector<Attente> attente_;
+};
+
+// The progress of both steps on one scale: the scan up to `partageScan`, the writing after.
+class Avancement {
+public:
+    Avancement(const ProgressionConversion& progression, int partageScan)
+        : progression_(progression), partageScan_(partageScan) {}
+
+    void scan(int pourcent, std::int64_t acceptees, std::int64_t vues) {
+        dire(pourcent * partageScan_ / 100, acceptees, vues);
+    }
+    void ecriture(std::size_t faites, std::size_t total, std::int64_t acceptees,
+                  std::int64_t vues) {
+        const int part = total == 0 ? 100 : static_cast<int>(faites * 100 / total);
+        dire(partageScan_ + part * (100 - partageScan_) / 100, acceptees, vues);
+    }
+
+private:
+    void dire(int pourcent, std::int64_t acceptees, std::int64_t vues) {
+        if (!progression_ || pourcent == dernier_) return;
+        dernier_ = pourcent;
+        progression_(pourcent, acceptees, vues);
+    }
+
+    const ProgressionConversion& progression_;
+    int partageScan_;
+    int dernier_ = -1;
+};
+
+std::string adresse_fichier(const std::string& chemin) {
+    const QString absolu = QFileInfo(QString::fromStdString(chemin)).absoluteFilePath();
+    // Encoded, so a name with spaces or accents is still one valid address.
+    return QUrl::fromLocalFile(absolu).toString(QUrl::FullyEncoded).toStdString();
+}
+
+PartieXml partie_xml(PartieLue&& lue) {
+    PartieXml p;
+    p.entete = std::move(lue.GameText);
+    p.etiquettes = std::move(lue.etiquettes);
+    p.coups = std::move(lue.GameMoveText);
+    p.resultat = std::move(lue.GameResult);
+    return p;
+}
+
+void erreur_ecriture(ResultatConversion& r, const std::string& chemin, const std::string& raison) {
+    r.erreur = ResultatConversion::Erreur::Ecriture;
+    r.detail = raison.empty() ? chemin : chemin + " : " + raison;
+}
+
+// Writes the games to one PGN file, each as it was written in the source.
+void vers_pgn(std::istream& in, const IndexPgn& index, const std::string& cible,
+              ResultatConversion& r, Avancement& avancement) {
+    QSaveFile fichier(QString::fromStdString(cible));
+    if (!fichier.open(QIODevice::WriteOnly)) {
+        erreur_ecriture(r, cible, fichier.errorString().toStdString());
+        return;
+    }
+    bool ok = true;
+    auto vider = [&](std::string& s) {
+        if (ok && !s.empty())
+            ok = fichier.write(s.data(), static_cast<qint64>(s.size())) ==
+                 static_cast<qint64>(s.size());
+        s.clear();
+    };
+    SourceSuivie source(in);
+    std::string sortie;
+    for (std::size_t i = 0; i < index.size() && ok; ++i) {
+        if (annulation_demandee()) {
+            r.annulee = true;
+            fichier.cancelWriting();
+            return;
+        }
+        source.copier(index.position(i), sortie, vider);
+        if (sortie.size() >= SeuilEcriture) vider(sortie);
+        ++r.ecrites;
+        avancement.ecriture(i + 1, index.size(), static_cast<std::int64_t>(index.size()),
+                            index.vues());
+    }
+    vider(sortie);
+    if (source.erreur()) {
+        r.erreur = ResultatConversion::Erreur::LectureSource;
+        fichier.cancelWriting();
+        return;
+    }
+    if (!ok) {
+        erreur_ecriture(r, cible, fichier.errorString().toStdString());
+        fichier.cancelWriting();
+        return;
+    }
+    if (!fichier.commit()) {
+        erreur_ecriture(r, cible, fichier.errorString().toStdString());
+        return;
+    }
+    r.fichiers.push_back(cible);
+}
+
+// Writes the games as XML records: all in the target, or each in a file of its own.
+void vers_xml(std::istream& in, const IndexPgn& index, const std::string& cible,
+              const OptionsConversion& options, ResultatConversion& r, Avancement& avancement) {
+    FichiersEnAttente attente;
+    EcritureXml liste;
+    const std::string horodatage = EcritureXml::horodatage_courant();
+    if (!options.unParFichier) {
+        if (EchecEcriture e = liste.ouvrir(cible, EcritureXml::Mode::Remplacer)) {
+            erreur_ecriture(r, cible, e.detail);
+            return;
+        }
+    }
+    for (std::size_t i = 0; i < index.size(); ++i) {
+        if (annulation_demandee()) {
+            r.annulee = true;
+            r.fichiers.clear();
+            return; // the writer and the files waiting are dropped with the target untouched
+        }
+        PartieLue lue = lire_partie_pgn(in, index.position(i));
+        if (lue.erreur == TexteErreurLectureFichier) {
+            r.erreur = ResultatConversion::Erreur::LectureSource;
+            r.fichiers.clear();
+            return;
+        }
+        const auto numero = static_cast<std::int64_t>(i + 1);
+        // Nothing read: no game to write, only to tell of.
+        const bool vide = lue.erreur == TexteAucunePartieIci;
+        if (!lue.ok())
+            r.problemes.push_back({numero, !vide, lue.erreur, lue.numeroErreur, lue.detail});
+        if (!vide) {
+            const PartieXml partie = partie_xml(std::move(lue));
+            if (options.unParFichier) {
+                const std::string chemin = nom_fichier_partie(cible, numero);
+                std::string document = EcritureXml::debut_document(horodatage);
+                document.append(EcritureXml::bloc_partie(partie)).append("</LIST>");
+                document.append(FinDeLigne);
+                if (const std::string raison = attente.ecrire(chemin, document); !raison.empty()) {
+                    erreur_ecriture(r, chemin, raison);
+                    r.fichiers.clear();
+                    return;
+                }
+                r.fichiers.push_back(chemin);
+            } else {
+                liste.ecrire(partie);
+            }
+            ++r.ecrites;
+        }
+        avancement.ecriture(i + 1, index.size(), static_cast<std::int64_t>(index.size()),
+                            index.vues());
+    }
+    if (!options.unParFichier) r.fichiers.push_back(cible);
+
+    if (options.fichierAdresses) {
+        std::string adresses;
+        for (const std::string& f : r.fichiers) adresses.append(adresse_fichier(f)).append("\n");
+        const std::string chemin = nom_fichier_adresses(cible);
+        if (const std::string raison = attente.ecrire(chemin, adresses); !raison.empty()) {
+            erreur_ecriture(r, chemin, raison);
+            r.fichiers.clear();
+            return;
+        }
+        r.fichierAdresses = chemin;
+    }
+    if (!options.unParFichier) {
+        if (EchecEcriture e = liste.terminer()) {
+            erreur_ecriture(r, cible, e.detail);
+            r.fichiers.clear();
+            r.fichierAdresses.clear();
+            return;
+        }
+    }
+    if (const std::string raison = attente.valider(); !raison.empty()) {
+        r.erreur = ResultatConversion::Erreur::Ecriture;
+        r.detail = raison;
+    }
+}
+
+} // namespace
+
+ResultatConversion convertir_fichier_pgn(const std::string& source, const std::string& cible,
+                                         const FiltreParties& filtre,
+                                         const OptionsConversion& options,
+                                         const ProgressionConversion& progression) {
+    ResultatConversion r;
+    std::error_code ec;
+    if (!std::filesystem::exists(source, ec) || std::filesystem::is_directory(source, ec)) {
+        r.erreur = ResultatConversion::Erreur::SourceIntrouvable;
+        r.detail = source;
+        return r;
+    }
+    // The scan is quick beside reading every move for XML; copying the text is not.
+    Avancement avancement(progression, options.format == FormatConversion::Xml ? 5 : 50);
+    FiltreParties toutes = filtre;
+    toutes.maximum = std::numeric_limits<std::int64_t>::max();
+    std::optional<IndexPgn> index = IndexPgn::indexer_fichier(
+        source, toutes, [&](int pourcent, std::int64_t listees, std::int64_t vues) {
+            avancement.scan(pourcent, listees, vues);
+        });
+    if (!index || index->erreur_lecture()) {
+        r.erreur = ResultatConversion::Erreur::LectureSource;
+        r.detail = source;
+        return r;
+    }
+    r.lues = index->vues();
+    if (index->annule()) {
+        r.annulee = true;
+        return r;
+    }
+    std::ifstream in(source, std::ios::binary);
+    if (!in) {
+        r.erreur = ResultatConversion::Erreur::LectureSource;
+        r.detail = source;
+        return r;
+    }
+    if (options.format == FormatConversion::Pgn)
+        vers_pgn(in, *index, cible, r, avancement);
+    else
+        vers_xml(in, *index, cible, options, r, avancement);
+    if (r.erreur == ResultatConversion::Erreur::LectureSource) r.detail = source;
+    if (!r.reussie())
+        r.ecrites = 0; // nothing was put in place
+    else
+        avancement.ecriture(1, 1, static_cast<std::int64_t>(index->size()), index->vues());
+    return r;
+}
+
+std::string message_conversion(const ResultatConversion& r, const TextCatalogue& catalogue) {
+    switch (r.erreur) {
+    case ResultatConversion::Erreur::SourceIntrouvable:
+        return catalogue.texte(TexteSourceIntrouvable) + " (" + r.detail + ")";
+    case ResultatConversion::Erreur::LectureSource:
+        return catalogue.texte(TexteErreurLectureFichier) + r.detail;
+    case ResultatConversion::Erreur::Ecriture:
+        return catalogue.texte(TexteEcritureFichier) + r.detail;
+    case ResultatConversion::Erreur::Aucune:
+        break;
+    }
+    if (r.annulee) return catalogue.texte(TexteConversionAnnulee);
+
+    std::string texte = catalogue.texte(TexteConversionTerminee) + std::to_string(r.ecrites) +
+                        catalogue.texte(TextePartiesLues) + std::to_string(r.lues);
+    std::int64_t avecErreur = 0, nonEcrites = 0;
+    for (const ProblemeConversion& p : r.problemes) (p.ecrite ? avecErreur : nonEcrites) += 1;
+    if (avecErreur > 0)
+        texte += catalogue.texte(TextePartiesAvecErreur) + std::to_string(avecErreur);
+    if (nonEcrites > 0)
+        texte += catalogue.texte(TextePartiesNonEcrites) + std::to_string(nonEcrites);
+    auto remplacer = [](std::string modele, std::int64_t n) {
+        if (std::size_t marque = modele.find("%1"); marque != std::string::npos)
+            modele.replace(marque, 2, std::to_string(n));
+        return modele;
+    };
+    for (std::size_t i = 0; i < r.problemes.size() && i < ProblemesDetailles; ++i) {
+        const ProblemeConversion& p = r.problemes[i];
+        PartieLue lue;
+        lue.erreur = p.erreur;
+        lue.numeroErreur = p.numeroErreur;
+        lue.detail = p.detail;
+        texte += remplacer(catalogue.texte(TexteNumeroPartie), p.numero) +
+                 message_lecture(lue, catalogue);
+    }
+    if (r.problemes.size() > ProblemesDetailles)
+        texte += remplacer(catalogue.texte(TexteAutresProblemes),
+                           static_cast<std::int64_t>(r.problemes.size() - ProblemesDetailles));
+    if (!r.fichierAdresses.empty())
+        texte += catalogue.texte(TexteFichierAdresses) + r.fichierAdresses;
+    return texte;
+}
+
+namespace {
+
+// The place of the dot that starts the name's extension; npos when it has none (a dot in a
+// folder's name or at the start of the name is none).
+std::size_t point_extension(const std::string& chemin) {
+    const std::size_t barre = chemin.rfind('/');
+    const std::size_t debutNom = barre == std::string::npos ? 0 : barre + 1;
+    const std::size_t point = chemin.rfind('.');
+    return point != std::string::npos && point > debutNom ? point : std::string::npos;
+}
+
+} // namespace
+
+std::optional<FormatConversion> format_de_cible(const std::string& chemin) {
+    const std::size_t point = point_extension(chemin);
+    if (point == std::string::npos) return std::nullopt;
+    std::string extension = chemin.substr(point + 1);
+    for (char& c : extension)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (extension == "xml") return FormatConversion::Xml;
+    if (extension == "pgn") return FormatConversion::Pgn;
+    return std::nullopt;
+}
+
+std::string nom_fichier_partie(const std::string& cible, std::int64_t numero) {
+    std::string n = std::to_string(numero);
+    if (n.size() < 4) n.insert(0, 4 - n.size(), '0');
+    const std::size_t point = point_extension(cible);
+    if (point == std::string::npos) return cible + "_" + n;
+    return cible.substr(0, point) + "_" + n + cible.substr(point);
+}
+
+std::string nom_fichier_adresses(const std::string& cible) {
+    const std::size_t point = point_extension(cible);
+    std::string nom = (point == std::string::npos ? cible : cible.substr(0, point)) + ".txt";
+    // A target that is itself a .txt file keeps its content.
+    if (nom == cible) nom += ".txt";
+    return nom;
+}
+
+std::string recopier_partie_pgn(std::string_view texte) {
+    std::string sortie;
+    RecopieLignes recopie(sortie);
+    recopie.lignes(texte);
+    recopie.finir();
+    return sortie;
+}
+
+} // namespace quarvelin

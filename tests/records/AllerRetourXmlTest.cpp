@@ -1,0 +1,162 @@
+// Games converted to XML and fetched back as the remote-game window fetches them keep their
+// moves and the tags an XML record holds.
+#include "notation/MoveText.h"
+#include "notation/PgnStream.h"
+#include "notation/Replay.h"
+#include "records/ChargementXml.h"
+#include "records/ConversionPgn.h"
+#include "records/ListeAdresses.h"
+#include "records/ValeurEtiquette.h"
+#include "rules/Coup.h"
+#include "rules/MoveRules.h"
+#include "support/DossierDeTest.h"
+#include "support/ServeurHttpLocal.h"
+#include "support/TestDoubles.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+
+using namespace quarvelin;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* ElementsEtiquettes[] = {"Event", "Site",    "Date",     "Round",
+                                              "White", "Black",   "WhiteElo", "BlackElo",
+                                              "ECO",   "Opening", "Variation"};
+
+std::string lire(const std::string& chemin) {
+    std::ifstream f(chemin, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), {}};
+}
+
+// The main line in SAN as the rules write it, whatever the file's way of writing the moves.
+std::vector<std::string> coups_san(const PgnGame& jeu) {
+    std::vector<std::string> uci;
+    const Rejeu r = rejouer(jeu, NotationCode::Pgn, Colour::White, &uci);
+    EXPECT_TRUE(r.ok) << r.numeroErreur << " " << r.jetonErreur;
+    Position p = Position::initiale(Colour::White);
+    std::vector<std::string> ecrits;
+    for (const std::string& u : uci) {
+        std::optional<Coup> joue;
+        for (const Coup& c : coups_legaux(p))
+            if (coup_uci(p, c) == u) joue = c;
+        if (!joue) {
+            ADD_FAILURE() << "no legal move " << u;
+            break;
+        }
+        ecrits.push_back(san(p, *joue));
+        jouer_coup(p, *joue);
+    }
+    return ecrits;
+}
+
+std::string valeur(const std::string& lignes, const std::string& nom) {
+    return valeur_etiquette("[" + nom, lignes);
+}
+
+// Runs of blanks as one space, as the XML reader gives every value.
+std::string simplifie(const std::string& texte) {
+    return QString::fromStdString(texte).simplified().toStdString();
+}
+
+class AllerRetourXml : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (!QCoreApplication::instance()) {
+            static int argc = 1;
+            static char nom[] = "quarvelin_tests";
+            static char* argv[] = {nom, nullptr};
+            new QCoreApplication(argc, argv);
+        }
+    }
+
+    ResultatChargement charger(const std::string& adresse) {
+        std::optional<ResultatChargement> r;
+        chargement.charger(adresse, [&](const ResultatChargement& x) { r = x; });
+        QElapsedTimer montre;
+        montre.start();
+        while (!r && montre.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        EXPECT_TRUE(r.has_value()) << "no answer for " << adresse;
+        return r.value_or(ResultatChargement{});
+    }
+
+    // The games of varied.pgn, each converted to an XML file of its own.
+    ResultatConversion convertir(bool adresses = false) {
+        dossier = test::dossier_de_test("allerretour");
+        return convertir_fichier_pgn(std::string(QUARVELIN_TEST_DATA) + "/varied.pgn",
+                                     (dossier / "parties.xml").string(), {},
+                                     {FormatConversion::Xml, true, adresses});
+    }
+
+    fs::path dossier;
+    ChargementXml chargement;
+};
+
+TEST_F(AllerRetourXml, ServedGamesComeBackWithTheirMovesAndTags) {
+    const ResultatConversion conversion = convertir();
+    ASSERT_TRUE(conversion.reussie());
+    std::ifstream in(std::string(QUARVELIN_TEST_DATA) + "/varied.pgn", std::ios::binary);
+    PgnStream flux(in);
+    PgnGame jeu;
+    std::vector<PgnGame> jeux;
+    while (flux.suivante(jeu)) jeux.push_back(jeu);
+    ASSERT_EQ(jeux.size(), conversion.fichiers.size());
+
+    test::ServeurHttpLocal serveur;
+    int essayees = 0;
+    for (std::size_t i = 0; i < jeux.size(); ++i) {
+        const PgnGame& source = jeux[i];
+        if (source.tag("FEN")) continue; // the XML record has no start position
+        ++essayees;
+        const std::string chemin = "/partie" + std::to_string(i + 1) + ".xml";
+        serveur.servir(chemin, {200, "OK", lire(conversion.fichiers[i])});
+        const ResultatChargement r = charger(serveur.adresse(chemin));
+        ASSERT_TRUE(r.reussi()) << r.adresse;
+        const std::string* evenement = source.tag("Event");
+        SCOPED_TRACE(evenement ? *evenement : "");
+
+        std::istringstream coups("[Event \"x\"]\n\n" + r.partie.GameMoveText + "\n");
+        PgnStream relu(coups);
+        PgnGame retour;
+        ASSERT_TRUE(relu.suivante(retour));
+        const std::vector<std::string> attendus = coups_san(source);
+        EXPECT_FALSE(attendus.empty());
+        EXPECT_EQ(coups_san(retour), attendus);
+
+        for (const char* nom : ElementsEtiquettes) {
+            const std::string* v = source.tag(nom);
+            EXPECT_EQ(valeur(r.partie.GameText, nom), v ? simplifie(*v) : "") << nom;
+        }
+        const std::string* resultat = source.tag("Result");
+        EXPECT_EQ(r.resultat, !source.result.empty() ? source.result : resultat ? *resultat : "*");
+    }
+    EXPECT_EQ(essayees, 4);
+}
+
+TEST_F(AllerRetourXml, AConvertedGameLoadsThroughItsFileAddress) {
+    const ResultatConversion conversion = convertir(true);
+    ASSERT_TRUE(conversion.reussie());
+    std::vector<std::string> adresses;
+    ASSERT_TRUE(lire_liste_adresses(conversion.fichierAdresses, adresses));
+    ASSERT_EQ(adresses.size(), 7u);
+    const ResultatChargement r = charger(adresses[0]);
+    ASSERT_TRUE(r.reussi()) << r.message(test::OffsetCatalogue{});
+    EXPECT_EQ(r.adresse, adresses[0]);
+    EXPECT_EQ(valeur(r.partie.GameText, "Event"), "Paris opera");
+    EXPECT_EQ(valeur(r.partie.GameText, "White"), "Morphy, Paul");
+    EXPECT_TRUE(r.partie.GameMoveText.starts_with("1.e4 e5 2.Nf3 d6 3.d4 Bg4 4.dxe5"))
+        << r.partie.GameMoveText;
+    EXPECT_EQ(r.resultat, "1-0");
+}
+
+} // namespace

@@ -73,7 +73,7 @@ constexpr ElementMenu Arbre[] = {
      .desactive = true, .enJeu = true},
     {.parent = "menu_partie", .genre = Separateur},
     {.nom = "menu_charge_fichier", .parent = "menu_partie", .texte = 687, .raccourci = "Ctrl+F"},
-    {.nom = "menu_sauve_fichier", .parent = "menu_partie", .texte = 688, .aVenir = true},
+    {.nom = "menu_sauve_fichier", .parent = "menu_partie", .texte = 688},
     {.parent = "menu_partie", .genre = Separateur},
     {.nom = "menu_charge_xml", .parent = "menu_partie", .texte = 689, .raccourci = "Ctrl+U"},
     {.parent = "menu_partie", .genre = Separateur},

@@ -5,6 +5,7 @@
 #include "config/Version.h"
 #include "localisation/ChoixLangue.h"
 #include "notation/Fen.h"
+#include "records/ConversionPgn.h"
 #include "records/PartieLue.h"
 #include "session/Partie.h"
 #include "ui/BoardView.h"
@@ -278,6 +279,22 @@ void MainWindow::connecter() {
         d.exec();
         // Listed once the dialog is gone, under the progress window.
         if (!choisi.isEmpty()) lire_fichier_pgn(ListerFichier, choisi);
+    });
+    relier(m, "menu_sauve_fichier", -1, this, [this] {
+        LoadGamesDialog d(LoadGamesDialog::Mode::Extract, settings_, catalogue_,
+                          QString::fromStdString(lieux_.installation),
+                          QString::fromStdString(quarvelin::fichier_reglages(lieux_)),
+                          fichierCourant_, dialogs_.get(), this);
+        connect(&d, &LoadGamesDialog::extractRequested, this,
+                [this, &d](const QString& source, const QString& cible, bool xml, bool unParFichier,
+                           bool adresses) {
+                    convertirFichier(
+                        source, cible,
+                        {xml ? quarvelin::FormatConversion::Xml : quarvelin::FormatConversion::Pgn,
+                         unParFichier, adresses},
+                        &d);
+                });
+        d.exec();
     });
     relier(m, "menu_edt_pc", -1, this, [this] { imprimerListeParties(); });
     relier(m, "menu_charge_xml", -1, this, [this] {

@@ -27,6 +27,7 @@ namespace quarvelin {
 class ConstructeurMenu;
 class FichiersRecents;
 class Partie;
+struct OptionsConversion;
 struct PartieLue;
 } // namespace quarvelin
 
@@ -80,6 +81,10 @@ private:
     void ouvrirPartieDuFichier(const QString& chemin, std::uint64_t position);
     void choisirEtOuvrirPremiere();
     void imprimerListeParties();
+    // The games of `source` the filter accepts, copied to `cible` under the progress window;
+    // the counts or the trouble said at the end.
+    void convertirFichier(const QString& source, const QString& cible,
+                          const quarvelin::OptionsConversion& options, QWidget* parent);
     void ouvrirAide(bool recherche);
     void montrerTexte(const std::string& texte);
     void listerFenetres();

@@ -2,6 +2,7 @@
 // them, and the commands that lead there.
 #include "config/FichiersRecents.h"
 #include "config/Version.h"
+#include "records/ConversionPgn.h"
 #include "records/FiltreParties.h"
 #include "records/IndexPgn.h"
 #include "records/LecteurPgn.h"
@@ -38,6 +39,7 @@ enum Texte : int {
     TextePartiesSuffixe = 248,
     TexteLecture = 258,
     TexteFichierIntrouvable = 270,
+    TexteConversion = 271,
 };
 
 QString dans_la_langue(const quarvelin::Catalogue& c, int offset) {
@@ -155,4 +157,28 @@ void MainWindow::imprimerListeParties() {
     const QString date = QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
     PrintCommands::imprimer_liste(this, *board_->gameList(), QFileInfo(fichierCourant_).fileName(),
                                   date, QStringLiteral("Arial"), 10, catalogue_, *dialogs_);
+}
+
+void MainWindow::convertirFichier(const QString& source, const QString& cible,
+                                  const quarvelin::OptionsConversion& options, QWidget* parent) {
+    ProgressWindow patience(parent ? parent : this);
+    patience.appliquer_textes(catalogue_);
+    patience.setTitre(dans_la_langue(catalogue_, TexteConversion) + source +
+                      QStringLiteral(" ..."));
+    patience.setWindowModality(Qt::ApplicationModal);
+    patience.show();
+    QApplication::processEvents();
+    const QString parties = dans_la_langue(catalogue_, TextePartiesSuffixe);
+    const quarvelin::ResultatConversion r = quarvelin::convertir_fichier_pgn(
+        QFile::encodeName(source).toStdString(), QFile::encodeName(cible).toStdString(),
+        quarvelin::filtre_des_reglages(settings_), options,
+        [&](int pourcent, std::int64_t acceptees, std::int64_t vues) {
+            patience.setTexte(QStringLiteral("%1/%2").arg(acceptees).arg(vues) + parties);
+            patience.afficher_progression(pourcent);
+            QApplication::processEvents();
+        });
+    patience.close();
+    dialogs_->message(quarvelin::NomProgramme, quarvelin::message_conversion(r, catalogue_),
+                      r.reussie() ? quarvelin::DialogIcon::Information
+                                  : quarvelin::DialogIcon::Exclamation);
 }

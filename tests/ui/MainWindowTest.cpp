@@ -12,24 +12,26 @@
 #include "ui/CommentWindow.h"
 #include "ui/ConstructeurMenu.h"
 #include "ui/LanguageWindow.h"
+#include "ui/LoadGamesDialog.h"
 #include "ui/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
-#include <QCheckBox>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -243,8 +245,8 @@ TEST(Programme, EveryWiredCommandOpensItsWindow) {
     // Between games, then during one.
     for (const char* nom : {"menu_pref", "menu_moteur", "menu_a_propos"}) p.menu(nom);
     p.menu("menu_nouvelle");
-    for (const char* nom : {"menu_abrege", "menu_not_comp", "menu_sauve", "menu_charge_xml",
-                            "menu_charge_fichier"})
+    for (const char* nom :
+         {"menu_abrege", "menu_not_comp", "menu_sauve", "menu_charge_xml", "menu_charge_fichier"})
         p.menu(nom);
     p.menu("menu_edt_encours", 1);
     EXPECT_EQ(ouvertes, (QStringList{"PreferencesDialog", "EngineProfilesDialog", "QMessageBox",
@@ -394,6 +396,39 @@ TEST(FichierDeParties, TheLoadingDialogListsTheFileItNames) {
     EXPECT_EQ(p.window->fichierCourant(), chemin);
     EXPECT_EQ(p.settings.CRITERE_NOIR, "y");
     EXPECT_EQ(inst.reglages().find("CRITERE_NOIR=y"), std::string::npos);
+}
+
+TEST(FichierDeParties, ExtractingWritesTheGamesTheFilterKeeps) {
+    Installation inst(false, 0);
+    Programme p(inst);
+    p.window->demarrer();
+    const QString chemin = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
+    const QString cible = inst.dir.filePath(QStringLiteral("open.pgn"));
+    QTimer::singleShot(50, [&] {
+        auto* d = qobject_cast<LoadGamesDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        d->setSaveChooser(
+            [&](QWidget*, const QString&, const QString&, const QString&) { return cible; });
+        d->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(chemin);
+        d->findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(true);
+        d->findChild<QLineEdit*>(QStringLiteral("Text10"))->setText(QStringLiteral("open"));
+        d->findChild<QRadioButton*>(QStringLiteral("Option1_1"))->setChecked(true); // PGN
+        d->findChild<QPushButton*>(QStringLiteral("Command4"))->click();
+        d->reject();
+    });
+    p.menu("menu_sauve_fichier");
+    std::ifstream f(cible.toStdString(), std::ios::binary);
+    std::stringstream ss;
+    ss << f.rdbuf();
+    const std::string ecrit = ss.str();
+    EXPECT_NE(ecrit.find("[White \"Abc Def\"]"), std::string::npos);
+    EXPECT_NE(ecrit.find("{the gambit}"), std::string::npos); // copied as written
+    EXPECT_EQ(ecrit.find("Xavier"), std::string::npos);
+    // The counts were told: two written of three read.
+    ASSERT_FALSE(p.boites.isEmpty());
+    EXPECT_TRUE(p.boites.back().startsWith(QString::fromStdString(p.catalogue.texte(268)) +
+                                           QStringLiteral("2")))
+        << p.boites.back().toStdString();
 }
 
 TEST(FichierDeParties, MissingFilesAreReportedAndChangeNothing) {

@@ -188,9 +188,10 @@ QString grand_fichier(const QTemporaryDir& dir, int copies) {
     auto joueur = [&](int k) { return std::string(noms[k % 12]) + ", " + prenoms[(k / 12) % 14]; };
     for (int n = 0; n < copies; ++n) {
         out << "[Event \"" << tournois[n / 9 % 6] << "\"]\n[Site \"" << lieux[n / 9 % 6]
-            << "\"]\n[Date \"" << 1990 + n % 35 << "." << 1 + n / 35 % 12 << ".??\"]\n[Round \""
-            << 1 + n % 9 << "\"]\n[White \"" << joueur(n * 7) << "\"]\n[Black \""
-            << joueur(n * 11 + 5) << "\"]\n[Result \"" << resultats[n % 3] << "\"]\n\n"
+            << "\"]\n[Date \"" << 1990 + n % 35 << (n / 35 % 12 < 9 ? ".0" : ".") << 1 + n / 35 % 12
+            << ".??\"]\n[Round \"" << 1 + n % 9 << "\"]\n[White \"" << joueur(n * 7)
+            << "\"]\n[Black \"" << joueur(n * 11 + 5) << "\"]\n[Result \"" << resultats[n % 3]
+            << "\"]\n\n"
             << coups[static_cast<std::size_t>(n) % coups.size()] << " " << resultats[n % 3]
             << "\n\n";
     }

@@ -29,6 +29,10 @@ bool Partie::charger_partie(const PartieLue& lue) {
     else
         s_.GameResult = lue.GameResult;
     s_.LongMoveText.clear();
+    // The clocks show a game's full time again, and stay still until a move is played.
+    horloges_.installer(env_.settings.DELAI_PARTIE, s_.ClockOn, true);
+    horloges_.arreter_horloges();
+    env_.vue.horloges_modifiees();
     rejouer_partie(depart);
 
     // Comments are filed by the move numbers written in the file; notes by moves played.

@@ -72,6 +72,17 @@ TEST(Chargement, ResultKeptAndCommentaryShowsCommentsAndVariations) {
     EXPECT_NE(t.find("1. (1.d4 d5)"), std::string::npos) << t;
 }
 
+TEST(Chargement, ClocksOfTheGameBeforeAreResetAndStill) {
+    Banc b;
+    b->nouvelle_partie();
+    for (int i = 0; i < 5; ++i) b->tick(Minuterie::Basse);
+    ASSERT_EQ(b->horloges().basse(), "00:14:55");
+    ASSERT_TRUE(b->charger_partie(lire("[Event \"a\"]\n\n1.e4 e5 *\n")));
+    EXPECT_EQ(b->horloges().basse(), "00:15:00");
+    for (Minuterie m : {Minuterie::Basse, Minuterie::Haute, Minuterie::Duree})
+        EXPECT_EQ(b.minuteries.intervalles[m], 0);
+}
+
 TEST(Chargement, RefusedStartLeavesTheGameOnTheBoard) {
     Banc b;
     b->nouvelle_partie();

@@ -155,7 +155,7 @@ QString grand_fichier(const QTemporaryDir& dir, int copies) {
     std::ifstream source(QUARVELIN_SOURCE_DIR "/tests/data/varied.pgn", std::ios::binary);
     std::stringstream ss;
     ss << source.rdbuf();
-    std::vector<std::string> coups;
+    std::vector<std::string> coups, fins;
     // The move texts of the games that start from the initial position.
     const std::string tout = ss.str();
     for (std::size_t i = tout.find("\n1."); i != std::string::npos; i = tout.find("\n1.", i + 1)) {
@@ -163,15 +163,18 @@ QString grand_fichier(const QTemporaryDir& dir, int copies) {
         if (fin == std::string::npos) fin = tout.size();
         if (tout.rfind("[FEN", i) == std::string::npos ||
             tout.rfind("[FEN", i) < tout.rfind("[Event", i)) {
-            // Without its result: each copy is given its own.
-            std::string texte = tout.substr(i + 1, fin - i - 1);
+            // The result apart: a game left unfinished is given one by its copy.
+            std::string texte = tout.substr(i + 1, fin - i - 1), resultat = "*";
             for (const char* r : {"1-0", "0-1", "1/2-1/2", "*"}) {
                 const std::string fin_r = std::string(" ") + r;
                 if (texte.size() > fin_r.size() &&
-                    texte.compare(texte.size() - fin_r.size(), fin_r.size(), fin_r) == 0)
+                    texte.compare(texte.size() - fin_r.size(), fin_r.size(), fin_r) == 0) {
                     texte.resize(texte.size() - fin_r.size());
+                    resultat = r;
+                }
             }
             coups.push_back(texte);
+            fins.push_back(resultat);
         }
     }
     const char* prenoms[] = {"Anna", "Boris", "Chloé", "Dmitri",    "Elena", "Farid",  "Greta",
@@ -187,13 +190,13 @@ QString grand_fichier(const QTemporaryDir& dir, int copies) {
     std::ofstream out(chemin.toStdString(), std::ios::binary);
     auto joueur = [&](int k) { return std::string(noms[k % 12]) + ", " + prenoms[(k / 12) % 14]; };
     for (int n = 0; n < copies; ++n) {
+        const std::size_t k = static_cast<std::size_t>(n) % coups.size();
+        const std::string resultat = fins[k] == "*" ? resultats[n % 3] : fins[k];
         out << "[Event \"" << tournois[n / 9 % 6] << "\"]\n[Site \"" << lieux[n / 9 % 6]
             << "\"]\n[Date \"" << 1990 + n % 35 << (n / 35 % 12 < 9 ? ".0" : ".") << 1 + n / 35 % 12
             << ".??\"]\n[Round \"" << 1 + n % 9 << "\"]\n[White \"" << joueur(n * 7)
-            << "\"]\n[Black \"" << joueur(n * 11 + 5) << "\"]\n[Result \"" << resultats[n % 3]
-            << "\"]\n\n"
-            << coups[static_cast<std::size_t>(n) % coups.size()] << " " << resultats[n % 3]
-            << "\n\n";
+            << "\"]\n[Black \"" << joueur(n * 11 + 5) << "\"]\n[Result \"" << resultat << "\"]\n\n"
+            << coups[k] << " " << resultat << "\n\n";
     }
     return chemin;
 }

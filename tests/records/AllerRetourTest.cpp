@@ -11,6 +11,10 @@
 
 #include <QTemporaryDir>
 
+#include "support/Peers.h"
+
+#include "support/PartiesDuTexte.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -89,28 +93,6 @@ const std::vector<Attendu>& attendus() {
 std::string contenu(const std::string& chemin) {
     std::ifstream in(chemin, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
-}
-
-std::string sortie_de(const std::string& commande) {
-    std::string out;
-    FILE* p = popen(commande.c_str(), "r");
-    if (!p) return "popen failed";
-    char buf[4096];
-    while (std::size_t n = std::fread(buf, 1, sizeof buf, p)) out.append(buf, n);
-    pclose(p);
-    return out;
-}
-
-// Every game of a text, read at the place its index gives, as the game list reads them.
-std::vector<PartieLue> lire_parties(const std::string& texte) {
-    std::istringstream in(texte);
-    FiltreParties tout;
-    tout.maximum = 1 << 30;
-    IndexPgn index = IndexPgn::indexer(in, texte.size(), tout);
-    std::vector<PartieLue> parties;
-    for (std::size_t i = 0; i < index.size(); ++i)
-        parties.push_back(lire_partie_pgn(in, index.position(i)));
-    return parties;
 }
 
 // The tags a saved record keeps.

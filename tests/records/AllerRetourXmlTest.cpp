@@ -9,6 +9,7 @@
 #include "records/ValeurEtiquette.h"
 #include "rules/Coup.h"
 #include "rules/MoveRules.h"
+#include "support/AttenteChargement.h"
 #include "support/DossierDeTest.h"
 #include "support/ServeurHttpLocal.h"
 #include "support/TestDoubles.h"
@@ -68,28 +69,8 @@ std::string simplifie(const std::string& texte) {
     return QString::fromStdString(texte).simplified().toStdString();
 }
 
-class AllerRetourXml : public testing::Test {
+class AllerRetourXml : public test::TestChargementXml {
 protected:
-    static void SetUpTestSuite() {
-        if (!QCoreApplication::instance()) {
-            static int argc = 1;
-            static char nom[] = "quarvelin_tests";
-            static char* argv[] = {nom, nullptr};
-            new QCoreApplication(argc, argv);
-        }
-    }
-
-    ResultatChargement charger(const std::string& adresse) {
-        std::optional<ResultatChargement> r;
-        chargement.charger(adresse, [&](const ResultatChargement& x) { r = x; });
-        QElapsedTimer montre;
-        montre.start();
-        while (!r && montre.elapsed() < 10000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        EXPECT_TRUE(r.has_value()) << "no answer for " << adresse;
-        return r.value_or(ResultatChargement{});
-    }
-
     // The games of varied.pgn, each converted to an XML file of its own.
     ResultatConversion convertir(bool adresses = false) {
         dossier = test::dossier_de_test("allerretour");
@@ -99,7 +80,6 @@ protected:
     }
 
     fs::path dossier;
-    ChargementXml chargement;
 };
 
 TEST_F(AllerRetourXml, ServedGamesComeBackWithTheirMovesAndTags) {
@@ -120,7 +100,7 @@ TEST_F(AllerRetourXml, ServedGamesComeBackWithTheirMovesAndTags) {
         ++essayees;
         const std::string chemin = "/partie" + std::to_string(i + 1) + ".xml";
         serveur.servir(chemin, {200, "OK", lire(conversion.fichiers[i])});
-        const ResultatChargement r = charger(serveur.adresse(chemin));
+        const ResultatChargement r = attendre(serveur.adresse(chemin));
         ASSERT_TRUE(r.reussi()) << r.adresse;
         const std::string* evenement = source.tag("Event");
         SCOPED_TRACE(evenement ? *evenement : "");
@@ -149,7 +129,7 @@ TEST_F(AllerRetourXml, AConvertedGameLoadsThroughItsFileAddress) {
     std::vector<std::string> adresses;
     ASSERT_TRUE(lire_liste_adresses(conversion.fichierAdresses, adresses));
     ASSERT_EQ(adresses.size(), 7u);
-    const ResultatChargement r = charger(adresses[0]);
+    const ResultatChargement r = attendre(adresses[0]);
     ASSERT_TRUE(r.reussi()) << r.message(test::OffsetCatalogue{});
     EXPECT_EQ(r.adresse, adresses[0]);
     EXPECT_EQ(valeur(r.partie.GameText, "Event"), "Paris opera");

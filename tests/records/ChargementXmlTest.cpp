@@ -1,6 +1,7 @@
 #include "records/ChargementXml.h"
 #include "records/PartieDistante.h"
 #include "session/SessionDoubles.h"
+#include "support/AttenteChargement.h"
 #include "support/DossierDeTest.h"
 #include "support/ServeurHttpLocal.h"
 #include "support/TestDoubles.h"
@@ -28,32 +29,9 @@ const std::string Document = "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<LI
                              "<Move>1.e4 e5 2.Nf3 1-0</Move>\r\n<Comment></Comment>\r\n"
                              "</GAME>\r\n</LIST>\r\n";
 
-class ChargementXmlTest : public testing::Test {
+class ChargementXmlTest : public test::TestChargementXml {
 protected:
-    static void SetUpTestSuite() {
-        // The network needs an event loop; the logic tests run without any other.
-        if (!QCoreApplication::instance()) {
-            static int argc = 1;
-            static char nom[] = "quarvelin_tests";
-            static char* argv[] = {nom, nullptr};
-            new QCoreApplication(argc, argv);
-        }
-    }
-
-    // Runs the event loop until the load reports, at most a few seconds.
-    ResultatChargement attendre(const std::string& adresse) {
-        std::optional<ResultatChargement> r;
-        chargement.charger(adresse, [&](const ResultatChargement& x) { r = x; });
-        QElapsedTimer montre;
-        montre.start();
-        while (!r && montre.elapsed() < 10000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        EXPECT_TRUE(r.has_value()) << "no answer for " << adresse;
-        return r.value_or(ResultatChargement{});
-    }
-
     test::ServeurHttpLocal serveur;
-    ChargementXml chargement;
     test::OffsetCatalogue catalogue;
 };
 

@@ -10,6 +10,8 @@
 
 #include <QUrl>
 
+#include "support/Peers.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -21,6 +23,7 @@
 #include <set>
 
 using namespace quarvelin;
+using namespace quarvelin::test;
 namespace fs = std::filesystem;
 
 namespace {
@@ -163,16 +166,6 @@ INSTANTIATE_TEST_SUITE_P(
         CasRecopie{"carriage_return_kept_in_front", "[Event \"a\"]\n\r[Event \"b\"]\n",
                    "[Event \"a\"]\r\n\r\n\r[Event \"b\"]\r\n\r\n"}),
     [](const testing::TestParamInfo<CasRecopie>& i) { return std::string(i.param.nom); });
-
-std::string sortie_de(const std::string& commande) {
-    std::string out;
-    FILE* p = popen(commande.c_str(), "r");
-    if (!p) return "popen failed";
-    char buf[4096];
-    while (std::size_t n = std::fread(buf, 1, sizeof buf, p)) out.append(buf, n);
-    pclose(p);
-    return out;
-}
 
 TEST(ConversionPgn, PgnExtractReadsTheCopyAsItReadsTheSource) {
     constexpr const char* PgnExtract = "/usr/games/pgn-extract";

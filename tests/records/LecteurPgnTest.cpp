@@ -4,6 +4,8 @@
 #include "records/IndexPgn.h"
 #include "support/TestDoubles.h"
 
+#include "support/PartiesDuTexte.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -11,24 +13,13 @@
 #include <sstream>
 
 using namespace quarvelin;
+using namespace quarvelin::test;
 
 namespace {
 
 std::string lire(const std::string& chemin) {
     std::ifstream in(chemin, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
-}
-
-// Every listed game of a text, read at its place.
-std::vector<PartieLue> lire_tout(const std::string& texte) {
-    std::istringstream in(texte);
-    FiltreParties tout;
-    tout.maximum = 1 << 30;
-    IndexPgn index = IndexPgn::indexer(in, texte.size(), tout);
-    std::vector<PartieLue> parties;
-    for (std::size_t i = 0; i < index.size(); ++i)
-        parties.push_back(lire_partie_pgn(in, index.position(i)));
-    return parties;
 }
 
 PartieLue une_partie(const std::string& coups, const std::string& tags = "[Event \"e\"]\n") {
@@ -121,7 +112,7 @@ TEST(LecteurPgn, ReadsWindowsNamesAsUtf8) {
 
 TEST(LecteurPgn, EachPlaceOfTheIndexReadsItsOwnGame) {
     std::string texte = lire(std::string(QUARVELIN_TEST_DATA) + "/varied.pgn");
-    std::vector<PartieLue> parties = lire_tout(texte);
+    std::vector<PartieLue> parties = lire_parties(texte);
     const std::vector<std::string> evenements = {
         "Paris opera",  "Club game",           "Promotions",
         "Black side",   "Black to move first", "No result, next game follows",
@@ -141,7 +132,7 @@ TEST(LecteurPgn, EachPlaceOfTheIndexReadsItsOwnGame) {
 
 TEST(LecteurPgn, ABrokenGameIsReportedAndTheNextOneRead) {
     std::vector<PartieLue> parties =
-        lire_tout(lire(std::string(QUARVELIN_TEST_DATA) + "/broken.pgn"));
+        lire_parties(lire(std::string(QUARVELIN_TEST_DATA) + "/broken.pgn"));
     ASSERT_EQ(parties.size(), 5u);
     Catalogue catalogue;
     catalogue.appliquer_langue(2);
@@ -155,9 +146,9 @@ TEST(LecteurPgn, ABrokenGameIsReportedAndTheNextOneRead) {
     EXPECT_EQ(parties[4].GameMoveText, "1.d4 Nf6 2.c4 g6");
 
     // An unclosed comment runs to the next game's first line, not into that game.
-    std::vector<PartieLue> ouvert = lire_tout("[Event \"a\"]\n\n1.e4 {never closed\n\n"
-                                              "[Event \"b\"]\n\n1.d4 (1.c4 *\n\n"
-                                              "[Event \"c\"]\n\n1.Nf3 *\n");
+    std::vector<PartieLue> ouvert = lire_parties("[Event \"a\"]\n\n1.e4 {never closed\n\n"
+                                                 "[Event \"b\"]\n\n1.d4 (1.c4 *\n\n"
+                                                 "[Event \"c\"]\n\n1.Nf3 *\n");
     ASSERT_EQ(ouvert.size(), 3u);
     test::OffsetCatalogue numeros;
     EXPECT_EQ(message_lecture(ouvert[0], numeros), "<879>{");

@@ -7,6 +7,8 @@
 
 #include <QTemporaryDir>
 
+#include "support/Peers.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -19,16 +21,6 @@ using namespace quarvelin::test;
 namespace {
 
 constexpr const char* PgnExtract = "/usr/games/pgn-extract";
-
-std::string sortie_de(const std::string& commande) {
-    std::string out;
-    FILE* p = popen(commande.c_str(), "r");
-    if (!p) return "popen failed";
-    char buf[4096];
-    while (std::size_t n = std::fread(buf, 1, sizeof buf, p)) out.append(buf, n);
-    pclose(p);
-    return out;
-}
 
 char lettre_promotion(PieceCode p) {
     switch (type_piece(p)) {

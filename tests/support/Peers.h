@@ -16,6 +16,17 @@ inline std::string trouver_programme(const std::string& name) {
     return {};
 }
 
+// What `commande` prints on its standard output.
+inline std::string sortie_de(const std::string& commande) {
+    std::string out;
+    FILE* p = ::popen(commande.c_str(), "r");
+    if (!p) return "popen failed";
+    char buf[4096];
+    while (std::size_t n = std::fread(buf, 1, sizeof buf, p)) out.append(buf, n);
+    ::pclose(p);
+    return out;
+}
+
 // Runs `command` with `input` on its standard input; returns what it printed.
 inline std::string executer(const std::string& command, const std::string& input) {
     auto dir = std::filesystem::temp_directory_path();

@@ -253,7 +253,8 @@ inline ResultatMatch jouer_match(ProcessusUci& premier, ProcessusUci& second,
             if (!joueur.envoyer("isready") || !joueur.attendre("readyok", r.delai, &enAttente))
                 return faute("no readyok before the move, " + ici);
             for (const auto& l : enAttente)
-                if (l.starts_with("bestmove")) return faute("an extra '" + l + "' was waiting, " + ici);
+                if (l.starts_with("bestmove"))
+                    return faute("an extra '" + l + "' was waiting, " + ici);
             if (!joueur.envoyer(detail::commande_position(coups)) ||
                 !joueur.envoyer(premierAuTrait ? r.goPremier : r.goSecond))
                 return faute("cannot write to the engine, " + ici);

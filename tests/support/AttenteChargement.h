@@ -1,0 +1,42 @@
+#pragma once
+// Tests that load XML documents: the event loop the network needs, and a load waited for.
+#include "records/ChargementXml.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+namespace quarvelin::test {
+
+class TestChargementXml : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        // The network needs an event loop; the logic tests run without any other.
+        if (!QCoreApplication::instance()) {
+            static int argc = 1;
+            static char nom[] = "quarvelin_tests";
+            static char* argv[] = {nom, nullptr};
+            new QCoreApplication(argc, argv);
+        }
+    }
+
+    // Runs the event loop until the load reports, at most a few seconds.
+    ResultatChargement attendre(const std::string& adresse) {
+        std::optional<ResultatChargement> r;
+        chargement.charger(adresse, [&](const ResultatChargement& x) { r = x; });
+        QElapsedTimer montre;
+        montre.start();
+        while (!r && montre.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        EXPECT_TRUE(r.has_value()) << "no answer for " << adresse;
+        return r.value_or(ResultatChargement{});
+    }
+
+    ChargementXml chargement;
+};
+
+} // namespace quarvelin::test

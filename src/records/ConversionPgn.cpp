@@ -45,7 +45,12 @@ public:
     void lignes(std::string_view texte) {
         while (!texte.empty()) {
             const std::size_t fin = texte.find('\n');
-            ligne(rogner(texte.substr(0, fin)));
+            std::string_view l = rogner(texte.substr(0, fin));
+            // "[Event " starts a game; cut to "[Event" it would not, and the copy would lose
+            // its first game or merge two.
+            if (l == "[Event" && texte.substr(0, fin).find("[Event ") != std::string_view::npos)
+                l = "[Event ";
+            ligne(l);
             texte = fin == std::string_view::npos ? std::string_view{} : texte.substr(fin + 1);
         }
     }

@@ -162,6 +162,9 @@ INSTANTIATE_TEST_SUITE_P(
             "[Event \"a\"]\r\n[Result \"*\"]\r\n\r\n1. e4 {a\r\nb} e5\r\n2. Nf3 *\r\n\r\n"},
         CasRecopie{"a_tag_after_an_empty_line_is_in_the_moves", "[Event \"a\"]\n\n[Site \"b\"]\n",
                    "[Event \"a\"]\r\n\r\n[Site \"b\"]\r\n\r\n"},
+        // Still a game start, so the copy stays one game that starts at its first line.
+        CasRecopie{"an_event_tag_without_value", "[Event \n[Event \"b\"]\n\n1. e4 *\n",
+                   "[Event \r\n[Event \"b\"]\r\n\r\n1. e4 *\r\n\r\n"},
         // A carriage return at a line's start is no blank a game start may follow.
         CasRecopie{"carriage_return_kept_in_front", "[Event \"a\"]\n\r[Event \"b\"]\n",
                    "[Event \"a\"]\r\n\r\n\r[Event \"b\"]\r\n\r\n"}),

@@ -221,6 +221,13 @@ std::string texte_sauvegarde(const GameSession& s, const Settings& reglages, Col
                              Dialogs& dialogs, const std::string& titre) {
     std::string coups =
         inserer_commentaires(texte_des_coups(s, reglages), s.notes, dialogs, catalogue, titre);
+    // A note on the game as a whole, read before its first move, goes back in front of it.
+    if (!s.notes.empty() && !s.notes[0].empty()) {
+        std::string note = s.notes[0];
+        for (char& c : note)
+            if (c == '}') c = ')';
+        coups = "{" + note + "}" + (coups.empty() ? "" : " ") + coups;
+    }
     if (!coups.empty()) coups += ' ';
     return entete_sauvegarde(s, reglages, joueur, d, catalogue) + coups + s.GameResult + FinDeLigne;
 }

@@ -68,7 +68,9 @@ struct GameSession {
     std::vector<std::string> lignes;
     std::vector<std::string> textesCourts;
     int ligneSelectionnee = -1;     // -1: none
-    std::vector<std::string> notes; // by half-move number, index 0 unused
+    // By half-move number; index 0 holds a note on the game before its first move (a loaded
+    // game's opening comment).
+    std::vector<std::string> notes;
 
     bool couleurBlanche = true;    // the colour menu's check mark
     bool analyserOuverture = true; // name the opening after each move

@@ -41,13 +41,13 @@ bool Partie::charger_partie(const PartieLue& lue) {
                                 (debut.side_to_move() == Colour::White ? 1 : 0);
     const std::size_t joues = s_.PositionStates.size() - 1;
     s_.notes.assign(joues + 1, std::string());
+    if (!lue.commentaires.empty()) s_.notes[0] = lue.commentaires.front();
     for (std::size_t k = 1; k <= joues; ++k) {
         std::size_t i = premier + k - 1;
         if (i < lue.commentaires.size()) s_.notes[k] = lue.commentaires[i];
     }
     if (env_.commentaire.visible()) {
-        if (!lue.commentaires.empty() && !lue.commentaires.front().empty())
-            commenter("{" + lue.commentaires.front() + "}");
+        if (!s_.notes[0].empty()) commenter("{" + s_.notes[0] + "}");
         for (std::size_t k = 1; k <= joues; ++k)
             if (!s_.notes[k].empty()) commenter(s_.lignes[k - 1] + "  {" + s_.notes[k] + "}");
         // Variations stay out of the main line; the reader sees where they branch off.

@@ -2,6 +2,7 @@
 
 #include "notation/Fen.h"
 #include "records/LecteurPgn.h"
+#include "records/TextePartie.h"
 
 #include <gtest/gtest.h>
 
@@ -70,6 +71,12 @@ TEST(Chargement, ResultKeptAndCommentaryShowsCommentsAndVariations) {
     EXPECT_NE(t.find("{opening words}"), std::string::npos) << t;
     EXPECT_NE(t.find("{b}"), std::string::npos) << t;
     EXPECT_NE(t.find("1. (1.d4 d5)"), std::string::npos) << t;
+    // The opening comment is the game's own note, saved in front of the first move.
+    EXPECT_EQ(b->session().notes.at(0), "opening words");
+    const std::string sauve =
+        texte_sauvegarde(b->session(), b.settings, Colour::White, std::chrono::year_month_day{},
+                         b.catalogue, b.dialogs, "quarvelin");
+    EXPECT_NE(sauve.find("\r\n{opening words} 1.e4 e5 {b} 0-1"), std::string::npos) << sauve;
 }
 
 TEST(Chargement, ClocksOfTheGameBeforeAreResetAndStill) {

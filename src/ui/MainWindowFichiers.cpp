@@ -27,6 +27,8 @@
 #include <QTreeView>
 
 #include <fstream>
+#include <functional>
+#include <optional>
 
 namespace {
 
@@ -42,9 +44,30 @@ enum Texte : int {
     TexteConversion = 271,
 };
 
-QString dans_la_langue(const quarvelin::Catalogue& c, int offset) {
-    return QString::fromStdString(c.texte(offset));
-}
+// The progress window of a pass over a games file: modal, told the games kept out of those
+// seen and how far the pass is; its button asks the pass to stop.
+class Patience {
+public:
+    Patience(QWidget* parent, const quarvelin::Catalogue& catalogue, const QString& titre)
+        : fenetre_(parent), parties_(QString::fromStdString(catalogue.texte(TextePartiesSuffixe))) {
+        fenetre_.appliquer_textes(catalogue);
+        fenetre_.setTitre(titre + QStringLiteral(" ..."));
+        fenetre_.setWindowModality(Qt::ApplicationModal);
+        fenetre_.show();
+        QApplication::processEvents();
+    }
+    ~Patience() { fenetre_.close(); }
+
+    void operator()(int pourcent, std::int64_t gardees, std::int64_t vues) {
+        fenetre_.setTexte(QStringLiteral("%1/%2").arg(gardees).arg(vues) + parties_);
+        fenetre_.afficher_progression(pourcent);
+        QApplication::processEvents();
+    }
+
+private:
+    ProgressWindow fenetre_;
+    QString parties_;
+};
 
 } // namespace
 
@@ -84,21 +107,10 @@ void MainWindow::lire_fichier_pgn(int mode, const QString& chemin, std::uint64_t
         filtre = quarvelin::filtre_des_reglages(settings_);
     else
         filtre.maximum = 1;
-    ProgressWindow patience(this);
-    patience.appliquer_textes(catalogue_);
-    patience.setTitre(dans_la_langue(catalogue_, TexteLecture) + chemin + QStringLiteral(" ..."));
-    patience.setWindowModality(Qt::ApplicationModal);
-    patience.show();
-    QApplication::processEvents();
-    const QString parties = dans_la_langue(catalogue_, TextePartiesSuffixe);
-    auto index = quarvelin::IndexPgn::indexer_fichier(
-        QFile::encodeName(chemin).toStdString(), filtre,
-        [&](int pourcent, std::int64_t listees, std::int64_t vues) {
-            patience.setTexte(QStringLiteral("%1/%2").arg(listees).arg(vues) + parties);
-            patience.afficher_progression(pourcent);
-            QApplication::processEvents();
-        });
-    patience.close();
+    std::optional<Patience> patience(std::in_place, this, catalogue_, texte(TexteLecture) + chemin);
+    auto index = quarvelin::IndexPgn::indexer_fichier(QFile::encodeName(chemin).toStdString(),
+                                                      filtre, std::ref(*patience));
+    patience.reset();
     if (!index || index->erreur_lecture()) {
         dialogs_->message(NomProgramme,
                           catalogue_.texte(quarvelin::TexteErreurLectureFichier) +
@@ -111,7 +123,7 @@ void MainWindow::lire_fichier_pgn(int mode, const QString& chemin, std::uint64_t
         recentMenu_->afficher(recents_->afficher_fichiers_recents());
     const QLocale locale;
     const QString statut = locale.toString(static_cast<qlonglong>(index->size())) +
-                           dans_la_langue(catalogue_, TexteRetenues) +
+                           texte(TexteRetenues) +
                            locale.toString(static_cast<qlonglong>(index->vues()));
     auto liste = std::make_shared<const quarvelin::IndexPgn>(std::move(*index));
     board_->montrer_parties(liste, statut);
@@ -143,12 +155,11 @@ void MainWindow::ouvrirPartieDuFichier(const QString& chemin, std::uint64_t posi
 void MainWindow::choisirEtOuvrirPremiere() {
     QString depart = fichierCourant_.isEmpty() ? QString::fromStdString(lieux_.installation)
                                                : QFileInfo(fichierCourant_).absolutePath();
-    QString chemin =
-        choisirFichierParties
-            ? choisirFichierParties()
-            : QFileDialog::getOpenFileName(
-                  this, dans_la_langue(catalogue_, TexteChoisirFichier), depart,
-                  dans_la_langue(catalogue_, TexteFichiers) + QStringLiteral(" PGN (*.pgn *.PGN)"));
+    QString chemin = choisirFichierParties
+                         ? choisirFichierParties()
+                         : QFileDialog::getOpenFileName(this, texte(TexteChoisirFichier), depart,
+                                                        texte(TexteFichiers) +
+                                                            QStringLiteral(" PGN (*.pgn *.PGN)"));
     if (!chemin.isEmpty()) lire_fichier_pgn(OuvrirPremiere, chemin);
 }
 
@@ -161,23 +172,12 @@ void MainWindow::imprimerListeParties() {
 
 void MainWindow::convertirFichier(const QString& source, const QString& cible,
                                   const quarvelin::OptionsConversion& options, QWidget* parent) {
-    ProgressWindow patience(parent ? parent : this);
-    patience.appliquer_textes(catalogue_);
-    patience.setTitre(dans_la_langue(catalogue_, TexteConversion) + source +
-                      QStringLiteral(" ..."));
-    patience.setWindowModality(Qt::ApplicationModal);
-    patience.show();
-    QApplication::processEvents();
-    const QString parties = dans_la_langue(catalogue_, TextePartiesSuffixe);
+    std::optional<Patience> patience(std::in_place, parent ? parent : this, catalogue_,
+                                     texte(TexteConversion) + source);
     const quarvelin::ResultatConversion r = quarvelin::convertir_fichier_pgn(
         QFile::encodeName(source).toStdString(), QFile::encodeName(cible).toStdString(),
-        quarvelin::filtre_des_reglages(settings_), options,
-        [&](int pourcent, std::int64_t acceptees, std::int64_t vues) {
-            patience.setTexte(QStringLiteral("%1/%2").arg(acceptees).arg(vues) + parties);
-            patience.afficher_progression(pourcent);
-            QApplication::processEvents();
-        });
-    patience.close();
+        quarvelin::filtre_des_reglages(settings_), options, std::ref(*patience));
+    patience.reset();
     dialogs_->message(quarvelin::NomProgramme, quarvelin::message_conversion(r, catalogue_),
                       r.reussie() ? quarvelin::DialogIcon::Information
                                   : quarvelin::DialogIcon::Exclamation);

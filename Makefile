@@ -9,8 +9,11 @@ JOBS       ?= 2
 PREFIX     ?= /usr/local
 FUZZ_SECONDS ?= 30
 CMAKE_GEN  := -G Ninja
+# WERROR=ON turns warnings into errors, as CI builds.
+WERROR     ?= OFF
+SOURCES     = git ls-files -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'fuzz/*.cpp' 'tools/*.cpp'
 
-.PHONY: all deps build run test test-sanitize fuzz bench format clean install
+.PHONY: all deps build run test test-sanitize fuzz bench format format-check clean install
 
 all: build
 
@@ -18,7 +21,7 @@ deps:
 	@scripts/install-deps
 
 build: deps
-	@cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DQUARVELIN_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
@@ -29,7 +32,7 @@ test: build
 	cd $(BUILD) && ctest -j $(JOBS) --output-on-failure
 
 test-sanitize: deps
-	@cmake -S . -B $(SANITIZE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARVELIN_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(SANITIZE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARVELIN_SANITIZE=ON -DQUARVELIN_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(SANITIZE) -j $(JOBS)
 	cd $(SANITIZE) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest -j $(JOBS) --output-on-failure
 
@@ -49,8 +52,11 @@ bench: build
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-format:
-	@find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+format: deps
+	@$(SOURCES) | xargs clang-format -i
+
+format-check: deps
+	@$(SOURCES) | xargs clang-format --dry-run -Werror
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE) $(FUZZBUILD)

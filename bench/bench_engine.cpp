@@ -59,7 +59,8 @@ int oracle(int games) {
             int pieces = 0;
             for (auto piece : p.Board) pieces += est_piece(piece);
             int depth = pieces <= 8 ? 3 : pieces <= 14 ? 2 : static_cast<int>(i / 3 % 2);
-            const PoidsMoteur& poids0 = profils[(i / 3 + (bottom == Colour::Black)) % profils.size()];
+            const PoidsMoteur& poids0 =
+                profils[(i / 3 + (bottom == Colour::Black)) % profils.size()];
             PoidsMoteur poids = poids0;
             poids.PROFONDEUR_MAX = static_cast<std::int16_t>(depth);
 
@@ -81,8 +82,8 @@ int oracle(int games) {
             }
         }
     }
-    std::printf("oracle: %d positions compared (depth 0: %d, 1: %d, 2: %d, 3: %d), %d mismatches\n", compared,
-                byDepth[0], byDepth[1], byDepth[2], byDepth[3], mismatches);
+    std::printf("oracle: %d positions compared (depth 0: %d, 1: %d, 2: %d, 3: %d), %d mismatches\n",
+                compared, byDepth[0], byDepth[1], byDepth[2], byDepth[3], mismatches);
     return mismatches ? 1 : 0;
 }
 
@@ -96,13 +97,18 @@ double median(std::vector<double> v) {
 int main(int argc, char** argv) {
     int maxDepth = 3, threads = 2;
     for (int i = 1; i < argc; ++i)
-        if (!std::strcmp(argv[i], "--oracle")) return oracle(i + 1 < argc ? std::atoi(argv[i + 1]) : 12);
+        if (!std::strcmp(argv[i], "--oracle"))
+            return oracle(i + 1 < argc ? std::atoi(argv[i + 1]) : 12);
     for (int i = 1; i + 1 < argc; ++i) {
-        if (!std::strcmp(argv[i], "--max-depth")) maxDepth = std::atoi(argv[++i]);
-        else if (!std::strcmp(argv[i], "--threads")) threads = std::atoi(argv[++i]);
+        if (!std::strcmp(argv[i], "--max-depth"))
+            maxDepth = std::atoi(argv[++i]);
+        else if (!std::strcmp(argv[i], "--threads"))
+            threads = std::atoi(argv[++i]);
     }
-    std::printf("20 positions, built-in weights, fast engine on %d threads, reference on one\n\n", threads);
-    std::printf("depth  median move (fast)  median move (ref)   evals/s (fast)   evals/s (ref)   speed ratio\n");
+    std::printf("20 positions, built-in weights, fast engine on %d threads, reference on one\n\n",
+                threads);
+    std::printf("depth  median move (fast)  median move (ref)   evals/s (fast)   evals/s (ref)   "
+                "speed ratio\n");
     int mismatches = 0;
     for (int depth = 0; depth <= maxDepth; ++depth) {
         std::vector<double> fastTimes, refTimes;
@@ -121,14 +127,16 @@ int main(int argc, char** argv) {
             SearchCounters fc;
             auto t0 = std::chrono::steady_clock::now();
             ResultatRecherche fast = chercher_coup(d, fc);
-            double tf = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+            double tf =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 
             Position refPos = p;
             SearchCounters rc;
             reference::Contexte ctx{refPos, poids, rc, NotationCode::Francaise};
             t0 = std::chrono::steady_clock::now();
             ResultatRecherche ref = reference::cherche_coup(ctx, p.side_to_move());
-            double tr = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+            double tr =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 
             if (!(fast == ref) || !(fc == rc)) {
                 ++mismatches;
@@ -141,10 +149,12 @@ int main(int argc, char** argv) {
             fastTotal += tf;
             refTotal += tr;
         }
-        std::printf("%5d  %16.4f s  %16.4f s  %15.0f  %14.0f   %10.1fx\n", depth, median(fastTimes), median(refTimes),
-                    fastEvals / fastTotal, refEvals / refTotal, refTotal / fastTotal);
+        std::printf("%5d  %16.4f s  %16.4f s  %15.0f  %14.0f   %10.1fx\n", depth, median(fastTimes),
+                    median(refTimes), fastEvals / fastTotal, refEvals / refTotal,
+                    refTotal / fastTotal);
         std::fflush(stdout);
     }
-    std::printf("\n%s\n", mismatches ? "results DIFFER from the reference" : "identical results on every position");
+    std::printf("\n%s\n", mismatches ? "results DIFFER from the reference"
+                                     : "identical results on every position");
     return mismatches ? 1 : 0;
 }

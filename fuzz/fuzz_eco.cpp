@@ -11,7 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     quarvelin::ImportEco r = quarvelin::lire_fichier_eco(in);
     for (const auto& l : r.lignes)
-        if (l.coups.size() < 3 || !l.coups.ends_with(" *") || quarvelin::rejouer_ligne(l.coups) != l.coups)
+        if (l.coups.size() < 3 || !l.coups.ends_with(" *") ||
+            quarvelin::rejouer_ligne(l.coups) != l.coups)
             __builtin_trap();
     return 0;
 }

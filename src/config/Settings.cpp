@@ -4,7 +4,8 @@ namespace quarvelin {
 
 namespace {
 
-// Per-piece families are written PION, FOU, CAVALIER, TOUR, DAME, ROI: piece types 2, 5, 4, 3, 6, 7.
+// Per-piece families are written PION, FOU, CAVALIER, TOUR, DAME, ROI: piece types 2, 5, 4, 3,
+// 6, 7.
 void poids(PoidsPieces& table, std::array<float, 6> enOrdre) {
     constexpr int types[6] = {2, 5, 4, 3, 6, 7};
     for (auto& profil : table)

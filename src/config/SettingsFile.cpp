@@ -24,12 +24,18 @@ enum class Regle { Texte, Entier, Tete, Reel, ReelEntier };
 
 const char* nom_section(Section s) {
     switch (s) {
-    case Section::General: return "[GENERAL]";
-    case Section::TcpIp: return "[TCP/IP]";
-    case Section::Calcul: return "[CALCUL]";
-    case Section::Filtre: return "[FILTRE]";
-    case Section::Mel: return "[MEL]";
-    default: return "";
+    case Section::General:
+        return "[GENERAL]";
+    case Section::TcpIp:
+        return "[TCP/IP]";
+    case Section::Calcul:
+        return "[CALCUL]";
+    case Section::Filtre:
+        return "[FILTRE]";
+    case Section::Mel:
+        return "[MEL]";
+    default:
+        return "";
     }
 }
 
@@ -85,12 +91,14 @@ template <typename S, typename F> void parcourir_cles(S& s, int p, F&& f) {
     f("ACTIVE_BASE_CON", G::Calcul, R::Tete, s.ACTIVE_BASE_CON[p], true);
     f("PROFONDEUR_MAX", G::Calcul, R::Entier, s.PROFONDEUR_MAX[p], true);
     for (const Piece& pc : Pieces)
-        f(std::string("NOTE_MOBILITE_") + pc.suffixe, G::Calcul, R::Reel, s.NOTE_MOBILITE[p][pc.type], true);
+        f(std::string("NOTE_MOBILITE_") + pc.suffixe, G::Calcul, R::Reel,
+          s.NOTE_MOBILITE[p][pc.type], true);
     for (const Piece& pc : Pieces)
         f(std::string("MOBILITE_EVOLUTIVE_") + pc.suffixe, G::Calcul, R::Reel,
           s.MOBILITE_EVOLUTIVE[p][pc.type], true);
     for (const Piece& pc : Pieces)
-        f(std::string("NOTE_MATERIEL_") + pc.suffixe, G::Calcul, R::Reel, s.NOTE_MATERIEL[p][pc.type], true);
+        f(std::string("NOTE_MATERIEL_") + pc.suffixe, G::Calcul, R::Reel,
+          s.NOTE_MATERIEL[p][pc.type], true);
     f("BONUS_ECHEC", G::Calcul, R::Reel, s.BONUS_ECHEC[p], true);
     f("SEUIL_BONUS_ECHEC", G::Calcul, R::Entier, s.SEUIL_BONUS_ECHEC[p], true);
     f("NOTE_PROMOTION", G::Calcul, R::Reel, s.NOTE_PROMOTION[p], true);
@@ -132,11 +140,13 @@ std::string trim(std::string_view s) {
 // Rounds to the field's type, halves to the even neighbour; nothing when it does not fit.
 template <typename T> std::optional<T> arrondi(double v) {
     if constexpr (std::is_same_v<T, float>) {
-        if (!std::isfinite(v) || std::fabs(v) > std::numeric_limits<float>::max()) return std::nullopt;
+        if (!std::isfinite(v) || std::fabs(v) > std::numeric_limits<float>::max())
+            return std::nullopt;
         return static_cast<float>(v);
     } else {
         double r = std::nearbyint(v);
-        if (!std::isfinite(r) || r < std::numeric_limits<T>::min() || r > std::numeric_limits<T>::max())
+        if (!std::isfinite(r) || r < std::numeric_limits<T>::min() ||
+            r > std::numeric_limits<T>::max())
             return std::nullopt;
         return static_cast<T>(r);
     }
@@ -147,16 +157,23 @@ bool est_chemin(std::string_view key) {
 }
 
 // Stores one value by its key's rule; false when the value cannot be read.
-template <typename T> bool appliquer(std::string_view key, Regle regle, T& field, const std::string& value) {
+template <typename T>
+bool appliquer(std::string_view key, Regle regle, T& field, const std::string& value) {
     if constexpr (std::is_same_v<T, std::string>) {
         field = est_chemin(key) ? chemin_reglage(value) : value;
         return true;
     } else {
         std::optional<double> v;
         switch (regle) {
-        case Regle::Entier: v = nombre_strict(value); break;
-        case Regle::Tete: v = lecture_nombre_tete(value); break;
-        default: v = lire_nombre(value); break;
+        case Regle::Entier:
+            v = nombre_strict(value);
+            break;
+        case Regle::Tete:
+            v = lecture_nombre_tete(value);
+            break;
+        default:
+            v = lire_nombre(value);
+            break;
         }
         if (!v) return false;
         if (regle == Regle::ReelEntier) v = std::nearbyint(*v);
@@ -269,15 +286,16 @@ std::string chemin_absolu(const std::string& chemin, const std::string& installD
 std::string texte_reglages(const Settings& s, int profil) {
     std::string out;
     Section current = Section::Lecture;
-    parcourir_cles(s, profil, [&](const std::string& key, Section section, Regle, const auto& field, bool) {
-        if (section == Section::Lecture) return;
-        if (section != current) {
-            out += nom_section(section);
-            out += "\r\n";
-            current = section;
-        }
-        out += key + "=" + valeur(field) + "\r\n";
-    });
+    parcourir_cles(s, profil,
+                   [&](const std::string& key, Section section, Regle, const auto& field, bool) {
+                       if (section == Section::Lecture) return;
+                       if (section != current) {
+                           out += nom_section(section);
+                           out += "\r\n";
+                           current = section;
+                       }
+                       out += key + "=" + valeur(field) + "\r\n";
+                   });
     return out;
 }
 
@@ -312,8 +330,8 @@ std::string ecrire_reglages(const Settings& s, const std::string& chemin, int pr
     return {};
 }
 
-LectureReglages lire_reglages(const std::string& chemin, const std::string& installDir,
-                              Settings& s, int profil) {
+LectureReglages lire_reglages(const std::string& chemin, const std::string& installDir, Settings& s,
+                              int profil) {
     LectureReglages r;
     s = reglages_integres(installDir);
     std::error_code ec;
@@ -336,11 +354,12 @@ LectureReglages lire_texte_reglages(const std::string& contenu, Settings& s, int
     LectureReglages r;
     for (const Ligne& l : lignes_entrees(contenu)) {
         bool known = false, ok = true;
-        parcourir_cles(s, profil, [&](const std::string& key, Section, Regle regle, auto& field, bool) {
-            if (known || key != l.cle) return;
-            known = true;
-            ok = appliquer(key, regle, field, l.valeur);
-        });
+        parcourir_cles(s, profil,
+                       [&](const std::string& key, Section, Regle regle, auto& field, bool) {
+                           if (known || key != l.cle) return;
+                           known = true;
+                           ok = appliquer(key, regle, field, l.valeur);
+                       });
         if (!known) {
             r.etat = LectureReglages::Etat::CleInconnue;
             r.ligne = l.texte;
@@ -359,11 +378,14 @@ std::string message_cle_inconnue(const TextCatalogue& catalogue, const std::stri
 bool lire_profil(const std::string& fichier, Settings& s, int profil) {
     std::string contenu;
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(fichier, ec) || !lire_fichier(fichier, contenu)) return false;
+    if (!std::filesystem::is_regular_file(fichier, ec) || !lire_fichier(fichier, contenu))
+        return false;
     for (const Ligne& l : lignes_entrees(contenu))
-        parcourir_cles(s, profil, [&](const std::string& key, Section, Regle regle, auto& field, bool parProfil) {
-            if (parProfil && key == l.cle) appliquer(key, regle, field, l.valeur);
-        });
+        parcourir_cles(
+            s, profil,
+            [&](const std::string& key, Section, Regle regle, auto& field, bool parProfil) {
+                if (parProfil && key == l.cle) appliquer(key, regle, field, l.valeur);
+            });
     return true;
 }
 
@@ -373,7 +395,8 @@ bool charger_profils(const std::string& fichier1, const std::string& fichier2, S
     const std::string* fichiers[2] = {&fichier1, &fichier2};
     for (int i = 0; i < 2; ++i) {
         if (!lire_profil(*fichiers[i], loaded, i + 1)) {
-            dialogs.message("quarvelin", "[" + *fichiers[i] + "] " + catalogue.texte(TexteProfilIntrouvable),
+            dialogs.message("quarvelin",
+                            "[" + *fichiers[i] + "] " + catalogue.texte(TexteProfilIntrouvable),
                             DialogIcon::Exclamation);
             return false;
         }

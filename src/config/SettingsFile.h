@@ -23,16 +23,16 @@ inline constexpr int TexteLectureImpossible = 918;
 struct LectureReglages {
     enum class Etat { Lu, Cree, CleInconnue, Illisible };
     Etat etat = Etat::Lu;
-    std::string ligne;                  // the unknown key's line
-    std::vector<std::string> ignorees;  // lines whose value could not be read; built-in kept
-    std::string erreur;                 // why the file could not be read or created
+    std::string ligne;                 // the unknown key's line
+    std::vector<std::string> ignorees; // lines whose value could not be read; built-in kept
+    std::string erreur;                // why the file could not be read or created
 };
 
 // Fills s with the built-in values, then reads the file at `chemin` into slot `profil`.
 // A missing file is created with the new-file values. An unknown key stops the reading
 // (the program then ends, see message_cle_inconnue).
-LectureReglages lire_reglages(const std::string& chemin, const std::string& installDir,
-                              Settings& s, int profil = 1);
+LectureReglages lire_reglages(const std::string& chemin, const std::string& installDir, Settings& s,
+                              int profil = 1);
 
 // The same reading of a settings text already in memory, on top of what s holds.
 LectureReglages lire_texte_reglages(const std::string& contenu, Settings& s, int profil = 1);

@@ -39,8 +39,10 @@ ResultatRecherche chercher_coup(const DemandeRecherche& d, SearchCounters& c,
     poids.PROFONDEUR_MAX = std::clamp<std::int16_t>(poids.PROFONDEUR_MAX, 0, 3);
     c.SearchDepth = 0;
     if (rappels.journal && d.catalogue)
-        rappels.journal(d.catalogue->texte(TexteJournalCoup) + std::to_string(d.position.MoveCount) +
-                        d.catalogue->texte(d.couleur == Colour::White ? TexteJournalBlancs : TexteJournalNoirs) +
+        rappels.journal(d.catalogue->texte(TexteJournalCoup) +
+                        std::to_string(d.position.MoveCount) +
+                        d.catalogue->texte(d.couleur == Colour::White ? TexteJournalBlancs
+                                                                      : TexteJournalNoirs) +
                         heure());
 
     Recherche principale(d.position, poids, d.notation);
@@ -59,7 +61,8 @@ ResultatRecherche chercher_coup(const DemandeRecherche& d, SearchCounters& c,
         if (!rappels.meilleur && !rappels.journal) return;
         ResultatRecherche step = principale.resultat(d.couleur, from, to, best, c);
         if (rappels.meilleur) rappels.meilleur(step.texte, best);
-        if (rappels.journal) rappels.journal(" ... " + step.texte + " - note : (" + texte_score(best) + ")");
+        if (rappels.journal)
+            rappels.journal(" ... " + step.texte + " - note : (" + texte_score(best) + ")");
     };
 
     const int threads = std::clamp(d.threads, 1, 8);
@@ -118,7 +121,8 @@ ResultatRecherche chercher_coup(const DemandeRecherche& d, SearchCounters& c,
         for (const auto& l : locaux) {
             c.MovesExamined += l.MovesExamined;
             c.PositionsEvaluated += l.PositionsEvaluated;
-            for (std::size_t k = 0; k < 4; ++k) c.BestAtDepth[k] = std::max(c.BestAtDepth[k], l.BestAtDepth[k]);
+            for (std::size_t k = 0; k < 4; ++k)
+                c.BestAtDepth[k] = std::max(c.BestAtDepth[k], l.BestAtDepth[k]);
         }
         std::size_t i = 0;
         for (std::size_t p = 0; p < pieces.size(); ++p) {
@@ -137,7 +141,8 @@ ResultatRecherche chercher_coup(const DemandeRecherche& d, SearchCounters& c,
     }
     ResultatRecherche r = principale.resultat(d.couleur, from, to, best, c);
     if (rappels.journal)
-        rappels.journal(" * Selection : (" + r.texte + ") note (" + texte_score(best) + ") - end : " + heure());
+        rappels.journal(" * Selection : (" + r.texte + ") note (" + texte_score(best) +
+                        ") - end : " + heure());
     return r;
 }
 

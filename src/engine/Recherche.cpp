@@ -9,7 +9,8 @@ namespace quarvelin {
 
 namespace {
 
-constexpr int Pion = 0, Tour = 1, Cavalier = 2, Fou = 3, Dame = 4, Roi = 5; // offsets from a colour's pawn code
+constexpr int Pion = 0, Tour = 1, Cavalier = 2, Fou = 3, Dame = 4,
+              Roi = 5; // offsets from a colour's pawn code
 
 constexpr int base(int colour) { return colour == 2 ? 8 : 2; }
 constexpr int autre(int colour) { return colour == 2 ? 3 : 2; }
@@ -28,7 +29,8 @@ inline Bitboard frappe_pion(const AttackTables& T, int dir, int sq) {
 // Transposes a bitboard, so bits come out in column-major order.
 inline Bitboard transposer(Bitboard b) {
     Bitboard t;
-    const Bitboard k1 = 0x5500550055005500ull, k2 = 0x3333000033330000ull, k4 = 0x0f0f0f0f00000000ull;
+    const Bitboard k1 = 0x5500550055005500ull, k2 = 0x3333000033330000ull,
+                   k4 = 0x0f0f0f0f00000000ull;
     t = k4 & (b ^ (b << 28));
     b ^= t ^ (t >> 28);
     t = k2 & (b ^ (b << 14));
@@ -40,7 +42,8 @@ inline Bitboard transposer(Bitboard b) {
 
 constexpr int Droites[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
 constexpr int Diagonales[4][2] = {{1, -1}, {-1, -1}, {1, 1}, {-1, 1}};
-constexpr int Sauts[8][2] = {{2, 1}, {2, -1}, {-2, 1}, {-2, -1}, {1, -2}, {1, 2}, {-1, -2}, {-1, 2}};
+constexpr int Sauts[8][2] = {{2, 1},  {2, -1}, {-2, 1},  {-2, -1},
+                             {1, -2}, {1, 2},  {-1, -2}, {-1, 2}};
 
 } // namespace
 
@@ -59,10 +62,13 @@ Recherche::Recherche(const Position& p, const PoidsMoteur& poids, NotationCode n
         rangDepart_[c] = bottom ? 7 : 2;
         rangPromotion_[c] = bottom ? 1 : 8;
         int ep = c == 2 ? p.EnPassantForWhite : p.EnPassantForBlack;
-        epCase_[c] = (ep / 10 >= 1 && ep / 10 <= 8 && ep % 10 >= 1 && ep % 10 <= 8) ? indice(ep / 10, ep % 10) : -1;
+        epCase_[c] = (ep / 10 >= 1 && ep / 10 <= 8 && ep % 10 >= 1 && ep % 10 <= 8)
+                         ? indice(ep / 10, ep % 10)
+                         : -1;
     }
     for (int t = 0; t < 8; ++t)
-        unite_[t] = poids_.NOTE_MOBILITE[t] + static_cast<float>(p.MoveCount) * poids_.MOBILITE_EVOLUTIVE[t];
+        unite_[t] = poids_.NOTE_MOBILITE[t] +
+                    static_cast<float>(p.MoveCount) * poids_.MOBILITE_EVOLUTIVE[t];
 }
 
 void Recherche::poser(int sq, int piece) {
@@ -115,12 +121,18 @@ int Recherche::unites_mobilite(int sq) const {
         if (y == rangDepart_[c] && sur(x, y + 2 * d) && board_[indice(x, y + 2 * d)] == 1) return 2;
         return 1;
     }
-    case 3: return popcount(rook_attacks(T, sq, occ_));
-    case 4: return popcount(T.knight[sq]);
-    case 5: return popcount(bishop_attacks(T, sq, occ_));
-    case 6: return popcount(rook_attacks(T, sq, occ_) | bishop_attacks(T, sq, occ_));
-    case 7: return popcount(T.king[sq]);
-    default: return 0;
+    case 3:
+        return popcount(rook_attacks(T, sq, occ_));
+    case 4:
+        return popcount(T.knight[sq]);
+    case 5:
+        return popcount(bishop_attacks(T, sq, occ_));
+    case 6:
+        return popcount(rook_attacks(T, sq, occ_) | bishop_attacks(T, sq, occ_));
+    case 7:
+        return popcount(T.king[sq]);
+    default:
+        return 0;
     }
 }
 
@@ -174,8 +186,14 @@ float Recherche::evalue_position(Colour mc, SearchCounters& c) {
     } camps[4];
     for (int c : {2, 3}) {
         const int b = base(c);
-        camps[c] = {P[b + Tour] | P[b + Dame], P[b + Fou] | P[b + Dame], P[b + Cavalier], P[b + Roi], P[b + Pion],
-                    byColour_[c], dirPion_[c] > 0 ? T.pawn[0] : T.pawn[1], dirPion_[c] > 0 ? T.pawn[1] : T.pawn[0]};
+        camps[c] = {P[b + Tour] | P[b + Dame],
+                    P[b + Fou] | P[b + Dame],
+                    P[b + Cavalier],
+                    P[b + Roi],
+                    P[b + Pion],
+                    byColour_[c],
+                    dirPion_[c] > 0 ? T.pawn[0] : T.pawn[1],
+                    dirPion_[c] > 0 ? T.pawn[1] : T.pawn[0]};
     }
     for (Bitboard t = transposer(occ_); t;) {
         int i = pop_lsb(t);
@@ -199,21 +217,37 @@ float Recherche::evalue_position(Colour mc, SearchCounters& c) {
             reach = own.frappe[sq];
             break;
         }
-        case 3: reach = ra; units = popcount(ra); break;
-        case 4: reach = kn; units = popcount(kn); break;
-        case 5: reach = ba; units = popcount(ba); break;
-        case 6: reach = ra | ba; units = popcount(reach); break;
-        default: reach = kg; units = popcount(kg); break;
+        case 3:
+            reach = ra;
+            units = popcount(ra);
+            break;
+        case 4:
+            reach = kn;
+            units = popcount(kn);
+            break;
+        case 5:
+            reach = ba;
+            units = popcount(ba);
+            break;
+        case 6:
+            reach = ra | ba;
+            units = popcount(reach);
+            break;
+        default:
+            reach = kg;
+            units = popcount(kg);
+            break;
         }
         material[S] += poids_.NOTE_MATERIEL[type];
         mobility[S] += static_cast<float>(units) * unite_[type];
         int d = 0;
         if (ID != 0) {
             // Rook rays, bishop rays and each kind's squares hold different pieces: one count.
-            d = popcount((ra & own.rq) | (ba & own.bq) | (kn & own.n) | (kg & own.k) | (own.garde[sq] & own.p));
+            d = popcount((ra & own.rq) | (ba & own.bq) | (kn & own.n) | (kg & own.k) |
+                         (own.garde[sq] & own.p));
             // An undefended piece earns nothing, whatever attacks it.
-            if (d > 0 && d > popcount((ra & enemy.rq) | (ba & enemy.bq) | (kn & enemy.n) | (kg & enemy.k) |
-                                      (own.frappe[sq] & enemy.p)))
+            if (d > 0 && d > popcount((ra & enemy.rq) | (ba & enemy.bq) | (kn & enemy.n) |
+                                      (kg & enemy.k) | (own.frappe[sq] & enemy.p)))
                 defence[S] += ID;
         }
         if (IA != 0 && d > 0 && (reach & enemy.pieces)) attack[S] += IA;
@@ -231,8 +265,8 @@ float Recherche::evalue_position(Colour mc, SearchCounters& c) {
             int n = 0;
             for (int k = 0; k < 4; ++k) {
                 int sq = Centre[k];
-                n += popcount((ra[k] & own.rq) | (ba[k] & own.bq) | (T.knight[sq] & own.n) | (T.king[sq] & own.k) |
-                              (own.garde[sq] & own.p));
+                n += popcount((ra[k] & own.rq) | (ba[k] & own.bq) | (T.knight[sq] & own.n) |
+                              (T.king[sq] & own.k) | (own.garde[sq] & own.p));
             }
             centre[S] = poids_.NOTE_CENTRE * static_cast<float>(n);
         }
@@ -251,7 +285,8 @@ bool Recherche::roque_valide(int from, int to, int king, int colour) const {
         if (e && board_[indice(e, fy)] != 1) return false;
     if (board_[indice(k->rookX, fy)] != king - 4) return false;
     if (pos_.CastlingDone[colour]) return false;
-    if (!(pos_.CastlingRights & droit_aile(static_cast<Colour>(colour), tx, pos_.PlayerColour))) return false;
+    if (!(pos_.CastlingRights & droit_aile(static_cast<Colour>(colour), tx, pos_.PlayerColour)))
+        return false;
     if (attaquants(colour, from, colour) > 0) return false;
     return attaquants(colour, indice(k->passX, fy), colour) == 0;
 }
@@ -263,18 +298,21 @@ bool Recherche::coup_valide(int from, int to, int piece, int colour) const {
     switch (type_code(piece)) {
     case 2: {
         int d = dirPion_[colour];
-        if (dx != 0) return epCase_[colour] == to || target != 1; // the candidates are one step diagonally
+        if (dx != 0)
+            return epCase_[colour] == to || target != 1; // the candidates are one step diagonally
         if (dy == d) return target == 1;
         return rangee(from) == rangDepart_[colour] && target == 1 && board_[from + 8 * d] == 1;
     }
     case 7:
         if (std::abs(dx) <= 1 && std::abs(dy) <= 1) return true;
         return dy == 0 && roque_valide(from, to, piece, colour);
-    default: return true; // sliders stop at the first piece and knights jump
+    default:
+        return true; // sliders stop at the first piece and knights jump
     }
 }
 
-float Recherche::candidat(int from, int to, int piece, int colour, float escape, SearchCounters& c) {
+float Recherche::candidat(int from, int to, int piece, int colour, float escape,
+                          SearchCounters& c) {
     const int type = type_code(piece);
     const int d = dirPion_[colour];
     const int captured = board_[to];
@@ -298,7 +336,8 @@ float Recherche::candidat(int from, int to, int piece, int colour, float escape,
             if (rangee(to) == rangPromotion_[colour]) s += poids_.NOTE_PROMOTION;
         }
         if (c.SearchDepth < poids_.PROFONDEUR_MAX &&
-            (poids_.ALPHA_BETA == 0 || s <= c.BestAtDepth[static_cast<std::size_t>(c.SearchDepth)])) {
+            (poids_.ALPHA_BETA == 0 ||
+             s <= c.BestAtDepth[static_cast<std::size_t>(c.SearchDepth)])) {
             ++c.SearchDepth;
             float r = chercher(autre(colour), c).best;
             if (r != -Infinity) s -= r;
@@ -320,7 +359,7 @@ float Recherche::candidat(int from, int to, int piece, int colour, float escape,
 template <typename F> void Recherche::parcourir_candidats(int sq, F&& f) const {
     const int piece = board_[sq], colour = couleur_code(piece), type = type_code(piece);
     const int x = colonne(sq), y = rangee(sq);
-    auto lignes = [&](const int (*dirs)[2], int maxSteps) {
+    auto lignes = [&](const int(*dirs)[2], int maxSteps) {
         for (int i = 0; i < 4; ++i)
             for (int k = 1, tx = x + dirs[i][0], ty = y + dirs[i][1]; k <= maxSteps && sur(tx, ty);
                  ++k, tx += dirs[i][0], ty += dirs[i][1]) {
@@ -331,8 +370,12 @@ template <typename F> void Recherche::parcourir_candidats(int sq, F&& f) const {
             }
     };
     switch (type) {
-    case 3: lignes(Droites, 8); break;
-    case 5: lignes(Diagonales, 8); break;
+    case 3:
+        lignes(Droites, 8);
+        break;
+    case 5:
+        lignes(Diagonales, 8);
+        break;
     case 6:
         lignes(Droites, 8);
         lignes(Diagonales, 8);
@@ -352,7 +395,8 @@ template <typename F> void Recherche::parcourir_candidats(int sq, F&& f) const {
             if (sur(x + j[0], y + j[1])) f(indice(x + j[0], y + j[1]));
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -383,7 +427,9 @@ float Recherche::explore_piece(int sq, int& bestTo, float best, SearchCounters& 
 std::vector<Recherche::CandidatRacine> Recherche::candidats_racine(int sq) const {
     std::vector<CandidatRacine> out;
     const int piece = board_[sq], colour = couleur_code(piece);
-    parcourir_candidats(sq, [&](int to) { out.push_back({sq, to, coup_valide(sq, to, piece, colour)}); });
+    parcourir_candidats(sq, [&](int to) {
+        out.push_back({sq, to, coup_valide(sq, to, piece, colour)});
+    });
     return out;
 }
 
@@ -442,9 +488,9 @@ ResultatRecherche Recherche::resultat(Colour colour, int from, int to, float bes
     out.fromY = rangee(from);
     out.toX = colonne(to);
     out.toY = rangee(to);
-    out.texte = ecrire_coup(pos_.MoveCount, static_cast<PieceCode>(board_[from]), out.fromX, out.fromY,
-                            static_cast<PieceCode>(board_[to]), out.toX, out.toY, false, notation_,
-                            pos_.PlayerColour);
+    out.texte = ecrire_coup(pos_.MoveCount, static_cast<PieceCode>(board_[from]), out.fromX,
+                            out.fromY, static_cast<PieceCode>(board_[to]), out.toX, out.toY, false,
+                            notation_, pos_.PlayerColour);
     return out;
 }
 

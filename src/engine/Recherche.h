@@ -42,7 +42,8 @@ public:
     };
     std::vector<CandidatRacine> candidats_racine(int square) const;
     float score_racine(const CandidatRacine& c, SearchCounters& counters);
-    ResultatRecherche resultat(Colour colour, int from, int to, float best, const SearchCounters& c) const;
+    ResultatRecherche resultat(Colour colour, int from, int to, float best,
+                               const SearchCounters& c) const;
 
     // Checked between pieces; a cancelled search returns early with meaningless results.
     void annulation(const std::atomic<bool>* flag) { cancel_ = flag; }
@@ -82,11 +83,11 @@ private:
     Bitboard byPiece_[14]; // by piece code
     Bitboard byColour_[4]; // by colour code
     Bitboard occ_ = 0;
-    int dirPion_[4];   // row step of each colour's pawns
+    int dirPion_[4]; // row step of each colour's pawns
     int rangDepart_[4];
     int rangPromotion_[4];
-    int epCase_[4];    // display index a pawn of the colour may take en passant on, or -1
-    float unite_[8];   // mobility unit by piece type, for this MoveCount
+    int epCase_[4];  // display index a pawn of the colour may take en passant on, or -1
+    float unite_[8]; // mobility unit by piece type, for this MoveCount
 };
 
 } // namespace quarvelin

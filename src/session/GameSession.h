@@ -67,7 +67,7 @@ struct GameSession {
     // follow as lines of their own. SAN of each move line (empty for result lines) beside it.
     std::vector<std::string> lignes;
     std::vector<std::string> textesCourts;
-    int ligneSelectionnee = -1;     // -1: none
+    int ligneSelectionnee = -1; // -1: none
     // By half-move number; index 0 holds a note on the game before its first move (a loaded
     // game's opening comment).
     std::vector<std::string> notes;

@@ -23,8 +23,9 @@ protected:
     fs::path dir;
     std::string install = "/opt/quarvelin";
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("quarvelin-settings-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = fs::temp_directory_path() /
+              ("quarvelin-settings-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir);
     }
     void TearDown() override { fs::remove_all(dir); }
@@ -36,7 +37,9 @@ protected:
         std::ifstream in(path(name), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
     }
-    LectureReglages load(Settings& s, int profil = 1) { return lire_reglages(path(), install, s, profil); }
+    LectureReglages load(Settings& s, int profil = 1) {
+        return lire_reglages(path(), install, s, profil);
+    }
 };
 
 // Every kind of field away from its built-in value, in slot p.
@@ -101,10 +104,13 @@ TEST_F(SettingsFile, SectionsInOrderWithEveryKeyOnce) {
     int keys = 0;
     for (std::string line; std::getline(in, line);) {
         ASSERT_EQ(line.back(), '\r');
-        if (line[0] == '[') sections.push_back(line.substr(0, line.size() - 1));
-        else ++keys;
+        if (line[0] == '[')
+            sections.push_back(line.substr(0, line.size() - 1));
+        else
+            ++keys;
     }
-    EXPECT_EQ(sections, (std::vector<std::string>{"[GENERAL]", "[TCP/IP]", "[CALCUL]", "[FILTRE]", "[MEL]"}));
+    EXPECT_EQ(sections,
+              (std::vector<std::string>{"[GENERAL]", "[TCP/IP]", "[CALCUL]", "[FILTRE]", "[MEL]"}));
     EXPECT_EQ(keys, 31 + 4 + (2 + 18 + 12) + 9 + 3);
     EXPECT_EQ(text.find("ACTUALITE_XML"), std::string::npos);
     EXPECT_NE(text.find("\r\nNOTE_MOBILITE_FOU=3.5\r\n"), std::string::npos);
@@ -138,7 +144,8 @@ TEST_F(SettingsFile, EachKeyReadsByItsRule) {
     const Case cases[] = {
         {"NOTE_MOBILITE_PION=0,1", [](const Settings& s) { return s.NOTE_MOBILITE[1][2] == 0.1f; }},
         {"NOTE_MOBILITE_PION=0.1", [](const Settings& s) { return s.NOTE_MOBILITE[1][2] == 0.1f; }},
-        {"NOTE_MATERIEL_DAME=1 234,5", [](const Settings& s) { return s.NOTE_MATERIEL[1][6] == 1234.5f; }},
+        {"NOTE_MATERIEL_DAME=1 234,5",
+         [](const Settings& s) { return s.NOTE_MATERIEL[1][6] == 1234.5f; }},
         {"NOTE_MATERIEL_TOUR=12abc", [](const Settings& s) { return s.NOTE_MATERIEL[1][3] == 12; }},
         {"INDICE_DEFENSE=3,5", [](const Settings& s) { return s.INDICE_DEFENSE[1] == 3; }},
         {"INDICE_DEFENSE=3.5", [](const Settings& s) { return s.INDICE_DEFENSE[1] == 3.5f; }},
@@ -156,8 +163,10 @@ TEST_F(SettingsFile, EachKeyReadsByItsRule) {
         {"BASE_ECO=base\\eco.mdb", [](const Settings& s) { return s.BASE_ECO == "base/eco.db"; }},
         {"BASE_CORRES=C:\\Jeux\\base\\corres.mdb",
          [](const Settings& s) { return s.BASE_CORRES == "C:/Jeux/base/corres.db"; }},
-        {"MAX_SEUIL_PARTIE=2000000", [](const Settings& s) { return s.MAX_SEUIL_PARTIE == 2000000; }},
-        {"ACTUALITE_XML=http://x/news.xml", [](const Settings& s) { return s.ACTUALITE_XML == "http://x/news.xml"; }},
+        {"MAX_SEUIL_PARTIE=2000000",
+         [](const Settings& s) { return s.MAX_SEUIL_PARTIE == 2000000; }},
+        {"ACTUALITE_XML=http://x/news.xml",
+         [](const Settings& s) { return s.ACTUALITE_XML == "http://x/news.xml"; }},
         {"CLE_LANGUE", [](const Settings& s) { return s.CLE_LANGUE == 1; }}, // no "=": skipped
         {"[CLE_LANGUE=4]", [](const Settings& s) { return s.CLE_LANGUE == 1; }},
     };
@@ -172,13 +181,15 @@ TEST_F(SettingsFile, EachKeyReadsByItsRule) {
 }
 
 TEST_F(SettingsFile, ValuesThatCannotBeReadKeepTheBuiltInAndAreListed) {
-    write("CLE_LANGUE=deux\nMODE_JEUX=300\nPROFONDEUR_MAX=\nDEB_BLANC=-1\nNOTE_ROQUE=1e39\nCLE_LANGUE=3\nNOTE_CENTRE="
+    write("CLE_LANGUE=deux\nMODE_JEUX=300\nPROFONDEUR_MAX=\nDEB_BLANC=-1\nNOTE_ROQUE=1e39\nCLE_"
+          "LANGUE=3\nNOTE_CENTRE="
           "99999999999999999999999999999999999999999\n");
     Settings s;
     LectureReglages r = load(s);
     EXPECT_EQ(r.etat, LectureReglages::Etat::Lu);
-    EXPECT_EQ(r.ignorees, (std::vector<std::string>{"CLE_LANGUE=deux", "MODE_JEUX=300", "PROFONDEUR_MAX=",
-                                                     "DEB_BLANC=-1", "NOTE_CENTRE=99999999999999999999999999999999999999999"}));
+    EXPECT_EQ(r.ignorees, (std::vector<std::string>{
+                              "CLE_LANGUE=deux", "MODE_JEUX=300", "PROFONDEUR_MAX=", "DEB_BLANC=-1",
+                              "NOTE_CENTRE=99999999999999999999999999999999999999999"}));
     Settings builtIn = reglages_integres(install);
     EXPECT_EQ(s.CLE_LANGUE, 3);
     EXPECT_EQ(s.MODE_JEUX, builtIn.MODE_JEUX);
@@ -195,7 +206,8 @@ TEST_F(SettingsFile, UnknownKeyStopsTheReadingWithTheLine) {
         EXPECT_EQ(r.ligne.substr(0, 3), std::string(bad).substr(0, 3));
     }
     test::OffsetCatalogue cat;
-    EXPECT_EQ(message_cle_inconnue(cat, "/x/quarvelin.ini", "FOO=1"), "<100>/x/quarvelin.ini\n -> (FOO=1) incorrecte !");
+    EXPECT_EQ(message_cle_inconnue(cat, "/x/quarvelin.ini", "FOO=1"),
+              "<100>/x/quarvelin.ini\n -> (FOO=1) incorrecte !");
 }
 
 TEST_F(SettingsFile, MissingFileIsCreatedWithTheNewFileValues) {
@@ -204,8 +216,9 @@ TEST_F(SettingsFile, MissingFileIsCreatedWithTheNewFileValues) {
     EXPECT_EQ(r.etat, LectureReglages::Etat::Cree);
     EXPECT_EQ(r.erreur, "");
     std::string text = read();
-    for (const char* line : {"DEB_BLANC=1\r\n", "PARTIE_FILTRE=*.PGN\r\n", "MAX_COUP_OUVERTURE=10\r\n",
-                             "PROFONDEUR_MAX=0\r\n", "BASE_ECO=/opt/quarvelin/base/eco.db\r\n"})
+    for (const char* line :
+         {"DEB_BLANC=1\r\n", "PARTIE_FILTRE=*.PGN\r\n", "MAX_COUP_OUVERTURE=10\r\n",
+          "PROFONDEUR_MAX=0\r\n", "BASE_ECO=/opt/quarvelin/base/eco.db\r\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line;
     Settings again;
     EXPECT_EQ(load(again).etat, LectureReglages::Etat::Lu);
@@ -225,7 +238,8 @@ TEST_F(SettingsFile, PartialFilesKeepTheBuiltInValues) {
 }
 
 TEST_F(SettingsFile, OlderFilesInWindows1252) {
-    write("NOM_JOUEUR=Humano\xEF" "de\r\nLIEU_JEU=\x80 caf\xE9\r\n");
+    write("NOM_JOUEUR=Humano\xEF"
+          "de\r\nLIEU_JEU=\x80 caf\xE9\r\n");
     Settings s;
     EXPECT_EQ(load(s).etat, LectureReglages::Etat::Lu);
     EXPECT_EQ(s.NOM_JOUEUR[1], "Humanoïde");
@@ -240,11 +254,13 @@ TEST_F(SettingsFile, GarbledFilesReadOrStopNeverCrash) {
         write(junk);
         Settings s;
         LectureReglages r = load(s);
-        EXPECT_TRUE(r.etat == LectureReglages::Etat::Lu || r.etat == LectureReglages::Etat::CleInconnue);
+        EXPECT_TRUE(r.etat == LectureReglages::Etat::Lu ||
+                    r.etat == LectureReglages::Etat::CleInconnue);
     }
     fs::create_directories(path("dossier.ini"));
     Settings s;
-    EXPECT_EQ(lire_reglages(path("dossier.ini"), install, s).etat, LectureReglages::Etat::Illisible);
+    EXPECT_EQ(lire_reglages(path("dossier.ini"), install, s).etat,
+              LectureReglages::Etat::Illisible);
 }
 
 TEST_F(SettingsFile, WriteFailureIsReportedAndLeavesTheOldFile) {
@@ -273,7 +289,8 @@ TEST_F(SettingsFile, KilledWriterLeavesAWholeFile) {
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
         std::string text = read();
-        EXPECT_TRUE(text == textA || text == textB) << "round " << round << ": " << text.size() << " bytes";
+        EXPECT_TRUE(text == textA || text == textB)
+            << "round " << round << ": " << text.size() << " bytes";
         whole += text == textA || text == textB;
     }
     EXPECT_EQ(whole, 40);

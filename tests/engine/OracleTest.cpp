@@ -24,8 +24,9 @@ std::string bits(float f) {
 
 std::string decrire(const ResultatRecherche& r, const SearchCounters& c) {
     std::ostringstream s;
-    s << r.fromX << r.fromY << "-" << r.toX << r.toY << " '" << r.texte << "' score " << bits(r.score)
-      << " moves " << c.MovesExamined << " evals " << c.PositionsEvaluated << " best";
+    s << r.fromX << r.fromY << "-" << r.toX << r.toY << " '" << r.texte << "' score "
+      << bits(r.score) << " moves " << c.MovesExamined << " evals " << c.PositionsEvaluated
+      << " best";
     for (float b : c.BestAtDepth) s << ' ' << bits(b);
     return s.str();
 }
@@ -48,7 +49,10 @@ std::vector<Profil> profils() {
     agressif.MOBILITE_EVOLUTIVE = {0, 0, 0.3f, 0.05f, 0.125f, 0.2f, 0.7f, 0.01f};
     agressif.NOTE_MATERIEL[6] = 1000.25f;
     agressif.ALPHA_BETA = 1;
-    return {{"default", base}, {"alpha-beta", ab}, {"no defence", sansDefense}, {"aggressive", agressif}};
+    return {{"default", base},
+            {"alpha-beta", ab},
+            {"no defence", sansDefense},
+            {"aggressive", agressif}};
 }
 
 // Runs both engines from the same state; the fast one with one and with two threads.
@@ -89,7 +93,8 @@ TEST(Oracle, EvaluationAfterEveryMoveOfRandomPositions) {
                     float expected = reference::evalue_position(ctx, couleur(c.piece));
                     Recherche fast(after, prof.poids, NotationCode::Francaise);
                     float got = fast.evalue_position(couleur(c.piece), fc);
-                    ASSERT_EQ(bits(got), bits(expected)) << fen << " " << coup_uci(p, c) << " " << prof.nom;
+                    ASSERT_EQ(bits(got), bits(expected))
+                        << fen << " " << coup_uci(p, c) << " " << prof.nom;
                     ASSERT_EQ(fc, rc) << fen << " " << coup_uci(p, c) << " " << prof.nom;
                     ++compared;
                 }
@@ -109,7 +114,9 @@ TEST(Oracle, SearchAtDepthsZeroToTwo) {
             for (const Profil& prof : profils()) {
                 PoidsMoteur poids = prof.poids;
                 poids.PROFONDEUR_MAX = static_cast<std::int16_t>(n++ % 2 + (i % 2)); // 0..2
-                comparer(p, poids, fens[i] + " " + prof.nom + " depth " + std::to_string(poids.PROFONDEUR_MAX));
+                comparer(p, poids,
+                         fens[i] + " " + prof.nom + " depth " +
+                             std::to_string(poids.PROFONDEUR_MAX));
                 if (HasFailure()) return;
             }
         }
@@ -122,14 +129,14 @@ TEST(Oracle, ChecksMatesStalematesAndDepthThree) {
         int maxDepth; // the plain engine is slow: depth 3 only where the tree is small
     };
     const Cas cases[] = {
-        {"7k/8/6QK/8/8/8/8/8 b - - 0 40", 3},                    // stalemated
-        {"7k/6Q1/6K1/8/8/8/8/8 b - - 0 40", 3},                  // mated
-        {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 30", 3},               // mate in one
-        {"8/8/8/8/8/2k5/1q6/K7 w - - 0 60", 3},                  // no move but in check
-        {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 7", 3},                // en passant
+        {"7k/8/6QK/8/8/8/8/8 b - - 0 40", 3},      // stalemated
+        {"7k/6Q1/6K1/8/8/8/8/8 b - - 0 40", 3},    // mated
+        {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 30", 3}, // mate in one
+        {"8/8/8/8/8/2k5/1q6/K7 w - - 0 60", 3},    // no move but in check
+        {"4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 7", 3},  // en passant
         {"r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - 4 4", 1}, // Qxf7#
-        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 12", 2},            // castling both sides
-        {"4k3/1P6/8/8/8/8/6p1/4K3 w - - 0 50", 2},               // promotions
+        {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 12", 2}, // castling both sides
+        {"4k3/1P6/8/8/8/8/6p1/4K3 w - - 0 50", 2},    // promotions
     };
     for (const Cas& c : cases)
         for (Colour bottom : {Colour::White, Colour::Black}) {
@@ -138,7 +145,9 @@ TEST(Oracle, ChecksMatesStalematesAndDepthThree) {
                 for (int depth = 0; depth <= c.maxDepth; ++depth) {
                     PoidsMoteur poids = prof.poids;
                     poids.PROFONDEUR_MAX = static_cast<std::int16_t>(depth);
-                    comparer(p, poids, std::string(c.fen) + " " + prof.nom + " depth " + std::to_string(depth));
+                    comparer(p, poids,
+                             std::string(c.fen) + " " + prof.nom + " depth " +
+                                 std::to_string(depth));
                     if (HasFailure()) return;
                 }
         }

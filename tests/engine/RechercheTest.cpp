@@ -19,7 +19,8 @@ Position fen(const char* text, Colour bottom) { return *lire_fen(text, bottom); 
 TEST(Recherche, IllegalMoveAndMateScores) {
     for (Colour bottom : {Colour::White, Colour::Black}) {
         // White's king is left attacked by the rook: whatever else stands, exactly -999999.
-        Recherche illegal(fen("4k3/8/8/8/8/8/4r3/4K3 w - - 0 1", bottom), PoidsMoteur{}, NotationCode::Pgn);
+        Recherche illegal(fen("4k3/8/8/8/8/8/4r3/4K3 w - - 0 1", bottom), PoidsMoteur{},
+                          NotationCode::Pgn);
         SearchCounters c;
         EXPECT_EQ(illegal.evalue_position(Colour::White, c), -Infinity);
 
@@ -28,7 +29,8 @@ TEST(Recherche, IllegalMoveAndMateScores) {
             float score;
         };
         for (Mate m : {Mate{0, 99999.9f}, Mate{1, 49999.95f}, Mate{2, 33333.3f}}) {
-            Recherche mated(fen("k7/1Q6/1K6/8/8/8/8/8 b - - 0 1", bottom), PoidsMoteur{}, NotationCode::Pgn);
+            Recherche mated(fen("k7/1Q6/1K6/8/8/8/8/8 b - - 0 1", bottom), PoidsMoteur{},
+                            NotationCode::Pgn);
             SearchCounters k;
             k.SearchDepth = static_cast<std::int16_t>(m.depth);
             EXPECT_EQ(mated.evalue_position(Colour::White, k), m.score);
@@ -101,7 +103,8 @@ TEST(Recherche, BestmoveCommand) {
               "0 bestmove (none) score -999999 text MAT ");
     EXPECT_EQ(run({"bestmove", "7k/8/6QK/8/8/8/8/8 b - - 0 1"}).substr(0, 41),
               "0 bestmove (none) score -999999 text PAT ");
-    EXPECT_EQ(run({"bestmove", "7k/8/6QK/8/8/8/8/8 b - - 0 1", "--depth", "4"}), "2 quarvelin-cli: <902>4\n");
+    EXPECT_EQ(run({"bestmove", "7k/8/6QK/8/8/8/8/8 b - - 0 1", "--depth", "4"}),
+              "2 quarvelin-cli: <902>4\n");
     EXPECT_EQ(run({"bestmove", "7k/8/6QK/8/8/8/8/8 b - - 0 1", "--profile", "/nonexistent.ini"}),
               "2 quarvelin-cli: <904>/nonexistent.ini\n");
 }

@@ -53,10 +53,11 @@ double depuis(Clock::time_point t0) {
 
 Mesure mesurer_nous(const Cas& c) {
     Mesure m;
-    int raison = 0;
+    FenProblem raison = FenProblem::None;
     auto p = lire_fen(c.fen, Colour::White, &raison);
     if (!p) {
-        std::fprintf(stderr, "our FEN reader refused %s (reason %d)\n", c.nom, raison);
+        std::fprintf(stderr, "our FEN reader refused %s (reason %d)\n", c.nom,
+                     static_cast<int>(raison));
         return m;
     }
     const FastPosition f = FastPosition::from(*p);

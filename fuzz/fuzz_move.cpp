@@ -4,7 +4,6 @@
 #include "notation/Fen.h"
 #include "notation/MoveReader.h"
 #include "notation/Notation.h"
-#include "rules/Dialogs.h"
 #include "rules/MoveRules.h"
 #include "rules/Position.h"
 
@@ -61,19 +60,6 @@ const std::array<std::vector<Position>, 2>& positions() {
     return table;
 }
 
-// Takes the reading-failure messages so that path runs too.
-class DialoguesMuets : public Dialogs {
-public:
-    void message(const std::string&, const std::string& text, DialogIcon) override {
-        volatile std::size_t n = text.size();
-        (void)n;
-    }
-    bool question(const std::string&, const std::string&) override { return false; }
-    std::string saisie(const std::string&, const std::string&, const std::string& d) override {
-        return d;
-    }
-};
-
 bool position_saine(const Position& q, Colour mover) {
     int whiteKings = 0, blackKings = 0;
     for (int y = 1; y <= 8; ++y)
@@ -97,7 +83,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t options = data[1];
     const int orientation = options & 1;
     const NotationCode notation = static_cast<NotationCode>((options >> 1) % 3);
-    const bool avecMessages = (options & 8) != 0;
 
     const Position& original =
         positions()[static_cast<std::size_t>(orientation)][choixPosition % NombrePositions];
@@ -105,11 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Colour side = p.side_to_move();
 
     std::string token(reinterpret_cast<const char*>(data + 2), size - 2);
-    DialoguesMuets dialogues;
-    LectureContexte contexte;
-    if (avecMessages) contexte.dialogs = &dialogues;
 
-    CoupLu lu = lire_coup(p, side, notation, token, contexte);
+    CoupLu lu = lire_coup(p, side, notation, token);
     verifier(p == original);
 
     if (!lu.lisible || lu.est_resultat()) return 0;

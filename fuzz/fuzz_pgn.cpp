@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         // Windows-1252 bytes take up to three bytes each in UTF-8.
         verifier(ecrit <= 3 * size + partie.commentaires.size());
-        verifier(partie.ok() || partie.erreur >= TexteCoupIllisible);
+        verifier(partie.ok() || partie.erreur >= TextKey::MoveUnreadableAt);
 
         const std::uint64_t fin = i + 1 < index.size() ? index.position(i + 1) : size;
         const std::string copie = recopier_partie_pgn(std::string_view(texte).substr(p, fin - p));

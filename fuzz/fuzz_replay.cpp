@@ -23,8 +23,7 @@ void verifier_fin(const Rejeu& r, Colour orientation) {
     if (!r.ok) return;
     verifier(r.position.PlayerColour == orientation);
     const std::string fen = ecrire_fen(r.position);
-    int raison = 0;
-    auto relu = lire_fen(fen, orientation, &raison);
+    auto relu = lire_fen(fen, orientation);
     verifier(relu.has_value());
     verifier(relu->Board == r.position.Board);
     verifier(relu->side_to_move() == r.position.side_to_move());

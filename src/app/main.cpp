@@ -78,13 +78,17 @@ int main(int argc, char* argv[]) {
     MainWindow window(settings, catalogue, lieux);
     window.show();
     if (!d.erreurFichier.empty())
-        QMessageBox::warning(&window, QLatin1String(quarvelin::NomProgramme),
-                             QString::fromStdString(catalogue.texte(917) + d.erreurFichier));
+        QMessageBox::warning(
+            &window, QLatin1String(quarvelin::NomProgramme),
+            QString::fromStdString(catalogue.text(quarvelin::TextKey::SettingsCannotWrite) +
+                                   d.erreurFichier));
     if (!d.ignorees.empty()) {
         std::string lignes;
         for (const auto& l : d.ignorees) lignes += "\n" + l;
-        QMessageBox::warning(&window, QLatin1String(quarvelin::NomProgramme),
-                             QString::fromStdString(catalogue.texte(916) + lignes));
+        QMessageBox::warning(
+            &window, QLatin1String(quarvelin::NomProgramme),
+            QString::fromStdString(catalogue.text(quarvelin::TextKey::SettingsValuesIgnored) +
+                                   lignes));
     }
     const QStringList args = QApplication::arguments();
     window.demarrer(args.size() > 1 ? args.mid(1).join(u' ') : QString());

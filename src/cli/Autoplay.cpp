@@ -14,11 +14,6 @@ namespace quarvelin {
 
 namespace {
 
-constexpr int TexteProfondeur = 902;
-constexpr int TexteArgumentInconnu = 903;
-constexpr int TexteFichierIntrouvable = 904;
-constexpr int TexteArgumentManquant = 905;
-
 // Slot 0 is never used by the program; here it keeps the built-in profile for copying.
 void copier_profil(Settings& s, std::size_t de, std::size_t vers) {
     if (de == vers) return;
@@ -77,8 +72,8 @@ std::string pgn_partie(const GameSession& s) {
 
 int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
              const TextCatalogue& catalogue, const std::string& dossierProgramme) {
-    auto erreur = [&](int offset, const std::string& detail) {
-        err << "quarvelin-cli: " << catalogue.texte(offset) << detail << '\n';
+    auto erreur = [&](TextKey key, const std::string& detail) {
+        err << "quarvelin-cli: " << catalogue.text(key) << detail << '\n';
         return 2;
     };
     int parties = 1, profondeur = -1, maxDemiCoups = 600, graine = 1;
@@ -94,16 +89,16 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
         bool connu = a == "--games" || a == "--depth" || a == "--profile-white" ||
                      a == "--profile-black" || a == "--max-plies" || a == "--out" ||
                      a == "--base" || a == "--seed";
-        if (!connu) return erreur(TexteArgumentInconnu, a);
-        if (i + 1 >= args.size()) return erreur(TexteArgumentManquant, "");
+        if (!connu) return erreur(TextKey::UnknownArgument, a);
+        if (i + 1 >= args.size()) return erreur(TextKey::MissingArgument, "");
         const std::string& v = args[++i];
         if (a == "--games" && !nombre(v, 1, 1000000, parties))
-            return erreur(TexteArgumentInconnu, v);
-        if (a == "--depth" && !nombre(v, 0, 3, profondeur)) return erreur(TexteProfondeur, v);
+            return erreur(TextKey::UnknownArgument, v);
+        if (a == "--depth" && !nombre(v, 0, 3, profondeur)) return erreur(TextKey::InvalidDepth, v);
         if (a == "--max-plies" && !nombre(v, 1, 100000, maxDemiCoups))
-            return erreur(TexteArgumentInconnu, v);
+            return erreur(TextKey::UnknownArgument, v);
         if (a == "--seed" && !nombre(v, 0, 999999999, graine))
-            return erreur(TexteArgumentInconnu, v);
+            return erreur(TextKey::UnknownArgument, v);
         if (a == "--profile-white") profilBlanc = v;
         if (a == "--profile-black") profilNoir = v;
         if (a == "--out") sortie = v;
@@ -122,7 +117,7 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
     for (auto [fichier, profil] : {std::pair{profilBlanc, 1}, std::pair{profilNoir, 2}}) {
         if (fichier.empty()) continue;
         if (!lire_profil(fichier, settings, profil))
-            return erreur(TexteFichierIntrouvable, fichier);
+            return erreur(TextKey::CannotOpenFile, fichier);
         // A profile without an engine name goes by its file's name.
         auto& nom = settings.NOM_MOTEUR[static_cast<std::size_t>(profil)];
         if (nom.empty()) nom = std::filesystem::path(fichier).stem().string();
@@ -144,7 +139,7 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
     std::ofstream fichier;
     if (!sortie.empty()) {
         fichier.open(sortie, std::ios::binary | std::ios::trunc);
-        if (!fichier) return erreur(TexteFichierIntrouvable, sortie);
+        if (!fichier) return erreur(TextKey::CannotOpenFile, sortie);
     }
     std::ostream& pgn = sortie.empty() ? out : fichier;
 
@@ -185,7 +180,7 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
             << partie.session().nombre_coups() << " half-moves, " << secondes << " s\n";
     }
     pgn.flush();
-    if (!pgn) return erreur(TexteFichierIntrouvable, sortie);
+    if (!pgn) return erreur(TextKey::CannotOpenFile, sortie);
     return 0;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // quarvelin-cli autoplay: engine against engine through the game session, as the desktop
 // program's automatic mode plays, each game written as PGN.
-#include "rules/TextCatalogue.h"
+#include "localisation/TextCatalogue.h"
 #include "session/GameSession.h"
 
 #include <ostream>

@@ -4,6 +4,8 @@
 #include "cli/Uci.h"
 #include "config/SettingsFile.h"
 #include "engine/Moteur.h"
+#include "localisation/RulesTexts.h"
+#include "localisation/TextCatalogue.h"
 #include "notation/Fen.h"
 #include "notation/MoveText.h"
 #include "notation/PgnStream.h"
@@ -13,7 +15,6 @@
 #include "records/LecteurPgn.h"
 #include "rules/FastPosition.h"
 #include "rules/MoveRules.h"
-#include "rules/TextCatalogue.h"
 
 #include <algorithm>
 #include <charconv>
@@ -26,14 +27,6 @@
 namespace quarvelin {
 
 namespace {
-
-constexpr int TexteFenRefusee = 901;
-constexpr int TexteProfondeur = 902;
-constexpr int TexteArgumentInconnu = 903;
-constexpr int TexteFichierIntrouvable = 904;
-constexpr int TexteArgumentManquant = 905;
-constexpr int TexteRetenues = 218; // " games selected out of "
-constexpr int TexteNombreParties = 882;
 
 constexpr const char* AideGenerale =
     "usage: quarvelin-cli <command> [arguments]\n"
@@ -114,8 +107,8 @@ constexpr const char* AideConvert =
 struct Usage {
     std::ostream& err;
     const TextCatalogue& cat;
-    int erreur(int offset, const std::string& detail) const {
-        err << "quarvelin-cli: " << cat.texte(offset) << detail << '\n';
+    int erreur(TextKey key, const std::string& detail) const {
+        err << "quarvelin-cli: " << cat.text(key) << detail << '\n';
         return 2;
     }
 };
@@ -127,9 +120,9 @@ bool aide_demandee(const std::vector<std::string>& args) {
 }
 
 std::optional<Position> fen_ou_erreur(const std::string& text, const Usage& u) {
-    int why = 0;
+    FenProblem why = FenProblem::None;
     auto p = lire_fen(text, Colour::White, &why);
-    if (!p) u.erreur(TexteFenRefusee, text + " (" + u.cat.texte(why) + ")");
+    if (!p) u.erreur(TextKey::FenRejected, text + " (" + u.cat.text(fenProblemText(why)) + ")");
     return p;
 }
 
@@ -140,16 +133,16 @@ int perft(const std::vector<std::string>& args, std::ostream& out, const Usage& 
         if (args[i] == "--divide")
             divide = true;
         else if (args[i].starts_with("--"))
-            return u.erreur(TexteArgumentInconnu, args[i]);
+            return u.erreur(TextKey::UnknownArgument, args[i]);
         else
             rest.push_back(args[i]);
     }
-    if (rest.size() < 2) return u.erreur(TexteArgumentManquant, "");
-    if (rest.size() > 2) return u.erreur(TexteArgumentInconnu, rest[2]);
+    if (rest.size() < 2) return u.erreur(TextKey::MissingArgument, "");
+    if (rest.size() > 2) return u.erreur(TextKey::UnknownArgument, rest[2]);
     const std::string& d = rest[1];
     if (d.empty() || d.size() > 2 || d.find_first_not_of("0123456789") != std::string::npos ||
         std::stoi(d) > 20)
-        return u.erreur(TexteProfondeur, d);
+        return u.erreur(TextKey::InvalidDepth, d);
     int depth = std::stoi(d);
     auto p = fen_ou_erreur(rest[0], u);
     if (!p) return 2;
@@ -176,8 +169,8 @@ int perft(const std::vector<std::string>& args, std::ostream& out, const Usage& 
 }
 
 int moves(const std::vector<std::string>& args, std::ostream& out, const Usage& u) {
-    if (args.size() < 2) return u.erreur(TexteArgumentManquant, "");
-    if (args.size() > 2) return u.erreur(TexteArgumentInconnu, args[2]);
+    if (args.size() < 2) return u.erreur(TextKey::MissingArgument, "");
+    if (args.size() > 2) return u.erreur(TextKey::UnknownArgument, args[2]);
     auto p = fen_ou_erreur(args[1], u);
     if (!p) return 2;
     for (const Coup& c : coups_legaux(*p)) out << san(*p, c) << '\n';
@@ -185,10 +178,10 @@ int moves(const std::vector<std::string>& args, std::ostream& out, const Usage& 
 }
 
 int replay(const std::vector<std::string>& args, std::ostream& out, const Usage& u) {
-    if (args.size() < 2) return u.erreur(TexteArgumentManquant, "");
-    if (args.size() > 2) return u.erreur(TexteArgumentInconnu, args[2]);
+    if (args.size() < 2) return u.erreur(TextKey::MissingArgument, "");
+    if (args.size() > 2) return u.erreur(TextKey::UnknownArgument, args[2]);
     std::ifstream in(args[1], std::ios::binary);
-    if (!in) return u.erreur(TexteFichierIntrouvable, args[1]);
+    if (!in) return u.erreur(TextKey::CannotOpenFile, args[1]);
     PgnStream stream(in);
     PgnGame game;
     int number = 0, status = 0;
@@ -229,7 +222,7 @@ std::optional<int> lire_filtre(const std::vector<std::string>& args, bool avecMa
         for (const Critere& c : criteres)
             if (a == c.option) critere = &c;
         if (critere || (avecMaximum && a == "--max")) {
-            if (i + 1 >= args.size()) return u.erreur(TexteArgumentManquant, "");
+            if (i + 1 >= args.size()) return u.erreur(TextKey::MissingArgument, "");
             const std::string& v = args[++i];
             if (critere) {
                 filtre.*(critere->champ) = v;
@@ -239,15 +232,15 @@ std::optional<int> lire_filtre(const std::vector<std::string>& args, bool avecMa
             if (v.empty() || v.size() > 10 ||
                 v.find_first_not_of("0123456789") != std::string::npos ||
                 std::stoll(v) > 2147483647)
-                return u.erreur(TexteNombreParties, v);
+                return u.erreur(TextKey::WrongGameCount, v);
             filtre.maximum = std::stoll(v);
         } else if (a.starts_with("--") || chemins.size() == fichiers) {
-            return u.erreur(TexteArgumentInconnu, a);
+            return u.erreur(TextKey::UnknownArgument, a);
         } else {
             chemins.push_back(a);
         }
     }
-    if (chemins.size() < fichiers) return u.erreur(TexteArgumentManquant, "");
+    if (chemins.size() < fichiers) return u.erreur(TextKey::MissingArgument, "");
     return std::nullopt;
 }
 
@@ -258,7 +251,7 @@ int list(const std::vector<std::string>& args, std::ostream& out, const Usage& u
     if (auto statut = lire_filtre(args, true, 1, filtre, chemins, u)) return *statut;
     const std::string& chemin = chemins[0];
     auto index = IndexPgn::indexer_fichier(chemin, filtre);
-    if (!index) return u.erreur(TexteFichierIntrouvable, chemin);
+    if (!index) return u.erreur(TextKey::CannotOpenFile, chemin);
 
     std::string lignes;
     for (std::size_t i = 0; i < index->size(); ++i) {
@@ -282,10 +275,10 @@ int list(const std::vector<std::string>& args, std::ostream& out, const Usage& u
     }
     out.write(lignes.data(), static_cast<std::streamsize>(lignes.size()));
     if (index->erreur_lecture()) {
-        u.erreur(TexteErreurLectureFichier, chemin);
+        u.erreur(TextKey::FileReadError, chemin);
         return 1;
     }
-    u.err << index->size() << u.cat.texte(TexteRetenues) << index->vues() << '\n';
+    u.err << index->size() << u.cat.text(TextKey::GamesSelectedOutOf) << index->vues() << '\n';
     return 0;
 }
 
@@ -295,7 +288,7 @@ int convert(const std::vector<std::string>& args, std::ostream& out, const Usage
     if (auto statut = lire_filtre(args, false, 2, filtre, chemins, u)) return *statut;
     OptionsConversion options;
     const auto format = format_de_cible(chemins[1]);
-    if (!format) return u.erreur(TexteCibleInconnue, chemins[1]);
+    if (!format) return u.erreur(TextKey::UnknownTarget, chemins[1]);
     options.format = *format;
     const ResultatConversion r = convertir_fichier_pgn(chemins[0], chemins[1], filtre, options);
     const std::string message = message_conversion(r, u.cat);
@@ -316,27 +309,29 @@ int bestmove(const std::vector<std::string>& args, std::ostream& out, const Usag
         if (a == "--black-bottom") {
             blackBottom = true;
         } else if (a == "--depth" || a == "--profile") {
-            if (i + 1 >= args.size()) return u.erreur(TexteArgumentManquant, "");
+            if (i + 1 >= args.size()) return u.erreur(TextKey::MissingArgument, "");
             const std::string& v = args[++i];
             if (a == "--profile") {
                 profile = v;
             } else {
-                if (v.size() != 1 || v[0] < '0' || v[0] > '3') return u.erreur(TexteProfondeur, v);
+                if (v.size() != 1 || v[0] < '0' || v[0] > '3')
+                    return u.erreur(TextKey::InvalidDepth, v);
                 depth = v[0] - '0';
             }
         } else if (a.starts_with("--") || !fen.empty()) {
-            return u.erreur(TexteArgumentInconnu, a);
+            return u.erreur(TextKey::UnknownArgument, a);
         } else {
             fen = a;
         }
     }
-    if (fen.empty()) return u.erreur(TexteArgumentManquant, "");
-    int why = 0;
+    if (fen.empty()) return u.erreur(TextKey::MissingArgument, "");
+    FenProblem why = FenProblem::None;
     auto p = lire_fen(fen, blackBottom ? Colour::Black : Colour::White, &why);
-    if (!p) return u.erreur(TexteFenRefusee, fen + " (" + u.cat.texte(why) + ")");
+    if (!p)
+        return u.erreur(TextKey::FenRejected, fen + " (" + u.cat.text(fenProblemText(why)) + ")");
     Settings settings = reglages_integres(".");
     if (!profile.empty() && !lire_profil(profile, settings, 1))
-        return u.erreur(TexteFichierIntrouvable, profile);
+        return u.erreur(TextKey::CannotOpenFile, profile);
 
     DemandeRecherche demande;
     demande.position = *p;
@@ -346,7 +341,7 @@ int bestmove(const std::vector<std::string>& args, std::ostream& out, const Usag
     demande.poids = poids_profil(settings, 1);
     if (depth >= 0) demande.poids.PROFONDEUR_MAX = static_cast<std::int16_t>(depth);
     if (demande.poids.PROFONDEUR_MAX < 0 || demande.poids.PROFONDEUR_MAX > 3)
-        return u.erreur(TexteProfondeur, std::to_string(demande.poids.PROFONDEUR_MAX));
+        return u.erreur(TextKey::InvalidDepth, std::to_string(demande.poids.PROFONDEUR_MAX));
     demande.notation = NotationCode::Pgn;
     SearchCounters compteurs;
     ResultatRecherche r = chercher_coup(demande, compteurs);
@@ -379,7 +374,7 @@ int bench(const std::vector<std::string>& args, std::ostream& out, const Usage& 
             args[i + 1][0] >= '1' && args[i + 1][0] <= '8')
             threads = args[++i][0] - '0';
         else
-            return u.erreur(TexteArgumentInconnu, args[i]);
+            return u.erreur(TextKey::UnknownArgument, args[i]);
     }
     std::int64_t evals = 0;
     auto start = std::chrono::steady_clock::now();
@@ -404,7 +399,7 @@ int bench(const std::vector<std::string>& args, std::ostream& out, const Usage& 
 }
 
 int uci(const std::vector<std::string>& args, std::ostream& out, const Usage& u) {
-    if (args.size() > 1) return u.erreur(TexteArgumentInconnu, args[1]);
+    if (args.size() > 1) return u.erreur(TextKey::UnknownArgument, args[1]);
     return executer_uci(std::cin, out);
 }
 
@@ -442,7 +437,7 @@ int executer_cli(const std::vector<std::string>& args, std::ostream& out, std::o
         if (!c.run) return autoplay(args, out, err, catalogue, dossierProgramme);
         return c.run(args, out, u);
     }
-    return u.erreur(TexteArgumentInconnu, command);
+    return u.erreur(TextKey::UnknownArgument, command);
 }
 
 } // namespace quarvelin

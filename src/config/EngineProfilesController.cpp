@@ -22,7 +22,7 @@ bool EngineProfilesController::visible(int profil) {
     const std::string& chemin = fichier(profil);
     std::error_code ec;
     if (std::filesystem::is_regular_file(chemin, ec)) return true;
-    dialogs_.message("quarvelin", "[" + chemin + "] " + catalogue_.texte(TexteProfilIntrouvable),
+    dialogs_.message("quarvelin", "[" + chemin + "] " + catalogue_.text(TextKey::FileNotFound),
                      DialogIcon::Exclamation);
     return false;
 }

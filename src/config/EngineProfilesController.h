@@ -2,8 +2,8 @@
 // The engine-parameter window without the window: two settings files whose engine keys become
 // profiles 1 and 2 of automatic play.
 #include "config/Settings.h"
-#include "rules/Dialogs.h"
-#include "rules/TextCatalogue.h"
+#include "localisation/Dialogs.h"
+#include "localisation/TextCatalogue.h"
 
 #include <array>
 #include <string>

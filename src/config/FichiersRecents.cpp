@@ -78,7 +78,7 @@ std::optional<std::string> FichiersRecents::choisir(const std::string& legende, 
     std::string chemin = chemin_de_legende(legende);
     std::error_code ec;
     if (chemin.empty() || !std::filesystem::is_regular_file(chemin, ec)) {
-        dialogs.message(NomProgramme, catalogue.texte(TexteFichierIntrouvable) + "\n" + chemin,
+        dialogs.message(NomProgramme, catalogue.text(TextKey::FileNotFound) + "\n" + chemin,
                         DialogIcon::Exclamation);
         return std::nullopt;
     }

@@ -1,8 +1,8 @@
 #pragma once
 // The game files used last, newest first, kept in the per-user settings store (organisation
 // and application "Quarvelin", group "Recent Files", RecentFile1 newest .. RecentFile10).
-#include "rules/Dialogs.h"
-#include "rules/TextCatalogue.h"
+#include "localisation/Dialogs.h"
+#include "localisation/TextCatalogue.h"
 
 #include <QString>
 
@@ -16,7 +16,6 @@ class QSettings;
 namespace quarvelin {
 
 inline constexpr int NombreFichiersRecents = 10;
-inline constexpr int TexteFichierIntrouvable = 270;
 
 class FichiersRecents {
 public:

@@ -2,7 +2,7 @@
 
 #include "config/PieceSets.h"
 #include "config/SettingsFile.h"
-#include "localisation/PreferenceCaptions.h"
+#include "localisation/TextKey.h"
 
 #include <algorithm>
 #include <array>
@@ -169,7 +169,7 @@ void PreferencesController::ouvrir() {
                  DialogIcon::Exclamation);
         break;
     case LectureReglages::Etat::Illisible:
-        signaler(catalogue_.texte(TexteLectureImpossible) + r.erreur, DialogIcon::Exclamation);
+        signaler(catalogue_.text(TextKey::SettingsCannotRead) + r.erreur, DialogIcon::Exclamation);
         break;
     }
 }
@@ -206,7 +206,7 @@ Verification PreferencesController::saisir(std::string_view cle, const std::stri
         if (v && (*v == 0 || *v == 1))
             affecter_cle(champs_, cle, nombre_texte(*v), 1);
         else
-            message = catalogue_.texte(TexteNombreAttendu);
+            message = catalogue_.text(TextKey::NumberExpected);
         break;
     }
     case GenreChamp::Duree:
@@ -214,7 +214,7 @@ Verification PreferencesController::saisir(std::string_view cle, const std::stri
             affecter_cle(champs_, cle, *d, 1);
         } else {
             affecter_cle(champs_, cle, std::string(c->remplacement), 1);
-            message = catalogue_.texte(TexteDureeAttendue);
+            message = catalogue_.text(TextKey::InvalidDuration);
         }
         break;
     case GenreChamp::Nombre: {
@@ -222,10 +222,10 @@ Verification PreferencesController::saisir(std::string_view cle, const std::stri
         if (!v) {
             if (!c->remplacement.empty())
                 affecter_cle(champs_, cle, std::string(c->remplacement), 1);
-            message = catalogue_.texte(TexteNombreAttendu);
+            message = catalogue_.text(TextKey::NumberExpected);
         } else if (*v < c->minimum || *v > c->maximum) {
             affecter_cle(champs_, cle, nombre_texte(std::clamp(*v, c->minimum, c->maximum)), 1);
-            message = catalogue_.texte(TexteHorsLimites) + nombre_texte(c->minimum) + " – " +
+            message = catalogue_.text(TextKey::ValueOutOfRange) + nombre_texte(c->minimum) + " – " +
                       nombre_texte(c->maximum);
         } else {
             affecter_cle(champs_, cle, nombre_texte(*v), 1);
@@ -257,7 +257,7 @@ bool PreferencesController::valider(const std::function<void()>& appliquer) {
     for (const ChampPreference& c : Champs) affecter_cle(nouveau, c.cle, texte(c.cle), 1);
     if (const std::string pourquoi = ecrire_reglages(nouveau, emplacements_.fichier, 1);
         !pourquoi.empty()) {
-        signaler(catalogue_.texte(TexteEcritureImpossible) + pourquoi, DialogIcon::Critical);
+        signaler(catalogue_.text(TextKey::SettingsCannotWrite) + pourquoi, DialogIcon::Critical);
         return false;
     }
     // The file keeps what the user typed; the program works with whole paths.
@@ -265,7 +265,7 @@ bool PreferencesController::valider(const std::function<void()>& appliquer) {
         *chemin = chemin_absolu(*chemin, emplacements_.donnees);
     record_ = nouveau;
     if (appliquer) appliquer();
-    signaler(catalogue_.texte(TexteReglagesEnregistres), DialogIcon::Information);
+    signaler(catalogue_.text(TextKey::SettingsSaved), DialogIcon::Information);
     return true;
 }
 
@@ -279,13 +279,13 @@ bool PreferencesController::enregistrer_sous(const std::string& chemin) {
     if (chemin.empty()) return false;
     std::error_code ec;
     if (std::filesystem::exists(chemin, ec) &&
-        !dialogs_.question(Titre, catalogue_.texte(TexteRemplacerFichier)))
+        !dialogs_.question(Titre, catalogue_.text(TextKey::ReplaceFileQuestion)))
         return false;
     if (const std::string pourquoi = ecrire_reglages(record_, chemin, 1); !pourquoi.empty()) {
-        signaler(catalogue_.texte(TexteEcritureImpossible) + pourquoi, DialogIcon::Critical);
+        signaler(catalogue_.text(TextKey::SettingsCannotWrite) + pourquoi, DialogIcon::Critical);
         return false;
     }
-    signaler(catalogue_.texte(TexteReglagesEnregistres), DialogIcon::Information);
+    signaler(catalogue_.text(TextKey::SettingsSaved), DialogIcon::Information);
     return true;
 }
 

@@ -3,8 +3,8 @@
 // text, named by their keys (per-profile keys are profile 1's); each one is checked as the user
 // leaves it, and OK copies them into the record and writes the file.
 #include "config/Settings.h"
-#include "rules/Dialogs.h"
-#include "rules/TextCatalogue.h"
+#include "localisation/Dialogs.h"
+#include "localisation/TextCatalogue.h"
 #include "rules/Types.h"
 
 #include <functional>
@@ -14,13 +14,6 @@
 #include <vector>
 
 namespace quarvelin {
-
-inline constexpr int TexteEnregistrerReglagesSous = 138;
-inline constexpr int TexteFichiers = 215;
-inline constexpr int TexteRemplacerFichier = 216;
-inline constexpr int TexteNombreAttendu = 233;
-inline constexpr int TexteReglagesEnregistres = 400;
-inline constexpr int TexteDureeAttendue = 600;
 
 enum class GenreChamp { Texte, Case, Nombre, Duree };
 

@@ -372,7 +372,8 @@ LectureReglages lire_texte_reglages(const std::string& contenu, Settings& s, int
 
 std::string message_cle_inconnue(const TextCatalogue& catalogue, const std::string& chemin,
                                  const std::string& ligne) {
-    return catalogue.texte(NumeroCleInconnue) + chemin + "\n -> (" + ligne + ") incorrecte !";
+    return catalogue.text(TextKey::SettingsSyntaxError) + chemin + "\n -> (" + ligne +
+           ") incorrecte !";
 }
 
 bool lire_profil(const std::string& fichier, Settings& s, int profil) {
@@ -396,7 +397,7 @@ bool charger_profils(const std::string& fichier1, const std::string& fichier2, S
     for (int i = 0; i < 2; ++i) {
         if (!lire_profil(*fichiers[i], loaded, i + 1)) {
             dialogs.message("quarvelin",
-                            "[" + *fichiers[i] + "] " + catalogue.texte(TexteProfilIntrouvable),
+                            "[" + *fichiers[i] + "] " + catalogue.text(TextKey::FileNotFound),
                             DialogIcon::Exclamation);
             return false;
         }
@@ -405,7 +406,7 @@ bool charger_profils(const std::string& fichier1, const std::string& fichier2, S
     s.TwoProfiles = true;
     s.ProfileFiles[1] = fichier1;
     s.ProfileFiles[2] = fichier2;
-    dialogs.message("quarvelin", catalogue.texte(TexteProfilsCharges), DialogIcon::Information);
+    dialogs.message("quarvelin", catalogue.text(TextKey::ProfilesLoaded), DialogIcon::Information);
     return true;
 }
 

@@ -2,8 +2,8 @@
 // The settings file: "[SECTION]" lines and KEY=value lines, every key written in a fixed order,
 // read back in any order and any section. Also the engine-profile files of automatic play.
 #include "config/Settings.h"
-#include "rules/Dialogs.h"
-#include "rules/TextCatalogue.h"
+#include "localisation/Dialogs.h"
+#include "localisation/TextCatalogue.h"
 
 #include <optional>
 #include <string>
@@ -11,14 +11,6 @@
 #include <vector>
 
 namespace quarvelin {
-
-// Asked while the language is not applied yet, so by its bare number.
-inline constexpr int NumeroCleInconnue = 100;
-inline constexpr int TexteProfilIntrouvable = 270;
-inline constexpr int TexteProfilsCharges = 656;
-inline constexpr int TexteValeursIgnorees = 916;
-inline constexpr int TexteEcritureImpossible = 917;
-inline constexpr int TexteLectureImpossible = 918;
 
 struct LectureReglages {
     enum class Etat { Lu, Cree, CleInconnue, Illisible };

@@ -14,10 +14,6 @@ namespace quarvelin {
 
 namespace {
 
-constexpr int TexteJournalCoup = 330;
-constexpr int TexteJournalBlancs = 331;
-constexpr int TexteJournalNoirs = 332;
-
 std::string heure() {
     std::time_t now = std::time(nullptr);
     char buffer[16];
@@ -38,12 +34,7 @@ ResultatRecherche chercher_coup(const DemandeRecherche& d, SearchCounters& c,
     PoidsMoteur poids = d.poids;
     poids.PROFONDEUR_MAX = std::clamp<std::int16_t>(poids.PROFONDEUR_MAX, 0, 3);
     c.SearchDepth = 0;
-    if (rappels.journal && d.catalogue)
-        rappels.journal(d.catalogue->texte(TexteJournalCoup) +
-                        std::to_string(d.position.MoveCount) +
-                        d.catalogue->texte(d.couleur == Colour::White ? TexteJournalBlancs
-                                                                      : TexteJournalNoirs) +
-                        heure());
+    if (rappels.journal && !d.logHeader.empty()) rappels.journal(d.logHeader + heure());
 
     Recherche principale(d.position, poids, d.notation);
     principale.annulation(annulation);

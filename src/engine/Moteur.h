@@ -6,7 +6,6 @@
 #include "engine/SearchCounters.h"
 #include "notation/Notation.h"
 #include "rules/Position.h"
-#include "rules/TextCatalogue.h"
 
 #include <atomic>
 #include <functional>
@@ -31,7 +30,8 @@ struct DemandeRecherche {
     PoidsMoteur poids;
     NotationCode notation = NotationCode::Francaise;
     int threads = 2;
-    const TextCatalogue* catalogue = nullptr; // for the log lines' texts
+    // The log's header line before the time ("Move no. 12 - White - "); none when empty.
+    std::string logHeader;
 };
 
 // A root search (SearchDepth 0) on the counters given, which the caller resets before a

@@ -68,7 +68,9 @@ std::string Catalogue::texte_catalogue(int number) const {
     return langue.textes[decalage];
 }
 
-std::string Catalogue::texte(int offset) const { return texte_catalogue(baseTexte_ + offset); }
+std::string Catalogue::text(TextKey key) const {
+    return texte_catalogue(baseTexte_ + offsetOf(key));
+}
 
 std::vector<int> Catalogue::decalages(int cleLangue) const {
     std::vector<int> liste;

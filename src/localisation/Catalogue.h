@@ -2,7 +2,7 @@
 // Every text the user reads, by number, in eight languages. Numbering is global: language k
 // (CLE_LANGUE 1..8) owns numbers base..base+999 with base 10 + 1000 * (k - 1), so a text asked
 // for before any language is applied (BaseTexte 0) is found by its bare number.
-#include "rules/TextCatalogue.h"
+#include "localisation/TextCatalogue.h"
 
 #include <string>
 #include <string_view>
@@ -29,7 +29,8 @@ public:
 
     // Empty for a number no language holds.
     std::string texte_catalogue(int number) const;
-    std::string texte(int offset) const override;
+    std::string text(TextKey key) const override;
+    using TextCatalogue::text;
 
     // The offsets a language's file defines, ascending.
     std::vector<int> decalages(int cleLangue) const;

@@ -37,7 +37,7 @@ bool entier(std::string_view s, int& out, int max) {
     return out <= max;
 }
 
-bool refuser(int* raison, int why) {
+bool refuser(FenProblem* raison, FenProblem why) {
     if (raison) *raison = why;
     return false;
 }
@@ -81,27 +81,27 @@ std::string ecrire_fen(const Position& p) {
     return fen;
 }
 
-bool position_admissible(const Position& p, int* raison) {
+bool position_admissible(const Position& p, FenProblem* raison) {
     int kings[14] = {};
     for (int y = 1; y <= 8; ++y)
         for (int x = 1; x <= 8; ++x) {
             PieceCode piece = p.at(x, y);
             if (!est_piece(piece) && piece != PieceCode::Empty)
-                return refuser(raison, TexteFenCaractere);
+                return refuser(raison, FenProblem::UnknownCharacter);
             if (type_piece(piece) == PieceType::King) ++kings[code(piece)];
             if (type_piece(piece) == PieceType::Pawn && (y == 1 || y == 8))
-                return refuser(raison, TexteFenPionBord);
+                return refuser(raison, FenProblem::PawnOnEdge);
         }
     if (kings[code(PieceCode::WhiteKing)] != 1 || kings[code(PieceCode::BlackKing)] != 1)
-        return refuser(raison, TexteFenRois);
-    if (en_echec(p, p.LastMoverColour)) return refuser(raison, TexteFenEchec);
+        return refuser(raison, FenProblem::Kings);
+    if (en_echec(p, p.LastMoverColour)) return refuser(raison, FenProblem::SideNotToMoveInCheck);
     return true;
 }
 
-std::optional<Position> lire_fen(std::string_view fen, Colour playerColour, int* raison) {
+std::optional<Position> lire_fen(std::string_view fen, Colour playerColour, FenProblem* raison) {
     auto f = champs(fen);
     if (f.size() < 2 || f.size() > 6) {
-        refuser(raison, TexteFenChamps);
+        refuser(raison, FenProblem::FieldCount);
         return std::nullopt;
     }
     Position p;
@@ -111,30 +111,30 @@ std::optional<Position> lire_fen(std::string_view fen, Colour playerColour, int*
     int rank = 7, file = 0;
     for (char c : f[0]) {
         if (c == '/') {
-            if (file != 8 || rank == 0) return refuser(raison, TexteFenRangees), std::nullopt;
+            if (file != 8 || rank == 0) return refuser(raison, FenProblem::Ranks), std::nullopt;
             --rank;
             file = 0;
         } else if (c >= '1' && c <= '8') {
             file += static_cast<int>(*lire_nombre(std::string_view(&c, 1)));
-            if (file > 8) return refuser(raison, TexteFenRangees), std::nullopt;
+            if (file > 8) return refuser(raison, FenProblem::Ranks), std::nullopt;
         } else {
             PieceCode piece = c == '.' ? PieceCode::Empty : piece_fen(c);
             if (piece == PieceCode::Empty && c != '.')
-                return refuser(raison, TexteFenCaractere), std::nullopt;
-            if (file >= 8) return refuser(raison, TexteFenRangees), std::nullopt;
+                return refuser(raison, FenProblem::UnknownCharacter), std::nullopt;
+            if (file >= 8) return refuser(raison, FenProblem::Ranks), std::nullopt;
             Case sq = case_affichee(file + 8 * rank, playerColour);
             p.at(sq.x, sq.y) = piece;
             ++file;
         }
     }
-    if (rank != 0 || file != 8) return refuser(raison, TexteFenRangees), std::nullopt;
+    if (rank != 0 || file != 8) return refuser(raison, FenProblem::Ranks), std::nullopt;
 
     if (f[1] == "w")
         p.LastMoverColour = Colour::Black;
     else if (f[1] == "b")
         p.LastMoverColour = Colour::White;
     else
-        return refuser(raison, TexteFenTrait), std::nullopt;
+        return refuser(raison, FenProblem::SideToMove), std::nullopt;
 
     p.CastlingRights = 0;
     if (f.size() > 2 && f[2] != "-") {
@@ -145,7 +145,7 @@ std::optional<Position> lire_fen(std::string_view fen, Colour playerColour, int*
                                : c == 'q' ? BlackLong
                                           : 0;
             if (!bit || (p.CastlingRights & bit))
-                return refuser(raison, TexteFenRoque), std::nullopt;
+                return refuser(raison, FenProblem::Castling), std::nullopt;
             p.CastlingRights |= bit;
         }
     }
@@ -153,17 +153,17 @@ std::optional<Position> lire_fen(std::string_view fen, Colour playerColour, int*
     p.CastlingDone[code(Colour::Black)] = !(p.CastlingRights & (BlackShort | BlackLong));
 
     if (f.size() > 3 && f[3] != "-") {
-        if (f[3].size() != 2) return refuser(raison, TexteFenEnPassant), std::nullopt;
+        if (f[3].size() != 2) return refuser(raison, FenProblem::EnPassant), std::nullopt;
         Case sq = case_nommee(f[3][0], f[3][1], playerColour);
-        if (sq.x == 0) return refuser(raison, TexteFenEnPassant), std::nullopt;
+        if (sq.x == 0) return refuser(raison, FenProblem::EnPassant), std::nullopt;
         auto& ep = p.side_to_move() == Colour::White ? p.EnPassantForWhite : p.EnPassantForBlack;
         ep = static_cast<std::int16_t>(10 * sq.x + sq.y);
     }
     int halfmove = 0, fullmove = 1;
     if (f.size() > 4 && !entier(f[4], halfmove, 30000))
-        return refuser(raison, TexteFenCompteurs), std::nullopt;
+        return refuser(raison, FenProblem::Counters), std::nullopt;
     if (f.size() > 5 && !entier(f[5], fullmove, 30000))
-        return refuser(raison, TexteFenCompteurs), std::nullopt;
+        return refuser(raison, FenProblem::Counters), std::nullopt;
     p.QuietMoveCount = static_cast<std::int16_t>(halfmove);
     // MoveCount counts White's moves played, so a copy gives back the same number.
     bool whiteToMove = p.side_to_move() == Colour::White;
@@ -205,8 +205,7 @@ std::optional<Position> lire_cle_position(std::string_view key, const Position& 
     return p;
 }
 
-CollerResultat coller_position(std::string_view text, Position& pos, Dialogs& dialogs,
-                               const TextCatalogue& catalogue) {
+CollerResultat coller_position(std::string_view text, Position& pos) {
     bool hasSlash = text.find('/') != std::string_view::npos;
     std::optional<Position> read;
     CollerResultat kind;
@@ -219,11 +218,7 @@ CollerResultat coller_position(std::string_view text, Position& pos, Dialogs& di
     } else {
         return CollerResultat::Ignore;
     }
-    if (!read) {
-        dialogs.message("quarvelin", catalogue.texte(TextePositionRefusee),
-                        DialogIcon::Exclamation);
-        return CollerResultat::Refuse;
-    }
+    if (!read) return CollerResultat::Refuse;
     pos = *read;
     return kind;
 }

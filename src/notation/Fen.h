@@ -1,36 +1,37 @@
 #pragma once
 // Position strings: FEN and the 64-character position key.
-#include "rules/Dialogs.h"
 #include "rules/Position.h"
-#include "rules/TextCatalogue.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace quarvelin {
-
-inline constexpr int TextePositionRefusee = 338;
-// Why a position string was refused, as catalogue offsets.
-inline constexpr int TexteFenChamps = 906;
-inline constexpr int TexteFenRangees = 907;
-inline constexpr int TexteFenCaractere = 908;
-inline constexpr int TexteFenTrait = 909;
-inline constexpr int TexteFenRoque = 910;
-inline constexpr int TexteFenEnPassant = 911;
-inline constexpr int TexteFenCompteurs = 912;
-inline constexpr int TexteFenRois = 913;
-inline constexpr int TexteFenPionBord = 914;
-inline constexpr int TexteFenEchec = 915;
+// Why a position string was refused.
+enum class FenProblem : std::uint8_t {
+    None,
+    FieldCount,
+    Ranks,
+    UnknownCharacter,
+    SideToMove,
+    Castling,
+    EnPassant,
+    Counters,
+    Kings,
+    PawnOnEdge,
+    SideNotToMoveInCheck,
+};
 
 std::string ecrire_fen(const Position& p);
 
 // Reads a whole FEN (the half-move clock and move number may be left out) into a position
 // shown with playerColour at the bottom. Refused, with a reason, unless it is a position that
 // can stand: eight ranks of eight squares, one king a side, no pawn on the first or last rank,
-// the side not to move not in check; raison then gets the catalogue offset saying why. Castling
+// the side not to move not in check; raison then says why. Castling
 // rights and an en-passant square that the position cannot have are dropped.
-std::optional<Position> lire_fen(std::string_view fen, Colour playerColour, int* raison = nullptr);
+std::optional<Position> lire_fen(std::string_view fen, Colour playerColour,
+                                 FenProblem* raison = nullptr);
 
 // One character per square in display order, the piece code + 32.
 std::string cle_position(const Position& p);
@@ -38,13 +39,12 @@ std::string cle_position(const Position& p);
 std::optional<Position> lire_cle_position(std::string_view key, const Position& current);
 
 // Whether the position can stand (the checks lire_fen makes); the reason when not.
-bool position_admissible(const Position& p, int* raison = nullptr);
+bool position_admissible(const Position& p, FenProblem* raison = nullptr);
 
 enum class CollerResultat { Ignore, Refuse, Fen, Cle };
 
 // A pasted text: a position key (64 characters, no "/"), a FEN (has "/", under 100
-// characters) or neither (ignored). A refused one shows catalogue text 338 and leaves pos.
-CollerResultat coller_position(std::string_view text, Position& pos, Dialogs& dialogs,
-                               const TextCatalogue& catalogue);
+// characters) or neither (ignored). A refused one leaves pos as it was.
+CollerResultat coller_position(std::string_view text, Position& pos);
 
 } // namespace quarvelin

@@ -30,13 +30,6 @@ constexpr Marche Droites{{{1, 0}, {-1, 0}, {0, 1}, {0, -1}}, 4};
 constexpr Marche Diagonales{{{1, -1}, {-1, -1}, {1, 1}, {-1, 1}}, 4};
 constexpr Marche Sauts{{{2, 1}, {2, -1}, {-2, 1}, {-2, -1}, {1, -2}, {1, 2}, {-1, -2}, {-1, 2}}, 8};
 
-void signaler(const LectureContexte& ctx, const std::string& token) {
-    if (!ctx.dialogs) return;
-    std::string text = ctx.catalogue ? ctx.catalogue->texte(TexteErreurCoup)
-                                     : std::string("Erreur de chargement du coup : ");
-    ctx.dialogs->message("Attention", text + token + " !", DialogIcon::Exclamation);
-}
-
 } // namespace
 
 bool est_resultat(std::string_view t) {
@@ -96,8 +89,7 @@ Coup CoupLu::coup() const {
     return c;
 }
 
-CoupLu lire_coup(const Position& p, Colour side, NotationCode notation, std::string& token,
-                 const LectureContexte& ctx) {
+CoupLu lire_coup(const Position& p, Colour side, NotationCode notation, std::string& token) {
     CoupLu r;
     const Colour pc = p.PlayerColour;
     auto colonne = [pc](char f) { return pc == Colour::Black ? 105 - f : f - 96; };
@@ -146,10 +138,10 @@ CoupLu lire_coup(const Position& p, Colour side, NotationCode notation, std::str
         return static_cast<PieceCode>(code(pawn) + 1 + static_cast<int>(k));
     };
     auto illisible = [&]() {
-        signaler(ctx, token);
         CoupLu bad;
         bad.suffix = r.suffix;
         bad.lisible = false;
+        bad.malformed = true;
         return bad;
     };
     const std::size_t n = token.size();
@@ -211,7 +203,7 @@ CoupLu lire_coup(const Position& p, Colour side, NotationCode notation, std::str
         std::isupper(static_cast<unsigned char>(token[n - 1])) &&
         type_promotion(token[n - 1]) != PieceType::None) {
         std::string inner = token.substr(0, n - 1);
-        CoupLu res = lire_coup(p, side, notation, inner, ctx);
+        CoupLu res = lire_coup(p, side, notation, inner);
         if (res.piece == pawn) {
             res.suffix = std::string("=") + token[n - 1] + r.suffix + res.suffix;
             token = inner;

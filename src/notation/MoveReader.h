@@ -3,36 +3,27 @@
 // against the current position. Nothing here changes the board.
 #include "notation/Notation.h"
 #include "rules/Coup.h"
-#include "rules/Dialogs.h"
 #include "rules/Position.h"
-#include "rules/TextCatalogue.h"
 
 #include <string>
 
 namespace quarvelin {
-
-inline constexpr int TexteErreurCoup = 900; // "Erreur de chargement du coup : "
 
 struct CoupLu {
     int fromX = 0, fromY = 0, toX = 0, toY = 0; // 0: not given or not found
     PieceCode piece = PieceCode::Empty;         // Empty (1) for a result token
     std::string suffix;  // what was cut off the end ("e.p.", "+", "=Q+") or the result token
     bool lisible = true; // false when the token could not be read at all
+    // Not read, though it has a move's length: worth telling the user (with the token).
+    bool malformed = false;
 
     bool est_resultat() const { return lisible && piece == PieceCode::Empty && !suffix.empty(); }
     // The move as played: the promotion piece taken from the suffix (a queen when none).
     Coup coup() const;
 };
 
-// Where reading failures are told; both may be null (then nothing is shown).
-struct LectureContexte {
-    Dialogs* dialogs = nullptr;
-    const TextCatalogue* catalogue = nullptr;
-};
-
 // Reads token for `side`; token is trimmed and stripped of the parts cut off, in place.
-CoupLu lire_coup(const Position& p, Colour side, NotationCode notation, std::string& token,
-                 const LectureContexte& contexte = {});
+CoupLu lire_coup(const Position& p, Colour side, NotationCode notation, std::string& token);
 
 // The origin of a piece move to (toX, toY): the first square in walk order holding `piece`
 // that agrees with the hints (0 = no hint) and from which the move is legal; failing a legal

@@ -12,46 +12,46 @@
 namespace quarvelin {
 
 std::string ResultatChargement::message(const TextCatalogue& catalogue) const {
-    const std::string refuse = catalogue.texte(TexteDocumentRefuse);
+    const std::string refuse = catalogue.text(TextKey::XmlDocumentRefused);
     std::string raison;
     switch (echec) {
     case EchecChargement::Aucun:
         return {};
     case EchecChargement::PasAdresseWeb:
-        return catalogue.texte(TextePasAdresseWeb);
+        return catalogue.text(TextKey::NotAnAddress);
     case EchecChargement::Refuse:
         return refuse + "\n" + adresse;
     case EchecChargement::Delai:
     case EchecChargement::SansCoups:
-        return refuse + catalogue.texte(TexteRienDeLisible) + "\n" + adresse;
+        return refuse + catalogue.text(TextKey::NothingReadable) + "\n" + adresse;
     case EchecChargement::Http:
-        raison = catalogue.texte(TexteReponseServeur) + std::to_string(statutHttp);
+        raison = catalogue.text(TextKey::ServerError) + std::to_string(statutHttp);
         if (!detail.empty()) raison += " " + detail;
         break;
     case EchecChargement::HoteInconnu:
-        raison = catalogue.texte(TexteServeurIntrouvable) + detail;
+        raison = catalogue.text(TextKey::ServerNotFound) + detail;
         break;
     case EchecChargement::ConnexionRefusee:
-        raison = catalogue.texte(TexteConnexionRefusee);
+        raison = catalogue.text(TextKey::ConnectionRefused);
         break;
     case EchecChargement::Securite:
-        raison = catalogue.texte(TexteConnexionSecurisee);
+        raison = catalogue.text(TextKey::SecureConnectionFailed);
         break;
     case EchecChargement::Reseau:
-        raison = catalogue.texte(TexteErreurReseau) + detail;
+        raison = catalogue.text(TextKey::TransferError) + detail;
         break;
     case EchecChargement::MalForme:
-        raison = catalogue.texte(TexteXmlMalForme) + std::to_string(ligne) +
-                 catalogue.texte(TexteColonne) + std::to_string(colonne);
+        raison = catalogue.text(TextKey::XmlNotWellFormed) + std::to_string(ligne) +
+                 catalogue.text(TextKey::ColumnSeparator) + std::to_string(colonne);
         break;
     case EchecChargement::TropGros:
-        raison = catalogue.texte(TexteDocumentTropGros);
+        raison = catalogue.text(TextKey::DocumentTooLarge);
         break;
     case EchecChargement::FichierAbsent:
-        raison = catalogue.texte(TexteFichierLocalAbsent);
+        raison = catalogue.text(TextKey::FileNotFound);
         break;
     case EchecChargement::FichierIllisible:
-        raison = catalogue.texte(TexteFichierLocalIllisible) + detail;
+        raison = catalogue.text(TextKey::FileUnreadable) + detail;
         break;
     }
     return refuse + "\n" + raison + "\n" + adresse;

@@ -1,8 +1,8 @@
 #pragma once
 // Fetches an XML game record from an http://, https:// or file:// address and reads the game
 // in it, waiting at most a fixed time. Runs on the caller's event loop; no window needed.
+#include "localisation/TextCatalogue.h"
 #include "records/LectureXml.h"
-#include "rules/TextCatalogue.h"
 
 #include <chrono>
 #include <functional>
@@ -14,20 +14,6 @@ class QNetworkReply;
 class QTimer;
 
 namespace quarvelin {
-
-inline constexpr int TextePasAdresseWeb = 120;
-inline constexpr int TexteDocumentRefuse = 121;
-inline constexpr int TexteRienDeLisible = 122;
-inline constexpr int TexteReponseServeur = 984;
-inline constexpr int TexteServeurIntrouvable = 985;
-inline constexpr int TexteConnexionRefusee = 986;
-inline constexpr int TexteConnexionSecurisee = 987;
-inline constexpr int TexteErreurReseau = 988;
-inline constexpr int TexteXmlMalForme = 989;
-inline constexpr int TexteColonne = 993;
-inline constexpr int TexteDocumentTropGros = 990;
-inline constexpr int TexteFichierLocalAbsent = 270;
-inline constexpr int TexteFichierLocalIllisible = 994;
 
 enum class EchecChargement {
     Aucun,

@@ -361,14 +361,14 @@ void vers_xml(std::istream& in, const IndexPgn& index, const std::string& cible,
             return; // the writer and the files waiting are dropped with the target untouched
         }
         PartieLue lue = lire_partie_pgn(in, index.position(i));
-        if (lue.erreur == TexteErreurLectureFichier) {
+        if (lue.erreur == TextKey::FileReadError) {
             r.erreur = ResultatConversion::Erreur::LectureSource;
             r.fichiers.clear();
             return;
         }
         const auto numero = static_cast<std::int64_t>(i + 1);
         // Nothing read: no game to write, only to tell of.
-        const bool vide = lue.erreur == TexteAucunePartieIci;
+        const bool vide = lue.erreur == TextKey::NoGameAtPlace;
         if (!lue.ok())
             r.problemes.push_back({numero, !vide, lue.erreur, lue.numeroErreur, lue.detail});
         if (!vide) {
@@ -471,24 +471,24 @@ ResultatConversion convertir_fichier_pgn(const std::string& source, const std::s
 std::string message_conversion(const ResultatConversion& r, const TextCatalogue& catalogue) {
     switch (r.erreur) {
     case ResultatConversion::Erreur::SourceIntrouvable:
-        return catalogue.texte(TexteSourceIntrouvable) + " (" + r.detail + ")";
+        return catalogue.text(TextKey::FileNotFound) + " (" + r.detail + ")";
     case ResultatConversion::Erreur::LectureSource:
-        return catalogue.texte(TexteErreurLectureFichier) + r.detail;
+        return catalogue.text(TextKey::FileReadError) + r.detail;
     case ResultatConversion::Erreur::Ecriture:
-        return catalogue.texte(TexteEcritureFichier) + r.detail;
+        return catalogue.text(TextKey::FileNotWritten) + r.detail;
     case ResultatConversion::Erreur::Aucune:
         break;
     }
-    if (r.annulee) return catalogue.texte(TexteConversionAnnulee);
+    if (r.annulee) return catalogue.text(TextKey::ConversionCancelled);
 
-    std::string texte = catalogue.texte(TexteConversionTerminee) + std::to_string(r.ecrites) +
-                        catalogue.texte(TextePartiesLues) + std::to_string(r.lues);
+    std::string texte = catalogue.text(TextKey::ConversionFinished) + std::to_string(r.ecrites) +
+                        catalogue.text(TextKey::GamesReadCount) + std::to_string(r.lues);
     std::int64_t avecErreur = 0, nonEcrites = 0;
     for (const ProblemeConversion& p : r.problemes) (p.ecrite ? avecErreur : nonEcrites) += 1;
     if (avecErreur > 0)
-        texte += catalogue.texte(TextePartiesAvecErreur) + std::to_string(avecErreur);
+        texte += catalogue.text(TextKey::GamesWithReadingError) + std::to_string(avecErreur);
     if (nonEcrites > 0)
-        texte += catalogue.texte(TextePartiesNonEcrites) + std::to_string(nonEcrites);
+        texte += catalogue.text(TextKey::UnreadableGamesNotWritten) + std::to_string(nonEcrites);
     auto remplacer = [](std::string modele, std::int64_t n) {
         if (std::size_t marque = modele.find("%1"); marque != std::string::npos)
             modele.replace(marque, 2, std::to_string(n));
@@ -500,14 +500,14 @@ std::string message_conversion(const ResultatConversion& r, const TextCatalogue&
         lue.erreur = p.erreur;
         lue.numeroErreur = p.numeroErreur;
         lue.detail = p.detail;
-        texte += remplacer(catalogue.texte(TexteNumeroPartie), p.numero) +
+        texte += remplacer(catalogue.text(TextKey::GameNumber), p.numero) +
                  message_lecture(lue, catalogue);
     }
     if (r.problemes.size() > ProblemesDetailles)
-        texte += remplacer(catalogue.texte(TexteAutresProblemes),
+        texte += remplacer(catalogue.text(TextKey::AndMore),
                            static_cast<std::int64_t>(r.problemes.size() - ProblemesDetailles));
     if (!r.fichierAdresses.empty())
-        texte += catalogue.texte(TexteFichierAdresses) + r.fichierAdresses;
+        texte += catalogue.text(TextKey::AddressFile) + r.fichierAdresses;
     return texte;
 }
 

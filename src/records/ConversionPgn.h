@@ -3,9 +3,9 @@
 // new PGN file. Every file written is built beside its target and put in place only once the
 // whole conversion is done, so a cancelled or failed conversion leaves the old files as they
 // were. Runs on any thread; the cancel request is the one of session/Annulation.h.
+#include "localisation/TextCatalogue.h"
 #include "records/EcritureXml.h"
 #include "records/FiltreParties.h"
-#include "rules/TextCatalogue.h"
 
 #include <cstdint>
 #include <functional>
@@ -15,17 +15,6 @@
 #include <vector>
 
 namespace quarvelin {
-
-inline constexpr int TexteConversionTerminee = 268; // "Conversion finished. Games written: "
-inline constexpr int TextePartiesLues = 269;        // "\nGames read: "
-inline constexpr int TexteSourceIntrouvable = 270;  // "File not found"
-inline constexpr int TextePartiesAvecErreur = 883;  // "\nGames written with a reading error: "
-inline constexpr int TextePartiesNonEcrites = 884;  // "\nUnreadable games, not written: "
-inline constexpr int TexteNumeroPartie = 885;       // "\nGame %1: "
-inline constexpr int TexteAutresProblemes = 886;    // "\n... and %1 more."
-inline constexpr int TexteConversionAnnulee = 887;  // "Conversion cancelled: no file was changed."
-inline constexpr int TexteFichierAdresses = 888;    // "\nAddress file: "
-inline constexpr int TexteCibleInconnue = 889;      // "The target must end in .xml or .pgn: "
 
 enum class FormatConversion { Xml, Pgn };
 
@@ -44,7 +33,7 @@ struct OptionsConversion {
 struct ProblemeConversion {
     std::int64_t numero = 0;
     bool ecrite = true;
-    int erreur = 0;
+    std::optional<TextKey> erreur;
     int numeroErreur = 0;
     std::string detail;
 };

@@ -47,9 +47,9 @@ std::string EchecEcriture::message(const TextCatalogue& catalogue) const {
     case Cause::Aucune:
         return {};
     case Cause::PasUneListe:
-        return catalogue.texte(TexteListeXmlEtrangere);
+        return catalogue.text(TextKey::NotAnXmlGameList);
     case Cause::Ecriture:
-        return catalogue.texte(TexteEcritureFichier) + detail;
+        return catalogue.text(TextKey::FileNotWritten) + detail;
     }
     return {};
 }

@@ -2,8 +2,8 @@
 // Writes XML game records: a <LIST> of <GAME> elements, one element per line, CR LF lines,
 // UTF-8. The file is built in a temporary file that replaces the target only when complete,
 // so a failed or cancelled write leaves the old file as it was.
+#include "localisation/TextCatalogue.h"
 #include "records/PartieXml.h"
-#include "rules/TextCatalogue.h"
 
 #include <QSaveFile>
 
@@ -13,9 +13,6 @@
 #include <vector>
 
 namespace quarvelin {
-
-inline constexpr int TexteListeXmlEtrangere = 991;
-inline constexpr int TexteEcritureFichier = 992;
 
 struct EchecEcriture {
     enum class Cause { Aucune, Ecriture, PasUneListe };

@@ -69,7 +69,7 @@ std::vector<std::string> couper(std::string_view texte, std::size_t largeur) {
 }
 
 std::string titre_impression(const TextCatalogue& catalogue, std::chrono::year_month_day d) {
-    return "QUARVELIN - " + catalogue.texte(TexteTitreImpression) + " - " + date_jjmmaaaa(d);
+    return "QUARVELIN - " + catalogue.text(TextKey::Game) + " - " + date_jjmmaaaa(d);
 }
 
 std::vector<LigneImprimee> impression_partie(const GameSession& s, const Settings& reglages,

@@ -2,8 +2,8 @@
 // What the printed game holds, line by line, in its three layouts: the record as text, the move
 // list, and the moves with a board after each.
 #include "config/Settings.h"
+#include "localisation/TextCatalogue.h"
 #include "records/LigneImprimee.h"
-#include "rules/TextCatalogue.h"
 #include "session/GameSession.h"
 
 #include <chrono>
@@ -12,9 +12,6 @@
 #include <vector>
 
 namespace quarvelin {
-
-inline constexpr int TexteTitreImpression = 169;
-inline constexpr int TexteImpressionTerminee = 220;
 // Characters of a printed line of the record; longer lines go on in the next one.
 inline constexpr std::size_t LargeurImpression = 70;
 

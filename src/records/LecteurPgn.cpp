@@ -1,12 +1,12 @@
 #include "records/LecteurPgn.h"
 
 #include "localisation/Encodage.h"
+#include "localisation/TextCatalogue.h"
 #include "notation/Fen.h"
 #include "notation/MoveReader.h"
 #include "notation/PgnStream.h"
 #include "notation/Replay.h"
 #include "records/DebutPartie.h"
-#include "rules/TextCatalogue.h"
 
 #include <algorithm>
 #include <istream>
@@ -139,7 +139,7 @@ PartieLue lire_partie_pgn(std::istream& in, std::uint64_t position) {
     PgnStream stream(flux, true);
     PgnGame game;
     if (!stream.suivante(game) || (game.tags.empty() && game.moves.empty())) {
-        partie.erreur = erreurLecture ? TexteErreurLectureFichier : TexteAucunePartieIci;
+        partie.erreur = erreurLecture ? TextKey::FileReadError : TextKey::NoGameAtPlace;
         partie.detail = std::to_string(position);
         return partie;
     }
@@ -154,7 +154,7 @@ PartieLue lire_partie_pgn(std::istream& in, std::uint64_t position) {
             depart = *p;
             partie.FenDepart = *fen;
         } else {
-            partie.erreur = TexteFenDepartRefusee;
+            partie.erreur = TextKey::StartFenRejected;
             partie.detail = *fen;
         }
     }
@@ -194,15 +194,15 @@ PartieLue lire_partie_pgn(std::istream& in, std::uint64_t position) {
                         : tagResultat && est_resultat(*tagResultat) ? *tagResultat
                                                                     : "*";
 
-    if (partie.erreur != 0) return partie;
+    if (partie.erreur) return partie;
     if (game.unclosed != 0) {
-        partie.erreur = TexteNonFerme;
+        partie.erreur = TextKey::NotClosedAtEnd;
         partie.detail = std::string(1, game.unclosed);
         return partie;
     }
     Rejeu r = rejouer(game);
     if (!r.ok) {
-        partie.erreur = TexteCoupIllisible;
+        partie.erreur = TextKey::MoveUnreadableAt;
         partie.numeroErreur = r.numeroErreur;
         partie.detail = r.jetonErreur;
     }
@@ -211,7 +211,7 @@ PartieLue lire_partie_pgn(std::istream& in, std::uint64_t position) {
 
 std::string message_lecture(const PartieLue& partie, const TextCatalogue& catalogue) {
     if (partie.ok()) return {};
-    std::string texte = catalogue.texte(partie.erreur);
+    std::string texte = catalogue.text(*partie.erreur);
     if (std::size_t marque = texte.find("%1"); marque != std::string::npos)
         texte.replace(marque, 2, std::to_string(partie.numeroErreur));
     return texte + partie.detail;

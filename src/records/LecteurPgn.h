@@ -13,11 +13,6 @@ namespace quarvelin {
 class TextCatalogue;
 
 // Texts of the problems a game can have.
-inline constexpr int TexteCoupIllisible = 877;        // "Move %1 cannot be read or played: "
-inline constexpr int TexteFenDepartRefusee = 878;     // "Start position [FEN] refused: "
-inline constexpr int TexteNonFerme = 879;             // "... not closed at the end of the game: "
-inline constexpr int TexteAucunePartieIci = 880;      // "No game starts at this place: "
-inline constexpr int TexteErreurLectureFichier = 881; // "The file could not be read: "
 
 // The game at `position` of the stream; its erreur says what went wrong, if anything.
 PartieLue lire_partie_pgn(std::istream& in, std::uint64_t position);

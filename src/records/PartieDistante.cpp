@@ -19,10 +19,10 @@ void PartieDistante::terminer(const ResultatChargement& r) {
     }
     PartieRecue p{r.partie.GameText, r.partie.GameMoveText, r.resultat, r.adresse};
     if (commentaire_.visible())
-        commentaire_.ajouter(catalogue_.texte(TexteTitrePartieDistante) + " {" + r.adresse +
-                             "} :\r\n" + p.GameText);
+        commentaire_.ajouter(catalogue_.text(TextKey::ChessGame) + " {" + r.adresse + "} :\r\n" +
+                             p.GameText);
     p.GameText += "\r\n";
-    dialogs_.message(catalogue_.texte(TextePartieTelechargee), p.GameText + p.GameMoveText,
+    dialogs_.message(catalogue_.text(TextKey::DownloadedGame), p.GameText + p.GameMoveText,
                      DialogIcon::Information);
     if (recue) recue(p);
 }

@@ -1,18 +1,15 @@
 #pragma once
 // The remote-game window's logic: loads the address typed or chosen, reports a failure, and on
 // success shows the game, writes its tags in the comment window and hands it on to be replayed.
+#include "localisation/Dialogs.h"
+#include "localisation/TextCatalogue.h"
 #include "records/ChargementXml.h"
-#include "rules/Dialogs.h"
-#include "rules/TextCatalogue.h"
 #include "session/Commentary.h"
 
 #include <functional>
 #include <string>
 
 namespace quarvelin {
-
-inline constexpr int TexteTitrePartieDistante = 28;
-inline constexpr int TextePartieTelechargee = 123;
 
 // A game as the game record takes it, ready for the replay.
 struct PartieRecue {

@@ -1,6 +1,9 @@
 #pragma once
 // One game read from a PGN file, in the form the game session takes it.
+#include "localisation/TextKey.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,13 +28,13 @@ struct PartieLue {
     std::vector<std::string> commentaires;
     std::vector<Variante> variantes;
 
-    // What stops the game from being read whole: a catalogue offset, 0 when nothing does, and
-    // what it is about (the move number and the token, the FEN, the unclosed bracket).
-    int erreur = 0;
+    // What stops the game from being read whole, if anything, and what it is about (the move
+    // number and the token, the FEN, the unclosed bracket).
+    std::optional<TextKey> erreur;
     int numeroErreur = 0;
     std::string detail;
 
-    bool ok() const { return erreur == 0; }
+    bool ok() const { return !erreur; }
 };
 
 } // namespace quarvelin

@@ -16,10 +16,10 @@ std::string SaveController::composer(const GameSession& s, const Settings& regla
     return texte_sauvegarde(s, reglages, joueur, d, catalogue_, dialogs_, Titre);
 }
 
-std::string SaveController::titre_dialogue() const { return catalogue_.texte(TexteChoisirFichier); }
+std::string SaveController::titre_dialogue() const { return catalogue_.text(TextKey::ChooseFile); }
 
 std::string SaveController::filtre(FormatPartie format) const {
-    return catalogue_.texte(TexteFichiersFiltre) +
+    return catalogue_.text(TextKey::Files) +
            (format == FormatPartie::Pgn ? " PGN (*.pgn)" : " XML (*.xml)");
 }
 
@@ -38,7 +38,7 @@ bool SaveController::sauver(const std::string& chemin, const std::string& texte,
                             FormatPartie format) {
     std::error_code ec;
     if (!ajouter && std::filesystem::exists(chemin, ec) &&
-        !dialogs_.question(Titre, catalogue_.texte(TexteRemplacerPartie)))
+        !dialogs_.question(Titre, catalogue_.text(TextKey::ReplaceFileQuestion)))
         return false;
     if (format == FormatPartie::Xml) {
         const EchecEcriture e = EcritureXml::ecrire_fichier(
@@ -48,18 +48,18 @@ bool SaveController::sauver(const std::string& chemin, const std::string& texte,
             dialogs_.message(Titre, e.message(catalogue_) + "\n" + chemin, DialogIcon::Critical);
             return false;
         }
-        dialogs_.message(Titre, catalogue_.texte(TextePartieEnregistree), DialogIcon::Information);
+        dialogs_.message(Titre, catalogue_.text(TextKey::GameSaved), DialogIcon::Information);
         return true;
     }
     const std::string erreur = ecrire_fichier_partie(chemin, lignes_crlf(texte + "\n"), ajouter);
     if (!erreur.empty()) {
-        dialogs_.message(
-            Titre, catalogue_.texte(TexteEcriturePartieImpossible) + "\n" + chemin + " : " + erreur,
-            DialogIcon::Critical);
+        dialogs_.message(Titre,
+                         catalogue_.text(TextKey::GameNotSaved) + "\n" + chemin + " : " + erreur,
+                         DialogIcon::Critical);
         return false;
     }
     if (recents_) recents_->ajouter_fichier_recent(chemin);
-    dialogs_.message(Titre, catalogue_.texte(TextePartieEnregistree), DialogIcon::Information);
+    dialogs_.message(Titre, catalogue_.text(TextKey::GameSaved), DialogIcon::Information);
     return true;
 }
 

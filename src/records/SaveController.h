@@ -3,21 +3,15 @@
 // save itself (the overwrite question, the write, the recent files, the confirmation).
 #include "config/FichiersRecents.h"
 #include "config/Settings.h"
+#include "localisation/Dialogs.h"
+#include "localisation/TextCatalogue.h"
 #include "records/TextePartie.h"
-#include "rules/Dialogs.h"
-#include "rules/TextCatalogue.h"
 #include "session/GameSession.h"
 
 #include <chrono>
 #include <string>
 
 namespace quarvelin {
-
-inline constexpr int TexteChoisirFichier = 214;
-inline constexpr int TexteFichiersFiltre = 215;
-inline constexpr int TexteRemplacerPartie = 216;
-inline constexpr int TextePartieEnregistree = 217;
-inline constexpr int TexteEcriturePartieImpossible = 610;
 
 class SaveController {
 public:

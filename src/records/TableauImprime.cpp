@@ -28,10 +28,10 @@ std::string titre_liste_parties(const TextCatalogue& catalogue, int cleLangue,
     if (cleLangue == Anglais) {
         int h12 = heure % 12 == 0 ? 12 : heure % 12;
         std::snprintf(h, sizeof h, "%02d:%02d %s", h12, minute, heure < 12 ? "AM" : "PM");
-        return catalogue.texte(TexteListeDesParties) + " The " + date_mmjjaaaa(d) + " at " + h;
+        return catalogue.text(TextKey::GameListTitle) + " The " + date_mmjjaaaa(d) + " at " + h;
     }
     std::snprintf(h, sizeof h, "%02d:%02d", heure, minute);
-    return catalogue.texte(TexteListeDesParties) + " Le " + date_jjmmaaaa(d) + " à " + h;
+    return catalogue.text(TextKey::GameListTitle) + " Le " + date_jjmmaaaa(d) + " à " + h;
 }
 
 } // namespace quarvelin

@@ -1,14 +1,12 @@
 #pragma once
 // A list window's rows as they are printed, and the texts around them on each page.
-#include "rules/TextCatalogue.h"
+#include "localisation/TextCatalogue.h"
 
 #include <chrono>
 #include <string>
 #include <vector>
 
 namespace quarvelin {
-
-inline constexpr int TexteListeDesParties = 173;
 
 struct TableauImprime {
     std::vector<std::string> colonnes; // captions

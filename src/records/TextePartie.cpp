@@ -170,7 +170,7 @@ Joueurs joueurs_impression(const GameSession& s, const Settings& r, Colour joueu
 std::string entete_sauvegarde(const GameSession& s, const Settings& reglages, Colour joueur,
                               std::chrono::year_month_day d, const TextCatalogue& catalogue) {
     if (!s.GameText.empty()) return finir_entete(s.GameText, s.FenDepart);
-    return finir_entete(tags(catalogue.texte(TexteEvenement), date_pgn(d),
+    return finir_entete(tags(catalogue.text(TextKey::ChessGame), date_pgn(d),
                              joueurs_sauvegarde(s, reglages, joueur), s, reglages),
                         s.FenDepart);
 }
@@ -202,7 +202,7 @@ std::string inserer_commentaires(std::string texte, const std::vector<std::strin
         if (notes[k].empty()) continue;
         Jeton j;
         if (!chercher_demi_coup(texte, k, j)) {
-            dialogs.message(titre, catalogue.texte(TexteInsertionCommentaires),
+            dialogs.message(titre, catalogue.text(TextKey::CommentInsertionProblem),
                             DialogIcon::Exclamation);
             continue;
         }

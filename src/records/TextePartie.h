@@ -2,8 +2,8 @@
 // The record of the game in play as the save window composes it: the tag section and the move
 // line with the notes in braces. The printed score shares its pieces.
 #include "config/Settings.h"
-#include "rules/Dialogs.h"
-#include "rules/TextCatalogue.h"
+#include "localisation/Dialogs.h"
+#include "localisation/TextCatalogue.h"
 #include "rules/Types.h"
 #include "session/GameSession.h"
 
@@ -13,9 +13,6 @@
 #include <vector>
 
 namespace quarvelin {
-
-inline constexpr int TexteEvenement = 28;
-inline constexpr int TexteInsertionCommentaires = 609;
 
 enum class FormatPartie { Xml, Pgn };
 

@@ -7,28 +7,7 @@
 
 namespace quarvelin {
 
-namespace {
-constexpr int TexteTitrePartie = 28;
-constexpr int TexteAbandon = 92;
-constexpr int TexteNulleAcceptee = 336;
-constexpr int TexteNulleRefusee = 335;
-constexpr int TexteNulle = 114;
-constexpr int TexteEvalBlancs = 115;
-constexpr int TexteEvalNoirs = 116;
-constexpr int TexteProposerNulle = 328;
-constexpr int TexteDebut = 152;
-constexpr int TexteDebutAttendez = 153;
-constexpr int TexteAVous = 154;
-constexpr int TextePerteTemps = 148;
-constexpr int TexteBlancsPerdent = 144;
-constexpr int TexteNoirsPerdent = 145;
-constexpr int TexteFinPartie = 149;
-constexpr int TexteArretAuto = 919;
-constexpr int TexteDemarrerAuto = 920;
-constexpr int TexteDemarrerDefilement = 922;
-constexpr int TexteSon = 923;
-constexpr int TexteTitreSon = 924;
-} // namespace
+namespace {} // namespace
 
 Partie::Partie(Environnement env) : env_(std::move(env)), horloges_(env_.minuteries) {
     const Settings& st = env_.settings;
@@ -61,7 +40,8 @@ void Partie::jouer_son(int index) {
     const std::string& chemin = s_.SoundFiles[static_cast<std::size_t>(index)];
     if (chemin.empty()) return;
     if (!env_.sons.jouer(chemin))
-        env_.dialogs.message(texte(TexteTitreSon), texte(TexteSon), DialogIcon::Exclamation);
+        env_.dialogs.message(texte(TextKey::SoundTitle), texte(TextKey::SoundFailed),
+                             DialogIcon::Exclamation);
 }
 
 void Partie::journal(const std::string& ligne) {
@@ -135,10 +115,10 @@ void Partie::nouvelle_partie() {
     bool machineBlanche =
         s_.PlayMode == ModeJeu::Auto || (s_.PlayMode == ModeJeu::Machine && !s_.couleurBlanche);
     if (machineBlanche)
-        commenter("- " + texte(TexteDebutAttendez));
+        commenter("- " + texte(TextKey::GameBeginsWait));
     else {
-        commenter("- " + texte(TexteDebut));
-        commenter("- " + texte(TexteAVous));
+        commenter("- " + texte(TextKey::GameBegins));
+        commenter("- " + texte(TextKey::YourMove));
     }
     jouer_son(SonDebut);
 }
@@ -147,7 +127,7 @@ void Partie::ouvrir_plateau() {
     annuler_recherche();
     s_.OpeningCode = s_.OpeningName = OuvertureInconnue;
     s_.EngineProfile = 1;
-    journal("-> " + texte(TexteTitrePartie) + " - " + date_du_jour() + " - " + heure_actuelle());
+    journal("-> " + texte(TextKey::ChessGame) + " - " + date_du_jour() + " - " + heure_actuelle());
 
     Colour pc = s_.couleurBlanche ? Colour::White : Colour::Black;
     levee_ = PieceCode::Empty;
@@ -172,7 +152,7 @@ void Partie::ouvrir_plateau() {
 
     if (s_.PlayMode == ModeJeu::Machine && pc == Colour::Black) joue_coup_machine();
     if (s_.PlayMode == ModeJeu::Auto) {
-        env_.vue.bouton_lecture("P", texte(TexteArretAuto));
+        env_.vue.bouton_lecture("P", texte(TextKey::StopAutomaticPlay));
         horloges_.regler(Minuterie::Auto, 100);
     }
 }
@@ -189,7 +169,7 @@ void Partie::fermer_plateau() {
 }
 
 void Partie::abandonner() {
-    if (!env_.dialogs.question(env_.titre, texte(TexteAbandon))) return;
+    if (!env_.dialogs.question(env_.titre, texte(TextKey::AbandonGameQuestion))) return;
     if (s_.PlayMode == ModeJeu::Reseau && env_.settings.IP_MODE_SERVEUR == 0)
         env_.vue.fermer_connexion();
     fermer_plateau();
@@ -197,7 +177,7 @@ void Partie::abandonner() {
 
 void Partie::proposer_nulle() {
     if (s_.PlayMode == ModeJeu::Reseau) {
-        if (env_.dialogs.question(env_.titre, texte(TexteProposerNulle)))
+        if (env_.dialogs.question(env_.titre, texte(TextKey::OfferDrawQuestion)))
             env_.vue.envoyer_reseau("=");
         return;
     }
@@ -208,12 +188,13 @@ void Partie::proposer_nulle() {
     float noirs = r.evalue_position(Colour::Black, c);
     Colour machine = couleur_opposee(pos_.PlayerColour);
     float scoreMachine = machine == Colour::White ? blancs : noirs;
-    std::string scores =
-        texte(TexteEvalBlancs) + texte_score(blancs) + texte(TexteEvalNoirs) + texte_score(noirs);
+    std::string scores = texte(TextKey::WhiteEvaluation) + texte_score(blancs) +
+                         texte(TextKey::BlackEvaluation) + texte_score(noirs);
     if (scoreMachine < 0.0f && pos_.MoveCount > 10) {
-        terminer("1/2-1/2", {}, texte(TexteNulleAcceptee) + scores + texte(TexteNulle));
+        terminer("1/2-1/2", {},
+                 texte(TextKey::ComputerAcceptsDraw) + scores + texte(TextKey::GameDrawn));
     } else {
-        env_.dialogs.message(env_.titre, texte(TexteNulleRefusee) + scores,
+        env_.dialogs.message(env_.titre, texte(TextKey::ComputerDeclinesDraw) + scores,
                              DialogIcon::Information);
     }
 }
@@ -232,9 +213,9 @@ void Partie::tick(Minuterie m) {
             m == Minuterie::Basse ? pos_.PlayerColour : couleur_opposee(pos_.PlayerColour);
         terminer(perdant == Colour::White ? "0-1" : "1-0", {}, {});
         std::string message =
-            texte(TextePerteTemps) + " " +
-            texte(perdant == Colour::White ? TexteBlancsPerdent : TexteNoirsPerdent);
-        env_.dialogs.message(texte(TexteFinPartie), message, DialogIcon::Exclamation);
+            texte(TextKey::TimeIsUp) + " " +
+            texte(perdant == Colour::White ? TextKey::WhiteLoses : TextKey::BlackLoses);
+        env_.dialogs.message(texte(TextKey::GameOver), message, DialogIcon::Exclamation);
         commenter(message);
         return;
     }
@@ -247,14 +228,14 @@ void Partie::tick(Minuterie m) {
         if (s_.ligneSelectionnee + 1 < n) naviguer(2);
         if (s_.ligneSelectionnee + 1 < n) return;
         horloges_.regler(Minuterie::Defilement, 0);
-        env_.vue.bouton_lecture("Go", texte(TexteDemarrerDefilement));
+        env_.vue.bouton_lecture("Go", texte(TextKey::StartScrolling));
         return;
     }
     case Minuterie::Auto:
         if (reflexion_ || s_.PlayMode != ModeJeu::Auto) return;
         if (s_.partie_finie() || !s_.plateauOuvert) {
             horloges_.regler(Minuterie::Auto, 0);
-            env_.vue.bouton_lecture("Go", texte(TexteDemarrerAuto));
+            env_.vue.bouton_lecture("Go", texte(TextKey::StartAutomaticPlay));
             return;
         }
         joue_coup_machine();

@@ -5,10 +5,10 @@
 // Environnement, so a whole game can be played in a test.
 #include "config/Settings.h"
 #include "engine/SearchCounters.h"
+#include "localisation/Dialogs.h"
+#include "localisation/TextCatalogue.h"
 #include "rules/Coup.h"
-#include "rules/Dialogs.h"
 #include "rules/Position.h"
-#include "rules/TextCatalogue.h"
 #include "session/BoardDisplay.h"
 #include "session/Commentary.h"
 #include "session/ExecuteurRecherche.h"
@@ -118,7 +118,7 @@ public:
 
     void jouer_son(int index);
     void journal(const std::string& ligne);
-    std::string texte(int offset) const { return env_.catalogue.texte(offset); }
+    std::string texte(TextKey key) const { return env_.catalogue.text(key); }
 
 private:
     struct CoupMachine {

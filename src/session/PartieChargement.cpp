@@ -1,4 +1,5 @@
 // A game read from a file or a web address taking the place of the one on the board.
+#include "localisation/RulesTexts.h"
 #include "notation/Fen.h"
 #include "records/PartieLue.h"
 #include "session/Partie.h"
@@ -11,11 +12,11 @@ bool Partie::charger_partie(const PartieLue& lue) {
     std::optional<Position> depart;
     Colour pc = s_.couleurBlanche ? Colour::White : Colour::Black;
     if (!lue.FenDepart.empty()) {
-        int raison = 0;
+        FenProblem raison = FenProblem::None;
         depart = lire_fen(lue.FenDepart, pc, &raison);
         if (!depart) {
             // The reader checks the FEN already; a start the board cannot hold changes nothing.
-            env_.dialogs.message(env_.titre, texte(raison) + "\n" + lue.FenDepart,
+            env_.dialogs.message(env_.titre, texte(fenProblemText(raison)) + "\n" + lue.FenDepart,
                                  DialogIcon::Exclamation);
             return false;
         }

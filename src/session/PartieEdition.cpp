@@ -1,23 +1,17 @@
 // The position editor: pieces from the palette onto the board, then play from there.
 #include "session/Partie.h"
 
+#include "localisation/RulesTexts.h"
 #include "notation/Fen.h"
 #include "rules/FastPosition.h"
 
 namespace quarvelin {
 
-namespace {
-constexpr int TexteAbandon = 92;
-constexpr int TexteDeuxRois = 176;
-constexpr int TextePositionEditee = 175;
-constexpr int TexteDebut = 152;
-constexpr int TexteDebutAttendez = 153;
-constexpr int TexteAVous = 154;
-} // namespace
+namespace {} // namespace
 
 void Partie::entrer_edition(bool demander) {
     if (!s_.plateauOuvert || reflexion_ || etat_ == EtatPlateau::Edition) return;
-    if (demander && !env_.dialogs.question(env_.titre, texte(TexteAbandon))) return;
+    if (demander && !env_.dialogs.question(env_.titre, texte(TextKey::AbandonGameQuestion))) return;
     if (etat_ == EtatPlateau::PieceLevee) remettre_piece();
     horloges_.regler(Minuterie::Auto, 0);
     horloges_.regler(Minuterie::Defilement, 0);
@@ -56,12 +50,12 @@ bool Partie::demarrer_edition() {
     p.QuietMoveCount = 0;
     p.EnPassantForWhite = p.EnPassantForBlack = 0;
     p.CastlingDone = {};
-    int raison = 0;
+    FenProblem raison = FenProblem::None;
     if (!position_admissible(p, &raison)) {
         // Both kings are what the editor asks for first; the rest is said with its reason.
-        std::string message = raison == TexteFenRois
-                                  ? texte(TexteDeuxRois)
-                                  : texte(TextePositionRefusee) + " (" + texte(raison) + ")";
+        std::string message = raison == FenProblem::Kings ? texte(TextKey::TwoKingsNeeded)
+                                                          : texte(TextKey::PositionRefused) + " (" +
+                                                                texte(fenProblemText(raison)) + ")";
         env_.dialogs.message(env_.titre, message, DialogIcon::Exclamation);
         return false;
     }
@@ -70,12 +64,12 @@ bool Partie::demarrer_edition() {
 
     bool machineBlanche = s_.PlayMode == ModeJeu::Machine && p.PlayerColour == Colour::Black;
     if (env_.commentaire.visible()) {
-        commenter(texte(TextePositionEditee));
+        commenter(texte(TextKey::GameFromEditedPosition));
         if (machineBlanche)
-            commenter("- " + texte(TexteDebutAttendez));
+            commenter("- " + texte(TextKey::GameBeginsWait));
         else {
-            commenter("- " + texte(TexteDebut));
-            commenter("- " + texte(TexteAVous));
+            commenter("- " + texte(TextKey::GameBegins));
+            commenter("- " + texte(TextKey::YourMove));
         }
     }
     etat_ = EtatPlateau::Attente;

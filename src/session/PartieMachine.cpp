@@ -14,16 +14,6 @@
 namespace quarvelin {
 
 namespace {
-constexpr int TexteRepetition = 337;
-constexpr int TexteMat = 167;
-constexpr int TexteBlancsGagnent = 146;
-constexpr int TexteNoirsGagnent = 147;
-constexpr int TextePartieNulle = 168;
-constexpr int TexteTitrePartie = 169;
-constexpr int TexteHorsBase = 155;
-constexpr int TexteConseil = 333;
-constexpr int TexteConseilNote = 334;
-constexpr int TexteDemarrerAuto = 920;
 constexpr float TailleMarque = 0.5f;
 
 // The piece on the first square a move text names (" 12.Cg1-f3", "O-O" names none: the king).
@@ -54,7 +44,9 @@ DemandeRecherche Partie::demande(Colour side) const {
     d.poids = poids();
     d.notation = s_.NotationCode;
     d.threads = env_.threads;
-    d.catalogue = &env_.catalogue;
+    if (s_.LogOn)
+        d.logHeader = texte(TextKey::LogMoveNumber) + std::to_string(d.position.MoveCount) +
+                      texte(side == Colour::White ? TextKey::LogWhite : TextKey::LogBlack);
     return d;
 }
 
@@ -163,7 +155,7 @@ void Partie::terminer_coup_machine(CoupMachine cm) {
     if (compter_repetitions(s_) >= 2) {
         if (s_.PlayMode == ModeJeu::Auto)
             repetition_auto();
-        else if (env_.dialogs.question(env_.titre, texte(TexteRepetition)))
+        else if (env_.dialogs.question(env_.titre, texte(TextKey::RepetitionDrawQuestion)))
             terminer("1/2-1/2", {}, {});
     }
     if (s_.ScoreHistory.size() <= static_cast<std::size_t>(numero))
@@ -194,7 +186,7 @@ void Partie::apres_coup_machine() {
         s_.EngineProfile = 1;
     if (s_.partie_finie()) {
         horloges_.regler(Minuterie::Auto, 0);
-        env_.vue.bouton_lecture("Go", texte(TexteDemarrerAuto));
+        env_.vue.bouton_lecture("Go", texte(TextKey::StartAutomaticPlay));
     }
 }
 
@@ -212,20 +204,19 @@ void Partie::terminer(const std::string& resultat, const std::string& ligne,
     horloges_.arreter_horloges();
     env_.vue.horloges_modifiees();
     ajouter_resultat(resultat, ligne);
-    journal(texte(TexteTitrePartie) + " - " + resultat);
+    journal(texte(TextKey::Game) + " - " + resultat);
     if (!message.empty()) env_.dialogs.message(env_.titre, message, DialogIcon::Information);
 }
 
 void Partie::fin_de_partie_mat(Colour sansCoup, bool mat) {
     if (!mat) {
-        terminer("1/2-1/2", texte(TextePartieNulle) + " - PAT !! ",
-                 texte(TextePartieNulle) + " PAT !! ");
+        terminer("1/2-1/2", texte(TextKey::Draw) + " - PAT !! ", texte(TextKey::Draw) + " PAT !! ");
         return;
     }
     bool blancsGagnent = sansCoup == Colour::Black;
-    std::string gagnant = texte(blancsGagnent ? TexteBlancsGagnent : TexteNoirsGagnent);
-    terminer(blancsGagnent ? "1-0" : "0-1", texte(TexteMat) + " - " + gagnant + " !!! ",
-             texte(TexteMat) + " " + gagnant + " !!! ");
+    std::string gagnant = texte(blancsGagnent ? TextKey::WhiteWins : TextKey::BlackWins);
+    terminer(blancsGagnent ? "1-0" : "0-1", texte(TextKey::Checkmate) + " - " + gagnant + " !!! ",
+             texte(TextKey::Checkmate) + " " + gagnant + " !!! ");
 }
 
 void Partie::nommer_ouverture() {
@@ -235,7 +226,8 @@ void Partie::nommer_ouverture() {
     if (!ligne) {
         if (visible) {
             env_.vue.ouvertures_disponibles(false);
-            if (pos_.MoveCount < env_.settings.MAX_COUP_OUVERTURE) commenter(texte(TexteHorsBase));
+            if (pos_.MoveCount < env_.settings.MAX_COUP_OUVERTURE)
+                commenter(texte(TextKey::OutOfBook));
         }
         return;
     }
@@ -277,8 +269,8 @@ void Partie::conseil_coup() {
                 env_.plateau.marquer_case(x, y, TailleMarque, static_cast<std::uint32_t>(couleur));
             });
             env_.dialogs.message(env_.titre,
-                                 texte(TexteConseil) + r.texte + texte(TexteConseilNote) +
-                                     texte_score(r.score) + ")",
+                                 texte(TextKey::HintMove) + r.texte +
+                                     texte(TextKey::HintEvaluation) + texte_score(r.score) + ")",
                                  DialogIcon::Information);
         });
 }

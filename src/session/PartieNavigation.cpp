@@ -10,19 +10,7 @@
 
 namespace quarvelin {
 
-namespace {
-constexpr int TexteNoteBlancs = 200;
-constexpr int TexteNoteNoirs = 201;
-constexpr int TexteModifier = 112;
-constexpr int TexteModifierSaisie = 113;
-constexpr int TexteIllisible = 520;
-constexpr int TexteRemplacer = 521;
-constexpr int TexteNouveauCoup = 522;
-constexpr int TexteArretAuto = 919;
-constexpr int TexteDemarrerAuto = 920;
-constexpr int TexteArretDefilement = 921;
-constexpr int TexteDemarrerDefilement = 922;
-} // namespace
+namespace {} // namespace
 
 void Partie::montrer_entree(int entree) {
     entree = std::clamp(entree, 0, std::max(0, s_.PositionIndex - 1));
@@ -61,12 +49,13 @@ void Partie::naviguer(int bouton) {
         if (!horloges_.en_marche(m)) {
             if (autoMode && s_.partie_finie()) return;
             horloges_.regler(m, autoMode ? 100 : std::max<int>(1, env_.settings.DELAI_ATTENTE));
-            env_.vue.bouton_lecture("P", texte(autoMode ? TexteArretAuto : TexteArretDefilement));
+            env_.vue.bouton_lecture(
+                "P", texte(autoMode ? TextKey::StopAutomaticPlay : TextKey::StopScrolling));
         } else {
             horloges_.regler(m, 0);
             if (autoMode) env_.vue.curseur_attente(false);
-            env_.vue.bouton_lecture("Go",
-                                    texte(autoMode ? TexteDemarrerAuto : TexteDemarrerDefilement));
+            env_.vue.bouton_lecture(
+                "Go", texte(autoMode ? TextKey::StartAutomaticPlay : TextKey::StartScrolling));
         }
         return;
     }
@@ -99,10 +88,11 @@ void Partie::noter_coup() {
     const Position& avant = s_.PositionStates[static_cast<std::size_t>(i)];
     bool noir = avant.side_to_move() == Colour::Black;
     int numero = avant.MoveCount + (noir ? 0 : 1);
-    std::string reponse = env_.dialogs.saisie(env_.titre + " N°" + std::to_string(numero),
-                                              texte(noir ? TexteNoteNoirs : TexteNoteBlancs) + " " +
-                                                  s_.lignes[static_cast<std::size_t>(i)],
-                                              "");
+    std::string reponse =
+        env_.dialogs.saisie(env_.titre + " N°" + std::to_string(numero),
+                            texte(noir ? TextKey::NoteOnBlackMove : TextKey::NoteOnWhiteMove) +
+                                " " + s_.lignes[static_cast<std::size_t>(i)],
+                            "");
     if (reponse.empty()) return;
     auto k = static_cast<std::size_t>(i + 1);
     if (s_.notes.size() <= k) s_.notes.resize(k + 1);
@@ -145,16 +135,19 @@ void Partie::modifier_dernier_coup() {
         return;
     const int n = static_cast<int>(s_.lignes.size());
     if (s_.textesCourts.back().empty()) return; // the game has ended on a result line
-    std::string reponse = env_.dialogs.saisie(
-        env_.titre,
-        texte(TexteModifier) + texte(TexteModifierSaisie) + "[" + s_.lignes.back() + "]", "");
+    std::string reponse =
+        env_.dialogs.saisie(env_.titre,
+                            texte(TextKey::ChangeLastMoveTitle) +
+                                texte(TextKey::ChangeLastMovePrompt) + "[" + s_.lignes.back() + "]",
+                            "");
     if (rogner(reponse).empty()) return;
 
     montrer_entree(n - 1);
     Colour side = ligne_noire(s_.lignes.back()) ? Colour::Black : Colour::White;
     CoupLu lu = lire_coup(pos_, side, s_.NotationCode, reponse);
     if (!lu.lisible || lu.fromX == 0 || lu.piece == PieceCode::Empty) {
-        env_.dialogs.message(env_.titre, texte(TexteIllisible), DialogIcon::Exclamation);
+        env_.dialogs.message(env_.titre, texte(TextKey::MoveUnreadableInNotation),
+                             DialogIcon::Exclamation);
         montrer_entree(n);
         return;
     }
@@ -164,8 +157,8 @@ void Partie::modifier_dernier_coup() {
         return;
     }
     std::string nouveau = texte_long(pos_, c, s_.NotationCode);
-    if (!env_.dialogs.question(env_.titre,
-                               texte(TexteRemplacer) + texte(TexteNouveauCoup) + nouveau)) {
+    if (!env_.dialogs.question(env_.titre, texte(TextKey::ReplaceLastMoveQuestion) +
+                                               texte(TextKey::NewMovePrefix) + nouveau)) {
         montrer_entree(n);
         return;
     }

@@ -12,9 +12,6 @@
 namespace quarvelin {
 
 namespace {
-constexpr int TexteCoupBlanc = 340;
-constexpr int TexteCoupNoir = 341;
-constexpr int TexteCoupImpossible = 342;
 
 // The move tokens of a game text: move numbers, comments, variations, NAGs and lines of
 // escape are read past.
@@ -108,14 +105,17 @@ void Partie::rejouer_partie(const std::optional<Position>& depart) {
             if (est_resultat(jeton)) break;
             Colour side = pos_.side_to_move();
             int numero = pos_.MoveCount + (side == Colour::White ? 1 : 0);
-            CoupLu lu =
-                lire_coup(pos_, side, s_.NotationCode, jeton, {&env_.dialogs, &env_.catalogue});
+            CoupLu lu = lire_coup(pos_, side, s_.NotationCode, jeton);
+            if (lu.malformed)
+                env_.dialogs.message("Attention", texte(TextKey::MoveLoadError) + jeton + " !",
+                                     DialogIcon::Exclamation);
             if (lu.est_resultat()) break;
             Coup c = lu.coup();
             if (!coup_legal(pos_, c) && !reparer_origine(pos_, c)) {
-                std::string question =
-                    texte(side == Colour::White ? TexteCoupBlanc : TexteCoupNoir) + " " +
-                    std::to_string(numero) + texte(TexteCoupImpossible);
+                std::string question = texte(side == Colour::White ? TextKey::WhiteMoveNumber
+                                                                   : TextKey::BlackMoveNumber) +
+                                       " " + std::to_string(numero) +
+                                       texte(TextKey::MoveSeemsImpossible);
                 if (!env_.dialogs.question(env_.titre, question) ||
                     !jouable_quand_meme(pos_, c, side))
                     break;
@@ -136,7 +136,10 @@ void Partie::rejouer_partie(const std::optional<Position>& depart) {
 void Partie::coller_position(const std::string& texte) {
     if (!s_.plateauOuvert || reflexion_ || etat_ == EtatPlateau::Edition) return;
     Position lu = pos_;
-    CollerResultat r = quarvelin::coller_position(texte, lu, env_.dialogs, env_.catalogue);
+    CollerResultat r = quarvelin::coller_position(texte, lu);
+    if (r == CollerResultat::Refuse)
+        env_.dialogs.message(env_.titre, this->texte(TextKey::PositionRefused),
+                             DialogIcon::Exclamation);
     if (r == CollerResultat::Ignore || r == CollerResultat::Refuse) return;
     if (etat_ == EtatPlateau::PieceLevee) remettre_piece();
     env_.plateau.effacer_marques();

@@ -2,30 +2,15 @@
 #include "session/Partie.h"
 
 #include "engine/Recherche.h"
+#include "localisation/RulesTexts.h"
 #include "notation/MoveText.h"
 #include "rules/MoveRules.h"
-#include "rules/NomPiece.h"
 
 #include <cctype>
 
 namespace quarvelin {
 
-namespace {
-constexpr int TexteSeulementVosPieces = 150;
-constexpr int TextePasSonTour = 151;
-constexpr int TexteCouperPartie = 177;
-constexpr int TexteCoupIllegal = 143;
-constexpr int TexteRoiEnEchec = 172;
-constexpr int TextePromotion = 178;
-constexpr int TexteRepetition = 337;
-constexpr int TexteTitrePartie = 169;
-constexpr int TexteEvaluation = 170;
-constexpr int TexteRoque = 166;
-constexpr int TexteEnPassant = 162;
-constexpr int TextePiecePriseVirgule = 165;
-constexpr int TexteCapture = 163;
-constexpr int TextePiecePrise = 164;
-} // namespace
+namespace {} // namespace
 
 void Partie::clic_case(int x, int y) {
     if (!s_.plateauOuvert || reflexion_ || x < 1 || x > 8 || y < 1 || y > 8) return;
@@ -51,11 +36,11 @@ void Partie::lever(int x, int y) {
     if (p == PieceCode::Empty) return;
     bool unSeulCamp = s_.PlayMode == ModeJeu::Machine || s_.PlayMode == ModeJeu::Reseau;
     if (unSeulCamp && couleur(p) != pos_.PlayerColour) {
-        env_.dialogs.message(env_.titre, texte(TexteSeulementVosPieces), DialogIcon::Information);
+        env_.dialogs.message(env_.titre, texte(TextKey::OnlyYourPieces), DialogIcon::Information);
         return;
     }
     if (couleur(p) == pos_.LastMoverColour) {
-        env_.dialogs.message(env_.titre, texte(TextePasSonTour), DialogIcon::Information);
+        env_.dialogs.message(env_.titre, texte(TextKey::NotThisSidesTurn), DialogIcon::Information);
         return;
     }
     levee_ = p;
@@ -80,10 +65,10 @@ bool Partie::couper_partie() {
     int k = entreeAffichee_;
     bool unSeulCamp = s_.PlayMode == ModeJeu::Machine || s_.PlayMode == ModeJeu::Reseau;
     if (unSeulCamp && pos_.side_to_move() != pos_.PlayerColour) {
-        env_.dialogs.message(env_.titre, texte(TextePasSonTour), DialogIcon::Information);
+        env_.dialogs.message(env_.titre, texte(TextKey::NotThisSidesTurn), DialogIcon::Information);
         return false;
     }
-    if (!env_.dialogs.question(env_.titre, texte(TexteCouperPartie))) return false;
+    if (!env_.dialogs.question(env_.titre, texte(TextKey::CutGameQuestion))) return false;
     couper_a(k);
     pos_.at(origine_.x, origine_.y) = PieceCode::Empty;
     return true;
@@ -96,7 +81,7 @@ PieceCode Partie::demander_promotion(Colour c) {
     char roi = lettre_piece(PieceType::King, n);
     // The question has no way out but an answer; a dialog that never answers gets a queen.
     for (int essai = 0; essai < 1000; ++essai) {
-        std::string r = env_.dialogs.saisie(env_.titre, texte(TextePromotion), "");
+        std::string r = env_.dialogs.saisie(env_.titre, texte(TextKey::PromotionPrompt), "");
         for (char& ch : r) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
         r = rogner(r);
         if (r.size() != 1 || r[0] == roi || lettres.find(r[0]) == std::string_view::npos) continue;
@@ -128,8 +113,8 @@ void Partie::poser(int x, int y) {
         bool valide = coup_valide(pos_, piece, c.fromX, c.fromY, pos_.at(x, y), x, y);
         pos_.at(origine_.x, origine_.y) = PieceCode::Empty; // remettre_piece puts it back
         remettre_piece();
-        if (valide) commenter("- " + texte(TexteRoiEnEchec));
-        commenter("- " + texte(TexteCoupIllegal));
+        if (valide) commenter("- " + texte(TextKey::KingWouldBeInCheck));
+        commenter("- " + texte(TextKey::IllegalMove));
         jouer_son(SonErreur);
         return;
     }
@@ -164,7 +149,8 @@ void Partie::poser(int x, int y) {
     entreeAffichee_ = s_.PositionIndex - 1;
     env_.vue.liste_modifiee();
 
-    if (compter_repetitions(s_) >= 2 && env_.dialogs.question(env_.titre, texte(TexteRepetition)))
+    if (compter_repetitions(s_) >= 2 &&
+        env_.dialogs.question(env_.titre, texte(TextKey::RepetitionDrawQuestion)))
         terminer("1/2-1/2", {}, {});
     if (!s_.partie_finie()) {
         FinDePartie fin = fin_de_partie(pos_);
@@ -174,8 +160,8 @@ void Partie::poser(int x, int y) {
 
     std::string note = texte_score(e);
     if (e >= 0) note = " " + note;
-    env_.vue.titre_plateau(texte(TexteTitrePartie) + " - [" + court + "] - " +
-                           texte(TexteEvaluation) + " : [" + note + "]");
+    env_.vue.titre_plateau(texte(TextKey::Game) + " - [" + court + "] - " +
+                           texte(TextKey::Evaluation) + " : [" + note + "]");
     if (!s_.partie_finie()) {
         horloges_.basculer_horloges(mover, pos_.PlayerColour, s_.ClockOn);
         env_.vue.horloges_modifiees();
@@ -196,13 +182,13 @@ std::string Partie::jouer_sur_plateau(const Coup& c, bool machine) {
     std::string texteLong = texte_long(avant, c, s_.NotationCode);
     CoupJoue joue = jouer_coup(pos_, c);
     ecrire_plateau(pos_);
-    if (joue.castling) commenter("- " + texte(TexteRoque));
+    if (joue.castling) commenter("- " + texte(TextKey::Castling));
     if (joue.enPassant) {
-        commenter("- " + texte(TexteEnPassant) + texte(TextePiecePriseVirgule) +
-                  nom_piece(static_cast<int>(joue.captured), env_.catalogue));
+        commenter("- " + texte(TextKey::EnPassant) + texte(TextKey::PieceTakenContinued) +
+                  pieceName(static_cast<int>(joue.captured), env_.catalogue));
     } else if (machine && joue.captured != PieceCode::Empty) {
-        commenter("- " + texte(TexteCapture) + texte(TextePiecePrise) +
-                  nom_piece(static_cast<int>(joue.captured), env_.catalogue) + " !");
+        commenter("- " + texte(TextKey::CaptureExclaimed) + texte(TextKey::PieceTaken) +
+                  pieceName(static_cast<int>(joue.captured), env_.catalogue) + " !");
     }
     return texteLong;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The game without a window, for the command line and the fuzzers: questions are answered No,
 // boxes and cues go nowhere, the board is a plain grid and only automatic play's timer is kept.
-#include "rules/Dialogs.h"
+#include "localisation/Dialogs.h"
 #include "rules/Position.h"
 #include "session/BoardDisplay.h"
 #include "session/Commentary.h"

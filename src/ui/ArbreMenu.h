@@ -1,6 +1,8 @@
 #pragma once
 // The main window's menus as data: every item, in menu order, with its caption's catalogue
 // offset, shortcut and states. The builder turns it into Qt menus; the tests read it directly.
+#include "localisation/TextKey.h"
+
 #include <optional>
 #include <span>
 
@@ -12,7 +14,7 @@ struct ElementMenu {
     const char* nom = "";         // object name; "" for unnamed separators
     int index = -1;               // index in an item array, -1 for a single item
     const char* parent = nullptr; // the menu it sits in; nullptr for the menu bar
-    int texte = 0;                // catalogue offset of its caption; 0: none (filled at run time)
+    std::optional<TextKey> texte; // its caption; none: filled at run time
     const char* raccourci = "";   // QKeySequence portable text, "" for none
     GenreMenu genre = GenreMenu::Commande;
     const char* groupe = nullptr; // exclusive group, nullptr for none
@@ -35,6 +37,5 @@ const ElementMenu* element_menu(const char* nom, int index = -1);
 std::optional<bool> actif_selon_partie(const ElementMenu& element, bool enCours);
 
 // Catalogue offset of the tool tip of commands this version does not offer yet.
-inline constexpr int TexteAVenir = 657;
 
 } // namespace quarvelin

@@ -1,7 +1,7 @@
 #include "ui/BoardWindow.h"
 
 #include "engine/Moteur.h"
-#include "rules/TextCatalogue.h"
+#include "localisation/TextCatalogue.h"
 #include "session/Partie.h"
 #include "ui/BoardView.h"
 #include "ui/GameListModel.h"
@@ -30,42 +30,11 @@
 using quarvelin::Minuterie;
 using quarvelin::PieceCode;
 
+using quarvelin::TextKey;
+
 namespace {
 
 // Captions of this window, as catalogue offsets.
-enum Texte : int {
-    TexteTitre = 169,
-    TextePremier = 925,
-    TextePrecedent = 926,
-    TexteSuivant = 927,
-    TexteDernier = 928,
-    TexteNoterBulle = 929,
-    TexteNote = 930,
-    TexteAfficherReperes = 931,
-    TexteEffacerReperes = 932,
-    TexteConseil = 933,
-    TexteConseilBulle = 934,
-    TexteProgrammer = 935,
-    TexteProgrammerBulle = 936,
-    TexteDemarrerPosition = 937,
-    TexteCoups = 938,
-    TexteParties = 939,
-    TexteDuree = 940,
-    TexteExamines = 941,
-    TexteEvaluees = 942,
-    TexteMeilleure = 943,
-    TexteProfondeur = 944,
-    TexteMessages = 945,
-    TexteEnvoyer = 946,
-    TexteBlancs = 947,
-    TexteNoirs = 948,
-    TexteReflechit = 949,
-    TexteDemarrerDefilement = 922,
-    TexteColonneEvent = 804, // then Site, Date, Round, White, Black, Result
-    TexteOuvrirPartie = 811,
-    TexteImprimerListe = 812,
-};
-
 const char* const ClockStyle =
     "QLabel { background: #2f3a2a; color: #eef1e6; border-radius: 8px; padding: 6px 12px;"
     " font-family: 'DejaVu Sans Mono', monospace; font-size: 22px; font-weight: 600; }";
@@ -92,8 +61,8 @@ BoardWindow::~BoardWindow() {
     if (waitCursor_) QApplication::restoreOverrideCursor();
 }
 
-QString BoardWindow::texte(int offset) const {
-    return catalogue_ ? QString::fromStdString(catalogue_->texte(offset)) : QString();
+QString BoardWindow::texte(quarvelin::TextKey key) const {
+    return catalogue_ ? QString::fromStdString(catalogue_->text(key)) : QString();
 }
 
 void BoardWindow::build() {
@@ -338,9 +307,9 @@ void BoardWindow::build() {
     connect(list2_, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
         QMenu menu(list2_);
         QModelIndex i = list2_->indexAt(at);
-        QAction* ouvrir = menu.addAction(texte(TexteOuvrirPartie));
+        QAction* ouvrir = menu.addAction(texte(TextKey::OpenTheGame));
         ouvrir->setEnabled(i.isValid());
-        QAction* imprimer = menu.addAction(texte(TexteImprimerListe));
+        QAction* imprimer = menu.addAction(texte(TextKey::PrintGameList));
         imprimer->setEnabled(games_->rowCount() > 0);
         QAction* choix = menu.exec(list2_->viewport()->mapToGlobal(at));
         if (choix == ouvrir)
@@ -362,30 +331,31 @@ void BoardWindow::attacher(quarvelin::Partie* partie, const quarvelin::TextCatal
 
 void BoardWindow::appliquer_textes() {
     if (!catalogue_) return;
-    setWindowTitle(texte(TexteTitre));
-    const int tips[4] = {TextePremier, TextePrecedent, TexteSuivant, TexteDernier};
+    setWindowTitle(texte(TextKey::Game));
+    const TextKey tips[4] = {TextKey::FirstMove, TextKey::PreviousMove, TextKey::NextMove,
+                             TextKey::LastMove};
     for (int i = 0; i < 4; ++i) nav_[static_cast<std::size_t>(i)]->setToolTip(texte(tips[i]));
-    if (nav_[4]->toolTip().isEmpty()) nav_[4]->setToolTip(texte(TexteDemarrerDefilement));
-    note_->setText(texte(TexteNote));
-    note_->setToolTip(texte(TexteNoterBulle));
-    hint_->setText(texte(TexteConseil));
-    hint_->setToolTip(texte(TexteConseilBulle));
-    command2_->setText(texte(TexteProgrammer));
-    command2_->setToolTip(texte(TexteProgrammerBulle));
-    command4_->setText(texte(TexteDemarrerPosition));
+    if (nav_[4]->toolTip().isEmpty()) nav_[4]->setToolTip(texte(TextKey::StartScrolling));
+    note_->setText(texte(TextKey::Note));
+    note_->setToolTip(texte(TextKey::TipNote));
+    hint_->setText(texte(TextKey::Hint));
+    hint_->setToolTip(texte(TextKey::TipHint));
+    command2_->setText(texte(TextKey::SetUp));
+    command2_->setToolTip(texte(TextKey::TipSetUp));
+    command4_->setText(texte(TextKey::StartFromPosition));
     bool visibles = partie_ && partie_->session().reperesVisibles;
-    repere_->setText(texte(visibles ? TexteEffacerReperes : TexteAfficherReperes));
-    lists_->setTabText(0, texte(TexteCoups));
-    lists_->setTabText(1, texte(TexteParties));
+    repere_->setText(texte(visibles ? TextKey::HideCoordinates : TextKey::ShowCoordinates));
+    lists_->setTabText(0, texte(TextKey::Moves));
+    lists_->setTabText(1, texte(TextKey::Games));
     QStringList colonnes;
     for (int c = 0; c < GameListModel::NombreColonnes; ++c)
-        colonnes << texte(TexteColonneEvent + c);
+        colonnes << texte(quarvelin::GameListColumnTexts.at(c));
     games_->setCaptions(colonnes);
-    durationCaption_->setText(texte(TexteDuree));
-    panels_[2]->setToolTip(texte(TexteExamines));
-    panels_[3]->setToolTip(texte(TexteEvaluees));
-    panels_[4]->setToolTip(texte(TexteMeilleure));
-    chatField_->setPlaceholderText(texte(TexteMessages));
+    durationCaption_->setText(texte(TextKey::GameDuration));
+    panels_[2]->setToolTip(texte(TextKey::MovesExamined));
+    panels_[3]->setToolTip(texte(TextKey::PositionsEvaluated));
+    panels_[4]->setToolTip(texte(TextKey::BestScore));
+    chatField_->setPlaceholderText(texte(TextKey::MessageToOpponent));
     horloges_modifiees();
 }
 
@@ -444,8 +414,8 @@ void BoardWindow::horloges_modifiees() {
     clockBottom_->setStyleSheet(
         QLatin1String(h.en_marche(Minuterie::Basse) ? ClockRunningStyle : ClockStyle));
     const bool blancEnBas = partie_->position().PlayerColour == quarvelin::Colour::White;
-    nameBottom_->setText(texte(blancEnBas ? TexteBlancs : TexteNoirs));
-    nameTop_->setText(texte(blancEnBas ? TexteNoirs : TexteBlancs));
+    nameBottom_->setText(texte(blancEnBas ? TextKey::ClockWhite : TextKey::ClockBlack));
+    nameTop_->setText(texte(blancEnBas ? TextKey::ClockBlack : TextKey::ClockWhite));
 }
 
 void BoardWindow::curseur_attente(bool attente) {
@@ -453,11 +423,11 @@ void BoardWindow::curseur_attente(bool attente) {
     waitCursor_ = attente;
     if (attente) {
         QApplication::setOverrideCursor(Qt::BusyCursor);
-        thinking_->setText(texte(TexteReflechit));
+        thinking_->setText(texte(TextKey::MachineThinking));
     } else {
         QApplication::restoreOverrideCursor();
         // A search that named no move (a hint, a book move) leaves nothing to show.
-        if (thinking_->text() == texte(TexteReflechit)) thinking_->clear();
+        if (thinking_->text() == texte(TextKey::MachineThinking)) thinking_->clear();
     }
     hint_->setEnabled(!attente);
     command2_->setEnabled(!attente);
@@ -472,17 +442,16 @@ void BoardWindow::reflexion(const std::string& t, PieceCode piece) {
 }
 
 void BoardWindow::compteurs(const quarvelin::SearchCounters& c, float meilleur) {
-    auto panneau = [&](int i, int offset, const QString& valeur) {
-        panels_[static_cast<std::size_t>(i)]->setText(texte(offset) + QStringLiteral(" : ") +
-                                                      valeur);
+    auto panneau = [&](int i, quarvelin::TextKey key, const QString& valeur) {
+        panels_[static_cast<std::size_t>(i)]->setText(texte(key) + QStringLiteral(" : ") + valeur);
     };
-    panneau(2, TexteExamines, QString::number(c.MovesExamined));
-    panneau(3, TexteEvaluees, QString::number(c.PositionsEvaluated));
-    panneau(4, TexteMeilleure,
+    panneau(2, TextKey::MovesExamined, QString::number(c.MovesExamined));
+    panneau(3, TextKey::PositionsEvaluated, QString::number(c.PositionsEvaluated));
+    panneau(4, TextKey::BestScore,
             meilleur <= -quarvelin::Infinity
                 ? QStringLiteral("-")
                 : QString::fromStdString(quarvelin::texte_score(meilleur)));
-    depth_->setText(texte(TexteProfondeur) + QStringLiteral(" %1").arg(c.SearchDepth));
+    depth_->setText(texte(TextKey::Depth) + QStringLiteral(" %1").arg(c.SearchDepth));
 }
 
 void BoardWindow::bouton_lecture(const std::string& legende, const std::string& bulle) {
@@ -497,7 +466,7 @@ void BoardWindow::resultat(const std::string& r) {
 
 void BoardWindow::reperes(bool visibles) {
     board_->setCoordinatesVisible(visibles);
-    repere_->setText(texte(visibles ? TexteEffacerReperes : TexteAfficherReperes));
+    repere_->setText(texte(visibles ? TextKey::HideCoordinates : TextKey::ShowCoordinates));
 }
 
 void BoardWindow::palette(bool visible) {

@@ -2,6 +2,7 @@
 // The board window `plateau`: the board, the clocks, the move list and the game list, the
 // navigation buttons, the thinking display and the position editor's palette. It binds its
 // events to the game in play and shows what the game tells it; it holds no game state.
+#include "localisation/TextKey.h"
 #include "session/HorlogeSource.h"
 #include "session/VuePartie.h"
 
@@ -107,7 +108,7 @@ private:
     void build();
     void tick(quarvelin::Minuterie m);
     void updateLastMove();
-    QString texte(int offset) const;
+    QString texte(quarvelin::TextKey key) const;
 
     quarvelin::Partie* partie_ = nullptr;
     const quarvelin::TextCatalogue* catalogue_ = nullptr;

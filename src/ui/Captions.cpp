@@ -1,11 +1,11 @@
 #include "ui/Captions.h"
 
-QString Captions::text(const quarvelin::Catalogue& catalogue, int offset) {
-    return QString::fromStdString(catalogue.texte(offset));
+QString Captions::text(const quarvelin::Catalogue& catalogue, quarvelin::TextKey key) {
+    return QString::fromStdString(catalogue.text(key));
 }
 
-QString Captions::label(const quarvelin::Catalogue& catalogue, int offset) {
-    return label(catalogue, text(catalogue, offset));
+QString Captions::label(const quarvelin::Catalogue& catalogue, quarvelin::TextKey key) {
+    return label(catalogue, text(catalogue, key));
 }
 
 QString Captions::label(const quarvelin::Catalogue& catalogue, const QString& text) {
@@ -14,8 +14,8 @@ QString Captions::label(const quarvelin::Catalogue& catalogue, const QString& te
     return text + (french ? QStringLiteral("\u00A0:") : QStringLiteral(":"));
 }
 
-QString Captions::capitalised(const quarvelin::Catalogue& catalogue, int offset) {
-    QString t = text(catalogue, offset);
+QString Captions::capitalised(const quarvelin::Catalogue& catalogue, quarvelin::TextKey key) {
+    QString t = text(catalogue, key);
     if (!t.isEmpty()) t[0] = t[0].toUpper();
     return t;
 }

@@ -1,7 +1,7 @@
 #include "ui/CommentWindow.h"
 
-#include "localisation/TextesFenetres.h"
-#include "rules/TextCatalogue.h"
+#include "localisation/TextCatalogue.h"
+#include "localisation/TextKey.h"
 
 #include <QCloseEvent>
 #include <QFontDatabase>
@@ -14,6 +14,8 @@
 #include <QVBoxLayout>
 
 using namespace quarvelin;
+
+using quarvelin::TextKey;
 
 namespace {
 
@@ -61,11 +63,11 @@ CommentWindow::CommentWindow(QWidget* parent) : QWidget(parent) {
 }
 
 void CommentWindow::appliquer_textes(const TextCatalogue& catalogue) {
-    setWindowTitle(q(catalogue.texte(TexteTitreCommentaire)));
-    voirCoup_->setText(q(catalogue.texte(TexteVoirCoup)));
-    voirCoup_->setToolTip(q(catalogue.texte(TexteBulleVoirCoup)));
-    command1_->setText(q(catalogue.texte(TexteEffacerCommentaire)));
-    command1_->setToolTip(q(catalogue.texte(TexteBulleEffacerCommentaire)));
+    setWindowTitle(q(catalogue.text(TextKey::CommentTitle)));
+    voirCoup_->setText(q(catalogue.text(TextKey::CommentShowOpenings)));
+    voirCoup_->setToolTip(q(catalogue.text(TextKey::CommentTipShowOpenings)));
+    command1_->setText(q(catalogue.text(TextKey::CommentClear)));
+    command1_->setToolTip(q(catalogue.text(TextKey::CommentTipClear)));
 }
 
 void CommentWindow::ajouter(const std::string& texte) {

@@ -1,6 +1,6 @@
 #include "ui/ConstructeurMenu.h"
 
-#include "rules/TextCatalogue.h"
+#include "localisation/TextCatalogue.h"
 #include "ui/ArbreMenu.h"
 
 #include <QAction>
@@ -13,8 +13,8 @@ namespace quarvelin {
 
 namespace {
 
-QString texte_qt(const TextCatalogue& textes, int offset) {
-    return QString::fromStdString(textes.texte(offset));
+QString texte_qt(const TextCatalogue& textes, quarvelin::TextKey key) {
+    return QString::fromStdString(textes.text(key));
 }
 
 } // namespace
@@ -51,7 +51,7 @@ ConstructeurMenu::ConstructeurMenu(QMenuBar* barre, const TextCatalogue& textes)
             action->setChecked(e.coche);
             if (*e.raccourci) action->setShortcut(QKeySequence(QString::fromUtf8(e.raccourci)));
             // Captioned with a file name once the recent-files list is filled.
-            if (e.texte == 0) action->setVisible(false);
+            if (!e.texte) action->setVisible(false);
             break;
         }
         action->setObjectName(nom);
@@ -81,14 +81,14 @@ QMenu* ConstructeurMenu::menu(const QString& nom) const { return menus_.value(no
 QActionGroup* ConstructeurMenu::groupe(const QString& nom) const { return groupes_.value(nom); }
 
 void ConstructeurMenu::appliquer_textes(const TextCatalogue& textes) {
-    const QString aVenir = texte_qt(textes, TexteAVenir);
+    const QString aVenir = texte_qt(textes, TextKey::ComingSoon);
     for (const ElementMenu& e : arbre_menu()) {
-        if (e.texte == 0) continue;
+        if (!e.texte) continue;
         QAction* action = actions_.value(nom_objet(e.nom, e.index));
         if (e.genre == GenreMenu::Menu)
-            menus_.value(nom_objet(e.nom, e.index))->setTitle(texte_qt(textes, e.texte));
+            menus_.value(nom_objet(e.nom, e.index))->setTitle(texte_qt(textes, *e.texte));
         else
-            action->setText(texte_qt(textes, e.texte));
+            action->setText(texte_qt(textes, *e.texte));
         if (e.aVenir) {
             action->setToolTip(aVenir);
             action->setStatusTip(aVenir);

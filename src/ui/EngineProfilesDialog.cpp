@@ -1,6 +1,6 @@
 #include "ui/EngineProfilesDialog.h"
 
-#include "localisation/PreferenceCaptions.h"
+#include "localisation/TextKey.h"
 #include "ui/Captions.h"
 
 #include <QDesktopServices>
@@ -14,6 +14,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+using quarvelin::TextKey;
+
 using namespace quarvelin;
 
 EngineProfilesDialog::EngineProfilesDialog(Settings& record, const Catalogue& catalogue,
@@ -21,9 +23,9 @@ EngineProfilesDialog::EngineProfilesDialog(Settings& record, const Catalogue& ca
     : QDialog(parent), catalogue_(catalogue),
       controller_(std::make_unique<EngineProfilesController>(record, dialogs, catalogue)) {
     setObjectName(QStringLiteral("parametre"));
-    setWindowTitle(Captions::text(catalogue, TexteParametresMoteur));
+    setWindowTitle(Captions::text(catalogue, TextKey::EngineParameters));
 
-    auto* intro = new QLabel(Captions::text(catalogue, TexteExplicationProfils));
+    auto* intro = new QLabel(Captions::text(catalogue, TextKey::ProfilesExplanation));
     intro->setWordWrap(true);
 
     auto* grid = new QGridLayout;
@@ -33,13 +35,13 @@ EngineProfilesDialog::EngineProfilesDialog(Settings& record, const Catalogue& ca
         edit->setObjectName(QStringLiteral("fichier%1").arg(profile));
         edit->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 46);
         files_[profile - 1] = edit;
-        auto* label =
-            new QLabel(Captions::label(catalogue, Captions::text(catalogue, TexteProfilMoteur) +
-                                                      u' ' + QString::number(profile)));
+        auto* label = new QLabel(
+            Captions::label(catalogue, Captions::text(catalogue, TextKey::EngineProfile) + u' ' +
+                                           QString::number(profile)));
         label->setBuddy(edit);
-        auto* browseButton = new QPushButton(Captions::text(catalogue, TexteBoutonParcourir));
+        auto* browseButton = new QPushButton(Captions::text(catalogue, TextKey::ButtonBrowse));
         browseButton->setObjectName(QStringLiteral("parcourir%1").arg(profile));
-        auto* viewButton = new QPushButton(Captions::text(catalogue, TexteBoutonVoir));
+        auto* viewButton = new QPushButton(Captions::text(catalogue, TextKey::ButtonView));
         viewButton->setObjectName(QStringLiteral("voir%1").arg(profile));
         connect(browseButton, &QPushButton::clicked, this, [this, profile] { browse(profile); });
         connect(viewButton, &QPushButton::clicked, this, [this, profile] { view(profile); });
@@ -50,11 +52,12 @@ EngineProfilesDialog::EngineProfilesDialog(Settings& record, const Catalogue& ca
     }
 
     auto* buttons = new QDialogButtonBox;
-    QPushButton* ok =
-        buttons->addButton(Captions::text(catalogue, TexteBoutonOk), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(Captions::text(catalogue, TextKey::ButtonOk),
+                                         QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setDefault(true);
-    buttons->addButton(Captions::text(catalogue, TexteBoutonAnnuler), QDialogButtonBox::RejectRole)
+    buttons
+        ->addButton(Captions::text(catalogue, TextKey::ButtonCancel), QDialogButtonBox::RejectRole)
         ->setObjectName(QStringLiteral("annuler"));
     connect(buttons, &QDialogButtonBox::accepted, this, &EngineProfilesDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &EngineProfilesDialog::reject);
@@ -78,7 +81,7 @@ void EngineProfilesDialog::take() {
 void EngineProfilesDialog::browse(int profile) {
     const QFileInfo current(fileField(profile)->text().trimmed());
     const QString file = QFileDialog::getOpenFileName(
-        this, Captions::text(catalogue_, TexteChoisirFichier),
+        this, Captions::text(catalogue_, TextKey::ChooseFile),
         current.fileName().isEmpty() ? current.path() : current.absoluteFilePath(),
         QString::fromLatin1(EngineProfilesController::Filtre));
     if (!file.isEmpty()) fileField(profile)->setText(file);

@@ -22,21 +22,9 @@
 
 #include <algorithm>
 
-namespace {
+using quarvelin::TextKey;
 
-constexpr int TexteAideTitre = 960;
-constexpr int TexteAideSommaire = 961;
-constexpr int TexteAideRecherche = 962;
-constexpr int TexteAidePrecedent = 963;
-constexpr int TexteAideSuivant = 964;
-constexpr int TexteAideAccueil = 965;
-constexpr int TexteAideBullePrecedent = 966;
-constexpr int TexteAideBulleSuivant = 967;
-constexpr int TexteAideBulleAccueil = 968;
-constexpr int TexteAideMotsCherches = 969;
-constexpr int TexteAideAucunResultat = 970;
-constexpr int TexteAideResultats = 971;
-constexpr int TexteAideInvite = 972;
+namespace {
 
 // The topic a tree item or a result leads to, "page.html#anchor".
 constexpr int TopicRole = Qt::UserRole;
@@ -48,15 +36,17 @@ QString topicOf(const HelpIndex::Section& section) { return section.page + u'#' 
 HelpWindow::HelpWindow(const quarvelin::Catalogue& catalogue, const QString& language,
                        const QString& topic, QWidget* parent)
     : QWidget(parent), index_(language) {
-    const auto text = [&](int offset) { return QString::fromStdString(catalogue.texte(offset)); };
+    const auto text = [&](quarvelin::TextKey key) {
+        return QString::fromStdString(catalogue.text(key));
+    };
     setObjectName(QStringLiteral("aide"));
-    setWindowTitle(text(TexteAideTitre));
-    noQueryText_ = text(TexteAideInvite);
-    noResultText_ = text(TexteAideAucunResultat);
-    resultCountText_ = text(TexteAideResultats);
+    setWindowTitle(text(TextKey::HelpTitle));
+    noQueryText_ = text(TextKey::HelpPrompt);
+    noResultText_ = text(TextKey::HelpNoResult);
+    resultCountText_ = text(TextKey::HelpSectionsFound);
 
-    const auto makeAction = [&](const char* name, QStyle::StandardPixmap icon, int caption, int tip,
-                                const QKeySequence& keys) {
+    const auto makeAction = [&](const char* name, QStyle::StandardPixmap icon, TextKey caption,
+                                TextKey tip, const QKeySequence& keys) {
         auto* action = new QAction(style()->standardIcon(icon), text(caption), this);
         action->setObjectName(QString::fromLatin1(name));
         action->setToolTip(text(tip));
@@ -66,11 +56,11 @@ HelpWindow::HelpWindow(const quarvelin::Catalogue& catalogue, const QString& lan
         addAction(action);
         return action;
     };
-    back_ = makeAction("precedent", QStyle::SP_ArrowBack, TexteAidePrecedent,
-                       TexteAideBullePrecedent, QKeySequence::Back);
-    forward_ = makeAction("suivant", QStyle::SP_ArrowForward, TexteAideSuivant,
-                          TexteAideBulleSuivant, QKeySequence::Forward);
-    home_ = makeAction("accueil", QStyle::SP_DirHomeIcon, TexteAideAccueil, TexteAideBulleAccueil,
+    back_ = makeAction("precedent", QStyle::SP_ArrowBack, TextKey::HelpBack, TextKey::HelpTipBack,
+                       QKeySequence::Back);
+    forward_ = makeAction("suivant", QStyle::SP_ArrowForward, TextKey::HelpForward,
+                          TextKey::HelpTipForward, QKeySequence::Forward);
+    home_ = makeAction("accueil", QStyle::SP_DirHomeIcon, TextKey::HelpHome, TextKey::HelpTipHome,
                        QKeySequence(Qt::ALT | Qt::Key_Home));
     back_->setEnabled(false);
     forward_->setEnabled(false);
@@ -86,7 +76,7 @@ HelpWindow::HelpWindow(const quarvelin::Catalogue& catalogue, const QString& lan
     bar->addStretch(1);
     searchField_ = new QLineEdit(this);
     searchField_->setObjectName(QStringLiteral("recherche"));
-    searchField_->setPlaceholderText(text(TexteAideMotsCherches));
+    searchField_->setPlaceholderText(text(TextKey::HelpWordsToFind));
     searchField_->setClearButtonEnabled(true);
     searchField_->setMinimumWidth(220);
     bar->addWidget(searchField_);
@@ -108,8 +98,8 @@ HelpWindow::HelpWindow(const quarvelin::Catalogue& catalogue, const QString& lan
     searchLayout->addWidget(results_, 1);
 
     tabs_ = new QTabWidget(this);
-    tabs_->addTab(contents_, text(TexteAideSommaire));
-    tabs_->addTab(searchPage_, text(TexteAideRecherche));
+    tabs_->addTab(contents_, text(TextKey::HelpContents));
+    tabs_->addTab(searchPage_, text(TextKey::HelpSearch));
 
     browser_ = new QTextBrowser(this);
     browser_->setObjectName(QStringLiteral("page"));

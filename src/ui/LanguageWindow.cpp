@@ -1,8 +1,8 @@
 #include "ui/LanguageWindow.h"
 
-#include "localisation/ChoixLangue.h"
-#include "localisation/TextesFenetres.h"
-#include "rules/TextCatalogue.h"
+#include "config/ChoixLangue.h"
+#include "localisation/TextCatalogue.h"
+#include "localisation/TextKey.h"
 #include "ui/WelcomeBanner.h"
 
 #include <QDesktopServices>
@@ -14,6 +14,8 @@
 #include <QVBoxLayout>
 
 using quarvelin::ChoixLangue;
+
+using quarvelin::TextKey;
 
 namespace {
 
@@ -101,10 +103,10 @@ LanguageWindow::LanguageWindow(QWidget* parent) : QDialog(parent) {
 }
 
 void LanguageWindow::appliquer_textes(const quarvelin::TextCatalogue& catalogue) {
-    banniere_->setSousTitre(QString::fromStdString(catalogue.texte(quarvelin::TexteBienvenue)));
-    invite_->setText(QString::fromStdString(catalogue.texte(quarvelin::TexteChoisirLangue)));
-    site_->setToolTip(QString::fromStdString(catalogue.texte(quarvelin::TexteBulleSiteWeb)) +
+    banniere_->setSousTitre(QString::fromStdString(catalogue.text(quarvelin::TextKey::Welcome)));
+    invite_->setText(QString::fromStdString(catalogue.text(quarvelin::TextKey::ChooseLanguage)));
+    site_->setToolTip(QString::fromStdString(catalogue.text(quarvelin::TextKey::TipWebsite)) +
                       u'\n' + QString::fromLatin1(SiteWeb));
     sortie_->setToolTip(
-        QString::fromStdString(catalogue.texte(quarvelin::TexteBulleQuitterLangue)));
+        QString::fromStdString(catalogue.text(quarvelin::TextKey::TipQuitLanguage)));
 }

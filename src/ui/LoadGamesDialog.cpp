@@ -31,53 +31,9 @@
 
 using namespace quarvelin;
 
+using quarvelin::TextKey;
+
 namespace {
-
-constexpr int TexteTitreChargement = 230;
-constexpr int TexteTitreExtraction = 232;
-constexpr int TexteChoisirFichier = 214;
-constexpr int TexteFichiers = 215;
-constexpr int TexteRemplacer = 216;
-constexpr int TexteNombreAttendu = 233;
-constexpr int TexteFichierAbsent = 234;
-constexpr int TexteAucunFichier = 235;
-constexpr int TexteFiltreEnregistre = 236;
-constexpr int TexteFormat = 602;
-constexpr int TexteParcourir = 710;
-constexpr int TexteHorsLimites = 776;
-
-constexpr int TexteFichierParties = 560;
-constexpr int TexteBlancs = 561;
-constexpr int TexteNoirs = 562;
-constexpr int TexteLesDeux = 563;
-constexpr int TexteMaximum = 564;
-constexpr int TexteParties = 565;
-constexpr int TexteEco = 566;
-constexpr int TexteResultat = 567;
-constexpr int TexteDate = 568;
-constexpr int TexteSite = 569;
-constexpr int TexteRonde = 570;
-constexpr int TexteEvenement = 571;
-constexpr int TexteModifierFiltre = 572;
-constexpr int TexteChargerParties = 573;
-constexpr int TexteSauvegarderConvertir = 574;
-constexpr int TexteSauverResultats = 575;
-constexpr int TexteXml = 576;
-constexpr int TextePgn = 577;
-constexpr int TexteUnParFichier = 578;
-constexpr int TexteFichierUrl = 579;
-constexpr int TexteReinitialiser = 580;
-constexpr int TexteSauvegarderFiltre = 581;
-constexpr int TexteAnnuler = 582;
-constexpr int TexteVoir = 583;
-constexpr int TexteCriteres = 584;
-constexpr int TexteAucunEditeur = 585;
-constexpr int TexteBulleCharger = 586;
-constexpr int TexteBulleSauver = 587;
-constexpr int TexteBulleSauvegarderFiltre = 588;
-constexpr int TexteBulleVoir = 589;
-constexpr int TexteBulleLesDeux = 590;
-constexpr int TexteBulleCritere = 591;
 
 constexpr std::int64_t PlusGrandMaximum = std::numeric_limits<std::int32_t>::max();
 
@@ -175,9 +131,10 @@ LoadGamesDialog::LoadGamesDialog(Mode mode, Settings& settings, const Catalogue&
     check1_->setObjectName(QStringLiteral("Check1"));
     check2_ = new QCheckBox(criteria_);
     check2_->setObjectName(QStringLiteral("Check2"));
-    fields_ = {{"Text2", TexteBlancs}, {"Text3", TexteNoirs},   {"Text10", TexteEvenement},
-               {"Text8", TexteSite},   {"Text7", TexteDate},    {"Text9", TexteRonde},
-               {"Text5", TexteEco},    {"Text6", TexteResultat}};
+    fields_ = {{"Text2", TextKey::LoadWhite},  {"Text3", TextKey::LoadBlack},
+               {"Text10", TextKey::LoadEvent}, {"Text8", TextKey::LoadSite},
+               {"Text7", TextKey::LoadDate},   {"Text9", TextKey::LoadRound},
+               {"Text5", TextKey::LoadEco},    {"Text6", TextKey::LoadResult}};
     for (Field& f : fields_) {
         f.edit = new QLineEdit(criteria_);
         f.edit->setObjectName(QString::fromLatin1(f.name));
@@ -364,41 +321,46 @@ LoadGamesDialog::LoadGamesDialog(Mode mode, Settings& settings, const Catalogue&
 LoadGamesDialog::~LoadGamesDialog() = default;
 
 void LoadGamesDialog::appliquer_textes(const Catalogue& catalogue) {
-    const auto text = [&catalogue](int offset) { return Captions::text(catalogue, offset); };
-    const auto label = [&catalogue](int offset) { return Captions::label(catalogue, offset); };
-    setWindowTitle(text(mode_ == Mode::Load ? TexteTitreChargement : TexteTitreExtraction));
-    fileLabel_->setText(label(TexteFichierParties));
-    command3_->setText(text(TexteParcourir));
-    criteria_->setTitle(text(TexteCriteres));
-    check1_->setText(text(TexteModifierFiltre));
-    check2_->setText(text(TexteLesDeux));
+    const auto text = [&catalogue](quarvelin::TextKey key) {
+        return Captions::text(catalogue, key);
+    };
+    const auto label = [&catalogue](quarvelin::TextKey key) {
+        return Captions::label(catalogue, key);
+    };
+    setWindowTitle(
+        text(mode_ == Mode::Load ? TextKey::OpenGameTitle : TextKey::FilterGamesFileTitle));
+    fileLabel_->setText(label(TextKey::LoadGamesFile));
+    command3_->setText(text(TextKey::ButtonBrowse));
+    criteria_->setTitle(text(TextKey::LoadCriteria));
+    check1_->setText(text(TextKey::LoadChangeFilter));
+    check2_->setText(text(TextKey::LoadEitherColour));
     for (Field& f : fields_) f.label->setText(label(f.caption));
-    limitLabel_->setText(label(TexteMaximum));
-    limitUnit_->setText(text(TexteParties));
-    frame2_->setTitle(text(TexteSauvegarderConvertir));
-    formatLabel_->setText(label(TexteFormat));
-    xml_->setText(text(TexteXml));
-    pgn_->setText(text(TextePgn));
-    check3_->setText(text(TexteUnParFichier));
-    check4_->setText(text(TexteFichierUrl));
-    command4_->setText(text(TexteSauverResultats));
-    command5_->setText(text(TexteReinitialiser));
-    command6_->setText(text(TexteSauvegarderFiltre));
-    command2_->setText(text(TexteChargerParties));
-    command1_->setText(text(TexteAnnuler));
-    voir_->setText(text(TexteVoir));
+    limitLabel_->setText(label(TextKey::LoadAtMost));
+    limitUnit_->setText(text(TextKey::LoadGamesUnit));
+    frame2_->setTitle(text(TextKey::LoadSaveConvert));
+    formatLabel_->setText(label(TextKey::SaveFormat));
+    xml_->setText(text(TextKey::LoadXml));
+    pgn_->setText(text(TextKey::LoadPgn));
+    check3_->setText(text(TextKey::LoadOneGamePerFile));
+    check4_->setText(text(TextKey::LoadCreateUrlFile));
+    command4_->setText(text(TextKey::LoadSaveResults));
+    command5_->setText(text(TextKey::LoadClearFilter));
+    command6_->setText(text(TextKey::LoadSaveFilter));
+    command2_->setText(text(TextKey::LoadTheGames));
+    command1_->setText(text(TextKey::LoadCancel));
+    voir_->setText(text(TextKey::LoadView));
 
     const bool tips = settings_.BULLE_AIDE == 1;
-    const auto tip = [&](QWidget* w, int offset) {
-        w->setToolTip(tips ? text(offset) : QString());
+    const auto tip = [&](QWidget* w, quarvelin::TextKey key) {
+        w->setToolTip(tips ? text(key) : QString());
     };
-    tip(command3_, TexteChoisirFichier);
-    tip(command2_, TexteBulleCharger);
-    tip(command4_, TexteBulleSauver);
-    tip(command6_, TexteBulleSauvegarderFiltre);
-    tip(voir_, TexteBulleVoir);
-    tip(check2_, TexteBulleLesDeux);
-    for (Field& f : fields_) tip(f.edit, TexteBulleCritere);
+    tip(command3_, TextKey::ChooseFile);
+    tip(command2_, TextKey::LoadTipLoad);
+    tip(command4_, TextKey::LoadTipSave);
+    tip(command6_, TextKey::LoadTipSaveFilter);
+    tip(voir_, TextKey::LoadTipView);
+    tip(check2_, TextKey::LoadTipEitherColour);
+    for (Field& f : fields_) tip(f.edit, TextKey::LoadTipCriterion);
 }
 
 QLineEdit* LoadGamesDialog::criterion(const char* name) const {
@@ -454,12 +416,12 @@ bool LoadGamesDialog::checkNumber(QLineEdit* field, bool showNow) {
     if (typed.isEmpty()) return true;
     QString refusal;
     if (!digitsOnly(typed)) {
-        refusal = Captions::text(catalogue_, TexteNombreAttendu);
+        refusal = Captions::text(catalogue_, TextKey::NumberExpected);
     } else if (field == text4_) {
         bool ok = false;
         const qlonglong n = typed.toLongLong(&ok);
         if (!ok || n < 1 || n > PlusGrandMaximum)
-            refusal = Captions::text(catalogue_, TexteHorsLimites) +
+            refusal = Captions::text(catalogue_, TextKey::ValueOutOfRange) +
                       QStringLiteral("1 – %1").arg(PlusGrandMaximum);
     }
     if (refusal.isEmpty()) {
@@ -489,19 +451,19 @@ bool LoadGamesDialog::checkNumbers() {
     return checkNumber(text9_, true) && checkNumber(text4_, true);
 }
 
-void LoadGamesDialog::say(int offset, const QString& detail) {
-    dialogs_.message(NomProgramme, catalogue_.texte(offset) + detail.toStdString(),
+void LoadGamesDialog::say(quarvelin::TextKey key, const QString& detail) {
+    dialogs_.message(NomProgramme, catalogue_.text(key) + detail.toStdString(),
                      DialogIcon::Exclamation);
 }
 
 bool LoadGamesDialog::sourceExists() {
     const QString path = gamesFile();
     if (path.isEmpty()) {
-        say(TexteAucunFichier);
+        say(TextKey::NoFileChosen);
         return false;
     }
     if (!QFileInfo(path).isFile()) {
-        say(TexteFichierAbsent, QStringLiteral(" (") + path + QLatin1Char(')'));
+        say(TextKey::FileDoesNotExist, QStringLiteral(" (") + path + QLatin1Char(')'));
         return false;
     }
     return true;
@@ -530,8 +492,8 @@ void LoadGamesDialog::chooseGamesFile() {
     const QFileInfo current(gamesFile());
     if (!gamesFile().isEmpty() && current.absoluteDir().exists()) folder = current.absolutePath();
     const QString chosen =
-        openChooser_(this, Captions::text(catalogue_, TexteChoisirFichier), folder,
-                     Captions::text(catalogue_, TexteFichiers) + QStringLiteral(" PGN (*.pgn)"));
+        openChooser_(this, Captions::text(catalogue_, TextKey::ChooseFile), folder,
+                     Captions::text(catalogue_, TextKey::Files) + QStringLiteral(" PGN (*.pgn)"));
     if (chosen.isEmpty()) return;
     text1_->setText(chosen);
 }
@@ -547,13 +509,13 @@ void LoadGamesDialog::loadGames() {
 void LoadGamesDialog::saveResults() {
     if (!checkNumbers() || !sourceExists()) return;
     const bool xml = xml_->isChecked();
-    const QString filter = Captions::text(catalogue_, TexteFichiers) +
+    const QString filter = Captions::text(catalogue_, TextKey::Files) +
                            (xml ? QStringLiteral(" XML (*.xml)") : QStringLiteral(" PGN (*.pgn)"));
     const QString target =
-        saveChooser_(this, Captions::text(catalogue_, TexteChoisirFichier), installation_, filter);
+        saveChooser_(this, Captions::text(catalogue_, TextKey::ChooseFile), installation_, filter);
     if (target.isEmpty()) return;
     if (QFileInfo::exists(target) &&
-        !dialogs_.question(NomProgramme, catalogue_.texte(TexteRemplacer)))
+        !dialogs_.question(NomProgramme, catalogue_.text(TextKey::ReplaceFileQuestion)))
         return;
     copyFilter(settings_, true);
     emit extractRequested(QFileInfo(gamesFile()).absoluteFilePath(), target, xml,
@@ -577,19 +539,18 @@ void LoadGamesDialog::saveFilter() {
     }
     copyFilter(written, true);
     if (const std::string why = ecrire_reglages(written, file, 1); !why.empty()) {
-        dialogs_.message(NomProgramme, catalogue_.texte(TexteEcritureImpossible) + why,
+        dialogs_.message(NomProgramme, catalogue_.text(TextKey::SettingsCannotWrite) + why,
                          DialogIcon::Critical);
         return;
     }
     copyFilter(settings_, true);
-    dialogs_.message(NomProgramme, catalogue_.texte(TexteFiltreEnregistre),
-                     DialogIcon::Exclamation);
+    dialogs_.message(NomProgramme, catalogue_.text(TextKey::FilterSaved), DialogIcon::Exclamation);
 }
 
 void LoadGamesDialog::viewFile() {
     if (!sourceExists()) return;
     const QString path = QFileInfo(gamesFile()).absoluteFilePath();
-    if (!editor_(path)) say(TexteAucunEditeur, path);
+    if (!editor_(path)) say(TextKey::NoTextEditor, path);
 }
 
 QStringList LoadGamesDialog::editorCommand(const QString& execLine, const QString& path) {

@@ -4,6 +4,7 @@
 // pass are written to a new PGN or XML file). The filter goes into the settings record for
 // the session; only "save the filter" writes it to the settings file.
 #include "config/Settings.h"
+#include "localisation/TextKey.h"
 
 #include <QDialog>
 
@@ -85,7 +86,7 @@ private:
     bool checkNumbers();
     bool sourceExists();
     void copyFilter(quarvelin::Settings& s, bool withLimit) const;
-    void say(int offset, const QString& detail = {});
+    void say(quarvelin::TextKey key, const QString& detail = {});
 
     quarvelin::Settings& settings_;
     const quarvelin::Catalogue& catalogue_;
@@ -125,7 +126,7 @@ private:
     // The criteria fields with their labels, in the order of the form.
     struct Field {
         const char* name;
-        int caption;
+        quarvelin::TextKey caption;
         QLabel* label = nullptr;
         QLineEdit* edit = nullptr;
     };

@@ -1,9 +1,9 @@
 #include "ui/MainWindow.h"
 
+#include "config/ChoixLangue.h"
 #include "config/FichiersRecents.h"
 #include "config/SettingsFile.h"
 #include "config/Version.h"
-#include "localisation/ChoixLangue.h"
 #include "notation/Fen.h"
 #include "records/ConversionPgn.h"
 #include "records/PartieLue.h"
@@ -46,17 +46,9 @@
 
 using quarvelin::ModeJeu;
 
-namespace {
+using quarvelin::TextKey;
 
-enum Texte : int {
-    TexteTagline = 83,
-    TexteNiveau = 84,
-    TexteMode = 50,
-    TexteJournalAbsent = 101,
-    TexteReglagesSauves = 400,
-    TexteAPropos = 951,
-    TexteAProposCorps = 952,
-};
+namespace {
 
 // Wiring a command by name: the tree names every item, so a missing one is a programming error
 // caught by the tests rather than a silent dead item.
@@ -143,17 +135,18 @@ MainWindow::~MainWindow() {
     partie_.reset();
 }
 
-QString MainWindow::texte(int offset) const {
-    return QString::fromStdString(catalogue_.texte(offset));
+QString MainWindow::texte(quarvelin::TextKey key) const {
+    return QString::fromStdString(catalogue_.text(key));
 }
 
 void MainWindow::titre_principal() {
     const int profondeur = settings_.PROFONDEUR_MAX[1];
-    setWindowTitle(QStringLiteral("%1 %2 - %3 - %4 - %5")
-                       .arg(QLatin1String(quarvelin::NomProgramme),
-                            QLatin1String(quarvelin::VersionProgramme), texte(TexteTagline),
-                            texte(TexteNiveau + profondeur),
-                            texte(TexteMode + static_cast<int>(partie_->session().PlayMode))));
+    setWindowTitle(
+        QStringLiteral("%1 %2 - %3 - %4 - %5")
+            .arg(
+                QLatin1String(quarvelin::NomProgramme), QLatin1String(quarvelin::VersionProgramme),
+                texte(TextKey::Tagline), texte(quarvelin::LevelTexts.at(profondeur)),
+                texte(quarvelin::PlayModeTexts.at(static_cast<int>(partie_->session().PlayMode)))));
 }
 
 void MainWindow::appliquer_textes() {
@@ -318,7 +311,7 @@ void MainWindow::connecter() {
     relier(m, "affiche_log", -1, this, [this] {
         const QString log = QString::fromStdString(settings_.FILE_LOG);
         if (!QFileInfo::exists(log))
-            dialogs_->message(quarvelin::NomProgramme, catalogue_.texte(TexteJournalAbsent),
+            dialogs_->message(quarvelin::NomProgramme, catalogue_.text(TextKey::LogFileMissing),
                               quarvelin::DialogIcon::Information);
         else
             QDesktopServices::openUrl(QUrl::fromLocalFile(log));
@@ -390,10 +383,10 @@ void MainWindow::connecter() {
             quarvelin::ecrire_reglages(settings_, quarvelin::fichier_reglages(lieux_));
         if (!erreur.empty())
             dialogs_->message(quarvelin::NomProgramme,
-                              catalogue_.texte(quarvelin::TexteEcritureImpossible) + erreur,
+                              catalogue_.text(quarvelin::TextKey::SettingsCannotWrite) + erreur,
                               quarvelin::DialogIcon::Exclamation);
         else
-            dialogs_->message(quarvelin::NomProgramme, catalogue_.texte(TexteReglagesSauves),
+            dialogs_->message(quarvelin::NomProgramme, catalogue_.text(TextKey::SettingsSaved),
                               quarvelin::DialogIcon::Information);
     });
 
@@ -423,8 +416,8 @@ void MainWindow::connecter() {
     relier(m, "menu_aide_sur", -1, this, [this] { ouvrirAide(true); });
     relier(m, "menu_a_propos", -1, this, [this] {
         QMessageBox::about(
-            this, texte(TexteAPropos),
-            texte(TexteAProposCorps).arg(QLatin1String(quarvelin::VersionProgramme)));
+            this, texte(TextKey::AboutTitle),
+            texte(TextKey::AboutBody).arg(QLatin1String(quarvelin::VersionProgramme)));
     });
 
     // The board window and the game.

@@ -89,7 +89,7 @@ private:
     void montrerTexte(const std::string& texte);
     void listerFenetres();
     void toggle(const char* nom, std::uint8_t& flag);
-    QString texte(int offset) const;
+    QString texte(quarvelin::TextKey key) const;
 
     quarvelin::Settings& settings_;
     quarvelin::Catalogue& catalogue_;

@@ -30,26 +30,16 @@
 #include <functional>
 #include <optional>
 
-namespace {
+using quarvelin::TextKey;
 
-enum Texte : int {
-    TextePartieEchecs = 28,
-    TexteChoisirFichier = 214,
-    TexteFichiers = 215,
-    TexteRetenues = 218,
-    TexteFichierPartiesAbsent = 219,
-    TextePartiesSuffixe = 248,
-    TexteLecture = 258,
-    TexteFichierIntrouvable = 270,
-    TexteConversion = 271,
-};
+namespace {
 
 // The progress window of a pass over a games file: modal, told the games kept out of those
 // seen and how far the pass is; its button asks the pass to stop.
 class Patience {
 public:
     Patience(QWidget* parent, const quarvelin::Catalogue& catalogue, const QString& titre)
-        : fenetre_(parent), parties_(QString::fromStdString(catalogue.texte(TextePartiesSuffixe))) {
+        : fenetre_(parent), parties_(QString::fromStdString(catalogue.text(TextKey::GamesSuffix))) {
         fenetre_.appliquer_textes(catalogue);
         fenetre_.setTitre(titre + QStringLiteral(" ..."));
         fenetre_.setWindowModality(Qt::ApplicationModal);
@@ -77,13 +67,12 @@ void MainWindow::lire_fichier_pgn(int mode, const QString& chemin, std::uint64_t
     if (!QFileInfo(chemin).isFile()) {
         if (mode == LireSelection)
             dialogs_->message(NomProgramme,
-                              catalogue_.texte(TexteFichierPartiesAbsent) + "\n" +
+                              catalogue_.text(TextKey::GamesFileMissing) + "\n" +
                                   chemin.toStdString(),
                               DialogIcon::Information);
         else
             dialogs_->message(NomProgramme,
-                              catalogue_.texte(TexteFichierIntrouvable) + "\n" +
-                                  chemin.toStdString(),
+                              catalogue_.text(TextKey::FileNotFound) + "\n" + chemin.toStdString(),
                               DialogIcon::Exclamation);
         return;
     }
@@ -94,7 +83,7 @@ void MainWindow::lire_fichier_pgn(int mode, const QString& chemin, std::uint64_t
     // The comment window starts again with the file's name, then the game's tags.
     if (comment_->visible()) comment_->vider();
     if (comment_->visible())
-        comment_->ajouter(catalogue_.texte(TextePartieEchecs) + " {" + chemin.toStdString() +
+        comment_->ajouter(catalogue_.text(TextKey::ChessGame) + " {" + chemin.toStdString() +
                           "} :\n");
     if (mode == LireSelection) {
         ouvrirPartieDuFichier(chemin, position);
@@ -107,14 +96,14 @@ void MainWindow::lire_fichier_pgn(int mode, const QString& chemin, std::uint64_t
         filtre = quarvelin::filtre_des_reglages(settings_);
     else
         filtre.maximum = 1;
-    std::optional<Patience> patience(std::in_place, this, catalogue_, texte(TexteLecture) + chemin);
+    std::optional<Patience> patience(std::in_place, this, catalogue_,
+                                     texte(TextKey::ReadingPrefix) + chemin);
     auto index = quarvelin::IndexPgn::indexer_fichier(QFile::encodeName(chemin).toStdString(),
                                                       filtre, std::ref(*patience));
     patience.reset();
     if (!index || index->erreur_lecture()) {
         dialogs_->message(NomProgramme,
-                          catalogue_.texte(quarvelin::TexteErreurLectureFichier) +
-                              chemin.toStdString(),
+                          catalogue_.text(quarvelin::TextKey::FileReadError) + chemin.toStdString(),
                           DialogIcon::Exclamation);
         if (!index) return;
     }
@@ -123,7 +112,7 @@ void MainWindow::lire_fichier_pgn(int mode, const QString& chemin, std::uint64_t
         recentMenu_->afficher(recents_->afficher_fichiers_recents());
     const QLocale locale;
     const QString statut = locale.toString(static_cast<qlonglong>(index->size())) +
-                           texte(TexteRetenues) +
+                           texte(TextKey::GamesSelectedOutOf) +
                            locale.toString(static_cast<qlonglong>(index->vues()));
     auto liste = std::make_shared<const quarvelin::IndexPgn>(std::move(*index));
     board_->montrer_parties(liste, statut);
@@ -138,8 +127,8 @@ void MainWindow::ouvrirPartieDuFichier(const QString& chemin, std::uint64_t posi
     std::ifstream in(QFile::encodeName(chemin).toStdString(), std::ios::binary);
     quarvelin::PartieLue lue = quarvelin::lire_partie_pgn(in, position);
     const std::string probleme = quarvelin::message_lecture(lue, catalogue_);
-    if (lue.erreur == quarvelin::TexteAucunePartieIci ||
-        lue.erreur == quarvelin::TexteErreurLectureFichier) {
+    if (lue.erreur == quarvelin::TextKey::NoGameAtPlace ||
+        lue.erreur == quarvelin::TextKey::FileReadError) {
         dialogs_->message(NomProgramme, probleme, DialogIcon::Exclamation);
         return;
     }
@@ -157,8 +146,8 @@ void MainWindow::choisirEtOuvrirPremiere() {
                                                : QFileInfo(fichierCourant_).absolutePath();
     QString chemin = choisirFichierParties
                          ? choisirFichierParties()
-                         : QFileDialog::getOpenFileName(this, texte(TexteChoisirFichier), depart,
-                                                        texte(TexteFichiers) +
+                         : QFileDialog::getOpenFileName(this, texte(TextKey::ChooseFile), depart,
+                                                        texte(TextKey::Files) +
                                                             QStringLiteral(" PGN (*.pgn *.PGN)"));
     if (!chemin.isEmpty()) lire_fichier_pgn(OuvrirPremiere, chemin);
 }
@@ -173,7 +162,7 @@ void MainWindow::imprimerListeParties() {
 void MainWindow::convertirFichier(const QString& source, const QString& cible,
                                   const quarvelin::OptionsConversion& options, QWidget* parent) {
     std::optional<Patience> patience(std::in_place, parent ? parent : this, catalogue_,
-                                     texte(TexteConversion) + source);
+                                     texte(TextKey::ConvertingPrefix) + source);
     const quarvelin::ResultatConversion r = quarvelin::convertir_fichier_pgn(
         QFile::encodeName(source).toStdString(), QFile::encodeName(cible).toStdString(),
         quarvelin::filtre_des_reglages(settings_), options, std::ref(*patience));

@@ -1,6 +1,6 @@
 #pragma once
 // The Dialogs of the logic, shown as Qt message boxes and input boxes over a window.
-#include "rules/Dialogs.h"
+#include "localisation/Dialogs.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "ui/OpeningListWindow.h"
 
-#include "rules/TextCatalogue.h"
+#include "localisation/TextCatalogue.h"
 #include "session/Annulation.h"
 #include "ui/ProgressWindow.h"
 
@@ -9,9 +9,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+using quarvelin::TextKey;
+
 namespace {
-constexpr int TexteOuvertures = 274;
-constexpr int TexteRecherche = 129;
 constexpr int SeuilProgression = 100; // short lists appear without the progress window
 } // namespace
 
@@ -23,7 +23,7 @@ OpeningListWindow::OpeningListWindow(const quarvelin::TextCatalogue& catalogue, 
     liste_->setRootIsDecorated(false);
     liste_->setAlternatingRowColors(true);
     liste_->setHeaderLabels({QStringLiteral("ECO"),
-                             QString::fromStdString(catalogue.texte(TexteOuvertures)), QString()});
+                             QString::fromStdString(catalogue.text(TextKey::Openings)), QString()});
     liste_->header()->setStretchLastSection(true);
     auto* l = new QVBoxLayout(this);
     l->addWidget(liste_);
@@ -32,7 +32,7 @@ OpeningListWindow::OpeningListWindow(const quarvelin::TextCatalogue& catalogue, 
 
 void OpeningListWindow::remplir(const std::string& texteDePartie,
                                 const std::vector<quarvelin::LigneEco>& lignes) {
-    const QString ouvertures = QString::fromStdString(catalogue_.texte(TexteOuvertures));
+    const QString ouvertures = QString::fromStdString(catalogue_.text(TextKey::Openings));
     setWindowTitle(ouvertures + QStringLiteral(" - ") + QString::fromStdString(texteDePartie));
     liste_->clear();
     const int n = static_cast<int>(lignes.size());
@@ -43,7 +43,7 @@ void OpeningListWindow::remplir(const std::string& texteDePartie,
         patience = std::make_unique<ProgressWindow>(this);
         patience->appliquer_textes(catalogue_);
         patience->setTitre(ouvertures);
-        patience->setTexte(QString::fromStdString(catalogue_.texte(TexteRecherche)));
+        patience->setTexte(QString::fromStdString(catalogue_.text(TextKey::LookingUpOpenings)));
         patience->show();
     }
     int i = 0;

@@ -2,8 +2,7 @@
 
 #include "config/PieceSets.h"
 #include "config/SettingsFile.h"
-#include "localisation/PreferenceCaptions.h"
-#include "rules/NomPiece.h"
+#include "localisation/TextKey.h"
 #include "ui/Captions.h"
 #include "ui/NumberSpinBox.h"
 #include "ui/PieceSetPreview.h"
@@ -30,6 +29,8 @@
 
 using namespace quarvelin;
 
+using quarvelin::TextKey;
+
 namespace {
 
 // Each language under its own name, in the order of CLE_LANGUE.
@@ -39,21 +40,21 @@ const char* const LanguageNames[NombreLangues] = {"Français", "English",   "Ita
 // The per-piece families, as rows of the evaluation grid.
 struct WeightRow {
     const char* family;
-    int caption;
+    quarvelin::TextKey caption;
     double step;
 };
-constexpr WeightRow WeightRows[] = {{"NOTE_MATERIEL_", TexteNoteMateriel, 10},
-                                    {"NOTE_MOBILITE_", TexteNoteMobilite, 0.5},
-                                    {"MOBILITE_EVOLUTIVE_", TexteMobiliteEvolutive, 0.05}};
+constexpr WeightRow WeightRows[] = {{"NOTE_MATERIEL_", TextKey::WeightValue, 10},
+                                    {"NOTE_MOBILITE_", TextKey::WeightMobility, 0.5},
+                                    {"MOBILITE_EVOLUTIVE_", TextKey::MobilityGrowth, 0.05}};
 
 // Columns in the order players name the pieces, with the catalogue's piece names.
 struct WeightColumn {
     const char* suffix;
-    int name;
+    quarvelin::TextKey name;
 };
 constexpr WeightColumn WeightColumns[] = {
-    {"PION", TexteNomPion},     {"CAVALIER", TexteNomPion + 2}, {"FOU", TexteNomPion + 3},
-    {"TOUR", TexteNomPion + 1}, {"DAME", TexteNomPion + 4},     {"ROI", TexteNomPion + 5}};
+    {"PION", TextKey::PiecePawn}, {"CAVALIER", TextKey::PieceKnight}, {"FOU", TextKey::PieceBishop},
+    {"TOUR", TextKey::PieceRook}, {"DAME", TextKey::PieceQueen},      {"ROI", TextKey::PieceKing}};
 
 const QString WeightSample = QStringLiteral("-00000.00");
 const QString CountSample = QStringLiteral("0000000");
@@ -79,32 +80,32 @@ PreferencesDialog::PreferencesDialog(Settings& record, EmplacementsReglages empl
                                                           catalogue)),
       tips_(record.BULLE_AIDE == 1) {
     setObjectName(QStringLiteral("pref"));
-    setWindowTitle(text(TextePreferences));
+    setWindowTitle(text(TextKey::Preferences));
 
     tabs_ = new QTabWidget;
-    tabs_->addTab(buildGeneral(), text(TexteOngletGeneral));
-    tabs_->addTab(buildBoard(), text(TexteOngletEchiquier));
-    tabs_->addTab(buildFiles(), text(TexteFichiers));
-    tabs_->addTab(buildNetwork(), text(TexteOngletReseau));
-    tabs_->addTab(buildCorrespondence(), text(TexteOngletCorrespondance));
-    tabs_->addTab(buildEngine(), text(TexteOngletMoteur));
-    tabs_->addTab(buildEvaluation(), text(TexteEvaluation));
+    tabs_->addTab(buildGeneral(), text(TextKey::TabGeneral));
+    tabs_->addTab(buildBoard(), text(TextKey::TabBoard));
+    tabs_->addTab(buildFiles(), text(TextKey::Files));
+    tabs_->addTab(buildNetwork(), text(TextKey::TabNetwork));
+    tabs_->addTab(buildCorrespondence(), text(TextKey::TabCorrespondence));
+    tabs_->addTab(buildEngine(), text(TextKey::TabEngine));
+    tabs_->addTab(buildEvaluation(), text(TextKey::Evaluation));
 
-    auto* resetButton = new QPushButton(text(TexteBoutonReinitialiser));
+    auto* resetButton = new QPushButton(text(TextKey::ButtonReset));
     resetButton->setObjectName(QStringLiteral("reinitialiser"));
     resetButton->setAutoDefault(false);
-    auto* saveAsButton = new QPushButton(text(TexteEnregistrerReglagesSous) + u'\u2026');
+    auto* saveAsButton = new QPushButton(text(TextKey::SaveSettingsAs) + u'\u2026');
     saveAsButton->setObjectName(QStringLiteral("enregistrer_sous"));
     saveAsButton->setAutoDefault(false);
     connect(resetButton, &QPushButton::clicked, this, &PreferencesDialog::reset);
     connect(saveAsButton, &QPushButton::clicked, this, &PreferencesDialog::saveAs);
 
     auto* buttons = new QDialogButtonBox;
-    QPushButton* ok = buttons->addButton(text(TexteBoutonOk), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(text(TextKey::ButtonOk), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setDefault(true);
     QPushButton* cancel =
-        buttons->addButton(text(TexteBoutonAnnuler), QDialogButtonBox::RejectRole);
+        buttons->addButton(text(TextKey::ButtonCancel), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("annuler"));
     connect(buttons, &QDialogButtonBox::accepted, this, &PreferencesDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &PreferencesDialog::reject);
@@ -131,10 +132,12 @@ PreferencesDialog::PreferencesDialog(Settings& record, EmplacementsReglages empl
 
 PreferencesDialog::~PreferencesDialog() = default;
 
-QString PreferencesDialog::text(int offset) const { return Captions::text(catalogue_, offset); }
+QString PreferencesDialog::text(quarvelin::TextKey key) const {
+    return Captions::text(catalogue_, key);
+}
 
-void PreferencesDialog::setTip(QWidget* widget, int tip) const {
-    if (tips_ && tip != 0) widget->setToolTip(text(tip));
+void PreferencesDialog::setTip(QWidget* widget, std::optional<quarvelin::TextKey> tip) const {
+    if (tips_ && tip) widget->setToolTip(text(*tip));
 }
 
 QFormLayout* PreferencesDialog::newForm() const {
@@ -154,14 +157,14 @@ void PreferencesDialog::alignLabels(QWidget* page) {
         if (label->buddy() != nullptr) label->setMinimumWidth(widest);
 }
 
-QLabel* PreferencesDialog::fieldLabel(int caption, QWidget* buddy) const {
+QLabel* PreferencesDialog::fieldLabel(quarvelin::TextKey caption, QWidget* buddy) const {
     auto* label = new QLabel(Captions::label(catalogue_, caption));
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setBuddy(buddy);
     return label;
 }
 
-QLineEdit* PreferencesDialog::lineField(const char* key, int tip) {
+QLineEdit* PreferencesDialog::lineField(const char* key, std::optional<quarvelin::TextKey> tip) {
     auto* edit = new QLineEdit;
     edit->setObjectName(QString::fromLatin1(key));
     setTip(edit, tip);
@@ -173,7 +176,7 @@ QLineEdit* PreferencesDialog::lineField(const char* key, int tip) {
 }
 
 NumberSpinBox* PreferencesDialog::numberField(const char* key, double step, const QString& sample,
-                                              int tip) {
+                                              std::optional<quarvelin::TextKey> tip) {
     const ChampPreference* field = champ_preference(key);
     auto* spin = new NumberSpinBox(field->entier, field->minimum, field->maximum, step, sample);
     spin->setObjectName(QString::fromLatin1(key));
@@ -186,7 +189,8 @@ NumberSpinBox* PreferencesDialog::numberField(const char* key, double step, cons
     return spin;
 }
 
-QCheckBox* PreferencesDialog::checkField(const char* key, int caption, int tip) {
+QCheckBox* PreferencesDialog::checkField(const char* key, quarvelin::TextKey caption,
+                                         std::optional<quarvelin::TextKey> tip) {
     auto* box = new QCheckBox(text(caption));
     box->setObjectName(QString::fromLatin1(key));
     setTip(box, tip);
@@ -199,7 +203,7 @@ QCheckBox* PreferencesDialog::checkField(const char* key, int caption, int tip) 
 QWidget* PreferencesDialog::pathField(const char* key, const QString& filter) {
     QLineEdit* edit = lineField(key);
     edit->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 34);
-    auto* button = new QPushButton(text(TexteBoutonParcourir));
+    auto* button = new QPushButton(text(TextKey::ButtonBrowse));
     button->setObjectName(QStringLiteral("parcourir_") + QString::fromLatin1(key));
     connect(button, &QPushButton::clicked, this,
             [this, k = std::string(key), filter] { browse(k, filter); });
@@ -216,9 +220,9 @@ QWidget* PreferencesDialog::pathField(const char* key, const QString& filter) {
 QWidget* PreferencesDialog::buildGeneral() {
     QFormLayout* players = newForm();
     QLineEdit* name = lineField("NOM_JOUEUR");
-    players->addRow(fieldLabel(TexteNomJoueur, name), name);
+    players->addRow(fieldLabel(TextKey::PlayerName, name), name);
     QLineEdit* engine = lineField("NOM_MOTEUR");
-    players->addRow(fieldLabel(TexteNomMoteur, engine), engine);
+    players->addRow(fieldLabel(TextKey::EngineName, engine), engine);
 
     auto* elo = new QComboBox;
     elo->setObjectName(QStringLiteral("NIVEAU_ELO"));
@@ -233,46 +237,46 @@ QWidget* PreferencesDialog::buildGeneral() {
     connect(elo->lineEdit(), &QLineEdit::editingFinished, this,
             [this] { commit("NIVEAU_ELO", false); });
     connect(elo, &QComboBox::activated, this, [this] { commit("NIVEAU_ELO", false); });
-    players->addRow(fieldLabel(TexteNiveauElo, elo), elo);
+    players->addRow(fieldLabel(TextKey::EloRating, elo), elo);
 
     QLineEdit* place = lineField("LIEU_JEU");
-    players->addRow(fieldLabel(TexteLieuJeu, place), place);
+    players->addRow(fieldLabel(TextKey::Place, place), place);
 
     QFormLayout* game = newForm();
     colour_ = new QComboBox;
     colour_->setObjectName(QStringLiteral("DEB_BLANC"));
-    colour_->addItems({text(TexteBlancs), text(TexteNoirs)});
+    colour_->addItems({text(TextKey::PrefWhite), text(TextKey::PrefBlack)});
     connect(colour_, &QComboBox::currentIndexChanged, this,
             [this](int index) { controller_->cocher("DEB_BLANC", index == 0); });
-    game->addRow(fieldLabel(TexteCouleur, colour_), colour_);
+    game->addRow(fieldLabel(TextKey::YouPlay, colour_), colour_);
 
     language_ = new QComboBox;
     language_->setObjectName(QStringLiteral("CLE_LANGUE"));
     for (const char* language : LanguageNames) language_->addItem(QString::fromUtf8(language));
     connect(language_, &QComboBox::currentIndexChanged, this,
             [this](int index) { controller_->saisir("CLE_LANGUE", std::to_string(index + 1)); });
-    game->addRow(fieldLabel(TexteLangue, language_), language_);
-    for (auto [key, caption] : {std::pair{"AFF_NOUVELLE", TexteAffNouvelle},
-                                {"AFF_REPERE", TexteAffRepere},
-                                {"ACTIVE_SON", TexteActiveSon},
-                                {"BULLE_AIDE", TexteBulleAide}})
+    game->addRow(fieldLabel(TextKey::Language, language_), language_);
+    for (auto [key, caption] : {std::pair{"AFF_NOUVELLE", TextKey::StartGameAtLaunch},
+                                {"AFF_REPERE", TextKey::ShowCoordinatesSetting},
+                                {"ACTIVE_SON", TextKey::PlaySounds},
+                                {"BULLE_AIDE", TextKey::ShowTooltips}})
         game->addRow(nullptr, checkField(key, caption));
 
     QFormLayout* clocks = newForm();
     QLineEdit* time = lineField("DELAI_PARTIE");
     time->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     time->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("000:00:000")) + 16);
-    clocks->addRow(fieldLabel(TexteDelaiPartie, time), time);
+    clocks->addRow(fieldLabel(TextKey::TimePerPlayer, time), time);
     // Ticking the group's title switches the clocks; the time waits greyed while they are off.
-    clocks_ = group(text(TexteActiveHorloge), clocks);
+    clocks_ = group(text(TextKey::UseClocks), clocks);
     clocks_->setObjectName(QStringLiteral("ACTIVE_HORLOGE"));
     clocks_->setCheckable(true);
     connect(clocks_, &QGroupBox::toggled, this,
             [this](bool on) { controller_->cocher("ACTIVE_HORLOGE", on); });
 
     auto* layout = new QVBoxLayout;
-    layout->addWidget(group(text(TexteGroupeJoueurs), players));
-    layout->addWidget(group(text(TextePartie), game));
+    layout->addWidget(group(text(TextKey::GroupPlayers), players));
+    layout->addWidget(group(text(TextKey::Game), game));
     layout->addWidget(clocks_);
     layout->addStretch(1);
     return page(layout);
@@ -286,7 +290,7 @@ QWidget* PreferencesDialog::buildBoard() {
     connect(boardPicture_, &QComboBox::currentTextChanged, this, [this](const QString& name) {
         controller_->saisir("CURENT_ECHIQUIER", name.toStdString());
     });
-    form->addRow(fieldLabel(TexteImageEchiquier, boardPicture_), boardPicture_);
+    form->addRow(fieldLabel(TextKey::BoardPicture, boardPicture_), boardPicture_);
 
     pieceSet_ = new QComboBox;
     pieceSet_->setObjectName(QStringLiteral("CURENT_PIECE"));
@@ -295,10 +299,10 @@ QWidget* PreferencesDialog::buildBoard() {
         controller_->saisir("CURENT_PIECE", name.toStdString());
         showPieceSet();
     });
-    form->addRow(fieldLabel(TexteJeuPieces, pieceSet_), pieceSet_);
+    form->addRow(fieldLabel(TextKey::PieceSet, pieceSet_), pieceSet_);
     NumberSpinBox* replay = numberField("DELAI_ATTENTE", 100, CountSample);
-    form->addRow(fieldLabel(TexteDelaiAttente, replay), replay);
-    form->addRow(nullptr, checkField("MACHINE_TRACE_COUP", TexteTraceCoup));
+    form->addRow(fieldLabel(TextKey::ReplayDelay, replay), replay);
+    form->addRow(nullptr, checkField("MACHINE_TRACE_COUP", TextKey::MarkComputerMove));
 
     preview_ = new PieceSetPreview;
     auto* previewLayout = new QHBoxLayout;
@@ -315,42 +319,42 @@ QWidget* PreferencesDialog::buildBoard() {
 }
 
 QWidget* PreferencesDialog::buildFiles() {
-    const QString files = text(TexteFichiers);
+    const QString files = text(TextKey::Files);
     QFormLayout* bases = newForm();
     QWidget* eco = pathField("BASE_ECO", files + QStringLiteral(" SQLite (*.db)"));
-    bases->addRow(fieldLabel(TexteBaseEco, eco), eco);
+    bases->addRow(fieldLabel(TextKey::OpeningBase, eco), eco);
     QWidget* corres = pathField("BASE_CORRES", files + QStringLiteral(" SQLite (*.db)"));
-    bases->addRow(fieldLabel(TexteBaseCorres, corres), corres);
+    bases->addRow(fieldLabel(TextKey::CorrespondenceBase, corres), corres);
     QWidget* log = pathField("FILE_LOG", files + QStringLiteral(" LOG (*.log)"));
-    bases->addRow(fieldLabel(TexteFichierLog, log), log);
+    bases->addRow(fieldLabel(TextKey::LogFile, log), log);
     auto* baseSwitches = new QHBoxLayout;
-    baseSwitches->addWidget(checkField("GES_LOG", TexteGesLog));
+    baseSwitches->addWidget(checkField("GES_LOG", TextKey::KeepLog));
     baseSwitches->addSpacing(24);
-    baseSwitches->addWidget(checkField("TRI_ECO", TexteTriEco));
+    baseSwitches->addWidget(checkField("TRI_ECO", TextKey::SortOpeningBase));
     baseSwitches->addStretch(1);
     bases->addRow(nullptr, baseSwitches);
 
     QFormLayout* games = newForm();
     QLineEdit* pattern = lineField("PARTIE_FILTRE");
     pattern->setMaximumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 22);
-    games->addRow(fieldLabel(TextePartieFiltre, pattern), pattern);
+    games->addRow(fieldLabel(TextKey::GameFilePattern, pattern), pattern);
     NumberSpinBox* most = numberField("MAX_SEUIL_PARTIE", 100, QStringLiteral("0000000000"));
-    games->addRow(fieldLabel(TexteMaxSeuilPartie, most), most);
-    games->addRow(nullptr, checkField("ZIP_PARTIE", TexteZipPartie));
-    games->addRow(nullptr, checkField("SAUVE_ABREGE", TexteSauveAbrege));
-    games->addRow(nullptr, checkField("IMP", TexteApercuImpression, TexteBulleApercuImpression));
+    games->addRow(fieldLabel(TextKey::MostGamesPerFile, most), most);
+    games->addRow(nullptr, checkField("ZIP_PARTIE", TextKey::CompressSavedGames));
+    games->addRow(nullptr, checkField("SAUVE_ABREGE", TextKey::SaveShortNotation));
+    games->addRow(nullptr, checkField("IMP", TextKey::PreviewReports, TextKey::TipPreviewReports));
 
     auto* layout = new QVBoxLayout;
-    layout->addWidget(group(text(TexteGroupeBases), bases));
-    layout->addWidget(group(text(TexteGroupeParties), games));
+    layout->addWidget(group(text(TextKey::GroupDatabases), bases));
+    layout->addWidget(group(text(TextKey::GroupGameFiles), games));
     layout->addStretch(1);
     return page(layout);
 }
 
 QWidget* PreferencesDialog::buildNetwork() {
-    server_ = new QRadioButton(text(TexteServeur));
+    server_ = new QRadioButton(text(TextKey::RoleServer));
     server_->setObjectName(QStringLiteral("IP_MODE_SERVEUR"));
-    client_ = new QRadioButton(text(TexteClient));
+    client_ = new QRadioButton(text(TextKey::RoleClient));
     client_->setObjectName(QStringLiteral("IP_MODE_CLIENT"));
     auto* roles = new QButtonGroup(this);
     roles->addButton(server_);
@@ -359,18 +363,18 @@ QWidget* PreferencesDialog::buildNetwork() {
             [this](bool on) { controller_->cocher("IP_MODE_SERVEUR", on); });
 
     QFormLayout* form = newForm();
-    form->addRow(fieldLabel(TexteRole, server_), server_);
+    form->addRow(fieldLabel(TextKey::NetworkRole, server_), server_);
     form->addRow(nullptr, client_);
     QLineEdit* host = lineField("IP_ADRESSE_HOST");
-    form->addRow(fieldLabel(TexteAdresseHote, host), host);
+    form->addRow(fieldLabel(TextKey::OpponentAddress, host), host);
     QLineEdit* port = lineField("IP_NUM_PORT");
     port->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 16);
-    form->addRow(fieldLabel(TextePort, port), port);
+    form->addRow(fieldLabel(TextKey::TcpPort, port), port);
     QLineEdit* user = lineField("IP_NOM_UTILISATEUR");
-    form->addRow(fieldLabel(TexteNomReseau, user), user);
+    form->addRow(fieldLabel(TextKey::NetworkName, user), user);
     form->addItem(new QSpacerItem(0, 12));
     QLineEdit* version = lineField("VERSION_XML");
-    form->addRow(fieldLabel(TexteVersionXml, version), version);
+    form->addRow(fieldLabel(TextKey::VersionFileAddress, version), version);
 
     auto* layout = new QVBoxLayout;
     layout->addLayout(form);
@@ -381,9 +385,9 @@ QWidget* PreferencesDialog::buildNetwork() {
 QWidget* PreferencesDialog::buildCorrespondence() {
     QFormLayout* form = newForm();
     QLineEdit* mail = lineField("ADRESSE_MEL");
-    form->addRow(fieldLabel(TexteAdresseMel, mail), mail);
+    form->addRow(fieldLabel(TextKey::MailAddress, mail), mail);
     NumberSpinBox* days = numberField("NB_JOUR_MAX", 1, QStringLiteral("0000"));
-    form->addRow(fieldLabel(TexteNbJourMax, days), days);
+    form->addRow(fieldLabel(TextKey::MostDaysBetweenMoves, days), days);
 
     auto* layout = new QVBoxLayout;
     layout->addLayout(form);
@@ -396,32 +400,32 @@ QWidget* PreferencesDialog::buildEngine() {
     depth_ = new QComboBox;
     depth_->setObjectName(QStringLiteral("PROFONDEUR_MAX"));
     for (int level = 0; level <= 3; ++level)
-        depth_->addItem(text(TexteNiveauProfondeur0 + level), level);
+        depth_->addItem(text(quarvelin::LevelTexts.at(level)), level);
     connect(depth_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0)
             controller_->saisir("PROFONDEUR_MAX", std::to_string(depth_->itemData(index).toInt()));
     });
-    search->addRow(fieldLabel(TexteProfondeur, depth_), depth_);
-    search->addRow(nullptr, checkField("ALPHA_BETA", TexteAlphaBeta));
+    search->addRow(fieldLabel(TextKey::SearchDepth, depth_), depth_);
+    search->addRow(nullptr, checkField("ALPHA_BETA", TextKey::AlphaBeta));
 
     QFormLayout* openings = newForm();
-    openings->addRow(nullptr, checkField("ACTIVE_BASE_CON", TexteActiveBaseCon));
-    openings->addRow(nullptr, checkField("OUVERTURE_ALEATOIRE", TexteOuvertureAleatoire));
+    openings->addRow(nullptr, checkField("ACTIVE_BASE_CON", TextKey::PlayBookMoves));
+    openings->addRow(nullptr, checkField("OUVERTURE_ALEATOIRE", TextKey::RandomBookMoves));
     QLineEdit* first = lineField("OUVERTURE_DEFAUT");
     first->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 16);
-    openings->addRow(fieldLabel(TexteOuvertureDefaut, first), first);
+    openings->addRow(fieldLabel(TextKey::FirstMoveAsWhite, first), first);
     NumberSpinBox* note = numberField("MAX_COUP_OUVERTURE", 1, QStringLiteral("0000"));
-    openings->addRow(fieldLabel(TexteMaxCoupOuverture, note), note);
+    openings->addRow(fieldLabel(TextKey::ReportLeavingBookBefore, note), note);
 
     QFormLayout* automatic = newForm();
     NumberSpinBox* threshold =
-        numberField("SEUIL_PARTIE_NULLE", 100, WeightSample, TexteBulleSeuilPartieNulle);
-    automatic->addRow(fieldLabel(TexteSeuilPartieNulle, threshold), threshold);
+        numberField("SEUIL_PARTIE_NULLE", 100, WeightSample, TextKey::TipRepetitionThreshold);
+    automatic->addRow(fieldLabel(TextKey::RepetitionResignThreshold, threshold), threshold);
 
     auto* layout = new QVBoxLayout;
-    layout->addWidget(group(text(TexteGroupeRecherche), search));
-    layout->addWidget(group(text(TexteOuvertures), openings));
-    layout->addWidget(group(text(TexteJeuAutomatique), automatic));
+    layout->addWidget(group(text(TextKey::GroupSearch), search));
+    layout->addWidget(group(text(TextKey::Openings), openings));
+    layout->addWidget(group(text(TextKey::PlayModeAutomatic), automatic));
     layout->addStretch(1);
     return page(layout);
 }
@@ -441,8 +445,9 @@ QWidget* PreferencesDialog::buildEvaluation() {
         grid->addWidget(caption, r + 1, 0);
         for (int c = 0; c < 6; ++c) {
             const std::string key = std::string(row.family) + WeightColumns[c].suffix;
-            NumberSpinBox* spin = numberField(key.c_str(), row.step, WeightSample,
-                                              r == 2 ? TexteBulleMobiliteEvolutive : 0);
+            NumberSpinBox* spin =
+                numberField(key.c_str(), row.step, WeightSample,
+                            r == 2 ? std::optional(TextKey::TipMobilityGrowth) : std::nullopt);
             grid->addWidget(spin, r + 1, c + 1);
             if (c == 0) caption->setBuddy(spin);
         }
@@ -451,21 +456,21 @@ QWidget* PreferencesDialog::buildEvaluation() {
 
     struct Single {
         const char* key;
-        int caption;
+        quarvelin::TextKey caption;
         double step;
     };
     // In pairs: a weight and the move that bounds it, or two weights of a kind.
     const Single singles[] = {
-        {"BONUS_ECHEC", TexteBonusEchec, 10},
-        {"SEUIL_BONUS_ECHEC", TexteSeuilBonusEchec, 1},
-        {"NOTE_CENTRE", TexteNoteCentre, 5},
-        {"SEUIL_CENTRE", TexteSeuilCentre, 1},
-        {"INDICE_DEFENSE", TexteIndiceDefense, 0.5},
-        {"INDICE_ATTAQUE", TexteIndiceAttaque, 0.5},
-        {"NOTE_ROQUE", TexteRoque, 50},
-        {"NOTE_PROMOTION", TexteNotePromotion, 50},
-        {"MALUS_DOUBLE", TexteMalusDouble, 10},
-        {"MALUS_ROI", TexteMalusRoi, 10},
+        {"BONUS_ECHEC", TextKey::CheckBonus, 10},
+        {"SEUIL_BONUS_ECHEC", TextKey::CheckBonusFromMove, 1},
+        {"NOTE_CENTRE", TextKey::CentreControl, 5},
+        {"SEUIL_CENTRE", TextKey::CentreControlUpToMove, 1},
+        {"INDICE_DEFENSE", TextKey::WellDefendedPiece, 0.5},
+        {"INDICE_ATTAQUE", TextKey::DefendedAttackingPiece, 0.5},
+        {"NOTE_ROQUE", TextKey::Castling, 50},
+        {"NOTE_PROMOTION", TextKey::PromotionWeight, 50},
+        {"MALUS_DOUBLE", TextKey::DoubledPawnPenalty, 10},
+        {"MALUS_ROI", TextKey::KingMovePenalty, 10},
     };
     auto* others = new QGridLayout;
     others->setHorizontalSpacing(8);
@@ -484,8 +489,8 @@ QWidget* PreferencesDialog::buildEvaluation() {
     others->setColumnStretch(5, 1);
 
     auto* layout = new QVBoxLayout;
-    layout->addWidget(group(text(TexteGroupePoidsPieces), grid));
-    layout->addWidget(group(text(TexteGroupeAutresPoids), others));
+    layout->addWidget(group(text(TextKey::GroupPieceWeights), grid));
+    layout->addWidget(group(text(TextKey::GroupOtherWeights), others));
     layout->addStretch(1);
     QWidget* evaluation = page(layout);
     // Its labels stand in two columns of their own.
@@ -606,8 +611,8 @@ void PreferencesDialog::reset() {
 
 void PreferencesDialog::saveAs() {
     const QFileInfo proposed(QString::fromStdString(controller_->nom_propose()));
-    QFileDialog chooser(this, text(TexteEnregistrerReglagesSous), proposed.absolutePath(),
-                        text(TexteFichiers) + QStringLiteral(" INI (*.ini)"));
+    QFileDialog chooser(this, text(TextKey::SaveSettingsAs), proposed.absolutePath(),
+                        text(TextKey::Files) + QStringLiteral(" INI (*.ini)"));
     chooser.setAcceptMode(QFileDialog::AcceptSave);
     chooser.setFileMode(QFileDialog::AnyFile);
     // The replace question is ours, in the user's language.
@@ -623,7 +628,7 @@ void PreferencesDialog::browse(const std::string& key, const QString& filter) {
     const std::string current =
         chemin_absolu(field.read().toStdString(), controller_->emplacements().donnees);
     const QFileInfo start(QString::fromStdString(current));
-    QFileDialog chooser(this, text(TexteChoisirFichier), start.absolutePath(), filter);
+    QFileDialog chooser(this, text(TextKey::ChooseFile), start.absolutePath(), filter);
     chooser.setAcceptMode(QFileDialog::AcceptSave);
     chooser.setFileMode(QFileDialog::AnyFile);
     chooser.setOption(QFileDialog::DontConfirmOverwrite);

@@ -62,12 +62,14 @@ private:
 
     QFormLayout* newForm() const;
     static void alignLabels(QWidget* page);
-    QLabel* fieldLabel(int caption, QWidget* buddy) const;
-    QLineEdit* lineField(const char* key, int tip = 0);
-    NumberSpinBox* numberField(const char* key, double step, const QString& sample, int tip = 0);
-    QCheckBox* checkField(const char* key, int caption, int tip = 0);
+    QLabel* fieldLabel(quarvelin::TextKey caption, QWidget* buddy) const;
+    QLineEdit* lineField(const char* key, std::optional<quarvelin::TextKey> tip = {});
+    NumberSpinBox* numberField(const char* key, double step, const QString& sample,
+                               std::optional<quarvelin::TextKey> tip = {});
+    QCheckBox* checkField(const char* key, quarvelin::TextKey caption,
+                          std::optional<quarvelin::TextKey> tip = {});
     QWidget* pathField(const char* key, const QString& filter);
-    void setTip(QWidget* widget, int tip) const;
+    void setTip(QWidget* widget, std::optional<quarvelin::TextKey> tip) const;
 
     // Checks a field's text if it changed. A refusal is shown at once, or once the focus has
     // settled when the field is being left.
@@ -77,7 +79,7 @@ private:
     void reset();
     void saveAs();
     void browse(const std::string& key, const QString& filter);
-    QString text(int offset) const;
+    QString text(quarvelin::TextKey key) const;
 
     quarvelin::Settings& record_;
     quarvelin::Catalogue& catalogue_;

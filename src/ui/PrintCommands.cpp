@@ -12,10 +12,9 @@
 
 #include <algorithm>
 
-namespace {
+using quarvelin::TextKey;
 
-constexpr int TextePage = 611;
-constexpr int TexteImpressionImpossible = 616;
+namespace {
 
 // CLE_LANGUE of the language the catalogue speaks; French before any is applied.
 int languageKey(const quarvelin::Catalogue& catalogue) {
@@ -29,7 +28,7 @@ PageFrame PrintCommands::frame(const quarvelin::Catalogue& catalogue) {
     return {QString::fromStdString(quarvelin::nom_et_version()),
             QString::fromStdString(
                 quarvelin::date_entete(languageKey(catalogue), quarvelin::aujourdhui())),
-            QString::fromStdString(catalogue.texte(TextePage))};
+            QString::fromStdString(catalogue.text(TextKey::Page))};
 }
 
 std::unique_ptr<QPrintPreviewDialog> PrintCommands::preview(QWidget* parent, const QString& title,
@@ -56,10 +55,10 @@ void PrintCommands::run(QWidget* parent, const QString& title, std::function<boo
     // Accepted only once the pages went to the printer.
     if (dialog->exec() != QDialog::Accepted) return;
     if (*failed)
-        dialogs.message(Title, catalogue.texte(TexteImpressionImpossible),
+        dialogs.message(Title, catalogue.text(TextKey::PrintingFailed),
                         quarvelin::DialogIcon::Critical);
     else
-        dialogs.message(Title, catalogue.texte(quarvelin::TexteImpressionTerminee),
+        dialogs.message(Title, catalogue.text(quarvelin::TextKey::PrintingFinished),
                         quarvelin::DialogIcon::Information);
 }
 
@@ -119,7 +118,7 @@ void PrintCommands::imprimer_liste(QWidget* parent, const QTreeView& list, const
                                    quarvelin::Dialogs& dialogs) {
     quarvelin::TableauImprime t = table(list);
     if (t.lignes.empty()) {
-        dialogs.message(Title, catalogue.texte(quarvelin::TexteImpressionTerminee),
+        dialogs.message(Title, catalogue.text(quarvelin::TextKey::PrintingFinished),
                         quarvelin::DialogIcon::Information);
         return;
     }

@@ -4,8 +4,8 @@
 // prints from, and says so (text 220) once the pages have gone to the printer.
 #include "config/Settings.h"
 #include "localisation/Catalogue.h"
+#include "localisation/Dialogs.h"
 #include "records/TableauImprime.h"
-#include "rules/Dialogs.h"
 #include "session/GameSession.h"
 #include "ui/DocumentPainter.h"
 

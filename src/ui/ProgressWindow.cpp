@@ -1,7 +1,7 @@
 #include "ui/ProgressWindow.h"
 
-#include "localisation/TextesFenetres.h"
-#include "rules/TextCatalogue.h"
+#include "localisation/TextCatalogue.h"
+#include "localisation/TextKey.h"
 #include "session/Annulation.h"
 
 #include <QCloseEvent>
@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+using quarvelin::TextKey;
 
 using namespace quarvelin;
 
@@ -43,10 +45,10 @@ ProgressWindow::ProgressWindow(QWidget* parent) : QDialog(parent) {
 }
 
 void ProgressWindow::appliquer_textes(const TextCatalogue& catalogue) {
-    setWindowTitle(QString::fromStdString(catalogue.texte(TexteTitrePatience)));
-    label1_->setText(QString::fromStdString(catalogue.texte(TexteLabelPatience)));
-    command1_->setText(QString::fromStdString(catalogue.texte(TexteAnnulerPatience)));
-    command1_->setToolTip(QString::fromStdString(catalogue.texte(TexteBulleAnnulerPatience)));
+    setWindowTitle(QString::fromStdString(catalogue.text(TextKey::ProgressTitle)));
+    label1_->setText(QString::fromStdString(catalogue.text(TextKey::ProgressLabel)));
+    command1_->setText(QString::fromStdString(catalogue.text(TextKey::ProgressCancel)));
+    command1_->setToolTip(QString::fromStdString(catalogue.text(TextKey::ProgressTipCancel)));
 }
 
 void ProgressWindow::setTexte(const QString& texte) { label1_->setText(texte); }

@@ -17,21 +17,9 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
-namespace {
+using quarvelin::TextKey;
 
-constexpr int TexteTitre = 601;
-constexpr int TexteFormat = 602;
-constexpr int TexteXml = 603;
-constexpr int TextePgn = 604;
-constexpr int TexteAjouter = 605;
-constexpr int TexteSauvegarder = 606;
-constexpr int TexteAnnuler = 607;
-constexpr int TexteImprimer = 608;
-constexpr int TexteBulleTexte = 612;
-constexpr int TexteBulleAjouter = 613;
-constexpr int TexteBulleImprimer = 614;
-constexpr int TexteBulleSauvegarder = 615;
-constexpr int TexteLibelleTexte = 617;
+namespace {
 
 QString chooseFile(QWidget* parent, const QString& title, const QString& proposed,
                    const QString& filter) {
@@ -62,51 +50,51 @@ SaveWindow::SaveWindow(const quarvelin::GameSession& session, const quarvelin::S
     : QDialog(parent), catalogue_(catalogue), dialogs_(dialogs),
       controller_(dialogs, catalogue, recents), chooser_(chooseFile) {
     setObjectName(QStringLiteral("sauve"));
-    setWindowTitle(text(TexteTitre));
+    setWindowTitle(text(TextKey::SaveTitle));
 
     text1_ = new QPlainTextEdit(this);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     // The move line is one line in the file; on screen it wraps to the box.
     text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    text1_->setToolTip(text(TexteBulleTexte));
+    text1_->setToolTip(text(TextKey::SaveTipText));
     // Shown with plain line ends; they are written as CR LF.
     text1_->setPlainText(QString::fromStdString(controller_.composer(session, settings, bottom,
                                                                      quarvelin::aujourdhui()))
                              .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    auto* label = new QLabel(text(TexteLibelleTexte), this);
+    auto* label = new QLabel(text(TextKey::SaveGameText), this);
     label->setBuddy(text1_);
 
-    auto* format = new QGroupBox(text(TexteFormat), this);
+    auto* format = new QGroupBox(text(TextKey::SaveFormat), this);
     format->setObjectName(QStringLiteral("Option1"));
-    pgn_ = new QRadioButton(text(TextePgn), format);
+    pgn_ = new QRadioButton(text(TextKey::SavePgn), format);
     pgn_->setObjectName(QStringLiteral("Option1_1"));
     pgn_->setChecked(true);
-    xml_ = new QRadioButton(text(TexteXml), format);
+    xml_ = new QRadioButton(text(TextKey::SaveXml), format);
     xml_->setObjectName(QStringLiteral("Option1_0"));
     auto* formats = new QHBoxLayout(format);
     formats->addWidget(pgn_);
     formats->addWidget(xml_);
     formats->addStretch(1);
 
-    check1_ = new QCheckBox(text(TexteAjouter), this);
+    check1_ = new QCheckBox(text(TextKey::SaveAppend), this);
     check1_->setObjectName(QStringLiteral("Check1"));
-    check1_->setToolTip(text(TexteBulleAjouter));
+    check1_->setToolTip(text(TextKey::SaveTipAppend));
 
     auto* options = new QHBoxLayout;
     options->addWidget(format);
     options->addSpacing(12);
     options->addWidget(check1_, 1, Qt::AlignBottom);
 
-    save_ = new QPushButton(text(TexteSauvegarder), this);
+    save_ = new QPushButton(text(TextKey::SaveSave), this);
     save_->setObjectName(QStringLiteral("Command1"));
     save_->setDefault(true);
-    save_->setToolTip(text(TexteBulleSauvegarder));
-    cancel_ = new QPushButton(text(TexteAnnuler), this);
+    save_->setToolTip(text(TextKey::SaveTipSave));
+    cancel_ = new QPushButton(text(TextKey::SaveCancel), this);
     cancel_->setObjectName(QStringLiteral("Command2"));
-    print_ = new QPushButton(text(TexteImprimer), this);
+    print_ = new QPushButton(text(TextKey::SavePrint), this);
     print_->setObjectName(QStringLiteral("Command3"));
-    print_->setToolTip(text(TexteBulleImprimer));
+    print_->setToolTip(text(TextKey::SaveTipPrint));
     print_->setAutoDefault(false);
     cancel_->setAutoDefault(false);
     connect(save_, &QPushButton::clicked, this, &SaveWindow::save);
@@ -131,8 +119,8 @@ SaveWindow::SaveWindow(const quarvelin::GameSession& session, const quarvelin::S
     text1_->setFocus();
 }
 
-QString SaveWindow::text(int offset) const {
-    return QString::fromStdString(catalogue_.texte(offset));
+QString SaveWindow::text(quarvelin::TextKey key) const {
+    return QString::fromStdString(catalogue_.text(key));
 }
 
 void SaveWindow::save() {

@@ -5,8 +5,8 @@
 #include "config/FichiersRecents.h"
 #include "config/Settings.h"
 #include "localisation/Catalogue.h"
+#include "localisation/Dialogs.h"
 #include "records/SaveController.h"
-#include "rules/Dialogs.h"
 #include "session/GameSession.h"
 
 #include <QDialog>
@@ -51,7 +51,7 @@ signals:
     void gameSaved(const QString& path);
 
 private:
-    QString text(int offset) const;
+    QString text(quarvelin::TextKey key) const;
 
     const quarvelin::Catalogue& catalogue_;
     quarvelin::Dialogs& dialogs_;

@@ -19,23 +19,9 @@
 
 using namespace quarvelin;
 
+using quarvelin::TextKey;
+
 namespace {
-constexpr int TexteTitre = 973;
-constexpr int TexteAdresse = 974;
-constexpr int TexteCharger = 975;
-constexpr int TexteBulleCharger = 976;
-constexpr int TexteListe = 977;
-constexpr int TexteBulleListe = 978;
-constexpr int TexteQuitter = 979;
-constexpr int TexteBulleQuitter = 980;
-constexpr int TexteBulleAdresses = 981;
-constexpr int TexteTelechargement = 982;
-constexpr int TexteBulleAdresse = 983;
-constexpr int TexteFichierIllisible = 994;
-constexpr int TexteAdressesDeParties = 124;
-constexpr int TexteChoisirListe = 315;
-constexpr int TexteFichiers = 215;
-constexpr int TexteFichierIntrouvable = 270;
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -129,8 +115,8 @@ XmlGameWindow::XmlGameWindow(const Catalogue& catalogue, Commentary& commentaire
     };
     choisirFichier = [this] {
         return QFileDialog::getOpenFileName(
-            this, q(catalogue_.texte(TexteChoisirListe)), installation_,
-            q(catalogue_.texte(TexteFichiers)) + QStringLiteral(" TXT (*.txt)"));
+            this, q(catalogue_.text(TextKey::ChooseAddressList)), installation_,
+            q(catalogue_.text(TextKey::Files)) + QStringLiteral(" TXT (*.txt)"));
     };
 
     montrer_chargement(false);
@@ -144,22 +130,22 @@ XmlGameWindow::~XmlGameWindow() {
 }
 
 void XmlGameWindow::appliquer_textes(const Catalogue& catalogue) {
-    setWindowTitle(Captions::text(catalogue, TexteTitre));
-    label1_->setText(Captions::label(catalogue, TexteAdresse));
-    text1_->setToolTip(Captions::text(catalogue, TexteBulleAdresse));
-    command2_->setText(Captions::text(catalogue, TexteCharger));
-    command2_->setToolTip(Captions::text(catalogue, TexteBulleCharger));
-    command3_->setText(Captions::text(catalogue, TexteListe));
-    command3_->setToolTip(Captions::text(catalogue, TexteBulleListe));
-    command1_->setText(Captions::text(catalogue, TexteQuitter));
-    command1_->setToolTip(Captions::text(catalogue, TexteBulleQuitter));
-    list1_->setToolTip(Captions::text(catalogue, TexteBulleAdresses));
-    etat_->setText(Captions::text(catalogue, TexteTelechargement));
+    setWindowTitle(Captions::text(catalogue, TextKey::XmlTitle));
+    label1_->setText(Captions::label(catalogue, TextKey::XmlAddress));
+    text1_->setToolTip(Captions::text(catalogue, TextKey::XmlTipAddress));
+    command2_->setText(Captions::text(catalogue, TextKey::XmlLoad));
+    command2_->setToolTip(Captions::text(catalogue, TextKey::XmlTipLoad));
+    command3_->setText(Captions::text(catalogue, TextKey::XmlLoadUrlFile));
+    command3_->setToolTip(Captions::text(catalogue, TextKey::XmlTipLoadUrlFile));
+    command1_->setText(Captions::text(catalogue, TextKey::XmlQuit));
+    command1_->setToolTip(Captions::text(catalogue, TextKey::XmlTipQuit));
+    list1_->setToolTip(Captions::text(catalogue, TextKey::XmlTipAddresses));
+    etat_->setText(Captions::text(catalogue, TextKey::XmlDownloading));
     titre_liste();
 }
 
 void XmlGameWindow::titre_liste() {
-    frame1_->setTitle(Captions::text(catalogue_, TexteAdressesDeParties) +
+    frame1_->setTitle(Captions::text(catalogue_, TextKey::GameAddresses) +
                       QString::number(list1_->count()));
 }
 
@@ -193,14 +179,14 @@ void XmlGameWindow::choisir_liste() {
 void XmlGameWindow::charger_liste(const QString& chemin) {
     const std::string titre = "quarvelin";
     if (!QFileInfo::exists(chemin)) {
-        dialogs_.message(
-            titre, catalogue_.texte(TexteFichierIntrouvable) + " (" + chemin.toStdString() + ")",
-            DialogIcon::Exclamation);
+        dialogs_.message(titre,
+                         catalogue_.text(TextKey::FileNotFound) + " (" + chemin.toStdString() + ")",
+                         DialogIcon::Exclamation);
         return;
     }
     std::vector<std::string> adresses;
     if (!lire_liste_adresses(chemin.toStdString(), adresses)) {
-        dialogs_.message(titre, catalogue_.texte(TexteFichierIllisible) + chemin.toStdString(),
+        dialogs_.message(titre, catalogue_.text(TextKey::FileUnreadable) + chemin.toStdString(),
                          DialogIcon::Exclamation);
         return;
     }

@@ -1,7 +1,6 @@
-#include "support/TestDoubles.h"
 
-#include "notation/Fen.h"
 #include "notation/MoveReader.h"
+#include "notation/Fen.h"
 
 #include <gtest/gtest.h>
 
@@ -18,11 +17,12 @@ struct ReadCase {
 };
 
 // The move a token names, in long algebraic form, with either side at the bottom.
+// malformed: whether the reader asks for the token to be shown to the user.
 std::string lu(const Position& p, std::string token, NotationCode n, std::string* suffix = nullptr,
-               test::RecordingDialogs* dialogs = nullptr) {
-    test::OffsetCatalogue cat;
-    CoupLu r = lire_coup(p, p.side_to_move(), n, token, {dialogs, &cat});
+               bool* malformed = nullptr) {
+    CoupLu r = lire_coup(p, p.side_to_move(), n, token);
     if (suffix) *suffix = r.suffix;
+    if (malformed) *malformed = r.malformed;
     if (!r.lisible || !r.fromX || !r.fromY || !r.toX) return "";
     return coup_uci(p, r.coup());
 }
@@ -86,11 +86,11 @@ TEST(LireCoup, TokensOfRealGameFiles) {
             Position p = *lire_fen(c.fen, bottom);
             Position before = p;
             std::string suffix;
-            test::RecordingDialogs dialogs;
-            EXPECT_EQ(lu(p, c.token, c.notation, &suffix, &dialogs), c.uci)
+            bool malformed = true;
+            EXPECT_EQ(lu(p, c.token, c.notation, &suffix, &malformed), c.uci)
                 << c.token << " in " << c.fen;
             EXPECT_EQ(suffix, c.suffix) << c.token;
-            EXPECT_TRUE(dialogs.messages.empty()) << c.token;
+            EXPECT_FALSE(malformed) << c.token;
             EXPECT_EQ(p, before);
         }
 }
@@ -107,25 +107,27 @@ TEST(LireCoup, ResultTokens) {
     }
 }
 
-TEST(LireCoup, UnreadableTokensAreReportedWithTheToken) {
+TEST(LireCoup, UnreadableTokensAreMarkedForTheUser) {
     Position p = Position::initiale();
-    for (const char* t : {"Xf3", "Zxf3", "N9f3", "zz", "Nf3d"}) {
-        test::RecordingDialogs dialogs;
-        std::string s;
-        EXPECT_EQ(lu(p, t, NotationCode::Pgn, &s, &dialogs), "") << t;
-        ASSERT_EQ(dialogs.messages.size(), 1u) << t;
-        EXPECT_EQ(dialogs.messages[0].title, "Attention");
-        EXPECT_EQ(dialogs.messages[0].text, std::string("<900>") + t + " !");
-        EXPECT_EQ(dialogs.messages[0].icon, DialogIcon::Exclamation);
+    const struct {
+        const char* token;
+        NotationCode notation;
+        bool malformed;
+    } cases[] = {
+        {"Xf3", NotationCode::Pgn, true},
+        {"Zxf3", NotationCode::Pgn, true},
+        {"N9f3", NotationCode::Pgn, true},
+        {"zz", NotationCode::Pgn, true},
+        {"Nf3d", NotationCode::Pgn, true},
+        {"Nf3", NotationCode::Francaise, true}, // in French notation N is no piece letter
+        // Six characters and more that are not long algebraic give no move, silently.
+        {"Nf3xyzzy", NotationCode::Pgn, false},
+    };
+    for (const auto& c : cases) {
+        bool malformed = !c.malformed;
+        EXPECT_EQ(lu(p, c.token, c.notation, nullptr, &malformed), "") << c.token;
+        EXPECT_EQ(malformed, c.malformed) << c.token;
     }
-    // In French notation N is no piece letter.
-    test::RecordingDialogs dialogs;
-    EXPECT_EQ(lu(p, "Nf3", NotationCode::Francaise, nullptr, &dialogs), "");
-    EXPECT_EQ(dialogs.messages.size(), 1u);
-    // Six characters and more that are not long algebraic give no move, silently.
-    test::RecordingDialogs quiet;
-    EXPECT_EQ(lu(p, "Nf3xyzzy", NotationCode::Pgn, nullptr, &quiet), "");
-    EXPECT_TRUE(quiet.messages.empty());
 }
 
 TEST(ChercherOrigine, HintsAndNotFound) {

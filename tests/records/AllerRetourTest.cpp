@@ -128,7 +128,8 @@ struct Charge {
 };
 
 Charge charger(Banc& b, const PartieLue& lue) {
-    EXPECT_TRUE(lue.ok()) << lue.erreur << " " << lue.numeroErreur << " " << lue.detail;
+    EXPECT_TRUE(lue.ok()) << quarvelin::offsetOf(lue.erreur.value_or(quarvelin::TextKey{})) << " "
+                          << lue.numeroErreur << " " << lue.detail;
     b->nouvelle_partie();
     EXPECT_TRUE(b->charger_partie(lue));
     // A move the board refuses would be asked about, or reported.

@@ -227,7 +227,7 @@ TEST(ConversionPgn, BrokenGamesAreWrittenAsReadAndTold) {
            "[Event \"Open [rapid]\"]\n\n1. e4 {never closed\n\n[Event \"b\"]\n\n1. d4 d5 *\n");
     const ResultatConversion o = convertir_fichier_pgn((dossier / "ouvert.pgn").string(), xml, {});
     ASSERT_EQ(o.problemes.size(), 1u);
-    EXPECT_EQ(o.problemes[0].erreur, TexteNonFerme);
+    EXPECT_EQ(o.problemes[0].erreur, TextKey::NotClosedAtEnd);
     const std::string document = lire(xml);
     EXPECT_EQ(elements(document, "Move"), (std::vector<std::string>{"1.e4 *", "1.d4 d5 *"}));
     EXPECT_EQ(elements(document, "Event"), (std::vector<std::string>{"Open [rapid]", "b"}));

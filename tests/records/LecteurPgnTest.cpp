@@ -62,7 +62,9 @@ TEST(LecteurPgn, FilesEachCommentUnderTheHalfMoveBeforeIt) {
     };
     for (const Cas& c : cas) {
         PartieLue p = une_partie(c.coups);
-        EXPECT_TRUE(p.ok()) << c.coups << ": " << p.erreur << " " << p.detail;
+        EXPECT_TRUE(p.ok()) << c.coups << ": "
+                            << quarvelin::offsetOf(p.erreur.value_or(quarvelin::TextKey{})) << " "
+                            << p.detail;
         EXPECT_EQ(commentaires(p), c.attendus) << c.coups;
     }
 }

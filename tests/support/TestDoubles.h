@@ -1,7 +1,7 @@
 #pragma once
 // Scripted stand-ins for the user-facing interfaces.
-#include "rules/Dialogs.h"
-#include "rules/TextCatalogue.h"
+#include "localisation/Dialogs.h"
+#include "localisation/TextCatalogue.h"
 
 #include <map>
 #include <string>
@@ -30,9 +30,10 @@ public:
 // Texts named by offset, so a test sees which text was asked for.
 class OffsetCatalogue : public TextCatalogue {
 public:
-    std::string texte(int offset) const override {
+    using TextCatalogue::text;
+    std::string text(TextKey key) const override {
         std::string t = "<";
-        t.append(std::to_string(offset)).push_back('>');
+        t.append(std::to_string(offsetOf(key))).push_back('>');
         return t;
     }
 };

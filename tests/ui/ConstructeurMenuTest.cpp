@@ -29,8 +29,8 @@ namespace {
 
 QString nom_de(const ElementMenu& e) { return ConstructeurMenu::nom_objet(e.nom, e.index); }
 
-QString texte(const Catalogue& catalogue, int offset) {
-    return QString::fromStdString(catalogue.texte(offset));
+QString texte(const Catalogue& catalogue, quarvelin::TextKey key) {
+    return QString::fromStdString(catalogue.text(key));
 }
 
 struct Fenetre {
@@ -81,7 +81,7 @@ TEST(ConstructeurMenu, ChaqueMenuSuitLArbreDansLOrdre) {
 
 TEST(ConstructeurMenu, EtatsInitiauxDeChaqueElement) {
     Fenetre f;
-    const QString aVenir = texte(f.catalogue, quarvelin::TexteAVenir);
+    const QString aVenir = texte(f.catalogue, quarvelin::TextKey::ComingSoon);
     int nommes = 0;
     for (const ElementMenu& e : arbre_menu()) {
         if (!*e.nom) continue;
@@ -93,12 +93,12 @@ TEST(ConstructeurMenu, EtatsInitiauxDeChaqueElement) {
         EXPECT_EQ(f.barre->findChild<QAction*>(nom_de(e)), a);
         EXPECT_EQ(a->isCheckable(), e.genre == GenreMenu::Coche);
         EXPECT_EQ(a->isChecked(), e.coche);
-        const bool visible = e.texte != 0 || e.genre == GenreMenu::Separateur;
+        const bool visible = e.texte || e.genre == GenreMenu::Separateur;
         EXPECT_EQ(a->isVisible(), visible);
         EXPECT_EQ(a->isEnabled(), visible && !e.desactive && !e.aVenir);
         EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromUtf8(e.raccourci)));
         if (e.texte) {
-            EXPECT_EQ(a->text(), texte(f.catalogue, e.texte));
+            EXPECT_EQ(a->text(), texte(f.catalogue, *e.texte));
         }
         EXPECT_EQ(a->toolTip() == aVenir, e.aVenir);
         if (e.aVenir) {
@@ -173,8 +173,8 @@ TEST(ConstructeurMenu, AppliquerTextesChangeDeLangue) {
         f.menus->appliquer_textes(f.catalogue);
         for (const ElementMenu& e : arbre_menu()) {
             if (!e.texte) continue;
-            const QString attendu = QString::fromStdString(
-                f.catalogue.texte_catalogue(Catalogue::base_texte(cle) + e.texte));
+            const QString attendu = QString::fromStdString(f.catalogue.texte_catalogue(
+                Catalogue::base_texte(cle) + quarvelin::offsetOf(*e.texte)));
             const QString lu = e.genre == GenreMenu::Menu ? f.menus->menu(e.nom)->title()
                                                           : f.menus->action(e.nom, e.index)->text();
             EXPECT_EQ(lu, attendu) << cle << " " << nom_de(e).toStdString();
@@ -237,7 +237,7 @@ TEST(ConstructeurMenu, InfoBulleDesCommandesAVenir) {
         QHelpEvent survol(QEvent::ToolTip, centre, partie->mapToGlobal(centre));
         QApplication::sendEvent(partie, &survol);
         EXPECT_EQ(QToolTip::isVisible() ? QToolTip::text() : QString(),
-                  a->isEnabled() ? QString() : texte(f.catalogue, quarvelin::TexteAVenir))
+                  a->isEnabled() ? QString() : texte(f.catalogue, quarvelin::TextKey::ComingSoon))
             << nom;
     }
     partie->hide();

@@ -1,6 +1,6 @@
 #include "ui/LanguageWindow.h"
+#include "config/ChoixLangue.h"
 #include "config/SettingsFile.h"
-#include "localisation/ChoixLangue.h"
 #include "support/TestDoubles.h"
 
 #include "Capture.h"

@@ -144,7 +144,9 @@ TEST_F(LoadGamesWindow, OpensWithTheFilterOfTheSettings) {
         EXPECT_TRUE(control<QCheckBox>(*w, "Check2")->isChecked());
         EXPECT_EQ(edit(*w, "Text4")->text(), QStringLiteral("2500"));
         EXPECT_EQ(edit(*w, "Text1")->text(), games);
-        EXPECT_EQ(w->windowTitle().toStdString(), catalogue.texte(mode == Mode::Load ? 230 : 232));
+        EXPECT_EQ(w->windowTitle().toStdString(),
+                  catalogue.text(mode == Mode::Load ? quarvelin::TextKey::OpenGameTitle
+                                                    : quarvelin::TextKey::FilterGamesFileTitle));
     }
 }
 
@@ -203,8 +205,9 @@ TEST_F(LoadGamesWindow, LoadCopiesTheCriteriaButNotTheLimit) {
 TEST_F(LoadGamesWindow, AFileThatIsNotThereIsNotLoaded) {
     const struct {
         const char* file;
-        int text;
-    } cases[] = {{"", 235}, {"absent.pgn", 234}};
+        std::optional<quarvelin::TextKey> text;
+    } cases[] = {{"", quarvelin::TextKey::NoFileChosen},
+                 {"absent.pgn", quarvelin::TextKey::FileDoesNotExist}};
     for (const auto& c : cases) {
         dialogs.messages.clear();
         const Settings before = record;
@@ -218,7 +221,7 @@ TEST_F(LoadGamesWindow, AFileThatIsNotThereIsNotLoaded) {
         EXPECT_TRUE(w->isVisible());
         EXPECT_EQ(record, before);
         ASSERT_EQ(dialogs.messages.size(), 1u);
-        EXPECT_EQ(dialogs.messages[0].text.rfind(catalogue.texte(c.text), 0), 0u);
+        EXPECT_EQ(dialogs.messages[0].text.rfind(catalogue.text(*c.text), 0), 0u);
     }
 }
 
@@ -276,7 +279,7 @@ TEST_F(LoadGamesWindow, ReplacingAnExistingTargetIsAskedFirst) {
         EXPECT_EQ(asked.at(0).filter, QStringLiteral("Fichiers PGN (*.pgn)"));
         EXPECT_EQ(dialogs.questions.size(), c.answer.isEmpty() ? 0u : 1u);
         if (!dialogs.questions.empty()) {
-            EXPECT_EQ(dialogs.questions[0], catalogue.texte(216));
+            EXPECT_EQ(dialogs.questions[0], catalogue.text(TextKey::ReplaceFileQuestion));
         }
         ASSERT_EQ(extract.count(), c.handedOn ? 1 : 0);
         EXPECT_EQ(record.MAX_SEUIL_PARTIE, c.handedOn ? 40 : 1000);
@@ -291,18 +294,18 @@ TEST_F(LoadGamesWindow, NumbersAreCheckedWhenTheFieldIsLeft) {
     const struct {
         const char* field;
         const char* typed;
-        int text; // 0: taken
+        std::optional<quarvelin::TextKey> text; // none: taken
         const char* left;
     } cases[] = {
-        {"Text9", "abc", 233, ""},
-        {"Text9", "3.1", 233, ""},
-        {"Text9", " 12 ", 0, "12"},
-        {"Text4", "beaucoup", 233, ""},
-        {"Text4", "-5", 233, ""},
-        {"Text4", "0", 776, ""},
-        {"Text4", "2147483648", 776, ""},
-        {"Text4", "2147483647", 0, "2147483647"},
-        {"Text4", "", 0, ""},
+        {"Text9", "abc", quarvelin::TextKey::NumberExpected, ""},
+        {"Text9", "3.1", quarvelin::TextKey::NumberExpected, ""},
+        {"Text9", " 12 ", std::nullopt, "12"},
+        {"Text4", "beaucoup", quarvelin::TextKey::NumberExpected, ""},
+        {"Text4", "-5", quarvelin::TextKey::NumberExpected, ""},
+        {"Text4", "0", quarvelin::TextKey::ValueOutOfRange, ""},
+        {"Text4", "2147483648", quarvelin::TextKey::ValueOutOfRange, ""},
+        {"Text4", "2147483647", std::nullopt, "2147483647"},
+        {"Text4", "", std::nullopt, ""},
     };
     for (const auto& c : cases) {
         dialogs.messages.clear();
@@ -317,11 +320,11 @@ TEST_F(LoadGamesWindow, NumbersAreCheckedWhenTheFieldIsLeft) {
         QCoreApplication::processEvents();
         SCOPED_TRACE(std::string(c.field) + " \"" + c.typed + "\"");
         EXPECT_EQ(field->text(), QString::fromLatin1(c.left));
-        if (c.text == 0) {
+        if (!c.text) {
             EXPECT_TRUE(dialogs.messages.empty());
         } else {
             ASSERT_EQ(dialogs.messages.size(), 1u);
-            EXPECT_EQ(dialogs.messages[0].text.rfind(catalogue.texte(c.text), 0), 0u);
+            EXPECT_EQ(dialogs.messages[0].text.rfind(catalogue.text(*c.text), 0), 0u);
             EXPECT_EQ(dialogs.messages[0].icon, DialogIcon::Exclamation);
             EXPECT_EQ(dialogs.messages[0].title, "quarvelin");
         }
@@ -338,7 +341,7 @@ TEST_F(LoadGamesWindow, ACommandRefusesANumberNotYetChecked) {
     EXPECT_EQ(extract.count(), 0);
     EXPECT_TRUE(asked.empty());
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, catalogue.texte(233));
+    EXPECT_EQ(dialogs.messages[0].text, catalogue.text(TextKey::NumberExpected));
     EXPECT_EQ(edit(*w, "Text9")->text(), QString());
 }
 
@@ -367,7 +370,7 @@ TEST_F(LoadGamesWindow, SavingTheFilterWritesTheSettingsFile) {
     press(*w, "Command6");
 
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, catalogue.texte(236));
+    EXPECT_EQ(dialogs.messages[0].text, catalogue.text(TextKey::FilterSaved));
     EXPECT_EQ(dialogs.messages[0].icon, DialogIcon::Exclamation);
     EXPECT_EQ(dialogs.messages[0].title, "quarvelin");
     Settings read;
@@ -389,7 +392,7 @@ TEST_F(LoadGamesWindow, AFilterThatCannotBeWrittenIsReported) {
     typeCriteria(*w);
     press(*w, "Command6");
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text.rfind(catalogue.texte(917), 0), 0u);
+    EXPECT_EQ(dialogs.messages[0].text.rfind(catalogue.text(TextKey::SettingsCannotWrite), 0), 0u);
     EXPECT_EQ(dialogs.messages[0].icon, DialogIcon::Critical);
     EXPECT_EQ(record, before);
 }
@@ -398,12 +401,12 @@ TEST_F(LoadGamesWindow, ViewingTheFile) {
     const struct {
         QString file;
         bool starts;
-        int text; // 0: nothing said
+        std::optional<quarvelin::TextKey> text; // none: nothing said
     } cases[] = {
-        {{}, true, 235},
-        {dir.filePath(QStringLiteral("absent.pgn")), true, 234},
-        {games, true, 0},
-        {games, false, 585},
+        {{}, true, quarvelin::TextKey::NoFileChosen},
+        {dir.filePath(QStringLiteral("absent.pgn")), true, quarvelin::TextKey::FileDoesNotExist},
+        {games, true, std::nullopt},
+        {games, false, quarvelin::TextKey::NoTextEditor},
     };
     for (const auto& c : cases) {
         dialogs.messages.clear();
@@ -415,15 +418,15 @@ TEST_F(LoadGamesWindow, ViewingTheFile) {
         });
         w->viewFile();
         SCOPED_TRACE(c.file.toStdString());
-        EXPECT_EQ(opened.size(), c.text == 0 || c.text == 585 ? 1 : 0);
+        EXPECT_EQ(opened.size(), !c.text || c.text == quarvelin::TextKey::NoTextEditor ? 1 : 0);
         if (!opened.isEmpty()) {
             EXPECT_EQ(opened[0], games);
         }
-        if (c.text == 0) {
+        if (!c.text) {
             EXPECT_TRUE(dialogs.messages.empty());
         } else {
             ASSERT_EQ(dialogs.messages.size(), 1u);
-            EXPECT_EQ(dialogs.messages[0].text.rfind(catalogue.texte(c.text), 0), 0u);
+            EXPECT_EQ(dialogs.messages[0].text.rfind(catalogue.text(*c.text), 0), 0u);
             EXPECT_EQ(dialogs.messages[0].icon, DialogIcon::Exclamation);
         }
     }

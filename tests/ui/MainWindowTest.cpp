@@ -145,10 +145,7 @@ TEST(Programme, FirstStartAsksForTheLanguageThenGoesStraightToTheBoard) {
         QTest::mouseClick(p.window->languageWindow()->bouton(2), Qt::LeftButton); // English
         const QString apres = p.window->menus().action(QStringLiteral("menu_nouvelle"))->text();
         EXPECT_NE(avant, apres);
-        int offset = 0;
-        for (const ElementMenu& e : arbre_menu())
-            if (std::string_view(e.nom) == "menu_nouvelle") offset = e.texte;
-        EXPECT_EQ(apres.toStdString(), p.catalogue.texte_catalogue(1010 + offset));
+        EXPECT_EQ(apres.toStdString(), p.catalogue.text(quarvelin::TextKey::MenuNewGame));
         EXPECT_NE(inst.reglages().find("CLE_LANGUE=2"), std::string::npos);
         EXPECT_NE(inst.reglages().find("FIRST_STARTUP=0"), std::string::npos);
     }
@@ -211,7 +208,8 @@ TEST(Programme, ResignAndMenusBetweenGames) {
     EXPECT_TRUE(p.window->menus().action(QStringLiteral("menu_mode"))->isEnabled());
     p.menu("mode_libre");
     EXPECT_EQ(p.partie().session().PlayMode, ModeJeu::Libre);
-    EXPECT_TRUE(p.window->windowTitle().contains(QString::fromStdString(p.catalogue.texte(52))));
+    EXPECT_TRUE(p.window->windowTitle().contains(
+        QString::fromStdString(p.catalogue.text(TextKey::PlayModeFree))));
 }
 
 TEST(Programme, DepthMenuAndLanguageMenuRelabelTheTitle) {
@@ -220,11 +218,13 @@ TEST(Programme, DepthMenuAndLanguageMenuRelabelTheTitle) {
     p.window->demarrer();
     p.menu("menu_niv", 2);
     EXPECT_EQ(p.settings.PROFONDEUR_MAX[1], 2);
-    EXPECT_TRUE(p.window->windowTitle().contains(QString::fromStdString(p.catalogue.texte(86))));
+    EXPECT_TRUE(p.window->windowTitle().contains(
+        QString::fromStdString(p.catalogue.text(TextKey::LevelAdvanced))));
     p.menu("choix_langue", 5);
     EXPECT_EQ(p.catalogue.BaseTexte(), 4010);
     EXPECT_TRUE(p.window->menus().action(QStringLiteral("notation_pgn"))->isChecked());
-    EXPECT_TRUE(p.window->windowTitle().contains(QString::fromStdString(p.catalogue.texte(86))));
+    EXPECT_TRUE(p.window->windowTitle().contains(
+        QString::fromStdString(p.catalogue.text(TextKey::LevelAdvanced))));
 }
 
 TEST(Programme, EveryWiredCommandOpensItsWindow) {
@@ -334,9 +334,10 @@ TEST_P(FiltreDuFichier, ListsWhatTheSettingsAsk) {
     const BoardWindow& b = *p.window->boardWindow();
     EXPECT_EQ(colonne(b, 4), c.blancsListes);
     // Listed, then seen, in the status bar.
-    EXPECT_EQ(b.statusPanel(1)->text(), QString::number(c.blancsListes.size()) +
-                                            QString::fromStdString(p.catalogue.texte(218)) +
-                                            QString::number(c.vues));
+    EXPECT_EQ(b.statusPanel(1)->text(),
+              QString::number(c.blancsListes.size()) +
+                  QString::fromStdString(p.catalogue.text(TextKey::GamesSelectedOutOf)) +
+                  QString::number(c.vues));
     EXPECT_EQ(p.window->menus().action(QStringLiteral("menu_edt_pc"))->isEnabled(),
               !c.blancsListes.isEmpty());
 }
@@ -426,8 +427,9 @@ TEST(FichierDeParties, ExtractingWritesTheGamesTheFilterKeeps) {
     EXPECT_EQ(ecrit.find("Xavier"), std::string::npos);
     // The counts were told: two written of three read.
     ASSERT_FALSE(p.boites.isEmpty());
-    EXPECT_TRUE(p.boites.back().startsWith(QString::fromStdString(p.catalogue.texte(268)) +
-                                           QStringLiteral("2")))
+    EXPECT_TRUE(p.boites.back().startsWith(
+        QString::fromStdString(p.catalogue.text(TextKey::ConversionFinished)) +
+        QStringLiteral("2")))
         << p.boites.back().toStdString();
 }
 
@@ -442,8 +444,10 @@ TEST(FichierDeParties, MissingFilesAreReportedAndChangeNothing) {
     p.window->lire_fichier_pgn(MainWindow::LireSelection, chemin, 0);
     p.window->lire_fichier_pgn(MainWindow::ListerFichier, chemin);
     ASSERT_EQ(p.boites.size(), avant + 2);
-    EXPECT_TRUE(p.boites[avant].startsWith(QString::fromStdString(p.catalogue.texte(219))));
-    EXPECT_TRUE(p.boites[avant + 1].startsWith(QString::fromStdString(p.catalogue.texte(270))));
+    EXPECT_TRUE(p.boites[avant].startsWith(
+        QString::fromStdString(p.catalogue.text(TextKey::GamesFileMissing))));
+    EXPECT_TRUE(p.boites[avant + 1].startsWith(
+        QString::fromStdString(p.catalogue.text(TextKey::FileNotFound))));
     EXPECT_EQ(colonne(*p.window->boardWindow(), 4).size(), 3);
 }
 
@@ -462,7 +466,8 @@ TEST(FichierDeParties, AFileOnTheCommandLineIsListedAndRemembered) {
     p.window->lire_fichier_pgn(MainWindow::OuvrirPremiere, casse);
     ASSERT_GE(p.boites.size(), 2);
     EXPECT_TRUE(p.boites[p.boites.size() - 2].contains(QStringLiteral("2.Qxh7")));
-    EXPECT_TRUE(p.boites.back().contains(QString::fromStdString(p.catalogue.texte(342))));
+    EXPECT_TRUE(p.boites.back().contains(
+        QString::fromStdString(p.catalogue.text(TextKey::MoveSeemsImpossible))));
     EXPECT_EQ(p.window->boardWindow()->moveList()->count(), 2);
 }
 

@@ -109,7 +109,7 @@ TEST_F(PreferencesWindow, ARefusedFieldKeepsTheWindowOpen) {
 
     EXPECT_NE(window.result(), QDialog::Accepted);
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(shown(), std::vector<std::string>{catalogue.texte(233)});
+    EXPECT_EQ(shown(), std::vector<std::string>{catalogue.text(TextKey::NumberExpected)});
     EXPECT_EQ(elo->currentText(), QStringLiteral("1300"));
     EXPECT_EQ(window.tabs()->currentIndex(), 0); // the refused field is brought into view
     EXPECT_EQ(record, before);
@@ -128,7 +128,7 @@ TEST_F(PreferencesWindow, LeavingASpinBoxChecksWhatWasTyped) {
     QApplication::sendEvent(replay, &leave);
     QCoreApplication::processEvents();
     EXPECT_EQ(replay->fieldText(), QStringLiteral("1000"));
-    EXPECT_EQ(shown(), std::vector<std::string>{catalogue.texte(233)});
+    EXPECT_EQ(shown(), std::vector<std::string>{catalogue.text(TextKey::NumberExpected)});
 
     // The arrows step from what is shown and the field takes the value at once.
     replay->stepUp();
@@ -252,8 +252,8 @@ TEST_F(PreferencesWindow, EngineProfilesLoadOnOk) {
     press(missing, "ok");
     EXPECT_TRUE(missing.isVisible());
     EXPECT_FALSE(record.TwoProfiles);
-    EXPECT_EQ(shown(),
-              std::vector<std::string>{"[" + path() + "/absent.ini] " + catalogue.texte(270)});
+    EXPECT_EQ(shown(), std::vector<std::string>{"[" + path() + "/absent.ini] " +
+                                                catalogue.text(TextKey::FileNotFound)});
 
     dialogs.messages.clear();
     EngineProfilesDialog window(record, catalogue, dialogs);
@@ -268,7 +268,7 @@ TEST_F(PreferencesWindow, EngineProfilesLoadOnOk) {
     EXPECT_TRUE(record.TwoProfiles);
     EXPECT_EQ(record.PROFONDEUR_MAX[2], 3);
     EXPECT_EQ(record.NOM_MOTEUR[2], "Fort");
-    EXPECT_EQ(shown(), std::vector<std::string>{catalogue.texte(656)});
+    EXPECT_EQ(shown(), std::vector<std::string>{catalogue.text(TextKey::ProfilesLoaded)});
 
     // Opened again, the window offers the files loaded last.
     EngineProfilesDialog again(record, catalogue, dialogs);

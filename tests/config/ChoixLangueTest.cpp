@@ -1,4 +1,4 @@
-#include "localisation/ChoixLangue.h"
+#include "config/ChoixLangue.h"
 #include "config/SettingsFile.h"
 #include "support/TestDoubles.h"
 

@@ -1,4 +1,4 @@
-#include "localisation/ChoixLangue.h"
+#include "config/ChoixLangue.h"
 
 #include "config/SettingsFile.h"
 #include "config/Version.h"
@@ -25,7 +25,8 @@ bool ChoixLangue::choisir(int cleLangue) {
     if (erreur.empty()) return true;
     // Said in the language just chosen, which is applied already.
     dialogs_.message(NomProgramme,
-                     catalogue_.texte(TexteEcritureImpossible) + cheminReglages_ + "\n" + erreur,
+                     catalogue_.text(TextKey::SettingsCannotWrite) + cheminReglages_ + "\n" +
+                         erreur,
                      DialogIcon::Critical);
     return false;
 }

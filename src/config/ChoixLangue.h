@@ -4,8 +4,8 @@
 // written at once so the window does not come back at the next start.
 #include "config/Settings.h"
 #include "localisation/Catalogue.h"
+#include "localisation/Dialogs.h"
 #include "notation/Notation.h"
-#include "rules/Dialogs.h"
 
 #include <array>
 #include <string>

@@ -57,7 +57,7 @@ int oracle(int games) {
         for (Colour bottom : {Colour::White, Colour::Black}) {
             Position p = *lire_fen(fens[i], bottom);
             int pieces = 0;
-            for (auto piece : p.Board) pieces += est_piece(piece);
+            for (auto piece : p.Board) pieces += isPiece(piece);
             int depth = pieces <= 8 ? 3 : pieces <= 14 ? 2 : static_cast<int>(i / 3 % 2);
             const PoidsMoteur& poids0 =
                 profils[(i / 3 + (bottom == Colour::Black)) % profils.size()];
@@ -70,7 +70,7 @@ int oracle(int games) {
             ResultatRecherche ref = reference::cherche_coup(ctx, p.side_to_move());
             DemandeRecherche d;
             d.position = p;
-            d.couleur = p.side_to_move();
+            d.colour = p.side_to_move();
             d.poids = poids;
             SearchCounters fc;
             ResultatRecherche fast = chercher_coup(d, fc);
@@ -121,7 +121,7 @@ int main(int argc, char** argv) {
 
             DemandeRecherche d;
             d.position = p;
-            d.couleur = p.side_to_move();
+            d.colour = p.side_to_move();
             d.poids = poids;
             d.threads = threads;
             SearchCounters fc;

@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     const std::vector<std::string> textes = textes_de_partie(base, 2000);
-    Position p = Position::initiale();
+    Position p = Position::initial();
     std::printf("opening base: %lld lines, %zu game texts\n", base.nombre_lignes(), textes.size());
 
     double r = 0.5;

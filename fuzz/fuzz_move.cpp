@@ -65,12 +65,12 @@ bool position_saine(const Position& q, Colour mover) {
     for (int y = 1; y <= 8; ++y)
         for (int x = 1; x <= 8; ++x) {
             PieceCode piece = q.at(x, y);
-            if (piece != PieceCode::Empty && !est_piece(piece)) return false;
+            if (piece != PieceCode::Empty && !isPiece(piece)) return false;
             if (piece == PieceCode::WhiteKing) ++whiteKings;
             if (piece == PieceCode::BlackKing) ++blackKings;
         }
     if (whiteKings != 1 || blackKings != 1) return false;
-    if (en_echec(q, mover)) return false;
+    if (inCheck(q, mover)) return false;
     if (q.side_to_move() == mover) return false;
     return position_admissible(q);
 }
@@ -95,20 +95,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     verifier(p == original);
 
     if (!lu.lisible || lu.est_resultat()) return 0;
-    const Coup c = lu.coup();
-    if (!coup_legal(p, c)) return 0;
+    const Move c = lu.move();
+    if (!isLegal(p, c)) return 0;
     verifier(p == original);
 
     // The rules and the generator must agree on what is legal.
     bool connu = false;
-    for (const Coup& g : coups_legaux(p))
+    for (const Move& g : legalMoves(p))
         if (g.fromX == c.fromX && g.fromY == c.fromY && g.toX == c.toX && g.toY == c.toY &&
             g.piece == c.piece)
             connu = true;
     verifier(connu);
 
     Position q = p;
-    jouer_coup(q, c);
+    playMove(q, c);
     verifier(position_saine(q, side));
     return 0;
 }

@@ -158,7 +158,7 @@ int perft(const std::vector<std::string>& args, std::ostream& out, const Usage& 
         for (FastMove m : list) {
             std::uint64_t n = f.after(m).perft(depth - 1);
             total += n;
-            out << coup_uci(*p, coup_depuis(*p, m)) << ": " << n << '\n';
+            out << uciMove(*p, moveFrom(*p, m)) << ": " << n << '\n';
         }
         out << '\n';
     } else {
@@ -173,7 +173,7 @@ int moves(const std::vector<std::string>& args, std::ostream& out, const Usage& 
     if (args.size() > 2) return u.erreur(TextKey::UnknownArgument, args[2]);
     auto p = fen_ou_erreur(args[1], u);
     if (!p) return 2;
-    for (const Coup& c : coups_legaux(*p)) out << san(*p, c) << '\n';
+    for (const Move& c : legalMoves(*p)) out << san(*p, c) << '\n';
     return 0;
 }
 
@@ -335,9 +335,9 @@ int bestmove(const std::vector<std::string>& args, std::ostream& out, const Usag
 
     DemandeRecherche demande;
     demande.position = *p;
-    demande.couleur = p->side_to_move();
+    demande.colour = p->side_to_move();
     // As the hint does: White's search counts the move it is about to make.
-    if (demande.couleur == Colour::White) ++demande.position.MoveCount;
+    if (demande.colour == Colour::White) ++demande.position.MoveCount;
     demande.poids = poids_profil(settings, 1);
     if (depth >= 0) demande.poids.PROFONDEUR_MAX = static_cast<std::int16_t>(depth);
     if (demande.poids.PROFONDEUR_MAX < 0 || demande.poids.PROFONDEUR_MAX > 3)
@@ -348,8 +348,8 @@ int bestmove(const std::vector<std::string>& args, std::ostream& out, const Usag
     std::string texte = r.texte;
     texte.erase(0, texte.find_first_not_of(' '));
     bool none = r.texte == "MAT" || r.texte == "PAT";
-    Coup c{r.fromX, r.fromY, r.toX, r.toY, p->at(r.fromX, r.fromY), PieceCode::Empty};
-    out << "bestmove " << (none ? "(none)" : coup_uci(*p, c)) << " score " << texte_score(r.score)
+    Move c{r.fromX, r.fromY, r.toX, r.toY, p->at(r.fromX, r.fromY), PieceCode::Empty};
+    out << "bestmove " << (none ? "(none)" : uciMove(*p, c)) << " score " << texte_score(r.score)
         << " text " << texte << " moves " << compteurs.MovesExamined << " evals "
         << compteurs.PositionsEvaluated << '\n';
     return 0;
@@ -381,8 +381,8 @@ int bench(const std::vector<std::string>& args, std::ostream& out, const Usage& 
     for (const char* fen : PositionsBench) {
         DemandeRecherche demande;
         demande.position = *lire_fen(fen, Colour::White);
-        demande.couleur = demande.position.side_to_move();
-        if (demande.couleur == Colour::White) ++demande.position.MoveCount;
+        demande.colour = demande.position.side_to_move();
+        if (demande.colour == Colour::White) ++demande.position.MoveCount;
         demande.poids.PROFONDEUR_MAX = 3;
         demande.threads = threads;
         SearchCounters c;

@@ -67,10 +67,10 @@ std::optional<long long> entier(std::string_view s) {
 PoidsMoteur poids_integres() { return poids_profil(reglages_integres("."), 1); }
 
 // The legal move on the engine's squares; a queen when several promotions share them.
-std::optional<Coup> coup_aux_cases(const std::vector<Coup>& legaux, int fromX, int fromY, int toX,
+std::optional<Move> coup_aux_cases(const std::vector<Move>& legaux, int fromX, int fromY, int toX,
                                    int toY) {
-    std::optional<Coup> trouve;
-    for (const Coup& c : legaux) {
+    std::optional<Move> trouve;
+    for (const Move& c : legaux) {
         if (c.fromX != fromX || c.fromY != fromY || c.toX != toX || c.toY != toY) continue;
         if (c.promotion == PieceCode::Empty || type_piece(c.promotion) == PieceType::Queen)
             return c;
@@ -80,9 +80,9 @@ std::optional<Coup> coup_aux_cases(const std::vector<Coup>& legaux, int fromX, i
 }
 
 // The engine reports a rise by its long text only: find the legal move it writes that way.
-std::optional<Coup> coup_du_texte(const std::vector<Coup>& legaux, const Position& recherchee,
+std::optional<Move> coup_du_texte(const std::vector<Move>& legaux, const Position& recherchee,
                                   NotationCode notation, const std::string& texte) {
-    for (const Coup& c : legaux) {
+    for (const Move& c : legaux) {
         std::string t = ecrire_coup(recherchee.MoveCount, c.piece, c.fromX, c.fromY,
                                     recherchee.at(c.toX, c.toY), c.toX, c.toY, false, notation,
                                     recherchee.PlayerColour);
@@ -126,7 +126,7 @@ private:
     std::ostream& out_;
     std::mutex sortie_; // every line written, and enRecherche_ cleared with the bestmove
 
-    Position position_ = Position::initiale(Colour::White);
+    Position position_ = Position::initial(Colour::White);
     int profondeur_ = ProfondeurDefaut;
     int threads_ = ThreadsDefaut;
     PoidsMoteur poids_;
@@ -149,7 +149,7 @@ bool Session::traiter(std::string_view ligne) {
     } else if (commande == "isready") {
         envoyer("readyok");
     } else if (commande == "ucinewgame") {
-        position_ = Position::initiale(Colour::White);
+        position_ = Position::initial(Colour::White);
     } else if (commande == "position") {
         position(m);
     } else if (commande == "setoption") {
@@ -181,7 +181,7 @@ void Session::position(const std::vector<std::string_view>& m) {
     Position p;
     std::size_t i = 2;
     if (m[1] == "startpos") {
-        p = Position::initiale(Colour::White);
+        p = Position::initial(Colour::White);
     } else if (m[1] == "fen") {
         std::string fen;
         for (; i < m.size() && m[i] != "moves"; ++i) {
@@ -201,15 +201,15 @@ void Session::position(const std::vector<std::string_view>& m) {
     if (i < m.size() && m[i] == "moves") {
         for (++i; i < m.size(); ++i) {
             const std::string voulu = minuscules(m[i]);
-            std::vector<Coup> legaux = coups_legaux(p);
+            std::vector<Move> legaux = legalMoves(p);
             auto c = std::find_if(legaux.begin(), legaux.end(),
-                                  [&](const Coup& l) { return coup_uci(p, l) == voulu; });
+                                  [&](const Move& l) { return uciMove(p, l) == voulu; });
             if (c == legaux.end()) {
                 envoyer("info string illegal move " + std::string(m[i]) +
                         ", the moves from there are ignored");
                 break;
             }
-            jouer_coup(p, *c);
+            playMove(p, *c);
         }
     }
     position_ = p;
@@ -287,9 +287,9 @@ void Session::go(const std::vector<std::string_view>& m) {
     t.attendreArret = attendre;
     DemandeRecherche& d = t.demande;
     d.position = position_;
-    d.couleur = position_.side_to_move();
+    d.colour = position_.side_to_move();
     // The engine's convention: White's search counts the move it is about to make.
-    if (d.couleur == Colour::White) ++d.position.MoveCount;
+    if (d.colour == Colour::White) ++d.position.MoveCount;
     d.poids = poids_;
     d.poids.PROFONDEUR_MAX = static_cast<std::int16_t>(t.profondeur);
     d.notation = NotationCode::Pgn;
@@ -312,15 +312,15 @@ void Session::go(const std::vector<std::string_view>& m) {
 }
 
 void Session::rechercher(const Tache& t) {
-    const std::vector<Coup> legaux = coups_legaux(t.position);
+    const std::vector<Move> legaux = legalMoves(t.position);
     SearchCounters compteurs;
-    std::optional<Coup> meilleurCoup; // the last rise seen before any stop, and its score
+    std::optional<Move> meilleurCoup; // the last rise seen before any stop, and its score
     float meilleurScore = 0;
-    auto info = [&](float score, const std::optional<Coup>& c) {
+    auto info = [&](float score, const std::optional<Move>& c) {
         std::string ligne = "info depth " + std::to_string(t.profondeur) + " score cp " +
                             std::to_string(std::lround(score)) + " nodes " +
                             std::to_string(compteurs.PositionsEvaluated);
-        if (c) ligne += " pv " + coup_uci(t.position, *c);
+        if (c) ligne += " pv " + uciMove(t.position, *c);
         envoyer(ligne);
     };
 
@@ -330,7 +330,7 @@ void Session::rechercher(const Tache& t) {
     rappels.meilleur = [&](const std::string& texte, float score) {
         // Once cancelled, the scores and moves the engine reports mean nothing.
         if (annulation_) return;
-        std::optional<Coup> c =
+        std::optional<Move> c =
             coup_du_texte(legaux, t.demande.position, t.demande.notation, texte);
         if (c) {
             meilleurCoup = c;
@@ -339,7 +339,7 @@ void Session::rechercher(const Tache& t) {
         info(score, c);
     };
 
-    std::optional<Coup> choix;
+    std::optional<Move> choix;
     if (!legaux.empty()) {
         try {
             ResultatRecherche r = chercher_coup(t.demande, compteurs, rappels, &annulation_);
@@ -368,7 +368,7 @@ void Session::rechercher(const Tache& t) {
     std::lock_guard lock(sortie_);
     // Cleared before the line goes out, so the GUI's next go is never taken for a second one.
     enRecherche_ = false;
-    out_ << "bestmove " << (choix ? coup_uci(t.position, *choix) : "0000") << '\n';
+    out_ << "bestmove " << (choix ? uciMove(t.position, *choix) : "0000") << '\n';
     out_.flush();
 }
 
@@ -388,7 +388,7 @@ void Session::arreter(bool annuler) {
 
 } // namespace
 
-std::optional<Coup> coup_retenu(const std::vector<Coup>& legaux, const ResultatRecherche& r) {
+std::optional<Move> coup_retenu(const std::vector<Move>& legaux, const ResultatRecherche& r) {
     if (r.texte == "MAT" || r.texte == "PAT") return std::nullopt;
     return coup_aux_cases(legaux, r.fromX, r.fromY, r.toX, r.toY);
 }

@@ -2,7 +2,7 @@
 // `quarvelin-cli uci`: the engine behind the Universal Chess Interface, for chess GUIs and
 // engine matches.
 #include "engine/SearchCounters.h"
-#include "rules/Coup.h"
+#include "rules/Move.h"
 
 #include <istream>
 #include <optional>
@@ -19,6 +19,6 @@ int executer_uci(std::istream& in, std::ostream& out);
 
 // The engine's move among the legal ones (a queen when it promotes), or nothing when it named
 // none or one the rules of chess refuse: the engine's own rules have quirks.
-std::optional<Coup> coup_retenu(const std::vector<Coup>& legaux, const ResultatRecherche& r);
+std::optional<Move> coup_retenu(const std::vector<Move>& legaux, const ResultatRecherche& r);
 
 } // namespace quarvelin

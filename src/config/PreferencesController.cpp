@@ -19,7 +19,7 @@ constexpr double Poids = 1e6; // weights beyond this are typing slips, not engin
 
 constexpr ChampPreference champ_texte(std::string_view cle) { return {cle, G::Texte}; }
 constexpr ChampPreference champ_case(std::string_view cle, bool inverse = false) {
-    return {cle, G::Case, 0, 0, true, {}, inverse};
+    return {cle, G::Square, 0, 0, true, {}, inverse};
 }
 constexpr ChampPreference champ_entier(std::string_view cle, double min, double max,
                                        std::string_view remplacement = {}) {
@@ -185,7 +185,7 @@ bool PreferencesController::coche(std::string_view cle) const {
 
 void PreferencesController::cocher(std::string_view cle, bool coche) {
     const ChampPreference* c = champ_preference(cle);
-    if (c == nullptr || c->genre != GenreChamp::Case) return;
+    if (c == nullptr || c->genre != GenreChamp::Square) return;
     affecter_cle(champs_, cle, coche != c->inverse ? "1" : "0", 1);
 }
 
@@ -201,7 +201,7 @@ Verification PreferencesController::saisir(std::string_view cle, const std::stri
         affecter_cle(champs_, cle, t, 1);
         break;
     }
-    case GenreChamp::Case: {
+    case GenreChamp::Square: {
         const std::optional<double> v = nombre_strict(saisi);
         if (v && (*v == 0 || *v == 1))
             affecter_cle(champs_, cle, nombre_texte(*v), 1);

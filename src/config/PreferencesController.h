@@ -15,7 +15,7 @@
 
 namespace quarvelin {
 
-enum class GenreChamp { Texte, Case, Nombre, Duree };
+enum class GenreChamp { Texte, Square, Nombre, Duree };
 
 struct ChampPreference {
     std::string_view cle;
@@ -24,7 +24,7 @@ struct ChampPreference {
     double maximum = 0;
     bool entier = true;              // Nombre: whole numbers only
     std::string_view remplacement{}; // put in when the text is refused; empty keeps the last value
-    bool inverse = false;            // Case: ticked when the setting is off
+    bool inverse = false;            // Square: ticked when the setting is off
 };
 
 // Every field of the window.

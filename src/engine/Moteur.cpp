@@ -38,7 +38,7 @@ ResultatRecherche chercher_coup(const DemandeRecherche& d, SearchCounters& c,
 
     Recherche principale(d.position, poids, d.notation);
     principale.annulation(annulation);
-    const std::vector<int> pieces = principale.pieces_racine(d.couleur);
+    const std::vector<int> pieces = principale.pieces_racine(d.colour);
     std::mutex progressMutex;
     auto annulee = [&] { return annulation && annulation->load(std::memory_order_relaxed); };
 
@@ -50,7 +50,7 @@ ResultatRecherche chercher_coup(const DemandeRecherche& d, SearchCounters& c,
         from = f;
         to = t;
         if (!rappels.meilleur && !rappels.journal) return;
-        ResultatRecherche step = principale.resultat(d.couleur, from, to, best, c);
+        ResultatRecherche step = principale.resultat(d.colour, from, to, best, c);
         if (rappels.meilleur) rappels.meilleur(step.texte, best);
         if (rappels.journal)
             rappels.journal(" ... " + step.texte + " - note : (" + texte_score(best) + ")");
@@ -130,7 +130,7 @@ ResultatRecherche chercher_coup(const DemandeRecherche& d, SearchCounters& c,
             }
         }
     }
-    ResultatRecherche r = principale.resultat(d.couleur, from, to, best, c);
+    ResultatRecherche r = principale.resultat(d.colour, from, to, best, c);
     if (rappels.journal)
         rappels.journal(" * Selection : (" + r.texte + ") note (" + texte_score(best) +
                         ") - end : " + heure());

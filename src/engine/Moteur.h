@@ -26,7 +26,7 @@ struct RappelsMoteur {
 
 struct DemandeRecherche {
     Position position;
-    Colour couleur = Colour::White; // the side searched
+    Colour colour = Colour::White; // the side searched
     PoidsMoteur poids;
     NotationCode notation = NotationCode::Francaise;
     int threads = 2;

@@ -1,7 +1,7 @@
 #include "engine/Recherche.h"
 
 #include "notation/MoveText.h"
-#include "rules/Roque.h"
+#include "rules/Castling.h"
 
 #include <cstdlib>
 
@@ -279,13 +279,13 @@ float Recherche::evalue_position(Colour mc, SearchCounters& c) {
 bool Recherche::roque_valide(int from, int to, int king, int colour) const {
     const int fy = rangee(from), tx = colonne(to);
     if (fy != 1 && fy != 8) return false;
-    const CasRoque* k = cas_roque(pos_.PlayerColour, colonne(from), tx);
+    const CastlingCase* k = castlingCases(pos_.PlayerColour, colonne(from), tx);
     if (!k) return false;
     for (int e : k->empty)
         if (e && board_[indice(e, fy)] != 1) return false;
     if (board_[indice(k->rookX, fy)] != king - 4) return false;
     if (pos_.CastlingDone[colour]) return false;
-    if (!(pos_.CastlingRights & droit_aile(static_cast<Colour>(colour), tx, pos_.PlayerColour)))
+    if (!(pos_.CastlingRights & wingRight(static_cast<Colour>(colour), tx, pos_.PlayerColour)))
         return false;
     if (attaquants(colour, from, colour) > 0) return false;
     return attaquants(colour, indice(k->passX, fy), colour) == 0;

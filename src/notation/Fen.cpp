@@ -12,7 +12,7 @@ namespace {
 
 PieceCode piece_fen(char c) {
     for (int k = 2; k <= 13; ++k)
-        if (LettresAnglaises[k - 1] == c) return static_cast<PieceCode>(k);
+        if (EnglishLetters[k - 1] == c) return static_cast<PieceCode>(k);
     return PieceCode::Empty;
 }
 
@@ -49,15 +49,15 @@ std::string ecrire_fen(const Position& p) {
     for (int rank = 7; rank >= 0; --rank) {
         int empty = 0;
         for (int file = 0; file < 8; ++file) {
-            Case c = case_affichee(file + 8 * rank, p.PlayerColour);
+            Square c = displayedSquare(file + 8 * rank, p.PlayerColour);
             PieceCode piece = p.at(c.x, c.y);
-            if (!est_piece(piece)) {
+            if (!isPiece(piece)) {
                 ++empty;
                 continue;
             }
             if (empty) fen += std::to_string(empty);
             empty = 0;
-            fen += LettresAnglaises[code(piece) - 1];
+            fen += EnglishLetters[code(piece) - 1];
         }
         if (empty) fen += std::to_string(empty);
         fen += rank ? '/' : ' ';
@@ -74,7 +74,7 @@ std::string ecrire_fen(const Position& p) {
     fen += castling.empty() ? "-" : castling;
 
     int ep = whiteToMove ? p.EnPassantForWhite : p.EnPassantForBlack;
-    std::string epName = ep ? nom_case(ep / 10, ep % 10, p.PlayerColour) : "";
+    std::string epName = ep ? squareName(ep / 10, ep % 10, p.PlayerColour) : "";
     fen += ' ' + (epName.empty() ? std::string("-") : epName);
     fen += ' ' + std::to_string(p.QuietMoveCount);
     fen += ' ' + std::to_string(whiteToMove ? p.MoveCount + 1 : p.MoveCount);
@@ -86,7 +86,7 @@ bool position_admissible(const Position& p, FenProblem* raison) {
     for (int y = 1; y <= 8; ++y)
         for (int x = 1; x <= 8; ++x) {
             PieceCode piece = p.at(x, y);
-            if (!est_piece(piece) && piece != PieceCode::Empty)
+            if (!isPiece(piece) && piece != PieceCode::Empty)
                 return refuser(raison, FenProblem::UnknownCharacter);
             if (type_piece(piece) == PieceType::King) ++kings[code(piece)];
             if (type_piece(piece) == PieceType::Pawn && (y == 1 || y == 8))
@@ -94,7 +94,7 @@ bool position_admissible(const Position& p, FenProblem* raison) {
         }
     if (kings[code(PieceCode::WhiteKing)] != 1 || kings[code(PieceCode::BlackKing)] != 1)
         return refuser(raison, FenProblem::Kings);
-    if (en_echec(p, p.LastMoverColour)) return refuser(raison, FenProblem::SideNotToMoveInCheck);
+    if (inCheck(p, p.LastMoverColour)) return refuser(raison, FenProblem::SideNotToMoveInCheck);
     return true;
 }
 
@@ -105,7 +105,7 @@ std::optional<Position> lire_fen(std::string_view fen, Colour playerColour, FenP
         return std::nullopt;
     }
     Position p;
-    p.vider();
+    p.clear();
     p.PlayerColour = playerColour;
 
     int rank = 7, file = 0;
@@ -122,7 +122,7 @@ std::optional<Position> lire_fen(std::string_view fen, Colour playerColour, FenP
             if (piece == PieceCode::Empty && c != '.')
                 return refuser(raison, FenProblem::UnknownCharacter), std::nullopt;
             if (file >= 8) return refuser(raison, FenProblem::Ranks), std::nullopt;
-            Case sq = case_affichee(file + 8 * rank, playerColour);
+            Square sq = displayedSquare(file + 8 * rank, playerColour);
             p.at(sq.x, sq.y) = piece;
             ++file;
         }
@@ -154,7 +154,7 @@ std::optional<Position> lire_fen(std::string_view fen, Colour playerColour, FenP
 
     if (f.size() > 3 && f[3] != "-") {
         if (f[3].size() != 2) return refuser(raison, FenProblem::EnPassant), std::nullopt;
-        Case sq = case_nommee(f[3][0], f[3][1], playerColour);
+        Square sq = namedSquare(f[3][0], f[3][1], playerColour);
         if (sq.x == 0) return refuser(raison, FenProblem::EnPassant), std::nullopt;
         auto& ep = p.side_to_move() == Colour::White ? p.EnPassantForWhite : p.EnPassantForBlack;
         ep = static_cast<std::int16_t>(10 * sq.x + sq.y);

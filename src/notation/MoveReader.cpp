@@ -45,7 +45,7 @@ bool chercher_origine(const Position& p, PieceCode piece, int toX, int toY, int&
             firstX = x;
             firstY = y;
         }
-        return coup_legal(p, Coup{x, y, toX, toY, piece, PieceCode::Empty});
+        return isLegal(p, Move{x, y, toX, toY, piece, PieceCode::Empty});
     };
     auto lignes = [&](const Marche& m) {
         for (int i = 0; i < m.count; ++i)
@@ -80,11 +80,11 @@ bool chercher_origine(const Position& p, PieceCode piece, int toX, int toY, int&
     return true;
 }
 
-Coup CoupLu::coup() const {
-    Coup c{fromX, fromY, toX, toY, piece, PieceCode::Empty};
+Move CoupLu::move() const {
+    Move c{fromX, fromY, toX, toY, piece, PieceCode::Empty};
     if (auto eq = suffix.find('='); eq != std::string::npos && eq + 1 < suffix.size()) {
         PieceType t = type_promotion(suffix[eq + 1]);
-        if (t != PieceType::None) c.promotion = piece_de(t, couleur(piece));
+        if (t != PieceType::None) c.promotion = pieceOf(t, colourOf(piece));
     }
     return c;
 }
@@ -149,7 +149,7 @@ CoupLu lire_coup(const Position& p, Colour side, NotationCode notation, std::str
     if (token == "0-0" || token == "O-O" || token == "0-0-0" || token == "O-O-O") {
         bool longSide = n == 5;
         char rank = side == Colour::White ? '1' : '8';
-        r.piece = piece_de(PieceType::King, side);
+        r.piece = pieceOf(PieceType::King, side);
         r.fromX = colonne('e');
         r.fromY = r.toY = ligne(rank);
         r.toX = colonne(longSide ? 'c' : 'g');
@@ -172,7 +172,7 @@ CoupLu lire_coup(const Position& p, Colour side, NotationCode notation, std::str
             if (token[j] == '-' || token[j] == 'x' || token[j] == ':') ++j;
             const int fromX = colonne(token[i]), fromY = ligne(token[i + 1]);
             const PieceCode origine = p.at(fromX, fromY);
-            const bool aLui = est_piece(origine) && couleur(origine) == side;
+            const bool aLui = isPiece(origine) && colourOf(origine) == side;
             PieceCode piece = pawn;
             if (lettre) {
                 piece = piece_lettre(lettre);

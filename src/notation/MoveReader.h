@@ -2,7 +2,7 @@
 // Reading one move token (short algebraic in either notation's letters, or long algebraic)
 // against the current position. Nothing here changes the board.
 #include "notation/Notation.h"
-#include "rules/Coup.h"
+#include "rules/Move.h"
 #include "rules/Position.h"
 
 #include <string>
@@ -19,7 +19,7 @@ struct CoupLu {
 
     bool est_resultat() const { return lisible && piece == PieceCode::Empty && !suffix.empty(); }
     // The move as played: the promotion piece taken from the suffix (a queen when none).
-    Coup coup() const;
+    Move move() const;
 };
 
 // Reads token for `side`; token is trimmed and stripped of the parts cut off, in place.

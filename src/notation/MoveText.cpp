@@ -11,7 +11,7 @@ std::string ecrire_coup(int number, PieceCode piece, int fromX, int fromY, Piece
                         int toX, int toY, bool enPassant, NotationCode notation,
                         Colour playerColour) {
     std::string text;
-    if (couleur(piece) == Colour::Black)
+    if (colourOf(piece) == Colour::Black)
         text = " ";
     else {
         if (number >= 0) text = " ";
@@ -24,16 +24,16 @@ std::string ecrire_coup(int number, PieceCode piece, int fromX, int fromY, Piece
         return text + (towardsG ? "O-O" : "O-O-O");
     }
     if (char letter = lettre_piece(t, notation)) text += letter;
-    text += nom_case(fromX, fromY, playerColour);
+    text += squareName(fromX, fromY, playerColour);
     bool capture = captured != PieceCode::Empty || enPassant;
     text += capture ? "x" : "-";
-    text += nom_case(toX, toY, playerColour);
+    text += squareName(toX, toY, playerColour);
     return text;
 }
 
 namespace {
 
-bool est_en_passant(const Position& p, const Coup& c) {
+bool est_en_passant(const Position& p, const Move& c) {
     if (type_piece(c.piece) != PieceType::Pawn || c.fromX == c.toX) return false;
     return p.at(c.toX, c.toY) == PieceCode::Empty;
 }
@@ -41,7 +41,7 @@ bool est_en_passant(const Position& p, const Coup& c) {
 int numero(const Position& p) { return p.MoveCount + 1; }
 
 int attaquants_du_roi(const Position& p, Colour c) {
-    PieceCode king = piece_de(PieceType::King, c);
+    PieceCode king = pieceOf(PieceType::King, c);
     for (int y = 1; y <= 8; ++y)
         for (int x = 1; x <= 8; ++x)
             if (p.at(x, y) == king) return nombre_attaquants(p, king, x, y, c);
@@ -49,14 +49,14 @@ int attaquants_du_roi(const Position& p, Colour c) {
 }
 
 // SAN without the check mark.
-std::string san_corps(const Position& before, const Coup& c) {
+std::string san_corps(const Position& before, const Move& c) {
     PieceType t = type_piece(c.piece);
     if (t == PieceType::King && std::abs(c.toX - c.fromX) == 2) {
         bool towardsG = before.PlayerColour == Colour::Black ? c.toX < c.fromX : c.toX > c.fromX;
         return towardsG ? "O-O" : "O-O-O";
     }
-    std::string from = nom_case(c.fromX, c.fromY, before.PlayerColour);
-    std::string to = nom_case(c.toX, c.toY, before.PlayerColour);
+    std::string from = squareName(c.fromX, c.fromY, before.PlayerColour);
+    std::string to = squareName(c.toX, c.toY, before.PlayerColour);
     bool capture = before.at(c.toX, c.toY) != PieceCode::Empty || est_en_passant(before, c);
     std::string s;
     if (t == PieceType::Pawn) {
@@ -64,11 +64,11 @@ std::string san_corps(const Position& before, const Coup& c) {
     } else {
         s += lettre_piece(t, NotationCode::Pgn);
         bool other = false, sameFile = false, sameRank = false;
-        for (const Coup& o : coups_legaux(before)) {
+        for (const Move& o : legalMoves(before)) {
             if (o.piece != c.piece || o.toX != c.toX || o.toY != c.toY) continue;
             if (o.fromX == c.fromX && o.fromY == c.fromY) continue;
             other = true;
-            std::string of = nom_case(o.fromX, o.fromY, before.PlayerColour);
+            std::string of = squareName(o.fromX, o.fromY, before.PlayerColour);
             sameFile |= of[0] == from[0];
             sameRank |= of[1] == from[1];
         }
@@ -92,24 +92,24 @@ std::string san_corps(const Position& before, const Coup& c) {
     return s;
 }
 
-Position apres(const Position& before, const Coup& c) {
+Position apres(const Position& before, const Move& c) {
     Position after = before;
-    jouer_coup(after, c);
+    playMove(after, c);
     return after;
 }
 
 } // namespace
 
 std::string marque_echec(const Position& after) {
-    if (!en_echec(after, after.side_to_move())) return {};
-    return fin_de_partie(after) == FinDePartie::Mat ? "#" : "+";
+    if (!inCheck(after, after.side_to_move())) return {};
+    return gameEnd(after) == GameEnd::Mate ? "#" : "+";
 }
 
-std::string san(const Position& before, const Coup& c) {
+std::string san(const Position& before, const Move& c) {
     return san_corps(before, c) + marque_echec(apres(before, c));
 }
 
-std::string texte_long(const Position& before, const Coup& c, NotationCode notation) {
+std::string texte_long(const Position& before, const Move& c, NotationCode notation) {
     bool ep = est_en_passant(before, c);
     std::string text =
         ecrire_coup(numero(before), c.piece, c.fromX, c.fromY, before.at(c.toX, c.toY), c.toX,
@@ -143,7 +143,7 @@ std::string coup_en_pgn(std::string_view texteLong, const Position& before, Nota
     int squares[2][2];
     int found = 0;
     for (std::size_t i = 0; i + 1 < t.size() && found < 2; ++i) {
-        Case sq = case_nommee(t[i], t[i + 1], before.PlayerColour);
+        Square sq = namedSquare(t[i], t[i + 1], before.PlayerColour);
         if (sq.x == 0) continue;
         squares[found][0] = sq.x;
         squares[found][1] = sq.y;
@@ -151,7 +151,7 @@ std::string coup_en_pgn(std::string_view texteLong, const Position& before, Nota
         ++i;
     }
     if (found < 2) return {};
-    Coup c{squares[0][0],
+    Move c{squares[0][0],
            squares[0][1],
            squares[1][0],
            squares[1][1],
@@ -160,9 +160,9 @@ std::string coup_en_pgn(std::string_view texteLong, const Position& before, Nota
     if (auto eq = t.find('='); eq != std::string_view::npos && eq + 1 < t.size()) {
         PieceType pt = type_promotion(t[eq + 1]);
         if (notation == NotationCode::Francaise && t[eq + 1] == 'R') pt = PieceType::None;
-        if (pt != PieceType::None) c.promotion = piece_de(pt, couleur(c.piece));
+        if (pt != PieceType::None) c.promotion = pieceOf(pt, colourOf(c.piece));
     }
-    if (!coup_legal(before, c)) return {};
+    if (!isLegal(before, c)) return {};
     return prefix + san_corps(before, c);
 }
 

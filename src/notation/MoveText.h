@@ -1,7 +1,7 @@
 #pragma once
 // Move texts: the long text of the move list and the short (standard SAN) text of game records.
 #include "notation/Notation.h"
-#include "rules/Coup.h"
+#include "rules/Move.h"
 #include "rules/Position.h"
 
 #include <string>
@@ -17,11 +17,11 @@ std::string ecrire_coup(int number, PieceCode piece, int fromX, int fromY, Piece
 
 // The whole long text of a legal move played in `before`, numbered from MoveCount, with
 // "e.p.", "=" and the promoted piece's letter, and one "+" per checking piece.
-std::string texte_long(const Position& before, const Coup& c, NotationCode notation);
+std::string texte_long(const Position& before, const Move& c, NotationCode notation);
 
 // Standard SAN of a legal move in `before`: origin file, rank or square only where another
 // piece of the same kind could legally reach the square; "+" for check, "#" for mate.
-std::string san(const Position& before, const Coup& c);
+std::string san(const Position& before, const Move& c);
 
 // The short text for a long text of a move played in `before`: the move number kept
 // (" 12.Nf3", " e5"), standard SAN without check marks. Castling keeps its mark only.

@@ -9,7 +9,7 @@ namespace quarvelin {
 Rejeu rejouer(const PgnGame& game, NotationCode notation, Colour playerColour,
               std::vector<std::string>* uci) {
     Rejeu r;
-    r.position = Position::initiale(playerColour);
+    r.position = Position::initial(playerColour);
     if (const std::string* fen = game.tag("FEN")) {
         auto start = lire_fen(*fen, playerColour);
         if (!start) {
@@ -24,15 +24,15 @@ Rejeu rejouer(const PgnGame& game, NotationCode notation, Colour playerColour,
         Colour side = p.side_to_move();
         std::string t = token;
         CoupLu lu = lire_coup(p, side, notation, t);
-        Coup c = lu.coup();
-        if (!lu.lisible || lu.est_resultat() || !coup_legal(p, c)) {
+        Move c = lu.move();
+        if (!lu.lisible || lu.est_resultat() || !isLegal(p, c)) {
             r.ok = false;
             r.numeroErreur = side == Colour::White ? p.MoveCount + 1 : p.MoveCount;
             r.jetonErreur = token;
             return r;
         }
-        CoupJoue joue = jouer_coup(p, c);
-        if (uci) uci->push_back(coup_uci(p, joue.coup));
+        PlayedMove played = playMove(p, c);
+        if (uci) uci->push_back(uciMove(p, played.move));
         ++r.coupsJoues;
     }
     return r;

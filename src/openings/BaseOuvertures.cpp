@@ -211,10 +211,10 @@ std::string coup_suivant(const std::string& ligne, const std::string& texte, Col
         p = dot + 2;
     }
     if (p == 2) return {}; // no game text and Black to move
-    std::string coup;
+    std::string move;
     for (; p < ligne.size() && ligne[p - 1] != ' ' && ligne[p - 1] != '*'; ++p)
-        coup += ligne[p - 1];
-    return coup;
+        move += ligne[p - 1];
+    return move;
 }
 
 std::optional<BaseOuvertures::CoupLivre>
@@ -234,8 +234,8 @@ BaseOuvertures::choisir_coup_livre(const Position& p, Colour side, const std::st
     std::string token = coup_suivant(l.coups, texte, side);
     if (token.empty()) return std::nullopt;
     CoupLivre c;
-    c.coup = lire_coup(p, side, NotationCode::Pgn, token);
-    if (!c.coup.lisible || c.coup.fromX == 0 || c.coup.fromY == 0) return std::nullopt;
+    c.move = lire_coup(p, side, NotationCode::Pgn, token);
+    if (!c.move.lisible || c.move.fromX == 0 || c.move.fromY == 0) return std::nullopt;
     c.note = l.connaissance ? l.note : 0;
     c.ligne = l;
     return c;

@@ -13,7 +13,7 @@
 namespace quarvelin {
 
 std::string rejouer_ligne(const std::string& coups) {
-    Position p = Position::initiale();
+    Position p = Position::initial();
     // Continuations in parentheses are not part of the line.
     std::string principale;
     int profondeur = 0;
@@ -34,12 +34,12 @@ std::string rejouer_ligne(const std::string& coups) {
         if (token.empty()) continue;
         Colour side = p.side_to_move();
         CoupLu lu = lire_coup(p, side, NotationCode::Pgn, token);
-        Coup c = lu.coup();
-        if (!lu.lisible || lu.est_resultat() || !coup_legal(p, c)) return {};
+        Move c = lu.move();
+        if (!lu.lisible || lu.est_resultat() || !isLegal(p, c)) return {};
         if (!out.empty()) out += ' ';
         if (side == Colour::White) out += std::to_string(p.MoveCount + 1) + ".";
         out += san(p, c);
-        jouer_coup(p, c);
+        playMove(p, c);
     }
     if (out.empty()) return {};
     return out + " *";

@@ -7,7 +7,7 @@
 namespace quarvelin {
 
 struct CaseDiagramme {
-    std::string coup;
+    std::string move;
     std::string cle; // 64 characters in display order, piece code + 32
     Colour bas = Colour::White;
 

@@ -91,7 +91,7 @@ public:
     // Copies the game whose first line is at `position`, up to the next game's first line.
     // vider is called whenever the output has grown large.
     void copier(std::uint64_t position, std::string& sortie,
-                const std::function<void(std::string&)>& vider) {
+                const std::function<void(std::string&)>& clear) {
         placer(position);
         RecopieLignes recopie(sortie);
         std::size_t depuis = 0;
@@ -121,7 +121,7 @@ public:
                 consommer(nl + 1);
                 depuis = r.reprise - (nl + 1);
                 premiere = false;
-                if (sortie.size() >= SeuilEcriture) vider(sortie);
+                if (sortie.size() >= SeuilEcriture) clear(sortie);
             } else {
                 depuis = r.reprise;
             }
@@ -304,7 +304,7 @@ void vers_pgn(std::istream& in, const IndexPgn& index, const std::string& cible,
         return;
     }
     bool ok = true;
-    auto vider = [&](std::string& s) {
+    auto clear = [&](std::string& s) {
         if (ok && !s.empty())
             ok = fichier.write(s.data(), static_cast<qint64>(s.size())) ==
                  static_cast<qint64>(s.size());
@@ -318,13 +318,13 @@ void vers_pgn(std::istream& in, const IndexPgn& index, const std::string& cible,
             fichier.cancelWriting();
             return;
         }
-        source.copier(index.position(i), sortie, vider);
-        if (sortie.size() >= SeuilEcriture) vider(sortie);
+        source.copier(index.position(i), sortie, clear);
+        if (sortie.size() >= SeuilEcriture) clear(sortie);
         ++r.ecrites;
         avancement.ecriture(i + 1, index.size(), static_cast<std::int64_t>(index.size()),
                             index.vues());
     }
-    vider(sortie);
+    clear(sortie);
     if (source.erreur()) {
         r.erreur = ResultatConversion::Erreur::LectureSource;
         fichier.cancelWriting();

@@ -97,9 +97,9 @@ std::vector<LigneImprimee> impression_partie(const GameSession& s, const Setting
             rangee = {};
         };
         for (std::size_t i = 0; i < s.lignes.size(); ++i) {
-            const bool coup = i < s.textesCourts.size() && !s.textesCourts[i].empty();
+            const bool move = i < s.textesCourts.size() && !s.textesCourts[i].empty();
             // Entry i + 1 of the history is the position after line i.
-            if (!coup || i + 1 >= s.PositionHistory.size()) {
+            if (!move || i + 1 >= s.PositionHistory.size()) {
                 fermer();
                 ajouter(out, Retrait + rogner(s.lignes[i]));
                 continue;

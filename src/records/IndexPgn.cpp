@@ -75,7 +75,7 @@ struct Entete {
     std::string texteTags; // only when a filter needs it
     std::size_t fin = Aucun;
 
-    void vider() {
+    void clear() {
         valeurs.fill({});
         texteTags.clear();
         fin = Aucun;
@@ -138,7 +138,7 @@ struct Entete {
     // Reads the tag lines from `debut` (a line start) while they begin with '['. complet: the
     // text ends there; otherwise a header running into the end stays unfinished (fin Aucun).
     void lire(std::string_view texte, std::size_t debut, bool complet, bool avecTexte) {
-        vider();
+        clear();
         std::size_t pos = debut;
         for (;;) {
             std::size_t s = pos;

@@ -148,7 +148,7 @@ PartieLue lire_partie_pgn(std::istream& in, std::uint64_t position) {
     partie.GameText += "\r\n";
     partie.etiquettes = game.tags;
 
-    Position depart = Position::initiale(Colour::White);
+    Position depart = Position::initial(Colour::White);
     if (const std::string* fen = game.tag("FEN")) {
         if (auto p = lire_fen(*fen, Colour::White)) {
             depart = *p;
@@ -171,7 +171,7 @@ PartieLue lire_partie_pgn(std::istream& in, std::uint64_t position) {
             partie.GameMoveText += std::to_string(numero) + "...";
         partie.GameMoveText += game.moves[k];
         if (trait == Colour::Black) ++numero;
-        trait = couleur_opposee(trait);
+        trait = opposite(trait);
     }
 
     for (const PgnAside& a : game.asides) {

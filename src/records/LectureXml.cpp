@@ -28,14 +28,14 @@ void parcourir_noeuds_xml(QXmlStreamReader& xml, int profondeur, PartieXmlLue& p
     const QString parent = xml.name().toString();
     // Adjacent pieces of text (entities, CDATA) make one text node, as in a document tree.
     QString texte;
-    auto vider = [&] {
+    auto clear = [&] {
         noter(parent, texte, partie);
         texte.clear();
     };
     while (!xml.atEnd()) {
         switch (xml.readNext()) {
         case QXmlStreamReader::StartElement:
-            vider();
+            clear();
             if (profondeur + 2 > ProfondeurMaximale) {
                 xml.raiseError(QStringLiteral("nesting too deep"));
                 return;
@@ -43,7 +43,7 @@ void parcourir_noeuds_xml(QXmlStreamReader& xml, int profondeur, PartieXmlLue& p
             parcourir_noeuds_xml(xml, profondeur + 2, partie);
             break;
         case QXmlStreamReader::EndElement:
-            vider();
+            clear();
             return;
         case QXmlStreamReader::Characters:
             texte += xml.text();
@@ -52,7 +52,7 @@ void parcourir_noeuds_xml(QXmlStreamReader& xml, int profondeur, PartieXmlLue& p
             break;
         }
     }
-    vider();
+    clear();
 }
 
 LectureXml lire_document_xml(std::string_view document) {

@@ -29,7 +29,7 @@ private:
     bool lesDeux_ = false;
 };
 
-// Case folding for comparisons: ASCII by table, anything else through Unicode.
+// Square folding for comparisons: ASCII by table, anything else through Unicode.
 std::string plier_casse(std::string_view texte);
 
 } // namespace quarvelin

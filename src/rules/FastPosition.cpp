@@ -245,7 +245,7 @@ FastPosition FastPosition::from(const Position& p) {
     FastPosition f;
     for (int y = 1; y <= 8; ++y)
         for (int x = 1; x <= 8; ++x)
-            if (est_piece(p.at(x, y))) f.put(case_absolue(x, y, p.PlayerColour), code(p.at(x, y)));
+            if (isPiece(p.at(x, y))) f.put(absoluteSquare(x, y, p.PlayerColour), code(p.at(x, y)));
     f.side = p.side_to_move() == Colour::White ? 0 : 1;
 
     // A right counts only while its king and rook stand at home.
@@ -263,7 +263,7 @@ FastPosition FastPosition::from(const Position& p) {
 
     int ep = f.side == 0 ? p.EnPassantForWhite : p.EnPassantForBlack;
     if (ep >= 11 && ep <= 88 && ep / 10 >= 1 && ep % 10 >= 1 && ep % 10 <= 8) {
-        int sq = case_absolue(ep / 10, ep % 10, p.PlayerColour);
+        int sq = absoluteSquare(ep / 10, ep % 10, p.PlayerColour);
         int pawnSq = f.side == 0 ? sq - 8 : sq + 8;
         bool rankOk = f.side == 0 ? (sq >> 3) == 5 : (sq >> 3) == 2;
         int theirPawn = f.side == 0 ? code(PieceCode::BlackPawn) : code(PieceCode::WhitePawn);
@@ -275,9 +275,9 @@ FastPosition FastPosition::from(const Position& p) {
 }
 
 void FastPosition::to(Position& p) const {
-    p.vider();
+    p.clear();
     for (int sq = 0; sq < 64; ++sq) {
-        Case c = case_affichee(sq, p.PlayerColour);
+        Square c = displayedSquare(sq, p.PlayerColour);
         p.at(c.x, c.y) = static_cast<PieceCode>(board[sq]);
     }
     p.LastMoverColour = side == 0 ? Colour::Black : Colour::White;
@@ -286,7 +286,7 @@ void FastPosition::to(Position& p) const {
     p.CastlingDone[code(Colour::Black)] = !(castling & (BlackShort | BlackLong));
     std::int16_t ep = 0;
     if (epSquare >= 0) {
-        Case c = case_affichee(epSquare, p.PlayerColour);
+        Square c = displayedSquare(epSquare, p.PlayerColour);
         ep = static_cast<std::int16_t>(10 * c.x + c.y);
     }
     p.EnPassantForWhite = side == 0 ? ep : 0;

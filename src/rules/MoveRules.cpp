@@ -1,7 +1,7 @@
 #include "rules/MoveRules.h"
 
 #include "rules/FastPosition.h"
-#include "rules/Roque.h"
+#include "rules/Castling.h"
 #include "rules/SquareControl.h"
 
 #include <cstdlib>
@@ -10,7 +10,7 @@ namespace quarvelin {
 
 namespace {
 
-bool chemin_libre(const Position& p, int fromX, int fromY, int toX, int toY) {
+bool pathIsFree(const Position& p, int fromX, int fromY, int toX, int toY) {
     int dx = (toX > fromX) - (toX < fromX), dy = (toY > fromY) - (toY < fromY);
     for (int x = fromX + dx, y = fromY + dy; x != toX || y != toY; x += dx, y += dy)
         if (p.at(x, y) != PieceCode::Empty) return false;
@@ -19,15 +19,15 @@ bool chemin_libre(const Position& p, int fromX, int fromY, int toX, int toY) {
 
 bool roque_valide(const Position& p, PieceCode king, int fromX, int fromY, int toX, int toY) {
     if (fromY != toY || (fromY != 1 && fromY != 8)) return false;
-    const CasRoque* k = cas_roque(p.PlayerColour, fromX, toX);
+    const CastlingCase* k = castlingCases(p.PlayerColour, fromX, toX);
     if (!k) return false;
-    const Colour c = couleur(king);
+    const Colour c = colourOf(king);
     const int r = fromY;
     for (int e : k->empty)
         if (e && p.at(e, r) != PieceCode::Empty) return false;
     if (code(p.at(k->rookX, r)) != code(king) - 4) return false;
     if (p.CastlingDone[code(c)]) return false;
-    if (!(p.CastlingRights & droit_aile(c, toX, p.PlayerColour))) return false;
+    if (!(p.CastlingRights & wingRight(c, toX, p.PlayerColour))) return false;
     if (nombre_attaquants(p, king, fromX, r, c) > 0) return false;
     return nombre_attaquants(p, king, k->passX, r, c) == 0;
 }
@@ -36,9 +36,9 @@ bool roque_valide(const Position& p, PieceCode king, int fromX, int fromY, int t
 
 bool coup_valide(const Position& p, PieceCode piece, int fromX, int fromY, PieceCode target,
                  int toX, int toY) {
-    if (couleur(piece) == couleur(target)) return false;
-    Colour c = couleur(piece);
-    int d = direction_pion(c, p.PlayerColour);
+    if (colourOf(piece) == colourOf(target)) return false;
+    Colour c = colourOf(piece);
+    int d = pawnDirection(c, p.PlayerColour);
     int startRow = d == -1 ? 7 : 2;
     int dx = toX - fromX, dy = toY - fromY;
     int adx = std::abs(dx), ady = std::abs(dy);
@@ -52,11 +52,11 @@ bool coup_valide(const Position& p, PieceCode piece, int fromX, int fromY, Piece
                p.at(fromX, fromY + d) == PieceCode::Empty;
     }
     case PieceType::Rook:
-        return (dx == 0 || dy == 0) && chemin_libre(p, fromX, fromY, toX, toY);
+        return (dx == 0 || dy == 0) && pathIsFree(p, fromX, fromY, toX, toY);
     case PieceType::Bishop:
-        return adx == ady && adx > 0 && chemin_libre(p, fromX, fromY, toX, toY);
+        return adx == ady && adx > 0 && pathIsFree(p, fromX, fromY, toX, toY);
     case PieceType::Queen:
-        return (dx == 0 || dy == 0 || adx == ady) && chemin_libre(p, fromX, fromY, toX, toY);
+        return (dx == 0 || dy == 0 || adx == ady) && pathIsFree(p, fromX, fromY, toX, toY);
     case PieceType::Knight:
         return (adx == 1 && ady == 2) || (adx == 2 && ady == 1);
     case PieceType::King:
@@ -68,15 +68,15 @@ bool coup_valide(const Position& p, PieceCode piece, int fromX, int fromY, Piece
     }
 }
 
-bool en_echec(const Position& p, Colour c) {
-    PieceCode king = piece_de(PieceType::King, c);
+bool inCheck(const Position& p, Colour c) {
+    PieceCode king = pieceOf(PieceType::King, c);
     for (int y = 1; y <= 8; ++y)
         for (int x = 1; x <= 8; ++x)
             if (p.at(x, y) == king) return nombre_attaquants(p, king, x, y, c) > 0;
     return false;
 }
 
-bool coup_legal(const Position& p, const Coup& c) {
+bool isLegal(const Position& p, const Move& c) {
     if (c.fromX < 1 || c.fromX > 8 || c.fromY < 1 || c.fromY > 8 || c.toX < 1 || c.toX > 8 ||
         c.toY < 1 || c.toY > 8)
         return false;
@@ -84,28 +84,28 @@ bool coup_legal(const Position& p, const Coup& c) {
     if (piece == PieceCode::Empty || piece != c.piece) return false;
     if (!coup_valide(p, piece, c.fromX, c.fromY, p.at(c.toX, c.toY), c.toX, c.toY)) return false;
     Position after = p;
-    jouer_coup(after, c);
-    return !en_echec(after, couleur(piece));
+    playMove(after, c);
+    return !inCheck(after, colourOf(piece));
 }
 
-std::vector<Coup> coups_legaux(const Position& p) {
+std::vector<Move> legalMoves(const Position& p) {
     FastPosition f = FastPosition::from(p);
     MoveList list;
     f.generate(list);
-    std::vector<Coup> out;
+    std::vector<Move> out;
     out.reserve(list.size);
-    for (FastMove m : list) out.push_back(coup_depuis(p, m));
+    for (FastMove m : list) out.push_back(moveFrom(p, m));
     return out;
 }
 
-CoupJoue jouer_coup(Position& p, const Coup& c) {
-    CoupJoue j;
-    j.coup = c;
+PlayedMove playMove(Position& p, const Move& c) {
+    PlayedMove j;
+    j.move = c;
     j.before = p;
     const PieceCode piece = p.at(c.fromX, c.fromY);
-    const Colour col = couleur(piece);
+    const Colour col = colourOf(piece);
     const PieceType t = type_piece(piece);
-    const int d = direction_pion(col, p.PlayerColour);
+    const int d = pawnDirection(col, p.PlayerColour);
     j.captured = p.at(c.toX, c.toY);
     j.capturedX = c.toX;
     j.capturedY = c.toY;
@@ -119,7 +119,7 @@ CoupJoue jouer_coup(Position& p, const Coup& c) {
         j.rookFromX = towardsRight ? 8 : 1;
         j.rookToX = towardsRight ? c.toX - 1 : c.toX + 1;
         p.at(j.rookFromX, c.toY) = PieceCode::Empty;
-        p.at(j.rookToX, c.toY) = piece_de(PieceType::Rook, col);
+        p.at(j.rookToX, c.toY) = pieceOf(PieceType::Rook, col);
     }
     if (t == PieceType::King) p.CastlingDone[code(col)] = true;
 
@@ -127,10 +127,10 @@ CoupJoue jouer_coup(Position& p, const Coup& c) {
         j.promotion = true;
         PieceCode promo = c.promotion;
         PieceType pt = type_piece(promo);
-        if (couleur(promo) != col || pt == PieceType::Pawn || pt == PieceType::King ||
+        if (colourOf(promo) != col || pt == PieceType::Pawn || pt == PieceType::King ||
             pt == PieceType::None)
-            promo = piece_de(PieceType::Queen, col);
-        j.coup.promotion = promo;
+            promo = pieceOf(PieceType::Queen, col);
+        j.move.promotion = promo;
         p.at(c.toX, c.toY) = promo;
     }
 
@@ -150,8 +150,8 @@ CoupJoue jouer_coup(Position& p, const Coup& c) {
     }
 
     // A wing's right ends when its king or rook leaves home or its rook is taken there.
-    auto coin = [&](int x, int y) { return case_absolue(x, y, p.PlayerColour); };
-    auto perd = [&](int sq) {
+    auto coin = [&](int x, int y) { return absoluteSquare(x, y, p.PlayerColour); };
+    auto loses = [&](int sq) {
         switch (sq) {
         case 0:
             p.CastlingRights &= ~WhiteLong;
@@ -175,8 +175,8 @@ CoupJoue jouer_coup(Position& p, const Coup& c) {
             break;
         }
     };
-    perd(coin(c.fromX, c.fromY));
-    perd(coin(c.toX, c.toY));
+    loses(coin(c.fromX, c.fromY));
+    loses(coin(c.toX, c.toY));
     if (p.CastlingDone[code(col)])
         p.CastlingRights &=
             col == Colour::White ? ~(WhiteShort | WhiteLong) & 15 : ~(BlackShort | BlackLong) & 15;
@@ -190,31 +190,31 @@ CoupJoue jouer_coup(Position& p, const Coup& c) {
     return j;
 }
 
-void reprendre_coup(Position& p, const CoupJoue& joue) { p = joue.before; }
+void takeMove(Position& p, const PlayedMove& played) { p = played.before; }
 
-FinDePartie fin_de_partie(const Position& p) {
+GameEnd gameEnd(const Position& p) {
     FastPosition f = FastPosition::from(p);
     MoveList list;
     f.generate(list);
-    if (list.size > 0) return FinDePartie::EnCours;
-    return f.in_check() ? FinDePartie::Mat : FinDePartie::Pat;
+    if (list.size > 0) return GameEnd::InProgress;
+    return f.in_check() ? GameEnd::Mate : GameEnd::Stalemate;
 }
 
-Coup coup_depuis(const Position& p, FastMove m) {
-    Case from = case_affichee(m.from(), p.PlayerColour);
-    Case to = case_affichee(m.to(), p.PlayerColour);
-    Coup c{from.x, from.y, to.x, to.y, p.at(from.x, from.y), PieceCode::Empty};
+Move moveFrom(const Position& p, FastMove m) {
+    Square from = displayedSquare(m.from(), p.PlayerColour);
+    Square to = displayedSquare(m.to(), p.PlayerColour);
+    Move c{from.x, from.y, to.x, to.y, p.at(from.x, from.y), PieceCode::Empty};
     if (m.is_promotion())
-        c.promotion = piece_de(static_cast<PieceType>(m.promotion_type()), couleur(c.piece));
+        c.promotion = pieceOf(static_cast<PieceType>(m.promotion_type()), colourOf(c.piece));
     return c;
 }
 
-FastMove coup_rapide(const Position& p, const Coup& c) {
+FastMove fastMove(const Position& p, const Move& c) {
     FastPosition f = FastPosition::from(p);
     MoveList list;
     f.generate(list);
-    int from = case_absolue(c.fromX, c.fromY, p.PlayerColour);
-    int to = case_absolue(c.toX, c.toY, p.PlayerColour);
+    int from = absoluteSquare(c.fromX, c.fromY, p.PlayerColour);
+    int to = absoluteSquare(c.toX, c.toY, p.PlayerColour);
     int wanted =
         c.promotion == PieceCode::Empty ? code(PieceType::Queen) : code(type_piece(c.promotion));
     for (FastMove m : list)
@@ -223,9 +223,9 @@ FastMove coup_rapide(const Position& p, const Coup& c) {
     return {};
 }
 
-std::string coup_uci(const Position& p, const Coup& c) {
+std::string uciMove(const Position& p, const Move& c) {
     std::string s =
-        nom_case(c.fromX, c.fromY, p.PlayerColour) + nom_case(c.toX, c.toY, p.PlayerColour);
+        squareName(c.fromX, c.fromY, p.PlayerColour) + squareName(c.toX, c.toY, p.PlayerColour);
     if (c.promotion != PieceCode::Empty) s += "?prnbqk"[code(type_piece(c.promotion)) - 1];
     return s;
 }

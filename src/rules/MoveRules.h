@@ -1,6 +1,6 @@
 #pragma once
 // Movement rules and the making of a move, on the display-oriented position.
-#include "rules/Coup.h"
+#include "rules/Move.h"
 #include "rules/Position.h"
 
 #include <array>
@@ -14,16 +14,16 @@ bool coup_valide(const Position& p, PieceCode piece, int fromX, int fromY, Piece
                  int toX, int toY);
 
 // coup_valide, and the mover's king is not attacked once the move is made.
-bool coup_legal(const Position& p, const Coup& c);
+bool isLegal(const Position& p, const Move& c);
 
-bool en_echec(const Position& p, Colour c);
+bool inCheck(const Position& p, Colour c);
 
 // All legal moves of the side to move, promotions once per piece choice.
-std::vector<Coup> coups_legaux(const Position& p);
+std::vector<Move> legalMoves(const Position& p);
 
 // What a played move changed, enough to take it back exactly.
-struct CoupJoue {
-    Coup coup;
+struct PlayedMove {
+    Move move;
     PieceCode captured = PieceCode::Empty;
     int capturedX = 0, capturedY = 0; // differs from the destination for en passant
     bool castling = false, enPassant = false, promotion = false;
@@ -33,11 +33,11 @@ struct CoupJoue {
 
 // The game update of a move: rook of a castling, en-passant capture, promotion (a queen unless
 // the move names another piece), en-passant values, castling state, counters.
-CoupJoue jouer_coup(Position& p, const Coup& c);
-void reprendre_coup(Position& p, const CoupJoue& joue);
+PlayedMove playMove(Position& p, const Move& c);
+void takeMove(Position& p, const PlayedMove& played);
 
-enum class FinDePartie { EnCours, Mat, Pat };
+enum class GameEnd { InProgress, Mate, Stalemate };
 // Mate and stalemate by the rules of chess, for the side to move.
-FinDePartie fin_de_partie(const Position& p);
+GameEnd gameEnd(const Position& p);
 
 } // namespace quarvelin

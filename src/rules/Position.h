@@ -33,32 +33,32 @@ struct Position {
     PieceCode at(int x, int y) const { return Board[x + 9 * y]; }
     PieceCode& at(int x, int y) { return Board[x + 9 * y]; }
 
-    Colour side_to_move() const { return couleur_opposee(LastMoverColour); }
+    Colour side_to_move() const { return opposite(LastMoverColour); }
 
     // The start position for the current PlayerColour; White to move.
-    static Position initiale(Colour playerColour = Colour::White);
-    void vider(); // all squares empty
+    static Position initial(Colour playerColour = Colour::White);
+    void clear(); // all squares empty
 
     bool operator==(const Position&) const = default;
 };
 
 // Absolute squares: file 0..7 from a, rank 0..7 from 1; index file + 8 * rank (a1 = 0).
-struct Case {
+struct Square {
     int x = 0, y = 0;
-    bool operator==(const Case&) const = default;
+    bool operator==(const Square&) const = default;
 };
 
-constexpr int case_absolue(int x, int y, Colour playerColour) {
+constexpr int absoluteSquare(int x, int y, Colour playerColour) {
     return playerColour == Colour::Black ? (8 - x) + 8 * (y - 1) : (x - 1) + 8 * (8 - y);
 }
-constexpr Case case_affichee(int sq, Colour playerColour) {
+constexpr Square displayedSquare(int sq, Colour playerColour) {
     int file = sq & 7, rank = sq >> 3;
-    return playerColour == Colour::Black ? Case{8 - file, rank + 1} : Case{file + 1, 8 - rank};
+    return playerColour == Colour::Black ? Square{8 - file, rank + 1} : Square{file + 1, 8 - rank};
 }
 
 // "e4" for the square shown at (x, y); empty when off the board.
-std::string nom_case(int x, int y, Colour playerColour);
+std::string squareName(int x, int y, Colour playerColour);
 // The square named by a file letter and rank digit; {0, 0} when not a square name.
-Case case_nommee(char file, char rank, Colour playerColour);
+Square namedSquare(char file, char rank, Colour playerColour);
 
 } // namespace quarvelin

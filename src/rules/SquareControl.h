@@ -17,13 +17,13 @@ int nombre_cibles(const Position& p, int x, int y);
 
 // Marks every undefended piece: red (255) for colour's, green (65280) for the other side's.
 // Returns how many of colour's pieces are undefended.
-inline constexpr int MarqueRouge = 255;
-inline constexpr int MarqueVerte = 65280;
+inline constexpr int RedMark = 255;
+inline constexpr int GreenMark = 65280;
 int marque_pieces_non_defendues(
     const Position& p, Colour colour,
-    const std::function<void(int x, int y, int couleurMarque)>& marquer);
+    const std::function<void(int x, int y, int markColour)>& mark);
 
 // Pawn direction in y of a colour's pawns: -1 for the side drawn at the bottom.
-constexpr int direction_pion(Colour c, Colour playerColour) { return c == playerColour ? -1 : 1; }
+constexpr int pawnDirection(Colour c, Colour playerColour) { return c == playerColour ? -1 : 1; }
 
 } // namespace quarvelin

@@ -29,11 +29,11 @@ constexpr int code(PieceType t) { return static_cast<int>(t); }
 constexpr int code(Colour c) { return static_cast<int>(c); }
 
 // The colour function: the boundary lies between 7 and 8.
-constexpr Colour couleur(int pieceCode) {
+constexpr Colour colourOf(int pieceCode) {
     if (pieceCode == 1) return Colour::None;
     return pieceCode < 8 ? Colour::Black : Colour::White;
 }
-constexpr Colour couleur(PieceCode p) { return couleur(code(p)); }
+constexpr Colour colourOf(PieceCode p) { return colourOf(code(p)); }
 
 constexpr PieceType type_piece(int pieceCode) {
     if (pieceCode >= 2 && pieceCode <= 7) return static_cast<PieceType>(pieceCode);
@@ -43,22 +43,22 @@ constexpr PieceType type_piece(int pieceCode) {
 constexpr PieceType type_piece(PieceCode p) { return type_piece(code(p)); }
 
 // 2 <-> 3; anything else gives 0, which is not a colour.
-constexpr int couleur_opposee(int c) { return c == 2 ? 3 : (c == 3 ? 2 : 0); }
-constexpr Colour couleur_opposee(Colour c) {
+constexpr int opposite(int c) { return c == 2 ? 3 : (c == 3 ? 2 : 0); }
+constexpr Colour opposite(Colour c) {
     return c == Colour::White ? Colour::Black : Colour::White;
 }
 
-constexpr PieceCode piece_de(PieceType t, Colour c) {
+constexpr PieceCode pieceOf(PieceType t, Colour c) {
     return static_cast<PieceCode>(code(t) + (c == Colour::White ? 6 : 0));
 }
 
-constexpr bool est_piece(PieceCode p) { return code(p) >= 2 && code(p) <= 13; }
+constexpr bool isPiece(PieceCode p) { return code(p) >= 2 && code(p) <= 13; }
 
 // Letters indexed by piece code - 1: French and the English ones position strings use.
-inline constexpr char LettresFrancaises[] = ".ptcfdrPTCFDR";
-inline constexpr char LettresAnglaises[] = ".prnbqkPRNBQK";
+inline constexpr char FrenchLetters[] = ".ptcfdrPTCFDR";
+inline constexpr char EnglishLetters[] = ".prnbqkPRNBQK";
 
-constexpr short plus_petit(short a, short b) { return a < b ? a : b; }
-constexpr short plus_grand(short a, short b) { return a > b ? a : b; }
+constexpr short smaller(short a, short b) { return a < b ? a : b; }
+constexpr short larger(short a, short b) { return a > b ? a : b; }
 
 } // namespace quarvelin

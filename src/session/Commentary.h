@@ -13,7 +13,7 @@ public:
     virtual void ajouter(const std::string& texte) = 0;
     // Puts text in front of what is there (the engine's thinking).
     virtual void devant(const std::string& texte) = 0;
-    virtual void vider() = 0;
+    virtual void clear() = 0;
 };
 
 } // namespace quarvelin

@@ -21,7 +21,7 @@ Partie::Partie(Environnement env) : env_(std::move(env)), horloges_(env_.minuter
         if (*FichiersSons[static_cast<std::size_t>(i)])
             s_.SoundFiles[static_cast<std::size_t>(i)] =
                 env_.installation + "/son/" + FichiersSons[static_cast<std::size_t>(i)];
-    pos_ = Position::initiale(s_.couleurBlanche ? Colour::White : Colour::Black);
+    pos_ = Position::initial(s_.couleurBlanche ? Colour::White : Colour::Black);
 }
 
 Partie::~Partie() { annuler_recherche(); }
@@ -145,7 +145,7 @@ void Partie::ouvrir_plateau() {
     env_.plateau.installer(pc, env_.installation + "/images/pieces/" + env_.settings.CURENT_PIECE,
                            env_.installation + "/images/echiquier/" +
                                env_.settings.CURENT_ECHIQUIER);
-    recommencer_depuis(Position::initiale(pc), false);
+    recommencer_depuis(Position::initial(pc), false);
     s_.plateauOuvert = true;
     env_.vue.liste_modifiee();
     env_.vue.etat_menus();
@@ -186,7 +186,7 @@ void Partie::proposer_nulle() {
     Recherche r(pos_, poids(), s_.NotationCode);
     float blancs = r.evalue_position(Colour::White, c);
     float noirs = r.evalue_position(Colour::Black, c);
-    Colour machine = couleur_opposee(pos_.PlayerColour);
+    Colour machine = opposite(pos_.PlayerColour);
     float scoreMachine = machine == Colour::White ? blancs : noirs;
     std::string scores = texte(TextKey::WhiteEvaluation) + texte_score(blancs) +
                          texte(TextKey::BlackEvaluation) + texte_score(noirs);
@@ -210,7 +210,7 @@ void Partie::tick(Minuterie m) {
         annuler_recherche();
         if (etat_ == EtatPlateau::PieceLevee) remettre_piece();
         Colour perdant =
-            m == Minuterie::Basse ? pos_.PlayerColour : couleur_opposee(pos_.PlayerColour);
+            m == Minuterie::Basse ? pos_.PlayerColour : opposite(pos_.PlayerColour);
         terminer(perdant == Colour::White ? "0-1" : "1-0", {}, {});
         std::string message =
             texte(TextKey::TimeIsUp) + " " +

@@ -7,7 +7,7 @@
 #include "engine/SearchCounters.h"
 #include "localisation/Dialogs.h"
 #include "localisation/TextCatalogue.h"
-#include "rules/Coup.h"
+#include "rules/Move.h"
 #include "rules/Position.h"
 #include "session/BoardDisplay.h"
 #include "session/Commentary.h"
@@ -60,7 +60,7 @@ public:
     bool machine_reflechit() const { return reflexion_; }
     // The lifted piece and its origin while a piece is lifted.
     PieceCode piece_levee() const { return levee_; }
-    Case origine() const { return origine_; }
+    Square origine() const { return origine_; }
 
     // Play modes, colour and new game.
     void changer_mode(ModeJeu mode);
@@ -122,7 +122,7 @@ public:
 
 private:
     struct CoupMachine {
-        Coup coup;
+        Move move;
         float score = 0;
         bool trouve = false;
         std::string texte; // "MAT", "PAT", or the move's text
@@ -146,7 +146,7 @@ private:
     PieceCode demander_promotion(Colour c);
 
     // The game update shared by every move: board, texts, list, history; the move's long text.
-    std::string jouer_sur_plateau(const Coup& c, bool machine);
+    std::string jouer_sur_plateau(const Move& c, bool machine);
     // A move line; court is the SAN, numero the move's full-move number.
     void ajouter_ligne(const std::string& texteLong, const std::string& court, Colour mover,
                        int numero);
@@ -177,7 +177,7 @@ private:
     Horloges horloges_;
     EtatPlateau etat_ = EtatPlateau::Attente;
     PieceCode levee_ = PieceCode::Empty;
-    Case origine_;
+    Square origine_;
     PieceCode palette_ = PieceCode::Empty;
     bool paletteEnAttente_ = false;
     bool reflexion_ = false;

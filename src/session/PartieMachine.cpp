@@ -18,16 +18,16 @@ constexpr float TailleMarque = 0.5f;
 
 // The piece on the first square a move text names (" 12.Cg1-f3", "O-O" names none: the king).
 PieceCode piece_du_texte(const Position& p, const std::string& texte) {
-    if (texte.find("O-O") != std::string::npos) return piece_de(PieceType::King, p.side_to_move());
+    if (texte.find("O-O") != std::string::npos) return pieceOf(PieceType::King, p.side_to_move());
     for (std::size_t i = 0; i + 1 < texte.size(); ++i) {
-        Case c = case_nommee(texte[i], texte[i + 1], p.PlayerColour);
+        Square c = namedSquare(texte[i], texte[i + 1], p.PlayerColour);
         if (c.x != 0) return p.at(c.x, c.y);
     }
     return PieceCode::Empty;
 }
 
-std::optional<Coup> legal_aux_cases(const Position& p, int fx, int fy, int tx, int ty) {
-    for (const Coup& c : coups_legaux(p))
+std::optional<Move> legal_aux_cases(const Position& p, int fx, int fy, int tx, int ty) {
+    for (const Move& c : legalMoves(p))
         if (c.fromX == fx && c.fromY == fy && c.toX == tx && c.toY == ty &&
             (c.promotion == PieceCode::Empty || type_piece(c.promotion) == PieceType::Queen))
             return c;
@@ -40,7 +40,7 @@ DemandeRecherche Partie::demande(Colour side) const {
     d.position = pos_;
     // White's search sees the number of the move it is choosing, as its texts show.
     if (side == Colour::White) ++d.position.MoveCount;
-    d.couleur = side;
+    d.colour = side;
     d.poids = poids();
     d.notation = s_.NotationCode;
     d.threads = env_.threads;
@@ -68,13 +68,13 @@ void Partie::joue_coup_machine() {
         return;
     if (entreeAffichee_ != s_.PositionIndex - 1) montrer_entree(s_.PositionIndex - 1);
     env_.plateau.effacer_marques();
-    if (env_.commentaire.visible()) env_.commentaire.vider();
+    if (env_.commentaire.visible()) env_.commentaire.clear();
     compteurs_.reset();
 
     const Colour side = pos_.side_to_move();
     // The rules, not the search's text, say whether the machine has a move at all.
-    if (FinDePartie fin = fin_de_partie(pos_); fin != FinDePartie::EnCours) {
-        fin_de_partie_mat(side, fin == FinDePartie::Mat);
+    if (GameEnd fin = gameEnd(pos_); fin != GameEnd::InProgress) {
+        fin_de_partie_mat(side, fin == GameEnd::Mate);
         apres_coup_machine();
         return;
     }
@@ -98,8 +98,8 @@ void Partie::joue_coup_machine() {
         auto livre = env_.base->choisir_coup_livre(
             pos_, side, s_.GameMoveText, st.OUVERTURE_ALEATOIRE[profil] == 1 ? &hasard : nullptr);
         if (livre) {
-            Coup c = livre->coup.coup();
-            if (coup_legal(pos_, c)) {
+            Move c = livre->move.move();
+            if (isLegal(pos_, c)) {
                 terminer_coup_machine({c, livre->note, true, {}});
                 return;
             }
@@ -131,8 +131,8 @@ void Partie::joue_coup_machine() {
                            // The search may name a move the rules refuse when every move
                            // loses; any legal move then does as well.
                            auto c2 = legal_aux_cases(pos_, r.fromX, r.fromY, r.toX, r.toY);
-                           if (!c2) c2 = coups_legaux(pos_).front();
-                           cm.coup = *c2;
+                           if (!c2) c2 = legalMoves(pos_).front();
+                           cm.move = *c2;
                            cm.trouve = true;
                            terminer_coup_machine(cm);
                        });
@@ -141,13 +141,13 @@ void Partie::joue_coup_machine() {
 void Partie::terminer_coup_machine(CoupMachine cm) {
     const Colour mover = pos_.side_to_move();
     if (env_.settings.MACHINE_TRACE_COUP == 1) {
-        env_.plateau.marquer_case(cm.coup.fromX, cm.coup.fromY, TailleMarque, MarqueJaune);
-        env_.plateau.marquer_case(cm.coup.toX, cm.coup.toY, TailleMarque, MarqueJaune);
+        env_.plateau.marquer_case(cm.move.fromX, cm.move.fromY, TailleMarque, MarqueJaune);
+        env_.plateau.marquer_case(cm.move.toX, cm.move.toY, TailleMarque, MarqueJaune);
     }
     Position avant = pos_;
-    std::string texteLong = jouer_sur_plateau(cm.coup, true);
+    std::string texteLong = jouer_sur_plateau(cm.move, true);
     int numero = avant.MoveCount + 1;
-    ajouter_ligne(texteLong, san(avant, cm.coup), mover, numero);
+    ajouter_ligne(texteLong, san(avant, cm.move), mover, numero);
     enregistrer_position(s_, pos_);
     entreeAffichee_ = s_.PositionIndex - 1;
     env_.vue.liste_modifiee();
@@ -171,9 +171,9 @@ void Partie::terminer_coup_machine(CoupMachine cm) {
     nommer_ouverture();
 
     if (!s_.partie_finie()) {
-        FinDePartie fin = fin_de_partie(pos_);
-        if (fin != FinDePartie::EnCours)
-            fin_de_partie_mat(pos_.side_to_move(), fin == FinDePartie::Mat);
+        GameEnd fin = gameEnd(pos_);
+        if (fin != GameEnd::InProgress)
+            fin_de_partie_mat(pos_.side_to_move(), fin == GameEnd::Mate);
     }
     apres_coup_machine();
 }
@@ -265,8 +265,8 @@ void Partie::conseil_coup() {
                                           MarqueJaune);
                 env_.plateau.marquer_case(r.toX, r.toY, TailleMarque, MarqueJaune);
             }
-            marque_pieces_non_defendues(pos_, side, [this](int x, int y, int couleur) {
-                env_.plateau.marquer_case(x, y, TailleMarque, static_cast<std::uint32_t>(couleur));
+            marque_pieces_non_defendues(pos_, side, [this](int x, int y, int colour) {
+                env_.plateau.marquer_case(x, y, TailleMarque, static_cast<std::uint32_t>(colour));
             });
             env_.dialogs.message(env_.titre,
                                  texte(TextKey::HintMove) + r.texte +

@@ -151,8 +151,8 @@ void Partie::modifier_dernier_coup() {
         montrer_entree(n);
         return;
     }
-    Coup c = lu.coup();
-    if (!coup_legal(pos_, c)) {
+    Move c = lu.move();
+    if (!isLegal(pos_, c)) {
         montrer_entree(n);
         return;
     }

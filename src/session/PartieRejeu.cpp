@@ -56,16 +56,16 @@ std::vector<std::string> jetons_de_coups(const std::string& texte) {
 }
 
 // Another rook or knight of the same code that can make the move, scanning row by row.
-bool reparer_origine(const Position& p, Coup& c) {
+bool reparer_origine(const Position& p, Move& c) {
     PieceType t = type_piece(c.piece);
     if (t != PieceType::Rook && t != PieceType::Knight) return false;
     for (int y = 1; y <= 8; ++y)
         for (int x = 1; x <= 8; ++x) {
             if ((x == c.fromX && y == c.fromY) || p.at(x, y) != c.piece) continue;
-            Coup essai = c;
+            Move essai = c;
             essai.fromX = x;
             essai.fromY = y;
-            if (coup_legal(p, essai)) {
+            if (isLegal(p, essai)) {
                 c = essai;
                 return true;
             }
@@ -75,15 +75,15 @@ bool reparer_origine(const Position& p, Coup& c) {
 
 // A move the user asked to play although the rules refuse it: only a piece of the side to
 // move going to a square that holds no piece of its own and no king.
-bool jouable_quand_meme(const Position& p, const Coup& c, Colour side) {
+bool jouable_quand_meme(const Position& p, const Move& c, Colour side) {
     if (c.fromX < 1 || c.fromX > 8 || c.fromY < 1 || c.fromY > 8 || c.toX < 1 || c.toX > 8 ||
         c.toY < 1 || c.toY > 8)
         return false;
     PieceCode piece = p.at(c.fromX, c.fromY);
     PieceCode cible = p.at(c.toX, c.toY);
-    if (piece == PieceCode::Empty || couleur(piece) != side) return false;
+    if (piece == PieceCode::Empty || colourOf(piece) != side) return false;
     return cible == PieceCode::Empty ||
-           (couleur(cible) != side && type_piece(cible) != PieceType::King);
+           (colourOf(cible) != side && type_piece(cible) != PieceType::King);
 }
 } // namespace
 
@@ -96,7 +96,7 @@ void Partie::rejouer_partie(const std::optional<Position>& depart) {
                                env_.settings.CURENT_ECHIQUIER);
     const std::string texteDePartie = s_.GameMoveText;
     const std::string resultat = s_.GameResult; // the loader's, kept
-    recommencer_depuis(depart ? *depart : Position::initiale(pc), depart.has_value());
+    recommencer_depuis(depart ? *depart : Position::initial(pc), depart.has_value());
     s_.GameResult = resultat;
     s_.plateauOuvert = true;
 
@@ -110,8 +110,8 @@ void Partie::rejouer_partie(const std::optional<Position>& depart) {
                 env_.dialogs.message("Attention", texte(TextKey::MoveLoadError) + jeton + " !",
                                      DialogIcon::Exclamation);
             if (lu.est_resultat()) break;
-            Coup c = lu.coup();
-            if (!coup_legal(pos_, c) && !reparer_origine(pos_, c)) {
+            Move c = lu.move();
+            if (!isLegal(pos_, c) && !reparer_origine(pos_, c)) {
                 std::string question = texte(side == Colour::White ? TextKey::WhiteMoveNumber
                                                                    : TextKey::BlackMoveNumber) +
                                        " " + std::to_string(numero) +

@@ -35,11 +35,11 @@ void Partie::lever(int x, int y) {
     PieceCode p = pos_.at(x, y);
     if (p == PieceCode::Empty) return;
     bool unSeulCamp = s_.PlayMode == ModeJeu::Machine || s_.PlayMode == ModeJeu::Reseau;
-    if (unSeulCamp && couleur(p) != pos_.PlayerColour) {
+    if (unSeulCamp && colourOf(p) != pos_.PlayerColour) {
         env_.dialogs.message(env_.titre, texte(TextKey::OnlyYourPieces), DialogIcon::Information);
         return;
     }
-    if (couleur(p) == pos_.LastMoverColour) {
+    if (colourOf(p) == pos_.LastMoverColour) {
         env_.dialogs.message(env_.titre, texte(TextKey::NotThisSidesTurn), DialogIcon::Information);
         return;
     }
@@ -85,9 +85,9 @@ PieceCode Partie::demander_promotion(Colour c) {
         for (char& ch : r) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
         r = rogner(r);
         if (r.size() != 1 || r[0] == roi || lettres.find(r[0]) == std::string_view::npos) continue;
-        return piece_de(type_promotion(r[0]), c);
+        return pieceOf(type_promotion(r[0]), c);
     }
-    return piece_de(PieceType::Queen, c);
+    return pieceOf(PieceType::Queen, c);
 }
 
 void Partie::poser(int x, int y) {
@@ -106,10 +106,10 @@ void Partie::poser(int x, int y) {
     }
 
     PieceCode piece = levee_;
-    Colour mover = couleur(piece);
+    Colour mover = colourOf(piece);
     pos_.at(origine_.x, origine_.y) = piece;
-    Coup c{origine_.x, origine_.y, x, y, piece, PieceCode::Empty};
-    if (!coup_legal(pos_, c)) {
+    Move c{origine_.x, origine_.y, x, y, piece, PieceCode::Empty};
+    if (!isLegal(pos_, c)) {
         bool valide = coup_valide(pos_, piece, c.fromX, c.fromY, pos_.at(x, y), x, y);
         pos_.at(origine_.x, origine_.y) = PieceCode::Empty; // remettre_piece puts it back
         remettre_piece();
@@ -153,9 +153,9 @@ void Partie::poser(int x, int y) {
         env_.dialogs.question(env_.titre, texte(TextKey::RepetitionDrawQuestion)))
         terminer("1/2-1/2", {}, {});
     if (!s_.partie_finie()) {
-        FinDePartie fin = fin_de_partie(pos_);
-        if (fin != FinDePartie::EnCours)
-            fin_de_partie_mat(pos_.side_to_move(), fin == FinDePartie::Mat);
+        GameEnd fin = gameEnd(pos_);
+        if (fin != GameEnd::InProgress)
+            fin_de_partie_mat(pos_.side_to_move(), fin == GameEnd::Mate);
     }
 
     std::string note = texte_score(e);
@@ -177,18 +177,18 @@ void Partie::poser(int x, int y) {
     if (s_.PlayMode == ModeJeu::Machine && !s_.partie_finie()) joue_coup_machine();
 }
 
-std::string Partie::jouer_sur_plateau(const Coup& c, bool machine) {
+std::string Partie::jouer_sur_plateau(const Move& c, bool machine) {
     Position avant = pos_;
     std::string texteLong = texte_long(avant, c, s_.NotationCode);
-    CoupJoue joue = jouer_coup(pos_, c);
+    PlayedMove played = playMove(pos_, c);
     ecrire_plateau(pos_);
-    if (joue.castling) commenter("- " + texte(TextKey::Castling));
-    if (joue.enPassant) {
+    if (played.castling) commenter("- " + texte(TextKey::Castling));
+    if (played.enPassant) {
         commenter("- " + texte(TextKey::EnPassant) + texte(TextKey::PieceTakenContinued) +
-                  pieceName(static_cast<int>(joue.captured), env_.catalogue));
-    } else if (machine && joue.captured != PieceCode::Empty) {
+                  pieceName(static_cast<int>(played.captured), env_.catalogue));
+    } else if (machine && played.captured != PieceCode::Empty) {
         commenter("- " + texte(TextKey::CaptureExclaimed) + texte(TextKey::PieceTaken) +
-                  pieceName(static_cast<int>(joue.captured), env_.catalogue) + " !");
+                  pieceName(static_cast<int>(played.captured), env_.catalogue) + " !");
     }
     return texteLong;
 }

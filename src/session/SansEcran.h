@@ -27,9 +27,9 @@ public:
     bool visible() const override { return false; }
     void ajouter(const std::string&) override {}
     void devant(const std::string&) override {}
-    void vider() override {}
+    void clear() override {}
     void installer(Colour o, const std::string&, const std::string&) override {
-        cases_ = Position::initiale(o).Board;
+        cases_ = Position::initial(o).Board;
     }
     PieceCode lire_case(int x, int y) const override { return cases_[x + 9 * y]; }
     void ecrire_case(int x, int y, PieceCode p) override { cases_[x + 9 * y] = p; }

@@ -36,7 +36,7 @@ QColor couleur_bgr(std::uint32_t c) {
 } // namespace
 
 BoardView::BoardView(QWidget* parent)
-    : QWidget(parent), position_(quarvelin::Position::initiale()) {
+    : QWidget(parent), position_(quarvelin::Position::initial()) {
     loadPieceResources();
     for (int c = quarvelin::code(PieceCode::BlackPawn); c <= quarvelin::code(PieceCode::WhiteKing);
          ++c)
@@ -51,12 +51,12 @@ BoardView::BoardView(QWidget* parent)
 BoardView::~BoardView() = default;
 
 QString BoardView::pieceResource(PieceCode piece) {
-    if (!quarvelin::est_piece(piece)) return {};
+    if (!quarvelin::isPiece(piece)) return {};
     return QStringLiteral(":/pieces/quarvelin/%1.svg").arg(quarvelin::code(piece));
 }
 
 QString BoardView::pieceFile(const QString& folder, PieceCode piece) {
-    if (!quarvelin::est_piece(piece) || folder.isEmpty()) return {};
+    if (!quarvelin::isPiece(piece) || folder.isEmpty()) return {};
     for (const char* ext : {"svg", "png", "ico"}) {
         QString f = QDir(folder).filePath(
             QStringLiteral("%1.%2").arg(quarvelin::code(piece)).arg(QLatin1String(ext)));
@@ -90,7 +90,7 @@ void BoardView::setPieceSet(const QString& folder) {
 }
 
 QPixmap BoardView::pieceImage(PieceCode piece, int side) {
-    if (!quarvelin::est_piece(piece)) return {};
+    if (!quarvelin::isPiece(piece)) return {};
     return piecePixmap(piece, side, devicePixelRatioF());
 }
 
@@ -106,7 +106,7 @@ void BoardView::setLiftedPiece(PieceCode piece) {
 }
 
 void BoardView::updateCursor() {
-    if (!quarvelin::est_piece(lifted_)) {
+    if (!quarvelin::isPiece(lifted_)) {
         unsetCursor();
         return;
     }
@@ -126,7 +126,7 @@ void BoardView::installer(quarvelin::Colour orientation, const std::string& doss
     }
     // A board picture when the file is one; the drawn squares otherwise.
     boardPicture_ = QImage(QString::fromStdString(imagePlateau));
-    position_ = quarvelin::Position::initiale(orientation);
+    position_ = quarvelin::Position::initial(orientation);
     marks_.clear();
     arrow_.reset();
     lastMove_.clear();
@@ -144,15 +144,15 @@ void BoardView::ecrire_case(int x, int y, PieceCode piece) {
     update(squareRect(x, y));
 }
 
-void BoardView::marquer_case(int x, int y, float taille, std::uint32_t couleur) {
+void BoardView::marquer_case(int x, int y, float taille, std::uint32_t colour) {
     if (x < 1 || x > 8 || y < 1 || y > 8) return;
-    marks_.push_back({x, y, taille, couleur_bgr(couleur)});
+    marks_.push_back({x, y, taille, couleur_bgr(colour)});
     update();
 }
 
-void BoardView::montrer_coup(int fromX, int fromY, int toX, int toY, float, std::uint32_t couleur) {
+void BoardView::montrer_coup(int fromX, int fromY, int toX, int toY, float, std::uint32_t colour) {
     arrow_ = std::array<int, 4>{fromX, fromY, toX, toY};
-    arrowColour_ = couleur_bgr(couleur);
+    arrowColour_ = couleur_bgr(colour);
     update();
 }
 
@@ -168,7 +168,7 @@ void BoardView::edition(bool active) {
     update();
 }
 
-quarvelin::Case BoardView::squareAt(QPoint p) const {
+quarvelin::Square BoardView::squareAt(QPoint p) const {
     const BoardGeometry g = boardGeometry();
     if (g.square == 0 || !g.board.contains(p)) return {};
     return {(p.x() - g.board.left()) / g.square + 1, (p.y() - g.board.top()) / g.square + 1};
@@ -187,7 +187,7 @@ void BoardView::mousePressEvent(QMouseEvent* event) {
 }
 
 void BoardView::mouseMoveEvent(QMouseEvent* event) {
-    if (!(event->buttons() & Qt::LeftButton) || !quarvelin::est_piece(lifted_)) return;
+    if (!(event->buttons() & Qt::LeftButton) || !quarvelin::isPiece(lifted_)) return;
     if ((event->position().toPoint() - pressPoint_).manhattanLength() >=
         QApplication::startDragDistance())
         dragging_ = true;
@@ -195,9 +195,9 @@ void BoardView::mouseMoveEvent(QMouseEvent* event) {
 
 void BoardView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    const quarvelin::Case sq = squareAt(event->position().toPoint());
+    const quarvelin::Square sq = squareAt(event->position().toPoint());
     // A drag that ends on another square is the second click of the move.
-    if (dragging_ && quarvelin::est_piece(lifted_) && sq.x != 0 && !(sq == pressed_))
+    if (dragging_ && quarvelin::isPiece(lifted_) && sq.x != 0 && !(sq == pressed_))
         emit squarePressed(sq.x, sq.y);
     dragging_ = false;
 }
@@ -342,8 +342,8 @@ void BoardView::paintEvent(QPaintEvent* event) {
         for (int i = 1; i <= 8; ++i) {
             const QRect column = g.squareAt(i, 8);
             const QRect row = g.squareAt(1, i);
-            const QString file = QString::fromStdString(quarvelin::nom_case(i, 8, pc)).left(1);
-            const QString rank = QString::fromStdString(quarvelin::nom_case(1, i, pc)).mid(1);
+            const QString file = QString::fromStdString(quarvelin::squareName(i, 8, pc)).left(1);
+            const QString rank = QString::fromStdString(quarvelin::squareName(1, i, pc)).mid(1);
             painter.drawText(QRect(column.left(), g.board.bottom() + 1, column.width(), g.margin),
                              Qt::AlignCenter, file);
             painter.drawText(QRect(g.frame.left(), row.top(), g.margin, row.height()),
@@ -355,7 +355,7 @@ void BoardView::paintEvent(QPaintEvent* event) {
     for (int y = 1; y <= 8; ++y)
         for (int x = 1; x <= 8; ++x) {
             const PieceCode piece = position_.at(x, y);
-            if (!quarvelin::est_piece(piece)) continue;
+            if (!quarvelin::isPiece(piece)) continue;
             const QRect square = g.squareAt(x, y);
             if (!event->rect().intersects(square)) continue;
             painter.drawPixmap(square.topLeft(), piecePixmap(piece, g.square, ratio));

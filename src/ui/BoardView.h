@@ -65,16 +65,16 @@ public:
                    const std::string& imagePlateau) override;
     quarvelin::PieceCode lire_case(int x, int y) const override;
     void ecrire_case(int x, int y, quarvelin::PieceCode piece) override;
-    void marquer_case(int x, int y, float taille, std::uint32_t couleur) override;
+    void marquer_case(int x, int y, float taille, std::uint32_t colour) override;
     void montrer_coup(int fromX, int fromY, int toX, int toY, float taille,
-                      std::uint32_t couleur) override;
+                      std::uint32_t colour) override;
     void effacer_marques() override;
     void edition(bool active) override;
     bool enEdition() const { return editing_; }
     int nombreMarques() const { return static_cast<int>(marks_.size()); }
 
     // The square under a point of the widget; {0, 0} off the board.
-    quarvelin::Case squareAt(QPoint p) const;
+    quarvelin::Square squareAt(QPoint p) const;
 
 signals:
     void squarePressed(int x, int y);
@@ -119,7 +119,7 @@ private:
     QImage boardPicture_;
     QString pieceFolder_;
     quarvelin::PieceCode lifted_ = quarvelin::PieceCode::Empty;
-    quarvelin::Case pressed_;
+    quarvelin::Square pressed_;
     QPoint pressPoint_;
     QPoint dragPoint_;
     bool dragging_ = false;

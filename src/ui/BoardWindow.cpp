@@ -393,7 +393,7 @@ void BoardWindow::updateLastMove() {
         for (int y = 1; y <= 8; ++y)
             for (int x = 1; x <= 8; ++x)
                 if (a.at(x, y) != b.at(x, y) &&
-                    (b.at(x, y) == PieceCode::Empty || quarvelin::couleur(b.at(x, y)) == mover))
+                    (b.at(x, y) == PieceCode::Empty || quarvelin::colourOf(b.at(x, y)) == mover))
                     squares.emplace_back(x, y);
     }
     board_->setLastMove(squares);
@@ -437,7 +437,7 @@ void BoardWindow::piece_levee(PieceCode piece) { board_->setLiftedPiece(piece); 
 
 void BoardWindow::reflexion(const std::string& t, PieceCode piece) {
     thinking_->setText(QString::fromStdString(t).trimmed());
-    thinkingIcon_->setPixmap(quarvelin::est_piece(piece) ? board_->pieceImage(piece, 28)
+    thinkingIcon_->setPixmap(quarvelin::isPiece(piece) ? board_->pieceImage(piece, 28)
                                                          : QPixmap());
 }
 

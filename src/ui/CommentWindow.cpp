@@ -41,7 +41,7 @@ CommentWindow::CommentWindow(QWidget* parent) : QWidget(parent) {
 
     command1_ = new QPushButton(QStringLiteral("&Effacer"), this);
     command1_->setObjectName(QStringLiteral("Command1"));
-    connect(command1_, &QPushButton::clicked, this, &CommentWindow::vider);
+    connect(command1_, &QPushButton::clicked, this, &CommentWindow::clear);
 
     calcul_ = new QLabel(this);
     calcul_->setObjectName(QStringLiteral("calcul"));
@@ -89,7 +89,7 @@ void CommentWindow::devant(const std::string& texte) {
     text1_->ensureCursorVisible();
 }
 
-void CommentWindow::vider() { text1_->clear(); }
+void CommentWindow::clear() { text1_->clear(); }
 
 void CommentWindow::setVoirCoupEnabled(bool enabled) { voirCoup_->setEnabled(enabled); }
 

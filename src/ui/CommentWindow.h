@@ -28,7 +28,7 @@ public:
     bool visible() const override { return affiche_; }
     void ajouter(const std::string& texte) override;
     void devant(const std::string& texte) override;
-    void vider() override;
+    void clear() override;
 
     // Enabled while the game is still inside the opening base.
     void setVoirCoupEnabled(bool enabled);

@@ -188,7 +188,7 @@ bool DocumentPainter::paintGame(QPrinter& printer, const std::vector<LigneImprim
                     painter.setFont(text);
                     painter.setPen(Qt::black);
                     painter.drawText(QPointF(left, y + textMetrics.ascent()),
-                                     QString::fromStdString(l.diagrammes[j].coup));
+                                     QString::fromStdString(l.diagrammes[j].move));
                     paintBoard(painter,
                                QRectF(left, y + textMetrics.lineSpacing() * 1.2, board, board),
                                l.diagrammes[j], pieces);

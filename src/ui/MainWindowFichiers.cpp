@@ -81,7 +81,7 @@ void MainWindow::lire_fichier_pgn(int mode, const QString& chemin, std::uint64_t
         board_->montrer_parties(nullptr, {});
     }
     // The comment window starts again with the file's name, then the game's tags.
-    if (comment_->visible()) comment_->vider();
+    if (comment_->visible()) comment_->clear();
     if (comment_->visible())
         comment_->ajouter(catalogue_.text(TextKey::ChessGame) + " {" + chemin.toStdString() +
                           "} :\n");

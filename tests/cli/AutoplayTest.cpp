@@ -44,12 +44,12 @@ Parcours parcourir(const PgnGame& g) {
     std::vector<std::string> uci;
     Rejeu r = rejouer(g, NotationCode::Pgn, Colour::White, &uci);
     EXPECT_TRUE(r.ok) << r.jetonErreur;
-    Parcours p{{}, Position::initiale()};
+    Parcours p{{}, Position::initial()};
     p.cles.push_back(cle_position(p.fin));
     for (const std::string& m : uci) {
-        for (const Coup& c : coups_legaux(p.fin))
-            if (coup_uci(p.fin, c) == m) {
-                jouer_coup(p.fin, c);
+        for (const Move& c : legalMoves(p.fin))
+            if (uciMove(p.fin, c) == m) {
+                playMove(p.fin, c);
                 break;
             }
         p.cles.push_back(cle_position(p.fin));

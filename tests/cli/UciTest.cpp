@@ -59,42 +59,42 @@ std::string mot_apres(const std::string& ligne, const std::string& cle) {
 
 // The position a `position` command names, applied as the rules of chess play it.
 Position position_de(const std::string& fen, const std::vector<std::string>& coups = {}) {
-    Position p = fen.empty() ? Position::initiale(Colour::White) : *lire_fen(fen, Colour::White);
+    Position p = fen.empty() ? Position::initial(Colour::White) : *lire_fen(fen, Colour::White);
     for (const auto& m : coups) {
-        auto legaux = coups_legaux(p);
+        auto legaux = legalMoves(p);
         auto c = std::find_if(legaux.begin(), legaux.end(),
-                              [&](const Coup& l) { return coup_uci(p, l) == m; });
+                              [&](const Move& l) { return uciMove(p, l) == m; });
         EXPECT_NE(c, legaux.end()) << m;
         if (c == legaux.end()) break;
-        jouer_coup(p, *c);
+        playMove(p, *c);
     }
     return p;
 }
 
-bool est_legal(const Position& p, const std::string& coup) {
-    auto legaux = coups_legaux(p);
+bool est_legal(const Position& p, const std::string& move) {
+    auto legaux = legalMoves(p);
     return std::any_of(legaux.begin(), legaux.end(),
-                       [&](const Coup& c) { return coup_uci(p, c) == coup; });
+                       [&](const Move& c) { return uciMove(p, c) == move; });
 }
 
 // What the engine itself answers for p, built as the command line's bestmove builds it.
 struct Attendu {
-    std::string coup;
+    std::string move;
     long score;
     std::int32_t noeuds;
 };
 Attendu attendu(const Position& p, int profondeur, const PoidsMoteur& poids = {}) {
     DemandeRecherche d;
     d.position = p;
-    d.couleur = p.side_to_move();
-    if (d.couleur == Colour::White) ++d.position.MoveCount;
+    d.colour = p.side_to_move();
+    if (d.colour == Colour::White) ++d.position.MoveCount;
     d.poids = poids;
     d.poids.PROFONDEUR_MAX = static_cast<std::int16_t>(profondeur);
     d.notation = NotationCode::Pgn;
     SearchCounters c;
     ResultatRecherche r = chercher_coup(d, c);
-    std::optional<Coup> coup = coup_retenu(coups_legaux(p), r);
-    return {coup ? coup_uci(p, *coup) : "", std::lround(r.score), c.PositionsEvaluated};
+    std::optional<Move> move = coup_retenu(legalMoves(p), r);
+    return {move ? uciMove(p, *move) : "", std::lround(r.score), c.PositionsEvaluated};
 }
 
 const std::vector<std::string> Presentation = {
@@ -166,7 +166,7 @@ TEST(Uci, SearchAnswersWhatTheEngineFinds) {
         Sortie s = session(script);
         Attendu a = attendu(position_de(c.fen, c.coups), c.profondeur);
         ASSERT_GE(s.lignes.size(), 2u) << script;
-        EXPECT_EQ(s.lignes.back(), "bestmove " + a.coup) << script;
+        EXPECT_EQ(s.lignes.back(), "bestmove " + a.move) << script;
         // Each rise as it comes, then the whole search's line.
         std::int64_t noeuds = 0;
         for (std::size_t i = 0; i + 1 < s.lignes.size(); ++i) {
@@ -180,7 +180,7 @@ TEST(Uci, SearchAnswersWhatTheEngineFinds) {
         const std::string& info = s.lignes[s.lignes.size() - 2];
         EXPECT_EQ(info, "info depth " + std::to_string(c.profondeur) + " score cp " +
                             std::to_string(a.score) + " nodes " + std::to_string(a.noeuds) +
-                            " pv " + a.coup)
+                            " pv " + a.move)
             << script;
     }
 }
@@ -196,7 +196,7 @@ TEST(Uci, NoLegalMoveAnswersTheNullMove) {
 
 TEST(Uci, EnginesMoveIsCheckedAgainstTheRules) {
     Position p = position_de("4k3/1P6/8/8/8/8/6K1/8 w - - 0 1");
-    auto legaux = coups_legaux(p);
+    auto legaux = legalMoves(p);
     auto resultat = [](int fx, int fy, int tx, int ty, std::string texte = " 1.x") {
         ResultatRecherche r;
         r.fromX = fx, r.fromY = fy, r.toX = tx, r.toY = ty;
@@ -216,12 +216,12 @@ TEST(Uci, EnginesMoveIsCheckedAgainstTheRules) {
         {resultat(0, 0, 0, 0, "MAT"), nullptr}, {resultat(7, 7, 7, 6, "PAT"), nullptr},
     };
     for (const Cas& c : cas) {
-        std::optional<Coup> coup = coup_retenu(legaux, c.r);
+        std::optional<Move> move = coup_retenu(legaux, c.r);
         if (c.voulu) {
-            ASSERT_TRUE(coup) << c.voulu;
-            EXPECT_EQ(coup_uci(p, *coup), c.voulu);
+            ASSERT_TRUE(move) << c.voulu;
+            EXPECT_EQ(uciMove(p, *move), c.voulu);
         } else {
-            EXPECT_FALSE(coup) << (coup ? coup_uci(p, *coup) : "");
+            EXPECT_FALSE(move) << (move ? uciMove(p, *move) : "");
         }
     }
 }
@@ -245,14 +245,14 @@ TEST(Uci, ProfileGivesTheEngineWeights) {
     FichierProfil profil("NOTE_CENTRE=0\r\nNOTE_MOBILITE_CAVALIER=0\r\n");
     Settings s = reglages_integres(".");
     ASSERT_TRUE(lire_profil(profil.chemin(), s, 1));
-    const Position depart = Position::initiale(Colour::White);
-    const std::string integre = attendu(depart, 1).coup;
-    const std::string charge = attendu(depart, 1, poids_profil(s, 1)).coup;
+    const Position depart = Position::initial(Colour::White);
+    const std::string integre = attendu(depart, 1).move;
+    const std::string charge = attendu(depart, 1, poids_profil(s, 1)).move;
     ASSERT_NE(integre, charge) << "the profile must change the move for this test to mean anything";
 
     struct Cas {
         std::string reglages;
-        std::string coup;
+        std::string move;
         bool erreur;
     };
     const Cas cas[] = {
@@ -271,7 +271,7 @@ TEST(Uci, ProfileGivesTheEngineWeights) {
         Sortie r =
             session("setoption name Depth value 1\n" + c.reglages + "position startpos\ngo\n");
         ASSERT_FALSE(r.lignes.empty()) << c.reglages;
-        EXPECT_EQ(r.lignes.back(), "bestmove " + c.coup) << c.reglages;
+        EXPECT_EQ(r.lignes.back(), "bestmove " + c.move) << c.reglages;
         bool erreur = std::any_of(r.lignes.begin(), r.lignes.end(), [](const std::string& l) {
             return l.starts_with("info string cannot read the profile /nonexistent/profile.ini");
         });
@@ -441,7 +441,7 @@ TEST(Uci, GarbledLinesAreIgnored) {
     ASSERT_TRUE(b);
     ASSERT_FALSE(infos.empty());
     EXPECT_EQ(infos.front(), "info string illegal move e2e5, the moves from there are ignored");
-    EXPECT_EQ(*b, "bestmove " + attendu(Position::initiale(Colour::White), 1).coup);
+    EXPECT_EQ(*b, "bestmove " + attendu(Position::initial(Colour::White), 1).move);
     s.envoyer("quit");
     EXPECT_EQ(s.terminer(), 0);
 }
@@ -462,7 +462,7 @@ TEST(Uci, InfiniteSearchWaitsForStop) {
     auto b = s.attendre("bestmove");
     ASSERT_TRUE(b);
     // Stopped after the search ended: its move, not a fallback.
-    EXPECT_EQ(*b, "bestmove " + attendu(position_de("", {"d2d4"}), 0).coup);
+    EXPECT_EQ(*b, "bestmove " + attendu(position_de("", {"d2d4"}), 0).move);
     s.envoyer("quit");
     EXPECT_EQ(s.terminer(), 0);
 }

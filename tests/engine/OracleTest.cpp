@@ -66,7 +66,7 @@ void comparer(const Position& p, const PoidsMoteur& poids, const std::string& wh
     for (int threads : {1, 2}) {
         DemandeRecherche d;
         d.position = p;
-        d.couleur = p.side_to_move();
+        d.colour = p.side_to_move();
         d.poids = poids;
         d.notation = NotationCode::Francaise;
         d.threads = threads;
@@ -83,19 +83,19 @@ TEST(Oracle, EvaluationAfterEveryMoveOfRandomPositions) {
         for (Colour bottom : {Colour::White, Colour::Black}) {
             Position p = *lire_fen(fen, bottom);
             p.MoveCount = static_cast<std::int16_t>(compared % 30);
-            for (const Coup& c : coups_legaux(p)) {
+            for (const Move& c : legalMoves(p)) {
                 Position after = p;
                 after.at(c.toX, c.toY) = c.piece; // moved on the board alone, as the search does
                 after.at(c.fromX, c.fromY) = PieceCode::Empty;
                 for (const Profil& prof : profils()) {
                     SearchCounters rc, fc;
                     reference::Contexte ctx{after, prof.poids, rc, NotationCode::Francaise};
-                    float expected = reference::evalue_position(ctx, couleur(c.piece));
+                    float expected = reference::evalue_position(ctx, colourOf(c.piece));
                     Recherche fast(after, prof.poids, NotationCode::Francaise);
-                    float got = fast.evalue_position(couleur(c.piece), fc);
+                    float got = fast.evalue_position(colourOf(c.piece), fc);
                     ASSERT_EQ(bits(got), bits(expected))
-                        << fen << " " << coup_uci(p, c) << " " << prof.nom;
-                    ASSERT_EQ(fc, rc) << fen << " " << coup_uci(p, c) << " " << prof.nom;
+                        << fen << " " << uciMove(p, c) << " " << prof.nom;
+                    ASSERT_EQ(fc, rc) << fen << " " << uciMove(p, c) << " " << prof.nom;
                     ++compared;
                 }
             }

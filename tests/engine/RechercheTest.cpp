@@ -55,7 +55,7 @@ TEST(Recherche, MobilityUnits) {
     for (const Cas& c : cases)
         for (Colour bottom : {Colour::White, Colour::Black}) {
             Recherche r(fen(c.fen, bottom), poids, NotationCode::Pgn);
-            Case s = case_nommee(c.square[0], c.square[1], bottom);
+            Square s = namedSquare(c.square[0], c.square[1], bottom);
             EXPECT_EQ(r.mobilite_piece(s.x, s.y), c.units) << c.fen;
         }
 }
@@ -63,7 +63,7 @@ TEST(Recherche, MobilityUnits) {
 TEST(Recherche, CancelledSearchReturnsAtOnce) {
     std::atomic<bool> cancel{true};
     DemandeRecherche d;
-    d.position = Position::initiale();
+    d.position = Position::initial();
     d.poids.PROFONDEUR_MAX = 3;
     SearchCounters c;
     chercher_coup(d, c, {}, &cancel);

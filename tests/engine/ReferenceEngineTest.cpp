@@ -18,10 +18,10 @@ constexpr Colour Orientations[] = {Colour::White, Colour::Black};
 Position fen(const char* text, Colour bottom) {
     auto p = lire_fen(text, bottom);
     EXPECT_TRUE(p) << text;
-    return p.value_or(Position::initiale(bottom));
+    return p.value_or(Position::initial(bottom));
 }
 
-Case sq(const char* name, Colour bottom) { return case_nommee(name[0], name[1], bottom); }
+Square sq(const char* name, Colour bottom) { return namedSquare(name[0], name[1], bottom); }
 
 // Weights whose sums stay exact in float, so differences between two evaluations are exact.
 PoidsMoteur poids_exacts() {
@@ -46,10 +46,10 @@ struct Banc {
         ref::Contexte c = ctx();
         return ref::cherche_coup(c, colour);
     }
-    Case at(const char* name) const { return sq(name, pos.PlayerColour); }
+    Square at(const char* name) const { return sq(name, pos.PlayerColour); }
 };
 
-std::string nom(int x, int y, Colour bottom) { return nom_case(x, y, bottom); }
+std::string nom(int x, int y, Colour bottom) { return squareName(x, y, bottom); }
 
 // ---------------------------------------------------------------- evaluation
 
@@ -81,7 +81,7 @@ TEST(ReferenceEvaluation, IllegalEvenWhenTheOpponentIsMated) {
     for (Colour bottom : Orientations) {
         Banc b("4k3/8/8/8/8/8/8/2r1K3 w - - 0 1", bottom);
         // two white queens mate the black king; no reading of a position string allows it
-        Case e7 = b.at("e7"), d6 = b.at("d6");
+        Square e7 = b.at("e7"), d6 = b.at("d6");
         b.pos.at(e7.x, e7.y) = PieceCode::WhiteQueen;
         b.pos.at(d6.x, d6.y) = PieceCode::WhiteQueen;
         EXPECT_EQ(b.evalue(Colour::White), -999999.0f);
@@ -222,7 +222,7 @@ TEST_P(ReferenceMobility, UnitsOfOnePiece) {
     for (Colour bottom : Orientations) {
         Banc b(GetParam().fen, bottom);
         b.poids.NOTE_MOBILITE.fill(1.0f);
-        Case s = b.at(GetParam().square);
+        Square s = b.at(GetParam().square);
         ref::Contexte c = b.ctx();
         EXPECT_EQ(ref::mobilite_piece(c, s.x, s.y), static_cast<float>(GetParam().units))
             << GetParam().fen << " " << GetParam().square << " bottom " << code(bottom);
@@ -252,7 +252,7 @@ TEST(ReferenceMobilityUnit, UnitGrowsWithTheMoveCount) {
         b.pos.MoveCount = 10;
         b.poids.NOTE_MOBILITE[code(PieceType::Knight)] = 2;
         b.poids.MOBILITE_EVOLUTIVE[code(PieceType::Knight)] = 0.5f;
-        Case s = b.at("a1");
+        Square s = b.at("a1");
         ref::Contexte c = b.ctx();
         EXPECT_EQ(ref::mobilite_piece(c, s.x, s.y), 14.0f); // 2 units of 2 + 10 * 0.5
     }
@@ -271,7 +271,7 @@ TEST_P(ReferenceCastlingBonus, KingMoveAlongItsHomeRow) {
     const CastlingBonusCase& k = GetParam();
     for (Colour bottom : Orientations) {
         Banc b(k.fen, bottom);
-        Case f = b.at(k.from), t = b.at(k.to);
+        Square f = b.at(k.from), t = b.at(k.to);
         ref::Contexte c = b.ctx();
         EXPECT_EQ(ref::bonus_roque(c, f.x, f.y, t.x, t.y), k.earns ? 800.0f : 0.0f)
             << k.fen << " " << k.from << k.to << " bottom " << code(bottom);
@@ -372,7 +372,7 @@ TEST(ReferenceSearch, DepthZeroTakesTheBestImmediateScoreThreatsIncluded) {
         Banc b("k7/8/8/8/3q4/8/8/3R3K w - - 0 1", bottom);
         b.pos.MoveCount = 5;
         ResultatRecherche r = b.cherche(Colour::White);
-        Case d1 = b.at("d1"), d4 = b.at("d4");
+        Square d1 = b.at("d1"), d4 = b.at("d4");
         EXPECT_EQ(r.fromX, d1.x);
         EXPECT_EQ(r.fromY, d1.y);
         EXPECT_EQ(r.toX, d4.x);

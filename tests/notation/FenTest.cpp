@@ -13,7 +13,7 @@ const char* Start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 
 TEST(Fen, StartPositionInBothOrientations) {
     for (Colour bottom : {Colour::White, Colour::Black}) {
-        Position p = Position::initiale(bottom);
+        Position p = Position::initial(bottom);
         EXPECT_EQ(ecrire_fen(p), Start);
         auto back = lire_fen(Start, bottom);
         ASSERT_TRUE(back);
@@ -38,10 +38,10 @@ TEST(Fen, RoundTripsKeepEveryField) {
 }
 
 TEST(Fen, CopyAfterMovesWritesEnPassantClockAndNumber) {
-    Position p = Position::initiale(Colour::Black);
+    Position p = Position::initial(Colour::Black);
     auto play = [&](const char* uci) {
-        for (const Coup& c : coups_legaux(p))
-            if (coup_uci(p, c) == uci) return void(jouer_coup(p, c));
+        for (const Move& c : legalMoves(p))
+            if (uciMove(p, c) == uci) return void(playMove(p, c));
         FAIL() << uci;
     };
     play("e2e4");
@@ -56,9 +56,9 @@ TEST(Fen, CastlingIsReadPerWing) {
     ASSERT_TRUE(p);
     EXPECT_EQ(p->CastlingRights, WhiteShort | BlackShort);
     EXPECT_FALSE(p->CastlingDone[code(Colour::White)]);
-    Case e1 = case_nommee('e', '1', Colour::White), c1 = case_nommee('c', '1', Colour::White);
+    Square e1 = namedSquare('e', '1', Colour::White), c1 = namedSquare('c', '1', Colour::White);
     EXPECT_FALSE(
-        coup_legal(*p, Coup{e1.x, e1.y, c1.x, c1.y, PieceCode::WhiteKing, PieceCode::Empty}));
+        isLegal(*p, Move{e1.x, e1.y, c1.x, c1.y, PieceCode::WhiteKing, PieceCode::Empty}));
     // A right whose rook is not at home cannot be used, so it is not kept.
     auto q = lire_fen("r3k3/8/8/8/8/8/8/R3K3 w KQkq - 0 1", Colour::White);
     ASSERT_TRUE(q);
@@ -106,13 +106,13 @@ TEST(Fen, RefusedWhole) {
 }
 
 TEST(CleDePosition, SixtyFourCharactersInDisplayOrder) {
-    Position p = Position::initiale(Colour::White);
+    Position p = Position::initial(Colour::White);
     std::string key = cle_position(p);
     ASSERT_EQ(key.size(), 64u);
     EXPECT_EQ(key[0], code(PieceCode::BlackRook) + 32); // a8 at the top left
     EXPECT_EQ(key[63], code(PieceCode::WhiteRook) + 32);
     EXPECT_EQ(key[20], code(PieceCode::Empty) + 32);
-    EXPECT_NE(cle_position(Position::initiale(Colour::Black)), key); // the key follows the board
+    EXPECT_NE(cle_position(Position::initial(Colour::Black)), key); // the key follows the board
     Position other = *lire_fen("4k3/8/8/8/8/8/8/4K3 w - - 0 1", Colour::White);
     auto back = lire_cle_position(key, other);
     ASSERT_TRUE(back);
@@ -138,7 +138,7 @@ TEST(CollerPosition, RecognisesTheFormatAndRefusesWhole) {
     std::string fen64 = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
     fen64 += std::string(64 - fen64.size(), ' ');
     EXPECT_EQ(coller_position(fen64, game), CollerResultat::Fen);
-    EXPECT_EQ(game, Position::initiale(Colour::Black));
+    EXPECT_EQ(game, Position::initial(Colour::Black));
 
     std::string key = cle_position(before);
     EXPECT_EQ(coller_position(key, game), CollerResultat::Cle);

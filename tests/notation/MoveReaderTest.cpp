@@ -24,7 +24,7 @@ std::string lu(const Position& p, std::string token, NotationCode n, std::string
     if (suffix) *suffix = r.suffix;
     if (malformed) *malformed = r.malformed;
     if (!r.lisible || !r.fromX || !r.fromY || !r.toX) return "";
-    return coup_uci(p, r.coup());
+    return uciMove(p, r.move());
 }
 
 TEST(LireCoup, TokensOfRealGameFiles) {
@@ -96,7 +96,7 @@ TEST(LireCoup, TokensOfRealGameFiles) {
 }
 
 TEST(LireCoup, ResultTokens) {
-    Position p = Position::initiale();
+    Position p = Position::initial();
     for (const char* t : {"1-0", "0-1", "1/2-1/2", "*"}) {
         std::string token = t;
         CoupLu r = lire_coup(p, Colour::White, NotationCode::Pgn, token);
@@ -108,7 +108,7 @@ TEST(LireCoup, ResultTokens) {
 }
 
 TEST(LireCoup, UnreadableTokensAreMarkedForTheUser) {
-    Position p = Position::initiale();
+    Position p = Position::initial();
     const struct {
         const char* token;
         NotationCode notation;
@@ -132,13 +132,13 @@ TEST(LireCoup, UnreadableTokensAreMarkedForTheUser) {
 
 TEST(ChercherOrigine, HintsAndNotFound) {
     Position p = *lire_fen("4k3/8/8/8/8/8/3N4/4K1N1 w - - 0 1", Colour::White);
-    Case f3 = case_nommee('f', '3', Colour::White);
+    Square f3 = namedSquare('f', '3', Colour::White);
     int hx = 0, hy = 0;
     EXPECT_TRUE(chercher_origine(p, PieceCode::WhiteKnight, f3.x, f3.y, hx, hy));
-    EXPECT_EQ(nom_case(hx, hy, Colour::White), "d2");
+    EXPECT_EQ(squareName(hx, hy, Colour::White), "d2");
     hx = 7, hy = 0;
     EXPECT_TRUE(chercher_origine(p, PieceCode::WhiteKnight, f3.x, f3.y, hx, hy));
-    EXPECT_EQ(nom_case(hx, hy, Colour::White), "g1");
+    EXPECT_EQ(squareName(hx, hy, Colour::White), "g1");
     hx = 3, hy = 3;
     EXPECT_FALSE(chercher_origine(p, PieceCode::WhiteBishop, f3.x, f3.y, hx, hy));
     EXPECT_EQ(hx, 3); // left as given

@@ -8,9 +8,9 @@ using namespace quarvelin;
 
 namespace {
 
-Coup coup(const Position& p, const char* uci) {
-    for (const Coup& c : coups_legaux(p))
-        if (coup_uci(p, c) == uci) return c;
+Move move(const Position& p, const char* uci) {
+    for (const Move& c : legalMoves(p))
+        if (uciMove(p, c) == uci) return c;
     ADD_FAILURE() << "no legal move " << uci;
     return {};
 }
@@ -48,8 +48,8 @@ TEST(EcrireCoup, LongTextsInEachNotationAndOrientation) {
     };
     for (const LongCase& c : cases)
         for (Colour bottom : {Colour::White, Colour::Black}) {
-            Case f = case_nommee(c.from[0], c.from[1], bottom),
-                 t = case_nommee(c.to[0], c.to[1], bottom);
+            Square f = namedSquare(c.from[0], c.from[1], bottom),
+                 t = namedSquare(c.to[0], c.to[1], bottom);
             EXPECT_EQ(ecrire_coup(c.number, c.piece, f.x, f.y, c.captured, t.x, t.y, c.ep,
                                   c.notation, bottom),
                       c.expected);
@@ -82,7 +82,7 @@ TEST(San, StandardTextsWithDisambiguationAndMarks) {
     for (const SanCase& c : cases)
         for (Colour bottom : {Colour::White, Colour::Black}) {
             Position p = *lire_fen(c.fen, bottom);
-            Coup m = coup(p, c.uci);
+            Move m = move(p, c.uci);
             EXPECT_EQ(san(p, m), c.san) << c.fen;
             EXPECT_EQ(texte_long(p, m, NotationCode::Francaise), c.longFr) << c.fen;
         }

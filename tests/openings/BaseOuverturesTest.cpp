@@ -32,13 +32,13 @@ protected:
         return {0, code, nom, coups, note, appris};
     }
     static Position apres(const std::string& texte) {
-        Position p = Position::initiale();
+        Position p = Position::initial();
         std::istringstream tokens(texte);
         for (std::string tok; tokens >> tok;) {
             auto dot = tok.find_last_of('.');
             if (dot != std::string::npos) tok.erase(0, dot + 1);
             CoupLu lu = lire_coup(p, p.side_to_move(), NotationCode::Pgn, tok);
-            jouer_coup(p, lu.coup());
+            playMove(p, lu.move());
         }
         return p;
     }
@@ -46,8 +46,8 @@ protected:
         Position p = apres(texte);
         auto c = base.choisir_coup_livre(p, p.side_to_move(), texte, r);
         if (!c) return "-";
-        Coup m = c->coup.coup();
-        return coup_uci(p, m) + " " + c->ligne.code;
+        Move m = c->move.move();
+        return uciMove(p, m) + " " + c->ligne.code;
     }
 };
 
@@ -107,7 +107,7 @@ TEST_F(Ouvertures, MissingOrForeignFilesAreRefused) {
     std::ofstream((dir / "texte.db").string()) << "not a database at all";
     BaseOuvertures garbage;
     EXPECT_FALSE(garbage.ouvrir((dir / "texte.db").string()));
-    Position p = Position::initiale();
+    Position p = Position::initial();
     EXPECT_FALSE(other.choisir_coup_livre(p, Colour::White, ""));
     EXPECT_FALSE(other.nommer_ouverture(""));
 }

@@ -7,7 +7,7 @@
 #include "records/ConversionPgn.h"
 #include "records/ListeAdresses.h"
 #include "records/ValeurEtiquette.h"
-#include "rules/Coup.h"
+#include "rules/Move.h"
 #include "rules/MoveRules.h"
 #include "support/AttenteChargement.h"
 #include "support/DossierDeTest.h"
@@ -44,18 +44,18 @@ std::vector<std::string> coups_san(const PgnGame& jeu) {
     std::vector<std::string> uci;
     const Rejeu r = rejouer(jeu, NotationCode::Pgn, Colour::White, &uci);
     EXPECT_TRUE(r.ok) << r.numeroErreur << " " << r.jetonErreur;
-    Position p = Position::initiale(Colour::White);
+    Position p = Position::initial(Colour::White);
     std::vector<std::string> ecrits;
     for (const std::string& u : uci) {
-        std::optional<Coup> joue;
-        for (const Coup& c : coups_legaux(p))
-            if (coup_uci(p, c) == u) joue = c;
-        if (!joue) {
+        std::optional<Move> played;
+        for (const Move& c : legalMoves(p))
+            if (uciMove(p, c) == u) played = c;
+        if (!played) {
             ADD_FAILURE() << "no legal move " << u;
             break;
         }
-        ecrits.push_back(san(p, *joue));
-        jouer_coup(p, *joue);
+        ecrits.push_back(san(p, *played));
+        playMove(p, *played);
     }
     return ecrits;
 }

@@ -50,7 +50,7 @@ GameSession partie_de_140() {
     std::string coups;
     for (int n = 1; coups.size() < 140; ++n) coups += std::to_string(n) + ".a3 h6 ";
     s.GameMoveText = coups.substr(0, 140);
-    s.PositionStates.push_back(Position::initiale());
+    s.PositionStates.push_back(Position::initial());
     return s;
 }
 
@@ -105,7 +105,7 @@ TEST(ImpressionPartie, MoveListAndDiagramLayouts) {
     Banc b(s);
     b->nouvelle_partie();
     for (auto [de, vers] : {std::pair{"f2", "f3"}, {"e7", "e5"}, {"g2", "g4"}, {"d8", "h4"}})
-        b.coup(de, vers);
+        b.move(de, vers);
     const GameSession& g = b->session();
     ASSERT_EQ(g.lignes.size(), 5u); // four moves and the result line
 
@@ -121,7 +121,7 @@ TEST(ImpressionPartie, MoveListAndDiagramLayouts) {
     ASSERT_EQ(lignes.size(), 5u);
     ASSERT_EQ(lignes[2].diagrammes.size(), 3u);
     ASSERT_EQ(lignes[3].diagrammes.size(), 1u);
-    EXPECT_EQ(lignes[2].diagrammes[0].coup, "1.f2-f3");
+    EXPECT_EQ(lignes[2].diagrammes[0].move, "1.f2-f3");
     EXPECT_EQ(lignes[2].diagrammes[0].cle, g.PositionHistory[1]);
     EXPECT_EQ(lignes[3].diagrammes[0].cle, g.PositionHistory[4]);
     EXPECT_EQ(lignes[4].texte, std::string(13, ' ') + rogner(g.lignes[4]));

@@ -39,9 +39,9 @@ char lettre_promotion(PieceCode p) {
 int jouer_au_hasard(Banc& b, std::mt19937& rng, int plies) {
     int joues = 0;
     for (; joues < plies && !b->session().partie_finie(); ++joues) {
-        const auto coups = coups_legaux(b->position());
+        const auto coups = legalMoves(b->position());
         if (coups.empty()) break;
-        const Coup c = coups[rng() % coups.size()];
+        const Move c = coups[rng() % coups.size()];
         if (c.promotion != PieceCode::Empty)
             b.dialogs.textes.push_back(std::string(1, lettre_promotion(c.promotion)));
         b->clic_case(c.fromX, c.fromY);

@@ -29,11 +29,11 @@ Banc ruy_lopez(bool blanc, NotationCode notation = NotationCode::Francaise) {
     Banc b(s);
     b->session().NotationCode = notation;
     b->nouvelle_partie();
-    b.coup("e2", "e4");
-    b.coup("e7", "e5");
-    b.coup("g1", "f3");
-    b.coup("b8", "c6");
-    b.coup("f1", "b5");
+    b.move("e2", "e4");
+    b.move("e7", "e5");
+    b.move("g1", "f3");
+    b.move("b8", "c6");
+    b.move("f1", "b5");
     b->session().notes = {"", "Open", "", "", "Knight out"};
     return b;
 }
@@ -181,8 +181,8 @@ TEST(TextePartie, GameFromAPositionWithBlackToMove) {
         Banc b = ruy_lopez(true);
         b.settings.SAUVE_ABREGE = abrege;
         b->coller_position("r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 12");
-        b.coup("e8", "g8");
-        b.coup("e1", "c1");
+        b.move("e8", "g8");
+        b.move("e1", "c1");
         RecordingDialogs dialogs;
         const std::string texte = texte_sauvegarde(b->session(), b.settings, Colour::White, Jour,
                                                    b.catalogue, dialogs, "quarvelin");

@@ -11,44 +11,44 @@ namespace {
 Position fen(const char* text, Colour bottom = Colour::White) {
     auto p = lire_fen(text, bottom);
     EXPECT_TRUE(p) << text;
-    return p.value_or(Position::initiale());
+    return p.value_or(Position::initial());
 }
 
-Case sq(const char* name, Colour bottom = Colour::White) {
-    return case_nommee(name[0], name[1], bottom);
+Square sq(const char* name, Colour bottom = Colour::White) {
+    return namedSquare(name[0], name[1], bottom);
 }
 
 bool valide(const Position& p, const char* from, const char* to) {
-    Case f = sq(from, p.PlayerColour), t = sq(to, p.PlayerColour);
+    Square f = sq(from, p.PlayerColour), t = sq(to, p.PlayerColour);
     return coup_valide(p, p.at(f.x, f.y), f.x, f.y, p.at(t.x, t.y), t.x, t.y);
 }
 
-Coup coup(const Position& p, const char* from, const char* to) {
-    Case f = sq(from, p.PlayerColour), t = sq(to, p.PlayerColour);
+Move move(const Position& p, const char* from, const char* to) {
+    Square f = sq(from, p.PlayerColour), t = sq(to, p.PlayerColour);
     return {f.x, f.y, t.x, t.y, p.at(f.x, f.y), PieceCode::Empty};
 }
 
 TEST(Types, ColourAndTypeBoundaries) {
-    EXPECT_EQ(couleur(7), Colour::Black);
-    EXPECT_EQ(couleur(8), Colour::White);
-    EXPECT_EQ(couleur(1), Colour::None);
+    EXPECT_EQ(colourOf(7), Colour::Black);
+    EXPECT_EQ(colourOf(8), Colour::White);
+    EXPECT_EQ(colourOf(1), Colour::None);
     EXPECT_EQ(type_piece(0), PieceType::None);
     EXPECT_EQ(type_piece(14), PieceType::None);
     EXPECT_EQ(type_piece(13), PieceType::King);
-    EXPECT_EQ(couleur_opposee(2), 3);
-    EXPECT_EQ(couleur_opposee(1), 0);
+    EXPECT_EQ(opposite(2), 3);
+    EXPECT_EQ(opposite(1), 0);
 }
 
 TEST(Orientation, SquareNamesFollowTheSideAtTheBottom) {
-    EXPECT_EQ(nom_case(1, 1, Colour::Black), "h1");
-    EXPECT_EQ(nom_case(8, 8, Colour::Black), "a8");
-    EXPECT_EQ(nom_case(1, 1, Colour::White), "a8");
-    EXPECT_EQ(nom_case(8, 8, Colour::White), "h1");
-    Position start = Position::initiale(Colour::Black);
+    EXPECT_EQ(squareName(1, 1, Colour::Black), "h1");
+    EXPECT_EQ(squareName(8, 8, Colour::Black), "a8");
+    EXPECT_EQ(squareName(1, 1, Colour::White), "a8");
+    EXPECT_EQ(squareName(8, 8, Colour::White), "h1");
+    Position start = Position::initial(Colour::Black);
     EXPECT_EQ(start.at(4, 1), PieceCode::WhiteKing); // e1 at the top, Black at the bottom
     EXPECT_EQ(start.at(4, 8), PieceCode::BlackKing);
-    EXPECT_EQ(direction_pion(Colour::White, Colour::White), -1);
-    EXPECT_EQ(direction_pion(Colour::White, Colour::Black), 1);
+    EXPECT_EQ(pawnDirection(Colour::White, Colour::White), -1);
+    EXPECT_EQ(pawnDirection(Colour::White, Colour::Black), 1);
 }
 
 struct ValidCase {
@@ -58,9 +58,9 @@ struct ValidCase {
     bool expected;
 };
 
-class CoupValide : public ::testing::TestWithParam<ValidCase> {};
+class ValidMove : public ::testing::TestWithParam<ValidCase> {};
 
-TEST_P(CoupValide, InBothOrientations) {
+TEST_P(ValidMove, InBothOrientations) {
     const ValidCase& c = GetParam();
     for (Colour bottom : {Colour::White, Colour::Black})
         EXPECT_EQ(valide(fen(c.fen, bottom), c.from, c.to), c.expected)
@@ -68,7 +68,7 @@ TEST_P(CoupValide, InBothOrientations) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, CoupValide,
+    Cases, ValidMove,
     ::testing::Values(
         // blocked pawn: neither one nor two steps; with only the far square taken, one step
         ValidCase{"4k3/8/8/8/8/4n3/4P3/4K3 w - - 0 1", "e2", "e3", false},
@@ -99,35 +99,35 @@ INSTANTIATE_TEST_SUITE_P(
         ValidCase{"4k3/1r6/8/8/8/8/8/R3K3 w Q - 0 1", "e1", "c1", true}, // b1 may be attacked
         ValidCase{"r3k3/8/8/8/8/8/8/4K3 b q - 0 1", "e8", "c8", true}));
 
-TEST(CoupLegal, KingMayStepIntoAttackOnlyByTheMovementRule) {
+TEST(LegalMove, KingMayStepIntoAttackOnlyByTheMovementRule) {
     Position p = fen("4k3/8/8/8/8/8/5r2/4K3 w - - 0 1");
     EXPECT_TRUE(valide(p, "e1", "f1"));
-    EXPECT_FALSE(coup_legal(p, coup(p, "e1", "f1")));
-    EXPECT_TRUE(coup_legal(p, coup(p, "e1", "f2")));
+    EXPECT_FALSE(isLegal(p, move(p, "e1", "f1")));
+    EXPECT_TRUE(isLegal(p, move(p, "e1", "f2")));
 }
 
-TEST(CoupLegal, EnPassantOnlyRightAfterTheDoubleStep) {
+TEST(LegalMove, EnPassantOnlyRightAfterTheDoubleStep) {
     Position p = fen("4k3/3p4/8/4P3/8/8/8/4K3 b - - 0 1");
-    jouer_coup(p, coup(p, "d7", "d5"));
-    EXPECT_TRUE(coup_legal(p, coup(p, "e5", "d6")));
+    playMove(p, move(p, "d7", "d5"));
+    EXPECT_TRUE(isLegal(p, move(p, "e5", "d6")));
     Position later = p;
-    jouer_coup(later, coup(later, "e1", "f1"));
-    jouer_coup(later, coup(later, "e8", "f8"));
-    EXPECT_FALSE(coup_legal(later, coup(later, "e5", "d6")));
+    playMove(later, move(later, "e1", "f1"));
+    playMove(later, move(later, "e8", "f8"));
+    EXPECT_FALSE(isLegal(later, move(later, "e5", "d6")));
 
-    CoupJoue j = jouer_coup(p, coup(p, "e5", "d6"));
+    PlayedMove j = playMove(p, move(p, "e5", "d6"));
     EXPECT_TRUE(j.enPassant);
     EXPECT_EQ(j.captured, PieceCode::BlackPawn);
-    Case d5 = sq("d5");
+    Square d5 = sq("d5");
     EXPECT_EQ(p.at(d5.x, d5.y), PieceCode::Empty);
 }
 
-TEST(JouerCoup, CastlingWithBlackAtTheBottomMovesTheRookFromColumnOneToThree) {
+TEST(PlayMove, CastlingWithBlackAtTheBottomMovesTheRookFromColumnOneToThree) {
     Position p = fen("r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1", Colour::Black);
     EXPECT_EQ(p.at(4, 8), PieceCode::BlackKing);
-    Coup shortCastle{4, 8, 2, 8, PieceCode::BlackKing, PieceCode::Empty};
-    ASSERT_TRUE(coup_legal(p, shortCastle));
-    CoupJoue j = jouer_coup(p, shortCastle);
+    Move shortCastle{4, 8, 2, 8, PieceCode::BlackKing, PieceCode::Empty};
+    ASSERT_TRUE(isLegal(p, shortCastle));
+    PlayedMove j = playMove(p, shortCastle);
     EXPECT_TRUE(j.castling);
     EXPECT_EQ(p.at(3, 8), PieceCode::BlackRook);
     EXPECT_EQ(p.at(1, 8), PieceCode::Empty);
@@ -135,33 +135,33 @@ TEST(JouerCoup, CastlingWithBlackAtTheBottomMovesTheRookFromColumnOneToThree) {
     EXPECT_EQ(p.LastMoverColour, Colour::Black);
 }
 
-TEST(JouerCoup, CountersRightsAndPromotion) {
+TEST(PlayMove, CountersRightsAndPromotion) {
     Position p = fen("r3k3/1P6/8/8/8/8/8/R3K2R w KQq - 5 9");
     EXPECT_EQ(p.MoveCount, 8);
-    jouer_coup(p, coup(p, "h1", "h5")); // the rook leaves: the king side goes
+    playMove(p, move(p, "h1", "h5")); // the rook leaves: the king side goes
     EXPECT_EQ(p.MoveCount, 9);
     EXPECT_EQ(p.QuietMoveCount, 6);
     EXPECT_FALSE(p.CastlingRights & WhiteShort);
     EXPECT_TRUE(p.CastlingRights & WhiteLong);
-    jouer_coup(p, coup(p, "e8", "d8"));
+    playMove(p, move(p, "e8", "d8"));
     EXPECT_EQ(p.MoveCount, 9); // Black moves leave it
-    Coup promo = coup(p, "b7", "a8");
+    Move promo = move(p, "b7", "a8");
     promo.promotion = PieceCode::WhiteKnight;
-    CoupJoue j = jouer_coup(p, promo);
+    PlayedMove j = playMove(p, promo);
     EXPECT_TRUE(j.promotion);
     EXPECT_EQ(p.at(1, 1), PieceCode::WhiteKnight);
     EXPECT_EQ(p.QuietMoveCount, 0);
     EXPECT_FALSE(p.CastlingRights & BlackLong); // its rook was taken at home
-    jouer_coup(p, coup(p, "d8", "c8"));
+    playMove(p, move(p, "d8", "c8"));
     Position q = p;
-    jouer_coup(q, coup(q, "h5", "h1"));
+    playMove(q, move(q, "h5", "h1"));
     EXPECT_FALSE(q.CastlingRights & WhiteShort); // a rook that comes back does not restore it
 }
 
-TEST(FinDePartie, MateStalemateAndPlay) {
-    EXPECT_EQ(fin_de_partie(fen("7k/6Q1/6K1/8/8/8/8/8 b - - 0 1")), FinDePartie::Mat);
-    EXPECT_EQ(fin_de_partie(fen("7k/8/6QK/8/8/8/8/8 b - - 0 1")), FinDePartie::Pat);
-    EXPECT_EQ(fin_de_partie(fen("7k/8/8/8/8/8/8/K7 b - - 0 1")), FinDePartie::EnCours);
+TEST(GameEnd, MateStalemateAndPlay) {
+    EXPECT_EQ(gameEnd(fen("7k/6Q1/6K1/8/8/8/8/8 b - - 0 1")), GameEnd::Mate);
+    EXPECT_EQ(gameEnd(fen("7k/8/6QK/8/8/8/8/8 b - - 0 1")), GameEnd::Stalemate);
+    EXPECT_EQ(gameEnd(fen("7k/8/8/8/8/8/8/K7 b - - 0 1")), GameEnd::InProgress);
 }
 
 struct CountCase {
@@ -171,13 +171,13 @@ struct CountCase {
     int defenders; // nombre_defenseurs for White
 };
 
-class Comptes : public ::testing::TestWithParam<CountCase> {};
+class Counts : public ::testing::TestWithParam<CountCase> {};
 
-TEST_P(Comptes, InBothOrientations) {
+TEST_P(Counts, InBothOrientations) {
     const CountCase& c = GetParam();
     for (Colour bottom : {Colour::White, Colour::Black}) {
         Position p = fen(c.fen, bottom);
-        Case s = sq(c.square, bottom);
+        Square s = sq(c.square, bottom);
         PieceCode piece =
             p.at(s.x, s.y) == PieceCode::Empty ? PieceCode::WhiteKing : p.at(s.x, s.y);
         EXPECT_EQ(nombre_attaquants(p, piece, s.x, s.y, Colour::White), c.attackers)
@@ -188,7 +188,7 @@ TEST_P(Comptes, InBothOrientations) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, Comptes,
+    Cases, Counts,
     ::testing::Values(
         CountCase{"k7/8/8/8/r2r4/8/8/7K w - - 0 1", "h4", 1, 0},  // two rooks on a line count once
         CountCase{"k6r/8/8/8/8/8/6n1/7K w - - 0 1", "h4", 2, 0},  // rook and knight
@@ -201,29 +201,29 @@ INSTANTIATE_TEST_SUITE_P(
         CountCase{"4k3/8/8/3n4/8/8/3R4/3QK3 w - - 0 1", "d5", 0, 1},
         CountCase{"4k3/8/8/3n4/8/4N3/B7/4K3 w - - 0 1", "d5", 0, 2}));
 
-TEST(NombreCibles, CountsEnemiesThePieceAttacks) {
+TEST(TargetCount, CountsEnemiesThePieceAttacks) {
     for (Colour bottom : {Colour::White, Colour::Black}) {
         Position p = fen("4k3/8/2p1p3/3N4/1r6/4b3/8/4K3 w - - 0 1", bottom);
-        Case n = sq("d5", bottom);
+        Square n = sq("d5", bottom);
         EXPECT_EQ(nombre_cibles(p, n.x, n.y), 2); // e3 and b4; c6 and e6 are not knight squares
         Position q = fen("4k3/8/2p1p3/3P4/8/8/8/4K3 w - - 0 1", bottom);
-        Case pawn = sq("d5", bottom);
+        Square pawn = sq("d5", bottom);
         EXPECT_EQ(nombre_cibles(q, pawn.x, pawn.y), 2);
         Position r = fen("4k3/8/8/8/8/8/3Rp3/4K3 w - - 0 1", bottom);
-        Case king = sq("e1", bottom);
+        Square king = sq("e1", bottom);
         EXPECT_EQ(nombre_cibles(r, king.x, king.y), 1);
     }
 }
 
-TEST(MarquePiecesNonDefendues, RedForOursGreenForTheirs) {
+TEST(MarkUndefendedPieces, RedForOursGreenForTheirs) {
     Position p = fen("4k3/8/8/3n4/8/8/1P6/4K2R w - - 0 1");
     std::vector<std::pair<std::string, int>> marks;
     int n = marque_pieces_non_defendues(p, Colour::White, [&](int x, int y, int colour) {
-        marks.emplace_back(nom_case(x, y, p.PlayerColour), colour);
+        marks.emplace_back(squareName(x, y, p.PlayerColour), colour);
     });
     EXPECT_EQ(n, 2); // b2 and h1; the rook defends the king, not the other way round
     std::vector<std::pair<std::string, int>> expected = {
-        {"e8", MarqueVerte}, {"d5", MarqueVerte}, {"b2", MarqueRouge}, {"h1", MarqueRouge}};
+        {"e8", GreenMark}, {"d5", GreenMark}, {"b2", RedMark}, {"h1", RedMark}};
     EXPECT_EQ(marks, expected);
 }
 

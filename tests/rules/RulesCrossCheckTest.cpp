@@ -15,25 +15,25 @@ using namespace quarvelin;
 
 namespace {
 
-// Legal moves found by asking coup_legal about every origin and destination.
-std::set<std::string> par_les_regles(const Position& p) {
+// Legal moves found by asking isLegal about every origin and destination.
+std::set<std::string> byRules(const Position& p) {
     std::set<std::string> out;
     for (int fy = 1; fy <= 8; ++fy)
         for (int fx = 1; fx <= 8; ++fx) {
             PieceCode piece = p.at(fx, fy);
-            if (piece == PieceCode::Empty || couleur(piece) != p.side_to_move()) continue;
+            if (piece == PieceCode::Empty || colourOf(piece) != p.side_to_move()) continue;
             for (int ty = 1; ty <= 8; ++ty)
                 for (int tx = 1; tx <= 8; ++tx) {
-                    Coup c{fx, fy, tx, ty, piece, PieceCode::Empty};
-                    if (coup_legal(p, c)) out.insert(coup_uci(p, c).substr(0, 4));
+                    Move c{fx, fy, tx, ty, piece, PieceCode::Empty};
+                    if (isLegal(p, c)) out.insert(uciMove(p, c).substr(0, 4));
                 }
         }
     return out;
 }
 
-std::set<std::string> par_le_generateur(const Position& p) {
+std::set<std::string> byGenerator(const Position& p) {
     std::set<std::string> out;
-    for (const Coup& c : coups_legaux(p)) out.insert(coup_uci(p, c).substr(0, 4));
+    for (const Move& c : legalMoves(p)) out.insert(uciMove(p, c).substr(0, 4));
     return out;
 }
 
@@ -42,7 +42,7 @@ TEST(RulesCrossCheck, GeneratorAgreesWithMovementRulesInBothOrientations) {
     for (const std::string& fen : test::positions_aleatoires(24, 80, 7)) {
         for (Colour bottom : {Colour::White, Colour::Black}) {
             Position p = *lire_fen(fen, bottom);
-            ASSERT_EQ(par_les_regles(p), par_le_generateur(p)) << fen << " bottom " << code(bottom);
+            ASSERT_EQ(byRules(p), byGenerator(p)) << fen << " bottom " << code(bottom);
             ++compared;
         }
     }
@@ -58,12 +58,12 @@ TEST(RulesCrossCheck, GameUpdateMatchesGeneratorMoveAndTakesBack) {
             f.generate(list);
             for (FastMove m : list) {
                 Position q = p;
-                CoupJoue j = jouer_coup(q, coup_depuis(p, m));
+                PlayedMove j = playMove(q, moveFrom(p, m));
                 Position expected = p;
                 f.after(m).to(expected);
                 EXPECT_EQ(ecrire_fen(q), ecrire_fen(expected)) << fen;
                 EXPECT_EQ(q.Board, expected.Board);
-                reprendre_coup(q, j);
+                takeMove(q, j);
                 EXPECT_EQ(q, p);
             }
         }
@@ -73,27 +73,27 @@ TEST(RulesCrossCheck, GameUpdateMatchesGeneratorMoveAndTakesBack) {
 TEST(RulesCrossCheck, CheckBySquareCountsAgreesWithGenerator) {
     for (const std::string& fen : test::positions_aleatoires(12, 80, 3)) {
         Position p = *lire_fen(fen, Colour::Black);
-        EXPECT_EQ(en_echec(p, p.side_to_move()), FastPosition::from(p).in_check()) << fen;
+        EXPECT_EQ(inCheck(p, p.side_to_move()), FastPosition::from(p).in_check()) << fen;
     }
 }
 
 TEST(RulesCrossCheck, SameGameGivesSameFenWithEitherSideAtTheBottom) {
     std::mt19937 rng(5);
     for (int game = 0; game < 20; ++game) {
-        Position white = Position::initiale(Colour::White);
-        Position black = Position::initiale(Colour::Black);
+        Position white = Position::initial(Colour::White);
+        Position black = Position::initial(Colour::Black);
         for (int ply = 0; ply < 120; ++ply) {
             ASSERT_EQ(ecrire_fen(white), ecrire_fen(black));
-            auto moves = coups_legaux(white);
+            auto moves = legalMoves(white);
             if (moves.empty()) break;
-            Coup c = moves[rng() % moves.size()];
-            std::string uci = coup_uci(white, c);
-            auto other = coups_legaux(black);
+            Move c = moves[rng() % moves.size()];
+            std::string uci = uciMove(white, c);
+            auto other = legalMoves(black);
             auto it = std::find_if(other.begin(), other.end(),
-                                   [&](const Coup& o) { return coup_uci(black, o) == uci; });
+                                   [&](const Move& o) { return uciMove(black, o) == uci; });
             ASSERT_NE(it, other.end()) << uci;
-            jouer_coup(white, c);
-            jouer_coup(black, *it);
+            playMove(white, c);
+            playMove(black, *it);
         }
     }
 }

@@ -35,9 +35,9 @@ public:
 // The human clicks a random legal move, seeded.
 void coup_humain_au_hasard(Banc& b, std::mt19937& rng) {
     const Position& p = b->position();
-    std::vector<Coup> coups = coups_legaux(p);
+    std::vector<Move> coups = legalMoves(p);
     ASSERT_FALSE(coups.empty());
-    const Coup& c = coups[rng() % coups.size()];
+    const Move& c = coups[rng() % coups.size()];
     if (c.promotion != PieceCode::Empty) b.dialogs.textes.push_back("D");
     b->clic_case(c.fromX, c.fromY);
     b->clic_case(c.toX, c.toY);
@@ -60,7 +60,7 @@ TEST(CoupMachine, AWholeGameByClicksAgainstDepthOne) {
         const GameSession& g = b->session();
         ASSERT_TRUE(g.partie_finie()) << g.GameMoveText;
         // The machine beats a random player: a real mate, the loser to move.
-        EXPECT_EQ(fin_de_partie(b->position()), FinDePartie::Mat) << g.GameMoveText;
+        EXPECT_EQ(gameEnd(b->position()), GameEnd::Mate) << g.GameMoveText;
         EXPECT_EQ(b->position().side_to_move(), b->position().PlayerColour);
         EXPECT_EQ(g.GameResult, blanc ? "0-1" : "1-0");
         EXPECT_TRUE(g.GameMoveText.ends_with("#")) << g.GameMoveText;
@@ -92,7 +92,7 @@ TEST(CoupMachine, EveryEndOfGame) {
         Banc b;
         b->nouvelle_partie();
         b->coller_position(c.fen);
-        if (c.de) b.coup(c.de, c.vers);
+        if (c.de) b.move(c.de, c.vers);
         const GameSession& g = b->session();
         EXPECT_EQ(g.GameResult, c.resultat) << c.fen;
         EXPECT_EQ(g.lignes.back(), c.ligne) << c.fen;
@@ -152,7 +152,7 @@ protected:
 TEST_F(Livre, BookMovesForBothSidesAndTheOpeningNamed) {
     Banc noir(livre(false), &base);
     noir->nouvelle_partie();
-    noir.coup("e7", "e5");
+    noir.move("e7", "e5");
     EXPECT_EQ(noir->session().GameMoveText, "1.e4 e5 2.Nf3");
     EXPECT_EQ(noir->compteurs().MovesExamined, 0); // no search
     EXPECT_EQ(noir->session().OpeningCode, "C44");
@@ -160,12 +160,12 @@ TEST_F(Livre, BookMovesForBothSidesAndTheOpeningNamed) {
 
     Banc blanc(livre(true), &base);
     blanc->nouvelle_partie();
-    blanc.coup("e2", "e4");
+    blanc.move("e2", "e4");
     EXPECT_EQ(blanc->session().GameMoveText, "1.e4 e5");
-    blanc.coup("g1", "f3");
+    blanc.move("g1", "f3");
     EXPECT_EQ(blanc->session().GameMoveText, "1.e4 e5 2.Nf3 Nc6");
     // Out of the base: the search takes over and the name stays.
-    blanc.coup("f1", "c4");
+    blanc.move("f1", "c4");
     EXPECT_GT(blanc->compteurs().MovesExamined, 0);
     EXPECT_EQ(blanc->session().OpeningCode, "C44");
 }
@@ -175,14 +175,14 @@ TEST_F(Livre, NoBookWhenTheProfileSaysSoOrTheBaseIsClosed) {
     s.ACTIVE_BASE_CON = {0, 0, 0};
     Banc b(s, &base);
     b->nouvelle_partie();
-    b.coup("e2", "e4");
+    b.move("e2", "e4");
     EXPECT_GT(b->compteurs().MovesExamined, 0);
 
     BaseOuvertures fermee;
     EXPECT_FALSE(fermee.ouvrir((dir / "absent" / "eco.db").string()));
     Banc c(livre(true), &fermee);
     c->nouvelle_partie();
-    c.coup("e2", "e4");
+    c.move("e2", "e4");
     EXPECT_GT(c->compteurs().MovesExamined, 0);
     EXPECT_EQ(c->session().OpeningCode, OuvertureInconnue);
     EXPECT_TRUE(c.dialogs.messages.empty());
@@ -207,7 +207,7 @@ TEST(CoupMachine, AutomaticPlayAlternatesProfilesToTheEnd) {
     EXPECT_EQ(b.vue.legende, "Go");
     for (std::size_t i = 0; i < profils.size(); ++i) EXPECT_EQ(profils[i], i % 2 == 0 ? 1 : 2);
     // Decisive results are mates, unless the position stood a third time.
-    if (fin_de_partie(b->position()) == FinDePartie::EnCours) {
+    if (gameEnd(b->position()) == GameEnd::InProgress) {
         int fois = 0;
         const std::string& fin = g.PositionHistory[static_cast<std::size_t>(g.PositionIndex - 1)];
         for (int i = 0; i < g.PositionIndex - 1; ++i)
@@ -221,7 +221,7 @@ TEST(CoupMachine, TraceMarksAndHint) {
     Settings s = reglages_de_test(0);
     Banc b(s);
     b->nouvelle_partie();
-    b.coup("e2", "e4");
+    b.move("e2", "e4");
     ASSERT_EQ(b.plateau.marques.size(), 2u);
     EXPECT_EQ(b.plateau.marques[0][2], 65535);
 
@@ -254,12 +254,12 @@ TEST(CoupMachine, BoardRefusesInputWhileThinkingAndNewGameDropsTheSearch) {
                       1};
     Partie p(env);
     p.nouvelle_partie();
-    Case e2 = case_nommee('e', '2', Colour::White), e4 = case_nommee('e', '4', Colour::White);
+    Square e2 = namedSquare('e', '2', Colour::White), e4 = namedSquare('e', '4', Colour::White);
     p.clic_case(e2.x, e2.y);
     p.clic_case(e4.x, e4.y);
     ASSERT_TRUE(p.machine_reflechit());
     ASSERT_EQ(differe.attente.size(), 1u);
-    Case d2 = case_nommee('d', '2', Colour::White);
+    Square d2 = namedSquare('d', '2', Colour::White);
     p.clic_case(d2.x, d2.y);
     EXPECT_EQ(p.etat(), EtatPlateau::Attente);
 
@@ -268,7 +268,7 @@ TEST(CoupMachine, BoardRefusesInputWhileThinkingAndNewGameDropsTheSearch) {
     EXPECT_FALSE(p.machine_reflechit());
     differe.attente[0](); // the old search ends late: nothing happens
     EXPECT_TRUE(p.session().lignes.empty());
-    EXPECT_EQ(p.position(), Position::initiale());
+    EXPECT_EQ(p.position(), Position::initial());
 }
 
 } // namespace

@@ -17,7 +17,7 @@ Banc partie_libre(std::initializer_list<std::pair<const char*, const char*>> cou
     s.DEB_BLANC = blanc ? 1 : 0;
     Banc b(s);
     b->nouvelle_partie();
-    for (auto [de, vers] : coups) b.coup(de, vers);
+    for (auto [de, vers] : coups) b.move(de, vers);
     return b;
 }
 
@@ -74,7 +74,7 @@ TEST(Navigation, PlayingFromAnEarlierPositionCutsTheGameBack) {
         Banc b = partie_libre(Italienne);
         b->selectionner_ligne(2); // after 2.Nf3, Black to move
         b.dialogs.reponses = {oui};
-        b.coup("g8", "f6");
+        b.move("g8", "f6");
         ASSERT_EQ(b.dialogs.questions.size(), 1u);
         EXPECT_EQ(b.dialogs.questions[0].text, "<177>");
         const GameSession& g = b->session();
@@ -98,15 +98,15 @@ TEST(Navigation, AgainstTheMachineOnlyTheHumansTurnCanBeResumed) {
     Settings s = reglages_de_test(0);
     Banc b(s);
     b->nouvelle_partie();
-    b.coup("e2", "e4");
-    b.coup("d2", "d4");
+    b.move("e2", "e4");
+    b.move("d2", "d4");
     ASSERT_EQ(b->session().lignes.size(), 4u);
     b->selectionner_ligne(0); // after White's move: the machine's turn there
     b.clic("d2");             // its piece is White's own, but not White's turn
     EXPECT_TRUE(b.dialogs.a_montre("<151>"));
     b->selectionner_ligne(1);
     b.dialogs.reponses = {true};
-    b.coup("g1", "f3");
+    b.move("g1", "f3");
     EXPECT_EQ(b->session().lignes.size(), 4u); // cut to two moves, then Nf3 and a reply
     EXPECT_TRUE(b->session().GameMoveText.starts_with("1.e4 "));
     EXPECT_NE(b->session().GameMoveText.find(" 2.Nf3 "), std::string::npos);
@@ -189,7 +189,7 @@ TEST(Rejeu, AGameTextRebuildsTheGame) {
     g.GameMoveText = "*";
     b->rejouer_partie();
     EXPECT_TRUE(g.lignes.empty());
-    EXPECT_EQ(b->position(), Position::initiale());
+    EXPECT_EQ(b->position(), Position::initial());
 }
 
 TEST(Rejeu, OriginRepairsAndRefusedMoves) {
@@ -244,7 +244,7 @@ TEST(Coller, APastedPositionStartsAGameAndARefusedOneChangesNothing) {
     EXPECT_EQ(g.PositionIndex, 1);
     EXPECT_EQ(b->copier_position(2), "4k3/8/8/8/8/8/8/4K2R w K - 3 40");
     EXPECT_EQ(g.FenDepart, "4k3/8/8/8/8/8/8/4K2R w K - 3 40");
-    b.coup("e1", "g1");
+    b.move("e1", "g1");
     EXPECT_EQ(g.GameMoveText, "40.O-O");
     b->coller_position(fen);
     EXPECT_EQ(b->copier_position(1), cle);

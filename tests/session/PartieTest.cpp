@@ -26,7 +26,7 @@ TEST(NouvellePartie, StartPositionRecordedAndAnnounced) {
     b->nouvelle_partie();
     const GameSession& s = b->session();
     EXPECT_EQ(s.PositionIndex, 1);
-    EXPECT_EQ(s.PositionHistory[0], cle_position(Position::initiale()));
+    EXPECT_EQ(s.PositionHistory[0], cle_position(Position::initial()));
     EXPECT_EQ(s.GameResult, "*");
     EXPECT_TRUE(b.ecran_a_jour());
     EXPECT_EQ(b.sons.joues, std::vector<std::string>{"commencer.wav"});
@@ -126,7 +126,7 @@ TEST(Saisie, LiftingAndPuttingBack) {
 TEST(Saisie, IllegalMovesGoBackWithTheErrorCue) {
     Banc b = libre();
     b->nouvelle_partie();
-    b.coup("g1", "g3");
+    b.move("g1", "g3");
     EXPECT_EQ(b.sur("g1"), PieceCode::WhiteKnight);
     EXPECT_EQ(b.sons.joues.back(), "erreur.wav");
     EXPECT_NE(b.commentaire.texte.find("<143>"), std::string::npos);
@@ -135,7 +135,7 @@ TEST(Saisie, IllegalMovesGoBackWithTheErrorCue) {
     // A pinned piece: the move is valid but leaves the king attacked.
     b->coller_position("4k3/4r3/8/8/8/8/4N3/4K3 w - - 0 1");
     b.commentaire.texte.clear();
-    b.coup("e2", "c3");
+    b.move("e2", "c3");
     EXPECT_EQ(b.sur("e2"), PieceCode::WhiteKnight);
     EXPECT_NE(b.commentaire.texte.find("<172>"), std::string::npos);
     EXPECT_NE(b.commentaire.texte.find("<143>"), std::string::npos);
@@ -144,9 +144,9 @@ TEST(Saisie, IllegalMovesGoBackWithTheErrorCue) {
 TEST(Saisie, TextsOfAMove) {
     Banc b = libre();
     b->nouvelle_partie();
-    b.coup("e2", "e4");
-    b.coup("e7", "e5");
-    b.coup("g1", "f3");
+    b.move("e2", "e4");
+    b.move("e7", "e5");
+    b.move("g1", "f3");
     const GameSession& s = b->session();
     ASSERT_EQ(s.lignes.size(), 3u);
     EXPECT_EQ(s.lignes[0], " 1.e2-e4");
@@ -185,7 +185,7 @@ TEST(Saisie, PromotionAskedUntilAValidLetter) {
         b->nouvelle_partie();
         b->coller_position("8/4P2k/8/8/8/8/8/4K3 w - - 0 1");
         for (const auto& r : c.reponses) b.dialogs.textes.push_back(r);
-        b.coup("e7", "e8");
+        b.move("e7", "e8");
         EXPECT_EQ(b.sur("e8"), c.piece) << c.reponses.back();
         EXPECT_EQ(b.dialogs.saisies.size(), c.questions) << c.reponses.back();
         EXPECT_NE(b->session().lignes.back().find(c.texte), std::string::npos)
@@ -196,11 +196,11 @@ TEST(Saisie, PromotionAskedUntilAValidLetter) {
 TEST(Saisie, EnPassant) {
     Banc b = libre();
     b->nouvelle_partie();
-    b.coup("e2", "e4");
-    b.coup("a7", "a6");
-    b.coup("e4", "e5");
-    b.coup("d7", "d5");
-    b.coup("e5", "d6");
+    b.move("e2", "e4");
+    b.move("a7", "a6");
+    b.move("e4", "e5");
+    b.move("d7", "d5");
+    b.move("e5", "d6");
     EXPECT_EQ(b.sur("d5"), PieceCode::Empty);
     EXPECT_EQ(b.sur("d6"), PieceCode::WhitePawn);
     EXPECT_EQ(b->session().lignes.back(), " 3.e5xd6e.p.");
@@ -214,8 +214,8 @@ TEST(Saisie, CastlingBothWaysInBothOrientations) {
         Banc b = libre(blanc);
         b->nouvelle_partie();
         b->coller_position("r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R w KQkq - 0 1");
-        b.coup("e1", "g1");
-        b.coup("e8", "c8");
+        b.move("e1", "g1");
+        b.move("e8", "c8");
         EXPECT_EQ(b.sur("f1"), PieceCode::WhiteRook) << blanc;
         EXPECT_EQ(b.sur("g1"), PieceCode::WhiteKing);
         EXPECT_EQ(b.sur("d8"), PieceCode::BlackRook);
@@ -228,8 +228,8 @@ TEST(Saisie, CastlingBothWaysInBothOrientations) {
         Banc l = libre(blanc);
         l->nouvelle_partie();
         l->coller_position("r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R w KQkq - 0 1");
-        l.coup("e1", "c1");
-        l.coup("e8", "g8");
+        l.move("e1", "c1");
+        l.move("e8", "g8");
         EXPECT_EQ(l.sur("d1"), PieceCode::WhiteRook) << blanc;
         EXPECT_EQ(l.sur("f8"), PieceCode::BlackRook);
         EXPECT_EQ(l->session().GameMoveText, "1.O-O-O O-O");
@@ -242,9 +242,9 @@ TEST(Saisie, ThreefoldRepetitionOfferedOnTheThirdOccurrenceOnly) {
         b->nouvelle_partie();
         b.dialogs.parDefaut = accepte;
         const char* tour[][2] = {{"g1", "f3"}, {"g8", "f6"}, {"f3", "g1"}, {"f6", "g8"}};
-        for (auto& c : tour) b.coup(c[0], c[1]);
+        for (auto& c : tour) b.move(c[0], c[1]);
         EXPECT_TRUE(b.dialogs.questions.empty()); // the start stands for the second time
-        for (auto& c : tour) b.coup(c[0], c[1]);
+        for (auto& c : tour) b.move(c[0], c[1]);
         ASSERT_EQ(b.dialogs.questions.size(), 1u);
         EXPECT_EQ(b.dialogs.questions[0].text, "<337>");
         EXPECT_EQ(b->session().GameResult, accepte ? "1/2-1/2" : "*");
@@ -254,7 +254,7 @@ TEST(Saisie, ThreefoldRepetitionOfferedOnTheThirdOccurrenceOnly) {
             EXPECT_EQ(b.minuteries.intervalles[Minuterie::Haute], 0);
         } else {
             // Asked again at each later repetition.
-            b.coup("g1", "f3");
+            b.move("g1", "f3");
             EXPECT_EQ(b.dialogs.questions.size(), 2u);
         }
     }
@@ -264,7 +264,7 @@ TEST(Saisie, MateByTheHumanEndsAFreeGame) {
     Banc b = libre();
     b->nouvelle_partie();
     const char* coups[][2] = {{"f2", "f3"}, {"e7", "e5"}, {"g2", "g4"}, {"d8", "h4"}};
-    for (auto& c : coups) b.coup(c[0], c[1]);
+    for (auto& c : coups) b.move(c[0], c[1]);
     EXPECT_EQ(b->session().GameResult, "0-1");
     EXPECT_EQ(b->session().lignes.back(), "<167> - <147> !!! ");
     EXPECT_TRUE(b.dialogs.a_montre("<167> <147> !!! "));
@@ -298,7 +298,7 @@ TEST(Saisie, QualityMarksAndCues) {
         b->nouvelle_partie();
         b->coller_position(c.fen);
         b.sons.joues.clear();
-        b.coup(c.de, c.vers);
+        b.move(c.de, c.vers);
         ASSERT_EQ(b->session().lignes.size(), 1u) << c.fen;
         EXPECT_TRUE(b->session().lignes[0].ends_with(c.marque)) << b->session().lignes[0];
         EXPECT_EQ(b.sons.joues.back(), c.son) << b->session().lignes[0] << b.vue.titre;
@@ -310,7 +310,7 @@ TEST(Sons, SilentWhenOffAndReportedWhenBroken) {
     s.ACTIVE_SON = 0;
     Banc muet(s);
     muet->nouvelle_partie();
-    muet.coup("e2", "e4");
+    muet.move("e2", "e4");
     EXPECT_TRUE(muet.sons.joues.empty());
     EXPECT_TRUE(muet.dialogs.messages.empty());
 
@@ -345,7 +345,7 @@ TEST(Horloges, LossOnTimeAtExactlyZero) {
         Banc b(s);
         b->nouvelle_partie();
         // Moves until the asked clock is the one running.
-        if (b.minuteries.intervalles[c.m] == 0) b.coup("e2", "e4");
+        if (b.minuteries.intervalles[c.m] == 0) b.move("e2", "e4");
         ASSERT_EQ(b.minuteries.intervalles[c.m], 1000);
         b->tick(c.m);
         b->tick(c.m);
@@ -371,7 +371,7 @@ TEST(Horloges, DurationCountsAndClocksOffStayStill) {
     EXPECT_EQ(b.minuteries.intervalles[Minuterie::Basse], 0);
     for (int i = 0; i < 61; ++i) b->tick(Minuterie::Duree);
     EXPECT_EQ(b->horloges().duree(), "00:01:01");
-    b.coup("e2", "e4");
+    b.move("e2", "e4");
     EXPECT_EQ(b.minuteries.intervalles[Minuterie::Haute], 0);
 }
 
@@ -428,7 +428,7 @@ TEST(Journal, NewGamesAndTheEnginesChoicesWhenKept) {
         s.FILE_LOG = chemin;
         Banc b(s);
         b->nouvelle_partie();
-        b.coup("e2", "e4");
+        b.move("e2", "e4");
         std::ifstream f(chemin);
         std::string contenu((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
         if (!tenu) {
@@ -446,13 +446,13 @@ TEST(Journal, NewGamesAndTheEnginesChoicesWhenKept) {
     s.FILE_LOG = "/nonexistent/dir/q.log";
     Banc b(s);
     b->nouvelle_partie();
-    b.coup("e2", "e4");
+    b.move("e2", "e4");
     EXPECT_EQ(b->session().lignes.size(), 2u);
 }
 
 TEST(Repetitions, CountsEarlierEntriesOnly) {
     GameSession s;
-    Position a = Position::initiale();
+    Position a = Position::initial();
     Position c = a;
     c.at(1, 1) = PieceCode::Empty;
     for (const Position& p : {a, c, a, c, a}) enregistrer_position(s, p);

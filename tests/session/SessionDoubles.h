@@ -62,7 +62,7 @@ public:
     bool visible() const override { return montre; }
     void ajouter(const std::string& t) override { texte += t; }
     void devant(const std::string& t) override { texte = t + texte; }
-    void vider() override { texte.clear(); }
+    void clear() override { texte.clear(); }
 };
 
 class GridDisplay : public BoardDisplay {
@@ -71,7 +71,7 @@ public:
     std::vector<std::array<int, 3>> marques; // x, y, colour
     bool enEdition = false;
     void installer(Colour orientation, const std::string&, const std::string&) override {
-        Position p = Position::initiale(orientation);
+        Position p = Position::initial(orientation);
         cases = p.Board;
     }
     PieceCode lire_case(int x, int y) const override { return cases[x + 9 * y]; }
@@ -155,15 +155,15 @@ struct Banc {
 
     // A click on the square named in absolute terms ("e2"), whatever the orientation.
     void clic(const char* nom) {
-        Case c = case_nommee(nom[0], nom[1], partie->position().PlayerColour);
+        Square c = namedSquare(nom[0], nom[1], partie->position().PlayerColour);
         partie->clic_case(c.x, c.y);
     }
-    void coup(const char* de, const char* vers) {
+    void move(const char* de, const char* vers) {
         clic(de);
         clic(vers);
     }
     PieceCode sur(const char* nom) const {
-        Case c = case_nommee(nom[0], nom[1], partie->position().PlayerColour);
+        Square c = namedSquare(nom[0], nom[1], partie->position().PlayerColour);
         return partie->position().at(c.x, c.y);
     }
     // The board on screen agrees with the position.

@@ -30,9 +30,9 @@ inline std::vector<std::string> positions_aleatoires(int games, int plies, unsig
         Position p = *lire_fen(starts[static_cast<std::size_t>(g) % starts.size()], Colour::White);
         for (int i = 0; i < plies; ++i) {
             out.push_back(ecrire_fen(p));
-            auto moves = coups_legaux(p);
+            auto moves = legalMoves(p);
             if (moves.empty()) break;
-            jouer_coup(p, moves[rng() % moves.size()]);
+            playMove(p, moves[rng() % moves.size()]);
         }
     }
     return out;

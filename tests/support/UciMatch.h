@@ -224,22 +224,22 @@ inline ResultatMatch jouer_match(ProcessusUci& premier, ProcessusUci& second,
                 !e->attendre("readyok", r.delai))
                 return faute("no readyok before game " + std::to_string(partie + 1));
         }
-        Position p = Position::initiale(Colour::White);
+        Position p = Position::initial(Colour::White);
         std::vector<std::string> coups;
         const std::string lieu = "game " + std::to_string(partie + 1);
         for (;;) {
             const std::string ici = lieu + " after '" + detail::commande_position(coups) + "'";
             auto legaux = detail::legaux_selon(second, coups, r.delai);
             if (!legaux) return faute("the referee did not list the moves, " + ici);
-            FinDePartie fin = fin_de_partie(p);
-            if ((fin == FinDePartie::EnCours) != !legaux->empty())
+            GameEnd fin = gameEnd(p);
+            if ((fin == GameEnd::InProgress) != !legaux->empty())
                 return faute("this program's rules and the referee disagree on the end, " + ici);
             const bool premierAuTrait = (p.side_to_move() == Colour::White) == premierBlanc;
-            if (fin == FinDePartie::Mat) {
+            if (fin == GameEnd::Mate) {
                 ++(premierAuTrait ? res.pertes : res.gains);
                 break;
             }
-            if (fin == FinDePartie::Pat) {
+            if (fin == GameEnd::Stalemate) {
                 ++res.nulles;
                 break;
             }
@@ -263,17 +263,17 @@ inline ResultatMatch jouer_match(ProcessusUci& premier, ProcessusUci& second,
                 return faute(
                     std::string(premierAuTrait ? "the engine under test" : "its opponent") +
                     " gave no bestmove in time, " + ici);
-            const std::string coup = detail::bestmove_de(*ligne);
-            if (premierAuTrait && !legaux->contains(coup))
-                return faute("illegal move '" + coup + "' by the engine under test, " + ici);
-            std::vector<Coup> nos = coups_legaux(p);
+            const std::string move = detail::bestmove_de(*ligne);
+            if (premierAuTrait && !legaux->contains(move))
+                return faute("illegal move '" + move + "' by the engine under test, " + ici);
+            std::vector<Move> nos = legalMoves(p);
             auto c = std::find_if(nos.begin(), nos.end(),
-                                  [&](const Coup& l) { return coup_uci(p, l) == coup; });
+                                  [&](const Move& l) { return uciMove(p, l) == move; });
             if (c == nos.end())
-                return faute("move '" + coup +
+                return faute("move '" + move +
                              "' is legal for the referee, not for this program, " + ici);
-            jouer_coup(p, *c);
-            coups.push_back(coup);
+            playMove(p, *c);
+            coups.push_back(move);
         }
     }
     return res;

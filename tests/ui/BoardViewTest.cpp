@@ -83,7 +83,7 @@ TEST(BoardView, WhiteDrawingsAreLightAndBlackDrawingsDark) {
 
 TEST(BoardView, SquareColoursWithWhiteBelow) {
     BoardView view;
-    view.setPosition(Position::initiale(Colour::White));
+    view.setPosition(Position::initial(Colour::White));
     const QImage image = grabAt(view, {400, 400});
     // a1 bottom left, h1 bottom right, a8 top left, h8 top right.
     EXPECT_EQ(squareColour(image, view.squareRect(1, 8)), BoardView::DarkSquareColour);
@@ -97,7 +97,7 @@ TEST(BoardView, SquareColoursWithWhiteBelow) {
 
 TEST(BoardView, SquareColoursWithBlackBelow) {
     BoardView view;
-    view.setPosition(Position::initiale(Colour::Black));
+    view.setPosition(Position::initial(Colour::Black));
     const QImage image = grabAt(view, {400, 400});
     // a1 top right, h1 top left.
     EXPECT_EQ(squareColour(image, view.squareRect(8, 1)), BoardView::DarkSquareColour);
@@ -108,7 +108,7 @@ TEST(BoardView, SquareColoursWithBlackBelow) {
 
 TEST(BoardView, KingsStandOnTheirSquaresWithWhiteBelow) {
     BoardView view;
-    view.setPosition(Position::initiale(Colour::White));
+    view.setPosition(Position::initial(Colour::White));
     const QImage image = grabAt(view, {400, 400});
     const QRgb whiteKing = at(image, view.squareRect(5, 8).center()); // e1
     EXPECT_TRUE(ivory(whiteKing)) << std::hex << whiteKing;
@@ -123,7 +123,7 @@ TEST(BoardView, KingsStandOnTheirSquaresWithWhiteBelow) {
 
 TEST(BoardView, KingsStandOnTheirSquaresWithBlackBelow) {
     BoardView view;
-    view.setPosition(Position::initiale(Colour::Black));
+    view.setPosition(Position::initial(Colour::Black));
     const QImage image = grabAt(view, {400, 400});
     const QRgb whiteKing = at(image, view.squareRect(4, 1).center()); // e1
     EXPECT_TRUE(ivory(whiteKing)) << std::hex << whiteKing;
@@ -138,11 +138,11 @@ TEST(BoardView, KingsStandOnTheirSquaresWithBlackBelow) {
 
 TEST(BoardView, NewPositionReplacesThePieces) {
     BoardView view;
-    view.setPosition(Position::initiale());
+    view.setPosition(Position::initial());
     grabAt(view, {400, 400});
 
     Position lone;
-    lone.vider();
+    lone.clear();
     lone.at(3, 4) = PieceCode::WhiteKing;
     view.setPosition(lone);
     EXPECT_EQ(view.position(), lone);
@@ -153,7 +153,7 @@ TEST(BoardView, NewPositionReplacesThePieces) {
 
 TEST(BoardView, PiecesFollowTheSizeOfTheBoard) {
     BoardView view;
-    view.setPosition(Position::initiale());
+    view.setPosition(Position::initial());
     for (int side : {400, 800, 260, 400}) {
         const QImage image = grabAt(view, {side, side});
         const QRect e1 = view.squareRect(5, 8);
@@ -227,9 +227,9 @@ bool uniform(const QImage& image) {
 
 TEST(BoardView, CoordinatesFollowTheOrientation) {
     BoardView view;
-    view.setPosition(Position::initiale(Colour::White));
+    view.setPosition(Position::initial(Colour::White));
     const QImage white = grabAt(view, {400, 400});
-    view.setPosition(Position::initiale(Colour::Black));
+    view.setPosition(Position::initial(Colour::Black));
     const QImage black = grabAt(view, {400, 400});
 
     for (int i = 1; i <= 8; ++i) {

@@ -75,8 +75,8 @@ TEST(BoardWindow, AWholeGameAgainstTheMachineByClickingSquares) {
     std::mt19937 rng(1);
     int coups = 0;
     while (!f.partie->session().partie_finie() && coups < 300) {
-        std::vector<Coup> legaux = coups_legaux(f.partie->position());
-        const Coup& c = legaux[rng() % legaux.size()];
+        std::vector<Move> legaux = legalMoves(f.partie->position());
+        const Move& c = legaux[rng() % legaux.size()];
         if (c.promotion != PieceCode::Empty) f.dialogs.textes.push_back("D");
         f.cliquer(c.fromX, c.fromY);
         f.cliquer(c.toX, c.toY);
@@ -109,7 +109,7 @@ TEST(BoardWindow, TheMachineOpensForAHumanWithBlack) {
     ASSERT_EQ(f.window.moveList()->count(), 1);
     EXPECT_EQ(f.window.moveList()->item(0)->text(), QStringLiteral(" 1.e2-e4"));
     // Black at the bottom: e7 is the second row from the bottom, counted from the right.
-    Case e7 = case_nommee('e', '7', Colour::Black), e5 = case_nommee('e', '5', Colour::Black);
+    Square e7 = namedSquare('e', '7', Colour::Black), e5 = namedSquare('e', '5', Colour::Black);
     EXPECT_EQ(e7.y, 7);
     f.cliquer(e7.x, e7.y);
     f.cliquer(e5.x, e5.y);
@@ -123,7 +123,7 @@ TEST(BoardWindow, DraggingAPieceMakesTheMove) {
     s.MODE_JEUX = 2;
     Fenetre f(s);
     f.partie->nouvelle_partie();
-    Case g1 = case_nommee('g', '1', Colour::White), f3 = case_nommee('f', '3', Colour::White);
+    Square g1 = namedSquare('g', '1', Colour::White), f3 = namedSquare('f', '3', Colour::White);
     QTest::mousePress(f.window.board(), Qt::LeftButton, {}, f.centre(g1.x, g1.y));
     EXPECT_EQ(f.partie->etat(), EtatPlateau::PieceLevee);
     EXPECT_EQ(f.window.board()->cursor().shape(), Qt::BitmapCursor); // the piece is the pointer
@@ -141,7 +141,7 @@ TEST(BoardWindow, DraggingAPieceMakesTheMove) {
     EXPECT_EQ(f.window.board()->lire_case(f3.x, f3.y), PieceCode::WhiteKnight);
     EXPECT_NE(f.window.board()->cursor().shape(), Qt::BitmapCursor);
     // A press and release on one square lifts the piece and keeps it lifted for a second click.
-    Case e7 = case_nommee('e', '7', Colour::White), e5 = case_nommee('e', '5', Colour::White);
+    Square e7 = namedSquare('e', '7', Colour::White), e5 = namedSquare('e', '5', Colour::White);
     f.cliquer(e7.x, e7.y);
     EXPECT_EQ(f.partie->etat(), EtatPlateau::PieceLevee);
     f.cliquer(e5.x, e5.y);
@@ -158,8 +158,8 @@ TEST(BoardWindow, NavigationButtonsAndClocksFollowTheGame) {
     EXPECT_EQ(f.window.bottomClock()->text(), QStringLiteral("00:15:00"));
     const char* coups[][2] = {{"e2", "e4"}, {"e7", "e5"}, {"g1", "f3"}};
     for (auto& c : coups) {
-        Case a = case_nommee(c[0][0], c[0][1], Colour::White),
-             b = case_nommee(c[1][0], c[1][1], Colour::White);
+        Square a = namedSquare(c[0][0], c[0][1], Colour::White),
+             b = namedSquare(c[1][0], c[1][1], Colour::White);
         f.cliquer(a.x, a.y);
         f.cliquer(b.x, b.y);
     }

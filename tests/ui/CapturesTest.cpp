@@ -82,8 +82,8 @@ TEST(Captures, AGameInProgress) {
         QElapsedTimer t;
         t.start();
         while (p.machine_reflechit() && t.elapsed() < 20000) QTest::qWait(5);
-        for (const Coup& c : coups_legaux(p.position())) {
-            if (coup_uci(p.position(), c) != v) continue;
+        for (const Move& c : legalMoves(p.position())) {
+            if (uciMove(p.position(), c) != v) continue;
             BoardView* board = b.window->boardWindow()->board();
             QTest::mouseClick(board, Qt::LeftButton, {},
                               board->squareRect(c.fromX, c.fromY).center());

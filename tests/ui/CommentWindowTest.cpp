@@ -25,8 +25,8 @@ Etape ajouter(std::string t) {
 Etape devant(std::string t) {
     return [t](quarvelin::Commentary& c) { c.devant(t); };
 }
-Etape vider() {
-    return [](quarvelin::Commentary& c) { c.vider(); };
+Etape clear() {
+    return [](quarvelin::Commentary& c) { c.clear(); };
 }
 
 } // namespace
@@ -45,8 +45,8 @@ TEST(CommentWindow, AjouterDevantVider) {
          {ajouter("1.e4\n"), devant("d3 1.2\n"), devant("d2 0.8\n")},
          "d2 0.8\nd3 1.2\n1.e4\n"},
         {"devant puis à la suite", {devant("a\n"), ajouter("b\n")}, "a\nb\n"},
-        {"vider un commentaire vide", {vider()}, ""},
-        {"vider puis écrire", {ajouter("x\n"), vider(), ajouter("y\n")}, "y\n"},
+        {"vider un commentaire vide", {clear()}, ""},
+        {"vider puis écrire", {ajouter("x\n"), clear(), ajouter("y\n")}, "y\n"},
         {"accents et cyrillique",
          {ajouter("Défense française — Французская\n")},
          QStringLiteral("Défense française — Французская\n")},

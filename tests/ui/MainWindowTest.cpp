@@ -117,8 +117,8 @@ struct Programme {
         for (int n = 0; n < 400 && !partie().session().partie_finie(); ++n) {
             attendre();
             if (partie().session().partie_finie()) break;
-            std::vector<Coup> legaux = coups_legaux(partie().position());
-            const Coup& c = legaux[rng() % legaux.size()];
+            std::vector<Move> legaux = legalMoves(partie().position());
+            const Move& c = legaux[rng() % legaux.size()];
             cliquer(c.fromX, c.fromY);
             // A promotion asks for the piece; the input box is answered with a queen.
             if (c.promotion != PieceCode::Empty)

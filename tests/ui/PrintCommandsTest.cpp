@@ -67,12 +67,12 @@ protected:
         auto b = std::make_unique<Banc>(s);
         b->dialogs.parDefaut = false;
         (*b)->nouvelle_partie();
-        b->coup("e2", "e4");
-        b->coup("e7", "e5");
+        b->move("e2", "e4");
+        b->move("e7", "e5");
         const char* aller[] = {"b1", "c3", "b8", "c6", "c3", "b1", "c6", "b8"};
         for (int i = 2; i < coups; ++i) {
             const int k = (i - 2) % 4;
-            b->coup(aller[2 * k], aller[2 * k + 1]);
+            b->move(aller[2 * k], aller[2 * k + 1]);
             if ((*b)->session().partie_finie()) break;
         }
         return b;

@@ -39,9 +39,9 @@ protected:
         banc_ = std::make_unique<Banc>(s);
         Banc& b = *banc_;
         b->nouvelle_partie();
-        b.coup("e2", "e4");
-        b.coup("c7", "c5");
-        b.coup("g1", "f3");
+        b.move("e2", "e4");
+        b.move("c7", "c5");
+        b.move("g1", "f3");
         b->session().notes = {"", "", "Sicilienne"};
     }
 

@@ -36,7 +36,7 @@ constexpr int Sauts[8][2] = {{2, 1},  {2, -1}, {-2, 1},  {-2, -1},
 
 // First square holding the king of colour c, x outer and y inner; false when there is none.
 bool trouve_roi(const Position& p, Colour c, int& kx, int& ky) {
-    PieceCode king = piece_de(PieceType::King, c);
+    PieceCode king = pieceOf(PieceType::King, c);
     for (int x = 1; x <= 8; ++x)
         for (int y = 1; y <= 8; ++y)
             if (p.at(x, y) == king) {
@@ -58,10 +58,10 @@ void essaie_candidat(Contexte& ctx, int x, int y, int tx, int ty, float escape, 
     const PoidsMoteur& w = ctx.poids;
     SearchCounters& k = ctx.compteurs;
     const PieceCode P = pos.at(x, y);
-    const Colour c = couleur(P);
+    const Colour c = colourOf(P);
     const PieceType type = type_piece(P);
     const int t = code(type);
-    const int d = direction_pion(c, pos.PlayerColour);
+    const int d = pawnDirection(c, pos.PlayerColour);
 
     if (!coup_valide(pos, P, x, y, pos.at(tx, ty), tx, ty)) return;
 
@@ -91,7 +91,7 @@ void essaie_candidat(Contexte& ctx, int x, int y, int tx, int ty, float escape, 
         if (k.SearchDepth < w.PROFONDEUR_MAX &&
             (w.ALPHA_BETA == 0 || s <= k.BestAtDepth.at(k.SearchDepth))) {
             k.SearchDepth += 1;
-            float r = cherche_coup(ctx, couleur_opposee(c)).score;
+            float r = cherche_coup(ctx, opposite(c)).score;
             if (r != -Infinity) s -= r;
             k.SearchDepth -= 1;
         }
@@ -113,7 +113,7 @@ void explore_piece(Contexte& ctx, int x, int y, Meilleur& best) {
     const PoidsMoteur& w = ctx.poids;
     SearchCounters& k = ctx.compteurs;
     const PieceCode P = pos.at(x, y);
-    const Colour c = couleur(P);
+    const Colour c = colourOf(P);
     const PieceType type = type_piece(P);
     const int t = code(type);
 
@@ -150,7 +150,7 @@ void explore_piece(Contexte& ctx, int x, int y, Meilleur& best) {
         for (auto& j : Sauts)
             if (sur_echiquier(x + j[0], y + j[1])) candidat(x + j[0], y + j[1]);
     if (type == PieceType::Pawn) {
-        int d = direction_pion(c, pos.PlayerColour);
+        int d = pawnDirection(c, pos.PlayerColour);
         const int pas[4][2] = {{0, d}, {0, 2 * d}, {1, d}, {-1, d}};
         for (auto& j : pas)
             if (sur_echiquier(x + j[0], y + j[1])) candidat(x + j[0], y + j[1]);
@@ -184,8 +184,8 @@ float mobilite_piece(Contexte& ctx, int x, int y) {
         for (auto& j : Sauts)
             if (sur_echiquier(x + j[0], y + j[1])) count += 1;
     if (type == PieceType::Pawn) {
-        Colour c = couleur(P);
-        int d = direction_pion(c, pos.PlayerColour);
+        Colour c = colourOf(P);
+        int d = pawnDirection(c, pos.PlayerColour);
         int startRow = d == -1 ? 7 : 2;
         // a square ahead off the board (a pawn left on its last row by the search) is no unit
         if (sur_echiquier(x, y + d) && vide(pos, x, y + d)) {
@@ -199,7 +199,7 @@ float mobilite_piece(Contexte& ctx, int x, int y) {
 
 float bonus_roque(Contexte& ctx, int x, int, int tx, int ty) {
     const Position& pos = ctx.pos;
-    const Colour c = couleur(pos.at(tx, ty));
+    const Colour c = colourOf(pos.at(tx, ty));
     const int step = tx > x ? 1 : -1;
     const int corner = step == 1 ? 8 : 1;
 
@@ -209,7 +209,7 @@ float bonus_roque(Contexte& ctx, int x, int, int tx, int ty) {
     int cx = tx + step;
     if (!sur_echiquier(cx, ty)) return 0.0f;
     while (cx != corner && vide(pos, cx, ty)) cx += step;
-    if (cx != corner || pos.at(cx, ty) != piece_de(PieceType::Rook, c)) return 0.0f;
+    if (cx != corner || pos.at(cx, ty) != pieceOf(PieceType::Rook, c)) return 0.0f;
     int frontY = c == pos.PlayerColour ? ty - 1 : ty + 1;
     if (vide(pos, tx, frontY)) return 0.0f;
     return ctx.poids.NOTE_ROQUE;
@@ -219,21 +219,21 @@ float evalue_position(Contexte& ctx, Colour m) {
     Position& pos = ctx.pos;
     const PoidsMoteur& w = ctx.poids;
     SearchCounters& k = ctx.compteurs;
-    const Colour o = couleur_opposee(m);
+    const Colour o = opposite(m);
 
     k.PositionsEvaluated += 1;
 
     // without a king of m there is nothing to refuse
     int kx = 0, ky = 0;
     if (trouve_roi(pos, m, kx, ky) &&
-        nombre_attaquants(pos, piece_de(PieceType::King, m), kx, ky, m) >= 1)
+        nombre_attaquants(pos, pieceOf(PieceType::King, m), kx, ky, m) >= 1)
         return -Infinity;
 
     // without a king of o there is no check
     float check = 0.0f;
     int ox = 0, oy = 0;
     if (trouve_roi(pos, o, ox, oy) &&
-        nombre_attaquants(pos, piece_de(PieceType::King, o), ox, oy, o) > 0) {
+        nombre_attaquants(pos, pieceOf(PieceType::King, o), ox, oy, o) > 0) {
         std::int16_t saved = k.SearchDepth;
         k.SearchDepth = w.PROFONDEUR_MAX;
         ResultatRecherche probe = cherche_coup(ctx, o);
@@ -255,14 +255,14 @@ float evalue_position(Contexte& ctx, Colour m) {
         for (int y = 1; y <= 8; ++y) {
             PieceCode piece = pos.at(x, y);
             if (piece == PieceCode::Empty) continue;
-            int S = code(couleur(piece));
+            int S = code(colourOf(piece));
             int t = t_de(piece);
             material[S] += w.NOTE_MATERIEL[t];
             mobility[S] += mobilite_piece(ctx, x, y);
             int d = 0;
             if (w.INDICE_DEFENSE != 0.0f) {
-                int a = nombre_attaquants(pos, piece, x, y, couleur(piece));
-                d = nombre_defenseurs(pos, piece, x, y, couleur(piece));
+                int a = nombre_attaquants(pos, piece, x, y, colourOf(piece));
+                d = nombre_defenseurs(pos, piece, x, y, colourOf(piece));
                 if (d > a) defence[S] += w.INDICE_DEFENSE;
             }
             if (w.INDICE_ATTAQUE != 0.0f && nombre_cibles(pos, x, y) > 0 && d > 0)
@@ -297,7 +297,7 @@ ResultatRecherche cherche_coup(Contexte& ctx, Colour colour) {
     for (int y = 1; y <= 8; ++y)
         for (int x = 1; x <= 8; ++x) {
             PieceCode P = pos.at(x, y);
-            if (P == PieceCode::Empty || couleur(P) != colour) continue;
+            if (P == PieceCode::Empty || colourOf(P) != colour) continue;
             k.MovesExamined += 1;
             if (type_piece(P) == PieceType::King) {
                 kingX = x;
@@ -322,7 +322,7 @@ ResultatRecherche cherche_coup(Contexte& ctx, Colour colour) {
     // a side without a king (so never remembered) counts as not attacked
     auto roi_attaque = [&] {
         return kingSeen &&
-               nombre_attaquants(pos, piece_de(PieceType::King, colour), kingX, kingY, colour) > 0;
+               nombre_attaquants(pos, pieceOf(PieceType::King, colour), kingX, kingY, colour) > 0;
     };
     result.score = best.score;
     if (colour == pos.PlayerColour && best.score == -Infinity)

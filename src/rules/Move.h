@@ -7,18 +7,18 @@
 
 namespace quarvelin {
 
-struct Coup {
+struct Move {
     int fromX = 0, fromY = 0, toX = 0, toY = 0;
     PieceCode piece = PieceCode::Empty;
     PieceCode promotion = PieceCode::Empty; // Empty: none, or a queen by default for a pawn
 
-    bool operator==(const Coup&) const = default;
+    bool operator==(const Move&) const = default;
 };
 
-Coup coup_depuis(const Position& p, FastMove m);
+Move moveFrom(const Position& p, FastMove m);
 // The generator's move matching c in p (c's promotion, a queen when none is given).
-FastMove coup_rapide(const Position& p, const Coup& c);
+FastMove fastMove(const Position& p, const Move& c);
 // "e2e4", "e7e8q": the move in the long algebraic form engines exchange.
-std::string coup_uci(const Position& p, const Coup& c);
+std::string uciMove(const Position& p, const Move& c);
 
 } // namespace quarvelin

@@ -55,7 +55,7 @@ int oracle(int games) {
     int compared = 0, mismatches = 0, byDepth[4] = {};
     for (std::size_t i = 0; i < fens.size(); i += 3) {
         for (Colour bottom : {Colour::White, Colour::Black}) {
-            Position p = *lire_fen(fens[i], bottom);
+            Position p = *readFen(fens[i], bottom);
             int pieces = 0;
             for (auto piece : p.Board) pieces += isPiece(piece);
             int depth = pieces <= 8 ? 3 : pieces <= 14 ? 2 : static_cast<int>(i / 3 % 2);
@@ -66,7 +66,7 @@ int oracle(int games) {
 
             Position refPos = p;
             SearchCounters rc;
-            reference::Contexte ctx{refPos, poids, rc, NotationCode::Francaise};
+            reference::Contexte ctx{refPos, poids, rc, NotationCode::French};
             ResultatRecherche ref = reference::cherche_coup(ctx, p.side_to_move());
             DemandeRecherche d;
             d.position = p;
@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
         std::vector<double> fastTimes, refTimes;
         double fastEvals = 0, refEvals = 0, fastTotal = 0, refTotal = 0;
         for (const char* fen : Positions) {
-            Position p = *lire_fen(fen, Colour::White);
+            Position p = *readFen(fen, Colour::White);
             if (p.side_to_move() == Colour::White) ++p.MoveCount;
             PoidsMoteur poids;
             poids.PROFONDEUR_MAX = static_cast<std::int16_t>(depth);
@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
 
             Position refPos = p;
             SearchCounters rc;
-            reference::Contexte ctx{refPos, poids, rc, NotationCode::Francaise};
+            reference::Contexte ctx{refPos, poids, rc, NotationCode::French};
             t0 = std::chrono::steady_clock::now();
             ResultatRecherche ref = reference::cherche_coup(ctx, p.side_to_move());
             double tr =

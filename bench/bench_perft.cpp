@@ -53,11 +53,11 @@ double depuis(Clock::time_point t0) {
 
 Mesure mesurer_nous(const Cas& c) {
     Mesure m;
-    FenProblem raison = FenProblem::None;
-    auto p = lire_fen(c.fen, Colour::White, &raison);
+    FenProblem reason = FenProblem::None;
+    auto p = readFen(c.fen, Colour::White, &reason);
     if (!p) {
         std::fprintf(stderr, "our FEN reader refused %s (reason %d)\n", c.nom,
-                     static_cast<int>(raison));
+                     static_cast<int>(reason));
         return m;
     }
     const FastPosition f = FastPosition::from(*p);

@@ -1,4 +1,4 @@
-// FEN reading and writing: whatever lire_fen accepts must be a position that can stand, must
+// FEN reading and writing: whatever readFen accepts must be a position that can stand, must
 // survive a write/read round trip unchanged and must be safe for the move generator.
 #include "notation/Fen.h"
 #include "rules/FastPosition.h"
@@ -19,21 +19,21 @@ void verifier(bool ok) {
 }
 
 void essayer(std::string_view text, Colour orientation) {
-    std::optional<Position> p = lire_fen(text, orientation);
+    std::optional<Position> p = readFen(text, orientation);
     if (!p) return;
 
     verifier(p->PlayerColour == orientation);
     verifier(position_admissible(*p));
 
-    const std::string fen = ecrire_fen(*p);
-    std::optional<Position> again = lire_fen(fen, orientation);
+    const std::string fen = writeFen(*p);
+    std::optional<Position> again = readFen(fen, orientation);
     verifier(again.has_value());
     verifier(*again == *p);
-    verifier(ecrire_fen(*again) == fen);
+    verifier(writeFen(*again) == fen);
 
-    const std::string key = cle_position(*p);
+    const std::string key = positionKey(*p);
     verifier(key.size() == 64);
-    std::optional<Position> fromKey = lire_cle_position(key, *p);
+    std::optional<Position> fromKey = readPositionKey(key, *p);
     verifier(fromKey.has_value());
     verifier(fromKey->Board == p->Board);
 

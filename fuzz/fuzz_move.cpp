@@ -51,7 +51,7 @@ const std::array<std::vector<Position>, 2>& positions() {
         std::array<std::vector<Position>, 2> t;
         for (int o = 0; o < 2; ++o)
             for (const char* fen : Fens) {
-                auto p = lire_fen(fen, o ? Colour::Black : Colour::White);
+                auto p = readFen(fen, o ? Colour::Black : Colour::White);
                 verifier(p.has_value());
                 t[static_cast<std::size_t>(o)].push_back(*p);
             }
@@ -91,10 +91,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::string token(reinterpret_cast<const char*>(data + 2), size - 2);
 
-    CoupLu lu = lire_coup(p, side, notation, token);
+    ReadMove lu = lire_coup(p, side, notation, token);
     verifier(p == original);
 
-    if (!lu.lisible || lu.est_resultat()) return 0;
+    if (!lu.readable || lu.isResult()) return 0;
     const Move c = lu.move();
     if (!isLegal(p, c)) return 0;
     verifier(p == original);

@@ -19,11 +19,11 @@ void verifier(bool ok) {
     if (!ok) __builtin_trap();
 }
 
-void verifier_fin(const Rejeu& r, Colour orientation) {
+void verifier_fin(const Replay& r, Colour orientation) {
     if (!r.ok) return;
     verifier(r.position.PlayerColour == orientation);
-    const std::string fen = ecrire_fen(r.position);
-    auto relu = lire_fen(fen, orientation);
+    const std::string fen = writeFen(r.position);
+    auto relu = readFen(fen, orientation);
     verifier(relu.has_value());
     verifier(relu->Board == r.position.Board);
     verifier(relu->side_to_move() == r.position.side_to_move());
@@ -37,11 +37,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PgnStream stream(in);
     PgnGame game;
     int games = 0;
-    while (stream.suivante(game)) {
+    while (stream.next(game)) {
         // A stream that keeps handing out games without consuming input would loop forever.
         verifier(++games <= static_cast<int>(size) + 1);
-        verifier_fin(rejouer(game, NotationCode::Pgn, Colour::White), Colour::White);
-        verifier_fin(rejouer(game, NotationCode::Francaise, Colour::Black), Colour::Black);
+        verifier_fin(replay(game, NotationCode::Pgn, Colour::White), Colour::White);
+        verifier_fin(replay(game, NotationCode::French, Colour::Black), Colour::Black);
         game = PgnGame{};
     }
     return 0;

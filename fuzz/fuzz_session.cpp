@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string texte(reinterpret_cast<const char*>(data) + 1, size - 1);
     switch (data[0] % 3) {
     case 0:
-        partie.coller_position(texte);
+        partie.pastePosition(texte);
         break;
     case 1:
         partie.session().GameMoveText = texte;

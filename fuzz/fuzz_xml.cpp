@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         EcritureXml::debut_document(octets) + EcritureXml::bloc_partie(partie) + "</LIST>\r\n";
     const LectureXml relu = lire_document_xml(document);
     // The result alone makes the move line readable.
-    if (!relu.lisible()) __builtin_trap();
+    if (!relu.readable()) __builtin_trap();
     if (relu.partie.GameMoveText.find_first_of("\r\n") != std::string::npos) __builtin_trap();
     return 0;
 }

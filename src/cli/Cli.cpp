@@ -121,7 +121,7 @@ bool aide_demandee(const std::vector<std::string>& args) {
 
 std::optional<Position> fen_ou_erreur(const std::string& text, const Usage& u) {
     FenProblem why = FenProblem::None;
-    auto p = lire_fen(text, Colour::White, &why);
+    auto p = readFen(text, Colour::White, &why);
     if (!p) u.erreur(TextKey::FenRejected, text + " (" + u.cat.text(fenProblemText(why)) + ")");
     return p;
 }
@@ -185,13 +185,13 @@ int replay(const std::vector<std::string>& args, std::ostream& out, const Usage&
     PgnStream stream(in);
     PgnGame game;
     int number = 0, status = 0;
-    while (stream.suivante(game)) {
+    while (stream.next(game)) {
         ++number;
-        Rejeu r = rejouer(game);
+        Replay r = replay(game);
         if (r.ok) {
-            out << number << '\t' << ecrire_fen(r.position) << '\n';
+            out << number << '\t' << writeFen(r.position) << '\n';
         } else {
-            out << number << "\terror at " << r.numeroErreur << ": " << r.jetonErreur << '\n';
+            out << number << "\terror at " << r.errorNumber << ": " << r.errorToken << '\n';
             status = 1;
         }
     }
@@ -326,7 +326,7 @@ int bestmove(const std::vector<std::string>& args, std::ostream& out, const Usag
     }
     if (fen.empty()) return u.erreur(TextKey::MissingArgument, "");
     FenProblem why = FenProblem::None;
-    auto p = lire_fen(fen, blackBottom ? Colour::Black : Colour::White, &why);
+    auto p = readFen(fen, blackBottom ? Colour::Black : Colour::White, &why);
     if (!p)
         return u.erreur(TextKey::FenRejected, fen + " (" + u.cat.text(fenProblemText(why)) + ")");
     Settings settings = reglages_integres(".");
@@ -380,7 +380,7 @@ int bench(const std::vector<std::string>& args, std::ostream& out, const Usage& 
     auto start = std::chrono::steady_clock::now();
     for (const char* fen : PositionsBench) {
         DemandeRecherche demande;
-        demande.position = *lire_fen(fen, Colour::White);
+        demande.position = *readFen(fen, Colour::White);
         demande.colour = demande.position.side_to_move();
         if (demande.colour == Colour::White) ++demande.position.MoveCount;
         demande.poids.PROFONDEUR_MAX = 3;

@@ -188,7 +188,7 @@ void Session::position(const std::vector<std::string_view>& m) {
             if (!fen.empty()) fen += ' ';
             fen += m[i];
         }
-        std::optional<Position> lue = lire_fen(fen, Colour::White);
+        std::optional<Position> lue = readFen(fen, Colour::White);
         if (!lue) {
             // Keeping the previous position: better than searching a made-up one.
             envoyer("info string position refused, not a FEN: " + fen);

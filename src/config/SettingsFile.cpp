@@ -1,7 +1,7 @@
 #include "config/SettingsFile.h"
 
 #include "localisation/Encodage.h"
-#include "notation/LireNombre.h"
+#include "notation/NumberReader.h"
 
 #include <cerrno>
 #include <charconv>
@@ -169,7 +169,7 @@ bool appliquer(std::string_view key, Regle regle, T& field, const std::string& v
             v = nombre_strict(value);
             break;
         case Regle::Tete:
-            v = lecture_nombre_tete(value);
+            v = leadingNumber(value);
             break;
         default:
             v = lire_nombre(value);

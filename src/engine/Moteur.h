@@ -28,7 +28,7 @@ struct DemandeRecherche {
     Position position;
     Colour colour = Colour::White; // the side searched
     PoidsMoteur poids;
-    NotationCode notation = NotationCode::Francaise;
+    NotationCode notation = NotationCode::French;
     int threads = 2;
     // The log's header line before the time ("Move no. 12 - White - "); none when empty.
     std::string logHeader;

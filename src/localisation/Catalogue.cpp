@@ -107,8 +107,8 @@ void Catalogue::analyser(int indice, const std::string& fichier, std::string_vie
         if (!ligne.empty() && ligne.back() == '\r') ligne.remove_suffix(1);
         if (ligne.empty() || ligne.front() == '#') continue;
 
-        const auto probleme = [&](const char* raison) {
-            problemes_.push_back(fichier + ":" + std::to_string(numeroLigne) + ": " + raison);
+        const auto probleme = [&](const char* reason) {
+            problemes_.push_back(fichier + ":" + std::to_string(numeroLigne) + ": " + reason);
         };
         const std::size_t tab = ligne.find('\t');
         if (tab == std::string_view::npos) {

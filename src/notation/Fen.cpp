@@ -1,6 +1,6 @@
 #include "notation/Fen.h"
 
-#include "notation/LireNombre.h"
+#include "notation/NumberReader.h"
 #include "rules/FastPosition.h"
 #include "rules/MoveRules.h"
 
@@ -37,14 +37,14 @@ bool entier(std::string_view s, int& out, int max) {
     return out <= max;
 }
 
-bool refuser(FenProblem* raison, FenProblem why) {
-    if (raison) *raison = why;
+bool refuse(FenProblem* reason, FenProblem why) {
+    if (reason) *reason = why;
     return false;
 }
 
 } // namespace
 
-std::string ecrire_fen(const Position& p) {
+std::string writeFen(const Position& p) {
     std::string fen;
     for (int rank = 7; rank >= 0; --rank) {
         int empty = 0;
@@ -81,27 +81,27 @@ std::string ecrire_fen(const Position& p) {
     return fen;
 }
 
-bool position_admissible(const Position& p, FenProblem* raison) {
+bool position_admissible(const Position& p, FenProblem* reason) {
     int kings[14] = {};
     for (int y = 1; y <= 8; ++y)
         for (int x = 1; x <= 8; ++x) {
             PieceCode piece = p.at(x, y);
             if (!isPiece(piece) && piece != PieceCode::Empty)
-                return refuser(raison, FenProblem::UnknownCharacter);
+                return refuse(reason, FenProblem::UnknownCharacter);
             if (type_piece(piece) == PieceType::King) ++kings[code(piece)];
             if (type_piece(piece) == PieceType::Pawn && (y == 1 || y == 8))
-                return refuser(raison, FenProblem::PawnOnEdge);
+                return refuse(reason, FenProblem::PawnOnEdge);
         }
     if (kings[code(PieceCode::WhiteKing)] != 1 || kings[code(PieceCode::BlackKing)] != 1)
-        return refuser(raison, FenProblem::Kings);
-    if (inCheck(p, p.LastMoverColour)) return refuser(raison, FenProblem::SideNotToMoveInCheck);
+        return refuse(reason, FenProblem::Kings);
+    if (inCheck(p, p.LastMoverColour)) return refuse(reason, FenProblem::SideNotToMoveInCheck);
     return true;
 }
 
-std::optional<Position> lire_fen(std::string_view fen, Colour playerColour, FenProblem* raison) {
+std::optional<Position> readFen(std::string_view fen, Colour playerColour, FenProblem* reason) {
     auto f = champs(fen);
     if (f.size() < 2 || f.size() > 6) {
-        refuser(raison, FenProblem::FieldCount);
+        refuse(reason, FenProblem::FieldCount);
         return std::nullopt;
     }
     Position p;
@@ -111,30 +111,30 @@ std::optional<Position> lire_fen(std::string_view fen, Colour playerColour, FenP
     int rank = 7, file = 0;
     for (char c : f[0]) {
         if (c == '/') {
-            if (file != 8 || rank == 0) return refuser(raison, FenProblem::Ranks), std::nullopt;
+            if (file != 8 || rank == 0) return refuse(reason, FenProblem::Ranks), std::nullopt;
             --rank;
             file = 0;
         } else if (c >= '1' && c <= '8') {
             file += static_cast<int>(*lire_nombre(std::string_view(&c, 1)));
-            if (file > 8) return refuser(raison, FenProblem::Ranks), std::nullopt;
+            if (file > 8) return refuse(reason, FenProblem::Ranks), std::nullopt;
         } else {
             PieceCode piece = c == '.' ? PieceCode::Empty : piece_fen(c);
             if (piece == PieceCode::Empty && c != '.')
-                return refuser(raison, FenProblem::UnknownCharacter), std::nullopt;
-            if (file >= 8) return refuser(raison, FenProblem::Ranks), std::nullopt;
+                return refuse(reason, FenProblem::UnknownCharacter), std::nullopt;
+            if (file >= 8) return refuse(reason, FenProblem::Ranks), std::nullopt;
             Square sq = displayedSquare(file + 8 * rank, playerColour);
             p.at(sq.x, sq.y) = piece;
             ++file;
         }
     }
-    if (rank != 0 || file != 8) return refuser(raison, FenProblem::Ranks), std::nullopt;
+    if (rank != 0 || file != 8) return refuse(reason, FenProblem::Ranks), std::nullopt;
 
     if (f[1] == "w")
         p.LastMoverColour = Colour::Black;
     else if (f[1] == "b")
         p.LastMoverColour = Colour::White;
     else
-        return refuser(raison, FenProblem::SideToMove), std::nullopt;
+        return refuse(reason, FenProblem::SideToMove), std::nullopt;
 
     p.CastlingRights = 0;
     if (f.size() > 2 && f[2] != "-") {
@@ -145,7 +145,7 @@ std::optional<Position> lire_fen(std::string_view fen, Colour playerColour, FenP
                                : c == 'q' ? BlackLong
                                           : 0;
             if (!bit || (p.CastlingRights & bit))
-                return refuser(raison, FenProblem::Castling), std::nullopt;
+                return refuse(reason, FenProblem::Castling), std::nullopt;
             p.CastlingRights |= bit;
         }
     }
@@ -153,24 +153,24 @@ std::optional<Position> lire_fen(std::string_view fen, Colour playerColour, FenP
     p.CastlingDone[code(Colour::Black)] = !(p.CastlingRights & (BlackShort | BlackLong));
 
     if (f.size() > 3 && f[3] != "-") {
-        if (f[3].size() != 2) return refuser(raison, FenProblem::EnPassant), std::nullopt;
+        if (f[3].size() != 2) return refuse(reason, FenProblem::EnPassant), std::nullopt;
         Square sq = namedSquare(f[3][0], f[3][1], playerColour);
-        if (sq.x == 0) return refuser(raison, FenProblem::EnPassant), std::nullopt;
+        if (sq.x == 0) return refuse(reason, FenProblem::EnPassant), std::nullopt;
         auto& ep = p.side_to_move() == Colour::White ? p.EnPassantForWhite : p.EnPassantForBlack;
         ep = static_cast<std::int16_t>(10 * sq.x + sq.y);
     }
     int halfmove = 0, fullmove = 1;
     if (f.size() > 4 && !entier(f[4], halfmove, 30000))
-        return refuser(raison, FenProblem::Counters), std::nullopt;
+        return refuse(reason, FenProblem::Counters), std::nullopt;
     if (f.size() > 5 && !entier(f[5], fullmove, 30000))
-        return refuser(raison, FenProblem::Counters), std::nullopt;
+        return refuse(reason, FenProblem::Counters), std::nullopt;
     p.QuietMoveCount = static_cast<std::int16_t>(halfmove);
     // MoveCount counts White's moves played, so a copy gives back the same number.
     bool whiteToMove = p.side_to_move() == Colour::White;
     p.MoveCount =
         static_cast<std::int16_t>(whiteToMove ? (fullmove > 0 ? fullmove - 1 : 0) : fullmove);
 
-    if (!position_admissible(p, raison)) return std::nullopt;
+    if (!position_admissible(p, reason)) return std::nullopt;
     // Keep only what the position can have: rights with king and rook at home, an en-passant
     // square behind a pawn that just moved two squares.
     FastPosition fast = FastPosition::from(p);
@@ -181,7 +181,7 @@ std::optional<Position> lire_fen(std::string_view fen, Colour playerColour, FenP
     return p;
 }
 
-std::string cle_position(const Position& p) {
+std::string positionKey(const Position& p) {
     std::string key;
     key.reserve(64);
     for (int y = 1; y <= 8; ++y)
@@ -189,7 +189,7 @@ std::string cle_position(const Position& p) {
     return key;
 }
 
-std::optional<Position> lire_cle_position(std::string_view key, const Position& current) {
+std::optional<Position> readPositionKey(std::string_view key, const Position& current) {
     if (key.size() != 64) return std::nullopt;
     Position p = current;
     for (int i = 0; i < 64; ++i) {
@@ -205,20 +205,20 @@ std::optional<Position> lire_cle_position(std::string_view key, const Position& 
     return p;
 }
 
-CollerResultat coller_position(std::string_view text, Position& pos) {
+PasteResult pastePosition(std::string_view text, Position& pos) {
     bool hasSlash = text.find('/') != std::string_view::npos;
     std::optional<Position> read;
-    CollerResultat kind;
+    PasteResult kind;
     if (!hasSlash && text.size() == 64) {
-        kind = CollerResultat::Cle;
-        read = lire_cle_position(text, pos);
+        kind = PasteResult::Key;
+        read = readPositionKey(text, pos);
     } else if (hasSlash && text.size() < 100) {
-        kind = CollerResultat::Fen;
-        read = lire_fen(text, pos.PlayerColour);
+        kind = PasteResult::Fen;
+        read = readFen(text, pos.PlayerColour);
     } else {
-        return CollerResultat::Ignore;
+        return PasteResult::Ignore;
     }
-    if (!read) return CollerResultat::Refuse;
+    if (!read) return PasteResult::Refuse;
     pos = *read;
     return kind;
 }

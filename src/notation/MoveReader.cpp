@@ -19,27 +19,27 @@ void trim(std::string& s) {
 }
 
 bool fichier(char c) { return c >= 'a' && c <= 'h'; }
-bool rangee(char c) { return c >= '1' && c <= '8'; }
+bool rank(char c) { return c >= '1' && c <= '8'; }
 
-struct Marche {
+struct Walk {
     int walk[8][2];
     int count;
 };
 
-constexpr Marche Droites{{{1, 0}, {-1, 0}, {0, 1}, {0, -1}}, 4};
-constexpr Marche Diagonales{{{1, -1}, {-1, -1}, {1, 1}, {-1, 1}}, 4};
-constexpr Marche Sauts{{{2, 1}, {2, -1}, {-2, 1}, {-2, -1}, {1, -2}, {1, 2}, {-1, -2}, {-1, 2}}, 8};
+constexpr Walk Straights{{{1, 0}, {-1, 0}, {0, 1}, {0, -1}}, 4};
+constexpr Walk Diagonals{{{1, -1}, {-1, -1}, {1, 1}, {-1, 1}}, 4};
+constexpr Walk Jumps{{{2, 1}, {2, -1}, {-2, 1}, {-2, -1}, {1, -2}, {1, 2}, {-1, -2}, {-1, 2}}, 8};
 
 } // namespace
 
-bool est_resultat(std::string_view t) {
+bool isResult(std::string_view t) {
     return t == "1-0" || t == "0-1" || t == "1/2-1/2" || t == "*";
 }
 
 bool chercher_origine(const Position& p, PieceCode piece, int toX, int toY, int& hintX,
                       int& hintY) {
     int firstX = 0, firstY = 0;
-    auto essayer = [&](int x, int y) {
+    auto attempt = [&](int x, int y) {
         if (p.at(x, y) != piece || (hintX && hintX != x) || (hintY && hintY != y)) return false;
         if (!firstX) {
             firstX = x;
@@ -47,11 +47,11 @@ bool chercher_origine(const Position& p, PieceCode piece, int toX, int toY, int&
         }
         return isLegal(p, Move{x, y, toX, toY, piece, PieceCode::Empty});
     };
-    auto lignes = [&](const Marche& m) {
+    auto lignes = [&](const Walk& m) {
         for (int i = 0; i < m.count; ++i)
             for (int x = toX + m.walk[i][0], y = toY + m.walk[i][1];
                  x >= 1 && x <= 8 && y >= 1 && y <= 8; x += m.walk[i][0], y += m.walk[i][1])
-                if (essayer(x, y)) {
+                if (attempt(x, y)) {
                     hintX = x;
                     hintY = y;
                     return true;
@@ -61,13 +61,13 @@ bool chercher_origine(const Position& p, PieceCode piece, int toX, int toY, int&
     PieceType t = type_piece(piece);
     bool found = false;
     if (t == PieceType::Rook || t == PieceType::Queen || t == PieceType::King)
-        found = lignes(Droites);
+        found = lignes(Straights);
     if (!found && (t == PieceType::Bishop || t == PieceType::Queen || t == PieceType::King))
-        found = lignes(Diagonales);
+        found = lignes(Diagonals);
     if (!found && t == PieceType::Knight)
-        for (int i = 0; i < Sauts.count && !found; ++i) {
-            int x = toX + Sauts.walk[i][0], y = toY + Sauts.walk[i][1];
-            if (x >= 1 && x <= 8 && y >= 1 && y <= 8 && essayer(x, y)) {
+        for (int i = 0; i < Jumps.count && !found; ++i) {
+            int x = toX + Jumps.walk[i][0], y = toY + Jumps.walk[i][1];
+            if (x >= 1 && x <= 8 && y >= 1 && y <= 8 && attempt(x, y)) {
                 hintX = x;
                 hintY = y;
                 found = true;
@@ -80,7 +80,7 @@ bool chercher_origine(const Position& p, PieceCode piece, int toX, int toY, int&
     return true;
 }
 
-Move CoupLu::move() const {
+Move ReadMove::move() const {
     Move c{fromX, fromY, toX, toY, piece, PieceCode::Empty};
     if (auto eq = suffix.find('='); eq != std::string::npos && eq + 1 < suffix.size()) {
         PieceType t = type_promotion(suffix[eq + 1]);
@@ -89,8 +89,8 @@ Move CoupLu::move() const {
     return c;
 }
 
-CoupLu lire_coup(const Position& p, Colour side, NotationCode notation, std::string& token) {
-    CoupLu r;
+ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::string& token) {
+    ReadMove r;
     const Colour pc = p.PlayerColour;
     auto colonne = [pc](char f) { return pc == Colour::Black ? 105 - f : f - 96; };
     auto ligne = [pc](char d) { return pc == Colour::Black ? d - '0' : 9 - (d - '0'); };
@@ -123,24 +123,24 @@ CoupLu lire_coup(const Position& p, Colour side, NotationCode notation, std::str
     }
     trim(token);
 
-    if (est_resultat(token)) {
+    if (isResult(token)) {
         r.suffix = token;
         return r;
     }
 
     const PieceCode pawn = side == Colour::White ? PieceCode::WhitePawn : PieceCode::BlackPawn;
     const int d = (side == Colour::White) == (pc == Colour::White) ? 1 : -1;
-    const std::string_view letters = lettres_pieces(
-        notation == NotationCode::Francaise ? NotationCode::Francaise : NotationCode::Pgn);
-    auto piece_lettre = [&](char c) -> PieceCode {
+    const std::string_view letters = pieceLetters(
+        notation == NotationCode::French ? NotationCode::French : NotationCode::Pgn);
+    auto letterPiece = [&](char c) -> PieceCode {
         auto k = letters.find(c);
         if (k == std::string_view::npos) return PieceCode::Empty;
         return static_cast<PieceCode>(code(pawn) + 1 + static_cast<int>(k));
     };
-    auto illisible = [&]() {
-        CoupLu bad;
+    auto unreadable = [&]() {
+        ReadMove bad;
         bad.suffix = r.suffix;
-        bad.lisible = false;
+        bad.readable = false;
         bad.malformed = true;
         return bad;
     };
@@ -162,30 +162,30 @@ CoupLu lire_coup(const Position& p, Colour side, NotationCode notation, std::str
     // notation's letters (Cg1-f3 read as PGN) read too, as long as the letter fits the piece.
     {
         std::size_t i = 0;
-        char lettre = 0;
+        char letter = 0;
         if (n > 0 && std::isupper(static_cast<unsigned char>(token[0]))) {
-            lettre = token[0];
+            letter = token[0];
             i = 1;
         }
-        if (n >= i + 4 && fichier(token[i]) && rangee(token[i + 1])) {
+        if (n >= i + 4 && fichier(token[i]) && rank(token[i + 1])) {
             std::size_t j = i + 2;
             if (token[j] == '-' || token[j] == 'x' || token[j] == ':') ++j;
             const int fromX = colonne(token[i]), fromY = ligne(token[i + 1]);
             const PieceCode origine = p.at(fromX, fromY);
-            const bool aLui = isPiece(origine) && colourOf(origine) == side;
+            const bool ownPiece = isPiece(origine) && colourOf(origine) == side;
             PieceCode piece = pawn;
-            if (lettre) {
-                piece = piece_lettre(lettre);
-                if (aLui && piece != origine) {
+            if (letter) {
+                piece = letterPiece(letter);
+                if (ownPiece && piece != origine) {
                     const PieceType t = type_piece(origine);
-                    for (NotationCode autre : {NotationCode::Pgn, NotationCode::Francaise})
-                        if (lettre_piece(t, autre) == lettre) piece = origine;
+                    for (NotationCode other : {NotationCode::Pgn, NotationCode::French})
+                        if (pieceLetter(t, other) == letter) piece = origine;
                 }
-            } else if (aLui) {
+            } else if (ownPiece) {
                 piece = origine;
             }
             if (piece != PieceCode::Empty && j + 2 <= n && fichier(token[j]) &&
-                rangee(token[j + 1]) &&
+                rank(token[j + 1]) &&
                 (j + 2 == n || (j + 3 == n && piece == pawn &&
                                 type_promotion(token[j + 2]) != PieceType::None))) {
                 if (j + 3 == n) r.suffix.insert(0, std::string("=") + token[j + 2]);
@@ -199,11 +199,11 @@ CoupLu lire_coup(const Position& p, Colour side, NotationCode notation, std::str
         }
     }
     // A promotion written without "=" (e8Q, exd8Q).
-    if ((n == 3 || n == 5) && rangee(token[n - 2]) &&
+    if ((n == 3 || n == 5) && rank(token[n - 2]) &&
         std::isupper(static_cast<unsigned char>(token[n - 1])) &&
         type_promotion(token[n - 1]) != PieceType::None) {
         std::string inner = token.substr(0, n - 1);
-        CoupLu res = lire_coup(p, side, notation, inner);
+        ReadMove res = lire_coup(p, side, notation, inner);
         if (res.piece == pawn) {
             res.suffix = std::string("=") + token[n - 1] + r.suffix + res.suffix;
             token = inner;
@@ -215,7 +215,7 @@ CoupLu lire_coup(const Position& p, Colour side, NotationCode notation, std::str
     char destFile = 0, destRank = 0;
     bool hasX = token.find('x') != std::string::npos;
     if (n == 2) {
-        if (!fichier(token[0]) || !rangee(token[1])) return illisible();
+        if (!fichier(token[0]) || !rank(token[1])) return unreadable();
         r.piece = pawn;
         r.toX = colonne(token[0]);
         r.toY = ligne(token[1]);
@@ -231,34 +231,34 @@ CoupLu lire_coup(const Position& p, Colour side, NotationCode notation, std::str
         return r;
     }
     // The second character of Nbd7, N1f3, Nbxd7: a rank hint when a digit, a file hint otherwise.
-    auto lire_indice = [&](char h) {
+    auto readHint = [&](char h) {
         if (std::isdigit(static_cast<unsigned char>(h))) {
-            hintY = rangee(h) ? ligne(h) : 0;
-            return rangee(h);
+            hintY = rank(h) ? ligne(h) : 0;
+            return rank(h);
         }
         hintX = fichier(h) ? colonne(h) : 0;
         return fichier(h);
     };
     if (n == 3 || n == 4) {
         destFile = hasX ? token[2] : (n == 3 ? token[1] : token[2]);
-        if (n == 4 && !hasX && !lire_indice(token[1])) return illisible();
+        if (n == 4 && !hasX && !readHint(token[1])) return unreadable();
     } else if (n == 5) {
-        if (!hasX) return illisible();
+        if (!hasX) return unreadable();
         destFile = token[3];
-        if (!lire_indice(token[1])) return illisible();
+        if (!readHint(token[1])) return unreadable();
     } else {
         // Other lengths yield no move, without a message.
-        CoupLu none;
+        ReadMove none;
         none.suffix = r.suffix;
-        none.lisible = false;
+        none.readable = false;
         return none;
     }
     destRank = token[n - 1];
-    if (!fichier(destFile) || !rangee(destRank)) return illisible();
+    if (!fichier(destFile) || !rank(destRank)) return unreadable();
     r.toX = colonne(destFile);
     r.toY = ligne(destRank);
 
-    PieceCode piece = piece_lettre(token[0]);
+    PieceCode piece = letterPiece(token[0]);
     if (piece != PieceCode::Empty) {
         r.piece = piece;
         chercher_origine(p, piece, r.toX, r.toY, hintX, hintY);
@@ -266,7 +266,7 @@ CoupLu lire_coup(const Position& p, Colour side, NotationCode notation, std::str
         r.fromY = hintY;
         return r;
     }
-    if (n == 5 || !fichier(token[0])) return illisible();
+    if (n == 5 || !fichier(token[0])) return unreadable();
     r.piece = pawn;
     r.fromX = colonne(token[0]);
     r.fromY = r.toY + d;

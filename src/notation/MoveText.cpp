@@ -23,7 +23,7 @@ std::string ecrire_coup(int number, PieceCode piece, int fromX, int fromY, Piece
         bool towardsG = playerColour == Colour::Black ? toX < fromX : toX > fromX;
         return text + (towardsG ? "O-O" : "O-O-O");
     }
-    if (char letter = lettre_piece(t, notation)) text += letter;
+    if (char letter = pieceLetter(t, notation)) text += letter;
     text += squareName(fromX, fromY, playerColour);
     bool capture = captured != PieceCode::Empty || enPassant;
     text += capture ? "x" : "-";
@@ -33,14 +33,14 @@ std::string ecrire_coup(int number, PieceCode piece, int fromX, int fromY, Piece
 
 namespace {
 
-bool est_en_passant(const Position& p, const Move& c) {
+bool isEnPassant(const Position& p, const Move& c) {
     if (type_piece(c.piece) != PieceType::Pawn || c.fromX == c.toX) return false;
     return p.at(c.toX, c.toY) == PieceCode::Empty;
 }
 
 int numero(const Position& p) { return p.MoveCount + 1; }
 
-int attaquants_du_roi(const Position& p, Colour c) {
+int kingAttackers(const Position& p, Colour c) {
     PieceCode king = pieceOf(PieceType::King, c);
     for (int y = 1; y <= 8; ++y)
         for (int x = 1; x <= 8; ++x)
@@ -49,7 +49,7 @@ int attaquants_du_roi(const Position& p, Colour c) {
 }
 
 // SAN without the check mark.
-std::string san_corps(const Position& before, const Move& c) {
+std::string sanBody(const Position& before, const Move& c) {
     PieceType t = type_piece(c.piece);
     if (t == PieceType::King && std::abs(c.toX - c.fromX) == 2) {
         bool towardsG = before.PlayerColour == Colour::Black ? c.toX < c.fromX : c.toX > c.fromX;
@@ -57,12 +57,12 @@ std::string san_corps(const Position& before, const Move& c) {
     }
     std::string from = squareName(c.fromX, c.fromY, before.PlayerColour);
     std::string to = squareName(c.toX, c.toY, before.PlayerColour);
-    bool capture = before.at(c.toX, c.toY) != PieceCode::Empty || est_en_passant(before, c);
+    bool capture = before.at(c.toX, c.toY) != PieceCode::Empty || isEnPassant(before, c);
     std::string s;
     if (t == PieceType::Pawn) {
         if (capture) s += from[0];
     } else {
-        s += lettre_piece(t, NotationCode::Pgn);
+        s += pieceLetter(t, NotationCode::Pgn);
         bool other = false, sameFile = false, sameRank = false;
         for (const Move& o : legalMoves(before)) {
             if (o.piece != c.piece || o.toX != c.toX || o.toY != c.toY) continue;
@@ -87,12 +87,12 @@ std::string san_corps(const Position& before, const Move& c) {
         PieceType promo =
             c.promotion == PieceCode::Empty ? PieceType::Queen : type_piece(c.promotion);
         s += '=';
-        s += lettre_piece(promo, NotationCode::Pgn);
+        s += pieceLetter(promo, NotationCode::Pgn);
     }
     return s;
 }
 
-Position apres(const Position& before, const Move& c) {
+Position positionAfter(const Position& before, const Move& c) {
     Position after = before;
     playMove(after, c);
     return after;
@@ -100,33 +100,33 @@ Position apres(const Position& before, const Move& c) {
 
 } // namespace
 
-std::string marque_echec(const Position& after) {
+std::string checkMark(const Position& after) {
     if (!inCheck(after, after.side_to_move())) return {};
     return gameEnd(after) == GameEnd::Mate ? "#" : "+";
 }
 
 std::string san(const Position& before, const Move& c) {
-    return san_corps(before, c) + marque_echec(apres(before, c));
+    return sanBody(before, c) + checkMark(positionAfter(before, c));
 }
 
-std::string texte_long(const Position& before, const Move& c, NotationCode notation) {
-    bool ep = est_en_passant(before, c);
+std::string longMoveText(const Position& before, const Move& c, NotationCode notation) {
+    bool ep = isEnPassant(before, c);
     std::string text =
         ecrire_coup(numero(before), c.piece, c.fromX, c.fromY, before.at(c.toX, c.toY), c.toX,
                     c.toY, ep, notation, before.PlayerColour);
     if (ep) text += "e.p.";
-    Position after = apres(before, c);
+    Position after = positionAfter(before, c);
     if (type_piece(c.piece) == PieceType::Pawn && (c.toY == 1 || c.toY == 8)) {
         text += '=';
-        text += lettre_piece(type_piece(after.at(c.toX, c.toY)),
-                             notation == NotationCode::Francaise ? notation : NotationCode::Pgn);
+        text += pieceLetter(type_piece(after.at(c.toX, c.toY)),
+                             notation == NotationCode::French ? notation : NotationCode::Pgn);
     }
-    text.append(static_cast<std::size_t>(attaquants_du_roi(after, after.side_to_move())), '+');
+    text.append(static_cast<std::size_t>(kingAttackers(after, after.side_to_move())), '+');
     return text;
 }
 
-std::string coup_en_pgn(std::string_view texteLong, const Position& before, NotationCode notation) {
-    std::string_view t = texteLong;
+std::string coup_en_pgn(std::string_view longText, const Position& before, NotationCode notation) {
+    std::string_view t = longText;
     while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
     std::string prefix = " ";
     if (auto dot = t.find('.');
@@ -159,11 +159,11 @@ std::string coup_en_pgn(std::string_view texteLong, const Position& before, Nota
            PieceCode::Empty};
     if (auto eq = t.find('='); eq != std::string_view::npos && eq + 1 < t.size()) {
         PieceType pt = type_promotion(t[eq + 1]);
-        if (notation == NotationCode::Francaise && t[eq + 1] == 'R') pt = PieceType::None;
+        if (notation == NotationCode::French && t[eq + 1] == 'R') pt = PieceType::None;
         if (pt != PieceType::None) c.promotion = pieceOf(pt, colourOf(c.piece));
     }
     if (!isLegal(before, c)) return {};
-    return prefix + san_corps(before, c);
+    return prefix + sanBody(before, c);
 }
 
 } // namespace quarvelin

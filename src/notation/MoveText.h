@@ -17,7 +17,7 @@ std::string ecrire_coup(int number, PieceCode piece, int fromX, int fromY, Piece
 
 // The whole long text of a legal move played in `before`, numbered from MoveCount, with
 // "e.p.", "=" and the promoted piece's letter, and one "+" per checking piece.
-std::string texte_long(const Position& before, const Move& c, NotationCode notation);
+std::string longMoveText(const Position& before, const Move& c, NotationCode notation);
 
 // Standard SAN of a legal move in `before`: origin file, rank or square only where another
 // piece of the same kind could legally reach the square; "+" for check, "#" for mate.
@@ -26,9 +26,9 @@ std::string san(const Position& before, const Move& c);
 // The short text for a long text of a move played in `before`: the move number kept
 // (" 12.Nf3", " e5"), standard SAN without check marks. Castling keeps its mark only.
 // Empty when the long text names no move of the position.
-std::string coup_en_pgn(std::string_view texteLong, const Position& before, NotationCode notation);
+std::string coup_en_pgn(std::string_view longText, const Position& before, NotationCode notation);
 
 // "+" or "#" for the side to move in `after`, or nothing.
-std::string marque_echec(const Position& after);
+std::string checkMark(const Position& after);
 
 } // namespace quarvelin

@@ -7,12 +7,12 @@
 
 namespace quarvelin {
 
-enum class NotationCode : std::uint8_t { Internationale = 0, Francaise = 1, Pgn = 2 };
+enum class NotationCode : std::uint8_t { International = 0, French = 1, Pgn = 2 };
 
 // Letters of rook, knight, bishop, queen, king (index PieceType - 3); empty for international.
-constexpr std::string_view lettres_pieces(NotationCode n) {
+constexpr std::string_view pieceLetters(NotationCode n) {
     switch (n) {
-    case NotationCode::Francaise:
+    case NotationCode::French:
         return "TCFDR";
     case NotationCode::Pgn:
         return "RNBQK";
@@ -22,8 +22,8 @@ constexpr std::string_view lettres_pieces(NotationCode n) {
 }
 
 // The letter of a piece in a notation; no letter for pawns or in the international notation.
-constexpr char lettre_piece(PieceType t, NotationCode n) {
-    std::string_view l = lettres_pieces(n);
+constexpr char pieceLetter(PieceType t, NotationCode n) {
+    std::string_view l = pieceLetters(n);
     int i = static_cast<int>(t) - 3;
     return (i >= 0 && i < static_cast<int>(l.size())) ? l[static_cast<std::size_t>(i)] : '\0';
 }

@@ -74,18 +74,18 @@ bool blanc(int c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
 }
 
-bool separateur(int c) {
+bool separator(int c) {
     return c < 0 || blanc(c) || c == '{' || c == '}' || c == '(' || c == ')' || c == '[' ||
            c == ']' || c == ';' || c == '$';
 }
 
-bool est_resultat(const std::string& t) {
+bool isResult(const std::string& t) {
     return t == "1-0" || t == "0-1" || t == "1/2-1/2" || t == "*";
 }
 
 // "12." "12..." "12...e5" "1.e4" "12": what is left once the move number is taken off. Some
 // files write the number without its full stop; no move is digits alone.
-std::string sans_numero(const std::string& t) {
+std::string withoutNumber(const std::string& t) {
     std::size_t i = 0;
     while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i;
     if (i == t.size()) return {};
@@ -100,11 +100,11 @@ std::string sans_numero(const std::string& t) {
     return t;
 }
 
-bool glyphe(const std::string& t) { return t.find_first_not_of("!?") == std::string::npos; }
+bool glyph(const std::string& t) { return t.find_first_not_of("!?") == std::string::npos; }
 
 } // namespace
 
-bool PgnStream::suivante(PgnGame& game) {
+bool PgnStream::next(PgnGame& game) {
     game = PgnGame{};
     if (first_) {
         first_ = false;
@@ -198,22 +198,22 @@ bool PgnStream::suivante(PgnGame& game) {
             continue;
         }
         std::string token;
-        while (!separateur(peek())) token += static_cast<char>(get());
+        while (!separator(peek())) token += static_cast<char>(get());
         inMoves = true;
         if (depth > 0) continue;
-        if (est_resultat(token)) {
+        if (isResult(token)) {
             game.result = token;
             return true;
         }
-        if (asides_ && !glyphe(token)) {
+        if (asides_ && !glyph(token)) {
             previous = token;
             // "e4xd3e.p." holds full stops but no move number.
             const std::size_t afterDigits = token.find_first_not_of("0123456789");
             if (afterDigits > 0 && afterDigits != std::string::npos && token[afterDigits] == '.')
                 lastNumbered = token;
         }
-        token = sans_numero(token);
-        if (token.empty() || glyphe(token)) continue;
+        token = withoutNumber(token);
+        if (token.empty() || glyph(token)) continue;
         game.moves.push_back(std::move(token));
     }
 }

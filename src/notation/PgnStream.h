@@ -38,7 +38,7 @@ public:
         : in_(in), buffer_(std::make_unique_for_overwrite<char[]>(BlockSize)), asides_(asides) {}
 
     // The next game; false at the end of the stream.
-    bool suivante(PgnGame& game);
+    bool next(PgnGame& game);
 
 private:
     int get(); // next byte, -1 at the end

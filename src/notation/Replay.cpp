@@ -6,15 +6,15 @@
 
 namespace quarvelin {
 
-Rejeu rejouer(const PgnGame& game, NotationCode notation, Colour playerColour,
+Replay replay(const PgnGame& game, NotationCode notation, Colour playerColour,
               std::vector<std::string>* uci) {
-    Rejeu r;
+    Replay r;
     r.position = Position::initial(playerColour);
     if (const std::string* fen = game.tag("FEN")) {
-        auto start = lire_fen(*fen, playerColour);
+        auto start = readFen(*fen, playerColour);
         if (!start) {
             r.ok = false;
-            r.jetonErreur = "[FEN \"" + *fen + "\"]";
+            r.errorToken = "[FEN \"" + *fen + "\"]";
             return r;
         }
         r.position = *start;
@@ -23,17 +23,17 @@ Rejeu rejouer(const PgnGame& game, NotationCode notation, Colour playerColour,
         Position& p = r.position;
         Colour side = p.side_to_move();
         std::string t = token;
-        CoupLu lu = lire_coup(p, side, notation, t);
-        Move c = lu.move();
-        if (!lu.lisible || lu.est_resultat() || !isLegal(p, c)) {
+        ReadMove parsed = lire_coup(p, side, notation, t);
+        Move c = parsed.move();
+        if (!parsed.readable || parsed.isResult() || !isLegal(p, c)) {
             r.ok = false;
-            r.numeroErreur = side == Colour::White ? p.MoveCount + 1 : p.MoveCount;
-            r.jetonErreur = token;
+            r.errorNumber = side == Colour::White ? p.MoveCount + 1 : p.MoveCount;
+            r.errorToken = token;
             return r;
         }
         PlayedMove played = playMove(p, c);
         if (uci) uci->push_back(uciMove(p, played.move));
-        ++r.coupsJoues;
+        ++r.movesPlayed;
     }
     return r;
 }

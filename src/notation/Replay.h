@@ -9,16 +9,16 @@
 
 namespace quarvelin {
 
-struct Rejeu {
+struct Replay {
     Position position; // after the last move replayed
     bool ok = true;
-    int numeroErreur = 0;    // full-move number of the move that failed
-    std::string jetonErreur; // the token as found in the game
-    int coupsJoues = 0;      // half-moves replayed
+    int errorNumber = 0;    // full-move number of the move that failed
+    std::string errorToken; // the token as found in the game
+    int movesPlayed = 0;      // half-moves replayed
 };
 
 // When `uci` is given, each move replayed is appended to it in long algebraic form.
-Rejeu rejouer(const PgnGame& game, NotationCode notation = NotationCode::Pgn,
+Replay replay(const PgnGame& game, NotationCode notation = NotationCode::Pgn,
               Colour playerColour = Colour::White, std::vector<std::string>* uci = nullptr);
 
 } // namespace quarvelin

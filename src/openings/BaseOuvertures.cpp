@@ -235,7 +235,7 @@ BaseOuvertures::choisir_coup_livre(const Position& p, Colour side, const std::st
     if (token.empty()) return std::nullopt;
     CoupLivre c;
     c.move = lire_coup(p, side, NotationCode::Pgn, token);
-    if (!c.move.lisible || c.move.fromX == 0 || c.move.fromY == 0) return std::nullopt;
+    if (!c.move.readable || c.move.fromX == 0 || c.move.fromY == 0) return std::nullopt;
     c.note = l.connaissance ? l.note : 0;
     c.ligne = l;
     return c;

@@ -38,7 +38,7 @@ public:
     std::optional<LigneEco> nommer_ouverture(const std::string& texteDePartie) const;
 
     struct CoupLivre {
-        CoupLu move;    // origin, destination and suffix of the move, as read
+        ReadMove move;    // origin, destination and suffix of the move, as read
         float note = 0; // the line's score when it is a learned line
         LigneEco ligne;
     };

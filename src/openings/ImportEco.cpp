@@ -33,9 +33,9 @@ std::string rejouer_ligne(const std::string& coups) {
             token.erase(0, dot + 1);
         if (token.empty()) continue;
         Colour side = p.side_to_move();
-        CoupLu lu = lire_coup(p, side, NotationCode::Pgn, token);
+        ReadMove lu = lire_coup(p, side, NotationCode::Pgn, token);
         Move c = lu.move();
-        if (!lu.lisible || lu.est_resultat() || !isLegal(p, c)) return {};
+        if (!lu.readable || lu.isResult() || !isLegal(p, c)) return {};
         if (!out.empty()) out += ' ';
         if (side == Colour::White) out += std::to_string(p.MoveCount + 1) + ".";
         out += san(p, c);

@@ -13,7 +13,7 @@ namespace quarvelin {
 
 std::string ResultatChargement::message(const TextCatalogue& catalogue) const {
     const std::string refuse = catalogue.text(TextKey::XmlDocumentRefused);
-    std::string raison;
+    std::string reason;
     switch (echec) {
     case EchecChargement::Aucun:
         return {};
@@ -25,36 +25,36 @@ std::string ResultatChargement::message(const TextCatalogue& catalogue) const {
     case EchecChargement::SansCoups:
         return refuse + catalogue.text(TextKey::NothingReadable) + "\n" + adresse;
     case EchecChargement::Http:
-        raison = catalogue.text(TextKey::ServerError) + std::to_string(statutHttp);
-        if (!detail.empty()) raison += " " + detail;
+        reason = catalogue.text(TextKey::ServerError) + std::to_string(statutHttp);
+        if (!detail.empty()) reason += " " + detail;
         break;
     case EchecChargement::HoteInconnu:
-        raison = catalogue.text(TextKey::ServerNotFound) + detail;
+        reason = catalogue.text(TextKey::ServerNotFound) + detail;
         break;
     case EchecChargement::ConnexionRefusee:
-        raison = catalogue.text(TextKey::ConnectionRefused);
+        reason = catalogue.text(TextKey::ConnectionRefused);
         break;
     case EchecChargement::Securite:
-        raison = catalogue.text(TextKey::SecureConnectionFailed);
+        reason = catalogue.text(TextKey::SecureConnectionFailed);
         break;
     case EchecChargement::Reseau:
-        raison = catalogue.text(TextKey::TransferError) + detail;
+        reason = catalogue.text(TextKey::TransferError) + detail;
         break;
     case EchecChargement::MalForme:
-        raison = catalogue.text(TextKey::XmlNotWellFormed) + std::to_string(ligne) +
+        reason = catalogue.text(TextKey::XmlNotWellFormed) + std::to_string(ligne) +
                  catalogue.text(TextKey::ColumnSeparator) + std::to_string(colonne);
         break;
     case EchecChargement::TropGros:
-        raison = catalogue.text(TextKey::DocumentTooLarge);
+        reason = catalogue.text(TextKey::DocumentTooLarge);
         break;
     case EchecChargement::FichierAbsent:
-        raison = catalogue.text(TextKey::FileNotFound);
+        reason = catalogue.text(TextKey::FileNotFound);
         break;
     case EchecChargement::FichierIllisible:
-        raison = catalogue.text(TextKey::FileUnreadable) + detail;
+        reason = catalogue.text(TextKey::FileUnreadable) + detail;
         break;
     }
-    return refuse + "\n" + raison + "\n" + adresse;
+    return refuse + "\n" + reason + "\n" + adresse;
 }
 
 ChargementXml::ChargementXml()
@@ -174,7 +174,7 @@ void ChargementXml::terminer() {
             r.echec = EchecChargement::MalForme;
             r.ligne = lecture.ligne;
             r.colonne = lecture.colonne;
-        } else if (!lecture.lisible()) {
+        } else if (!lecture.readable()) {
             r.echec = EchecChargement::SansCoups;
         } else {
             r.partie = lecture.partie;

@@ -232,9 +232,9 @@ public:
     std::string valider() {
         for (std::size_t i = 0; i < attente_.size(); ++i) {
             if (::rename(attente_[i].temporaire.c_str(), attente_[i].cible.c_str()) != 0) {
-                const std::string raison = attente_[i].cible + " : " + pourquoi(errno);
+                const std::string reason = attente_[i].cible + " : " + pourquoi(errno);
                 attente_.erase(attente_.begin(), attente_.begin() + static_cast<std::ptrdiff_t>(i));
-                return raison;
+                return reason;
             }
         }
         attente_.clear();
@@ -290,9 +290,9 @@ PartieXml partie_xml(PartieLue&& lue) {
     return p;
 }
 
-void erreur_ecriture(ResultatConversion& r, const std::string& chemin, const std::string& raison) {
+void erreur_ecriture(ResultatConversion& r, const std::string& chemin, const std::string& reason) {
     r.erreur = ResultatConversion::Erreur::Ecriture;
-    r.detail = raison.empty() ? chemin : chemin + " : " + raison;
+    r.detail = reason.empty() ? chemin : chemin + " : " + reason;
 }
 
 // Writes the games to one PGN file, each as it was written in the source.
@@ -370,7 +370,7 @@ void vers_xml(std::istream& in, const IndexPgn& index, const std::string& cible,
         // Nothing read: no game to write, only to tell of.
         const bool vide = lue.erreur == TextKey::NoGameAtPlace;
         if (!lue.ok())
-            r.problemes.push_back({numero, !vide, lue.erreur, lue.numeroErreur, lue.detail});
+            r.problemes.push_back({numero, !vide, lue.erreur, lue.errorNumber, lue.detail});
         if (!vide) {
             const PartieXml partie = partie_xml(std::move(lue));
             if (options.unParFichier) {
@@ -378,8 +378,8 @@ void vers_xml(std::istream& in, const IndexPgn& index, const std::string& cible,
                 std::string document = EcritureXml::debut_document(horodatage);
                 document.append(EcritureXml::bloc_partie(partie)).append("</LIST>");
                 document.append(FinDeLigne);
-                if (const std::string raison = attente.ecrire(chemin, document); !raison.empty()) {
-                    erreur_ecriture(r, chemin, raison);
+                if (const std::string reason = attente.ecrire(chemin, document); !reason.empty()) {
+                    erreur_ecriture(r, chemin, reason);
                     r.fichiers.clear();
                     return;
                 }
@@ -398,8 +398,8 @@ void vers_xml(std::istream& in, const IndexPgn& index, const std::string& cible,
         std::string adresses;
         for (const std::string& f : r.fichiers) adresses.append(adresse_fichier(f)).append("\n");
         const std::string chemin = nom_fichier_adresses(cible);
-        if (const std::string raison = attente.ecrire(chemin, adresses); !raison.empty()) {
-            erreur_ecriture(r, chemin, raison);
+        if (const std::string reason = attente.ecrire(chemin, adresses); !reason.empty()) {
+            erreur_ecriture(r, chemin, reason);
             r.fichiers.clear();
             return;
         }
@@ -413,9 +413,9 @@ void vers_xml(std::istream& in, const IndexPgn& index, const std::string& cible,
             return;
         }
     }
-    if (const std::string raison = attente.valider(); !raison.empty()) {
+    if (const std::string reason = attente.valider(); !reason.empty()) {
         r.erreur = ResultatConversion::Erreur::Ecriture;
-        r.detail = raison;
+        r.detail = reason;
     }
 }
 
@@ -498,7 +498,7 @@ std::string message_conversion(const ResultatConversion& r, const TextCatalogue&
         const ProblemeConversion& p = r.problemes[i];
         PartieLue lue;
         lue.erreur = p.erreur;
-        lue.numeroErreur = p.numeroErreur;
+        lue.errorNumber = p.errorNumber;
         lue.detail = p.detail;
         texte += remplacer(catalogue.text(TextKey::GameNumber), p.numero) +
                  message_lecture(lue, catalogue);

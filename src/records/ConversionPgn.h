@@ -34,7 +34,7 @@ struct ProblemeConversion {
     std::int64_t numero = 0;
     bool ecrite = true;
     std::optional<TextKey> erreur;
-    int numeroErreur = 0;
+    int errorNumber = 0;
     std::string detail;
 };
 

@@ -138,7 +138,7 @@ PartieLue lire_partie_pgn(std::istream& in, std::uint64_t position) {
     texte.clear();
     PgnStream stream(flux, true);
     PgnGame game;
-    if (!stream.suivante(game) || (game.tags.empty() && game.moves.empty())) {
+    if (!stream.next(game) || (game.tags.empty() && game.moves.empty())) {
         partie.erreur = erreurLecture ? TextKey::FileReadError : TextKey::NoGameAtPlace;
         partie.detail = std::to_string(position);
         return partie;
@@ -150,7 +150,7 @@ PartieLue lire_partie_pgn(std::istream& in, std::uint64_t position) {
 
     Position depart = Position::initial(Colour::White);
     if (const std::string* fen = game.tag("FEN")) {
-        if (auto p = lire_fen(*fen, Colour::White)) {
+        if (auto p = readFen(*fen, Colour::White)) {
             depart = *p;
             partie.FenDepart = *fen;
         } else {
@@ -191,7 +191,7 @@ PartieLue lire_partie_pgn(std::istream& in, std::uint64_t position) {
 
     const std::string* tagResultat = game.tag("Result");
     partie.GameResult = !game.result.empty()                        ? game.result
-                        : tagResultat && est_resultat(*tagResultat) ? *tagResultat
+                        : tagResultat && isResult(*tagResultat) ? *tagResultat
                                                                     : "*";
 
     if (partie.erreur) return partie;
@@ -200,11 +200,11 @@ PartieLue lire_partie_pgn(std::istream& in, std::uint64_t position) {
         partie.detail = std::string(1, game.unclosed);
         return partie;
     }
-    Rejeu r = rejouer(game);
+    Replay r = replay(game);
     if (!r.ok) {
         partie.erreur = TextKey::MoveUnreadableAt;
-        partie.numeroErreur = r.numeroErreur;
-        partie.detail = r.jetonErreur;
+        partie.errorNumber = r.errorNumber;
+        partie.detail = r.errorToken;
     }
     return partie;
 }
@@ -213,7 +213,7 @@ std::string message_lecture(const PartieLue& partie, const TextCatalogue& catalo
     if (partie.ok()) return {};
     std::string texte = catalogue.text(*partie.erreur);
     if (std::size_t marque = texte.find("%1"); marque != std::string::npos)
-        texte.replace(marque, 2, std::to_string(partie.numeroErreur));
+        texte.replace(marque, 2, std::to_string(partie.errorNumber));
     return texte + partie.detail;
 }
 

@@ -75,10 +75,10 @@ std::string resultat_partie(const PartieXmlLue& partie) {
         const std::size_t espace = coups.find_last_of(' ', fin);
         const std::size_t debut = espace == std::string_view::npos ? 0 : espace + 1;
         const std::string_view dernier = coups.substr(debut, fin + 1 - debut);
-        if (est_resultat(dernier)) return std::string(dernier);
+        if (isResult(dernier)) return std::string(dernier);
     }
     std::string etiquette = valeur_etiquette("[Result", partie.GameText);
-    return est_resultat(etiquette) ? etiquette : "*";
+    return isResult(etiquette) ? etiquette : "*";
 }
 
 } // namespace quarvelin

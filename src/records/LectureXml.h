@@ -20,7 +20,7 @@ struct LectureXml {
     long long colonne = 0;
     PartieXmlLue partie; // empty when the document is not well formed
 
-    bool lisible() const { return bienForme && !partie.GameMoveText.empty(); }
+    bool readable() const { return bienForme && !partie.GameMoveText.empty(); }
 };
 
 // Nesting deeper than this is refused as malformed: no game record needs it.

@@ -31,7 +31,7 @@ struct PartieLue {
     // What stops the game from being read whole, if anything, and what it is about (the move
     // number and the token, the FEN, the unclosed bracket).
     std::optional<TextKey> erreur;
-    int numeroErreur = 0;
+    int errorNumber = 0;
     std::string detail;
 
     bool ok() const { return !erreur; }

@@ -33,7 +33,7 @@ void enregistrer_position(GameSession& s, const Position& p) {
         s.PositionHistory.resize(i + 1);
         s.PositionStates.resize(i + 1);
     }
-    s.PositionHistory[i] = cle_position(p);
+    s.PositionHistory[i] = positionKey(p);
     s.PositionStates[i] = p;
     ++s.PositionIndex;
 }

@@ -40,7 +40,7 @@ inline constexpr const char* PrefixeNoir = "    .....";
 
 struct GameSession {
     ModeJeu PlayMode = ModeJeu::Machine;
-    quarvelin::NotationCode NotationCode = quarvelin::NotationCode::Francaise;
+    quarvelin::NotationCode NotationCode = quarvelin::NotationCode::French;
     std::string GameText;     // PGN tag lines of the game record
     std::string GameMoveText; // "1.e4 e5 2.Nf3": the short text of the moves so far
     std::string LongMoveText; // the long texts of the moves, one space apart

@@ -245,7 +245,7 @@ void Partie::tick(Minuterie m) {
 
 void Partie::recommencer_depuis(const Position& depart, bool positionDeDepart) {
     pos_ = depart;
-    s_.FenDepart = positionDeDepart ? ecrire_fen(pos_) : std::string();
+    s_.FenDepart = positionDeDepart ? writeFen(pos_) : std::string();
     s_.lignes.clear();
     s_.textesCourts.clear();
     s_.notes.clear();
@@ -266,7 +266,7 @@ void Partie::recommencer_depuis(const Position& depart, bool positionDeDepart) {
 }
 
 std::string Partie::copier_position(int entree) const {
-    return entree == 1 ? cle_position(pos_) : ecrire_fen(pos_);
+    return entree == 1 ? positionKey(pos_) : writeFen(pos_);
 }
 
 } // namespace quarvelin

@@ -107,7 +107,7 @@ public:
 
     // Clipboard: the position key (entree 1) or the FEN (entree 2); a pasted text.
     std::string copier_position(int entree) const;
-    void coller_position(const std::string& texte);
+    void pastePosition(const std::string& texte);
 
     // Position editor.
     void entrer_edition(bool demander);
@@ -148,7 +148,7 @@ private:
     // The game update shared by every move: board, texts, list, history; the move's long text.
     std::string jouer_sur_plateau(const Move& c, bool machine);
     // A move line; court is the SAN, numero the move's full-move number.
-    void ajouter_ligne(const std::string& texteLong, const std::string& court, Colour mover,
+    void ajouter_ligne(const std::string& longText, const std::string& court, Colour mover,
                        int numero);
     // A result line ("1-0", or the end-of-game line given), and the final position recorded
     // again so that line i keeps showing entry i + 1.

@@ -12,11 +12,11 @@ bool Partie::charger_partie(const PartieLue& lue) {
     std::optional<Position> depart;
     Colour pc = s_.couleurBlanche ? Colour::White : Colour::Black;
     if (!lue.FenDepart.empty()) {
-        FenProblem raison = FenProblem::None;
-        depart = lire_fen(lue.FenDepart, pc, &raison);
+        FenProblem reason = FenProblem::None;
+        depart = readFen(lue.FenDepart, pc, &reason);
         if (!depart) {
             // The reader checks the FEN already; a start the board cannot hold changes nothing.
-            env_.dialogs.message(env_.titre, texte(fenProblemText(raison)) + "\n" + lue.FenDepart,
+            env_.dialogs.message(env_.titre, texte(fenProblemText(reason)) + "\n" + lue.FenDepart,
                                  DialogIcon::Exclamation);
             return false;
         }

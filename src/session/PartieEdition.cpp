@@ -50,12 +50,12 @@ bool Partie::demarrer_edition() {
     p.QuietMoveCount = 0;
     p.EnPassantForWhite = p.EnPassantForBlack = 0;
     p.CastlingDone = {};
-    FenProblem raison = FenProblem::None;
-    if (!position_admissible(p, &raison)) {
+    FenProblem reason = FenProblem::None;
+    if (!position_admissible(p, &reason)) {
         // Both kings are what the editor asks for first; the rest is said with its reason.
-        std::string message = raison == FenProblem::Kings ? texte(TextKey::TwoKingsNeeded)
+        std::string message = reason == FenProblem::Kings ? texte(TextKey::TwoKingsNeeded)
                                                           : texte(TextKey::PositionRefused) + " (" +
-                                                                texte(fenProblemText(raison)) + ")";
+                                                                texte(fenProblemText(reason)) + ")";
         env_.dialogs.message(env_.titre, message, DialogIcon::Exclamation);
         return false;
     }

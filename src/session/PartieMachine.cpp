@@ -84,7 +84,7 @@ void Partie::joue_coup_machine() {
     bool chercherLivre = true;
     if (side == Colour::White && !st.OUVERTURE_DEFAUT[profil].empty() && pos_.MoveCount == 0) {
         std::string jeton = st.OUVERTURE_DEFAUT[profil];
-        CoupLu lu = lire_coup(pos_, Colour::White, NotationCode::Pgn, jeton);
+        ReadMove lu = lire_coup(pos_, Colour::White, NotationCode::Pgn, jeton);
         if (lu.fromX != 0 && lu.fromY != 0) {
             if (auto c = legal_aux_cases(pos_, lu.fromX, lu.fromY, lu.toX, lu.toY)) {
                 terminer_coup_machine({*c, 0.0f, true, {}});
@@ -145,9 +145,9 @@ void Partie::terminer_coup_machine(CoupMachine cm) {
         env_.plateau.marquer_case(cm.move.toX, cm.move.toY, TailleMarque, MarqueJaune);
     }
     Position avant = pos_;
-    std::string texteLong = jouer_sur_plateau(cm.move, true);
+    std::string longText = jouer_sur_plateau(cm.move, true);
     int numero = avant.MoveCount + 1;
-    ajouter_ligne(texteLong, san(avant, cm.move), mover, numero);
+    ajouter_ligne(longText, san(avant, cm.move), mover, numero);
     enregistrer_position(s_, pos_);
     entreeAffichee_ = s_.PositionIndex - 1;
     env_.vue.liste_modifiee();
@@ -162,7 +162,7 @@ void Partie::terminer_coup_machine(CoupMachine cm) {
         s_.ScoreHistory.resize(static_cast<std::size_t>(numero) + 1, 0.0f);
     s_.ScoreHistory[static_cast<std::size_t>(numero)] = cm.score;
 
-    bool echec = texteLong.ends_with('+');
+    bool echec = longText.ends_with('+');
     jouer_son(echec && static_cast<int>(2 * aleatoire() + 1) == 1 ? SonEchecMachine : SonPose);
     if (!s_.partie_finie()) {
         horloges_.basculer_horloges(mover, pos_.PlayerColour, s_.ClockOn);

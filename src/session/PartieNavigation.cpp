@@ -144,8 +144,8 @@ void Partie::modifier_dernier_coup() {
 
     montrer_entree(n - 1);
     Colour side = ligne_noire(s_.lignes.back()) ? Colour::Black : Colour::White;
-    CoupLu lu = lire_coup(pos_, side, s_.NotationCode, reponse);
-    if (!lu.lisible || lu.fromX == 0 || lu.piece == PieceCode::Empty) {
+    ReadMove lu = lire_coup(pos_, side, s_.NotationCode, reponse);
+    if (!lu.readable || lu.fromX == 0 || lu.piece == PieceCode::Empty) {
         env_.dialogs.message(env_.titre, texte(TextKey::MoveUnreadableInNotation),
                              DialogIcon::Exclamation);
         montrer_entree(n);
@@ -156,7 +156,7 @@ void Partie::modifier_dernier_coup() {
         montrer_entree(n);
         return;
     }
-    std::string nouveau = texte_long(pos_, c, s_.NotationCode);
+    std::string nouveau = longMoveText(pos_, c, s_.NotationCode);
     if (!env_.dialogs.question(env_.titre, texte(TextKey::ReplaceLastMoveQuestion) +
                                                texte(TextKey::NewMovePrefix) + nouveau)) {
         montrer_entree(n);
@@ -164,8 +164,8 @@ void Partie::modifier_dernier_coup() {
     }
     couper_a(n - 1);
     Position avant = pos_;
-    std::string texteLong = jouer_sur_plateau(c, false);
-    ajouter_ligne(texteLong, san(avant, c), side, avant.MoveCount + 1);
+    std::string longText = jouer_sur_plateau(c, false);
+    ajouter_ligne(longText, san(avant, c), side, avant.MoveCount + 1);
     enregistrer_position(s_, pos_);
     entreeAffichee_ = s_.PositionIndex - 1;
     env_.vue.liste_modifiee();

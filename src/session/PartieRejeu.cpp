@@ -102,14 +102,14 @@ void Partie::rejouer_partie(const std::optional<Position>& depart) {
 
     try {
         for (std::string jeton : jetons_de_coups(texteDePartie)) {
-            if (est_resultat(jeton)) break;
+            if (isResult(jeton)) break;
             Colour side = pos_.side_to_move();
             int numero = pos_.MoveCount + (side == Colour::White ? 1 : 0);
-            CoupLu lu = lire_coup(pos_, side, s_.NotationCode, jeton);
+            ReadMove lu = lire_coup(pos_, side, s_.NotationCode, jeton);
             if (lu.malformed)
                 env_.dialogs.message("Attention", texte(TextKey::MoveLoadError) + jeton + " !",
                                      DialogIcon::Exclamation);
-            if (lu.est_resultat()) break;
+            if (lu.isResult()) break;
             Move c = lu.move();
             if (!isLegal(pos_, c) && !reparer_origine(pos_, c)) {
                 std::string question = texte(side == Colour::White ? TextKey::WhiteMoveNumber
@@ -121,8 +121,8 @@ void Partie::rejouer_partie(const std::optional<Position>& depart) {
                     break;
             }
             Position avant = pos_;
-            std::string texteLong = jouer_sur_plateau(c, false);
-            ajouter_ligne(texteLong, san(avant, c), side, numero);
+            std::string longText = jouer_sur_plateau(c, false);
+            ajouter_ligne(longText, san(avant, c), side, numero);
             enregistrer_position(s_, pos_);
         }
     } catch (const std::exception& e) {
@@ -133,14 +133,14 @@ void Partie::rejouer_partie(const std::optional<Position>& depart) {
     env_.vue.liste_modifiee();
 }
 
-void Partie::coller_position(const std::string& texte) {
+void Partie::pastePosition(const std::string& texte) {
     if (!s_.plateauOuvert || reflexion_ || etat_ == EtatPlateau::Edition) return;
     Position lu = pos_;
-    CollerResultat r = quarvelin::coller_position(texte, lu);
-    if (r == CollerResultat::Refuse)
+    PasteResult r = quarvelin::pastePosition(texte, lu);
+    if (r == PasteResult::Refuse)
         env_.dialogs.message(env_.titre, this->texte(TextKey::PositionRefused),
                              DialogIcon::Exclamation);
-    if (r == CollerResultat::Ignore || r == CollerResultat::Refuse) return;
+    if (r == PasteResult::Ignore || r == PasteResult::Refuse) return;
     if (etat_ == EtatPlateau::PieceLevee) remettre_piece();
     env_.plateau.effacer_marques();
     // The pasted position is entry 0, so navigation comes back to it.

@@ -76,9 +76,9 @@ bool Partie::couper_partie() {
 
 PieceCode Partie::demander_promotion(Colour c) {
     NotationCode n =
-        s_.NotationCode == NotationCode::Francaise ? NotationCode::Francaise : NotationCode::Pgn;
-    std::string_view lettres = lettres_pieces(n);
-    char roi = lettre_piece(PieceType::King, n);
+        s_.NotationCode == NotationCode::French ? NotationCode::French : NotationCode::Pgn;
+    std::string_view lettres = pieceLetters(n);
+    char roi = pieceLetter(PieceType::King, n);
     // The question has no way out but an answer; a dialog that never answers gets a queen.
     for (int essai = 0; essai < 1000; ++essai) {
         std::string r = env_.dialogs.saisie(env_.titre, texte(TextKey::PromotionPrompt), "");
@@ -124,19 +124,19 @@ void Partie::poser(int x, int y) {
         c.promotion = demander_promotion(mover);
 
     Position avant = pos_;
-    std::string texteLong = jouer_sur_plateau(c, false);
+    std::string longText = jouer_sur_plateau(c, false);
 
     // Quality mark and cue, from the mover's score of the new position.
     SearchCounters compteurs;
     Recherche r(pos_, poids(), s_.NotationCode);
     float e = r.evalue_position(mover, compteurs);
-    bool echec = texteLong.ends_with('+');
+    bool echec = longText.ends_with('+');
     int son = SonPose;
     if (e < env_.settings.BadMoveThreshold) {
-        texteLong += '?';
+        longText += '?';
         if (static_cast<int>(3 * aleatoire() + 1) == 1) son = SonCoupFaible;
     } else if (e > env_.settings.GoodMoveThreshold) {
-        texteLong += '!';
+        longText += '!';
         if (static_cast<int>(3 * aleatoire() + 1) == 1) son = SonBonCoup;
     } else if (echec && static_cast<int>(2 * aleatoire() + 1) == 1) {
         son = SonEchecHumain;
@@ -144,7 +144,7 @@ void Partie::poser(int x, int y) {
     jouer_son(son);
 
     std::string court = san(avant, c);
-    ajouter_ligne(texteLong, court, mover, avant.MoveCount + 1);
+    ajouter_ligne(longText, court, mover, avant.MoveCount + 1);
     enregistrer_position(s_, pos_);
     entreeAffichee_ = s_.PositionIndex - 1;
     env_.vue.liste_modifiee();
@@ -171,7 +171,7 @@ void Partie::poser(int x, int y) {
     if (s_.PlayMode == ModeJeu::Reseau) {
         std::string message{'#', static_cast<char>('0' + c.fromX), static_cast<char>('0' + c.fromY),
                             static_cast<char>('0' + c.toX), static_cast<char>('0' + c.toY)};
-        env_.vue.envoyer_reseau(message + rogner(texteLong));
+        env_.vue.envoyer_reseau(message + rogner(longText));
     }
     etat_ = EtatPlateau::Attente;
     if (s_.PlayMode == ModeJeu::Machine && !s_.partie_finie()) joue_coup_machine();
@@ -179,7 +179,7 @@ void Partie::poser(int x, int y) {
 
 std::string Partie::jouer_sur_plateau(const Move& c, bool machine) {
     Position avant = pos_;
-    std::string texteLong = texte_long(avant, c, s_.NotationCode);
+    std::string longText = longMoveText(avant, c, s_.NotationCode);
     PlayedMove played = playMove(pos_, c);
     ecrire_plateau(pos_);
     if (played.castling) commenter("- " + texte(TextKey::Castling));
@@ -190,18 +190,18 @@ std::string Partie::jouer_sur_plateau(const Move& c, bool machine) {
         commenter("- " + texte(TextKey::CaptureExclaimed) + texte(TextKey::PieceTaken) +
                   pieceName(static_cast<int>(played.captured), env_.catalogue) + " !");
     }
-    return texteLong;
+    return longText;
 }
 
-void Partie::ajouter_ligne(const std::string& texteLong, const std::string& court, Colour mover,
+void Partie::ajouter_ligne(const std::string& longText, const std::string& court, Colour mover,
                            int numero) {
-    std::string ligne = texteLong.starts_with(' ') ? texteLong : " " + texteLong;
+    std::string ligne = longText.starts_with(' ') ? longText : " " + longText;
     s_.lignes.push_back(mover == Colour::Black ? PrefixeNoir + ligne : ligne);
     std::string numerote = mover == Colour::White ? std::to_string(numero) + "." + court : court;
     s_.textesCourts.push_back(numerote);
-    s_.LastLongMove = rogner(texteLong);
+    s_.LastLongMove = rogner(longText);
     s_.GameMoveText = rogner(s_.GameMoveText + " " + numerote);
-    s_.LongMoveText = rogner(s_.LongMoveText + " " + rogner(texteLong));
+    s_.LongMoveText = rogner(s_.LongMoveText + " " + rogner(longText));
     s_.ligneSelectionnee = static_cast<int>(s_.lignes.size()) - 1;
 }
 

@@ -178,10 +178,10 @@ void MainWindow::synchroniserMenus() {
     cocher("couleur_noire", -1, !s.couleurBlanche);
     for (int i = 0; i <= 3; ++i) cocher("menu_niv", i, settings_.PROFONDEUR_MAX[1] == i);
     for (int i = 1; i <= 8; ++i) cocher("choix_langue", i, settings_.CLE_LANGUE == i);
-    cocher("notation_francaise", -1, s.NotationCode == quarvelin::NotationCode::Francaise);
+    cocher("notation_francaise", -1, s.NotationCode == quarvelin::NotationCode::French);
     cocher("notation_pgn", -1, s.NotationCode == quarvelin::NotationCode::Pgn);
     cocher("notation_internationale", -1,
-           s.NotationCode == quarvelin::NotationCode::Internationale);
+           s.NotationCode == quarvelin::NotationCode::International);
     const char* modes[] = {"mode_machine", "mode_libre", "mode_reseau", "mode_auto", "mode_corres"};
     for (int m = 1; m <= 5; ++m) cocher(modes[m - 1], -1, static_cast<int>(s.PlayMode) == m);
     cocher("affiche_commentaire", -1, comment_->visible());
@@ -246,7 +246,7 @@ void MainWindow::connecter() {
             etatMenus();
         });
     relier(m, "menu_coller_position", -1, this,
-           [this] { partie_->coller_position(QApplication::clipboard()->text().toStdString()); });
+           [this] { partie_->pastePosition(QApplication::clipboard()->text().toStdString()); });
     relier(m, "menu_sauve", -1, this, [this] {
         SaveWindow w(partie_->session(), settings_, partie_->position().PlayerColour, catalogue_,
                      *dialogs_, recents_.get(), this);
@@ -345,9 +345,9 @@ void MainWindow::connecter() {
         synchroniserMenus();
     });
     const std::pair<const char*, quarvelin::NotationCode> notations[] = {
-        {"notation_francaise", quarvelin::NotationCode::Francaise},
+        {"notation_francaise", quarvelin::NotationCode::French},
         {"notation_pgn", quarvelin::NotationCode::Pgn},
-        {"notation_internationale", quarvelin::NotationCode::Internationale}};
+        {"notation_internationale", quarvelin::NotationCode::International}};
     for (auto [nom, code] : notations)
         relier(m, nom, -1, this, [this, code] {
             partie_->session().NotationCode = code;

@@ -42,24 +42,24 @@ struct Parcours {
 };
 Parcours parcourir(const PgnGame& g) {
     std::vector<std::string> uci;
-    Rejeu r = rejouer(g, NotationCode::Pgn, Colour::White, &uci);
-    EXPECT_TRUE(r.ok) << r.jetonErreur;
+    Replay r = replay(g, NotationCode::Pgn, Colour::White, &uci);
+    EXPECT_TRUE(r.ok) << r.errorToken;
     Parcours p{{}, Position::initial()};
-    p.cles.push_back(cle_position(p.fin));
+    p.cles.push_back(positionKey(p.fin));
     for (const std::string& m : uci) {
         for (const Move& c : legalMoves(p.fin))
             if (uciMove(p.fin, c) == m) {
                 playMove(p.fin, c);
                 break;
             }
-        p.cles.push_back(cle_position(p.fin));
+        p.cles.push_back(positionKey(p.fin));
     }
     return p;
 }
 
 std::string arbitre(const Position& p) {
     std::string sortie = test::executer(test::trouver_programme("stockfish"),
-                                        "position fen " + ecrire_fen(p) + "\ngo depth 1\n");
+                                        "position fen " + writeFen(p) + "\ngo depth 1\n");
     if (sortie.find("bestmove (none)") == std::string::npos) return "play";
     return sortie.find("score mate 0") != std::string::npos ? "mate" : "stalemate";
 }
@@ -102,7 +102,7 @@ TEST(Autoplay, GamesAreValidPgnAndEveryResultIsEarned) {
         std::ifstream in(pgn, std::ios::binary);
         PgnStream flux(in);
         int lues = 0;
-        for (PgnGame g; flux.suivante(g); ++lues) {
+        for (PgnGame g; flux.next(g); ++lues) {
             EXPECT_EQ(*g.tag("White"), c.blanc);
             EXPECT_EQ(*g.tag("Black"), c.noir);
             ASSERT_NE(g.tag("Result"), nullptr);

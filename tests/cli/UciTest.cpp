@@ -59,7 +59,7 @@ std::string mot_apres(const std::string& ligne, const std::string& cle) {
 
 // The position a `position` command names, applied as the rules of chess play it.
 Position position_de(const std::string& fen, const std::vector<std::string>& coups = {}) {
-    Position p = fen.empty() ? Position::initial(Colour::White) : *lire_fen(fen, Colour::White);
+    Position p = fen.empty() ? Position::initial(Colour::White) : *readFen(fen, Colour::White);
     for (const auto& m : coups) {
         auto legaux = legalMoves(p);
         auto c = std::find_if(legaux.begin(), legaux.end(),

@@ -40,14 +40,14 @@ TEST_F(ChoixLangueTest, LangueEcriteEtAppliquee) {
     for (int cle = 1; cle <= NombreLangues; ++cle) {
         SCOPED_TRACE(ChoixLangue::Legendes[static_cast<std::size_t>(cle - 1)]);
         Settings s = premier_demarrage();
-        NotationCode notation = NotationCode::Internationale;
+        NotationCode notation = NotationCode::International;
         ChoixLangue choix(s, catalogue_, notation, chemin(), dialogs_);
         ASSERT_TRUE(choix.choisir(cle));
 
         EXPECT_EQ(s.CLE_LANGUE, cle);
         EXPECT_EQ(s.FIRST_STARTUP, 0);
         EXPECT_EQ(catalogue_.BaseTexte(), 10 + 1000 * (cle - 1));
-        EXPECT_EQ(notation, cle == 1 ? NotationCode::Francaise : NotationCode::Pgn);
+        EXPECT_EQ(notation, cle == 1 ? NotationCode::French : NotationCode::Pgn);
 
         Settings attendu = premier_demarrage();
         attendu.CLE_LANGUE = static_cast<std::uint8_t>(cle);
@@ -63,11 +63,11 @@ TEST_F(ChoixLangueTest, LangueEcriteEtAppliquee) {
 TEST_F(ChoixLangueTest, PasUneLangueRienNeChange) {
     for (int cle : {0, 9, -1}) {
         Settings s = premier_demarrage();
-        NotationCode notation = NotationCode::Internationale;
+        NotationCode notation = NotationCode::International;
         ChoixLangue choix(s, catalogue_, notation, chemin(), dialogs_);
         EXPECT_FALSE(choix.choisir(cle));
         EXPECT_EQ(s, premier_demarrage());
-        EXPECT_EQ(notation, NotationCode::Internationale);
+        EXPECT_EQ(notation, NotationCode::International);
     }
     EXPECT_FALSE(std::filesystem::exists(chemin()));
 }
@@ -87,7 +87,7 @@ TEST_F(ChoixLangueTest, EcritureImpossibleSignaleeDansLaLangueChoisie) {
         << m.text;
     // The choice holds for this run.
     EXPECT_EQ(s.CLE_LANGUE, 1);
-    EXPECT_EQ(notation, NotationCode::Francaise);
+    EXPECT_EQ(notation, NotationCode::French);
 }
 
 TEST_F(ChoixLangueTest, TitreAvecLaVersionDuProgramme) {

@@ -59,7 +59,7 @@ std::vector<Profil> profils() {
 void comparer(const Position& p, const PoidsMoteur& poids, const std::string& what) {
     Position refPos = p;
     SearchCounters refCounters;
-    reference::Contexte ctx{refPos, poids, refCounters, NotationCode::Francaise};
+    reference::Contexte ctx{refPos, poids, refCounters, NotationCode::French};
     ResultatRecherche expected = reference::cherche_coup(ctx, p.side_to_move());
     ASSERT_EQ(refPos, p) << "the plain engine left the board changed: " << what;
 
@@ -68,7 +68,7 @@ void comparer(const Position& p, const PoidsMoteur& poids, const std::string& wh
         d.position = p;
         d.colour = p.side_to_move();
         d.poids = poids;
-        d.notation = NotationCode::Francaise;
+        d.notation = NotationCode::French;
         d.threads = threads;
         SearchCounters counters;
         ResultatRecherche got = chercher_coup(d, counters);
@@ -81,7 +81,7 @@ TEST(Oracle, EvaluationAfterEveryMoveOfRandomPositions) {
     int compared = 0;
     for (const std::string& fen : test::positions_aleatoires(10, 40, 21)) {
         for (Colour bottom : {Colour::White, Colour::Black}) {
-            Position p = *lire_fen(fen, bottom);
+            Position p = *readFen(fen, bottom);
             p.MoveCount = static_cast<std::int16_t>(compared % 30);
             for (const Move& c : legalMoves(p)) {
                 Position after = p;
@@ -89,9 +89,9 @@ TEST(Oracle, EvaluationAfterEveryMoveOfRandomPositions) {
                 after.at(c.fromX, c.fromY) = PieceCode::Empty;
                 for (const Profil& prof : profils()) {
                     SearchCounters rc, fc;
-                    reference::Contexte ctx{after, prof.poids, rc, NotationCode::Francaise};
+                    reference::Contexte ctx{after, prof.poids, rc, NotationCode::French};
                     float expected = reference::evalue_position(ctx, colourOf(c.piece));
-                    Recherche fast(after, prof.poids, NotationCode::Francaise);
+                    Recherche fast(after, prof.poids, NotationCode::French);
                     float got = fast.evalue_position(colourOf(c.piece), fc);
                     ASSERT_EQ(bits(got), bits(expected))
                         << fen << " " << uciMove(p, c) << " " << prof.nom;
@@ -110,7 +110,7 @@ TEST(Oracle, SearchAtDepthsZeroToTwo) {
     int n = 0;
     for (std::size_t i = 0; i < fens.size(); i += 29) {
         for (Colour bottom : {Colour::White, Colour::Black}) {
-            Position p = *lire_fen(fens[i], bottom);
+            Position p = *readFen(fens[i], bottom);
             for (const Profil& prof : profils()) {
                 PoidsMoteur poids = prof.poids;
                 poids.PROFONDEUR_MAX = static_cast<std::int16_t>(n++ % 2 + (i % 2)); // 0..2
@@ -140,7 +140,7 @@ TEST(Oracle, ChecksMatesStalematesAndDepthThree) {
     };
     for (const Cas& c : cases)
         for (Colour bottom : {Colour::White, Colour::Black}) {
-            Position p = *lire_fen(c.fen, bottom);
+            Position p = *readFen(c.fen, bottom);
             for (const Profil& prof : profils())
                 for (int depth = 0; depth <= c.maxDepth; ++depth) {
                     PoidsMoteur poids = prof.poids;

@@ -14,7 +14,7 @@ using namespace quarvelin;
 
 namespace {
 
-Position fen(const char* text, Colour bottom) { return *lire_fen(text, bottom); }
+Position fen(const char* text, Colour bottom) { return *readFen(text, bottom); }
 
 TEST(Recherche, IllegalMoveAndMateScores) {
     for (Colour bottom : {Colour::White, Colour::Black}) {

@@ -16,7 +16,7 @@ namespace {
 constexpr Colour Orientations[] = {Colour::White, Colour::Black};
 
 Position fen(const char* text, Colour bottom) {
-    auto p = lire_fen(text, bottom);
+    auto p = readFen(text, bottom);
     EXPECT_TRUE(p) << text;
     return p.value_or(Position::initial(bottom));
 }
@@ -37,7 +37,7 @@ struct Banc {
 
     Banc(const char* text, Colour bottom) : pos(fen(text, bottom)) {}
 
-    ref::Contexte ctx() { return {pos, poids, compteurs, NotationCode::Francaise}; }
+    ref::Contexte ctx() { return {pos, poids, compteurs, NotationCode::French}; }
     float evalue(Colour m) {
         ref::Contexte c = ctx();
         return ref::evalue_position(c, m);

@@ -14,8 +14,8 @@ const char* Start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 TEST(Fen, StartPositionInBothOrientations) {
     for (Colour bottom : {Colour::White, Colour::Black}) {
         Position p = Position::initial(bottom);
-        EXPECT_EQ(ecrire_fen(p), Start);
-        auto back = lire_fen(Start, bottom);
+        EXPECT_EQ(writeFen(p), Start);
+        auto back = readFen(Start, bottom);
         ASSERT_TRUE(back);
         EXPECT_EQ(*back, p);
         EXPECT_EQ(back->side_to_move(), Colour::White);
@@ -31,9 +31,9 @@ TEST(Fen, RoundTripsKeepEveryField) {
     };
     for (const char* fen : fens)
         for (Colour bottom : {Colour::White, Colour::Black}) {
-            auto p = lire_fen(fen, bottom);
+            auto p = readFen(fen, bottom);
             ASSERT_TRUE(p) << fen;
-            EXPECT_EQ(ecrire_fen(*p), fen);
+            EXPECT_EQ(writeFen(*p), fen);
         }
 }
 
@@ -45,14 +45,14 @@ TEST(Fen, CopyAfterMovesWritesEnPassantClockAndNumber) {
         FAIL() << uci;
     };
     play("e2e4");
-    EXPECT_EQ(ecrire_fen(p), "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1");
+    EXPECT_EQ(writeFen(p), "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1");
     play("g8f6");
     play("e1e2");
-    EXPECT_EQ(ecrire_fen(p), "rnbqkb1r/pppppppp/5n2/8/4P3/8/PPPPKPPP/RNBQ1BNR b kq - 2 2");
+    EXPECT_EQ(writeFen(p), "rnbqkb1r/pppppppp/5n2/8/4P3/8/PPPPKPPP/RNBQ1BNR b kq - 2 2");
 }
 
 TEST(Fen, CastlingIsReadPerWing) {
-    auto p = lire_fen("r3k2r/8/8/8/8/8/8/R3K2R w Kk - 0 1", Colour::White);
+    auto p = readFen("r3k2r/8/8/8/8/8/8/R3K2R w Kk - 0 1", Colour::White);
     ASSERT_TRUE(p);
     EXPECT_EQ(p->CastlingRights, WhiteShort | BlackShort);
     EXPECT_FALSE(p->CastlingDone[code(Colour::White)]);
@@ -60,19 +60,19 @@ TEST(Fen, CastlingIsReadPerWing) {
     EXPECT_FALSE(
         isLegal(*p, Move{e1.x, e1.y, c1.x, c1.y, PieceCode::WhiteKing, PieceCode::Empty}));
     // A right whose rook is not at home cannot be used, so it is not kept.
-    auto q = lire_fen("r3k3/8/8/8/8/8/8/R3K3 w KQkq - 0 1", Colour::White);
+    auto q = readFen("r3k3/8/8/8/8/8/8/R3K3 w KQkq - 0 1", Colour::White);
     ASSERT_TRUE(q);
-    EXPECT_EQ(ecrire_fen(*q), "r3k3/8/8/8/8/8/8/R3K3 w Qq - 0 1");
+    EXPECT_EQ(writeFen(*q), "r3k3/8/8/8/8/8/8/R3K3 w Qq - 0 1");
     // An en-passant square with no pawn that just moved is dropped.
-    auto r = lire_fen("4k3/8/8/8/8/8/8/4K3 b - e3 0 1", Colour::White);
+    auto r = readFen("4k3/8/8/8/8/8/8/4K3 b - e3 0 1", Colour::White);
     ASSERT_TRUE(r);
-    EXPECT_EQ(ecrire_fen(*r), "4k3/8/8/8/8/8/8/4K3 b - - 0 1");
+    EXPECT_EQ(writeFen(*r), "4k3/8/8/8/8/8/8/4K3 b - - 0 1");
 }
 
 TEST(Fen, MissingClockAndNumberDefault) {
-    auto p = lire_fen("4k3/8/8/8/8/8/8/4K3 b -", Colour::White);
+    auto p = readFen("4k3/8/8/8/8/8/8/4K3 b -", Colour::White);
     ASSERT_TRUE(p);
-    EXPECT_EQ(ecrire_fen(*p), "4k3/8/8/8/8/8/8/4K3 b - - 0 1");
+    EXPECT_EQ(writeFen(*p), "4k3/8/8/8/8/8/8/4K3 b - - 0 1");
 }
 
 TEST(Fen, RefusedWhole) {
@@ -100,48 +100,48 @@ TEST(Fen, RefusedWhole) {
     for (const char* fen : refused)
         for (Colour bottom : {Colour::White, Colour::Black}) {
             FenProblem why = FenProblem::None;
-            EXPECT_FALSE(lire_fen(fen, bottom, &why)) << fen;
+            EXPECT_FALSE(readFen(fen, bottom, &why)) << fen;
             EXPECT_NE(why, FenProblem::None) << fen;
         }
 }
 
-TEST(CleDePosition, SixtyFourCharactersInDisplayOrder) {
+TEST(PositionKey, SixtyFourCharactersInDisplayOrder) {
     Position p = Position::initial(Colour::White);
-    std::string key = cle_position(p);
+    std::string key = positionKey(p);
     ASSERT_EQ(key.size(), 64u);
     EXPECT_EQ(key[0], code(PieceCode::BlackRook) + 32); // a8 at the top left
     EXPECT_EQ(key[63], code(PieceCode::WhiteRook) + 32);
     EXPECT_EQ(key[20], code(PieceCode::Empty) + 32);
-    EXPECT_NE(cle_position(Position::initial(Colour::Black)), key); // the key follows the board
-    Position other = *lire_fen("4k3/8/8/8/8/8/8/4K3 w - - 0 1", Colour::White);
-    auto back = lire_cle_position(key, other);
+    EXPECT_NE(positionKey(Position::initial(Colour::Black)), key); // the key follows the board
+    Position other = *readFen("4k3/8/8/8/8/8/8/4K3 w - - 0 1", Colour::White);
+    auto back = readPositionKey(key, other);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->Board, p.Board);
-    EXPECT_FALSE(lire_cle_position(std::string(64, '!'), other)); // no kings
-    EXPECT_FALSE(lire_cle_position(std::string(64, '~'), other)); // not piece codes
+    EXPECT_FALSE(readPositionKey(std::string(64, '!'), other)); // no kings
+    EXPECT_FALSE(readPositionKey(std::string(64, '~'), other)); // not piece codes
 }
 
-TEST(CollerPosition, RecognisesTheFormatAndRefusesWhole) {
-    Position game = *lire_fen("r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", Colour::Black);
+TEST(PastePosition, RecognisesTheFormatAndRefusesWhole) {
+    Position game = *readFen("r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", Colour::Black);
     const Position before = game;
 
-    EXPECT_EQ(coller_position("no position here", game), CollerResultat::Ignore);
-    EXPECT_EQ(coller_position(std::string(120, '/'), game), CollerResultat::Ignore);
+    EXPECT_EQ(pastePosition("no position here", game), PasteResult::Ignore);
+    EXPECT_EQ(pastePosition(std::string(120, '/'), game), PasteResult::Ignore);
     EXPECT_EQ(game, before);
 
-    EXPECT_EQ(coller_position("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 extra bits",
+    EXPECT_EQ(pastePosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 extra bits",
                               game),
-              CollerResultat::Refuse);
+              PasteResult::Refuse);
     EXPECT_EQ(game, before);
 
     // 64 characters with a "/" are a FEN, not a key.
     std::string fen64 = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
     fen64 += std::string(64 - fen64.size(), ' ');
-    EXPECT_EQ(coller_position(fen64, game), CollerResultat::Fen);
+    EXPECT_EQ(pastePosition(fen64, game), PasteResult::Fen);
     EXPECT_EQ(game, Position::initial(Colour::Black));
 
-    std::string key = cle_position(before);
-    EXPECT_EQ(coller_position(key, game), CollerResultat::Cle);
+    std::string key = positionKey(before);
+    EXPECT_EQ(pastePosition(key, game), PasteResult::Key);
     EXPECT_EQ(game.Board, before.Board);
 }
 

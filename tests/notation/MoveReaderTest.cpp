@@ -18,17 +18,17 @@ struct ReadCase {
 
 // The move a token names, in long algebraic form, with either side at the bottom.
 // malformed: whether the reader asks for the token to be shown to the user.
-std::string lu(const Position& p, std::string token, NotationCode n, std::string* suffix = nullptr,
+std::string parsed(const Position& p, std::string token, NotationCode n, std::string* suffix = nullptr,
                bool* malformed = nullptr) {
-    CoupLu r = lire_coup(p, p.side_to_move(), n, token);
+    ReadMove r = lire_coup(p, p.side_to_move(), n, token);
     if (suffix) *suffix = r.suffix;
     if (malformed) *malformed = r.malformed;
-    if (!r.lisible || !r.fromX || !r.fromY || !r.toX) return "";
+    if (!r.readable || !r.fromX || !r.fromY || !r.toX) return "";
     return uciMove(p, r.move());
 }
 
-TEST(LireCoup, TokensOfRealGameFiles) {
-    const NotationCode F = NotationCode::Francaise, G = NotationCode::Pgn;
+TEST(MoveReading, TokensOfRealGameFiles) {
+    const NotationCode F = NotationCode::French, G = NotationCode::Pgn;
     const char* start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
     const ReadCase cases[] = {
         {start, "e4", G, "e2e4", ""},
@@ -83,11 +83,11 @@ TEST(LireCoup, TokensOfRealGameFiles) {
     };
     for (const ReadCase& c : cases)
         for (Colour bottom : {Colour::White, Colour::Black}) {
-            Position p = *lire_fen(c.fen, bottom);
+            Position p = *readFen(c.fen, bottom);
             Position before = p;
             std::string suffix;
             bool malformed = true;
-            EXPECT_EQ(lu(p, c.token, c.notation, &suffix, &malformed), c.uci)
+            EXPECT_EQ(parsed(p, c.token, c.notation, &suffix, &malformed), c.uci)
                 << c.token << " in " << c.fen;
             EXPECT_EQ(suffix, c.suffix) << c.token;
             EXPECT_FALSE(malformed) << c.token;
@@ -95,19 +95,19 @@ TEST(LireCoup, TokensOfRealGameFiles) {
         }
 }
 
-TEST(LireCoup, ResultTokens) {
+TEST(MoveReading, ResultTokens) {
     Position p = Position::initial();
     for (const char* t : {"1-0", "0-1", "1/2-1/2", "*"}) {
         std::string token = t;
-        CoupLu r = lire_coup(p, Colour::White, NotationCode::Pgn, token);
-        EXPECT_TRUE(r.est_resultat()) << t;
+        ReadMove r = lire_coup(p, Colour::White, NotationCode::Pgn, token);
+        EXPECT_TRUE(r.isResult()) << t;
         EXPECT_EQ(r.piece, PieceCode::Empty);
         EXPECT_EQ(r.suffix, t);
         EXPECT_EQ(r.fromX + r.fromY + r.toX + r.toY, 0);
     }
 }
 
-TEST(LireCoup, UnreadableTokensAreMarkedForTheUser) {
+TEST(MoveReading, UnreadableTokensAreMarkedForTheUser) {
     Position p = Position::initial();
     const struct {
         const char* token;
@@ -119,19 +119,19 @@ TEST(LireCoup, UnreadableTokensAreMarkedForTheUser) {
         {"N9f3", NotationCode::Pgn, true},
         {"zz", NotationCode::Pgn, true},
         {"Nf3d", NotationCode::Pgn, true},
-        {"Nf3", NotationCode::Francaise, true}, // in French notation N is no piece letter
+        {"Nf3", NotationCode::French, true}, // in French notation N is no piece letter
         // Six characters and more that are not long algebraic give no move, silently.
         {"Nf3xyzzy", NotationCode::Pgn, false},
     };
     for (const auto& c : cases) {
         bool malformed = !c.malformed;
-        EXPECT_EQ(lu(p, c.token, c.notation, nullptr, &malformed), "") << c.token;
+        EXPECT_EQ(parsed(p, c.token, c.notation, nullptr, &malformed), "") << c.token;
         EXPECT_EQ(malformed, c.malformed) << c.token;
     }
 }
 
-TEST(ChercherOrigine, HintsAndNotFound) {
-    Position p = *lire_fen("4k3/8/8/8/8/8/3N4/4K1N1 w - - 0 1", Colour::White);
+TEST(FindOrigin, HintsAndNotFound) {
+    Position p = *readFen("4k3/8/8/8/8/8/3N4/4K1N1 w - - 0 1", Colour::White);
     Square f3 = namedSquare('f', '3', Colour::White);
     int hx = 0, hy = 0;
     EXPECT_TRUE(chercher_origine(p, PieceCode::WhiteKnight, f3.x, f3.y, hx, hy));

@@ -26,10 +26,10 @@ struct LongCase {
     const char* expected;
 };
 
-TEST(EcrireCoup, LongTextsInEachNotationAndOrientation) {
+TEST(WriteMove, LongTextsInEachNotationAndOrientation) {
     using P = PieceCode;
-    const NotationCode F = NotationCode::Francaise, G = NotationCode::Pgn,
-                       I = NotationCode::Internationale;
+    const NotationCode F = NotationCode::French, G = NotationCode::Pgn,
+                       I = NotationCode::International;
     const LongCase cases[] = {
         {1, P::WhitePawn, "e2", "e4", P::Empty, false, F, " 1.e2-e4"},
         {1, P::BlackPawn, "e7", "e5", P::Empty, false, F, " e7-e5"},
@@ -60,7 +60,7 @@ struct SanCase {
     const char* fen;
     const char* uci;
     const char* san;
-    const char* longFr; // texte_long in French notation
+    const char* longFr; // longMoveText in French notation
 };
 
 TEST(San, StandardTextsWithDisambiguationAndMarks) {
@@ -81,22 +81,22 @@ TEST(San, StandardTextsWithDisambiguationAndMarks) {
     };
     for (const SanCase& c : cases)
         for (Colour bottom : {Colour::White, Colour::Black}) {
-            Position p = *lire_fen(c.fen, bottom);
+            Position p = *readFen(c.fen, bottom);
             Move m = move(p, c.uci);
             EXPECT_EQ(san(p, m), c.san) << c.fen;
-            EXPECT_EQ(texte_long(p, m, NotationCode::Francaise), c.longFr) << c.fen;
+            EXPECT_EQ(longMoveText(p, m, NotationCode::French), c.longFr) << c.fen;
         }
 }
 
-TEST(CoupEnPgn, KeepsTheNumberAndDropsCheckMarks) {
+TEST(MoveInPgn, KeepsTheNumberAndDropsCheckMarks) {
     struct Case2 {
         const char* fen;
         const char* longText;
         NotationCode n;
         const char* expected;
     };
-    const NotationCode F = NotationCode::Francaise, G = NotationCode::Pgn,
-                       I = NotationCode::Internationale;
+    const NotationCode F = NotationCode::French, G = NotationCode::Pgn,
+                       I = NotationCode::International;
     const Case2 cases[] = {
         {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 12", "12.Cg1-f3", F, " 12.Nf3"},
         {"rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1", "e7-e5", F, " e5"},
@@ -108,7 +108,7 @@ TEST(CoupEnPgn, KeepsTheNumberAndDropsCheckMarks) {
         {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 2", "2.Ng1-h4", G, ""},
     };
     for (const Case2& c : cases) {
-        Position p = *lire_fen(c.fen, Colour::Black);
+        Position p = *readFen(c.fen, Colour::Black);
         EXPECT_EQ(coup_en_pgn(c.longText, p, c.n), c.expected) << c.longText;
     }
 }

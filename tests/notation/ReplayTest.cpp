@@ -19,53 +19,53 @@ namespace {
 
 const std::string Varied = std::string(QUARVELIN_TEST_DATA) + "/varied.pgn";
 
-std::string lire(const std::string& path) {
+std::string read(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // A FEN without its en-passant field: tools differ on writing it when no capture is possible.
-std::string sans_en_passant(const std::string& fen) {
+std::string withoutEnPassant(const std::string& fen) {
     std::istringstream in(fen);
     std::string f[6], out;
     for (auto& x : f) in >> x;
     return f[0] + ' ' + f[1] + ' ' + f[2] + ' ' + f[4] + ' ' + f[5];
 }
 
-struct Joue {
+struct Played {
     std::string event, start, fen;
     std::vector<std::string> uci;
     bool ok;
 };
 
-std::vector<Joue> rejouer_fichier(const std::string& text) {
+std::vector<Played> replayFile(const std::string& text) {
     std::istringstream in(text);
     PgnStream stream(in);
     PgnGame game;
-    std::vector<Joue> out;
-    while (stream.suivante(game)) {
-        Joue j;
+    std::vector<Played> out;
+    while (stream.next(game)) {
+        Played j;
         j.event = game.tag("Event") ? *game.tag("Event") : "";
         j.start = game.tag("FEN") ? *game.tag("FEN") : "startpos";
-        Rejeu r = rejouer(game, NotationCode::Pgn, Colour::White, &j.uci);
+        Replay r = replay(game, NotationCode::Pgn, Colour::White, &j.uci);
         j.ok = r.ok;
-        j.fen = ecrire_fen(r.position);
+        j.fen = writeFen(r.position);
         out.push_back(j);
     }
     return out;
 }
 
 TEST(Replay, VariedFileReadsEveryGameWithEitherSideAtTheBottom) {
-    std::string text = lire(Varied);
-    auto games = rejouer_fichier(text);
+    std::string text = read(Varied);
+    auto games = replayFile(text);
     ASSERT_EQ(games.size(), 7u);
     for (const auto& g : games) EXPECT_TRUE(g.ok) << g.event;
 
     std::istringstream in(text);
     PgnStream stream(in);
     PgnGame game;
-    for (std::size_t i = 0; stream.suivante(game); ++i)
-        EXPECT_EQ(ecrire_fen(rejouer(game, NotationCode::Pgn, Colour::Black).position),
+    for (std::size_t i = 0; stream.next(game); ++i)
+        EXPECT_EQ(writeFen(replay(game, NotationCode::Pgn, Colour::Black).position),
                   games[i].fen);
 }
 
@@ -73,7 +73,7 @@ TEST(Replay, EndsWherePgnExtractEnds) {
     std::string tool = test::trouver_programme("pgn-extract");
     ASSERT_FALSE(tool.empty()) << "pgn-extract is installed by 'make test'";
     // pgn-extract refuses ";" comments after a move; give it the file without them.
-    std::string text = std::regex_replace(lire(Varied), std::regex(";[^\r\n]*"), "");
+    std::string text = std::regex_replace(read(Varied), std::regex(";[^\r\n]*"), "");
     std::string output = test::executer(tool + " -F --quiet", text);
 
     std::map<std::string, std::string> theirs;
@@ -86,16 +86,16 @@ TEST(Replay, EndsWherePgnExtractEnds) {
         if (std::regex_search(line, m, fenRe)) theirs[event] = m[1];
     }
     ASSERT_GE(theirs.size(), 6u);
-    for (const auto& g : rejouer_fichier(lire(Varied)))
+    for (const auto& g : replayFile(read(Varied)))
         if (theirs.count(g.event)) {
-            EXPECT_EQ(sans_en_passant(g.fen), sans_en_passant(theirs[g.event])) << g.event;
+            EXPECT_EQ(withoutEnPassant(g.fen), withoutEnPassant(theirs[g.event])) << g.event;
         }
 }
 
 TEST(Replay, EndsWhereStockfishEndsWithTheSameMoves) {
     std::string stockfish = test::trouver_programme("stockfish");
     ASSERT_FALSE(stockfish.empty()) << "stockfish is installed by 'make test'";
-    auto games = rejouer_fichier(lire(Varied));
+    auto games = replayFile(read(Varied));
     std::string commands;
     for (const auto& g : games) {
         commands += g.start == "startpos" ? "position startpos moves"
@@ -109,7 +109,7 @@ TEST(Replay, EndsWhereStockfishEndsWithTheSameMoves) {
     for (std::string line; std::getline(out, line);)
         if (line.rfind("Fen: ", 0) == 0) {
             ASSERT_LT(i, games.size());
-            EXPECT_EQ(sans_en_passant(games[i].fen), sans_en_passant(line.substr(5)))
+            EXPECT_EQ(withoutEnPassant(games[i].fen), withoutEnPassant(line.substr(5)))
                 << games[i].event;
             ++i;
         }
@@ -124,27 +124,27 @@ TEST(PgnStream, SeparatesTagsMovesAndResults) {
         "[Event \"second\"]\n1.d4 d5\n[Event \"third\"]\n1. c4 *\n");
     PgnStream stream(in);
     PgnGame g;
-    ASSERT_TRUE(stream.suivante(g));
+    ASSERT_TRUE(stream.next(g));
     EXPECT_EQ(*g.tag("White"), "A \"quoted\" name");
     EXPECT_EQ(g.moves, (std::vector<std::string>{"e4", "e5", "Nf3!?", "Nc6", "Bb5"}));
     EXPECT_EQ(g.result, "0-1");
     EXPECT_EQ(g.offset, 3u); // after the byte order mark
-    ASSERT_TRUE(stream.suivante(g));
+    ASSERT_TRUE(stream.next(g));
     EXPECT_EQ(*g.tag("Event"), "second");
     EXPECT_EQ(g.moves, (std::vector<std::string>{"d4", "d5"}));
     EXPECT_EQ(g.result, "");
-    ASSERT_TRUE(stream.suivante(g));
+    ASSERT_TRUE(stream.next(g));
     EXPECT_EQ(g.moves, (std::vector<std::string>{"c4"}));
-    EXPECT_FALSE(stream.suivante(g));
+    EXPECT_FALSE(stream.next(g));
 }
 
 TEST(PgnStream, OffsetsPointAtEachGame) {
-    std::string text = lire(Varied);
+    std::string text = read(Varied);
     std::istringstream in(text);
     PgnStream stream(in);
     PgnGame g;
     int n = 0;
-    while (stream.suivante(g)) {
+    while (stream.next(g)) {
         ++n;
         ASSERT_LT(g.offset, text.size());
         EXPECT_EQ(text[g.offset], '[') << "game " << n;
@@ -153,13 +153,13 @@ TEST(PgnStream, OffsetsPointAtEachGame) {
 }
 
 TEST(Replay, ReportsTheFailingMoveAndItsNumber) {
-    std::istringstream in(lire(std::string(QUARVELIN_TEST_DATA) + "/broken.pgn"));
+    std::istringstream in(read(std::string(QUARVELIN_TEST_DATA) + "/broken.pgn"));
     PgnStream stream(in);
     PgnGame g;
     std::vector<std::string> seen;
-    while (stream.suivante(g)) {
-        Rejeu r = rejouer(g);
-        seen.push_back(r.ok ? "ok" : std::to_string(r.numeroErreur) + " " + r.jetonErreur);
+    while (stream.next(g)) {
+        Replay r = replay(g);
+        seen.push_back(r.ok ? "ok" : std::to_string(r.errorNumber) + " " + r.errorToken);
     }
     std::vector<std::string> expected = {"ok", "2 Ke3", "2 Zz9",
                                          "0 [FEN \"8/8/8/8/8/8/8/8 w - - 0 1\"]", "ok"};

@@ -37,7 +37,7 @@ protected:
         for (std::string tok; tokens >> tok;) {
             auto dot = tok.find_last_of('.');
             if (dot != std::string::npos) tok.erase(0, dot + 1);
-            CoupLu lu = lire_coup(p, p.side_to_move(), NotationCode::Pgn, tok);
+            ReadMove lu = lire_coup(p, p.side_to_move(), NotationCode::Pgn, tok);
             playMove(p, lu.move());
         }
         return p;

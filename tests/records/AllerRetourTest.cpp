@@ -109,7 +109,7 @@ std::map<std::string, std::string> tags_gardes(const std::string& entete) {
     std::istringstream in(entete);
     PgnStream flux(in);
     PgnGame jeu;
-    flux.suivante(jeu);
+    flux.next(jeu);
     return tags_gardes(jeu);
 }
 
@@ -129,13 +129,13 @@ struct Charge {
 
 Charge charger(Banc& b, const PartieLue& lue) {
     EXPECT_TRUE(lue.ok()) << quarvelin::offsetOf(lue.erreur.value_or(quarvelin::TextKey{})) << " "
-                          << lue.numeroErreur << " " << lue.detail;
+                          << lue.errorNumber << " " << lue.detail;
     b->nouvelle_partie();
     EXPECT_TRUE(b->charger_partie(lue));
     // A move the board refuses would be asked about, or reported.
     EXPECT_TRUE(b.dialogs.questions.empty() && b.dialogs.messages.empty()) << messages(b.dialogs);
     Charge c;
-    for (const Position& p : b->session().PositionStates) c.fens.push_back(ecrire_fen(p));
+    for (const Position& p : b->session().PositionStates) c.fens.push_back(writeFen(p));
     c.notes = b->session().notes;
     c.resultat = b->session().GameResult;
     return c;
@@ -205,7 +205,7 @@ TEST_P(AllerRetour, SavedGameReadsBackTheSame) {
     std::istringstream brut(texte_utf8(original.substr(lues[i].position, fin - lues[i].position)));
     PgnStream flux(brut);
     PgnGame jeu;
-    ASSERT_TRUE(flux.suivante(jeu));
+    ASSERT_TRUE(flux.next(jeu));
     const std::map<std::string, std::string> tags = tags_gardes(jeu);
     EXPECT_EQ(tags_gardes(lues[i].GameText), tags);
     EXPECT_EQ(tags.at("Event"), a.evenement);

@@ -42,8 +42,8 @@ std::string lire(const std::string& chemin) {
 // The main line in SAN as the rules write it, whatever the file's way of writing the moves.
 std::vector<std::string> coups_san(const PgnGame& jeu) {
     std::vector<std::string> uci;
-    const Rejeu r = rejouer(jeu, NotationCode::Pgn, Colour::White, &uci);
-    EXPECT_TRUE(r.ok) << r.numeroErreur << " " << r.jetonErreur;
+    const Replay r = replay(jeu, NotationCode::Pgn, Colour::White, &uci);
+    EXPECT_TRUE(r.ok) << r.errorNumber << " " << r.errorToken;
     Position p = Position::initial(Colour::White);
     std::vector<std::string> ecrits;
     for (const std::string& u : uci) {
@@ -89,7 +89,7 @@ TEST_F(AllerRetourXml, ServedGamesComeBackWithTheirMovesAndTags) {
     PgnStream flux(in);
     PgnGame jeu;
     std::vector<PgnGame> jeux;
-    while (flux.suivante(jeu)) jeux.push_back(jeu);
+    while (flux.next(jeu)) jeux.push_back(jeu);
     ASSERT_EQ(jeux.size(), conversion.fichiers.size());
 
     test::ServeurHttpLocal serveur;
@@ -108,7 +108,7 @@ TEST_F(AllerRetourXml, ServedGamesComeBackWithTheirMovesAndTags) {
         std::istringstream coups("[Event \"x\"]\n\n" + r.partie.GameMoveText + "\n");
         PgnStream relu(coups);
         PgnGame retour;
-        ASSERT_TRUE(relu.suivante(retour));
+        ASSERT_TRUE(relu.next(retour));
         const std::vector<std::string> attendus = coups_san(source);
         EXPECT_FALSE(attendus.empty());
         EXPECT_EQ(coups_san(retour), attendus);

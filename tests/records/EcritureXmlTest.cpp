@@ -129,7 +129,7 @@ TEST(EcritureXml, WhatIsWrittenReadsBackWithNamesAccentsAndMarkup) {
     EXPECT_TRUE(contenu.ends_with("</GAME>\r\n</LIST>\r\n"));
 
     const LectureXml lu = lire_document_xml(contenu);
-    ASSERT_TRUE(lu.lisible());
+    ASSERT_TRUE(lu.readable());
     const std::string& tags = lu.partie.GameText;
     EXPECT_NE(tags.find("[Event \"Open & Co\"]\r\n"), std::string::npos);
     EXPECT_NE(tags.find("[Site \"Saint-Étienne\"]\r\n"), std::string::npos);
@@ -148,7 +148,7 @@ TEST(EcritureXml, TwoGamesGiveTheTagsOfBothAndTheMovesOfTheSecond) {
     ASSERT_FALSE(EcritureXml::ecrire_fichier(chemin.toStdString(), {Partie1, seconde},
                                              EcritureXml::Mode::Remplacer));
     const LectureXml lu = lire_document_xml(lire(chemin));
-    ASSERT_TRUE(lu.lisible());
+    ASSERT_TRUE(lu.readable());
     EXPECT_EQ(compter(lu.partie.GameText, "[Event "), 2);
     EXPECT_LT(lu.partie.GameText.find("[Event \"Open & Co\"]"),
               lu.partie.GameText.find("[Event \"Blitz\"]"));
@@ -166,7 +166,7 @@ TEST(EcritureXml, AppendingKeepsTheGamesThereAndTheFileStaysOneList) {
     EXPECT_EQ(compter(contenu, "<LIST>"), 1);
     EXPECT_EQ(compter(contenu, "<?xml"), 1);
     const LectureXml lu = lire_document_xml(contenu);
-    ASSERT_TRUE(lu.lisible());
+    ASSERT_TRUE(lu.readable());
     EXPECT_EQ(lu.partie.GameMoveText, "1.c4 * ");
 }
 
@@ -178,7 +178,7 @@ TEST(EcritureXml, AnOldLatin1ListIsAppendedToAsUtf8) {
     ASSERT_FALSE(EcritureXml::ecrire_fichier(chemin.toStdString(), {{"", "1.d4", "*"}},
                                              EcritureXml::Mode::Ajouter));
     const LectureXml lu = lire_document_xml(lire(chemin));
-    ASSERT_TRUE(lu.lisible());
+    ASSERT_TRUE(lu.readable());
     EXPECT_NE(lu.partie.GameText.find("[White \"René\"]"), std::string::npos);
     EXPECT_EQ(lu.partie.GameMoveText, "1.d4 * ");
 }

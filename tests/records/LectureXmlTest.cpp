@@ -17,7 +17,7 @@ class DocumentMalForme : public testing::TestWithParam<CasMalForme> {};
 TEST_P(DocumentMalForme, IsReportedWithItsLineAndYieldsNoGame) {
     const LectureXml lu = lire_document_xml(GetParam().document);
     EXPECT_FALSE(lu.bienForme);
-    EXPECT_FALSE(lu.lisible());
+    EXPECT_FALSE(lu.readable());
     EXPECT_EQ(lu.ligne, GetParam().ligne);
     EXPECT_TRUE(lu.partie.GameText.empty());
     EXPECT_TRUE(lu.partie.GameMoveText.empty());
@@ -54,14 +54,14 @@ TEST(LectureXml, EveryTextBecomesATagLineAndMoveTheMoves) {
         "  <Event>Club\n   championship</Event>\n  <Empty></Empty>\n  <Blank>   </Blank>\n"
         "  <Move>\n    1.e4 e5\n    2.Nf3 Nc6\n  </Move>\n"
         "  <Note>a &amp; b <![CDATA[<c>]]> d</Note>\n</game></games>");
-    ASSERT_TRUE(lu.lisible());
+    ASSERT_TRUE(lu.readable());
     EXPECT_EQ(lu.partie.GameText, "[Event \"Club championship\"]\r\n[Note \"a & b <c> d\"]\r\n");
     EXPECT_EQ(lu.partie.GameMoveText, "1.e4 e5 2.Nf3 Nc6 ");
 }
 
 TEST(LectureXml, MixedContentGivesOneLinePerTextNode) {
     const LectureXml lu = lire_document_xml("<p>avant<Move>1.d4</Move>apres</p>");
-    ASSERT_TRUE(lu.lisible());
+    ASSERT_TRUE(lu.readable());
     EXPECT_EQ(lu.partie.GameText, "[p \"avant\"]\r\n[p \"apres\"]\r\n");
 }
 
@@ -69,7 +69,7 @@ TEST(LectureXml, ADocumentWithoutMoveIsWellFormedButUnreadable) {
     const LectureXml lu =
         lire_document_xml("<LIST><GAME><White>A</White><Move></Move></GAME></LIST>");
     EXPECT_TRUE(lu.bienForme);
-    EXPECT_FALSE(lu.lisible());
+    EXPECT_FALSE(lu.readable());
     EXPECT_EQ(lu.partie.GameText, "[White \"A\"]\r\n");
 }
 
@@ -77,12 +77,12 @@ TEST(LectureXml, TheDeclaredEncodingIsHonoured) {
     const LectureXml lu = lire_document_xml(
         "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>\r\n<LIST><GAME><White>Ren\xE9</White>"
         "<Move>1.e4 *</Move></GAME></LIST>");
-    ASSERT_TRUE(lu.lisible());
+    ASSERT_TRUE(lu.readable());
     EXPECT_EQ(lu.partie.GameText, "[White \"René\"]\r\n");
 }
 
 TEST(LectureXml, NestingUpToTheLimitIsRead) {
-    EXPECT_TRUE(lire_document_xml(imbrique(ProfondeurMaximale / 2 - 1)).lisible());
+    EXPECT_TRUE(lire_document_xml(imbrique(ProfondeurMaximale / 2 - 1)).readable());
     EXPECT_FALSE(lire_document_xml(imbrique(ProfondeurMaximale / 2)).bienForme);
 }
 

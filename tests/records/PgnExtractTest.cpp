@@ -73,7 +73,7 @@ TEST(PgnExtract, ReadsEverySavedGame) {
             s.LIEU_JEU = "Salle \"Nord\"";
             Banc b(s);
             b->nouvelle_partie();
-            if (fen) b->coller_position(fen);
+            if (fen) b->pastePosition(fen);
             if (tour == 3) b->session().GameText = b->entete_auto();
             const int joues = jouer_au_hasard(b, rng, 60 + 40 * tour);
             GameSession& g = b->session();
@@ -96,7 +96,7 @@ TEST(PgnExtract, ReadsEverySavedGame) {
     PgnStream flux(in);
     PgnGame jeu;
     std::size_t n = 0;
-    while (flux.suivante(jeu)) {
+    while (flux.next(jeu)) {
         ASSERT_LT(n, demiCoups.size());
         EXPECT_EQ(jeu.moves.size(), demiCoups[n]) << "game " << n + 1;
         ++n;

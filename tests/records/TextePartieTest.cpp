@@ -23,7 +23,7 @@ Settings reglages_nommes() {
 }
 
 // 1.e4 e5 2.Nf3 Nc6 3.Bb5 played at the board, with the user's colour at the bottom.
-Banc ruy_lopez(bool blanc, NotationCode notation = NotationCode::Francaise) {
+Banc ruy_lopez(bool blanc, NotationCode notation = NotationCode::French) {
     Settings s = reglages_nommes();
     s.DEB_BLANC = blanc ? 1 : 0;
     Banc b(s);
@@ -180,7 +180,7 @@ TEST(TextePartie, GameFromAPositionWithBlackToMove) {
     for (std::uint8_t abrege : {0, 1}) {
         Banc b = ruy_lopez(true);
         b.settings.SAUVE_ABREGE = abrege;
-        b->coller_position("r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 12");
+        b->pastePosition("r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 12");
         b.move("e8", "g8");
         b.move("e1", "c1");
         RecordingDialogs dialogs;

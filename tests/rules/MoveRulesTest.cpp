@@ -9,7 +9,7 @@ using namespace quarvelin;
 namespace {
 
 Position fen(const char* text, Colour bottom = Colour::White) {
-    auto p = lire_fen(text, bottom);
+    auto p = readFen(text, bottom);
     EXPECT_TRUE(p) << text;
     return p.value_or(Position::initial());
 }

@@ -45,7 +45,7 @@ class Perft : public ::testing::TestWithParam<PerftCase> {};
 TEST_P(Perft, MatchesPublishedCountsInBothOrientations) {
     const PerftCase& c = GetParam();
     for (Colour bottom : {Colour::White, Colour::Black}) {
-        auto p = lire_fen(c.fen, bottom);
+        auto p = readFen(c.fen, bottom);
         ASSERT_TRUE(p) << c.fen;
         FastPosition f = FastPosition::from(*p);
         for (std::size_t d = 0; d < c.counts.size(); ++d) {
@@ -60,7 +60,7 @@ TEST_P(Perft, MatchesPublishedCountsInBothOrientations) {
 INSTANTIATE_TEST_SUITE_P(Published, Perft, ::testing::ValuesIn(Cases));
 
 TEST(Perft, DepthZeroIsOneAndMateHasNoMoves) {
-    auto mate = lire_fen("7k/6Q1/6K1/8/8/8/8/8 b - - 0 1", Colour::White);
+    auto mate = readFen("7k/6Q1/6K1/8/8/8/8/8 b - - 0 1", Colour::White);
     ASSERT_TRUE(mate);
     EXPECT_EQ(FastPosition::from(*mate).perft(0), 1u);
     EXPECT_EQ(FastPosition::from(*mate).perft(1), 0u);

@@ -41,7 +41,7 @@ TEST(RulesCrossCheck, GeneratorAgreesWithMovementRulesInBothOrientations) {
     int compared = 0;
     for (const std::string& fen : test::positions_aleatoires(24, 80, 7)) {
         for (Colour bottom : {Colour::White, Colour::Black}) {
-            Position p = *lire_fen(fen, bottom);
+            Position p = *readFen(fen, bottom);
             ASSERT_EQ(byRules(p), byGenerator(p)) << fen << " bottom " << code(bottom);
             ++compared;
         }
@@ -52,7 +52,7 @@ TEST(RulesCrossCheck, GeneratorAgreesWithMovementRulesInBothOrientations) {
 TEST(RulesCrossCheck, GameUpdateMatchesGeneratorMoveAndTakesBack) {
     for (const std::string& fen : test::positions_aleatoires(12, 60, 11)) {
         for (Colour bottom : {Colour::White, Colour::Black}) {
-            Position p = *lire_fen(fen, bottom);
+            Position p = *readFen(fen, bottom);
             FastPosition f = FastPosition::from(p);
             MoveList list;
             f.generate(list);
@@ -61,7 +61,7 @@ TEST(RulesCrossCheck, GameUpdateMatchesGeneratorMoveAndTakesBack) {
                 PlayedMove j = playMove(q, moveFrom(p, m));
                 Position expected = p;
                 f.after(m).to(expected);
-                EXPECT_EQ(ecrire_fen(q), ecrire_fen(expected)) << fen;
+                EXPECT_EQ(writeFen(q), writeFen(expected)) << fen;
                 EXPECT_EQ(q.Board, expected.Board);
                 takeMove(q, j);
                 EXPECT_EQ(q, p);
@@ -72,7 +72,7 @@ TEST(RulesCrossCheck, GameUpdateMatchesGeneratorMoveAndTakesBack) {
 
 TEST(RulesCrossCheck, CheckBySquareCountsAgreesWithGenerator) {
     for (const std::string& fen : test::positions_aleatoires(12, 80, 3)) {
-        Position p = *lire_fen(fen, Colour::Black);
+        Position p = *readFen(fen, Colour::Black);
         EXPECT_EQ(inCheck(p, p.side_to_move()), FastPosition::from(p).in_check()) << fen;
     }
 }
@@ -83,7 +83,7 @@ TEST(RulesCrossCheck, SameGameGivesSameFenWithEitherSideAtTheBottom) {
         Position white = Position::initial(Colour::White);
         Position black = Position::initial(Colour::Black);
         for (int ply = 0; ply < 120; ++ply) {
-            ASSERT_EQ(ecrire_fen(white), ecrire_fen(black));
+            ASSERT_EQ(writeFen(white), writeFen(black));
             auto moves = legalMoves(white);
             if (moves.empty()) break;
             Move c = moves[rng() % moves.size()];

@@ -40,7 +40,7 @@ TEST_P(NotesDesCommentaires, LandOnTheMovesTheyFollow) {
     for (const std::string& n : s.notes) avecNote += !n.empty();
     EXPECT_EQ(avecNote, c.notes.size());
     for (const auto& [k, texte] : c.notes) EXPECT_EQ(s.notes[k], texte) << k;
-    EXPECT_EQ(ecrire_fen(b->position()), c.fenFinale);
+    EXPECT_EQ(writeFen(b->position()), c.fenFinale);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -64,7 +64,7 @@ TEST(CoupMachine, AWholeGameByClicksAgainstDepthOne) {
         EXPECT_EQ(b->position().side_to_move(), b->position().PlayerColour);
         EXPECT_EQ(g.GameResult, blanc ? "0-1" : "1-0");
         EXPECT_TRUE(g.GameMoveText.ends_with("#")) << g.GameMoveText;
-        EXPECT_TRUE(b.ecran_a_jour()) << ecrire_fen(b->position()) << " " << g.GameMoveText;
+        EXPECT_TRUE(b.ecran_a_jour()) << writeFen(b->position()) << " " << g.GameMoveText;
         // Every position recorded, the result line included.
         EXPECT_EQ(g.PositionIndex, static_cast<int>(g.lignes.size()) + 1);
         EXPECT_EQ(b.minuteries.intervalles[Minuterie::Basse], 0);
@@ -91,7 +91,7 @@ TEST(CoupMachine, EveryEndOfGame) {
     for (const Cas& c : cas) {
         Banc b;
         b->nouvelle_partie();
-        b->coller_position(c.fen);
+        b->pastePosition(c.fen);
         if (c.de) b.move(c.de, c.vers);
         const GameSession& g = b->session();
         EXPECT_EQ(g.GameResult, c.resultat) << c.fen;

@@ -39,7 +39,7 @@ TEST(Navigation, ButtonsShowTheRecordedPositions) {
         b->naviguer(e.bouton);
         EXPECT_EQ(b->entree_affichee(), e.entree) << e.bouton;
         EXPECT_EQ(g.ligneSelectionnee, e.ligne) << e.bouton;
-        EXPECT_EQ(cle_position(b->position()),
+        EXPECT_EQ(positionKey(b->position()),
                   g.PositionHistory[static_cast<std::size_t>(e.entree)]);
         EXPECT_TRUE(b.ecran_a_jour());
     }
@@ -163,7 +163,7 @@ TEST(ModifierCoup, ReplacesTheLastMoveOnlyWithAReadableValidOne) {
         EXPECT_EQ(g.GameMoveText, c.texte) << c.reponse;
         EXPECT_EQ(g.lignes.size(), 5u);
         EXPECT_EQ(g.PositionIndex, 6);
-        EXPECT_EQ(cle_position(b->position()), g.PositionHistory[5]) << c.reponse;
+        EXPECT_EQ(positionKey(b->position()), g.PositionHistory[5]) << c.reponse;
         if (c.message) {
             EXPECT_TRUE(b.dialogs.a_montre(c.message));
         }
@@ -171,7 +171,7 @@ TEST(ModifierCoup, ReplacesTheLastMoveOnlyWithAReadableValidOne) {
     }
 }
 
-TEST(Rejeu, AGameTextRebuildsTheGame) {
+TEST(Replay, AGameTextRebuildsTheGame) {
     Banc b = partie_libre({});
     GameSession& g = b->session();
     g.NotationCode = NotationCode::Pgn;
@@ -192,7 +192,7 @@ TEST(Rejeu, AGameTextRebuildsTheGame) {
     EXPECT_EQ(b->position(), Position::initial());
 }
 
-TEST(Rejeu, OriginRepairsAndRefusedMoves) {
+TEST(Replay, OriginRepairsAndRefusedMoves) {
     struct Cas {
         const char* fen;
         const char* texte;
@@ -214,10 +214,10 @@ TEST(Rejeu, OriginRepairsAndRefusedMoves) {
         GameSession& g = b->session();
         g.NotationCode = NotationCode::Pgn;
         g.GameMoveText = c.texte;
-        b->rejouer_partie(lire_fen(c.fen, Colour::White));
+        b->rejouer_partie(readFen(c.fen, Colour::White));
         EXPECT_EQ(g.GameMoveText, c.attendu) << c.fen;
         EXPECT_EQ(b.dialogs.questions.size(), c.questions) << c.fen;
-        EXPECT_EQ(g.FenDepart, ecrire_fen(g.PositionStates[0]));
+        EXPECT_EQ(g.FenDepart, writeFen(g.PositionStates[0]));
         EXPECT_TRUE(b.ecran_a_jour());
     }
 }
@@ -228,25 +228,25 @@ TEST(Coller, APastedPositionStartsAGameAndARefusedOneChangesNothing) {
     const Position avant = b->position();
     for (const char* mauvais : {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNX w KQkq - 0 1",
                                 "8/8/8/8/8/8/8/8 w - - 0 1"}) {
-        b->coller_position(mauvais);
+        b->pastePosition(mauvais);
         EXPECT_EQ(g.lignes.size(), 5u);
         EXPECT_EQ(b->position(), avant);
     }
     EXPECT_TRUE(b.dialogs.a_montre("<338>"));
     b.dialogs.messages.clear();
-    b->coller_position("bonjour"); // neither FEN nor key: ignored
+    b->pastePosition("bonjour"); // neither FEN nor key: ignored
     EXPECT_TRUE(b.dialogs.messages.empty());
 
     std::string fen = b->copier_position(2);
     std::string cle = b->copier_position(1);
-    b->coller_position("4k3/8/8/8/8/8/8/4K2R w K - 3 40");
+    b->pastePosition("4k3/8/8/8/8/8/8/4K2R w K - 3 40");
     EXPECT_TRUE(g.lignes.empty());
     EXPECT_EQ(g.PositionIndex, 1);
     EXPECT_EQ(b->copier_position(2), "4k3/8/8/8/8/8/8/4K2R w K - 3 40");
     EXPECT_EQ(g.FenDepart, "4k3/8/8/8/8/8/8/4K2R w K - 3 40");
     b.move("e1", "g1");
     EXPECT_EQ(g.GameMoveText, "40.O-O");
-    b->coller_position(fen);
+    b->pastePosition(fen);
     EXPECT_EQ(b->copier_position(1), cle);
     EXPECT_TRUE(b.ecran_a_jour());
 }

@@ -26,7 +26,7 @@ TEST(NouvellePartie, StartPositionRecordedAndAnnounced) {
     b->nouvelle_partie();
     const GameSession& s = b->session();
     EXPECT_EQ(s.PositionIndex, 1);
-    EXPECT_EQ(s.PositionHistory[0], cle_position(Position::initial()));
+    EXPECT_EQ(s.PositionHistory[0], positionKey(Position::initial()));
     EXPECT_EQ(s.GameResult, "*");
     EXPECT_TRUE(b.ecran_a_jour());
     EXPECT_EQ(b.sons.joues, std::vector<std::string>{"commencer.wav"});
@@ -133,7 +133,7 @@ TEST(Saisie, IllegalMovesGoBackWithTheErrorCue) {
     EXPECT_EQ(b.commentaire.texte.find("<172>"), std::string::npos);
 
     // A pinned piece: the move is valid but leaves the king attacked.
-    b->coller_position("4k3/4r3/8/8/8/8/4N3/4K3 w - - 0 1");
+    b->pastePosition("4k3/4r3/8/8/8/8/4N3/4K3 w - - 0 1");
     b.commentaire.texte.clear();
     b.move("e2", "c3");
     EXPECT_EQ(b.sur("e2"), PieceCode::WhiteKnight);
@@ -174,16 +174,16 @@ TEST(Saisie, PromotionAskedUntilAValidLetter) {
     };
     const Cas cas[] = {
         {NotationCode::Pgn, {"k", "x", "", "q"}, PieceCode::WhiteQueen, 4, "=Q"},
-        {NotationCode::Francaise, {"r", "t"}, PieceCode::WhiteRook, 2, "=T"},
+        {NotationCode::French, {"r", "t"}, PieceCode::WhiteRook, 2, "=T"},
         {NotationCode::Pgn, {"r"}, PieceCode::WhiteRook, 1, "=R"},
-        {NotationCode::Francaise, {"Q", "c"}, PieceCode::WhiteKnight, 2, "=C"},
-        {NotationCode::Internationale, {"D", "n"}, PieceCode::WhiteKnight, 2, "=N"},
+        {NotationCode::French, {"Q", "c"}, PieceCode::WhiteKnight, 2, "=C"},
+        {NotationCode::International, {"D", "n"}, PieceCode::WhiteKnight, 2, "=N"},
     };
     for (const Cas& c : cas) {
         Banc b = libre();
         b->session().NotationCode = c.notation;
         b->nouvelle_partie();
-        b->coller_position("8/4P2k/8/8/8/8/8/4K3 w - - 0 1");
+        b->pastePosition("8/4P2k/8/8/8/8/8/4K3 w - - 0 1");
         for (const auto& r : c.reponses) b.dialogs.textes.push_back(r);
         b.move("e7", "e8");
         EXPECT_EQ(b.sur("e8"), c.piece) << c.reponses.back();
@@ -213,7 +213,7 @@ TEST(Saisie, CastlingBothWaysInBothOrientations) {
     for (bool blanc : {true, false}) {
         Banc b = libre(blanc);
         b->nouvelle_partie();
-        b->coller_position("r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R w KQkq - 0 1");
+        b->pastePosition("r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R w KQkq - 0 1");
         b.move("e1", "g1");
         b.move("e8", "c8");
         EXPECT_EQ(b.sur("f1"), PieceCode::WhiteRook) << blanc;
@@ -227,7 +227,7 @@ TEST(Saisie, CastlingBothWaysInBothOrientations) {
 
         Banc l = libre(blanc);
         l->nouvelle_partie();
-        l->coller_position("r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R w KQkq - 0 1");
+        l->pastePosition("r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R w KQkq - 0 1");
         l.move("e1", "c1");
         l.move("e8", "g8");
         EXPECT_EQ(l.sur("d1"), PieceCode::WhiteRook) << blanc;
@@ -296,7 +296,7 @@ TEST(Saisie, QualityMarksAndCues) {
         Banc b = libre();
         b.hasard = c.hasard;
         b->nouvelle_partie();
-        b->coller_position(c.fen);
+        b->pastePosition(c.fen);
         b.sons.joues.clear();
         b.move(c.de, c.vers);
         ASSERT_EQ(b->session().lignes.size(), 1u) << c.fen;
@@ -399,7 +399,7 @@ TEST(Nulle, MachineAcceptsOnlyAfterTenMovesWhenBehind) {
     for (const Cas& c : cas) {
         Banc b;
         b->nouvelle_partie();
-        b->coller_position(c.fen);
+        b->pastePosition(c.fen);
         b->proposer_nulle();
         EXPECT_EQ(b->session().GameResult, c.acceptee ? "1/2-1/2" : "*") << c.fen;
         ASSERT_FALSE(b.dialogs.messages.empty());

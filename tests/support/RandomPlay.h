@@ -27,9 +27,9 @@ inline std::vector<std::string> positions_aleatoires(int games, int plies, unsig
     std::vector<std::string> out;
     const auto& starts = depart_fens();
     for (int g = 0; g < games; ++g) {
-        Position p = *lire_fen(starts[static_cast<std::size_t>(g) % starts.size()], Colour::White);
+        Position p = *readFen(starts[static_cast<std::size_t>(g) % starts.size()], Colour::White);
         for (int i = 0; i < plies; ++i) {
-            out.push_back(ecrire_fen(p));
+            out.push_back(writeFen(p));
             auto moves = legalMoves(p);
             if (moves.empty()) break;
             playMove(p, moves[rng() % moves.size()]);

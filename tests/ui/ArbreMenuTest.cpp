@@ -20,13 +20,13 @@ using quarvelin::GenreMenu;
 
 namespace {
 
-using Cle = std::pair<std::string, int>;
+using Key = std::pair<std::string, int>;
 
-std::string cle_texte(const Cle& c) {
+std::string cle_texte(const Key& c) {
     return c.second < 0 ? c.first : c.first + "[" + std::to_string(c.second) + "]";
 }
 
-std::string cle_texte(const ElementMenu& e) { return cle_texte(Cle{e.nom, e.index}); }
+std::string cle_texte(const ElementMenu& e) { return cle_texte(Key{e.nom, e.index}); }
 
 std::string francais(quarvelin::TextKey key) {
     static const Catalogue catalogue;
@@ -34,7 +34,7 @@ std::string francais(quarvelin::TextKey key) {
 }
 
 TEST(ArbreMenu, EachNamedItemOnce) {
-    std::set<Cle> presents;
+    std::set<Key> presents;
     for (const ElementMenu& e : arbre_menu()) {
         if (*e.nom == '\0') continue;
         EXPECT_TRUE(presents.insert({e.nom, e.index}).second) << "twice: " << cle_texte(e);
@@ -190,9 +190,9 @@ TEST(ArbreMenu, EtatsDePartie) {
         const ElementMenu* e = element_menu(c.nom, c.index);
         ASSERT_NE(e, nullptr) << c.nom;
         EXPECT_EQ(quarvelin::actif_selon_partie(*e, true), c.debut)
-            << cle_texte(Cle{c.nom, c.index});
+            << cle_texte(Key{c.nom, c.index});
         EXPECT_EQ(quarvelin::actif_selon_partie(*e, false), c.fin)
-            << cle_texte(Cle{c.nom, c.index});
+            << cle_texte(Key{c.nom, c.index});
     }
 }
 

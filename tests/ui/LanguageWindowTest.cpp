@@ -95,7 +95,7 @@ TEST(LanguageWindow, ChoixEcritLesReglages) {
         lire_reglages(d.chemin(), d.dir.path().toStdString(), lu);
         EXPECT_EQ(lu.CLE_LANGUE, cle);
         EXPECT_EQ(lu.FIRST_STARTUP, 0);
-        EXPECT_EQ(d.notation, cle == 1 ? NotationCode::Francaise : NotationCode::Pgn);
+        EXPECT_EQ(d.notation, cle == 1 ? NotationCode::French : NotationCode::Pgn);
     }
 }
 

@@ -19,6 +19,6 @@ std::optional<double> lire_nombre(std::optional<std::string_view> text,
 
 // The leading decimal number of the text, "." as decimal mark, spaces and tabs ignored
 // anywhere; 0 when there is none. Values too large for a double are clamped to +-DBL_MAX.
-double lecture_nombre_tete(std::string_view text);
+double leadingNumber(std::string_view text);
 
 } // namespace quarvelin

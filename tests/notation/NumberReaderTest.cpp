@@ -1,4 +1,4 @@
-#include "notation/LireNombre.h"
+#include "notation/NumberReader.h"
 
 #include <gtest/gtest.h>
 
@@ -7,25 +7,25 @@
 #include <memory>
 #include <string>
 
-using quarvelin::lecture_nombre_tete;
+using quarvelin::leadingNumber;
 using quarvelin::lire_nombre;
 using quarvelin::NumberLocale;
 using namespace std::string_literals;
 
 namespace {
 
-struct Cas {
+struct Case {
     std::string texte;
-    double attendu;
+    double expected;
 };
 
 // U+00A0, U+202F and U+2009 in UTF-8.
-const std::string Insecable = "\xC2\xA0";
-const std::string InsecableFine = "\xE2\x80\xAF";
-const std::string EspaceFine = "\xE2\x80\x89";
+const std::string NoBreak = "\xC2\xA0";
+const std::string NarrowNoBreak = "\xE2\x80\xAF";
+const std::string ThinSpace = "\xE2\x80\x89";
 
-TEST(LireNombre, LocaleParDefaut) {
-    const Cas cas[] = {
+TEST(NumberReading, DefaultLocale) {
+    const Case cases[] = {
         {"1 234,5", 1234.5},
         {"-0,25", -0.25},
         {"12abc", 12},
@@ -41,22 +41,22 @@ TEST(LireNombre, LocaleParDefaut) {
         {"5-3", 5},
         {"12 \xE2\x82\xAC", 12}, // the euro sign ends the walk
         {"1'000", 1},
-        {"1" + Insecable + "234,5", 1234.5},
-        {"-1" + InsecableFine + "000" + InsecableFine + "000", -1000000},
-        {"1" + EspaceFine + "234", 1}, // not a separator unless the locale says so
+        {"1" + NoBreak + "234,5", 1234.5},
+        {"-1" + NarrowNoBreak + "000" + NarrowNoBreak + "000", -1000000},
+        {"1" + ThinSpace + "234", 1}, // not a separator unless the locale says so
         {"\xC3\xA9"s + "5", 0},
     };
-    for (const auto& [texte, attendu] : cas) {
+    for (const auto& [texte, expected] : cases) {
         SCOPED_TRACE(texte);
-        const auto lu = lire_nombre(texte);
-        ASSERT_TRUE(lu.has_value());
-        EXPECT_DOUBLE_EQ(*lu, attendu);
+        const auto parsed = lire_nombre(texte);
+        ASSERT_TRUE(parsed.has_value());
+        EXPECT_DOUBLE_EQ(*parsed, expected);
     }
     EXPECT_FALSE(lire_nombre(std::nullopt).has_value());
 }
 
-TEST(LireNombre, UtfInvalideArreteLaLecture) {
-    const Cas cas[] = {
+TEST(NumberReading, InvalidUtfStopsTheReading) {
+    const Case cases[] = {
         {"1\xFF"s + "2", 1},
         {"\xC3", 0},                     // truncated two-byte sequence
         {"2\xE2\x80", 2},                // truncated three-byte sequence
@@ -68,46 +68,46 @@ TEST(LireNombre, UtfInvalideArreteLaLecture) {
         {"6\xC2"s + "5", 6},             // lead byte followed by an ASCII byte
         {"4"s + '\0' + "5", 4},
     };
-    for (const auto& [texte, attendu] : cas) {
+    for (const auto& [texte, expected] : cases) {
         SCOPED_TRACE(testing::PrintToString(texte));
-        const auto lu = lire_nombre(texte);
-        ASSERT_TRUE(lu.has_value());
-        EXPECT_DOUBLE_EQ(*lu, attendu);
+        const auto parsed = lire_nombre(texte);
+        ASSERT_TRUE(parsed.has_value());
+        EXPECT_DOUBLE_EQ(*parsed, expected);
     }
 }
 
-TEST(LireNombre, AutresLocales) {
-    struct CasLocale {
+TEST(NumberReading, OtherLocales) {
+    struct LocaleCase {
         NumberLocale locale;
         std::string texte;
-        double attendu;
+        double expected;
     };
-    const NumberLocale continentale{U',', U'.'};
-    const NumberLocale suisse{U'.', U'\''};
-    const NumberLocale arabe{U'\u066B', U'\u066C'};
+    const NumberLocale continental{U',', U'.'};
+    const NumberLocale swiss{U'.', U'\''};
+    const NumberLocale arabic{U'\u066B', U'\u066C'};
     const NumberLocale fine{U',', U'\u2009'};
-    const CasLocale cas[] = {
-        {continentale, "1234,5", 1234.5},
+    const LocaleCase cases[] = {
+        {continental, "1234,5", 1234.5},
         // "." stays a decimal mark even where the locale uses it for thousands.
-        {continentale, "1.234,5", 1.234},
-        {suisse, "1'234'567.5", 1234567.5},
-        {suisse, "1'234,5", 1234.5},
-        {arabe, "1\xD9\xAC"s + "234\xD9\xAB"s + "5", 1234.5},
-        {fine, "1" + EspaceFine + "234,5", 1234.5},
+        {continental, "1.234,5", 1.234},
+        {swiss, "1'234'567.5", 1234567.5},
+        {swiss, "1'234,5", 1234.5},
+        {arabic, "1\xD9\xAC"s + "234\xD9\xAB"s + "5", 1234.5},
+        {fine, "1" + ThinSpace + "234,5", 1234.5},
         {NumberLocale{U'.', 0}, "1'234", 1},
     };
-    for (const auto& [locale, texte, attendu] : cas) {
+    for (const auto& [locale, texte, expected] : cases) {
         SCOPED_TRACE(texte);
-        const auto lu = lire_nombre(texte, locale);
-        ASSERT_TRUE(lu.has_value());
-        EXPECT_DOUBLE_EQ(*lu, attendu);
+        const auto parsed = lire_nombre(texte, locale);
+        ASSERT_TRUE(parsed.has_value());
+        EXPECT_DOUBLE_EQ(*parsed, expected);
     }
-    EXPECT_FALSE(lire_nombre(std::nullopt, continentale).has_value());
+    EXPECT_FALSE(lire_nombre(std::nullopt, continental).has_value());
 }
 
-TEST(LireNombre, NeLitPasAuDelaDeLaVue) {
+TEST(NumberReading, DoesNotReadBeyondTheView) {
     EXPECT_DOUBLE_EQ(*lire_nombre(std::string_view("125").substr(0, 2)), 12);
-    EXPECT_DOUBLE_EQ(lecture_nombre_tete(std::string_view("7.25").substr(0, 3)), 7.2);
+    EXPECT_DOUBLE_EQ(leadingNumber(std::string_view("7.25").substr(0, 3)), 7.2);
 
     // Sequences cut by the end of an exactly sized buffer: a sanitizer build catches overreads.
     for (const std::string& texte :
@@ -118,8 +118,8 @@ TEST(LireNombre, NeLitPasAuDelaDeLaVue) {
     }
 }
 
-TEST(LireNombreTete, Table) {
-    const Cas cas[] = {
+TEST(LeadingNumber, Table) {
+    const Case cases[] = {
         {"3,5", 3},
         {" 1 2.5x", 12.5},
         {"-.5", -0.5},
@@ -142,31 +142,31 @@ TEST(LireNombreTete, Table) {
         {".5.", 0.5},
         {"+.", 0},
     };
-    for (const auto& [texte, attendu] : cas) {
+    for (const auto& [texte, expected] : cases) {
         SCOPED_TRACE(texte);
-        EXPECT_DOUBLE_EQ(lecture_nombre_tete(texte), attendu);
+        EXPECT_DOUBLE_EQ(leadingNumber(texte), expected);
     }
 }
 
-TEST(LireNombreTete, ChiffresInnombrables) {
-    const std::string neufs(400, '9');
-    const Cas cas[] = {
-        {neufs, DBL_MAX},
-        {"-" + neufs, -DBL_MAX},
-        {neufs + "." + neufs, DBL_MAX},
+TEST(LeadingNumber, CountlessDigits) {
+    const std::string freshOnes(400, '9');
+    const Case cases[] = {
+        {freshOnes, DBL_MAX},
+        {"-" + freshOnes, -DBL_MAX},
+        {freshOnes + "." + freshOnes, DBL_MAX},
         {"1" + std::string(308, '0'), 1e308},
         {"1" + std::string(309, '0'), DBL_MAX},
         {std::string(400, '0') + "5", 5},
         {"0." + std::string(400, '0') + "1", 0},
         {"-0." + std::string(400, '0') + "1", 0},
-        {"0." + neufs, 1},
+        {"0." + freshOnes, 1},
     };
     // Exact comparisons: DBL_MAX and infinity are one ULP apart.
-    for (const auto& [texte, attendu] : cas) {
+    for (const auto& [texte, expected] : cases) {
         SCOPED_TRACE(texte.substr(0, 20));
-        EXPECT_EQ(lecture_nombre_tete(texte), attendu);
+        EXPECT_EQ(leadingNumber(texte), expected);
     }
-    EXPECT_EQ(*lire_nombre("1 " + neufs), DBL_MAX);
+    EXPECT_EQ(*lire_nombre("1 " + freshOnes), DBL_MAX);
 }
 
 } // namespace

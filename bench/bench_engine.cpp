@@ -3,7 +3,7 @@
 #include "engine/reference/ReferenceEngine.h"
 #include "support/RandomPlay.h"
 
-#include "engine/Moteur.h"
+#include "engine/Engine.h"
 #include "notation/Fen.h"
 
 #include <algorithm>
@@ -42,8 +42,8 @@ const char* const Positions[20] = {
 // The full comparison: positions of every phase from random games, both orientations, four
 // weight profiles, depths 0 to 3 (deeper where the tree is small enough for the plain engine).
 int oracle(int games) {
-    PoidsMoteur base;
-    std::vector<PoidsMoteur> profils(4, base);
+    EngineWeights base;
+    std::vector<EngineWeights> profils(4, base);
     profils[1].ALPHA_BETA = 1;
     profils[2].INDICE_DEFENSE = 0;
     profils[3].BONUS_ECHEC = 350.5f;
@@ -59,21 +59,21 @@ int oracle(int games) {
             int pieces = 0;
             for (auto piece : p.Board) pieces += isPiece(piece);
             int depth = pieces <= 8 ? 3 : pieces <= 14 ? 2 : static_cast<int>(i / 3 % 2);
-            const PoidsMoteur& poids0 =
+            const EngineWeights& poids0 =
                 profils[(i / 3 + (bottom == Colour::Black)) % profils.size()];
-            PoidsMoteur poids = poids0;
-            poids.PROFONDEUR_MAX = static_cast<std::int16_t>(depth);
+            EngineWeights weights = poids0;
+            weights.PROFONDEUR_MAX = static_cast<std::int16_t>(depth);
 
             Position refPos = p;
             SearchCounters rc;
-            reference::Contexte ctx{refPos, poids, rc, NotationCode::French};
-            ResultatRecherche ref = reference::cherche_coup(ctx, p.side_to_move());
-            DemandeRecherche d;
+            reference::Contexte ctx{refPos, weights, rc, NotationCode::French};
+            SearchResult ref = reference::cherche_coup(ctx, p.side_to_move());
+            SearchRequest d;
             d.position = p;
             d.colour = p.side_to_move();
-            d.poids = poids;
+            d.weights = weights;
             SearchCounters fc;
-            ResultatRecherche fast = chercher_coup(d, fc);
+            SearchResult fast = searchMove(d, fc);
             ++compared;
             ++byDepth[depth];
             if (!(fast == ref) || !(fc == rc)) {
@@ -116,25 +116,25 @@ int main(int argc, char** argv) {
         for (const char* fen : Positions) {
             Position p = *readFen(fen, Colour::White);
             if (p.side_to_move() == Colour::White) ++p.MoveCount;
-            PoidsMoteur poids;
-            poids.PROFONDEUR_MAX = static_cast<std::int16_t>(depth);
+            EngineWeights weights;
+            weights.PROFONDEUR_MAX = static_cast<std::int16_t>(depth);
 
-            DemandeRecherche d;
+            SearchRequest d;
             d.position = p;
             d.colour = p.side_to_move();
-            d.poids = poids;
+            d.weights = weights;
             d.threads = threads;
             SearchCounters fc;
             auto t0 = std::chrono::steady_clock::now();
-            ResultatRecherche fast = chercher_coup(d, fc);
+            SearchResult fast = searchMove(d, fc);
             double tf =
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 
             Position refPos = p;
             SearchCounters rc;
-            reference::Contexte ctx{refPos, poids, rc, NotationCode::French};
+            reference::Contexte ctx{refPos, weights, rc, NotationCode::French};
             t0 = std::chrono::steady_clock::now();
-            ResultatRecherche ref = reference::cherche_coup(ctx, p.side_to_move());
+            SearchResult ref = reference::cherche_coup(ctx, p.side_to_move());
             double tr =
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 

@@ -138,11 +138,11 @@ public:
 
     bool vivant() const { return pid_ > 0; }
 
-    bool envoyer(std::string ligne) {
-        ligne += '\n';
+    bool envoyer(std::string line) {
+        line += '\n';
         std::size_t done = 0;
-        while (done < ligne.size()) {
-            ssize_t n = write(in_, ligne.data() + done, ligne.size() - done);
+        while (done < line.size()) {
+            ssize_t n = write(in_, line.data() + done, line.size() - done);
             if (n < 0 && errno == EINTR) continue;
             if (n <= 0) return false;
             done += static_cast<std::size_t>(n);
@@ -155,10 +155,10 @@ public:
         for (;;) {
             auto nl = tampon_.find('\n');
             if (nl != std::string::npos) {
-                std::string ligne = tampon_.substr(0, nl);
+                std::string line = tampon_.substr(0, nl);
                 tampon_.erase(0, nl + 1);
-                if (!ligne.empty() && ligne.back() == '\r') ligne.pop_back();
-                return ligne;
+                if (!line.empty() && line.back() == '\r') line.pop_back();
+                return line;
             }
             char buf[4096];
             ssize_t n = read(out_, buf, sizeof buf);
@@ -170,8 +170,8 @@ public:
 
     // Reads until a line starting with `debut`; that line, or nullopt if the engine went away.
     std::optional<std::string> attendre(std::string_view debut) {
-        while (auto ligne = lire_ligne())
-            if (ligne->starts_with(debut)) return ligne;
+        while (auto line = lire_ligne())
+            if (line->starts_with(debut)) return line;
         return std::nullopt;
     }
 
@@ -196,11 +196,11 @@ Mesure mesurer_stockfish(Moteur& moteur, const Cas& c) {
             return m;
         auto t0 = Clock::now();
         if (!moteur.envoyer("go perft " + std::to_string(c.profondeur))) return m;
-        auto ligne = moteur.attendre("Nodes searched:");
+        auto line = moteur.attendre("Nodes searched:");
         double s = depuis(t0);
-        if (!ligne) return m;
+        if (!line) return m;
         std::uint64_t n =
-            std::strtoull(ligne->c_str() + std::strlen("Nodes searched:"), nullptr, 10);
+            std::strtoull(line->c_str() + std::strlen("Nodes searched:"), nullptr, 10);
         if (i == 0 || s < m.secondes) m.secondes = s;
         if (i > 0 && n != m.noeuds) return m;
         m.noeuds = n;

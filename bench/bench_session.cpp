@@ -32,9 +32,9 @@ template <typename F>
 std::vector<double> chronometrer(const std::vector<std::string>& textes, F&& f) {
     std::vector<double> t;
     t.reserve(textes.size());
-    for (const auto& texte : textes) {
+    for (const auto& text : textes) {
         auto debut = Horloge::now();
-        f(texte);
+        f(text);
         t.push_back(std::chrono::duration<double, std::milli>(Horloge::now() - debut).count());
     }
     return t;

@@ -23,8 +23,8 @@ void verifier(bool ok) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size > 65536) return 0;
-    const std::string texte(reinterpret_cast<const char*>(data), size);
-    std::istringstream in(texte);
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    std::istringstream in(text);
     FiltreParties tout;
     tout.maximum = 1 << 20;
     IndexPgn index = IndexPgn::indexer(in, size, tout);
@@ -32,9 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < index.size(); ++i) {
         std::uint64_t p = index.position(i);
         verifier(p < size && (i == 0 || p > index.position(i - 1)));
-        verifier(p == 0 || texte[p - 1] == '\n' || (p == 3 && texte.starts_with("\xEF\xBB\xBF")));
-        std::size_t crochet = texte.find_first_not_of(" \t", p);
-        verifier(texte.compare(crochet, 7, "[Event ") == 0);
+        verifier(p == 0 || text[p - 1] == '\n' || (p == 3 && text.starts_with("\xEF\xBB\xBF")));
+        std::size_t crochet = text.find_first_not_of(" \t", p);
+        verifier(text.compare(crochet, 7, "[Event ") == 0);
 
         PartieLue partie = lire_partie_pgn(in, p);
         verifier(partie.position == p);
@@ -42,16 +42,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::size_t ecrit = 0;
         for (const std::string& c : partie.commentaires) ecrit += c.size();
         for (const auto& v : partie.variantes) {
-            verifier(v.texte.starts_with('('));
+            verifier(v.text.starts_with('('));
             verifier(v.demiCoup >= 0);
-            ecrit += v.texte.size();
+            ecrit += v.text.size();
         }
         // Windows-1252 bytes take up to three bytes each in UTF-8.
         verifier(ecrit <= 3 * size + partie.commentaires.size());
         verifier(partie.ok() || partie.erreur >= TextKey::MoveUnreadableAt);
 
         const std::uint64_t fin = i + 1 < index.size() ? index.position(i + 1) : size;
-        const std::string copie = recopier_partie_pgn(std::string_view(texte).substr(p, fin - p));
+        const std::string copie = recopier_partie_pgn(std::string_view(text).substr(p, fin - p));
         std::istringstream relue(copie);
         IndexPgn seule = IndexPgn::indexer(relue, copie.size(), tout);
         verifier(seule.vues() == 1 && seule.size() == 1 && seule.position(0) == 0);
@@ -64,13 +64,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A filter taken from the input's first bytes lists a part of the same games.
     FiltreParties filtre = tout;
     auto morceau = [&](std::size_t debut, std::size_t n) {
-        return debut < size ? texte.substr(debut, n) : std::string();
+        return debut < size ? text.substr(debut, n) : std::string();
     };
     std::size_t n = size > 0 ? static_cast<std::size_t>(data[0] % 4) : 0;
     filtre.blanc = morceau(1, n);
-    filtre.resultat = morceau(1 + n, size > 1 ? static_cast<std::size_t>(data[1] % 3) : 0);
+    filtre.result = morceau(1 + n, size > 1 ? static_cast<std::size_t>(data[1] % 3) : 0);
     filtre.lesDeux = size > 2 && (data[2] & 1);
-    std::istringstream encore(texte);
+    std::istringstream encore(text);
     IndexPgn filtre_index = IndexPgn::indexer(encore, size, filtre);
     verifier(filtre_index.size() <= index.size());
     for (std::size_t i = 0, j = 0; i < filtre_index.size(); ++i, ++j) {

@@ -25,18 +25,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         "fuzz",   [] { return 0.5; }, 1};
     Partie partie(env);
     partie.nouvelle_partie();
-    std::string texte(reinterpret_cast<const char*>(data) + 1, size - 1);
+    std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
     switch (data[0] % 3) {
     case 0:
-        partie.pastePosition(texte);
+        partie.pastePosition(text);
         break;
     case 1:
-        partie.session().GameMoveText = texte;
+        partie.session().GameMoveText = text;
         partie.session().NotationCode = NotationCode::Pgn;
         partie.rejouer_partie();
         break;
     default:
-        partie.session().GameMoveText = texte;
+        partie.session().GameMoveText = text;
         partie.rejouer_partie();
         break;
     }

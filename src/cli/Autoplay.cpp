@@ -55,19 +55,19 @@ std::string pgn_partie(const GameSession& s) {
     // before it.
     if (out.ends_with("\r\n\r\n")) out.resize(out.size() - 2);
     out += "[Result \"" + s.GameResult + "\"]\r\n\r\n";
-    std::string ligne;
+    std::string line;
     auto mot = [&](const std::string& m) {
-        if (!ligne.empty() && ligne.size() + 1 + m.size() > 79) {
-            out += ligne + "\r\n";
-            ligne.clear();
+        if (!line.empty() && line.size() + 1 + m.size() > 79) {
+            out += line + "\r\n";
+            line.clear();
         }
-        if (!ligne.empty()) ligne += ' ';
-        ligne += m;
+        if (!line.empty()) line += ' ';
+        line += m;
     };
     for (const std::string& t : s.textesCourts)
         if (!t.empty()) mot(t);
     mot(s.GameResult);
-    return out + ligne + "\r\n\r\n";
+    return out + line + "\r\n\r\n";
 }
 
 int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

@@ -3,7 +3,7 @@
 #include "cli/Autoplay.h"
 #include "cli/Uci.h"
 #include "config/SettingsFile.h"
-#include "engine/Moteur.h"
+#include "engine/Engine.h"
 #include "localisation/RulesTexts.h"
 #include "localisation/TextCatalogue.h"
 #include "notation/Fen.h"
@@ -209,7 +209,7 @@ std::optional<int> lire_filtre(const std::vector<std::string>& args, bool avecMa
     };
     static constexpr Critere criteres[] = {
         {"--white", &FiltreParties::blanc},     {"--black", &FiltreParties::noir},
-        {"--result", &FiltreParties::resultat}, {"--eco", &FiltreParties::eco},
+        {"--result", &FiltreParties::result}, {"--eco", &FiltreParties::eco},
         {"--site", &FiltreParties::site},       {"--event", &FiltreParties::evenement},
         {"--date", &FiltreParties::date},       {"--round", &FiltreParties::ronde}};
     for (std::size_t i = 1; i < args.size(); ++i) {
@@ -333,25 +333,25 @@ int bestmove(const std::vector<std::string>& args, std::ostream& out, const Usag
     if (!profile.empty() && !lire_profil(profile, settings, 1))
         return u.erreur(TextKey::CannotOpenFile, profile);
 
-    DemandeRecherche demande;
-    demande.position = *p;
-    demande.colour = p->side_to_move();
+    SearchRequest request;
+    request.position = *p;
+    request.colour = p->side_to_move();
     // As the hint does: White's search counts the move it is about to make.
-    if (demande.colour == Colour::White) ++demande.position.MoveCount;
-    demande.poids = poids_profil(settings, 1);
-    if (depth >= 0) demande.poids.PROFONDEUR_MAX = static_cast<std::int16_t>(depth);
-    if (demande.poids.PROFONDEUR_MAX < 0 || demande.poids.PROFONDEUR_MAX > 3)
-        return u.erreur(TextKey::InvalidDepth, std::to_string(demande.poids.PROFONDEUR_MAX));
-    demande.notation = NotationCode::Pgn;
-    SearchCounters compteurs;
-    ResultatRecherche r = chercher_coup(demande, compteurs);
-    std::string texte = r.texte;
-    texte.erase(0, texte.find_first_not_of(' '));
-    bool none = r.texte == "MAT" || r.texte == "PAT";
+    if (request.colour == Colour::White) ++request.position.MoveCount;
+    request.weights = poids_profil(settings, 1);
+    if (depth >= 0) request.weights.PROFONDEUR_MAX = static_cast<std::int16_t>(depth);
+    if (request.weights.PROFONDEUR_MAX < 0 || request.weights.PROFONDEUR_MAX > 3)
+        return u.erreur(TextKey::InvalidDepth, std::to_string(request.weights.PROFONDEUR_MAX));
+    request.notation = NotationCode::Pgn;
+    SearchCounters counters;
+    SearchResult r = searchMove(request, counters);
+    std::string text = r.text;
+    text.erase(0, text.find_first_not_of(' '));
+    bool none = r.text == "MAT" || r.text == "PAT";
     Move c{r.fromX, r.fromY, r.toX, r.toY, p->at(r.fromX, r.fromY), PieceCode::Empty};
-    out << "bestmove " << (none ? "(none)" : uciMove(*p, c)) << " score " << texte_score(r.score)
-        << " text " << texte << " moves " << compteurs.MovesExamined << " evals "
-        << compteurs.PositionsEvaluated << '\n';
+    out << "bestmove " << (none ? "(none)" : uciMove(*p, c)) << " score " << scoreText(r.score)
+        << " text " << text << " moves " << counters.MovesExamined << " evals "
+        << counters.PositionsEvaluated << '\n';
     return 0;
 }
 
@@ -379,14 +379,14 @@ int bench(const std::vector<std::string>& args, std::ostream& out, const Usage& 
     std::int64_t evals = 0;
     auto start = std::chrono::steady_clock::now();
     for (const char* fen : PositionsBench) {
-        DemandeRecherche demande;
-        demande.position = *readFen(fen, Colour::White);
-        demande.colour = demande.position.side_to_move();
-        if (demande.colour == Colour::White) ++demande.position.MoveCount;
-        demande.poids.PROFONDEUR_MAX = 3;
-        demande.threads = threads;
+        SearchRequest request;
+        request.position = *readFen(fen, Colour::White);
+        request.colour = request.position.side_to_move();
+        if (request.colour == Colour::White) ++request.position.MoveCount;
+        request.weights.PROFONDEUR_MAX = 3;
+        request.threads = threads;
         SearchCounters c;
-        chercher_coup(demande, c);
+        searchMove(request, c);
         evals += c.PositionsEvaluated;
     }
     double seconds =

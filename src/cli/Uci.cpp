@@ -1,7 +1,7 @@
 #include "cli/Uci.h"
 
 #include "config/SettingsFile.h"
-#include "engine/Moteur.h"
+#include "engine/Engine.h"
 #include "notation/Fen.h"
 #include "notation/MoveText.h"
 #include "rules/MoveRules.h"
@@ -37,13 +37,13 @@ std::string_view rogner(std::string_view s) {
 }
 
 // The words of a line, as views into it (so the rest of a line can be taken raw).
-std::vector<std::string_view> mots(std::string_view ligne) {
+std::vector<std::string_view> mots(std::string_view line) {
     std::vector<std::string_view> out;
     for (std::size_t i = 0;;) {
-        i = ligne.find_first_not_of(Blancs, i);
+        i = line.find_first_not_of(Blancs, i);
         if (i == std::string_view::npos) break;
-        std::size_t fin = std::min(ligne.find_first_of(Blancs, i), ligne.size());
-        out.push_back(ligne.substr(i, fin - i));
+        std::size_t fin = std::min(line.find_first_of(Blancs, i), line.size());
+        out.push_back(line.substr(i, fin - i));
         i = fin;
     }
     return out;
@@ -64,7 +64,7 @@ std::optional<long long> entier(std::string_view s) {
     return v;
 }
 
-PoidsMoteur poids_integres() { return poids_profil(reglages_integres("."), 1); }
+EngineWeights poids_integres() { return poids_profil(reglages_integres("."), 1); }
 
 // The legal move on the engine's squares; a queen when several promotions share them.
 std::optional<Move> coup_aux_cases(const std::vector<Move>& legaux, int fromX, int fromY, int toX,
@@ -81,44 +81,44 @@ std::optional<Move> coup_aux_cases(const std::vector<Move>& legaux, int fromX, i
 
 // The engine reports a rise by its long text only: find the legal move it writes that way.
 std::optional<Move> coup_du_texte(const std::vector<Move>& legaux, const Position& recherchee,
-                                  NotationCode notation, const std::string& texte) {
+                                  NotationCode notation, const std::string& text) {
     for (const Move& c : legaux) {
         std::string t = ecrire_coup(recherchee.MoveCount, c.piece, c.fromX, c.fromY,
                                     recherchee.at(c.toX, c.toY), c.toX, c.toY, false, notation,
                                     recherchee.PlayerColour);
-        if (t == texte) return coup_aux_cases(legaux, c.fromX, c.fromY, c.toX, c.toY);
+        if (t == text) return coup_aux_cases(legaux, c.fromX, c.fromY, c.toX, c.toY);
     }
     return std::nullopt;
 }
 
 struct Tache {
     Position position; // as the GUI gave it, for the move names
-    DemandeRecherche demande;
+    SearchRequest request;
     int profondeur = 0;
     bool attendreArret = false; // infinite or ponder: bestmove only once told
 };
 
 class Session {
 public:
-    explicit Session(std::ostream& out) : out_(out), poids_(poids_integres()) {}
+    explicit Session(std::ostream& out) : out_(out), weights_(poids_integres()) {}
     ~Session() { arreter(true); }
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
     // False once the session is to end.
-    bool traiter(std::string_view ligne);
+    bool traiter(std::string_view line);
     // Ends the session: cancels the search when `annuler`, else lets a bounded one finish.
     void arreter(bool annuler);
 
 private:
-    void envoyer(const std::string& ligne) {
+    void envoyer(const std::string& line) {
         std::lock_guard lock(sortie_);
-        out_ << ligne << '\n';
+        out_ << line << '\n';
         out_.flush();
     }
     void uci();
     void position(const std::vector<std::string_view>& m);
-    void setoption(std::string_view ligne, const std::vector<std::string_view>& m);
+    void setoption(std::string_view line, const std::vector<std::string_view>& m);
     void go(const std::vector<std::string_view>& m);
     void rechercher(const Tache& t);
     void liberer(bool annuler);
@@ -129,7 +129,7 @@ private:
     Position position_ = Position::initial(Colour::White);
     int profondeur_ = ProfondeurDefaut;
     int threads_ = ThreadsDefaut;
-    PoidsMoteur poids_;
+    EngineWeights weights_;
 
     std::thread recherche_;
     std::atomic<bool> enRecherche_{false};
@@ -139,8 +139,8 @@ private:
     bool arret_ = false; // guarded by etat_: stop, ponderhit, quit or the end of the input
 };
 
-bool Session::traiter(std::string_view ligne) {
-    std::vector<std::string_view> m = mots(ligne);
+bool Session::traiter(std::string_view line) {
+    std::vector<std::string_view> m = mots(line);
     if (m.empty()) return true;
     const std::string_view commande = m[0];
     if (commande == "quit") return false;
@@ -153,7 +153,7 @@ bool Session::traiter(std::string_view ligne) {
     } else if (commande == "position") {
         position(m);
     } else if (commande == "setoption") {
-        setoption(ligne, m);
+        setoption(line, m);
     } else if (commande == "go") {
         go(m);
     } else if (commande == "stop") {
@@ -215,7 +215,7 @@ void Session::position(const std::vector<std::string_view>& m) {
     position_ = p;
 }
 
-void Session::setoption(std::string_view ligne, const std::vector<std::string_view>& m) {
+void Session::setoption(std::string_view line, const std::vector<std::string_view>& m) {
     if (m.size() < 3 || m[1] != "name") return;
     std::size_t v = 2;
     while (v < m.size() && m[v] != "value") ++v;
@@ -227,7 +227,7 @@ void Session::setoption(std::string_view ligne, const std::vector<std::string_vi
     // The value is the rest of the line as written: a profile path may hold spaces.
     std::string_view valeur;
     if (v + 1 < m.size())
-        valeur = rogner(ligne.substr(static_cast<std::size_t>(m[v + 1].data() - ligne.data())));
+        valeur = rogner(line.substr(static_cast<std::size_t>(m[v + 1].data() - line.data())));
 
     if (nom == "depth" || nom == "threads") {
         std::optional<long long> n = entier(valeur);
@@ -241,7 +241,7 @@ void Session::setoption(std::string_view ligne, const std::vector<std::string_vi
             threads_ = static_cast<int>(std::clamp<long long>(*n, 1, ThreadsMax));
     } else if (nom == "profile") {
         if (valeur.empty() || valeur == "<empty>") {
-            poids_ = poids_integres();
+            weights_ = poids_integres();
             return;
         }
         Settings s = reglages_integres(".");
@@ -250,7 +250,7 @@ void Session::setoption(std::string_view ligne, const std::vector<std::string_vi
                     ", the engine weights are unchanged");
             return;
         }
-        poids_ = poids_profil(s, 1);
+        weights_ = poids_profil(s, 1);
     } else {
         envoyer("info string no option named " + nom);
     }
@@ -285,13 +285,13 @@ void Session::go(const std::vector<std::string_view>& m) {
     t.profondeur =
         profondeur ? static_cast<int>(std::min<long long>(*profondeur, profondeur_)) : profondeur_;
     t.attendreArret = attendre;
-    DemandeRecherche& d = t.demande;
+    SearchRequest& d = t.request;
     d.position = position_;
     d.colour = position_.side_to_move();
     // The engine's convention: White's search counts the move it is about to make.
     if (d.colour == Colour::White) ++d.position.MoveCount;
-    d.poids = poids_;
-    d.poids.PROFONDEUR_MAX = static_cast<std::int16_t>(t.profondeur);
+    d.weights = weights_;
+    d.weights.PROFONDEUR_MAX = static_cast<std::int16_t>(t.profondeur);
     d.notation = NotationCode::Pgn;
     d.threads = threads_;
 
@@ -313,25 +313,25 @@ void Session::go(const std::vector<std::string_view>& m) {
 
 void Session::rechercher(const Tache& t) {
     const std::vector<Move> legaux = legalMoves(t.position);
-    SearchCounters compteurs;
+    SearchCounters counters;
     std::optional<Move> meilleurCoup; // the last rise seen before any stop, and its score
     float meilleurScore = 0;
     auto info = [&](float score, const std::optional<Move>& c) {
-        std::string ligne = "info depth " + std::to_string(t.profondeur) + " score cp " +
+        std::string line = "info depth " + std::to_string(t.profondeur) + " score cp " +
                             std::to_string(std::lround(score)) + " nodes " +
-                            std::to_string(compteurs.PositionsEvaluated);
-        if (c) ligne += " pv " + uciMove(t.position, *c);
-        envoyer(ligne);
+                            std::to_string(counters.PositionsEvaluated);
+        if (c) line += " pv " + uciMove(t.position, *c);
+        envoyer(line);
     };
 
     // The engine reports rises on the thread that called it (this one), with the counters
     // up to date for that thread, so they are read here without a lock.
-    RappelsMoteur rappels;
-    rappels.meilleur = [&](const std::string& texte, float score) {
+    EngineCallbacks callbacks;
+    callbacks.best = [&](const std::string& text, float score) {
         // Once cancelled, the scores and moves the engine reports mean nothing.
         if (annulation_) return;
         std::optional<Move> c =
-            coup_du_texte(legaux, t.demande.position, t.demande.notation, texte);
+            coup_du_texte(legaux, t.request.position, t.request.notation, text);
         if (c) {
             meilleurCoup = c;
             meilleurScore = score;
@@ -342,7 +342,7 @@ void Session::rechercher(const Tache& t) {
     std::optional<Move> choix;
     if (!legaux.empty()) {
         try {
-            ResultatRecherche r = chercher_coup(t.demande, compteurs, rappels, &annulation_);
+            SearchResult r = searchMove(t.request, counters, callbacks, &annulation_);
             if (annulation_) {
                 choix = meilleurCoup;
                 if (choix) info(meilleurScore, choix);
@@ -352,7 +352,7 @@ void Session::rechercher(const Tache& t) {
                     info(r.score, choix); // the whole search's count
                 else
                     envoyer("info string the engine gave " +
-                            std::string(rogner(r.texte.empty() ? "no move" : r.texte)) +
+                            std::string(rogner(r.text.empty() ? "no move" : r.text)) +
                             ", not a legal move here: playing the first legal move");
             }
         } catch (const std::exception& e) {
@@ -388,8 +388,8 @@ void Session::arreter(bool annuler) {
 
 } // namespace
 
-std::optional<Move> coup_retenu(const std::vector<Move>& legaux, const ResultatRecherche& r) {
-    if (r.texte == "MAT" || r.texte == "PAT") return std::nullopt;
+std::optional<Move> coup_retenu(const std::vector<Move>& legaux, const SearchResult& r) {
+    if (r.text == "MAT" || r.text == "PAT") return std::nullopt;
     return coup_aux_cases(legaux, r.fromX, r.fromY, r.toX, r.toY);
 }
 
@@ -402,10 +402,10 @@ int executer_uci(std::istream& in, std::ostream& out) {
         ~Delier() { in.tie(tie); }
     } delier{in, in.tie(nullptr)};
     Session session(out);
-    for (std::string ligne; std::getline(in, ligne);) {
+    for (std::string line; std::getline(in, line);) {
         bool suite = true;
         try {
-            suite = session.traiter(rogner(ligne));
+            suite = session.traiter(rogner(line));
         } catch (const std::exception&) {
             // One bad line must not end the session.
         }

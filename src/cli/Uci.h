@@ -19,6 +19,6 @@ int executer_uci(std::istream& in, std::ostream& out);
 
 // The engine's move among the legal ones (a queen when it promotes), or nothing when it named
 // none or one the rules of chess refuse: the engine's own rules have quirks.
-std::optional<Move> coup_retenu(const std::vector<Move>& legaux, const ResultatRecherche& r);
+std::optional<Move> coup_retenu(const std::vector<Move>& legaux, const SearchResult& r);
 
 } // namespace quarvelin

@@ -64,7 +64,7 @@ Demarrage demarrer(const Emplacements& e, Settings& s, Catalogue& catalogue) {
     case LectureReglages::Etat::CleInconnue:
         // The language is not known yet: the message comes by its bare number.
         d.fin = true;
-        d.message = message_cle_inconnue(catalogue, fichier, l.ligne);
+        d.message = message_cle_inconnue(catalogue, fichier, l.line);
         return d;
     case LectureReglages::Etat::Cree:
         d.fichierCree = true;

@@ -149,8 +149,8 @@ PreferencesController::PreferencesController(Settings& record, EmplacementsRegla
     : record_(record), emplacements_(std::move(emplacements)), dialogs_(dialogs),
       catalogue_(catalogue), champs_(record) {}
 
-void PreferencesController::signaler(const std::string& texte, DialogIcon icone) {
-    dialogs_.message(Titre, texte, icone);
+void PreferencesController::signaler(const std::string& text, DialogIcon icone) {
+    dialogs_.message(Titre, text, icone);
 }
 
 void PreferencesController::ouvrir() {
@@ -165,7 +165,7 @@ void PreferencesController::ouvrir() {
         champs_ = lu;
         break;
     case LectureReglages::Etat::CleInconnue:
-        signaler(message_cle_inconnue(catalogue_, emplacements_.fichier, r.ligne),
+        signaler(message_cle_inconnue(catalogue_, emplacements_.fichier, r.line),
                  DialogIcon::Exclamation);
         break;
     case LectureReglages::Etat::Illisible:
@@ -174,13 +174,13 @@ void PreferencesController::ouvrir() {
     }
 }
 
-std::string PreferencesController::texte(std::string_view cle) const {
+std::string PreferencesController::text(std::string_view cle) const {
     return valeur_cle(champs_, cle, 1).value_or(std::string());
 }
 
 bool PreferencesController::coche(std::string_view cle) const {
     const ChampPreference* c = champ_preference(cle);
-    return (texte(cle) == "1") != (c != nullptr && c->inverse);
+    return (text(cle) == "1") != (c != nullptr && c->inverse);
 }
 
 void PreferencesController::cocher(std::string_view cle, bool coche) {
@@ -233,7 +233,7 @@ Verification PreferencesController::saisir(std::string_view cle, const std::stri
         break;
     }
     }
-    return {texte(cle), message};
+    return {text(cle), message};
 }
 
 std::vector<std::string> PreferencesController::images_echiquier() const {
@@ -254,7 +254,7 @@ std::vector<std::string> PreferencesController::jeux_pieces() const {
 
 bool PreferencesController::valider(const std::function<void()>& appliquer) {
     Settings nouveau = record_;
-    for (const ChampPreference& c : Champs) affecter_cle(nouveau, c.cle, texte(c.cle), 1);
+    for (const ChampPreference& c : Champs) affecter_cle(nouveau, c.cle, text(c.cle), 1);
     if (const std::string pourquoi = ecrire_reglages(nouveau, emplacements_.fichier, 1);
         !pourquoi.empty()) {
         signaler(catalogue_.text(TextKey::SettingsCannotWrite) + pourquoi, DialogIcon::Critical);
@@ -290,7 +290,7 @@ bool PreferencesController::enregistrer_sous(const std::string& chemin) {
 }
 
 std::string PreferencesController::nom_propose() const {
-    std::string nom = texte("NOM_MOTEUR");
+    std::string nom = text("NOM_MOTEUR");
     for (char& c : nom)
         if (c == '/') c = '-';
     if (nom.empty() || nom == "." || nom == "..") nom = "quarvelin";

@@ -39,7 +39,7 @@ struct EmplacementsReglages {
 };
 
 struct Verification {
-    std::string texte;   // what the field shows after the check
+    std::string text;   // what the field shows after the check
     std::string message; // why the text typed was refused; empty when it was taken
 };
 
@@ -55,11 +55,11 @@ public:
     // no file or it cannot be read (said so).
     void ouvrir();
 
-    std::string texte(std::string_view cle) const;
+    std::string text(std::string_view cle) const;
     bool coche(std::string_view cle) const;
     // The check of a field being left. A refused text gives way to the field's replacement
     // value, or to its last value, and the message says why; the window shows the message.
-    Verification saisir(std::string_view cle, const std::string& texte);
+    Verification saisir(std::string_view cle, const std::string& text);
     void cocher(std::string_view cle, bool coche);
 
     // The lists of the board tab; the current choice is always among them.
@@ -85,7 +85,7 @@ public:
     static Colour couleur_joueur(const Settings& s);
 
 private:
-    void signaler(const std::string& texte, DialogIcon icone);
+    void signaler(const std::string& text, DialogIcon icone);
 
     Settings& record_;
     EmplacementsReglages emplacements_;

@@ -6,7 +6,7 @@ namespace {
 
 // Per-piece families are written PION, FOU, CAVALIER, TOUR, DAME, ROI: piece types 2, 5, 4, 3,
 // 6, 7.
-void poids(PoidsPieces& table, std::array<float, 6> enOrdre) {
+void weights(PoidsPieces& table, std::array<float, 6> enOrdre) {
     constexpr int types[6] = {2, 5, 4, 3, 6, 7};
     for (auto& profil : table)
         for (int i = 0; i < 6; ++i) profil[types[i]] = enOrdre[i];
@@ -19,9 +19,9 @@ Settings reglages_integres(const std::string& installDir) {
     s.BASE_ECO = installDir + "/base/eco.db";
     s.FILE_LOG = installDir + "/quarvelin.log";
     s.BASE_CORRES = installDir + "/base/corres.db";
-    poids(s.NOTE_MOBILITE, {1, 3.5f, 3.5f, 2, 1, 3});
-    poids(s.MOBILITE_EVOLUTIVE, {0.1f, 0, 0, 0.1f, 0, 0.2f});
-    poids(s.NOTE_MATERIEL, {100, 300, 300, 500, 900, 300});
+    weights(s.NOTE_MOBILITE, {1, 3.5f, 3.5f, 2, 1, 3});
+    weights(s.MOBILITE_EVOLUTIVE, {0.1f, 0, 0, 0.1f, 0, 0.2f});
+    weights(s.NOTE_MATERIEL, {100, 300, 300, 500, 900, 300});
     return s;
 }
 
@@ -43,8 +43,8 @@ void appliquer_nouveau_fichier(Settings& s) {
     s.GES_LOG = 0;
 }
 
-PoidsMoteur poids_profil(const Settings& s, int p) {
-    PoidsMoteur w;
+EngineWeights poids_profil(const Settings& s, int p) {
+    EngineWeights w;
     w.NOTE_MATERIEL = s.NOTE_MATERIEL[static_cast<std::size_t>(p)];
     w.NOTE_MOBILITE = s.NOTE_MOBILITE[static_cast<std::size_t>(p)];
     w.MOBILITE_EVOLUTIVE = s.MOBILITE_EVOLUTIVE[static_cast<std::size_t>(p)];

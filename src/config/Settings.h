@@ -2,7 +2,7 @@
 // The settings record: one field per key of the settings file, named by the key. Per-profile
 // fields hold one value per engine profile (slot 0 unused); per-piece weights are indexed
 // [profile][PieceType code 2..7].
-#include "engine/PoidsMoteur.h"
+#include "engine/EngineWeights.h"
 
 #include <array>
 #include <cstdint>
@@ -101,7 +101,7 @@ Settings reglages_integres(const std::string& installDir);
 // The values a settings file gets when the program creates it.
 void appliquer_nouveau_fichier(Settings& s);
 // The engine weights of one profile.
-PoidsMoteur poids_profil(const Settings& s, int profil);
+EngineWeights poids_profil(const Settings& s, int profil);
 // What the preferences window's reset button puts in its fields.
 Settings valeurs_reinitialisation(const Settings& s, const std::string& installDir);
 

@@ -200,7 +200,7 @@ template <typename T> std::string valeur(const T& v) {
 }
 
 struct Ligne {
-    std::string texte, cle, valeur;
+    std::string text, cle, valeur;
 };
 
 // Lines end at CR, LF or CR LF, so no value ever holds a line break.
@@ -256,12 +256,12 @@ std::optional<std::string> valeur_cle(const Settings& s, std::string_view cle, i
     return out;
 }
 
-bool affecter_cle(Settings& s, std::string_view cle, const std::string& texte, int profil) {
+bool affecter_cle(Settings& s, std::string_view cle, const std::string& text, int profil) {
     bool ok = false;
     parcourir_cles(s, profil,
                    [&](const std::string& key, Section section, Regle regle, auto& field, bool) {
                        if (!ok && section != Section::Lecture && key == cle)
-                           ok = appliquer(key, regle, field, texte);
+                           ok = appliquer(key, regle, field, text);
                    });
     return ok;
 }
@@ -362,17 +362,17 @@ LectureReglages lire_texte_reglages(const std::string& contenu, Settings& s, int
                        });
         if (!known) {
             r.etat = LectureReglages::Etat::CleInconnue;
-            r.ligne = l.texte;
+            r.line = l.text;
             return r;
         }
-        if (!ok) r.ignorees.push_back(l.texte);
+        if (!ok) r.ignorees.push_back(l.text);
     }
     return r;
 }
 
 std::string message_cle_inconnue(const TextCatalogue& catalogue, const std::string& chemin,
-                                 const std::string& ligne) {
-    return catalogue.text(TextKey::SettingsSyntaxError) + chemin + "\n -> (" + ligne +
+                                 const std::string& line) {
+    return catalogue.text(TextKey::SettingsSyntaxError) + chemin + "\n -> (" + line +
            ") incorrecte !";
 }
 

@@ -15,7 +15,7 @@ namespace quarvelin {
 struct LectureReglages {
     enum class Etat { Lu, Cree, CleInconnue, Illisible };
     Etat etat = Etat::Lu;
-    std::string ligne;                 // the unknown key's line
+    std::string line;                 // the unknown key's line
     std::vector<std::string> ignorees; // lines whose value could not be read; built-in kept
     std::string erreur;                // why the file could not be read or created
 };
@@ -31,7 +31,7 @@ LectureReglages lire_texte_reglages(const std::string& contenu, Settings& s, int
 
 // The message for an unknown key: text 100, the file, and the line.
 std::string message_cle_inconnue(const TextCatalogue& catalogue, const std::string& chemin,
-                                 const std::string& ligne);
+                                 const std::string& line);
 
 // Writes the whole record, per-profile values from slot `profil`, to a temporary file that
 // then replaces `chemin`, so the file is always whole. Empty on success, else why not.
@@ -58,7 +58,7 @@ bool affecter_cle(Settings& s, std::string_view cle, const std::string& valeur, 
 
 // A whole value that is a number and nothing else: blanks around, a sign, digits, one decimal
 // mark ("." or ",").
-std::optional<double> nombre_strict(std::string_view texte);
+std::optional<double> nombre_strict(std::string_view text);
 
 // A settings path as this program keeps it: "/" for "\", the SQLite bases for the old ones.
 std::string chemin_reglage(std::string valeur);

@@ -20,11 +20,11 @@ struct SearchCounters {
 
 // What cherche_coup returns: the chosen move in display coordinates (0 when none), the best
 // score, and the move's long text, or "MAT" or "PAT".
-struct ResultatRecherche {
+struct SearchResult {
     int fromX = 0, fromY = 0, toX = 0, toY = 0;
     float score = -Infinity;
-    std::string texte;
-    bool operator==(const ResultatRecherche&) const = default;
+    std::string text;
+    bool operator==(const SearchResult&) const = default;
 };
 
 } // namespace quarvelin

@@ -23,17 +23,17 @@ bool cle_valide(int cleLangue) { return cleLangue >= 1 && cleLangue <= NombreLan
 
 // A literal backslash-n in a file stands for a line break.
 std::string deproteger(std::string_view brut) {
-    std::string texte;
-    texte.reserve(brut.size());
+    std::string text;
+    text.reserve(brut.size());
     for (std::size_t i = 0; i < brut.size(); ++i) {
         if (brut[i] == '\\' && i + 1 < brut.size() && brut[i + 1] == 'n') {
-            texte.push_back('\n');
+            text.push_back('\n');
             ++i;
         } else {
-            texte.push_back(brut[i]);
+            text.push_back(brut[i]);
         }
     }
-    return texte;
+    return text;
 }
 
 } // namespace
@@ -101,21 +101,21 @@ void Catalogue::analyser(int indice, const std::string& fichier, std::string_vie
     int numeroLigne = 0;
     while (!contenu.empty()) {
         const std::size_t fin = contenu.find('\n');
-        std::string_view ligne = contenu.substr(0, fin);
+        std::string_view line = contenu.substr(0, fin);
         contenu.remove_prefix(fin == std::string_view::npos ? contenu.size() : fin + 1);
         ++numeroLigne;
-        if (!ligne.empty() && ligne.back() == '\r') ligne.remove_suffix(1);
-        if (ligne.empty() || ligne.front() == '#') continue;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.empty() || line.front() == '#') continue;
 
         const auto probleme = [&](const char* reason) {
             problemes_.push_back(fichier + ":" + std::to_string(numeroLigne) + ": " + reason);
         };
-        const std::size_t tab = ligne.find('\t');
+        const std::size_t tab = line.find('\t');
         if (tab == std::string_view::npos) {
             probleme("no tab after the offset");
             continue;
         }
-        const std::string_view nombre = ligne.substr(0, tab);
+        const std::string_view nombre = line.substr(0, tab);
         int decalage = 0;
         const auto lu = std::from_chars(nombre.data(), nombre.data() + nombre.size(), decalage);
         if (nombre.empty() || lu.ec != std::errc() || lu.ptr != nombre.data() + nombre.size() ||
@@ -128,7 +128,7 @@ void Catalogue::analyser(int indice, const std::string& fichier, std::string_vie
             continue;
         }
         langue.presents[decalage] = true;
-        langue.textes[decalage] = deproteger(ligne.substr(tab + 1));
+        langue.textes[decalage] = deproteger(line.substr(tab + 1));
     }
 }
 

@@ -93,7 +93,7 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
     ReadMove r;
     const Colour pc = p.PlayerColour;
     auto colonne = [pc](char f) { return pc == Colour::Black ? 105 - f : f - 96; };
-    auto ligne = [pc](char d) { return pc == Colour::Black ? d - '0' : 9 - (d - '0'); };
+    auto line = [pc](char d) { return pc == Colour::Black ? d - '0' : 9 - (d - '0'); };
 
     trim(token);
     if (auto ep = token.find("e.p."); ep != std::string::npos) {
@@ -151,7 +151,7 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
         char rank = side == Colour::White ? '1' : '8';
         r.piece = pieceOf(PieceType::King, side);
         r.fromX = colonne('e');
-        r.fromY = r.toY = ligne(rank);
+        r.fromY = r.toY = line(rank);
         r.toX = colonne(longSide ? 'c' : 'g');
         return r;
     }
@@ -170,7 +170,7 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
         if (n >= i + 4 && fichier(token[i]) && rank(token[i + 1])) {
             std::size_t j = i + 2;
             if (token[j] == '-' || token[j] == 'x' || token[j] == ':') ++j;
-            const int fromX = colonne(token[i]), fromY = ligne(token[i + 1]);
+            const int fromX = colonne(token[i]), fromY = line(token[i + 1]);
             const PieceCode origine = p.at(fromX, fromY);
             const bool ownPiece = isPiece(origine) && colourOf(origine) == side;
             PieceCode piece = pawn;
@@ -193,7 +193,7 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
                 r.fromX = fromX;
                 r.fromY = fromY;
                 r.toX = colonne(token[j]);
-                r.toY = ligne(token[j + 1]);
+                r.toY = line(token[j + 1]);
                 return r;
             }
         }
@@ -218,7 +218,7 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
         if (!fichier(token[0]) || !rank(token[1])) return unreadable();
         r.piece = pawn;
         r.toX = colonne(token[0]);
-        r.toY = ligne(token[1]);
+        r.toY = line(token[1]);
         for (int steps : {1, 2}) {
             int y = r.toY + steps * d;
             if (y >= 1 && y <= 8 && p.at(r.toX, y) == pawn) {
@@ -233,7 +233,7 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
     // The second character of Nbd7, N1f3, Nbxd7: a rank hint when a digit, a file hint otherwise.
     auto readHint = [&](char h) {
         if (std::isdigit(static_cast<unsigned char>(h))) {
-            hintY = rank(h) ? ligne(h) : 0;
+            hintY = rank(h) ? line(h) : 0;
             return rank(h);
         }
         hintX = fichier(h) ? colonne(h) : 0;
@@ -256,7 +256,7 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
     destRank = token[n - 1];
     if (!fichier(destFile) || !rank(destRank)) return unreadable();
     r.toX = colonne(destFile);
-    r.toY = ligne(destRank);
+    r.toY = line(destRank);
 
     PieceCode piece = letterPiece(token[0]);
     if (piece != PieceCode::Empty) {

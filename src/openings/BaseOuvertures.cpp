@@ -186,12 +186,12 @@ std::vector<std::string> BaseOuvertures::plans(const std::string& prefixe) const
     return out;
 }
 
-std::vector<LigneEco> BaseOuvertures::lignes_commencant_par(const std::string& texte) const {
-    return requete(texte, false);
+std::vector<LigneEco> BaseOuvertures::lignes_commencant_par(const std::string& text) const {
+    return requete(text, false);
 }
 
-std::optional<LigneEco> BaseOuvertures::nommer_ouverture(const std::string& texte) const {
-    auto lignes = requete(texte, false, 1);
+std::optional<LigneEco> BaseOuvertures::nommer_ouverture(const std::string& text) const {
+    auto lignes = requete(text, false, 1);
     if (lignes.empty()) return std::nullopt;
     return lignes.front();
 }
@@ -202,42 +202,42 @@ long long BaseOuvertures::nombre_lignes() const {
     return query.value(0).toLongLong();
 }
 
-std::string coup_suivant(const std::string& ligne, const std::string& texte, Colour side) {
+std::string coup_suivant(const std::string& line, const std::string& text, Colour side) {
     // 1-based positions, as the line is walked: past the game text and its space.
-    std::size_t p = texte.size() + 2;
+    std::size_t p = text.size() + 2;
     if (side == Colour::White) {
-        auto dot = ligne.find('.', p - 1);
+        auto dot = line.find('.', p - 1);
         if (dot == std::string::npos) return {};
         p = dot + 2;
     }
     if (p == 2) return {}; // no game text and Black to move
     std::string move;
-    for (; p < ligne.size() && ligne[p - 1] != ' ' && ligne[p - 1] != '*'; ++p)
-        move += ligne[p - 1];
+    for (; p < line.size() && line[p - 1] != ' ' && line[p - 1] != '*'; ++p)
+        move += line[p - 1];
     return move;
 }
 
 std::optional<BaseOuvertures::CoupLivre>
-BaseOuvertures::choisir_coup_livre(const Position& p, Colour side, const std::string& texte,
+BaseOuvertures::choisir_coup_livre(const Position& p, Colour side, const std::string& text,
                                    const std::function<double()>* aleatoire) const {
     // Each matching line with equal chance: the row at a random offset in the book's order.
     long long k = 0;
     if (aleatoire) {
-        long long n = compter(texte);
+        long long n = compter(text);
         if (n == 0) return std::nullopt;
         double r = (*aleatoire)();
         k = std::clamp(static_cast<long long>(r * static_cast<double>(n)), 0LL, n - 1);
     }
-    auto lignes = requete(texte, true, 1, k);
+    auto lignes = requete(text, true, 1, k);
     if (lignes.empty()) return std::nullopt;
     const LigneEco& l = lignes.front();
-    std::string token = coup_suivant(l.coups, texte, side);
+    std::string token = coup_suivant(l.coups, text, side);
     if (token.empty()) return std::nullopt;
     CoupLivre c;
     c.move = lire_coup(p, side, NotationCode::Pgn, token);
     if (!c.move.readable || c.move.fromX == 0 || c.move.fromY == 0) return std::nullopt;
     c.note = l.connaissance ? l.note : 0;
-    c.ligne = l;
+    c.line = l;
     return c;
 }
 

@@ -40,7 +40,7 @@ public:
     struct CoupLivre {
         ReadMove move;    // origin, destination and suffix of the move, as read
         float note = 0; // the line's score when it is a learned line
-        LigneEco ligne;
+        LigneEco line;
     };
     // A book move for `side` in position p reached by the game text: the best-ordered line
     // (score, learned before reference, code, longest), or one at random when aleatoire gives
@@ -70,6 +70,6 @@ private:
 
 // The move that follows the game text in a line (empty when the line ends there), as the
 // book move is taken: for White after the next move number.
-std::string coup_suivant(const std::string& ligne, const std::string& texteDePartie, Colour side);
+std::string coup_suivant(const std::string& line, const std::string& texteDePartie, Colour side);
 
 } // namespace quarvelin

@@ -50,20 +50,20 @@ ImportEco lire_fichier_eco(std::istream& in) {
     // An entry is a code, a quoted name and moves up to "*"; long entries go on over several
     // lines. '#' starts a comment line.
     struct Morceau {
-        std::string texte;
-        int ligne;
+        std::string text;
+        int line;
     };
     std::vector<Morceau> entrees;
     std::string courante;
     int debutEntree = 0, numero = 0;
     for (std::string brute; std::getline(in, brute);) {
         ++numero;
-        std::string ligne = texte_utf8(brute);
-        if (!ligne.empty() && ligne.back() == '\r') ligne.pop_back();
-        auto debut = ligne.find_first_not_of(" \t");
-        if (debut == std::string::npos || ligne[debut] == '#') continue;
+        std::string line = texte_utf8(brute);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        auto debut = line.find_first_not_of(" \t");
+        if (debut == std::string::npos || line[debut] == '#') continue;
         if (courante.empty()) debutEntree = numero;
-        courante += ' ' + ligne;
+        courante += ' ' + line;
         // The entry ends with a "*" standing as a token of its own, outside the name.
         auto q1 = courante.find('"'),
              q2 = q1 == std::string::npos ? q1 : courante.find('"', q1 + 1);
@@ -79,9 +79,9 @@ ImportEco lire_fichier_eco(std::istream& in) {
     if (!courante.empty()) entrees.push_back({std::move(courante), debutEntree});
 
     for (const Morceau& m : entrees) {
-        const std::string& e = m.texte;
+        const std::string& e = m.text;
         auto refuser = [&](const char* why) {
-            r.refusees.push_back("line " + std::to_string(m.ligne) + ": " + why);
+            r.refusees.push_back("line " + std::to_string(m.line) + ": " + why);
         };
         auto debut = e.find_first_not_of(" \t");
         auto q1 = e.find('"', debut), q2 = q1 == std::string::npos ? q1 : e.find('"', q1 + 1);

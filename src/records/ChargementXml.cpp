@@ -41,7 +41,7 @@ std::string ResultatChargement::message(const TextCatalogue& catalogue) const {
         reason = catalogue.text(TextKey::TransferError) + detail;
         break;
     case EchecChargement::MalForme:
-        reason = catalogue.text(TextKey::XmlNotWellFormed) + std::to_string(ligne) +
+        reason = catalogue.text(TextKey::XmlNotWellFormed) + std::to_string(line) +
                  catalogue.text(TextKey::ColumnSeparator) + std::to_string(colonne);
         break;
     case EchecChargement::TropGros:
@@ -69,12 +69,12 @@ ChargementXml::ChargementXml()
 
 ChargementXml::~ChargementXml() { abandonner(); }
 
-bool ChargementXml::charger(const std::string& texte, Fin fin) {
+bool ChargementXml::charger(const std::string& text, Fin fin) {
     abandonner();
     ResultatChargement r;
-    r.adresse = adresse_de_ligne(texte);
+    r.adresse = adresse_de_ligne(text);
     if (r.adresse.empty()) {
-        r.adresse = texte;
+        r.adresse = text;
         r.echec = EchecChargement::PasAdresseWeb;
         fin(r);
         return false;
@@ -172,13 +172,13 @@ void ChargementXml::terminer() {
             lire_document_xml(std::string_view(document.constData(), document.size()));
         if (!lecture.bienForme) {
             r.echec = EchecChargement::MalForme;
-            r.ligne = lecture.ligne;
+            r.line = lecture.line;
             r.colonne = lecture.colonne;
         } else if (!lecture.readable()) {
             r.echec = EchecChargement::SansCoups;
         } else {
             r.partie = lecture.partie;
-            r.resultat = resultat_partie(lecture.partie);
+            r.result = resultat_partie(lecture.partie);
         }
     }
     // fin may start the next load at once.

@@ -36,10 +36,10 @@ struct ResultatChargement {
     EchecChargement echec = EchecChargement::Aucun;
     std::string adresse;
     PartieXmlLue partie;
-    std::string resultat; // the game's result, "*" when it has none
+    std::string result; // the game's result, "*" when it has none
     int statutHttp = 0;
     std::string detail; // the server's reason phrase, the host, or the transfer or file error
-    long long ligne = 0;
+    long long line = 0;
     long long colonne = 0;
 
     bool reussi() const { return echec == EchecChargement::Aucun; }
@@ -63,7 +63,7 @@ public:
     // Starts fetching the address in texte (from its http://, https:// or file:// on). fin is
     // called once with the outcome: at once, returning false, when no request can be made;
     // later, from the event loop, otherwise. A load still running is dropped first.
-    bool charger(const std::string& texte, Fin fin);
+    bool charger(const std::string& text, Fin fin);
     // Drops the running load; its fin is not called.
     void abandonner();
     bool en_cours() const { return reponse_ != nullptr; }

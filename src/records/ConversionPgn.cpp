@@ -42,16 +42,16 @@ class RecopieLignes {
 public:
     explicit RecopieLignes(std::string& sortie) : sortie_(sortie) {}
 
-    void lignes(std::string_view texte) {
-        while (!texte.empty()) {
-            const std::size_t fin = texte.find('\n');
-            std::string_view l = rogner(texte.substr(0, fin));
+    void lignes(std::string_view text) {
+        while (!text.empty()) {
+            const std::size_t fin = text.find('\n');
+            std::string_view l = rogner(text.substr(0, fin));
             // "[Event " starts a game; cut to "[Event" it would not, and the copy would lose
             // its first game or merge two.
-            if (l == "[Event" && texte.substr(0, fin).find("[Event ") != std::string_view::npos)
+            if (l == "[Event" && text.substr(0, fin).find("[Event ") != std::string_view::npos)
                 l = "[Event ";
-            ligne(l);
-            texte = fin == std::string_view::npos ? std::string_view{} : texte.substr(fin + 1);
+            line(l);
+            text = fin == std::string_view::npos ? std::string_view{} : text.substr(fin + 1);
         }
     }
 
@@ -62,7 +62,7 @@ public:
     }
 
 private:
-    void ligne(std::string_view l) {
+    void line(std::string_view l) {
         if (l.empty()) {
             // An empty line ends the tags, as it does for the index.
             if (tags_) entete_ = false;
@@ -98,16 +98,16 @@ public:
         bool premiere = true; // the game's own first line is still ahead
         for (;;) {
             if (reste().empty() && !fin_) lire();
-            const std::string_view texte = reste();
-            const RechercheDebut r = chercher_debut_partie(texte, depuis, true, fin_);
-            if (r.ligne == 0 && premiere) {
+            const std::string_view text = reste();
+            const RechercheDebut r = chercher_debut_partie(text, depuis, true, fin_);
+            if (r.line == 0 && premiere) {
                 depuis = r.crochet + 1;
                 premiere = false;
                 continue;
             }
-            if (r.ligne != RechercheDebut::Aucun || fin_) {
-                const std::size_t fin = r.ligne != RechercheDebut::Aucun ? r.ligne : texte.size();
-                recopie.lignes(texte.substr(0, fin));
+            if (r.line != RechercheDebut::Aucun || fin_) {
+                const std::size_t fin = r.line != RechercheDebut::Aucun ? r.line : text.size();
+                recopie.lignes(text.substr(0, fin));
                 consommer(fin);
                 recopie.finir();
                 return;
@@ -115,9 +115,9 @@ public:
             // The whole lines before the point the search goes on from can go out now, so a
             // game of any length needs no more than a few blocks.
             const std::size_t nl =
-                r.reprise == 0 ? std::string_view::npos : texte.rfind('\n', r.reprise - 1);
+                r.reprise == 0 ? std::string_view::npos : text.rfind('\n', r.reprise - 1);
             if (nl != std::string_view::npos) {
-                recopie.lignes(texte.substr(0, nl + 1));
+                recopie.lignes(text.substr(0, nl + 1));
                 consommer(nl + 1);
                 depuis = r.reprise - (nl + 1);
                 premiere = false;
@@ -286,7 +286,7 @@ PartieXml partie_xml(PartieLue&& lue) {
     p.entete = std::move(lue.GameText);
     p.etiquettes = std::move(lue.etiquettes);
     p.coups = std::move(lue.GameMoveText);
-    p.resultat = std::move(lue.GameResult);
+    p.result = std::move(lue.GameResult);
     return p;
 }
 
@@ -314,7 +314,7 @@ void vers_pgn(std::istream& in, const IndexPgn& index, const std::string& cible,
     std::string sortie;
     for (std::size_t i = 0; i < index.size() && ok; ++i) {
         if (annulation_demandee()) {
-            r.annulee = true;
+            r.cancelled = true;
             fichier.cancelWriting();
             return;
         }
@@ -356,7 +356,7 @@ void vers_xml(std::istream& in, const IndexPgn& index, const std::string& cible,
     }
     for (std::size_t i = 0; i < index.size(); ++i) {
         if (annulation_demandee()) {
-            r.annulee = true;
+            r.cancelled = true;
             r.fichiers.clear();
             return; // the writer and the files waiting are dropped with the target untouched
         }
@@ -447,7 +447,7 @@ ResultatConversion convertir_fichier_pgn(const std::string& source, const std::s
     }
     r.lues = index->vues();
     if (index->annule()) {
-        r.annulee = true;
+        r.cancelled = true;
         return r;
     }
     std::ifstream in(source, std::ios::binary);
@@ -479,16 +479,16 @@ std::string message_conversion(const ResultatConversion& r, const TextCatalogue&
     case ResultatConversion::Erreur::Aucune:
         break;
     }
-    if (r.annulee) return catalogue.text(TextKey::ConversionCancelled);
+    if (r.cancelled) return catalogue.text(TextKey::ConversionCancelled);
 
-    std::string texte = catalogue.text(TextKey::ConversionFinished) + std::to_string(r.ecrites) +
+    std::string text = catalogue.text(TextKey::ConversionFinished) + std::to_string(r.ecrites) +
                         catalogue.text(TextKey::GamesReadCount) + std::to_string(r.lues);
     std::int64_t avecErreur = 0, nonEcrites = 0;
     for (const ProblemeConversion& p : r.problemes) (p.ecrite ? avecErreur : nonEcrites) += 1;
     if (avecErreur > 0)
-        texte += catalogue.text(TextKey::GamesWithReadingError) + std::to_string(avecErreur);
+        text += catalogue.text(TextKey::GamesWithReadingError) + std::to_string(avecErreur);
     if (nonEcrites > 0)
-        texte += catalogue.text(TextKey::UnreadableGamesNotWritten) + std::to_string(nonEcrites);
+        text += catalogue.text(TextKey::UnreadableGamesNotWritten) + std::to_string(nonEcrites);
     auto remplacer = [](std::string modele, std::int64_t n) {
         if (std::size_t marque = modele.find("%1"); marque != std::string::npos)
             modele.replace(marque, 2, std::to_string(n));
@@ -500,15 +500,15 @@ std::string message_conversion(const ResultatConversion& r, const TextCatalogue&
         lue.erreur = p.erreur;
         lue.errorNumber = p.errorNumber;
         lue.detail = p.detail;
-        texte += remplacer(catalogue.text(TextKey::GameNumber), p.numero) +
+        text += remplacer(catalogue.text(TextKey::GameNumber), p.numero) +
                  message_lecture(lue, catalogue);
     }
     if (r.problemes.size() > ProblemesDetailles)
-        texte += remplacer(catalogue.text(TextKey::AndMore),
+        text += remplacer(catalogue.text(TextKey::AndMore),
                            static_cast<std::int64_t>(r.problemes.size() - ProblemesDetailles));
     if (!r.fichierAdresses.empty())
-        texte += catalogue.text(TextKey::AddressFile) + r.fichierAdresses;
-    return texte;
+        text += catalogue.text(TextKey::AddressFile) + r.fichierAdresses;
+    return text;
 }
 
 namespace {
@@ -551,10 +551,10 @@ std::string nom_fichier_adresses(const std::string& cible) {
     return nom;
 }
 
-std::string recopier_partie_pgn(std::string_view texte) {
+std::string recopier_partie_pgn(std::string_view text) {
     std::string sortie;
     RecopieLignes recopie(sortie);
-    recopie.lignes(texte);
+    recopie.lignes(text);
     recopie.finir();
     return sortie;
 }

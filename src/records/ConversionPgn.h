@@ -43,14 +43,14 @@ struct ResultatConversion {
 
     std::int64_t ecrites = 0; // games written
     std::int64_t lues = 0;    // games in the source, accepted by the filter or not
-    bool annulee = false;
+    bool cancelled = false;
     Erreur erreur = Erreur::Aucune;
     std::string detail;                        // the path or the system's reason
     std::vector<ProblemeConversion> problemes; // XML only, in the order of the games
     std::vector<std::string> fichiers;         // the files written, in order
     std::string fichierAdresses;               // empty when none was asked for
 
-    bool reussie() const { return erreur == Erreur::Aucune && !annulee; }
+    bool reussie() const { return erreur == Erreur::Aucune && !cancelled; }
 };
 
 // Told as it goes: how far it is (0 to 100), games accepted, games seen. The counts are the
@@ -81,6 +81,6 @@ std::string nom_fichier_adresses(const std::string& cible);
 // the tag lines, an empty line, each line of the moves trimmed (empty ones left out), an empty
 // line; CR LF line ends. Nothing of what was written is changed, so comments and variations
 // stay.
-std::string recopier_partie_pgn(std::string_view texte);
+std::string recopier_partie_pgn(std::string_view text);
 
 } // namespace quarvelin

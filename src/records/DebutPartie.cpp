@@ -8,11 +8,11 @@ namespace {
 constexpr std::string_view Marque = "[Event ";
 }
 
-RechercheDebut chercher_debut_partie(std::string_view texte, std::size_t depuis, bool debutLigne,
+RechercheDebut chercher_debut_partie(std::string_view text, std::size_t depuis, bool debutLigne,
                                      bool complet) {
     RechercheDebut r;
-    const char* base = texte.data();
-    const std::size_t n = texte.size();
+    const char* base = text.data();
+    const std::size_t n = text.size();
     std::size_t p = depuis;
     while (p < n) {
         const void* trouve = std::memchr(base + p, '[', n - p);
@@ -28,7 +28,7 @@ RechercheDebut chercher_debut_partie(std::string_view texte, std::size_t depuis,
                 return r;
             }
             if (std::memcmp(base + i, Marque.data(), Marque.size()) == 0) {
-                r.ligne = j;
+                r.line = j;
                 r.crochet = i;
                 return r;
             }
@@ -39,10 +39,10 @@ RechercheDebut chercher_debut_partie(std::string_view texte, std::size_t depuis,
     return r;
 }
 
-bool finit_en_debut_de_ligne(std::string_view texte, bool debutLigne) {
-    std::size_t k = texte.size();
-    while (k > 0 && blanc_de_ligne(texte[k - 1])) --k;
-    return k == 0 ? debutLigne : texte[k - 1] == '\n';
+bool finit_en_debut_de_ligne(std::string_view text, bool debutLigne) {
+    std::size_t k = text.size();
+    while (k > 0 && blanc_de_ligne(text[k - 1])) --k;
+    return k == 0 ? debutLigne : text[k - 1] == '\n';
 }
 
 } // namespace quarvelin

@@ -10,7 +10,7 @@ namespace quarvelin {
 
 struct RechercheDebut {
     static constexpr std::size_t Aucun = std::string::npos;
-    std::size_t ligne = Aucun; // start of the game's first line, Aucun when none was found
+    std::size_t line = Aucun; // start of the game's first line, Aucun when none was found
     std::size_t crochet = 0;   // its '['
     // With nothing found: where to search again once more text is appended (a candidate too
     // near the end to tell), or the text's size.
@@ -20,11 +20,11 @@ struct RechercheDebut {
 // Searches texte from `depuis`. debutLigne: whether texte[0] starts a line (only blanks
 // before it on its line). complet: nothing follows the text, so a candidate cut short by its
 // end is not a game start.
-RechercheDebut chercher_debut_partie(std::string_view texte, std::size_t depuis, bool debutLigne,
+RechercheDebut chercher_debut_partie(std::string_view text, std::size_t depuis, bool debutLigne,
                                      bool complet);
 
 // Whether the end of texte lies at a line start, given the same for its beginning.
-bool finit_en_debut_de_ligne(std::string_view texte, bool debutLigne);
+bool finit_en_debut_de_ligne(std::string_view text, bool debutLigne);
 
 inline bool blanc_de_ligne(char c) { return c == ' ' || c == '\t'; }
 

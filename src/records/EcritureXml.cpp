@@ -82,11 +82,11 @@ std::string EcritureXml::debut_document(const std::string& horodatage) {
 }
 
 std::string EcritureXml::echapper(std::string_view valeur) {
-    const std::string texte = texte_utf8(valeur);
+    const std::string text = texte_utf8(valeur);
     std::string s;
-    s.reserve(texte.size());
-    for (std::size_t i = 0; i < texte.size(); ++i) {
-        const char c = texte[i];
+    s.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         const auto u = static_cast<unsigned char>(c);
         switch (c) {
         case '&':
@@ -112,9 +112,9 @@ std::string EcritureXml::echapper(std::string_view valeur) {
         default:
             // Control characters and U+FFFE, U+FFFF cannot appear in an XML document at all.
             if (u < 0x20 && c != '\t') break;
-            if (u == 0xEF && i + 2 < texte.size() &&
-                static_cast<unsigned char>(texte[i + 1]) == 0xBF &&
-                (static_cast<unsigned char>(texte[i + 2]) & 0xFE) == 0xBE) {
+            if (u == 0xEF && i + 2 < text.size() &&
+                static_cast<unsigned char>(text[i + 1]) == 0xBF &&
+                (static_cast<unsigned char>(text[i + 2]) & 0xFE) == 0xBE) {
                 i += 2;
                 break;
             }
@@ -129,20 +129,20 @@ std::string EcritureXml::ligne_de_coups(const PartieXml& partie) {
     std::string_view reste = partie.coups;
     while (!reste.empty()) {
         const std::size_t fin = reste.find('\n');
-        const std::string_view ligne = rogner_vue(reste.substr(0, fin));
+        const std::string_view line = rogner_vue(reste.substr(0, fin));
         reste = fin == std::string_view::npos ? std::string_view{} : reste.substr(fin + 1);
-        if (ligne.empty()) continue;
+        if (line.empty()) continue;
         if (!coups.empty()) coups += ' ';
-        coups.append(ligne);
+        coups.append(line);
     }
-    const std::string_view resultat = rogner_vue(partie.resultat);
-    if (!resultat.empty()) {
+    const std::string_view result = rogner_vue(partie.result);
+    if (!result.empty()) {
         const bool dejaLa =
-            coups.ends_with(resultat) &&
-            (coups.size() == resultat.size() || espace(coups[coups.size() - resultat.size() - 1]));
+            coups.ends_with(result) &&
+            (coups.size() == result.size() || espace(coups[coups.size() - result.size() - 1]));
         if (!dejaLa) {
             if (!coups.empty()) coups += ' ';
-            coups.append(resultat);
+            coups.append(result);
         }
     }
     return coups;
@@ -168,15 +168,15 @@ std::string EcritureXml::bloc_partie(const PartieXml& partie) {
     return s;
 }
 
-PartieXml EcritureXml::partie_de_texte(std::string_view texte) {
+PartieXml EcritureXml::partie_de_texte(std::string_view text) {
     PartieXml p;
-    while (!texte.empty()) {
-        const std::size_t fin = texte.find('\n');
-        const std::string_view ligne = rogner_vue(texte.substr(0, fin));
-        texte = fin == std::string_view::npos ? std::string_view{} : texte.substr(fin + 1);
-        if (ligne.empty()) continue;
-        std::string& cible = ligne.front() == '[' ? p.entete : p.coups;
-        cible.append(ligne).append(FinDeLigne);
+    while (!text.empty()) {
+        const std::size_t fin = text.find('\n');
+        const std::string_view line = rogner_vue(text.substr(0, fin));
+        text = fin == std::string_view::npos ? std::string_view{} : text.substr(fin + 1);
+        if (line.empty()) continue;
+        std::string& cible = line.front() == '[' ? p.entete : p.coups;
+        cible.append(line).append(FinDeLigne);
     }
     return p;
 }
@@ -190,13 +190,13 @@ EchecEcriture EcritureXml::ouvrir(const std::string& chemin, Mode mode) {
         if (!ancien.open(QIODevice::ReadOnly))
             return {EchecEcriture::Cause::Ecriture, ancien.errorString().toStdString()};
         const QByteArray contenu = ancien.readAll();
-        std::string texte = texte_utf8(std::string_view(contenu.constData(), contenu.size()));
-        const std::string_view garde = rogner_vue(texte);
+        std::string text = texte_utf8(std::string_view(contenu.constData(), contenu.size()));
+        const std::string_view garde = rogner_vue(text);
         if (!garde.empty()) {
             if (!garde.ends_with(FinDeListe)) return {EchecEcriture::Cause::PasUneListe, {}};
             // Everything up to the closing tag stays; the file is UTF-8 from now on.
-            debut.assign(texte, 0,
-                         static_cast<std::size_t>(garde.data() - texte.data()) + garde.size() -
+            debut.assign(text, 0,
+                         static_cast<std::size_t>(garde.data() - text.data()) + garde.size() -
                              FinDeListe.size());
             if (debut.starts_with("<?xml")) {
                 const std::size_t fin = debut.find("?>");

@@ -52,7 +52,7 @@ public:
     static std::string horodatage_courant();
     // A game text as the save window holds it: "[" lines are the tags, the other lines the
     // moves (their result included).
-    static PartieXml partie_de_texte(std::string_view texte);
+    static PartieXml partie_de_texte(std::string_view text);
 
     // A whole file in one call.
     static EchecEcriture ecrire_fichier(const std::string& chemin,

@@ -104,13 +104,13 @@ std::string ecrire_fichier_partie(const std::string& chemin, std::string_view co
     return {};
 }
 
-std::string lignes_crlf(std::string_view texte) {
+std::string lignes_crlf(std::string_view text) {
     std::string out;
-    out.reserve(texte.size() + texte.size() / 32);
-    for (std::size_t i = 0; i < texte.size(); ++i) {
-        char c = texte[i];
+    out.reserve(text.size() + text.size() / 32);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
         if (c == '\r') {
-            if (i + 1 < texte.size() && texte[i + 1] == '\n') ++i;
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
             out += "\r\n";
         } else if (c == '\n') {
             out += "\r\n";

@@ -13,6 +13,6 @@ std::string ecrire_fichier_partie(const std::string& chemin, std::string_view co
                                   bool ajouter);
 
 // The text with CR LF line ends, whatever mix of CR, LF and CR LF it held.
-std::string lignes_crlf(std::string_view texte);
+std::string lignes_crlf(std::string_view text);
 
 } // namespace quarvelin

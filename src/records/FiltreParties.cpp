@@ -8,7 +8,7 @@ FiltreParties filtre_des_reglages(const Settings& s) {
     FiltreParties f;
     f.blanc = s.CRITERE_BLANC;
     f.noir = s.CRITERE_NOIR;
-    f.resultat = s.CRITERE_RESULTAT;
+    f.result = s.CRITERE_RESULTAT;
     f.eco = s.CRITERE_ECO;
     f.site = s.CRITERE_SITE;
     f.evenement = s.CRITERE_EVENT;

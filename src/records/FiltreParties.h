@@ -8,7 +8,7 @@ namespace quarvelin {
 struct Settings;
 
 struct FiltreParties {
-    std::string blanc, noir, resultat, eco, site, evenement, date, ronde;
+    std::string blanc, noir, result, eco, site, evenement, date, ronde;
     bool lesDeux = false;        // the White and Black criteria match either player
     std::int64_t maximum = 1000; // MAX_SEUIL_PARTIE: the most games one scan lists
 };

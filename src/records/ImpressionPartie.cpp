@@ -8,24 +8,24 @@ namespace {
 
 const std::string Retrait(13, ' ');
 
-void ajouter(std::vector<LigneImprimee>& out, std::string texte, Police police = Police::Texte) {
-    out.push_back({police, std::move(texte), {}});
+void ajouter(std::vector<LigneImprimee>& out, std::string text, Police police = Police::Texte) {
+    out.push_back({police, std::move(text), {}});
 }
 
-void ajouter_coupe(std::vector<LigneImprimee>& out, std::string_view texte) {
-    for (std::string& morceau : couper(texte)) ajouter(out, std::move(morceau));
+void ajouter_coupe(std::vector<LigneImprimee>& out, std::string_view text) {
+    for (std::string& morceau : couper(text)) ajouter(out, std::move(morceau));
 }
 
 // The text's lines, whatever their ends; a last line end opens no line of its own.
-std::vector<std::string_view> lignes_de(std::string_view texte) {
+std::vector<std::string_view> lignes_de(std::string_view text) {
     std::vector<std::string_view> lignes;
     std::size_t debut = 0;
-    while (debut < texte.size()) {
-        std::size_t fin = texte.find_first_of("\r\n", debut);
-        if (fin == std::string_view::npos) fin = texte.size();
-        lignes.push_back(texte.substr(debut, fin - debut));
-        if (fin < texte.size() && texte[fin] == '\r' && fin + 1 < texte.size() &&
-            texte[fin + 1] == '\n')
+    while (debut < text.size()) {
+        std::size_t fin = text.find_first_of("\r\n", debut);
+        if (fin == std::string_view::npos) fin = text.size();
+        lignes.push_back(text.substr(debut, fin - debut));
+        if (fin < text.size() && text[fin] == '\r' && fin + 1 < text.size() &&
+            text[fin + 1] == '\n')
             ++fin;
         debut = fin + 1;
     }
@@ -33,8 +33,8 @@ std::vector<std::string_view> lignes_de(std::string_view texte) {
 }
 
 // Every line of a text, blank ones kept, long ones cut.
-void ajouter_lignes(std::vector<LigneImprimee>& out, std::string_view texte) {
-    for (std::string_view l : lignes_de(texte)) {
+void ajouter_lignes(std::vector<LigneImprimee>& out, std::string_view text) {
+    for (std::string_view l : lignes_de(text)) {
         if (l.empty())
             ajouter(out, {});
         else
@@ -50,16 +50,16 @@ void en_tete(std::vector<LigneImprimee>& out, const TextCatalogue& catalogue,
 
 } // namespace
 
-std::vector<std::string> couper(std::string_view texte, std::size_t largeur) {
+std::vector<std::string> couper(std::string_view text, std::size_t largeur) {
     std::vector<std::string> morceaux;
     if (largeur == 0) largeur = 1;
     std::size_t debut = 0, caracteres = 0;
-    for (std::size_t i = 0; i <= texte.size(); ++i) {
+    for (std::size_t i = 0; i <= text.size(); ++i) {
         const bool suite =
-            i < texte.size() && (static_cast<unsigned char>(texte[i]) & 0xC0) == 0x80;
+            i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
         if (suite) continue;
-        if (i == texte.size() || caracteres == largeur) {
-            if (i > debut) morceaux.emplace_back(texte.substr(debut, i - debut));
+        if (i == text.size() || caracteres == largeur) {
+            if (i > debut) morceaux.emplace_back(text.substr(debut, i - debut));
             debut = i;
             caracteres = 0;
         }
@@ -116,12 +116,12 @@ std::vector<LigneImprimee> impression_partie(const GameSession& s, const Setting
     return out;
 }
 
-std::vector<LigneImprimee> impression_texte(std::string_view texte, std::chrono::year_month_day d,
+std::vector<LigneImprimee> impression_texte(std::string_view text, std::chrono::year_month_day d,
                                             const TextCatalogue& catalogue) {
     std::vector<LigneImprimee> out;
     en_tete(out, catalogue, d);
-    ajouter_lignes(out, texte);
-    if (!out.back().texte.empty()) ajouter(out, {});
+    ajouter_lignes(out, text);
+    if (!out.back().text.empty()) ajouter(out, {});
     return out;
 }
 

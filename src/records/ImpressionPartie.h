@@ -19,7 +19,7 @@ enum class DispositionPartie { Pgn = 0, Coups = 1, Diagrammes = 2 };
 
 // Consecutive pieces of `largeur` characters (UTF-8 sequences kept whole), the last holding
 // the rest; an empty text gives no piece.
-std::vector<std::string> couper(std::string_view texte, std::size_t largeur = LargeurImpression);
+std::vector<std::string> couper(std::string_view text, std::size_t largeur = LargeurImpression);
 
 // "QUARVELIN - Partie - 04/12/2026"
 std::string titre_impression(const TextCatalogue& catalogue, std::chrono::year_month_day d);
@@ -31,7 +31,7 @@ std::vector<LigneImprimee> impression_partie(const GameSession& s, const Setting
                                              DispositionPartie disposition, int parLigne = 3);
 
 // A record as the save window holds it, in the layout of the record as text.
-std::vector<LigneImprimee> impression_texte(std::string_view texte, std::chrono::year_month_day d,
+std::vector<LigneImprimee> impression_texte(std::string_view text, std::chrono::year_month_day d,
                                             const TextCatalogue& catalogue);
 
 } // namespace quarvelin

@@ -82,14 +82,14 @@ struct Entete {
     }
 
     // One line of the header: one tag or several written side by side.
-    void lire_ligne(std::string_view ligne, bool avecTexte) {
-        const char* d = ligne.data();
-        const std::size_t n = ligne.size();
+    void lire_ligne(std::string_view line, bool avecTexte) {
+        const char* d = line.data();
+        const std::size_t n = line.size();
         std::size_t k = 0;
         while (k < n && d[k] == '[') {
             std::size_t t = k + 1;
             while (t < n && !blanc_de_ligne(d[t]) && d[t] != '"' && d[t] != ']') ++t;
-            const int c = champ(ligne.substr(k + 1, t - k - 1));
+            const int c = champ(line.substr(k + 1, t - k - 1));
             std::string_view valeur;
             bool echappe = false;
             while (t < n && blanc_de_ligne(d[t])) ++t;
@@ -105,7 +105,7 @@ struct Entete {
                     if (barres % 2 == 0) break;
                     ++t;
                 }
-                valeur = ligne.substr(debut, t - debut);
+                valeur = line.substr(debut, t - debut);
                 echappe = valeur.find('\\') != std::string_view::npos;
                 if (t < n) ++t;
             }
@@ -114,7 +114,7 @@ struct Entete {
                 crochet ? static_cast<std::size_t>(static_cast<const char*>(crochet) - d) : n;
             if (avecTexte) {
                 if (!texteTags.empty()) texteTags += '/';
-                texteTags.append(ligne.substr(k + 1, finTag - k - 1));
+                texteTags.append(line.substr(k + 1, finTag - k - 1));
             }
             if (c >= 0) {
                 if (echappe) {
@@ -137,28 +137,28 @@ struct Entete {
 
     // Reads the tag lines from `debut` (a line start) while they begin with '['. complet: the
     // text ends there; otherwise a header running into the end stays unfinished (fin Aucun).
-    void lire(std::string_view texte, std::size_t debut, bool complet, bool avecTexte) {
+    void lire(std::string_view text, std::size_t debut, bool complet, bool avecTexte) {
         clear();
         std::size_t pos = debut;
         for (;;) {
             std::size_t s = pos;
-            while (s < texte.size() && blanc_de_ligne(texte[s])) ++s;
-            if (s == texte.size()) {
+            while (s < text.size() && blanc_de_ligne(text[s])) ++s;
+            if (s == text.size()) {
                 if (complet) fin = s;
                 return;
             }
-            if (texte[s] != '[') {
+            if (text[s] != '[') {
                 fin = pos;
                 return;
             }
-            const void* nl = std::memchr(texte.data() + s, '\n', texte.size() - s);
+            const void* nl = std::memchr(text.data() + s, '\n', text.size() - s);
             if (!nl && !complet) return;
             std::size_t e =
-                nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - texte.data())
-                   : texte.size();
+                nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - text.data())
+                   : text.size();
             std::size_t f = e;
-            while (f > s && (texte[f - 1] == '\r' || blanc_de_ligne(texte[f - 1]))) --f;
-            lire_ligne(texte.substr(s, f - s), avecTexte);
+            while (f > s && (text[f - 1] == '\r' || blanc_de_ligne(text[f - 1]))) --f;
+            lire_ligne(text.substr(s, f - s), avecTexte);
             pos = nl ? e + 1 : e;
         }
     }
@@ -169,7 +169,7 @@ struct Entete {
 std::string_view IndexPgn::valeur(std::size_t i, Champ champ) const {
     const Entree& e = entree(i);
     std::uint32_t debut = champ == 0 ? 0 : e.fins[static_cast<std::size_t>(champ) - 1];
-    return {textes_[e.texte].get() + e.debut + debut, e.fins[champ] - debut};
+    return {textes_[e.text].get() + e.debut + debut, e.fins[champ] - debut};
 }
 
 void IndexPgn::ajouter(std::uint64_t position,
@@ -202,12 +202,12 @@ void IndexPgn::ajouter(std::uint64_t position,
         tranches_.push_back(std::make_unique_for_overwrite<Entree[]>(EntreesParTranche));
     Entree& e = tranches_.back()[nombre_ % EntreesParTranche];
     e.position = position;
-    e.texte = static_cast<std::uint32_t>(textes_.size() - 1);
+    e.text = static_cast<std::uint32_t>(textes_.size() - 1);
     e.debut = static_cast<std::uint32_t>(rempli_);
-    char* texte = textes_.back().get() + rempli_;
+    char* text = textes_.back().get() + rempli_;
     std::size_t fin = 0;
     for (std::size_t c = 0; c < NombreChamps; ++c) {
-        if (!vues[c].empty()) std::memcpy(texte + fin, vues[c].data(), vues[c].size());
+        if (!vues[c].empty()) std::memcpy(text + fin, vues[c].data(), vues[c].size());
         fin += vues[c].size();
         e.fins[c] = static_cast<std::uint16_t>(fin);
     }
@@ -273,24 +273,24 @@ IndexPgn IndexPgn::indexer(std::istream& in, std::uint64_t taille, const FiltreP
                 base = 3;
             }
         }
-        const std::string_view texte(tampon, longueur);
+        const std::string_view text(tampon, longueur);
         const bool plein = longueur == capacite;
         std::size_t p = 0, garde = longueur;
         while (p < longueur) {
-            RechercheDebut r = chercher_debut_partie(texte, p, debutLigne, finFichier);
-            if (r.ligne == RechercheDebut::Aucun) {
+            RechercheDebut r = chercher_debut_partie(text, p, debutLigne, finFichier);
+            if (r.line == RechercheDebut::Aucun) {
                 // A candidate cut by the block's end waits for the next block, unless the
                 // block is all it: then it is no game start.
                 if (r.reprise == 0 && plein) {
-                    p = texte.find('[', p) + 1;
+                    p = text.find('[', p) + 1;
                     continue;
                 }
                 garde = r.reprise;
                 break;
             }
-            entete.lire(texte, r.ligne, finFichier || (r.ligne == 0 && plein), selection.actif());
+            entete.lire(text, r.line, finFichier || (r.line == 0 && plein), selection.actif());
             if (entete.fin == Aucun) {
-                garde = r.ligne;
+                garde = r.line;
                 break;
             }
             ++index.vues_;
@@ -300,7 +300,7 @@ IndexPgn IndexPgn::indexer(std::istream& in, std::uint64_t taille, const FiltreP
                 accepte = selection.accepte(entete.texteTags);
             }
             if (accepte) {
-                index.ajouter(base + r.ligne, entete.valeurs);
+                index.ajouter(base + r.line, entete.valeurs);
                 if (static_cast<std::int64_t>(index.nombre_) >= maximum) {
                     arret = true;
                     break;
@@ -315,7 +315,7 @@ IndexPgn IndexPgn::indexer(std::istream& in, std::uint64_t taille, const FiltreP
             index.annule_ = true;
             break;
         }
-        debutLigne = garde == longueur ? finit_en_debut_de_ligne(texte, debutLigne)
+        debutLigne = garde == longueur ? finit_en_debut_de_ligne(text, debutLigne)
                      : garde == 0      ? debutLigne
                                        : true;
         std::memmove(tampon, tampon + garde, longueur - garde);

@@ -47,7 +47,7 @@ public:
 private:
     struct Entree {
         std::uint64_t position;
-        std::uint32_t texte;                          // its values' chunk of textes_
+        std::uint32_t text;                          // its values' chunk of textes_
         std::uint32_t debut;                          // first value's place in the chunk
         std::array<std::uint16_t, NombreChamps> fins; // end of each value, from debut
     };

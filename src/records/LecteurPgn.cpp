@@ -26,33 +26,33 @@ constexpr int IndexMaximal = 2 * 9000;
 
 // The bytes from `position` to the next game's first line, the end, or TailleMaximale.
 std::string texte_de_partie(std::istream& in, std::uint64_t position, bool& erreur) {
-    std::string texte;
+    std::string text;
     in.clear();
     in.seekg(static_cast<std::streamoff>(position));
-    if (!in) return texte;
+    if (!in) return text;
     std::size_t depuis = 0;
     for (;;) {
-        std::size_t avant = texte.size();
-        texte.resize(avant + Morceau);
-        in.read(texte.data() + avant, static_cast<std::streamsize>(Morceau));
-        texte.resize(avant + static_cast<std::size_t>(in.gcount()));
+        std::size_t avant = text.size();
+        text.resize(avant + Morceau);
+        in.read(text.data() + avant, static_cast<std::streamsize>(Morceau));
+        text.resize(avant + static_cast<std::size_t>(in.gcount()));
         bool fin = !in;
         if (in.bad()) erreur = true;
         RechercheDebut r;
         for (;;) {
-            r = chercher_debut_partie(texte, depuis, true, fin);
-            if (r.ligne != 0) break;
+            r = chercher_debut_partie(text, depuis, true, fin);
+            if (r.line != 0) break;
             depuis = r.crochet + 1; // the game's own first line
         }
-        if (r.ligne != RechercheDebut::Aucun) {
-            texte.resize(r.ligne);
-            return texte;
+        if (r.line != RechercheDebut::Aucun) {
+            text.resize(r.line);
+            return text;
         }
         depuis = r.reprise;
-        if (fin) return texte;
-        if (texte.size() >= TailleMaximale) {
-            texte.resize(TailleMaximale);
-            return texte;
+        if (fin) return text;
+        if (text.size() >= TailleMaximale) {
+            text.resize(TailleMaximale);
+            return text;
         }
     }
 }
@@ -97,11 +97,11 @@ int index_commentaire(const PgnAside& a) {
 }
 
 // Line breaks and the blanks around them become one space; the ends are trimmed.
-std::string sur_une_ligne(const std::string& texte) {
+std::string sur_une_ligne(const std::string& text) {
     std::string out;
-    out.reserve(texte.size());
+    out.reserve(text.size());
     bool coupure = false;
-    for (char c : texte) {
+    for (char c : text) {
         if (c == '\n' || c == '\r') {
             while (!out.empty() && (out.back() == ' ' || out.back() == '\t')) out.pop_back();
             coupure = true;
@@ -119,12 +119,12 @@ std::string sur_une_ligne(const std::string& texte) {
 }
 
 std::string ligne_de_tag(const std::string& nom, const std::string& valeur) {
-    std::string ligne = "[" + nom + " \"";
+    std::string line = "[" + nom + " \"";
     for (char c : valeur) {
-        if (c == '"' || c == '\\') ligne += '\\';
-        ligne += c;
+        if (c == '"' || c == '\\') line += '\\';
+        line += c;
     }
-    return ligne + "\"]\r\n";
+    return line + "\"]\r\n";
 }
 
 } // namespace
@@ -133,9 +133,9 @@ PartieLue lire_partie_pgn(std::istream& in, std::uint64_t position) {
     PartieLue partie;
     partie.position = position;
     bool erreurLecture = false;
-    std::string texte = texte_de_partie(in, position, erreurLecture);
-    std::istringstream flux(texte_utf8(texte));
-    texte.clear();
+    std::string text = texte_de_partie(in, position, erreurLecture);
+    std::istringstream flux(texte_utf8(text));
+    text.clear();
     PgnStream stream(flux, true);
     PgnGame game;
     if (!stream.next(game) || (game.tags.empty() && game.moves.empty())) {
@@ -211,10 +211,10 @@ PartieLue lire_partie_pgn(std::istream& in, std::uint64_t position) {
 
 std::string message_lecture(const PartieLue& partie, const TextCatalogue& catalogue) {
     if (partie.ok()) return {};
-    std::string texte = catalogue.text(*partie.erreur);
-    if (std::size_t marque = texte.find("%1"); marque != std::string::npos)
-        texte.replace(marque, 2, std::to_string(partie.errorNumber));
-    return texte + partie.detail;
+    std::string text = catalogue.text(*partie.erreur);
+    if (std::size_t marque = text.find("%1"); marque != std::string::npos)
+        text.replace(marque, 2, std::to_string(partie.errorNumber));
+    return text + partie.detail;
 }
 
 } // namespace quarvelin

@@ -9,10 +9,10 @@ namespace {
 
 // Runs of white space as one space, none at either end: a value spread over lines by a web
 // site's layout still makes one tag line and one move line.
-std::string simplifier(const QString& texte) { return texte.simplified().toStdString(); }
+std::string simplifier(const QString& text) { return text.simplified().toStdString(); }
 
-void noter(const QString& parent, const QString& texte, PartieXmlLue& partie) {
-    const std::string valeur = simplifier(texte);
+void noter(const QString& parent, const QString& text, PartieXmlLue& partie) {
+    const std::string valeur = simplifier(text);
     if (valeur.empty()) return;
     if (parent == u"Move") {
         partie.GameMoveText = valeur + " ";
@@ -27,10 +27,10 @@ void noter(const QString& parent, const QString& texte, PartieXmlLue& partie) {
 void parcourir_noeuds_xml(QXmlStreamReader& xml, int profondeur, PartieXmlLue& partie) {
     const QString parent = xml.name().toString();
     // Adjacent pieces of text (entities, CDATA) make one text node, as in a document tree.
-    QString texte;
+    QString text;
     auto clear = [&] {
-        noter(parent, texte, partie);
-        texte.clear();
+        noter(parent, text, partie);
+        text.clear();
     };
     while (!xml.atEnd()) {
         switch (xml.readNext()) {
@@ -46,7 +46,7 @@ void parcourir_noeuds_xml(QXmlStreamReader& xml, int profondeur, PartieXmlLue& p
             clear();
             return;
         case QXmlStreamReader::Characters:
-            texte += xml.text();
+            text += xml.text();
             break;
         default:
             break;
@@ -61,7 +61,7 @@ LectureXml lire_document_xml(std::string_view document) {
     parcourir_noeuds_xml(xml, 0, r.partie);
     if (xml.hasError()) {
         r.bienForme = false;
-        r.ligne = xml.lineNumber();
+        r.line = xml.lineNumber();
         r.colonne = xml.columnNumber();
         r.partie = {};
     }

@@ -16,7 +16,7 @@ struct PartieXmlLue {
 
 struct LectureXml {
     bool bienForme = true;
-    long long ligne = 0; // where the document stopped being XML
+    long long line = 0; // where the document stopped being XML
     long long colonne = 0;
     PartieXmlLue partie; // empty when the document is not well formed
 

@@ -13,7 +13,7 @@ enum class Police : std::uint8_t { Titre, Texte };
 
 struct LigneImprimee {
     Police police = Police::Texte;
-    std::string texte;
+    std::string text;
     std::vector<CaseDiagramme> diagrammes; // not empty: a row of boards instead of the text
 
     bool operator==(const LigneImprimee&) const = default;

@@ -11,14 +11,14 @@ namespace quarvelin {
 
 namespace {
 
-std::size_t chercher_sans_casse(std::string_view texte, std::string_view motif) {
+std::size_t chercher_sans_casse(std::string_view text, std::string_view motif) {
     auto it =
-        std::search(texte.begin(), texte.end(), motif.begin(), motif.end(), [](char a, char b) {
+        std::search(text.begin(), text.end(), motif.begin(), motif.end(), [](char a, char b) {
             return std::tolower(static_cast<unsigned char>(a)) ==
                    std::tolower(static_cast<unsigned char>(b));
         });
-    return it == texte.end() ? std::string_view::npos
-                             : static_cast<std::size_t>(it - texte.begin());
+    return it == text.end() ? std::string_view::npos
+                             : static_cast<std::size_t>(it - text.begin());
 }
 
 std::string_view rogner(std::string_view s) {
@@ -34,26 +34,26 @@ bool lire_liste_adresses(const std::string& chemin, std::vector<std::string>& ad
     QFile f(QString::fromStdString(chemin));
     if (!f.open(QIODevice::ReadOnly)) return false;
     const QByteArray octets = f.readAll();
-    const std::string texte = texte_utf8(std::string_view(octets.constData(), octets.size()));
+    const std::string text = texte_utf8(std::string_view(octets.constData(), octets.size()));
     adresses.clear();
-    std::string_view reste = texte;
+    std::string_view reste = text;
     // A UTF-8 byte order mark would otherwise stick to the first address.
     if (reste.starts_with("\xEF\xBB\xBF")) reste.remove_prefix(3);
     while (!reste.empty()) {
         const std::size_t fin = reste.find('\n');
-        const std::string_view ligne = rogner(reste.substr(0, fin));
+        const std::string_view line = rogner(reste.substr(0, fin));
         reste = fin == std::string_view::npos ? std::string_view{} : reste.substr(fin + 1);
-        if (!ligne.empty() && ligne.front() != '#') adresses.emplace_back(ligne);
+        if (!line.empty() && line.front() != '#') adresses.emplace_back(line);
     }
     return true;
 }
 
-std::string adresse_de_ligne(std::string_view ligne) {
+std::string adresse_de_ligne(std::string_view line) {
     const std::size_t debut =
-        std::min({chercher_sans_casse(ligne, "http://"), chercher_sans_casse(ligne, "https://"),
-                  chercher_sans_casse(ligne, "file://")});
+        std::min({chercher_sans_casse(line, "http://"), chercher_sans_casse(line, "https://"),
+                  chercher_sans_casse(line, "file://")});
     if (debut == std::string_view::npos) return {};
-    return std::string(rogner(ligne.substr(debut)));
+    return std::string(rogner(line.substr(debut)));
 }
 
 } // namespace quarvelin

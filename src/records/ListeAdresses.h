@@ -12,6 +12,6 @@ bool lire_liste_adresses(const std::string& chemin, std::vector<std::string>& ad
 
 // The entry from its "http://", "https://" or "file://" on, so a line may carry a label before
 // the address; empty when there is no address in it.
-std::string adresse_de_ligne(std::string_view ligne);
+std::string adresse_de_ligne(std::string_view line);
 
 } // namespace quarvelin

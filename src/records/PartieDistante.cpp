@@ -7,8 +7,8 @@ PartieDistante::PartieDistante(const TextCatalogue& catalogue, Dialogs& dialogs,
     : catalogue_(catalogue), dialogs_(dialogs), commentaire_(commentaire),
       titre_(std::move(titre)) {}
 
-bool PartieDistante::charger(const std::string& texte) {
-    return chargement_.charger(texte, [this](const ResultatChargement& r) { terminer(r); });
+bool PartieDistante::charger(const std::string& text) {
+    return chargement_.charger(text, [this](const ResultatChargement& r) { terminer(r); });
 }
 
 void PartieDistante::terminer(const ResultatChargement& r) {
@@ -17,7 +17,7 @@ void PartieDistante::terminer(const ResultatChargement& r) {
         dialogs_.message(titre_, r.message(catalogue_), DialogIcon::Exclamation);
         return;
     }
-    PartieRecue p{r.partie.GameText, r.partie.GameMoveText, r.resultat, r.adresse};
+    PartieRecue p{r.partie.GameText, r.partie.GameMoveText, r.result, r.adresse};
     if (commentaire_.visible())
         commentaire_.ajouter(catalogue_.text(TextKey::ChessGame) + " {" + r.adresse + "} :\r\n" +
                              p.GameText);

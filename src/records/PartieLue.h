@@ -14,7 +14,7 @@ struct PartieLue {
     struct Variante {
         int demiCoup = 0;  // the half-move it replaces (2n - 1 White's move n, 2n Black's); 0
                            // before the first move
-        std::string texte; // as written, brackets included, on one line
+        std::string text; // as written, brackets included, on one line
     };
 
     std::uint64_t position = 0;

@@ -9,7 +9,7 @@ namespace quarvelin {
 struct PartieXml {
     std::string entete;   // "[Event "..."]" lines, CR LF or LF apart
     std::string coups;    // move text; several lines are joined with single spaces
-    std::string resultat; // added after the moves unless they already end with it
+    std::string result; // added after the moves unless they already end with it
     // Tag values already read, when there are: taken before entete, each name's first one,
     // so no value is cut at a "]" or mistaken for a longer tag's.
     std::vector<std::pair<std::string, std::string>> etiquettes = {};

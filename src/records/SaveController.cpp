@@ -34,7 +34,7 @@ std::string SaveController::nom_propose(FormatPartie format, std::chrono::year_m
     return (dossier / nom).string();
 }
 
-bool SaveController::sauver(const std::string& chemin, const std::string& texte, bool ajouter,
+bool SaveController::sauver(const std::string& chemin, const std::string& text, bool ajouter,
                             FormatPartie format) {
     std::error_code ec;
     if (!ajouter && std::filesystem::exists(chemin, ec) &&
@@ -42,7 +42,7 @@ bool SaveController::sauver(const std::string& chemin, const std::string& texte,
         return false;
     if (format == FormatPartie::Xml) {
         const EchecEcriture e = EcritureXml::ecrire_fichier(
-            chemin, {EcritureXml::partie_de_texte(texte)},
+            chemin, {EcritureXml::partie_de_texte(text)},
             ajouter ? EcritureXml::Mode::Ajouter : EcritureXml::Mode::Remplacer);
         if (e) {
             dialogs_.message(Titre, e.message(catalogue_) + "\n" + chemin, DialogIcon::Critical);
@@ -51,7 +51,7 @@ bool SaveController::sauver(const std::string& chemin, const std::string& texte,
         dialogs_.message(Titre, catalogue_.text(TextKey::GameSaved), DialogIcon::Information);
         return true;
     }
-    const std::string erreur = ecrire_fichier_partie(chemin, lignes_crlf(texte + "\n"), ajouter);
+    const std::string erreur = ecrire_fichier_partie(chemin, lignes_crlf(text + "\n"), ajouter);
     if (!erreur.empty()) {
         dialogs_.message(Titre,
                          catalogue_.text(TextKey::GameNotSaved) + "\n" + chemin + " : " + erreur,

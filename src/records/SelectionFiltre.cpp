@@ -4,8 +4,8 @@
 
 namespace quarvelin {
 
-std::string plier_casse(std::string_view texte) {
-    std::string out(texte);
+std::string plier_casse(std::string_view text) {
+    std::string out(text);
     bool ascii = true;
     for (char& c : out) {
         if (static_cast<unsigned char>(c) >= 0x80) {
@@ -15,7 +15,7 @@ std::string plier_casse(std::string_view texte) {
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
     if (ascii) return out;
-    return QString::fromUtf8(texte.data(), static_cast<qsizetype>(texte.size()))
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
         .toCaseFolded()
         .toStdString();
 }
@@ -28,7 +28,7 @@ SelectionFiltre::SelectionFiltre(const FiltreParties& f) : lesDeux_(f.lesDeux) {
     };
     ajouter("White", f.blanc, true);
     ajouter("Black", f.noir, true);
-    ajouter("Result", f.resultat, false);
+    ajouter("Result", f.result, false);
     ajouter("ECO", f.eco, false);
     ajouter("Site", f.site, false);
     ajouter("Event", f.evenement, false);
@@ -38,12 +38,12 @@ SelectionFiltre::SelectionFiltre(const FiltreParties& f) : lesDeux_(f.lesDeux) {
 
 bool SelectionFiltre::accepte(std::string_view texteTags) const {
     if (motifs_.empty()) return true;
-    const std::string texte = plier_casse(texteTags);
+    const std::string text = plier_casse(texteTags);
     for (const Motif& m : motifs_) {
         if (m.joueur) {
-            if (texte.find(m.seul) == std::string::npos) return false;
-            if (!lesDeux_ && texte.find(m.tagEtValeur) == std::string::npos) return false;
-        } else if (texte.find(m.tagEtValeur) == std::string::npos) {
+            if (text.find(m.seul) == std::string::npos) return false;
+            if (!lesDeux_ && text.find(m.tagEtValeur) == std::string::npos) return false;
+        } else if (text.find(m.tagEtValeur) == std::string::npos) {
             return false;
         }
     }

@@ -30,6 +30,6 @@ private:
 };
 
 // Square folding for comparisons: ASCII by table, anything else through Unicode.
-std::string plier_casse(std::string_view texte);
+std::string plier_casse(std::string_view text);
 
 } // namespace quarvelin

@@ -195,13 +195,13 @@ std::string texte_des_coups(const GameSession& s, const Settings& reglages) {
     return coups;
 }
 
-std::string inserer_commentaires(std::string texte, const std::vector<std::string>& notes,
+std::string inserer_commentaires(std::string text, const std::vector<std::string>& notes,
                                  Dialogs& dialogs, const TextCatalogue& catalogue,
                                  const std::string& titre) {
     for (std::size_t k = 1; k < notes.size(); ++k) {
         if (notes[k].empty()) continue;
         Jeton j;
-        if (!chercher_demi_coup(texte, k, j)) {
+        if (!chercher_demi_coup(text, k, j)) {
             dialogs.message(titre, catalogue.text(TextKey::CommentInsertionProblem),
                             DialogIcon::Exclamation);
             continue;
@@ -210,10 +210,10 @@ std::string inserer_commentaires(std::string texte, const std::vector<std::strin
         std::string note = notes[k];
         for (char& c : note)
             if (c == '}') c = ')';
-        const bool enFin = j.fin >= texte.size();
-        texte.insert(j.fin, (j.blanc || enFin ? " {" : "  {") + note + "}");
+        const bool enFin = j.fin >= text.size();
+        text.insert(j.fin, (j.blanc || enFin ? " {" : "  {") + note + "}");
     }
-    return texte;
+    return text;
 }
 
 std::string texte_sauvegarde(const GameSession& s, const Settings& reglages, Colour joueur,

@@ -54,7 +54,7 @@ std::string texte_des_coups(const GameSession& s, const Settings& reglages);
 // Puts every non-empty note back in braces after its half-move: "12.Nf3 {note} Nc6" for White,
 // "12.Nf3 Nc6  {note} 13.Bb5" for Black. A half-move the text does not hold is reported and its
 // note left out.
-std::string inserer_commentaires(std::string texte, const std::vector<std::string>& notes,
+std::string inserer_commentaires(std::string text, const std::vector<std::string>& notes,
                                  Dialogs& dialogs, const TextCatalogue& catalogue,
                                  const std::string& titre);
 

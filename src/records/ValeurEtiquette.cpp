@@ -2,15 +2,15 @@
 
 namespace quarvelin {
 
-std::string valeur_etiquette(std::string_view nom, std::string_view texte) {
-    const std::size_t debut = texte.find(nom);
+std::string valeur_etiquette(std::string_view nom, std::string_view text) {
+    const std::size_t debut = text.find(nom);
     if (nom.empty() || debut == std::string_view::npos) return {};
-    const std::size_t crochet = texte.find(']', debut + nom.size());
+    const std::size_t crochet = text.find(']', debut + nom.size());
     if (crochet == std::string_view::npos) return {};
     // After the name, its space and the opening quote; up to the quote before "]".
     const std::size_t valeur = debut + nom.size() + 2;
     if (crochet < 1 || crochet - 1 <= valeur) return {};
-    return std::string(texte.substr(valeur, crochet - 1 - valeur));
+    return std::string(text.substr(valeur, crochet - 1 - valeur));
 }
 
 } // namespace quarvelin

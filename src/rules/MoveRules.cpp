@@ -17,7 +17,7 @@ bool pathIsFree(const Position& p, int fromX, int fromY, int toX, int toY) {
     return true;
 }
 
-bool roque_valide(const Position& p, PieceCode king, int fromX, int fromY, int toX, int toY) {
+bool castlingValid(const Position& p, PieceCode king, int fromX, int fromY, int toX, int toY) {
     if (fromY != toY || (fromY != 1 && fromY != 8)) return false;
     const CastlingCase* k = castlingCases(p.PlayerColour, fromX, toX);
     if (!k) return false;
@@ -61,7 +61,7 @@ bool coup_valide(const Position& p, PieceCode piece, int fromX, int fromY, Piece
         return (adx == 1 && ady == 2) || (adx == 2 && ady == 1);
     case PieceType::King:
         if (adx <= 1 && ady <= 1) return true;
-        if (adx == 2 && dy == 0) return roque_valide(p, piece, fromX, fromY, toX, toY);
+        if (adx == 2 && dy == 0) return castlingValid(p, piece, fromX, fromY, toX, toY);
         return false;
     default:
         return false;

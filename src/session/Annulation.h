@@ -7,11 +7,11 @@
 namespace quarvelin {
 
 namespace detail {
-inline std::atomic<bool> annulation{false};
+inline std::atomic<bool> cancel{false};
 } // namespace detail
 
-inline bool annulation_demandee() { return detail::annulation.load(std::memory_order_relaxed); }
-inline void demander_annulation() { detail::annulation.store(true, std::memory_order_relaxed); }
-inline void effacer_annulation() { detail::annulation.store(false, std::memory_order_relaxed); }
+inline bool annulation_demandee() { return detail::cancel.load(std::memory_order_relaxed); }
+inline void demander_annulation() { detail::cancel.store(true, std::memory_order_relaxed); }
+inline void effacer_annulation() { detail::cancel.store(false, std::memory_order_relaxed); }
 
 } // namespace quarvelin

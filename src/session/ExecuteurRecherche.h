@@ -1,7 +1,7 @@
 #pragma once
 // Where the machine's searches run. The desktop program runs them on a worker thread and hands
 // the result back to the GUI thread; the command line and the tests run them in place.
-#include "engine/Moteur.h"
+#include "engine/Engine.h"
 
 #include <functional>
 
@@ -9,22 +9,22 @@ namespace quarvelin {
 
 class ExecuteurRecherche {
 public:
-    using Fin = std::function<void(const ResultatRecherche&, const SearchCounters&)>;
+    using Fin = std::function<void(const SearchResult&, const SearchCounters&)>;
     virtual ~ExecuteurRecherche() = default;
     // Searches a copy; `fin` runs on the caller's thread once the search is over, never after
     // annuler().
-    virtual void lancer(const DemandeRecherche& demande, const SearchCounters& compteurs,
-                        const RappelsMoteur& rappels, Fin fin) = 0;
+    virtual void lancer(const SearchRequest& request, const SearchCounters& counters,
+                        const EngineCallbacks& callbacks, Fin fin) = 0;
     virtual void annuler() = 0;
 };
 
 // Searches before returning.
 class RechercheSynchrone : public ExecuteurRecherche {
 public:
-    void lancer(const DemandeRecherche& demande, const SearchCounters& compteurs,
-                const RappelsMoteur& rappels, Fin fin) override {
-        SearchCounters c = compteurs;
-        ResultatRecherche r = chercher_coup(demande, c, rappels);
+    void lancer(const SearchRequest& request, const SearchCounters& counters,
+                const EngineCallbacks& callbacks, Fin fin) override {
+        SearchCounters c = counters;
+        SearchResult r = searchMove(request, c, callbacks);
         fin(r, c);
     }
     void annuler() override {}

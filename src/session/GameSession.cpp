@@ -45,7 +45,7 @@ int compter_repetitions(const GameSession& s) {
                                        s.PositionHistory.begin() + (s.PositionIndex - 1), cle));
 }
 
-bool ligne_noire(const std::string& ligne) { return ligne.find("...") != std::string::npos; }
+bool ligne_noire(const std::string& line) { return line.find("...") != std::string::npos; }
 
 std::string rogner(const std::string& s) {
     auto a = s.find_first_not_of(' ');
@@ -54,8 +54,8 @@ std::string rogner(const std::string& s) {
     return s.substr(a, b - a + 1);
 }
 
-std::string texte_de_ligne(const std::string& ligne) {
-    std::string t = ligne;
+std::string texte_de_ligne(const std::string& line) {
+    std::string t = line;
     if (t.starts_with(PrefixeNoir)) t.erase(0, std::string_view(PrefixeNoir).size());
     return rogner(t);
 }

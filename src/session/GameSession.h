@@ -86,9 +86,9 @@ void enregistrer_position(GameSession& s, const Position& p);
 // How many earlier entries hold the key just stored.
 int compter_repetitions(const GameSession& s);
 
-bool ligne_noire(const std::string& ligne);
+bool ligne_noire(const std::string& line);
 // The long text of a move line, without the Black prefix and trimmed.
-std::string texte_de_ligne(const std::string& ligne);
+std::string texte_de_ligne(const std::string& line);
 std::string rogner(const std::string& s);
 
 } // namespace quarvelin

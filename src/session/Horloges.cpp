@@ -4,10 +4,10 @@
 
 namespace quarvelin {
 
-std::optional<int> Horloges::lire_temps(const std::string& texte) {
+std::optional<int> Horloges::lire_temps(const std::string& text) {
     int h = 0, m = 0, s = 0;
     char fin = 0;
-    if (std::sscanf(texte.c_str(), "%d:%d:%d%c", &h, &m, &s, &fin) != 3) return std::nullopt;
+    if (std::sscanf(text.c_str(), "%d:%d:%d%c", &h, &m, &s, &fin) != 3) return std::nullopt;
     if (h < 0 || h > 23 || m < 0 || m > 59 || s < 0 || s > 59) return std::nullopt;
     return h * 3600 + m * 60 + s;
 }

@@ -35,7 +35,7 @@ public:
     bool en_marche(Minuterie m) const { return intervalle(m) != 0; }
 
     // "hh:mm:ss" to seconds; nothing for a text that is not a time of day.
-    static std::optional<int> lire_temps(const std::string& texte);
+    static std::optional<int> lire_temps(const std::string& text);
     static std::string ecrire_temps(int secondes);
 
 private:

@@ -5,10 +5,10 @@
 
 namespace quarvelin {
 
-void ajouter_au_journal(const std::string& chemin, const std::string& ligne) {
+void ajouter_au_journal(const std::string& chemin, const std::string& line) {
     if (chemin.empty()) return;
     std::ofstream f(chemin, std::ios::app | std::ios::binary);
-    if (f) f << ligne << '\n';
+    if (f) f << line << '\n';
 }
 
 namespace {

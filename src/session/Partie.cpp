@@ -1,6 +1,6 @@
 #include "session/Partie.h"
 
-#include "engine/Recherche.h"
+#include "engine/Search.h"
 #include "notation/Fen.h"
 #include "openings/BaseOuvertures.h"
 #include "session/Journal.h"
@@ -33,23 +33,23 @@ double Partie::aleatoire() {
     return static_cast<double>((graine_ >> 8) & 0xFFFFFF) / 16777216.0;
 }
 
-PoidsMoteur Partie::poids() const { return poids_profil(env_.settings, s_.EngineProfile); }
+EngineWeights Partie::weights() const { return poids_profil(env_.settings, s_.EngineProfile); }
 
 void Partie::jouer_son(int index) {
     if (!s_.SoundOn || index < 0 || index >= NombreSons) return;
     const std::string& chemin = s_.SoundFiles[static_cast<std::size_t>(index)];
     if (chemin.empty()) return;
     if (!env_.sons.jouer(chemin))
-        env_.dialogs.message(texte(TextKey::SoundTitle), texte(TextKey::SoundFailed),
+        env_.dialogs.message(text(TextKey::SoundTitle), text(TextKey::SoundFailed),
                              DialogIcon::Exclamation);
 }
 
-void Partie::journal(const std::string& ligne) {
-    if (s_.LogOn) ajouter_au_journal(env_.settings.FILE_LOG, ligne);
+void Partie::log(const std::string& line) {
+    if (s_.LogOn) ajouter_au_journal(env_.settings.FILE_LOG, line);
 }
 
-void Partie::commenter(const std::string& ligne) {
-    if (env_.commentaire.visible()) env_.commentaire.ajouter(ligne + "\n");
+void Partie::commenter(const std::string& line) {
+    if (env_.commentaire.visible()) env_.commentaire.ajouter(line + "\n");
 }
 
 void Partie::ecrire_plateau(const Position& p) {
@@ -115,10 +115,10 @@ void Partie::nouvelle_partie() {
     bool machineBlanche =
         s_.PlayMode == ModeJeu::Auto || (s_.PlayMode == ModeJeu::Machine && !s_.couleurBlanche);
     if (machineBlanche)
-        commenter("- " + texte(TextKey::GameBeginsWait));
+        commenter("- " + text(TextKey::GameBeginsWait));
     else {
-        commenter("- " + texte(TextKey::GameBegins));
-        commenter("- " + texte(TextKey::YourMove));
+        commenter("- " + text(TextKey::GameBegins));
+        commenter("- " + text(TextKey::YourMove));
     }
     jouer_son(SonDebut);
 }
@@ -127,7 +127,7 @@ void Partie::ouvrir_plateau() {
     annuler_recherche();
     s_.OpeningCode = s_.OpeningName = OuvertureInconnue;
     s_.EngineProfile = 1;
-    journal("-> " + texte(TextKey::ChessGame) + " - " + date_du_jour() + " - " + heure_actuelle());
+    log("-> " + text(TextKey::ChessGame) + " - " + date_du_jour() + " - " + heure_actuelle());
 
     Colour pc = s_.couleurBlanche ? Colour::White : Colour::Black;
     levee_ = PieceCode::Empty;
@@ -152,7 +152,7 @@ void Partie::ouvrir_plateau() {
 
     if (s_.PlayMode == ModeJeu::Machine && pc == Colour::Black) joue_coup_machine();
     if (s_.PlayMode == ModeJeu::Auto) {
-        env_.vue.bouton_lecture("P", texte(TextKey::StopAutomaticPlay));
+        env_.vue.bouton_lecture("P", text(TextKey::StopAutomaticPlay));
         horloges_.regler(Minuterie::Auto, 100);
     }
 }
@@ -169,7 +169,7 @@ void Partie::fermer_plateau() {
 }
 
 void Partie::abandonner() {
-    if (!env_.dialogs.question(env_.titre, texte(TextKey::AbandonGameQuestion))) return;
+    if (!env_.dialogs.question(env_.titre, text(TextKey::AbandonGameQuestion))) return;
     if (s_.PlayMode == ModeJeu::Reseau && env_.settings.IP_MODE_SERVEUR == 0)
         env_.vue.fermer_connexion();
     fermer_plateau();
@@ -177,24 +177,24 @@ void Partie::abandonner() {
 
 void Partie::proposer_nulle() {
     if (s_.PlayMode == ModeJeu::Reseau) {
-        if (env_.dialogs.question(env_.titre, texte(TextKey::OfferDrawQuestion)))
+        if (env_.dialogs.question(env_.titre, text(TextKey::OfferDrawQuestion)))
             env_.vue.envoyer_reseau("=");
         return;
     }
     if (s_.partie_finie()) return;
     SearchCounters c;
-    Recherche r(pos_, poids(), s_.NotationCode);
+    Search r(pos_, weights(), s_.NotationCode);
     float blancs = r.evalue_position(Colour::White, c);
     float noirs = r.evalue_position(Colour::Black, c);
     Colour machine = opposite(pos_.PlayerColour);
     float scoreMachine = machine == Colour::White ? blancs : noirs;
-    std::string scores = texte(TextKey::WhiteEvaluation) + texte_score(blancs) +
-                         texte(TextKey::BlackEvaluation) + texte_score(noirs);
+    std::string scores = text(TextKey::WhiteEvaluation) + scoreText(blancs) +
+                         text(TextKey::BlackEvaluation) + scoreText(noirs);
     if (scoreMachine < 0.0f && pos_.MoveCount > 10) {
         terminer("1/2-1/2", {},
-                 texte(TextKey::ComputerAcceptsDraw) + scores + texte(TextKey::GameDrawn));
+                 text(TextKey::ComputerAcceptsDraw) + scores + text(TextKey::GameDrawn));
     } else {
-        env_.dialogs.message(env_.titre, texte(TextKey::ComputerDeclinesDraw) + scores,
+        env_.dialogs.message(env_.titre, text(TextKey::ComputerDeclinesDraw) + scores,
                              DialogIcon::Information);
     }
 }
@@ -213,9 +213,9 @@ void Partie::tick(Minuterie m) {
             m == Minuterie::Basse ? pos_.PlayerColour : opposite(pos_.PlayerColour);
         terminer(perdant == Colour::White ? "0-1" : "1-0", {}, {});
         std::string message =
-            texte(TextKey::TimeIsUp) + " " +
-            texte(perdant == Colour::White ? TextKey::WhiteLoses : TextKey::BlackLoses);
-        env_.dialogs.message(texte(TextKey::GameOver), message, DialogIcon::Exclamation);
+            text(TextKey::TimeIsUp) + " " +
+            text(perdant == Colour::White ? TextKey::WhiteLoses : TextKey::BlackLoses);
+        env_.dialogs.message(text(TextKey::GameOver), message, DialogIcon::Exclamation);
         commenter(message);
         return;
     }
@@ -228,14 +228,14 @@ void Partie::tick(Minuterie m) {
         if (s_.ligneSelectionnee + 1 < n) naviguer(2);
         if (s_.ligneSelectionnee + 1 < n) return;
         horloges_.regler(Minuterie::Defilement, 0);
-        env_.vue.bouton_lecture("Go", texte(TextKey::StartScrolling));
+        env_.vue.bouton_lecture("Go", text(TextKey::StartScrolling));
         return;
     }
     case Minuterie::Auto:
         if (reflexion_ || s_.PlayMode != ModeJeu::Auto) return;
         if (s_.partie_finie() || !s_.plateauOuvert) {
             horloges_.regler(Minuterie::Auto, 0);
-            env_.vue.bouton_lecture("Go", texte(TextKey::StartAutomaticPlay));
+            env_.vue.bouton_lecture("Go", text(TextKey::StartAutomaticPlay));
             return;
         }
         joue_coup_machine();
@@ -262,7 +262,7 @@ void Partie::recommencer_depuis(const Position& depart, bool positionDeDepart) {
     ecrire_plateau(pos_);
     enregistrer_position(s_, pos_);
     entreeAffichee_ = 0;
-    env_.vue.resultat(s_.GameResult);
+    env_.vue.result(s_.GameResult);
 }
 
 std::string Partie::copier_position(int entree) const {

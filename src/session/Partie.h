@@ -54,7 +54,7 @@ public:
     const Position& position() const { return pos_; }
     const GameSession& session() const { return s_; }
     GameSession& session() { return s_; }
-    const SearchCounters& compteurs() const { return compteurs_; }
+    const SearchCounters& counters() const { return compteurs_; }
     const Horloges& horloges() const { return horloges_; }
     EtatPlateau etat() const { return etat_; }
     bool machine_reflechit() const { return reflexion_; }
@@ -90,8 +90,8 @@ public:
 
     // Navigation, notes and the last move.
     void naviguer(int bouton); // 0 first, 1 back, 2 forward, 3 last, 4 play/pause
-    void selectionner_ligne(int ligne);
-    void double_clic_ligne(int ligne);
+    void selectionner_ligne(int line);
+    void double_clic_ligne(int line);
     void noter_coup();
     void modifier_dernier_coup();
     void basculer_reperes();
@@ -107,7 +107,7 @@ public:
 
     // Clipboard: the position key (entree 1) or the FEN (entree 2); a pasted text.
     std::string copier_position(int entree) const;
-    void pastePosition(const std::string& texte);
+    void pastePosition(const std::string& text);
 
     // Position editor.
     void entrer_edition(bool demander);
@@ -117,15 +117,15 @@ public:
     int profil() const { return s_.EngineProfile; }
 
     void jouer_son(int index);
-    void journal(const std::string& ligne);
-    std::string texte(TextKey key) const { return env_.catalogue.text(key); }
+    void log(const std::string& line);
+    std::string text(TextKey key) const { return env_.catalogue.text(key); }
 
 private:
     struct CoupMachine {
         Move move;
         float score = 0;
         bool trouve = false;
-        std::string texte; // "MAT", "PAT", or the move's text
+        std::string text; // "MAT", "PAT", or the move's text
     };
 
     void ouvrir_plateau();
@@ -134,13 +134,13 @@ private:
     void recommencer_depuis(const Position& depart, bool positionDeDepart);
     void afficher_position();
     void ecrire_plateau(const Position& p);
-    void commenter(const std::string& ligne);
+    void commenter(const std::string& line);
     void fin_reflexion();
     void annuler_recherche();
 
     // Human moves.
     void lever(int x, int y);
-    void poser(int x, int y);
+    void put(int x, int y);
     void remettre_piece();
     bool couper_partie();
     PieceCode demander_promotion(Colour c);
@@ -152,18 +152,18 @@ private:
                        int numero);
     // A result line ("1-0", or the end-of-game line given), and the final position recorded
     // again so that line i keeps showing entry i + 1.
-    void ajouter_resultat(const std::string& resultat, const std::string& ligne = {});
-    void fin_de_partie_mat(Colour sansCoup, bool mat);
+    void ajouter_resultat(const std::string& result, const std::string& line = {});
+    void fin_de_partie_mat(Colour sansCoup, bool mate);
     // Every end of game: clocks stopped, result line, log; a message when there is one.
-    void terminer(const std::string& resultat, const std::string& ligne,
+    void terminer(const std::string& result, const std::string& line,
                   const std::string& message);
     void nommer_ouverture();
     void terminer_coup_machine(CoupMachine cm);
     void apres_coup_machine();
     void repetition_auto();
 
-    PoidsMoteur poids() const;
-    DemandeRecherche demande(Colour side) const;
+    EngineWeights weights() const;
+    SearchRequest request(Colour side) const;
     double aleatoire();
 
     void montrer_entree(int entree);

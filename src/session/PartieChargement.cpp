@@ -16,7 +16,7 @@ bool Partie::charger_partie(const PartieLue& lue) {
         depart = readFen(lue.FenDepart, pc, &reason);
         if (!depart) {
             // The reader checks the FEN already; a start the board cannot hold changes nothing.
-            env_.dialogs.message(env_.titre, texte(fenProblemText(reason)) + "\n" + lue.FenDepart,
+            env_.dialogs.message(env_.titre, text(fenProblemText(reason)) + "\n" + lue.FenDepart,
                                  DialogIcon::Exclamation);
             return false;
         }
@@ -56,7 +56,7 @@ bool Partie::charger_partie(const PartieLue& lue) {
             std::string ou;
             if (v.demiCoup > 0)
                 ou = std::to_string((v.demiCoup + 1) / 2) + (v.demiCoup % 2 ? ". " : "... ");
-            commenter(ou + v.texte);
+            commenter(ou + v.text);
         }
     }
     env_.vue.liste_modifiee();

@@ -11,7 +11,7 @@ namespace {} // namespace
 
 void Partie::entrer_edition(bool demander) {
     if (!s_.plateauOuvert || reflexion_ || etat_ == EtatPlateau::Edition) return;
-    if (demander && !env_.dialogs.question(env_.titre, texte(TextKey::AbandonGameQuestion))) return;
+    if (demander && !env_.dialogs.question(env_.titre, text(TextKey::AbandonGameQuestion))) return;
     if (etat_ == EtatPlateau::PieceLevee) remettre_piece();
     horloges_.regler(Minuterie::Auto, 0);
     horloges_.regler(Minuterie::Defilement, 0);
@@ -53,9 +53,9 @@ bool Partie::demarrer_edition() {
     FenProblem reason = FenProblem::None;
     if (!position_admissible(p, &reason)) {
         // Both kings are what the editor asks for first; the rest is said with its reason.
-        std::string message = reason == FenProblem::Kings ? texte(TextKey::TwoKingsNeeded)
-                                                          : texte(TextKey::PositionRefused) + " (" +
-                                                                texte(fenProblemText(reason)) + ")";
+        std::string message = reason == FenProblem::Kings ? text(TextKey::TwoKingsNeeded)
+                                                          : text(TextKey::PositionRefused) + " (" +
+                                                                text(fenProblemText(reason)) + ")";
         env_.dialogs.message(env_.titre, message, DialogIcon::Exclamation);
         return false;
     }
@@ -64,12 +64,12 @@ bool Partie::demarrer_edition() {
 
     bool machineBlanche = s_.PlayMode == ModeJeu::Machine && p.PlayerColour == Colour::Black;
     if (env_.commentaire.visible()) {
-        commenter(texte(TextKey::GameFromEditedPosition));
+        commenter(text(TextKey::GameFromEditedPosition));
         if (machineBlanche)
-            commenter("- " + texte(TextKey::GameBeginsWait));
+            commenter("- " + text(TextKey::GameBeginsWait));
         else {
-            commenter("- " + texte(TextKey::GameBegins));
-            commenter("- " + texte(TextKey::YourMove));
+            commenter("- " + text(TextKey::GameBegins));
+            commenter("- " + text(TextKey::YourMove));
         }
     }
     etat_ = EtatPlateau::Attente;

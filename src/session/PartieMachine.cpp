@@ -2,7 +2,7 @@
 // the game; and the hint, which asks the same search for the side to move.
 #include "session/Partie.h"
 
-#include "engine/Recherche.h"
+#include "engine/Search.h"
 #include "notation/MoveReader.h"
 #include "notation/MoveText.h"
 #include "openings/BaseOuvertures.h"
@@ -17,10 +17,10 @@ namespace {
 constexpr float TailleMarque = 0.5f;
 
 // The piece on the first square a move text names (" 12.Cg1-f3", "O-O" names none: the king).
-PieceCode piece_du_texte(const Position& p, const std::string& texte) {
-    if (texte.find("O-O") != std::string::npos) return pieceOf(PieceType::King, p.side_to_move());
-    for (std::size_t i = 0; i + 1 < texte.size(); ++i) {
-        Square c = namedSquare(texte[i], texte[i + 1], p.PlayerColour);
+PieceCode piece_du_texte(const Position& p, const std::string& text) {
+    if (text.find("O-O") != std::string::npos) return pieceOf(PieceType::King, p.side_to_move());
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        Square c = namedSquare(text[i], text[i + 1], p.PlayerColour);
         if (c.x != 0) return p.at(c.x, c.y);
     }
     return PieceCode::Empty;
@@ -35,18 +35,18 @@ std::optional<Move> legal_aux_cases(const Position& p, int fx, int fy, int tx, i
 }
 } // namespace
 
-DemandeRecherche Partie::demande(Colour side) const {
-    DemandeRecherche d;
+SearchRequest Partie::request(Colour side) const {
+    SearchRequest d;
     d.position = pos_;
     // White's search sees the number of the move it is choosing, as its texts show.
     if (side == Colour::White) ++d.position.MoveCount;
     d.colour = side;
-    d.poids = poids();
+    d.weights = weights();
     d.notation = s_.NotationCode;
     d.threads = env_.threads;
     if (s_.LogOn)
-        d.logHeader = texte(TextKey::LogMoveNumber) + std::to_string(d.position.MoveCount) +
-                      texte(side == Colour::White ? TextKey::LogWhite : TextKey::LogBlack);
+        d.logHeader = text(TextKey::LogMoveNumber) + std::to_string(d.position.MoveCount) +
+                      text(side == Colour::White ? TextKey::LogWhite : TextKey::LogBlack);
     return d;
 }
 
@@ -108,26 +108,26 @@ void Partie::joue_coup_machine() {
 
     reflexion_ = true;
     env_.vue.curseur_attente(true);
-    RappelsMoteur rappels;
-    rappels.meilleur = [this](const std::string& t, float score) {
+    EngineCallbacks callbacks;
+    callbacks.best = [this](const std::string& t, float score) {
         env_.vue.reflexion("... " + t, piece_du_texte(pos_, t));
         if (env_.commentaire.visible())
-            env_.commentaire.devant("..." + t + "(" + texte_score(score) + ")\n");
+            env_.commentaire.devant("..." + t + "(" + scoreText(score) + ")\n");
     };
-    rappels.progression = [this](const SearchCounters& c) {
-        env_.vue.compteurs(c, c.BestAtDepth[0]);
+    callbacks.progression = [this](const SearchCounters& c) {
+        env_.vue.counters(c, c.BestAtDepth[0]);
     };
-    if (s_.LogOn) rappels.journal = [this](const std::string& ligne) { journal(ligne); };
+    if (s_.LogOn) callbacks.log = [this](const std::string& line) { log(line); };
     unsigned gen = generation_;
-    env_.moteur.lancer(demande(side), compteurs_, rappels,
-                       [this, gen](const ResultatRecherche& r, const SearchCounters& c) {
+    env_.moteur.lancer(request(side), compteurs_, callbacks,
+                       [this, gen](const SearchResult& r, const SearchCounters& c) {
                            if (gen != generation_) return;
                            compteurs_ = c;
                            fin_reflexion();
-                           env_.vue.compteurs(c, r.score);
+                           env_.vue.counters(c, r.score);
                            CoupMachine cm;
                            cm.score = r.score;
-                           cm.texte = r.texte;
+                           cm.text = r.text;
                            // The search may name a move the rules refuse when every move
                            // loses; any legal move then does as well.
                            auto c2 = legal_aux_cases(pos_, r.fromX, r.fromY, r.toX, r.toY);
@@ -155,7 +155,7 @@ void Partie::terminer_coup_machine(CoupMachine cm) {
     if (compter_repetitions(s_) >= 2) {
         if (s_.PlayMode == ModeJeu::Auto)
             repetition_auto();
-        else if (env_.dialogs.question(env_.titre, texte(TextKey::RepetitionDrawQuestion)))
+        else if (env_.dialogs.question(env_.titre, text(TextKey::RepetitionDrawQuestion)))
             terminer("1/2-1/2", {}, {});
     }
     if (s_.ScoreHistory.size() <= static_cast<std::size_t>(numero))
@@ -186,55 +186,55 @@ void Partie::apres_coup_machine() {
         s_.EngineProfile = 1;
     if (s_.partie_finie()) {
         horloges_.regler(Minuterie::Auto, 0);
-        env_.vue.bouton_lecture("Go", texte(TextKey::StartAutomaticPlay));
+        env_.vue.bouton_lecture("Go", text(TextKey::StartAutomaticPlay));
     }
 }
 
 void Partie::repetition_auto() {
     SearchCounters c;
-    Recherche r(pos_, poids(), s_.NotationCode);
+    Search r(pos_, weights(), s_.NotationCode);
     float blancs = r.evalue_position(Colour::White, c);
     float noirs = r.evalue_position(Colour::Black, c);
     float seuil = env_.settings.SEUIL_PARTIE_NULLE;
     terminer(blancs < seuil ? "0-1" : noirs < seuil ? "1-0" : "1/2-1/2", {}, {});
 }
 
-void Partie::terminer(const std::string& resultat, const std::string& ligne,
+void Partie::terminer(const std::string& result, const std::string& line,
                       const std::string& message) {
     horloges_.arreter_horloges();
     env_.vue.horloges_modifiees();
-    ajouter_resultat(resultat, ligne);
-    journal(texte(TextKey::Game) + " - " + resultat);
+    ajouter_resultat(result, line);
+    log(text(TextKey::Game) + " - " + result);
     if (!message.empty()) env_.dialogs.message(env_.titre, message, DialogIcon::Information);
 }
 
-void Partie::fin_de_partie_mat(Colour sansCoup, bool mat) {
-    if (!mat) {
-        terminer("1/2-1/2", texte(TextKey::Draw) + " - PAT !! ", texte(TextKey::Draw) + " PAT !! ");
+void Partie::fin_de_partie_mat(Colour sansCoup, bool mate) {
+    if (!mate) {
+        terminer("1/2-1/2", text(TextKey::Draw) + " - PAT !! ", text(TextKey::Draw) + " PAT !! ");
         return;
     }
     bool blancsGagnent = sansCoup == Colour::Black;
-    std::string gagnant = texte(blancsGagnent ? TextKey::WhiteWins : TextKey::BlackWins);
-    terminer(blancsGagnent ? "1-0" : "0-1", texte(TextKey::Checkmate) + " - " + gagnant + " !!! ",
-             texte(TextKey::Checkmate) + " " + gagnant + " !!! ");
+    std::string gagnant = text(blancsGagnent ? TextKey::WhiteWins : TextKey::BlackWins);
+    terminer(blancsGagnent ? "1-0" : "0-1", text(TextKey::Checkmate) + " - " + gagnant + " !!! ",
+             text(TextKey::Checkmate) + " " + gagnant + " !!! ");
 }
 
 void Partie::nommer_ouverture() {
     if (!s_.analyserOuverture || !env_.base || !env_.base->ouverte()) return;
-    auto ligne = env_.base->nommer_ouverture(s_.GameMoveText);
+    auto line = env_.base->nommer_ouverture(s_.GameMoveText);
     bool visible = env_.commentaire.visible();
-    if (!ligne) {
+    if (!line) {
         if (visible) {
             env_.vue.ouvertures_disponibles(false);
             if (pos_.MoveCount < env_.settings.MAX_COUP_OUVERTURE)
-                commenter(texte(TextKey::OutOfBook));
+                commenter(text(TextKey::OutOfBook));
         }
         return;
     }
     if (visible) env_.vue.ouvertures_disponibles(true);
-    s_.OpeningCode = ligne->code;
-    s_.OpeningName = ligne->libelle;
-    commenter("[" + ligne->code + " - " + ligne->libelle + "]");
+    s_.OpeningCode = line->code;
+    s_.OpeningName = line->libelle;
+    commenter("[" + line->code + " - " + line->libelle + "]");
 }
 
 void Partie::voir_ouvertures() {
@@ -254,12 +254,12 @@ void Partie::conseil_coup() {
     env_.vue.curseur_attente(true);
     unsigned gen = generation_;
     env_.moteur.lancer(
-        demande(side), compteurs_, {},
-        [this, gen, side](const ResultatRecherche& r, const SearchCounters& c) {
+        request(side), compteurs_, {},
+        [this, gen, side](const SearchResult& r, const SearchCounters& c) {
             if (gen != generation_) return;
             compteurs_ = c;
             fin_reflexion();
-            env_.vue.compteurs(c, r.score);
+            env_.vue.counters(c, r.score);
             if (r.fromX != 0) {
                 env_.plateau.montrer_coup(r.fromX, r.fromY, r.toX, r.toY, TailleMarque,
                                           MarqueJaune);
@@ -269,8 +269,8 @@ void Partie::conseil_coup() {
                 env_.plateau.marquer_case(x, y, TailleMarque, static_cast<std::uint32_t>(colour));
             });
             env_.dialogs.message(env_.titre,
-                                 texte(TextKey::HintMove) + r.texte +
-                                     texte(TextKey::HintEvaluation) + texte_score(r.score) + ")",
+                                 text(TextKey::HintMove) + r.text +
+                                     text(TextKey::HintEvaluation) + scoreText(r.score) + ")",
                                  DialogIcon::Information);
         });
 }

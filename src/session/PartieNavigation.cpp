@@ -50,12 +50,12 @@ void Partie::naviguer(int bouton) {
             if (autoMode && s_.partie_finie()) return;
             horloges_.regler(m, autoMode ? 100 : std::max<int>(1, env_.settings.DELAI_ATTENTE));
             env_.vue.bouton_lecture(
-                "P", texte(autoMode ? TextKey::StopAutomaticPlay : TextKey::StopScrolling));
+                "P", text(autoMode ? TextKey::StopAutomaticPlay : TextKey::StopScrolling));
         } else {
             horloges_.regler(m, 0);
             if (autoMode) env_.vue.curseur_attente(false);
             env_.vue.bouton_lecture(
-                "Go", texte(autoMode ? TextKey::StartAutomaticPlay : TextKey::StartScrolling));
+                "Go", text(autoMode ? TextKey::StartAutomaticPlay : TextKey::StartScrolling));
         }
         return;
     }
@@ -65,18 +65,18 @@ void Partie::naviguer(int bouton) {
     env_.vue.liste_modifiee();
 }
 
-void Partie::selectionner_ligne(int ligne) {
+void Partie::selectionner_ligne(int line) {
     if (!s_.plateauOuvert || reflexion_ || etat_ != EtatPlateau::Attente) return;
-    if (ligne < 0 || ligne >= static_cast<int>(s_.lignes.size())) return;
-    montrer_entree(ligne + 1);
-    s_.ligneSelectionnee = ligne;
+    if (line < 0 || line >= static_cast<int>(s_.lignes.size())) return;
+    montrer_entree(line + 1);
+    s_.ligneSelectionnee = line;
     env_.vue.liste_modifiee();
 }
 
-void Partie::double_clic_ligne(int ligne) {
-    selectionner_ligne(ligne);
-    if (s_.ligneSelectionnee != ligne) return;
-    auto k = static_cast<std::size_t>(ligne + 1);
+void Partie::double_clic_ligne(int line) {
+    selectionner_ligne(line);
+    if (s_.ligneSelectionnee != line) return;
+    auto k = static_cast<std::size_t>(line + 1);
     if (k < s_.notes.size() && !s_.notes[k].empty()) commenter("{" + s_.notes[k] + "}");
 }
 
@@ -90,7 +90,7 @@ void Partie::noter_coup() {
     int numero = avant.MoveCount + (noir ? 0 : 1);
     std::string reponse =
         env_.dialogs.saisie(env_.titre + " N°" + std::to_string(numero),
-                            texte(noir ? TextKey::NoteOnBlackMove : TextKey::NoteOnWhiteMove) +
+                            text(noir ? TextKey::NoteOnBlackMove : TextKey::NoteOnWhiteMove) +
                                 " " + s_.lignes[static_cast<std::size_t>(i)],
                             "");
     if (reponse.empty()) return;
@@ -114,7 +114,7 @@ void Partie::couper_a(int entree) {
     entreeAffichee_ = entree;
     s_.ligneSelectionnee = entree - 1;
     reconstruire_textes();
-    env_.vue.resultat(s_.GameResult);
+    env_.vue.result(s_.GameResult);
     env_.vue.liste_modifiee();
 }
 
@@ -137,8 +137,8 @@ void Partie::modifier_dernier_coup() {
     if (s_.textesCourts.back().empty()) return; // the game has ended on a result line
     std::string reponse =
         env_.dialogs.saisie(env_.titre,
-                            texte(TextKey::ChangeLastMoveTitle) +
-                                texte(TextKey::ChangeLastMovePrompt) + "[" + s_.lignes.back() + "]",
+                            text(TextKey::ChangeLastMoveTitle) +
+                                text(TextKey::ChangeLastMovePrompt) + "[" + s_.lignes.back() + "]",
                             "");
     if (rogner(reponse).empty()) return;
 
@@ -146,7 +146,7 @@ void Partie::modifier_dernier_coup() {
     Colour side = ligne_noire(s_.lignes.back()) ? Colour::Black : Colour::White;
     ReadMove lu = lire_coup(pos_, side, s_.NotationCode, reponse);
     if (!lu.readable || lu.fromX == 0 || lu.piece == PieceCode::Empty) {
-        env_.dialogs.message(env_.titre, texte(TextKey::MoveUnreadableInNotation),
+        env_.dialogs.message(env_.titre, text(TextKey::MoveUnreadableInNotation),
                              DialogIcon::Exclamation);
         montrer_entree(n);
         return;
@@ -157,8 +157,8 @@ void Partie::modifier_dernier_coup() {
         return;
     }
     std::string nouveau = longMoveText(pos_, c, s_.NotationCode);
-    if (!env_.dialogs.question(env_.titre, texte(TextKey::ReplaceLastMoveQuestion) +
-                                               texte(TextKey::NewMovePrefix) + nouveau)) {
+    if (!env_.dialogs.question(env_.titre, text(TextKey::ReplaceLastMoveQuestion) +
+                                               text(TextKey::NewMovePrefix) + nouveau)) {
         montrer_entree(n);
         return;
     }

@@ -15,17 +15,17 @@ namespace {
 
 // The move tokens of a game text: move numbers, comments, variations, NAGs and lines of
 // escape are read past.
-std::vector<std::string> jetons_de_coups(const std::string& texte) {
+std::vector<std::string> jetons_de_coups(const std::string& text) {
     std::vector<std::string> jetons;
     int variation = 0;
-    for (std::size_t i = 0; i < texte.size();) {
-        char ch = texte[i];
+    for (std::size_t i = 0; i < text.size();) {
+        char ch = text[i];
         if (ch == '{') {
-            auto fin = texte.find('}', i);
-            i = fin == std::string::npos ? texte.size() : fin + 1;
-        } else if (ch == ';' || (ch == '%' && (i == 0 || texte[i - 1] == '\n'))) {
-            auto fin = texte.find('\n', i);
-            i = fin == std::string::npos ? texte.size() : fin + 1;
+            auto fin = text.find('}', i);
+            i = fin == std::string::npos ? text.size() : fin + 1;
+        } else if (ch == ';' || (ch == '%' && (i == 0 || text[i - 1] == '\n'))) {
+            auto fin = text.find('\n', i);
+            i = fin == std::string::npos ? text.size() : fin + 1;
         } else if (ch == '(') {
             ++variation;
             ++i;
@@ -36,10 +36,10 @@ std::vector<std::string> jetons_de_coups(const std::string& texte) {
             ++i;
         } else {
             std::size_t fin = i;
-            while (fin < texte.size() && !std::isspace(static_cast<unsigned char>(texte[fin])) &&
-                   texte[fin] != '{' && texte[fin] != '(' && texte[fin] != ')' && texte[fin] != ';')
+            while (fin < text.size() && !std::isspace(static_cast<unsigned char>(text[fin])) &&
+                   text[fin] != '{' && text[fin] != '(' && text[fin] != ')' && text[fin] != ';')
                 ++fin;
-            std::string jeton = texte.substr(i, fin - i);
+            std::string jeton = text.substr(i, fin - i);
             i = fin;
             if (variation > 0 || jeton.starts_with('$')) continue;
             // "12.", "12...", "12.e4": the number goes, the move stays.
@@ -95,9 +95,9 @@ void Partie::rejouer_partie(const std::optional<Position>& depart) {
                            env_.installation + "/images/echiquier/" +
                                env_.settings.CURENT_ECHIQUIER);
     const std::string texteDePartie = s_.GameMoveText;
-    const std::string resultat = s_.GameResult; // the loader's, kept
+    const std::string result = s_.GameResult; // the loader's, kept
     recommencer_depuis(depart ? *depart : Position::initial(pc), depart.has_value());
-    s_.GameResult = resultat;
+    s_.GameResult = result;
     s_.plateauOuvert = true;
 
     try {
@@ -107,15 +107,15 @@ void Partie::rejouer_partie(const std::optional<Position>& depart) {
             int numero = pos_.MoveCount + (side == Colour::White ? 1 : 0);
             ReadMove lu = lire_coup(pos_, side, s_.NotationCode, jeton);
             if (lu.malformed)
-                env_.dialogs.message("Attention", texte(TextKey::MoveLoadError) + jeton + " !",
+                env_.dialogs.message("Attention", text(TextKey::MoveLoadError) + jeton + " !",
                                      DialogIcon::Exclamation);
             if (lu.isResult()) break;
             Move c = lu.move();
             if (!isLegal(pos_, c) && !reparer_origine(pos_, c)) {
-                std::string question = texte(side == Colour::White ? TextKey::WhiteMoveNumber
+                std::string question = text(side == Colour::White ? TextKey::WhiteMoveNumber
                                                                    : TextKey::BlackMoveNumber) +
                                        " " + std::to_string(numero) +
-                                       texte(TextKey::MoveSeemsImpossible);
+                                       text(TextKey::MoveSeemsImpossible);
                 if (!env_.dialogs.question(env_.titre, question) ||
                     !jouable_quand_meme(pos_, c, side))
                     break;
@@ -133,12 +133,12 @@ void Partie::rejouer_partie(const std::optional<Position>& depart) {
     env_.vue.liste_modifiee();
 }
 
-void Partie::pastePosition(const std::string& texte) {
+void Partie::pastePosition(const std::string& text) {
     if (!s_.plateauOuvert || reflexion_ || etat_ == EtatPlateau::Edition) return;
     Position lu = pos_;
-    PasteResult r = quarvelin::pastePosition(texte, lu);
+    PasteResult r = quarvelin::pastePosition(text, lu);
     if (r == PasteResult::Refuse)
-        env_.dialogs.message(env_.titre, this->texte(TextKey::PositionRefused),
+        env_.dialogs.message(env_.titre, this->text(TextKey::PositionRefused),
                              DialogIcon::Exclamation);
     if (r == PasteResult::Ignore || r == PasteResult::Refuse) return;
     if (etat_ == EtatPlateau::PieceLevee) remettre_piece();

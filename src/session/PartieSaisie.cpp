@@ -1,7 +1,7 @@
 // The human's clicks on the board: lifting, putting down, the move and what follows it.
 #include "session/Partie.h"
 
-#include "engine/Recherche.h"
+#include "engine/Search.h"
 #include "localisation/RulesTexts.h"
 #include "notation/MoveText.h"
 #include "rules/MoveRules.h"
@@ -28,7 +28,7 @@ void Partie::clic_case(int x, int y) {
     if (etat_ == EtatPlateau::Attente)
         lever(x, y);
     else
-        poser(x, y);
+        put(x, y);
 }
 
 void Partie::lever(int x, int y) {
@@ -36,11 +36,11 @@ void Partie::lever(int x, int y) {
     if (p == PieceCode::Empty) return;
     bool unSeulCamp = s_.PlayMode == ModeJeu::Machine || s_.PlayMode == ModeJeu::Reseau;
     if (unSeulCamp && colourOf(p) != pos_.PlayerColour) {
-        env_.dialogs.message(env_.titre, texte(TextKey::OnlyYourPieces), DialogIcon::Information);
+        env_.dialogs.message(env_.titre, text(TextKey::OnlyYourPieces), DialogIcon::Information);
         return;
     }
     if (colourOf(p) == pos_.LastMoverColour) {
-        env_.dialogs.message(env_.titre, texte(TextKey::NotThisSidesTurn), DialogIcon::Information);
+        env_.dialogs.message(env_.titre, text(TextKey::NotThisSidesTurn), DialogIcon::Information);
         return;
     }
     levee_ = p;
@@ -65,10 +65,10 @@ bool Partie::couper_partie() {
     int k = entreeAffichee_;
     bool unSeulCamp = s_.PlayMode == ModeJeu::Machine || s_.PlayMode == ModeJeu::Reseau;
     if (unSeulCamp && pos_.side_to_move() != pos_.PlayerColour) {
-        env_.dialogs.message(env_.titre, texte(TextKey::NotThisSidesTurn), DialogIcon::Information);
+        env_.dialogs.message(env_.titre, text(TextKey::NotThisSidesTurn), DialogIcon::Information);
         return false;
     }
-    if (!env_.dialogs.question(env_.titre, texte(TextKey::CutGameQuestion))) return false;
+    if (!env_.dialogs.question(env_.titre, text(TextKey::CutGameQuestion))) return false;
     couper_a(k);
     pos_.at(origine_.x, origine_.y) = PieceCode::Empty;
     return true;
@@ -78,19 +78,19 @@ PieceCode Partie::demander_promotion(Colour c) {
     NotationCode n =
         s_.NotationCode == NotationCode::French ? NotationCode::French : NotationCode::Pgn;
     std::string_view lettres = pieceLetters(n);
-    char roi = pieceLetter(PieceType::King, n);
+    char king = pieceLetter(PieceType::King, n);
     // The question has no way out but an answer; a dialog that never answers gets a queen.
     for (int essai = 0; essai < 1000; ++essai) {
-        std::string r = env_.dialogs.saisie(env_.titre, texte(TextKey::PromotionPrompt), "");
+        std::string r = env_.dialogs.saisie(env_.titre, text(TextKey::PromotionPrompt), "");
         for (char& ch : r) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
         r = rogner(r);
-        if (r.size() != 1 || r[0] == roi || lettres.find(r[0]) == std::string_view::npos) continue;
+        if (r.size() != 1 || r[0] == king || lettres.find(r[0]) == std::string_view::npos) continue;
         return pieceOf(type_promotion(r[0]), c);
     }
     return pieceOf(PieceType::Queen, c);
 }
 
-void Partie::poser(int x, int y) {
+void Partie::put(int x, int y) {
     int dernier = s_.PositionIndex - 1;
     if (entreeAffichee_ < dernier && !(x == origine_.x && y == origine_.y)) {
         pos_.at(origine_.x, origine_.y) = levee_;
@@ -110,11 +110,11 @@ void Partie::poser(int x, int y) {
     pos_.at(origine_.x, origine_.y) = piece;
     Move c{origine_.x, origine_.y, x, y, piece, PieceCode::Empty};
     if (!isLegal(pos_, c)) {
-        bool valide = coup_valide(pos_, piece, c.fromX, c.fromY, pos_.at(x, y), x, y);
+        bool valid = coup_valide(pos_, piece, c.fromX, c.fromY, pos_.at(x, y), x, y);
         pos_.at(origine_.x, origine_.y) = PieceCode::Empty; // remettre_piece puts it back
         remettre_piece();
-        if (valide) commenter("- " + texte(TextKey::KingWouldBeInCheck));
-        commenter("- " + texte(TextKey::IllegalMove));
+        if (valid) commenter("- " + text(TextKey::KingWouldBeInCheck));
+        commenter("- " + text(TextKey::IllegalMove));
         jouer_son(SonErreur);
         return;
     }
@@ -127,9 +127,9 @@ void Partie::poser(int x, int y) {
     std::string longText = jouer_sur_plateau(c, false);
 
     // Quality mark and cue, from the mover's score of the new position.
-    SearchCounters compteurs;
-    Recherche r(pos_, poids(), s_.NotationCode);
-    float e = r.evalue_position(mover, compteurs);
+    SearchCounters counters;
+    Search r(pos_, weights(), s_.NotationCode);
+    float e = r.evalue_position(mover, counters);
     bool echec = longText.ends_with('+');
     int son = SonPose;
     if (e < env_.settings.BadMoveThreshold) {
@@ -150,7 +150,7 @@ void Partie::poser(int x, int y) {
     env_.vue.liste_modifiee();
 
     if (compter_repetitions(s_) >= 2 &&
-        env_.dialogs.question(env_.titre, texte(TextKey::RepetitionDrawQuestion)))
+        env_.dialogs.question(env_.titre, text(TextKey::RepetitionDrawQuestion)))
         terminer("1/2-1/2", {}, {});
     if (!s_.partie_finie()) {
         GameEnd fin = gameEnd(pos_);
@@ -158,10 +158,10 @@ void Partie::poser(int x, int y) {
             fin_de_partie_mat(pos_.side_to_move(), fin == GameEnd::Mate);
     }
 
-    std::string note = texte_score(e);
+    std::string note = scoreText(e);
     if (e >= 0) note = " " + note;
-    env_.vue.titre_plateau(texte(TextKey::Game) + " - [" + court + "] - " +
-                           texte(TextKey::Evaluation) + " : [" + note + "]");
+    env_.vue.titre_plateau(text(TextKey::Game) + " - [" + court + "] - " +
+                           text(TextKey::Evaluation) + " : [" + note + "]");
     if (!s_.partie_finie()) {
         horloges_.basculer_horloges(mover, pos_.PlayerColour, s_.ClockOn);
         env_.vue.horloges_modifiees();
@@ -182,12 +182,12 @@ std::string Partie::jouer_sur_plateau(const Move& c, bool machine) {
     std::string longText = longMoveText(avant, c, s_.NotationCode);
     PlayedMove played = playMove(pos_, c);
     ecrire_plateau(pos_);
-    if (played.castling) commenter("- " + texte(TextKey::Castling));
+    if (played.castling) commenter("- " + text(TextKey::Castling));
     if (played.enPassant) {
-        commenter("- " + texte(TextKey::EnPassant) + texte(TextKey::PieceTakenContinued) +
+        commenter("- " + text(TextKey::EnPassant) + text(TextKey::PieceTakenContinued) +
                   pieceName(static_cast<int>(played.captured), env_.catalogue));
     } else if (machine && played.captured != PieceCode::Empty) {
-        commenter("- " + texte(TextKey::CaptureExclaimed) + texte(TextKey::PieceTaken) +
+        commenter("- " + text(TextKey::CaptureExclaimed) + text(TextKey::PieceTaken) +
                   pieceName(static_cast<int>(played.captured), env_.catalogue) + " !");
     }
     return longText;
@@ -195,8 +195,8 @@ std::string Partie::jouer_sur_plateau(const Move& c, bool machine) {
 
 void Partie::ajouter_ligne(const std::string& longText, const std::string& court, Colour mover,
                            int numero) {
-    std::string ligne = longText.starts_with(' ') ? longText : " " + longText;
-    s_.lignes.push_back(mover == Colour::Black ? PrefixeNoir + ligne : ligne);
+    std::string line = longText.starts_with(' ') ? longText : " " + longText;
+    s_.lignes.push_back(mover == Colour::Black ? PrefixeNoir + line : line);
     std::string numerote = mover == Colour::White ? std::to_string(numero) + "." + court : court;
     s_.textesCourts.push_back(numerote);
     s_.LastLongMove = rogner(longText);
@@ -205,14 +205,14 @@ void Partie::ajouter_ligne(const std::string& longText, const std::string& court
     s_.ligneSelectionnee = static_cast<int>(s_.lignes.size()) - 1;
 }
 
-void Partie::ajouter_resultat(const std::string& resultat, const std::string& ligne) {
-    s_.GameResult = resultat;
-    s_.lignes.push_back(ligne.empty() ? resultat : ligne);
+void Partie::ajouter_resultat(const std::string& result, const std::string& line) {
+    s_.GameResult = result;
+    s_.lignes.push_back(line.empty() ? result : line);
     s_.textesCourts.emplace_back();
     s_.ligneSelectionnee = static_cast<int>(s_.lignes.size()) - 1;
     enregistrer_position(s_, pos_);
     entreeAffichee_ = s_.PositionIndex - 1;
-    env_.vue.resultat(resultat);
+    env_.vue.result(result);
     env_.vue.liste_modifiee();
 }
 

@@ -21,10 +21,10 @@ public:
     virtual void curseur_attente(bool) {}  // hourglass while the machine plays
     virtual void piece_levee(PieceCode) {} // the lifted piece as pointer; Empty restores it
     virtual void reflexion(const std::string& /*texte*/, PieceCode) {} // the thinking label
-    virtual void compteurs(const SearchCounters&, float /*meilleur*/) {}
+    virtual void counters(const SearchCounters&, float /*meilleur*/) {}
     virtual void bouton_lecture(const std::string& /*legende*/, const std::string& /*bulle*/) {}
     virtual void etat_menus() {} // board opened or closed, mode changed
-    virtual void resultat(const std::string&) {}
+    virtual void result(const std::string&) {}
     virtual void reperes(bool) {}
     virtual void palette(bool /*visible*/) {}
     virtual void ouvertures_disponibles(bool) {} // the opening-list commands

@@ -14,7 +14,7 @@ struct ElementMenu {
     const char* nom = "";         // object name; "" for unnamed separators
     int index = -1;               // index in an item array, -1 for a single item
     const char* parent = nullptr; // the menu it sits in; nullptr for the menu bar
-    std::optional<TextKey> texte; // its caption; none: filled at run time
+    std::optional<TextKey> text; // its caption; none: filled at run time
     const char* raccourci = "";   // QKeySequence portable text, "" for none
     GenreMenu genre = GenreMenu::Commande;
     const char* groupe = nullptr; // exclusive group, nullptr for none

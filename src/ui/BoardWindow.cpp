@@ -1,6 +1,6 @@
 #include "ui/BoardWindow.h"
 
-#include "engine/Moteur.h"
+#include "engine/Engine.h"
 #include "localisation/TextCatalogue.h"
 #include "session/Partie.h"
 #include "ui/BoardView.h"
@@ -61,7 +61,7 @@ BoardWindow::~BoardWindow() {
     if (waitCursor_) QApplication::restoreOverrideCursor();
 }
 
-QString BoardWindow::texte(quarvelin::TextKey key) const {
+QString BoardWindow::text(quarvelin::TextKey key) const {
     return catalogue_ ? QString::fromStdString(catalogue_->text(key)) : QString();
 }
 
@@ -307,9 +307,9 @@ void BoardWindow::build() {
     connect(list2_, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
         QMenu menu(list2_);
         QModelIndex i = list2_->indexAt(at);
-        QAction* ouvrir = menu.addAction(texte(TextKey::OpenTheGame));
+        QAction* ouvrir = menu.addAction(text(TextKey::OpenTheGame));
         ouvrir->setEnabled(i.isValid());
-        QAction* imprimer = menu.addAction(texte(TextKey::PrintGameList));
+        QAction* imprimer = menu.addAction(text(TextKey::PrintGameList));
         imprimer->setEnabled(games_->rowCount() > 0);
         QAction* choix = menu.exec(list2_->viewport()->mapToGlobal(at));
         if (choix == ouvrir)
@@ -331,31 +331,31 @@ void BoardWindow::attacher(quarvelin::Partie* partie, const quarvelin::TextCatal
 
 void BoardWindow::appliquer_textes() {
     if (!catalogue_) return;
-    setWindowTitle(texte(TextKey::Game));
+    setWindowTitle(text(TextKey::Game));
     const TextKey tips[4] = {TextKey::FirstMove, TextKey::PreviousMove, TextKey::NextMove,
                              TextKey::LastMove};
-    for (int i = 0; i < 4; ++i) nav_[static_cast<std::size_t>(i)]->setToolTip(texte(tips[i]));
-    if (nav_[4]->toolTip().isEmpty()) nav_[4]->setToolTip(texte(TextKey::StartScrolling));
-    note_->setText(texte(TextKey::Note));
-    note_->setToolTip(texte(TextKey::TipNote));
-    hint_->setText(texte(TextKey::Hint));
-    hint_->setToolTip(texte(TextKey::TipHint));
-    command2_->setText(texte(TextKey::SetUp));
-    command2_->setToolTip(texte(TextKey::TipSetUp));
-    command4_->setText(texte(TextKey::StartFromPosition));
+    for (int i = 0; i < 4; ++i) nav_[static_cast<std::size_t>(i)]->setToolTip(text(tips[i]));
+    if (nav_[4]->toolTip().isEmpty()) nav_[4]->setToolTip(text(TextKey::StartScrolling));
+    note_->setText(text(TextKey::Note));
+    note_->setToolTip(text(TextKey::TipNote));
+    hint_->setText(text(TextKey::Hint));
+    hint_->setToolTip(text(TextKey::TipHint));
+    command2_->setText(text(TextKey::SetUp));
+    command2_->setToolTip(text(TextKey::TipSetUp));
+    command4_->setText(text(TextKey::StartFromPosition));
     bool visibles = partie_ && partie_->session().reperesVisibles;
-    repere_->setText(texte(visibles ? TextKey::HideCoordinates : TextKey::ShowCoordinates));
-    lists_->setTabText(0, texte(TextKey::Moves));
-    lists_->setTabText(1, texte(TextKey::Games));
+    repere_->setText(text(visibles ? TextKey::HideCoordinates : TextKey::ShowCoordinates));
+    lists_->setTabText(0, text(TextKey::Moves));
+    lists_->setTabText(1, text(TextKey::Games));
     QStringList colonnes;
     for (int c = 0; c < GameListModel::NombreColonnes; ++c)
-        colonnes << texte(quarvelin::GameListColumnTexts.at(c));
+        colonnes << text(quarvelin::GameListColumnTexts.at(c));
     games_->setCaptions(colonnes);
-    durationCaption_->setText(texte(TextKey::GameDuration));
-    panels_[2]->setToolTip(texte(TextKey::MovesExamined));
-    panels_[3]->setToolTip(texte(TextKey::PositionsEvaluated));
-    panels_[4]->setToolTip(texte(TextKey::BestScore));
-    chatField_->setPlaceholderText(texte(TextKey::MessageToOpponent));
+    durationCaption_->setText(text(TextKey::GameDuration));
+    panels_[2]->setToolTip(text(TextKey::MovesExamined));
+    panels_[3]->setToolTip(text(TextKey::PositionsEvaluated));
+    panels_[4]->setToolTip(text(TextKey::BestScore));
+    chatField_->setPlaceholderText(text(TextKey::MessageToOpponent));
     horloges_modifiees();
 }
 
@@ -414,8 +414,8 @@ void BoardWindow::horloges_modifiees() {
     clockBottom_->setStyleSheet(
         QLatin1String(h.en_marche(Minuterie::Basse) ? ClockRunningStyle : ClockStyle));
     const bool blancEnBas = partie_->position().PlayerColour == quarvelin::Colour::White;
-    nameBottom_->setText(texte(blancEnBas ? TextKey::ClockWhite : TextKey::ClockBlack));
-    nameTop_->setText(texte(blancEnBas ? TextKey::ClockBlack : TextKey::ClockWhite));
+    nameBottom_->setText(text(blancEnBas ? TextKey::ClockWhite : TextKey::ClockBlack));
+    nameTop_->setText(text(blancEnBas ? TextKey::ClockBlack : TextKey::ClockWhite));
 }
 
 void BoardWindow::curseur_attente(bool attente) {
@@ -423,11 +423,11 @@ void BoardWindow::curseur_attente(bool attente) {
     waitCursor_ = attente;
     if (attente) {
         QApplication::setOverrideCursor(Qt::BusyCursor);
-        thinking_->setText(texte(TextKey::MachineThinking));
+        thinking_->setText(text(TextKey::MachineThinking));
     } else {
         QApplication::restoreOverrideCursor();
         // A search that named no move (a hint, a book move) leaves nothing to show.
-        if (thinking_->text() == texte(TextKey::MachineThinking)) thinking_->clear();
+        if (thinking_->text() == text(TextKey::MachineThinking)) thinking_->clear();
     }
     hint_->setEnabled(!attente);
     command2_->setEnabled(!attente);
@@ -441,17 +441,17 @@ void BoardWindow::reflexion(const std::string& t, PieceCode piece) {
                                                          : QPixmap());
 }
 
-void BoardWindow::compteurs(const quarvelin::SearchCounters& c, float meilleur) {
+void BoardWindow::counters(const quarvelin::SearchCounters& c, float best) {
     auto panneau = [&](int i, quarvelin::TextKey key, const QString& valeur) {
-        panels_[static_cast<std::size_t>(i)]->setText(texte(key) + QStringLiteral(" : ") + valeur);
+        panels_[static_cast<std::size_t>(i)]->setText(text(key) + QStringLiteral(" : ") + valeur);
     };
     panneau(2, TextKey::MovesExamined, QString::number(c.MovesExamined));
     panneau(3, TextKey::PositionsEvaluated, QString::number(c.PositionsEvaluated));
     panneau(4, TextKey::BestScore,
-            meilleur <= -quarvelin::Infinity
+            best <= -quarvelin::Infinity
                 ? QStringLiteral("-")
-                : QString::fromStdString(quarvelin::texte_score(meilleur)));
-    depth_->setText(texte(TextKey::Depth) + QStringLiteral(" %1").arg(c.SearchDepth));
+                : QString::fromStdString(quarvelin::scoreText(best)));
+    depth_->setText(text(TextKey::Depth) + QStringLiteral(" %1").arg(c.SearchDepth));
 }
 
 void BoardWindow::bouton_lecture(const std::string& legende, const std::string& bulle) {
@@ -459,14 +459,14 @@ void BoardWindow::bouton_lecture(const std::string& legende, const std::string& 
     nav_[4]->setToolTip(QString::fromStdString(bulle));
 }
 
-void BoardWindow::resultat(const std::string& r) {
+void BoardWindow::result(const std::string& r) {
     result_->setText(QString::fromStdString(r));
     result_->setVisible(r != "*");
 }
 
 void BoardWindow::reperes(bool visibles) {
     board_->setCoordinatesVisible(visibles);
-    repere_->setText(texte(visibles ? TextKey::HideCoordinates : TextKey::ShowCoordinates));
+    repere_->setText(text(visibles ? TextKey::HideCoordinates : TextKey::ShowCoordinates));
 }
 
 void BoardWindow::palette(bool visible) {

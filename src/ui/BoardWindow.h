@@ -67,11 +67,11 @@ public:
     void horloges_modifiees() override;
     void curseur_attente(bool attente) override;
     void piece_levee(quarvelin::PieceCode piece) override;
-    void reflexion(const std::string& texte, quarvelin::PieceCode piece) override;
-    void compteurs(const quarvelin::SearchCounters& c, float meilleur) override;
+    void reflexion(const std::string& text, quarvelin::PieceCode piece) override;
+    void counters(const quarvelin::SearchCounters& c, float best) override;
     void bouton_lecture(const std::string& legende, const std::string& bulle) override;
     void etat_menus() override { emit menuStateChanged(); }
-    void resultat(const std::string& r) override;
+    void result(const std::string& r) override;
     void reperes(bool visibles) override;
     void palette(bool visible) override;
     void ouvertures_disponibles(bool oui) override { emit openingsAvailable(oui); }
@@ -108,7 +108,7 @@ private:
     void build();
     void tick(quarvelin::Minuterie m);
     void updateLastMove();
-    QString texte(quarvelin::TextKey key) const;
+    QString text(quarvelin::TextKey key) const;
 
     quarvelin::Partie* partie_ = nullptr;
     const quarvelin::TextCatalogue* catalogue_ = nullptr;

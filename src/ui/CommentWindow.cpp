@@ -70,19 +70,19 @@ void CommentWindow::appliquer_textes(const TextCatalogue& catalogue) {
     command1_->setToolTip(q(catalogue.text(TextKey::CommentTipClear)));
 }
 
-void CommentWindow::ajouter(const std::string& texte) {
+void CommentWindow::ajouter(const std::string& text) {
     QTextCursor fin(text1_->document());
     fin.movePosition(QTextCursor::End);
-    fin.insertText(q(texte));
+    fin.insertText(q(text));
     text1_->setTextCursor(fin);
     // All the way down, not just far enough for the caret: the newest lines fill the view.
     text1_->ensureCursorVisible();
     text1_->verticalScrollBar()->setValue(text1_->verticalScrollBar()->maximum());
 }
 
-void CommentWindow::devant(const std::string& texte) {
+void CommentWindow::devant(const std::string& text) {
     QTextCursor debut(text1_->document());
-    debut.insertText(q(texte));
+    debut.insertText(q(text));
     // The newest thinking is at the top: keep it in view.
     debut.movePosition(QTextCursor::Start);
     text1_->setTextCursor(debut);
@@ -93,9 +93,9 @@ void CommentWindow::clear() { text1_->clear(); }
 
 void CommentWindow::setVoirCoupEnabled(bool enabled) { voirCoup_->setEnabled(enabled); }
 
-void CommentWindow::setCalcul(const QString& texte) { calcul_->setText(texte); }
+void CommentWindow::setCalcul(const QString& text) { calcul_->setText(text); }
 
-QString CommentWindow::texte() const { return text1_->toPlainText(); }
+QString CommentWindow::text() const { return text1_->toPlainText(); }
 
 QSize CommentWindow::sizeHint() const { return {330, 420}; }
 

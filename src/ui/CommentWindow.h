@@ -26,15 +26,15 @@ public:
     void setAfficheCommentaire(bool affiche) { affiche_ = affiche; }
 
     bool visible() const override { return affiche_; }
-    void ajouter(const std::string& texte) override;
-    void devant(const std::string& texte) override;
+    void ajouter(const std::string& text) override;
+    void devant(const std::string& text) override;
     void clear() override;
 
     // Enabled while the game is still inside the opening base.
     void setVoirCoupEnabled(bool enabled);
-    void setCalcul(const QString& texte);
+    void setCalcul(const QString& text);
 
-    QString texte() const;
+    QString text() const;
 
     QSize sizeHint() const override;
 

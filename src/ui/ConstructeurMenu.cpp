@@ -51,7 +51,7 @@ ConstructeurMenu::ConstructeurMenu(QMenuBar* barre, const TextCatalogue& textes)
             action->setChecked(e.coche);
             if (*e.raccourci) action->setShortcut(QKeySequence(QString::fromUtf8(e.raccourci)));
             // Captioned with a file name once the recent-files list is filled.
-            if (!e.texte) action->setVisible(false);
+            if (!e.text) action->setVisible(false);
             break;
         }
         action->setObjectName(nom);
@@ -83,12 +83,12 @@ QActionGroup* ConstructeurMenu::groupe(const QString& nom) const { return groupe
 void ConstructeurMenu::appliquer_textes(const TextCatalogue& textes) {
     const QString aVenir = texte_qt(textes, TextKey::ComingSoon);
     for (const ElementMenu& e : arbre_menu()) {
-        if (!e.texte) continue;
+        if (!e.text) continue;
         QAction* action = actions_.value(nom_objet(e.nom, e.index));
         if (e.genre == GenreMenu::Menu)
-            menus_.value(nom_objet(e.nom, e.index))->setTitle(texte_qt(textes, *e.texte));
+            menus_.value(nom_objet(e.nom, e.index))->setTitle(texte_qt(textes, *e.text));
         else
-            action->setText(texte_qt(textes, *e.texte));
+            action->setText(texte_qt(textes, *e.text));
         if (e.aVenir) {
             action->setToolTip(aVenir);
             action->setStatusTip(aVenir);

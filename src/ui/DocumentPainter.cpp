@@ -180,7 +180,7 @@ bool DocumentPainter::paintGame(QPrinter& printer, const std::vector<LigneImprim
                 painter.setPen(Qt::black);
                 const QFontMetricsF& fm = isTitle ? titleMetrics : textMetrics;
                 painter.drawText(QPointF(body.left(), y + fm.ascent()),
-                                 QString::fromStdString(l.texte));
+                                 QString::fromStdString(l.text));
             } else {
                 for (std::size_t j = 0; j < l.diagrammes.size(); ++j) {
                     const double x = body.left() + static_cast<double>(j) * cellWidth;

@@ -71,8 +71,8 @@ QVariant GameListModel::data(const QModelIndex& i, int role) const {
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
     const IndexPgn::Champ c = Colonnes[i.column()];
     std::string_view v = index_->valeur(g, c);
-    QString texte = QString::fromUtf8(v.data(), static_cast<qsizetype>(v.size()));
-    if (enCapitales(c)) texte = texte.toUpper();
+    QString text = QString::fromUtf8(v.data(), static_cast<qsizetype>(v.size()));
+    if (enCapitales(c)) text = text.toUpper();
     if (role == Qt::ToolTipRole) {
         // The whole game at a glance, wherever the pointer rests on its row.
         auto val = [&](IndexPgn::Champ ch) {
@@ -83,7 +83,7 @@ QVariant GameListModel::data(const QModelIndex& i, int role) const {
             .arg(val(IndexPgn::White), val(IndexPgn::Black), val(IndexPgn::Result),
                  val(IndexPgn::Event), val(IndexPgn::Site), val(IndexPgn::Date));
     }
-    return texte;
+    return text;
 }
 
 QVariant GameListModel::headerData(int section, Qt::Orientation orientation, int role) const {

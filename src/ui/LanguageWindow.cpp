@@ -22,9 +22,9 @@ namespace {
 // Each language's own name where the fixed caption is not it.
 constexpr const char* NomsPropres[8] = {"", "", "", "", "", "Português", "Русский", "Polski"};
 
-QString lien(const QString& texte) {
+QString lien(const QString& text) {
     return QStringLiteral("<a href=\"%1\" style=\"color:#3F6A2A; text-decoration:none;\">%2</a>")
-        .arg(QString::fromLatin1(LanguageWindow::SiteWeb), texte.toHtmlEscaped());
+        .arg(QString::fromLatin1(LanguageWindow::SiteWeb), text.toHtmlEscaped());
 }
 
 } // namespace
@@ -48,10 +48,10 @@ LanguageWindow::LanguageWindow(QWidget* parent) : QDialog(parent) {
     grille->setVerticalSpacing(10);
     for (int i = 0; i < 8; ++i) {
         const int cle = i + 1;
-        QString texte = QString::fromUtf8(ChoixLangue::Legendes[static_cast<std::size_t>(i)]);
+        QString text = QString::fromUtf8(ChoixLangue::Legendes[static_cast<std::size_t>(i)]);
         if (*NomsPropres[i] != '\0')
-            texte += QStringLiteral("  ·  ") + QString::fromUtf8(NomsPropres[i]);
-        auto* b = new QPushButton(texte, this);
+            text += QStringLiteral("  ·  ") + QString::fromUtf8(NomsPropres[i]);
+        auto* b = new QPushButton(text, this);
         b->setObjectName(QStringLiteral("langue%1").arg(cle));
         b->setMinimumHeight(40);
         b->setAutoDefault(false);

@@ -135,7 +135,7 @@ MainWindow::~MainWindow() {
     partie_.reset();
 }
 
-QString MainWindow::texte(quarvelin::TextKey key) const {
+QString MainWindow::text(quarvelin::TextKey key) const {
     return QString::fromStdString(catalogue_.text(key));
 }
 
@@ -145,8 +145,8 @@ void MainWindow::titre_principal() {
         QStringLiteral("%1 %2 - %3 - %4 - %5")
             .arg(
                 QLatin1String(quarvelin::NomProgramme), QLatin1String(quarvelin::VersionProgramme),
-                texte(TextKey::Tagline), texte(quarvelin::LevelTexts.at(profondeur)),
-                texte(quarvelin::PlayModeTexts.at(static_cast<int>(partie_->session().PlayMode)))));
+                text(TextKey::Tagline), text(quarvelin::LevelTexts.at(profondeur)),
+                text(quarvelin::PlayModeTexts.at(static_cast<int>(partie_->session().PlayMode)))));
 }
 
 void MainWindow::appliquer_textes() {
@@ -294,11 +294,11 @@ void MainWindow::connecter() {
         XmlGameWindow w(catalogue_, *comment_, QString::fromStdString(lieux_.installation),
                         dialogs_.get(), this);
         connect(&w, &XmlGameWindow::partieRecue, this,
-                [this](const QString& entete, const QString& coups, const QString& resultat) {
+                [this](const QString& entete, const QString& coups, const QString& result) {
                     quarvelin::PartieLue lue;
                     lue.GameText = entete.toStdString();
                     lue.GameMoveText = coups.toStdString();
-                    lue.GameResult = resultat.toStdString();
+                    lue.GameResult = result.toStdString();
                     chargerPartie(lue);
                 });
         w.exec();
@@ -416,8 +416,8 @@ void MainWindow::connecter() {
     relier(m, "menu_aide_sur", -1, this, [this] { ouvrirAide(true); });
     relier(m, "menu_a_propos", -1, this, [this] {
         QMessageBox::about(
-            this, texte(TextKey::AboutTitle),
-            texte(TextKey::AboutBody).arg(QLatin1String(quarvelin::VersionProgramme)));
+            this, text(TextKey::AboutTitle),
+            text(TextKey::AboutBody).arg(QLatin1String(quarvelin::VersionProgramme)));
     });
 
     // The board window and the game.
@@ -495,7 +495,7 @@ void MainWindow::chargerPartie(const quarvelin::PartieLue& lue) {
     // A loaded game is read in PGN letters and shown move by move, ready to step through.
     partie_->fermer_plateau();
     boardSub_->show();
-    if (partie_->charger_partie(lue)) board_->resultat(partie_->session().GameResult);
+    if (partie_->charger_partie(lue)) board_->result(partie_->session().GameResult);
     synchroniserMenus();
     etatMenus();
 }

@@ -86,10 +86,10 @@ private:
     void convertirFichier(const QString& source, const QString& cible,
                           const quarvelin::OptionsConversion& options, QWidget* parent);
     void ouvrirAide(bool recherche);
-    void montrerTexte(const std::string& texte);
+    void montrerTexte(const std::string& text);
     void listerFenetres();
     void toggle(const char* nom, std::uint8_t& flag);
-    QString texte(quarvelin::TextKey key) const;
+    QString text(quarvelin::TextKey key) const;
 
     quarvelin::Settings& settings_;
     quarvelin::Catalogue& catalogue_;

@@ -97,7 +97,7 @@ void MainWindow::lire_fichier_pgn(int mode, const QString& chemin, std::uint64_t
     else
         filtre.maximum = 1;
     std::optional<Patience> patience(std::in_place, this, catalogue_,
-                                     texte(TextKey::ReadingPrefix) + chemin);
+                                     text(TextKey::ReadingPrefix) + chemin);
     auto index = quarvelin::IndexPgn::indexer_fichier(QFile::encodeName(chemin).toStdString(),
                                                       filtre, std::ref(*patience));
     patience.reset();
@@ -112,7 +112,7 @@ void MainWindow::lire_fichier_pgn(int mode, const QString& chemin, std::uint64_t
         recentMenu_->afficher(recents_->afficher_fichiers_recents());
     const QLocale locale;
     const QString statut = locale.toString(static_cast<qlonglong>(index->size())) +
-                           texte(TextKey::GamesSelectedOutOf) +
+                           text(TextKey::GamesSelectedOutOf) +
                            locale.toString(static_cast<qlonglong>(index->vues()));
     auto liste = std::make_shared<const quarvelin::IndexPgn>(std::move(*index));
     board_->montrer_parties(liste, statut);
@@ -146,8 +146,8 @@ void MainWindow::choisirEtOuvrirPremiere() {
                                                : QFileInfo(fichierCourant_).absolutePath();
     QString chemin = choisirFichierParties
                          ? choisirFichierParties()
-                         : QFileDialog::getOpenFileName(this, texte(TextKey::ChooseFile), depart,
-                                                        texte(TextKey::Files) +
+                         : QFileDialog::getOpenFileName(this, text(TextKey::ChooseFile), depart,
+                                                        text(TextKey::Files) +
                                                             QStringLiteral(" PGN (*.pgn *.PGN)"));
     if (!chemin.isEmpty()) lire_fichier_pgn(OuvrirPremiere, chemin);
 }
@@ -162,7 +162,7 @@ void MainWindow::imprimerListeParties() {
 void MainWindow::convertirFichier(const QString& source, const QString& cible,
                                   const quarvelin::OptionsConversion& options, QWidget* parent) {
     std::optional<Patience> patience(std::in_place, parent ? parent : this, catalogue_,
-                                     texte(TextKey::ConvertingPrefix) + source);
+                                     text(TextKey::ConvertingPrefix) + source);
     const quarvelin::ResultatConversion r = quarvelin::convertir_fichier_pgn(
         QFile::encodeName(source).toStdString(), QFile::encodeName(cible).toStdString(),
         quarvelin::filtre_des_reglages(settings_), options, std::ref(*patience));

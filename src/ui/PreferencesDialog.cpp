@@ -501,7 +501,7 @@ QWidget* PreferencesDialog::buildEvaluation() {
 void PreferencesDialog::refresh() {
     for (auto& [key, field] : textFields_) {
         const QSignalBlocker block(field.widget);
-        field.write(QString::fromStdString(controller_->texte(key)));
+        field.write(QString::fromStdString(controller_->text(key)));
     }
     for (auto& [key, box] : checkFields_) {
         const QSignalBlocker block(box);
@@ -565,11 +565,11 @@ bool PreferencesDialog::commit(const std::string& key, bool showNow) {
     const auto it = textFields_.find(key);
     if (it == textFields_.end()) return true;
     const std::string shown = it->second.read().toStdString();
-    if (shown == controller_->texte(key)) return true;
+    if (shown == controller_->text(key)) return true;
     const Verification checked = controller_->saisir(key, shown);
     {
         const QSignalBlocker block(it->second.widget);
-        it->second.write(QString::fromStdString(checked.texte));
+        it->second.write(QString::fromStdString(checked.text));
     }
     if (checked.message.empty()) return true;
     if (showNow) {

@@ -51,17 +51,17 @@ void dessiner_progression(QPainter& painter, const QRect& zone, int p) {
 
     // The figure in the inverse colour of what lies under it, as an inverted exclusive or
     // would draw it, but with smooth edges, which raster operations lose.
-    const QString texte = texte_progression(p);
+    const QString text = texte_progression(p);
     painter.setRenderHint(QPainter::TextAntialiasing);
     if (largeur > 0) {
         painter.setClipRect(barre);
         painter.setPen(QColor::fromRgb(ProgressSurface::BackColour));
-        painter.drawText(zone, Qt::AlignCenter, texte);
+        painter.drawText(zone, Qt::AlignCenter, text);
     }
     if (!reste.isEmpty()) {
         painter.setClipRect(reste);
         painter.setPen(QColor::fromRgb(ProgressSurface::BarColour));
-        painter.drawText(zone, Qt::AlignCenter, texte);
+        painter.drawText(zone, Qt::AlignCenter, text);
     }
     painter.restore();
 }

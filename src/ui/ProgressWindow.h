@@ -22,7 +22,7 @@ public:
 
     // The caller names the work in the title and may say more in the label.
     void setTitre(const QString& titre) { setWindowTitle(titre); }
-    void setTexte(const QString& texte);
+    void setTexte(const QString& text);
     void afficher_progression(int p);
 
     ProgressSurface* surface() const { return picture1_; }

@@ -17,9 +17,9 @@ void RechercheEnTache::annuler() {
     if (annulation_) annulation_->store(true);
 }
 
-void RechercheEnTache::lancer(const quarvelin::DemandeRecherche& demande,
-                              const quarvelin::SearchCounters& compteurs,
-                              const quarvelin::RappelsMoteur& rappels, Fin fin) {
+void RechercheEnTache::lancer(const quarvelin::SearchRequest& request,
+                              const quarvelin::SearchCounters& counters,
+                              const quarvelin::EngineCallbacks& callbacks, Fin fin) {
     // A cancelled search stops at its next piece; waiting for it is short.
     joindre();
     annulation_ = std::make_shared<std::atomic<bool>>(false);
@@ -35,23 +35,23 @@ void RechercheEnTache::lancer(const quarvelin::DemandeRecherche& demande,
             },
             Qt::QueuedConnection);
     };
-    quarvelin::RappelsMoteur r;
-    if (rappels.meilleur)
-        r.meilleur = [poster, m = rappels.meilleur](const std::string& t, float s) {
+    quarvelin::EngineCallbacks r;
+    if (callbacks.best)
+        r.best = [poster, m = callbacks.best](const std::string& t, float s) {
             poster([m, t, s] { m(t, s); });
         };
-    if (rappels.progression)
-        r.progression = [poster, p = rappels.progression](const quarvelin::SearchCounters& c) {
+    if (callbacks.progression)
+        r.progression = [poster, p = callbacks.progression](const quarvelin::SearchCounters& c) {
             poster([p, c] { p(c); });
         };
-    if (rappels.journal)
-        r.journal = [poster, j = rappels.journal](const std::string& l) {
+    if (callbacks.log)
+        r.log = [poster, j = callbacks.log](const std::string& l) {
             poster([j, l] { j(l); });
         };
 
-    thread_ = std::thread([this, poster, demande, compteurs, r, fin, flag = annulation_] {
-        quarvelin::SearchCounters c = compteurs;
-        quarvelin::ResultatRecherche res = quarvelin::chercher_coup(demande, c, r, flag.get());
+    thread_ = std::thread([this, poster, request, counters, r, fin, flag = annulation_] {
+        quarvelin::SearchCounters c = counters;
+        quarvelin::SearchResult res = quarvelin::searchMove(request, c, r, flag.get());
         if (flag->load()) return;
         poster([this, fin, res, c] {
             enCours_ = false;

@@ -16,8 +16,8 @@ public:
     explicit RechercheEnTache(QObject* parent = nullptr) : QObject(parent) {}
     ~RechercheEnTache() override;
 
-    void lancer(const quarvelin::DemandeRecherche& demande,
-                const quarvelin::SearchCounters& compteurs, const quarvelin::RappelsMoteur& rappels,
+    void lancer(const quarvelin::SearchRequest& request,
+                const quarvelin::SearchCounters& counters, const quarvelin::EngineCallbacks& callbacks,
                 Fin fin) override;
     void annuler() override;
     bool enCours() const { return enCours_; }

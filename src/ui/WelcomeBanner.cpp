@@ -47,8 +47,8 @@ WelcomeBanner::WelcomeBanner(QWidget* parent) : QWidget(parent) {
 
 WelcomeBanner::~WelcomeBanner() = default;
 
-void WelcomeBanner::setSousTitre(const QString& texte) {
-    sousTitre_ = texte;
+void WelcomeBanner::setSousTitre(const QString& text) {
+    sousTitre_ = text;
     updateGeometry();
     update();
 }

@@ -15,7 +15,7 @@ public:
     explicit WelcomeBanner(QWidget* parent = nullptr);
     ~WelcomeBanner() override;
 
-    void setSousTitre(const QString& texte);
+    void setSousTitre(const QString& text);
     QString sousTitre() const { return sousTitre_; }
 
     QSize sizeHint() const override;

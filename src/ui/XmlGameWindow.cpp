@@ -195,9 +195,9 @@ void XmlGameWindow::charger_liste(const QString& chemin) {
     titre_liste();
 }
 
-void XmlGameWindow::reprendre_adresse(int ligne) {
-    if (ligne < 0 || ligne >= list1_->count()) return;
-    text1_->setText(q(adresse_de_ligne(list1_->item(ligne)->text().toStdString())));
+void XmlGameWindow::reprendre_adresse(int line) {
+    if (line < 0 || line >= list1_->count()) return;
+    text1_->setText(q(adresse_de_ligne(list1_->item(line)->text().toStdString())));
     command2_->setEnabled(!enCours_);
 }
 

@@ -51,7 +51,7 @@ public slots:
 
 private:
     void choisir_liste();
-    void reprendre_adresse(int ligne);
+    void reprendre_adresse(int line);
     void montrer_chargement(bool enCours);
     void titre_liste();
 

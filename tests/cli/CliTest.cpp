@@ -153,9 +153,9 @@ TEST(Cli, ListShowsEachGamesPlaceAndTags) {
         EXPECT_EQ(l.status, 0);
         std::vector<std::string> vus;
         std::istringstream lignes(l.out);
-        for (std::string ligne; std::getline(lignes, ligne);) {
-            std::size_t tab = ligne.find('\t');
-            vus.push_back(ligne.substr(tab + 1, ligne.find('\t', tab + 1) - tab - 1));
+        for (std::string line; std::getline(lignes, line);) {
+            std::size_t tab = line.find('\t');
+            vus.push_back(line.substr(tab + 1, line.find('\t', tab + 1) - tab - 1));
         }
         EXPECT_EQ(vus, c.evenements) << l.out;
         EXPECT_EQ(l.err, std::to_string(vus.size()) + "<218>7\n");
@@ -186,9 +186,9 @@ TEST(Cli, ConvertWritesTheGamesThatPassTheFilter) {
         EXPECT_EQ(r.out, "<268>" + std::to_string(c.ecrites) + "<269>7\n");
         EXPECT_EQ(r.err, "");
         std::ifstream f(cible, std::ios::binary);
-        const std::string texte{std::istreambuf_iterator<char>(f), {}};
+        const std::string text{std::istreambuf_iterator<char>(f), {}};
         int n = 0;
-        for (auto i = texte.find(c.marque); i != std::string::npos; i = texte.find(c.marque, i + 1))
+        for (auto i = text.find(c.marque); i != std::string::npos; i = text.find(c.marque, i + 1))
             ++n;
         EXPECT_EQ(n, c.ecrites) << c.cible;
     }

@@ -7,7 +7,7 @@
 #include "cli/Cli.h"
 #include "cli/Uci.h"
 #include "config/SettingsFile.h"
-#include "engine/Moteur.h"
+#include "engine/Engine.h"
 #include "notation/Fen.h"
 #include "rules/MoveRules.h"
 
@@ -31,9 +31,9 @@ using namespace std::chrono_literals;
 
 namespace {
 
-std::vector<std::string> lignes(const std::string& texte) {
+std::vector<std::string> lignes(const std::string& text) {
     std::vector<std::string> out;
-    std::istringstream in(texte);
+    std::istringstream in(text);
     for (std::string l; std::getline(in, l);) out.push_back(l);
     return out;
 }
@@ -50,8 +50,8 @@ Sortie session(const std::string& script) {
     return {statut, lignes(out.str())};
 }
 
-std::string mot_apres(const std::string& ligne, const std::string& cle) {
-    std::istringstream in(ligne);
+std::string mot_apres(const std::string& line, const std::string& cle) {
+    std::istringstream in(line);
     for (std::string m; in >> m;)
         if (m == cle && in >> m) return m;
     return {};
@@ -83,16 +83,16 @@ struct Attendu {
     long score;
     std::int32_t noeuds;
 };
-Attendu attendu(const Position& p, int profondeur, const PoidsMoteur& poids = {}) {
-    DemandeRecherche d;
+Attendu attendu(const Position& p, int profondeur, const EngineWeights& weights = {}) {
+    SearchRequest d;
     d.position = p;
     d.colour = p.side_to_move();
     if (d.colour == Colour::White) ++d.position.MoveCount;
-    d.poids = poids;
-    d.poids.PROFONDEUR_MAX = static_cast<std::int16_t>(profondeur);
+    d.weights = weights;
+    d.weights.PROFONDEUR_MAX = static_cast<std::int16_t>(profondeur);
     d.notation = NotationCode::Pgn;
     SearchCounters c;
-    ResultatRecherche r = chercher_coup(d, c);
+    SearchResult r = searchMove(d, c);
     std::optional<Move> move = coup_retenu(legalMoves(p), r);
     return {move ? uciMove(p, *move) : "", std::lround(r.score), c.PositionsEvaluated};
 }
@@ -197,23 +197,23 @@ TEST(Uci, NoLegalMoveAnswersTheNullMove) {
 TEST(Uci, EnginesMoveIsCheckedAgainstTheRules) {
     Position p = position_de("4k3/1P6/8/8/8/8/6K1/8 w - - 0 1");
     auto legaux = legalMoves(p);
-    auto resultat = [](int fx, int fy, int tx, int ty, std::string texte = " 1.x") {
-        ResultatRecherche r;
+    auto result = [](int fx, int fy, int tx, int ty, std::string text = " 1.x") {
+        SearchResult r;
         r.fromX = fx, r.fromY = fy, r.toX = tx, r.toY = ty;
         r.score = 0;
-        r.texte = std::move(texte);
+        r.text = std::move(text);
         return r;
     };
     struct Cas {
-        ResultatRecherche r;
+        SearchResult r;
         const char* voulu; // nullptr: refused
     };
     const Cas cas[] = {
-        {resultat(2, 2, 2, 1), "b7b8q"}, // the promotion is the queen's
-        {resultat(7, 7, 7, 6), "g2g3"},  // the king, from the display squares
-        {resultat(2, 2, 2, 3), nullptr}, // a pawn backwards
-        {resultat(7, 7, 5, 7), nullptr}, // the king two squares, no castling
-        {resultat(0, 0, 0, 0, "MAT"), nullptr}, {resultat(7, 7, 7, 6, "PAT"), nullptr},
+        {result(2, 2, 2, 1), "b7b8q"}, // the promotion is the queen's
+        {result(7, 7, 7, 6), "g2g3"},  // the king, from the display squares
+        {result(2, 2, 2, 3), nullptr}, // a pawn backwards
+        {result(7, 7, 5, 7), nullptr}, // the king two squares, no castling
+        {result(0, 0, 0, 0, "MAT"), nullptr}, {result(7, 7, 7, 6, "PAT"), nullptr},
     };
     for (const Cas& c : cas) {
         std::optional<Move> move = coup_retenu(legaux, c.r);
@@ -373,7 +373,7 @@ public:
     SessionEnDirect() : fil_([this] { statut_ = executer_uci(in_, out_); }) {}
     ~SessionEnDirect() { terminer(); }
 
-    void envoyer(const std::string& ligne) { entree_.ecrire(ligne + "\n"); }
+    void envoyer(const std::string& line) { entree_.ecrire(line + "\n"); }
     std::optional<std::string> attendre(const std::string& debut,
                                         std::chrono::milliseconds delai = 30s,
                                         std::vector<std::string>* avant = nullptr) {
@@ -417,11 +417,11 @@ TEST(Uci, GarbledLinesAreIgnored) {
     s.envoyer("isready");
     std::vector<std::string> avant;
     ASSERT_TRUE(s.attendre("readyok", 30s, &avant));
-    for (const char* texte : {"info string position refused, not a FEN: garbage",
+    for (const char* text : {"info string position refused, not a FEN: garbage",
                               "info string option Depth needs a number, kept as it was",
                               "info string option Threads needs a number, kept as it was",
                               "info string no option named colour"})
-        EXPECT_NE(std::find(avant.begin(), avant.end(), texte), avant.end()) << texte;
+        EXPECT_NE(std::find(avant.begin(), avant.end(), text), avant.end()) << text;
     // Both search the position kept, after e2e4, at the depth kept, 1.
     const Position apres = position_de("", {"e2e4"});
     for (const char* go : {"go depth", "go searchmoves e2e4 wtime"}) {

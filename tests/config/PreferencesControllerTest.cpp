@@ -89,8 +89,8 @@ TEST_F(Preferences, LeavingAFieldChecksItsText) {
         PreferencesController prefs(record, where(), dialogs, catalogue);
         prefs.ouvrir();
         const Verification v = prefs.saisir(c.key, c.typed);
-        EXPECT_EQ(v.texte, c.shown) << c.key << " " << c.typed;
-        EXPECT_EQ(prefs.texte(c.key), c.shown) << c.key << " " << c.typed;
+        EXPECT_EQ(v.text, c.shown) << c.key << " " << c.typed;
+        EXPECT_EQ(prefs.text(c.key), c.shown) << c.key << " " << c.typed;
         EXPECT_EQ(v.message, c.message) << c.key << " " << c.typed;
     }
     // Messages are the window's to show; the record waits for OK.
@@ -164,8 +164,8 @@ TEST_F(Preferences, OkWritesTheFileAndReadsBackToTheRecord) {
     // Opened again, the window shows what was confirmed.
     PreferencesController again(record, where(), dialogs, catalogue);
     again.ouvrir();
-    EXPECT_EQ(again.texte("DELAI_PARTIE"), "00:45:00");
-    EXPECT_EQ(again.texte("IP_NUM_PORT"), " 6000");
+    EXPECT_EQ(again.text("DELAI_PARTIE"), "00:45:00");
+    EXPECT_EQ(again.text("IP_NUM_PORT"), " 6000");
     EXPECT_FALSE(again.coche("IMP"));
 }
 
@@ -182,7 +182,7 @@ TEST_F(Preferences, OkThatCannotWriteSaysWhyAndChangesNothing) {
     EXPECT_EQ(dialogs.messages[0].icon, DialogIcon::Critical);
     EXPECT_TRUE(dialogs.messages[0].text.starts_with("<917>"));
     EXPECT_GT(dialogs.messages[0].text.size(), 5u); // and why
-    EXPECT_EQ(prefs.texte("NOM_JOUEUR"), "Bob");    // what was typed is still there
+    EXPECT_EQ(prefs.text("NOM_JOUEUR"), "Bob");    // what was typed is still there
 }
 
 TEST_F(Preferences, ResetFillsTheResetValuesAndMarksTheRecordAtOnce) {
@@ -227,7 +227,7 @@ TEST_F(Preferences, ResetFillsTheResetValuesAndMarksTheRecordAtOnce) {
         {"NB_JOUR_MAX", "60"},
         {"NOTE_MATERIEL_DAME", "950"}, // no reset value: left as it was
     };
-    for (const auto& c : cases) EXPECT_EQ(prefs.texte(c.key), c.value) << c.key;
+    for (const auto& c : cases) EXPECT_EQ(prefs.text(c.key), c.value) << c.key;
 
     Settings expected = before;
     expected.FIRST_STARTUP = 1;
@@ -282,20 +282,20 @@ TEST_F(Preferences, FieldsComeFromTheFileOnDisk) {
     record.ACTIVE_SON = 0; // toggled from the menu, not saved
     PreferencesController prefs(record, where(), dialogs, catalogue);
     prefs.ouvrir();
-    EXPECT_EQ(prefs.texte("LIEU_JEU"), "");
+    EXPECT_EQ(prefs.text("LIEU_JEU"), "");
     EXPECT_TRUE(prefs.coche("ACTIVE_SON"));
     EXPECT_TRUE(dialogs.messages.empty());
 
     // A file the window cannot read leaves the record's values, and says why.
     std::ofstream(file(), std::ios::binary) << "LIEU_JEU=Fichier\r\nFOO=1\r\n";
     prefs.ouvrir();
-    EXPECT_EQ(prefs.texte("LIEU_JEU"), "Mémoire");
+    EXPECT_EQ(prefs.text("LIEU_JEU"), "Mémoire");
     EXPECT_EQ(shown(), std::vector<std::string>{"<100>" + file() + "\n -> (FOO=1) incorrecte !"});
 
     dialogs.messages.clear();
     PreferencesController missing(record, where(file("absent.ini")), dialogs, catalogue);
     missing.ouvrir();
-    EXPECT_EQ(missing.texte("LIEU_JEU"), "Mémoire");
+    EXPECT_EQ(missing.text("LIEU_JEU"), "Mémoire");
     EXPECT_TRUE(dialogs.messages.empty());
 }
 

@@ -203,7 +203,7 @@ TEST_F(SettingsFile, UnknownKeyStopsTheReadingWithTheLine) {
         Settings s;
         LectureReglages r = load(s);
         EXPECT_EQ(r.etat, LectureReglages::Etat::CleInconnue) << bad;
-        EXPECT_EQ(r.ligne.substr(0, 3), std::string(bad).substr(0, 3));
+        EXPECT_EQ(r.line.substr(0, 3), std::string(bad).substr(0, 3));
     }
     test::OffsetCatalogue cat;
     EXPECT_EQ(message_cle_inconnue(cat, "/x/quarvelin.ini", "FOO=1"),
@@ -341,10 +341,10 @@ TEST(CheminsReglages, OldPathsAndRelativePaths) {
 
 TEST(PoidsProfil, BuiltInWeightsAreTheEnginesDefaults) {
     Settings s = reglages_integres("/opt/q");
-    EXPECT_EQ(poids_profil(s, 1), PoidsMoteur{});
+    EXPECT_EQ(poids_profil(s, 1), EngineWeights{});
     s.NOTE_MATERIEL[2][6] = 950;
     s.PROFONDEUR_MAX[2] = 3;
-    PoidsMoteur two = poids_profil(s, 2);
+    EngineWeights two = poids_profil(s, 2);
     EXPECT_EQ(two.NOTE_MATERIEL[6], 950);
     EXPECT_EQ(two.PROFONDEUR_MAX, 3);
     EXPECT_EQ(poids_profil(s, 1).NOTE_MATERIEL[6], 900);

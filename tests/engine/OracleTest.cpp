@@ -3,8 +3,8 @@
 #include "engine/reference/ReferenceEngine.h"
 #include "support/RandomPlay.h"
 
-#include "engine/Moteur.h"
-#include "engine/Recherche.h"
+#include "engine/Engine.h"
+#include "engine/Search.h"
 #include "notation/Fen.h"
 
 #include <gtest/gtest.h>
@@ -22,57 +22,57 @@ std::string bits(float f) {
     return s.str();
 }
 
-std::string decrire(const ResultatRecherche& r, const SearchCounters& c) {
+std::string describe(const SearchResult& r, const SearchCounters& c) {
     std::ostringstream s;
-    s << r.fromX << r.fromY << "-" << r.toX << r.toY << " '" << r.texte << "' score "
+    s << r.fromX << r.fromY << "-" << r.toX << r.toY << " '" << r.text << "' score "
       << bits(r.score) << " moves " << c.MovesExamined << " evals " << c.PositionsEvaluated
       << " best";
     for (float b : c.BestAtDepth) s << ' ' << bits(b);
     return s.str();
 }
 
-struct Profil {
+struct Profile {
     const char* nom;
-    PoidsMoteur poids;
+    EngineWeights weights;
 };
 
-std::vector<Profil> profils() {
-    PoidsMoteur base;
-    PoidsMoteur ab = base;
+std::vector<Profile> profiles() {
+    EngineWeights base;
+    EngineWeights ab = base;
     ab.ALPHA_BETA = 1;
-    PoidsMoteur sansDefense = base;
-    sansDefense.INDICE_DEFENSE = 0;
-    PoidsMoteur agressif = base;
-    agressif.BONUS_ECHEC = 350.5f;
-    agressif.SEUIL_BONUS_ECHEC = 0;
-    agressif.NOTE_CENTRE = 0;
-    agressif.MOBILITE_EVOLUTIVE = {0, 0, 0.3f, 0.05f, 0.125f, 0.2f, 0.7f, 0.01f};
-    agressif.NOTE_MATERIEL[6] = 1000.25f;
-    agressif.ALPHA_BETA = 1;
+    EngineWeights undefended = base;
+    undefended.INDICE_DEFENSE = 0;
+    EngineWeights aggressive = base;
+    aggressive.BONUS_ECHEC = 350.5f;
+    aggressive.SEUIL_BONUS_ECHEC = 0;
+    aggressive.NOTE_CENTRE = 0;
+    aggressive.MOBILITE_EVOLUTIVE = {0, 0, 0.3f, 0.05f, 0.125f, 0.2f, 0.7f, 0.01f};
+    aggressive.NOTE_MATERIEL[6] = 1000.25f;
+    aggressive.ALPHA_BETA = 1;
     return {{"default", base},
             {"alpha-beta", ab},
-            {"no defence", sansDefense},
-            {"aggressive", agressif}};
+            {"no defence", undefended},
+            {"aggressive", aggressive}};
 }
 
 // Runs both engines from the same state; the fast one with one and with two threads.
-void comparer(const Position& p, const PoidsMoteur& poids, const std::string& what) {
+void compare(const Position& p, const EngineWeights& weights, const std::string& what) {
     Position refPos = p;
     SearchCounters refCounters;
-    reference::Contexte ctx{refPos, poids, refCounters, NotationCode::French};
-    ResultatRecherche expected = reference::cherche_coup(ctx, p.side_to_move());
+    reference::Context ctx{refPos, weights, refCounters, NotationCode::French};
+    SearchResult expected = reference::cherche_coup(ctx, p.side_to_move());
     ASSERT_EQ(refPos, p) << "the plain engine left the board changed: " << what;
 
     for (int threads : {1, 2}) {
-        DemandeRecherche d;
+        SearchRequest d;
         d.position = p;
         d.colour = p.side_to_move();
-        d.poids = poids;
+        d.weights = weights;
         d.notation = NotationCode::French;
         d.threads = threads;
         SearchCounters counters;
-        ResultatRecherche got = chercher_coup(d, counters);
-        EXPECT_EQ(decrire(got, counters), decrire(expected, refCounters))
+        SearchResult got = searchMove(d, counters);
+        EXPECT_EQ(describe(got, counters), describe(expected, refCounters))
             << what << " threads " << threads;
     }
 }
@@ -87,11 +87,11 @@ TEST(Oracle, EvaluationAfterEveryMoveOfRandomPositions) {
                 Position after = p;
                 after.at(c.toX, c.toY) = c.piece; // moved on the board alone, as the search does
                 after.at(c.fromX, c.fromY) = PieceCode::Empty;
-                for (const Profil& prof : profils()) {
+                for (const Profile& prof : profiles()) {
                     SearchCounters rc, fc;
-                    reference::Contexte ctx{after, prof.poids, rc, NotationCode::French};
+                    reference::Context ctx{after, prof.weights, rc, NotationCode::French};
                     float expected = reference::evalue_position(ctx, colourOf(c.piece));
-                    Recherche fast(after, prof.poids, NotationCode::French);
+                    Search fast(after, prof.weights, NotationCode::French);
                     float got = fast.evalue_position(colourOf(c.piece), fc);
                     ASSERT_EQ(bits(got), bits(expected))
                         << fen << " " << uciMove(p, c) << " " << prof.nom;
@@ -111,12 +111,12 @@ TEST(Oracle, SearchAtDepthsZeroToTwo) {
     for (std::size_t i = 0; i < fens.size(); i += 29) {
         for (Colour bottom : {Colour::White, Colour::Black}) {
             Position p = *readFen(fens[i], bottom);
-            for (const Profil& prof : profils()) {
-                PoidsMoteur poids = prof.poids;
-                poids.PROFONDEUR_MAX = static_cast<std::int16_t>(n++ % 2 + (i % 2)); // 0..2
-                comparer(p, poids,
+            for (const Profile& prof : profiles()) {
+                EngineWeights weights = prof.weights;
+                weights.PROFONDEUR_MAX = static_cast<std::int16_t>(n++ % 2 + (i % 2)); // 0..2
+                compare(p, weights,
                          fens[i] + " " + prof.nom + " depth " +
-                             std::to_string(poids.PROFONDEUR_MAX));
+                             std::to_string(weights.PROFONDEUR_MAX));
                 if (HasFailure()) return;
             }
         }
@@ -124,11 +124,11 @@ TEST(Oracle, SearchAtDepthsZeroToTwo) {
 }
 
 TEST(Oracle, ChecksMatesStalematesAndDepthThree) {
-    struct Cas {
+    struct Case {
         const char* fen;
         int maxDepth; // the plain engine is slow: depth 3 only where the tree is small
     };
-    const Cas cases[] = {
+    const Case cases[] = {
         {"7k/8/6QK/8/8/8/8/8 b - - 0 40", 3},      // stalemated
         {"7k/6Q1/6K1/8/8/8/8/8 b - - 0 40", 3},    // mated
         {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 30", 3}, // mate in one
@@ -138,14 +138,14 @@ TEST(Oracle, ChecksMatesStalematesAndDepthThree) {
         {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 12", 2}, // castling both sides
         {"4k3/1P6/8/8/8/8/6p1/4K3 w - - 0 50", 2},    // promotions
     };
-    for (const Cas& c : cases)
+    for (const Case& c : cases)
         for (Colour bottom : {Colour::White, Colour::Black}) {
             Position p = *readFen(c.fen, bottom);
-            for (const Profil& prof : profils())
+            for (const Profile& prof : profiles())
                 for (int depth = 0; depth <= c.maxDepth; ++depth) {
-                    PoidsMoteur poids = prof.poids;
-                    poids.PROFONDEUR_MAX = static_cast<std::int16_t>(depth);
-                    comparer(p, poids,
+                    EngineWeights weights = prof.weights;
+                    weights.PROFONDEUR_MAX = static_cast<std::int16_t>(depth);
+                    compare(p, weights,
                              std::string(c.fen) + " " + prof.nom + " depth " +
                                  std::to_string(depth));
                     if (HasFailure()) return;

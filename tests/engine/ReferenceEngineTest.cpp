@@ -24,26 +24,26 @@ Position fen(const char* text, Colour bottom) {
 Square sq(const char* name, Colour bottom) { return namedSquare(name[0], name[1], bottom); }
 
 // Weights whose sums stay exact in float, so differences between two evaluations are exact.
-PoidsMoteur poids_exacts() {
-    PoidsMoteur w;
+EngineWeights exactWeights() {
+    EngineWeights w;
     w.MOBILITE_EVOLUTIVE.fill(0.0f);
     return w;
 }
 
-struct Banc {
+struct Bench {
     Position pos;
-    PoidsMoteur poids = poids_exacts();
-    SearchCounters compteurs;
+    EngineWeights weights = exactWeights();
+    SearchCounters counters;
 
-    Banc(const char* text, Colour bottom) : pos(fen(text, bottom)) {}
+    Bench(const char* text, Colour bottom) : pos(fen(text, bottom)) {}
 
-    ref::Contexte ctx() { return {pos, poids, compteurs, NotationCode::French}; }
-    float evalue(Colour m) {
-        ref::Contexte c = ctx();
+    ref::Context ctx() { return {pos, weights, counters, NotationCode::French}; }
+    float evaluate(Colour m) {
+        ref::Context c = ctx();
         return ref::evalue_position(c, m);
     }
-    ResultatRecherche cherche(Colour colour) {
-        ref::Contexte c = ctx();
+    SearchResult search(Colour colour) {
+        ref::Context c = ctx();
         return ref::cherche_coup(c, colour);
     }
     Square at(const char* name) const { return sq(name, pos.PlayerColour); }
@@ -62,10 +62,10 @@ class ReferenceIllegal : public ::testing::TestWithParam<IllegalCase> {};
 
 TEST_P(ReferenceIllegal, OwnKingAttackedScoresExactlyMinusInfinity) {
     for (Colour bottom : Orientations) {
-        Banc b(GetParam().fen, bottom);
-        EXPECT_EQ(b.evalue(GetParam().mover), -999999.0f) << GetParam().fen;
-        EXPECT_EQ(b.compteurs.PositionsEvaluated, 1);
-        EXPECT_EQ(b.compteurs.MovesExamined, 0);
+        Bench b(GetParam().fen, bottom);
+        EXPECT_EQ(b.evaluate(GetParam().mover), -999999.0f) << GetParam().fen;
+        EXPECT_EQ(b.counters.PositionsEvaluated, 1);
+        EXPECT_EQ(b.counters.MovesExamined, 0);
     }
 }
 
@@ -79,15 +79,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ReferenceEvaluation, IllegalEvenWhenTheOpponentIsMated) {
     for (Colour bottom : Orientations) {
-        Banc b("4k3/8/8/8/8/8/8/2r1K3 w - - 0 1", bottom);
+        Bench b("4k3/8/8/8/8/8/8/2r1K3 w - - 0 1", bottom);
         // two white queens mate the black king; no reading of a position string allows it
         Square e7 = b.at("e7"), d6 = b.at("d6");
         b.pos.at(e7.x, e7.y) = PieceCode::WhiteQueen;
         b.pos.at(d6.x, d6.y) = PieceCode::WhiteQueen;
-        EXPECT_EQ(b.evalue(Colour::White), -999999.0f);
-        EXPECT_EQ(b.compteurs.PositionsEvaluated, 1); // refused before any mate probe
+        EXPECT_EQ(b.evaluate(Colour::White), -999999.0f);
+        EXPECT_EQ(b.counters.PositionsEvaluated, 1); // refused before any mate probe
         b.pos.at(b.at("c1").x, b.at("c1").y) = PieceCode::Empty;
-        EXPECT_EQ(b.evalue(Colour::White), 99999.9f);
+        EXPECT_EQ(b.evaluate(Colour::White), 99999.9f);
     }
 }
 
@@ -101,14 +101,14 @@ class ReferenceMateScore : public ::testing::TestWithParam<MateCase> {};
 TEST_P(ReferenceMateScore, ShallowerMatesScoreHigher) {
     for (Colour bottom : Orientations)
         for (int maxDepth : {0, 2}) {
-            Banc b("k7/1Q6/1K6/8/8/8/8/8 b - - 0 1", bottom);
-            b.poids.PROFONDEUR_MAX = static_cast<std::int16_t>(maxDepth);
-            b.compteurs.SearchDepth = static_cast<std::int16_t>(GetParam().depth);
+            Bench b("k7/1Q6/1K6/8/8/8/8/8 b - - 0 1", bottom);
+            b.weights.PROFONDEUR_MAX = static_cast<std::int16_t>(maxDepth);
+            b.counters.SearchDepth = static_cast<std::int16_t>(GetParam().depth);
             Position before = b.pos;
-            EXPECT_EQ(b.evalue(Colour::White), GetParam().expected);
-            EXPECT_EQ(b.compteurs.SearchDepth, GetParam().depth); // put back after the probe
+            EXPECT_EQ(b.evaluate(Colour::White), GetParam().expected);
+            EXPECT_EQ(b.counters.SearchDepth, GetParam().depth); // put back after the probe
             EXPECT_EQ(b.pos, before);
-            EXPECT_GT(b.compteurs.PositionsEvaluated, 1); // the probe evaluated the replies
+            EXPECT_GT(b.counters.PositionsEvaluated, 1); // the probe evaluated the replies
         }
 }
 
@@ -126,13 +126,13 @@ class ReferenceCheckBonus : public ::testing::TestWithParam<ThresholdCase> {};
 
 TEST_P(ReferenceCheckBonus, CountsFromItsThreshold) {
     for (Colour bottom : Orientations) {
-        Banc b(GetParam().fen, bottom);
+        Bench b(GetParam().fen, bottom);
         b.pos.MoveCount = static_cast<std::int16_t>(GetParam().moveCount);
-        b.poids.BONUS_ECHEC = 200;
-        b.poids.SEUIL_BONUS_ECHEC = 10;
-        float on = b.evalue(Colour::White);
-        b.poids.BONUS_ECHEC = 0;
-        float off = b.evalue(Colour::White);
+        b.weights.BONUS_ECHEC = 200;
+        b.weights.SEUIL_BONUS_ECHEC = 10;
+        float on = b.evaluate(Colour::White);
+        b.weights.BONUS_ECHEC = 0;
+        float off = b.evaluate(Colour::White);
         EXPECT_EQ(on - off, GetParam().expected) << GetParam().fen << " " << GetParam().moveCount;
     }
 }
@@ -155,13 +155,13 @@ class ReferenceCentre : public ::testing::TestWithParam<CentreCase> {};
 TEST_P(ReferenceCentre, CountsUpToItsThresholdOnly) {
     // the knight on f3 bears on d4 and e5; nothing else reaches the centre
     for (Colour bottom : Orientations) {
-        Banc b("4k3/8/8/8/8/5N2/8/4K3 w - - 0 1", bottom);
+        Bench b("4k3/8/8/8/8/5N2/8/4K3 w - - 0 1", bottom);
         b.pos.MoveCount = static_cast<std::int16_t>(GetParam().moveCount);
-        b.poids.SEUIL_CENTRE = 15;
-        b.poids.NOTE_CENTRE = 40;
-        float on = b.evalue(GetParam().mover);
-        b.poids.NOTE_CENTRE = 0;
-        float off = b.evalue(GetParam().mover);
+        b.weights.SEUIL_CENTRE = 15;
+        b.weights.NOTE_CENTRE = 40;
+        float on = b.evaluate(GetParam().mover);
+        b.weights.NOTE_CENTRE = 0;
+        float off = b.evaluate(GetParam().mover);
         EXPECT_EQ(on - off, GetParam().expected) << GetParam().moveCount;
     }
 }
@@ -175,13 +175,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, ReferenceCentre,
 TEST(ReferenceEvaluation, AttackTermNeedsTheDefenceTerm) {
     // Ra1 is defended by Kb2 and attacks Ra8; Ra8 attacks Ra1 but is undefended
     for (Colour bottom : Orientations) {
-        Banc b("r3k3/8/8/8/8/8/1K6/R7 w - - 0 1", bottom);
+        Bench b("r3k3/8/8/8/8/8/1K6/R7 w - - 0 1", bottom);
         auto difference = [&](float defence) {
-            b.poids.INDICE_DEFENSE = defence;
-            b.poids.INDICE_ATTAQUE = 5;
-            float on = b.evalue(Colour::White);
-            b.poids.INDICE_ATTAQUE = 0;
-            return on - b.evalue(Colour::White);
+            b.weights.INDICE_DEFENSE = defence;
+            b.weights.INDICE_ATTAQUE = 5;
+            float on = b.evaluate(Colour::White);
+            b.weights.INDICE_ATTAQUE = 0;
+            return on - b.evaluate(Colour::White);
         };
         EXPECT_EQ(difference(3), 5.0f);
         EXPECT_EQ(difference(0), 0.0f);
@@ -191,22 +191,22 @@ TEST(ReferenceEvaluation, AttackTermNeedsTheDefenceTerm) {
 TEST(ReferenceEvaluation, DefenceTermCountsPiecesWithMoreDefendersThanAttackers) {
     // White: Rd1 defended by Kc2 (0 attackers), Kc2; Black: Ke8, Nh8 with no defender
     for (Colour bottom : Orientations) {
-        Banc b("4k2n/8/8/8/8/8/2K5/3R4 w - - 0 1", bottom);
-        b.poids.INDICE_ATTAQUE = 0;
-        b.poids.INDICE_DEFENSE = 7;
-        float on = b.evalue(Colour::White);
-        b.poids.INDICE_DEFENSE = 0;
-        EXPECT_EQ(on - b.evalue(Colour::White), 7.0f);
+        Bench b("4k2n/8/8/8/8/8/2K5/3R4 w - - 0 1", bottom);
+        b.weights.INDICE_ATTAQUE = 0;
+        b.weights.INDICE_DEFENSE = 7;
+        float on = b.evaluate(Colour::White);
+        b.weights.INDICE_DEFENSE = 0;
+        EXPECT_EQ(on - b.evaluate(Colour::White), 7.0f);
     }
 }
 
 TEST(ReferenceEvaluation, KingMaterialCancelsOut) {
     for (Colour bottom : Orientations) {
-        Banc b("4k3/8/8/3p4/8/5N2/8/4K3 w - - 0 1", bottom);
-        float usual = b.evalue(Colour::White);
-        b.poids.NOTE_MATERIEL[code(PieceType::King)] = 10000;
-        EXPECT_EQ(b.evalue(Colour::White), usual);
-        EXPECT_EQ(b.evalue(Colour::Black), -usual);
+        Bench b("4k3/8/8/3p4/8/5N2/8/4K3 w - - 0 1", bottom);
+        float usual = b.evaluate(Colour::White);
+        b.weights.NOTE_MATERIEL[code(PieceType::King)] = 10000;
+        EXPECT_EQ(b.evaluate(Colour::White), usual);
+        EXPECT_EQ(b.evaluate(Colour::Black), -usual);
     }
 }
 
@@ -220,10 +220,10 @@ class ReferenceMobility : public ::testing::TestWithParam<MobilityCase> {};
 
 TEST_P(ReferenceMobility, UnitsOfOnePiece) {
     for (Colour bottom : Orientations) {
-        Banc b(GetParam().fen, bottom);
-        b.poids.NOTE_MOBILITE.fill(1.0f);
+        Bench b(GetParam().fen, bottom);
+        b.weights.NOTE_MOBILITE.fill(1.0f);
         Square s = b.at(GetParam().square);
-        ref::Contexte c = b.ctx();
+        ref::Context c = b.ctx();
         EXPECT_EQ(ref::mobilite_piece(c, s.x, s.y), static_cast<float>(GetParam().units))
             << GetParam().fen << " " << GetParam().square << " bottom " << code(bottom);
     }
@@ -248,12 +248,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ReferenceMobilityUnit, UnitGrowsWithTheMoveCount) {
     for (Colour bottom : Orientations) {
-        Banc b("4k3/8/8/8/8/8/8/N3K3 w - - 0 1", bottom);
+        Bench b("4k3/8/8/8/8/8/8/N3K3 w - - 0 1", bottom);
         b.pos.MoveCount = 10;
-        b.poids.NOTE_MOBILITE[code(PieceType::Knight)] = 2;
-        b.poids.MOBILITE_EVOLUTIVE[code(PieceType::Knight)] = 0.5f;
+        b.weights.NOTE_MOBILITE[code(PieceType::Knight)] = 2;
+        b.weights.MOBILITE_EVOLUTIVE[code(PieceType::Knight)] = 0.5f;
         Square s = b.at("a1");
-        ref::Contexte c = b.ctx();
+        ref::Context c = b.ctx();
         EXPECT_EQ(ref::mobilite_piece(c, s.x, s.y), 14.0f); // 2 units of 2 + 10 * 0.5
     }
 }
@@ -270,9 +270,9 @@ class ReferenceCastlingBonus : public ::testing::TestWithParam<CastlingBonusCase
 TEST_P(ReferenceCastlingBonus, KingMoveAlongItsHomeRow) {
     const CastlingBonusCase& k = GetParam();
     for (Colour bottom : Orientations) {
-        Banc b(k.fen, bottom);
+        Bench b(k.fen, bottom);
         Square f = b.at(k.from), t = b.at(k.to);
-        ref::Contexte c = b.ctx();
+        ref::Context c = b.ctx();
         EXPECT_EQ(ref::bonus_roque(c, f.x, f.y, t.x, t.y), k.earns ? 800.0f : 0.0f)
             << k.fen << " " << k.from << k.to << " bottom " << code(bottom);
     }
@@ -306,12 +306,12 @@ class ReferenceNoMove : public ::testing::TestWithParam<EndCase> {};
 
 TEST_P(ReferenceNoMove, MateOrStalemateText) {
     const EndCase& e = GetParam();
-    Banc b(e.fen, e.bottom);
-    b.poids.PROFONDEUR_MAX = 1;
-    b.compteurs.SearchDepth = static_cast<std::int16_t>(e.depth);
-    ResultatRecherche r = b.cherche(Colour::Black);
-    EXPECT_EQ(r.texte, e.text) << e.fen << " bottom " << code(e.bottom) << " depth " << e.depth;
-    EXPECT_EQ(r, (ResultatRecherche{0, 0, 0, 0, -999999.0f, e.text}));
+    Bench b(e.fen, e.bottom);
+    b.weights.PROFONDEUR_MAX = 1;
+    b.counters.SearchDepth = static_cast<std::int16_t>(e.depth);
+    SearchResult r = b.search(Colour::Black);
+    EXPECT_EQ(r.text, e.text) << e.fen << " bottom " << code(e.bottom) << " depth " << e.depth;
+    EXPECT_EQ(r, (SearchResult{0, 0, 0, 0, -999999.0f, e.text}));
 }
 
 constexpr const char* Stalemate = "k7/8/1Q6/8/8/8/8/7K b - - 0 1";
@@ -338,13 +338,13 @@ class ReferenceCounters : public ::testing::TestWithParam<CountCase> {};
 
 TEST_P(ReferenceCounters, OnePerPieceAndPerCandidateOnTheBoard) {
     for (Colour bottom : Orientations) {
-        Banc b(GetParam().fen, bottom);
-        ResultatRecherche r = b.cherche(Colour::White);
-        EXPECT_EQ(b.compteurs.MovesExamined, GetParam().movesExamined) << GetParam().fen;
-        EXPECT_EQ(b.compteurs.PositionsEvaluated, GetParam().positionsEvaluated);
-        EXPECT_EQ(b.compteurs.BestAtDepth[0], r.score);
-        EXPECT_EQ(b.compteurs.BestAtDepth[1], -999999.0f);
-        EXPECT_EQ(b.compteurs.SearchDepth, 0);
+        Bench b(GetParam().fen, bottom);
+        SearchResult r = b.search(Colour::White);
+        EXPECT_EQ(b.counters.MovesExamined, GetParam().movesExamined) << GetParam().fen;
+        EXPECT_EQ(b.counters.PositionsEvaluated, GetParam().positionsEvaluated);
+        EXPECT_EQ(b.counters.BestAtDepth[0], r.score);
+        EXPECT_EQ(b.counters.BestAtDepth[1], -999999.0f);
+        EXPECT_EQ(b.counters.SearchDepth, 0);
     }
 }
 
@@ -358,31 +358,31 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ReferenceSearch, MatingMoveKeepsItsScoreWhenTheReplyHasNone) {
     for (Colour bottom : Orientations) {
-        Banc b("k7/8/2K5/8/8/8/8/1Q6 w - - 0 1", bottom);
-        b.poids.PROFONDEUR_MAX = 1;
-        ResultatRecherche r = b.cherche(Colour::White);
+        Bench b("k7/8/2K5/8/8/8/8/1Q6 w - - 0 1", bottom);
+        b.weights.PROFONDEUR_MAX = 1;
+        SearchResult r = b.search(Colour::White);
         // the mate at ply 0, less the queen attacked by the king; the mated side adds nothing
-        EXPECT_EQ(r.texte, " 0.Db1-b7");
+        EXPECT_EQ(r.text, " 0.Db1-b7");
         EXPECT_EQ(r.score, 99999.9f - 900.0f);
     }
 }
 
 TEST(ReferenceSearch, DepthZeroTakesTheBestImmediateScoreThreatsIncluded) {
     for (Colour bottom : Orientations) {
-        Banc b("k7/8/8/8/3q4/8/8/3R3K w - - 0 1", bottom);
+        Bench b("k7/8/8/8/3q4/8/8/3R3K w - - 0 1", bottom);
         b.pos.MoveCount = 5;
-        ResultatRecherche r = b.cherche(Colour::White);
+        SearchResult r = b.search(Colour::White);
         Square d1 = b.at("d1"), d4 = b.at("d4");
         EXPECT_EQ(r.fromX, d1.x);
         EXPECT_EQ(r.fromY, d1.y);
         EXPECT_EQ(r.toX, d4.x);
         EXPECT_EQ(r.toY, d4.y);
-        EXPECT_EQ(r.texte, " 5.Td1xd4");
+        EXPECT_EQ(r.text, " 5.Td1xd4");
 
         // the rook was attacked on d1 (escape: 1 x 500) and is safe on d4
-        Banc after("k7/8/8/8/3R4/8/8/7K b - - 0 1", bottom);
+        Bench after("k7/8/8/8/3R4/8/8/7K b - - 0 1", bottom);
         after.pos.MoveCount = 5;
-        EXPECT_EQ(r.score, after.evalue(Colour::White) + 500.0f);
+        EXPECT_EQ(r.score, after.evaluate(Colour::White) + 500.0f);
     }
 }
 
@@ -391,13 +391,13 @@ TEST(ReferenceSearch, EqualScoresGoToTheFirstPieceInDisplayOrder) {
     // g5 comes first with White at the bottom and d2 with Black at the bottom (column by
     // column it would be the other way round).
     const char* position = "k7/8/8/6N1/4q3/8/3N4/7K w - - 0 1";
-    Banc white(position, Colour::White);
-    Banc black(position, Colour::Black);
-    ResultatRecherche w = white.cherche(Colour::White);
-    ResultatRecherche b = black.cherche(Colour::White);
+    Bench white(position, Colour::White);
+    Bench black(position, Colour::Black);
+    SearchResult w = white.search(Colour::White);
+    SearchResult b = black.search(Colour::White);
     EXPECT_EQ(w.score, b.score);
-    EXPECT_EQ(w.texte, " 0.Cg5xe4");
-    EXPECT_EQ(b.texte, " 0.Cd2xe4");
+    EXPECT_EQ(w.text, " 0.Cg5xe4");
+    EXPECT_EQ(b.text, " 0.Cd2xe4");
     EXPECT_EQ(nom(b.fromX, b.fromY, Colour::Black), "d2");
     EXPECT_EQ(nom(b.toX, b.toY, Colour::Black), "e4");
 }
@@ -416,23 +416,23 @@ TEST_P(ReferenceAlphaBeta, RuleReadsBestAtDepthAsStored) {
     // a lone king: its moves are the first piece's at the root
     const char* position = "k7/8/8/8/8/8/8/7K w - - 0 1";
     for (Colour bottom : Orientations) {
-        Banc flat(position, bottom);
-        ResultatRecherche r0 = flat.cherche(Colour::White);
-        Banc deep(position, bottom);
-        deep.poids.PROFONDEUR_MAX = 1;
-        ResultatRecherche r1 = deep.cherche(Colour::White);
+        Bench flat(position, bottom);
+        SearchResult r0 = flat.search(Colour::White);
+        Bench deep(position, bottom);
+        deep.weights.PROFONDEUR_MAX = 1;
+        SearchResult r1 = deep.search(Colour::White);
 
-        Banc b(position, bottom);
-        b.poids.PROFONDEUR_MAX = 1;
-        b.poids.ALPHA_BETA = static_cast<std::uint8_t>(GetParam().alphaBeta);
-        b.compteurs.BestAtDepth[0] = GetParam().preset == Preset::Lowest     ? -999999.0f
+        Bench b(position, bottom);
+        b.weights.PROFONDEUR_MAX = 1;
+        b.weights.ALPHA_BETA = static_cast<std::uint8_t>(GetParam().alphaBeta);
+        b.counters.BestAtDepth[0] = GetParam().preset == Preset::Lowest     ? -999999.0f
                                      : GetParam().preset == Preset::FlatBest ? r0.score
                                                                              : 1e9f;
-        ResultatRecherche r = b.cherche(Colour::White);
-        const Banc& same = GetParam().refined ? deep : flat;
+        SearchResult r = b.search(Colour::White);
+        const Bench& same = GetParam().refined ? deep : flat;
         EXPECT_EQ(r, GetParam().refined ? r1 : r0);
-        EXPECT_EQ(b.compteurs.MovesExamined, same.compteurs.MovesExamined);
-        EXPECT_EQ(b.compteurs.PositionsEvaluated, same.compteurs.PositionsEvaluated);
+        EXPECT_EQ(b.counters.MovesExamined, same.counters.MovesExamined);
+        EXPECT_EQ(b.counters.PositionsEvaluated, same.counters.PositionsEvaluated);
     }
 }
 
@@ -451,11 +451,11 @@ TEST(ReferenceSearch, LaterPiecesAreRefinedUnlessTheyBeatTheBestSoFar) {
     const char* position = "k7/8/8/8/8/8/8/N6K w - - 0 1";
     for (Colour bottom : Orientations) {
         auto evaluations = [&](int maxDepth, int alphaBeta) {
-            Banc b(position, bottom);
-            b.poids.PROFONDEUR_MAX = static_cast<std::int16_t>(maxDepth);
-            b.poids.ALPHA_BETA = static_cast<std::uint8_t>(alphaBeta);
-            b.cherche(Colour::White);
-            return b.compteurs.PositionsEvaluated;
+            Bench b(position, bottom);
+            b.weights.PROFONDEUR_MAX = static_cast<std::int16_t>(maxDepth);
+            b.weights.ALPHA_BETA = static_cast<std::uint8_t>(alphaBeta);
+            b.search(Colour::White);
+            return b.counters.PositionsEvaluated;
         };
         int flat = evaluations(0, 0), pruned = evaluations(1, 1), full = evaluations(1, 0);
         EXPECT_EQ(flat, 5);
@@ -465,23 +465,23 @@ TEST(ReferenceSearch, LaterPiecesAreRefinedUnlessTheyBeatTheBestSoFar) {
 }
 
 TEST(ReferenceSearch, RefinedAndFlatDiffer) {
-    Banc flat("k7/8/8/8/8/8/8/7K w - - 0 1", Colour::White);
-    flat.cherche(Colour::White);
-    Banc deep("k7/8/8/8/8/8/8/7K w - - 0 1", Colour::White);
-    deep.poids.PROFONDEUR_MAX = 1;
-    deep.cherche(Colour::White);
-    EXPECT_GT(deep.compteurs.PositionsEvaluated, flat.compteurs.PositionsEvaluated);
-    EXPECT_GT(deep.compteurs.BestAtDepth[1], -999999.0f);
+    Bench flat("k7/8/8/8/8/8/8/7K w - - 0 1", Colour::White);
+    flat.search(Colour::White);
+    Bench deep("k7/8/8/8/8/8/8/7K w - - 0 1", Colour::White);
+    deep.weights.PROFONDEUR_MAX = 1;
+    deep.search(Colour::White);
+    EXPECT_GT(deep.counters.PositionsEvaluated, flat.counters.PositionsEvaluated);
+    EXPECT_GT(deep.counters.BestAtDepth[1], -999999.0f);
 }
 
 TEST(ReferenceSearch, EnPassantCaptureFound) {
     for (Colour bottom : Orientations) {
-        Banc b("4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", bottom);
+        Bench b("4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", bottom);
         Position before = b.pos;
-        ResultatRecherche r = b.cherche(Colour::White);
+        SearchResult r = b.search(Colour::White);
         EXPECT_EQ(nom(r.fromX, r.fromY, bottom), "e5");
         EXPECT_EQ(nom(r.toX, r.toY, bottom), "d6");
-        EXPECT_EQ(r.texte, " 0.e5-d6"); // rendered as the search saw it: destination empty
+        EXPECT_EQ(r.text, " 0.e5-d6"); // rendered as the search saw it: destination empty
         EXPECT_EQ(b.pos, before);
     }
 }
@@ -489,10 +489,10 @@ TEST(ReferenceSearch, EnPassantCaptureFound) {
 TEST(ReferenceSearch, KingStepTowardsItsRookEarnsTheCastlingBonus) {
     for (Colour bottom : Orientations)
         for (bool done : {false, true}) {
-            Banc b("4k3/8/8/8/8/8/5P2/4K2R w K - 0 1", bottom);
-            b.poids.NOTE_ROQUE = 100000;
+            Bench b("4k3/8/8/8/8/8/5P2/4K2R w K - 0 1", bottom);
+            b.weights.NOTE_ROQUE = 100000;
             b.pos.CastlingDone[code(Colour::White)] = done;
-            ResultatRecherche r = b.cherche(Colour::White);
+            SearchResult r = b.search(Colour::White);
             if (done) {
                 EXPECT_LT(r.score, 90000.0f);
             } else {
@@ -507,14 +507,14 @@ TEST(ReferenceSearch, IllegalKingStepStillGetsTheCastlingBonus) {
     // White is mated; Kf1 is illegal but walks towards Rh1 with f2 in front
     for (Colour bottom : Orientations)
         for (bool done : {false, true}) {
-            Banc b("k7/8/8/8/8/8/3PPP2/r3K2R w K - 0 1", bottom);
+            Bench b("k7/8/8/8/8/8/3PPP2/r3K2R w K - 0 1", bottom);
             b.pos.CastlingDone[code(Colour::White)] = done;
-            ResultatRecherche r = b.cherche(Colour::White);
+            SearchResult r = b.search(Colour::White);
             if (done) {
-                EXPECT_EQ(r.texte, "MAT");
+                EXPECT_EQ(r.text, "MAT");
                 EXPECT_EQ(r.score, -999999.0f);
             } else {
-                EXPECT_EQ(r.texte, " 0.Re1-f1");
+                EXPECT_EQ(r.text, " 0.Re1-f1");
                 EXPECT_EQ(r.score, -999999.0f + 800.0f);
             }
         }
@@ -523,11 +523,11 @@ TEST(ReferenceSearch, IllegalKingStepStillGetsTheCastlingBonus) {
 TEST(ReferenceSearch, PawnTerms) {
     for (Colour bottom : Orientations) {
         // dxe4 lands in front of the pawn on e3
-        auto doubled = [&](float malus) {
-            Banc b("k7/8/8/8/4n3/3PP3/8/7K w - - 0 1", bottom);
-            b.poids.NOTE_MATERIEL[code(PieceType::Knight)] = 3000;
-            b.poids.MALUS_DOUBLE = malus;
-            ResultatRecherche r = b.cherche(Colour::White);
+        auto doubled = [&](float penalty) {
+            Bench b("k7/8/8/8/4n3/3PP3/8/7K w - - 0 1", bottom);
+            b.weights.NOTE_MATERIEL[code(PieceType::Knight)] = 3000;
+            b.weights.MALUS_DOUBLE = penalty;
+            SearchResult r = b.search(Colour::White);
             EXPECT_EQ(nom(r.fromX, r.fromY, bottom), "d3");
             EXPECT_EQ(nom(r.toX, r.toY, bottom), "e4");
             return r.score;
@@ -535,14 +535,14 @@ TEST(ReferenceSearch, PawnTerms) {
         EXPECT_EQ(doubled(80) - doubled(1080), 1000.0f);
 
         auto promotion = [&](float bonus) {
-            Banc b("8/4P3/8/8/8/8/k7/7K w - - 0 1", bottom);
-            b.poids.NOTE_PROMOTION = bonus;
+            Bench b("8/4P3/8/8/8/8/k7/7K w - - 0 1", bottom);
+            b.weights.NOTE_PROMOTION = bonus;
             Position before = b.pos;
-            ResultatRecherche r = b.cherche(Colour::White);
+            SearchResult r = b.search(Colour::White);
             EXPECT_EQ(b.pos, before); // the pawn stayed a pawn and went back
             return r;
         };
-        ResultatRecherche r = promotion(100000);
+        SearchResult r = promotion(100000);
         EXPECT_EQ(nom(r.toX, r.toY, bottom), "e8");
         EXPECT_GT(r.score, 90000.0f);
         EXPECT_LT(promotion(0).score, 90000.0f);
@@ -551,13 +551,13 @@ TEST(ReferenceSearch, PawnTerms) {
 
 TEST(ReferenceSearch, KingPenaltyOnEveryKingMove) {
     for (Colour bottom : Orientations) {
-        auto score = [&](float malus) {
-            Banc b("k7/8/8/8/8/8/8/7K w - - 0 1", bottom);
-            b.poids.MALUS_ROI = malus;
-            return b.cherche(Colour::White);
+        auto score = [&](float penalty) {
+            Bench b("k7/8/8/8/8/8/8/7K w - - 0 1", bottom);
+            b.weights.MALUS_ROI = penalty;
+            return b.search(Colour::White);
         };
-        ResultatRecherche a = score(100), c = score(600);
-        EXPECT_EQ(a.texte, c.texte);
+        SearchResult a = score(100), c = score(600);
+        EXPECT_EQ(a.text, c.text);
         EXPECT_EQ(a.score - c.score, 500.0f);
     }
 }
@@ -573,13 +573,13 @@ TEST_P(ReferenceBoardUntouched, AtEveryDepth) {
     for (Colour bottom : Orientations)
         for (int maxDepth = 0; maxDepth <= 2; ++maxDepth)
             for (int alphaBeta : {0, 1}) {
-                Banc b(GetParam().fen, bottom);
-                b.poids.PROFONDEUR_MAX = static_cast<std::int16_t>(maxDepth);
-                b.poids.ALPHA_BETA = static_cast<std::uint8_t>(alphaBeta);
+                Bench b(GetParam().fen, bottom);
+                b.weights.PROFONDEUR_MAX = static_cast<std::int16_t>(maxDepth);
+                b.weights.ALPHA_BETA = static_cast<std::uint8_t>(alphaBeta);
                 Position before = b.pos;
-                b.cherche(GetParam().side);
+                b.search(GetParam().side);
                 EXPECT_EQ(b.pos, before) << GetParam().fen << " depth " << maxDepth;
-                EXPECT_EQ(b.compteurs.SearchDepth, 0);
+                EXPECT_EQ(b.counters.SearchDepth, 0);
             }
 }
 

@@ -15,7 +15,7 @@ using namespace std::string_literals;
 namespace {
 
 struct Case {
-    std::string texte;
+    std::string text;
     double expected;
 };
 
@@ -46,9 +46,9 @@ TEST(NumberReading, DefaultLocale) {
         {"1" + ThinSpace + "234", 1}, // not a separator unless the locale says so
         {"\xC3\xA9"s + "5", 0},
     };
-    for (const auto& [texte, expected] : cases) {
-        SCOPED_TRACE(texte);
-        const auto parsed = lire_nombre(texte);
+    for (const auto& [text, expected] : cases) {
+        SCOPED_TRACE(text);
+        const auto parsed = lire_nombre(text);
         ASSERT_TRUE(parsed.has_value());
         EXPECT_DOUBLE_EQ(*parsed, expected);
     }
@@ -68,9 +68,9 @@ TEST(NumberReading, InvalidUtfStopsTheReading) {
         {"6\xC2"s + "5", 6},             // lead byte followed by an ASCII byte
         {"4"s + '\0' + "5", 4},
     };
-    for (const auto& [texte, expected] : cases) {
-        SCOPED_TRACE(testing::PrintToString(texte));
-        const auto parsed = lire_nombre(texte);
+    for (const auto& [text, expected] : cases) {
+        SCOPED_TRACE(testing::PrintToString(text));
+        const auto parsed = lire_nombre(text);
         ASSERT_TRUE(parsed.has_value());
         EXPECT_DOUBLE_EQ(*parsed, expected);
     }
@@ -79,7 +79,7 @@ TEST(NumberReading, InvalidUtfStopsTheReading) {
 TEST(NumberReading, OtherLocales) {
     struct LocaleCase {
         NumberLocale locale;
-        std::string texte;
+        std::string text;
         double expected;
     };
     const NumberLocale continental{U',', U'.'};
@@ -96,9 +96,9 @@ TEST(NumberReading, OtherLocales) {
         {fine, "1" + ThinSpace + "234,5", 1234.5},
         {NumberLocale{U'.', 0}, "1'234", 1},
     };
-    for (const auto& [locale, texte, expected] : cases) {
-        SCOPED_TRACE(texte);
-        const auto parsed = lire_nombre(texte, locale);
+    for (const auto& [locale, text, expected] : cases) {
+        SCOPED_TRACE(text);
+        const auto parsed = lire_nombre(text, locale);
         ASSERT_TRUE(parsed.has_value());
         EXPECT_DOUBLE_EQ(*parsed, expected);
     }
@@ -110,11 +110,11 @@ TEST(NumberReading, DoesNotReadBeyondTheView) {
     EXPECT_DOUBLE_EQ(leadingNumber(std::string_view("7.25").substr(0, 3)), 7.2);
 
     // Sequences cut by the end of an exactly sized buffer: a sanitizer build catches overreads.
-    for (const std::string& texte :
+    for (const std::string& text :
          {std::string("1\xC2"), std::string("1\xE2\x80"), std::string("1\xF0\x9F\x98")}) {
-        const auto tampon = std::make_unique<char[]>(texte.size());
-        std::memcpy(tampon.get(), texte.data(), texte.size());
-        EXPECT_DOUBLE_EQ(*lire_nombre(std::string_view(tampon.get(), texte.size())), 1);
+        const auto tampon = std::make_unique<char[]>(text.size());
+        std::memcpy(tampon.get(), text.data(), text.size());
+        EXPECT_DOUBLE_EQ(*lire_nombre(std::string_view(tampon.get(), text.size())), 1);
     }
 }
 
@@ -142,9 +142,9 @@ TEST(LeadingNumber, Table) {
         {".5.", 0.5},
         {"+.", 0},
     };
-    for (const auto& [texte, expected] : cases) {
-        SCOPED_TRACE(texte);
-        EXPECT_DOUBLE_EQ(leadingNumber(texte), expected);
+    for (const auto& [text, expected] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_DOUBLE_EQ(leadingNumber(text), expected);
     }
 }
 
@@ -162,9 +162,9 @@ TEST(LeadingNumber, CountlessDigits) {
         {"0." + freshOnes, 1},
     };
     // Exact comparisons: DBL_MAX and infinity are one ULP apart.
-    for (const auto& [texte, expected] : cases) {
-        SCOPED_TRACE(texte.substr(0, 20));
-        EXPECT_EQ(leadingNumber(texte), expected);
+    for (const auto& [text, expected] : cases) {
+        SCOPED_TRACE(text.substr(0, 20));
+        EXPECT_EQ(leadingNumber(text), expected);
     }
     EXPECT_EQ(*lire_nombre("1 " + freshOnes), DBL_MAX);
 }

@@ -27,13 +27,13 @@ protected:
         ASSERT_TRUE(base.ouvrir((dir / "eco.db").string(), true)) << base.erreur();
     }
     void TearDown() override { fs::remove_all(dir); }
-    static LigneEco ligne(const char* code, const char* nom, const char* coups, float note = 0,
+    static LigneEco line(const char* code, const char* nom, const char* coups, float note = 0,
                           bool appris = false) {
         return {0, code, nom, coups, note, appris};
     }
-    static Position apres(const std::string& texte) {
+    static Position apres(const std::string& text) {
         Position p = Position::initial();
-        std::istringstream tokens(texte);
+        std::istringstream tokens(text);
         for (std::string tok; tokens >> tok;) {
             auto dot = tok.find_last_of('.');
             if (dot != std::string::npos) tok.erase(0, dot + 1);
@@ -42,19 +42,19 @@ protected:
         }
         return p;
     }
-    std::string livre(const std::string& texte, const std::function<double()>* r = nullptr) {
-        Position p = apres(texte);
-        auto c = base.choisir_coup_livre(p, p.side_to_move(), texte, r);
+    std::string livre(const std::string& text, const std::function<double()>* r = nullptr) {
+        Position p = apres(text);
+        auto c = base.choisir_coup_livre(p, p.side_to_move(), text, r);
         if (!c) return "-";
         Move m = c->move.move();
-        return uciMove(p, m) + " " + c->ligne.code;
+        return uciMove(p, m) + " " + c->line.code;
     }
 };
 
 TEST_F(Ouvertures, NamingTakesTheFirstLineInKeyOrder) {
-    ASSERT_TRUE(base.ajouter({ligne("C20", "Partie du pion roi", "1.e4 e5 *"),
-                              ligne("C44", "Partie écossaise", "1.e4 e5 2.Nf3 Nc6 3.d4 *"),
-                              ligne("B00", "Défense Nimzowitsch", "1.e4 Nc6 *")}));
+    ASSERT_TRUE(base.ajouter({line("C20", "Partie du pion roi", "1.e4 e5 *"),
+                              line("C44", "Partie écossaise", "1.e4 e5 2.Nf3 Nc6 3.d4 *"),
+                              line("B00", "Défense Nimzowitsch", "1.e4 Nc6 *")}));
     EXPECT_EQ(base.nombre_lignes(), 3);
     EXPECT_EQ(base.nommer_ouverture("1.e4 e5")->code, "C20");
     EXPECT_EQ(base.nommer_ouverture("1.e4 e5 2.Nf3")->libelle, "Partie écossaise");
@@ -69,7 +69,7 @@ TEST_F(Ouvertures, NamingTakesTheFirstLineInKeyOrder) {
 }
 
 TEST_F(Ouvertures, BookMoveFollowsTheGameText) {
-    ASSERT_TRUE(base.ajouter({ligne("C44", "Partie écossaise", "1.e4 e5 2.Nf3 Nc6 *")}));
+    ASSERT_TRUE(base.ajouter({line("C44", "Partie écossaise", "1.e4 e5 2.Nf3 Nc6 *")}));
     EXPECT_EQ(livre("1.e4 e5"), "g1f3 C44");
     EXPECT_EQ(livre("1.e4"), "e7e5 C44");
     EXPECT_EQ(livre(""), "e2e4 C44");
@@ -78,11 +78,11 @@ TEST_F(Ouvertures, BookMoveFollowsTheGameText) {
 }
 
 TEST_F(Ouvertures, BestOrderedLineFirstLearnedBeforeReference) {
-    ASSERT_TRUE(base.ajouter({ligne("C20", "Référence", "1.e4 e5 2.Bc4 *"),
-                              ligne("C21", "Apprise", "1.e4 e5 2.d4 *", 0, true),
-                              ligne("C50", "Autre référence", "1.e4 e5 2.Nc3 *")}));
+    ASSERT_TRUE(base.ajouter({line("C20", "Référence", "1.e4 e5 2.Bc4 *"),
+                              line("C21", "Apprise", "1.e4 e5 2.d4 *", 0, true),
+                              line("C50", "Autre référence", "1.e4 e5 2.Nc3 *")}));
     EXPECT_EQ(livre("1.e4 e5"), "d2d4 C21"); // same score: the learned line first
-    ASSERT_TRUE(base.ajouter({ligne("C40", "Mieux notée", "1.e4 e5 2.Nf3 *", 5, true)}));
+    ASSERT_TRUE(base.ajouter({line("C40", "Mieux notée", "1.e4 e5 2.Nf3 *", 5, true)}));
     EXPECT_EQ(livre("1.e4 e5"), "g1f3 C40");
     Position p = apres("1.e4 e5");
     EXPECT_EQ(base.choisir_coup_livre(p, Colour::White, "1.e4 e5")->note, 5);
@@ -90,7 +90,7 @@ TEST_F(Ouvertures, BestOrderedLineFirstLearnedBeforeReference) {
 
 TEST_F(Ouvertures, RandomChoiceGivesEachLineItsShare) {
     ASSERT_TRUE(base.ajouter(
-        {ligne("A", "a", "1.e4 *"), ligne("B", "b", "1.d4 *"), ligne("C", "c", "1.c4 *")}));
+        {line("A", "a", "1.e4 *"), line("B", "b", "1.d4 *"), line("C", "c", "1.c4 *")}));
     std::map<std::string, int> seen;
     for (double r : {0.0, 0.2, 0.34, 0.5, 0.67, 0.99}) {
         std::function<double()> f = [r] { return r; };
@@ -174,10 +174,10 @@ TEST_F(Ouvertures, LookupsUseTheIndex) {
     std::vector<LigneEco> lignes;
     for (int i = 0; i < 500; ++i)
         lignes.push_back(
-            ligne("A00", "x", ("1.e4 e5 2.Nf3 Nc6 " + std::to_string(i) + " *").c_str()));
+            line("A00", "x", ("1.e4 e5 2.Nf3 Nc6 " + std::to_string(i) + " *").c_str()));
     ASSERT_TRUE(base.ajouter(lignes));
-    for (const char* texte : {"", "1.e4", "1.e4 e5 2.Nf3"}) {
-        auto plans = base.plans(texte);
+    for (const char* text : {"", "1.e4", "1.e4 e5 2.Nf3"}) {
+        auto plans = base.plans(text);
         ASSERT_EQ(plans.size(), 4u);
         for (const auto& plan : plans) {
             EXPECT_NE(plan.find("SEARCH ECO USING"), std::string::npos) << plan;

@@ -124,7 +124,7 @@ std::string messages(const ScriptedDialogs& d) {
 struct Charge {
     std::vector<std::string> fens; // entry 0 the start
     std::vector<std::string> notes;
-    std::string resultat;
+    std::string result;
 };
 
 Charge charger(Banc& b, const PartieLue& lue) {
@@ -137,7 +137,7 @@ Charge charger(Banc& b, const PartieLue& lue) {
     Charge c;
     for (const Position& p : b->session().PositionStates) c.fens.push_back(writeFen(p));
     c.notes = b->session().notes;
-    c.resultat = b->session().GameResult;
+    c.result = b->session().GameResult;
     return c;
 }
 
@@ -157,24 +157,24 @@ void sauver_et_relire(Banc& premier, const Charge& avant,
     QTemporaryDir dir;
     const std::string sauve = dir.filePath(QStringLiteral("sauve.pgn")).toStdString();
     SaveController sauvegarde(premier.dialogs, premier.catalogue, nullptr);
-    const std::string texte = sauvegarde.composer(premier->session(), premier.settings,
+    const std::string text = sauvegarde.composer(premier->session(), premier.settings,
                                                   premier->position().PlayerColour, Jour);
-    ASSERT_TRUE(sauvegarde.sauver(sauve, texte, false));
+    ASSERT_TRUE(sauvegarde.sauver(sauve, text, false));
     // Only the confirmation: no note was left out.
     EXPECT_EQ(messages(premier.dialogs), "<217>\n");
 
     const std::vector<PartieLue> relues = lire_parties(contenu(sauve));
-    ASSERT_EQ(relues.size(), 1u) << texte;
-    EXPECT_EQ(tags_gardes(relues[0].GameText), tags) << texte;
+    ASSERT_EQ(relues.size(), 1u) << text;
+    EXPECT_EQ(tags_gardes(relues[0].GameText), tags) << text;
 
     Banc second(premier.settings);
     const Charge apres = charger(second, relues[0]);
-    EXPECT_EQ(apres.fens, avant.fens) << texte;
-    EXPECT_EQ(apres.notes, avant.notes) << texte;
-    EXPECT_EQ(apres.resultat, avant.resultat) << texte;
+    EXPECT_EQ(apres.fens, avant.fens) << text;
+    EXPECT_EQ(apres.notes, avant.notes) << text;
+    EXPECT_EQ(apres.result, avant.result) << text;
 
     if (premier.settings.SAUVE_ABREGE == 1 && std::ifstream(PgnExtract)) {
-        EXPECT_EQ(sortie_de(std::string(PgnExtract) + " -s -r '" + sauve + "' 2>&1"), "") << texte;
+        EXPECT_EQ(sortie_de(std::string(PgnExtract) + " -s -r '" + sauve + "' 2>&1"), "") << text;
     }
 }
 
@@ -211,7 +211,7 @@ TEST_P(AllerRetour, SavedGameReadsBackTheSame) {
     EXPECT_EQ(tags.at("Event"), a.evenement);
     EXPECT_EQ(tags.at("White"), a.blanc);
     EXPECT_EQ(tags.at("Site"), a.lieu);
-    EXPECT_EQ(avant.resultat, jeu.result);
+    EXPECT_EQ(avant.result, jeu.result);
 
     sauver_et_relire(premier, avant, tags);
 }

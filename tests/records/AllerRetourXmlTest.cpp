@@ -65,8 +65,8 @@ std::string valeur(const std::string& lignes, const std::string& nom) {
 }
 
 // Runs of blanks as one space, as the XML reader gives every value.
-std::string simplifie(const std::string& texte) {
-    return QString::fromStdString(texte).simplified().toStdString();
+std::string simplifie(const std::string& text) {
+    return QString::fromStdString(text).simplified().toStdString();
 }
 
 class AllerRetourXml : public test::TestChargementXml {
@@ -117,8 +117,8 @@ TEST_F(AllerRetourXml, ServedGamesComeBackWithTheirMovesAndTags) {
             const std::string* v = source.tag(nom);
             EXPECT_EQ(valeur(r.partie.GameText, nom), v ? simplifie(*v) : "") << nom;
         }
-        const std::string* resultat = source.tag("Result");
-        EXPECT_EQ(r.resultat, !source.result.empty() ? source.result : resultat ? *resultat : "*");
+        const std::string* result = source.tag("Result");
+        EXPECT_EQ(r.result, !source.result.empty() ? source.result : result ? *result : "*");
     }
     EXPECT_EQ(essayees, 4);
 }
@@ -136,7 +136,7 @@ TEST_F(AllerRetourXml, AConvertedGameLoadsThroughItsFileAddress) {
     EXPECT_EQ(valeur(r.partie.GameText, "White"), "Morphy, Paul");
     EXPECT_TRUE(r.partie.GameMoveText.starts_with("1.e4 e5 2.Nf3 d6 3.d4 Bg4 4.dxe5"))
         << r.partie.GameMoveText;
-    EXPECT_EQ(r.resultat, "1-0");
+    EXPECT_EQ(r.result, "1-0");
 }
 
 } // namespace

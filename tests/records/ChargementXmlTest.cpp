@@ -42,7 +42,7 @@ TEST_F(ChargementXmlTest, FetchesAndReadsTheGame) {
     EXPECT_EQ(r.adresse, serveur.adresse("/partie.xml"));
     EXPECT_EQ(r.partie.GameText, "[Event \"Open & Co\"]\r\n[White \"Zoë\"]\r\n");
     EXPECT_EQ(r.partie.GameMoveText, "1.e4 e5 2.Nf3 1-0 ");
-    EXPECT_EQ(r.resultat, "1-0");
+    EXPECT_EQ(r.result, "1-0");
 }
 
 struct CasEchec {
@@ -105,7 +105,7 @@ TEST_F(ChargementXmlTest, AClosedPortIsARefusedConnection) {
 }
 
 struct CasImmediat {
-    std::string texte;
+    std::string text;
     EchecChargement echec;
     std::string message;
 };
@@ -115,7 +115,7 @@ class EchecImmediat : public ChargementXmlTest, public testing::WithParamInterfa
 TEST_P(EchecImmediat, IsReportedBeforeAnyRequest) {
     bool appele = false;
     ResultatChargement r;
-    EXPECT_FALSE(chargement.charger(GetParam().texte, [&](const ResultatChargement& x) {
+    EXPECT_FALSE(chargement.charger(GetParam().text, [&](const ResultatChargement& x) {
         appele = true;
         r = x;
     }));
@@ -211,7 +211,7 @@ TEST_F(PartieDistanteTest, ShowsTheGameAndHandsItOn) {
     EXPECT_EQ(recue->GameText, tags + "\r\n");
     EXPECT_EQ(recue->GameMoveText, "1.e4 e5 2.Nf3 1-0 ");
     EXPECT_EQ(recue->GameResult, "1-0");
-    EXPECT_EQ(commentaire.texte, "<28> {" + serveur.adresse("/partie.xml") + "} :\r\n" + tags);
+    EXPECT_EQ(commentaire.text, "<28> {" + serveur.adresse("/partie.xml") + "} :\r\n" + tags);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].title, "<123>");
     EXPECT_EQ(dialogs.messages[0].text, tags + "\r\n1.e4 e5 2.Nf3 1-0 ");

@@ -36,8 +36,8 @@ std::string lire(const fs::path& chemin) {
     return {std::istreambuf_iterator<char>(f), {}};
 }
 
-void ecrire(const fs::path& chemin, const std::string& texte) {
-    std::ofstream(chemin, std::ios::binary) << texte;
+void ecrire(const fs::path& chemin, const std::string& text) {
+    std::ofstream(chemin, std::ios::binary) << text;
 }
 
 std::set<std::string> contenu(const fs::path& dossier) {
@@ -83,7 +83,7 @@ TEST(ConversionPgn, WritesTheGamesThatPassTheFilterWhateverItsMaximum) {
          false,
          {"Paris opera", "Club game", "Promotions", "Black side", "Black to move first",
           "No result, next game follows", "Windows lines"}},
-        {&F::resultat, "1-0", false, {"Paris opera", "Windows lines"}},
+        {&F::result, "1-0", false, {"Paris opera", "Windows lines"}},
         {&F::blanc, "allies", false, {}},
         {&F::blanc, "allies", true, {"Paris opera"}},
         {&F::noir, "łukasz", false, {"Club game"}},
@@ -133,7 +133,7 @@ TEST(ConversionPgn, APgnCopyReadsBackAsTheSameGames) {
         EXPECT_EQ(b.commentaires, a.commentaires);
         ASSERT_EQ(b.variantes.size(), a.variantes.size());
         for (std::size_t v = 0; v < a.variantes.size(); ++v)
-            EXPECT_EQ(b.variantes[v].texte, a.variantes[v].texte);
+            EXPECT_EQ(b.variantes[v].text, a.variantes[v].text);
     }
     // The remark before the first game is no game's.
     EXPECT_TRUE(lire(cible).starts_with("[Event \"Paris opera\"]\r\n"));
@@ -141,13 +141,13 @@ TEST(ConversionPgn, APgnCopyReadsBackAsTheSameGames) {
 
 struct CasRecopie {
     const char* nom;
-    std::string texte, attendu;
+    std::string text, attendu;
 };
 
 class RecopiePartie : public testing::TestWithParam<CasRecopie> {};
 
 TEST_P(RecopiePartie, KeepsTheLinesAndSetsTheLayout) {
-    EXPECT_EQ(recopier_partie_pgn(GetParam().texte), GetParam().attendu);
+    EXPECT_EQ(recopier_partie_pgn(GetParam().text), GetParam().attendu);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -259,10 +259,10 @@ TEST_P(Annulation, LeavesTheFilesAsTheyWere) {
     if (c.pendantScan) {
         // More than one block of the scan, so it is stopped before its end.
         const std::string une = lire(Varied);
-        std::string texte;
-        while (texte.size() < (3u << 20)) texte += une;
+        std::string text;
+        while (text.size() < (3u << 20)) text += une;
         source = (dossier / "grand.pgn").string();
-        ecrire(source, texte);
+        ecrire(source, text);
     }
     const std::string cible = (dossier / c.cible).string();
     const std::vector<std::string> anciens = {cible, nom_fichier_partie(cible, 1),
@@ -275,7 +275,7 @@ TEST_P(Annulation, LeavesTheFilesAsTheyWere) {
         convertir_fichier_pgn(source, cible, {}, c.options, [&](int, std::int64_t, std::int64_t) {
             if (c.pendantScan || ++appels == 2) demander_annulation();
         });
-    EXPECT_TRUE(r.annulee);
+    EXPECT_TRUE(r.cancelled);
     EXPECT_EQ(r.ecrites, 0);
     EXPECT_EQ(message_conversion(r, Offsets), "<887>");
     for (const std::string& f : anciens) EXPECT_EQ(lire(f), "ancien " + f);
@@ -336,7 +336,7 @@ TEST(ConversionPgn, AnAddressFileThatCannotBeWrittenKeepsTheListAsItWas) {
 TEST(ConversionPgn, EachGameInItsOwnFileWithTheirAddresses) {
     const fs::path dossier = test::dossier_de_test("conversion");
     FiltreParties gains;
-    gains.resultat = "1-0";
+    gains.result = "1-0";
     const ResultatConversion r = convertir_fichier_pgn(
         Varied, (dossier / "une partie.xml").string(), gains, {FormatConversion::Xml, true, true});
     const std::string txt = (dossier / "une partie.txt").string();

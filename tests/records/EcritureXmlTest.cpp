@@ -18,15 +18,15 @@ std::string lire(const QString& chemin) {
     return f.readAll().toStdString();
 }
 
-void ecrire_brut(const QString& chemin, const std::string& texte) {
+void ecrire_brut(const QString& chemin, const std::string& text) {
     QFile f(chemin);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(texte.data(), static_cast<qint64>(texte.size()));
+    f.write(text.data(), static_cast<qint64>(text.size()));
 }
 
-int compter(const std::string& texte, const std::string& motif) {
+int compter(const std::string& text, const std::string& motif) {
     int n = 0;
-    for (auto i = texte.find(motif); i != std::string::npos; i = texte.find(motif, i + 1)) ++n;
+    for (auto i = text.find(motif); i != std::string::npos; i = text.find(motif, i + 1)) ++n;
     return n;
 }
 

@@ -16,7 +16,7 @@ constexpr year_month_day Jour{year{2026}, month{12}, day{4}};
 
 std::vector<std::string> textes(const std::vector<LigneImprimee>& lignes) {
     std::vector<std::string> out;
-    for (const auto& l : lignes) out.push_back(l.diagrammes.empty() ? l.texte : "<diagrammes>");
+    for (const auto& l : lignes) out.push_back(l.diagrammes.empty() ? l.text : "<diagrammes>");
     return out;
 }
 
@@ -25,7 +25,7 @@ TEST(ImpressionPartie, PiecesOfSeventyCharacters) {
     std::string accents;
     for (int i = 0; i < 71; ++i) accents += "é";
     struct Cas {
-        std::string texte;
+        std::string text;
         std::vector<std::size_t> tailles; // bytes of each piece
     };
     const Cas cas[] = {
@@ -35,12 +35,12 @@ TEST(ImpressionPartie, PiecesOfSeventyCharacters) {
     for (const Cas& c : cas) {
         std::vector<std::size_t> tailles;
         std::string ensemble;
-        for (const std::string& m : couper(c.texte)) {
+        for (const std::string& m : couper(c.text)) {
             tailles.push_back(m.size());
             ensemble += m;
         }
-        EXPECT_EQ(tailles, c.tailles) << c.texte;
-        EXPECT_EQ(ensemble, c.texte);
+        EXPECT_EQ(tailles, c.tailles) << c.text;
+        EXPECT_EQ(ensemble, c.text);
     }
 }
 
@@ -124,11 +124,11 @@ TEST(ImpressionPartie, MoveListAndDiagramLayouts) {
     EXPECT_EQ(lignes[2].diagrammes[0].move, "1.f2-f3");
     EXPECT_EQ(lignes[2].diagrammes[0].cle, g.PositionHistory[1]);
     EXPECT_EQ(lignes[3].diagrammes[0].cle, g.PositionHistory[4]);
-    EXPECT_EQ(lignes[4].texte, std::string(13, ' ') + rogner(g.lignes[4]));
+    EXPECT_EQ(lignes[4].text, std::string(13, ' ') + rogner(g.lignes[4]));
 }
 
 TEST(ImpressionPartie, SaveWindowTextPrintsAsItIs) {
-    const std::string texte = "[Event \"x\"]\r\n\r\n" + std::string(75, 'm') + " *\r\n";
+    const std::string text = "[Event \"x\"]\r\n\r\n" + std::string(75, 'm') + " *\r\n";
     const std::vector<std::string> attendu = {"QUARVELIN - <169> - 04/12/2026",
                                               "",
                                               "[Event \"x\"]",
@@ -136,7 +136,7 @@ TEST(ImpressionPartie, SaveWindowTextPrintsAsItIs) {
                                               std::string(70, 'm'),
                                               "mmmmm *",
                                               ""};
-    EXPECT_EQ(textes(impression_texte(texte, Jour, OffsetCatalogue())), attendu);
+    EXPECT_EQ(textes(impression_texte(text, Jour, OffsetCatalogue())), attendu);
 }
 
 TEST(Pagination, LinesFillPagesInOrder) {

@@ -16,9 +16,9 @@ FiltreParties sans_limite() {
     return f;
 }
 
-IndexPgn indexer(const std::string& texte, const FiltreParties& filtre = sans_limite()) {
-    std::istringstream in(texte);
-    return IndexPgn::indexer(in, texte.size(), filtre);
+IndexPgn indexer(const std::string& text, const FiltreParties& filtre = sans_limite()) {
+    std::istringstream in(text);
+    return IndexPgn::indexer(in, text.size(), filtre);
 }
 
 std::string partie(const std::string& entete, const std::string& coups = "1. e4 e5 *") {
@@ -70,8 +70,8 @@ TEST(IndexPgn, CriteriaMatchTheStartOfTheValueWithoutRegardToCase) {
         {"White in the middle of the value", f(&F::blanc, "bel"), {}},
         {"White in the middle, either colour", f(&F::blanc, "bel", true), {1, 2}},
         {"Black zo", f(&F::noir, "ZO"), {1}},
-        {"Result", f(&F::resultat, "1-0"), {0}},
-        {"Result prefix", f(&F::resultat, "1/2"), {2}},
+        {"Result", f(&F::result, "1-0"), {0}},
+        {"Result prefix", f(&F::result, "1/2"), {2}},
         {"ECO", f(&F::eco, "c4"), {0}},
         {"Site", f(&F::site, "paris"), {0}},
         {"Site in the middle", f(&F::site, "FRA"), {}},
@@ -92,9 +92,9 @@ TEST(IndexPgn, CriteriaMatchTheStartOfTheValueWithoutRegardToCase) {
 
     FiltreParties deux = sans_limite();
     deux.blanc = "zoe";
-    deux.resultat = "1/2";
+    deux.result = "1/2";
     EXPECT_EQ(indexer(TroisParties, deux).size(), 1u);
-    deux.resultat = "0-1";
+    deux.result = "0-1";
     EXPECT_EQ(indexer(TroisParties, deux).size(), 0u);
 }
 
@@ -110,12 +110,12 @@ TEST(IndexPgn, NamesMatchWhateverTheirEncodingAndCase) {
 }
 
 TEST(IndexPgn, StopsAtTheGreatestNumberOfGames) {
-    std::string texte;
-    for (int i = 0; i < 5; ++i) texte += partie("[Event \"" + std::to_string(i) + "\"]");
+    std::string text;
+    for (int i = 0; i < 5; ++i) text += partie("[Event \"" + std::to_string(i) + "\"]");
     for (std::int64_t maximum : {0, 1, 3, 5, 6}) {
         FiltreParties filtre;
         filtre.maximum = maximum;
-        IndexPgn index = indexer(texte, filtre);
+        IndexPgn index = indexer(text, filtre);
         std::size_t attendu = static_cast<std::size_t>(std::min<std::int64_t>(maximum, 5));
         EXPECT_EQ(index.size(), attendu) << maximum;
         EXPECT_EQ(index.vues(), static_cast<std::int64_t>(attendu)) << maximum;
@@ -124,12 +124,12 @@ TEST(IndexPgn, StopsAtTheGreatestNumberOfGames) {
     FiltreParties filtre;
     filtre.maximum = 1;
     filtre.evenement = "4";
-    EXPECT_EQ(indexer(texte, filtre).size(), 1u);
+    EXPECT_EQ(indexer(text, filtre).size(), 1u);
 }
 
 TEST(IndexPgn, OnlyALineStartingWithTheEventTagStartsAGame) {
     struct Cas {
-        const char* texte;
+        const char* text;
         std::vector<std::string> evenements;
     };
     const Cas cas[] = {
@@ -146,11 +146,11 @@ TEST(IndexPgn, OnlyALineStartingWithTheEventTagStartsAGame) {
         {"[Event \"crlf\"]\r\n[Site \"s\"]\r\n\r\n1.e4 *\r\n[Event \"two\"]\r\n", {"crlf", "two"}},
     };
     for (const Cas& c : cas) {
-        IndexPgn index = indexer(c.texte);
+        IndexPgn index = indexer(c.text);
         std::vector<std::string> vus;
         for (std::size_t i = 0; i < index.size(); ++i)
             vus.emplace_back(index.valeur(i, IndexPgn::Event));
-        EXPECT_EQ(vus, c.evenements) << c.texte;
+        EXPECT_EQ(vus, c.evenements) << c.text;
     }
     EXPECT_EQ(
         indexer("[Event \"one\"][Site \"line\"][White \"both\"]\n").valeur(0, IndexPgn::White),
@@ -178,18 +178,18 @@ TEST(IndexPgn, SkipsTheByteOrderMark) {
 // A file of several blocks, game starts and headers cut at every place a block may end:
 // the places found must be those of a plain line-by-line reading.
 TEST(IndexPgn, FindsTheSameGamesAsALineByLineReadingAcrossBlocks) {
-    std::string texte;
+    std::string text;
     std::vector<std::uint64_t> attendues;
-    for (int i = 0; texte.size() < (9u << 20); ++i) {
+    for (int i = 0; text.size() < (9u << 20); ++i) {
         const char* fin = i % 3 == 0 ? "\r\n" : "\n";
         std::string blancs(static_cast<std::size_t>(i % 5), ' ');
-        attendues.push_back(texte.size());
-        texte += blancs + "[Event \"g" + std::to_string(i) + "\"]" + fin;
-        texte += "[White \"" + std::string(static_cast<std::size_t>(i % 97), 'w') + "\"]" + fin;
-        texte += std::string(fin) + "1. e4 {[Event \"no\"]} e5 " +
+        attendues.push_back(text.size());
+        text += blancs + "[Event \"g" + std::to_string(i) + "\"]" + fin;
+        text += "[White \"" + std::string(static_cast<std::size_t>(i % 97), 'w') + "\"]" + fin;
+        text += std::string(fin) + "1. e4 {[Event \"no\"]} e5 " +
                  std::string(static_cast<std::size_t>(i % 211), 'x') + " *" + fin + fin;
     }
-    IndexPgn index = indexer(texte);
+    IndexPgn index = indexer(text);
     ASSERT_EQ(index.size(), attendues.size());
     for (std::size_t i = 0; i < index.size(); ++i) {
         ASSERT_EQ(index.position(i), attendues[i]) << i;
@@ -199,11 +199,11 @@ TEST(IndexPgn, FindsTheSameGamesAsALineByLineReadingAcrossBlocks) {
 }
 
 TEST(IndexPgn, ReportsProgressAndStopsWhenCancelled) {
-    std::string texte;
-    while (texte.size() < (12u << 20)) texte += partie("[Event \"e\"]\n[White \"w\"]");
+    std::string text;
+    while (text.size() < (12u << 20)) text += partie("[Event \"e\"]\n[White \"w\"]");
     std::vector<int> pourcents;
-    std::istringstream in(texte);
-    IndexPgn complet = IndexPgn::indexer(in, texte.size(), sans_limite(),
+    std::istringstream in(text);
+    IndexPgn complet = IndexPgn::indexer(in, text.size(), sans_limite(),
                                          [&](int p, std::int64_t l, std::int64_t v) {
                                              EXPECT_EQ(l, v);
                                              pourcents.push_back(p);
@@ -214,10 +214,10 @@ TEST(IndexPgn, ReportsProgressAndStopsWhenCancelled) {
     EXPECT_EQ(pourcents.back(), 100);
 
     FiltreParties tout = sans_limite();
-    std::istringstream encore(texte);
+    std::istringstream encore(text);
     demander_annulation(); // a request left from before does not stop a new scan
     IndexPgn coupe = IndexPgn::indexer(
-        encore, texte.size(), tout, [](int, std::int64_t, std::int64_t) { demander_annulation(); });
+        encore, text.size(), tout, [](int, std::int64_t, std::int64_t) { demander_annulation(); });
     EXPECT_TRUE(coupe.annule());
     EXPECT_GT(coupe.size(), 0u);
     EXPECT_LT(coupe.size(), static_cast<std::size_t>(complet.vues()));

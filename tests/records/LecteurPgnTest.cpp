@@ -80,7 +80,7 @@ TEST(LecteurPgn, KeepsVariationsNagsAndEscapesOutOfTheMainLine) {
     EXPECT_EQ(p.GameText, "[Event \"v\"]\r\n[White \"A \\\"quoted\\\" name\"]\r\n\r\n");
     ASSERT_EQ(p.variantes.size(), 1u);
     EXPECT_EQ(p.variantes[0].demiCoup, 3);
-    EXPECT_EQ(p.variantes[0].texte, "(2. f4 exf4 (2... d5 {counter}) 3. Nf3)");
+    EXPECT_EQ(p.variantes[0].text, "(2. f4 exf4 (2... d5 {counter}) 3. Nf3)");
     EXPECT_TRUE(p.commentaires.empty());
 }
 
@@ -113,8 +113,8 @@ TEST(LecteurPgn, ReadsWindowsNamesAsUtf8) {
 }
 
 TEST(LecteurPgn, EachPlaceOfTheIndexReadsItsOwnGame) {
-    std::string texte = lire(std::string(QUARVELIN_TEST_DATA) + "/varied.pgn");
-    std::vector<PartieLue> parties = lire_parties(texte);
+    std::string text = lire(std::string(QUARVELIN_TEST_DATA) + "/varied.pgn");
+    std::vector<PartieLue> parties = lire_parties(text);
     const std::vector<std::string> evenements = {
         "Paris opera",  "Club game",           "Promotions",
         "Black side",   "Black to move first", "No result, next game follows",

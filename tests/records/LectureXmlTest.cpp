@@ -9,7 +9,7 @@ namespace {
 struct CasMalForme {
     const char* nom;
     std::string document;
-    long long ligne;
+    long long line;
 };
 
 class DocumentMalForme : public testing::TestWithParam<CasMalForme> {};
@@ -18,7 +18,7 @@ TEST_P(DocumentMalForme, IsReportedWithItsLineAndYieldsNoGame) {
     const LectureXml lu = lire_document_xml(GetParam().document);
     EXPECT_FALSE(lu.bienForme);
     EXPECT_FALSE(lu.readable());
-    EXPECT_EQ(lu.ligne, GetParam().ligne);
+    EXPECT_EQ(lu.line, GetParam().line);
     EXPECT_TRUE(lu.partie.GameText.empty());
     EXPECT_TRUE(lu.partie.GameMoveText.empty());
 }

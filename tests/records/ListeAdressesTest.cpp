@@ -50,14 +50,14 @@ TEST(ListeAdresses, AMissingFileIsNotRead) {
 }
 
 struct Cas {
-    const char* ligne;
+    const char* line;
     const char* adresse;
 };
 
 class AdresseDeLigne : public testing::TestWithParam<Cas> {};
 
 TEST_P(AdresseDeLigne, StartsAtTheScheme) {
-    EXPECT_EQ(adresse_de_ligne(GetParam().ligne), GetParam().adresse);
+    EXPECT_EQ(adresse_de_ligne(GetParam().line), GetParam().adresse);
 }
 
 INSTANTIATE_TEST_SUITE_P(

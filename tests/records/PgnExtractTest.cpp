@@ -80,11 +80,11 @@ TEST(PgnExtract, ReadsEverySavedGame) {
             g.notes.assign(static_cast<std::size_t>(joues) + 1, "");
             for (int k = 1; k <= joues; k += 1 + static_cast<int>(rng() % 7))
                 g.notes[static_cast<std::size_t>(k)] = k % 2 ? "bien joué, {ou pas}" : "? !";
-            const std::string texte =
+            const std::string text =
                 texte_sauvegarde(g, b.settings, b->position().PlayerColour, aujourdhui(),
                                  b.catalogue, b.dialogs, "quarvelin");
             SaveController sauvegarde(b.dialogs, b.catalogue, nullptr);
-            ASSERT_TRUE(sauvegarde.sauver(fichier, texte, true)) << texte;
+            ASSERT_TRUE(sauvegarde.sauver(fichier, text, true)) << text;
             demiCoups.push_back(static_cast<std::size_t>(joues));
             ++parties;
         }

@@ -25,8 +25,8 @@ std::string lire(const std::string& chemin) {
     return {std::istreambuf_iterator<char>(f), {}};
 }
 
-void ecrire(const std::string& chemin, const std::string& texte) {
-    std::ofstream(chemin, std::ios::binary) << texte;
+void ecrire(const std::string& chemin, const std::string& text) {
+    std::ofstream(chemin, std::ios::binary) << text;
 }
 
 class SaveControllerTest : public ::testing::Test {
@@ -224,7 +224,7 @@ TEST(FichierPartie, LineEndsMadeCrLf) {
         {"a\rb", "a\r\nb"}, {"a\n\r\nb", "a\r\n\r\nb"},
         {"", ""},
     };
-    for (const auto& [texte, attendu] : cas) EXPECT_EQ(lignes_crlf(texte), attendu) << texte;
+    for (const auto& [text, attendu] : cas) EXPECT_EQ(lignes_crlf(text), attendu) << text;
 }
 
 } // namespace

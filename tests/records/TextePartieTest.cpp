@@ -72,7 +72,7 @@ TEST(TextePartie, RecordOfAGameAgainstTheMachine) {
         s.OpeningCode = "C60";
         s.OpeningName = "Espagnole";
         RecordingDialogs dialogs;
-        const std::string texte = texte_sauvegarde(s, b.settings, b->position().PlayerColour, Jour,
+        const std::string text = texte_sauvegarde(s, b.settings, b->position().PlayerColour, Jour,
                                                    b.catalogue, dialogs, "quarvelin");
         const std::string attendu =
             std::string("[Event \"<28>\"]\r\n[Site \"Lyon\"]\r\n[Date \"2026.12.04\"]\r\n"
@@ -81,7 +81,7 @@ TEST(TextePartie, RecordOfAGameAgainstTheMachine) {
             "[Result \"*\"]\r\n[ECO \"C60\"]\r\n[Opening \"Espagnole\"]\r\n"
             "[Variation \"a modifier\"]\r\n\r\n" +
             c.coups;
-        EXPECT_EQ(texte, attendu) << c.nom;
+        EXPECT_EQ(text, attendu) << c.nom;
         EXPECT_TRUE(dialogs.messages.empty()) << c.nom;
     }
 }
@@ -142,7 +142,7 @@ TEST(TextePartie, TagValuesEscaped) {
 
 TEST(TextePartie, NotesPutBackAfterTheirMoves) {
     struct Cas {
-        const char* texte;
+        const char* text;
         std::vector<std::string> notes;
         const char* attendu;
         std::size_t messages;
@@ -164,10 +164,10 @@ TEST(TextePartie, NotesPutBackAfterTheirMoves) {
     };
     for (const Cas& c : cas) {
         RecordingDialogs dialogs;
-        EXPECT_EQ(inserer_commentaires(c.texte, c.notes, dialogs, OffsetCatalogue(), "quarvelin"),
+        EXPECT_EQ(inserer_commentaires(c.text, c.notes, dialogs, OffsetCatalogue(), "quarvelin"),
                   c.attendu)
-            << c.texte;
-        ASSERT_EQ(dialogs.messages.size(), c.messages) << c.texte;
+            << c.text;
+        ASSERT_EQ(dialogs.messages.size(), c.messages) << c.text;
         for (const auto& m : dialogs.messages) {
             EXPECT_EQ(m.text, "<609>");
             EXPECT_EQ(m.title, "quarvelin");
@@ -184,12 +184,12 @@ TEST(TextePartie, GameFromAPositionWithBlackToMove) {
         b.move("e8", "g8");
         b.move("e1", "c1");
         RecordingDialogs dialogs;
-        const std::string texte = texte_sauvegarde(b->session(), b.settings, Colour::White, Jour,
+        const std::string text = texte_sauvegarde(b->session(), b.settings, Colour::White, Jour,
                                                    b.catalogue, dialogs, "quarvelin");
-        EXPECT_NE(texte.find("[SetUp \"1\"]\r\n[FEN \"r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 12\"]\r\n"
+        EXPECT_NE(text.find("[SetUp \"1\"]\r\n[FEN \"r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 12\"]\r\n"
                              "\r\n12... O-O 13.O-O-O *\r\n"),
                   std::string::npos)
-            << texte;
+            << text;
     }
 }
 

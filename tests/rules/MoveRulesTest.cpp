@@ -18,7 +18,7 @@ Square sq(const char* name, Colour bottom = Colour::White) {
     return namedSquare(name[0], name[1], bottom);
 }
 
-bool valide(const Position& p, const char* from, const char* to) {
+bool valid(const Position& p, const char* from, const char* to) {
     Square f = sq(from, p.PlayerColour), t = sq(to, p.PlayerColour);
     return coup_valide(p, p.at(f.x, f.y), f.x, f.y, p.at(t.x, t.y), t.x, t.y);
 }
@@ -63,7 +63,7 @@ class ValidMove : public ::testing::TestWithParam<ValidCase> {};
 TEST_P(ValidMove, InBothOrientations) {
     const ValidCase& c = GetParam();
     for (Colour bottom : {Colour::White, Colour::Black})
-        EXPECT_EQ(valide(fen(c.fen, bottom), c.from, c.to), c.expected)
+        EXPECT_EQ(valid(fen(c.fen, bottom), c.from, c.to), c.expected)
             << c.fen << " " << c.from << c.to << " bottom " << code(bottom);
 }
 
@@ -101,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(LegalMove, KingMayStepIntoAttackOnlyByTheMovementRule) {
     Position p = fen("4k3/8/8/8/8/8/5r2/4K3 w - - 0 1");
-    EXPECT_TRUE(valide(p, "e1", "f1"));
+    EXPECT_TRUE(valid(p, "e1", "f1"));
     EXPECT_FALSE(isLegal(p, move(p, "e1", "f1")));
     EXPECT_TRUE(isLegal(p, move(p, "e1", "f2")));
 }

@@ -39,7 +39,7 @@ TEST_P(NotesDesCommentaires, LandOnTheMovesTheyFollow) {
     std::size_t avecNote = 0;
     for (const std::string& n : s.notes) avecNote += !n.empty();
     EXPECT_EQ(avecNote, c.notes.size());
-    for (const auto& [k, texte] : c.notes) EXPECT_EQ(s.notes[k], texte) << k;
+    for (const auto& [k, text] : c.notes) EXPECT_EQ(s.notes[k], text) << k;
     EXPECT_EQ(writeFen(b->position()), c.fenFinale);
 }
 
@@ -63,11 +63,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Chargement, ResultKeptAndCommentaryShowsCommentsAndVariations) {
     Banc b;
-    b.commentaire.texte.clear();
+    b.commentaire.text.clear();
     ASSERT_TRUE(b->charger_partie(
         lire("[Event \"a\"]\n[Result \"0-1\"]\n\n{opening words} 1.e4 (1.d4 d5) e5 {b} 0-1\n")));
     EXPECT_EQ(b->session().GameResult, "0-1");
-    const std::string& t = b.commentaire.texte;
+    const std::string& t = b.commentaire.text;
     EXPECT_NE(t.find("{opening words}"), std::string::npos) << t;
     EXPECT_NE(t.find("{b}"), std::string::npos) << t;
     EXPECT_NE(t.find("1. (1.d4 d5)"), std::string::npos) << t;

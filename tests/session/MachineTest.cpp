@@ -21,11 +21,11 @@ class DeferredSearch : public ExecuteurRecherche {
 public:
     std::vector<std::function<void()>> attente;
     int annulations = 0;
-    void lancer(const DemandeRecherche& d, const SearchCounters& c, const RappelsMoteur& r,
+    void lancer(const SearchRequest& d, const SearchCounters& c, const EngineCallbacks& r,
                 Fin fin) override {
         attente.push_back([=] {
             SearchCounters cc = c;
-            ResultatRecherche res = chercher_coup(d, cc, r);
+            SearchResult res = searchMove(d, cc, r);
             fin(res, cc);
         });
     }
@@ -78,8 +78,8 @@ TEST(CoupMachine, EveryEndOfGame) {
         const char* fen;
         const char* de; // the human's move, or nothing when the machine moves first
         const char* vers;
-        const char* resultat;
-        const char* ligne;
+        const char* result;
+        const char* line;
     };
     const Cas cas[] = {
         // The human mates or stalemates the machine.
@@ -94,9 +94,9 @@ TEST(CoupMachine, EveryEndOfGame) {
         b->pastePosition(c.fen);
         if (c.de) b.move(c.de, c.vers);
         const GameSession& g = b->session();
-        EXPECT_EQ(g.GameResult, c.resultat) << c.fen;
-        EXPECT_EQ(g.lignes.back(), c.ligne) << c.fen;
-        EXPECT_EQ(b.vue.resultatAffiche, c.resultat);
+        EXPECT_EQ(g.GameResult, c.result) << c.fen;
+        EXPECT_EQ(g.lignes.back(), c.line) << c.fen;
+        EXPECT_EQ(b.vue.resultatAffiche, c.result);
         EXPECT_EQ(b.minuteries.intervalles[Minuterie::Basse], 0);
     }
 }
@@ -117,11 +117,11 @@ TEST(CoupMachine, DefaultOpeningAndItsScore) {
         EXPECT_TRUE(g.GameMoveText.starts_with("1.")) << g.GameMoveText;
         if (c.sansRecherche) {
             EXPECT_EQ(g.GameMoveText, std::string("1.") + c.ouverture);
-            EXPECT_EQ(b->compteurs().MovesExamined, 0);
+            EXPECT_EQ(b->counters().MovesExamined, 0);
             ASSERT_GE(g.ScoreHistory.size(), 2u);
             EXPECT_EQ(g.ScoreHistory[1], 0.0f);
         } else {
-            EXPECT_GT(b->compteurs().MovesExamined, 0) << c.ouverture;
+            EXPECT_GT(b->counters().MovesExamined, 0) << c.ouverture;
         }
         EXPECT_EQ(b->position().MoveCount, 1);
     }
@@ -154,9 +154,9 @@ TEST_F(Livre, BookMovesForBothSidesAndTheOpeningNamed) {
     noir->nouvelle_partie();
     noir.move("e7", "e5");
     EXPECT_EQ(noir->session().GameMoveText, "1.e4 e5 2.Nf3");
-    EXPECT_EQ(noir->compteurs().MovesExamined, 0); // no search
+    EXPECT_EQ(noir->counters().MovesExamined, 0); // no search
     EXPECT_EQ(noir->session().OpeningCode, "C44");
-    EXPECT_NE(noir.commentaire.texte.find("[C44 - Partie du cavalier du roi]"), std::string::npos);
+    EXPECT_NE(noir.commentaire.text.find("[C44 - Partie du cavalier du roi]"), std::string::npos);
 
     Banc blanc(livre(true), &base);
     blanc->nouvelle_partie();
@@ -166,7 +166,7 @@ TEST_F(Livre, BookMovesForBothSidesAndTheOpeningNamed) {
     EXPECT_EQ(blanc->session().GameMoveText, "1.e4 e5 2.Nf3 Nc6");
     // Out of the base: the search takes over and the name stays.
     blanc.move("f1", "c4");
-    EXPECT_GT(blanc->compteurs().MovesExamined, 0);
+    EXPECT_GT(blanc->counters().MovesExamined, 0);
     EXPECT_EQ(blanc->session().OpeningCode, "C44");
 }
 
@@ -176,14 +176,14 @@ TEST_F(Livre, NoBookWhenTheProfileSaysSoOrTheBaseIsClosed) {
     Banc b(s, &base);
     b->nouvelle_partie();
     b.move("e2", "e4");
-    EXPECT_GT(b->compteurs().MovesExamined, 0);
+    EXPECT_GT(b->counters().MovesExamined, 0);
 
     BaseOuvertures fermee;
     EXPECT_FALSE(fermee.ouvrir((dir / "absent" / "eco.db").string()));
     Banc c(livre(true), &fermee);
     c->nouvelle_partie();
     c.move("e2", "e4");
-    EXPECT_GT(c->compteurs().MovesExamined, 0);
+    EXPECT_GT(c->counters().MovesExamined, 0);
     EXPECT_EQ(c->session().OpeningCode, OuvertureInconnue);
     EXPECT_TRUE(c.dialogs.messages.empty());
 }

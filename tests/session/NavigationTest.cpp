@@ -30,7 +30,7 @@ TEST(Navigation, ButtonsShowTheRecordedPositions) {
     ASSERT_EQ(g.lignes.size(), 5u);
     const Position fin = b->position();
     struct Etape {
-        int bouton, entree, ligne;
+        int bouton, entree, line;
     };
     // Back and forward step one move; first deselects; forward from nothing goes to move 1.
     const Etape etapes[] = {{1, 4, 3}, {1, 3, 2}, {2, 4, 3}, {0, 0, -1}, {2, 1, 0},
@@ -38,7 +38,7 @@ TEST(Navigation, ButtonsShowTheRecordedPositions) {
     for (const Etape& e : etapes) {
         b->naviguer(e.bouton);
         EXPECT_EQ(b->entree_affichee(), e.entree) << e.bouton;
-        EXPECT_EQ(g.ligneSelectionnee, e.ligne) << e.bouton;
+        EXPECT_EQ(g.ligneSelectionnee, e.line) << e.bouton;
         EXPECT_EQ(positionKey(b->position()),
                   g.PositionHistory[static_cast<std::size_t>(e.entree)]);
         EXPECT_TRUE(b.ecran_a_jour());
@@ -125,9 +125,9 @@ TEST(Notes, StoredByHalfMoveAndShownOnDoubleClick) {
     b.dialogs.textes = {""};
     b->noter_coup(); // an empty answer keeps the note
     EXPECT_EQ(b->session().notes[2], "Symétrique");
-    b.commentaire.texte.clear();
+    b.commentaire.text.clear();
     b->double_clic_ligne(1);
-    EXPECT_EQ(b.commentaire.texte, "{Symétrique}\n");
+    EXPECT_EQ(b.commentaire.text, "{Symétrique}\n");
     b->selectionner_ligne(4);
     b.dialogs.textes = {"Italienne"};
     b->noter_coup();
@@ -139,7 +139,7 @@ TEST(ModifierCoup, ReplacesTheLastMoveOnlyWithAReadableValidOne) {
     struct Cas {
         const char* reponse;
         bool confirme;
-        const char* texte; // the game text after
+        const char* text; // the game text after
         const char* message;
     };
     const Cas cas[] = {
@@ -160,7 +160,7 @@ TEST(ModifierCoup, ReplacesTheLastMoveOnlyWithAReadableValidOne) {
             EXPECT_EQ(g.GameMoveText, "1.e4 e5 2.Nf3 Nc6 3.Ba6");
             continue;
         }
-        EXPECT_EQ(g.GameMoveText, c.texte) << c.reponse;
+        EXPECT_EQ(g.GameMoveText, c.text) << c.reponse;
         EXPECT_EQ(g.lignes.size(), 5u);
         EXPECT_EQ(g.PositionIndex, 6);
         EXPECT_EQ(positionKey(b->position()), g.PositionHistory[5]) << c.reponse;
@@ -195,7 +195,7 @@ TEST(Replay, AGameTextRebuildsTheGame) {
 TEST(Replay, OriginRepairsAndRefusedMoves) {
     struct Cas {
         const char* fen;
-        const char* texte;
+        const char* text;
         const char* attendu;
         std::size_t questions;
     };
@@ -213,7 +213,7 @@ TEST(Replay, OriginRepairsAndRefusedMoves) {
         b.dialogs.parDefaut = false;
         GameSession& g = b->session();
         g.NotationCode = NotationCode::Pgn;
-        g.GameMoveText = c.texte;
+        g.GameMoveText = c.text;
         b->rejouer_partie(readFen(c.fen, Colour::White));
         EXPECT_EQ(g.GameMoveText, c.attendu) << c.fen;
         EXPECT_EQ(b.dialogs.questions.size(), c.questions) << c.fen;

@@ -30,8 +30,8 @@ TEST(NouvellePartie, StartPositionRecordedAndAnnounced) {
     EXPECT_EQ(s.GameResult, "*");
     EXPECT_TRUE(b.ecran_a_jour());
     EXPECT_EQ(b.sons.joues, std::vector<std::string>{"commencer.wav"});
-    EXPECT_NE(b.commentaire.texte.find("<152>"), std::string::npos);
-    EXPECT_NE(b.commentaire.texte.find("<154>"), std::string::npos);
+    EXPECT_NE(b.commentaire.text.find("<152>"), std::string::npos);
+    EXPECT_NE(b.commentaire.text.find("<154>"), std::string::npos);
     // White's clock runs first: the human's, at the bottom.
     EXPECT_EQ(b.minuteries.intervalles[Minuterie::Basse], 1000);
     EXPECT_EQ(b.minuteries.intervalles[Minuterie::Haute], 0);
@@ -51,7 +51,7 @@ TEST(NouvellePartie, MachineOpensWhenTheHumanHasBlack) {
     EXPECT_EQ(b->position().PlayerColour, Colour::Black);
     EXPECT_EQ(b.sur("e4"), PieceCode::WhitePawn);
     EXPECT_TRUE(b.ecran_a_jour());
-    EXPECT_NE(b.commentaire.texte.find("<153>"), std::string::npos);
+    EXPECT_NE(b.commentaire.text.find("<153>"), std::string::npos);
 }
 
 TEST(NouvellePartie, ColourItemsFlipTheChoice) {
@@ -129,16 +129,16 @@ TEST(Saisie, IllegalMovesGoBackWithTheErrorCue) {
     b.move("g1", "g3");
     EXPECT_EQ(b.sur("g1"), PieceCode::WhiteKnight);
     EXPECT_EQ(b.sons.joues.back(), "erreur.wav");
-    EXPECT_NE(b.commentaire.texte.find("<143>"), std::string::npos);
-    EXPECT_EQ(b.commentaire.texte.find("<172>"), std::string::npos);
+    EXPECT_NE(b.commentaire.text.find("<143>"), std::string::npos);
+    EXPECT_EQ(b.commentaire.text.find("<172>"), std::string::npos);
 
     // A pinned piece: the move is valid but leaves the king attacked.
     b->pastePosition("4k3/4r3/8/8/8/8/4N3/4K3 w - - 0 1");
-    b.commentaire.texte.clear();
+    b.commentaire.text.clear();
     b.move("e2", "c3");
     EXPECT_EQ(b.sur("e2"), PieceCode::WhiteKnight);
-    EXPECT_NE(b.commentaire.texte.find("<172>"), std::string::npos);
-    EXPECT_NE(b.commentaire.texte.find("<143>"), std::string::npos);
+    EXPECT_NE(b.commentaire.text.find("<172>"), std::string::npos);
+    EXPECT_NE(b.commentaire.text.find("<143>"), std::string::npos);
 }
 
 TEST(Saisie, TextsOfAMove) {
@@ -170,7 +170,7 @@ TEST(Saisie, PromotionAskedUntilAValidLetter) {
         std::vector<std::string> reponses;
         PieceCode piece;
         std::size_t questions;
-        const char* texte;
+        const char* text;
     };
     const Cas cas[] = {
         {NotationCode::Pgn, {"k", "x", "", "q"}, PieceCode::WhiteQueen, 4, "=Q"},
@@ -188,7 +188,7 @@ TEST(Saisie, PromotionAskedUntilAValidLetter) {
         b.move("e7", "e8");
         EXPECT_EQ(b.sur("e8"), c.piece) << c.reponses.back();
         EXPECT_EQ(b.dialogs.saisies.size(), c.questions) << c.reponses.back();
-        EXPECT_NE(b->session().lignes.back().find(c.texte), std::string::npos)
+        EXPECT_NE(b->session().lignes.back().find(c.text), std::string::npos)
             << b->session().lignes.back();
     }
 }
@@ -205,7 +205,7 @@ TEST(Saisie, EnPassant) {
     EXPECT_EQ(b.sur("d6"), PieceCode::WhitePawn);
     EXPECT_EQ(b->session().lignes.back(), " 3.e5xd6e.p.");
     EXPECT_EQ(b->session().GameMoveText, "1.e4 a6 2.e5 d5 3.exd6");
-    EXPECT_NE(b.commentaire.texte.find("<162>"), std::string::npos);
+    EXPECT_NE(b.commentaire.text.find("<162>"), std::string::npos);
     EXPECT_TRUE(b.ecran_a_jour());
 }
 
@@ -222,7 +222,7 @@ TEST(Saisie, CastlingBothWaysInBothOrientations) {
         EXPECT_EQ(b.sur("c8"), PieceCode::BlackKing);
         EXPECT_EQ(b->session().GameMoveText, "1.O-O O-O-O");
         EXPECT_EQ(b->session().lignes[0], " 1.O-O");
-        EXPECT_NE(b.commentaire.texte.find("<166>"), std::string::npos);
+        EXPECT_NE(b.commentaire.text.find("<166>"), std::string::npos);
         EXPECT_TRUE(b.ecran_a_jour());
 
         Banc l = libre(blanc);
@@ -327,7 +327,7 @@ TEST(Horloges, LossOnTimeAtExactlyZero) {
     struct Cas {
         bool blanc;
         Minuterie m;
-        const char* resultat;
+        const char* result;
         const char* perdant;
         const char* titre;
     };
@@ -353,8 +353,8 @@ TEST(Horloges, LossOnTimeAtExactlyZero) {
         b->tick(c.m);
         EXPECT_EQ(c.m == Minuterie::Basse ? b->horloges().basse() : b->horloges().haute(),
                   "00:00:00");
-        EXPECT_EQ(b->session().GameResult, c.resultat);
-        EXPECT_EQ(b->session().lignes.back(), c.resultat);
+        EXPECT_EQ(b->session().GameResult, c.result);
+        EXPECT_EQ(b->session().lignes.back(), c.result);
         ASSERT_FALSE(b.dialogs.messages.empty());
         EXPECT_EQ(b.dialogs.messages.back().text, std::string("<148> ") + c.perdant);
         EXPECT_EQ(b.dialogs.messages.back().title, c.titre);

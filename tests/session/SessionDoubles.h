@@ -58,11 +58,11 @@ public:
 class RecordingCommentary : public Commentary {
 public:
     bool montre = true;
-    std::string texte;
+    std::string text;
     bool visible() const override { return montre; }
-    void ajouter(const std::string& t) override { texte += t; }
-    void devant(const std::string& t) override { texte = t + texte; }
-    void clear() override { texte.clear(); }
+    void ajouter(const std::string& t) override { text += t; }
+    void devant(const std::string& t) override { text = t + text; }
+    void clear() override { text.clear(); }
 };
 
 class GridDisplay : public BoardDisplay {
@@ -95,7 +95,7 @@ public:
     std::string titre, resultatAffiche, envoye, legende, bulle;
     int menus = 0;
     void titre_plateau(const std::string& t) override { titre = t; }
-    void resultat(const std::string& r) override { resultatAffiche = r; }
+    void result(const std::string& r) override { resultatAffiche = r; }
     void envoyer_reseau(const std::string& m) override { envoye = m; }
     void bouton_lecture(const std::string& l, const std::string& b) override {
         legende = l;

@@ -9,11 +9,11 @@
 
 namespace quarvelin::test {
 
-inline std::vector<PartieLue> lire_parties(const std::string& texte) {
-    std::istringstream in(texte);
+inline std::vector<PartieLue> lire_parties(const std::string& text) {
+    std::istringstream in(text);
     FiltreParties tout;
     tout.maximum = 1 << 30;
-    IndexPgn index = IndexPgn::indexer(in, texte.size(), tout);
+    IndexPgn index = IndexPgn::indexer(in, text.size(), tout);
     std::vector<PartieLue> parties;
     for (std::size_t i = 0; i < index.size(); ++i)
         parties.push_back(lire_partie_pgn(in, index.position(i)));

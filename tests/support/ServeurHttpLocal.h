@@ -93,13 +93,13 @@ private:
         }
         const long long longueur =
             r.longueurAnnoncee >= 0 ? r.longueurAnnoncee : static_cast<long long>(r.corps.size());
-        std::string texte =
+        std::string text =
             "HTTP/1.1 " + std::to_string(r.statut) + " " + r.reason + "\r\n" +
             "Content-Type: application/xml\r\nContent-Length: " + std::to_string(longueur) +
             "\r\nConnection: close\r\n\r\n" + r.corps;
         std::size_t envoye = 0;
-        while (envoye < texte.size()) {
-            const ssize_t n = ::send(s, texte.data() + envoye, texte.size() - envoye, MSG_NOSIGNAL);
+        while (envoye < text.size()) {
+            const ssize_t n = ::send(s, text.data() + envoye, text.size() - envoye, MSG_NOSIGNAL);
             if (n <= 0) break;
             envoye += static_cast<std::size_t>(n);
         }

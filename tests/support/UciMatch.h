@@ -77,8 +77,8 @@ public:
 
     bool demarre() const { return pid_ > 0 && ecriture_ >= 0; }
 
-    bool envoyer(const std::string& ligne) {
-        std::string s = ligne + "\n";
+    bool envoyer(const std::string& line) {
+        std::string s = line + "\n";
         for (std::size_t fait = 0; fait < s.size();) {
             if (ecriture_ < 0) return false;
             ssize_t n = ::write(ecriture_, s.data() + fait, s.size() - fait);
@@ -90,7 +90,7 @@ public:
     }
 
     // The next line, or nothing at the end of its output or once the delay has passed.
-    std::optional<std::string> ligne(std::chrono::milliseconds delai) {
+    std::optional<std::string> line(std::chrono::milliseconds delai) {
         auto limite = std::chrono::steady_clock::now() + delai;
         for (;;) {
             if (auto fin = tampon_.find('\n'); fin != std::string::npos) {
@@ -125,7 +125,7 @@ public:
         for (;;) {
             auto reste = std::chrono::duration_cast<std::chrono::milliseconds>(
                 limite - std::chrono::steady_clock::now());
-            std::optional<std::string> l = ligne(std::max(reste, 0ms));
+            std::optional<std::string> l = line(std::max(reste, 0ms));
             if (!l) return std::nullopt;
             if (l->starts_with(debut)) return l;
             if (avant) avant->push_back(*l);
@@ -199,8 +199,8 @@ inline std::optional<std::set<std::string>> legaux_selon(ProcessusUci& arbitre,
     return out;
 }
 
-inline std::string bestmove_de(const std::string& ligne) {
-    std::string reste = ligne.substr(std::string("bestmove").size());
+inline std::string bestmove_de(const std::string& line) {
+    std::string reste = line.substr(std::string("bestmove").size());
     reste.erase(0, reste.find_first_not_of(' '));
     return reste.substr(0, reste.find(' '));
 }
@@ -258,12 +258,12 @@ inline ResultatMatch jouer_match(ProcessusUci& premier, ProcessusUci& second,
             if (!joueur.envoyer(detail::commande_position(coups)) ||
                 !joueur.envoyer(premierAuTrait ? r.goPremier : r.goSecond))
                 return faute("cannot write to the engine, " + ici);
-            auto ligne = joueur.attendre("bestmove", r.delai);
-            if (!ligne)
+            auto line = joueur.attendre("bestmove", r.delai);
+            if (!line)
                 return faute(
                     std::string(premierAuTrait ? "the engine under test" : "its opponent") +
                     " gave no bestmove in time, " + ici);
-            const std::string move = detail::bestmove_de(*ligne);
+            const std::string move = detail::bestmove_de(*line);
             if (premierAuTrait && !legaux->contains(move))
                 return faute("illegal move '" + move + "' by the engine under test, " + ici);
             std::vector<Move> nos = legalMoves(p);

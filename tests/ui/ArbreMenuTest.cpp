@@ -63,9 +63,9 @@ TEST(ArbreMenu, GenresCoherents) {
     for (const ElementMenu& e : arbre_menu()) {
         SCOPED_TRACE(cle_texte(e));
         if (e.genre == GenreMenu::Separateur) {
-            EXPECT_FALSE(e.texte);
+            EXPECT_FALSE(e.text);
             EXPECT_FALSE(e.aVenir || e.enJeu || e.horsJeu || e.fermeture || e.coche);
-        } else if (!e.texte) {
+        } else if (!e.text) {
             EXPECT_STREQ(e.nom, "mnuRecentFile") << "only recent files are captioned later";
         }
         if (e.coche || e.groupe) {
@@ -118,9 +118,9 @@ TEST(ArbreMenu, NoTwoItemsShareACaption) {
     const Catalogue catalogue;
     std::set<quarvelin::TextKey> vus = {quarvelin::TextKey::ComingSoon};
     for (const ElementMenu& e : arbre_menu()) {
-        if (!e.texte) continue;
-        EXPECT_TRUE(vus.insert(*e.texte).second)
-            << cle_texte(e) << " reuses " << quarvelin::offsetOf(*e.texte);
+        if (!e.text) continue;
+        EXPECT_TRUE(vus.insert(*e.text).second)
+            << cle_texte(e) << " reuses " << quarvelin::offsetOf(*e.text);
     }
 }
 
@@ -150,9 +150,9 @@ TEST(ArbreMenu, ToucheAccesDansChaqueLangue) {
 
     const Catalogue catalogue;
     for (const ElementMenu& e : arbre_menu()) {
-        if (!e.texte) continue;
-        const int offset = quarvelin::offsetOf(*e.texte);
-        const bool enFrancais = touche_acces(francais(*e.texte)) >= 0;
+        if (!e.text) continue;
+        const int offset = quarvelin::offsetOf(*e.text);
+        const bool enFrancais = touche_acces(francais(*e.text)) >= 0;
         for (int cle = 1; cle <= quarvelin::NombreLangues; ++cle) {
             const std::string t = catalogue.texte_catalogue(Catalogue::base_texte(cle) + offset);
             const int position = touche_acces(t);

@@ -88,10 +88,10 @@ TEST(BoardWindow, AWholeGameAgainstTheMachineByClickingSquares) {
     EXPECT_EQ(f.window.moveList()->count(), static_cast<int>(g.lignes.size()));
     EXPECT_EQ(f.window.moveList()->item(f.window.moveList()->count() - 1)->text().toStdString(),
               g.lignes.back());
-    auto* resultat = f.window.findChild<QLabel*>(QStringLiteral("resultat"));
-    ASSERT_NE(resultat, nullptr);
-    EXPECT_TRUE(resultat->isVisible());
-    EXPECT_EQ(resultat->text().toStdString(), g.GameResult);
+    auto* result = f.window.findChild<QLabel*>(QStringLiteral("resultat"));
+    ASSERT_NE(result, nullptr);
+    EXPECT_TRUE(result->isVisible());
+    EXPECT_EQ(result->text().toStdString(), g.GameResult);
     EXPECT_FALSE(f.dialogs.messages.empty()); // the end of the game was told
     for (int y = 1; y <= 8; ++y)
         for (int x = 1; x <= 8; ++x)

@@ -97,7 +97,7 @@ TEST(Captures, AGameInProgress) {
     for (int i = 0; i < 3; ++i) p.tick(Minuterie::Duree);
     EXPECT_GE(b.window->boardWindow()->moveList()->count(), 8);
     EXPECT_TRUE(b.window->commentWindow()->isVisible());
-    EXPECT_FALSE(b.window->commentWindow()->texte().isEmpty());
+    EXPECT_FALSE(b.window->commentWindow()->text().isEmpty());
     capturer(*b.window, QStringLiteral("partie"));
 }
 
@@ -164,17 +164,17 @@ QString grand_fichier(const QTemporaryDir& dir, int copies) {
         if (tout.rfind("[FEN", i) == std::string::npos ||
             tout.rfind("[FEN", i) < tout.rfind("[Event", i)) {
             // The result apart: a game left unfinished is given one by its copy.
-            std::string texte = tout.substr(i + 1, fin - i - 1), resultat = "*";
+            std::string text = tout.substr(i + 1, fin - i - 1), result = "*";
             for (const char* r : {"1-0", "0-1", "1/2-1/2", "*"}) {
                 const std::string fin_r = std::string(" ") + r;
-                if (texte.size() > fin_r.size() &&
-                    texte.compare(texte.size() - fin_r.size(), fin_r.size(), fin_r) == 0) {
-                    texte.resize(texte.size() - fin_r.size());
-                    resultat = r;
+                if (text.size() > fin_r.size() &&
+                    text.compare(text.size() - fin_r.size(), fin_r.size(), fin_r) == 0) {
+                    text.resize(text.size() - fin_r.size());
+                    result = r;
                 }
             }
-            coups.push_back(texte);
-            fins.push_back(resultat);
+            coups.push_back(text);
+            fins.push_back(result);
         }
     }
     const char* prenoms[] = {"Anna", "Boris", "Chloé", "Dmitri",    "Elena", "Farid",  "Greta",
@@ -191,12 +191,12 @@ QString grand_fichier(const QTemporaryDir& dir, int copies) {
     auto joueur = [&](int k) { return std::string(noms[k % 12]) + ", " + prenoms[(k / 12) % 14]; };
     for (int n = 0; n < copies; ++n) {
         const std::size_t k = static_cast<std::size_t>(n) % coups.size();
-        const std::string resultat = fins[k] == "*" ? resultats[n % 3] : fins[k];
+        const std::string result = fins[k] == "*" ? resultats[n % 3] : fins[k];
         out << "[Event \"" << tournois[n / 9 % 6] << "\"]\n[Site \"" << lieux[n / 9 % 6]
             << "\"]\n[Date \"" << 1990 + n % 35 << (n / 35 % 12 < 9 ? ".0" : ".") << 1 + n / 35 % 12
             << ".??\"]\n[Round \"" << 1 + n % 9 << "\"]\n[White \"" << joueur(n * 7)
-            << "\"]\n[Black \"" << joueur(n * 11 + 5) << "\"]\n[Result \"" << resultat << "\"]\n\n"
-            << coups[k] << " " << resultat << "\n\n";
+            << "\"]\n[Black \"" << joueur(n * 11 + 5) << "\"]\n[Result \"" << result << "\"]\n\n"
+            << coups[k] << " " << result << "\n\n";
     }
     return chemin;
 }

@@ -55,7 +55,7 @@ TEST(CommentWindow, AjouterDevantVider) {
         SCOPED_TRACE(c.nom);
         CommentWindow fenetre;
         for (const Etape& e : c.etapes) e(fenetre);
-        EXPECT_EQ(fenetre.texte(), c.attendu);
+        EXPECT_EQ(fenetre.text(), c.attendu);
     }
 }
 
@@ -88,7 +88,7 @@ TEST(CommentWindow, AfficheSuitLaCocheEtLaFermeture) {
     fenetre.close();
     EXPECT_EQ(ferme, 1);
     EXPECT_FALSE(fenetre.visible());
-    EXPECT_EQ(fenetre.texte(), QString());
+    EXPECT_EQ(fenetre.text(), QString());
 }
 
 TEST(CommentWindow, FermeeDansLaZoneMdi) {
@@ -122,7 +122,7 @@ TEST(CommentWindow, BoutonsEtLegendes) {
 
     fenetre.ajouter("texte\n");
     effacer->click();
-    EXPECT_EQ(fenetre.texte(), QString());
+    EXPECT_EQ(fenetre.text(), QString());
 
     quarvelin::Catalogue catalogue;
     catalogue.appliquer_langue(1);

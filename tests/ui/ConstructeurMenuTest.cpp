@@ -29,7 +29,7 @@ namespace {
 
 QString nom_de(const ElementMenu& e) { return ConstructeurMenu::nom_objet(e.nom, e.index); }
 
-QString texte(const Catalogue& catalogue, quarvelin::TextKey key) {
+QString text(const Catalogue& catalogue, quarvelin::TextKey key) {
     return QString::fromStdString(catalogue.text(key));
 }
 
@@ -81,7 +81,7 @@ TEST(ConstructeurMenu, ChaqueMenuSuitLArbreDansLOrdre) {
 
 TEST(ConstructeurMenu, EtatsInitiauxDeChaqueElement) {
     Fenetre f;
-    const QString aVenir = texte(f.catalogue, quarvelin::TextKey::ComingSoon);
+    const QString aVenir = text(f.catalogue, quarvelin::TextKey::ComingSoon);
     int nommes = 0;
     for (const ElementMenu& e : arbre_menu()) {
         if (!*e.nom) continue;
@@ -93,12 +93,12 @@ TEST(ConstructeurMenu, EtatsInitiauxDeChaqueElement) {
         EXPECT_EQ(f.barre->findChild<QAction*>(nom_de(e)), a);
         EXPECT_EQ(a->isCheckable(), e.genre == GenreMenu::Coche);
         EXPECT_EQ(a->isChecked(), e.coche);
-        const bool visible = e.texte || e.genre == GenreMenu::Separateur;
+        const bool visible = e.text || e.genre == GenreMenu::Separateur;
         EXPECT_EQ(a->isVisible(), visible);
         EXPECT_EQ(a->isEnabled(), visible && !e.desactive && !e.aVenir);
         EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromUtf8(e.raccourci)));
-        if (e.texte) {
-            EXPECT_EQ(a->text(), texte(f.catalogue, *e.texte));
+        if (e.text) {
+            EXPECT_EQ(a->text(), text(f.catalogue, *e.text));
         }
         EXPECT_EQ(a->toolTip() == aVenir, e.aVenir);
         if (e.aVenir) {
@@ -172,9 +172,9 @@ TEST(ConstructeurMenu, AppliquerTextesChangeDeLangue) {
         f.catalogue.appliquer_langue(cle);
         f.menus->appliquer_textes(f.catalogue);
         for (const ElementMenu& e : arbre_menu()) {
-            if (!e.texte) continue;
+            if (!e.text) continue;
             const QString attendu = QString::fromStdString(f.catalogue.texte_catalogue(
-                Catalogue::base_texte(cle) + quarvelin::offsetOf(*e.texte)));
+                Catalogue::base_texte(cle) + quarvelin::offsetOf(*e.text)));
             const QString lu = e.genre == GenreMenu::Menu ? f.menus->menu(e.nom)->title()
                                                           : f.menus->action(e.nom, e.index)->text();
             EXPECT_EQ(lu, attendu) << cle << " " << nom_de(e).toStdString();
@@ -237,7 +237,7 @@ TEST(ConstructeurMenu, InfoBulleDesCommandesAVenir) {
         QHelpEvent survol(QEvent::ToolTip, centre, partie->mapToGlobal(centre));
         QApplication::sendEvent(partie, &survol);
         EXPECT_EQ(QToolTip::isVisible() ? QToolTip::text() : QString(),
-                  a->isEnabled() ? QString() : texte(f.catalogue, quarvelin::TextKey::ComingSoon))
+                  a->isEnabled() ? QString() : text(f.catalogue, quarvelin::TextKey::ComingSoon))
             << nom;
     }
     partie->hide();

@@ -12,12 +12,12 @@ namespace {
 
 std::shared_ptr<const IndexPgn>
 liste(const std::vector<std::pair<const char*, const char*>>& jeux) {
-    std::string texte;
+    std::string text;
     for (auto [ronde, blanc] : jeux)
-        texte += std::string("[Event \"e\"]\n[Round \"") + ronde + "\"]\n[White \"" + blanc +
+        text += std::string("[Event \"e\"]\n[Round \"") + ronde + "\"]\n[White \"" + blanc +
                  "\"]\n\n1.e4 *\n\n";
-    std::istringstream in(texte);
-    return std::make_shared<const IndexPgn>(IndexPgn::indexer(in, texte.size(), {}));
+    std::istringstream in(text);
+    return std::make_shared<const IndexPgn>(IndexPgn::indexer(in, text.size(), {}));
 }
 
 QStringList colonne(const GameListModel& m, int c) {

@@ -277,9 +277,9 @@ const char* const TroisParties =
     "[Event \"Cup\"]\n[Site \"Nice\"]\n[Date \"2026.02.01\"]\n[Round \"3\"]\n"
     "[White \"Xavier\"]\n[Black \"Abel\"]\n[Result \"0-1\"]\n\n1.f3 e5 2.g4 Qh4# 0-1\n\n";
 
-QString ecrire_fichier(const QTemporaryDir& dir, const char* nom, const std::string& texte) {
+QString ecrire_fichier(const QTemporaryDir& dir, const char* nom, const std::string& text) {
     const QString chemin = dir.filePath(QString::fromLatin1(nom));
-    std::ofstream(chemin.toStdString(), std::ios::binary) << texte;
+    std::ofstream(chemin.toStdString(), std::ios::binary) << text;
     return chemin;
 }
 

@@ -133,7 +133,7 @@ TEST_F(PreferencesWindow, LeavingASpinBoxChecksWhatWasTyped) {
     // The arrows step from what is shown and the field takes the value at once.
     replay->stepUp();
     EXPECT_EQ(replay->fieldText(), QStringLiteral("1100"));
-    EXPECT_EQ(window.controller().texte("DELAI_ATTENTE"), "1100");
+    EXPECT_EQ(window.controller().text("DELAI_ATTENTE"), "1100");
 
     // A value a file held outside the usual range is shown as it is.
     auto* king = field<NumberSpinBox>(window, "NOTE_MATERIEL_ROI");
@@ -178,7 +178,7 @@ TEST_F(PreferencesWindow, PieceSetsAreOfferedWithAPreview) {
     sets->setCurrentIndex(1);
     EXPECT_EQ(window.preview()->folder(), folder);
     EXPECT_EQ(window.preview()->piecesFound(), 12);
-    EXPECT_EQ(window.controller().texte("CURENT_PIECE"), "Bois");
+    EXPECT_EQ(window.controller().text("CURENT_PIECE"), "Bois");
     // The set's own pictures are drawn: plain black pieces above, plain white ones below.
     PieceSetPreview* preview = window.preview();
     const QImage shot = preview->grab().toImage().scaled(preview->size());

@@ -48,9 +48,9 @@ int autres(const QImage& image, const QRect& r, QRgb c) {
 TEST(Progression, Texte) {
     const struct {
         int p;
-        const char* texte;
+        const char* text;
     } cas[] = {{0, "%"}, {1, "1%"}, {45, "45%"}, {100, "100%"}, {-3, "%"}, {140, "100%"}};
-    for (const auto& c : cas) EXPECT_EQ(texte_progression(c.p), QString::fromUtf8(c.texte)) << c.p;
+    for (const auto& c : cas) EXPECT_EQ(texte_progression(c.p), QString::fromUtf8(c.text)) << c.p;
 }
 
 TEST(Progression, LargeurDeLaBarre) {

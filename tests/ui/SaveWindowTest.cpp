@@ -69,12 +69,12 @@ TEST_F(SaveWindowTest, OpensWithTheRecordAndSavesItAsEdited) {
     const QString f = chemin(QStringLiteral("partie.pgn"));
     auto w = fenetre(f);
     w->show();
-    const QString texte = w->text()->toPlainText();
-    EXPECT_TRUE(texte.startsWith(QStringLiteral("[Event \"Partie d'échecs\"]\n")))
-        << texte.toStdString();
-    EXPECT_TRUE(texte.contains(QStringLiteral("[White \"Alice\"]\n[Black \"Quarvelin\"]\n")));
-    EXPECT_TRUE(texte.endsWith(QStringLiteral("\n\n1.e4 c5  {Sicilienne} 2.Nf3 *\n")))
-        << texte.toStdString();
+    const QString text = w->text()->toPlainText();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("[Event \"Partie d'échecs\"]\n")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("[White \"Alice\"]\n[Black \"Quarvelin\"]\n")));
+    EXPECT_TRUE(text.endsWith(QStringLiteral("\n\n1.e4 c5  {Sicilienne} 2.Nf3 *\n")))
+        << text.toStdString();
     capturer(*w, QStringLiteral("sauve"));
 
     // The user's edit, typed into the box, is what the file gets.
@@ -89,7 +89,7 @@ TEST_F(SaveWindowTest, OpensWithTheRecordAndSavesItAsEdited) {
     EXPECT_EQ(demandes_[0][0], QStringLiteral("Choisir un fichier"));
     EXPECT_TRUE(demandes_[0][1].endsWith(QStringLiteral(".pgn")));
     EXPECT_EQ(demandes_[0][2], QStringLiteral("Fichiers PGN (*.pgn)"));
-    std::string attendu = ("[Annotator \"Moi\"]\n" + texte).toStdString();
+    std::string attendu = ("[Annotator \"Moi\"]\n" + text).toStdString();
     std::string crlf;
     for (char ch : attendu) crlf += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
     EXPECT_EQ(lire(f), crlf + "\r\n");

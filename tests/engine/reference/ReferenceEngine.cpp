@@ -15,27 +15,27 @@ namespace quarvelin::reference {
 
 namespace {
 
-bool sur_echiquier(int x, int y) { return x >= 1 && x <= 8 && y >= 1 && y <= 8; }
+bool onBoard(int x, int y) { return x >= 1 && x <= 8 && y >= 1 && y <= 8; }
 
-bool vide(const Position& p, int x, int y) { return p.at(x, y) == PieceCode::Empty; }
+bool empty(const Position& p, int x, int y) { return p.at(x, y) == PieceCode::Empty; }
 
-int t_de(PieceCode piece) { return code(type_piece(piece)); }
+int tOf(PieceCode piece) { return code(type_piece(piece)); }
 
-bool lignes_droites(PieceType t) {
+bool straightLines(PieceType t) {
     return t == PieceType::Queen || t == PieceType::Rook || t == PieceType::King;
 }
 
-bool diagonales(PieceType t) {
+bool diagonals(PieceType t) {
     return t == PieceType::Queen || t == PieceType::Bishop || t == PieceType::King;
 }
 
-constexpr int Droites[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-constexpr int Diagonales[4][2] = {{1, -1}, {-1, -1}, {1, 1}, {-1, 1}};
-constexpr int Sauts[8][2] = {{2, 1},  {2, -1}, {-2, 1},  {-2, -1},
+constexpr int Straights[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+constexpr int Diagonals[4][2] = {{1, -1}, {-1, -1}, {1, 1}, {-1, 1}};
+constexpr int Jumps[8][2] = {{2, 1},  {2, -1}, {-2, 1},  {-2, -1},
                              {1, -2}, {1, 2},  {-1, -2}, {-1, 2}};
 
 // First square holding the king of colour c, x outer and y inner; false when there is none.
-bool trouve_roi(const Position& p, Colour c, int& kx, int& ky) {
+bool findKing(const Position& p, Colour c, int& kx, int& ky) {
     PieceCode king = pieceOf(PieceType::King, c);
     for (int x = 1; x <= 8; ++x)
         for (int y = 1; y <= 8; ++y)
@@ -47,16 +47,16 @@ bool trouve_roi(const Position& p, Colour c, int& kx, int& ky) {
     return false;
 }
 
-struct Meilleur {
+struct Best {
     float score;
     int toX = 0, toY = 0;
 };
 
 // One candidate (tx, ty) of the piece P on (x, y): made, scored, compared, taken back.
-void essaie_candidat(Contexte& ctx, int x, int y, int tx, int ty, float escape, Meilleur& best) {
+void tryCandidate(Context& ctx, int x, int y, int tx, int ty, float escape, Best& best) {
     Position& pos = ctx.pos;
-    const PoidsMoteur& w = ctx.poids;
-    SearchCounters& k = ctx.compteurs;
+    const EngineWeights& w = ctx.weights;
+    SearchCounters& k = ctx.counters;
     const PieceCode P = pos.at(x, y);
     const Colour c = colourOf(P);
     const PieceType type = type_piece(P);
@@ -108,10 +108,10 @@ void essaie_candidat(Contexte& ctx, int x, int y, int tx, int ty, float escape, 
     if (enPassant) pos.at(tx, ty - d) = pawnTaken;
 }
 
-void explore_piece(Contexte& ctx, int x, int y, Meilleur& best) {
+void explore_piece(Context& ctx, int x, int y, Best& best) {
     Position& pos = ctx.pos;
-    const PoidsMoteur& w = ctx.poids;
-    SearchCounters& k = ctx.compteurs;
+    const EngineWeights& w = ctx.weights;
+    SearchCounters& k = ctx.counters;
     const PieceCode P = pos.at(x, y);
     const Colour c = colourOf(P);
     const PieceType type = type_piece(P);
@@ -123,81 +123,81 @@ void explore_piece(Contexte& ctx, int x, int y, Meilleur& best) {
     if (type == PieceType::King) escape -= w.MALUS_ROI;
 
     // candidates, each on-board one counted whether coup_valide accepts it or not
-    auto candidat = [&](int tx, int ty) {
+    auto candidate = [&](int tx, int ty) {
         k.MovesExamined += 1;
-        essaie_candidat(ctx, x, y, tx, ty, escape, best);
+        tryCandidate(ctx, x, y, tx, ty, escape, best);
     };
     // Up to and including the first occupied square; the board is back in its entry state
     // when the occupancy is read.
-    auto ligne = [&](int dx, int dy, int maxSteps) {
+    auto line = [&](int dx, int dy, int maxSteps) {
         for (int step = 1; step <= maxSteps; ++step) {
             int tx = x + step * dx, ty = y + step * dy;
-            if (!sur_echiquier(tx, ty)) return;
-            candidat(tx, ty);
-            if (!vide(pos, tx, ty)) return;
+            if (!onBoard(tx, ty)) return;
+            candidate(tx, ty);
+            if (!empty(pos, tx, ty)) return;
         }
     };
-    if (lignes_droites(type)) {
+    if (straightLines(type)) {
         // the king's second square along every straight line, vertical ones included
         int maxSteps = type == PieceType::King ? 2 : 8;
-        for (auto& dir : Droites) ligne(dir[0], dir[1], maxSteps);
+        for (auto& dir : Straights) line(dir[0], dir[1], maxSteps);
     }
-    if (diagonales(type)) {
+    if (diagonals(type)) {
         int maxSteps = type == PieceType::King ? 1 : 8;
-        for (auto& dir : Diagonales) ligne(dir[0], dir[1], maxSteps);
+        for (auto& dir : Diagonals) line(dir[0], dir[1], maxSteps);
     }
     if (type == PieceType::Knight)
-        for (auto& j : Sauts)
-            if (sur_echiquier(x + j[0], y + j[1])) candidat(x + j[0], y + j[1]);
+        for (auto& j : Jumps)
+            if (onBoard(x + j[0], y + j[1])) candidate(x + j[0], y + j[1]);
     if (type == PieceType::Pawn) {
         int d = pawnDirection(c, pos.PlayerColour);
-        const int pas[4][2] = {{0, d}, {0, 2 * d}, {1, d}, {-1, d}};
-        for (auto& j : pas)
-            if (sur_echiquier(x + j[0], y + j[1])) candidat(x + j[0], y + j[1]);
+        const int step[4][2] = {{0, d}, {0, 2 * d}, {1, d}, {-1, d}};
+        for (auto& j : step)
+            if (onBoard(x + j[0], y + j[1])) candidate(x + j[0], y + j[1]);
     }
 }
 
 } // namespace
 
-float mobilite_piece(Contexte& ctx, int x, int y) {
+float mobilite_piece(Context& ctx, int x, int y) {
     const Position& pos = ctx.pos;
-    const PoidsMoteur& w = ctx.poids;
+    const EngineWeights& w = ctx.weights;
     const PieceCode P = pos.at(x, y);
     const PieceType type = type_piece(P);
     const int t = code(type);
 
     int count = 0;
-    auto ligne = [&](int dx, int dy, int maxSteps) {
+    auto line = [&](int dx, int dy, int maxSteps) {
         for (int step = 1; step <= maxSteps; ++step) {
             int cx = x + step * dx, cy = y + step * dy;
-            if (!sur_echiquier(cx, cy)) return;
+            if (!onBoard(cx, cy)) return;
             count += 1;
-            if (!vide(pos, cx, cy)) return;
+            if (!empty(pos, cx, cy)) return;
         }
     };
     int maxSteps = type == PieceType::King ? 1 : 8;
-    if (lignes_droites(type))
-        for (auto& dir : Droites) ligne(dir[0], dir[1], maxSteps);
-    if (diagonales(type))
-        for (auto& dir : Diagonales) ligne(dir[0], dir[1], maxSteps);
+    if (straightLines(type))
+        for (auto& dir : Straights) line(dir[0], dir[1], maxSteps);
+    if (diagonals(type))
+        for (auto& dir : Diagonals) line(dir[0], dir[1], maxSteps);
     if (type == PieceType::Knight)
-        for (auto& j : Sauts)
-            if (sur_echiquier(x + j[0], y + j[1])) count += 1;
+        for (auto& j : Jumps)
+            if (onBoard(x + j[0], y + j[1])) count += 1;
     if (type == PieceType::Pawn) {
         Colour c = colourOf(P);
         int d = pawnDirection(c, pos.PlayerColour);
         int startRow = d == -1 ? 7 : 2;
         // a square ahead off the board (a pawn left on its last row by the search) is no unit
-        if (sur_echiquier(x, y + d) && vide(pos, x, y + d)) {
+        if (onBoard(x, y + d) && empty(pos, x, y + d)) {
             count += 1;
-            if (y == startRow && vide(pos, x, y + 2 * d)) count += 1;
+            if (y == startRow && empty(pos, x, y + 2 * d)) count += 1;
         }
     }
     float unit = w.NOTE_MOBILITE[t] + static_cast<float>(pos.MoveCount) * w.MOBILITE_EVOLUTIVE[t];
     return static_cast<float>(count) * unit;
 }
 
-float bonus_roque(Contexte& ctx, int x, int, int tx, int ty) {
+float bonus_roque(Context& ctx, int x, int, int tx, int ty) {
     const Position& pos = ctx.pos;
     const Colour c = colourOf(pos.at(tx, ty));
     const int step = tx > x ? 1 : -1;
@@ -207,38 +207,38 @@ float bonus_roque(Contexte& ctx, int x, int, int tx, int ty) {
     if (ty != homeRow) return 0.0f;
     // a king already on the corner column has no square beyond it: no rook
     int cx = tx + step;
-    if (!sur_echiquier(cx, ty)) return 0.0f;
-    while (cx != corner && vide(pos, cx, ty)) cx += step;
+    if (!onBoard(cx, ty)) return 0.0f;
+    while (cx != corner && empty(pos, cx, ty)) cx += step;
     if (cx != corner || pos.at(cx, ty) != pieceOf(PieceType::Rook, c)) return 0.0f;
     int frontY = c == pos.PlayerColour ? ty - 1 : ty + 1;
-    if (vide(pos, tx, frontY)) return 0.0f;
-    return ctx.poids.NOTE_ROQUE;
+    if (empty(pos, tx, frontY)) return 0.0f;
+    return ctx.weights.NOTE_ROQUE;
 }
 
-float evalue_position(Contexte& ctx, Colour m) {
+float evalue_position(Context& ctx, Colour m) {
     Position& pos = ctx.pos;
-    const PoidsMoteur& w = ctx.poids;
-    SearchCounters& k = ctx.compteurs;
+    const EngineWeights& w = ctx.weights;
+    SearchCounters& k = ctx.counters;
     const Colour o = opposite(m);
 
     k.PositionsEvaluated += 1;
 
     // without a king of m there is nothing to refuse
     int kx = 0, ky = 0;
-    if (trouve_roi(pos, m, kx, ky) &&
+    if (findKing(pos, m, kx, ky) &&
         nombre_attaquants(pos, pieceOf(PieceType::King, m), kx, ky, m) >= 1)
         return -Infinity;
 
     // without a king of o there is no check
     float check = 0.0f;
     int ox = 0, oy = 0;
-    if (trouve_roi(pos, o, ox, oy) &&
+    if (findKing(pos, o, ox, oy) &&
         nombre_attaquants(pos, pieceOf(PieceType::King, o), ox, oy, o) > 0) {
         std::int16_t saved = k.SearchDepth;
         k.SearchDepth = w.PROFONDEUR_MAX;
-        ResultatRecherche probe = cherche_coup(ctx, o);
+        SearchResult probe = cherche_coup(ctx, o);
         k.SearchDepth = saved;
-        if (probe.texte == "MAT") {
+        if (probe.text == "MAT") {
             int depth = k.SearchDepth;
             return static_cast<float>(999999.0 / ((depth + 1) * 10));
         }
@@ -256,7 +256,7 @@ float evalue_position(Contexte& ctx, Colour m) {
             PieceCode piece = pos.at(x, y);
             if (piece == PieceCode::Empty) continue;
             int S = code(colourOf(piece));
-            int t = t_de(piece);
+            int t = tOf(piece);
             material[S] += w.NOTE_MATERIEL[t];
             mobility[S] += mobilite_piece(ctx, x, y);
             int d = 0;
@@ -286,12 +286,12 @@ float evalue_position(Contexte& ctx, Colour m) {
     return (a - b) + check;
 }
 
-ResultatRecherche cherche_coup(Contexte& ctx, Colour colour) {
+SearchResult cherche_coup(Context& ctx, Colour colour) {
     Position& pos = ctx.pos;
-    SearchCounters& k = ctx.compteurs;
-    ResultatRecherche result;
+    SearchCounters& k = ctx.counters;
+    SearchResult result;
 
-    Meilleur best{-Infinity};
+    Best best{-Infinity};
     int kingX = 0, kingY = 0;
     bool kingSeen = false;
     for (int y = 1; y <= 8; ++y)
@@ -313,27 +313,27 @@ ResultatRecherche cherche_coup(Contexte& ctx, Colour colour) {
                 result.toY = best.toY;
                 if (best.score > k.BestAtDepth.at(k.SearchDepth))
                     k.BestAtDepth.at(k.SearchDepth) = best.score;
-                result.texte =
+                result.text =
                     ecrire_coup(pos.MoveCount, P, x, y, pos.at(best.toX, best.toY), best.toX,
                                 best.toY, false, ctx.notation, pos.PlayerColour);
             }
         }
 
     // a side without a king (so never remembered) counts as not attacked
-    auto roi_attaque = [&] {
+    auto kingAttacked = [&] {
         return kingSeen &&
                nombre_attaquants(pos, pieceOf(PieceType::King, colour), kingX, kingY, colour) > 0;
     };
     result.score = best.score;
     if (colour == pos.PlayerColour && best.score == -Infinity)
-        result.texte = roi_attaque() ? "MAT" : "PAT";
+        result.text = kingAttacked() ? "MAT" : "PAT";
     else if (best.score == Infinity)
-        result.texte = "MAT";
+        result.text = "MAT";
     else if (best.score == -Infinity) {
         if (k.SearchDepth > 0)
-            result.texte = "MAT";
+            result.text = "MAT";
         else
-            result.texte = roi_attaque() ? "MAT" : "PAT";
+            result.text = kingAttacked() ? "MAT" : "PAT";
     }
     return result;
 }

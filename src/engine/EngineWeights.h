@@ -5,7 +5,7 @@
 
 namespace quarvelin {
 
-struct PoidsMoteur {
+struct EngineWeights {
     // Indexed by PieceType code: 2 pawn, 3 rook, 4 knight, 5 bishop, 6 queen, 7 king.
     std::array<float, 8> NOTE_MATERIEL{0, 0, 100, 500, 300, 300, 900, 300};
     std::array<float, 8> NOTE_MOBILITE{0, 0, 1, 2, 3.5f, 3.5f, 1, 3};
@@ -23,7 +23,7 @@ struct PoidsMoteur {
     std::int16_t PROFONDEUR_MAX = 0; // 0..3
     std::uint8_t ALPHA_BETA = 0;
 
-    bool operator==(const PoidsMoteur&) const = default;
+    bool operator==(const EngineWeights&) const = default;
 };
 
 } // namespace quarvelin

@@ -2,7 +2,7 @@
 // The engine's one way in: the desktop program, the command line, UCI, network and automatic
 // play all search through it. It searches its own copy of the position, reports progress
 // through callbacks and can be cancelled from another thread.
-#include "engine/PoidsMoteur.h"
+#include "engine/EngineWeights.h"
 #include "engine/SearchCounters.h"
 #include "notation/Notation.h"
 #include "rules/Position.h"
@@ -13,21 +13,21 @@
 
 namespace quarvelin {
 
-// `meilleur` and `journal` are called on the thread that called chercher_coup, with its
+// `meilleur` and `journal` are called on the thread that called searchMove, with its
 // counters up to date; `progression` may come from the search's threads, one call at a time.
-struct RappelsMoteur {
+struct EngineCallbacks {
     // Each time the root's best move rises: the move's text and its score.
-    std::function<void(const std::string& texte, float score)> meilleur;
+    std::function<void(const std::string& text, float score)> best;
     // After each root piece: the counters so far.
     std::function<void(const SearchCounters&)> progression;
     // Log lines, when the log is kept (header, each rise at the root, closing line).
-    std::function<void(const std::string& ligne)> journal;
+    std::function<void(const std::string& line)> log;
 };
 
-struct DemandeRecherche {
+struct SearchRequest {
     Position position;
     Colour colour = Colour::White; // the side searched
-    PoidsMoteur poids;
+    EngineWeights weights;
     NotationCode notation = NotationCode::French;
     int threads = 2;
     // The log's header line before the time ("Move no. 12 - White - "); none when empty.
@@ -37,11 +37,11 @@ struct DemandeRecherche {
 // A root search (SearchDepth 0) on the counters given, which the caller resets before a
 // machine move. With ALPHA_BETA off the root's pieces are shared between threads: every
 // result and counter stays that of the one-thread search.
-ResultatRecherche chercher_coup(const DemandeRecherche& demande, SearchCounters& compteurs,
-                                const RappelsMoteur& rappels = {},
-                                const std::atomic<bool>* annulation = nullptr);
+SearchResult searchMove(const SearchRequest& request, SearchCounters& counters,
+                                const EngineCallbacks& callbacks = {},
+                                const std::atomic<bool>* cancel = nullptr);
 
 // Scores as the log and the windows write them: the shortest decimal form of the float.
-std::string texte_score(float score);
+std::string scoreText(float score);
 
 } // namespace quarvelin

@@ -2,8 +2,8 @@
 #include "support/TestDoubles.h"
 
 #include "cli/Cli.h"
-#include "engine/Moteur.h"
-#include "engine/Recherche.h"
+#include "engine/Engine.h"
+#include "engine/Search.h"
 #include "notation/Fen.h"
 
 #include <gtest/gtest.h>
@@ -16,10 +16,10 @@ namespace {
 
 Position fen(const char* text, Colour bottom) { return *readFen(text, bottom); }
 
-TEST(Recherche, IllegalMoveAndMateScores) {
+TEST(Search, IllegalMoveAndMateScores) {
     for (Colour bottom : {Colour::White, Colour::Black}) {
         // White's king is left attacked by the rook: whatever else stands, exactly -999999.
-        Recherche illegal(fen("4k3/8/8/8/8/8/4r3/4K3 w - - 0 1", bottom), PoidsMoteur{},
+        Search illegal(fen("4k3/8/8/8/8/8/4r3/4K3 w - - 0 1", bottom), EngineWeights{},
                           NotationCode::Pgn);
         SearchCounters c;
         EXPECT_EQ(illegal.evalue_position(Colour::White, c), -Infinity);
@@ -29,7 +29,7 @@ TEST(Recherche, IllegalMoveAndMateScores) {
             float score;
         };
         for (Mate m : {Mate{0, 99999.9f}, Mate{1, 49999.95f}, Mate{2, 33333.3f}}) {
-            Recherche mated(fen("k7/1Q6/1K6/8/8/8/8/8 b - - 0 1", bottom), PoidsMoteur{},
+            Search mated(fen("k7/1Q6/1K6/8/8/8/8/8 b - - 0 1", bottom), EngineWeights{},
                             NotationCode::Pgn);
             SearchCounters k;
             k.SearchDepth = static_cast<std::int16_t>(m.depth);
@@ -39,49 +39,49 @@ TEST(Recherche, IllegalMoveAndMateScores) {
     }
 }
 
-TEST(Recherche, MobilityUnits) {
-    struct Cas {
+TEST(Search, MobilityUnits) {
+    struct Case {
         const char* fen;
         const char* square;
         float units;
     };
-    const Cas cases[] = {{"4k3/8/8/8/8/1P6/2P5/N3K3 w - - 0 1", "a1", 2},
+    const Case cases[] = {{"4k3/8/8/8/8/1P6/2P5/N3K3 w - - 0 1", "a1", 2},
                          {"4k3/8/8/8/8/7K/P7/R7 w - - 0 1", "a1", 8},
                          {"4k3/8/8/8/3Q4/8/8/K7 w - - 0 1", "d4", 27},
                          {"4k3/8/8/8/8/8/4P3/K7 w - - 0 1", "e2", 2}};
-    PoidsMoteur poids;
-    poids.NOTE_MOBILITE.fill(1);
-    poids.MOBILITE_EVOLUTIVE.fill(0);
-    for (const Cas& c : cases)
+    EngineWeights weights;
+    weights.NOTE_MOBILITE.fill(1);
+    weights.MOBILITE_EVOLUTIVE.fill(0);
+    for (const Case& c : cases)
         for (Colour bottom : {Colour::White, Colour::Black}) {
-            Recherche r(fen(c.fen, bottom), poids, NotationCode::Pgn);
+            Search r(fen(c.fen, bottom), weights, NotationCode::Pgn);
             Square s = namedSquare(c.square[0], c.square[1], bottom);
             EXPECT_EQ(r.mobilite_piece(s.x, s.y), c.units) << c.fen;
         }
 }
 
-TEST(Recherche, CancelledSearchReturnsAtOnce) {
+TEST(Search, CancelledSearchReturnsAtOnce) {
     std::atomic<bool> cancel{true};
-    DemandeRecherche d;
+    SearchRequest d;
     d.position = Position::initial();
-    d.poids.PROFONDEUR_MAX = 3;
+    d.weights.PROFONDEUR_MAX = 3;
     SearchCounters c;
-    chercher_coup(d, c, {}, &cancel);
+    searchMove(d, c, {}, &cancel);
     EXPECT_LT(c.PositionsEvaluated, 100);
 }
 
-TEST(Recherche, RisesAndLogLinesReachTheCaller) {
-    DemandeRecherche d;
+TEST(Search, RisesAndLogLinesReachTheCaller) {
+    SearchRequest d;
     d.position = fen("6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 30", Colour::White);
-    d.poids.PROFONDEUR_MAX = 1;
+    d.weights.PROFONDEUR_MAX = 1;
     d.logHeader = "Move no. 29 - White - ";
     std::vector<std::string> rises, log;
-    RappelsMoteur r;
-    r.meilleur = [&](const std::string& t, float s) { rises.push_back(t + " " + texte_score(s)); };
-    r.journal = [&](const std::string& line) { log.push_back(line); };
+    EngineCallbacks r;
+    r.best = [&](const std::string& t, float s) { rises.push_back(t + " " + scoreText(s)); };
+    r.log = [&](const std::string& line) { log.push_back(line); };
     SearchCounters c;
-    ResultatRecherche result = chercher_coup(d, c, r);
-    EXPECT_EQ(result.texte, " 29.Ta1-a8");
+    SearchResult result = searchMove(d, c, r);
+    EXPECT_EQ(result.text, " 29.Ta1-a8");
     ASSERT_FALSE(rises.empty());
     EXPECT_EQ(rises.back(), " 29.Ta1-a8 99999.9");
     ASSERT_GE(log.size(), 3u);
@@ -89,7 +89,7 @@ TEST(Recherche, RisesAndLogLinesReachTheCaller) {
     EXPECT_EQ(log.back().rfind(" * Selection : ( 29.Ta1-a8) note (99999.9) - end : ", 0), 0u);
 }
 
-TEST(Recherche, BestmoveCommand) {
+TEST(Search, BestmoveCommand) {
     test::OffsetCatalogue cat;
     auto run = [&](std::vector<std::string> args) {
         std::ostringstream out, err;

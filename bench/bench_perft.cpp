@@ -29,7 +29,7 @@ namespace {
 constexpr int Repetitions = 3;
 
 struct Cas {
-    const char* nom;
+    const char* name;
     const char* fen;
     int profondeur;
     std::uint64_t attendu;
@@ -56,7 +56,7 @@ Mesure mesurer_nous(const Cas& c) {
     FenProblem reason = FenProblem::None;
     auto p = readFen(c.fen, Colour::White, &reason);
     if (!p) {
-        std::fprintf(stderr, "our FEN reader refused %s (reason %d)\n", c.nom,
+        std::fprintf(stderr, "our FEN reader refused %s (reason %d)\n", c.name,
                      static_cast<int>(reason));
         return m;
     }
@@ -69,7 +69,7 @@ Mesure mesurer_nous(const Cas& c) {
         if (i > 0 && n != m.noeuds) {
             std::fprintf(stderr, "our perft gave %llu then %llu for %s\n",
                          static_cast<unsigned long long>(m.noeuds),
-                         static_cast<unsigned long long>(n), c.nom);
+                         static_cast<unsigned long long>(n), c.name);
             return m;
         }
         m.noeuds = n;
@@ -249,7 +249,7 @@ int main() {
         std::optional<Mesure> sf;
         if (moteur) sf = mesurer_stockfish(*moteur, c);
 
-        std::printf("%-10s %5d %11llu %9.3f %8.2f", c.nom, c.profondeur,
+        std::printf("%-10s %5d %11llu %9.3f %8.2f", c.name, c.profondeur,
                     static_cast<unsigned long long>(nous.noeuds), nous.secondes, mnps(nous));
         if (sf) {
             if (sf->ok) {

@@ -29,10 +29,10 @@ double mediane(std::vector<double> v) {
 }
 
 template <typename F>
-std::vector<double> chronometrer(const std::vector<std::string>& textes, F&& f) {
+std::vector<double> chronometrer(const std::vector<std::string>& texts, F&& f) {
     std::vector<double> t;
-    t.reserve(textes.size());
-    for (const auto& text : textes) {
+    t.reserve(texts.size());
+    for (const auto& text : texts) {
         auto debut = Horloge::now();
         f(text);
         t.push_back(std::chrono::duration<double, std::milli>(Horloge::now() - debut).count());
@@ -66,18 +66,18 @@ int main(int argc, char** argv) {
                      base.erreur().c_str());
         return 1;
     }
-    const std::vector<std::string> textes = textes_de_partie(base, 2000);
+    const std::vector<std::string> texts = textes_de_partie(base, 2000);
     Position p = Position::initial();
-    std::printf("opening base: %lld lines, %zu game texts\n", base.nombre_lignes(), textes.size());
+    std::printf("opening base: %lld lines, %zu game texts\n", base.nombre_lignes(), texts.size());
 
     double r = 0.5;
     std::function<double()> hasard = [&] { return r; };
-    auto nommer = chronometrer(textes, [&](const std::string& t) { base.nommer_ouverture(t); });
+    auto nommer = chronometrer(texts, [&](const std::string& t) { base.nommer_ouverture(t); });
     // The book move is asked in the position the text reaches; the lookup is what is timed, so
     // the start position stands in for it.
     auto livre = chronometrer(
-        textes, [&](const std::string& t) { base.choisir_coup_livre(p, Colour::White, t); });
-    auto livreHasard = chronometrer(textes, [&](const std::string& t) {
+        texts, [&](const std::string& t) { base.choisir_coup_livre(p, Colour::White, t); });
+    auto livreHasard = chronometrer(texts, [&](const std::string& t) {
         base.choisir_coup_livre(p, Colour::White, t, &hasard);
     });
 
@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
     db.setConnectOptions("QSQLITE_OPEN_READONLY");
     db.open();
     auto plain = chronometrer(
-        std::vector<std::string>(textes.begin(), textes.begin() + 200), [&](const std::string& t) {
+        std::vector<std::string>(texts.begin(), texts.begin() + 200), [&](const std::string& t) {
             QSqlQuery q(db);
             q.prepare("SELECT Eco_cle, Eco_code, Eco_libelle, Eco_coup FROM ECO "
                       "NOT INDEXED WHERE Eco_coup LIKE ? ORDER BY Eco_cle");
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
 
     // The plain reading of the book move: every matching row, sorted, the whole table read.
     auto plainLivre = chronometrer(
-        std::vector<std::string>(textes.begin(), textes.begin() + 200), [&](const std::string& t) {
+        std::vector<std::string>(texts.begin(), texts.begin() + 200), [&](const std::string& t) {
             QSqlQuery q(db);
             q.prepare("SELECT Eco_cle, Eco_code, Eco_libelle, Eco_note, Eco_coup, "
                       "Eco_connaissance FROM ECO NOT INDEXED WHERE Eco_coup LIKE ? "

@@ -12,8 +12,8 @@ int main(int argc, char** argv) {
         std::cerr << "usage: installation_ini <quarvelin.ini>\n";
         return 2;
     }
-    const std::filesystem::path fichier(argv[1]);
-    if (std::filesystem::exists(fichier)) return 0;
+    const std::filesystem::path file(argv[1]);
+    if (std::filesystem::exists(file)) return 0;
     quarvelin::Settings s = quarvelin::reglages_integres(".");
     quarvelin::appliquer_nouveau_fichier(s);
     s.FIRST_STARTUP = 1;
@@ -27,10 +27,10 @@ int main(int argc, char** argv) {
     s.BASE_ECO = "base/eco.db";
     s.BASE_CORRES = "base/corres.db";
     s.FILE_LOG = "quarvelin.log";
-    std::filesystem::create_directories(fichier.parent_path());
-    std::string erreur = quarvelin::ecrire_reglages(s, fichier.string());
+    std::filesystem::create_directories(file.parent_path());
+    std::string erreur = quarvelin::ecrire_reglages(s, file.string());
     if (!erreur.empty()) {
-        std::cerr << "installation_ini: " << fichier.string() << ": " << erreur << '\n';
+        std::cerr << "installation_ini: " << file.string() << ": " << erreur << '\n';
         return 1;
     }
     return 0;

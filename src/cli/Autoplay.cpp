@@ -114,13 +114,13 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
     settings.DEB_BLANC = 1;
     if (settings.NOM_MOTEUR[1].empty()) settings.NOM_MOTEUR[1] = "Quarvelin";
     copier_profil(settings, 1, 0);
-    for (auto [fichier, profil] : {std::pair{profilBlanc, 1}, std::pair{profilNoir, 2}}) {
-        if (fichier.empty()) continue;
-        if (!lire_profil(fichier, settings, profil))
-            return erreur(TextKey::CannotOpenFile, fichier);
+    for (auto [file, profil] : {std::pair{profilBlanc, 1}, std::pair{profilNoir, 2}}) {
+        if (file.empty()) continue;
+        if (!lire_profil(file, settings, profil))
+            return erreur(TextKey::CannotOpenFile, file);
         // A profile without an engine name goes by its file's name.
-        auto& nom = settings.NOM_MOTEUR[static_cast<std::size_t>(profil)];
-        if (nom.empty()) nom = std::filesystem::path(fichier).stem().string();
+        auto& name = settings.NOM_MOTEUR[static_cast<std::size_t>(profil)];
+        if (name.empty()) name = std::filesystem::path(file).stem().string();
     }
     settings.TwoProfiles = !profilBlanc.empty() || !profilNoir.empty();
     // A side without a file plays with the built-in profile.
@@ -136,12 +136,12 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
     BaseOuvertures ouvertures;
     if (livre && !ouvertures.ouvrir(base)) livre = false; // plays on without a book
 
-    std::ofstream fichier;
+    std::ofstream file;
     if (!sortie.empty()) {
-        fichier.open(sortie, std::ios::binary | std::ios::trunc);
-        if (!fichier) return erreur(TextKey::CannotOpenFile, sortie);
+        file.open(sortie, std::ios::binary | std::ios::trunc);
+        if (!file) return erreur(TextKey::CannotOpenFile, sortie);
     }
-    std::ostream& pgn = sortie.empty() ? out : fichier;
+    std::ostream& pgn = sortie.empty() ? out : file;
 
     SansEcran ecran;
     VuePartie vue;

@@ -418,7 +418,7 @@ int executer_cli(const std::vector<std::string>& args, std::ostream& out, std::o
         return 0;
     }
     struct Commande {
-        const char* nom;
+        const char* name;
         const char* aide;
         int (*run)(const std::vector<std::string>&, std::ostream&, const Usage&);
     };
@@ -429,7 +429,7 @@ int executer_cli(const std::vector<std::string>& args, std::ostream& out, std::o
         {"bench", AideBench, bench},        {"uci", AideUci, uci},
         {"autoplay", AideAutoplay, nullptr}};
     for (const Commande& c : commandes) {
-        if (command != c.nom) continue;
+        if (command != c.name) continue;
         if (aide_demandee(args)) {
             out << c.aide;
             return 0;

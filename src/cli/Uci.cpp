@@ -219,27 +219,27 @@ void Session::setoption(std::string_view line, const std::vector<std::string_vie
     if (m.size() < 3 || m[1] != "name") return;
     std::size_t v = 2;
     while (v < m.size() && m[v] != "value") ++v;
-    std::string nom;
+    std::string name;
     for (std::size_t i = 2; i < v; ++i) {
-        if (!nom.empty()) nom += ' ';
-        nom += minuscules(m[i]);
+        if (!name.empty()) name += ' ';
+        name += minuscules(m[i]);
     }
     // The value is the rest of the line as written: a profile path may hold spaces.
     std::string_view valeur;
     if (v + 1 < m.size())
         valeur = rogner(line.substr(static_cast<std::size_t>(m[v + 1].data() - line.data())));
 
-    if (nom == "depth" || nom == "threads") {
+    if (name == "depth" || name == "threads") {
         std::optional<long long> n = entier(valeur);
         if (!n) {
             envoyer("info string option " + std::string(m[2]) + " needs a number, kept as it was");
             return;
         }
-        if (nom == "depth")
+        if (name == "depth")
             profondeur_ = static_cast<int>(std::clamp<long long>(*n, 0, ProfondeurMax));
         else
             threads_ = static_cast<int>(std::clamp<long long>(*n, 1, ThreadsMax));
-    } else if (nom == "profile") {
+    } else if (name == "profile") {
         if (valeur.empty() || valeur == "<empty>") {
             weights_ = poids_integres();
             return;
@@ -252,7 +252,7 @@ void Session::setoption(std::string_view line, const std::vector<std::string_vie
         }
         weights_ = poids_profil(s, 1);
     } else {
-        envoyer("info string no option named " + nom);
+        envoyer("info string no option named " + name);
     }
 }
 

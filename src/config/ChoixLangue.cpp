@@ -16,9 +16,9 @@ std::string ChoixLangue::titre_fenetre() {
     return std::string(NomProgramme) + " v" + VersionProgramme + " - " + " Welcome!";
 }
 
-bool ChoixLangue::choisir(int cleLangue) {
-    if (cleLangue < 1 || cleLangue > NombreLangues) return false;
-    reglages_.CLE_LANGUE = static_cast<std::uint8_t>(cleLangue);
+bool ChoixLangue::choisir(int languageKey) {
+    if (languageKey < 1 || languageKey > LanguageCount) return false;
+    reglages_.CLE_LANGUE = static_cast<std::uint8_t>(languageKey);
     reglages_.FIRST_STARTUP = 0;
     appliquer_langue(reglages_, catalogue_, notation_);
     const std::string erreur = ecrire_reglages(reglages_, cheminReglages_);
@@ -33,7 +33,7 @@ bool ChoixLangue::choisir(int cleLangue) {
 
 void appliquer_langue(const Settings& reglages, Catalogue& catalogue, NotationCode& notation) {
     catalogue.appliquer_langue(reglages.CLE_LANGUE);
-    notation = static_cast<NotationCode>(Catalogue::notation_langue(reglages.CLE_LANGUE));
+    notation = static_cast<NotationCode>(Catalogue::languageNotation(reglages.CLE_LANGUE));
 }
 
 } // namespace quarvelin

@@ -15,7 +15,7 @@ namespace quarvelin {
 class ChoixLangue {
 public:
     // The language buttons' captions, for CLE_LANGUE 1..8; fixed, not from the catalogue.
-    static constexpr std::array<const char*, NombreLangues> Legendes = {
+    static constexpr std::array<const char*, LanguageCount> Legendes = {
         "Français", "English", "Italiano", "Español", "Deutsch", "Portuguese", "Russian", "Pole"};
 
     ChoixLangue(Settings& reglages, Catalogue& catalogue, NotationCode& notation,
@@ -27,7 +27,7 @@ public:
     // Language button n (1..8). False when n is no language, changing nothing, or when the
     // file could not be written: then the user is told, and the choice still holds for this
     // run, so the window comes back at the next start.
-    bool choisir(int cleLangue);
+    bool choisir(int languageKey);
 
 private:
     Settings& reglages_;

@@ -19,9 +19,9 @@ std::string fichier_reglages(const Emplacements& e) {
 
 namespace {
 
-bool inscriptible(const fs::path& dossier) {
+bool inscriptible(const fs::path& folder) {
     // Trying is the only sure test: permissions, read-only mounts and ACLs all have a say.
-    fs::path essai = dossier / ".quarvelin-ecriture";
+    fs::path essai = folder / ".quarvelin-ecriture";
     {
         std::ofstream f(essai);
         if (!f) return false;
@@ -58,13 +58,13 @@ Emplacements emplacements(const std::string& dossierProgramme,
 
 Demarrage demarrer(const Emplacements& e, Settings& s, Catalogue& catalogue) {
     Demarrage d;
-    const std::string fichier = fichier_reglages(e);
-    LectureReglages l = lire_reglages(fichier, e.donnees, s);
+    const std::string file = fichier_reglages(e);
+    LectureReglages l = lire_reglages(file, e.donnees, s);
     switch (l.etat) {
     case LectureReglages::Etat::CleInconnue:
         // The language is not known yet: the message comes by its bare number.
         d.fin = true;
-        d.message = message_cle_inconnue(catalogue, fichier, l.line);
+        d.message = message_cle_inconnue(catalogue, file, l.line);
         return d;
     case LectureReglages::Etat::Cree:
         d.fichierCree = true;

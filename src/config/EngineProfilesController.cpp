@@ -10,7 +10,7 @@ EngineProfilesController::EngineProfilesController(Settings& record, Dialogs& di
                                                    const TextCatalogue& catalogue)
     : record_(record), dialogs_(dialogs), catalogue_(catalogue), fichiers_(record.ProfileFiles) {}
 
-const std::string& EngineProfilesController::fichier(int profil) const {
+const std::string& EngineProfilesController::file(int profil) const {
     return fichiers_[profil == 2 ? 2 : 1];
 }
 
@@ -19,7 +19,7 @@ void EngineProfilesController::choisir(int profil, const std::string& chemin) {
 }
 
 bool EngineProfilesController::visible(int profil) {
-    const std::string& chemin = fichier(profil);
+    const std::string& chemin = file(profil);
     std::error_code ec;
     if (std::filesystem::is_regular_file(chemin, ec)) return true;
     dialogs_.message("quarvelin", "[" + chemin + "] " + catalogue_.text(TextKey::FileNotFound),

@@ -19,7 +19,7 @@ public:
     EngineProfilesController(Settings& record, Dialogs& dialogs, const TextCatalogue& catalogue);
 
     // Profile 1 or 2.
-    const std::string& fichier(int profil) const;
+    const std::string& file(int profil) const;
     void choisir(int profil, const std::string& chemin);
     // Whether the file of a profile can be shown; says so when it does not exist.
     bool visible(int profil);

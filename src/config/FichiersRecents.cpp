@@ -20,8 +20,8 @@ FichiersRecents::FichiersRecents()
     : store_(
           std::make_unique<QSettings>(QStringLiteral("Quarvelin"), QStringLiteral("Quarvelin"))) {}
 
-FichiersRecents::FichiersRecents(const QString& fichier)
-    : store_(std::make_unique<QSettings>(fichier, QSettings::IniFormat)) {}
+FichiersRecents::FichiersRecents(const QString& file)
+    : store_(std::make_unique<QSettings>(file, QSettings::IniFormat)) {}
 
 FichiersRecents::~FichiersRecents() = default;
 

@@ -22,7 +22,7 @@ public:
     // The user's store.
     FichiersRecents();
     // A store in an INI file of its own, for tests and portable set-ups.
-    explicit FichiersRecents(const QString& fichier);
+    explicit FichiersRecents(const QString& file);
     ~FichiersRecents();
     FichiersRecents(const FichiersRecents&) = delete;
     FichiersRecents& operator=(const FichiersRecents&) = delete;

@@ -156,16 +156,16 @@ void PreferencesController::signaler(const std::string& text, DialogIcon icone) 
 void PreferencesController::ouvrir() {
     champs_ = record_;
     std::error_code ec;
-    if (!std::filesystem::exists(emplacements_.fichier, ec)) return;
+    if (!std::filesystem::exists(emplacements_.file, ec)) return;
     Settings lu;
-    const LectureReglages r = lire_reglages(emplacements_.fichier, emplacements_.donnees, lu, 1);
+    const LectureReglages r = lire_reglages(emplacements_.file, emplacements_.donnees, lu, 1);
     switch (r.etat) {
     case LectureReglages::Etat::Lu:
     case LectureReglages::Etat::Cree:
         champs_ = lu;
         break;
     case LectureReglages::Etat::CleInconnue:
-        signaler(message_cle_inconnue(catalogue_, emplacements_.fichier, r.line),
+        signaler(message_cle_inconnue(catalogue_, emplacements_.file, r.line),
                  DialogIcon::Exclamation);
         break;
     case LectureReglages::Etat::Illisible:
@@ -255,7 +255,7 @@ std::vector<std::string> PreferencesController::jeux_pieces() const {
 bool PreferencesController::valider(const std::function<void()>& appliquer) {
     Settings nouveau = record_;
     for (const ChampPreference& c : Champs) affecter_cle(nouveau, c.cle, text(c.cle), 1);
-    if (const std::string pourquoi = ecrire_reglages(nouveau, emplacements_.fichier, 1);
+    if (const std::string pourquoi = ecrire_reglages(nouveau, emplacements_.file, 1);
         !pourquoi.empty()) {
         signaler(catalogue_.text(TextKey::SettingsCannotWrite) + pourquoi, DialogIcon::Critical);
         return false;
@@ -290,11 +290,11 @@ bool PreferencesController::enregistrer_sous(const std::string& chemin) {
 }
 
 std::string PreferencesController::nom_propose() const {
-    std::string nom = text("NOM_MOTEUR");
-    for (char& c : nom)
+    std::string name = text("NOM_MOTEUR");
+    for (char& c : name)
         if (c == '/') c = '-';
-    if (nom.empty() || nom == "." || nom == "..") nom = "quarvelin";
-    return emplacements_.donnees + "/" + nom + ".ini";
+    if (name.empty() || name == "." || name == "..") name = "quarvelin";
+    return emplacements_.donnees + "/" + name + ".ini";
 }
 
 Colour PreferencesController::couleur_joueur(const Settings& s) {

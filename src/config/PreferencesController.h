@@ -33,7 +33,7 @@ std::span<const ChampPreference> champs_preferences();
 const ChampPreference* champ_preference(std::string_view cle);
 
 struct EmplacementsReglages {
-    std::string fichier;      // the settings file
+    std::string file;      // the settings file
     std::string donnees;      // where relative settings paths lead
     std::string installation; // images/pieces and images/echiquier
 };

@@ -1,6 +1,6 @@
 #include "config/SettingsFile.h"
 
-#include "localisation/Encodage.h"
+#include "localisation/Encoding.h"
 #include "notation/NumberReader.h"
 
 #include <cerrno>
@@ -204,9 +204,9 @@ struct Ligne {
 };
 
 // Lines end at CR, LF or CR LF, so no value ever holds a line break.
-std::vector<Ligne> lignes_entrees(const std::string& contenu) {
+std::vector<Ligne> lignes_entrees(const std::string& content) {
     std::vector<Ligne> out;
-    const std::string text = texte_utf8(contenu);
+    const std::string text = utf8Text(content);
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find_first_of("\r\n", start);
@@ -220,12 +220,12 @@ std::vector<Ligne> lignes_entrees(const std::string& contenu) {
     return out;
 }
 
-bool lire_fichier(const std::string& chemin, std::string& contenu) {
+bool lire_fichier(const std::string& chemin, std::string& content) {
     std::ifstream in(chemin, std::ios::binary);
     if (!in) return false;
     std::ostringstream buffer;
     buffer << in.rdbuf();
-    contenu = buffer.str();
+    content = buffer.str();
     return !in.bad();
 }
 
@@ -300,13 +300,13 @@ std::string texte_reglages(const Settings& s, int profil) {
 }
 
 std::string ecrire_reglages(const Settings& s, const std::string& chemin, int profil) {
-    const std::string contenu = texte_reglages(s, profil);
+    const std::string content = texte_reglages(s, profil);
     const std::string temp = chemin + ".tmp";
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return std::strerror(errno);
     std::size_t done = 0;
-    while (done < contenu.size()) {
-        ssize_t n = ::write(fd, contenu.data() + done, contenu.size() - done);
+    while (done < content.size()) {
+        ssize_t n = ::write(fd, content.data() + done, content.size() - done);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
             std::string why = std::strerror(errno);
@@ -341,18 +341,18 @@ LectureReglages lire_reglages(const std::string& chemin, const std::string& inst
         r.erreur = ecrire_reglages(s, chemin, profil);
         return r;
     }
-    std::string contenu;
-    if (!std::filesystem::is_regular_file(chemin, ec) || !lire_fichier(chemin, contenu)) {
+    std::string content;
+    if (!std::filesystem::is_regular_file(chemin, ec) || !lire_fichier(chemin, content)) {
         r.etat = LectureReglages::Etat::Illisible;
         r.erreur = ec ? ec.message() : std::strerror(errno);
         return r;
     }
-    return lire_texte_reglages(contenu, s, profil);
+    return lire_texte_reglages(content, s, profil);
 }
 
-LectureReglages lire_texte_reglages(const std::string& contenu, Settings& s, int profil) {
+LectureReglages lire_texte_reglages(const std::string& content, Settings& s, int profil) {
     LectureReglages r;
-    for (const Ligne& l : lignes_entrees(contenu)) {
+    for (const Ligne& l : lignes_entrees(content)) {
         bool known = false, ok = true;
         parcourir_cles(s, profil,
                        [&](const std::string& key, Section, Regle regle, auto& field, bool) {
@@ -376,12 +376,12 @@ std::string message_cle_inconnue(const TextCatalogue& catalogue, const std::stri
            ") incorrecte !";
 }
 
-bool lire_profil(const std::string& fichier, Settings& s, int profil) {
-    std::string contenu;
+bool lire_profil(const std::string& file, Settings& s, int profil) {
+    std::string content;
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(fichier, ec) || !lire_fichier(fichier, contenu))
+    if (!std::filesystem::is_regular_file(file, ec) || !lire_fichier(file, content))
         return false;
-    for (const Ligne& l : lignes_entrees(contenu))
+    for (const Ligne& l : lignes_entrees(content))
         parcourir_cles(
             s, profil,
             [&](const std::string& key, Section, Regle regle, auto& field, bool parProfil) {

@@ -27,7 +27,7 @@ LectureReglages lire_reglages(const std::string& chemin, const std::string& inst
                               int profil = 1);
 
 // The same reading of a settings text already in memory, on top of what s holds.
-LectureReglages lire_texte_reglages(const std::string& contenu, Settings& s, int profil = 1);
+LectureReglages lire_texte_reglages(const std::string& content, Settings& s, int profil = 1);
 
 // The message for an unknown key: text 100, the file, and the line.
 std::string message_cle_inconnue(const TextCatalogue& catalogue, const std::string& chemin,
@@ -47,7 +47,7 @@ bool charger_profils(const std::string& fichier1, const std::string& fichier2, S
 
 // Reads the per-profile keys of one settings file into slot `profil`; other lines are ignored.
 // False, changing nothing, when the file cannot be read.
-bool lire_profil(const std::string& fichier, Settings& s, int profil);
+bool lire_profil(const std::string& file, Settings& s, int profil);
 
 // The value of one key as the file holds it, per-profile keys from slot `profil`; nothing for a
 // key the file does not know.

@@ -18,7 +18,7 @@ constexpr int colourCode(int piece) { return piece == 1 ? 1 : (piece < 8 ? 3 : 2
 constexpr int type_code(int piece) { return piece >= 8 ? piece - 6 : piece; } // 2..7, 1 for empty
 constexpr int colonne(int sq) { return (sq & 7) + 1; }
 constexpr int rank(int sq) { return (sq >> 3) + 1; }
-constexpr int indice(int x, int y) { return (x - 1) + 8 * (y - 1); }
+constexpr int index(int x, int y) { return (x - 1) + 8 * (y - 1); }
 constexpr bool on(int x, int y) { return x >= 1 && x <= 8 && y >= 1 && y <= 8; }
 
 // Squares a pawn strikes diagonally when it moves in direction dir (rows in display order).
@@ -63,7 +63,7 @@ Search::Search(const Position& p, const EngineWeights& weights, NotationCode not
         promotionRank_[c] = bottom ? 1 : 8;
         int ep = c == 2 ? p.EnPassantForWhite : p.EnPassantForBlack;
         epCase_[c] = (ep / 10 >= 1 && ep / 10 <= 8 && ep % 10 >= 1 && ep % 10 <= 8)
-                         ? indice(ep / 10, ep % 10)
+                         ? index(ep / 10, ep % 10)
                          : -1;
     }
     for (int t = 0; t < 8; ++t)
@@ -117,8 +117,8 @@ int Search::mobilityUnits(int sq) const {
     case 2: {
         int c = colourCode(piece), d = pawnDir_[c];
         int x = colonne(sq), y = rank(sq);
-        if (!on(x, y + d) || board_[indice(x, y + d)] != 1) return 0;
-        if (y == startRank_[c] && on(x, y + 2 * d) && board_[indice(x, y + 2 * d)] == 1) return 2;
+        if (!on(x, y + d) || board_[index(x, y + d)] != 1) return 0;
+        if (y == startRank_[c] && on(x, y + 2 * d) && board_[index(x, y + 2 * d)] == 1) return 2;
         return 1;
     }
     case 3:
@@ -137,22 +137,22 @@ int Search::mobilityUnits(int sq) const {
 }
 
 float Search::mobilite_piece(int x, int y) const {
-    int sq = indice(x, y);
+    int sq = index(x, y);
     return static_cast<float>(mobilityUnits(sq)) * unite_[type_code(board_[sq])];
 }
 
 float Search::bonus_roque(int x, int, int tx, int ty) const {
-    int king = board_[indice(tx, ty)];
+    int king = board_[index(tx, ty)];
     int c = colourCode(king);
     bool bottom = c == code(pos_.PlayerColour);
     if (ty != (bottom ? 8 : 1)) return 0;
     int step = tx > x ? 1 : -1, corner = step > 0 ? 8 : 1;
     int cx = tx + step;
     if (cx < 1 || cx > 8) return 0;
-    while (cx != corner && board_[indice(cx, ty)] == 1) cx += step;
-    if (cx != corner || board_[indice(cx, ty)] != base(c) + Rook) return 0;
+    while (cx != corner && board_[index(cx, ty)] == 1) cx += step;
+    if (cx != corner || board_[index(cx, ty)] != base(c) + Rook) return 0;
     int fy = bottom ? ty - 1 : ty + 1;
-    if (board_[indice(tx, fy)] == 1) return 0;
+    if (board_[index(tx, fy)] == 1) return 0;
     return weights_.NOTE_ROQUE;
 }
 
@@ -254,7 +254,7 @@ float Search::evalue_position(Colour mc, SearchCounters& c) {
     }
     float centre[4] = {};
     if (weights_.NOTE_CENTRE != 0 && pos_.MoveCount <= weights_.SEUIL_CENTRE) {
-        static constexpr int Centre[4] = {indice(4, 5), indice(5, 4), indice(5, 5), indice(4, 4)};
+        static constexpr int Centre[4] = {index(4, 5), index(5, 4), index(5, 5), index(4, 4)};
         Bitboard ra[4], ba[4];
         for (int k = 0; k < 4; ++k) {
             ra[k] = rook_attacks(T, Centre[k], occ_);
@@ -282,13 +282,13 @@ bool Search::castlingValid(int from, int to, int king, int colour) const {
     const CastlingCase* k = castlingCases(pos_.PlayerColour, colonne(from), tx);
     if (!k) return false;
     for (int e : k->empty)
-        if (e && board_[indice(e, fy)] != 1) return false;
-    if (board_[indice(k->rookX, fy)] != king - 4) return false;
+        if (e && board_[index(e, fy)] != 1) return false;
+    if (board_[index(k->rookX, fy)] != king - 4) return false;
     if (pos_.CastlingDone[colour]) return false;
     if (!(pos_.CastlingRights & wingRight(static_cast<Colour>(colour), tx, pos_.PlayerColour)))
         return false;
     if (attackers(colour, from, colour) > 0) return false;
-    return attackers(colour, indice(k->passX, fy), colour) == 0;
+    return attackers(colour, index(k->passX, fy), colour) == 0;
 }
 
 bool Search::coup_valide(int from, int to, int piece, int colour) const {
@@ -363,7 +363,7 @@ template <typename F> void Search::walkCandidates(int sq, F&& f) const {
         for (int i = 0; i < 4; ++i)
             for (int k = 1, tx = x + dirs[i][0], ty = y + dirs[i][1]; k <= maxSteps && on(tx, ty);
                  ++k, tx += dirs[i][0], ty += dirs[i][1]) {
-                int to = indice(tx, ty);
+                int to = index(tx, ty);
                 bool occupied = board_[to] != 1;
                 f(to);
                 if (occupied) break;
@@ -386,13 +386,13 @@ template <typename F> void Search::walkCandidates(int sq, F&& f) const {
         break;
     case 4:
         for (auto& j : Jumps)
-            if (on(x + j[0], y + j[1])) f(indice(x + j[0], y + j[1]));
+            if (on(x + j[0], y + j[1])) f(index(x + j[0], y + j[1]));
         break;
     case 2: {
         int d = pawnDir_[colour];
         const int pawnSteps[4][2] = {{0, d}, {0, 2 * d}, {1, d}, {-1, d}};
         for (auto& j : pawnSteps)
-            if (on(x + j[0], y + j[1])) f(indice(x + j[0], y + j[1]));
+            if (on(x + j[0], y + j[1])) f(index(x + j[0], y + j[1]));
         break;
     }
     default:

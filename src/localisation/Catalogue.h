@@ -10,22 +10,22 @@
 
 namespace quarvelin {
 
-inline constexpr int NombreLangues = 8;
-inline constexpr int DecalageMaximal = 999;
+inline constexpr int LanguageCount = 8;
+inline constexpr int MaxOffset = 999;
 
 class Catalogue : public TextCatalogue {
 public:
     // The eight files compiled into the program's resources.
     Catalogue();
     // fr.txt, en.txt, ... read from a directory on disk.
-    explicit Catalogue(const std::string& dossier);
+    explicit Catalogue(const std::string& folder);
 
-    static int base_texte(int cleLangue);          // 10, 1010, ... 7010; English for unknown keys
-    static int notation_langue(int cleLangue);     // 1 French notation, 2 PGN
-    static const char* nom_fichier(int cleLangue); // "fr.txt" ...; English for unknown keys
+    static int textBase(int languageKey);          // 10, 1010, ... 7010; English for unknown keys
+    static int languageNotation(int languageKey);     // 1 French notation, 2 PGN
+    static const char* fileName(int languageKey); // "fr.txt" ...; English for unknown keys
 
-    void appliquer_langue(int cleLangue);
-    int BaseTexte() const { return baseTexte_; }
+    void appliquer_langue(int languageKey);
+    int BaseTexte() const { return textBase_; }
 
     // Empty for a number no language holds.
     std::string texte_catalogue(int number) const;
@@ -33,27 +33,27 @@ public:
     using TextCatalogue::text;
 
     // The offsets a language's file defines, ascending.
-    std::vector<int> decalages(int cleLangue) const;
+    std::vector<int> offsets(int languageKey) const;
     // "fr.txt:12: why" for each line that could not be read, and for each missing file.
-    const std::vector<std::string>& problemes() const { return problemes_; }
+    const std::vector<std::string>& problems() const { return problems_; }
 
 private:
-    struct Langue {
-        std::vector<std::string> textes; // indexed by offset
+    struct Language {
+        std::vector<std::string> texts; // indexed by offset
         std::vector<bool> presents;
     };
 
-    void charger(const std::string& dossier);
-    void analyser(int indice, const std::string& fichier, std::string_view contenu);
+    void load(const std::string& folder);
+    void parse(int index, const std::string& file, std::string_view content);
 
-    Langue langues_[NombreLangues];
-    std::vector<std::string> problemes_;
-    int baseTexte_ = 0;
+    Language languages_[LanguageCount];
+    std::vector<std::string> problems_;
+    int textBase_ = 0;
 };
 
 // CLE_LANGUE for a locale name such as "fr_FR.UTF-8"; English when not one of the eight.
-int langue_de_locale(std::string_view nom);
+int languageOfLocale(std::string_view name);
 // CLE_LANGUE from LC_ALL, LC_MESSAGES or LANG, the first one set.
-int langue_systeme();
+int systemLanguage();
 
 } // namespace quarvelin

@@ -14,8 +14,8 @@ public:
     // Yes/No question; true for Yes.
     virtual bool question(const std::string& title, const std::string& text) = 0;
     // Returns the typed text, or the default when the box is cancelled.
-    virtual std::string saisie(const std::string& title, const std::string& prompt,
-                               const std::string& defaut) = 0;
+    virtual std::string input(const std::string& title, const std::string& prompt,
+                               const std::string& fallback) = 0;
 };
 
 } // namespace quarvelin

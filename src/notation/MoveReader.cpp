@@ -18,7 +18,7 @@ void trim(std::string& s) {
     s.erase(0, first);
 }
 
-bool fichier(char c) { return c >= 'a' && c <= 'h'; }
+bool file(char c) { return c >= 'a' && c <= 'h'; }
 bool rank(char c) { return c >= '1' && c <= '8'; }
 
 struct Walk {
@@ -167,7 +167,7 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
             letter = token[0];
             i = 1;
         }
-        if (n >= i + 4 && fichier(token[i]) && rank(token[i + 1])) {
+        if (n >= i + 4 && file(token[i]) && rank(token[i + 1])) {
             std::size_t j = i + 2;
             if (token[j] == '-' || token[j] == 'x' || token[j] == ':') ++j;
             const int fromX = colonne(token[i]), fromY = line(token[i + 1]);
@@ -184,7 +184,7 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
             } else if (ownPiece) {
                 piece = origine;
             }
-            if (piece != PieceCode::Empty && j + 2 <= n && fichier(token[j]) &&
+            if (piece != PieceCode::Empty && j + 2 <= n && file(token[j]) &&
                 rank(token[j + 1]) &&
                 (j + 2 == n || (j + 3 == n && piece == pawn &&
                                 type_promotion(token[j + 2]) != PieceType::None))) {
@@ -215,7 +215,7 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
     char destFile = 0, destRank = 0;
     bool hasX = token.find('x') != std::string::npos;
     if (n == 2) {
-        if (!fichier(token[0]) || !rank(token[1])) return unreadable();
+        if (!file(token[0]) || !rank(token[1])) return unreadable();
         r.piece = pawn;
         r.toX = colonne(token[0]);
         r.toY = line(token[1]);
@@ -236,8 +236,8 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
             hintY = rank(h) ? line(h) : 0;
             return rank(h);
         }
-        hintX = fichier(h) ? colonne(h) : 0;
-        return fichier(h);
+        hintX = file(h) ? colonne(h) : 0;
+        return file(h);
     };
     if (n == 3 || n == 4) {
         destFile = hasX ? token[2] : (n == 3 ? token[1] : token[2]);
@@ -254,7 +254,7 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
         return none;
     }
     destRank = token[n - 1];
-    if (!fichier(destFile) || !rank(destRank)) return unreadable();
+    if (!file(destFile) || !rank(destRank)) return unreadable();
     r.toX = colonne(destFile);
     r.toY = line(destRank);
 
@@ -266,7 +266,7 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
         r.fromY = hintY;
         return r;
     }
-    if (n == 5 || !fichier(token[0])) return unreadable();
+    if (n == 5 || !file(token[0])) return unreadable();
     r.piece = pawn;
     r.fromX = colonne(token[0]);
     r.fromY = r.toY + d;

@@ -1,6 +1,6 @@
 #include "openings/ImportEco.h"
 
-#include "localisation/Encodage.h"
+#include "localisation/Encoding.h"
 #include "notation/MoveReader.h"
 #include "notation/MoveText.h"
 #include "rules/MoveRules.h"
@@ -58,7 +58,7 @@ ImportEco lire_fichier_eco(std::istream& in) {
     int debutEntree = 0, numero = 0;
     for (std::string brute; std::getline(in, brute);) {
         ++numero;
-        std::string line = texte_utf8(brute);
+        std::string line = utf8Text(brute);
         if (!line.empty() && line.back() == '\r') line.pop_back();
         auto debut = line.find_first_not_of(" \t");
         if (debut == std::string::npos || line[debut] == '#') continue;

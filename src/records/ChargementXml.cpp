@@ -69,7 +69,7 @@ ChargementXml::ChargementXml()
 
 ChargementXml::~ChargementXml() { abandonner(); }
 
-bool ChargementXml::charger(const std::string& text, Fin fin) {
+bool ChargementXml::load(const std::string& text, Fin fin) {
     abandonner();
     ResultatChargement r;
     r.adresse = adresse_de_ligne(text);

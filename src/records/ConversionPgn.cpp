@@ -187,7 +187,7 @@ public:
     }
 
     // Empty on success, else why not.
-    std::string ecrire(const std::string& chemin, std::string_view contenu) {
+    std::string ecrire(const std::string& chemin, std::string_view content) {
         namespace fs = std::filesystem;
         std::error_code ec;
         // Through a link, the file it leads to is the one replaced.
@@ -208,8 +208,8 @@ public:
         if (fd < 0) return pourquoi(errno);
         std::size_t fait = 0;
         int erreur = 0;
-        while (fait < contenu.size()) {
-            const ssize_t n = ::write(fd, contenu.data() + fait, contenu.size() - fait);
+        while (fait < content.size()) {
+            const ssize_t n = ::write(fd, content.data() + fait, content.size() - fait);
             if (n < 0 && errno == EINTR) continue;
             if (n <= 0) {
                 erreur = n == 0 ? EIO : errno;
@@ -298,15 +298,15 @@ void erreur_ecriture(ResultatConversion& r, const std::string& chemin, const std
 // Writes the games to one PGN file, each as it was written in the source.
 void vers_pgn(std::istream& in, const IndexPgn& index, const std::string& cible,
               ResultatConversion& r, Avancement& avancement) {
-    QSaveFile fichier(QString::fromStdString(cible));
-    if (!fichier.open(QIODevice::WriteOnly)) {
-        erreur_ecriture(r, cible, fichier.errorString().toStdString());
+    QSaveFile file(QString::fromStdString(cible));
+    if (!file.open(QIODevice::WriteOnly)) {
+        erreur_ecriture(r, cible, file.errorString().toStdString());
         return;
     }
     bool ok = true;
     auto clear = [&](std::string& s) {
         if (ok && !s.empty())
-            ok = fichier.write(s.data(), static_cast<qint64>(s.size())) ==
+            ok = file.write(s.data(), static_cast<qint64>(s.size())) ==
                  static_cast<qint64>(s.size());
         s.clear();
     };
@@ -315,7 +315,7 @@ void vers_pgn(std::istream& in, const IndexPgn& index, const std::string& cible,
     for (std::size_t i = 0; i < index.size() && ok; ++i) {
         if (annulation_demandee()) {
             r.cancelled = true;
-            fichier.cancelWriting();
+            file.cancelWriting();
             return;
         }
         source.copier(index.position(i), sortie, clear);
@@ -327,16 +327,16 @@ void vers_pgn(std::istream& in, const IndexPgn& index, const std::string& cible,
     clear(sortie);
     if (source.erreur()) {
         r.erreur = ResultatConversion::Erreur::LectureSource;
-        fichier.cancelWriting();
+        file.cancelWriting();
         return;
     }
     if (!ok) {
-        erreur_ecriture(r, cible, fichier.errorString().toStdString());
-        fichier.cancelWriting();
+        erreur_ecriture(r, cible, file.errorString().toStdString());
+        file.cancelWriting();
         return;
     }
-    if (!fichier.commit()) {
-        erreur_ecriture(r, cible, fichier.errorString().toStdString());
+    if (!file.commit()) {
+        erreur_ecriture(r, cible, file.errorString().toStdString());
         return;
     }
     r.fichiers.push_back(cible);
@@ -370,7 +370,7 @@ void vers_xml(std::istream& in, const IndexPgn& index, const std::string& cible,
         // Nothing read: no game to write, only to tell of.
         const bool vide = lue.erreur == TextKey::NoGameAtPlace;
         if (!lue.ok())
-            r.problemes.push_back({numero, !vide, lue.erreur, lue.errorNumber, lue.detail});
+            r.problems.push_back({numero, !vide, lue.erreur, lue.errorNumber, lue.detail});
         if (!vide) {
             const PartieXml partie = partie_xml(std::move(lue));
             if (options.unParFichier) {
@@ -484,7 +484,7 @@ std::string message_conversion(const ResultatConversion& r, const TextCatalogue&
     std::string text = catalogue.text(TextKey::ConversionFinished) + std::to_string(r.ecrites) +
                         catalogue.text(TextKey::GamesReadCount) + std::to_string(r.lues);
     std::int64_t avecErreur = 0, nonEcrites = 0;
-    for (const ProblemeConversion& p : r.problemes) (p.ecrite ? avecErreur : nonEcrites) += 1;
+    for (const ProblemeConversion& p : r.problems) (p.ecrite ? avecErreur : nonEcrites) += 1;
     if (avecErreur > 0)
         text += catalogue.text(TextKey::GamesWithReadingError) + std::to_string(avecErreur);
     if (nonEcrites > 0)
@@ -494,8 +494,8 @@ std::string message_conversion(const ResultatConversion& r, const TextCatalogue&
             modele.replace(marque, 2, std::to_string(n));
         return modele;
     };
-    for (std::size_t i = 0; i < r.problemes.size() && i < ProblemesDetailles; ++i) {
-        const ProblemeConversion& p = r.problemes[i];
+    for (std::size_t i = 0; i < r.problems.size() && i < ProblemesDetailles; ++i) {
+        const ProblemeConversion& p = r.problems[i];
         PartieLue lue;
         lue.erreur = p.erreur;
         lue.errorNumber = p.errorNumber;
@@ -503,9 +503,9 @@ std::string message_conversion(const ResultatConversion& r, const TextCatalogue&
         text += remplacer(catalogue.text(TextKey::GameNumber), p.numero) +
                  message_lecture(lue, catalogue);
     }
-    if (r.problemes.size() > ProblemesDetailles)
+    if (r.problems.size() > ProblemesDetailles)
         text += remplacer(catalogue.text(TextKey::AndMore),
-                           static_cast<std::int64_t>(r.problemes.size() - ProblemesDetailles));
+                           static_cast<std::int64_t>(r.problems.size() - ProblemesDetailles));
     if (!r.fichierAdresses.empty())
         text += catalogue.text(TextKey::AddressFile) + r.fichierAdresses;
     return text;
@@ -545,10 +545,10 @@ std::string nom_fichier_partie(const std::string& cible, std::int64_t numero) {
 
 std::string nom_fichier_adresses(const std::string& cible) {
     const std::size_t point = point_extension(cible);
-    std::string nom = (point == std::string::npos ? cible : cible.substr(0, point)) + ".txt";
+    std::string name = (point == std::string::npos ? cible : cible.substr(0, point)) + ".txt";
     // A target that is itself a .txt file keeps its content.
-    if (nom == cible) nom += ".txt";
-    return nom;
+    if (name == cible) name += ".txt";
+    return name;
 }
 
 std::string recopier_partie_pgn(std::string_view text) {

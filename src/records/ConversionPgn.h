@@ -46,7 +46,7 @@ struct ResultatConversion {
     bool cancelled = false;
     Erreur erreur = Erreur::Aucune;
     std::string detail;                        // the path or the system's reason
-    std::vector<ProblemeConversion> problemes; // XML only, in the order of the games
+    std::vector<ProblemeConversion> problems; // XML only, in the order of the games
     std::vector<std::string> fichiers;         // the files written, in order
     std::string fichierAdresses;               // empty when none was asked for
 

@@ -1,7 +1,7 @@
 #include "records/EcritureXml.h"
 
 #include "config/Version.h"
-#include "localisation/Encodage.h"
+#include "localisation/Encoding.h"
 #include "records/ValeurEtiquette.h"
 
 #include <QDateTime>
@@ -22,10 +22,10 @@ constexpr std::array<std::string_view, 11> ElementsEtiquettes = {
     "Event",    "Site",     "Date", "Round",   "White",    "Black",
     "WhiteElo", "BlackElo", "ECO",  "Opening", "Variation"};
 
-void element(std::string& s, std::string_view nom, std::string_view valeur) {
-    s.append("<").append(nom).append(">");
+void element(std::string& s, std::string_view name, std::string_view valeur) {
+    s.append("<").append(name).append(">");
     s.append(EcritureXml::echapper(valeur));
-    s.append("</").append(nom).append(">").append(FinDeLigne);
+    s.append("</").append(name).append(">").append(FinDeLigne);
 }
 
 bool espace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
@@ -82,7 +82,7 @@ std::string EcritureXml::debut_document(const std::string& horodatage) {
 }
 
 std::string EcritureXml::echapper(std::string_view valeur) {
-    const std::string text = texte_utf8(valeur);
+    const std::string text = utf8Text(valeur);
     std::string s;
     s.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -149,19 +149,19 @@ std::string EcritureXml::ligne_de_coups(const PartieXml& partie) {
 }
 
 std::string EcritureXml::bloc_partie(const PartieXml& partie) {
-    auto valeur = [&](std::string_view nom) -> std::string {
+    auto valeur = [&](std::string_view name) -> std::string {
         if (!partie.etiquettes.empty()) {
             for (const auto& [n, v] : partie.etiquettes)
-                if (n == nom) return v;
+                if (n == name) return v;
             return {};
         }
         std::string etiquette = "[";
-        etiquette.append(nom);
+        etiquette.append(name);
         return valeur_etiquette(etiquette, partie.entete);
     };
     std::string s = "<GAME>";
     s.append(FinDeLigne);
-    for (std::string_view nom : ElementsEtiquettes) element(s, nom, valeur(nom));
+    for (std::string_view name : ElementsEtiquettes) element(s, name, valeur(name));
     element(s, "Move", ligne_de_coups(partie));
     element(s, "Comment", valeur("Comment"));
     s.append("</GAME>").append(FinDeLigne);
@@ -183,14 +183,14 @@ PartieXml EcritureXml::partie_de_texte(std::string_view text) {
 
 EchecEcriture EcritureXml::ouvrir(const std::string& chemin, Mode mode) {
     abandonner();
-    const QString nom = QString::fromStdString(chemin);
+    const QString name = QString::fromStdString(chemin);
     std::string debut;
-    if (mode == Mode::Ajouter && QFile::exists(nom)) {
-        QFile ancien(nom);
+    if (mode == Mode::Ajouter && QFile::exists(name)) {
+        QFile ancien(name);
         if (!ancien.open(QIODevice::ReadOnly))
             return {EchecEcriture::Cause::Ecriture, ancien.errorString().toStdString()};
-        const QByteArray contenu = ancien.readAll();
-        std::string text = texte_utf8(std::string_view(contenu.constData(), contenu.size()));
+        const QByteArray content = ancien.readAll();
+        std::string text = utf8Text(std::string_view(content.constData(), content.size()));
         const std::string_view garde = rogner_vue(text);
         if (!garde.empty()) {
             if (!garde.ends_with(FinDeListe)) return {EchecEcriture::Cause::PasUneListe, {}};
@@ -207,7 +207,7 @@ EchecEcriture EcritureXml::ouvrir(const std::string& chemin, Mode mode) {
     }
     if (debut.empty()) debut = debut_document(horodatage_);
 
-    fichier_ = std::make_unique<QSaveFile>(nom);
+    fichier_ = std::make_unique<QSaveFile>(name);
     if (!fichier_->open(QIODevice::WriteOnly)) {
         EchecEcriture e{EchecEcriture::Cause::Ecriture, fichier_->errorString().toStdString()};
         fichier_.reset();

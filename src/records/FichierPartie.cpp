@@ -28,10 +28,10 @@ bool tout_ecrire(int fd, const char* data, std::size_t taille) {
 }
 
 // A new name beside the target; O_EXCL keeps a file of the user's with that name safe.
-int creer_temporaire(const std::string& cible, std::string& nom) {
+int creer_temporaire(const std::string& cible, std::string& name) {
     for (int essai = 0; essai < 100; ++essai) {
-        nom = cible + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(essai);
-        int fd = ::open(nom.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        name = cible + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(essai);
+        int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;
@@ -39,7 +39,7 @@ int creer_temporaire(const std::string& cible, std::string& nom) {
 
 } // namespace
 
-std::string ecrire_fichier_partie(const std::string& chemin, std::string_view contenu,
+std::string ecrire_fichier_partie(const std::string& chemin, std::string_view content,
                                   bool ajouter) {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -88,7 +88,7 @@ std::string ecrire_fichier_partie(const std::string& chemin, std::string_view co
         // A file whose last line has no end would glue its last game to the new one.
         if (dernier != '\n' && !tout_ecrire(fd, "\r\n", 2)) return echec(errno);
     }
-    if (!tout_ecrire(fd, contenu.data(), contenu.size())) return echec(errno);
+    if (!tout_ecrire(fd, content.data(), content.size())) return echec(errno);
     // On disk before it replaces the old file, so a crash leaves one whole file or the other.
     if (::fsync(fd) != 0) return echec(errno);
     if (::close(fd) != 0) {

@@ -1,6 +1,6 @@
 #include "records/IndexPgn.h"
 
-#include "localisation/Encodage.h"
+#include "localisation/Encoding.h"
 #include "records/DebutPartie.h"
 #include "records/SelectionFiltre.h"
 #include "session/Annulation.h"
@@ -20,15 +20,15 @@ constexpr std::size_t Aucun = std::string::npos;
 constexpr std::string_view NomsChamps[IndexPgn::NombreChamps] = {
     "event", "site", "date", "round", "white", "black", "result", "eco"};
 
-bool meme_nom(std::string_view nom, std::string_view minuscules);
+bool meme_nom(std::string_view name, std::string_view minuscules);
 
 // The field a tag name stands for, in any case; -1 for the others.
-int champ(std::string_view nom) {
-    if (nom.size() < 3 || nom.size() > 6) return -1;
+int champ(std::string_view name) {
+    if (name.size() < 3 || name.size() > 6) return -1;
     int c = -1;
-    switch (nom[0] | 0x20) {
+    switch (name[0] | 0x20) {
     case 'e':
-        c = nom.size() == 3 ? IndexPgn::Eco : IndexPgn::Event;
+        c = name.size() == 3 ? IndexPgn::Eco : IndexPgn::Event;
         break;
     case 's':
         c = IndexPgn::Site;
@@ -37,7 +37,7 @@ int champ(std::string_view nom) {
         c = IndexPgn::Date;
         break;
     case 'r':
-        c = nom.size() == 5 ? IndexPgn::Round : IndexPgn::Result;
+        c = name.size() == 5 ? IndexPgn::Round : IndexPgn::Result;
         break;
     case 'w':
         c = IndexPgn::White;
@@ -48,13 +48,13 @@ int champ(std::string_view nom) {
     default:
         return -1;
     }
-    return meme_nom(nom, NomsChamps[c]) ? c : -1;
+    return meme_nom(name, NomsChamps[c]) ? c : -1;
 }
 
-bool meme_nom(std::string_view nom, std::string_view minuscules) {
-    if (nom.size() != minuscules.size()) return false;
-    for (std::size_t k = 0; k < nom.size(); ++k) {
-        char c = nom[k];
+bool meme_nom(std::string_view name, std::string_view minuscules) {
+    if (name.size() != minuscules.size()) return false;
+    for (std::size_t k = 0; k < name.size(); ++k) {
+        char c = name[k];
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
         if (c != minuscules[k]) return false;
     }
@@ -181,7 +181,7 @@ void IndexPgn::ajouter(std::uint64_t position,
     std::array<std::string_view, NombreChamps> vues = valeurs;
     if (!utf8) {
         for (std::size_t c = 0; c < NombreChamps; ++c) {
-            converties[c] = texte_utf8(valeurs[c]);
+            converties[c] = utf8Text(valeurs[c]);
             vues[c] = converties[c];
         }
     }
@@ -296,7 +296,7 @@ IndexPgn IndexPgn::indexer(std::istream& in, std::uint64_t taille, const FiltreP
             ++index.vues_;
             bool accepte = true;
             if (selection.actif()) {
-                if (!ascii(entete.texteTags)) entete.texteTags = texte_utf8(entete.texteTags);
+                if (!ascii(entete.texteTags)) entete.texteTags = utf8Text(entete.texteTags);
                 accepte = selection.accepte(entete.texteTags);
             }
             if (accepte) {

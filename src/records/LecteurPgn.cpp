@@ -1,6 +1,6 @@
 #include "records/LecteurPgn.h"
 
-#include "localisation/Encodage.h"
+#include "localisation/Encoding.h"
 #include "localisation/TextCatalogue.h"
 #include "notation/Fen.h"
 #include "notation/MoveReader.h"
@@ -118,8 +118,8 @@ std::string sur_une_ligne(const std::string& text) {
     return out.substr(debut, fin - debut + 1);
 }
 
-std::string ligne_de_tag(const std::string& nom, const std::string& valeur) {
-    std::string line = "[" + nom + " \"";
+std::string ligne_de_tag(const std::string& name, const std::string& valeur) {
+    std::string line = "[" + name + " \"";
     for (char c : valeur) {
         if (c == '"' || c == '\\') line += '\\';
         line += c;
@@ -134,7 +134,7 @@ PartieLue lire_partie_pgn(std::istream& in, std::uint64_t position) {
     partie.position = position;
     bool erreurLecture = false;
     std::string text = texte_de_partie(in, position, erreurLecture);
-    std::istringstream flux(texte_utf8(text));
+    std::istringstream flux(utf8Text(text));
     text.clear();
     PgnStream stream(flux, true);
     PgnGame game;
@@ -144,7 +144,7 @@ PartieLue lire_partie_pgn(std::istream& in, std::uint64_t position) {
         return partie;
     }
 
-    for (const auto& [nom, valeur] : game.tags) partie.GameText += ligne_de_tag(nom, valeur);
+    for (const auto& [name, valeur] : game.tags) partie.GameText += ligne_de_tag(name, valeur);
     partie.GameText += "\r\n";
     partie.etiquettes = game.tags;
 

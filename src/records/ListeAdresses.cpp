@@ -1,6 +1,6 @@
 #include "records/ListeAdresses.h"
 
-#include "localisation/Encodage.h"
+#include "localisation/Encoding.h"
 
 #include <QFile>
 
@@ -34,7 +34,7 @@ bool lire_liste_adresses(const std::string& chemin, std::vector<std::string>& ad
     QFile f(QString::fromStdString(chemin));
     if (!f.open(QIODevice::ReadOnly)) return false;
     const QByteArray octets = f.readAll();
-    const std::string text = texte_utf8(std::string_view(octets.constData(), octets.size()));
+    const std::string text = utf8Text(std::string_view(octets.constData(), octets.size()));
     adresses.clear();
     std::string_view reste = text;
     // A UTF-8 byte order mark would otherwise stick to the first address.

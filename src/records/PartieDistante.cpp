@@ -7,8 +7,8 @@ PartieDistante::PartieDistante(const TextCatalogue& catalogue, Dialogs& dialogs,
     : catalogue_(catalogue), dialogs_(dialogs), commentaire_(commentaire),
       titre_(std::move(titre)) {}
 
-bool PartieDistante::charger(const std::string& text) {
-    return chargement_.charger(text, [this](const ResultatChargement& r) { terminer(r); });
+bool PartieDistante::load(const std::string& text) {
+    return chargement_.load(text, [this](const ResultatChargement& r) { terminer(r); });
 }
 
 void PartieDistante::terminer(const ResultatChargement& r) {

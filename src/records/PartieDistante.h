@@ -27,7 +27,7 @@ public:
     ChargementXml& chargement() { return chargement_; }
 
     // Starts the load; false when it failed at once (already reported).
-    bool charger(const std::string& text);
+    bool load(const std::string& text);
     void abandonner() { chargement_.abandonner(); }
     bool en_cours() const { return chargement_.en_cours(); }
 

@@ -24,14 +24,14 @@ std::string SaveController::filtre(FormatPartie format) const {
 }
 
 std::string SaveController::nom_propose(FormatPartie format, std::chrono::year_month_day d) const {
-    const std::string nom = nom_fichier_defaut(d, format);
-    if (!recents_) return nom;
+    const std::string name = nom_fichier_defaut(d, format);
+    if (!recents_) return name;
     const auto liste = recents_->liste();
-    if (liste.empty()) return nom;
-    const std::filesystem::path dossier = std::filesystem::path(liste.front()).parent_path();
+    if (liste.empty()) return name;
+    const std::filesystem::path folder = std::filesystem::path(liste.front()).parent_path();
     std::error_code ec;
-    if (dossier.empty() || !std::filesystem::is_directory(dossier, ec)) return nom;
-    return (dossier / nom).string();
+    if (folder.empty() || !std::filesystem::is_directory(folder, ec)) return name;
+    return (folder / name).string();
 }
 
 bool SaveController::sauver(const std::string& chemin, const std::string& text, bool ajouter,

@@ -133,9 +133,9 @@ std::string libelle_niveau(int profondeur) {
     return std::string(NiveauxElo[static_cast<std::size_t>(profondeur)]);
 }
 
-std::string ligne_tag(std::string_view nom, std::string_view valeur) {
+std::string ligne_tag(std::string_view name, std::string_view valeur) {
     std::string out = "[";
-    out.append(nom).append(" \"");
+    out.append(name).append(" \"");
     for (char c : valeur) {
         if (c == '"' || c == '\\') out += '\\';
         // A line end would break the tag line apart.

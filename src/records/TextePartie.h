@@ -28,7 +28,7 @@ std::string nom_fichier_defaut(std::chrono::year_month_day d, FormatPartie forma
 std::string libelle_niveau(int profondeur);
 
 // [Name "value"] and CR LF, the value's quotes and backslashes escaped.
-std::string ligne_tag(std::string_view nom, std::string_view valeur);
+std::string ligne_tag(std::string_view name, std::string_view valeur);
 
 struct Joueurs {
     std::string blanc, noir, eloBlanc, eloNoir;

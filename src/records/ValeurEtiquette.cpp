@@ -2,13 +2,13 @@
 
 namespace quarvelin {
 
-std::string valeur_etiquette(std::string_view nom, std::string_view text) {
-    const std::size_t debut = text.find(nom);
-    if (nom.empty() || debut == std::string_view::npos) return {};
-    const std::size_t crochet = text.find(']', debut + nom.size());
+std::string valeur_etiquette(std::string_view name, std::string_view text) {
+    const std::size_t debut = text.find(name);
+    if (name.empty() || debut == std::string_view::npos) return {};
+    const std::size_t crochet = text.find(']', debut + name.size());
     if (crochet == std::string_view::npos) return {};
     // After the name, its space and the opening quote; up to the quote before "]".
-    const std::size_t valeur = debut + nom.size() + 2;
+    const std::size_t valeur = debut + name.size() + 2;
     if (crochet < 1 || crochet - 1 <= valeur) return {};
     return std::string(text.substr(valeur, crochet - 1 - valeur));
 }

@@ -87,13 +87,13 @@ std::string Partie::entete_auto() const {
         return std::string(NiveauxElo.back());
     };
     // Quotes and backslashes in a value are escaped, or the tag would end early.
-    auto tag = [](const std::string& nom, const std::string& valeur) {
+    auto tag = [](const std::string& name, const std::string& valeur) {
         std::string v;
         for (char c : valeur) {
             if (c == '"' || c == '\\') v += '\\';
             v += c;
         }
-        return "[" + nom + " \"" + v + "\"]\r\n";
+        return "[" + name + " \"" + v + "\"]\r\n";
     };
     std::string date = date_du_jour();
     return tag("Event", "Partie du " + date) + tag("Site", st.LIEU_JEU) + tag("Date", date) +

@@ -89,7 +89,7 @@ void Partie::noter_coup() {
     bool noir = avant.side_to_move() == Colour::Black;
     int numero = avant.MoveCount + (noir ? 0 : 1);
     std::string reponse =
-        env_.dialogs.saisie(env_.titre + " N°" + std::to_string(numero),
+        env_.dialogs.input(env_.titre + " N°" + std::to_string(numero),
                             text(noir ? TextKey::NoteOnBlackMove : TextKey::NoteOnWhiteMove) +
                                 " " + s_.lignes[static_cast<std::size_t>(i)],
                             "");
@@ -136,7 +136,7 @@ void Partie::modifier_dernier_coup() {
     const int n = static_cast<int>(s_.lignes.size());
     if (s_.textesCourts.back().empty()) return; // the game has ended on a result line
     std::string reponse =
-        env_.dialogs.saisie(env_.titre,
+        env_.dialogs.input(env_.titre,
                             text(TextKey::ChangeLastMoveTitle) +
                                 text(TextKey::ChangeLastMovePrompt) + "[" + s_.lignes.back() + "]",
                             "");

@@ -81,7 +81,7 @@ PieceCode Partie::demander_promotion(Colour c) {
     char king = pieceLetter(PieceType::King, n);
     // The question has no way out but an answer; a dialog that never answers gets a queen.
     for (int essai = 0; essai < 1000; ++essai) {
-        std::string r = env_.dialogs.saisie(env_.titre, text(TextKey::PromotionPrompt), "");
+        std::string r = env_.dialogs.input(env_.titre, text(TextKey::PromotionPrompt), "");
         for (char& ch : r) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
         r = rogner(r);
         if (r.size() != 1 || r[0] == king || lettres.find(r[0]) == std::string_view::npos) continue;

@@ -20,7 +20,7 @@ class SansEcran : public Dialogs,
 public:
     void message(const std::string&, const std::string&, DialogIcon) override {}
     bool question(const std::string&, const std::string&) override { return false; }
-    std::string saisie(const std::string&, const std::string&, const std::string&) override {
+    std::string input(const std::string&, const std::string&, const std::string&) override {
         return {};
     }
     bool jouer(const std::string&) override { return true; }

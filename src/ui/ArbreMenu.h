@@ -11,7 +11,7 @@ namespace quarvelin {
 enum class GenreMenu { Menu, Commande, Coche, Separateur };
 
 struct ElementMenu {
-    const char* nom = "";         // object name; "" for unnamed separators
+    const char* name = "";         // object name; "" for unnamed separators
     int index = -1;               // index in an item array, -1 for a single item
     const char* parent = nullptr; // the menu it sits in; nullptr for the menu bar
     std::optional<TextKey> text; // its caption; none: filled at run time
@@ -30,7 +30,7 @@ struct ElementMenu {
 std::span<const ElementMenu> arbre_menu();
 
 // The item of that name and index, or nullptr.
-const ElementMenu* element_menu(const char* nom, int index = -1);
+const ElementMenu* element_menu(const char* name, int index = -1);
 
 // What starting (enCours) or ending a game does to an item's enabled state; nothing when the
 // game leaves it alone. Commands this version does not offer stay disabled either way.

@@ -10,7 +10,7 @@ QString Captions::label(const quarvelin::Catalogue& catalogue, quarvelin::TextKe
 
 QString Captions::label(const quarvelin::Catalogue& catalogue, const QString& text) {
     // Before any language is applied the texts are French.
-    const bool french = catalogue.BaseTexte() <= quarvelin::Catalogue::base_texte(1);
+    const bool french = catalogue.BaseTexte() <= quarvelin::Catalogue::textBase(1);
     return text + (french ? QStringLiteral("\u00A0:") : QStringLiteral(":"));
 }
 

@@ -13,31 +13,31 @@ namespace quarvelin {
 
 namespace {
 
-QString texte_qt(const TextCatalogue& textes, quarvelin::TextKey key) {
-    return QString::fromStdString(textes.text(key));
+QString texte_qt(const TextCatalogue& texts, quarvelin::TextKey key) {
+    return QString::fromStdString(texts.text(key));
 }
 
 } // namespace
 
-QString ConstructeurMenu::nom_objet(const char* nom, int index) {
-    const QString base = QString::fromUtf8(nom);
+QString ConstructeurMenu::nom_objet(const char* name, int index) {
+    const QString base = QString::fromUtf8(name);
     return index < 0 ? base : base + u'_' + QString::number(index);
 }
 
-ConstructeurMenu::ConstructeurMenu(QMenuBar* barre, const TextCatalogue& textes) {
+ConstructeurMenu::ConstructeurMenu(QMenuBar* barre, const TextCatalogue& texts) {
     for (const ElementMenu& e : arbre_menu()) {
         QMenu* parent = e.parent ? menus_.value(QString::fromUtf8(e.parent)) : nullptr;
-        const QString nom = nom_objet(e.nom, e.index);
+        const QString name = nom_objet(e.name, e.index);
         QAction* action = nullptr;
         switch (e.genre) {
         case GenreMenu::Menu: {
             auto* menu = new QMenu(parent ? static_cast<QWidget*>(parent) : barre);
-            menu->setObjectName(nom);
+            menu->setObjectName(name);
             if (parent)
                 parent->addMenu(menu);
             else
                 barre->addMenu(menu);
-            menus_.insert(nom, menu);
+            menus_.insert(name, menu);
             action = menu->menuAction();
             break;
         }
@@ -54,7 +54,7 @@ ConstructeurMenu::ConstructeurMenu(QMenuBar* barre, const TextCatalogue& textes)
             if (!e.text) action->setVisible(false);
             break;
         }
-        action->setObjectName(nom);
+        action->setObjectName(name);
         action->setEnabled(!e.desactive && !e.aVenir);
         if (e.aVenir) parent->setToolTipsVisible(true);
         if (e.groupe) {
@@ -67,28 +67,28 @@ ConstructeurMenu::ConstructeurMenu(QMenuBar* barre, const TextCatalogue& textes)
             }
             groupe->addAction(action);
         }
-        if (!nom.isEmpty()) actions_.insert(nom, action);
+        if (!name.isEmpty()) actions_.insert(name, action);
     }
-    appliquer_textes(textes);
+    appliquer_textes(texts);
 }
 
-QAction* ConstructeurMenu::action(const QString& nom, int index) const {
-    return actions_.value(index < 0 ? nom : nom + u'_' + QString::number(index));
+QAction* ConstructeurMenu::action(const QString& name, int index) const {
+    return actions_.value(index < 0 ? name : name + u'_' + QString::number(index));
 }
 
-QMenu* ConstructeurMenu::menu(const QString& nom) const { return menus_.value(nom); }
+QMenu* ConstructeurMenu::menu(const QString& name) const { return menus_.value(name); }
 
-QActionGroup* ConstructeurMenu::groupe(const QString& nom) const { return groupes_.value(nom); }
+QActionGroup* ConstructeurMenu::groupe(const QString& name) const { return groupes_.value(name); }
 
-void ConstructeurMenu::appliquer_textes(const TextCatalogue& textes) {
-    const QString aVenir = texte_qt(textes, TextKey::ComingSoon);
+void ConstructeurMenu::appliquer_textes(const TextCatalogue& texts) {
+    const QString aVenir = texte_qt(texts, TextKey::ComingSoon);
     for (const ElementMenu& e : arbre_menu()) {
         if (!e.text) continue;
-        QAction* action = actions_.value(nom_objet(e.nom, e.index));
+        QAction* action = actions_.value(nom_objet(e.name, e.index));
         if (e.genre == GenreMenu::Menu)
-            menus_.value(nom_objet(e.nom, e.index))->setTitle(texte_qt(textes, *e.text));
+            menus_.value(nom_objet(e.name, e.index))->setTitle(texte_qt(texts, *e.text));
         else
-            action->setText(texte_qt(textes, *e.text));
+            action->setText(texte_qt(texts, *e.text));
         if (e.aVenir) {
             action->setToolTip(aVenir);
             action->setStatusTip(aVenir);
@@ -99,7 +99,7 @@ void ConstructeurMenu::appliquer_textes(const TextCatalogue& textes) {
 void ConstructeurMenu::etat_partie(bool enCours) {
     for (const ElementMenu& e : arbre_menu()) {
         if (const auto actif = actif_selon_partie(e, enCours))
-            actions_.value(nom_objet(e.nom, e.index))->setEnabled(*actif);
+            actions_.value(nom_objet(e.name, e.index))->setEnabled(*actif);
     }
 }
 

@@ -31,7 +31,7 @@ EngineProfilesDialog::EngineProfilesDialog(Settings& record, const Catalogue& ca
     auto* grid = new QGridLayout;
     grid->setColumnStretch(1, 1);
     for (int profile = 1; profile <= 2; ++profile) {
-        auto* edit = new QLineEdit(QString::fromStdString(controller_->fichier(profile)));
+        auto* edit = new QLineEdit(QString::fromStdString(controller_->file(profile)));
         edit->setObjectName(QStringLiteral("fichier%1").arg(profile));
         edit->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 46);
         files_[profile - 1] = edit;
@@ -91,7 +91,7 @@ void EngineProfilesDialog::view(int profile) {
     take();
     if (controller_->visible(profile))
         QDesktopServices::openUrl(
-            QUrl::fromLocalFile(QString::fromStdString(controller_->fichier(profile))));
+            QUrl::fromLocalFile(QString::fromStdString(controller_->file(profile))));
 }
 
 void EngineProfilesDialog::accept() {

@@ -16,10 +16,10 @@ QStringList importer_jeux_scid(const QString& source, const QString& cible) {
     static const QRegularExpression taille(QStringLiteral("_(\\d+)\\.png$"));
     for (const QFileInfo& jeu :
          QDir(source).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
-        const QString nom = jeu.fileName() + QStringLiteral(" (scid)");
-        QDir dossier(QDir(cible).filePath(nom));
-        if (QFileInfo::exists(dossier.filePath(QStringLiteral("13.png")))) {
-            faits << nom;
+        const QString name = jeu.fileName() + QStringLiteral(" (scid)");
+        QDir folder(QDir(cible).filePath(name));
+        if (QFileInfo::exists(folder.filePath(QStringLiteral("13.png")))) {
+            faits << name;
             continue;
         }
         // The largest strip cuts into the sharpest pictures.
@@ -36,13 +36,13 @@ QStringList importer_jeux_scid(const QString& source, const QString& cible) {
         if (meilleure.isEmpty()) continue; // a set in another format
         QImage bande(meilleure);
         if (bande.isNull() || bande.width() != 12 * bande.height()) continue;
-        if (!QDir().mkpath(dossier.path())) continue;
+        if (!QDir().mkpath(folder.path())) continue;
         const int cote = bande.height();
         bool ok = true;
         for (int i = 0; i < 12 && ok; ++i)
             ok = bande.copy(i * cote, 0, cote, cote)
-                     .save(dossier.filePath(QStringLiteral("%1.png").arg(CodesBande[i])));
-        if (ok) faits << nom;
+                     .save(folder.filePath(QStringLiteral("%1.png").arg(CodesBande[i])));
+        if (ok) faits << name;
     }
     return faits;
 }

@@ -25,10 +25,10 @@ public:
     // since nobody has chosen a language yet.
     void appliquer_textes(const quarvelin::TextCatalogue& catalogue);
 
-    QPushButton* bouton(int cleLangue) const { return boutons_.at(cleLangue - 1); }
+    QPushButton* bouton(int languageKey) const { return boutons_.at(languageKey - 1); }
 
 signals:
-    void langueChoisie(int cleLangue);
+    void langueChoisie(int languageKey);
     // The user wants out at once, without anything written.
     void quitter();
 

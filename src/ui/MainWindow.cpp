@@ -53,8 +53,8 @@ namespace {
 // Wiring a command by name: the tree names every item, so a missing one is a programming error
 // caught by the tests rather than a silent dead item.
 template <typename F>
-void relier(quarvelin::ConstructeurMenu& m, const char* nom, int index, QObject* ctx, F&& f) {
-    if (QAction* a = m.action(QString::fromLatin1(nom), index))
+void relier(quarvelin::ConstructeurMenu& m, const char* name, int index, QObject* ctx, F&& f) {
+    if (QAction* a = m.action(QString::fromLatin1(name), index))
         QObject::connect(a, &QAction::triggered, ctx, std::forward<F>(f));
 }
 
@@ -114,8 +114,8 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
     board_->attacher(partie_.get(), &catalogue_);
 
     menus_ = std::make_unique<quarvelin::ConstructeurMenu>(menuBar(), catalogue_);
-    QMenu* fichier = menus_->menu(QStringLiteral("menu_fichier"));
-    recentMenu_ = new RecentFilesMenu(fichier, menus_->action(QStringLiteral("menu_quitter")));
+    QMenu* file = menus_->menu(QStringLiteral("menu_fichier"));
+    recentMenu_ = new RecentFilesMenu(file, menus_->action(QStringLiteral("menu_quitter")));
     recentMenu_->afficher(recents_->afficher_fichiers_recents());
     connecter();
     // The comment window opens with the program, as its menu item starts ticked.
@@ -158,16 +158,16 @@ void MainWindow::appliquer_textes() {
     titre_principal();
 }
 
-void MainWindow::appliquer_langue(int cleLangue) {
-    settings_.CLE_LANGUE = static_cast<std::uint8_t>(cleLangue);
+void MainWindow::appliquer_langue(int languageKey) {
+    settings_.CLE_LANGUE = static_cast<std::uint8_t>(languageKey);
     quarvelin::appliquer_langue(settings_, catalogue_, partie_->session().NotationCode);
     synchroniserMenus();
     appliquer_textes();
 }
 
 void MainWindow::synchroniserMenus() {
-    auto cocher = [&](const char* nom, int index, bool oui) {
-        if (QAction* a = menus_->action(QString::fromLatin1(nom), index)) a->setChecked(oui);
+    auto cocher = [&](const char* name, int index, bool oui) {
+        if (QAction* a = menus_->action(QString::fromLatin1(name), index)) a->setChecked(oui);
     };
     const quarvelin::GameSession& s = partie_->session();
     cocher("menu_active_son", -1, s.SoundOn);
@@ -202,9 +202,9 @@ void MainWindow::etatMenus() {
         liste->setEnabled(board_->gameListModel()->rowCount() > 0);
 }
 
-void MainWindow::toggle(const char* nom, std::uint8_t& flag) {
+void MainWindow::toggle(const char* name, std::uint8_t& flag) {
     flag = flag ? 0 : 1;
-    if (QAction* a = menus_->action(QString::fromLatin1(nom))) a->setChecked(flag == 1);
+    if (QAction* a = menus_->action(QString::fromLatin1(name))) a->setChecked(flag == 1);
 }
 
 void MainWindow::connecter() {
@@ -325,8 +325,8 @@ void MainWindow::connecter() {
                                                      {"mode_reseau", ModeJeu::Reseau},
                                                      {"mode_auto", ModeJeu::Auto},
                                                      {"mode_corres", ModeJeu::Corres}};
-    for (auto [nom, mode] : modes)
-        relier(m, nom, -1, this, [this, mode] {
+    for (auto [name, mode] : modes)
+        relier(m, name, -1, this, [this, mode] {
             partie_->changer_mode(mode);
             synchroniserMenus();
         });
@@ -348,8 +348,8 @@ void MainWindow::connecter() {
         {"notation_francaise", quarvelin::NotationCode::French},
         {"notation_pgn", quarvelin::NotationCode::Pgn},
         {"notation_internationale", quarvelin::NotationCode::International}};
-    for (auto [nom, code] : notations)
-        relier(m, nom, -1, this, [this, code] {
+    for (auto [name, code] : notations)
+        relier(m, name, -1, this, [this, code] {
             partie_->session().NotationCode = code;
             synchroniserMenus();
         });

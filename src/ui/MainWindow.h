@@ -63,7 +63,7 @@ public:
 
     void titre_principal();
     void appliquer_textes();
-    void appliquer_langue(int cleLangue);
+    void appliquer_langue(int languageKey);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -88,7 +88,7 @@ private:
     void ouvrirAide(bool recherche);
     void montrerTexte(const std::string& text);
     void listerFenetres();
-    void toggle(const char* nom, std::uint8_t& flag);
+    void toggle(const char* name, std::uint8_t& flag);
     QString text(quarvelin::TextKey key) const;
 
     quarvelin::Settings& settings_;

@@ -35,11 +35,11 @@ bool MessageBoxDialogs::question(const std::string& title, const std::string& te
     return box.exec() == QMessageBox::Yes;
 }
 
-std::string MessageBoxDialogs::saisie(const std::string& title, const std::string& prompt,
-                                      const std::string& defaut) {
+std::string MessageBoxDialogs::input(const std::string& title, const std::string& prompt,
+                                      const std::string& fallback) {
     bool ok = false;
     const QString typed = QInputDialog::getText(parent_, QString::fromStdString(title),
                                                 QString::fromStdString(prompt), QLineEdit::Normal,
-                                                QString::fromStdString(defaut), &ok);
-    return ok ? typed.toStdString() : defaut;
+                                                QString::fromStdString(fallback), &ok);
+    return ok ? typed.toStdString() : fallback;
 }

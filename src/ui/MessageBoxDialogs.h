@@ -12,8 +12,8 @@ public:
     void message(const std::string& title, const std::string& text,
                  quarvelin::DialogIcon icon) override;
     bool question(const std::string& title, const std::string& text) override;
-    std::string saisie(const std::string& title, const std::string& prompt,
-                       const std::string& defaut) override;
+    std::string input(const std::string& title, const std::string& prompt,
+                       const std::string& fallback) override;
 
 private:
     QPointer<QWidget> parent_;

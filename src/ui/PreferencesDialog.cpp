@@ -34,7 +34,7 @@ using quarvelin::TextKey;
 namespace {
 
 // Each language under its own name, in the order of CLE_LANGUE.
-const char* const LanguageNames[NombreLangues] = {"Français", "English",   "Italiano", "Español",
+const char* const LanguageNames[LanguageCount] = {"Français", "English",   "Italiano", "Español",
                                                   "Deutsch",  "Português", "Русский",  "Polski"};
 
 // The per-piece families, as rows of the evaluation grid.
@@ -520,7 +520,7 @@ void PreferencesDialog::refresh() {
         // Another value reads as English, as it does everywhere.
         const QSignalBlocker block(language_);
         const int language = fields.CLE_LANGUE;
-        language_->setCurrentIndex(language >= 1 && language <= NombreLangues ? language - 1 : 1);
+        language_->setCurrentIndex(language >= 1 && language <= LanguageCount ? language - 1 : 1);
     }
     {
         const QSignalBlocker block(depth_);

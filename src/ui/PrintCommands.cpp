@@ -19,7 +19,7 @@ namespace {
 // CLE_LANGUE of the language the catalogue speaks; French before any is applied.
 int languageKey(const quarvelin::Catalogue& catalogue) {
     const int base = catalogue.BaseTexte();
-    return base < quarvelin::Catalogue::base_texte(1) ? 1 : (base - 10) / 1000 + 1;
+    return base < quarvelin::Catalogue::textBase(1) ? 1 : (base - 10) / 1000 + 1;
 }
 
 } // namespace

@@ -151,7 +151,7 @@ void XmlGameWindow::titre_liste() {
 
 void XmlGameWindow::charger_partie() {
     if (enCours_) return;
-    if (!controleur_.charger(text1_->text().toStdString())) return;
+    if (!controleur_.load(text1_->text().toStdString())) return;
     montrer_chargement(true);
 }
 

@@ -163,7 +163,7 @@ TEST(Cli, ListShowsEachGamesPlaceAndTags) {
 }
 
 TEST(Cli, ConvertWritesTheGamesThatPassTheFilter) {
-    const auto dossier = test::dossier_de_test("cli");
+    const auto folder = test::dossier_de_test("cli");
     const std::string varied = std::string(QUARVELIN_TEST_DATA) + "/varied.pgn";
     struct Cas {
         std::string cible;
@@ -178,7 +178,7 @@ TEST(Cli, ConvertWritesTheGamesThatPassTheFilter) {
         {"allies-blancs.Pgn", {"--white", "allies"}, 0, "[Event "},
     };
     for (const Cas& c : cas) {
-        const std::string cible = (dossier / c.cible).string();
+        const std::string cible = (folder / c.cible).string();
         std::vector<std::string> args = {"convert", varied, cible};
         args.insert(args.end(), c.options.begin(), c.options.end());
         Sortie r = cli(args);
@@ -193,10 +193,10 @@ TEST(Cli, ConvertWritesTheGamesThatPassTheFilter) {
         EXPECT_EQ(n, c.ecrites) << c.cible;
     }
 
-    Sortie echec = cli({"convert", varied, (dossier / "absent" / "x.xml").string()});
+    Sortie echec = cli({"convert", varied, (folder / "absent" / "x.xml").string()});
     EXPECT_EQ(echec.status, 1);
     EXPECT_TRUE(echec.out.empty());
-    EXPECT_EQ(echec.err.find("quarvelin-cli: <992>" + (dossier / "absent" / "x.xml").string()), 0u)
+    EXPECT_EQ(echec.err.find("quarvelin-cli: <992>" + (folder / "absent" / "x.xml").string()), 0u)
         << echec.err;
 }
 

@@ -228,11 +228,11 @@ TEST(Uci, EnginesMoveIsCheckedAgainstTheRules) {
 
 class FichierProfil {
 public:
-    explicit FichierProfil(const std::string& contenu)
+    explicit FichierProfil(const std::string& content)
         : chemin_((std::filesystem::temp_directory_path() /
                    ("quarvelin-uci-" + std::to_string(::getpid()) + ".ini"))
                       .string()) {
-        std::ofstream(chemin_, std::ios::binary) << contenu;
+        std::ofstream(chemin_, std::ios::binary) << content;
     }
     ~FichierProfil() { std::filesystem::remove(chemin_); }
     const std::string& chemin() const { return chemin_; }

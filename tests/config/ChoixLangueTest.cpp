@@ -37,7 +37,7 @@ protected:
 } // namespace
 
 TEST_F(ChoixLangueTest, LangueEcriteEtAppliquee) {
-    for (int cle = 1; cle <= NombreLangues; ++cle) {
+    for (int cle = 1; cle <= LanguageCount; ++cle) {
         SCOPED_TRACE(ChoixLangue::Legendes[static_cast<std::size_t>(cle - 1)]);
         Settings s = premier_demarrage();
         NotationCode notation = NotationCode::International;

@@ -32,8 +32,8 @@ protected:
 TEST_F(EngineProfiles, StartsFromTheFilesLoadedLast) {
     record.ProfileFiles = {"", "/srv/un.ini", "/srv/deux.ini"};
     EngineProfilesController window(record, dialogs, catalogue);
-    EXPECT_EQ(window.fichier(1), "/srv/un.ini");
-    EXPECT_EQ(window.fichier(2), "/srv/deux.ini");
+    EXPECT_EQ(window.file(1), "/srv/un.ini");
+    EXPECT_EQ(window.file(2), "/srv/deux.ini");
 }
 
 TEST_F(EngineProfiles, AMissingFileChangesNothing) {

@@ -23,11 +23,11 @@ using Liste = std::vector<std::string>;
 class FichiersRecentsTest : public ::testing::Test {
 protected:
     QString store() const { return dir_.filePath(QStringLiteral("recents.ini")); }
-    std::string chemin(const std::string& nom) const {
-        return QDir(dir_.path()).filePath(QString::fromStdString(nom)).toStdString();
+    std::string chemin(const std::string& name) const {
+        return QDir(dir_.path()).filePath(QString::fromStdString(name)).toStdString();
     }
-    std::string creer(const std::string& nom) const {
-        const std::string c = chemin(nom);
+    std::string creer(const std::string& name) const {
+        const std::string c = chemin(name);
         std::ofstream(c) << "[Event \"?\"]\n\n1.e4 *\n";
         return c;
     }
@@ -46,7 +46,7 @@ Liste numerotes(int de, int a) {
 
 TEST_F(FichiersRecentsTest, AjoutsSuccessifs) {
     const struct {
-        const char* nom;
+        const char* name;
         Liste ajouts;
         Liste attendu;
     } cas[] = {
@@ -72,7 +72,7 @@ TEST_F(FichiersRecentsTest, AjoutsSuccessifs) {
          }()},
     };
     for (const auto& c : cas) {
-        SCOPED_TRACE(c.nom);
+        SCOPED_TRACE(c.name);
         QFile::remove(store());
         FichiersRecents recents(store());
         for (const std::string& a : c.ajouts) EXPECT_TRUE(recents.ajouter_fichier_recent(a));

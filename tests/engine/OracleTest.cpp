@@ -32,7 +32,7 @@ std::string describe(const SearchResult& r, const SearchCounters& c) {
 }
 
 struct Profile {
-    const char* nom;
+    const char* name;
     EngineWeights weights;
 };
 
@@ -94,8 +94,8 @@ TEST(Oracle, EvaluationAfterEveryMoveOfRandomPositions) {
                     Search fast(after, prof.weights, NotationCode::French);
                     float got = fast.evalue_position(colourOf(c.piece), fc);
                     ASSERT_EQ(bits(got), bits(expected))
-                        << fen << " " << uciMove(p, c) << " " << prof.nom;
-                    ASSERT_EQ(fc, rc) << fen << " " << uciMove(p, c) << " " << prof.nom;
+                        << fen << " " << uciMove(p, c) << " " << prof.name;
+                    ASSERT_EQ(fc, rc) << fen << " " << uciMove(p, c) << " " << prof.name;
                     ++compared;
                 }
             }
@@ -115,7 +115,7 @@ TEST(Oracle, SearchAtDepthsZeroToTwo) {
                 EngineWeights weights = prof.weights;
                 weights.PROFONDEUR_MAX = static_cast<std::int16_t>(n++ % 2 + (i % 2)); // 0..2
                 compare(p, weights,
-                         fens[i] + " " + prof.nom + " depth " +
+                         fens[i] + " " + prof.name + " depth " +
                              std::to_string(weights.PROFONDEUR_MAX));
                 if (HasFailure()) return;
             }
@@ -146,7 +146,7 @@ TEST(Oracle, ChecksMatesStalematesAndDepthThree) {
                     EngineWeights weights = prof.weights;
                     weights.PROFONDEUR_MAX = static_cast<std::int16_t>(depth);
                     compare(p, weights,
-                             std::string(c.fen) + " " + prof.nom + " depth " +
+                             std::string(c.fen) + " " + prof.name + " depth " +
                                  std::to_string(depth));
                     if (HasFailure()) return;
                 }

@@ -49,7 +49,7 @@ struct Bench {
     Square at(const char* name) const { return sq(name, pos.PlayerColour); }
 };
 
-std::string nom(int x, int y, Colour bottom) { return squareName(x, y, bottom); }
+std::string name(int x, int y, Colour bottom) { return squareName(x, y, bottom); }
 
 // ---------------------------------------------------------------- evaluation
 
@@ -398,8 +398,8 @@ TEST(ReferenceSearch, EqualScoresGoToTheFirstPieceInDisplayOrder) {
     EXPECT_EQ(w.score, b.score);
     EXPECT_EQ(w.text, " 0.Cg5xe4");
     EXPECT_EQ(b.text, " 0.Cd2xe4");
-    EXPECT_EQ(nom(b.fromX, b.fromY, Colour::Black), "d2");
-    EXPECT_EQ(nom(b.toX, b.toY, Colour::Black), "e4");
+    EXPECT_EQ(name(b.fromX, b.fromY, Colour::Black), "d2");
+    EXPECT_EQ(name(b.toX, b.toY, Colour::Black), "e4");
 }
 
 enum class Preset { Lowest, FlatBest, Highest };
@@ -479,8 +479,8 @@ TEST(ReferenceSearch, EnPassantCaptureFound) {
         Bench b("4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", bottom);
         Position before = b.pos;
         SearchResult r = b.search(Colour::White);
-        EXPECT_EQ(nom(r.fromX, r.fromY, bottom), "e5");
-        EXPECT_EQ(nom(r.toX, r.toY, bottom), "d6");
+        EXPECT_EQ(name(r.fromX, r.fromY, bottom), "e5");
+        EXPECT_EQ(name(r.toX, r.toY, bottom), "d6");
         EXPECT_EQ(r.text, " 0.e5-d6"); // rendered as the search saw it: destination empty
         EXPECT_EQ(b.pos, before);
     }
@@ -496,8 +496,8 @@ TEST(ReferenceSearch, KingStepTowardsItsRookEarnsTheCastlingBonus) {
             if (done) {
                 EXPECT_LT(r.score, 90000.0f);
             } else {
-                EXPECT_EQ(nom(r.fromX, r.fromY, bottom), "e1");
-                EXPECT_EQ(nom(r.toX, r.toY, bottom), "f1"); // g1: nothing in front
+                EXPECT_EQ(name(r.fromX, r.fromY, bottom), "e1");
+                EXPECT_EQ(name(r.toX, r.toY, bottom), "f1"); // g1: nothing in front
                 EXPECT_GT(r.score, 90000.0f);
             }
         }
@@ -528,8 +528,8 @@ TEST(ReferenceSearch, PawnTerms) {
             b.weights.NOTE_MATERIEL[code(PieceType::Knight)] = 3000;
             b.weights.MALUS_DOUBLE = penalty;
             SearchResult r = b.search(Colour::White);
-            EXPECT_EQ(nom(r.fromX, r.fromY, bottom), "d3");
-            EXPECT_EQ(nom(r.toX, r.toY, bottom), "e4");
+            EXPECT_EQ(name(r.fromX, r.fromY, bottom), "d3");
+            EXPECT_EQ(name(r.toX, r.toY, bottom), "e4");
             return r.score;
         };
         EXPECT_EQ(doubled(80) - doubled(1080), 1000.0f);
@@ -543,7 +543,7 @@ TEST(ReferenceSearch, PawnTerms) {
             return r;
         };
         SearchResult r = promotion(100000);
-        EXPECT_EQ(nom(r.toX, r.toY, bottom), "e8");
+        EXPECT_EQ(name(r.toX, r.toY, bottom), "e8");
         EXPECT_GT(r.score, 90000.0f);
         EXPECT_LT(promotion(0).score, 90000.0f);
     }

@@ -20,20 +20,20 @@ void writeFile(const std::string& path, const std::string& content) {
 }
 
 std::string textIn(const Catalogue& catalogue, int language, int offset) {
-    return catalogue.texte_catalogue(Catalogue::base_texte(language) + offset);
+    return catalogue.texte_catalogue(Catalogue::textBase(language) + offset);
 }
 
 // A catalogue on disk whose texts name their language and offset, e.g. "en-92".
 class FakeCatalogue {
 public:
     FakeCatalogue() {
-        for (int language = 1; language <= NombreLangues; ++language) {
-            const std::string code = std::string(Catalogue::nom_fichier(language)).substr(0, 2);
+        for (int language = 1; language <= LanguageCount; ++language) {
+            const std::string code = std::string(Catalogue::fileName(language)).substr(0, 2);
             std::string content;
             for (int offset : {1, 90, 92, 100, 999})
                 content +=
                     std::to_string(offset) + "\t" + code + "-" + std::to_string(offset) + "\n";
-            writeFile(dir() + "/" + Catalogue::nom_fichier(language), content);
+            writeFile(dir() + "/" + Catalogue::fileName(language), content);
         }
     }
     std::string dir() const { return dir_.path().toStdString(); }
@@ -46,10 +46,10 @@ TEST(CatalogueFiles, EveryLanguageReadsCleanAndHoldsTheSameOffsets) {
     const Catalogue resources;
     const Catalogue sources(QUARVELIN_SOURCE_DIR "/data/catalogue");
     for (const Catalogue* catalogue : {&resources, &sources}) {
-        for (const auto& problem : catalogue->problemes()) ADD_FAILURE() << problem;
-        for (int language = 1; language <= NombreLangues; ++language)
-            EXPECT_EQ(catalogue->decalages(language), catalogue->decalages(1))
-                << Catalogue::nom_fichier(language);
+        for (const auto& problem : catalogue->problems()) ADD_FAILURE() << problem;
+        for (int language = 1; language <= LanguageCount; ++language)
+            EXPECT_EQ(catalogue->offsets(language), catalogue->offsets(1))
+                << Catalogue::fileName(language);
     }
 }
 
@@ -60,9 +60,9 @@ TEST(CatalogueFiles, EveryTextKeyExistsInEveryLanguage) {
     std::set<int> offsets;
     for (const TextKeyEntry& e : AllTextKeys) {
         EXPECT_TRUE(offsets.insert(offsetOf(e.key)).second) << e.name << " shares its offset";
-        for (int language = 1; language <= NombreLangues; ++language)
+        for (int language = 1; language <= LanguageCount; ++language)
             EXPECT_NE(textIn(catalogue, language, offsetOf(e.key)), "")
-                << e.name << " missing in " << Catalogue::nom_fichier(language);
+                << e.name << " missing in " << Catalogue::fileName(language);
     }
     for (const TextRange& range : AllTextRanges)
         for (int i = 0; i < range.count; ++i)
@@ -72,13 +72,13 @@ TEST(CatalogueFiles, EveryTextKeyExistsInEveryLanguage) {
 
 TEST(CatalogueFiles, TextsFollowedByAValueKeepTheirSpace) {
     const Catalogue catalogue;
-    for (int language = 1; language <= NombreLangues; ++language)
+    for (int language = 1; language <= LanguageCount; ++language)
         for (TextKey key :
              {TextKey::UnknownSettingsKey, TextKey::MoveLoadError, TextKey::FenRejected,
               TextKey::InvalidDepth, TextKey::UnknownArgument, TextKey::CannotOpenFile}) {
             const std::string t = textIn(catalogue, language, offsetOf(key));
             EXPECT_TRUE(t.size() > 2 && t.ends_with(": "))
-                << Catalogue::nom_fichier(language) << " " << offsetOf(key) << " \"" << t << "\"";
+                << Catalogue::fileName(language) << " " << offsetOf(key) << " \"" << t << "\"";
         }
 }
 
@@ -100,15 +100,15 @@ TEST(CatalogueNumbering, BaseAndNotationByLanguage) {
                  {4, 3010, 2}, {5, 4010, 2}, {6, 5010, 2},  {7, 6010, 2},
                  {8, 7010, 2}, {9, 1010, 2}, {-1, 1010, 2}, {INT_MIN, 1010, 2}};
     for (const auto& c : cases) {
-        EXPECT_EQ(Catalogue::base_texte(c.language), c.base) << c.language;
-        EXPECT_EQ(Catalogue::notation_langue(c.language), c.notation) << c.language;
+        EXPECT_EQ(Catalogue::textBase(c.language), c.base) << c.language;
+        EXPECT_EQ(Catalogue::languageNotation(c.language), c.notation) << c.language;
     }
 }
 
 TEST(CatalogueNumbering, GlobalNumber) {
     const FakeCatalogue fake;
     const Catalogue catalogue(fake.dir());
-    ASSERT_TRUE(catalogue.problemes().empty());
+    ASSERT_TRUE(catalogue.problems().empty());
     const struct {
         int number;
         const char* text;
@@ -133,7 +133,7 @@ TEST(CatalogueNumbering, TextFollowsTheAppliedLanguage) {
     } cases[] = {{2, "en-92"}, {1, "fr-92"}, {8, "pl-92"}, {0, "en-92"}};
     for (const auto& c : cases) {
         catalogue.appliquer_langue(c.language);
-        EXPECT_EQ(catalogue.BaseTexte(), Catalogue::base_texte(c.language));
+        EXPECT_EQ(catalogue.BaseTexte(), Catalogue::textBase(c.language));
         EXPECT_EQ(catalogue.text(TextKey::AbandonGameQuestion), c.text92) << c.language;
     }
 }
@@ -169,7 +169,7 @@ TEST(CatalogueBrokenFile, ProblemsByFileAndLine) {
     const Catalogue catalogue(path);
     std::vector<int> lines;
     std::vector<std::string> missing;
-    for (const auto& p : catalogue.problemes()) {
+    for (const auto& p : catalogue.problems()) {
         if (p.starts_with("fr.txt:"))
             lines.push_back(std::atoi(p.c_str() + 7));
         else
@@ -182,7 +182,7 @@ TEST(CatalogueBrokenFile, ProblemsByFileAndLine) {
     EXPECT_EQ(catalogue.texte_catalogue(11), "un"); // the first of a duplicate wins
     EXPECT_EQ(catalogue.texte_catalogue(18), "deux\nlignes");
     EXPECT_EQ(catalogue.texte_catalogue(20), "fin");
-    EXPECT_EQ(catalogue.decalages(1), (std::vector<int>{1, 8, 9, 10}));
+    EXPECT_EQ(catalogue.offsets(1), (std::vector<int>{1, 8, 9, 10}));
     EXPECT_EQ(catalogue.texte_catalogue(1011), "one");
     EXPECT_EQ(catalogue.texte_catalogue(2011), "");
 }
@@ -196,7 +196,7 @@ TEST(SystemLanguage, LocaleName) {
         {"es_ES.UTF-8", 4}, {"de_DE@euro", 5}, {"pt_BR", 6},   {"ru_RU.UTF-8", 7}, {"pl_PL", 8},
         {"pl-PL", 8},       {"C", 2},          {"C.UTF-8", 2}, {"POSIX", 2},       {"", 2},
         {"nl_NL", 2},       {"f", 2}};
-    for (const auto& c : cases) EXPECT_EQ(langue_de_locale(c.name), c.language) << c.name;
+    for (const auto& c : cases) EXPECT_EQ(languageOfLocale(c.name), c.language) << c.name;
 }
 
 TEST(SystemLanguage, OrderOfTheVariables) {
@@ -220,7 +220,7 @@ TEST(SystemLanguage, OrderOfTheVariables) {
                  {{nullptr, nullptr, nullptr}, 2}};
     for (const auto& c : cases) {
         for (int i = 0; i < 3; ++i) set(i, c.values[i]);
-        EXPECT_EQ(langue_systeme(), c.language) << c.values[2];
+        EXPECT_EQ(systemLanguage(), c.language) << c.values[2];
     }
     for (int i = 0; i < 3; ++i) set(i, saved[i] ? saved[i]->c_str() : nullptr);
 }

@@ -27,9 +27,9 @@ protected:
         ASSERT_TRUE(base.ouvrir((dir / "eco.db").string(), true)) << base.erreur();
     }
     void TearDown() override { fs::remove_all(dir); }
-    static LigneEco line(const char* code, const char* nom, const char* coups, float note = 0,
+    static LigneEco line(const char* code, const char* name, const char* coups, float note = 0,
                           bool appris = false) {
-        return {0, code, nom, coups, note, appris};
+        return {0, code, name, coups, note, appris};
     }
     static Position apres(const std::string& text) {
         Position p = Position::initial();
@@ -155,8 +155,8 @@ TEST(ImportEco, EntriesOverSeveralLinesAndSubCodes) {
 }
 
 TEST(ImportEco, FrenchNamesOverTheEnglishLines) {
-    auto l = [](const char* code, const char* nom, const char* coups) {
-        return LigneEco{0, code, nom, coups, 0, false};
+    auto l = [](const char* code, const char* name, const char* coups) {
+        return LigneEco{0, code, name, coups, 0, false};
     };
     std::vector<LigneEco> en = {l("B20", "Sicilian", "1.e4 c5 *"),
                                 l("C20", "Open Game", "1.e4 e5 *"),

@@ -1,7 +1,7 @@
 // A game read from a file, saved from the board and read again comes back as it was: the same
 // positions move by move, the same tags, the same comments on the same moves, in the short
 // and in the long notation, whichever colour is at the bottom of the board.
-#include "localisation/Encodage.h"
+#include "localisation/Encoding.h"
 #include "notation/Fen.h"
 #include "notation/PgnStream.h"
 #include "records/IndexPgn.h"
@@ -34,7 +34,7 @@ constexpr std::chrono::year_month_day Jour{std::chrono::year{2026}, std::chrono:
                                            std::chrono::day{9}};
 
 struct Attendu {
-    const char* nom;
+    const char* name;
     std::string evenement, blanc, lieu; // tag values, in UTF-8
     std::size_t demiCoups;
     std::string fenFinale;
@@ -90,7 +90,7 @@ const std::vector<Attendu>& attendus() {
     return a;
 }
 
-std::string contenu(const std::string& chemin) {
+std::string content(const std::string& chemin) {
     std::ifstream in(chemin, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }
@@ -100,8 +100,8 @@ std::map<std::string, std::string> tags_gardes(const PgnGame& jeu) {
     static const char* const Gardes[] = {"Event", "Site",   "Date",  "Round", "White",
                                          "Black", "Result", "SetUp", "FEN"};
     std::map<std::string, std::string> m;
-    for (const char* nom : Gardes)
-        if (const std::string* v = jeu.tag(nom)) m[nom] = *v;
+    for (const char* name : Gardes)
+        if (const std::string* v = jeu.tag(name)) m[name] = *v;
     return m;
 }
 
@@ -127,7 +127,7 @@ struct Charge {
     std::string result;
 };
 
-Charge charger(Banc& b, const PartieLue& lue) {
+Charge load(Banc& b, const PartieLue& lue) {
     EXPECT_TRUE(lue.ok()) << quarvelin::offsetOf(lue.erreur.value_or(quarvelin::TextKey{})) << " "
                           << lue.errorNumber << " " << lue.detail;
     b->nouvelle_partie();
@@ -163,12 +163,12 @@ void sauver_et_relire(Banc& premier, const Charge& avant,
     // Only the confirmation: no note was left out.
     EXPECT_EQ(messages(premier.dialogs), "<217>\n");
 
-    const std::vector<PartieLue> relues = lire_parties(contenu(sauve));
+    const std::vector<PartieLue> relues = lire_parties(content(sauve));
     ASSERT_EQ(relues.size(), 1u) << text;
     EXPECT_EQ(tags_gardes(relues[0].GameText), tags) << text;
 
     Banc second(premier.settings);
-    const Charge apres = charger(second, relues[0]);
+    const Charge apres = load(second, relues[0]);
     EXPECT_EQ(apres.fens, avant.fens) << text;
     EXPECT_EQ(apres.notes, avant.notes) << text;
     EXPECT_EQ(apres.result, avant.result) << text;
@@ -185,13 +185,13 @@ class AllerRetour : public ::testing::TestWithParam<Cas> {};
 TEST_P(AllerRetour, SavedGameReadsBackTheSame) {
     const auto [i, abrege, blancEnBas] = GetParam();
     const Attendu& a = attendus()[i];
-    const std::string original = contenu(Fichier);
+    const std::string original = content(Fichier);
     ASSERT_FALSE(original.empty()) << Fichier;
     const std::vector<PartieLue> lues = lire_parties(original);
     ASSERT_EQ(lues.size(), attendus().size());
 
     Banc premier(reglages(blancEnBas, abrege));
-    const Charge avant = charger(premier, lues[i]);
+    const Charge avant = load(premier, lues[i]);
     ASSERT_EQ(avant.fens.size(), a.demiCoups + 1);
     EXPECT_EQ(avant.fens.back(), a.fenFinale);
     std::map<std::size_t, std::string> notes;
@@ -202,7 +202,7 @@ TEST_P(AllerRetour, SavedGameReadsBackTheSame) {
     // The tags as the file has them, the game's bytes read on their own: the file mixes
     // Windows-1252 and UTF-8 games.
     const std::size_t fin = i + 1 < lues.size() ? lues[i + 1].position : original.size();
-    std::istringstream brut(texte_utf8(original.substr(lues[i].position, fin - lues[i].position)));
+    std::istringstream brut(utf8Text(original.substr(lues[i].position, fin - lues[i].position)));
     PgnStream flux(brut);
     PgnGame jeu;
     ASSERT_TRUE(flux.next(jeu));
@@ -217,7 +217,7 @@ TEST_P(AllerRetour, SavedGameReadsBackTheSame) {
 }
 
 std::string nom_du_cas(const ::testing::TestParamInfo<Cas>& info) {
-    return std::string(attendus()[std::get<0>(info.param)].nom) +
+    return std::string(attendus()[std::get<0>(info.param)].name) +
            (std::get<1>(info.param) ? "_Short" : "_Long") +
            (std::get<2>(info.param) ? "_WhiteBelow" : "_BlackBelow");
 }
@@ -234,10 +234,10 @@ class AllerRetourVarie : public ::testing::TestWithParam<Cas> {};
 TEST_P(AllerRetourVarie, SavedGameReadsBackTheSame) {
     const auto [i, abrege, blancEnBas] = GetParam();
     const std::vector<PartieLue> lues =
-        lire_parties(contenu(std::string(QUARVELIN_TEST_DATA) + "/varied.pgn"));
+        lire_parties(content(std::string(QUARVELIN_TEST_DATA) + "/varied.pgn"));
     ASSERT_EQ(lues.size(), 7u);
     Banc premier(reglages(blancEnBas, abrege));
-    const Charge avant = charger(premier, lues[i]);
+    const Charge avant = load(premier, lues[i]);
     ASSERT_GT(avant.fens.size(), 1u);
     sauver_et_relire(premier, avant, tags_gardes(lues[i].GameText));
 }

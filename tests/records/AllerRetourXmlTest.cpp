@@ -60,8 +60,8 @@ std::vector<std::string> coups_san(const PgnGame& jeu) {
     return ecrits;
 }
 
-std::string valeur(const std::string& lignes, const std::string& nom) {
-    return valeur_etiquette("[" + nom, lignes);
+std::string valeur(const std::string& lignes, const std::string& name) {
+    return valeur_etiquette("[" + name, lignes);
 }
 
 // Runs of blanks as one space, as the XML reader gives every value.
@@ -73,13 +73,13 @@ class AllerRetourXml : public test::TestChargementXml {
 protected:
     // The games of varied.pgn, each converted to an XML file of its own.
     ResultatConversion convertir(bool adresses = false) {
-        dossier = test::dossier_de_test("allerretour");
+        folder = test::dossier_de_test("allerretour");
         return convertir_fichier_pgn(std::string(QUARVELIN_TEST_DATA) + "/varied.pgn",
-                                     (dossier / "parties.xml").string(), {},
+                                     (folder / "parties.xml").string(), {},
                                      {FormatConversion::Xml, true, adresses});
     }
 
-    fs::path dossier;
+    fs::path folder;
 };
 
 TEST_F(AllerRetourXml, ServedGamesComeBackWithTheirMovesAndTags) {
@@ -113,9 +113,9 @@ TEST_F(AllerRetourXml, ServedGamesComeBackWithTheirMovesAndTags) {
         EXPECT_FALSE(attendus.empty());
         EXPECT_EQ(coups_san(retour), attendus);
 
-        for (const char* nom : ElementsEtiquettes) {
-            const std::string* v = source.tag(nom);
-            EXPECT_EQ(valeur(r.partie.GameText, nom), v ? simplifie(*v) : "") << nom;
+        for (const char* name : ElementsEtiquettes) {
+            const std::string* v = source.tag(name);
+            EXPECT_EQ(valeur(r.partie.GameText, name), v ? simplifie(*v) : "") << name;
         }
         const std::string* result = source.tag("Result");
         EXPECT_EQ(r.result, !source.result.empty() ? source.result : result ? *result : "*");

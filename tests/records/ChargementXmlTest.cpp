@@ -46,7 +46,7 @@ TEST_F(ChargementXmlTest, FetchesAndReadsTheGame) {
 }
 
 struct CasEchec {
-    const char* nom;
+    const char* name;
     test::ServeurHttpLocal::Reponse reponse;
     EchecChargement echec;
     std::string message; // before the address's line
@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
                              {200, "OK", "<LIST>", false, 100LL * 1024 * 1024},
                              EchecChargement::TropGros,
                              "<121>\n<990>"}),
-    [](const testing::TestParamInfo<CasEchec>& i) { return std::string(i.param.nom); });
+    [](const testing::TestParamInfo<CasEchec>& i) { return std::string(i.param.name); });
 
 // A loopback port nobody listens on: bound and given back at once.
 int port_libre() {
@@ -115,7 +115,7 @@ class EchecImmediat : public ChargementXmlTest, public testing::WithParamInterfa
 TEST_P(EchecImmediat, IsReportedBeforeAnyRequest) {
     bool appele = false;
     ResultatChargement r;
-    EXPECT_FALSE(chargement.charger(GetParam().text, [&](const ResultatChargement& x) {
+    EXPECT_FALSE(chargement.load(GetParam().text, [&](const ResultatChargement& x) {
         appele = true;
         r = x;
     }));
@@ -138,8 +138,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "<121>\nfile://example.org/partie.xml"}));
 
 TEST_F(ChargementXmlTest, AFileAddressReadsTheFile) {
-    const auto dossier = test::dossier_de_test("chargement");
-    const std::string chemin = (dossier / "partie.xml").string();
+    const auto folder = test::dossier_de_test("chargement");
+    const std::string chemin = (folder / "partie.xml").string();
     { std::ofstream(chemin, std::ios::binary) << Document; }
     for (const std::string& adresse : {"file://" + chemin, "Finale file://localhost" + chemin}) {
         const ResultatChargement r = attendre(adresse);
@@ -149,14 +149,14 @@ TEST_F(ChargementXmlTest, AFileAddressReadsTheFile) {
 }
 
 TEST_F(ChargementXmlTest, AFileThatIsNotThereOrCannotBeReadIsSaidSo) {
-    const auto dossier = test::dossier_de_test("chargement");
-    const std::string absent = "file://" + (dossier / "absent.xml").string();
+    const auto folder = test::dossier_de_test("chargement");
+    const std::string absent = "file://" + (folder / "absent.xml").string();
     ResultatChargement r = attendre(absent);
     EXPECT_EQ(r.echec, EchecChargement::FichierAbsent);
     EXPECT_EQ(r.message(catalogue), "<121>\n<270>\n" + absent);
 
     // A folder is there but is no file to read.
-    const std::string dossierAdresse = "file://" + dossier.string();
+    const std::string dossierAdresse = "file://" + folder.string();
     r = attendre(dossierAdresse);
     EXPECT_EQ(r.echec, EchecChargement::FichierIllisible);
     EXPECT_TRUE(r.message(catalogue).starts_with("<121>\n<994>")) << r.message(catalogue);
@@ -167,7 +167,7 @@ TEST_F(ChargementXmlTest, AFileThatIsNotThereOrCannotBeReadIsSaidSo) {
 TEST_F(ChargementXmlTest, ADroppedLoadNeverReports) {
     serveur.servir("/lent", {200, "OK", "", true});
     bool appele = false;
-    ASSERT_TRUE(chargement.charger(serveur.adresse("/lent"),
+    ASSERT_TRUE(chargement.load(serveur.adresse("/lent"),
                                    [&](const ResultatChargement&) { appele = true; }));
     EXPECT_TRUE(chargement.en_cours());
     chargement.abandonner();
@@ -204,7 +204,7 @@ protected:
 TEST_F(PartieDistanteTest, ShowsTheGameAndHandsItOn) {
     serveur.servir("/partie.xml", {200, "OK", Document});
     commentaire.montre = true;
-    ASSERT_TRUE(controleur.charger(serveur.adresse("/partie.xml")));
+    ASSERT_TRUE(controleur.load(serveur.adresse("/partie.xml")));
     attendre_fin();
     ASSERT_TRUE(recue.has_value());
     const std::string tags = "[Event \"Open & Co\"]\r\n[White \"Zoë\"]\r\n";
@@ -219,7 +219,7 @@ TEST_F(PartieDistanteTest, ShowsTheGameAndHandsItOn) {
 }
 
 TEST_F(PartieDistanteTest, AFailureIsReportedAndNothingIsHandedOn) {
-    ASSERT_TRUE(controleur.charger(serveur.adresse("/ailleurs.xml")));
+    ASSERT_TRUE(controleur.load(serveur.adresse("/ailleurs.xml")));
     attendre_fin();
     EXPECT_FALSE(recue.has_value());
     ASSERT_EQ(dialogs.messages.size(), 1u);

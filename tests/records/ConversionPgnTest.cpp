@@ -40,16 +40,16 @@ void ecrire(const fs::path& chemin, const std::string& text) {
     std::ofstream(chemin, std::ios::binary) << text;
 }
 
-std::set<std::string> contenu(const fs::path& dossier) {
+std::set<std::string> content(const fs::path& folder) {
     std::set<std::string> noms;
-    for (const auto& e : fs::directory_iterator(dossier)) noms.insert(e.path().filename());
+    for (const auto& e : fs::directory_iterator(folder)) noms.insert(e.path().filename());
     return noms;
 }
 
 // The text of every element `nom` of an XML document, in order.
-std::vector<std::string> elements(const std::string& xml, const std::string& nom) {
+std::vector<std::string> elements(const std::string& xml, const std::string& name) {
     std::vector<std::string> valeurs;
-    const std::string debut = "<" + nom + ">", fin = "</" + nom + ">";
+    const std::string debut = "<" + name + ">", fin = "</" + name + ">";
     for (auto i = xml.find(debut); i != std::string::npos; i = xml.find(debut, i + 1))
         valeurs.push_back(xml.substr(i + debut.size(), xml.find(fin, i) - i - debut.size()));
     return valeurs;
@@ -88,7 +88,7 @@ TEST(ConversionPgn, WritesTheGamesThatPassTheFilterWhateverItsMaximum) {
         {&F::blanc, "allies", true, {"Paris opera"}},
         {&F::noir, "łukasz", false, {"Club game"}},
     };
-    const fs::path dossier = test::dossier_de_test("conversion");
+    const fs::path folder = test::dossier_de_test("conversion");
     for (const Cas& c : cas) {
         for (FormatConversion format : {FormatConversion::Xml, FormatConversion::Pgn}) {
             const bool xml = format == FormatConversion::Xml;
@@ -97,7 +97,7 @@ TEST(ConversionPgn, WritesTheGamesThatPassTheFilterWhateverItsMaximum) {
             filtre.*c.champ = c.critere;
             filtre.lesDeux = c.lesDeux;
             filtre.maximum = 1; // a listing's limit; a conversion writes every game
-            const std::string cible = (dossier / (xml ? "out.xml" : "out.pgn")).string();
+            const std::string cible = (folder / (xml ? "out.xml" : "out.pgn")).string();
             std::vector<std::array<std::int64_t, 3>> etapes;
             const ResultatConversion r = convertir_fichier_pgn(
                 Varied, cible, filtre, {format}, [&](int p, std::int64_t a, std::int64_t v) {
@@ -140,7 +140,7 @@ TEST(ConversionPgn, APgnCopyReadsBackAsTheSameGames) {
 }
 
 struct CasRecopie {
-    const char* nom;
+    const char* name;
     std::string text, attendu;
 };
 
@@ -168,13 +168,13 @@ INSTANTIATE_TEST_SUITE_P(
         // A carriage return at a line's start is no blank a game start may follow.
         CasRecopie{"carriage_return_kept_in_front", "[Event \"a\"]\n\r[Event \"b\"]\n",
                    "[Event \"a\"]\r\n\r\n\r[Event \"b\"]\r\n\r\n"}),
-    [](const testing::TestParamInfo<CasRecopie>& i) { return std::string(i.param.nom); });
+    [](const testing::TestParamInfo<CasRecopie>& i) { return std::string(i.param.name); });
 
 TEST(ConversionPgn, PgnExtractReadsTheCopyAsItReadsTheSource) {
     constexpr const char* PgnExtract = "/usr/games/pgn-extract";
     if (!std::ifstream(PgnExtract)) GTEST_SKIP() << "pgn-extract is not installed";
-    const fs::path dossier = test::dossier_de_test("conversion");
-    const std::string source = (dossier / "desordre.pgn").string();
+    const fs::path folder = test::dossier_de_test("conversion");
+    const std::string source = (folder / "desordre.pgn").string();
     // Games the way files out there write them: indents, comments over lines, CR LF, no
     // empty line after the tags, no line end at the end.
     ecrire(source,
@@ -192,7 +192,7 @@ TEST(ConversionPgn, PgnExtractReadsTheCopyAsItReadsTheSource) {
         return sortie_de(std::string(PgnExtract) + " -s -r '" + f + "' 2>&1");
     };
     ASSERT_EQ(avis(source), "");
-    const std::string cible = (dossier / "copie.pgn").string();
+    const std::string cible = (folder / "copie.pgn").string();
     for (const char* noir : {"", "durand"}) {
         FiltreParties f;
         f.noir = noir;
@@ -205,9 +205,9 @@ TEST(ConversionPgn, PgnExtractReadsTheCopyAsItReadsTheSource) {
 TEST(ConversionPgn, BrokenGamesAreWrittenAsReadAndTold) {
     Catalogue anglais;
     anglais.appliquer_langue(2);
-    const fs::path dossier = test::dossier_de_test("conversion");
+    const fs::path folder = test::dossier_de_test("conversion");
     const std::string broken = std::string(QUARVELIN_TEST_DATA) + "/broken.pgn";
-    const std::string xml = (dossier / "broken.xml").string();
+    const std::string xml = (folder / "broken.xml").string();
     const ResultatConversion r = convertir_fichier_pgn(broken, xml, {});
     EXPECT_EQ(message_conversion(r, anglais),
               "Conversion finished. Games written: 5\nGames read: 5\n"
@@ -218,16 +218,16 @@ TEST(ConversionPgn, BrokenGamesAreWrittenAsReadAndTold) {
     // As far as it was read: the move that fails is in the record.
     EXPECT_EQ(elements(lire(xml), "Move").at(1), "1.e4 e5 2.Ke3 Nc6 *");
     // A PGN copy takes them as written.
-    const std::string pgn = (dossier / "broken.pgn").string();
-    EXPECT_TRUE(convertir_fichier_pgn(broken, pgn, {}, {FormatConversion::Pgn}).problemes.empty());
+    const std::string pgn = (folder / "broken.pgn").string();
+    EXPECT_TRUE(convertir_fichier_pgn(broken, pgn, {}, {FormatConversion::Pgn}).problems.empty());
     EXPECT_EQ(evenements_pgn(pgn).size(), 5u);
 
     // An unclosed comment ends with its game; a value holding "]" is written whole.
-    ecrire(dossier / "ouvert.pgn",
+    ecrire(folder / "ouvert.pgn",
            "[Event \"Open [rapid]\"]\n\n1. e4 {never closed\n\n[Event \"b\"]\n\n1. d4 d5 *\n");
-    const ResultatConversion o = convertir_fichier_pgn((dossier / "ouvert.pgn").string(), xml, {});
-    ASSERT_EQ(o.problemes.size(), 1u);
-    EXPECT_EQ(o.problemes[0].erreur, TextKey::NotClosedAtEnd);
+    const ResultatConversion o = convertir_fichier_pgn((folder / "ouvert.pgn").string(), xml, {});
+    ASSERT_EQ(o.problems.size(), 1u);
+    EXPECT_EQ(o.problems[0].erreur, TextKey::NotClosedAtEnd);
     const std::string document = lire(xml);
     EXPECT_EQ(elements(document, "Move"), (std::vector<std::string>{"1.e4 *", "1.d4 d5 *"}));
     EXPECT_EQ(elements(document, "Event"), (std::vector<std::string>{"Open [rapid]", "b"}));
@@ -235,16 +235,16 @@ TEST(ConversionPgn, BrokenGamesAreWrittenAsReadAndTold) {
     // Past ten, the problems are only counted.
     std::string douze;
     for (int i = 0; i < 12; ++i) douze += "[Event \"x\"]\n\n1. Ke5 *\n\n";
-    ecrire(dossier / "douze.pgn", douze);
+    ecrire(folder / "douze.pgn", douze);
     const std::string m = message_conversion(
-        convertir_fichier_pgn((dossier / "douze.pgn").string(), xml, {}), anglais);
+        convertir_fichier_pgn((folder / "douze.pgn").string(), xml, {}), anglais);
     EXPECT_NE(m.find("\nGame 10: Move 1 cannot be read or played: Ke5\n… and 2 more."),
               std::string::npos)
         << m;
 }
 
 struct CasAnnulation {
-    const char* nom;
+    const char* name;
     OptionsConversion options;
     const char* cible;
     bool pendantScan; // else once the first game is written
@@ -254,21 +254,21 @@ class Annulation : public testing::TestWithParam<CasAnnulation> {};
 
 TEST_P(Annulation, LeavesTheFilesAsTheyWere) {
     const CasAnnulation& c = GetParam();
-    const fs::path dossier = test::dossier_de_test("conversion");
+    const fs::path folder = test::dossier_de_test("conversion");
     std::string source = Varied;
     if (c.pendantScan) {
         // More than one block of the scan, so it is stopped before its end.
         const std::string une = lire(Varied);
         std::string text;
         while (text.size() < (3u << 20)) text += une;
-        source = (dossier / "grand.pgn").string();
+        source = (folder / "grand.pgn").string();
         ecrire(source, text);
     }
-    const std::string cible = (dossier / c.cible).string();
+    const std::string cible = (folder / c.cible).string();
     const std::vector<std::string> anciens = {cible, nom_fichier_partie(cible, 1),
                                               nom_fichier_adresses(cible)};
     for (const std::string& f : anciens) ecrire(f, "ancien " + f);
-    const std::set<std::string> avant = contenu(dossier);
+    const std::set<std::string> avant = content(folder);
 
     int appels = 0;
     const ResultatConversion r =
@@ -279,7 +279,7 @@ TEST_P(Annulation, LeavesTheFilesAsTheyWere) {
     EXPECT_EQ(r.ecrites, 0);
     EXPECT_EQ(message_conversion(r, Offsets), "<887>");
     for (const std::string& f : anciens) EXPECT_EQ(lire(f), "ancien " + f);
-    EXPECT_EQ(contenu(dossier), avant); // no temporary file left behind
+    EXPECT_EQ(content(folder), avant); // no temporary file left behind
     // The next conversion starts afresh.
     EXPECT_TRUE(convertir_fichier_pgn(Varied, cible, {}, c.options).reussie());
 }
@@ -291,17 +291,17 @@ INSTANTIATE_TEST_SUITE_P(
                         "xml_each_game", {FormatConversion::Xml, true, true}, "out.xml", false},
                     CasAnnulation{"pgn", {FormatConversion::Pgn}, "out.pgn", false},
                     CasAnnulation{"pgn_scan", {FormatConversion::Pgn}, "out.pgn", true}),
-    [](const testing::TestParamInfo<CasAnnulation>& i) { return std::string(i.param.nom); });
+    [](const testing::TestParamInfo<CasAnnulation>& i) { return std::string(i.param.name); });
 
 TEST(ConversionPgn, AMissingSourceOrFolderWritesNothing) {
-    const fs::path dossier = test::dossier_de_test("conversion");
-    for (const std::string& source : {std::string("/nonexistent/games.pgn"), dossier.string()}) {
+    const fs::path folder = test::dossier_de_test("conversion");
+    for (const std::string& source : {std::string("/nonexistent/games.pgn"), folder.string()}) {
         const ResultatConversion r =
-            convertir_fichier_pgn(source, (dossier / "out.xml").string(), {});
+            convertir_fichier_pgn(source, (folder / "out.xml").string(), {});
         EXPECT_EQ(message_conversion(r, Offsets), "<270> (" + source + ")");
     }
-    const std::string cible = (dossier / "absent" / "out.xml").string();
-    const std::string pgn = (dossier / "absent" / "out.pgn").string();
+    const std::string cible = (folder / "absent" / "out.xml").string();
+    const std::string pgn = (folder / "absent" / "out.pgn").string();
     struct Cas {
         OptionsConversion options;
         std::string cible, echoue;
@@ -315,33 +315,33 @@ TEST(ConversionPgn, AMissingSourceOrFolderWritesNothing) {
         const std::string m = message_conversion(r, Offsets);
         EXPECT_TRUE(m.starts_with("<992>" + c.echoue + " : ")) << m;
     }
-    EXPECT_TRUE(contenu(dossier).empty());
+    EXPECT_TRUE(content(folder).empty());
 }
 
 TEST(ConversionPgn, AnAddressFileThatCannotBeWrittenKeepsTheListAsItWas) {
-    const fs::path dossier = test::dossier_de_test("conversion");
-    const std::string cible = (dossier / "out.xml").string();
+    const fs::path folder = test::dossier_de_test("conversion");
+    const std::string cible = (folder / "out.xml").string();
     ecrire(cible, "ancien");
-    fs::create_directory(dossier / "out.txt");
+    fs::create_directory(folder / "out.txt");
     for (bool unParFichier : {false, true}) {
         const ResultatConversion r =
             convertir_fichier_pgn(Varied, cible, {}, {FormatConversion::Xml, unParFichier, true});
         EXPECT_TRUE(message_conversion(r, Offsets)
-                        .starts_with("<992>" + (dossier / "out.txt").string() + " : "));
+                        .starts_with("<992>" + (folder / "out.txt").string() + " : "));
         EXPECT_EQ(lire(cible), "ancien");
-        EXPECT_EQ(contenu(dossier), (std::set<std::string>{"out.xml", "out.txt"}));
+        EXPECT_EQ(content(folder), (std::set<std::string>{"out.xml", "out.txt"}));
     }
 }
 
 TEST(ConversionPgn, EachGameInItsOwnFileWithTheirAddresses) {
-    const fs::path dossier = test::dossier_de_test("conversion");
+    const fs::path folder = test::dossier_de_test("conversion");
     FiltreParties gains;
     gains.result = "1-0";
     const ResultatConversion r = convertir_fichier_pgn(
-        Varied, (dossier / "une partie.xml").string(), gains, {FormatConversion::Xml, true, true});
-    const std::string txt = (dossier / "une partie.txt").string();
+        Varied, (folder / "une partie.xml").string(), gains, {FormatConversion::Xml, true, true});
+    const std::string txt = (folder / "une partie.txt").string();
     EXPECT_TRUE(message_conversion(r, Offsets).ends_with("<888>" + txt));
-    EXPECT_EQ(contenu(dossier), (std::set<std::string>{"une partie_0001.xml", "une partie_0002.xml",
+    EXPECT_EQ(content(folder), (std::set<std::string>{"une partie_0001.xml", "une partie_0002.xml",
                                                        "une partie.txt"}));
     std::vector<std::string> adresses;
     ASSERT_TRUE(lire_liste_adresses(txt, adresses));
@@ -349,11 +349,11 @@ TEST(ConversionPgn, EachGameInItsOwnFileWithTheirAddresses) {
     const char* evenements[] = {"Paris opera", "Windows lines"};
     for (std::size_t i = 0; i < 2; ++i) {
         // Encoded: a name with a space is still one address.
-        EXPECT_EQ(adresses[i], "file://" + dossier.string() + "/une%20partie_000" +
+        EXPECT_EQ(adresses[i], "file://" + folder.string() + "/une%20partie_000" +
                                    std::to_string(i + 1) + ".xml");
-        const std::string fichier =
+        const std::string file =
             QUrl(QString::fromStdString(adresses[i])).toLocalFile().toStdString();
-        EXPECT_EQ(elements(lire(fichier), "Event"), std::vector<std::string>{evenements[i]});
+        EXPECT_EQ(elements(lire(file), "Event"), std::vector<std::string>{evenements[i]});
     }
 }
 

@@ -119,16 +119,16 @@ TEST(EcritureXml, ASavedGameTextSplitsIntoTagsAndMoves) {
 }
 
 TEST(EcritureXml, WhatIsWrittenReadsBackWithNamesAccentsAndMarkup) {
-    QTemporaryDir dossier;
-    const QString chemin = dossier.filePath(QStringLiteral("parties.xml"));
+    QTemporaryDir folder;
+    const QString chemin = folder.filePath(QStringLiteral("parties.xml"));
     ASSERT_FALSE(
         EcritureXml::ecrire_fichier(chemin.toStdString(), {Partie1}, EcritureXml::Mode::Remplacer));
-    const std::string contenu = lire(chemin);
+    const std::string content = lire(chemin);
     EXPECT_TRUE(
-        contenu.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<!-- Quarvelin "));
-    EXPECT_TRUE(contenu.ends_with("</GAME>\r\n</LIST>\r\n"));
+        content.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<!-- Quarvelin "));
+    EXPECT_TRUE(content.ends_with("</GAME>\r\n</LIST>\r\n"));
 
-    const LectureXml lu = lire_document_xml(contenu);
+    const LectureXml lu = lire_document_xml(content);
     ASSERT_TRUE(lu.readable());
     const std::string& tags = lu.partie.GameText;
     EXPECT_NE(tags.find("[Event \"Open & Co\"]\r\n"), std::string::npos);
@@ -142,8 +142,8 @@ TEST(EcritureXml, WhatIsWrittenReadsBackWithNamesAccentsAndMarkup) {
 }
 
 TEST(EcritureXml, TwoGamesGiveTheTagsOfBothAndTheMovesOfTheSecond) {
-    QTemporaryDir dossier;
-    const QString chemin = dossier.filePath(QStringLiteral("deux.xml"));
+    QTemporaryDir folder;
+    const QString chemin = folder.filePath(QStringLiteral("deux.xml"));
     const PartieXml seconde{"[Event \"Blitz\"]\r\n[White \"C\"]\r\n", "1.d4 d5", "0-1"};
     ASSERT_FALSE(EcritureXml::ecrire_fichier(chemin.toStdString(), {Partie1, seconde},
                                              EcritureXml::Mode::Remplacer));
@@ -156,23 +156,23 @@ TEST(EcritureXml, TwoGamesGiveTheTagsOfBothAndTheMovesOfTheSecond) {
 }
 
 TEST(EcritureXml, AppendingKeepsTheGamesThereAndTheFileStaysOneList) {
-    QTemporaryDir dossier;
-    const std::string chemin = dossier.filePath(QStringLiteral("suite.xml")).toStdString();
+    QTemporaryDir folder;
+    const std::string chemin = folder.filePath(QStringLiteral("suite.xml")).toStdString();
     ASSERT_FALSE(EcritureXml::ecrire_fichier(chemin, {Partie1}, EcritureXml::Mode::Ajouter));
     const PartieXml seconde{"[Event \"Blitz\"]\r\n", "1.c4", "*"};
     ASSERT_FALSE(EcritureXml::ecrire_fichier(chemin, {seconde}, EcritureXml::Mode::Ajouter));
-    const std::string contenu = lire(QString::fromStdString(chemin));
-    EXPECT_EQ(compter(contenu, "<GAME>"), 2);
-    EXPECT_EQ(compter(contenu, "<LIST>"), 1);
-    EXPECT_EQ(compter(contenu, "<?xml"), 1);
-    const LectureXml lu = lire_document_xml(contenu);
+    const std::string content = lire(QString::fromStdString(chemin));
+    EXPECT_EQ(compter(content, "<GAME>"), 2);
+    EXPECT_EQ(compter(content, "<LIST>"), 1);
+    EXPECT_EQ(compter(content, "<?xml"), 1);
+    const LectureXml lu = lire_document_xml(content);
     ASSERT_TRUE(lu.readable());
     EXPECT_EQ(lu.partie.GameMoveText, "1.c4 * ");
 }
 
 TEST(EcritureXml, AnOldLatin1ListIsAppendedToAsUtf8) {
-    QTemporaryDir dossier;
-    const QString chemin = dossier.filePath(QStringLiteral("ancien.xml"));
+    QTemporaryDir folder;
+    const QString chemin = folder.filePath(QStringLiteral("ancien.xml"));
     ecrire_brut(chemin, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>\r\n<LIST>\r\n<GAME>\r\n"
                         "<White>Ren\xE9</White>\r\n<Move>1.e4 *</Move>\r\n</GAME>\r\n</LIST>\r\n");
     ASSERT_FALSE(EcritureXml::ecrire_fichier(chemin.toStdString(), {{"", "1.d4", "*"}},
@@ -184,8 +184,8 @@ TEST(EcritureXml, AnOldLatin1ListIsAppendedToAsUtf8) {
 }
 
 TEST(EcritureXml, RefusesToAppendToAFileThatIsNotAListAndLeavesItAlone) {
-    QTemporaryDir dossier;
-    const QString chemin = dossier.filePath(QStringLiteral("notes.xml"));
+    QTemporaryDir folder;
+    const QString chemin = folder.filePath(QStringLiteral("notes.xml"));
     ecrire_brut(chemin, "[Event \"x\"]\r\n1.e4 *\r\n");
     test::OffsetCatalogue catalogue;
     const EchecEcriture e =
@@ -196,8 +196,8 @@ TEST(EcritureXml, RefusesToAppendToAFileThatIsNotAListAndLeavesItAlone) {
 }
 
 TEST(EcritureXml, AnInterruptedWriteLeavesTheOldFileWhole) {
-    QTemporaryDir dossier;
-    const QString chemin = dossier.filePath(QStringLiteral("garde.xml"));
+    QTemporaryDir folder;
+    const QString chemin = folder.filePath(QStringLiteral("garde.xml"));
     ecrire_brut(chemin, "ancien");
     {
         EcritureXml e;
@@ -206,14 +206,14 @@ TEST(EcritureXml, AnInterruptedWriteLeavesTheOldFileWhole) {
         // Dropped before terminer(), as when the user cancels a conversion.
     }
     EXPECT_EQ(lire(chemin), "ancien");
-    EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files),
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),
               QStringList{QStringLiteral("garde.xml")});
 }
 
 TEST(EcritureXml, AFileThatCannotBeWrittenIsReported) {
-    QTemporaryDir dossier;
+    QTemporaryDir folder;
     test::OffsetCatalogue catalogue;
-    const std::string chemin = dossier.filePath(QStringLiteral("absent/x.xml")).toStdString();
+    const std::string chemin = folder.filePath(QStringLiteral("absent/x.xml")).toStdString();
     const EchecEcriture e =
         EcritureXml::ecrire_fichier(chemin, {Partie1}, EcritureXml::Mode::Remplacer);
     EXPECT_EQ(e.cause, EchecEcriture::Cause::Ecriture);

@@ -14,7 +14,7 @@ namespace {
 
 constexpr year_month_day Jour{year{2026}, month{12}, day{4}};
 
-std::vector<std::string> textes(const std::vector<LigneImprimee>& lignes) {
+std::vector<std::string> texts(const std::vector<LigneImprimee>& lignes) {
     std::vector<std::string> out;
     for (const auto& l : lignes) out.push_back(l.diagrammes.empty() ? l.text : "<diagrammes>");
     return out;
@@ -68,7 +68,7 @@ TEST(ImpressionPartie, RecordLayoutCutsTheMovesAndKeepsLoadedTags) {
                                               s.GameMoveText.substr(0, 70),
                                               s.GameMoveText.substr(70),
                                               ""};
-    EXPECT_EQ(textes(lignes), attendu);
+    EXPECT_EQ(texts(lignes), attendu);
     EXPECT_EQ(lignes[0].police, Police::Titre);
     EXPECT_EQ(lignes[2].police, Police::Texte);
 }
@@ -82,7 +82,7 @@ TEST(ImpressionPartie, RecordLayoutBuildsTagsForAGamePlayedHere) {
     GameSession s;
     s.EngineProfile = 2;
     s.LongMoveText = "1.e2-e4";
-    const auto t = textes(
+    const auto t = texts(
         impression_partie(s, r, Colour::Black, Jour, OffsetCatalogue(), DispositionPartie::Pgn));
     const std::vector<std::string> debut = {"QUARVELIN - <169> - 04/12/2026",
                                             "",
@@ -109,7 +109,7 @@ TEST(ImpressionPartie, MoveListAndDiagramLayouts) {
     const GameSession& g = b->session();
     ASSERT_EQ(g.lignes.size(), 5u); // four moves and the result line
 
-    const auto liste = textes(impression_partie(g, b.settings, Colour::White, Jour,
+    const auto liste = texts(impression_partie(g, b.settings, Colour::White, Jour,
                                                 OffsetCatalogue(), DispositionPartie::Coups));
     ASSERT_EQ(liste.size(), 8u);
     EXPECT_EQ(liste[2], std::string(13, ' ') + "1.f2-f3");
@@ -136,7 +136,7 @@ TEST(ImpressionPartie, SaveWindowTextPrintsAsItIs) {
                                               std::string(70, 'm'),
                                               "mmmmm *",
                                               ""};
-    EXPECT_EQ(textes(impression_texte(text, Jour, OffsetCatalogue())), attendu);
+    EXPECT_EQ(texts(impression_texte(text, Jour, OffsetCatalogue())), attendu);
 }
 
 TEST(Pagination, LinesFillPagesInOrder) {

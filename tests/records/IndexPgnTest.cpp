@@ -53,7 +53,7 @@ TEST(IndexPgn, ListsEveryGameWithItsPlaceAndTags) {
 
 TEST(IndexPgn, CriteriaMatchTheStartOfTheValueWithoutRegardToCase) {
     struct Cas {
-        const char* nom;
+        const char* name;
         FiltreParties filtre;
         std::vector<std::uint64_t> listees; // by game number
     };
@@ -86,8 +86,8 @@ TEST(IndexPgn, CriteriaMatchTheStartOfTheValueWithoutRegardToCase) {
             listees.push_back(index.valeur(i, IndexPgn::Event) == "Paris opera" ? 0
                               : index.valeur(i, IndexPgn::White) == "Abel"      ? 1
                                                                                 : 2);
-        EXPECT_EQ(listees, c.listees) << c.nom;
-        EXPECT_EQ(index.vues(), 3) << c.nom;
+        EXPECT_EQ(listees, c.listees) << c.name;
+        EXPECT_EQ(index.vues(), 3) << c.name;
     }
 
     FiltreParties deux = sans_limite();

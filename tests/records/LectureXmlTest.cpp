@@ -7,7 +7,7 @@ using namespace quarvelin;
 namespace {
 
 struct CasMalForme {
-    const char* nom;
+    const char* name;
     std::string document;
     long long line;
 };
@@ -46,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CasMalForme{"two_roots", "<Move>1.e4</Move>\r\n<Move>1.d4</Move>", 2},
                     CasMalForme{"html", "<html><body><p>Not found<br></body></html>", 1},
                     CasMalForme{"too_deep", imbrique(100000), 1}),
-    [](const testing::TestParamInfo<CasMalForme>& i) { return std::string(i.param.nom); });
+    [](const testing::TestParamInfo<CasMalForme>& i) { return std::string(i.param.name); });
 
 TEST(LectureXml, EveryTextBecomesATagLineAndMoveTheMoves) {
     const LectureXml lu = lire_document_xml(

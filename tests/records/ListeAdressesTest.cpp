@@ -10,7 +10,7 @@ using namespace quarvelin;
 namespace {
 
 struct CasFichier {
-    const char* nom;
+    const char* name;
     std::string octets;
     std::vector<std::string> adresses;
 };
@@ -18,8 +18,8 @@ struct CasFichier {
 class FichierAdresses : public testing::TestWithParam<CasFichier> {};
 
 TEST_P(FichierAdresses, KeepsTrimmedLinesThatAreNotRemarks) {
-    QTemporaryDir dossier;
-    const QString chemin = dossier.filePath(QStringLiteral("adresses.txt"));
+    QTemporaryDir folder;
+    const QString chemin = folder.filePath(QStringLiteral("adresses.txt"));
     QFile f(chemin);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(GetParam().octets.data(), static_cast<qint64>(GetParam().octets.size()));
@@ -41,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
                                "Ch\xE2teau http://e.example/\n",
                                {"Ch\xC3\xA2teau http://e.example/"}},
                     CasFichier{"only_remarks", "# rien\n\n", {}}),
-    [](const testing::TestParamInfo<CasFichier>& i) { return std::string(i.param.nom); });
+    [](const testing::TestParamInfo<CasFichier>& i) { return std::string(i.param.name); });
 
 TEST(ListeAdresses, AMissingFileIsNotRead) {
     std::vector<std::string> adresses{"kept"};

@@ -43,7 +43,7 @@ int jouer_au_hasard(Banc& b, std::mt19937& rng, int plies) {
         if (coups.empty()) break;
         const Move c = coups[rng() % coups.size()];
         if (c.promotion != PieceCode::Empty)
-            b.dialogs.textes.push_back(std::string(1, lettre_promotion(c.promotion)));
+            b.dialogs.texts.push_back(std::string(1, lettre_promotion(c.promotion)));
         b->clic_case(c.fromX, c.fromY);
         b->clic_case(c.toX, c.toY);
     }
@@ -60,7 +60,7 @@ TEST(PgnExtract, ReadsEverySavedGame) {
         "rnbqkb1r/pp1p1ppp/5n2/2pPp3/8/8/PPP1PPPP/RNBQKBNR w KQkq e6 0 4",
     };
     QTemporaryDir dir;
-    const std::string fichier = dir.filePath(QStringLiteral("saved.pgn")).toStdString();
+    const std::string file = dir.filePath(QStringLiteral("saved.pgn")).toStdString();
     std::mt19937 rng(20261204);
     int parties = 0;
     std::vector<std::size_t> demiCoups;
@@ -84,15 +84,15 @@ TEST(PgnExtract, ReadsEverySavedGame) {
                 texte_sauvegarde(g, b.settings, b->position().PlayerColour, aujourdhui(),
                                  b.catalogue, b.dialogs, "quarvelin");
             SaveController sauvegarde(b.dialogs, b.catalogue, nullptr);
-            ASSERT_TRUE(sauvegarde.sauver(fichier, text, true)) << text;
+            ASSERT_TRUE(sauvegarde.sauver(file, text, true)) << text;
             demiCoups.push_back(static_cast<std::size_t>(joues));
             ++parties;
         }
     }
-    EXPECT_EQ(sortie_de(std::string(PgnExtract) + " -s -r '" + fichier + "' 2>&1"), "");
+    EXPECT_EQ(sortie_de(std::string(PgnExtract) + " -s -r '" + file + "' 2>&1"), "");
 
     // The same games, each whole, in the order they were saved.
-    std::ifstream in(fichier, std::ios::binary);
+    std::ifstream in(file, std::ios::binary);
     PgnStream flux(in);
     PgnGame jeu;
     std::size_t n = 0;

@@ -31,7 +31,7 @@ void ecrire(const std::string& chemin, const std::string& text) {
 
 class SaveControllerTest : public ::testing::Test {
 protected:
-    std::string chemin(const std::string& nom) const { return (fs::path(dir_) / nom).string(); }
+    std::string chemin(const std::string& name) const { return (fs::path(dir_) / name).string(); }
     // Only the file itself and the recent-files store: no temporary file left behind.
     std::vector<std::string> fichiers() const {
         std::vector<std::string> noms;
@@ -70,7 +70,7 @@ TEST_F(SaveControllerTest, ReplacingAnExistingFileIsAsked) {
     struct Cas {
         bool existe, ajouter, reponse;
         std::size_t questions;
-        const char* contenu;
+        const char* content;
         const char* ancien = "old\r\n";
     };
     const Cas cas[] = {
@@ -88,7 +88,7 @@ TEST_F(SaveControllerTest, ReplacingAnExistingFileIsAsked) {
         dialogs_.messages.clear();
         dialogs_.reponses = {c.reponse};
         const bool ecrit = controleur_.sauver(f, "new\n", c.ajouter);
-        EXPECT_EQ(lire(f), c.contenu);
+        EXPECT_EQ(lire(f), c.content);
         ASSERT_EQ(dialogs_.questions.size(), c.questions);
         if (c.questions) {
             EXPECT_EQ(dialogs_.questions[0].text, "<216>");
@@ -120,7 +120,7 @@ TEST_F(SaveControllerTest, RefusedWritesReportedAndChangeNothing) {
 
 TEST_F(SaveControllerTest, XmlSavesAskTheSameAndReportWhatStoppedThem) {
     struct Cas {
-        const char* nom;
+        const char* name;
         const char* ancien; // nullptr: no file there
         bool ajouter, reponse;
         std::size_t questions, parties; // games in the file afterwards
@@ -134,7 +134,7 @@ TEST_F(SaveControllerTest, XmlSavesAskTheSameAndReportWhatStoppedThem) {
         {"not a list", "[Event \"A\"]\n", true, false, 0, 0, "<991>\n"},
     };
     for (const Cas& c : cas) {
-        SCOPED_TRACE(c.nom);
+        SCOPED_TRACE(c.name);
         const std::string f = chemin("cas.xml");
         fs::remove(f);
         // An empty old text stands for a list of one game.

@@ -40,7 +40,7 @@ Banc ruy_lopez(bool blanc, NotationCode notation = NotationCode::French) {
 
 TEST(TextePartie, RecordOfAGameAgainstTheMachine) {
     struct Cas {
-        const char* nom;
+        const char* name;
         bool blanc;
         std::uint8_t abrege;
         const char* joueurs;
@@ -81,8 +81,8 @@ TEST(TextePartie, RecordOfAGameAgainstTheMachine) {
             "[Result \"*\"]\r\n[ECO \"C60\"]\r\n[Opening \"Espagnole\"]\r\n"
             "[Variation \"a modifier\"]\r\n\r\n" +
             c.coups;
-        EXPECT_EQ(text, attendu) << c.nom;
-        EXPECT_TRUE(dialogs.messages.empty()) << c.nom;
+        EXPECT_EQ(text, attendu) << c.name;
+        EXPECT_TRUE(dialogs.messages.empty()) << c.name;
     }
 }
 
@@ -197,14 +197,14 @@ TEST(TextePartie, DefaultFileNames) {
     struct Cas {
         year_month_day jour;
         FormatPartie format;
-        const char* nom;
+        const char* name;
     };
     const Cas cas[] = {
         {Jour, FormatPartie::Pgn, "Quarv041226.pgn"},
         {Jour, FormatPartie::Xml, "Quarv041226.xml"},
         {year_month_day{year{2000}, month{1}, day{9}}, FormatPartie::Pgn, "Quarv090100.pgn"},
     };
-    for (const Cas& c : cas) EXPECT_EQ(nom_fichier_defaut(c.jour, c.format), c.nom);
+    for (const Cas& c : cas) EXPECT_EQ(nom_fichier_defaut(c.jour, c.format), c.name);
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 namespace {
 
 struct Cas {
-    const char* nom;
+    const char* name;
     const char* text;
     const char* attendu;
 };
@@ -14,7 +14,7 @@ class ValeurEtiquette : public testing::TestWithParam<Cas> {};
 
 TEST_P(ValeurEtiquette, TakesTheTextBetweenTheQuotes) {
     const Cas& c = GetParam();
-    EXPECT_EQ(quarvelin::valeur_etiquette(c.nom, c.text), c.attendu);
+    EXPECT_EQ(quarvelin::valeur_etiquette(c.name, c.text), c.attendu);
 }
 
 INSTANTIATE_TEST_SUITE_P(

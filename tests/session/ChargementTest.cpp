@@ -19,7 +19,7 @@ PartieLue lire(const std::string& pgn) {
 }
 
 struct CasNotes {
-    const char* nom;
+    const char* name;
     std::string pgn;
     std::size_t coups;
     std::vector<std::pair<std::size_t, std::string>> notes; // by move played, from 1
@@ -59,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
                  3,
                  {{1, "first"}, {3, "third"}},
                  "8/8/2k5/8/4P3/8/8/4K3 w - - 1 22"}),
-    [](const auto& info) { return info.param.nom; });
+    [](const auto& info) { return info.param.name; });
 
 TEST(Chargement, ResultKeptAndCommentaryShowsCommentsAndVariations) {
     Banc b;

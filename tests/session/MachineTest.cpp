@@ -38,7 +38,7 @@ void coup_humain_au_hasard(Banc& b, std::mt19937& rng) {
     std::vector<Move> coups = legalMoves(p);
     ASSERT_FALSE(coups.empty());
     const Move& c = coups[rng() % coups.size()];
-    if (c.promotion != PieceCode::Empty) b.dialogs.textes.push_back("D");
+    if (c.promotion != PieceCode::Empty) b.dialogs.texts.push_back("D");
     b->clic_case(c.fromX, c.fromY);
     b->clic_case(c.toX, c.toY);
 }

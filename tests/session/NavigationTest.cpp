@@ -115,21 +115,21 @@ TEST(Navigation, AgainstTheMachineOnlyTheHumansTurnCanBeResumed) {
 TEST(Notes, StoredByHalfMoveAndShownOnDoubleClick) {
     Banc b = partie_libre(Italienne);
     b->selectionner_ligne(1);
-    b.dialogs.textes = {"Symétrique"};
+    b.dialogs.texts = {"Symétrique"};
     b->noter_coup();
     ASSERT_EQ(b.dialogs.saisies.size(), 1u);
     EXPECT_EQ(b.dialogs.saisies[0].title, "quarvelin N°1");
     EXPECT_EQ(b.dialogs.saisies[0].text, "<201>     ..... e7-e5");
     ASSERT_GE(b->session().notes.size(), 3u);
     EXPECT_EQ(b->session().notes[2], "Symétrique");
-    b.dialogs.textes = {""};
+    b.dialogs.texts = {""};
     b->noter_coup(); // an empty answer keeps the note
     EXPECT_EQ(b->session().notes[2], "Symétrique");
     b.commentaire.text.clear();
     b->double_clic_ligne(1);
     EXPECT_EQ(b.commentaire.text, "{Symétrique}\n");
     b->selectionner_ligne(4);
-    b.dialogs.textes = {"Italienne"};
+    b.dialogs.texts = {"Italienne"};
     b->noter_coup();
     EXPECT_EQ(b.dialogs.saisies.back().title, "quarvelin N°3");
     EXPECT_EQ(b->session().notes[5], "Italienne");
@@ -152,7 +152,7 @@ TEST(ModifierCoup, ReplacesTheLastMoveOnlyWithAReadableValidOne) {
     };
     for (const Cas& c : cas) {
         Banc b = partie_libre(Italienne);
-        b.dialogs.textes = {c.reponse};
+        b.dialogs.texts = {c.reponse};
         b.dialogs.reponses = {c.confirme};
         b->modifier_dernier_coup();
         const GameSession& g = b->session();

@@ -184,7 +184,7 @@ TEST(Saisie, PromotionAskedUntilAValidLetter) {
         b->session().NotationCode = c.notation;
         b->nouvelle_partie();
         b->pastePosition("8/4P2k/8/8/8/8/8/4K3 w - - 0 1");
-        for (const auto& r : c.reponses) b.dialogs.textes.push_back(r);
+        for (const auto& r : c.reponses) b.dialogs.texts.push_back(r);
         b.move("e7", "e8");
         EXPECT_EQ(b.sur("e8"), c.piece) << c.reponses.back();
         EXPECT_EQ(b.dialogs.saisies.size(), c.questions) << c.reponses.back();
@@ -430,14 +430,14 @@ TEST(Journal, NewGamesAndTheEnginesChoicesWhenKept) {
         b->nouvelle_partie();
         b.move("e2", "e4");
         std::ifstream f(chemin);
-        std::string contenu((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+        std::string content((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
         if (!tenu) {
-            EXPECT_TRUE(contenu.empty());
+            EXPECT_TRUE(content.empty());
             continue;
         }
-        EXPECT_TRUE(contenu.starts_with("-> <28> - ")) << contenu;
-        EXPECT_NE(contenu.find("<330>1<332>"), std::string::npos) << contenu; // Black's search
-        EXPECT_NE(contenu.find(" * Selection : ("), std::string::npos) << contenu;
+        EXPECT_TRUE(content.starts_with("-> <28> - ")) << content;
+        EXPECT_NE(content.find("<330>1<332>"), std::string::npos) << content; // Black's search
+        EXPECT_NE(content.find(" * Selection : ("), std::string::npos) << content;
         std::remove(chemin.c_str());
     }
     // A log that cannot be opened is passed over.

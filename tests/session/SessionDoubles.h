@@ -19,7 +19,7 @@ public:
     std::vector<Shown> messages, questions, saisies;
     std::deque<bool> reponses; // answers to questions, then `parDefaut`
     bool parDefaut = true;
-    std::deque<std::string> textes; // answers to input boxes, then empty
+    std::deque<std::string> texts; // answers to input boxes, then empty
 
     void message(const std::string& t, const std::string& x, DialogIcon) override {
         messages.push_back({t, x});
@@ -31,11 +31,11 @@ public:
         reponses.pop_front();
         return r;
     }
-    std::string saisie(const std::string& t, const std::string& p, const std::string&) override {
+    std::string input(const std::string& t, const std::string& p, const std::string&) override {
         saisies.push_back({t, p});
-        if (textes.empty()) return {};
-        std::string r = textes.front();
-        textes.pop_front();
+        if (texts.empty()) return {};
+        std::string r = texts.front();
+        texts.pop_front();
         return r;
     }
     bool a_montre(const std::string& morceau) const {
@@ -154,16 +154,16 @@ struct Banc {
     Partie* operator->() { return partie.get(); }
 
     // A click on the square named in absolute terms ("e2"), whatever the orientation.
-    void clic(const char* nom) {
-        Square c = namedSquare(nom[0], nom[1], partie->position().PlayerColour);
+    void clic(const char* name) {
+        Square c = namedSquare(name[0], name[1], partie->position().PlayerColour);
         partie->clic_case(c.x, c.y);
     }
     void move(const char* de, const char* vers) {
         clic(de);
         clic(vers);
     }
-    PieceCode sur(const char* nom) const {
-        Square c = namedSquare(nom[0], nom[1], partie->position().PlayerColour);
+    PieceCode sur(const char* name) const {
+        Square c = namedSquare(name[0], name[1], partie->position().PlayerColour);
         return partie->position().at(c.x, c.y);
     }
     // The board on screen agrees with the position.

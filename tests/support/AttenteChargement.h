@@ -18,8 +18,8 @@ protected:
         // The network needs an event loop; the logic tests run without any other.
         if (!QCoreApplication::instance()) {
             static int argc = 1;
-            static char nom[] = "quarvelin_tests";
-            static char* argv[] = {nom, nullptr};
+            static char name[] = "quarvelin_tests";
+            static char* argv[] = {name, nullptr};
             new QCoreApplication(argc, argv);
         }
     }
@@ -27,7 +27,7 @@ protected:
     // Runs the event loop until the load reports, at most a few seconds.
     ResultatChargement attendre(const std::string& adresse) {
         std::optional<ResultatChargement> r;
-        chargement.charger(adresse, [&](const ResultatChargement& x) { r = x; });
+        chargement.load(adresse, [&](const ResultatChargement& x) { r = x; });
         QElapsedTimer montre;
         montre.start();
         while (!r && montre.elapsed() < 10000)

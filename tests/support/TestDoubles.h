@@ -22,7 +22,7 @@ public:
         messages.push_back({title, text, icon});
     }
     bool question(const std::string&, const std::string&) override { return answer; }
-    std::string saisie(const std::string&, const std::string&, const std::string& d) override {
+    std::string input(const std::string&, const std::string&, const std::string& d) override {
         return d;
     }
 };

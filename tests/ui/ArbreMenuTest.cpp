@@ -26,18 +26,18 @@ std::string cle_texte(const Key& c) {
     return c.second < 0 ? c.first : c.first + "[" + std::to_string(c.second) + "]";
 }
 
-std::string cle_texte(const ElementMenu& e) { return cle_texte(Key{e.nom, e.index}); }
+std::string cle_texte(const ElementMenu& e) { return cle_texte(Key{e.name, e.index}); }
 
 std::string francais(quarvelin::TextKey key) {
     static const Catalogue catalogue;
-    return catalogue.texte_catalogue(Catalogue::base_texte(1) + quarvelin::offsetOf(key));
+    return catalogue.texte_catalogue(Catalogue::textBase(1) + quarvelin::offsetOf(key));
 }
 
 TEST(ArbreMenu, EachNamedItemOnce) {
     std::set<Key> presents;
     for (const ElementMenu& e : arbre_menu()) {
-        if (*e.nom == '\0') continue;
-        EXPECT_TRUE(presents.insert({e.nom, e.index}).second) << "twice: " << cle_texte(e);
+        if (*e.name == '\0') continue;
+        EXPECT_TRUE(presents.insert({e.name, e.index}).second) << "twice: " << cle_texte(e);
     }
 }
 
@@ -52,7 +52,7 @@ TEST(ArbreMenu, ParentsDeclaresAvantLeursEnfants) {
             EXPECT_EQ(e.genre, GenreMenu::Menu) << "only menus sit on the bar";
         if (e.genre == GenreMenu::Menu) {
             EXPECT_EQ(e.index, -1);
-            menus.insert(e.nom);
+            menus.insert(e.name);
             premierNiveau += e.parent == nullptr;
         }
     }
@@ -66,7 +66,7 @@ TEST(ArbreMenu, GenresCoherents) {
             EXPECT_FALSE(e.text);
             EXPECT_FALSE(e.aVenir || e.enJeu || e.horsJeu || e.fermeture || e.coche);
         } else if (!e.text) {
-            EXPECT_STREQ(e.nom, "mnuRecentFile") << "only recent files are captioned later";
+            EXPECT_STREQ(e.name, "mnuRecentFile") << "only recent files are captioned later";
         }
         if (e.coche || e.groupe) {
             EXPECT_EQ(e.genre, GenreMenu::Coche);
@@ -153,12 +153,12 @@ TEST(ArbreMenu, ToucheAccesDansChaqueLangue) {
         if (!e.text) continue;
         const int offset = quarvelin::offsetOf(*e.text);
         const bool enFrancais = touche_acces(francais(*e.text)) >= 0;
-        for (int cle = 1; cle <= quarvelin::NombreLangues; ++cle) {
-            const std::string t = catalogue.texte_catalogue(Catalogue::base_texte(cle) + offset);
+        for (int cle = 1; cle <= quarvelin::LanguageCount; ++cle) {
+            const std::string t = catalogue.texte_catalogue(Catalogue::textBase(cle) + offset);
             const int position = touche_acces(t);
-            EXPECT_NE(position, -2) << Catalogue::nom_fichier(cle) << " " << offset << " " << t;
+            EXPECT_NE(position, -2) << Catalogue::fileName(cle) << " " << offset << " " << t;
             EXPECT_EQ(position >= 0, enFrancais)
-                << Catalogue::nom_fichier(cle) << " " << offset << " " << t;
+                << Catalogue::fileName(cle) << " " << offset << " " << t;
         }
     }
 }
@@ -167,7 +167,7 @@ TEST(ArbreMenu, ToucheAccesDansChaqueLangue) {
 TEST(ArbreMenu, EtatsDePartie) {
     using R = std::optional<bool>;
     const struct {
-        const char* nom;
+        const char* name;
         int index;
         R debut, fin;
     } cas[] = {
@@ -187,12 +187,12 @@ TEST(ArbreMenu, EtatsDePartie) {
         {"mode_machine", -1, std::nullopt, std::nullopt},
     };
     for (const auto& c : cas) {
-        const ElementMenu* e = element_menu(c.nom, c.index);
-        ASSERT_NE(e, nullptr) << c.nom;
+        const ElementMenu* e = element_menu(c.name, c.index);
+        ASSERT_NE(e, nullptr) << c.name;
         EXPECT_EQ(quarvelin::actif_selon_partie(*e, true), c.debut)
-            << cle_texte(Key{c.nom, c.index});
+            << cle_texte(Key{c.name, c.index});
         EXPECT_EQ(quarvelin::actif_selon_partie(*e, false), c.fin)
-            << cle_texte(Key{c.nom, c.index});
+            << cle_texte(Key{c.name, c.index});
     }
 }
 

@@ -77,7 +77,7 @@ TEST(BoardWindow, AWholeGameAgainstTheMachineByClickingSquares) {
     while (!f.partie->session().partie_finie() && coups < 300) {
         std::vector<Move> legaux = legalMoves(f.partie->position());
         const Move& c = legaux[rng() % legaux.size()];
-        if (c.promotion != PieceCode::Empty) f.dialogs.textes.push_back("D");
+        if (c.promotion != PieceCode::Empty) f.dialogs.texts.push_back("D");
         f.cliquer(c.fromX, c.fromY);
         f.cliquer(c.toX, c.toY);
         f.attendre();

@@ -33,7 +33,7 @@ Etape clear() {
 
 TEST(CommentWindow, AjouterDevantVider) {
     const struct {
-        const char* nom;
+        const char* name;
         std::vector<Etape> etapes;
         QString attendu;
     } cas[] = {
@@ -52,7 +52,7 @@ TEST(CommentWindow, AjouterDevantVider) {
          QStringLiteral("Défense française — Французская\n")},
     };
     for (const auto& c : cas) {
-        SCOPED_TRACE(c.nom);
+        SCOPED_TRACE(c.name);
         CommentWindow fenetre;
         for (const Etape& e : c.etapes) e(fenetre);
         EXPECT_EQ(fenetre.text(), c.attendu);

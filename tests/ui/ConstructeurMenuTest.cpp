@@ -27,7 +27,7 @@ using quarvelin::GenreMenu;
 
 namespace {
 
-QString nom_de(const ElementMenu& e) { return ConstructeurMenu::nom_objet(e.nom, e.index); }
+QString nom_de(const ElementMenu& e) { return ConstructeurMenu::nom_objet(e.name, e.index); }
 
 QString text(const Catalogue& catalogue, quarvelin::TextKey key) {
     return QString::fromStdString(catalogue.text(key));
@@ -52,11 +52,11 @@ TEST(ConstructeurMenu, ChaqueMenuSuitLArbreDansLOrdre) {
     std::map<QString, QStringList> attendus; // menu name -> its items ("-" for separators)
     QStringList barre;
     for (const ElementMenu& e : arbre_menu()) {
-        const QString nom = e.genre == GenreMenu::Separateur && !*e.nom ? "-" : nom_de(e);
+        const QString name = e.genre == GenreMenu::Separateur && !*e.name ? "-" : nom_de(e);
         if (e.parent)
-            attendus[QString::fromUtf8(e.parent)] << nom;
+            attendus[QString::fromUtf8(e.parent)] << name;
         else
-            barre << nom;
+            barre << name;
     }
     const auto noms = [](const QList<QAction*>& actions) {
         QStringList liste;
@@ -84,10 +84,10 @@ TEST(ConstructeurMenu, EtatsInitiauxDeChaqueElement) {
     const QString aVenir = text(f.catalogue, quarvelin::TextKey::ComingSoon);
     int nommes = 0;
     for (const ElementMenu& e : arbre_menu()) {
-        if (!*e.nom) continue;
+        if (!*e.name) continue;
         ++nommes;
         SCOPED_TRACE(nom_de(e).toStdString());
-        QAction* a = f.menus->action(e.nom, e.index);
+        QAction* a = f.menus->action(e.name, e.index);
         ASSERT_NE(a, nullptr);
         EXPECT_EQ(a->objectName(), nom_de(e));
         EXPECT_EQ(f.barre->findChild<QAction*>(nom_de(e)), a);
@@ -168,15 +168,15 @@ TEST(ConstructeurMenu, AppliquerTextesChangeDeLangue) {
     EXPECT_EQ(recent->text(), "&1 /home/joueur/parties.pgn");
 
     // Every language captions every item, and the captions are that language's.
-    for (int cle = 1; cle <= quarvelin::NombreLangues; ++cle) {
+    for (int cle = 1; cle <= quarvelin::LanguageCount; ++cle) {
         f.catalogue.appliquer_langue(cle);
         f.menus->appliquer_textes(f.catalogue);
         for (const ElementMenu& e : arbre_menu()) {
             if (!e.text) continue;
             const QString attendu = QString::fromStdString(f.catalogue.texte_catalogue(
-                Catalogue::base_texte(cle) + quarvelin::offsetOf(*e.text)));
-            const QString lu = e.genre == GenreMenu::Menu ? f.menus->menu(e.nom)->title()
-                                                          : f.menus->action(e.nom, e.index)->text();
+                Catalogue::textBase(cle) + quarvelin::offsetOf(*e.text)));
+            const QString lu = e.genre == GenreMenu::Menu ? f.menus->menu(e.name)->title()
+                                                          : f.menus->action(e.name, e.index)->text();
             EXPECT_EQ(lu, attendu) << cle << " " << nom_de(e).toStdString();
         }
     }
@@ -187,8 +187,8 @@ TEST(ConstructeurMenu, AppliquerTextesChangeDeLangue) {
 
 TEST(ConstructeurMenu, EtatPartie) {
     Fenetre f;
-    const auto actif = [&](const char* nom, int index = -1) {
-        return f.menus->action(nom, index)->isEnabled();
+    const auto actif = [&](const char* name, int index = -1) {
+        return f.menus->action(name, index)->isEnabled();
     };
     f.menus->etat_partie(true);
     EXPECT_TRUE(actif("menu_abandon"));
@@ -231,21 +231,21 @@ TEST(ConstructeurMenu, InfoBulleDesCommandesAVenir) {
     QMenu* partie = f.menus->menu("menu_partie");
     partie->popup(QPoint(40, 40));
     QApplication::processEvents();
-    for (const char* nom : {"menu_nouvelle", "menu_stat"}) {
-        QAction* a = f.menus->action(nom);
+    for (const char* name : {"menu_nouvelle", "menu_stat"}) {
+        QAction* a = f.menus->action(name);
         const QPoint centre = partie->actionGeometry(a).center();
         QHelpEvent survol(QEvent::ToolTip, centre, partie->mapToGlobal(centre));
         QApplication::sendEvent(partie, &survol);
         EXPECT_EQ(QToolTip::isVisible() ? QToolTip::text() : QString(),
                   a->isEnabled() ? QString() : text(f.catalogue, quarvelin::TextKey::ComingSoon))
-            << nom;
+            << name;
     }
     partie->hide();
 }
 
 // The window with one menu, and optionally one of its submenus, open; popups are windows of
 // their own, so they are painted over the window where they stand.
-QImage apercu(int langue, const char* menu, const char* sousMenu, const QString& fichier) {
+QImage apercu(int langue, const char* menu, const char* sousMenu, const QString& file) {
     Catalogue catalogue;
     catalogue.appliquer_langue(langue);
     QMainWindow fenetre;
@@ -266,18 +266,18 @@ QImage apercu(int langue, const char* menu, const char* sousMenu, const QString&
     QImage image = fenetre.grab().toImage();
     QPainter peintre(&image);
     const QPoint origine = fenetre.mapToGlobal(QPoint(0, 0));
-    for (const char* nom : {menu, sousMenu}) {
-        if (!nom) continue;
-        QMenu* m = menus.menu(nom);
-        EXPECT_TRUE(m->isVisible()) << nom;
+    for (const char* name : {menu, sousMenu}) {
+        if (!name) continue;
+        QMenu* m = menus.menu(name);
+        EXPECT_TRUE(m->isVisible()) << name;
         // Wide enough for its longest caption and shortcut: nothing cut off.
-        EXPECT_GE(m->width(), m->sizeHint().width()) << nom;
-        EXPECT_GE(m->height(), m->sizeHint().height()) << nom;
+        EXPECT_GE(m->width(), m->sizeHint().width()) << name;
+        EXPECT_GE(m->height(), m->sizeHint().height()) << name;
         peintre.drawPixmap(m->geometry().topLeft() - origine, m->grab());
     }
     peintre.end();
     fenetre.menuBar()->setActiveAction(nullptr);
-    image.save(QApplication::applicationDirPath() + u'/' + fichier);
+    image.save(QApplication::applicationDirPath() + u'/' + file);
     return image;
 }
 

@@ -27,7 +27,7 @@ QStringList colonne(const GameListModel& m, int c) {
 }
 
 struct CasTri {
-    const char* nom;
+    const char* name;
     int colonne;
     Qt::SortOrder ordre;
     QStringList blancs;
@@ -58,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
         CasTri{"RoundDown", 3, Qt::DescendingOrder, {"alice", "bob", "Dan", "carl", "Alice"}},
         CasTri{"WhiteUp", 4, Qt::AscendingOrder, {"Alice", "alice", "bob", "carl", "Dan"}},
         CasTri{"WhiteDown", 4, Qt::DescendingOrder, {"Dan", "carl", "bob", "Alice", "alice"}}),
-    [](const auto& info) { return info.param.nom; });
+    [](const auto& info) { return info.param.name; });
 
 TEST(GameListModel, EmptyAndClearedListsHaveNoRows) {
     GameListModel m;

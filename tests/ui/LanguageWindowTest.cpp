@@ -29,7 +29,7 @@ public slots:
     void ouvrir(const QUrl& url) { ouvertes.push_back(url); }
 };
 
-QByteArray contenu(const std::string& chemin) {
+QByteArray content(const std::string& chemin) {
     QFile f(QString::fromStdString(chemin));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
@@ -40,7 +40,7 @@ struct PremierDemarrage {
         reglages = reglages_integres(dir.path().toStdString());
         reglages.FIRST_STARTUP = 1;
         EXPECT_EQ(ecrire_reglages(reglages, chemin()), "");
-        avant = contenu(chemin());
+        avant = content(chemin());
         QObject::connect(&fenetre, &LanguageWindow::langueChoisie, [this](int cle) {
             choix.choisir(cle);
             ++choisies;
@@ -108,7 +108,7 @@ TEST(LanguageWindow, SortieNEcritRien) {
     EXPECT_EQ(d.quittes, 1);
     EXPECT_EQ(d.choisies, 0);
     EXPECT_FALSE(d.fenetre.isVisible());
-    EXPECT_EQ(contenu(d.chemin()), d.avant);
+    EXPECT_EQ(content(d.chemin()), d.avant);
 }
 
 TEST(LanguageWindow, LienOuvreLeSite) {

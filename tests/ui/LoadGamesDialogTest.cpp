@@ -53,7 +53,7 @@ public:
         answers.pop_front();
         return a;
     }
-    std::string saisie(const std::string&, const std::string&, const std::string& d) override {
+    std::string input(const std::string&, const std::string&, const std::string& d) override {
         return d;
     }
 };
@@ -499,13 +499,13 @@ TEST_F(LoadGamesWindow, EachModeShowsWhatItUses) {
 // In every language: each caption is there, shown whole, and no two controls of one mode
 // answer the same Alt key.
 TEST_F(LoadGamesWindow, EveryLanguageReadsWellInBothModes) {
-    for (int language = 1; language <= NombreLangues; ++language) {
+    for (int language = 1; language <= LanguageCount; ++language) {
         catalogue.appliquer_langue(language);
         for (Mode mode : {Mode::Load, Mode::Extract}) {
             auto w = window(mode, games);
             w->show();
             QCoreApplication::processEvents();
-            SCOPED_TRACE(std::string(Catalogue::nom_fichier(language)) + " mode " +
+            SCOPED_TRACE(std::string(Catalogue::fileName(language)) + " mode " +
                          std::to_string(int(mode)));
             EXPECT_LE(w->width(), 1000);
             EXPECT_LE(w->height(), 700);

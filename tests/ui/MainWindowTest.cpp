@@ -105,10 +105,10 @@ struct Programme {
         BoardView* b = window->boardWindow()->board();
         QTest::mouseClick(b, Qt::LeftButton, {}, b->squareRect(x, y).center());
     }
-    void menu(const char* nom, int index = -1) {
-        QAction* a = window->menus().action(QString::fromLatin1(nom), index);
-        ASSERT_NE(a, nullptr) << nom;
-        ASSERT_TRUE(a->isEnabled()) << nom;
+    void menu(const char* name, int index = -1) {
+        QAction* a = window->menus().action(QString::fromLatin1(name), index);
+        ASSERT_NE(a, nullptr) << name;
+        ASSERT_TRUE(a->isEnabled()) << name;
         a->trigger();
     }
     // The human plays random legal moves with the mouse until the game ends.
@@ -243,11 +243,11 @@ TEST(Programme, EveryWiredCommandOpensItsWindow) {
     fermeur.start(10);
     p.fermeur.stop();
     // Between games, then during one.
-    for (const char* nom : {"menu_pref", "menu_moteur", "menu_a_propos"}) p.menu(nom);
+    for (const char* name : {"menu_pref", "menu_moteur", "menu_a_propos"}) p.menu(name);
     p.menu("menu_nouvelle");
-    for (const char* nom :
+    for (const char* name :
          {"menu_abrege", "menu_not_comp", "menu_sauve", "menu_charge_xml", "menu_charge_fichier"})
-        p.menu(nom);
+        p.menu(name);
     p.menu("menu_edt_encours", 1);
     EXPECT_EQ(ouvertes, (QStringList{"PreferencesDialog", "EngineProfilesDialog", "QMessageBox",
                                      "QMessageBox", "QMessageBox", "SaveWindow", "XmlGameWindow",
@@ -277,8 +277,8 @@ const char* const TroisParties =
     "[Event \"Cup\"]\n[Site \"Nice\"]\n[Date \"2026.02.01\"]\n[Round \"3\"]\n"
     "[White \"Xavier\"]\n[Black \"Abel\"]\n[Result \"0-1\"]\n\n1.f3 e5 2.g4 Qh4# 0-1\n\n";
 
-QString ecrire_fichier(const QTemporaryDir& dir, const char* nom, const std::string& text) {
-    const QString chemin = dir.filePath(QString::fromLatin1(nom));
+QString ecrire_fichier(const QTemporaryDir& dir, const char* name, const std::string& text) {
+    const QString chemin = dir.filePath(QString::fromLatin1(name));
     std::ofstream(chemin.toStdString(), std::ios::binary) << text;
     return chemin;
 }
@@ -311,7 +311,7 @@ TEST(FichierDeParties, LoadingAGameOpensTheFirstOnlyAndShowsIt) {
 }
 
 struct CasFiltre {
-    const char* nom;
+    const char* name;
     std::string blanc;
     bool lesDeux;
     int maximum;
@@ -349,7 +349,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CasFiltre{"WhiteStartsWith", "ab", false, 1000, {"Abc Def"}, 3},
                       CasFiltre{"EitherColour", "ab", true, 1000, {"Abc Def", "Xavier"}, 3},
                       CasFiltre{"NotInTheMiddle", "bc", false, 1000, {}, 3}),
-    [](const auto& info) { return info.param.nom; });
+    [](const auto& info) { return info.param.name; });
 
 TEST(FichierDeParties, ChoosingAListedGameOpensItWithItsComments) {
     Installation inst(false, 0);

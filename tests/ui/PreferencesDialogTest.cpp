@@ -194,11 +194,11 @@ TEST_F(PreferencesWindow, PieceSetsAreOfferedWithAPreview) {
 // Long captions in every language still fit: nothing is cut, and the window stays within a
 // laptop screen.
 TEST_F(PreferencesWindow, EveryLanguageFits) {
-    for (int language = 1; language <= NombreLangues; ++language) {
+    for (int language = 1; language <= LanguageCount; ++language) {
         catalogue.appliquer_langue(language);
         PreferencesDialog window(record, where(), catalogue, dialogs);
         window.show();
-        SCOPED_TRACE(Catalogue::nom_fichier(language));
+        SCOPED_TRACE(Catalogue::fileName(language));
         EXPECT_LE(window.width(), 1100);
         EXPECT_LE(window.height(), 720);
         for (int tab = 0; tab < window.tabs()->count(); ++tab) {

@@ -50,10 +50,10 @@ protected:
         dir_.setAutoRemove(qEnvironmentVariableIsEmpty("QUARVELIN_CAPTURES"));
         catalogue_.appliquer_langue(1);
     }
-    std::unique_ptr<QPrinter> imprimante(const QString& nom) {
+    std::unique_ptr<QPrinter> imprimante(const QString& name) {
         auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
         p->setOutputFormat(QPrinter::PdfFormat);
-        p->setOutputFileName(dir_.filePath(nom));
+        p->setOutputFileName(dir_.filePath(name));
         p->setPageSize(QPageSize(QPageSize::A4));
         p->setPageMargins(QMarginsF(15, 12, 15, 12), QPageLayout::Millimeter);
         return p;

@@ -45,17 +45,17 @@ protected:
         b->session().notes = {"", "", "Sicilienne"};
     }
 
-    std::unique_ptr<SaveWindow> fenetre(const QString& fichier) {
+    std::unique_ptr<SaveWindow> fenetre(const QString& file) {
         auto w = std::make_unique<SaveWindow>(banc_->partie->session(), banc_->settings,
                                               Colour::White, catalogue_, dialogs_, &recents_);
-        w->setFileChooser([fichier, this](QWidget*, const QString& titre, const QString& propose,
+        w->setFileChooser([file, this](QWidget*, const QString& titre, const QString& propose,
                                           const QString& filtre) {
             demandes_.push_back({titre, propose, filtre});
-            return fichier;
+            return file;
         });
         return w;
     }
-    QString chemin(const QString& nom) const { return dir_.filePath(nom); }
+    QString chemin(const QString& name) const { return dir_.filePath(name); }
 
     QTemporaryDir dir_;
     Catalogue catalogue_;

@@ -38,8 +38,8 @@ struct Fenetre {
         w = std::make_unique<XmlGameWindow>(catalogue, commentaire, QStringLiteral("/opt"),
                                             &dialogs);
     }
-    template <class T> T* controle(const char* nom) {
-        return w->findChild<T*>(QString::fromLatin1(nom));
+    template <class T> T* controle(const char* name) {
+        return w->findChild<T*>(QString::fromLatin1(name));
     }
     QLineEdit* text1() { return controle<QLineEdit>("Text1"); }
     QPushButton* command2() { return controle<QPushButton>("Command2"); }
@@ -48,8 +48,8 @@ struct Fenetre {
     QGroupBox* frame1() { return controle<QGroupBox>("Frame1"); }
 };
 
-QString liste_dans(const QTemporaryDir& dossier) {
-    const QString chemin = dossier.filePath(QStringLiteral("adresses.txt"));
+QString liste_dans(const QTemporaryDir& folder) {
+    const QString chemin = folder.filePath(QStringLiteral("adresses.txt"));
     QFile f(chemin);
     f.open(QIODevice::WriteOnly);
     f.write(
@@ -73,8 +73,8 @@ TEST(XmlGameWindow, CaptionsComeFromTheCatalogue) {
 
 TEST(XmlGameWindow, TheAddressListFillsTheListAndAPickFillsTheField) {
     Fenetre f;
-    QTemporaryDir dossier;
-    const QString chemin = liste_dans(dossier);
+    QTemporaryDir folder;
+    const QString chemin = liste_dans(folder);
     f.w->choisirFichier = [&] { return chemin; };
     f.command3()->click();
     ASSERT_EQ(f.list1()->count(), 2);
@@ -92,9 +92,9 @@ TEST(XmlGameWindow, TheAddressListFillsTheListAndAPickFillsTheField) {
 
 TEST(XmlGameWindow, AMissingListIsReportedAndTheListKept) {
     Fenetre f;
-    QTemporaryDir dossier;
-    f.w->charger_liste(liste_dans(dossier));
-    const QString absent = dossier.filePath(QStringLiteral("absent.txt"));
+    QTemporaryDir folder;
+    f.w->charger_liste(liste_dans(folder));
+    const QString absent = folder.filePath(QStringLiteral("absent.txt"));
     f.w->charger_liste(absent);
     ASSERT_EQ(f.dialogs.messages.size(), 1u);
     EXPECT_EQ(f.dialogs.messages[0].text, "Fichier introuvable (" + absent.toStdString() + ")");
@@ -160,12 +160,12 @@ TEST(XmlGameWindow, ClosingDuringTheWaitDropsTheLoad) {
 }
 
 TEST(XmlGameWindow, NothingIsCutOffAtItsSize) {
-    QTemporaryDir dossier;
+    QTemporaryDir folder;
     for (int langue : {1, 7}) {
         Fenetre f;
         f.catalogue.appliquer_langue(langue);
         f.w->appliquer_textes(f.catalogue);
-        f.w->charger_liste(liste_dans(dossier));
+        f.w->charger_liste(liste_dans(folder));
         f.w->show();
         QCoreApplication::processEvents();
         for (QPushButton* b : f.w->findChildren<QPushButton*>())

@@ -1,8 +1,8 @@
-#include "localisation/Encodage.h"
+#include "localisation/Encoding.h"
 
 namespace quarvelin {
 
-bool utf8_valide(std::string_view s) {
+bool validUtf8(std::string_view s) {
     std::size_t i = 0;
     while (i < s.size()) {
         unsigned char c = static_cast<unsigned char>(s[i]);
@@ -22,9 +22,9 @@ bool utf8_valide(std::string_view s) {
     return true;
 }
 
-std::string depuis_cp1252(std::string_view s) {
+std::string fromCp1252(std::string_view s) {
     // Code points of 0x80..0x9F; the five holes map to themselves as C1 controls.
-    static constexpr char16_t haut[32] = {
+    static constexpr char16_t top[32] = {
         0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
         0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
         0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
@@ -32,7 +32,7 @@ std::string depuis_cp1252(std::string_view s) {
     out.reserve(s.size() + s.size() / 4);
     for (char ch : s) {
         unsigned char c = static_cast<unsigned char>(ch);
-        unsigned cp = (c >= 0x80 && c < 0xA0) ? haut[c - 0x80] : c;
+        unsigned cp = (c >= 0x80 && c < 0xA0) ? top[c - 0x80] : c;
         if (cp < 0x80) {
             out += static_cast<char>(cp);
         } else if (cp < 0x800) {
@@ -47,8 +47,8 @@ std::string depuis_cp1252(std::string_view s) {
     return out;
 }
 
-std::string texte_utf8(std::string_view bytes) {
-    return utf8_valide(bytes) ? std::string(bytes) : depuis_cp1252(bytes);
+std::string utf8Text(std::string_view bytes) {
+    return validUtf8(bytes) ? std::string(bytes) : fromCp1252(bytes);
 }
 
 } // namespace quarvelin

@@ -5,9 +5,9 @@
 
 namespace quarvelin {
 
-bool utf8_valide(std::string_view bytes);
-std::string depuis_cp1252(std::string_view bytes);
+bool validUtf8(std::string_view bytes);
+std::string fromCp1252(std::string_view bytes);
 // The bytes as UTF-8: unchanged when already valid UTF-8, converted from Windows-1252 otherwise.
-std::string texte_utf8(std::string_view bytes);
+std::string utf8Text(std::string_view bytes);
 
 } // namespace quarvelin

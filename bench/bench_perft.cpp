@@ -96,7 +96,7 @@ std::string trouver_stockfish() {
 // A UCI engine as a child process, spoken to line by line through two pipes.
 class Moteur {
 public:
-    explicit Moteur(const std::string& chemin) {
+    explicit Moteur(const std::string& path) {
         int versMoteur[2], depuisMoteur[2];
         if (pipe(versMoteur) != 0) return;
         if (pipe(depuisMoteur) != 0) {
@@ -115,7 +115,7 @@ public:
             dup2(depuisMoteur[1], STDOUT_FILENO);
             for (int fd : {versMoteur[0], versMoteur[1], depuisMoteur[0], depuisMoteur[1]})
                 close(fd);
-            execl(chemin.c_str(), chemin.c_str(), static_cast<char*>(nullptr));
+            execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
             _exit(127);
         }
         close(versMoteur[0]);
@@ -219,20 +219,20 @@ int main() {
     // A stockfish that dies must show as a failed read, not end this program.
     std::signal(SIGPIPE, SIG_IGN);
 
-    const std::string chemin = trouver_stockfish();
+    const std::string path = trouver_stockfish();
     std::optional<Moteur> moteur;
-    if (chemin.empty()) {
+    if (path.empty()) {
         std::printf("stockfish not found (neither /usr/games/stockfish nor on PATH): "
                     "only our times are shown\n");
     } else {
-        moteur.emplace(chemin);
+        moteur.emplace(path);
         if (!preparer(*moteur)) {
             std::printf(
                 "stockfish at %s did not answer the UCI handshake: only our times are shown\n",
-                chemin.c_str());
+                path.c_str());
             moteur.reset();
         } else {
-            std::printf("stockfish: %s (1 thread)\n", chemin.c_str());
+            std::printf("stockfish: %s (1 thread)\n", path.c_str());
         }
     }
     std::printf("best of %d runs each\n\n", Repetitions);

@@ -59,11 +59,11 @@ std::vector<std::string> textes_de_partie(const BaseOuvertures& base, std::size_
 
 int main(int argc, char** argv) {
     auto ici = std::filesystem::read_symlink("/proc/self/exe").parent_path();
-    std::string chemin = argc > 1 ? argv[1] : (ici / "base" / "eco.db").string();
+    std::string path = argc > 1 ? argv[1] : (ici / "base" / "eco.db").string();
     BaseOuvertures base;
-    if (!base.ouvrir(chemin)) {
-        std::fprintf(stderr, "bench_session: cannot open %s: %s\n", chemin.c_str(),
-                     base.erreur().c_str());
+    if (!base.open(path)) {
+        std::fprintf(stderr, "bench_session: cannot open %s: %s\n", path.c_str(),
+                     base.error().c_str());
         return 1;
     }
     const std::vector<std::string> texts = textes_de_partie(base, 2000);
@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
 
     // The plain reading: the whole table filtered by LIKE, as an index-less base answers.
     QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "bench-plain");
-    db.setDatabaseName(QString::fromStdString(chemin));
+    db.setDatabaseName(QString::fromStdString(path));
     db.setConnectOptions("QSQLITE_OPEN_READONLY");
     db.open();
     auto plain = chronometrer(
@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
         const int parties = 20;
         auto debut = Horloge::now();
         int status = executer_cli(
-            {"autoplay", "--games", std::to_string(parties), "--depth", "1", "--base", chemin}, out,
+            {"autoplay", "--games", std::to_string(parties), "--depth", "1", "--base", path}, out,
             err, catalogue, ici.string());
         double s = std::chrono::duration<double>(Horloge::now() - debut).count();
         if (status != 0) {

@@ -48,16 +48,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         // Windows-1252 bytes take up to three bytes each in UTF-8.
         verifier(ecrit <= 3 * size + partie.commentaires.size());
-        verifier(partie.ok() || partie.erreur >= TextKey::MoveUnreadableAt);
+        verifier(partie.ok() || partie.error >= TextKey::MoveUnreadableAt);
 
-        const std::uint64_t fin = i + 1 < index.size() ? index.position(i + 1) : size;
-        const std::string copie = recopier_partie_pgn(std::string_view(text).substr(p, fin - p));
+        const std::uint64_t end = i + 1 < index.size() ? index.position(i + 1) : size;
+        const std::string copie = recopier_partie_pgn(std::string_view(text).substr(p, end - p));
         std::istringstream relue(copie);
         IndexPgn seule = IndexPgn::indexer(relue, copie.size(), tout);
         verifier(seule.vues() == 1 && seule.size() == 1 && seule.position(0) == 0);
         for (int c = 0; c < IndexPgn::NombreChamps; ++c) {
             const auto champ = static_cast<IndexPgn::Champ>(c);
-            verifier(seule.valeur(0, champ) == index.valeur(i, champ));
+            verifier(seule.value(0, champ) == index.value(i, champ));
         }
     }
 

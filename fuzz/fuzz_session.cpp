@@ -14,7 +14,7 @@ using namespace quarvelin;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static Catalogue catalogue;
     if (size == 0) return 0;
-    Settings settings = reglages_integres(".");
+    Settings settings = builtInSettings(".");
     settings.MODE_JEUX = 2;
     settings.ACTIVE_SON = 0;
     SansEcran ecran;

@@ -10,14 +10,14 @@ using namespace quarvelin;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    const int profil = 1 + static_cast<int>(size % 2);
-    Settings s = reglages_integres("/opt/quarvelin");
-    LectureReglages r = lire_texte_reglages(text, s, profil);
-    if (r.etat != LectureReglages::Etat::Lu) return 0;
+    const int profile = 1 + static_cast<int>(size % 2);
+    Settings s = builtInSettings("/opt/quarvelin");
+    SettingsReading r = readSettingsText(text, s, profile);
+    if (r.state != SettingsReading::State::Parsed) return 0;
 
-    Settings again = reglages_integres("/opt/quarvelin");
-    LectureReglages back = lire_texte_reglages(texte_reglages(s, profil), again, profil);
-    if (back.etat != LectureReglages::Etat::Lu || !back.ignorees.empty()) __builtin_trap();
+    Settings again = builtInSettings("/opt/quarvelin");
+    SettingsReading back = readSettingsText(settingsText(s, profile), again, profile);
+    if (back.state != SettingsReading::State::Parsed || !back.ignored.empty()) __builtin_trap();
     again.ACTUALITE_XML = s.ACTUALITE_XML; // read from old files, never written
     if (!(again == s)) __builtin_trap();
     return 0;

@@ -41,8 +41,8 @@ int main(int argc, char** argv) {
     std::filesystem::remove(temp);
     {
         quarvelin::BaseOuvertures base;
-        if (!base.ouvrir(temp.string(), true) || !base.ajouter(lignes)) {
-            std::cerr << "eco_import: " << base.erreur() << '\n';
+        if (!base.open(temp.string(), true) || !base.ajouter(lignes)) {
+            std::cerr << "eco_import: " << base.error() << '\n';
             return 1;
         }
     }

@@ -14,11 +14,11 @@ int main(int argc, char** argv) {
     }
     const std::filesystem::path file(argv[1]);
     if (std::filesystem::exists(file)) return 0;
-    quarvelin::Settings s = quarvelin::reglages_integres(".");
-    quarvelin::appliquer_nouveau_fichier(s);
+    quarvelin::Settings s = quarvelin::builtInSettings(".");
+    quarvelin::applyNewFile(s);
     s.FIRST_STARTUP = 1;
     // Names a new user sees in game records until changed in the preferences.
-    const quarvelin::Settings noms = quarvelin::valeurs_reinitialisation(s, ".");
+    const quarvelin::Settings noms = quarvelin::resetValues(s, ".");
     s.NOM_JOUEUR = noms.NOM_JOUEUR;
     s.NOM_MOTEUR = noms.NOM_MOTEUR;
     s.LIEU_JEU = noms.LIEU_JEU;
@@ -28,9 +28,9 @@ int main(int argc, char** argv) {
     s.BASE_CORRES = "base/corres.db";
     s.FILE_LOG = "quarvelin.log";
     std::filesystem::create_directories(file.parent_path());
-    std::string erreur = quarvelin::ecrire_reglages(s, file.string());
-    if (!erreur.empty()) {
-        std::cerr << "installation_ini: " << file.string() << ": " << erreur << '\n';
+    std::string error = quarvelin::ecrire_reglages(s, file.string());
+    if (!error.empty()) {
+        std::cerr << "installation_ini: " << file.string() << ": " << error << '\n';
         return 1;
     }
     return 0;

@@ -1,4 +1,4 @@
-#include "config/Demarrage.h"
+#include "config/Startup.h"
 #include "config/Version.h"
 #include "ui/MainWindow.h"
 
@@ -57,12 +57,12 @@ int main(int argc, char* argv[]) {
     QApplication::setPalette(lightPalette());
 
     quarvelin::Catalogue catalogue;
-    const quarvelin::Emplacements lieux = quarvelin::emplacements(
+    const quarvelin::Locations lieux = quarvelin::settingsLocations(
         QApplication::applicationDirPath().toStdString(),
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString());
     quarvelin::Settings settings;
-    const quarvelin::Demarrage d = quarvelin::demarrer(lieux, settings, catalogue);
-    if (d.fin) {
+    const quarvelin::Startup d = quarvelin::start(lieux, settings, catalogue);
+    if (d.end) {
         QMessageBox::warning(nullptr, QLatin1String(quarvelin::NomProgramme),
                              QString::fromStdString(d.message));
         return 1;
@@ -70,27 +70,27 @@ int main(int argc, char* argv[]) {
     // The standard buttons of message boxes speak the user's language too.
     static const char* const qtLangues[] = {"fr", "en", "it", "es", "de", "pt", "ru", "pl"};
     QTranslator qt;
-    const int cle = settings.CLE_LANGUE >= 1 && settings.CLE_LANGUE <= 8 ? settings.CLE_LANGUE : 2;
-    if (qt.load(QStringLiteral("qtbase_") + QLatin1String(qtLangues[cle - 1]),
+    const int key = settings.CLE_LANGUE >= 1 && settings.CLE_LANGUE <= 8 ? settings.CLE_LANGUE : 2;
+    if (qt.load(QStringLiteral("qtbase_") + QLatin1String(qtLangues[key - 1]),
                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qt);
 
     MainWindow window(settings, catalogue, lieux);
     window.show();
-    if (!d.erreurFichier.empty())
+    if (!d.fileError.empty())
         QMessageBox::warning(
             &window, QLatin1String(quarvelin::NomProgramme),
             QString::fromStdString(catalogue.text(quarvelin::TextKey::SettingsCannotWrite) +
-                                   d.erreurFichier));
-    if (!d.ignorees.empty()) {
+                                   d.fileError));
+    if (!d.ignored.empty()) {
         std::string lignes;
-        for (const auto& l : d.ignorees) lignes += "\n" + l;
+        for (const auto& l : d.ignored) lignes += "\n" + l;
         QMessageBox::warning(
             &window, QLatin1String(quarvelin::NomProgramme),
             QString::fromStdString(catalogue.text(quarvelin::TextKey::SettingsValuesIgnored) +
                                    lignes));
     }
     const QStringList args = QApplication::arguments();
-    window.demarrer(args.size() > 1 ? args.mid(1).join(u' ') : QString());
+    window.start(args.size() > 1 ? args.mid(1).join(u' ') : QString());
     return app.exec();
 }

@@ -71,14 +71,14 @@ std::string pgn_partie(const GameSession& s) {
 }
 
 int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-             const TextCatalogue& catalogue, const std::string& dossierProgramme) {
-    auto erreur = [&](TextKey key, const std::string& detail) {
+             const TextCatalogue& catalogue, const std::string& programFolder) {
+    auto error = [&](TextKey key, const std::string& detail) {
         err << "quarvelin-cli: " << catalogue.text(key) << detail << '\n';
         return 2;
     };
     int parties = 1, profondeur = -1, maxDemiCoups = 600, graine = 1;
     std::string profilBlanc, profilNoir, sortie;
-    std::string base = (std::filesystem::path(dossierProgramme) / "base" / "eco.db").string();
+    std::string base = (std::filesystem::path(programFolder) / "base" / "eco.db").string();
     bool livre = true;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -89,24 +89,24 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
         bool connu = a == "--games" || a == "--depth" || a == "--profile-white" ||
                      a == "--profile-black" || a == "--max-plies" || a == "--out" ||
                      a == "--base" || a == "--seed";
-        if (!connu) return erreur(TextKey::UnknownArgument, a);
-        if (i + 1 >= args.size()) return erreur(TextKey::MissingArgument, "");
+        if (!connu) return error(TextKey::UnknownArgument, a);
+        if (i + 1 >= args.size()) return error(TextKey::MissingArgument, "");
         const std::string& v = args[++i];
         if (a == "--games" && !nombre(v, 1, 1000000, parties))
-            return erreur(TextKey::UnknownArgument, v);
-        if (a == "--depth" && !nombre(v, 0, 3, profondeur)) return erreur(TextKey::InvalidDepth, v);
+            return error(TextKey::UnknownArgument, v);
+        if (a == "--depth" && !nombre(v, 0, 3, profondeur)) return error(TextKey::InvalidDepth, v);
         if (a == "--max-plies" && !nombre(v, 1, 100000, maxDemiCoups))
-            return erreur(TextKey::UnknownArgument, v);
+            return error(TextKey::UnknownArgument, v);
         if (a == "--seed" && !nombre(v, 0, 999999999, graine))
-            return erreur(TextKey::UnknownArgument, v);
+            return error(TextKey::UnknownArgument, v);
         if (a == "--profile-white") profilBlanc = v;
         if (a == "--profile-black") profilNoir = v;
         if (a == "--out") sortie = v;
         if (a == "--base") base = v;
     }
 
-    Settings settings = reglages_integres(dossierProgramme);
-    appliquer_nouveau_fichier(settings);
+    Settings settings = builtInSettings(programFolder);
+    applyNewFile(settings);
     settings.MODE_JEUX = static_cast<std::uint8_t>(ModeJeu::Auto);
     settings.ACTIVE_SON = 0;
     settings.ACTIVE_HORLOGE = 0;
@@ -114,12 +114,12 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
     settings.DEB_BLANC = 1;
     if (settings.NOM_MOTEUR[1].empty()) settings.NOM_MOTEUR[1] = "Quarvelin";
     copier_profil(settings, 1, 0);
-    for (auto [file, profil] : {std::pair{profilBlanc, 1}, std::pair{profilNoir, 2}}) {
+    for (auto [file, profile] : {std::pair{profilBlanc, 1}, std::pair{profilNoir, 2}}) {
         if (file.empty()) continue;
-        if (!lire_profil(file, settings, profil))
-            return erreur(TextKey::CannotOpenFile, file);
+        if (!readProfile(file, settings, profile))
+            return error(TextKey::CannotOpenFile, file);
         // A profile without an engine name goes by its file's name.
-        auto& name = settings.NOM_MOTEUR[static_cast<std::size_t>(profil)];
+        auto& name = settings.NOM_MOTEUR[static_cast<std::size_t>(profile)];
         if (name.empty()) name = std::filesystem::path(file).stem().string();
     }
     settings.TwoProfiles = !profilBlanc.empty() || !profilNoir.empty();
@@ -134,12 +134,12 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
 
     BaseOuvertures ouvertures;
-    if (livre && !ouvertures.ouvrir(base)) livre = false; // plays on without a book
+    if (livre && !ouvertures.open(base)) livre = false; // plays on without a book
 
     std::ofstream file;
     if (!sortie.empty()) {
         file.open(sortie, std::ios::binary | std::ios::trunc);
-        if (!file) return erreur(TextKey::CannotOpenFile, sortie);
+        if (!file) return error(TextKey::CannotOpenFile, sortie);
     }
     std::ostream& pgn = sortie.empty() ? out : file;
 
@@ -158,7 +158,7 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
                       vue,
                       moteur,
                       livre ? &ouvertures : nullptr,
-                      dossierProgramme,
+                      programFolder,
                       "quarvelin-cli",
                       [&] { return uniforme(rng); },
                       1};
@@ -180,7 +180,7 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
             << partie.session().nombre_coups() << " half-moves, " << secondes << " s\n";
     }
     pgn.flush();
-    if (!pgn) return erreur(TextKey::CannotOpenFile, sortie);
+    if (!pgn) return error(TextKey::CannotOpenFile, sortie);
     return 0;
 }
 

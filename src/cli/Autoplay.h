@@ -29,6 +29,6 @@ inline constexpr const char* AideAutoplay =
 std::string pgn_partie(const GameSession& s);
 
 int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-             const TextCatalogue& catalogue, const std::string& dossierProgramme);
+             const TextCatalogue& catalogue, const std::string& programFolder);
 
 } // namespace quarvelin

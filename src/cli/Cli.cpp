@@ -107,7 +107,7 @@ constexpr const char* AideConvert =
 struct Usage {
     std::ostream& err;
     const TextCatalogue& cat;
-    int erreur(TextKey key, const std::string& detail) const {
+    int error(TextKey key, const std::string& detail) const {
         err << "quarvelin-cli: " << cat.text(key) << detail << '\n';
         return 2;
     }
@@ -122,7 +122,7 @@ bool aide_demandee(const std::vector<std::string>& args) {
 std::optional<Position> fen_ou_erreur(const std::string& text, const Usage& u) {
     FenProblem why = FenProblem::None;
     auto p = readFen(text, Colour::White, &why);
-    if (!p) u.erreur(TextKey::FenRejected, text + " (" + u.cat.text(fenProblemText(why)) + ")");
+    if (!p) u.error(TextKey::FenRejected, text + " (" + u.cat.text(fenProblemText(why)) + ")");
     return p;
 }
 
@@ -133,16 +133,16 @@ int perft(const std::vector<std::string>& args, std::ostream& out, const Usage& 
         if (args[i] == "--divide")
             divide = true;
         else if (args[i].starts_with("--"))
-            return u.erreur(TextKey::UnknownArgument, args[i]);
+            return u.error(TextKey::UnknownArgument, args[i]);
         else
             rest.push_back(args[i]);
     }
-    if (rest.size() < 2) return u.erreur(TextKey::MissingArgument, "");
-    if (rest.size() > 2) return u.erreur(TextKey::UnknownArgument, rest[2]);
+    if (rest.size() < 2) return u.error(TextKey::MissingArgument, "");
+    if (rest.size() > 2) return u.error(TextKey::UnknownArgument, rest[2]);
     const std::string& d = rest[1];
     if (d.empty() || d.size() > 2 || d.find_first_not_of("0123456789") != std::string::npos ||
         std::stoi(d) > 20)
-        return u.erreur(TextKey::InvalidDepth, d);
+        return u.error(TextKey::InvalidDepth, d);
     int depth = std::stoi(d);
     auto p = fen_ou_erreur(rest[0], u);
     if (!p) return 2;
@@ -169,8 +169,8 @@ int perft(const std::vector<std::string>& args, std::ostream& out, const Usage& 
 }
 
 int moves(const std::vector<std::string>& args, std::ostream& out, const Usage& u) {
-    if (args.size() < 2) return u.erreur(TextKey::MissingArgument, "");
-    if (args.size() > 2) return u.erreur(TextKey::UnknownArgument, args[2]);
+    if (args.size() < 2) return u.error(TextKey::MissingArgument, "");
+    if (args.size() > 2) return u.error(TextKey::UnknownArgument, args[2]);
     auto p = fen_ou_erreur(args[1], u);
     if (!p) return 2;
     for (const Move& c : legalMoves(*p)) out << san(*p, c) << '\n';
@@ -178,10 +178,10 @@ int moves(const std::vector<std::string>& args, std::ostream& out, const Usage& 
 }
 
 int replay(const std::vector<std::string>& args, std::ostream& out, const Usage& u) {
-    if (args.size() < 2) return u.erreur(TextKey::MissingArgument, "");
-    if (args.size() > 2) return u.erreur(TextKey::UnknownArgument, args[2]);
+    if (args.size() < 2) return u.error(TextKey::MissingArgument, "");
+    if (args.size() > 2) return u.error(TextKey::UnknownArgument, args[2]);
     std::ifstream in(args[1], std::ios::binary);
-    if (!in) return u.erreur(TextKey::CannotOpenFile, args[1]);
+    if (!in) return u.error(TextKey::CannotOpenFile, args[1]);
     PgnStream stream(in);
     PgnGame game;
     int number = 0, status = 0;
@@ -222,7 +222,7 @@ std::optional<int> lire_filtre(const std::vector<std::string>& args, bool avecMa
         for (const Critere& c : criteres)
             if (a == c.option) critere = &c;
         if (critere || (avecMaximum && a == "--max")) {
-            if (i + 1 >= args.size()) return u.erreur(TextKey::MissingArgument, "");
+            if (i + 1 >= args.size()) return u.error(TextKey::MissingArgument, "");
             const std::string& v = args[++i];
             if (critere) {
                 filtre.*(critere->champ) = v;
@@ -232,15 +232,15 @@ std::optional<int> lire_filtre(const std::vector<std::string>& args, bool avecMa
             if (v.empty() || v.size() > 10 ||
                 v.find_first_not_of("0123456789") != std::string::npos ||
                 std::stoll(v) > 2147483647)
-                return u.erreur(TextKey::WrongGameCount, v);
+                return u.error(TextKey::WrongGameCount, v);
             filtre.maximum = std::stoll(v);
         } else if (a.starts_with("--") || chemins.size() == fichiers) {
-            return u.erreur(TextKey::UnknownArgument, a);
+            return u.error(TextKey::UnknownArgument, a);
         } else {
             chemins.push_back(a);
         }
     }
-    if (chemins.size() < fichiers) return u.erreur(TextKey::MissingArgument, "");
+    if (chemins.size() < fichiers) return u.error(TextKey::MissingArgument, "");
     return std::nullopt;
 }
 
@@ -249,9 +249,9 @@ int list(const std::vector<std::string>& args, std::ostream& out, const Usage& u
     filtre.maximum = Settings{}.MAX_SEUIL_PARTIE;
     std::vector<std::string> chemins;
     if (auto statut = lire_filtre(args, true, 1, filtre, chemins, u)) return *statut;
-    const std::string& chemin = chemins[0];
-    auto index = IndexPgn::indexer_fichier(chemin, filtre);
-    if (!index) return u.erreur(TextKey::CannotOpenFile, chemin);
+    const std::string& path = chemins[0];
+    auto index = IndexPgn::indexer_fichier(path, filtre);
+    if (!index) return u.error(TextKey::CannotOpenFile, path);
 
     std::string lignes;
     for (std::size_t i = 0; i < index->size(); ++i) {
@@ -259,7 +259,7 @@ int list(const std::vector<std::string>& args, std::ostream& out, const Usage& u
         lignes.append(nombre, std::to_chars(nombre, nombre + 24, index->position(i)).ptr);
         for (int c = IndexPgn::Event; c <= IndexPgn::Result; ++c) {
             lignes += '\t';
-            std::string_view v = index->valeur(i, static_cast<IndexPgn::Champ>(c));
+            std::string_view v = index->value(i, static_cast<IndexPgn::Champ>(c));
             std::size_t debut = lignes.size();
             lignes.append(v);
             // A tab inside a value would shift the columns.
@@ -275,7 +275,7 @@ int list(const std::vector<std::string>& args, std::ostream& out, const Usage& u
     }
     out.write(lignes.data(), static_cast<std::streamsize>(lignes.size()));
     if (index->erreur_lecture()) {
-        u.erreur(TextKey::FileReadError, chemin);
+        u.error(TextKey::FileReadError, path);
         return 1;
     }
     u.err << index->size() << u.cat.text(TextKey::GamesSelectedOutOf) << index->vues() << '\n';
@@ -288,7 +288,7 @@ int convert(const std::vector<std::string>& args, std::ostream& out, const Usage
     if (auto statut = lire_filtre(args, false, 2, filtre, chemins, u)) return *statut;
     OptionsConversion options;
     const auto format = format_de_cible(chemins[1]);
-    if (!format) return u.erreur(TextKey::UnknownTarget, chemins[1]);
+    if (!format) return u.error(TextKey::UnknownTarget, chemins[1]);
     options.format = *format;
     const ResultatConversion r = convertir_fichier_pgn(chemins[0], chemins[1], filtre, options);
     const std::string message = message_conversion(r, u.cat);
@@ -297,7 +297,7 @@ int convert(const std::vector<std::string>& args, std::ostream& out, const Usage
         return 0;
     }
     u.err << "quarvelin-cli: " << message << '\n';
-    return r.erreur == ResultatConversion::Erreur::SourceIntrouvable ? 2 : 1;
+    return r.error == ResultatConversion::Erreur::SourceIntrouvable ? 2 : 1;
 }
 
 int bestmove(const std::vector<std::string>& args, std::ostream& out, const Usage& u) {
@@ -309,39 +309,39 @@ int bestmove(const std::vector<std::string>& args, std::ostream& out, const Usag
         if (a == "--black-bottom") {
             blackBottom = true;
         } else if (a == "--depth" || a == "--profile") {
-            if (i + 1 >= args.size()) return u.erreur(TextKey::MissingArgument, "");
+            if (i + 1 >= args.size()) return u.error(TextKey::MissingArgument, "");
             const std::string& v = args[++i];
             if (a == "--profile") {
                 profile = v;
             } else {
                 if (v.size() != 1 || v[0] < '0' || v[0] > '3')
-                    return u.erreur(TextKey::InvalidDepth, v);
+                    return u.error(TextKey::InvalidDepth, v);
                 depth = v[0] - '0';
             }
         } else if (a.starts_with("--") || !fen.empty()) {
-            return u.erreur(TextKey::UnknownArgument, a);
+            return u.error(TextKey::UnknownArgument, a);
         } else {
             fen = a;
         }
     }
-    if (fen.empty()) return u.erreur(TextKey::MissingArgument, "");
+    if (fen.empty()) return u.error(TextKey::MissingArgument, "");
     FenProblem why = FenProblem::None;
     auto p = readFen(fen, blackBottom ? Colour::Black : Colour::White, &why);
     if (!p)
-        return u.erreur(TextKey::FenRejected, fen + " (" + u.cat.text(fenProblemText(why)) + ")");
-    Settings settings = reglages_integres(".");
-    if (!profile.empty() && !lire_profil(profile, settings, 1))
-        return u.erreur(TextKey::CannotOpenFile, profile);
+        return u.error(TextKey::FenRejected, fen + " (" + u.cat.text(fenProblemText(why)) + ")");
+    Settings settings = builtInSettings(".");
+    if (!profile.empty() && !readProfile(profile, settings, 1))
+        return u.error(TextKey::CannotOpenFile, profile);
 
     SearchRequest request;
     request.position = *p;
     request.colour = p->side_to_move();
     // As the hint does: White's search counts the move it is about to make.
     if (request.colour == Colour::White) ++request.position.MoveCount;
-    request.weights = poids_profil(settings, 1);
+    request.weights = profileWeights(settings, 1);
     if (depth >= 0) request.weights.PROFONDEUR_MAX = static_cast<std::int16_t>(depth);
     if (request.weights.PROFONDEUR_MAX < 0 || request.weights.PROFONDEUR_MAX > 3)
-        return u.erreur(TextKey::InvalidDepth, std::to_string(request.weights.PROFONDEUR_MAX));
+        return u.error(TextKey::InvalidDepth, std::to_string(request.weights.PROFONDEUR_MAX));
     request.notation = NotationCode::Pgn;
     SearchCounters counters;
     SearchResult r = searchMove(request, counters);
@@ -374,7 +374,7 @@ int bench(const std::vector<std::string>& args, std::ostream& out, const Usage& 
             args[i + 1][0] >= '1' && args[i + 1][0] <= '8')
             threads = args[++i][0] - '0';
         else
-            return u.erreur(TextKey::UnknownArgument, args[i]);
+            return u.error(TextKey::UnknownArgument, args[i]);
     }
     std::int64_t evals = 0;
     auto start = std::chrono::steady_clock::now();
@@ -399,14 +399,14 @@ int bench(const std::vector<std::string>& args, std::ostream& out, const Usage& 
 }
 
 int uci(const std::vector<std::string>& args, std::ostream& out, const Usage& u) {
-    if (args.size() > 1) return u.erreur(TextKey::UnknownArgument, args[1]);
+    if (args.size() > 1) return u.error(TextKey::UnknownArgument, args[1]);
     return executer_uci(std::cin, out);
 }
 
 } // namespace
 
 int executer_cli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                 const TextCatalogue& catalogue, const std::string& dossierProgramme) {
+                 const TextCatalogue& catalogue, const std::string& programFolder) {
     Usage u{err, catalogue};
     if (args.empty()) {
         err << AideGenerale;
@@ -434,10 +434,10 @@ int executer_cli(const std::vector<std::string>& args, std::ostream& out, std::o
             out << c.aide;
             return 0;
         }
-        if (!c.run) return autoplay(args, out, err, catalogue, dossierProgramme);
+        if (!c.run) return autoplay(args, out, err, catalogue, programFolder);
         return c.run(args, out, u);
     }
-    return u.erreur(TextKey::UnknownArgument, command);
+    return u.error(TextKey::UnknownArgument, command);
 }
 
 } // namespace quarvelin

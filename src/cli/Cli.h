@@ -9,8 +9,8 @@ namespace quarvelin {
 class TextCatalogue;
 
 // Runs one command; returns the exit status (0 done, 1 some game failed to replay, 2 usage).
-// dossierProgramme is where the program lies: its opening base is under base/.
+// programFolder is where the program lies: its opening base is under base/.
 int executer_cli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                 const TextCatalogue& catalogue, const std::string& dossierProgramme = ".");
+                 const TextCatalogue& catalogue, const std::string& programFolder = ".");
 
 } // namespace quarvelin

@@ -42,9 +42,9 @@ std::vector<std::string_view> mots(std::string_view line) {
     for (std::size_t i = 0;;) {
         i = line.find_first_not_of(Blancs, i);
         if (i == std::string_view::npos) break;
-        std::size_t fin = std::min(line.find_first_of(Blancs, i), line.size());
-        out.push_back(line.substr(i, fin - i));
-        i = fin;
+        std::size_t end = std::min(line.find_first_of(Blancs, i), line.size());
+        out.push_back(line.substr(i, end - i));
+        i = end;
     }
     return out;
 }
@@ -57,14 +57,14 @@ std::string minuscules(std::string_view s) {
 }
 
 // A whole word as a number; nothing for "abc", "3x" or a value out of range.
-std::optional<long long> entier(std::string_view s) {
+std::optional<long long> integer(std::string_view s) {
     long long v = 0;
-    auto [fin, erreur] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (erreur != std::errc{} || fin != s.data() + s.size()) return std::nullopt;
+    auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (error != std::errc{} || end != s.data() + s.size()) return std::nullopt;
     return v;
 }
 
-EngineWeights poids_integres() { return poids_profil(reglages_integres("."), 1); }
+EngineWeights poids_integres() { return profileWeights(builtInSettings("."), 1); }
 
 // The legal move on the engine's squares; a queen when several promotions share them.
 std::optional<Move> coup_aux_cases(const std::vector<Move>& legaux, int fromX, int fromY, int toX,
@@ -225,12 +225,12 @@ void Session::setoption(std::string_view line, const std::vector<std::string_vie
         name += minuscules(m[i]);
     }
     // The value is the rest of the line as written: a profile path may hold spaces.
-    std::string_view valeur;
+    std::string_view value;
     if (v + 1 < m.size())
-        valeur = rogner(line.substr(static_cast<std::size_t>(m[v + 1].data() - line.data())));
+        value = rogner(line.substr(static_cast<std::size_t>(m[v + 1].data() - line.data())));
 
     if (name == "depth" || name == "threads") {
-        std::optional<long long> n = entier(valeur);
+        std::optional<long long> n = integer(value);
         if (!n) {
             envoyer("info string option " + std::string(m[2]) + " needs a number, kept as it was");
             return;
@@ -240,17 +240,17 @@ void Session::setoption(std::string_view line, const std::vector<std::string_vie
         else
             threads_ = static_cast<int>(std::clamp<long long>(*n, 1, ThreadsMax));
     } else if (name == "profile") {
-        if (valeur.empty() || valeur == "<empty>") {
+        if (value.empty() || value == "<empty>") {
             weights_ = poids_integres();
             return;
         }
-        Settings s = reglages_integres(".");
-        if (!lire_profil(std::string(valeur), s, 1)) {
-            envoyer("info string cannot read the profile " + std::string(valeur) +
+        Settings s = builtInSettings(".");
+        if (!readProfile(std::string(value), s, 1)) {
+            envoyer("info string cannot read the profile " + std::string(value) +
                     ", the engine weights are unchanged");
             return;
         }
-        weights_ = poids_profil(s, 1);
+        weights_ = profileWeights(s, 1);
     } else {
         envoyer("info string no option named " + name);
     }
@@ -269,13 +269,13 @@ void Session::go(const std::vector<std::string_view>& m) {
             attendre = true;
         } else if (mot == "depth") {
             // A depth that is no number or below 0 is left out, not taken as 0.
-            std::optional<long long> n = i + 1 < m.size() ? entier(m[i + 1]) : std::nullopt;
+            std::optional<long long> n = i + 1 < m.size() ? integer(m[i + 1]) : std::nullopt;
             if (n && *n >= 0) profondeur = n;
             if (n) ++i;
         } else if (mot == "movetime" || mot == "wtime" || mot == "btime" || mot == "winc" ||
                    mot == "binc" || mot == "movestogo" || mot == "nodes" || mot == "mate") {
             // Accepted; the depth alone bounds the work, and it is quick.
-            if (i + 1 < m.size() && entier(m[i + 1])) ++i;
+            if (i + 1 < m.size() && integer(m[i + 1])) ++i;
         }
         // searchmoves and its moves, and unknown words, are skipped.
     }

@@ -8,27 +8,27 @@ namespace quarvelin {
 
 EngineProfilesController::EngineProfilesController(Settings& record, Dialogs& dialogs,
                                                    const TextCatalogue& catalogue)
-    : record_(record), dialogs_(dialogs), catalogue_(catalogue), fichiers_(record.ProfileFiles) {}
+    : record_(record), dialogs_(dialogs), catalogue_(catalogue), files_(record.ProfileFiles) {}
 
-const std::string& EngineProfilesController::file(int profil) const {
-    return fichiers_[profil == 2 ? 2 : 1];
+const std::string& EngineProfilesController::file(int profile) const {
+    return files_[profile == 2 ? 2 : 1];
 }
 
-void EngineProfilesController::choisir(int profil, const std::string& chemin) {
-    fichiers_[profil == 2 ? 2 : 1] = chemin;
+void EngineProfilesController::choose(int profile, const std::string& path) {
+    files_[profile == 2 ? 2 : 1] = path;
 }
 
-bool EngineProfilesController::visible(int profil) {
-    const std::string& chemin = file(profil);
+bool EngineProfilesController::visible(int profile) {
+    const std::string& path = file(profile);
     std::error_code ec;
-    if (std::filesystem::is_regular_file(chemin, ec)) return true;
-    dialogs_.message("quarvelin", "[" + chemin + "] " + catalogue_.text(TextKey::FileNotFound),
+    if (std::filesystem::is_regular_file(path, ec)) return true;
+    dialogs_.message("quarvelin", "[" + path + "] " + catalogue_.text(TextKey::FileNotFound),
                      DialogIcon::Exclamation);
     return false;
 }
 
-bool EngineProfilesController::valider() {
-    return charger_profils(fichiers_[1], fichiers_[2], record_, dialogs_, catalogue_);
+bool EngineProfilesController::validate() {
+    return loadProfiles(files_[1], files_[2], record_, dialogs_, catalogue_);
 }
 
 } // namespace quarvelin

@@ -13,24 +13,24 @@ namespace quarvelin {
 class EngineProfilesController {
 public:
     // The file chooser's filter.
-    static constexpr const char* Filtre = " INI (*.ini)";
+    static constexpr const char* Filter = " INI (*.ini)";
 
     // Starts from the two files loaded last.
     EngineProfilesController(Settings& record, Dialogs& dialogs, const TextCatalogue& catalogue);
 
     // Profile 1 or 2.
-    const std::string& file(int profil) const;
-    void choisir(int profil, const std::string& chemin);
+    const std::string& file(int profile) const;
+    void choose(int profile, const std::string& path);
     // Whether the file of a profile can be shown; says so when it does not exist.
-    bool visible(int profil);
+    bool visible(int profile);
     // OK: both files are read into profiles 1 and 2, or nothing changes when one is missing.
-    bool valider();
+    bool validate();
 
 private:
     Settings& record_;
     Dialogs& dialogs_;
     const TextCatalogue& catalogue_;
-    std::array<std::string, 3> fichiers_;
+    std::array<std::string, 3> files_;
 };
 
 } // namespace quarvelin

@@ -15,26 +15,26 @@
 
 namespace quarvelin {
 
-enum class GenreChamp { Texte, Square, Nombre, Duree };
+enum class FieldKind { Text, Square, Number, Duration };
 
-struct ChampPreference {
-    std::string_view cle;
-    GenreChamp genre;
+struct PreferenceField {
+    std::string_view key;
+    FieldKind kind;
     double minimum = 0; // Nombre: the values the window accepts
     double maximum = 0;
-    bool entier = true;              // Nombre: whole numbers only
-    std::string_view remplacement{}; // put in when the text is refused; empty keeps the last value
+    bool integer = true;              // Nombre: whole numbers only
+    std::string_view replacement{}; // put in when the text is refused; empty keeps the last value
     bool inverse = false;            // Square: ticked when the setting is off
 };
 
 // Every field of the window.
-std::span<const ChampPreference> champs_preferences();
+std::span<const PreferenceField> preferenceFields();
 // The field of a key; null for a key the window does not show.
-const ChampPreference* champ_preference(std::string_view cle);
+const PreferenceField* preferenceField(std::string_view key);
 
-struct EmplacementsReglages {
+struct SettingsLocations {
     std::string file;      // the settings file
-    std::string donnees;      // where relative settings paths lead
+    std::string data;      // where relative settings paths lead
     std::string installation; // images/pieces and images/echiquier
 };
 
@@ -46,52 +46,52 @@ struct Verification {
 class PreferencesController {
 public:
     // The title of the window's messages: the program's name.
-    static constexpr const char* Titre = "quarvelin";
+    static constexpr const char* Title = "quarvelin";
 
-    PreferencesController(Settings& record, EmplacementsReglages emplacements, Dialogs& dialogs,
+    PreferencesController(Settings& record, SettingsLocations settingsLocations, Dialogs& dialogs,
                           const TextCatalogue& catalogue);
 
     // Fills the fields from the settings file as it is on disk, from the record when there is
     // no file or it cannot be read (said so).
-    void ouvrir();
+    void open();
 
-    std::string text(std::string_view cle) const;
-    bool coche(std::string_view cle) const;
+    std::string text(std::string_view key) const;
+    bool ticked(std::string_view key) const;
     // The check of a field being left. A refused text gives way to the field's replacement
     // value, or to its last value, and the message says why; the window shows the message.
-    Verification saisir(std::string_view cle, const std::string& text);
-    void cocher(std::string_view cle, bool coche);
+    Verification type(std::string_view key, const std::string& text);
+    void tick(std::string_view key, bool ticked);
 
     // The lists of the board tab; the current choice is always among them.
-    std::vector<std::string> images_echiquier() const;
-    std::vector<std::string> jeux_pieces() const;
+    std::vector<std::string> boardImages() const;
+    std::vector<std::string> pieceSets() const;
 
     // OK: the fields go into the record (profile 1), the settings file is written, the three
     // paths become absolute in the record, `appliquer` runs (language, menus) and text 400 is
     // shown. When the file cannot be written, says why and changes nothing.
-    bool valider(const std::function<void()>& appliquer = {});
+    bool validate(const std::function<void()>& apply = {});
     // Reset: the reset values into the fields; the record gets FIRST_STARTUP 1 and
     // SEUIL_PARTIE_NULLE -1000 at once.
-    void reinitialiser();
+    void reset();
     // Save as: the record, not the fields, to `chemin` (empty: cancelled); an existing file is
     // replaced only when the user says so.
-    bool enregistrer_sous(const std::string& chemin);
+    bool saveAs(const std::string& path);
     // The path the save-as chooser proposes: the engine's name with ".ini".
-    std::string nom_propose() const;
+    std::string proposedName() const;
 
-    const Settings& champs() const { return champs_; }
-    const EmplacementsReglages& emplacements() const { return emplacements_; }
+    const Settings& fields() const { return fields_; }
+    const SettingsLocations& settingsLocations() const { return settingsLocations_; }
     // PlayerColour as DEB_BLANC asks for it.
-    static Colour couleur_joueur(const Settings& s);
+    static Colour playerColour(const Settings& s);
 
 private:
-    void signaler(const std::string& text, DialogIcon icone);
+    void report(const std::string& text, DialogIcon icon);
 
     Settings& record_;
-    EmplacementsReglages emplacements_;
+    SettingsLocations settingsLocations_;
     Dialogs& dialogs_;
     const TextCatalogue& catalogue_;
-    Settings champs_;
+    Settings fields_;
 };
 
 } // namespace quarvelin

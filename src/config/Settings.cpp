@@ -6,15 +6,15 @@ namespace {
 
 // Per-piece families are written PION, FOU, CAVALIER, TOUR, DAME, ROI: piece types 2, 5, 4, 3,
 // 6, 7.
-void weights(PoidsPieces& table, std::array<float, 6> enOrdre) {
+void weights(PieceWeights& table, std::array<float, 6> inOrder) {
     constexpr int types[6] = {2, 5, 4, 3, 6, 7};
-    for (auto& profil : table)
-        for (int i = 0; i < 6; ++i) profil[types[i]] = enOrdre[i];
+    for (auto& profile : table)
+        for (int i = 0; i < 6; ++i) profile[types[i]] = inOrder[i];
 }
 
 } // namespace
 
-Settings reglages_integres(const std::string& installDir) {
+Settings builtInSettings(const std::string& installDir) {
     Settings s;
     s.BASE_ECO = installDir + "/base/eco.db";
     s.FILE_LOG = installDir + "/quarvelin.log";
@@ -25,7 +25,7 @@ Settings reglages_integres(const std::string& installDir) {
     return s;
 }
 
-void appliquer_nouveau_fichier(Settings& s) {
+void applyNewFile(Settings& s) {
     s.FIRST_STARTUP = 0;
     s.TRI_ECO = 0;
     s.DEB_BLANC = 1;
@@ -43,7 +43,7 @@ void appliquer_nouveau_fichier(Settings& s) {
     s.GES_LOG = 0;
 }
 
-EngineWeights poids_profil(const Settings& s, int p) {
+EngineWeights profileWeights(const Settings& s, int p) {
     EngineWeights w;
     w.NOTE_MATERIEL = s.NOTE_MATERIEL[static_cast<std::size_t>(p)];
     w.NOTE_MOBILITE = s.NOTE_MOBILITE[static_cast<std::size_t>(p)];
@@ -63,7 +63,7 @@ EngineWeights poids_profil(const Settings& s, int p) {
     return w;
 }
 
-Settings valeurs_reinitialisation(const Settings& current, const std::string& installDir) {
+Settings resetValues(const Settings& current, const std::string& installDir) {
     Settings s = current;
     s.FIRST_STARTUP = 1;
     s.NOM_JOUEUR[1] = "Humanoïde";

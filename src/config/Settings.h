@@ -10,20 +10,20 @@
 
 namespace quarvelin {
 
-template <typename T> using ParProfil = std::array<T, 3>;
-using PoidsPieces = std::array<std::array<float, 8>, 3>;
+template <typename T> using PerProfile = std::array<T, 3>;
+using PieceWeights = std::array<std::array<float, 8>, 3>;
 
-inline constexpr std::array<const char*, 4> NiveauxElo = {"1200", "1400", "1600", "1800"};
+inline constexpr std::array<const char*, 4> EloLevels = {"1200", "1400", "1600", "1800"};
 
 struct Settings {
     // [GENERAL]
     std::uint8_t FIRST_STARTUP = 0;
     std::uint8_t CLE_LANGUE = 1;
-    ParProfil<std::string> NOM_JOUEUR{};
-    ParProfil<std::string> NOM_MOTEUR{};
+    PerProfile<std::string> NOM_JOUEUR{};
+    PerProfile<std::string> NOM_MOTEUR{};
     std::uint8_t MODE_JEUX = 1;
     std::string LIEU_JEU;
-    ParProfil<std::int16_t> NIVEAU_ELO{};
+    PerProfile<std::int16_t> NIVEAU_ELO{};
     std::string BASE_ECO;
     std::uint8_t TRI_ECO = 0;
     std::uint8_t DEB_BLANC = 0;
@@ -40,8 +40,8 @@ struct Settings {
     std::string PARTIE_FILTRE;
     std::int32_t MAX_SEUIL_PARTIE = 1000;
     std::int16_t MAX_COUP_OUVERTURE = 0;
-    ParProfil<std::string> OUVERTURE_DEFAUT{"e4", "e4", "e4"};
-    ParProfil<std::uint8_t> OUVERTURE_ALEATOIRE{1, 1, 1};
+    PerProfile<std::string> OUVERTURE_DEFAUT{"e4", "e4", "e4"};
+    PerProfile<std::uint8_t> OUVERTURE_ALEATOIRE{1, 1, 1};
     std::string FILE_LOG;
     std::uint8_t GES_LOG = 0;
     std::uint8_t ACTIVE_HORLOGE = 1;
@@ -56,22 +56,22 @@ struct Settings {
     std::string IP_NOM_UTILISATEUR = "Joueur1";
 
     // [CALCUL]
-    ParProfil<std::uint8_t> ACTIVE_BASE_CON{};
-    ParProfil<std::int16_t> PROFONDEUR_MAX{};
-    PoidsPieces NOTE_MOBILITE{};
-    PoidsPieces MOBILITE_EVOLUTIVE{};
-    PoidsPieces NOTE_MATERIEL{};
-    ParProfil<float> BONUS_ECHEC{200, 200, 200};
-    ParProfil<std::int16_t> SEUIL_BONUS_ECHEC{10, 10, 10};
-    ParProfil<float> NOTE_PROMOTION{900, 900, 900};
-    ParProfil<float> NOTE_ROQUE{800, 800, 800};
-    ParProfil<float> MALUS_DOUBLE{80, 80, 80};
-    ParProfil<float> MALUS_ROI{100, 100, 100};
-    ParProfil<float> NOTE_CENTRE{40, 40, 40};
-    ParProfil<std::int16_t> SEUIL_CENTRE{15, 15, 15};
-    ParProfil<float> INDICE_DEFENSE{3, 3, 3};
-    ParProfil<float> INDICE_ATTAQUE{1, 1, 1};
-    ParProfil<std::uint8_t> ALPHA_BETA{};
+    PerProfile<std::uint8_t> ACTIVE_BASE_CON{};
+    PerProfile<std::int16_t> PROFONDEUR_MAX{};
+    PieceWeights NOTE_MOBILITE{};
+    PieceWeights MOBILITE_EVOLUTIVE{};
+    PieceWeights NOTE_MATERIEL{};
+    PerProfile<float> BONUS_ECHEC{200, 200, 200};
+    PerProfile<std::int16_t> SEUIL_BONUS_ECHEC{10, 10, 10};
+    PerProfile<float> NOTE_PROMOTION{900, 900, 900};
+    PerProfile<float> NOTE_ROQUE{800, 800, 800};
+    PerProfile<float> MALUS_DOUBLE{80, 80, 80};
+    PerProfile<float> MALUS_ROI{100, 100, 100};
+    PerProfile<float> NOTE_CENTRE{40, 40, 40};
+    PerProfile<std::int16_t> SEUIL_CENTRE{15, 15, 15};
+    PerProfile<float> INDICE_DEFENSE{3, 3, 3};
+    PerProfile<float> INDICE_ATTAQUE{1, 1, 1};
+    PerProfile<std::uint8_t> ALPHA_BETA{};
     float SEUIL_PARTIE_NULLE = -1000;
 
     // [FILTRE]
@@ -97,12 +97,12 @@ struct Settings {
 };
 
 // The values the record holds before any file is read, for an installation in installDir.
-Settings reglages_integres(const std::string& installDir);
+Settings builtInSettings(const std::string& installDir);
 // The values a settings file gets when the program creates it.
-void appliquer_nouveau_fichier(Settings& s);
+void applyNewFile(Settings& s);
 // The engine weights of one profile.
-EngineWeights poids_profil(const Settings& s, int profil);
+EngineWeights profileWeights(const Settings& s, int profile);
 // What the preferences window's reset button puts in its fields.
-Settings valeurs_reinitialisation(const Settings& s, const std::string& installDir);
+Settings resetValues(const Settings& s, const std::string& installDir);
 
 } // namespace quarvelin

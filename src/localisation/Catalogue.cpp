@@ -73,12 +73,12 @@ std::string Catalogue::text(TextKey key) const {
 }
 
 std::vector<int> Catalogue::offsets(int languageKey) const {
-    std::vector<int> liste;
-    if (!validKey(languageKey)) return liste;
+    std::vector<int> list;
+    if (!validKey(languageKey)) return list;
     const Language& language = languages_[languageKey - 1];
     for (int d = 1; d <= MaxOffset; ++d)
-        if (language.presents[d]) liste.push_back(d);
-    return liste;
+        if (language.presents[d]) list.push_back(d);
+    return list;
 }
 
 void Catalogue::load(const std::string& folder) {
@@ -100,9 +100,9 @@ void Catalogue::parse(int index, const std::string& file, std::string_view conte
     Language& language = languages_[index];
     int lineNumber = 0;
     while (!content.empty()) {
-        const std::size_t fin = content.find('\n');
-        std::string_view line = content.substr(0, fin);
-        content.remove_prefix(fin == std::string_view::npos ? content.size() : fin + 1);
+        const std::size_t end = content.find('\n');
+        std::string_view line = content.substr(0, end);
+        content.remove_prefix(end == std::string_view::npos ? content.size() : end + 1);
         ++lineNumber;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.empty() || line.front() == '#') continue;
@@ -133,8 +133,8 @@ void Catalogue::parse(int index, const std::string& file, std::string_view conte
 }
 
 int languageOfLocale(std::string_view name) {
-    const std::size_t fin = name.find_first_of("_.@-");
-    const std::string_view code = name.substr(0, fin);
+    const std::size_t end = name.find_first_of("_.@-");
+    const std::string_view code = name.substr(0, end);
     if (code.size() != 2) return 2;
     std::string lowercase;
     for (char c : code) lowercase.push_back(c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c);
@@ -145,8 +145,8 @@ int languageOfLocale(std::string_view name) {
 
 int systemLanguage() {
     for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char* valeur = std::getenv(variable);
-        if (valeur != nullptr && *valeur != '\0') return languageOfLocale(valeur);
+        const char* value = std::getenv(variable);
+        if (value != nullptr && *value != '\0') return languageOfLocale(value);
     }
     return 2;
 }

@@ -16,7 +16,7 @@ PieceCode piece_fen(char c) {
     return PieceCode::Empty;
 }
 
-std::vector<std::string_view> champs(std::string_view s) {
+std::vector<std::string_view> fields(std::string_view s) {
     std::vector<std::string_view> out;
     std::size_t i = 0;
     while (i < s.size()) {
@@ -29,7 +29,7 @@ std::vector<std::string_view> champs(std::string_view s) {
     return out;
 }
 
-bool entier(std::string_view s, int& out, int max) {
+bool integer(std::string_view s, int& out, int max) {
     if (s.empty() || s.size() > 6) return false;
     for (char c : s)
         if (c < '0' || c > '9') return false;
@@ -99,7 +99,7 @@ bool position_admissible(const Position& p, FenProblem* reason) {
 }
 
 std::optional<Position> readFen(std::string_view fen, Colour playerColour, FenProblem* reason) {
-    auto f = champs(fen);
+    auto f = fields(fen);
     if (f.size() < 2 || f.size() > 6) {
         refuse(reason, FenProblem::FieldCount);
         return std::nullopt;
@@ -160,9 +160,9 @@ std::optional<Position> readFen(std::string_view fen, Colour playerColour, FenPr
         ep = static_cast<std::int16_t>(10 * sq.x + sq.y);
     }
     int halfmove = 0, fullmove = 1;
-    if (f.size() > 4 && !entier(f[4], halfmove, 30000))
+    if (f.size() > 4 && !integer(f[4], halfmove, 30000))
         return refuse(reason, FenProblem::Counters), std::nullopt;
-    if (f.size() > 5 && !entier(f[5], fullmove, 30000))
+    if (f.size() > 5 && !integer(f[5], fullmove, 30000))
         return refuse(reason, FenProblem::Counters), std::nullopt;
     p.QuietMoveCount = static_cast<std::int16_t>(halfmove);
     // MoveCount counts White's moves played, so a copy gives back the same number.

@@ -38,7 +38,7 @@ bool isEnPassant(const Position& p, const Move& c) {
     return p.at(c.toX, c.toY) == PieceCode::Empty;
 }
 
-int numero(const Position& p) { return p.MoveCount + 1; }
+int moveNumber(const Position& p) { return p.MoveCount + 1; }
 
 int kingAttackers(const Position& p, Colour c) {
     PieceCode king = pieceOf(PieceType::King, c);
@@ -112,7 +112,7 @@ std::string san(const Position& before, const Move& c) {
 std::string longMoveText(const Position& before, const Move& c, NotationCode notation) {
     bool ep = isEnPassant(before, c);
     std::string text =
-        ecrire_coup(numero(before), c.piece, c.fromX, c.fromY, before.at(c.toX, c.toY), c.toX,
+        ecrire_coup(moveNumber(before), c.piece, c.fromX, c.fromY, before.at(c.toX, c.toY), c.toX,
                     c.toY, ep, notation, before.PlayerColour);
     if (ep) text += "e.p.";
     Position after = positionAfter(before, c);

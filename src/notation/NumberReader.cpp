@@ -80,11 +80,11 @@ double leadingNumber(std::string_view text) {
 
     // Leading zeros are dropped so that an out-of-range result can be told apart: a
     // significant integer part means overflow, none means underflow.
-    std::string entier, fraction;
+    std::string integer, fraction;
     bool digitSeen = false;
     for (; i < withoutBlanks.size() && isDigit(withoutBlanks[i]); ++i) {
         digitSeen = true;
-        if (!entier.empty() || withoutBlanks[i] != '0') entier.push_back(withoutBlanks[i]);
+        if (!integer.empty() || withoutBlanks[i] != '0') integer.push_back(withoutBlanks[i]);
     }
     if (i < withoutBlanks.size() && withoutBlanks[i] == '.') {
         for (++i; i < withoutBlanks.size() && isDigit(withoutBlanks[i]); ++i) {
@@ -94,16 +94,16 @@ double leadingNumber(std::string_view text) {
     }
     if (!digitSeen) return 0.0;
 
-    std::string count = entier.empty() ? "0" : entier;
+    std::string count = integer.empty() ? "0" : integer;
     if (!fraction.empty()) count += '.' + fraction;
-    double valeur = 0.0;
-    const std::errc erreur =
-        std::from_chars(count.data(), count.data() + count.size(), valeur).ec;
-    if (erreur == std::errc::result_out_of_range)
-        valeur = entier.empty() ? 0.0 : DBL_MAX;
-    else if (erreur != std::errc())
-        valeur = 0.0;
-    return negative ? -valeur : valeur;
+    double value = 0.0;
+    const std::errc error =
+        std::from_chars(count.data(), count.data() + count.size(), value).ec;
+    if (error == std::errc::result_out_of_range)
+        value = integer.empty() ? 0.0 : DBL_MAX;
+    else if (error != std::errc())
+        value = 0.0;
+    return negative ? -value : value;
 }
 
 } // namespace quarvelin

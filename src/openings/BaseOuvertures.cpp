@@ -41,7 +41,7 @@ BaseOuvertures::~BaseOuvertures() {
     if (QSqlDatabase::contains(q(nom_))) QSqlDatabase::removeDatabase(q(nom_));
 }
 
-bool BaseOuvertures::ouvrir(const std::string& chemin, bool creer) {
+bool BaseOuvertures::open(const std::string& path, bool creer) {
     preparees_.clear();
     QSqlDatabase db = QSqlDatabase::contains(q(nom_))
                           ? QSqlDatabase::database(q(nom_), false)
@@ -50,7 +50,7 @@ bool BaseOuvertures::ouvrir(const std::string& chemin, bool creer) {
         erreur_ = "the SQLite driver of Qt is missing";
         return false;
     }
-    db.setDatabaseName(q(chemin));
+    db.setDatabaseName(q(path));
     db.setConnectOptions(creer ? QString() : QStringLiteral("QSQLITE_OPEN_READONLY"));
     if (!db.open()) {
         erreur_ = db.lastError().text().toStdString();
@@ -131,7 +131,7 @@ std::vector<LigneEco> BaseOuvertures::requete(const std::string& prefixe, bool o
     if (!query.exec()) return out;
     while (query.next()) {
         LigneEco l;
-        l.cle = query.value(0).toLongLong();
+        l.key = query.value(0).toLongLong();
         l.code = query.value(1).toString().toStdString();
         l.libelle = query.value(2).toString().toStdString();
         l.coups = query.value(3).toString().toStdString();

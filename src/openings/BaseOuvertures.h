@@ -25,9 +25,9 @@ public:
     BaseOuvertures& operator=(const BaseOuvertures&) = delete;
 
     // Opens (creating when asked) the base at path; false with the reason in erreur() if not.
-    bool ouvrir(const std::string& chemin, bool creer = false);
+    bool open(const std::string& path, bool creer = false);
     bool ouverte() const;
-    const std::string& erreur() const { return erreur_; }
+    const std::string& error() const { return erreur_; }
 
     // Adds reference or learned lines in one transaction; false (and nothing added) on error.
     bool ajouter(const std::vector<LigneEco>& lignes);

@@ -55,23 +55,23 @@ ImportEco lire_fichier_eco(std::istream& in) {
     };
     std::vector<Morceau> entrees;
     std::string courante;
-    int debutEntree = 0, numero = 0;
+    int debutEntree = 0, number = 0;
     for (std::string brute; std::getline(in, brute);) {
-        ++numero;
+        ++number;
         std::string line = utf8Text(brute);
         if (!line.empty() && line.back() == '\r') line.pop_back();
         auto debut = line.find_first_not_of(" \t");
         if (debut == std::string::npos || line[debut] == '#') continue;
-        if (courante.empty()) debutEntree = numero;
+        if (courante.empty()) debutEntree = number;
         courante += ' ' + line;
         // The entry ends with a "*" standing as a token of its own, outside the name.
         auto q1 = courante.find('"'),
              q2 = q1 == std::string::npos ? q1 : courante.find('"', q1 + 1);
         std::string apresNom = courante.substr(q2 == std::string::npos ? 0 : q2 + 1);
         std::istringstream mots(apresNom);
-        bool fin = false;
-        for (std::string mot; mots >> mot;) fin = mot == "*";
-        if (fin) {
+        bool end = false;
+        for (std::string mot; mots >> mot;) end = mot == "*";
+        if (end) {
             entrees.push_back({std::move(courante), debutEntree});
             courante.clear();
         }

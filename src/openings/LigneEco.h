@@ -6,7 +6,7 @@
 namespace quarvelin {
 
 struct LigneEco {
-    long long cle = 0;
+    long long key = 0;
     std::string code, libelle, coups;
     float note = 0;            // the score of a learned line
     bool connaissance = false; // learned from games, not from the reference base

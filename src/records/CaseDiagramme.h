@@ -8,7 +8,7 @@ namespace quarvelin {
 
 struct CaseDiagramme {
     std::string move;
-    std::string cle; // 64 characters in display order, piece code + 32
+    std::string key; // 64 characters in display order, piece code + 32
     Colour bas = Colour::White;
 
     bool operator==(const CaseDiagramme&) const = default;

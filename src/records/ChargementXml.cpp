@@ -69,14 +69,14 @@ ChargementXml::ChargementXml()
 
 ChargementXml::~ChargementXml() { abandonner(); }
 
-bool ChargementXml::load(const std::string& text, Fin fin) {
+bool ChargementXml::load(const std::string& text, Fin end) {
     abandonner();
     ResultatChargement r;
     r.adresse = adresse_de_ligne(text);
     if (r.adresse.empty()) {
         r.adresse = text;
         r.echec = EchecChargement::PasAdresseWeb;
-        fin(r);
+        end(r);
         return false;
     }
     const QUrl url(QString::fromStdString(r.adresse), QUrl::StrictMode);
@@ -88,7 +88,7 @@ bool ChargementXml::load(const std::string& text, Fin fin) {
                        (url.host().isEmpty() || url.host() == QLatin1String("localhost"));
     if (!url.isValid() || (!web && !local)) {
         r.echec = EchecChargement::Refuse;
-        fin(r);
+        end(r);
         return false;
     }
 
@@ -96,7 +96,7 @@ bool ChargementXml::load(const std::string& text, Fin fin) {
     requete.setHeader(QNetworkRequest::UserAgentHeader,
                       QStringLiteral("Quarvelin/") + QLatin1String(VersionProgramme));
     requete.setRawHeader("Accept", "application/xml, text/xml;q=0.9, */*;q=0.5");
-    fin_ = std::move(fin);
+    fin_ = std::move(end);
     adresse_ = r.adresse;
     arret_ = EchecChargement::Aucun;
     reponse_ = reseau_->get(requete);
@@ -182,9 +182,9 @@ void ChargementXml::terminer() {
         }
     }
     // fin may start the next load at once.
-    Fin fin = std::move(fin_);
+    Fin end = std::move(fin_);
     fin_ = nullptr;
-    if (fin) fin(r);
+    if (end) end(r);
 }
 
 } // namespace quarvelin

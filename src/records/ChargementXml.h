@@ -63,7 +63,7 @@ public:
     // Starts fetching the address in texte (from its http://, https:// or file:// on). fin is
     // called once with the outcome: at once, returning false, when no request can be made;
     // later, from the event loop, otherwise. A load still running is dropped first.
-    bool load(const std::string& text, Fin fin);
+    bool load(const std::string& text, Fin end);
     // Drops the running load; its fin is not called.
     void abandonner();
     bool en_cours() const { return reponse_ != nullptr; }

@@ -35,7 +35,7 @@ std::string_view rogner(std::string_view s) {
     return s;
 }
 
-std::string pourquoi(int erreur) { return std::strerror(erreur); }
+std::string pourquoi(int error) { return std::strerror(error); }
 
 // One game's lines as the PGN conversion writes them, fed in pieces of whole lines.
 class RecopieLignes {
@@ -44,14 +44,14 @@ public:
 
     void lignes(std::string_view text) {
         while (!text.empty()) {
-            const std::size_t fin = text.find('\n');
-            std::string_view l = rogner(text.substr(0, fin));
+            const std::size_t end = text.find('\n');
+            std::string_view l = rogner(text.substr(0, end));
             // "[Event " starts a game; cut to "[Event" it would not, and the copy would lose
             // its first game or merge two.
-            if (l == "[Event" && text.substr(0, fin).find("[Event ") != std::string_view::npos)
+            if (l == "[Event" && text.substr(0, end).find("[Event ") != std::string_view::npos)
                 l = "[Event ";
             line(l);
-            text = fin == std::string_view::npos ? std::string_view{} : text.substr(fin + 1);
+            text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
         }
     }
 
@@ -106,9 +106,9 @@ public:
                 continue;
             }
             if (r.line != RechercheDebut::Aucun || fin_) {
-                const std::size_t fin = r.line != RechercheDebut::Aucun ? r.line : text.size();
-                recopie.lignes(text.substr(0, fin));
-                consommer(fin);
+                const std::size_t end = r.line != RechercheDebut::Aucun ? r.line : text.size();
+                recopie.lignes(text.substr(0, end));
+                consommer(end);
                 recopie.finir();
                 return;
             }
@@ -129,7 +129,7 @@ public:
         }
     }
 
-    bool erreur() const { return erreur_; }
+    bool error() const { return erreur_; }
 
 private:
     std::string_view reste() const { return std::string_view(tampon_).substr(debut_); }
@@ -187,13 +187,13 @@ public:
     }
 
     // Empty on success, else why not.
-    std::string ecrire(const std::string& chemin, std::string_view content) {
+    std::string ecrire(const std::string& path, std::string_view content) {
         namespace fs = std::filesystem;
         std::error_code ec;
         // Through a link, the file it leads to is the one replaced.
-        std::string cible = chemin;
-        if (fs::is_symlink(chemin, ec)) {
-            const fs::path vrai = fs::weakly_canonical(chemin, ec);
+        std::string cible = path;
+        if (fs::is_symlink(path, ec)) {
+            const fs::path vrai = fs::weakly_canonical(path, ec);
             if (!ec) cible = vrai.string();
         }
         if (fs::is_directory(cible, ec)) return pourquoi(EISDIR);
@@ -207,29 +207,29 @@ public:
         }
         if (fd < 0) return pourquoi(errno);
         std::size_t fait = 0;
-        int erreur = 0;
+        int error = 0;
         while (fait < content.size()) {
             const ssize_t n = ::write(fd, content.data() + fait, content.size() - fait);
             if (n < 0 && errno == EINTR) continue;
             if (n <= 0) {
-                erreur = n == 0 ? EIO : errno;
+                error = n == 0 ? EIO : errno;
                 break;
             }
             fait += static_cast<std::size_t>(n);
         }
         // On disk before it replaces anything, so a crash leaves one whole file or the other.
-        if (erreur == 0 && ::fsync(fd) != 0) erreur = errno;
-        if (::close(fd) != 0 && erreur == 0) erreur = errno;
-        if (erreur != 0) {
+        if (error == 0 && ::fsync(fd) != 0) error = errno;
+        if (::close(fd) != 0 && error == 0) error = errno;
+        if (error != 0) {
             ::unlink(temp.c_str());
-            return pourquoi(erreur);
+            return pourquoi(error);
         }
         attente_.push_back({temp, cible});
         return {};
     }
 
     // Puts every file in place; empty on success, else the file that failed and why.
-    std::string valider() {
+    std::string validate() {
         for (std::size_t i = 0; i < attente_.size(); ++i) {
             if (::rename(attente_[i].temporaire.c_str(), attente_[i].cible.c_str()) != 0) {
                 const std::string reason = attente_[i].cible + " : " + pourquoi(errno);
@@ -275,8 +275,8 @@ private:
     int dernier_ = -1;
 };
 
-std::string adresse_fichier(const std::string& chemin) {
-    const QString absolu = QFileInfo(QString::fromStdString(chemin)).absoluteFilePath();
+std::string adresse_fichier(const std::string& path) {
+    const QString absolu = QFileInfo(QString::fromStdString(path)).absoluteFilePath();
     // Encoded, so a name with spaces or accents is still one valid address.
     return QUrl::fromLocalFile(absolu).toString(QUrl::FullyEncoded).toStdString();
 }
@@ -290,9 +290,9 @@ PartieXml partie_xml(PartieLue&& lue) {
     return p;
 }
 
-void erreur_ecriture(ResultatConversion& r, const std::string& chemin, const std::string& reason) {
-    r.erreur = ResultatConversion::Erreur::Ecriture;
-    r.detail = reason.empty() ? chemin : chemin + " : " + reason;
+void erreur_ecriture(ResultatConversion& r, const std::string& path, const std::string& reason) {
+    r.error = ResultatConversion::Erreur::Ecriture;
+    r.detail = reason.empty() ? path : path + " : " + reason;
 }
 
 // Writes the games to one PGN file, each as it was written in the source.
@@ -325,8 +325,8 @@ void vers_pgn(std::istream& in, const IndexPgn& index, const std::string& cible,
                             index.vues());
     }
     clear(sortie);
-    if (source.erreur()) {
-        r.erreur = ResultatConversion::Erreur::LectureSource;
+    if (source.error()) {
+        r.error = ResultatConversion::Erreur::LectureSource;
         file.cancelWriting();
         return;
     }
@@ -346,10 +346,10 @@ void vers_pgn(std::istream& in, const IndexPgn& index, const std::string& cible,
 void vers_xml(std::istream& in, const IndexPgn& index, const std::string& cible,
               const OptionsConversion& options, ResultatConversion& r, Avancement& avancement) {
     FichiersEnAttente attente;
-    EcritureXml liste;
+    EcritureXml list;
     const std::string horodatage = EcritureXml::horodatage_courant();
     if (!options.unParFichier) {
-        if (EchecEcriture e = liste.ouvrir(cible, EcritureXml::Mode::Remplacer)) {
+        if (EchecEcriture e = list.open(cible, EcritureXml::Mode::Remplacer)) {
             erreur_ecriture(r, cible, e.detail);
             return;
         }
@@ -361,31 +361,31 @@ void vers_xml(std::istream& in, const IndexPgn& index, const std::string& cible,
             return; // the writer and the files waiting are dropped with the target untouched
         }
         PartieLue lue = lire_partie_pgn(in, index.position(i));
-        if (lue.erreur == TextKey::FileReadError) {
-            r.erreur = ResultatConversion::Erreur::LectureSource;
+        if (lue.error == TextKey::FileReadError) {
+            r.error = ResultatConversion::Erreur::LectureSource;
             r.fichiers.clear();
             return;
         }
-        const auto numero = static_cast<std::int64_t>(i + 1);
+        const auto number = static_cast<std::int64_t>(i + 1);
         // Nothing read: no game to write, only to tell of.
-        const bool vide = lue.erreur == TextKey::NoGameAtPlace;
+        const bool vide = lue.error == TextKey::NoGameAtPlace;
         if (!lue.ok())
-            r.problems.push_back({numero, !vide, lue.erreur, lue.errorNumber, lue.detail});
+            r.problems.push_back({number, !vide, lue.error, lue.errorNumber, lue.detail});
         if (!vide) {
             const PartieXml partie = partie_xml(std::move(lue));
             if (options.unParFichier) {
-                const std::string chemin = nom_fichier_partie(cible, numero);
+                const std::string path = nom_fichier_partie(cible, number);
                 std::string document = EcritureXml::debut_document(horodatage);
                 document.append(EcritureXml::bloc_partie(partie)).append("</LIST>");
                 document.append(FinDeLigne);
-                if (const std::string reason = attente.ecrire(chemin, document); !reason.empty()) {
-                    erreur_ecriture(r, chemin, reason);
+                if (const std::string reason = attente.ecrire(path, document); !reason.empty()) {
+                    erreur_ecriture(r, path, reason);
                     r.fichiers.clear();
                     return;
                 }
-                r.fichiers.push_back(chemin);
+                r.fichiers.push_back(path);
             } else {
-                liste.ecrire(partie);
+                list.ecrire(partie);
             }
             ++r.ecrites;
         }
@@ -397,24 +397,24 @@ void vers_xml(std::istream& in, const IndexPgn& index, const std::string& cible,
     if (options.fichierAdresses) {
         std::string adresses;
         for (const std::string& f : r.fichiers) adresses.append(adresse_fichier(f)).append("\n");
-        const std::string chemin = nom_fichier_adresses(cible);
-        if (const std::string reason = attente.ecrire(chemin, adresses); !reason.empty()) {
-            erreur_ecriture(r, chemin, reason);
+        const std::string path = nom_fichier_adresses(cible);
+        if (const std::string reason = attente.ecrire(path, adresses); !reason.empty()) {
+            erreur_ecriture(r, path, reason);
             r.fichiers.clear();
             return;
         }
-        r.fichierAdresses = chemin;
+        r.fichierAdresses = path;
     }
     if (!options.unParFichier) {
-        if (EchecEcriture e = liste.terminer()) {
+        if (EchecEcriture e = list.terminer()) {
             erreur_ecriture(r, cible, e.detail);
             r.fichiers.clear();
             r.fichierAdresses.clear();
             return;
         }
     }
-    if (const std::string reason = attente.valider(); !reason.empty()) {
-        r.erreur = ResultatConversion::Erreur::Ecriture;
+    if (const std::string reason = attente.validate(); !reason.empty()) {
+        r.error = ResultatConversion::Erreur::Ecriture;
         r.detail = reason;
     }
 }
@@ -428,7 +428,7 @@ ResultatConversion convertir_fichier_pgn(const std::string& source, const std::s
     ResultatConversion r;
     std::error_code ec;
     if (!std::filesystem::exists(source, ec) || std::filesystem::is_directory(source, ec)) {
-        r.erreur = ResultatConversion::Erreur::SourceIntrouvable;
+        r.error = ResultatConversion::Erreur::SourceIntrouvable;
         r.detail = source;
         return r;
     }
@@ -441,7 +441,7 @@ ResultatConversion convertir_fichier_pgn(const std::string& source, const std::s
             avancement.scan(pourcent, listees, vues);
         });
     if (!index || index->erreur_lecture()) {
-        r.erreur = ResultatConversion::Erreur::LectureSource;
+        r.error = ResultatConversion::Erreur::LectureSource;
         r.detail = source;
         return r;
     }
@@ -452,7 +452,7 @@ ResultatConversion convertir_fichier_pgn(const std::string& source, const std::s
     }
     std::ifstream in(source, std::ios::binary);
     if (!in) {
-        r.erreur = ResultatConversion::Erreur::LectureSource;
+        r.error = ResultatConversion::Erreur::LectureSource;
         r.detail = source;
         return r;
     }
@@ -460,7 +460,7 @@ ResultatConversion convertir_fichier_pgn(const std::string& source, const std::s
         vers_pgn(in, *index, cible, r, avancement);
     else
         vers_xml(in, *index, cible, options, r, avancement);
-    if (r.erreur == ResultatConversion::Erreur::LectureSource) r.detail = source;
+    if (r.error == ResultatConversion::Erreur::LectureSource) r.detail = source;
     if (!r.reussie())
         r.ecrites = 0; // nothing was put in place
     else
@@ -469,7 +469,7 @@ ResultatConversion convertir_fichier_pgn(const std::string& source, const std::s
 }
 
 std::string message_conversion(const ResultatConversion& r, const TextCatalogue& catalogue) {
-    switch (r.erreur) {
+    switch (r.error) {
     case ResultatConversion::Erreur::SourceIntrouvable:
         return catalogue.text(TextKey::FileNotFound) + " (" + r.detail + ")";
     case ResultatConversion::Erreur::LectureSource:
@@ -497,10 +497,10 @@ std::string message_conversion(const ResultatConversion& r, const TextCatalogue&
     for (std::size_t i = 0; i < r.problems.size() && i < ProblemesDetailles; ++i) {
         const ProblemeConversion& p = r.problems[i];
         PartieLue lue;
-        lue.erreur = p.erreur;
+        lue.error = p.error;
         lue.errorNumber = p.errorNumber;
         lue.detail = p.detail;
-        text += remplacer(catalogue.text(TextKey::GameNumber), p.numero) +
+        text += remplacer(catalogue.text(TextKey::GameNumber), p.number) +
                  message_lecture(lue, catalogue);
     }
     if (r.problems.size() > ProblemesDetailles)
@@ -515,19 +515,19 @@ namespace {
 
 // The place of the dot that starts the name's extension; npos when it has none (a dot in a
 // folder's name or at the start of the name is none).
-std::size_t point_extension(const std::string& chemin) {
-    const std::size_t barre = chemin.rfind('/');
+std::size_t point_extension(const std::string& path) {
+    const std::size_t barre = path.rfind('/');
     const std::size_t debutNom = barre == std::string::npos ? 0 : barre + 1;
-    const std::size_t point = chemin.rfind('.');
+    const std::size_t point = path.rfind('.');
     return point != std::string::npos && point > debutNom ? point : std::string::npos;
 }
 
 } // namespace
 
-std::optional<FormatConversion> format_de_cible(const std::string& chemin) {
-    const std::size_t point = point_extension(chemin);
+std::optional<FormatConversion> format_de_cible(const std::string& path) {
+    const std::size_t point = point_extension(path);
     if (point == std::string::npos) return std::nullopt;
-    std::string extension = chemin.substr(point + 1);
+    std::string extension = path.substr(point + 1);
     for (char& c : extension)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     if (extension == "xml") return FormatConversion::Xml;
@@ -535,8 +535,8 @@ std::optional<FormatConversion> format_de_cible(const std::string& chemin) {
     return std::nullopt;
 }
 
-std::string nom_fichier_partie(const std::string& cible, std::int64_t numero) {
-    std::string n = std::to_string(numero);
+std::string nom_fichier_partie(const std::string& cible, std::int64_t number) {
+    std::string n = std::to_string(number);
     if (n.size() < 4) n.insert(0, 4 - n.size(), '0');
     const std::size_t point = point_extension(cible);
     if (point == std::string::npos) return cible + "_" + n;

@@ -31,9 +31,9 @@ struct OptionsConversion {
 // A game that did not read whole: its place among the games the filter accepted (from 1) and
 // what lire_partie_pgn said of it. Written as far as it was read, unless nothing was.
 struct ProblemeConversion {
-    std::int64_t numero = 0;
+    std::int64_t number = 0;
     bool ecrite = true;
-    std::optional<TextKey> erreur;
+    std::optional<TextKey> error;
     int errorNumber = 0;
     std::string detail;
 };
@@ -44,13 +44,13 @@ struct ResultatConversion {
     std::int64_t ecrites = 0; // games written
     std::int64_t lues = 0;    // games in the source, accepted by the filter or not
     bool cancelled = false;
-    Erreur erreur = Erreur::Aucune;
+    Erreur error = Erreur::Aucune;
     std::string detail;                        // the path or the system's reason
     std::vector<ProblemeConversion> problems; // XML only, in the order of the games
     std::vector<std::string> fichiers;         // the files written, in order
     std::string fichierAdresses;               // empty when none was asked for
 
-    bool reussie() const { return erreur == Erreur::Aucune && !cancelled; }
+    bool reussie() const { return error == Erreur::Aucune && !cancelled; }
 };
 
 // Told as it goes: how far it is (0 to 100), games accepted, games seen. The counts are the
@@ -70,10 +70,10 @@ ResultatConversion convertir_fichier_pgn(const std::string& source, const std::s
 std::string message_conversion(const ResultatConversion& r, const TextCatalogue& catalogue);
 
 // The format a target's extension stands for, .xml or .pgn in any case; nothing otherwise.
-std::optional<FormatConversion> format_de_cible(const std::string& chemin);
+std::optional<FormatConversion> format_de_cible(const std::string& path);
 // The file of game `numero` (from 1) in one-game-per-file mode: "dir/games.xml" gives
 // "dir/games_0001.xml".
-std::string nom_fichier_partie(const std::string& cible, std::int64_t numero);
+std::string nom_fichier_partie(const std::string& cible, std::int64_t number);
 // The address file of a target: "dir/games.xml" gives "dir/games.txt".
 std::string nom_fichier_adresses(const std::string& cible);
 

@@ -22,9 +22,9 @@ constexpr std::array<std::string_view, 11> ElementsEtiquettes = {
     "Event",    "Site",     "Date", "Round",   "White",    "Black",
     "WhiteElo", "BlackElo", "ECO",  "Opening", "Variation"};
 
-void element(std::string& s, std::string_view name, std::string_view valeur) {
+void element(std::string& s, std::string_view name, std::string_view value) {
     s.append("<").append(name).append(">");
-    s.append(EcritureXml::echapper(valeur));
+    s.append(EcritureXml::echapper(value));
     s.append("</").append(name).append(">").append(FinDeLigne);
 }
 
@@ -81,8 +81,8 @@ std::string EcritureXml::debut_document(const std::string& horodatage) {
     return s;
 }
 
-std::string EcritureXml::echapper(std::string_view valeur) {
-    const std::string text = utf8Text(valeur);
+std::string EcritureXml::echapper(std::string_view value) {
+    const std::string text = utf8Text(value);
     std::string s;
     s.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -128,9 +128,9 @@ std::string EcritureXml::ligne_de_coups(const PartieXml& partie) {
     std::string coups;
     std::string_view reste = partie.coups;
     while (!reste.empty()) {
-        const std::size_t fin = reste.find('\n');
-        const std::string_view line = rogner_vue(reste.substr(0, fin));
-        reste = fin == std::string_view::npos ? std::string_view{} : reste.substr(fin + 1);
+        const std::size_t end = reste.find('\n');
+        const std::string_view line = rogner_vue(reste.substr(0, end));
+        reste = end == std::string_view::npos ? std::string_view{} : reste.substr(end + 1);
         if (line.empty()) continue;
         if (!coups.empty()) coups += ' ';
         coups.append(line);
@@ -149,7 +149,7 @@ std::string EcritureXml::ligne_de_coups(const PartieXml& partie) {
 }
 
 std::string EcritureXml::bloc_partie(const PartieXml& partie) {
-    auto valeur = [&](std::string_view name) -> std::string {
+    auto value = [&](std::string_view name) -> std::string {
         if (!partie.etiquettes.empty()) {
             for (const auto& [n, v] : partie.etiquettes)
                 if (n == name) return v;
@@ -161,9 +161,9 @@ std::string EcritureXml::bloc_partie(const PartieXml& partie) {
     };
     std::string s = "<GAME>";
     s.append(FinDeLigne);
-    for (std::string_view name : ElementsEtiquettes) element(s, name, valeur(name));
+    for (std::string_view name : ElementsEtiquettes) element(s, name, value(name));
     element(s, "Move", ligne_de_coups(partie));
-    element(s, "Comment", valeur("Comment"));
+    element(s, "Comment", value("Comment"));
     s.append("</GAME>").append(FinDeLigne);
     return s;
 }
@@ -171,9 +171,9 @@ std::string EcritureXml::bloc_partie(const PartieXml& partie) {
 PartieXml EcritureXml::partie_de_texte(std::string_view text) {
     PartieXml p;
     while (!text.empty()) {
-        const std::size_t fin = text.find('\n');
-        const std::string_view line = rogner_vue(text.substr(0, fin));
-        text = fin == std::string_view::npos ? std::string_view{} : text.substr(fin + 1);
+        const std::size_t end = text.find('\n');
+        const std::string_view line = rogner_vue(text.substr(0, end));
+        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
         if (line.empty()) continue;
         std::string& cible = line.front() == '[' ? p.entete : p.coups;
         cible.append(line).append(FinDeLigne);
@@ -181,9 +181,9 @@ PartieXml EcritureXml::partie_de_texte(std::string_view text) {
     return p;
 }
 
-EchecEcriture EcritureXml::ouvrir(const std::string& chemin, Mode mode) {
+EchecEcriture EcritureXml::open(const std::string& path, Mode mode) {
     abandonner();
-    const QString name = QString::fromStdString(chemin);
+    const QString name = QString::fromStdString(path);
     std::string debut;
     if (mode == Mode::Ajouter && QFile::exists(name)) {
         QFile ancien(name);
@@ -199,9 +199,9 @@ EchecEcriture EcritureXml::ouvrir(const std::string& chemin, Mode mode) {
                          static_cast<std::size_t>(garde.data() - text.data()) + garde.size() -
                              FinDeListe.size());
             if (debut.starts_with("<?xml")) {
-                const std::size_t fin = debut.find("?>");
-                if (fin != std::string::npos)
-                    debut.replace(0, fin + 2, "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>");
+                const std::size_t end = debut.find("?>");
+                if (end != std::string::npos)
+                    debut.replace(0, end + 2, "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>");
             }
         }
     }
@@ -223,9 +223,9 @@ void EcritureXml::ecrire(const PartieXml& partie) {
 
 EchecEcriture EcritureXml::terminer() {
     if (!fichier_) return {EchecEcriture::Cause::Ecriture, {}};
-    std::string fin(FinDeListe);
-    fin.append(FinDeLigne);
-    fichier_->write(octets(fin));
+    std::string end(FinDeListe);
+    end.append(FinDeLigne);
+    fichier_->write(octets(end));
     EchecEcriture e;
     // commit() reports any earlier write error too, and then leaves the target untouched.
     if (!fichier_->commit())
@@ -239,10 +239,10 @@ void EcritureXml::abandonner() {
     fichier_.reset();
 }
 
-EchecEcriture EcritureXml::ecrire_fichier(const std::string& chemin,
+EchecEcriture EcritureXml::ecrire_fichier(const std::string& path,
                                           const std::vector<PartieXml>& parties, Mode mode) {
     EcritureXml ecriture;
-    if (EchecEcriture e = ecriture.ouvrir(chemin, mode)) return e;
+    if (EchecEcriture e = ecriture.open(path, mode)) return e;
     for (const PartieXml& p : parties) ecriture.ecrire(p);
     return ecriture.terminer();
 }

@@ -35,7 +35,7 @@ public:
 
     // Starts the temporary file. Ajouter keeps the games of an existing list and refuses a file
     // that is not one, touching nothing.
-    EchecEcriture ouvrir(const std::string& chemin, Mode mode);
+    EchecEcriture open(const std::string& path, Mode mode);
     void ecrire(const PartieXml& partie);
     // Closes the list and puts the file in place.
     EchecEcriture terminer();
@@ -46,7 +46,7 @@ public:
     static std::string debut_document(const std::string& horodatage);
     // <GAME> to </GAME>, each line ending with CR LF.
     static std::string bloc_partie(const PartieXml& partie);
-    static std::string echapper(std::string_view valeur);
+    static std::string echapper(std::string_view value);
     // The moves on one line: each line trimmed, single spaces between, the result after them.
     static std::string ligne_de_coups(const PartieXml& partie);
     static std::string horodatage_courant();
@@ -55,7 +55,7 @@ public:
     static PartieXml partie_de_texte(std::string_view text);
 
     // A whole file in one call.
-    static EchecEcriture ecrire_fichier(const std::string& chemin,
+    static EchecEcriture ecrire_fichier(const std::string& path,
                                         const std::vector<PartieXml>& parties, Mode mode);
 
 private:

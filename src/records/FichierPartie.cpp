@@ -11,7 +11,7 @@ namespace quarvelin {
 
 namespace {
 
-std::string pourquoi(int erreur) { return std::strerror(erreur); }
+std::string pourquoi(int error) { return std::strerror(error); }
 
 bool tout_ecrire(int fd, const char* data, std::size_t taille) {
     std::size_t fait = 0;
@@ -39,14 +39,14 @@ int creer_temporaire(const std::string& cible, std::string& name) {
 
 } // namespace
 
-std::string ecrire_fichier_partie(const std::string& chemin, std::string_view content,
+std::string ecrire_fichier_partie(const std::string& path, std::string_view content,
                                   bool ajouter) {
     namespace fs = std::filesystem;
     std::error_code ec;
     // Through a link, the file it leads to is the one replaced.
-    std::string cible = chemin;
-    if (fs::is_symlink(chemin, ec)) {
-        fs::path vrai = fs::weakly_canonical(chemin, ec);
+    std::string cible = path;
+    if (fs::is_symlink(path, ec)) {
+        fs::path vrai = fs::weakly_canonical(path, ec);
         if (!ec) cible = vrai.string();
     }
     struct stat ancien {};
@@ -56,10 +56,10 @@ std::string ecrire_fichier_partie(const std::string& chemin, std::string_view co
     std::string temp;
     int fd = creer_temporaire(cible, temp);
     if (fd < 0) return pourquoi(errno);
-    auto echec = [&](int erreur) {
+    auto echec = [&](int error) {
         ::close(fd);
         ::unlink(temp.c_str());
-        return pourquoi(erreur);
+        return pourquoi(error);
     };
 
     if (existe) ::fchmod(fd, ancien.st_mode & 07777);

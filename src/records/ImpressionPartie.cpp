@@ -8,7 +8,7 @@ namespace {
 
 const std::string Retrait(13, ' ');
 
-void ajouter(std::vector<LigneImprimee>& out, std::string text, Police police = Police::Texte) {
+void ajouter(std::vector<LigneImprimee>& out, std::string text, Police police = Police::Text) {
     out.push_back({police, std::move(text), {}});
 }
 
@@ -21,13 +21,13 @@ std::vector<std::string_view> lignes_de(std::string_view text) {
     std::vector<std::string_view> lignes;
     std::size_t debut = 0;
     while (debut < text.size()) {
-        std::size_t fin = text.find_first_of("\r\n", debut);
-        if (fin == std::string_view::npos) fin = text.size();
-        lignes.push_back(text.substr(debut, fin - debut));
-        if (fin < text.size() && text[fin] == '\r' && fin + 1 < text.size() &&
-            text[fin + 1] == '\n')
-            ++fin;
-        debut = fin + 1;
+        std::size_t end = text.find_first_of("\r\n", debut);
+        if (end == std::string_view::npos) end = text.size();
+        lignes.push_back(text.substr(debut, end - debut));
+        if (end < text.size() && text[end] == '\r' && end + 1 < text.size() &&
+            text[end + 1] == '\n')
+            ++end;
+        debut = end + 1;
     }
     return lignes;
 }
@@ -44,8 +44,8 @@ void ajouter_lignes(std::vector<LigneImprimee>& out, std::string_view text) {
 
 void en_tete(std::vector<LigneImprimee>& out, const TextCatalogue& catalogue,
              std::chrono::year_month_day d) {
-    ajouter(out, titre_impression(catalogue, d), Police::Titre);
-    ajouter(out, {}, Police::Titre);
+    ajouter(out, titre_impression(catalogue, d), Police::Title);
+    ajouter(out, {}, Police::Title);
 }
 
 } // namespace
@@ -72,7 +72,7 @@ std::string titre_impression(const TextCatalogue& catalogue, std::chrono::year_m
     return "QUARVELIN - " + catalogue.text(TextKey::Game) + " - " + date_jjmmaaaa(d);
 }
 
-std::vector<LigneImprimee> impression_partie(const GameSession& s, const Settings& reglages,
+std::vector<LigneImprimee> impression_partie(const GameSession& s, const Settings& settings,
                                              Colour joueur, std::chrono::year_month_day d,
                                              const TextCatalogue& catalogue,
                                              DispositionPartie disposition, int parLigne) {
@@ -80,8 +80,8 @@ std::vector<LigneImprimee> impression_partie(const GameSession& s, const Setting
     en_tete(out, catalogue, d);
     switch (disposition) {
     case DispositionPartie::Pgn:
-        ajouter_lignes(out, entete_impression(s, reglages, joueur, d));
-        ajouter_coupe(out, texte_des_coups(s, reglages));
+        ajouter_lignes(out, entete_impression(s, settings, joueur, d));
+        ajouter_coupe(out, texte_des_coups(s, settings));
         ajouter(out, {});
         break;
     case DispositionPartie::Coups:

@@ -25,7 +25,7 @@ std::vector<std::string> couper(std::string_view text, std::size_t largeur = Lar
 std::string titre_impression(const TextCatalogue& catalogue, std::chrono::year_month_day d);
 
 // The game in play in one of the layouts; the diagram layout puts `parLigne` boards in a row.
-std::vector<LigneImprimee> impression_partie(const GameSession& s, const Settings& reglages,
+std::vector<LigneImprimee> impression_partie(const GameSession& s, const Settings& settings,
                                              Colour joueur, std::chrono::year_month_day d,
                                              const TextCatalogue& catalogue,
                                              DispositionPartie disposition, int parLigne = 3);

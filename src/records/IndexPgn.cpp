@@ -73,12 +73,12 @@ struct Entete {
     std::array<std::string_view, IndexPgn::NombreChamps> valeurs{};
     std::array<std::string, IndexPgn::NombreChamps> echappees;
     std::string texteTags; // only when a filter needs it
-    std::size_t fin = Aucun;
+    std::size_t end = Aucun;
 
     void clear() {
         valeurs.fill({});
         texteTags.clear();
-        fin = Aucun;
+        end = Aucun;
     }
 
     // One line of the header: one tag or several written side by side.
@@ -90,7 +90,7 @@ struct Entete {
             std::size_t t = k + 1;
             while (t < n && !blanc_de_ligne(d[t]) && d[t] != '"' && d[t] != ']') ++t;
             const int c = champ(line.substr(k + 1, t - k - 1));
-            std::string_view valeur;
+            std::string_view value;
             bool echappe = false;
             while (t < n && blanc_de_ligne(d[t])) ++t;
             if (t < n && d[t] == '"') {
@@ -105,8 +105,8 @@ struct Entete {
                     if (barres % 2 == 0) break;
                     ++t;
                 }
-                valeur = line.substr(debut, t - debut);
-                echappe = valeur.find('\\') != std::string_view::npos;
+                value = line.substr(debut, t - debut);
+                echappe = value.find('\\') != std::string_view::npos;
                 if (t < n) ++t;
             }
             const void* crochet = std::memchr(d + t, ']', n - t);
@@ -120,15 +120,15 @@ struct Entete {
                 if (echappe) {
                     std::string& s = echappees[static_cast<std::size_t>(c)];
                     s.clear();
-                    for (std::size_t i = 0; i < valeur.size(); ++i) {
-                        if (valeur[i] == '\\' && i + 1 < valeur.size() &&
-                            (valeur[i + 1] == '"' || valeur[i + 1] == '\\'))
+                    for (std::size_t i = 0; i < value.size(); ++i) {
+                        if (value[i] == '\\' && i + 1 < value.size() &&
+                            (value[i + 1] == '"' || value[i + 1] == '\\'))
                             ++i;
-                        s += valeur[i];
+                        s += value[i];
                     }
-                    valeur = s;
+                    value = s;
                 }
-                valeurs[static_cast<std::size_t>(c)] = valeur;
+                valeurs[static_cast<std::size_t>(c)] = value;
             }
             k = finTag < n ? finTag + 1 : n;
             while (k < n && blanc_de_ligne(d[k])) ++k;
@@ -144,11 +144,11 @@ struct Entete {
             std::size_t s = pos;
             while (s < text.size() && blanc_de_ligne(text[s])) ++s;
             if (s == text.size()) {
-                if (complet) fin = s;
+                if (complet) end = s;
                 return;
             }
             if (text[s] != '[') {
-                fin = pos;
+                end = pos;
                 return;
             }
             const void* nl = std::memchr(text.data() + s, '\n', text.size() - s);
@@ -166,7 +166,7 @@ struct Entete {
 
 } // namespace
 
-std::string_view IndexPgn::valeur(std::size_t i, Champ champ) const {
+std::string_view IndexPgn::value(std::size_t i, Champ champ) const {
     const Entree& e = entree(i);
     std::uint32_t debut = champ == 0 ? 0 : e.fins[static_cast<std::size_t>(champ) - 1];
     return {textes_[e.text].get() + e.debut + debut, e.fins[champ] - debut};
@@ -205,23 +205,23 @@ void IndexPgn::ajouter(std::uint64_t position,
     e.text = static_cast<std::uint32_t>(textes_.size() - 1);
     e.debut = static_cast<std::uint32_t>(rempli_);
     char* text = textes_.back().get() + rempli_;
-    std::size_t fin = 0;
+    std::size_t end = 0;
     for (std::size_t c = 0; c < NombreChamps; ++c) {
-        if (!vues[c].empty()) std::memcpy(text + fin, vues[c].data(), vues[c].size());
-        fin += vues[c].size();
-        e.fins[c] = static_cast<std::uint16_t>(fin);
+        if (!vues[c].empty()) std::memcpy(text + end, vues[c].data(), vues[c].size());
+        end += vues[c].size();
+        e.fins[c] = static_cast<std::uint16_t>(end);
     }
-    rempli_ += fin;
+    rempli_ += end;
     ++nombre_;
 }
 
-std::optional<IndexPgn> IndexPgn::indexer_fichier(const std::string& chemin,
+std::optional<IndexPgn> IndexPgn::indexer_fichier(const std::string& path,
                                                   const FiltreParties& filtre,
                                                   const Progression& progression) {
-    std::ifstream in(chemin, std::ios::binary | std::ios::ate);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) return std::nullopt;
-    auto fin = in.tellg();
-    std::uint64_t taille = fin > 0 ? static_cast<std::uint64_t>(fin) : 0;
+    auto end = in.tellg();
+    std::uint64_t taille = end > 0 ? static_cast<std::uint64_t>(end) : 0;
     in.seekg(0);
     return indexer(in, taille, filtre, progression);
 }
@@ -237,8 +237,8 @@ IndexPgn IndexPgn::indexer(std::istream& in, std::uint64_t taille, const FiltreP
         taille == 0 ? TailleBloc
                     : static_cast<std::size_t>(std::min<std::uint64_t>(
                           TailleBloc, std::max<std::uint64_t>(taille + 1, 64 << 10)));
-    std::unique_ptr<char[]> donnees = std::make_unique_for_overwrite<char[]>(capacite);
-    char* const tampon = donnees.get();
+    std::unique_ptr<char[]> data = std::make_unique_for_overwrite<char[]>(capacite);
+    char* const tampon = data.get();
     std::size_t longueur = 0; // bytes held
     std::uint64_t base = 0;   // file position of tampon[0]
     bool debutLigne = true;   // tampon[0] starts a line
@@ -246,7 +246,7 @@ IndexPgn IndexPgn::indexer(std::istream& in, std::uint64_t taille, const FiltreP
     int pourcent = -1;
     Entete entete;
 
-    auto signaler = [&](std::uint64_t lus) {
+    auto report = [&](std::uint64_t lus) {
         int p = taille ? static_cast<int>(std::min<std::uint64_t>(lus * 100 / taille, 100)) : 0;
         if (finFichier) p = 100;
         if (p == pourcent || !progression) return;
@@ -289,7 +289,7 @@ IndexPgn IndexPgn::indexer(std::istream& in, std::uint64_t taille, const FiltreP
                 break;
             }
             entete.lire(text, r.line, finFichier || (r.line == 0 && plein), selection.actif());
-            if (entete.fin == Aucun) {
+            if (entete.end == Aucun) {
                 garde = r.line;
                 break;
             }
@@ -306,10 +306,10 @@ IndexPgn IndexPgn::indexer(std::istream& in, std::uint64_t taille, const FiltreP
                     break;
                 }
             }
-            p = std::max(entete.fin, r.crochet + 1);
+            p = std::max(entete.end, r.crochet + 1);
         }
         if (arret) break;
-        signaler(base + garde);
+        report(base + garde);
         if (finFichier) break;
         if (annulation_demandee()) {
             index.annule_ = true;
@@ -322,7 +322,7 @@ IndexPgn IndexPgn::indexer(std::istream& in, std::uint64_t taille, const FiltreP
         base += garde;
         longueur -= garde;
     }
-    if (arret) signaler(taille);
+    if (arret) report(taille);
     return index;
 }
 

@@ -25,7 +25,7 @@ public:
 
     // Scans a file; nothing when it cannot be opened. Clears the cancel request first and stops
     // at the next block once it is set (see session/Annulation.h).
-    static std::optional<IndexPgn> indexer_fichier(const std::string& chemin,
+    static std::optional<IndexPgn> indexer_fichier(const std::string& path,
                                                    const FiltreParties& filtre,
                                                    const Progression& progression = {});
     // Scans a stream from its current position, which counts as position 0; taille (0 when
@@ -38,7 +38,7 @@ public:
     // Byte position of the game's first line.
     std::uint64_t position(std::size_t i) const { return entree(i).position; }
     // The tag value as written, in UTF-8; empty when the game has no such tag.
-    std::string_view valeur(std::size_t i, Champ champ) const;
+    std::string_view value(std::size_t i, Champ champ) const;
 
     std::int64_t vues() const { return vues_; } // games seen, listed or not
     bool annule() const { return annule_; }

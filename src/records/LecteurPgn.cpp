@@ -25,7 +25,7 @@ constexpr std::size_t TailleMaximale = 16 << 20;
 constexpr int IndexMaximal = 2 * 9000;
 
 // The bytes from `position` to the next game's first line, the end, or TailleMaximale.
-std::string texte_de_partie(std::istream& in, std::uint64_t position, bool& erreur) {
+std::string texte_de_partie(std::istream& in, std::uint64_t position, bool& error) {
     std::string text;
     in.clear();
     in.seekg(static_cast<std::streamoff>(position));
@@ -36,11 +36,11 @@ std::string texte_de_partie(std::istream& in, std::uint64_t position, bool& erre
         text.resize(avant + Morceau);
         in.read(text.data() + avant, static_cast<std::streamsize>(Morceau));
         text.resize(avant + static_cast<std::size_t>(in.gcount()));
-        bool fin = !in;
-        if (in.bad()) erreur = true;
+        bool end = !in;
+        if (in.bad()) error = true;
         RechercheDebut r;
         for (;;) {
-            r = chercher_debut_partie(text, depuis, true, fin);
+            r = chercher_debut_partie(text, depuis, true, end);
             if (r.line != 0) break;
             depuis = r.crochet + 1; // the game's own first line
         }
@@ -49,7 +49,7 @@ std::string texte_de_partie(std::istream& in, std::uint64_t position, bool& erre
             return text;
         }
         depuis = r.reprise;
-        if (fin) return text;
+        if (end) return text;
         if (text.size() >= TailleMaximale) {
             text.resize(TailleMaximale);
             return text;
@@ -114,13 +114,13 @@ std::string sur_une_ligne(const std::string& text) {
     }
     std::size_t debut = out.find_first_not_of(" \t");
     if (debut == std::string::npos) return {};
-    std::size_t fin = out.find_last_not_of(" \t");
-    return out.substr(debut, fin - debut + 1);
+    std::size_t end = out.find_last_not_of(" \t");
+    return out.substr(debut, end - debut + 1);
 }
 
-std::string ligne_de_tag(const std::string& name, const std::string& valeur) {
+std::string ligne_de_tag(const std::string& name, const std::string& value) {
     std::string line = "[" + name + " \"";
-    for (char c : valeur) {
+    for (char c : value) {
         if (c == '"' || c == '\\') line += '\\';
         line += c;
     }
@@ -139,12 +139,12 @@ PartieLue lire_partie_pgn(std::istream& in, std::uint64_t position) {
     PgnStream stream(flux, true);
     PgnGame game;
     if (!stream.next(game) || (game.tags.empty() && game.moves.empty())) {
-        partie.erreur = erreurLecture ? TextKey::FileReadError : TextKey::NoGameAtPlace;
+        partie.error = erreurLecture ? TextKey::FileReadError : TextKey::NoGameAtPlace;
         partie.detail = std::to_string(position);
         return partie;
     }
 
-    for (const auto& [name, valeur] : game.tags) partie.GameText += ligne_de_tag(name, valeur);
+    for (const auto& [name, value] : game.tags) partie.GameText += ligne_de_tag(name, value);
     partie.GameText += "\r\n";
     partie.etiquettes = game.tags;
 
@@ -154,23 +154,23 @@ PartieLue lire_partie_pgn(std::istream& in, std::uint64_t position) {
             depart = *p;
             partie.FenDepart = *fen;
         } else {
-            partie.erreur = TextKey::StartFenRejected;
+            partie.error = TextKey::StartFenRejected;
             partie.detail = *fen;
         }
     }
 
     // The main line numbered from the start position.
     Colour trait = depart.side_to_move();
-    int numero = trait == Colour::White ? depart.MoveCount + 1 : depart.MoveCount;
-    const int premierIndex = trait == Colour::White ? 2 * numero - 1 : 2 * numero;
+    int number = trait == Colour::White ? depart.MoveCount + 1 : depart.MoveCount;
+    const int premierIndex = trait == Colour::White ? 2 * number - 1 : 2 * number;
     for (std::size_t k = 0; k < game.moves.size(); ++k) {
         if (k > 0) partie.GameMoveText += ' ';
         if (trait == Colour::White)
-            partie.GameMoveText += std::to_string(numero) + ".";
+            partie.GameMoveText += std::to_string(number) + ".";
         else if (k == 0)
-            partie.GameMoveText += std::to_string(numero) + "...";
+            partie.GameMoveText += std::to_string(number) + "...";
         partie.GameMoveText += game.moves[k];
-        if (trait == Colour::Black) ++numero;
+        if (trait == Colour::Black) ++number;
         trait = opposite(trait);
     }
 
@@ -194,15 +194,15 @@ PartieLue lire_partie_pgn(std::istream& in, std::uint64_t position) {
                         : tagResultat && isResult(*tagResultat) ? *tagResultat
                                                                     : "*";
 
-    if (partie.erreur) return partie;
+    if (partie.error) return partie;
     if (game.unclosed != 0) {
-        partie.erreur = TextKey::NotClosedAtEnd;
+        partie.error = TextKey::NotClosedAtEnd;
         partie.detail = std::string(1, game.unclosed);
         return partie;
     }
     Replay r = replay(game);
     if (!r.ok) {
-        partie.erreur = TextKey::MoveUnreadableAt;
+        partie.error = TextKey::MoveUnreadableAt;
         partie.errorNumber = r.errorNumber;
         partie.detail = r.errorToken;
     }
@@ -211,7 +211,7 @@ PartieLue lire_partie_pgn(std::istream& in, std::uint64_t position) {
 
 std::string message_lecture(const PartieLue& partie, const TextCatalogue& catalogue) {
     if (partie.ok()) return {};
-    std::string text = catalogue.text(*partie.erreur);
+    std::string text = catalogue.text(*partie.error);
     if (std::size_t marque = text.find("%1"); marque != std::string::npos)
         text.replace(marque, 2, std::to_string(partie.errorNumber));
     return text + partie.detail;

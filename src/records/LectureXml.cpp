@@ -12,13 +12,13 @@ namespace {
 std::string simplifier(const QString& text) { return text.simplified().toStdString(); }
 
 void noter(const QString& parent, const QString& text, PartieXmlLue& partie) {
-    const std::string valeur = simplifier(text);
-    if (valeur.empty()) return;
+    const std::string value = simplifier(text);
+    if (value.empty()) return;
     if (parent == u"Move") {
-        partie.GameMoveText = valeur + " ";
+        partie.GameMoveText = value + " ";
     } else {
         partie.GameText.append("[").append(parent.toStdString()).append(" \"");
-        partie.GameText.append(valeur).append("\"]\r\n");
+        partie.GameText.append(value).append("\"]\r\n");
     }
 }
 
@@ -70,11 +70,11 @@ LectureXml lire_document_xml(std::string_view document) {
 
 std::string resultat_partie(const PartieXmlLue& partie) {
     const std::string_view coups = partie.GameMoveText;
-    const std::size_t fin = coups.find_last_not_of(' ');
-    if (fin != std::string_view::npos) {
-        const std::size_t espace = coups.find_last_of(' ', fin);
+    const std::size_t end = coups.find_last_not_of(' ');
+    if (end != std::string_view::npos) {
+        const std::size_t espace = coups.find_last_of(' ', end);
         const std::size_t debut = espace == std::string_view::npos ? 0 : espace + 1;
-        const std::string_view dernier = coups.substr(debut, fin + 1 - debut);
+        const std::string_view dernier = coups.substr(debut, end + 1 - debut);
         if (isResult(dernier)) return std::string(dernier);
     }
     std::string etiquette = valeur_etiquette("[Result", partie.GameText);

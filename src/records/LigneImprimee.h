@@ -9,10 +9,10 @@
 
 namespace quarvelin {
 
-enum class Police : std::uint8_t { Titre, Texte };
+enum class Police : std::uint8_t { Title, Text };
 
 struct LigneImprimee {
-    Police police = Police::Texte;
+    Police police = Police::Text;
     std::string text;
     std::vector<CaseDiagramme> diagrammes; // not empty: a row of boards instead of the text
 

@@ -30,8 +30,8 @@ std::string_view rogner(std::string_view s) {
 
 } // namespace
 
-bool lire_liste_adresses(const std::string& chemin, std::vector<std::string>& adresses) {
-    QFile f(QString::fromStdString(chemin));
+bool lire_liste_adresses(const std::string& path, std::vector<std::string>& adresses) {
+    QFile f(QString::fromStdString(path));
     if (!f.open(QIODevice::ReadOnly)) return false;
     const QByteArray octets = f.readAll();
     const std::string text = utf8Text(std::string_view(octets.constData(), octets.size()));
@@ -40,9 +40,9 @@ bool lire_liste_adresses(const std::string& chemin, std::vector<std::string>& ad
     // A UTF-8 byte order mark would otherwise stick to the first address.
     if (reste.starts_with("\xEF\xBB\xBF")) reste.remove_prefix(3);
     while (!reste.empty()) {
-        const std::size_t fin = reste.find('\n');
-        const std::string_view line = rogner(reste.substr(0, fin));
-        reste = fin == std::string_view::npos ? std::string_view{} : reste.substr(fin + 1);
+        const std::size_t end = reste.find('\n');
+        const std::string_view line = rogner(reste.substr(0, end));
+        reste = end == std::string_view::npos ? std::string_view{} : reste.substr(end + 1);
         if (!line.empty() && line.front() != '#') adresses.emplace_back(line);
     }
     return true;

@@ -8,7 +8,7 @@
 namespace quarvelin {
 
 // The trimmed lines that are neither empty nor remarks; false when the file cannot be read.
-bool lire_liste_adresses(const std::string& chemin, std::vector<std::string>& adresses);
+bool lire_liste_adresses(const std::string& path, std::vector<std::string>& adresses);
 
 // The entry from its "http://", "https://" or "file://" on, so a line may carry a label before
 // the address; empty when there is no address in it.

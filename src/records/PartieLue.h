@@ -30,11 +30,11 @@ struct PartieLue {
 
     // What stops the game from being read whole, if anything, and what it is about (the move
     // number and the token, the FEN, the unclosed bracket).
-    std::optional<TextKey> erreur;
+    std::optional<TextKey> error;
     int errorNumber = 0;
     std::string detail;
 
-    bool ok() const { return !erreur; }
+    bool ok() const { return !error; }
 };
 
 } // namespace quarvelin

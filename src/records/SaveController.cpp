@@ -8,12 +8,12 @@
 namespace quarvelin {
 
 SaveController::SaveController(Dialogs& dialogs, const TextCatalogue& catalogue,
-                               FichiersRecents* recents)
+                               RecentFiles* recents)
     : dialogs_(dialogs), catalogue_(catalogue), recents_(recents) {}
 
-std::string SaveController::composer(const GameSession& s, const Settings& reglages, Colour joueur,
+std::string SaveController::composer(const GameSession& s, const Settings& settings, Colour joueur,
                                      std::chrono::year_month_day d) const {
-    return texte_sauvegarde(s, reglages, joueur, d, catalogue_, dialogs_, Titre);
+    return texte_sauvegarde(s, settings, joueur, d, catalogue_, dialogs_, Title);
 }
 
 std::string SaveController::titre_dialogue() const { return catalogue_.text(TextKey::ChooseFile); }
@@ -23,43 +23,43 @@ std::string SaveController::filtre(FormatPartie format) const {
            (format == FormatPartie::Pgn ? " PGN (*.pgn)" : " XML (*.xml)");
 }
 
-std::string SaveController::nom_propose(FormatPartie format, std::chrono::year_month_day d) const {
+std::string SaveController::proposedName(FormatPartie format, std::chrono::year_month_day d) const {
     const std::string name = nom_fichier_defaut(d, format);
     if (!recents_) return name;
-    const auto liste = recents_->liste();
-    if (liste.empty()) return name;
-    const std::filesystem::path folder = std::filesystem::path(liste.front()).parent_path();
+    const auto list = recents_->list();
+    if (list.empty()) return name;
+    const std::filesystem::path folder = std::filesystem::path(list.front()).parent_path();
     std::error_code ec;
     if (folder.empty() || !std::filesystem::is_directory(folder, ec)) return name;
     return (folder / name).string();
 }
 
-bool SaveController::sauver(const std::string& chemin, const std::string& text, bool ajouter,
+bool SaveController::sauver(const std::string& path, const std::string& text, bool ajouter,
                             FormatPartie format) {
     std::error_code ec;
-    if (!ajouter && std::filesystem::exists(chemin, ec) &&
-        !dialogs_.question(Titre, catalogue_.text(TextKey::ReplaceFileQuestion)))
+    if (!ajouter && std::filesystem::exists(path, ec) &&
+        !dialogs_.question(Title, catalogue_.text(TextKey::ReplaceFileQuestion)))
         return false;
     if (format == FormatPartie::Xml) {
         const EchecEcriture e = EcritureXml::ecrire_fichier(
-            chemin, {EcritureXml::partie_de_texte(text)},
+            path, {EcritureXml::partie_de_texte(text)},
             ajouter ? EcritureXml::Mode::Ajouter : EcritureXml::Mode::Remplacer);
         if (e) {
-            dialogs_.message(Titre, e.message(catalogue_) + "\n" + chemin, DialogIcon::Critical);
+            dialogs_.message(Title, e.message(catalogue_) + "\n" + path, DialogIcon::Critical);
             return false;
         }
-        dialogs_.message(Titre, catalogue_.text(TextKey::GameSaved), DialogIcon::Information);
+        dialogs_.message(Title, catalogue_.text(TextKey::GameSaved), DialogIcon::Information);
         return true;
     }
-    const std::string erreur = ecrire_fichier_partie(chemin, lignes_crlf(text + "\n"), ajouter);
-    if (!erreur.empty()) {
-        dialogs_.message(Titre,
-                         catalogue_.text(TextKey::GameNotSaved) + "\n" + chemin + " : " + erreur,
+    const std::string error = ecrire_fichier_partie(path, lignes_crlf(text + "\n"), ajouter);
+    if (!error.empty()) {
+        dialogs_.message(Title,
+                         catalogue_.text(TextKey::GameNotSaved) + "\n" + path + " : " + error,
                          DialogIcon::Critical);
         return false;
     }
-    if (recents_) recents_->ajouter_fichier_recent(chemin);
-    dialogs_.message(Titre, catalogue_.text(TextKey::GameSaved), DialogIcon::Information);
+    if (recents_) recents_->ajouter_fichier_recent(path);
+    dialogs_.message(Title, catalogue_.text(TextKey::GameSaved), DialogIcon::Information);
     return true;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The save window without the window: the text it opens with, the file it proposes, and the
 // save itself (the overwrite question, the write, the recent files, the confirmation).
-#include "config/FichiersRecents.h"
+#include "config/RecentFiles.h"
 #include "config/Settings.h"
 #include "localisation/Dialogs.h"
 #include "localisation/TextCatalogue.h"
@@ -16,19 +16,19 @@ namespace quarvelin {
 class SaveController {
 public:
     // The title of the window's messages: the program's name.
-    static constexpr const char* Titre = "quarvelin";
+    static constexpr const char* Title = "quarvelin";
 
     // recents may be null: the save then leaves the recent files alone.
-    SaveController(Dialogs& dialogs, const TextCatalogue& catalogue, FichiersRecents* recents);
+    SaveController(Dialogs& dialogs, const TextCatalogue& catalogue, RecentFiles* recents);
 
     // The text the window opens with.
-    std::string composer(const GameSession& s, const Settings& reglages, Colour joueur,
+    std::string composer(const GameSession& s, const Settings& settings, Colour joueur,
                          std::chrono::year_month_day d) const;
 
     std::string titre_dialogue() const;
     std::string filtre(FormatPartie format) const; // "Fichiers PGN (*.pgn)"
     // The default name in the folder of the last file used, when that folder is still there.
-    std::string nom_propose(FormatPartie format, std::chrono::year_month_day d) const;
+    std::string proposedName(FormatPartie format, std::chrono::year_month_day d) const;
 
     // The save once a file is chosen: replacing an existing file is asked first (unless
     // appending), the text is written and the user is told. PGN: CR LF lines and one more line
@@ -36,13 +36,13 @@ public:
     // XML: the tag lines and the moves as one game record, appended to the file's list or
     // replacing it. A refused write is reported and leaves the file as it was. True when the
     // game was written.
-    bool sauver(const std::string& chemin, const std::string& text, bool ajouter,
+    bool sauver(const std::string& path, const std::string& text, bool ajouter,
                 FormatPartie format = FormatPartie::Pgn);
 
 private:
     Dialogs& dialogs_;
     const TextCatalogue& catalogue_;
-    FichiersRecents* recents_;
+    RecentFiles* recents_;
 };
 
 } // namespace quarvelin

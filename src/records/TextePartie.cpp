@@ -21,7 +21,7 @@ std::string quatre_chiffres(int n) {
     return buf;
 }
 
-std::size_t indice_profil(int profil) { return profil == 2 ? 2 : 1; }
+std::size_t indice_profil(int profile) { return profile == 2 ? 2 : 1; }
 
 bool espace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -41,7 +41,7 @@ bool coup_blanc(std::string_view t) {
 }
 
 struct Jeton {
-    std::size_t debut = 0, fin = 0;
+    std::size_t debut = 0, end = 0;
     bool blanc = false;
 };
 
@@ -81,8 +81,8 @@ std::string finir_entete(std::string entete, const std::string& fen) {
 }
 
 std::string tags(const std::string& evenement, const std::string& date, const Joueurs& j,
-                 const GameSession& s, const Settings& reglages) {
-    return ligne_tag("Event", evenement) + ligne_tag("Site", reglages.LIEU_JEU) +
+                 const GameSession& s, const Settings& settings) {
+    return ligne_tag("Event", evenement) + ligne_tag("Site", settings.LIEU_JEU) +
            ligne_tag("Date", date) + ligne_tag("Round", "1") + ligne_tag("White", j.blanc) +
            ligne_tag("Black", j.noir) + ligne_tag("WhiteElo", j.eloBlanc) +
            ligne_tag("BlackElo", j.eloNoir) + ligne_tag("Result", s.GameResult) +
@@ -129,14 +129,14 @@ std::string nom_fichier_defaut(std::chrono::year_month_day d, FormatPartie forma
 std::string libelle_niveau(int profondeur) {
     // Depth 4 has no label of its own; it reads as the strongest one.
     if (profondeur < 0) profondeur = 0;
-    if (profondeur >= static_cast<int>(NiveauxElo.size())) return std::string(NiveauxElo.back());
-    return std::string(NiveauxElo[static_cast<std::size_t>(profondeur)]);
+    if (profondeur >= static_cast<int>(EloLevels.size())) return std::string(EloLevels.back());
+    return std::string(EloLevels[static_cast<std::size_t>(profondeur)]);
 }
 
-std::string ligne_tag(std::string_view name, std::string_view valeur) {
+std::string ligne_tag(std::string_view name, std::string_view value) {
     std::string out = "[";
     out.append(name).append(" \"");
-    for (char c : valeur) {
+    for (char c : value) {
         if (c == '"' || c == '\\') out += '\\';
         // A line end would break the tag line apart.
         out += (c == '\r' || c == '\n') ? ' ' : c;
@@ -167,25 +167,25 @@ Joueurs joueurs_impression(const GameSession& s, const Settings& r, Colour joueu
     return {r.NOM_JOUEUR[p], moteur, niveau, niveau};
 }
 
-std::string entete_sauvegarde(const GameSession& s, const Settings& reglages, Colour joueur,
+std::string entete_sauvegarde(const GameSession& s, const Settings& settings, Colour joueur,
                               std::chrono::year_month_day d, const TextCatalogue& catalogue) {
     if (!s.GameText.empty()) return finir_entete(s.GameText, s.FenDepart);
     return finir_entete(tags(catalogue.text(TextKey::ChessGame), date_pgn(d),
-                             joueurs_sauvegarde(s, reglages, joueur), s, reglages),
+                             joueurs_sauvegarde(s, settings, joueur), s, settings),
                         s.FenDepart);
 }
 
-std::string entete_impression(const GameSession& s, const Settings& reglages, Colour joueur,
+std::string entete_impression(const GameSession& s, const Settings& settings, Colour joueur,
                               std::chrono::year_month_day d) {
     if (!s.GameText.empty()) return finir_entete(s.GameText, s.FenDepart);
     const std::string date = date_jjmmaaaa(d);
     return finir_entete(
-        tags("Partie du " + date, date, joueurs_impression(s, reglages, joueur), s, reglages),
+        tags("Partie du " + date, date, joueurs_impression(s, settings, joueur), s, settings),
         s.FenDepart);
 }
 
-std::string texte_des_coups(const GameSession& s, const Settings& reglages) {
-    std::string coups = reglages.SAUVE_ABREGE == 1 ? s.GameMoveText : s.LongMoveText;
+std::string texte_des_coups(const GameSession& s, const Settings& settings) {
+    std::string coups = settings.SAUVE_ABREGE == 1 ? s.GameMoveText : s.LongMoveText;
     coups = rogner(coups);
     if (coups.empty() || s.PositionStates.empty()) return coups;
     const Position& depart = s.PositionStates.front();
@@ -210,17 +210,17 @@ std::string inserer_commentaires(std::string text, const std::vector<std::string
         std::string note = notes[k];
         for (char& c : note)
             if (c == '}') c = ')';
-        const bool enFin = j.fin >= text.size();
-        text.insert(j.fin, (j.blanc || enFin ? " {" : "  {") + note + "}");
+        const bool enFin = j.end >= text.size();
+        text.insert(j.end, (j.blanc || enFin ? " {" : "  {") + note + "}");
     }
     return text;
 }
 
-std::string texte_sauvegarde(const GameSession& s, const Settings& reglages, Colour joueur,
+std::string texte_sauvegarde(const GameSession& s, const Settings& settings, Colour joueur,
                              std::chrono::year_month_day d, const TextCatalogue& catalogue,
                              Dialogs& dialogs, const std::string& titre) {
     std::string coups =
-        inserer_commentaires(texte_des_coups(s, reglages), s.notes, dialogs, catalogue, titre);
+        inserer_commentaires(texte_des_coups(s, settings), s.notes, dialogs, catalogue, titre);
     // A note on the game as a whole, read before its first move, goes back in front of it.
     if (!s.notes.empty() && !s.notes[0].empty()) {
         std::string note = s.notes[0];
@@ -229,7 +229,7 @@ std::string texte_sauvegarde(const GameSession& s, const Settings& reglages, Col
         coups = "{" + note + "}" + (coups.empty() ? "" : " ") + coups;
     }
     if (!coups.empty()) coups += ' ';
-    return entete_sauvegarde(s, reglages, joueur, d, catalogue) + coups + s.GameResult + FinDeLigne;
+    return entete_sauvegarde(s, settings, joueur, d, catalogue) + coups + s.GameResult + FinDeLigne;
 }
 
 } // namespace quarvelin

@@ -28,28 +28,28 @@ std::string nom_fichier_defaut(std::chrono::year_month_day d, FormatPartie forma
 std::string libelle_niveau(int profondeur);
 
 // [Name "value"] and CR LF, the value's quotes and backslashes escaped.
-std::string ligne_tag(std::string_view name, std::string_view valeur);
+std::string ligne_tag(std::string_view name, std::string_view value);
 
 struct Joueurs {
     std::string blanc, noir, eloBlanc, eloNoir;
 };
 // The players of the saved record: two engines in automatic play, else the user and engine 1
 // on the sides the colour at the bottom of the board gives.
-Joueurs joueurs_sauvegarde(const GameSession& s, const Settings& reglages, Colour joueur);
+Joueurs joueurs_sauvegarde(const GameSession& s, const Settings& settings, Colour joueur);
 // The printed score's: the same sides, with the current profile's engine and level throughout.
-Joueurs joueurs_impression(const GameSession& s, const Settings& reglages, Colour joueur);
+Joueurs joueurs_impression(const GameSession& s, const Settings& settings, Colour joueur);
 
 // The tag section, ending with its empty line: the loaded game's own tags when there are some,
 // else tags built for the game. A game that did not start from the initial position gets
 // [SetUp "1"] and [FEN] unless its tags already carry a FEN.
-std::string entete_sauvegarde(const GameSession& s, const Settings& reglages, Colour joueur,
+std::string entete_sauvegarde(const GameSession& s, const Settings& settings, Colour joueur,
                               std::chrono::year_month_day d, const TextCatalogue& catalogue);
-std::string entete_impression(const GameSession& s, const Settings& reglages, Colour joueur,
+std::string entete_impression(const GameSession& s, const Settings& settings, Colour joueur,
                               std::chrono::year_month_day d);
 
 // The moves as the record keeps them: the short text when SAUVE_ABREGE is 1, else the long one;
 // "12..." in front when the game starts with a Black move.
-std::string texte_des_coups(const GameSession& s, const Settings& reglages);
+std::string texte_des_coups(const GameSession& s, const Settings& settings);
 
 // Puts every non-empty note back in braces after its half-move: "12.Nf3 {note} Nc6" for White,
 // "12.Nf3 Nc6  {note} 13.Bb5" for Black. A half-move the text does not hold is reported and its
@@ -60,7 +60,7 @@ std::string inserer_commentaires(std::string text, const std::vector<std::string
 
 // The whole text of the save window: tag section, then the move line with the notes and the
 // result, CR LF.
-std::string texte_sauvegarde(const GameSession& s, const Settings& reglages, Colour joueur,
+std::string texte_sauvegarde(const GameSession& s, const Settings& settings, Colour joueur,
                              std::chrono::year_month_day d, const TextCatalogue& catalogue,
                              Dialogs& dialogs, const std::string& titre);
 

@@ -8,9 +8,9 @@ std::string valeur_etiquette(std::string_view name, std::string_view text) {
     const std::size_t crochet = text.find(']', debut + name.size());
     if (crochet == std::string_view::npos) return {};
     // After the name, its space and the opening quote; up to the quote before "]".
-    const std::size_t valeur = debut + name.size() + 2;
-    if (crochet < 1 || crochet - 1 <= valeur) return {};
-    return std::string(text.substr(valeur, crochet - 1 - valeur));
+    const std::size_t value = debut + name.size() + 2;
+    if (crochet < 1 || crochet - 1 <= value) return {};
+    return std::string(text.substr(value, crochet - 1 - value));
 }
 
 } // namespace quarvelin

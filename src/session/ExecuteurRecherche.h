@@ -14,7 +14,7 @@ public:
     // Searches a copy; `fin` runs on the caller's thread once the search is over, never after
     // annuler().
     virtual void lancer(const SearchRequest& request, const SearchCounters& counters,
-                        const EngineCallbacks& callbacks, Fin fin) = 0;
+                        const EngineCallbacks& callbacks, Fin end) = 0;
     virtual void annuler() = 0;
 };
 
@@ -22,10 +22,10 @@ public:
 class RechercheSynchrone : public ExecuteurRecherche {
 public:
     void lancer(const SearchRequest& request, const SearchCounters& counters,
-                const EngineCallbacks& callbacks, Fin fin) override {
+                const EngineCallbacks& callbacks, Fin end) override {
         SearchCounters c = counters;
         SearchResult r = searchMove(request, c, callbacks);
-        fin(r, c);
+        end(r, c);
     }
     void annuler() override {}
 };

@@ -40,9 +40,9 @@ void enregistrer_position(GameSession& s, const Position& p) {
 
 int compter_repetitions(const GameSession& s) {
     if (s.PositionIndex < 1) return 0;
-    const std::string& cle = s.PositionHistory[static_cast<std::size_t>(s.PositionIndex - 1)];
+    const std::string& key = s.PositionHistory[static_cast<std::size_t>(s.PositionIndex - 1)];
     return static_cast<int>(std::count(s.PositionHistory.begin(),
-                                       s.PositionHistory.begin() + (s.PositionIndex - 1), cle));
+                                       s.PositionHistory.begin() + (s.PositionIndex - 1), key));
 }
 
 bool ligne_noire(const std::string& line) { return line.find("...") != std::string::npos; }

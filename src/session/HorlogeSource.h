@@ -6,7 +6,7 @@ namespace quarvelin {
 enum class Minuterie {
     Basse,      // the bottom countdown, PlayerColour's
     Haute,      // the top countdown
-    Duree,      // the game's duration
+    Duration,      // the game's duration
     Defilement, // scrolling replay, every DELAI_ATTENTE ms
     Auto,       // automatic play, every 100 ms
 };

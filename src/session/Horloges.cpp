@@ -6,8 +6,8 @@ namespace quarvelin {
 
 std::optional<int> Horloges::lire_temps(const std::string& text) {
     int h = 0, m = 0, s = 0;
-    char fin = 0;
-    if (std::sscanf(text.c_str(), "%d:%d:%d%c", &h, &m, &s, &fin) != 3) return std::nullopt;
+    char end = 0;
+    if (std::sscanf(text.c_str(), "%d:%d:%d%c", &h, &m, &s, &end) != 3) return std::nullopt;
     if (h < 0 || h > 23 || m < 0 || m > 59 || s < 0 || s > 59) return std::nullopt;
     return h * 3600 + m * 60 + s;
 }
@@ -37,7 +37,7 @@ void Horloges::installer(const std::string& delaiPartie, bool clockOn, bool lanc
     }
     if (lancerDuree) {
         duree_ = "00:00:00";
-        regler(Minuterie::Duree, 1000);
+        regler(Minuterie::Duration, 1000);
     }
 }
 
@@ -50,7 +50,7 @@ void Horloges::basculer_horloges(Colour moved, Colour playerColour, bool clockOn
 }
 
 void Horloges::arreter_horloges() {
-    for (Minuterie m : {Minuterie::Basse, Minuterie::Haute, Minuterie::Auto, Minuterie::Duree})
+    for (Minuterie m : {Minuterie::Basse, Minuterie::Haute, Minuterie::Auto, Minuterie::Duration})
         regler(m, 0);
 }
 

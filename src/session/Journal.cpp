@@ -5,9 +5,9 @@
 
 namespace quarvelin {
 
-void ajouter_au_journal(const std::string& chemin, const std::string& line) {
-    if (chemin.empty()) return;
-    std::ofstream f(chemin, std::ios::app | std::ios::binary);
+void ajouter_au_journal(const std::string& path, const std::string& line) {
+    if (path.empty()) return;
+    std::ofstream f(path, std::ios::app | std::ios::binary);
     if (f) f << line << '\n';
 }
 

@@ -33,13 +33,13 @@ double Partie::aleatoire() {
     return static_cast<double>((graine_ >> 8) & 0xFFFFFF) / 16777216.0;
 }
 
-EngineWeights Partie::weights() const { return poids_profil(env_.settings, s_.EngineProfile); }
+EngineWeights Partie::weights() const { return profileWeights(env_.settings, s_.EngineProfile); }
 
 void Partie::jouer_son(int index) {
     if (!s_.SoundOn || index < 0 || index >= NombreSons) return;
-    const std::string& chemin = s_.SoundFiles[static_cast<std::size_t>(index)];
-    if (chemin.empty()) return;
-    if (!env_.sons.jouer(chemin))
+    const std::string& path = s_.SoundFiles[static_cast<std::size_t>(index)];
+    if (path.empty()) return;
+    if (!env_.sons.jouer(path))
         env_.dialogs.message(text(TextKey::SoundTitle), text(TextKey::SoundFailed),
                              DialogIcon::Exclamation);
 }
@@ -78,18 +78,18 @@ std::string Partie::entete_auto() const {
     const Settings& st = env_.settings;
     int noir = st.TwoProfiles ? 2 : 1;
     // A profile's rating when it has one, else the label of its level (its depth).
-    auto elo = [&](int profil) {
-        auto k = static_cast<std::size_t>(profil);
+    auto elo = [&](int profile) {
+        auto k = static_cast<std::size_t>(profile);
         if (st.NIVEAU_ELO[k] > 0) return std::to_string(st.NIVEAU_ELO[k]);
         int niveau = st.PROFONDEUR_MAX[k];
-        if (niveau >= 0 && niveau < static_cast<int>(NiveauxElo.size()))
-            return std::string(NiveauxElo[static_cast<std::size_t>(niveau)]);
-        return std::string(NiveauxElo.back());
+        if (niveau >= 0 && niveau < static_cast<int>(EloLevels.size()))
+            return std::string(EloLevels[static_cast<std::size_t>(niveau)]);
+        return std::string(EloLevels.back());
     };
     // Quotes and backslashes in a value are escaped, or the tag would end early.
-    auto tag = [](const std::string& name, const std::string& valeur) {
+    auto tag = [](const std::string& name, const std::string& value) {
         std::string v;
-        for (char c : valeur) {
+        for (char c : value) {
             if (c == '"' || c == '\\') v += '\\';
             v += c;
         }
@@ -219,7 +219,7 @@ void Partie::tick(Minuterie m) {
         commenter(message);
         return;
     }
-    case Minuterie::Duree:
+    case Minuterie::Duration:
         horloges_.tick_duree();
         env_.vue.horloges_modifiees();
         return;

@@ -56,7 +56,7 @@ public:
     GameSession& session() { return s_; }
     const SearchCounters& counters() const { return compteurs_; }
     const Horloges& horloges() const { return horloges_; }
-    EtatPlateau etat() const { return etat_; }
+    EtatPlateau state() const { return etat_; }
     bool machine_reflechit() const { return reflexion_; }
     // The lifted piece and its origin while a piece is lifted.
     PieceCode piece_levee() const { return levee_; }
@@ -114,7 +114,7 @@ public:
     bool demarrer_edition();
 
     // The engine profile whose weights and book settings the machine uses now.
-    int profil() const { return s_.EngineProfile; }
+    int profile() const { return s_.EngineProfile; }
 
     void jouer_son(int index);
     void log(const std::string& line);
@@ -149,7 +149,7 @@ private:
     std::string jouer_sur_plateau(const Move& c, bool machine);
     // A move line; court is the SAN, numero the move's full-move number.
     void ajouter_ligne(const std::string& longText, const std::string& court, Colour mover,
-                       int numero);
+                       int number);
     // A result line ("1-0", or the end-of-game line given), and the final position recorded
     // again so that line i keeps showing entry i + 1.
     void ajouter_resultat(const std::string& result, const std::string& line = {});

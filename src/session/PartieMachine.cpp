@@ -73,17 +73,17 @@ void Partie::joue_coup_machine() {
 
     const Colour side = pos_.side_to_move();
     // The rules, not the search's text, say whether the machine has a move at all.
-    if (GameEnd fin = gameEnd(pos_); fin != GameEnd::InProgress) {
-        fin_de_partie_mat(side, fin == GameEnd::Mate);
+    if (GameEnd end = gameEnd(pos_); end != GameEnd::InProgress) {
+        fin_de_partie_mat(side, end == GameEnd::Mate);
         apres_coup_machine();
         return;
     }
 
-    const auto profil = static_cast<std::size_t>(s_.EngineProfile);
+    const auto profile = static_cast<std::size_t>(s_.EngineProfile);
     const Settings& st = env_.settings;
     bool chercherLivre = true;
-    if (side == Colour::White && !st.OUVERTURE_DEFAUT[profil].empty() && pos_.MoveCount == 0) {
-        std::string jeton = st.OUVERTURE_DEFAUT[profil];
+    if (side == Colour::White && !st.OUVERTURE_DEFAUT[profile].empty() && pos_.MoveCount == 0) {
+        std::string jeton = st.OUVERTURE_DEFAUT[profile];
         ReadMove lu = lire_coup(pos_, Colour::White, NotationCode::Pgn, jeton);
         if (lu.fromX != 0 && lu.fromY != 0) {
             if (auto c = legal_aux_cases(pos_, lu.fromX, lu.fromY, lu.toX, lu.toY)) {
@@ -93,10 +93,10 @@ void Partie::joue_coup_machine() {
         }
         chercherLivre = false; // an unreadable default opening goes straight to the search
     }
-    if (chercherLivre && env_.base && env_.base->ouverte() && st.ACTIVE_BASE_CON[profil] == 1) {
+    if (chercherLivre && env_.base && env_.base->ouverte() && st.ACTIVE_BASE_CON[profile] == 1) {
         std::function<double()> hasard = [this] { return aleatoire(); };
         auto livre = env_.base->choisir_coup_livre(
-            pos_, side, s_.GameMoveText, st.OUVERTURE_ALEATOIRE[profil] == 1 ? &hasard : nullptr);
+            pos_, side, s_.GameMoveText, st.OUVERTURE_ALEATOIRE[profile] == 1 ? &hasard : nullptr);
         if (livre) {
             Move c = livre->move.move();
             if (isLegal(pos_, c)) {
@@ -146,8 +146,8 @@ void Partie::terminer_coup_machine(CoupMachine cm) {
     }
     Position avant = pos_;
     std::string longText = jouer_sur_plateau(cm.move, true);
-    int numero = avant.MoveCount + 1;
-    ajouter_ligne(longText, san(avant, cm.move), mover, numero);
+    int number = avant.MoveCount + 1;
+    ajouter_ligne(longText, san(avant, cm.move), mover, number);
     enregistrer_position(s_, pos_);
     entreeAffichee_ = s_.PositionIndex - 1;
     env_.vue.liste_modifiee();
@@ -158,9 +158,9 @@ void Partie::terminer_coup_machine(CoupMachine cm) {
         else if (env_.dialogs.question(env_.titre, text(TextKey::RepetitionDrawQuestion)))
             terminer("1/2-1/2", {}, {});
     }
-    if (s_.ScoreHistory.size() <= static_cast<std::size_t>(numero))
-        s_.ScoreHistory.resize(static_cast<std::size_t>(numero) + 1, 0.0f);
-    s_.ScoreHistory[static_cast<std::size_t>(numero)] = cm.score;
+    if (s_.ScoreHistory.size() <= static_cast<std::size_t>(number))
+        s_.ScoreHistory.resize(static_cast<std::size_t>(number) + 1, 0.0f);
+    s_.ScoreHistory[static_cast<std::size_t>(number)] = cm.score;
 
     bool echec = longText.ends_with('+');
     jouer_son(echec && static_cast<int>(2 * aleatoire() + 1) == 1 ? SonEchecMachine : SonPose);
@@ -171,9 +171,9 @@ void Partie::terminer_coup_machine(CoupMachine cm) {
     nommer_ouverture();
 
     if (!s_.partie_finie()) {
-        GameEnd fin = gameEnd(pos_);
-        if (fin != GameEnd::InProgress)
-            fin_de_partie_mat(pos_.side_to_move(), fin == GameEnd::Mate);
+        GameEnd end = gameEnd(pos_);
+        if (end != GameEnd::InProgress)
+            fin_de_partie_mat(pos_.side_to_move(), end == GameEnd::Mate);
     }
     apres_coup_machine();
 }

@@ -87,9 +87,9 @@ void Partie::noter_coup() {
         return;
     const Position& avant = s_.PositionStates[static_cast<std::size_t>(i)];
     bool noir = avant.side_to_move() == Colour::Black;
-    int numero = avant.MoveCount + (noir ? 0 : 1);
+    int number = avant.MoveCount + (noir ? 0 : 1);
     std::string reponse =
-        env_.dialogs.input(env_.titre + " N°" + std::to_string(numero),
+        env_.dialogs.input(env_.titre + " N°" + std::to_string(number),
                             text(noir ? TextKey::NoteOnBlackMove : TextKey::NoteOnWhiteMove) +
                                 " " + s_.lignes[static_cast<std::size_t>(i)],
                             "");

@@ -21,11 +21,11 @@ std::vector<std::string> jetons_de_coups(const std::string& text) {
     for (std::size_t i = 0; i < text.size();) {
         char ch = text[i];
         if (ch == '{') {
-            auto fin = text.find('}', i);
-            i = fin == std::string::npos ? text.size() : fin + 1;
+            auto end = text.find('}', i);
+            i = end == std::string::npos ? text.size() : end + 1;
         } else if (ch == ';' || (ch == '%' && (i == 0 || text[i - 1] == '\n'))) {
-            auto fin = text.find('\n', i);
-            i = fin == std::string::npos ? text.size() : fin + 1;
+            auto end = text.find('\n', i);
+            i = end == std::string::npos ? text.size() : end + 1;
         } else if (ch == '(') {
             ++variation;
             ++i;
@@ -35,12 +35,12 @@ std::vector<std::string> jetons_de_coups(const std::string& text) {
         } else if (std::isspace(static_cast<unsigned char>(ch))) {
             ++i;
         } else {
-            std::size_t fin = i;
-            while (fin < text.size() && !std::isspace(static_cast<unsigned char>(text[fin])) &&
-                   text[fin] != '{' && text[fin] != '(' && text[fin] != ')' && text[fin] != ';')
-                ++fin;
-            std::string jeton = text.substr(i, fin - i);
-            i = fin;
+            std::size_t end = i;
+            while (end < text.size() && !std::isspace(static_cast<unsigned char>(text[end])) &&
+                   text[end] != '{' && text[end] != '(' && text[end] != ')' && text[end] != ';')
+                ++end;
+            std::string jeton = text.substr(i, end - i);
+            i = end;
             if (variation > 0 || jeton.starts_with('$')) continue;
             // "12.", "12...", "12.e4": the number goes, the move stays.
             std::size_t k = 0;
@@ -104,7 +104,7 @@ void Partie::rejouer_partie(const std::optional<Position>& depart) {
         for (std::string jeton : jetons_de_coups(texteDePartie)) {
             if (isResult(jeton)) break;
             Colour side = pos_.side_to_move();
-            int numero = pos_.MoveCount + (side == Colour::White ? 1 : 0);
+            int number = pos_.MoveCount + (side == Colour::White ? 1 : 0);
             ReadMove lu = lire_coup(pos_, side, s_.NotationCode, jeton);
             if (lu.malformed)
                 env_.dialogs.message("Attention", text(TextKey::MoveLoadError) + jeton + " !",
@@ -114,7 +114,7 @@ void Partie::rejouer_partie(const std::optional<Position>& depart) {
             if (!isLegal(pos_, c) && !reparer_origine(pos_, c)) {
                 std::string question = text(side == Colour::White ? TextKey::WhiteMoveNumber
                                                                    : TextKey::BlackMoveNumber) +
-                                       " " + std::to_string(numero) +
+                                       " " + std::to_string(number) +
                                        text(TextKey::MoveSeemsImpossible);
                 if (!env_.dialogs.question(env_.titre, question) ||
                     !jouable_quand_meme(pos_, c, side))
@@ -122,7 +122,7 @@ void Partie::rejouer_partie(const std::optional<Position>& depart) {
             }
             Position avant = pos_;
             std::string longText = jouer_sur_plateau(c, false);
-            ajouter_ligne(longText, san(avant, c), side, numero);
+            ajouter_ligne(longText, san(avant, c), side, number);
             enregistrer_position(s_, pos_);
         }
     } catch (const std::exception& e) {

@@ -153,9 +153,9 @@ void Partie::put(int x, int y) {
         env_.dialogs.question(env_.titre, text(TextKey::RepetitionDrawQuestion)))
         terminer("1/2-1/2", {}, {});
     if (!s_.partie_finie()) {
-        GameEnd fin = gameEnd(pos_);
-        if (fin != GameEnd::InProgress)
-            fin_de_partie_mat(pos_.side_to_move(), fin == GameEnd::Mate);
+        GameEnd end = gameEnd(pos_);
+        if (end != GameEnd::InProgress)
+            fin_de_partie_mat(pos_.side_to_move(), end == GameEnd::Mate);
     }
 
     std::string note = scoreText(e);
@@ -194,10 +194,10 @@ std::string Partie::jouer_sur_plateau(const Move& c, bool machine) {
 }
 
 void Partie::ajouter_ligne(const std::string& longText, const std::string& court, Colour mover,
-                           int numero) {
+                           int number) {
     std::string line = longText.starts_with(' ') ? longText : " " + longText;
     s_.lignes.push_back(mover == Colour::Black ? PrefixeNoir + line : line);
-    std::string numerote = mover == Colour::White ? std::to_string(numero) + "." + court : court;
+    std::string numerote = mover == Colour::White ? std::to_string(number) + "." + court : court;
     s_.textesCourts.push_back(numerote);
     s_.LastLongMove = rogner(longText);
     s_.GameMoveText = rogner(s_.GameMoveText + " " + numerote);

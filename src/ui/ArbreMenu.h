@@ -16,9 +16,9 @@ struct ElementMenu {
     const char* parent = nullptr; // the menu it sits in; nullptr for the menu bar
     std::optional<TextKey> text; // its caption; none: filled at run time
     const char* raccourci = "";   // QKeySequence portable text, "" for none
-    GenreMenu genre = GenreMenu::Commande;
+    GenreMenu kind = GenreMenu::Commande;
     const char* groupe = nullptr; // exclusive group, nullptr for none
-    bool coche = false;           // initially checked
+    bool ticked = false;           // initially checked
     bool desactive = false;       // initially disabled
     bool enJeu = false;           // enabled when a game starts
     bool horsJeu = false;         // disabled while a game is under way

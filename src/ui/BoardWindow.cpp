@@ -307,12 +307,12 @@ void BoardWindow::build() {
     connect(list2_, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
         QMenu menu(list2_);
         QModelIndex i = list2_->indexAt(at);
-        QAction* ouvrir = menu.addAction(text(TextKey::OpenTheGame));
-        ouvrir->setEnabled(i.isValid());
+        QAction* open = menu.addAction(text(TextKey::OpenTheGame));
+        open->setEnabled(i.isValid());
         QAction* imprimer = menu.addAction(text(TextKey::PrintGameList));
         imprimer->setEnabled(games_->rowCount() > 0);
         QAction* choix = menu.exec(list2_->viewport()->mapToGlobal(at));
-        if (choix == ouvrir)
+        if (choix == open)
             emit gameChosen(games_->position(i.row()));
         else if (choix == imprimer)
             emit gameListPrintRequested();
@@ -442,8 +442,8 @@ void BoardWindow::reflexion(const std::string& t, PieceCode piece) {
 }
 
 void BoardWindow::counters(const quarvelin::SearchCounters& c, float best) {
-    auto panneau = [&](int i, quarvelin::TextKey key, const QString& valeur) {
-        panels_[static_cast<std::size_t>(i)]->setText(text(key) + QStringLiteral(" : ") + valeur);
+    auto panneau = [&](int i, quarvelin::TextKey key, const QString& value) {
+        panels_[static_cast<std::size_t>(i)]->setText(text(key) + QStringLiteral(" : ") + value);
     };
     panneau(2, TextKey::MovesExamined, QString::number(c.MovesExamined));
     panneau(3, TextKey::PositionsEvaluated, QString::number(c.PositionsEvaluated));
@@ -454,8 +454,8 @@ void BoardWindow::counters(const quarvelin::SearchCounters& c, float best) {
     depth_->setText(text(TextKey::Depth) + QStringLiteral(" %1").arg(c.SearchDepth));
 }
 
-void BoardWindow::bouton_lecture(const std::string& legende, const std::string& bulle) {
-    nav_[4]->setText(QString::fromStdString(legende));
+void BoardWindow::bouton_lecture(const std::string& caption, const std::string& bulle) {
+    nav_[4]->setText(QString::fromStdString(caption));
     nav_[4]->setToolTip(QString::fromStdString(bulle));
 }
 
@@ -497,7 +497,7 @@ void BoardWindow::tick(Minuterie m) {
     // Seconds of the clocks are kept and counted once the box is gone.
     auto& pending = pendingTicks_[static_cast<std::size_t>(m)];
     if (QApplication::activeModalWidget()) {
-        if (m == Minuterie::Basse || m == Minuterie::Haute || m == Minuterie::Duree) ++pending;
+        if (m == Minuterie::Basse || m == Minuterie::Haute || m == Minuterie::Duration) ++pending;
         return;
     }
     for (int n = pending + 1; n > 0 && timers_[static_cast<std::size_t>(m)]->isActive(); --n)

@@ -69,7 +69,7 @@ public:
     void piece_levee(quarvelin::PieceCode piece) override;
     void reflexion(const std::string& text, quarvelin::PieceCode piece) override;
     void counters(const quarvelin::SearchCounters& c, float best) override;
-    void bouton_lecture(const std::string& legende, const std::string& bulle) override;
+    void bouton_lecture(const std::string& caption, const std::string& bulle) override;
     void etat_menus() override { emit menuStateChanged(); }
     void result(const std::string& r) override;
     void reperes(bool visibles) override;

@@ -71,10 +71,10 @@ void CommentWindow::appliquer_textes(const TextCatalogue& catalogue) {
 }
 
 void CommentWindow::ajouter(const std::string& text) {
-    QTextCursor fin(text1_->document());
-    fin.movePosition(QTextCursor::End);
-    fin.insertText(q(text));
-    text1_->setTextCursor(fin);
+    QTextCursor end(text1_->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(q(text));
+    text1_->setTextCursor(end);
     // All the way down, not just far enough for the caret: the newest lines fill the view.
     text1_->ensureCursorVisible();
     text1_->verticalScrollBar()->setValue(text1_->verticalScrollBar()->maximum());

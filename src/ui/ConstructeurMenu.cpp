@@ -29,7 +29,7 @@ ConstructeurMenu::ConstructeurMenu(QMenuBar* barre, const TextCatalogue& texts) 
         QMenu* parent = e.parent ? menus_.value(QString::fromUtf8(e.parent)) : nullptr;
         const QString name = nom_objet(e.name, e.index);
         QAction* action = nullptr;
-        switch (e.genre) {
+        switch (e.kind) {
         case GenreMenu::Menu: {
             auto* menu = new QMenu(parent ? static_cast<QWidget*>(parent) : barre);
             menu->setObjectName(name);
@@ -47,8 +47,8 @@ ConstructeurMenu::ConstructeurMenu(QMenuBar* barre, const TextCatalogue& texts) 
         case GenreMenu::Commande:
         case GenreMenu::Coche:
             action = parent->addAction(QString());
-            action->setCheckable(e.genre == GenreMenu::Coche);
-            action->setChecked(e.coche);
+            action->setCheckable(e.kind == GenreMenu::Coche);
+            action->setChecked(e.ticked);
             if (*e.raccourci) action->setShortcut(QKeySequence(QString::fromUtf8(e.raccourci)));
             // Captioned with a file name once the recent-files list is filled.
             if (!e.text) action->setVisible(false);
@@ -58,11 +58,11 @@ ConstructeurMenu::ConstructeurMenu(QMenuBar* barre, const TextCatalogue& texts) 
         action->setEnabled(!e.desactive && !e.aVenir);
         if (e.aVenir) parent->setToolTipsVisible(true);
         if (e.groupe) {
-            const QString cle = QString::fromUtf8(e.groupe);
-            QActionGroup*& groupe = groupes_[cle];
+            const QString key = QString::fromUtf8(e.groupe);
+            QActionGroup*& groupe = groupes_[key];
             if (!groupe) {
                 groupe = new QActionGroup(barre);
-                groupe->setObjectName(cle);
+                groupe->setObjectName(key);
                 groupe->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
             }
             groupe->addAction(action);
@@ -85,7 +85,7 @@ void ConstructeurMenu::appliquer_textes(const TextCatalogue& texts) {
     for (const ElementMenu& e : arbre_menu()) {
         if (!e.text) continue;
         QAction* action = actions_.value(nom_objet(e.name, e.index));
-        if (e.genre == GenreMenu::Menu)
+        if (e.kind == GenreMenu::Menu)
             menus_.value(nom_objet(e.name, e.index))->setTitle(texte_qt(texts, *e.text));
         else
             action->setText(texte_qt(texts, *e.text));

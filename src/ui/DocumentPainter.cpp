@@ -94,8 +94,8 @@ void paintBoard(QPainter& painter, const QRectF& square, const CaseDiagramme& di
             painter.fillRect(cell, QColor::fromRgb((x + y) % 2 == 0 ? BoardView::LightSquareColour
                                                                     : BoardView::DarkSquareColour));
             const auto i = static_cast<std::size_t>((y - 1) * 8 + (x - 1));
-            if (i >= diagram.cle.size()) continue;
-            const int c = static_cast<unsigned char>(diagram.cle[i]) - 32;
+            if (i >= diagram.key.size()) continue;
+            const int c = static_cast<unsigned char>(diagram.key[i]) - 32;
             if (c >= 2 && c <= 13)
                 pieces.renderers[static_cast<std::size_t>(c)]->render(&painter, cell);
         }
@@ -162,7 +162,7 @@ bool DocumentPainter::paintGame(QPrinter& printer, const std::vector<LigneImprim
         if (!l.diagrammes.empty())
             heights.push_back(rowHeight);
         else
-            heights.push_back(l.police == quarvelin::Police::Titre ? titleMetrics.lineSpacing()
+            heights.push_back(l.police == quarvelin::Police::Title ? titleMetrics.lineSpacing()
                                                                    : textMetrics.lineSpacing());
     }
     const auto ranges = quarvelin::paginer(heights, body.height());
@@ -175,7 +175,7 @@ bool DocumentPainter::paintGame(QPrinter& printer, const std::vector<LigneImprim
              i < ranges[static_cast<std::size_t>(p)].second; ++i) {
             const LigneImprimee& l = lines[i];
             if (l.diagrammes.empty()) {
-                const bool isTitle = l.police == quarvelin::Police::Titre;
+                const bool isTitle = l.police == quarvelin::Police::Title;
                 painter.setFont(isTitle ? title : text);
                 painter.setPen(Qt::black);
                 const QFontMetricsF& fm = isTitle ? titleMetrics : textMetrics;

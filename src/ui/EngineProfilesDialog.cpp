@@ -75,7 +75,7 @@ EngineProfilesDialog::~EngineProfilesDialog() = default;
 
 void EngineProfilesDialog::take() {
     for (int profile = 1; profile <= 2; ++profile)
-        controller_->choisir(profile, files_[profile - 1]->text().trimmed().toStdString());
+        controller_->choose(profile, files_[profile - 1]->text().trimmed().toStdString());
 }
 
 void EngineProfilesDialog::browse(int profile) {
@@ -83,7 +83,7 @@ void EngineProfilesDialog::browse(int profile) {
     const QString file = QFileDialog::getOpenFileName(
         this, Captions::text(catalogue_, TextKey::ChooseFile),
         current.fileName().isEmpty() ? current.path() : current.absoluteFilePath(),
-        QString::fromLatin1(EngineProfilesController::Filtre));
+        QString::fromLatin1(EngineProfilesController::Filter));
     if (!file.isEmpty()) fileField(profile)->setText(file);
 }
 
@@ -96,7 +96,7 @@ void EngineProfilesDialog::view(int profile) {
 
 void EngineProfilesDialog::accept() {
     take();
-    if (!controller_->valider()) return;
+    if (!controller_->validate()) return;
     emit profilesLoaded();
     QDialog::accept();
 }

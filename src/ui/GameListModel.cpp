@@ -70,13 +70,13 @@ QVariant GameListModel::data(const QModelIndex& i, int role) const {
     if (role == PositionRole) return QVariant::fromValue<qulonglong>(index_->position(g));
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
     const IndexPgn::Champ c = Colonnes[i.column()];
-    std::string_view v = index_->valeur(g, c);
+    std::string_view v = index_->value(g, c);
     QString text = QString::fromUtf8(v.data(), static_cast<qsizetype>(v.size()));
     if (enCapitales(c)) text = text.toUpper();
     if (role == Qt::ToolTipRole) {
         // The whole game at a glance, wherever the pointer rests on its row.
         auto val = [&](IndexPgn::Champ ch) {
-            std::string_view s = index_->valeur(g, ch);
+            std::string_view s = index_->value(g, ch);
             return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
         };
         return QStringLiteral("%1 – %2   %3\n%4, %5  %6")
@@ -106,10 +106,10 @@ void GameListModel::sort(int column, Qt::SortOrder order) {
     const IndexPgn::Champ c = Colonnes[column];
     auto avant = [&](std::uint32_t a, std::uint32_t b) {
         if (c == IndexPgn::Round) {
-            auto na = numero_ronde(ix.valeur(a, c)), nb = numero_ronde(ix.valeur(b, c));
+            auto na = numero_ronde(ix.value(a, c)), nb = numero_ronde(ix.value(b, c));
             if (na != nb) return na < nb;
         }
-        return comparer_sans_casse(ix.valeur(a, c), ix.valeur(b, c)) < 0;
+        return comparer_sans_casse(ix.value(a, c), ix.value(b, c)) < 0;
     };
     // Stable, so equal values keep the file's order, both ways round.
     if (order == Qt::AscendingOrder)

@@ -23,7 +23,7 @@ public:
 
     void setIndex(std::shared_ptr<const quarvelin::IndexPgn> index);
     void clear() { setIndex(nullptr); }
-    const quarvelin::IndexPgn* liste() const { return index_.get(); }
+    const quarvelin::IndexPgn* list() const { return index_.get(); }
     void setCaptions(const QStringList& captions);
 
     // The game shown at a row, once sorted.

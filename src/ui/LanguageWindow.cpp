@@ -1,6 +1,6 @@
 #include "ui/LanguageWindow.h"
 
-#include "config/ChoixLangue.h"
+#include "config/LanguageChoice.h"
 #include "localisation/TextCatalogue.h"
 #include "localisation/TextKey.h"
 #include "ui/WelcomeBanner.h"
@@ -13,7 +13,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-using quarvelin::ChoixLangue;
+using quarvelin::LanguageChoice;
 
 using quarvelin::TextKey;
 
@@ -31,7 +31,7 @@ QString lien(const QString& text) {
 
 LanguageWindow::LanguageWindow(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Language"));
-    setWindowTitle(QString::fromStdString(ChoixLangue::titre_fenetre()));
+    setWindowTitle(QString::fromStdString(LanguageChoice::windowTitle()));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     banniere_ = new WelcomeBanner(this);
@@ -47,17 +47,17 @@ LanguageWindow::LanguageWindow(QWidget* parent) : QDialog(parent) {
     grille->setHorizontalSpacing(10);
     grille->setVerticalSpacing(10);
     for (int i = 0; i < 8; ++i) {
-        const int cle = i + 1;
-        QString text = QString::fromUtf8(ChoixLangue::Legendes[static_cast<std::size_t>(i)]);
+        const int key = i + 1;
+        QString text = QString::fromUtf8(LanguageChoice::Captions[static_cast<std::size_t>(i)]);
         if (*NomsPropres[i] != '\0')
             text += QStringLiteral("  ·  ") + QString::fromUtf8(NomsPropres[i]);
         auto* b = new QPushButton(text, this);
-        b->setObjectName(QStringLiteral("langue%1").arg(cle));
+        b->setObjectName(QStringLiteral("langue%1").arg(key));
         b->setMinimumHeight(40);
         b->setAutoDefault(false);
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        connect(b, &QPushButton::clicked, this, [this, cle] {
-            emit langueChoisie(cle);
+        connect(b, &QPushButton::clicked, this, [this, key] {
+            emit langueChoisie(key);
             accept();
         });
         boutons_[static_cast<std::size_t>(i)] = b;

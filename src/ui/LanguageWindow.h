@@ -1,6 +1,6 @@
 #pragma once
 // The first-start window (`Language`): one button per language, a way out, and the product's
-// site. It only reports the choice; ChoixLangue carries it out.
+// site. It only reports the choice; LanguageChoice carries it out.
 #include <QDialog>
 
 #include <array>

@@ -535,7 +535,7 @@ void LoadGamesDialog::saveFilter() {
     if (QFileInfo::exists(settingsFile_)) {
         Settings read;
         const std::string folder = QFileInfo(settingsFile_).absolutePath().toStdString();
-        if (lire_reglages(file, folder, read, 1).etat == LectureReglages::Etat::Lu) written = read;
+        if (lire_reglages(file, folder, read, 1).state == SettingsReading::State::Parsed) written = read;
     }
     copyFilter(written, true);
     if (const std::string why = ecrire_reglages(written, file, 1); !why.empty()) {

@@ -1,7 +1,7 @@
 #include "ui/MainWindow.h"
 
-#include "config/ChoixLangue.h"
-#include "config/FichiersRecents.h"
+#include "config/LanguageChoice.h"
+#include "config/RecentFiles.h"
 #include "config/SettingsFile.h"
 #include "config/Version.h"
 #include "notation/Fen.h"
@@ -61,7 +61,7 @@ void relier(quarvelin::ConstructeurMenu& m, const char* name, int index, QObject
 } // namespace
 
 MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& catalogue,
-                       quarvelin::Emplacements lieux, QWidget* parent)
+                       quarvelin::Locations lieux, QWidget* parent)
     : QMainWindow(parent), settings_(settings), catalogue_(catalogue), lieux_(std::move(lieux)) {
     setObjectName(QStringLiteral("Menu"));
     setWindowIcon(QIcon(QStringLiteral(":/pieces/quarvelin/10.svg")));
@@ -75,7 +75,7 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
     dialogs_ = std::make_unique<MessageBoxDialogs>(this);
     sons_ = std::make_unique<QtSoundPlayer>();
     moteur_ = std::make_unique<RechercheEnTache>();
-    recents_ = std::make_unique<quarvelin::FichiersRecents>();
+    recents_ = std::make_unique<quarvelin::RecentFiles>();
 
     board_ = new BoardWindow;
     boardSub_ = mdiArea_->addSubWindow(board_);
@@ -94,7 +94,7 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
 
     // The opening base is opened once and stays open; without it the game goes on without
     // book moves and names.
-    base_.ouvrir(settings_.BASE_ECO);
+    base_.open(settings_.BASE_ECO);
 
     quarvelin::Environnement env{settings_,
                                  catalogue_,
@@ -126,7 +126,7 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
     // Piece sets of other packages, cut once into the data folder; after the window is up.
     QTimer::singleShot(0, this, [this] {
         importer_jeux_scid(QLatin1String(DossierJeuxScid),
-                           QString::fromStdString(lieux_.donnees + "/images/pieces"));
+                           QString::fromStdString(lieux_.data + "/images/pieces"));
     });
 }
 
@@ -166,25 +166,25 @@ void MainWindow::appliquer_langue(int languageKey) {
 }
 
 void MainWindow::synchroniserMenus() {
-    auto cocher = [&](const char* name, int index, bool oui) {
+    auto tick = [&](const char* name, int index, bool oui) {
         if (QAction* a = menus_->action(QString::fromLatin1(name), index)) a->setChecked(oui);
     };
     const quarvelin::GameSession& s = partie_->session();
-    cocher("menu_active_son", -1, s.SoundOn);
-    cocher("menu_active_horloge", -1, s.ClockOn);
-    cocher("affiche_repere", -1, s.reperesVisibles);
-    cocher("analyser_ouverture", -1, s.analyserOuverture);
-    cocher("couleur_blanche", -1, s.couleurBlanche);
-    cocher("couleur_noire", -1, !s.couleurBlanche);
-    for (int i = 0; i <= 3; ++i) cocher("menu_niv", i, settings_.PROFONDEUR_MAX[1] == i);
-    for (int i = 1; i <= 8; ++i) cocher("choix_langue", i, settings_.CLE_LANGUE == i);
-    cocher("notation_francaise", -1, s.NotationCode == quarvelin::NotationCode::French);
-    cocher("notation_pgn", -1, s.NotationCode == quarvelin::NotationCode::Pgn);
-    cocher("notation_internationale", -1,
+    tick("menu_active_son", -1, s.SoundOn);
+    tick("menu_active_horloge", -1, s.ClockOn);
+    tick("affiche_repere", -1, s.reperesVisibles);
+    tick("analyser_ouverture", -1, s.analyserOuverture);
+    tick("couleur_blanche", -1, s.couleurBlanche);
+    tick("couleur_noire", -1, !s.couleurBlanche);
+    for (int i = 0; i <= 3; ++i) tick("menu_niv", i, settings_.PROFONDEUR_MAX[1] == i);
+    for (int i = 1; i <= 8; ++i) tick("choix_langue", i, settings_.CLE_LANGUE == i);
+    tick("notation_francaise", -1, s.NotationCode == quarvelin::NotationCode::French);
+    tick("notation_pgn", -1, s.NotationCode == quarvelin::NotationCode::Pgn);
+    tick("notation_internationale", -1,
            s.NotationCode == quarvelin::NotationCode::International);
     const char* modes[] = {"mode_machine", "mode_libre", "mode_reseau", "mode_auto", "mode_corres"};
-    for (int m = 1; m <= 5; ++m) cocher(modes[m - 1], -1, static_cast<int>(s.PlayMode) == m);
-    cocher("affiche_commentaire", -1, comment_->visible());
+    for (int m = 1; m <= 5; ++m) tick(modes[m - 1], -1, static_cast<int>(s.PlayMode) == m);
+    tick("affiche_commentaire", -1, comment_->visible());
     board_->board()->setCoordinatesVisible(s.reperesVisibles);
 }
 
@@ -198,8 +198,8 @@ void MainWindow::etatMenus() {
         coller->setEnabled(s.plateauOuvert && (presse.contains(u'/') || presse.size() == 64));
     }
     board_->setNetworkMode(s.PlayMode == ModeJeu::Reseau);
-    if (QAction* liste = menus_->action(QStringLiteral("menu_edt_pc")))
-        liste->setEnabled(board_->gameListModel()->rowCount() > 0);
+    if (QAction* list = menus_->action(QStringLiteral("menu_edt_pc")))
+        list->setEnabled(board_->gameListModel()->rowCount() > 0);
 }
 
 void MainWindow::toggle(const char* name, std::uint8_t& flag) {
@@ -214,7 +214,7 @@ void MainWindow::connecter() {
     // File
     relier(m, "menu_pref", -1, this, [this] {
         PreferencesDialog d(
-            settings_, {quarvelin::fichier_reglages(lieux_), lieux_.donnees, lieux_.installation},
+            settings_, {quarvelin::settingsFile(lieux_), lieux_.data, lieux_.installation},
             catalogue_, *dialogs_, this);
         connect(&d, &PreferencesDialog::preferencesApplied, this, [this](quarvelin::Colour c) {
             partie_->session().EngineProfile = 1;
@@ -230,10 +230,10 @@ void MainWindow::connecter() {
         d.exec();
     });
     relier(m, "menu_quitter", -1, this, [this] { close(); });
-    connect(recentMenu_, &RecentFilesMenu::legendeChoisie, this, [this](const QString& legende) {
-        auto chemin =
-            quarvelin::FichiersRecents::choisir(legende.toStdString(), *dialogs_, catalogue_);
-        if (chemin) lire_fichier_pgn(ListerFichier, QString::fromStdString(*chemin));
+    connect(recentMenu_, &RecentFilesMenu::legendeChoisie, this, [this](const QString& caption) {
+        auto path =
+            quarvelin::RecentFiles::choose(caption.toStdString(), *dialogs_, catalogue_);
+        if (path) lire_fichier_pgn(ListerFichier, QString::fromStdString(*path));
     });
 
     // Game
@@ -264,11 +264,11 @@ void MainWindow::connecter() {
     relier(m, "menu_charge_fichier", -1, this, [this] {
         LoadGamesDialog d(LoadGamesDialog::Mode::Load, settings_, catalogue_,
                           QString::fromStdString(lieux_.installation),
-                          QString::fromStdString(quarvelin::fichier_reglages(lieux_)),
+                          QString::fromStdString(quarvelin::settingsFile(lieux_)),
                           fichierCourant_, dialogs_.get(), this);
         QString choisi;
         connect(&d, &LoadGamesDialog::loadRequested, this,
-                [&choisi](const QString& chemin) { choisi = chemin; });
+                [&choisi](const QString& path) { choisi = path; });
         d.exec();
         // Listed once the dialog is gone, under the progress window.
         if (!choisi.isEmpty()) lire_fichier_pgn(ListerFichier, choisi);
@@ -276,7 +276,7 @@ void MainWindow::connecter() {
     relier(m, "menu_sauve_fichier", -1, this, [this] {
         LoadGamesDialog d(LoadGamesDialog::Mode::Extract, settings_, catalogue_,
                           QString::fromStdString(lieux_.installation),
-                          QString::fromStdString(quarvelin::fichier_reglages(lieux_)),
+                          QString::fromStdString(quarvelin::settingsFile(lieux_)),
                           fichierCourant_, dialogs_.get(), this);
         connect(&d, &LoadGamesDialog::extractRequested, this,
                 [this, &d](const QString& source, const QString& cible, bool xml, bool unParFichier,
@@ -379,11 +379,11 @@ void MainWindow::connecter() {
     for (int i = 1; i <= 8; ++i)
         relier(m, "choix_langue", i, this, [this, i] { appliquer_langue(i); });
     relier(m, "menu_sauve_option", -1, this, [this] {
-        std::string erreur =
-            quarvelin::ecrire_reglages(settings_, quarvelin::fichier_reglages(lieux_));
-        if (!erreur.empty())
+        std::string error =
+            quarvelin::ecrire_reglages(settings_, quarvelin::settingsFile(lieux_));
+        if (!error.empty())
             dialogs_->message(quarvelin::NomProgramme,
-                              catalogue_.text(quarvelin::TextKey::SettingsCannotWrite) + erreur,
+                              catalogue_.text(quarvelin::TextKey::SettingsCannotWrite) + error,
                               quarvelin::DialogIcon::Exclamation);
         else
             dialogs_->message(quarvelin::NomProgramme, catalogue_.text(TextKey::SettingsSaved),
@@ -521,15 +521,15 @@ void MainWindow::ouvrirAide(bool recherche) {
     if (recherche) aide->search({});
 }
 
-void MainWindow::demarrer(const QString& fichierLigneDeCommande) {
+void MainWindow::start(const QString& fichierLigneDeCommande) {
     if (settings_.FIRST_STARTUP == 1) {
         langue_ = new LanguageWindow(this);
         langue_->setAttribute(Qt::WA_DeleteOnClose);
         langue_->appliquer_textes(catalogue_);
-        connect(langue_, &LanguageWindow::langueChoisie, this, [this](int cle) {
-            quarvelin::ChoixLangue choix(settings_, catalogue_, partie_->session().NotationCode,
-                                         quarvelin::fichier_reglages(lieux_), *dialogs_);
-            choix.choisir(cle);
+        connect(langue_, &LanguageWindow::langueChoisie, this, [this](int key) {
+            quarvelin::LanguageChoice choix(settings_, catalogue_, partie_->session().NotationCode,
+                                         quarvelin::settingsFile(lieux_), *dialogs_);
+            choix.choose(key);
             synchroniserMenus();
             appliquer_textes();
             langue_->close();

@@ -2,7 +2,7 @@
 // The main window `Menu`: the menu bar, and the board, comment and help windows in an MDI area.
 // It routes each command to the logic that carries it and keeps the menus in step with the
 // game; the game itself lives in Partie.
-#include "config/Demarrage.h"
+#include "config/Startup.h"
 #include "config/Settings.h"
 #include "localisation/Catalogue.h"
 #include "openings/BaseOuvertures.h"
@@ -25,7 +25,7 @@ class RechercheEnTache;
 
 namespace quarvelin {
 class ConstructeurMenu;
-class FichiersRecents;
+class RecentFiles;
 class Partie;
 struct OptionsConversion;
 struct PartieLue;
@@ -36,12 +36,12 @@ class MainWindow : public QMainWindow {
 
 public:
     MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& catalogue,
-               quarvelin::Emplacements lieux, QWidget* parent = nullptr);
+               quarvelin::Locations lieux, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The end of start-up: the language window at the first start, else a new game when the
     // settings ask for one; then a games file named on the command line.
-    void demarrer(const QString& fichierLigneDeCommande = {});
+    void start(const QString& fichierLigneDeCommande = {});
 
     quarvelin::Partie& partie() { return *partie_; }
     quarvelin::ConstructeurMenu& menus() { return *menus_; }
@@ -56,7 +56,7 @@ public:
     // Reading a games file: the first game opened, every game passing the filter listed in the
     // board window, or the listed game at `position` opened.
     enum ModeLecture { OuvrirPremiere = 0, ListerFichier = 1, LireSelection = 99 };
-    void lire_fichier_pgn(int mode, const QString& chemin, std::uint64_t position = 0);
+    void lire_fichier_pgn(int mode, const QString& path, std::uint64_t position = 0);
     QString fichierCourant() const { return fichierCourant_; }
     // The file dialog of "Load a game"; tests put their own answer here.
     std::function<QString()> choisirFichierParties;
@@ -78,7 +78,7 @@ private:
     void afficherCommentaire(bool affiche);
     // A game that arrives as text (a web address, later a file) replaces the one on the board.
     void chargerPartie(const quarvelin::PartieLue& lue);
-    void ouvrirPartieDuFichier(const QString& chemin, std::uint64_t position);
+    void ouvrirPartieDuFichier(const QString& path, std::uint64_t position);
     void choisirEtOuvrirPremiere();
     void imprimerListeParties();
     // The games of `source` the filter accepts, copied to `cible` under the progress window;
@@ -93,12 +93,12 @@ private:
 
     quarvelin::Settings& settings_;
     quarvelin::Catalogue& catalogue_;
-    quarvelin::Emplacements lieux_;
+    quarvelin::Locations lieux_;
     quarvelin::BaseOuvertures base_;
     std::unique_ptr<MessageBoxDialogs> dialogs_;
     std::unique_ptr<QtSoundPlayer> sons_;
     std::unique_ptr<RechercheEnTache> moteur_;
-    std::unique_ptr<quarvelin::FichiersRecents> recents_;
+    std::unique_ptr<quarvelin::RecentFiles> recents_;
     QMdiArea* mdiArea_ = nullptr;
     BoardWindow* board_ = nullptr;
     QMdiSubWindow* boardSub_ = nullptr;

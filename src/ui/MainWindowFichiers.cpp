@@ -1,6 +1,6 @@
 // The main window's games files: listing a file's games in the board window, opening one of
 // them, and the commands that lead there.
-#include "config/FichiersRecents.h"
+#include "config/RecentFiles.h"
 #include "config/Version.h"
 #include "records/ConversionPgn.h"
 #include "records/FiltreParties.h"
@@ -61,18 +61,18 @@ private:
 
 } // namespace
 
-void MainWindow::lire_fichier_pgn(int mode, const QString& chemin, std::uint64_t position) {
+void MainWindow::lire_fichier_pgn(int mode, const QString& path, std::uint64_t position) {
     using quarvelin::DialogIcon;
     using quarvelin::NomProgramme;
-    if (!QFileInfo(chemin).isFile()) {
+    if (!QFileInfo(path).isFile()) {
         if (mode == LireSelection)
             dialogs_->message(NomProgramme,
                               catalogue_.text(TextKey::GamesFileMissing) + "\n" +
-                                  chemin.toStdString(),
+                                  path.toStdString(),
                               DialogIcon::Information);
         else
             dialogs_->message(NomProgramme,
-                              catalogue_.text(TextKey::FileNotFound) + "\n" + chemin.toStdString(),
+                              catalogue_.text(TextKey::FileNotFound) + "\n" + path.toStdString(),
                               DialogIcon::Exclamation);
         return;
     }
@@ -83,10 +83,10 @@ void MainWindow::lire_fichier_pgn(int mode, const QString& chemin, std::uint64_t
     // The comment window starts again with the file's name, then the game's tags.
     if (comment_->visible()) comment_->clear();
     if (comment_->visible())
-        comment_->ajouter(catalogue_.text(TextKey::ChessGame) + " {" + chemin.toStdString() +
+        comment_->ajouter(catalogue_.text(TextKey::ChessGame) + " {" + path.toStdString() +
                           "} :\n");
     if (mode == LireSelection) {
-        ouvrirPartieDuFichier(chemin, position);
+        ouvrirPartieDuFichier(path, position);
         return;
     }
 
@@ -97,38 +97,38 @@ void MainWindow::lire_fichier_pgn(int mode, const QString& chemin, std::uint64_t
     else
         filtre.maximum = 1;
     std::optional<Patience> patience(std::in_place, this, catalogue_,
-                                     text(TextKey::ReadingPrefix) + chemin);
-    auto index = quarvelin::IndexPgn::indexer_fichier(QFile::encodeName(chemin).toStdString(),
+                                     text(TextKey::ReadingPrefix) + path);
+    auto index = quarvelin::IndexPgn::indexer_fichier(QFile::encodeName(path).toStdString(),
                                                       filtre, std::ref(*patience));
     patience.reset();
     if (!index || index->erreur_lecture()) {
         dialogs_->message(NomProgramme,
-                          catalogue_.text(quarvelin::TextKey::FileReadError) + chemin.toStdString(),
+                          catalogue_.text(quarvelin::TextKey::FileReadError) + path.toStdString(),
                           DialogIcon::Exclamation);
         if (!index) return;
     }
-    fichierCourant_ = chemin;
-    if (recents_->ajouter_fichier_recent(QFileInfo(chemin).absoluteFilePath().toStdString()))
+    fichierCourant_ = path;
+    if (recents_->ajouter_fichier_recent(QFileInfo(path).absoluteFilePath().toStdString()))
         recentMenu_->afficher(recents_->afficher_fichiers_recents());
     const QLocale locale;
     const QString statut = locale.toString(static_cast<qlonglong>(index->size())) +
                            text(TextKey::GamesSelectedOutOf) +
                            locale.toString(static_cast<qlonglong>(index->vues()));
-    auto liste = std::make_shared<const quarvelin::IndexPgn>(std::move(*index));
-    board_->montrer_parties(liste, statut);
+    auto list = std::make_shared<const quarvelin::IndexPgn>(std::move(*index));
+    board_->montrer_parties(list, statut);
     etatMenus();
-    if (mode == OuvrirPremiere && !liste->empty())
-        ouvrirPartieDuFichier(chemin, liste->position(0));
+    if (mode == OuvrirPremiere && !list->empty())
+        ouvrirPartieDuFichier(path, list->position(0));
 }
 
-void MainWindow::ouvrirPartieDuFichier(const QString& chemin, std::uint64_t position) {
+void MainWindow::ouvrirPartieDuFichier(const QString& path, std::uint64_t position) {
     using quarvelin::DialogIcon;
     using quarvelin::NomProgramme;
-    std::ifstream in(QFile::encodeName(chemin).toStdString(), std::ios::binary);
+    std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
     quarvelin::PartieLue lue = quarvelin::lire_partie_pgn(in, position);
     const std::string probleme = quarvelin::message_lecture(lue, catalogue_);
-    if (lue.erreur == quarvelin::TextKey::NoGameAtPlace ||
-        lue.erreur == quarvelin::TextKey::FileReadError) {
+    if (lue.error == quarvelin::TextKey::NoGameAtPlace ||
+        lue.error == quarvelin::TextKey::FileReadError) {
         dialogs_->message(NomProgramme, probleme, DialogIcon::Exclamation);
         return;
     }
@@ -144,12 +144,12 @@ void MainWindow::ouvrirPartieDuFichier(const QString& chemin, std::uint64_t posi
 void MainWindow::choisirEtOuvrirPremiere() {
     QString depart = fichierCourant_.isEmpty() ? QString::fromStdString(lieux_.installation)
                                                : QFileInfo(fichierCourant_).absolutePath();
-    QString chemin = choisirFichierParties
+    QString path = choisirFichierParties
                          ? choisirFichierParties()
                          : QFileDialog::getOpenFileName(this, text(TextKey::ChooseFile), depart,
                                                         text(TextKey::Files) +
                                                             QStringLiteral(" PGN (*.pgn *.PGN)"));
-    if (!chemin.isEmpty()) lire_fichier_pgn(OuvrirPremiere, chemin);
+    if (!path.isEmpty()) lire_fichier_pgn(OuvrirPremiere, path);
 }
 
 void MainWindow::imprimerListeParties() {

@@ -24,7 +24,7 @@ NumberSpinBox::NumberSpinBox(bool whole, double minimum, double maximum, double 
 }
 
 void NumberSpinBox::setFieldText(const QString& text) {
-    if (const auto v = quarvelin::nombre_strict(text.toStdString())) {
+    if (const auto v = quarvelin::strictNumber(text.toStdString())) {
         if (*v < minimum()) setMinimum(*v);
         if (*v > maximum()) setMaximum(*v);
         const QSignalBlocker block(this);
@@ -37,7 +37,7 @@ QString NumberSpinBox::fieldText() const { return lineEdit()->text().trimmed(); 
 
 QValidator::State NumberSpinBox::validate(QString& text, int&) const {
     // Never Invalid: the check on leaving judges what was typed and says why it is refused.
-    const auto v = quarvelin::nombre_strict(text.toStdString());
+    const auto v = quarvelin::strictNumber(text.toStdString());
     return v && *v >= minimum() && *v <= maximum() ? QValidator::Acceptable
                                                    : QValidator::Intermediate;
 }
@@ -45,7 +45,7 @@ QValidator::State NumberSpinBox::validate(QString& text, int&) const {
 void NumberSpinBox::fixup(QString&) const {}
 
 double NumberSpinBox::valueFromText(const QString& text) const {
-    return quarvelin::nombre_strict(text.toStdString()).value_or(value());
+    return quarvelin::strictNumber(text.toStdString()).value_or(value());
 }
 
 QString NumberSpinBox::textFromValue(double value) const {
@@ -68,7 +68,7 @@ void NumberSpinBox::keyPressEvent(QKeyEvent* event) {
 
 void NumberSpinBox::stepBy(int steps) {
     // Steps start from what the field shows, which may not be the value the box last accepted.
-    if (const auto v = quarvelin::nombre_strict(fieldText().toStdString())) {
+    if (const auto v = quarvelin::strictNumber(fieldText().toStdString())) {
         const QSignalBlocker block(this);
         setValue(*v);
     }

@@ -53,7 +53,7 @@ void OpeningListWindow::remplir(const std::string& texteDePartie,
         auto* item = new QTreeWidgetItem(liste_, {QString::fromStdString(l.code),
                                                   QString::fromStdString(l.libelle),
                                                   QString::fromStdString(l.coups)});
-        item->setData(0, Qt::UserRole, QStringLiteral("ref%1").arg(l.cle));
+        item->setData(0, Qt::UserRole, QStringLiteral("ref%1").arg(l.key));
         ++i;
         if (patience) {
             patience->setTexte(QStringLiteral("%1/%2 ").arg(i).arg(n) + ouvertures);

@@ -22,7 +22,7 @@ public:
     // Fills the list, row by row, with the progress window over long lists; stops when it is
     // cancelled, keeping what was listed. The number of rows goes in front of the title.
     void remplir(const std::string& texteDePartie, const std::vector<quarvelin::LigneEco>& lignes);
-    QTreeWidget* liste() const { return liste_; }
+    QTreeWidget* list() const { return liste_; }
 
 private:
     const quarvelin::TextCatalogue& catalogue_;

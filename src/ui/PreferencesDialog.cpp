@@ -73,10 +73,10 @@ QGroupBox* group(const QString& title, QLayout* layout) {
 
 } // namespace
 
-PreferencesDialog::PreferencesDialog(Settings& record, EmplacementsReglages emplacements,
+PreferencesDialog::PreferencesDialog(Settings& record, SettingsLocations settingsLocations,
                                      Catalogue& catalogue, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), record_(record), catalogue_(catalogue), dialogs_(dialogs),
-      controller_(std::make_unique<PreferencesController>(record, std::move(emplacements), dialogs,
+      controller_(std::make_unique<PreferencesController>(record, std::move(settingsLocations), dialogs,
                                                           catalogue)),
       tips_(record.BULLE_AIDE == 1) {
     setObjectName(QStringLiteral("pref"));
@@ -126,7 +126,7 @@ PreferencesDialog::PreferencesDialog(Settings& record, EmplacementsReglages empl
     layout->addSpacing(4);
     layout->addLayout(buttonRow);
 
-    controller_->ouvrir();
+    controller_->open();
     refresh();
 }
 
@@ -177,8 +177,8 @@ QLineEdit* PreferencesDialog::lineField(const char* key, std::optional<quarvelin
 
 NumberSpinBox* PreferencesDialog::numberField(const char* key, double step, const QString& sample,
                                               std::optional<quarvelin::TextKey> tip) {
-    const ChampPreference* field = champ_preference(key);
-    auto* spin = new NumberSpinBox(field->entier, field->minimum, field->maximum, step, sample);
+    const PreferenceField* field = preferenceField(key);
+    auto* spin = new NumberSpinBox(field->integer, field->minimum, field->maximum, step, sample);
     spin->setObjectName(QString::fromLatin1(key));
     setTip(spin, tip);
     textFields_[key] = {spin, [spin] { return spin->fieldText(); },
@@ -196,7 +196,7 @@ QCheckBox* PreferencesDialog::checkField(const char* key, quarvelin::TextKey cap
     setTip(box, tip);
     checkFields_[key] = box;
     connect(box, &QCheckBox::toggled, this,
-            [this, k = std::string(key)](bool on) { controller_->cocher(k, on); });
+            [this, k = std::string(key)](bool on) { controller_->tick(k, on); });
     return box;
 }
 
@@ -228,7 +228,7 @@ QWidget* PreferencesDialog::buildGeneral() {
     elo->setObjectName(QStringLiteral("NIVEAU_ELO"));
     elo->setEditable(true);
     elo->setInsertPolicy(QComboBox::NoInsert);
-    for (const char* level : NiveauxElo) elo->addItem(QString::fromLatin1(level));
+    for (const char* level : EloLevels) elo->addItem(QString::fromLatin1(level));
     elo->lineEdit()->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     elo->setMinimumContentsLength(6);
     elo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -247,14 +247,14 @@ QWidget* PreferencesDialog::buildGeneral() {
     colour_->setObjectName(QStringLiteral("DEB_BLANC"));
     colour_->addItems({text(TextKey::PrefWhite), text(TextKey::PrefBlack)});
     connect(colour_, &QComboBox::currentIndexChanged, this,
-            [this](int index) { controller_->cocher("DEB_BLANC", index == 0); });
+            [this](int index) { controller_->tick("DEB_BLANC", index == 0); });
     game->addRow(fieldLabel(TextKey::YouPlay, colour_), colour_);
 
     language_ = new QComboBox;
     language_->setObjectName(QStringLiteral("CLE_LANGUE"));
     for (const char* language : LanguageNames) language_->addItem(QString::fromUtf8(language));
     connect(language_, &QComboBox::currentIndexChanged, this,
-            [this](int index) { controller_->saisir("CLE_LANGUE", std::to_string(index + 1)); });
+            [this](int index) { controller_->type("CLE_LANGUE", std::to_string(index + 1)); });
     game->addRow(fieldLabel(TextKey::Language, language_), language_);
     for (auto [key, caption] : {std::pair{"AFF_NOUVELLE", TextKey::StartGameAtLaunch},
                                 {"AFF_REPERE", TextKey::ShowCoordinatesSetting},
@@ -272,7 +272,7 @@ QWidget* PreferencesDialog::buildGeneral() {
     clocks_->setObjectName(QStringLiteral("ACTIVE_HORLOGE"));
     clocks_->setCheckable(true);
     connect(clocks_, &QGroupBox::toggled, this,
-            [this](bool on) { controller_->cocher("ACTIVE_HORLOGE", on); });
+            [this](bool on) { controller_->tick("ACTIVE_HORLOGE", on); });
 
     auto* layout = new QVBoxLayout;
     layout->addWidget(group(text(TextKey::GroupPlayers), players));
@@ -288,7 +288,7 @@ QWidget* PreferencesDialog::buildBoard() {
     boardPicture_->setObjectName(QStringLiteral("CURENT_ECHIQUIER"));
     boardPicture_->setMinimumContentsLength(20);
     connect(boardPicture_, &QComboBox::currentTextChanged, this, [this](const QString& name) {
-        controller_->saisir("CURENT_ECHIQUIER", name.toStdString());
+        controller_->type("CURENT_ECHIQUIER", name.toStdString());
     });
     form->addRow(fieldLabel(TextKey::BoardPicture, boardPicture_), boardPicture_);
 
@@ -296,7 +296,7 @@ QWidget* PreferencesDialog::buildBoard() {
     pieceSet_->setObjectName(QStringLiteral("CURENT_PIECE"));
     pieceSet_->setMinimumContentsLength(20);
     connect(pieceSet_, &QComboBox::currentTextChanged, this, [this](const QString& name) {
-        controller_->saisir("CURENT_PIECE", name.toStdString());
+        controller_->type("CURENT_PIECE", name.toStdString());
         showPieceSet();
     });
     form->addRow(fieldLabel(TextKey::PieceSet, pieceSet_), pieceSet_);
@@ -360,7 +360,7 @@ QWidget* PreferencesDialog::buildNetwork() {
     roles->addButton(server_);
     roles->addButton(client_);
     connect(server_, &QRadioButton::toggled, this,
-            [this](bool on) { controller_->cocher("IP_MODE_SERVEUR", on); });
+            [this](bool on) { controller_->tick("IP_MODE_SERVEUR", on); });
 
     QFormLayout* form = newForm();
     form->addRow(fieldLabel(TextKey::NetworkRole, server_), server_);
@@ -403,7 +403,7 @@ QWidget* PreferencesDialog::buildEngine() {
         depth_->addItem(text(quarvelin::LevelTexts.at(level)), level);
     connect(depth_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0)
-            controller_->saisir("PROFONDEUR_MAX", std::to_string(depth_->itemData(index).toInt()));
+            controller_->type("PROFONDEUR_MAX", std::to_string(depth_->itemData(index).toInt()));
     });
     search->addRow(fieldLabel(TextKey::SearchDepth, depth_), depth_);
     search->addRow(nullptr, checkField("ALPHA_BETA", TextKey::AlphaBeta));
@@ -476,9 +476,9 @@ QWidget* PreferencesDialog::buildEvaluation() {
     others->setHorizontalSpacing(8);
     for (int i = 0; i < static_cast<int>(std::size(singles)); ++i) {
         const Single& s = singles[i];
-        const ChampPreference* field = champ_preference(s.key);
+        const PreferenceField* field = preferenceField(s.key);
         NumberSpinBox* spin =
-            numberField(s.key, s.step, field->entier ? CountSample : WeightSample);
+            numberField(s.key, s.step, field->integer ? CountSample : WeightSample);
         QLabel* caption = fieldLabel(s.caption, spin);
         const int row = i / 2, column = (i % 2) * 3;
         others->addWidget(caption, row, column);
@@ -505,16 +505,16 @@ void PreferencesDialog::refresh() {
     }
     for (auto& [key, box] : checkFields_) {
         const QSignalBlocker block(box);
-        box->setChecked(controller_->coche(key));
+        box->setChecked(controller_->ticked(key));
     }
-    const Settings& fields = controller_->champs();
+    const Settings& fields = controller_->fields();
     {
         const QSignalBlocker block(clocks_);
-        clocks_->setChecked(controller_->coche("ACTIVE_HORLOGE"));
+        clocks_->setChecked(controller_->ticked("ACTIVE_HORLOGE"));
     }
     {
         const QSignalBlocker block(colour_);
-        colour_->setCurrentIndex(controller_->coche("DEB_BLANC") ? 0 : 1);
+        colour_->setCurrentIndex(controller_->ticked("DEB_BLANC") ? 0 : 1);
     }
     {
         // Another value reads as English, as it does everywhere.
@@ -535,7 +535,7 @@ void PreferencesDialog::refresh() {
     {
         const QSignalBlocker block(boardPicture_);
         boardPicture_->clear();
-        for (const std::string& name : controller_->images_echiquier())
+        for (const std::string& name : controller_->boardImages())
             boardPicture_->addItem(QString::fromStdString(name));
         boardPicture_->setCurrentText(QString::fromStdString(fields.CURENT_ECHIQUIER));
         boardPicture_->setEnabled(boardPicture_->count() > 0);
@@ -543,22 +543,22 @@ void PreferencesDialog::refresh() {
     {
         const QSignalBlocker block(pieceSet_);
         pieceSet_->clear();
-        for (const std::string& name : controller_->jeux_pieces())
+        for (const std::string& name : controller_->pieceSets())
             pieceSet_->addItem(QString::fromStdString(name));
         pieceSet_->setCurrentText(QString::fromStdString(fields.CURENT_PIECE));
     }
     {
         const QSignalBlocker blockServer(server_);
         const QSignalBlocker blockClient(client_);
-        (controller_->coche("IP_MODE_SERVEUR") ? server_ : client_)->setChecked(true);
+        (controller_->ticked("IP_MODE_SERVEUR") ? server_ : client_)->setChecked(true);
     }
     showPieceSet();
 }
 
 void PreferencesDialog::showPieceSet() {
-    const auto& where = controller_->emplacements();
+    const auto& where = controller_->settingsLocations();
     preview_->setFolder(QString::fromStdString(
-        PieceSets::folder(where.installation, controller_->champs().CURENT_PIECE)));
+        PieceSets::folder(where.installation, controller_->fields().CURENT_PIECE)));
 }
 
 bool PreferencesDialog::commit(const std::string& key, bool showNow) {
@@ -566,21 +566,21 @@ bool PreferencesDialog::commit(const std::string& key, bool showNow) {
     if (it == textFields_.end()) return true;
     const std::string shown = it->second.read().toStdString();
     if (shown == controller_->text(key)) return true;
-    const Verification checked = controller_->saisir(key, shown);
+    const Verification checked = controller_->type(key, shown);
     {
         const QSignalBlocker block(it->second.widget);
         it->second.write(QString::fromStdString(checked.text));
     }
     if (checked.message.empty()) return true;
     if (showNow) {
-        dialogs_.message(PreferencesController::Titre, checked.message, DialogIcon::Exclamation);
+        dialogs_.message(PreferencesController::Title, checked.message, DialogIcon::Exclamation);
     } else {
         // Not from inside a focus change: a message box there fights the click that moved
         // the focus.
         refusalPending_ = true;
         QTimer::singleShot(0, this, [this, message = checked.message] {
             refusalPending_ = false;
-            dialogs_.message(PreferencesController::Titre, message, DialogIcon::Exclamation);
+            dialogs_.message(PreferencesController::Title, message, DialogIcon::Exclamation);
         });
     }
     return false;
@@ -597,20 +597,20 @@ void PreferencesDialog::accept() {
             return;
         }
     }
-    const bool done = controller_->valider([this] {
+    const bool done = controller_->validate([this] {
         catalogue_.appliquer_langue(record_.CLE_LANGUE);
-        emit preferencesApplied(PreferencesController::couleur_joueur(record_));
+        emit preferencesApplied(PreferencesController::playerColour(record_));
     });
     if (done) QDialog::accept();
 }
 
 void PreferencesDialog::reset() {
-    controller_->reinitialiser();
+    controller_->reset();
     refresh();
 }
 
 void PreferencesDialog::saveAs() {
-    const QFileInfo proposed(QString::fromStdString(controller_->nom_propose()));
+    const QFileInfo proposed(QString::fromStdString(controller_->proposedName()));
     QFileDialog chooser(this, text(TextKey::SaveSettingsAs), proposed.absolutePath(),
                         text(TextKey::Files) + QStringLiteral(" INI (*.ini)"));
     chooser.setAcceptMode(QFileDialog::AcceptSave);
@@ -620,13 +620,13 @@ void PreferencesDialog::saveAs() {
     chooser.setDefaultSuffix(QStringLiteral("ini"));
     chooser.selectFile(proposed.fileName());
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return;
-    controller_->enregistrer_sous(chooser.selectedFiles().constFirst().toStdString());
+    controller_->saveAs(chooser.selectedFiles().constFirst().toStdString());
 }
 
 void PreferencesDialog::browse(const std::string& key, const QString& filter) {
     TextField& field = textFields_.at(key);
     const std::string current =
-        chemin_absolu(field.read().toStdString(), controller_->emplacements().donnees);
+        absolutePath(field.read().toStdString(), controller_->settingsLocations().data);
     const QFileInfo start(QString::fromStdString(current));
     QFileDialog chooser(this, text(TextKey::ChooseFile), start.absolutePath(), filter);
     chooser.setAcceptMode(QFileDialog::AcceptSave);

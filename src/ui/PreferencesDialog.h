@@ -26,7 +26,7 @@ class PreferencesDialog : public QDialog {
     Q_OBJECT
 
 public:
-    PreferencesDialog(quarvelin::Settings& record, quarvelin::EmplacementsReglages emplacements,
+    PreferencesDialog(quarvelin::Settings& record, quarvelin::SettingsLocations settingsLocations,
                       quarvelin::Catalogue& catalogue, quarvelin::Dialogs& dialogs,
                       QWidget* parent = nullptr);
     ~PreferencesDialog() override;

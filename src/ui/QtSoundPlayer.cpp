@@ -58,8 +58,8 @@ QtSoundPlayer::QtSoundPlayer() = default;
 
 QtSoundPlayer::~QtSoundPlayer() = default;
 
-bool QtSoundPlayer::jouer(const std::string& chemin) {
-    const QFileInfo info(QString::fromStdString(chemin));
+bool QtSoundPlayer::jouer(const std::string& filePath) {
+    const QFileInfo info(QString::fromStdString(filePath));
     const QString path = info.absoluteFilePath();
     if (!info.isFile() || !decodableWav(path)) return false;
 

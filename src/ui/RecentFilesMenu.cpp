@@ -22,14 +22,14 @@ void RecentFilesMenu::afficher(const std::vector<std::string>& legendes) {
     elements_[0]->setVisible(!legendes.empty());
     for (std::size_t n = 1; n < elements_.size(); ++n) {
         const bool present = n <= legendes.size();
-        const QString legende = present ? QString::fromStdString(legendes[n - 1]) : QString();
+        const QString caption = present ? QString::fromStdString(legendes[n - 1]) : QString();
         // A "&" in a file name would turn into a shortcut mark; only the leading one is meant.
-        const qsizetype blanc = legende.indexOf(u' ');
+        const qsizetype blanc = caption.indexOf(u' ');
         elements_[n]->setText(blanc < 0
-                                  ? legende
-                                  : legende.left(blanc + 1) +
-                                        legende.mid(blanc + 1).replace(u'&', QStringLiteral("&&")));
-        elements_[n]->setData(legende);
+                                  ? caption
+                                  : caption.left(blanc + 1) +
+                                        caption.mid(blanc + 1).replace(u'&', QStringLiteral("&&")));
+        elements_[n]->setData(caption);
         elements_[n]->setVisible(present);
     }
 }

@@ -17,14 +17,14 @@ public:
     // The items go in before `avant`, or at the end of the menu when it is null.
     RecentFilesMenu(QMenu* menu, QAction* avant = nullptr);
 
-    // The captions of FichiersRecents::afficher_fichiers_recents; items beyond them hide.
+    // The captions of RecentFiles::afficher_fichiers_recents; items beyond them hide.
     void afficher(const std::vector<std::string>& legendes);
 
     QAction* element(int n) const { return elements_.at(static_cast<std::size_t>(n)); }
 
 signals:
-    // The clicked item's caption, for FichiersRecents::choisir.
-    void legendeChoisie(const QString& legende);
+    // The clicked item's caption, for RecentFiles::choisir.
+    void legendeChoisie(const QString& caption);
 
 private:
     std::array<QAction*, 11> elements_{};

@@ -19,7 +19,7 @@ void RechercheEnTache::annuler() {
 
 void RechercheEnTache::lancer(const quarvelin::SearchRequest& request,
                               const quarvelin::SearchCounters& counters,
-                              const quarvelin::EngineCallbacks& callbacks, Fin fin) {
+                              const quarvelin::EngineCallbacks& callbacks, Fin end) {
     // A cancelled search stops at its next piece; waiting for it is short.
     joindre();
     annulation_ = std::make_shared<std::atomic<bool>>(false);
@@ -49,13 +49,13 @@ void RechercheEnTache::lancer(const quarvelin::SearchRequest& request,
             poster([j, l] { j(l); });
         };
 
-    thread_ = std::thread([this, poster, request, counters, r, fin, flag = annulation_] {
+    thread_ = std::thread([this, poster, request, counters, r, end, flag = annulation_] {
         quarvelin::SearchCounters c = counters;
         quarvelin::SearchResult res = quarvelin::searchMove(request, c, r, flag.get());
         if (flag->load()) return;
-        poster([this, fin, res, c] {
+        poster([this, end, res, c] {
             enCours_ = false;
-            fin(res, c);
+            end(res, c);
         });
     });
 }

@@ -45,7 +45,7 @@ QString chooseFile(QWidget* parent, const QString& title, const QString& propose
 
 SaveWindow::SaveWindow(const quarvelin::GameSession& session, const quarvelin::Settings& settings,
                        quarvelin::Colour bottom, const quarvelin::Catalogue& catalogue,
-                       quarvelin::Dialogs& dialogs, quarvelin::FichiersRecents* recents,
+                       quarvelin::Dialogs& dialogs, quarvelin::RecentFiles* recents,
                        QWidget* parent)
     : QDialog(parent), catalogue_(catalogue), dialogs_(dialogs),
       controller_(dialogs, catalogue, recents), chooser_(chooseFile) {
@@ -128,7 +128,7 @@ void SaveWindow::save() {
     const auto format =
         xml_->isChecked() ? quarvelin::FormatPartie::Xml : quarvelin::FormatPartie::Pgn;
     const QString path = chooser_(this, QString::fromStdString(controller_.titre_dialogue()),
-                                  QString::fromStdString(controller_.nom_propose(format, today)),
+                                  QString::fromStdString(controller_.proposedName(format, today)),
                                   QString::fromStdString(controller_.filtre(format)));
     if (path.isEmpty()) return;
     if (!controller_.sauver(path.toStdString(), text1_->toPlainText().toStdString(),

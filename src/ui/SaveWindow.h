@@ -2,7 +2,7 @@
 // The save window (`sauve`): the record of the game in play, editable, saved as it stands in
 // the box. What the save does lives in SaveController; this window shows the text and the
 // choices and asks for the file.
-#include "config/FichiersRecents.h"
+#include "config/RecentFiles.h"
 #include "config/Settings.h"
 #include "localisation/Catalogue.h"
 #include "localisation/Dialogs.h"
@@ -29,7 +29,7 @@ public:
     // Composes the record when it opens; a note that cannot be placed is said then.
     SaveWindow(const quarvelin::GameSession& session, const quarvelin::Settings& settings,
                quarvelin::Colour bottom, const quarvelin::Catalogue& catalogue,
-               quarvelin::Dialogs& dialogs, quarvelin::FichiersRecents* recents,
+               quarvelin::Dialogs& dialogs, quarvelin::RecentFiles* recents,
                QWidget* parent = nullptr);
 
     // The file dialog by default; tests answer in its place.

@@ -171,22 +171,22 @@ void XmlGameWindow::montrer_chargement(bool enCours) {
 }
 
 void XmlGameWindow::choisir_liste() {
-    const QString chemin = choisirFichier ? choisirFichier() : QString();
-    if (chemin.isEmpty()) return;
-    charger_liste(chemin);
+    const QString path = choisirFichier ? choisirFichier() : QString();
+    if (path.isEmpty()) return;
+    charger_liste(path);
 }
 
-void XmlGameWindow::charger_liste(const QString& chemin) {
+void XmlGameWindow::charger_liste(const QString& path) {
     const std::string titre = "quarvelin";
-    if (!QFileInfo::exists(chemin)) {
+    if (!QFileInfo::exists(path)) {
         dialogs_.message(titre,
-                         catalogue_.text(TextKey::FileNotFound) + " (" + chemin.toStdString() + ")",
+                         catalogue_.text(TextKey::FileNotFound) + " (" + path.toStdString() + ")",
                          DialogIcon::Exclamation);
         return;
     }
     std::vector<std::string> adresses;
-    if (!lire_liste_adresses(chemin.toStdString(), adresses)) {
-        dialogs_.message(titre, catalogue_.text(TextKey::FileUnreadable) + chemin.toStdString(),
+    if (!lire_liste_adresses(path.toStdString(), adresses)) {
+        dialogs_.message(titre, catalogue_.text(TextKey::FileUnreadable) + path.toStdString(),
                          DialogIcon::Exclamation);
         return;
     }

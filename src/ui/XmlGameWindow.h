@@ -32,7 +32,7 @@ public:
     void appliquer_textes(const quarvelin::Catalogue& catalogue);
 
     // Fills the list from an address-list file; a missing file is reported.
-    void charger_liste(const QString& chemin);
+    void charger_liste(const QString& path);
     // Loads the address in the field, as the load button does.
     void charger_partie();
 

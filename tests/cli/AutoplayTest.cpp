@@ -38,21 +38,21 @@ int lancer(const std::vector<std::string>& args, std::string& err) {
 // Every position of a game's main line, as board keys, and the last one.
 struct Parcours {
     std::vector<std::string> cles;
-    Position fin;
+    Position end;
 };
 Parcours parcourir(const PgnGame& g) {
     std::vector<std::string> uci;
     Replay r = replay(g, NotationCode::Pgn, Colour::White, &uci);
     EXPECT_TRUE(r.ok) << r.errorToken;
     Parcours p{{}, Position::initial()};
-    p.cles.push_back(positionKey(p.fin));
+    p.cles.push_back(positionKey(p.end));
     for (const std::string& m : uci) {
-        for (const Move& c : legalMoves(p.fin))
-            if (uciMove(p.fin, c) == m) {
-                playMove(p.fin, c);
+        for (const Move& c : legalMoves(p.end))
+            if (uciMove(p.end, c) == m) {
+                playMove(p.end, c);
                 break;
             }
-        p.cles.push_back(positionKey(p.fin));
+        p.cles.push_back(positionKey(p.end));
     }
     return p;
 }
@@ -70,9 +70,9 @@ TEST(Autoplay, GamesAreValidPgnAndEveryResultIsEarned) {
     ASSERT_FALSE(test::trouver_programme("stockfish").empty());
     Lot lot;
     // One side with its own weights: a material-hungry profile at depth 0.
-    fs::path profil = lot.dir / "glouton.ini";
+    fs::path profile = lot.dir / "glouton.ini";
     {
-        std::ofstream f(profil);
+        std::ofstream f(profile);
         f << "[CALCUL]\r\nPROFONDEUR_MAX=0\r\nNOTE_MATERIEL_DAME=1500\r\n";
     }
     struct Cas {
@@ -82,7 +82,7 @@ TEST(Autoplay, GamesAreValidPgnAndEveryResultIsEarned) {
     };
     const Cas cas[] = {
         {{"--games", "10", "--depth", "1", "--seed", "3"}, "Quarvelin", "Quarvelin"},
-        {{"--games", "6", "--profile-black", profil.string(), "--max-plies", "120"},
+        {{"--games", "6", "--profile-black", profile.string(), "--max-plies", "120"},
          "Quarvelin",
          "glouton"},
     };
@@ -111,9 +111,9 @@ TEST(Autoplay, GamesAreValidPgnAndEveryResultIsEarned) {
             std::map<std::string, int> vues;
             for (const auto& k : p.cles) ++vues[k];
             bool repetee = vues[p.cles.back()] >= 3;
-            std::string verdict = arbitre(p.fin);
+            std::string verdict = arbitre(p.end);
             if (g.result == "1-0" || g.result == "0-1") {
-                bool blancsMates = p.fin.side_to_move() == Colour::White;
+                bool blancsMates = p.end.side_to_move() == Colour::White;
                 if (verdict == "mate")
                     EXPECT_EQ(g.result, blancsMates ? "0-1" : "1-0");
                 else

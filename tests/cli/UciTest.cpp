@@ -50,10 +50,10 @@ Sortie session(const std::string& script) {
     return {statut, lignes(out.str())};
 }
 
-std::string mot_apres(const std::string& line, const std::string& cle) {
+std::string mot_apres(const std::string& line, const std::string& key) {
     std::istringstream in(line);
     for (std::string m; in >> m;)
-        if (m == cle && in >> m) return m;
+        if (m == key && in >> m) return m;
     return {};
 }
 
@@ -120,15 +120,15 @@ TEST(Uci, ScriptedSessionAnswersInOrder) {
     // quit may cut the search short: info lines or none, then one bestmove, then nothing.
     for (std::size_t i = 7; i + 1 < s.lignes.size(); ++i)
         EXPECT_TRUE(s.lignes[i].starts_with("info ")) << s.lignes[i];
-    const std::string& fin = s.lignes.back();
-    ASSERT_TRUE(fin.starts_with("bestmove ")) << fin;
-    EXPECT_TRUE(est_legal(position_de("", {"e2e4"}), mot_apres(fin, "bestmove"))) << fin;
+    const std::string& end = s.lignes.back();
+    ASSERT_TRUE(end.starts_with("bestmove ")) << end;
+    EXPECT_TRUE(est_legal(position_de("", {"e2e4"}), mot_apres(end, "bestmove"))) << end;
 }
 
 // At the end of the input a bounded search finishes, so its answer is the engine's own.
 TEST(Uci, SearchAnswersWhatTheEngineFinds) {
     struct Cas {
-        std::string reglages; // setoption lines before
+        std::string settings; // setoption lines before
         std::string fen;      // empty: startpos
         std::vector<std::string> coups;
         std::string go;
@@ -162,7 +162,7 @@ TEST(Uci, SearchAnswersWhatTheEngineFinds) {
         std::string position = c.fen.empty() ? "position startpos" : "position fen " + c.fen;
         if (!c.coups.empty()) position += " moves";
         for (const auto& m : c.coups) position += " " + m;
-        const std::string script = c.reglages + position + "\n" + c.go + "\n";
+        const std::string script = c.settings + position + "\n" + c.go + "\n";
         Sortie s = session(script);
         Attendu a = attendu(position_de(c.fen, c.coups), c.profondeur);
         ASSERT_GE(s.lignes.size(), 2u) << script;
@@ -235,47 +235,47 @@ public:
         std::ofstream(chemin_, std::ios::binary) << content;
     }
     ~FichierProfil() { std::filesystem::remove(chemin_); }
-    const std::string& chemin() const { return chemin_; }
+    const std::string& path() const { return chemin_; }
 
 private:
     std::string chemin_;
 };
 
 TEST(Uci, ProfileGivesTheEngineWeights) {
-    FichierProfil profil("NOTE_CENTRE=0\r\nNOTE_MOBILITE_CAVALIER=0\r\n");
-    Settings s = reglages_integres(".");
-    ASSERT_TRUE(lire_profil(profil.chemin(), s, 1));
+    FichierProfil profile("NOTE_CENTRE=0\r\nNOTE_MOBILITE_CAVALIER=0\r\n");
+    Settings s = builtInSettings(".");
+    ASSERT_TRUE(readProfile(profile.path(), s, 1));
     const Position depart = Position::initial(Colour::White);
     const std::string integre = attendu(depart, 1).move;
-    const std::string charge = attendu(depart, 1, poids_profil(s, 1)).move;
+    const std::string charge = attendu(depart, 1, profileWeights(s, 1)).move;
     ASSERT_NE(integre, charge) << "the profile must change the move for this test to mean anything";
 
     struct Cas {
-        std::string reglages;
+        std::string settings;
         std::string move;
-        bool erreur;
+        bool error;
     };
     const Cas cas[] = {
-        {"setoption name Profile value " + profil.chemin() + "\n", charge, false},
+        {"setoption name Profile value " + profile.path() + "\n", charge, false},
         {"setoption name Profile value /nonexistent/profile.ini\n", integre, true},
-        {"setoption name Profile value " + profil.chemin() +
+        {"setoption name Profile value " + profile.path() +
              "\nsetoption name Profile value /nonexistent/profile.ini\n",
          charge, true},
-        {"setoption name Profile value " + profil.chemin() +
+        {"setoption name Profile value " + profile.path() +
              "\nsetoption name Profile value <empty>\n",
          integre, false},
-        {"setoption name Profile value " + profil.chemin() + "\nsetoption name Profile value\n",
+        {"setoption name Profile value " + profile.path() + "\nsetoption name Profile value\n",
          integre, false},
     };
     for (const Cas& c : cas) {
         Sortie r =
-            session("setoption name Depth value 1\n" + c.reglages + "position startpos\ngo\n");
-        ASSERT_FALSE(r.lignes.empty()) << c.reglages;
-        EXPECT_EQ(r.lignes.back(), "bestmove " + c.move) << c.reglages;
-        bool erreur = std::any_of(r.lignes.begin(), r.lignes.end(), [](const std::string& l) {
+            session("setoption name Depth value 1\n" + c.settings + "position startpos\ngo\n");
+        ASSERT_FALSE(r.lignes.empty()) << c.settings;
+        EXPECT_EQ(r.lignes.back(), "bestmove " + c.move) << c.settings;
+        bool error = std::any_of(r.lignes.begin(), r.lignes.end(), [](const std::string& l) {
             return l.starts_with("info string cannot read the profile /nonexistent/profile.ini");
         });
-        EXPECT_EQ(erreur, c.erreur) << c.reglages;
+        EXPECT_EQ(error, c.error) << c.settings;
     }
 }
 
@@ -321,10 +321,10 @@ public:
         std::unique_lock lock(m_);
         auto limite = std::chrono::steady_clock::now() + delai;
         for (;;) {
-            std::size_t fin = texte_.find('\n', lu_);
-            if (fin != std::string::npos) {
-                std::string l = texte_.substr(lu_, fin - lu_);
-                lu_ = fin + 1;
+            std::size_t end = texte_.find('\n', lu_);
+            if (end != std::string::npos) {
+                std::string l = texte_.substr(lu_, end - lu_);
+                lu_ = end + 1;
                 if (l.starts_with(debut)) return l;
                 if (avant) avant->push_back(l);
                 continue;
@@ -337,10 +337,10 @@ public:
     // The whole lines not read yet.
     std::vector<std::string> reste() {
         std::lock_guard lock(m_);
-        std::size_t fin = texte_.rfind('\n');
-        if (fin == std::string::npos || fin < lu_) return {};
-        std::vector<std::string> out = lignes(texte_.substr(lu_, fin + 1 - lu_));
-        lu_ = fin + 1;
+        std::size_t end = texte_.rfind('\n');
+        if (end == std::string::npos || end < lu_) return {};
+        std::vector<std::string> out = lignes(texte_.substr(lu_, end + 1 - lu_));
+        lu_ = end + 1;
         return out;
     }
 
@@ -469,7 +469,7 @@ TEST(Uci, InfiniteSearchWaitsForStop) {
 
 // A depth-3 search of this position on one thread takes seconds: stop and quit must not wait.
 TEST(Uci, StopAndQuitCutALongSearchShort) {
-    for (const char* fin : {"stop", "quit"}) {
+    for (const char* end : {"stop", "quit"}) {
         SessionEnDirect s;
         s.envoyer("setoption name Threads value 1");
         s.envoyer("setoption name Depth value 3");
@@ -477,22 +477,22 @@ TEST(Uci, StopAndQuitCutALongSearchShort) {
         s.envoyer("go depth 3");
         s.envoyer("isready");
         std::vector<std::string> avant;
-        ASSERT_TRUE(s.attendre("readyok", 30s, &avant)) << fin;
+        ASSERT_TRUE(s.attendre("readyok", 30s, &avant)) << end;
         s.envoyer("go depth 1");
-        ASSERT_TRUE(s.attendre("info string already searching, go ignored", 30s, &avant)) << fin;
+        ASSERT_TRUE(s.attendre("info string already searching, go ignored", 30s, &avant)) << end;
         for (const auto& l : avant) EXPECT_FALSE(l.starts_with("bestmove")) << l;
 
         auto debut = std::chrono::steady_clock::now();
-        s.envoyer(fin);
+        s.envoyer(end);
         auto b = s.attendre("bestmove", 30s);
-        if (std::string(fin) == "quit") {
+        if (std::string(end) == "quit") {
             EXPECT_EQ(s.terminer(), 0);
         }
         auto duree = std::chrono::steady_clock::now() - debut;
-        ASSERT_TRUE(b) << fin;
-        EXPECT_LT(duree, 1000ms) << fin;
+        ASSERT_TRUE(b) << end;
+        EXPECT_LT(duree, 1000ms) << end;
         EXPECT_TRUE(est_legal(position_de(Kiwipete), mot_apres(*b, "bestmove"))) << *b;
-        if (std::string(fin) == "stop") {
+        if (std::string(end) == "stop") {
             s.envoyer("isready");
             EXPECT_TRUE(s.attendre("readyok", 30s));
             s.envoyer("quit");
@@ -536,17 +536,17 @@ TEST(Uci, MatchAgainstStockfish) {
     adversaire.envoyer("setoption name Skill Level value 0");
     adversaire.envoyer("setoption name Threads value 1");
 
-    test::ReglagesMatch reglages;
+    test::ReglagesMatch settings;
     auto debut = std::chrono::steady_clock::now();
-    test::ResultatMatch r = test::jouer_match(quarvelin, adversaire, reglages);
+    test::ResultatMatch r = test::jouer_match(quarvelin, adversaire, settings);
     double secondes =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
     std::cout << "match Quarvelin (depth 1) vs Stockfish (skill 0, movetime 20): " << r.gains
               << " wins, " << r.nulles << " draws, " << r.pertes << " losses, " << r.inachevees
-              << " unfinished at " << reglages.demiCoupsMax << " plies, in " << secondes << " s\n";
-    EXPECT_EQ(r.erreur, "");
-    if (r.erreur.empty()) {
-        EXPECT_EQ(r.gains + r.nulles + r.pertes + r.inachevees, reglages.parties);
+              << " unfinished at " << settings.demiCoupsMax << " plies, in " << secondes << " s\n";
+    EXPECT_EQ(r.error, "");
+    if (r.error.empty()) {
+        EXPECT_EQ(r.gains + r.nulles + r.pertes + r.inachevees, settings.parties);
     }
 
     for (test::ProcessusUci* e : {&quarvelin, &adversaire}) e->envoyer("quit");

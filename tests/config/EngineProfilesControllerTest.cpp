@@ -23,7 +23,7 @@ protected:
 
     void SetUp() override {
         dir = test::dossier_de_test("quarvelin-profiles");
-        record = reglages_integres(dir.string());
+        record = builtInSettings(dir.string());
     }
     void TearDown() override { fs::remove_all(dir); }
     std::string file(const char* name) const { return (dir / name).string(); }
@@ -49,9 +49,9 @@ TEST_F(EngineProfiles, AMissingFileChangesNothing) {
     for (const auto& c : cases) {
         dialogs.messages.clear();
         EngineProfilesController window(record, dialogs, catalogue);
-        window.choisir(1, c.first);
-        window.choisir(2, c.second);
-        EXPECT_FALSE(window.valider());
+        window.choose(1, c.first);
+        window.choose(2, c.second);
+        EXPECT_FALSE(window.validate());
         EXPECT_EQ(record, before);
         ASSERT_EQ(dialogs.messages.size(), 1u);
         EXPECT_EQ(dialogs.messages[0].text, "[" + c.missing + "] <270>");
@@ -60,7 +60,7 @@ TEST_F(EngineProfiles, AMissingFileChangesNothing) {
 
 // What the preferences window saves as is an engine profile.
 TEST_F(EngineProfiles, ASavedSettingsFileLoadsAsAProfile) {
-    Settings aggressive = reglages_integres(dir.string());
+    Settings aggressive = builtInSettings(dir.string());
     aggressive.NOM_MOTEUR[1] = "Agressif";
     aggressive.PROFONDEUR_MAX[1] = 3;
     aggressive.ALPHA_BETA[1] = 1;
@@ -70,16 +70,16 @@ TEST_F(EngineProfiles, ASavedSettingsFileLoadsAsAProfile) {
     aggressive.LIEU_JEU = "pas une clé de profil";
     PreferencesController prefs(aggressive, {file("quarvelin.ini"), dir.string(), dir.string()},
                                 dialogs, catalogue);
-    ASSERT_TRUE(prefs.enregistrer_sous(file("agressif.ini")));
-    ASSERT_EQ(ecrire_reglages(reglages_integres(dir.string()), file("sage.ini")), "");
+    ASSERT_TRUE(prefs.saveAs(file("agressif.ini")));
+    ASSERT_EQ(ecrire_reglages(builtInSettings(dir.string()), file("sage.ini")), "");
 
     dialogs.messages.clear();
     EngineProfilesController window(record, dialogs, catalogue);
-    window.choisir(1, file("sage.ini"));
-    window.choisir(2, file("agressif.ini"));
-    ASSERT_TRUE(window.valider());
-    EXPECT_EQ(poids_profil(record, 2), poids_profil(aggressive, 1));
-    EXPECT_EQ(poids_profil(record, 1), poids_profil(reglages_integres(dir.string()), 1));
+    window.choose(1, file("sage.ini"));
+    window.choose(2, file("agressif.ini"));
+    ASSERT_TRUE(window.validate());
+    EXPECT_EQ(profileWeights(record, 2), profileWeights(aggressive, 1));
+    EXPECT_EQ(profileWeights(record, 1), profileWeights(builtInSettings(dir.string()), 1));
     EXPECT_EQ(record.NOM_MOTEUR[2], "Agressif");
     EXPECT_EQ(record.LIEU_JEU, "");
     EXPECT_TRUE(record.TwoProfiles);
@@ -93,12 +93,12 @@ TEST_F(EngineProfiles, ViewingAMissingFileSaysSo) {
     ASSERT_EQ(ecrire_reglages(record, file("un.ini")), "");
     fs::create_directories(dir / "dossier.ini");
     EngineProfilesController window(record, dialogs, catalogue);
-    window.choisir(1, file("un.ini"));
+    window.choose(1, file("un.ini"));
     EXPECT_TRUE(window.visible(1));
     EXPECT_TRUE(dialogs.messages.empty());
     for (const char* name : {"absent.ini", "dossier.ini"}) {
         dialogs.messages.clear();
-        window.choisir(2, file(name));
+        window.choose(2, file(name));
         EXPECT_FALSE(window.visible(2)) << name;
         ASSERT_EQ(dialogs.messages.size(), 1u) << name;
         EXPECT_EQ(dialogs.messages[0].text, "[" + file(name) + "] <270>");

@@ -24,7 +24,7 @@ protected:
     void SetUp() override {
         dir = test::dossier_de_test("quarvelin-prefs");
         // As at start-up: the file is created with the new-file values.
-        ASSERT_EQ(lire_reglages(file(), dir.string(), record).etat, LectureReglages::Etat::Cree);
+        ASSERT_EQ(lire_reglages(file(), dir.string(), record).state, SettingsReading::State::Created);
     }
     void TearDown() override { fs::remove_all(dir); }
 
@@ -33,7 +33,7 @@ protected:
         std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
     }
-    EmplacementsReglages where(std::string settings = {}) const {
+    SettingsLocations where(std::string settings = {}) const {
         return {settings.empty() ? file() : settings, dir.string(), dir.string()};
     }
     std::vector<std::string> shown() const {
@@ -87,8 +87,8 @@ TEST_F(Preferences, LeavingAFieldChecksItsText) {
     const Settings before = record;
     for (const auto& c : cases) {
         PreferencesController prefs(record, where(), dialogs, catalogue);
-        prefs.ouvrir();
-        const Verification v = prefs.saisir(c.key, c.typed);
+        prefs.open();
+        const Verification v = prefs.type(c.key, c.typed);
         EXPECT_EQ(v.text, c.shown) << c.key << " " << c.typed;
         EXPECT_EQ(prefs.text(c.key), c.shown) << c.key << " " << c.typed;
         EXPECT_EQ(v.message, c.message) << c.key << " " << c.typed;
@@ -109,19 +109,19 @@ TEST_F(Preferences, TickBoxesAndTheInvertedOne) {
                  {"IMP", "0", true},
                  {"IMP", "1", false}};
     for (const auto& c : cases) {
-        ASSERT_TRUE(affecter_cle(record, c.key, c.value));
+        ASSERT_TRUE(assignKey(record, c.key, c.value));
         PreferencesController prefs(record, where("/nonexistent/q.ini"), dialogs, catalogue);
-        prefs.ouvrir();
-        EXPECT_EQ(prefs.coche(c.key), c.ticked) << c.key << "=" << c.value;
-        prefs.cocher(c.key, !c.ticked);
-        EXPECT_EQ(prefs.coche(c.key), !c.ticked) << c.key << "=" << c.value;
+        prefs.open();
+        EXPECT_EQ(prefs.ticked(c.key), c.ticked) << c.key << "=" << c.value;
+        prefs.tick(c.key, !c.ticked);
+        EXPECT_EQ(prefs.ticked(c.key), !c.ticked) << c.key << "=" << c.value;
     }
 }
 
 TEST_F(Preferences, OkWritesTheFileAndReadsBackToTheRecord) {
     record.NOTE_MATERIEL[2][6] = 777; // profile 2 is not the window's
     PreferencesController prefs(record, where(), dialogs, catalogue);
-    prefs.ouvrir();
+    prefs.open();
     for (auto [key, typed] : {std::pair{"NOM_JOUEUR", "Alice"},
                               {"LIEU_JEU", "Lyon, salle 2"},
                               {"BASE_ECO", "base/mon-eco.db"},
@@ -132,12 +132,12 @@ TEST_F(Preferences, OkWritesTheFileAndReadsBackToTheRecord) {
                               {"CLE_LANGUE", "5"},
                               {"PROFONDEUR_MAX", "2"},
                               {"IP_NUM_PORT", " 6000"}})
-        ASSERT_EQ(prefs.saisir(key, typed).message, "") << key;
-    prefs.cocher("IMP", false);
-    prefs.cocher("DEB_BLANC", false);
+        ASSERT_EQ(prefs.type(key, typed).message, "") << key;
+    prefs.tick("IMP", false);
+    prefs.tick("DEB_BLANC", false);
 
     int applied = 0;
-    ASSERT_TRUE(prefs.valider([&] {
+    ASSERT_TRUE(prefs.validate([&] {
         ++applied;
         EXPECT_EQ(record.CLE_LANGUE, 5); // the language is applied from the new record
     }));
@@ -149,33 +149,33 @@ TEST_F(Preferences, OkWritesTheFileAndReadsBackToTheRecord) {
     EXPECT_EQ(record.MOBILITE_EVOLUTIVE[1][7], 1.0f / 3.0f);
     EXPECT_EQ(record.NOTE_MATERIEL[2][6], 777);
     EXPECT_EQ(record.IMP, 1);
-    EXPECT_EQ(PreferencesController::couleur_joueur(record), Colour::Black);
+    EXPECT_EQ(PreferencesController::playerColour(record), Colour::Black);
     EXPECT_EQ(record.BASE_ECO, (dir / "base/mon-eco.db").string());
     EXPECT_EQ(record.FILE_LOG, "/var/log/q.log");
 
     // The file keeps the path as typed; made whole, it gives the record back.
     Settings back;
-    ASSERT_EQ(lire_reglages(file(), dir.string(), back).etat, LectureReglages::Etat::Lu);
+    ASSERT_EQ(lire_reglages(file(), dir.string(), back).state, SettingsReading::State::Parsed);
     EXPECT_EQ(back.BASE_ECO, "base/mon-eco.db");
-    back.BASE_ECO = chemin_absolu(back.BASE_ECO, dir.string());
+    back.BASE_ECO = absolutePath(back.BASE_ECO, dir.string());
     back.NOTE_MATERIEL[2] = record.NOTE_MATERIEL[2]; // the file holds profile 1
     EXPECT_EQ(back, record);
 
     // Opened again, the window shows what was confirmed.
     PreferencesController again(record, where(), dialogs, catalogue);
-    again.ouvrir();
+    again.open();
     EXPECT_EQ(again.text("DELAI_PARTIE"), "00:45:00");
     EXPECT_EQ(again.text("IP_NUM_PORT"), " 6000");
-    EXPECT_FALSE(again.coche("IMP"));
+    EXPECT_FALSE(again.ticked("IMP"));
 }
 
 TEST_F(Preferences, OkThatCannotWriteSaysWhyAndChangesNothing) {
     const Settings before = record;
     PreferencesController prefs(record, where(file("absent/quarvelin.ini")), dialogs, catalogue);
-    prefs.ouvrir();
-    prefs.saisir("NOM_JOUEUR", "Bob");
+    prefs.open();
+    prefs.type("NOM_JOUEUR", "Bob");
     bool applied = false;
-    EXPECT_FALSE(prefs.valider([&] { applied = true; }));
+    EXPECT_FALSE(prefs.validate([&] { applied = true; }));
     EXPECT_FALSE(applied);
     EXPECT_EQ(record, before);
     ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -192,13 +192,13 @@ TEST_F(Preferences, ResetFillsTheResetValuesAndMarksTheRecordAtOnce) {
                               {"NOTE_MATERIEL_DAME", "950"},
                               {"SEUIL_PARTIE_NULLE", "-50"},
                               {"NB_JOUR_MAX", "7"}})
-        ASSERT_TRUE(affecter_cle(record, key, value));
+        ASSERT_TRUE(assignKey(record, key, value));
     ASSERT_EQ(ecrire_reglages(record, file()), "");
     const Settings before = record;
 
     PreferencesController prefs(record, where(), dialogs, catalogue);
-    prefs.ouvrir();
-    prefs.reinitialiser();
+    prefs.open();
+    prefs.reset();
     const std::string d = dir.string();
     const struct {
         const char* key;
@@ -256,10 +256,10 @@ TEST_F(Preferences, SaveAsWritesTheRecordNotTheFields) {
         const std::string path = file(c.name);
         if (c.exists) std::ofstream(path, std::ios::binary) << old;
         PreferencesController prefs(record, where(), dialogs, catalogue);
-        prefs.ouvrir();
-        prefs.saisir("LIEU_JEU", "Pas encore confirmé");
-        EXPECT_EQ(prefs.enregistrer_sous(path), c.written) << c.name;
-        EXPECT_EQ(read(path), c.written ? texte_reglages(record) : old) << c.name;
+        prefs.open();
+        prefs.type("LIEU_JEU", "Pas encore confirmé");
+        EXPECT_EQ(prefs.saveAs(path), c.written) << c.name;
+        EXPECT_EQ(read(path), c.written ? settingsText(record) : old) << c.name;
         EXPECT_EQ(shown(),
                   c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{})
             << c.name;
@@ -267,12 +267,12 @@ TEST_F(Preferences, SaveAsWritesTheRecordNotTheFields) {
 
     PreferencesController prefs(record, where(), dialogs, catalogue);
     dialogs.messages.clear();
-    EXPECT_FALSE(prefs.enregistrer_sous("")); // the chooser was cancelled
+    EXPECT_FALSE(prefs.saveAs("")); // the chooser was cancelled
     EXPECT_TRUE(dialogs.messages.empty());
 
     fs::create_directories(dir / "dossier.ini");
     dialogs.answer = true;
-    EXPECT_FALSE(prefs.enregistrer_sous(file("dossier.ini")));
+    EXPECT_FALSE(prefs.saveAs(file("dossier.ini")));
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.starts_with("<917>"));
 }
@@ -281,20 +281,20 @@ TEST_F(Preferences, FieldsComeFromTheFileOnDisk) {
     record.LIEU_JEU = "Mémoire";
     record.ACTIVE_SON = 0; // toggled from the menu, not saved
     PreferencesController prefs(record, where(), dialogs, catalogue);
-    prefs.ouvrir();
+    prefs.open();
     EXPECT_EQ(prefs.text("LIEU_JEU"), "");
-    EXPECT_TRUE(prefs.coche("ACTIVE_SON"));
+    EXPECT_TRUE(prefs.ticked("ACTIVE_SON"));
     EXPECT_TRUE(dialogs.messages.empty());
 
     // A file the window cannot read leaves the record's values, and says why.
     std::ofstream(file(), std::ios::binary) << "LIEU_JEU=Fichier\r\nFOO=1\r\n";
-    prefs.ouvrir();
+    prefs.open();
     EXPECT_EQ(prefs.text("LIEU_JEU"), "Mémoire");
     EXPECT_EQ(shown(), std::vector<std::string>{"<100>" + file() + "\n -> (FOO=1) incorrecte !"});
 
     dialogs.messages.clear();
     PreferencesController missing(record, where(file("absent.ini")), dialogs, catalogue);
-    missing.ouvrir();
+    missing.open();
     EXPECT_EQ(missing.text("LIEU_JEU"), "Mémoire");
     EXPECT_TRUE(dialogs.messages.empty());
 }
@@ -306,22 +306,22 @@ TEST_F(Preferences, ListsHoldTheCurrentChoice) {
     record.CURENT_ECHIQUIER = "disparu.bmp";
     record.CURENT_PIECE = "Effacé";
     PreferencesController prefs(record, where("/nonexistent/q.ini"), dialogs, catalogue);
-    prefs.ouvrir();
-    EXPECT_EQ(prefs.images_echiquier(),
+    prefs.open();
+    EXPECT_EQ(prefs.boardImages(),
               (std::vector<std::string>{"disparu.bmp", "Ardoise.BMP", "noyer.bmp"}));
-    EXPECT_EQ(prefs.jeux_pieces(), (std::vector<std::string>{"Quarvelin", "Effacé"}));
+    EXPECT_EQ(prefs.pieceSets(), (std::vector<std::string>{"Quarvelin", "Effacé"}));
 }
 
 TEST_F(Preferences, ProposedNameIsTheEngines) {
     PreferencesController prefs(record, where(), dialogs, catalogue);
-    prefs.ouvrir();
+    prefs.open();
     const struct {
         const char* engine;
         std::string proposed;
     } cases[] = {{"Agressif", "/Agressif.ini"}, {"A/B", "/A-B.ini"}, {"", "/quarvelin.ini"}};
     for (const auto& c : cases) {
-        prefs.saisir("NOM_MOTEUR", c.engine);
-        EXPECT_EQ(prefs.nom_propose(), dir.string() + c.proposed) << c.engine;
+        prefs.type("NOM_MOTEUR", c.engine);
+        EXPECT_EQ(prefs.proposedName(), dir.string() + c.proposed) << c.engine;
     }
 }
 

@@ -37,14 +37,14 @@ protected:
         std::ifstream in(path(name), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
     }
-    LectureReglages load(Settings& s, int profil = 1) {
-        return lire_reglages(path(), install, s, profil);
+    SettingsReading load(Settings& s, int profile = 1) {
+        return lire_reglages(path(), install, s, profile);
     }
 };
 
 // Every kind of field away from its built-in value, in slot p.
-Settings modifie(const std::string& install, int p) {
-    Settings s = reglages_integres(install);
+Settings changed(const std::string& install, int p) {
+    Settings s = builtInSettings(install);
     s.FIRST_STARTUP = 1;
     s.CLE_LANGUE = 7;
     s.NOM_JOUEUR[p] = "Zoë d'Arc, née = Lévy";
@@ -86,19 +86,19 @@ Settings modifie(const std::string& install, int p) {
 
 TEST_F(SettingsFile, WrittenFileReadsBackToTheSameRecordInEitherSlot) {
     for (int p : {1, 2}) {
-        Settings original = modifie(install, p);
+        Settings original = changed(install, p);
         ASSERT_EQ(ecrire_reglages(original, path(), p), "");
         Settings back;
-        LectureReglages r = load(back, p);
-        EXPECT_EQ(r.etat, LectureReglages::Etat::Lu);
-        EXPECT_TRUE(r.ignorees.empty());
+        SettingsReading r = load(back, p);
+        EXPECT_EQ(r.state, SettingsReading::State::Parsed);
+        EXPECT_TRUE(r.ignored.empty());
         EXPECT_EQ(back, original) << "slot " << p;
         EXPECT_FALSE(fs::exists(path("quarvelin.ini.tmp")));
     }
 }
 
 TEST_F(SettingsFile, SectionsInOrderWithEveryKeyOnce) {
-    std::string text = texte_reglages(reglages_integres(install));
+    std::string text = settingsText(builtInSettings(install));
     std::vector<std::string> sections;
     std::istringstream in(text);
     int keys = 0;
@@ -119,8 +119,8 @@ TEST_F(SettingsFile, SectionsInOrderWithEveryKeyOnce) {
 }
 
 TEST_F(SettingsFile, ScrambledKeysAndScatteredSectionsReadTheSame) {
-    Settings original = modifie(install, 1);
-    std::istringstream in(texte_reglages(original));
+    Settings original = changed(install, 1);
+    std::istringstream in(settingsText(original));
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     std::mt19937 rng(9);
@@ -132,7 +132,7 @@ TEST_F(SettingsFile, ScrambledKeysAndScatteredSectionsReadTheSame) {
     }
     write(text);
     Settings back;
-    EXPECT_EQ(load(back).etat, LectureReglages::Etat::Lu);
+    EXPECT_EQ(load(back).state, SettingsReading::State::Parsed);
     EXPECT_EQ(back, original);
 }
 
@@ -173,9 +173,9 @@ TEST_F(SettingsFile, EachKeyReadsByItsRule) {
     for (const Case& c : cases) {
         write(std::string(c.line) + "\r\n");
         Settings s;
-        LectureReglages r = load(s);
-        EXPECT_EQ(r.etat, LectureReglages::Etat::Lu) << c.line;
-        EXPECT_TRUE(r.ignorees.empty()) << c.line;
+        SettingsReading r = load(s);
+        EXPECT_EQ(r.state, SettingsReading::State::Parsed) << c.line;
+        EXPECT_TRUE(r.ignored.empty()) << c.line;
         EXPECT_TRUE(c.check(s)) << c.line;
     }
 }
@@ -185,12 +185,12 @@ TEST_F(SettingsFile, ValuesThatCannotBeReadKeepTheBuiltInAndAreListed) {
           "LANGUE=3\nNOTE_CENTRE="
           "99999999999999999999999999999999999999999\n");
     Settings s;
-    LectureReglages r = load(s);
-    EXPECT_EQ(r.etat, LectureReglages::Etat::Lu);
-    EXPECT_EQ(r.ignorees, (std::vector<std::string>{
+    SettingsReading r = load(s);
+    EXPECT_EQ(r.state, SettingsReading::State::Parsed);
+    EXPECT_EQ(r.ignored, (std::vector<std::string>{
                               "CLE_LANGUE=deux", "MODE_JEUX=300", "PROFONDEUR_MAX=", "DEB_BLANC=-1",
                               "NOTE_CENTRE=99999999999999999999999999999999999999999"}));
-    Settings builtIn = reglages_integres(install);
+    Settings builtIn = builtInSettings(install);
     EXPECT_EQ(s.CLE_LANGUE, 3);
     EXPECT_EQ(s.MODE_JEUX, builtIn.MODE_JEUX);
     EXPECT_EQ(s.NOTE_ROQUE[1], 1); // "1e39" reads its leading number
@@ -201,37 +201,37 @@ TEST_F(SettingsFile, UnknownKeyStopsTheReadingWithTheLine) {
     for (const char* bad : {"cle_langue=2", "NOM_JOUEUR =Alice", "FOO=1", "\x01\x02=\xff"}) {
         write("[GENERAL]\r\nCLE_LANGUE=3\r\n" + std::string(bad) + "\r\nMODE_JEUX=2\r\n");
         Settings s;
-        LectureReglages r = load(s);
-        EXPECT_EQ(r.etat, LectureReglages::Etat::CleInconnue) << bad;
+        SettingsReading r = load(s);
+        EXPECT_EQ(r.state, SettingsReading::State::UnknownKey) << bad;
         EXPECT_EQ(r.line.substr(0, 3), std::string(bad).substr(0, 3));
     }
     test::OffsetCatalogue cat;
-    EXPECT_EQ(message_cle_inconnue(cat, "/x/quarvelin.ini", "FOO=1"),
+    EXPECT_EQ(unknownKeyMessage(cat, "/x/quarvelin.ini", "FOO=1"),
               "<100>/x/quarvelin.ini\n -> (FOO=1) incorrecte !");
 }
 
 TEST_F(SettingsFile, MissingFileIsCreatedWithTheNewFileValues) {
     Settings s;
-    LectureReglages r = load(s);
-    EXPECT_EQ(r.etat, LectureReglages::Etat::Cree);
-    EXPECT_EQ(r.erreur, "");
+    SettingsReading r = load(s);
+    EXPECT_EQ(r.state, SettingsReading::State::Created);
+    EXPECT_EQ(r.error, "");
     std::string text = read();
     for (const char* line :
          {"DEB_BLANC=1\r\n", "PARTIE_FILTRE=*.PGN\r\n", "MAX_COUP_OUVERTURE=10\r\n",
           "PROFONDEUR_MAX=0\r\n", "BASE_ECO=/opt/quarvelin/base/eco.db\r\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line;
     Settings again;
-    EXPECT_EQ(load(again).etat, LectureReglages::Etat::Lu);
+    EXPECT_EQ(load(again).state, SettingsReading::State::Parsed);
     EXPECT_EQ(again, s);
 }
 
 TEST_F(SettingsFile, PartialFilesKeepTheBuiltInValues) {
-    Settings builtIn = reglages_integres(install);
+    Settings builtIn = builtInSettings(install);
     for (std::string text : {std::string("[GENERAL]\n[TCP/IP]\n[GENERAL]\n"), std::string(""),
-                             texte_reglages(modifie(install, 1)).substr(0, 400)}) {
+                             settingsText(changed(install, 1)).substr(0, 400)}) {
         write(text);
         Settings s;
-        EXPECT_EQ(load(s).etat, LectureReglages::Etat::Lu);
+        EXPECT_EQ(load(s).state, SettingsReading::State::Parsed);
         EXPECT_EQ(s.NOTE_MATERIEL, builtIn.NOTE_MATERIEL);
         EXPECT_EQ(s.SEUIL_PARTIE_NULLE, -1000);
     }
@@ -241,7 +241,7 @@ TEST_F(SettingsFile, OlderFilesInWindows1252) {
     write("NOM_JOUEUR=Humano\xEF"
           "de\r\nLIEU_JEU=\x80 caf\xE9\r\n");
     Settings s;
-    EXPECT_EQ(load(s).etat, LectureReglages::Etat::Lu);
+    EXPECT_EQ(load(s).state, SettingsReading::State::Parsed);
     EXPECT_EQ(s.NOM_JOUEUR[1], "Humanoïde");
     EXPECT_EQ(s.LIEU_JEU, "€ café");
 }
@@ -253,29 +253,29 @@ TEST_F(SettingsFile, GarbledFilesReadOrStopNeverCrash) {
         for (char& c : junk) c = static_cast<char>(rng() % 4 == 0 ? "=\n[] "[rng() % 5] : rng());
         write(junk);
         Settings s;
-        LectureReglages r = load(s);
-        EXPECT_TRUE(r.etat == LectureReglages::Etat::Lu ||
-                    r.etat == LectureReglages::Etat::CleInconnue);
+        SettingsReading r = load(s);
+        EXPECT_TRUE(r.state == SettingsReading::State::Parsed ||
+                    r.state == SettingsReading::State::UnknownKey);
     }
     fs::create_directories(path("dossier.ini"));
     Settings s;
-    EXPECT_EQ(lire_reglages(path("dossier.ini"), install, s).etat,
-              LectureReglages::Etat::Illisible);
+    EXPECT_EQ(lire_reglages(path("dossier.ini"), install, s).state,
+              SettingsReading::State::Unreadable);
 }
 
 TEST_F(SettingsFile, WriteFailureIsReportedAndLeavesTheOldFile) {
     write("CLE_LANGUE=2\r\n");
     fs::create_directories(path("quarvelin.ini.tmp")); // the temporary cannot be made
-    EXPECT_NE(ecrire_reglages(reglages_integres(install), path()), "");
+    EXPECT_NE(ecrire_reglages(builtInSettings(install), path()), "");
     EXPECT_EQ(read(), "CLE_LANGUE=2\r\n");
-    EXPECT_NE(ecrire_reglages(reglages_integres(install), (dir / "absent" / "q.ini").string()), "");
+    EXPECT_NE(ecrire_reglages(builtInSettings(install), (dir / "absent" / "q.ini").string()), "");
 }
 
 // A writer killed at any moment leaves the old file or the new one, whole.
 TEST_F(SettingsFile, KilledWriterLeavesAWholeFile) {
-    Settings a = modifie(install, 1), b = reglages_integres(install);
+    Settings a = changed(install, 1), b = builtInSettings(install);
     b.LIEU_JEU = std::string(20000, 'x'); // long enough that a write takes a while
-    const std::string textA = texte_reglages(a), textB = texte_reglages(b);
+    const std::string textA = settingsText(a), textB = settingsText(b);
     ASSERT_EQ(ecrire_reglages(a, path()), "");
     std::mt19937 rng(3);
     int whole = 0;
@@ -297,7 +297,7 @@ TEST_F(SettingsFile, KilledWriterLeavesAWholeFile) {
 }
 
 TEST_F(SettingsFile, EngineProfilesLoadIntoSlotsOneAndTwo) {
-    Settings one = reglages_integres(install), two = reglages_integres(install);
+    Settings one = builtInSettings(install), two = builtInSettings(install);
     one.PROFONDEUR_MAX[1] = 2;
     one.NOTE_MATERIEL[1][2] = 120;
     one.LIEU_JEU = "not a profile key";
@@ -305,12 +305,12 @@ TEST_F(SettingsFile, EngineProfilesLoadIntoSlotsOneAndTwo) {
     two.ALPHA_BETA[1] = 1;
     two.NOM_MOTEUR[1] = "Agressif";
     ASSERT_EQ(ecrire_reglages(one, path("un.ini")), "");
-    write(texte_reglages(two) + "UNKNOWN=ignored here\r\n", "deux.ini");
+    write(settingsText(two) + "UNKNOWN=ignored here\r\n", "deux.ini");
 
-    Settings s = reglages_integres(install);
+    Settings s = builtInSettings(install);
     test::RecordingDialogs dialogs;
     test::OffsetCatalogue cat;
-    EXPECT_TRUE(charger_profils(path("un.ini"), path("deux.ini"), s, dialogs, cat));
+    EXPECT_TRUE(loadProfiles(path("un.ini"), path("deux.ini"), s, dialogs, cat));
     EXPECT_EQ(s.PROFONDEUR_MAX[1], 2);
     EXPECT_EQ(s.NOTE_MATERIEL[1][2], 120);
     EXPECT_EQ(s.PROFONDEUR_MAX[2], 3);
@@ -323,29 +323,29 @@ TEST_F(SettingsFile, EngineProfilesLoadIntoSlotsOneAndTwo) {
 
     Settings before = s;
     test::RecordingDialogs missing;
-    EXPECT_FALSE(charger_profils(path("un.ini"), path("absent.ini"), s, missing, cat));
+    EXPECT_FALSE(loadProfiles(path("un.ini"), path("absent.ini"), s, missing, cat));
     EXPECT_EQ(s, before);
     ASSERT_EQ(missing.messages.size(), 1u);
     EXPECT_EQ(missing.messages[0].text, "[" + path("absent.ini") + "] <270>");
 }
 
-TEST(CheminsReglages, OldPathsAndRelativePaths) {
-    EXPECT_EQ(chemin_reglage("base\\eco.mdb"), "base/eco.db");
-    EXPECT_EQ(chemin_reglage("eco.mdb"), "eco.db");
-    EXPECT_EQ(chemin_reglage("base/mon-eco.mdb"), "base/mon-eco.mdb");
-    EXPECT_EQ(chemin_absolu("base/eco.db", "/opt/q"), "/opt/q/base/eco.db");
-    EXPECT_EQ(chemin_absolu("/data/eco.db", "/opt/q"), "/data/eco.db");
+TEST(SettingsPaths, OldPathsAndRelativePaths) {
+    EXPECT_EQ(settingPath("base\\eco.mdb"), "base/eco.db");
+    EXPECT_EQ(settingPath("eco.mdb"), "eco.db");
+    EXPECT_EQ(settingPath("base/mon-eco.mdb"), "base/mon-eco.mdb");
+    EXPECT_EQ(absolutePath("base/eco.db", "/opt/q"), "/opt/q/base/eco.db");
+    EXPECT_EQ(absolutePath("/data/eco.db", "/opt/q"), "/data/eco.db");
 }
 
 } // namespace
 
-TEST(PoidsProfil, BuiltInWeightsAreTheEnginesDefaults) {
-    Settings s = reglages_integres("/opt/q");
-    EXPECT_EQ(poids_profil(s, 1), EngineWeights{});
+TEST(ProfileWeights, BuiltInWeightsAreTheEnginesDefaults) {
+    Settings s = builtInSettings("/opt/q");
+    EXPECT_EQ(profileWeights(s, 1), EngineWeights{});
     s.NOTE_MATERIEL[2][6] = 950;
     s.PROFONDEUR_MAX[2] = 3;
-    EngineWeights two = poids_profil(s, 2);
+    EngineWeights two = profileWeights(s, 2);
     EXPECT_EQ(two.NOTE_MATERIEL[6], 950);
     EXPECT_EQ(two.PROFONDEUR_MAX, 3);
-    EXPECT_EQ(poids_profil(s, 1).NOTE_MATERIEL[6], 900);
+    EXPECT_EQ(profileWeights(s, 1).NOTE_MATERIEL[6], 900);
 }

@@ -24,7 +24,7 @@ protected:
     BaseOuvertures base;
     void SetUp() override {
         fs::create_directories(dir);
-        ASSERT_TRUE(base.ouvrir((dir / "eco.db").string(), true)) << base.erreur();
+        ASSERT_TRUE(base.open((dir / "eco.db").string(), true)) << base.error();
     }
     void TearDown() override { fs::remove_all(dir); }
     static LigneEco line(const char* code, const char* name, const char* coups, float note = 0,
@@ -102,11 +102,11 @@ TEST_F(Ouvertures, RandomChoiceGivesEachLineItsShare) {
 
 TEST_F(Ouvertures, MissingOrForeignFilesAreRefused) {
     BaseOuvertures other;
-    EXPECT_FALSE(other.ouvrir((dir / "absent.db").string()));
-    EXPECT_FALSE(other.erreur().empty());
+    EXPECT_FALSE(other.open((dir / "absent.db").string()));
+    EXPECT_FALSE(other.error().empty());
     std::ofstream((dir / "texte.db").string()) << "not a database at all";
     BaseOuvertures garbage;
-    EXPECT_FALSE(garbage.ouvrir((dir / "texte.db").string()));
+    EXPECT_FALSE(garbage.open((dir / "texte.db").string()));
     Position p = Position::initial();
     EXPECT_FALSE(other.choisir_coup_livre(p, Colour::White, ""));
     EXPECT_FALSE(other.nommer_ouverture(""));

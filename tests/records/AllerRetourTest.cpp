@@ -90,8 +90,8 @@ const std::vector<Attendu>& attendus() {
     return a;
 }
 
-std::string content(const std::string& chemin) {
-    std::ifstream in(chemin, std::ios::binary);
+std::string content(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
@@ -128,7 +128,7 @@ struct Charge {
 };
 
 Charge load(Banc& b, const PartieLue& lue) {
-    EXPECT_TRUE(lue.ok()) << quarvelin::offsetOf(lue.erreur.value_or(quarvelin::TextKey{})) << " "
+    EXPECT_TRUE(lue.ok()) << quarvelin::offsetOf(lue.error.value_or(quarvelin::TextKey{})) << " "
                           << lue.errorNumber << " " << lue.detail;
     b->nouvelle_partie();
     EXPECT_TRUE(b->charger_partie(lue));
@@ -141,7 +141,7 @@ Charge load(Banc& b, const PartieLue& lue) {
     return c;
 }
 
-Settings reglages(bool blancEnBas, std::uint8_t abrege) {
+Settings settings(bool blancEnBas, std::uint8_t abrege) {
     Settings s = reglages_de_test();
     s.MODE_JEUX = 2;
     s.DEB_BLANC = blancEnBas ? 1 : 0;
@@ -190,7 +190,7 @@ TEST_P(AllerRetour, SavedGameReadsBackTheSame) {
     const std::vector<PartieLue> lues = lire_parties(original);
     ASSERT_EQ(lues.size(), attendus().size());
 
-    Banc premier(reglages(blancEnBas, abrege));
+    Banc premier(settings(blancEnBas, abrege));
     const Charge avant = load(premier, lues[i]);
     ASSERT_EQ(avant.fens.size(), a.demiCoups + 1);
     EXPECT_EQ(avant.fens.back(), a.fenFinale);
@@ -201,8 +201,8 @@ TEST_P(AllerRetour, SavedGameReadsBackTheSame) {
 
     // The tags as the file has them, the game's bytes read on their own: the file mixes
     // Windows-1252 and UTF-8 games.
-    const std::size_t fin = i + 1 < lues.size() ? lues[i + 1].position : original.size();
-    std::istringstream brut(utf8Text(original.substr(lues[i].position, fin - lues[i].position)));
+    const std::size_t end = i + 1 < lues.size() ? lues[i + 1].position : original.size();
+    std::istringstream brut(utf8Text(original.substr(lues[i].position, end - lues[i].position)));
     PgnStream flux(brut);
     PgnGame jeu;
     ASSERT_TRUE(flux.next(jeu));
@@ -236,7 +236,7 @@ TEST_P(AllerRetourVarie, SavedGameReadsBackTheSame) {
     const std::vector<PartieLue> lues =
         lire_parties(content(std::string(QUARVELIN_TEST_DATA) + "/varied.pgn"));
     ASSERT_EQ(lues.size(), 7u);
-    Banc premier(reglages(blancEnBas, abrege));
+    Banc premier(settings(blancEnBas, abrege));
     const Charge avant = load(premier, lues[i]);
     ASSERT_GT(avant.fens.size(), 1u);
     sauver_et_relire(premier, avant, tags_gardes(lues[i].GameText));

@@ -34,8 +34,8 @@ constexpr const char* ElementsEtiquettes[] = {"Event", "Site",    "Date",     "R
                                               "White", "Black",   "WhiteElo", "BlackElo",
                                               "ECO",   "Opening", "Variation"};
 
-std::string lire(const std::string& chemin) {
-    std::ifstream f(chemin, std::ios::binary);
+std::string lire(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(f), {}};
 }
 
@@ -60,7 +60,7 @@ std::vector<std::string> coups_san(const PgnGame& jeu) {
     return ecrits;
 }
 
-std::string valeur(const std::string& lignes, const std::string& name) {
+std::string value(const std::string& lignes, const std::string& name) {
     return valeur_etiquette("[" + name, lignes);
 }
 
@@ -98,9 +98,9 @@ TEST_F(AllerRetourXml, ServedGamesComeBackWithTheirMovesAndTags) {
         const PgnGame& source = jeux[i];
         if (source.tag("FEN")) continue; // the XML record has no start position
         ++essayees;
-        const std::string chemin = "/partie" + std::to_string(i + 1) + ".xml";
-        serveur.servir(chemin, {200, "OK", lire(conversion.fichiers[i])});
-        const ResultatChargement r = attendre(serveur.adresse(chemin));
+        const std::string path = "/partie" + std::to_string(i + 1) + ".xml";
+        serveur.servir(path, {200, "OK", lire(conversion.fichiers[i])});
+        const ResultatChargement r = attendre(serveur.adresse(path));
         ASSERT_TRUE(r.reussi()) << r.adresse;
         const std::string* evenement = source.tag("Event");
         SCOPED_TRACE(evenement ? *evenement : "");
@@ -115,7 +115,7 @@ TEST_F(AllerRetourXml, ServedGamesComeBackWithTheirMovesAndTags) {
 
         for (const char* name : ElementsEtiquettes) {
             const std::string* v = source.tag(name);
-            EXPECT_EQ(valeur(r.partie.GameText, name), v ? simplifie(*v) : "") << name;
+            EXPECT_EQ(value(r.partie.GameText, name), v ? simplifie(*v) : "") << name;
         }
         const std::string* result = source.tag("Result");
         EXPECT_EQ(r.result, !source.result.empty() ? source.result : result ? *result : "*");
@@ -132,8 +132,8 @@ TEST_F(AllerRetourXml, AConvertedGameLoadsThroughItsFileAddress) {
     const ResultatChargement r = attendre(adresses[0]);
     ASSERT_TRUE(r.reussi()) << r.message(test::OffsetCatalogue{});
     EXPECT_EQ(r.adresse, adresses[0]);
-    EXPECT_EQ(valeur(r.partie.GameText, "Event"), "Paris opera");
-    EXPECT_EQ(valeur(r.partie.GameText, "White"), "Morphy, Paul");
+    EXPECT_EQ(value(r.partie.GameText, "Event"), "Paris opera");
+    EXPECT_EQ(value(r.partie.GameText, "White"), "Morphy, Paul");
     EXPECT_TRUE(r.partie.GameMoveText.starts_with("1.e4 e5 2.Nf3 d6 3.d4 Bg4 4.dxe5"))
         << r.partie.GameMoveText;
     EXPECT_EQ(r.result, "1-0");

@@ -139,9 +139,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ChargementXmlTest, AFileAddressReadsTheFile) {
     const auto folder = test::dossier_de_test("chargement");
-    const std::string chemin = (folder / "partie.xml").string();
-    { std::ofstream(chemin, std::ios::binary) << Document; }
-    for (const std::string& adresse : {"file://" + chemin, "Finale file://localhost" + chemin}) {
+    const std::string path = (folder / "partie.xml").string();
+    { std::ofstream(path, std::ios::binary) << Document; }
+    for (const std::string& adresse : {"file://" + path, "Finale file://localhost" + path}) {
         const ResultatChargement r = attendre(adresse);
         ASSERT_TRUE(r.reussi()) << r.message(catalogue);
         EXPECT_EQ(r.partie.GameMoveText, "1.e4 e5 2.Nf3 1-0 ");

@@ -31,13 +31,13 @@ namespace {
 const std::string Varied = std::string(QUARVELIN_TEST_DATA) + "/varied.pgn";
 const test::OffsetCatalogue Offsets;
 
-std::string lire(const fs::path& chemin) {
-    std::ifstream f(chemin, std::ios::binary);
+std::string lire(const fs::path& path) {
+    std::ifstream f(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(f), {}};
 }
 
-void ecrire(const fs::path& chemin, const std::string& text) {
-    std::ofstream(chemin, std::ios::binary) << text;
+void ecrire(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
 }
 
 std::set<std::string> content(const fs::path& folder) {
@@ -49,23 +49,23 @@ std::set<std::string> content(const fs::path& folder) {
 // The text of every element `nom` of an XML document, in order.
 std::vector<std::string> elements(const std::string& xml, const std::string& name) {
     std::vector<std::string> valeurs;
-    const std::string debut = "<" + name + ">", fin = "</" + name + ">";
+    const std::string debut = "<" + name + ">", end = "</" + name + ">";
     for (auto i = xml.find(debut); i != std::string::npos; i = xml.find(debut, i + 1))
-        valeurs.push_back(xml.substr(i + debut.size(), xml.find(fin, i) - i - debut.size()));
+        valeurs.push_back(xml.substr(i + debut.size(), xml.find(end, i) - i - debut.size()));
     return valeurs;
 }
 
-IndexPgn index_de(const std::string& chemin) {
+IndexPgn index_de(const std::string& path) {
     FiltreParties tout;
     tout.maximum = 1 << 20;
-    return IndexPgn::indexer_fichier(chemin, tout).value_or(IndexPgn{});
+    return IndexPgn::indexer_fichier(path, tout).value_or(IndexPgn{});
 }
 
-std::vector<std::string> evenements_pgn(const std::string& chemin) {
-    const IndexPgn index = index_de(chemin);
+std::vector<std::string> evenements_pgn(const std::string& path) {
+    const IndexPgn index = index_de(path);
     std::vector<std::string> vus;
     for (std::size_t i = 0; i < index.size(); ++i)
-        vus.emplace_back(index.valeur(i, IndexPgn::Event));
+        vus.emplace_back(index.value(i, IndexPgn::Event));
     return vus;
 }
 
@@ -123,8 +123,8 @@ TEST(ConversionPgn, APgnCopyReadsBackAsTheSameGames) {
     std::ifstream in(Varied, std::ios::binary), relu(cible, std::ios::binary);
     for (std::size_t i = 0; i < source.size(); ++i) {
         for (int c = 0; c < IndexPgn::NombreChamps; ++c)
-            EXPECT_EQ(copie.valeur(i, static_cast<IndexPgn::Champ>(c)),
-                      source.valeur(i, static_cast<IndexPgn::Champ>(c)));
+            EXPECT_EQ(copie.value(i, static_cast<IndexPgn::Champ>(c)),
+                      source.value(i, static_cast<IndexPgn::Champ>(c)));
         const PartieLue a = lire_partie_pgn(in, source.position(i));
         const PartieLue b = lire_partie_pgn(relu, copie.position(i));
         EXPECT_EQ(b.GameText, a.GameText);
@@ -227,7 +227,7 @@ TEST(ConversionPgn, BrokenGamesAreWrittenAsReadAndTold) {
            "[Event \"Open [rapid]\"]\n\n1. e4 {never closed\n\n[Event \"b\"]\n\n1. d4 d5 *\n");
     const ResultatConversion o = convertir_fichier_pgn((folder / "ouvert.pgn").string(), xml, {});
     ASSERT_EQ(o.problems.size(), 1u);
-    EXPECT_EQ(o.problems[0].erreur, TextKey::NotClosedAtEnd);
+    EXPECT_EQ(o.problems[0].error, TextKey::NotClosedAtEnd);
     const std::string document = lire(xml);
     EXPECT_EQ(elements(document, "Move"), (std::vector<std::string>{"1.e4 *", "1.d4 d5 *"}));
     EXPECT_EQ(elements(document, "Event"), (std::vector<std::string>{"Open [rapid]", "b"}));
@@ -311,7 +311,7 @@ TEST(ConversionPgn, AMissingSourceOrFolderWritesNothing) {
                        {{FormatConversion::Pgn}, pgn, pgn}};
     for (const Cas& c : cas) {
         const ResultatConversion r = convertir_fichier_pgn(Varied, c.cible, {}, c.options);
-        EXPECT_EQ(r.erreur, ResultatConversion::Erreur::Ecriture);
+        EXPECT_EQ(r.error, ResultatConversion::Erreur::Ecriture);
         const std::string m = message_conversion(r, Offsets);
         EXPECT_TRUE(m.starts_with("<992>" + c.echoue + " : ")) << m;
     }
@@ -360,7 +360,7 @@ TEST(ConversionPgn, EachGameInItsOwnFileWithTheirAddresses) {
 TEST(ConversionPgn, NamesOfTheFilesWritten) {
     struct Cas {
         std::string cible;
-        std::int64_t numero;
+        std::int64_t number;
         std::string partie, adresses;
         std::optional<FormatConversion> format;
     };
@@ -373,7 +373,7 @@ TEST(ConversionPgn, NamesOfTheFilesWritten) {
         {"/d/liste.txt", 3, "/d/liste_0003.txt", "/d/liste.txt.txt", std::nullopt},
     };
     for (const Cas& c : cas) {
-        EXPECT_EQ(nom_fichier_partie(c.cible, c.numero), c.partie);
+        EXPECT_EQ(nom_fichier_partie(c.cible, c.number), c.partie);
         EXPECT_EQ(nom_fichier_adresses(c.cible), c.adresses);
         EXPECT_EQ(format_de_cible(c.cible), c.format) << c.cible;
     }

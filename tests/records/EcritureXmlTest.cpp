@@ -12,14 +12,14 @@ using namespace quarvelin;
 
 namespace {
 
-std::string lire(const QString& chemin) {
-    QFile f(chemin);
+std::string lire(const QString& path) {
+    QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return {};
     return f.readAll().toStdString();
 }
 
-void ecrire_brut(const QString& chemin, const std::string& text) {
-    QFile f(chemin);
+void ecrire_brut(const QString& path, const std::string& text) {
+    QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(text.data(), static_cast<qint64>(text.size()));
 }
@@ -120,10 +120,10 @@ TEST(EcritureXml, ASavedGameTextSplitsIntoTagsAndMoves) {
 
 TEST(EcritureXml, WhatIsWrittenReadsBackWithNamesAccentsAndMarkup) {
     QTemporaryDir folder;
-    const QString chemin = folder.filePath(QStringLiteral("parties.xml"));
+    const QString path = folder.filePath(QStringLiteral("parties.xml"));
     ASSERT_FALSE(
-        EcritureXml::ecrire_fichier(chemin.toStdString(), {Partie1}, EcritureXml::Mode::Remplacer));
-    const std::string content = lire(chemin);
+        EcritureXml::ecrire_fichier(path.toStdString(), {Partie1}, EcritureXml::Mode::Remplacer));
+    const std::string content = lire(path);
     EXPECT_TRUE(
         content.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<!-- Quarvelin "));
     EXPECT_TRUE(content.ends_with("</GAME>\r\n</LIST>\r\n"));
@@ -143,11 +143,11 @@ TEST(EcritureXml, WhatIsWrittenReadsBackWithNamesAccentsAndMarkup) {
 
 TEST(EcritureXml, TwoGamesGiveTheTagsOfBothAndTheMovesOfTheSecond) {
     QTemporaryDir folder;
-    const QString chemin = folder.filePath(QStringLiteral("deux.xml"));
+    const QString path = folder.filePath(QStringLiteral("deux.xml"));
     const PartieXml seconde{"[Event \"Blitz\"]\r\n[White \"C\"]\r\n", "1.d4 d5", "0-1"};
-    ASSERT_FALSE(EcritureXml::ecrire_fichier(chemin.toStdString(), {Partie1, seconde},
+    ASSERT_FALSE(EcritureXml::ecrire_fichier(path.toStdString(), {Partie1, seconde},
                                              EcritureXml::Mode::Remplacer));
-    const LectureXml lu = lire_document_xml(lire(chemin));
+    const LectureXml lu = lire_document_xml(lire(path));
     ASSERT_TRUE(lu.readable());
     EXPECT_EQ(compter(lu.partie.GameText, "[Event "), 2);
     EXPECT_LT(lu.partie.GameText.find("[Event \"Open & Co\"]"),
@@ -157,11 +157,11 @@ TEST(EcritureXml, TwoGamesGiveTheTagsOfBothAndTheMovesOfTheSecond) {
 
 TEST(EcritureXml, AppendingKeepsTheGamesThereAndTheFileStaysOneList) {
     QTemporaryDir folder;
-    const std::string chemin = folder.filePath(QStringLiteral("suite.xml")).toStdString();
-    ASSERT_FALSE(EcritureXml::ecrire_fichier(chemin, {Partie1}, EcritureXml::Mode::Ajouter));
+    const std::string path = folder.filePath(QStringLiteral("suite.xml")).toStdString();
+    ASSERT_FALSE(EcritureXml::ecrire_fichier(path, {Partie1}, EcritureXml::Mode::Ajouter));
     const PartieXml seconde{"[Event \"Blitz\"]\r\n", "1.c4", "*"};
-    ASSERT_FALSE(EcritureXml::ecrire_fichier(chemin, {seconde}, EcritureXml::Mode::Ajouter));
-    const std::string content = lire(QString::fromStdString(chemin));
+    ASSERT_FALSE(EcritureXml::ecrire_fichier(path, {seconde}, EcritureXml::Mode::Ajouter));
+    const std::string content = lire(QString::fromStdString(path));
     EXPECT_EQ(compter(content, "<GAME>"), 2);
     EXPECT_EQ(compter(content, "<LIST>"), 1);
     EXPECT_EQ(compter(content, "<?xml"), 1);
@@ -172,12 +172,12 @@ TEST(EcritureXml, AppendingKeepsTheGamesThereAndTheFileStaysOneList) {
 
 TEST(EcritureXml, AnOldLatin1ListIsAppendedToAsUtf8) {
     QTemporaryDir folder;
-    const QString chemin = folder.filePath(QStringLiteral("ancien.xml"));
-    ecrire_brut(chemin, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>\r\n<LIST>\r\n<GAME>\r\n"
+    const QString path = folder.filePath(QStringLiteral("ancien.xml"));
+    ecrire_brut(path, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>\r\n<LIST>\r\n<GAME>\r\n"
                         "<White>Ren\xE9</White>\r\n<Move>1.e4 *</Move>\r\n</GAME>\r\n</LIST>\r\n");
-    ASSERT_FALSE(EcritureXml::ecrire_fichier(chemin.toStdString(), {{"", "1.d4", "*"}},
+    ASSERT_FALSE(EcritureXml::ecrire_fichier(path.toStdString(), {{"", "1.d4", "*"}},
                                              EcritureXml::Mode::Ajouter));
-    const LectureXml lu = lire_document_xml(lire(chemin));
+    const LectureXml lu = lire_document_xml(lire(path));
     ASSERT_TRUE(lu.readable());
     EXPECT_NE(lu.partie.GameText.find("[White \"René\"]"), std::string::npos);
     EXPECT_EQ(lu.partie.GameMoveText, "1.d4 * ");
@@ -185,27 +185,27 @@ TEST(EcritureXml, AnOldLatin1ListIsAppendedToAsUtf8) {
 
 TEST(EcritureXml, RefusesToAppendToAFileThatIsNotAListAndLeavesItAlone) {
     QTemporaryDir folder;
-    const QString chemin = folder.filePath(QStringLiteral("notes.xml"));
-    ecrire_brut(chemin, "[Event \"x\"]\r\n1.e4 *\r\n");
+    const QString path = folder.filePath(QStringLiteral("notes.xml"));
+    ecrire_brut(path, "[Event \"x\"]\r\n1.e4 *\r\n");
     test::OffsetCatalogue catalogue;
     const EchecEcriture e =
-        EcritureXml::ecrire_fichier(chemin.toStdString(), {Partie1}, EcritureXml::Mode::Ajouter);
+        EcritureXml::ecrire_fichier(path.toStdString(), {Partie1}, EcritureXml::Mode::Ajouter);
     EXPECT_EQ(e.cause, EchecEcriture::Cause::PasUneListe);
     EXPECT_EQ(e.message(catalogue), "<991>");
-    EXPECT_EQ(lire(chemin), "[Event \"x\"]\r\n1.e4 *\r\n");
+    EXPECT_EQ(lire(path), "[Event \"x\"]\r\n1.e4 *\r\n");
 }
 
 TEST(EcritureXml, AnInterruptedWriteLeavesTheOldFileWhole) {
     QTemporaryDir folder;
-    const QString chemin = folder.filePath(QStringLiteral("garde.xml"));
-    ecrire_brut(chemin, "ancien");
+    const QString path = folder.filePath(QStringLiteral("garde.xml"));
+    ecrire_brut(path, "ancien");
     {
         EcritureXml e;
-        ASSERT_FALSE(e.ouvrir(chemin.toStdString(), EcritureXml::Mode::Remplacer));
+        ASSERT_FALSE(e.open(path.toStdString(), EcritureXml::Mode::Remplacer));
         e.ecrire(Partie1);
         // Dropped before terminer(), as when the user cancels a conversion.
     }
-    EXPECT_EQ(lire(chemin), "ancien");
+    EXPECT_EQ(lire(path), "ancien");
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),
               QStringList{QStringLiteral("garde.xml")});
 }
@@ -213,9 +213,9 @@ TEST(EcritureXml, AnInterruptedWriteLeavesTheOldFileWhole) {
 TEST(EcritureXml, AFileThatCannotBeWrittenIsReported) {
     QTemporaryDir folder;
     test::OffsetCatalogue catalogue;
-    const std::string chemin = folder.filePath(QStringLiteral("absent/x.xml")).toStdString();
+    const std::string path = folder.filePath(QStringLiteral("absent/x.xml")).toStdString();
     const EchecEcriture e =
-        EcritureXml::ecrire_fichier(chemin, {Partie1}, EcritureXml::Mode::Remplacer);
+        EcritureXml::ecrire_fichier(path, {Partie1}, EcritureXml::Mode::Remplacer);
     EXPECT_EQ(e.cause, EchecEcriture::Cause::Ecriture);
     EXPECT_TRUE(e.message(catalogue).starts_with("<992>"));
     EXPECT_FALSE(e.detail.empty());

@@ -69,8 +69,8 @@ TEST(ImpressionPartie, RecordLayoutCutsTheMovesAndKeepsLoadedTags) {
                                               s.GameMoveText.substr(70),
                                               ""};
     EXPECT_EQ(texts(lignes), attendu);
-    EXPECT_EQ(lignes[0].police, Police::Titre);
-    EXPECT_EQ(lignes[2].police, Police::Texte);
+    EXPECT_EQ(lignes[0].police, Police::Title);
+    EXPECT_EQ(lignes[2].police, Police::Text);
 }
 
 TEST(ImpressionPartie, RecordLayoutBuildsTagsForAGamePlayedHere) {
@@ -109,12 +109,12 @@ TEST(ImpressionPartie, MoveListAndDiagramLayouts) {
     const GameSession& g = b->session();
     ASSERT_EQ(g.lignes.size(), 5u); // four moves and the result line
 
-    const auto liste = texts(impression_partie(g, b.settings, Colour::White, Jour,
+    const auto list = texts(impression_partie(g, b.settings, Colour::White, Jour,
                                                 OffsetCatalogue(), DispositionPartie::Coups));
-    ASSERT_EQ(liste.size(), 8u);
-    EXPECT_EQ(liste[2], std::string(13, ' ') + "1.f2-f3");
-    EXPECT_EQ(liste[3], std::string(13, ' ') + "..... e7-e5");
-    EXPECT_EQ(liste[7], "");
+    ASSERT_EQ(list.size(), 8u);
+    EXPECT_EQ(list[2], std::string(13, ' ') + "1.f2-f3");
+    EXPECT_EQ(list[3], std::string(13, ' ') + "..... e7-e5");
+    EXPECT_EQ(list[7], "");
 
     const auto lignes = impression_partie(g, b.settings, Colour::White, Jour, OffsetCatalogue(),
                                           DispositionPartie::Diagrammes, 3);
@@ -122,8 +122,8 @@ TEST(ImpressionPartie, MoveListAndDiagramLayouts) {
     ASSERT_EQ(lignes[2].diagrammes.size(), 3u);
     ASSERT_EQ(lignes[3].diagrammes.size(), 1u);
     EXPECT_EQ(lignes[2].diagrammes[0].move, "1.f2-f3");
-    EXPECT_EQ(lignes[2].diagrammes[0].cle, g.PositionHistory[1]);
-    EXPECT_EQ(lignes[3].diagrammes[0].cle, g.PositionHistory[4]);
+    EXPECT_EQ(lignes[2].diagrammes[0].key, g.PositionHistory[1]);
+    EXPECT_EQ(lignes[3].diagrammes[0].key, g.PositionHistory[4]);
     EXPECT_EQ(lignes[4].text, std::string(13, ' ') + rogner(g.lignes[4]));
 }
 

@@ -45,10 +45,10 @@ TEST(IndexPgn, ListsEveryGameWithItsPlaceAndTags) {
     const std::string_view premiere[] = {"Paris opera",  "Paris FRA", "1858.??.??", "1",
                                          "Morphy, Paul", "Allies",    "1-0",        "C41"};
     for (int c = 0; c < IndexPgn::NombreChamps; ++c)
-        EXPECT_EQ(index.valeur(0, static_cast<IndexPgn::Champ>(c)), premiere[c]);
-    EXPECT_EQ(index.valeur(1, IndexPgn::White), "Abel");
-    EXPECT_EQ(index.valeur(1, IndexPgn::Round), "");
-    EXPECT_EQ(index.valeur(2, IndexPgn::Result), "1/2-1/2");
+        EXPECT_EQ(index.value(0, static_cast<IndexPgn::Champ>(c)), premiere[c]);
+    EXPECT_EQ(index.value(1, IndexPgn::White), "Abel");
+    EXPECT_EQ(index.value(1, IndexPgn::Round), "");
+    EXPECT_EQ(index.value(2, IndexPgn::Result), "1/2-1/2");
 }
 
 TEST(IndexPgn, CriteriaMatchTheStartOfTheValueWithoutRegardToCase) {
@@ -57,9 +57,9 @@ TEST(IndexPgn, CriteriaMatchTheStartOfTheValueWithoutRegardToCase) {
         FiltreParties filtre;
         std::vector<std::uint64_t> listees; // by game number
     };
-    auto f = [](auto champ, const char* valeur, bool lesDeux = false) {
+    auto f = [](auto champ, const char* value, bool lesDeux = false) {
         FiltreParties filtre = sans_limite();
-        filtre.*champ = valeur;
+        filtre.*champ = value;
         filtre.lesDeux = lesDeux;
         return filtre;
     };
@@ -83,8 +83,8 @@ TEST(IndexPgn, CriteriaMatchTheStartOfTheValueWithoutRegardToCase) {
         IndexPgn index = indexer(TroisParties, c.filtre);
         std::vector<std::uint64_t> listees;
         for (std::size_t i = 0; i < index.size(); ++i)
-            listees.push_back(index.valeur(i, IndexPgn::Event) == "Paris opera" ? 0
-                              : index.valeur(i, IndexPgn::White) == "Abel"      ? 1
+            listees.push_back(index.value(i, IndexPgn::Event) == "Paris opera" ? 0
+                              : index.value(i, IndexPgn::White) == "Abel"      ? 1
                                                                                 : 2);
         EXPECT_EQ(listees, c.listees) << c.name;
         EXPECT_EQ(index.vues(), 3) << c.name;
@@ -105,8 +105,8 @@ TEST(IndexPgn, NamesMatchWhateverTheirEncodingAndCase) {
     filtre.blanc = "MÜLLER";
     IndexPgn index = indexer(utf8 + cp1252, filtre);
     ASSERT_EQ(index.size(), 2u);
-    EXPECT_EQ(index.valeur(0, IndexPgn::White), "Müller, Jürgen");
-    EXPECT_EQ(index.valeur(1, IndexPgn::White), "Müller, Jürgen");
+    EXPECT_EQ(index.value(0, IndexPgn::White), "Müller, Jürgen");
+    EXPECT_EQ(index.value(1, IndexPgn::White), "Müller, Jürgen");
 }
 
 TEST(IndexPgn, StopsAtTheGreatestNumberOfGames) {
@@ -149,13 +149,13 @@ TEST(IndexPgn, OnlyALineStartingWithTheEventTagStartsAGame) {
         IndexPgn index = indexer(c.text);
         std::vector<std::string> vus;
         for (std::size_t i = 0; i < index.size(); ++i)
-            vus.emplace_back(index.valeur(i, IndexPgn::Event));
+            vus.emplace_back(index.value(i, IndexPgn::Event));
         EXPECT_EQ(vus, c.evenements) << c.text;
     }
     EXPECT_EQ(
-        indexer("[Event \"one\"][Site \"line\"][White \"both\"]\n").valeur(0, IndexPgn::White),
+        indexer("[Event \"one\"][Site \"line\"][White \"both\"]\n").value(0, IndexPgn::White),
         "both");
-    EXPECT_EQ(indexer("[Event \"crlf\"]\r\n[Site \"s\"]\r\n").valeur(0, IndexPgn::Site), "s");
+    EXPECT_EQ(indexer("[Event \"crlf\"]\r\n[Site \"s\"]\r\n").value(0, IndexPgn::Site), "s");
 }
 
 TEST(IndexPgn, CutsAnOverlongValueAtACharacterStart) {
@@ -163,10 +163,10 @@ TEST(IndexPgn, CutsAnOverlongValueAtACharacterStart) {
     for (int i = 0; i < 3000; ++i) long_ += "é";
     IndexPgn index = indexer(partie("[Event \"x" + long_ + "\"]\n[White \"w\"]"));
     ASSERT_EQ(index.size(), 1u);
-    std::string_view v = index.valeur(0, IndexPgn::Event);
+    std::string_view v = index.value(0, IndexPgn::Event);
     EXPECT_EQ(v.size(), 4095u);
     EXPECT_EQ(v.substr(v.size() - 2), "é");
-    EXPECT_EQ(index.valeur(0, IndexPgn::White), "w");
+    EXPECT_EQ(index.value(0, IndexPgn::White), "w");
 }
 
 TEST(IndexPgn, SkipsTheByteOrderMark) {
@@ -181,20 +181,20 @@ TEST(IndexPgn, FindsTheSameGamesAsALineByLineReadingAcrossBlocks) {
     std::string text;
     std::vector<std::uint64_t> attendues;
     for (int i = 0; text.size() < (9u << 20); ++i) {
-        const char* fin = i % 3 == 0 ? "\r\n" : "\n";
+        const char* end = i % 3 == 0 ? "\r\n" : "\n";
         std::string blancs(static_cast<std::size_t>(i % 5), ' ');
         attendues.push_back(text.size());
-        text += blancs + "[Event \"g" + std::to_string(i) + "\"]" + fin;
-        text += "[White \"" + std::string(static_cast<std::size_t>(i % 97), 'w') + "\"]" + fin;
-        text += std::string(fin) + "1. e4 {[Event \"no\"]} e5 " +
-                 std::string(static_cast<std::size_t>(i % 211), 'x') + " *" + fin + fin;
+        text += blancs + "[Event \"g" + std::to_string(i) + "\"]" + end;
+        text += "[White \"" + std::string(static_cast<std::size_t>(i % 97), 'w') + "\"]" + end;
+        text += std::string(end) + "1. e4 {[Event \"no\"]} e5 " +
+                 std::string(static_cast<std::size_t>(i % 211), 'x') + " *" + end + end;
     }
     IndexPgn index = indexer(text);
     ASSERT_EQ(index.size(), attendues.size());
     for (std::size_t i = 0; i < index.size(); ++i) {
         ASSERT_EQ(index.position(i), attendues[i]) << i;
-        ASSERT_EQ(index.valeur(i, IndexPgn::Event), "g" + std::to_string(i));
-        ASSERT_EQ(index.valeur(i, IndexPgn::White).size(), i % 97);
+        ASSERT_EQ(index.value(i, IndexPgn::Event), "g" + std::to_string(i));
+        ASSERT_EQ(index.value(i, IndexPgn::White).size(), i % 97);
     }
 }
 

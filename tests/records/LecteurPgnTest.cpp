@@ -17,8 +17,8 @@ using namespace quarvelin::test;
 
 namespace {
 
-std::string lire(const std::string& chemin) {
-    std::ifstream in(chemin, std::ios::binary);
+std::string lire(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
@@ -63,7 +63,7 @@ TEST(LecteurPgn, FilesEachCommentUnderTheHalfMoveBeforeIt) {
     for (const Cas& c : cas) {
         PartieLue p = une_partie(c.coups);
         EXPECT_TRUE(p.ok()) << c.coups << ": "
-                            << quarvelin::offsetOf(p.erreur.value_or(quarvelin::TextKey{})) << " "
+                            << quarvelin::offsetOf(p.error.value_or(quarvelin::TextKey{})) << " "
                             << p.detail;
         EXPECT_EQ(commentaires(p), c.attendus) << c.coups;
     }

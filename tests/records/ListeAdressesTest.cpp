@@ -19,13 +19,13 @@ class FichierAdresses : public testing::TestWithParam<CasFichier> {};
 
 TEST_P(FichierAdresses, KeepsTrimmedLinesThatAreNotRemarks) {
     QTemporaryDir folder;
-    const QString chemin = folder.filePath(QStringLiteral("adresses.txt"));
-    QFile f(chemin);
+    const QString path = folder.filePath(QStringLiteral("adresses.txt"));
+    QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(GetParam().octets.data(), static_cast<qint64>(GetParam().octets.size()));
     f.close();
     std::vector<std::string> adresses{"left over"};
-    ASSERT_TRUE(lire_liste_adresses(chemin.toStdString(), adresses));
+    ASSERT_TRUE(lire_liste_adresses(path.toStdString(), adresses));
     EXPECT_EQ(adresses, GetParam().adresses);
 }
 

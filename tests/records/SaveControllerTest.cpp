@@ -20,18 +20,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string lire(const std::string& chemin) {
-    std::ifstream f(chemin, std::ios::binary);
+std::string lire(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(f), {}};
 }
 
-void ecrire(const std::string& chemin, const std::string& text) {
-    std::ofstream(chemin, std::ios::binary) << text;
+void ecrire(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
 }
 
 class SaveControllerTest : public ::testing::Test {
 protected:
-    std::string chemin(const std::string& name) const { return (fs::path(dir_) / name).string(); }
+    std::string path(const std::string& name) const { return (fs::path(dir_) / name).string(); }
     // Only the file itself and the recent-files store: no temporary file left behind.
     std::vector<std::string> fichiers() const {
         std::vector<std::string> noms;
@@ -43,7 +43,7 @@ protected:
 
     QTemporaryDir temp_;
     std::string dir_ = temp_.path().toStdString();
-    FichiersRecents recents_{QString::fromStdString(chemin("recents.ini"))};
+    RecentFiles recents_{QString::fromStdString(path("recents.ini"))};
     ScriptedDialogs dialogs_;
     OffsetCatalogue catalogue_;
     SaveController controleur_{dialogs_, catalogue_, &recents_};
@@ -53,7 +53,7 @@ const std::string Partie1 = "[Event \"A\"]\n\n1.e4 e5 *\n";
 const std::string Partie2 = "[Event \"B\"]\r\n\r\n1.d4 {note} d5 1-0\r\n";
 
 TEST_F(SaveControllerTest, AppendKeepsBothGamesWhole) {
-    const std::string f = chemin("parties.pgn");
+    const std::string f = path("parties.pgn");
     ASSERT_TRUE(controleur_.sauver(f, Partie1, true));
     ASSERT_TRUE(controleur_.sauver(f, Partie2, true));
     EXPECT_EQ(lire(f), "[Event \"A\"]\r\n\r\n1.e4 e5 *\r\n\r\n"
@@ -62,7 +62,7 @@ TEST_F(SaveControllerTest, AppendKeepsBothGamesWhole) {
     ASSERT_EQ(dialogs_.messages.size(), 2u);
     EXPECT_EQ(dialogs_.messages[1].text, "<217>");
     EXPECT_EQ(dialogs_.messages[1].title, "quarvelin");
-    EXPECT_EQ(recents_.liste().front(), f);
+    EXPECT_EQ(recents_.list().front(), f);
     EXPECT_EQ(fichiers(), std::vector<std::string>{"parties.pgn"});
 }
 
@@ -81,7 +81,7 @@ TEST_F(SaveControllerTest, ReplacingAnExistingFileIsAsked) {
         {true, true, false, 0, "old\r\nnew\r\n\r\n", "old"},
     };
     for (const Cas& c : cas) {
-        const std::string f = chemin("cas.pgn");
+        const std::string f = path("cas.pgn");
         fs::remove(f);
         if (c.existe) ecrire(f, c.ancien);
         dialogs_.questions.clear();
@@ -99,9 +99,9 @@ TEST_F(SaveControllerTest, ReplacingAnExistingFileIsAsked) {
 }
 
 TEST_F(SaveControllerTest, RefusedWritesReportedAndChangeNothing) {
-    fs::create_directory(chemin("dossier"));
-    ecrire(chemin("dossier/dedans.pgn"), "keep");
-    const std::string cibles[] = {chemin("absent/partie.pgn"), chemin("dossier")};
+    fs::create_directory(path("dossier"));
+    ecrire(path("dossier/dedans.pgn"), "keep");
+    const std::string cibles[] = {path("absent/partie.pgn"), path("dossier")};
     for (const std::string& cible : cibles) {
         for (bool ajouter : {false, true}) {
             dialogs_.messages.clear();
@@ -112,9 +112,9 @@ TEST_F(SaveControllerTest, RefusedWritesReportedAndChangeNothing) {
             EXPECT_GT(dialogs_.messages[0].text.size(), cible.size() + 10);
         }
     }
-    EXPECT_TRUE(fs::is_directory(chemin("dossier")));
-    EXPECT_EQ(lire(chemin("dossier/dedans.pgn")), "keep");
-    EXPECT_TRUE(recents_.liste().empty());
+    EXPECT_TRUE(fs::is_directory(path("dossier")));
+    EXPECT_EQ(lire(path("dossier/dedans.pgn")), "keep");
+    EXPECT_TRUE(recents_.list().empty());
     EXPECT_EQ(fichiers(), std::vector<std::string>{"dossier"});
 }
 
@@ -135,7 +135,7 @@ TEST_F(SaveControllerTest, XmlSavesAskTheSameAndReportWhatStoppedThem) {
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.name);
-        const std::string f = chemin("cas.xml");
+        const std::string f = path("cas.xml");
         fs::remove(f);
         // An empty old text stands for a list of one game.
         if (c.ancien && *c.ancien) ecrire(f, c.ancien);
@@ -169,22 +169,22 @@ TEST_F(SaveControllerTest, XmlSavesAskTheSameAndReportWhatStoppedThem) {
         }
     }
     // The recent files open PGN files only.
-    EXPECT_TRUE(recents_.liste().empty());
+    EXPECT_TRUE(recents_.list().empty());
     EXPECT_EQ(fichiers(), std::vector<std::string>{"cas.xml"});
 
     dialogs_.messages.clear();
-    const std::string absent = chemin("absent/partie.xml");
+    const std::string absent = path("absent/partie.xml");
     EXPECT_FALSE(controleur_.sauver(absent, Partie1, false, FormatPartie::Xml));
     ASSERT_EQ(dialogs_.messages.size(), 1u);
     EXPECT_EQ(dialogs_.messages[0].text.rfind("<992>", 0), 0u) << dialogs_.messages[0].text;
     EXPECT_TRUE(dialogs_.messages[0].text.ends_with("\n" + absent));
-    EXPECT_FALSE(fs::exists(chemin("absent")));
+    EXPECT_FALSE(fs::exists(path("absent")));
 }
 
 // A write that fails half-way, as on a full disk: the file size limit stops it in a child
 // process, so the test's own output is not limited.
 TEST_F(SaveControllerTest, WriteFailingHalfWayLeavesTheOldFile) {
-    const std::string f = chemin("parties.pgn");
+    const std::string f = path("parties.pgn");
     const std::string ancien(3000, 'a');
     ecrire(f, ancien);
     const std::string partie(5000, 'b');
@@ -197,10 +197,10 @@ TEST_F(SaveControllerTest, WriteFailingHalfWayLeavesTheOldFile) {
             setrlimit(RLIMIT_FSIZE, &limite);
             _exit(ecrire_fichier_partie(f, partie, ajouter).empty() ? 0 : 3);
         }
-        int etat = 0;
-        waitpid(pid, &etat, 0);
-        ASSERT_TRUE(WIFEXITED(etat));
-        EXPECT_EQ(WEXITSTATUS(etat), 3) << ajouter;
+        int state = 0;
+        waitpid(pid, &state, 0);
+        ASSERT_TRUE(WIFEXITED(state));
+        EXPECT_EQ(WEXITSTATUS(state), 3) << ajouter;
         EXPECT_EQ(lire(f), ancien) << ajouter;
         EXPECT_EQ(fichiers(), std::vector<std::string>{"parties.pgn"});
     }
@@ -209,12 +209,12 @@ TEST_F(SaveControllerTest, WriteFailingHalfWayLeavesTheOldFile) {
 TEST_F(SaveControllerTest, ProposedNameInTheFolderOfTheLastFile) {
     constexpr std::chrono::year_month_day jour{std::chrono::year{2026}, std::chrono::month{12},
                                                std::chrono::day{4}};
-    EXPECT_EQ(controleur_.nom_propose(FormatPartie::Pgn, jour), "Quarv041226.pgn");
-    fs::create_directory(chemin("jeux"));
-    recents_.ajouter_fichier_recent(chemin("jeux/a.pgn"));
-    EXPECT_EQ(controleur_.nom_propose(FormatPartie::Pgn, jour), chemin("jeux/Quarv041226.pgn"));
-    recents_.ajouter_fichier_recent(chemin("parti/b.pgn"));
-    EXPECT_EQ(controleur_.nom_propose(FormatPartie::Xml, jour), "Quarv041226.xml");
+    EXPECT_EQ(controleur_.proposedName(FormatPartie::Pgn, jour), "Quarv041226.pgn");
+    fs::create_directory(path("jeux"));
+    recents_.ajouter_fichier_recent(path("jeux/a.pgn"));
+    EXPECT_EQ(controleur_.proposedName(FormatPartie::Pgn, jour), path("jeux/Quarv041226.pgn"));
+    recents_.ajouter_fichier_recent(path("parti/b.pgn"));
+    EXPECT_EQ(controleur_.proposedName(FormatPartie::Xml, jour), "Quarv041226.xml");
     EXPECT_EQ(controleur_.filtre(FormatPartie::Pgn), "<215> PGN (*.pgn)");
 }
 

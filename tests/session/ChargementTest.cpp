@@ -86,7 +86,7 @@ TEST(Chargement, ClocksOfTheGameBeforeAreResetAndStill) {
     ASSERT_EQ(b->horloges().basse(), "00:14:55");
     ASSERT_TRUE(b->charger_partie(lire("[Event \"a\"]\n\n1.e4 e5 *\n")));
     EXPECT_EQ(b->horloges().basse(), "00:15:00");
-    for (Minuterie m : {Minuterie::Basse, Minuterie::Haute, Minuterie::Duree})
+    for (Minuterie m : {Minuterie::Basse, Minuterie::Haute, Minuterie::Duration})
         EXPECT_EQ(b.minuteries.intervalles[m], 0);
 }
 

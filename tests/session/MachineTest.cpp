@@ -22,11 +22,11 @@ public:
     std::vector<std::function<void()>> attente;
     int annulations = 0;
     void lancer(const SearchRequest& d, const SearchCounters& c, const EngineCallbacks& r,
-                Fin fin) override {
+                Fin end) override {
         attente.push_back([=] {
             SearchCounters cc = c;
             SearchResult res = searchMove(d, cc, r);
-            fin(res, cc);
+            end(res, cc);
         });
     }
     void annuler() override { ++annulations; }
@@ -69,7 +69,7 @@ TEST(CoupMachine, AWholeGameByClicksAgainstDepthOne) {
         EXPECT_EQ(g.PositionIndex, static_cast<int>(g.lignes.size()) + 1);
         EXPECT_EQ(b.minuteries.intervalles[Minuterie::Basse], 0);
         EXPECT_EQ(b.minuteries.intervalles[Minuterie::Haute], 0);
-        EXPECT_EQ(b.minuteries.intervalles[Minuterie::Duree], 0);
+        EXPECT_EQ(b.minuteries.intervalles[Minuterie::Duration], 0);
     }
 }
 
@@ -135,7 +135,7 @@ protected:
     BaseOuvertures base;
     void SetUp() override {
         fs::create_directories(dir);
-        ASSERT_TRUE(base.ouvrir((dir / "eco.db").string(), true));
+        ASSERT_TRUE(base.open((dir / "eco.db").string(), true));
         ASSERT_TRUE(base.ajouter(
             {{0, "C44", "Partie du cavalier du roi", "1.e4 e5 2.Nf3 Nc6 *", 0, false}}));
     }
@@ -179,7 +179,7 @@ TEST_F(Livre, NoBookWhenTheProfileSaysSoOrTheBaseIsClosed) {
     EXPECT_GT(b->counters().MovesExamined, 0);
 
     BaseOuvertures fermee;
-    EXPECT_FALSE(fermee.ouvrir((dir / "absent" / "eco.db").string()));
+    EXPECT_FALSE(fermee.open((dir / "absent" / "eco.db").string()));
     Banc c(livre(true), &fermee);
     c->nouvelle_partie();
     c.move("e2", "e4");
@@ -198,20 +198,20 @@ TEST(CoupMachine, AutomaticPlayAlternatesProfilesToTheEnd) {
     std::vector<int> profils;
     int ticks = 0;
     while (b.minuteries.intervalles[Minuterie::Auto] != 0 && ticks < 700) {
-        profils.push_back(b->profil());
+        profils.push_back(b->profile());
         b->tick(Minuterie::Auto);
         ++ticks;
     }
     const GameSession& g = b->session();
     ASSERT_TRUE(g.partie_finie()) << g.GameMoveText;
-    EXPECT_EQ(b.vue.legende, "Go");
+    EXPECT_EQ(b.vue.caption, "Go");
     for (std::size_t i = 0; i < profils.size(); ++i) EXPECT_EQ(profils[i], i % 2 == 0 ? 1 : 2);
     // Decisive results are mates, unless the position stood a third time.
     if (gameEnd(b->position()) == GameEnd::InProgress) {
         int fois = 0;
-        const std::string& fin = g.PositionHistory[static_cast<std::size_t>(g.PositionIndex - 1)];
+        const std::string& end = g.PositionHistory[static_cast<std::size_t>(g.PositionIndex - 1)];
         for (int i = 0; i < g.PositionIndex - 1; ++i)
-            fois += g.PositionHistory[static_cast<std::size_t>(i)] == fin;
+            fois += g.PositionHistory[static_cast<std::size_t>(i)] == end;
         EXPECT_GE(fois, 3) << g.GameMoveText; // the result line records it once more
     }
     EXPECT_TRUE(b.dialogs.questions.empty()); // automatic play never asks
@@ -261,7 +261,7 @@ TEST(CoupMachine, BoardRefusesInputWhileThinkingAndNewGameDropsTheSearch) {
     ASSERT_EQ(differe.attente.size(), 1u);
     Square d2 = namedSquare('d', '2', Colour::White);
     p.clic_case(d2.x, d2.y);
-    EXPECT_EQ(p.etat(), EtatPlateau::Attente);
+    EXPECT_EQ(p.state(), EtatPlateau::Attente);
 
     p.nouvelle_partie();
     EXPECT_EQ(differe.annulations, 1);

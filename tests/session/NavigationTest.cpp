@@ -28,7 +28,7 @@ TEST(Navigation, ButtonsShowTheRecordedPositions) {
     Banc b = partie_libre(Italienne);
     const GameSession& g = b->session();
     ASSERT_EQ(g.lignes.size(), 5u);
-    const Position fin = b->position();
+    const Position end = b->position();
     struct Etape {
         int bouton, entree, line;
     };
@@ -44,7 +44,7 @@ TEST(Navigation, ButtonsShowTheRecordedPositions) {
         EXPECT_TRUE(b.ecran_a_jour());
     }
     b->naviguer(3);
-    EXPECT_EQ(b->position(), fin); // castling rights and counters come back too
+    EXPECT_EQ(b->position(), end); // castling rights and counters come back too
     EXPECT_EQ(g.GameMoveText, "1.e4 e5 2.Nf3 Nc6 3.Bc4"); // navigation changes no text
 }
 
@@ -52,7 +52,7 @@ TEST(Navigation, ScrollingStepsToTheEndAndStops) {
     Banc b = partie_libre(Italienne);
     b->naviguer(0);
     b->naviguer(4);
-    EXPECT_EQ(b.vue.legende, "P");
+    EXPECT_EQ(b.vue.caption, "P");
     EXPECT_EQ(b.vue.bulle, "<921>");
     EXPECT_EQ(b.minuteries.intervalles[Minuterie::Defilement], 1000);
     for (int i = 0; i < 4; ++i) b->tick(Minuterie::Defilement);
@@ -61,7 +61,7 @@ TEST(Navigation, ScrollingStepsToTheEndAndStops) {
     b->tick(Minuterie::Defilement);
     EXPECT_EQ(b->session().ligneSelectionnee, 4);
     EXPECT_EQ(b.minuteries.intervalles[Minuterie::Defilement], 0);
-    EXPECT_EQ(b.vue.legende, "Go");
+    EXPECT_EQ(b.vue.caption, "Go");
     EXPECT_EQ(b.vue.bulle, "<922>");
     // Started on the last line, it stops at its first tick.
     b->naviguer(4);
@@ -238,7 +238,7 @@ TEST(Coller, APastedPositionStartsAGameAndARefusedOneChangesNothing) {
     EXPECT_TRUE(b.dialogs.messages.empty());
 
     std::string fen = b->copier_position(2);
-    std::string cle = b->copier_position(1);
+    std::string key = b->copier_position(1);
     b->pastePosition("4k3/8/8/8/8/8/8/4K2R w K - 3 40");
     EXPECT_TRUE(g.lignes.empty());
     EXPECT_EQ(g.PositionIndex, 1);
@@ -247,7 +247,7 @@ TEST(Coller, APastedPositionStartsAGameAndARefusedOneChangesNothing) {
     b.move("e1", "g1");
     EXPECT_EQ(g.GameMoveText, "40.O-O");
     b->pastePosition(fen);
-    EXPECT_EQ(b->copier_position(1), cle);
+    EXPECT_EQ(b->copier_position(1), key);
     EXPECT_TRUE(b.ecran_a_jour());
 }
 
@@ -258,9 +258,9 @@ TEST(Edition, KingsFirstThenPlayFromThePosition) {
     b->nouvelle_partie();
     b.dialogs.reponses = {false};
     b->entrer_edition(true);
-    EXPECT_EQ(b->etat(), EtatPlateau::Attente);
+    EXPECT_EQ(b->state(), EtatPlateau::Attente);
     b->entrer_edition(false);
-    ASSERT_EQ(b->etat(), EtatPlateau::Edition);
+    ASSERT_EQ(b->state(), EtatPlateau::Edition);
     EXPECT_TRUE(b.plateau.enEdition);
     // Clear the board: a click without a palette piece empties the square.
     for (int y = 1; y <= 8; ++y)
@@ -269,7 +269,7 @@ TEST(Edition, KingsFirstThenPlayFromThePosition) {
     b.clic("e1");
     EXPECT_FALSE(b->demarrer_edition());
     EXPECT_TRUE(b.dialogs.a_montre("<176>"));
-    EXPECT_EQ(b->etat(), EtatPlateau::Edition);
+    EXPECT_EQ(b->state(), EtatPlateau::Edition);
     b->clic_palette(PieceCode::BlackKing);
     b.clic("e8");
     b->clic_palette(PieceCode::WhiteRook);

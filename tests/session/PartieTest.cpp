@@ -92,7 +92,7 @@ TEST(NouvellePartie, AutomaticHeaderNamesBothProfiles) {
         EXPECT_NE(h.find(std::string("[BlackElo \"") + c.eloNoir + "\"]\r\n\r\n"),
                   std::string::npos);
         EXPECT_EQ(b.minuteries.intervalles[Minuterie::Auto], 100);
-        EXPECT_EQ(b.vue.legende, "P");
+        EXPECT_EQ(b.vue.caption, "P");
     }
 }
 
@@ -100,25 +100,25 @@ TEST(Saisie, RefusalsOfTheFirstClick) {
     Banc b;
     b->nouvelle_partie();
     b.clic("e4"); // empty: nothing
-    EXPECT_EQ(b->etat(), EtatPlateau::Attente);
+    EXPECT_EQ(b->state(), EtatPlateau::Attente);
     b.clic("e7"); // the machine's piece
     EXPECT_TRUE(b.dialogs.a_montre("<150>"));
     Banc l = libre();
     l->nouvelle_partie();
     l.clic("e7"); // either colour in free play, but in turn
     EXPECT_TRUE(l.dialogs.a_montre("<151>"));
-    EXPECT_EQ(l->etat(), EtatPlateau::Attente);
+    EXPECT_EQ(l->state(), EtatPlateau::Attente);
 }
 
 TEST(Saisie, LiftingAndPuttingBack) {
     Banc b = libre();
     b->nouvelle_partie();
     b.clic("g1");
-    EXPECT_EQ(b->etat(), EtatPlateau::PieceLevee);
+    EXPECT_EQ(b->state(), EtatPlateau::PieceLevee);
     EXPECT_EQ(b.sur("g1"), PieceCode::Empty);
     EXPECT_EQ(b.sons.joues.back(), "up.wav");
     b.clic("g1");
-    EXPECT_EQ(b->etat(), EtatPlateau::Attente);
+    EXPECT_EQ(b->state(), EtatPlateau::Attente);
     EXPECT_EQ(b.sur("g1"), PieceCode::WhiteKnight);
     EXPECT_TRUE(b->session().lignes.empty());
 }
@@ -270,7 +270,7 @@ TEST(Saisie, MateByTheHumanEndsAFreeGame) {
     EXPECT_TRUE(b.dialogs.a_montre("<167> <147> !!! "));
     EXPECT_EQ(b->session().GameMoveText, "1.f3 e5 2.g4 Qh4#");
     b.clic("e2"); // the game is over: the board takes no more moves
-    EXPECT_EQ(b->etat(), EtatPlateau::Attente);
+    EXPECT_EQ(b->state(), EtatPlateau::Attente);
 }
 
 TEST(Saisie, QualityMarksAndCues) {
@@ -358,7 +358,7 @@ TEST(Horloges, LossOnTimeAtExactlyZero) {
         ASSERT_FALSE(b.dialogs.messages.empty());
         EXPECT_EQ(b.dialogs.messages.back().text, std::string("<148> ") + c.perdant);
         EXPECT_EQ(b.dialogs.messages.back().title, c.titre);
-        for (Minuterie m : {Minuterie::Basse, Minuterie::Haute, Minuterie::Duree, Minuterie::Auto})
+        for (Minuterie m : {Minuterie::Basse, Minuterie::Haute, Minuterie::Duration, Minuterie::Auto})
             EXPECT_EQ(b.minuteries.intervalles[m], 0);
     }
 }
@@ -369,7 +369,7 @@ TEST(Horloges, DurationCountsAndClocksOffStayStill) {
     Banc b(s);
     b->nouvelle_partie();
     EXPECT_EQ(b.minuteries.intervalles[Minuterie::Basse], 0);
-    for (int i = 0; i < 61; ++i) b->tick(Minuterie::Duree);
+    for (int i = 0; i < 61; ++i) b->tick(Minuterie::Duration);
     EXPECT_EQ(b->horloges().duree(), "00:01:01");
     b.move("e2", "e4");
     EXPECT_EQ(b.minuteries.intervalles[Minuterie::Haute], 0);
@@ -420,16 +420,16 @@ TEST(Abandon, OnlyOnYes) {
 
 TEST(Journal, NewGamesAndTheEnginesChoicesWhenKept) {
     for (bool tenu : {true, false}) {
-        std::string chemin =
+        std::string path =
             ::testing::TempDir() + "quarvelin-journal-" + std::to_string(tenu) + ".log";
-        std::remove(chemin.c_str());
+        std::remove(path.c_str());
         Settings s = reglages_de_test(0);
         s.GES_LOG = tenu ? 1 : 0;
-        s.FILE_LOG = chemin;
+        s.FILE_LOG = path;
         Banc b(s);
         b->nouvelle_partie();
         b.move("e2", "e4");
-        std::ifstream f(chemin);
+        std::ifstream f(path);
         std::string content((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
         if (!tenu) {
             EXPECT_TRUE(content.empty());
@@ -438,7 +438,7 @@ TEST(Journal, NewGamesAndTheEnginesChoicesWhenKept) {
         EXPECT_TRUE(content.starts_with("-> <28> - ")) << content;
         EXPECT_NE(content.find("<330>1<332>"), std::string::npos) << content; // Black's search
         EXPECT_NE(content.find(" * Selection : ("), std::string::npos) << content;
-        std::remove(chemin.c_str());
+        std::remove(path.c_str());
     }
     // A log that cannot be opened is passed over.
     Settings s = reglages_de_test(0);

@@ -49,8 +49,8 @@ class RecordingSounds : public SoundPlayer {
 public:
     std::vector<std::string> joues;
     bool reussit = true;
-    bool jouer(const std::string& chemin) override {
-        joues.push_back(chemin.substr(chemin.find_last_of('/') + 1));
+    bool jouer(const std::string& path) override {
+        joues.push_back(path.substr(path.find_last_of('/') + 1));
         return reussit;
     }
 };
@@ -92,13 +92,13 @@ public:
 
 class RecordingView : public VuePartie {
 public:
-    std::string titre, resultatAffiche, envoye, legende, bulle;
+    std::string titre, resultatAffiche, envoye, caption, bulle;
     int menus = 0;
     void titre_plateau(const std::string& t) override { titre = t; }
     void result(const std::string& r) override { resultatAffiche = r; }
     void envoyer_reseau(const std::string& m) override { envoye = m; }
     void bouton_lecture(const std::string& l, const std::string& b) override {
-        legende = l;
+        caption = l;
         bulle = b;
     }
     void etat_menus() override { ++menus; }
@@ -106,8 +106,8 @@ public:
 
 // The settings of a fresh installation, the machine at depth `profondeur`, no book.
 inline Settings reglages_de_test(int profondeur = 1) {
-    Settings s = reglages_integres("/opt/quarvelin");
-    appliquer_nouveau_fichier(s);
+    Settings s = builtInSettings("/opt/quarvelin");
+    applyNewFile(s);
     for (auto& d : s.PROFONDEUR_MAX) d = static_cast<std::int16_t>(profondeur);
     for (auto& a : s.ACTIVE_BASE_CON) a = 0;
     s.ACTIVE_HORLOGE = 1;

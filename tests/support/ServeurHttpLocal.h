@@ -50,12 +50,12 @@ public:
     ServeurHttpLocal(const ServeurHttpLocal&) = delete;
     ServeurHttpLocal& operator=(const ServeurHttpLocal&) = delete;
 
-    void servir(const std::string& chemin, Reponse r) {
+    void servir(const std::string& path, Reponse r) {
         std::lock_guard verrou(mutex_);
-        reponses_[chemin] = std::move(r);
+        reponses_[path] = std::move(r);
     }
-    std::string adresse(const std::string& chemin) const {
-        return "http://127.0.0.1:" + std::to_string(port_) + chemin;
+    std::string adresse(const std::string& path) const {
+        return "http://127.0.0.1:" + std::to_string(port_) + path;
     }
 
 private:
@@ -79,13 +79,13 @@ private:
             recu.append(tampon, static_cast<std::size_t>(n));
         }
         const std::size_t debut = recu.find(' ');
-        const std::size_t fin = recu.find(' ', debut + 1);
-        const std::string chemin =
-            debut == std::string::npos ? "/" : recu.substr(debut + 1, fin - debut - 1);
+        const std::size_t end = recu.find(' ', debut + 1);
+        const std::string path =
+            debut == std::string::npos ? "/" : recu.substr(debut + 1, end - debut - 1);
         Reponse r{404, "Not Found", "absent"};
         {
             std::lock_guard verrou(mutex_);
-            if (auto it = reponses_.find(chemin); it != reponses_.end()) r = it->second;
+            if (auto it = reponses_.find(path); it != reponses_.end()) r = it->second;
         }
         if (r.muet) {
             muets_.push_back(s); // open until the server goes, so the client only waits

@@ -93,9 +93,9 @@ public:
     std::optional<std::string> line(std::chrono::milliseconds delai) {
         auto limite = std::chrono::steady_clock::now() + delai;
         for (;;) {
-            if (auto fin = tampon_.find('\n'); fin != std::string::npos) {
-                std::string l = tampon_.substr(0, fin);
-                tampon_.erase(0, fin + 1);
+            if (auto end = tampon_.find('\n'); end != std::string::npos) {
+                std::string l = tampon_.substr(0, end);
+                tampon_.erase(0, end + 1);
                 if (!l.empty() && l.back() == '\r') l.pop_back();
                 return l;
             }
@@ -165,7 +165,7 @@ private:
 
 struct ResultatMatch {
     int gains = 0, nulles = 0, pertes = 0, inachevees = 0; // for the first engine
-    std::string erreur; // the first fault seen; the match stops there
+    std::string error; // the first fault seen; the match stops there
 };
 
 struct ReglagesMatch {
@@ -214,7 +214,7 @@ inline ResultatMatch jouer_match(ProcessusUci& premier, ProcessusUci& second,
                                  const ReglagesMatch& r) {
     ResultatMatch res;
     auto faute = [&](const std::string& quoi) {
-        res.erreur = quoi;
+        res.error = quoi;
         return res;
     };
     for (int partie = 0; partie < r.parties; ++partie) {
@@ -231,15 +231,15 @@ inline ResultatMatch jouer_match(ProcessusUci& premier, ProcessusUci& second,
             const std::string ici = lieu + " after '" + detail::commande_position(coups) + "'";
             auto legaux = detail::legaux_selon(second, coups, r.delai);
             if (!legaux) return faute("the referee did not list the moves, " + ici);
-            GameEnd fin = gameEnd(p);
-            if ((fin == GameEnd::InProgress) != !legaux->empty())
+            GameEnd end = gameEnd(p);
+            if ((end == GameEnd::InProgress) != !legaux->empty())
                 return faute("this program's rules and the referee disagree on the end, " + ici);
             const bool premierAuTrait = (p.side_to_move() == Colour::White) == premierBlanc;
-            if (fin == GameEnd::Mate) {
+            if (end == GameEnd::Mate) {
                 ++(premierAuTrait ? res.pertes : res.gains);
                 break;
             }
-            if (fin == GameEnd::Stalemate) {
+            if (end == GameEnd::Stalemate) {
                 ++res.nulles;
                 break;
             }

@@ -49,8 +49,8 @@ TEST(ArbreMenu, ParentsDeclaresAvantLeursEnfants) {
         if (e.parent)
             EXPECT_TRUE(menus.count(e.parent)) << "parent not a menu above: " << e.parent;
         else
-            EXPECT_EQ(e.genre, GenreMenu::Menu) << "only menus sit on the bar";
-        if (e.genre == GenreMenu::Menu) {
+            EXPECT_EQ(e.kind, GenreMenu::Menu) << "only menus sit on the bar";
+        if (e.kind == GenreMenu::Menu) {
             EXPECT_EQ(e.index, -1);
             menus.insert(e.name);
             premierNiveau += e.parent == nullptr;
@@ -62,19 +62,19 @@ TEST(ArbreMenu, ParentsDeclaresAvantLeursEnfants) {
 TEST(ArbreMenu, GenresCoherents) {
     for (const ElementMenu& e : arbre_menu()) {
         SCOPED_TRACE(cle_texte(e));
-        if (e.genre == GenreMenu::Separateur) {
+        if (e.kind == GenreMenu::Separateur) {
             EXPECT_FALSE(e.text);
-            EXPECT_FALSE(e.aVenir || e.enJeu || e.horsJeu || e.fermeture || e.coche);
+            EXPECT_FALSE(e.aVenir || e.enJeu || e.horsJeu || e.fermeture || e.ticked);
         } else if (!e.text) {
             EXPECT_STREQ(e.name, "mnuRecentFile") << "only recent files are captioned later";
         }
-        if (e.coche || e.groupe) {
-            EXPECT_EQ(e.genre, GenreMenu::Coche);
+        if (e.ticked || e.groupe) {
+            EXPECT_EQ(e.kind, GenreMenu::Coche);
         }
         if (e.raccourci[0]) {
-            EXPECT_NE(e.genre, GenreMenu::Menu);
+            EXPECT_NE(e.kind, GenreMenu::Menu);
         }
-        if (e.genre == GenreMenu::Menu) {
+        if (e.kind == GenreMenu::Menu) {
             EXPECT_FALSE(e.aVenir) << "a menu opens; its items wait";
         }
     }
@@ -86,7 +86,7 @@ TEST(ArbreMenu, GroupesExclusifsUnSeulCocheDansUnMenu) {
     for (const ElementMenu& e : arbre_menu()) {
         if (!e.groupe) continue;
         ++membres[e.groupe];
-        coches[e.groupe] += e.coche;
+        coches[e.groupe] += e.ticked;
         const auto [it, nouveau] = parents.emplace(e.groupe, e.parent);
         if (!nouveau) {
             EXPECT_EQ(it->second, e.parent) << e.groupe << " spans two menus";
@@ -96,9 +96,9 @@ TEST(ArbreMenu, GroupesExclusifsUnSeulCocheDansUnMenu) {
         {"couleur", 2}, {"langue", 8}, {"mode", 5}, {"niveau", 4}, {"notation", 3}};
     EXPECT_EQ(membres, attendus);
     for (const auto& [groupe, n] : coches) EXPECT_EQ(n, 1) << groupe;
-    EXPECT_TRUE(element_menu("mode_machine")->coche);
-    EXPECT_TRUE(element_menu("couleur_blanche")->coche);
-    EXPECT_TRUE(element_menu("notation_francaise")->coche);
+    EXPECT_TRUE(element_menu("mode_machine")->ticked);
+    EXPECT_TRUE(element_menu("couleur_blanche")->ticked);
+    EXPECT_TRUE(element_menu("notation_francaise")->ticked);
 }
 
 TEST(ArbreMenu, RaccourcisLisiblesEtDistincts) {
@@ -125,15 +125,15 @@ TEST(ArbreMenu, NoTwoItemsShareACaption) {
 }
 
 // The position of the one access-key marker, -1 without one, -2 for a malformed caption.
-int touche_acces(const std::string& legende) {
+int touche_acces(const std::string& caption) {
     int position = -1;
-    for (std::size_t i = 0; i < legende.size(); ++i) {
-        if (legende[i] != '&') continue;
-        if (i + 1 < legende.size() && legende[i + 1] == '&') {
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (i + 1 < caption.size() && caption[i + 1] == '&') {
             ++i; // a literal ampersand
             continue;
         }
-        if (position >= 0 || i + 1 == legende.size() || legende[i + 1] == ' ') return -2;
+        if (position >= 0 || i + 1 == caption.size() || caption[i + 1] == ' ') return -2;
         position = static_cast<int>(i);
     }
     return position;
@@ -141,24 +141,24 @@ int touche_acces(const std::string& legende) {
 
 TEST(ArbreMenu, ToucheAccesDansChaqueLangue) {
     const struct {
-        const char* legende;
+        const char* caption;
         int position;
     } cas[] = {{"&Fichier", 0}, {"No&tation", 2}, {"Copier au format F.E.N.", -1},
                {"A && B", -1},  {"&A &B", -2},    {"fin&", -2},
                {"& x", -2},     {"&?", 0}};
-    for (const auto& c : cas) EXPECT_EQ(touche_acces(c.legende), c.position) << c.legende;
+    for (const auto& c : cas) EXPECT_EQ(touche_acces(c.caption), c.position) << c.caption;
 
     const Catalogue catalogue;
     for (const ElementMenu& e : arbre_menu()) {
         if (!e.text) continue;
         const int offset = quarvelin::offsetOf(*e.text);
         const bool enFrancais = touche_acces(francais(*e.text)) >= 0;
-        for (int cle = 1; cle <= quarvelin::LanguageCount; ++cle) {
-            const std::string t = catalogue.texte_catalogue(Catalogue::textBase(cle) + offset);
+        for (int key = 1; key <= quarvelin::LanguageCount; ++key) {
+            const std::string t = catalogue.texte_catalogue(Catalogue::textBase(key) + offset);
             const int position = touche_acces(t);
-            EXPECT_NE(position, -2) << Catalogue::fileName(cle) << " " << offset << " " << t;
+            EXPECT_NE(position, -2) << Catalogue::fileName(key) << " " << offset << " " << t;
             EXPECT_EQ(position >= 0, enFrancais)
-                << Catalogue::fileName(cle) << " " << offset << " " << t;
+                << Catalogue::fileName(key) << " " << offset << " " << t;
         }
     }
 }
@@ -169,7 +169,7 @@ TEST(ArbreMenu, EtatsDePartie) {
     const struct {
         const char* name;
         int index;
-        R debut, fin;
+        R debut, end;
     } cas[] = {
         {"menu_abandon", -1, true, false},
         {"menu_copie_position", 2, true, false},
@@ -191,7 +191,7 @@ TEST(ArbreMenu, EtatsDePartie) {
         ASSERT_NE(e, nullptr) << c.name;
         EXPECT_EQ(quarvelin::actif_selon_partie(*e, true), c.debut)
             << cle_texte(Key{c.name, c.index});
-        EXPECT_EQ(quarvelin::actif_selon_partie(*e, false), c.fin)
+        EXPECT_EQ(quarvelin::actif_selon_partie(*e, false), c.end)
             << cle_texte(Key{c.name, c.index});
     }
 }

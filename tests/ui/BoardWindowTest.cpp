@@ -125,7 +125,7 @@ TEST(BoardWindow, DraggingAPieceMakesTheMove) {
     f.partie->nouvelle_partie();
     Square g1 = namedSquare('g', '1', Colour::White), f3 = namedSquare('f', '3', Colour::White);
     QTest::mousePress(f.window.board(), Qt::LeftButton, {}, f.centre(g1.x, g1.y));
-    EXPECT_EQ(f.partie->etat(), EtatPlateau::PieceLevee);
+    EXPECT_EQ(f.partie->state(), EtatPlateau::PieceLevee);
     EXPECT_EQ(f.window.board()->cursor().shape(), Qt::BitmapCursor); // the piece is the pointer
     // Mouse moves with the button held are not synthesised by QTest; send them by hand.
     QPoint a = f.centre(g1.x, g1.y), b = f.centre(f3.x, f3.y);
@@ -143,7 +143,7 @@ TEST(BoardWindow, DraggingAPieceMakesTheMove) {
     // A press and release on one square lifts the piece and keeps it lifted for a second click.
     Square e7 = namedSquare('e', '7', Colour::White), e5 = namedSquare('e', '5', Colour::White);
     f.cliquer(e7.x, e7.y);
-    EXPECT_EQ(f.partie->etat(), EtatPlateau::PieceLevee);
+    EXPECT_EQ(f.partie->state(), EtatPlateau::PieceLevee);
     f.cliquer(e5.x, e5.y);
     EXPECT_EQ(f.window.moveList()->count(), 2);
 }
@@ -154,7 +154,7 @@ TEST(BoardWindow, NavigationButtonsAndClocksFollowTheGame) {
     Fenetre f(s);
     f.partie->nouvelle_partie();
     EXPECT_TRUE(f.window.timerRunning(Minuterie::Basse));
-    EXPECT_TRUE(f.window.timerRunning(Minuterie::Duree));
+    EXPECT_TRUE(f.window.timerRunning(Minuterie::Duration));
     EXPECT_EQ(f.window.bottomClock()->text(), QStringLiteral("00:15:00"));
     const char* coups[][2] = {{"e2", "e4"}, {"e7", "e5"}, {"g1", "f3"}};
     for (auto& c : coups) {

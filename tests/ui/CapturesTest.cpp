@@ -2,7 +2,7 @@
 // QUARVELIN_CAPTURES names a folder (scripts/screenshots fills docs/screenshots).
 #include "ui/Capture.h"
 
-#include "config/Demarrage.h"
+#include "config/Startup.h"
 #include "config/SettingsFile.h"
 #include "rules/MoveRules.h"
 #include "session/Partie.h"
@@ -44,15 +44,15 @@ namespace {
 
 struct Bureau {
     QTemporaryDir dir;
-    Emplacements lieux;
+    Locations lieux;
     Settings settings;
     Catalogue catalogue;
     std::unique_ptr<MainWindow> window;
     explicit Bureau(bool premierDemarrage) {
         QStandardPaths::setTestModeEnabled(true);
         lieux = {dir.path().toStdString(), dir.path().toStdString()};
-        Settings s = reglages_integres(lieux.donnees);
-        appliquer_nouveau_fichier(s);
+        Settings s = builtInSettings(lieux.data);
+        applyNewFile(s);
         s.FIRST_STARTUP = premierDemarrage ? 1 : 0;
         s.ACTIVE_SON = 0;
         s.NOM_JOUEUR[1] = "Camille";
@@ -62,8 +62,8 @@ struct Bureau {
         s.OUVERTURE_ALEATOIRE = {0, 0, 0};
         // The opening base the build made, so the comment window names the opening.
         s.BASE_ECO = QUARVELIN_BIN_DIR "/base/eco.db";
-        EXPECT_EQ(ecrire_reglages(s, fichier_reglages(lieux)), "");
-        EXPECT_FALSE(demarrer(lieux, settings, catalogue).fin);
+        EXPECT_EQ(ecrire_reglages(s, settingsFile(lieux)), "");
+        EXPECT_FALSE(start(lieux, settings, catalogue).end);
         window = std::make_unique<MainWindow>(settings, catalogue, lieux);
         window->resize(1280, 840);
         window->show();
@@ -73,7 +73,7 @@ struct Bureau {
 
 TEST(Captures, AGameInProgress) {
     Bureau b(false);
-    b.window->demarrer();
+    b.window->start();
     b.window->menus().action(QStringLiteral("menu_nouvelle"))->trigger();
     Partie& p = b.window->partie();
     // An Italian game for White, as far as the machine's replies allow.
@@ -94,7 +94,7 @@ TEST(Captures, AGameInProgress) {
     QElapsedTimer t;
     t.start();
     while (p.machine_reflechit() && t.elapsed() < 20000) QTest::qWait(5);
-    for (int i = 0; i < 3; ++i) p.tick(Minuterie::Duree);
+    for (int i = 0; i < 3; ++i) p.tick(Minuterie::Duration);
     EXPECT_GE(b.window->boardWindow()->moveList()->count(), 8);
     EXPECT_TRUE(b.window->commentWindow()->isVisible());
     EXPECT_FALSE(b.window->commentWindow()->text().isEmpty());
@@ -103,7 +103,7 @@ TEST(Captures, AGameInProgress) {
 
 TEST(Captures, TheHintAndThePositionEditor) {
     Bureau b(false);
-    b.window->demarrer();
+    b.window->start();
     b.window->menus().action(QStringLiteral("menu_nouvelle"))->trigger();
     Partie& p = b.window->partie();
     BoardView* board = b.window->boardWindow()->board();
@@ -132,7 +132,7 @@ TEST(Captures, ThePreferencesWindow) {
     Bureau b(false);
     MessageBoxDialogs dialogs;
     PreferencesDialog d(b.settings,
-                        {fichier_reglages(b.lieux), b.lieux.donnees, b.lieux.installation},
+                        {settingsFile(b.lieux), b.lieux.data, b.lieux.installation},
                         b.catalogue, dialogs);
     d.show();
     QTest::qWait(20);
@@ -142,7 +142,7 @@ TEST(Captures, ThePreferencesWindow) {
 
 TEST(Captures, TheLanguageWindowAtTheFirstStart) {
     Bureau b(true);
-    b.window->demarrer();
+    b.window->start();
     ASSERT_NE(b.window->languageWindow(), nullptr);
     QTest::qWait(20);
     capturer(*b.window, QStringLiteral("premier-demarrage"));
@@ -159,12 +159,12 @@ QString grand_fichier(const QTemporaryDir& dir, int copies) {
     // The move texts of the games that start from the initial position.
     const std::string tout = ss.str();
     for (std::size_t i = tout.find("\n1."); i != std::string::npos; i = tout.find("\n1.", i + 1)) {
-        std::size_t fin = tout.find("\n\n", i);
-        if (fin == std::string::npos) fin = tout.size();
+        std::size_t end = tout.find("\n\n", i);
+        if (end == std::string::npos) end = tout.size();
         if (tout.rfind("[FEN", i) == std::string::npos ||
             tout.rfind("[FEN", i) < tout.rfind("[Event", i)) {
             // The result apart: a game left unfinished is given one by its copy.
-            std::string text = tout.substr(i + 1, fin - i - 1), result = "*";
+            std::string text = tout.substr(i + 1, end - i - 1), result = "*";
             for (const char* r : {"1-0", "0-1", "1/2-1/2", "*"}) {
                 const std::string fin_r = std::string(" ") + r;
                 if (text.size() > fin_r.size() &&
@@ -186,8 +186,8 @@ QString grand_fichier(const QTemporaryDir& dir, int copies) {
     const char* lieux[] = {"Lyon FRA",     "Bruxelles BEL", "Genève SUI",
                            "Montréal CAN", "Nantes FRA",    "Lille FRA"};
     const char* resultats[] = {"1-0", "0-1", "1/2-1/2"};
-    const QString chemin = dir.filePath(QStringLiteral("base.pgn"));
-    std::ofstream out(chemin.toStdString(), std::ios::binary);
+    const QString path = dir.filePath(QStringLiteral("base.pgn"));
+    std::ofstream out(path.toStdString(), std::ios::binary);
     auto joueur = [&](int k) { return std::string(noms[k % 12]) + ", " + prenoms[(k / 12) % 14]; };
     for (int n = 0; n < copies; ++n) {
         const std::size_t k = static_cast<std::size_t>(n) % coups.size();
@@ -198,15 +198,15 @@ QString grand_fichier(const QTemporaryDir& dir, int copies) {
             << "\"]\n[Black \"" << joueur(n * 11 + 5) << "\"]\n[Result \"" << result << "\"]\n\n"
             << coups[k] << " " << result << "\n\n";
     }
-    return chemin;
+    return path;
 }
 
 TEST(Captures, AGamesFileListedAndOneGameOpen) {
     Bureau b(false);
-    b.window->demarrer();
+    b.window->start();
     // Large when the pictures are taken, small in every run of the tests.
     const bool capture = !qEnvironmentVariable("QUARVELIN_CAPTURES").isEmpty();
-    const QString chemin = grand_fichier(b.dir, capture ? 1000000 : 3000);
+    const QString path = grand_fichier(b.dir, capture ? 1000000 : 3000);
     b.settings.MAX_SEUIL_PARTIE = 2000000;
     QTimer fermeur;
     QObject::connect(&fermeur, &QTimer::timeout, [] {
@@ -214,7 +214,7 @@ TEST(Captures, AGamesFileListedAndOneGameOpen) {
             box->button(QMessageBox::Ok)->click();
     });
     fermeur.start(10);
-    b.window->lire_fichier_pgn(MainWindow::ListerFichier, chemin);
+    b.window->lire_fichier_pgn(MainWindow::ListerFichier, path);
     BoardWindow& plateau = *b.window->boardWindow();
     ASSERT_EQ(plateau.gameList()->model()->rowCount(), capture ? 1000000 : 3000);
     const QModelIndex choisie =
@@ -230,7 +230,7 @@ TEST(Captures, TheGamesFileWindowInBothModes) {
     Bureau b(false);
     for (auto mode : {LoadGamesDialog::Mode::Load, LoadGamesDialog::Mode::Extract}) {
         LoadGamesDialog d(mode, b.settings, b.catalogue, b.dir.path(),
-                          QString::fromStdString(fichier_reglages(b.lieux)),
+                          QString::fromStdString(settingsFile(b.lieux)),
                           b.dir.filePath(QStringLiteral("tournoi.pgn")));
         d.show();
         QTest::qWait(20);

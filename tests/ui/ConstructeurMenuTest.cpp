@@ -52,17 +52,17 @@ TEST(ConstructeurMenu, ChaqueMenuSuitLArbreDansLOrdre) {
     std::map<QString, QStringList> attendus; // menu name -> its items ("-" for separators)
     QStringList barre;
     for (const ElementMenu& e : arbre_menu()) {
-        const QString name = e.genre == GenreMenu::Separateur && !*e.name ? "-" : nom_de(e);
+        const QString name = e.kind == GenreMenu::Separateur && !*e.name ? "-" : nom_de(e);
         if (e.parent)
             attendus[QString::fromUtf8(e.parent)] << name;
         else
             barre << name;
     }
     const auto noms = [](const QList<QAction*>& actions) {
-        QStringList liste;
+        QStringList list;
         for (QAction* a : actions)
-            liste << (a->isSeparator() && a->objectName().isEmpty() ? "-" : a->objectName());
-        return liste;
+            list << (a->isSeparator() && a->objectName().isEmpty() ? "-" : a->objectName());
+        return list;
     };
     EXPECT_EQ(noms(f.barre->actions()), barre);
     ASSERT_EQ(attendus.size(), 19u);
@@ -91,9 +91,9 @@ TEST(ConstructeurMenu, EtatsInitiauxDeChaqueElement) {
         ASSERT_NE(a, nullptr);
         EXPECT_EQ(a->objectName(), nom_de(e));
         EXPECT_EQ(f.barre->findChild<QAction*>(nom_de(e)), a);
-        EXPECT_EQ(a->isCheckable(), e.genre == GenreMenu::Coche);
-        EXPECT_EQ(a->isChecked(), e.coche);
-        const bool visible = e.text || e.genre == GenreMenu::Separateur;
+        EXPECT_EQ(a->isCheckable(), e.kind == GenreMenu::Coche);
+        EXPECT_EQ(a->isChecked(), e.ticked);
+        const bool visible = e.text || e.kind == GenreMenu::Separateur;
         EXPECT_EQ(a->isVisible(), visible);
         EXPECT_EQ(a->isEnabled(), visible && !e.desactive && !e.aVenir);
         EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromUtf8(e.raccourci)));
@@ -129,7 +129,7 @@ TEST(ConstructeurMenu, GroupesExclusifs) {
     const struct {
         const char* groupe;
         int membres;
-        const char* coche;
+        const char* ticked;
         int index;
     } cas[] = {{"mode", 5, "mode_machine", -1},
                {"niveau", 4, "menu_niv", 0},
@@ -141,7 +141,7 @@ TEST(ConstructeurMenu, GroupesExclusifs) {
         ASSERT_NE(g, nullptr) << c.groupe;
         EXPECT_TRUE(g->isExclusive());
         EXPECT_EQ(g->actions().size(), c.membres) << c.groupe;
-        EXPECT_EQ(g->checkedAction(), f.menus->action(c.coche, c.index)) << c.groupe;
+        EXPECT_EQ(g->checkedAction(), f.menus->action(c.ticked, c.index)) << c.groupe;
     }
     f.menus->action("mode_auto")->trigger();
     EXPECT_TRUE(f.menus->action("mode_auto")->isChecked());
@@ -168,16 +168,16 @@ TEST(ConstructeurMenu, AppliquerTextesChangeDeLangue) {
     EXPECT_EQ(recent->text(), "&1 /home/joueur/parties.pgn");
 
     // Every language captions every item, and the captions are that language's.
-    for (int cle = 1; cle <= quarvelin::LanguageCount; ++cle) {
-        f.catalogue.appliquer_langue(cle);
+    for (int key = 1; key <= quarvelin::LanguageCount; ++key) {
+        f.catalogue.appliquer_langue(key);
         f.menus->appliquer_textes(f.catalogue);
         for (const ElementMenu& e : arbre_menu()) {
             if (!e.text) continue;
             const QString attendu = QString::fromStdString(f.catalogue.texte_catalogue(
-                Catalogue::textBase(cle) + quarvelin::offsetOf(*e.text)));
-            const QString lu = e.genre == GenreMenu::Menu ? f.menus->menu(e.name)->title()
+                Catalogue::textBase(key) + quarvelin::offsetOf(*e.text)));
+            const QString lu = e.kind == GenreMenu::Menu ? f.menus->menu(e.name)->title()
                                                           : f.menus->action(e.name, e.index)->text();
-            EXPECT_EQ(lu, attendu) << cle << " " << nom_de(e).toStdString();
+            EXPECT_EQ(lu, attendu) << key << " " << nom_de(e).toStdString();
         }
     }
     f.catalogue.appliquer_langue(7);

@@ -11,7 +11,7 @@ using quarvelin::IndexPgn;
 namespace {
 
 std::shared_ptr<const IndexPgn>
-liste(const std::vector<std::pair<const char*, const char*>>& jeux) {
+list(const std::vector<std::pair<const char*, const char*>>& jeux) {
     std::string text;
     for (auto [ronde, blanc] : jeux)
         text += std::string("[Event \"e\"]\n[Round \"") + ronde + "\"]\n[White \"" + blanc +
@@ -39,7 +39,7 @@ TEST_P(TriDeLaListe, OrdersAndKeepsTheSelectedGame) {
     const CasTri& c = GetParam();
     GameListModel m;
     m.setIndex(
-        liste({{"10", "bob"}, {"2", "Alice"}, {"2.1", "carl"}, {"", "alice"}, {"3", "Dan"}}));
+        list({{"10", "bob"}, {"2", "Alice"}, {"2.1", "carl"}, {"", "alice"}, {"3", "Dan"}}));
     QItemSelectionModel selection(&m);
     selection.setCurrentIndex(m.index(4, 0), QItemSelectionModel::Select); // Dan
     const std::uint64_t dan = m.position(4);
@@ -64,7 +64,7 @@ TEST(GameListModel, EmptyAndClearedListsHaveNoRows) {
     GameListModel m;
     EXPECT_EQ(m.rowCount(), 0);
     m.sort(0); // nothing to sort, nothing to break
-    m.setIndex(liste({{"1", "a"}}));
+    m.setIndex(list({{"1", "a"}}));
     EXPECT_EQ(m.rowCount(), 1);
     m.clear();
     EXPECT_EQ(m.rowCount(), 0);

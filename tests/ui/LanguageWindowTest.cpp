@@ -1,5 +1,5 @@
 #include "ui/LanguageWindow.h"
-#include "config/ChoixLangue.h"
+#include "config/LanguageChoice.h"
 #include "config/SettingsFile.h"
 #include "support/TestDoubles.h"
 
@@ -26,37 +26,37 @@ class Navigateur : public QObject {
 public:
     QList<QUrl> ouvertes;
 public slots:
-    void ouvrir(const QUrl& url) { ouvertes.push_back(url); }
+    void open(const QUrl& url) { ouvertes.push_back(url); }
 };
 
-QByteArray content(const std::string& chemin) {
-    QFile f(QString::fromStdString(chemin));
+QByteArray content(const std::string& path) {
+    QFile f(QString::fromStdString(path));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // The window wired to its controller the way the main window does it, on a first start.
 struct PremierDemarrage {
     PremierDemarrage() {
-        reglages = reglages_integres(dir.path().toStdString());
-        reglages.FIRST_STARTUP = 1;
-        EXPECT_EQ(ecrire_reglages(reglages, chemin()), "");
-        avant = content(chemin());
-        QObject::connect(&fenetre, &LanguageWindow::langueChoisie, [this](int cle) {
-            choix.choisir(cle);
+        settings = builtInSettings(dir.path().toStdString());
+        settings.FIRST_STARTUP = 1;
+        EXPECT_EQ(ecrire_reglages(settings, path()), "");
+        avant = content(path());
+        QObject::connect(&fenetre, &LanguageWindow::langueChoisie, [this](int key) {
+            choix.choose(key);
             ++choisies;
         });
         QObject::connect(&fenetre, &LanguageWindow::quitter, [this] { ++quittes; });
     }
-    std::string chemin() const {
+    std::string path() const {
         return dir.filePath(QStringLiteral("quarvelin.ini")).toStdString();
     }
 
     QTemporaryDir dir;
-    Settings reglages;
+    Settings settings;
     Catalogue catalogue;
     NotationCode notation = NotationCode::Pgn;
     test::RecordingDialogs dialogs;
-    ChoixLangue choix{reglages, catalogue, notation, chemin(), dialogs};
+    LanguageChoice choix{settings, catalogue, notation, path(), dialogs};
     LanguageWindow fenetre;
     QByteArray avant;
     int choisies = 0, quittes = 0;
@@ -67,13 +67,13 @@ struct PremierDemarrage {
 TEST(LanguageWindow, TitreEtBoutonsFixes) {
     LanguageWindow fenetre;
     EXPECT_EQ(fenetre.objectName(), QStringLiteral("Language"));
-    EXPECT_EQ(fenetre.windowTitle(), QString::fromStdString(ChoixLangue::titre_fenetre()));
+    EXPECT_EQ(fenetre.windowTitle(), QString::fromStdString(LanguageChoice::windowTitle()));
     const char* legendes[] = {"Français", "English",    "Italiano", "Español",
                               "Deutsch",  "Portuguese", "Russian",  "Pole"};
-    for (int cle = 1; cle <= 8; ++cle) {
-        ASSERT_NE(fenetre.bouton(cle), nullptr);
-        EXPECT_TRUE(fenetre.bouton(cle)->text().startsWith(QString::fromUtf8(legendes[cle - 1])))
-            << fenetre.bouton(cle)->text().toStdString();
+    for (int key = 1; key <= 8; ++key) {
+        ASSERT_NE(fenetre.bouton(key), nullptr);
+        EXPECT_TRUE(fenetre.bouton(key)->text().startsWith(QString::fromUtf8(legendes[key - 1])))
+            << fenetre.bouton(key)->text().toStdString();
     }
     auto* sortie = fenetre.findChild<QPushButton*>(QStringLiteral("sortie"));
     ASSERT_NE(sortie, nullptr);
@@ -81,21 +81,21 @@ TEST(LanguageWindow, TitreEtBoutonsFixes) {
 }
 
 TEST(LanguageWindow, ChoixEcritLesReglages) {
-    for (int cle = 1; cle <= 8; ++cle) {
-        SCOPED_TRACE(cle);
+    for (int key = 1; key <= 8; ++key) {
+        SCOPED_TRACE(key);
         PremierDemarrage d;
         d.fenetre.show();
-        d.fenetre.bouton(cle)->click();
+        d.fenetre.bouton(key)->click();
         EXPECT_EQ(d.choisies, 1);
         EXPECT_EQ(d.quittes, 0);
         EXPECT_FALSE(d.fenetre.isVisible());
         EXPECT_EQ(d.fenetre.result(), QDialog::Accepted);
 
         Settings lu;
-        lire_reglages(d.chemin(), d.dir.path().toStdString(), lu);
-        EXPECT_EQ(lu.CLE_LANGUE, cle);
+        lire_reglages(d.path(), d.dir.path().toStdString(), lu);
+        EXPECT_EQ(lu.CLE_LANGUE, key);
         EXPECT_EQ(lu.FIRST_STARTUP, 0);
-        EXPECT_EQ(d.notation, cle == 1 ? NotationCode::French : NotationCode::Pgn);
+        EXPECT_EQ(d.notation, key == 1 ? NotationCode::French : NotationCode::Pgn);
     }
 }
 
@@ -108,7 +108,7 @@ TEST(LanguageWindow, SortieNEcritRien) {
     EXPECT_EQ(d.quittes, 1);
     EXPECT_EQ(d.choisies, 0);
     EXPECT_FALSE(d.fenetre.isVisible());
-    EXPECT_EQ(content(d.chemin()), d.avant);
+    EXPECT_EQ(content(d.path()), d.avant);
 }
 
 TEST(LanguageWindow, LienOuvreLeSite) {
@@ -132,12 +132,12 @@ TEST(LanguageWindow, LienOuvreLeSite) {
 }
 
 TEST(LanguageWindow, RienNeDepasse) {
-    for (int cle : {0, 1, 7}) {
-        SCOPED_TRACE(cle);
+    for (int key : {0, 1, 7}) {
+        SCOPED_TRACE(key);
         LanguageWindow fenetre;
         Catalogue catalogue;
-        if (cle != 0) {
-            catalogue.appliquer_langue(cle);
+        if (key != 0) {
+            catalogue.appliquer_langue(key);
             fenetre.appliquer_textes(catalogue);
         }
         fenetre.show();
@@ -147,7 +147,7 @@ TEST(LanguageWindow, RienNeDepasse) {
         }
         for (int b = 1; b <= 8; ++b)
             EXPECT_GE(fenetre.bouton(b)->width(), fenetre.bouton(b)->sizeHint().width());
-        capturer(fenetre, QStringLiteral("langue-%1").arg(cle));
+        capturer(fenetre, QStringLiteral("langue-%1").arg(key));
     }
 }
 

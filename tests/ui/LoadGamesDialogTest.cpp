@@ -90,8 +90,8 @@ protected:
 
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        ASSERT_EQ(lire_reglages(settingsFile().toStdString(), path().toStdString(), record).etat,
-                  LectureReglages::Etat::Cree);
+        ASSERT_EQ(lire_reglages(settingsFile().toStdString(), path().toStdString(), record).state,
+                  SettingsReading::State::Created);
         catalogue.appliquer_langue(1);
         games = dir.filePath(QStringLiteral("club.pgn"));
         QFile f(games);
@@ -374,8 +374,8 @@ TEST_F(LoadGamesWindow, SavingTheFilterWritesTheSettingsFile) {
     EXPECT_EQ(dialogs.messages[0].icon, DialogIcon::Exclamation);
     EXPECT_EQ(dialogs.messages[0].title, "quarvelin");
     Settings read;
-    ASSERT_EQ(lire_reglages(settingsFile().toStdString(), path().toStdString(), read).etat,
-              LectureReglages::Etat::Lu);
+    ASSERT_EQ(lire_reglages(settingsFile().toStdString(), path().toStdString(), read).state,
+              SettingsReading::State::Parsed);
     expectCriteria(read);
     EXPECT_EQ(read.MAX_SEUIL_PARTIE, 75);
     EXPECT_EQ(read.BASE_ECO, basePath);

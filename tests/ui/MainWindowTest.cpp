@@ -2,7 +2,7 @@
 // against the machine played with the mouse through the menus and the board.
 #include "ui/Capture.h"
 
-#include "config/Demarrage.h"
+#include "config/Startup.h"
 #include "config/SettingsFile.h"
 #include "rules/MoveRules.h"
 #include "session/Partie.h"
@@ -52,21 +52,21 @@ namespace {
 // opening base is left out (the program plays on without book).
 struct Installation {
     QTemporaryDir dir;
-    Emplacements lieux;
+    Locations lieux;
     Installation(bool premierDemarrage, int profondeur = 0, bool blanc = true) {
         QStandardPaths::setTestModeEnabled(true); // recent files go to a test store
-        Settings s = reglages_integres(dir.path().toStdString());
-        appliquer_nouveau_fichier(s);
+        Settings s = builtInSettings(dir.path().toStdString());
+        applyNewFile(s);
         s.FIRST_STARTUP = premierDemarrage ? 1 : 0;
         s.AFF_NOUVELLE = 0;
         s.ACTIVE_SON = 0;
         s.DEB_BLANC = blanc ? 1 : 0;
         for (auto& p : s.PROFONDEUR_MAX) p = static_cast<std::int16_t>(profondeur);
         lieux = {dir.path().toStdString(), dir.path().toStdString()};
-        EXPECT_EQ(ecrire_reglages(s, fichier_reglages(lieux)), "");
+        EXPECT_EQ(ecrire_reglages(s, settingsFile(lieux)), "");
     }
-    std::string reglages() const {
-        std::ifstream f(fichier_reglages(lieux));
+    std::string settings() const {
+        std::ifstream f(settingsFile(lieux));
         std::stringstream ss;
         ss << f.rdbuf();
         return ss.str();
@@ -80,8 +80,8 @@ struct Programme {
     QStringList boites; // texts of the message boxes closed along the way
     QTimer fermeur;
     explicit Programme(const Installation& inst) {
-        Demarrage d = demarrer(inst.lieux, settings, catalogue);
-        EXPECT_FALSE(d.fin);
+        Startup d = start(inst.lieux, settings, catalogue);
+        EXPECT_FALSE(d.end);
         window = std::make_unique<MainWindow>(settings, catalogue, inst.lieux);
         window->show();
         // Message boxes and questions are answered as they come: OK, and No to questions.
@@ -137,7 +137,7 @@ TEST(Programme, FirstStartAsksForTheLanguageThenGoesStraightToTheBoard) {
     Installation inst(true);
     {
         Programme p(inst);
-        p.window->demarrer();
+        p.window->start();
         ASSERT_NE(p.window->languageWindow(), nullptr);
         EXPECT_TRUE(p.window->languageWindow()->isVisible());
         capturer(*p.window->languageWindow(), QStringLiteral("langue"));
@@ -146,11 +146,11 @@ TEST(Programme, FirstStartAsksForTheLanguageThenGoesStraightToTheBoard) {
         const QString apres = p.window->menus().action(QStringLiteral("menu_nouvelle"))->text();
         EXPECT_NE(avant, apres);
         EXPECT_EQ(apres.toStdString(), p.catalogue.text(quarvelin::TextKey::MenuNewGame));
-        EXPECT_NE(inst.reglages().find("CLE_LANGUE=2"), std::string::npos);
-        EXPECT_NE(inst.reglages().find("FIRST_STARTUP=0"), std::string::npos);
+        EXPECT_NE(inst.settings().find("CLE_LANGUE=2"), std::string::npos);
+        EXPECT_NE(inst.settings().find("FIRST_STARTUP=0"), std::string::npos);
     }
     Programme again(inst);
-    again.window->demarrer();
+    again.window->start();
     EXPECT_EQ(again.window->languageWindow(), nullptr);
     EXPECT_EQ(again.settings.CLE_LANGUE, 2);
 }
@@ -158,7 +158,7 @@ TEST(Programme, FirstStartAsksForTheLanguageThenGoesStraightToTheBoard) {
 TEST(Programme, AWholeGameAgainstTheMachineFromTheMenus) {
     Installation inst(false, 0);
     Programme p(inst);
-    p.window->demarrer();
+    p.window->start();
     p.menu("menu_nouvelle");
     EXPECT_TRUE(p.window->boardSubWindow()->isVisible());
     EXPECT_FALSE(p.window->menus().action(QStringLiteral("menu_nouvelle"))->isEnabled());
@@ -181,7 +181,7 @@ TEST(Programme, AWholeGameAgainstTheMachineFromTheMenus) {
 TEST(Programme, PlayingBlackTheMachineOpens) {
     Installation inst(false, 0, false);
     Programme p(inst);
-    p.window->demarrer();
+    p.window->start();
     EXPECT_TRUE(p.window->menus().action(QStringLiteral("couleur_noire"))->isChecked());
     p.menu("menu_nouvelle");
     p.attendre();
@@ -194,7 +194,7 @@ TEST(Programme, PlayingBlackTheMachineOpens) {
 TEST(Programme, ResignAndMenusBetweenGames) {
     Installation inst(false, 0);
     Programme p(inst);
-    p.window->demarrer();
+    p.window->start();
     p.menu("menu_nouvelle");
     EXPECT_FALSE(p.window->menus().action(QStringLiteral("menu_mode"))->isEnabled());
     p.fermeur.stop();
@@ -215,7 +215,7 @@ TEST(Programme, ResignAndMenusBetweenGames) {
 TEST(Programme, DepthMenuAndLanguageMenuRelabelTheTitle) {
     Installation inst(false, 0);
     Programme p(inst);
-    p.window->demarrer();
+    p.window->start();
     p.menu("menu_niv", 2);
     EXPECT_EQ(p.settings.PROFONDEUR_MAX[1], 2);
     EXPECT_TRUE(p.window->windowTitle().contains(
@@ -230,7 +230,7 @@ TEST(Programme, DepthMenuAndLanguageMenuRelabelTheTitle) {
 TEST(Programme, EveryWiredCommandOpensItsWindow) {
     Installation inst(false, 0);
     Programme p(inst);
-    p.window->demarrer();
+    p.window->start();
     QStringList ouvertes;
     // Whatever dialog a command opens is noted and closed.
     QTimer fermeur;
@@ -278,9 +278,9 @@ const char* const TroisParties =
     "[White \"Xavier\"]\n[Black \"Abel\"]\n[Result \"0-1\"]\n\n1.f3 e5 2.g4 Qh4# 0-1\n\n";
 
 QString ecrire_fichier(const QTemporaryDir& dir, const char* name, const std::string& text) {
-    const QString chemin = dir.filePath(QString::fromLatin1(name));
-    std::ofstream(chemin.toStdString(), std::ios::binary) << text;
-    return chemin;
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    std::ofstream(path.toStdString(), std::ios::binary) << text;
+    return path;
 }
 
 QStringList colonne(const BoardWindow& b, int c) {
@@ -293,9 +293,9 @@ QStringList colonne(const BoardWindow& b, int c) {
 TEST(FichierDeParties, LoadingAGameOpensTheFirstOnlyAndShowsIt) {
     Installation inst(false, 0);
     Programme p(inst);
-    p.window->demarrer();
-    const QString chemin = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
-    p.window->choisirFichierParties = [&] { return chemin; };
+    p.window->start();
+    const QString path = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
+    p.window->choisirFichierParties = [&] { return path; };
     p.menu("menu_charge");
     BoardWindow& b = *p.window->boardWindow();
     EXPECT_EQ(colonne(b, 4), QStringList{"Abc Def"});
@@ -307,7 +307,7 @@ TEST(FichierDeParties, LoadingAGameOpensTheFirstOnlyAndShowsIt) {
     ASSERT_FALSE(p.boites.isEmpty());
     EXPECT_TRUE(p.boites.back().contains(QStringLiteral("[White \"Abc Def\"]")));
     EXPECT_TRUE(p.boites.back().contains(QStringLiteral("4.Qxf7#")));
-    EXPECT_EQ(p.window->fichierCourant(), chemin);
+    EXPECT_EQ(p.window->fichierCourant(), path);
 }
 
 struct CasFiltre {
@@ -325,12 +325,12 @@ TEST_P(FiltreDuFichier, ListsWhatTheSettingsAsk) {
     const CasFiltre& c = GetParam();
     Installation inst(false, 0);
     Programme p(inst);
-    p.window->demarrer();
+    p.window->start();
     p.settings.CRITERE_BLANC = c.blanc;
     p.settings.CRITERE_LESDEUX = c.lesDeux ? 1 : 0;
     p.settings.MAX_SEUIL_PARTIE = c.maximum;
-    const QString chemin = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
-    p.window->lire_fichier_pgn(MainWindow::ListerFichier, chemin);
+    const QString path = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
+    p.window->lire_fichier_pgn(MainWindow::ListerFichier, path);
     const BoardWindow& b = *p.window->boardWindow();
     EXPECT_EQ(colonne(b, 4), c.blancsListes);
     // Listed, then seen, in the status bar.
@@ -354,18 +354,18 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FichierDeParties, ChoosingAListedGameOpensItWithItsComments) {
     Installation inst(false, 0);
     Programme p(inst);
-    p.window->demarrer();
-    const QString chemin = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
-    p.window->lire_fichier_pgn(MainWindow::ListerFichier, chemin);
+    p.window->start();
+    const QString path = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
+    p.window->lire_fichier_pgn(MainWindow::ListerFichier, path);
     BoardWindow& b = *p.window->boardWindow();
     // Sorted by round, the second game ("2") comes first, the "10" last.
     b.gameList()->sortByColumn(3, Qt::AscendingOrder);
     EXPECT_EQ(colonne(b, 3), (QStringList{"2", "3", "10"}));
     EXPECT_EQ(colonne(b, 1), (QStringList{"LYON", "NICE", "PARIS"}));
-    QTreeView* liste = b.gameList();
-    const QModelIndex premier = liste->model()->index(0, 0);
-    liste->setCurrentIndex(premier);
-    emit liste->activated(premier);
+    QTreeView* list = b.gameList();
+    const QModelIndex premier = list->model()->index(0, 0);
+    list->setCurrentIndex(premier);
+    emit list->activated(premier);
     const GameSession& g = p.partie().session();
     EXPECT_EQ(g.GameMoveText, "1.d4 d5 2.c4 e6");
     EXPECT_EQ(g.GameResult, "1/2-1/2");
@@ -381,12 +381,12 @@ TEST(FichierDeParties, ChoosingAListedGameOpensItWithItsComments) {
 TEST(FichierDeParties, TheLoadingDialogListsTheFileItNames) {
     Installation inst(false, 0);
     Programme p(inst);
-    p.window->demarrer();
-    const QString chemin = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
+    p.window->start();
+    const QString path = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
     QTimer::singleShot(50, [&] {
         auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(d, nullptr);
-        d->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(chemin);
+        d->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(path);
         d->findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(true);
         d->findChild<QLineEdit*>(QStringLiteral("Text3"))->setText(QStringLiteral("y"));
         d->findChild<QPushButton*>(QStringLiteral("Command2"))->click();
@@ -394,23 +394,23 @@ TEST(FichierDeParties, TheLoadingDialogListsTheFileItNames) {
     p.menu("menu_charge_fichier");
     // Black starting with "y": Yann's game, not Xyz's; the criterion stays for this session.
     EXPECT_EQ(colonne(*p.window->boardWindow(), 4), QStringList{"Zed"});
-    EXPECT_EQ(p.window->fichierCourant(), chemin);
+    EXPECT_EQ(p.window->fichierCourant(), path);
     EXPECT_EQ(p.settings.CRITERE_NOIR, "y");
-    EXPECT_EQ(inst.reglages().find("CRITERE_NOIR=y"), std::string::npos);
+    EXPECT_EQ(inst.settings().find("CRITERE_NOIR=y"), std::string::npos);
 }
 
 TEST(FichierDeParties, ExtractingWritesTheGamesTheFilterKeeps) {
     Installation inst(false, 0);
     Programme p(inst);
-    p.window->demarrer();
-    const QString chemin = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
+    p.window->start();
+    const QString path = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
     const QString cible = inst.dir.filePath(QStringLiteral("open.pgn"));
     QTimer::singleShot(50, [&] {
         auto* d = qobject_cast<LoadGamesDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(d, nullptr);
         d->setSaveChooser(
             [&](QWidget*, const QString&, const QString&, const QString&) { return cible; });
-        d->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(chemin);
+        d->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(path);
         d->findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(true);
         d->findChild<QLineEdit*>(QStringLiteral("Text10"))->setText(QStringLiteral("open"));
         d->findChild<QRadioButton*>(QStringLiteral("Option1_1"))->setChecked(true); // PGN
@@ -436,13 +436,13 @@ TEST(FichierDeParties, ExtractingWritesTheGamesTheFilterKeeps) {
 TEST(FichierDeParties, MissingFilesAreReportedAndChangeNothing) {
     Installation inst(false, 0);
     Programme p(inst);
-    p.window->demarrer();
-    const QString chemin = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
-    p.window->lire_fichier_pgn(MainWindow::ListerFichier, chemin);
+    p.window->start();
+    const QString path = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
+    p.window->lire_fichier_pgn(MainWindow::ListerFichier, path);
     const int avant = static_cast<int>(p.boites.size());
-    QFile::remove(chemin);
-    p.window->lire_fichier_pgn(MainWindow::LireSelection, chemin, 0);
-    p.window->lire_fichier_pgn(MainWindow::ListerFichier, chemin);
+    QFile::remove(path);
+    p.window->lire_fichier_pgn(MainWindow::LireSelection, path, 0);
+    p.window->lire_fichier_pgn(MainWindow::ListerFichier, path);
     ASSERT_EQ(p.boites.size(), avant + 2);
     EXPECT_TRUE(p.boites[avant].startsWith(
         QString::fromStdString(p.catalogue.text(TextKey::GamesFileMissing))));
@@ -454,10 +454,10 @@ TEST(FichierDeParties, MissingFilesAreReportedAndChangeNothing) {
 TEST(FichierDeParties, AFileOnTheCommandLineIsListedAndRemembered) {
     Installation inst(false, 0);
     Programme p(inst);
-    const QString chemin = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
-    p.window->demarrer(chemin);
+    const QString path = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
+    p.window->start(path);
     EXPECT_EQ(colonne(*p.window->boardWindow(), 4).size(), 3);
-    EXPECT_EQ(p.window->fichierCourant(), chemin);
+    EXPECT_EQ(p.window->fichierCourant(), path);
     // A game with a move that cannot be played: the user is asked, and the moves before it
     // stay on the board.
     const QString casse =

@@ -15,12 +15,12 @@ TEST(OpeningListWindow, ListsEveryLineAndCountsThemInTheTitle) {
             lignes.push_back({i + 1, "C20", "Partie " + std::to_string(i), "1.e4 e5 *", 0, false});
         OpeningListWindow w(catalogue);
         w.remplir("1.e4 e5", lignes);
-        EXPECT_EQ(w.liste()->topLevelItemCount(), n);
+        EXPECT_EQ(w.list()->topLevelItemCount(), n);
         EXPECT_EQ(w.windowTitle(), QStringLiteral("%1 <274> - 1.e4 e5").arg(n));
         if (n > 0) {
-            EXPECT_EQ(w.liste()->topLevelItem(n - 1)->text(1).toStdString(),
+            EXPECT_EQ(w.list()->topLevelItem(n - 1)->text(1).toStdString(),
                       "Partie " + std::to_string(n - 1));
-            EXPECT_EQ(w.liste()->topLevelItem(0)->data(0, Qt::UserRole).toString(),
+            EXPECT_EQ(w.list()->topLevelItem(0)->data(0, Qt::UserRole).toString(),
                       QStringLiteral("ref1"));
         }
     }

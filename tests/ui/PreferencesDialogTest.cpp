@@ -38,12 +38,12 @@ protected:
 
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        ASSERT_EQ(lire_reglages(settingsFile(), path(), record).etat, LectureReglages::Etat::Cree);
+        ASSERT_EQ(lire_reglages(settingsFile(), path(), record).state, SettingsReading::State::Created);
         catalogue.appliquer_langue(1);
     }
     std::string path() const { return dir.path().toStdString(); }
     std::string settingsFile() const { return path() + "/quarvelin.ini"; }
-    EmplacementsReglages where() const { return {settingsFile(), path(), path()}; }
+    SettingsLocations where() const { return {settingsFile(), path(), path()}; }
     std::vector<std::string> shown() const {
         std::vector<std::string> texts;
         for (const auto& m : dialogs.messages) texts.push_back(m.text);
@@ -93,7 +93,7 @@ TEST_F(PreferencesWindow, EditsReachTheRecordOnOk) {
     EXPECT_EQ(catalogue.BaseTexte(), 1010);
     EXPECT_EQ(shown(), std::vector<std::string>{"The settings have been saved."});
     Settings back;
-    ASSERT_EQ(lire_reglages(settingsFile(), path(), back).etat, LectureReglages::Etat::Lu);
+    ASSERT_EQ(lire_reglages(settingsFile(), path(), back).state, SettingsReading::State::Parsed);
     EXPECT_EQ(back.LIEU_JEU, "Lyon");
     EXPECT_EQ(back.NOTE_MATERIEL[1][6], 950.5f);
 }

@@ -172,17 +172,17 @@ TEST_F(PrintTest, DiagramLayoutDrawsABoardAfterEachMove) {
 }
 
 TEST_F(PrintTest, ListPrintsEveryRowUnderItsCaptionsOnWholePages) {
-    QTreeWidget liste;
-    liste.setColumnCount(3);
-    liste.setHeaderLabels(
+    QTreeWidget list;
+    list.setColumnCount(3);
+    list.setHeaderLabels(
         {QStringLiteral("Blancs"), QStringLiteral("Noirs"), QStringLiteral("Résultat")});
-    liste.setColumnWidth(0, 200);
-    liste.setColumnWidth(1, 200);
-    liste.setColumnWidth(2, 80);
+    list.setColumnWidth(0, 200);
+    list.setColumnWidth(1, 200);
+    list.setColumnWidth(2, 80);
     for (int i = 1; i <= 130; ++i)
-        new QTreeWidgetItem(&liste, {QStringLiteral("Blanc%1").arg(i),
+        new QTreeWidgetItem(&list, {QStringLiteral("Blanc%1").arg(i),
                                      QStringLiteral("Noir%1").arg(i), QStringLiteral("1-0")});
-    const TableauImprime t = PrintCommands::table(liste);
+    const TableauImprime t = PrintCommands::table(list);
     ASSERT_EQ(t.lignes.size(), 130u);
     EXPECT_EQ(t.largeurs, (std::vector<int>{200, 200, 80}));
     auto p = imprimante(QStringLiteral("table.pdf"));
@@ -213,10 +213,10 @@ TEST_F(PrintTest, ListPrintsEveryRowUnderItsCaptionsOnWholePages) {
 }
 
 TEST_F(PrintTest, EmptyListPrintsNothing) {
-    QTreeWidget liste;
-    liste.setHeaderLabels({QStringLiteral("Blancs")});
+    QTreeWidget list;
+    list.setHeaderLabels({QStringLiteral("Blancs")});
     ScriptedDialogs dialogs;
-    PrintCommands::imprimer_liste(nullptr, liste, QStringLiteral("t"), {}, QStringLiteral("Arial"),
+    PrintCommands::imprimer_liste(nullptr, list, QStringLiteral("t"), {}, QStringLiteral("Arial"),
                                   10, catalogue_, dialogs);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "Impression terminée.");

@@ -45,7 +45,7 @@ int autres(const QImage& image, const QRect& r, QRgb c) {
 
 } // namespace
 
-TEST(Progression, Texte) {
+TEST(Progression, Text) {
     const struct {
         int p;
         const char* text;
@@ -55,20 +55,20 @@ TEST(Progression, Texte) {
 
 TEST(Progression, LargeurDeLaBarre) {
     const struct {
-        int p, largeur, fin;
+        int p, largeur, end;
     } cas[] = {{0, 200, 0},     {1, 200, 2},   {45, 200, 90},   {50, 201, 101}, {99, 200, 198},
                {100, 200, 200}, {100, 37, 37}, {150, 200, 200}, {-20, 200, 0}};
     for (const auto& c : cas) {
         SCOPED_TRACE(c.p);
         const QImage image = dessin(c.p, {c.largeur, 24});
-        EXPECT_EQ(finBarre(image), c.fin);
+        EXPECT_EQ(finBarre(image), c.end);
         // Nothing left of the old content, and white beyond the bar, top and bottom rows.
-        for (int x = c.fin; x < image.width(); ++x) {
+        for (int x = c.end; x < image.width(); ++x) {
             EXPECT_EQ(pixel(image, x, 0), Blanc) << x;
             EXPECT_EQ(pixel(image, x, image.height() - 1), Blanc) << x;
         }
-        if (c.fin > 0) {
-            EXPECT_EQ(pixel(image, c.fin - 1, image.height() - 1), Bleu);
+        if (c.end > 0) {
+            EXPECT_EQ(pixel(image, c.end - 1, image.height() - 1), Bleu);
         }
     }
 }
@@ -146,8 +146,8 @@ TEST(ProgressWindow, BarreEtLegendes) {
     ProgressSurface* surface = fenetre.surface();
     const QRect dedans = surface->contentsRect();
     const QImage image = surface->grab(dedans).toImage().scaled(dedans.size());
-    const int fin = finBarre(image);
-    EXPECT_NEAR(fin, dedans.width() * 45 / 100, 1);
+    const int end = finBarre(image);
+    EXPECT_NEAR(end, dedans.width() * 45 / 100, 1);
     // Nothing cut off: the label and the button get the room they ask for.
     EXPECT_GE(annuler->width(), annuler->sizeHint().width());
     EXPECT_GE(label->height(), label->heightForWidth(label->width()));

@@ -1,7 +1,7 @@
 #include "ui/RecentFilesMenu.h"
 
 #include "Capture.h"
-#include "config/FichiersRecents.h"
+#include "config/RecentFiles.h"
 #include "support/TestDoubles.h"
 
 #include <QAction>
@@ -73,7 +73,7 @@ TEST(RecentFilesMenu, DuMagasinAuFichierOuvert) {
         fichiers.push_back(dir.filePath(QStringLiteral("partie %1.pgn").arg(i)).toStdString());
         std::ofstream(fichiers.back()) << "1.e4 *\n";
     }
-    quarvelin::FichiersRecents magasin(store);
+    quarvelin::RecentFiles magasin(store);
     for (const std::string& f : fichiers) magasin.ajouter_fichier_recent(f);
 
     QMenu menu;
@@ -82,7 +82,7 @@ TEST(RecentFilesMenu, DuMagasinAuFichierOuvert) {
     std::optional<std::string> ouvert;
     quarvelin::test::RecordingDialogs dialogs;
     QObject::connect(&recents, &RecentFilesMenu::legendeChoisie, [&](const QString& l) {
-        ouvert = quarvelin::FichiersRecents::choisir(l.toStdString(), dialogs,
+        ouvert = quarvelin::RecentFiles::choose(l.toStdString(), dialogs,
                                                      quarvelin::test::OffsetCatalogue());
     });
     recents.element(10)->trigger();

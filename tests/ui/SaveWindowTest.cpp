@@ -22,8 +22,8 @@ using namespace quarvelin::test;
 
 namespace {
 
-std::string lire(const QString& chemin) {
-    std::ifstream f(chemin.toStdString(), std::ios::binary);
+std::string lire(const QString& path) {
+    std::ifstream f(path.toStdString(), std::ios::binary);
     return {std::istreambuf_iterator<char>(f), {}};
 }
 
@@ -55,18 +55,18 @@ protected:
         });
         return w;
     }
-    QString chemin(const QString& name) const { return dir_.filePath(name); }
+    QString path(const QString& name) const { return dir_.filePath(name); }
 
     QTemporaryDir dir_;
     Catalogue catalogue_;
     ScriptedDialogs dialogs_;
-    FichiersRecents recents_{dir_.filePath(QStringLiteral("recents.ini"))};
+    RecentFiles recents_{dir_.filePath(QStringLiteral("recents.ini"))};
     std::unique_ptr<Banc> banc_;
     std::vector<std::array<QString, 3>> demandes_;
 };
 
 TEST_F(SaveWindowTest, OpensWithTheRecordAndSavesItAsEdited) {
-    const QString f = chemin(QStringLiteral("partie.pgn"));
+    const QString f = path(QStringLiteral("partie.pgn"));
     auto w = fenetre(f);
     w->show();
     const QString text = w->text()->toPlainText();
@@ -95,13 +95,13 @@ TEST_F(SaveWindowTest, OpensWithTheRecordAndSavesItAsEdited) {
     EXPECT_EQ(lire(f), crlf + "\r\n");
     EXPECT_EQ(w->result(), QDialog::Accepted);
     EXPECT_EQ(enregistre.count(), 1);
-    EXPECT_EQ(recents_.liste().front(), f.toStdString());
+    EXPECT_EQ(recents_.list().front(), f.toStdString());
     ASSERT_EQ(dialogs_.messages.size(), 1u);
     EXPECT_EQ(dialogs_.messages[0].text, "La partie a été enregistrée.");
 }
 
 TEST_F(SaveWindowTest, AppendOptionAndTheOverwriteQuestion) {
-    const QString f = chemin(QStringLiteral("parties.pgn"));
+    const QString f = path(QStringLiteral("parties.pgn"));
     for (int i = 0; i < 2; ++i) {
         auto w = fenetre(f);
         w->appendBox()->setChecked(true);
@@ -125,7 +125,7 @@ TEST_F(SaveWindowTest, AppendOptionAndTheOverwriteQuestion) {
 }
 
 TEST_F(SaveWindowTest, CancelledChoiceOrRefusedWriteKeepsTheWindowOpen) {
-    for (const QString& f : {QString(), chemin(QStringLiteral("absent/partie.pgn"))}) {
+    for (const QString& f : {QString(), path(QStringLiteral("absent/partie.pgn"))}) {
         dialogs_.messages.clear();
         auto w = fenetre(f);
         w->show();
@@ -134,11 +134,11 @@ TEST_F(SaveWindowTest, CancelledChoiceOrRefusedWriteKeepsTheWindowOpen) {
         EXPECT_EQ(dialogs_.messages.size(), f.isEmpty() ? 0u : 1u);
     }
     EXPECT_TRUE(dialogs_.a_montre("La partie n'a pas pu être enregistrée"));
-    EXPECT_TRUE(recents_.liste().empty());
+    EXPECT_TRUE(recents_.list().empty());
 }
 
 TEST_F(SaveWindowTest, SavesAsAnXmlGameList) {
-    const QString f = chemin(QStringLiteral("parties.xml"));
+    const QString f = path(QStringLiteral("parties.xml"));
     for (bool ajouter : {false, true}) {
         auto w = fenetre(f);
         w->findChild<QRadioButton*>(QStringLiteral("Option1_0"))->setChecked(true);

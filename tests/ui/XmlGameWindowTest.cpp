@@ -49,12 +49,12 @@ struct Fenetre {
 };
 
 QString liste_dans(const QTemporaryDir& folder) {
-    const QString chemin = folder.filePath(QStringLiteral("adresses.txt"));
-    QFile f(chemin);
+    const QString path = folder.filePath(QStringLiteral("adresses.txt"));
+    QFile f(path);
     f.open(QIODevice::WriteOnly);
     f.write(
         "# parties du club\nFinale https://club.example/finale.xml\nhttp://club.example/2.xml\n");
-    return chemin;
+    return path;
 }
 
 TEST(XmlGameWindow, CaptionsComeFromTheCatalogue) {
@@ -74,8 +74,8 @@ TEST(XmlGameWindow, CaptionsComeFromTheCatalogue) {
 TEST(XmlGameWindow, TheAddressListFillsTheListAndAPickFillsTheField) {
     Fenetre f;
     QTemporaryDir folder;
-    const QString chemin = liste_dans(folder);
-    f.w->choisirFichier = [&] { return chemin; };
+    const QString path = liste_dans(folder);
+    f.w->choisirFichier = [&] { return path; };
     f.command3()->click();
     ASSERT_EQ(f.list1()->count(), 2);
     EXPECT_EQ(f.frame1()->title(), QStringLiteral("Adresses de parties : 2"));

@@ -12,32 +12,32 @@
 
 namespace quarvelin {
 
-class ChoixLangue {
+class LanguageChoice {
 public:
     // The language buttons' captions, for CLE_LANGUE 1..8; fixed, not from the catalogue.
-    static constexpr std::array<const char*, LanguageCount> Legendes = {
+    static constexpr std::array<const char*, LanguageCount> Captions = {
         "Français", "English", "Italiano", "Español", "Deutsch", "Portuguese", "Russian", "Pole"};
 
-    ChoixLangue(Settings& reglages, Catalogue& catalogue, NotationCode& notation,
-                std::string cheminReglages, Dialogs& dialogs);
+    LanguageChoice(Settings& settings, Catalogue& catalogue, NotationCode& notation,
+                std::string settingsPath, Dialogs& dialogs);
 
     // "quarvelin v0.1.0 -  Welcome!"
-    static std::string titre_fenetre();
+    static std::string windowTitle();
 
     // Language button n (1..8). False when n is no language, changing nothing, or when the
     // file could not be written: then the user is told, and the choice still holds for this
     // run, so the window comes back at the next start.
-    bool choisir(int languageKey);
+    bool choose(int languageKey);
 
 private:
-    Settings& reglages_;
+    Settings& settings_;
     Catalogue& catalogue_;
     NotationCode& notation_;
-    std::string cheminReglages_;
+    std::string settingsPath_;
     Dialogs& dialogs_;
 };
 
 // Sets the catalogue's base and the notation from CLE_LANGUE.
-void appliquer_langue(const Settings& reglages, Catalogue& catalogue, NotationCode& notation);
+void appliquer_langue(const Settings& settings, Catalogue& catalogue, NotationCode& notation);
 
 } // namespace quarvelin

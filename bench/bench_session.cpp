@@ -4,7 +4,7 @@
 #include "cli/Cli.h"
 #include "localisation/Catalogue.h"
 #include "notation/MoveReader.h"
-#include "openings/BaseOuvertures.h"
+#include "openings/OpeningBase.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -41,16 +41,16 @@ std::vector<double> chronometrer(const std::vector<std::string>& texts, F&& f) {
 }
 
 // Game texts as a game reaches them: every line's moves cut after a random number of moves.
-std::vector<std::string> textes_de_partie(const BaseOuvertures& base, std::size_t n) {
-    std::vector<LigneEco> lignes = base.lignes_commencant_par("");
+std::vector<std::string> textes_de_partie(const OpeningBase& base, std::size_t n) {
+    std::vector<EcoLine> lines = base.linesStartingWith("");
     std::mt19937 rng(42);
     std::vector<std::string> out;
-    while (out.size() < n && !lignes.empty()) {
-        const std::string& coups = lignes[rng() % lignes.size()].coups;
+    while (out.size() < n && !lines.empty()) {
+        const std::string& moves = lines[rng() % lines.size()].moves;
         std::vector<std::size_t> espaces;
-        for (std::size_t i = 0; i < coups.size(); ++i)
-            if (coups[i] == ' ') espaces.push_back(i);
-        out.push_back(coups.substr(0, espaces[rng() % espaces.size()]));
+        for (std::size_t i = 0; i < moves.size(); ++i)
+            if (moves[i] == ' ') espaces.push_back(i);
+        out.push_back(moves.substr(0, espaces[rng() % espaces.size()]));
     }
     return out;
 }
@@ -60,7 +60,7 @@ std::vector<std::string> textes_de_partie(const BaseOuvertures& base, std::size_
 int main(int argc, char** argv) {
     auto ici = std::filesystem::read_symlink("/proc/self/exe").parent_path();
     std::string path = argc > 1 ? argv[1] : (ici / "base" / "eco.db").string();
-    BaseOuvertures base;
+    OpeningBase base;
     if (!base.open(path)) {
         std::fprintf(stderr, "bench_session: cannot open %s: %s\n", path.c_str(),
                      base.error().c_str());
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     }
     const std::vector<std::string> texts = textes_de_partie(base, 2000);
     Position p = Position::initial();
-    std::printf("opening base: %lld lines, %zu game texts\n", base.nombre_lignes(), texts.size());
+    std::printf("opening base: %lld lines, %zu game texts\n", base.lineCount(), texts.size());
 
     double r = 0.5;
     std::function<double()> hasard = [&] { return r; };
@@ -132,8 +132,8 @@ int main(int argc, char** argv) {
             return 1;
         }
         std::size_t demiCoups = 0;
-        std::istringstream lignes(err.str());
-        for (std::string l; std::getline(lignes, l);) {
+        std::istringstream lines(err.str());
+        for (std::string l; std::getline(lines, l);) {
             auto in = l.find(" in ");
             if (in != std::string::npos) demiCoups += std::stoul(l.substr(in + 4));
         }

@@ -9,10 +9,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-    quarvelin::ImportEco r = quarvelin::lire_fichier_eco(in);
-    for (const auto& l : r.lignes)
-        if (l.coups.size() < 3 || !l.coups.ends_with(" *") ||
-            quarvelin::rejouer_ligne(l.coups) != l.coups)
+    quarvelin::ImportEco r = quarvelin::readEcoFile(in);
+    for (const auto& l : r.lines)
+        if (l.moves.size() < 3 || !l.moves.ends_with(" *") ||
+            quarvelin::replayLine(l.moves) != l.moves)
             __builtin_trap();
     return 0;
 }

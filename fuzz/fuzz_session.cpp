@@ -45,6 +45,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int x = 1; x <= 8; ++x)
             if (ecran.lire_case(x, y) != p.at(x, y)) __builtin_trap();
     const GameSession& s = partie.session();
-    if (s.PositionIndex != static_cast<int>(s.lignes.size()) + 1) __builtin_trap();
+    if (s.PositionIndex != static_cast<int>(s.lines.size()) + 1) __builtin_trap();
     return 0;
 }

@@ -3,7 +3,7 @@
 // later file also has takes that file's name (the French names over the English ones), and
 // lines only a later file has are added.
 // Usage: eco_import <lines.eco> [<names.eco>...] <eco.db>
-#include "openings/BaseOuvertures.h"
+#include "openings/OpeningBase.h"
 #include "openings/ImportEco.h"
 
 #include <algorithm>
@@ -16,23 +16,23 @@ int main(int argc, char** argv) {
         std::cerr << "usage: eco_import <lines.eco> [<names.eco>...] <eco.db>\n";
         return 2;
     }
-    std::vector<quarvelin::LigneEco> lignes;
+    std::vector<quarvelin::EcoLine> lines;
     for (int i = 1; i < argc - 1; ++i) {
         std::ifstream in(argv[i], std::ios::binary);
         if (!in) {
             std::cerr << "eco_import: cannot read " << argv[i] << '\n';
             return 1;
         }
-        quarvelin::ImportEco lu = quarvelin::lire_fichier_eco(in);
-        for (const auto& r : lu.refusees)
+        quarvelin::ImportEco lu = quarvelin::readEcoFile(in);
+        for (const auto& r : lu.refused)
             std::cerr << "eco_import: " << argv[i] << ": " << r << '\n';
-        lignes = quarvelin::fusionner_lignes(lignes, lu.lignes);
+        lines = quarvelin::mergeLines(lines, lu.lines);
     }
     // A game is named by the first line that contains it, in the order of the keys: shorter
     // lines first, so "1.e4 c5" is the Sicilian rather than a line that transposes into it.
-    std::stable_sort(lignes.begin(), lignes.end(), [](const auto& a, const auto& b) {
-        return std::count(a.coups.begin(), a.coups.end(), ' ') <
-               std::count(b.coups.begin(), b.coups.end(), ' ');
+    std::stable_sort(lines.begin(), lines.end(), [](const auto& a, const auto& b) {
+        return std::count(a.moves.begin(), a.moves.end(), ' ') <
+               std::count(b.moves.begin(), b.moves.end(), ' ');
     });
 
     // Built beside the target and renamed over it, so a failed build leaves no half base.
@@ -40,13 +40,13 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(cible.parent_path());
     std::filesystem::remove(temp);
     {
-        quarvelin::BaseOuvertures base;
-        if (!base.open(temp.string(), true) || !base.ajouter(lignes)) {
+        quarvelin::OpeningBase base;
+        if (!base.open(temp.string(), true) || !base.append(lines)) {
             std::cerr << "eco_import: " << base.error() << '\n';
             return 1;
         }
     }
     std::filesystem::rename(temp, cible);
-    std::cout << "eco_import: " << lignes.size() << " lines in " << cible.string() << '\n';
+    std::cout << "eco_import: " << lines.size() << " lines in " << cible.string() << '\n';
     return 0;
 }

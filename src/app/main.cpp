@@ -83,12 +83,12 @@ int main(int argc, char* argv[]) {
             QString::fromStdString(catalogue.text(quarvelin::TextKey::SettingsCannotWrite) +
                                    d.fileError));
     if (!d.ignored.empty()) {
-        std::string lignes;
-        for (const auto& l : d.ignored) lignes += "\n" + l;
+        std::string lines;
+        for (const auto& l : d.ignored) lines += "\n" + l;
         QMessageBox::warning(
             &window, QLatin1String(quarvelin::NomProgramme),
             QString::fromStdString(catalogue.text(quarvelin::TextKey::SettingsValuesIgnored) +
-                                   lignes));
+                                   lines));
     }
     const QStringList args = QApplication::arguments();
     window.start(args.size() > 1 ? args.mid(1).join(u' ') : QString());

@@ -1,7 +1,7 @@
 #include "cli/Autoplay.h"
 
 #include "config/SettingsFile.h"
-#include "openings/BaseOuvertures.h"
+#include "openings/OpeningBase.h"
 #include "session/Partie.h"
 #include "session/SansEcran.h"
 
@@ -133,7 +133,7 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
         settings.OUVERTURE_ALEATOIRE[k] = 1;
     }
 
-    BaseOuvertures ouvertures;
+    OpeningBase ouvertures;
     if (livre && !ouvertures.open(base)) livre = false; // plays on without a book
 
     std::ofstream file;

@@ -253,27 +253,27 @@ int list(const std::vector<std::string>& args, std::ostream& out, const Usage& u
     auto index = IndexPgn::indexer_fichier(path, filtre);
     if (!index) return u.error(TextKey::CannotOpenFile, path);
 
-    std::string lignes;
+    std::string lines;
     for (std::size_t i = 0; i < index->size(); ++i) {
         char nombre[24];
-        lignes.append(nombre, std::to_chars(nombre, nombre + 24, index->position(i)).ptr);
+        lines.append(nombre, std::to_chars(nombre, nombre + 24, index->position(i)).ptr);
         for (int c = IndexPgn::Event; c <= IndexPgn::Result; ++c) {
-            lignes += '\t';
+            lines += '\t';
             std::string_view v = index->value(i, static_cast<IndexPgn::Champ>(c));
-            std::size_t debut = lignes.size();
-            lignes.append(v);
+            std::size_t debut = lines.size();
+            lines.append(v);
             // A tab inside a value would shift the columns.
             if (v.find('\t') != std::string_view::npos)
-                std::replace(lignes.begin() + static_cast<std::ptrdiff_t>(debut), lignes.end(),
+                std::replace(lines.begin() + static_cast<std::ptrdiff_t>(debut), lines.end(),
                              '\t', ' ');
         }
-        lignes += '\n';
-        if (lignes.size() >= (1u << 20)) {
-            out.write(lignes.data(), static_cast<std::streamsize>(lignes.size()));
-            lignes.clear();
+        lines += '\n';
+        if (lines.size() >= (1u << 20)) {
+            out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
+            lines.clear();
         }
     }
-    out.write(lignes.data(), static_cast<std::streamsize>(lignes.size()));
+    out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
     if (index->erreur_lecture()) {
         u.error(TextKey::FileReadError, path);
         return 1;

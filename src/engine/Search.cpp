@@ -359,7 +359,7 @@ float Search::candidate(int from, int to, int piece, int colour, float escape,
 template <typename F> void Search::walkCandidates(int sq, F&& f) const {
     const int piece = board_[sq], colour = colourCode(piece), type = type_code(piece);
     const int x = colonne(sq), y = rank(sq);
-    auto lignes = [&](const int(*dirs)[2], int maxSteps) {
+    auto lines = [&](const int(*dirs)[2], int maxSteps) {
         for (int i = 0; i < 4; ++i)
             for (int k = 1, tx = x + dirs[i][0], ty = y + dirs[i][1]; k <= maxSteps && on(tx, ty);
                  ++k, tx += dirs[i][0], ty += dirs[i][1]) {
@@ -371,18 +371,18 @@ template <typename F> void Search::walkCandidates(int sq, F&& f) const {
     };
     switch (type) {
     case 3:
-        lignes(Straights, 8);
+        lines(Straights, 8);
         break;
     case 5:
-        lignes(Diagonals, 8);
+        lines(Diagonals, 8);
         break;
     case 6:
-        lignes(Straights, 8);
-        lignes(Diagonals, 8);
+        lines(Straights, 8);
+        lines(Diagonals, 8);
         break;
     case 7:
-        lignes(Straights, 2);
-        lignes(Diagonals, 1);
+        lines(Straights, 2);
+        lines(Diagonals, 1);
         break;
     case 4:
         for (auto& j : Jumps)

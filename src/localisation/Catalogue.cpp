@@ -62,10 +62,10 @@ std::string Catalogue::texte_catalogue(int number) const {
     if (number < 10) return {};
     const int index = (number - 10) / 1000;
     if (index >= LanguageCount) return {};
-    const int decalage = (number - 10) % 1000;
+    const int offset = (number - 10) % 1000;
     const Language& language = languages_[index];
-    if (decalage < 1 || !language.presents[decalage]) return {};
-    return language.texts[decalage];
+    if (offset < 1 || !language.presents[offset]) return {};
+    return language.texts[offset];
 }
 
 std::string Catalogue::text(TextKey key) const {
@@ -116,19 +116,19 @@ void Catalogue::parse(int index, const std::string& file, std::string_view conte
             continue;
         }
         const std::string_view count = line.substr(0, tab);
-        int decalage = 0;
-        const auto parsed = std::from_chars(count.data(), count.data() + count.size(), decalage);
+        int offset = 0;
+        const auto parsed = std::from_chars(count.data(), count.data() + count.size(), offset);
         if (count.empty() || parsed.ec != std::errc() || parsed.ptr != count.data() + count.size() ||
-            decalage < 1 || decalage > MaxOffset) {
+            offset < 1 || offset > MaxOffset) {
             problem("offset is not a number from 1 to 999");
             continue;
         }
-        if (language.presents[decalage]) {
+        if (language.presents[offset]) {
             problem("duplicate offset");
             continue;
         }
-        language.presents[decalage] = true;
-        language.texts[decalage] = unescape(line.substr(tab + 1));
+        language.presents[offset] = true;
+        language.texts[offset] = unescape(line.substr(tab + 1));
     }
 }
 

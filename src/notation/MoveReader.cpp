@@ -47,7 +47,7 @@ bool chercher_origine(const Position& p, PieceCode piece, int toX, int toY, int&
         }
         return isLegal(p, Move{x, y, toX, toY, piece, PieceCode::Empty});
     };
-    auto lignes = [&](const Walk& m) {
+    auto lines = [&](const Walk& m) {
         for (int i = 0; i < m.count; ++i)
             for (int x = toX + m.walk[i][0], y = toY + m.walk[i][1];
                  x >= 1 && x <= 8 && y >= 1 && y <= 8; x += m.walk[i][0], y += m.walk[i][1])
@@ -61,9 +61,9 @@ bool chercher_origine(const Position& p, PieceCode piece, int toX, int toY, int&
     PieceType t = type_piece(piece);
     bool found = false;
     if (t == PieceType::Rook || t == PieceType::Queen || t == PieceType::King)
-        found = lignes(Straights);
+        found = lines(Straights);
     if (!found && (t == PieceType::Bishop || t == PieceType::Queen || t == PieceType::King))
-        found = lignes(Diagonals);
+        found = lines(Diagonals);
     if (!found && t == PieceType::Knight)
         for (int i = 0; i < Jumps.count && !found; ++i) {
             int x = toX + Jumps.walk[i][0], y = toY + Jumps.walk[i][1];

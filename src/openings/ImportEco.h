@@ -2,7 +2,7 @@
 // Reads opening classification files (`CODE "name" 1.e4 e5 2.Nf3 *`, an entry possibly over
 // several lines, '#' comments) and replays every line through the rules, so the base holds standard
 // SAN.
-#include "openings/LigneEco.h"
+#include "openings/EcoLine.h"
 
 #include <istream>
 #include <string>
@@ -11,19 +11,19 @@
 namespace quarvelin {
 
 struct ImportEco {
-    std::vector<LigneEco> lignes;
-    std::vector<std::string> refusees; // "line N: why", for lines that do not replay
+    std::vector<EcoLine> lines;
+    std::vector<std::string> refused; // "line N: why", for lines that do not replay
 };
 
-ImportEco lire_fichier_eco(std::istream& in);
+ImportEco readEcoFile(std::istream& in);
 
 // One line per move sequence: every line of the first list, named from the second where it has
 // the same moves, then the lines only the second has. The first of equal lines is kept.
-std::vector<LigneEco> fusionner_lignes(const std::vector<LigneEco>& premieres,
-                                       const std::vector<LigneEco>& prioritaires);
+std::vector<EcoLine> mergeLines(const std::vector<EcoLine>& first,
+                                       const std::vector<EcoLine>& priority);
 
 // The moves of a line replayed from the initial position and written back as the game text
 // writes them; empty when a move cannot be read or played.
-std::string rejouer_ligne(const std::string& coups);
+std::string replayLine(const std::string& moves);
 
 } // namespace quarvelin

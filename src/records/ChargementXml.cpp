@@ -92,14 +92,14 @@ bool ChargementXml::load(const std::string& text, Fin end) {
         return false;
     }
 
-    QNetworkRequest requete(url);
-    requete.setHeader(QNetworkRequest::UserAgentHeader,
+    QNetworkRequest query(url);
+    query.setHeader(QNetworkRequest::UserAgentHeader,
                       QStringLiteral("Quarvelin/") + QLatin1String(VersionProgramme));
-    requete.setRawHeader("Accept", "application/xml, text/xml;q=0.9, */*;q=0.5");
+    query.setRawHeader("Accept", "application/xml, text/xml;q=0.9, */*;q=0.5");
     fin_ = std::move(end);
     adresse_ = r.adresse;
     arret_ = EchecChargement::Aucun;
-    reponse_ = reseau_->get(requete);
+    reponse_ = reseau_->get(query);
     QObject::connect(reponse_, &QNetworkReply::finished, reponse_, [this] { terminer(); });
     // A page that never ends must not fill the memory.
     QObject::connect(reponse_, &QNetworkReply::downloadProgress, reponse_,

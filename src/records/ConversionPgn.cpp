@@ -42,7 +42,7 @@ class RecopieLignes {
 public:
     explicit RecopieLignes(std::string& sortie) : sortie_(sortie) {}
 
-    void lignes(std::string_view text) {
+    void lines(std::string_view text) {
         while (!text.empty()) {
             const std::size_t end = text.find('\n');
             std::string_view l = rogner(text.substr(0, end));
@@ -107,7 +107,7 @@ public:
             }
             if (r.line != RechercheDebut::Aucun || fin_) {
                 const std::size_t end = r.line != RechercheDebut::Aucun ? r.line : text.size();
-                recopie.lignes(text.substr(0, end));
+                recopie.lines(text.substr(0, end));
                 consommer(end);
                 recopie.finir();
                 return;
@@ -117,7 +117,7 @@ public:
             const std::size_t nl =
                 r.reprise == 0 ? std::string_view::npos : text.rfind('\n', r.reprise - 1);
             if (nl != std::string_view::npos) {
-                recopie.lignes(text.substr(0, nl + 1));
+                recopie.lines(text.substr(0, nl + 1));
                 consommer(nl + 1);
                 depuis = r.reprise - (nl + 1);
                 premiere = false;
@@ -129,7 +129,7 @@ public:
         }
     }
 
-    bool error() const { return erreur_; }
+    bool error() const { return error_; }
 
 private:
     std::string_view reste() const { return std::string_view(tampon_).substr(debut_); }
@@ -163,7 +163,7 @@ private:
         tampon_.resize(avant + static_cast<std::size_t>(in_.gcount()));
         if (!in_) {
             fin_ = true;
-            erreur_ = erreur_ || in_.bad();
+            error_ = error_ || in_.bad();
         }
     }
 
@@ -172,7 +172,7 @@ private:
     std::size_t debut_ = 0;  // what is before it has been used
     std::uint64_t base_ = 0; // file position of tampon_[debut_]
     bool fin_ = false;
-    bool erreur_ = false;
+    bool error_ = false;
 };
 
 // Files written beside their targets and put in place together once everything is written;
@@ -285,7 +285,7 @@ PartieXml partie_xml(PartieLue&& lue) {
     PartieXml p;
     p.entete = std::move(lue.GameText);
     p.etiquettes = std::move(lue.etiquettes);
-    p.coups = std::move(lue.GameMoveText);
+    p.moves = std::move(lue.GameMoveText);
     p.result = std::move(lue.GameResult);
     return p;
 }
@@ -554,7 +554,7 @@ std::string nom_fichier_adresses(const std::string& cible) {
 std::string recopier_partie_pgn(std::string_view text) {
     std::string sortie;
     RecopieLignes recopie(sortie);
-    recopie.lignes(text);
+    recopie.lines(text);
     recopie.finir();
     return sortie;
 }

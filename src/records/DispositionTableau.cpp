@@ -5,7 +5,7 @@
 
 namespace quarvelin {
 
-DispositionTableau disposer_tableau(const std::vector<int>& largeursEcran, int lignes,
+DispositionTableau disposer_tableau(const std::vector<int>& largeursEcran, int lines,
                                     double largeurPapier, double hauteurDisponible,
                                     double hauteurLigne) {
     DispositionTableau d;
@@ -24,7 +24,7 @@ DispositionTableau disposer_tableau(const std::vector<int>& largeursEcran, int l
         d.lignesParPage =
             std::max(1, static_cast<int>(std::floor(hauteurDisponible / hauteurLigne)));
     // Rounded up: a list that fills its last page exactly gets no blank page after it.
-    d.pages = std::max(1, (std::max(lignes, 0) + d.lignesParPage - 1) / d.lignesParPage);
+    d.pages = std::max(1, (std::max(lines, 0) + d.lignesParPage - 1) / d.lignesParPage);
     return d;
 }
 

@@ -14,7 +14,7 @@ struct DispositionTableau {
 
 // largeursEcran: the columns' widths on screen; a hidden column has 0. Heights and widths in
 // any one unit.
-DispositionTableau disposer_tableau(const std::vector<int>& largeursEcran, int lignes,
+DispositionTableau disposer_tableau(const std::vector<int>& largeursEcran, int lines,
                                     double largeurPapier, double hauteurDisponible,
                                     double hauteurLigne);
 

@@ -125,27 +125,27 @@ std::string EcritureXml::echapper(std::string_view value) {
 }
 
 std::string EcritureXml::ligne_de_coups(const PartieXml& partie) {
-    std::string coups;
-    std::string_view reste = partie.coups;
+    std::string moves;
+    std::string_view reste = partie.moves;
     while (!reste.empty()) {
         const std::size_t end = reste.find('\n');
         const std::string_view line = rogner_vue(reste.substr(0, end));
         reste = end == std::string_view::npos ? std::string_view{} : reste.substr(end + 1);
         if (line.empty()) continue;
-        if (!coups.empty()) coups += ' ';
-        coups.append(line);
+        if (!moves.empty()) moves += ' ';
+        moves.append(line);
     }
     const std::string_view result = rogner_vue(partie.result);
     if (!result.empty()) {
         const bool dejaLa =
-            coups.ends_with(result) &&
-            (coups.size() == result.size() || espace(coups[coups.size() - result.size() - 1]));
+            moves.ends_with(result) &&
+            (moves.size() == result.size() || espace(moves[moves.size() - result.size() - 1]));
         if (!dejaLa) {
-            if (!coups.empty()) coups += ' ';
-            coups.append(result);
+            if (!moves.empty()) moves += ' ';
+            moves.append(result);
         }
     }
-    return coups;
+    return moves;
 }
 
 std::string EcritureXml::bloc_partie(const PartieXml& partie) {
@@ -175,7 +175,7 @@ PartieXml EcritureXml::partie_de_texte(std::string_view text) {
         const std::string_view line = rogner_vue(text.substr(0, end));
         text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
         if (line.empty()) continue;
-        std::string& cible = line.front() == '[' ? p.entete : p.coups;
+        std::string& cible = line.front() == '[' ? p.entete : p.moves;
         cible.append(line).append(FinDeLigne);
     }
     return p;

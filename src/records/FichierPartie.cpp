@@ -40,7 +40,7 @@ int creer_temporaire(const std::string& cible, std::string& name) {
 } // namespace
 
 std::string ecrire_fichier_partie(const std::string& path, std::string_view content,
-                                  bool ajouter) {
+                                  bool append) {
     namespace fs = std::filesystem;
     std::error_code ec;
     // Through a link, the file it leads to is the one replaced.
@@ -63,7 +63,7 @@ std::string ecrire_fichier_partie(const std::string& path, std::string_view cont
     };
 
     if (existe) ::fchmod(fd, ancien.st_mode & 07777);
-    if (ajouter && existe) {
+    if (append && existe) {
         int source = ::open(cible.c_str(), O_RDONLY | O_CLOEXEC);
         if (source < 0) return echec(errno);
         std::string bloc(1 << 20, '\0');

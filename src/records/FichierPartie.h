@@ -10,7 +10,7 @@ namespace quarvelin {
 // of it first, so the games already in the file stay whole whatever happens to the write.
 // Empty on success, else why not; the target is then exactly as it was.
 std::string ecrire_fichier_partie(const std::string& path, std::string_view content,
-                                  bool ajouter);
+                                  bool append);
 
 // The text with CR LF line ends, whatever mix of CR, LF and CR LF it held.
 std::string lignes_crlf(std::string_view text);

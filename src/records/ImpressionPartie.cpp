@@ -8,35 +8,35 @@ namespace {
 
 const std::string Retrait(13, ' ');
 
-void ajouter(std::vector<LigneImprimee>& out, std::string text, Police police = Police::Text) {
+void append(std::vector<LigneImprimee>& out, std::string text, Police police = Police::Text) {
     out.push_back({police, std::move(text), {}});
 }
 
 void ajouter_coupe(std::vector<LigneImprimee>& out, std::string_view text) {
-    for (std::string& morceau : couper(text)) ajouter(out, std::move(morceau));
+    for (std::string& morceau : couper(text)) append(out, std::move(morceau));
 }
 
 // The text's lines, whatever their ends; a last line end opens no line of its own.
 std::vector<std::string_view> lignes_de(std::string_view text) {
-    std::vector<std::string_view> lignes;
+    std::vector<std::string_view> lines;
     std::size_t debut = 0;
     while (debut < text.size()) {
         std::size_t end = text.find_first_of("\r\n", debut);
         if (end == std::string_view::npos) end = text.size();
-        lignes.push_back(text.substr(debut, end - debut));
+        lines.push_back(text.substr(debut, end - debut));
         if (end < text.size() && text[end] == '\r' && end + 1 < text.size() &&
             text[end + 1] == '\n')
             ++end;
         debut = end + 1;
     }
-    return lignes;
+    return lines;
 }
 
 // Every line of a text, blank ones kept, long ones cut.
 void ajouter_lignes(std::vector<LigneImprimee>& out, std::string_view text) {
     for (std::string_view l : lignes_de(text)) {
         if (l.empty())
-            ajouter(out, {});
+            append(out, {});
         else
             ajouter_coupe(out, l);
     }
@@ -44,8 +44,8 @@ void ajouter_lignes(std::vector<LigneImprimee>& out, std::string_view text) {
 
 void en_tete(std::vector<LigneImprimee>& out, const TextCatalogue& catalogue,
              std::chrono::year_month_day d) {
-    ajouter(out, titre_impression(catalogue, d), Police::Title);
-    ajouter(out, {}, Police::Title);
+    append(out, titre_impression(catalogue, d), Police::Title);
+    append(out, {}, Police::Title);
 }
 
 } // namespace
@@ -82,11 +82,11 @@ std::vector<LigneImprimee> impression_partie(const GameSession& s, const Setting
     case DispositionPartie::Pgn:
         ajouter_lignes(out, entete_impression(s, settings, joueur, d));
         ajouter_coupe(out, texte_des_coups(s, settings));
-        ajouter(out, {});
+        append(out, {});
         break;
     case DispositionPartie::Coups:
-        for (const std::string& l : s.lignes) ajouter(out, Retrait + rogner(l));
-        ajouter(out, {});
+        for (const std::string& l : s.lines) append(out, Retrait + rogner(l));
+        append(out, {});
         break;
     case DispositionPartie::Diagrammes: {
         if (parLigne < 1) parLigne = 1;
@@ -96,17 +96,17 @@ std::vector<LigneImprimee> impression_partie(const GameSession& s, const Setting
             out.push_back(std::move(rangee));
             rangee = {};
         };
-        for (std::size_t i = 0; i < s.lignes.size(); ++i) {
+        for (std::size_t i = 0; i < s.lines.size(); ++i) {
             const bool move = i < s.textesCourts.size() && !s.textesCourts[i].empty();
             // Entry i + 1 of the history is the position after line i.
             if (!move || i + 1 >= s.PositionHistory.size()) {
                 fermer();
-                ajouter(out, Retrait + rogner(s.lignes[i]));
+                append(out, Retrait + rogner(s.lines[i]));
                 continue;
             }
             Colour bas =
                 i + 1 < s.PositionStates.size() ? s.PositionStates[i + 1].PlayerColour : joueur;
-            rangee.diagrammes.push_back({rogner(s.lignes[i]), s.PositionHistory[i + 1], bas});
+            rangee.diagrammes.push_back({rogner(s.lines[i]), s.PositionHistory[i + 1], bas});
             if (static_cast<int>(rangee.diagrammes.size()) == parLigne) fermer();
         }
         fermer();
@@ -121,7 +121,7 @@ std::vector<LigneImprimee> impression_texte(std::string_view text, std::chrono::
     std::vector<LigneImprimee> out;
     en_tete(out, catalogue, d);
     ajouter_lignes(out, text);
-    if (!out.back().text.empty()) ajouter(out, {});
+    if (!out.back().text.empty()) append(out, {});
     return out;
 }
 

@@ -172,7 +172,7 @@ std::string_view IndexPgn::value(std::size_t i, Champ champ) const {
     return {textes_[e.text].get() + e.debut + debut, e.fins[champ] - debut};
 }
 
-void IndexPgn::ajouter(std::uint64_t position,
+void IndexPgn::append(std::uint64_t position,
                        const std::array<std::string_view, NombreChamps>& valeurs) {
     bool utf8 = true;
     for (std::string_view v : valeurs) utf8 = utf8 && ascii(v);
@@ -300,7 +300,7 @@ IndexPgn IndexPgn::indexer(std::istream& in, std::uint64_t taille, const FiltreP
                 accepte = selection.accepte(entete.texteTags);
             }
             if (accepte) {
-                index.ajouter(base + r.line, entete.valeurs);
+                index.append(base + r.line, entete.valeurs);
                 if (static_cast<std::int64_t>(index.nombre_) >= maximum) {
                     arret = true;
                     break;

@@ -63,7 +63,7 @@ private:
     const Entree& entree(std::size_t i) const {
         return tranches_[i / EntreesParTranche][i % EntreesParTranche];
     }
-    void ajouter(std::uint64_t position, const std::array<std::string_view, NombreChamps>& valeurs);
+    void append(std::uint64_t position, const std::array<std::string_view, NombreChamps>& valeurs);
 
     std::vector<std::unique_ptr<Entree[]>> tranches_;
     std::size_t nombre_ = 0;

@@ -69,12 +69,12 @@ LectureXml lire_document_xml(std::string_view document) {
 }
 
 std::string resultat_partie(const PartieXmlLue& partie) {
-    const std::string_view coups = partie.GameMoveText;
-    const std::size_t end = coups.find_last_not_of(' ');
+    const std::string_view moves = partie.GameMoveText;
+    const std::size_t end = moves.find_last_not_of(' ');
     if (end != std::string_view::npos) {
-        const std::size_t espace = coups.find_last_of(' ', end);
+        const std::size_t espace = moves.find_last_of(' ', end);
         const std::size_t debut = espace == std::string_view::npos ? 0 : espace + 1;
-        const std::string_view dernier = coups.substr(debut, end + 1 - debut);
+        const std::string_view dernier = moves.substr(debut, end + 1 - debut);
         if (isResult(dernier)) return std::string(dernier);
     }
     std::string etiquette = valeur_etiquette("[Result", partie.GameText);

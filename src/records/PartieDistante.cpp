@@ -19,7 +19,7 @@ void PartieDistante::terminer(const ResultatChargement& r) {
     }
     PartieRecue p{r.partie.GameText, r.partie.GameMoveText, r.result, r.adresse};
     if (commentaire_.visible())
-        commentaire_.ajouter(catalogue_.text(TextKey::ChessGame) + " {" + r.adresse + "} :\r\n" +
+        commentaire_.append(catalogue_.text(TextKey::ChessGame) + " {" + r.adresse + "} :\r\n" +
                              p.GameText);
     p.GameText += "\r\n";
     dialogs_.message(catalogue_.text(TextKey::DownloadedGame), p.GameText + p.GameMoveText,

@@ -34,16 +34,16 @@ std::string SaveController::proposedName(FormatPartie format, std::chrono::year_
     return (folder / name).string();
 }
 
-bool SaveController::sauver(const std::string& path, const std::string& text, bool ajouter,
+bool SaveController::sauver(const std::string& path, const std::string& text, bool append,
                             FormatPartie format) {
     std::error_code ec;
-    if (!ajouter && std::filesystem::exists(path, ec) &&
+    if (!append && std::filesystem::exists(path, ec) &&
         !dialogs_.question(Title, catalogue_.text(TextKey::ReplaceFileQuestion)))
         return false;
     if (format == FormatPartie::Xml) {
         const EchecEcriture e = EcritureXml::ecrire_fichier(
             path, {EcritureXml::partie_de_texte(text)},
-            ajouter ? EcritureXml::Mode::Ajouter : EcritureXml::Mode::Remplacer);
+            append ? EcritureXml::Mode::Ajouter : EcritureXml::Mode::Remplacer);
         if (e) {
             dialogs_.message(Title, e.message(catalogue_) + "\n" + path, DialogIcon::Critical);
             return false;
@@ -51,7 +51,7 @@ bool SaveController::sauver(const std::string& path, const std::string& text, bo
         dialogs_.message(Title, catalogue_.text(TextKey::GameSaved), DialogIcon::Information);
         return true;
     }
-    const std::string error = ecrire_fichier_partie(path, lignes_crlf(text + "\n"), ajouter);
+    const std::string error = ecrire_fichier_partie(path, lignes_crlf(text + "\n"), append);
     if (!error.empty()) {
         dialogs_.message(Title,
                          catalogue_.text(TextKey::GameNotSaved) + "\n" + path + " : " + error,

@@ -36,7 +36,7 @@ public:
     // XML: the tag lines and the moves as one game record, appended to the file's list or
     // replacing it. A refused write is reported and leaves the file as it was. True when the
     // game was written.
-    bool sauver(const std::string& path, const std::string& text, bool ajouter,
+    bool sauver(const std::string& path, const std::string& text, bool append,
                 FormatPartie format = FormatPartie::Pgn);
 
 private:

@@ -21,19 +21,19 @@ std::string plier_casse(std::string_view text) {
 }
 
 SelectionFiltre::SelectionFiltre(const FiltreParties& f) : lesDeux_(f.lesDeux) {
-    auto ajouter = [&](const char* tag, const std::string& critere, bool joueur) {
+    auto append = [&](const char* tag, const std::string& critere, bool joueur) {
         if (critere.empty()) return;
         motifs_.push_back(
             {plier_casse(std::string(tag) + " \"" + critere), plier_casse(critere), joueur});
     };
-    ajouter("White", f.blanc, true);
-    ajouter("Black", f.noir, true);
-    ajouter("Result", f.result, false);
-    ajouter("ECO", f.eco, false);
-    ajouter("Site", f.site, false);
-    ajouter("Event", f.evenement, false);
-    ajouter("Date", f.date, false);
-    ajouter("Round", f.ronde, false);
+    append("White", f.blanc, true);
+    append("Black", f.noir, true);
+    append("Result", f.result, false);
+    append("ECO", f.eco, false);
+    append("Site", f.site, false);
+    append("Event", f.evenement, false);
+    append("Date", f.date, false);
+    append("Round", f.ronde, false);
 }
 
 bool SelectionFiltre::accepte(std::string_view texteTags) const {

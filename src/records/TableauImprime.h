@@ -11,7 +11,7 @@ namespace quarvelin {
 struct TableauImprime {
     std::vector<std::string> colonnes; // captions
     std::vector<int> largeurs;         // on screen; 0 for a hidden column
-    std::vector<std::vector<std::string>> lignes;
+    std::vector<std::vector<std::string>> lines;
 };
 
 // "QUARVELIN v0.1.0"

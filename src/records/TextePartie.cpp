@@ -185,14 +185,14 @@ std::string entete_impression(const GameSession& s, const Settings& settings, Co
 }
 
 std::string texte_des_coups(const GameSession& s, const Settings& settings) {
-    std::string coups = settings.SAUVE_ABREGE == 1 ? s.GameMoveText : s.LongMoveText;
-    coups = rogner(coups);
-    if (coups.empty() || s.PositionStates.empty()) return coups;
+    std::string moves = settings.SAUVE_ABREGE == 1 ? s.GameMoveText : s.LongMoveText;
+    moves = rogner(moves);
+    if (moves.empty() || s.PositionStates.empty()) return moves;
     const Position& depart = s.PositionStates.front();
     // Without its number a first Black move would read as White's in other programs.
-    if (depart.side_to_move() == Colour::Black && !coup_blanc(coups) && !numero_seul(coups))
-        coups = std::to_string(depart.MoveCount) + "... " + coups;
-    return coups;
+    if (depart.side_to_move() == Colour::Black && !coup_blanc(moves) && !numero_seul(moves))
+        moves = std::to_string(depart.MoveCount) + "... " + moves;
+    return moves;
 }
 
 std::string inserer_commentaires(std::string text, const std::vector<std::string>& notes,
@@ -219,17 +219,17 @@ std::string inserer_commentaires(std::string text, const std::vector<std::string
 std::string texte_sauvegarde(const GameSession& s, const Settings& settings, Colour joueur,
                              std::chrono::year_month_day d, const TextCatalogue& catalogue,
                              Dialogs& dialogs, const std::string& titre) {
-    std::string coups =
+    std::string moves =
         inserer_commentaires(texte_des_coups(s, settings), s.notes, dialogs, catalogue, titre);
     // A note on the game as a whole, read before its first move, goes back in front of it.
     if (!s.notes.empty() && !s.notes[0].empty()) {
         std::string note = s.notes[0];
         for (char& c : note)
             if (c == '}') c = ')';
-        coups = "{" + note + "}" + (coups.empty() ? "" : " ") + coups;
+        moves = "{" + note + "}" + (moves.empty() ? "" : " ") + moves;
     }
-    if (!coups.empty()) coups += ' ';
-    return entete_sauvegarde(s, settings, joueur, d, catalogue) + coups + s.GameResult + FinDeLigne;
+    if (!moves.empty()) moves += ' ';
+    return entete_sauvegarde(s, settings, joueur, d, catalogue) + moves + s.GameResult + FinDeLigne;
 }
 
 } // namespace quarvelin

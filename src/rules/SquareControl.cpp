@@ -26,7 +26,7 @@ First firstPiece(const Position& p, int x, int y, const int d[2]) {
 // Counts pieces of the counted side (as told by `compte`) on the shared attack patterns;
 // pawnRow is the row from which a counted pawn strikes (x, y).
 template <typename Count>
-int compter(const Position& p, int x, int y, int pawnRow, Count tally) {
+int count(const Position& p, int x, int y, int pawnRow, Count tally) {
     int n = 0;
     for (auto& d : Straight) {
         First f = firstPiece(p, x, y, d);
@@ -61,13 +61,13 @@ int compter(const Position& p, int x, int y, int pawnRow, Count tally) {
 
 int nombre_attaquants(const Position& p, PieceCode piece, int x, int y, Colour colour) {
     int e = pawnDirection(colourOf(piece), p.PlayerColour);
-    return compter(p, x, y, y + e,
+    return count(p, x, y, y + e,
                    [colour](PieceCode q) { return q != PieceCode::Empty && colourOf(q) != colour; });
 }
 
 int nombre_defenseurs(const Position& p, PieceCode, int x, int y, Colour colour) {
     int d = pawnDirection(colour, p.PlayerColour);
-    return compter(p, x, y, y - d,
+    return count(p, x, y, y - d,
                    [colour](PieceCode q) { return q != PieceCode::Empty && colourOf(q) == colour; });
 }
 
@@ -77,11 +77,11 @@ int nombre_cibles(const Position& p, int x, int y) {
     PieceType t = type_piece(piece);
     auto cible = [&](PieceCode q) { return q != PieceCode::Empty && colourOf(q) != c; };
     int n = 0;
-    bool lignes = t == PieceType::Queen || t == PieceType::Rook;
+    bool lines = t == PieceType::Queen || t == PieceType::Rook;
     bool diagonals = t == PieceType::Queen || t == PieceType::Bishop;
     for (auto& d : Straight) {
         First f = firstPiece(p, x, y, d);
-        if (cible(f.piece) && (lignes || (t == PieceType::King && f.distance == 1))) ++n;
+        if (cible(f.piece) && (lines || (t == PieceType::King && f.distance == 1))) ++n;
     }
     for (auto& d : Diagonal) {
         First f = firstPiece(p, x, y, d);

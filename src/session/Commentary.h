@@ -10,7 +10,7 @@ public:
     // Whether the comment window is shown (its menu item ticked); nothing is written otherwise.
     virtual bool visible() const = 0;
     // Appends text and scrolls to the end.
-    virtual void ajouter(const std::string& text) = 0;
+    virtual void append(const std::string& text) = 0;
     // Puts text in front of what is there (the engine's thinking).
     virtual void devant(const std::string& text) = 0;
     virtual void clear() = 0;

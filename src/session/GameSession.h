@@ -65,7 +65,7 @@ struct GameSession {
 
     // The move list: one line per half-move, a Black move behind PrefixeNoir; result lines
     // follow as lines of their own. SAN of each move line (empty for result lines) beside it.
-    std::vector<std::string> lignes;
+    std::vector<std::string> lines;
     std::vector<std::string> textesCourts;
     int ligneSelectionnee = -1; // -1: none
     // By half-move number; index 0 holds a note on the game before its first move (a loaded

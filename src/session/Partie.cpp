@@ -2,7 +2,7 @@
 
 #include "engine/Search.h"
 #include "notation/Fen.h"
-#include "openings/BaseOuvertures.h"
+#include "openings/OpeningBase.h"
 #include "session/Journal.h"
 
 namespace quarvelin {
@@ -26,8 +26,8 @@ Partie::Partie(Environnement env) : env_(std::move(env)), horloges_(env_.minuter
 
 Partie::~Partie() { annuler_recherche(); }
 
-double Partie::aleatoire() {
-    if (env_.aleatoire) return env_.aleatoire();
+double Partie::random() {
+    if (env_.random) return env_.random();
     // A small fixed generator keeps runs without a source repeatable.
     graine_ = graine_ * 1103515245u + 12345u;
     return static_cast<double>((graine_ >> 8) & 0xFFFFFF) / 16777216.0;
@@ -49,7 +49,7 @@ void Partie::log(const std::string& line) {
 }
 
 void Partie::commenter(const std::string& line) {
-    if (env_.commentaire.visible()) env_.commentaire.ajouter(line + "\n");
+    if (env_.commentaire.visible()) env_.commentaire.append(line + "\n");
 }
 
 void Partie::ecrire_plateau(const Position& p) {
@@ -224,7 +224,7 @@ void Partie::tick(Minuterie m) {
         env_.vue.horloges_modifiees();
         return;
     case Minuterie::Defilement: {
-        const int n = static_cast<int>(s_.lignes.size());
+        const int n = static_cast<int>(s_.lines.size());
         if (s_.ligneSelectionnee + 1 < n) naviguer(2);
         if (s_.ligneSelectionnee + 1 < n) return;
         horloges_.regler(Minuterie::Defilement, 0);
@@ -246,7 +246,7 @@ void Partie::tick(Minuterie m) {
 void Partie::recommencer_depuis(const Position& depart, bool positionDeDepart) {
     pos_ = depart;
     s_.FenDepart = positionDeDepart ? writeFen(pos_) : std::string();
-    s_.lignes.clear();
+    s_.lines.clear();
     s_.textesCourts.clear();
     s_.notes.clear();
     s_.ScoreHistory.clear();

@@ -25,7 +25,7 @@ namespace quarvelin {
 
 struct PartieLue;
 
-class BaseOuvertures;
+class OpeningBase;
 
 struct Environnement {
     Settings& settings;
@@ -37,10 +37,10 @@ struct Environnement {
     HorlogeSource& minuteries;
     VuePartie& vue;
     ExecuteurRecherche& moteur;
-    const BaseOuvertures* base = nullptr; // null or closed: no book and no names
+    const OpeningBase* base = nullptr; // null or closed: no book and no names
     std::string installation;             // the installation directory
     std::string titre = "quarvelin";      // message boxes' title
-    std::function<double()> aleatoire;    // uniform in [0, 1); a fixed generator when empty
+    std::function<double()> random;    // uniform in [0, 1); a fixed generator when empty
     int threads = 2;
 };
 
@@ -164,7 +164,7 @@ private:
 
     EngineWeights weights() const;
     SearchRequest request(Colour side) const;
-    double aleatoire();
+    double random();
 
     void montrer_entree(int entree);
     void reconstruire_textes();

@@ -50,7 +50,7 @@ bool Partie::charger_partie(const PartieLue& lue) {
     if (env_.commentaire.visible()) {
         if (!s_.notes[0].empty()) commenter("{" + s_.notes[0] + "}");
         for (std::size_t k = 1; k <= joues; ++k)
-            if (!s_.notes[k].empty()) commenter(s_.lignes[k - 1] + "  {" + s_.notes[k] + "}");
+            if (!s_.notes[k].empty()) commenter(s_.lines[k - 1] + "  {" + s_.notes[k] + "}");
         // Variations stay out of the main line; the reader sees where they branch off.
         for (const PartieLue::Variante& v : lue.variantes) {
             std::string ou;

@@ -17,7 +17,7 @@ void Partie::entrer_edition(bool demander) {
     horloges_.regler(Minuterie::Defilement, 0);
     env_.plateau.effacer_marques();
     env_.plateau.edition(true);
-    s_.lignes.clear();
+    s_.lines.clear();
     s_.textesCourts.clear();
     s_.PositionIndex = 0;
     s_.ligneSelectionnee = -1;

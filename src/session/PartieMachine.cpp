@@ -5,7 +5,7 @@
 #include "engine/Search.h"
 #include "notation/MoveReader.h"
 #include "notation/MoveText.h"
-#include "openings/BaseOuvertures.h"
+#include "openings/OpeningBase.h"
 #include "rules/MoveRules.h"
 #include "rules/SquareControl.h"
 
@@ -93,8 +93,8 @@ void Partie::joue_coup_machine() {
         }
         chercherLivre = false; // an unreadable default opening goes straight to the search
     }
-    if (chercherLivre && env_.base && env_.base->ouverte() && st.ACTIVE_BASE_CON[profile] == 1) {
-        std::function<double()> hasard = [this] { return aleatoire(); };
+    if (chercherLivre && env_.base && env_.base->isOpen() && st.ACTIVE_BASE_CON[profile] == 1) {
+        std::function<double()> hasard = [this] { return random(); };
         auto livre = env_.base->choisir_coup_livre(
             pos_, side, s_.GameMoveText, st.OUVERTURE_ALEATOIRE[profile] == 1 ? &hasard : nullptr);
         if (livre) {
@@ -163,7 +163,7 @@ void Partie::terminer_coup_machine(CoupMachine cm) {
     s_.ScoreHistory[static_cast<std::size_t>(number)] = cm.score;
 
     bool echec = longText.ends_with('+');
-    jouer_son(echec && static_cast<int>(2 * aleatoire() + 1) == 1 ? SonEchecMachine : SonPose);
+    jouer_son(echec && static_cast<int>(2 * random() + 1) == 1 ? SonEchecMachine : SonPose);
     if (!s_.partie_finie()) {
         horloges_.basculer_horloges(mover, pos_.PlayerColour, s_.ClockOn);
         env_.vue.horloges_modifiees();
@@ -220,7 +220,7 @@ void Partie::fin_de_partie_mat(Colour sansCoup, bool mate) {
 }
 
 void Partie::nommer_ouverture() {
-    if (!s_.analyserOuverture || !env_.base || !env_.base->ouverte()) return;
+    if (!s_.analyserOuverture || !env_.base || !env_.base->isOpen()) return;
     auto line = env_.base->nommer_ouverture(s_.GameMoveText);
     bool visible = env_.commentaire.visible();
     if (!line) {
@@ -233,16 +233,16 @@ void Partie::nommer_ouverture() {
     }
     if (visible) env_.vue.ouvertures_disponibles(true);
     s_.OpeningCode = line->code;
-    s_.OpeningName = line->libelle;
-    commenter("[" + line->code + " - " + line->libelle + "]");
+    s_.OpeningName = line->label;
+    commenter("[" + line->code + " - " + line->label + "]");
 }
 
 void Partie::voir_ouvertures() {
-    if (!env_.base || !env_.base->ouverte()) {
+    if (!env_.base || !env_.base->isOpen()) {
         env_.vue.liste_ouvertures({});
         return;
     }
-    env_.vue.liste_ouvertures(env_.base->lignes_commencant_par(s_.GameMoveText));
+    env_.vue.liste_ouvertures(env_.base->linesStartingWith(s_.GameMoveText));
 }
 
 void Partie::conseil_coup() {

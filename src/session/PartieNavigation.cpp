@@ -22,7 +22,7 @@ void Partie::montrer_entree(int entree) {
 
 void Partie::naviguer(int bouton) {
     if (!s_.plateauOuvert || reflexion_ || etat_ != EtatPlateau::Attente) return;
-    const int n = static_cast<int>(s_.lignes.size());
+    const int n = static_cast<int>(s_.lines.size());
     int& i = s_.ligneSelectionnee;
     switch (bouton) {
     case 0:
@@ -67,7 +67,7 @@ void Partie::naviguer(int bouton) {
 
 void Partie::selectionner_ligne(int line) {
     if (!s_.plateauOuvert || reflexion_ || etat_ != EtatPlateau::Attente) return;
-    if (line < 0 || line >= static_cast<int>(s_.lignes.size())) return;
+    if (line < 0 || line >= static_cast<int>(s_.lines.size())) return;
     montrer_entree(line + 1);
     s_.ligneSelectionnee = line;
     env_.vue.liste_modifiee();
@@ -82,7 +82,7 @@ void Partie::double_clic_ligne(int line) {
 
 void Partie::noter_coup() {
     int i = s_.ligneSelectionnee;
-    if (i < 0 || i >= static_cast<int>(s_.lignes.size()) ||
+    if (i < 0 || i >= static_cast<int>(s_.lines.size()) ||
         s_.textesCourts[static_cast<std::size_t>(i)].empty())
         return;
     const Position& avant = s_.PositionStates[static_cast<std::size_t>(i)];
@@ -91,7 +91,7 @@ void Partie::noter_coup() {
     std::string reponse =
         env_.dialogs.input(env_.titre + " N°" + std::to_string(number),
                             text(noir ? TextKey::NoteOnBlackMove : TextKey::NoteOnWhiteMove) +
-                                " " + s_.lignes[static_cast<std::size_t>(i)],
+                                " " + s_.lines[static_cast<std::size_t>(i)],
                             "");
     if (reponse.empty()) return;
     auto k = static_cast<std::size_t>(i + 1);
@@ -102,7 +102,7 @@ void Partie::noter_coup() {
 
 void Partie::couper_a(int entree) {
     auto k = static_cast<std::size_t>(entree);
-    s_.lignes.resize(k);
+    s_.lines.resize(k);
     s_.textesCourts.resize(k);
     s_.PositionIndex = static_cast<std::int16_t>(entree + 1);
     s_.PositionHistory.resize(k + 1);
@@ -122,28 +122,28 @@ void Partie::reconstruire_textes() {
     s_.GameMoveText.clear();
     s_.LongMoveText.clear();
     s_.LastLongMove.clear();
-    for (std::size_t j = 0; j < s_.lignes.size(); ++j) {
+    for (std::size_t j = 0; j < s_.lines.size(); ++j) {
         if (s_.textesCourts[j].empty()) continue;
         s_.GameMoveText = rogner(s_.GameMoveText + " " + s_.textesCourts[j]);
-        s_.LastLongMove = texte_de_ligne(s_.lignes[j]);
+        s_.LastLongMove = texte_de_ligne(s_.lines[j]);
         s_.LongMoveText = rogner(s_.LongMoveText + " " + s_.LastLongMove);
     }
 }
 
 void Partie::modifier_dernier_coup() {
-    if (!s_.plateauOuvert || reflexion_ || etat_ != EtatPlateau::Attente || s_.lignes.empty())
+    if (!s_.plateauOuvert || reflexion_ || etat_ != EtatPlateau::Attente || s_.lines.empty())
         return;
-    const int n = static_cast<int>(s_.lignes.size());
+    const int n = static_cast<int>(s_.lines.size());
     if (s_.textesCourts.back().empty()) return; // the game has ended on a result line
     std::string reponse =
         env_.dialogs.input(env_.titre,
                             text(TextKey::ChangeLastMoveTitle) +
-                                text(TextKey::ChangeLastMovePrompt) + "[" + s_.lignes.back() + "]",
+                                text(TextKey::ChangeLastMovePrompt) + "[" + s_.lines.back() + "]",
                             "");
     if (rogner(reponse).empty()) return;
 
     montrer_entree(n - 1);
-    Colour side = ligne_noire(s_.lignes.back()) ? Colour::Black : Colour::White;
+    Colour side = ligne_noire(s_.lines.back()) ? Colour::Black : Colour::White;
     ReadMove lu = lire_coup(pos_, side, s_.NotationCode, reponse);
     if (!lu.readable || lu.fromX == 0 || lu.piece == PieceCode::Empty) {
         env_.dialogs.message(env_.titre, text(TextKey::MoveUnreadableInNotation),

@@ -94,14 +94,14 @@ void Partie::rejouer_partie(const std::optional<Position>& depart) {
     env_.plateau.installer(pc, env_.installation + "/images/pieces/" + env_.settings.CURENT_PIECE,
                            env_.installation + "/images/echiquier/" +
                                env_.settings.CURENT_ECHIQUIER);
-    const std::string texteDePartie = s_.GameMoveText;
+    const std::string gameMoveText = s_.GameMoveText;
     const std::string result = s_.GameResult; // the loader's, kept
     recommencer_depuis(depart ? *depart : Position::initial(pc), depart.has_value());
     s_.GameResult = result;
     s_.plateauOuvert = true;
 
     try {
-        for (std::string jeton : jetons_de_coups(texteDePartie)) {
+        for (std::string jeton : jetons_de_coups(gameMoveText)) {
             if (isResult(jeton)) break;
             Colour side = pos_.side_to_move();
             int number = pos_.MoveCount + (side == Colour::White ? 1 : 0);
@@ -129,7 +129,7 @@ void Partie::rejouer_partie(const std::optional<Position>& depart) {
         env_.dialogs.message("Attention", e.what(), DialogIcon::Exclamation);
     }
     entreeAffichee_ = s_.PositionIndex - 1;
-    s_.ligneSelectionnee = static_cast<int>(s_.lignes.size()) - 1;
+    s_.ligneSelectionnee = static_cast<int>(s_.lines.size()) - 1;
     env_.vue.liste_modifiee();
 }
 

@@ -134,11 +134,11 @@ void Partie::put(int x, int y) {
     int son = SonPose;
     if (e < env_.settings.BadMoveThreshold) {
         longText += '?';
-        if (static_cast<int>(3 * aleatoire() + 1) == 1) son = SonCoupFaible;
+        if (static_cast<int>(3 * random() + 1) == 1) son = SonCoupFaible;
     } else if (e > env_.settings.GoodMoveThreshold) {
         longText += '!';
-        if (static_cast<int>(3 * aleatoire() + 1) == 1) son = SonBonCoup;
-    } else if (echec && static_cast<int>(2 * aleatoire() + 1) == 1) {
+        if (static_cast<int>(3 * random() + 1) == 1) son = SonBonCoup;
+    } else if (echec && static_cast<int>(2 * random() + 1) == 1) {
         son = SonEchecHumain;
     }
     jouer_son(son);
@@ -196,20 +196,20 @@ std::string Partie::jouer_sur_plateau(const Move& c, bool machine) {
 void Partie::ajouter_ligne(const std::string& longText, const std::string& court, Colour mover,
                            int number) {
     std::string line = longText.starts_with(' ') ? longText : " " + longText;
-    s_.lignes.push_back(mover == Colour::Black ? PrefixeNoir + line : line);
+    s_.lines.push_back(mover == Colour::Black ? PrefixeNoir + line : line);
     std::string numerote = mover == Colour::White ? std::to_string(number) + "." + court : court;
     s_.textesCourts.push_back(numerote);
     s_.LastLongMove = rogner(longText);
     s_.GameMoveText = rogner(s_.GameMoveText + " " + numerote);
     s_.LongMoveText = rogner(s_.LongMoveText + " " + rogner(longText));
-    s_.ligneSelectionnee = static_cast<int>(s_.lignes.size()) - 1;
+    s_.ligneSelectionnee = static_cast<int>(s_.lines.size()) - 1;
 }
 
 void Partie::ajouter_resultat(const std::string& result, const std::string& line) {
     s_.GameResult = result;
-    s_.lignes.push_back(line.empty() ? result : line);
+    s_.lines.push_back(line.empty() ? result : line);
     s_.textesCourts.emplace_back();
-    s_.ligneSelectionnee = static_cast<int>(s_.lignes.size()) - 1;
+    s_.ligneSelectionnee = static_cast<int>(s_.lines.size()) - 1;
     enregistrer_position(s_, pos_);
     entreeAffichee_ = s_.PositionIndex - 1;
     env_.vue.result(result);

@@ -25,7 +25,7 @@ public:
     }
     bool jouer(const std::string&) override { return true; }
     bool visible() const override { return false; }
-    void ajouter(const std::string&) override {}
+    void append(const std::string&) override {}
     void devant(const std::string&) override {}
     void clear() override {}
     void installer(Colour o, const std::string&, const std::string&) override {

@@ -3,7 +3,7 @@
 // in GameSession and tells the windows what changed; every call has a do-nothing default so a
 // test or the command line overrides only what it watches.
 #include "engine/SearchCounters.h"
-#include "openings/LigneEco.h"
+#include "openings/EcoLine.h"
 #include "rules/Types.h"
 
 #include <string>
@@ -28,7 +28,7 @@ public:
     virtual void reperes(bool) {}
     virtual void palette(bool /*visible*/) {}
     virtual void ouvertures_disponibles(bool) {} // the opening-list commands
-    virtual void liste_ouvertures(const std::vector<LigneEco>&) {}
+    virtual void liste_ouvertures(const std::vector<EcoLine>&) {}
     virtual void envoyer_reseau(const std::string&) {}
     virtual void fermer_connexion() {}
     virtual void connexion_reseau() {} // the network dialog opens a game in mode 3

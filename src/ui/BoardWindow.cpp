@@ -365,14 +365,14 @@ void BoardWindow::liste_modifiee() {
     list1_->setUpdatesEnabled(false);
     // Lines are only ever added at the end or cut back; rebuild only what differs.
     int commun = 0;
-    const int n = static_cast<int>(s.lignes.size());
+    const int n = static_cast<int>(s.lines.size());
     while (commun < n && commun < list1_->count() &&
            list1_->item(commun)->text() ==
-               QString::fromStdString(s.lignes[static_cast<std::size_t>(commun)]))
+               QString::fromStdString(s.lines[static_cast<std::size_t>(commun)]))
         ++commun;
     while (list1_->count() > commun) delete list1_->takeItem(list1_->count() - 1);
     for (int i = commun; i < n; ++i)
-        list1_->addItem(QString::fromStdString(s.lignes[static_cast<std::size_t>(i)]));
+        list1_->addItem(QString::fromStdString(s.lines[static_cast<std::size_t>(i)]));
     list1_->setCurrentRow(s.ligneSelectionnee);
     if (s.ligneSelectionnee < 0) list1_->clearSelection();
     list1_->setUpdatesEnabled(true);

@@ -75,8 +75,8 @@ public:
     void reperes(bool visibles) override;
     void palette(bool visible) override;
     void ouvertures_disponibles(bool oui) override { emit openingsAvailable(oui); }
-    void liste_ouvertures(const std::vector<quarvelin::LigneEco>& lignes) override {
-        emit openingList(lignes);
+    void liste_ouvertures(const std::vector<quarvelin::EcoLine>& lines) override {
+        emit openingList(lines);
     }
     void envoyer_reseau(const std::string& m) override {
         emit networkSend(QString::fromStdString(m));
@@ -95,7 +95,7 @@ signals:
     void menuStateChanged();
     void gameMenuRequested(QPoint globalPos);
     void openingsAvailable(bool available);
-    void openingList(const std::vector<quarvelin::LigneEco>& lignes);
+    void openingList(const std::vector<quarvelin::EcoLine>& lines);
     void networkSend(const QString& message);
     void networkClose();
     void networkDialog();

@@ -70,7 +70,7 @@ void CommentWindow::appliquer_textes(const TextCatalogue& catalogue) {
     command1_->setToolTip(q(catalogue.text(TextKey::CommentTipClear)));
 }
 
-void CommentWindow::ajouter(const std::string& text) {
+void CommentWindow::append(const std::string& text) {
     QTextCursor end(text1_->document());
     end.movePosition(QTextCursor::End);
     end.insertText(q(text));

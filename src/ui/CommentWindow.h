@@ -26,7 +26,7 @@ public:
     void setAfficheCommentaire(bool affiche) { affiche_ = affiche; }
 
     bool visible() const override { return affiche_; }
-    void ajouter(const std::string& text) override;
+    void append(const std::string& text) override;
     void devant(const std::string& text) override;
     void clear() override;
 

@@ -221,7 +221,7 @@ bool DocumentPainter::paintTable(QPrinter& printer, const quarvelin::TableauImpr
     const double above = titleMetrics.lineSpacing() * 1.3 +
                          (subtitle.isEmpty() ? 0 : fm.lineSpacing() * 1.3) + rowHeight * 1.5;
     const auto layout =
-        quarvelin::disposer_tableau(table.largeurs, static_cast<int>(table.lignes.size()),
+        quarvelin::disposer_tableau(table.largeurs, static_cast<int>(table.lines.size()),
                                     body.width(), body.height() - above, rowHeight);
     const double pad = fm.horizontalAdvance(QLatin1Char(' '));
 
@@ -256,12 +256,12 @@ bool DocumentPainter::paintTable(QPrinter& printer, const quarvelin::TableauImpr
         painter.setFont(font);
         const auto first = static_cast<std::size_t>(p * layout.lignesParPage);
         const auto last =
-            std::min(table.lignes.size(), first + static_cast<std::size_t>(layout.lignesParPage));
+            std::min(table.lines.size(), first + static_cast<std::size_t>(layout.lignesParPage));
         for (std::size_t r = first; r < last; ++r) {
             if ((r - first) % 2 == 1)
                 painter.fillRect(QRectF(body.left(), y, body.width(), rowHeight),
                                  QColor(0xF2, 0xF2, 0xF2));
-            cells(table.lignes[r], y);
+            cells(table.lines[r], y);
             y += rowHeight;
         }
     }

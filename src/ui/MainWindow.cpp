@@ -105,7 +105,7 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
                                  *board_,
                                  *board_,
                                  *moteur_,
-                                 base_.ouverte() ? &base_ : nullptr,
+                                 base_.isOpen() ? &base_ : nullptr,
                                  lieux_.installation,
                                  quarvelin::NomProgramme,
                                  {},
@@ -294,10 +294,10 @@ void MainWindow::connecter() {
         XmlGameWindow w(catalogue_, *comment_, QString::fromStdString(lieux_.installation),
                         dialogs_.get(), this);
         connect(&w, &XmlGameWindow::partieRecue, this,
-                [this](const QString& entete, const QString& coups, const QString& result) {
+                [this](const QString& entete, const QString& moves, const QString& result) {
                     quarvelin::PartieLue lue;
                     lue.GameText = entete.toStdString();
-                    lue.GameMoveText = coups.toStdString();
+                    lue.GameMoveText = moves.toStdString();
                     lue.GameResult = result.toStdString();
                     chargerPartie(lue);
                 });
@@ -444,11 +444,11 @@ void MainWindow::connecter() {
     });
     connect(comment_, &CommentWindow::voirOuvertures, this, [this] { partie_->voir_ouvertures(); });
     connect(board_, &BoardWindow::openingList, this,
-            [this](const std::vector<quarvelin::LigneEco>& lignes) {
+            [this](const std::vector<quarvelin::EcoLine>& lines) {
                 auto* w = new OpeningListWindow(catalogue_, this);
                 w->setAttribute(Qt::WA_DeleteOnClose);
                 w->show();
-                w->remplir(partie_->session().GameMoveText, lignes);
+                w->remplir(partie_->session().GameMoveText, lines);
             });
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] { etatMenus(); });
 }

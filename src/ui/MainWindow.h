@@ -5,7 +5,7 @@
 #include "config/Startup.h"
 #include "config/Settings.h"
 #include "localisation/Catalogue.h"
-#include "openings/BaseOuvertures.h"
+#include "openings/OpeningBase.h"
 
 #include <QMainWindow>
 
@@ -94,7 +94,7 @@ private:
     quarvelin::Settings& settings_;
     quarvelin::Catalogue& catalogue_;
     quarvelin::Locations lieux_;
-    quarvelin::BaseOuvertures base_;
+    quarvelin::OpeningBase base_;
     std::unique_ptr<MessageBoxDialogs> dialogs_;
     std::unique_ptr<QtSoundPlayer> sons_;
     std::unique_ptr<RechercheEnTache> moteur_;

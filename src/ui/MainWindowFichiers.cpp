@@ -83,7 +83,7 @@ void MainWindow::lire_fichier_pgn(int mode, const QString& path, std::uint64_t p
     // The comment window starts again with the file's name, then the game's tags.
     if (comment_->visible()) comment_->clear();
     if (comment_->visible())
-        comment_->ajouter(catalogue_.text(TextKey::ChessGame) + " {" + path.toStdString() +
+        comment_->append(catalogue_.text(TextKey::ChessGame) + " {" + path.toStdString() +
                           "} :\n");
     if (mode == LireSelection) {
         ouvrirPartieDuFichier(path, position);
@@ -132,7 +132,7 @@ void MainWindow::ouvrirPartieDuFichier(const QString& path, std::uint64_t positi
         dialogs_->message(NomProgramme, probleme, DialogIcon::Exclamation);
         return;
     }
-    if (comment_->visible()) comment_->ajouter(lue.GameText);
+    if (comment_->visible()) comment_->append(lue.GameText);
     // The game as the file has it, then what could not be read of it, if anything.
     std::string apercu = lue.GameText + lue.GameMoveText + " " + lue.GameResult;
     if (!probleme.empty()) apercu += "\n\n" + probleme;

@@ -30,12 +30,12 @@ OpeningListWindow::OpeningListWindow(const quarvelin::TextCatalogue& catalogue, 
     resize(760, 460);
 }
 
-void OpeningListWindow::remplir(const std::string& texteDePartie,
-                                const std::vector<quarvelin::LigneEco>& lignes) {
+void OpeningListWindow::remplir(const std::string& gameMoveText,
+                                const std::vector<quarvelin::EcoLine>& lines) {
     const QString ouvertures = QString::fromStdString(catalogue_.text(TextKey::Openings));
-    setWindowTitle(ouvertures + QStringLiteral(" - ") + QString::fromStdString(texteDePartie));
+    setWindowTitle(ouvertures + QStringLiteral(" - ") + QString::fromStdString(gameMoveText));
     liste_->clear();
-    const int n = static_cast<int>(lignes.size());
+    const int n = static_cast<int>(lines.size());
     quarvelin::effacer_annulation();
     QApplication::setOverrideCursor(Qt::BusyCursor);
     std::unique_ptr<ProgressWindow> patience;
@@ -47,12 +47,12 @@ void OpeningListWindow::remplir(const std::string& texteDePartie,
         patience->show();
     }
     int i = 0;
-    for (const quarvelin::LigneEco& l : lignes) {
+    for (const quarvelin::EcoLine& l : lines) {
         QCoreApplication::processEvents(); // the cancel button must be heard
         if (quarvelin::annulation_demandee()) break;
         auto* item = new QTreeWidgetItem(liste_, {QString::fromStdString(l.code),
-                                                  QString::fromStdString(l.libelle),
-                                                  QString::fromStdString(l.coups)});
+                                                  QString::fromStdString(l.label),
+                                                  QString::fromStdString(l.moves)});
         item->setData(0, Qt::UserRole, QStringLiteral("ref%1").arg(l.key));
         ++i;
         if (patience) {

@@ -1,7 +1,7 @@
 #pragma once
 // The openings that continue the game (`liste_coup`): code, name and line of every row of the
 // opening base that begins with the game text.
-#include "openings/LigneEco.h"
+#include "openings/EcoLine.h"
 
 #include <QDialog>
 
@@ -21,7 +21,7 @@ public:
 
     // Fills the list, row by row, with the progress window over long lists; stops when it is
     // cancelled, keeping what was listed. The number of rows goes in front of the title.
-    void remplir(const std::string& texteDePartie, const std::vector<quarvelin::LigneEco>& lignes);
+    void remplir(const std::string& gameMoveText, const std::vector<quarvelin::EcoLine>& lines);
     QTreeWidget* list() const { return liste_; }
 
 private:

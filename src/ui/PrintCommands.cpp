@@ -107,7 +107,7 @@ quarvelin::TableauImprime PrintCommands::table(const QTreeView& list) {
         std::vector<std::string> row;
         for (int c = 0; c < columns; ++c)
             row.push_back(model->index(r, c).data(Qt::DisplayRole).toString().toStdString());
-        t.lignes.push_back(std::move(row));
+        t.lines.push_back(std::move(row));
     }
     return t;
 }
@@ -117,7 +117,7 @@ void PrintCommands::imprimer_liste(QWidget* parent, const QTreeView& list, const
                                    const quarvelin::Catalogue& catalogue,
                                    quarvelin::Dialogs& dialogs) {
     quarvelin::TableauImprime t = table(list);
-    if (t.lignes.empty()) {
+    if (t.lines.empty()) {
         dialogs.message(Title, catalogue.text(quarvelin::TextKey::PrintingFinished),
                         quarvelin::DialogIcon::Information);
         return;

@@ -152,8 +152,8 @@ TEST(Cli, ListShowsEachGamesPlaceAndTags) {
         Sortie l = cli(args);
         EXPECT_EQ(l.status, 0);
         std::vector<std::string> vus;
-        std::istringstream lignes(l.out);
-        for (std::string line; std::getline(lignes, line);) {
+        std::istringstream lines(l.out);
+        for (std::string line; std::getline(lines, line);) {
             std::size_t tab = line.find('\t');
             vus.push_back(line.substr(tab + 1, line.find('\t', tab + 1) - tab - 1));
         }

@@ -31,7 +31,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-std::vector<std::string> lignes(const std::string& text) {
+std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> out;
     std::istringstream in(text);
     for (std::string l; std::getline(in, l);) out.push_back(l);
@@ -40,14 +40,14 @@ std::vector<std::string> lignes(const std::string& text) {
 
 struct Sortie {
     int statut;
-    std::vector<std::string> lignes;
+    std::vector<std::string> lines;
 };
 
 Sortie session(const std::string& script) {
     std::istringstream in(script);
     std::ostringstream out;
     int statut = executer_uci(in, out);
-    return {statut, lignes(out.str())};
+    return {statut, lines(out.str())};
 }
 
 std::string mot_apres(const std::string& line, const std::string& key) {
@@ -58,9 +58,9 @@ std::string mot_apres(const std::string& line, const std::string& key) {
 }
 
 // The position a `position` command names, applied as the rules of chess play it.
-Position position_de(const std::string& fen, const std::vector<std::string>& coups = {}) {
+Position position_de(const std::string& fen, const std::vector<std::string>& moves = {}) {
     Position p = fen.empty() ? Position::initial(Colour::White) : *readFen(fen, Colour::White);
-    for (const auto& m : coups) {
+    for (const auto& m : moves) {
         auto legaux = legalMoves(p);
         auto c = std::find_if(legaux.begin(), legaux.end(),
                               [&](const Move& l) { return uciMove(p, l) == m; });
@@ -112,15 +112,15 @@ TEST(Uci, ScriptedSessionAnswersInOrder) {
     Sortie s =
         session("uci\n  isready \r\nposition startpos moves e2e4\ngo depth 1\nquit\nisready\n");
     EXPECT_EQ(s.statut, 0);
-    ASSERT_GE(s.lignes.size(), Presentation.size() + 2);
-    std::vector<std::string> debut(s.lignes.begin(), s.lignes.begin() + 7);
+    ASSERT_GE(s.lines.size(), Presentation.size() + 2);
+    std::vector<std::string> debut(s.lines.begin(), s.lines.begin() + 7);
     std::vector<std::string> voulu = Presentation;
     voulu.push_back("readyok");
     EXPECT_EQ(debut, voulu);
     // quit may cut the search short: info lines or none, then one bestmove, then nothing.
-    for (std::size_t i = 7; i + 1 < s.lignes.size(); ++i)
-        EXPECT_TRUE(s.lignes[i].starts_with("info ")) << s.lignes[i];
-    const std::string& end = s.lignes.back();
+    for (std::size_t i = 7; i + 1 < s.lines.size(); ++i)
+        EXPECT_TRUE(s.lines[i].starts_with("info ")) << s.lines[i];
+    const std::string& end = s.lines.back();
     ASSERT_TRUE(end.starts_with("bestmove ")) << end;
     EXPECT_TRUE(est_legal(position_de("", {"e2e4"}), mot_apres(end, "bestmove"))) << end;
 }
@@ -130,7 +130,7 @@ TEST(Uci, SearchAnswersWhatTheEngineFinds) {
     struct Cas {
         std::string settings; // setoption lines before
         std::string fen;      // empty: startpos
-        std::vector<std::string> coups;
+        std::vector<std::string> moves;
         std::string go;
         int profondeur; // the depth searched
     };
@@ -160,24 +160,24 @@ TEST(Uci, SearchAnswersWhatTheEngineFinds) {
     };
     for (const Cas& c : cas) {
         std::string position = c.fen.empty() ? "position startpos" : "position fen " + c.fen;
-        if (!c.coups.empty()) position += " moves";
-        for (const auto& m : c.coups) position += " " + m;
+        if (!c.moves.empty()) position += " moves";
+        for (const auto& m : c.moves) position += " " + m;
         const std::string script = c.settings + position + "\n" + c.go + "\n";
         Sortie s = session(script);
-        Attendu a = attendu(position_de(c.fen, c.coups), c.profondeur);
-        ASSERT_GE(s.lignes.size(), 2u) << script;
-        EXPECT_EQ(s.lignes.back(), "bestmove " + a.move) << script;
+        Attendu a = attendu(position_de(c.fen, c.moves), c.profondeur);
+        ASSERT_GE(s.lines.size(), 2u) << script;
+        EXPECT_EQ(s.lines.back(), "bestmove " + a.move) << script;
         // Each rise as it comes, then the whole search's line.
         std::int64_t noeuds = 0;
-        for (std::size_t i = 0; i + 1 < s.lignes.size(); ++i) {
-            const std::string& l = s.lignes[i];
+        for (std::size_t i = 0; i + 1 < s.lines.size(); ++i) {
+            const std::string& l = s.lines[i];
             if (l.starts_with("info string ")) continue;
             ASSERT_TRUE(l.starts_with("info depth " + std::to_string(c.profondeur) + " ")) << l;
             std::int64_t n = std::stoll(mot_apres(l, "nodes"));
             EXPECT_GE(n, noeuds) << l;
             noeuds = n;
         }
-        const std::string& info = s.lignes[s.lignes.size() - 2];
+        const std::string& info = s.lines[s.lines.size() - 2];
         EXPECT_EQ(info, "info depth " + std::to_string(c.profondeur) + " score cp " +
                             std::to_string(a.score) + " nodes " + std::to_string(a.noeuds) +
                             " pv " + a.move)
@@ -190,7 +190,7 @@ TEST(Uci, NoLegalMoveAnswersTheNullMove) {
                             // The engine names a king move here, though it is mate.
                             "1R2k2r/1ppp1ppp/1b3nbN/nPB5/B1P1P3/q4N2/Pp1P2PP/R2Q1RK1 b k - 0 2"}) {
         Sortie s = session(std::string("position fen ") + fen + "\ngo depth 1\n");
-        EXPECT_EQ(s.lignes, std::vector<std::string>{"bestmove 0000"}) << fen;
+        EXPECT_EQ(s.lines, std::vector<std::string>{"bestmove 0000"}) << fen;
     }
 }
 
@@ -270,9 +270,9 @@ TEST(Uci, ProfileGivesTheEngineWeights) {
     for (const Cas& c : cas) {
         Sortie r =
             session("setoption name Depth value 1\n" + c.settings + "position startpos\ngo\n");
-        ASSERT_FALSE(r.lignes.empty()) << c.settings;
-        EXPECT_EQ(r.lignes.back(), "bestmove " + c.move) << c.settings;
-        bool error = std::any_of(r.lignes.begin(), r.lignes.end(), [](const std::string& l) {
+        ASSERT_FALSE(r.lines.empty()) << c.settings;
+        EXPECT_EQ(r.lines.back(), "bestmove " + c.move) << c.settings;
+        bool error = std::any_of(r.lines.begin(), r.lines.end(), [](const std::string& l) {
             return l.starts_with("info string cannot read the profile /nonexistent/profile.ini");
         });
         EXPECT_EQ(error, c.error) << c.settings;
@@ -319,7 +319,7 @@ public:
     std::optional<std::string> attendre(const std::string& debut, std::chrono::milliseconds delai,
                                         std::vector<std::string>* avant = nullptr) {
         std::unique_lock lock(m_);
-        auto limite = std::chrono::steady_clock::now() + delai;
+        auto limit = std::chrono::steady_clock::now() + delai;
         for (;;) {
             std::size_t end = texte_.find('\n', lu_);
             if (end != std::string::npos) {
@@ -329,7 +329,7 @@ public:
                 if (avant) avant->push_back(l);
                 continue;
             }
-            if (cv_.wait_until(lock, limite) == std::cv_status::timeout &&
+            if (cv_.wait_until(lock, limit) == std::cv_status::timeout &&
                 texte_.find('\n', lu_) == std::string::npos)
                 return std::nullopt;
         }
@@ -339,7 +339,7 @@ public:
         std::lock_guard lock(m_);
         std::size_t end = texte_.rfind('\n');
         if (end == std::string::npos || end < lu_) return {};
-        std::vector<std::string> out = lignes(texte_.substr(lu_, end + 1 - lu_));
+        std::vector<std::string> out = lines(texte_.substr(lu_, end + 1 - lu_));
         lu_ = end + 1;
         return out;
     }
@@ -514,7 +514,7 @@ TEST(Uci, CommandLineEntry) {
 
     std::string sortie = test::executer(std::string("(") + QUARVELIN_CLI + " uci; echo status=$?)",
                                         "uci\nposition startpos\ngo depth 0\nquit\n");
-    std::vector<std::string> l = lignes(sortie);
+    std::vector<std::string> l = lines(sortie);
     ASSERT_GE(l.size(), Presentation.size() + 2);
     EXPECT_EQ(std::vector<std::string>(l.begin(), l.begin() + 6), Presentation);
     EXPECT_TRUE(l[l.size() - 2].starts_with("bestmove ")) << sortie;

@@ -26,7 +26,7 @@ protected:
     std::string path(const std::string& name) const {
         return QDir(dir_.path()).filePath(QString::fromStdString(name)).toStdString();
     }
-    std::string creer(const std::string& name) const {
+    std::string create(const std::string& name) const {
         const std::string c = path(name);
         std::ofstream(c) << "[Event \"?\"]\n\n1.e4 *\n";
         return c;
@@ -118,7 +118,7 @@ TEST_F(RecentFilesTest, PathAfterTheFirstBlank) {
 
 TEST_F(RecentFilesTest, TheTenthOpensItsFile) {
     RecentFiles recents(store());
-    const std::string tenth = creer("partie dix.pgn");
+    const std::string tenth = create("partie dix.pgn");
     recents.ajouter_fichier_recent(tenth);
     for (int i = 1; i <= 9; ++i) recents.ajouter_fichier_recent(path(std::to_string(i) + ".pgn"));
     const List legendes = recents.afficher_fichiers_recents();
@@ -130,8 +130,8 @@ TEST_F(RecentFilesTest, TheTenthOpensItsFile) {
 
 TEST_F(RecentFilesTest, AVanishedFileIsToldAndTheListKept) {
     RecentFiles recents(store());
-    const std::string present = creer("present.pgn");
-    const std::string gone = creer("disparu.pgn");
+    const std::string present = create("present.pgn");
+    const std::string gone = create("disparu.pgn");
     recents.ajouter_fichier_recent(present);
     recents.ajouter_fichier_recent(gone);
     std::filesystem::remove(gone);

@@ -60,8 +60,8 @@ std::vector<std::string> coups_san(const PgnGame& jeu) {
     return ecrits;
 }
 
-std::string value(const std::string& lignes, const std::string& name) {
-    return valeur_etiquette("[" + name, lignes);
+std::string value(const std::string& lines, const std::string& name) {
+    return valeur_etiquette("[" + name, lines);
 }
 
 // Runs of blanks as one space, as the XML reader gives every value.
@@ -105,8 +105,8 @@ TEST_F(AllerRetourXml, ServedGamesComeBackWithTheirMovesAndTags) {
         const std::string* evenement = source.tag("Event");
         SCOPED_TRACE(evenement ? *evenement : "");
 
-        std::istringstream coups("[Event \"x\"]\n\n" + r.partie.GameMoveText + "\n");
-        PgnStream relu(coups);
+        std::istringstream moves("[Event \"x\"]\n\n" + r.partie.GameMoveText + "\n");
+        PgnStream relu(moves);
         PgnGame retour;
         ASSERT_TRUE(relu.next(retour));
         const std::vector<std::string> attendus = coups_san(source);

@@ -24,7 +24,7 @@ void ecrire_brut(const QString& path, const std::string& text) {
     f.write(text.data(), static_cast<qint64>(text.size()));
 }
 
-int compter(const std::string& text, const std::string& motif) {
+int count(const std::string& text, const std::string& motif) {
     int n = 0;
     for (auto i = text.find(motif); i != std::string::npos; i = text.find(motif, i + 1)) ++n;
     return n;
@@ -149,7 +149,7 @@ TEST(EcritureXml, TwoGamesGiveTheTagsOfBothAndTheMovesOfTheSecond) {
                                              EcritureXml::Mode::Remplacer));
     const LectureXml lu = lire_document_xml(lire(path));
     ASSERT_TRUE(lu.readable());
-    EXPECT_EQ(compter(lu.partie.GameText, "[Event "), 2);
+    EXPECT_EQ(count(lu.partie.GameText, "[Event "), 2);
     EXPECT_LT(lu.partie.GameText.find("[Event \"Open & Co\"]"),
               lu.partie.GameText.find("[Event \"Blitz\"]"));
     EXPECT_EQ(lu.partie.GameMoveText, "1.d4 d5 0-1 ");
@@ -162,9 +162,9 @@ TEST(EcritureXml, AppendingKeepsTheGamesThereAndTheFileStaysOneList) {
     const PartieXml seconde{"[Event \"Blitz\"]\r\n", "1.c4", "*"};
     ASSERT_FALSE(EcritureXml::ecrire_fichier(path, {seconde}, EcritureXml::Mode::Ajouter));
     const std::string content = lire(QString::fromStdString(path));
-    EXPECT_EQ(compter(content, "<GAME>"), 2);
-    EXPECT_EQ(compter(content, "<LIST>"), 1);
-    EXPECT_EQ(compter(content, "<?xml"), 1);
+    EXPECT_EQ(count(content, "<GAME>"), 2);
+    EXPECT_EQ(count(content, "<LIST>"), 1);
+    EXPECT_EQ(count(content, "<?xml"), 1);
     const LectureXml lu = lire_document_xml(content);
     ASSERT_TRUE(lu.readable());
     EXPECT_EQ(lu.partie.GameMoveText, "1.c4 * ");

@@ -14,9 +14,9 @@ namespace {
 
 constexpr year_month_day Jour{year{2026}, month{12}, day{4}};
 
-std::vector<std::string> texts(const std::vector<LigneImprimee>& lignes) {
+std::vector<std::string> texts(const std::vector<LigneImprimee>& lines) {
     std::vector<std::string> out;
-    for (const auto& l : lignes) out.push_back(l.diagrammes.empty() ? l.text : "<diagrammes>");
+    for (const auto& l : lines) out.push_back(l.diagrammes.empty() ? l.text : "<diagrammes>");
     return out;
 }
 
@@ -47,9 +47,9 @@ TEST(ImpressionPartie, PiecesOfSeventyCharacters) {
 GameSession partie_de_140() {
     GameSession s;
     s.GameText = "[Event \"Club\"]\r\n[Site \"Lyon\"]\r\n\r\n";
-    std::string coups;
-    for (int n = 1; coups.size() < 140; ++n) coups += std::to_string(n) + ".a3 h6 ";
-    s.GameMoveText = coups.substr(0, 140);
+    std::string moves;
+    for (int n = 1; moves.size() < 140; ++n) moves += std::to_string(n) + ".a3 h6 ";
+    s.GameMoveText = moves.substr(0, 140);
     s.PositionStates.push_back(Position::initial());
     return s;
 }
@@ -58,7 +58,7 @@ TEST(ImpressionPartie, RecordLayoutCutsTheMovesAndKeepsLoadedTags) {
     Settings r = reglages_de_test();
     r.SAUVE_ABREGE = 1;
     const GameSession s = partie_de_140();
-    const auto lignes =
+    const auto lines =
         impression_partie(s, r, Colour::White, Jour, OffsetCatalogue(), DispositionPartie::Pgn);
     const std::vector<std::string> attendu = {"QUARVELIN - <169> - 04/12/2026",
                                               "",
@@ -68,9 +68,9 @@ TEST(ImpressionPartie, RecordLayoutCutsTheMovesAndKeepsLoadedTags) {
                                               s.GameMoveText.substr(0, 70),
                                               s.GameMoveText.substr(70),
                                               ""};
-    EXPECT_EQ(texts(lignes), attendu);
-    EXPECT_EQ(lignes[0].police, Police::Title);
-    EXPECT_EQ(lignes[2].police, Police::Text);
+    EXPECT_EQ(texts(lines), attendu);
+    EXPECT_EQ(lines[0].police, Police::Title);
+    EXPECT_EQ(lines[2].police, Police::Text);
 }
 
 TEST(ImpressionPartie, RecordLayoutBuildsTagsForAGamePlayedHere) {
@@ -107,7 +107,7 @@ TEST(ImpressionPartie, MoveListAndDiagramLayouts) {
     for (auto [de, vers] : {std::pair{"f2", "f3"}, {"e7", "e5"}, {"g2", "g4"}, {"d8", "h4"}})
         b.move(de, vers);
     const GameSession& g = b->session();
-    ASSERT_EQ(g.lignes.size(), 5u); // four moves and the result line
+    ASSERT_EQ(g.lines.size(), 5u); // four moves and the result line
 
     const auto list = texts(impression_partie(g, b.settings, Colour::White, Jour,
                                                 OffsetCatalogue(), DispositionPartie::Coups));
@@ -116,15 +116,15 @@ TEST(ImpressionPartie, MoveListAndDiagramLayouts) {
     EXPECT_EQ(list[3], std::string(13, ' ') + "..... e7-e5");
     EXPECT_EQ(list[7], "");
 
-    const auto lignes = impression_partie(g, b.settings, Colour::White, Jour, OffsetCatalogue(),
+    const auto lines = impression_partie(g, b.settings, Colour::White, Jour, OffsetCatalogue(),
                                           DispositionPartie::Diagrammes, 3);
-    ASSERT_EQ(lignes.size(), 5u);
-    ASSERT_EQ(lignes[2].diagrammes.size(), 3u);
-    ASSERT_EQ(lignes[3].diagrammes.size(), 1u);
-    EXPECT_EQ(lignes[2].diagrammes[0].move, "1.f2-f3");
-    EXPECT_EQ(lignes[2].diagrammes[0].key, g.PositionHistory[1]);
-    EXPECT_EQ(lignes[3].diagrammes[0].key, g.PositionHistory[4]);
-    EXPECT_EQ(lignes[4].text, std::string(13, ' ') + rogner(g.lignes[4]));
+    ASSERT_EQ(lines.size(), 5u);
+    ASSERT_EQ(lines[2].diagrammes.size(), 3u);
+    ASSERT_EQ(lines[3].diagrammes.size(), 1u);
+    EXPECT_EQ(lines[2].diagrammes[0].move, "1.f2-f3");
+    EXPECT_EQ(lines[2].diagrammes[0].key, g.PositionHistory[1]);
+    EXPECT_EQ(lines[3].diagrammes[0].key, g.PositionHistory[4]);
+    EXPECT_EQ(lines[4].text, std::string(13, ' ') + rogner(g.lines[4]));
 }
 
 TEST(ImpressionPartie, SaveWindowTextPrintsAsItIs) {
@@ -159,7 +159,7 @@ TEST(Pagination, LinesFillPagesInOrder) {
 TEST(DispositionTableau, ColumnsInProportionAndWholePages) {
     struct Cas {
         std::vector<int> largeurs;
-        int lignes;
+        int lines;
         std::vector<double> x, w;
         int parPage, pages;
     };
@@ -170,11 +170,11 @@ TEST(DispositionTableau, ColumnsInProportionAndWholePages) {
         {{0, 0}, 1, {0, 400}, {400, 400}, 20, 1},
     };
     for (const Cas& c : cas) {
-        const DispositionTableau d = disposer_tableau(c.largeurs, c.lignes, 800, 205, 10);
+        const DispositionTableau d = disposer_tableau(c.largeurs, c.lines, 800, 205, 10);
         EXPECT_EQ(d.x, c.x);
         EXPECT_EQ(d.largeurs, c.w);
         EXPECT_EQ(d.lignesParPage, c.parPage);
-        EXPECT_EQ(d.pages, c.pages) << c.lignes;
+        EXPECT_EQ(d.pages, c.pages) << c.lines;
     }
 }
 

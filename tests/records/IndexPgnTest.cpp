@@ -21,8 +21,8 @@ IndexPgn indexer(const std::string& text, const FiltreParties& filtre = sans_lim
     return IndexPgn::indexer(in, text.size(), filtre);
 }
 
-std::string partie(const std::string& entete, const std::string& coups = "1. e4 e5 *") {
-    return entete + "\n" + coups + "\n\n";
+std::string partie(const std::string& entete, const std::string& moves = "1. e4 e5 *") {
+    return entete + "\n" + moves + "\n\n";
 }
 
 const std::string TroisParties =

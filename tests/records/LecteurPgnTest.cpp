@@ -22,8 +22,8 @@ std::string lire(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-PartieLue une_partie(const std::string& coups, const std::string& tags = "[Event \"e\"]\n") {
-    std::istringstream in(tags + "\n" + coups + "\n");
+PartieLue une_partie(const std::string& moves, const std::string& tags = "[Event \"e\"]\n") {
+    std::istringstream in(tags + "\n" + moves + "\n");
     return lire_partie_pgn(in, 0);
 }
 
@@ -36,7 +36,7 @@ std::map<std::size_t, std::string> commentaires(const PartieLue& p) {
 
 TEST(LecteurPgn, FilesEachCommentUnderTheHalfMoveBeforeIt) {
     struct Cas {
-        const char* coups;
+        const char* moves;
         std::map<std::size_t, std::string> attendus;
     };
     const Cas cas[] = {
@@ -61,11 +61,11 @@ TEST(LecteurPgn, FilesEachCommentUnderTheHalfMoveBeforeIt) {
         {"1. e2-e4 d7-d5 2. e4-e5 f7-f5 3. e5xf6e.p. e7xf6 {k} *", {{6, "k"}}},
     };
     for (const Cas& c : cas) {
-        PartieLue p = une_partie(c.coups);
-        EXPECT_TRUE(p.ok()) << c.coups << ": "
+        PartieLue p = une_partie(c.moves);
+        EXPECT_TRUE(p.ok()) << c.moves << ": "
                             << quarvelin::offsetOf(p.error.value_or(quarvelin::TextKey{})) << " "
                             << p.detail;
-        EXPECT_EQ(commentaires(p), c.attendus) << c.coups;
+        EXPECT_EQ(commentaires(p), c.attendus) << c.moves;
     }
 }
 
@@ -85,12 +85,12 @@ TEST(LecteurPgn, KeepsVariationsNagsAndEscapesOutOfTheMainLine) {
 }
 
 TEST(LecteurPgn, ReadsAnyMoveNumberStyle) {
-    for (const char* coups :
+    for (const char* moves :
          {"1.e4 e5 2.Nf3 Nc6 *", "1. e4 e5 2. Nf3 Nc6 *", "1. e4 1... e5 2. Nf3 2...Nc6 *",
           "1 e4 e5 2 Nf3 Nc6 *", "e4 e5 Nf3 Nc6 *", "1.e4 1...e5 2.Nf3 2. .. Nc6 *"}) {
-        PartieLue p = une_partie(coups);
-        EXPECT_TRUE(p.ok()) << coups << ": " << p.detail;
-        EXPECT_EQ(p.GameMoveText, "1.e4 e5 2.Nf3 Nc6") << coups;
+        PartieLue p = une_partie(moves);
+        EXPECT_TRUE(p.ok()) << moves << ": " << p.detail;
+        EXPECT_EQ(p.GameMoveText, "1.e4 e5 2.Nf3 Nc6") << moves;
     }
 }
 

@@ -87,7 +87,7 @@ TEST(LectureXml, NestingUpToTheLimitIsRead) {
 }
 
 struct CasResultat {
-    std::string coups;
+    std::string moves;
     std::string entete;
     std::string attendu;
 };
@@ -95,7 +95,7 @@ struct CasResultat {
 class ResultatPartie : public testing::TestWithParam<CasResultat> {};
 
 TEST_P(ResultatPartie, ComesFromTheMovesThenTheResultTag) {
-    const PartieXmlLue p{GetParam().entete, GetParam().coups};
+    const PartieXmlLue p{GetParam().entete, GetParam().moves};
     EXPECT_EQ(resultat_partie(p), GetParam().attendu);
 }
 

@@ -39,9 +39,9 @@ char lettre_promotion(PieceCode p) {
 int jouer_au_hasard(Banc& b, std::mt19937& rng, int plies) {
     int joues = 0;
     for (; joues < plies && !b->session().partie_finie(); ++joues) {
-        const auto coups = legalMoves(b->position());
-        if (coups.empty()) break;
-        const Move c = coups[rng() % coups.size()];
+        const auto moves = legalMoves(b->position());
+        if (moves.empty()) break;
+        const Move c = moves[rng() % moves.size()];
         if (c.promotion != PieceCode::Empty)
             b.dialogs.texts.push_back(std::string(1, lettre_promotion(c.promotion)));
         b->clic_case(c.fromX, c.fromY);

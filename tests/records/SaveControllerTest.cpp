@@ -68,7 +68,7 @@ TEST_F(SaveControllerTest, AppendKeepsBothGamesWhole) {
 
 TEST_F(SaveControllerTest, ReplacingAnExistingFileIsAsked) {
     struct Cas {
-        bool existe, ajouter, reponse;
+        bool existe, append, reponse;
         std::size_t questions;
         const char* content;
         const char* ancien = "old\r\n";
@@ -87,7 +87,7 @@ TEST_F(SaveControllerTest, ReplacingAnExistingFileIsAsked) {
         dialogs_.questions.clear();
         dialogs_.messages.clear();
         dialogs_.reponses = {c.reponse};
-        const bool ecrit = controleur_.sauver(f, "new\n", c.ajouter);
+        const bool ecrit = controleur_.sauver(f, "new\n", c.append);
         EXPECT_EQ(lire(f), c.content);
         ASSERT_EQ(dialogs_.questions.size(), c.questions);
         if (c.questions) {
@@ -103,9 +103,9 @@ TEST_F(SaveControllerTest, RefusedWritesReportedAndChangeNothing) {
     ecrire(path("dossier/dedans.pgn"), "keep");
     const std::string cibles[] = {path("absent/partie.pgn"), path("dossier")};
     for (const std::string& cible : cibles) {
-        for (bool ajouter : {false, true}) {
+        for (bool append : {false, true}) {
             dialogs_.messages.clear();
-            EXPECT_FALSE(controleur_.sauver(cible, Partie1, ajouter)) << cible;
+            EXPECT_FALSE(controleur_.sauver(cible, Partie1, append)) << cible;
             ASSERT_EQ(dialogs_.messages.size(), 1u) << cible;
             EXPECT_EQ(dialogs_.messages[0].text.rfind("<610>\n" + cible + " : ", 0), 0u)
                 << dialogs_.messages[0].text;
@@ -122,7 +122,7 @@ TEST_F(SaveControllerTest, XmlSavesAskTheSameAndReportWhatStoppedThem) {
     struct Cas {
         const char* name;
         const char* ancien; // nullptr: no file there
-        bool ajouter, reponse;
+        bool append, reponse;
         std::size_t questions, parties; // games in the file afterwards
         const char* message;            // start of the message, then the file's path
     };
@@ -146,7 +146,7 @@ TEST_F(SaveControllerTest, XmlSavesAskTheSameAndReportWhatStoppedThem) {
         dialogs_.questions.clear();
         dialogs_.messages.clear();
         dialogs_.reponses = {c.reponse};
-        const bool ecrit = controleur_.sauver(f, Partie2, c.ajouter, FormatPartie::Xml);
+        const bool ecrit = controleur_.sauver(f, Partie2, c.append, FormatPartie::Xml);
         dialogs_.reponses.clear();
         EXPECT_EQ(dialogs_.questions.size(), c.questions);
         const std::string apres = lire(f);
@@ -188,20 +188,20 @@ TEST_F(SaveControllerTest, WriteFailingHalfWayLeavesTheOldFile) {
     const std::string ancien(3000, 'a');
     ecrire(f, ancien);
     const std::string partie(5000, 'b');
-    for (bool ajouter : {false, true}) {
+    for (bool append : {false, true}) {
         pid_t pid = fork();
         ASSERT_GE(pid, 0);
         if (pid == 0) {
             std::signal(SIGXFSZ, SIG_IGN);
-            rlimit limite{4096, 4096};
-            setrlimit(RLIMIT_FSIZE, &limite);
-            _exit(ecrire_fichier_partie(f, partie, ajouter).empty() ? 0 : 3);
+            rlimit limit{4096, 4096};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            _exit(ecrire_fichier_partie(f, partie, append).empty() ? 0 : 3);
         }
         int state = 0;
         waitpid(pid, &state, 0);
         ASSERT_TRUE(WIFEXITED(state));
-        EXPECT_EQ(WEXITSTATUS(state), 3) << ajouter;
-        EXPECT_EQ(lire(f), ancien) << ajouter;
+        EXPECT_EQ(WEXITSTATUS(state), 3) << append;
+        EXPECT_EQ(lire(f), ancien) << append;
         EXPECT_EQ(fichiers(), std::vector<std::string>{"parties.pgn"});
     }
 }

@@ -44,7 +44,7 @@ TEST(TextePartie, RecordOfAGameAgainstTheMachine) {
         bool blanc;
         std::uint8_t abrege;
         const char* joueurs;
-        const char* coups;
+        const char* moves;
     };
     const Cas cas[] = {
         {"white long", true, 0,
@@ -80,7 +80,7 @@ TEST(TextePartie, RecordOfAGameAgainstTheMachine) {
             c.joueurs +
             "[Result \"*\"]\r\n[ECO \"C60\"]\r\n[Opening \"Espagnole\"]\r\n"
             "[Variation \"a modifier\"]\r\n\r\n" +
-            c.coups;
+            c.moves;
         EXPECT_EQ(text, attendu) << c.name;
         EXPECT_TRUE(dialogs.messages.empty()) << c.name;
     }

@@ -21,7 +21,7 @@ PartieLue lire(const std::string& pgn) {
 struct CasNotes {
     const char* name;
     std::string pgn;
-    std::size_t coups;
+    std::size_t moves;
     std::vector<std::pair<std::size_t, std::string>> notes; // by move played, from 1
     std::string fenFinale;
 };
@@ -33,9 +33,9 @@ TEST_P(NotesDesCommentaires, LandOnTheMovesTheyFollow) {
     Banc b;
     ASSERT_TRUE(b->charger_partie(lire(c.pgn)));
     const GameSession& s = b->session();
-    EXPECT_EQ(s.lignes.size(), c.coups);
+    EXPECT_EQ(s.lines.size(), c.moves);
     EXPECT_EQ(s.NotationCode, NotationCode::Pgn);
-    ASSERT_EQ(s.notes.size(), c.coups + 1);
+    ASSERT_EQ(s.notes.size(), c.moves + 1);
     std::size_t avecNote = 0;
     for (const std::string& n : s.notes) avecNote += !n.empty();
     EXPECT_EQ(avecNote, c.notes.size());

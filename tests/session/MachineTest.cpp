@@ -1,7 +1,7 @@
 #include "session/SessionDoubles.h"
 
 #include "notation/Fen.h"
-#include "openings/BaseOuvertures.h"
+#include "openings/OpeningBase.h"
 #include "rules/MoveRules.h"
 
 #include <gtest/gtest.h>
@@ -35,9 +35,9 @@ public:
 // The human clicks a random legal move, seeded.
 void coup_humain_au_hasard(Banc& b, std::mt19937& rng) {
     const Position& p = b->position();
-    std::vector<Move> coups = legalMoves(p);
-    ASSERT_FALSE(coups.empty());
-    const Move& c = coups[rng() % coups.size()];
+    std::vector<Move> moves = legalMoves(p);
+    ASSERT_FALSE(moves.empty());
+    const Move& c = moves[rng() % moves.size()];
     if (c.promotion != PieceCode::Empty) b.dialogs.texts.push_back("D");
     b->clic_case(c.fromX, c.fromY);
     b->clic_case(c.toX, c.toY);
@@ -66,7 +66,7 @@ TEST(CoupMachine, AWholeGameByClicksAgainstDepthOne) {
         EXPECT_TRUE(g.GameMoveText.ends_with("#")) << g.GameMoveText;
         EXPECT_TRUE(b.ecran_a_jour()) << writeFen(b->position()) << " " << g.GameMoveText;
         // Every position recorded, the result line included.
-        EXPECT_EQ(g.PositionIndex, static_cast<int>(g.lignes.size()) + 1);
+        EXPECT_EQ(g.PositionIndex, static_cast<int>(g.lines.size()) + 1);
         EXPECT_EQ(b.minuteries.intervalles[Minuterie::Basse], 0);
         EXPECT_EQ(b.minuteries.intervalles[Minuterie::Haute], 0);
         EXPECT_EQ(b.minuteries.intervalles[Minuterie::Duration], 0);
@@ -95,7 +95,7 @@ TEST(CoupMachine, EveryEndOfGame) {
         if (c.de) b.move(c.de, c.vers);
         const GameSession& g = b->session();
         EXPECT_EQ(g.GameResult, c.result) << c.fen;
-        EXPECT_EQ(g.lignes.back(), c.line) << c.fen;
+        EXPECT_EQ(g.lines.back(), c.line) << c.fen;
         EXPECT_EQ(b.vue.resultatAffiche, c.result);
         EXPECT_EQ(b.minuteries.intervalles[Minuterie::Basse], 0);
     }
@@ -113,7 +113,7 @@ TEST(CoupMachine, DefaultOpeningAndItsScore) {
         Banc b(s);
         b->nouvelle_partie();
         const GameSession& g = b->session();
-        ASSERT_EQ(g.lignes.size(), 1u);
+        ASSERT_EQ(g.lines.size(), 1u);
         EXPECT_TRUE(g.GameMoveText.starts_with("1.")) << g.GameMoveText;
         if (c.sansRecherche) {
             EXPECT_EQ(g.GameMoveText, std::string("1.") + c.ouverture);
@@ -132,11 +132,11 @@ protected:
     fs::path dir = fs::temp_directory_path() /
                    ("quarvelin-livre-" + std::to_string(::getpid()) + "-" +
                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    BaseOuvertures base;
+    OpeningBase base;
     void SetUp() override {
         fs::create_directories(dir);
         ASSERT_TRUE(base.open((dir / "eco.db").string(), true));
-        ASSERT_TRUE(base.ajouter(
+        ASSERT_TRUE(base.append(
             {{0, "C44", "Partie du cavalier du roi", "1.e4 e5 2.Nf3 Nc6 *", 0, false}}));
     }
     void TearDown() override { fs::remove_all(dir); }
@@ -178,7 +178,7 @@ TEST_F(Livre, NoBookWhenTheProfileSaysSoOrTheBaseIsClosed) {
     b.move("e2", "e4");
     EXPECT_GT(b->counters().MovesExamined, 0);
 
-    BaseOuvertures fermee;
+    OpeningBase fermee;
     EXPECT_FALSE(fermee.open((dir / "absent" / "eco.db").string()));
     Banc c(livre(true), &fermee);
     c->nouvelle_partie();
@@ -267,7 +267,7 @@ TEST(CoupMachine, BoardRefusesInputWhileThinkingAndNewGameDropsTheSearch) {
     EXPECT_EQ(differe.annulations, 1);
     EXPECT_FALSE(p.machine_reflechit());
     differe.attente[0](); // the old search ends late: nothing happens
-    EXPECT_TRUE(p.session().lignes.empty());
+    EXPECT_TRUE(p.session().lines.empty());
     EXPECT_EQ(p.position(), Position::initial());
 }
 

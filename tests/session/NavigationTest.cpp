@@ -10,14 +10,14 @@ using namespace quarvelin::test;
 
 namespace {
 
-Banc partie_libre(std::initializer_list<std::pair<const char*, const char*>> coups,
+Banc partie_libre(std::initializer_list<std::pair<const char*, const char*>> moves,
                   bool blanc = true) {
     Settings s = reglages_de_test();
     s.MODE_JEUX = 2;
     s.DEB_BLANC = blanc ? 1 : 0;
     Banc b(s);
     b->nouvelle_partie();
-    for (auto [de, vers] : coups) b.move(de, vers);
+    for (auto [de, vers] : moves) b.move(de, vers);
     return b;
 }
 
@@ -27,7 +27,7 @@ const std::initializer_list<std::pair<const char*, const char*>> Italienne = {
 TEST(Navigation, ButtonsShowTheRecordedPositions) {
     Banc b = partie_libre(Italienne);
     const GameSession& g = b->session();
-    ASSERT_EQ(g.lignes.size(), 5u);
+    ASSERT_EQ(g.lines.size(), 5u);
     const Position end = b->position();
     struct Etape {
         int bouton, entree, line;
@@ -79,11 +79,11 @@ TEST(Navigation, PlayingFromAnEarlierPositionCutsTheGameBack) {
         EXPECT_EQ(b.dialogs.questions[0].text, "<177>");
         const GameSession& g = b->session();
         if (!oui) {
-            EXPECT_EQ(g.lignes.size(), 5u);
+            EXPECT_EQ(g.lines.size(), 5u);
             EXPECT_EQ(b.sur("g8"), PieceCode::BlackKnight);
             continue;
         }
-        EXPECT_EQ(g.lignes.size(), 4u);
+        EXPECT_EQ(g.lines.size(), 4u);
         EXPECT_EQ(g.GameMoveText, "1.e4 e5 2.Nf3 Nf6");
         EXPECT_EQ(g.LongMoveText, "1.e2-e4 e7-e5 2.Cg1-f3 Cg8-f6");
         EXPECT_EQ(g.PositionIndex, 5);
@@ -100,14 +100,14 @@ TEST(Navigation, AgainstTheMachineOnlyTheHumansTurnCanBeResumed) {
     b->nouvelle_partie();
     b.move("e2", "e4");
     b.move("d2", "d4");
-    ASSERT_EQ(b->session().lignes.size(), 4u);
+    ASSERT_EQ(b->session().lines.size(), 4u);
     b->selectionner_ligne(0); // after White's move: the machine's turn there
     b.clic("d2");             // its piece is White's own, but not White's turn
     EXPECT_TRUE(b.dialogs.a_montre("<151>"));
     b->selectionner_ligne(1);
     b.dialogs.reponses = {true};
     b.move("g1", "f3");
-    EXPECT_EQ(b->session().lignes.size(), 4u); // cut to two moves, then Nf3 and a reply
+    EXPECT_EQ(b->session().lines.size(), 4u); // cut to two moves, then Nf3 and a reply
     EXPECT_TRUE(b->session().GameMoveText.starts_with("1.e4 "));
     EXPECT_NE(b->session().GameMoveText.find(" 2.Nf3 "), std::string::npos);
 }
@@ -161,7 +161,7 @@ TEST(ModifierCoup, ReplacesTheLastMoveOnlyWithAReadableValidOne) {
             continue;
         }
         EXPECT_EQ(g.GameMoveText, c.text) << c.reponse;
-        EXPECT_EQ(g.lignes.size(), 5u);
+        EXPECT_EQ(g.lines.size(), 5u);
         EXPECT_EQ(g.PositionIndex, 6);
         EXPECT_EQ(positionKey(b->position()), g.PositionHistory[5]) << c.reponse;
         if (c.message) {
@@ -178,9 +178,9 @@ TEST(Replay, AGameTextRebuildsTheGame) {
     g.GameMoveText =
         "1.e4 {Le meilleur} e5 2.Nf3 (2.f4 exf4) Nc6 $1 3.Bb5 a6 4.Bxc6 dxc6 5.O-O 1-0";
     b->rejouer_partie();
-    EXPECT_EQ(g.lignes.size(), 9u);
+    EXPECT_EQ(g.lines.size(), 9u);
     EXPECT_EQ(g.GameMoveText, "1.e4 e5 2.Nf3 Nc6 3.Bb5 a6 4.Bxc6 dxc6 5.O-O");
-    EXPECT_EQ(g.lignes[8], " 5.O-O");
+    EXPECT_EQ(g.lines[8], " 5.O-O");
     EXPECT_EQ(g.PositionIndex, 10);
     EXPECT_EQ(b.sur("g1"), PieceCode::WhiteKing);
     EXPECT_TRUE(b.ecran_a_jour());
@@ -188,7 +188,7 @@ TEST(Replay, AGameTextRebuildsTheGame) {
 
     g.GameMoveText = "*";
     b->rejouer_partie();
-    EXPECT_TRUE(g.lignes.empty());
+    EXPECT_TRUE(g.lines.empty());
     EXPECT_EQ(b->position(), Position::initial());
 }
 
@@ -229,7 +229,7 @@ TEST(Coller, APastedPositionStartsAGameAndARefusedOneChangesNothing) {
     for (const char* mauvais : {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNX w KQkq - 0 1",
                                 "8/8/8/8/8/8/8/8 w - - 0 1"}) {
         b->pastePosition(mauvais);
-        EXPECT_EQ(g.lignes.size(), 5u);
+        EXPECT_EQ(g.lines.size(), 5u);
         EXPECT_EQ(b->position(), avant);
     }
     EXPECT_TRUE(b.dialogs.a_montre("<338>"));
@@ -240,7 +240,7 @@ TEST(Coller, APastedPositionStartsAGameAndARefusedOneChangesNothing) {
     std::string fen = b->copier_position(2);
     std::string key = b->copier_position(1);
     b->pastePosition("4k3/8/8/8/8/8/8/4K2R w K - 3 40");
-    EXPECT_TRUE(g.lignes.empty());
+    EXPECT_TRUE(g.lines.empty());
     EXPECT_EQ(g.PositionIndex, 1);
     EXPECT_EQ(b->copier_position(2), "4k3/8/8/8/8/8/8/4K2R w K - 3 40");
     EXPECT_EQ(g.FenDepart, "4k3/8/8/8/8/8/8/4K2R w K - 3 40");
@@ -282,7 +282,7 @@ TEST(Edition, KingsFirstThenPlayFromThePosition) {
     EXPECT_FALSE(b.plateau.enEdition);
     const GameSession& g = b->session();
     EXPECT_EQ(g.FenDepart, "4k3/8/8/8/8/8/8/3QK3 w - - 0 1");
-    ASSERT_EQ(g.lignes.size(), 1u); // the machine's White move
+    ASSERT_EQ(g.lines.size(), 1u); // the machine's White move
     EXPECT_EQ(b->position().LastMoverColour, Colour::White);
     EXPECT_EQ(g.PositionIndex, 2);
 }

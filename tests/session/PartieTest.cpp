@@ -44,9 +44,9 @@ TEST(NouvellePartie, MachineOpensWhenTheHumanHasBlack) {
     Banc b(s);
     b->nouvelle_partie();
     const GameSession& g = b->session();
-    ASSERT_EQ(g.lignes.size(), 1u);
+    ASSERT_EQ(g.lines.size(), 1u);
     EXPECT_EQ(g.GameMoveText, "1.e4");
-    EXPECT_EQ(g.lignes[0], " 1.e2-e4");
+    EXPECT_EQ(g.lines[0], " 1.e2-e4");
     EXPECT_EQ(b->position().LastMoverColour, Colour::White);
     EXPECT_EQ(b->position().PlayerColour, Colour::Black);
     EXPECT_EQ(b.sur("e4"), PieceCode::WhitePawn);
@@ -120,7 +120,7 @@ TEST(Saisie, LiftingAndPuttingBack) {
     b.clic("g1");
     EXPECT_EQ(b->state(), EtatPlateau::Attente);
     EXPECT_EQ(b.sur("g1"), PieceCode::WhiteKnight);
-    EXPECT_TRUE(b->session().lignes.empty());
+    EXPECT_TRUE(b->session().lines.empty());
 }
 
 TEST(Saisie, IllegalMovesGoBackWithTheErrorCue) {
@@ -148,10 +148,10 @@ TEST(Saisie, TextsOfAMove) {
     b.move("e7", "e5");
     b.move("g1", "f3");
     const GameSession& s = b->session();
-    ASSERT_EQ(s.lignes.size(), 3u);
-    EXPECT_EQ(s.lignes[0], " 1.e2-e4");
-    EXPECT_EQ(s.lignes[1], "    ..... e7-e5");
-    EXPECT_EQ(s.lignes[2], " 2.Cg1-f3");
+    ASSERT_EQ(s.lines.size(), 3u);
+    EXPECT_EQ(s.lines[0], " 1.e2-e4");
+    EXPECT_EQ(s.lines[1], "    ..... e7-e5");
+    EXPECT_EQ(s.lines[2], " 2.Cg1-f3");
     EXPECT_EQ(s.GameMoveText, "1.e4 e5 2.Nf3");
     EXPECT_EQ(s.LongMoveText, "1.e2-e4 e7-e5 2.Cg1-f3");
     EXPECT_EQ(s.LastLongMove, "2.Cg1-f3");
@@ -188,8 +188,8 @@ TEST(Saisie, PromotionAskedUntilAValidLetter) {
         b.move("e7", "e8");
         EXPECT_EQ(b.sur("e8"), c.piece) << c.reponses.back();
         EXPECT_EQ(b.dialogs.saisies.size(), c.questions) << c.reponses.back();
-        EXPECT_NE(b->session().lignes.back().find(c.text), std::string::npos)
-            << b->session().lignes.back();
+        EXPECT_NE(b->session().lines.back().find(c.text), std::string::npos)
+            << b->session().lines.back();
     }
 }
 
@@ -203,7 +203,7 @@ TEST(Saisie, EnPassant) {
     b.move("e5", "d6");
     EXPECT_EQ(b.sur("d5"), PieceCode::Empty);
     EXPECT_EQ(b.sur("d6"), PieceCode::WhitePawn);
-    EXPECT_EQ(b->session().lignes.back(), " 3.e5xd6e.p.");
+    EXPECT_EQ(b->session().lines.back(), " 3.e5xd6e.p.");
     EXPECT_EQ(b->session().GameMoveText, "1.e4 a6 2.e5 d5 3.exd6");
     EXPECT_NE(b.commentaire.text.find("<162>"), std::string::npos);
     EXPECT_TRUE(b.ecran_a_jour());
@@ -221,7 +221,7 @@ TEST(Saisie, CastlingBothWaysInBothOrientations) {
         EXPECT_EQ(b.sur("d8"), PieceCode::BlackRook);
         EXPECT_EQ(b.sur("c8"), PieceCode::BlackKing);
         EXPECT_EQ(b->session().GameMoveText, "1.O-O O-O-O");
-        EXPECT_EQ(b->session().lignes[0], " 1.O-O");
+        EXPECT_EQ(b->session().lines[0], " 1.O-O");
         EXPECT_NE(b.commentaire.text.find("<166>"), std::string::npos);
         EXPECT_TRUE(b.ecran_a_jour());
 
@@ -249,7 +249,7 @@ TEST(Saisie, ThreefoldRepetitionOfferedOnTheThirdOccurrenceOnly) {
         EXPECT_EQ(b.dialogs.questions[0].text, "<337>");
         EXPECT_EQ(b->session().GameResult, accepte ? "1/2-1/2" : "*");
         if (accepte) {
-            EXPECT_EQ(b->session().lignes.back(), "1/2-1/2");
+            EXPECT_EQ(b->session().lines.back(), "1/2-1/2");
             EXPECT_EQ(b.minuteries.intervalles[Minuterie::Basse], 0);
             EXPECT_EQ(b.minuteries.intervalles[Minuterie::Haute], 0);
         } else {
@@ -263,10 +263,10 @@ TEST(Saisie, ThreefoldRepetitionOfferedOnTheThirdOccurrenceOnly) {
 TEST(Saisie, MateByTheHumanEndsAFreeGame) {
     Banc b = libre();
     b->nouvelle_partie();
-    const char* coups[][2] = {{"f2", "f3"}, {"e7", "e5"}, {"g2", "g4"}, {"d8", "h4"}};
-    for (auto& c : coups) b.move(c[0], c[1]);
+    const char* moves[][2] = {{"f2", "f3"}, {"e7", "e5"}, {"g2", "g4"}, {"d8", "h4"}};
+    for (auto& c : moves) b.move(c[0], c[1]);
     EXPECT_EQ(b->session().GameResult, "0-1");
-    EXPECT_EQ(b->session().lignes.back(), "<167> - <147> !!! ");
+    EXPECT_EQ(b->session().lines.back(), "<167> - <147> !!! ");
     EXPECT_TRUE(b.dialogs.a_montre("<167> <147> !!! "));
     EXPECT_EQ(b->session().GameMoveText, "1.f3 e5 2.g4 Qh4#");
     b.clic("e2"); // the game is over: the board takes no more moves
@@ -299,9 +299,9 @@ TEST(Saisie, QualityMarksAndCues) {
         b->pastePosition(c.fen);
         b.sons.joues.clear();
         b.move(c.de, c.vers);
-        ASSERT_EQ(b->session().lignes.size(), 1u) << c.fen;
-        EXPECT_TRUE(b->session().lignes[0].ends_with(c.marque)) << b->session().lignes[0];
-        EXPECT_EQ(b.sons.joues.back(), c.son) << b->session().lignes[0] << b.vue.titre;
+        ASSERT_EQ(b->session().lines.size(), 1u) << c.fen;
+        EXPECT_TRUE(b->session().lines[0].ends_with(c.marque)) << b->session().lines[0];
+        EXPECT_EQ(b.sons.joues.back(), c.son) << b->session().lines[0] << b.vue.titre;
     }
 }
 
@@ -354,7 +354,7 @@ TEST(Horloges, LossOnTimeAtExactlyZero) {
         EXPECT_EQ(c.m == Minuterie::Basse ? b->horloges().basse() : b->horloges().haute(),
                   "00:00:00");
         EXPECT_EQ(b->session().GameResult, c.result);
-        EXPECT_EQ(b->session().lignes.back(), c.result);
+        EXPECT_EQ(b->session().lines.back(), c.result);
         ASSERT_FALSE(b.dialogs.messages.empty());
         EXPECT_EQ(b.dialogs.messages.back().text, std::string("<148> ") + c.perdant);
         EXPECT_EQ(b.dialogs.messages.back().title, c.titre);
@@ -447,7 +447,7 @@ TEST(Journal, NewGamesAndTheEnginesChoicesWhenKept) {
     Banc b(s);
     b->nouvelle_partie();
     b.move("e2", "e4");
-    EXPECT_EQ(b->session().lignes.size(), 2u);
+    EXPECT_EQ(b->session().lines.size(), 2u);
 }
 
 TEST(Repetitions, CountsEarlierEntriesOnly) {

@@ -60,7 +60,7 @@ public:
     bool montre = true;
     std::string text;
     bool visible() const override { return montre; }
-    void ajouter(const std::string& t) override { text += t; }
+    void append(const std::string& t) override { text += t; }
     void devant(const std::string& t) override { text = t + text; }
     void clear() override { text.clear(); }
 };
@@ -132,7 +132,7 @@ struct Banc {
     double hasard = 0.9; // the draws of the cues: never the rare cue unless a test says so
     std::unique_ptr<Partie> partie;
 
-    explicit Banc(Settings s = reglages_de_test(), const BaseOuvertures* base = nullptr)
+    explicit Banc(Settings s = reglages_de_test(), const OpeningBase* base = nullptr)
         : settings(std::move(s)) {
         Environnement env{settings,
                           catalogue,

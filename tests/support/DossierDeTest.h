@@ -9,9 +9,9 @@
 namespace quarvelin::test {
 
 // Empty and ready: named after the process and the running test, emptied first.
-inline std::filesystem::path dossier_de_test(const std::string& prefixe) {
+inline std::filesystem::path dossier_de_test(const std::string& prefix) {
     auto dir = std::filesystem::temp_directory_path() /
-               (prefixe + "-" + std::to_string(::getpid()) + "-" +
+               (prefix + "-" + std::to_string(::getpid()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);

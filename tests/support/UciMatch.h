@@ -91,7 +91,7 @@ public:
 
     // The next line, or nothing at the end of its output or once the delay has passed.
     std::optional<std::string> line(std::chrono::milliseconds delai) {
-        auto limite = std::chrono::steady_clock::now() + delai;
+        auto limit = std::chrono::steady_clock::now() + delai;
         for (;;) {
             if (auto end = tampon_.find('\n'); end != std::string::npos) {
                 std::string l = tampon_.substr(0, end);
@@ -101,7 +101,7 @@ public:
             }
             if (lecture_ < 0 || ferme_) return std::nullopt;
             auto reste = std::chrono::duration_cast<std::chrono::milliseconds>(
-                limite - std::chrono::steady_clock::now());
+                limit - std::chrono::steady_clock::now());
             if (reste.count() <= 0) return std::nullopt;
             pollfd p{lecture_, POLLIN, 0};
             int r = ::poll(&p, 1, static_cast<int>(reste.count()));
@@ -121,10 +121,10 @@ public:
     // Reads up to the first line starting with `debut`; the lines before it go to `avant`.
     std::optional<std::string> attendre(const std::string& debut, std::chrono::milliseconds delai,
                                         std::vector<std::string>* avant = nullptr) {
-        auto limite = std::chrono::steady_clock::now() + delai;
+        auto limit = std::chrono::steady_clock::now() + delai;
         for (;;) {
             auto reste = std::chrono::duration_cast<std::chrono::milliseconds>(
-                limite - std::chrono::steady_clock::now());
+                limit - std::chrono::steady_clock::now());
             std::optional<std::string> l = line(std::max(reste, 0ms));
             if (!l) return std::nullopt;
             if (l->starts_with(debut)) return l;
@@ -141,7 +141,7 @@ public:
     bool attendre_fin(std::chrono::milliseconds delai) {
         if (statut_) return true;
         if (pid_ <= 0) return false;
-        auto limite = std::chrono::steady_clock::now() + delai;
+        auto limit = std::chrono::steady_clock::now() + delai;
         for (;;) {
             int s = 0;
             pid_t r = ::waitpid(pid_, &s, WNOHANG);
@@ -149,7 +149,7 @@ public:
                 statut_ = s;
                 return true;
             }
-            if (r < 0 || std::chrono::steady_clock::now() >= limite) return false;
+            if (r < 0 || std::chrono::steady_clock::now() >= limit) return false;
             std::this_thread::sleep_for(5ms);
         }
     }
@@ -178,23 +178,23 @@ struct ReglagesMatch {
 
 namespace detail {
 
-inline std::string commande_position(const std::vector<std::string>& coups) {
+inline std::string commande_position(const std::vector<std::string>& moves) {
     std::string s = "position startpos";
-    if (!coups.empty()) s += " moves";
-    for (const auto& c : coups) s += " " + c;
+    if (!moves.empty()) s += " moves";
+    for (const auto& c : moves) s += " " + c;
     return s;
 }
 
 // The referee's legal moves: its `go perft 1` lines "<move>: 1", up to "Nodes searched".
 inline std::optional<std::set<std::string>> legaux_selon(ProcessusUci& arbitre,
-                                                         const std::vector<std::string>& coups,
+                                                         const std::vector<std::string>& moves,
                                                          std::chrono::milliseconds delai) {
-    if (!arbitre.envoyer(commande_position(coups)) || !arbitre.envoyer("go perft 1"))
+    if (!arbitre.envoyer(commande_position(moves)) || !arbitre.envoyer("go perft 1"))
         return std::nullopt;
-    std::vector<std::string> lignes;
-    if (!arbitre.attendre("Nodes searched", delai, &lignes)) return std::nullopt;
+    std::vector<std::string> lines;
+    if (!arbitre.attendre("Nodes searched", delai, &lines)) return std::nullopt;
     std::set<std::string> out;
-    for (const auto& l : lignes)
+    for (const auto& l : lines)
         if (auto p = l.find(": "); p != std::string::npos && p > 0) out.insert(l.substr(0, p));
     return out;
 }
@@ -225,11 +225,11 @@ inline ResultatMatch jouer_match(ProcessusUci& premier, ProcessusUci& second,
                 return faute("no readyok before game " + std::to_string(partie + 1));
         }
         Position p = Position::initial(Colour::White);
-        std::vector<std::string> coups;
+        std::vector<std::string> moves;
         const std::string lieu = "game " + std::to_string(partie + 1);
         for (;;) {
-            const std::string ici = lieu + " after '" + detail::commande_position(coups) + "'";
-            auto legaux = detail::legaux_selon(second, coups, r.delai);
+            const std::string ici = lieu + " after '" + detail::commande_position(moves) + "'";
+            auto legaux = detail::legaux_selon(second, moves, r.delai);
             if (!legaux) return faute("the referee did not list the moves, " + ici);
             GameEnd end = gameEnd(p);
             if ((end == GameEnd::InProgress) != !legaux->empty())
@@ -243,7 +243,7 @@ inline ResultatMatch jouer_match(ProcessusUci& premier, ProcessusUci& second,
                 ++res.nulles;
                 break;
             }
-            if (static_cast<int>(coups.size()) >= r.demiCoupsMax) {
+            if (static_cast<int>(moves.size()) >= r.demiCoupsMax) {
                 ++res.inachevees;
                 break;
             }
@@ -255,7 +255,7 @@ inline ResultatMatch jouer_match(ProcessusUci& premier, ProcessusUci& second,
             for (const auto& l : enAttente)
                 if (l.starts_with("bestmove"))
                     return faute("an extra '" + l + "' was waiting, " + ici);
-            if (!joueur.envoyer(detail::commande_position(coups)) ||
+            if (!joueur.envoyer(detail::commande_position(moves)) ||
                 !joueur.envoyer(premierAuTrait ? r.goPremier : r.goSecond))
                 return faute("cannot write to the engine, " + ici);
             auto line = joueur.attendre("bestmove", r.delai);
@@ -273,7 +273,7 @@ inline ResultatMatch jouer_match(ProcessusUci& premier, ProcessusUci& second,
                 return faute("move '" + move +
                              "' is legal for the referee, not for this program, " + ici);
             playMove(p, *c);
-            coups.push_back(move);
+            moves.push_back(move);
         }
     }
     return res;

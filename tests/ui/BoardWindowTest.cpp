@@ -73,21 +73,21 @@ TEST(BoardWindow, AWholeGameAgainstTheMachineByClickingSquares) {
     f.dialogs.parDefaut = false;
     f.partie->nouvelle_partie();
     std::mt19937 rng(1);
-    int coups = 0;
-    while (!f.partie->session().partie_finie() && coups < 300) {
+    int moves = 0;
+    while (!f.partie->session().partie_finie() && moves < 300) {
         std::vector<Move> legaux = legalMoves(f.partie->position());
         const Move& c = legaux[rng() % legaux.size()];
         if (c.promotion != PieceCode::Empty) f.dialogs.texts.push_back("D");
         f.cliquer(c.fromX, c.fromY);
         f.cliquer(c.toX, c.toY);
         f.attendre();
-        ++coups;
+        ++moves;
     }
     const GameSession& g = f.partie->session();
     ASSERT_TRUE(g.partie_finie());
-    EXPECT_EQ(f.window.moveList()->count(), static_cast<int>(g.lignes.size()));
+    EXPECT_EQ(f.window.moveList()->count(), static_cast<int>(g.lines.size()));
     EXPECT_EQ(f.window.moveList()->item(f.window.moveList()->count() - 1)->text().toStdString(),
-              g.lignes.back());
+              g.lines.back());
     auto* result = f.window.findChild<QLabel*>(QStringLiteral("resultat"));
     ASSERT_NE(result, nullptr);
     EXPECT_TRUE(result->isVisible());
@@ -156,8 +156,8 @@ TEST(BoardWindow, NavigationButtonsAndClocksFollowTheGame) {
     EXPECT_TRUE(f.window.timerRunning(Minuterie::Basse));
     EXPECT_TRUE(f.window.timerRunning(Minuterie::Duration));
     EXPECT_EQ(f.window.bottomClock()->text(), QStringLiteral("00:15:00"));
-    const char* coups[][2] = {{"e2", "e4"}, {"e7", "e5"}, {"g1", "f3"}};
-    for (auto& c : coups) {
+    const char* moves[][2] = {{"e2", "e4"}, {"e7", "e5"}, {"g1", "f3"}};
+    for (auto& c : moves) {
         Square a = namedSquare(c[0][0], c[0][1], Colour::White),
              b = namedSquare(c[1][0], c[1][1], Colour::White);
         f.cliquer(a.x, a.y);

@@ -155,7 +155,7 @@ QString grand_fichier(const QTemporaryDir& dir, int copies) {
     std::ifstream source(QUARVELIN_SOURCE_DIR "/tests/data/varied.pgn", std::ios::binary);
     std::stringstream ss;
     ss << source.rdbuf();
-    std::vector<std::string> coups, fins;
+    std::vector<std::string> moves, fins;
     // The move texts of the games that start from the initial position.
     const std::string tout = ss.str();
     for (std::size_t i = tout.find("\n1."); i != std::string::npos; i = tout.find("\n1.", i + 1)) {
@@ -173,7 +173,7 @@ QString grand_fichier(const QTemporaryDir& dir, int copies) {
                     result = r;
                 }
             }
-            coups.push_back(text);
+            moves.push_back(text);
             fins.push_back(result);
         }
     }
@@ -190,13 +190,13 @@ QString grand_fichier(const QTemporaryDir& dir, int copies) {
     std::ofstream out(path.toStdString(), std::ios::binary);
     auto joueur = [&](int k) { return std::string(noms[k % 12]) + ", " + prenoms[(k / 12) % 14]; };
     for (int n = 0; n < copies; ++n) {
-        const std::size_t k = static_cast<std::size_t>(n) % coups.size();
+        const std::size_t k = static_cast<std::size_t>(n) % moves.size();
         const std::string result = fins[k] == "*" ? resultats[n % 3] : fins[k];
         out << "[Event \"" << tournois[n / 9 % 6] << "\"]\n[Site \"" << lieux[n / 9 % 6]
             << "\"]\n[Date \"" << 1990 + n % 35 << (n / 35 % 12 < 9 ? ".0" : ".") << 1 + n / 35 % 12
             << ".??\"]\n[Round \"" << 1 + n % 9 << "\"]\n[White \"" << joueur(n * 7)
             << "\"]\n[Black \"" << joueur(n * 11 + 5) << "\"]\n[Result \"" << result << "\"]\n\n"
-            << coups[k] << " " << result << "\n\n";
+            << moves[k] << " " << result << "\n\n";
     }
     return path;
 }

@@ -19,8 +19,8 @@ namespace {
 
 using Etape = std::function<void(quarvelin::Commentary&)>;
 
-Etape ajouter(std::string t) {
-    return [t](quarvelin::Commentary& c) { c.ajouter(t); };
+Etape append(std::string t) {
+    return [t](quarvelin::Commentary& c) { c.append(t); };
 }
 Etape devant(std::string t) {
     return [t](quarvelin::Commentary& c) { c.devant(t); };
@@ -37,18 +37,18 @@ TEST(CommentWindow, AjouterDevantVider) {
         std::vector<Etape> etapes;
         QString attendu;
     } cas[] = {
-        {"ajouts à la suite", {ajouter("e4\n"), ajouter("e5\n")}, "e4\ne5\n"},
+        {"ajouts à la suite", {append("e4\n"), append("e5\n")}, "e4\ne5\n"},
         {"sans fin de ligne",
-         {ajouter("Ouverture : "), ajouter("Italienne\n")},
+         {append("Ouverture : "), append("Italienne\n")},
          "Ouverture : Italienne\n"},
         {"devant ce qui est là",
-         {ajouter("1.e4\n"), devant("d3 1.2\n"), devant("d2 0.8\n")},
+         {append("1.e4\n"), devant("d3 1.2\n"), devant("d2 0.8\n")},
          "d2 0.8\nd3 1.2\n1.e4\n"},
-        {"devant puis à la suite", {devant("a\n"), ajouter("b\n")}, "a\nb\n"},
+        {"devant puis à la suite", {devant("a\n"), append("b\n")}, "a\nb\n"},
         {"vider un commentaire vide", {clear()}, ""},
-        {"vider puis écrire", {ajouter("x\n"), clear(), ajouter("y\n")}, "y\n"},
+        {"vider puis écrire", {append("x\n"), clear(), append("y\n")}, "y\n"},
         {"accents et cyrillique",
-         {ajouter("Défense française — Французская\n")},
+         {append("Défense française — Французская\n")},
          QStringLiteral("Défense française — Французская\n")},
     };
     for (const auto& c : cas) {
@@ -66,7 +66,7 @@ TEST(CommentWindow, AjoutDefileJusquALaFin) {
     auto* text1 = fenetre.findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
     ASSERT_NE(text1, nullptr);
     EXPECT_TRUE(text1->isReadOnly());
-    for (int i = 1; i <= 200; ++i) fenetre.ajouter(std::to_string(i) + ". ligne\n");
+    for (int i = 1; i <= 200; ++i) fenetre.append(std::to_string(i) + ". ligne\n");
     QScrollBar* barre = text1->verticalScrollBar();
     ASSERT_GT(barre->maximum(), 0);
     EXPECT_EQ(barre->value(), barre->maximum());
@@ -82,7 +82,7 @@ TEST(CommentWindow, AfficheSuitLaCocheEtLaFermeture) {
     fenetre.setAfficheCommentaire(true);
     EXPECT_TRUE(fenetre.visible());
     fenetre.show();
-    fenetre.ajouter("perdu à la fermeture\n");
+    fenetre.append("perdu à la fermeture\n");
     int ferme = 0;
     QObject::connect(&fenetre, &CommentWindow::ferme, [&] { ++ferme; });
     fenetre.close();
@@ -120,7 +120,7 @@ TEST(CommentWindow, BoutonsEtLegendes) {
     voir->click();
     EXPECT_EQ(ouvertures, 1);
 
-    fenetre.ajouter("texte\n");
+    fenetre.append("texte\n");
     effacer->click();
     EXPECT_EQ(fenetre.text(), QString());
 
@@ -138,8 +138,8 @@ TEST(CommentWindow, BoutonsEtLegendes) {
     catalogue.appliquer_langue(1);
     fenetre.appliquer_textes(catalogue);
     fenetre.setCalcul(QStringLiteral("Profondeur 3"));
-    fenetre.ajouter("Ouverture : C50 Partie italienne\n");
-    fenetre.ajouter("  d3  Cf3-g5    +1.20\n  d3  d2-d4     +0.85\n  d3  0-0       +0.40\n");
+    fenetre.append("Ouverture : C50 Partie italienne\n");
+    fenetre.append("  d3  Cf3-g5    +1.20\n  d3  d2-d4     +0.85\n  d3  0-0       +0.40\n");
     fenetre.resize(fenetre.sizeHint());
     fenetre.show();
     for (QPushButton* b : {voir, effacer}) {

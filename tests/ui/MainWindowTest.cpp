@@ -166,15 +166,15 @@ TEST(Programme, AWholeGameAgainstTheMachineFromTheMenus) {
     p.jouer_jusqu_a_la_fin(1);
     const GameSession& g = p.partie().session();
     ASSERT_TRUE(g.partie_finie()) << g.GameMoveText;
-    EXPECT_EQ(p.window->boardWindow()->moveList()->count(), static_cast<int>(g.lignes.size()));
+    EXPECT_EQ(p.window->boardWindow()->moveList()->count(), static_cast<int>(g.lines.size()));
     // The end was told in a box, and the result line closes the move list.
     EXPECT_FALSE(p.boites.isEmpty());
     EXPECT_EQ(p.window->boardWindow()
                   ->moveList()
-                  ->item(static_cast<int>(g.lignes.size()) - 1)
+                  ->item(static_cast<int>(g.lines.size()) - 1)
                   ->text()
                   .toStdString(),
-              g.lignes.back());
+              g.lines.back());
     capturer(*p.window, QStringLiteral("partie-finie"));
 }
 

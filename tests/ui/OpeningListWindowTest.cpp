@@ -10,11 +10,11 @@ namespace {
 TEST(OpeningListWindow, ListsEveryLineAndCountsThemInTheTitle) {
     quarvelin::test::OffsetCatalogue catalogue;
     for (int n : {0, 3, 150}) { // 150 goes through the progress window
-        std::vector<quarvelin::LigneEco> lignes;
+        std::vector<quarvelin::EcoLine> lines;
         for (int i = 0; i < n; ++i)
-            lignes.push_back({i + 1, "C20", "Partie " + std::to_string(i), "1.e4 e5 *", 0, false});
+            lines.push_back({i + 1, "C20", "Partie " + std::to_string(i), "1.e4 e5 *", 0, false});
         OpeningListWindow w(catalogue);
-        w.remplir("1.e4 e5", lignes);
+        w.remplir("1.e4 e5", lines);
         EXPECT_EQ(w.list()->topLevelItemCount(), n);
         EXPECT_EQ(w.windowTitle(), QStringLiteral("%1 <274> - 1.e4 e5").arg(n));
         if (n > 0) {

@@ -30,10 +30,10 @@ std::vector<QStringList> pages_pdf(const QString& pdf) {
     p.waitForFinished(30000);
     std::vector<QStringList> pages;
     for (const QString& page : QString::fromUtf8(p.readAllStandardOutput()).split(QChar(0x0C))) {
-        QStringList lignes;
-        for (const QString& l : page.split(QLatin1Char('\n'))) lignes << l.trimmed();
-        while (!lignes.isEmpty() && lignes.last().isEmpty()) lignes.removeLast();
-        if (!lignes.isEmpty()) pages.push_back(lignes);
+        QStringList lines;
+        for (const QString& l : page.split(QLatin1Char('\n'))) lines << l.trimmed();
+        while (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+        if (!lines.isEmpty()) pages.push_back(lines);
     }
     return pages;
 }
@@ -60,7 +60,7 @@ protected:
     }
     // A game of `coups` half-moves played at the board, the knights going back and forth; the
     // draws by repetition offered on the way are declined.
-    std::unique_ptr<Banc> partie(int coups) {
+    std::unique_ptr<Banc> partie(int moves) {
         Settings s = reglages_de_test();
         s.MODE_JEUX = 2;
         s.SAUVE_ABREGE = 1;
@@ -70,7 +70,7 @@ protected:
         b->move("e2", "e4");
         b->move("e7", "e5");
         const char* aller[] = {"b1", "c3", "b8", "c6", "c3", "b1", "c6", "b8"};
-        for (int i = 2; i < coups; ++i) {
+        for (int i = 2; i < moves; ++i) {
             const int k = (i - 2) % 4;
             b->move(aller[2 * k], aller[2 * k + 1]);
             if ((*b)->session().partie_finie()) break;
@@ -87,9 +87,9 @@ protected:
 TEST_F(PrintTest, RecordLayoutPrintsTagsAndSeventyCharacterLines) {
     GameSession s;
     s.GameText = "[Event \"Club\"]\r\n[Site \"Lyon\"]\r\n\r\n";
-    std::string coups;
-    for (int n = 1; coups.size() < 140; ++n) coups += std::to_string(n) + ".Nf3 Nf6 ";
-    s.GameMoveText = coups.substr(0, 140);
+    std::string moves;
+    for (int n = 1; moves.size() < 140; ++n) moves += std::to_string(n) + ".Nf3 Nf6 ";
+    s.GameMoveText = moves.substr(0, 140);
     Settings r = reglages_de_test();
     r.SAUVE_ABREGE = 1;
     auto p = imprimante(QStringLiteral("pgn.pdf"));
@@ -120,7 +120,7 @@ TEST_F(PrintTest, RecordLayoutPrintsTagsAndSeventyCharacterLines) {
 TEST_F(PrintTest, MoveListLayoutRunsOverPages) {
     auto b = partie(120);
     const auto& g = (*b)->session();
-    ASSERT_EQ(g.lignes.size(), 120u);
+    ASSERT_EQ(g.lines.size(), 120u);
     auto p = imprimante(QStringLiteral("liste.pdf"));
     int n = 0;
     ASSERT_TRUE(DocumentPainter::paintGame(*p,
@@ -130,18 +130,18 @@ TEST_F(PrintTest, MoveListLayoutRunsOverPages) {
     const auto pages = pages_pdf(p->outputFileName());
     ASSERT_EQ(static_cast<int>(pages.size()), n);
     ASSERT_GE(n, 2);
-    QStringList coups;
+    QStringList moves;
     for (int i = 0; i < n; ++i) {
         const QStringList& l = pages[static_cast<std::size_t>(i)];
         EXPECT_EQ(l.last(), QStringLiteral("Page %1/%2").arg(i + 1).arg(n));
         EXPECT_TRUE(l.first().startsWith(QStringLiteral("QUARVELIN v9.9.9")));
         for (const QString& x : l)
-            if (x.startsWith(QLatin1String("...")) || (!x.isEmpty() && x[0].isDigit())) coups << x;
+            if (x.startsWith(QLatin1String("...")) || (!x.isEmpty() && x[0].isDigit())) moves << x;
     }
-    ASSERT_EQ(coups.size(), 120);
-    EXPECT_EQ(coups[0], QStringLiteral("1.e2-e4"));
-    EXPECT_EQ(coups[1], QStringLiteral("..... e7-e5"));
-    EXPECT_EQ(coups[119], QString::fromStdString(rogner(g.lignes[119])));
+    ASSERT_EQ(moves.size(), 120);
+    EXPECT_EQ(moves[0], QStringLiteral("1.e2-e4"));
+    EXPECT_EQ(moves[1], QStringLiteral("..... e7-e5"));
+    EXPECT_EQ(moves[119], QString::fromStdString(rogner(g.lines[119])));
 }
 
 TEST_F(PrintTest, DiagramLayoutDrawsABoardAfterEachMove) {
@@ -168,7 +168,7 @@ TEST_F(PrintTest, DiagramLayoutDrawsABoardAfterEachMove) {
     EXPECT_EQ(rangees, 5);
     EXPECT_TRUE(tout.contains(QStringLiteral("1.e2-e4")));
     EXPECT_TRUE(tout.contains(QStringLiteral("..... e7-e5")));
-    EXPECT_TRUE(tout.contains(QString::fromStdString(rogner(g.lignes[13]))));
+    EXPECT_TRUE(tout.contains(QString::fromStdString(rogner(g.lines[13]))));
 }
 
 TEST_F(PrintTest, ListPrintsEveryRowUnderItsCaptionsOnWholePages) {
@@ -183,7 +183,7 @@ TEST_F(PrintTest, ListPrintsEveryRowUnderItsCaptionsOnWholePages) {
         new QTreeWidgetItem(&list, {QStringLiteral("Blanc%1").arg(i),
                                      QStringLiteral("Noir%1").arg(i), QStringLiteral("1-0")});
     const TableauImprime t = PrintCommands::table(list);
-    ASSERT_EQ(t.lignes.size(), 130u);
+    ASSERT_EQ(t.lines.size(), 130u);
     EXPECT_EQ(t.largeurs, (std::vector<int>{200, 200, 80}));
     auto p = imprimante(QStringLiteral("table.pdf"));
     int n = 0;
@@ -193,7 +193,7 @@ TEST_F(PrintTest, ListPrintsEveryRowUnderItsCaptionsOnWholePages) {
     const auto pages = pages_pdf(p->outputFileName());
     ASSERT_EQ(static_cast<int>(pages.size()), n);
     ASSERT_GE(n, 2);
-    int lignes = 0;
+    int lines = 0;
     for (int i = 0; i < n; ++i) {
         const QStringList& l = pages[static_cast<std::size_t>(i)];
         EXPECT_TRUE(l.contains(QStringLiteral("Liste des parties")));
@@ -204,12 +204,12 @@ TEST_F(PrintTest, ListPrintsEveryRowUnderItsCaptionsOnWholePages) {
                 EXPECT_TRUE(x.endsWith(QStringLiteral("Résultat")));
             }
             if (x.startsWith(QLatin1String("Blanc")) && !x.startsWith(QLatin1String("Blancs"))) {
-                ++lignes;
-                EXPECT_EQ(x.simplified(), QStringLiteral("Blanc%1 Noir%1 1-0").arg(lignes));
+                ++lines;
+                EXPECT_EQ(x.simplified(), QStringLiteral("Blanc%1 Noir%1 1-0").arg(lines));
             }
         }
     }
-    EXPECT_EQ(lignes, 130);
+    EXPECT_EQ(lines, 130);
 }
 
 TEST_F(PrintTest, EmptyListPrintsNothing) {
@@ -234,12 +234,12 @@ TEST_F(PrintTest, HeadDateFollowsTheLanguage) {
 
 TEST_F(PrintTest, PreviewShowsThePages) {
     auto b = partie(14);
-    const auto lignes =
+    const auto lines =
         impression_partie((*b)->session(), b->settings, Colour::White, Jour, catalogue_,
                           DispositionPartie::Diagrammes, DocumentPainter::DiagramsPerRow);
     const PageFrame cadre = cadre_;
     auto apercu = PrintCommands::preview(nullptr, QStringLiteral("QUARVELIN"), [&](QPrinter& p) {
-        return DocumentPainter::paintGame(p, lignes, cadre);
+        return DocumentPainter::paintGame(p, lines, cadre);
     });
     apercu->show();
     QCoreApplication::processEvents();

@@ -139,12 +139,12 @@ TEST_F(SaveWindowTest, CancelledChoiceOrRefusedWriteKeepsTheWindowOpen) {
 
 TEST_F(SaveWindowTest, SavesAsAnXmlGameList) {
     const QString f = path(QStringLiteral("parties.xml"));
-    for (bool ajouter : {false, true}) {
+    for (bool append : {false, true}) {
         auto w = fenetre(f);
         w->findChild<QRadioButton*>(QStringLiteral("Option1_0"))->setChecked(true);
-        w->appendBox()->setChecked(ajouter);
+        w->appendBox()->setChecked(append);
         w->show();
-        if (!ajouter) capturer(*w, QStringLiteral("sauve-xml"));
+        if (!append) capturer(*w, QStringLiteral("sauve-xml"));
         w->saveButton()->click();
         EXPECT_EQ(w->result(), QDialog::Accepted);
     }

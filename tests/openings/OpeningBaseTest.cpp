@@ -1,4 +1,4 @@
-#include "openings/BaseOuvertures.h"
+#include "openings/OpeningBase.h"
 #include "notation/Fen.h"
 #include "openings/ImportEco.h"
 #include "rules/MoveRules.h"
@@ -16,34 +16,34 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class Ouvertures : public ::testing::Test {
+class Openings : public ::testing::Test {
 protected:
     fs::path dir = fs::temp_directory_path() /
                    ("quarvelin-eco-" + std::to_string(::getpid()) + "-" +
                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    BaseOuvertures base;
+    OpeningBase base;
     void SetUp() override {
         fs::create_directories(dir);
         ASSERT_TRUE(base.open((dir / "eco.db").string(), true)) << base.error();
     }
     void TearDown() override { fs::remove_all(dir); }
-    static LigneEco line(const char* code, const char* name, const char* coups, float note = 0,
-                          bool appris = false) {
-        return {0, code, name, coups, note, appris};
+    static EcoLine line(const char* code, const char* name, const char* moves, float note = 0,
+                          bool learned = false) {
+        return {0, code, name, moves, note, learned};
     }
-    static Position apres(const std::string& text) {
+    static Position positionAfter(const std::string& text) {
         Position p = Position::initial();
         std::istringstream tokens(text);
         for (std::string tok; tokens >> tok;) {
             auto dot = tok.find_last_of('.');
             if (dot != std::string::npos) tok.erase(0, dot + 1);
-            ReadMove lu = lire_coup(p, p.side_to_move(), NotationCode::Pgn, tok);
-            playMove(p, lu.move());
+            ReadMove parsed = lire_coup(p, p.side_to_move(), NotationCode::Pgn, tok);
+            playMove(p, parsed.move());
         }
         return p;
     }
-    std::string livre(const std::string& text, const std::function<double()>* r = nullptr) {
-        Position p = apres(text);
+    std::string book(const std::string& text, const std::function<double()>* r = nullptr) {
+        Position p = positionAfter(text);
         auto c = base.choisir_coup_livre(p, p.side_to_move(), text, r);
         if (!c) return "-";
         Move m = c->move.move();
@@ -51,61 +51,61 @@ protected:
     }
 };
 
-TEST_F(Ouvertures, NamingTakesTheFirstLineInKeyOrder) {
-    ASSERT_TRUE(base.ajouter({line("C20", "Partie du pion roi", "1.e4 e5 *"),
+TEST_F(Openings, NamingTakesTheFirstLineInKeyOrder) {
+    ASSERT_TRUE(base.append({line("C20", "Partie du pion roi", "1.e4 e5 *"),
                               line("C44", "Partie écossaise", "1.e4 e5 2.Nf3 Nc6 3.d4 *"),
                               line("B00", "Défense Nimzowitsch", "1.e4 Nc6 *")}));
-    EXPECT_EQ(base.nombre_lignes(), 3);
+    EXPECT_EQ(base.lineCount(), 3);
     EXPECT_EQ(base.nommer_ouverture("1.e4 e5")->code, "C20");
-    EXPECT_EQ(base.nommer_ouverture("1.e4 e5 2.Nf3")->libelle, "Partie écossaise");
+    EXPECT_EQ(base.nommer_ouverture("1.e4 e5 2.Nf3")->label, "Partie écossaise");
     EXPECT_EQ(base.nommer_ouverture("")->code, "C20"); // an empty text matches every line
     EXPECT_FALSE(base.nommer_ouverture("1.d4"));
     EXPECT_FALSE(base.nommer_ouverture("1.e4 e5 2.Nf3 Nc6 3.d4 exd4"));
-    EXPECT_EQ(base.lignes_commencant_par("1.e4").size(), 3u);
-    EXPECT_EQ(base.lignes_commencant_par("1.e4 e").size(), 2u);
+    EXPECT_EQ(base.linesStartingWith("1.e4").size(), 3u);
+    EXPECT_EQ(base.linesStartingWith("1.e4 e").size(), 2u);
     // Quotes and wildcards in a game text are text, not SQL.
-    EXPECT_TRUE(base.lignes_commencant_par("1.e4' OR '1'='1").empty());
-    EXPECT_TRUE(base.lignes_commencant_par("1.e4%").empty());
+    EXPECT_TRUE(base.linesStartingWith("1.e4' OR '1'='1").empty());
+    EXPECT_TRUE(base.linesStartingWith("1.e4%").empty());
 }
 
-TEST_F(Ouvertures, BookMoveFollowsTheGameText) {
-    ASSERT_TRUE(base.ajouter({line("C44", "Partie écossaise", "1.e4 e5 2.Nf3 Nc6 *")}));
-    EXPECT_EQ(livre("1.e4 e5"), "g1f3 C44");
-    EXPECT_EQ(livre("1.e4"), "e7e5 C44");
-    EXPECT_EQ(livre(""), "e2e4 C44");
-    EXPECT_EQ(livre("1.e4 e5 2.Nf3 Nc6"), "-"); // the line ends at the game text
-    EXPECT_EQ(livre("1.d4"), "-");
+TEST_F(Openings, BookMoveFollowsTheGameText) {
+    ASSERT_TRUE(base.append({line("C44", "Partie écossaise", "1.e4 e5 2.Nf3 Nc6 *")}));
+    EXPECT_EQ(book("1.e4 e5"), "g1f3 C44");
+    EXPECT_EQ(book("1.e4"), "e7e5 C44");
+    EXPECT_EQ(book(""), "e2e4 C44");
+    EXPECT_EQ(book("1.e4 e5 2.Nf3 Nc6"), "-"); // the line ends at the game text
+    EXPECT_EQ(book("1.d4"), "-");
 }
 
-TEST_F(Ouvertures, BestOrderedLineFirstLearnedBeforeReference) {
-    ASSERT_TRUE(base.ajouter({line("C20", "Référence", "1.e4 e5 2.Bc4 *"),
+TEST_F(Openings, BestOrderedLineFirstLearnedBeforeReference) {
+    ASSERT_TRUE(base.append({line("C20", "Référence", "1.e4 e5 2.Bc4 *"),
                               line("C21", "Apprise", "1.e4 e5 2.d4 *", 0, true),
                               line("C50", "Autre référence", "1.e4 e5 2.Nc3 *")}));
-    EXPECT_EQ(livre("1.e4 e5"), "d2d4 C21"); // same score: the learned line first
-    ASSERT_TRUE(base.ajouter({line("C40", "Mieux notée", "1.e4 e5 2.Nf3 *", 5, true)}));
-    EXPECT_EQ(livre("1.e4 e5"), "g1f3 C40");
-    Position p = apres("1.e4 e5");
+    EXPECT_EQ(book("1.e4 e5"), "d2d4 C21"); // same score: the learned line first
+    ASSERT_TRUE(base.append({line("C40", "Mieux notée", "1.e4 e5 2.Nf3 *", 5, true)}));
+    EXPECT_EQ(book("1.e4 e5"), "g1f3 C40");
+    Position p = positionAfter("1.e4 e5");
     EXPECT_EQ(base.choisir_coup_livre(p, Colour::White, "1.e4 e5")->note, 5);
 }
 
-TEST_F(Ouvertures, RandomChoiceGivesEachLineItsShare) {
-    ASSERT_TRUE(base.ajouter(
+TEST_F(Openings, RandomChoiceGivesEachLineItsShare) {
+    ASSERT_TRUE(base.append(
         {line("A", "a", "1.e4 *"), line("B", "b", "1.d4 *"), line("C", "c", "1.c4 *")}));
     std::map<std::string, int> seen;
     for (double r : {0.0, 0.2, 0.34, 0.5, 0.67, 0.99}) {
         std::function<double()> f = [r] { return r; };
-        ++seen[livre("", &f)];
+        ++seen[book("", &f)];
     }
     EXPECT_EQ(seen.size(), 3u);
     for (auto& [move, n] : seen) EXPECT_EQ(n, 2) << move;
 }
 
-TEST_F(Ouvertures, MissingOrForeignFilesAreRefused) {
-    BaseOuvertures other;
+TEST_F(Openings, MissingOrForeignFilesAreRefused) {
+    OpeningBase other;
     EXPECT_FALSE(other.open((dir / "absent.db").string()));
     EXPECT_FALSE(other.error().empty());
     std::ofstream((dir / "texte.db").string()) << "not a database at all";
-    BaseOuvertures garbage;
+    OpeningBase garbage;
     EXPECT_FALSE(garbage.open((dir / "texte.db").string()));
     Position p = Position::initial();
     EXPECT_FALSE(other.choisir_coup_livre(p, Colour::White, ""));
@@ -122,16 +122,16 @@ TEST(ImportEco, LinesAreReplayedIntoStandardSan) {
                           "A00 sans guillemets 1.e4 *\n"
                           "D00 \"Deux cavaliers\" 1.d4 d5 2.Nf3 Nf6 3.Nbd2 *\n"
                           "E81 \"Avec une suite\" 1.d4 Nf6 2.c4 g6 (3.Nc3 Bg7) 12 *\n");
-    ImportEco r = lire_fichier_eco(in);
-    ASSERT_EQ(r.lignes.size(), 4u);
-    EXPECT_EQ(r.lignes[3].coups, "1.d4 Nf6 2.c4 g6 *");
-    EXPECT_EQ(r.lignes[0].libelle, "Partie écossaise");
-    EXPECT_EQ(r.lignes[0].coups, "1.e4 e5 2.Nf3 Nc6 3.d4 *");
-    EXPECT_EQ(r.lignes[1].coups, "1.e4 d5 2.exd5 Qxd5 3.Nc3 Qa5 *");
-    EXPECT_EQ(r.lignes[2].coups, "1.d4 d5 2.Nf3 Nf6 3.Nbd2 *");
-    EXPECT_EQ(r.refusees, (std::vector<std::string>{"line 5: moves that do not replay",
+    ImportEco r = readEcoFile(in);
+    ASSERT_EQ(r.lines.size(), 4u);
+    EXPECT_EQ(r.lines[3].moves, "1.d4 Nf6 2.c4 g6 *");
+    EXPECT_EQ(r.lines[0].label, "Partie écossaise");
+    EXPECT_EQ(r.lines[0].moves, "1.e4 e5 2.Nf3 Nc6 3.d4 *");
+    EXPECT_EQ(r.lines[1].moves, "1.e4 d5 2.exd5 Qxd5 3.Nc3 Qa5 *");
+    EXPECT_EQ(r.lines[2].moves, "1.d4 d5 2.Nf3 Nf6 3.Nbd2 *");
+    EXPECT_EQ(r.refused, (std::vector<std::string>{"line 5: moves that do not replay",
                                                     "line 6: no quoted name"}));
-    EXPECT_EQ(rejouer_ligne("1.e4 e5 2.Qh5 Nc6 3.Bc4 Nf6 4.Qxf7 *"),
+    EXPECT_EQ(replayLine("1.e4 e5 2.Qh5 Nc6 3.Bc4 Nf6 4.Qxf7 *"),
               "1.e4 e5 2.Qh5 Nc6 3.Bc4 Nf6 4.Qxf7# *");
 }
 
@@ -143,39 +143,39 @@ TEST(ImportEco, EntriesOverSeveralLinesAndSubCodes) {
         "  9.O-O-O Nbd7 *\n"
         "c20b \"King's pawn * game\" 1.e4 e5 *\n"
         "C40 \"Unfinished\" 1.e4 e5 2.Nf3\n");
-    ImportEco r = lire_fichier_eco(in);
-    ASSERT_EQ(r.lignes.size(), 3u);
-    EXPECT_EQ(r.lignes[0].code, "B99");
-    EXPECT_TRUE(r.lignes[0].coups.ends_with("9.O-O-O Nbd7 *"));
-    EXPECT_EQ(r.lignes[1].code, "C20");
-    EXPECT_EQ(r.lignes[1].libelle, "King's pawn * game");
+    ImportEco r = readEcoFile(in);
+    ASSERT_EQ(r.lines.size(), 3u);
+    EXPECT_EQ(r.lines[0].code, "B99");
+    EXPECT_TRUE(r.lines[0].moves.ends_with("9.O-O-O Nbd7 *"));
+    EXPECT_EQ(r.lines[1].code, "C20");
+    EXPECT_EQ(r.lines[1].label, "King's pawn * game");
     // An entry cut off at the end of the file still replays.
-    EXPECT_EQ(r.lignes[2].coups, "1.e4 e5 2.Nf3 *");
-    EXPECT_TRUE(r.refusees.empty()) << r.refusees.front();
+    EXPECT_EQ(r.lines[2].moves, "1.e4 e5 2.Nf3 *");
+    EXPECT_TRUE(r.refused.empty()) << r.refused.front();
 }
 
 TEST(ImportEco, FrenchNamesOverTheEnglishLines) {
-    auto l = [](const char* code, const char* name, const char* coups) {
-        return LigneEco{0, code, name, coups, 0, false};
+    auto l = [](const char* code, const char* name, const char* moves) {
+        return EcoLine{0, code, name, moves, 0, false};
     };
-    std::vector<LigneEco> en = {l("B20", "Sicilian", "1.e4 c5 *"),
+    std::vector<EcoLine> englishFile = {l("B20", "Sicilian", "1.e4 c5 *"),
                                 l("C20", "Open Game", "1.e4 e5 *"),
                                 l("B20", "Sicilian again", "1.e4 c5 *")};
-    std::vector<LigneEco> fr = {l("B20", "défense sicilienne", "1.e4 c5 *"),
+    std::vector<EcoLine> fr = {l("B20", "défense sicilienne", "1.e4 c5 *"),
                                 l("A40", "début du pion dame", "1.d4 *")};
-    std::vector<LigneEco> m = fusionner_lignes(en, fr);
+    std::vector<EcoLine> m = mergeLines(englishFile, fr);
     ASSERT_EQ(m.size(), 3u);
-    EXPECT_EQ(m[0].libelle, "défense sicilienne");
-    EXPECT_EQ(m[1].libelle, "Open Game");
-    EXPECT_EQ(m[2].libelle, "début du pion dame");
+    EXPECT_EQ(m[0].label, "défense sicilienne");
+    EXPECT_EQ(m[1].label, "Open Game");
+    EXPECT_EQ(m[2].label, "début du pion dame");
 }
 
-TEST_F(Ouvertures, LookupsUseTheIndex) {
-    std::vector<LigneEco> lignes;
+TEST_F(Openings, LookupsUseTheIndex) {
+    std::vector<EcoLine> lines;
     for (int i = 0; i < 500; ++i)
-        lignes.push_back(
+        lines.push_back(
             line("A00", "x", ("1.e4 e5 2.Nf3 Nc6 " + std::to_string(i) + " *").c_str()));
-    ASSERT_TRUE(base.ajouter(lignes));
+    ASSERT_TRUE(base.append(lines));
     for (const char* text : {"", "1.e4", "1.e4 e5 2.Nf3"}) {
         auto plans = base.plans(text);
         ASSERT_EQ(plans.size(), 4u);
@@ -184,19 +184,19 @@ TEST_F(Ouvertures, LookupsUseTheIndex) {
             EXPECT_EQ(plan.find("SCAN ECO"), std::string::npos) << plan;
         }
     }
-    EXPECT_EQ(base.compter("1.e4 e5"), 500);
+    EXPECT_EQ(base.count("1.e4 e5"), 500);
 }
 
 TEST(ImportEco, TheShippedClassificationReplaysWhole) {
     std::ifstream in("/usr/share/scid/data/scid_fr.eco", std::ios::binary);
     ASSERT_TRUE(in) << "scid-data is installed by 'make test'";
-    ImportEco r = lire_fichier_eco(in);
-    EXPECT_GT(r.lignes.size(), 2300u);
-    EXPECT_TRUE(r.refusees.empty()) << r.refusees.front();
-    std::ifstream en("/usr/share/scid/data/scid.eco", std::ios::binary);
-    ImportEco anglais = lire_fichier_eco(en);
-    EXPECT_GT(anglais.lignes.size(), 10000u);
-    EXPECT_TRUE(anglais.refusees.empty()) << anglais.refusees.front();
+    ImportEco r = readEcoFile(in);
+    EXPECT_GT(r.lines.size(), 2300u);
+    EXPECT_TRUE(r.refused.empty()) << r.refused.front();
+    std::ifstream englishFile("/usr/share/scid/data/scid.eco", std::ios::binary);
+    ImportEco english = readEcoFile(englishFile);
+    EXPECT_GT(english.lines.size(), 10000u);
+    EXPECT_TRUE(english.refused.empty()) << english.refused.front();
 }
 
 } // namespace

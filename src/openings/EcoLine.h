@@ -5,13 +5,13 @@
 
 namespace quarvelin {
 
-struct LigneEco {
+struct EcoLine {
     long long key = 0;
-    std::string code, libelle, coups;
+    std::string code, label, moves;
     float note = 0;            // the score of a learned line
-    bool connaissance = false; // learned from games, not from the reference base
+    bool knowledge = false; // learned from games, not from the reference base
 
-    bool operator==(const LigneEco&) const = default;
+    bool operator==(const EcoLine&) const = default;
 };
 
 } // namespace quarvelin

@@ -31,7 +31,7 @@ constexpr int Repetitions = 3;
 struct Cas {
     const char* name;
     const char* fen;
-    int profondeur;
+    int depth;
     std::uint64_t attendu;
 };
 
@@ -47,7 +47,7 @@ struct Mesure {
     bool ok = false;
 };
 
-double depuis(Clock::time_point t0) {
+double from(Clock::time_point t0) {
     return std::chrono::duration<double>(Clock::now() - t0).count();
 }
 
@@ -63,8 +63,8 @@ Mesure mesurer_nous(const Cas& c) {
     const FastPosition f = FastPosition::from(*p);
     for (int i = 0; i < Repetitions; ++i) {
         auto t0 = Clock::now();
-        std::uint64_t n = f.perft(c.profondeur);
-        double s = depuis(t0);
+        std::uint64_t n = f.perft(c.depth);
+        double s = from(t0);
         if (i == 0 || s < m.secondes) m.secondes = s;
         if (i > 0 && n != m.noeuds) {
             std::fprintf(stderr, "our perft gave %llu then %llu for %s\n",
@@ -169,9 +169,9 @@ public:
     }
 
     // Reads until a line starting with `debut`; that line, or nullopt if the engine went away.
-    std::optional<std::string> attendre(std::string_view debut) {
+    std::optional<std::string> attendre(std::string_view beginning) {
         while (auto line = lire_ligne())
-            if (line->starts_with(debut)) return line;
+            if (line->starts_with(beginning)) return line;
         return std::nullopt;
     }
 
@@ -195,9 +195,9 @@ Mesure mesurer_stockfish(Moteur& moteur, const Cas& c) {
             !moteur.attendre("readyok"))
             return m;
         auto t0 = Clock::now();
-        if (!moteur.envoyer("go perft " + std::to_string(c.profondeur))) return m;
+        if (!moteur.envoyer("go perft " + std::to_string(c.depth))) return m;
         auto line = moteur.attendre("Nodes searched:");
-        double s = depuis(t0);
+        double s = from(t0);
         if (!line) return m;
         std::uint64_t n =
             std::strtoull(line->c_str() + std::strlen("Nodes searched:"), nullptr, 10);
@@ -249,7 +249,7 @@ int main() {
         std::optional<Mesure> sf;
         if (moteur) sf = mesurer_stockfish(*moteur, c);
 
-        std::printf("%-10s %5d %11llu %9.3f %8.2f", c.name, c.profondeur,
+        std::printf("%-10s %5d %11llu %9.3f %8.2f", c.name, c.depth,
                     static_cast<unsigned long long>(nous.noeuds), nous.secondes, mnps(nous));
         if (sf) {
             if (sf->ok) {

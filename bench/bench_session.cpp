@@ -33,9 +33,9 @@ std::vector<double> chronometrer(const std::vector<std::string>& texts, F&& f) {
     std::vector<double> t;
     t.reserve(texts.size());
     for (const auto& text : texts) {
-        auto debut = Horloge::now();
+        auto beginning = Horloge::now();
         f(text);
-        t.push_back(std::chrono::duration<double, std::milli>(Horloge::now() - debut).count());
+        t.push_back(std::chrono::duration<double, std::milli>(Horloge::now() - beginning).count());
     }
     return t;
 }
@@ -121,12 +121,12 @@ int main(int argc, char** argv) {
     {
         Catalogue catalogue;
         std::ostringstream out, err;
-        const int parties = 20;
-        auto debut = Horloge::now();
+        const int games = 20;
+        auto beginning = Horloge::now();
         int status = executer_cli(
-            {"autoplay", "--games", std::to_string(parties), "--depth", "1", "--base", path}, out,
+            {"autoplay", "--games", std::to_string(games), "--depth", "1", "--base", path}, out,
             err, catalogue, ici.string());
-        double s = std::chrono::duration<double>(Horloge::now() - debut).count();
+        double s = std::chrono::duration<double>(Horloge::now() - beginning).count();
         if (status != 0) {
             std::fprintf(stderr, "%s", err.str().c_str());
             return 1;
@@ -139,7 +139,7 @@ int main(int argc, char** argv) {
         }
         std::printf(
             "autoplay depth 1: %d games, %zu half-moves in %.2f s: %.1f games/s, %.0f moves/s\n",
-            parties, demiCoups, s, parties / s, static_cast<double>(demiCoups) / s);
+            games, demiCoups, s, games / s, static_cast<double>(demiCoups) / s);
     }
     return 0;
 }

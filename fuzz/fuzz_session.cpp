@@ -23,28 +23,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Environnement env{
         settings, catalogue,          ecran, ecran, ecran, ecran, ecran, vue, moteur, nullptr, ".",
         "fuzz",   [] { return 0.5; }, 1};
-    Partie partie(env);
-    partie.nouvelle_partie();
+    Partie game(env);
+    game.nouvelle_partie();
     std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
     switch (data[0] % 3) {
     case 0:
-        partie.pastePosition(text);
+        game.pastePosition(text);
         break;
     case 1:
-        partie.session().GameMoveText = text;
-        partie.session().NotationCode = NotationCode::Pgn;
-        partie.rejouer_partie();
+        game.session().GameMoveText = text;
+        game.session().NotationCode = NotationCode::Pgn;
+        game.rejouer_partie();
         break;
     default:
-        partie.session().GameMoveText = text;
-        partie.rejouer_partie();
+        game.session().GameMoveText = text;
+        game.rejouer_partie();
         break;
     }
-    const Position& p = partie.position();
+    const Position& p = game.position();
     for (int y = 1; y <= 8; ++y)
         for (int x = 1; x <= 8; ++x)
             if (ecran.lire_case(x, y) != p.at(x, y)) __builtin_trap();
-    const GameSession& s = partie.session();
+    const GameSession& s = game.session();
     if (s.PositionIndex != static_cast<int>(s.lines.size()) + 1) __builtin_trap();
     return 0;
 }

@@ -36,8 +36,8 @@ int main(int argc, char** argv) {
     });
 
     // Built beside the target and renamed over it, so a failed build leaves no half base.
-    const std::filesystem::path cible(argv[argc - 1]), temp = cible.string() + ".tmp";
-    std::filesystem::create_directories(cible.parent_path());
+    const std::filesystem::path target(argv[argc - 1]), temp = target.string() + ".tmp";
+    std::filesystem::create_directories(target.parent_path());
     std::filesystem::remove(temp);
     {
         quarvelin::OpeningBase base;
@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    std::filesystem::rename(temp, cible);
-    std::cout << "eco_import: " << lines.size() << " lines in " << cible.string() << '\n';
+    std::filesystem::rename(temp, target);
+    std::cout << "eco_import: " << lines.size() << " lines in " << target.string() << '\n';
     return 0;
 }

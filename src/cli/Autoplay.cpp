@@ -40,11 +40,11 @@ void copier_profil(Settings& s, std::size_t de, std::size_t vers) {
     s.ALPHA_BETA[vers] = s.ALPHA_BETA[de];
 }
 
-bool nombre(const std::string& v, int bas, int haut, int& out) {
+bool nombre(const std::string& v, int bottom, int haut, int& out) {
     if (v.empty() || v.size() > 9 || v.find_first_not_of("0123456789") != std::string::npos)
         return false;
     out = std::stoi(v);
-    return out >= bas && out <= haut;
+    return out >= bottom && out <= haut;
 }
 
 } // namespace
@@ -76,7 +76,7 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
         err << "quarvelin-cli: " << catalogue.text(key) << detail << '\n';
         return 2;
     };
-    int parties = 1, profondeur = -1, maxDemiCoups = 600, graine = 1;
+    int games = 1, depth = -1, maxDemiCoups = 600, graine = 1;
     std::string profilBlanc, profilNoir, sortie;
     std::string base = (std::filesystem::path(programFolder) / "base" / "eco.db").string();
     bool livre = true;
@@ -92,9 +92,9 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
         if (!connu) return error(TextKey::UnknownArgument, a);
         if (i + 1 >= args.size()) return error(TextKey::MissingArgument, "");
         const std::string& v = args[++i];
-        if (a == "--games" && !nombre(v, 1, 1000000, parties))
+        if (a == "--games" && !nombre(v, 1, 1000000, games))
             return error(TextKey::UnknownArgument, v);
-        if (a == "--depth" && !nombre(v, 0, 3, profondeur)) return error(TextKey::InvalidDepth, v);
+        if (a == "--depth" && !nombre(v, 0, 3, depth)) return error(TextKey::InvalidDepth, v);
         if (a == "--max-plies" && !nombre(v, 1, 100000, maxDemiCoups))
             return error(TextKey::UnknownArgument, v);
         if (a == "--seed" && !nombre(v, 0, 999999999, graine))
@@ -128,7 +128,7 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (profilBlanc.empty()) copier_profil(settings, 0, 1);
     for (int p = 1; p <= 2; ++p) {
         auto k = static_cast<std::size_t>(p);
-        if (profondeur >= 0) settings.PROFONDEUR_MAX[k] = static_cast<std::int16_t>(profondeur);
+        if (depth >= 0) settings.PROFONDEUR_MAX[k] = static_cast<std::int16_t>(depth);
         settings.ACTIVE_BASE_CON[k] = livre ? 1 : 0;
         settings.OUVERTURE_ALEATOIRE[k] = 1;
     }
@@ -162,22 +162,22 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
                       "quarvelin-cli",
                       [&] { return uniforme(rng); },
                       1};
-    Partie partie(env);
-    auto debut = std::chrono::steady_clock::now();
-    for (int n = 1; n <= parties; ++n) {
-        partie.nouvelle_partie();
+    Partie game(env);
+    auto beginning = std::chrono::steady_clock::now();
+    for (int n = 1; n <= games; ++n) {
+        game.nouvelle_partie();
         int demiCoups = 0;
-        while (ecran.auto_en_marche() && !partie.session().partie_finie() &&
+        while (ecran.auto_en_marche() && !game.session().partie_finie() &&
                demiCoups < maxDemiCoups) {
-            partie.tick(Minuterie::Auto);
-            demiCoups = partie.session().nombre_coups();
+            game.tick(Minuterie::Auto);
+            demiCoups = game.session().nombre_coups();
         }
-        partie.fermer_plateau();
-        pgn << pgn_partie(partie.session());
+        game.fermer_plateau();
+        pgn << pgn_partie(game.session());
         double secondes =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
-        err << "game " << n << "/" << parties << ": " << partie.session().GameResult << " in "
-            << partie.session().nombre_coups() << " half-moves, " << secondes << " s\n";
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - beginning).count();
+        err << "game " << n << "/" << games << ": " << game.session().GameResult << " in "
+            << game.session().nombre_coups() << " half-moves, " << secondes << " s\n";
     }
     pgn.flush();
     if (!pgn) return error(TextKey::CannotOpenFile, sortie);

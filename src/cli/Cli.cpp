@@ -10,9 +10,9 @@
 #include "notation/MoveText.h"
 #include "notation/PgnStream.h"
 #include "notation/Replay.h"
-#include "records/ConversionPgn.h"
-#include "records/IndexPgn.h"
-#include "records/LecteurPgn.h"
+#include "records/PgnConversion.h"
+#include "records/PgnIndex.h"
+#include "records/PgnReader.h"
 #include "rules/FastPosition.h"
 #include "rules/MoveRules.h"
 
@@ -201,21 +201,21 @@ int replay(const std::vector<std::string>& args, std::ostream& out, const Usage&
 // The filter options of list and convert, and the files named; a usage error's status when
 // they are wrong. --max only where avecMaximum.
 std::optional<int> lire_filtre(const std::vector<std::string>& args, bool avecMaximum,
-                               std::size_t fichiers, FiltreParties& filtre,
+                               std::size_t files, GameFilter& filter,
                                std::vector<std::string>& chemins, const Usage& u) {
     struct Critere {
         const char* option;
-        std::string FiltreParties::*champ;
+        std::string GameFilter::*field;
     };
     static constexpr Critere criteres[] = {
-        {"--white", &FiltreParties::blanc},     {"--black", &FiltreParties::noir},
-        {"--result", &FiltreParties::result}, {"--eco", &FiltreParties::eco},
-        {"--site", &FiltreParties::site},       {"--event", &FiltreParties::evenement},
-        {"--date", &FiltreParties::date},       {"--round", &FiltreParties::ronde}};
+        {"--white", &GameFilter::white},     {"--black", &GameFilter::black},
+        {"--result", &GameFilter::result}, {"--eco", &GameFilter::eco},
+        {"--site", &GameFilter::site},       {"--event", &GameFilter::event},
+        {"--date", &GameFilter::date},       {"--round", &GameFilter::round}};
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--either") {
-            filtre.lesDeux = true;
+            filter.either = true;
             continue;
         }
         const Critere* critere = nullptr;
@@ -225,7 +225,7 @@ std::optional<int> lire_filtre(const std::vector<std::string>& args, bool avecMa
             if (i + 1 >= args.size()) return u.error(TextKey::MissingArgument, "");
             const std::string& v = args[++i];
             if (critere) {
-                filtre.*(critere->champ) = v;
+                filter.*(critere->field) = v;
                 continue;
             }
             // MAX_SEUIL_PARTIE is a 32-bit count.
@@ -233,38 +233,38 @@ std::optional<int> lire_filtre(const std::vector<std::string>& args, bool avecMa
                 v.find_first_not_of("0123456789") != std::string::npos ||
                 std::stoll(v) > 2147483647)
                 return u.error(TextKey::WrongGameCount, v);
-            filtre.maximum = std::stoll(v);
-        } else if (a.starts_with("--") || chemins.size() == fichiers) {
+            filter.maximum = std::stoll(v);
+        } else if (a.starts_with("--") || chemins.size() == files) {
             return u.error(TextKey::UnknownArgument, a);
         } else {
             chemins.push_back(a);
         }
     }
-    if (chemins.size() < fichiers) return u.error(TextKey::MissingArgument, "");
+    if (chemins.size() < files) return u.error(TextKey::MissingArgument, "");
     return std::nullopt;
 }
 
 int list(const std::vector<std::string>& args, std::ostream& out, const Usage& u) {
-    FiltreParties filtre;
-    filtre.maximum = Settings{}.MAX_SEUIL_PARTIE;
+    GameFilter filter;
+    filter.maximum = Settings{}.MAX_SEUIL_PARTIE;
     std::vector<std::string> chemins;
-    if (auto statut = lire_filtre(args, true, 1, filtre, chemins, u)) return *statut;
+    if (auto statut = lire_filtre(args, true, 1, filter, chemins, u)) return *statut;
     const std::string& path = chemins[0];
-    auto index = IndexPgn::indexer_fichier(path, filtre);
+    auto index = PgnIndex::indexFile(path, filter);
     if (!index) return u.error(TextKey::CannotOpenFile, path);
 
     std::string lines;
     for (std::size_t i = 0; i < index->size(); ++i) {
         char nombre[24];
         lines.append(nombre, std::to_chars(nombre, nombre + 24, index->position(i)).ptr);
-        for (int c = IndexPgn::Event; c <= IndexPgn::Result; ++c) {
+        for (int c = PgnIndex::Event; c <= PgnIndex::Result; ++c) {
             lines += '\t';
-            std::string_view v = index->value(i, static_cast<IndexPgn::Champ>(c));
-            std::size_t debut = lines.size();
+            std::string_view v = index->value(i, static_cast<PgnIndex::Field>(c));
+            std::size_t beginning = lines.size();
             lines.append(v);
             // A tab inside a value would shift the columns.
             if (v.find('\t') != std::string_view::npos)
-                std::replace(lines.begin() + static_cast<std::ptrdiff_t>(debut), lines.end(),
+                std::replace(lines.begin() + static_cast<std::ptrdiff_t>(beginning), lines.end(),
                              '\t', ' ');
         }
         lines += '\n';
@@ -274,30 +274,30 @@ int list(const std::vector<std::string>& args, std::ostream& out, const Usage& u
         }
     }
     out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
-    if (index->erreur_lecture()) {
+    if (index->readError()) {
         u.error(TextKey::FileReadError, path);
         return 1;
     }
-    u.err << index->size() << u.cat.text(TextKey::GamesSelectedOutOf) << index->vues() << '\n';
+    u.err << index->size() << u.cat.text(TextKey::GamesSelectedOutOf) << index->views() << '\n';
     return 0;
 }
 
 int convert(const std::vector<std::string>& args, std::ostream& out, const Usage& u) {
-    FiltreParties filtre;
+    GameFilter filter;
     std::vector<std::string> chemins;
-    if (auto statut = lire_filtre(args, false, 2, filtre, chemins, u)) return *statut;
-    OptionsConversion options;
-    const auto format = format_de_cible(chemins[1]);
+    if (auto statut = lire_filtre(args, false, 2, filter, chemins, u)) return *statut;
+    ConversionOptions options;
+    const auto format = targetFormat(chemins[1]);
     if (!format) return u.error(TextKey::UnknownTarget, chemins[1]);
     options.format = *format;
-    const ResultatConversion r = convertir_fichier_pgn(chemins[0], chemins[1], filtre, options);
+    const ConversionResult r = convertir_fichier_pgn(chemins[0], chemins[1], filter, options);
     const std::string message = message_conversion(r, u.cat);
-    if (r.reussie()) {
+    if (r.success()) {
         out << message << '\n';
         return 0;
     }
     u.err << "quarvelin-cli: " << message << '\n';
-    return r.error == ResultatConversion::Erreur::SourceIntrouvable ? 2 : 1;
+    return r.error == ConversionResult::Error::SourceMissing ? 2 : 1;
 }
 
 int bestmove(const std::vector<std::string>& args, std::ostream& out, const Usage& u) {

@@ -31,9 +31,9 @@ constexpr int ThreadsMax = 8;
 constexpr std::string_view Blancs = " \t\r\n\v\f";
 
 std::string_view rogner(std::string_view s) {
-    std::size_t debut = s.find_first_not_of(Blancs);
-    if (debut == std::string_view::npos) return {};
-    return s.substr(debut, s.find_last_not_of(Blancs) - debut + 1);
+    std::size_t beginning = s.find_first_not_of(Blancs);
+    if (beginning == std::string_view::npos) return {};
+    return s.substr(beginning, s.find_last_not_of(Blancs) - beginning + 1);
 }
 
 // The words of a line, as views into it (so the rest of a line can be taken raw).
@@ -94,7 +94,7 @@ std::optional<Move> coup_du_texte(const std::vector<Move>& legaux, const Positio
 struct Tache {
     Position position; // as the GUI gave it, for the move names
     SearchRequest request;
-    int profondeur = 0;
+    int depth = 0;
     bool attendreArret = false; // infinite or ponder: bestmove only once told
 };
 
@@ -136,7 +136,7 @@ private:
     std::atomic<bool> annulation_{false};
     std::mutex etat_;
     std::condition_variable signal_;
-    bool arret_ = false; // guarded by etat_: stop, ponderhit, quit or the end of the input
+    bool stop_ = false; // guarded by etat_: stop, ponderhit, quit or the end of the input
 };
 
 bool Session::traiter(std::string_view line) {
@@ -261,7 +261,7 @@ void Session::go(const std::vector<std::string_view>& m) {
         envoyer("info string already searching, go ignored");
         return;
     }
-    std::optional<long long> profondeur;
+    std::optional<long long> depth;
     bool attendre = false;
     for (std::size_t i = 1; i < m.size(); ++i) {
         const std::string_view mot = m[i];
@@ -270,7 +270,7 @@ void Session::go(const std::vector<std::string_view>& m) {
         } else if (mot == "depth") {
             // A depth that is no number or below 0 is left out, not taken as 0.
             std::optional<long long> n = i + 1 < m.size() ? integer(m[i + 1]) : std::nullopt;
-            if (n && *n >= 0) profondeur = n;
+            if (n && *n >= 0) depth = n;
             if (n) ++i;
         } else if (mot == "movetime" || mot == "wtime" || mot == "btime" || mot == "winc" ||
                    mot == "binc" || mot == "movestogo" || mot == "nodes" || mot == "mate") {
@@ -282,8 +282,8 @@ void Session::go(const std::vector<std::string_view>& m) {
 
     Tache t;
     t.position = position_;
-    t.profondeur =
-        profondeur ? static_cast<int>(std::min<long long>(*profondeur, profondeur_)) : profondeur_;
+    t.depth =
+        depth ? static_cast<int>(std::min<long long>(*depth, profondeur_)) : profondeur_;
     t.attendreArret = attendre;
     SearchRequest& d = t.request;
     d.position = position_;
@@ -291,14 +291,14 @@ void Session::go(const std::vector<std::string_view>& m) {
     // The engine's convention: White's search counts the move it is about to make.
     if (d.colour == Colour::White) ++d.position.MoveCount;
     d.weights = weights_;
-    d.weights.PROFONDEUR_MAX = static_cast<std::int16_t>(t.profondeur);
+    d.weights.PROFONDEUR_MAX = static_cast<std::int16_t>(t.depth);
     d.notation = NotationCode::Pgn;
     d.threads = threads_;
 
     if (recherche_.joinable()) recherche_.join(); // the last one has sent its bestmove
     {
         std::lock_guard lock(etat_);
-        arret_ = false;
+        stop_ = false;
     }
     annulation_ = false;
     enRecherche_ = true;
@@ -317,7 +317,7 @@ void Session::rechercher(const Tache& t) {
     std::optional<Move> meilleurCoup; // the last rise seen before any stop, and its score
     float meilleurScore = 0;
     auto info = [&](float score, const std::optional<Move>& c) {
-        std::string line = "info depth " + std::to_string(t.profondeur) + " score cp " +
+        std::string line = "info depth " + std::to_string(t.depth) + " score cp " +
                             std::to_string(std::lround(score)) + " nodes " +
                             std::to_string(counters.PositionsEvaluated);
         if (c) line += " pv " + uciMove(t.position, *c);
@@ -363,7 +363,7 @@ void Session::rechercher(const Tache& t) {
 
     if (t.attendreArret) {
         std::unique_lock lock(etat_);
-        signal_.wait(lock, [this] { return arret_; });
+        signal_.wait(lock, [this] { return stop_; });
     }
     std::lock_guard lock(sortie_);
     // Cleared before the line goes out, so the GUI's next go is never taken for a second one.
@@ -375,7 +375,7 @@ void Session::rechercher(const Tache& t) {
 void Session::liberer(bool annuler) {
     {
         std::lock_guard lock(etat_);
-        arret_ = true;
+        stop_ = true;
     }
     if (annuler) annulation_ = true;
     signal_.notify_all();

@@ -69,8 +69,8 @@ std::string RecentFiles::caption(int number, const std::string& path) {
 }
 
 std::string RecentFiles::captionPath(const std::string& caption) {
-    const std::size_t blanc = caption.find(' ');
-    return blanc == std::string::npos ? std::string() : caption.substr(blanc + 1);
+    const std::size_t white = caption.find(' ');
+    return white == std::string::npos ? std::string() : caption.substr(white + 1);
 }
 
 std::optional<std::string> RecentFiles::choose(const std::string& caption, Dialogs& dialogs,

@@ -130,10 +130,10 @@ template <typename S, typename F> void walkKeys(S& s, int p, F&& f) {
 }
 
 std::string trim(std::string_view s) {
-    auto blanc = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    auto white = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
     std::size_t a = 0, b = s.size();
-    while (a < b && blanc(s[a])) ++a;
-    while (b > a && blanc(s[b - 1])) --b;
+    while (a < b && white(s[a])) ++a;
+    while (b > a && white(s[b - 1])) --b;
     return std::string(s.substr(a, b - a));
 }
 
@@ -393,11 +393,11 @@ bool readProfile(const std::string& file, Settings& s, int profile) {
 bool loadProfiles(const std::string& file1, const std::string& file2, Settings& s,
                      Dialogs& dialogs, const TextCatalogue& catalogue) {
     Settings loaded = s;
-    const std::string* fichiers[2] = {&file1, &file2};
+    const std::string* files[2] = {&file1, &file2};
     for (int i = 0; i < 2; ++i) {
-        if (!readProfile(*fichiers[i], loaded, i + 1)) {
+        if (!readProfile(*files[i], loaded, i + 1)) {
             dialogs.message("quarvelin",
-                            "[" + *fichiers[i] + "] " + catalogue.text(TextKey::FileNotFound),
+                            "[" + *files[i] + "] " + catalogue.text(TextKey::FileNotFound),
                             DialogIcon::Exclamation);
             return false;
         }

@@ -14,7 +14,7 @@ namespace quarvelin {
 
 namespace {
 
-std::string heure() {
+std::string time() {
     std::time_t now = std::time(nullptr);
     char buffer[16];
     std::strftime(buffer, sizeof buffer, "%H:%M:%S", std::localtime(&now));
@@ -34,7 +34,7 @@ SearchResult searchMove(const SearchRequest& d, SearchCounters& c,
     EngineWeights weights = d.weights;
     weights.PROFONDEUR_MAX = std::clamp<std::int16_t>(weights.PROFONDEUR_MAX, 0, 3);
     c.SearchDepth = 0;
-    if (callbacks.log && !d.logHeader.empty()) callbacks.log(d.logHeader + heure());
+    if (callbacks.log && !d.logHeader.empty()) callbacks.log(d.logHeader + time());
 
     Search main(d.position, weights, d.notation);
     main.cancel(cancel);
@@ -133,7 +133,7 @@ SearchResult searchMove(const SearchRequest& d, SearchCounters& c,
     SearchResult r = main.result(d.colour, from, to, best, c);
     if (callbacks.log)
         callbacks.log(" * Selection : (" + r.text + ") note (" + scoreText(best) +
-                        ") - end : " + heure());
+                        ") - end : " + time());
     return r;
 }
 

@@ -16,7 +16,7 @@ constexpr int base(int colour) { return colour == 2 ? 8 : 2; }
 constexpr int other(int colour) { return colour == 2 ? 3 : 2; }
 constexpr int colourCode(int piece) { return piece == 1 ? 1 : (piece < 8 ? 3 : 2); }
 constexpr int type_code(int piece) { return piece >= 8 ? piece - 6 : piece; } // 2..7, 1 for empty
-constexpr int colonne(int sq) { return (sq & 7) + 1; }
+constexpr int column(int sq) { return (sq & 7) + 1; }
 constexpr int rank(int sq) { return (sq >> 3) + 1; }
 constexpr int index(int x, int y) { return (x - 1) + 8 * (y - 1); }
 constexpr bool on(int x, int y) { return x >= 1 && x <= 8 && y >= 1 && y <= 8; }
@@ -53,7 +53,7 @@ Search::Search(const Position& p, const EngineWeights& weights, NotationCode not
     for (auto& b : byColour_) b = 0;
     for (int sq = 0; sq < 64; ++sq) {
         board_[sq] = 1;
-        int piece = code(p.at(colonne(sq), rank(sq)));
+        int piece = code(p.at(column(sq), rank(sq)));
         if (piece >= 2 && piece <= 13) put(sq, piece);
     }
     for (int c : {2, 3}) {
@@ -116,7 +116,7 @@ int Search::mobilityUnits(int sq) const {
     switch (type_code(piece)) {
     case 2: {
         int c = colourCode(piece), d = pawnDir_[c];
-        int x = colonne(sq), y = rank(sq);
+        int x = column(sq), y = rank(sq);
         if (!on(x, y + d) || board_[index(x, y + d)] != 1) return 0;
         if (y == startRank_[c] && on(x, y + 2 * d) && board_[index(x, y + 2 * d)] == 1) return 2;
         return 1;
@@ -277,9 +277,9 @@ float Search::evalue_position(Colour mc, SearchCounters& c) {
 }
 
 bool Search::castlingValid(int from, int to, int king, int colour) const {
-    const int fy = rank(from), tx = colonne(to);
+    const int fy = rank(from), tx = column(to);
     if (fy != 1 && fy != 8) return false;
-    const CastlingCase* k = castlingCases(pos_.PlayerColour, colonne(from), tx);
+    const CastlingCase* k = castlingCases(pos_.PlayerColour, column(from), tx);
     if (!k) return false;
     for (int e : k->empty)
         if (e && board_[index(e, fy)] != 1) return false;
@@ -294,7 +294,7 @@ bool Search::castlingValid(int from, int to, int king, int colour) const {
 bool Search::coup_valide(int from, int to, int piece, int colour) const {
     int target = board_[to];
     if (colourCode(target) == colour) return false;
-    int dx = colonne(to) - colonne(from), dy = rank(to) - rank(from);
+    int dx = column(to) - column(from), dy = rank(to) - rank(from);
     switch (type_code(piece)) {
     case 2: {
         int d = pawnDir_[colour];
@@ -317,7 +317,7 @@ float Search::candidate(int from, int to, int piece, int colour, float escape,
     const int d = pawnDir_[colour];
     const int captured = board_[to];
     int epSq = -1, epPiece = 1;
-    if (type == 2 && colonne(to) != colonne(from) && captured == 1) {
+    if (type == 2 && column(to) != column(from) && captured == 1) {
         epSq = to - 8 * d;
         epPiece = board_[epSq];
         remove(epSq);
@@ -345,7 +345,7 @@ float Search::candidate(int from, int to, int piece, int colour, float escape,
         }
     }
     if (type == 7 && rank(to) == rank(from) && !pos_.CastlingDone[colour])
-        s += bonus_roque(colonne(from), rank(from), colonne(to), rank(to));
+        s += bonus_roque(column(from), rank(from), column(to), rank(to));
 
     remove(to);
     if (captured != 1) put(to, captured);
@@ -358,7 +358,7 @@ float Search::candidate(int from, int to, int piece, int colour, float escape,
 // stops after its first occupied square, read on the board as it stands between candidates.
 template <typename F> void Search::walkCandidates(int sq, F&& f) const {
     const int piece = board_[sq], colour = colourCode(piece), type = type_code(piece);
-    const int x = colonne(sq), y = rank(sq);
+    const int x = column(sq), y = rank(sq);
     auto lines = [&](const int(*dirs)[2], int maxSteps) {
         for (int i = 0; i < 4; ++i)
             for (int k = 1, tx = x + dirs[i][0], ty = y + dirs[i][1]; k <= maxSteps && on(tx, ty);
@@ -484,9 +484,9 @@ SearchResult Search::result(Colour colour, int from, int to, float best,
         out.text = mate ? "MAT" : "PAT";
         return out;
     }
-    out.fromX = colonne(from);
+    out.fromX = column(from);
     out.fromY = rank(from);
-    out.toX = colonne(to);
+    out.toX = column(to);
     out.toY = rank(to);
     out.text = ecrire_coup(pos_.MoveCount, static_cast<PieceCode>(board_[from]), out.fromX,
                             out.fromY, static_cast<PieceCode>(board_[to]), out.toX, out.toY, false,

@@ -92,7 +92,7 @@ Move ReadMove::move() const {
 ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::string& token) {
     ReadMove r;
     const Colour pc = p.PlayerColour;
-    auto colonne = [pc](char f) { return pc == Colour::Black ? 105 - f : f - 96; };
+    auto column = [pc](char f) { return pc == Colour::Black ? 105 - f : f - 96; };
     auto line = [pc](char d) { return pc == Colour::Black ? d - '0' : 9 - (d - '0'); };
 
     trim(token);
@@ -150,9 +150,9 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
         bool longSide = n == 5;
         char rank = side == Colour::White ? '1' : '8';
         r.piece = pieceOf(PieceType::King, side);
-        r.fromX = colonne('e');
+        r.fromX = column('e');
         r.fromY = r.toY = line(rank);
-        r.toX = colonne(longSide ? 'c' : 'g');
+        r.toX = column(longSide ? 'c' : 'g');
         return r;
     }
 
@@ -170,7 +170,7 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
         if (n >= i + 4 && file(token[i]) && rank(token[i + 1])) {
             std::size_t j = i + 2;
             if (token[j] == '-' || token[j] == 'x' || token[j] == ':') ++j;
-            const int fromX = colonne(token[i]), fromY = line(token[i + 1]);
+            const int fromX = column(token[i]), fromY = line(token[i + 1]);
             const PieceCode origine = p.at(fromX, fromY);
             const bool ownPiece = isPiece(origine) && colourOf(origine) == side;
             PieceCode piece = pawn;
@@ -192,7 +192,7 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
                 r.piece = piece;
                 r.fromX = fromX;
                 r.fromY = fromY;
-                r.toX = colonne(token[j]);
+                r.toX = column(token[j]);
                 r.toY = line(token[j + 1]);
                 return r;
             }
@@ -217,7 +217,7 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
     if (n == 2) {
         if (!file(token[0]) || !rank(token[1])) return unreadable();
         r.piece = pawn;
-        r.toX = colonne(token[0]);
+        r.toX = column(token[0]);
         r.toY = line(token[1]);
         for (int steps : {1, 2}) {
             int y = r.toY + steps * d;
@@ -236,7 +236,7 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
             hintY = rank(h) ? line(h) : 0;
             return rank(h);
         }
-        hintX = file(h) ? colonne(h) : 0;
+        hintX = file(h) ? column(h) : 0;
         return file(h);
     };
     if (n == 3 || n == 4) {
@@ -255,7 +255,7 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
     }
     destRank = token[n - 1];
     if (!file(destFile) || !rank(destRank)) return unreadable();
-    r.toX = colonne(destFile);
+    r.toX = column(destFile);
     r.toY = line(destRank);
 
     PieceCode piece = letterPiece(token[0]);
@@ -268,7 +268,7 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
     }
     if (n == 5 || !file(token[0])) return unreadable();
     r.piece = pawn;
-    r.fromX = colonne(token[0]);
+    r.fromX = column(token[0]);
     r.fromY = r.toY + d;
     return r;
 }

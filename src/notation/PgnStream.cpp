@@ -70,12 +70,12 @@ void PgnStream::read_variation(std::string& text, PgnGame& game) {
 
 namespace {
 
-bool blanc(int c) {
+bool white(int c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
 }
 
 bool separator(int c) {
-    return c < 0 || blanc(c) || c == '{' || c == '}' || c == '(' || c == ')' || c == '[' ||
+    return c < 0 || white(c) || c == '{' || c == '}' || c == '(' || c == ')' || c == '[' ||
            c == ']' || c == ';' || c == '$';
 }
 
@@ -133,7 +133,7 @@ bool PgnStream::next(PgnGame& game) {
             skip_line();
             continue;
         }
-        if (blanc(c)) {
+        if (white(c)) {
             get();
             continue;
         }
@@ -144,7 +144,7 @@ bool PgnStream::next(PgnGame& game) {
             started = true;
             get();
             std::string name, value;
-            while ((c = peek()) >= 0 && !blanc(c) && c != '"' && c != ']')
+            while ((c = peek()) >= 0 && !white(c) && c != '"' && c != ']')
                 name += static_cast<char>(get());
             while ((c = peek()) >= 0 && c != '"' && c != ']' && c != '\n') get();
             if (peek() == '"') {

@@ -16,11 +16,11 @@ std::string replayLine(const std::string& moves) {
     Position p = Position::initial();
     // Continuations in parentheses are not part of the line.
     std::string main;
-    int profondeur = 0;
+    int depth = 0;
     for (char ch : moves) {
-        if (ch == '(') ++profondeur;
-        if (profondeur == 0) main += ch;
-        if (ch == ')' && profondeur > 0) --profondeur;
+        if (ch == '(') ++depth;
+        if (depth == 0) main += ch;
+        if (ch == ')' && depth > 0) --depth;
     }
     std::istringstream in(main);
     std::string out, token;
@@ -60,8 +60,8 @@ ImportEco readEcoFile(std::istream& in) {
         ++number;
         std::string line = utf8Text(brute);
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        auto debut = line.find_first_not_of(" \t");
-        if (debut == std::string::npos || line[debut] == '#') continue;
+        auto beginning = line.find_first_not_of(" \t");
+        if (beginning == std::string::npos || line[beginning] == '#') continue;
         if (currentPicture.empty()) entryStart = number;
         currentPicture += ' ' + line;
         // The entry ends with a "*" standing as a token of its own, outside the name.
@@ -83,14 +83,14 @@ ImportEco readEcoFile(std::istream& in) {
         auto refuse = [&](const char* why) {
             r.refused.push_back("line " + std::to_string(m.line) + ": " + why);
         };
-        auto debut = e.find_first_not_of(" \t");
-        auto q1 = e.find('"', debut), q2 = q1 == std::string::npos ? q1 : e.find('"', q1 + 1);
+        auto beginning = e.find_first_not_of(" \t");
+        auto q1 = e.find('"', beginning), q2 = q1 == std::string::npos ? q1 : e.find('"', q1 + 1);
         if (q2 == std::string::npos) {
             refuse("no quoted name");
             continue;
         }
         EcoLine l;
-        std::istringstream code(e.substr(debut, q1 - debut));
+        std::istringstream code(e.substr(beginning, q1 - beginning));
         code >> l.code;
         // Sub-codes ("B99a") name the family's code, upper case.
         if (l.code.size() > 3) l.code.resize(3);
@@ -120,14 +120,14 @@ std::vector<EcoLine> mergeLines(const std::vector<EcoLine>& english,
     std::unordered_map<std::string, const EcoLine*> byMoves;
     for (const EcoLine& l : french) byMoves.emplace(l.moves, &l);
     std::vector<EcoLine> out;
-    std::unordered_set<std::string> vues;
+    std::unordered_set<std::string> views;
     for (const EcoLine& l : english) {
-        if (!vues.insert(l.moves).second) continue;
+        if (!views.insert(l.moves).second) continue;
         auto fr = byMoves.find(l.moves);
         out.push_back(fr == byMoves.end() ? l : *fr->second);
     }
     for (const EcoLine& l : french)
-        if (vues.insert(l.moves).second) out.push_back(l);
+        if (views.insert(l.moves).second) out.push_back(l);
     return out;
 }
 

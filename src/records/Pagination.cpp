@@ -2,20 +2,20 @@
 
 namespace quarvelin {
 
-std::vector<std::pair<std::size_t, std::size_t>> paginer(const std::vector<double>& hauteurs,
-                                                         double hauteurPage) {
+std::vector<std::pair<std::size_t, std::size_t>> paginate(const std::vector<double>& heights,
+                                                         double pageHeight) {
     std::vector<std::pair<std::size_t, std::size_t>> pages;
-    std::size_t debut = 0;
-    double rempli = 0;
-    for (std::size_t i = 0; i < hauteurs.size(); ++i) {
-        if (i > debut && rempli + hauteurs[i] > hauteurPage) {
-            pages.emplace_back(debut, i);
-            debut = i;
-            rempli = 0;
+    std::size_t beginning = 0;
+    double filled = 0;
+    for (std::size_t i = 0; i < heights.size(); ++i) {
+        if (i > beginning && filled + heights[i] > pageHeight) {
+            pages.emplace_back(beginning, i);
+            beginning = i;
+            filled = 0;
         }
-        rempli += hauteurs[i];
+        filled += heights[i];
     }
-    pages.emplace_back(debut, hauteurs.size());
+    pages.emplace_back(beginning, heights.size());
     return pages;
 }
 

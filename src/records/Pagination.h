@@ -8,7 +8,7 @@ namespace quarvelin {
 
 // [first, last) of the lines each page takes, in order; a line taller than the page has a page
 // of its own. No line gives one empty page, so a document always prints.
-std::vector<std::pair<std::size_t, std::size_t>> paginer(const std::vector<double>& hauteurs,
-                                                         double hauteurPage);
+std::vector<std::pair<std::size_t, std::size_t>> paginate(const std::vector<double>& heights,
+                                                         double pageHeight);
 
 } // namespace quarvelin

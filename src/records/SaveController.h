@@ -5,7 +5,7 @@
 #include "config/Settings.h"
 #include "localisation/Dialogs.h"
 #include "localisation/TextCatalogue.h"
-#include "records/TextePartie.h"
+#include "records/GameRecordText.h"
 #include "session/GameSession.h"
 
 #include <chrono>
@@ -19,16 +19,16 @@ public:
     static constexpr const char* Title = "quarvelin";
 
     // recents may be null: the save then leaves the recent files alone.
-    SaveController(Dialogs& dialogs, const TextCatalogue& catalogue, RecentFiles* recents);
+    SaveController(Dialogs& dialogs, const TextCatalogue& catalogue, RecentFiles* recent);
 
     // The text the window opens with.
-    std::string composer(const GameSession& s, const Settings& settings, Colour joueur,
+    std::string composer(const GameSession& s, const Settings& settings, Colour player,
                          std::chrono::year_month_day d) const;
 
-    std::string titre_dialogue() const;
-    std::string filtre(FormatPartie format) const; // "Fichiers PGN (*.pgn)"
+    std::string dialogTitle() const;
+    std::string filter(GameFormat format) const; // "Fichiers PGN (*.pgn)"
     // The default name in the folder of the last file used, when that folder is still there.
-    std::string proposedName(FormatPartie format, std::chrono::year_month_day d) const;
+    std::string proposedName(GameFormat format, std::chrono::year_month_day d) const;
 
     // The save once a file is chosen: replacing an existing file is asked first (unless
     // appending), the text is written and the user is told. PGN: CR LF lines and one more line
@@ -36,13 +36,13 @@ public:
     // XML: the tag lines and the moves as one game record, appended to the file's list or
     // replacing it. A refused write is reported and leaves the file as it was. True when the
     // game was written.
-    bool sauver(const std::string& path, const std::string& text, bool append,
-                FormatPartie format = FormatPartie::Pgn);
+    bool save(const std::string& path, const std::string& text, bool append,
+                GameFormat format = GameFormat::Pgn);
 
 private:
     Dialogs& dialogs_;
     const TextCatalogue& catalogue_;
-    RecentFiles* recents_;
+    RecentFiles* recent_;
 };
 
 } // namespace quarvelin

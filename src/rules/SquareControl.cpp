@@ -75,27 +75,27 @@ int nombre_cibles(const Position& p, int x, int y) {
     PieceCode piece = p.at(x, y);
     Colour c = colourOf(piece);
     PieceType t = type_piece(piece);
-    auto cible = [&](PieceCode q) { return q != PieceCode::Empty && colourOf(q) != c; };
+    auto target = [&](PieceCode q) { return q != PieceCode::Empty && colourOf(q) != c; };
     int n = 0;
     bool lines = t == PieceType::Queen || t == PieceType::Rook;
     bool diagonals = t == PieceType::Queen || t == PieceType::Bishop;
     for (auto& d : Straight) {
         First f = firstPiece(p, x, y, d);
-        if (cible(f.piece) && (lines || (t == PieceType::King && f.distance == 1))) ++n;
+        if (target(f.piece) && (lines || (t == PieceType::King && f.distance == 1))) ++n;
     }
     for (auto& d : Diagonal) {
         First f = firstPiece(p, x, y, d);
-        if (cible(f.piece) && (diagonals || (t == PieceType::King && f.distance == 1))) ++n;
+        if (target(f.piece) && (diagonals || (t == PieceType::King && f.distance == 1))) ++n;
     }
     if (t == PieceType::Knight)
         for (auto& j : Jumps) {
             int cx = x + j[0], cy = y + j[1];
-            if (onBoard(cx, cy) && cible(p.at(cx, cy))) ++n;
+            if (onBoard(cx, cy) && target(p.at(cx, cy))) ++n;
         }
     if (t == PieceType::Pawn) {
         int cy = y + pawnDirection(c, p.PlayerColour);
         for (int dx : {1, -1})
-            if (onBoard(x + dx, cy) && cible(p.at(x + dx, cy))) ++n;
+            if (onBoard(x + dx, cy) && target(p.at(x + dx, cy))) ++n;
     }
     return n;
 }

@@ -21,8 +21,8 @@ public:
                            const std::string& imagePlateau) = 0;
     virtual PieceCode lire_case(int x, int y) const = 0;
     virtual void ecrire_case(int x, int y, PieceCode piece) = 0;
-    virtual void marquer_case(int x, int y, float taille, std::uint32_t colour) = 0;
-    virtual void montrer_coup(int fromX, int fromY, int toX, int toY, float taille,
+    virtual void marquer_case(int x, int y, float size, std::uint32_t colour) = 0;
+    virtual void montrer_coup(int fromX, int fromY, int toX, int toY, float size,
                               std::uint32_t colour) = 0;
     virtual void effacer_marques() = 0;
     virtual void edition(bool active) = 0;

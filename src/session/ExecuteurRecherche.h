@@ -9,12 +9,12 @@ namespace quarvelin {
 
 class ExecuteurRecherche {
 public:
-    using Fin = std::function<void(const SearchResult&, const SearchCounters&)>;
+    using End = std::function<void(const SearchResult&, const SearchCounters&)>;
     virtual ~ExecuteurRecherche() = default;
     // Searches a copy; `fin` runs on the caller's thread once the search is over, never after
     // annuler().
     virtual void lancer(const SearchRequest& request, const SearchCounters& counters,
-                        const EngineCallbacks& callbacks, Fin end) = 0;
+                        const EngineCallbacks& callbacks, End end) = 0;
     virtual void annuler() = 0;
 };
 
@@ -22,7 +22,7 @@ public:
 class RechercheSynchrone : public ExecuteurRecherche {
 public:
     void lancer(const SearchRequest& request, const SearchCounters& counters,
-                const EngineCallbacks& callbacks, Fin end) override {
+                const EngineCallbacks& callbacks, End end) override {
         SearchCounters c = counters;
         SearchResult r = searchMove(request, c, callbacks);
         end(r, c);

@@ -11,7 +11,7 @@
 
 namespace quarvelin {
 
-enum class ModeJeu : std::uint8_t { Machine = 1, Libre = 2, Reseau = 3, Auto = 4, Corres = 5 };
+enum class ModeJeu : std::uint8_t { Machine = 1, Libre = 2, Network = 3, Auto = 4, Corres = 5 };
 
 // The board's input state: waiting for a piece, a piece lifted, or the position editor.
 enum class EtatPlateau : std::uint8_t { Attente = 0, PieceLevee = 1, Edition = 99 };

@@ -49,7 +49,7 @@ void Partie::log(const std::string& line) {
 }
 
 void Partie::commenter(const std::string& line) {
-    if (env_.commentaire.visible()) env_.commentaire.append(line + "\n");
+    if (env_.commentary.visible()) env_.commentary.append(line + "\n");
 }
 
 void Partie::ecrire_plateau(const Position& p) {
@@ -76,7 +76,7 @@ void Partie::couleur_noire() { couleur_blanche(); }
 
 std::string Partie::entete_auto() const {
     const Settings& st = env_.settings;
-    int noir = st.TwoProfiles ? 2 : 1;
+    int black = st.TwoProfiles ? 2 : 1;
     // A profile's rating when it has one, else the label of its level (its depth).
     auto elo = [&](int profile) {
         auto k = static_cast<std::size_t>(profile);
@@ -98,15 +98,15 @@ std::string Partie::entete_auto() const {
     std::string date = date_du_jour();
     return tag("Event", "Partie du " + date) + tag("Site", st.LIEU_JEU) + tag("Date", date) +
            tag("White", st.NOM_MOTEUR[1]) +
-           tag("Black", st.NOM_MOTEUR[static_cast<std::size_t>(noir)]) + tag("WhiteElo", elo(1)) +
-           tag("BlackElo", elo(noir)) + "\r\n";
+           tag("Black", st.NOM_MOTEUR[static_cast<std::size_t>(black)]) + tag("WhiteElo", elo(1)) +
+           tag("BlackElo", elo(black)) + "\r\n";
 }
 
 void Partie::nouvelle_partie() {
     if (s_.PlayMode == ModeJeu::Corres) return; // those games start from their store
     pos_.CastlingDone = {};
     s_.GameText.clear();
-    if (s_.PlayMode == ModeJeu::Reseau) {
+    if (s_.PlayMode == ModeJeu::Network) {
         env_.vue.connexion_reseau();
         return;
     }
@@ -134,7 +134,7 @@ void Partie::ouvrir_plateau() {
     paletteEnAttente_ = false;
     compteurs_.reset();
 
-    bool reseau = s_.PlayMode == ModeJeu::Reseau;
+    bool reseau = s_.PlayMode == ModeJeu::Network;
     horloges_.arreter_horloges();
     horloges_.installer(env_.settings.DELAI_PARTIE, s_.ClockOn, !reseau);
     if (!reseau) horloges_.basculer_horloges(Colour::Black, pc, s_.ClockOn);
@@ -168,16 +168,16 @@ void Partie::fermer_plateau() {
     env_.vue.etat_menus();
 }
 
-void Partie::abandonner() {
-    if (!env_.dialogs.question(env_.titre, text(TextKey::AbandonGameQuestion))) return;
-    if (s_.PlayMode == ModeJeu::Reseau && env_.settings.IP_MODE_SERVEUR == 0)
+void Partie::resign() {
+    if (!env_.dialogs.question(env_.title, text(TextKey::AbandonGameQuestion))) return;
+    if (s_.PlayMode == ModeJeu::Network && env_.settings.IP_MODE_SERVEUR == 0)
         env_.vue.fermer_connexion();
     fermer_plateau();
 }
 
 void Partie::proposer_nulle() {
-    if (s_.PlayMode == ModeJeu::Reseau) {
-        if (env_.dialogs.question(env_.titre, text(TextKey::OfferDrawQuestion)))
+    if (s_.PlayMode == ModeJeu::Network) {
+        if (env_.dialogs.question(env_.title, text(TextKey::OfferDrawQuestion)))
             env_.vue.envoyer_reseau("=");
         return;
     }
@@ -191,10 +191,10 @@ void Partie::proposer_nulle() {
     std::string scores = text(TextKey::WhiteEvaluation) + scoreText(blancs) +
                          text(TextKey::BlackEvaluation) + scoreText(noirs);
     if (scoreMachine < 0.0f && pos_.MoveCount > 10) {
-        terminer("1/2-1/2", {},
+        finish("1/2-1/2", {},
                  text(TextKey::ComputerAcceptsDraw) + scores + text(TextKey::GameDrawn));
     } else {
-        env_.dialogs.message(env_.titre, text(TextKey::ComputerDeclinesDraw) + scores,
+        env_.dialogs.message(env_.title, text(TextKey::ComputerDeclinesDraw) + scores,
                              DialogIcon::Information);
     }
 }
@@ -204,14 +204,14 @@ void Partie::tick(Minuterie m) {
     case Minuterie::Basse:
     case Minuterie::Haute: {
         if (!horloges_.en_marche(m)) return;
-        bool fini = horloges_.tick_compte_a_rebours(m);
+        bool finished = horloges_.tick_compte_a_rebours(m);
         env_.vue.horloges_modifiees();
-        if (!fini) return;
+        if (!finished) return;
         annuler_recherche();
         if (etat_ == EtatPlateau::PieceLevee) remettre_piece();
         Colour perdant =
             m == Minuterie::Basse ? pos_.PlayerColour : opposite(pos_.PlayerColour);
-        terminer(perdant == Colour::White ? "0-1" : "1-0", {}, {});
+        finish(perdant == Colour::White ? "0-1" : "1-0", {}, {});
         std::string message =
             text(TextKey::TimeIsUp) + " " +
             text(perdant == Colour::White ? TextKey::WhiteLoses : TextKey::BlackLoses);
@@ -265,8 +265,8 @@ void Partie::recommencer_depuis(const Position& depart, bool positionDeDepart) {
     env_.vue.result(s_.GameResult);
 }
 
-std::string Partie::copier_position(int entree) const {
-    return entree == 1 ? positionKey(pos_) : writeFen(pos_);
+std::string Partie::copier_position(int entry) const {
+    return entry == 1 ? positionKey(pos_) : writeFen(pos_);
 }
 
 } // namespace quarvelin

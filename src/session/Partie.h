@@ -23,7 +23,7 @@
 
 namespace quarvelin {
 
-struct PartieLue;
+struct ParsedGame;
 
 class OpeningBase;
 
@@ -32,14 +32,14 @@ struct Environnement {
     const TextCatalogue& catalogue;
     Dialogs& dialogs;
     SoundPlayer& sons;
-    Commentary& commentaire;
+    Commentary& commentary;
     BoardDisplay& plateau;
     HorlogeSource& minuteries;
     VuePartie& vue;
     ExecuteurRecherche& moteur;
     const OpeningBase* base = nullptr; // null or closed: no book and no names
     std::string installation;             // the installation directory
-    std::string titre = "quarvelin";      // message boxes' title
+    std::string title = "quarvelin";      // message boxes' title
     std::function<double()> random;    // uniform in [0, 1); a fixed generator when empty
     int threads = 2;
 };
@@ -69,7 +69,7 @@ public:
     void nouvelle_partie();
     // The board window closes: the game ends where it stands, a running search is dropped.
     void fermer_plateau();
-    void abandonner();
+    void resign();
     void proposer_nulle();
     // The mode-4 header of the game record, with today's date.
     std::string entete_auto() const;
@@ -100,13 +100,13 @@ public:
     // A game read from a file: its tags, moves and result, its comments as notes on the moves
     // and, in the comment window, its comments and variations. False when its start position
     // cannot be set up (said to the user; the game on the board stays).
-    bool charger_partie(const PartieLue& lue);
+    bool charger_partie(const ParsedGame& lue);
 
     // Rebuilds the game from GameMoveText, from the start or from `depart` ([FEN] games).
     void rejouer_partie(const std::optional<Position>& depart = std::nullopt);
 
     // Clipboard: the position key (entree 1) or the FEN (entree 2); a pasted text.
-    std::string copier_position(int entree) const;
+    std::string copier_position(int entry) const;
     void pastePosition(const std::string& text);
 
     // Position editor.
@@ -155,7 +155,7 @@ private:
     void ajouter_resultat(const std::string& result, const std::string& line = {});
     void fin_de_partie_mat(Colour sansCoup, bool mate);
     // Every end of game: clocks stopped, result line, log; a message when there is one.
-    void terminer(const std::string& result, const std::string& line,
+    void finish(const std::string& result, const std::string& line,
                   const std::string& message);
     void nommer_ouverture();
     void terminer_coup_machine(CoupMachine cm);
@@ -166,9 +166,9 @@ private:
     SearchRequest request(Colour side) const;
     double random();
 
-    void montrer_entree(int entree);
+    void montrer_entree(int entry);
     void reconstruire_textes();
-    void couper_a(int entree);
+    void couper_a(int entry);
 
     Environnement env_;
     Position pos_;

@@ -1,14 +1,14 @@
 // A game read from a file or a web address taking the place of the one on the board.
 #include "localisation/RulesTexts.h"
 #include "notation/Fen.h"
-#include "records/PartieLue.h"
+#include "records/ParsedGame.h"
 #include "session/Partie.h"
 
 #include <algorithm>
 
 namespace quarvelin {
 
-bool Partie::charger_partie(const PartieLue& lue) {
+bool Partie::charger_partie(const ParsedGame& lue) {
     std::optional<Position> depart;
     Colour pc = s_.couleurBlanche ? Colour::White : Colour::Black;
     if (!lue.FenDepart.empty()) {
@@ -16,7 +16,7 @@ bool Partie::charger_partie(const PartieLue& lue) {
         depart = readFen(lue.FenDepart, pc, &reason);
         if (!depart) {
             // The reader checks the FEN already; a start the board cannot hold changes nothing.
-            env_.dialogs.message(env_.titre, text(fenProblemText(reason)) + "\n" + lue.FenDepart,
+            env_.dialogs.message(env_.title, text(fenProblemText(reason)) + "\n" + lue.FenDepart,
                                  DialogIcon::Exclamation);
             return false;
         }
@@ -37,25 +37,25 @@ bool Partie::charger_partie(const PartieLue& lue) {
     rejouer_partie(depart);
 
     // Comments are filed by the move numbers written in the file; notes by moves played.
-    const Position& debut = s_.PositionStates.front();
-    const std::size_t premier = 2 * static_cast<std::size_t>(std::max<int>(debut.MoveCount, 0)) +
-                                (debut.side_to_move() == Colour::White ? 1 : 0);
+    const Position& beginning = s_.PositionStates.front();
+    const std::size_t premier = 2 * static_cast<std::size_t>(std::max<int>(beginning.MoveCount, 0)) +
+                                (beginning.side_to_move() == Colour::White ? 1 : 0);
     const std::size_t joues = s_.PositionStates.size() - 1;
     s_.notes.assign(joues + 1, std::string());
-    if (!lue.commentaires.empty()) s_.notes[0] = lue.commentaires.front();
+    if (!lue.comments.empty()) s_.notes[0] = lue.comments.front();
     for (std::size_t k = 1; k <= joues; ++k) {
         std::size_t i = premier + k - 1;
-        if (i < lue.commentaires.size()) s_.notes[k] = lue.commentaires[i];
+        if (i < lue.comments.size()) s_.notes[k] = lue.comments[i];
     }
-    if (env_.commentaire.visible()) {
+    if (env_.commentary.visible()) {
         if (!s_.notes[0].empty()) commenter("{" + s_.notes[0] + "}");
         for (std::size_t k = 1; k <= joues; ++k)
             if (!s_.notes[k].empty()) commenter(s_.lines[k - 1] + "  {" + s_.notes[k] + "}");
         // Variations stay out of the main line; the reader sees where they branch off.
-        for (const PartieLue::Variante& v : lue.variantes) {
+        for (const ParsedGame::Variation& v : lue.variations) {
             std::string ou;
-            if (v.demiCoup > 0)
-                ou = std::to_string((v.demiCoup + 1) / 2) + (v.demiCoup % 2 ? ". " : "... ");
+            if (v.halfMove > 0)
+                ou = std::to_string((v.halfMove + 1) / 2) + (v.halfMove % 2 ? ". " : "... ");
             commenter(ou + v.text);
         }
     }

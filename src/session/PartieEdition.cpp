@@ -11,7 +11,7 @@ namespace {} // namespace
 
 void Partie::entrer_edition(bool demander) {
     if (!s_.plateauOuvert || reflexion_ || etat_ == EtatPlateau::Edition) return;
-    if (demander && !env_.dialogs.question(env_.titre, text(TextKey::AbandonGameQuestion))) return;
+    if (demander && !env_.dialogs.question(env_.title, text(TextKey::AbandonGameQuestion))) return;
     if (etat_ == EtatPlateau::PieceLevee) remettre_piece();
     horloges_.regler(Minuterie::Auto, 0);
     horloges_.regler(Minuterie::Defilement, 0);
@@ -56,14 +56,14 @@ bool Partie::demarrer_edition() {
         std::string message = reason == FenProblem::Kings ? text(TextKey::TwoKingsNeeded)
                                                           : text(TextKey::PositionRefused) + " (" +
                                                                 text(fenProblemText(reason)) + ")";
-        env_.dialogs.message(env_.titre, message, DialogIcon::Exclamation);
+        env_.dialogs.message(env_.title, message, DialogIcon::Exclamation);
         return false;
     }
     // Castling stays open only where king and rook stand on their squares.
     p.CastlingRights = FastPosition::from(p).castling;
 
     bool machineBlanche = s_.PlayMode == ModeJeu::Machine && p.PlayerColour == Colour::Black;
-    if (env_.commentaire.visible()) {
+    if (env_.commentary.visible()) {
         commenter(text(TextKey::GameFromEditedPosition));
         if (machineBlanche)
             commenter("- " + text(TextKey::GameBeginsWait));

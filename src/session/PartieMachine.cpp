@@ -68,7 +68,7 @@ void Partie::joue_coup_machine() {
         return;
     if (entreeAffichee_ != s_.PositionIndex - 1) montrer_entree(s_.PositionIndex - 1);
     env_.plateau.effacer_marques();
-    if (env_.commentaire.visible()) env_.commentaire.clear();
+    if (env_.commentary.visible()) env_.commentary.clear();
     compteurs_.reset();
 
     const Colour side = pos_.side_to_move();
@@ -111,8 +111,8 @@ void Partie::joue_coup_machine() {
     EngineCallbacks callbacks;
     callbacks.best = [this](const std::string& t, float score) {
         env_.vue.reflexion("... " + t, piece_du_texte(pos_, t));
-        if (env_.commentaire.visible())
-            env_.commentaire.devant("..." + t + "(" + scoreText(score) + ")\n");
+        if (env_.commentary.visible())
+            env_.commentary.devant("..." + t + "(" + scoreText(score) + ")\n");
     };
     callbacks.progression = [this](const SearchCounters& c) {
         env_.vue.counters(c, c.BestAtDepth[0]);
@@ -155,15 +155,15 @@ void Partie::terminer_coup_machine(CoupMachine cm) {
     if (compter_repetitions(s_) >= 2) {
         if (s_.PlayMode == ModeJeu::Auto)
             repetition_auto();
-        else if (env_.dialogs.question(env_.titre, text(TextKey::RepetitionDrawQuestion)))
-            terminer("1/2-1/2", {}, {});
+        else if (env_.dialogs.question(env_.title, text(TextKey::RepetitionDrawQuestion)))
+            finish("1/2-1/2", {}, {});
     }
     if (s_.ScoreHistory.size() <= static_cast<std::size_t>(number))
         s_.ScoreHistory.resize(static_cast<std::size_t>(number) + 1, 0.0f);
     s_.ScoreHistory[static_cast<std::size_t>(number)] = cm.score;
 
-    bool echec = longText.ends_with('+');
-    jouer_son(echec && static_cast<int>(2 * random() + 1) == 1 ? SonEchecMachine : SonPose);
+    bool failure = longText.ends_with('+');
+    jouer_son(failure && static_cast<int>(2 * random() + 1) == 1 ? SonEchecMachine : SonPose);
     if (!s_.partie_finie()) {
         horloges_.basculer_horloges(mover, pos_.PlayerColour, s_.ClockOn);
         env_.vue.horloges_modifiees();
@@ -196,33 +196,33 @@ void Partie::repetition_auto() {
     float blancs = r.evalue_position(Colour::White, c);
     float noirs = r.evalue_position(Colour::Black, c);
     float seuil = env_.settings.SEUIL_PARTIE_NULLE;
-    terminer(blancs < seuil ? "0-1" : noirs < seuil ? "1-0" : "1/2-1/2", {}, {});
+    finish(blancs < seuil ? "0-1" : noirs < seuil ? "1-0" : "1/2-1/2", {}, {});
 }
 
-void Partie::terminer(const std::string& result, const std::string& line,
+void Partie::finish(const std::string& result, const std::string& line,
                       const std::string& message) {
     horloges_.arreter_horloges();
     env_.vue.horloges_modifiees();
     ajouter_resultat(result, line);
     log(text(TextKey::Game) + " - " + result);
-    if (!message.empty()) env_.dialogs.message(env_.titre, message, DialogIcon::Information);
+    if (!message.empty()) env_.dialogs.message(env_.title, message, DialogIcon::Information);
 }
 
 void Partie::fin_de_partie_mat(Colour sansCoup, bool mate) {
     if (!mate) {
-        terminer("1/2-1/2", text(TextKey::Draw) + " - PAT !! ", text(TextKey::Draw) + " PAT !! ");
+        finish("1/2-1/2", text(TextKey::Draw) + " - PAT !! ", text(TextKey::Draw) + " PAT !! ");
         return;
     }
     bool blancsGagnent = sansCoup == Colour::Black;
     std::string gagnant = text(blancsGagnent ? TextKey::WhiteWins : TextKey::BlackWins);
-    terminer(blancsGagnent ? "1-0" : "0-1", text(TextKey::Checkmate) + " - " + gagnant + " !!! ",
+    finish(blancsGagnent ? "1-0" : "0-1", text(TextKey::Checkmate) + " - " + gagnant + " !!! ",
              text(TextKey::Checkmate) + " " + gagnant + " !!! ");
 }
 
 void Partie::nommer_ouverture() {
     if (!s_.analyserOuverture || !env_.base || !env_.base->isOpen()) return;
     auto line = env_.base->nommer_ouverture(s_.GameMoveText);
-    bool visible = env_.commentaire.visible();
+    bool visible = env_.commentary.visible();
     if (!line) {
         if (visible) {
             env_.vue.ouvertures_disponibles(false);
@@ -268,7 +268,7 @@ void Partie::conseil_coup() {
             marque_pieces_non_defendues(pos_, side, [this](int x, int y, int colour) {
                 env_.plateau.marquer_case(x, y, TailleMarque, static_cast<std::uint32_t>(colour));
             });
-            env_.dialogs.message(env_.titre,
+            env_.dialogs.message(env_.title,
                                  text(TextKey::HintMove) + r.text +
                                      text(TextKey::HintEvaluation) + scoreText(r.score) + ")",
                                  DialogIcon::Information);

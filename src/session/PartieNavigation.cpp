@@ -12,12 +12,12 @@ namespace quarvelin {
 
 namespace {} // namespace
 
-void Partie::montrer_entree(int entree) {
-    entree = std::clamp(entree, 0, std::max(0, s_.PositionIndex - 1));
+void Partie::montrer_entree(int entry) {
+    entry = std::clamp(entry, 0, std::max(0, s_.PositionIndex - 1));
     if (s_.PositionStates.empty()) return;
-    pos_ = s_.PositionStates[static_cast<std::size_t>(entree)];
+    pos_ = s_.PositionStates[static_cast<std::size_t>(entry)];
     ecrire_plateau(pos_);
-    entreeAffichee_ = entree;
+    entreeAffichee_ = entry;
 }
 
 void Partie::naviguer(int bouton) {
@@ -86,11 +86,11 @@ void Partie::noter_coup() {
         s_.textesCourts[static_cast<std::size_t>(i)].empty())
         return;
     const Position& avant = s_.PositionStates[static_cast<std::size_t>(i)];
-    bool noir = avant.side_to_move() == Colour::Black;
-    int number = avant.MoveCount + (noir ? 0 : 1);
+    bool black = avant.side_to_move() == Colour::Black;
+    int number = avant.MoveCount + (black ? 0 : 1);
     std::string reponse =
-        env_.dialogs.input(env_.titre + " N°" + std::to_string(number),
-                            text(noir ? TextKey::NoteOnBlackMove : TextKey::NoteOnWhiteMove) +
+        env_.dialogs.input(env_.title + " N°" + std::to_string(number),
+                            text(black ? TextKey::NoteOnBlackMove : TextKey::NoteOnWhiteMove) +
                                 " " + s_.lines[static_cast<std::size_t>(i)],
                             "");
     if (reponse.empty()) return;
@@ -100,19 +100,19 @@ void Partie::noter_coup() {
     commenter("{" + reponse + "}");
 }
 
-void Partie::couper_a(int entree) {
-    auto k = static_cast<std::size_t>(entree);
+void Partie::couper_a(int entry) {
+    auto k = static_cast<std::size_t>(entry);
     s_.lines.resize(k);
     s_.textesCourts.resize(k);
-    s_.PositionIndex = static_cast<std::int16_t>(entree + 1);
+    s_.PositionIndex = static_cast<std::int16_t>(entry + 1);
     s_.PositionHistory.resize(k + 1);
     s_.PositionStates.resize(k + 1);
     if (s_.notes.size() > k + 1) s_.notes.resize(k + 1);
     s_.GameResult.assign(1, '*'); // assign: GCC 12 warns wrongly on = "*"
     pos_ = s_.PositionStates[k];
     ecrire_plateau(pos_);
-    entreeAffichee_ = entree;
-    s_.ligneSelectionnee = entree - 1;
+    entreeAffichee_ = entry;
+    s_.ligneSelectionnee = entry - 1;
     reconstruire_textes();
     env_.vue.result(s_.GameResult);
     env_.vue.liste_modifiee();
@@ -136,7 +136,7 @@ void Partie::modifier_dernier_coup() {
     const int n = static_cast<int>(s_.lines.size());
     if (s_.textesCourts.back().empty()) return; // the game has ended on a result line
     std::string reponse =
-        env_.dialogs.input(env_.titre,
+        env_.dialogs.input(env_.title,
                             text(TextKey::ChangeLastMoveTitle) +
                                 text(TextKey::ChangeLastMovePrompt) + "[" + s_.lines.back() + "]",
                             "");
@@ -146,7 +146,7 @@ void Partie::modifier_dernier_coup() {
     Colour side = ligne_noire(s_.lines.back()) ? Colour::Black : Colour::White;
     ReadMove lu = lire_coup(pos_, side, s_.NotationCode, reponse);
     if (!lu.readable || lu.fromX == 0 || lu.piece == PieceCode::Empty) {
-        env_.dialogs.message(env_.titre, text(TextKey::MoveUnreadableInNotation),
+        env_.dialogs.message(env_.title, text(TextKey::MoveUnreadableInNotation),
                              DialogIcon::Exclamation);
         montrer_entree(n);
         return;
@@ -157,7 +157,7 @@ void Partie::modifier_dernier_coup() {
         return;
     }
     std::string nouveau = longMoveText(pos_, c, s_.NotationCode);
-    if (!env_.dialogs.question(env_.titre, text(TextKey::ReplaceLastMoveQuestion) +
+    if (!env_.dialogs.question(env_.title, text(TextKey::ReplaceLastMoveQuestion) +
                                                text(TextKey::NewMovePrefix) + nouveau)) {
         montrer_entree(n);
         return;

@@ -80,10 +80,10 @@ bool jouable_quand_meme(const Position& p, const Move& c, Colour side) {
         c.toY < 1 || c.toY > 8)
         return false;
     PieceCode piece = p.at(c.fromX, c.fromY);
-    PieceCode cible = p.at(c.toX, c.toY);
+    PieceCode target = p.at(c.toX, c.toY);
     if (piece == PieceCode::Empty || colourOf(piece) != side) return false;
-    return cible == PieceCode::Empty ||
-           (colourOf(cible) != side && type_piece(cible) != PieceType::King);
+    return target == PieceCode::Empty ||
+           (colourOf(target) != side && type_piece(target) != PieceType::King);
 }
 } // namespace
 
@@ -116,7 +116,7 @@ void Partie::rejouer_partie(const std::optional<Position>& depart) {
                                                                    : TextKey::BlackMoveNumber) +
                                        " " + std::to_string(number) +
                                        text(TextKey::MoveSeemsImpossible);
-                if (!env_.dialogs.question(env_.titre, question) ||
+                if (!env_.dialogs.question(env_.title, question) ||
                     !jouable_quand_meme(pos_, c, side))
                     break;
             }
@@ -138,7 +138,7 @@ void Partie::pastePosition(const std::string& text) {
     Position lu = pos_;
     PasteResult r = quarvelin::pastePosition(text, lu);
     if (r == PasteResult::Refuse)
-        env_.dialogs.message(env_.titre, this->text(TextKey::PositionRefused),
+        env_.dialogs.message(env_.title, this->text(TextKey::PositionRefused),
                              DialogIcon::Exclamation);
     if (r == PasteResult::Ignore || r == PasteResult::Refuse) return;
     if (etat_ == EtatPlateau::PieceLevee) remettre_piece();

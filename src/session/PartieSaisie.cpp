@@ -34,13 +34,13 @@ void Partie::clic_case(int x, int y) {
 void Partie::lever(int x, int y) {
     PieceCode p = pos_.at(x, y);
     if (p == PieceCode::Empty) return;
-    bool unSeulCamp = s_.PlayMode == ModeJeu::Machine || s_.PlayMode == ModeJeu::Reseau;
+    bool unSeulCamp = s_.PlayMode == ModeJeu::Machine || s_.PlayMode == ModeJeu::Network;
     if (unSeulCamp && colourOf(p) != pos_.PlayerColour) {
-        env_.dialogs.message(env_.titre, text(TextKey::OnlyYourPieces), DialogIcon::Information);
+        env_.dialogs.message(env_.title, text(TextKey::OnlyYourPieces), DialogIcon::Information);
         return;
     }
     if (colourOf(p) == pos_.LastMoverColour) {
-        env_.dialogs.message(env_.titre, text(TextKey::NotThisSidesTurn), DialogIcon::Information);
+        env_.dialogs.message(env_.title, text(TextKey::NotThisSidesTurn), DialogIcon::Information);
         return;
     }
     levee_ = p;
@@ -63,12 +63,12 @@ void Partie::remettre_piece() {
 // Playing from an earlier position shown: the later moves go, once the user agrees.
 bool Partie::couper_partie() {
     int k = entreeAffichee_;
-    bool unSeulCamp = s_.PlayMode == ModeJeu::Machine || s_.PlayMode == ModeJeu::Reseau;
+    bool unSeulCamp = s_.PlayMode == ModeJeu::Machine || s_.PlayMode == ModeJeu::Network;
     if (unSeulCamp && pos_.side_to_move() != pos_.PlayerColour) {
-        env_.dialogs.message(env_.titre, text(TextKey::NotThisSidesTurn), DialogIcon::Information);
+        env_.dialogs.message(env_.title, text(TextKey::NotThisSidesTurn), DialogIcon::Information);
         return false;
     }
-    if (!env_.dialogs.question(env_.titre, text(TextKey::CutGameQuestion))) return false;
+    if (!env_.dialogs.question(env_.title, text(TextKey::CutGameQuestion))) return false;
     couper_a(k);
     pos_.at(origine_.x, origine_.y) = PieceCode::Empty;
     return true;
@@ -81,7 +81,7 @@ PieceCode Partie::demander_promotion(Colour c) {
     char king = pieceLetter(PieceType::King, n);
     // The question has no way out but an answer; a dialog that never answers gets a queen.
     for (int essai = 0; essai < 1000; ++essai) {
-        std::string r = env_.dialogs.input(env_.titre, text(TextKey::PromotionPrompt), "");
+        std::string r = env_.dialogs.input(env_.title, text(TextKey::PromotionPrompt), "");
         for (char& ch : r) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
         r = rogner(r);
         if (r.size() != 1 || r[0] == king || lettres.find(r[0]) == std::string_view::npos) continue;
@@ -130,7 +130,7 @@ void Partie::put(int x, int y) {
     SearchCounters counters;
     Search r(pos_, weights(), s_.NotationCode);
     float e = r.evalue_position(mover, counters);
-    bool echec = longText.ends_with('+');
+    bool failure = longText.ends_with('+');
     int son = SonPose;
     if (e < env_.settings.BadMoveThreshold) {
         longText += '?';
@@ -138,7 +138,7 @@ void Partie::put(int x, int y) {
     } else if (e > env_.settings.GoodMoveThreshold) {
         longText += '!';
         if (static_cast<int>(3 * random() + 1) == 1) son = SonBonCoup;
-    } else if (echec && static_cast<int>(2 * random() + 1) == 1) {
+    } else if (failure && static_cast<int>(2 * random() + 1) == 1) {
         son = SonEchecHumain;
     }
     jouer_son(son);
@@ -150,8 +150,8 @@ void Partie::put(int x, int y) {
     env_.vue.liste_modifiee();
 
     if (compter_repetitions(s_) >= 2 &&
-        env_.dialogs.question(env_.titre, text(TextKey::RepetitionDrawQuestion)))
-        terminer("1/2-1/2", {}, {});
+        env_.dialogs.question(env_.title, text(TextKey::RepetitionDrawQuestion)))
+        finish("1/2-1/2", {}, {});
     if (!s_.partie_finie()) {
         GameEnd end = gameEnd(pos_);
         if (end != GameEnd::InProgress)
@@ -168,7 +168,7 @@ void Partie::put(int x, int y) {
     }
     nommer_ouverture();
 
-    if (s_.PlayMode == ModeJeu::Reseau) {
+    if (s_.PlayMode == ModeJeu::Network) {
         std::string message{'#', static_cast<char>('0' + c.fromX), static_cast<char>('0' + c.fromY),
                             static_cast<char>('0' + c.toX), static_cast<char>('0' + c.toY)};
         env_.vue.envoyer_reseau(message + rogner(longText));

@@ -144,9 +144,9 @@ void BoardView::ecrire_case(int x, int y, PieceCode piece) {
     update(squareRect(x, y));
 }
 
-void BoardView::marquer_case(int x, int y, float taille, std::uint32_t colour) {
+void BoardView::marquer_case(int x, int y, float size, std::uint32_t colour) {
     if (x < 1 || x > 8 || y < 1 || y > 8) return;
-    marks_.push_back({x, y, taille, couleur_bgr(colour)});
+    marks_.push_back({x, y, size, couleur_bgr(colour)});
     update();
 }
 

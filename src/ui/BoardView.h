@@ -65,8 +65,8 @@ public:
                    const std::string& imagePlateau) override;
     quarvelin::PieceCode lire_case(int x, int y) const override;
     void ecrire_case(int x, int y, quarvelin::PieceCode piece) override;
-    void marquer_case(int x, int y, float taille, std::uint32_t colour) override;
-    void montrer_coup(int fromX, int fromY, int toX, int toY, float taille,
+    void marquer_case(int x, int y, float size, std::uint32_t colour) override;
+    void montrer_coup(int fromX, int fromY, int toX, int toY, float size,
                       std::uint32_t colour) override;
     void effacer_marques() override;
     void edition(bool active) override;

@@ -134,9 +134,9 @@ void BoardWindow::build() {
     list2_->setContextMenuPolicy(Qt::CustomContextMenu);
     list2_->header()->setStretchLastSection(false);
     {
-        const int largeurs[GameListModel::NombreColonnes] = {150, 110, 80, 48, 130, 130, 56};
+        const int widths[GameListModel::NombreColonnes] = {150, 110, 80, 48, 130, 130, 56};
         for (int c = 0; c < GameListModel::NombreColonnes; ++c)
-            list2_->setColumnWidth(c, largeurs[c]);
+            list2_->setColumnWidth(c, widths[c]);
         // The players and the result first: the panel is narrow, and they are what a reader
         // looks for. The heading can be dragged back.
         QHeaderView* h = list2_->header();
@@ -320,8 +320,8 @@ void BoardWindow::build() {
     appliquer_textes();
 }
 
-void BoardWindow::attacher(quarvelin::Partie* partie, const quarvelin::TextCatalogue* catalogue) {
-    partie_ = partie;
+void BoardWindow::attacher(quarvelin::Partie* game, const quarvelin::TextCatalogue* catalogue) {
+    partie_ = game;
     catalogue_ = catalogue;
     appliquer_textes();
     for (int c = 2; c <= 13; ++c)
@@ -347,10 +347,10 @@ void BoardWindow::appliquer_textes() {
     repere_->setText(text(visibles ? TextKey::HideCoordinates : TextKey::ShowCoordinates));
     lists_->setTabText(0, text(TextKey::Moves));
     lists_->setTabText(1, text(TextKey::Games));
-    QStringList colonnes;
+    QStringList columns;
     for (int c = 0; c < GameListModel::NombreColonnes; ++c)
-        colonnes << text(quarvelin::GameListColumnTexts.at(c));
-    games_->setCaptions(colonnes);
+        columns << text(quarvelin::GameListColumnTexts.at(c));
+    games_->setCaptions(columns);
     durationCaption_->setText(text(TextKey::GameDuration));
     panels_[2]->setToolTip(text(TextKey::MovesExamined));
     panels_[3]->setToolTip(text(TextKey::PositionsEvaluated));
@@ -399,8 +399,8 @@ void BoardWindow::updateLastMove() {
     board_->setLastMove(squares);
 }
 
-void BoardWindow::titre_plateau(const std::string& titre) {
-    setWindowTitle(QString::fromStdString(titre));
+void BoardWindow::titre_plateau(const std::string& title) {
+    setWindowTitle(QString::fromStdString(title));
 }
 
 void BoardWindow::horloges_modifiees() {
@@ -505,7 +505,7 @@ void BoardWindow::tick(Minuterie m) {
     pending = 0;
 }
 
-void BoardWindow::montrer_parties(std::shared_ptr<const quarvelin::IndexPgn> index,
+void BoardWindow::montrer_parties(std::shared_ptr<const quarvelin::PgnIndex> index,
                                   const QString& statut) {
     const bool vide = !index || index->empty();
     list2_->header()->setSortIndicator(-1, Qt::AscendingOrder);

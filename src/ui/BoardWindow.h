@@ -27,7 +27,7 @@ class QTimer;
 class QToolButton;
 
 namespace quarvelin {
-class IndexPgn;
+class PgnIndex;
 class Partie;
 class TextCatalogue;
 } // namespace quarvelin
@@ -40,7 +40,7 @@ public:
     ~BoardWindow() override;
 
     // The game this window shows; set once, before the first game opens.
-    void attacher(quarvelin::Partie* partie, const quarvelin::TextCatalogue* catalogue);
+    void attacher(quarvelin::Partie* game, const quarvelin::TextCatalogue* catalogue);
     void appliquer_textes();
 
     BoardView* board() const { return board_; }
@@ -49,7 +49,7 @@ public:
     GameListModel* gameListModel() const { return games_; }
     // The games a scan listed, shown in the game list's tab, with what the scan found in the
     // status bar; null empties the list.
-    void montrer_parties(std::shared_ptr<const quarvelin::IndexPgn> index, const QString& statut);
+    void montrer_parties(std::shared_ptr<const quarvelin::PgnIndex> index, const QString& statut);
     QLabel* bottomClock() const { return clockBottom_; }
     QLabel* topClock() const { return clockTop_; }
     QPushButton* navigationButton(int i) const { return nav_[static_cast<std::size_t>(i)]; }
@@ -62,7 +62,7 @@ public:
 
     // VuePartie
     void liste_modifiee() override;
-    void titre_plateau(const std::string& titre) override;
+    void titre_plateau(const std::string& title) override;
     void titre_principal() override { emit mainTitleChanged(); }
     void horloges_modifiees() override;
     void curseur_attente(bool attente) override;

@@ -81,11 +81,11 @@ void CommentWindow::append(const std::string& text) {
 }
 
 void CommentWindow::devant(const std::string& text) {
-    QTextCursor debut(text1_->document());
-    debut.insertText(q(text));
+    QTextCursor beginning(text1_->document());
+    beginning.insertText(q(text));
     // The newest thinking is at the top: keep it in view.
-    debut.movePosition(QTextCursor::Start);
-    text1_->setTextCursor(debut);
+    beginning.movePosition(QTextCursor::Start);
+    text1_->setTextCursor(beginning);
     text1_->ensureCursorVisible();
 }
 

@@ -98,8 +98,8 @@ void ConstructeurMenu::appliquer_textes(const TextCatalogue& texts) {
 
 void ConstructeurMenu::etat_partie(bool enCours) {
     for (const ElementMenu& e : arbre_menu()) {
-        if (const auto actif = actif_selon_partie(e, enCours))
-            actions_.value(nom_objet(e.name, e.index))->setEnabled(*actif);
+        if (const auto enabled = actif_selon_partie(e, enCours))
+            actions_.value(nom_objet(e.name, e.index))->setEnabled(*enabled);
     }
 }
 

@@ -1,7 +1,7 @@
 #include "ui/DocumentPainter.h"
 
-#include "records/DispositionTableau.h"
-#include "records/ImpressionPartie.h"
+#include "records/TableLayout.h"
+#include "records/GamePrinting.h"
 #include "records/Pagination.h"
 #include "ui/BoardView.h"
 
@@ -14,8 +14,8 @@
 #include <array>
 #include <memory>
 
-using quarvelin::CaseDiagramme;
-using quarvelin::LigneImprimee;
+using quarvelin::DiagramSquare;
+using quarvelin::PrintedLine;
 using quarvelin::PieceCode;
 
 namespace {
@@ -43,7 +43,7 @@ QRectF bodyOf(const QRectF& page, QPaintDevice* device) {
 // The body font made smaller when a whole printed line would not fit across the paper.
 QFont fittedBodyFont(QPaintDevice* device, double width) {
     QFont f = DocumentPainter::bodyFont();
-    const QString line(static_cast<int>(quarvelin::LargeurImpression), QLatin1Char('M'));
+    const QString line(static_cast<int>(quarvelin::PrintWidth), QLatin1Char('M'));
     const double need = QFontMetricsF(f, device).horizontalAdvance(line);
     if (need > width) f.setPointSizeF(f.pointSizeF() * width / need * 0.98);
     return f;
@@ -80,10 +80,10 @@ void paintFrame(QPainter& painter, const QRectF& page, const PageFrame& frame, i
     painter.restore();
 }
 
-void paintBoard(QPainter& painter, const QRectF& square, const CaseDiagramme& diagram,
+void paintBoard(QPainter& painter, const QRectF& square, const DiagramSquare& diagram,
                 const Pieces& pieces) {
     const double side = square.width() / 8;
-    const bool whiteBelow = diagram.bas == quarvelin::Colour::White;
+    const bool whiteBelow = diagram.bottom == quarvelin::Colour::White;
     painter.save();
     painter.setPen(Qt::NoPen);
     for (int y = 1; y <= 8; ++y) {
@@ -136,7 +136,7 @@ QFont DocumentPainter::bodyFont() {
     return f;
 }
 
-bool DocumentPainter::paintGame(QPrinter& printer, const std::vector<LigneImprimee>& lines,
+bool DocumentPainter::paintGame(QPrinter& printer, const std::vector<PrintedLine>& lines,
                                 const PageFrame& frame, int* pages) {
     if (pages) *pages = 0;
     QPainter painter;
@@ -158,14 +158,14 @@ bool DocumentPainter::paintGame(QPrinter& printer, const std::vector<LigneImprim
     const double rowHeight = board + around;
 
     std::vector<double> heights;
-    for (const LigneImprimee& l : lines) {
-        if (!l.diagrammes.empty())
+    for (const PrintedLine& l : lines) {
+        if (!l.diagrams.empty())
             heights.push_back(rowHeight);
         else
-            heights.push_back(l.police == quarvelin::Police::Title ? titleMetrics.lineSpacing()
+            heights.push_back(l.font == quarvelin::Font::Title ? titleMetrics.lineSpacing()
                                                                    : textMetrics.lineSpacing());
     }
-    const auto ranges = quarvelin::paginer(heights, body.height());
+    const auto ranges = quarvelin::paginate(heights, body.height());
     const int count = static_cast<int>(ranges.size());
     for (int p = 0; p < count; ++p) {
         if (p > 0) printer.newPage();
@@ -173,25 +173,25 @@ bool DocumentPainter::paintGame(QPrinter& printer, const std::vector<LigneImprim
         double y = body.top();
         for (std::size_t i = ranges[static_cast<std::size_t>(p)].first;
              i < ranges[static_cast<std::size_t>(p)].second; ++i) {
-            const LigneImprimee& l = lines[i];
-            if (l.diagrammes.empty()) {
-                const bool isTitle = l.police == quarvelin::Police::Title;
+            const PrintedLine& l = lines[i];
+            if (l.diagrams.empty()) {
+                const bool isTitle = l.font == quarvelin::Font::Title;
                 painter.setFont(isTitle ? title : text);
                 painter.setPen(Qt::black);
                 const QFontMetricsF& fm = isTitle ? titleMetrics : textMetrics;
                 painter.drawText(QPointF(body.left(), y + fm.ascent()),
                                  QString::fromStdString(l.text));
             } else {
-                for (std::size_t j = 0; j < l.diagrammes.size(); ++j) {
+                for (std::size_t j = 0; j < l.diagrams.size(); ++j) {
                     const double x = body.left() + static_cast<double>(j) * cellWidth;
                     const double left = x + (cellWidth - board) / 2;
                     painter.setFont(text);
                     painter.setPen(Qt::black);
                     painter.drawText(QPointF(left, y + textMetrics.ascent()),
-                                     QString::fromStdString(l.diagrammes[j].move));
+                                     QString::fromStdString(l.diagrams[j].move));
                     paintBoard(painter,
                                QRectF(left, y + textMetrics.lineSpacing() * 1.2, board, board),
-                               l.diagrammes[j], pieces);
+                               l.diagrams[j], pieces);
                 }
             }
             y += heights[i];
@@ -202,7 +202,7 @@ bool DocumentPainter::paintGame(QPrinter& printer, const std::vector<LigneImprim
     return true;
 }
 
-bool DocumentPainter::paintTable(QPrinter& printer, const quarvelin::TableauImprime& table,
+bool DocumentPainter::paintTable(QPrinter& printer, const quarvelin::PrintedTable& table,
                                  const QString& title, const QString& subtitle, const QFont& font,
                                  const PageFrame& frame, int* pages) {
     if (pages) *pages = 0;
@@ -221,13 +221,13 @@ bool DocumentPainter::paintTable(QPrinter& printer, const quarvelin::TableauImpr
     const double above = titleMetrics.lineSpacing() * 1.3 +
                          (subtitle.isEmpty() ? 0 : fm.lineSpacing() * 1.3) + rowHeight * 1.5;
     const auto layout =
-        quarvelin::disposer_tableau(table.largeurs, static_cast<int>(table.lines.size()),
+        quarvelin::layOutTable(table.widths, static_cast<int>(table.lines.size()),
                                     body.width(), body.height() - above, rowHeight);
     const double pad = fm.horizontalAdvance(QLatin1Char(' '));
 
     auto cells = [&](const std::vector<std::string>& texts, double y) {
         for (std::size_t c = 0; c < layout.x.size() && c < texts.size(); ++c) {
-            const double w = layout.largeurs[c];
+            const double w = layout.widths[c];
             if (w <= 2 * pad) continue;
             const QRectF r(body.left() + layout.x[c] + pad, y, w - 2 * pad, rowHeight);
             const QString t = painter.fontMetrics().elidedText(
@@ -251,12 +251,12 @@ bool DocumentPainter::paintTable(QPrinter& printer, const quarvelin::TableauImpr
         }
         painter.fillRect(QRectF(body.left(), y, body.width(), rowHeight), QColor(0xDD, 0xDD, 0xDD));
         painter.setFont(captionFont);
-        cells(table.colonnes, y);
+        cells(table.columns, y);
         y += rowHeight * 1.5;
         painter.setFont(font);
-        const auto first = static_cast<std::size_t>(p * layout.lignesParPage);
+        const auto first = static_cast<std::size_t>(p * layout.linesPerPage);
         const auto last =
-            std::min(table.lines.size(), first + static_cast<std::size_t>(layout.lignesParPage));
+            std::min(table.lines.size(), first + static_cast<std::size_t>(layout.linesPerPage));
         for (std::size_t r = first; r < last; ++r) {
             if ((r - first) % 2 == 1)
                 painter.fillRect(QRectF(body.left(), y, body.width(), rowHeight),

@@ -4,18 +4,18 @@
 #include <cctype>
 #include <numeric>
 
-using quarvelin::IndexPgn;
+using quarvelin::PgnIndex;
 
 namespace {
 
-constexpr IndexPgn::Champ Colonnes[GameListModel::NombreColonnes] = {
-    IndexPgn::Event, IndexPgn::Site,  IndexPgn::Date,  IndexPgn::Round,
-    IndexPgn::White, IndexPgn::Black, IndexPgn::Result};
+constexpr PgnIndex::Field Colonnes[GameListModel::NombreColonnes] = {
+    PgnIndex::Event, PgnIndex::Site,  PgnIndex::Date,  PgnIndex::Round,
+    PgnIndex::White, PgnIndex::Black, PgnIndex::Result};
 
 // Site, Date and Result are shown in capitals, so "?" dates and "1/2-1/2" read the same
 // however the file wrote them.
-bool enCapitales(IndexPgn::Champ c) {
-    return c == IndexPgn::Site || c == IndexPgn::Date || c == IndexPgn::Result;
+bool enCapitales(PgnIndex::Field c) {
+    return c == PgnIndex::Site || c == PgnIndex::Date || c == PgnIndex::Result;
 }
 
 // Rounds sort by their number ("2" before "10"), then by what follows ("3.1" before "3.2").
@@ -41,7 +41,7 @@ int comparer_sans_casse(std::string_view a, std::string_view b) {
 
 GameListModel::GameListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void GameListModel::setIndex(std::shared_ptr<const IndexPgn> index) {
+void GameListModel::setIndex(std::shared_ptr<const PgnIndex> index) {
     beginResetModel();
     index_ = std::move(index);
     ordre_.clear();
@@ -69,19 +69,19 @@ QVariant GameListModel::data(const QModelIndex& i, int role) const {
     const std::size_t g = game(i.row());
     if (role == PositionRole) return QVariant::fromValue<qulonglong>(index_->position(g));
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
-    const IndexPgn::Champ c = Colonnes[i.column()];
+    const PgnIndex::Field c = Colonnes[i.column()];
     std::string_view v = index_->value(g, c);
     QString text = QString::fromUtf8(v.data(), static_cast<qsizetype>(v.size()));
     if (enCapitales(c)) text = text.toUpper();
     if (role == Qt::ToolTipRole) {
         // The whole game at a glance, wherever the pointer rests on its row.
-        auto val = [&](IndexPgn::Champ ch) {
+        auto val = [&](PgnIndex::Field ch) {
             std::string_view s = index_->value(g, ch);
             return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
         };
         return QStringLiteral("%1 – %2   %3\n%4, %5  %6")
-            .arg(val(IndexPgn::White), val(IndexPgn::Black), val(IndexPgn::Result),
-                 val(IndexPgn::Event), val(IndexPgn::Site), val(IndexPgn::Date));
+            .arg(val(PgnIndex::White), val(PgnIndex::Black), val(PgnIndex::Result),
+                 val(PgnIndex::Event), val(PgnIndex::Site), val(PgnIndex::Date));
     }
     return text;
 }
@@ -102,10 +102,10 @@ void GameListModel::sort(int column, Qt::SortOrder order) {
     for (const QModelIndex& i : avantTri) jeux.push_back(game(i.row()));
     ordre_.resize(index_->size());
     std::iota(ordre_.begin(), ordre_.end(), 0u);
-    const IndexPgn& ix = *index_;
-    const IndexPgn::Champ c = Colonnes[column];
+    const PgnIndex& ix = *index_;
+    const PgnIndex::Field c = Colonnes[column];
     auto avant = [&](std::uint32_t a, std::uint32_t b) {
-        if (c == IndexPgn::Round) {
+        if (c == PgnIndex::Round) {
             auto na = numero_ronde(ix.value(a, c)), nb = numero_ronde(ix.value(b, c));
             if (na != nb) return na < nb;
         }

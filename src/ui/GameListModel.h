@@ -1,7 +1,7 @@
 #pragma once
 // The board window's game list (`List2`) as a model over a file's index: rows are made when the
 // view asks for them, so a million listed games cost no more to show than ten.
-#include "records/IndexPgn.h"
+#include "records/PgnIndex.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>
@@ -21,9 +21,9 @@ public:
 
     explicit GameListModel(QObject* parent = nullptr);
 
-    void setIndex(std::shared_ptr<const quarvelin::IndexPgn> index);
+    void setIndex(std::shared_ptr<const quarvelin::PgnIndex> index);
     void clear() { setIndex(nullptr); }
-    const quarvelin::IndexPgn* list() const { return index_.get(); }
+    const quarvelin::PgnIndex* list() const { return index_.get(); }
     void setCaptions(const QStringList& captions);
 
     // The game shown at a row, once sorted.
@@ -38,7 +38,7 @@ public:
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
 private:
-    std::shared_ptr<const quarvelin::IndexPgn> index_;
+    std::shared_ptr<const quarvelin::PgnIndex> index_;
     std::vector<std::uint32_t> ordre_; // empty: file order
     QStringList captions_;
 };

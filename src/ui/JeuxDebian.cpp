@@ -11,13 +11,13 @@ namespace {
 constexpr int CodesBande[12] = {8, 10, 11, 9, 12, 13, 2, 4, 5, 3, 6, 7};
 } // namespace
 
-QStringList importer_jeux_scid(const QString& source, const QString& cible) {
+QStringList importer_jeux_scid(const QString& source, const QString& target) {
     QStringList faits;
-    static const QRegularExpression taille(QStringLiteral("_(\\d+)\\.png$"));
+    static const QRegularExpression size(QStringLiteral("_(\\d+)\\.png$"));
     for (const QFileInfo& jeu :
          QDir(source).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
         const QString name = jeu.fileName() + QStringLiteral(" (scid)");
-        QDir folder(QDir(cible).filePath(name));
+        QDir folder(QDir(target).filePath(name));
         if (QFileInfo::exists(folder.filePath(QStringLiteral("13.png")))) {
             faits << name;
             continue;
@@ -27,7 +27,7 @@ QStringList importer_jeux_scid(const QString& source, const QString& cible) {
         int plusGrande = 0;
         for (const QFileInfo& f :
              QDir(jeu.filePath()).entryInfoList({QStringLiteral("*.png")}, QDir::Files)) {
-            auto m = taille.match(f.fileName());
+            auto m = size.match(f.fileName());
             if (m.hasMatch() && m.captured(1).toInt() > plusGrande) {
                 plusGrande = m.captured(1).toInt();
                 meilleure = f.filePath();

@@ -71,7 +71,7 @@ LanguageWindow::LanguageWindow(QWidget* parent) : QDialog(parent) {
     site_->setCursor(Qt::PointingHandCursor);
     site_->setToolTip(QString::fromLatin1(SiteWeb));
     connect(site_, &QLabel::linkActivated, this,
-            [](const QString& adresse) { QDesktopServices::openUrl(QUrl(adresse)); });
+            [](const QString& address) { QDesktopServices::openUrl(QUrl(address)); });
 
     sortie_ = new QPushButton(QStringLiteral("E&xit"), this);
     sortie_->setObjectName(QStringLiteral("sortie"));
@@ -81,10 +81,10 @@ LanguageWindow::LanguageWindow(QWidget* parent) : QDialog(parent) {
         reject();
     });
 
-    auto* bas = new QHBoxLayout;
-    bas->addWidget(site_);
-    bas->addStretch(1);
-    bas->addWidget(sortie_);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(site_);
+    bottom->addStretch(1);
+    bottom->addWidget(sortie_);
 
     auto* corps = new QVBoxLayout;
     corps->setContentsMargins(28, 18, 28, 16);
@@ -92,7 +92,7 @@ LanguageWindow::LanguageWindow(QWidget* parent) : QDialog(parent) {
     corps->addWidget(invite_);
     corps->addLayout(grille);
     corps->addSpacing(4);
-    corps->addLayout(bas);
+    corps->addLayout(bottom);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -5,8 +5,8 @@
 #include "config/SettingsFile.h"
 #include "config/Version.h"
 #include "notation/Fen.h"
-#include "records/ConversionPgn.h"
-#include "records/PartieLue.h"
+#include "records/PgnConversion.h"
+#include "records/ParsedGame.h"
 #include "session/Partie.h"
 #include "ui/BoardView.h"
 #include "ui/BoardWindow.h"
@@ -75,7 +75,7 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
     dialogs_ = std::make_unique<MessageBoxDialogs>(this);
     sons_ = std::make_unique<QtSoundPlayer>();
     moteur_ = std::make_unique<RechercheEnTache>();
-    recents_ = std::make_unique<quarvelin::RecentFiles>();
+    recent_ = std::make_unique<quarvelin::RecentFiles>();
 
     board_ = new BoardWindow;
     boardSub_ = mdiArea_->addSubWindow(board_);
@@ -116,7 +116,7 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
     menus_ = std::make_unique<quarvelin::ConstructeurMenu>(menuBar(), catalogue_);
     QMenu* file = menus_->menu(QStringLiteral("menu_fichier"));
     recentMenu_ = new RecentFilesMenu(file, menus_->action(QStringLiteral("menu_quitter")));
-    recentMenu_->afficher(recents_->afficher_fichiers_recents());
+    recentMenu_->afficher(recent_->afficher_fichiers_recents());
     connecter();
     // The comment window opens with the program, as its menu item starts ticked.
     afficherCommentaire(true);
@@ -140,12 +140,12 @@ QString MainWindow::text(quarvelin::TextKey key) const {
 }
 
 void MainWindow::titre_principal() {
-    const int profondeur = settings_.PROFONDEUR_MAX[1];
+    const int depth = settings_.PROFONDEUR_MAX[1];
     setWindowTitle(
         QStringLiteral("%1 %2 - %3 - %4 - %5")
             .arg(
                 QLatin1String(quarvelin::NomProgramme), QLatin1String(quarvelin::VersionProgramme),
-                text(TextKey::Tagline), text(quarvelin::LevelTexts.at(profondeur)),
+                text(TextKey::Tagline), text(quarvelin::LevelTexts.at(depth)),
                 text(quarvelin::PlayModeTexts.at(static_cast<int>(partie_->session().PlayMode)))));
 }
 
@@ -197,7 +197,7 @@ void MainWindow::etatMenus() {
         const QString presse = QApplication::clipboard()->text();
         coller->setEnabled(s.plateauOuvert && (presse.contains(u'/') || presse.size() == 64));
     }
-    board_->setNetworkMode(s.PlayMode == ModeJeu::Reseau);
+    board_->setNetworkMode(s.PlayMode == ModeJeu::Network);
     if (QAction* list = menus_->action(QStringLiteral("menu_edt_pc")))
         list->setEnabled(board_->gameListModel()->rowCount() > 0);
 }
@@ -238,27 +238,27 @@ void MainWindow::connecter() {
 
     // Game
     relier(m, "menu_nouvelle", -1, this, [this] { nouvellePartie(); });
-    for (int entree : {1, 2})
-        relier(m, "menu_copie_position", entree, this, [this, entree] {
+    for (int entry : {1, 2})
+        relier(m, "menu_copie_position", entry, this, [this, entry] {
             QApplication::clipboard()->clear();
             QApplication::clipboard()->setText(
-                QString::fromStdString(partie_->copier_position(entree)));
+                QString::fromStdString(partie_->copier_position(entry)));
             etatMenus();
         });
     relier(m, "menu_coller_position", -1, this,
            [this] { partie_->pastePosition(QApplication::clipboard()->text().toStdString()); });
     relier(m, "menu_sauve", -1, this, [this] {
         SaveWindow w(partie_->session(), settings_, partie_->position().PlayerColour, catalogue_,
-                     *dialogs_, recents_.get(), this);
+                     *dialogs_, recent_.get(), this);
         connect(&w, &SaveWindow::gameSaved, this,
-                [this] { recentMenu_->afficher(recents_->afficher_fichiers_recents()); });
+                [this] { recentMenu_->afficher(recent_->afficher_fichiers_recents()); });
         w.exec();
     });
-    for (int disposition = 0; disposition <= 2; ++disposition)
-        relier(m, "menu_edt_encours", disposition, this, [this, disposition] {
+    for (int layout = 0; layout <= 2; ++layout)
+        relier(m, "menu_edt_encours", layout, this, [this, layout] {
             PrintCommands::imprimer_partie(this, partie_->session(), settings_,
                                            partie_->position().PlayerColour, catalogue_, *dialogs_,
-                                           disposition);
+                                           layout);
         });
     relier(m, "menu_charge", -1, this, [this] { choisirEtOuvrirPremiere(); });
     relier(m, "menu_charge_fichier", -1, this, [this] {
@@ -279,12 +279,12 @@ void MainWindow::connecter() {
                           QString::fromStdString(quarvelin::settingsFile(lieux_)),
                           fichierCourant_, dialogs_.get(), this);
         connect(&d, &LoadGamesDialog::extractRequested, this,
-                [this, &d](const QString& source, const QString& cible, bool xml, bool unParFichier,
-                           bool adresses) {
+                [this, &d](const QString& source, const QString& target, bool xml, bool onePerFile,
+                           bool addresses) {
                     convertirFichier(
-                        source, cible,
-                        {xml ? quarvelin::FormatConversion::Xml : quarvelin::FormatConversion::Pgn,
-                         unParFichier, adresses},
+                        source, target,
+                        {xml ? quarvelin::ConversionFormat::Xml : quarvelin::ConversionFormat::Pgn,
+                         onePerFile, addresses},
                         &d);
                 });
         d.exec();
@@ -294,9 +294,9 @@ void MainWindow::connecter() {
         XmlGameWindow w(catalogue_, *comment_, QString::fromStdString(lieux_.installation),
                         dialogs_.get(), this);
         connect(&w, &XmlGameWindow::partieRecue, this,
-                [this](const QString& entete, const QString& moves, const QString& result) {
-                    quarvelin::PartieLue lue;
-                    lue.GameText = entete.toStdString();
+                [this](const QString& header, const QString& moves, const QString& result) {
+                    quarvelin::ParsedGame lue;
+                    lue.GameText = header.toStdString();
                     lue.GameMoveText = moves.toStdString();
                     lue.GameResult = result.toStdString();
                     chargerPartie(lue);
@@ -317,12 +317,12 @@ void MainWindow::connecter() {
             QDesktopServices::openUrl(QUrl::fromLocalFile(log));
     });
     relier(m, "menu_propose_nul", -1, this, [this] { partie_->proposer_nulle(); });
-    relier(m, "menu_abandon", -1, this, [this] { partie_->abandonner(); });
+    relier(m, "menu_abandon", -1, this, [this] { partie_->resign(); });
 
     // Options
     const std::pair<const char*, ModeJeu> modes[] = {{"mode_machine", ModeJeu::Machine},
                                                      {"mode_libre", ModeJeu::Libre},
-                                                     {"mode_reseau", ModeJeu::Reseau},
+                                                     {"mode_reseau", ModeJeu::Network},
                                                      {"mode_auto", ModeJeu::Auto},
                                                      {"mode_corres", ModeJeu::Corres}};
     for (auto [name, mode] : modes)
@@ -427,7 +427,7 @@ void MainWindow::connecter() {
     });
     connect(board_, &BoardWindow::menuStateChanged, this, [this] { etatMenus(); });
     connect(board_, &BoardWindow::gameMenuRequested, this, [this](QPoint at) {
-        if (QMenu* partie = menus_->menu(QStringLiteral("menu_partie"))) partie->popup(at);
+        if (QMenu* game = menus_->menu(QStringLiteral("menu_partie"))) game->popup(at);
     });
     connect(board_, &BoardWindow::openingsAvailable, this, [this](bool oui) {
         comment_->setVoirCoupEnabled(oui);
@@ -491,7 +491,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::chargerPartie(const quarvelin::PartieLue& lue) {
+void MainWindow::chargerPartie(const quarvelin::ParsedGame& lue) {
     // A loaded game is read in PGN letters and shown move by move, ready to step through.
     partie_->fermer_plateau();
     boardSub_->show();

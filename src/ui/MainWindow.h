@@ -27,8 +27,8 @@ namespace quarvelin {
 class ConstructeurMenu;
 class RecentFiles;
 class Partie;
-struct OptionsConversion;
-struct PartieLue;
+struct ConversionOptions;
+struct ParsedGame;
 } // namespace quarvelin
 
 class MainWindow : public QMainWindow {
@@ -43,7 +43,7 @@ public:
     // settings ask for one; then a games file named on the command line.
     void start(const QString& fichierLigneDeCommande = {});
 
-    quarvelin::Partie& partie() { return *partie_; }
+    quarvelin::Partie& game() { return *partie_; }
     quarvelin::ConstructeurMenu& menus() { return *menus_; }
     QMdiArea* mdiArea() const { return mdiArea_; }
     BoardWindow* boardWindow() const { return board_; }
@@ -77,14 +77,14 @@ private:
     void synchroniserMenus();
     void afficherCommentaire(bool affiche);
     // A game that arrives as text (a web address, later a file) replaces the one on the board.
-    void chargerPartie(const quarvelin::PartieLue& lue);
+    void chargerPartie(const quarvelin::ParsedGame& lue);
     void ouvrirPartieDuFichier(const QString& path, std::uint64_t position);
     void choisirEtOuvrirPremiere();
     void imprimerListeParties();
     // The games of `source` the filter accepts, copied to `cible` under the progress window;
     // the counts or the trouble said at the end.
-    void convertirFichier(const QString& source, const QString& cible,
-                          const quarvelin::OptionsConversion& options, QWidget* parent);
+    void convertirFichier(const QString& source, const QString& target,
+                          const quarvelin::ConversionOptions& options, QWidget* parent);
     void ouvrirAide(bool recherche);
     void montrerTexte(const std::string& text);
     void listerFenetres();
@@ -98,7 +98,7 @@ private:
     std::unique_ptr<MessageBoxDialogs> dialogs_;
     std::unique_ptr<QtSoundPlayer> sons_;
     std::unique_ptr<RechercheEnTache> moteur_;
-    std::unique_ptr<quarvelin::RecentFiles> recents_;
+    std::unique_ptr<quarvelin::RecentFiles> recent_;
     QMdiArea* mdiArea_ = nullptr;
     BoardWindow* board_ = nullptr;
     QMdiSubWindow* boardSub_ = nullptr;

@@ -2,10 +2,10 @@
 // them, and the commands that lead there.
 #include "config/RecentFiles.h"
 #include "config/Version.h"
-#include "records/ConversionPgn.h"
-#include "records/FiltreParties.h"
-#include "records/IndexPgn.h"
-#include "records/LecteurPgn.h"
+#include "records/PgnConversion.h"
+#include "records/GameFilter.h"
+#include "records/PgnIndex.h"
+#include "records/PgnReader.h"
 #include "session/Annulation.h"
 #include "session/Partie.h"
 #include "ui/BoardWindow.h"
@@ -38,19 +38,19 @@ namespace {
 // seen and how far the pass is; its button asks the pass to stop.
 class Patience {
 public:
-    Patience(QWidget* parent, const quarvelin::Catalogue& catalogue, const QString& titre)
+    Patience(QWidget* parent, const quarvelin::Catalogue& catalogue, const QString& title)
         : fenetre_(parent), parties_(QString::fromStdString(catalogue.text(TextKey::GamesSuffix))) {
         fenetre_.appliquer_textes(catalogue);
-        fenetre_.setTitre(titre + QStringLiteral(" ..."));
+        fenetre_.setTitre(title + QStringLiteral(" ..."));
         fenetre_.setWindowModality(Qt::ApplicationModal);
         fenetre_.show();
         QApplication::processEvents();
     }
     ~Patience() { fenetre_.close(); }
 
-    void operator()(int pourcent, std::int64_t gardees, std::int64_t vues) {
-        fenetre_.setTexte(QStringLiteral("%1/%2").arg(gardees).arg(vues) + parties_);
-        fenetre_.afficher_progression(pourcent);
+    void operator()(int percent, std::int64_t gardees, std::int64_t views) {
+        fenetre_.setTexte(QStringLiteral("%1/%2").arg(gardees).arg(views) + parties_);
+        fenetre_.afficher_progression(percent);
         QApplication::processEvents();
     }
 
@@ -91,30 +91,30 @@ void MainWindow::lire_fichier_pgn(int mode, const QString& path, std::uint64_t p
     }
 
     // Listing: the whole filter, or the first game whatever it is.
-    quarvelin::FiltreParties filtre;
+    quarvelin::GameFilter filter;
     if (mode == ListerFichier)
-        filtre = quarvelin::filtre_des_reglages(settings_);
+        filter = quarvelin::filterFromSettings(settings_);
     else
-        filtre.maximum = 1;
+        filter.maximum = 1;
     std::optional<Patience> patience(std::in_place, this, catalogue_,
                                      text(TextKey::ReadingPrefix) + path);
-    auto index = quarvelin::IndexPgn::indexer_fichier(QFile::encodeName(path).toStdString(),
-                                                      filtre, std::ref(*patience));
+    auto index = quarvelin::PgnIndex::indexFile(QFile::encodeName(path).toStdString(),
+                                                      filter, std::ref(*patience));
     patience.reset();
-    if (!index || index->erreur_lecture()) {
+    if (!index || index->readError()) {
         dialogs_->message(NomProgramme,
                           catalogue_.text(quarvelin::TextKey::FileReadError) + path.toStdString(),
                           DialogIcon::Exclamation);
         if (!index) return;
     }
     fichierCourant_ = path;
-    if (recents_->ajouter_fichier_recent(QFileInfo(path).absoluteFilePath().toStdString()))
-        recentMenu_->afficher(recents_->afficher_fichiers_recents());
+    if (recent_->ajouter_fichier_recent(QFileInfo(path).absoluteFilePath().toStdString()))
+        recentMenu_->afficher(recent_->afficher_fichiers_recents());
     const QLocale locale;
     const QString statut = locale.toString(static_cast<qlonglong>(index->size())) +
                            text(TextKey::GamesSelectedOutOf) +
-                           locale.toString(static_cast<qlonglong>(index->vues()));
-    auto list = std::make_shared<const quarvelin::IndexPgn>(std::move(*index));
+                           locale.toString(static_cast<qlonglong>(index->views()));
+    auto list = std::make_shared<const quarvelin::PgnIndex>(std::move(*index));
     board_->montrer_parties(list, statut);
     etatMenus();
     if (mode == OuvrirPremiere && !list->empty())
@@ -125,8 +125,8 @@ void MainWindow::ouvrirPartieDuFichier(const QString& path, std::uint64_t positi
     using quarvelin::DialogIcon;
     using quarvelin::NomProgramme;
     std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
-    quarvelin::PartieLue lue = quarvelin::lire_partie_pgn(in, position);
-    const std::string probleme = quarvelin::message_lecture(lue, catalogue_);
+    quarvelin::ParsedGame lue = quarvelin::readPgnGame(in, position);
+    const std::string probleme = quarvelin::readingMessage(lue, catalogue_);
     if (lue.error == quarvelin::TextKey::NoGameAtPlace ||
         lue.error == quarvelin::TextKey::FileReadError) {
         dialogs_->message(NomProgramme, probleme, DialogIcon::Exclamation);
@@ -159,15 +159,15 @@ void MainWindow::imprimerListeParties() {
                                   date, QStringLiteral("Arial"), 10, catalogue_, *dialogs_);
 }
 
-void MainWindow::convertirFichier(const QString& source, const QString& cible,
-                                  const quarvelin::OptionsConversion& options, QWidget* parent) {
+void MainWindow::convertirFichier(const QString& source, const QString& target,
+                                  const quarvelin::ConversionOptions& options, QWidget* parent) {
     std::optional<Patience> patience(std::in_place, parent ? parent : this, catalogue_,
                                      text(TextKey::ConvertingPrefix) + source);
-    const quarvelin::ResultatConversion r = quarvelin::convertir_fichier_pgn(
-        QFile::encodeName(source).toStdString(), QFile::encodeName(cible).toStdString(),
-        quarvelin::filtre_des_reglages(settings_), options, std::ref(*patience));
+    const quarvelin::ConversionResult r = quarvelin::convertir_fichier_pgn(
+        QFile::encodeName(source).toStdString(), QFile::encodeName(target).toStdString(),
+        quarvelin::filterFromSettings(settings_), options, std::ref(*patience));
     patience.reset();
     dialogs_->message(quarvelin::NomProgramme, quarvelin::message_conversion(r, catalogue_),
-                      r.reussie() ? quarvelin::DialogIcon::Information
+                      r.success() ? quarvelin::DialogIcon::Information
                                   : quarvelin::DialogIcon::Exclamation);
 }

@@ -1,7 +1,7 @@
 #include "ui/PrintCommands.h"
 
-#include "records/ImpressionPartie.h"
-#include "records/TextePartie.h"
+#include "records/GamePrinting.h"
+#include "records/GameRecordText.h"
 
 #include <QAbstractItemModel>
 #include <QHeaderView>
@@ -25,9 +25,9 @@ int languageKey(const quarvelin::Catalogue& catalogue) {
 } // namespace
 
 PageFrame PrintCommands::frame(const quarvelin::Catalogue& catalogue) {
-    return {QString::fromStdString(quarvelin::nom_et_version()),
+    return {QString::fromStdString(quarvelin::nameAndVersion()),
             QString::fromStdString(
-                quarvelin::date_entete(languageKey(catalogue), quarvelin::aujourdhui())),
+                quarvelin::headerDate(languageKey(catalogue), quarvelin::today())),
             QString::fromStdString(catalogue.text(TextKey::Page))};
 }
 
@@ -65,15 +65,15 @@ void PrintCommands::run(QWidget* parent, const QString& title, std::function<boo
 void PrintCommands::imprimer_partie(QWidget* parent, const quarvelin::GameSession& session,
                                     const quarvelin::Settings& settings, quarvelin::Colour bottom,
                                     const quarvelin::Catalogue& catalogue,
-                                    quarvelin::Dialogs& dialogs, int disposition) {
-    const auto today = quarvelin::aujourdhui();
-    auto lines = quarvelin::impression_partie(
+                                    quarvelin::Dialogs& dialogs, int layout) {
+    const auto today = quarvelin::today();
+    auto lines = quarvelin::gamePrint(
         session, settings, bottom, today, catalogue,
-        static_cast<quarvelin::DispositionPartie>(std::clamp(disposition, 0, 2)),
+        static_cast<quarvelin::GameLayout>(std::clamp(layout, 0, 2)),
         DocumentPainter::DiagramsPerRow);
     const PageFrame f = frame(catalogue);
     run(
-        parent, QString::fromStdString(quarvelin::titre_impression(catalogue, today)),
+        parent, QString::fromStdString(quarvelin::printTitle(catalogue, today)),
         [lines = std::move(lines), f](QPrinter& p) {
             return DocumentPainter::paintGame(p, lines, f);
         },
@@ -83,25 +83,25 @@ void PrintCommands::imprimer_partie(QWidget* parent, const quarvelin::GameSessio
 void PrintCommands::imprimer_texte(QWidget* parent, const QString& text,
                                    const quarvelin::Catalogue& catalogue,
                                    quarvelin::Dialogs& dialogs) {
-    const auto today = quarvelin::aujourdhui();
-    auto lines = quarvelin::impression_texte(text.toStdString(), today, catalogue);
+    const auto today = quarvelin::today();
+    auto lines = quarvelin::textPrint(text.toStdString(), today, catalogue);
     const PageFrame f = frame(catalogue);
     run(
-        parent, QString::fromStdString(quarvelin::titre_impression(catalogue, today)),
+        parent, QString::fromStdString(quarvelin::printTitle(catalogue, today)),
         [lines = std::move(lines), f](QPrinter& p) {
             return DocumentPainter::paintGame(p, lines, f);
         },
         catalogue, dialogs);
 }
 
-quarvelin::TableauImprime PrintCommands::table(const QTreeView& list) {
-    quarvelin::TableauImprime t;
+quarvelin::PrintedTable PrintCommands::table(const QTreeView& list) {
+    quarvelin::PrintedTable t;
     const QAbstractItemModel* model = list.model();
     if (!model) return t;
     const int columns = model->columnCount();
     for (int c = 0; c < columns; ++c) {
-        t.colonnes.push_back(model->headerData(c, Qt::Horizontal).toString().toStdString());
-        t.largeurs.push_back(list.isColumnHidden(c) ? 0 : list.columnWidth(c));
+        t.columns.push_back(model->headerData(c, Qt::Horizontal).toString().toStdString());
+        t.widths.push_back(list.isColumnHidden(c) ? 0 : list.columnWidth(c));
     }
     for (int r = 0; r < model->rowCount(); ++r) {
         std::vector<std::string> row;
@@ -116,7 +116,7 @@ void PrintCommands::imprimer_liste(QWidget* parent, const QTreeView& list, const
                                    const QString& subtitle, const QString& fontName, int fontSize,
                                    const quarvelin::Catalogue& catalogue,
                                    quarvelin::Dialogs& dialogs) {
-    quarvelin::TableauImprime t = table(list);
+    quarvelin::PrintedTable t = table(list);
     if (t.lines.empty()) {
         dialogs.message(Title, catalogue.text(quarvelin::TextKey::PrintingFinished),
                         quarvelin::DialogIcon::Information);

@@ -5,7 +5,7 @@
 #include "config/Settings.h"
 #include "localisation/Catalogue.h"
 #include "localisation/Dialogs.h"
-#include "records/TableauImprime.h"
+#include "records/PrintedTable.h"
 #include "session/GameSession.h"
 #include "ui/DocumentPainter.h"
 
@@ -27,7 +27,7 @@ public:
     static void imprimer_partie(QWidget* parent, const quarvelin::GameSession& session,
                                 const quarvelin::Settings& settings, quarvelin::Colour bottom,
                                 const quarvelin::Catalogue& catalogue, quarvelin::Dialogs& dialogs,
-                                int disposition);
+                                int layout);
     static void imprimer_texte(QWidget* parent, const QString& text,
                                const quarvelin::Catalogue& catalogue, quarvelin::Dialogs& dialogs);
     // An empty list prints nothing and says so at once.
@@ -36,7 +36,7 @@ public:
                                const quarvelin::Catalogue& catalogue, quarvelin::Dialogs& dialogs);
 
     // The rows of a list as it shows them: visible columns at their widths, top-level rows.
-    static quarvelin::TableauImprime table(const QTreeView& list);
+    static quarvelin::PrintedTable table(const QTreeView& list);
     // The head and foot of every page in the catalogue's language.
     static PageFrame frame(const quarvelin::Catalogue& catalogue);
     // The preview the commands show. `paint` returns false when the printer would not start;

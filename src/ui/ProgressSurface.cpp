@@ -44,16 +44,16 @@ void dessiner_progression(QPainter& painter, const QRect& zone, int p) {
     p = std::clamp(p, 0, 100);
     painter.save();
     painter.fillRect(zone, QColor::fromRgb(ProgressSurface::BackColour));
-    const int largeur = static_cast<int>(std::lround(zone.width() * p / 100.0));
-    const QRect barre(zone.left(), zone.top(), largeur, zone.height());
-    const QRect reste(zone.left() + largeur, zone.top(), zone.width() - largeur, zone.height());
-    if (largeur > 0) painter.fillRect(barre, QColor::fromRgb(ProgressSurface::BarColour));
+    const int width = static_cast<int>(std::lround(zone.width() * p / 100.0));
+    const QRect barre(zone.left(), zone.top(), width, zone.height());
+    const QRect reste(zone.left() + width, zone.top(), zone.width() - width, zone.height());
+    if (width > 0) painter.fillRect(barre, QColor::fromRgb(ProgressSurface::BarColour));
 
     // The figure in the inverse colour of what lies under it, as an inverted exclusive or
     // would draw it, but with smooth edges, which raster operations lose.
     const QString text = texte_progression(p);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    if (largeur > 0) {
+    if (width > 0) {
         painter.setClipRect(barre);
         painter.setPen(QColor::fromRgb(ProgressSurface::BackColour));
         painter.drawText(zone, Qt::AlignCenter, text);

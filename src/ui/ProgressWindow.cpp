@@ -31,16 +31,16 @@ ProgressWindow::ProgressWindow(QWidget* parent) : QDialog(parent) {
     command1_->setAutoDefault(false);
     connect(command1_, &QPushButton::clicked, this, [] { demander_annulation(); });
 
-    auto* bas = new QHBoxLayout;
-    bas->addStretch(1);
-    bas->addWidget(command1_);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(command1_);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 14, 16, 12);
     layout->setSpacing(10);
     layout->addWidget(label1_);
     layout->addWidget(picture1_);
-    layout->addLayout(bas);
+    layout->addLayout(bottom);
     setMinimumWidth(380);
 }
 

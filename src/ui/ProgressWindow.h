@@ -21,7 +21,7 @@ public:
     void appliquer_textes(const quarvelin::TextCatalogue& catalogue);
 
     // The caller names the work in the title and may say more in the label.
-    void setTitre(const QString& titre) { setWindowTitle(titre); }
+    void setTitre(const QString& title) { setWindowTitle(title); }
     void setTexte(const QString& text);
     void afficher_progression(int p);
 

@@ -24,11 +24,11 @@ void RecentFilesMenu::afficher(const std::vector<std::string>& legendes) {
         const bool present = n <= legendes.size();
         const QString caption = present ? QString::fromStdString(legendes[n - 1]) : QString();
         // A "&" in a file name would turn into a shortcut mark; only the leading one is meant.
-        const qsizetype blanc = caption.indexOf(u' ');
-        elements_[n]->setText(blanc < 0
+        const qsizetype white = caption.indexOf(u' ');
+        elements_[n]->setText(white < 0
                                   ? caption
-                                  : caption.left(blanc + 1) +
-                                        caption.mid(blanc + 1).replace(u'&', QStringLiteral("&&")));
+                                  : caption.left(white + 1) +
+                                        caption.mid(white + 1).replace(u'&', QStringLiteral("&&")));
         elements_[n]->setData(caption);
         elements_[n]->setVisible(present);
     }

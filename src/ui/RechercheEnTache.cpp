@@ -19,7 +19,7 @@ void RechercheEnTache::annuler() {
 
 void RechercheEnTache::lancer(const quarvelin::SearchRequest& request,
                               const quarvelin::SearchCounters& counters,
-                              const quarvelin::EngineCallbacks& callbacks, Fin end) {
+                              const quarvelin::EngineCallbacks& callbacks, End end) {
     // A cancelled search stops at its next piece; waiting for it is short.
     joindre();
     annulation_ = std::make_shared<std::atomic<bool>>(false);

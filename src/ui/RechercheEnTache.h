@@ -18,7 +18,7 @@ public:
 
     void lancer(const quarvelin::SearchRequest& request,
                 const quarvelin::SearchCounters& counters, const quarvelin::EngineCallbacks& callbacks,
-                Fin end) override;
+                End end) override;
     void annuler() override;
     bool enCours() const { return enCours_; }
 

@@ -29,7 +29,7 @@ public:
     // Composes the record when it opens; a note that cannot be placed is said then.
     SaveWindow(const quarvelin::GameSession& session, const quarvelin::Settings& settings,
                quarvelin::Colour bottom, const quarvelin::Catalogue& catalogue,
-               quarvelin::Dialogs& dialogs, quarvelin::RecentFiles* recents,
+               quarvelin::Dialogs& dialogs, quarvelin::RecentFiles* recent,
                QWidget* parent = nullptr);
 
     // The file dialog by default; tests answer in its place.

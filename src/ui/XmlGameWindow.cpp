@@ -1,7 +1,7 @@
 #include "ui/XmlGameWindow.h"
 
 #include "localisation/Catalogue.h"
-#include "records/ListeAdresses.h"
+#include "records/AddressList.h"
 #include "ui/Captions.h"
 #include "ui/MessageBoxDialogs.h"
 
@@ -27,11 +27,11 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 
 } // namespace
 
-XmlGameWindow::XmlGameWindow(const Catalogue& catalogue, Commentary& commentaire,
+XmlGameWindow::XmlGameWindow(const Catalogue& catalogue, Commentary& commentary,
                              QString installation, Dialogs* dialogs, QWidget* parent)
     : QDialog(parent), catalogue_(catalogue), installation_(std::move(installation)),
       propres_(dialogs ? nullptr : std::make_unique<MessageBoxDialogs>(this)),
-      dialogs_(dialogs ? *dialogs : *propres_), controleur_(catalogue, dialogs_, commentaire) {
+      dialogs_(dialogs ? *dialogs : *propres_), controleur_(catalogue, dialogs_, commentary) {
     setObjectName(QStringLiteral("xml"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -83,19 +83,19 @@ XmlGameWindow::XmlGameWindow(const Catalogue& catalogue, Commentary& commentaire
     haut->addWidget(text1_, 1);
     haut->addWidget(command2_);
 
-    auto* bas = new QHBoxLayout;
-    bas->setSpacing(8);
-    bas->addWidget(attente_);
-    bas->addWidget(etat_);
-    bas->addStretch(1);
-    bas->addWidget(command1_);
+    auto* bottom = new QHBoxLayout;
+    bottom->setSpacing(8);
+    bottom->addWidget(attente_);
+    bottom->addWidget(etat_);
+    bottom->addStretch(1);
+    bottom->addWidget(command1_);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(14, 14, 14, 12);
     layout->setSpacing(12);
     layout->addLayout(haut);
     layout->addWidget(frame1_, 1);
-    layout->addLayout(bas);
+    layout->addLayout(bottom);
 
     connect(text1_, &QLineEdit::textEdited, this, [this] { command2_->setEnabled(!enCours_); });
     connect(text1_, &QLineEdit::returnPressed, this, [this] {
@@ -109,8 +109,8 @@ XmlGameWindow::XmlGameWindow(const Catalogue& catalogue, Commentary& commentaire
     connect(command3_, &QPushButton::clicked, this, &XmlGameWindow::choisir_liste);
     connect(command1_, &QPushButton::clicked, this, &XmlGameWindow::reject);
 
-    controleur_.fini = [this] { montrer_chargement(false); };
-    controleur_.recue = [this](const PartieRecue& p) {
+    controleur_.finished = [this] { montrer_chargement(false); };
+    controleur_.received = [this](const ReceivedGame& p) {
         emit partieRecue(q(p.GameText), q(p.GameMoveText), q(p.GameResult));
     };
     choisirFichier = [this] {
@@ -125,7 +125,7 @@ XmlGameWindow::XmlGameWindow(const Catalogue& catalogue, Commentary& commentaire
 }
 
 XmlGameWindow::~XmlGameWindow() {
-    controleur_.abandonner();
+    controleur_.resign();
     if (enCours_) QApplication::restoreOverrideCursor();
 }
 
@@ -177,33 +177,33 @@ void XmlGameWindow::choisir_liste() {
 }
 
 void XmlGameWindow::charger_liste(const QString& path) {
-    const std::string titre = "quarvelin";
+    const std::string title = "quarvelin";
     if (!QFileInfo::exists(path)) {
-        dialogs_.message(titre,
+        dialogs_.message(title,
                          catalogue_.text(TextKey::FileNotFound) + " (" + path.toStdString() + ")",
                          DialogIcon::Exclamation);
         return;
     }
-    std::vector<std::string> adresses;
-    if (!lire_liste_adresses(path.toStdString(), adresses)) {
-        dialogs_.message(titre, catalogue_.text(TextKey::FileUnreadable) + path.toStdString(),
+    std::vector<std::string> addresses;
+    if (!readAddressList(path.toStdString(), addresses)) {
+        dialogs_.message(title, catalogue_.text(TextKey::FileUnreadable) + path.toStdString(),
                          DialogIcon::Exclamation);
         return;
     }
     list1_->clear();
-    for (const std::string& a : adresses) list1_->addItem(q(a));
+    for (const std::string& a : addresses) list1_->addItem(q(a));
     titre_liste();
 }
 
 void XmlGameWindow::reprendre_adresse(int line) {
     if (line < 0 || line >= list1_->count()) return;
-    text1_->setText(q(adresse_de_ligne(list1_->item(line)->text().toStdString())));
+    text1_->setText(q(addressOfLine(list1_->item(line)->text().toStdString())));
     command2_->setEnabled(!enCours_);
 }
 
 void XmlGameWindow::reject() {
     // Closing drops a load still running: its answer has nobody to go to.
-    controleur_.abandonner();
+    controleur_.resign();
     montrer_chargement(false);
     QDialog::reject();
 }

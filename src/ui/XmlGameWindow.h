@@ -1,7 +1,7 @@
 #pragma once
 // The remote-game window (`xml`): an address typed or picked from an address list, and the
 // game of the XML document found there handed to the main window for the replay.
-#include "records/PartieDistante.h"
+#include "records/RemoteGame.h"
 
 #include <QDialog>
 
@@ -24,7 +24,7 @@ class XmlGameWindow : public QDialog {
 
 public:
     // dialogs: where messages go; null for message boxes over this window.
-    XmlGameWindow(const quarvelin::Catalogue& catalogue, quarvelin::Commentary& commentaire,
+    XmlGameWindow(const quarvelin::Catalogue& catalogue, quarvelin::Commentary& commentary,
                   QString installation, quarvelin::Dialogs* dialogs = nullptr,
                   QWidget* parent = nullptr);
     ~XmlGameWindow() override;
@@ -36,7 +36,7 @@ public:
     // Loads the address in the field, as the load button does.
     void charger_partie();
 
-    quarvelin::PartieDistante& controleur() { return controleur_; }
+    quarvelin::RemoteGame& controleur() { return controleur_; }
     // The file dialog of the address-list button; tests put their own answer here.
     std::function<QString()> choisirFichier;
 
@@ -59,7 +59,7 @@ private:
     QString installation_;
     std::unique_ptr<quarvelin::Dialogs> propres_;
     quarvelin::Dialogs& dialogs_;
-    quarvelin::PartieDistante controleur_;
+    quarvelin::RemoteGame controleur_;
     bool enCours_ = false;
 
     QLabel* label1_ = nullptr;

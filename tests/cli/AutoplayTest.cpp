@@ -77,8 +77,8 @@ TEST(Autoplay, GamesAreValidPgnAndEveryResultIsEarned) {
     }
     struct Cas {
         std::vector<std::string> args;
-        const char* blanc;
-        const char* noir;
+        const char* white;
+        const char* black;
     };
     const Cas cas[] = {
         {{"--games", "10", "--depth", "1", "--seed", "3"}, "Quarvelin", "Quarvelin"},
@@ -101,16 +101,16 @@ TEST(Autoplay, GamesAreValidPgnAndEveryResultIsEarned) {
 
         std::ifstream in(pgn, std::ios::binary);
         PgnStream flux(in);
-        int lues = 0;
-        for (PgnGame g; flux.next(g); ++lues) {
-            EXPECT_EQ(*g.tag("White"), c.blanc);
-            EXPECT_EQ(*g.tag("Black"), c.noir);
+        int readCount = 0;
+        for (PgnGame g; flux.next(g); ++readCount) {
+            EXPECT_EQ(*g.tag("White"), c.white);
+            EXPECT_EQ(*g.tag("Black"), c.black);
             ASSERT_NE(g.tag("Result"), nullptr);
             EXPECT_EQ(*g.tag("Result"), g.result);
             Parcours p = parcourir(g);
-            std::map<std::string, int> vues;
-            for (const auto& k : p.cles) ++vues[k];
-            bool repetee = vues[p.cles.back()] >= 3;
+            std::map<std::string, int> views;
+            for (const auto& k : p.cles) ++views[k];
+            bool repetee = views[p.cles.back()] >= 3;
             std::string verdict = arbitre(p.end);
             if (g.result == "1-0" || g.result == "0-1") {
                 bool blancsMates = p.end.side_to_move() == Colour::White;
@@ -126,7 +126,7 @@ TEST(Autoplay, GamesAreValidPgnAndEveryResultIsEarned) {
                 EXPECT_GE(p.cles.size(), 121u); // stopped at the half-move limit
             }
         }
-        EXPECT_EQ(lues, n);
+        EXPECT_EQ(readCount, n);
     }
 }
 

@@ -166,9 +166,9 @@ TEST(Cli, ConvertWritesTheGamesThatPassTheFilter) {
     const auto folder = test::dossier_de_test("cli");
     const std::string varied = std::string(QUARVELIN_TEST_DATA) + "/varied.pgn";
     struct Cas {
-        std::string cible;
+        std::string target;
         std::vector<std::string> options;
-        int ecrites;
+        int writtenCount;
         const char* marque; // found once per game written
     };
     const Cas cas[] = {
@@ -178,26 +178,26 @@ TEST(Cli, ConvertWritesTheGamesThatPassTheFilter) {
         {"allies-blancs.Pgn", {"--white", "allies"}, 0, "[Event "},
     };
     for (const Cas& c : cas) {
-        const std::string cible = (folder / c.cible).string();
-        std::vector<std::string> args = {"convert", varied, cible};
+        const std::string target = (folder / c.target).string();
+        std::vector<std::string> args = {"convert", varied, target};
         args.insert(args.end(), c.options.begin(), c.options.end());
         Sortie r = cli(args);
         EXPECT_EQ(r.status, 0) << r.err;
-        EXPECT_EQ(r.out, "<268>" + std::to_string(c.ecrites) + "<269>7\n");
+        EXPECT_EQ(r.out, "<268>" + std::to_string(c.writtenCount) + "<269>7\n");
         EXPECT_EQ(r.err, "");
-        std::ifstream f(cible, std::ios::binary);
+        std::ifstream f(target, std::ios::binary);
         const std::string text{std::istreambuf_iterator<char>(f), {}};
         int n = 0;
         for (auto i = text.find(c.marque); i != std::string::npos; i = text.find(c.marque, i + 1))
             ++n;
-        EXPECT_EQ(n, c.ecrites) << c.cible;
+        EXPECT_EQ(n, c.writtenCount) << c.target;
     }
 
-    Sortie echec = cli({"convert", varied, (folder / "absent" / "x.xml").string()});
-    EXPECT_EQ(echec.status, 1);
-    EXPECT_TRUE(echec.out.empty());
-    EXPECT_EQ(echec.err.find("quarvelin-cli: <992>" + (folder / "absent" / "x.xml").string()), 0u)
-        << echec.err;
+    Sortie failure = cli({"convert", varied, (folder / "absent" / "x.xml").string()});
+    EXPECT_EQ(failure.status, 1);
+    EXPECT_TRUE(failure.out.empty());
+    EXPECT_EQ(failure.err.find("quarvelin-cli: <992>" + (folder / "absent" / "x.xml").string()), 0u)
+        << failure.err;
 }
 
 TEST(Cli, TheProgramItself) {

@@ -83,13 +83,13 @@ struct Attendu {
     long score;
     std::int32_t noeuds;
 };
-Attendu attendu(const Position& p, int profondeur, const EngineWeights& weights = {}) {
+Attendu attendu(const Position& p, int depth, const EngineWeights& weights = {}) {
     SearchRequest d;
     d.position = p;
     d.colour = p.side_to_move();
     if (d.colour == Colour::White) ++d.position.MoveCount;
     d.weights = weights;
-    d.weights.PROFONDEUR_MAX = static_cast<std::int16_t>(profondeur);
+    d.weights.PROFONDEUR_MAX = static_cast<std::int16_t>(depth);
     d.notation = NotationCode::Pgn;
     SearchCounters c;
     SearchResult r = searchMove(d, c);
@@ -113,10 +113,10 @@ TEST(Uci, ScriptedSessionAnswersInOrder) {
         session("uci\n  isready \r\nposition startpos moves e2e4\ngo depth 1\nquit\nisready\n");
     EXPECT_EQ(s.statut, 0);
     ASSERT_GE(s.lines.size(), Presentation.size() + 2);
-    std::vector<std::string> debut(s.lines.begin(), s.lines.begin() + 7);
+    std::vector<std::string> beginning(s.lines.begin(), s.lines.begin() + 7);
     std::vector<std::string> voulu = Presentation;
     voulu.push_back("readyok");
-    EXPECT_EQ(debut, voulu);
+    EXPECT_EQ(beginning, voulu);
     // quit may cut the search short: info lines or none, then one bestmove, then nothing.
     for (std::size_t i = 7; i + 1 < s.lines.size(); ++i)
         EXPECT_TRUE(s.lines[i].starts_with("info ")) << s.lines[i];
@@ -132,7 +132,7 @@ TEST(Uci, SearchAnswersWhatTheEngineFinds) {
         std::string fen;      // empty: startpos
         std::vector<std::string> moves;
         std::string go;
-        int profondeur; // the depth searched
+        int depth; // the depth searched
     };
     const Cas cas[] = {
         {"", "", {}, "go", 2},
@@ -164,7 +164,7 @@ TEST(Uci, SearchAnswersWhatTheEngineFinds) {
         for (const auto& m : c.moves) position += " " + m;
         const std::string script = c.settings + position + "\n" + c.go + "\n";
         Sortie s = session(script);
-        Attendu a = attendu(position_de(c.fen, c.moves), c.profondeur);
+        Attendu a = attendu(position_de(c.fen, c.moves), c.depth);
         ASSERT_GE(s.lines.size(), 2u) << script;
         EXPECT_EQ(s.lines.back(), "bestmove " + a.move) << script;
         // Each rise as it comes, then the whole search's line.
@@ -172,13 +172,13 @@ TEST(Uci, SearchAnswersWhatTheEngineFinds) {
         for (std::size_t i = 0; i + 1 < s.lines.size(); ++i) {
             const std::string& l = s.lines[i];
             if (l.starts_with("info string ")) continue;
-            ASSERT_TRUE(l.starts_with("info depth " + std::to_string(c.profondeur) + " ")) << l;
+            ASSERT_TRUE(l.starts_with("info depth " + std::to_string(c.depth) + " ")) << l;
             std::int64_t n = std::stoll(mot_apres(l, "nodes"));
             EXPECT_GE(n, noeuds) << l;
             noeuds = n;
         }
         const std::string& info = s.lines[s.lines.size() - 2];
-        EXPECT_EQ(info, "info depth " + std::to_string(c.profondeur) + " score cp " +
+        EXPECT_EQ(info, "info depth " + std::to_string(c.depth) + " score cp " +
                             std::to_string(a.score) + " nodes " + std::to_string(a.noeuds) +
                             " pv " + a.move)
             << script;
@@ -282,7 +282,7 @@ TEST(Uci, ProfileGivesTheEngineWeights) {
 // Input that a test writes to as it goes; reading waits for it, like a pipe.
 class EntreeEnDirect : public std::streambuf {
 public:
-    void ecrire(const std::string& s) {
+    void write(const std::string& s) {
         std::lock_guard lock(m_);
         donnees_ += s;
         cv_.notify_all();
@@ -316,16 +316,16 @@ private:
 class SortieEnDirect : public std::streambuf {
 public:
     // The next whole line starting with `debut`; the lines passed go to `avant`.
-    std::optional<std::string> attendre(const std::string& debut, std::chrono::milliseconds delai,
+    std::optional<std::string> attendre(const std::string& beginning, std::chrono::milliseconds delay,
                                         std::vector<std::string>* avant = nullptr) {
         std::unique_lock lock(m_);
-        auto limit = std::chrono::steady_clock::now() + delai;
+        auto limit = std::chrono::steady_clock::now() + delay;
         for (;;) {
             std::size_t end = texte_.find('\n', lu_);
             if (end != std::string::npos) {
                 std::string l = texte_.substr(lu_, end - lu_);
                 lu_ = end + 1;
-                if (l.starts_with(debut)) return l;
+                if (l.starts_with(beginning)) return l;
                 if (avant) avant->push_back(l);
                 continue;
             }
@@ -371,17 +371,17 @@ private:
 class SessionEnDirect {
 public:
     SessionEnDirect() : fil_([this] { statut_ = executer_uci(in_, out_); }) {}
-    ~SessionEnDirect() { terminer(); }
+    ~SessionEnDirect() { finish(); }
 
-    void envoyer(const std::string& line) { entree_.ecrire(line + "\n"); }
-    std::optional<std::string> attendre(const std::string& debut,
-                                        std::chrono::milliseconds delai = 30s,
+    void envoyer(const std::string& line) { entree_.write(line + "\n"); }
+    std::optional<std::string> attendre(const std::string& beginning,
+                                        std::chrono::milliseconds delay = 30s,
                                         std::vector<std::string>* avant = nullptr) {
-        return sortie_.attendre(debut, delai, avant);
+        return sortie_.attendre(beginning, delay, avant);
     }
     std::vector<std::string> reste() { return sortie_.reste(); }
     // Closes the input and waits for executer_uci to return; its status.
-    int terminer() {
+    int finish() {
         entree_.fermer();
         if (fil_.joinable()) fil_.join();
         return statut_;
@@ -443,7 +443,7 @@ TEST(Uci, GarbledLinesAreIgnored) {
     EXPECT_EQ(infos.front(), "info string illegal move e2e5, the moves from there are ignored");
     EXPECT_EQ(*b, "bestmove " + attendu(Position::initial(Colour::White), 1).move);
     s.envoyer("quit");
-    EXPECT_EQ(s.terminer(), 0);
+    EXPECT_EQ(s.finish(), 0);
 }
 
 TEST(Uci, InfiniteSearchWaitsForStop) {
@@ -464,7 +464,7 @@ TEST(Uci, InfiniteSearchWaitsForStop) {
     // Stopped after the search ended: its move, not a fallback.
     EXPECT_EQ(*b, "bestmove " + attendu(position_de("", {"d2d4"}), 0).move);
     s.envoyer("quit");
-    EXPECT_EQ(s.terminer(), 0);
+    EXPECT_EQ(s.finish(), 0);
 }
 
 // A depth-3 search of this position on one thread takes seconds: stop and quit must not wait.
@@ -482,13 +482,13 @@ TEST(Uci, StopAndQuitCutALongSearchShort) {
         ASSERT_TRUE(s.attendre("info string already searching, go ignored", 30s, &avant)) << end;
         for (const auto& l : avant) EXPECT_FALSE(l.starts_with("bestmove")) << l;
 
-        auto debut = std::chrono::steady_clock::now();
+        auto beginning = std::chrono::steady_clock::now();
         s.envoyer(end);
         auto b = s.attendre("bestmove", 30s);
         if (std::string(end) == "quit") {
-            EXPECT_EQ(s.terminer(), 0);
+            EXPECT_EQ(s.finish(), 0);
         }
-        auto duree = std::chrono::steady_clock::now() - debut;
+        auto duree = std::chrono::steady_clock::now() - beginning;
         ASSERT_TRUE(b) << end;
         EXPECT_LT(duree, 1000ms) << end;
         EXPECT_TRUE(est_legal(position_de(Kiwipete), mot_apres(*b, "bestmove"))) << *b;
@@ -496,7 +496,7 @@ TEST(Uci, StopAndQuitCutALongSearchShort) {
             s.envoyer("isready");
             EXPECT_TRUE(s.attendre("readyok", 30s));
             s.envoyer("quit");
-            EXPECT_EQ(s.terminer(), 0);
+            EXPECT_EQ(s.finish(), 0);
         }
         // One answer for the one search.
         for (const auto& l : s.reste()) EXPECT_FALSE(l.starts_with("bestmove")) << l;
@@ -537,16 +537,16 @@ TEST(Uci, MatchAgainstStockfish) {
     adversaire.envoyer("setoption name Threads value 1");
 
     test::ReglagesMatch settings;
-    auto debut = std::chrono::steady_clock::now();
+    auto beginning = std::chrono::steady_clock::now();
     test::ResultatMatch r = test::jouer_match(quarvelin, adversaire, settings);
     double secondes =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - beginning).count();
     std::cout << "match Quarvelin (depth 1) vs Stockfish (skill 0, movetime 20): " << r.gains
               << " wins, " << r.nulles << " draws, " << r.pertes << " losses, " << r.inachevees
               << " unfinished at " << settings.demiCoupsMax << " plies, in " << secondes << " s\n";
     EXPECT_EQ(r.error, "");
     if (r.error.empty()) {
-        EXPECT_EQ(r.gains + r.nulles + r.pertes + r.inachevees, settings.parties);
+        EXPECT_EQ(r.gains + r.nulles + r.pertes + r.inachevees, settings.games);
     }
 
     for (test::ProcessusUci* e : {&quarvelin, &adversaire}) e->envoyer("quit");

@@ -74,19 +74,19 @@ TEST_F(RecentFilesTest, SuccessiveAppends) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         QFile::remove(store());
-        RecentFiles recents(store());
-        for (const std::string& a : c.additions) EXPECT_TRUE(recents.ajouter_fichier_recent(a));
-        EXPECT_EQ(recents.list(), c.expected);
+        RecentFiles recent(store());
+        for (const std::string& a : c.additions) EXPECT_TRUE(recent.ajouter_fichier_recent(a));
+        EXPECT_EQ(recent.list(), c.expected);
         // The store outlives the run: a later start reads the same list.
         EXPECT_EQ(RecentFiles(store()).list(), c.expected);
     }
 }
 
 TEST_F(RecentFilesTest, CaptionsNumberedFromOneToTen) {
-    RecentFiles recents(store());
-    EXPECT_TRUE(recents.afficher_fichiers_recents().empty());
-    for (const std::string& f : numbered(1, 10)) recents.ajouter_fichier_recent(f);
-    const List legendes = recents.afficher_fichiers_recents();
+    RecentFiles recent(store());
+    EXPECT_TRUE(recent.afficher_fichiers_recents().empty());
+    for (const std::string& f : numbered(1, 10)) recent.ajouter_fichier_recent(f);
+    const List legendes = recent.afficher_fichiers_recents();
     ASSERT_EQ(legendes.size(), 10u);
     EXPECT_EQ(legendes.front(), "&1 /jeux/10.pgn");
     EXPECT_EQ(legendes[1], "&2 /jeux/9.pgn");
@@ -117,11 +117,11 @@ TEST_F(RecentFilesTest, PathAfterTheFirstBlank) {
 }
 
 TEST_F(RecentFilesTest, TheTenthOpensItsFile) {
-    RecentFiles recents(store());
+    RecentFiles recent(store());
     const std::string tenth = create("partie dix.pgn");
-    recents.ajouter_fichier_recent(tenth);
-    for (int i = 1; i <= 9; ++i) recents.ajouter_fichier_recent(path(std::to_string(i) + ".pgn"));
-    const List legendes = recents.afficher_fichiers_recents();
+    recent.ajouter_fichier_recent(tenth);
+    for (int i = 1; i <= 9; ++i) recent.ajouter_fichier_recent(path(std::to_string(i) + ".pgn"));
+    const List legendes = recent.afficher_fichiers_recents();
     ASSERT_EQ(legendes.size(), 10u);
     RecordingDialogs dialogs;
     EXPECT_EQ(RecentFiles::choose(legendes.back(), dialogs, OffsetCatalogue()), tenth);
@@ -129,15 +129,15 @@ TEST_F(RecentFilesTest, TheTenthOpensItsFile) {
 }
 
 TEST_F(RecentFilesTest, AVanishedFileIsToldAndTheListKept) {
-    RecentFiles recents(store());
+    RecentFiles recent(store());
     const std::string present = create("present.pgn");
     const std::string gone = create("disparu.pgn");
-    recents.ajouter_fichier_recent(present);
-    recents.ajouter_fichier_recent(gone);
+    recent.ajouter_fichier_recent(present);
+    recent.ajouter_fichier_recent(gone);
     std::filesystem::remove(gone);
-    const List avant = recents.list();
+    const List avant = recent.list();
 
-    for (const std::string& caption : {recents.afficher_fichiers_recents().front(),
+    for (const std::string& caption : {recent.afficher_fichiers_recents().front(),
                                        "&2 " + dir_.path().toStdString(), std::string("&3")}) {
         SCOPED_TRACE(caption);
         RecordingDialogs dialogs;
@@ -146,7 +146,7 @@ TEST_F(RecentFilesTest, AVanishedFileIsToldAndTheListKept) {
         EXPECT_TRUE(dialogs.messages[0].text.starts_with("<270>"));
         EXPECT_EQ(dialogs.messages[0].icon, quarvelin::DialogIcon::Exclamation);
     }
-    EXPECT_EQ(recents.list(), avant);
+    EXPECT_EQ(recent.list(), avant);
 }
 
 TEST_F(RecentFilesTest, UserStore) {

@@ -22,7 +22,7 @@ namespace {
 
 constexpr const char* PgnExtract = "/usr/games/pgn-extract";
 
-char lettre_promotion(PieceCode p) {
+char promotionLetter(PieceCode p) {
     switch (type_piece(p)) {
     case PieceType::Rook:
         return 'r';
@@ -36,23 +36,23 @@ char lettre_promotion(PieceCode p) {
 }
 
 // Random legal moves clicked at the board until the game ends or `plies` are played.
-int jouer_au_hasard(Banc& b, std::mt19937& rng, int plies) {
-    int joues = 0;
-    for (; joues < plies && !b->session().partie_finie(); ++joues) {
+int playRandomly(Bench& b, std::mt19937& rng, int plies) {
+    int played = 0;
+    for (; played < plies && !b->session().partie_finie(); ++played) {
         const auto moves = legalMoves(b->position());
         if (moves.empty()) break;
         const Move c = moves[rng() % moves.size()];
         if (c.promotion != PieceCode::Empty)
-            b.dialogs.texts.push_back(std::string(1, lettre_promotion(c.promotion)));
+            b.dialogs.texts.push_back(std::string(1, promotionLetter(c.promotion)));
         b->clic_case(c.fromX, c.fromY);
         b->clic_case(c.toX, c.toY);
     }
-    return joues;
+    return played;
 }
 
 TEST(PgnExtract, ReadsEverySavedGame) {
     if (!std::ifstream(PgnExtract)) GTEST_SKIP() << "pgn-extract is not installed";
-    const char* departs[] = {
+    const char* starts[] = {
         nullptr,
         "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
         "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1",
@@ -62,31 +62,31 @@ TEST(PgnExtract, ReadsEverySavedGame) {
     QTemporaryDir dir;
     const std::string file = dir.filePath(QStringLiteral("saved.pgn")).toStdString();
     std::mt19937 rng(20261204);
-    int parties = 0;
-    std::vector<std::size_t> demiCoups;
-    for (int tour = 0; tour < 4; ++tour) {
-        for (const char* fen : departs) {
-            Settings s = reglages_de_test();
+    int games = 0;
+    std::vector<std::size_t> halfMoves;
+    for (int turn = 0; turn < 4; ++turn) {
+        for (const char* fen : starts) {
+            Settings s = testSettings();
             s.MODE_JEUX = 2;
-            s.DEB_BLANC = tour % 2 == 0 ? 1 : 0;
+            s.DEB_BLANC = turn % 2 == 0 ? 1 : 0;
             s.SAUVE_ABREGE = 1;
             s.LIEU_JEU = "Salle \"Nord\"";
-            Banc b(s);
+            Bench b(s);
             b->nouvelle_partie();
             if (fen) b->pastePosition(fen);
-            if (tour == 3) b->session().GameText = b->entete_auto();
-            const int joues = jouer_au_hasard(b, rng, 60 + 40 * tour);
+            if (turn == 3) b->session().GameText = b->entete_auto();
+            const int played = playRandomly(b, rng, 60 + 40 * turn);
             GameSession& g = b->session();
-            g.notes.assign(static_cast<std::size_t>(joues) + 1, "");
-            for (int k = 1; k <= joues; k += 1 + static_cast<int>(rng() % 7))
+            g.notes.assign(static_cast<std::size_t>(played) + 1, "");
+            for (int k = 1; k <= played; k += 1 + static_cast<int>(rng() % 7))
                 g.notes[static_cast<std::size_t>(k)] = k % 2 ? "bien joué, {ou pas}" : "? !";
             const std::string text =
-                texte_sauvegarde(g, b.settings, b->position().PlayerColour, aujourdhui(),
+                saveText(g, b.settings, b->position().PlayerColour, today(),
                                  b.catalogue, b.dialogs, "quarvelin");
-            SaveController sauvegarde(b.dialogs, b.catalogue, nullptr);
-            ASSERT_TRUE(sauvegarde.sauver(file, text, true)) << text;
-            demiCoups.push_back(static_cast<std::size_t>(joues));
-            ++parties;
+            SaveController savedCopy(b.dialogs, b.catalogue, nullptr);
+            ASSERT_TRUE(savedCopy.save(file, text, true)) << text;
+            halfMoves.push_back(static_cast<std::size_t>(played));
+            ++games;
         }
     }
     EXPECT_EQ(sortie_de(std::string(PgnExtract) + " -s -r '" + file + "' 2>&1"), "");
@@ -94,14 +94,14 @@ TEST(PgnExtract, ReadsEverySavedGame) {
     // The same games, each whole, in the order they were saved.
     std::ifstream in(file, std::ios::binary);
     PgnStream flux(in);
-    PgnGame jeu;
+    PgnGame pgnGame;
     std::size_t n = 0;
-    while (flux.next(jeu)) {
-        ASSERT_LT(n, demiCoups.size());
-        EXPECT_EQ(jeu.moves.size(), demiCoups[n]) << "game " << n + 1;
+    while (flux.next(pgnGame)) {
+        ASSERT_LT(n, halfMoves.size());
+        EXPECT_EQ(pgnGame.moves.size(), halfMoves[n]) << "game " << n + 1;
         ++n;
     }
-    EXPECT_EQ(n, static_cast<std::size_t>(parties));
+    EXPECT_EQ(n, static_cast<std::size_t>(games));
 }
 
 } // namespace

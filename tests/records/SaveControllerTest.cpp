@@ -1,5 +1,5 @@
 #include "records/SaveController.h"
-#include "records/FichierPartie.h"
+#include "records/GameFile.h"
 #include "session/SessionDoubles.h"
 
 #include <QTemporaryDir>
@@ -20,12 +20,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string lire(const std::string& path) {
+std::string read(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(f), {}};
 }
 
-void ecrire(const std::string& path, const std::string& text) {
+void write(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
@@ -33,148 +33,148 @@ class SaveControllerTest : public ::testing::Test {
 protected:
     std::string path(const std::string& name) const { return (fs::path(dir_) / name).string(); }
     // Only the file itself and the recent-files store: no temporary file left behind.
-    std::vector<std::string> fichiers() const {
-        std::vector<std::string> noms;
+    std::vector<std::string> files() const {
+        std::vector<std::string> names;
         for (const auto& e : fs::directory_iterator(dir_))
-            if (e.path().filename() != "recents.ini") noms.push_back(e.path().filename().string());
-        std::sort(noms.begin(), noms.end());
-        return noms;
+            if (e.path().filename() != "recents.ini") names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
     QTemporaryDir temp_;
     std::string dir_ = temp_.path().toStdString();
-    RecentFiles recents_{QString::fromStdString(path("recents.ini"))};
+    RecentFiles recent_{QString::fromStdString(path("recents.ini"))};
     ScriptedDialogs dialogs_;
     OffsetCatalogue catalogue_;
-    SaveController controleur_{dialogs_, catalogue_, &recents_};
+    SaveController controleur_{dialogs_, catalogue_, &recent_};
 };
 
-const std::string Partie1 = "[Event \"A\"]\n\n1.e4 e5 *\n";
-const std::string Partie2 = "[Event \"B\"]\r\n\r\n1.d4 {note} d5 1-0\r\n";
+const std::string Game1 = "[Event \"A\"]\n\n1.e4 e5 *\n";
+const std::string Game2 = "[Event \"B\"]\r\n\r\n1.d4 {note} d5 1-0\r\n";
 
 TEST_F(SaveControllerTest, AppendKeepsBothGamesWhole) {
     const std::string f = path("parties.pgn");
-    ASSERT_TRUE(controleur_.sauver(f, Partie1, true));
-    ASSERT_TRUE(controleur_.sauver(f, Partie2, true));
-    EXPECT_EQ(lire(f), "[Event \"A\"]\r\n\r\n1.e4 e5 *\r\n\r\n"
+    ASSERT_TRUE(controleur_.save(f, Game1, true));
+    ASSERT_TRUE(controleur_.save(f, Game2, true));
+    EXPECT_EQ(read(f), "[Event \"A\"]\r\n\r\n1.e4 e5 *\r\n\r\n"
                        "[Event \"B\"]\r\n\r\n1.d4 {note} d5 1-0\r\n\r\n");
     EXPECT_TRUE(dialogs_.questions.empty());
     ASSERT_EQ(dialogs_.messages.size(), 2u);
     EXPECT_EQ(dialogs_.messages[1].text, "<217>");
     EXPECT_EQ(dialogs_.messages[1].title, "quarvelin");
-    EXPECT_EQ(recents_.list().front(), f);
-    EXPECT_EQ(fichiers(), std::vector<std::string>{"parties.pgn"});
+    EXPECT_EQ(recent_.list().front(), f);
+    EXPECT_EQ(files(), std::vector<std::string>{"parties.pgn"});
 }
 
 TEST_F(SaveControllerTest, ReplacingAnExistingFileIsAsked) {
-    struct Cas {
-        bool existe, append, reponse;
+    struct Case {
+        bool exists, append, answer;
         std::size_t questions;
         const char* content;
-        const char* ancien = "old\r\n";
+        const char* old = "old\r\n";
     };
-    const Cas cas[] = {
+    const Case cases[] = {
         {false, false, false, 0, "new\r\n\r\n"},
         {true, false, false, 1, "old\r\n"},
         {true, false, true, 1, "new\r\n\r\n"},
         {true, true, false, 0, "old\r\nnew\r\n\r\n"},
         {true, true, false, 0, "old\r\nnew\r\n\r\n", "old"},
     };
-    for (const Cas& c : cas) {
+    for (const Case& c : cases) {
         const std::string f = path("cas.pgn");
         fs::remove(f);
-        if (c.existe) ecrire(f, c.ancien);
+        if (c.exists) write(f, c.old);
         dialogs_.questions.clear();
         dialogs_.messages.clear();
-        dialogs_.reponses = {c.reponse};
-        const bool ecrit = controleur_.sauver(f, "new\n", c.append);
-        EXPECT_EQ(lire(f), c.content);
+        dialogs_.answers = {c.answer};
+        const bool written = controleur_.save(f, "new\n", c.append);
+        EXPECT_EQ(read(f), c.content);
         ASSERT_EQ(dialogs_.questions.size(), c.questions);
         if (c.questions) {
             EXPECT_EQ(dialogs_.questions[0].text, "<216>");
         }
-        EXPECT_EQ(ecrit, dialogs_.messages.size() == 1);
-        dialogs_.reponses.clear();
+        EXPECT_EQ(written, dialogs_.messages.size() == 1);
+        dialogs_.answers.clear();
     }
 }
 
 TEST_F(SaveControllerTest, RefusedWritesReportedAndChangeNothing) {
     fs::create_directory(path("dossier"));
-    ecrire(path("dossier/dedans.pgn"), "keep");
-    const std::string cibles[] = {path("absent/partie.pgn"), path("dossier")};
-    for (const std::string& cible : cibles) {
+    write(path("dossier/dedans.pgn"), "keep");
+    const std::string targets[] = {path("absent/partie.pgn"), path("dossier")};
+    for (const std::string& target : targets) {
         for (bool append : {false, true}) {
             dialogs_.messages.clear();
-            EXPECT_FALSE(controleur_.sauver(cible, Partie1, append)) << cible;
-            ASSERT_EQ(dialogs_.messages.size(), 1u) << cible;
-            EXPECT_EQ(dialogs_.messages[0].text.rfind("<610>\n" + cible + " : ", 0), 0u)
+            EXPECT_FALSE(controleur_.save(target, Game1, append)) << target;
+            ASSERT_EQ(dialogs_.messages.size(), 1u) << target;
+            EXPECT_EQ(dialogs_.messages[0].text.rfind("<610>\n" + target + " : ", 0), 0u)
                 << dialogs_.messages[0].text;
-            EXPECT_GT(dialogs_.messages[0].text.size(), cible.size() + 10);
+            EXPECT_GT(dialogs_.messages[0].text.size(), target.size() + 10);
         }
     }
     EXPECT_TRUE(fs::is_directory(path("dossier")));
-    EXPECT_EQ(lire(path("dossier/dedans.pgn")), "keep");
-    EXPECT_TRUE(recents_.list().empty());
-    EXPECT_EQ(fichiers(), std::vector<std::string>{"dossier"});
+    EXPECT_EQ(read(path("dossier/dedans.pgn")), "keep");
+    EXPECT_TRUE(recent_.list().empty());
+    EXPECT_EQ(files(), std::vector<std::string>{"dossier"});
 }
 
 TEST_F(SaveControllerTest, XmlSavesAskTheSameAndReportWhatStoppedThem) {
-    struct Cas {
+    struct Case {
         const char* name;
-        const char* ancien; // nullptr: no file there
-        bool append, reponse;
-        std::size_t questions, parties; // games in the file afterwards
+        const char* old; // nullptr: no file there
+        bool append, answer;
+        std::size_t questions, games; // games in the file afterwards
         const char* message;            // start of the message, then the file's path
     };
-    const Cas cas[] = {
+    const Case cases[] = {
         {"new file", nullptr, false, false, 0, 1, "<217>"},
         {"replacing refused", "", false, false, 1, 1, nullptr},
         {"replacing accepted", "", false, true, 1, 1, "<217>"},
         {"appending", "", true, false, 0, 2, "<217>"},
         {"not a list", "[Event \"A\"]\n", true, false, 0, 0, "<991>\n"},
     };
-    for (const Cas& c : cas) {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string f = path("cas.xml");
         fs::remove(f);
         // An empty old text stands for a list of one game.
-        if (c.ancien && *c.ancien) ecrire(f, c.ancien);
-        if (c.ancien && !*c.ancien) {
-            ASSERT_TRUE(controleur_.sauver(f, Partie1, false, FormatPartie::Xml));
+        if (c.old && *c.old) write(f, c.old);
+        if (c.old && !*c.old) {
+            ASSERT_TRUE(controleur_.save(f, Game1, false, GameFormat::Xml));
         }
-        const std::string avant = lire(f);
+        const std::string avant = read(f);
         dialogs_.questions.clear();
         dialogs_.messages.clear();
-        dialogs_.reponses = {c.reponse};
-        const bool ecrit = controleur_.sauver(f, Partie2, c.append, FormatPartie::Xml);
-        dialogs_.reponses.clear();
+        dialogs_.answers = {c.answer};
+        const bool written = controleur_.save(f, Game2, c.append, GameFormat::Xml);
+        dialogs_.answers.clear();
         EXPECT_EQ(dialogs_.questions.size(), c.questions);
-        const std::string apres = lire(f);
-        std::size_t parties = 0;
-        for (auto i = apres.find("<GAME>"); i != std::string::npos; i = apres.find("<GAME>", i + 1))
-            ++parties;
-        EXPECT_EQ(parties, c.parties);
+        const std::string after = read(f);
+        std::size_t games = 0;
+        for (auto i = after.find("<GAME>"); i != std::string::npos; i = after.find("<GAME>", i + 1))
+            ++games;
+        EXPECT_EQ(games, c.games);
         if (!c.message) {
-            EXPECT_FALSE(ecrit);
+            EXPECT_FALSE(written);
             EXPECT_TRUE(dialogs_.messages.empty());
-            EXPECT_EQ(apres, avant);
+            EXPECT_EQ(after, avant);
             continue;
         }
         ASSERT_EQ(dialogs_.messages.size(), 1u);
         const std::string& m = dialogs_.messages[0].text;
-        EXPECT_EQ(ecrit, m == "<217>");
-        if (!ecrit) {
+        EXPECT_EQ(written, m == "<217>");
+        if (!written) {
             EXPECT_EQ(m, c.message + f);
-            EXPECT_EQ(apres, avant);
+            EXPECT_EQ(after, avant);
         }
     }
     // The recent files open PGN files only.
-    EXPECT_TRUE(recents_.list().empty());
-    EXPECT_EQ(fichiers(), std::vector<std::string>{"cas.xml"});
+    EXPECT_TRUE(recent_.list().empty());
+    EXPECT_EQ(files(), std::vector<std::string>{"cas.xml"});
 
     dialogs_.messages.clear();
     const std::string absent = path("absent/partie.xml");
-    EXPECT_FALSE(controleur_.sauver(absent, Partie1, false, FormatPartie::Xml));
+    EXPECT_FALSE(controleur_.save(absent, Game1, false, GameFormat::Xml));
     ASSERT_EQ(dialogs_.messages.size(), 1u);
     EXPECT_EQ(dialogs_.messages[0].text.rfind("<992>", 0), 0u) << dialogs_.messages[0].text;
     EXPECT_TRUE(dialogs_.messages[0].text.ends_with("\n" + absent));
@@ -185,9 +185,9 @@ TEST_F(SaveControllerTest, XmlSavesAskTheSameAndReportWhatStoppedThem) {
 // process, so the test's own output is not limited.
 TEST_F(SaveControllerTest, WriteFailingHalfWayLeavesTheOldFile) {
     const std::string f = path("parties.pgn");
-    const std::string ancien(3000, 'a');
-    ecrire(f, ancien);
-    const std::string partie(5000, 'b');
+    const std::string old(3000, 'a');
+    write(f, old);
+    const std::string game(5000, 'b');
     for (bool append : {false, true}) {
         pid_t pid = fork();
         ASSERT_GE(pid, 0);
@@ -195,36 +195,36 @@ TEST_F(SaveControllerTest, WriteFailingHalfWayLeavesTheOldFile) {
             std::signal(SIGXFSZ, SIG_IGN);
             rlimit limit{4096, 4096};
             setrlimit(RLIMIT_FSIZE, &limit);
-            _exit(ecrire_fichier_partie(f, partie, append).empty() ? 0 : 3);
+            _exit(writeGameFile(f, game, append).empty() ? 0 : 3);
         }
         int state = 0;
         waitpid(pid, &state, 0);
         ASSERT_TRUE(WIFEXITED(state));
         EXPECT_EQ(WEXITSTATUS(state), 3) << append;
-        EXPECT_EQ(lire(f), ancien) << append;
-        EXPECT_EQ(fichiers(), std::vector<std::string>{"parties.pgn"});
+        EXPECT_EQ(read(f), old) << append;
+        EXPECT_EQ(files(), std::vector<std::string>{"parties.pgn"});
     }
 }
 
 TEST_F(SaveControllerTest, ProposedNameInTheFolderOfTheLastFile) {
-    constexpr std::chrono::year_month_day jour{std::chrono::year{2026}, std::chrono::month{12},
+    constexpr std::chrono::year_month_day day{std::chrono::year{2026}, std::chrono::month{12},
                                                std::chrono::day{4}};
-    EXPECT_EQ(controleur_.proposedName(FormatPartie::Pgn, jour), "Quarv041226.pgn");
+    EXPECT_EQ(controleur_.proposedName(GameFormat::Pgn, day), "Quarv041226.pgn");
     fs::create_directory(path("jeux"));
-    recents_.ajouter_fichier_recent(path("jeux/a.pgn"));
-    EXPECT_EQ(controleur_.proposedName(FormatPartie::Pgn, jour), path("jeux/Quarv041226.pgn"));
-    recents_.ajouter_fichier_recent(path("parti/b.pgn"));
-    EXPECT_EQ(controleur_.proposedName(FormatPartie::Xml, jour), "Quarv041226.xml");
-    EXPECT_EQ(controleur_.filtre(FormatPartie::Pgn), "<215> PGN (*.pgn)");
+    recent_.ajouter_fichier_recent(path("jeux/a.pgn"));
+    EXPECT_EQ(controleur_.proposedName(GameFormat::Pgn, day), path("jeux/Quarv041226.pgn"));
+    recent_.ajouter_fichier_recent(path("parti/b.pgn"));
+    EXPECT_EQ(controleur_.proposedName(GameFormat::Xml, day), "Quarv041226.xml");
+    EXPECT_EQ(controleur_.filter(GameFormat::Pgn), "<215> PGN (*.pgn)");
 }
 
-TEST(FichierPartie, LineEndsMadeCrLf) {
-    const std::pair<const char*, const char*> cas[] = {
+TEST(GameFile, LineEndsMadeCrLf) {
+    const std::pair<const char*, const char*> cases[] = {
         {"a\nb", "a\r\nb"}, {"a\r\nb\r\n", "a\r\nb\r\n"},
         {"a\rb", "a\r\nb"}, {"a\n\r\nb", "a\r\n\r\nb"},
         {"", ""},
     };
-    for (const auto& [text, attendu] : cas) EXPECT_EQ(lignes_crlf(text), attendu) << text;
+    for (const auto& [text, expected] : cases) EXPECT_EQ(crlfLines(text), expected) << text;
 }
 
 } // namespace

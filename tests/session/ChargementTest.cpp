@@ -1,8 +1,8 @@
 #include "session/SessionDoubles.h"
 
 #include "notation/Fen.h"
-#include "records/LecteurPgn.h"
-#include "records/TextePartie.h"
+#include "records/PgnReader.h"
+#include "records/GameRecordText.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,9 @@ using namespace quarvelin::test;
 
 namespace {
 
-PartieLue lire(const std::string& pgn) {
+ParsedGame lire(const std::string& pgn) {
     std::istringstream in(pgn);
-    return lire_partie_pgn(in, 0);
+    return readPgnGame(in, 0);
 }
 
 struct CasNotes {
@@ -63,18 +63,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Chargement, ResultKeptAndCommentaryShowsCommentsAndVariations) {
     Banc b;
-    b.commentaire.text.clear();
+    b.commentary.text.clear();
     ASSERT_TRUE(b->charger_partie(
         lire("[Event \"a\"]\n[Result \"0-1\"]\n\n{opening words} 1.e4 (1.d4 d5) e5 {b} 0-1\n")));
     EXPECT_EQ(b->session().GameResult, "0-1");
-    const std::string& t = b.commentaire.text;
+    const std::string& t = b.commentary.text;
     EXPECT_NE(t.find("{opening words}"), std::string::npos) << t;
     EXPECT_NE(t.find("{b}"), std::string::npos) << t;
     EXPECT_NE(t.find("1. (1.d4 d5)"), std::string::npos) << t;
     // The opening comment is the game's own note, saved in front of the first move.
     EXPECT_EQ(b->session().notes.at(0), "opening words");
     const std::string sauve =
-        texte_sauvegarde(b->session(), b.settings, Colour::White, std::chrono::year_month_day{},
+        saveText(b->session(), b.settings, Colour::White, std::chrono::year_month_day{},
                          b.catalogue, b.dialogs, "quarvelin");
     EXPECT_NE(sauve.find("\r\n{opening words} 1.e4 e5 {b} 0-1"), std::string::npos) << sauve;
 }
@@ -95,7 +95,7 @@ TEST(Chargement, RefusedStartLeavesTheGameOnTheBoard) {
     b->nouvelle_partie();
     b->charger_partie(lire("[Event \"a\"]\n\n1.e4 e5 *\n"));
     const std::string avant = b->session().GameMoveText;
-    PartieLue deuxRois = lire("[Event \"b\"]\n\n1.d4 *\n");
+    ParsedGame deuxRois = lire("[Event \"b\"]\n\n1.d4 *\n");
     deuxRois.FenDepart = "4k3/8/8/8/8/8/8/4KK2 w - - 0 1";
     EXPECT_FALSE(b->charger_partie(deuxRois));
     EXPECT_EQ(b->session().GameMoveText, avant);

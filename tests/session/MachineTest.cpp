@@ -22,7 +22,7 @@ public:
     std::vector<std::function<void()>> attente;
     int annulations = 0;
     void lancer(const SearchRequest& d, const SearchCounters& c, const EngineCallbacks& r,
-                Fin end) override {
+                End end) override {
         attente.push_back([=] {
             SearchCounters cc = c;
             SearchResult res = searchMove(d, cc, r);
@@ -44,9 +44,9 @@ void coup_humain_au_hasard(Banc& b, std::mt19937& rng) {
 }
 
 TEST(CoupMachine, AWholeGameByClicksAgainstDepthOne) {
-    for (bool blanc : {true, false}) {
+    for (bool white : {true, false}) {
         Settings s = reglages_de_test(1);
-        s.DEB_BLANC = blanc ? 1 : 0;
+        s.DEB_BLANC = white ? 1 : 0;
         Banc b(s);
         b.dialogs.parDefaut = false; // play on through repetitions
         std::mt19937 rng(1);
@@ -62,7 +62,7 @@ TEST(CoupMachine, AWholeGameByClicksAgainstDepthOne) {
         // The machine beats a random player: a real mate, the loser to move.
         EXPECT_EQ(gameEnd(b->position()), GameEnd::Mate) << g.GameMoveText;
         EXPECT_EQ(b->position().side_to_move(), b->position().PlayerColour);
-        EXPECT_EQ(g.GameResult, blanc ? "0-1" : "1-0");
+        EXPECT_EQ(g.GameResult, white ? "0-1" : "1-0");
         EXPECT_TRUE(g.GameMoveText.ends_with("#")) << g.GameMoveText;
         EXPECT_TRUE(b.ecran_a_jour()) << writeFen(b->position()) << " " << g.GameMoveText;
         // Every position recorded, the result line included.
@@ -140,9 +140,9 @@ protected:
             {{0, "C44", "Partie du cavalier du roi", "1.e4 e5 2.Nf3 Nc6 *", 0, false}}));
     }
     void TearDown() override { fs::remove_all(dir); }
-    Settings livre(bool blanc) {
+    Settings livre(bool white) {
         Settings s = reglages_de_test(0);
-        s.DEB_BLANC = blanc ? 1 : 0;
+        s.DEB_BLANC = white ? 1 : 0;
         s.ACTIVE_BASE_CON = {1, 1, 1};
         s.OUVERTURE_ALEATOIRE = {0, 0, 0};
         return s;
@@ -150,24 +150,24 @@ protected:
 };
 
 TEST_F(Livre, BookMovesForBothSidesAndTheOpeningNamed) {
-    Banc noir(livre(false), &base);
-    noir->nouvelle_partie();
-    noir.move("e7", "e5");
-    EXPECT_EQ(noir->session().GameMoveText, "1.e4 e5 2.Nf3");
-    EXPECT_EQ(noir->counters().MovesExamined, 0); // no search
-    EXPECT_EQ(noir->session().OpeningCode, "C44");
-    EXPECT_NE(noir.commentaire.text.find("[C44 - Partie du cavalier du roi]"), std::string::npos);
+    Banc black(livre(false), &base);
+    black->nouvelle_partie();
+    black.move("e7", "e5");
+    EXPECT_EQ(black->session().GameMoveText, "1.e4 e5 2.Nf3");
+    EXPECT_EQ(black->counters().MovesExamined, 0); // no search
+    EXPECT_EQ(black->session().OpeningCode, "C44");
+    EXPECT_NE(black.commentary.text.find("[C44 - Partie du cavalier du roi]"), std::string::npos);
 
-    Banc blanc(livre(true), &base);
-    blanc->nouvelle_partie();
-    blanc.move("e2", "e4");
-    EXPECT_EQ(blanc->session().GameMoveText, "1.e4 e5");
-    blanc.move("g1", "f3");
-    EXPECT_EQ(blanc->session().GameMoveText, "1.e4 e5 2.Nf3 Nc6");
+    Banc white(livre(true), &base);
+    white->nouvelle_partie();
+    white.move("e2", "e4");
+    EXPECT_EQ(white->session().GameMoveText, "1.e4 e5");
+    white.move("g1", "f3");
+    EXPECT_EQ(white->session().GameMoveText, "1.e4 e5 2.Nf3 Nc6");
     // Out of the base: the search takes over and the name stays.
-    blanc.move("f1", "c4");
-    EXPECT_GT(blanc->counters().MovesExamined, 0);
-    EXPECT_EQ(blanc->session().OpeningCode, "C44");
+    white.move("f1", "c4");
+    EXPECT_GT(white->counters().MovesExamined, 0);
+    EXPECT_EQ(white->session().OpeningCode, "C44");
 }
 
 TEST_F(Livre, NoBookWhenTheProfileSaysSoOrTheBaseIsClosed) {
@@ -242,7 +242,7 @@ TEST(CoupMachine, BoardRefusesInputWhileThinkingAndNewGameDropsTheSearch) {
                       b.catalogue,
                       b.dialogs,
                       b.sons,
-                      b.commentaire,
+                      b.commentary,
                       b.plateau,
                       b.minuteries,
                       b.vue,

@@ -11,10 +11,10 @@ using namespace quarvelin::test;
 namespace {
 
 Banc partie_libre(std::initializer_list<std::pair<const char*, const char*>> moves,
-                  bool blanc = true) {
+                  bool white = true) {
     Settings s = reglages_de_test();
     s.MODE_JEUX = 2;
-    s.DEB_BLANC = blanc ? 1 : 0;
+    s.DEB_BLANC = white ? 1 : 0;
     Banc b(s);
     b->nouvelle_partie();
     for (auto [de, vers] : moves) b.move(de, vers);
@@ -30,17 +30,17 @@ TEST(Navigation, ButtonsShowTheRecordedPositions) {
     ASSERT_EQ(g.lines.size(), 5u);
     const Position end = b->position();
     struct Etape {
-        int bouton, entree, line;
+        int bouton, entry, line;
     };
     // Back and forward step one move; first deselects; forward from nothing goes to move 1.
     const Etape etapes[] = {{1, 4, 3}, {1, 3, 2}, {2, 4, 3}, {0, 0, -1}, {2, 1, 0},
                             {2, 2, 1}, {3, 5, 4}, {2, 5, 4}, {0, 0, -1}, {1, 0, -1}};
     for (const Etape& e : etapes) {
         b->naviguer(e.bouton);
-        EXPECT_EQ(b->entree_affichee(), e.entree) << e.bouton;
+        EXPECT_EQ(b->entree_affichee(), e.entry) << e.bouton;
         EXPECT_EQ(g.ligneSelectionnee, e.line) << e.bouton;
         EXPECT_EQ(positionKey(b->position()),
-                  g.PositionHistory[static_cast<std::size_t>(e.entree)]);
+                  g.PositionHistory[static_cast<std::size_t>(e.entry)]);
         EXPECT_TRUE(b.ecran_a_jour());
     }
     b->naviguer(3);
@@ -125,9 +125,9 @@ TEST(Notes, StoredByHalfMoveAndShownOnDoubleClick) {
     b.dialogs.texts = {""};
     b->noter_coup(); // an empty answer keeps the note
     EXPECT_EQ(b->session().notes[2], "Symétrique");
-    b.commentaire.text.clear();
+    b.commentary.text.clear();
     b->double_clic_ligne(1);
-    EXPECT_EQ(b.commentaire.text, "{Symétrique}\n");
+    EXPECT_EQ(b.commentary.text, "{Symétrique}\n");
     b->selectionner_ligne(4);
     b.dialogs.texts = {"Italienne"};
     b->noter_coup();

@@ -14,10 +14,10 @@ using namespace quarvelin::test;
 
 namespace {
 
-Banc libre(bool blanc = true) {
+Banc libre(bool white = true) {
     Settings s = reglages_de_test();
     s.MODE_JEUX = 2;
-    s.DEB_BLANC = blanc ? 1 : 0;
+    s.DEB_BLANC = white ? 1 : 0;
     return Banc(s);
 }
 
@@ -30,8 +30,8 @@ TEST(NouvellePartie, StartPositionRecordedAndAnnounced) {
     EXPECT_EQ(s.GameResult, "*");
     EXPECT_TRUE(b.ecran_a_jour());
     EXPECT_EQ(b.sons.joues, std::vector<std::string>{"commencer.wav"});
-    EXPECT_NE(b.commentaire.text.find("<152>"), std::string::npos);
-    EXPECT_NE(b.commentaire.text.find("<154>"), std::string::npos);
+    EXPECT_NE(b.commentary.text.find("<152>"), std::string::npos);
+    EXPECT_NE(b.commentary.text.find("<154>"), std::string::npos);
     // White's clock runs first: the human's, at the bottom.
     EXPECT_EQ(b.minuteries.intervalles[Minuterie::Basse], 1000);
     EXPECT_EQ(b.minuteries.intervalles[Minuterie::Haute], 0);
@@ -51,7 +51,7 @@ TEST(NouvellePartie, MachineOpensWhenTheHumanHasBlack) {
     EXPECT_EQ(b->position().PlayerColour, Colour::Black);
     EXPECT_EQ(b.sur("e4"), PieceCode::WhitePawn);
     EXPECT_TRUE(b.ecran_a_jour());
-    EXPECT_NE(b.commentaire.text.find("<153>"), std::string::npos);
+    EXPECT_NE(b.commentary.text.find("<153>"), std::string::npos);
 }
 
 TEST(NouvellePartie, ColourItemsFlipTheChoice) {
@@ -70,7 +70,7 @@ TEST(NouvellePartie, ColourItemsFlipTheChoice) {
 TEST(NouvellePartie, AutomaticHeaderNamesBothProfiles) {
     struct Cas {
         bool deuxProfils;
-        const char* noir;
+        const char* black;
         const char* eloNoir;
     };
     for (Cas c : {Cas{true, "Beta", "1800"}, Cas{false, "Alpha", "1500"}}) {
@@ -87,7 +87,7 @@ TEST(NouvellePartie, AutomaticHeaderNamesBothProfiles) {
         EXPECT_NE(h.find("[Event \"Partie du "), std::string::npos);
         EXPECT_NE(h.find("[Site \"Lyon\"]\r\n"), std::string::npos);
         EXPECT_NE(h.find("[White \"Alpha\"]\r\n"), std::string::npos);
-        EXPECT_NE(h.find(std::string("[Black \"") + c.noir + "\"]\r\n"), std::string::npos);
+        EXPECT_NE(h.find(std::string("[Black \"") + c.black + "\"]\r\n"), std::string::npos);
         EXPECT_NE(h.find("[WhiteElo \"1500\"]\r\n"), std::string::npos);
         EXPECT_NE(h.find(std::string("[BlackElo \"") + c.eloNoir + "\"]\r\n\r\n"),
                   std::string::npos);
@@ -129,16 +129,16 @@ TEST(Saisie, IllegalMovesGoBackWithTheErrorCue) {
     b.move("g1", "g3");
     EXPECT_EQ(b.sur("g1"), PieceCode::WhiteKnight);
     EXPECT_EQ(b.sons.joues.back(), "erreur.wav");
-    EXPECT_NE(b.commentaire.text.find("<143>"), std::string::npos);
-    EXPECT_EQ(b.commentaire.text.find("<172>"), std::string::npos);
+    EXPECT_NE(b.commentary.text.find("<143>"), std::string::npos);
+    EXPECT_EQ(b.commentary.text.find("<172>"), std::string::npos);
 
     // A pinned piece: the move is valid but leaves the king attacked.
     b->pastePosition("4k3/4r3/8/8/8/8/4N3/4K3 w - - 0 1");
-    b.commentaire.text.clear();
+    b.commentary.text.clear();
     b.move("e2", "c3");
     EXPECT_EQ(b.sur("e2"), PieceCode::WhiteKnight);
-    EXPECT_NE(b.commentaire.text.find("<172>"), std::string::npos);
-    EXPECT_NE(b.commentaire.text.find("<143>"), std::string::npos);
+    EXPECT_NE(b.commentary.text.find("<172>"), std::string::npos);
+    EXPECT_NE(b.commentary.text.find("<143>"), std::string::npos);
 }
 
 TEST(Saisie, TextsOfAMove) {
@@ -157,7 +157,7 @@ TEST(Saisie, TextsOfAMove) {
     EXPECT_EQ(s.LastLongMove, "2.Cg1-f3");
     EXPECT_EQ(s.PositionIndex, 4);
     EXPECT_EQ(b->position().MoveCount, 2);
-    EXPECT_EQ(b.vue.titre.substr(0, 16), "<169> - [Nf3] - ");
+    EXPECT_EQ(b.vue.title.substr(0, 16), "<169> - [Nf3] - ");
     EXPECT_TRUE(b.ecran_a_jour());
     // The clocks follow the side to move.
     EXPECT_EQ(b.minuteries.intervalles[Minuterie::Haute], 1000);
@@ -205,50 +205,50 @@ TEST(Saisie, EnPassant) {
     EXPECT_EQ(b.sur("d6"), PieceCode::WhitePawn);
     EXPECT_EQ(b->session().lines.back(), " 3.e5xd6e.p.");
     EXPECT_EQ(b->session().GameMoveText, "1.e4 a6 2.e5 d5 3.exd6");
-    EXPECT_NE(b.commentaire.text.find("<162>"), std::string::npos);
+    EXPECT_NE(b.commentary.text.find("<162>"), std::string::npos);
     EXPECT_TRUE(b.ecran_a_jour());
 }
 
 TEST(Saisie, CastlingBothWaysInBothOrientations) {
-    for (bool blanc : {true, false}) {
-        Banc b = libre(blanc);
+    for (bool white : {true, false}) {
+        Banc b = libre(white);
         b->nouvelle_partie();
         b->pastePosition("r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R w KQkq - 0 1");
         b.move("e1", "g1");
         b.move("e8", "c8");
-        EXPECT_EQ(b.sur("f1"), PieceCode::WhiteRook) << blanc;
+        EXPECT_EQ(b.sur("f1"), PieceCode::WhiteRook) << white;
         EXPECT_EQ(b.sur("g1"), PieceCode::WhiteKing);
         EXPECT_EQ(b.sur("d8"), PieceCode::BlackRook);
         EXPECT_EQ(b.sur("c8"), PieceCode::BlackKing);
         EXPECT_EQ(b->session().GameMoveText, "1.O-O O-O-O");
         EXPECT_EQ(b->session().lines[0], " 1.O-O");
-        EXPECT_NE(b.commentaire.text.find("<166>"), std::string::npos);
+        EXPECT_NE(b.commentary.text.find("<166>"), std::string::npos);
         EXPECT_TRUE(b.ecran_a_jour());
 
-        Banc l = libre(blanc);
+        Banc l = libre(white);
         l->nouvelle_partie();
         l->pastePosition("r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R w KQkq - 0 1");
         l.move("e1", "c1");
         l.move("e8", "g8");
-        EXPECT_EQ(l.sur("d1"), PieceCode::WhiteRook) << blanc;
+        EXPECT_EQ(l.sur("d1"), PieceCode::WhiteRook) << white;
         EXPECT_EQ(l.sur("f8"), PieceCode::BlackRook);
         EXPECT_EQ(l->session().GameMoveText, "1.O-O-O O-O");
     }
 }
 
 TEST(Saisie, ThreefoldRepetitionOfferedOnTheThirdOccurrenceOnly) {
-    for (bool accepte : {true, false}) {
+    for (bool accepted : {true, false}) {
         Banc b = libre();
         b->nouvelle_partie();
-        b.dialogs.parDefaut = accepte;
+        b.dialogs.parDefaut = accepted;
         const char* tour[][2] = {{"g1", "f3"}, {"g8", "f6"}, {"f3", "g1"}, {"f6", "g8"}};
         for (auto& c : tour) b.move(c[0], c[1]);
         EXPECT_TRUE(b.dialogs.questions.empty()); // the start stands for the second time
         for (auto& c : tour) b.move(c[0], c[1]);
         ASSERT_EQ(b.dialogs.questions.size(), 1u);
         EXPECT_EQ(b.dialogs.questions[0].text, "<337>");
-        EXPECT_EQ(b->session().GameResult, accepte ? "1/2-1/2" : "*");
-        if (accepte) {
+        EXPECT_EQ(b->session().GameResult, accepted ? "1/2-1/2" : "*");
+        if (accepted) {
             EXPECT_EQ(b->session().lines.back(), "1/2-1/2");
             EXPECT_EQ(b.minuteries.intervalles[Minuterie::Basse], 0);
             EXPECT_EQ(b.minuteries.intervalles[Minuterie::Haute], 0);
@@ -301,7 +301,7 @@ TEST(Saisie, QualityMarksAndCues) {
         b.move(c.de, c.vers);
         ASSERT_EQ(b->session().lines.size(), 1u) << c.fen;
         EXPECT_TRUE(b->session().lines[0].ends_with(c.marque)) << b->session().lines[0];
-        EXPECT_EQ(b.sons.joues.back(), c.son) << b->session().lines[0] << b.vue.titre;
+        EXPECT_EQ(b.sons.joues.back(), c.son) << b->session().lines[0] << b.vue.title;
     }
 }
 
@@ -325,11 +325,11 @@ TEST(Sons, SilentWhenOffAndReportedWhenBroken) {
 
 TEST(Horloges, LossOnTimeAtExactlyZero) {
     struct Cas {
-        bool blanc;
+        bool white;
         Minuterie m;
         const char* result;
         const char* perdant;
-        const char* titre;
+        const char* title;
     };
     const Cas cas[] = {
         {true, Minuterie::Basse, "0-1", "<144>", "<149>"},
@@ -340,7 +340,7 @@ TEST(Horloges, LossOnTimeAtExactlyZero) {
     for (const Cas& c : cas) {
         Settings s = reglages_de_test();
         s.MODE_JEUX = 2;
-        s.DEB_BLANC = c.blanc ? 1 : 0;
+        s.DEB_BLANC = c.white ? 1 : 0;
         s.DELAI_PARTIE = "00:00:03";
         Banc b(s);
         b->nouvelle_partie();
@@ -357,7 +357,7 @@ TEST(Horloges, LossOnTimeAtExactlyZero) {
         EXPECT_EQ(b->session().lines.back(), c.result);
         ASSERT_FALSE(b.dialogs.messages.empty());
         EXPECT_EQ(b.dialogs.messages.back().text, std::string("<148> ") + c.perdant);
-        EXPECT_EQ(b.dialogs.messages.back().title, c.titre);
+        EXPECT_EQ(b.dialogs.messages.back().title, c.title);
         for (Minuterie m : {Minuterie::Basse, Minuterie::Haute, Minuterie::Duration, Minuterie::Auto})
             EXPECT_EQ(b.minuteries.intervalles[m], 0);
     }
@@ -411,9 +411,9 @@ TEST(Abandon, OnlyOnYes) {
     Banc b;
     b->nouvelle_partie();
     b.dialogs.reponses = {false};
-    b->abandonner();
+    b->resign();
     EXPECT_TRUE(b->session().plateauOuvert);
-    b->abandonner();
+    b->resign();
     EXPECT_FALSE(b->session().plateauOuvert);
     EXPECT_EQ(b.minuteries.intervalles[Minuterie::Basse], 0);
 }

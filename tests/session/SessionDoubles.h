@@ -92,9 +92,9 @@ public:
 
 class RecordingView : public VuePartie {
 public:
-    std::string titre, resultatAffiche, envoye, caption, bulle;
+    std::string title, resultatAffiche, envoye, caption, bulle;
     int menus = 0;
-    void titre_plateau(const std::string& t) override { titre = t; }
+    void titre_plateau(const std::string& t) override { title = t; }
     void result(const std::string& r) override { resultatAffiche = r; }
     void envoyer_reseau(const std::string& m) override { envoye = m; }
     void bouton_lecture(const std::string& l, const std::string& b) override {
@@ -105,10 +105,10 @@ public:
 };
 
 // The settings of a fresh installation, the machine at depth `profondeur`, no book.
-inline Settings reglages_de_test(int profondeur = 1) {
+inline Settings reglages_de_test(int depth = 1) {
     Settings s = builtInSettings("/opt/quarvelin");
     applyNewFile(s);
-    for (auto& d : s.PROFONDEUR_MAX) d = static_cast<std::int16_t>(profondeur);
+    for (auto& d : s.PROFONDEUR_MAX) d = static_cast<std::int16_t>(depth);
     for (auto& a : s.ACTIVE_BASE_CON) a = 0;
     s.ACTIVE_HORLOGE = 1;
     s.ACTIVE_SON = 1;
@@ -124,13 +124,13 @@ struct Banc {
     OffsetCatalogue catalogue;
     ScriptedDialogs dialogs;
     RecordingSounds sons;
-    RecordingCommentary commentaire;
+    RecordingCommentary commentary;
     GridDisplay plateau;
     ManualTimers minuteries;
     RecordingView vue;
     RechercheSynchrone moteur;
     double hasard = 0.9; // the draws of the cues: never the rare cue unless a test says so
-    std::unique_ptr<Partie> partie;
+    std::unique_ptr<Partie> game;
 
     explicit Banc(Settings s = reglages_de_test(), const OpeningBase* base = nullptr)
         : settings(std::move(s)) {
@@ -138,7 +138,7 @@ struct Banc {
                           catalogue,
                           dialogs,
                           sons,
-                          commentaire,
+                          commentary,
                           plateau,
                           minuteries,
                           vue,
@@ -148,27 +148,27 @@ struct Banc {
                           "quarvelin",
                           [this] { return hasard; },
                           1};
-        partie = std::make_unique<Partie>(env);
+        game = std::make_unique<Partie>(env);
     }
-    Partie& operator*() { return *partie; }
-    Partie* operator->() { return partie.get(); }
+    Partie& operator*() { return *game; }
+    Partie* operator->() { return game.get(); }
 
     // A click on the square named in absolute terms ("e2"), whatever the orientation.
     void clic(const char* name) {
-        Square c = namedSquare(name[0], name[1], partie->position().PlayerColour);
-        partie->clic_case(c.x, c.y);
+        Square c = namedSquare(name[0], name[1], game->position().PlayerColour);
+        game->clic_case(c.x, c.y);
     }
     void move(const char* de, const char* vers) {
         clic(de);
         clic(vers);
     }
     PieceCode sur(const char* name) const {
-        Square c = namedSquare(name[0], name[1], partie->position().PlayerColour);
-        return partie->position().at(c.x, c.y);
+        Square c = namedSquare(name[0], name[1], game->position().PlayerColour);
+        return game->position().at(c.x, c.y);
     }
     // The board on screen agrees with the position.
     bool ecran_a_jour() const {
-        const Position& p = partie->position();
+        const Position& p = game->position();
         for (int y = 1; y <= 8; ++y)
             for (int x = 1; x <= 8; ++x)
                 if (plateau.lire_case(x, y) != p.at(x, y)) return false;

@@ -1,6 +1,6 @@
 #pragma once
 // Tests that load XML documents: the event loop the network needs, and a load waited for.
-#include "records/ChargementXml.h"
+#include "records/XmlLoader.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -25,18 +25,18 @@ protected:
     }
 
     // Runs the event loop until the load reports, at most a few seconds.
-    ResultatChargement attendre(const std::string& adresse) {
-        std::optional<ResultatChargement> r;
-        chargement.load(adresse, [&](const ResultatChargement& x) { r = x; });
+    LoadResult attendre(const std::string& address) {
+        std::optional<LoadResult> r;
+        loading.load(address, [&](const LoadResult& x) { r = x; });
         QElapsedTimer montre;
         montre.start();
         while (!r && montre.elapsed() < 10000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        EXPECT_TRUE(r.has_value()) << "no answer for " << adresse;
-        return r.value_or(ResultatChargement{});
+        EXPECT_TRUE(r.has_value()) << "no answer for " << address;
+        return r.value_or(LoadResult{});
     }
 
-    ChargementXml chargement;
+    XmlLoader loading;
 };
 
 } // namespace quarvelin::test

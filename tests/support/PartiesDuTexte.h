@@ -1,7 +1,7 @@
 #pragma once
 // Every game of a PGN text, read at the place its index gives, as the game list reads them.
-#include "records/IndexPgn.h"
-#include "records/LecteurPgn.h"
+#include "records/PgnIndex.h"
+#include "records/PgnReader.h"
 
 #include <sstream>
 #include <string>
@@ -9,15 +9,15 @@
 
 namespace quarvelin::test {
 
-inline std::vector<PartieLue> lire_parties(const std::string& text) {
+inline std::vector<ParsedGame> lire_parties(const std::string& text) {
     std::istringstream in(text);
-    FiltreParties tout;
+    GameFilter tout;
     tout.maximum = 1 << 30;
-    IndexPgn index = IndexPgn::indexer(in, text.size(), tout);
-    std::vector<PartieLue> parties;
+    PgnIndex index = PgnIndex::buildIndex(in, text.size(), tout);
+    std::vector<ParsedGame> games;
     for (std::size_t i = 0; i < index.size(); ++i)
-        parties.push_back(lire_partie_pgn(in, index.position(i)));
-    return parties;
+        games.push_back(readPgnGame(in, index.position(i)));
+    return games;
 }
 
 } // namespace quarvelin::test

@@ -41,7 +41,7 @@ public:
     }
 
     ~ServeurHttpLocal() {
-        arret_ = true;
+        stop_ = true;
         fil_.join();
         for (int s : muets_) ::close(s);
         ::close(ecoute_);
@@ -54,13 +54,13 @@ public:
         std::lock_guard verrou(mutex_);
         reponses_[path] = std::move(r);
     }
-    std::string adresse(const std::string& path) const {
+    std::string address(const std::string& path) const {
         return "http://127.0.0.1:" + std::to_string(port_) + path;
     }
 
 private:
     void servir_tout() {
-        while (!arret_) {
+        while (!stop_) {
             pollfd p{ecoute_, POLLIN, 0};
             if (::poll(&p, 1, 20) <= 0) continue;
             const int s = ::accept4(ecoute_, nullptr, nullptr, SOCK_CLOEXEC);
@@ -71,17 +71,17 @@ private:
     void repondre(int s) {
         std::string recu;
         char tampon[4096];
-        while (recu.find("\r\n\r\n") == std::string::npos && !arret_) {
+        while (recu.find("\r\n\r\n") == std::string::npos && !stop_) {
             pollfd p{s, POLLIN, 0};
             if (::poll(&p, 1, 20) <= 0) continue;
             const ssize_t n = ::recv(s, tampon, sizeof tampon, 0);
             if (n <= 0) break;
             recu.append(tampon, static_cast<std::size_t>(n));
         }
-        const std::size_t debut = recu.find(' ');
-        const std::size_t end = recu.find(' ', debut + 1);
+        const std::size_t beginning = recu.find(' ');
+        const std::size_t end = recu.find(' ', beginning + 1);
         const std::string path =
-            debut == std::string::npos ? "/" : recu.substr(debut + 1, end - debut - 1);
+            beginning == std::string::npos ? "/" : recu.substr(beginning + 1, end - beginning - 1);
         Reponse r{404, "Not Found", "absent"};
         {
             std::lock_guard verrou(mutex_);
@@ -113,7 +113,7 @@ private:
 
     int ecoute_ = -1;
     int port_ = 0;
-    std::atomic<bool> arret_{false};
+    std::atomic<bool> stop_{false};
     std::mutex mutex_;
     std::map<std::string, Reponse> reponses_;
     std::vector<int> muets_; // touched by the server's thread only, then by the destructor

@@ -27,11 +27,11 @@ public:
     ProcessusUci(const std::string& programme, const std::vector<std::string>& arguments) {
         // A child that died must give us EPIPE on write, not end the test binary.
         std::signal(SIGPIPE, SIG_IGN);
-        int entree[2], sortie[2];
-        if (::pipe2(entree, O_CLOEXEC) != 0) return;
+        int entry[2], sortie[2];
+        if (::pipe2(entry, O_CLOEXEC) != 0) return;
         if (::pipe2(sortie, O_CLOEXEC) != 0) {
-            ::close(entree[0]);
-            ::close(entree[1]);
+            ::close(entry[0]);
+            ::close(entry[1]);
             return;
         }
         std::vector<std::string> mots{programme};
@@ -44,19 +44,19 @@ public:
         if (pid_ == 0) {
             // Only what is safe between fork and exec. dup2 clears close-on-exec on 0 and 1,
             // and every other pipe of ours closes at exec, so no child holds another's ends.
-            ::dup2(entree[0], 0);
+            ::dup2(entry[0], 0);
             ::dup2(sortie[1], 1);
             ::execv(argv[0], argv.data());
             ::_exit(127);
         }
-        ::close(entree[0]);
+        ::close(entry[0]);
         ::close(sortie[1]);
         if (pid_ < 0) {
-            ::close(entree[1]);
+            ::close(entry[1]);
             ::close(sortie[0]);
             return;
         }
-        ecriture_ = entree[1];
+        ecriture_ = entry[1];
         lecture_ = sortie[0];
     }
 
@@ -90,8 +90,8 @@ public:
     }
 
     // The next line, or nothing at the end of its output or once the delay has passed.
-    std::optional<std::string> line(std::chrono::milliseconds delai) {
-        auto limit = std::chrono::steady_clock::now() + delai;
+    std::optional<std::string> line(std::chrono::milliseconds delay) {
+        auto limit = std::chrono::steady_clock::now() + delay;
         for (;;) {
             if (auto end = tampon_.find('\n'); end != std::string::npos) {
                 std::string l = tampon_.substr(0, end);
@@ -119,15 +119,15 @@ public:
     }
 
     // Reads up to the first line starting with `debut`; the lines before it go to `avant`.
-    std::optional<std::string> attendre(const std::string& debut, std::chrono::milliseconds delai,
+    std::optional<std::string> attendre(const std::string& beginning, std::chrono::milliseconds delay,
                                         std::vector<std::string>* avant = nullptr) {
-        auto limit = std::chrono::steady_clock::now() + delai;
+        auto limit = std::chrono::steady_clock::now() + delay;
         for (;;) {
             auto reste = std::chrono::duration_cast<std::chrono::milliseconds>(
                 limit - std::chrono::steady_clock::now());
             std::optional<std::string> l = line(std::max(reste, 0ms));
             if (!l) return std::nullopt;
-            if (l->starts_with(debut)) return l;
+            if (l->starts_with(beginning)) return l;
             if (avant) avant->push_back(*l);
         }
     }
@@ -138,10 +138,10 @@ public:
     }
 
     // Whether the child ended within the delay; its wait status is then in statut().
-    bool attendre_fin(std::chrono::milliseconds delai) {
+    bool attendre_fin(std::chrono::milliseconds delay) {
         if (statut_) return true;
         if (pid_ <= 0) return false;
-        auto limit = std::chrono::steady_clock::now() + delai;
+        auto limit = std::chrono::steady_clock::now() + delay;
         for (;;) {
             int s = 0;
             pid_t r = ::waitpid(pid_, &s, WNOHANG);
@@ -169,11 +169,11 @@ struct ResultatMatch {
 };
 
 struct ReglagesMatch {
-    int parties = 20;
+    int games = 20;
     int demiCoupsMax = 120;
     std::string goPremier = "go depth 1"; // the engine under test
     std::string goSecond = "go movetime 20";
-    std::chrono::milliseconds delai = 30s; // for every answer
+    std::chrono::milliseconds delay = 30s; // for every answer
 };
 
 namespace detail {
@@ -188,11 +188,11 @@ inline std::string commande_position(const std::vector<std::string>& moves) {
 // The referee's legal moves: its `go perft 1` lines "<move>: 1", up to "Nodes searched".
 inline std::optional<std::set<std::string>> legaux_selon(ProcessusUci& arbitre,
                                                          const std::vector<std::string>& moves,
-                                                         std::chrono::milliseconds delai) {
+                                                         std::chrono::milliseconds delay) {
     if (!arbitre.envoyer(commande_position(moves)) || !arbitre.envoyer("go perft 1"))
         return std::nullopt;
     std::vector<std::string> lines;
-    if (!arbitre.attendre("Nodes searched", delai, &lines)) return std::nullopt;
+    if (!arbitre.attendre("Nodes searched", delay, &lines)) return std::nullopt;
     std::set<std::string> out;
     for (const auto& l : lines)
         if (auto p = l.find(": "); p != std::string::npos && p > 0) out.insert(l.substr(0, p));
@@ -217,19 +217,19 @@ inline ResultatMatch jouer_match(ProcessusUci& premier, ProcessusUci& second,
         res.error = quoi;
         return res;
     };
-    for (int partie = 0; partie < r.parties; ++partie) {
-        const bool premierBlanc = partie % 2 == 0;
+    for (int game = 0; game < r.games; ++game) {
+        const bool premierBlanc = game % 2 == 0;
         for (ProcessusUci* e : {&premier, &second}) {
             if (!e->envoyer("ucinewgame") || !e->envoyer("isready") ||
-                !e->attendre("readyok", r.delai))
-                return faute("no readyok before game " + std::to_string(partie + 1));
+                !e->attendre("readyok", r.delay))
+                return faute("no readyok before game " + std::to_string(game + 1));
         }
         Position p = Position::initial(Colour::White);
         std::vector<std::string> moves;
-        const std::string lieu = "game " + std::to_string(partie + 1);
+        const std::string lieu = "game " + std::to_string(game + 1);
         for (;;) {
             const std::string ici = lieu + " after '" + detail::commande_position(moves) + "'";
-            auto legaux = detail::legaux_selon(second, moves, r.delai);
+            auto legaux = detail::legaux_selon(second, moves, r.delay);
             if (!legaux) return faute("the referee did not list the moves, " + ici);
             GameEnd end = gameEnd(p);
             if ((end == GameEnd::InProgress) != !legaux->empty())
@@ -247,18 +247,18 @@ inline ResultatMatch jouer_match(ProcessusUci& premier, ProcessusUci& second,
                 ++res.inachevees;
                 break;
             }
-            ProcessusUci& joueur = premierAuTrait ? premier : second;
+            ProcessusUci& player = premierAuTrait ? premier : second;
             // One bestmove per go: a second one still waiting would be taken for the next move.
             std::vector<std::string> enAttente;
-            if (!joueur.envoyer("isready") || !joueur.attendre("readyok", r.delai, &enAttente))
+            if (!player.envoyer("isready") || !player.attendre("readyok", r.delay, &enAttente))
                 return faute("no readyok before the move, " + ici);
             for (const auto& l : enAttente)
                 if (l.starts_with("bestmove"))
                     return faute("an extra '" + l + "' was waiting, " + ici);
-            if (!joueur.envoyer(detail::commande_position(moves)) ||
-                !joueur.envoyer(premierAuTrait ? r.goPremier : r.goSecond))
+            if (!player.envoyer(detail::commande_position(moves)) ||
+                !player.envoyer(premierAuTrait ? r.goPremier : r.goSecond))
                 return faute("cannot write to the engine, " + ici);
-            auto line = joueur.attendre("bestmove", r.delai);
+            auto line = player.attendre("bestmove", r.delay);
             if (!line)
                 return faute(
                     std::string(premierAuTrait ? "the engine under test" : "its opponent") +

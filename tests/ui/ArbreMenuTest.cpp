@@ -169,7 +169,7 @@ TEST(ArbreMenu, EtatsDePartie) {
     const struct {
         const char* name;
         int index;
-        R debut, end;
+        R beginning, end;
     } cas[] = {
         {"menu_abandon", -1, true, false},
         {"menu_copie_position", 2, true, false},
@@ -189,7 +189,7 @@ TEST(ArbreMenu, EtatsDePartie) {
     for (const auto& c : cas) {
         const ElementMenu* e = element_menu(c.name, c.index);
         ASSERT_NE(e, nullptr) << c.name;
-        EXPECT_EQ(quarvelin::actif_selon_partie(*e, true), c.debut)
+        EXPECT_EQ(quarvelin::actif_selon_partie(*e, true), c.beginning)
             << cle_texte(Key{c.name, c.index});
         EXPECT_EQ(quarvelin::actif_selon_partie(*e, false), c.end)
             << cle_texte(Key{c.name, c.index});

@@ -29,17 +29,17 @@ struct Fenetre {
     OffsetCatalogue catalogue;
     ScriptedDialogs dialogs;
     RecordingSounds sons;
-    RecordingCommentary commentaire;
+    RecordingCommentary commentary;
     BoardWindow window;
     RechercheEnTache moteur;
-    std::unique_ptr<Partie> partie;
+    std::unique_ptr<Partie> game;
 
     explicit Fenetre(Settings s) : settings(std::move(s)) {
         Environnement env{settings,
                           catalogue,
                           dialogs,
                           sons,
-                          commentaire,
+                          commentary,
                           *window.board(),
                           window,
                           window,
@@ -49,8 +49,8 @@ struct Fenetre {
                           "quarvelin",
                           [] { return 0.9; },
                           2};
-        partie = std::make_unique<Partie>(env);
-        window.attacher(partie.get(), &catalogue);
+        game = std::make_unique<Partie>(env);
+        window.attacher(game.get(), &catalogue);
         window.resize(900, 640);
         window.show();
     }
@@ -58,8 +58,8 @@ struct Fenetre {
     void attendre() {
         QElapsedTimer t;
         t.start();
-        while (partie->machine_reflechit() && t.elapsed() < 20000) QTest::qWait(5);
-        ASSERT_FALSE(partie->machine_reflechit());
+        while (game->machine_reflechit() && t.elapsed() < 20000) QTest::qWait(5);
+        ASSERT_FALSE(game->machine_reflechit());
     }
     QPoint centre(int x, int y) const { return window.board()->squareRect(x, y).center(); }
     void cliquer(int x, int y) {
@@ -71,11 +71,11 @@ TEST(BoardWindow, AWholeGameAgainstTheMachineByClickingSquares) {
     Settings s = reglages_de_test(0);
     Fenetre f(s);
     f.dialogs.parDefaut = false;
-    f.partie->nouvelle_partie();
+    f.game->nouvelle_partie();
     std::mt19937 rng(1);
     int moves = 0;
-    while (!f.partie->session().partie_finie() && moves < 300) {
-        std::vector<Move> legaux = legalMoves(f.partie->position());
+    while (!f.game->session().partie_finie() && moves < 300) {
+        std::vector<Move> legaux = legalMoves(f.game->position());
         const Move& c = legaux[rng() % legaux.size()];
         if (c.promotion != PieceCode::Empty) f.dialogs.texts.push_back("D");
         f.cliquer(c.fromX, c.fromY);
@@ -83,7 +83,7 @@ TEST(BoardWindow, AWholeGameAgainstTheMachineByClickingSquares) {
         f.attendre();
         ++moves;
     }
-    const GameSession& g = f.partie->session();
+    const GameSession& g = f.game->session();
     ASSERT_TRUE(g.partie_finie());
     EXPECT_EQ(f.window.moveList()->count(), static_cast<int>(g.lines.size()));
     EXPECT_EQ(f.window.moveList()->item(f.window.moveList()->count() - 1)->text().toStdString(),
@@ -95,7 +95,7 @@ TEST(BoardWindow, AWholeGameAgainstTheMachineByClickingSquares) {
     EXPECT_FALSE(f.dialogs.messages.empty()); // the end of the game was told
     for (int y = 1; y <= 8; ++y)
         for (int x = 1; x <= 8; ++x)
-            EXPECT_EQ(f.window.board()->lire_case(x, y), f.partie->position().at(x, y));
+            EXPECT_EQ(f.window.board()->lire_case(x, y), f.game->position().at(x, y));
     EXPECT_FALSE(f.window.timerRunning(Minuterie::Basse));
     EXPECT_FALSE(f.window.timerRunning(Minuterie::Haute));
 }
@@ -104,7 +104,7 @@ TEST(BoardWindow, TheMachineOpensForAHumanWithBlack) {
     Settings s = reglages_de_test(0);
     s.DEB_BLANC = 0;
     Fenetre f(s);
-    f.partie->nouvelle_partie();
+    f.game->nouvelle_partie();
     f.attendre();
     ASSERT_EQ(f.window.moveList()->count(), 1);
     EXPECT_EQ(f.window.moveList()->item(0)->text(), QStringLiteral(" 1.e2-e4"));
@@ -122,10 +122,10 @@ TEST(BoardWindow, DraggingAPieceMakesTheMove) {
     Settings s = reglages_de_test(0);
     s.MODE_JEUX = 2;
     Fenetre f(s);
-    f.partie->nouvelle_partie();
+    f.game->nouvelle_partie();
     Square g1 = namedSquare('g', '1', Colour::White), f3 = namedSquare('f', '3', Colour::White);
     QTest::mousePress(f.window.board(), Qt::LeftButton, {}, f.centre(g1.x, g1.y));
-    EXPECT_EQ(f.partie->state(), EtatPlateau::PieceLevee);
+    EXPECT_EQ(f.game->state(), EtatPlateau::PieceLevee);
     EXPECT_EQ(f.window.board()->cursor().shape(), Qt::BitmapCursor); // the piece is the pointer
     // Mouse moves with the button held are not synthesised by QTest; send them by hand.
     QPoint a = f.centre(g1.x, g1.y), b = f.centre(f3.x, f3.y);
@@ -143,7 +143,7 @@ TEST(BoardWindow, DraggingAPieceMakesTheMove) {
     // A press and release on one square lifts the piece and keeps it lifted for a second click.
     Square e7 = namedSquare('e', '7', Colour::White), e5 = namedSquare('e', '5', Colour::White);
     f.cliquer(e7.x, e7.y);
-    EXPECT_EQ(f.partie->state(), EtatPlateau::PieceLevee);
+    EXPECT_EQ(f.game->state(), EtatPlateau::PieceLevee);
     f.cliquer(e5.x, e5.y);
     EXPECT_EQ(f.window.moveList()->count(), 2);
 }
@@ -152,7 +152,7 @@ TEST(BoardWindow, NavigationButtonsAndClocksFollowTheGame) {
     Settings s = reglages_de_test(0);
     s.MODE_JEUX = 2;
     Fenetre f(s);
-    f.partie->nouvelle_partie();
+    f.game->nouvelle_partie();
     EXPECT_TRUE(f.window.timerRunning(Minuterie::Basse));
     EXPECT_TRUE(f.window.timerRunning(Minuterie::Duration));
     EXPECT_EQ(f.window.bottomClock()->text(), QStringLiteral("00:15:00"));
@@ -175,7 +175,7 @@ TEST(BoardWindow, NavigationButtonsAndClocksFollowTheGame) {
     // A click on a line shows the position after that move.
     QTest::mouseClick(f.window.moveList()->viewport(), Qt::LeftButton, {},
                       f.window.moveList()->visualItemRect(f.window.moveList()->item(0)).center());
-    EXPECT_EQ(f.partie->entree_affichee(), 1);
+    EXPECT_EQ(f.game->entree_affichee(), 1);
     EXPECT_EQ(f.window.board()->lire_case(5, 5), PieceCode::WhitePawn); // e4
     EXPECT_EQ(f.window.board()->lire_case(5, 2), PieceCode::BlackPawn); // e7
 }
@@ -184,8 +184,8 @@ TEST(BoardWindow, EditorPaletteAndStart) {
     Settings s = reglages_de_test(0);
     s.MODE_JEUX = 2;
     Fenetre f(s);
-    f.partie->nouvelle_partie();
-    f.partie->entrer_edition(false);
+    f.game->nouvelle_partie();
+    f.game->entrer_edition(false);
     EXPECT_TRUE(f.window.palette()->isVisible());
     EXPECT_TRUE(f.window.board()->enEdition());
     for (int y = 1; y <= 8; ++y)
@@ -198,7 +198,7 @@ TEST(BoardWindow, EditorPaletteAndStart) {
     f.cliquer(4, 8);
     QTest::mouseClick(f.window.startButton(), Qt::LeftButton);
     EXPECT_FALSE(f.window.palette()->isVisible());
-    EXPECT_EQ(f.partie->session().FenDepart, "4k3/8/8/8/8/8/8/3QK3 w - - 0 1");
+    EXPECT_EQ(f.game->session().FenDepart, "4k3/8/8/8/8/8/8/3QK3 w - - 0 1");
 }
 
 } // namespace

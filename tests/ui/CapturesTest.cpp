@@ -75,7 +75,7 @@ TEST(Captures, AGameInProgress) {
     Bureau b(false);
     b.window->start();
     b.window->menus().action(QStringLiteral("menu_nouvelle"))->trigger();
-    Partie& p = b.window->partie();
+    Partie& p = b.window->game();
     // An Italian game for White, as far as the machine's replies allow.
     const char* voulus[] = {"e2e4", "g1f3", "f1c4", "e1g1", "d2d3", "c2c3", "b1d2", "h2h3"};
     for (const char* v : voulus) {
@@ -105,7 +105,7 @@ TEST(Captures, TheHintAndThePositionEditor) {
     Bureau b(false);
     b.window->start();
     b.window->menus().action(QStringLiteral("menu_nouvelle"))->trigger();
-    Partie& p = b.window->partie();
+    Partie& p = b.window->game();
     BoardView* board = b.window->boardWindow()->board();
     // The hint's message box is answered as it comes.
     QTimer fermeur;
@@ -155,7 +155,7 @@ QString grand_fichier(const QTemporaryDir& dir, int copies) {
     std::ifstream source(QUARVELIN_SOURCE_DIR "/tests/data/varied.pgn", std::ios::binary);
     std::stringstream ss;
     ss << source.rdbuf();
-    std::vector<std::string> moves, fins;
+    std::vector<std::string> moves, ends;
     // The move texts of the games that start from the initial position.
     const std::string tout = ss.str();
     for (std::size_t i = tout.find("\n1."); i != std::string::npos; i = tout.find("\n1.", i + 1)) {
@@ -174,7 +174,7 @@ QString grand_fichier(const QTemporaryDir& dir, int copies) {
                 }
             }
             moves.push_back(text);
-            fins.push_back(result);
+            ends.push_back(result);
         }
     }
     const char* prenoms[] = {"Anna", "Boris", "Chloé", "Dmitri",    "Elena", "Farid",  "Greta",
@@ -188,14 +188,14 @@ QString grand_fichier(const QTemporaryDir& dir, int copies) {
     const char* resultats[] = {"1-0", "0-1", "1/2-1/2"};
     const QString path = dir.filePath(QStringLiteral("base.pgn"));
     std::ofstream out(path.toStdString(), std::ios::binary);
-    auto joueur = [&](int k) { return std::string(noms[k % 12]) + ", " + prenoms[(k / 12) % 14]; };
+    auto player = [&](int k) { return std::string(noms[k % 12]) + ", " + prenoms[(k / 12) % 14]; };
     for (int n = 0; n < copies; ++n) {
         const std::size_t k = static_cast<std::size_t>(n) % moves.size();
-        const std::string result = fins[k] == "*" ? resultats[n % 3] : fins[k];
+        const std::string result = ends[k] == "*" ? resultats[n % 3] : ends[k];
         out << "[Event \"" << tournois[n / 9 % 6] << "\"]\n[Site \"" << lieux[n / 9 % 6]
             << "\"]\n[Date \"" << 1990 + n % 35 << (n / 35 % 12 < 9 ? ".0" : ".") << 1 + n / 35 % 12
-            << ".??\"]\n[Round \"" << 1 + n % 9 << "\"]\n[White \"" << joueur(n * 7)
-            << "\"]\n[Black \"" << joueur(n * 11 + 5) << "\"]\n[Result \"" << result << "\"]\n\n"
+            << ".??\"]\n[Round \"" << 1 + n % 9 << "\"]\n[White \"" << player(n * 7)
+            << "\"]\n[Black \"" << player(n * 11 + 5) << "\"]\n[Result \"" << result << "\"]\n\n"
             << moves[k] << " " << result << "\n\n";
     }
     return path;

@@ -187,31 +187,31 @@ TEST(ConstructeurMenu, AppliquerTextesChangeDeLangue) {
 
 TEST(ConstructeurMenu, EtatPartie) {
     Fenetre f;
-    const auto actif = [&](const char* name, int index = -1) {
+    const auto enabled = [&](const char* name, int index = -1) {
         return f.menus->action(name, index)->isEnabled();
     };
     f.menus->etat_partie(true);
-    EXPECT_TRUE(actif("menu_abandon"));
-    EXPECT_TRUE(actif("menu_propose_nul"));
-    EXPECT_TRUE(actif("menu_copie_position", 2));
-    EXPECT_FALSE(actif("menu_nouvelle"));
-    EXPECT_FALSE(actif("menu_mode"));
-    EXPECT_FALSE(actif("menu_active_horloge"));
-    EXPECT_TRUE(actif("menu_sauve"));
-    EXPECT_FALSE(actif("menu_chasse")) << "not offered yet";
-    EXPECT_TRUE(actif("menu_position"));
-    EXPECT_FALSE(actif("menu_coller_position"));
+    EXPECT_TRUE(enabled("menu_abandon"));
+    EXPECT_TRUE(enabled("menu_propose_nul"));
+    EXPECT_TRUE(enabled("menu_copie_position", 2));
+    EXPECT_FALSE(enabled("menu_nouvelle"));
+    EXPECT_FALSE(enabled("menu_mode"));
+    EXPECT_FALSE(enabled("menu_active_horloge"));
+    EXPECT_TRUE(enabled("menu_sauve"));
+    EXPECT_FALSE(enabled("menu_chasse")) << "not offered yet";
+    EXPECT_TRUE(enabled("menu_position"));
+    EXPECT_FALSE(enabled("menu_coller_position"));
     f.menus->action("menu_coller_position")->setEnabled(true); // a position on the clipboard
 
     f.menus->etat_partie(false);
-    EXPECT_FALSE(actif("menu_abandon"));
-    EXPECT_FALSE(actif("menu_copie_position", 2));
-    EXPECT_FALSE(actif("menu_coller_position"));
-    EXPECT_TRUE(actif("menu_nouvelle"));
-    EXPECT_TRUE(actif("menu_mode"));
-    EXPECT_TRUE(actif("menu_active_horloge"));
-    EXPECT_TRUE(actif("menu_position"));
-    EXPECT_TRUE(actif("menu_sauve")) << "the game just ended can still be saved";
+    EXPECT_FALSE(enabled("menu_abandon"));
+    EXPECT_FALSE(enabled("menu_copie_position", 2));
+    EXPECT_FALSE(enabled("menu_coller_position"));
+    EXPECT_TRUE(enabled("menu_nouvelle"));
+    EXPECT_TRUE(enabled("menu_mode"));
+    EXPECT_TRUE(enabled("menu_active_horloge"));
+    EXPECT_TRUE(enabled("menu_position"));
+    EXPECT_TRUE(enabled("menu_sauve")) << "the game just ended can still be saved";
 }
 
 TEST(ConstructeurMenu, AucunRaccourciPartage) {
@@ -228,19 +228,19 @@ TEST(ConstructeurMenu, AucunRaccourciPartage) {
 // A command still to come says so when the pointer rests on it, greyed out as it is.
 TEST(ConstructeurMenu, InfoBulleDesCommandesAVenir) {
     Fenetre f;
-    QMenu* partie = f.menus->menu("menu_partie");
-    partie->popup(QPoint(40, 40));
+    QMenu* game = f.menus->menu("menu_partie");
+    game->popup(QPoint(40, 40));
     QApplication::processEvents();
     for (const char* name : {"menu_nouvelle", "menu_stat"}) {
         QAction* a = f.menus->action(name);
-        const QPoint centre = partie->actionGeometry(a).center();
-        QHelpEvent survol(QEvent::ToolTip, centre, partie->mapToGlobal(centre));
-        QApplication::sendEvent(partie, &survol);
+        const QPoint centre = game->actionGeometry(a).center();
+        QHelpEvent survol(QEvent::ToolTip, centre, game->mapToGlobal(centre));
+        QApplication::sendEvent(game, &survol);
         EXPECT_EQ(QToolTip::isVisible() ? QToolTip::text() : QString(),
                   a->isEnabled() ? QString() : text(f.catalogue, quarvelin::TextKey::ComingSoon))
             << name;
     }
-    partie->hide();
+    game->hide();
 }
 
 // The window with one menu, and optionally one of its submenus, open; popups are windows of
@@ -282,8 +282,8 @@ QImage apercu(int langue, const char* menu, const char* sousMenu, const QString&
 }
 
 TEST(ConstructeurMenu, Apercu) {
-    const QImage partie = apercu(1, "menu_partie", nullptr, "menus_partie_fr.png");
-    EXPECT_EQ(partie.size(), QSize(1000, 760) * partie.devicePixelRatio());
+    const QImage game = apercu(1, "menu_partie", nullptr, "menus_partie_fr.png");
+    EXPECT_EQ(game.size(), QSize(1000, 760) * game.devicePixelRatio());
     apercu(1, "menu_fichier", "menu_con", "menus_fichier_fr.png");
     apercu(7, "menu_options", "menu_mode", "menus_options_ru.png");
 }

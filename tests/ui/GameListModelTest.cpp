@@ -6,21 +6,21 @@
 
 #include <sstream>
 
-using quarvelin::IndexPgn;
+using quarvelin::PgnIndex;
 
 namespace {
 
-std::shared_ptr<const IndexPgn>
+std::shared_ptr<const PgnIndex>
 list(const std::vector<std::pair<const char*, const char*>>& jeux) {
     std::string text;
-    for (auto [ronde, blanc] : jeux)
-        text += std::string("[Event \"e\"]\n[Round \"") + ronde + "\"]\n[White \"" + blanc +
+    for (auto [round, white] : jeux)
+        text += std::string("[Event \"e\"]\n[Round \"") + round + "\"]\n[White \"" + white +
                  "\"]\n\n1.e4 *\n\n";
     std::istringstream in(text);
-    return std::make_shared<const IndexPgn>(IndexPgn::indexer(in, text.size(), {}));
+    return std::make_shared<const PgnIndex>(PgnIndex::buildIndex(in, text.size(), {}));
 }
 
-QStringList colonne(const GameListModel& m, int c) {
+QStringList column(const GameListModel& m, int c) {
     QStringList v;
     for (int r = 0; r < m.rowCount(); ++r) v << m.index(r, c).data().toString();
     return v;
@@ -28,7 +28,7 @@ QStringList colonne(const GameListModel& m, int c) {
 
 struct CasTri {
     const char* name;
-    int colonne;
+    int column;
     Qt::SortOrder ordre;
     QStringList blancs;
 };
@@ -43,8 +43,8 @@ TEST_P(TriDeLaListe, OrdersAndKeepsTheSelectedGame) {
     QItemSelectionModel selection(&m);
     selection.setCurrentIndex(m.index(4, 0), QItemSelectionModel::Select); // Dan
     const std::uint64_t dan = m.position(4);
-    m.sort(c.colonne, c.ordre);
-    EXPECT_EQ(colonne(m, 4), c.blancs);
+    m.sort(c.column, c.ordre);
+    EXPECT_EQ(column(m, 4), c.blancs);
     ASSERT_TRUE(selection.currentIndex().isValid());
     EXPECT_EQ(m.position(selection.currentIndex().row()), dan);
     EXPECT_EQ(m.data(selection.currentIndex(), GameListModel::PositionRole).toULongLong(), dan);

@@ -19,7 +19,7 @@ QImage bande(int cote) {
 }
 
 TEST(JeuxDebian, StripsAreCutIntoOnePicturePerPieceCode) {
-    QTemporaryDir source, cible;
+    QTemporaryDir source, target;
     QDir(source.path()).mkpath(QStringLiteral("Merida"));
     QDir(source.path()).mkpath(QStringLiteral("Vide"));
     QDir(source.path()).mkpath(QStringLiteral("Tordu"));
@@ -29,9 +29,9 @@ TEST(JeuxDebian, StripsAreCutIntoOnePicturePerPieceCode) {
     ASSERT_TRUE(QImage(100, 40, QImage::Format_ARGB32)
                     .save(QDir(source.path()).filePath(QStringLiteral("Tordu/tordu_40.png"))));
 
-    QStringList faits = importer_jeux_scid(source.path(), cible.path());
+    QStringList faits = importer_jeux_scid(source.path(), target.path());
     EXPECT_EQ(faits, QStringList{QStringLiteral("Merida (scid)")});
-    const QDir jeu(QDir(cible.path()).filePath(QStringLiteral("Merida (scid)")));
+    const QDir jeu(QDir(target.path()).filePath(QStringLiteral("Merida (scid)")));
     // Strip order: White P N B R Q K, then Black; codes 2..7 Black, 8..13 White.
     const int indexParCode[14] = {-1, -1, 6, 9, 7, 8, 10, 11, 0, 3, 1, 2, 4, 5};
     for (int code = 2; code <= 13; ++code) {
@@ -41,7 +41,7 @@ TEST(JeuxDebian, StripsAreCutIntoOnePicturePerPieceCode) {
         EXPECT_EQ(p.pixelColor(5, 5).red(), indexParCode[code] * 20) << code;
     }
     // A second run finds the set done.
-    EXPECT_EQ(importer_jeux_scid(source.path(), cible.path()), faits);
+    EXPECT_EQ(importer_jeux_scid(source.path(), target.path()), faits);
 }
 
 } // namespace

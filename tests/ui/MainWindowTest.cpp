@@ -53,15 +53,15 @@ namespace {
 struct Installation {
     QTemporaryDir dir;
     Locations lieux;
-    Installation(bool premierDemarrage, int profondeur = 0, bool blanc = true) {
+    Installation(bool premierDemarrage, int depth = 0, bool white = true) {
         QStandardPaths::setTestModeEnabled(true); // recent files go to a test store
         Settings s = builtInSettings(dir.path().toStdString());
         applyNewFile(s);
         s.FIRST_STARTUP = premierDemarrage ? 1 : 0;
         s.AFF_NOUVELLE = 0;
         s.ACTIVE_SON = 0;
-        s.DEB_BLANC = blanc ? 1 : 0;
-        for (auto& p : s.PROFONDEUR_MAX) p = static_cast<std::int16_t>(profondeur);
+        s.DEB_BLANC = white ? 1 : 0;
+        for (auto& p : s.PROFONDEUR_MAX) p = static_cast<std::int16_t>(depth);
         lieux = {dir.path().toStdString(), dir.path().toStdString()};
         EXPECT_EQ(ecrire_reglages(s, settingsFile(lieux)), "");
     }
@@ -95,11 +95,11 @@ struct Programme {
         });
         fermeur.start(10);
     }
-    Partie& partie() { return window->partie(); }
+    Partie& game() { return window->game(); }
     void attendre() {
         QElapsedTimer t;
         t.start();
-        while (partie().machine_reflechit() && t.elapsed() < 20000) QTest::qWait(5);
+        while (game().machine_reflechit() && t.elapsed() < 20000) QTest::qWait(5);
     }
     void cliquer(int x, int y) {
         BoardView* b = window->boardWindow()->board();
@@ -114,10 +114,10 @@ struct Programme {
     // The human plays random legal moves with the mouse until the game ends.
     void jouer_jusqu_a_la_fin(unsigned graine) {
         std::mt19937 rng(graine);
-        for (int n = 0; n < 400 && !partie().session().partie_finie(); ++n) {
+        for (int n = 0; n < 400 && !game().session().partie_finie(); ++n) {
             attendre();
-            if (partie().session().partie_finie()) break;
-            std::vector<Move> legaux = legalMoves(partie().position());
+            if (game().session().partie_finie()) break;
+            std::vector<Move> legaux = legalMoves(game().position());
             const Move& c = legaux[rng() % legaux.size()];
             cliquer(c.fromX, c.fromY);
             // A promotion asks for the piece; the input box is answered with a queen.
@@ -164,7 +164,7 @@ TEST(Programme, AWholeGameAgainstTheMachineFromTheMenus) {
     EXPECT_FALSE(p.window->menus().action(QStringLiteral("menu_nouvelle"))->isEnabled());
     EXPECT_TRUE(p.window->menus().action(QStringLiteral("menu_abandon"))->isEnabled());
     p.jouer_jusqu_a_la_fin(1);
-    const GameSession& g = p.partie().session();
+    const GameSession& g = p.game().session();
     ASSERT_TRUE(g.partie_finie()) << g.GameMoveText;
     EXPECT_EQ(p.window->boardWindow()->moveList()->count(), static_cast<int>(g.lines.size()));
     // The end was told in a box, and the result line closes the move list.
@@ -188,7 +188,7 @@ TEST(Programme, PlayingBlackTheMachineOpens) {
     ASSERT_EQ(p.window->boardWindow()->moveList()->count(), 1);
     EXPECT_EQ(p.window->boardWindow()->moveList()->item(0)->text(), QStringLiteral(" 1.e2-e4"));
     p.jouer_jusqu_a_la_fin(5);
-    EXPECT_TRUE(p.partie().session().partie_finie());
+    EXPECT_TRUE(p.game().session().partie_finie());
 }
 
 TEST(Programme, ResignAndMenusBetweenGames) {
@@ -203,11 +203,11 @@ TEST(Programme, ResignAndMenusBetweenGames) {
             box->button(QMessageBox::Yes)->click();
     });
     p.menu("menu_abandon");
-    EXPECT_FALSE(p.partie().session().plateauOuvert);
+    EXPECT_FALSE(p.game().session().plateauOuvert);
     EXPECT_TRUE(p.window->menus().action(QStringLiteral("menu_nouvelle"))->isEnabled());
     EXPECT_TRUE(p.window->menus().action(QStringLiteral("menu_mode"))->isEnabled());
     p.menu("mode_libre");
-    EXPECT_EQ(p.partie().session().PlayMode, ModeJeu::Libre);
+    EXPECT_EQ(p.game().session().PlayMode, ModeJeu::Libre);
     EXPECT_TRUE(p.window->windowTitle().contains(
         QString::fromStdString(p.catalogue.text(TextKey::PlayModeFree))));
 }
@@ -277,13 +277,13 @@ const char* const TroisParties =
     "[Event \"Cup\"]\n[Site \"Nice\"]\n[Date \"2026.02.01\"]\n[Round \"3\"]\n"
     "[White \"Xavier\"]\n[Black \"Abel\"]\n[Result \"0-1\"]\n\n1.f3 e5 2.g4 Qh4# 0-1\n\n";
 
-QString ecrire_fichier(const QTemporaryDir& dir, const char* name, const std::string& text) {
+QString writeFile(const QTemporaryDir& dir, const char* name, const std::string& text) {
     const QString path = dir.filePath(QString::fromLatin1(name));
     std::ofstream(path.toStdString(), std::ios::binary) << text;
     return path;
 }
 
-QStringList colonne(const BoardWindow& b, int c) {
+QStringList column(const BoardWindow& b, int c) {
     QStringList v;
     auto* m = b.gameList()->model();
     for (int r = 0; r < m->rowCount(); ++r) v << m->index(r, c).data().toString();
@@ -294,12 +294,12 @@ TEST(FichierDeParties, LoadingAGameOpensTheFirstOnlyAndShowsIt) {
     Installation inst(false, 0);
     Programme p(inst);
     p.window->start();
-    const QString path = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
+    const QString path = writeFile(inst.dir, "trois.pgn", TroisParties);
     p.window->choisirFichierParties = [&] { return path; };
     p.menu("menu_charge");
     BoardWindow& b = *p.window->boardWindow();
-    EXPECT_EQ(colonne(b, 4), QStringList{"Abc Def"});
-    const GameSession& g = p.partie().session();
+    EXPECT_EQ(column(b, 4), QStringList{"Abc Def"});
+    const GameSession& g = p.game().session();
     EXPECT_EQ(g.GameMoveText, "1.e4 e5 2.Qh5 Nc6 3.Bc4 Nf6 4.Qxf7#");
     EXPECT_EQ(g.GameResult, "1-0");
     EXPECT_EQ(g.NotationCode, NotationCode::Pgn);
@@ -312,11 +312,11 @@ TEST(FichierDeParties, LoadingAGameOpensTheFirstOnlyAndShowsIt) {
 
 struct CasFiltre {
     const char* name;
-    std::string blanc;
-    bool lesDeux;
+    std::string white;
+    bool either;
     int maximum;
     QStringList blancsListes;
-    int vues;
+    int views;
 };
 
 class FiltreDuFichier : public ::testing::TestWithParam<CasFiltre> {};
@@ -326,18 +326,18 @@ TEST_P(FiltreDuFichier, ListsWhatTheSettingsAsk) {
     Installation inst(false, 0);
     Programme p(inst);
     p.window->start();
-    p.settings.CRITERE_BLANC = c.blanc;
-    p.settings.CRITERE_LESDEUX = c.lesDeux ? 1 : 0;
+    p.settings.CRITERE_BLANC = c.white;
+    p.settings.CRITERE_LESDEUX = c.either ? 1 : 0;
     p.settings.MAX_SEUIL_PARTIE = c.maximum;
-    const QString path = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
+    const QString path = writeFile(inst.dir, "trois.pgn", TroisParties);
     p.window->lire_fichier_pgn(MainWindow::ListerFichier, path);
     const BoardWindow& b = *p.window->boardWindow();
-    EXPECT_EQ(colonne(b, 4), c.blancsListes);
+    EXPECT_EQ(column(b, 4), c.blancsListes);
     // Listed, then seen, in the status bar.
     EXPECT_EQ(b.statusPanel(1)->text(),
               QString::number(c.blancsListes.size()) +
                   QString::fromStdString(p.catalogue.text(TextKey::GamesSelectedOutOf)) +
-                  QString::number(c.vues));
+                  QString::number(c.views));
     EXPECT_EQ(p.window->menus().action(QStringLiteral("menu_edt_pc"))->isEnabled(),
               !c.blancsListes.isEmpty());
 }
@@ -355,18 +355,18 @@ TEST(FichierDeParties, ChoosingAListedGameOpensItWithItsComments) {
     Installation inst(false, 0);
     Programme p(inst);
     p.window->start();
-    const QString path = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
+    const QString path = writeFile(inst.dir, "trois.pgn", TroisParties);
     p.window->lire_fichier_pgn(MainWindow::ListerFichier, path);
     BoardWindow& b = *p.window->boardWindow();
     // Sorted by round, the second game ("2") comes first, the "10" last.
     b.gameList()->sortByColumn(3, Qt::AscendingOrder);
-    EXPECT_EQ(colonne(b, 3), (QStringList{"2", "3", "10"}));
-    EXPECT_EQ(colonne(b, 1), (QStringList{"LYON", "NICE", "PARIS"}));
+    EXPECT_EQ(column(b, 3), (QStringList{"2", "3", "10"}));
+    EXPECT_EQ(column(b, 1), (QStringList{"LYON", "NICE", "PARIS"}));
     QTreeView* list = b.gameList();
     const QModelIndex premier = list->model()->index(0, 0);
     list->setCurrentIndex(premier);
     emit list->activated(premier);
-    const GameSession& g = p.partie().session();
+    const GameSession& g = p.game().session();
     EXPECT_EQ(g.GameMoveText, "1.d4 d5 2.c4 e6");
     EXPECT_EQ(g.GameResult, "1/2-1/2");
     ASSERT_GE(g.notes.size(), 4u);
@@ -382,7 +382,7 @@ TEST(FichierDeParties, TheLoadingDialogListsTheFileItNames) {
     Installation inst(false, 0);
     Programme p(inst);
     p.window->start();
-    const QString path = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
+    const QString path = writeFile(inst.dir, "trois.pgn", TroisParties);
     QTimer::singleShot(50, [&] {
         auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(d, nullptr);
@@ -393,7 +393,7 @@ TEST(FichierDeParties, TheLoadingDialogListsTheFileItNames) {
     });
     p.menu("menu_charge_fichier");
     // Black starting with "y": Yann's game, not Xyz's; the criterion stays for this session.
-    EXPECT_EQ(colonne(*p.window->boardWindow(), 4), QStringList{"Zed"});
+    EXPECT_EQ(column(*p.window->boardWindow(), 4), QStringList{"Zed"});
     EXPECT_EQ(p.window->fichierCourant(), path);
     EXPECT_EQ(p.settings.CRITERE_NOIR, "y");
     EXPECT_EQ(inst.settings().find("CRITERE_NOIR=y"), std::string::npos);
@@ -403,13 +403,13 @@ TEST(FichierDeParties, ExtractingWritesTheGamesTheFilterKeeps) {
     Installation inst(false, 0);
     Programme p(inst);
     p.window->start();
-    const QString path = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
-    const QString cible = inst.dir.filePath(QStringLiteral("open.pgn"));
+    const QString path = writeFile(inst.dir, "trois.pgn", TroisParties);
+    const QString target = inst.dir.filePath(QStringLiteral("open.pgn"));
     QTimer::singleShot(50, [&] {
         auto* d = qobject_cast<LoadGamesDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(d, nullptr);
         d->setSaveChooser(
-            [&](QWidget*, const QString&, const QString&, const QString&) { return cible; });
+            [&](QWidget*, const QString&, const QString&, const QString&) { return target; });
         d->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(path);
         d->findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(true);
         d->findChild<QLineEdit*>(QStringLiteral("Text10"))->setText(QStringLiteral("open"));
@@ -418,7 +418,7 @@ TEST(FichierDeParties, ExtractingWritesTheGamesTheFilterKeeps) {
         d->reject();
     });
     p.menu("menu_sauve_fichier");
-    std::ifstream f(cible.toStdString(), std::ios::binary);
+    std::ifstream f(target.toStdString(), std::ios::binary);
     std::stringstream ss;
     ss << f.rdbuf();
     const std::string ecrit = ss.str();
@@ -437,7 +437,7 @@ TEST(FichierDeParties, MissingFilesAreReportedAndChangeNothing) {
     Installation inst(false, 0);
     Programme p(inst);
     p.window->start();
-    const QString path = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
+    const QString path = writeFile(inst.dir, "trois.pgn", TroisParties);
     p.window->lire_fichier_pgn(MainWindow::ListerFichier, path);
     const int avant = static_cast<int>(p.boites.size());
     QFile::remove(path);
@@ -448,20 +448,20 @@ TEST(FichierDeParties, MissingFilesAreReportedAndChangeNothing) {
         QString::fromStdString(p.catalogue.text(TextKey::GamesFileMissing))));
     EXPECT_TRUE(p.boites[avant + 1].startsWith(
         QString::fromStdString(p.catalogue.text(TextKey::FileNotFound))));
-    EXPECT_EQ(colonne(*p.window->boardWindow(), 4).size(), 3);
+    EXPECT_EQ(column(*p.window->boardWindow(), 4).size(), 3);
 }
 
 TEST(FichierDeParties, AFileOnTheCommandLineIsListedAndRemembered) {
     Installation inst(false, 0);
     Programme p(inst);
-    const QString path = ecrire_fichier(inst.dir, "trois.pgn", TroisParties);
+    const QString path = writeFile(inst.dir, "trois.pgn", TroisParties);
     p.window->start(path);
-    EXPECT_EQ(colonne(*p.window->boardWindow(), 4).size(), 3);
+    EXPECT_EQ(column(*p.window->boardWindow(), 4).size(), 3);
     EXPECT_EQ(p.window->fichierCourant(), path);
     // A game with a move that cannot be played: the user is asked, and the moves before it
     // stay on the board.
     const QString casse =
-        ecrire_fichier(inst.dir, "casse.pgn",
+        writeFile(inst.dir, "casse.pgn",
                        "[Event \"x\"]\n\n1.e4 e5 2.Qxh7 Nc6 *\n\n[Event \"y\"]\n\n1.d4 *\n");
     p.window->lire_fichier_pgn(MainWindow::OuvrirPremiere, casse);
     ASSERT_GE(p.boites.size(), 2);

@@ -1,8 +1,8 @@
 // Each layout printed to PDF and read back with pdftotext: what reaches the paper, page by page.
 #include "ui/PrintCommands.h"
 #include "Capture.h"
-#include "records/ImpressionPartie.h"
-#include "records/TextePartie.h"
+#include "records/GamePrinting.h"
+#include "records/GameRecordText.h"
 #include "session/SessionDoubles.h"
 
 #include <QPrintPreviewDialog>
@@ -60,7 +60,7 @@ protected:
     }
     // A game of `coups` half-moves played at the board, the knights going back and forth; the
     // draws by repetition offered on the way are declined.
-    std::unique_ptr<Banc> partie(int moves) {
+    std::unique_ptr<Banc> game(int moves) {
         Settings s = reglages_de_test();
         s.MODE_JEUX = 2;
         s.SAUVE_ABREGE = 1;
@@ -95,7 +95,7 @@ TEST_F(PrintTest, RecordLayoutPrintsTagsAndSeventyCharacterLines) {
     auto p = imprimante(QStringLiteral("pgn.pdf"));
     int n = 0;
     ASSERT_TRUE(DocumentPainter::paintGame(
-        *p, impression_partie(s, r, Colour::White, Jour, catalogue_, DispositionPartie::Pgn),
+        *p, gamePrint(s, r, Colour::White, Jour, catalogue_, GameLayout::Pgn),
         cadre_, &n));
     EXPECT_EQ(n, 1);
     const auto pages = pages_pdf(p->outputFileName());
@@ -118,14 +118,14 @@ TEST_F(PrintTest, RecordLayoutPrintsTagsAndSeventyCharacterLines) {
 }
 
 TEST_F(PrintTest, MoveListLayoutRunsOverPages) {
-    auto b = partie(120);
+    auto b = game(120);
     const auto& g = (*b)->session();
     ASSERT_EQ(g.lines.size(), 120u);
     auto p = imprimante(QStringLiteral("liste.pdf"));
     int n = 0;
     ASSERT_TRUE(DocumentPainter::paintGame(*p,
-                                           impression_partie(g, b->settings, Colour::White, Jour,
-                                                             catalogue_, DispositionPartie::Coups),
+                                           gamePrint(g, b->settings, Colour::White, Jour,
+                                                             catalogue_, GameLayout::Moves),
                                            cadre_, &n));
     const auto pages = pages_pdf(p->outputFileName());
     ASSERT_EQ(static_cast<int>(pages.size()), n);
@@ -145,14 +145,14 @@ TEST_F(PrintTest, MoveListLayoutRunsOverPages) {
 }
 
 TEST_F(PrintTest, DiagramLayoutDrawsABoardAfterEachMove) {
-    auto b = partie(14);
+    auto b = game(14);
     const auto& g = (*b)->session();
     auto p = imprimante(QStringLiteral("diagrammes.pdf"));
     int n = 0;
     ASSERT_TRUE(DocumentPainter::paintGame(
         *p,
-        impression_partie(g, b->settings, Colour::White, Jour, catalogue_,
-                          DispositionPartie::Diagrammes, DocumentPainter::DiagramsPerRow),
+        gamePrint(g, b->settings, Colour::White, Jour, catalogue_,
+                          GameLayout::Diagrams, DocumentPainter::DiagramsPerRow),
         cadre_, &n));
     const auto pages = pages_pdf(p->outputFileName());
     ASSERT_EQ(static_cast<int>(pages.size()), n);
@@ -182,14 +182,14 @@ TEST_F(PrintTest, ListPrintsEveryRowUnderItsCaptionsOnWholePages) {
     for (int i = 1; i <= 130; ++i)
         new QTreeWidgetItem(&list, {QStringLiteral("Blanc%1").arg(i),
                                      QStringLiteral("Noir%1").arg(i), QStringLiteral("1-0")});
-    const TableauImprime t = PrintCommands::table(list);
+    const PrintedTable t = PrintCommands::table(list);
     ASSERT_EQ(t.lines.size(), 130u);
-    EXPECT_EQ(t.largeurs, (std::vector<int>{200, 200, 80}));
+    EXPECT_EQ(t.widths, (std::vector<int>{200, 200, 80}));
     auto p = imprimante(QStringLiteral("table.pdf"));
     int n = 0;
-    QFont police(QStringLiteral("Arial"), 10);
+    QFont font(QStringLiteral("Arial"), 10);
     ASSERT_TRUE(DocumentPainter::paintTable(*p, t, QStringLiteral("Liste des parties"),
-                                            QStringLiteral("Tournoi"), police, cadre_, &n));
+                                            QStringLiteral("Tournoi"), font, cadre_, &n));
     const auto pages = pages_pdf(p->outputFileName());
     ASSERT_EQ(static_cast<int>(pages.size()), n);
     ASSERT_GE(n, 2);
@@ -223,7 +223,7 @@ TEST_F(PrintTest, EmptyListPrintsNothing) {
 }
 
 TEST_F(PrintTest, HeadDateFollowsTheLanguage) {
-    const auto d = aujourdhui();
+    const auto d = today();
     EXPECT_EQ(PrintCommands::frame(catalogue_).date.toStdString(), date_jjmmaaaa(d));
     EXPECT_EQ(PrintCommands::frame(catalogue_).page, QStringLiteral("Page"));
     catalogue_.appliquer_langue(2);
@@ -233,10 +233,10 @@ TEST_F(PrintTest, HeadDateFollowsTheLanguage) {
 }
 
 TEST_F(PrintTest, PreviewShowsThePages) {
-    auto b = partie(14);
+    auto b = game(14);
     const auto lines =
-        impression_partie((*b)->session(), b->settings, Colour::White, Jour, catalogue_,
-                          DispositionPartie::Diagrammes, DocumentPainter::DiagramsPerRow);
+        gamePrint((*b)->session(), b->settings, Colour::White, Jour, catalogue_,
+                          GameLayout::Diagrams, DocumentPainter::DiagramsPerRow);
     const PageFrame cadre = cadre_;
     auto apercu = PrintCommands::preview(nullptr, QStringLiteral("QUARVELIN"), [&](QPrinter& p) {
         return DocumentPainter::paintGame(p, lines, cadre);

@@ -18,8 +18,8 @@ namespace {
 constexpr QRgb Bleu = 0xFF0000FF;
 constexpr QRgb Blanc = 0xFFFFFFFF;
 
-QImage dessin(int p, QSize taille = {200, 24}) {
-    QImage image(taille, QImage::Format_RGB32);
+QImage dessin(int p, QSize size = {200, 24}) {
+    QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::red); // whatever was there before must go
     afficher_progression(image, p);
     return image;
@@ -55,12 +55,12 @@ TEST(Progression, Text) {
 
 TEST(Progression, LargeurDeLaBarre) {
     const struct {
-        int p, largeur, end;
+        int p, width, end;
     } cas[] = {{0, 200, 0},     {1, 200, 2},   {45, 200, 90},   {50, 201, 101}, {99, 200, 198},
                {100, 200, 200}, {100, 37, 37}, {150, 200, 200}, {-20, 200, 0}};
     for (const auto& c : cas) {
         SCOPED_TRACE(c.p);
-        const QImage image = dessin(c.p, {c.largeur, 24});
+        const QImage image = dessin(c.p, {c.width, 24});
         EXPECT_EQ(finBarre(image), c.end);
         // Nothing left of the old content, and white beyond the bar, top and bottom rows.
         for (int x = c.end; x < image.width(); ++x) {

@@ -25,11 +25,11 @@ std::vector<bool> visibles(const RecentFilesMenu& m) {
 TEST(RecentFilesMenu, ElementsSelonLaListe) {
     QMenu menu;
     QAction* quitter = menu.addAction(QStringLiteral("&Quitter"));
-    RecentFilesMenu recents(&menu, quitter);
+    RecentFilesMenu recent(&menu, quitter);
     ASSERT_EQ(menu.actions().size(), 12);
     EXPECT_EQ(menu.actions().last(), quitter);
-    EXPECT_TRUE(recents.element(0)->isSeparator());
-    EXPECT_EQ(recents.element(10)->objectName(), QStringLiteral("mnuRecentFile10"));
+    EXPECT_TRUE(recent.element(0)->isSeparator());
+    EXPECT_EQ(recent.element(10)->objectName(), QStringLiteral("mnuRecentFile10"));
 
     const struct {
         std::vector<std::string> legendes;
@@ -43,52 +43,52 @@ TEST(RecentFilesMenu, ElementsSelonLaListe) {
         {{}, std::vector<bool>(11, false)},
     };
     for (const auto& c : cas) {
-        recents.afficher(c.legendes);
-        EXPECT_EQ(visibles(recents), c.visibles);
+        recent.afficher(c.legendes);
+        EXPECT_EQ(visibles(recent), c.visibles);
         for (std::size_t i = 0; i < c.legendes.size(); ++i)
-            EXPECT_EQ(recents.element(static_cast<int>(i) + 1)->text().toStdString(),
+            EXPECT_EQ(recent.element(static_cast<int>(i) + 1)->text().toStdString(),
                       c.legendes[i]);
     }
 }
 
 TEST(RecentFilesMenu, UnEtCommercialDansLeNomResteLeNom) {
     QMenu menu;
-    RecentFilesMenu recents(&menu);
-    recents.afficher({"&1 /jeux/Tom & Jerry.pgn"});
+    RecentFilesMenu recent(&menu);
+    recent.afficher({"&1 /jeux/Tom & Jerry.pgn"});
     // Shown as a plain "&", not as a shortcut mark...
-    EXPECT_EQ(recents.element(1)->text(), QStringLiteral("&1 /jeux/Tom && Jerry.pgn"));
+    EXPECT_EQ(recent.element(1)->text(), QStringLiteral("&1 /jeux/Tom && Jerry.pgn"));
     // ...and handed back exactly as listed.
     QString choisie;
-    QObject::connect(&recents, &RecentFilesMenu::legendeChoisie,
+    QObject::connect(&recent, &RecentFilesMenu::legendeChoisie,
                      [&](const QString& l) { choisie = l; });
-    recents.element(1)->trigger();
+    recent.element(1)->trigger();
     EXPECT_EQ(choisie, QStringLiteral("&1 /jeux/Tom & Jerry.pgn"));
 }
 
 TEST(RecentFilesMenu, DuMagasinAuFichierOuvert) {
     QTemporaryDir dir;
     const QString store = dir.filePath(QStringLiteral("recents.ini"));
-    std::vector<std::string> fichiers;
+    std::vector<std::string> files;
     for (int i = 1; i <= 10; ++i) {
-        fichiers.push_back(dir.filePath(QStringLiteral("partie %1.pgn").arg(i)).toStdString());
-        std::ofstream(fichiers.back()) << "1.e4 *\n";
+        files.push_back(dir.filePath(QStringLiteral("partie %1.pgn").arg(i)).toStdString());
+        std::ofstream(files.back()) << "1.e4 *\n";
     }
     quarvelin::RecentFiles magasin(store);
-    for (const std::string& f : fichiers) magasin.ajouter_fichier_recent(f);
+    for (const std::string& f : files) magasin.ajouter_fichier_recent(f);
 
     QMenu menu;
-    RecentFilesMenu recents(&menu);
-    recents.afficher(magasin.afficher_fichiers_recents());
+    RecentFilesMenu recent(&menu);
+    recent.afficher(magasin.afficher_fichiers_recents());
     std::optional<std::string> ouvert;
     quarvelin::test::RecordingDialogs dialogs;
-    QObject::connect(&recents, &RecentFilesMenu::legendeChoisie, [&](const QString& l) {
+    QObject::connect(&recent, &RecentFilesMenu::legendeChoisie, [&](const QString& l) {
         ouvert = quarvelin::RecentFiles::choose(l.toStdString(), dialogs,
                                                      quarvelin::test::OffsetCatalogue());
     });
-    recents.element(10)->trigger();
-    EXPECT_EQ(ouvert, fichiers.front());
-    recents.element(1)->trigger();
-    EXPECT_EQ(ouvert, fichiers.back());
+    recent.element(10)->trigger();
+    EXPECT_EQ(ouvert, files.front());
+    recent.element(1)->trigger();
+    EXPECT_EQ(ouvert, files.back());
     EXPECT_TRUE(dialogs.messages.empty());
     menu.addAction(QStringLiteral("&Quitter"));
     menu.popup(QPoint(0, 0));

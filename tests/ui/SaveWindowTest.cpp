@@ -46,11 +46,11 @@ protected:
     }
 
     std::unique_ptr<SaveWindow> fenetre(const QString& file) {
-        auto w = std::make_unique<SaveWindow>(banc_->partie->session(), banc_->settings,
-                                              Colour::White, catalogue_, dialogs_, &recents_);
-        w->setFileChooser([file, this](QWidget*, const QString& titre, const QString& propose,
-                                          const QString& filtre) {
-            demandes_.push_back({titre, propose, filtre});
+        auto w = std::make_unique<SaveWindow>(banc_->game->session(), banc_->settings,
+                                              Colour::White, catalogue_, dialogs_, &recent_);
+        w->setFileChooser([file, this](QWidget*, const QString& title, const QString& propose,
+                                          const QString& filter) {
+            demandes_.push_back({title, propose, filter});
             return file;
         });
         return w;
@@ -60,7 +60,7 @@ protected:
     QTemporaryDir dir_;
     Catalogue catalogue_;
     ScriptedDialogs dialogs_;
-    RecentFiles recents_{dir_.filePath(QStringLiteral("recents.ini"))};
+    RecentFiles recent_{dir_.filePath(QStringLiteral("recents.ini"))};
     std::unique_ptr<Banc> banc_;
     std::vector<std::array<QString, 3>> demandes_;
 };
@@ -95,7 +95,7 @@ TEST_F(SaveWindowTest, OpensWithTheRecordAndSavesItAsEdited) {
     EXPECT_EQ(lire(f), crlf + "\r\n");
     EXPECT_EQ(w->result(), QDialog::Accepted);
     EXPECT_EQ(enregistre.count(), 1);
-    EXPECT_EQ(recents_.list().front(), f.toStdString());
+    EXPECT_EQ(recent_.list().front(), f.toStdString());
     ASSERT_EQ(dialogs_.messages.size(), 1u);
     EXPECT_EQ(dialogs_.messages[0].text, "La partie a été enregistrée.");
 }
@@ -134,7 +134,7 @@ TEST_F(SaveWindowTest, CancelledChoiceOrRefusedWriteKeepsTheWindowOpen) {
         EXPECT_EQ(dialogs_.messages.size(), f.isEmpty() ? 0u : 1u);
     }
     EXPECT_TRUE(dialogs_.a_montre("La partie n'a pas pu être enregistrée"));
-    EXPECT_TRUE(recents_.list().empty());
+    EXPECT_TRUE(recent_.list().empty());
 }
 
 TEST_F(SaveWindowTest, SavesAsAnXmlGameList) {
@@ -153,10 +153,10 @@ TEST_F(SaveWindowTest, SavesAsAnXmlGameList) {
     EXPECT_EQ(demandes_[0][2], QStringLiteral("Fichiers XML (*.xml)"));
     const std::string xml = lire(f);
     EXPECT_TRUE(xml.ends_with("</GAME>\r\n</LIST>\r\n")) << xml;
-    const std::string partie = "<GAME>\r\n<Event>Partie d&apos;échecs</Event>\r\n";
-    std::size_t parties = 0;
-    for (auto i = xml.find(partie); i != std::string::npos; i = xml.find(partie, i + 1)) ++parties;
-    EXPECT_EQ(parties, 2u) << xml; // the second save was added to the list
+    const std::string game = "<GAME>\r\n<Event>Partie d&apos;échecs</Event>\r\n";
+    std::size_t games = 0;
+    for (auto i = xml.find(game); i != std::string::npos; i = xml.find(game, i + 1)) ++games;
+    EXPECT_EQ(games, 2u) << xml; // the second save was added to the list
     EXPECT_NE(xml.find("<White>Alice</White>\r\n<Black>Quarvelin</Black>"), std::string::npos);
     EXPECT_NE(xml.find("<Move>1.e4 c5  {Sicilienne} 2.Nf3 *</Move>"), std::string::npos) << xml;
     EXPECT_EQ(dialogs_.messages.size(), 2u);

@@ -30,12 +30,12 @@ const std::string Document = "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<LI
 struct Fenetre {
     Catalogue catalogue;
     RecordingDialogs dialogs;
-    RecordingCommentary commentaire;
+    RecordingCommentary commentary;
     std::unique_ptr<XmlGameWindow> w;
 
     Fenetre() {
         catalogue.appliquer_langue(1);
-        w = std::make_unique<XmlGameWindow>(catalogue, commentaire, QStringLiteral("/opt"),
+        w = std::make_unique<XmlGameWindow>(catalogue, commentary, QStringLiteral("/opt"),
                                             &dialogs);
     }
     template <class T> T* controle(const char* name) {
@@ -107,16 +107,16 @@ TEST(XmlGameWindow, ALoadedGameIsHandedOnAndTheButtonsComeBack) {
     serveur.servir("/partie.xml", {200, "OK", Document});
     Fenetre f;
     f.w->show();
-    QSignalSpy recue(f.w.get(), &XmlGameWindow::partieRecue);
-    QTest::keyClicks(f.text1(), QString::fromStdString(serveur.adresse("/partie.xml")).mid(7));
+    QSignalSpy received(f.w.get(), &XmlGameWindow::partieRecue);
+    QTest::keyClicks(f.text1(), QString::fromStdString(serveur.address("/partie.xml")).mid(7));
     ASSERT_TRUE(f.command2()->isEnabled());
     f.command2()->click();
     EXPECT_FALSE(f.command2()->isEnabled());
     EXPECT_FALSE(f.command3()->isEnabled());
-    ASSERT_TRUE(recue.wait(10000));
-    EXPECT_EQ(recue[0][0].toString(), QStringLiteral("[White \"Zoë & Co\"]\r\n\r\n"));
-    EXPECT_EQ(recue[0][1].toString(), QStringLiteral("1.d4 d5 2.c4 1/2-1/2 "));
-    EXPECT_EQ(recue[0][2].toString(), QStringLiteral("1/2-1/2"));
+    ASSERT_TRUE(received.wait(10000));
+    EXPECT_EQ(received[0][0].toString(), QStringLiteral("[White \"Zoë & Co\"]\r\n\r\n"));
+    EXPECT_EQ(received[0][1].toString(), QStringLiteral("1.d4 d5 2.c4 1/2-1/2 "));
+    EXPECT_EQ(received[0][2].toString(), QStringLiteral("1/2-1/2"));
     ASSERT_EQ(f.dialogs.messages.size(), 1u);
     EXPECT_EQ(f.dialogs.messages[0].title, "Partie téléchargée");
     EXPECT_TRUE(f.command2()->isEnabled());
@@ -126,7 +126,7 @@ TEST(XmlGameWindow, ALoadedGameIsHandedOnAndTheButtonsComeBack) {
 TEST(XmlGameWindow, AFailedLoadIsReportedInTheUsersLanguage) {
     ServeurHttpLocal serveur;
     Fenetre f;
-    f.text1()->setText(QString::fromStdString(serveur.adresse("/absent.xml")));
+    f.text1()->setText(QString::fromStdString(serveur.address("/absent.xml")));
     f.w->charger_partie();
     QElapsedTimer montre;
     montre.start();
@@ -136,7 +136,7 @@ TEST(XmlGameWindow, AFailedLoadIsReportedInTheUsersLanguage) {
     EXPECT_EQ(f.dialogs.messages[0].text,
               "Le document XML ne peut pas être chargé.\nLe serveur a répondu par une erreur : "
               "404 Not Found\n" +
-                  serveur.adresse("/absent.xml"));
+                  serveur.address("/absent.xml"));
     EXPECT_TRUE(f.command2()->isEnabled());
 }
 
@@ -145,17 +145,17 @@ TEST(XmlGameWindow, ClosingDuringTheWaitDropsTheLoad) {
     serveur.servir("/lent", {200, "OK", "", true});
     Fenetre f;
     f.w->show();
-    QSignalSpy recue(f.w.get(), &XmlGameWindow::partieRecue);
-    f.text1()->setText(QString::fromStdString(serveur.adresse("/lent")));
+    QSignalSpy received(f.w.get(), &XmlGameWindow::partieRecue);
+    f.text1()->setText(QString::fromStdString(serveur.address("/lent")));
     f.w->charger_partie();
-    EXPECT_TRUE(f.w->controleur().en_cours());
+    EXPECT_TRUE(f.w->controleur().inProgress());
     capturer(*f.w, QStringLiteral("xml-chargement"));
     f.controle<QPushButton>("Command1")->click();
     EXPECT_FALSE(f.w->isVisible());
-    EXPECT_FALSE(f.w->controleur().en_cours());
+    EXPECT_FALSE(f.w->controleur().inProgress());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     QTest::qWait(200);
-    EXPECT_EQ(recue.count(), 0);
+    EXPECT_EQ(received.count(), 0);
     EXPECT_TRUE(f.dialogs.messages.empty());
 }
 

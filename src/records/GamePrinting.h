@@ -1,0 +1,37 @@
+#pragma once
+// What the printed game holds, line by line, in its three layouts: the record as text, the move
+// list, and the moves with a board after each.
+#include "config/Settings.h"
+#include "localisation/TextCatalogue.h"
+#include "records/PrintedLine.h"
+#include "session/GameSession.h"
+
+#include <chrono>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quarvelin {
+// Characters of a printed line of the record; longer lines go on in the next one.
+inline constexpr std::size_t PrintWidth = 70;
+
+enum class GameLayout { Pgn = 0, Moves = 1, Diagrams = 2 };
+
+// Consecutive pieces of `largeur` characters (UTF-8 sequences kept whole), the last holding
+// the rest; an empty text gives no piece.
+std::vector<std::string> cut(std::string_view text, std::size_t width = PrintWidth);
+
+// "QUARVELIN - Partie - 04/12/2026"
+std::string printTitle(const TextCatalogue& catalogue, std::chrono::year_month_day d);
+
+// The game in play in one of the layouts; the diagram layout puts `perLine` boards in a row.
+std::vector<PrintedLine> gamePrint(const GameSession& s, const Settings& settings,
+                                             Colour player, std::chrono::year_month_day d,
+                                             const TextCatalogue& catalogue,
+                                             GameLayout layout, int perLine = 3);
+
+// A record as the save window holds it, in the layout of the record as text.
+std::vector<PrintedLine> textPrint(std::string_view text, std::chrono::year_month_day d,
+                                            const TextCatalogue& catalogue);
+
+} // namespace quarvelin

@@ -1,0 +1,31 @@
+#pragma once
+// Where games start in PGN text: a line whose first non-blank characters are "[Event " (the tag
+// name in exactly that case). Searched for with memchr on '[', so a scan runs at the speed of
+// memory rather than byte by byte.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quarvelin {
+
+struct StartSearch {
+    static constexpr std::size_t None = std::string::npos;
+    std::size_t line = None; // start of the game's first line, Aucun when none was found
+    std::size_t bracket = 0;   // its '['
+    // With nothing found: where to search again once more text is appended (a candidate too
+    // near the end to tell), or the text's size.
+    std::size_t resumption = 0;
+};
+
+// Searches texte from `depuis`. lineStart: whether texte[0] starts a line (only blanks
+// before it on its line). complet: nothing follows the text, so a candidate cut short by its
+// end is not a game start.
+StartSearch findGameStart(std::string_view text, std::size_t from, bool lineStart,
+                                     bool complete);
+
+// Whether the end of texte lies at a line start, given the same for its beginning.
+bool endsAtLineStart(std::string_view text, bool lineStart);
+
+inline bool lineWhite(char c) { return c == ' ' || c == '\t'; }
+
+} // namespace quarvelin

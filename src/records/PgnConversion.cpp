@@ -1,0 +1,562 @@
+#include "records/PgnConversion.h"
+
+#include "records/GameStart.h"
+#include "records/PgnIndex.h"
+#include "records/PgnReader.h"
+#include "session/Annulation.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QUrl>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <unistd.h>
+
+namespace quarvelin {
+
+namespace {
+
+constexpr std::size_t Block = 1 << 20;
+constexpr std::size_t WriteThreshold = 1 << 20;
+// Problems told one by one in the final message; the rest are only counted.
+constexpr std::size_t DetailedProblems = 10;
+constexpr std::string_view LineEnd = "\r\n";
+
+// Only the blanks a game start may follow are taken from the front, so no line becomes the
+// start of a game it was not.
+std::string_view rogner(std::string_view s) {
+    while (!s.empty() && lineWhite(s.front())) s.remove_prefix(1);
+    while (!s.empty() && (lineWhite(s.back()) || s.back() == '\r')) s.remove_suffix(1);
+    return s;
+}
+
+std::string why(int error) { return std::strerror(error); }
+
+// One game's lines as the PGN conversion writes them, fed in pieces of whole lines.
+class CopyLines {
+public:
+    explicit CopyLines(std::string& sortie) : sortie_(sortie) {}
+
+    void lines(std::string_view text) {
+        while (!text.empty()) {
+            const std::size_t end = text.find('\n');
+            std::string_view l = rogner(text.substr(0, end));
+            // "[Event " starts a game; cut to "[Event" it would not, and the copy would lose
+            // its first game or merge two.
+            if (l == "[Event" && text.substr(0, end).find("[Event ") != std::string_view::npos)
+                l = "[Event ";
+            line(l);
+            text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+        }
+    }
+
+    void finish() {
+        sortie_.append(LineEnd);
+        header_ = true;
+        tags_ = false;
+    }
+
+private:
+    void line(std::string_view l) {
+        if (l.empty()) {
+            // An empty line ends the tags, as it does for the index.
+            if (tags_) header_ = false;
+            return;
+        }
+        if (header_ && l.front() == '[') {
+            tags_ = true;
+        } else if (header_ || tags_) {
+            if (tags_) sortie_.append(LineEnd);
+            header_ = tags_ = false;
+        }
+        sortie_.append(l).append(LineEnd);
+    }
+
+    std::string& sortie_;
+    bool header_ = true; // still in the tag lines
+    bool tags_ = false;  // tag lines written, the empty line after them not yet
+};
+
+// The source read forward in large blocks: games asked for in file order are found without
+// reading any block twice.
+class FollowedSource {
+public:
+    explicit FollowedSource(std::istream& in) : in_(in) {}
+
+    // Copies the game whose first line is at `position`, up to the next game's first line.
+    // vider is called whenever the output has grown large.
+    void copy(std::uint64_t position, std::string& sortie,
+                const std::function<void(std::string&)>& clear) {
+        place(position);
+        CopyLines lineCopier(sortie);
+        std::size_t from = 0;
+        bool first = true; // the game's own first line is still ahead
+        for (;;) {
+            if (reste().empty() && !end_) read();
+            const std::string_view text = reste();
+            const StartSearch r = findGameStart(text, from, true, end_);
+            if (r.line == 0 && first) {
+                from = r.bracket + 1;
+                first = false;
+                continue;
+            }
+            if (r.line != StartSearch::None || end_) {
+                const std::size_t end = r.line != StartSearch::None ? r.line : text.size();
+                lineCopier.lines(text.substr(0, end));
+                consume(end);
+                lineCopier.finish();
+                return;
+            }
+            // The whole lines before the point the search goes on from can go out now, so a
+            // game of any length needs no more than a few blocks.
+            const std::size_t nl =
+                r.resumption == 0 ? std::string_view::npos : text.rfind('\n', r.resumption - 1);
+            if (nl != std::string_view::npos) {
+                lineCopier.lines(text.substr(0, nl + 1));
+                consume(nl + 1);
+                from = r.resumption - (nl + 1);
+                first = false;
+                if (sortie.size() >= WriteThreshold) clear(sortie);
+            } else {
+                from = r.resumption;
+            }
+            read();
+        }
+    }
+
+    bool error() const { return error_; }
+
+private:
+    std::string_view reste() const { return std::string_view(tampon_).substr(start_); }
+
+    void place(std::uint64_t position) {
+        if (position >= base_ && position - base_ <= reste().size()) {
+            consume(static_cast<std::size_t>(position - base_));
+            return;
+        }
+        tampon_.clear();
+        start_ = 0;
+        in_.clear();
+        in_.seekg(static_cast<std::streamoff>(position));
+        base_ = position;
+        end_ = !in_;
+    }
+
+    void consume(std::size_t n) {
+        start_ += n;
+        base_ += n;
+    }
+
+    void read() {
+        if (end_) return;
+        // What was used goes once a block, not once a game.
+        tampon_.erase(0, start_);
+        start_ = 0;
+        const std::size_t avant = tampon_.size();
+        tampon_.resize(avant + Block);
+        in_.read(tampon_.data() + avant, static_cast<std::streamsize>(Block));
+        tampon_.resize(avant + static_cast<std::size_t>(in_.gcount()));
+        if (!in_) {
+            end_ = true;
+            error_ = error_ || in_.bad();
+        }
+    }
+
+    std::istream& in_;
+    std::string tampon_;
+    std::size_t start_ = 0;  // what is before it has been used
+    std::uint64_t base_ = 0; // file position of tampon_[start_]
+    bool end_ = false;
+    bool error_ = false;
+};
+
+// Files written beside their targets and put in place together once everything is written;
+// those never put in place are removed.
+class PendingFiles {
+public:
+    PendingFiles() = default;
+    PendingFiles(const PendingFiles&) = delete;
+    PendingFiles& operator=(const PendingFiles&) = delete;
+    ~PendingFiles() {
+        for (const Attente& a : attente_) ::unlink(a.temporary.c_str());
+    }
+
+    // Empty on success, else why not.
+    std::string write(const std::string& path, std::string_view content) {
+        namespace fs = std::filesystem;
+        std::error_code ec;
+        // Through a link, the file it leads to is the one replaced.
+        std::string target = path;
+        if (fs::is_symlink(path, ec)) {
+            const fs::path real = fs::weakly_canonical(path, ec);
+            if (!ec) target = real.string();
+        }
+        if (fs::is_directory(target, ec)) return why(EISDIR);
+        std::string temp;
+        int fd = -1;
+        // O_EXCL keeps a file of the user's that has the temporary name safe.
+        for (int trial = 0; trial < 100 && fd < 0; ++trial) {
+            temp = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(trial);
+            fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd < 0 && errno != EEXIST) break;
+        }
+        if (fd < 0) return why(errno);
+        std::size_t fait = 0;
+        int error = 0;
+        while (fait < content.size()) {
+            const ssize_t n = ::write(fd, content.data() + fait, content.size() - fait);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                error = n == 0 ? EIO : errno;
+                break;
+            }
+            fait += static_cast<std::size_t>(n);
+        }
+        // On disk before it replaces anything, so a crash leaves one whole file or the other.
+        if (error == 0 && ::fsync(fd) != 0) error = errno;
+        if (::close(fd) != 0 && error == 0) error = errno;
+        if (error != 0) {
+            ::unlink(temp.c_str());
+            return why(error);
+        }
+        attente_.push_back({temp, target});
+        return {};
+    }
+
+    // Puts every file in place; empty on success, else the file that failed and why.
+    std::string validate() {
+        for (std::size_t i = 0; i < attente_.size(); ++i) {
+            if (::rename(attente_[i].temporary.c_str(), attente_[i].target.c_str()) != 0) {
+                const std::string reason = attente_[i].target + " : " + why(errno);
+                attente_.erase(attente_.begin(), attente_.begin() + static_cast<std::ptrdiff_t>(i));
+                return reason;
+            }
+        }
+        attente_.clear();
+        return {};
+    }
+
+private:
+    struct Attente {
+        std::string temporary, target;
+    };
+    std::vector<Attente> attente_;
+};
+
+// The progress of both steps on one scale: the scan up to `shareScan`, the writing after.
+class Progress {
+public:
+    Progress(const ConversionProgress& progression, int shareScan)
+        : progression_(progression), shareScan_(shareScan) {}
+
+    void scan(int percent, std::int64_t acceptedCount, std::int64_t views) {
+        say(percent * shareScan_ / 100, acceptedCount, views);
+    }
+    void writing(std::size_t doneCount, std::size_t total, std::int64_t acceptedCount,
+                  std::int64_t views) {
+        const int part = total == 0 ? 100 : static_cast<int>(doneCount * 100 / total);
+        say(shareScan_ + part * (100 - shareScan_) / 100, acceptedCount, views);
+    }
+
+private:
+    void say(int percent, std::int64_t acceptedCount, std::int64_t views) {
+        if (!progression_ || percent == last_) return;
+        last_ = percent;
+        progression_(percent, acceptedCount, views);
+    }
+
+    const ConversionProgress& progression_;
+    int shareScan_;
+    int last_ = -1;
+};
+
+std::string fileAddress(const std::string& path) {
+    const QString absolute = QFileInfo(QString::fromStdString(path)).absoluteFilePath();
+    // Encoded, so a name with spaces or accents is still one valid address.
+    return QUrl::fromLocalFile(absolute).toString(QUrl::FullyEncoded).toStdString();
+}
+
+XmlGame xmlGame(ParsedGame&& lue) {
+    XmlGame p;
+    p.header = std::move(lue.GameText);
+    p.tags = std::move(lue.tags);
+    p.moves = std::move(lue.GameMoveText);
+    p.result = std::move(lue.GameResult);
+    return p;
+}
+
+void writeError(ConversionResult& r, const std::string& path, const std::string& reason) {
+    r.error = ConversionResult::Error::Writing;
+    r.detail = reason.empty() ? path : path + " : " + reason;
+}
+
+// Writes the games to one PGN file, each as it was written in the source.
+void toPgn(std::istream& in, const PgnIndex& index, const std::string& target,
+              ConversionResult& r, Progress& progress) {
+    QSaveFile file(QString::fromStdString(target));
+    if (!file.open(QIODevice::WriteOnly)) {
+        writeError(r, target, file.errorString().toStdString());
+        return;
+    }
+    bool ok = true;
+    auto clear = [&](std::string& s) {
+        if (ok && !s.empty())
+            ok = file.write(s.data(), static_cast<qint64>(s.size())) ==
+                 static_cast<qint64>(s.size());
+        s.clear();
+    };
+    FollowedSource source(in);
+    std::string sortie;
+    for (std::size_t i = 0; i < index.size() && ok; ++i) {
+        if (annulation_demandee()) {
+            r.cancelled = true;
+            file.cancelWriting();
+            return;
+        }
+        source.copy(index.position(i), sortie, clear);
+        if (sortie.size() >= WriteThreshold) clear(sortie);
+        ++r.writtenCount;
+        progress.writing(i + 1, index.size(), static_cast<std::int64_t>(index.size()),
+                            index.views());
+    }
+    clear(sortie);
+    if (source.error()) {
+        r.error = ConversionResult::Error::SourceReading;
+        file.cancelWriting();
+        return;
+    }
+    if (!ok) {
+        writeError(r, target, file.errorString().toStdString());
+        file.cancelWriting();
+        return;
+    }
+    if (!file.commit()) {
+        writeError(r, target, file.errorString().toStdString());
+        return;
+    }
+    r.files.push_back(target);
+}
+
+// Writes the games as XML records: all in the target, or each in a file of its own.
+void toXml(std::istream& in, const PgnIndex& index, const std::string& target,
+              const ConversionOptions& options, ConversionResult& r, Progress& progress) {
+    PendingFiles attente;
+    XmlWriter list;
+    const std::string timestamp = XmlWriter::currentTimestamp();
+    if (!options.onePerFile) {
+        if (WriteFailure e = list.open(target, XmlWriter::Mode::Replace)) {
+            writeError(r, target, e.detail);
+            return;
+        }
+    }
+    for (std::size_t i = 0; i < index.size(); ++i) {
+        if (annulation_demandee()) {
+            r.cancelled = true;
+            r.files.clear();
+            return; // the writer and the files waiting are dropped with the target untouched
+        }
+        ParsedGame lue = readPgnGame(in, index.position(i));
+        if (lue.error == TextKey::FileReadError) {
+            r.error = ConversionResult::Error::SourceReading;
+            r.files.clear();
+            return;
+        }
+        const auto number = static_cast<std::int64_t>(i + 1);
+        // Nothing read: no game to write, only to tell of.
+        const bool empty = lue.error == TextKey::NoGameAtPlace;
+        if (!lue.ok())
+            r.problems.push_back({number, !empty, lue.error, lue.errorNumber, lue.detail});
+        if (!empty) {
+            const XmlGame game = xmlGame(std::move(lue));
+            if (options.onePerFile) {
+                const std::string path = gameFileName(target, number);
+                std::string document = XmlWriter::documentStart(timestamp);
+                document.append(XmlWriter::gameBlock(game)).append("</LIST>");
+                document.append(LineEnd);
+                if (const std::string reason = attente.write(path, document); !reason.empty()) {
+                    writeError(r, path, reason);
+                    r.files.clear();
+                    return;
+                }
+                r.files.push_back(path);
+            } else {
+                list.write(game);
+            }
+            ++r.writtenCount;
+        }
+        progress.writing(i + 1, index.size(), static_cast<std::int64_t>(index.size()),
+                            index.views());
+    }
+    if (!options.onePerFile) r.files.push_back(target);
+
+    if (options.addressFile) {
+        std::string addresses;
+        for (const std::string& f : r.files) addresses.append(fileAddress(f)).append("\n");
+        const std::string path = addressFileName(target);
+        if (const std::string reason = attente.write(path, addresses); !reason.empty()) {
+            writeError(r, path, reason);
+            r.files.clear();
+            return;
+        }
+        r.addressFile = path;
+    }
+    if (!options.onePerFile) {
+        if (WriteFailure e = list.finish()) {
+            writeError(r, target, e.detail);
+            r.files.clear();
+            r.addressFile.clear();
+            return;
+        }
+    }
+    if (const std::string reason = attente.validate(); !reason.empty()) {
+        r.error = ConversionResult::Error::Writing;
+        r.detail = reason;
+    }
+}
+
+} // namespace
+
+ConversionResult convertir_fichier_pgn(const std::string& source, const std::string& target,
+                                         const GameFilter& filter,
+                                         const ConversionOptions& options,
+                                         const ConversionProgress& progression) {
+    ConversionResult r;
+    std::error_code ec;
+    if (!std::filesystem::exists(source, ec) || std::filesystem::is_directory(source, ec)) {
+        r.error = ConversionResult::Error::SourceMissing;
+        r.detail = source;
+        return r;
+    }
+    // The scan is quick beside reading every move for XML; copying the text is not.
+    Progress progress(progression, options.format == ConversionFormat::Xml ? 5 : 50);
+    GameFilter all = filter;
+    all.maximum = std::numeric_limits<std::int64_t>::max();
+    std::optional<PgnIndex> index = PgnIndex::indexFile(
+        source, all, [&](int percent, std::int64_t listed, std::int64_t views) {
+            progress.scan(percent, listed, views);
+        });
+    if (!index || index->readError()) {
+        r.error = ConversionResult::Error::SourceReading;
+        r.detail = source;
+        return r;
+    }
+    r.readCount = index->views();
+    if (index->cancelled()) {
+        r.cancelled = true;
+        return r;
+    }
+    std::ifstream in(source, std::ios::binary);
+    if (!in) {
+        r.error = ConversionResult::Error::SourceReading;
+        r.detail = source;
+        return r;
+    }
+    if (options.format == ConversionFormat::Pgn)
+        toPgn(in, *index, target, r, progress);
+    else
+        toXml(in, *index, target, options, r, progress);
+    if (r.error == ConversionResult::Error::SourceReading) r.detail = source;
+    if (!r.success())
+        r.writtenCount = 0; // nothing was put in place
+    else
+        progress.writing(1, 1, static_cast<std::int64_t>(index->size()), index->views());
+    return r;
+}
+
+std::string message_conversion(const ConversionResult& r, const TextCatalogue& catalogue) {
+    switch (r.error) {
+    case ConversionResult::Error::SourceMissing:
+        return catalogue.text(TextKey::FileNotFound) + " (" + r.detail + ")";
+    case ConversionResult::Error::SourceReading:
+        return catalogue.text(TextKey::FileReadError) + r.detail;
+    case ConversionResult::Error::Writing:
+        return catalogue.text(TextKey::FileNotWritten) + r.detail;
+    case ConversionResult::Error::None:
+        break;
+    }
+    if (r.cancelled) return catalogue.text(TextKey::ConversionCancelled);
+
+    std::string text = catalogue.text(TextKey::ConversionFinished) + std::to_string(r.writtenCount) +
+                        catalogue.text(TextKey::GamesReadCount) + std::to_string(r.readCount);
+    std::int64_t withError = 0, notWritten = 0;
+    for (const ConversionProblem& p : r.problems) (p.written ? withError : notWritten) += 1;
+    if (withError > 0)
+        text += catalogue.text(TextKey::GamesWithReadingError) + std::to_string(withError);
+    if (notWritten > 0)
+        text += catalogue.text(TextKey::UnreadableGamesNotWritten) + std::to_string(notWritten);
+    auto replace = [](std::string pattern, std::int64_t n) {
+        if (std::size_t mark = pattern.find("%1"); mark != std::string::npos)
+            pattern.replace(mark, 2, std::to_string(n));
+        return pattern;
+    };
+    for (std::size_t i = 0; i < r.problems.size() && i < DetailedProblems; ++i) {
+        const ConversionProblem& p = r.problems[i];
+        ParsedGame lue;
+        lue.error = p.error;
+        lue.errorNumber = p.errorNumber;
+        lue.detail = p.detail;
+        text += replace(catalogue.text(TextKey::GameNumber), p.number) +
+                 readingMessage(lue, catalogue);
+    }
+    if (r.problems.size() > DetailedProblems)
+        text += replace(catalogue.text(TextKey::AndMore),
+                           static_cast<std::int64_t>(r.problems.size() - DetailedProblems));
+    if (!r.addressFile.empty())
+        text += catalogue.text(TextKey::AddressFile) + r.addressFile;
+    return text;
+}
+
+namespace {
+
+// The place of the dot that starts the name's extension; npos when it has none (a dot in a
+// folder's name or at the start of the name is none).
+std::size_t point_extension(const std::string& path) {
+    const std::size_t barre = path.rfind('/');
+    const std::size_t nameStart = barre == std::string::npos ? 0 : barre + 1;
+    const std::size_t point = path.rfind('.');
+    return point != std::string::npos && point > nameStart ? point : std::string::npos;
+}
+
+} // namespace
+
+std::optional<ConversionFormat> targetFormat(const std::string& path) {
+    const std::size_t point = point_extension(path);
+    if (point == std::string::npos) return std::nullopt;
+    std::string extension = path.substr(point + 1);
+    for (char& c : extension)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (extension == "xml") return ConversionFormat::Xml;
+    if (extension == "pgn") return ConversionFormat::Pgn;
+    return std::nullopt;
+}
+
+std::string gameFileName(const std::string& target, std::int64_t number) {
+    std::string n = std::to_string(number);
+    if (n.size() < 4) n.insert(0, 4 - n.size(), '0');
+    const std::size_t point = point_extension(target);
+    if (point == std::string::npos) return target + "_" + n;
+    return target.substr(0, point) + "_" + n + target.substr(point);
+}
+
+std::string addressFileName(const std::string& target) {
+    const std::size_t point = point_extension(target);
+    std::string name = (point == std::string::npos ? target : target.substr(0, point)) + ".txt";
+    // A target that is itself a .txt file keeps its content.
+    if (name == target) name += ".txt";
+    return name;
+}
+
+std::string copyPgnGame(std::string_view text) {
+    std::string sortie;
+    CopyLines lineCopier(sortie);
+    lineCopier.lines(text);
+    lineCopier.finish();
+    return sortie;
+}
+
+} // namespace quarvelin

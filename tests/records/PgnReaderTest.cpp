@@ -1,0 +1,171 @@
+#include "records/PgnReader.h"
+
+#include "localisation/Catalogue.h"
+#include "records/PgnIndex.h"
+#include "support/TestDoubles.h"
+
+#include "support/PartiesDuTexte.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+
+using namespace quarvelin;
+using namespace quarvelin::test;
+
+namespace {
+
+std::string read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+ParsedGame oneGame(const std::string& moves, const std::string& tags = "[Event \"e\"]\n") {
+    std::istringstream in(tags + "\n" + moves + "\n");
+    return readPgnGame(in, 0);
+}
+
+std::map<std::size_t, std::string> comments(const ParsedGame& p) {
+    std::map<std::size_t, std::string> m;
+    for (std::size_t i = 0; i < p.comments.size(); ++i)
+        if (!p.comments[i].empty()) m[i] = p.comments[i];
+    return m;
+}
+
+TEST(PgnReader, FilesEachCommentUnderTheHalfMoveBeforeIt) {
+    struct Case {
+        const char* moves;
+        std::map<std::size_t, std::string> expectedList;
+    };
+    const Case cases[] = {
+        {"1.e4 {a} e5 {b} *", {{1, "a"}, {2, "b"}}},
+        // Written apart from its number, White's move reads as Black's.
+        {"1. e4 {c} *", {{2, "c"}}},
+        {"1.e4 e5 2.Nf3 {d} Nc6 {e} 3.Bb5 *", {{3, "d"}, {4, "e"}}},
+        {"1.e4 e5 {x}\n{y} 2.Nf3 *", {{2, "x y"}}},
+        {"1.e4 {over\r\n   two lines } e5 *", {{1, "over two lines"}}},
+        {"1.e4 ; to the end of the line\ne5 *", {{1, "to the end of the line"}}},
+        {"{before the first move} 1.e4 *", {{0, "before the first move"}}},
+        {"1.e4 $1 {after a NAG} e5 !? {after a glyph} *",
+         {{1, "after a NAG"}, {2, "after a glyph"}}},
+        {"1.e4 (1.d4 {in a variation} d5) e5 *", {}},
+        {"1.e4 e5 2.Nf3 {} *", {}},
+        // A Black move carrying its own number.
+        {"1.e4 e5 2.Nf3 2...Nc6 {f} 3.Bb5 *", {{4, "f"}}},
+        {"1.e4 e5 2.Nf3 2... {g} Nc6 *", {{4, "g"}}},
+        // Long notation: the full stops of "e.p." are no move number.
+        {"1.e2-e4 d7-d5 2.e4-e5 f7-f5 3.e5xf6e.p. {h} e7xf6 {i} *", {{5, "h"}, {6, "i"}}},
+        {"1.a2-a3 d7-d5 2.a3-a4 d5-d4 3.e2-e4 d4xe3e.p. {j} *", {{6, "j"}}},
+        {"1. e2-e4 d7-d5 2. e4-e5 f7-f5 3. e5xf6e.p. e7xf6 {k} *", {{6, "k"}}},
+    };
+    for (const Case& c : cases) {
+        ParsedGame p = oneGame(c.moves);
+        EXPECT_TRUE(p.ok()) << c.moves << ": "
+                            << quarvelin::offsetOf(p.error.value_or(quarvelin::TextKey{})) << " "
+                            << p.detail;
+        EXPECT_EQ(comments(p), c.expectedList) << c.moves;
+    }
+}
+
+TEST(PgnReader, KeepsVariationsNagsAndEscapesOutOfTheMainLine) {
+    ParsedGame p = oneGame("1. e4 e5 2. Nf3 $1 (2. f4 exf4 (2... d5 {counter}) 3. Nf3)\n"
+                             "%escape line 2. d4\n"
+                             "2... Nc6 3.Bb5!? a6 1-0",
+                             "[Event \"v\"]\r\n[White \"A \\\"quoted\\\" name\"]\r\n");
+    ASSERT_TRUE(p.ok()) << p.detail;
+    EXPECT_EQ(p.GameMoveText, "1.e4 e5 2.Nf3 Nc6 3.Bb5!? a6");
+    EXPECT_EQ(p.GameResult, "1-0");
+    EXPECT_EQ(p.GameText, "[Event \"v\"]\r\n[White \"A \\\"quoted\\\" name\"]\r\n\r\n");
+    ASSERT_EQ(p.variations.size(), 1u);
+    EXPECT_EQ(p.variations[0].halfMove, 3);
+    EXPECT_EQ(p.variations[0].text, "(2. f4 exf4 (2... d5 {counter}) 3. Nf3)");
+    EXPECT_TRUE(p.comments.empty());
+}
+
+TEST(PgnReader, ReadsAnyMoveNumberStyle) {
+    for (const char* moves :
+         {"1.e4 e5 2.Nf3 Nc6 *", "1. e4 e5 2. Nf3 Nc6 *", "1. e4 1... e5 2. Nf3 2...Nc6 *",
+          "1 e4 e5 2 Nf3 Nc6 *", "e4 e5 Nf3 Nc6 *", "1.e4 1...e5 2.Nf3 2. .. Nc6 *"}) {
+        ParsedGame p = oneGame(moves);
+        EXPECT_TRUE(p.ok()) << moves << ": " << p.detail;
+        EXPECT_EQ(p.GameMoveText, "1.e4 e5 2.Nf3 Nc6") << moves;
+    }
+}
+
+TEST(PgnReader, GamesFromAFenPositionAreNumberedFromIt) {
+    ParsedGame p = oneGame("30... Kd7 (30... Ke7 31. Kf2) 31.Kf2 {quiet} *",
+                             "[Event \"fen\"]\n[SetUp \"1\"]\n"
+                             "[FEN \"4k3/8/8/8/8/8/4P3/4K3 b - - 0 30\"]\n");
+    ASSERT_TRUE(p.ok()) << p.detail;
+    EXPECT_EQ(p.FenDepart, "4k3/8/8/8/8/8/4P3/4K3 b - - 0 30");
+    EXPECT_EQ(p.GameMoveText, "30...Kd7 31.Kf2");
+    ASSERT_EQ(p.variations.size(), 1u);
+    EXPECT_EQ(p.variations[0].halfMove, 60);
+    EXPECT_EQ(comments(p), (std::map<std::size_t, std::string>{{61, "quiet"}}));
+}
+
+TEST(PgnReader, ReadsWindowsNamesAsUtf8) {
+    ParsedGame p = oneGame("1.e4 {gagn\xE9} *", "[Event \"x\"]\n[White \"M\xFCller\"]\n");
+    EXPECT_EQ(p.GameText, "[Event \"x\"]\r\n[White \"Müller\"]\r\n\r\n");
+    EXPECT_EQ(comments(p), (std::map<std::size_t, std::string>{{1, "gagné"}}));
+}
+
+TEST(PgnReader, EachPlaceOfTheIndexReadsItsOwnGame) {
+    std::string text = read(std::string(QUARVELIN_TEST_DATA) + "/varied.pgn");
+    std::vector<ParsedGame> games = lire_parties(text);
+    const std::vector<std::string> events = {
+        "Paris opera",  "Club game",           "Promotions",
+        "Black side",   "Black to move first", "No result, next game follows",
+        "Windows lines"};
+    ASSERT_EQ(games.size(), events.size());
+    for (std::size_t i = 0; i < games.size(); ++i) {
+        EXPECT_TRUE(games[i].ok()) << events[i] << ": " << games[i].detail;
+        EXPECT_EQ(games[i].GameText.rfind("[Event \"" + events[i] + "\"]\r\n", 0), 0u)
+            << events[i];
+    }
+    EXPECT_EQ(games[0].GameMoveText.substr(0, 22), "1.e4 e5 2.Nf3 d6 3.d4 ");
+    EXPECT_EQ(comments(games[0]).at(6), "This is a weak move already.--Fischer");
+    EXPECT_NE(games[1].GameText.find("\r\n[White \"Müller, Jürgen\"]\r\n"), std::string::npos);
+    EXPECT_EQ(games[4].GameMoveText.substr(0, 13), "1...c5 2.Nf3 ");
+    EXPECT_EQ(games[5].GameResult, "*"); // neither a result token nor a Result tag
+}
+
+TEST(PgnReader, ABrokenGameIsReportedAndTheNextOneRead) {
+    std::vector<ParsedGame> games =
+        lire_parties(read(std::string(QUARVELIN_TEST_DATA) + "/broken.pgn"));
+    ASSERT_EQ(games.size(), 5u);
+    Catalogue catalogue;
+    catalogue.appliquer_langue(2);
+    std::vector<std::string> messages;
+    for (const ParsedGame& p : games) messages.push_back(readingMessage(p, catalogue));
+    EXPECT_EQ(messages, (std::vector<std::string>{
+                            "", "Move 2 cannot be read or played: Ke3",
+                            "Move 2 cannot be read or played: Zz9",
+                            "Start position [FEN] rejected: 8/8/8/8/8/8/8/8 w - - 0 1", ""}));
+    EXPECT_EQ(games[1].GameMoveText, "1.e4 e5 2.Ke3 Nc6");
+    EXPECT_EQ(games[4].GameMoveText, "1.d4 Nf6 2.c4 g6");
+
+    // An unclosed comment runs to the next game's first line, not into that game.
+    std::vector<ParsedGame> open = lire_parties("[Event \"a\"]\n\n1.e4 {never closed\n\n"
+                                                 "[Event \"b\"]\n\n1.d4 (1.c4 *\n\n"
+                                                 "[Event \"c\"]\n\n1.Nf3 *\n");
+    ASSERT_EQ(open.size(), 3u);
+    test::OffsetCatalogue numbers;
+    EXPECT_EQ(readingMessage(open[0], numbers), "<879>{");
+    EXPECT_EQ(open[0].GameMoveText, "1.e4");
+    EXPECT_EQ(readingMessage(open[1], numbers), "<879>(");
+    EXPECT_TRUE(open[2].ok());
+    EXPECT_EQ(open[2].GameMoveText, "1.Nf3");
+}
+
+TEST(PgnReader, NothingToReadAtAPlaceIsReported) {
+    std::istringstream in("[Event \"a\"]\n\n1.e4 *\n\n\n");
+    test::OffsetCatalogue numbers;
+    EXPECT_EQ(readingMessage(readPgnGame(in, 20), numbers), "<880>20");
+    EXPECT_EQ(readingMessage(readPgnGame(in, 1000), numbers), "<880>1000");
+    EXPECT_TRUE(readPgnGame(in, 0).ok());
+}
+
+} // namespace

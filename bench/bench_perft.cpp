@@ -43,7 +43,7 @@ constexpr Cas Positions[] = {
 
 struct Mesure {
     std::uint64_t noeuds = 0;
-    double secondes = 0; // the best of the repetitions
+    double seconds = 0; // the best of the repetitions
     bool ok = false;
 };
 
@@ -65,7 +65,7 @@ Mesure mesurer_nous(const Cas& c) {
         auto t0 = Clock::now();
         std::uint64_t n = f.perft(c.depth);
         double s = from(t0);
-        if (i == 0 || s < m.secondes) m.secondes = s;
+        if (i == 0 || s < m.seconds) m.seconds = s;
         if (i > 0 && n != m.noeuds) {
             std::fprintf(stderr, "our perft gave %llu then %llu for %s\n",
                          static_cast<unsigned long long>(m.noeuds),
@@ -187,21 +187,21 @@ bool preparer(Moteur& m) {
     return m.envoyer("isready") && m.attendre("readyok");
 }
 
-Mesure mesurer_stockfish(Moteur& moteur, const Cas& c) {
+Mesure mesurer_stockfish(Moteur& engine, const Cas& c) {
     Mesure m;
     for (int i = 0; i < Repetitions; ++i) {
         // Wait for the position to be taken before starting the clock.
-        if (!moteur.envoyer(std::string("position fen ") + c.fen) || !moteur.envoyer("isready") ||
-            !moteur.attendre("readyok"))
+        if (!engine.envoyer(std::string("position fen ") + c.fen) || !engine.envoyer("isready") ||
+            !engine.attendre("readyok"))
             return m;
         auto t0 = Clock::now();
-        if (!moteur.envoyer("go perft " + std::to_string(c.depth))) return m;
-        auto line = moteur.attendre("Nodes searched:");
+        if (!engine.envoyer("go perft " + std::to_string(c.depth))) return m;
+        auto line = engine.attendre("Nodes searched:");
         double s = from(t0);
         if (!line) return m;
         std::uint64_t n =
             std::strtoull(line->c_str() + std::strlen("Nodes searched:"), nullptr, 10);
-        if (i == 0 || s < m.secondes) m.secondes = s;
+        if (i == 0 || s < m.seconds) m.seconds = s;
         if (i > 0 && n != m.noeuds) return m;
         m.noeuds = n;
     }
@@ -210,7 +210,7 @@ Mesure mesurer_stockfish(Moteur& moteur, const Cas& c) {
 }
 
 double mnps(const Mesure& m) {
-    return m.secondes > 0 ? static_cast<double>(m.noeuds) / m.secondes / 1e6 : 0;
+    return m.seconds > 0 ? static_cast<double>(m.noeuds) / m.seconds / 1e6 : 0;
 }
 
 } // namespace
@@ -220,17 +220,17 @@ int main() {
     std::signal(SIGPIPE, SIG_IGN);
 
     const std::string path = trouver_stockfish();
-    std::optional<Moteur> moteur;
+    std::optional<Moteur> engine;
     if (path.empty()) {
         std::printf("stockfish not found (neither /usr/games/stockfish nor on PATH): "
                     "only our times are shown\n");
     } else {
-        moteur.emplace(path);
-        if (!preparer(*moteur)) {
+        engine.emplace(path);
+        if (!preparer(*engine)) {
             std::printf(
                 "stockfish at %s did not answer the UCI handshake: only our times are shown\n",
                 path.c_str());
-            moteur.reset();
+            engine.reset();
         } else {
             std::printf("stockfish: %s (1 thread)\n", path.c_str());
         }
@@ -238,7 +238,7 @@ int main() {
     std::printf("best of %d runs each\n\n", Repetitions);
 
     std::printf("%-10s %5s %11s %9s %8s", "position", "depth", "nodes", "ours (s)", "Mnps");
-    if (moteur) std::printf(" %9s %8s %7s", "sf (s)", "Mnps", "ratio");
+    if (engine) std::printf(" %9s %8s %7s", "sf (s)", "Mnps", "ratio");
     std::printf("\n");
 
     bool bon = true;
@@ -247,14 +247,14 @@ int main() {
     for (const Cas& c : Positions) {
         Mesure nous = mesurer_nous(c);
         std::optional<Mesure> sf;
-        if (moteur) sf = mesurer_stockfish(*moteur, c);
+        if (engine) sf = mesurer_stockfish(*engine, c);
 
         std::printf("%-10s %5d %11llu %9.3f %8.2f", c.name, c.depth,
-                    static_cast<unsigned long long>(nous.noeuds), nous.secondes, mnps(nous));
+                    static_cast<unsigned long long>(nous.noeuds), nous.seconds, mnps(nous));
         if (sf) {
             if (sf->ok) {
                 double ratio = mnps(nous) / mnps(*sf);
-                std::printf(" %9.3f %8.2f %7.2f", sf->secondes, mnps(*sf), ratio);
+                std::printf(" %9.3f %8.2f %7.2f", sf->seconds, mnps(*sf), ratio);
                 if (ratio > 0) {
                     sommeLog += std::log(ratio);
                     ++ratios;
@@ -287,7 +287,7 @@ int main() {
     if (ratios > 0)
         std::printf("perft speed ratio to stockfish: %.2f (geometric mean)\n",
                     std::exp(sommeLog / ratios));
-    else if (moteur)
+    else if (engine)
         std::printf("perft speed ratio to stockfish: not available\n");
     if (!bon) std::printf("node counts do not all agree\n");
     return bon ? 0 : 1;

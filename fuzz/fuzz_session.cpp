@@ -2,8 +2,8 @@
 // the board (as loaded games arrive). Whatever the bytes, the board shown and the position
 // agree, and the history holds one entry per move line.
 #include "localisation/Catalogue.h"
-#include "session/Partie.h"
-#include "session/SansEcran.h"
+#include "session/GameController.h"
+#include "session/Headless.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -17,14 +17,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Settings settings = builtInSettings(".");
     settings.MODE_JEUX = 2;
     settings.ACTIVE_SON = 0;
-    SansEcran ecran;
-    VuePartie vue;
-    RechercheSynchrone moteur;
-    Environnement env{
-        settings, catalogue,          ecran, ecran, ecran, ecran, ecran, vue, moteur, nullptr, ".",
+    Headless ecran;
+    GameView view;
+    SynchronousSearch engine;
+    Environment env{
+        settings, catalogue,          ecran, ecran, ecran, ecran, ecran, view, engine, nullptr, ".",
         "fuzz",   [] { return 0.5; }, 1};
-    Partie game(env);
-    game.nouvelle_partie();
+    GameController game(env);
+    game.newGame();
     std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
     switch (data[0] % 3) {
     case 0:
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Position& p = game.position();
     for (int y = 1; y <= 8; ++y)
         for (int x = 1; x <= 8; ++x)
-            if (ecran.lire_case(x, y) != p.at(x, y)) __builtin_trap();
+            if (ecran.readSquare(x, y) != p.at(x, y)) __builtin_trap();
     const GameSession& s = game.session();
     if (s.PositionIndex != static_cast<int>(s.lines.size()) + 1) __builtin_trap();
     return 0;

@@ -2,8 +2,8 @@
 
 #include "config/SettingsFile.h"
 #include "openings/OpeningBase.h"
-#include "session/Partie.h"
-#include "session/SansEcran.h"
+#include "session/GameController.h"
+#include "session/Headless.h"
 
 #include <chrono>
 #include <filesystem>
@@ -64,7 +64,7 @@ std::string pgn_partie(const GameSession& s) {
         if (!line.empty()) line += ' ';
         line += m;
     };
-    for (const std::string& t : s.textesCourts)
+    for (const std::string& t : s.shortTexts)
         if (!t.empty()) mot(t);
     mot(s.GameResult);
     return out + line + "\r\n\r\n";
@@ -107,7 +107,7 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
 
     Settings settings = builtInSettings(programFolder);
     applyNewFile(settings);
-    settings.MODE_JEUX = static_cast<std::uint8_t>(ModeJeu::Auto);
+    settings.MODE_JEUX = static_cast<std::uint8_t>(GameMode::Auto);
     settings.ACTIVE_SON = 0;
     settings.ACTIVE_HORLOGE = 0;
     settings.GES_LOG = 0;
@@ -143,41 +143,41 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
     std::ostream& pgn = sortie.empty() ? out : file;
 
-    SansEcran ecran;
-    VuePartie vue;
-    RechercheSynchrone moteur;
+    Headless ecran;
+    GameView view;
+    SynchronousSearch engine;
     std::mt19937_64 rng(static_cast<std::uint64_t>(graine));
     std::uniform_real_distribution<double> uniforme(0.0, 1.0);
-    Environnement env{settings,
+    Environment env{settings,
                       catalogue,
                       ecran,
                       ecran,
                       ecran,
                       ecran,
                       ecran,
-                      vue,
-                      moteur,
+                      view,
+                      engine,
                       livre ? &ouvertures : nullptr,
                       programFolder,
                       "quarvelin-cli",
                       [&] { return uniforme(rng); },
                       1};
-    Partie game(env);
+    GameController game(env);
     auto beginning = std::chrono::steady_clock::now();
     for (int n = 1; n <= games; ++n) {
-        game.nouvelle_partie();
+        game.newGame();
         int demiCoups = 0;
-        while (ecran.auto_en_marche() && !game.session().partie_finie() &&
+        while (ecran.autoRunning() && !game.session().gameOver() &&
                demiCoups < maxDemiCoups) {
-            game.tick(Minuterie::Auto);
-            demiCoups = game.session().nombre_coups();
+            game.tick(Timer::Auto);
+            demiCoups = game.session().moveCount();
         }
-        game.fermer_plateau();
+        game.closeBoard();
         pgn << pgn_partie(game.session());
-        double secondes =
+        double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - beginning).count();
         err << "game " << n << "/" << games << ": " << game.session().GameResult << " in "
-            << game.session().nombre_coups() << " half-moves, " << secondes << " s\n";
+            << game.session().moveCount() << " half-moves, " << seconds << " s\n";
     }
     pgn.flush();
     if (!pgn) return error(TextKey::CannotOpenFile, sortie);

@@ -30,7 +30,7 @@ constexpr int ThreadsMax = 8;
 
 constexpr std::string_view Blancs = " \t\r\n\v\f";
 
-std::string_view rogner(std::string_view s) {
+std::string_view trimmed(std::string_view s) {
     std::size_t beginning = s.find_first_not_of(Blancs);
     if (beginning == std::string_view::npos) return {};
     return s.substr(beginning, s.find_last_not_of(Blancs) - beginning + 1);
@@ -69,14 +69,14 @@ EngineWeights poids_integres() { return profileWeights(builtInSettings("."), 1);
 // The legal move on the engine's squares; a queen when several promotions share them.
 std::optional<Move> coup_aux_cases(const std::vector<Move>& legaux, int fromX, int fromY, int toX,
                                    int toY) {
-    std::optional<Move> trouve;
+    std::optional<Move> found;
     for (const Move& c : legaux) {
         if (c.fromX != fromX || c.fromY != fromY || c.toX != toX || c.toY != toY) continue;
         if (c.promotion == PieceCode::Empty || type_piece(c.promotion) == PieceType::Queen)
             return c;
-        if (!trouve) trouve = c;
+        if (!found) found = c;
     }
-    return trouve;
+    return found;
 }
 
 // The engine reports a rise by its long text only: find the legal move it writes that way.
@@ -108,7 +108,7 @@ public:
     // False once the session is to end.
     bool traiter(std::string_view line);
     // Ends the session: cancels the search when `annuler`, else lets a bounded one finish.
-    void arreter(bool annuler);
+    void arreter(bool cancel);
 
 private:
     void envoyer(const std::string& line) {
@@ -121,7 +121,7 @@ private:
     void setoption(std::string_view line, const std::vector<std::string_view>& m);
     void go(const std::vector<std::string_view>& m);
     void rechercher(const Tache& t);
-    void liberer(bool annuler);
+    void liberer(bool cancel);
 
     std::ostream& out_;
     std::mutex sortie_; // every line written, and enRecherche_ cleared with the bestmove
@@ -134,9 +134,9 @@ private:
     std::thread recherche_;
     std::atomic<bool> enRecherche_{false};
     std::atomic<bool> annulation_{false};
-    std::mutex etat_;
+    std::mutex state_;
     std::condition_variable signal_;
-    bool stop_ = false; // guarded by etat_: stop, ponderhit, quit or the end of the input
+    bool stop_ = false; // guarded by state_: stop, ponderhit, quit or the end of the input
 };
 
 bool Session::traiter(std::string_view line) {
@@ -188,13 +188,13 @@ void Session::position(const std::vector<std::string_view>& m) {
             if (!fen.empty()) fen += ' ';
             fen += m[i];
         }
-        std::optional<Position> lue = readFen(fen, Colour::White);
-        if (!lue) {
+        std::optional<Position> parsed = readFen(fen, Colour::White);
+        if (!parsed) {
             // Keeping the previous position: better than searching a made-up one.
             envoyer("info string position refused, not a FEN: " + fen);
             return;
         }
-        p = *lue;
+        p = *parsed;
     } else {
         return;
     }
@@ -227,7 +227,7 @@ void Session::setoption(std::string_view line, const std::vector<std::string_vie
     // The value is the rest of the line as written: a profile path may hold spaces.
     std::string_view value;
     if (v + 1 < m.size())
-        value = rogner(line.substr(static_cast<std::size_t>(m[v + 1].data() - line.data())));
+        value = trimmed(line.substr(static_cast<std::size_t>(m[v + 1].data() - line.data())));
 
     if (name == "depth" || name == "threads") {
         std::optional<long long> n = integer(value);
@@ -297,7 +297,7 @@ void Session::go(const std::vector<std::string_view>& m) {
 
     if (recherche_.joinable()) recherche_.join(); // the last one has sent its bestmove
     {
-        std::lock_guard lock(etat_);
+        std::lock_guard lock(state_);
         stop_ = false;
     }
     annulation_ = false;
@@ -352,7 +352,7 @@ void Session::rechercher(const Tache& t) {
                     info(r.score, choix); // the whole search's count
                 else
                     envoyer("info string the engine gave " +
-                            std::string(rogner(r.text.empty() ? "no move" : r.text)) +
+                            std::string(trimmed(r.text.empty() ? "no move" : r.text)) +
                             ", not a legal move here: playing the first legal move");
             }
         } catch (const std::exception& e) {
@@ -362,7 +362,7 @@ void Session::rechercher(const Tache& t) {
     }
 
     if (t.attendreArret) {
-        std::unique_lock lock(etat_);
+        std::unique_lock lock(state_);
         signal_.wait(lock, [this] { return stop_; });
     }
     std::lock_guard lock(sortie_);
@@ -372,17 +372,17 @@ void Session::rechercher(const Tache& t) {
     out_.flush();
 }
 
-void Session::liberer(bool annuler) {
+void Session::liberer(bool cancel) {
     {
-        std::lock_guard lock(etat_);
+        std::lock_guard lock(state_);
         stop_ = true;
     }
-    if (annuler) annulation_ = true;
+    if (cancel) annulation_ = true;
     signal_.notify_all();
 }
 
-void Session::arreter(bool annuler) {
-    liberer(annuler);
+void Session::arreter(bool cancel) {
+    liberer(cancel);
     if (recherche_.joinable()) recherche_.join();
 }
 
@@ -405,7 +405,7 @@ int executer_uci(std::istream& in, std::ostream& out) {
     for (std::string line; std::getline(in, line);) {
         bool suite = true;
         try {
-            suite = session.traiter(rogner(line));
+            suite = session.traiter(trimmed(line));
         } catch (const std::exception&) {
             // One bad line must not end the session.
         }

@@ -119,7 +119,7 @@ bool digits(std::string_view s) {
 }
 
 // A time of day "h:mm:ss" or "hh:mm:ss", given back as "hh:mm:ss".
-std::optional<std::string> duree(std::string_view t) {
+std::optional<std::string> duration(std::string_view t) {
     while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
     while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
     const std::size_t a = t.find(':');
@@ -210,7 +210,7 @@ Verification PreferencesController::type(std::string_view key, const std::string
         break;
     }
     case FieldKind::Duration:
-        if (const std::optional<std::string> d = duree(typed)) {
+        if (const std::optional<std::string> d = duration(typed)) {
             assignKey(fields_, key, *d, 1);
         } else {
             assignKey(fields_, key, std::string(c->replacement), 1);

@@ -171,18 +171,18 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
             std::size_t j = i + 2;
             if (token[j] == '-' || token[j] == 'x' || token[j] == ':') ++j;
             const int fromX = column(token[i]), fromY = line(token[i + 1]);
-            const PieceCode origine = p.at(fromX, fromY);
-            const bool ownPiece = isPiece(origine) && colourOf(origine) == side;
+            const PieceCode origin = p.at(fromX, fromY);
+            const bool ownPiece = isPiece(origin) && colourOf(origin) == side;
             PieceCode piece = pawn;
             if (letter) {
                 piece = letterPiece(letter);
-                if (ownPiece && piece != origine) {
-                    const PieceType t = type_piece(origine);
+                if (ownPiece && piece != origin) {
+                    const PieceType t = type_piece(origin);
                     for (NotationCode other : {NotationCode::Pgn, NotationCode::French})
-                        if (pieceLetter(t, other) == letter) piece = origine;
+                        if (pieceLetter(t, other) == letter) piece = origin;
                 }
             } else if (ownPiece) {
-                piece = origine;
+                piece = origin;
             }
             if (piece != PieceCode::Empty && j + 2 <= n && file(token[j]) &&
                 rank(token[j + 1]) &&

@@ -21,7 +21,7 @@ std::size_t findIgnoringCase(std::string_view text, std::string_view pattern) {
                              : static_cast<std::size_t>(it - text.begin());
 }
 
-std::string_view rogner(std::string_view s) {
+std::string_view trimmed(std::string_view s) {
     auto white = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
     while (!s.empty() && white(s.front())) s.remove_prefix(1);
     while (!s.empty() && white(s.back())) s.remove_suffix(1);
@@ -41,7 +41,7 @@ bool readAddressList(const std::string& path, std::vector<std::string>& addresse
     if (reste.starts_with("\xEF\xBB\xBF")) reste.remove_prefix(3);
     while (!reste.empty()) {
         const std::size_t end = reste.find('\n');
-        const std::string_view line = rogner(reste.substr(0, end));
+        const std::string_view line = trimmed(reste.substr(0, end));
         reste = end == std::string_view::npos ? std::string_view{} : reste.substr(end + 1);
         if (!line.empty() && line.front() != '#') addresses.emplace_back(line);
     }
@@ -53,7 +53,7 @@ std::string addressOfLine(std::string_view line) {
         std::min({findIgnoringCase(line, "http://"), findIgnoringCase(line, "https://"),
                   findIgnoringCase(line, "file://")});
     if (beginning == std::string_view::npos) return {};
-    return std::string(rogner(line.substr(beginning)));
+    return std::string(trimmed(line.substr(beginning)));
 }
 
 } // namespace quarvelin

@@ -85,7 +85,7 @@ std::vector<PrintedLine> gamePrint(const GameSession& s, const Settings& setting
         append(out, {});
         break;
     case GameLayout::Moves:
-        for (const std::string& l : s.lines) append(out, Indent + rogner(l));
+        for (const std::string& l : s.lines) append(out, Indent + trimmed(l));
         append(out, {});
         break;
     case GameLayout::Diagrams: {
@@ -97,16 +97,16 @@ std::vector<PrintedLine> gamePrint(const GameSession& s, const Settings& setting
             rank = {};
         };
         for (std::size_t i = 0; i < s.lines.size(); ++i) {
-            const bool move = i < s.textesCourts.size() && !s.textesCourts[i].empty();
+            const bool move = i < s.shortTexts.size() && !s.shortTexts[i].empty();
             // Entry i + 1 of the history is the position after line i.
             if (!move || i + 1 >= s.PositionHistory.size()) {
                 close();
-                append(out, Indent + rogner(s.lines[i]));
+                append(out, Indent + trimmed(s.lines[i]));
                 continue;
             }
             Colour bottom =
                 i + 1 < s.PositionStates.size() ? s.PositionStates[i + 1].PlayerColour : player;
-            rank.diagrams.push_back({rogner(s.lines[i]), s.PositionHistory[i + 1], bottom});
+            rank.diagrams.push_back({trimmed(s.lines[i]), s.PositionHistory[i + 1], bottom});
             if (static_cast<int>(rank.diagrams.size()) == perLine) close();
         }
         close();

@@ -146,7 +146,7 @@ std::string tagLine(std::string_view name, std::string_view value) {
 
 Players savePlayers(const GameSession& s, const Settings& r, Colour player) {
     const std::size_t p = profileIndex(s.EngineProfile);
-    if (s.PlayMode == ModeJeu::Auto) {
+    if (s.PlayMode == GameMode::Auto) {
         const std::size_t black = r.TwoProfiles ? 2 : 1;
         return {r.NOM_MOTEUR[1], r.NOM_MOTEUR[black], levelLabel(r.PROFONDEUR_MAX[1]),
                 levelLabel(r.PROFONDEUR_MAX[black])};
@@ -160,11 +160,11 @@ Players savePlayers(const GameSession& s, const Settings& r, Colour player) {
 
 Players printPlayers(const GameSession& s, const Settings& r, Colour player) {
     const std::size_t p = profileIndex(s.EngineProfile);
-    const std::string moteur = r.NOM_MOTEUR[p];
+    const std::string engine = r.NOM_MOTEUR[p];
     const std::string level = levelLabel(r.PROFONDEUR_MAX[p]);
-    if (s.PlayMode == ModeJeu::Auto) return {moteur, moteur, level, level};
-    if (player != Colour::White) return {moteur, r.NOM_JOUEUR[p], level, level};
-    return {r.NOM_JOUEUR[p], moteur, level, level};
+    if (s.PlayMode == GameMode::Auto) return {engine, engine, level, level};
+    if (player != Colour::White) return {engine, r.NOM_JOUEUR[p], level, level};
+    return {r.NOM_JOUEUR[p], engine, level, level};
 }
 
 std::string saveHeader(const GameSession& s, const Settings& settings, Colour player,
@@ -186,12 +186,12 @@ std::string printHeader(const GameSession& s, const Settings& settings, Colour p
 
 std::string movesText(const GameSession& s, const Settings& settings) {
     std::string moves = settings.SAUVE_ABREGE == 1 ? s.GameMoveText : s.LongMoveText;
-    moves = rogner(moves);
+    moves = trimmed(moves);
     if (moves.empty() || s.PositionStates.empty()) return moves;
-    const Position& depart = s.PositionStates.front();
+    const Position& start = s.PositionStates.front();
     // Without its number a first Black move would read as White's in other programs.
-    if (depart.side_to_move() == Colour::Black && !whiteMove(moves) && !numberOnly(moves))
-        moves = std::to_string(depart.MoveCount) + "... " + moves;
+    if (start.side_to_move() == Colour::Black && !whiteMove(moves) && !numberOnly(moves))
+        moves = std::to_string(start.MoveCount) + "... " + moves;
     return moves;
 }
 

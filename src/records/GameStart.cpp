@@ -15,9 +15,9 @@ StartSearch findGameStart(std::string_view text, std::size_t from, bool lineStar
     const std::size_t n = text.size();
     std::size_t p = from;
     while (p < n) {
-        const void* trouve = std::memchr(base + p, '[', n - p);
-        if (!trouve) break;
-        std::size_t i = static_cast<std::size_t>(static_cast<const char*>(trouve) - base);
+        const void* found = std::memchr(base + p, '[', n - p);
+        if (!found) break;
+        std::size_t i = static_cast<std::size_t>(static_cast<const char*>(found) - base);
         std::size_t j = i;
         while (j > 0 && lineWhite(base[j - 1])) --j;
         bool atStart = j == 0 ? lineStart : base[j - 1] == '\n';

@@ -3,7 +3,7 @@
 #include "records/GameStart.h"
 #include "records/PgnIndex.h"
 #include "records/PgnReader.h"
-#include "session/Annulation.h"
+#include "session/CancelToken.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -29,7 +29,7 @@ constexpr std::string_view LineEnd = "\r\n";
 
 // Only the blanks a game start may follow are taken from the front, so no line becomes the
 // start of a game it was not.
-std::string_view rogner(std::string_view s) {
+std::string_view trimmed(std::string_view s) {
     while (!s.empty() && lineWhite(s.front())) s.remove_prefix(1);
     while (!s.empty() && (lineWhite(s.back()) || s.back() == '\r')) s.remove_suffix(1);
     return s;
@@ -45,7 +45,7 @@ public:
     void lines(std::string_view text) {
         while (!text.empty()) {
             const std::size_t end = text.find('\n');
-            std::string_view l = rogner(text.substr(0, end));
+            std::string_view l = trimmed(text.substr(0, end));
             // "[Event " starts a game; cut to "[Event" it would not, and the copy would lose
             // its first game or merge two.
             if (l == "[Event" && text.substr(0, end).find("[Event ") != std::string_view::npos)
@@ -183,7 +183,7 @@ public:
     PendingFiles(const PendingFiles&) = delete;
     PendingFiles& operator=(const PendingFiles&) = delete;
     ~PendingFiles() {
-        for (const Attente& a : attente_) ::unlink(a.temporary.c_str());
+        for (const Waiting& a : attente_) ::unlink(a.temporary.c_str());
     }
 
     // Empty on success, else why not.
@@ -242,10 +242,10 @@ public:
     }
 
 private:
-    struct Attente {
+    struct Waiting {
         std::string temporary, target;
     };
-    std::vector<Attente> attente_;
+    std::vector<Waiting> attente_;
 };
 
 // The progress of both steps on one scale: the scan up to `shareScan`, the writing after.
@@ -281,12 +281,12 @@ std::string fileAddress(const std::string& path) {
     return QUrl::fromLocalFile(absolute).toString(QUrl::FullyEncoded).toStdString();
 }
 
-XmlGame xmlGame(ParsedGame&& lue) {
+XmlGame xmlGame(ParsedGame&& parsed) {
     XmlGame p;
-    p.header = std::move(lue.GameText);
-    p.tags = std::move(lue.tags);
-    p.moves = std::move(lue.GameMoveText);
-    p.result = std::move(lue.GameResult);
+    p.header = std::move(parsed.GameText);
+    p.tags = std::move(parsed.tags);
+    p.moves = std::move(parsed.GameMoveText);
+    p.result = std::move(parsed.GameResult);
     return p;
 }
 
@@ -313,7 +313,7 @@ void toPgn(std::istream& in, const PgnIndex& index, const std::string& target,
     FollowedSource source(in);
     std::string sortie;
     for (std::size_t i = 0; i < index.size() && ok; ++i) {
-        if (annulation_demandee()) {
+        if (cancelRequested()) {
             r.cancelled = true;
             file.cancelWriting();
             return;
@@ -355,24 +355,24 @@ void toXml(std::istream& in, const PgnIndex& index, const std::string& target,
         }
     }
     for (std::size_t i = 0; i < index.size(); ++i) {
-        if (annulation_demandee()) {
+        if (cancelRequested()) {
             r.cancelled = true;
             r.files.clear();
             return; // the writer and the files waiting are dropped with the target untouched
         }
-        ParsedGame lue = readPgnGame(in, index.position(i));
-        if (lue.error == TextKey::FileReadError) {
+        ParsedGame parsed = readPgnGame(in, index.position(i));
+        if (parsed.error == TextKey::FileReadError) {
             r.error = ConversionResult::Error::SourceReading;
             r.files.clear();
             return;
         }
         const auto number = static_cast<std::int64_t>(i + 1);
         // Nothing read: no game to write, only to tell of.
-        const bool empty = lue.error == TextKey::NoGameAtPlace;
-        if (!lue.ok())
-            r.problems.push_back({number, !empty, lue.error, lue.errorNumber, lue.detail});
+        const bool empty = parsed.error == TextKey::NoGameAtPlace;
+        if (!parsed.ok())
+            r.problems.push_back({number, !empty, parsed.error, parsed.errorNumber, parsed.detail});
         if (!empty) {
-            const XmlGame game = xmlGame(std::move(lue));
+            const XmlGame game = xmlGame(std::move(parsed));
             if (options.onePerFile) {
                 const std::string path = gameFileName(target, number);
                 std::string document = XmlWriter::documentStart(timestamp);
@@ -496,12 +496,12 @@ std::string message_conversion(const ConversionResult& r, const TextCatalogue& c
     };
     for (std::size_t i = 0; i < r.problems.size() && i < DetailedProblems; ++i) {
         const ConversionProblem& p = r.problems[i];
-        ParsedGame lue;
-        lue.error = p.error;
-        lue.errorNumber = p.errorNumber;
-        lue.detail = p.detail;
+        ParsedGame parsed;
+        parsed.error = p.error;
+        parsed.errorNumber = p.errorNumber;
+        parsed.detail = p.detail;
         text += replace(catalogue.text(TextKey::GameNumber), p.number) +
-                 readingMessage(lue, catalogue);
+                 readingMessage(parsed, catalogue);
     }
     if (r.problems.size() > DetailedProblems)
         text += replace(catalogue.text(TextKey::AndMore),

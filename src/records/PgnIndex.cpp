@@ -3,7 +3,7 @@
 #include "localisation/Encoding.h"
 #include "records/GameStart.h"
 #include "records/FilterSelection.h"
-#include "session/Annulation.h"
+#include "session/CancelToken.h"
 
 #include <algorithm>
 #include <cstring>
@@ -229,7 +229,7 @@ std::optional<PgnIndex> PgnIndex::indexFile(const std::string& path,
 PgnIndex PgnIndex::buildIndex(std::istream& in, std::uint64_t size, const GameFilter& filter,
                            const Progression& progression) {
     PgnIndex index;
-    effacer_annulation();
+    clearCancel();
     const FilterSelection selection(filter);
     const std::int64_t maximum = std::max<std::int64_t>(filter.maximum, 0);
     // A small file needs no more than its size; the memory is not cleared, only written.
@@ -311,7 +311,7 @@ PgnIndex PgnIndex::buildIndex(std::istream& in, std::uint64_t size, const GameFi
         if (stop) break;
         report(base + kept);
         if (fileEnd) break;
-        if (annulation_demandee()) {
+        if (cancelRequested()) {
             index.cancelled_ = true;
             break;
         }

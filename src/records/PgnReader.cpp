@@ -148,10 +148,10 @@ ParsedGame readPgnGame(std::istream& in, std::uint64_t position) {
     parsed.GameText += "\r\n";
     parsed.tags = game.tags;
 
-    Position depart = Position::initial(Colour::White);
+    Position start = Position::initial(Colour::White);
     if (const std::string* fen = game.tag("FEN")) {
         if (auto p = readFen(*fen, Colour::White)) {
-            depart = *p;
+            start = *p;
             parsed.FenDepart = *fen;
         } else {
             parsed.error = TextKey::StartFenRejected;
@@ -160,8 +160,8 @@ ParsedGame readPgnGame(std::istream& in, std::uint64_t position) {
     }
 
     // The main line numbered from the start position.
-    Colour sideToMove = depart.side_to_move();
-    int number = sideToMove == Colour::White ? depart.MoveCount + 1 : depart.MoveCount;
+    Colour sideToMove = start.side_to_move();
+    int number = sideToMove == Colour::White ? start.MoveCount + 1 : start.MoveCount;
     const int firstIndex = sideToMove == Colour::White ? 2 * number - 1 : 2 * number;
     for (std::size_t k = 0; k < game.moves.size(); ++k) {
         if (k > 0) parsed.GameMoveText += ' ';

@@ -10,22 +10,22 @@ namespace quarvelin {
 
 // The hint's and the machine's move mark, as 0xBBGGRR; red and green are those of the
 // undefended-piece marks.
-inline constexpr std::uint32_t MarqueJaune = 65535;
+inline constexpr std::uint32_t YellowMark = 65535;
 
 class BoardDisplay {
 public:
     virtual ~BoardDisplay() = default;
     // Draws the start position with orientation's side at the bottom, the pieces of the piece-set
     // folder and the board picture given.
-    virtual void installer(Colour orientation, const std::string& dossierPieces,
-                           const std::string& imagePlateau) = 0;
-    virtual PieceCode lire_case(int x, int y) const = 0;
-    virtual void ecrire_case(int x, int y, PieceCode piece) = 0;
-    virtual void marquer_case(int x, int y, float size, std::uint32_t colour) = 0;
-    virtual void montrer_coup(int fromX, int fromY, int toX, int toY, float size,
+    virtual void setUp(Colour orientation, const std::string& piecesFolder,
+                           const std::string& boardImage) = 0;
+    virtual PieceCode readSquare(int x, int y) const = 0;
+    virtual void writeSquare(int x, int y, PieceCode piece) = 0;
+    virtual void markSquare(int x, int y, float size, std::uint32_t colour) = 0;
+    virtual void showMove(int fromX, int fromY, int toX, int toY, float size,
                               std::uint32_t colour) = 0;
-    virtual void effacer_marques() = 0;
-    virtual void edition(bool active) = 0;
+    virtual void clearMarks() = 0;
+    virtual void editing(bool active) = 0;
 };
 
 } // namespace quarvelin

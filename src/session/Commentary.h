@@ -12,7 +12,7 @@ public:
     // Appends text and scrolls to the end.
     virtual void append(const std::string& text) = 0;
     // Puts text in front of what is there (the engine's thinking).
-    virtual void devant(const std::string& text) = 0;
+    virtual void prepend(const std::string& text) = 0;
     virtual void clear() = 0;
 };
 

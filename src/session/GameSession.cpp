@@ -6,7 +6,7 @@
 
 namespace quarvelin {
 
-const std::array<const char*, NombreSons> FichiersSons = {"erreur.wav",
+const std::array<const char*, SoundCount> SoundFileNames = {"erreur.wav",
                                                           "mat.wav",
                                                           "up.wav",
                                                           "down.wav",
@@ -22,8 +22,8 @@ const std::array<const char*, NombreSons> FichiersSons = {"erreur.wav",
                                                           "beau-ca.wav",
                                                           ""};
 
-int GameSession::nombre_coups() const {
-    return static_cast<int>(std::count_if(textesCourts.begin(), textesCourts.end(),
+int GameSession::moveCount() const {
+    return static_cast<int>(std::count_if(shortTexts.begin(), shortTexts.end(),
                                           [](const std::string& t) { return !t.empty(); }));
 }
 
@@ -45,19 +45,19 @@ int compter_repetitions(const GameSession& s) {
                                        s.PositionHistory.begin() + (s.PositionIndex - 1), key));
 }
 
-bool ligne_noire(const std::string& line) { return line.find("...") != std::string::npos; }
+bool isBlackLine(const std::string& line) { return line.find("...") != std::string::npos; }
 
-std::string rogner(const std::string& s) {
+std::string trimmed(const std::string& s) {
     auto a = s.find_first_not_of(' ');
     if (a == std::string::npos) return {};
     auto b = s.find_last_not_of(' ');
     return s.substr(a, b - a + 1);
 }
 
-std::string texte_de_ligne(const std::string& line) {
+std::string textOfLine(const std::string& line) {
     std::string t = line;
-    if (t.starts_with(PrefixeNoir)) t.erase(0, std::string_view(PrefixeNoir).size());
-    return rogner(t);
+    if (t.starts_with(BlackPrefix)) t.erase(0, std::string_view(BlackPrefix).size());
+    return trimmed(t);
 }
 
 } // namespace quarvelin

@@ -10,7 +10,7 @@ public:
     virtual ~SoundPlayer() = default;
     // Starts the cue at path and returns at once; a new cue cuts the one playing. False when the
     // file cannot be played (missing, unreadable, not a sound the player decodes).
-    virtual bool jouer(const std::string& path) = 0;
+    virtual bool play(const std::string& path) = 0;
 };
 
 } // namespace quarvelin

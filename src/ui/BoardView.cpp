@@ -117,15 +117,15 @@ void BoardView::updateCursor() {
     setCursor(QCursor(pixmap, side / 2, side / 2));
 }
 
-void BoardView::installer(quarvelin::Colour orientation, const std::string& dossierPieces,
-                          const std::string& imagePlateau) {
-    const QString folder = QString::fromStdString(dossierPieces);
+void BoardView::setUp(quarvelin::Colour orientation, const std::string& piecesFolder,
+                          const std::string& boardImage) {
+    const QString folder = QString::fromStdString(piecesFolder);
     if (folder != pieceFolder_) {
         pieceFolder_ = folder;
         setPieceSet(folder);
     }
     // A board picture when the file is one; the drawn squares otherwise.
-    boardPicture_ = QImage(QString::fromStdString(imagePlateau));
+    boardPicture_ = QImage(QString::fromStdString(boardImage));
     position_ = quarvelin::Position::initial(orientation);
     marks_.clear();
     arrow_.reset();
@@ -133,37 +133,37 @@ void BoardView::installer(quarvelin::Colour orientation, const std::string& doss
     update();
 }
 
-PieceCode BoardView::lire_case(int x, int y) const {
+PieceCode BoardView::readSquare(int x, int y) const {
     if (x < 1 || x > 8 || y < 1 || y > 8) return PieceCode::Empty;
     return position_.at(x, y);
 }
 
-void BoardView::ecrire_case(int x, int y, PieceCode piece) {
+void BoardView::writeSquare(int x, int y, PieceCode piece) {
     if (x < 1 || x > 8 || y < 1 || y > 8 || position_.at(x, y) == piece) return;
     position_.at(x, y) = piece;
     update(squareRect(x, y));
 }
 
-void BoardView::marquer_case(int x, int y, float size, std::uint32_t colour) {
+void BoardView::markSquare(int x, int y, float size, std::uint32_t colour) {
     if (x < 1 || x > 8 || y < 1 || y > 8) return;
     marks_.push_back({x, y, size, couleur_bgr(colour)});
     update();
 }
 
-void BoardView::montrer_coup(int fromX, int fromY, int toX, int toY, float, std::uint32_t colour) {
+void BoardView::showMove(int fromX, int fromY, int toX, int toY, float, std::uint32_t colour) {
     arrow_ = std::array<int, 4>{fromX, fromY, toX, toY};
     arrowColour_ = couleur_bgr(colour);
     update();
 }
 
-void BoardView::effacer_marques() {
+void BoardView::clearMarks() {
     if (marks_.empty() && !arrow_) return;
     marks_.clear();
     arrow_.reset();
     update();
 }
 
-void BoardView::edition(bool active) {
+void BoardView::editing(bool active) {
     editing_ = active;
     update();
 }

@@ -61,15 +61,15 @@ public:
     void setLiftedPiece(quarvelin::PieceCode piece);
 
     // BoardDisplay
-    void installer(quarvelin::Colour orientation, const std::string& dossierPieces,
-                   const std::string& imagePlateau) override;
-    quarvelin::PieceCode lire_case(int x, int y) const override;
-    void ecrire_case(int x, int y, quarvelin::PieceCode piece) override;
-    void marquer_case(int x, int y, float size, std::uint32_t colour) override;
-    void montrer_coup(int fromX, int fromY, int toX, int toY, float size,
+    void setUp(quarvelin::Colour orientation, const std::string& piecesFolder,
+                   const std::string& boardImage) override;
+    quarvelin::PieceCode readSquare(int x, int y) const override;
+    void writeSquare(int x, int y, quarvelin::PieceCode piece) override;
+    void markSquare(int x, int y, float size, std::uint32_t colour) override;
+    void showMove(int fromX, int fromY, int toX, int toY, float size,
                       std::uint32_t colour) override;
-    void effacer_marques() override;
-    void edition(bool active) override;
+    void clearMarks() override;
+    void editing(bool active) override;
     bool enEdition() const { return editing_; }
     int nombreMarques() const { return static_cast<int>(marks_.size()); }
 

@@ -2,7 +2,7 @@
 
 #include "engine/Engine.h"
 #include "localisation/TextCatalogue.h"
-#include "session/Partie.h"
+#include "session/GameController.h"
 #include "ui/BoardView.h"
 #include "ui/GameListModel.h"
 
@@ -27,7 +27,7 @@
 
 #include <algorithm>
 
-using quarvelin::Minuterie;
+using quarvelin::Timer;
 using quarvelin::PieceCode;
 
 using quarvelin::TextKey;
@@ -163,7 +163,7 @@ void BoardWindow::build() {
         b->setObjectName(QStringLiteral("action_%1").arg(i));
         b->setMinimumWidth(44);
         connect(b, &QPushButton::clicked, this, [this, i] {
-            if (partie_) partie_->naviguer(i);
+            if (partie_) partie_->navigate(i);
         });
         navRow->addWidget(b);
         nav_[static_cast<std::size_t>(i)] = b;
@@ -184,16 +184,16 @@ void BoardWindow::build() {
     sideLayout->addLayout(tools);
     sideLayout->addWidget(repere_);
     connect(note_, &QPushButton::clicked, this, [this] {
-        if (partie_) partie_->noter_coup();
+        if (partie_) partie_->noteMove();
     });
     connect(hint_, &QPushButton::clicked, this, [this] {
         if (partie_) partie_->conseil_coup();
     });
     connect(repere_, &QPushButton::clicked, this, [this] {
-        if (partie_) partie_->basculer_reperes();
+        if (partie_) partie_->toggleCoordinates();
     });
     connect(command2_, &QPushButton::clicked, this, [this] {
-        if (partie_) partie_->entrer_edition(true);
+        if (partie_) partie_->enterEditor(true);
     });
 
     // The position editor's palette: the twelve pieces and the start button.
@@ -208,7 +208,7 @@ void BoardWindow::build() {
         b->setCheckable(true);
         b->setAutoExclusive(false);
         connect(b, &QToolButton::clicked, this, [this, c] {
-            if (partie_) partie_->clic_palette(static_cast<PieceCode>(c));
+            if (partie_) partie_->clickPalette(static_cast<PieceCode>(c));
             for (int k = 2; k <= 13; ++k)
                 paletteButtons_[static_cast<std::size_t>(k)]->setChecked(
                     k == c && paletteButtons_[static_cast<std::size_t>(k)]->isChecked());
@@ -221,7 +221,7 @@ void BoardWindow::build() {
     command4_->setObjectName(QStringLiteral("Command4"));
     pl->addWidget(command4_, 2, 0, 1, 6);
     connect(command4_, &QPushButton::clicked, this, [this] {
-        if (partie_) partie_->demarrer_edition();
+        if (partie_) partie_->startFromEditor();
     });
     palette_->hide();
     sideLayout->addWidget(palette_);
@@ -285,21 +285,21 @@ void BoardWindow::build() {
     outer->addLayout(top, 1);
     outer->addWidget(status_);
 
-    for (int m = 0; m < quarvelin::NombreMinuteries; ++m) {
+    for (int m = 0; m < quarvelin::TimerCount; ++m) {
         auto* t = new QTimer(this);
-        connect(t, &QTimer::timeout, this, [this, m] { tick(static_cast<Minuterie>(m)); });
+        connect(t, &QTimer::timeout, this, [this, m] { tick(static_cast<Timer>(m)); });
         timers_[static_cast<std::size_t>(m)] = t;
     }
 
     connect(board_, &BoardView::squarePressed, this, [this](int x, int y) {
-        if (partie_) partie_->clic_case(x, y);
+        if (partie_) partie_->clickSquare(x, y);
     });
     connect(board_, &BoardView::rightClicked, this, &BoardWindow::gameMenuRequested);
     connect(list1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        if (partie_) partie_->selectionner_ligne(list1_->row(item));
+        if (partie_) partie_->selectLine(list1_->row(item));
     });
     connect(list1_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        if (partie_) partie_->double_clic_ligne(list1_->row(item));
+        if (partie_) partie_->doubleClickLine(list1_->row(item));
     });
     connect(list2_, &QTreeView::activated, this, [this](const QModelIndex& i) {
         if (i.isValid()) emit gameChosen(games_->position(i.row()));
@@ -320,7 +320,7 @@ void BoardWindow::build() {
     appliquer_textes();
 }
 
-void BoardWindow::attacher(quarvelin::Partie* game, const quarvelin::TextCatalogue* catalogue) {
+void BoardWindow::attacher(quarvelin::GameController* game, const quarvelin::TextCatalogue* catalogue) {
     partie_ = game;
     catalogue_ = catalogue;
     appliquer_textes();
@@ -343,7 +343,7 @@ void BoardWindow::appliquer_textes() {
     command2_->setText(text(TextKey::SetUp));
     command2_->setToolTip(text(TextKey::TipSetUp));
     command4_->setText(text(TextKey::StartFromPosition));
-    bool visibles = partie_ && partie_->session().reperesVisibles;
+    bool visibles = partie_ && partie_->session().coordinatesShown;
     repere_->setText(text(visibles ? TextKey::HideCoordinates : TextKey::ShowCoordinates));
     lists_->setTabText(0, text(TextKey::Moves));
     lists_->setTabText(1, text(TextKey::Games));
@@ -356,10 +356,10 @@ void BoardWindow::appliquer_textes() {
     panels_[3]->setToolTip(text(TextKey::PositionsEvaluated));
     panels_[4]->setToolTip(text(TextKey::BestScore));
     chatField_->setPlaceholderText(text(TextKey::MessageToOpponent));
-    horloges_modifiees();
+    clocksChanged();
 }
 
-void BoardWindow::liste_modifiee() {
+void BoardWindow::listChanged() {
     if (!partie_) return;
     const quarvelin::GameSession& s = partie_->session();
     list1_->setUpdatesEnabled(false);
@@ -373,17 +373,17 @@ void BoardWindow::liste_modifiee() {
     while (list1_->count() > commun) delete list1_->takeItem(list1_->count() - 1);
     for (int i = commun; i < n; ++i)
         list1_->addItem(QString::fromStdString(s.lines[static_cast<std::size_t>(i)]));
-    list1_->setCurrentRow(s.ligneSelectionnee);
-    if (s.ligneSelectionnee < 0) list1_->clearSelection();
+    list1_->setCurrentRow(s.selectedLine);
+    if (s.selectedLine < 0) list1_->clearSelection();
     list1_->setUpdatesEnabled(true);
-    if (s.ligneSelectionnee >= 0) list1_->scrollToItem(list1_->item(s.ligneSelectionnee));
+    if (s.selectedLine >= 0) list1_->scrollToItem(list1_->item(s.selectedLine));
     updateLastMove();
-    horloges_modifiees();
+    clocksChanged();
 }
 
 void BoardWindow::updateLastMove() {
     const quarvelin::GameSession& s = partie_->session();
-    const int k = partie_->entree_affichee();
+    const int k = partie_->shownEntry();
     std::vector<std::pair<int, int>> squares;
     if (k >= 1 && k < static_cast<int>(s.PositionStates.size())) {
         const quarvelin::Position& a = s.PositionStates[static_cast<std::size_t>(k - 1)];
@@ -399,26 +399,26 @@ void BoardWindow::updateLastMove() {
     board_->setLastMove(squares);
 }
 
-void BoardWindow::titre_plateau(const std::string& title) {
+void BoardWindow::boardTitle(const std::string& title) {
     setWindowTitle(QString::fromStdString(title));
 }
 
-void BoardWindow::horloges_modifiees() {
+void BoardWindow::clocksChanged() {
     if (!partie_) return;
-    const quarvelin::Horloges& h = partie_->horloges();
-    clockTop_->setText(QString::fromStdString(h.haute()));
-    clockBottom_->setText(QString::fromStdString(h.basse()));
-    duration_->setText(QString::fromStdString(h.duree()));
+    const quarvelin::Clocks& h = partie_->clocks();
+    clockTop_->setText(QString::fromStdString(h.top()));
+    clockBottom_->setText(QString::fromStdString(h.bottom()));
+    duration_->setText(QString::fromStdString(h.duration()));
     clockTop_->setStyleSheet(
-        QLatin1String(h.en_marche(Minuterie::Haute) ? ClockRunningStyle : ClockStyle));
+        QLatin1String(h.running(Timer::Top) ? ClockRunningStyle : ClockStyle));
     clockBottom_->setStyleSheet(
-        QLatin1String(h.en_marche(Minuterie::Basse) ? ClockRunningStyle : ClockStyle));
+        QLatin1String(h.running(Timer::Bottom) ? ClockRunningStyle : ClockStyle));
     const bool blancEnBas = partie_->position().PlayerColour == quarvelin::Colour::White;
     nameBottom_->setText(text(blancEnBas ? TextKey::ClockWhite : TextKey::ClockBlack));
     nameTop_->setText(text(blancEnBas ? TextKey::ClockBlack : TextKey::ClockWhite));
 }
 
-void BoardWindow::curseur_attente(bool attente) {
+void BoardWindow::waitCursor(bool attente) {
     if (attente == waitCursor_) return;
     waitCursor_ = attente;
     if (attente) {
@@ -435,7 +435,7 @@ void BoardWindow::curseur_attente(bool attente) {
 
 void BoardWindow::piece_levee(PieceCode piece) { board_->setLiftedPiece(piece); }
 
-void BoardWindow::reflexion(const std::string& t, PieceCode piece) {
+void BoardWindow::thinking(const std::string& t, PieceCode piece) {
     thinking_->setText(QString::fromStdString(t).trimmed());
     thinkingIcon_->setPixmap(quarvelin::isPiece(piece) ? board_->pieceImage(piece, 28)
                                                          : QPixmap());
@@ -454,7 +454,7 @@ void BoardWindow::counters(const quarvelin::SearchCounters& c, float best) {
     depth_->setText(text(TextKey::Depth) + QStringLiteral(" %1").arg(c.SearchDepth));
 }
 
-void BoardWindow::bouton_lecture(const std::string& caption, const std::string& bulle) {
+void BoardWindow::playButton(const std::string& caption, const std::string& bulle) {
     nav_[4]->setText(QString::fromStdString(caption));
     nav_[4]->setToolTip(QString::fromStdString(bulle));
 }
@@ -464,7 +464,7 @@ void BoardWindow::result(const std::string& r) {
     result_->setVisible(r != "*");
 }
 
-void BoardWindow::reperes(bool visibles) {
+void BoardWindow::coordinates(bool visibles) {
     board_->setCoordinatesVisible(visibles);
     repere_->setText(text(visibles ? TextKey::HideCoordinates : TextKey::ShowCoordinates));
 }
@@ -477,27 +477,27 @@ void BoardWindow::palette(bool visible) {
 
 void BoardWindow::setNetworkMode(bool network) { chat_->setVisible(network); }
 
-void BoardWindow::regler(Minuterie m, int intervalleMs) {
+void BoardWindow::set(Timer m, int intervalMs) {
     QTimer* t = timers_[static_cast<std::size_t>(m)];
-    if (intervalleMs <= 0) {
+    if (intervalMs <= 0) {
         t->stop();
         pendingTicks_[static_cast<std::size_t>(m)] = 0;
     } else {
-        t->start(intervalleMs);
+        t->start(intervalMs);
     }
 }
 
-bool BoardWindow::timerRunning(Minuterie m) const {
+bool BoardWindow::timerRunning(Timer m) const {
     return timers_[static_cast<std::size_t>(m)]->isActive();
 }
 
-void BoardWindow::tick(Minuterie m) {
+void BoardWindow::tick(Timer m) {
     if (!partie_) return;
     // A question box spins the event loop inside a move; the game is not to be touched then.
     // Seconds of the clocks are kept and counted once the box is gone.
     auto& pending = pendingTicks_[static_cast<std::size_t>(m)];
     if (QApplication::activeModalWidget()) {
-        if (m == Minuterie::Basse || m == Minuterie::Haute || m == Minuterie::Duration) ++pending;
+        if (m == Timer::Bottom || m == Timer::Top || m == Timer::Duration) ++pending;
         return;
     }
     for (int n = pending + 1; n > 0 && timers_[static_cast<std::size_t>(m)]->isActive(); --n)

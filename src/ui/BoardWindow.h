@@ -3,8 +3,8 @@
 // navigation buttons, the thinking display and the position editor's palette. It binds its
 // events to the game in play and shows what the game tells it; it holds no game state.
 #include "localisation/TextKey.h"
-#include "session/HorlogeSource.h"
-#include "session/VuePartie.h"
+#include "session/TimerSource.h"
+#include "session/GameView.h"
 
 #include <QWidget>
 
@@ -28,11 +28,11 @@ class QToolButton;
 
 namespace quarvelin {
 class PgnIndex;
-class Partie;
+class GameController;
 class TextCatalogue;
 } // namespace quarvelin
 
-class BoardWindow : public QWidget, public quarvelin::VuePartie, public quarvelin::HorlogeSource {
+class BoardWindow : public QWidget, public quarvelin::GameView, public quarvelin::TimerSource {
     Q_OBJECT
 
 public:
@@ -40,7 +40,7 @@ public:
     ~BoardWindow() override;
 
     // The game this window shows; set once, before the first game opens.
-    void attacher(quarvelin::Partie* game, const quarvelin::TextCatalogue* catalogue);
+    void attacher(quarvelin::GameController* game, const quarvelin::TextCatalogue* catalogue);
     void appliquer_textes();
 
     BoardView* board() const { return board_; }
@@ -60,33 +60,33 @@ public:
         return paletteButtons_[static_cast<std::size_t>(code)];
     }
 
-    // VuePartie
-    void liste_modifiee() override;
-    void titre_plateau(const std::string& title) override;
+    // GameView
+    void listChanged() override;
+    void boardTitle(const std::string& title) override;
     void titre_principal() override { emit mainTitleChanged(); }
-    void horloges_modifiees() override;
-    void curseur_attente(bool attente) override;
+    void clocksChanged() override;
+    void waitCursor(bool attente) override;
     void piece_levee(quarvelin::PieceCode piece) override;
-    void reflexion(const std::string& text, quarvelin::PieceCode piece) override;
+    void thinking(const std::string& text, quarvelin::PieceCode piece) override;
     void counters(const quarvelin::SearchCounters& c, float best) override;
-    void bouton_lecture(const std::string& caption, const std::string& bulle) override;
-    void etat_menus() override { emit menuStateChanged(); }
+    void playButton(const std::string& caption, const std::string& bulle) override;
+    void menuStates() override { emit menuStateChanged(); }
     void result(const std::string& r) override;
-    void reperes(bool visibles) override;
+    void coordinates(bool visibles) override;
     void palette(bool visible) override;
-    void ouvertures_disponibles(bool oui) override { emit openingsAvailable(oui); }
-    void liste_ouvertures(const std::vector<quarvelin::EcoLine>& lines) override {
+    void setOpeningsAvailable(bool oui) override { emit openingsAvailable(oui); }
+    void showOpeningList(const std::vector<quarvelin::EcoLine>& lines) override {
         emit openingList(lines);
     }
-    void envoyer_reseau(const std::string& m) override {
+    void sendNetwork(const std::string& m) override {
         emit networkSend(QString::fromStdString(m));
     }
-    void fermer_connexion() override { emit networkClose(); }
-    void connexion_reseau() override { emit networkDialog(); }
+    void closeConnection() override { emit networkClose(); }
+    void networkConnection() override { emit networkDialog(); }
 
-    // HorlogeSource
-    void regler(quarvelin::Minuterie m, int intervalleMs) override;
-    bool timerRunning(quarvelin::Minuterie m) const;
+    // TimerSource
+    void set(quarvelin::Timer m, int intervalMs) override;
+    bool timerRunning(quarvelin::Timer m) const;
 
     void setNetworkMode(bool network);
 
@@ -106,11 +106,11 @@ signals:
 
 private:
     void build();
-    void tick(quarvelin::Minuterie m);
+    void tick(quarvelin::Timer m);
     void updateLastMove();
     QString text(quarvelin::TextKey key) const;
 
-    quarvelin::Partie* partie_ = nullptr;
+    quarvelin::GameController* partie_ = nullptr;
     const quarvelin::TextCatalogue* catalogue_ = nullptr;
 
     BoardView* board_ = nullptr;
@@ -142,7 +142,7 @@ private:
     QLineEdit* chatField_ = nullptr;
     QStatusBar* status_ = nullptr;
     std::array<QLabel*, 5> panels_{};
-    std::array<QTimer*, quarvelin::NombreMinuteries> timers_{};
-    std::array<int, quarvelin::NombreMinuteries> pendingTicks_{};
+    std::array<QTimer*, quarvelin::TimerCount> timers_{};
+    std::array<int, quarvelin::TimerCount> pendingTicks_{};
     bool waitCursor_ = false;
 };

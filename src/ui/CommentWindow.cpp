@@ -80,7 +80,7 @@ void CommentWindow::append(const std::string& text) {
     text1_->verticalScrollBar()->setValue(text1_->verticalScrollBar()->maximum());
 }
 
-void CommentWindow::devant(const std::string& text) {
+void CommentWindow::prepend(const std::string& text) {
     QTextCursor beginning(text1_->document());
     beginning.insertText(q(text));
     // The newest thinking is at the top: keep it in view.

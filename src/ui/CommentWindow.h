@@ -27,7 +27,7 @@ public:
 
     bool visible() const override { return affiche_; }
     void append(const std::string& text) override;
-    void devant(const std::string& text) override;
+    void prepend(const std::string& text) override;
     void clear() override;
 
     // Enabled while the game is still inside the opening base.

@@ -25,7 +25,7 @@ public:
     // since nobody has chosen a language yet.
     void appliquer_textes(const quarvelin::TextCatalogue& catalogue);
 
-    QPushButton* bouton(int languageKey) const { return boutons_.at(languageKey - 1); }
+    QPushButton* button(int languageKey) const { return boutons_.at(languageKey - 1); }
 
 signals:
     void langueChoisie(int languageKey);

@@ -7,7 +7,7 @@
 #include "notation/Fen.h"
 #include "records/PgnConversion.h"
 #include "records/ParsedGame.h"
-#include "session/Partie.h"
+#include "session/GameController.h"
 #include "ui/BoardView.h"
 #include "ui/BoardWindow.h"
 #include "ui/CommentWindow.h"
@@ -44,7 +44,7 @@
 #include <QTimer>
 #include <QUrl>
 
-using quarvelin::ModeJeu;
+using quarvelin::GameMode;
 
 using quarvelin::TextKey;
 
@@ -96,7 +96,7 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
     // book moves and names.
     base_.open(settings_.BASE_ECO);
 
-    quarvelin::Environnement env{settings_,
+    quarvelin::Environment env{settings_,
                                  catalogue_,
                                  *dialogs_,
                                  *sons_,
@@ -110,7 +110,7 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
                                  quarvelin::NomProgramme,
                                  {},
                                  2};
-    partie_ = std::make_unique<quarvelin::Partie>(env);
+    partie_ = std::make_unique<quarvelin::GameController>(env);
     board_->attacher(partie_.get(), &catalogue_);
 
     menus_ = std::make_unique<quarvelin::ConstructeurMenu>(menuBar(), catalogue_);
@@ -172,10 +172,10 @@ void MainWindow::synchroniserMenus() {
     const quarvelin::GameSession& s = partie_->session();
     tick("menu_active_son", -1, s.SoundOn);
     tick("menu_active_horloge", -1, s.ClockOn);
-    tick("affiche_repere", -1, s.reperesVisibles);
-    tick("analyser_ouverture", -1, s.analyserOuverture);
-    tick("couleur_blanche", -1, s.couleurBlanche);
-    tick("couleur_noire", -1, !s.couleurBlanche);
+    tick("affiche_repere", -1, s.coordinatesShown);
+    tick("analyser_ouverture", -1, s.nameOpenings);
+    tick("couleur_blanche", -1, s.whiteChosen);
+    tick("couleur_noire", -1, !s.whiteChosen);
     for (int i = 0; i <= 3; ++i) tick("menu_niv", i, settings_.PROFONDEUR_MAX[1] == i);
     for (int i = 1; i <= 8; ++i) tick("choix_langue", i, settings_.CLE_LANGUE == i);
     tick("notation_francaise", -1, s.NotationCode == quarvelin::NotationCode::French);
@@ -185,19 +185,19 @@ void MainWindow::synchroniserMenus() {
     const char* modes[] = {"mode_machine", "mode_libre", "mode_reseau", "mode_auto", "mode_corres"};
     for (int m = 1; m <= 5; ++m) tick(modes[m - 1], -1, static_cast<int>(s.PlayMode) == m);
     tick("affiche_commentaire", -1, comment_->visible());
-    board_->board()->setCoordinatesVisible(s.reperesVisibles);
+    board_->board()->setCoordinatesVisible(s.coordinatesShown);
 }
 
 void MainWindow::etatMenus() {
     const quarvelin::GameSession& s = partie_->session();
-    menus_->etat_partie(s.plateauOuvert);
+    menus_->etat_partie(s.boardOpen);
     if (QAction* pc = menus_->action(QStringLiteral("menu_part_pc")))
-        pc->setEnabled(s.PlayMode == ModeJeu::Corres);
+        pc->setEnabled(s.PlayMode == GameMode::Corres);
     if (QAction* coller = menus_->action(QStringLiteral("menu_coller_position"))) {
         const QString presse = QApplication::clipboard()->text();
-        coller->setEnabled(s.plateauOuvert && (presse.contains(u'/') || presse.size() == 64));
+        coller->setEnabled(s.boardOpen && (presse.contains(u'/') || presse.size() == 64));
     }
-    board_->setNetworkMode(s.PlayMode == ModeJeu::Network);
+    board_->setNetworkMode(s.PlayMode == GameMode::Network);
     if (QAction* list = menus_->action(QStringLiteral("menu_edt_pc")))
         list->setEnabled(board_->gameListModel()->rowCount() > 0);
 }
@@ -209,7 +209,7 @@ void MainWindow::toggle(const char* name, std::uint8_t& flag) {
 
 void MainWindow::connecter() {
     quarvelin::ConstructeurMenu& m = *menus_;
-    quarvelin::Partie& p = *partie_;
+    quarvelin::GameController& p = *partie_;
 
     // File
     relier(m, "menu_pref", -1, this, [this] {
@@ -218,11 +218,11 @@ void MainWindow::connecter() {
             catalogue_, *dialogs_, this);
         connect(&d, &PreferencesDialog::preferencesApplied, this, [this](quarvelin::Colour c) {
             partie_->session().EngineProfile = 1;
-            partie_->session().couleurBlanche = c == quarvelin::Colour::White;
+            partie_->session().whiteChosen = c == quarvelin::Colour::White;
             partie_->session().SoundOn = settings_.ACTIVE_SON == 1;
             partie_->session().ClockOn = settings_.ACTIVE_HORLOGE == 1;
             partie_->session().LogOn = settings_.GES_LOG == 1;
-            partie_->session().reperesVisibles = settings_.AFF_REPERE == 1;
+            partie_->session().coordinatesShown = settings_.AFF_REPERE == 1;
             quarvelin::appliquer_langue(settings_, catalogue_, partie_->session().NotationCode);
             synchroniserMenus();
             appliquer_textes();
@@ -242,7 +242,7 @@ void MainWindow::connecter() {
         relier(m, "menu_copie_position", entry, this, [this, entry] {
             QApplication::clipboard()->clear();
             QApplication::clipboard()->setText(
-                QString::fromStdString(partie_->copier_position(entry)));
+                QString::fromStdString(partie_->copyPosition(entry)));
             etatMenus();
         });
     relier(m, "menu_coller_position", -1, this,
@@ -295,17 +295,17 @@ void MainWindow::connecter() {
                         dialogs_.get(), this);
         connect(&w, &XmlGameWindow::partieRecue, this,
                 [this](const QString& header, const QString& moves, const QString& result) {
-                    quarvelin::ParsedGame lue;
-                    lue.GameText = header.toStdString();
-                    lue.GameMoveText = moves.toStdString();
-                    lue.GameResult = result.toStdString();
-                    chargerPartie(lue);
+                    quarvelin::ParsedGame parsed;
+                    parsed.GameText = header.toStdString();
+                    parsed.GameMoveText = moves.toStdString();
+                    parsed.GameResult = result.toStdString();
+                    chargerPartie(parsed);
                 });
         w.exec();
     });
-    relier(m, "menu_voir_ouvertures", -1, this, [this] { partie_->voir_ouvertures(); });
-    relier(m, "menu_position", -1, this, [this] { partie_->entrer_edition(false); });
-    relier(m, "menu_modif_coup", -1, this, [this] { partie_->modifier_dernier_coup(); });
+    relier(m, "menu_voir_ouvertures", -1, this, [this] { partie_->viewOpenings(); });
+    relier(m, "menu_position", -1, this, [this] { partie_->enterEditor(false); });
+    relier(m, "menu_modif_coup", -1, this, [this] { partie_->modifyLastMove(); });
     relier(m, "menu_abrege", -1, this, [this] { montrerTexte(partie_->session().GameMoveText); });
     relier(m, "menu_not_comp", -1, this, [this] { montrerTexte(partie_->session().LongMoveText); });
     relier(m, "affiche_log", -1, this, [this] {
@@ -316,15 +316,15 @@ void MainWindow::connecter() {
         else
             QDesktopServices::openUrl(QUrl::fromLocalFile(log));
     });
-    relier(m, "menu_propose_nul", -1, this, [this] { partie_->proposer_nulle(); });
+    relier(m, "menu_propose_nul", -1, this, [this] { partie_->offerDraw(); });
     relier(m, "menu_abandon", -1, this, [this] { partie_->resign(); });
 
     // Options
-    const std::pair<const char*, ModeJeu> modes[] = {{"mode_machine", ModeJeu::Machine},
-                                                     {"mode_libre", ModeJeu::Libre},
-                                                     {"mode_reseau", ModeJeu::Network},
-                                                     {"mode_auto", ModeJeu::Auto},
-                                                     {"mode_corres", ModeJeu::Corres}};
+    const std::pair<const char*, GameMode> modes[] = {{"mode_machine", GameMode::Machine},
+                                                     {"mode_libre", GameMode::Free},
+                                                     {"mode_reseau", GameMode::Network},
+                                                     {"mode_auto", GameMode::Auto},
+                                                     {"mode_corres", GameMode::Corres}};
     for (auto [name, mode] : modes)
         relier(m, name, -1, this, [this, mode] {
             partie_->changer_mode(mode);
@@ -358,7 +358,7 @@ void MainWindow::connecter() {
         d.exec();
     });
     relier(m, "analyser_ouverture", -1, this, [this] {
-        partie_->session().analyserOuverture = !partie_->session().analyserOuverture;
+        partie_->session().nameOpenings = !partie_->session().nameOpenings;
         synchroniserMenus();
     });
     relier(m, "menu_active_son", -1, this, [this] {
@@ -370,8 +370,8 @@ void MainWindow::connecter() {
         partie_->session().ClockOn = settings_.ACTIVE_HORLOGE == 1;
     });
     relier(m, "affiche_repere", -1, this, [this] {
-        partie_->basculer_reperes();
-        settings_.AFF_REPERE = partie_->session().reperesVisibles ? 1 : 0;
+        partie_->toggleCoordinates();
+        settings_.AFF_REPERE = partie_->session().coordinatesShown ? 1 : 0;
         synchroniserMenus();
     });
     relier(m, "affiche_commentaire", -1, this,
@@ -442,7 +442,7 @@ void MainWindow::connecter() {
         comment_->setAfficheCommentaire(false);
         synchroniserMenus();
     });
-    connect(comment_, &CommentWindow::voirOuvertures, this, [this] { partie_->voir_ouvertures(); });
+    connect(comment_, &CommentWindow::voirOuvertures, this, [this] { partie_->viewOpenings(); });
     connect(board_, &BoardWindow::openingList, this,
             [this](const std::vector<quarvelin::EcoLine>& lines) {
                 auto* w = new OpeningListWindow(catalogue_, this);
@@ -473,16 +473,16 @@ void MainWindow::listerFenetres() {
 }
 
 void MainWindow::nouvellePartie() {
-    if (partie_->session().PlayMode == ModeJeu::Corres) return;
+    if (partie_->session().PlayMode == GameMode::Corres) return;
     boardSub_->show();
     board_->board()->setFocus();
-    partie_->nouvelle_partie();
+    partie_->newGame();
     boardSub_->setWindowTitle(board_->windowTitle());
     etatMenus();
 }
 
 void MainWindow::plateauFerme() {
-    partie_->fermer_plateau();
+    partie_->closeBoard();
     etatMenus();
 }
 
@@ -491,11 +491,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::chargerPartie(const quarvelin::ParsedGame& lue) {
+void MainWindow::chargerPartie(const quarvelin::ParsedGame& parsed) {
     // A loaded game is read in PGN letters and shown move by move, ready to step through.
-    partie_->fermer_plateau();
+    partie_->closeBoard();
     boardSub_->show();
-    if (partie_->charger_partie(lue)) board_->result(partie_->session().GameResult);
+    if (partie_->loadGame(parsed)) board_->result(partie_->session().GameResult);
     synchroniserMenus();
     etatMenus();
 }
@@ -552,6 +552,6 @@ void MainWindow::start(const QString& fichierLigneDeCommande) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    partie_->fermer_plateau();
+    partie_->closeBoard();
     event->accept();
 }

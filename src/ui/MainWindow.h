@@ -26,7 +26,7 @@ class RechercheEnTache;
 namespace quarvelin {
 class ConstructeurMenu;
 class RecentFiles;
-class Partie;
+class GameController;
 struct ConversionOptions;
 struct ParsedGame;
 } // namespace quarvelin
@@ -43,7 +43,7 @@ public:
     // settings ask for one; then a games file named on the command line.
     void start(const QString& fichierLigneDeCommande = {});
 
-    quarvelin::Partie& game() { return *partie_; }
+    quarvelin::GameController& game() { return *partie_; }
     quarvelin::ConstructeurMenu& menus() { return *menus_; }
     QMdiArea* mdiArea() const { return mdiArea_; }
     BoardWindow* boardWindow() const { return board_; }
@@ -77,7 +77,7 @@ private:
     void synchroniserMenus();
     void afficherCommentaire(bool affiche);
     // A game that arrives as text (a web address, later a file) replaces the one on the board.
-    void chargerPartie(const quarvelin::ParsedGame& lue);
+    void chargerPartie(const quarvelin::ParsedGame& parsed);
     void ouvrirPartieDuFichier(const QString& path, std::uint64_t position);
     void choisirEtOuvrirPremiere();
     void imprimerListeParties();
@@ -107,7 +107,7 @@ private:
     LanguageWindow* langue_ = nullptr;
     RecentFilesMenu* recentMenu_ = nullptr;
     std::unique_ptr<quarvelin::ConstructeurMenu> menus_;
-    std::unique_ptr<quarvelin::Partie> partie_;
+    std::unique_ptr<quarvelin::GameController> partie_;
     bool fermeture_ = false;
     QString fichierCourant_; // the games file the game list comes from
 };

@@ -6,8 +6,8 @@
 #include "records/GameFilter.h"
 #include "records/PgnIndex.h"
 #include "records/PgnReader.h"
-#include "session/Annulation.h"
-#include "session/Partie.h"
+#include "session/CancelToken.h"
+#include "session/GameController.h"
 #include "ui/BoardWindow.h"
 #include "ui/CommentWindow.h"
 #include "ui/GameListModel.h"
@@ -125,28 +125,28 @@ void MainWindow::ouvrirPartieDuFichier(const QString& path, std::uint64_t positi
     using quarvelin::DialogIcon;
     using quarvelin::NomProgramme;
     std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
-    quarvelin::ParsedGame lue = quarvelin::readPgnGame(in, position);
-    const std::string probleme = quarvelin::readingMessage(lue, catalogue_);
-    if (lue.error == quarvelin::TextKey::NoGameAtPlace ||
-        lue.error == quarvelin::TextKey::FileReadError) {
+    quarvelin::ParsedGame parsed = quarvelin::readPgnGame(in, position);
+    const std::string probleme = quarvelin::readingMessage(parsed, catalogue_);
+    if (parsed.error == quarvelin::TextKey::NoGameAtPlace ||
+        parsed.error == quarvelin::TextKey::FileReadError) {
         dialogs_->message(NomProgramme, probleme, DialogIcon::Exclamation);
         return;
     }
-    if (comment_->visible()) comment_->append(lue.GameText);
+    if (comment_->visible()) comment_->append(parsed.GameText);
     // The game as the file has it, then what could not be read of it, if anything.
-    std::string apercu = lue.GameText + lue.GameMoveText + " " + lue.GameResult;
+    std::string apercu = parsed.GameText + parsed.GameMoveText + " " + parsed.GameResult;
     if (!probleme.empty()) apercu += "\n\n" + probleme;
     dialogs_->message(NomProgramme, apercu,
                       probleme.empty() ? DialogIcon::Information : DialogIcon::Exclamation);
-    chargerPartie(lue);
+    chargerPartie(parsed);
 }
 
 void MainWindow::choisirEtOuvrirPremiere() {
-    QString depart = fichierCourant_.isEmpty() ? QString::fromStdString(lieux_.installation)
+    QString start = fichierCourant_.isEmpty() ? QString::fromStdString(lieux_.installation)
                                                : QFileInfo(fichierCourant_).absolutePath();
     QString path = choisirFichierParties
                          ? choisirFichierParties()
-                         : QFileDialog::getOpenFileName(this, text(TextKey::ChooseFile), depart,
+                         : QFileDialog::getOpenFileName(this, text(TextKey::ChooseFile), start,
                                                         text(TextKey::Files) +
                                                             QStringLiteral(" PGN (*.pgn *.PGN)"));
     if (!path.isEmpty()) lire_fichier_pgn(OuvrirPremiere, path);

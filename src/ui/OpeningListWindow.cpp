@@ -1,7 +1,7 @@
 #include "ui/OpeningListWindow.h"
 
 #include "localisation/TextCatalogue.h"
-#include "session/Annulation.h"
+#include "session/CancelToken.h"
 #include "ui/ProgressWindow.h"
 
 #include <QApplication>
@@ -36,7 +36,7 @@ void OpeningListWindow::remplir(const std::string& gameMoveText,
     setWindowTitle(ouvertures + QStringLiteral(" - ") + QString::fromStdString(gameMoveText));
     liste_->clear();
     const int n = static_cast<int>(lines.size());
-    quarvelin::effacer_annulation();
+    quarvelin::clearCancel();
     QApplication::setOverrideCursor(Qt::BusyCursor);
     std::unique_ptr<ProgressWindow> patience;
     if (n > SeuilProgression) {
@@ -49,7 +49,7 @@ void OpeningListWindow::remplir(const std::string& gameMoveText,
     int i = 0;
     for (const quarvelin::EcoLine& l : lines) {
         QCoreApplication::processEvents(); // the cancel button must be heard
-        if (quarvelin::annulation_demandee()) break;
+        if (quarvelin::cancelRequested()) break;
         auto* item = new QTreeWidgetItem(liste_, {QString::fromStdString(l.code),
                                                   QString::fromStdString(l.label),
                                                   QString::fromStdString(l.moves)});

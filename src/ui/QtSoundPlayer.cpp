@@ -58,7 +58,7 @@ QtSoundPlayer::QtSoundPlayer() = default;
 
 QtSoundPlayer::~QtSoundPlayer() = default;
 
-bool QtSoundPlayer::jouer(const std::string& filePath) {
+bool QtSoundPlayer::play(const std::string& filePath) {
     const QFileInfo info(QString::fromStdString(filePath));
     const QString path = info.absoluteFilePath();
     if (!info.isFile() || !decodableWav(path)) return false;

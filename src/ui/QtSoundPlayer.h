@@ -17,7 +17,7 @@ public:
     QtSoundPlayer();
     ~QtSoundPlayer() override;
 
-    bool jouer(const std::string& path) override;
+    bool play(const std::string& path) override;
 
 private:
     // One loaded effect per file, kept for the run: the same cues come back all game long.

@@ -3,7 +3,7 @@
 #include <QMetaObject>
 
 RechercheEnTache::~RechercheEnTache() {
-    annuler();
+    cancel();
     joindre();
 }
 
@@ -11,13 +11,13 @@ void RechercheEnTache::joindre() {
     if (thread_.joinable()) thread_.join();
 }
 
-void RechercheEnTache::annuler() {
+void RechercheEnTache::cancel() {
     ++generation_;
     enCours_ = false;
     if (annulation_) annulation_->store(true);
 }
 
-void RechercheEnTache::lancer(const quarvelin::SearchRequest& request,
+void RechercheEnTache::launch(const quarvelin::SearchRequest& request,
                               const quarvelin::SearchCounters& counters,
                               const quarvelin::EngineCallbacks& callbacks, End end) {
     // A cancelled search stops at its next piece; waiting for it is short.

@@ -1,7 +1,7 @@
 #pragma once
 // The machine's searches on a worker thread: the board and the windows stay live while it
 // thinks; its progress and its result come back to the GUI thread as queued calls.
-#include "session/ExecuteurRecherche.h"
+#include "session/SearchRunner.h"
 
 #include <QObject>
 
@@ -9,17 +9,17 @@
 #include <memory>
 #include <thread>
 
-class RechercheEnTache : public QObject, public quarvelin::ExecuteurRecherche {
+class RechercheEnTache : public QObject, public quarvelin::SearchRunner {
     Q_OBJECT
 
 public:
     explicit RechercheEnTache(QObject* parent = nullptr) : QObject(parent) {}
     ~RechercheEnTache() override;
 
-    void lancer(const quarvelin::SearchRequest& request,
+    void launch(const quarvelin::SearchRequest& request,
                 const quarvelin::SearchCounters& counters, const quarvelin::EngineCallbacks& callbacks,
                 End end) override;
-    void annuler() override;
+    void cancel() override;
     bool enCours() const { return enCours_; }
 
 private:

@@ -65,8 +65,8 @@ XmlGameWindow::XmlGameWindow(const Catalogue& catalogue, Commentary& commentary,
     basCadre->addWidget(command3_);
     cadre->addLayout(basCadre);
 
-    etat_ = new QLabel(this);
-    etat_->setObjectName(QStringLiteral("etat"));
+    state_ = new QLabel(this);
+    state_->setObjectName(QStringLiteral("etat"));
     attente_ = new QProgressBar(this);
     attente_->setRange(0, 0); // no length known: the bar just shows the wait goes on
     attente_->setTextVisible(false);
@@ -86,7 +86,7 @@ XmlGameWindow::XmlGameWindow(const Catalogue& catalogue, Commentary& commentary,
     auto* bottom = new QHBoxLayout;
     bottom->setSpacing(8);
     bottom->addWidget(attente_);
-    bottom->addWidget(etat_);
+    bottom->addWidget(state_);
     bottom->addStretch(1);
     bottom->addWidget(command1_);
 
@@ -99,12 +99,12 @@ XmlGameWindow::XmlGameWindow(const Catalogue& catalogue, Commentary& commentary,
 
     connect(text1_, &QLineEdit::textEdited, this, [this] { command2_->setEnabled(!enCours_); });
     connect(text1_, &QLineEdit::returnPressed, this, [this] {
-        if (command2_->isEnabled()) charger_partie();
+        if (command2_->isEnabled()) loadGame();
     });
-    connect(command2_, &QPushButton::clicked, this, &XmlGameWindow::charger_partie);
+    connect(command2_, &QPushButton::clicked, this, &XmlGameWindow::loadGame);
     connect(list1_, &QListWidget::currentRowChanged, this, &XmlGameWindow::reprendre_adresse);
     connect(list1_, &QListWidget::itemActivated, this, [this] {
-        if (command2_->isEnabled()) charger_partie();
+        if (command2_->isEnabled()) loadGame();
     });
     connect(command3_, &QPushButton::clicked, this, &XmlGameWindow::choisir_liste);
     connect(command1_, &QPushButton::clicked, this, &XmlGameWindow::reject);
@@ -140,7 +140,7 @@ void XmlGameWindow::appliquer_textes(const Catalogue& catalogue) {
     command1_->setText(Captions::text(catalogue, TextKey::XmlQuit));
     command1_->setToolTip(Captions::text(catalogue, TextKey::XmlTipQuit));
     list1_->setToolTip(Captions::text(catalogue, TextKey::XmlTipAddresses));
-    etat_->setText(Captions::text(catalogue, TextKey::XmlDownloading));
+    state_->setText(Captions::text(catalogue, TextKey::XmlDownloading));
     titre_liste();
 }
 
@@ -149,7 +149,7 @@ void XmlGameWindow::titre_liste() {
                       QString::number(list1_->count()));
 }
 
-void XmlGameWindow::charger_partie() {
+void XmlGameWindow::loadGame() {
     if (enCours_) return;
     if (!controleur_.load(text1_->text().toStdString())) return;
     montrer_chargement(true);
@@ -167,7 +167,7 @@ void XmlGameWindow::montrer_chargement(bool enCours) {
     enCours_ = enCours;
     command3_->setEnabled(!enCours);
     attente_->setVisible(enCours);
-    etat_->setVisible(enCours);
+    state_->setVisible(enCours);
 }
 
 void XmlGameWindow::choisir_liste() {

@@ -34,7 +34,7 @@ public:
     // Fills the list from an address-list file; a missing file is reported.
     void charger_liste(const QString& path);
     // Loads the address in the field, as the load button does.
-    void charger_partie();
+    void loadGame();
 
     quarvelin::RemoteGame& controleur() { return controleur_; }
     // The file dialog of the address-list button; tests put their own answer here.
@@ -68,7 +68,7 @@ private:
     QGroupBox* frame1_ = nullptr;
     QListWidget* list1_ = nullptr;
     QPushButton* command3_ = nullptr;
-    QLabel* etat_ = nullptr;
+    QLabel* state_ = nullptr;
     QProgressBar* attente_ = nullptr;
     QPushButton* command1_ = nullptr;
 };

@@ -26,7 +26,7 @@ struct Lot {
     ~Lot() { fs::remove_all(dir); }
 };
 
-int lancer(const std::vector<std::string>& args, std::string& err) {
+int launch(const std::vector<std::string>& args, std::string& err) {
     std::ostringstream out, e;
     test::OffsetCatalogue cat;
     // The built opening base lies beside the command-line program.
@@ -91,7 +91,7 @@ TEST(Autoplay, GamesAreValidPgnAndEveryResultIsEarned) {
         std::vector<std::string> args = {"autoplay", "--out", pgn.string()};
         args.insert(args.end(), c.args.begin(), c.args.end());
         std::string err;
-        ASSERT_EQ(lancer(args, err), 0) << err;
+        ASSERT_EQ(launch(args, err), 0) << err;
         int n = std::stoi(c.args[1]);
         EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), n) << err;
 
@@ -137,7 +137,7 @@ TEST(Autoplay, BadArgumentsAreRefused) {
                                           {"autoplay", "--profile-white", "/nonexistent/p.ini"},
                                           {"autoplay", "--games"},
                                           {"autoplay", "--speed", "2"}}) {
-        EXPECT_EQ(lancer(args, err), 2) << args[1];
+        EXPECT_EQ(launch(args, err), 2) << args[1];
         EXPECT_NE(err.find("quarvelin-cli: <90"), std::string::npos) << err;
     }
 }

@@ -245,9 +245,9 @@ TEST(Uci, ProfileGivesTheEngineWeights) {
     FichierProfil profile("NOTE_CENTRE=0\r\nNOTE_MOBILITE_CAVALIER=0\r\n");
     Settings s = builtInSettings(".");
     ASSERT_TRUE(readProfile(profile.path(), s, 1));
-    const Position depart = Position::initial(Colour::White);
-    const std::string integre = attendu(depart, 1).move;
-    const std::string charge = attendu(depart, 1, profileWeights(s, 1)).move;
+    const Position start = Position::initial(Colour::White);
+    const std::string integre = attendu(start, 1).move;
+    const std::string charge = attendu(start, 1, profileWeights(s, 1)).move;
     ASSERT_NE(integre, charge) << "the profile must change the move for this test to mean anything";
 
     struct Cas {
@@ -488,9 +488,9 @@ TEST(Uci, StopAndQuitCutALongSearchShort) {
         if (std::string(end) == "quit") {
             EXPECT_EQ(s.finish(), 0);
         }
-        auto duree = std::chrono::steady_clock::now() - beginning;
+        auto duration = std::chrono::steady_clock::now() - beginning;
         ASSERT_TRUE(b) << end;
-        EXPECT_LT(duree, 1000ms) << end;
+        EXPECT_LT(duration, 1000ms) << end;
         EXPECT_TRUE(est_legal(position_de(Kiwipete), mot_apres(*b, "bestmove"))) << *b;
         if (std::string(end) == "stop") {
             s.envoyer("isready");
@@ -539,11 +539,11 @@ TEST(Uci, MatchAgainstStockfish) {
     test::ReglagesMatch settings;
     auto beginning = std::chrono::steady_clock::now();
     test::ResultatMatch r = test::jouer_match(quarvelin, adversaire, settings);
-    double secondes =
+    double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - beginning).count();
     std::cout << "match Quarvelin (depth 1) vs Stockfish (skill 0, movetime 20): " << r.gains
               << " wins, " << r.nulles << " draws, " << r.pertes << " losses, " << r.inachevees
-              << " unfinished at " << settings.demiCoupsMax << " plies, in " << secondes << " s\n";
+              << " unfinished at " << settings.demiCoupsMax << " plies, in " << seconds << " s\n";
     EXPECT_EQ(r.error, "");
     if (r.error.empty()) {
         EXPECT_EQ(r.gains + r.nulles + r.pertes + r.inachevees, settings.games);

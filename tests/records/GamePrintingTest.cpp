@@ -103,7 +103,7 @@ TEST(GamePrinting, MoveListAndDiagramLayouts) {
     Settings s = testSettings();
     s.MODE_JEUX = 2;
     Bench b(s);
-    b->nouvelle_partie();
+    b->newGame();
     for (auto [of, to] : {std::pair{"f2", "f3"}, {"e7", "e5"}, {"g2", "g4"}, {"d8", "h4"}})
         b.move(of, to);
     const GameSession& g = b->session();
@@ -124,7 +124,7 @@ TEST(GamePrinting, MoveListAndDiagramLayouts) {
     EXPECT_EQ(lines[2].diagrams[0].move, "1.f2-f3");
     EXPECT_EQ(lines[2].diagrams[0].key, g.PositionHistory[1]);
     EXPECT_EQ(lines[3].diagrams[0].key, g.PositionHistory[4]);
-    EXPECT_EQ(lines[4].text, std::string(13, ' ') + rogner(g.lines[4]));
+    EXPECT_EQ(lines[4].text, std::string(13, ' ') + trimmed(g.lines[4]));
 }
 
 TEST(GamePrinting, SaveWindowTextPrintsAsItIs) {

@@ -28,7 +28,7 @@ Bench ruy_lopez(bool white, NotationCode notation = NotationCode::French) {
     s.DEB_BLANC = white ? 1 : 0;
     Bench b(s);
     b->session().NotationCode = notation;
-    b->nouvelle_partie();
+    b->newGame();
     b.move("e2", "e4");
     b.move("e7", "e5");
     b.move("g1", "f3");
@@ -68,7 +68,7 @@ TEST(GameText, RecordOfAGameAgainstTheMachine) {
         Bench b = ruy_lopez(c.white);
         b.settings.SAUVE_ABREGE = c.shortNotation;
         GameSession s = b->session();
-        s.PlayMode = ModeJeu::Machine;
+        s.PlayMode = GameMode::Machine;
         s.OpeningCode = "C60";
         s.OpeningName = "Espagnole";
         RecordingDialogs dialogs;
@@ -99,7 +99,7 @@ TEST(GameText, PlayersOfAutomaticPlay) {
         Settings r = namedSettings();
         r.TwoProfiles = c.twoProfiles;
         GameSession s;
-        s.PlayMode = ModeJeu::Auto;
+        s.PlayMode = GameMode::Auto;
         const Players j = savePlayers(s, r, Colour::White);
         EXPECT_EQ(j.white, c.expectedList.white);
         EXPECT_EQ(j.black, c.expectedList.black);

@@ -4,7 +4,7 @@
 #include "records/PgnIndex.h"
 #include "records/PgnReader.h"
 #include "records/AddressList.h"
-#include "session/Annulation.h"
+#include "session/CancelToken.h"
 #include "support/DossierDeTest.h"
 #include "support/TestDoubles.h"
 
@@ -273,7 +273,7 @@ TEST_P(CancelToken, LeavesTheFilesAsTheyWere) {
     int calls = 0;
     const ConversionResult r =
         convertir_fichier_pgn(source, target, {}, c.options, [&](int, std::int64_t, std::int64_t) {
-            if (c.duringScan || ++calls == 2) demander_annulation();
+            if (c.duringScan || ++calls == 2) requestCancel();
         });
     EXPECT_TRUE(r.cancelled);
     EXPECT_EQ(r.writtenCount, 0);

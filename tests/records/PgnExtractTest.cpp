@@ -38,14 +38,14 @@ char promotionLetter(PieceCode p) {
 // Random legal moves clicked at the board until the game ends or `plies` are played.
 int playRandomly(Bench& b, std::mt19937& rng, int plies) {
     int played = 0;
-    for (; played < plies && !b->session().partie_finie(); ++played) {
+    for (; played < plies && !b->session().gameOver(); ++played) {
         const auto moves = legalMoves(b->position());
         if (moves.empty()) break;
         const Move c = moves[rng() % moves.size()];
         if (c.promotion != PieceCode::Empty)
             b.dialogs.texts.push_back(std::string(1, promotionLetter(c.promotion)));
-        b->clic_case(c.fromX, c.fromY);
-        b->clic_case(c.toX, c.toY);
+        b->clickSquare(c.fromX, c.fromY);
+        b->clickSquare(c.toX, c.toY);
     }
     return played;
 }
@@ -72,9 +72,9 @@ TEST(PgnExtract, ReadsEverySavedGame) {
             s.SAUVE_ABREGE = 1;
             s.LIEU_JEU = "Salle \"Nord\"";
             Bench b(s);
-            b->nouvelle_partie();
+            b->newGame();
             if (fen) b->pastePosition(fen);
-            if (turn == 3) b->session().GameText = b->entete_auto();
+            if (turn == 3) b->session().GameText = b->automaticHeader();
             const int played = playRandomly(b, rng, 60 + 40 * turn);
             GameSession& g = b->session();
             g.notes.assign(static_cast<std::size_t>(played) + 1, "");

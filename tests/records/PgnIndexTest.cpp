@@ -1,6 +1,6 @@
 #include "records/PgnIndex.h"
 
-#include "session/Annulation.h"
+#include "session/CancelToken.h"
 
 #include <gtest/gtest.h>
 
@@ -215,13 +215,13 @@ TEST(PgnIndex, ReportsProgressAndStopsWhenCancelled) {
 
     GameFilter tout = unlimited();
     std::istringstream again(text);
-    demander_annulation(); // a request left from before does not stop a new scan
+    requestCancel(); // a request left from before does not stop a new scan
     PgnIndex cut = PgnIndex::buildIndex(
-        again, text.size(), tout, [](int, std::int64_t, std::int64_t) { demander_annulation(); });
+        again, text.size(), tout, [](int, std::int64_t, std::int64_t) { requestCancel(); });
     EXPECT_TRUE(cut.cancelled());
     EXPECT_GT(cut.size(), 0u);
     EXPECT_LT(cut.size(), static_cast<std::size_t>(complete.views()));
-    effacer_annulation();
+    clearCancel();
 }
 
 } // namespace

@@ -127,11 +127,11 @@ struct Loaded {
     std::string result;
 };
 
-Loaded load(Bench& b, const ParsedGame& lue) {
-    EXPECT_TRUE(lue.ok()) << quarvelin::offsetOf(lue.error.value_or(quarvelin::TextKey{})) << " "
-                          << lue.errorNumber << " " << lue.detail;
-    b->nouvelle_partie();
-    EXPECT_TRUE(b->charger_partie(lue));
+Loaded load(Bench& b, const ParsedGame& parsed) {
+    EXPECT_TRUE(parsed.ok()) << quarvelin::offsetOf(parsed.error.value_or(quarvelin::TextKey{})) << " "
+                          << parsed.errorNumber << " " << parsed.detail;
+    b->newGame();
+    EXPECT_TRUE(b->loadGame(parsed));
     // A move the board refuses would be asked about, or reported.
     EXPECT_TRUE(b.dialogs.questions.empty() && b.dialogs.messages.empty()) << messages(b.dialogs);
     Loaded c;

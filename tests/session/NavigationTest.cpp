@@ -10,77 +10,77 @@ using namespace quarvelin::test;
 
 namespace {
 
-Banc partie_libre(std::initializer_list<std::pair<const char*, const char*>> moves,
+Bench freeGame(std::initializer_list<std::pair<const char*, const char*>> moves,
                   bool white = true) {
-    Settings s = reglages_de_test();
+    Settings s = testSettings();
     s.MODE_JEUX = 2;
     s.DEB_BLANC = white ? 1 : 0;
-    Banc b(s);
-    b->nouvelle_partie();
-    for (auto [de, vers] : moves) b.move(de, vers);
+    Bench b(s);
+    b->newGame();
+    for (auto [of, to] : moves) b.move(of, to);
     return b;
 }
 
-const std::initializer_list<std::pair<const char*, const char*>> Italienne = {
+const std::initializer_list<std::pair<const char*, const char*>> Italian = {
     {"e2", "e4"}, {"e7", "e5"}, {"g1", "f3"}, {"b8", "c6"}, {"f1", "c4"}};
 
 TEST(Navigation, ButtonsShowTheRecordedPositions) {
-    Banc b = partie_libre(Italienne);
+    Bench b = freeGame(Italian);
     const GameSession& g = b->session();
     ASSERT_EQ(g.lines.size(), 5u);
     const Position end = b->position();
-    struct Etape {
-        int bouton, entry, line;
+    struct Step {
+        int button, entry, line;
     };
     // Back and forward step one move; first deselects; forward from nothing goes to move 1.
-    const Etape etapes[] = {{1, 4, 3}, {1, 3, 2}, {2, 4, 3}, {0, 0, -1}, {2, 1, 0},
+    const Step steps[] = {{1, 4, 3}, {1, 3, 2}, {2, 4, 3}, {0, 0, -1}, {2, 1, 0},
                             {2, 2, 1}, {3, 5, 4}, {2, 5, 4}, {0, 0, -1}, {1, 0, -1}};
-    for (const Etape& e : etapes) {
-        b->naviguer(e.bouton);
-        EXPECT_EQ(b->entree_affichee(), e.entry) << e.bouton;
-        EXPECT_EQ(g.ligneSelectionnee, e.line) << e.bouton;
+    for (const Step& e : steps) {
+        b->navigate(e.button);
+        EXPECT_EQ(b->shownEntry(), e.entry) << e.button;
+        EXPECT_EQ(g.selectedLine, e.line) << e.button;
         EXPECT_EQ(positionKey(b->position()),
                   g.PositionHistory[static_cast<std::size_t>(e.entry)]);
-        EXPECT_TRUE(b.ecran_a_jour());
+        EXPECT_TRUE(b.screenUpToDate());
     }
-    b->naviguer(3);
+    b->navigate(3);
     EXPECT_EQ(b->position(), end); // castling rights and counters come back too
     EXPECT_EQ(g.GameMoveText, "1.e4 e5 2.Nf3 Nc6 3.Bc4"); // navigation changes no text
 }
 
 TEST(Navigation, ScrollingStepsToTheEndAndStops) {
-    Banc b = partie_libre(Italienne);
-    b->naviguer(0);
-    b->naviguer(4);
-    EXPECT_EQ(b.vue.caption, "P");
-    EXPECT_EQ(b.vue.bulle, "<921>");
-    EXPECT_EQ(b.minuteries.intervalles[Minuterie::Defilement], 1000);
-    for (int i = 0; i < 4; ++i) b->tick(Minuterie::Defilement);
-    EXPECT_EQ(b->session().ligneSelectionnee, 3);
-    EXPECT_EQ(b.minuteries.intervalles[Minuterie::Defilement], 1000);
-    b->tick(Minuterie::Defilement);
-    EXPECT_EQ(b->session().ligneSelectionnee, 4);
-    EXPECT_EQ(b.minuteries.intervalles[Minuterie::Defilement], 0);
-    EXPECT_EQ(b.vue.caption, "Go");
-    EXPECT_EQ(b.vue.bulle, "<922>");
+    Bench b = freeGame(Italian);
+    b->navigate(0);
+    b->navigate(4);
+    EXPECT_EQ(b.view.caption, "P");
+    EXPECT_EQ(b.view.bulle, "<921>");
+    EXPECT_EQ(b.timers.intervals[Timer::Scroll], 1000);
+    for (int i = 0; i < 4; ++i) b->tick(Timer::Scroll);
+    EXPECT_EQ(b->session().selectedLine, 3);
+    EXPECT_EQ(b.timers.intervals[Timer::Scroll], 1000);
+    b->tick(Timer::Scroll);
+    EXPECT_EQ(b->session().selectedLine, 4);
+    EXPECT_EQ(b.timers.intervals[Timer::Scroll], 0);
+    EXPECT_EQ(b.view.caption, "Go");
+    EXPECT_EQ(b.view.bulle, "<922>");
     // Started on the last line, it stops at its first tick.
-    b->naviguer(4);
-    b->tick(Minuterie::Defilement);
-    EXPECT_EQ(b.minuteries.intervalles[Minuterie::Defilement], 0);
+    b->navigate(4);
+    b->tick(Timer::Scroll);
+    EXPECT_EQ(b.timers.intervals[Timer::Scroll], 0);
 }
 
 TEST(Navigation, PlayingFromAnEarlierPositionCutsTheGameBack) {
     for (bool oui : {false, true}) {
-        Banc b = partie_libre(Italienne);
-        b->selectionner_ligne(2); // after 2.Nf3, Black to move
-        b.dialogs.reponses = {oui};
+        Bench b = freeGame(Italian);
+        b->selectLine(2); // after 2.Nf3, Black to move
+        b.dialogs.answers = {oui};
         b.move("g8", "f6");
         ASSERT_EQ(b.dialogs.questions.size(), 1u);
         EXPECT_EQ(b.dialogs.questions[0].text, "<177>");
         const GameSession& g = b->session();
         if (!oui) {
             EXPECT_EQ(g.lines.size(), 5u);
-            EXPECT_EQ(b.sur("g8"), PieceCode::BlackKnight);
+            EXPECT_EQ(b.on("g8"), PieceCode::BlackKnight);
             continue;
         }
         EXPECT_EQ(g.lines.size(), 4u);
@@ -88,24 +88,24 @@ TEST(Navigation, PlayingFromAnEarlierPositionCutsTheGameBack) {
         EXPECT_EQ(g.LongMoveText, "1.e2-e4 e7-e5 2.Cg1-f3 Cg8-f6");
         EXPECT_EQ(g.PositionIndex, 5);
         EXPECT_EQ(b->position().MoveCount, 2);
-        EXPECT_EQ(b.sur("c6"), PieceCode::Empty);
-        EXPECT_EQ(b.sur("b8"), PieceCode::BlackKnight);
-        EXPECT_TRUE(b.ecran_a_jour());
+        EXPECT_EQ(b.on("c6"), PieceCode::Empty);
+        EXPECT_EQ(b.on("b8"), PieceCode::BlackKnight);
+        EXPECT_TRUE(b.screenUpToDate());
     }
 }
 
 TEST(Navigation, AgainstTheMachineOnlyTheHumansTurnCanBeResumed) {
-    Settings s = reglages_de_test(0);
-    Banc b(s);
-    b->nouvelle_partie();
+    Settings s = testSettings(0);
+    Bench b(s);
+    b->newGame();
     b.move("e2", "e4");
     b.move("d2", "d4");
     ASSERT_EQ(b->session().lines.size(), 4u);
-    b->selectionner_ligne(0); // after White's move: the machine's turn there
-    b.clic("d2");             // its piece is White's own, but not White's turn
-    EXPECT_TRUE(b.dialogs.a_montre("<151>"));
-    b->selectionner_ligne(1);
-    b.dialogs.reponses = {true};
+    b->selectLine(0); // after White's move: the machine's turn there
+    b.click("d2");             // its piece is White's own, but not White's turn
+    EXPECT_TRUE(b.dialogs.showed("<151>"));
+    b->selectLine(1);
+    b.dialogs.answers = {true};
     b.move("g1", "f3");
     EXPECT_EQ(b->session().lines.size(), 4u); // cut to two moves, then Nf3 and a reply
     EXPECT_TRUE(b->session().GameMoveText.starts_with("1.e4 "));
@@ -113,36 +113,36 @@ TEST(Navigation, AgainstTheMachineOnlyTheHumansTurnCanBeResumed) {
 }
 
 TEST(Notes, StoredByHalfMoveAndShownOnDoubleClick) {
-    Banc b = partie_libre(Italienne);
-    b->selectionner_ligne(1);
+    Bench b = freeGame(Italian);
+    b->selectLine(1);
     b.dialogs.texts = {"Symétrique"};
-    b->noter_coup();
-    ASSERT_EQ(b.dialogs.saisies.size(), 1u);
-    EXPECT_EQ(b.dialogs.saisies[0].title, "quarvelin N°1");
-    EXPECT_EQ(b.dialogs.saisies[0].text, "<201>     ..... e7-e5");
+    b->noteMove();
+    ASSERT_EQ(b.dialogs.inputs.size(), 1u);
+    EXPECT_EQ(b.dialogs.inputs[0].title, "quarvelin N°1");
+    EXPECT_EQ(b.dialogs.inputs[0].text, "<201>     ..... e7-e5");
     ASSERT_GE(b->session().notes.size(), 3u);
     EXPECT_EQ(b->session().notes[2], "Symétrique");
     b.dialogs.texts = {""};
-    b->noter_coup(); // an empty answer keeps the note
+    b->noteMove(); // an empty answer keeps the note
     EXPECT_EQ(b->session().notes[2], "Symétrique");
     b.commentary.text.clear();
-    b->double_clic_ligne(1);
+    b->doubleClickLine(1);
     EXPECT_EQ(b.commentary.text, "{Symétrique}\n");
-    b->selectionner_ligne(4);
+    b->selectLine(4);
     b.dialogs.texts = {"Italienne"};
-    b->noter_coup();
-    EXPECT_EQ(b.dialogs.saisies.back().title, "quarvelin N°3");
+    b->noteMove();
+    EXPECT_EQ(b.dialogs.inputs.back().title, "quarvelin N°3");
     EXPECT_EQ(b->session().notes[5], "Italienne");
 }
 
-TEST(ModifierCoup, ReplacesTheLastMoveOnlyWithAReadableValidOne) {
-    struct Cas {
-        const char* reponse;
-        bool confirme;
+TEST(ModifyMove, ReplacesTheLastMoveOnlyWithAReadableValidOne) {
+    struct Case {
+        const char* answer;
+        bool confirmed;
         const char* text; // the game text after
         const char* message;
     };
-    const Cas cas[] = {
+    const Case cases[] = {
         {"Fb5", true, "1.e4 e5 2.Nf3 Nc6 3.Bb5", nullptr},
         {"Fb5", false, "1.e4 e5 2.Nf3 Nc6 3.Bc4", nullptr},
         {"xyz", true, "1.e4 e5 2.Nf3 Nc6 3.Bc4", "<520>"},
@@ -150,29 +150,29 @@ TEST(ModifierCoup, ReplacesTheLastMoveOnlyWithAReadableValidOne) {
         {"e5", true, "1.e4 e5 2.Nf3 Nc6 3.Bc4", nullptr},  // a Black move read for White
         {"", true, "1.e4 e5 2.Nf3 Nc6 3.Bc4", nullptr},
     };
-    for (const Cas& c : cas) {
-        Banc b = partie_libre(Italienne);
-        b.dialogs.texts = {c.reponse};
-        b.dialogs.reponses = {c.confirme};
-        b->modifier_dernier_coup();
+    for (const Case& c : cases) {
+        Bench b = freeGame(Italian);
+        b.dialogs.texts = {c.answer};
+        b.dialogs.answers = {c.confirmed};
+        b->modifyLastMove();
         const GameSession& g = b->session();
-        if (std::string(c.reponse) == "Fa6") {
+        if (std::string(c.answer) == "Fa6") {
             EXPECT_EQ(g.GameMoveText, "1.e4 e5 2.Nf3 Nc6 3.Ba6");
             continue;
         }
-        EXPECT_EQ(g.GameMoveText, c.text) << c.reponse;
+        EXPECT_EQ(g.GameMoveText, c.text) << c.answer;
         EXPECT_EQ(g.lines.size(), 5u);
         EXPECT_EQ(g.PositionIndex, 6);
-        EXPECT_EQ(positionKey(b->position()), g.PositionHistory[5]) << c.reponse;
+        EXPECT_EQ(positionKey(b->position()), g.PositionHistory[5]) << c.answer;
         if (c.message) {
-            EXPECT_TRUE(b.dialogs.a_montre(c.message));
+            EXPECT_TRUE(b.dialogs.showed(c.message));
         }
-        EXPECT_TRUE(b.ecran_a_jour());
+        EXPECT_TRUE(b.screenUpToDate());
     }
 }
 
 TEST(Replay, AGameTextRebuildsTheGame) {
-    Banc b = partie_libre({});
+    Bench b = freeGame({});
     GameSession& g = b->session();
     g.NotationCode = NotationCode::Pgn;
     g.GameMoveText =
@@ -182,8 +182,8 @@ TEST(Replay, AGameTextRebuildsTheGame) {
     EXPECT_EQ(g.GameMoveText, "1.e4 e5 2.Nf3 Nc6 3.Bb5 a6 4.Bxc6 dxc6 5.O-O");
     EXPECT_EQ(g.lines[8], " 5.O-O");
     EXPECT_EQ(g.PositionIndex, 10);
-    EXPECT_EQ(b.sur("g1"), PieceCode::WhiteKing);
-    EXPECT_TRUE(b.ecran_a_jour());
+    EXPECT_EQ(b.on("g1"), PieceCode::WhiteKing);
+    EXPECT_TRUE(b.screenUpToDate());
     EXPECT_TRUE(b.dialogs.questions.empty());
 
     g.GameMoveText = "*";
@@ -193,13 +193,13 @@ TEST(Replay, AGameTextRebuildsTheGame) {
 }
 
 TEST(Replay, OriginRepairsAndRefusedMoves) {
-    struct Cas {
+    struct Case {
         const char* fen;
         const char* text;
-        const char* attendu;
+        const char* expected;
         std::size_t questions;
     };
-    const Cas cas[] = {
+    const Case cases[] = {
         // The first knight in walk order is pinned; the other one makes the move.
         {"4k3/8/8/3b4/8/1N3N2/6K1/8 w - - 0 1", "1.Nd4", "1.Nd4", 0},
         {"4k3/8/8/8/8/8/4N3/r1N1K3 w - - 0 1", "1.Nd4", "1.Nd4", 0},
@@ -208,78 +208,78 @@ TEST(Replay, OriginRepairsAndRefusedMoves) {
         // A move nothing can play: asked, answered No, the replay stops there.
         {"4k3/8/8/8/8/8/8/R3K3 w - - 0 1", "1.Ra2 Ke7 2.Qd4", "1.Ra2 Ke7", 1},
     };
-    for (const Cas& c : cas) {
-        Banc b = partie_libre({});
-        b.dialogs.parDefaut = false;
+    for (const Case& c : cases) {
+        Bench b = freeGame({});
+        b.dialogs.byDefault = false;
         GameSession& g = b->session();
         g.NotationCode = NotationCode::Pgn;
         g.GameMoveText = c.text;
         b->rejouer_partie(readFen(c.fen, Colour::White));
-        EXPECT_EQ(g.GameMoveText, c.attendu) << c.fen;
+        EXPECT_EQ(g.GameMoveText, c.expected) << c.fen;
         EXPECT_EQ(b.dialogs.questions.size(), c.questions) << c.fen;
         EXPECT_EQ(g.FenDepart, writeFen(g.PositionStates[0]));
-        EXPECT_TRUE(b.ecran_a_jour());
+        EXPECT_TRUE(b.screenUpToDate());
     }
 }
 
-TEST(Coller, APastedPositionStartsAGameAndARefusedOneChangesNothing) {
-    Banc b = partie_libre(Italienne);
+TEST(Paste, APastedPositionStartsAGameAndARefusedOneChangesNothing) {
+    Bench b = freeGame(Italian);
     const GameSession& g = b->session();
     const Position avant = b->position();
-    for (const char* mauvais : {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNX w KQkq - 0 1",
+    for (const char* bad : {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNX w KQkq - 0 1",
                                 "8/8/8/8/8/8/8/8 w - - 0 1"}) {
-        b->pastePosition(mauvais);
+        b->pastePosition(bad);
         EXPECT_EQ(g.lines.size(), 5u);
         EXPECT_EQ(b->position(), avant);
     }
-    EXPECT_TRUE(b.dialogs.a_montre("<338>"));
+    EXPECT_TRUE(b.dialogs.showed("<338>"));
     b.dialogs.messages.clear();
     b->pastePosition("bonjour"); // neither FEN nor key: ignored
     EXPECT_TRUE(b.dialogs.messages.empty());
 
-    std::string fen = b->copier_position(2);
-    std::string key = b->copier_position(1);
+    std::string fen = b->copyPosition(2);
+    std::string key = b->copyPosition(1);
     b->pastePosition("4k3/8/8/8/8/8/8/4K2R w K - 3 40");
     EXPECT_TRUE(g.lines.empty());
     EXPECT_EQ(g.PositionIndex, 1);
-    EXPECT_EQ(b->copier_position(2), "4k3/8/8/8/8/8/8/4K2R w K - 3 40");
+    EXPECT_EQ(b->copyPosition(2), "4k3/8/8/8/8/8/8/4K2R w K - 3 40");
     EXPECT_EQ(g.FenDepart, "4k3/8/8/8/8/8/8/4K2R w K - 3 40");
     b.move("e1", "g1");
     EXPECT_EQ(g.GameMoveText, "40.O-O");
     b->pastePosition(fen);
-    EXPECT_EQ(b->copier_position(1), key);
-    EXPECT_TRUE(b.ecran_a_jour());
+    EXPECT_EQ(b->copyPosition(1), key);
+    EXPECT_TRUE(b.screenUpToDate());
 }
 
-TEST(Edition, KingsFirstThenPlayFromThePosition) {
-    Settings s = reglages_de_test(0);
+TEST(Editing, KingsFirstThenPlayFromThePosition) {
+    Settings s = testSettings(0);
     s.DEB_BLANC = 0; // the machine has White and moves at once
-    Banc b(s);
-    b->nouvelle_partie();
-    b.dialogs.reponses = {false};
-    b->entrer_edition(true);
-    EXPECT_EQ(b->state(), EtatPlateau::Attente);
-    b->entrer_edition(false);
-    ASSERT_EQ(b->state(), EtatPlateau::Edition);
-    EXPECT_TRUE(b.plateau.enEdition);
+    Bench b(s);
+    b->newGame();
+    b.dialogs.answers = {false};
+    b->enterEditor(true);
+    EXPECT_EQ(b->state(), BoardState::Waiting);
+    b->enterEditor(false);
+    ASSERT_EQ(b->state(), BoardState::Editing);
+    EXPECT_TRUE(b.board.enEdition);
     // Clear the board: a click without a palette piece empties the square.
     for (int y = 1; y <= 8; ++y)
-        for (int x = 1; x <= 8; ++x) b->clic_case(x, y);
-    b->clic_palette(PieceCode::WhiteKing);
-    b.clic("e1");
-    EXPECT_FALSE(b->demarrer_edition());
-    EXPECT_TRUE(b.dialogs.a_montre("<176>"));
-    EXPECT_EQ(b->state(), EtatPlateau::Edition);
-    b->clic_palette(PieceCode::BlackKing);
-    b.clic("e8");
-    b->clic_palette(PieceCode::WhiteRook);
-    b->clic_palette(PieceCode::WhiteRook); // a second click lets it go
-    b.clic("a1");                          // so this click empties a1
-    b->clic_palette(PieceCode::WhiteQueen);
-    b.clic("d1");
-    EXPECT_EQ(b.sur("a1"), PieceCode::Empty);
-    ASSERT_TRUE(b->demarrer_edition());
-    EXPECT_FALSE(b.plateau.enEdition);
+        for (int x = 1; x <= 8; ++x) b->clickSquare(x, y);
+    b->clickPalette(PieceCode::WhiteKing);
+    b.click("e1");
+    EXPECT_FALSE(b->startFromEditor());
+    EXPECT_TRUE(b.dialogs.showed("<176>"));
+    EXPECT_EQ(b->state(), BoardState::Editing);
+    b->clickPalette(PieceCode::BlackKing);
+    b.click("e8");
+    b->clickPalette(PieceCode::WhiteRook);
+    b->clickPalette(PieceCode::WhiteRook); // a second click lets it go
+    b.click("a1");                          // so this click empties a1
+    b->clickPalette(PieceCode::WhiteQueen);
+    b.click("d1");
+    EXPECT_EQ(b.on("a1"), PieceCode::Empty);
+    ASSERT_TRUE(b->startFromEditor());
+    EXPECT_FALSE(b.board.enEdition);
     const GameSession& g = b->session();
     EXPECT_EQ(g.FenDepart, "4k3/8/8/8/8/8/8/3QK3 w - - 0 1");
     ASSERT_EQ(g.lines.size(), 1u); // the machine's White move
@@ -287,13 +287,13 @@ TEST(Edition, KingsFirstThenPlayFromThePosition) {
     EXPECT_EQ(g.PositionIndex, 2);
 }
 
-TEST(Reperes, ToggleTheCoordinateLabels) {
-    Banc b = partie_libre({});
-    bool avant = b->session().reperesVisibles;
-    b->basculer_reperes();
-    EXPECT_NE(b->session().reperesVisibles, avant);
-    b->basculer_reperes();
-    EXPECT_EQ(b->session().reperesVisibles, avant);
+TEST(Coordinates, ToggleTheCoordinateLabels) {
+    Bench b = freeGame({});
+    bool avant = b->session().coordinatesShown;
+    b->toggleCoordinates();
+    EXPECT_NE(b->session().coordinatesShown, avant);
+    b->toggleCoordinates();
+    EXPECT_EQ(b->session().coordinatesShown, avant);
 }
 
 } // namespace

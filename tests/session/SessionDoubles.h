@@ -2,7 +2,7 @@
 // A whole game environment without a window: scripted answers, recorded cues and messages, a
 // plain grid for the board and timers stepped by hand.
 #include "localisation/Catalogue.h"
-#include "session/Partie.h"
+#include "session/GameController.h"
 #include "support/TestDoubles.h"
 
 #include <deque>
@@ -16,9 +16,9 @@ public:
     struct Shown {
         std::string title, text;
     };
-    std::vector<Shown> messages, questions, saisies;
-    std::deque<bool> reponses; // answers to questions, then `parDefaut`
-    bool parDefaut = true;
+    std::vector<Shown> messages, questions, inputs;
+    std::deque<bool> answers; // answers to questions, then `byDefault`
+    bool byDefault = true;
     std::deque<std::string> texts; // answers to input boxes, then empty
 
     void message(const std::string& t, const std::string& x, DialogIcon) override {
@@ -26,32 +26,32 @@ public:
     }
     bool question(const std::string& t, const std::string& x) override {
         questions.push_back({t, x});
-        if (reponses.empty()) return parDefaut;
-        bool r = reponses.front();
-        reponses.pop_front();
+        if (answers.empty()) return byDefault;
+        bool r = answers.front();
+        answers.pop_front();
         return r;
     }
     std::string input(const std::string& t, const std::string& p, const std::string&) override {
-        saisies.push_back({t, p});
+        inputs.push_back({t, p});
         if (texts.empty()) return {};
         std::string r = texts.front();
         texts.pop_front();
         return r;
     }
-    bool a_montre(const std::string& morceau) const {
+    bool showed(const std::string& piece) const {
         for (const auto& m : messages)
-            if (m.text.find(morceau) != std::string::npos) return true;
+            if (m.text.find(piece) != std::string::npos) return true;
         return false;
     }
 };
 
 class RecordingSounds : public SoundPlayer {
 public:
-    std::vector<std::string> joues;
-    bool reussit = true;
-    bool jouer(const std::string& path) override {
-        joues.push_back(path.substr(path.find_last_of('/') + 1));
-        return reussit;
+    std::vector<std::string> played;
+    bool succeeds = true;
+    bool play(const std::string& path) override {
+        played.push_back(path.substr(path.find_last_of('/') + 1));
+        return succeeds;
     }
 };
 
@@ -61,51 +61,51 @@ public:
     std::string text;
     bool visible() const override { return montre; }
     void append(const std::string& t) override { text += t; }
-    void devant(const std::string& t) override { text = t + text; }
+    void prepend(const std::string& t) override { text = t + text; }
     void clear() override { text.clear(); }
 };
 
 class GridDisplay : public BoardDisplay {
 public:
     std::array<PieceCode, 81> cases{};
-    std::vector<std::array<int, 3>> marques; // x, y, colour
+    std::vector<std::array<int, 3>> marks; // x, y, colour
     bool enEdition = false;
-    void installer(Colour orientation, const std::string&, const std::string&) override {
+    void setUp(Colour orientation, const std::string&, const std::string&) override {
         Position p = Position::initial(orientation);
         cases = p.Board;
     }
-    PieceCode lire_case(int x, int y) const override { return cases[x + 9 * y]; }
-    void ecrire_case(int x, int y, PieceCode p) override { cases[x + 9 * y] = p; }
-    void marquer_case(int x, int y, float, std::uint32_t c) override {
-        marques.push_back({x, y, static_cast<int>(c)});
+    PieceCode readSquare(int x, int y) const override { return cases[x + 9 * y]; }
+    void writeSquare(int x, int y, PieceCode p) override { cases[x + 9 * y] = p; }
+    void markSquare(int x, int y, float, std::uint32_t c) override {
+        marks.push_back({x, y, static_cast<int>(c)});
     }
-    void montrer_coup(int, int, int, int, float, std::uint32_t) override {}
-    void effacer_marques() override { marques.clear(); }
-    void edition(bool a) override { enEdition = a; }
+    void showMove(int, int, int, int, float, std::uint32_t) override {}
+    void clearMarks() override { marks.clear(); }
+    void editing(bool a) override { enEdition = a; }
 };
 
-class ManualTimers : public HorlogeSource {
+class ManualTimers : public TimerSource {
 public:
-    std::map<Minuterie, int> intervalles;
-    void regler(Minuterie m, int ms) override { intervalles[m] = ms; }
+    std::map<Timer, int> intervals;
+    void set(Timer m, int ms) override { intervals[m] = ms; }
 };
 
-class RecordingView : public VuePartie {
+class RecordingView : public GameView {
 public:
-    std::string title, resultatAffiche, envoye, caption, bulle;
+    std::string title, shownResult, envoye, caption, bulle;
     int menus = 0;
-    void titre_plateau(const std::string& t) override { title = t; }
-    void result(const std::string& r) override { resultatAffiche = r; }
-    void envoyer_reseau(const std::string& m) override { envoye = m; }
-    void bouton_lecture(const std::string& l, const std::string& b) override {
+    void boardTitle(const std::string& t) override { title = t; }
+    void result(const std::string& r) override { shownResult = r; }
+    void sendNetwork(const std::string& m) override { envoye = m; }
+    void playButton(const std::string& l, const std::string& b) override {
         caption = l;
         bulle = b;
     }
-    void etat_menus() override { ++menus; }
+    void menuStates() override { ++menus; }
 };
 
 // The settings of a fresh installation, the machine at depth `profondeur`, no book.
-inline Settings reglages_de_test(int depth = 1) {
+inline Settings testSettings(int depth = 1) {
     Settings s = builtInSettings("/opt/quarvelin");
     applyNewFile(s);
     for (auto& d : s.PROFONDEUR_MAX) d = static_cast<std::int16_t>(depth);
@@ -119,59 +119,59 @@ inline Settings reglages_de_test(int depth = 1) {
 }
 
 // One game and everything it talks to.
-struct Banc {
+struct Bench {
     Settings settings;
     OffsetCatalogue catalogue;
     ScriptedDialogs dialogs;
-    RecordingSounds sons;
+    RecordingSounds sounds;
     RecordingCommentary commentary;
-    GridDisplay plateau;
-    ManualTimers minuteries;
-    RecordingView vue;
-    RechercheSynchrone moteur;
-    double hasard = 0.9; // the draws of the cues: never the rare cue unless a test says so
-    std::unique_ptr<Partie> game;
+    GridDisplay board;
+    ManualTimers timers;
+    RecordingView view;
+    SynchronousSearch engine;
+    double chance = 0.9; // the draws of the cues: never the rare cue unless a test says so
+    std::unique_ptr<GameController> game;
 
-    explicit Banc(Settings s = reglages_de_test(), const OpeningBase* base = nullptr)
+    explicit Bench(Settings s = testSettings(), const OpeningBase* base = nullptr)
         : settings(std::move(s)) {
-        Environnement env{settings,
+        Environment env{settings,
                           catalogue,
                           dialogs,
-                          sons,
+                          sounds,
                           commentary,
-                          plateau,
-                          minuteries,
-                          vue,
-                          moteur,
+                          board,
+                          timers,
+                          view,
+                          engine,
                           base,
                           "/opt/quarvelin",
                           "quarvelin",
-                          [this] { return hasard; },
+                          [this] { return chance; },
                           1};
-        game = std::make_unique<Partie>(env);
+        game = std::make_unique<GameController>(env);
     }
-    Partie& operator*() { return *game; }
-    Partie* operator->() { return game.get(); }
+    GameController& operator*() { return *game; }
+    GameController* operator->() { return game.get(); }
 
     // A click on the square named in absolute terms ("e2"), whatever the orientation.
-    void clic(const char* name) {
+    void click(const char* name) {
         Square c = namedSquare(name[0], name[1], game->position().PlayerColour);
-        game->clic_case(c.x, c.y);
+        game->clickSquare(c.x, c.y);
     }
-    void move(const char* de, const char* vers) {
-        clic(de);
-        clic(vers);
+    void move(const char* of, const char* to) {
+        click(of);
+        click(to);
     }
-    PieceCode sur(const char* name) const {
+    PieceCode on(const char* name) const {
         Square c = namedSquare(name[0], name[1], game->position().PlayerColour);
         return game->position().at(c.x, c.y);
     }
     // The board on screen agrees with the position.
-    bool ecran_a_jour() const {
+    bool screenUpToDate() const {
         const Position& p = game->position();
         for (int y = 1; y <= 8; ++y)
             for (int x = 1; x <= 8; ++x)
-                if (plateau.lire_case(x, y) != p.at(x, y)) return false;
+                if (board.readSquare(x, y) != p.at(x, y)) return false;
         return true;
     }
 };

@@ -28,28 +28,28 @@ struct Fenetre {
     Settings settings;
     OffsetCatalogue catalogue;
     ScriptedDialogs dialogs;
-    RecordingSounds sons;
+    RecordingSounds sounds;
     RecordingCommentary commentary;
     BoardWindow window;
-    RechercheEnTache moteur;
-    std::unique_ptr<Partie> game;
+    RechercheEnTache engine;
+    std::unique_ptr<GameController> game;
 
     explicit Fenetre(Settings s) : settings(std::move(s)) {
-        Environnement env{settings,
+        Environment env{settings,
                           catalogue,
                           dialogs,
-                          sons,
+                          sounds,
                           commentary,
                           *window.board(),
                           window,
                           window,
-                          moteur,
+                          engine,
                           nullptr,
                           "/opt/quarvelin",
                           "quarvelin",
                           [] { return 0.9; },
                           2};
-        game = std::make_unique<Partie>(env);
+        game = std::make_unique<GameController>(env);
         window.attacher(game.get(), &catalogue);
         window.resize(900, 640);
         window.show();
@@ -58,8 +58,8 @@ struct Fenetre {
     void attendre() {
         QElapsedTimer t;
         t.start();
-        while (game->machine_reflechit() && t.elapsed() < 20000) QTest::qWait(5);
-        ASSERT_FALSE(game->machine_reflechit());
+        while (game->machineThinking() && t.elapsed() < 20000) QTest::qWait(5);
+        ASSERT_FALSE(game->machineThinking());
     }
     QPoint centre(int x, int y) const { return window.board()->squareRect(x, y).center(); }
     void cliquer(int x, int y) {
@@ -71,10 +71,10 @@ TEST(BoardWindow, AWholeGameAgainstTheMachineByClickingSquares) {
     Settings s = reglages_de_test(0);
     Fenetre f(s);
     f.dialogs.parDefaut = false;
-    f.game->nouvelle_partie();
+    f.game->newGame();
     std::mt19937 rng(1);
     int moves = 0;
-    while (!f.game->session().partie_finie() && moves < 300) {
+    while (!f.game->session().gameOver() && moves < 300) {
         std::vector<Move> legaux = legalMoves(f.game->position());
         const Move& c = legaux[rng() % legaux.size()];
         if (c.promotion != PieceCode::Empty) f.dialogs.texts.push_back("D");
@@ -84,7 +84,7 @@ TEST(BoardWindow, AWholeGameAgainstTheMachineByClickingSquares) {
         ++moves;
     }
     const GameSession& g = f.game->session();
-    ASSERT_TRUE(g.partie_finie());
+    ASSERT_TRUE(g.gameOver());
     EXPECT_EQ(f.window.moveList()->count(), static_cast<int>(g.lines.size()));
     EXPECT_EQ(f.window.moveList()->item(f.window.moveList()->count() - 1)->text().toStdString(),
               g.lines.back());
@@ -95,16 +95,16 @@ TEST(BoardWindow, AWholeGameAgainstTheMachineByClickingSquares) {
     EXPECT_FALSE(f.dialogs.messages.empty()); // the end of the game was told
     for (int y = 1; y <= 8; ++y)
         for (int x = 1; x <= 8; ++x)
-            EXPECT_EQ(f.window.board()->lire_case(x, y), f.game->position().at(x, y));
-    EXPECT_FALSE(f.window.timerRunning(Minuterie::Basse));
-    EXPECT_FALSE(f.window.timerRunning(Minuterie::Haute));
+            EXPECT_EQ(f.window.board()->readSquare(x, y), f.game->position().at(x, y));
+    EXPECT_FALSE(f.window.timerRunning(Timer::Bottom));
+    EXPECT_FALSE(f.window.timerRunning(Timer::Top));
 }
 
 TEST(BoardWindow, TheMachineOpensForAHumanWithBlack) {
     Settings s = reglages_de_test(0);
     s.DEB_BLANC = 0;
     Fenetre f(s);
-    f.game->nouvelle_partie();
+    f.game->newGame();
     f.attendre();
     ASSERT_EQ(f.window.moveList()->count(), 1);
     EXPECT_EQ(f.window.moveList()->item(0)->text(), QStringLiteral(" 1.e2-e4"));
@@ -122,10 +122,10 @@ TEST(BoardWindow, DraggingAPieceMakesTheMove) {
     Settings s = reglages_de_test(0);
     s.MODE_JEUX = 2;
     Fenetre f(s);
-    f.game->nouvelle_partie();
+    f.game->newGame();
     Square g1 = namedSquare('g', '1', Colour::White), f3 = namedSquare('f', '3', Colour::White);
     QTest::mousePress(f.window.board(), Qt::LeftButton, {}, f.centre(g1.x, g1.y));
-    EXPECT_EQ(f.game->state(), EtatPlateau::PieceLevee);
+    EXPECT_EQ(f.game->state(), BoardState::PieceLifted);
     EXPECT_EQ(f.window.board()->cursor().shape(), Qt::BitmapCursor); // the piece is the pointer
     // Mouse moves with the button held are not synthesised by QTest; send them by hand.
     QPoint a = f.centre(g1.x, g1.y), b = f.centre(f3.x, f3.y);
@@ -138,12 +138,12 @@ TEST(BoardWindow, DraggingAPieceMakesTheMove) {
     QTest::mouseRelease(f.window.board(), Qt::LeftButton, {}, b);
     ASSERT_EQ(f.window.moveList()->count(), 1);
     EXPECT_EQ(f.window.moveList()->item(0)->text(), QStringLiteral(" 1.Cg1-f3"));
-    EXPECT_EQ(f.window.board()->lire_case(f3.x, f3.y), PieceCode::WhiteKnight);
+    EXPECT_EQ(f.window.board()->readSquare(f3.x, f3.y), PieceCode::WhiteKnight);
     EXPECT_NE(f.window.board()->cursor().shape(), Qt::BitmapCursor);
     // A press and release on one square lifts the piece and keeps it lifted for a second click.
     Square e7 = namedSquare('e', '7', Colour::White), e5 = namedSquare('e', '5', Colour::White);
     f.cliquer(e7.x, e7.y);
-    EXPECT_EQ(f.game->state(), EtatPlateau::PieceLevee);
+    EXPECT_EQ(f.game->state(), BoardState::PieceLifted);
     f.cliquer(e5.x, e5.y);
     EXPECT_EQ(f.window.moveList()->count(), 2);
 }
@@ -152,9 +152,9 @@ TEST(BoardWindow, NavigationButtonsAndClocksFollowTheGame) {
     Settings s = reglages_de_test(0);
     s.MODE_JEUX = 2;
     Fenetre f(s);
-    f.game->nouvelle_partie();
-    EXPECT_TRUE(f.window.timerRunning(Minuterie::Basse));
-    EXPECT_TRUE(f.window.timerRunning(Minuterie::Duration));
+    f.game->newGame();
+    EXPECT_TRUE(f.window.timerRunning(Timer::Bottom));
+    EXPECT_TRUE(f.window.timerRunning(Timer::Duration));
     EXPECT_EQ(f.window.bottomClock()->text(), QStringLiteral("00:15:00"));
     const char* moves[][2] = {{"e2", "e4"}, {"e7", "e5"}, {"g1", "f3"}};
     for (auto& c : moves) {
@@ -163,29 +163,29 @@ TEST(BoardWindow, NavigationButtonsAndClocksFollowTheGame) {
         f.cliquer(a.x, a.y);
         f.cliquer(b.x, b.y);
     }
-    EXPECT_TRUE(f.window.timerRunning(Minuterie::Haute));
+    EXPECT_TRUE(f.window.timerRunning(Timer::Top));
     QTest::mouseClick(f.window.navigationButton(0), Qt::LeftButton);
-    EXPECT_EQ(f.window.board()->lire_case(5, 7), PieceCode::WhitePawn); // e2 again
+    EXPECT_EQ(f.window.board()->readSquare(5, 7), PieceCode::WhitePawn); // e2 again
     EXPECT_EQ(f.window.moveList()->currentRow(), -1);
     QTest::mouseClick(f.window.navigationButton(2), Qt::LeftButton);
     EXPECT_EQ(f.window.moveList()->currentRow(), 0);
     QTest::mouseClick(f.window.navigationButton(3), Qt::LeftButton);
     EXPECT_EQ(f.window.moveList()->currentRow(), 2);
-    EXPECT_EQ(f.window.board()->lire_case(6, 6), PieceCode::WhiteKnight);
+    EXPECT_EQ(f.window.board()->readSquare(6, 6), PieceCode::WhiteKnight);
     // A click on a line shows the position after that move.
     QTest::mouseClick(f.window.moveList()->viewport(), Qt::LeftButton, {},
                       f.window.moveList()->visualItemRect(f.window.moveList()->item(0)).center());
-    EXPECT_EQ(f.game->entree_affichee(), 1);
-    EXPECT_EQ(f.window.board()->lire_case(5, 5), PieceCode::WhitePawn); // e4
-    EXPECT_EQ(f.window.board()->lire_case(5, 2), PieceCode::BlackPawn); // e7
+    EXPECT_EQ(f.game->shownEntry(), 1);
+    EXPECT_EQ(f.window.board()->readSquare(5, 5), PieceCode::WhitePawn); // e4
+    EXPECT_EQ(f.window.board()->readSquare(5, 2), PieceCode::BlackPawn); // e7
 }
 
 TEST(BoardWindow, EditorPaletteAndStart) {
     Settings s = reglages_de_test(0);
     s.MODE_JEUX = 2;
     Fenetre f(s);
-    f.game->nouvelle_partie();
-    f.game->entrer_edition(false);
+    f.game->newGame();
+    f.game->enterEditor(false);
     EXPECT_TRUE(f.window.palette()->isVisible());
     EXPECT_TRUE(f.window.board()->enEdition());
     for (int y = 1; y <= 8; ++y)

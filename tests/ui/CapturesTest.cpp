@@ -5,7 +5,7 @@
 #include "config/Startup.h"
 #include "config/SettingsFile.h"
 #include "rules/MoveRules.h"
-#include "session/Partie.h"
+#include "session/GameController.h"
 #include "ui/BoardView.h"
 #include "ui/BoardWindow.h"
 #include "ui/CommentWindow.h"
@@ -75,13 +75,13 @@ TEST(Captures, AGameInProgress) {
     Bureau b(false);
     b.window->start();
     b.window->menus().action(QStringLiteral("menu_nouvelle"))->trigger();
-    Partie& p = b.window->game();
+    GameController& p = b.window->game();
     // An Italian game for White, as far as the machine's replies allow.
     const char* voulus[] = {"e2e4", "g1f3", "f1c4", "e1g1", "d2d3", "c2c3", "b1d2", "h2h3"};
     for (const char* v : voulus) {
         QElapsedTimer t;
         t.start();
-        while (p.machine_reflechit() && t.elapsed() < 20000) QTest::qWait(5);
+        while (p.machineThinking() && t.elapsed() < 20000) QTest::qWait(5);
         for (const Move& c : legalMoves(p.position())) {
             if (uciMove(p.position(), c) != v) continue;
             BoardView* board = b.window->boardWindow()->board();
@@ -93,8 +93,8 @@ TEST(Captures, AGameInProgress) {
     }
     QElapsedTimer t;
     t.start();
-    while (p.machine_reflechit() && t.elapsed() < 20000) QTest::qWait(5);
-    for (int i = 0; i < 3; ++i) p.tick(Minuterie::Duration);
+    while (p.machineThinking() && t.elapsed() < 20000) QTest::qWait(5);
+    for (int i = 0; i < 3; ++i) p.tick(Timer::Duration);
     EXPECT_GE(b.window->boardWindow()->moveList()->count(), 8);
     EXPECT_TRUE(b.window->commentWindow()->isVisible());
     EXPECT_FALSE(b.window->commentWindow()->text().isEmpty());
@@ -105,7 +105,7 @@ TEST(Captures, TheHintAndThePositionEditor) {
     Bureau b(false);
     b.window->start();
     b.window->menus().action(QStringLiteral("menu_nouvelle"))->trigger();
-    Partie& p = b.window->game();
+    GameController& p = b.window->game();
     BoardView* board = b.window->boardWindow()->board();
     // The hint's message box is answered as it comes.
     QTimer fermeur;
@@ -117,12 +117,12 @@ TEST(Captures, TheHintAndThePositionEditor) {
     p.conseil_coup();
     QElapsedTimer t;
     t.start();
-    while (p.machine_reflechit() && t.elapsed() < 20000) QTest::qWait(5);
+    while (p.machineThinking() && t.elapsed() < 20000) QTest::qWait(5);
     QTest::qWait(30);
     EXPECT_GT(board->nombreMarques(), 0); // the suggested move's destination, and more
     capturer(*b.window->boardWindow(), QStringLiteral("conseil"));
 
-    p.entrer_edition(false);
+    p.enterEditor(false);
     QTest::qWait(20);
     EXPECT_TRUE(b.window->boardWindow()->palette()->isVisible());
     capturer(*b.window->boardWindow(), QStringLiteral("edition"));
@@ -215,14 +215,14 @@ TEST(Captures, AGamesFileListedAndOneGameOpen) {
     });
     fermeur.start(10);
     b.window->lire_fichier_pgn(MainWindow::ListerFichier, path);
-    BoardWindow& plateau = *b.window->boardWindow();
-    ASSERT_EQ(plateau.gameList()->model()->rowCount(), capture ? 1000000 : 3000);
+    BoardWindow& board = *b.window->boardWindow();
+    ASSERT_EQ(board.gameList()->model()->rowCount(), capture ? 1000000 : 3000);
     const QModelIndex choisie =
-        plateau.gameList()->model()->index(4, plateau.gameList()->header()->logicalIndex(0));
-    plateau.gameList()->setCurrentIndex(choisie);
-    emit plateau.gameList()->activated(choisie);
+        board.gameList()->model()->index(4, board.gameList()->header()->logicalIndex(0));
+    board.gameList()->setCurrentIndex(choisie);
+    emit board.gameList()->activated(choisie);
     QTest::qWait(30);
-    EXPECT_GT(plateau.moveList()->count(), 0);
+    EXPECT_GT(board.moveList()->count(), 0);
     capturer(*b.window, QStringLiteral("liste-parties"));
 }
 

@@ -22,8 +22,8 @@ using Etape = std::function<void(quarvelin::Commentary&)>;
 Etape append(std::string t) {
     return [t](quarvelin::Commentary& c) { c.append(t); };
 }
-Etape devant(std::string t) {
-    return [t](quarvelin::Commentary& c) { c.devant(t); };
+Etape prepend(std::string t) {
+    return [t](quarvelin::Commentary& c) { c.prepend(t); };
 }
 Etape clear() {
     return [](quarvelin::Commentary& c) { c.clear(); };
@@ -42,9 +42,9 @@ TEST(CommentWindow, AjouterDevantVider) {
          {append("Ouverture : "), append("Italienne\n")},
          "Ouverture : Italienne\n"},
         {"devant ce qui est là",
-         {append("1.e4\n"), devant("d3 1.2\n"), devant("d2 0.8\n")},
+         {append("1.e4\n"), prepend("d3 1.2\n"), prepend("d2 0.8\n")},
          "d2 0.8\nd3 1.2\n1.e4\n"},
-        {"devant puis à la suite", {devant("a\n"), append("b\n")}, "a\nb\n"},
+        {"devant puis à la suite", {prepend("a\n"), append("b\n")}, "a\nb\n"},
         {"vider un commentaire vide", {clear()}, ""},
         {"vider puis écrire", {append("x\n"), clear(), append("y\n")}, "y\n"},
         {"accents et cyrillique",
@@ -72,7 +72,7 @@ TEST(CommentWindow, AjoutDefileJusquALaFin) {
     EXPECT_EQ(barre->value(), barre->maximum());
     EXPECT_TRUE(text1->viewport()->rect().contains(text1->cursorRect()));
     EXPECT_EQ(text1->textCursor().position(), text1->document()->characterCount() - 1);
-    fenetre.devant("en tête\n");
+    fenetre.prepend("en tête\n");
     EXPECT_EQ(barre->value(), 0);
 }
 

@@ -265,7 +265,7 @@ QImage apercu(int langue, const char* menu, const char* sousMenu, const QString&
 
     QImage image = fenetre.grab().toImage();
     QPainter peintre(&image);
-    const QPoint origine = fenetre.mapToGlobal(QPoint(0, 0));
+    const QPoint origin = fenetre.mapToGlobal(QPoint(0, 0));
     for (const char* name : {menu, sousMenu}) {
         if (!name) continue;
         QMenu* m = menus.menu(name);
@@ -273,7 +273,7 @@ QImage apercu(int langue, const char* menu, const char* sousMenu, const QString&
         // Wide enough for its longest caption and shortcut: nothing cut off.
         EXPECT_GE(m->width(), m->sizeHint().width()) << name;
         EXPECT_GE(m->height(), m->sizeHint().height()) << name;
-        peintre.drawPixmap(m->geometry().topLeft() - origine, m->grab());
+        peintre.drawPixmap(m->geometry().topLeft() - origin, m->grab());
     }
     peintre.end();
     fenetre.menuBar()->setActiveAction(nullptr);

@@ -71,9 +71,9 @@ TEST(LanguageWindow, TitreEtBoutonsFixes) {
     const char* legendes[] = {"Français", "English",    "Italiano", "Español",
                               "Deutsch",  "Portuguese", "Russian",  "Pole"};
     for (int key = 1; key <= 8; ++key) {
-        ASSERT_NE(fenetre.bouton(key), nullptr);
-        EXPECT_TRUE(fenetre.bouton(key)->text().startsWith(QString::fromUtf8(legendes[key - 1])))
-            << fenetre.bouton(key)->text().toStdString();
+        ASSERT_NE(fenetre.button(key), nullptr);
+        EXPECT_TRUE(fenetre.button(key)->text().startsWith(QString::fromUtf8(legendes[key - 1])))
+            << fenetre.button(key)->text().toStdString();
     }
     auto* sortie = fenetre.findChild<QPushButton*>(QStringLiteral("sortie"));
     ASSERT_NE(sortie, nullptr);
@@ -85,7 +85,7 @@ TEST(LanguageWindow, ChoixEcritLesReglages) {
         SCOPED_TRACE(key);
         PremierDemarrage d;
         d.fenetre.show();
-        d.fenetre.bouton(key)->click();
+        d.fenetre.button(key)->click();
         EXPECT_EQ(d.choisies, 1);
         EXPECT_EQ(d.quittes, 0);
         EXPECT_FALSE(d.fenetre.isVisible());
@@ -146,7 +146,7 @@ TEST(LanguageWindow, RienNeDepasse) {
             EXPECT_TRUE(fenetre.rect().contains(w->geometry())) << w->objectName().toStdString();
         }
         for (int b = 1; b <= 8; ++b)
-            EXPECT_GE(fenetre.bouton(b)->width(), fenetre.bouton(b)->sizeHint().width());
+            EXPECT_GE(fenetre.button(b)->width(), fenetre.button(b)->sizeHint().width());
         capturer(fenetre, QStringLiteral("langue-%1").arg(key));
     }
 }

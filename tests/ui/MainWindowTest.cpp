@@ -5,7 +5,7 @@
 #include "config/Startup.h"
 #include "config/SettingsFile.h"
 #include "rules/MoveRules.h"
-#include "session/Partie.h"
+#include "session/GameController.h"
 #include "ui/ArbreMenu.h"
 #include "ui/BoardView.h"
 #include "ui/BoardWindow.h"
@@ -95,11 +95,11 @@ struct Programme {
         });
         fermeur.start(10);
     }
-    Partie& game() { return window->game(); }
+    GameController& game() { return window->game(); }
     void attendre() {
         QElapsedTimer t;
         t.start();
-        while (game().machine_reflechit() && t.elapsed() < 20000) QTest::qWait(5);
+        while (game().machineThinking() && t.elapsed() < 20000) QTest::qWait(5);
     }
     void cliquer(int x, int y) {
         BoardView* b = window->boardWindow()->board();
@@ -114,9 +114,9 @@ struct Programme {
     // The human plays random legal moves with the mouse until the game ends.
     void jouer_jusqu_a_la_fin(unsigned graine) {
         std::mt19937 rng(graine);
-        for (int n = 0; n < 400 && !game().session().partie_finie(); ++n) {
+        for (int n = 0; n < 400 && !game().session().gameOver(); ++n) {
             attendre();
-            if (game().session().partie_finie()) break;
+            if (game().session().gameOver()) break;
             std::vector<Move> legaux = legalMoves(game().position());
             const Move& c = legaux[rng() % legaux.size()];
             cliquer(c.fromX, c.fromY);
@@ -142,7 +142,7 @@ TEST(Programme, FirstStartAsksForTheLanguageThenGoesStraightToTheBoard) {
         EXPECT_TRUE(p.window->languageWindow()->isVisible());
         capturer(*p.window->languageWindow(), QStringLiteral("langue"));
         const QString avant = p.window->menus().action(QStringLiteral("menu_nouvelle"))->text();
-        QTest::mouseClick(p.window->languageWindow()->bouton(2), Qt::LeftButton); // English
+        QTest::mouseClick(p.window->languageWindow()->button(2), Qt::LeftButton); // English
         const QString apres = p.window->menus().action(QStringLiteral("menu_nouvelle"))->text();
         EXPECT_NE(avant, apres);
         EXPECT_EQ(apres.toStdString(), p.catalogue.text(quarvelin::TextKey::MenuNewGame));
@@ -165,7 +165,7 @@ TEST(Programme, AWholeGameAgainstTheMachineFromTheMenus) {
     EXPECT_TRUE(p.window->menus().action(QStringLiteral("menu_abandon"))->isEnabled());
     p.jouer_jusqu_a_la_fin(1);
     const GameSession& g = p.game().session();
-    ASSERT_TRUE(g.partie_finie()) << g.GameMoveText;
+    ASSERT_TRUE(g.gameOver()) << g.GameMoveText;
     EXPECT_EQ(p.window->boardWindow()->moveList()->count(), static_cast<int>(g.lines.size()));
     // The end was told in a box, and the result line closes the move list.
     EXPECT_FALSE(p.boites.isEmpty());
@@ -188,7 +188,7 @@ TEST(Programme, PlayingBlackTheMachineOpens) {
     ASSERT_EQ(p.window->boardWindow()->moveList()->count(), 1);
     EXPECT_EQ(p.window->boardWindow()->moveList()->item(0)->text(), QStringLiteral(" 1.e2-e4"));
     p.jouer_jusqu_a_la_fin(5);
-    EXPECT_TRUE(p.game().session().partie_finie());
+    EXPECT_TRUE(p.game().session().gameOver());
 }
 
 TEST(Programme, ResignAndMenusBetweenGames) {
@@ -203,11 +203,11 @@ TEST(Programme, ResignAndMenusBetweenGames) {
             box->button(QMessageBox::Yes)->click();
     });
     p.menu("menu_abandon");
-    EXPECT_FALSE(p.game().session().plateauOuvert);
+    EXPECT_FALSE(p.game().session().boardOpen);
     EXPECT_TRUE(p.window->menus().action(QStringLiteral("menu_nouvelle"))->isEnabled());
     EXPECT_TRUE(p.window->menus().action(QStringLiteral("menu_mode"))->isEnabled());
     p.menu("mode_libre");
-    EXPECT_EQ(p.game().session().PlayMode, ModeJeu::Libre);
+    EXPECT_EQ(p.game().session().PlayMode, GameMode::Free);
     EXPECT_TRUE(p.window->windowTitle().contains(
         QString::fromStdString(p.catalogue.text(TextKey::PlayModeFree))));
 }

@@ -66,14 +66,14 @@ protected:
         s.SAUVE_ABREGE = 1;
         auto b = std::make_unique<Banc>(s);
         b->dialogs.parDefaut = false;
-        (*b)->nouvelle_partie();
+        (*b)->newGame();
         b->move("e2", "e4");
         b->move("e7", "e5");
         const char* aller[] = {"b1", "c3", "b8", "c6", "c3", "b1", "c6", "b8"};
         for (int i = 2; i < moves; ++i) {
             const int k = (i - 2) % 4;
             b->move(aller[2 * k], aller[2 * k + 1]);
-            if ((*b)->session().partie_finie()) break;
+            if ((*b)->session().gameOver()) break;
         }
         return b;
     }
@@ -141,7 +141,7 @@ TEST_F(PrintTest, MoveListLayoutRunsOverPages) {
     ASSERT_EQ(moves.size(), 120);
     EXPECT_EQ(moves[0], QStringLiteral("1.e2-e4"));
     EXPECT_EQ(moves[1], QStringLiteral("..... e7-e5"));
-    EXPECT_EQ(moves[119], QString::fromStdString(rogner(g.lines[119])));
+    EXPECT_EQ(moves[119], QString::fromStdString(trimmed(g.lines[119])));
 }
 
 TEST_F(PrintTest, DiagramLayoutDrawsABoardAfterEachMove) {
@@ -168,7 +168,7 @@ TEST_F(PrintTest, DiagramLayoutDrawsABoardAfterEachMove) {
     EXPECT_EQ(rangees, 5);
     EXPECT_TRUE(tout.contains(QStringLiteral("1.e2-e4")));
     EXPECT_TRUE(tout.contains(QStringLiteral("..... e7-e5")));
-    EXPECT_TRUE(tout.contains(QString::fromStdString(rogner(g.lines[13]))));
+    EXPECT_TRUE(tout.contains(QString::fromStdString(trimmed(g.lines[13]))));
 }
 
 TEST_F(PrintTest, ListPrintsEveryRowUnderItsCaptionsOnWholePages) {

@@ -1,6 +1,6 @@
 #include "ui/ProgressWindow.h"
 #include "localisation/Catalogue.h"
-#include "session/Annulation.h"
+#include "session/CancelToken.h"
 
 #include "Capture.h"
 
@@ -92,38 +92,38 @@ TEST(Progression, ChiffreLisibleDesDeuxCotes) {
 }
 
 TEST(ProgressWindow, AnnulerLeveLeDrapeau) {
-    quarvelin::effacer_annulation();
+    quarvelin::clearCancel();
     ProgressWindow fenetre;
     fenetre.show();
-    auto* annuler = fenetre.findChild<QPushButton*>(QStringLiteral("Command1"));
-    ASSERT_NE(annuler, nullptr);
-    EXPECT_FALSE(quarvelin::annulation_demandee());
-    annuler->click();
-    EXPECT_TRUE(quarvelin::annulation_demandee());
+    auto* cancel = fenetre.findChild<QPushButton*>(QStringLiteral("Command1"));
+    ASSERT_NE(cancel, nullptr);
+    EXPECT_FALSE(quarvelin::cancelRequested());
+    cancel->click();
+    EXPECT_TRUE(quarvelin::cancelRequested());
     // Still set with no loop running, until the next loop clears it.
     fenetre.close();
     EXPECT_FALSE(fenetre.isVisible());
-    EXPECT_TRUE(quarvelin::annulation_demandee());
-    quarvelin::effacer_annulation();
-    EXPECT_FALSE(quarvelin::annulation_demandee());
+    EXPECT_TRUE(quarvelin::cancelRequested());
+    quarvelin::clearCancel();
+    EXPECT_FALSE(quarvelin::cancelRequested());
 }
 
 TEST(ProgressWindow, EchapOuFermetureDemandentLArret) {
-    quarvelin::effacer_annulation();
+    quarvelin::clearCancel();
     ProgressWindow fenetre;
     fenetre.show();
     QKeyEvent echap(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(&fenetre, &echap);
-    EXPECT_TRUE(quarvelin::annulation_demandee());
+    EXPECT_TRUE(quarvelin::cancelRequested());
     // The loop decides when the window goes, not the key.
     EXPECT_TRUE(fenetre.isVisible());
 
-    quarvelin::effacer_annulation();
+    quarvelin::clearCancel();
     QCloseEvent parLeGestionnaire;
     QApplication::sendEvent(&fenetre, &parLeGestionnaire); // not spontaneous: the program's own
-    EXPECT_FALSE(quarvelin::annulation_demandee());
+    EXPECT_FALSE(quarvelin::cancelRequested());
     EXPECT_TRUE(parLeGestionnaire.isAccepted());
-    quarvelin::effacer_annulation();
+    quarvelin::clearCancel();
 }
 
 TEST(ProgressWindow, BarreEtLegendes) {
@@ -135,11 +135,11 @@ TEST(ProgressWindow, BarreEtLegendes) {
     fenetre.show();
     fenetre.afficher_progression(45);
     EXPECT_EQ(fenetre.surface()->pourcentage(), 45);
-    auto* annuler = fenetre.findChild<QPushButton*>(QStringLiteral("Command1"));
+    auto* cancel = fenetre.findChild<QPushButton*>(QStringLiteral("Command1"));
     auto* label = fenetre.findChild<QLabel*>(QStringLiteral("Label1"));
-    ASSERT_NE(annuler, nullptr);
+    ASSERT_NE(cancel, nullptr);
     ASSERT_NE(label, nullptr);
-    EXPECT_EQ(annuler->text(), QStringLiteral("&Annuler"));
+    EXPECT_EQ(cancel->text(), QStringLiteral("&Annuler"));
     EXPECT_EQ(fenetre.windowTitle(), QStringLiteral("Lecture de parties.pgn"));
 
     // The bar as shown: blue up to 45 % of the inside of the frame.
@@ -149,7 +149,7 @@ TEST(ProgressWindow, BarreEtLegendes) {
     const int end = finBarre(image);
     EXPECT_NEAR(end, dedans.width() * 45 / 100, 1);
     // Nothing cut off: the label and the button get the room they ask for.
-    EXPECT_GE(annuler->width(), annuler->sizeHint().width());
+    EXPECT_GE(cancel->width(), cancel->sizeHint().width());
     EXPECT_GE(label->height(), label->heightForWidth(label->width()));
     capturer(fenetre, QStringLiteral("patience"));
 }

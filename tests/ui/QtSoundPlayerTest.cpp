@@ -155,10 +155,10 @@ TEST(QtSoundPlayer, EveryGeneratedCueIsPlainPcmMonoAndAudible) {
 
 TEST(QtSoundPlayer, PlaysEveryGeneratedCue) {
     QtSoundPlayer player;
-    for (const Cue& cue : Cues) EXPECT_TRUE(player.jouer(cuePath(cue.file))) << cue.file;
+    for (const Cue& cue : Cues) EXPECT_TRUE(player.play(cuePath(cue.file))) << cue.file;
     letQtRun(300);
     // Loaded and cached by now: a second round must still be accepted.
-    for (const Cue& cue : Cues) EXPECT_TRUE(player.jouer(cuePath(cue.file))) << cue.file;
+    for (const Cue& cue : Cues) EXPECT_TRUE(player.play(cuePath(cue.file))) << cue.file;
     letQtRun(100);
 }
 
@@ -190,14 +190,14 @@ TEST(QtSoundPlayer, RefusesWhatItCannotDecode) {
     };
     QtSoundPlayer player;
     for (const Case& c : cases)
-        EXPECT_EQ(player.jouer(write(dir, c.name, c.bytes)), c.playable) << c.name;
-    EXPECT_FALSE(player.jouer(dir.filePath("absent.wav").toStdString()));
-    EXPECT_FALSE(player.jouer(dir.path().toStdString())) << "a folder";
+        EXPECT_EQ(player.play(write(dir, c.name, c.bytes)), c.playable) << c.name;
+    EXPECT_FALSE(player.play(dir.filePath("absent.wav").toStdString()));
+    EXPECT_FALSE(player.play(dir.path().toStdString())) << "a folder";
     // Once Qt has loaded them, it must agree with the check: an accepted file it failed to
     // decode would now be refused.
     letQtRun(300);
     for (const Case& c : cases)
-        EXPECT_EQ(player.jouer(dir.filePath(QString::fromLatin1(c.name)).toStdString()), c.playable)
+        EXPECT_EQ(player.play(dir.filePath(QString::fromLatin1(c.name)).toStdString()), c.playable)
             << c.name << " after loading";
 }
 
@@ -208,30 +208,30 @@ TEST(QtSoundPlayer, UnreadableFileIsRefused) {
     QFile probe(QString::fromStdString(path));
     if (probe.open(QIODevice::ReadOnly)) GTEST_SKIP() << "running as root: permissions ignored";
     QtSoundPlayer player;
-    EXPECT_FALSE(player.jouer(path));
+    EXPECT_FALSE(player.play(path));
 }
 
 TEST(QtSoundPlayer, FileIsCheckedOnEveryCall) {
     QTemporaryDir dir;
     QtSoundPlayer player;
     const std::string path = write(dir, "cue.wav", wav({}));
-    EXPECT_TRUE(player.jouer(path));
+    EXPECT_TRUE(player.play(path));
     letQtRun(100);
     write(dir, "cue.wav", wav({.format = 3, .bits = 32}));
-    EXPECT_FALSE(player.jouer(path));
+    EXPECT_FALSE(player.play(path));
     write(dir, "cue.wav", wav({.dataBytes = 8820}));
-    EXPECT_TRUE(player.jouer(path));
+    EXPECT_TRUE(player.play(path));
     letQtRun(100);
 }
 
 TEST(QtSoundPlayer, QuickSuccessiveCuesAreTakenWithoutHarm) {
     QtSoundPlayer player;
     const std::string up = cuePath("up.wav"), down = cuePath("down.wav");
-    EXPECT_TRUE(player.jouer(up));
-    EXPECT_TRUE(player.jouer(down));
-    EXPECT_TRUE(player.jouer(down));
+    EXPECT_TRUE(player.play(up));
+    EXPECT_TRUE(player.play(down));
+    EXPECT_TRUE(player.play(down));
     letQtRun(50);
-    EXPECT_TRUE(player.jouer(up));
-    EXPECT_TRUE(player.jouer(cuePath("mat.wav")));
+    EXPECT_TRUE(player.play(up));
+    EXPECT_TRUE(player.play(cuePath("mat.wav")));
     // The player goes away while a cue is still loading or sounding.
 }

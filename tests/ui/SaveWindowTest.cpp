@@ -38,7 +38,7 @@ protected:
         s.NOM_MOTEUR = {"", "Quarvelin", ""};
         banc_ = std::make_unique<Banc>(s);
         Banc& b = *banc_;
-        b->nouvelle_partie();
+        b->newGame();
         b.move("e2", "e4");
         b.move("c7", "c5");
         b.move("g1", "f3");

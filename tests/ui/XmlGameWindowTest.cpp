@@ -127,7 +127,7 @@ TEST(XmlGameWindow, AFailedLoadIsReportedInTheUsersLanguage) {
     ServeurHttpLocal serveur;
     Fenetre f;
     f.text1()->setText(QString::fromStdString(serveur.address("/absent.xml")));
-    f.w->charger_partie();
+    f.w->loadGame();
     QElapsedTimer montre;
     montre.start();
     while (f.dialogs.messages.empty() && montre.elapsed() < 10000)
@@ -147,7 +147,7 @@ TEST(XmlGameWindow, ClosingDuringTheWaitDropsTheLoad) {
     f.w->show();
     QSignalSpy received(f.w.get(), &XmlGameWindow::partieRecue);
     f.text1()->setText(QString::fromStdString(serveur.address("/lent")));
-    f.w->charger_partie();
+    f.w->loadGame();
     EXPECT_TRUE(f.w->controleur().inProgress());
     capturer(*f.w, QStringLiteral("xml-chargement"));
     f.controle<QPushButton>("Command1")->click();

@@ -10,8 +10,8 @@ namespace detail {
 inline std::atomic<bool> cancel{false};
 } // namespace detail
 
-inline bool annulation_demandee() { return detail::cancel.load(std::memory_order_relaxed); }
-inline void demander_annulation() { detail::cancel.store(true, std::memory_order_relaxed); }
-inline void effacer_annulation() { detail::cancel.store(false, std::memory_order_relaxed); }
+inline bool cancelRequested() { return detail::cancel.load(std::memory_order_relaxed); }
+inline void requestCancel() { detail::cancel.store(true, std::memory_order_relaxed); }
+inline void clearCancel() { detail::cancel.store(false, std::memory_order_relaxed); }
 
 } // namespace quarvelin

@@ -5,40 +5,40 @@
 #include "rules/Position.h"
 #include "session/BoardDisplay.h"
 #include "session/Commentary.h"
-#include "session/HorlogeSource.h"
+#include "session/TimerSource.h"
 #include "session/SoundPlayer.h"
 
 #include <array>
 
 namespace quarvelin {
 
-class SansEcran : public Dialogs,
+class Headless : public Dialogs,
                   public SoundPlayer,
                   public Commentary,
                   public BoardDisplay,
-                  public HorlogeSource {
+                  public TimerSource {
 public:
     void message(const std::string&, const std::string&, DialogIcon) override {}
     bool question(const std::string&, const std::string&) override { return false; }
     std::string input(const std::string&, const std::string&, const std::string&) override {
         return {};
     }
-    bool jouer(const std::string&) override { return true; }
+    bool play(const std::string&) override { return true; }
     bool visible() const override { return false; }
     void append(const std::string&) override {}
-    void devant(const std::string&) override {}
+    void prepend(const std::string&) override {}
     void clear() override {}
-    void installer(Colour o, const std::string&, const std::string&) override {
+    void setUp(Colour o, const std::string&, const std::string&) override {
         cases_ = Position::initial(o).Board;
     }
-    PieceCode lire_case(int x, int y) const override { return cases_[x + 9 * y]; }
-    void ecrire_case(int x, int y, PieceCode p) override { cases_[x + 9 * y] = p; }
-    void marquer_case(int, int, float, std::uint32_t) override {}
-    void montrer_coup(int, int, int, int, float, std::uint32_t) override {}
-    void effacer_marques() override {}
-    void edition(bool) override {}
-    void regler(Minuterie m, int ms) override { auto_ = m == Minuterie::Auto ? ms : auto_; }
-    bool auto_en_marche() const { return auto_ != 0; }
+    PieceCode readSquare(int x, int y) const override { return cases_[x + 9 * y]; }
+    void writeSquare(int x, int y, PieceCode p) override { cases_[x + 9 * y] = p; }
+    void markSquare(int, int, float, std::uint32_t) override {}
+    void showMove(int, int, int, int, float, std::uint32_t) override {}
+    void clearMarks() override {}
+    void editing(bool) override {}
+    void set(Timer m, int ms) override { auto_ = m == Timer::Auto ? ms : auto_; }
+    bool autoRunning() const { return auto_ != 0; }
 
 private:
     std::array<PieceCode, 81> cases_{};

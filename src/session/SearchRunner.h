@@ -7,27 +7,27 @@
 
 namespace quarvelin {
 
-class ExecuteurRecherche {
+class SearchRunner {
 public:
     using End = std::function<void(const SearchResult&, const SearchCounters&)>;
-    virtual ~ExecuteurRecherche() = default;
+    virtual ~SearchRunner() = default;
     // Searches a copy; `fin` runs on the caller's thread once the search is over, never after
     // annuler().
-    virtual void lancer(const SearchRequest& request, const SearchCounters& counters,
+    virtual void launch(const SearchRequest& request, const SearchCounters& counters,
                         const EngineCallbacks& callbacks, End end) = 0;
-    virtual void annuler() = 0;
+    virtual void cancel() = 0;
 };
 
 // Searches before returning.
-class RechercheSynchrone : public ExecuteurRecherche {
+class SynchronousSearch : public SearchRunner {
 public:
-    void lancer(const SearchRequest& request, const SearchCounters& counters,
+    void launch(const SearchRequest& request, const SearchCounters& counters,
                 const EngineCallbacks& callbacks, End end) override {
         SearchCounters c = counters;
         SearchResult r = searchMove(request, c, callbacks);
         end(r, c);
     }
-    void annuler() override {}
+    void cancel() override {}
 };
 
 } // namespace quarvelin

@@ -11,11 +11,11 @@
 #include "rules/Position.h"
 #include "session/BoardDisplay.h"
 #include "session/Commentary.h"
-#include "session/ExecuteurRecherche.h"
+#include "session/SearchRunner.h"
 #include "session/GameSession.h"
-#include "session/Horloges.h"
+#include "session/Clocks.h"
 #include "session/SoundPlayer.h"
-#include "session/VuePartie.h"
+#include "session/GameView.h"
 
 #include <functional>
 #include <optional>
@@ -27,16 +27,16 @@ struct ParsedGame;
 
 class OpeningBase;
 
-struct Environnement {
+struct Environment {
     Settings& settings;
     const TextCatalogue& catalogue;
     Dialogs& dialogs;
-    SoundPlayer& sons;
+    SoundPlayer& sounds;
     Commentary& commentary;
-    BoardDisplay& plateau;
-    HorlogeSource& minuteries;
-    VuePartie& vue;
-    ExecuteurRecherche& moteur;
+    BoardDisplay& board;
+    TimerSource& timers;
+    GameView& view;
+    SearchRunner& engine;
     const OpeningBase* base = nullptr; // null or closed: no book and no names
     std::string installation;             // the installation directory
     std::string title = "quarvelin";      // message boxes' title
@@ -44,74 +44,74 @@ struct Environnement {
     int threads = 2;
 };
 
-class Partie {
+class GameController {
 public:
-    explicit Partie(Environnement env);
-    ~Partie();
-    Partie(const Partie&) = delete;
-    Partie& operator=(const Partie&) = delete;
+    explicit GameController(Environment env);
+    ~GameController();
+    GameController(const GameController&) = delete;
+    GameController& operator=(const GameController&) = delete;
 
     const Position& position() const { return pos_; }
     const GameSession& session() const { return s_; }
     GameSession& session() { return s_; }
-    const SearchCounters& counters() const { return compteurs_; }
-    const Horloges& horloges() const { return horloges_; }
-    EtatPlateau state() const { return etat_; }
-    bool machine_reflechit() const { return reflexion_; }
+    const SearchCounters& counters() const { return counters_; }
+    const Clocks& clocks() const { return clocks_; }
+    BoardState state() const { return state_; }
+    bool machineThinking() const { return thinking_; }
     // The lifted piece and its origin while a piece is lifted.
     PieceCode piece_levee() const { return levee_; }
-    Square origine() const { return origine_; }
+    Square origin() const { return origin_; }
 
     // Play modes, colour and new game.
-    void changer_mode(ModeJeu mode);
+    void changer_mode(GameMode mode);
     void couleur_blanche(); // the colour menu's two items
     void couleur_noire();
-    void nouvelle_partie();
+    void newGame();
     // The board window closes: the game ends where it stands, a running search is dropped.
-    void fermer_plateau();
+    void closeBoard();
     void resign();
-    void proposer_nulle();
+    void offerDraw();
     // The mode-4 header of the game record, with today's date.
-    std::string entete_auto() const;
+    std::string automaticHeader() const;
 
     // The human's input: two clicks make a move; a drag is a press on the origin and a release
     // on the target. Editing places or removes pieces instead.
-    void clic_case(int x, int y);
-    void clic_palette(PieceCode piece);
+    void clickSquare(int x, int y);
+    void clickPalette(PieceCode piece);
 
     // One machine move for the side to move, now or when the worker thread hands it back.
     void joue_coup_machine();
     void conseil_coup();
     // The lines of the opening base that continue the game, for the opening list.
-    void voir_ouvertures();
+    void viewOpenings();
 
     // A timer of the board window fired.
-    void tick(Minuterie m);
+    void tick(Timer m);
 
     // Navigation, notes and the last move.
-    void naviguer(int bouton); // 0 first, 1 back, 2 forward, 3 last, 4 play/pause
-    void selectionner_ligne(int line);
-    void double_clic_ligne(int line);
-    void noter_coup();
-    void modifier_dernier_coup();
-    void basculer_reperes();
-    int entree_affichee() const { return entreeAffichee_; }
+    void navigate(int button); // 0 first, 1 back, 2 forward, 3 last, 4 play/pause
+    void selectLine(int line);
+    void doubleClickLine(int line);
+    void noteMove();
+    void modifyLastMove();
+    void toggleCoordinates();
+    int shownEntry() const { return shownEntry_; }
 
     // A game read from a file: its tags, moves and result, its comments as notes on the moves
     // and, in the comment window, its comments and variations. False when its start position
     // cannot be set up (said to the user; the game on the board stays).
-    bool charger_partie(const ParsedGame& lue);
+    bool loadGame(const ParsedGame& parsed);
 
     // Rebuilds the game from GameMoveText, from the start or from `depart` ([FEN] games).
-    void rejouer_partie(const std::optional<Position>& depart = std::nullopt);
+    void rejouer_partie(const std::optional<Position>& start = std::nullopt);
 
     // Clipboard: the position key (entree 1) or the FEN (entree 2); a pasted text.
-    std::string copier_position(int entry) const;
+    std::string copyPosition(int entry) const;
     void pastePosition(const std::string& text);
 
     // Position editor.
-    void entrer_edition(bool demander);
-    bool demarrer_edition();
+    void enterEditor(bool ask);
+    bool startFromEditor();
 
     // The engine profile whose weights and book settings the machine uses now.
     int profile() const { return s_.EngineProfile; }
@@ -121,69 +121,69 @@ public:
     std::string text(TextKey key) const { return env_.catalogue.text(key); }
 
 private:
-    struct CoupMachine {
+    struct MachineMove {
         Move move;
         float score = 0;
-        bool trouve = false;
+        bool found = false;
         std::string text; // "MAT", "PAT", or the move's text
     };
 
-    void ouvrir_plateau();
+    void openBoard();
     // A game with no move yet from `depart`: texts, list, result and history start again, the
-    // position is entry 0. positionDeDepart: it is not the initial position (saved with its FEN).
-    void recommencer_depuis(const Position& depart, bool positionDeDepart);
-    void afficher_position();
-    void ecrire_plateau(const Position& p);
-    void commenter(const std::string& line);
-    void fin_reflexion();
-    void annuler_recherche();
+    // position is entry 0. fromStartPosition: it is not the initial position (saved with its FEN).
+    void restartFrom(const Position& start, bool fromStartPosition);
+    void showPosition();
+    void writeBoard(const Position& p);
+    void comment(const std::string& line);
+    void thinkingDone();
+    void cancelSearch();
 
     // Human moves.
-    void lever(int x, int y);
+    void lift(int x, int y);
     void put(int x, int y);
-    void remettre_piece();
-    bool couper_partie();
-    PieceCode demander_promotion(Colour c);
+    void putPieceBack();
+    bool cutGame();
+    PieceCode askPromotion(Colour c);
 
     // The game update shared by every move: board, texts, list, history; the move's long text.
-    std::string jouer_sur_plateau(const Move& c, bool machine);
+    std::string playOnBoard(const Move& c, bool machine);
     // A move line; court is the SAN, numero the move's full-move number.
-    void ajouter_ligne(const std::string& longText, const std::string& court, Colour mover,
+    void addMoveLine(const std::string& longText, const std::string& shortText, Colour mover,
                        int number);
     // A result line ("1-0", or the end-of-game line given), and the final position recorded
     // again so that line i keeps showing entry i + 1.
-    void ajouter_resultat(const std::string& result, const std::string& line = {});
-    void fin_de_partie_mat(Colour sansCoup, bool mate);
+    void addResultLine(const std::string& result, const std::string& line = {});
+    void endByMate(Colour withoutMove, bool mate);
     // Every end of game: clocks stopped, result line, log; a message when there is one.
     void finish(const std::string& result, const std::string& line,
                   const std::string& message);
     void nommer_ouverture();
-    void terminer_coup_machine(CoupMachine cm);
-    void apres_coup_machine();
-    void repetition_auto();
+    void finishMachineMove(MachineMove cm);
+    void afterMachineMove();
+    void automaticRepetition();
 
     EngineWeights weights() const;
     SearchRequest request(Colour side) const;
     double random();
 
-    void montrer_entree(int entry);
-    void reconstruire_textes();
-    void couper_a(int entry);
+    void showEntry(int entry);
+    void rebuildTexts();
+    void cutAt(int entry);
 
-    Environnement env_;
+    Environment env_;
     Position pos_;
     GameSession s_;
-    SearchCounters compteurs_;
-    Horloges horloges_;
-    EtatPlateau etat_ = EtatPlateau::Attente;
+    SearchCounters counters_;
+    Clocks clocks_;
+    BoardState state_ = BoardState::Waiting;
     PieceCode levee_ = PieceCode::Empty;
-    Square origine_;
+    Square origin_;
     PieceCode palette_ = PieceCode::Empty;
-    bool paletteEnAttente_ = false;
-    bool reflexion_ = false;
+    bool palettePending_ = false;
+    bool thinking_ = false;
     unsigned generation_ = 0;
-    int entreeAffichee_ = 0;
-    unsigned graine_ = 12345;
+    int shownEntry_ = 0;
+    unsigned seed_ = 12345;
 };
 
 } // namespace quarvelin

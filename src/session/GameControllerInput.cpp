@@ -1,0 +1,219 @@
+// The human's clicks on the board: lifting, putting down, the move and what follows it.
+#include "session/GameController.h"
+
+#include "engine/Search.h"
+#include "localisation/RulesTexts.h"
+#include "notation/MoveText.h"
+#include "rules/MoveRules.h"
+
+#include <cctype>
+
+namespace quarvelin {
+
+namespace {} // namespace
+
+void GameController::clickSquare(int x, int y) {
+    if (!s_.boardOpen || thinking_ || x < 1 || x > 8 || y < 1 || y > 8) return;
+    if (state_ == BoardState::Editing) {
+        PieceCode p = palettePending_ ? palette_ : PieceCode::Empty;
+        pos_.at(x, y) = p;
+        env_.board.writeSquare(x, y, p);
+        if (palettePending_) {
+            palettePending_ = false;
+            env_.view.piece_levee(PieceCode::Empty);
+        }
+        return;
+    }
+    if (s_.gameOver()) return;
+    if (state_ == BoardState::Waiting)
+        lift(x, y);
+    else
+        put(x, y);
+}
+
+void GameController::lift(int x, int y) {
+    PieceCode p = pos_.at(x, y);
+    if (p == PieceCode::Empty) return;
+    bool oneSide = s_.PlayMode == GameMode::Machine || s_.PlayMode == GameMode::Network;
+    if (oneSide && colourOf(p) != pos_.PlayerColour) {
+        env_.dialogs.message(env_.title, text(TextKey::OnlyYourPieces), DialogIcon::Information);
+        return;
+    }
+    if (colourOf(p) == pos_.LastMoverColour) {
+        env_.dialogs.message(env_.title, text(TextKey::NotThisSidesTurn), DialogIcon::Information);
+        return;
+    }
+    levee_ = p;
+    origin_ = {x, y};
+    pos_.at(x, y) = PieceCode::Empty;
+    env_.board.writeSquare(x, y, PieceCode::Empty);
+    env_.view.piece_levee(p);
+    state_ = BoardState::PieceLifted;
+    jouer_son(CueLift);
+}
+
+void GameController::putPieceBack() {
+    pos_.at(origin_.x, origin_.y) = levee_;
+    env_.board.writeSquare(origin_.x, origin_.y, levee_);
+    levee_ = PieceCode::Empty;
+    env_.view.piece_levee(PieceCode::Empty);
+    state_ = BoardState::Waiting;
+}
+
+// Playing from an earlier position shown: the later moves go, once the user agrees.
+bool GameController::cutGame() {
+    int k = shownEntry_;
+    bool oneSide = s_.PlayMode == GameMode::Machine || s_.PlayMode == GameMode::Network;
+    if (oneSide && pos_.side_to_move() != pos_.PlayerColour) {
+        env_.dialogs.message(env_.title, text(TextKey::NotThisSidesTurn), DialogIcon::Information);
+        return false;
+    }
+    if (!env_.dialogs.question(env_.title, text(TextKey::CutGameQuestion))) return false;
+    cutAt(k);
+    pos_.at(origin_.x, origin_.y) = PieceCode::Empty;
+    return true;
+}
+
+PieceCode GameController::askPromotion(Colour c) {
+    NotationCode n =
+        s_.NotationCode == NotationCode::French ? NotationCode::French : NotationCode::Pgn;
+    std::string_view letters = pieceLetters(n);
+    char king = pieceLetter(PieceType::King, n);
+    // The question has no way out but an answer; a dialog that never answers gets a queen.
+    for (int trial = 0; trial < 1000; ++trial) {
+        std::string r = env_.dialogs.input(env_.title, text(TextKey::PromotionPrompt), "");
+        for (char& ch : r) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        r = trimmed(r);
+        if (r.size() != 1 || r[0] == king || letters.find(r[0]) == std::string_view::npos) continue;
+        return pieceOf(type_promotion(r[0]), c);
+    }
+    return pieceOf(PieceType::Queen, c);
+}
+
+void GameController::put(int x, int y) {
+    int last = s_.PositionIndex - 1;
+    if (shownEntry_ < last && !(x == origin_.x && y == origin_.y)) {
+        pos_.at(origin_.x, origin_.y) = levee_;
+        bool cut = cutGame();
+        if (!cut) {
+            putPieceBack();
+            return;
+        }
+    }
+    if (x == origin_.x && y == origin_.y) {
+        putPieceBack();
+        return;
+    }
+
+    PieceCode piece = levee_;
+    Colour mover = colourOf(piece);
+    pos_.at(origin_.x, origin_.y) = piece;
+    Move c{origin_.x, origin_.y, x, y, piece, PieceCode::Empty};
+    if (!isLegal(pos_, c)) {
+        bool valid = coup_valide(pos_, piece, c.fromX, c.fromY, pos_.at(x, y), x, y);
+        pos_.at(origin_.x, origin_.y) = PieceCode::Empty; // putPieceBack puts it back
+        putPieceBack();
+        if (valid) comment("- " + text(TextKey::KingWouldBeInCheck));
+        comment("- " + text(TextKey::IllegalMove));
+        jouer_son(CueError);
+        return;
+    }
+    levee_ = PieceCode::Empty;
+    env_.view.piece_levee(PieceCode::Empty);
+    if (type_piece(piece) == PieceType::Pawn && (y == 1 || y == 8))
+        c.promotion = askPromotion(mover);
+
+    Position avant = pos_;
+    std::string longText = playOnBoard(c, false);
+
+    // Quality mark and cue, from the mover's score of the new position.
+    SearchCounters counters;
+    Search r(pos_, weights(), s_.NotationCode);
+    float e = r.evalue_position(mover, counters);
+    bool failure = longText.ends_with('+');
+    int cue = CuePut;
+    if (e < env_.settings.BadMoveThreshold) {
+        longText += '?';
+        if (static_cast<int>(3 * random() + 1) == 1) cue = CueWeakMove;
+    } else if (e > env_.settings.GoodMoveThreshold) {
+        longText += '!';
+        if (static_cast<int>(3 * random() + 1) == 1) cue = CueGoodMove;
+    } else if (failure && static_cast<int>(2 * random() + 1) == 1) {
+        cue = CueHumanCheck;
+    }
+    jouer_son(cue);
+
+    std::string shortText = san(avant, c);
+    addMoveLine(longText, shortText, mover, avant.MoveCount + 1);
+    enregistrer_position(s_, pos_);
+    shownEntry_ = s_.PositionIndex - 1;
+    env_.view.listChanged();
+
+    if (compter_repetitions(s_) >= 2 &&
+        env_.dialogs.question(env_.title, text(TextKey::RepetitionDrawQuestion)))
+        finish("1/2-1/2", {}, {});
+    if (!s_.gameOver()) {
+        GameEnd end = gameEnd(pos_);
+        if (end != GameEnd::InProgress)
+            endByMate(pos_.side_to_move(), end == GameEnd::Mate);
+    }
+
+    std::string note = scoreText(e);
+    if (e >= 0) note = " " + note;
+    env_.view.boardTitle(text(TextKey::Game) + " - [" + shortText + "] - " +
+                           text(TextKey::Evaluation) + " : [" + note + "]");
+    if (!s_.gameOver()) {
+        clocks_.basculer_horloges(mover, pos_.PlayerColour, s_.ClockOn);
+        env_.view.clocksChanged();
+    }
+    nommer_ouverture();
+
+    if (s_.PlayMode == GameMode::Network) {
+        std::string message{'#', static_cast<char>('0' + c.fromX), static_cast<char>('0' + c.fromY),
+                            static_cast<char>('0' + c.toX), static_cast<char>('0' + c.toY)};
+        env_.view.sendNetwork(message + trimmed(longText));
+    }
+    state_ = BoardState::Waiting;
+    if (s_.PlayMode == GameMode::Machine && !s_.gameOver()) joue_coup_machine();
+}
+
+std::string GameController::playOnBoard(const Move& c, bool machine) {
+    Position avant = pos_;
+    std::string longText = longMoveText(avant, c, s_.NotationCode);
+    PlayedMove played = playMove(pos_, c);
+    writeBoard(pos_);
+    if (played.castling) comment("- " + text(TextKey::Castling));
+    if (played.enPassant) {
+        comment("- " + text(TextKey::EnPassant) + text(TextKey::PieceTakenContinued) +
+                  pieceName(static_cast<int>(played.captured), env_.catalogue));
+    } else if (machine && played.captured != PieceCode::Empty) {
+        comment("- " + text(TextKey::CaptureExclaimed) + text(TextKey::PieceTaken) +
+                  pieceName(static_cast<int>(played.captured), env_.catalogue) + " !");
+    }
+    return longText;
+}
+
+void GameController::addMoveLine(const std::string& longText, const std::string& shortText, Colour mover,
+                           int number) {
+    std::string line = longText.starts_with(' ') ? longText : " " + longText;
+    s_.lines.push_back(mover == Colour::Black ? BlackPrefix + line : line);
+    std::string numbered = mover == Colour::White ? std::to_string(number) + "." + shortText : shortText;
+    s_.shortTexts.push_back(numbered);
+    s_.LastLongMove = trimmed(longText);
+    s_.GameMoveText = trimmed(s_.GameMoveText + " " + numbered);
+    s_.LongMoveText = trimmed(s_.LongMoveText + " " + trimmed(longText));
+    s_.selectedLine = static_cast<int>(s_.lines.size()) - 1;
+}
+
+void GameController::addResultLine(const std::string& result, const std::string& line) {
+    s_.GameResult = result;
+    s_.lines.push_back(line.empty() ? result : line);
+    s_.shortTexts.emplace_back();
+    s_.selectedLine = static_cast<int>(s_.lines.size()) - 1;
+    enregistrer_position(s_, pos_);
+    shownEntry_ = s_.PositionIndex - 1;
+    env_.view.result(result);
+    env_.view.listChanged();
+}
+
+} // namespace quarvelin

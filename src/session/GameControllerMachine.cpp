@@ -1,0 +1,278 @@
+// The machine's move: default opening, book or search, then the game update and the end of
+// the game; and the hint, which asks the same search for the side to move.
+#include "session/GameController.h"
+
+#include "engine/Search.h"
+#include "notation/MoveReader.h"
+#include "notation/MoveText.h"
+#include "openings/OpeningBase.h"
+#include "rules/MoveRules.h"
+#include "rules/SquareControl.h"
+
+#include <algorithm>
+
+namespace quarvelin {
+
+namespace {
+constexpr float MarkSize = 0.5f;
+
+// The piece on the first square a move text names (" 12.Cg1-f3", "O-O" names none: the king).
+PieceCode pieceOfText(const Position& p, const std::string& text) {
+    if (text.find("O-O") != std::string::npos) return pieceOf(PieceType::King, p.side_to_move());
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        Square c = namedSquare(text[i], text[i + 1], p.PlayerColour);
+        if (c.x != 0) return p.at(c.x, c.y);
+    }
+    return PieceCode::Empty;
+}
+
+std::optional<Move> legalOnSquares(const Position& p, int fx, int fy, int tx, int ty) {
+    for (const Move& c : legalMoves(p))
+        if (c.fromX == fx && c.fromY == fy && c.toX == tx && c.toY == ty &&
+            (c.promotion == PieceCode::Empty || type_piece(c.promotion) == PieceType::Queen))
+            return c;
+    return std::nullopt;
+}
+} // namespace
+
+SearchRequest GameController::request(Colour side) const {
+    SearchRequest d;
+    d.position = pos_;
+    // White's search sees the number of the move it is choosing, as its texts show.
+    if (side == Colour::White) ++d.position.MoveCount;
+    d.colour = side;
+    d.weights = weights();
+    d.notation = s_.NotationCode;
+    d.threads = env_.threads;
+    if (s_.LogOn)
+        d.logHeader = text(TextKey::LogMoveNumber) + std::to_string(d.position.MoveCount) +
+                      text(side == Colour::White ? TextKey::LogWhite : TextKey::LogBlack);
+    return d;
+}
+
+void GameController::cancelSearch() {
+    ++generation_;
+    if (thinking_) {
+        env_.engine.cancel();
+        thinkingDone();
+    }
+}
+
+void GameController::thinkingDone() {
+    thinking_ = false;
+    env_.view.waitCursor(false);
+}
+
+void GameController::joue_coup_machine() {
+    if (!s_.boardOpen || s_.gameOver() || thinking_ || state_ == BoardState::Editing)
+        return;
+    if (shownEntry_ != s_.PositionIndex - 1) showEntry(s_.PositionIndex - 1);
+    env_.board.clearMarks();
+    if (env_.commentary.visible()) env_.commentary.clear();
+    counters_.reset();
+
+    const Colour side = pos_.side_to_move();
+    // The rules, not the search's text, say whether the machine has a move at all.
+    if (GameEnd end = gameEnd(pos_); end != GameEnd::InProgress) {
+        endByMate(side, end == GameEnd::Mate);
+        afterMachineMove();
+        return;
+    }
+
+    const auto profile = static_cast<std::size_t>(s_.EngineProfile);
+    const Settings& st = env_.settings;
+    bool searchBook = true;
+    if (side == Colour::White && !st.OUVERTURE_DEFAUT[profile].empty() && pos_.MoveCount == 0) {
+        std::string token = st.OUVERTURE_DEFAUT[profile];
+        ReadMove parsed = lire_coup(pos_, Colour::White, NotationCode::Pgn, token);
+        if (parsed.fromX != 0 && parsed.fromY != 0) {
+            if (auto c = legalOnSquares(pos_, parsed.fromX, parsed.fromY, parsed.toX, parsed.toY)) {
+                finishMachineMove({*c, 0.0f, true, {}});
+                return;
+            }
+        }
+        searchBook = false; // an unreadable default opening goes straight to the search
+    }
+    if (searchBook && env_.base && env_.base->isOpen() && st.ACTIVE_BASE_CON[profile] == 1) {
+        std::function<double()> chance = [this] { return random(); };
+        auto book = env_.base->choisir_coup_livre(
+            pos_, side, s_.GameMoveText, st.OUVERTURE_ALEATOIRE[profile] == 1 ? &chance : nullptr);
+        if (book) {
+            Move c = book->move.move();
+            if (isLegal(pos_, c)) {
+                finishMachineMove({c, book->note, true, {}});
+                return;
+            }
+        }
+    }
+
+    thinking_ = true;
+    env_.view.waitCursor(true);
+    EngineCallbacks callbacks;
+    callbacks.best = [this](const std::string& t, float score) {
+        env_.view.thinking("... " + t, pieceOfText(pos_, t));
+        if (env_.commentary.visible())
+            env_.commentary.prepend("..." + t + "(" + scoreText(score) + ")\n");
+    };
+    callbacks.progression = [this](const SearchCounters& c) {
+        env_.view.counters(c, c.BestAtDepth[0]);
+    };
+    if (s_.LogOn) callbacks.log = [this](const std::string& line) { log(line); };
+    unsigned gen = generation_;
+    env_.engine.launch(request(side), counters_, callbacks,
+                       [this, gen](const SearchResult& r, const SearchCounters& c) {
+                           if (gen != generation_) return;
+                           counters_ = c;
+                           thinkingDone();
+                           env_.view.counters(c, r.score);
+                           MachineMove cm;
+                           cm.score = r.score;
+                           cm.text = r.text;
+                           // The search may name a move the rules refuse when every move
+                           // loses; any legal move then does as well.
+                           auto c2 = legalOnSquares(pos_, r.fromX, r.fromY, r.toX, r.toY);
+                           if (!c2) c2 = legalMoves(pos_).front();
+                           cm.move = *c2;
+                           cm.found = true;
+                           finishMachineMove(cm);
+                       });
+}
+
+void GameController::finishMachineMove(MachineMove cm) {
+    const Colour mover = pos_.side_to_move();
+    if (env_.settings.MACHINE_TRACE_COUP == 1) {
+        env_.board.markSquare(cm.move.fromX, cm.move.fromY, MarkSize, YellowMark);
+        env_.board.markSquare(cm.move.toX, cm.move.toY, MarkSize, YellowMark);
+    }
+    Position avant = pos_;
+    std::string longText = playOnBoard(cm.move, true);
+    int number = avant.MoveCount + 1;
+    addMoveLine(longText, san(avant, cm.move), mover, number);
+    enregistrer_position(s_, pos_);
+    shownEntry_ = s_.PositionIndex - 1;
+    env_.view.listChanged();
+
+    if (compter_repetitions(s_) >= 2) {
+        if (s_.PlayMode == GameMode::Auto)
+            automaticRepetition();
+        else if (env_.dialogs.question(env_.title, text(TextKey::RepetitionDrawQuestion)))
+            finish("1/2-1/2", {}, {});
+    }
+    if (s_.ScoreHistory.size() <= static_cast<std::size_t>(number))
+        s_.ScoreHistory.resize(static_cast<std::size_t>(number) + 1, 0.0f);
+    s_.ScoreHistory[static_cast<std::size_t>(number)] = cm.score;
+
+    bool failure = longText.ends_with('+');
+    jouer_son(failure && static_cast<int>(2 * random() + 1) == 1 ? CueMachineCheck : CuePut);
+    if (!s_.gameOver()) {
+        clocks_.basculer_horloges(mover, pos_.PlayerColour, s_.ClockOn);
+        env_.view.clocksChanged();
+    }
+    nommer_ouverture();
+
+    if (!s_.gameOver()) {
+        GameEnd end = gameEnd(pos_);
+        if (end != GameEnd::InProgress)
+            endByMate(pos_.side_to_move(), end == GameEnd::Mate);
+    }
+    afterMachineMove();
+}
+
+void GameController::afterMachineMove() {
+    if (s_.PlayMode != GameMode::Auto) return;
+    if (env_.settings.TwoProfiles)
+        s_.EngineProfile = s_.EngineProfile == 1 ? 2 : 1;
+    else
+        s_.EngineProfile = 1;
+    if (s_.gameOver()) {
+        clocks_.set(Timer::Auto, 0);
+        env_.view.playButton("Go", text(TextKey::StartAutomaticPlay));
+    }
+}
+
+void GameController::automaticRepetition() {
+    SearchCounters c;
+    Search r(pos_, weights(), s_.NotationCode);
+    float whites = r.evalue_position(Colour::White, c);
+    float blacks = r.evalue_position(Colour::Black, c);
+    float threshold = env_.settings.SEUIL_PARTIE_NULLE;
+    finish(whites < threshold ? "0-1" : blacks < threshold ? "1-0" : "1/2-1/2", {}, {});
+}
+
+void GameController::finish(const std::string& result, const std::string& line,
+                      const std::string& message) {
+    clocks_.arreter_horloges();
+    env_.view.clocksChanged();
+    addResultLine(result, line);
+    log(text(TextKey::Game) + " - " + result);
+    if (!message.empty()) env_.dialogs.message(env_.title, message, DialogIcon::Information);
+}
+
+void GameController::endByMate(Colour withoutMove, bool mate) {
+    if (!mate) {
+        finish("1/2-1/2", text(TextKey::Draw) + " - PAT !! ", text(TextKey::Draw) + " PAT !! ");
+        return;
+    }
+    bool whiteWins = withoutMove == Colour::Black;
+    std::string winner = text(whiteWins ? TextKey::WhiteWins : TextKey::BlackWins);
+    finish(whiteWins ? "1-0" : "0-1", text(TextKey::Checkmate) + " - " + winner + " !!! ",
+             text(TextKey::Checkmate) + " " + winner + " !!! ");
+}
+
+void GameController::nommer_ouverture() {
+    if (!s_.nameOpenings || !env_.base || !env_.base->isOpen()) return;
+    auto line = env_.base->nommer_ouverture(s_.GameMoveText);
+    bool visible = env_.commentary.visible();
+    if (!line) {
+        if (visible) {
+            env_.view.setOpeningsAvailable(false);
+            if (pos_.MoveCount < env_.settings.MAX_COUP_OUVERTURE)
+                comment(text(TextKey::OutOfBook));
+        }
+        return;
+    }
+    if (visible) env_.view.setOpeningsAvailable(true);
+    s_.OpeningCode = line->code;
+    s_.OpeningName = line->label;
+    comment("[" + line->code + " - " + line->label + "]");
+}
+
+void GameController::viewOpenings() {
+    if (!env_.base || !env_.base->isOpen()) {
+        env_.view.showOpeningList({});
+        return;
+    }
+    env_.view.showOpeningList(env_.base->linesStartingWith(s_.GameMoveText));
+}
+
+void GameController::conseil_coup() {
+    if (!s_.boardOpen || thinking_ || state_ == BoardState::Editing) return;
+    env_.board.clearMarks();
+    counters_.reset();
+    const Colour side = pos_.side_to_move();
+    thinking_ = true;
+    env_.view.waitCursor(true);
+    unsigned gen = generation_;
+    env_.engine.launch(
+        request(side), counters_, {},
+        [this, gen, side](const SearchResult& r, const SearchCounters& c) {
+            if (gen != generation_) return;
+            counters_ = c;
+            thinkingDone();
+            env_.view.counters(c, r.score);
+            if (r.fromX != 0) {
+                env_.board.showMove(r.fromX, r.fromY, r.toX, r.toY, MarkSize,
+                                          YellowMark);
+                env_.board.markSquare(r.toX, r.toY, MarkSize, YellowMark);
+            }
+            marque_pieces_non_defendues(pos_, side, [this](int x, int y, int colour) {
+                env_.board.markSquare(x, y, MarkSize, static_cast<std::uint32_t>(colour));
+            });
+            env_.dialogs.message(env_.title,
+                                 text(TextKey::HintMove) + r.text +
+                                     text(TextKey::HintEvaluation) + scoreText(r.score) + ")",
+                                 DialogIcon::Information);
+        });
+}
+
+} // namespace quarvelin

@@ -1,0 +1,179 @@
+// The move list as the game's timeline: stepping through the recorded positions, scrolling,
+// notes on moves, replacing the last move, and cutting the game back.
+#include "session/GameController.h"
+
+#include "notation/MoveReader.h"
+#include "notation/MoveText.h"
+#include "rules/MoveRules.h"
+
+#include <algorithm>
+
+namespace quarvelin {
+
+namespace {} // namespace
+
+void GameController::showEntry(int entry) {
+    entry = std::clamp(entry, 0, std::max(0, s_.PositionIndex - 1));
+    if (s_.PositionStates.empty()) return;
+    pos_ = s_.PositionStates[static_cast<std::size_t>(entry)];
+    writeBoard(pos_);
+    shownEntry_ = entry;
+}
+
+void GameController::navigate(int button) {
+    if (!s_.boardOpen || thinking_ || state_ != BoardState::Waiting) return;
+    const int n = static_cast<int>(s_.lines.size());
+    int& i = s_.selectedLine;
+    switch (button) {
+    case 0:
+        showEntry(0);
+        i = -1;
+        break;
+    case 1:
+        if (i < 0) return;
+        showEntry(i);
+        --i;
+        break;
+    case 2:
+        if (i + 1 >= n) return;
+        showEntry(i + 2);
+        ++i;
+        break;
+    case 3:
+        showEntry(n);
+        i = n - 1;
+        break;
+    case 4: {
+        bool autoMode = s_.PlayMode == GameMode::Auto;
+        Timer m = autoMode ? Timer::Auto : Timer::Scroll;
+        if (!clocks_.running(m)) {
+            if (autoMode && s_.gameOver()) return;
+            clocks_.set(m, autoMode ? 100 : std::max<int>(1, env_.settings.DELAI_ATTENTE));
+            env_.view.playButton(
+                "P", text(autoMode ? TextKey::StopAutomaticPlay : TextKey::StopScrolling));
+        } else {
+            clocks_.set(m, 0);
+            if (autoMode) env_.view.waitCursor(false);
+            env_.view.playButton(
+                "Go", text(autoMode ? TextKey::StartAutomaticPlay : TextKey::StartScrolling));
+        }
+        return;
+    }
+    default:
+        return;
+    }
+    env_.view.listChanged();
+}
+
+void GameController::selectLine(int line) {
+    if (!s_.boardOpen || thinking_ || state_ != BoardState::Waiting) return;
+    if (line < 0 || line >= static_cast<int>(s_.lines.size())) return;
+    showEntry(line + 1);
+    s_.selectedLine = line;
+    env_.view.listChanged();
+}
+
+void GameController::doubleClickLine(int line) {
+    selectLine(line);
+    if (s_.selectedLine != line) return;
+    auto k = static_cast<std::size_t>(line + 1);
+    if (k < s_.notes.size() && !s_.notes[k].empty()) comment("{" + s_.notes[k] + "}");
+}
+
+void GameController::noteMove() {
+    int i = s_.selectedLine;
+    if (i < 0 || i >= static_cast<int>(s_.lines.size()) ||
+        s_.shortTexts[static_cast<std::size_t>(i)].empty())
+        return;
+    const Position& avant = s_.PositionStates[static_cast<std::size_t>(i)];
+    bool black = avant.side_to_move() == Colour::Black;
+    int number = avant.MoveCount + (black ? 0 : 1);
+    std::string answer =
+        env_.dialogs.input(env_.title + " N°" + std::to_string(number),
+                            text(black ? TextKey::NoteOnBlackMove : TextKey::NoteOnWhiteMove) +
+                                " " + s_.lines[static_cast<std::size_t>(i)],
+                            "");
+    if (answer.empty()) return;
+    auto k = static_cast<std::size_t>(i + 1);
+    if (s_.notes.size() <= k) s_.notes.resize(k + 1);
+    s_.notes[k] = answer;
+    comment("{" + answer + "}");
+}
+
+void GameController::cutAt(int entry) {
+    auto k = static_cast<std::size_t>(entry);
+    s_.lines.resize(k);
+    s_.shortTexts.resize(k);
+    s_.PositionIndex = static_cast<std::int16_t>(entry + 1);
+    s_.PositionHistory.resize(k + 1);
+    s_.PositionStates.resize(k + 1);
+    if (s_.notes.size() > k + 1) s_.notes.resize(k + 1);
+    s_.GameResult.assign(1, '*'); // assign: GCC 12 warns wrongly on = "*"
+    pos_ = s_.PositionStates[k];
+    writeBoard(pos_);
+    shownEntry_ = entry;
+    s_.selectedLine = entry - 1;
+    rebuildTexts();
+    env_.view.result(s_.GameResult);
+    env_.view.listChanged();
+}
+
+void GameController::rebuildTexts() {
+    s_.GameMoveText.clear();
+    s_.LongMoveText.clear();
+    s_.LastLongMove.clear();
+    for (std::size_t j = 0; j < s_.lines.size(); ++j) {
+        if (s_.shortTexts[j].empty()) continue;
+        s_.GameMoveText = trimmed(s_.GameMoveText + " " + s_.shortTexts[j]);
+        s_.LastLongMove = textOfLine(s_.lines[j]);
+        s_.LongMoveText = trimmed(s_.LongMoveText + " " + s_.LastLongMove);
+    }
+}
+
+void GameController::modifyLastMove() {
+    if (!s_.boardOpen || thinking_ || state_ != BoardState::Waiting || s_.lines.empty())
+        return;
+    const int n = static_cast<int>(s_.lines.size());
+    if (s_.shortTexts.back().empty()) return; // the game has ended on a result line
+    std::string answer =
+        env_.dialogs.input(env_.title,
+                            text(TextKey::ChangeLastMoveTitle) +
+                                text(TextKey::ChangeLastMovePrompt) + "[" + s_.lines.back() + "]",
+                            "");
+    if (trimmed(answer).empty()) return;
+
+    showEntry(n - 1);
+    Colour side = isBlackLine(s_.lines.back()) ? Colour::Black : Colour::White;
+    ReadMove parsed = lire_coup(pos_, side, s_.NotationCode, answer);
+    if (!parsed.readable || parsed.fromX == 0 || parsed.piece == PieceCode::Empty) {
+        env_.dialogs.message(env_.title, text(TextKey::MoveUnreadableInNotation),
+                             DialogIcon::Exclamation);
+        showEntry(n);
+        return;
+    }
+    Move c = parsed.move();
+    if (!isLegal(pos_, c)) {
+        showEntry(n);
+        return;
+    }
+    std::string fresh = longMoveText(pos_, c, s_.NotationCode);
+    if (!env_.dialogs.question(env_.title, text(TextKey::ReplaceLastMoveQuestion) +
+                                               text(TextKey::NewMovePrefix) + fresh)) {
+        showEntry(n);
+        return;
+    }
+    cutAt(n - 1);
+    Position avant = pos_;
+    std::string longText = playOnBoard(c, false);
+    addMoveLine(longText, san(avant, c), side, avant.MoveCount + 1);
+    enregistrer_position(s_, pos_);
+    shownEntry_ = s_.PositionIndex - 1;
+    env_.view.listChanged();
+}
+
+void GameController::toggleCoordinates() {
+    s_.coordinatesShown = !s_.coordinatesShown;
+    env_.view.coordinates(s_.coordinatesShown);
+}
+
+} // namespace quarvelin

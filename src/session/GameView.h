@@ -1,0 +1,37 @@
+#pragma once
+// The board window and the main window as the game logic sees them. The logic keeps its state
+// in GameSession and tells the windows what changed; every call has a do-nothing default so a
+// test or the command line overrides only what it watches.
+#include "engine/SearchCounters.h"
+#include "openings/EcoLine.h"
+#include "rules/Types.h"
+
+#include <string>
+#include <vector>
+
+namespace quarvelin {
+
+class GameView {
+public:
+    virtual ~GameView() = default;
+    virtual void listChanged() {} // the move list's lines or selection
+    virtual void boardTitle(const std::string&) {}
+    virtual void titre_principal() {}      // mode, level or language changed
+    virtual void clocksChanged() {}   // clock texts or timers
+    virtual void waitCursor(bool) {}  // hourglass while the machine plays
+    virtual void piece_levee(PieceCode) {} // the lifted piece as pointer; Empty restores it
+    virtual void thinking(const std::string& /*texte*/, PieceCode) {} // the thinking label
+    virtual void counters(const SearchCounters&, float /*meilleur*/) {}
+    virtual void playButton(const std::string& /*legende*/, const std::string& /*bulle*/) {}
+    virtual void menuStates() {} // board opened or closed, mode changed
+    virtual void result(const std::string&) {}
+    virtual void coordinates(bool) {}
+    virtual void palette(bool /*visible*/) {}
+    virtual void setOpeningsAvailable(bool) {} // the opening-list commands
+    virtual void showOpeningList(const std::vector<EcoLine>&) {}
+    virtual void sendNetwork(const std::string&) {}
+    virtual void closeConnection() {}
+    virtual void networkConnection() {} // the network dialog opens a game in mode 3
+};
+
+} // namespace quarvelin

@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
         std::ostringstream out, err;
         const int games = 20;
         auto beginning = Horloge::now();
-        int status = executer_cli(
+        int status = runCli(
             {"autoplay", "--games", std::to_string(games), "--depth", "1", "--base", path}, out,
             err, catalogue, ici.string());
         double s = std::chrono::duration<double>(Horloge::now() - beginning).count();

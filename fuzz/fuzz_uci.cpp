@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The default depth searches too deep for a fuzzer: start shallow.
     std::istringstream in("setoption name Depth value 0\n" + text);
     std::ostringstream out;
-    if (quarvelin::executer_uci(in, out) != 0) __builtin_trap();
+    if (quarvelin::runUci(in, out) != 0) __builtin_trap();
     std::istringstream lines(out.str());
     for (std::string line; std::getline(lines, line);)
         if (line.rfind("bestmove ", 0) == 0) {

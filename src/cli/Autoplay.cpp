@@ -15,48 +15,48 @@ namespace quarvelin {
 namespace {
 
 // Slot 0 is never used by the program; here it keeps the built-in profile for copying.
-void copier_profil(Settings& s, std::size_t de, std::size_t vers) {
-    if (de == vers) return;
-    s.NOM_JOUEUR[vers] = s.NOM_JOUEUR[de];
-    s.NOM_MOTEUR[vers] = s.NOM_MOTEUR[de];
-    s.NIVEAU_ELO[vers] = s.NIVEAU_ELO[de];
-    s.OUVERTURE_DEFAUT[vers] = s.OUVERTURE_DEFAUT[de];
-    s.OUVERTURE_ALEATOIRE[vers] = s.OUVERTURE_ALEATOIRE[de];
-    s.ACTIVE_BASE_CON[vers] = s.ACTIVE_BASE_CON[de];
-    s.PROFONDEUR_MAX[vers] = s.PROFONDEUR_MAX[de];
-    s.NOTE_MOBILITE[vers] = s.NOTE_MOBILITE[de];
-    s.MOBILITE_EVOLUTIVE[vers] = s.MOBILITE_EVOLUTIVE[de];
-    s.NOTE_MATERIEL[vers] = s.NOTE_MATERIEL[de];
-    s.BONUS_ECHEC[vers] = s.BONUS_ECHEC[de];
-    s.SEUIL_BONUS_ECHEC[vers] = s.SEUIL_BONUS_ECHEC[de];
-    s.NOTE_PROMOTION[vers] = s.NOTE_PROMOTION[de];
-    s.NOTE_ROQUE[vers] = s.NOTE_ROQUE[de];
-    s.MALUS_DOUBLE[vers] = s.MALUS_DOUBLE[de];
-    s.MALUS_ROI[vers] = s.MALUS_ROI[de];
-    s.NOTE_CENTRE[vers] = s.NOTE_CENTRE[de];
-    s.SEUIL_CENTRE[vers] = s.SEUIL_CENTRE[de];
-    s.INDICE_DEFENSE[vers] = s.INDICE_DEFENSE[de];
-    s.INDICE_ATTAQUE[vers] = s.INDICE_ATTAQUE[de];
-    s.ALPHA_BETA[vers] = s.ALPHA_BETA[de];
+void copyProfile(Settings& s, std::size_t of, std::size_t to) {
+    if (of == to) return;
+    s.NOM_JOUEUR[to] = s.NOM_JOUEUR[of];
+    s.NOM_MOTEUR[to] = s.NOM_MOTEUR[of];
+    s.NIVEAU_ELO[to] = s.NIVEAU_ELO[of];
+    s.OUVERTURE_DEFAUT[to] = s.OUVERTURE_DEFAUT[of];
+    s.OUVERTURE_ALEATOIRE[to] = s.OUVERTURE_ALEATOIRE[of];
+    s.ACTIVE_BASE_CON[to] = s.ACTIVE_BASE_CON[of];
+    s.PROFONDEUR_MAX[to] = s.PROFONDEUR_MAX[of];
+    s.NOTE_MOBILITE[to] = s.NOTE_MOBILITE[of];
+    s.MOBILITE_EVOLUTIVE[to] = s.MOBILITE_EVOLUTIVE[of];
+    s.NOTE_MATERIEL[to] = s.NOTE_MATERIEL[of];
+    s.BONUS_ECHEC[to] = s.BONUS_ECHEC[of];
+    s.SEUIL_BONUS_ECHEC[to] = s.SEUIL_BONUS_ECHEC[of];
+    s.NOTE_PROMOTION[to] = s.NOTE_PROMOTION[of];
+    s.NOTE_ROQUE[to] = s.NOTE_ROQUE[of];
+    s.MALUS_DOUBLE[to] = s.MALUS_DOUBLE[of];
+    s.MALUS_ROI[to] = s.MALUS_ROI[of];
+    s.NOTE_CENTRE[to] = s.NOTE_CENTRE[of];
+    s.SEUIL_CENTRE[to] = s.SEUIL_CENTRE[of];
+    s.INDICE_DEFENSE[to] = s.INDICE_DEFENSE[of];
+    s.INDICE_ATTAQUE[to] = s.INDICE_ATTAQUE[of];
+    s.ALPHA_BETA[to] = s.ALPHA_BETA[of];
 }
 
-bool nombre(const std::string& v, int bottom, int haut, int& out) {
+bool count(const std::string& v, int bottom, int top, int& out) {
     if (v.empty() || v.size() > 9 || v.find_first_not_of("0123456789") != std::string::npos)
         return false;
     out = std::stoi(v);
-    return out >= bottom && out <= haut;
+    return out >= bottom && out <= top;
 }
 
 } // namespace
 
-std::string pgn_partie(const GameSession& s) {
+std::string gamePgn(const GameSession& s) {
     std::string out = s.GameText;
     // The header composed for automatic games ends with an empty line; the result tag goes
     // before it.
     if (out.ends_with("\r\n\r\n")) out.resize(out.size() - 2);
     out += "[Result \"" + s.GameResult + "\"]\r\n\r\n";
     std::string line;
-    auto mot = [&](const std::string& m) {
+    auto word = [&](const std::string& m) {
         if (!line.empty() && line.size() + 1 + m.size() > 79) {
             out += line + "\r\n";
             line.clear();
@@ -65,8 +65,8 @@ std::string pgn_partie(const GameSession& s) {
         line += m;
     };
     for (const std::string& t : s.shortTexts)
-        if (!t.empty()) mot(t);
-    mot(s.GameResult);
+        if (!t.empty()) word(t);
+    word(s.GameResult);
     return out + line + "\r\n\r\n";
 }
 
@@ -76,31 +76,31 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
         err << "quarvelin-cli: " << catalogue.text(key) << detail << '\n';
         return 2;
     };
-    int games = 1, depth = -1, maxDemiCoups = 600, graine = 1;
-    std::string profilBlanc, profilNoir, sortie;
+    int games = 1, depth = -1, maxHalfMoves = 600, seed = 1;
+    std::string whiteProfile, blackProfile, sortie;
     std::string base = (std::filesystem::path(programFolder) / "base" / "eco.db").string();
-    bool livre = true;
+    bool book = true;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--no-book") {
-            livre = false;
+            book = false;
             continue;
         }
-        bool connu = a == "--games" || a == "--depth" || a == "--profile-white" ||
+        bool known = a == "--games" || a == "--depth" || a == "--profile-white" ||
                      a == "--profile-black" || a == "--max-plies" || a == "--out" ||
                      a == "--base" || a == "--seed";
-        if (!connu) return error(TextKey::UnknownArgument, a);
+        if (!known) return error(TextKey::UnknownArgument, a);
         if (i + 1 >= args.size()) return error(TextKey::MissingArgument, "");
         const std::string& v = args[++i];
-        if (a == "--games" && !nombre(v, 1, 1000000, games))
+        if (a == "--games" && !count(v, 1, 1000000, games))
             return error(TextKey::UnknownArgument, v);
-        if (a == "--depth" && !nombre(v, 0, 3, depth)) return error(TextKey::InvalidDepth, v);
-        if (a == "--max-plies" && !nombre(v, 1, 100000, maxDemiCoups))
+        if (a == "--depth" && !count(v, 0, 3, depth)) return error(TextKey::InvalidDepth, v);
+        if (a == "--max-plies" && !count(v, 1, 100000, maxHalfMoves))
             return error(TextKey::UnknownArgument, v);
-        if (a == "--seed" && !nombre(v, 0, 999999999, graine))
+        if (a == "--seed" && !count(v, 0, 999999999, seed))
             return error(TextKey::UnknownArgument, v);
-        if (a == "--profile-white") profilBlanc = v;
-        if (a == "--profile-black") profilNoir = v;
+        if (a == "--profile-white") whiteProfile = v;
+        if (a == "--profile-black") blackProfile = v;
         if (a == "--out") sortie = v;
         if (a == "--base") base = v;
     }
@@ -113,8 +113,8 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
     settings.GES_LOG = 0;
     settings.DEB_BLANC = 1;
     if (settings.NOM_MOTEUR[1].empty()) settings.NOM_MOTEUR[1] = "Quarvelin";
-    copier_profil(settings, 1, 0);
-    for (auto [file, profile] : {std::pair{profilBlanc, 1}, std::pair{profilNoir, 2}}) {
+    copyProfile(settings, 1, 0);
+    for (auto [file, profile] : {std::pair{whiteProfile, 1}, std::pair{blackProfile, 2}}) {
         if (file.empty()) continue;
         if (!readProfile(file, settings, profile))
             return error(TextKey::CannotOpenFile, file);
@@ -122,19 +122,19 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
         auto& name = settings.NOM_MOTEUR[static_cast<std::size_t>(profile)];
         if (name.empty()) name = std::filesystem::path(file).stem().string();
     }
-    settings.TwoProfiles = !profilBlanc.empty() || !profilNoir.empty();
+    settings.TwoProfiles = !whiteProfile.empty() || !blackProfile.empty();
     // A side without a file plays with the built-in profile.
-    if (profilNoir.empty()) copier_profil(settings, 0, 2);
-    if (profilBlanc.empty()) copier_profil(settings, 0, 1);
+    if (blackProfile.empty()) copyProfile(settings, 0, 2);
+    if (whiteProfile.empty()) copyProfile(settings, 0, 1);
     for (int p = 1; p <= 2; ++p) {
         auto k = static_cast<std::size_t>(p);
         if (depth >= 0) settings.PROFONDEUR_MAX[k] = static_cast<std::int16_t>(depth);
-        settings.ACTIVE_BASE_CON[k] = livre ? 1 : 0;
+        settings.ACTIVE_BASE_CON[k] = book ? 1 : 0;
         settings.OUVERTURE_ALEATOIRE[k] = 1;
     }
 
-    OpeningBase ouvertures;
-    if (livre && !ouvertures.open(base)) livre = false; // plays on without a book
+    OpeningBase openings;
+    if (book && !openings.open(base)) book = false; // plays on without a book
 
     std::ofstream file;
     if (!sortie.empty()) {
@@ -143,37 +143,37 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
     std::ostream& pgn = sortie.empty() ? out : file;
 
-    Headless ecran;
+    Headless screen;
     GameView view;
     SynchronousSearch engine;
-    std::mt19937_64 rng(static_cast<std::uint64_t>(graine));
-    std::uniform_real_distribution<double> uniforme(0.0, 1.0);
+    std::mt19937_64 rng(static_cast<std::uint64_t>(seed));
+    std::uniform_real_distribution<double> uniform(0.0, 1.0);
     Environment env{settings,
                       catalogue,
-                      ecran,
-                      ecran,
-                      ecran,
-                      ecran,
-                      ecran,
+                      screen,
+                      screen,
+                      screen,
+                      screen,
+                      screen,
                       view,
                       engine,
-                      livre ? &ouvertures : nullptr,
+                      book ? &openings : nullptr,
                       programFolder,
                       "quarvelin-cli",
-                      [&] { return uniforme(rng); },
+                      [&] { return uniform(rng); },
                       1};
     GameController game(env);
     auto beginning = std::chrono::steady_clock::now();
     for (int n = 1; n <= games; ++n) {
         game.newGame();
-        int demiCoups = 0;
-        while (ecran.autoRunning() && !game.session().gameOver() &&
-               demiCoups < maxDemiCoups) {
+        int halfMoves = 0;
+        while (screen.autoRunning() && !game.session().gameOver() &&
+               halfMoves < maxHalfMoves) {
             game.tick(Timer::Auto);
-            demiCoups = game.session().moveCount();
+            halfMoves = game.session().moveCount();
         }
         game.closeBoard();
-        pgn << pgn_partie(game.session());
+        pgn << gamePgn(game.session());
         double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - beginning).count();
         err << "game " << n << "/" << games << ": " << game.session().GameResult << " in "

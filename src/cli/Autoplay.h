@@ -10,7 +10,7 @@
 
 namespace quarvelin {
 
-inline constexpr const char* AideAutoplay =
+inline constexpr const char* HelpAutoplay =
     "usage: quarvelin-cli autoplay [--games N] [--depth D] [--profile-white F] [--profile-black "
     "F]\n"
     "                              [--max-plies P] [--out file.pgn] [--base eco.db | --no-book]\n"
@@ -26,7 +26,7 @@ inline constexpr const char* AideAutoplay =
 
 // The game record of an automatic game: its header, the moves and the result, lines of at
 // most 79 characters.
-std::string pgn_partie(const GameSession& s);
+std::string gamePgn(const GameSession& s);
 
 int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
              const TextCatalogue& catalogue, const std::string& programFolder);

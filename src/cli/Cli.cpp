@@ -28,7 +28,7 @@ namespace quarvelin {
 
 namespace {
 
-constexpr const char* AideGenerale =
+constexpr const char* HelpGeneral =
     "usage: quarvelin-cli <command> [arguments]\n"
     "\n"
     "commands:\n"
@@ -46,13 +46,13 @@ constexpr const char* AideGenerale =
     "\n"
     "Run 'quarvelin-cli <command> --help' for the details of a command.\n";
 
-constexpr const char* AidePerft =
+constexpr const char* HelpPerft =
     "usage: quarvelin-cli perft \"<FEN>\" <depth> [--divide]\n"
     "Counts the legal move sequences of <depth> half-moves from the position (a promotion\n"
     "counts as four moves). With --divide, first prints each legal move (long algebraic)\n"
     "with its count. The last line is the total.\n";
 
-constexpr const char* AideBestmove =
+constexpr const char* HelpBestmove =
     "usage: quarvelin-cli bestmove \"<FEN>\" [--depth N] [--profile file.ini] [--black-bottom]\n"
     "Searches the position for the side to move with the engine (depth 0 to 3; default the\n"
     "profile's depth, 0 with the built-in weights) and prints one line:\n"
@@ -60,30 +60,30 @@ constexpr const char* AideBestmove =
     "or 'bestmove (none)' with the text MAT or PAT. --profile takes the engine weights of a\n"
     "settings file; --black-bottom searches with Black at the bottom of the board.\n";
 
-constexpr const char* AideBench =
+constexpr const char* HelpBench =
     "usage: quarvelin-cli bench [--threads N]\n"
     "Searches a fixed set of positions at depth 3 with the built-in weights and prints the sum\n"
     "of evaluations, a signature that must not change unless the engine's behaviour does, and\n"
     "the evaluations per second.\n";
 
-constexpr const char* AideUci =
+constexpr const char* HelpUci =
     "usage: quarvelin-cli uci\n"
     "Speaks the Universal Chess Interface on standard input and output, for chess GUIs and\n"
     "engine matches. Options: Depth (0 to 3, default 2), Profile (a settings file whose engine\n"
     "weights are used; empty for the built-in ones), Threads (1 to 8, default 2). The go\n"
     "command's limits are accepted; the depth bounds the search. Ends on quit.\n";
 
-constexpr const char* AideMoves =
+constexpr const char* HelpMoves =
     "usage: quarvelin-cli moves \"<FEN>\"\n"
     "Prints the legal moves of the side to move in standard algebraic notation, one a line.\n";
 
-constexpr const char* AideReplay =
+constexpr const char* HelpReplay =
     "usage: quarvelin-cli replay <file.pgn>\n"
     "Replays the main line of every game of the file, from the start position or the game's\n"
     "[FEN] tag, and prints one line a game: its number, a tab, and the FEN after the last\n"
     "move, or 'error at <move number>: <token>'. Exits with 1 when a game failed.\n";
 
-constexpr const char* AideList =
+constexpr const char* HelpList =
     "usage: quarvelin-cli list <file.pgn> [--white X] [--black Y] [--either] [--result R]\n"
     "           [--eco C] [--site S] [--event E] [--date D] [--round N] [--max N]\n"
     "Lists the games of the file that pass the filter, one line a game: the byte position of\n"
@@ -93,7 +93,7 @@ constexpr const char* AideList =
     "the game's tags is enough. At most --max games are listed (1000 unless given). The number\n"
     "of games listed and seen ends on standard error.\n";
 
-constexpr const char* AideConvert =
+constexpr const char* HelpConvert =
     "usage: quarvelin-cli convert <in.pgn> <out.xml|out.pgn> [--white X] [--black Y] [--either]\n"
     "           [--result R] [--eco C] [--site S] [--event E] [--date D] [--round N]\n"
     "Writes every game of <in.pgn> that passes the filter to the target, whose extension (.xml\n"
@@ -113,13 +113,13 @@ struct Usage {
     }
 };
 
-bool aide_demandee(const std::vector<std::string>& args) {
+bool helpAsked(const std::vector<std::string>& args) {
     for (const auto& a : args)
         if (a == "--help" || a == "-h") return true;
     return false;
 }
 
-std::optional<Position> fen_ou_erreur(const std::string& text, const Usage& u) {
+std::optional<Position> fenOrError(const std::string& text, const Usage& u) {
     FenProblem why = FenProblem::None;
     auto p = readFen(text, Colour::White, &why);
     if (!p) u.error(TextKey::FenRejected, text + " (" + u.cat.text(fenProblemText(why)) + ")");
@@ -144,7 +144,7 @@ int perft(const std::vector<std::string>& args, std::ostream& out, const Usage& 
         std::stoi(d) > 20)
         return u.error(TextKey::InvalidDepth, d);
     int depth = std::stoi(d);
-    auto p = fen_ou_erreur(rest[0], u);
+    auto p = fenOrError(rest[0], u);
     if (!p) return 2;
     FastPosition f = FastPosition::from(*p);
     if (!divide) {
@@ -171,7 +171,7 @@ int perft(const std::vector<std::string>& args, std::ostream& out, const Usage& 
 int moves(const std::vector<std::string>& args, std::ostream& out, const Usage& u) {
     if (args.size() < 2) return u.error(TextKey::MissingArgument, "");
     if (args.size() > 2) return u.error(TextKey::UnknownArgument, args[2]);
-    auto p = fen_ou_erreur(args[1], u);
+    auto p = fenOrError(args[1], u);
     if (!p) return 2;
     for (const Move& c : legalMoves(*p)) out << san(*p, c) << '\n';
     return 0;
@@ -199,15 +199,15 @@ int replay(const std::vector<std::string>& args, std::ostream& out, const Usage&
 }
 
 // The filter options of list and convert, and the files named; a usage error's status when
-// they are wrong. --max only where avecMaximum.
-std::optional<int> lire_filtre(const std::vector<std::string>& args, bool avecMaximum,
+// they are wrong. --max only where withMaximum.
+std::optional<int> readFilter(const std::vector<std::string>& args, bool withMaximum,
                                std::size_t files, GameFilter& filter,
-                               std::vector<std::string>& chemins, const Usage& u) {
-    struct Critere {
+                               std::vector<std::string>& paths, const Usage& u) {
+    struct Criterion {
         const char* option;
         std::string GameFilter::*field;
     };
-    static constexpr Critere criteres[] = {
+    static constexpr Criterion criteria[] = {
         {"--white", &GameFilter::white},     {"--black", &GameFilter::black},
         {"--result", &GameFilter::result}, {"--eco", &GameFilter::eco},
         {"--site", &GameFilter::site},       {"--event", &GameFilter::event},
@@ -218,14 +218,14 @@ std::optional<int> lire_filtre(const std::vector<std::string>& args, bool avecMa
             filter.either = true;
             continue;
         }
-        const Critere* critere = nullptr;
-        for (const Critere& c : criteres)
-            if (a == c.option) critere = &c;
-        if (critere || (avecMaximum && a == "--max")) {
+        const Criterion* criterion = nullptr;
+        for (const Criterion& c : criteria)
+            if (a == c.option) criterion = &c;
+        if (criterion || (withMaximum && a == "--max")) {
             if (i + 1 >= args.size()) return u.error(TextKey::MissingArgument, "");
             const std::string& v = args[++i];
-            if (critere) {
-                filter.*(critere->field) = v;
+            if (criterion) {
+                filter.*(criterion->field) = v;
                 continue;
             }
             // MAX_SEUIL_PARTIE is a 32-bit count.
@@ -234,29 +234,29 @@ std::optional<int> lire_filtre(const std::vector<std::string>& args, bool avecMa
                 std::stoll(v) > 2147483647)
                 return u.error(TextKey::WrongGameCount, v);
             filter.maximum = std::stoll(v);
-        } else if (a.starts_with("--") || chemins.size() == files) {
+        } else if (a.starts_with("--") || paths.size() == files) {
             return u.error(TextKey::UnknownArgument, a);
         } else {
-            chemins.push_back(a);
+            paths.push_back(a);
         }
     }
-    if (chemins.size() < files) return u.error(TextKey::MissingArgument, "");
+    if (paths.size() < files) return u.error(TextKey::MissingArgument, "");
     return std::nullopt;
 }
 
 int list(const std::vector<std::string>& args, std::ostream& out, const Usage& u) {
     GameFilter filter;
     filter.maximum = Settings{}.MAX_SEUIL_PARTIE;
-    std::vector<std::string> chemins;
-    if (auto statut = lire_filtre(args, true, 1, filter, chemins, u)) return *statut;
-    const std::string& path = chemins[0];
+    std::vector<std::string> paths;
+    if (auto statut = readFilter(args, true, 1, filter, paths, u)) return *statut;
+    const std::string& path = paths[0];
     auto index = PgnIndex::indexFile(path, filter);
     if (!index) return u.error(TextKey::CannotOpenFile, path);
 
     std::string lines;
     for (std::size_t i = 0; i < index->size(); ++i) {
-        char nombre[24];
-        lines.append(nombre, std::to_chars(nombre, nombre + 24, index->position(i)).ptr);
+        char count[24];
+        lines.append(count, std::to_chars(count, count + 24, index->position(i)).ptr);
         for (int c = PgnIndex::Event; c <= PgnIndex::Result; ++c) {
             lines += '\t';
             std::string_view v = index->value(i, static_cast<PgnIndex::Field>(c));
@@ -284,13 +284,13 @@ int list(const std::vector<std::string>& args, std::ostream& out, const Usage& u
 
 int convert(const std::vector<std::string>& args, std::ostream& out, const Usage& u) {
     GameFilter filter;
-    std::vector<std::string> chemins;
-    if (auto statut = lire_filtre(args, false, 2, filter, chemins, u)) return *statut;
+    std::vector<std::string> paths;
+    if (auto statut = readFilter(args, false, 2, filter, paths, u)) return *statut;
     ConversionOptions options;
-    const auto format = targetFormat(chemins[1]);
-    if (!format) return u.error(TextKey::UnknownTarget, chemins[1]);
+    const auto format = targetFormat(paths[1]);
+    if (!format) return u.error(TextKey::UnknownTarget, paths[1]);
     options.format = *format;
-    const ConversionResult r = convertir_fichier_pgn(chemins[0], chemins[1], filter, options);
+    const ConversionResult r = convertir_fichier_pgn(paths[0], paths[1], filter, options);
     const std::string message = message_conversion(r, u.cat);
     if (r.success()) {
         out << message << '\n';
@@ -400,38 +400,38 @@ int bench(const std::vector<std::string>& args, std::ostream& out, const Usage& 
 
 int uci(const std::vector<std::string>& args, std::ostream& out, const Usage& u) {
     if (args.size() > 1) return u.error(TextKey::UnknownArgument, args[1]);
-    return executer_uci(std::cin, out);
+    return runUci(std::cin, out);
 }
 
 } // namespace
 
-int executer_cli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                  const TextCatalogue& catalogue, const std::string& programFolder) {
     Usage u{err, catalogue};
     if (args.empty()) {
-        err << AideGenerale;
+        err << HelpGeneral;
         return 2;
     }
     const std::string& command = args[0];
     if (command == "--help" || command == "-h" || command == "help") {
-        out << AideGenerale;
+        out << HelpGeneral;
         return 0;
     }
     struct Commande {
         const char* name;
-        const char* aide;
+        const char* help;
         int (*run)(const std::vector<std::string>&, std::ostream&, const Usage&);
     };
-    static constexpr Commande commandes[] = {
-        {"perft", AidePerft, perft},        {"moves", AideMoves, moves},
-        {"replay", AideReplay, replay},     {"list", AideList, list},
-        {"convert", AideConvert, convert},  {"bestmove", AideBestmove, bestmove},
-        {"bench", AideBench, bench},        {"uci", AideUci, uci},
-        {"autoplay", AideAutoplay, nullptr}};
-    for (const Commande& c : commandes) {
+    static constexpr Commande commands[] = {
+        {"perft", HelpPerft, perft},        {"moves", HelpMoves, moves},
+        {"replay", HelpReplay, replay},     {"list", HelpList, list},
+        {"convert", HelpConvert, convert},  {"bestmove", HelpBestmove, bestmove},
+        {"bench", HelpBench, bench},        {"uci", HelpUci, uci},
+        {"autoplay", HelpAutoplay, nullptr}};
+    for (const Commande& c : commands) {
         if (command != c.name) continue;
-        if (aide_demandee(args)) {
-            out << c.aide;
+        if (helpAsked(args)) {
+            out << c.help;
             return 0;
         }
         if (!c.run) return autoplay(args, out, err, catalogue, programFolder);

@@ -10,7 +10,7 @@ class TextCatalogue;
 
 // Runs one command; returns the exit status (0 done, 1 some game failed to replay, 2 usage).
 // programFolder is where the program lies: its opening base is under base/.
-int executer_cli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                  const TextCatalogue& catalogue, const std::string& programFolder = ".");
 
 } // namespace quarvelin

@@ -23,33 +23,33 @@ namespace quarvelin {
 
 namespace {
 
-constexpr int ProfondeurDefaut = 2;
-constexpr int ProfondeurMax = 3;
-constexpr int ThreadsDefaut = 2;
+constexpr int DefaultDepth = 2;
+constexpr int MaxDepth = 3;
+constexpr int DefaultThreads = 2;
 constexpr int ThreadsMax = 8;
 
-constexpr std::string_view Blancs = " \t\r\n\v\f";
+constexpr std::string_view White = " \t\r\n\v\f";
 
 std::string_view trimmed(std::string_view s) {
-    std::size_t beginning = s.find_first_not_of(Blancs);
+    std::size_t beginning = s.find_first_not_of(White);
     if (beginning == std::string_view::npos) return {};
-    return s.substr(beginning, s.find_last_not_of(Blancs) - beginning + 1);
+    return s.substr(beginning, s.find_last_not_of(White) - beginning + 1);
 }
 
 // The words of a line, as views into it (so the rest of a line can be taken raw).
 std::vector<std::string_view> mots(std::string_view line) {
     std::vector<std::string_view> out;
     for (std::size_t i = 0;;) {
-        i = line.find_first_not_of(Blancs, i);
+        i = line.find_first_not_of(White, i);
         if (i == std::string_view::npos) break;
-        std::size_t end = std::min(line.find_first_of(Blancs, i), line.size());
+        std::size_t end = std::min(line.find_first_of(White, i), line.size());
         out.push_back(line.substr(i, end - i));
         i = end;
     }
     return out;
 }
 
-std::string minuscules(std::string_view s) {
+std::string lowercase(std::string_view s) {
     std::string out(s);
     for (char& c : out)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
@@ -64,13 +64,13 @@ std::optional<long long> integer(std::string_view s) {
     return v;
 }
 
-EngineWeights poids_integres() { return profileWeights(builtInSettings("."), 1); }
+EngineWeights builtInWeights() { return profileWeights(builtInSettings("."), 1); }
 
 // The legal move on the engine's squares; a queen when several promotions share them.
-std::optional<Move> coup_aux_cases(const std::vector<Move>& legaux, int fromX, int fromY, int toX,
+std::optional<Move> moveOnSquares(const std::vector<Move>& legal, int fromX, int fromY, int toX,
                                    int toY) {
     std::optional<Move> found;
-    for (const Move& c : legaux) {
+    for (const Move& c : legal) {
         if (c.fromX != fromX || c.fromY != fromY || c.toX != toX || c.toY != toY) continue;
         if (c.promotion == PieceCode::Empty || type_piece(c.promotion) == PieceType::Queen)
             return c;
@@ -80,35 +80,35 @@ std::optional<Move> coup_aux_cases(const std::vector<Move>& legaux, int fromX, i
 }
 
 // The engine reports a rise by its long text only: find the legal move it writes that way.
-std::optional<Move> coup_du_texte(const std::vector<Move>& legaux, const Position& recherchee,
+std::optional<Move> moveOfText(const std::vector<Move>& legal, const Position& searched,
                                   NotationCode notation, const std::string& text) {
-    for (const Move& c : legaux) {
-        std::string t = ecrire_coup(recherchee.MoveCount, c.piece, c.fromX, c.fromY,
-                                    recherchee.at(c.toX, c.toY), c.toX, c.toY, false, notation,
-                                    recherchee.PlayerColour);
-        if (t == text) return coup_aux_cases(legaux, c.fromX, c.fromY, c.toX, c.toY);
+    for (const Move& c : legal) {
+        std::string t = ecrire_coup(searched.MoveCount, c.piece, c.fromX, c.fromY,
+                                    searched.at(c.toX, c.toY), c.toX, c.toY, false, notation,
+                                    searched.PlayerColour);
+        if (t == text) return moveOnSquares(legal, c.fromX, c.fromY, c.toX, c.toY);
     }
     return std::nullopt;
 }
 
-struct Tache {
+struct Task {
     Position position; // as the GUI gave it, for the move names
     SearchRequest request;
     int depth = 0;
-    bool attendreArret = false; // infinite or ponder: bestmove only once told
+    bool waitForStop = false; // infinite or ponder: bestmove only once told
 };
 
 class Session {
 public:
-    explicit Session(std::ostream& out) : out_(out), weights_(poids_integres()) {}
-    ~Session() { arreter(true); }
+    explicit Session(std::ostream& out) : out_(out), weights_(builtInWeights()) {}
+    ~Session() { stop(true); }
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
     // False once the session is to end.
-    bool traiter(std::string_view line);
+    bool handle(std::string_view line);
     // Ends the session: cancels the search when `annuler`, else lets a bounded one finish.
-    void arreter(bool cancel);
+    void stop(bool cancel);
 
 private:
     void envoyer(const std::string& line) {
@@ -120,26 +120,26 @@ private:
     void position(const std::vector<std::string_view>& m);
     void setoption(std::string_view line, const std::vector<std::string_view>& m);
     void go(const std::vector<std::string_view>& m);
-    void rechercher(const Tache& t);
-    void liberer(bool cancel);
+    void search(const Task& t);
+    void release(bool cancel);
 
     std::ostream& out_;
-    std::mutex sortie_; // every line written, and enRecherche_ cleared with the bestmove
+    std::mutex sortie_; // every line written, and searching_ cleared with the bestmove
 
     Position position_ = Position::initial(Colour::White);
-    int profondeur_ = ProfondeurDefaut;
-    int threads_ = ThreadsDefaut;
+    int depth_ = DefaultDepth;
+    int threads_ = DefaultThreads;
     EngineWeights weights_;
 
-    std::thread recherche_;
-    std::atomic<bool> enRecherche_{false};
+    std::thread search_;
+    std::atomic<bool> searching_{false};
     std::atomic<bool> annulation_{false};
     std::mutex state_;
     std::condition_variable signal_;
     bool stop_ = false; // guarded by state_: stop, ponderhit, quit or the end of the input
 };
 
-bool Session::traiter(std::string_view line) {
+bool Session::handle(std::string_view line) {
     std::vector<std::string_view> m = mots(line);
     if (m.empty()) return true;
     const std::string_view commande = m[0];
@@ -157,9 +157,9 @@ bool Session::traiter(std::string_view line) {
     } else if (commande == "go") {
         go(m);
     } else if (commande == "stop") {
-        liberer(true);
+        release(true);
     } else if (commande == "ponderhit") {
-        liberer(false);
+        release(false);
     }
     // Anything else (debug, register, unknown words, noise) is ignored, as GUIs expect.
     return true;
@@ -168,10 +168,10 @@ bool Session::traiter(std::string_view line) {
 void Session::uci() {
     envoyer("id name Quarvelin");
     envoyer("id author the Quarvelin developers");
-    envoyer("option name Depth type spin default " + std::to_string(ProfondeurDefaut) +
-            " min 0 max " + std::to_string(ProfondeurMax));
+    envoyer("option name Depth type spin default " + std::to_string(DefaultDepth) +
+            " min 0 max " + std::to_string(MaxDepth));
     envoyer("option name Profile type string default <empty>");
-    envoyer("option name Threads type spin default " + std::to_string(ThreadsDefaut) +
+    envoyer("option name Threads type spin default " + std::to_string(DefaultThreads) +
             " min 1 max " + std::to_string(ThreadsMax));
     envoyer("uciok");
 }
@@ -200,11 +200,11 @@ void Session::position(const std::vector<std::string_view>& m) {
     }
     if (i < m.size() && m[i] == "moves") {
         for (++i; i < m.size(); ++i) {
-            const std::string voulu = minuscules(m[i]);
-            std::vector<Move> legaux = legalMoves(p);
-            auto c = std::find_if(legaux.begin(), legaux.end(),
-                                  [&](const Move& l) { return uciMove(p, l) == voulu; });
-            if (c == legaux.end()) {
+            const std::string wanted = lowercase(m[i]);
+            std::vector<Move> legal = legalMoves(p);
+            auto c = std::find_if(legal.begin(), legal.end(),
+                                  [&](const Move& l) { return uciMove(p, l) == wanted; });
+            if (c == legal.end()) {
                 envoyer("info string illegal move " + std::string(m[i]) +
                         ", the moves from there are ignored");
                 break;
@@ -222,7 +222,7 @@ void Session::setoption(std::string_view line, const std::vector<std::string_vie
     std::string name;
     for (std::size_t i = 2; i < v; ++i) {
         if (!name.empty()) name += ' ';
-        name += minuscules(m[i]);
+        name += lowercase(m[i]);
     }
     // The value is the rest of the line as written: a profile path may hold spaces.
     std::string_view value;
@@ -236,12 +236,12 @@ void Session::setoption(std::string_view line, const std::vector<std::string_vie
             return;
         }
         if (name == "depth")
-            profondeur_ = static_cast<int>(std::clamp<long long>(*n, 0, ProfondeurMax));
+            depth_ = static_cast<int>(std::clamp<long long>(*n, 0, MaxDepth));
         else
             threads_ = static_cast<int>(std::clamp<long long>(*n, 1, ThreadsMax));
     } else if (name == "profile") {
         if (value.empty() || value == "<empty>") {
-            weights_ = poids_integres();
+            weights_ = builtInWeights();
             return;
         }
         Settings s = builtInSettings(".");
@@ -257,34 +257,34 @@ void Session::setoption(std::string_view line, const std::vector<std::string_vie
 }
 
 void Session::go(const std::vector<std::string_view>& m) {
-    if (enRecherche_) {
+    if (searching_) {
         envoyer("info string already searching, go ignored");
         return;
     }
     std::optional<long long> depth;
     bool attendre = false;
     for (std::size_t i = 1; i < m.size(); ++i) {
-        const std::string_view mot = m[i];
-        if (mot == "infinite" || mot == "ponder") {
+        const std::string_view word = m[i];
+        if (word == "infinite" || word == "ponder") {
             attendre = true;
-        } else if (mot == "depth") {
+        } else if (word == "depth") {
             // A depth that is no number or below 0 is left out, not taken as 0.
             std::optional<long long> n = i + 1 < m.size() ? integer(m[i + 1]) : std::nullopt;
             if (n && *n >= 0) depth = n;
             if (n) ++i;
-        } else if (mot == "movetime" || mot == "wtime" || mot == "btime" || mot == "winc" ||
-                   mot == "binc" || mot == "movestogo" || mot == "nodes" || mot == "mate") {
+        } else if (word == "movetime" || word == "wtime" || word == "btime" || word == "winc" ||
+                   word == "binc" || word == "movestogo" || word == "nodes" || word == "mate") {
             // Accepted; the depth alone bounds the work, and it is quick.
             if (i + 1 < m.size() && integer(m[i + 1])) ++i;
         }
         // searchmoves and its moves, and unknown words, are skipped.
     }
 
-    Tache t;
+    Task t;
     t.position = position_;
     t.depth =
-        depth ? static_cast<int>(std::min<long long>(*depth, profondeur_)) : profondeur_;
-    t.attendreArret = attendre;
+        depth ? static_cast<int>(std::min<long long>(*depth, depth_)) : depth_;
+    t.waitForStop = attendre;
     SearchRequest& d = t.request;
     d.position = position_;
     d.colour = position_.side_to_move();
@@ -295,27 +295,27 @@ void Session::go(const std::vector<std::string_view>& m) {
     d.notation = NotationCode::Pgn;
     d.threads = threads_;
 
-    if (recherche_.joinable()) recherche_.join(); // the last one has sent its bestmove
+    if (search_.joinable()) search_.join(); // the last one has sent its bestmove
     {
         std::lock_guard lock(state_);
         stop_ = false;
     }
     annulation_ = false;
-    enRecherche_ = true;
+    searching_ = true;
     try {
-        recherche_ = std::thread([this, t = std::move(t)] { rechercher(t); });
+        search_ = std::thread([this, t = std::move(t)] { search(t); });
     } catch (const std::exception&) {
-        enRecherche_ = false;
+        searching_ = false;
         envoyer("info string cannot start the search thread");
         envoyer("bestmove 0000");
     }
 }
 
-void Session::rechercher(const Tache& t) {
-    const std::vector<Move> legaux = legalMoves(t.position);
+void Session::search(const Task& t) {
+    const std::vector<Move> legal = legalMoves(t.position);
     SearchCounters counters;
-    std::optional<Move> meilleurCoup; // the last rise seen before any stop, and its score
-    float meilleurScore = 0;
+    std::optional<Move> bestMove; // the last rise seen before any stop, and its score
+    float bestScore = 0;
     auto info = [&](float score, const std::optional<Move>& c) {
         std::string line = "info depth " + std::to_string(t.depth) + " score cp " +
                             std::to_string(std::lround(score)) + " nodes " +
@@ -331,25 +331,25 @@ void Session::rechercher(const Tache& t) {
         // Once cancelled, the scores and moves the engine reports mean nothing.
         if (annulation_) return;
         std::optional<Move> c =
-            coup_du_texte(legaux, t.request.position, t.request.notation, text);
+            moveOfText(legal, t.request.position, t.request.notation, text);
         if (c) {
-            meilleurCoup = c;
-            meilleurScore = score;
+            bestMove = c;
+            bestScore = score;
         }
         info(score, c);
     };
 
-    std::optional<Move> choix;
-    if (!legaux.empty()) {
+    std::optional<Move> choice;
+    if (!legal.empty()) {
         try {
             SearchResult r = searchMove(t.request, counters, callbacks, &annulation_);
             if (annulation_) {
-                choix = meilleurCoup;
-                if (choix) info(meilleurScore, choix);
+                choice = bestMove;
+                if (choice) info(bestScore, choice);
             } else {
-                choix = coup_retenu(legaux, r);
-                if (choix)
-                    info(r.score, choix); // the whole search's count
+                choice = chosenMove(legal, r);
+                if (choice)
+                    info(r.score, choice); // the whole search's count
                 else
                     envoyer("info string the engine gave " +
                             std::string(trimmed(r.text.empty() ? "no move" : r.text)) +
@@ -358,21 +358,21 @@ void Session::rechercher(const Tache& t) {
         } catch (const std::exception& e) {
             envoyer(std::string("info string the search failed: ") + e.what());
         }
-        if (!choix) choix = legaux.front();
+        if (!choice) choice = legal.front();
     }
 
-    if (t.attendreArret) {
+    if (t.waitForStop) {
         std::unique_lock lock(state_);
         signal_.wait(lock, [this] { return stop_; });
     }
     std::lock_guard lock(sortie_);
     // Cleared before the line goes out, so the GUI's next go is never taken for a second one.
-    enRecherche_ = false;
-    out_ << "bestmove " << (choix ? uciMove(t.position, *choix) : "0000") << '\n';
+    searching_ = false;
+    out_ << "bestmove " << (choice ? uciMove(t.position, *choice) : "0000") << '\n';
     out_.flush();
 }
 
-void Session::liberer(bool cancel) {
+void Session::release(bool cancel) {
     {
         std::lock_guard lock(state_);
         stop_ = true;
@@ -381,40 +381,40 @@ void Session::liberer(bool cancel) {
     signal_.notify_all();
 }
 
-void Session::arreter(bool cancel) {
-    liberer(cancel);
-    if (recherche_.joinable()) recherche_.join();
+void Session::stop(bool cancel) {
+    release(cancel);
+    if (search_.joinable()) search_.join();
 }
 
 } // namespace
 
-std::optional<Move> coup_retenu(const std::vector<Move>& legaux, const SearchResult& r) {
+std::optional<Move> chosenMove(const std::vector<Move>& legal, const SearchResult& r) {
     if (r.text == "MAT" || r.text == "PAT") return std::nullopt;
-    return coup_aux_cases(legaux, r.fromX, r.fromY, r.toX, r.toY);
+    return moveOnSquares(legal, r.fromX, r.fromY, r.toX, r.toY);
 }
 
-int executer_uci(std::istream& in, std::ostream& out) {
+int runUci(std::istream& in, std::ostream& out) {
     // A tied input flushes the output before each read, from this thread and outside the
     // output lock, while the search thread may be writing: a line could go out twice.
-    struct Delier {
+    struct Unbind {
         std::istream& in;
         std::ostream* tie;
-        ~Delier() { in.tie(tie); }
-    } delier{in, in.tie(nullptr)};
+        ~Unbind() { in.tie(tie); }
+    } unbind{in, in.tie(nullptr)};
     Session session(out);
     for (std::string line; std::getline(in, line);) {
-        bool suite = true;
+        bool next = true;
         try {
-            suite = session.traiter(trimmed(line));
+            next = session.handle(trimmed(line));
         } catch (const std::exception&) {
             // One bad line must not end the session.
         }
-        if (!suite) {
-            session.arreter(true);
+        if (!next) {
+            session.stop(true);
             return 0;
         }
     }
-    session.arreter(false);
+    session.stop(false);
     return 0;
 }
 

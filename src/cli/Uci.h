@@ -15,10 +15,10 @@ namespace quarvelin {
 // the input; returns the exit status (0). The search runs on its own thread, so `isready`,
 // `stop` and `quit` are answered while it works. At the end of the input a running search is
 // let finish (an infinite one is ended) and its bestmove written before returning.
-int executer_uci(std::istream& in, std::ostream& out);
+int runUci(std::istream& in, std::ostream& out);
 
 // The engine's move among the legal ones (a queen when it promotes), or nothing when it named
 // none or one the rules of chess refuse: the engine's own rules have quirks.
-std::optional<Move> coup_retenu(const std::vector<Move>& legaux, const SearchResult& r);
+std::optional<Move> chosenMove(const std::vector<Move>& legal, const SearchResult& r);
 
 } // namespace quarvelin

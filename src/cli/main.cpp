@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     std::error_code ec;
     auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     std::string folder = ec ? std::string(".") : exe.parent_path().string();
-    int status = quarvelin::executer_cli(args, std::cout, std::cerr, catalogue, folder);
+    int status = quarvelin::runCli(args, std::cout, std::cerr, catalogue, folder);
     std::cout.flush();
     return status;
 }

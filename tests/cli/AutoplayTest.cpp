@@ -30,29 +30,29 @@ int launch(const std::vector<std::string>& args, std::string& err) {
     std::ostringstream out, e;
     test::OffsetCatalogue cat;
     // The built opening base lies beside the command-line program.
-    int status = executer_cli(args, out, e, cat, fs::path(QUARVELIN_CLI).parent_path().string());
+    int status = runCli(args, out, e, cat, fs::path(QUARVELIN_CLI).parent_path().string());
     err = e.str();
     return status;
 }
 
 // Every position of a game's main line, as board keys, and the last one.
-struct Parcours {
-    std::vector<std::string> cles;
+struct Walk {
+    std::vector<std::string> keys;
     Position end;
 };
-Parcours parcourir(const PgnGame& g) {
+Walk walk(const PgnGame& g) {
     std::vector<std::string> uci;
     Replay r = replay(g, NotationCode::Pgn, Colour::White, &uci);
     EXPECT_TRUE(r.ok) << r.errorToken;
-    Parcours p{{}, Position::initial()};
-    p.cles.push_back(positionKey(p.end));
+    Walk p{{}, Position::initial()};
+    p.keys.push_back(positionKey(p.end));
     for (const std::string& m : uci) {
         for (const Move& c : legalMoves(p.end))
             if (uciMove(p.end, c) == m) {
                 playMove(p.end, c);
                 break;
             }
-        p.cles.push_back(positionKey(p.end));
+        p.keys.push_back(positionKey(p.end));
     }
     return p;
 }
@@ -75,18 +75,18 @@ TEST(Autoplay, GamesAreValidPgnAndEveryResultIsEarned) {
         std::ofstream f(profile);
         f << "[CALCUL]\r\nPROFONDEUR_MAX=0\r\nNOTE_MATERIEL_DAME=1500\r\n";
     }
-    struct Cas {
+    struct Case {
         std::vector<std::string> args;
         const char* white;
         const char* black;
     };
-    const Cas cas[] = {
+    const Case cases[] = {
         {{"--games", "10", "--depth", "1", "--seed", "3"}, "Quarvelin", "Quarvelin"},
         {{"--games", "6", "--profile-black", profile.string(), "--max-plies", "120"},
          "Quarvelin",
          "glouton"},
     };
-    for (const Cas& c : cas) {
+    for (const Case& c : cases) {
         fs::path pgn = lot.dir / "parties.pgn";
         std::vector<std::string> args = {"autoplay", "--out", pgn.string()};
         args.insert(args.end(), c.args.begin(), c.args.end());
@@ -95,9 +95,9 @@ TEST(Autoplay, GamesAreValidPgnAndEveryResultIsEarned) {
         int n = std::stoi(c.args[1]);
         EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), n) << err;
 
-        std::string plainte = test::executer(
+        std::string complaint = test::executer(
             test::trouver_programme("pgn-extract") + " -s -r " + pgn.string() + " 2>&1", "");
-        EXPECT_EQ(plainte, "") << plainte;
+        EXPECT_EQ(complaint, "") << complaint;
 
         std::ifstream in(pgn, std::ios::binary);
         PgnStream flux(in);
@@ -107,23 +107,23 @@ TEST(Autoplay, GamesAreValidPgnAndEveryResultIsEarned) {
             EXPECT_EQ(*g.tag("Black"), c.black);
             ASSERT_NE(g.tag("Result"), nullptr);
             EXPECT_EQ(*g.tag("Result"), g.result);
-            Parcours p = parcourir(g);
+            Walk p = walk(g);
             std::map<std::string, int> views;
-            for (const auto& k : p.cles) ++views[k];
-            bool repetee = views[p.cles.back()] >= 3;
+            for (const auto& k : p.keys) ++views[k];
+            bool repeated = views[p.keys.back()] >= 3;
             std::string verdict = arbitre(p.end);
             if (g.result == "1-0" || g.result == "0-1") {
-                bool blancsMates = p.end.side_to_move() == Colour::White;
+                bool whiteMated = p.end.side_to_move() == Colour::White;
                 if (verdict == "mate")
-                    EXPECT_EQ(g.result, blancsMates ? "0-1" : "1-0");
+                    EXPECT_EQ(g.result, whiteMated ? "0-1" : "1-0");
                 else
-                    EXPECT_TRUE(repetee) << g.result << " without mate or repetition";
+                    EXPECT_TRUE(repeated) << g.result << " without mate or repetition";
             } else if (g.result == "1/2-1/2") {
-                EXPECT_TRUE(verdict == "stalemate" || repetee) << "draw without a reason";
+                EXPECT_TRUE(verdict == "stalemate" || repeated) << "draw without a reason";
             } else {
                 EXPECT_EQ(g.result, "*");
                 EXPECT_EQ(verdict, "play");
-                EXPECT_GE(p.cles.size(), 121u); // stopped at the half-move limit
+                EXPECT_GE(p.keys.size(), 121u); // stopped at the half-move limit
             }
         }
         EXPECT_EQ(readCount, n);

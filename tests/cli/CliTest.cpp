@@ -15,19 +15,19 @@ using namespace quarvelin;
 
 namespace {
 
-struct Sortie {
+struct Output {
     int status;
     std::string out, err;
 };
 
-Sortie cli(std::vector<std::string> args) {
+Output cli(std::vector<std::string> args) {
     std::ostringstream out, err;
     test::OffsetCatalogue cat;
-    int status = executer_cli(args, out, err, cat);
+    int status = runCli(args, out, err, cat);
     return {status, out.str(), err.str()};
 }
 
-std::string derniere_ligne(const std::string& text) {
+std::string lastLine(const std::string& text) {
     std::string t = text;
     while (!t.empty() && t.back() == '\n') t.pop_back();
     return t.substr(t.rfind('\n') == std::string::npos ? 0 : t.rfind('\n') + 1);
@@ -36,19 +36,19 @@ std::string derniere_ligne(const std::string& text) {
 const char* Kiwipete = "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1";
 
 TEST(Cli, PerftTotalIsTheLastLine) {
-    Sortie r = cli({"perft", Kiwipete, "3"});
+    Output r = cli({"perft", Kiwipete, "3"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "97862\n");
-    Sortie d = cli({"perft", Kiwipete, "2", "--divide"});
+    Output d = cli({"perft", Kiwipete, "2", "--divide"});
     EXPECT_EQ(d.status, 0);
-    EXPECT_EQ(derniere_ligne(d.out), "2039");
+    EXPECT_EQ(lastLine(d.out), "2039");
     EXPECT_NE(d.out.find("e1g1: "), std::string::npos);
     EXPECT_NE(d.out.find("d5e6: "), std::string::npos);
     EXPECT_EQ(cli({"perft", Kiwipete, "0", "--divide"}).out, "1\n");
 }
 
 TEST(Cli, MovesInSan) {
-    Sortie r = cli({"moves", "4k3/1P6/8/8/8/8/8/4K2R w K - 0 1"});
+    Output r = cli({"moves", "4k3/1P6/8/8/8/8/8/4K2R w K - 0 1"});
     EXPECT_EQ(r.status, 0);
     for (const char* m : {"b8=Q+\n", "b8=N\n", "O-O\n", "Rh8+\n", "Kd2\n"})
         EXPECT_NE(r.out.find(m), std::string::npos) << m;
@@ -87,7 +87,7 @@ TEST(Cli, WrongArgumentsGetOneLineAndStatusTwo) {
         {{"convert", "/nonexistent/games.pgn", "b.xml"}, "<270> (/nonexistent/games.pgn)"},
     };
     for (const Bad& b : cases) {
-        Sortie r = cli(b.args);
+        Output r = cli(b.args);
         EXPECT_EQ(r.status, 2) << b.text;
         EXPECT_EQ(r.err.find("quarvelin-cli: "), 0u) << r.err;
         EXPECT_NE(r.err.find(b.text), std::string::npos) << r.err;
@@ -103,7 +103,7 @@ TEST(Cli, HelpForEachCommand) {
                                           {"replay", "--help"},
                                           {"list", "--help"},
                                           {"convert", "--help"}}) {
-        Sortie r = cli(args);
+        Output r = cli(args);
         EXPECT_EQ(r.status, 0);
         EXPECT_EQ(r.out.find("usage: quarvelin-cli"), 0u) << args[0];
     }
@@ -111,31 +111,31 @@ TEST(Cli, HelpForEachCommand) {
 }
 
 TEST(Cli, ReplayGoesOnAfterABrokenGame) {
-    Sortie r = cli({"replay", std::string(QUARVELIN_TEST_DATA) + "/broken.pgn"});
+    Output r = cli({"replay", std::string(QUARVELIN_TEST_DATA) + "/broken.pgn"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "1\tr1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3\n"
                      "2\terror at 2: Ke3\n"
                      "3\terror at 2: Zz9\n"
                      "4\terror at 0: [FEN \"8/8/8/8/8/8/8/8 w - - 0 1\"]\n"
                      "5\trnbqkb1r/pppppp1p/5np1/8/2PP4/8/PP2PPPP/RNBQKBNR w KQkq - 0 3\n");
-    Sortie ok = cli({"replay", std::string(QUARVELIN_TEST_DATA) + "/varied.pgn"});
+    Output ok = cli({"replay", std::string(QUARVELIN_TEST_DATA) + "/varied.pgn"});
     EXPECT_EQ(ok.status, 0);
     EXPECT_EQ(std::count(ok.out.begin(), ok.out.end(), '\n'), 7);
 }
 
 TEST(Cli, ListShowsEachGamesPlaceAndTags) {
     const std::string varied = std::string(QUARVELIN_TEST_DATA) + "/varied.pgn";
-    Sortie r = cli({"list", varied, "--max", "2"});
+    Output r = cli({"list", varied, "--max", "2"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "63\tParis opera\tParis FRA\t1858.??.??\t\tMorphy, Paul\tAllies\t1-0\n"
                      "465\tClub game\t\t\t\tMüller, Jürgen\tŁukasz Żółć\t*\n");
     EXPECT_EQ(r.err, "2<218>2\n");
 
-    struct Cas {
+    struct Case {
         std::vector<std::string> options;
-        std::vector<std::string> evenements;
+        std::vector<std::string> events;
     };
-    const Cas cas[] = {
+    const Case cases[] = {
         {{},
          {"Paris opera", "Club game", "Promotions", "Black side", "Black to move first",
           "No result, next game follows", "Windows lines"}},
@@ -146,54 +146,54 @@ TEST(Cli, ListShowsEachGamesPlaceAndTags) {
         {{"--event", "black", "--result", "0-1"}, {"Black side"}},
         {{"--site", "paris", "--date", "1858", "--round", "", "--eco", ""}, {"Paris opera"}},
     };
-    for (const Cas& c : cas) {
+    for (const Case& c : cases) {
         std::vector<std::string> args = {"list", varied};
         args.insert(args.end(), c.options.begin(), c.options.end());
-        Sortie l = cli(args);
+        Output l = cli(args);
         EXPECT_EQ(l.status, 0);
-        std::vector<std::string> vus;
+        std::vector<std::string> seen;
         std::istringstream lines(l.out);
         for (std::string line; std::getline(lines, line);) {
             std::size_t tab = line.find('\t');
-            vus.push_back(line.substr(tab + 1, line.find('\t', tab + 1) - tab - 1));
+            seen.push_back(line.substr(tab + 1, line.find('\t', tab + 1) - tab - 1));
         }
-        EXPECT_EQ(vus, c.evenements) << l.out;
-        EXPECT_EQ(l.err, std::to_string(vus.size()) + "<218>7\n");
+        EXPECT_EQ(seen, c.events) << l.out;
+        EXPECT_EQ(l.err, std::to_string(seen.size()) + "<218>7\n");
     }
 }
 
 TEST(Cli, ConvertWritesTheGamesThatPassTheFilter) {
     const auto folder = test::dossier_de_test("cli");
     const std::string varied = std::string(QUARVELIN_TEST_DATA) + "/varied.pgn";
-    struct Cas {
+    struct Case {
         std::string target;
         std::vector<std::string> options;
         int writtenCount;
-        const char* marque; // found once per game written
+        const char* mark; // found once per game written
     };
-    const Cas cas[] = {
+    const Case cases[] = {
         {"tout.xml", {}, 7, "<GAME>"},
         {"gains.XML", {"--result", "1-0"}, 2, "<GAME>"},
         {"allies.pgn", {"--white", "allies", "--either"}, 1, "[Event "},
         {"allies-blancs.Pgn", {"--white", "allies"}, 0, "[Event "},
     };
-    for (const Cas& c : cas) {
+    for (const Case& c : cases) {
         const std::string target = (folder / c.target).string();
         std::vector<std::string> args = {"convert", varied, target};
         args.insert(args.end(), c.options.begin(), c.options.end());
-        Sortie r = cli(args);
+        Output r = cli(args);
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.out, "<268>" + std::to_string(c.writtenCount) + "<269>7\n");
         EXPECT_EQ(r.err, "");
         std::ifstream f(target, std::ios::binary);
         const std::string text{std::istreambuf_iterator<char>(f), {}};
         int n = 0;
-        for (auto i = text.find(c.marque); i != std::string::npos; i = text.find(c.marque, i + 1))
+        for (auto i = text.find(c.mark); i != std::string::npos; i = text.find(c.mark, i + 1))
             ++n;
         EXPECT_EQ(n, c.writtenCount) << c.target;
     }
 
-    Sortie failure = cli({"convert", varied, (folder / "absent" / "x.xml").string()});
+    Output failure = cli({"convert", varied, (folder / "absent" / "x.xml").string()});
     EXPECT_EQ(failure.status, 1);
     EXPECT_TRUE(failure.out.empty());
     EXPECT_EQ(failure.err.find("quarvelin-cli: <992>" + (folder / "absent" / "x.xml").string()), 0u)

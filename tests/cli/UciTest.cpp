@@ -38,19 +38,19 @@ std::vector<std::string> lines(const std::string& text) {
     return out;
 }
 
-struct Sortie {
+struct Output {
     int statut;
     std::vector<std::string> lines;
 };
 
-Sortie session(const std::string& script) {
+Output session(const std::string& script) {
     std::istringstream in(script);
     std::ostringstream out;
-    int statut = executer_uci(in, out);
+    int statut = runUci(in, out);
     return {statut, lines(out.str())};
 }
 
-std::string mot_apres(const std::string& line, const std::string& key) {
+std::string wordAfter(const std::string& line, const std::string& key) {
     std::istringstream in(line);
     for (std::string m; in >> m;)
         if (m == key && in >> m) return m;
@@ -58,32 +58,32 @@ std::string mot_apres(const std::string& line, const std::string& key) {
 }
 
 // The position a `position` command names, applied as the rules of chess play it.
-Position position_de(const std::string& fen, const std::vector<std::string>& moves = {}) {
+Position positionOf(const std::string& fen, const std::vector<std::string>& moves = {}) {
     Position p = fen.empty() ? Position::initial(Colour::White) : *readFen(fen, Colour::White);
     for (const auto& m : moves) {
-        auto legaux = legalMoves(p);
-        auto c = std::find_if(legaux.begin(), legaux.end(),
+        auto legal = legalMoves(p);
+        auto c = std::find_if(legal.begin(), legal.end(),
                               [&](const Move& l) { return uciMove(p, l) == m; });
-        EXPECT_NE(c, legaux.end()) << m;
-        if (c == legaux.end()) break;
+        EXPECT_NE(c, legal.end()) << m;
+        if (c == legal.end()) break;
         playMove(p, *c);
     }
     return p;
 }
 
-bool est_legal(const Position& p, const std::string& move) {
-    auto legaux = legalMoves(p);
-    return std::any_of(legaux.begin(), legaux.end(),
+bool isLegal(const Position& p, const std::string& move) {
+    auto legal = legalMoves(p);
+    return std::any_of(legal.begin(), legal.end(),
                        [&](const Move& c) { return uciMove(p, c) == move; });
 }
 
 // What the engine itself answers for p, built as the command line's bestmove builds it.
-struct Attendu {
+struct Expected {
     std::string move;
     long score;
-    std::int32_t noeuds;
+    std::int32_t nodes;
 };
-Attendu attendu(const Position& p, int depth, const EngineWeights& weights = {}) {
+Expected expected(const Position& p, int depth, const EngineWeights& weights = {}) {
     SearchRequest d;
     d.position = p;
     d.colour = p.side_to_move();
@@ -93,7 +93,7 @@ Attendu attendu(const Position& p, int depth, const EngineWeights& weights = {})
     d.notation = NotationCode::Pgn;
     SearchCounters c;
     SearchResult r = searchMove(d, c);
-    std::optional<Move> move = coup_retenu(legalMoves(p), r);
+    std::optional<Move> move = chosenMove(legalMoves(p), r);
     return {move ? uciMove(p, *move) : "", std::lround(r.score), c.PositionsEvaluated};
 }
 
@@ -109,32 +109,32 @@ const std::vector<std::string> Presentation = {
 const char* Kiwipete = "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1";
 
 TEST(Uci, ScriptedSessionAnswersInOrder) {
-    Sortie s =
+    Output s =
         session("uci\n  isready \r\nposition startpos moves e2e4\ngo depth 1\nquit\nisready\n");
     EXPECT_EQ(s.statut, 0);
     ASSERT_GE(s.lines.size(), Presentation.size() + 2);
     std::vector<std::string> beginning(s.lines.begin(), s.lines.begin() + 7);
-    std::vector<std::string> voulu = Presentation;
-    voulu.push_back("readyok");
-    EXPECT_EQ(beginning, voulu);
+    std::vector<std::string> wanted = Presentation;
+    wanted.push_back("readyok");
+    EXPECT_EQ(beginning, wanted);
     // quit may cut the search short: info lines or none, then one bestmove, then nothing.
     for (std::size_t i = 7; i + 1 < s.lines.size(); ++i)
         EXPECT_TRUE(s.lines[i].starts_with("info ")) << s.lines[i];
     const std::string& end = s.lines.back();
     ASSERT_TRUE(end.starts_with("bestmove ")) << end;
-    EXPECT_TRUE(est_legal(position_de("", {"e2e4"}), mot_apres(end, "bestmove"))) << end;
+    EXPECT_TRUE(isLegal(positionOf("", {"e2e4"}), wordAfter(end, "bestmove"))) << end;
 }
 
 // At the end of the input a bounded search finishes, so its answer is the engine's own.
 TEST(Uci, SearchAnswersWhatTheEngineFinds) {
-    struct Cas {
+    struct Case {
         std::string settings; // setoption lines before
         std::string fen;      // empty: startpos
         std::vector<std::string> moves;
         std::string go;
         int depth; // the depth searched
     };
-    const Cas cas[] = {
+    const Case cases[] = {
         {"", "", {}, "go", 2},
         {"", "", {"e2e4", "e7e5"}, "go depth 1", 1},
         {"setoption name Depth value 3\n",
@@ -158,28 +158,28 @@ TEST(Uci, SearchAnswersWhatTheEngineFinds) {
          "go depth 1",
          1},
     };
-    for (const Cas& c : cas) {
+    for (const Case& c : cases) {
         std::string position = c.fen.empty() ? "position startpos" : "position fen " + c.fen;
         if (!c.moves.empty()) position += " moves";
         for (const auto& m : c.moves) position += " " + m;
         const std::string script = c.settings + position + "\n" + c.go + "\n";
-        Sortie s = session(script);
-        Attendu a = attendu(position_de(c.fen, c.moves), c.depth);
+        Output s = session(script);
+        Expected a = expected(positionOf(c.fen, c.moves), c.depth);
         ASSERT_GE(s.lines.size(), 2u) << script;
         EXPECT_EQ(s.lines.back(), "bestmove " + a.move) << script;
         // Each rise as it comes, then the whole search's line.
-        std::int64_t noeuds = 0;
+        std::int64_t nodes = 0;
         for (std::size_t i = 0; i + 1 < s.lines.size(); ++i) {
             const std::string& l = s.lines[i];
             if (l.starts_with("info string ")) continue;
             ASSERT_TRUE(l.starts_with("info depth " + std::to_string(c.depth) + " ")) << l;
-            std::int64_t n = std::stoll(mot_apres(l, "nodes"));
-            EXPECT_GE(n, noeuds) << l;
-            noeuds = n;
+            std::int64_t n = std::stoll(wordAfter(l, "nodes"));
+            EXPECT_GE(n, nodes) << l;
+            nodes = n;
         }
         const std::string& info = s.lines[s.lines.size() - 2];
         EXPECT_EQ(info, "info depth " + std::to_string(c.depth) + " score cp " +
-                            std::to_string(a.score) + " nodes " + std::to_string(a.noeuds) +
+                            std::to_string(a.score) + " nodes " + std::to_string(a.nodes) +
                             " pv " + a.move)
             << script;
     }
@@ -189,14 +189,14 @@ TEST(Uci, NoLegalMoveAnswersTheNullMove) {
     for (const char* fen : {"7k/6Q1/6K1/8/8/8/8/8 b - - 0 1", "k7/8/1Q6/8/8/8/8/7K b - - 0 1",
                             // The engine names a king move here, though it is mate.
                             "1R2k2r/1ppp1ppp/1b3nbN/nPB5/B1P1P3/q4N2/Pp1P2PP/R2Q1RK1 b k - 0 2"}) {
-        Sortie s = session(std::string("position fen ") + fen + "\ngo depth 1\n");
+        Output s = session(std::string("position fen ") + fen + "\ngo depth 1\n");
         EXPECT_EQ(s.lines, std::vector<std::string>{"bestmove 0000"}) << fen;
     }
 }
 
 TEST(Uci, EnginesMoveIsCheckedAgainstTheRules) {
-    Position p = position_de("4k3/1P6/8/8/8/8/6K1/8 w - - 0 1");
-    auto legaux = legalMoves(p);
+    Position p = positionOf("4k3/1P6/8/8/8/8/6K1/8 w - - 0 1");
+    auto legal = legalMoves(p);
     auto result = [](int fx, int fy, int tx, int ty, std::string text = " 1.x") {
         SearchResult r;
         r.fromX = fx, r.fromY = fy, r.toX = tx, r.toY = ty;
@@ -204,71 +204,71 @@ TEST(Uci, EnginesMoveIsCheckedAgainstTheRules) {
         r.text = std::move(text);
         return r;
     };
-    struct Cas {
+    struct Case {
         SearchResult r;
-        const char* voulu; // nullptr: refused
+        const char* wanted; // nullptr: refused
     };
-    const Cas cas[] = {
+    const Case cases[] = {
         {result(2, 2, 2, 1), "b7b8q"}, // the promotion is the queen's
         {result(7, 7, 7, 6), "g2g3"},  // the king, from the display squares
         {result(2, 2, 2, 3), nullptr}, // a pawn backwards
         {result(7, 7, 5, 7), nullptr}, // the king two squares, no castling
         {result(0, 0, 0, 0, "MAT"), nullptr}, {result(7, 7, 7, 6, "PAT"), nullptr},
     };
-    for (const Cas& c : cas) {
-        std::optional<Move> move = coup_retenu(legaux, c.r);
-        if (c.voulu) {
-            ASSERT_TRUE(move) << c.voulu;
-            EXPECT_EQ(uciMove(p, *move), c.voulu);
+    for (const Case& c : cases) {
+        std::optional<Move> move = chosenMove(legal, c.r);
+        if (c.wanted) {
+            ASSERT_TRUE(move) << c.wanted;
+            EXPECT_EQ(uciMove(p, *move), c.wanted);
         } else {
             EXPECT_FALSE(move) << (move ? uciMove(p, *move) : "");
         }
     }
 }
 
-class FichierProfil {
+class ProfileFile {
 public:
-    explicit FichierProfil(const std::string& content)
-        : chemin_((std::filesystem::temp_directory_path() /
+    explicit ProfileFile(const std::string& content)
+        : path_((std::filesystem::temp_directory_path() /
                    ("quarvelin-uci-" + std::to_string(::getpid()) + ".ini"))
                       .string()) {
-        std::ofstream(chemin_, std::ios::binary) << content;
+        std::ofstream(path_, std::ios::binary) << content;
     }
-    ~FichierProfil() { std::filesystem::remove(chemin_); }
-    const std::string& path() const { return chemin_; }
+    ~ProfileFile() { std::filesystem::remove(path_); }
+    const std::string& path() const { return path_; }
 
 private:
-    std::string chemin_;
+    std::string path_;
 };
 
 TEST(Uci, ProfileGivesTheEngineWeights) {
-    FichierProfil profile("NOTE_CENTRE=0\r\nNOTE_MOBILITE_CAVALIER=0\r\n");
+    ProfileFile profile("NOTE_CENTRE=0\r\nNOTE_MOBILITE_CAVALIER=0\r\n");
     Settings s = builtInSettings(".");
     ASSERT_TRUE(readProfile(profile.path(), s, 1));
     const Position start = Position::initial(Colour::White);
-    const std::string integre = attendu(start, 1).move;
-    const std::string charge = attendu(start, 1, profileWeights(s, 1)).move;
-    ASSERT_NE(integre, charge) << "the profile must change the move for this test to mean anything";
+    const std::string builtIn = expected(start, 1).move;
+    const std::string load = expected(start, 1, profileWeights(s, 1)).move;
+    ASSERT_NE(builtIn, load) << "the profile must change the move for this test to mean anything";
 
-    struct Cas {
+    struct Case {
         std::string settings;
         std::string move;
         bool error;
     };
-    const Cas cas[] = {
-        {"setoption name Profile value " + profile.path() + "\n", charge, false},
-        {"setoption name Profile value /nonexistent/profile.ini\n", integre, true},
+    const Case cases[] = {
+        {"setoption name Profile value " + profile.path() + "\n", load, false},
+        {"setoption name Profile value /nonexistent/profile.ini\n", builtIn, true},
         {"setoption name Profile value " + profile.path() +
              "\nsetoption name Profile value /nonexistent/profile.ini\n",
-         charge, true},
+         load, true},
         {"setoption name Profile value " + profile.path() +
              "\nsetoption name Profile value <empty>\n",
-         integre, false},
+         builtIn, false},
         {"setoption name Profile value " + profile.path() + "\nsetoption name Profile value\n",
-         integre, false},
+         builtIn, false},
     };
-    for (const Cas& c : cas) {
-        Sortie r =
+    for (const Case& c : cases) {
+        Output r =
             session("setoption name Depth value 1\n" + c.settings + "position startpos\ngo\n");
         ASSERT_FALSE(r.lines.empty()) << c.settings;
         EXPECT_EQ(r.lines.back(), "bestmove " + c.move) << c.settings;
@@ -280,14 +280,14 @@ TEST(Uci, ProfileGivesTheEngineWeights) {
 }
 
 // Input that a test writes to as it goes; reading waits for it, like a pipe.
-class EntreeEnDirect : public std::streambuf {
+class LiveEntry : public std::streambuf {
 public:
     void write(const std::string& s) {
         std::lock_guard lock(m_);
-        donnees_ += s;
+        data_ += s;
         cv_.notify_all();
     }
-    void fermer() {
+    void close() {
         std::lock_guard lock(m_);
         ferme_ = true;
         cv_.notify_all();
@@ -296,10 +296,10 @@ public:
 protected:
     int_type underflow() override {
         std::unique_lock lock(m_);
-        cv_.wait(lock, [&] { return lu_ < donnees_.size() || ferme_; });
-        if (lu_ >= donnees_.size()) return traits_type::eof();
-        tampon_ = donnees_.substr(lu_);
-        lu_ = donnees_.size();
+        cv_.wait(lock, [&] { return parsed_ < data_.size() || ferme_; });
+        if (parsed_ >= data_.size()) return traits_type::eof();
+        tampon_ = data_.substr(parsed_);
+        parsed_ = data_.size();
         setg(tampon_.data(), tampon_.data(), tampon_.data() + tampon_.size());
         return traits_type::to_int_type(tampon_[0]);
     }
@@ -307,13 +307,13 @@ protected:
 private:
     std::mutex m_;
     std::condition_variable cv_;
-    std::string donnees_, tampon_;
-    std::size_t lu_ = 0;
+    std::string data_, tampon_;
+    std::size_t parsed_ = 0;
     bool ferme_ = false;
 };
 
 // Output the test reads line by line as it comes, with a deadline.
-class SortieEnDirect : public std::streambuf {
+class LiveOutput : public std::streambuf {
 public:
     // The next whole line starting with `debut`; the lines passed go to `avant`.
     std::optional<std::string> attendre(const std::string& beginning, std::chrono::milliseconds delay,
@@ -321,26 +321,26 @@ public:
         std::unique_lock lock(m_);
         auto limit = std::chrono::steady_clock::now() + delay;
         for (;;) {
-            std::size_t end = texte_.find('\n', lu_);
+            std::size_t end = text_.find('\n', parsed_);
             if (end != std::string::npos) {
-                std::string l = texte_.substr(lu_, end - lu_);
-                lu_ = end + 1;
+                std::string l = text_.substr(parsed_, end - parsed_);
+                parsed_ = end + 1;
                 if (l.starts_with(beginning)) return l;
                 if (avant) avant->push_back(l);
                 continue;
             }
             if (cv_.wait_until(lock, limit) == std::cv_status::timeout &&
-                texte_.find('\n', lu_) == std::string::npos)
+                text_.find('\n', parsed_) == std::string::npos)
                 return std::nullopt;
         }
     }
     // The whole lines not read yet.
     std::vector<std::string> reste() {
         std::lock_guard lock(m_);
-        std::size_t end = texte_.rfind('\n');
-        if (end == std::string::npos || end < lu_) return {};
-        std::vector<std::string> out = lines(texte_.substr(lu_, end + 1 - lu_));
-        lu_ = end + 1;
+        std::size_t end = text_.rfind('\n');
+        if (end == std::string::npos || end < parsed_) return {};
+        std::vector<std::string> out = lines(text_.substr(parsed_, end + 1 - parsed_));
+        parsed_ = end + 1;
         return out;
     }
 
@@ -348,14 +348,14 @@ protected:
     int_type overflow(int_type c) override {
         if (!traits_type::eq_int_type(c, traits_type::eof())) {
             std::lock_guard lock(m_);
-            texte_ += traits_type::to_char_type(c);
+            text_ += traits_type::to_char_type(c);
             cv_.notify_all();
         }
         return traits_type::not_eof(c);
     }
     std::streamsize xsputn(const char* s, std::streamsize n) override {
         std::lock_guard lock(m_);
-        texte_.append(s, static_cast<std::size_t>(n));
+        text_.append(s, static_cast<std::size_t>(n));
         cv_.notify_all();
         return n;
     }
@@ -363,51 +363,51 @@ protected:
 private:
     std::mutex m_;
     std::condition_variable cv_;
-    std::string texte_;
-    std::size_t lu_ = 0;
+    std::string text_;
+    std::size_t parsed_ = 0;
 };
 
-// executer_uci on its own thread, as a GUI would drive it; always joined.
-class SessionEnDirect {
+// runUci on its own thread, as a GUI would drive it; always joined.
+class LiveSession {
 public:
-    SessionEnDirect() : fil_([this] { statut_ = executer_uci(in_, out_); }) {}
-    ~SessionEnDirect() { finish(); }
+    LiveSession() : fil_([this] { statut_ = runUci(in_, out_); }) {}
+    ~LiveSession() { finish(); }
 
-    void envoyer(const std::string& line) { entree_.write(line + "\n"); }
+    void envoyer(const std::string& line) { entry_.write(line + "\n"); }
     std::optional<std::string> attendre(const std::string& beginning,
                                         std::chrono::milliseconds delay = 30s,
                                         std::vector<std::string>* avant = nullptr) {
         return sortie_.attendre(beginning, delay, avant);
     }
     std::vector<std::string> reste() { return sortie_.reste(); }
-    // Closes the input and waits for executer_uci to return; its status.
+    // Closes the input and waits for runUci to return; its status.
     int finish() {
-        entree_.fermer();
+        entry_.close();
         if (fil_.joinable()) fil_.join();
         return statut_;
     }
 
 private:
-    EntreeEnDirect entree_;
-    SortieEnDirect sortie_;
-    std::istream in_{&entree_};
+    LiveEntry entry_;
+    LiveOutput sortie_;
+    std::istream in_{&entry_};
     std::ostream out_{&sortie_};
     int statut_ = -1;
     std::thread fil_;
 };
 
 TEST(Uci, GarbledLinesAreIgnored) {
-    SessionEnDirect s;
+    LiveSession s;
     s.envoyer("setoption name Depth value 1");
     s.envoyer("position startpos moves e2e4");
     std::mt19937 rng(20240611);
     for (int i = 0; i < 40; ++i) {
-        std::string bruit(1 + rng() % 80, ' ');
-        for (char& c : bruit) {
+        std::string noise(1 + rng() % 80, ' ');
+        for (char& c : noise) {
             c = static_cast<char>(rng() % 256);
             if (c == '\n') c = '\0';
         }
-        s.envoyer(bruit);
+        s.envoyer(noise);
     }
     for (const char* l :
          {"position fen garbage", "position", "position fen", "position middle",
@@ -423,15 +423,15 @@ TEST(Uci, GarbledLinesAreIgnored) {
                               "info string no option named colour"})
         EXPECT_NE(std::find(avant.begin(), avant.end(), text), avant.end()) << text;
     // Both search the position kept, after e2e4, at the depth kept, 1.
-    const Position apres = position_de("", {"e2e4"});
+    const Position after = positionOf("", {"e2e4"});
     for (const char* go : {"go depth", "go searchmoves e2e4 wtime"}) {
         s.envoyer(go);
         std::vector<std::string> infos;
         auto b = s.attendre("bestmove", 30s, &infos);
         ASSERT_TRUE(b) << go;
-        EXPECT_TRUE(est_legal(apres, mot_apres(*b, "bestmove"))) << *b;
+        EXPECT_TRUE(isLegal(after, wordAfter(*b, "bestmove"))) << *b;
         EXPECT_FALSE(infos.empty()) << go;
-        for (const auto& l : infos) EXPECT_EQ(mot_apres(l, "depth"), "1") << l;
+        for (const auto& l : infos) EXPECT_EQ(wordAfter(l, "depth"), "1") << l;
     }
 
     s.envoyer("position startpos moves e2e5 zz");
@@ -441,13 +441,13 @@ TEST(Uci, GarbledLinesAreIgnored) {
     ASSERT_TRUE(b);
     ASSERT_FALSE(infos.empty());
     EXPECT_EQ(infos.front(), "info string illegal move e2e5, the moves from there are ignored");
-    EXPECT_EQ(*b, "bestmove " + attendu(Position::initial(Colour::White), 1).move);
+    EXPECT_EQ(*b, "bestmove " + expected(Position::initial(Colour::White), 1).move);
     s.envoyer("quit");
     EXPECT_EQ(s.finish(), 0);
 }
 
 TEST(Uci, InfiniteSearchWaitsForStop) {
-    SessionEnDirect s;
+    LiveSession s;
     s.envoyer("setoption name Depth value 0");
     s.envoyer("position startpos moves d2d4");
     s.envoyer("go infinite");
@@ -462,7 +462,7 @@ TEST(Uci, InfiniteSearchWaitsForStop) {
     auto b = s.attendre("bestmove");
     ASSERT_TRUE(b);
     // Stopped after the search ended: its move, not a fallback.
-    EXPECT_EQ(*b, "bestmove " + attendu(position_de("", {"d2d4"}), 0).move);
+    EXPECT_EQ(*b, "bestmove " + expected(positionOf("", {"d2d4"}), 0).move);
     s.envoyer("quit");
     EXPECT_EQ(s.finish(), 0);
 }
@@ -470,7 +470,7 @@ TEST(Uci, InfiniteSearchWaitsForStop) {
 // A depth-3 search of this position on one thread takes seconds: stop and quit must not wait.
 TEST(Uci, StopAndQuitCutALongSearchShort) {
     for (const char* end : {"stop", "quit"}) {
-        SessionEnDirect s;
+        LiveSession s;
         s.envoyer("setoption name Threads value 1");
         s.envoyer("setoption name Depth value 3");
         s.envoyer(std::string("position fen ") + Kiwipete);
@@ -491,7 +491,7 @@ TEST(Uci, StopAndQuitCutALongSearchShort) {
         auto duration = std::chrono::steady_clock::now() - beginning;
         ASSERT_TRUE(b) << end;
         EXPECT_LT(duration, 1000ms) << end;
-        EXPECT_TRUE(est_legal(position_de(Kiwipete), mot_apres(*b, "bestmove"))) << *b;
+        EXPECT_TRUE(isLegal(positionOf(Kiwipete), wordAfter(*b, "bestmove"))) << *b;
         if (std::string(end) == "stop") {
             s.envoyer("isready");
             EXPECT_TRUE(s.attendre("readyok", 30s));
@@ -506,10 +506,10 @@ TEST(Uci, StopAndQuitCutALongSearchShort) {
 TEST(Uci, CommandLineEntry) {
     test::OffsetCatalogue cat;
     std::ostringstream out, err;
-    EXPECT_EQ(executer_cli({"uci", "--help"}, out, err, cat), 0);
+    EXPECT_EQ(runCli({"uci", "--help"}, out, err, cat), 0);
     EXPECT_EQ(out.str().find("usage: quarvelin-cli uci"), 0u) << out.str();
     std::ostringstream out2, err2;
-    EXPECT_EQ(executer_cli({"uci", "extra"}, out2, err2, cat), 2);
+    EXPECT_EQ(runCli({"uci", "extra"}, out2, err2, cat), 2);
     EXPECT_NE(err2.str().find("<903>extra"), std::string::npos) << err2.str();
 
     std::string sortie = test::executer(std::string("(") + QUARVELIN_CLI + " uci; echo status=$?)",
@@ -525,20 +525,20 @@ TEST(Uci, MatchAgainstStockfish) {
     std::string stockfish = test::trouver_programme("stockfish");
     ASSERT_FALSE(stockfish.empty()) << "stockfish is installed by 'make test'";
     test::ProcessusUci quarvelin(QUARVELIN_CLI, {"uci"});
-    test::ProcessusUci adversaire(stockfish, {});
+    test::ProcessusUci opponent(stockfish, {});
     ASSERT_TRUE(quarvelin.demarre());
-    ASSERT_TRUE(adversaire.demarre());
-    for (test::ProcessusUci* e : {&quarvelin, &adversaire}) {
+    ASSERT_TRUE(opponent.demarre());
+    for (test::ProcessusUci* e : {&quarvelin, &opponent}) {
         ASSERT_TRUE(e->envoyer("uci"));
         ASSERT_TRUE(e->attendre("uciok", 30s));
     }
     quarvelin.envoyer("setoption name Depth value 1");
-    adversaire.envoyer("setoption name Skill Level value 0");
-    adversaire.envoyer("setoption name Threads value 1");
+    opponent.envoyer("setoption name Skill Level value 0");
+    opponent.envoyer("setoption name Threads value 1");
 
     test::ReglagesMatch settings;
     auto beginning = std::chrono::steady_clock::now();
-    test::ResultatMatch r = test::jouer_match(quarvelin, adversaire, settings);
+    test::ResultatMatch r = test::jouer_match(quarvelin, opponent, settings);
     double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - beginning).count();
     std::cout << "match Quarvelin (depth 1) vs Stockfish (skill 0, movetime 20): " << r.gains
@@ -549,7 +549,7 @@ TEST(Uci, MatchAgainstStockfish) {
         EXPECT_EQ(r.gains + r.nulles + r.pertes + r.inachevees, settings.games);
     }
 
-    for (test::ProcessusUci* e : {&quarvelin, &adversaire}) e->envoyer("quit");
+    for (test::ProcessusUci* e : {&quarvelin, &opponent}) e->envoyer("quit");
     ASSERT_TRUE(quarvelin.attendre_fin(30s)) << "quarvelin-cli did not leave after quit";
     int statut = *quarvelin.statut();
     EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 0) << "wait status " << statut;

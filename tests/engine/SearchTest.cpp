@@ -93,7 +93,7 @@ TEST(Search, BestmoveCommand) {
     test::OffsetCatalogue cat;
     auto run = [&](std::vector<std::string> args) {
         std::ostringstream out, err;
-        int status = executer_cli(args, out, err, cat);
+        int status = runCli(args, out, err, cat);
         return std::to_string(status) + " " + out.str() + err.str();
     };
     EXPECT_EQ(run({"bestmove", "6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 30", "--depth", "1"}).substr(0, 45),

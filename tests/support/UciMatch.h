@@ -229,10 +229,10 @@ inline ResultatMatch jouer_match(ProcessusUci& premier, ProcessusUci& second,
         const std::string lieu = "game " + std::to_string(game + 1);
         for (;;) {
             const std::string ici = lieu + " after '" + detail::commande_position(moves) + "'";
-            auto legaux = detail::legaux_selon(second, moves, r.delay);
-            if (!legaux) return faute("the referee did not list the moves, " + ici);
+            auto legal = detail::legaux_selon(second, moves, r.delay);
+            if (!legal) return faute("the referee did not list the moves, " + ici);
             GameEnd end = gameEnd(p);
-            if ((end == GameEnd::InProgress) != !legaux->empty())
+            if ((end == GameEnd::InProgress) != !legal->empty())
                 return faute("this program's rules and the referee disagree on the end, " + ici);
             const bool premierAuTrait = (p.side_to_move() == Colour::White) == premierBlanc;
             if (end == GameEnd::Mate) {
@@ -264,7 +264,7 @@ inline ResultatMatch jouer_match(ProcessusUci& premier, ProcessusUci& second,
                     std::string(premierAuTrait ? "the engine under test" : "its opponent") +
                     " gave no bestmove in time, " + ici);
             const std::string move = detail::bestmove_de(*line);
-            if (premierAuTrait && !legaux->contains(move))
+            if (premierAuTrait && !legal->contains(move))
                 return faute("illegal move '" + move + "' by the engine under test, " + ici);
             std::vector<Move> nos = legalMoves(p);
             auto c = std::find_if(nos.begin(), nos.end(),

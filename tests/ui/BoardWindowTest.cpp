@@ -75,8 +75,8 @@ TEST(BoardWindow, AWholeGameAgainstTheMachineByClickingSquares) {
     std::mt19937 rng(1);
     int moves = 0;
     while (!f.game->session().gameOver() && moves < 300) {
-        std::vector<Move> legaux = legalMoves(f.game->position());
-        const Move& c = legaux[rng() % legaux.size()];
+        std::vector<Move> legal = legalMoves(f.game->position());
+        const Move& c = legal[rng() % legal.size()];
         if (c.promotion != PieceCode::Empty) f.dialogs.texts.push_back("D");
         f.cliquer(c.fromX, c.fromY);
         f.cliquer(c.toX, c.toY);

@@ -117,8 +117,8 @@ struct Programme {
         for (int n = 0; n < 400 && !game().session().gameOver(); ++n) {
             attendre();
             if (game().session().gameOver()) break;
-            std::vector<Move> legaux = legalMoves(game().position());
-            const Move& c = legaux[rng() % legaux.size()];
+            std::vector<Move> legal = legalMoves(game().position());
+            const Move& c = legal[rng() % legal.size()];
             cliquer(c.fromX, c.fromY);
             // A promotion asks for the piece; the input box is answered with a queen.
             if (c.promotion != PieceCode::Empty)

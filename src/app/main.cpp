@@ -51,42 +51,42 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quarvelin"));
     QApplication::setApplicationName(QStringLiteral("Quarvelin"));
-    QApplication::setApplicationVersion(QLatin1String(quarvelin::VersionProgramme));
+    QApplication::setApplicationVersion(QLatin1String(quarvelin::ProgramVersion));
     QApplication::setDesktopFileName(QStringLiteral("quarvelin"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(lightPalette());
 
     quarvelin::Catalogue catalogue;
-    const quarvelin::Locations lieux = quarvelin::settingsLocations(
+    const quarvelin::Locations locations = quarvelin::settingsLocations(
         QApplication::applicationDirPath().toStdString(),
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString());
     quarvelin::Settings settings;
-    const quarvelin::Startup d = quarvelin::start(lieux, settings, catalogue);
+    const quarvelin::Startup d = quarvelin::start(locations, settings, catalogue);
     if (d.end) {
-        QMessageBox::warning(nullptr, QLatin1String(quarvelin::NomProgramme),
+        QMessageBox::warning(nullptr, QLatin1String(quarvelin::ProgramName),
                              QString::fromStdString(d.message));
         return 1;
     }
     // The standard buttons of message boxes speak the user's language too.
-    static const char* const qtLangues[] = {"fr", "en", "it", "es", "de", "pt", "ru", "pl"};
+    static const char* const qtLanguages[] = {"fr", "en", "it", "es", "de", "pt", "ru", "pl"};
     QTranslator qt;
     const int key = settings.CLE_LANGUE >= 1 && settings.CLE_LANGUE <= 8 ? settings.CLE_LANGUE : 2;
-    if (qt.load(QStringLiteral("qtbase_") + QLatin1String(qtLangues[key - 1]),
+    if (qt.load(QStringLiteral("qtbase_") + QLatin1String(qtLanguages[key - 1]),
                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qt);
 
-    MainWindow window(settings, catalogue, lieux);
+    MainWindow window(settings, catalogue, locations);
     window.show();
     if (!d.fileError.empty())
         QMessageBox::warning(
-            &window, QLatin1String(quarvelin::NomProgramme),
+            &window, QLatin1String(quarvelin::ProgramName),
             QString::fromStdString(catalogue.text(quarvelin::TextKey::SettingsCannotWrite) +
                                    d.fileError));
     if (!d.ignored.empty()) {
         std::string lines;
         for (const auto& l : d.ignored) lines += "\n" + l;
         QMessageBox::warning(
-            &window, QLatin1String(quarvelin::NomProgramme),
+            &window, QLatin1String(quarvelin::ProgramName),
             QString::fromStdString(catalogue.text(quarvelin::TextKey::SettingsValuesIgnored) +
                                    lines));
     }

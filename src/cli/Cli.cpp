@@ -248,7 +248,7 @@ int list(const std::vector<std::string>& args, std::ostream& out, const Usage& u
     GameFilter filter;
     filter.maximum = Settings{}.MAX_SEUIL_PARTIE;
     std::vector<std::string> paths;
-    if (auto statut = readFilter(args, true, 1, filter, paths, u)) return *statut;
+    if (auto status = readFilter(args, true, 1, filter, paths, u)) return *status;
     const std::string& path = paths[0];
     auto index = PgnIndex::indexFile(path, filter);
     if (!index) return u.error(TextKey::CannotOpenFile, path);
@@ -285,7 +285,7 @@ int list(const std::vector<std::string>& args, std::ostream& out, const Usage& u
 int convert(const std::vector<std::string>& args, std::ostream& out, const Usage& u) {
     GameFilter filter;
     std::vector<std::string> paths;
-    if (auto statut = readFilter(args, false, 2, filter, paths, u)) return *statut;
+    if (auto status = readFilter(args, false, 2, filter, paths, u)) return *status;
     ConversionOptions options;
     const auto format = targetFormat(paths[1]);
     if (!format) return u.error(TextKey::UnknownTarget, paths[1]);
@@ -417,18 +417,18 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << HelpGeneral;
         return 0;
     }
-    struct Commande {
+    struct Command {
         const char* name;
         const char* help;
         int (*run)(const std::vector<std::string>&, std::ostream&, const Usage&);
     };
-    static constexpr Commande commands[] = {
+    static constexpr Command commands[] = {
         {"perft", HelpPerft, perft},        {"moves", HelpMoves, moves},
         {"replay", HelpReplay, replay},     {"list", HelpList, list},
         {"convert", HelpConvert, convert},  {"bestmove", HelpBestmove, bestmove},
         {"bench", HelpBench, bench},        {"uci", HelpUci, uci},
         {"autoplay", HelpAutoplay, nullptr}};
-    for (const Commande& c : commands) {
+    for (const Command& c : commands) {
         if (command != c.name) continue;
         if (helpAsked(args)) {
             out << c.help;

@@ -112,7 +112,7 @@ public:
 
 private:
     void envoyer(const std::string& line) {
-        std::lock_guard lock(sortie_);
+        std::lock_guard lock(output_);
         out_ << line << '\n';
         out_.flush();
     }
@@ -124,7 +124,7 @@ private:
     void release(bool cancel);
 
     std::ostream& out_;
-    std::mutex sortie_; // every line written, and searching_ cleared with the bestmove
+    std::mutex output_; // every line written, and searching_ cleared with the bestmove
 
     Position position_ = Position::initial(Colour::White);
     int depth_ = DefaultDepth;
@@ -133,7 +133,7 @@ private:
 
     std::thread search_;
     std::atomic<bool> searching_{false};
-    std::atomic<bool> annulation_{false};
+    std::atomic<bool> cancel_{false};
     std::mutex state_;
     std::condition_variable signal_;
     bool stop_ = false; // guarded by state_: stop, ponderhit, quit or the end of the input
@@ -300,7 +300,7 @@ void Session::go(const std::vector<std::string_view>& m) {
         std::lock_guard lock(state_);
         stop_ = false;
     }
-    annulation_ = false;
+    cancel_ = false;
     searching_ = true;
     try {
         search_ = std::thread([this, t = std::move(t)] { search(t); });
@@ -329,7 +329,7 @@ void Session::search(const Task& t) {
     EngineCallbacks callbacks;
     callbacks.best = [&](const std::string& text, float score) {
         // Once cancelled, the scores and moves the engine reports mean nothing.
-        if (annulation_) return;
+        if (cancel_) return;
         std::optional<Move> c =
             moveOfText(legal, t.request.position, t.request.notation, text);
         if (c) {
@@ -342,8 +342,8 @@ void Session::search(const Task& t) {
     std::optional<Move> choice;
     if (!legal.empty()) {
         try {
-            SearchResult r = searchMove(t.request, counters, callbacks, &annulation_);
-            if (annulation_) {
+            SearchResult r = searchMove(t.request, counters, callbacks, &cancel_);
+            if (cancel_) {
                 choice = bestMove;
                 if (choice) info(bestScore, choice);
             } else {
@@ -365,7 +365,7 @@ void Session::search(const Task& t) {
         std::unique_lock lock(state_);
         signal_.wait(lock, [this] { return stop_; });
     }
-    std::lock_guard lock(sortie_);
+    std::lock_guard lock(output_);
     // Cleared before the line goes out, so the GUI's next go is never taken for a second one.
     searching_ = false;
     out_ << "bestmove " << (choice ? uciMove(t.position, *choice) : "0000") << '\n';
@@ -377,7 +377,7 @@ void Session::release(bool cancel) {
         std::lock_guard lock(state_);
         stop_ = true;
     }
-    if (cancel) annulation_ = true;
+    if (cancel) cancel_ = true;
     signal_.notify_all();
 }
 

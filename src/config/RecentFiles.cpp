@@ -54,12 +54,12 @@ std::vector<std::string> RecentFiles::list() const {
 }
 
 std::vector<std::string> RecentFiles::afficher_fichiers_recents() const {
-    std::vector<std::string> legendes;
-    if (value(1).empty()) return legendes;
+    std::vector<std::string> captions;
+    if (value(1).empty()) return captions;
     const std::vector<std::string> entries = list();
     for (std::size_t i = 0; i < entries.size(); ++i)
-        legendes.push_back(caption(static_cast<int>(i) + 1, entries[i]));
-    return legendes;
+        captions.push_back(caption(static_cast<int>(i) + 1, entries[i]));
+    return captions;
 }
 
 std::string RecentFiles::caption(int number, const std::string& path) {

@@ -40,7 +40,7 @@ std::string why(int error) { return std::strerror(error); }
 // One game's lines as the PGN conversion writes them, fed in pieces of whole lines.
 class CopyLines {
 public:
-    explicit CopyLines(std::string& sortie) : sortie_(sortie) {}
+    explicit CopyLines(std::string& sortie) : output_(sortie) {}
 
     void lines(std::string_view text) {
         while (!text.empty()) {
@@ -56,7 +56,7 @@ public:
     }
 
     void finish() {
-        sortie_.append(LineEnd);
+        output_.append(LineEnd);
         header_ = true;
         tags_ = false;
     }
@@ -71,13 +71,13 @@ private:
         if (header_ && l.front() == '[') {
             tags_ = true;
         } else if (header_ || tags_) {
-            if (tags_) sortie_.append(LineEnd);
+            if (tags_) output_.append(LineEnd);
             header_ = tags_ = false;
         }
-        sortie_.append(l).append(LineEnd);
+        output_.append(l).append(LineEnd);
     }
 
-    std::string& sortie_;
+    std::string& output_;
     bool header_ = true; // still in the tag lines
     bool tags_ = false;  // tag lines written, the empty line after them not yet
 };
@@ -157,10 +157,10 @@ private:
         // What was used goes once a block, not once a game.
         tampon_.erase(0, start_);
         start_ = 0;
-        const std::size_t avant = tampon_.size();
-        tampon_.resize(avant + Block);
-        in_.read(tampon_.data() + avant, static_cast<std::streamsize>(Block));
-        tampon_.resize(avant + static_cast<std::size_t>(in_.gcount()));
+        const std::size_t before = tampon_.size();
+        tampon_.resize(before + Block);
+        in_.read(tampon_.data() + before, static_cast<std::streamsize>(Block));
+        tampon_.resize(before + static_cast<std::size_t>(in_.gcount()));
         if (!in_) {
             end_ = true;
             error_ = error_ || in_.bad();
@@ -183,7 +183,7 @@ public:
     PendingFiles(const PendingFiles&) = delete;
     PendingFiles& operator=(const PendingFiles&) = delete;
     ~PendingFiles() {
-        for (const Waiting& a : attente_) ::unlink(a.temporary.c_str());
+        for (const Waiting& a : waiting_) ::unlink(a.temporary.c_str());
     }
 
     // Empty on success, else why not.
@@ -224,20 +224,20 @@ public:
             ::unlink(temp.c_str());
             return why(error);
         }
-        attente_.push_back({temp, target});
+        waiting_.push_back({temp, target});
         return {};
     }
 
     // Puts every file in place; empty on success, else the file that failed and why.
     std::string validate() {
-        for (std::size_t i = 0; i < attente_.size(); ++i) {
-            if (::rename(attente_[i].temporary.c_str(), attente_[i].target.c_str()) != 0) {
-                const std::string reason = attente_[i].target + " : " + why(errno);
-                attente_.erase(attente_.begin(), attente_.begin() + static_cast<std::ptrdiff_t>(i));
+        for (std::size_t i = 0; i < waiting_.size(); ++i) {
+            if (::rename(waiting_[i].temporary.c_str(), waiting_[i].target.c_str()) != 0) {
+                const std::string reason = waiting_[i].target + " : " + why(errno);
+                waiting_.erase(waiting_.begin(), waiting_.begin() + static_cast<std::ptrdiff_t>(i));
                 return reason;
             }
         }
-        attente_.clear();
+        waiting_.clear();
         return {};
     }
 
@@ -245,7 +245,7 @@ private:
     struct Waiting {
         std::string temporary, target;
     };
-    std::vector<Waiting> attente_;
+    std::vector<Waiting> waiting_;
 };
 
 // The progress of both steps on one scale: the scan up to `shareScan`, the writing after.
@@ -345,7 +345,7 @@ void toPgn(std::istream& in, const PgnIndex& index, const std::string& target,
 // Writes the games as XML records: all in the target, or each in a file of its own.
 void toXml(std::istream& in, const PgnIndex& index, const std::string& target,
               const ConversionOptions& options, ConversionResult& r, Progress& progress) {
-    PendingFiles attente;
+    PendingFiles waiting;
     XmlWriter list;
     const std::string timestamp = XmlWriter::currentTimestamp();
     if (!options.onePerFile) {
@@ -378,7 +378,7 @@ void toXml(std::istream& in, const PgnIndex& index, const std::string& target,
                 std::string document = XmlWriter::documentStart(timestamp);
                 document.append(XmlWriter::gameBlock(game)).append("</LIST>");
                 document.append(LineEnd);
-                if (const std::string reason = attente.write(path, document); !reason.empty()) {
+                if (const std::string reason = waiting.write(path, document); !reason.empty()) {
                     writeError(r, path, reason);
                     r.files.clear();
                     return;
@@ -398,7 +398,7 @@ void toXml(std::istream& in, const PgnIndex& index, const std::string& target,
         std::string addresses;
         for (const std::string& f : r.files) addresses.append(fileAddress(f)).append("\n");
         const std::string path = addressFileName(target);
-        if (const std::string reason = attente.write(path, addresses); !reason.empty()) {
+        if (const std::string reason = waiting.write(path, addresses); !reason.empty()) {
             writeError(r, path, reason);
             r.files.clear();
             return;
@@ -413,7 +413,7 @@ void toXml(std::istream& in, const PgnIndex& index, const std::string& target,
             return;
         }
     }
-    if (const std::string reason = attente.validate(); !reason.empty()) {
+    if (const std::string reason = waiting.validate(); !reason.empty()) {
         r.error = ConversionResult::Error::Writing;
         r.detail = reason;
     }
@@ -516,8 +516,8 @@ namespace {
 // The place of the dot that starts the name's extension; npos when it has none (a dot in a
 // folder's name or at the start of the name is none).
 std::size_t point_extension(const std::string& path) {
-    const std::size_t barre = path.rfind('/');
-    const std::size_t nameStart = barre == std::string::npos ? 0 : barre + 1;
+    const std::size_t bar = path.rfind('/');
+    const std::size_t nameStart = bar == std::string::npos ? 0 : bar + 1;
     const std::size_t point = path.rfind('.');
     return point != std::string::npos && point > nameStart ? point : std::string::npos;
 }

@@ -32,10 +32,10 @@ std::string gameText(std::istream& in, std::uint64_t position, bool& error) {
     if (!in) return text;
     std::size_t from = 0;
     for (;;) {
-        std::size_t avant = text.size();
-        text.resize(avant + Piece);
-        in.read(text.data() + avant, static_cast<std::streamsize>(Piece));
-        text.resize(avant + static_cast<std::size_t>(in.gcount()));
+        std::size_t before = text.size();
+        text.resize(before + Piece);
+        in.read(text.data() + before, static_cast<std::streamsize>(Piece));
+        text.resize(before + static_cast<std::size_t>(in.gcount()));
         bool end = !in;
         if (in.bad()) error = true;
         StartSearch r;

@@ -133,12 +133,12 @@ void XmlLoader::finish() {
 
     LoadResult r;
     r.address = address_;
-    const QVariant statut = answer->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    const QVariant status = answer->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (stop_ != LoadFailure::None) {
         r.failure = stop_;
-    } else if (statut.isValid() && statut.toInt() >= 400) {
+    } else if (status.isValid() && status.toInt() >= 400) {
         r.failure = LoadFailure::Http;
-        r.httpStatus = statut.toInt();
+        r.httpStatus = status.toInt();
         r.detail =
             answer->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString().toStdString();
     } else if (answer->error() != QNetworkReply::NoError) {

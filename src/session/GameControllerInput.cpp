@@ -123,7 +123,7 @@ void GameController::put(int x, int y) {
     if (type_piece(piece) == PieceType::Pawn && (y == 1 || y == 8))
         c.promotion = askPromotion(mover);
 
-    Position avant = pos_;
+    Position before = pos_;
     std::string longText = playOnBoard(c, false);
 
     // Quality mark and cue, from the mover's score of the new position.
@@ -143,8 +143,8 @@ void GameController::put(int x, int y) {
     }
     jouer_son(cue);
 
-    std::string shortText = san(avant, c);
-    addMoveLine(longText, shortText, mover, avant.MoveCount + 1);
+    std::string shortText = san(before, c);
+    addMoveLine(longText, shortText, mover, before.MoveCount + 1);
     enregistrer_position(s_, pos_);
     shownEntry_ = s_.PositionIndex - 1;
     env_.view.listChanged();
@@ -178,8 +178,8 @@ void GameController::put(int x, int y) {
 }
 
 std::string GameController::playOnBoard(const Move& c, bool machine) {
-    Position avant = pos_;
-    std::string longText = longMoveText(avant, c, s_.NotationCode);
+    Position before = pos_;
+    std::string longText = longMoveText(before, c, s_.NotationCode);
     PlayedMove played = playMove(pos_, c);
     writeBoard(pos_);
     if (played.castling) comment("- " + text(TextKey::Castling));

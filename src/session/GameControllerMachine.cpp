@@ -144,10 +144,10 @@ void GameController::finishMachineMove(MachineMove cm) {
         env_.board.markSquare(cm.move.fromX, cm.move.fromY, MarkSize, YellowMark);
         env_.board.markSquare(cm.move.toX, cm.move.toY, MarkSize, YellowMark);
     }
-    Position avant = pos_;
+    Position before = pos_;
     std::string longText = playOnBoard(cm.move, true);
-    int number = avant.MoveCount + 1;
-    addMoveLine(longText, san(avant, cm.move), mover, number);
+    int number = before.MoveCount + 1;
+    addMoveLine(longText, san(before, cm.move), mover, number);
     enregistrer_position(s_, pos_);
     shownEntry_ = s_.PositionIndex - 1;
     env_.view.listChanged();

@@ -85,9 +85,9 @@ void GameController::noteMove() {
     if (i < 0 || i >= static_cast<int>(s_.lines.size()) ||
         s_.shortTexts[static_cast<std::size_t>(i)].empty())
         return;
-    const Position& avant = s_.PositionStates[static_cast<std::size_t>(i)];
-    bool black = avant.side_to_move() == Colour::Black;
-    int number = avant.MoveCount + (black ? 0 : 1);
+    const Position& before = s_.PositionStates[static_cast<std::size_t>(i)];
+    bool black = before.side_to_move() == Colour::Black;
+    int number = before.MoveCount + (black ? 0 : 1);
     std::string answer =
         env_.dialogs.input(env_.title + " N°" + std::to_string(number),
                             text(black ? TextKey::NoteOnBlackMove : TextKey::NoteOnWhiteMove) +
@@ -163,9 +163,9 @@ void GameController::modifyLastMove() {
         return;
     }
     cutAt(n - 1);
-    Position avant = pos_;
+    Position before = pos_;
     std::string longText = playOnBoard(c, false);
-    addMoveLine(longText, san(avant, c), side, avant.MoveCount + 1);
+    addMoveLine(longText, san(before, c), side, before.MoveCount + 1);
     enregistrer_position(s_, pos_);
     shownEntry_ = s_.PositionIndex - 1;
     env_.view.listChanged();

@@ -120,9 +120,9 @@ void GameController::rejouer_partie(const std::optional<Position>& start) {
                     !playAnyway(pos_, c, side))
                     break;
             }
-            Position avant = pos_;
+            Position before = pos_;
             std::string longText = playOnBoard(c, false);
-            addMoveLine(longText, san(avant, c), side, number);
+            addMoveLine(longText, san(before, c), side, number);
             enregistrer_position(s_, pos_);
         }
     } catch (const std::exception& e) {

@@ -28,7 +28,7 @@ constexpr QRgb BoardEdgeColour = 0xFF343E2D;
 constexpr QRgb LastMoveTint = 0x70F6E05A;
 
 // Mark colours arrive as 0xBBGGRR.
-QColor couleur_bgr(std::uint32_t c) {
+QColor colourBgr(std::uint32_t c) {
     return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
                   static_cast<int>((c >> 16) & 0xFF));
 }
@@ -146,13 +146,13 @@ void BoardView::writeSquare(int x, int y, PieceCode piece) {
 
 void BoardView::markSquare(int x, int y, float size, std::uint32_t colour) {
     if (x < 1 || x > 8 || y < 1 || y > 8) return;
-    marks_.push_back({x, y, size, couleur_bgr(colour)});
+    marks_.push_back({x, y, size, colourBgr(colour)});
     update();
 }
 
 void BoardView::showMove(int fromX, int fromY, int toX, int toY, float, std::uint32_t colour) {
     arrow_ = std::array<int, 4>{fromX, fromY, toX, toY};
-    arrowColour_ = couleur_bgr(colour);
+    arrowColour_ = colourBgr(colour);
     update();
 }
 

@@ -70,8 +70,8 @@ public:
                       std::uint32_t colour) override;
     void clearMarks() override;
     void editing(bool active) override;
-    bool enEdition() const { return editing_; }
-    int nombreMarques() const { return static_cast<int>(marks_.size()); }
+    bool isEditing() const { return editing_; }
+    int markCount() const { return static_cast<int>(marks_.size()); }
 
     // The square under a point of the widget; {0, 0} off the board.
     quarvelin::Square squareAt(QPoint p) const;

@@ -77,14 +77,14 @@ void BoardWindow::build() {
     sideLayout->setContentsMargins(0, 0, 0, 0);
     sideLayout->setSpacing(8);
 
-    auto clockRow = [&](QLabel*& clock, QLabel*& name, const char* objet) {
+    auto clockRow = [&](QLabel*& clock, QLabel*& name, const char* object) {
         auto* f = card(side);
         auto* l = new QHBoxLayout(f);
         l->setContentsMargins(10, 8, 10, 8);
         name = new QLabel(f);
         name->setStyleSheet(QStringLiteral("font-weight: 600; font-size: 14px;"));
         clock = new QLabel(QStringLiteral("00:15:00"), f);
-        clock->setObjectName(QLatin1String(objet));
+        clock->setObjectName(QLatin1String(object));
         clock->setStyleSheet(QLatin1String(ClockStyle));
         clock->setAlignment(Qt::AlignCenter);
         l->addWidget(name, 1);
@@ -134,15 +134,15 @@ void BoardWindow::build() {
     list2_->setContextMenuPolicy(Qt::CustomContextMenu);
     list2_->header()->setStretchLastSection(false);
     {
-        const int widths[GameListModel::NombreColonnes] = {150, 110, 80, 48, 130, 130, 56};
-        for (int c = 0; c < GameListModel::NombreColonnes; ++c)
+        const int widths[GameListModel::ColumnCount] = {150, 110, 80, 48, 130, 130, 56};
+        for (int c = 0; c < GameListModel::ColumnCount; ++c)
             list2_->setColumnWidth(c, widths[c]);
         // The players and the result first: the panel is narrow, and they are what a reader
         // looks for. The heading can be dragged back.
         QHeaderView* h = list2_->header();
-        const int ordre[GameListModel::NombreColonnes] = {4, 5, 6, 2, 0, 1, 3};
-        for (int v = 0; v < GameListModel::NombreColonnes; ++v)
-            h->moveSection(h->visualIndex(ordre[v]), v);
+        const int order[GameListModel::ColumnCount] = {4, 5, 6, 2, 0, 1, 3};
+        for (int v = 0; v < GameListModel::ColumnCount; ++v)
+            h->moveSection(h->visualIndex(order[v]), v);
     }
     lists_->addTab(list1_, QString());
     lists_->addTab(list2_, QString());
@@ -163,7 +163,7 @@ void BoardWindow::build() {
         b->setObjectName(QStringLiteral("action_%1").arg(i));
         b->setMinimumWidth(44);
         connect(b, &QPushButton::clicked, this, [this, i] {
-            if (partie_) partie_->navigate(i);
+            if (game_) game_->navigate(i);
         });
         navRow->addWidget(b);
         nav_[static_cast<std::size_t>(i)] = b;
@@ -176,24 +176,24 @@ void BoardWindow::build() {
     note_->setObjectName(QStringLiteral("note"));
     hint_ = new QPushButton(side);
     hint_->setObjectName(QStringLiteral("conseil"));
-    repere_ = new QPushButton(side);
-    repere_->setObjectName(QStringLiteral("bouton_repere"));
+    coordinates_ = new QPushButton(side);
+    coordinates_->setObjectName(QStringLiteral("bouton_repere"));
     command2_ = new QPushButton(side);
     command2_->setObjectName(QStringLiteral("Command2"));
     for (QPushButton* b : {note_, hint_, command2_}) tools->addWidget(b);
     sideLayout->addLayout(tools);
-    sideLayout->addWidget(repere_);
+    sideLayout->addWidget(coordinates_);
     connect(note_, &QPushButton::clicked, this, [this] {
-        if (partie_) partie_->noteMove();
+        if (game_) game_->noteMove();
     });
     connect(hint_, &QPushButton::clicked, this, [this] {
-        if (partie_) partie_->conseil_coup();
+        if (game_) game_->conseil_coup();
     });
-    connect(repere_, &QPushButton::clicked, this, [this] {
-        if (partie_) partie_->toggleCoordinates();
+    connect(coordinates_, &QPushButton::clicked, this, [this] {
+        if (game_) game_->toggleCoordinates();
     });
     connect(command2_, &QPushButton::clicked, this, [this] {
-        if (partie_) partie_->enterEditor(true);
+        if (game_) game_->enterEditor(true);
     });
 
     // The position editor's palette: the twelve pieces and the start button.
@@ -208,7 +208,7 @@ void BoardWindow::build() {
         b->setCheckable(true);
         b->setAutoExclusive(false);
         connect(b, &QToolButton::clicked, this, [this, c] {
-            if (partie_) partie_->clickPalette(static_cast<PieceCode>(c));
+            if (game_) game_->clickPalette(static_cast<PieceCode>(c));
             for (int k = 2; k <= 13; ++k)
                 paletteButtons_[static_cast<std::size_t>(k)]->setChecked(
                     k == c && paletteButtons_[static_cast<std::size_t>(k)]->isChecked());
@@ -221,7 +221,7 @@ void BoardWindow::build() {
     command4_->setObjectName(QStringLiteral("Command4"));
     pl->addWidget(command4_, 2, 0, 1, 6);
     connect(command4_, &QPushButton::clicked, this, [this] {
-        if (partie_) partie_->startFromEditor();
+        if (game_) game_->startFromEditor();
     });
     palette_->hide();
     sideLayout->addWidget(palette_);
@@ -292,14 +292,14 @@ void BoardWindow::build() {
     }
 
     connect(board_, &BoardView::squarePressed, this, [this](int x, int y) {
-        if (partie_) partie_->clickSquare(x, y);
+        if (game_) game_->clickSquare(x, y);
     });
     connect(board_, &BoardView::rightClicked, this, &BoardWindow::gameMenuRequested);
     connect(list1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        if (partie_) partie_->selectLine(list1_->row(item));
+        if (game_) game_->selectLine(list1_->row(item));
     });
     connect(list1_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        if (partie_) partie_->doubleClickLine(list1_->row(item));
+        if (game_) game_->doubleClickLine(list1_->row(item));
     });
     connect(list2_, &QTreeView::activated, this, [this](const QModelIndex& i) {
         if (i.isValid()) emit gameChosen(games_->position(i.row()));
@@ -309,19 +309,19 @@ void BoardWindow::build() {
         QModelIndex i = list2_->indexAt(at);
         QAction* open = menu.addAction(text(TextKey::OpenTheGame));
         open->setEnabled(i.isValid());
-        QAction* imprimer = menu.addAction(text(TextKey::PrintGameList));
-        imprimer->setEnabled(games_->rowCount() > 0);
-        QAction* choix = menu.exec(list2_->viewport()->mapToGlobal(at));
-        if (choix == open)
+        QAction* print = menu.addAction(text(TextKey::PrintGameList));
+        print->setEnabled(games_->rowCount() > 0);
+        QAction* choice = menu.exec(list2_->viewport()->mapToGlobal(at));
+        if (choice == open)
             emit gameChosen(games_->position(i.row()));
-        else if (choix == imprimer)
+        else if (choice == print)
             emit gameListPrintRequested();
     });
     appliquer_textes();
 }
 
-void BoardWindow::attacher(quarvelin::GameController* game, const quarvelin::TextCatalogue* catalogue) {
-    partie_ = game;
+void BoardWindow::attach(quarvelin::GameController* game, const quarvelin::TextCatalogue* catalogue) {
+    game_ = game;
     catalogue_ = catalogue;
     appliquer_textes();
     for (int c = 2; c <= 13; ++c)
@@ -343,12 +343,12 @@ void BoardWindow::appliquer_textes() {
     command2_->setText(text(TextKey::SetUp));
     command2_->setToolTip(text(TextKey::TipSetUp));
     command4_->setText(text(TextKey::StartFromPosition));
-    bool visibles = partie_ && partie_->session().coordinatesShown;
-    repere_->setText(text(visibles ? TextKey::HideCoordinates : TextKey::ShowCoordinates));
+    bool visible = game_ && game_->session().coordinatesShown;
+    coordinates_->setText(text(visible ? TextKey::HideCoordinates : TextKey::ShowCoordinates));
     lists_->setTabText(0, text(TextKey::Moves));
     lists_->setTabText(1, text(TextKey::Games));
     QStringList columns;
-    for (int c = 0; c < GameListModel::NombreColonnes; ++c)
+    for (int c = 0; c < GameListModel::ColumnCount; ++c)
         columns << text(quarvelin::GameListColumnTexts.at(c));
     games_->setCaptions(columns);
     durationCaption_->setText(text(TextKey::GameDuration));
@@ -360,18 +360,18 @@ void BoardWindow::appliquer_textes() {
 }
 
 void BoardWindow::listChanged() {
-    if (!partie_) return;
-    const quarvelin::GameSession& s = partie_->session();
+    if (!game_) return;
+    const quarvelin::GameSession& s = game_->session();
     list1_->setUpdatesEnabled(false);
     // Lines are only ever added at the end or cut back; rebuild only what differs.
-    int commun = 0;
+    int common = 0;
     const int n = static_cast<int>(s.lines.size());
-    while (commun < n && commun < list1_->count() &&
-           list1_->item(commun)->text() ==
-               QString::fromStdString(s.lines[static_cast<std::size_t>(commun)]))
-        ++commun;
-    while (list1_->count() > commun) delete list1_->takeItem(list1_->count() - 1);
-    for (int i = commun; i < n; ++i)
+    while (common < n && common < list1_->count() &&
+           list1_->item(common)->text() ==
+               QString::fromStdString(s.lines[static_cast<std::size_t>(common)]))
+        ++common;
+    while (list1_->count() > common) delete list1_->takeItem(list1_->count() - 1);
+    for (int i = common; i < n; ++i)
         list1_->addItem(QString::fromStdString(s.lines[static_cast<std::size_t>(i)]));
     list1_->setCurrentRow(s.selectedLine);
     if (s.selectedLine < 0) list1_->clearSelection();
@@ -382,8 +382,8 @@ void BoardWindow::listChanged() {
 }
 
 void BoardWindow::updateLastMove() {
-    const quarvelin::GameSession& s = partie_->session();
-    const int k = partie_->shownEntry();
+    const quarvelin::GameSession& s = game_->session();
+    const int k = game_->shownEntry();
     std::vector<std::pair<int, int>> squares;
     if (k >= 1 && k < static_cast<int>(s.PositionStates.size())) {
         const quarvelin::Position& a = s.PositionStates[static_cast<std::size_t>(k - 1)];
@@ -404,8 +404,8 @@ void BoardWindow::boardTitle(const std::string& title) {
 }
 
 void BoardWindow::clocksChanged() {
-    if (!partie_) return;
-    const quarvelin::Clocks& h = partie_->clocks();
+    if (!game_) return;
+    const quarvelin::Clocks& h = game_->clocks();
     clockTop_->setText(QString::fromStdString(h.top()));
     clockBottom_->setText(QString::fromStdString(h.bottom()));
     duration_->setText(QString::fromStdString(h.duration()));
@@ -413,15 +413,15 @@ void BoardWindow::clocksChanged() {
         QLatin1String(h.running(Timer::Top) ? ClockRunningStyle : ClockStyle));
     clockBottom_->setStyleSheet(
         QLatin1String(h.running(Timer::Bottom) ? ClockRunningStyle : ClockStyle));
-    const bool blancEnBas = partie_->position().PlayerColour == quarvelin::Colour::White;
-    nameBottom_->setText(text(blancEnBas ? TextKey::ClockWhite : TextKey::ClockBlack));
-    nameTop_->setText(text(blancEnBas ? TextKey::ClockBlack : TextKey::ClockWhite));
+    const bool whiteAtBottom = game_->position().PlayerColour == quarvelin::Colour::White;
+    nameBottom_->setText(text(whiteAtBottom ? TextKey::ClockWhite : TextKey::ClockBlack));
+    nameTop_->setText(text(whiteAtBottom ? TextKey::ClockBlack : TextKey::ClockWhite));
 }
 
-void BoardWindow::waitCursor(bool attente) {
-    if (attente == waitCursor_) return;
-    waitCursor_ = attente;
-    if (attente) {
+void BoardWindow::waitCursor(bool waiting) {
+    if (waiting == waitCursor_) return;
+    waitCursor_ = waiting;
+    if (waiting) {
         QApplication::setOverrideCursor(Qt::BusyCursor);
         thinking_->setText(text(TextKey::MachineThinking));
     } else {
@@ -429,8 +429,8 @@ void BoardWindow::waitCursor(bool attente) {
         // A search that named no move (a hint, a book move) leaves nothing to show.
         if (thinking_->text() == text(TextKey::MachineThinking)) thinking_->clear();
     }
-    hint_->setEnabled(!attente);
-    command2_->setEnabled(!attente);
+    hint_->setEnabled(!waiting);
+    command2_->setEnabled(!waiting);
 }
 
 void BoardWindow::piece_levee(PieceCode piece) { board_->setLiftedPiece(piece); }
@@ -442,21 +442,21 @@ void BoardWindow::thinking(const std::string& t, PieceCode piece) {
 }
 
 void BoardWindow::counters(const quarvelin::SearchCounters& c, float best) {
-    auto panneau = [&](int i, quarvelin::TextKey key, const QString& value) {
+    auto panel = [&](int i, quarvelin::TextKey key, const QString& value) {
         panels_[static_cast<std::size_t>(i)]->setText(text(key) + QStringLiteral(" : ") + value);
     };
-    panneau(2, TextKey::MovesExamined, QString::number(c.MovesExamined));
-    panneau(3, TextKey::PositionsEvaluated, QString::number(c.PositionsEvaluated));
-    panneau(4, TextKey::BestScore,
+    panel(2, TextKey::MovesExamined, QString::number(c.MovesExamined));
+    panel(3, TextKey::PositionsEvaluated, QString::number(c.PositionsEvaluated));
+    panel(4, TextKey::BestScore,
             best <= -quarvelin::Infinity
                 ? QStringLiteral("-")
                 : QString::fromStdString(quarvelin::scoreText(best)));
     depth_->setText(text(TextKey::Depth) + QStringLiteral(" %1").arg(c.SearchDepth));
 }
 
-void BoardWindow::playButton(const std::string& caption, const std::string& bulle) {
+void BoardWindow::playButton(const std::string& caption, const std::string& tip) {
     nav_[4]->setText(QString::fromStdString(caption));
-    nav_[4]->setToolTip(QString::fromStdString(bulle));
+    nav_[4]->setToolTip(QString::fromStdString(tip));
 }
 
 void BoardWindow::result(const std::string& r) {
@@ -464,9 +464,9 @@ void BoardWindow::result(const std::string& r) {
     result_->setVisible(r != "*");
 }
 
-void BoardWindow::coordinates(bool visibles) {
-    board_->setCoordinatesVisible(visibles);
-    repere_->setText(text(visibles ? TextKey::HideCoordinates : TextKey::ShowCoordinates));
+void BoardWindow::coordinates(bool visible) {
+    board_->setCoordinatesVisible(visible);
+    coordinates_->setText(text(visible ? TextKey::HideCoordinates : TextKey::ShowCoordinates));
 }
 
 void BoardWindow::palette(bool visible) {
@@ -492,7 +492,7 @@ bool BoardWindow::timerRunning(Timer m) const {
 }
 
 void BoardWindow::tick(Timer m) {
-    if (!partie_) return;
+    if (!game_) return;
     // A question box spins the event loop inside a move; the game is not to be touched then.
     // Seconds of the clocks are kept and counted once the box is gone.
     auto& pending = pendingTicks_[static_cast<std::size_t>(m)];
@@ -501,25 +501,25 @@ void BoardWindow::tick(Timer m) {
         return;
     }
     for (int n = pending + 1; n > 0 && timers_[static_cast<std::size_t>(m)]->isActive(); --n)
-        partie_->tick(m);
+        game_->tick(m);
     pending = 0;
 }
 
-void BoardWindow::montrer_parties(std::shared_ptr<const quarvelin::PgnIndex> index,
-                                  const QString& statut) {
-    const bool vide = !index || index->empty();
+void BoardWindow::showGames(std::shared_ptr<const quarvelin::PgnIndex> index,
+                                  const QString& status) {
+    const bool empty = !index || index->empty();
     list2_->header()->setSortIndicator(-1, Qt::AscendingOrder);
     games_->setIndex(std::move(index));
-    panels_[1]->setText(statut);
-    if (!vide) {
+    panels_[1]->setText(status);
+    if (!empty) {
         lists_->setCurrentIndex(1);
         list2_->setCurrentIndex(games_->index(0, list2_->header()->logicalIndex(0)));
         // Room for the players, the result and the date at least.
-        const int voulu = 470;
-        const QList<int> tailles = splitter_->sizes();
-        if (tailles.size() == 2 && tailles[1] < voulu) {
-            const int total = tailles[0] + tailles[1];
-            splitter_->setSizes({std::max(total - voulu, 0), voulu});
+        const int wanted = 470;
+        const QList<int> sizes = splitter_->sizes();
+        if (sizes.size() == 2 && sizes[1] < wanted) {
+            const int total = sizes[0] + sizes[1];
+            splitter_->setSizes({std::max(total - wanted, 0), wanted});
         }
     }
 }

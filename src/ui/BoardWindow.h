@@ -40,7 +40,7 @@ public:
     ~BoardWindow() override;
 
     // The game this window shows; set once, before the first game opens.
-    void attacher(quarvelin::GameController* game, const quarvelin::TextCatalogue* catalogue);
+    void attach(quarvelin::GameController* game, const quarvelin::TextCatalogue* catalogue);
     void appliquer_textes();
 
     BoardView* board() const { return board_; }
@@ -49,7 +49,7 @@ public:
     GameListModel* gameListModel() const { return games_; }
     // The games a scan listed, shown in the game list's tab, with what the scan found in the
     // status bar; null empties the list.
-    void montrer_parties(std::shared_ptr<const quarvelin::PgnIndex> index, const QString& statut);
+    void showGames(std::shared_ptr<const quarvelin::PgnIndex> index, const QString& status);
     QLabel* bottomClock() const { return clockBottom_; }
     QLabel* topClock() const { return clockTop_; }
     QPushButton* navigationButton(int i) const { return nav_[static_cast<std::size_t>(i)]; }
@@ -65,16 +65,16 @@ public:
     void boardTitle(const std::string& title) override;
     void titre_principal() override { emit mainTitleChanged(); }
     void clocksChanged() override;
-    void waitCursor(bool attente) override;
+    void waitCursor(bool waiting) override;
     void piece_levee(quarvelin::PieceCode piece) override;
     void thinking(const std::string& text, quarvelin::PieceCode piece) override;
     void counters(const quarvelin::SearchCounters& c, float best) override;
-    void playButton(const std::string& caption, const std::string& bulle) override;
+    void playButton(const std::string& caption, const std::string& tip) override;
     void menuStates() override { emit menuStateChanged(); }
     void result(const std::string& r) override;
-    void coordinates(bool visibles) override;
+    void coordinates(bool visible) override;
     void palette(bool visible) override;
-    void setOpeningsAvailable(bool oui) override { emit openingsAvailable(oui); }
+    void setOpeningsAvailable(bool yes) override { emit openingsAvailable(yes); }
     void showOpeningList(const std::vector<quarvelin::EcoLine>& lines) override {
         emit openingList(lines);
     }
@@ -110,7 +110,7 @@ private:
     void updateLastMove();
     QString text(quarvelin::TextKey key) const;
 
-    quarvelin::GameController* partie_ = nullptr;
+    quarvelin::GameController* game_ = nullptr;
     const quarvelin::TextCatalogue* catalogue_ = nullptr;
 
     BoardView* board_ = nullptr;
@@ -131,7 +131,7 @@ private:
     GameListModel* games_ = nullptr;
     std::array<QPushButton*, 5> nav_{};
     QPushButton* note_ = nullptr;
-    QPushButton* repere_ = nullptr;
+    QPushButton* coordinates_ = nullptr;
     QPushButton* hint_ = nullptr;
     QPushButton* command2_ = nullptr;
     QFrame* palette_ = nullptr;

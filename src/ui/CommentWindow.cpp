@@ -34,38 +34,38 @@ CommentWindow::CommentWindow(QWidget* parent) : QWidget(parent) {
     text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     text1_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    voirCoup_ = new QPushButton(QStringLiteral("&Ouverture ?"), this);
-    voirCoup_->setObjectName(QStringLiteral("voir_coup"));
-    voirCoup_->setEnabled(false);
-    connect(voirCoup_, &QPushButton::clicked, this, &CommentWindow::voirOuvertures);
+    showOpenings_ = new QPushButton(QStringLiteral("&Ouverture ?"), this);
+    showOpenings_->setObjectName(QStringLiteral("voir_coup"));
+    showOpenings_->setEnabled(false);
+    connect(showOpenings_, &QPushButton::clicked, this, &CommentWindow::viewOpenings);
 
     command1_ = new QPushButton(QStringLiteral("&Effacer"), this);
     command1_->setObjectName(QStringLiteral("Command1"));
     connect(command1_, &QPushButton::clicked, this, &CommentWindow::clear);
 
-    calcul_ = new QLabel(this);
-    calcul_->setObjectName(QStringLiteral("calcul"));
-    calcul_->setTextFormat(Qt::PlainText);
-    calcul_->setMinimumWidth(0);
-    calcul_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    calculation_ = new QLabel(this);
+    calculation_->setObjectName(QStringLiteral("calcul"));
+    calculation_->setTextFormat(Qt::PlainText);
+    calculation_->setMinimumWidth(0);
+    calculation_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
-    auto* boutons = new QHBoxLayout;
-    boutons->setSpacing(6);
-    boutons->addWidget(voirCoup_);
-    boutons->addWidget(calcul_, 1);
-    boutons->addWidget(command1_);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(6);
+    buttons->addWidget(showOpenings_);
+    buttons->addWidget(calculation_, 1);
+    buttons->addWidget(command1_);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(6);
     layout->addWidget(text1_, 1);
-    layout->addLayout(boutons);
+    layout->addLayout(buttons);
 }
 
 void CommentWindow::appliquer_textes(const TextCatalogue& catalogue) {
     setWindowTitle(q(catalogue.text(TextKey::CommentTitle)));
-    voirCoup_->setText(q(catalogue.text(TextKey::CommentShowOpenings)));
-    voirCoup_->setToolTip(q(catalogue.text(TextKey::CommentTipShowOpenings)));
+    showOpenings_->setText(q(catalogue.text(TextKey::CommentShowOpenings)));
+    showOpenings_->setToolTip(q(catalogue.text(TextKey::CommentTipShowOpenings)));
     command1_->setText(q(catalogue.text(TextKey::CommentClear)));
     command1_->setToolTip(q(catalogue.text(TextKey::CommentTipClear)));
 }
@@ -91,17 +91,17 @@ void CommentWindow::prepend(const std::string& text) {
 
 void CommentWindow::clear() { text1_->clear(); }
 
-void CommentWindow::setVoirCoupEnabled(bool enabled) { voirCoup_->setEnabled(enabled); }
+void CommentWindow::setShowOpeningsEnabled(bool enabled) { showOpenings_->setEnabled(enabled); }
 
-void CommentWindow::setCalcul(const QString& text) { calcul_->setText(text); }
+void CommentWindow::setCalculation(const QString& text) { calculation_->setText(text); }
 
 QString CommentWindow::text() const { return text1_->toPlainText(); }
 
 QSize CommentWindow::sizeHint() const { return {330, 420}; }
 
 void CommentWindow::closeEvent(QCloseEvent* event) {
-    affiche_ = false;
+    shown_ = false;
     text1_->clear();
     QWidget::closeEvent(event);
-    emit ferme();
+    emit closed();
 }

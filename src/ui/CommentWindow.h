@@ -23,33 +23,33 @@ public:
 
     // The check mark of the main window's menu item; the writers look at it, not at whether
     // the widget happens to be on screen.
-    void setAfficheCommentaire(bool affiche) { affiche_ = affiche; }
+    void setCommentaryShown(bool shown) { shown_ = shown; }
 
-    bool visible() const override { return affiche_; }
+    bool visible() const override { return shown_; }
     void append(const std::string& text) override;
     void prepend(const std::string& text) override;
     void clear() override;
 
     // Enabled while the game is still inside the opening base.
-    void setVoirCoupEnabled(bool enabled);
-    void setCalcul(const QString& text);
+    void setShowOpeningsEnabled(bool enabled);
+    void setCalculation(const QString& text);
 
     QString text() const;
 
     QSize sizeHint() const override;
 
 signals:
-    void voirOuvertures();
+    void viewOpenings();
     // Closed by the user or by the program; the menu item's check mark follows.
-    void ferme();
+    void closed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     QPlainTextEdit* text1_ = nullptr;
-    QPushButton* voirCoup_ = nullptr;
+    QPushButton* showOpenings_ = nullptr;
     QPushButton* command1_ = nullptr;
-    QLabel* calcul_ = nullptr;
-    bool affiche_ = false;
+    QLabel* calculation_ = nullptr;
+    bool shown_ = false;
 };

@@ -66,7 +66,7 @@ void paintFrame(QPainter& painter, const QRectF& page, const PageFrame& frame, i
     const double line = fm.lineSpacing();
     const QRectF head(page.left(), page.top(), page.width(), line);
     painter.setPen(QColor(0x44, 0x44, 0x44));
-    painter.drawText(head, Qt::AlignLeft | Qt::AlignVCenter, frame.programme);
+    painter.drawText(head, Qt::AlignLeft | Qt::AlignVCenter, frame.program);
     painter.drawText(head, Qt::AlignRight | Qt::AlignVCenter, frame.date);
     QPen rule(QColor(0x99, 0x99, 0x99));
     rule.setWidthF(line / 14);

@@ -8,18 +8,18 @@ using quarvelin::PgnIndex;
 
 namespace {
 
-constexpr PgnIndex::Field Colonnes[GameListModel::NombreColonnes] = {
+constexpr PgnIndex::Field Columns[GameListModel::ColumnCount] = {
     PgnIndex::Event, PgnIndex::Site,  PgnIndex::Date,  PgnIndex::Round,
     PgnIndex::White, PgnIndex::Black, PgnIndex::Result};
 
 // Site, Date and Result are shown in capitals, so "?" dates and "1/2-1/2" read the same
 // however the file wrote them.
-bool enCapitales(PgnIndex::Field c) {
+bool inCapitals(PgnIndex::Field c) {
     return c == PgnIndex::Site || c == PgnIndex::Date || c == PgnIndex::Result;
 }
 
 // Rounds sort by their number ("2" before "10"), then by what follows ("3.1" before "3.2").
-std::uint64_t numero_ronde(std::string_view r) {
+std::uint64_t roundNumber(std::string_view r) {
     std::uint64_t n = 0;
     std::size_t i = 0;
     for (; i < r.size() && i < 12 && std::isdigit(static_cast<unsigned char>(r[i])); ++i)
@@ -27,7 +27,7 @@ std::uint64_t numero_ronde(std::string_view r) {
     return i == 0 ? UINT64_MAX : n;
 }
 
-int comparer_sans_casse(std::string_view a, std::string_view b) {
+int compareIgnoringCase(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
         int x = std::tolower(static_cast<unsigned char>(a[i]));
@@ -44,13 +44,13 @@ GameListModel::GameListModel(QObject* parent) : QAbstractTableModel(parent) {}
 void GameListModel::setIndex(std::shared_ptr<const PgnIndex> index) {
     beginResetModel();
     index_ = std::move(index);
-    ordre_.clear();
+    order_.clear();
     endResetModel();
 }
 
 void GameListModel::setCaptions(const QStringList& captions) {
     captions_ = captions;
-    emit headerDataChanged(Qt::Horizontal, 0, NombreColonnes - 1);
+    emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
 }
 
 std::uint64_t GameListModel::position(int row) const { return index_->position(game(row)); }
@@ -61,7 +61,7 @@ int GameListModel::rowCount(const QModelIndex& parent) const {
 }
 
 int GameListModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : NombreColonnes;
+    return parent.isValid() ? 0 : ColumnCount;
 }
 
 QVariant GameListModel::data(const QModelIndex& i, int role) const {
@@ -69,10 +69,10 @@ QVariant GameListModel::data(const QModelIndex& i, int role) const {
     const std::size_t g = game(i.row());
     if (role == PositionRole) return QVariant::fromValue<qulonglong>(index_->position(g));
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
-    const PgnIndex::Field c = Colonnes[i.column()];
+    const PgnIndex::Field c = Columns[i.column()];
     std::string_view v = index_->value(g, c);
     QString text = QString::fromUtf8(v.data(), static_cast<qsizetype>(v.size()));
-    if (enCapitales(c)) text = text.toUpper();
+    if (inCapitals(c)) text = text.toUpper();
     if (role == Qt::ToolTipRole) {
         // The whole game at a glance, wherever the pointer rests on its row.
         auto val = [&](PgnIndex::Field ch) {
@@ -93,40 +93,40 @@ QVariant GameListModel::headerData(int section, Qt::Orientation orientation, int
 }
 
 void GameListModel::sort(int column, Qt::SortOrder order) {
-    if (!index_ || column < 0 || column >= NombreColonnes) return;
+    if (!index_ || column < 0 || column >= ColumnCount) return;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     // The selection follows its games to their new rows.
-    const QModelIndexList avantTri = persistentIndexList();
-    std::vector<std::size_t> jeux;
-    jeux.reserve(static_cast<std::size_t>(avantTri.size()));
-    for (const QModelIndex& i : avantTri) jeux.push_back(game(i.row()));
-    ordre_.resize(index_->size());
-    std::iota(ordre_.begin(), ordre_.end(), 0u);
+    const QModelIndexList beforeSort = persistentIndexList();
+    std::vector<std::size_t> gameList;
+    gameList.reserve(static_cast<std::size_t>(beforeSort.size()));
+    for (const QModelIndex& i : beforeSort) gameList.push_back(game(i.row()));
+    order_.resize(index_->size());
+    std::iota(order_.begin(), order_.end(), 0u);
     const PgnIndex& ix = *index_;
-    const PgnIndex::Field c = Colonnes[column];
-    auto avant = [&](std::uint32_t a, std::uint32_t b) {
+    const PgnIndex::Field c = Columns[column];
+    auto before = [&](std::uint32_t a, std::uint32_t b) {
         if (c == PgnIndex::Round) {
-            auto na = numero_ronde(ix.value(a, c)), nb = numero_ronde(ix.value(b, c));
+            auto na = roundNumber(ix.value(a, c)), nb = roundNumber(ix.value(b, c));
             if (na != nb) return na < nb;
         }
-        return comparer_sans_casse(ix.value(a, c), ix.value(b, c)) < 0;
+        return compareIgnoringCase(ix.value(a, c), ix.value(b, c)) < 0;
     };
     // Stable, so equal values keep the file's order, both ways round.
     if (order == Qt::AscendingOrder)
-        std::stable_sort(ordre_.begin(), ordre_.end(), avant);
+        std::stable_sort(order_.begin(), order_.end(), before);
     else
-        std::stable_sort(ordre_.begin(), ordre_.end(),
-                         [&](std::uint32_t a, std::uint32_t b) { return avant(b, a); });
-    if (!avantTri.isEmpty()) {
-        std::vector<std::uint32_t> rang(ordre_.size());
-        for (std::size_t r = 0; r < ordre_.size(); ++r)
-            rang[ordre_[r]] = static_cast<std::uint32_t>(r);
-        QModelIndexList apresTri;
-        apresTri.reserve(avantTri.size());
-        for (qsizetype k = 0; k < avantTri.size(); ++k)
-            apresTri.push_back(createIndex(
-                static_cast<int>(rang[jeux[static_cast<std::size_t>(k)]]), avantTri[k].column()));
-        changePersistentIndexList(avantTri, apresTri);
+        std::stable_sort(order_.begin(), order_.end(),
+                         [&](std::uint32_t a, std::uint32_t b) { return before(b, a); });
+    if (!beforeSort.isEmpty()) {
+        std::vector<std::uint32_t> rank(order_.size());
+        for (std::size_t r = 0; r < order_.size(); ++r)
+            rank[order_[r]] = static_cast<std::uint32_t>(r);
+        QModelIndexList afterSort;
+        afterSort.reserve(beforeSort.size());
+        for (qsizetype k = 0; k < beforeSort.size(); ++k)
+            afterSort.push_back(createIndex(
+                static_cast<int>(rank[gameList[static_cast<std::size_t>(k)]]), beforeSort[k].column()));
+        changePersistentIndexList(beforeSort, afterSort);
     }
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }

@@ -15,7 +15,7 @@ class GameListModel : public QAbstractTableModel {
 
 public:
     // Event, Site, Date, Round, White, Black, Result: the columns, in this order.
-    static constexpr int NombreColonnes = 7;
+    static constexpr int ColumnCount = 7;
     // The byte position of the row's game in its file.
     static constexpr int PositionRole = Qt::UserRole + 1;
 
@@ -28,7 +28,7 @@ public:
 
     // The game shown at a row, once sorted.
     std::uint64_t position(int row) const;
-    std::size_t game(int row) const { return ordre_.empty() ? row : ordre_[row]; }
+    std::size_t game(int row) const { return order_.empty() ? row : order_[row]; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -39,6 +39,6 @@ public:
 
 private:
     std::shared_ptr<const quarvelin::PgnIndex> index_;
-    std::vector<std::uint32_t> ordre_; // empty: file order
+    std::vector<std::uint32_t> order_; // empty: file order
     QStringList captions_;
 };

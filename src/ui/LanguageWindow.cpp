@@ -20,11 +20,11 @@ using quarvelin::TextKey;
 namespace {
 
 // Each language's own name where the fixed caption is not it.
-constexpr const char* NomsPropres[8] = {"", "", "", "", "", "Português", "Русский", "Polski"};
+constexpr const char* ProperNames[8] = {"", "", "", "", "", "Português", "Русский", "Polski"};
 
-QString lien(const QString& text) {
+QString link(const QString& text) {
     return QStringLiteral("<a href=\"%1\" style=\"color:#3F6A2A; text-decoration:none;\">%2</a>")
-        .arg(QString::fromLatin1(LanguageWindow::SiteWeb), text.toHtmlEscaped());
+        .arg(QString::fromLatin1(LanguageWindow::WebSite), text.toHtmlEscaped());
 }
 
 } // namespace
@@ -34,79 +34,79 @@ LanguageWindow::LanguageWindow(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString::fromStdString(LanguageChoice::windowTitle()));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    banniere_ = new WelcomeBanner(this);
+    banner_ = new WelcomeBanner(this);
 
-    invite_ = new QLabel(QStringLiteral("Choose the language of the program"), this);
-    invite_->setObjectName(QStringLiteral("invite"));
-    invite_->setAlignment(Qt::AlignCenter);
-    QFont grand = invite_->font();
-    grand.setPointSizeF(grand.pointSizeF() * 1.1);
-    invite_->setFont(grand);
+    prompt_ = new QLabel(QStringLiteral("Choose the language of the program"), this);
+    prompt_->setObjectName(QStringLiteral("invite"));
+    prompt_->setAlignment(Qt::AlignCenter);
+    QFont large = prompt_->font();
+    large.setPointSizeF(large.pointSizeF() * 1.1);
+    prompt_->setFont(large);
 
-    auto* grille = new QGridLayout;
-    grille->setHorizontalSpacing(10);
-    grille->setVerticalSpacing(10);
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(10);
     for (int i = 0; i < 8; ++i) {
         const int key = i + 1;
         QString text = QString::fromUtf8(LanguageChoice::Captions[static_cast<std::size_t>(i)]);
-        if (*NomsPropres[i] != '\0')
-            text += QStringLiteral("  ·  ") + QString::fromUtf8(NomsPropres[i]);
+        if (*ProperNames[i] != '\0')
+            text += QStringLiteral("  ·  ") + QString::fromUtf8(ProperNames[i]);
         auto* b = new QPushButton(text, this);
         b->setObjectName(QStringLiteral("langue%1").arg(key));
         b->setMinimumHeight(40);
         b->setAutoDefault(false);
         b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         connect(b, &QPushButton::clicked, this, [this, key] {
-            emit langueChoisie(key);
+            emit chosenLanguage(key);
             accept();
         });
-        boutons_[static_cast<std::size_t>(i)] = b;
-        grille->addWidget(b, i / 2, i % 2);
+        buttons_[static_cast<std::size_t>(i)] = b;
+        grid->addWidget(b, i / 2, i % 2);
     }
 
-    site_ = new QLabel(lien(QStringLiteral("quarvelin.org")), this);
+    site_ = new QLabel(link(QStringLiteral("quarvelin.org")), this);
     site_->setObjectName(QStringLiteral("site"));
     site_->setTextFormat(Qt::RichText);
     site_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     site_->setCursor(Qt::PointingHandCursor);
-    site_->setToolTip(QString::fromLatin1(SiteWeb));
+    site_->setToolTip(QString::fromLatin1(WebSite));
     connect(site_, &QLabel::linkActivated, this,
             [](const QString& address) { QDesktopServices::openUrl(QUrl(address)); });
 
-    sortie_ = new QPushButton(QStringLiteral("E&xit"), this);
-    sortie_->setObjectName(QStringLiteral("sortie"));
-    sortie_->setAutoDefault(false);
-    connect(sortie_, &QPushButton::clicked, this, [this] {
-        emit quitter();
+    output_ = new QPushButton(QStringLiteral("E&xit"), this);
+    output_->setObjectName(QStringLiteral("sortie"));
+    output_->setAutoDefault(false);
+    connect(output_, &QPushButton::clicked, this, [this] {
+        emit quit();
         reject();
     });
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(site_);
     bottom->addStretch(1);
-    bottom->addWidget(sortie_);
+    bottom->addWidget(output_);
 
     auto* corps = new QVBoxLayout;
     corps->setContentsMargins(28, 18, 28, 16);
     corps->setSpacing(14);
-    corps->addWidget(invite_);
-    corps->addLayout(grille);
+    corps->addWidget(prompt_);
+    corps->addLayout(grid);
     corps->addSpacing(4);
     corps->addLayout(bottom);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(banniere_);
+    layout->addWidget(banner_);
     layout->addLayout(corps);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void LanguageWindow::appliquer_textes(const quarvelin::TextCatalogue& catalogue) {
-    banniere_->setSousTitre(QString::fromStdString(catalogue.text(quarvelin::TextKey::Welcome)));
-    invite_->setText(QString::fromStdString(catalogue.text(quarvelin::TextKey::ChooseLanguage)));
+    banner_->setSubtitle(QString::fromStdString(catalogue.text(quarvelin::TextKey::Welcome)));
+    prompt_->setText(QString::fromStdString(catalogue.text(quarvelin::TextKey::ChooseLanguage)));
     site_->setToolTip(QString::fromStdString(catalogue.text(quarvelin::TextKey::TipWebsite)) +
-                      u'\n' + QString::fromLatin1(SiteWeb));
-    sortie_->setToolTip(
+                      u'\n' + QString::fromLatin1(WebSite));
+    output_->setToolTip(
         QString::fromStdString(catalogue.text(quarvelin::TextKey::TipQuitLanguage)));
 }

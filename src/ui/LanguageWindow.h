@@ -17,7 +17,7 @@ class LanguageWindow : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr const char* SiteWeb = "https://quarvelin.org";
+    static constexpr const char* WebSite = "https://quarvelin.org";
 
     explicit LanguageWindow(QWidget* parent = nullptr);
 
@@ -25,17 +25,17 @@ public:
     // since nobody has chosen a language yet.
     void appliquer_textes(const quarvelin::TextCatalogue& catalogue);
 
-    QPushButton* button(int languageKey) const { return boutons_.at(languageKey - 1); }
+    QPushButton* button(int languageKey) const { return buttons_.at(languageKey - 1); }
 
 signals:
-    void langueChoisie(int languageKey);
+    void chosenLanguage(int languageKey);
     // The user wants out at once, without anything written.
-    void quitter();
+    void quit();
 
 private:
-    WelcomeBanner* banniere_ = nullptr;
-    QLabel* invite_ = nullptr;
+    WelcomeBanner* banner_ = nullptr;
+    QLabel* prompt_ = nullptr;
     QLabel* site_ = nullptr;
-    QPushButton* sortie_ = nullptr;
-    std::array<QPushButton*, 8> boutons_{};
+    QPushButton* output_ = nullptr;
+    std::array<QPushButton*, 8> buttons_{};
 };

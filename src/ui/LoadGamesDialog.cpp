@@ -35,10 +35,10 @@ using quarvelin::TextKey;
 
 namespace {
 
-constexpr std::int64_t PlusGrandMaximum = std::numeric_limits<std::int32_t>::max();
+constexpr std::int64_t LargestMaximum = std::numeric_limits<std::int32_t>::max();
 
 // Left column, right column; White and Black share their row with the either-colour box.
-constexpr int ColonneDroite = 3;
+constexpr int RightColumn = 3;
 
 QString chooseToOpen(QWidget* parent, const QString& title, const QString& folder,
                      const QString& filter) {
@@ -152,10 +152,10 @@ LoadGamesDialog::LoadGamesDialog(Mode mode, Settings& settings, const Catalogue&
     grid->addWidget(fields_[0].edit, 0, 1);
     grid->addWidget(fields_[1].label, 1, 0);
     grid->addWidget(fields_[1].edit, 1, 1);
-    grid->addWidget(check2_, 0, ColonneDroite, 2, 2, Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(check2_, 0, RightColumn, 2, 2, Qt::AlignLeft | Qt::AlignVCenter);
     for (std::size_t i = 2; i < fields_.size(); ++i) {
         const int row = 2 + static_cast<int>(i - 2) / 2;
-        const int column = (i % 2 == 0) ? 0 : ColonneDroite;
+        const int column = (i % 2 == 0) ? 0 : RightColumn;
         grid->addWidget(fields_[i].label, row, column);
         grid->addWidget(fields_[i].edit, row, column + 1);
     }
@@ -237,9 +237,9 @@ LoadGamesDialog::LoadGamesDialog(Mode mode, Settings& settings, const Catalogue&
     frame2Layout->addLayout(saveRow);
 
     // The window's own buttons.
-    voir_ = new QPushButton(this);
-    voir_->setObjectName(QStringLiteral("voir"));
-    voir_->setAutoDefault(false);
+    view_ = new QPushButton(this);
+    view_->setObjectName(QStringLiteral("voir"));
+    view_->setAutoDefault(false);
     command2_ = new QPushButton(this);
     command2_->setObjectName(QStringLiteral("Command2"));
     command1_ = new QPushButton(this);
@@ -247,7 +247,7 @@ LoadGamesDialog::LoadGamesDialog(Mode mode, Settings& settings, const Catalogue&
     command1_->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(8);
-    buttons->addWidget(voir_);
+    buttons->addWidget(view_);
     buttons->addStretch(1);
     buttons->addWidget(command2_);
     buttons->addWidget(command1_);
@@ -280,7 +280,7 @@ LoadGamesDialog::LoadGamesDialog(Mode mode, Settings& settings, const Catalogue&
     connect(command4_, &QPushButton::clicked, this, &LoadGamesDialog::saveResults);
     connect(command5_, &QPushButton::clicked, this, &LoadGamesDialog::resetFilter);
     connect(command6_, &QPushButton::clicked, this, &LoadGamesDialog::saveFilter);
-    connect(voir_, &QPushButton::clicked, this, &LoadGamesDialog::viewFile);
+    connect(view_, &QPushButton::clicked, this, &LoadGamesDialog::viewFile);
     connect(command1_, &QPushButton::clicked, this, &QDialog::reject);
 
     // Row by row, as the eye reads the form.
@@ -304,7 +304,7 @@ LoadGamesDialog::LoadGamesDialog(Mode mode, Settings& settings, const Catalogue&
                         check3_,
                         check4_,
                         command4_,
-                        voir_,
+                        view_,
                         command2_,
                         command1_};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
@@ -348,7 +348,7 @@ void LoadGamesDialog::appliquer_textes(const Catalogue& catalogue) {
     command6_->setText(text(TextKey::LoadSaveFilter));
     command2_->setText(text(TextKey::LoadTheGames));
     command1_->setText(text(TextKey::LoadCancel));
-    voir_->setText(text(TextKey::LoadView));
+    view_->setText(text(TextKey::LoadView));
 
     const bool tips = settings_.BULLE_AIDE == 1;
     const auto tip = [&](QWidget* w, quarvelin::TextKey key) {
@@ -358,7 +358,7 @@ void LoadGamesDialog::appliquer_textes(const Catalogue& catalogue) {
     tip(command2_, TextKey::LoadTipLoad);
     tip(command4_, TextKey::LoadTipSave);
     tip(command6_, TextKey::LoadTipSaveFilter);
-    tip(voir_, TextKey::LoadTipView);
+    tip(view_, TextKey::LoadTipView);
     tip(check2_, TextKey::LoadTipEitherColour);
     for (Field& f : fields_) tip(f.edit, TextKey::LoadTipCriterion);
 }
@@ -391,7 +391,7 @@ void LoadGamesDialog::filesEnabled() {
     const bool chosen = !gamesFile().isEmpty();
     command2_->setEnabled(chosen);
     command4_->setEnabled(chosen);
-    voir_->setEnabled(chosen);
+    view_->setEnabled(chosen);
 }
 
 void LoadGamesDialog::filterEnabled(bool on) {
@@ -420,9 +420,9 @@ bool LoadGamesDialog::checkNumber(QLineEdit* field, bool showNow) {
     } else if (field == text4_) {
         bool ok = false;
         const qlonglong n = typed.toLongLong(&ok);
-        if (!ok || n < 1 || n > PlusGrandMaximum)
+        if (!ok || n < 1 || n > LargestMaximum)
             refusal = Captions::text(catalogue_, TextKey::ValueOutOfRange) +
-                      QStringLiteral("1 – %1").arg(PlusGrandMaximum);
+                      QStringLiteral("1 – %1").arg(LargestMaximum);
     }
     if (refusal.isEmpty()) {
         if (typed != field->text()) field->setText(typed);
@@ -432,14 +432,14 @@ bool LoadGamesDialog::checkNumber(QLineEdit* field, bool showNow) {
     const std::string message = refusal.toStdString();
     if (showNow) {
         field->setFocus();
-        dialogs_.message(NomProgramme, message, DialogIcon::Exclamation);
+        dialogs_.message(ProgramName, message, DialogIcon::Exclamation);
     } else {
         // Not from inside a focus change: a message box there fights the click that moved
         // the focus.
         refusalPending_ = true;
         QTimer::singleShot(0, this, [this, message] {
             refusalPending_ = false;
-            dialogs_.message(NomProgramme, message, DialogIcon::Exclamation);
+            dialogs_.message(ProgramName, message, DialogIcon::Exclamation);
         });
     }
     return false;
@@ -452,7 +452,7 @@ bool LoadGamesDialog::checkNumbers() {
 }
 
 void LoadGamesDialog::say(quarvelin::TextKey key, const QString& detail) {
-    dialogs_.message(NomProgramme, catalogue_.text(key) + detail.toStdString(),
+    dialogs_.message(ProgramName, catalogue_.text(key) + detail.toStdString(),
                      DialogIcon::Exclamation);
 }
 
@@ -515,7 +515,7 @@ void LoadGamesDialog::saveResults() {
         saveChooser_(this, Captions::text(catalogue_, TextKey::ChooseFile), installation_, filter);
     if (target.isEmpty()) return;
     if (QFileInfo::exists(target) &&
-        !dialogs_.question(NomProgramme, catalogue_.text(TextKey::ReplaceFileQuestion)))
+        !dialogs_.question(ProgramName, catalogue_.text(TextKey::ReplaceFileQuestion)))
         return;
     copyFilter(settings_, true);
     emit extractRequested(QFileInfo(gamesFile()).absoluteFilePath(), target, xml,
@@ -539,12 +539,12 @@ void LoadGamesDialog::saveFilter() {
     }
     copyFilter(written, true);
     if (const std::string why = ecrire_reglages(written, file, 1); !why.empty()) {
-        dialogs_.message(NomProgramme, catalogue_.text(TextKey::SettingsCannotWrite) + why,
+        dialogs_.message(ProgramName, catalogue_.text(TextKey::SettingsCannotWrite) + why,
                          DialogIcon::Critical);
         return;
     }
     copyFilter(settings_, true);
-    dialogs_.message(NomProgramme, catalogue_.text(TextKey::FilterSaved), DialogIcon::Exclamation);
+    dialogs_.message(ProgramName, catalogue_.text(TextKey::FilterSaved), DialogIcon::Exclamation);
 }
 
 void LoadGamesDialog::viewFile() {

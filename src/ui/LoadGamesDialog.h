@@ -122,7 +122,7 @@ private:
     QPushButton* command4_ = nullptr;
     QPushButton* command5_ = nullptr;
     QPushButton* command6_ = nullptr;
-    QPushButton* voir_ = nullptr;
+    QPushButton* view_ = nullptr;
     // The criteria fields with their labels, in the order of the form.
     struct Field {
         const char* name;

@@ -11,11 +11,11 @@
 #include "ui/BoardView.h"
 #include "ui/BoardWindow.h"
 #include "ui/CommentWindow.h"
-#include "ui/ConstructeurMenu.h"
+#include "ui/MenuBuilder.h"
 #include "ui/EngineProfilesDialog.h"
 #include "ui/GameListModel.h"
 #include "ui/HelpWindow.h"
-#include "ui/JeuxDebian.h"
+#include "ui/DebianPieceSets.h"
 #include "ui/LanguageWindow.h"
 #include "ui/LoadGamesDialog.h"
 #include "ui/MessageBoxDialogs.h"
@@ -24,7 +24,7 @@
 #include "ui/PrintCommands.h"
 #include "ui/QtSoundPlayer.h"
 #include "ui/RecentFilesMenu.h"
-#include "ui/RechercheEnTache.h"
+#include "ui/SearchTask.h"
 #include "ui/SaveWindow.h"
 #include "ui/XmlGameWindow.h"
 
@@ -53,7 +53,7 @@ namespace {
 // Wiring a command by name: the tree names every item, so a missing one is a programming error
 // caught by the tests rather than a silent dead item.
 template <typename F>
-void relier(quarvelin::ConstructeurMenu& m, const char* name, int index, QObject* ctx, F&& f) {
+void bind(quarvelin::MenuBuilder& m, const char* name, int index, QObject* ctx, F&& f) {
     if (QAction* a = m.action(QString::fromLatin1(name), index))
         QObject::connect(a, &QAction::triggered, ctx, std::forward<F>(f));
 }
@@ -61,8 +61,8 @@ void relier(quarvelin::ConstructeurMenu& m, const char* name, int index, QObject
 } // namespace
 
 MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& catalogue,
-                       quarvelin::Locations lieux, QWidget* parent)
-    : QMainWindow(parent), settings_(settings), catalogue_(catalogue), lieux_(std::move(lieux)) {
+                       quarvelin::Locations locations, QWidget* parent)
+    : QMainWindow(parent), settings_(settings), catalogue_(catalogue), locations_(std::move(locations)) {
     setObjectName(QStringLiteral("Menu"));
     setWindowIcon(QIcon(QStringLiteral(":/pieces/quarvelin/10.svg")));
     resize(1180, 800);
@@ -73,8 +73,8 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
     setCentralWidget(mdiArea_);
 
     dialogs_ = std::make_unique<MessageBoxDialogs>(this);
-    sons_ = std::make_unique<QtSoundPlayer>();
-    moteur_ = std::make_unique<RechercheEnTache>();
+    sounds_ = std::make_unique<QtSoundPlayer>();
+    engine_ = std::make_unique<SearchTask>();
     recent_ = std::make_unique<quarvelin::RecentFiles>();
 
     board_ = new BoardWindow;
@@ -99,40 +99,40 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
     quarvelin::Environment env{settings_,
                                  catalogue_,
                                  *dialogs_,
-                                 *sons_,
+                                 *sounds_,
                                  *comment_,
                                  *board_->board(),
                                  *board_,
                                  *board_,
-                                 *moteur_,
+                                 *engine_,
                                  base_.isOpen() ? &base_ : nullptr,
-                                 lieux_.installation,
-                                 quarvelin::NomProgramme,
+                                 locations_.installation,
+                                 quarvelin::ProgramName,
                                  {},
                                  2};
-    partie_ = std::make_unique<quarvelin::GameController>(env);
-    board_->attacher(partie_.get(), &catalogue_);
+    game_ = std::make_unique<quarvelin::GameController>(env);
+    board_->attach(game_.get(), &catalogue_);
 
-    menus_ = std::make_unique<quarvelin::ConstructeurMenu>(menuBar(), catalogue_);
+    menus_ = std::make_unique<quarvelin::MenuBuilder>(menuBar(), catalogue_);
     QMenu* file = menus_->menu(QStringLiteral("menu_fichier"));
     recentMenu_ = new RecentFilesMenu(file, menus_->action(QStringLiteral("menu_quitter")));
-    recentMenu_->afficher(recent_->afficher_fichiers_recents());
-    connecter();
+    recentMenu_->show(recent_->afficher_fichiers_recents());
+    wireCommands();
     // The comment window opens with the program, as its menu item starts ticked.
-    afficherCommentaire(true);
-    synchroniserMenus();
+    showCommentary(true);
+    syncMenus();
     appliquer_textes();
-    etatMenus();
+    menuStates();
     // Piece sets of other packages, cut once into the data folder; after the window is up.
     QTimer::singleShot(0, this, [this] {
-        importer_jeux_scid(QLatin1String(DossierJeuxScid),
-                           QString::fromStdString(lieux_.data + "/images/pieces"));
+        importScidSets(QLatin1String(ScidSetsFolder),
+                           QString::fromStdString(locations_.data + "/images/pieces"));
     });
 }
 
 MainWindow::~MainWindow() {
     // The game goes first: it may still hold a search on the worker thread.
-    partie_.reset();
+    game_.reset();
 }
 
 QString MainWindow::text(quarvelin::TextKey key) const {
@@ -144,9 +144,9 @@ void MainWindow::titre_principal() {
     setWindowTitle(
         QStringLiteral("%1 %2 - %3 - %4 - %5")
             .arg(
-                QLatin1String(quarvelin::NomProgramme), QLatin1String(quarvelin::VersionProgramme),
+                QLatin1String(quarvelin::ProgramName), QLatin1String(quarvelin::ProgramVersion),
                 text(TextKey::Tagline), text(quarvelin::LevelTexts.at(depth)),
-                text(quarvelin::PlayModeTexts.at(static_cast<int>(partie_->session().PlayMode)))));
+                text(quarvelin::PlayModeTexts.at(static_cast<int>(game_->session().PlayMode)))));
 }
 
 void MainWindow::appliquer_textes() {
@@ -160,16 +160,16 @@ void MainWindow::appliquer_textes() {
 
 void MainWindow::appliquer_langue(int languageKey) {
     settings_.CLE_LANGUE = static_cast<std::uint8_t>(languageKey);
-    quarvelin::appliquer_langue(settings_, catalogue_, partie_->session().NotationCode);
-    synchroniserMenus();
+    quarvelin::appliquer_langue(settings_, catalogue_, game_->session().NotationCode);
+    syncMenus();
     appliquer_textes();
 }
 
-void MainWindow::synchroniserMenus() {
-    auto tick = [&](const char* name, int index, bool oui) {
-        if (QAction* a = menus_->action(QString::fromLatin1(name), index)) a->setChecked(oui);
+void MainWindow::syncMenus() {
+    auto tick = [&](const char* name, int index, bool yes) {
+        if (QAction* a = menus_->action(QString::fromLatin1(name), index)) a->setChecked(yes);
     };
-    const quarvelin::GameSession& s = partie_->session();
+    const quarvelin::GameSession& s = game_->session();
     tick("menu_active_son", -1, s.SoundOn);
     tick("menu_active_horloge", -1, s.ClockOn);
     tick("affiche_repere", -1, s.coordinatesShown);
@@ -188,14 +188,14 @@ void MainWindow::synchroniserMenus() {
     board_->board()->setCoordinatesVisible(s.coordinatesShown);
 }
 
-void MainWindow::etatMenus() {
-    const quarvelin::GameSession& s = partie_->session();
-    menus_->etat_partie(s.boardOpen);
+void MainWindow::menuStates() {
+    const quarvelin::GameSession& s = game_->session();
+    menus_->gameState(s.boardOpen);
     if (QAction* pc = menus_->action(QStringLiteral("menu_part_pc")))
         pc->setEnabled(s.PlayMode == GameMode::Corres);
-    if (QAction* coller = menus_->action(QStringLiteral("menu_coller_position"))) {
-        const QString presse = QApplication::clipboard()->text();
-        coller->setEnabled(s.boardOpen && (presse.contains(u'/') || presse.size() == 64));
+    if (QAction* paste = menus_->action(QStringLiteral("menu_coller_position"))) {
+        const QString pressed = QApplication::clipboard()->text();
+        paste->setEnabled(s.boardOpen && (pressed.contains(u'/') || pressed.size() == 64));
     }
     board_->setNetworkMode(s.PlayMode == GameMode::Network);
     if (QAction* list = menus_->action(QStringLiteral("menu_edt_pc")))
@@ -207,81 +207,81 @@ void MainWindow::toggle(const char* name, std::uint8_t& flag) {
     if (QAction* a = menus_->action(QString::fromLatin1(name))) a->setChecked(flag == 1);
 }
 
-void MainWindow::connecter() {
-    quarvelin::ConstructeurMenu& m = *menus_;
-    quarvelin::GameController& p = *partie_;
+void MainWindow::wireCommands() {
+    quarvelin::MenuBuilder& m = *menus_;
+    quarvelin::GameController& p = *game_;
 
     // File
-    relier(m, "menu_pref", -1, this, [this] {
+    bind(m, "menu_pref", -1, this, [this] {
         PreferencesDialog d(
-            settings_, {quarvelin::settingsFile(lieux_), lieux_.data, lieux_.installation},
+            settings_, {quarvelin::settingsFile(locations_), locations_.data, locations_.installation},
             catalogue_, *dialogs_, this);
         connect(&d, &PreferencesDialog::preferencesApplied, this, [this](quarvelin::Colour c) {
-            partie_->session().EngineProfile = 1;
-            partie_->session().whiteChosen = c == quarvelin::Colour::White;
-            partie_->session().SoundOn = settings_.ACTIVE_SON == 1;
-            partie_->session().ClockOn = settings_.ACTIVE_HORLOGE == 1;
-            partie_->session().LogOn = settings_.GES_LOG == 1;
-            partie_->session().coordinatesShown = settings_.AFF_REPERE == 1;
-            quarvelin::appliquer_langue(settings_, catalogue_, partie_->session().NotationCode);
-            synchroniserMenus();
+            game_->session().EngineProfile = 1;
+            game_->session().whiteChosen = c == quarvelin::Colour::White;
+            game_->session().SoundOn = settings_.ACTIVE_SON == 1;
+            game_->session().ClockOn = settings_.ACTIVE_HORLOGE == 1;
+            game_->session().LogOn = settings_.GES_LOG == 1;
+            game_->session().coordinatesShown = settings_.AFF_REPERE == 1;
+            quarvelin::appliquer_langue(settings_, catalogue_, game_->session().NotationCode);
+            syncMenus();
             appliquer_textes();
         });
         d.exec();
     });
-    relier(m, "menu_quitter", -1, this, [this] { close(); });
-    connect(recentMenu_, &RecentFilesMenu::legendeChoisie, this, [this](const QString& caption) {
+    bind(m, "menu_quitter", -1, this, [this] { close(); });
+    connect(recentMenu_, &RecentFilesMenu::chosenCaption, this, [this](const QString& caption) {
         auto path =
             quarvelin::RecentFiles::choose(caption.toStdString(), *dialogs_, catalogue_);
-        if (path) lire_fichier_pgn(ListerFichier, QString::fromStdString(*path));
+        if (path) lire_fichier_pgn(ListFile, QString::fromStdString(*path));
     });
 
     // Game
-    relier(m, "menu_nouvelle", -1, this, [this] { nouvellePartie(); });
+    bind(m, "menu_nouvelle", -1, this, [this] { newGame(); });
     for (int entry : {1, 2})
-        relier(m, "menu_copie_position", entry, this, [this, entry] {
+        bind(m, "menu_copie_position", entry, this, [this, entry] {
             QApplication::clipboard()->clear();
             QApplication::clipboard()->setText(
-                QString::fromStdString(partie_->copyPosition(entry)));
-            etatMenus();
+                QString::fromStdString(game_->copyPosition(entry)));
+            menuStates();
         });
-    relier(m, "menu_coller_position", -1, this,
-           [this] { partie_->pastePosition(QApplication::clipboard()->text().toStdString()); });
-    relier(m, "menu_sauve", -1, this, [this] {
-        SaveWindow w(partie_->session(), settings_, partie_->position().PlayerColour, catalogue_,
+    bind(m, "menu_coller_position", -1, this,
+           [this] { game_->pastePosition(QApplication::clipboard()->text().toStdString()); });
+    bind(m, "menu_sauve", -1, this, [this] {
+        SaveWindow w(game_->session(), settings_, game_->position().PlayerColour, catalogue_,
                      *dialogs_, recent_.get(), this);
         connect(&w, &SaveWindow::gameSaved, this,
-                [this] { recentMenu_->afficher(recent_->afficher_fichiers_recents()); });
+                [this] { recentMenu_->show(recent_->afficher_fichiers_recents()); });
         w.exec();
     });
     for (int layout = 0; layout <= 2; ++layout)
-        relier(m, "menu_edt_encours", layout, this, [this, layout] {
-            PrintCommands::imprimer_partie(this, partie_->session(), settings_,
-                                           partie_->position().PlayerColour, catalogue_, *dialogs_,
+        bind(m, "menu_edt_encours", layout, this, [this, layout] {
+            PrintCommands::imprimer_partie(this, game_->session(), settings_,
+                                           game_->position().PlayerColour, catalogue_, *dialogs_,
                                            layout);
         });
-    relier(m, "menu_charge", -1, this, [this] { choisirEtOuvrirPremiere(); });
-    relier(m, "menu_charge_fichier", -1, this, [this] {
+    bind(m, "menu_charge", -1, this, [this] { chooseAndOpenFirst(); });
+    bind(m, "menu_charge_fichier", -1, this, [this] {
         LoadGamesDialog d(LoadGamesDialog::Mode::Load, settings_, catalogue_,
-                          QString::fromStdString(lieux_.installation),
-                          QString::fromStdString(quarvelin::settingsFile(lieux_)),
-                          fichierCourant_, dialogs_.get(), this);
-        QString choisi;
+                          QString::fromStdString(locations_.installation),
+                          QString::fromStdString(quarvelin::settingsFile(locations_)),
+                          currentFile_, dialogs_.get(), this);
+        QString chosen;
         connect(&d, &LoadGamesDialog::loadRequested, this,
-                [&choisi](const QString& path) { choisi = path; });
+                [&chosen](const QString& path) { chosen = path; });
         d.exec();
         // Listed once the dialog is gone, under the progress window.
-        if (!choisi.isEmpty()) lire_fichier_pgn(ListerFichier, choisi);
+        if (!chosen.isEmpty()) lire_fichier_pgn(ListFile, chosen);
     });
-    relier(m, "menu_sauve_fichier", -1, this, [this] {
+    bind(m, "menu_sauve_fichier", -1, this, [this] {
         LoadGamesDialog d(LoadGamesDialog::Mode::Extract, settings_, catalogue_,
-                          QString::fromStdString(lieux_.installation),
-                          QString::fromStdString(quarvelin::settingsFile(lieux_)),
-                          fichierCourant_, dialogs_.get(), this);
+                          QString::fromStdString(locations_.installation),
+                          QString::fromStdString(quarvelin::settingsFile(locations_)),
+                          currentFile_, dialogs_.get(), this);
         connect(&d, &LoadGamesDialog::extractRequested, this,
                 [this, &d](const QString& source, const QString& target, bool xml, bool onePerFile,
                            bool addresses) {
-                    convertirFichier(
+                    convertFile(
                         source, target,
                         {xml ? quarvelin::ConversionFormat::Xml : quarvelin::ConversionFormat::Pgn,
                          onePerFile, addresses},
@@ -289,35 +289,35 @@ void MainWindow::connecter() {
                 });
         d.exec();
     });
-    relier(m, "menu_edt_pc", -1, this, [this] { imprimerListeParties(); });
-    relier(m, "menu_charge_xml", -1, this, [this] {
-        XmlGameWindow w(catalogue_, *comment_, QString::fromStdString(lieux_.installation),
+    bind(m, "menu_edt_pc", -1, this, [this] { printGameList(); });
+    bind(m, "menu_charge_xml", -1, this, [this] {
+        XmlGameWindow w(catalogue_, *comment_, QString::fromStdString(locations_.installation),
                         dialogs_.get(), this);
-        connect(&w, &XmlGameWindow::partieRecue, this,
+        connect(&w, &XmlGameWindow::receivedGame, this,
                 [this](const QString& header, const QString& moves, const QString& result) {
                     quarvelin::ParsedGame parsed;
                     parsed.GameText = header.toStdString();
                     parsed.GameMoveText = moves.toStdString();
                     parsed.GameResult = result.toStdString();
-                    chargerPartie(parsed);
+                    loadGame(parsed);
                 });
         w.exec();
     });
-    relier(m, "menu_voir_ouvertures", -1, this, [this] { partie_->viewOpenings(); });
-    relier(m, "menu_position", -1, this, [this] { partie_->enterEditor(false); });
-    relier(m, "menu_modif_coup", -1, this, [this] { partie_->modifyLastMove(); });
-    relier(m, "menu_abrege", -1, this, [this] { montrerTexte(partie_->session().GameMoveText); });
-    relier(m, "menu_not_comp", -1, this, [this] { montrerTexte(partie_->session().LongMoveText); });
-    relier(m, "affiche_log", -1, this, [this] {
+    bind(m, "menu_voir_ouvertures", -1, this, [this] { game_->viewOpenings(); });
+    bind(m, "menu_position", -1, this, [this] { game_->enterEditor(false); });
+    bind(m, "menu_modif_coup", -1, this, [this] { game_->modifyLastMove(); });
+    bind(m, "menu_abrege", -1, this, [this] { showText(game_->session().GameMoveText); });
+    bind(m, "menu_not_comp", -1, this, [this] { showText(game_->session().LongMoveText); });
+    bind(m, "affiche_log", -1, this, [this] {
         const QString log = QString::fromStdString(settings_.FILE_LOG);
         if (!QFileInfo::exists(log))
-            dialogs_->message(quarvelin::NomProgramme, catalogue_.text(TextKey::LogFileMissing),
+            dialogs_->message(quarvelin::ProgramName, catalogue_.text(TextKey::LogFileMissing),
                               quarvelin::DialogIcon::Information);
         else
             QDesktopServices::openUrl(QUrl::fromLocalFile(log));
     });
-    relier(m, "menu_propose_nul", -1, this, [this] { partie_->offerDraw(); });
-    relier(m, "menu_abandon", -1, this, [this] { partie_->resign(); });
+    bind(m, "menu_propose_nul", -1, this, [this] { game_->offerDraw(); });
+    bind(m, "menu_abandon", -1, this, [this] { game_->resign(); });
 
     // Options
     const std::pair<const char*, GameMode> modes[] = {{"mode_machine", GameMode::Machine},
@@ -326,145 +326,145 @@ void MainWindow::connecter() {
                                                      {"mode_auto", GameMode::Auto},
                                                      {"mode_corres", GameMode::Corres}};
     for (auto [name, mode] : modes)
-        relier(m, name, -1, this, [this, mode] {
-            partie_->changer_mode(mode);
-            synchroniserMenus();
+        bind(m, name, -1, this, [this, mode] {
+            game_->changer_mode(mode);
+            syncMenus();
         });
     for (int i = 0; i <= 3; ++i)
-        relier(m, "menu_niv", i, this, [this, i] {
+        bind(m, "menu_niv", i, this, [this, i] {
             settings_.PROFONDEUR_MAX[1] = static_cast<std::int16_t>(i);
-            synchroniserMenus();
+            syncMenus();
             titre_principal();
         });
-    relier(m, "couleur_blanche", -1, this, [this, &p] {
+    bind(m, "couleur_blanche", -1, this, [this, &p] {
         p.couleur_blanche();
-        synchroniserMenus();
+        syncMenus();
     });
-    relier(m, "couleur_noire", -1, this, [this, &p] {
+    bind(m, "couleur_noire", -1, this, [this, &p] {
         p.couleur_noire();
-        synchroniserMenus();
+        syncMenus();
     });
     const std::pair<const char*, quarvelin::NotationCode> notations[] = {
         {"notation_francaise", quarvelin::NotationCode::French},
         {"notation_pgn", quarvelin::NotationCode::Pgn},
         {"notation_internationale", quarvelin::NotationCode::International}};
     for (auto [name, code] : notations)
-        relier(m, name, -1, this, [this, code] {
-            partie_->session().NotationCode = code;
-            synchroniserMenus();
+        bind(m, name, -1, this, [this, code] {
+            game_->session().NotationCode = code;
+            syncMenus();
         });
-    relier(m, "menu_moteur", -1, this, [this] {
+    bind(m, "menu_moteur", -1, this, [this] {
         EngineProfilesDialog d(settings_, catalogue_, *dialogs_, this);
         d.exec();
     });
-    relier(m, "analyser_ouverture", -1, this, [this] {
-        partie_->session().nameOpenings = !partie_->session().nameOpenings;
-        synchroniserMenus();
+    bind(m, "analyser_ouverture", -1, this, [this] {
+        game_->session().nameOpenings = !game_->session().nameOpenings;
+        syncMenus();
     });
-    relier(m, "menu_active_son", -1, this, [this] {
+    bind(m, "menu_active_son", -1, this, [this] {
         toggle("menu_active_son", settings_.ACTIVE_SON);
-        partie_->session().SoundOn = settings_.ACTIVE_SON == 1;
+        game_->session().SoundOn = settings_.ACTIVE_SON == 1;
     });
-    relier(m, "menu_active_horloge", -1, this, [this] {
+    bind(m, "menu_active_horloge", -1, this, [this] {
         toggle("menu_active_horloge", settings_.ACTIVE_HORLOGE);
-        partie_->session().ClockOn = settings_.ACTIVE_HORLOGE == 1;
+        game_->session().ClockOn = settings_.ACTIVE_HORLOGE == 1;
     });
-    relier(m, "affiche_repere", -1, this, [this] {
-        partie_->toggleCoordinates();
-        settings_.AFF_REPERE = partie_->session().coordinatesShown ? 1 : 0;
-        synchroniserMenus();
+    bind(m, "affiche_repere", -1, this, [this] {
+        game_->toggleCoordinates();
+        settings_.AFF_REPERE = game_->session().coordinatesShown ? 1 : 0;
+        syncMenus();
     });
-    relier(m, "affiche_commentaire", -1, this,
-           [this] { afficherCommentaire(!comment_->visible()); });
+    bind(m, "affiche_commentaire", -1, this,
+           [this] { showCommentary(!comment_->visible()); });
     for (int i = 1; i <= 8; ++i)
-        relier(m, "choix_langue", i, this, [this, i] { appliquer_langue(i); });
-    relier(m, "menu_sauve_option", -1, this, [this] {
+        bind(m, "choix_langue", i, this, [this, i] { appliquer_langue(i); });
+    bind(m, "menu_sauve_option", -1, this, [this] {
         std::string error =
-            quarvelin::ecrire_reglages(settings_, quarvelin::settingsFile(lieux_));
+            quarvelin::ecrire_reglages(settings_, quarvelin::settingsFile(locations_));
         if (!error.empty())
-            dialogs_->message(quarvelin::NomProgramme,
+            dialogs_->message(quarvelin::ProgramName,
                               catalogue_.text(quarvelin::TextKey::SettingsCannotWrite) + error,
                               quarvelin::DialogIcon::Exclamation);
         else
-            dialogs_->message(quarvelin::NomProgramme, catalogue_.text(TextKey::SettingsSaved),
+            dialogs_->message(quarvelin::ProgramName, catalogue_.text(TextKey::SettingsSaved),
                               quarvelin::DialogIcon::Information);
     });
 
     // Windows
-    relier(m, "wa", 0, this, [this] { mdiArea_->cascadeSubWindows(); });
-    for (int sens : {1, 2})
-        relier(m, "wa", sens, this, [this, sens] {
+    bind(m, "wa", 0, this, [this] { mdiArea_->cascadeSubWindows(); });
+    for (int direction : {1, 2})
+        bind(m, "wa", direction, this, [this, direction] {
             // Side by side or one above the other, sharing the area evenly.
             const QList<QMdiSubWindow*> w = mdiArea_->subWindowList();
-            QList<QMdiSubWindow*> visibles;
+            QList<QMdiSubWindow*> visible;
             for (QMdiSubWindow* s : w)
-                if (s->isVisible() && !s->isMinimized()) visibles << s;
-            if (visibles.isEmpty()) return;
+                if (s->isVisible() && !s->isMinimized()) visible << s;
+            if (visible.isEmpty()) return;
             const QRect r = mdiArea_->viewport()->rect();
-            const int n = static_cast<int>(visibles.size());
+            const int n = static_cast<int>(visible.size());
             for (int i = 0; i < n; ++i)
-                visibles[i]->setGeometry(
-                    sens == 1 ? QRect(0, r.height() * i / n, r.width(), r.height() / n)
+                visible[i]->setGeometry(
+                    direction == 1 ? QRect(0, r.height() * i / n, r.width(), r.height() / n)
                               : QRect(r.width() * i / n, 0, r.width() / n, r.height()));
         });
-    relier(m, "wa", 3, this, [this] { mdiArea_->tileSubWindows(); });
-    if (QMenu* fenetre = m.menu(QStringLiteral("menu_fenetre")))
-        connect(fenetre, &QMenu::aboutToShow, this, [this] { listerFenetres(); });
+    bind(m, "wa", 3, this, [this] { mdiArea_->tileSubWindows(); });
+    if (QMenu* window = m.menu(QStringLiteral("menu_fenetre")))
+        connect(window, &QMenu::aboutToShow, this, [this] { listWindows(); });
 
     // Help
-    relier(m, "menu_sommaire", -1, this, [this] { ouvrirAide(false); });
-    relier(m, "menu_aide_sur", -1, this, [this] { ouvrirAide(true); });
-    relier(m, "menu_a_propos", -1, this, [this] {
+    bind(m, "menu_sommaire", -1, this, [this] { openHelp(false); });
+    bind(m, "menu_aide_sur", -1, this, [this] { openHelp(true); });
+    bind(m, "menu_a_propos", -1, this, [this] {
         QMessageBox::about(
             this, text(TextKey::AboutTitle),
-            text(TextKey::AboutBody).arg(QLatin1String(quarvelin::VersionProgramme)));
+            text(TextKey::AboutBody).arg(QLatin1String(quarvelin::ProgramVersion)));
     });
 
     // The board window and the game.
     connect(board_, &BoardWindow::mainTitleChanged, this, [this] {
         titre_principal();
-        synchroniserMenus();
+        syncMenus();
     });
-    connect(board_, &BoardWindow::menuStateChanged, this, [this] { etatMenus(); });
+    connect(board_, &BoardWindow::menuStateChanged, this, [this] { menuStates(); });
     connect(board_, &BoardWindow::gameMenuRequested, this, [this](QPoint at) {
         if (QMenu* game = menus_->menu(QStringLiteral("menu_partie"))) game->popup(at);
     });
-    connect(board_, &BoardWindow::openingsAvailable, this, [this](bool oui) {
-        comment_->setVoirCoupEnabled(oui);
-        if (QAction* a = menus_->action(QStringLiteral("menu_voir_ouvertures"))) a->setEnabled(oui);
+    connect(board_, &BoardWindow::openingsAvailable, this, [this](bool yes) {
+        comment_->setShowOpeningsEnabled(yes);
+        if (QAction* a = menus_->action(QStringLiteral("menu_voir_ouvertures"))) a->setEnabled(yes);
     });
     connect(board_, &QWidget::windowTitleChanged, boardSub_, &QWidget::setWindowTitle);
     connect(board_, &BoardWindow::gameChosen, this, [this](qulonglong position) {
-        lire_fichier_pgn(LireSelection, fichierCourant_, position);
+        lire_fichier_pgn(ReadSelection, currentFile_, position);
     });
-    connect(board_, &BoardWindow::gameListPrintRequested, this, [this] { imprimerListeParties(); });
-    connect(comment_, &CommentWindow::ferme, this, [this] {
-        comment_->setAfficheCommentaire(false);
-        synchroniserMenus();
+    connect(board_, &BoardWindow::gameListPrintRequested, this, [this] { printGameList(); });
+    connect(comment_, &CommentWindow::closed, this, [this] {
+        comment_->setCommentaryShown(false);
+        syncMenus();
     });
-    connect(comment_, &CommentWindow::voirOuvertures, this, [this] { partie_->viewOpenings(); });
+    connect(comment_, &CommentWindow::viewOpenings, this, [this] { game_->viewOpenings(); });
     connect(board_, &BoardWindow::openingList, this,
             [this](const std::vector<quarvelin::EcoLine>& lines) {
                 auto* w = new OpeningListWindow(catalogue_, this);
                 w->setAttribute(Qt::WA_DeleteOnClose);
                 w->show();
-                w->remplir(partie_->session().GameMoveText, lines);
+                w->fill(game_->session().GameMoveText, lines);
             });
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] { etatMenus(); });
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] { menuStates(); });
 }
 
-void MainWindow::listerFenetres() {
-    QMenu* fenetre = menus_->menu(QStringLiteral("menu_fenetre"));
-    for (QAction* a : fenetre->actions())
+void MainWindow::listWindows() {
+    QMenu* window = menus_->menu(QStringLiteral("menu_fenetre"));
+    for (QAction* a : window->actions())
         if (a->property("fenetre").isValid()) delete a;
-    bool premiere = true;
+    bool first = true;
     for (QMdiSubWindow* s : mdiArea_->subWindowList()) {
         if (!s->isVisible()) continue;
-        if (premiere) {
-            fenetre->addSeparator()->setProperty("fenetre", true);
-            premiere = false;
+        if (first) {
+            window->addSeparator()->setProperty("fenetre", true);
+            first = false;
         }
-        QAction* a = fenetre->addAction(s->windowTitle());
+        QAction* a = window->addAction(s->windowTitle());
         a->setProperty("fenetre", true);
         a->setCheckable(true);
         a->setChecked(s == mdiArea_->activeSubWindow());
@@ -472,86 +472,86 @@ void MainWindow::listerFenetres() {
     }
 }
 
-void MainWindow::nouvellePartie() {
-    if (partie_->session().PlayMode == GameMode::Corres) return;
+void MainWindow::newGame() {
+    if (game_->session().PlayMode == GameMode::Corres) return;
     boardSub_->show();
     board_->board()->setFocus();
-    partie_->newGame();
+    game_->newGame();
     boardSub_->setWindowTitle(board_->windowTitle());
-    etatMenus();
+    menuStates();
 }
 
-void MainWindow::plateauFerme() {
-    partie_->closeBoard();
-    etatMenus();
+void MainWindow::boardClosed() {
+    game_->closeBoard();
+    menuStates();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == board_ && event->type() == QEvent::Close && partie_) plateauFerme();
+    if (watched == board_ && event->type() == QEvent::Close && game_) boardClosed();
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::chargerPartie(const quarvelin::ParsedGame& parsed) {
+void MainWindow::loadGame(const quarvelin::ParsedGame& parsed) {
     // A loaded game is read in PGN letters and shown move by move, ready to step through.
-    partie_->closeBoard();
+    game_->closeBoard();
     boardSub_->show();
-    if (partie_->loadGame(parsed)) board_->result(partie_->session().GameResult);
-    synchroniserMenus();
-    etatMenus();
+    if (game_->loadGame(parsed)) board_->result(game_->session().GameResult);
+    syncMenus();
+    menuStates();
 }
 
-void MainWindow::afficherCommentaire(bool affiche) {
-    comment_->setAfficheCommentaire(affiche);
-    commentSub_->setVisible(affiche);
-    synchroniserMenus();
+void MainWindow::showCommentary(bool shown) {
+    comment_->setCommentaryShown(shown);
+    commentSub_->setVisible(shown);
+    syncMenus();
 }
 
-void MainWindow::montrerTexte(const std::string& t) {
-    dialogs_->message(quarvelin::NomProgramme, t.empty() ? std::string("*") : t,
+void MainWindow::showText(const std::string& t) {
+    dialogs_->message(quarvelin::ProgramName, t.empty() ? std::string("*") : t,
                       quarvelin::DialogIcon::Information);
 }
 
-void MainWindow::ouvrirAide(bool recherche) {
-    auto* aide = new HelpWindow(catalogue_, settings_.CLE_LANGUE == 1 ? QStringLiteral("fr")
+void MainWindow::openHelp(bool search) {
+    auto* help = new HelpWindow(catalogue_, settings_.CLE_LANGUE == 1 ? QStringLiteral("fr")
                                                                       : QStringLiteral("en"));
-    QMdiSubWindow* s = mdiArea_->addSubWindow(aide);
+    QMdiSubWindow* s = mdiArea_->addSubWindow(help);
     s->setAttribute(Qt::WA_DeleteOnClose);
     s->resize(820, 600);
     s->show();
-    if (recherche) aide->search({});
+    if (search) help->search({});
 }
 
-void MainWindow::start(const QString& fichierLigneDeCommande) {
+void MainWindow::start(const QString& commandLineFile) {
     if (settings_.FIRST_STARTUP == 1) {
-        langue_ = new LanguageWindow(this);
-        langue_->setAttribute(Qt::WA_DeleteOnClose);
-        langue_->appliquer_textes(catalogue_);
-        connect(langue_, &LanguageWindow::langueChoisie, this, [this](int key) {
-            quarvelin::LanguageChoice choix(settings_, catalogue_, partie_->session().NotationCode,
-                                         quarvelin::settingsFile(lieux_), *dialogs_);
-            choix.choose(key);
-            synchroniserMenus();
+        language_ = new LanguageWindow(this);
+        language_->setAttribute(Qt::WA_DeleteOnClose);
+        language_->appliquer_textes(catalogue_);
+        connect(language_, &LanguageWindow::chosenLanguage, this, [this](int key) {
+            quarvelin::LanguageChoice choice(settings_, catalogue_, game_->session().NotationCode,
+                                         quarvelin::settingsFile(locations_), *dialogs_);
+            choice.choose(key);
+            syncMenus();
             appliquer_textes();
-            langue_->close();
-            langue_ = nullptr;
+            language_->close();
+            language_ = nullptr;
             // The language chosen, the start goes on as any other would.
-            if (settings_.AFF_NOUVELLE == 1) nouvellePartie();
+            if (settings_.AFF_NOUVELLE == 1) newGame();
         });
-        connect(langue_, &LanguageWindow::quitter, this, [this] {
+        connect(language_, &LanguageWindow::quit, this, [this] {
             // Out at once, nothing written.
-            fermeture_ = true;
+            closing_ = true;
             QApplication::exit(0);
         });
-        langue_->open();
+        language_->open();
     } else if (settings_.AFF_NOUVELLE == 1) {
-        nouvellePartie();
+        newGame();
     }
-    if (!fichierLigneDeCommande.isEmpty() && QFileInfo::exists(fichierLigneDeCommande)) {
-        lire_fichier_pgn(ListerFichier, fichierLigneDeCommande);
+    if (!commandLineFile.isEmpty() && QFileInfo::exists(commandLineFile)) {
+        lire_fichier_pgn(ListFile, commandLineFile);
     }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    partie_->closeBoard();
+    game_->closeBoard();
     event->accept();
 }

@@ -21,10 +21,10 @@ class QMdiArea;
 class QMdiSubWindow;
 class QtSoundPlayer;
 class RecentFilesMenu;
-class RechercheEnTache;
+class SearchTask;
 
 namespace quarvelin {
-class ConstructeurMenu;
+class MenuBuilder;
 class RecentFiles;
 class GameController;
 struct ConversionOptions;
@@ -36,30 +36,30 @@ class MainWindow : public QMainWindow {
 
 public:
     MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& catalogue,
-               quarvelin::Locations lieux, QWidget* parent = nullptr);
+               quarvelin::Locations locations, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The end of start-up: the language window at the first start, else a new game when the
     // settings ask for one; then a games file named on the command line.
-    void start(const QString& fichierLigneDeCommande = {});
+    void start(const QString& commandLineFile = {});
 
-    quarvelin::GameController& game() { return *partie_; }
-    quarvelin::ConstructeurMenu& menus() { return *menus_; }
+    quarvelin::GameController& game() { return *game_; }
+    quarvelin::MenuBuilder& menus() { return *menus_; }
     QMdiArea* mdiArea() const { return mdiArea_; }
     BoardWindow* boardWindow() const { return board_; }
     QMdiSubWindow* boardSubWindow() const { return boardSub_; }
     CommentWindow* commentWindow() const { return comment_; }
-    LanguageWindow* languageWindow() const { return langue_; }
+    LanguageWindow* languageWindow() const { return language_; }
     quarvelin::Catalogue& catalogue() { return catalogue_; }
     quarvelin::Settings& settings() { return settings_; }
 
     // Reading a games file: the first game opened, every game passing the filter listed in the
     // board window, or the listed game at `position` opened.
-    enum ModeLecture { OuvrirPremiere = 0, ListerFichier = 1, LireSelection = 99 };
+    enum ReadMode { OpenFirst = 0, ListFile = 1, ReadSelection = 99 };
     void lire_fichier_pgn(int mode, const QString& path, std::uint64_t position = 0);
-    QString fichierCourant() const { return fichierCourant_; }
+    QString currentFile() const { return currentFile_; }
     // The file dialog of "Load a game"; tests put their own answer here.
-    std::function<QString()> choisirFichierParties;
+    std::function<QString()> chooseGamesFile;
 
     void titre_principal();
     void appliquer_textes();
@@ -70,44 +70,44 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void connecter();
-    void nouvellePartie();
-    void plateauFerme();
-    void etatMenus();
-    void synchroniserMenus();
-    void afficherCommentaire(bool affiche);
+    void wireCommands();
+    void newGame();
+    void boardClosed();
+    void menuStates();
+    void syncMenus();
+    void showCommentary(bool shown);
     // A game that arrives as text (a web address, later a file) replaces the one on the board.
-    void chargerPartie(const quarvelin::ParsedGame& parsed);
-    void ouvrirPartieDuFichier(const QString& path, std::uint64_t position);
-    void choisirEtOuvrirPremiere();
-    void imprimerListeParties();
+    void loadGame(const quarvelin::ParsedGame& parsed);
+    void openGameFromFile(const QString& path, std::uint64_t position);
+    void chooseAndOpenFirst();
+    void printGameList();
     // The games of `source` the filter accepts, copied to `cible` under the progress window;
     // the counts or the trouble said at the end.
-    void convertirFichier(const QString& source, const QString& target,
+    void convertFile(const QString& source, const QString& target,
                           const quarvelin::ConversionOptions& options, QWidget* parent);
-    void ouvrirAide(bool recherche);
-    void montrerTexte(const std::string& text);
-    void listerFenetres();
+    void openHelp(bool search);
+    void showText(const std::string& text);
+    void listWindows();
     void toggle(const char* name, std::uint8_t& flag);
     QString text(quarvelin::TextKey key) const;
 
     quarvelin::Settings& settings_;
     quarvelin::Catalogue& catalogue_;
-    quarvelin::Locations lieux_;
+    quarvelin::Locations locations_;
     quarvelin::OpeningBase base_;
     std::unique_ptr<MessageBoxDialogs> dialogs_;
-    std::unique_ptr<QtSoundPlayer> sons_;
-    std::unique_ptr<RechercheEnTache> moteur_;
+    std::unique_ptr<QtSoundPlayer> sounds_;
+    std::unique_ptr<SearchTask> engine_;
     std::unique_ptr<quarvelin::RecentFiles> recent_;
     QMdiArea* mdiArea_ = nullptr;
     BoardWindow* board_ = nullptr;
     QMdiSubWindow* boardSub_ = nullptr;
     CommentWindow* comment_ = nullptr;
     QMdiSubWindow* commentSub_ = nullptr;
-    LanguageWindow* langue_ = nullptr;
+    LanguageWindow* language_ = nullptr;
     RecentFilesMenu* recentMenu_ = nullptr;
-    std::unique_ptr<quarvelin::ConstructeurMenu> menus_;
-    std::unique_ptr<quarvelin::GameController> partie_;
-    bool fermeture_ = false;
-    QString fichierCourant_; // the games file the game list comes from
+    std::unique_ptr<quarvelin::MenuBuilder> menus_;
+    std::unique_ptr<quarvelin::GameController> game_;
+    bool closing_ = false;
+    QString currentFile_; // the games file the game list comes from
 };

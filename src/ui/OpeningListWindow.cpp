@@ -12,57 +12,57 @@
 using quarvelin::TextKey;
 
 namespace {
-constexpr int SeuilProgression = 100; // short lists appear without the progress window
+constexpr int ProgressThreshold = 100; // short lists appear without the progress window
 } // namespace
 
 OpeningListWindow::OpeningListWindow(const quarvelin::TextCatalogue& catalogue, QWidget* parent)
     : QDialog(parent), catalogue_(catalogue) {
     setObjectName(QStringLiteral("liste_coup"));
-    liste_ = new QTreeWidget(this);
-    liste_->setColumnCount(3);
-    liste_->setRootIsDecorated(false);
-    liste_->setAlternatingRowColors(true);
-    liste_->setHeaderLabels({QStringLiteral("ECO"),
+    list_ = new QTreeWidget(this);
+    list_->setColumnCount(3);
+    list_->setRootIsDecorated(false);
+    list_->setAlternatingRowColors(true);
+    list_->setHeaderLabels({QStringLiteral("ECO"),
                              QString::fromStdString(catalogue.text(TextKey::Openings)), QString()});
-    liste_->header()->setStretchLastSection(true);
+    list_->header()->setStretchLastSection(true);
     auto* l = new QVBoxLayout(this);
-    l->addWidget(liste_);
+    l->addWidget(list_);
     resize(760, 460);
 }
 
-void OpeningListWindow::remplir(const std::string& gameMoveText,
+void OpeningListWindow::fill(const std::string& gameMoveText,
                                 const std::vector<quarvelin::EcoLine>& lines) {
-    const QString ouvertures = QString::fromStdString(catalogue_.text(TextKey::Openings));
-    setWindowTitle(ouvertures + QStringLiteral(" - ") + QString::fromStdString(gameMoveText));
-    liste_->clear();
+    const QString openings = QString::fromStdString(catalogue_.text(TextKey::Openings));
+    setWindowTitle(openings + QStringLiteral(" - ") + QString::fromStdString(gameMoveText));
+    list_->clear();
     const int n = static_cast<int>(lines.size());
     quarvelin::clearCancel();
     QApplication::setOverrideCursor(Qt::BusyCursor);
-    std::unique_ptr<ProgressWindow> patience;
-    if (n > SeuilProgression) {
-        patience = std::make_unique<ProgressWindow>(this);
-        patience->appliquer_textes(catalogue_);
-        patience->setTitre(ouvertures);
-        patience->setTexte(QString::fromStdString(catalogue_.text(TextKey::LookingUpOpenings)));
-        patience->show();
+    std::unique_ptr<ProgressWindow> progress;
+    if (n > ProgressThreshold) {
+        progress = std::make_unique<ProgressWindow>(this);
+        progress->appliquer_textes(catalogue_);
+        progress->setTitle(openings);
+        progress->setText(QString::fromStdString(catalogue_.text(TextKey::LookingUpOpenings)));
+        progress->show();
     }
     int i = 0;
     for (const quarvelin::EcoLine& l : lines) {
         QCoreApplication::processEvents(); // the cancel button must be heard
         if (quarvelin::cancelRequested()) break;
-        auto* item = new QTreeWidgetItem(liste_, {QString::fromStdString(l.code),
+        auto* item = new QTreeWidgetItem(list_, {QString::fromStdString(l.code),
                                                   QString::fromStdString(l.label),
                                                   QString::fromStdString(l.moves)});
         item->setData(0, Qt::UserRole, QStringLiteral("ref%1").arg(l.key));
         ++i;
-        if (patience) {
-            patience->setTexte(QStringLiteral("%1/%2 ").arg(i).arg(n) + ouvertures);
-            patience->afficher_progression(100 * i / n);
+        if (progress) {
+            progress->setText(QStringLiteral("%1/%2 ").arg(i).arg(n) + openings);
+            progress->afficher_progression(100 * i / n);
         }
     }
     QApplication::restoreOverrideCursor();
-    if (patience) patience->close();
-    liste_->resizeColumnToContents(0);
-    liste_->setColumnWidth(1, 300);
+    if (progress) progress->close();
+    list_->resizeColumnToContents(0);
+    list_->setColumnWidth(1, 300);
     setWindowTitle(QString::number(n) + QStringLiteral(" ") + windowTitle());
 }

@@ -21,10 +21,10 @@ public:
 
     // Fills the list, row by row, with the progress window over long lists; stops when it is
     // cancelled, keeping what was listed. The number of rows goes in front of the title.
-    void remplir(const std::string& gameMoveText, const std::vector<quarvelin::EcoLine>& lines);
-    QTreeWidget* list() const { return liste_; }
+    void fill(const std::string& gameMoveText, const std::vector<quarvelin::EcoLine>& lines);
+    QTreeWidget* list() const { return list_; }
 
 private:
     const quarvelin::TextCatalogue& catalogue_;
-    QTreeWidget* liste_ = nullptr;
+    QTreeWidget* list_ = nullptr;
 };

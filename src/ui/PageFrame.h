@@ -3,7 +3,7 @@
 #include <QString>
 
 struct PageFrame {
-    QString programme; // "QUARVELIN v0.1.0", top left
+    QString program; // "QUARVELIN v0.1.0", top left
     QString date;      // top right
     QString page;      // the word before "3/7" at the foot
 };

@@ -80,7 +80,7 @@ void PrintCommands::imprimer_partie(QWidget* parent, const quarvelin::GameSessio
         catalogue, dialogs);
 }
 
-void PrintCommands::imprimer_texte(QWidget* parent, const QString& text,
+void PrintCommands::printText(QWidget* parent, const QString& text,
                                    const quarvelin::Catalogue& catalogue,
                                    quarvelin::Dialogs& dialogs) {
     const auto today = quarvelin::today();

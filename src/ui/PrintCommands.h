@@ -28,7 +28,7 @@ public:
                                 const quarvelin::Settings& settings, quarvelin::Colour bottom,
                                 const quarvelin::Catalogue& catalogue, quarvelin::Dialogs& dialogs,
                                 int layout);
-    static void imprimer_texte(QWidget* parent, const QString& text,
+    static void printText(QWidget* parent, const QString& text,
                                const quarvelin::Catalogue& catalogue, quarvelin::Dialogs& dialogs);
     // An empty list prints nothing and says so at once.
     static void imprimer_liste(QWidget* parent, const QTreeView& list, const QString& title,

@@ -13,8 +13,8 @@ ProgressSurface::ProgressSurface(QWidget* parent) : QFrame(parent) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
-void ProgressSurface::setPourcentage(int p) {
-    pourcentage_ = std::clamp(p, 0, 100);
+void ProgressSurface::setPercentage(int p) {
+    percentage_ = std::clamp(p, 0, 100);
     repaint();
 }
 
@@ -30,31 +30,31 @@ void ProgressSurface::paintEvent(QPaintEvent* event) {
     {
         QPainter painter(this);
         painter.setFont(font());
-        dessiner_progression(painter, contentsRect(), pourcentage_);
+        drawProgress(painter, contentsRect(), percentage_);
     }
     QFrame::paintEvent(event);
 }
 
-QString texte_progression(int p) {
+QString progressText(int p) {
     p = std::clamp(p, 0, 100);
     return p == 0 ? QStringLiteral("%") : QString::number(p) + u'%';
 }
 
-void dessiner_progression(QPainter& painter, const QRect& zone, int p) {
+void drawProgress(QPainter& painter, const QRect& zone, int p) {
     p = std::clamp(p, 0, 100);
     painter.save();
     painter.fillRect(zone, QColor::fromRgb(ProgressSurface::BackColour));
     const int width = static_cast<int>(std::lround(zone.width() * p / 100.0));
-    const QRect barre(zone.left(), zone.top(), width, zone.height());
+    const QRect bar(zone.left(), zone.top(), width, zone.height());
     const QRect reste(zone.left() + width, zone.top(), zone.width() - width, zone.height());
-    if (width > 0) painter.fillRect(barre, QColor::fromRgb(ProgressSurface::BarColour));
+    if (width > 0) painter.fillRect(bar, QColor::fromRgb(ProgressSurface::BarColour));
 
     // The figure in the inverse colour of what lies under it, as an inverted exclusive or
     // would draw it, but with smooth edges, which raster operations lose.
-    const QString text = texte_progression(p);
+    const QString text = progressText(p);
     painter.setRenderHint(QPainter::TextAntialiasing);
     if (width > 0) {
-        painter.setClipRect(barre);
+        painter.setClipRect(bar);
         painter.setPen(QColor::fromRgb(ProgressSurface::BackColour));
         painter.drawText(zone, Qt::AlignCenter, text);
     }
@@ -68,7 +68,7 @@ void dessiner_progression(QPainter& painter, const QRect& zone, int p) {
 
 void afficher_progression(QImage& surface, int p) {
     QPainter painter(&surface);
-    dessiner_progression(painter, surface.rect(), p);
+    drawProgress(painter, surface.rect(), p);
 }
 
-void afficher_progression(ProgressSurface& surface, int p) { surface.setPourcentage(p); }
+void afficher_progression(ProgressSurface& surface, int p) { surface.setPercentage(p); }

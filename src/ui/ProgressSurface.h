@@ -18,9 +18,9 @@ public:
 
     explicit ProgressSurface(QWidget* parent = nullptr);
 
-    int pourcentage() const { return pourcentage_; }
+    int percentage() const { return percentage_; }
     // Shown at once, even inside a loop that keeps the event loop waiting.
-    void setPourcentage(int p);
+    void setPercentage(int p);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -29,12 +29,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    int pourcentage_ = 0;
+    int percentage_ = 0;
 };
 
 // "45%", and "%" alone for 0; p is held to 0..100.
-QString texte_progression(int p);
+QString progressText(int p);
 // Draws the bar for p percent over the whole of zone.
-void dessiner_progression(QPainter& painter, const QRect& zone, int p);
+void drawProgress(QPainter& painter, const QRect& zone, int p);
 void afficher_progression(QImage& surface, int p);
 void afficher_progression(ProgressSurface& surface, int p);

@@ -51,7 +51,7 @@ void ProgressWindow::appliquer_textes(const TextCatalogue& catalogue) {
     command1_->setToolTip(QString::fromStdString(catalogue.text(TextKey::ProgressTipCancel)));
 }
 
-void ProgressWindow::setTexte(const QString& text) { label1_->setText(text); }
+void ProgressWindow::setText(const QString& text) { label1_->setText(text); }
 
 void ProgressWindow::afficher_progression(int p) { ::afficher_progression(*picture1_, p); }
 

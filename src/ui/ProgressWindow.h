@@ -21,8 +21,8 @@ public:
     void appliquer_textes(const quarvelin::TextCatalogue& catalogue);
 
     // The caller names the work in the title and may say more in the label.
-    void setTitre(const QString& title) { setWindowTitle(title); }
-    void setTexte(const QString& text);
+    void setTitle(const QString& title) { setWindowTitle(title); }
+    void setText(const QString& text);
     void afficher_progression(int p);
 
     ProgressSurface* surface() const { return picture1_; }

@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QMenu>
 
-RecentFilesMenu::RecentFilesMenu(QMenu* menu, QAction* avant) : QObject(menu) {
+RecentFilesMenu::RecentFilesMenu(QMenu* menu, QAction* before) : QObject(menu) {
     for (std::size_t n = 0; n < elements_.size(); ++n) {
         auto* action = new QAction(menu);
         action->setObjectName(QStringLiteral("mnuRecentFile%1").arg(n));
@@ -11,18 +11,18 @@ RecentFilesMenu::RecentFilesMenu(QMenu* menu, QAction* avant) : QObject(menu) {
         action->setVisible(false);
         if (n > 0) {
             connect(action, &QAction::triggered, this,
-                    [this, action] { emit legendeChoisie(action->data().toString()); });
+                    [this, action] { emit chosenCaption(action->data().toString()); });
         }
-        menu->insertAction(avant, action);
+        menu->insertAction(before, action);
         elements_[n] = action;
     }
 }
 
-void RecentFilesMenu::afficher(const std::vector<std::string>& legendes) {
-    elements_[0]->setVisible(!legendes.empty());
+void RecentFilesMenu::show(const std::vector<std::string>& captions) {
+    elements_[0]->setVisible(!captions.empty());
     for (std::size_t n = 1; n < elements_.size(); ++n) {
-        const bool present = n <= legendes.size();
-        const QString caption = present ? QString::fromStdString(legendes[n - 1]) : QString();
+        const bool present = n <= captions.size();
+        const QString caption = present ? QString::fromStdString(captions[n - 1]) : QString();
         // A "&" in a file name would turn into a shortcut mark; only the leading one is meant.
         const qsizetype white = caption.indexOf(u' ');
         elements_[n]->setText(white < 0

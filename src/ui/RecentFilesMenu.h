@@ -15,16 +15,16 @@ class RecentFilesMenu : public QObject {
 
 public:
     // The items go in before `avant`, or at the end of the menu when it is null.
-    RecentFilesMenu(QMenu* menu, QAction* avant = nullptr);
+    RecentFilesMenu(QMenu* menu, QAction* before = nullptr);
 
     // The captions of RecentFiles::afficher_fichiers_recents; items beyond them hide.
-    void afficher(const std::vector<std::string>& legendes);
+    void show(const std::vector<std::string>& captions);
 
     QAction* element(int n) const { return elements_.at(static_cast<std::size_t>(n)); }
 
 signals:
     // The clicked item's caption, for RecentFiles::choisir.
-    void legendeChoisie(const QString& caption);
+    void chosenCaption(const QString& caption);
 
 private:
     std::array<QAction*, 11> elements_{};

@@ -139,5 +139,5 @@ void SaveWindow::save() {
 }
 
 void SaveWindow::print() {
-    PrintCommands::imprimer_texte(this, text1_->toPlainText(), catalogue_, dialogs_);
+    PrintCommands::printText(this, text1_->toPlainText(), catalogue_, dialogs_);
 }

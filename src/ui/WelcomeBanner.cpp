@@ -37,18 +37,18 @@ QFont subtitleFont(const QFont& base) {
 WelcomeBanner::WelcomeBanner(QWidget* parent) : QWidget(parent) {
     loadBannerPieces();
     setObjectName(QStringLiteral("banniere"));
-    roi_ =
+    king_ =
         std::make_unique<QSvgRenderer>(BoardView::pieceResource(quarvelin::PieceCode::WhiteKing));
-    cavalier_ =
+    knight_ =
         std::make_unique<QSvgRenderer>(BoardView::pieceResource(quarvelin::PieceCode::BlackKnight));
-    sousTitre_ = QStringLiteral("Welcome!");
+    subtitle_ = QStringLiteral("Welcome!");
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
 WelcomeBanner::~WelcomeBanner() = default;
 
-void WelcomeBanner::setSousTitre(const QString& text) {
-    sousTitre_ = text;
+void WelcomeBanner::setSubtitle(const QString& text) {
+    subtitle_ = text;
     updateGeometry();
     update();
 }
@@ -64,7 +64,7 @@ QSize WelcomeBanner::minimumSizeHint() const {
     const QFontMetrics title(titleFont(font()));
     const QFontMetrics sub(subtitleFont(font()));
     const int width = std::max(title.horizontalAdvance(QStringLiteral("Quarvelin")),
-                               sub.horizontalAdvance(sousTitre_));
+                               sub.horizontalAdvance(subtitle_));
     return {width + 24 + 140, sizeHint().height()};
 }
 
@@ -73,10 +73,10 @@ void WelcomeBanner::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     const QRect field(0, 0, width(), height() - StripSquare);
 
-    QLinearGradient fond(field.topLeft(), field.bottomRight());
-    fond.setColorAt(0, QColor(0x2E, 0x4A, 0x2A));
-    fond.setColorAt(1, QColor(0x4F, 0x74, 0x3C));
-    painter.fillRect(field, fond);
+    QLinearGradient background(field.topLeft(), field.bottomRight());
+    background.setColorAt(0, QColor(0x2E, 0x4A, 0x2A));
+    background.setColorAt(1, QColor(0x4F, 0x74, 0x3C));
+    painter.fillRect(field, background);
 
     // The strip: board squares in the colours of the game window.
     for (int x = 0, i = 0; x < width(); x += StripSquare, ++i) {
@@ -89,8 +89,8 @@ void WelcomeBanner::paintEvent(QPaintEvent*) {
     const QRectF king(width() - side - 18, field.bottom() + 7 - side, side, side);
     const qreal small = side * 0.82;
     const QRectF knight(king.left() - small * 0.62, king.bottom() - small, small, small);
-    cavalier_->render(&painter, knight);
-    roi_->render(&painter, king);
+    knight_->render(&painter, knight);
+    king_->render(&painter, king);
 
     const QFont title = titleFont(font());
     const QFont sub = subtitleFont(font());
@@ -104,5 +104,5 @@ void WelcomeBanner::paintEvent(QPaintEvent*) {
     painter.setFont(sub);
     painter.setPen(QColor(0xDD, 0xE8, 0xC8));
     painter.drawText(QRect(26, top + tm.height() + 4, width() - 48, sm.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter, sousTitre_);
+                     Qt::AlignLeft | Qt::AlignVCenter, subtitle_);
 }

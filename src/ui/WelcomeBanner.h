@@ -15,8 +15,8 @@ public:
     explicit WelcomeBanner(QWidget* parent = nullptr);
     ~WelcomeBanner() override;
 
-    void setSousTitre(const QString& text);
-    QString sousTitre() const { return sousTitre_; }
+    void setSubtitle(const QString& text);
+    QString subtitle() const { return subtitle_; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -25,7 +25,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QString sousTitre_;
-    std::unique_ptr<QSvgRenderer> roi_;
-    std::unique_ptr<QSvgRenderer> cavalier_;
+    QString subtitle_;
+    std::unique_ptr<QSvgRenderer> king_;
+    std::unique_ptr<QSvgRenderer> knight_;
 };

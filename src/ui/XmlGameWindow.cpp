@@ -30,8 +30,8 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 XmlGameWindow::XmlGameWindow(const Catalogue& catalogue, Commentary& commentary,
                              QString installation, Dialogs* dialogs, QWidget* parent)
     : QDialog(parent), catalogue_(catalogue), installation_(std::move(installation)),
-      propres_(dialogs ? nullptr : std::make_unique<MessageBoxDialogs>(this)),
-      dialogs_(dialogs ? *dialogs : *propres_), controleur_(catalogue, dialogs_, commentary) {
+      own_(dialogs ? nullptr : std::make_unique<MessageBoxDialogs>(this)),
+      dialogs_(dialogs ? *dialogs : *own_), controller_(catalogue, dialogs_, commentary) {
     setObjectName(QStringLiteral("xml"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -58,34 +58,34 @@ XmlGameWindow::XmlGameWindow(const Catalogue& catalogue, Commentary& commentary,
 
     frame1_ = new QGroupBox(this);
     frame1_->setObjectName(QStringLiteral("Frame1"));
-    auto* cadre = new QVBoxLayout(frame1_);
-    cadre->addWidget(list1_, 1);
-    auto* basCadre = new QHBoxLayout;
-    basCadre->addStretch(1);
-    basCadre->addWidget(command3_);
-    cadre->addLayout(basCadre);
+    auto* frame = new QVBoxLayout(frame1_);
+    frame->addWidget(list1_, 1);
+    auto* frameBottom = new QHBoxLayout;
+    frameBottom->addStretch(1);
+    frameBottom->addWidget(command3_);
+    frame->addLayout(frameBottom);
 
     state_ = new QLabel(this);
     state_->setObjectName(QStringLiteral("etat"));
-    attente_ = new QProgressBar(this);
-    attente_->setRange(0, 0); // no length known: the bar just shows the wait goes on
-    attente_->setTextVisible(false);
-    attente_->setMaximumWidth(120);
-    attente_->setMaximumHeight(14);
+    waiting_ = new QProgressBar(this);
+    waiting_->setRange(0, 0); // no length known: the bar just shows the wait goes on
+    waiting_->setTextVisible(false);
+    waiting_->setMaximumWidth(120);
+    waiting_->setMaximumHeight(14);
 
     command1_ = new QPushButton(this);
     command1_->setObjectName(QStringLiteral("Command1"));
     command1_->setAutoDefault(false);
 
-    auto* haut = new QHBoxLayout;
-    haut->setSpacing(8);
-    haut->addWidget(label1_);
-    haut->addWidget(text1_, 1);
-    haut->addWidget(command2_);
+    auto* top = new QHBoxLayout;
+    top->setSpacing(8);
+    top->addWidget(label1_);
+    top->addWidget(text1_, 1);
+    top->addWidget(command2_);
 
     auto* bottom = new QHBoxLayout;
     bottom->setSpacing(8);
-    bottom->addWidget(attente_);
+    bottom->addWidget(waiting_);
     bottom->addWidget(state_);
     bottom->addStretch(1);
     bottom->addWidget(command1_);
@@ -93,40 +93,40 @@ XmlGameWindow::XmlGameWindow(const Catalogue& catalogue, Commentary& commentary,
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(14, 14, 14, 12);
     layout->setSpacing(12);
-    layout->addLayout(haut);
+    layout->addLayout(top);
     layout->addWidget(frame1_, 1);
     layout->addLayout(bottom);
 
-    connect(text1_, &QLineEdit::textEdited, this, [this] { command2_->setEnabled(!enCours_); });
+    connect(text1_, &QLineEdit::textEdited, this, [this] { command2_->setEnabled(!inProgress_); });
     connect(text1_, &QLineEdit::returnPressed, this, [this] {
         if (command2_->isEnabled()) loadGame();
     });
     connect(command2_, &QPushButton::clicked, this, &XmlGameWindow::loadGame);
-    connect(list1_, &QListWidget::currentRowChanged, this, &XmlGameWindow::reprendre_adresse);
+    connect(list1_, &QListWidget::currentRowChanged, this, &XmlGameWindow::takeAddress);
     connect(list1_, &QListWidget::itemActivated, this, [this] {
         if (command2_->isEnabled()) loadGame();
     });
-    connect(command3_, &QPushButton::clicked, this, &XmlGameWindow::choisir_liste);
+    connect(command3_, &QPushButton::clicked, this, &XmlGameWindow::chooseList);
     connect(command1_, &QPushButton::clicked, this, &XmlGameWindow::reject);
 
-    controleur_.finished = [this] { montrer_chargement(false); };
-    controleur_.received = [this](const ReceivedGame& p) {
-        emit partieRecue(q(p.GameText), q(p.GameMoveText), q(p.GameResult));
+    controller_.finished = [this] { showLoading(false); };
+    controller_.received = [this](const ReceivedGame& p) {
+        emit receivedGame(q(p.GameText), q(p.GameMoveText), q(p.GameResult));
     };
-    choisirFichier = [this] {
+    chooseFile = [this] {
         return QFileDialog::getOpenFileName(
             this, q(catalogue_.text(TextKey::ChooseAddressList)), installation_,
             q(catalogue_.text(TextKey::Files)) + QStringLiteral(" TXT (*.txt)"));
     };
 
-    montrer_chargement(false);
+    showLoading(false);
     appliquer_textes(catalogue);
     resize(640, 420);
 }
 
 XmlGameWindow::~XmlGameWindow() {
-    controleur_.resign();
-    if (enCours_) QApplication::restoreOverrideCursor();
+    controller_.resign();
+    if (inProgress_) QApplication::restoreOverrideCursor();
 }
 
 void XmlGameWindow::appliquer_textes(const Catalogue& catalogue) {
@@ -141,42 +141,42 @@ void XmlGameWindow::appliquer_textes(const Catalogue& catalogue) {
     command1_->setToolTip(Captions::text(catalogue, TextKey::XmlTipQuit));
     list1_->setToolTip(Captions::text(catalogue, TextKey::XmlTipAddresses));
     state_->setText(Captions::text(catalogue, TextKey::XmlDownloading));
-    titre_liste();
+    listTitle();
 }
 
-void XmlGameWindow::titre_liste() {
+void XmlGameWindow::listTitle() {
     frame1_->setTitle(Captions::text(catalogue_, TextKey::GameAddresses) +
                       QString::number(list1_->count()));
 }
 
 void XmlGameWindow::loadGame() {
-    if (enCours_) return;
-    if (!controleur_.load(text1_->text().toStdString())) return;
-    montrer_chargement(true);
+    if (inProgress_) return;
+    if (!controller_.load(text1_->text().toStdString())) return;
+    showLoading(true);
 }
 
-void XmlGameWindow::montrer_chargement(bool enCours) {
-    if (enCours != enCours_) {
-        if (enCours)
+void XmlGameWindow::showLoading(bool inProgress) {
+    if (inProgress != inProgress_) {
+        if (inProgress)
             QApplication::setOverrideCursor(Qt::WaitCursor);
         else
             QApplication::restoreOverrideCursor();
         // The address just tried stays in the field, ready to be tried again.
-        command2_->setEnabled(!enCours);
+        command2_->setEnabled(!inProgress);
     }
-    enCours_ = enCours;
-    command3_->setEnabled(!enCours);
-    attente_->setVisible(enCours);
-    state_->setVisible(enCours);
+    inProgress_ = inProgress;
+    command3_->setEnabled(!inProgress);
+    waiting_->setVisible(inProgress);
+    state_->setVisible(inProgress);
 }
 
-void XmlGameWindow::choisir_liste() {
-    const QString path = choisirFichier ? choisirFichier() : QString();
+void XmlGameWindow::chooseList() {
+    const QString path = chooseFile ? chooseFile() : QString();
     if (path.isEmpty()) return;
-    charger_liste(path);
+    loadList(path);
 }
 
-void XmlGameWindow::charger_liste(const QString& path) {
+void XmlGameWindow::loadList(const QString& path) {
     const std::string title = "quarvelin";
     if (!QFileInfo::exists(path)) {
         dialogs_.message(title,
@@ -192,18 +192,18 @@ void XmlGameWindow::charger_liste(const QString& path) {
     }
     list1_->clear();
     for (const std::string& a : addresses) list1_->addItem(q(a));
-    titre_liste();
+    listTitle();
 }
 
-void XmlGameWindow::reprendre_adresse(int line) {
+void XmlGameWindow::takeAddress(int line) {
     if (line < 0 || line >= list1_->count()) return;
     text1_->setText(q(addressOfLine(list1_->item(line)->text().toStdString())));
-    command2_->setEnabled(!enCours_);
+    command2_->setEnabled(!inProgress_);
 }
 
 void XmlGameWindow::reject() {
     // Closing drops a load still running: its answer has nobody to go to.
-    controleur_.resign();
-    montrer_chargement(false);
+    controller_.resign();
+    showLoading(false);
     QDialog::reject();
 }

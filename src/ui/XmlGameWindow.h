@@ -32,35 +32,35 @@ public:
     void appliquer_textes(const quarvelin::Catalogue& catalogue);
 
     // Fills the list from an address-list file; a missing file is reported.
-    void charger_liste(const QString& path);
+    void loadList(const QString& path);
     // Loads the address in the field, as the load button does.
     void loadGame();
 
-    quarvelin::RemoteGame& controleur() { return controleur_; }
+    quarvelin::RemoteGame& controller() { return controller_; }
     // The file dialog of the address-list button; tests put their own answer here.
-    std::function<QString()> choisirFichier;
+    std::function<QString()> chooseFile;
 
 signals:
     // The downloaded game, already shown to the user: tag lines, moves and result, for the
     // game record and its replay.
-    void partieRecue(const QString& gameText, const QString& gameMoveText,
+    void receivedGame(const QString& gameText, const QString& gameMoveText,
                      const QString& gameResult);
 
 public slots:
     void reject() override;
 
 private:
-    void choisir_liste();
-    void reprendre_adresse(int line);
-    void montrer_chargement(bool enCours);
-    void titre_liste();
+    void chooseList();
+    void takeAddress(int line);
+    void showLoading(bool inProgress);
+    void listTitle();
 
     const quarvelin::Catalogue& catalogue_;
     QString installation_;
-    std::unique_ptr<quarvelin::Dialogs> propres_;
+    std::unique_ptr<quarvelin::Dialogs> own_;
     quarvelin::Dialogs& dialogs_;
-    quarvelin::RemoteGame controleur_;
-    bool enCours_ = false;
+    quarvelin::RemoteGame controller_;
+    bool inProgress_ = false;
 
     QLabel* label1_ = nullptr;
     QLineEdit* text1_ = nullptr;
@@ -69,6 +69,6 @@ private:
     QListWidget* list1_ = nullptr;
     QPushButton* command3_ = nullptr;
     QLabel* state_ = nullptr;
-    QProgressBar* attente_ = nullptr;
+    QProgressBar* waiting_ = nullptr;
     QPushButton* command1_ = nullptr;
 };

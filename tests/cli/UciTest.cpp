@@ -39,15 +39,15 @@ std::vector<std::string> lines(const std::string& text) {
 }
 
 struct Output {
-    int statut;
+    int status;
     std::vector<std::string> lines;
 };
 
 Output session(const std::string& script) {
     std::istringstream in(script);
     std::ostringstream out;
-    int statut = runUci(in, out);
-    return {statut, lines(out.str())};
+    int status = runUci(in, out);
+    return {status, lines(out.str())};
 }
 
 std::string wordAfter(const std::string& line, const std::string& key) {
@@ -111,7 +111,7 @@ const char* Kiwipete = "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R 
 TEST(Uci, ScriptedSessionAnswersInOrder) {
     Output s =
         session("uci\n  isready \r\nposition startpos moves e2e4\ngo depth 1\nquit\nisready\n");
-    EXPECT_EQ(s.statut, 0);
+    EXPECT_EQ(s.status, 0);
     ASSERT_GE(s.lines.size(), Presentation.size() + 2);
     std::vector<std::string> beginning(s.lines.begin(), s.lines.begin() + 7);
     std::vector<std::string> wanted = Presentation;
@@ -317,7 +317,7 @@ class LiveOutput : public std::streambuf {
 public:
     // The next whole line starting with `debut`; the lines passed go to `avant`.
     std::optional<std::string> attendre(const std::string& beginning, std::chrono::milliseconds delay,
-                                        std::vector<std::string>* avant = nullptr) {
+                                        std::vector<std::string>* before = nullptr) {
         std::unique_lock lock(m_);
         auto limit = std::chrono::steady_clock::now() + delay;
         for (;;) {
@@ -326,7 +326,7 @@ public:
                 std::string l = text_.substr(parsed_, end - parsed_);
                 parsed_ = end + 1;
                 if (l.starts_with(beginning)) return l;
-                if (avant) avant->push_back(l);
+                if (before) before->push_back(l);
                 continue;
             }
             if (cv_.wait_until(lock, limit) == std::cv_status::timeout &&
@@ -376,10 +376,10 @@ public:
     void envoyer(const std::string& line) { entry_.write(line + "\n"); }
     std::optional<std::string> attendre(const std::string& beginning,
                                         std::chrono::milliseconds delay = 30s,
-                                        std::vector<std::string>* avant = nullptr) {
-        return sortie_.attendre(beginning, delay, avant);
+                                        std::vector<std::string>* before = nullptr) {
+        return output_.attendre(beginning, delay, before);
     }
-    std::vector<std::string> reste() { return sortie_.reste(); }
+    std::vector<std::string> reste() { return output_.reste(); }
     // Closes the input and waits for runUci to return; its status.
     int finish() {
         entry_.close();
@@ -389,9 +389,9 @@ public:
 
 private:
     LiveEntry entry_;
-    LiveOutput sortie_;
+    LiveOutput output_;
     std::istream in_{&entry_};
-    std::ostream out_{&sortie_};
+    std::ostream out_{&output_};
     int statut_ = -1;
     std::thread fil_;
 };
@@ -415,13 +415,13 @@ TEST(Uci, GarbledLinesAreIgnored) {
           "setoption", "setoption name Colour value red", "  ", "\t\r"})
         s.envoyer(l);
     s.envoyer("isready");
-    std::vector<std::string> avant;
-    ASSERT_TRUE(s.attendre("readyok", 30s, &avant));
+    std::vector<std::string> before;
+    ASSERT_TRUE(s.attendre("readyok", 30s, &before));
     for (const char* text : {"info string position refused, not a FEN: garbage",
                               "info string option Depth needs a number, kept as it was",
                               "info string option Threads needs a number, kept as it was",
                               "info string no option named colour"})
-        EXPECT_NE(std::find(avant.begin(), avant.end(), text), avant.end()) << text;
+        EXPECT_NE(std::find(before.begin(), before.end(), text), before.end()) << text;
     // Both search the position kept, after e2e4, at the depth kept, 1.
     const Position after = positionOf("", {"e2e4"});
     for (const char* go : {"go depth", "go searchmoves e2e4 wtime"}) {
@@ -452,12 +452,12 @@ TEST(Uci, InfiniteSearchWaitsForStop) {
     s.envoyer("position startpos moves d2d4");
     s.envoyer("go infinite");
     s.envoyer("isready");
-    std::vector<std::string> avant;
-    ASSERT_TRUE(s.attendre("readyok", 30s, &avant));
+    std::vector<std::string> before;
+    ASSERT_TRUE(s.attendre("readyok", 30s, &before));
     // A depth-0 search is over at once; an infinite one still answers only once stopped.
     std::this_thread::sleep_for(300ms);
-    for (const auto& l : s.reste()) avant.push_back(l);
-    for (const auto& l : avant) EXPECT_FALSE(l.starts_with("bestmove")) << l;
+    for (const auto& l : s.reste()) before.push_back(l);
+    for (const auto& l : before) EXPECT_FALSE(l.starts_with("bestmove")) << l;
     s.envoyer("stop");
     auto b = s.attendre("bestmove");
     ASSERT_TRUE(b);
@@ -476,11 +476,11 @@ TEST(Uci, StopAndQuitCutALongSearchShort) {
         s.envoyer(std::string("position fen ") + Kiwipete);
         s.envoyer("go depth 3");
         s.envoyer("isready");
-        std::vector<std::string> avant;
-        ASSERT_TRUE(s.attendre("readyok", 30s, &avant)) << end;
+        std::vector<std::string> before;
+        ASSERT_TRUE(s.attendre("readyok", 30s, &before)) << end;
         s.envoyer("go depth 1");
-        ASSERT_TRUE(s.attendre("info string already searching, go ignored", 30s, &avant)) << end;
-        for (const auto& l : avant) EXPECT_FALSE(l.starts_with("bestmove")) << l;
+        ASSERT_TRUE(s.attendre("info string already searching, go ignored", 30s, &before)) << end;
+        for (const auto& l : before) EXPECT_FALSE(l.starts_with("bestmove")) << l;
 
         auto beginning = std::chrono::steady_clock::now();
         s.envoyer(end);
@@ -551,8 +551,8 @@ TEST(Uci, MatchAgainstStockfish) {
 
     for (test::ProcessusUci* e : {&quarvelin, &opponent}) e->envoyer("quit");
     ASSERT_TRUE(quarvelin.attendre_fin(30s)) << "quarvelin-cli did not leave after quit";
-    int statut = *quarvelin.statut();
-    EXPECT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 0) << "wait status " << statut;
+    int status = *quarvelin.status();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "wait status " << status;
 }
 
 } // namespace

@@ -86,11 +86,11 @@ TEST_F(RecentFilesTest, CaptionsNumberedFromOneToTen) {
     RecentFiles recent(store());
     EXPECT_TRUE(recent.afficher_fichiers_recents().empty());
     for (const std::string& f : numbered(1, 10)) recent.ajouter_fichier_recent(f);
-    const List legendes = recent.afficher_fichiers_recents();
-    ASSERT_EQ(legendes.size(), 10u);
-    EXPECT_EQ(legendes.front(), "&1 /jeux/10.pgn");
-    EXPECT_EQ(legendes[1], "&2 /jeux/9.pgn");
-    EXPECT_EQ(legendes.back(), "&10 /jeux/1.pgn");
+    const List captions = recent.afficher_fichiers_recents();
+    ASSERT_EQ(captions.size(), 10u);
+    EXPECT_EQ(captions.front(), "&1 /jeux/10.pgn");
+    EXPECT_EQ(captions[1], "&2 /jeux/9.pgn");
+    EXPECT_EQ(captions.back(), "&10 /jeux/1.pgn");
 }
 
 TEST_F(RecentFilesTest, NothingWithoutAFirstEntry) {
@@ -121,10 +121,10 @@ TEST_F(RecentFilesTest, TheTenthOpensItsFile) {
     const std::string tenth = create("partie dix.pgn");
     recent.ajouter_fichier_recent(tenth);
     for (int i = 1; i <= 9; ++i) recent.ajouter_fichier_recent(path(std::to_string(i) + ".pgn"));
-    const List legendes = recent.afficher_fichiers_recents();
-    ASSERT_EQ(legendes.size(), 10u);
+    const List captions = recent.afficher_fichiers_recents();
+    ASSERT_EQ(captions.size(), 10u);
     RecordingDialogs dialogs;
-    EXPECT_EQ(RecentFiles::choose(legendes.back(), dialogs, OffsetCatalogue()), tenth);
+    EXPECT_EQ(RecentFiles::choose(captions.back(), dialogs, OffsetCatalogue()), tenth);
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -135,7 +135,7 @@ TEST_F(RecentFilesTest, AVanishedFileIsToldAndTheListKept) {
     recent.ajouter_fichier_recent(present);
     recent.ajouter_fichier_recent(gone);
     std::filesystem::remove(gone);
-    const List avant = recent.list();
+    const List before = recent.list();
 
     for (const std::string& caption : {recent.afficher_fichiers_recents().front(),
                                        "&2 " + dir_.path().toStdString(), std::string("&3")}) {
@@ -146,7 +146,7 @@ TEST_F(RecentFilesTest, AVanishedFileIsToldAndTheListKept) {
         EXPECT_TRUE(dialogs.messages[0].text.starts_with("<270>"));
         EXPECT_EQ(dialogs.messages[0].icon, quarvelin::DialogIcon::Exclamation);
     }
-    EXPECT_EQ(recent.list(), avant);
+    EXPECT_EQ(recent.list(), before);
 }
 
 TEST_F(RecentFilesTest, UserStore) {

@@ -268,7 +268,7 @@ TEST_P(CancelToken, LeavesTheFilesAsTheyWere) {
     const std::vector<std::string> old = {target, gameFileName(target, 1),
                                               addressFileName(target)};
     for (const std::string& f : old) write(f, "ancien " + f);
-    const std::set<std::string> avant = content(folder);
+    const std::set<std::string> before = content(folder);
 
     int calls = 0;
     const ConversionResult r =
@@ -279,7 +279,7 @@ TEST_P(CancelToken, LeavesTheFilesAsTheyWere) {
     EXPECT_EQ(r.writtenCount, 0);
     EXPECT_EQ(message_conversion(r, Offsets), "<887>");
     for (const std::string& f : old) EXPECT_EQ(read(f), "ancien " + f);
-    EXPECT_EQ(content(folder), avant); // no temporary file left behind
+    EXPECT_EQ(content(folder), before); // no temporary file left behind
     // The next conversion starts afresh.
     EXPECT_TRUE(convertir_fichier_pgn(Varied, target, {}, c.options).success());
 }

@@ -152,7 +152,7 @@ Settings settings(bool whiteAtBottom, std::uint8_t shortNotation) {
 // The save window's text for the game on the board, written and read back into another board:
 // the same positions, notes, result and kept tags, and pgn-extract has nothing to say about a
 // short record.
-void saveAndReread(Bench& premier, const Loaded& avant,
+void saveAndReread(Bench& premier, const Loaded& before,
                       const std::map<std::string, std::string>& tags) {
     QTemporaryDir dir;
     const std::string saved = dir.filePath(QStringLiteral("sauve.pgn")).toStdString();
@@ -169,9 +169,9 @@ void saveAndReread(Bench& premier, const Loaded& avant,
 
     Bench second(premier.settings);
     const Loaded after = load(second, reread[0]);
-    EXPECT_EQ(after.fens, avant.fens) << text;
-    EXPECT_EQ(after.notes, avant.notes) << text;
-    EXPECT_EQ(after.result, avant.result) << text;
+    EXPECT_EQ(after.fens, before.fens) << text;
+    EXPECT_EQ(after.notes, before.notes) << text;
+    EXPECT_EQ(after.result, before.result) << text;
 
     if (premier.settings.SAUVE_ABREGE == 1 && std::ifstream(PgnExtract)) {
         EXPECT_EQ(sortie_de(std::string(PgnExtract) + " -s -r '" + saved + "' 2>&1"), "") << text;
@@ -191,12 +191,12 @@ TEST_P(RoundTrip, SavedGameReadsBackTheSame) {
     ASSERT_EQ(readCount.size(), expectedList().size());
 
     Bench premier(settings(whiteAtBottom, shortNotation));
-    const Loaded avant = load(premier, readCount[i]);
-    ASSERT_EQ(avant.fens.size(), a.halfMoves + 1);
-    EXPECT_EQ(avant.fens.back(), a.finalFen);
+    const Loaded before = load(premier, readCount[i]);
+    ASSERT_EQ(before.fens.size(), a.halfMoves + 1);
+    EXPECT_EQ(before.fens.back(), a.finalFen);
     std::map<std::size_t, std::string> notes;
-    for (std::size_t k = 0; k < avant.notes.size(); ++k)
-        if (!avant.notes[k].empty()) notes[k] = avant.notes[k];
+    for (std::size_t k = 0; k < before.notes.size(); ++k)
+        if (!before.notes[k].empty()) notes[k] = before.notes[k];
     EXPECT_EQ(notes, a.notes);
 
     // The tags as the file has them, the game's bytes read on their own: the file mixes
@@ -211,9 +211,9 @@ TEST_P(RoundTrip, SavedGameReadsBackTheSame) {
     EXPECT_EQ(tags.at("Event"), a.event);
     EXPECT_EQ(tags.at("White"), a.white);
     EXPECT_EQ(tags.at("Site"), a.lieu);
-    EXPECT_EQ(avant.result, pgnGame.result);
+    EXPECT_EQ(before.result, pgnGame.result);
 
-    saveAndReread(premier, avant, tags);
+    saveAndReread(premier, before, tags);
 }
 
 std::string caseName(const ::testing::TestParamInfo<Case>& info) {
@@ -237,9 +237,9 @@ TEST_P(RoundTripVaried, SavedGameReadsBackTheSame) {
         lire_parties(content(std::string(QUARVELIN_TEST_DATA) + "/varied.pgn"));
     ASSERT_EQ(readCount.size(), 7u);
     Bench premier(settings(whiteAtBottom, shortNotation));
-    const Loaded avant = load(premier, readCount[i]);
-    ASSERT_GT(avant.fens.size(), 1u);
-    saveAndReread(premier, avant, keptTags(readCount[i].GameText));
+    const Loaded before = load(premier, readCount[i]);
+    ASSERT_GT(before.fens.size(), 1u);
+    saveAndReread(premier, before, keptTags(readCount[i].GameText));
 }
 
 INSTANTIATE_TEST_SUITE_P(File, RoundTripVaried,

@@ -46,7 +46,7 @@ protected:
     RecentFiles recent_{QString::fromStdString(path("recents.ini"))};
     ScriptedDialogs dialogs_;
     OffsetCatalogue catalogue_;
-    SaveController controleur_{dialogs_, catalogue_, &recent_};
+    SaveController controller_{dialogs_, catalogue_, &recent_};
 };
 
 const std::string Game1 = "[Event \"A\"]\n\n1.e4 e5 *\n";
@@ -54,8 +54,8 @@ const std::string Game2 = "[Event \"B\"]\r\n\r\n1.d4 {note} d5 1-0\r\n";
 
 TEST_F(SaveControllerTest, AppendKeepsBothGamesWhole) {
     const std::string f = path("parties.pgn");
-    ASSERT_TRUE(controleur_.save(f, Game1, true));
-    ASSERT_TRUE(controleur_.save(f, Game2, true));
+    ASSERT_TRUE(controller_.save(f, Game1, true));
+    ASSERT_TRUE(controller_.save(f, Game2, true));
     EXPECT_EQ(read(f), "[Event \"A\"]\r\n\r\n1.e4 e5 *\r\n\r\n"
                        "[Event \"B\"]\r\n\r\n1.d4 {note} d5 1-0\r\n\r\n");
     EXPECT_TRUE(dialogs_.questions.empty());
@@ -87,7 +87,7 @@ TEST_F(SaveControllerTest, ReplacingAnExistingFileIsAsked) {
         dialogs_.questions.clear();
         dialogs_.messages.clear();
         dialogs_.answers = {c.answer};
-        const bool written = controleur_.save(f, "new\n", c.append);
+        const bool written = controller_.save(f, "new\n", c.append);
         EXPECT_EQ(read(f), c.content);
         ASSERT_EQ(dialogs_.questions.size(), c.questions);
         if (c.questions) {
@@ -105,7 +105,7 @@ TEST_F(SaveControllerTest, RefusedWritesReportedAndChangeNothing) {
     for (const std::string& target : targets) {
         for (bool append : {false, true}) {
             dialogs_.messages.clear();
-            EXPECT_FALSE(controleur_.save(target, Game1, append)) << target;
+            EXPECT_FALSE(controller_.save(target, Game1, append)) << target;
             ASSERT_EQ(dialogs_.messages.size(), 1u) << target;
             EXPECT_EQ(dialogs_.messages[0].text.rfind("<610>\n" + target + " : ", 0), 0u)
                 << dialogs_.messages[0].text;
@@ -140,13 +140,13 @@ TEST_F(SaveControllerTest, XmlSavesAskTheSameAndReportWhatStoppedThem) {
         // An empty old text stands for a list of one game.
         if (c.old && *c.old) write(f, c.old);
         if (c.old && !*c.old) {
-            ASSERT_TRUE(controleur_.save(f, Game1, false, GameFormat::Xml));
+            ASSERT_TRUE(controller_.save(f, Game1, false, GameFormat::Xml));
         }
-        const std::string avant = read(f);
+        const std::string before = read(f);
         dialogs_.questions.clear();
         dialogs_.messages.clear();
         dialogs_.answers = {c.answer};
-        const bool written = controleur_.save(f, Game2, c.append, GameFormat::Xml);
+        const bool written = controller_.save(f, Game2, c.append, GameFormat::Xml);
         dialogs_.answers.clear();
         EXPECT_EQ(dialogs_.questions.size(), c.questions);
         const std::string after = read(f);
@@ -157,7 +157,7 @@ TEST_F(SaveControllerTest, XmlSavesAskTheSameAndReportWhatStoppedThem) {
         if (!c.message) {
             EXPECT_FALSE(written);
             EXPECT_TRUE(dialogs_.messages.empty());
-            EXPECT_EQ(after, avant);
+            EXPECT_EQ(after, before);
             continue;
         }
         ASSERT_EQ(dialogs_.messages.size(), 1u);
@@ -165,7 +165,7 @@ TEST_F(SaveControllerTest, XmlSavesAskTheSameAndReportWhatStoppedThem) {
         EXPECT_EQ(written, m == "<217>");
         if (!written) {
             EXPECT_EQ(m, c.message + f);
-            EXPECT_EQ(after, avant);
+            EXPECT_EQ(after, before);
         }
     }
     // The recent files open PGN files only.
@@ -174,7 +174,7 @@ TEST_F(SaveControllerTest, XmlSavesAskTheSameAndReportWhatStoppedThem) {
 
     dialogs_.messages.clear();
     const std::string absent = path("absent/partie.xml");
-    EXPECT_FALSE(controleur_.save(absent, Game1, false, GameFormat::Xml));
+    EXPECT_FALSE(controller_.save(absent, Game1, false, GameFormat::Xml));
     ASSERT_EQ(dialogs_.messages.size(), 1u);
     EXPECT_EQ(dialogs_.messages[0].text.rfind("<992>", 0), 0u) << dialogs_.messages[0].text;
     EXPECT_TRUE(dialogs_.messages[0].text.ends_with("\n" + absent));
@@ -209,13 +209,13 @@ TEST_F(SaveControllerTest, WriteFailingHalfWayLeavesTheOldFile) {
 TEST_F(SaveControllerTest, ProposedNameInTheFolderOfTheLastFile) {
     constexpr std::chrono::year_month_day day{std::chrono::year{2026}, std::chrono::month{12},
                                                std::chrono::day{4}};
-    EXPECT_EQ(controleur_.proposedName(GameFormat::Pgn, day), "Quarv041226.pgn");
+    EXPECT_EQ(controller_.proposedName(GameFormat::Pgn, day), "Quarv041226.pgn");
     fs::create_directory(path("jeux"));
     recent_.ajouter_fichier_recent(path("jeux/a.pgn"));
-    EXPECT_EQ(controleur_.proposedName(GameFormat::Pgn, day), path("jeux/Quarv041226.pgn"));
+    EXPECT_EQ(controller_.proposedName(GameFormat::Pgn, day), path("jeux/Quarv041226.pgn"));
     recent_.ajouter_fichier_recent(path("parti/b.pgn"));
-    EXPECT_EQ(controleur_.proposedName(GameFormat::Xml, day), "Quarv041226.xml");
-    EXPECT_EQ(controleur_.filter(GameFormat::Pgn), "<215> PGN (*.pgn)");
+    EXPECT_EQ(controller_.proposedName(GameFormat::Xml, day), "Quarv041226.xml");
+    EXPECT_EQ(controller_.filter(GameFormat::Pgn), "<215> PGN (*.pgn)");
 }
 
 TEST(GameFile, LineEndsMadeCrLf) {

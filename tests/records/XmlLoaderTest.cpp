@@ -191,20 +191,20 @@ protected:
 
     test::RecordingDialogs dialogs;
     test::RecordingCommentary commentary;
-    RemoteGame controleur{catalogue, dialogs, commentary, "quarvelin"};
+    RemoteGame controller{catalogue, dialogs, commentary, "quarvelin"};
     std::optional<ReceivedGame> received;
     bool finished = false;
 
     void SetUp() override {
-        controleur.received = [this](const ReceivedGame& p) { received = p; };
-        controleur.finished = [this] { finished = true; };
+        controller.received = [this](const ReceivedGame& p) { received = p; };
+        controller.finished = [this] { finished = true; };
     }
 };
 
 TEST_F(RemoteGameTest, ShowsTheGameAndHandsItOn) {
     server.servir("/partie.xml", {200, "OK", Document});
     commentary.montre = true;
-    ASSERT_TRUE(controleur.load(server.address("/partie.xml")));
+    ASSERT_TRUE(controller.load(server.address("/partie.xml")));
     attendre_fin();
     ASSERT_TRUE(received.has_value());
     const std::string tags = "[Event \"Open & Co\"]\r\n[White \"Zoë\"]\r\n";
@@ -219,7 +219,7 @@ TEST_F(RemoteGameTest, ShowsTheGameAndHandsItOn) {
 }
 
 TEST_F(RemoteGameTest, AFailureIsReportedAndNothingIsHandedOn) {
-    ASSERT_TRUE(controleur.load(server.address("/ailleurs.xml")));
+    ASSERT_TRUE(controller.load(server.address("/ailleurs.xml")));
     attendre_fin();
     EXPECT_FALSE(received.has_value());
     ASSERT_EQ(dialogs.messages.size(), 1u);

@@ -94,11 +94,11 @@ TEST(Loading, RefusedStartLeavesTheGameOnTheBoard) {
     Bench b;
     b->newGame();
     b->loadGame(read("[Event \"a\"]\n\n1.e4 e5 *\n"));
-    const std::string avant = b->session().GameMoveText;
+    const std::string before = b->session().GameMoveText;
     ParsedGame twoKings = read("[Event \"b\"]\n\n1.d4 *\n");
     twoKings.FenDepart = "4k3/8/8/8/8/8/8/4KK2 w - - 0 1";
     EXPECT_FALSE(b->loadGame(twoKings));
-    EXPECT_EQ(b->session().GameMoveText, avant);
+    EXPECT_EQ(b->session().GameMoveText, before);
     EXPECT_FALSE(b.dialogs.messages.empty());
 }
 

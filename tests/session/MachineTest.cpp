@@ -19,11 +19,11 @@ namespace {
 // Holds the search's end until the test lets it go, as a worker thread would.
 class DeferredSearch : public SearchRunner {
 public:
-    std::vector<std::function<void()>> attente;
+    std::vector<std::function<void()>> waiting;
     int cancels = 0;
     void launch(const SearchRequest& d, const SearchCounters& c, const EngineCallbacks& r,
                 End end) override {
-        attente.push_back([=] {
+        waiting.push_back([=] {
             SearchCounters cc = c;
             SearchResult res = searchMove(d, cc, r);
             end(res, cc);
@@ -258,7 +258,7 @@ TEST(MachineMove, BoardRefusesInputWhileThinkingAndNewGameDropsTheSearch) {
     p.clickSquare(e2.x, e2.y);
     p.clickSquare(e4.x, e4.y);
     ASSERT_TRUE(p.machineThinking());
-    ASSERT_EQ(deferred.attente.size(), 1u);
+    ASSERT_EQ(deferred.waiting.size(), 1u);
     Square d2 = namedSquare('d', '2', Colour::White);
     p.clickSquare(d2.x, d2.y);
     EXPECT_EQ(p.state(), BoardState::Waiting);
@@ -266,7 +266,7 @@ TEST(MachineMove, BoardRefusesInputWhileThinkingAndNewGameDropsTheSearch) {
     p.newGame();
     EXPECT_EQ(deferred.cancels, 1);
     EXPECT_FALSE(p.machineThinking());
-    deferred.attente[0](); // the old search ends late: nothing happens
+    deferred.waiting[0](); // the old search ends late: nothing happens
     EXPECT_TRUE(p.session().lines.empty());
     EXPECT_EQ(p.position(), Position::initial());
 }

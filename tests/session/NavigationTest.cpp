@@ -53,7 +53,7 @@ TEST(Navigation, ScrollingStepsToTheEndAndStops) {
     b->navigate(0);
     b->navigate(4);
     EXPECT_EQ(b.view.caption, "P");
-    EXPECT_EQ(b.view.bulle, "<921>");
+    EXPECT_EQ(b.view.tip, "<921>");
     EXPECT_EQ(b.timers.intervals[Timer::Scroll], 1000);
     for (int i = 0; i < 4; ++i) b->tick(Timer::Scroll);
     EXPECT_EQ(b->session().selectedLine, 3);
@@ -62,7 +62,7 @@ TEST(Navigation, ScrollingStepsToTheEndAndStops) {
     EXPECT_EQ(b->session().selectedLine, 4);
     EXPECT_EQ(b.timers.intervals[Timer::Scroll], 0);
     EXPECT_EQ(b.view.caption, "Go");
-    EXPECT_EQ(b.view.bulle, "<922>");
+    EXPECT_EQ(b.view.tip, "<922>");
     // Started on the last line, it stops at its first tick.
     b->navigate(4);
     b->tick(Timer::Scroll);
@@ -70,15 +70,15 @@ TEST(Navigation, ScrollingStepsToTheEndAndStops) {
 }
 
 TEST(Navigation, PlayingFromAnEarlierPositionCutsTheGameBack) {
-    for (bool oui : {false, true}) {
+    for (bool yes : {false, true}) {
         Bench b = freeGame(Italian);
         b->selectLine(2); // after 2.Nf3, Black to move
-        b.dialogs.answers = {oui};
+        b.dialogs.answers = {yes};
         b.move("g8", "f6");
         ASSERT_EQ(b.dialogs.questions.size(), 1u);
         EXPECT_EQ(b.dialogs.questions[0].text, "<177>");
         const GameSession& g = b->session();
-        if (!oui) {
+        if (!yes) {
             EXPECT_EQ(g.lines.size(), 5u);
             EXPECT_EQ(b.on("g8"), PieceCode::BlackKnight);
             continue;
@@ -225,12 +225,12 @@ TEST(Replay, OriginRepairsAndRefusedMoves) {
 TEST(Paste, APastedPositionStartsAGameAndARefusedOneChangesNothing) {
     Bench b = freeGame(Italian);
     const GameSession& g = b->session();
-    const Position avant = b->position();
+    const Position before = b->position();
     for (const char* bad : {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNX w KQkq - 0 1",
                                 "8/8/8/8/8/8/8/8 w - - 0 1"}) {
         b->pastePosition(bad);
         EXPECT_EQ(g.lines.size(), 5u);
-        EXPECT_EQ(b->position(), avant);
+        EXPECT_EQ(b->position(), before);
     }
     EXPECT_TRUE(b.dialogs.showed("<338>"));
     b.dialogs.messages.clear();
@@ -261,7 +261,7 @@ TEST(Editing, KingsFirstThenPlayFromThePosition) {
     EXPECT_EQ(b->state(), BoardState::Waiting);
     b->enterEditor(false);
     ASSERT_EQ(b->state(), BoardState::Editing);
-    EXPECT_TRUE(b.board.enEdition);
+    EXPECT_TRUE(b.board.isEditing);
     // Clear the board: a click without a palette piece empties the square.
     for (int y = 1; y <= 8; ++y)
         for (int x = 1; x <= 8; ++x) b->clickSquare(x, y);
@@ -279,7 +279,7 @@ TEST(Editing, KingsFirstThenPlayFromThePosition) {
     b.click("d1");
     EXPECT_EQ(b.on("a1"), PieceCode::Empty);
     ASSERT_TRUE(b->startFromEditor());
-    EXPECT_FALSE(b.board.enEdition);
+    EXPECT_FALSE(b.board.isEditing);
     const GameSession& g = b->session();
     EXPECT_EQ(g.FenDepart, "4k3/8/8/8/8/8/8/3QK3 w - - 0 1");
     ASSERT_EQ(g.lines.size(), 1u); // the machine's White move
@@ -289,11 +289,11 @@ TEST(Editing, KingsFirstThenPlayFromThePosition) {
 
 TEST(Coordinates, ToggleTheCoordinateLabels) {
     Bench b = freeGame({});
-    bool avant = b->session().coordinatesShown;
+    bool before = b->session().coordinatesShown;
     b->toggleCoordinates();
-    EXPECT_NE(b->session().coordinatesShown, avant);
+    EXPECT_NE(b->session().coordinatesShown, before);
     b->toggleCoordinates();
-    EXPECT_EQ(b->session().coordinatesShown, avant);
+    EXPECT_EQ(b->session().coordinatesShown, before);
 }
 
 } // namespace

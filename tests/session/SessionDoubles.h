@@ -69,7 +69,7 @@ class GridDisplay : public BoardDisplay {
 public:
     std::array<PieceCode, 81> cases{};
     std::vector<std::array<int, 3>> marks; // x, y, colour
-    bool enEdition = false;
+    bool isEditing = false;
     void setUp(Colour orientation, const std::string&, const std::string&) override {
         Position p = Position::initial(orientation);
         cases = p.Board;
@@ -81,7 +81,7 @@ public:
     }
     void showMove(int, int, int, int, float, std::uint32_t) override {}
     void clearMarks() override { marks.clear(); }
-    void editing(bool a) override { enEdition = a; }
+    void editing(bool a) override { isEditing = a; }
 };
 
 class ManualTimers : public TimerSource {
@@ -92,14 +92,14 @@ public:
 
 class RecordingView : public GameView {
 public:
-    std::string title, shownResult, envoye, caption, bulle;
+    std::string title, shownResult, envoye, caption, tip;
     int menus = 0;
     void boardTitle(const std::string& t) override { title = t; }
     void result(const std::string& r) override { shownResult = r; }
     void sendNetwork(const std::string& m) override { envoye = m; }
     void playButton(const std::string& l, const std::string& b) override {
         caption = l;
-        bulle = b;
+        tip = b;
     }
     void menuStates() override { ++menus; }
 };

@@ -20,7 +20,7 @@ namespace quarvelin::test {
 class ServeurHttpLocal {
 public:
     struct Reponse {
-        int statut = 200;
+        int status = 200;
         std::string reason = "OK";
         std::string corps;
         bool muet = false;               // reads the request and never answers
@@ -94,7 +94,7 @@ private:
         const long long longueur =
             r.longueurAnnoncee >= 0 ? r.longueurAnnoncee : static_cast<long long>(r.corps.size());
         std::string text =
-            "HTTP/1.1 " + std::to_string(r.statut) + " " + r.reason + "\r\n" +
+            "HTTP/1.1 " + std::to_string(r.status) + " " + r.reason + "\r\n" +
             "Content-Type: application/xml\r\nContent-Length: " + std::to_string(longueur) +
             "\r\nConnection: close\r\n\r\n" + r.corps;
         std::size_t envoye = 0;

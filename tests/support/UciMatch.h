@@ -24,7 +24,7 @@ using namespace std::chrono_literals;
 class ProcessusUci {
 public:
     // Starts `programme` with `arguments`, its standard input and output piped to us.
-    ProcessusUci(const std::string& programme, const std::vector<std::string>& arguments) {
+    ProcessusUci(const std::string& program, const std::vector<std::string>& arguments) {
         // A child that died must give us EPIPE on write, not end the test binary.
         std::signal(SIGPIPE, SIG_IGN);
         int entry[2], sortie[2];
@@ -34,7 +34,7 @@ public:
             ::close(entry[1]);
             return;
         }
-        std::vector<std::string> mots{programme};
+        std::vector<std::string> mots{program};
         mots.insert(mots.end(), arguments.begin(), arguments.end());
         std::vector<char*> argv;
         for (auto& m : mots) argv.push_back(m.data());
@@ -120,7 +120,7 @@ public:
 
     // Reads up to the first line starting with `debut`; the lines before it go to `avant`.
     std::optional<std::string> attendre(const std::string& beginning, std::chrono::milliseconds delay,
-                                        std::vector<std::string>* avant = nullptr) {
+                                        std::vector<std::string>* before = nullptr) {
         auto limit = std::chrono::steady_clock::now() + delay;
         for (;;) {
             auto reste = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -128,7 +128,7 @@ public:
             std::optional<std::string> l = line(std::max(reste, 0ms));
             if (!l) return std::nullopt;
             if (l->starts_with(beginning)) return l;
-            if (avant) avant->push_back(*l);
+            if (before) before->push_back(*l);
         }
     }
 
@@ -153,7 +153,7 @@ public:
             std::this_thread::sleep_for(5ms);
         }
     }
-    std::optional<int> statut() const { return statut_; }
+    std::optional<int> status() const { return statut_; }
 
 private:
     pid_t pid_ = -1;

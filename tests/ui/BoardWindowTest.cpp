@@ -5,7 +5,7 @@
 #include "rules/MoveRules.h"
 #include "ui/BoardView.h"
 #include "ui/BoardWindow.h"
-#include "ui/RechercheEnTache.h"
+#include "ui/SearchTask.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -24,17 +24,17 @@ using namespace quarvelin::test;
 
 namespace {
 
-struct Fenetre {
+struct Window {
     Settings settings;
     OffsetCatalogue catalogue;
     ScriptedDialogs dialogs;
     RecordingSounds sounds;
     RecordingCommentary commentary;
     BoardWindow window;
-    RechercheEnTache engine;
+    SearchTask engine;
     std::unique_ptr<GameController> game;
 
-    explicit Fenetre(Settings s) : settings(std::move(s)) {
+    explicit Window(Settings s) : settings(std::move(s)) {
         Environment env{settings,
                           catalogue,
                           dialogs,
@@ -50,7 +50,7 @@ struct Fenetre {
                           [] { return 0.9; },
                           2};
         game = std::make_unique<GameController>(env);
-        window.attacher(game.get(), &catalogue);
+        window.attach(game.get(), &catalogue);
         window.resize(900, 640);
         window.show();
     }
@@ -62,15 +62,15 @@ struct Fenetre {
         ASSERT_FALSE(game->machineThinking());
     }
     QPoint centre(int x, int y) const { return window.board()->squareRect(x, y).center(); }
-    void cliquer(int x, int y) {
+    void click(int x, int y) {
         QTest::mouseClick(window.board(), Qt::LeftButton, {}, centre(x, y));
     }
 };
 
 TEST(BoardWindow, AWholeGameAgainstTheMachineByClickingSquares) {
-    Settings s = reglages_de_test(0);
-    Fenetre f(s);
-    f.dialogs.parDefaut = false;
+    Settings s = testSettings(0);
+    Window f(s);
+    f.dialogs.byDefault = false;
     f.game->newGame();
     std::mt19937 rng(1);
     int moves = 0;
@@ -78,8 +78,8 @@ TEST(BoardWindow, AWholeGameAgainstTheMachineByClickingSquares) {
         std::vector<Move> legal = legalMoves(f.game->position());
         const Move& c = legal[rng() % legal.size()];
         if (c.promotion != PieceCode::Empty) f.dialogs.texts.push_back("D");
-        f.cliquer(c.fromX, c.fromY);
-        f.cliquer(c.toX, c.toY);
+        f.click(c.fromX, c.fromY);
+        f.click(c.toX, c.toY);
         f.attendre();
         ++moves;
     }
@@ -101,9 +101,9 @@ TEST(BoardWindow, AWholeGameAgainstTheMachineByClickingSquares) {
 }
 
 TEST(BoardWindow, TheMachineOpensForAHumanWithBlack) {
-    Settings s = reglages_de_test(0);
+    Settings s = testSettings(0);
     s.DEB_BLANC = 0;
-    Fenetre f(s);
+    Window f(s);
     f.game->newGame();
     f.attendre();
     ASSERT_EQ(f.window.moveList()->count(), 1);
@@ -111,17 +111,17 @@ TEST(BoardWindow, TheMachineOpensForAHumanWithBlack) {
     // Black at the bottom: e7 is the second row from the bottom, counted from the right.
     Square e7 = namedSquare('e', '7', Colour::Black), e5 = namedSquare('e', '5', Colour::Black);
     EXPECT_EQ(e7.y, 7);
-    f.cliquer(e7.x, e7.y);
-    f.cliquer(e5.x, e5.y);
+    f.click(e7.x, e7.y);
+    f.click(e5.x, e5.y);
     f.attendre();
     EXPECT_EQ(f.window.moveList()->count(), 3);
     EXPECT_EQ(f.window.moveList()->item(1)->text(), QStringLiteral("    ..... e7-e5"));
 }
 
 TEST(BoardWindow, DraggingAPieceMakesTheMove) {
-    Settings s = reglages_de_test(0);
+    Settings s = testSettings(0);
     s.MODE_JEUX = 2;
-    Fenetre f(s);
+    Window f(s);
     f.game->newGame();
     Square g1 = namedSquare('g', '1', Colour::White), f3 = namedSquare('f', '3', Colour::White);
     QTest::mousePress(f.window.board(), Qt::LeftButton, {}, f.centre(g1.x, g1.y));
@@ -142,16 +142,16 @@ TEST(BoardWindow, DraggingAPieceMakesTheMove) {
     EXPECT_NE(f.window.board()->cursor().shape(), Qt::BitmapCursor);
     // A press and release on one square lifts the piece and keeps it lifted for a second click.
     Square e7 = namedSquare('e', '7', Colour::White), e5 = namedSquare('e', '5', Colour::White);
-    f.cliquer(e7.x, e7.y);
+    f.click(e7.x, e7.y);
     EXPECT_EQ(f.game->state(), BoardState::PieceLifted);
-    f.cliquer(e5.x, e5.y);
+    f.click(e5.x, e5.y);
     EXPECT_EQ(f.window.moveList()->count(), 2);
 }
 
 TEST(BoardWindow, NavigationButtonsAndClocksFollowTheGame) {
-    Settings s = reglages_de_test(0);
+    Settings s = testSettings(0);
     s.MODE_JEUX = 2;
-    Fenetre f(s);
+    Window f(s);
     f.game->newGame();
     EXPECT_TRUE(f.window.timerRunning(Timer::Bottom));
     EXPECT_TRUE(f.window.timerRunning(Timer::Duration));
@@ -160,8 +160,8 @@ TEST(BoardWindow, NavigationButtonsAndClocksFollowTheGame) {
     for (auto& c : moves) {
         Square a = namedSquare(c[0][0], c[0][1], Colour::White),
              b = namedSquare(c[1][0], c[1][1], Colour::White);
-        f.cliquer(a.x, a.y);
-        f.cliquer(b.x, b.y);
+        f.click(a.x, a.y);
+        f.click(b.x, b.y);
     }
     EXPECT_TRUE(f.window.timerRunning(Timer::Top));
     QTest::mouseClick(f.window.navigationButton(0), Qt::LeftButton);
@@ -181,21 +181,21 @@ TEST(BoardWindow, NavigationButtonsAndClocksFollowTheGame) {
 }
 
 TEST(BoardWindow, EditorPaletteAndStart) {
-    Settings s = reglages_de_test(0);
+    Settings s = testSettings(0);
     s.MODE_JEUX = 2;
-    Fenetre f(s);
+    Window f(s);
     f.game->newGame();
     f.game->enterEditor(false);
     EXPECT_TRUE(f.window.palette()->isVisible());
-    EXPECT_TRUE(f.window.board()->enEdition());
+    EXPECT_TRUE(f.window.board()->isEditing());
     for (int y = 1; y <= 8; ++y)
-        for (int x = 1; x <= 8; ++x) f.cliquer(x, y);
+        for (int x = 1; x <= 8; ++x) f.click(x, y);
     QTest::mouseClick(f.window.paletteButton(13), Qt::LeftButton);
-    f.cliquer(5, 8);
+    f.click(5, 8);
     QTest::mouseClick(f.window.paletteButton(7), Qt::LeftButton);
-    f.cliquer(5, 1);
+    f.click(5, 1);
     QTest::mouseClick(f.window.paletteButton(12), Qt::LeftButton);
-    f.cliquer(4, 8);
+    f.click(4, 8);
     QTest::mouseClick(f.window.startButton(), Qt::LeftButton);
     EXPECT_FALSE(f.window.palette()->isVisible());
     EXPECT_EQ(f.game->session().FenDepart, "4k3/8/8/8/8/8/8/3QK3 w - - 0 1");

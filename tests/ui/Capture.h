@@ -6,10 +6,10 @@
 #include <QPixmap>
 #include <QWidget>
 
-inline void capturer(QWidget& fenetre, const QString& name) {
+inline void takeScreenshot(QWidget& window, const QString& name) {
     const QString folder = qEnvironmentVariable("QUARVELIN_CAPTURES");
     if (folder.isEmpty()) return;
     QDir().mkpath(folder);
     QCoreApplication::processEvents(); // let the layouts settle as they would on screen
-    fenetre.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+    window.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
 }

@@ -9,7 +9,7 @@
 #include "ui/BoardView.h"
 #include "ui/BoardWindow.h"
 #include "ui/CommentWindow.h"
-#include "ui/ConstructeurMenu.h"
+#include "ui/MenuBuilder.h"
 #include "ui/LanguageWindow.h"
 #include "ui/LoadGamesDialog.h"
 #include "ui/MainWindow.h"
@@ -44,16 +44,16 @@ namespace {
 
 struct Bureau {
     QTemporaryDir dir;
-    Locations lieux;
+    Locations locations;
     Settings settings;
     Catalogue catalogue;
     std::unique_ptr<MainWindow> window;
-    explicit Bureau(bool premierDemarrage) {
+    explicit Bureau(bool firstStartup) {
         QStandardPaths::setTestModeEnabled(true);
-        lieux = {dir.path().toStdString(), dir.path().toStdString()};
-        Settings s = builtInSettings(lieux.data);
+        locations = {dir.path().toStdString(), dir.path().toStdString()};
+        Settings s = builtInSettings(locations.data);
         applyNewFile(s);
-        s.FIRST_STARTUP = premierDemarrage ? 1 : 0;
+        s.FIRST_STARTUP = firstStartup ? 1 : 0;
         s.ACTIVE_SON = 0;
         s.NOM_JOUEUR[1] = "Camille";
         s.NOM_MOTEUR[1] = "Quarvelin";
@@ -62,9 +62,9 @@ struct Bureau {
         s.OUVERTURE_ALEATOIRE = {0, 0, 0};
         // The opening base the build made, so the comment window names the opening.
         s.BASE_ECO = QUARVELIN_BIN_DIR "/base/eco.db";
-        EXPECT_EQ(ecrire_reglages(s, settingsFile(lieux)), "");
-        EXPECT_FALSE(start(lieux, settings, catalogue).end);
-        window = std::make_unique<MainWindow>(settings, catalogue, lieux);
+        EXPECT_EQ(ecrire_reglages(s, settingsFile(locations)), "");
+        EXPECT_FALSE(start(locations, settings, catalogue).end);
+        window = std::make_unique<MainWindow>(settings, catalogue, locations);
         window->resize(1280, 840);
         window->show();
         QTest::qWait(50);
@@ -77,8 +77,8 @@ TEST(Captures, AGameInProgress) {
     b.window->menus().action(QStringLiteral("menu_nouvelle"))->trigger();
     GameController& p = b.window->game();
     // An Italian game for White, as far as the machine's replies allow.
-    const char* voulus[] = {"e2e4", "g1f3", "f1c4", "e1g1", "d2d3", "c2c3", "b1d2", "h2h3"};
-    for (const char* v : voulus) {
+    const char* wanted[] = {"e2e4", "g1f3", "f1c4", "e1g1", "d2d3", "c2c3", "b1d2", "h2h3"};
+    for (const char* v : wanted) {
         QElapsedTimer t;
         t.start();
         while (p.machineThinking() && t.elapsed() < 20000) QTest::qWait(5);
@@ -98,7 +98,7 @@ TEST(Captures, AGameInProgress) {
     EXPECT_GE(b.window->boardWindow()->moveList()->count(), 8);
     EXPECT_TRUE(b.window->commentWindow()->isVisible());
     EXPECT_FALSE(b.window->commentWindow()->text().isEmpty());
-    capturer(*b.window, QStringLiteral("partie"));
+    takeScreenshot(*b.window, QStringLiteral("partie"));
 }
 
 TEST(Captures, TheHintAndThePositionEditor) {
@@ -108,36 +108,36 @@ TEST(Captures, TheHintAndThePositionEditor) {
     GameController& p = b.window->game();
     BoardView* board = b.window->boardWindow()->board();
     // The hint's message box is answered as it comes.
-    QTimer fermeur;
-    QObject::connect(&fermeur, &QTimer::timeout, [] {
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
             box->button(QMessageBox::Ok)->click();
     });
-    fermeur.start(10);
+    closer.start(10);
     p.conseil_coup();
     QElapsedTimer t;
     t.start();
     while (p.machineThinking() && t.elapsed() < 20000) QTest::qWait(5);
     QTest::qWait(30);
-    EXPECT_GT(board->nombreMarques(), 0); // the suggested move's destination, and more
-    capturer(*b.window->boardWindow(), QStringLiteral("conseil"));
+    EXPECT_GT(board->markCount(), 0); // the suggested move's destination, and more
+    takeScreenshot(*b.window->boardWindow(), QStringLiteral("conseil"));
 
     p.enterEditor(false);
     QTest::qWait(20);
     EXPECT_TRUE(b.window->boardWindow()->palette()->isVisible());
-    capturer(*b.window->boardWindow(), QStringLiteral("edition"));
+    takeScreenshot(*b.window->boardWindow(), QStringLiteral("edition"));
 }
 
 TEST(Captures, ThePreferencesWindow) {
     Bureau b(false);
     MessageBoxDialogs dialogs;
     PreferencesDialog d(b.settings,
-                        {settingsFile(b.lieux), b.lieux.data, b.lieux.installation},
+                        {settingsFile(b.locations), b.locations.data, b.locations.installation},
                         b.catalogue, dialogs);
     d.show();
     QTest::qWait(20);
     EXPECT_TRUE(d.isVisible());
-    capturer(d, QStringLiteral("preferences"));
+    takeScreenshot(d, QStringLiteral("preferences"));
 }
 
 TEST(Captures, TheLanguageWindowAtTheFirstStart) {
@@ -145,13 +145,13 @@ TEST(Captures, TheLanguageWindowAtTheFirstStart) {
     b.window->start();
     ASSERT_NE(b.window->languageWindow(), nullptr);
     QTest::qWait(20);
-    capturer(*b.window, QStringLiteral("premier-demarrage"));
-    capturer(*b.window->languageWindow(), QStringLiteral("langue"));
+    takeScreenshot(*b.window, QStringLiteral("premier-demarrage"));
+    takeScreenshot(*b.window->languageWindow(), QStringLiteral("langue"));
 }
 
 // A games file as big as a real database: the test games, each copy with its own players,
 // event, site, date and round.
-QString grand_fichier(const QTemporaryDir& dir, int copies) {
+QString largeFile(const QTemporaryDir& dir, int copies) {
     std::ifstream source(QUARVELIN_SOURCE_DIR "/tests/data/varied.pgn", std::ios::binary);
     std::stringstream ss;
     ss << source.rdbuf();
@@ -166,10 +166,10 @@ QString grand_fichier(const QTemporaryDir& dir, int copies) {
             // The result apart: a game left unfinished is given one by its copy.
             std::string text = tout.substr(i + 1, end - i - 1), result = "*";
             for (const char* r : {"1-0", "0-1", "1/2-1/2", "*"}) {
-                const std::string fin_r = std::string(" ") + r;
-                if (text.size() > fin_r.size() &&
-                    text.compare(text.size() - fin_r.size(), fin_r.size(), fin_r) == 0) {
-                    text.resize(text.size() - fin_r.size());
+                const std::string endR = std::string(" ") + r;
+                if (text.size() > endR.size() &&
+                    text.compare(text.size() - endR.size(), endR.size(), endR) == 0) {
+                    text.resize(text.size() - endR.size());
                     result = r;
                 }
             }
@@ -177,22 +177,22 @@ QString grand_fichier(const QTemporaryDir& dir, int copies) {
             ends.push_back(result);
         }
     }
-    const char* prenoms[] = {"Anna", "Boris", "Chloé", "Dmitri",    "Elena", "Farid",  "Greta",
+    const char* firstNames[] = {"Anna", "Boris", "Chloé", "Dmitri",    "Elena", "Farid",  "Greta",
                              "Hugo", "Ines",  "Jonas", "Katarzyna", "Luis",  "Maëlle", "Nikolai"};
-    const char* noms[] = {"Lefèvre", "Kowalski", "Marchetti", "Sørensen", "Vasquez", "Novak",
+    const char* names[] = {"Lefèvre", "Kowalski", "Marchetti", "Sørensen", "Vasquez", "Novak",
                           "Okafor",  "Haddad",   "Lindqvist", "Moreau",   "Petrov",  "Tanaka"};
-    const char* tournois[] = {"Open de Lyon",      "Championnat régional", "Coupe d'hiver",
+    const char* tournaments[] = {"Open de Lyon",      "Championnat régional", "Coupe d'hiver",
                               "Rapid du dimanche", "Blitz du club",        "Festival d'été"};
-    const char* lieux[] = {"Lyon FRA",     "Bruxelles BEL", "Genève SUI",
+    const char* locations[] = {"Lyon FRA",     "Bruxelles BEL", "Genève SUI",
                            "Montréal CAN", "Nantes FRA",    "Lille FRA"};
-    const char* resultats[] = {"1-0", "0-1", "1/2-1/2"};
+    const char* results[] = {"1-0", "0-1", "1/2-1/2"};
     const QString path = dir.filePath(QStringLiteral("base.pgn"));
     std::ofstream out(path.toStdString(), std::ios::binary);
-    auto player = [&](int k) { return std::string(noms[k % 12]) + ", " + prenoms[(k / 12) % 14]; };
+    auto player = [&](int k) { return std::string(names[k % 12]) + ", " + firstNames[(k / 12) % 14]; };
     for (int n = 0; n < copies; ++n) {
         const std::size_t k = static_cast<std::size_t>(n) % moves.size();
-        const std::string result = ends[k] == "*" ? resultats[n % 3] : ends[k];
-        out << "[Event \"" << tournois[n / 9 % 6] << "\"]\n[Site \"" << lieux[n / 9 % 6]
+        const std::string result = ends[k] == "*" ? results[n % 3] : ends[k];
+        out << "[Event \"" << tournaments[n / 9 % 6] << "\"]\n[Site \"" << locations[n / 9 % 6]
             << "\"]\n[Date \"" << 1990 + n % 35 << (n / 35 % 12 < 9 ? ".0" : ".") << 1 + n / 35 % 12
             << ".??\"]\n[Round \"" << 1 + n % 9 << "\"]\n[White \"" << player(n * 7)
             << "\"]\n[Black \"" << player(n * 11 + 5) << "\"]\n[Result \"" << result << "\"]\n\n"
@@ -206,36 +206,36 @@ TEST(Captures, AGamesFileListedAndOneGameOpen) {
     b.window->start();
     // Large when the pictures are taken, small in every run of the tests.
     const bool capture = !qEnvironmentVariable("QUARVELIN_CAPTURES").isEmpty();
-    const QString path = grand_fichier(b.dir, capture ? 1000000 : 3000);
+    const QString path = largeFile(b.dir, capture ? 1000000 : 3000);
     b.settings.MAX_SEUIL_PARTIE = 2000000;
-    QTimer fermeur;
-    QObject::connect(&fermeur, &QTimer::timeout, [] {
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
             box->button(QMessageBox::Ok)->click();
     });
-    fermeur.start(10);
-    b.window->lire_fichier_pgn(MainWindow::ListerFichier, path);
+    closer.start(10);
+    b.window->lire_fichier_pgn(MainWindow::ListFile, path);
     BoardWindow& board = *b.window->boardWindow();
     ASSERT_EQ(board.gameList()->model()->rowCount(), capture ? 1000000 : 3000);
-    const QModelIndex choisie =
+    const QModelIndex chosen =
         board.gameList()->model()->index(4, board.gameList()->header()->logicalIndex(0));
-    board.gameList()->setCurrentIndex(choisie);
-    emit board.gameList()->activated(choisie);
+    board.gameList()->setCurrentIndex(chosen);
+    emit board.gameList()->activated(chosen);
     QTest::qWait(30);
     EXPECT_GT(board.moveList()->count(), 0);
-    capturer(*b.window, QStringLiteral("liste-parties"));
+    takeScreenshot(*b.window, QStringLiteral("liste-parties"));
 }
 
 TEST(Captures, TheGamesFileWindowInBothModes) {
     Bureau b(false);
     for (auto mode : {LoadGamesDialog::Mode::Load, LoadGamesDialog::Mode::Extract}) {
         LoadGamesDialog d(mode, b.settings, b.catalogue, b.dir.path(),
-                          QString::fromStdString(settingsFile(b.lieux)),
+                          QString::fromStdString(settingsFile(b.locations)),
                           b.dir.filePath(QStringLiteral("tournoi.pgn")));
         d.show();
         QTest::qWait(20);
         EXPECT_TRUE(d.isVisible());
-        capturer(d, mode == LoadGamesDialog::Mode::Load ? QStringLiteral("chargement")
+        takeScreenshot(d, mode == LoadGamesDialog::Mode::Load ? QStringLiteral("chargement")
                                                         : QStringLiteral("extraction"));
     }
 }

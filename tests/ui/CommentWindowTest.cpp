@@ -17,26 +17,26 @@
 
 namespace {
 
-using Etape = std::function<void(quarvelin::Commentary&)>;
+using Step = std::function<void(quarvelin::Commentary&)>;
 
-Etape append(std::string t) {
+Step append(std::string t) {
     return [t](quarvelin::Commentary& c) { c.append(t); };
 }
-Etape prepend(std::string t) {
+Step prepend(std::string t) {
     return [t](quarvelin::Commentary& c) { c.prepend(t); };
 }
-Etape clear() {
+Step clear() {
     return [](quarvelin::Commentary& c) { c.clear(); };
 }
 
 } // namespace
 
-TEST(CommentWindow, AjouterDevantVider) {
+TEST(CommentWindow, AppendPrependClear) {
     const struct {
         const char* name;
-        std::vector<Etape> etapes;
-        QString attendu;
-    } cas[] = {
+        std::vector<Step> steps;
+        QString expected;
+    } cases[] = {
         {"ajouts à la suite", {append("e4\n"), append("e5\n")}, "e4\ne5\n"},
         {"sans fin de ligne",
          {append("Ouverture : "), append("Italienne\n")},
@@ -51,100 +51,100 @@ TEST(CommentWindow, AjouterDevantVider) {
          {append("Défense française — Французская\n")},
          QStringLiteral("Défense française — Французская\n")},
     };
-    for (const auto& c : cas) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        CommentWindow fenetre;
-        for (const Etape& e : c.etapes) e(fenetre);
-        EXPECT_EQ(fenetre.text(), c.attendu);
+        CommentWindow window;
+        for (const Step& e : c.steps) e(window);
+        EXPECT_EQ(window.text(), c.expected);
     }
 }
 
-TEST(CommentWindow, AjoutDefileJusquALaFin) {
-    CommentWindow fenetre;
-    fenetre.resize(300, 200);
-    fenetre.show();
-    auto* text1 = fenetre.findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
+TEST(CommentWindow, AppendScrollsToTheEnd) {
+    CommentWindow window;
+    window.resize(300, 200);
+    window.show();
+    auto* text1 = window.findChild<QPlainTextEdit*>(QStringLiteral("Text1"));
     ASSERT_NE(text1, nullptr);
     EXPECT_TRUE(text1->isReadOnly());
-    for (int i = 1; i <= 200; ++i) fenetre.append(std::to_string(i) + ". ligne\n");
-    QScrollBar* barre = text1->verticalScrollBar();
-    ASSERT_GT(barre->maximum(), 0);
-    EXPECT_EQ(barre->value(), barre->maximum());
+    for (int i = 1; i <= 200; ++i) window.append(std::to_string(i) + ". ligne\n");
+    QScrollBar* bar = text1->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    EXPECT_EQ(bar->value(), bar->maximum());
     EXPECT_TRUE(text1->viewport()->rect().contains(text1->cursorRect()));
     EXPECT_EQ(text1->textCursor().position(), text1->document()->characterCount() - 1);
-    fenetre.prepend("en tête\n");
-    EXPECT_EQ(barre->value(), 0);
+    window.prepend("en tête\n");
+    EXPECT_EQ(bar->value(), 0);
 }
 
-TEST(CommentWindow, AfficheSuitLaCocheEtLaFermeture) {
-    CommentWindow fenetre;
-    EXPECT_FALSE(fenetre.visible());
-    fenetre.setAfficheCommentaire(true);
-    EXPECT_TRUE(fenetre.visible());
-    fenetre.show();
-    fenetre.append("perdu à la fermeture\n");
-    int ferme = 0;
-    QObject::connect(&fenetre, &CommentWindow::ferme, [&] { ++ferme; });
-    fenetre.close();
-    EXPECT_EQ(ferme, 1);
-    EXPECT_FALSE(fenetre.visible());
-    EXPECT_EQ(fenetre.text(), QString());
+TEST(CommentWindow, ShowingFollowsTheTickAndTheClose) {
+    CommentWindow window;
+    EXPECT_FALSE(window.visible());
+    window.setCommentaryShown(true);
+    EXPECT_TRUE(window.visible());
+    window.show();
+    window.append("perdu à la fermeture\n");
+    int closed = 0;
+    QObject::connect(&window, &CommentWindow::closed, [&] { ++closed; });
+    window.close();
+    EXPECT_EQ(closed, 1);
+    EXPECT_FALSE(window.visible());
+    EXPECT_EQ(window.text(), QString());
 }
 
-TEST(CommentWindow, FermeeDansLaZoneMdi) {
+TEST(CommentWindow, ClosedInTheMdiArea) {
     QMdiArea zone;
-    auto* fenetre = new CommentWindow;
-    QMdiSubWindow* sous = zone.addSubWindow(fenetre);
+    auto* window = new CommentWindow;
+    QMdiSubWindow* under = zone.addSubWindow(window);
     zone.show();
-    fenetre->setAfficheCommentaire(true);
-    sous->show();
-    int ferme = 0;
-    QObject::connect(fenetre, &CommentWindow::ferme, [&] { ++ferme; });
-    sous->close();
-    EXPECT_EQ(ferme, 1);
-    EXPECT_FALSE(fenetre->visible());
+    window->setCommentaryShown(true);
+    under->show();
+    int closed = 0;
+    QObject::connect(window, &CommentWindow::closed, [&] { ++closed; });
+    under->close();
+    EXPECT_EQ(closed, 1);
+    EXPECT_FALSE(window->visible());
 }
 
-TEST(CommentWindow, BoutonsEtLegendes) {
-    CommentWindow fenetre;
-    auto* voir = fenetre.findChild<QPushButton*>(QStringLiteral("voir_coup"));
-    auto* effacer = fenetre.findChild<QPushButton*>(QStringLiteral("Command1"));
-    ASSERT_NE(voir, nullptr);
-    ASSERT_NE(effacer, nullptr);
+TEST(CommentWindow, ButtonsAndCaptions) {
+    CommentWindow window;
+    auto* view = window.findChild<QPushButton*>(QStringLiteral("voir_coup"));
+    auto* erase = window.findChild<QPushButton*>(QStringLiteral("Command1"));
+    ASSERT_NE(view, nullptr);
+    ASSERT_NE(erase, nullptr);
 
     // Only inside the opening base.
-    EXPECT_FALSE(voir->isEnabled());
-    fenetre.setVoirCoupEnabled(true);
-    int ouvertures = 0;
-    QObject::connect(&fenetre, &CommentWindow::voirOuvertures, [&] { ++ouvertures; });
-    voir->click();
-    EXPECT_EQ(ouvertures, 1);
+    EXPECT_FALSE(view->isEnabled());
+    window.setShowOpeningsEnabled(true);
+    int openings = 0;
+    QObject::connect(&window, &CommentWindow::viewOpenings, [&] { ++openings; });
+    view->click();
+    EXPECT_EQ(openings, 1);
 
-    fenetre.append("texte\n");
-    effacer->click();
-    EXPECT_EQ(fenetre.text(), QString());
+    window.append("texte\n");
+    erase->click();
+    EXPECT_EQ(window.text(), QString());
 
     quarvelin::Catalogue catalogue;
     catalogue.appliquer_langue(1);
-    fenetre.appliquer_textes(catalogue);
-    EXPECT_EQ(fenetre.windowTitle(), QStringLiteral("Commentaires"));
-    EXPECT_EQ(voir->text(), QStringLiteral("&Ouverture ?"));
+    window.appliquer_textes(catalogue);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Commentaires"));
+    EXPECT_EQ(view->text(), QStringLiteral("&Ouverture ?"));
     catalogue.appliquer_langue(2);
-    fenetre.appliquer_textes(catalogue);
-    EXPECT_EQ(fenetre.windowTitle(), QStringLiteral("Comments"));
-    EXPECT_FALSE(effacer->toolTip().isEmpty());
+    window.appliquer_textes(catalogue);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Comments"));
+    EXPECT_FALSE(erase->toolTip().isEmpty());
 
     // Nothing cut off at the size it opens with.
     catalogue.appliquer_langue(1);
-    fenetre.appliquer_textes(catalogue);
-    fenetre.setCalcul(QStringLiteral("Profondeur 3"));
-    fenetre.append("Ouverture : C50 Partie italienne\n");
-    fenetre.append("  d3  Cf3-g5    +1.20\n  d3  d2-d4     +0.85\n  d3  0-0       +0.40\n");
-    fenetre.resize(fenetre.sizeHint());
-    fenetre.show();
-    for (QPushButton* b : {voir, effacer}) {
+    window.appliquer_textes(catalogue);
+    window.setCalculation(QStringLiteral("Profondeur 3"));
+    window.append("Ouverture : C50 Partie italienne\n");
+    window.append("  d3  Cf3-g5    +1.20\n  d3  d2-d4     +0.85\n  d3  0-0       +0.40\n");
+    window.resize(window.sizeHint());
+    window.show();
+    for (QPushButton* b : {view, erase}) {
         EXPECT_GE(b->width(), b->sizeHint().width()) << b->objectName().toStdString();
-        EXPECT_TRUE(fenetre.rect().contains(b->geometry()));
+        EXPECT_TRUE(window.rect().contains(b->geometry()));
     }
-    capturer(fenetre, QStringLiteral("comment"));
+    takeScreenshot(window, QStringLiteral("comment"));
 }

@@ -11,9 +11,9 @@ using quarvelin::PgnIndex;
 namespace {
 
 std::shared_ptr<const PgnIndex>
-list(const std::vector<std::pair<const char*, const char*>>& jeux) {
+list(const std::vector<std::pair<const char*, const char*>>& gameList) {
     std::string text;
-    for (auto [round, white] : jeux)
+    for (auto [round, white] : gameList)
         text += std::string("[Event \"e\"]\n[Round \"") + round + "\"]\n[White \"" + white +
                  "\"]\n\n1.e4 *\n\n";
     std::istringstream in(text);
@@ -26,38 +26,38 @@ QStringList column(const GameListModel& m, int c) {
     return v;
 }
 
-struct CasTri {
+struct SortCase {
     const char* name;
     int column;
-    Qt::SortOrder ordre;
-    QStringList blancs;
+    Qt::SortOrder order;
+    QStringList whites;
 };
 
-class TriDeLaListe : public ::testing::TestWithParam<CasTri> {};
+class ListSorting : public ::testing::TestWithParam<SortCase> {};
 
-TEST_P(TriDeLaListe, OrdersAndKeepsTheSelectedGame) {
-    const CasTri& c = GetParam();
+TEST_P(ListSorting, OrdersAndKeepsTheSelectedGame) {
+    const SortCase& c = GetParam();
     GameListModel m;
     m.setIndex(
         list({{"10", "bob"}, {"2", "Alice"}, {"2.1", "carl"}, {"", "alice"}, {"3", "Dan"}}));
     QItemSelectionModel selection(&m);
     selection.setCurrentIndex(m.index(4, 0), QItemSelectionModel::Select); // Dan
     const std::uint64_t dan = m.position(4);
-    m.sort(c.column, c.ordre);
-    EXPECT_EQ(column(m, 4), c.blancs);
+    m.sort(c.column, c.order);
+    EXPECT_EQ(column(m, 4), c.whites);
     ASSERT_TRUE(selection.currentIndex().isValid());
     EXPECT_EQ(m.position(selection.currentIndex().row()), dan);
     EXPECT_EQ(m.data(selection.currentIndex(), GameListModel::PositionRole).toULongLong(), dan);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    GameListModel, TriDeLaListe,
+    GameListModel, ListSorting,
     ::testing::Values(
         // By number, a round without one last; equal names keep the file's order.
-        CasTri{"RoundUp", 3, Qt::AscendingOrder, {"Alice", "carl", "Dan", "bob", "alice"}},
-        CasTri{"RoundDown", 3, Qt::DescendingOrder, {"alice", "bob", "Dan", "carl", "Alice"}},
-        CasTri{"WhiteUp", 4, Qt::AscendingOrder, {"Alice", "alice", "bob", "carl", "Dan"}},
-        CasTri{"WhiteDown", 4, Qt::DescendingOrder, {"Dan", "carl", "bob", "Alice", "alice"}}),
+        SortCase{"RoundUp", 3, Qt::AscendingOrder, {"Alice", "carl", "Dan", "bob", "alice"}},
+        SortCase{"RoundDown", 3, Qt::DescendingOrder, {"alice", "bob", "Dan", "carl", "Alice"}},
+        SortCase{"WhiteUp", 4, Qt::AscendingOrder, {"Alice", "alice", "bob", "carl", "Dan"}},
+        SortCase{"WhiteDown", 4, Qt::DescendingOrder, {"Dan", "carl", "bob", "Alice", "alice"}}),
     [](const auto& info) { return info.param.name; });
 
 TEST(GameListModel, EmptyAndClearedListsHaveNoRows) {

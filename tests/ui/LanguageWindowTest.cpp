@@ -21,12 +21,12 @@ using namespace quarvelin;
 namespace {
 
 // Stands in for the browser.
-class Navigateur : public QObject {
+class Browser : public QObject {
     Q_OBJECT
 public:
-    QList<QUrl> ouvertes;
+    QList<QUrl> opened;
 public slots:
-    void open(const QUrl& url) { ouvertes.push_back(url); }
+    void open(const QUrl& url) { opened.push_back(url); }
 };
 
 QByteArray content(const std::string& path) {
@@ -35,17 +35,17 @@ QByteArray content(const std::string& path) {
 }
 
 // The window wired to its controller the way the main window does it, on a first start.
-struct PremierDemarrage {
-    PremierDemarrage() {
+struct FirstStartup {
+    FirstStartup() {
         settings = builtInSettings(dir.path().toStdString());
         settings.FIRST_STARTUP = 1;
         EXPECT_EQ(ecrire_reglages(settings, path()), "");
-        avant = content(path());
-        QObject::connect(&fenetre, &LanguageWindow::langueChoisie, [this](int key) {
-            choix.choose(key);
-            ++choisies;
+        before = content(path());
+        QObject::connect(&window, &LanguageWindow::chosenLanguage, [this](int key) {
+            choice.choose(key);
+            ++chosen;
         });
-        QObject::connect(&fenetre, &LanguageWindow::quitter, [this] { ++quittes; });
+        QObject::connect(&window, &LanguageWindow::quit, [this] { ++quitCount; });
     }
     std::string path() const {
         return dir.filePath(QStringLiteral("quarvelin.ini")).toStdString();
@@ -56,98 +56,98 @@ struct PremierDemarrage {
     Catalogue catalogue;
     NotationCode notation = NotationCode::Pgn;
     test::RecordingDialogs dialogs;
-    LanguageChoice choix{settings, catalogue, notation, path(), dialogs};
-    LanguageWindow fenetre;
-    QByteArray avant;
-    int choisies = 0, quittes = 0;
+    LanguageChoice choice{settings, catalogue, notation, path(), dialogs};
+    LanguageWindow window;
+    QByteArray before;
+    int chosen = 0, quitCount = 0;
 };
 
 } // namespace
 
-TEST(LanguageWindow, TitreEtBoutonsFixes) {
-    LanguageWindow fenetre;
-    EXPECT_EQ(fenetre.objectName(), QStringLiteral("Language"));
-    EXPECT_EQ(fenetre.windowTitle(), QString::fromStdString(LanguageChoice::windowTitle()));
-    const char* legendes[] = {"Français", "English",    "Italiano", "Español",
+TEST(LanguageWindow, FixedTitleAndButtons) {
+    LanguageWindow window;
+    EXPECT_EQ(window.objectName(), QStringLiteral("Language"));
+    EXPECT_EQ(window.windowTitle(), QString::fromStdString(LanguageChoice::windowTitle()));
+    const char* captions[] = {"Français", "English",    "Italiano", "Español",
                               "Deutsch",  "Portuguese", "Russian",  "Pole"};
     for (int key = 1; key <= 8; ++key) {
-        ASSERT_NE(fenetre.button(key), nullptr);
-        EXPECT_TRUE(fenetre.button(key)->text().startsWith(QString::fromUtf8(legendes[key - 1])))
-            << fenetre.button(key)->text().toStdString();
+        ASSERT_NE(window.button(key), nullptr);
+        EXPECT_TRUE(window.button(key)->text().startsWith(QString::fromUtf8(captions[key - 1])))
+            << window.button(key)->text().toStdString();
     }
-    auto* sortie = fenetre.findChild<QPushButton*>(QStringLiteral("sortie"));
+    auto* sortie = window.findChild<QPushButton*>(QStringLiteral("sortie"));
     ASSERT_NE(sortie, nullptr);
     EXPECT_EQ(sortie->text(), QStringLiteral("E&xit"));
 }
 
-TEST(LanguageWindow, ChoixEcritLesReglages) {
+TEST(LanguageWindow, ChoiceWritesTheSettings) {
     for (int key = 1; key <= 8; ++key) {
         SCOPED_TRACE(key);
-        PremierDemarrage d;
-        d.fenetre.show();
-        d.fenetre.button(key)->click();
-        EXPECT_EQ(d.choisies, 1);
-        EXPECT_EQ(d.quittes, 0);
-        EXPECT_FALSE(d.fenetre.isVisible());
-        EXPECT_EQ(d.fenetre.result(), QDialog::Accepted);
+        FirstStartup d;
+        d.window.show();
+        d.window.button(key)->click();
+        EXPECT_EQ(d.chosen, 1);
+        EXPECT_EQ(d.quitCount, 0);
+        EXPECT_FALSE(d.window.isVisible());
+        EXPECT_EQ(d.window.result(), QDialog::Accepted);
 
-        Settings lu;
-        lire_reglages(d.path(), d.dir.path().toStdString(), lu);
-        EXPECT_EQ(lu.CLE_LANGUE, key);
-        EXPECT_EQ(lu.FIRST_STARTUP, 0);
+        Settings parsed;
+        lire_reglages(d.path(), d.dir.path().toStdString(), parsed);
+        EXPECT_EQ(parsed.CLE_LANGUE, key);
+        EXPECT_EQ(parsed.FIRST_STARTUP, 0);
         EXPECT_EQ(d.notation, key == 1 ? NotationCode::French : NotationCode::Pgn);
     }
 }
 
-TEST(LanguageWindow, SortieNEcritRien) {
-    PremierDemarrage d;
-    d.fenetre.show();
-    auto* sortie = d.fenetre.findChild<QPushButton*>(QStringLiteral("sortie"));
+TEST(LanguageWindow, OutputWritesNothing) {
+    FirstStartup d;
+    d.window.show();
+    auto* sortie = d.window.findChild<QPushButton*>(QStringLiteral("sortie"));
     ASSERT_NE(sortie, nullptr);
     sortie->click();
-    EXPECT_EQ(d.quittes, 1);
-    EXPECT_EQ(d.choisies, 0);
-    EXPECT_FALSE(d.fenetre.isVisible());
-    EXPECT_EQ(content(d.path()), d.avant);
+    EXPECT_EQ(d.quitCount, 1);
+    EXPECT_EQ(d.chosen, 0);
+    EXPECT_FALSE(d.window.isVisible());
+    EXPECT_EQ(content(d.path()), d.before);
 }
 
-TEST(LanguageWindow, LienOuvreLeSite) {
-    Navigateur navigateur;
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &navigateur, "ouvrir");
-    LanguageWindow fenetre;
-    fenetre.show();
-    auto* site = fenetre.findChild<QLabel*>(QStringLiteral("site"));
+TEST(LanguageWindow, LinkOpensTheSite) {
+    Browser browser;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "ouvrir");
+    LanguageWindow window;
+    window.show();
+    auto* site = window.findChild<QLabel*>(QStringLiteral("site"));
     ASSERT_NE(site, nullptr);
     const QPointF point(site->contentsRect().left() + 8, site->height() / 2.0);
     const QPointF global = site->mapToGlobal(point);
-    QMouseEvent appui(QEvent::MouseButtonPress, point, global, Qt::LeftButton, Qt::LeftButton,
+    QMouseEvent press(QEvent::MouseButtonPress, point, global, Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
-    QMouseEvent relache(QEvent::MouseButtonRelease, point, global, Qt::LeftButton, Qt::NoButton,
+    QMouseEvent released(QEvent::MouseButtonRelease, point, global, Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier);
-    QApplication::sendEvent(site, &appui);
-    QApplication::sendEvent(site, &relache);
+    QApplication::sendEvent(site, &press);
+    QApplication::sendEvent(site, &released);
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    ASSERT_EQ(navigateur.ouvertes.size(), 1);
-    EXPECT_EQ(navigateur.ouvertes.front(), QUrl(QStringLiteral("https://quarvelin.org")));
+    ASSERT_EQ(browser.opened.size(), 1);
+    EXPECT_EQ(browser.opened.front(), QUrl(QStringLiteral("https://quarvelin.org")));
 }
 
-TEST(LanguageWindow, RienNeDepasse) {
+TEST(LanguageWindow, NothingOverflows) {
     for (int key : {0, 1, 7}) {
         SCOPED_TRACE(key);
-        LanguageWindow fenetre;
+        LanguageWindow window;
         Catalogue catalogue;
         if (key != 0) {
             catalogue.appliquer_langue(key);
-            fenetre.appliquer_textes(catalogue);
+            window.appliquer_textes(catalogue);
         }
-        fenetre.show();
-        for (QWidget* w : fenetre.findChildren<QWidget*>()) {
+        window.show();
+        for (QWidget* w : window.findChildren<QWidget*>()) {
             EXPECT_GE(w->width(), w->minimumSizeHint().width()) << w->objectName().toStdString();
-            EXPECT_TRUE(fenetre.rect().contains(w->geometry())) << w->objectName().toStdString();
+            EXPECT_TRUE(window.rect().contains(w->geometry())) << w->objectName().toStdString();
         }
         for (int b = 1; b <= 8; ++b)
-            EXPECT_GE(fenetre.button(b)->width(), fenetre.button(b)->sizeHint().width());
-        capturer(fenetre, QStringLiteral("langue-%1").arg(key));
+            EXPECT_GE(window.button(b)->width(), window.button(b)->sizeHint().width());
+        takeScreenshot(window, QStringLiteral("langue-%1").arg(key));
     }
 }
 

@@ -491,7 +491,7 @@ TEST_F(LoadGamesWindow, EachModeShowsWhatItUses) {
         }
         EXPECT_TRUE(
             control<QPushButton>(*w, mode == Mode::Load ? "Command2" : "Command4")->isDefault());
-        capturer(*w, mode == Mode::Load ? QStringLiteral("charge-chargement")
+        takeScreenshot(*w, mode == Mode::Load ? QStringLiteral("charge-chargement")
                                         : QStringLiteral("charge-extraction"));
     }
 }
@@ -547,7 +547,7 @@ TEST_F(LoadGamesWindow, CaptionsFollowTheLanguage) {
     control<QCheckBox>(*w, "Check1")->setChecked(true);
     control<QRadioButton>(*w, "Option1_0")->setChecked(true);
     w->show();
-    capturer(*w, QStringLiteral("charge-en"));
+    takeScreenshot(*w, QStringLiteral("charge-en"));
 }
 
 TEST_F(LoadGamesWindow, HelpBubblesFollowTheSetting) {

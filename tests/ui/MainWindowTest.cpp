@@ -6,11 +6,11 @@
 #include "config/SettingsFile.h"
 #include "rules/MoveRules.h"
 #include "session/GameController.h"
-#include "ui/ArbreMenu.h"
+#include "ui/MenuTree.h"
 #include "ui/BoardView.h"
 #include "ui/BoardWindow.h"
 #include "ui/CommentWindow.h"
-#include "ui/ConstructeurMenu.h"
+#include "ui/MenuBuilder.h"
 #include "ui/LanguageWindow.h"
 #include "ui/LoadGamesDialog.h"
 #include "ui/MainWindow.h"
@@ -52,48 +52,48 @@ namespace {
 // opening base is left out (the program plays on without book).
 struct Installation {
     QTemporaryDir dir;
-    Locations lieux;
-    Installation(bool premierDemarrage, int depth = 0, bool white = true) {
+    Locations locations;
+    Installation(bool firstStartup, int depth = 0, bool white = true) {
         QStandardPaths::setTestModeEnabled(true); // recent files go to a test store
         Settings s = builtInSettings(dir.path().toStdString());
         applyNewFile(s);
-        s.FIRST_STARTUP = premierDemarrage ? 1 : 0;
+        s.FIRST_STARTUP = firstStartup ? 1 : 0;
         s.AFF_NOUVELLE = 0;
         s.ACTIVE_SON = 0;
         s.DEB_BLANC = white ? 1 : 0;
         for (auto& p : s.PROFONDEUR_MAX) p = static_cast<std::int16_t>(depth);
-        lieux = {dir.path().toStdString(), dir.path().toStdString()};
-        EXPECT_EQ(ecrire_reglages(s, settingsFile(lieux)), "");
+        locations = {dir.path().toStdString(), dir.path().toStdString()};
+        EXPECT_EQ(ecrire_reglages(s, settingsFile(locations)), "");
     }
     std::string settings() const {
-        std::ifstream f(settingsFile(lieux));
+        std::ifstream f(settingsFile(locations));
         std::stringstream ss;
         ss << f.rdbuf();
         return ss.str();
     }
 };
 
-struct Programme {
+struct Program {
     Settings settings;
     Catalogue catalogue;
     std::unique_ptr<MainWindow> window;
-    QStringList boites; // texts of the message boxes closed along the way
-    QTimer fermeur;
-    explicit Programme(const Installation& inst) {
-        Startup d = start(inst.lieux, settings, catalogue);
+    QStringList boxes; // texts of the message boxes closed along the way
+    QTimer closer;
+    explicit Program(const Installation& inst) {
+        Startup d = start(inst.locations, settings, catalogue);
         EXPECT_FALSE(d.end);
-        window = std::make_unique<MainWindow>(settings, catalogue, inst.lieux);
+        window = std::make_unique<MainWindow>(settings, catalogue, inst.locations);
         window->show();
         // Message boxes and questions are answered as they come: OK, and No to questions.
-        QObject::connect(&fermeur, &QTimer::timeout, [this] {
+        QObject::connect(&closer, &QTimer::timeout, [this] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box) return;
-            boites << box->text();
+            boxes << box->text();
             QAbstractButton* b = box->button(QMessageBox::No);
             if (!b) b = box->button(QMessageBox::Ok);
             if (b) b->click();
         });
-        fermeur.start(10);
+        closer.start(10);
     }
     GameController& game() { return window->game(); }
     void attendre() {
@@ -101,7 +101,7 @@ struct Programme {
         t.start();
         while (game().machineThinking() && t.elapsed() < 20000) QTest::qWait(5);
     }
-    void cliquer(int x, int y) {
+    void click(int x, int y) {
         BoardView* b = window->boardWindow()->board();
         QTest::mouseClick(b, Qt::LeftButton, {}, b->squareRect(x, y).center());
     }
@@ -112,14 +112,14 @@ struct Programme {
         a->trigger();
     }
     // The human plays random legal moves with the mouse until the game ends.
-    void jouer_jusqu_a_la_fin(unsigned graine) {
-        std::mt19937 rng(graine);
+    void playToTheEnd(unsigned seed) {
+        std::mt19937 rng(seed);
         for (int n = 0; n < 400 && !game().session().gameOver(); ++n) {
             attendre();
             if (game().session().gameOver()) break;
             std::vector<Move> legal = legalMoves(game().position());
             const Move& c = legal[rng() % legal.size()];
-            cliquer(c.fromX, c.fromY);
+            click(c.fromX, c.fromY);
             // A promotion asks for the piece; the input box is answered with a queen.
             if (c.promotion != PieceCode::Empty)
                 QTimer::singleShot(0, [] {
@@ -127,77 +127,77 @@ struct Programme {
                         QTest::keyClicks(w, QStringLiteral("D")),
                             QTest::keyClick(w, Qt::Key_Return);
                 });
-            cliquer(c.toX, c.toY);
+            click(c.toX, c.toY);
         }
         attendre();
     }
 };
 
-TEST(Programme, FirstStartAsksForTheLanguageThenGoesStraightToTheBoard) {
+TEST(Program, FirstStartAsksForTheLanguageThenGoesStraightToTheBoard) {
     Installation inst(true);
     {
-        Programme p(inst);
+        Program p(inst);
         p.window->start();
         ASSERT_NE(p.window->languageWindow(), nullptr);
         EXPECT_TRUE(p.window->languageWindow()->isVisible());
-        capturer(*p.window->languageWindow(), QStringLiteral("langue"));
-        const QString avant = p.window->menus().action(QStringLiteral("menu_nouvelle"))->text();
+        takeScreenshot(*p.window->languageWindow(), QStringLiteral("langue"));
+        const QString before = p.window->menus().action(QStringLiteral("menu_nouvelle"))->text();
         QTest::mouseClick(p.window->languageWindow()->button(2), Qt::LeftButton); // English
-        const QString apres = p.window->menus().action(QStringLiteral("menu_nouvelle"))->text();
-        EXPECT_NE(avant, apres);
-        EXPECT_EQ(apres.toStdString(), p.catalogue.text(quarvelin::TextKey::MenuNewGame));
+        const QString after = p.window->menus().action(QStringLiteral("menu_nouvelle"))->text();
+        EXPECT_NE(before, after);
+        EXPECT_EQ(after.toStdString(), p.catalogue.text(quarvelin::TextKey::MenuNewGame));
         EXPECT_NE(inst.settings().find("CLE_LANGUE=2"), std::string::npos);
         EXPECT_NE(inst.settings().find("FIRST_STARTUP=0"), std::string::npos);
     }
-    Programme again(inst);
+    Program again(inst);
     again.window->start();
     EXPECT_EQ(again.window->languageWindow(), nullptr);
     EXPECT_EQ(again.settings.CLE_LANGUE, 2);
 }
 
-TEST(Programme, AWholeGameAgainstTheMachineFromTheMenus) {
+TEST(Program, AWholeGameAgainstTheMachineFromTheMenus) {
     Installation inst(false, 0);
-    Programme p(inst);
+    Program p(inst);
     p.window->start();
     p.menu("menu_nouvelle");
     EXPECT_TRUE(p.window->boardSubWindow()->isVisible());
     EXPECT_FALSE(p.window->menus().action(QStringLiteral("menu_nouvelle"))->isEnabled());
     EXPECT_TRUE(p.window->menus().action(QStringLiteral("menu_abandon"))->isEnabled());
-    p.jouer_jusqu_a_la_fin(1);
+    p.playToTheEnd(1);
     const GameSession& g = p.game().session();
     ASSERT_TRUE(g.gameOver()) << g.GameMoveText;
     EXPECT_EQ(p.window->boardWindow()->moveList()->count(), static_cast<int>(g.lines.size()));
     // The end was told in a box, and the result line closes the move list.
-    EXPECT_FALSE(p.boites.isEmpty());
+    EXPECT_FALSE(p.boxes.isEmpty());
     EXPECT_EQ(p.window->boardWindow()
                   ->moveList()
                   ->item(static_cast<int>(g.lines.size()) - 1)
                   ->text()
                   .toStdString(),
               g.lines.back());
-    capturer(*p.window, QStringLiteral("partie-finie"));
+    takeScreenshot(*p.window, QStringLiteral("partie-finie"));
 }
 
-TEST(Programme, PlayingBlackTheMachineOpens) {
+TEST(Program, PlayingBlackTheMachineOpens) {
     Installation inst(false, 0, false);
-    Programme p(inst);
+    Program p(inst);
     p.window->start();
     EXPECT_TRUE(p.window->menus().action(QStringLiteral("couleur_noire"))->isChecked());
     p.menu("menu_nouvelle");
     p.attendre();
     ASSERT_EQ(p.window->boardWindow()->moveList()->count(), 1);
     EXPECT_EQ(p.window->boardWindow()->moveList()->item(0)->text(), QStringLiteral(" 1.e2-e4"));
-    p.jouer_jusqu_a_la_fin(5);
+    p.playToTheEnd(5);
     EXPECT_TRUE(p.game().session().gameOver());
 }
 
-TEST(Programme, ResignAndMenusBetweenGames) {
+TEST(Program, ResignAndMenusBetweenGames) {
     Installation inst(false, 0);
-    Programme p(inst);
+    Program p(inst);
     p.window->start();
     p.menu("menu_nouvelle");
     EXPECT_FALSE(p.window->menus().action(QStringLiteral("menu_mode"))->isEnabled());
-    p.fermeur.stop();
+    p.closer.stop();
     QTimer::singleShot(20, [] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
             box->button(QMessageBox::Yes)->click();
@@ -212,9 +212,9 @@ TEST(Programme, ResignAndMenusBetweenGames) {
         QString::fromStdString(p.catalogue.text(TextKey::PlayModeFree))));
 }
 
-TEST(Programme, DepthMenuAndLanguageMenuRelabelTheTitle) {
+TEST(Program, DepthMenuAndLanguageMenuRelabelTheTitle) {
     Installation inst(false, 0);
-    Programme p(inst);
+    Program p(inst);
     p.window->start();
     p.menu("menu_niv", 2);
     EXPECT_EQ(p.settings.PROFONDEUR_MAX[1], 2);
@@ -227,21 +227,21 @@ TEST(Programme, DepthMenuAndLanguageMenuRelabelTheTitle) {
         QString::fromStdString(p.catalogue.text(TextKey::LevelAdvanced))));
 }
 
-TEST(Programme, EveryWiredCommandOpensItsWindow) {
+TEST(Program, EveryWiredCommandOpensItsWindow) {
     Installation inst(false, 0);
-    Programme p(inst);
+    Program p(inst);
     p.window->start();
-    QStringList ouvertes;
+    QStringList opened;
     // Whatever dialog a command opens is noted and closed.
-    QTimer fermeur;
-    QObject::connect(&fermeur, &QTimer::timeout, [&] {
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
         if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            ouvertes << d->metaObject()->className();
+            opened << d->metaObject()->className();
             d->reject();
         }
     });
-    fermeur.start(10);
-    p.fermeur.stop();
+    closer.start(10);
+    p.closer.stop();
     // Between games, then during one.
     for (const char* name : {"menu_pref", "menu_moteur", "menu_a_propos"}) p.menu(name);
     p.menu("menu_nouvelle");
@@ -249,12 +249,12 @@ TEST(Programme, EveryWiredCommandOpensItsWindow) {
          {"menu_abrege", "menu_not_comp", "menu_sauve", "menu_charge_xml", "menu_charge_fichier"})
         p.menu(name);
     p.menu("menu_edt_encours", 1);
-    EXPECT_EQ(ouvertes, (QStringList{"PreferencesDialog", "EngineProfilesDialog", "QMessageBox",
+    EXPECT_EQ(opened, (QStringList{"PreferencesDialog", "EngineProfilesDialog", "QMessageBox",
                                      "QMessageBox", "QMessageBox", "SaveWindow", "XmlGameWindow",
                                      "LoadGamesDialog", "QPrintPreviewDialog"}));
-    const int avant = static_cast<int>(p.window->mdiArea()->subWindowList().size());
+    const int before = static_cast<int>(p.window->mdiArea()->subWindowList().size());
     p.menu("menu_sommaire");
-    EXPECT_EQ(p.window->mdiArea()->subWindowList().size(), avant + 1); // the help window
+    EXPECT_EQ(p.window->mdiArea()->subWindowList().size(), before + 1); // the help window
     p.menu("menu_voir_ouvertures");
     EXPECT_NE(p.window->findChild<QDialog*>(QStringLiteral("liste_coup")), nullptr);
     p.menu("menu_copie_position", 2);
@@ -267,7 +267,7 @@ TEST(Programme, EveryWiredCommandOpensItsWindow) {
 }
 
 // Three games; the second has comments, the third is played by "Abel" as Black.
-const char* const TroisParties =
+const char* const ThreeGames =
     "[Event \"Open\"]\n[Site \"Paris\"]\n[Date \"2026.01.02\"]\n[Round \"10\"]\n"
     "[White \"Abc Def\"]\n[Black \"Xyz\"]\n[Result \"1-0\"]\n\n1.e4 e5 2.Qh5 Nc6 3.Bc4 Nf6 "
     "4.Qxf7# 1-0\n\n"
@@ -290,12 +290,12 @@ QStringList column(const BoardWindow& b, int c) {
     return v;
 }
 
-TEST(FichierDeParties, LoadingAGameOpensTheFirstOnlyAndShowsIt) {
+TEST(GamesFile, LoadingAGameOpensTheFirstOnlyAndShowsIt) {
     Installation inst(false, 0);
-    Programme p(inst);
+    Program p(inst);
     p.window->start();
-    const QString path = writeFile(inst.dir, "trois.pgn", TroisParties);
-    p.window->choisirFichierParties = [&] { return path; };
+    const QString path = writeFile(inst.dir, "trois.pgn", ThreeGames);
+    p.window->chooseGamesFile = [&] { return path; };
     p.menu("menu_charge");
     BoardWindow& b = *p.window->boardWindow();
     EXPECT_EQ(column(b, 4), QStringList{"Abc Def"});
@@ -304,59 +304,59 @@ TEST(FichierDeParties, LoadingAGameOpensTheFirstOnlyAndShowsIt) {
     EXPECT_EQ(g.GameResult, "1-0");
     EXPECT_EQ(g.NotationCode, NotationCode::Pgn);
     // The information box held the tags and the moves.
-    ASSERT_FALSE(p.boites.isEmpty());
-    EXPECT_TRUE(p.boites.back().contains(QStringLiteral("[White \"Abc Def\"]")));
-    EXPECT_TRUE(p.boites.back().contains(QStringLiteral("4.Qxf7#")));
-    EXPECT_EQ(p.window->fichierCourant(), path);
+    ASSERT_FALSE(p.boxes.isEmpty());
+    EXPECT_TRUE(p.boxes.back().contains(QStringLiteral("[White \"Abc Def\"]")));
+    EXPECT_TRUE(p.boxes.back().contains(QStringLiteral("4.Qxf7#")));
+    EXPECT_EQ(p.window->currentFile(), path);
 }
 
-struct CasFiltre {
+struct FilterCase {
     const char* name;
     std::string white;
     bool either;
     int maximum;
-    QStringList blancsListes;
+    QStringList whitesListed;
     int views;
 };
 
-class FiltreDuFichier : public ::testing::TestWithParam<CasFiltre> {};
+class FileFilter : public ::testing::TestWithParam<FilterCase> {};
 
-TEST_P(FiltreDuFichier, ListsWhatTheSettingsAsk) {
-    const CasFiltre& c = GetParam();
+TEST_P(FileFilter, ListsWhatTheSettingsAsk) {
+    const FilterCase& c = GetParam();
     Installation inst(false, 0);
-    Programme p(inst);
+    Program p(inst);
     p.window->start();
     p.settings.CRITERE_BLANC = c.white;
     p.settings.CRITERE_LESDEUX = c.either ? 1 : 0;
     p.settings.MAX_SEUIL_PARTIE = c.maximum;
-    const QString path = writeFile(inst.dir, "trois.pgn", TroisParties);
-    p.window->lire_fichier_pgn(MainWindow::ListerFichier, path);
+    const QString path = writeFile(inst.dir, "trois.pgn", ThreeGames);
+    p.window->lire_fichier_pgn(MainWindow::ListFile, path);
     const BoardWindow& b = *p.window->boardWindow();
-    EXPECT_EQ(column(b, 4), c.blancsListes);
+    EXPECT_EQ(column(b, 4), c.whitesListed);
     // Listed, then seen, in the status bar.
     EXPECT_EQ(b.statusPanel(1)->text(),
-              QString::number(c.blancsListes.size()) +
+              QString::number(c.whitesListed.size()) +
                   QString::fromStdString(p.catalogue.text(TextKey::GamesSelectedOutOf)) +
                   QString::number(c.views));
     EXPECT_EQ(p.window->menus().action(QStringLiteral("menu_edt_pc"))->isEnabled(),
-              !c.blancsListes.isEmpty());
+              !c.whitesListed.isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    FichierDeParties, FiltreDuFichier,
-    ::testing::Values(CasFiltre{"Everything", "", false, 1000, {"Abc Def", "Zed", "Xavier"}, 3},
-                      CasFiltre{"UpToTheLimit", "", false, 2, {"Abc Def", "Zed"}, 2},
-                      CasFiltre{"WhiteStartsWith", "ab", false, 1000, {"Abc Def"}, 3},
-                      CasFiltre{"EitherColour", "ab", true, 1000, {"Abc Def", "Xavier"}, 3},
-                      CasFiltre{"NotInTheMiddle", "bc", false, 1000, {}, 3}),
+    GamesFile, FileFilter,
+    ::testing::Values(FilterCase{"Everything", "", false, 1000, {"Abc Def", "Zed", "Xavier"}, 3},
+                      FilterCase{"UpToTheLimit", "", false, 2, {"Abc Def", "Zed"}, 2},
+                      FilterCase{"WhiteStartsWith", "ab", false, 1000, {"Abc Def"}, 3},
+                      FilterCase{"EitherColour", "ab", true, 1000, {"Abc Def", "Xavier"}, 3},
+                      FilterCase{"NotInTheMiddle", "bc", false, 1000, {}, 3}),
     [](const auto& info) { return info.param.name; });
 
-TEST(FichierDeParties, ChoosingAListedGameOpensItWithItsComments) {
+TEST(GamesFile, ChoosingAListedGameOpensItWithItsComments) {
     Installation inst(false, 0);
-    Programme p(inst);
+    Program p(inst);
     p.window->start();
-    const QString path = writeFile(inst.dir, "trois.pgn", TroisParties);
-    p.window->lire_fichier_pgn(MainWindow::ListerFichier, path);
+    const QString path = writeFile(inst.dir, "trois.pgn", ThreeGames);
+    p.window->lire_fichier_pgn(MainWindow::ListFile, path);
     BoardWindow& b = *p.window->boardWindow();
     // Sorted by round, the second game ("2") comes first, the "10" last.
     b.gameList()->sortByColumn(3, Qt::AscendingOrder);
@@ -378,11 +378,11 @@ TEST(FichierDeParties, ChoosingAListedGameOpensItWithItsComments) {
     EXPECT_EQ(b.moveList()->count(), 4);
 }
 
-TEST(FichierDeParties, TheLoadingDialogListsTheFileItNames) {
+TEST(GamesFile, TheLoadingDialogListsTheFileItNames) {
     Installation inst(false, 0);
-    Programme p(inst);
+    Program p(inst);
     p.window->start();
-    const QString path = writeFile(inst.dir, "trois.pgn", TroisParties);
+    const QString path = writeFile(inst.dir, "trois.pgn", ThreeGames);
     QTimer::singleShot(50, [&] {
         auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(d, nullptr);
@@ -394,16 +394,16 @@ TEST(FichierDeParties, TheLoadingDialogListsTheFileItNames) {
     p.menu("menu_charge_fichier");
     // Black starting with "y": Yann's game, not Xyz's; the criterion stays for this session.
     EXPECT_EQ(column(*p.window->boardWindow(), 4), QStringList{"Zed"});
-    EXPECT_EQ(p.window->fichierCourant(), path);
+    EXPECT_EQ(p.window->currentFile(), path);
     EXPECT_EQ(p.settings.CRITERE_NOIR, "y");
     EXPECT_EQ(inst.settings().find("CRITERE_NOIR=y"), std::string::npos);
 }
 
-TEST(FichierDeParties, ExtractingWritesTheGamesTheFilterKeeps) {
+TEST(GamesFile, ExtractingWritesTheGamesTheFilterKeeps) {
     Installation inst(false, 0);
-    Programme p(inst);
+    Program p(inst);
     p.window->start();
-    const QString path = writeFile(inst.dir, "trois.pgn", TroisParties);
+    const QString path = writeFile(inst.dir, "trois.pgn", ThreeGames);
     const QString target = inst.dir.filePath(QStringLiteral("open.pgn"));
     QTimer::singleShot(50, [&] {
         auto* d = qobject_cast<LoadGamesDialog*>(QApplication::activeModalWidget());
@@ -421,52 +421,52 @@ TEST(FichierDeParties, ExtractingWritesTheGamesTheFilterKeeps) {
     std::ifstream f(target.toStdString(), std::ios::binary);
     std::stringstream ss;
     ss << f.rdbuf();
-    const std::string ecrit = ss.str();
-    EXPECT_NE(ecrit.find("[White \"Abc Def\"]"), std::string::npos);
-    EXPECT_NE(ecrit.find("{the gambit}"), std::string::npos); // copied as written
-    EXPECT_EQ(ecrit.find("Xavier"), std::string::npos);
+    const std::string written = ss.str();
+    EXPECT_NE(written.find("[White \"Abc Def\"]"), std::string::npos);
+    EXPECT_NE(written.find("{the gambit}"), std::string::npos); // copied as written
+    EXPECT_EQ(written.find("Xavier"), std::string::npos);
     // The counts were told: two written of three read.
-    ASSERT_FALSE(p.boites.isEmpty());
-    EXPECT_TRUE(p.boites.back().startsWith(
+    ASSERT_FALSE(p.boxes.isEmpty());
+    EXPECT_TRUE(p.boxes.back().startsWith(
         QString::fromStdString(p.catalogue.text(TextKey::ConversionFinished)) +
         QStringLiteral("2")))
-        << p.boites.back().toStdString();
+        << p.boxes.back().toStdString();
 }
 
-TEST(FichierDeParties, MissingFilesAreReportedAndChangeNothing) {
+TEST(GamesFile, MissingFilesAreReportedAndChangeNothing) {
     Installation inst(false, 0);
-    Programme p(inst);
+    Program p(inst);
     p.window->start();
-    const QString path = writeFile(inst.dir, "trois.pgn", TroisParties);
-    p.window->lire_fichier_pgn(MainWindow::ListerFichier, path);
-    const int avant = static_cast<int>(p.boites.size());
+    const QString path = writeFile(inst.dir, "trois.pgn", ThreeGames);
+    p.window->lire_fichier_pgn(MainWindow::ListFile, path);
+    const int before = static_cast<int>(p.boxes.size());
     QFile::remove(path);
-    p.window->lire_fichier_pgn(MainWindow::LireSelection, path, 0);
-    p.window->lire_fichier_pgn(MainWindow::ListerFichier, path);
-    ASSERT_EQ(p.boites.size(), avant + 2);
-    EXPECT_TRUE(p.boites[avant].startsWith(
+    p.window->lire_fichier_pgn(MainWindow::ReadSelection, path, 0);
+    p.window->lire_fichier_pgn(MainWindow::ListFile, path);
+    ASSERT_EQ(p.boxes.size(), before + 2);
+    EXPECT_TRUE(p.boxes[before].startsWith(
         QString::fromStdString(p.catalogue.text(TextKey::GamesFileMissing))));
-    EXPECT_TRUE(p.boites[avant + 1].startsWith(
+    EXPECT_TRUE(p.boxes[before + 1].startsWith(
         QString::fromStdString(p.catalogue.text(TextKey::FileNotFound))));
     EXPECT_EQ(column(*p.window->boardWindow(), 4).size(), 3);
 }
 
-TEST(FichierDeParties, AFileOnTheCommandLineIsListedAndRemembered) {
+TEST(GamesFile, AFileOnTheCommandLineIsListedAndRemembered) {
     Installation inst(false, 0);
-    Programme p(inst);
-    const QString path = writeFile(inst.dir, "trois.pgn", TroisParties);
+    Program p(inst);
+    const QString path = writeFile(inst.dir, "trois.pgn", ThreeGames);
     p.window->start(path);
     EXPECT_EQ(column(*p.window->boardWindow(), 4).size(), 3);
-    EXPECT_EQ(p.window->fichierCourant(), path);
+    EXPECT_EQ(p.window->currentFile(), path);
     // A game with a move that cannot be played: the user is asked, and the moves before it
     // stay on the board.
-    const QString casse =
+    const QString broken =
         writeFile(inst.dir, "casse.pgn",
                        "[Event \"x\"]\n\n1.e4 e5 2.Qxh7 Nc6 *\n\n[Event \"y\"]\n\n1.d4 *\n");
-    p.window->lire_fichier_pgn(MainWindow::OuvrirPremiere, casse);
-    ASSERT_GE(p.boites.size(), 2);
-    EXPECT_TRUE(p.boites[p.boites.size() - 2].contains(QStringLiteral("2.Qxh7")));
-    EXPECT_TRUE(p.boites.back().contains(
+    p.window->lire_fichier_pgn(MainWindow::OpenFirst, broken);
+    ASSERT_GE(p.boxes.size(), 2);
+    EXPECT_TRUE(p.boxes[p.boxes.size() - 2].contains(QStringLiteral("2.Qxh7")));
+    EXPECT_TRUE(p.boxes.back().contains(
         QString::fromStdString(p.catalogue.text(TextKey::MoveSeemsImpossible))));
     EXPECT_EQ(p.window->boardWindow()->moveList()->count(), 2);
 }

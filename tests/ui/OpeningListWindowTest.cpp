@@ -14,7 +14,7 @@ TEST(OpeningListWindow, ListsEveryLineAndCountsThemInTheTitle) {
         for (int i = 0; i < n; ++i)
             lines.push_back({i + 1, "C20", "Partie " + std::to_string(i), "1.e4 e5 *", 0, false});
         OpeningListWindow w(catalogue);
-        w.remplir("1.e4 e5", lines);
+        w.fill("1.e4 e5", lines);
         EXPECT_EQ(w.list()->topLevelItemCount(), n);
         EXPECT_EQ(w.windowTitle(), QStringLiteral("%1 <274> - 1.e4 e5").arg(n));
         if (n > 0) {

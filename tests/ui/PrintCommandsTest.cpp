@@ -20,7 +20,7 @@ using namespace quarvelin::test;
 
 namespace {
 
-constexpr std::chrono::year_month_day Jour{std::chrono::year{2026}, std::chrono::month{12},
+constexpr std::chrono::year_month_day Day{std::chrono::year{2026}, std::chrono::month{12},
                                            std::chrono::day{4}};
 
 // The text of every page, one entry per page, each line with its blanks at the ends taken off.
@@ -50,7 +50,7 @@ protected:
         dir_.setAutoRemove(qEnvironmentVariableIsEmpty("QUARVELIN_CAPTURES"));
         catalogue_.appliquer_langue(1);
     }
-    std::unique_ptr<QPrinter> imprimante(const QString& name) {
+    std::unique_ptr<QPrinter> printer(const QString& name) {
         auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
         p->setOutputFormat(QPrinter::PdfFormat);
         p->setOutputFileName(dir_.filePath(name));
@@ -60,19 +60,19 @@ protected:
     }
     // A game of `coups` half-moves played at the board, the knights going back and forth; the
     // draws by repetition offered on the way are declined.
-    std::unique_ptr<Banc> game(int moves) {
-        Settings s = reglages_de_test();
+    std::unique_ptr<Bench> game(int moves) {
+        Settings s = testSettings();
         s.MODE_JEUX = 2;
         s.SAUVE_ABREGE = 1;
-        auto b = std::make_unique<Banc>(s);
-        b->dialogs.parDefaut = false;
+        auto b = std::make_unique<Bench>(s);
+        b->dialogs.byDefault = false;
         (*b)->newGame();
         b->move("e2", "e4");
         b->move("e7", "e5");
-        const char* aller[] = {"b1", "c3", "b8", "c6", "c3", "b1", "c6", "b8"};
+        const char* go[] = {"b1", "c3", "b8", "c6", "c3", "b1", "c6", "b8"};
         for (int i = 2; i < moves; ++i) {
             const int k = (i - 2) % 4;
-            b->move(aller[2 * k], aller[2 * k + 1]);
+            b->move(go[2 * k], go[2 * k + 1]);
             if ((*b)->session().gameOver()) break;
         }
         return b;
@@ -80,7 +80,7 @@ protected:
 
     QTemporaryDir dir_;
     Catalogue catalogue_;
-    PageFrame cadre_{QStringLiteral("QUARVELIN v9.9.9"), QStringLiteral("04/12/2026"),
+    PageFrame frame_{QStringLiteral("QUARVELIN v9.9.9"), QStringLiteral("04/12/2026"),
                      QStringLiteral("Page")};
 };
 
@@ -90,43 +90,43 @@ TEST_F(PrintTest, RecordLayoutPrintsTagsAndSeventyCharacterLines) {
     std::string moves;
     for (int n = 1; moves.size() < 140; ++n) moves += std::to_string(n) + ".Nf3 Nf6 ";
     s.GameMoveText = moves.substr(0, 140);
-    Settings r = reglages_de_test();
+    Settings r = testSettings();
     r.SAUVE_ABREGE = 1;
-    auto p = imprimante(QStringLiteral("pgn.pdf"));
+    auto p = printer(QStringLiteral("pgn.pdf"));
     int n = 0;
     ASSERT_TRUE(DocumentPainter::paintGame(
-        *p, gamePrint(s, r, Colour::White, Jour, catalogue_, GameLayout::Pgn),
-        cadre_, &n));
+        *p, gamePrint(s, r, Colour::White, Day, catalogue_, GameLayout::Pgn),
+        frame_, &n));
     EXPECT_EQ(n, 1);
     const auto pages = pages_pdf(p->outputFileName());
     ASSERT_EQ(pages.size(), 1u);
     const QStringList& l = pages[0];
     EXPECT_TRUE(l[0].startsWith(QStringLiteral("QUARVELIN v9.9.9")));
     EXPECT_TRUE(l[0].endsWith(QStringLiteral("04/12/2026")));
-    const QStringList attendu = {QStringLiteral("QUARVELIN - Partie - ") +
-                                     QString::fromStdString(date_jjmmaaaa(Jour)),
+    const QStringList expected = {QStringLiteral("QUARVELIN - Partie - ") +
+                                     QString::fromStdString(date_jjmmaaaa(Day)),
                                  QStringLiteral("[Event \"Club\"]"),
                                  QStringLiteral("[Site \"Lyon\"]"),
                                  QString::fromStdString(s.GameMoveText.substr(0, 70)).trimmed(),
                                  QString::fromStdString(s.GameMoveText.substr(70)).trimmed(),
                                  QStringLiteral("Page 1/1")};
-    QStringList pleines;
+    QStringList full;
     for (const QString& x : l)
-        if (!x.isEmpty()) pleines << x;
-    ASSERT_EQ(pleines.size(), attendu.size() + 1) << pleines.join('\n').toStdString();
-    EXPECT_EQ(pleines.mid(1), attendu);
+        if (!x.isEmpty()) full << x;
+    ASSERT_EQ(full.size(), expected.size() + 1) << full.join('\n').toStdString();
+    EXPECT_EQ(full.mid(1), expected);
 }
 
 TEST_F(PrintTest, MoveListLayoutRunsOverPages) {
     auto b = game(120);
     const auto& g = (*b)->session();
     ASSERT_EQ(g.lines.size(), 120u);
-    auto p = imprimante(QStringLiteral("liste.pdf"));
+    auto p = printer(QStringLiteral("liste.pdf"));
     int n = 0;
     ASSERT_TRUE(DocumentPainter::paintGame(*p,
-                                           gamePrint(g, b->settings, Colour::White, Jour,
+                                           gamePrint(g, b->settings, Colour::White, Day,
                                                              catalogue_, GameLayout::Moves),
-                                           cadre_, &n));
+                                           frame_, &n));
     const auto pages = pages_pdf(p->outputFileName());
     ASSERT_EQ(static_cast<int>(pages.size()), n);
     ASSERT_GE(n, 2);
@@ -147,25 +147,25 @@ TEST_F(PrintTest, MoveListLayoutRunsOverPages) {
 TEST_F(PrintTest, DiagramLayoutDrawsABoardAfterEachMove) {
     auto b = game(14);
     const auto& g = (*b)->session();
-    auto p = imprimante(QStringLiteral("diagrammes.pdf"));
+    auto p = printer(QStringLiteral("diagrammes.pdf"));
     int n = 0;
     ASSERT_TRUE(DocumentPainter::paintGame(
         *p,
-        gamePrint(g, b->settings, Colour::White, Jour, catalogue_,
+        gamePrint(g, b->settings, Colour::White, Day, catalogue_,
                           GameLayout::Diagrams, DocumentPainter::DiagramsPerRow),
-        cadre_, &n));
+        frame_, &n));
     const auto pages = pages_pdf(p->outputFileName());
     ASSERT_EQ(static_cast<int>(pages.size()), n);
     EXPECT_EQ(n, 2); // 14 boards, twelve to a page
     QString tout;
-    int rangees = 0;
+    int ranks = 0;
     for (const auto& page : pages) {
         tout += page.join('\n') + '\n';
         for (const QString& x : page)
-            if (x.simplified().startsWith(QLatin1String("a b c d e f g h"))) ++rangees;
+            if (x.simplified().startsWith(QLatin1String("a b c d e f g h"))) ++ranks;
     }
     // The files under each row of boards: three to a row, the last row has two.
-    EXPECT_EQ(rangees, 5);
+    EXPECT_EQ(ranks, 5);
     EXPECT_TRUE(tout.contains(QStringLiteral("1.e2-e4")));
     EXPECT_TRUE(tout.contains(QStringLiteral("..... e7-e5")));
     EXPECT_TRUE(tout.contains(QString::fromStdString(trimmed(g.lines[13]))));
@@ -185,11 +185,11 @@ TEST_F(PrintTest, ListPrintsEveryRowUnderItsCaptionsOnWholePages) {
     const PrintedTable t = PrintCommands::table(list);
     ASSERT_EQ(t.lines.size(), 130u);
     EXPECT_EQ(t.widths, (std::vector<int>{200, 200, 80}));
-    auto p = imprimante(QStringLiteral("table.pdf"));
+    auto p = printer(QStringLiteral("table.pdf"));
     int n = 0;
     QFont font(QStringLiteral("Arial"), 10);
     ASSERT_TRUE(DocumentPainter::paintTable(*p, t, QStringLiteral("Liste des parties"),
-                                            QStringLiteral("Tournoi"), font, cadre_, &n));
+                                            QStringLiteral("Tournoi"), font, frame_, &n));
     const auto pages = pages_pdf(p->outputFileName());
     ASSERT_EQ(static_cast<int>(pages.size()), n);
     ASSERT_GE(n, 2);
@@ -235,19 +235,19 @@ TEST_F(PrintTest, HeadDateFollowsTheLanguage) {
 TEST_F(PrintTest, PreviewShowsThePages) {
     auto b = game(14);
     const auto lines =
-        gamePrint((*b)->session(), b->settings, Colour::White, Jour, catalogue_,
+        gamePrint((*b)->session(), b->settings, Colour::White, Day, catalogue_,
                           GameLayout::Diagrams, DocumentPainter::DiagramsPerRow);
-    const PageFrame cadre = cadre_;
-    auto apercu = PrintCommands::preview(nullptr, QStringLiteral("QUARVELIN"), [&](QPrinter& p) {
-        return DocumentPainter::paintGame(p, lines, cadre);
+    const PageFrame frame = frame_;
+    auto preview = PrintCommands::preview(nullptr, QStringLiteral("QUARVELIN"), [&](QPrinter& p) {
+        return DocumentPainter::paintGame(p, lines, frame);
     });
-    apercu->show();
+    preview->show();
     QCoreApplication::processEvents();
-    auto* widget = apercu->findChild<QPrintPreviewWidget*>();
+    auto* widget = preview->findChild<QPrintPreviewWidget*>();
     ASSERT_NE(widget, nullptr);
     EXPECT_EQ(widget->pageCount(), 2);
-    capturer(*apercu, QStringLiteral("apercu-diagrammes"));
-    apercu->reject();
+    takeScreenshot(*preview, QStringLiteral("apercu-diagrammes"));
+    preview->reject();
 }
 
 } // namespace

@@ -15,10 +15,10 @@
 
 namespace {
 
-constexpr QRgb Bleu = 0xFF0000FF;
+constexpr QRgb Blue = 0xFF0000FF;
 constexpr QRgb Blanc = 0xFFFFFFFF;
 
-QImage dessin(int p, QSize size = {200, 24}) {
+QImage drawing(int p, QSize size = {200, 24}) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::red); // whatever was there before must go
     afficher_progression(image, p);
@@ -29,14 +29,14 @@ QRgb pixel(const QImage& image, int x, int y) { return image.pixel(x, y) | 0xFF0
 
 // The first column, from the left, that is not bar colour on the top row, which no text
 // reaches.
-int finBarre(const QImage& image) {
+int barEnd(const QImage& image) {
     int x = 0;
-    while (x < image.width() && pixel(image, x, 0) == Bleu) ++x;
+    while (x < image.width() && pixel(image, x, 0) == Blue) ++x;
     return x;
 }
 
 // Pixels of a colour other than c inside r: the figure drawn there.
-int autres(const QImage& image, const QRect& r, QRgb c) {
+int others(const QImage& image, const QRect& r, QRgb c) {
     int n = 0;
     for (int y = r.top(); y <= r.bottom(); ++y)
         for (int x = r.left(); x <= r.right(); ++x) n += pixel(image, x, y) != c;
@@ -49,107 +49,107 @@ TEST(Progression, Text) {
     const struct {
         int p;
         const char* text;
-    } cas[] = {{0, "%"}, {1, "1%"}, {45, "45%"}, {100, "100%"}, {-3, "%"}, {140, "100%"}};
-    for (const auto& c : cas) EXPECT_EQ(texte_progression(c.p), QString::fromUtf8(c.text)) << c.p;
+    } cases[] = {{0, "%"}, {1, "1%"}, {45, "45%"}, {100, "100%"}, {-3, "%"}, {140, "100%"}};
+    for (const auto& c : cases) EXPECT_EQ(progressText(c.p), QString::fromUtf8(c.text)) << c.p;
 }
 
-TEST(Progression, LargeurDeLaBarre) {
+TEST(Progression, BarWidth) {
     const struct {
         int p, width, end;
-    } cas[] = {{0, 200, 0},     {1, 200, 2},   {45, 200, 90},   {50, 201, 101}, {99, 200, 198},
+    } cases[] = {{0, 200, 0},     {1, 200, 2},   {45, 200, 90},   {50, 201, 101}, {99, 200, 198},
                {100, 200, 200}, {100, 37, 37}, {150, 200, 200}, {-20, 200, 0}};
-    for (const auto& c : cas) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.p);
-        const QImage image = dessin(c.p, {c.width, 24});
-        EXPECT_EQ(finBarre(image), c.end);
+        const QImage image = drawing(c.p, {c.width, 24});
+        EXPECT_EQ(barEnd(image), c.end);
         // Nothing left of the old content, and white beyond the bar, top and bottom rows.
         for (int x = c.end; x < image.width(); ++x) {
             EXPECT_EQ(pixel(image, x, 0), Blanc) << x;
             EXPECT_EQ(pixel(image, x, image.height() - 1), Blanc) << x;
         }
         if (c.end > 0) {
-            EXPECT_EQ(pixel(image, c.end - 1, image.height() - 1), Bleu);
+            EXPECT_EQ(pixel(image, c.end - 1, image.height() - 1), Blue);
         }
     }
 }
 
-TEST(Progression, ChiffreLisibleDesDeuxCotes) {
+TEST(Progression, DigitReadableOnBothSides) {
     // 0: the "%" alone, in the bar colour on white, centred.
-    const QImage vide = dessin(0);
-    EXPECT_GT(autres(vide, QRect(80, 0, 40, 24), Blanc), 0);
-    EXPECT_EQ(autres(vide, QRect(0, 0, 70, 24), Blanc), 0);
-    EXPECT_EQ(autres(vide, QRect(130, 0, 70, 24), Blanc), 0);
+    const QImage empty = drawing(0);
+    EXPECT_GT(others(empty, QRect(80, 0, 40, 24), Blanc), 0);
+    EXPECT_EQ(others(empty, QRect(0, 0, 70, 24), Blanc), 0);
+    EXPECT_EQ(others(empty, QRect(130, 0, 70, 24), Blanc), 0);
 
     // 100: white figures on the full bar.
-    const QImage plein = dessin(100);
-    EXPECT_GT(autres(plein, QRect(70, 0, 60, 24), Bleu), 0);
-    EXPECT_EQ(autres(plein, QRect(0, 0, 50, 24), Bleu), 0);
+    const QImage full = drawing(100);
+    EXPECT_GT(others(full, QRect(70, 0, 60, 24), Blue), 0);
+    EXPECT_EQ(others(full, QRect(0, 0, 50, 24), Blue), 0);
 
     // 50: "50%" straddles the edge, each half in the colour that stands out where it lies.
-    const QImage moitie = dessin(50);
-    EXPECT_GT(autres(moitie, QRect(60, 0, 40, 24), Bleu), 0);
-    EXPECT_GT(autres(moitie, QRect(100, 0, 40, 24), Blanc), 0);
+    const QImage half = drawing(50);
+    EXPECT_GT(others(half, QRect(60, 0, 40, 24), Blue), 0);
+    EXPECT_GT(others(half, QRect(100, 0, 40, 24), Blanc), 0);
 }
 
-TEST(ProgressWindow, AnnulerLeveLeDrapeau) {
+TEST(ProgressWindow, CancelRaisesTheFlag) {
     quarvelin::clearCancel();
-    ProgressWindow fenetre;
-    fenetre.show();
-    auto* cancel = fenetre.findChild<QPushButton*>(QStringLiteral("Command1"));
+    ProgressWindow window;
+    window.show();
+    auto* cancel = window.findChild<QPushButton*>(QStringLiteral("Command1"));
     ASSERT_NE(cancel, nullptr);
     EXPECT_FALSE(quarvelin::cancelRequested());
     cancel->click();
     EXPECT_TRUE(quarvelin::cancelRequested());
     // Still set with no loop running, until the next loop clears it.
-    fenetre.close();
-    EXPECT_FALSE(fenetre.isVisible());
+    window.close();
+    EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(quarvelin::cancelRequested());
     quarvelin::clearCancel();
     EXPECT_FALSE(quarvelin::cancelRequested());
 }
 
-TEST(ProgressWindow, EchapOuFermetureDemandentLArret) {
+TEST(ProgressWindow, EscapeOrCloseAskToStop) {
     quarvelin::clearCancel();
-    ProgressWindow fenetre;
-    fenetre.show();
-    QKeyEvent echap(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(&fenetre, &echap);
+    ProgressWindow window;
+    window.show();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&window, &escape);
     EXPECT_TRUE(quarvelin::cancelRequested());
     // The loop decides when the window goes, not the key.
-    EXPECT_TRUE(fenetre.isVisible());
+    EXPECT_TRUE(window.isVisible());
 
     quarvelin::clearCancel();
-    QCloseEvent parLeGestionnaire;
-    QApplication::sendEvent(&fenetre, &parLeGestionnaire); // not spontaneous: the program's own
+    QCloseEvent byManager;
+    QApplication::sendEvent(&window, &byManager); // not spontaneous: the program's own
     EXPECT_FALSE(quarvelin::cancelRequested());
-    EXPECT_TRUE(parLeGestionnaire.isAccepted());
+    EXPECT_TRUE(byManager.isAccepted());
     quarvelin::clearCancel();
 }
 
-TEST(ProgressWindow, BarreEtLegendes) {
-    ProgressWindow fenetre;
+TEST(ProgressWindow, BarAndCaptions) {
+    ProgressWindow window;
     quarvelin::Catalogue catalogue;
     catalogue.appliquer_langue(1);
-    fenetre.appliquer_textes(catalogue);
-    fenetre.setTitre(QStringLiteral("Lecture de parties.pgn"));
-    fenetre.show();
-    fenetre.afficher_progression(45);
-    EXPECT_EQ(fenetre.surface()->pourcentage(), 45);
-    auto* cancel = fenetre.findChild<QPushButton*>(QStringLiteral("Command1"));
-    auto* label = fenetre.findChild<QLabel*>(QStringLiteral("Label1"));
+    window.appliquer_textes(catalogue);
+    window.setTitle(QStringLiteral("Lecture de parties.pgn"));
+    window.show();
+    window.afficher_progression(45);
+    EXPECT_EQ(window.surface()->percentage(), 45);
+    auto* cancel = window.findChild<QPushButton*>(QStringLiteral("Command1"));
+    auto* label = window.findChild<QLabel*>(QStringLiteral("Label1"));
     ASSERT_NE(cancel, nullptr);
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(cancel->text(), QStringLiteral("&Annuler"));
-    EXPECT_EQ(fenetre.windowTitle(), QStringLiteral("Lecture de parties.pgn"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Lecture de parties.pgn"));
 
     // The bar as shown: blue up to 45 % of the inside of the frame.
-    ProgressSurface* surface = fenetre.surface();
-    const QRect dedans = surface->contentsRect();
-    const QImage image = surface->grab(dedans).toImage().scaled(dedans.size());
-    const int end = finBarre(image);
-    EXPECT_NEAR(end, dedans.width() * 45 / 100, 1);
+    ProgressSurface* surface = window.surface();
+    const QRect inside = surface->contentsRect();
+    const QImage image = surface->grab(inside).toImage().scaled(inside.size());
+    const int end = barEnd(image);
+    EXPECT_NEAR(end, inside.width() * 45 / 100, 1);
     // Nothing cut off: the label and the button get the room they ask for.
     EXPECT_GE(cancel->width(), cancel->sizeHint().width());
     EXPECT_GE(label->height(), label->heightForWidth(label->width()));
-    capturer(fenetre, QStringLiteral("patience"));
+    takeScreenshot(window, QStringLiteral("patience"));
 }

@@ -22,7 +22,7 @@ using namespace quarvelin::test;
 
 namespace {
 
-std::string lire(const QString& path) {
+std::string read(const QString& path) {
     std::ifstream f(path.toStdString(), std::ios::binary);
     return {std::istreambuf_iterator<char>(f), {}};
 }
@@ -31,13 +31,13 @@ class SaveWindowTest : public ::testing::Test {
 protected:
     SaveWindowTest() {
         catalogue_.appliquer_langue(1);
-        Settings s = reglages_de_test();
+        Settings s = testSettings();
         s.MODE_JEUX = 2;
         s.SAUVE_ABREGE = 1;
         s.NOM_JOUEUR = {"", "Alice", ""};
         s.NOM_MOTEUR = {"", "Quarvelin", ""};
-        banc_ = std::make_unique<Banc>(s);
-        Banc& b = *banc_;
+        bench_ = std::make_unique<Bench>(s);
+        Bench& b = *bench_;
         b->newGame();
         b.move("e2", "e4");
         b.move("c7", "c5");
@@ -45,12 +45,12 @@ protected:
         b->session().notes = {"", "", "Sicilienne"};
     }
 
-    std::unique_ptr<SaveWindow> fenetre(const QString& file) {
-        auto w = std::make_unique<SaveWindow>(banc_->game->session(), banc_->settings,
+    std::unique_ptr<SaveWindow> window(const QString& file) {
+        auto w = std::make_unique<SaveWindow>(bench_->game->session(), bench_->settings,
                                               Colour::White, catalogue_, dialogs_, &recent_);
         w->setFileChooser([file, this](QWidget*, const QString& title, const QString& propose,
                                           const QString& filter) {
-            demandes_.push_back({title, propose, filter});
+            requests_.push_back({title, propose, filter});
             return file;
         });
         return w;
@@ -61,13 +61,13 @@ protected:
     Catalogue catalogue_;
     ScriptedDialogs dialogs_;
     RecentFiles recent_{dir_.filePath(QStringLiteral("recents.ini"))};
-    std::unique_ptr<Banc> banc_;
-    std::vector<std::array<QString, 3>> demandes_;
+    std::unique_ptr<Bench> bench_;
+    std::vector<std::array<QString, 3>> requests_;
 };
 
 TEST_F(SaveWindowTest, OpensWithTheRecordAndSavesItAsEdited) {
     const QString f = path(QStringLiteral("partie.pgn"));
-    auto w = fenetre(f);
+    auto w = window(f);
     w->show();
     const QString text = w->text()->toPlainText();
     EXPECT_TRUE(text.startsWith(QStringLiteral("[Event \"Partie d'échecs\"]\n")))
@@ -75,26 +75,26 @@ TEST_F(SaveWindowTest, OpensWithTheRecordAndSavesItAsEdited) {
     EXPECT_TRUE(text.contains(QStringLiteral("[White \"Alice\"]\n[Black \"Quarvelin\"]\n")));
     EXPECT_TRUE(text.endsWith(QStringLiteral("\n\n1.e4 c5  {Sicilienne} 2.Nf3 *\n")))
         << text.toStdString();
-    capturer(*w, QStringLiteral("sauve"));
+    takeScreenshot(*w, QStringLiteral("sauve"));
 
     // The user's edit, typed into the box, is what the file gets.
     QTextCursor c = w->text()->textCursor();
     c.movePosition(QTextCursor::Start);
     w->text()->setTextCursor(c);
     w->text()->insertPlainText(QStringLiteral("[Annotator \"Moi\"]\n"));
-    QSignalSpy enregistre(w.get(), &SaveWindow::gameSaved);
+    QSignalSpy saved(w.get(), &SaveWindow::gameSaved);
     w->saveButton()->click();
 
-    ASSERT_EQ(demandes_.size(), 1u);
-    EXPECT_EQ(demandes_[0][0], QStringLiteral("Choisir un fichier"));
-    EXPECT_TRUE(demandes_[0][1].endsWith(QStringLiteral(".pgn")));
-    EXPECT_EQ(demandes_[0][2], QStringLiteral("Fichiers PGN (*.pgn)"));
-    std::string attendu = ("[Annotator \"Moi\"]\n" + text).toStdString();
+    ASSERT_EQ(requests_.size(), 1u);
+    EXPECT_EQ(requests_[0][0], QStringLiteral("Choisir un fichier"));
+    EXPECT_TRUE(requests_[0][1].endsWith(QStringLiteral(".pgn")));
+    EXPECT_EQ(requests_[0][2], QStringLiteral("Fichiers PGN (*.pgn)"));
+    std::string expected = ("[Annotator \"Moi\"]\n" + text).toStdString();
     std::string crlf;
-    for (char ch : attendu) crlf += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
-    EXPECT_EQ(lire(f), crlf + "\r\n");
+    for (char ch : expected) crlf += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
+    EXPECT_EQ(read(f), crlf + "\r\n");
     EXPECT_EQ(w->result(), QDialog::Accepted);
-    EXPECT_EQ(enregistre.count(), 1);
+    EXPECT_EQ(saved.count(), 1);
     EXPECT_EQ(recent_.list().front(), f.toStdString());
     ASSERT_EQ(dialogs_.messages.size(), 1u);
     EXPECT_EQ(dialogs_.messages[0].text, "La partie a été enregistrée.");
@@ -103,55 +103,55 @@ TEST_F(SaveWindowTest, OpensWithTheRecordAndSavesItAsEdited) {
 TEST_F(SaveWindowTest, AppendOptionAndTheOverwriteQuestion) {
     const QString f = path(QStringLiteral("parties.pgn"));
     for (int i = 0; i < 2; ++i) {
-        auto w = fenetre(f);
+        auto w = window(f);
         w->appendBox()->setChecked(true);
         w->saveButton()->click();
     }
     EXPECT_TRUE(dialogs_.questions.empty());
-    const std::string deux = lire(f);
-    EXPECT_EQ(deux.find("[Event", 1), deux.size() / 2);
+    const std::string two = read(f);
+    EXPECT_EQ(two.find("[Event", 1), two.size() / 2);
 
     // Replacing: "No" keeps the file and the window; "Yes" writes one game.
-    for (bool oui : {false, true}) {
-        dialogs_.reponses = {oui};
-        auto w = fenetre(f);
+    for (bool yes : {false, true}) {
+        dialogs_.answers = {yes};
+        auto w = window(f);
         w->show();
         w->saveButton()->click();
         EXPECT_EQ(dialogs_.questions.back().text,
                   "Ce fichier existe déjà. Voulez-vous le remplacer ?");
-        EXPECT_EQ(lire(f).size(), oui ? deux.size() / 2 : deux.size());
-        EXPECT_EQ(w->isVisible(), !oui);
+        EXPECT_EQ(read(f).size(), yes ? two.size() / 2 : two.size());
+        EXPECT_EQ(w->isVisible(), !yes);
     }
 }
 
 TEST_F(SaveWindowTest, CancelledChoiceOrRefusedWriteKeepsTheWindowOpen) {
     for (const QString& f : {QString(), path(QStringLiteral("absent/partie.pgn"))}) {
         dialogs_.messages.clear();
-        auto w = fenetre(f);
+        auto w = window(f);
         w->show();
         w->saveButton()->click();
         EXPECT_TRUE(w->isVisible());
         EXPECT_EQ(dialogs_.messages.size(), f.isEmpty() ? 0u : 1u);
     }
-    EXPECT_TRUE(dialogs_.a_montre("La partie n'a pas pu être enregistrée"));
+    EXPECT_TRUE(dialogs_.showed("La partie n'a pas pu être enregistrée"));
     EXPECT_TRUE(recent_.list().empty());
 }
 
 TEST_F(SaveWindowTest, SavesAsAnXmlGameList) {
     const QString f = path(QStringLiteral("parties.xml"));
     for (bool append : {false, true}) {
-        auto w = fenetre(f);
+        auto w = window(f);
         w->findChild<QRadioButton*>(QStringLiteral("Option1_0"))->setChecked(true);
         w->appendBox()->setChecked(append);
         w->show();
-        if (!append) capturer(*w, QStringLiteral("sauve-xml"));
+        if (!append) takeScreenshot(*w, QStringLiteral("sauve-xml"));
         w->saveButton()->click();
         EXPECT_EQ(w->result(), QDialog::Accepted);
     }
-    ASSERT_EQ(demandes_.size(), 2u);
-    EXPECT_TRUE(demandes_[0][1].endsWith(QStringLiteral(".xml"))) << demandes_[0][1].toStdString();
-    EXPECT_EQ(demandes_[0][2], QStringLiteral("Fichiers XML (*.xml)"));
-    const std::string xml = lire(f);
+    ASSERT_EQ(requests_.size(), 2u);
+    EXPECT_TRUE(requests_[0][1].endsWith(QStringLiteral(".xml"))) << requests_[0][1].toStdString();
+    EXPECT_EQ(requests_[0][2], QStringLiteral("Fichiers XML (*.xml)"));
+    const std::string xml = read(f);
     EXPECT_TRUE(xml.ends_with("</GAME>\r\n</LIST>\r\n")) << xml;
     const std::string game = "<GAME>\r\n<Event>Partie d&apos;échecs</Event>\r\n";
     std::size_t games = 0;
@@ -160,12 +160,12 @@ TEST_F(SaveWindowTest, SavesAsAnXmlGameList) {
     EXPECT_NE(xml.find("<White>Alice</White>\r\n<Black>Quarvelin</Black>"), std::string::npos);
     EXPECT_NE(xml.find("<Move>1.e4 c5  {Sicilienne} 2.Nf3 *</Move>"), std::string::npos) << xml;
     EXPECT_EQ(dialogs_.messages.size(), 2u);
-    EXPECT_TRUE(dialogs_.a_montre("La partie a été enregistrée."));
+    EXPECT_TRUE(dialogs_.showed("La partie a été enregistrée."));
 }
 
 TEST_F(SaveWindowTest, CaptionsFollowTheLanguage) {
     catalogue_.appliquer_langue(2);
-    auto w = fenetre({});
+    auto w = window({});
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Save the current game"));
     EXPECT_EQ(w->saveButton()->text(), QStringLiteral("&Save"));
     EXPECT_EQ(w->appendBox()->text(),
@@ -177,7 +177,7 @@ TEST_F(SaveWindowTest, CaptionsFollowTheLanguage) {
     EXPECT_TRUE(w->findChild<QRadioButton*>(QStringLiteral("Option1_1"))->isChecked());
     EXPECT_TRUE(w->text()->toPlainText().startsWith(QStringLiteral("[Event \"Chess game\"]")));
     w->show();
-    capturer(*w, QStringLiteral("sauve-en"));
+    takeScreenshot(*w, QStringLiteral("sauve-en"));
 }
 
 } // namespace

@@ -27,28 +27,28 @@ const std::string Document = "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<LI
                              "<White>Zoë &amp; Co</White>\r\n<Move>1.d4 d5 2.c4 1/2-1/2</Move>\r\n"
                              "</GAME>\r\n</LIST>\r\n";
 
-struct Fenetre {
+struct Window {
     Catalogue catalogue;
     RecordingDialogs dialogs;
     RecordingCommentary commentary;
     std::unique_ptr<XmlGameWindow> w;
 
-    Fenetre() {
+    Window() {
         catalogue.appliquer_langue(1);
         w = std::make_unique<XmlGameWindow>(catalogue, commentary, QStringLiteral("/opt"),
                                             &dialogs);
     }
-    template <class T> T* controle(const char* name) {
+    template <class T> T* control(const char* name) {
         return w->findChild<T*>(QString::fromLatin1(name));
     }
-    QLineEdit* text1() { return controle<QLineEdit>("Text1"); }
-    QPushButton* command2() { return controle<QPushButton>("Command2"); }
-    QPushButton* command3() { return controle<QPushButton>("Command3"); }
-    QListWidget* list1() { return controle<QListWidget>("List1"); }
-    QGroupBox* frame1() { return controle<QGroupBox>("Frame1"); }
+    QLineEdit* text1() { return control<QLineEdit>("Text1"); }
+    QPushButton* command2() { return control<QPushButton>("Command2"); }
+    QPushButton* command3() { return control<QPushButton>("Command3"); }
+    QListWidget* list1() { return control<QListWidget>("List1"); }
+    QGroupBox* frame1() { return control<QGroupBox>("Frame1"); }
 };
 
-QString liste_dans(const QTemporaryDir& folder) {
+QString listIn(const QTemporaryDir& folder) {
     const QString path = folder.filePath(QStringLiteral("adresses.txt"));
     QFile f(path);
     f.open(QIODevice::WriteOnly);
@@ -58,7 +58,7 @@ QString liste_dans(const QTemporaryDir& folder) {
 }
 
 TEST(XmlGameWindow, CaptionsComeFromTheCatalogue) {
-    Fenetre f;
+    Window f;
     EXPECT_EQ(f.w->objectName(), QStringLiteral("xml"));
     EXPECT_EQ(f.w->windowTitle(), QStringLiteral("Charger une partie distante (XML)"));
     EXPECT_EQ(f.command2()->text(), QStringLiteral("&Charger la partie !"));
@@ -72,10 +72,10 @@ TEST(XmlGameWindow, CaptionsComeFromTheCatalogue) {
 }
 
 TEST(XmlGameWindow, TheAddressListFillsTheListAndAPickFillsTheField) {
-    Fenetre f;
+    Window f;
     QTemporaryDir folder;
-    const QString path = liste_dans(folder);
-    f.w->choisirFichier = [&] { return path; };
+    const QString path = listIn(folder);
+    f.w->chooseFile = [&] { return path; };
     f.command3()->click();
     ASSERT_EQ(f.list1()->count(), 2);
     EXPECT_EQ(f.frame1()->title(), QStringLiteral("Adresses de parties : 2"));
@@ -84,18 +84,18 @@ TEST(XmlGameWindow, TheAddressListFillsTheListAndAPickFillsTheField) {
     EXPECT_TRUE(f.command2()->isEnabled());
 
     // Cancelling the file dialog changes nothing.
-    f.w->choisirFichier = [] { return QString(); };
+    f.w->chooseFile = [] { return QString(); };
     f.command3()->click();
     EXPECT_EQ(f.list1()->count(), 2);
     EXPECT_TRUE(f.dialogs.messages.empty());
 }
 
 TEST(XmlGameWindow, AMissingListIsReportedAndTheListKept) {
-    Fenetre f;
+    Window f;
     QTemporaryDir folder;
-    f.w->charger_liste(liste_dans(folder));
+    f.w->loadList(listIn(folder));
     const QString absent = folder.filePath(QStringLiteral("absent.txt"));
-    f.w->charger_liste(absent);
+    f.w->loadList(absent);
     ASSERT_EQ(f.dialogs.messages.size(), 1u);
     EXPECT_EQ(f.dialogs.messages[0].text, "Fichier introuvable (" + absent.toStdString() + ")");
     EXPECT_EQ(f.dialogs.messages[0].icon, DialogIcon::Exclamation);
@@ -103,12 +103,12 @@ TEST(XmlGameWindow, AMissingListIsReportedAndTheListKept) {
 }
 
 TEST(XmlGameWindow, ALoadedGameIsHandedOnAndTheButtonsComeBack) {
-    ServeurHttpLocal serveur;
-    serveur.servir("/partie.xml", {200, "OK", Document});
-    Fenetre f;
+    ServeurHttpLocal server;
+    server.servir("/partie.xml", {200, "OK", Document});
+    Window f;
     f.w->show();
-    QSignalSpy received(f.w.get(), &XmlGameWindow::partieRecue);
-    QTest::keyClicks(f.text1(), QString::fromStdString(serveur.address("/partie.xml")).mid(7));
+    QSignalSpy received(f.w.get(), &XmlGameWindow::receivedGame);
+    QTest::keyClicks(f.text1(), QString::fromStdString(server.address("/partie.xml")).mid(7));
     ASSERT_TRUE(f.command2()->isEnabled());
     f.command2()->click();
     EXPECT_FALSE(f.command2()->isEnabled());
@@ -124,9 +124,9 @@ TEST(XmlGameWindow, ALoadedGameIsHandedOnAndTheButtonsComeBack) {
 }
 
 TEST(XmlGameWindow, AFailedLoadIsReportedInTheUsersLanguage) {
-    ServeurHttpLocal serveur;
-    Fenetre f;
-    f.text1()->setText(QString::fromStdString(serveur.address("/absent.xml")));
+    ServeurHttpLocal server;
+    Window f;
+    f.text1()->setText(QString::fromStdString(server.address("/absent.xml")));
     f.w->loadGame();
     QElapsedTimer montre;
     montre.start();
@@ -136,23 +136,23 @@ TEST(XmlGameWindow, AFailedLoadIsReportedInTheUsersLanguage) {
     EXPECT_EQ(f.dialogs.messages[0].text,
               "Le document XML ne peut pas être chargé.\nLe serveur a répondu par une erreur : "
               "404 Not Found\n" +
-                  serveur.address("/absent.xml"));
+                  server.address("/absent.xml"));
     EXPECT_TRUE(f.command2()->isEnabled());
 }
 
 TEST(XmlGameWindow, ClosingDuringTheWaitDropsTheLoad) {
-    ServeurHttpLocal serveur;
-    serveur.servir("/lent", {200, "OK", "", true});
-    Fenetre f;
+    ServeurHttpLocal server;
+    server.servir("/lent", {200, "OK", "", true});
+    Window f;
     f.w->show();
-    QSignalSpy received(f.w.get(), &XmlGameWindow::partieRecue);
-    f.text1()->setText(QString::fromStdString(serveur.address("/lent")));
+    QSignalSpy received(f.w.get(), &XmlGameWindow::receivedGame);
+    f.text1()->setText(QString::fromStdString(server.address("/lent")));
     f.w->loadGame();
-    EXPECT_TRUE(f.w->controleur().inProgress());
-    capturer(*f.w, QStringLiteral("xml-chargement"));
-    f.controle<QPushButton>("Command1")->click();
+    EXPECT_TRUE(f.w->controller().inProgress());
+    takeScreenshot(*f.w, QStringLiteral("xml-chargement"));
+    f.control<QPushButton>("Command1")->click();
     EXPECT_FALSE(f.w->isVisible());
-    EXPECT_FALSE(f.w->controleur().inProgress());
+    EXPECT_FALSE(f.w->controller().inProgress());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     QTest::qWait(200);
     EXPECT_EQ(received.count(), 0);
@@ -161,17 +161,17 @@ TEST(XmlGameWindow, ClosingDuringTheWaitDropsTheLoad) {
 
 TEST(XmlGameWindow, NothingIsCutOffAtItsSize) {
     QTemporaryDir folder;
-    for (int langue : {1, 7}) {
-        Fenetre f;
-        f.catalogue.appliquer_langue(langue);
+    for (int language : {1, 7}) {
+        Window f;
+        f.catalogue.appliquer_langue(language);
         f.w->appliquer_textes(f.catalogue);
-        f.w->charger_liste(liste_dans(folder));
+        f.w->loadList(listIn(folder));
         f.w->show();
         QCoreApplication::processEvents();
         for (QPushButton* b : f.w->findChildren<QPushButton*>())
             EXPECT_GE(b->width(), b->sizeHint().width()) << b->text().toStdString();
         EXPECT_GE(f.frame1()->width(), f.frame1()->minimumSizeHint().width());
-        capturer(*f.w, QStringLiteral("xml-%1").arg(langue));
+        takeScreenshot(*f.w, QStringLiteral("xml-%1").arg(language));
     }
 }
 

@@ -1,4 +1,4 @@
-#include "ui/ArbreMenu.h"
+#include "ui/MenuTree.h"
 #include "localisation/Catalogue.h"
 
 #include <gtest/gtest.h>
@@ -12,120 +12,120 @@
 #include <string>
 #include <utility>
 
-using quarvelin::arbre_menu;
+using quarvelin::menuTree;
 using quarvelin::Catalogue;
 using quarvelin::element_menu;
 using quarvelin::ElementMenu;
-using quarvelin::GenreMenu;
+using quarvelin::MenuKind;
 
 namespace {
 
 using Key = std::pair<std::string, int>;
 
-std::string cle_texte(const Key& c) {
+std::string keyText(const Key& c) {
     return c.second < 0 ? c.first : c.first + "[" + std::to_string(c.second) + "]";
 }
 
-std::string cle_texte(const ElementMenu& e) { return cle_texte(Key{e.name, e.index}); }
+std::string keyText(const ElementMenu& e) { return keyText(Key{e.name, e.index}); }
 
-std::string francais(quarvelin::TextKey key) {
+std::string french(quarvelin::TextKey key) {
     static const Catalogue catalogue;
     return catalogue.texte_catalogue(Catalogue::textBase(1) + quarvelin::offsetOf(key));
 }
 
-TEST(ArbreMenu, EachNamedItemOnce) {
+TEST(MenuTree, EachNamedItemOnce) {
     std::set<Key> presents;
-    for (const ElementMenu& e : arbre_menu()) {
+    for (const ElementMenu& e : menuTree()) {
         if (*e.name == '\0') continue;
-        EXPECT_TRUE(presents.insert({e.name, e.index}).second) << "twice: " << cle_texte(e);
+        EXPECT_TRUE(presents.insert({e.name, e.index}).second) << "twice: " << keyText(e);
     }
 }
 
-TEST(ArbreMenu, ParentsDeclaresAvantLeursEnfants) {
+TEST(MenuTree, ParentsDeclaredBeforeTheirChildren) {
     std::set<std::string> menus;
-    int premierNiveau = 0;
-    for (const ElementMenu& e : arbre_menu()) {
-        SCOPED_TRACE(cle_texte(e));
+    int topLevel = 0;
+    for (const ElementMenu& e : menuTree()) {
+        SCOPED_TRACE(keyText(e));
         if (e.parent)
             EXPECT_TRUE(menus.count(e.parent)) << "parent not a menu above: " << e.parent;
         else
-            EXPECT_EQ(e.kind, GenreMenu::Menu) << "only menus sit on the bar";
-        if (e.kind == GenreMenu::Menu) {
+            EXPECT_EQ(e.kind, MenuKind::Menu) << "only menus sit on the bar";
+        if (e.kind == MenuKind::Menu) {
             EXPECT_EQ(e.index, -1);
             menus.insert(e.name);
-            premierNiveau += e.parent == nullptr;
+            topLevel += e.parent == nullptr;
         }
     }
-    EXPECT_EQ(premierNiveau, 5);
+    EXPECT_EQ(topLevel, 5);
 }
 
-TEST(ArbreMenu, GenresCoherents) {
-    for (const ElementMenu& e : arbre_menu()) {
-        SCOPED_TRACE(cle_texte(e));
-        if (e.kind == GenreMenu::Separateur) {
+TEST(MenuTree, KindsAreConsistent) {
+    for (const ElementMenu& e : menuTree()) {
+        SCOPED_TRACE(keyText(e));
+        if (e.kind == MenuKind::Separator) {
             EXPECT_FALSE(e.text);
-            EXPECT_FALSE(e.aVenir || e.enJeu || e.horsJeu || e.fermeture || e.ticked);
+            EXPECT_FALSE(e.comingSoon || e.inGame || e.outOfGame || e.closing || e.ticked);
         } else if (!e.text) {
             EXPECT_STREQ(e.name, "mnuRecentFile") << "only recent files are captioned later";
         }
-        if (e.ticked || e.groupe) {
-            EXPECT_EQ(e.kind, GenreMenu::Coche);
+        if (e.ticked || e.group) {
+            EXPECT_EQ(e.kind, MenuKind::Tick);
         }
-        if (e.raccourci[0]) {
-            EXPECT_NE(e.kind, GenreMenu::Menu);
+        if (e.shortcut[0]) {
+            EXPECT_NE(e.kind, MenuKind::Menu);
         }
-        if (e.kind == GenreMenu::Menu) {
-            EXPECT_FALSE(e.aVenir) << "a menu opens; its items wait";
+        if (e.kind == MenuKind::Menu) {
+            EXPECT_FALSE(e.comingSoon) << "a menu opens; its items wait";
         }
     }
 }
 
-TEST(ArbreMenu, GroupesExclusifsUnSeulCocheDansUnMenu) {
-    std::map<std::string, int> coches, membres;
+TEST(MenuTree, ExclusiveGroupsOneTickedInOneMenu) {
+    std::map<std::string, int> tickedCount, members;
     std::map<std::string, std::string> parents;
-    for (const ElementMenu& e : arbre_menu()) {
-        if (!e.groupe) continue;
-        ++membres[e.groupe];
-        coches[e.groupe] += e.ticked;
-        const auto [it, nouveau] = parents.emplace(e.groupe, e.parent);
-        if (!nouveau) {
-            EXPECT_EQ(it->second, e.parent) << e.groupe << " spans two menus";
+    for (const ElementMenu& e : menuTree()) {
+        if (!e.group) continue;
+        ++members[e.group];
+        tickedCount[e.group] += e.ticked;
+        const auto [it, fresh] = parents.emplace(e.group, e.parent);
+        if (!fresh) {
+            EXPECT_EQ(it->second, e.parent) << e.group << " spans two menus";
         }
     }
-    const std::map<std::string, int> attendus = {
+    const std::map<std::string, int> expectedList = {
         {"couleur", 2}, {"langue", 8}, {"mode", 5}, {"niveau", 4}, {"notation", 3}};
-    EXPECT_EQ(membres, attendus);
-    for (const auto& [groupe, n] : coches) EXPECT_EQ(n, 1) << groupe;
+    EXPECT_EQ(members, expectedList);
+    for (const auto& [group, n] : tickedCount) EXPECT_EQ(n, 1) << group;
     EXPECT_TRUE(element_menu("mode_machine")->ticked);
     EXPECT_TRUE(element_menu("couleur_blanche")->ticked);
     EXPECT_TRUE(element_menu("notation_francaise")->ticked);
 }
 
-TEST(ArbreMenu, RaccourcisLisiblesEtDistincts) {
-    std::map<QKeySequence, std::string> vus;
-    for (const ElementMenu& e : arbre_menu()) {
-        if (!e.raccourci[0]) continue;
-        const QKeySequence touches(QString::fromUtf8(e.raccourci));
-        ASSERT_EQ(touches.count(), 1) << cle_texte(e) << ": " << e.raccourci;
-        EXPECT_NE(touches[0].key(), Qt::Key_unknown) << cle_texte(e);
-        const auto [it, nouveau] = vus.emplace(touches, cle_texte(e));
-        EXPECT_TRUE(nouveau) << e.raccourci << " on " << it->second << " and " << cle_texte(e);
+TEST(MenuTree, ShortcutsReadableAndDistinct) {
+    std::map<QKeySequence, std::string> seen;
+    for (const ElementMenu& e : menuTree()) {
+        if (!e.shortcut[0]) continue;
+        const QKeySequence keys(QString::fromUtf8(e.shortcut));
+        ASSERT_EQ(keys.count(), 1) << keyText(e) << ": " << e.shortcut;
+        EXPECT_NE(keys[0].key(), Qt::Key_unknown) << keyText(e);
+        const auto [it, fresh] = seen.emplace(keys, keyText(e));
+        EXPECT_TRUE(fresh) << e.shortcut << " on " << it->second << " and " << keyText(e);
     }
-    EXPECT_EQ(vus.size(), 16u);
+    EXPECT_EQ(seen.size(), 16u);
 }
 
-TEST(ArbreMenu, NoTwoItemsShareACaption) {
+TEST(MenuTree, NoTwoItemsShareACaption) {
     const Catalogue catalogue;
-    std::set<quarvelin::TextKey> vus = {quarvelin::TextKey::ComingSoon};
-    for (const ElementMenu& e : arbre_menu()) {
+    std::set<quarvelin::TextKey> seen = {quarvelin::TextKey::ComingSoon};
+    for (const ElementMenu& e : menuTree()) {
         if (!e.text) continue;
-        EXPECT_TRUE(vus.insert(*e.text).second)
-            << cle_texte(e) << " reuses " << quarvelin::offsetOf(*e.text);
+        EXPECT_TRUE(seen.insert(*e.text).second)
+            << keyText(e) << " reuses " << quarvelin::offsetOf(*e.text);
     }
 }
 
 // The position of the one access-key marker, -1 without one, -2 for a malformed caption.
-int touche_acces(const std::string& caption) {
+int accessKey(const std::string& caption) {
     int position = -1;
     for (std::size_t i = 0; i < caption.size(); ++i) {
         if (caption[i] != '&') continue;
@@ -139,38 +139,38 @@ int touche_acces(const std::string& caption) {
     return position;
 }
 
-TEST(ArbreMenu, ToucheAccesDansChaqueLangue) {
+TEST(MenuTree, AccessKeyInEveryLanguage) {
     const struct {
         const char* caption;
         int position;
-    } cas[] = {{"&Fichier", 0}, {"No&tation", 2}, {"Copier au format F.E.N.", -1},
+    } cases[] = {{"&Fichier", 0}, {"No&tation", 2}, {"Copier au format F.E.N.", -1},
                {"A && B", -1},  {"&A &B", -2},    {"fin&", -2},
                {"& x", -2},     {"&?", 0}};
-    for (const auto& c : cas) EXPECT_EQ(touche_acces(c.caption), c.position) << c.caption;
+    for (const auto& c : cases) EXPECT_EQ(accessKey(c.caption), c.position) << c.caption;
 
     const Catalogue catalogue;
-    for (const ElementMenu& e : arbre_menu()) {
+    for (const ElementMenu& e : menuTree()) {
         if (!e.text) continue;
         const int offset = quarvelin::offsetOf(*e.text);
-        const bool enFrancais = touche_acces(francais(*e.text)) >= 0;
+        const bool inFrench = accessKey(french(*e.text)) >= 0;
         for (int key = 1; key <= quarvelin::LanguageCount; ++key) {
             const std::string t = catalogue.texte_catalogue(Catalogue::textBase(key) + offset);
-            const int position = touche_acces(t);
+            const int position = accessKey(t);
             EXPECT_NE(position, -2) << Catalogue::fileName(key) << " " << offset << " " << t;
-            EXPECT_EQ(position >= 0, enFrancais)
+            EXPECT_EQ(position >= 0, inFrench)
                 << Catalogue::fileName(key) << " " << offset << " " << t;
         }
     }
 }
 
 // Starting a game enables exactly these and disables exactly those.
-TEST(ArbreMenu, EtatsDePartie) {
+TEST(MenuTree, GameStates) {
     using R = std::optional<bool>;
     const struct {
         const char* name;
         int index;
         R beginning, end;
-    } cas[] = {
+    } cases[] = {
         {"menu_abandon", -1, true, false},
         {"menu_copie_position", 2, true, false},
         {"menu_abrege", -1, true, false},
@@ -186,17 +186,17 @@ TEST(ArbreMenu, EtatsDePartie) {
         {"menu_position", -1, std::nullopt, std::nullopt},
         {"mode_machine", -1, std::nullopt, std::nullopt},
     };
-    for (const auto& c : cas) {
+    for (const auto& c : cases) {
         const ElementMenu* e = element_menu(c.name, c.index);
         ASSERT_NE(e, nullptr) << c.name;
-        EXPECT_EQ(quarvelin::actif_selon_partie(*e, true), c.beginning)
-            << cle_texte(Key{c.name, c.index});
-        EXPECT_EQ(quarvelin::actif_selon_partie(*e, false), c.end)
-            << cle_texte(Key{c.name, c.index});
+        EXPECT_EQ(quarvelin::enabledByGameState(*e, true), c.beginning)
+            << keyText(Key{c.name, c.index});
+        EXPECT_EQ(quarvelin::enabledByGameState(*e, false), c.end)
+            << keyText(Key{c.name, c.index});
     }
 }
 
-TEST(ArbreMenu, RechercheParNom) {
+TEST(MenuTree, LookupByName) {
     EXPECT_EQ(element_menu("menu_niv"), nullptr) << "an array needs its index";
     EXPECT_EQ(element_menu("menu_niv", 4), nullptr);
     EXPECT_EQ(element_menu("nothing"), nullptr);

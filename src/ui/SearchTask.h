@@ -9,24 +9,24 @@
 #include <memory>
 #include <thread>
 
-class RechercheEnTache : public QObject, public quarvelin::SearchRunner {
+class SearchTask : public QObject, public quarvelin::SearchRunner {
     Q_OBJECT
 
 public:
-    explicit RechercheEnTache(QObject* parent = nullptr) : QObject(parent) {}
-    ~RechercheEnTache() override;
+    explicit SearchTask(QObject* parent = nullptr) : QObject(parent) {}
+    ~SearchTask() override;
 
     void launch(const quarvelin::SearchRequest& request,
                 const quarvelin::SearchCounters& counters, const quarvelin::EngineCallbacks& callbacks,
                 End end) override;
     void cancel() override;
-    bool enCours() const { return enCours_; }
+    bool inProgress() const { return inProgress_; }
 
 private:
-    void joindre();
+    void join();
 
     std::thread thread_;
-    std::shared_ptr<std::atomic<bool>> annulation_;
+    std::shared_ptr<std::atomic<bool>> cancel_;
     unsigned generation_ = 0; // read and written on the GUI thread only
-    bool enCours_ = false;
+    bool inProgress_ = false;
 };

@@ -13,33 +13,33 @@ namespace quarvelin {
 
 class TextCatalogue;
 
-class ConstructeurMenu {
+class MenuBuilder {
 public:
     // Fills the bar with every menu and item, captioned in the catalogue's current language.
-    ConstructeurMenu(QMenuBar* barre, const TextCatalogue& texts);
-    ConstructeurMenu(const ConstructeurMenu&) = delete;
-    ConstructeurMenu& operator=(const ConstructeurMenu&) = delete;
+    MenuBuilder(QMenuBar* bar, const TextCatalogue& texts);
+    MenuBuilder(const MenuBuilder&) = delete;
+    MenuBuilder& operator=(const MenuBuilder&) = delete;
 
     // An item by name, and index for item arrays ("menu_niv", 2); a menu's name gives the
     // action that opens it. nullptr for a name the tree does not hold.
     QAction* action(const QString& name, int index = -1) const;
     QMenu* menu(const QString& name) const;
     // The exclusive group "mode", "niveau", "couleur", "notation" or "langue".
-    QActionGroup* groupe(const QString& name) const;
+    QActionGroup* group(const QString& name) const;
 
     // Captions of every item from the catalogue's current language; items captioned at run
     // time (the recent files) keep theirs.
     void appliquer_textes(const TextCatalogue& texts);
     // Enables and disables the items a game under way (or the board closing) concerns.
-    void etat_partie(bool enCours);
+    void gameState(bool inProgress);
 
     // "menu_niv_2" for arrays, the bare name otherwise.
-    static QString nom_objet(const char* name, int index);
+    static QString objectNameOf(const char* name, int index);
 
 private:
     QHash<QString, QAction*> actions_;
     QHash<QString, QMenu*> menus_;
-    QHash<QString, QActionGroup*> groupes_;
+    QHash<QString, QActionGroup*> groups_;
 };
 
 } // namespace quarvelin

@@ -8,33 +8,33 @@
 
 namespace quarvelin {
 
-enum class GenreMenu { Menu, Commande, Coche, Separateur };
+enum class MenuKind { Menu, Command, Tick, Separator };
 
 struct ElementMenu {
     const char* name = "";         // object name; "" for unnamed separators
     int index = -1;               // index in an item array, -1 for a single item
     const char* parent = nullptr; // the menu it sits in; nullptr for the menu bar
     std::optional<TextKey> text; // its caption; none: filled at run time
-    const char* raccourci = "";   // QKeySequence portable text, "" for none
-    GenreMenu kind = GenreMenu::Commande;
-    const char* groupe = nullptr; // exclusive group, nullptr for none
+    const char* shortcut = "";   // QKeySequence portable text, "" for none
+    MenuKind kind = MenuKind::Command;
+    const char* group = nullptr; // exclusive group, nullptr for none
     bool ticked = false;           // initially checked
-    bool desactive = false;       // initially disabled
-    bool enJeu = false;           // enabled when a game starts
-    bool horsJeu = false;         // disabled while a game is under way
-    bool fermeture = false;       // disabled when the board window closes
-    bool aVenir = false;          // a command this version does not offer yet
+    bool disabled = false;       // initially disabled
+    bool inGame = false;           // enabled when a game starts
+    bool outOfGame = false;         // disabled while a game is under way
+    bool closing = false;       // disabled when the board window closes
+    bool comingSoon = false;          // a command this version does not offer yet
 };
 
 // The items in menu order: a menu comes before its children, children in their order.
-std::span<const ElementMenu> arbre_menu();
+std::span<const ElementMenu> menuTree();
 
 // The item of that name and index, or nullptr.
 const ElementMenu* element_menu(const char* name, int index = -1);
 
-// What starting (enCours) or ending a game does to an item's enabled state; nothing when the
+// What starting (inProgress) or ending a game does to an item's enabled state; nothing when the
 // game leaves it alone. Commands this version does not offer stay disabled either way.
-std::optional<bool> actif_selon_partie(const ElementMenu& element, bool enCours);
+std::optional<bool> enabledByGameState(const ElementMenu& element, bool inProgress);
 
 // Catalogue offset of the tool tip of commands this version does not offer yet.
 

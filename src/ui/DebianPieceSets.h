@@ -8,6 +8,6 @@
 
 // The strips of every set under `source` cut into `cible`/<set>/<code>.png from the largest
 // size; sets already there are left alone. The names of the sets available in `cible`.
-QStringList importer_jeux_scid(const QString& source, const QString& target);
+QStringList importScidSets(const QString& source, const QString& target);
 
-inline constexpr const char* DossierJeuxScid = "/usr/share/scid/img/pieces";
+inline constexpr const char* ScidSetsFolder = "/usr/share/scid/img/pieces";

@@ -1,6 +1,6 @@
-#include "ui/ConstructeurMenu.h"
+#include "ui/MenuBuilder.h"
 #include "localisation/Catalogue.h"
-#include "ui/ArbreMenu.h"
+#include "ui/MenuTree.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -19,58 +19,58 @@
 
 #include <map>
 
-using quarvelin::arbre_menu;
+using quarvelin::menuTree;
 using quarvelin::Catalogue;
-using quarvelin::ConstructeurMenu;
+using quarvelin::MenuBuilder;
 using quarvelin::ElementMenu;
-using quarvelin::GenreMenu;
+using quarvelin::MenuKind;
 
 namespace {
 
-QString nom_de(const ElementMenu& e) { return ConstructeurMenu::nom_objet(e.name, e.index); }
+QString nameOf(const ElementMenu& e) { return MenuBuilder::objectNameOf(e.name, e.index); }
 
 QString text(const Catalogue& catalogue, quarvelin::TextKey key) {
     return QString::fromStdString(catalogue.text(key));
 }
 
-struct Fenetre {
-    explicit Fenetre(int langue = 1) {
-        catalogue.appliquer_langue(langue);
-        menus = std::make_unique<ConstructeurMenu>(barre, catalogue);
+struct Window {
+    explicit Window(int language = 1) {
+        catalogue.appliquer_langue(language);
+        menus = std::make_unique<MenuBuilder>(bar, catalogue);
     }
     Catalogue catalogue;
-    QMenuBar* barre = new QMenuBar;
-    std::unique_ptr<ConstructeurMenu> menus;
-    ~Fenetre() {
+    QMenuBar* bar = new QMenuBar;
+    std::unique_ptr<MenuBuilder> menus;
+    ~Window() {
         menus.reset();
-        delete barre;
+        delete bar;
     }
 };
 
-TEST(ConstructeurMenu, ChaqueMenuSuitLArbreDansLOrdre) {
-    Fenetre f;
-    std::map<QString, QStringList> attendus; // menu name -> its items ("-" for separators)
-    QStringList barre;
-    for (const ElementMenu& e : arbre_menu()) {
-        const QString name = e.kind == GenreMenu::Separateur && !*e.name ? "-" : nom_de(e);
+TEST(MenuBuilder, EachMenuFollowsTheTreeInOrder) {
+    Window f;
+    std::map<QString, QStringList> expectedList; // menu name -> its items ("-" for separators)
+    QStringList bar;
+    for (const ElementMenu& e : menuTree()) {
+        const QString name = e.kind == MenuKind::Separator && !*e.name ? "-" : nameOf(e);
         if (e.parent)
-            attendus[QString::fromUtf8(e.parent)] << name;
+            expectedList[QString::fromUtf8(e.parent)] << name;
         else
-            barre << name;
+            bar << name;
     }
-    const auto noms = [](const QList<QAction*>& actions) {
+    const auto names = [](const QList<QAction*>& actions) {
         QStringList list;
         for (QAction* a : actions)
             list << (a->isSeparator() && a->objectName().isEmpty() ? "-" : a->objectName());
         return list;
     };
-    EXPECT_EQ(noms(f.barre->actions()), barre);
-    ASSERT_EQ(attendus.size(), 19u);
-    for (const auto& [menu, enfants] : attendus) {
+    EXPECT_EQ(names(f.bar->actions()), bar);
+    ASSERT_EQ(expectedList.size(), 19u);
+    for (const auto& [menu, children] : expectedList) {
         QMenu* m = f.menus->menu(menu);
         ASSERT_NE(m, nullptr) << menu.toStdString();
         EXPECT_EQ(m->objectName(), menu);
-        EXPECT_EQ(noms(m->actions()), enfants) << menu.toStdString();
+        EXPECT_EQ(names(m->actions()), children) << menu.toStdString();
         // A submenu's entry opens that very submenu.
         for (QAction* a : m->actions())
             if (a->menu()) {
@@ -79,41 +79,41 @@ TEST(ConstructeurMenu, ChaqueMenuSuitLArbreDansLOrdre) {
     }
 }
 
-TEST(ConstructeurMenu, EtatsInitiauxDeChaqueElement) {
-    Fenetre f;
-    const QString aVenir = text(f.catalogue, quarvelin::TextKey::ComingSoon);
-    int nommes = 0;
-    for (const ElementMenu& e : arbre_menu()) {
+TEST(MenuBuilder, InitialStateOfEachItem) {
+    Window f;
+    const QString comingSoon = text(f.catalogue, quarvelin::TextKey::ComingSoon);
+    int named = 0;
+    for (const ElementMenu& e : menuTree()) {
         if (!*e.name) continue;
-        ++nommes;
-        SCOPED_TRACE(nom_de(e).toStdString());
+        ++named;
+        SCOPED_TRACE(nameOf(e).toStdString());
         QAction* a = f.menus->action(e.name, e.index);
         ASSERT_NE(a, nullptr);
-        EXPECT_EQ(a->objectName(), nom_de(e));
-        EXPECT_EQ(f.barre->findChild<QAction*>(nom_de(e)), a);
-        EXPECT_EQ(a->isCheckable(), e.kind == GenreMenu::Coche);
+        EXPECT_EQ(a->objectName(), nameOf(e));
+        EXPECT_EQ(f.bar->findChild<QAction*>(nameOf(e)), a);
+        EXPECT_EQ(a->isCheckable(), e.kind == MenuKind::Tick);
         EXPECT_EQ(a->isChecked(), e.ticked);
-        const bool visible = e.text || e.kind == GenreMenu::Separateur;
+        const bool visible = e.text || e.kind == MenuKind::Separator;
         EXPECT_EQ(a->isVisible(), visible);
-        EXPECT_EQ(a->isEnabled(), visible && !e.desactive && !e.aVenir);
-        EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromUtf8(e.raccourci)));
+        EXPECT_EQ(a->isEnabled(), visible && !e.disabled && !e.comingSoon);
+        EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromUtf8(e.shortcut)));
         if (e.text) {
             EXPECT_EQ(a->text(), text(f.catalogue, *e.text));
         }
-        EXPECT_EQ(a->toolTip() == aVenir, e.aVenir);
-        if (e.aVenir) {
+        EXPECT_EQ(a->toolTip() == comingSoon, e.comingSoon);
+        if (e.comingSoon) {
             EXPECT_TRUE(f.menus->menu(e.parent)->toolTipsVisible());
         }
     }
-    EXPECT_EQ(nommes, 110);
+    EXPECT_EQ(named, 110);
     EXPECT_EQ(f.menus->action("menu_nouvelle")->text(), "&Nouvelle partie");
     EXPECT_EQ(f.menus->menu("menu_options")->title(), "&Options");
     EXPECT_TRUE(f.menus->action("menu_part_pc")->menu());
     EXPECT_FALSE(f.menus->action("menu_part_pc")->isEnabled());
 }
 
-TEST(ConstructeurMenu, RechercheParNom) {
-    Fenetre f;
+TEST(MenuBuilder, LookupByName) {
+    Window f;
     EXPECT_EQ(f.menus->action("menu_niv", 2)->objectName(), "menu_niv_2");
     EXPECT_EQ(f.menus->action("choix_langue", 8)->text(), "Polski");
     EXPECT_EQ(f.menus->action("menu_niv"), nullptr);
@@ -121,40 +121,40 @@ TEST(ConstructeurMenu, RechercheParNom) {
     EXPECT_EQ(f.menus->action("nothing"), nullptr);
     EXPECT_EQ(f.menus->menu("menu_nouvelle"), nullptr);
     EXPECT_EQ(f.menus->action("menu_mode"), f.menus->menu("menu_mode")->menuAction());
-    EXPECT_EQ(f.menus->groupe("nothing"), nullptr);
+    EXPECT_EQ(f.menus->group("nothing"), nullptr);
 }
 
-TEST(ConstructeurMenu, GroupesExclusifs) {
-    Fenetre f;
+TEST(MenuBuilder, ExclusiveGroups) {
+    Window f;
     const struct {
-        const char* groupe;
-        int membres;
+        const char* group;
+        int members;
         const char* ticked;
         int index;
-    } cas[] = {{"mode", 5, "mode_machine", -1},
+    } cases[] = {{"mode", 5, "mode_machine", -1},
                {"niveau", 4, "menu_niv", 0},
                {"couleur", 2, "couleur_blanche", -1},
                {"notation", 3, "notation_francaise", -1},
                {"langue", 8, "choix_langue", 1}};
-    for (const auto& c : cas) {
-        QActionGroup* g = f.menus->groupe(c.groupe);
-        ASSERT_NE(g, nullptr) << c.groupe;
+    for (const auto& c : cases) {
+        QActionGroup* g = f.menus->group(c.group);
+        ASSERT_NE(g, nullptr) << c.group;
         EXPECT_TRUE(g->isExclusive());
-        EXPECT_EQ(g->actions().size(), c.membres) << c.groupe;
-        EXPECT_EQ(g->checkedAction(), f.menus->action(c.ticked, c.index)) << c.groupe;
+        EXPECT_EQ(g->actions().size(), c.members) << c.group;
+        EXPECT_EQ(g->checkedAction(), f.menus->action(c.ticked, c.index)) << c.group;
     }
     f.menus->action("mode_auto")->trigger();
     EXPECT_TRUE(f.menus->action("mode_auto")->isChecked());
     EXPECT_FALSE(f.menus->action("mode_machine")->isChecked());
     f.menus->action("choix_langue", 6)->trigger();
-    EXPECT_EQ(f.menus->groupe("langue")->checkedAction(), f.menus->action("choix_langue", 6));
+    EXPECT_EQ(f.menus->group("langue")->checkedAction(), f.menus->action("choix_langue", 6));
     // Toggles outside any group uncheck themselves.
     f.menus->action("menu_active_son")->trigger();
     EXPECT_FALSE(f.menus->action("menu_active_son")->isChecked());
 }
 
-TEST(ConstructeurMenu, AppliquerTextesChangeDeLangue) {
-    Fenetre f;
+TEST(MenuBuilder, ApplyTextsChangesLanguage) {
+    Window f;
     QAction* recent = f.menus->action("mnuRecentFile", 1);
     recent->setText("&1 /home/joueur/parties.pgn");
     recent->setVisible(true);
@@ -171,13 +171,13 @@ TEST(ConstructeurMenu, AppliquerTextesChangeDeLangue) {
     for (int key = 1; key <= quarvelin::LanguageCount; ++key) {
         f.catalogue.appliquer_langue(key);
         f.menus->appliquer_textes(f.catalogue);
-        for (const ElementMenu& e : arbre_menu()) {
+        for (const ElementMenu& e : menuTree()) {
             if (!e.text) continue;
-            const QString attendu = QString::fromStdString(f.catalogue.texte_catalogue(
+            const QString expected = QString::fromStdString(f.catalogue.texte_catalogue(
                 Catalogue::textBase(key) + quarvelin::offsetOf(*e.text)));
-            const QString lu = e.kind == GenreMenu::Menu ? f.menus->menu(e.name)->title()
+            const QString parsed = e.kind == MenuKind::Menu ? f.menus->menu(e.name)->title()
                                                           : f.menus->action(e.name, e.index)->text();
-            EXPECT_EQ(lu, attendu) << key << " " << nom_de(e).toStdString();
+            EXPECT_EQ(parsed, expected) << key << " " << nameOf(e).toStdString();
         }
     }
     f.catalogue.appliquer_langue(7);
@@ -185,12 +185,12 @@ TEST(ConstructeurMenu, AppliquerTextesChangeDeLangue) {
     EXPECT_EQ(f.menus->action("menu_abandon")->text(), "Сд&аться");
 }
 
-TEST(ConstructeurMenu, EtatPartie) {
-    Fenetre f;
+TEST(MenuBuilder, GameState) {
+    Window f;
     const auto enabled = [&](const char* name, int index = -1) {
         return f.menus->action(name, index)->isEnabled();
     };
-    f.menus->etat_partie(true);
+    f.menus->gameState(true);
     EXPECT_TRUE(enabled("menu_abandon"));
     EXPECT_TRUE(enabled("menu_propose_nul"));
     EXPECT_TRUE(enabled("menu_copie_position", 2));
@@ -203,7 +203,7 @@ TEST(ConstructeurMenu, EtatPartie) {
     EXPECT_FALSE(enabled("menu_coller_position"));
     f.menus->action("menu_coller_position")->setEnabled(true); // a position on the clipboard
 
-    f.menus->etat_partie(false);
+    f.menus->gameState(false);
     EXPECT_FALSE(enabled("menu_abandon"));
     EXPECT_FALSE(enabled("menu_copie_position", 2));
     EXPECT_FALSE(enabled("menu_coller_position"));
@@ -214,28 +214,28 @@ TEST(ConstructeurMenu, EtatPartie) {
     EXPECT_TRUE(enabled("menu_sauve")) << "the game just ended can still be saved";
 }
 
-TEST(ConstructeurMenu, AucunRaccourciPartage) {
-    Fenetre f;
-    std::map<QKeySequence, QString> vus;
-    for (QAction* a : f.barre->findChildren<QAction*>()) {
+TEST(MenuBuilder, NoSharedShortcut) {
+    Window f;
+    std::map<QKeySequence, QString> seen;
+    for (QAction* a : f.bar->findChildren<QAction*>()) {
         if (a->shortcut().isEmpty()) continue;
-        const auto [it, nouveau] = vus.emplace(a->shortcut(), a->objectName());
-        EXPECT_TRUE(nouveau) << it->second.toStdString() << " " << a->objectName().toStdString();
+        const auto [it, fresh] = seen.emplace(a->shortcut(), a->objectName());
+        EXPECT_TRUE(fresh) << it->second.toStdString() << " " << a->objectName().toStdString();
     }
-    EXPECT_EQ(vus.size(), 16u);
+    EXPECT_EQ(seen.size(), 16u);
 }
 
 // A command still to come says so when the pointer rests on it, greyed out as it is.
-TEST(ConstructeurMenu, InfoBulleDesCommandesAVenir) {
-    Fenetre f;
+TEST(MenuBuilder, TooltipOfCommandsComingSoon) {
+    Window f;
     QMenu* game = f.menus->menu("menu_partie");
     game->popup(QPoint(40, 40));
     QApplication::processEvents();
     for (const char* name : {"menu_nouvelle", "menu_stat"}) {
         QAction* a = f.menus->action(name);
         const QPoint centre = game->actionGeometry(a).center();
-        QHelpEvent survol(QEvent::ToolTip, centre, game->mapToGlobal(centre));
-        QApplication::sendEvent(game, &survol);
+        QHelpEvent hover(QEvent::ToolTip, centre, game->mapToGlobal(centre));
+        QApplication::sendEvent(game, &hover);
         EXPECT_EQ(QToolTip::isVisible() ? QToolTip::text() : QString(),
                   a->isEnabled() ? QString() : text(f.catalogue, quarvelin::TextKey::ComingSoon))
             << name;
@@ -245,47 +245,47 @@ TEST(ConstructeurMenu, InfoBulleDesCommandesAVenir) {
 
 // The window with one menu, and optionally one of its submenus, open; popups are windows of
 // their own, so they are painted over the window where they stand.
-QImage apercu(int langue, const char* menu, const char* sousMenu, const QString& file) {
+QImage preview(int language, const char* menu, const char* subMenu, const QString& file) {
     Catalogue catalogue;
-    catalogue.appliquer_langue(langue);
-    QMainWindow fenetre;
+    catalogue.appliquer_langue(language);
+    QMainWindow window;
     auto* zone = new QMdiArea;
     zone->setBackground(QColor(0xC8, 0xCC, 0xC4));
-    fenetre.setCentralWidget(zone);
-    fenetre.statusBar()->showMessage(" ");
-    ConstructeurMenu menus(fenetre.menuBar(), catalogue);
-    fenetre.resize(1000, 760);
-    fenetre.move(0, 0);
-    fenetre.show();
+    window.setCentralWidget(zone);
+    window.statusBar()->showMessage(" ");
+    MenuBuilder menus(window.menuBar(), catalogue);
+    window.resize(1000, 760);
+    window.move(0, 0);
+    window.show();
     QApplication::processEvents();
-    fenetre.menuBar()->setActiveAction(menus.menu(menu)->menuAction());
+    window.menuBar()->setActiveAction(menus.menu(menu)->menuAction());
     QApplication::processEvents();
-    if (sousMenu) menus.menu(menu)->setActiveAction(menus.menu(sousMenu)->menuAction());
+    if (subMenu) menus.menu(menu)->setActiveAction(menus.menu(subMenu)->menuAction());
     QApplication::processEvents();
 
-    QImage image = fenetre.grab().toImage();
-    QPainter peintre(&image);
-    const QPoint origin = fenetre.mapToGlobal(QPoint(0, 0));
-    for (const char* name : {menu, sousMenu}) {
+    QImage image = window.grab().toImage();
+    QPainter painter(&image);
+    const QPoint origin = window.mapToGlobal(QPoint(0, 0));
+    for (const char* name : {menu, subMenu}) {
         if (!name) continue;
         QMenu* m = menus.menu(name);
         EXPECT_TRUE(m->isVisible()) << name;
         // Wide enough for its longest caption and shortcut: nothing cut off.
         EXPECT_GE(m->width(), m->sizeHint().width()) << name;
         EXPECT_GE(m->height(), m->sizeHint().height()) << name;
-        peintre.drawPixmap(m->geometry().topLeft() - origin, m->grab());
+        painter.drawPixmap(m->geometry().topLeft() - origin, m->grab());
     }
-    peintre.end();
-    fenetre.menuBar()->setActiveAction(nullptr);
+    painter.end();
+    window.menuBar()->setActiveAction(nullptr);
     image.save(QApplication::applicationDirPath() + u'/' + file);
     return image;
 }
 
-TEST(ConstructeurMenu, Apercu) {
-    const QImage game = apercu(1, "menu_partie", nullptr, "menus_partie_fr.png");
+TEST(MenuBuilder, Preview) {
+    const QImage game = preview(1, "menu_partie", nullptr, "menus_partie_fr.png");
     EXPECT_EQ(game.size(), QSize(1000, 760) * game.devicePixelRatio());
-    apercu(1, "menu_fichier", "menu_con", "menus_fichier_fr.png");
-    apercu(7, "menu_options", "menu_mode", "menus_options_ru.png");
+    preview(1, "menu_fichier", "menu_con", "menus_fichier_fr.png");
+    preview(7, "menu_options", "menu_mode", "menus_options_ru.png");
 }
 
 } // namespace

@@ -1,30 +1,30 @@
-#include "ui/RechercheEnTache.h"
+#include "ui/SearchTask.h"
 
 #include <QMetaObject>
 
-RechercheEnTache::~RechercheEnTache() {
+SearchTask::~SearchTask() {
     cancel();
-    joindre();
+    join();
 }
 
-void RechercheEnTache::joindre() {
+void SearchTask::join() {
     if (thread_.joinable()) thread_.join();
 }
 
-void RechercheEnTache::cancel() {
+void SearchTask::cancel() {
     ++generation_;
-    enCours_ = false;
-    if (annulation_) annulation_->store(true);
+    inProgress_ = false;
+    if (cancel_) cancel_->store(true);
 }
 
-void RechercheEnTache::launch(const quarvelin::SearchRequest& request,
+void SearchTask::launch(const quarvelin::SearchRequest& request,
                               const quarvelin::SearchCounters& counters,
                               const quarvelin::EngineCallbacks& callbacks, End end) {
     // A cancelled search stops at its next piece; waiting for it is short.
-    joindre();
-    annulation_ = std::make_shared<std::atomic<bool>>(false);
+    join();
+    cancel_ = std::make_shared<std::atomic<bool>>(false);
     const unsigned gen = ++generation_;
-    enCours_ = true;
+    inProgress_ = true;
 
     // Every report crosses to the GUI thread and is dropped once the search is cancelled.
     auto poster = [this, gen](std::function<void()> f) {
@@ -49,12 +49,12 @@ void RechercheEnTache::launch(const quarvelin::SearchRequest& request,
             poster([j, l] { j(l); });
         };
 
-    thread_ = std::thread([this, poster, request, counters, r, end, flag = annulation_] {
+    thread_ = std::thread([this, poster, request, counters, r, end, flag = cancel_] {
         quarvelin::SearchCounters c = counters;
         quarvelin::SearchResult res = quarvelin::searchMove(request, c, r, flag.get());
         if (flag->load()) return;
         poster([this, end, res, c] {
-            enCours_ = false;
+            inProgress_ = false;
             end(res, c);
         });
     });

@@ -43,15 +43,15 @@ const char* const Positions[20] = {
 // weight profiles, depths 0 to 3 (deeper where the tree is small enough for the plain engine).
 int oracle(int games) {
     EngineWeights base;
-    std::vector<EngineWeights> profils(4, base);
-    profils[1].ALPHA_BETA = 1;
-    profils[2].INDICE_DEFENSE = 0;
-    profils[3].BONUS_ECHEC = 350.5f;
-    profils[3].SEUIL_BONUS_ECHEC = 0;
-    profils[3].NOTE_CENTRE = 0;
-    profils[3].MOBILITE_EVOLUTIVE = {0, 0, 0.3f, 0.05f, 0.125f, 0.2f, 0.7f, 0.01f};
-    profils[3].ALPHA_BETA = 1;
-    auto fens = test::positions_aleatoires(games, 90, 4242);
+    std::vector<EngineWeights> profiles(4, base);
+    profiles[1].ALPHA_BETA = 1;
+    profiles[2].INDICE_DEFENSE = 0;
+    profiles[3].BONUS_ECHEC = 350.5f;
+    profiles[3].SEUIL_BONUS_ECHEC = 0;
+    profiles[3].NOTE_CENTRE = 0;
+    profiles[3].MOBILITE_EVOLUTIVE = {0, 0, 0.3f, 0.05f, 0.125f, 0.2f, 0.7f, 0.01f};
+    profiles[3].ALPHA_BETA = 1;
+    auto fens = test::randomPositions(games, 90, 4242);
     int compared = 0, mismatches = 0, byDepth[4] = {};
     for (std::size_t i = 0; i < fens.size(); i += 3) {
         for (Colour bottom : {Colour::White, Colour::Black}) {
@@ -59,14 +59,14 @@ int oracle(int games) {
             int pieces = 0;
             for (auto piece : p.Board) pieces += isPiece(piece);
             int depth = pieces <= 8 ? 3 : pieces <= 14 ? 2 : static_cast<int>(i / 3 % 2);
-            const EngineWeights& poids0 =
-                profils[(i / 3 + (bottom == Colour::Black)) % profils.size()];
-            EngineWeights weights = poids0;
+            const EngineWeights& weights0 =
+                profiles[(i / 3 + (bottom == Colour::Black)) % profiles.size()];
+            EngineWeights weights = weights0;
             weights.PROFONDEUR_MAX = static_cast<std::int16_t>(depth);
 
             Position refPos = p;
             SearchCounters rc;
-            reference::Contexte ctx{refPos, weights, rc, NotationCode::French};
+            reference::Context ctx{refPos, weights, rc, NotationCode::French};
             SearchResult ref = reference::cherche_coup(ctx, p.side_to_move());
             SearchRequest d;
             d.position = p;
@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
 
             Position refPos = p;
             SearchCounters rc;
-            reference::Contexte ctx{refPos, weights, rc, NotationCode::French};
+            reference::Context ctx{refPos, weights, rc, NotationCode::French};
             t0 = std::chrono::steady_clock::now();
             SearchResult ref = reference::cherche_coup(ctx, p.side_to_move());
             double tr =

@@ -28,21 +28,21 @@ namespace {
 
 constexpr int Repetitions = 3;
 
-struct Cas {
+struct Case {
     const char* name;
     const char* fen;
     int depth;
-    std::uint64_t attendu;
+    std::uint64_t expected;
 };
 
-constexpr Cas Positions[] = {
+constexpr Case Positions[] = {
     {"start", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 6, 119060324},
     {"kiwipete", "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", 5,
      193690690},
 };
 
-struct Mesure {
-    std::uint64_t noeuds = 0;
+struct Measure {
+    std::uint64_t nodes = 0;
     double seconds = 0; // the best of the repetitions
     bool ok = false;
 };
@@ -51,8 +51,8 @@ double from(Clock::time_point t0) {
     return std::chrono::duration<double>(Clock::now() - t0).count();
 }
 
-Mesure mesurer_nous(const Cas& c) {
-    Mesure m;
+Measure measureOurs(const Case& c) {
+    Measure m;
     FenProblem reason = FenProblem::None;
     auto p = readFen(c.fen, Colour::White, &reason);
     if (!p) {
@@ -66,19 +66,19 @@ Mesure mesurer_nous(const Cas& c) {
         std::uint64_t n = f.perft(c.depth);
         double s = from(t0);
         if (i == 0 || s < m.seconds) m.seconds = s;
-        if (i > 0 && n != m.noeuds) {
+        if (i > 0 && n != m.nodes) {
             std::fprintf(stderr, "our perft gave %llu then %llu for %s\n",
-                         static_cast<unsigned long long>(m.noeuds),
+                         static_cast<unsigned long long>(m.nodes),
                          static_cast<unsigned long long>(n), c.name);
             return m;
         }
-        m.noeuds = n;
+        m.nodes = n;
     }
     m.ok = true;
     return m;
 }
 
-std::string trouver_stockfish() {
+std::string findStockfish() {
     if (access("/usr/games/stockfish", X_OK) == 0) return "/usr/games/stockfish";
     const char* path = std::getenv("PATH");
     std::string_view rest = path ? path : "";
@@ -94,51 +94,51 @@ std::string trouver_stockfish() {
 }
 
 // A UCI engine as a child process, spoken to line by line through two pipes.
-class Moteur {
+class Engine {
 public:
-    explicit Moteur(const std::string& path) {
-        int versMoteur[2], depuisMoteur[2];
-        if (pipe(versMoteur) != 0) return;
-        if (pipe(depuisMoteur) != 0) {
-            close(versMoteur[0]);
-            close(versMoteur[1]);
+    explicit Engine(const std::string& path) {
+        int toEngine[2], fromEngine[2];
+        if (pipe(toEngine) != 0) return;
+        if (pipe(fromEngine) != 0) {
+            close(toEngine[0]);
+            close(toEngine[1]);
             return;
         }
         pid_ = fork();
         if (pid_ < 0) {
-            for (int fd : {versMoteur[0], versMoteur[1], depuisMoteur[0], depuisMoteur[1]})
+            for (int fd : {toEngine[0], toEngine[1], fromEngine[0], fromEngine[1]})
                 close(fd);
             return;
         }
         if (pid_ == 0) {
-            dup2(versMoteur[0], STDIN_FILENO);
-            dup2(depuisMoteur[1], STDOUT_FILENO);
-            for (int fd : {versMoteur[0], versMoteur[1], depuisMoteur[0], depuisMoteur[1]})
+            dup2(toEngine[0], STDIN_FILENO);
+            dup2(fromEngine[1], STDOUT_FILENO);
+            for (int fd : {toEngine[0], toEngine[1], fromEngine[0], fromEngine[1]})
                 close(fd);
             execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
             _exit(127);
         }
-        close(versMoteur[0]);
-        close(depuisMoteur[1]);
-        in_ = versMoteur[1];
-        out_ = depuisMoteur[0];
+        close(toEngine[0]);
+        close(fromEngine[1]);
+        in_ = toEngine[1];
+        out_ = fromEngine[0];
     }
 
-    ~Moteur() {
+    ~Engine() {
         if (pid_ <= 0) return;
-        envoyer("quit");
+        send("quit");
         close(in_);
         close(out_);
         int status = 0;
         waitpid(pid_, &status, 0);
     }
 
-    Moteur(const Moteur&) = delete;
-    Moteur& operator=(const Moteur&) = delete;
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
 
-    bool vivant() const { return pid_ > 0; }
+    bool alive() const { return pid_ > 0; }
 
-    bool envoyer(std::string line) {
+    bool send(std::string line) {
         line += '\n';
         std::size_t done = 0;
         while (done < line.size()) {
@@ -151,12 +151,12 @@ public:
     }
 
     // The next line without its end; nullopt once the engine has gone.
-    std::optional<std::string> lire_ligne() {
+    std::optional<std::string> readLine() {
         for (;;) {
-            auto nl = tampon_.find('\n');
+            auto nl = buffer_.find('\n');
             if (nl != std::string::npos) {
-                std::string line = tampon_.substr(0, nl);
-                tampon_.erase(0, nl + 1);
+                std::string line = buffer_.substr(0, nl);
+                buffer_.erase(0, nl + 1);
                 if (!line.empty() && line.back() == '\r') line.pop_back();
                 return line;
             }
@@ -164,13 +164,13 @@ public:
             ssize_t n = read(out_, buf, sizeof buf);
             if (n < 0 && errno == EINTR) continue;
             if (n <= 0) return std::nullopt;
-            tampon_.append(buf, static_cast<std::size_t>(n));
+            buffer_.append(buf, static_cast<std::size_t>(n));
         }
     }
 
     // Reads until a line starting with `debut`; that line, or nullopt if the engine went away.
-    std::optional<std::string> attendre(std::string_view beginning) {
-        while (auto line = lire_ligne())
+    std::optional<std::string> wait(std::string_view beginning) {
+        while (auto line = readLine())
             if (line->starts_with(beginning)) return line;
         return std::nullopt;
     }
@@ -178,39 +178,39 @@ public:
 private:
     pid_t pid_ = -1;
     int in_ = -1, out_ = -1;
-    std::string tampon_;
+    std::string buffer_;
 };
 
-bool preparer(Moteur& m) {
-    if (!m.vivant() || !m.envoyer("uci") || !m.attendre("uciok")) return false;
-    if (!m.envoyer("setoption name Threads value 1")) return false;
-    return m.envoyer("isready") && m.attendre("readyok");
+bool prepare(Engine& m) {
+    if (!m.alive() || !m.send("uci") || !m.wait("uciok")) return false;
+    if (!m.send("setoption name Threads value 1")) return false;
+    return m.send("isready") && m.wait("readyok");
 }
 
-Mesure mesurer_stockfish(Moteur& engine, const Cas& c) {
-    Mesure m;
+Measure measureStockfish(Engine& engine, const Case& c) {
+    Measure m;
     for (int i = 0; i < Repetitions; ++i) {
         // Wait for the position to be taken before starting the clock.
-        if (!engine.envoyer(std::string("position fen ") + c.fen) || !engine.envoyer("isready") ||
-            !engine.attendre("readyok"))
+        if (!engine.send(std::string("position fen ") + c.fen) || !engine.send("isready") ||
+            !engine.wait("readyok"))
             return m;
         auto t0 = Clock::now();
-        if (!engine.envoyer("go perft " + std::to_string(c.depth))) return m;
-        auto line = engine.attendre("Nodes searched:");
+        if (!engine.send("go perft " + std::to_string(c.depth))) return m;
+        auto line = engine.wait("Nodes searched:");
         double s = from(t0);
         if (!line) return m;
         std::uint64_t n =
             std::strtoull(line->c_str() + std::strlen("Nodes searched:"), nullptr, 10);
         if (i == 0 || s < m.seconds) m.seconds = s;
-        if (i > 0 && n != m.noeuds) return m;
-        m.noeuds = n;
+        if (i > 0 && n != m.nodes) return m;
+        m.nodes = n;
     }
     m.ok = true;
     return m;
 }
 
-double mnps(const Mesure& m) {
-    return m.seconds > 0 ? static_cast<double>(m.noeuds) / m.seconds / 1e6 : 0;
+double mnps(const Measure& m) {
+    return m.seconds > 0 ? static_cast<double>(m.nodes) / m.seconds / 1e6 : 0;
 }
 
 } // namespace
@@ -219,14 +219,14 @@ int main() {
     // A stockfish that dies must show as a failed read, not end this program.
     std::signal(SIGPIPE, SIG_IGN);
 
-    const std::string path = trouver_stockfish();
-    std::optional<Moteur> engine;
+    const std::string path = findStockfish();
+    std::optional<Engine> engine;
     if (path.empty()) {
         std::printf("stockfish not found (neither /usr/games/stockfish nor on PATH): "
                     "only our times are shown\n");
     } else {
         engine.emplace(path);
-        if (!preparer(*engine)) {
+        if (!prepare(*engine)) {
             std::printf(
                 "stockfish at %s did not answer the UCI handshake: only our times are shown\n",
                 path.c_str());
@@ -241,22 +241,22 @@ int main() {
     if (engine) std::printf(" %9s %8s %7s", "sf (s)", "Mnps", "ratio");
     std::printf("\n");
 
-    bool bon = true;
-    double sommeLog = 0;
+    bool good = true;
+    double logSum = 0;
     int ratios = 0;
-    for (const Cas& c : Positions) {
-        Mesure nous = mesurer_nous(c);
-        std::optional<Mesure> sf;
-        if (engine) sf = mesurer_stockfish(*engine, c);
+    for (const Case& c : Positions) {
+        Measure us = measureOurs(c);
+        std::optional<Measure> sf;
+        if (engine) sf = measureStockfish(*engine, c);
 
         std::printf("%-10s %5d %11llu %9.3f %8.2f", c.name, c.depth,
-                    static_cast<unsigned long long>(nous.noeuds), nous.seconds, mnps(nous));
+                    static_cast<unsigned long long>(us.nodes), us.seconds, mnps(us));
         if (sf) {
             if (sf->ok) {
-                double ratio = mnps(nous) / mnps(*sf);
+                double ratio = mnps(us) / mnps(*sf);
                 std::printf(" %9.3f %8.2f %7.2f", sf->seconds, mnps(*sf), ratio);
                 if (ratio > 0) {
-                    sommeLog += std::log(ratio);
+                    logSum += std::log(ratio);
                     ++ratios;
                 }
             } else {
@@ -265,30 +265,30 @@ int main() {
         }
         std::printf("\n");
 
-        if (!nous.ok || nous.noeuds != c.attendu) {
+        if (!us.ok || us.nodes != c.expected) {
             std::printf("  ours: %llu nodes, expected %llu\n",
-                        static_cast<unsigned long long>(nous.noeuds),
-                        static_cast<unsigned long long>(c.attendu));
-            bon = false;
+                        static_cast<unsigned long long>(us.nodes),
+                        static_cast<unsigned long long>(c.expected));
+            good = false;
         }
-        if (sf && (!sf->ok || sf->noeuds != c.attendu)) {
+        if (sf && (!sf->ok || sf->nodes != c.expected)) {
             std::printf("  stockfish: %llu nodes, expected %llu\n",
-                        static_cast<unsigned long long>(sf->noeuds),
-                        static_cast<unsigned long long>(c.attendu));
-            bon = false;
+                        static_cast<unsigned long long>(sf->nodes),
+                        static_cast<unsigned long long>(c.expected));
+            good = false;
         }
-        if (sf && sf->ok && nous.ok && sf->noeuds != nous.noeuds) {
+        if (sf && sf->ok && us.ok && sf->nodes != us.nodes) {
             std::printf("  node counts disagree\n");
-            bon = false;
+            good = false;
         }
     }
 
     std::printf("\n");
     if (ratios > 0)
         std::printf("perft speed ratio to stockfish: %.2f (geometric mean)\n",
-                    std::exp(sommeLog / ratios));
+                    std::exp(logSum / ratios));
     else if (engine)
         std::printf("perft speed ratio to stockfish: not available\n");
-    if (!bon) std::printf("node counts do not all agree\n");
-    return bon ? 0 : 1;
+    if (!good) std::printf("node counts do not all agree\n");
+    return good ? 0 : 1;
 }

@@ -17,7 +17,7 @@ using namespace quarvelin;
 
 namespace {
 
-void verifier(bool ok) {
+void check(bool ok) {
     if (!ok) __builtin_trap();
 }
 
@@ -44,7 +44,7 @@ constexpr const char* Fens[] = {
     "4k3/8/8/8/1b6/8/3N4/4K2R w K - 0 1",
     "8/8/8/4k3/8/8/8/4K3 w - - 0 1",
 };
-constexpr std::size_t NombrePositions = sizeof(Fens) / sizeof(Fens[0]);
+constexpr std::size_t PositionCount = sizeof(Fens) / sizeof(Fens[0]);
 
 const std::array<std::vector<Position>, 2>& positions() {
     static const std::array<std::vector<Position>, 2> table = [] {
@@ -52,7 +52,7 @@ const std::array<std::vector<Position>, 2>& positions() {
         for (int o = 0; o < 2; ++o)
             for (const char* fen : Fens) {
                 auto p = readFen(fen, o ? Colour::Black : Colour::White);
-                verifier(p.has_value());
+                check(p.has_value());
                 t[static_cast<std::size_t>(o)].push_back(*p);
             }
         return t;
@@ -60,7 +60,7 @@ const std::array<std::vector<Position>, 2>& positions() {
     return table;
 }
 
-bool position_saine(const Position& q, Colour mover) {
+bool soundPosition(const Position& q, Colour mover) {
     int whiteKings = 0, blackKings = 0;
     for (int y = 1; y <= 8; ++y)
         for (int x = 1; x <= 8; ++x) {
@@ -79,36 +79,36 @@ bool position_saine(const Position& q, Colour mover) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2 || size > 64) return 0;
-    const std::uint8_t choixPosition = data[0];
+    const std::uint8_t positionChoice = data[0];
     const std::uint8_t options = data[1];
     const int orientation = options & 1;
     const NotationCode notation = static_cast<NotationCode>((options >> 1) % 3);
 
     const Position& original =
-        positions()[static_cast<std::size_t>(orientation)][choixPosition % NombrePositions];
+        positions()[static_cast<std::size_t>(orientation)][positionChoice % PositionCount];
     const Position p = original;
     const Colour side = p.side_to_move();
 
     std::string token(reinterpret_cast<const char*>(data + 2), size - 2);
 
-    ReadMove lu = lire_coup(p, side, notation, token);
-    verifier(p == original);
+    ReadMove parsed = lire_coup(p, side, notation, token);
+    check(p == original);
 
-    if (!lu.readable || lu.isResult()) return 0;
-    const Move c = lu.move();
+    if (!parsed.readable || parsed.isResult()) return 0;
+    const Move c = parsed.move();
     if (!isLegal(p, c)) return 0;
-    verifier(p == original);
+    check(p == original);
 
     // The rules and the generator must agree on what is legal.
-    bool connu = false;
+    bool known = false;
     for (const Move& g : legalMoves(p))
         if (g.fromX == c.fromX && g.fromY == c.fromY && g.toX == c.toX && g.toY == c.toY &&
             g.piece == c.piece)
-            connu = true;
-    verifier(connu);
+            known = true;
+    check(known);
 
     Position q = p;
     playMove(q, c);
-    verifier(position_saine(q, side));
+    check(soundPosition(q, side));
     return 0;
 }

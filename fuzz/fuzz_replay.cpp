@@ -15,18 +15,18 @@ using namespace quarvelin;
 
 namespace {
 
-void verifier(bool ok) {
+void check(bool ok) {
     if (!ok) __builtin_trap();
 }
 
-void verifier_fin(const Replay& r, Colour orientation) {
+void checkEnd(const Replay& r, Colour orientation) {
     if (!r.ok) return;
-    verifier(r.position.PlayerColour == orientation);
+    check(r.position.PlayerColour == orientation);
     const std::string fen = writeFen(r.position);
-    auto relu = readFen(fen, orientation);
-    verifier(relu.has_value());
-    verifier(relu->Board == r.position.Board);
-    verifier(relu->side_to_move() == r.position.side_to_move());
+    auto reread = readFen(fen, orientation);
+    check(reread.has_value());
+    check(reread->Board == r.position.Board);
+    check(reread->side_to_move() == r.position.side_to_move());
 }
 
 } // namespace
@@ -39,9 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int games = 0;
     while (stream.next(game)) {
         // A stream that keeps handing out games without consuming input would loop forever.
-        verifier(++games <= static_cast<int>(size) + 1);
-        verifier_fin(replay(game, NotationCode::Pgn, Colour::White), Colour::White);
-        verifier_fin(replay(game, NotationCode::French, Colour::Black), Colour::Black);
+        check(++games <= static_cast<int>(size) + 1);
+        checkEnd(replay(game, NotationCode::Pgn, Colour::White), Colour::White);
+        checkEnd(replay(game, NotationCode::French, Colour::Black), Colour::Black);
         game = PgnGame{};
     }
     return 0;

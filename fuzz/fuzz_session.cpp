@@ -17,11 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Settings settings = builtInSettings(".");
     settings.MODE_JEUX = 2;
     settings.ACTIVE_SON = 0;
-    Headless ecran;
+    Headless screen;
     GameView view;
     SynchronousSearch engine;
     Environment env{
-        settings, catalogue,          ecran, ecran, ecran, ecran, ecran, view, engine, nullptr, ".",
+        settings, catalogue,          screen, screen, screen, screen, screen, view, engine, nullptr, ".",
         "fuzz",   [] { return 0.5; }, 1};
     GameController game(env);
     game.newGame();
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Position& p = game.position();
     for (int y = 1; y <= 8; ++y)
         for (int x = 1; x <= 8; ++x)
-            if (ecran.readSquare(x, y) != p.at(x, y)) __builtin_trap();
+            if (screen.readSquare(x, y) != p.at(x, y)) __builtin_trap();
     const GameSession& s = game.session();
     if (s.PositionIndex != static_cast<int>(s.lines.size()) + 1) __builtin_trap();
     return 0;

@@ -10,19 +10,19 @@
 using namespace quarvelin;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string octets(reinterpret_cast<const char*>(data), size);
-    const XmlReading lu = readXmlDocument(octets);
-    if (!lu.wellFormed && (!lu.game.GameText.empty() || !lu.game.GameMoveText.empty()))
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const XmlReading parsed = readXmlDocument(bytes);
+    if (!parsed.wellFormed && (!parsed.game.GameText.empty() || !parsed.game.GameMoveText.empty()))
         __builtin_trap();
-    (void)gameResult(lu.game);
+    (void)gameResult(parsed.game);
 
-    const XmlGame game{"[White \"" + octets + "\"]\r\n[Comment \"" + octets + "\"]", octets,
+    const XmlGame game{"[White \"" + bytes + "\"]\r\n[Comment \"" + bytes + "\"]", bytes,
                            "*"};
     const std::string document =
-        XmlWriter::documentStart(octets) + XmlWriter::gameBlock(game) + "</LIST>\r\n";
-    const XmlReading relu = readXmlDocument(document);
+        XmlWriter::documentStart(bytes) + XmlWriter::gameBlock(game) + "</LIST>\r\n";
+    const XmlReading reread = readXmlDocument(document);
     // The result alone makes the move line readable.
-    if (!relu.readable()) __builtin_trap();
-    if (relu.game.GameMoveText.find_first_of("\r\n") != std::string::npos) __builtin_trap();
+    if (!reread.readable()) __builtin_trap();
+    if (reread.game.GameMoveText.find_first_of("\r\n") != std::string::npos) __builtin_trap();
     return 0;
 }

@@ -23,10 +23,10 @@ int main(int argc, char** argv) {
             std::cerr << "eco_import: cannot read " << argv[i] << '\n';
             return 1;
         }
-        quarvelin::ImportEco lu = quarvelin::readEcoFile(in);
-        for (const auto& r : lu.refused)
+        quarvelin::ImportEco parsed = quarvelin::readEcoFile(in);
+        for (const auto& r : parsed.refused)
             std::cerr << "eco_import: " << argv[i] << ": " << r << '\n';
-        lines = quarvelin::mergeLines(lines, lu.lines);
+        lines = quarvelin::mergeLines(lines, parsed.lines);
     }
     // A game is named by the first line that contains it, in the order of the keys: shorter
     // lines first, so "1.e4 c5" is the Sicilian rather than a line that transposes into it.

@@ -18,11 +18,11 @@ int main(int argc, char** argv) {
     quarvelin::applyNewFile(s);
     s.FIRST_STARTUP = 1;
     // Names a new user sees in game records until changed in the preferences.
-    const quarvelin::Settings noms = quarvelin::resetValues(s, ".");
-    s.NOM_JOUEUR = noms.NOM_JOUEUR;
-    s.NOM_MOTEUR = noms.NOM_MOTEUR;
-    s.LIEU_JEU = noms.LIEU_JEU;
-    s.NIVEAU_ELO = noms.NIVEAU_ELO;
+    const quarvelin::Settings names = quarvelin::resetValues(s, ".");
+    s.NOM_JOUEUR = names.NOM_JOUEUR;
+    s.NOM_MOTEUR = names.NOM_MOTEUR;
+    s.LIEU_JEU = names.LIEU_JEU;
+    s.NIVEAU_ELO = names.NIVEAU_ELO;
     // Paths relative to the installation, wherever it is put.
     s.BASE_ECO = "base/eco.db";
     s.BASE_CORRES = "base/corres.db";

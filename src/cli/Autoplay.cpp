@@ -77,7 +77,7 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
         return 2;
     };
     int games = 1, depth = -1, maxHalfMoves = 600, seed = 1;
-    std::string whiteProfile, blackProfile, sortie;
+    std::string whiteProfile, blackProfile, output;
     std::string base = (std::filesystem::path(programFolder) / "base" / "eco.db").string();
     bool book = true;
     for (std::size_t i = 1; i < args.size(); ++i) {
@@ -101,7 +101,7 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
             return error(TextKey::UnknownArgument, v);
         if (a == "--profile-white") whiteProfile = v;
         if (a == "--profile-black") blackProfile = v;
-        if (a == "--out") sortie = v;
+        if (a == "--out") output = v;
         if (a == "--base") base = v;
     }
 
@@ -137,11 +137,11 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (book && !openings.open(base)) book = false; // plays on without a book
 
     std::ofstream file;
-    if (!sortie.empty()) {
-        file.open(sortie, std::ios::binary | std::ios::trunc);
-        if (!file) return error(TextKey::CannotOpenFile, sortie);
+    if (!output.empty()) {
+        file.open(output, std::ios::binary | std::ios::trunc);
+        if (!file) return error(TextKey::CannotOpenFile, output);
     }
-    std::ostream& pgn = sortie.empty() ? out : file;
+    std::ostream& pgn = output.empty() ? out : file;
 
     Headless screen;
     GameView view;
@@ -180,7 +180,7 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
             << game.session().moveCount() << " half-moves, " << seconds << " s\n";
     }
     pgn.flush();
-    if (!pgn) return error(TextKey::CannotOpenFile, sortie);
+    if (!pgn) return error(TextKey::CannotOpenFile, output);
     return 0;
 }
 

@@ -37,7 +37,7 @@ std::string_view trimmed(std::string_view s) {
 }
 
 // The words of a line, as views into it (so the rest of a line can be taken raw).
-std::vector<std::string_view> mots(std::string_view line) {
+std::vector<std::string_view> words(std::string_view line) {
     std::vector<std::string_view> out;
     for (std::size_t i = 0;;) {
         i = line.find_first_not_of(White, i);
@@ -111,7 +111,7 @@ public:
     void stop(bool cancel);
 
 private:
-    void envoyer(const std::string& line) {
+    void send(const std::string& line) {
         std::lock_guard lock(output_);
         out_ << line << '\n';
         out_.flush();
@@ -140,25 +140,25 @@ private:
 };
 
 bool Session::handle(std::string_view line) {
-    std::vector<std::string_view> m = mots(line);
+    std::vector<std::string_view> m = words(line);
     if (m.empty()) return true;
-    const std::string_view commande = m[0];
-    if (commande == "quit") return false;
-    if (commande == "uci") {
+    const std::string_view command = m[0];
+    if (command == "quit") return false;
+    if (command == "uci") {
         uci();
-    } else if (commande == "isready") {
-        envoyer("readyok");
-    } else if (commande == "ucinewgame") {
+    } else if (command == "isready") {
+        send("readyok");
+    } else if (command == "ucinewgame") {
         position_ = Position::initial(Colour::White);
-    } else if (commande == "position") {
+    } else if (command == "position") {
         position(m);
-    } else if (commande == "setoption") {
+    } else if (command == "setoption") {
         setoption(line, m);
-    } else if (commande == "go") {
+    } else if (command == "go") {
         go(m);
-    } else if (commande == "stop") {
+    } else if (command == "stop") {
         release(true);
-    } else if (commande == "ponderhit") {
+    } else if (command == "ponderhit") {
         release(false);
     }
     // Anything else (debug, register, unknown words, noise) is ignored, as GUIs expect.
@@ -166,14 +166,14 @@ bool Session::handle(std::string_view line) {
 }
 
 void Session::uci() {
-    envoyer("id name Quarvelin");
-    envoyer("id author the Quarvelin developers");
-    envoyer("option name Depth type spin default " + std::to_string(DefaultDepth) +
+    send("id name Quarvelin");
+    send("id author the Quarvelin developers");
+    send("option name Depth type spin default " + std::to_string(DefaultDepth) +
             " min 0 max " + std::to_string(MaxDepth));
-    envoyer("option name Profile type string default <empty>");
-    envoyer("option name Threads type spin default " + std::to_string(DefaultThreads) +
+    send("option name Profile type string default <empty>");
+    send("option name Threads type spin default " + std::to_string(DefaultThreads) +
             " min 1 max " + std::to_string(ThreadsMax));
-    envoyer("uciok");
+    send("uciok");
 }
 
 void Session::position(const std::vector<std::string_view>& m) {
@@ -191,7 +191,7 @@ void Session::position(const std::vector<std::string_view>& m) {
         std::optional<Position> parsed = readFen(fen, Colour::White);
         if (!parsed) {
             // Keeping the previous position: better than searching a made-up one.
-            envoyer("info string position refused, not a FEN: " + fen);
+            send("info string position refused, not a FEN: " + fen);
             return;
         }
         p = *parsed;
@@ -205,7 +205,7 @@ void Session::position(const std::vector<std::string_view>& m) {
             auto c = std::find_if(legal.begin(), legal.end(),
                                   [&](const Move& l) { return uciMove(p, l) == wanted; });
             if (c == legal.end()) {
-                envoyer("info string illegal move " + std::string(m[i]) +
+                send("info string illegal move " + std::string(m[i]) +
                         ", the moves from there are ignored");
                 break;
             }
@@ -232,7 +232,7 @@ void Session::setoption(std::string_view line, const std::vector<std::string_vie
     if (name == "depth" || name == "threads") {
         std::optional<long long> n = integer(value);
         if (!n) {
-            envoyer("info string option " + std::string(m[2]) + " needs a number, kept as it was");
+            send("info string option " + std::string(m[2]) + " needs a number, kept as it was");
             return;
         }
         if (name == "depth")
@@ -246,27 +246,27 @@ void Session::setoption(std::string_view line, const std::vector<std::string_vie
         }
         Settings s = builtInSettings(".");
         if (!readProfile(std::string(value), s, 1)) {
-            envoyer("info string cannot read the profile " + std::string(value) +
+            send("info string cannot read the profile " + std::string(value) +
                     ", the engine weights are unchanged");
             return;
         }
         weights_ = profileWeights(s, 1);
     } else {
-        envoyer("info string no option named " + name);
+        send("info string no option named " + name);
     }
 }
 
 void Session::go(const std::vector<std::string_view>& m) {
     if (searching_) {
-        envoyer("info string already searching, go ignored");
+        send("info string already searching, go ignored");
         return;
     }
     std::optional<long long> depth;
-    bool attendre = false;
+    bool wait = false;
     for (std::size_t i = 1; i < m.size(); ++i) {
         const std::string_view word = m[i];
         if (word == "infinite" || word == "ponder") {
-            attendre = true;
+            wait = true;
         } else if (word == "depth") {
             // A depth that is no number or below 0 is left out, not taken as 0.
             std::optional<long long> n = i + 1 < m.size() ? integer(m[i + 1]) : std::nullopt;
@@ -284,7 +284,7 @@ void Session::go(const std::vector<std::string_view>& m) {
     t.position = position_;
     t.depth =
         depth ? static_cast<int>(std::min<long long>(*depth, depth_)) : depth_;
-    t.waitForStop = attendre;
+    t.waitForStop = wait;
     SearchRequest& d = t.request;
     d.position = position_;
     d.colour = position_.side_to_move();
@@ -306,8 +306,8 @@ void Session::go(const std::vector<std::string_view>& m) {
         search_ = std::thread([this, t = std::move(t)] { search(t); });
     } catch (const std::exception&) {
         searching_ = false;
-        envoyer("info string cannot start the search thread");
-        envoyer("bestmove 0000");
+        send("info string cannot start the search thread");
+        send("bestmove 0000");
     }
 }
 
@@ -321,7 +321,7 @@ void Session::search(const Task& t) {
                             std::to_string(std::lround(score)) + " nodes " +
                             std::to_string(counters.PositionsEvaluated);
         if (c) line += " pv " + uciMove(t.position, *c);
-        envoyer(line);
+        send(line);
     };
 
     // The engine reports rises on the thread that called it (this one), with the counters
@@ -351,12 +351,12 @@ void Session::search(const Task& t) {
                 if (choice)
                     info(r.score, choice); // the whole search's count
                 else
-                    envoyer("info string the engine gave " +
+                    send("info string the engine gave " +
                             std::string(trimmed(r.text.empty() ? "no move" : r.text)) +
                             ", not a legal move here: playing the first legal move");
             }
         } catch (const std::exception& e) {
-            envoyer(std::string("info string the search failed: ") + e.what());
+            send(std::string("info string the search failed: ") + e.what());
         }
         if (!choice) choice = legal.front();
     }

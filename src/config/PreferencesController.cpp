@@ -109,8 +109,8 @@ constexpr std::array Fields = {
 // A number as the settings file writes it: "." as decimal mark, no exponent.
 std::string numberText(double v) {
     char buffer[400];
-    auto res = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed);
-    return std::string(buffer, res.ptr);
+    auto outcome = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed);
+    return std::string(buffer, outcome.ptr);
 }
 
 bool digits(std::string_view s) {

@@ -192,8 +192,8 @@ template <typename T> std::string value(const T& v) {
         return t;
     } else if constexpr (std::is_same_v<T, float>) {
         char buffer[64];
-        auto res = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed);
-        return std::string(buffer, res.ptr);
+        auto outcome = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed);
+        return std::string(buffer, outcome.ptr);
     } else {
         return std::to_string(static_cast<long long>(v));
     }

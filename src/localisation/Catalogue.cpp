@@ -39,8 +39,8 @@ std::string unescape(std::string_view brut) {
 } // namespace
 
 Catalogue::Catalogue() {
-    static std::once_flag fait;
-    std::call_once(fait, initResources);
+    static std::once_flag done;
+    std::call_once(done, initResources);
     load(":/catalogue");
 }
 

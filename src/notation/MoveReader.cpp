@@ -203,11 +203,11 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
         std::isupper(static_cast<unsigned char>(token[n - 1])) &&
         type_promotion(token[n - 1]) != PieceType::None) {
         std::string inner = token.substr(0, n - 1);
-        ReadMove res = lire_coup(p, side, notation, inner);
-        if (res.piece == pawn) {
-            res.suffix = std::string("=") + token[n - 1] + r.suffix + res.suffix;
+        ReadMove outcome = lire_coup(p, side, notation, inner);
+        if (outcome.piece == pawn) {
+            outcome.suffix = std::string("=") + token[n - 1] + r.suffix + outcome.suffix;
             token = inner;
-            return res;
+            return outcome;
         }
     }
 

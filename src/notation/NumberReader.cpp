@@ -17,18 +17,18 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 // Decodes the code point at text[i] and advances i; Invalide for malformed, overlong,
 // surrogate or out-of-range sequences.
 char32_t decoder(std::string_view text, std::size_t& i) {
-    const auto premier = static_cast<unsigned char>(text[i]);
+    const auto first = static_cast<unsigned char>(text[i]);
     int next = 0;
     char32_t cp = 0, minimum = 0;
-    if (premier < 0x80) {
+    if (first < 0x80) {
         ++i;
-        return premier;
-    } else if ((premier & 0xE0) == 0xC0) {
-        next = 1, cp = premier & 0x1F, minimum = 0x80;
-    } else if ((premier & 0xF0) == 0xE0) {
-        next = 2, cp = premier & 0x0F, minimum = 0x800;
-    } else if ((premier & 0xF8) == 0xF0) {
-        next = 3, cp = premier & 0x07, minimum = 0x10000;
+        return first;
+    } else if ((first & 0xE0) == 0xC0) {
+        next = 1, cp = first & 0x1F, minimum = 0x80;
+    } else if ((first & 0xF0) == 0xE0) {
+        next = 2, cp = first & 0x0F, minimum = 0x800;
+    } else if ((first & 0xF8) == 0xF0) {
+        next = 3, cp = first & 0x07, minimum = 0x10000;
     } else {
         return Invalid;
     }

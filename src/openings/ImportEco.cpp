@@ -68,9 +68,9 @@ ImportEco readEcoFile(std::istream& in) {
         auto q1 = currentPicture.find('"'),
              q2 = q1 == std::string::npos ? q1 : currentPicture.find('"', q1 + 1);
         std::string afterName = currentPicture.substr(q2 == std::string::npos ? 0 : q2 + 1);
-        std::istringstream mots(afterName);
+        std::istringstream words(afterName);
         bool end = false;
-        for (std::string word; mots >> word;) end = word == "*";
+        for (std::string word; words >> word;) end = word == "*";
         if (end) {
             entries.push_back({std::move(currentPicture), entryStart});
             currentPicture.clear();
@@ -102,9 +102,9 @@ ImportEco readEcoFile(std::istream& in) {
             continue;
         }
         std::istringstream next(e.substr(q2 + 1));
-        std::string premier;
-        next >> premier;
-        if (premier == "*") continue; // the start position: a name for no move at all
+        std::string first;
+        next >> first;
+        if (first == "*") continue; // the start position: a name for no move at all
         l.moves = replayLine(e.substr(q2 + 1));
         if (l.moves.empty()) {
             refuse("moves that do not replay");

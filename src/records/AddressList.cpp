@@ -36,13 +36,13 @@ bool readAddressList(const std::string& path, std::vector<std::string>& addresse
     const QByteArray bytes = f.readAll();
     const std::string text = utf8Text(std::string_view(bytes.constData(), bytes.size()));
     addresses.clear();
-    std::string_view reste = text;
+    std::string_view rest = text;
     // A UTF-8 byte order mark would otherwise stick to the first address.
-    if (reste.starts_with("\xEF\xBB\xBF")) reste.remove_prefix(3);
-    while (!reste.empty()) {
-        const std::size_t end = reste.find('\n');
-        const std::string_view line = trimmed(reste.substr(0, end));
-        reste = end == std::string_view::npos ? std::string_view{} : reste.substr(end + 1);
+    if (rest.starts_with("\xEF\xBB\xBF")) rest.remove_prefix(3);
+    while (!rest.empty()) {
+        const std::size_t end = rest.find('\n');
+        const std::string_view line = trimmed(rest.substr(0, end));
+        rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
         if (!line.empty() && line.front() != '#') addresses.emplace_back(line);
     }
     return true;

@@ -14,15 +14,15 @@ namespace {
 std::string why(int error) { return std::strerror(error); }
 
 bool writeAll(int fd, const char* data, std::size_t size) {
-    std::size_t fait = 0;
-    while (fait < size) {
-        ssize_t n = ::write(fd, data + fait, size - fait);
+    std::size_t done = 0;
+    while (done < size) {
+        ssize_t n = ::write(fd, data + done, size - done);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
             if (n == 0) errno = EIO;
             return false;
         }
-        fait += static_cast<std::size_t>(n);
+        done += static_cast<std::size_t>(n);
     }
     return true;
 }

@@ -40,7 +40,7 @@ std::string why(int error) { return std::strerror(error); }
 // One game's lines as the PGN conversion writes them, fed in pieces of whole lines.
 class CopyLines {
 public:
-    explicit CopyLines(std::string& sortie) : output_(sortie) {}
+    explicit CopyLines(std::string& output) : output_(output) {}
 
     void lines(std::string_view text) {
         while (!text.empty()) {
@@ -90,15 +90,15 @@ public:
 
     // Copies the game whose first line is at `position`, up to the next game's first line.
     // vider is called whenever the output has grown large.
-    void copy(std::uint64_t position, std::string& sortie,
+    void copy(std::uint64_t position, std::string& output,
                 const std::function<void(std::string&)>& clear) {
         place(position);
-        CopyLines lineCopier(sortie);
+        CopyLines lineCopier(output);
         std::size_t from = 0;
         bool first = true; // the game's own first line is still ahead
         for (;;) {
-            if (reste().empty() && !end_) read();
-            const std::string_view text = reste();
+            if (rest().empty() && !end_) read();
+            const std::string_view text = rest();
             const StartSearch r = findGameStart(text, from, true, end_);
             if (r.line == 0 && first) {
                 from = r.bracket + 1;
@@ -121,7 +121,7 @@ public:
                 consume(nl + 1);
                 from = r.resumption - (nl + 1);
                 first = false;
-                if (sortie.size() >= WriteThreshold) clear(sortie);
+                if (output.size() >= WriteThreshold) clear(output);
             } else {
                 from = r.resumption;
             }
@@ -132,14 +132,14 @@ public:
     bool error() const { return error_; }
 
 private:
-    std::string_view reste() const { return std::string_view(tampon_).substr(start_); }
+    std::string_view rest() const { return std::string_view(buffer_).substr(start_); }
 
     void place(std::uint64_t position) {
-        if (position >= base_ && position - base_ <= reste().size()) {
+        if (position >= base_ && position - base_ <= rest().size()) {
             consume(static_cast<std::size_t>(position - base_));
             return;
         }
-        tampon_.clear();
+        buffer_.clear();
         start_ = 0;
         in_.clear();
         in_.seekg(static_cast<std::streamoff>(position));
@@ -155,12 +155,12 @@ private:
     void read() {
         if (end_) return;
         // What was used goes once a block, not once a game.
-        tampon_.erase(0, start_);
+        buffer_.erase(0, start_);
         start_ = 0;
-        const std::size_t before = tampon_.size();
-        tampon_.resize(before + Block);
-        in_.read(tampon_.data() + before, static_cast<std::streamsize>(Block));
-        tampon_.resize(before + static_cast<std::size_t>(in_.gcount()));
+        const std::size_t before = buffer_.size();
+        buffer_.resize(before + Block);
+        in_.read(buffer_.data() + before, static_cast<std::streamsize>(Block));
+        buffer_.resize(before + static_cast<std::size_t>(in_.gcount()));
         if (!in_) {
             end_ = true;
             error_ = error_ || in_.bad();
@@ -168,9 +168,9 @@ private:
     }
 
     std::istream& in_;
-    std::string tampon_;
+    std::string buffer_;
     std::size_t start_ = 0;  // what is before it has been used
-    std::uint64_t base_ = 0; // file position of tampon_[start_]
+    std::uint64_t base_ = 0; // file position of buffer_[start_]
     bool end_ = false;
     bool error_ = false;
 };
@@ -206,16 +206,16 @@ public:
             if (fd < 0 && errno != EEXIST) break;
         }
         if (fd < 0) return why(errno);
-        std::size_t fait = 0;
+        std::size_t done = 0;
         int error = 0;
-        while (fait < content.size()) {
-            const ssize_t n = ::write(fd, content.data() + fait, content.size() - fait);
+        while (done < content.size()) {
+            const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
             if (n < 0 && errno == EINTR) continue;
             if (n <= 0) {
                 error = n == 0 ? EIO : errno;
                 break;
             }
-            fait += static_cast<std::size_t>(n);
+            done += static_cast<std::size_t>(n);
         }
         // On disk before it replaces anything, so a crash leaves one whole file or the other.
         if (error == 0 && ::fsync(fd) != 0) error = errno;
@@ -311,20 +311,20 @@ void toPgn(std::istream& in, const PgnIndex& index, const std::string& target,
         s.clear();
     };
     FollowedSource source(in);
-    std::string sortie;
+    std::string output;
     for (std::size_t i = 0; i < index.size() && ok; ++i) {
         if (cancelRequested()) {
             r.cancelled = true;
             file.cancelWriting();
             return;
         }
-        source.copy(index.position(i), sortie, clear);
-        if (sortie.size() >= WriteThreshold) clear(sortie);
+        source.copy(index.position(i), output, clear);
+        if (output.size() >= WriteThreshold) clear(output);
         ++r.writtenCount;
         progress.writing(i + 1, index.size(), static_cast<std::int64_t>(index.size()),
                             index.views());
     }
-    clear(sortie);
+    clear(output);
     if (source.error()) {
         r.error = ConversionResult::Error::SourceReading;
         file.cancelWriting();
@@ -552,11 +552,11 @@ std::string addressFileName(const std::string& target) {
 }
 
 std::string copyPgnGame(std::string_view text) {
-    std::string sortie;
-    CopyLines lineCopier(sortie);
+    std::string output;
+    CopyLines lineCopier(output);
     lineCopier.lines(text);
     lineCopier.finish();
-    return sortie;
+    return output;
 }
 
 } // namespace quarvelin

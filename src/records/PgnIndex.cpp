@@ -238,11 +238,11 @@ PgnIndex PgnIndex::buildIndex(std::istream& in, std::uint64_t size, const GameFi
                     : static_cast<std::size_t>(std::min<std::uint64_t>(
                           BlockSize, std::max<std::uint64_t>(size + 1, 64 << 10)));
     std::unique_ptr<char[]> data = std::make_unique_for_overwrite<char[]>(capacity);
-    char* const tampon = data.get();
-    std::size_t longueur = 0; // bytes held
+    char* const buffer = data.get();
+    std::size_t length = 0; // bytes held
     std::uint64_t base = 0;   // file position of tampon[0]
     bool lineStart = true;   // tampon[0] starts a line
-    bool fileEnd = false, premier = true;
+    bool fileEnd = false, first = true;
     int percent = -1;
     Header header;
 
@@ -257,26 +257,26 @@ PgnIndex PgnIndex::buildIndex(std::istream& in, std::uint64_t size, const GameFi
     bool stop = maximum == 0;
     while (!stop) {
         if (!fileEnd) {
-            in.read(tampon + longueur, static_cast<std::streamsize>(capacity - longueur));
+            in.read(buffer + length, static_cast<std::streamsize>(capacity - length));
             std::size_t parsed = static_cast<std::size_t>(in.gcount());
-            longueur += parsed;
+            length += parsed;
             if (!in) {
                 fileEnd = true;
                 index.readError_ = in.bad();
             }
         }
-        if (premier) {
-            premier = false;
-            if (longueur >= 3 && std::memcmp(tampon, "\xEF\xBB\xBF", 3) == 0) {
-                std::memmove(tampon, tampon + 3, longueur - 3);
-                longueur -= 3;
+        if (first) {
+            first = false;
+            if (length >= 3 && std::memcmp(buffer, "\xEF\xBB\xBF", 3) == 0) {
+                std::memmove(buffer, buffer + 3, length - 3);
+                length -= 3;
                 base = 3;
             }
         }
-        const std::string_view text(tampon, longueur);
-        const bool full = longueur == capacity;
-        std::size_t p = 0, kept = longueur;
-        while (p < longueur) {
+        const std::string_view text(buffer, length);
+        const bool full = length == capacity;
+        std::size_t p = 0, kept = length;
+        while (p < length) {
             StartSearch r = findGameStart(text, p, lineStart, fileEnd);
             if (r.line == StartSearch::None) {
                 // A candidate cut by the block's end waits for the next block, unless the
@@ -315,12 +315,12 @@ PgnIndex PgnIndex::buildIndex(std::istream& in, std::uint64_t size, const GameFi
             index.cancelled_ = true;
             break;
         }
-        lineStart = kept == longueur ? endsAtLineStart(text, lineStart)
+        lineStart = kept == length ? endsAtLineStart(text, lineStart)
                      : kept == 0      ? lineStart
                                        : true;
-        std::memmove(tampon, tampon + kept, longueur - kept);
+        std::memmove(buffer, buffer + kept, length - kept);
         base += kept;
-        longueur -= kept;
+        length -= kept;
     }
     if (stop) report(size);
     return index;

@@ -103,8 +103,8 @@ bool XmlLoader::load(const std::string& text, End end) {
     QObject::connect(answer_, &QNetworkReply::finished, answer_, [this] { finish(); });
     // A page that never ends must not fill the memory.
     QObject::connect(answer_, &QNetworkReply::downloadProgress, answer_,
-                     [this](qint64 recu, qint64 total) {
-                         if (answer_ && (recu > MaximumSize || total > MaximumSize)) {
+                     [this](qint64 received, qint64 total) {
+                         if (answer_ && (received > MaximumSize || total > MaximumSize)) {
                              stop_ = LoadFailure::TooLarge;
                              answer_->abort();
                          }

@@ -126,11 +126,11 @@ std::string XmlWriter::escape(std::string_view value) {
 
 std::string XmlWriter::moveLine(const XmlGame& game) {
     std::string moves;
-    std::string_view reste = game.moves;
-    while (!reste.empty()) {
-        const std::size_t end = reste.find('\n');
-        const std::string_view line = trimView(reste.substr(0, end));
-        reste = end == std::string_view::npos ? std::string_view{} : reste.substr(end + 1);
+    std::string_view rest = game.moves;
+    while (!rest.empty()) {
+        const std::size_t end = rest.find('\n');
+        const std::string_view line = trimView(rest.substr(0, end));
+        rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
         if (line.empty()) continue;
         if (!moves.empty()) moves += ' ';
         moves.append(line);

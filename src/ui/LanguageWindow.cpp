@@ -86,19 +86,19 @@ LanguageWindow::LanguageWindow(QWidget* parent) : QDialog(parent) {
     bottom->addStretch(1);
     bottom->addWidget(output_);
 
-    auto* corps = new QVBoxLayout;
-    corps->setContentsMargins(28, 18, 28, 16);
-    corps->setSpacing(14);
-    corps->addWidget(prompt_);
-    corps->addLayout(grid);
-    corps->addSpacing(4);
-    corps->addLayout(bottom);
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(28, 18, 28, 16);
+    body->setSpacing(14);
+    body->addWidget(prompt_);
+    body->addLayout(grid);
+    body->addSpacing(4);
+    body->addLayout(bottom);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(banner_);
-    layout->addLayout(corps);
+    layout->addLayout(body);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

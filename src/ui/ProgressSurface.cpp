@@ -46,7 +46,7 @@ void drawProgress(QPainter& painter, const QRect& zone, int p) {
     painter.fillRect(zone, QColor::fromRgb(ProgressSurface::BackColour));
     const int width = static_cast<int>(std::lround(zone.width() * p / 100.0));
     const QRect bar(zone.left(), zone.top(), width, zone.height());
-    const QRect reste(zone.left() + width, zone.top(), zone.width() - width, zone.height());
+    const QRect rest(zone.left() + width, zone.top(), zone.width() - width, zone.height());
     if (width > 0) painter.fillRect(bar, QColor::fromRgb(ProgressSurface::BarColour));
 
     // The figure in the inverse colour of what lies under it, as an inverted exclusive or
@@ -58,8 +58,8 @@ void drawProgress(QPainter& painter, const QRect& zone, int p) {
         painter.setPen(QColor::fromRgb(ProgressSurface::BackColour));
         painter.drawText(zone, Qt::AlignCenter, text);
     }
-    if (!reste.isEmpty()) {
-        painter.setClipRect(reste);
+    if (!rest.isEmpty()) {
+        painter.setClipRect(rest);
         painter.setPen(QColor::fromRgb(ProgressSurface::BarColour));
         painter.drawText(zone, Qt::AlignCenter, text);
     }

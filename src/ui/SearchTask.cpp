@@ -51,11 +51,11 @@ void SearchTask::launch(const quarvelin::SearchRequest& request,
 
     thread_ = std::thread([this, poster, request, counters, r, end, flag = cancel_] {
         quarvelin::SearchCounters c = counters;
-        quarvelin::SearchResult res = quarvelin::searchMove(request, c, r, flag.get());
+        quarvelin::SearchResult outcome = quarvelin::searchMove(request, c, r, flag.get());
         if (flag->load()) return;
-        poster([this, end, res, c] {
+        poster([this, end, outcome, c] {
             inProgress_ = false;
-            end(res, c);
+            end(outcome, c);
         });
     });
 }

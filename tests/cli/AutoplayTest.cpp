@@ -57,17 +57,17 @@ Walk walk(const PgnGame& g) {
     return p;
 }
 
-std::string arbitre(const Position& p) {
-    std::string sortie = test::executer(test::trouver_programme("stockfish"),
+std::string arbiter(const Position& p) {
+    std::string output = test::run(test::findProgram("stockfish"),
                                         "position fen " + writeFen(p) + "\ngo depth 1\n");
-    if (sortie.find("bestmove (none)") == std::string::npos) return "play";
-    return sortie.find("score mate 0") != std::string::npos ? "mate" : "stalemate";
+    if (output.find("bestmove (none)") == std::string::npos) return "play";
+    return output.find("score mate 0") != std::string::npos ? "mate" : "stalemate";
 }
 
 TEST(Autoplay, GamesAreValidPgnAndEveryResultIsEarned) {
-    ASSERT_FALSE(test::trouver_programme("pgn-extract").empty())
+    ASSERT_FALSE(test::findProgram("pgn-extract").empty())
         << "pgn-extract is installed by 'make test'";
-    ASSERT_FALSE(test::trouver_programme("stockfish").empty());
+    ASSERT_FALSE(test::findProgram("stockfish").empty());
     Lot lot;
     // One side with its own weights: a material-hungry profile at depth 0.
     fs::path profile = lot.dir / "glouton.ini";
@@ -95,8 +95,8 @@ TEST(Autoplay, GamesAreValidPgnAndEveryResultIsEarned) {
         int n = std::stoi(c.args[1]);
         EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), n) << err;
 
-        std::string complaint = test::executer(
-            test::trouver_programme("pgn-extract") + " -s -r " + pgn.string() + " 2>&1", "");
+        std::string complaint = test::run(
+            test::findProgram("pgn-extract") + " -s -r " + pgn.string() + " 2>&1", "");
         EXPECT_EQ(complaint, "") << complaint;
 
         std::ifstream in(pgn, std::ios::binary);
@@ -111,7 +111,7 @@ TEST(Autoplay, GamesAreValidPgnAndEveryResultIsEarned) {
             std::map<std::string, int> views;
             for (const auto& k : p.keys) ++views[k];
             bool repeated = views[p.keys.back()] >= 3;
-            std::string verdict = arbitre(p.end);
+            std::string verdict = arbiter(p.end);
             if (g.result == "1-0" || g.result == "0-1") {
                 bool whiteMated = p.end.side_to_move() == Colour::White;
                 if (verdict == "mate")

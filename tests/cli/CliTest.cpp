@@ -1,4 +1,4 @@
-#include "support/DossierDeTest.h"
+#include "support/TestFolder.h"
 #include "support/Peers.h"
 #include "support/TestDoubles.h"
 
@@ -163,7 +163,7 @@ TEST(Cli, ListShowsEachGamesPlaceAndTags) {
 }
 
 TEST(Cli, ConvertWritesTheGamesThatPassTheFilter) {
-    const auto folder = test::dossier_de_test("cli");
+    const auto folder = test::testFolder("cli");
     const std::string varied = std::string(QUARVELIN_TEST_DATA) + "/varied.pgn";
     struct Case {
         std::string target;
@@ -201,10 +201,10 @@ TEST(Cli, ConvertWritesTheGamesThatPassTheFilter) {
 }
 
 TEST(Cli, TheProgramItself) {
-    std::string out = test::executer(
+    std::string out = test::run(
         std::string(QUARVELIN_CLI) + " perft '" + Kiwipete + "' 2; echo status=$?", "");
     EXPECT_EQ(out, "2039\nstatus=0\n");
-    out = test::executer(std::string(QUARVELIN_CLI) + " perft bad 2; echo status=$?", "");
+    out = test::run(std::string(QUARVELIN_CLI) + " perft bad 2; echo status=$?", "");
     EXPECT_EQ(out, "status=2\n");
 }
 

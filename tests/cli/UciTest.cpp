@@ -289,34 +289,34 @@ public:
     }
     void close() {
         std::lock_guard lock(m_);
-        ferme_ = true;
+        closed_ = true;
         cv_.notify_all();
     }
 
 protected:
     int_type underflow() override {
         std::unique_lock lock(m_);
-        cv_.wait(lock, [&] { return parsed_ < data_.size() || ferme_; });
+        cv_.wait(lock, [&] { return parsed_ < data_.size() || closed_; });
         if (parsed_ >= data_.size()) return traits_type::eof();
-        tampon_ = data_.substr(parsed_);
+        buffer_ = data_.substr(parsed_);
         parsed_ = data_.size();
-        setg(tampon_.data(), tampon_.data(), tampon_.data() + tampon_.size());
-        return traits_type::to_int_type(tampon_[0]);
+        setg(buffer_.data(), buffer_.data(), buffer_.data() + buffer_.size());
+        return traits_type::to_int_type(buffer_[0]);
     }
 
 private:
     std::mutex m_;
     std::condition_variable cv_;
-    std::string data_, tampon_;
+    std::string data_, buffer_;
     std::size_t parsed_ = 0;
-    bool ferme_ = false;
+    bool closed_ = false;
 };
 
 // Output the test reads line by line as it comes, with a deadline.
 class LiveOutput : public std::streambuf {
 public:
     // The next whole line starting with `debut`; the lines passed go to `avant`.
-    std::optional<std::string> attendre(const std::string& beginning, std::chrono::milliseconds delay,
+    std::optional<std::string> wait(const std::string& beginning, std::chrono::milliseconds delay,
                                         std::vector<std::string>* before = nullptr) {
         std::unique_lock lock(m_);
         auto limit = std::chrono::steady_clock::now() + delay;
@@ -335,7 +335,7 @@ public:
         }
     }
     // The whole lines not read yet.
-    std::vector<std::string> reste() {
+    std::vector<std::string> rest() {
         std::lock_guard lock(m_);
         std::size_t end = text_.rfind('\n');
         if (end == std::string::npos || end < parsed_) return {};
@@ -370,21 +370,21 @@ private:
 // runUci on its own thread, as a GUI would drive it; always joined.
 class LiveSession {
 public:
-    LiveSession() : fil_([this] { statut_ = runUci(in_, out_); }) {}
+    LiveSession() : thread_([this] { status_ = runUci(in_, out_); }) {}
     ~LiveSession() { finish(); }
 
-    void envoyer(const std::string& line) { entry_.write(line + "\n"); }
-    std::optional<std::string> attendre(const std::string& beginning,
+    void send(const std::string& line) { entry_.write(line + "\n"); }
+    std::optional<std::string> wait(const std::string& beginning,
                                         std::chrono::milliseconds delay = 30s,
                                         std::vector<std::string>* before = nullptr) {
-        return output_.attendre(beginning, delay, before);
+        return output_.wait(beginning, delay, before);
     }
-    std::vector<std::string> reste() { return output_.reste(); }
+    std::vector<std::string> rest() { return output_.rest(); }
     // Closes the input and waits for runUci to return; its status.
     int finish() {
         entry_.close();
-        if (fil_.joinable()) fil_.join();
-        return statut_;
+        if (thread_.joinable()) thread_.join();
+        return status_;
     }
 
 private:
@@ -392,14 +392,14 @@ private:
     LiveOutput output_;
     std::istream in_{&entry_};
     std::ostream out_{&output_};
-    int statut_ = -1;
-    std::thread fil_;
+    int status_ = -1;
+    std::thread thread_;
 };
 
 TEST(Uci, GarbledLinesAreIgnored) {
     LiveSession s;
-    s.envoyer("setoption name Depth value 1");
-    s.envoyer("position startpos moves e2e4");
+    s.send("setoption name Depth value 1");
+    s.send("position startpos moves e2e4");
     std::mt19937 rng(20240611);
     for (int i = 0; i < 40; ++i) {
         std::string noise(1 + rng() % 80, ' ');
@@ -407,16 +407,16 @@ TEST(Uci, GarbledLinesAreIgnored) {
             c = static_cast<char>(rng() % 256);
             if (c == '\n') c = '\0';
         }
-        s.envoyer(noise);
+        s.send(noise);
     }
     for (const char* l :
          {"position fen garbage", "position", "position fen", "position middle",
           "setoption name Depth value abc", "setoption name Threads value x", "setoption name",
           "setoption", "setoption name Colour value red", "  ", "\t\r"})
-        s.envoyer(l);
-    s.envoyer("isready");
+        s.send(l);
+    s.send("isready");
     std::vector<std::string> before;
-    ASSERT_TRUE(s.attendre("readyok", 30s, &before));
+    ASSERT_TRUE(s.wait("readyok", 30s, &before));
     for (const char* text : {"info string position refused, not a FEN: garbage",
                               "info string option Depth needs a number, kept as it was",
                               "info string option Threads needs a number, kept as it was",
@@ -425,45 +425,45 @@ TEST(Uci, GarbledLinesAreIgnored) {
     // Both search the position kept, after e2e4, at the depth kept, 1.
     const Position after = positionOf("", {"e2e4"});
     for (const char* go : {"go depth", "go searchmoves e2e4 wtime"}) {
-        s.envoyer(go);
+        s.send(go);
         std::vector<std::string> infos;
-        auto b = s.attendre("bestmove", 30s, &infos);
+        auto b = s.wait("bestmove", 30s, &infos);
         ASSERT_TRUE(b) << go;
         EXPECT_TRUE(isLegal(after, wordAfter(*b, "bestmove"))) << *b;
         EXPECT_FALSE(infos.empty()) << go;
         for (const auto& l : infos) EXPECT_EQ(wordAfter(l, "depth"), "1") << l;
     }
 
-    s.envoyer("position startpos moves e2e5 zz");
-    s.envoyer("go depth -5");
+    s.send("position startpos moves e2e5 zz");
+    s.send("go depth -5");
     std::vector<std::string> infos;
-    auto b = s.attendre("bestmove", 30s, &infos);
+    auto b = s.wait("bestmove", 30s, &infos);
     ASSERT_TRUE(b);
     ASSERT_FALSE(infos.empty());
     EXPECT_EQ(infos.front(), "info string illegal move e2e5, the moves from there are ignored");
     EXPECT_EQ(*b, "bestmove " + expected(Position::initial(Colour::White), 1).move);
-    s.envoyer("quit");
+    s.send("quit");
     EXPECT_EQ(s.finish(), 0);
 }
 
 TEST(Uci, InfiniteSearchWaitsForStop) {
     LiveSession s;
-    s.envoyer("setoption name Depth value 0");
-    s.envoyer("position startpos moves d2d4");
-    s.envoyer("go infinite");
-    s.envoyer("isready");
+    s.send("setoption name Depth value 0");
+    s.send("position startpos moves d2d4");
+    s.send("go infinite");
+    s.send("isready");
     std::vector<std::string> before;
-    ASSERT_TRUE(s.attendre("readyok", 30s, &before));
+    ASSERT_TRUE(s.wait("readyok", 30s, &before));
     // A depth-0 search is over at once; an infinite one still answers only once stopped.
     std::this_thread::sleep_for(300ms);
-    for (const auto& l : s.reste()) before.push_back(l);
+    for (const auto& l : s.rest()) before.push_back(l);
     for (const auto& l : before) EXPECT_FALSE(l.starts_with("bestmove")) << l;
-    s.envoyer("stop");
-    auto b = s.attendre("bestmove");
+    s.send("stop");
+    auto b = s.wait("bestmove");
     ASSERT_TRUE(b);
     // Stopped after the search ended: its move, not a fallback.
     EXPECT_EQ(*b, "bestmove " + expected(positionOf("", {"d2d4"}), 0).move);
-    s.envoyer("quit");
+    s.send("quit");
     EXPECT_EQ(s.finish(), 0);
 }
 
@@ -471,20 +471,20 @@ TEST(Uci, InfiniteSearchWaitsForStop) {
 TEST(Uci, StopAndQuitCutALongSearchShort) {
     for (const char* end : {"stop", "quit"}) {
         LiveSession s;
-        s.envoyer("setoption name Threads value 1");
-        s.envoyer("setoption name Depth value 3");
-        s.envoyer(std::string("position fen ") + Kiwipete);
-        s.envoyer("go depth 3");
-        s.envoyer("isready");
+        s.send("setoption name Threads value 1");
+        s.send("setoption name Depth value 3");
+        s.send(std::string("position fen ") + Kiwipete);
+        s.send("go depth 3");
+        s.send("isready");
         std::vector<std::string> before;
-        ASSERT_TRUE(s.attendre("readyok", 30s, &before)) << end;
-        s.envoyer("go depth 1");
-        ASSERT_TRUE(s.attendre("info string already searching, go ignored", 30s, &before)) << end;
+        ASSERT_TRUE(s.wait("readyok", 30s, &before)) << end;
+        s.send("go depth 1");
+        ASSERT_TRUE(s.wait("info string already searching, go ignored", 30s, &before)) << end;
         for (const auto& l : before) EXPECT_FALSE(l.starts_with("bestmove")) << l;
 
         auto beginning = std::chrono::steady_clock::now();
-        s.envoyer(end);
-        auto b = s.attendre("bestmove", 30s);
+        s.send(end);
+        auto b = s.wait("bestmove", 30s);
         if (std::string(end) == "quit") {
             EXPECT_EQ(s.finish(), 0);
         }
@@ -493,13 +493,13 @@ TEST(Uci, StopAndQuitCutALongSearchShort) {
         EXPECT_LT(duration, 1000ms) << end;
         EXPECT_TRUE(isLegal(positionOf(Kiwipete), wordAfter(*b, "bestmove"))) << *b;
         if (std::string(end) == "stop") {
-            s.envoyer("isready");
-            EXPECT_TRUE(s.attendre("readyok", 30s));
-            s.envoyer("quit");
+            s.send("isready");
+            EXPECT_TRUE(s.wait("readyok", 30s));
+            s.send("quit");
             EXPECT_EQ(s.finish(), 0);
         }
         // One answer for the one search.
-        for (const auto& l : s.reste()) EXPECT_FALSE(l.starts_with("bestmove")) << l;
+        for (const auto& l : s.rest()) EXPECT_FALSE(l.starts_with("bestmove")) << l;
     }
 }
 
@@ -512,45 +512,45 @@ TEST(Uci, CommandLineEntry) {
     EXPECT_EQ(runCli({"uci", "extra"}, out2, err2, cat), 2);
     EXPECT_NE(err2.str().find("<903>extra"), std::string::npos) << err2.str();
 
-    std::string sortie = test::executer(std::string("(") + QUARVELIN_CLI + " uci; echo status=$?)",
+    std::string output = test::run(std::string("(") + QUARVELIN_CLI + " uci; echo status=$?)",
                                         "uci\nposition startpos\ngo depth 0\nquit\n");
-    std::vector<std::string> l = lines(sortie);
+    std::vector<std::string> l = lines(output);
     ASSERT_GE(l.size(), Presentation.size() + 2);
     EXPECT_EQ(std::vector<std::string>(l.begin(), l.begin() + 6), Presentation);
-    EXPECT_TRUE(l[l.size() - 2].starts_with("bestmove ")) << sortie;
+    EXPECT_TRUE(l[l.size() - 2].starts_with("bestmove ")) << output;
     EXPECT_EQ(l.back(), "status=0");
 }
 
 TEST(Uci, MatchAgainstStockfish) {
-    std::string stockfish = test::trouver_programme("stockfish");
+    std::string stockfish = test::findProgram("stockfish");
     ASSERT_FALSE(stockfish.empty()) << "stockfish is installed by 'make test'";
-    test::ProcessusUci quarvelin(QUARVELIN_CLI, {"uci"});
-    test::ProcessusUci opponent(stockfish, {});
-    ASSERT_TRUE(quarvelin.demarre());
-    ASSERT_TRUE(opponent.demarre());
-    for (test::ProcessusUci* e : {&quarvelin, &opponent}) {
-        ASSERT_TRUE(e->envoyer("uci"));
-        ASSERT_TRUE(e->attendre("uciok", 30s));
+    test::UciProcess quarvelin(QUARVELIN_CLI, {"uci"});
+    test::UciProcess opponent(stockfish, {});
+    ASSERT_TRUE(quarvelin.started());
+    ASSERT_TRUE(opponent.started());
+    for (test::UciProcess* e : {&quarvelin, &opponent}) {
+        ASSERT_TRUE(e->send("uci"));
+        ASSERT_TRUE(e->wait("uciok", 30s));
     }
-    quarvelin.envoyer("setoption name Depth value 1");
-    opponent.envoyer("setoption name Skill Level value 0");
-    opponent.envoyer("setoption name Threads value 1");
+    quarvelin.send("setoption name Depth value 1");
+    opponent.send("setoption name Skill Level value 0");
+    opponent.send("setoption name Threads value 1");
 
-    test::ReglagesMatch settings;
+    test::SettingsMatch settings;
     auto beginning = std::chrono::steady_clock::now();
-    test::ResultatMatch r = test::jouer_match(quarvelin, opponent, settings);
+    test::MatchResult r = test::playMatch(quarvelin, opponent, settings);
     double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - beginning).count();
     std::cout << "match Quarvelin (depth 1) vs Stockfish (skill 0, movetime 20): " << r.gains
-              << " wins, " << r.nulles << " draws, " << r.pertes << " losses, " << r.inachevees
-              << " unfinished at " << settings.demiCoupsMax << " plies, in " << seconds << " s\n";
+              << " wins, " << r.draws << " draws, " << r.losses << " losses, " << r.unfinished
+              << " unfinished at " << settings.maxHalfMoves << " plies, in " << seconds << " s\n";
     EXPECT_EQ(r.error, "");
     if (r.error.empty()) {
-        EXPECT_EQ(r.gains + r.nulles + r.pertes + r.inachevees, settings.games);
+        EXPECT_EQ(r.gains + r.draws + r.losses + r.unfinished, settings.games);
     }
 
-    for (test::ProcessusUci* e : {&quarvelin, &opponent}) e->envoyer("quit");
-    ASSERT_TRUE(quarvelin.attendre_fin(30s)) << "quarvelin-cli did not leave after quit";
+    for (test::UciProcess* e : {&quarvelin, &opponent}) e->send("quit");
+    ASSERT_TRUE(quarvelin.waitForEnd(30s)) << "quarvelin-cli did not leave after quit";
     int status = *quarvelin.status();
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "wait status " << status;
 }

@@ -1,4 +1,4 @@
-#include "support/DossierDeTest.h"
+#include "support/TestFolder.h"
 #include "support/TestDoubles.h"
 
 #include "config/EngineProfilesController.h"
@@ -22,7 +22,7 @@ protected:
     test::OffsetCatalogue catalogue;
 
     void SetUp() override {
-        dir = test::dossier_de_test("quarvelin-profiles");
+        dir = test::testFolder("quarvelin-profiles");
         record = builtInSettings(dir.string());
     }
     void TearDown() override { fs::remove_all(dir); }

@@ -1,4 +1,4 @@
-#include "support/DossierDeTest.h"
+#include "support/TestFolder.h"
 #include "support/TestDoubles.h"
 
 #include "config/PreferencesController.h"
@@ -22,7 +22,7 @@ protected:
     test::OffsetCatalogue catalogue;
 
     void SetUp() override {
-        dir = test::dossier_de_test("quarvelin-prefs");
+        dir = test::testFolder("quarvelin-prefs");
         // As at start-up: the file is created with the new-file values.
         ASSERT_EQ(lire_reglages(file(), dir.string(), record).state, SettingsReading::State::Created);
     }

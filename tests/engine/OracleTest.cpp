@@ -79,7 +79,7 @@ void compare(const Position& p, const EngineWeights& weights, const std::string&
 
 TEST(Oracle, EvaluationAfterEveryMoveOfRandomPositions) {
     int compared = 0;
-    for (const std::string& fen : test::positions_aleatoires(10, 40, 21)) {
+    for (const std::string& fen : test::randomPositions(10, 40, 21)) {
         for (Colour bottom : {Colour::White, Colour::Black}) {
             Position p = *readFen(fen, bottom);
             p.MoveCount = static_cast<std::int16_t>(compared % 30);
@@ -106,7 +106,7 @@ TEST(Oracle, EvaluationAfterEveryMoveOfRandomPositions) {
 
 // A small set here; bench_engine --oracle runs the full corpus.
 TEST(Oracle, SearchAtDepthsZeroToTwo) {
-    auto fens = test::positions_aleatoires(6, 40, 99);
+    auto fens = test::randomPositions(6, 40, 99);
     int n = 0;
     for (std::size_t i = 0; i < fens.size(); i += 29) {
         for (Colour bottom : {Colour::White, Colour::Black}) {

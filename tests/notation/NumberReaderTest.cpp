@@ -112,9 +112,9 @@ TEST(NumberReading, DoesNotReadBeyondTheView) {
     // Sequences cut by the end of an exactly sized buffer: a sanitizer build catches overreads.
     for (const std::string& text :
          {std::string("1\xC2"), std::string("1\xE2\x80"), std::string("1\xF0\x9F\x98")}) {
-        const auto tampon = std::make_unique<char[]>(text.size());
-        std::memcpy(tampon.get(), text.data(), text.size());
-        EXPECT_DOUBLE_EQ(*lire_nombre(std::string_view(tampon.get(), text.size())), 1);
+        const auto buffer = std::make_unique<char[]>(text.size());
+        std::memcpy(buffer.get(), text.data(), text.size());
+        EXPECT_DOUBLE_EQ(*lire_nombre(std::string_view(buffer.get(), text.size())), 1);
     }
 }
 

@@ -70,11 +70,11 @@ TEST(Replay, VariedFileReadsEveryGameWithEitherSideAtTheBottom) {
 }
 
 TEST(Replay, EndsWherePgnExtractEnds) {
-    std::string tool = test::trouver_programme("pgn-extract");
+    std::string tool = test::findProgram("pgn-extract");
     ASSERT_FALSE(tool.empty()) << "pgn-extract is installed by 'make test'";
     // pgn-extract refuses ";" comments after a move; give it the file without them.
     std::string text = std::regex_replace(read(Varied), std::regex(";[^\r\n]*"), "");
-    std::string output = test::executer(tool + " -F --quiet", text);
+    std::string output = test::run(tool + " -F --quiet", text);
 
     std::map<std::string, std::string> theirs;
     std::regex eventRe("\\[Event \"([^\"]*)\"\\]"), fenRe("\\{ \"([^\"]+)\" \\}");
@@ -93,7 +93,7 @@ TEST(Replay, EndsWherePgnExtractEnds) {
 }
 
 TEST(Replay, EndsWhereStockfishEndsWithTheSameMoves) {
-    std::string stockfish = test::trouver_programme("stockfish");
+    std::string stockfish = test::findProgram("stockfish");
     ASSERT_FALSE(stockfish.empty()) << "stockfish is installed by 'make test'";
     auto games = replayFile(read(Varied));
     std::string commands;
@@ -104,7 +104,7 @@ TEST(Replay, EndsWhereStockfishEndsWithTheSameMoves) {
         commands += "\nd\n";
     }
     commands += "quit\n";
-    std::istringstream out(test::executer(stockfish, commands));
+    std::istringstream out(test::run(stockfish, commands));
     std::size_t i = 0;
     for (std::string line; std::getline(out, line);)
         if (line.rfind("Fen: ", 0) == 0) {

@@ -5,7 +5,7 @@
 #include "records/PgnReader.h"
 #include "records/AddressList.h"
 #include "session/CancelToken.h"
-#include "support/DossierDeTest.h"
+#include "support/TestFolder.h"
 #include "support/TestDoubles.h"
 
 #include <QUrl>
@@ -56,9 +56,9 @@ std::vector<std::string> elements(const std::string& xml, const std::string& nam
 }
 
 PgnIndex indexOf(const std::string& path) {
-    GameFilter tout;
-    tout.maximum = 1 << 20;
-    return PgnIndex::indexFile(path, tout).value_or(PgnIndex{});
+    GameFilter all;
+    all.maximum = 1 << 20;
+    return PgnIndex::indexFile(path, all).value_or(PgnIndex{});
 }
 
 std::vector<std::string> pgnEvents(const std::string& path) {
@@ -88,7 +88,7 @@ TEST(PgnConversion, WritesTheGamesThatPassTheFilterWhateverItsMaximum) {
         {&F::white, "allies", true, {"Paris opera"}},
         {&F::black, "łukasz", false, {"Club game"}},
     };
-    const fs::path folder = test::dossier_de_test("conversion");
+    const fs::path folder = test::testFolder("conversion");
     for (const Case& c : cases) {
         for (ConversionFormat format : {ConversionFormat::Xml, ConversionFormat::Pgn}) {
             const bool xml = format == ConversionFormat::Xml;
@@ -116,7 +116,7 @@ TEST(PgnConversion, WritesTheGamesThatPassTheFilterWhateverItsMaximum) {
 }
 
 TEST(PgnConversion, APgnCopyReadsBackAsTheSameGames) {
-    const std::string target = (test::dossier_de_test("conversion") / "copie.pgn").string();
+    const std::string target = (test::testFolder("conversion") / "copie.pgn").string();
     ASSERT_TRUE(convertir_fichier_pgn(Varied, target, {}, {ConversionFormat::Pgn}).success());
     const PgnIndex source = indexOf(Varied), copy = indexOf(target);
     ASSERT_EQ(copy.size(), 7u);
@@ -173,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PgnConversion, PgnExtractReadsTheCopyAsItReadsTheSource) {
     constexpr const char* PgnExtract = "/usr/games/pgn-extract";
     if (!std::ifstream(PgnExtract)) GTEST_SKIP() << "pgn-extract is not installed";
-    const fs::path folder = test::dossier_de_test("conversion");
+    const fs::path folder = test::testFolder("conversion");
     const std::string source = (folder / "desordre.pgn").string();
     // Games the way files out there write them: indents, comments over lines, CR LF, no
     // empty line after the tags, no line end at the end.
@@ -189,7 +189,7 @@ TEST(PgnConversion, PgnExtractReadsTheCopyAsItReadsTheSource) {
            "[Event \"Last\"]\n[Black \"Durand, Anne\"]\n[Result \"1-0\"]\n"
            "1.d4 d5 2.c4 {\tQueen's gambit} dxc4 1-0");
     auto notice = [&](const std::string& f) {
-        return sortie_de(std::string(PgnExtract) + " -s -r '" + f + "' 2>&1");
+        return exitOf(std::string(PgnExtract) + " -s -r '" + f + "' 2>&1");
     };
     ASSERT_EQ(notice(source), "");
     const std::string target = (folder / "copie.pgn").string();
@@ -205,7 +205,7 @@ TEST(PgnConversion, PgnExtractReadsTheCopyAsItReadsTheSource) {
 TEST(PgnConversion, BrokenGamesAreWrittenAsReadAndTold) {
     Catalogue english;
     english.appliquer_langue(2);
-    const fs::path folder = test::dossier_de_test("conversion");
+    const fs::path folder = test::testFolder("conversion");
     const std::string broken = std::string(QUARVELIN_TEST_DATA) + "/broken.pgn";
     const std::string xml = (folder / "broken.xml").string();
     const ConversionResult r = convertir_fichier_pgn(broken, xml, {});
@@ -254,7 +254,7 @@ class CancelToken : public testing::TestWithParam<CancelCase> {};
 
 TEST_P(CancelToken, LeavesTheFilesAsTheyWere) {
     const CancelCase& c = GetParam();
-    const fs::path folder = test::dossier_de_test("conversion");
+    const fs::path folder = test::testFolder("conversion");
     std::string source = Varied;
     if (c.duringScan) {
         // More than one block of the scan, so it is stopped before its end.
@@ -294,7 +294,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<CancelCase>& i) { return std::string(i.param.name); });
 
 TEST(PgnConversion, AMissingSourceOrFolderWritesNothing) {
-    const fs::path folder = test::dossier_de_test("conversion");
+    const fs::path folder = test::testFolder("conversion");
     for (const std::string& source : {std::string("/nonexistent/games.pgn"), folder.string()}) {
         const ConversionResult r =
             convertir_fichier_pgn(source, (folder / "out.xml").string(), {});
@@ -319,7 +319,7 @@ TEST(PgnConversion, AMissingSourceOrFolderWritesNothing) {
 }
 
 TEST(PgnConversion, AnAddressFileThatCannotBeWrittenKeepsTheListAsItWas) {
-    const fs::path folder = test::dossier_de_test("conversion");
+    const fs::path folder = test::testFolder("conversion");
     const std::string target = (folder / "out.xml").string();
     write(target, "ancien");
     fs::create_directory(folder / "out.txt");
@@ -334,7 +334,7 @@ TEST(PgnConversion, AnAddressFileThatCannotBeWrittenKeepsTheListAsItWas) {
 }
 
 TEST(PgnConversion, EachGameInItsOwnFileWithTheirAddresses) {
-    const fs::path folder = test::dossier_de_test("conversion");
+    const fs::path folder = test::testFolder("conversion");
     GameFilter gains;
     gains.result = "1-0";
     const ConversionResult r = convertir_fichier_pgn(

@@ -89,7 +89,7 @@ TEST(PgnExtract, ReadsEverySavedGame) {
             ++games;
         }
     }
-    EXPECT_EQ(sortie_de(std::string(PgnExtract) + " -s -r '" + file + "' 2>&1"), "");
+    EXPECT_EQ(exitOf(std::string(PgnExtract) + " -s -r '" + file + "' 2>&1"), "");
 
     // The same games, each whole, in the order they were saved.
     std::ifstream in(file, std::ios::binary);

@@ -213,11 +213,11 @@ TEST(PgnIndex, ReportsProgressAndStopsWhenCancelled) {
     EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
     EXPECT_EQ(percents.back(), 100);
 
-    GameFilter tout = unlimited();
+    GameFilter all = unlimited();
     std::istringstream again(text);
     requestCancel(); // a request left from before does not stop a new scan
     PgnIndex cut = PgnIndex::buildIndex(
-        again, text.size(), tout, [](int, std::int64_t, std::int64_t) { requestCancel(); });
+        again, text.size(), all, [](int, std::int64_t, std::int64_t) { requestCancel(); });
     EXPECT_TRUE(cut.cancelled());
     EXPECT_GT(cut.size(), 0u);
     EXPECT_LT(cut.size(), static_cast<std::size_t>(complete.views()));

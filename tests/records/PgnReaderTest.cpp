@@ -4,7 +4,7 @@
 #include "records/PgnIndex.h"
 #include "support/TestDoubles.h"
 
-#include "support/PartiesDuTexte.h"
+#include "support/GamesOfText.h"
 
 #include <gtest/gtest.h>
 
@@ -114,7 +114,7 @@ TEST(PgnReader, ReadsWindowsNamesAsUtf8) {
 
 TEST(PgnReader, EachPlaceOfTheIndexReadsItsOwnGame) {
     std::string text = read(std::string(QUARVELIN_TEST_DATA) + "/varied.pgn");
-    std::vector<ParsedGame> games = lire_parties(text);
+    std::vector<ParsedGame> games = readGames(text);
     const std::vector<std::string> events = {
         "Paris opera",  "Club game",           "Promotions",
         "Black side",   "Black to move first", "No result, next game follows",
@@ -134,7 +134,7 @@ TEST(PgnReader, EachPlaceOfTheIndexReadsItsOwnGame) {
 
 TEST(PgnReader, ABrokenGameIsReportedAndTheNextOneRead) {
     std::vector<ParsedGame> games =
-        lire_parties(read(std::string(QUARVELIN_TEST_DATA) + "/broken.pgn"));
+        readGames(read(std::string(QUARVELIN_TEST_DATA) + "/broken.pgn"));
     ASSERT_EQ(games.size(), 5u);
     Catalogue catalogue;
     catalogue.appliquer_langue(2);
@@ -148,7 +148,7 @@ TEST(PgnReader, ABrokenGameIsReportedAndTheNextOneRead) {
     EXPECT_EQ(games[4].GameMoveText, "1.d4 Nf6 2.c4 g6");
 
     // An unclosed comment runs to the next game's first line, not into that game.
-    std::vector<ParsedGame> open = lire_parties("[Event \"a\"]\n\n1.e4 {never closed\n\n"
+    std::vector<ParsedGame> open = readGames("[Event \"a\"]\n\n1.e4 {never closed\n\n"
                                                  "[Event \"b\"]\n\n1.d4 (1.c4 *\n\n"
                                                  "[Event \"c\"]\n\n1.Nf3 *\n");
     ASSERT_EQ(open.size(), 3u);

@@ -13,7 +13,7 @@
 
 #include "support/Peers.h"
 
-#include "support/PartiesDuTexte.h"
+#include "support/GamesOfText.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,7 @@ constexpr std::chrono::year_month_day Day{std::chrono::year{2026}, std::chrono::
 
 struct Expected {
     const char* name;
-    std::string event, white, lieu; // tag values, in UTF-8
+    std::string event, white, place; // tag values, in UTF-8
     std::size_t halfMoves;
     std::string finalFen;
     std::map<std::size_t, std::string> notes; // by move played, from 1
@@ -152,29 +152,29 @@ Settings settings(bool whiteAtBottom, std::uint8_t shortNotation) {
 // The save window's text for the game on the board, written and read back into another board:
 // the same positions, notes, result and kept tags, and pgn-extract has nothing to say about a
 // short record.
-void saveAndReread(Bench& premier, const Loaded& before,
+void saveAndReread(Bench& first, const Loaded& before,
                       const std::map<std::string, std::string>& tags) {
     QTemporaryDir dir;
     const std::string saved = dir.filePath(QStringLiteral("sauve.pgn")).toStdString();
-    SaveController savedCopy(premier.dialogs, premier.catalogue, nullptr);
-    const std::string text = savedCopy.composer(premier->session(), premier.settings,
-                                                  premier->position().PlayerColour, Day);
+    SaveController savedCopy(first.dialogs, first.catalogue, nullptr);
+    const std::string text = savedCopy.composer(first->session(), first.settings,
+                                                  first->position().PlayerColour, Day);
     ASSERT_TRUE(savedCopy.save(saved, text, false));
     // Only the confirmation: no note was left out.
-    EXPECT_EQ(messages(premier.dialogs), "<217>\n");
+    EXPECT_EQ(messages(first.dialogs), "<217>\n");
 
-    const std::vector<ParsedGame> reread = lire_parties(content(saved));
+    const std::vector<ParsedGame> reread = readGames(content(saved));
     ASSERT_EQ(reread.size(), 1u) << text;
     EXPECT_EQ(keptTags(reread[0].GameText), tags) << text;
 
-    Bench second(premier.settings);
+    Bench second(first.settings);
     const Loaded after = load(second, reread[0]);
     EXPECT_EQ(after.fens, before.fens) << text;
     EXPECT_EQ(after.notes, before.notes) << text;
     EXPECT_EQ(after.result, before.result) << text;
 
-    if (premier.settings.SAUVE_ABREGE == 1 && std::ifstream(PgnExtract)) {
-        EXPECT_EQ(sortie_de(std::string(PgnExtract) + " -s -r '" + saved + "' 2>&1"), "") << text;
+    if (first.settings.SAUVE_ABREGE == 1 && std::ifstream(PgnExtract)) {
+        EXPECT_EQ(exitOf(std::string(PgnExtract) + " -s -r '" + saved + "' 2>&1"), "") << text;
     }
 }
 
@@ -187,11 +187,11 @@ TEST_P(RoundTrip, SavedGameReadsBackTheSame) {
     const Expected& a = expectedList()[i];
     const std::string original = content(File);
     ASSERT_FALSE(original.empty()) << File;
-    const std::vector<ParsedGame> readCount = lire_parties(original);
+    const std::vector<ParsedGame> readCount = readGames(original);
     ASSERT_EQ(readCount.size(), expectedList().size());
 
-    Bench premier(settings(whiteAtBottom, shortNotation));
-    const Loaded before = load(premier, readCount[i]);
+    Bench first(settings(whiteAtBottom, shortNotation));
+    const Loaded before = load(first, readCount[i]);
     ASSERT_EQ(before.fens.size(), a.halfMoves + 1);
     EXPECT_EQ(before.fens.back(), a.finalFen);
     std::map<std::size_t, std::string> notes;
@@ -210,10 +210,10 @@ TEST_P(RoundTrip, SavedGameReadsBackTheSame) {
     EXPECT_EQ(keptTags(readCount[i].GameText), tags);
     EXPECT_EQ(tags.at("Event"), a.event);
     EXPECT_EQ(tags.at("White"), a.white);
-    EXPECT_EQ(tags.at("Site"), a.lieu);
+    EXPECT_EQ(tags.at("Site"), a.place);
     EXPECT_EQ(before.result, pgnGame.result);
 
-    saveAndReread(premier, before, tags);
+    saveAndReread(first, before, tags);
 }
 
 std::string caseName(const ::testing::TestParamInfo<Case>& info) {
@@ -234,12 +234,12 @@ class RoundTripVaried : public ::testing::TestWithParam<Case> {};
 TEST_P(RoundTripVaried, SavedGameReadsBackTheSame) {
     const auto [i, shortNotation, whiteAtBottom] = GetParam();
     const std::vector<ParsedGame> readCount =
-        lire_parties(content(std::string(QUARVELIN_TEST_DATA) + "/varied.pgn"));
+        readGames(content(std::string(QUARVELIN_TEST_DATA) + "/varied.pgn"));
     ASSERT_EQ(readCount.size(), 7u);
-    Bench premier(settings(whiteAtBottom, shortNotation));
-    const Loaded before = load(premier, readCount[i]);
+    Bench first(settings(whiteAtBottom, shortNotation));
+    const Loaded before = load(first, readCount[i]);
     ASSERT_GT(before.fens.size(), 1u);
-    saveAndReread(premier, before, keptTags(readCount[i].GameText));
+    saveAndReread(first, before, keptTags(readCount[i].GameText));
 }
 
 INSTANTIATE_TEST_SUITE_P(File, RoundTripVaried,

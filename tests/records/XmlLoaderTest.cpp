@@ -1,9 +1,9 @@
 #include "records/XmlLoader.h"
 #include "records/RemoteGame.h"
 #include "session/SessionDoubles.h"
-#include "support/AttenteChargement.h"
-#include "support/DossierDeTest.h"
-#include "support/ServeurHttpLocal.h"
+#include "support/XmlLoaderFixture.h"
+#include "support/TestFolder.h"
+#include "support/LocalHttpServer.h"
 #include "support/TestDoubles.h"
 
 #include <QCoreApplication>
@@ -29,15 +29,15 @@ const std::string Document = "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<LI
                              "<Move>1.e4 e5 2.Nf3 1-0</Move>\r\n<Comment></Comment>\r\n"
                              "</GAME>\r\n</LIST>\r\n";
 
-class XmlLoaderTest : public test::TestChargementXml {
+class XmlLoaderTest : public test::XmlLoaderFixture {
 protected:
-    test::ServeurHttpLocal server;
+    test::LocalHttpServer server;
     test::OffsetCatalogue catalogue;
 };
 
 TEST_F(XmlLoaderTest, FetchesAndReadsTheGame) {
-    server.servir("/partie.xml", {200, "OK", Document});
-    const LoadResult r = attendre("Finale " + server.address("/partie.xml"));
+    server.serve("/partie.xml", {200, "OK", Document});
+    const LoadResult r = wait("Finale " + server.address("/partie.xml"));
     ASSERT_TRUE(r.succeeded()) << r.message(catalogue);
     EXPECT_EQ(r.address, server.address("/partie.xml"));
     EXPECT_EQ(r.game.GameText, "[Event \"Open & Co\"]\r\n[White \"Zoë\"]\r\n");
@@ -47,7 +47,7 @@ TEST_F(XmlLoaderTest, FetchesAndReadsTheGame) {
 
 struct FailureCase {
     const char* name;
-    test::ServeurHttpLocal::Reponse answer;
+    test::LocalHttpServer::Answer answer;
     LoadFailure failure;
     std::string message; // before the address's line
 };
@@ -56,8 +56,8 @@ class FailureServed : public XmlLoaderTest, public testing::WithParamInterface<F
 
 TEST_P(FailureServed, IsReportedWithTheAddress) {
     loading.setDelay(300ms);
-    server.servir("/doc", GetParam().answer);
-    const LoadResult r = attendre(server.address("/doc"));
+    server.serve("/doc", GetParam().answer);
+    const LoadResult r = wait(server.address("/doc"));
     EXPECT_EQ(r.failure, GetParam().failure);
     EXPECT_EQ(r.message(catalogue), GetParam().message + "\n" + server.address("/doc"));
 }
@@ -99,7 +99,7 @@ int portIsFree() {
 
 TEST_F(XmlLoaderTest, AClosedPortIsARefusedConnection) {
     const std::string address = "http://127.0.0.1:" + std::to_string(portIsFree()) + "/x";
-    const LoadResult r = attendre(address);
+    const LoadResult r = wait(address);
     EXPECT_EQ(r.failure, LoadFailure::ConnectionRefused);
     EXPECT_EQ(r.message(catalogue), "<121>\n<986>\n" + address);
 }
@@ -138,26 +138,26 @@ INSTANTIATE_TEST_SUITE_P(
                     "<121>\nfile://example.org/partie.xml"}));
 
 TEST_F(XmlLoaderTest, AFileAddressReadsTheFile) {
-    const auto folder = test::dossier_de_test("chargement");
+    const auto folder = test::testFolder("chargement");
     const std::string path = (folder / "partie.xml").string();
     { std::ofstream(path, std::ios::binary) << Document; }
     for (const std::string& address : {"file://" + path, "Finale file://localhost" + path}) {
-        const LoadResult r = attendre(address);
+        const LoadResult r = wait(address);
         ASSERT_TRUE(r.succeeded()) << r.message(catalogue);
         EXPECT_EQ(r.game.GameMoveText, "1.e4 e5 2.Nf3 1-0 ");
     }
 }
 
 TEST_F(XmlLoaderTest, AFileThatIsNotThereOrCannotBeReadIsSaidSo) {
-    const auto folder = test::dossier_de_test("chargement");
+    const auto folder = test::testFolder("chargement");
     const std::string absent = "file://" + (folder / "absent.xml").string();
-    LoadResult r = attendre(absent);
+    LoadResult r = wait(absent);
     EXPECT_EQ(r.failure, LoadFailure::MissingFile);
     EXPECT_EQ(r.message(catalogue), "<121>\n<270>\n" + absent);
 
     // A folder is there but is no file to read.
     const std::string addressFolder = "file://" + folder.string();
-    r = attendre(addressFolder);
+    r = wait(addressFolder);
     EXPECT_EQ(r.failure, LoadFailure::UnreadableFile);
     EXPECT_TRUE(r.message(catalogue).starts_with("<121>\n<994>")) << r.message(catalogue);
     EXPECT_GT(r.detail.size(), 0u);
@@ -165,26 +165,26 @@ TEST_F(XmlLoaderTest, AFileThatIsNotThereOrCannotBeReadIsSaidSo) {
 }
 
 TEST_F(XmlLoaderTest, ADroppedLoadNeverReports) {
-    server.servir("/lent", {200, "OK", "", true});
+    server.serve("/lent", {200, "OK", "", true});
     bool called = false;
     ASSERT_TRUE(loading.load(server.address("/lent"),
                                    [&](const LoadResult&) { called = true; }));
     EXPECT_TRUE(loading.inProgress());
     loading.resign();
     EXPECT_FALSE(loading.inProgress());
-    QElapsedTimer montre;
-    montre.start();
-    while (montre.elapsed() < 300) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QElapsedTimer shows;
+    shows.start();
+    while (shows.elapsed() < 300) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_FALSE(called);
 }
 
 class RemoteGameTest : public XmlLoaderTest {
 protected:
     // Runs the event loop until the controller says the load is over.
-    void attendre_fin() {
-        QElapsedTimer montre;
-        montre.start();
-        while (!finished && montre.elapsed() < 10000)
+    void waitForEnd() {
+        QElapsedTimer shows;
+        shows.start();
+        while (!finished && shows.elapsed() < 10000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         ASSERT_TRUE(finished);
     }
@@ -202,10 +202,10 @@ protected:
 };
 
 TEST_F(RemoteGameTest, ShowsTheGameAndHandsItOn) {
-    server.servir("/partie.xml", {200, "OK", Document});
-    commentary.montre = true;
+    server.serve("/partie.xml", {200, "OK", Document});
+    commentary.shows = true;
     ASSERT_TRUE(controller.load(server.address("/partie.xml")));
-    attendre_fin();
+    waitForEnd();
     ASSERT_TRUE(received.has_value());
     const std::string tags = "[Event \"Open & Co\"]\r\n[White \"Zoë\"]\r\n";
     EXPECT_EQ(received->GameText, tags + "\r\n");
@@ -220,7 +220,7 @@ TEST_F(RemoteGameTest, ShowsTheGameAndHandsItOn) {
 
 TEST_F(RemoteGameTest, AFailureIsReportedAndNothingIsHandedOn) {
     ASSERT_TRUE(controller.load(server.address("/ailleurs.xml")));
-    attendre_fin();
+    waitForEnd();
     EXPECT_FALSE(received.has_value());
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].title, "quarvelin");

@@ -9,9 +9,9 @@
 #include "records/TagValue.h"
 #include "rules/Move.h"
 #include "rules/MoveRules.h"
-#include "support/AttenteChargement.h"
-#include "support/DossierDeTest.h"
-#include "support/ServeurHttpLocal.h"
+#include "support/XmlLoaderFixture.h"
+#include "support/TestFolder.h"
+#include "support/LocalHttpServer.h"
 #include "support/TestDoubles.h"
 
 #include <QCoreApplication>
@@ -69,11 +69,11 @@ std::string simplified(const std::string& text) {
     return QString::fromStdString(text).simplified().toStdString();
 }
 
-class RoundTripXml : public test::TestChargementXml {
+class RoundTripXml : public test::XmlLoaderFixture {
 protected:
     // The games of varied.pgn, each converted to an XML file of its own.
     ConversionResult convert(bool addresses = false) {
-        folder = test::dossier_de_test("allerretour");
+        folder = test::testFolder("allerretour");
         return convertir_fichier_pgn(std::string(QUARVELIN_TEST_DATA) + "/varied.pgn",
                                      (folder / "parties.xml").string(), {},
                                      {ConversionFormat::Xml, true, addresses});
@@ -92,15 +92,15 @@ TEST_F(RoundTripXml, ServedGamesComeBackWithTheirMovesAndTags) {
     while (flux.next(pgnGame)) gameList.push_back(pgnGame);
     ASSERT_EQ(gameList.size(), conversion.files.size());
 
-    test::ServeurHttpLocal server;
+    test::LocalHttpServer server;
     int tried = 0;
     for (std::size_t i = 0; i < gameList.size(); ++i) {
         const PgnGame& source = gameList[i];
         if (source.tag("FEN")) continue; // the XML record has no start position
         ++tried;
         const std::string path = "/partie" + std::to_string(i + 1) + ".xml";
-        server.servir(path, {200, "OK", read(conversion.files[i])});
-        const LoadResult r = attendre(server.address(path));
+        server.serve(path, {200, "OK", read(conversion.files[i])});
+        const LoadResult r = wait(server.address(path));
         ASSERT_TRUE(r.succeeded()) << r.address;
         const std::string* event = source.tag("Event");
         SCOPED_TRACE(event ? *event : "");
@@ -129,7 +129,7 @@ TEST_F(RoundTripXml, AConvertedGameLoadsThroughItsFileAddress) {
     std::vector<std::string> addresses;
     ASSERT_TRUE(readAddressList(conversion.addressFile, addresses));
     ASSERT_EQ(addresses.size(), 7u);
-    const LoadResult r = attendre(addresses[0]);
+    const LoadResult r = wait(addresses[0]);
     ASSERT_TRUE(r.succeeded()) << r.message(test::OffsetCatalogue{});
     EXPECT_EQ(r.address, addresses[0]);
     EXPECT_EQ(value(r.game.GameText, "Event"), "Paris opera");

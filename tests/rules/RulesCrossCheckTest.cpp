@@ -39,7 +39,7 @@ std::set<std::string> byGenerator(const Position& p) {
 
 TEST(RulesCrossCheck, GeneratorAgreesWithMovementRulesInBothOrientations) {
     int compared = 0;
-    for (const std::string& fen : test::positions_aleatoires(24, 80, 7)) {
+    for (const std::string& fen : test::randomPositions(24, 80, 7)) {
         for (Colour bottom : {Colour::White, Colour::Black}) {
             Position p = *readFen(fen, bottom);
             ASSERT_EQ(byRules(p), byGenerator(p)) << fen << " bottom " << code(bottom);
@@ -50,7 +50,7 @@ TEST(RulesCrossCheck, GeneratorAgreesWithMovementRulesInBothOrientations) {
 }
 
 TEST(RulesCrossCheck, GameUpdateMatchesGeneratorMoveAndTakesBack) {
-    for (const std::string& fen : test::positions_aleatoires(12, 60, 11)) {
+    for (const std::string& fen : test::randomPositions(12, 60, 11)) {
         for (Colour bottom : {Colour::White, Colour::Black}) {
             Position p = *readFen(fen, bottom);
             FastPosition f = FastPosition::from(p);
@@ -71,7 +71,7 @@ TEST(RulesCrossCheck, GameUpdateMatchesGeneratorMoveAndTakesBack) {
 }
 
 TEST(RulesCrossCheck, CheckBySquareCountsAgreesWithGenerator) {
-    for (const std::string& fen : test::positions_aleatoires(12, 80, 3)) {
+    for (const std::string& fen : test::randomPositions(12, 80, 3)) {
         Position p = *readFen(fen, Colour::Black);
         EXPECT_EQ(inCheck(p, p.side_to_move()), FastPosition::from(p).in_check()) << fen;
     }

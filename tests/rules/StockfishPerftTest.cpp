@@ -11,14 +11,14 @@
 using namespace quarvelin;
 
 TEST(StockfishPerft, AgreesOnRandomPositionsInBothOrientations) {
-    std::string stockfish = test::trouver_programme("stockfish");
+    std::string stockfish = test::findProgram("stockfish");
     ASSERT_FALSE(stockfish.empty()) << "stockfish is installed by 'make test'";
 
-    auto fens = test::positions_aleatoires(30, 12, 2024);
+    auto fens = test::randomPositions(30, 12, 2024);
     std::string commands = "uci\nsetoption name Threads value 1\n";
     for (const auto& fen : fens) commands += "position fen " + fen + "\ngo perft 3\n";
     commands += "quit\n";
-    std::istringstream output(test::executer(stockfish, commands));
+    std::istringstream output(test::run(stockfish, commands));
 
     std::vector<std::uint64_t> theirs;
     for (std::string line; std::getline(output, line);)

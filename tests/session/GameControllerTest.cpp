@@ -308,11 +308,11 @@ TEST(Input, QualityMarksAndCues) {
 TEST(Sounds, SilentWhenOffAndReportedWhenBroken) {
     Settings s = testSettings();
     s.ACTIVE_SON = 0;
-    Bench muet(s);
-    muet->newGame();
-    muet.move("e2", "e4");
-    EXPECT_TRUE(muet.sounds.played.empty());
-    EXPECT_TRUE(muet.dialogs.messages.empty());
+    Bench silent(s);
+    silent->newGame();
+    silent.move("e2", "e4");
+    EXPECT_TRUE(silent.sounds.played.empty());
+    EXPECT_TRUE(silent.dialogs.messages.empty());
 
     Bench broken;
     broken.sounds.succeeds = false;

@@ -25,8 +25,8 @@ public:
                 End end) override {
         waiting.push_back([=] {
             SearchCounters cc = c;
-            SearchResult res = searchMove(d, cc, r);
-            end(res, cc);
+            SearchResult outcome = searchMove(d, cc, r);
+            end(outcome, cc);
         });
     }
     void cancel() override { ++cancels; }

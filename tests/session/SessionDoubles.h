@@ -57,9 +57,9 @@ public:
 
 class RecordingCommentary : public Commentary {
 public:
-    bool montre = true;
+    bool shows = true;
     std::string text;
-    bool visible() const override { return montre; }
+    bool visible() const override { return shows; }
     void append(const std::string& t) override { text += t; }
     void prepend(const std::string& t) override { text = t + text; }
     void clear() override { text.clear(); }
@@ -92,11 +92,11 @@ public:
 
 class RecordingView : public GameView {
 public:
-    std::string title, shownResult, envoye, caption, tip;
+    std::string title, shownResult, sent, caption, tip;
     int menus = 0;
     void boardTitle(const std::string& t) override { title = t; }
     void result(const std::string& r) override { shownResult = r; }
-    void sendNetwork(const std::string& m) override { envoye = m; }
+    void sendNetwork(const std::string& m) override { sent = m; }
     void playButton(const std::string& l, const std::string& b) override {
         caption = l;
         tip = b;

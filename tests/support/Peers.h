@@ -8,7 +8,7 @@
 
 namespace quarvelin::test {
 
-inline std::string trouver_programme(const std::string& name) {
+inline std::string findProgram(const std::string& name) {
     for (const char* dir : {"/usr/games/", "/usr/bin/", "/usr/local/bin/"}) {
         std::string path = std::string(dir) + name;
         if (::access(path.c_str(), X_OK) == 0) return path;
@@ -17,9 +17,9 @@ inline std::string trouver_programme(const std::string& name) {
 }
 
 // What `commande` prints on its standard output.
-inline std::string sortie_de(const std::string& commande) {
+inline std::string exitOf(const std::string& command) {
     std::string out;
-    FILE* p = ::popen(commande.c_str(), "r");
+    FILE* p = ::popen(command.c_str(), "r");
     if (!p) return "popen failed";
     char buf[4096];
     while (std::size_t n = std::fread(buf, 1, sizeof buf, p)) out.append(buf, n);
@@ -28,7 +28,7 @@ inline std::string sortie_de(const std::string& commande) {
 }
 
 // Runs `command` with `input` on its standard input; returns what it printed.
-inline std::string executer(const std::string& command, const std::string& input) {
+inline std::string run(const std::string& command, const std::string& input) {
     auto dir = std::filesystem::temp_directory_path();
     std::string in = (dir / ("quarvelin-peer-" + std::to_string(::getpid()) + ".in")).string();
     {

@@ -9,7 +9,7 @@
 
 namespace quarvelin::test {
 
-inline const std::vector<std::string>& depart_fens() {
+inline const std::vector<std::string>& startFens() {
     static const std::vector<std::string> fens = {
         "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
         "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
@@ -22,10 +22,10 @@ inline const std::vector<std::string>& depart_fens() {
 }
 
 // FEN texts of positions along random games, ending early at mate or stalemate.
-inline std::vector<std::string> positions_aleatoires(int games, int plies, unsigned seed) {
+inline std::vector<std::string> randomPositions(int games, int plies, unsigned seed) {
     std::mt19937 rng(seed);
     std::vector<std::string> out;
-    const auto& starts = depart_fens();
+    const auto& starts = startFens();
     for (int g = 0; g < games; ++g) {
         Position p = *readFen(starts[static_cast<std::size_t>(g) % starts.size()], Colour::White);
         for (int i = 0; i < plies; ++i) {

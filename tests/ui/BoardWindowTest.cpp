@@ -55,7 +55,7 @@ struct Window {
         window.show();
     }
     // Lets the worker thread finish and its result arrive.
-    void attendre() {
+    void wait() {
         QElapsedTimer t;
         t.start();
         while (game->machineThinking() && t.elapsed() < 20000) QTest::qWait(5);
@@ -80,7 +80,7 @@ TEST(BoardWindow, AWholeGameAgainstTheMachineByClickingSquares) {
         if (c.promotion != PieceCode::Empty) f.dialogs.texts.push_back("D");
         f.click(c.fromX, c.fromY);
         f.click(c.toX, c.toY);
-        f.attendre();
+        f.wait();
         ++moves;
     }
     const GameSession& g = f.game->session();
@@ -105,7 +105,7 @@ TEST(BoardWindow, TheMachineOpensForAHumanWithBlack) {
     s.DEB_BLANC = 0;
     Window f(s);
     f.game->newGame();
-    f.attendre();
+    f.wait();
     ASSERT_EQ(f.window.moveList()->count(), 1);
     EXPECT_EQ(f.window.moveList()->item(0)->text(), QStringLiteral(" 1.e2-e4"));
     // Black at the bottom: e7 is the second row from the bottom, counted from the right.
@@ -113,7 +113,7 @@ TEST(BoardWindow, TheMachineOpensForAHumanWithBlack) {
     EXPECT_EQ(e7.y, 7);
     f.click(e7.x, e7.y);
     f.click(e5.x, e5.y);
-    f.attendre();
+    f.wait();
     EXPECT_EQ(f.window.moveList()->count(), 3);
     EXPECT_EQ(f.window.moveList()->item(1)->text(), QStringLiteral("    ..... e7-e5"));
 }

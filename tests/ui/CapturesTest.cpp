@@ -157,14 +157,14 @@ QString largeFile(const QTemporaryDir& dir, int copies) {
     ss << source.rdbuf();
     std::vector<std::string> moves, ends;
     // The move texts of the games that start from the initial position.
-    const std::string tout = ss.str();
-    for (std::size_t i = tout.find("\n1."); i != std::string::npos; i = tout.find("\n1.", i + 1)) {
-        std::size_t end = tout.find("\n\n", i);
-        if (end == std::string::npos) end = tout.size();
-        if (tout.rfind("[FEN", i) == std::string::npos ||
-            tout.rfind("[FEN", i) < tout.rfind("[Event", i)) {
+    const std::string all = ss.str();
+    for (std::size_t i = all.find("\n1."); i != std::string::npos; i = all.find("\n1.", i + 1)) {
+        std::size_t end = all.find("\n\n", i);
+        if (end == std::string::npos) end = all.size();
+        if (all.rfind("[FEN", i) == std::string::npos ||
+            all.rfind("[FEN", i) < all.rfind("[Event", i)) {
             // The result apart: a game left unfinished is given one by its copy.
-            std::string text = tout.substr(i + 1, end - i - 1), result = "*";
+            std::string text = all.substr(i + 1, end - i - 1), result = "*";
             for (const char* r : {"1-0", "0-1", "1/2-1/2", "*"}) {
                 const std::string endR = std::string(" ") + r;
                 if (text.size() > endR.size() &&

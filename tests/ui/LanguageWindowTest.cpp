@@ -75,9 +75,9 @@ TEST(LanguageWindow, FixedTitleAndButtons) {
         EXPECT_TRUE(window.button(key)->text().startsWith(QString::fromUtf8(captions[key - 1])))
             << window.button(key)->text().toStdString();
     }
-    auto* sortie = window.findChild<QPushButton*>(QStringLiteral("sortie"));
-    ASSERT_NE(sortie, nullptr);
-    EXPECT_EQ(sortie->text(), QStringLiteral("E&xit"));
+    auto* output = window.findChild<QPushButton*>(QStringLiteral("sortie"));
+    ASSERT_NE(output, nullptr);
+    EXPECT_EQ(output->text(), QStringLiteral("E&xit"));
 }
 
 TEST(LanguageWindow, ChoiceWritesTheSettings) {
@@ -102,9 +102,9 @@ TEST(LanguageWindow, ChoiceWritesTheSettings) {
 TEST(LanguageWindow, OutputWritesNothing) {
     FirstStartup d;
     d.window.show();
-    auto* sortie = d.window.findChild<QPushButton*>(QStringLiteral("sortie"));
-    ASSERT_NE(sortie, nullptr);
-    sortie->click();
+    auto* output = d.window.findChild<QPushButton*>(QStringLiteral("sortie"));
+    ASSERT_NE(output, nullptr);
+    output->click();
     EXPECT_EQ(d.quitCount, 1);
     EXPECT_EQ(d.chosen, 0);
     EXPECT_FALSE(d.window.isVisible());
@@ -113,7 +113,7 @@ TEST(LanguageWindow, OutputWritesNothing) {
 
 TEST(LanguageWindow, LinkOpensTheSite) {
     Browser browser;
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "ouvrir");
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "open");
     LanguageWindow window;
     window.show();
     auto* site = window.findChild<QLabel*>(QStringLiteral("site"));

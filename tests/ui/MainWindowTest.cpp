@@ -96,7 +96,7 @@ struct Program {
         closer.start(10);
     }
     GameController& game() { return window->game(); }
-    void attendre() {
+    void wait() {
         QElapsedTimer t;
         t.start();
         while (game().machineThinking() && t.elapsed() < 20000) QTest::qWait(5);
@@ -115,7 +115,7 @@ struct Program {
     void playToTheEnd(unsigned seed) {
         std::mt19937 rng(seed);
         for (int n = 0; n < 400 && !game().session().gameOver(); ++n) {
-            attendre();
+            wait();
             if (game().session().gameOver()) break;
             std::vector<Move> legal = legalMoves(game().position());
             const Move& c = legal[rng() % legal.size()];
@@ -129,7 +129,7 @@ struct Program {
                 });
             click(c.toX, c.toY);
         }
-        attendre();
+        wait();
     }
 };
 
@@ -184,7 +184,7 @@ TEST(Program, PlayingBlackTheMachineOpens) {
     p.window->start();
     EXPECT_TRUE(p.window->menus().action(QStringLiteral("couleur_noire"))->isChecked());
     p.menu("menu_nouvelle");
-    p.attendre();
+    p.wait();
     ASSERT_EQ(p.window->boardWindow()->moveList()->count(), 1);
     EXPECT_EQ(p.window->boardWindow()->moveList()->item(0)->text(), QStringLiteral(" 1.e2-e4"));
     p.playToTheEnd(5);
@@ -363,9 +363,9 @@ TEST(GamesFile, ChoosingAListedGameOpensItWithItsComments) {
     EXPECT_EQ(column(b, 3), (QStringList{"2", "3", "10"}));
     EXPECT_EQ(column(b, 1), (QStringList{"LYON", "NICE", "PARIS"}));
     QTreeView* list = b.gameList();
-    const QModelIndex premier = list->model()->index(0, 0);
-    list->setCurrentIndex(premier);
-    emit list->activated(premier);
+    const QModelIndex first = list->model()->index(0, 0);
+    list->setCurrentIndex(first);
+    emit list->activated(first);
     const GameSession& g = p.game().session();
     EXPECT_EQ(g.GameMoveText, "1.d4 d5 2.c4 e6");
     EXPECT_EQ(g.GameResult, "1/2-1/2");

@@ -157,18 +157,18 @@ TEST_F(PrintTest, DiagramLayoutDrawsABoardAfterEachMove) {
     const auto pages = pages_pdf(p->outputFileName());
     ASSERT_EQ(static_cast<int>(pages.size()), n);
     EXPECT_EQ(n, 2); // 14 boards, twelve to a page
-    QString tout;
+    QString all;
     int ranks = 0;
     for (const auto& page : pages) {
-        tout += page.join('\n') + '\n';
+        all += page.join('\n') + '\n';
         for (const QString& x : page)
             if (x.simplified().startsWith(QLatin1String("a b c d e f g h"))) ++ranks;
     }
     // The files under each row of boards: three to a row, the last row has two.
     EXPECT_EQ(ranks, 5);
-    EXPECT_TRUE(tout.contains(QStringLiteral("1.e2-e4")));
-    EXPECT_TRUE(tout.contains(QStringLiteral("..... e7-e5")));
-    EXPECT_TRUE(tout.contains(QString::fromStdString(trimmed(g.lines[13]))));
+    EXPECT_TRUE(all.contains(QStringLiteral("1.e2-e4")));
+    EXPECT_TRUE(all.contains(QStringLiteral("..... e7-e5")));
+    EXPECT_TRUE(all.contains(QString::fromStdString(trimmed(g.lines[13]))));
 }
 
 TEST_F(PrintTest, ListPrintsEveryRowUnderItsCaptionsOnWholePages) {

@@ -4,7 +4,7 @@
 
 #include "Capture.h"
 #include "session/SessionDoubles.h"
-#include "support/ServeurHttpLocal.h"
+#include "support/LocalHttpServer.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -103,8 +103,8 @@ TEST(XmlGameWindow, AMissingListIsReportedAndTheListKept) {
 }
 
 TEST(XmlGameWindow, ALoadedGameIsHandedOnAndTheButtonsComeBack) {
-    ServeurHttpLocal server;
-    server.servir("/partie.xml", {200, "OK", Document});
+    LocalHttpServer server;
+    server.serve("/partie.xml", {200, "OK", Document});
     Window f;
     f.w->show();
     QSignalSpy received(f.w.get(), &XmlGameWindow::receivedGame);
@@ -124,13 +124,13 @@ TEST(XmlGameWindow, ALoadedGameIsHandedOnAndTheButtonsComeBack) {
 }
 
 TEST(XmlGameWindow, AFailedLoadIsReportedInTheUsersLanguage) {
-    ServeurHttpLocal server;
+    LocalHttpServer server;
     Window f;
     f.text1()->setText(QString::fromStdString(server.address("/absent.xml")));
     f.w->loadGame();
-    QElapsedTimer montre;
-    montre.start();
-    while (f.dialogs.messages.empty() && montre.elapsed() < 10000)
+    QElapsedTimer shows;
+    shows.start();
+    while (f.dialogs.messages.empty() && shows.elapsed() < 10000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     ASSERT_EQ(f.dialogs.messages.size(), 1u);
     EXPECT_EQ(f.dialogs.messages[0].text,
@@ -141,8 +141,8 @@ TEST(XmlGameWindow, AFailedLoadIsReportedInTheUsersLanguage) {
 }
 
 TEST(XmlGameWindow, ClosingDuringTheWaitDropsTheLoad) {
-    ServeurHttpLocal server;
-    server.servir("/lent", {200, "OK", "", true});
+    LocalHttpServer server;
+    server.serve("/lent", {200, "OK", "", true});
     Window f;
     f.w->show();
     QSignalSpy received(f.w.get(), &XmlGameWindow::receivedGame);

@@ -12,7 +12,7 @@
 
 namespace quarvelin::test {
 
-class TestChargementXml : public testing::Test {
+class XmlLoaderFixture : public testing::Test {
 protected:
     static void SetUpTestSuite() {
         // The network needs an event loop; the logic tests run without any other.
@@ -25,12 +25,12 @@ protected:
     }
 
     // Runs the event loop until the load reports, at most a few seconds.
-    LoadResult attendre(const std::string& address) {
+    LoadResult wait(const std::string& address) {
         std::optional<LoadResult> r;
         loading.load(address, [&](const LoadResult& x) { r = x; });
-        QElapsedTimer montre;
-        montre.start();
-        while (!r && montre.elapsed() < 10000)
+        QElapsedTimer shows;
+        shows.start();
+        while (!r && shows.elapsed() < 10000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         EXPECT_TRUE(r.has_value()) << "no answer for " << address;
         return r.value_or(LoadResult{});

@@ -9,7 +9,7 @@
 namespace quarvelin::test {
 
 // Empty and ready: named after the process and the running test, emptied first.
-inline std::filesystem::path dossier_de_test(const std::string& prefix) {
+inline std::filesystem::path testFolder(const std::string& prefix) {
     auto dir = std::filesystem::temp_directory_path() /
                (prefix + "-" + std::to_string(::getpid()) + "-" +
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());

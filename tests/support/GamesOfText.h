@@ -9,11 +9,11 @@
 
 namespace quarvelin::test {
 
-inline std::vector<ParsedGame> lire_parties(const std::string& text) {
+inline std::vector<ParsedGame> readGames(const std::string& text) {
     std::istringstream in(text);
-    GameFilter tout;
-    tout.maximum = 1 << 30;
-    PgnIndex index = PgnIndex::buildIndex(in, text.size(), tout);
+    GameFilter all;
+    all.maximum = 1 << 30;
+    PgnIndex index = PgnIndex::buildIndex(in, text.size(), all);
     std::vector<ParsedGame> games;
     for (std::size_t i = 0; i < index.size(); ++i)
         games.push_back(readPgnGame(in, index.position(i)));

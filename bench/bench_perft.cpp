@@ -106,15 +106,13 @@ public:
         }
         pid_ = fork();
         if (pid_ < 0) {
-            for (int fd : {toEngine[0], toEngine[1], fromEngine[0], fromEngine[1]})
-                close(fd);
+            for (int fd : {toEngine[0], toEngine[1], fromEngine[0], fromEngine[1]}) close(fd);
             return;
         }
         if (pid_ == 0) {
             dup2(toEngine[0], STDIN_FILENO);
             dup2(fromEngine[1], STDOUT_FILENO);
-            for (int fd : {toEngine[0], toEngine[1], fromEngine[0], fromEngine[1]})
-                close(fd);
+            for (int fd : {toEngine[0], toEngine[1], fromEngine[0], fromEngine[1]}) close(fd);
             execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
             _exit(127);
         }

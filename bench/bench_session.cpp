@@ -28,8 +28,7 @@ double median(std::vector<double> v) {
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
-template <typename F>
-std::vector<double> time(const std::vector<std::string>& texts, F&& f) {
+template <typename F> std::vector<double> time(const std::vector<std::string>& texts, F&& f) {
     std::vector<double> t;
     t.reserve(texts.size());
     for (const auto& text : texts) {
@@ -75,8 +74,8 @@ int main(int argc, char** argv) {
     auto name = time(texts, [&](const std::string& t) { base.nommer_ouverture(t); });
     // The book move is asked in the position the text reaches; the lookup is what is timed, so
     // the start position stands in for it.
-    auto book = time(
-        texts, [&](const std::string& t) { base.choisir_coup_livre(p, Colour::White, t); });
+    auto book =
+        time(texts, [&](const std::string& t) { base.choisir_coup_livre(p, Colour::White, t); });
     auto randomBook = time(texts, [&](const std::string& t) {
         base.choisir_coup_livre(p, Colour::White, t, &chance);
     });
@@ -86,15 +85,15 @@ int main(int argc, char** argv) {
     db.setDatabaseName(QString::fromStdString(path));
     db.setConnectOptions("QSQLITE_OPEN_READONLY");
     db.open();
-    auto plain = time(
-        std::vector<std::string>(texts.begin(), texts.begin() + 200), [&](const std::string& t) {
-            QSqlQuery q(db);
-            q.prepare("SELECT Eco_cle, Eco_code, Eco_libelle, Eco_coup FROM ECO "
-                      "NOT INDEXED WHERE Eco_coup LIKE ? ORDER BY Eco_cle");
-            q.addBindValue(QString::fromStdString(t) + "%");
-            q.exec();
-            q.next();
-        });
+    auto plain = time(std::vector<std::string>(texts.begin(), texts.begin() + 200),
+                      [&](const std::string& t) {
+                          QSqlQuery q(db);
+                          q.prepare("SELECT Eco_cle, Eco_code, Eco_libelle, Eco_coup FROM ECO "
+                                    "NOT INDEXED WHERE Eco_coup LIKE ? ORDER BY Eco_cle");
+                          q.addBindValue(QString::fromStdString(t) + "%");
+                          q.exec();
+                          q.next();
+                      });
 
     // The plain reading of the book move: every matching row, sorted, the whole table read.
     auto plainBook = time(
@@ -108,8 +107,8 @@ int main(int argc, char** argv) {
             q.exec();
             q.next();
         });
-    double mN = median(name), mL = median(book), mH = median(randomBook),
-           mP = median(plain), mPL = median(plainBook);
+    double mN = median(name), mL = median(book), mH = median(randomBook), mP = median(plain),
+           mPL = median(plainBook);
     std::printf("nommer_ouverture           median %.4f ms\n", mN);
     std::printf("choisir_coup_livre         median %.4f ms (ordered)\n", mL);
     std::printf("choisir_coup_livre         median %.4f ms (random line)\n", mH);
@@ -123,9 +122,9 @@ int main(int argc, char** argv) {
         std::ostringstream out, err;
         const int games = 20;
         auto beginning = Clock::now();
-        int status = runCli(
-            {"autoplay", "--games", std::to_string(games), "--depth", "1", "--base", path}, out,
-            err, catalogue, here.string());
+        int status =
+            runCli({"autoplay", "--games", std::to_string(games), "--depth", "1", "--base", path},
+                   out, err, catalogue, here.string());
         double s = std::chrono::duration<double>(Clock::now() - beginning).count();
         if (status != 0) {
             std::fprintf(stderr, "%s", err.str().c_str());

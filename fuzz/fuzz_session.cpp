@@ -20,9 +20,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Headless screen;
     GameView view;
     SynchronousSearch engine;
-    Environment env{
-        settings, catalogue,          screen, screen, screen, screen, screen, view, engine, nullptr, ".",
-        "fuzz",   [] { return 0.5; }, 1};
+    Environment env{settings,
+                    catalogue,
+                    screen,
+                    screen,
+                    screen,
+                    screen,
+                    screen,
+                    view,
+                    engine,
+                    nullptr,
+                    ".",
+                    "fuzz",
+                    [] { return 0.5; },
+                    1};
     GameController game(env);
     game.newGame();
     std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);

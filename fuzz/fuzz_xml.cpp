@@ -1,7 +1,7 @@
 // The XML game reader on any bytes, and the writer on any values: reading never crashes, and
 // whatever the writer makes of the bytes reads back as a well-formed list with one move line.
-#include "records/XmlWriter.h"
 #include "records/XmlReading.h"
+#include "records/XmlWriter.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,8 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     (void)gameResult(parsed.game);
 
-    const XmlGame game{"[White \"" + bytes + "\"]\r\n[Comment \"" + bytes + "\"]", bytes,
-                           "*"};
+    const XmlGame game{"[White \"" + bytes + "\"]\r\n[Comment \"" + bytes + "\"]", bytes, "*"};
     const std::string document =
         XmlWriter::documentStart(bytes) + XmlWriter::gameBlock(game) + "</LIST>\r\n";
     const XmlReading reread = readXmlDocument(document);

@@ -3,8 +3,8 @@
 // later file also has takes that file's name (the French names over the English ones), and
 // lines only a later file has are added.
 // Usage: eco_import <lines.eco> [<names.eco>...] <eco.db>
-#include "openings/OpeningBase.h"
 #include "openings/ImportEco.h"
+#include "openings/OpeningBase.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -116,8 +116,7 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
     copyProfile(settings, 1, 0);
     for (auto [file, profile] : {std::pair{whiteProfile, 1}, std::pair{blackProfile, 2}}) {
         if (file.empty()) continue;
-        if (!readProfile(file, settings, profile))
-            return error(TextKey::CannotOpenFile, file);
+        if (!readProfile(file, settings, profile)) return error(TextKey::CannotOpenFile, file);
         // A profile without an engine name goes by its file's name.
         auto& name = settings.NOM_MOTEUR[static_cast<std::size_t>(profile)];
         if (name.empty()) name = std::filesystem::path(file).stem().string();
@@ -149,26 +148,25 @@ int autoplay(const std::vector<std::string>& args, std::ostream& out, std::ostre
     std::mt19937_64 rng(static_cast<std::uint64_t>(seed));
     std::uniform_real_distribution<double> uniform(0.0, 1.0);
     Environment env{settings,
-                      catalogue,
-                      screen,
-                      screen,
-                      screen,
-                      screen,
-                      screen,
-                      view,
-                      engine,
-                      book ? &openings : nullptr,
-                      programFolder,
-                      "quarvelin-cli",
-                      [&] { return uniform(rng); },
-                      1};
+                    catalogue,
+                    screen,
+                    screen,
+                    screen,
+                    screen,
+                    screen,
+                    view,
+                    engine,
+                    book ? &openings : nullptr,
+                    programFolder,
+                    "quarvelin-cli",
+                    [&] { return uniform(rng); },
+                    1};
     GameController game(env);
     auto beginning = std::chrono::steady_clock::now();
     for (int n = 1; n <= games; ++n) {
         game.newGame();
         int halfMoves = 0;
-        while (screen.autoRunning() && !game.session().gameOver() &&
-               halfMoves < maxHalfMoves) {
+        while (screen.autoRunning() && !game.session().gameOver() && halfMoves < maxHalfMoves) {
             game.tick(Timer::Auto);
             halfMoves = game.session().moveCount();
         }

@@ -201,17 +201,17 @@ int replay(const std::vector<std::string>& args, std::ostream& out, const Usage&
 // The filter options of list and convert, and the files named; a usage error's status when
 // they are wrong. --max only where withMaximum.
 std::optional<int> readFilter(const std::vector<std::string>& args, bool withMaximum,
-                               std::size_t files, GameFilter& filter,
-                               std::vector<std::string>& paths, const Usage& u) {
+                              std::size_t files, GameFilter& filter,
+                              std::vector<std::string>& paths, const Usage& u) {
     struct Criterion {
         const char* option;
         std::string GameFilter::*field;
     };
     static constexpr Criterion criteria[] = {
-        {"--white", &GameFilter::white},     {"--black", &GameFilter::black},
+        {"--white", &GameFilter::white},   {"--black", &GameFilter::black},
         {"--result", &GameFilter::result}, {"--eco", &GameFilter::eco},
-        {"--site", &GameFilter::site},       {"--event", &GameFilter::event},
-        {"--date", &GameFilter::date},       {"--round", &GameFilter::round}};
+        {"--site", &GameFilter::site},     {"--event", &GameFilter::event},
+        {"--date", &GameFilter::date},     {"--round", &GameFilter::round}};
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--either") {
@@ -406,7 +406,7 @@ int uci(const std::vector<std::string>& args, std::ostream& out, const Usage& u)
 } // namespace
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                 const TextCatalogue& catalogue, const std::string& programFolder) {
+           const TextCatalogue& catalogue, const std::string& programFolder) {
     Usage u{err, catalogue};
     if (args.empty()) {
         err << HelpGeneral;

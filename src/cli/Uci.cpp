@@ -68,7 +68,7 @@ EngineWeights builtInWeights() { return profileWeights(builtInSettings("."), 1);
 
 // The legal move on the engine's squares; a queen when several promotions share them.
 std::optional<Move> moveOnSquares(const std::vector<Move>& legal, int fromX, int fromY, int toX,
-                                   int toY) {
+                                  int toY) {
     std::optional<Move> found;
     for (const Move& c : legal) {
         if (c.fromX != fromX || c.fromY != fromY || c.toX != toX || c.toY != toY) continue;
@@ -81,11 +81,11 @@ std::optional<Move> moveOnSquares(const std::vector<Move>& legal, int fromX, int
 
 // The engine reports a rise by its long text only: find the legal move it writes that way.
 std::optional<Move> moveOfText(const std::vector<Move>& legal, const Position& searched,
-                                  NotationCode notation, const std::string& text) {
+                               NotationCode notation, const std::string& text) {
     for (const Move& c : legal) {
-        std::string t = ecrire_coup(searched.MoveCount, c.piece, c.fromX, c.fromY,
-                                    searched.at(c.toX, c.toY), c.toX, c.toY, false, notation,
-                                    searched.PlayerColour);
+        std::string t =
+            ecrire_coup(searched.MoveCount, c.piece, c.fromX, c.fromY, searched.at(c.toX, c.toY),
+                        c.toX, c.toY, false, notation, searched.PlayerColour);
         if (t == text) return moveOnSquares(legal, c.fromX, c.fromY, c.toX, c.toY);
     }
     return std::nullopt;
@@ -168,11 +168,11 @@ bool Session::handle(std::string_view line) {
 void Session::uci() {
     send("id name Quarvelin");
     send("id author the Quarvelin developers");
-    send("option name Depth type spin default " + std::to_string(DefaultDepth) +
-            " min 0 max " + std::to_string(MaxDepth));
+    send("option name Depth type spin default " + std::to_string(DefaultDepth) + " min 0 max " +
+         std::to_string(MaxDepth));
     send("option name Profile type string default <empty>");
-    send("option name Threads type spin default " + std::to_string(DefaultThreads) +
-            " min 1 max " + std::to_string(ThreadsMax));
+    send("option name Threads type spin default " + std::to_string(DefaultThreads) + " min 1 max " +
+         std::to_string(ThreadsMax));
     send("uciok");
 }
 
@@ -206,7 +206,7 @@ void Session::position(const std::vector<std::string_view>& m) {
                                   [&](const Move& l) { return uciMove(p, l) == wanted; });
             if (c == legal.end()) {
                 send("info string illegal move " + std::string(m[i]) +
-                        ", the moves from there are ignored");
+                     ", the moves from there are ignored");
                 break;
             }
             playMove(p, *c);
@@ -247,7 +247,7 @@ void Session::setoption(std::string_view line, const std::vector<std::string_vie
         Settings s = builtInSettings(".");
         if (!readProfile(std::string(value), s, 1)) {
             send("info string cannot read the profile " + std::string(value) +
-                    ", the engine weights are unchanged");
+                 ", the engine weights are unchanged");
             return;
         }
         weights_ = profileWeights(s, 1);
@@ -282,8 +282,7 @@ void Session::go(const std::vector<std::string_view>& m) {
 
     Task t;
     t.position = position_;
-    t.depth =
-        depth ? static_cast<int>(std::min<long long>(*depth, depth_)) : depth_;
+    t.depth = depth ? static_cast<int>(std::min<long long>(*depth, depth_)) : depth_;
     t.waitForStop = wait;
     SearchRequest& d = t.request;
     d.position = position_;
@@ -318,8 +317,8 @@ void Session::search(const Task& t) {
     float bestScore = 0;
     auto info = [&](float score, const std::optional<Move>& c) {
         std::string line = "info depth " + std::to_string(t.depth) + " score cp " +
-                            std::to_string(std::lround(score)) + " nodes " +
-                            std::to_string(counters.PositionsEvaluated);
+                           std::to_string(std::lround(score)) + " nodes " +
+                           std::to_string(counters.PositionsEvaluated);
         if (c) line += " pv " + uciMove(t.position, *c);
         send(line);
     };
@@ -330,8 +329,7 @@ void Session::search(const Task& t) {
     callbacks.best = [&](const std::string& text, float score) {
         // Once cancelled, the scores and moves the engine reports mean nothing.
         if (cancel_) return;
-        std::optional<Move> c =
-            moveOfText(legal, t.request.position, t.request.notation, text);
+        std::optional<Move> c = moveOfText(legal, t.request.position, t.request.notation, text);
         if (c) {
             bestMove = c;
             bestScore = score;
@@ -352,8 +350,8 @@ void Session::search(const Task& t) {
                     info(r.score, choice); // the whole search's count
                 else
                     send("info string the engine gave " +
-                            std::string(trimmed(r.text.empty() ? "no move" : r.text)) +
-                            ", not a legal move here: playing the first legal move");
+                         std::string(trimmed(r.text.empty() ? "no move" : r.text)) +
+                         ", not a legal move here: playing the first legal move");
             }
         } catch (const std::exception& e) {
             send(std::string("info string the search failed: ") + e.what());

@@ -8,7 +8,7 @@
 namespace quarvelin {
 
 LanguageChoice::LanguageChoice(Settings& settings, Catalogue& catalogue, NotationCode& notation,
-                         std::string settingsPath, Dialogs& dialogs)
+                               std::string settingsPath, Dialogs& dialogs)
     : settings_(settings), catalogue_(catalogue), notation_(notation),
       settingsPath_(std::move(settingsPath)), dialogs_(dialogs) {}
 
@@ -25,8 +25,7 @@ bool LanguageChoice::choose(int languageKey) {
     if (error.empty()) return true;
     // Said in the language just chosen, which is applied already.
     dialogs_.message(ProgramName,
-                     catalogue_.text(TextKey::SettingsCannotWrite) + settingsPath_ + "\n" +
-                         error,
+                     catalogue_.text(TextKey::SettingsCannotWrite) + settingsPath_ + "\n" + error,
                      DialogIcon::Critical);
     return false;
 }

@@ -19,7 +19,7 @@ public:
         "Français", "English", "Italiano", "Español", "Deutsch", "Portuguese", "Russian", "Pole"};
 
     LanguageChoice(Settings& settings, Catalogue& catalogue, NotationCode& notation,
-                std::string settingsPath, Dialogs& dialogs);
+                   std::string settingsPath, Dialogs& dialogs);
 
     // "quarvelin v0.1.0 -  Welcome!"
     static std::string windowTitle();

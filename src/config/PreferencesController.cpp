@@ -126,8 +126,7 @@ std::optional<std::string> duration(std::string_view t) {
     const std::size_t b = a == std::string_view::npos ? a : t.find(':', a + 1);
     if (b == std::string_view::npos) return std::nullopt;
     const std::string_view h = t.substr(0, a), m = t.substr(a + 1, b - a - 1), s = t.substr(b + 1);
-    if (!digits(h) || h.size() > 2 || !digits(m) || m.size() != 2 || !digits(s) ||
-        s.size() != 2)
+    if (!digits(h) || h.size() > 2 || !digits(m) || m.size() != 2 || !digits(s) || s.size() != 2)
         return std::nullopt;
     const auto count = [](std::string_view d) { return std::stoi(std::string(d)); };
     if (count(h) > 23 || count(m) > 59 || count(s) > 59) return std::nullopt;
@@ -158,7 +157,8 @@ void PreferencesController::open() {
     std::error_code ec;
     if (!std::filesystem::exists(settingsLocations_.file, ec)) return;
     Settings parsed;
-    const SettingsReading r = lire_reglages(settingsLocations_.file, settingsLocations_.data, parsed, 1);
+    const SettingsReading r =
+        lire_reglages(settingsLocations_.file, settingsLocations_.data, parsed, 1);
     switch (r.state) {
     case SettingsReading::State::Parsed:
     case SettingsReading::State::Created:
@@ -166,7 +166,7 @@ void PreferencesController::open() {
         break;
     case SettingsReading::State::UnknownKey:
         report(unknownKeyMessage(catalogue_, settingsLocations_.file, r.line),
-                 DialogIcon::Exclamation);
+               DialogIcon::Exclamation);
         break;
     case SettingsReading::State::Unreadable:
         report(catalogue_.text(TextKey::SettingsCannotRead) + r.error, DialogIcon::Exclamation);
@@ -220,8 +220,7 @@ Verification PreferencesController::type(std::string_view key, const std::string
     case FieldKind::Number: {
         const std::optional<double> v = strictNumber(typed);
         if (!v) {
-            if (!c->replacement.empty())
-                assignKey(fields_, key, std::string(c->replacement), 1);
+            if (!c->replacement.empty()) assignKey(fields_, key, std::string(c->replacement), 1);
             message = catalogue_.text(TextKey::NumberExpected);
         } else if (*v < c->minimum || *v > c->maximum) {
             assignKey(fields_, key, numberText(std::clamp(*v, c->minimum, c->maximum)), 1);
@@ -239,7 +238,8 @@ Verification PreferencesController::type(std::string_view key, const std::string
 std::vector<std::string> PreferencesController::boardImages() const {
     std::vector<std::string> list = PieceSets::boardPictures(settingsLocations_.installation);
     const std::string& currentPicture = fields_.CURENT_ECHIQUIER;
-    if (!currentPicture.empty() && std::find(list.begin(), list.end(), currentPicture) == list.end())
+    if (!currentPicture.empty() &&
+        std::find(list.begin(), list.end(), currentPicture) == list.end())
         list.insert(list.begin(), currentPicture);
     return list;
 }
@@ -255,8 +255,7 @@ std::vector<std::string> PreferencesController::pieceSets() const {
 bool PreferencesController::validate(const std::function<void()>& apply) {
     Settings fresh = record_;
     for (const PreferenceField& c : Fields) assignKey(fresh, c.key, text(c.key), 1);
-    if (const std::string why = ecrire_reglages(fresh, settingsLocations_.file, 1);
-        !why.empty()) {
+    if (const std::string why = ecrire_reglages(fresh, settingsLocations_.file, 1); !why.empty()) {
         report(catalogue_.text(TextKey::SettingsCannotWrite) + why, DialogIcon::Critical);
         return false;
     }

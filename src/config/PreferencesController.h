@@ -22,9 +22,9 @@ struct PreferenceField {
     FieldKind kind;
     double minimum = 0; // Nombre: the values the window accepts
     double maximum = 0;
-    bool integer = true;              // Nombre: whole numbers only
+    bool integer = true;            // Nombre: whole numbers only
     std::string_view replacement{}; // put in when the text is refused; empty keeps the last value
-    bool inverse = false;            // Square: ticked when the setting is off
+    bool inverse = false;           // Square: ticked when the setting is off
 };
 
 // Every field of the window.
@@ -33,13 +33,13 @@ std::span<const PreferenceField> preferenceFields();
 const PreferenceField* preferenceField(std::string_view key);
 
 struct SettingsLocations {
-    std::string file;      // the settings file
-    std::string data;      // where relative settings paths lead
+    std::string file;         // the settings file
+    std::string data;         // where relative settings paths lead
     std::string installation; // images/pieces and images/echiquier
 };
 
 struct Verification {
-    std::string text;   // what the field shows after the check
+    std::string text;    // what the field shows after the check
     std::string message; // why the text typed was refused; empty when it was taken
 };
 

@@ -74,7 +74,7 @@ std::string RecentFiles::captionPath(const std::string& caption) {
 }
 
 std::optional<std::string> RecentFiles::choose(const std::string& caption, Dialogs& dialogs,
-                                                    const TextCatalogue& catalogue) {
+                                               const TextCatalogue& catalogue) {
     std::string path = captionPath(caption);
     std::error_code ec;
     if (path.empty() || !std::filesystem::is_regular_file(path, ec)) {

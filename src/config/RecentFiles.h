@@ -42,7 +42,7 @@ public:
     // The click on a menu item: the path to open, or nothing when no file is there any more,
     // which the user is told (text 270); the list is left as it is either way.
     static std::optional<std::string> choose(const std::string& caption, Dialogs& dialogs,
-                                              const TextCatalogue& catalogue);
+                                             const TextCatalogue& catalogue);
 
 private:
     std::string value(int number) const;

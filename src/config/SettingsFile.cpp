@@ -250,19 +250,19 @@ std::optional<double> strictNumber(std::string_view text) {
 std::optional<std::string> keyValue(const Settings& s, std::string_view wanted, int profile) {
     std::optional<std::string> out;
     walkKeys(s, profile,
-                   [&](const std::string& key, Section section, Rule, const auto& field, bool) {
-                       if (!out && section != Section::Reading && key == wanted) out = value(field);
-                   });
+             [&](const std::string& key, Section section, Rule, const auto& field, bool) {
+                 if (!out && section != Section::Reading && key == wanted) out = value(field);
+             });
     return out;
 }
 
 bool assignKey(Settings& s, std::string_view wanted, const std::string& text, int profile) {
     bool ok = false;
     walkKeys(s, profile,
-                   [&](const std::string& key, Section section, Rule rule, auto& field, bool) {
-                       if (!ok && section != Section::Reading && key == wanted)
-                           ok = apply(key, rule, field, text);
-                   });
+             [&](const std::string& key, Section section, Rule rule, auto& field, bool) {
+                 if (!ok && section != Section::Reading && key == wanted)
+                     ok = apply(key, rule, field, text);
+             });
     return ok;
 }
 
@@ -287,15 +287,15 @@ std::string settingsText(const Settings& s, int profile) {
     std::string out;
     Section current = Section::Reading;
     walkKeys(s, profile,
-                   [&](const std::string& key, Section section, Rule, const auto& field, bool) {
-                       if (section == Section::Reading) return;
-                       if (section != current) {
-                           out += sectionName(section);
-                           out += "\r\n";
-                           current = section;
-                       }
-                       out += key + "=" + value(field) + "\r\n";
-                   });
+             [&](const std::string& key, Section section, Rule, const auto& field, bool) {
+                 if (section == Section::Reading) return;
+                 if (section != current) {
+                     out += sectionName(section);
+                     out += "\r\n";
+                     current = section;
+                 }
+                 out += key + "=" + value(field) + "\r\n";
+             });
     return out;
 }
 
@@ -354,12 +354,11 @@ SettingsReading readSettingsText(const std::string& content, Settings& s, int pr
     SettingsReading r;
     for (const Line& l : entryLines(content)) {
         bool known = false, ok = true;
-        walkKeys(s, profile,
-                       [&](const std::string& key, Section, Rule rule, auto& field, bool) {
-                           if (known || key != l.wanted) return;
-                           known = true;
-                           ok = apply(key, rule, field, l.value);
-                       });
+        walkKeys(s, profile, [&](const std::string& key, Section, Rule rule, auto& field, bool) {
+            if (known || key != l.wanted) return;
+            known = true;
+            ok = apply(key, rule, field, l.value);
+        });
         if (!known) {
             r.state = SettingsReading::State::UnknownKey;
             r.line = l.text;
@@ -371,7 +370,7 @@ SettingsReading readSettingsText(const std::string& content, Settings& s, int pr
 }
 
 std::string unknownKeyMessage(const TextCatalogue& catalogue, const std::string& path,
-                                 const std::string& line) {
+                              const std::string& line) {
     return catalogue.text(TextKey::SettingsSyntaxError) + path + "\n -> (" + line +
            ") incorrecte !";
 }
@@ -379,19 +378,17 @@ std::string unknownKeyMessage(const TextCatalogue& catalogue, const std::string&
 bool readProfile(const std::string& file, Settings& s, int profile) {
     std::string content;
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec) || !readFile(file, content))
-        return false;
+    if (!std::filesystem::is_regular_file(file, ec) || !readFile(file, content)) return false;
     for (const Line& l : entryLines(content))
-        walkKeys(
-            s, profile,
-            [&](const std::string& key, Section, Rule rule, auto& field, bool perProfile) {
-                if (perProfile && key == l.wanted) apply(key, rule, field, l.value);
-            });
+        walkKeys(s, profile,
+                 [&](const std::string& key, Section, Rule rule, auto& field, bool perProfile) {
+                     if (perProfile && key == l.wanted) apply(key, rule, field, l.value);
+                 });
     return true;
 }
 
-bool loadProfiles(const std::string& file1, const std::string& file2, Settings& s,
-                     Dialogs& dialogs, const TextCatalogue& catalogue) {
+bool loadProfiles(const std::string& file1, const std::string& file2, Settings& s, Dialogs& dialogs,
+                  const TextCatalogue& catalogue) {
     Settings loaded = s;
     const std::string* files[2] = {&file1, &file2};
     for (int i = 0; i < 2; ++i) {

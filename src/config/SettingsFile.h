@@ -31,7 +31,7 @@ SettingsReading readSettingsText(const std::string& content, Settings& s, int pr
 
 // The message for an unknown key: text 100, the file, and the line.
 std::string unknownKeyMessage(const TextCatalogue& catalogue, const std::string& path,
-                                 const std::string& line);
+                              const std::string& line);
 
 // Writes the whole record, per-profile values from slot `profil`, to a temporary file that
 // then replaces `chemin`, so the file is always whole. Empty on success, else why not.
@@ -42,8 +42,8 @@ std::string settingsText(const Settings& s, int profile = 1);
 
 // Loads the per-profile keys of two settings files into profiles 1 and 2 for automatic play.
 // A missing file is reported with text 270 and nothing changes.
-bool loadProfiles(const std::string& file1, const std::string& file2, Settings& s,
-                     Dialogs& dialogs, const TextCatalogue& catalogue);
+bool loadProfiles(const std::string& file1, const std::string& file2, Settings& s, Dialogs& dialogs,
+                  const TextCatalogue& catalogue);
 
 // Reads the per-profile keys of one settings file into slot `profil`; other lines are ignored.
 // False, changing nothing, when the file cannot be read.

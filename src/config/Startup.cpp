@@ -37,14 +37,12 @@ void copyIfMissing(const fs::path& of, const fs::path& to) {
     fs::create_directories(to.parent_path(), ec);
     fs::copy_file(of, to, ec);
     // Copied from a read-only tree: the copy must be the user's to change.
-    fs::permissions(to, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add,
-                    ec);
+    fs::permissions(to, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
 }
 
 } // namespace
 
-Locations settingsLocations(const std::string& programFolder,
-                          const std::string& userFolder) {
+Locations settingsLocations(const std::string& programFolder, const std::string& userFolder) {
     Locations e{programFolder, programFolder};
     if (writable(programFolder) || userFolder.empty()) return e;
     e.data = userFolder;

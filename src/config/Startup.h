@@ -10,19 +10,18 @@ namespace quarvelin {
 
 struct Locations {
     std::string installation; // the program's folder: pictures, sounds, the shipped bases
-    std::string data;      // settings, bases and log: the installation when it is writable
+    std::string data;         // settings, bases and log: the installation when it is writable
 };
 
 // The installation folder when the user may write there; otherwise the user's data folder,
 // seeded at the first start with the installation's settings file and bases.
-Locations settingsLocations(const std::string& programFolder,
-                          const std::string& userFolder);
+Locations settingsLocations(const std::string& programFolder, const std::string& userFolder);
 
 struct Startup {
     bool end = false; // an unknown settings key: the program ends with `message`
     std::string message;
-    bool fileCreated = false;          // no settings file was there
-    std::string fileError;         // the settings file could not be created
+    bool fileCreated = false;         // no settings file was there
+    std::string fileError;            // the settings file could not be created
     std::vector<std::string> ignored; // lines whose value could not be read
 };
 

@@ -29,8 +29,8 @@ std::string scoreText(float score) {
     return std::string(buffer, r.ptr);
 }
 
-SearchResult searchMove(const SearchRequest& d, SearchCounters& c,
-                                const EngineCallbacks& callbacks, const std::atomic<bool>* cancel) {
+SearchResult searchMove(const SearchRequest& d, SearchCounters& c, const EngineCallbacks& callbacks,
+                        const std::atomic<bool>* cancel) {
     EngineWeights weights = d.weights;
     weights.PROFONDEUR_MAX = std::clamp<std::int16_t>(weights.PROFONDEUR_MAX, 0, 3);
     c.SearchDepth = 0;
@@ -133,7 +133,7 @@ SearchResult searchMove(const SearchRequest& d, SearchCounters& c,
     SearchResult r = main.result(d.colour, from, to, best, c);
     if (callbacks.log)
         callbacks.log(" * Selection : (" + r.text + ") note (" + scoreText(best) +
-                        ") - end : " + time());
+                      ") - end : " + time());
     return r;
 }
 

@@ -38,8 +38,8 @@ struct SearchRequest {
 // machine move. With ALPHA_BETA off the root's pieces are shared between threads: every
 // result and counter stays that of the one-thread search.
 SearchResult searchMove(const SearchRequest& request, SearchCounters& counters,
-                                const EngineCallbacks& callbacks = {},
-                                const std::atomic<bool>* cancel = nullptr);
+                        const EngineCallbacks& callbacks = {},
+                        const std::atomic<bool>* cancel = nullptr);
 
 // Scores as the log and the windows write them: the shortest decimal form of the float.
 std::string scoreText(float score);

@@ -311,8 +311,7 @@ bool Search::coup_valide(int from, int to, int piece, int colour) const {
     }
 }
 
-float Search::candidate(int from, int to, int piece, int colour, float escape,
-                          SearchCounters& c) {
+float Search::candidate(int from, int to, int piece, int colour, float escape, SearchCounters& c) {
     const int type = type_code(piece);
     const int d = pawnDir_[colour];
     const int captured = board_[to];
@@ -467,7 +466,7 @@ Search::Found Search::search(int colour, SearchCounters& c) {
 }
 
 SearchResult Search::result(Colour colour, int from, int to, float best,
-                                      const SearchCounters& c) const {
+                            const SearchCounters& c) const {
     SearchResult out;
     out.score = best;
     int col = code(colour);
@@ -489,8 +488,8 @@ SearchResult Search::result(Colour colour, int from, int to, float best,
     out.toX = column(to);
     out.toY = rank(to);
     out.text = ecrire_coup(pos_.MoveCount, static_cast<PieceCode>(board_[from]), out.fromX,
-                            out.fromY, static_cast<PieceCode>(board_[to]), out.toX, out.toY, false,
-                            notation_, pos_.PlayerColour);
+                           out.fromY, static_cast<PieceCode>(board_[to]), out.toX, out.toY, false,
+                           notation_, pos_.PlayerColour);
     return out;
 }
 

@@ -42,8 +42,7 @@ public:
     };
     std::vector<RootCandidate> rootCandidates(int square) const;
     float rootScore(const RootCandidate& c, SearchCounters& counters);
-    SearchResult result(Colour colour, int from, int to, float best,
-                               const SearchCounters& c) const;
+    SearchResult result(Colour colour, int from, int to, float best, const SearchCounters& c) const;
 
     // Checked between pieces; a cancelled search returns early with meaningless results.
     void cancel(const std::atomic<bool>* flag) { cancel_ = flag; }

@@ -16,7 +16,7 @@ namespace quarvelin {
 namespace {
 
 constexpr const char* Files[LanguageCount] = {"fr.txt", "en.txt", "it.txt", "es.txt",
-                                                 "de.txt", "pt.txt", "ru.txt", "pl.txt"};
+                                              "de.txt", "pt.txt", "ru.txt", "pl.txt"};
 constexpr const char* Codes[LanguageCount] = {"fr", "en", "it", "es", "de", "pt", "ru", "pl"};
 
 bool validKey(int languageKey) { return languageKey >= 1 && languageKey <= LanguageCount; }
@@ -118,8 +118,8 @@ void Catalogue::parse(int index, const std::string& file, std::string_view conte
         const std::string_view count = line.substr(0, tab);
         int offset = 0;
         const auto parsed = std::from_chars(count.data(), count.data() + count.size(), offset);
-        if (count.empty() || parsed.ec != std::errc() || parsed.ptr != count.data() + count.size() ||
-            offset < 1 || offset > MaxOffset) {
+        if (count.empty() || parsed.ec != std::errc() ||
+            parsed.ptr != count.data() + count.size() || offset < 1 || offset > MaxOffset) {
             problem("offset is not a number from 1 to 999");
             continue;
         }

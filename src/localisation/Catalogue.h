@@ -20,8 +20,8 @@ public:
     // fr.txt, en.txt, ... read from a directory on disk.
     explicit Catalogue(const std::string& folder);
 
-    static int textBase(int languageKey);          // 10, 1010, ... 7010; English for unknown keys
-    static int languageNotation(int languageKey);     // 1 French notation, 2 PGN
+    static int textBase(int languageKey);         // 10, 1010, ... 7010; English for unknown keys
+    static int languageNotation(int languageKey); // 1 French notation, 2 PGN
     static const char* fileName(int languageKey); // "fr.txt" ...; English for unknown keys
 
     void appliquer_langue(int languageKey);

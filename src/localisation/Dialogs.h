@@ -15,7 +15,7 @@ public:
     virtual bool question(const std::string& title, const std::string& text) = 0;
     // Returns the typed text, or the default when the box is cancelled.
     virtual std::string input(const std::string& title, const std::string& prompt,
-                               const std::string& fallback) = 0;
+                              const std::string& fallback) = 0;
 };
 
 } // namespace quarvelin

@@ -10,17 +10,27 @@ std::string pieceName(int pieceCode, const TextCatalogue& catalogue) {
 
 TextKey fenProblemText(FenProblem problem) {
     switch (problem) {
-    case FenProblem::FieldCount: return TextKey::FenFieldCount;
-    case FenProblem::Ranks: return TextKey::FenRanks;
-    case FenProblem::UnknownCharacter: return TextKey::FenUnknownCharacter;
-    case FenProblem::SideToMove: return TextKey::FenSideToMove;
-    case FenProblem::Castling: return TextKey::FenCastling;
-    case FenProblem::EnPassant: return TextKey::FenEnPassant;
-    case FenProblem::Counters: return TextKey::FenCounters;
-    case FenProblem::Kings: return TextKey::FenKings;
-    case FenProblem::PawnOnEdge: return TextKey::FenPawnOnEdge;
+    case FenProblem::FieldCount:
+        return TextKey::FenFieldCount;
+    case FenProblem::Ranks:
+        return TextKey::FenRanks;
+    case FenProblem::UnknownCharacter:
+        return TextKey::FenUnknownCharacter;
+    case FenProblem::SideToMove:
+        return TextKey::FenSideToMove;
+    case FenProblem::Castling:
+        return TextKey::FenCastling;
+    case FenProblem::EnPassant:
+        return TextKey::FenEnPassant;
+    case FenProblem::Counters:
+        return TextKey::FenCounters;
+    case FenProblem::Kings:
+        return TextKey::FenKings;
+    case FenProblem::PawnOnEdge:
+        return TextKey::FenPawnOnEdge;
     case FenProblem::SideNotToMoveInCheck:
-    case FenProblem::None: break;
+    case FenProblem::None:
+        break;
     }
     return TextKey::FenSideNotToMoveInCheck;
 }

@@ -639,7 +639,8 @@ inline constexpr TextRange PieceNameTexts{TextKey::PiecePawn, 6};
 inline constexpr TextRange MenuLevelTexts{TextKey::MenuLevelBeginner, 4};
 inline constexpr TextRange LanguageNameTexts{TextKey::LanguageFrench, 8};
 inline constexpr TextRange GameListColumnTexts{TextKey::ColumnEvent, 7};
-inline constexpr TextRange AllTextRanges[] = {PlayModeTexts,   LevelTexts,        PieceNameTexts,
-                                              MenuLevelTexts, LanguageNameTexts, GameListColumnTexts};
+inline constexpr TextRange AllTextRanges[] = {PlayModeTexts,     LevelTexts,
+                                              PieceNameTexts,    MenuLevelTexts,
+                                              LanguageNameTexts, GameListColumnTexts};
 
 } // namespace quarvelin

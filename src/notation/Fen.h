@@ -31,7 +31,7 @@ std::string writeFen(const Position& p);
 // the side not to move not in check; raison then says why. Castling
 // rights and an en-passant square that the position cannot have are dropped.
 std::optional<Position> readFen(std::string_view fen, Colour playerColour,
-                                 FenProblem* reason = nullptr);
+                                FenProblem* reason = nullptr);
 
 // One character per square in display order, the piece code + 32.
 std::string positionKey(const Position& p);

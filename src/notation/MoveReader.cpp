@@ -32,9 +32,7 @@ constexpr Walk Jumps{{{2, 1}, {2, -1}, {-2, 1}, {-2, -1}, {1, -2}, {1, 2}, {-1, 
 
 } // namespace
 
-bool isResult(std::string_view t) {
-    return t == "1-0" || t == "0-1" || t == "1/2-1/2" || t == "*";
-}
+bool isResult(std::string_view t) { return t == "1-0" || t == "0-1" || t == "1/2-1/2" || t == "*"; }
 
 bool chercher_origine(const Position& p, PieceCode piece, int toX, int toY, int& hintX,
                       int& hintY) {
@@ -130,8 +128,8 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
 
     const PieceCode pawn = side == Colour::White ? PieceCode::WhitePawn : PieceCode::BlackPawn;
     const int d = (side == Colour::White) == (pc == Colour::White) ? 1 : -1;
-    const std::string_view letters = pieceLetters(
-        notation == NotationCode::French ? NotationCode::French : NotationCode::Pgn);
+    const std::string_view letters =
+        pieceLetters(notation == NotationCode::French ? NotationCode::French : NotationCode::Pgn);
     auto letterPiece = [&](char c) -> PieceCode {
         auto k = letters.find(c);
         if (k == std::string_view::npos) return PieceCode::Empty;
@@ -184,8 +182,7 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
             } else if (ownPiece) {
                 piece = origin;
             }
-            if (piece != PieceCode::Empty && j + 2 <= n && file(token[j]) &&
-                rank(token[j + 1]) &&
+            if (piece != PieceCode::Empty && j + 2 <= n && file(token[j]) && rank(token[j + 1]) &&
                 (j + 2 == n || (j + 3 == n && piece == pawn &&
                                 type_promotion(token[j + 2]) != PieceType::None))) {
                 if (j + 3 == n) r.suffix.insert(0, std::string("=") + token[j + 2]);

@@ -12,7 +12,7 @@ namespace quarvelin {
 struct ReadMove {
     int fromX = 0, fromY = 0, toX = 0, toY = 0; // 0: not given or not found
     PieceCode piece = PieceCode::Empty;         // Empty (1) for a result token
-    std::string suffix;  // what was cut off the end ("e.p.", "+", "=Q+") or the result token
+    std::string suffix;   // what was cut off the end ("e.p.", "+", "=Q+") or the result token
     bool readable = true; // false when the token could not be read at all
     // Not read, though it has a move's length: worth telling the user (with the token).
     bool malformed = false;

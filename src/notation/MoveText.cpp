@@ -119,7 +119,7 @@ std::string longMoveText(const Position& before, const Move& c, NotationCode not
     if (type_piece(c.piece) == PieceType::Pawn && (c.toY == 1 || c.toY == 8)) {
         text += '=';
         text += pieceLetter(type_piece(after.at(c.toX, c.toY)),
-                             notation == NotationCode::French ? notation : NotationCode::Pgn);
+                            notation == NotationCode::French ? notation : NotationCode::Pgn);
     }
     text.append(static_cast<std::size_t>(kingAttackers(after, after.side_to_move())), '+');
     return text;

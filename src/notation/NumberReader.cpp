@@ -97,8 +97,7 @@ double leadingNumber(std::string_view text) {
     std::string count = integer.empty() ? "0" : integer;
     if (!fraction.empty()) count += '.' + fraction;
     double value = 0.0;
-    const std::errc error =
-        std::from_chars(count.data(), count.data() + count.size(), value).ec;
+    const std::errc error = std::from_chars(count.data(), count.data() + count.size(), value).ec;
     if (error == std::errc::result_out_of_range)
         value = integer.empty() ? 0.0 : DBL_MAX;
     else if (error != std::errc())

@@ -14,7 +14,7 @@ struct Replay {
     bool ok = true;
     int errorNumber = 0;    // full-move number of the move that failed
     std::string errorToken; // the token as found in the game
-    int movesPlayed = 0;      // half-moves replayed
+    int movesPlayed = 0;    // half-moves replayed
 };
 
 // When `uci` is given, each move replayed is appended to it in long algebraic form.

@@ -8,7 +8,7 @@ namespace quarvelin {
 struct EcoLine {
     long long key = 0;
     std::string code, label, moves;
-    float note = 0;            // the score of a learned line
+    float note = 0;         // the score of a learned line
     bool knowledge = false; // learned from games, not from the reference base
 
     bool operator==(const EcoLine&) const = default;

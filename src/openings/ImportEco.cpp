@@ -116,7 +116,7 @@ ImportEco readEcoFile(std::istream& in) {
 }
 
 std::vector<EcoLine> mergeLines(const std::vector<EcoLine>& english,
-                                       const std::vector<EcoLine>& french) {
+                                const std::vector<EcoLine>& french) {
     std::unordered_map<std::string, const EcoLine*> byMoves;
     for (const EcoLine& l : french) byMoves.emplace(l.moves, &l);
     std::vector<EcoLine> out;

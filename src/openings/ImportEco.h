@@ -20,7 +20,7 @@ ImportEco readEcoFile(std::istream& in);
 // One line per move sequence: every line of the first list, named from the second where it has
 // the same moves, then the lines only the second has. The first of equal lines is kept.
 std::vector<EcoLine> mergeLines(const std::vector<EcoLine>& first,
-                                       const std::vector<EcoLine>& priority);
+                                const std::vector<EcoLine>& priority);
 
 // The moves of a line replayed from the initial position and written back as the game text
 // writes them; empty when a move cannot be read or played.

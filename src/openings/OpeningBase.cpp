@@ -102,24 +102,24 @@ bool OpeningBase::append(const std::vector<EcoLine>& lines) {
 }
 
 QString OpeningBase::sqlQuery(const std::string& prefix, bool bookOrder, bool count,
-                                    int limit) const {
+                              int limit) const {
     // A case-sensitive prefix as a range of the index, named so that a LIMIT never tempts the
     // planner into walking the whole table in key order.
     QString sql = count ? "SELECT count(*) FROM ECO INDEXED BY ECO_coup WHERE Eco_coup >= ?"
-                          : "SELECT Eco_cle, Eco_code, Eco_libelle, Eco_coup, Eco_note, "
-                            "Eco_connaissance FROM ECO INDEXED BY ECO_coup WHERE Eco_coup >= ?";
+                        : "SELECT Eco_cle, Eco_code, Eco_libelle, Eco_coup, Eco_note, "
+                          "Eco_connaissance FROM ECO INDEXED BY ECO_coup WHERE Eco_coup >= ?";
     if (!upperBound(prefix).empty()) sql += " AND Eco_coup < ?";
     if (count) return sql;
     // Learned rows before reference rows of the same score; the table's order is its key's.
     sql += bookOrder ? " ORDER BY Eco_note DESC, Eco_connaissance DESC, Eco_code DESC, "
-                        "length(Eco_coup) DESC, Eco_cle"
-                      : " ORDER BY Eco_cle";
+                       "length(Eco_coup) DESC, Eco_cle"
+                     : " ORDER BY Eco_cle";
     if (limit > 0) sql += " LIMIT " + QString::number(limit) + " OFFSET ?";
     return sql;
 }
 
-std::vector<EcoLine> OpeningBase::query(const std::string& prefix, bool bookOrder,
-                                              int limit, long long offset) const {
+std::vector<EcoLine> OpeningBase::query(const std::string& prefix, bool bookOrder, int limit,
+                                        long long offset) const {
     std::vector<EcoLine> out;
     QSqlDatabase db = QSqlDatabase::database(q(name_), false);
     if (!db.isOpen()) return out;
@@ -172,7 +172,7 @@ std::vector<std::string> OpeningBase::plans(const std::string& prefix) const {
     if (!db.isOpen()) return out;
     const std::string top = upperBound(prefix);
     for (auto [order, tally, limit] : {std::tuple{false, false, 1}, std::tuple{true, false, 1},
-                                         std::tuple{false, true, 0}, std::tuple{false, false, 0}}) {
+                                       std::tuple{false, true, 0}, std::tuple{false, false, 0}}) {
         QSqlQuery query(db);
         query.prepare("EXPLAIN QUERY PLAN " + sqlQuery(prefix, order, tally, limit));
         query.addBindValue(q(prefix));
@@ -212,14 +212,13 @@ std::string nextMove(const std::string& line, const std::string& text, Colour si
     }
     if (p == 2) return {}; // no game text and Black to move
     std::string move;
-    for (; p < line.size() && line[p - 1] != ' ' && line[p - 1] != '*'; ++p)
-        move += line[p - 1];
+    for (; p < line.size() && line[p - 1] != ' ' && line[p - 1] != '*'; ++p) move += line[p - 1];
     return move;
 }
 
 std::optional<OpeningBase::BookMove>
 OpeningBase::choisir_coup_livre(const Position& p, Colour side, const std::string& text,
-                                   const std::function<double()>* random) const {
+                                const std::function<double()>* random) const {
     // Each matching line with equal chance: the row at a random offset in the book's order.
     long long k = 0;
     if (random) {

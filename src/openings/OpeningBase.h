@@ -38,7 +38,7 @@ public:
     std::optional<EcoLine> nommer_ouverture(const std::string& gameMoveText) const;
 
     struct BookMove {
-        ReadMove move;    // origin, destination and suffix of the move, as read
+        ReadMove move;  // origin, destination and suffix of the move, as read
         float note = 0; // the line's score when it is a learned line
         EcoLine line;
     };
@@ -58,9 +58,8 @@ public:
 private:
     // limite > 0: that many rows from the decalage-th on.
     std::vector<EcoLine> query(const std::string& prefix, bool bookOrder, int limit = 0,
-                                  long long offset = 0) const;
-    QString sqlQuery(const std::string& prefix, bool bookOrder, bool count,
-                        int limit) const;
+                               long long offset = 0) const;
+    QString sqlQuery(const std::string& prefix, bool bookOrder, bool count, int limit) const;
     // The statement of a query text, prepared once: preparing costs more than the lookup.
     QSqlQuery& prepared(const QString& sql) const;
     std::string name_; // the Qt SQL connection this base uses

@@ -17,8 +17,7 @@ std::size_t findIgnoringCase(std::string_view text, std::string_view pattern) {
             return std::tolower(static_cast<unsigned char>(a)) ==
                    std::tolower(static_cast<unsigned char>(b));
         });
-    return it == text.end() ? std::string_view::npos
-                             : static_cast<std::size_t>(it - text.begin());
+    return it == text.end() ? std::string_view::npos : static_cast<std::size_t>(it - text.begin());
 }
 
 std::string_view trimmed(std::string_view s) {

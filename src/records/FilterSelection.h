@@ -22,7 +22,7 @@ public:
 private:
     struct Pattern {
         std::string tagAndValue; // folded `name "criterion`
-        std::string alone;        // folded criterion, for the player criteria
+        std::string alone;       // folded criterion, for the player criteria
         bool player = false;
     };
     std::vector<Pattern> patterns_;

@@ -39,8 +39,7 @@ int createTemporary(const std::string& target, std::string& name) {
 
 } // namespace
 
-std::string writeGameFile(const std::string& path, std::string_view content,
-                                  bool append) {
+std::string writeGameFile(const std::string& path, std::string_view content, bool append) {
     namespace fs = std::filesystem;
     std::error_code ec;
     // Through a link, the file it leads to is the one replaced.

@@ -9,8 +9,7 @@ namespace quarvelin {
 // Writes `contenu` to `chemin`. With `ajouter`, the file's present content is copied in front
 // of it first, so the games already in the file stay whole whatever happens to the write.
 // Empty on success, else why not; the target is then exactly as it was.
-std::string writeGameFile(const std::string& path, std::string_view content,
-                                  bool append);
+std::string writeGameFile(const std::string& path, std::string_view content, bool append);
 
 // The text with CR LF line ends, whatever mix of CR, LF and CR LF it held.
 std::string crlfLines(std::string_view text);

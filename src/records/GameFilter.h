@@ -9,7 +9,7 @@ struct Settings;
 
 struct GameFilter {
     std::string white, black, result, eco, site, event, date, round;
-    bool either = false;        // the White and Black criteria match either player
+    bool either = false;         // the White and Black criteria match either player
     std::int64_t maximum = 1000; // MAX_SEUIL_PARTIE: the most games one scan lists
 };
 

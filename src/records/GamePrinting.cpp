@@ -43,7 +43,7 @@ void addLines(std::vector<PrintedLine>& out, std::string_view text) {
 }
 
 void header(std::vector<PrintedLine>& out, const TextCatalogue& catalogue,
-             std::chrono::year_month_day d) {
+            std::chrono::year_month_day d) {
     append(out, printTitle(catalogue, d), Font::Title);
     append(out, {}, Font::Title);
 }
@@ -55,8 +55,7 @@ std::vector<std::string> cut(std::string_view text, std::size_t width) {
     if (width == 0) width = 1;
     std::size_t beginning = 0, characters = 0;
     for (std::size_t i = 0; i <= text.size(); ++i) {
-        const bool next =
-            i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
+        const bool next = i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
         if (next) continue;
         if (i == text.size() || characters == width) {
             if (i > beginning) pieces.emplace_back(text.substr(beginning, i - beginning));
@@ -72,10 +71,9 @@ std::string printTitle(const TextCatalogue& catalogue, std::chrono::year_month_d
     return "QUARVELIN - " + catalogue.text(TextKey::Game) + " - " + date_jjmmaaaa(d);
 }
 
-std::vector<PrintedLine> gamePrint(const GameSession& s, const Settings& settings,
-                                             Colour player, std::chrono::year_month_day d,
-                                             const TextCatalogue& catalogue,
-                                             GameLayout layout, int perLine) {
+std::vector<PrintedLine> gamePrint(const GameSession& s, const Settings& settings, Colour player,
+                                   std::chrono::year_month_day d, const TextCatalogue& catalogue,
+                                   GameLayout layout, int perLine) {
     std::vector<PrintedLine> out;
     header(out, catalogue, d);
     switch (layout) {
@@ -117,7 +115,7 @@ std::vector<PrintedLine> gamePrint(const GameSession& s, const Settings& setting
 }
 
 std::vector<PrintedLine> textPrint(std::string_view text, std::chrono::year_month_day d,
-                                            const TextCatalogue& catalogue) {
+                                   const TextCatalogue& catalogue) {
     std::vector<PrintedLine> out;
     header(out, catalogue, d);
     addLines(out, text);

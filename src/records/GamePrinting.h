@@ -25,13 +25,12 @@ std::vector<std::string> cut(std::string_view text, std::size_t width = PrintWid
 std::string printTitle(const TextCatalogue& catalogue, std::chrono::year_month_day d);
 
 // The game in play in one of the layouts; the diagram layout puts `perLine` boards in a row.
-std::vector<PrintedLine> gamePrint(const GameSession& s, const Settings& settings,
-                                             Colour player, std::chrono::year_month_day d,
-                                             const TextCatalogue& catalogue,
-                                             GameLayout layout, int perLine = 3);
+std::vector<PrintedLine> gamePrint(const GameSession& s, const Settings& settings, Colour player,
+                                   std::chrono::year_month_day d, const TextCatalogue& catalogue,
+                                   GameLayout layout, int perLine = 3);
 
 // A record as the save window holds it, in the layout of the record as text.
 std::vector<PrintedLine> textPrint(std::string_view text, std::chrono::year_month_day d,
-                                            const TextCatalogue& catalogue);
+                                   const TextCatalogue& catalogue);
 
 } // namespace quarvelin

@@ -82,12 +82,11 @@ std::string finishHeader(std::string header, const std::string& fen) {
 
 std::string tags(const std::string& event, const std::string& date, const Players& j,
                  const GameSession& s, const Settings& settings) {
-    return tagLine("Event", event) + tagLine("Site", settings.LIEU_JEU) +
-           tagLine("Date", date) + tagLine("Round", "1") + tagLine("White", j.white) +
-           tagLine("Black", j.black) + tagLine("WhiteElo", j.eloBlanc) +
-           tagLine("BlackElo", j.eloNoir) + tagLine("Result", s.GameResult) +
-           tagLine("ECO", s.OpeningCode) + tagLine("Opening", s.OpeningName) +
-           tagLine("Variation", "a modifier");
+    return tagLine("Event", event) + tagLine("Site", settings.LIEU_JEU) + tagLine("Date", date) +
+           tagLine("Round", "1") + tagLine("White", j.white) + tagLine("Black", j.black) +
+           tagLine("WhiteElo", j.eloBlanc) + tagLine("BlackElo", j.eloNoir) +
+           tagLine("Result", s.GameResult) + tagLine("ECO", s.OpeningCode) +
+           tagLine("Opening", s.OpeningName) + tagLine("Variation", "a modifier");
 }
 
 } // namespace
@@ -115,8 +114,7 @@ std::string date_jjmmaaaa(std::chrono::year_month_day d) {
 
 std::string date_mmjjaaaa(std::chrono::year_month_day d) {
     return twoDigits(static_cast<unsigned>(d.month())) + "/" +
-           twoDigits(static_cast<unsigned>(d.day())) + "/" +
-           fourDigits(static_cast<int>(d.year()));
+           twoDigits(static_cast<unsigned>(d.day())) + "/" + fourDigits(static_cast<int>(d.year()));
 }
 
 std::string defaultFileName(std::chrono::year_month_day d, GameFormat format) {
@@ -168,7 +166,7 @@ Players printPlayers(const GameSession& s, const Settings& r, Colour player) {
 }
 
 std::string saveHeader(const GameSession& s, const Settings& settings, Colour player,
-                              std::chrono::year_month_day d, const TextCatalogue& catalogue) {
+                       std::chrono::year_month_day d, const TextCatalogue& catalogue) {
     if (!s.GameText.empty()) return finishHeader(s.GameText, s.FenDepart);
     return finishHeader(tags(catalogue.text(TextKey::ChessGame), date_pgn(d),
                              savePlayers(s, settings, player), s, settings),
@@ -176,7 +174,7 @@ std::string saveHeader(const GameSession& s, const Settings& settings, Colour pl
 }
 
 std::string printHeader(const GameSession& s, const Settings& settings, Colour player,
-                              std::chrono::year_month_day d) {
+                        std::chrono::year_month_day d) {
     if (!s.GameText.empty()) return finishHeader(s.GameText, s.FenDepart);
     const std::string date = date_jjmmaaaa(d);
     return finishHeader(
@@ -217,8 +215,8 @@ std::string inserer_commentaires(std::string text, const std::vector<std::string
 }
 
 std::string saveText(const GameSession& s, const Settings& settings, Colour player,
-                             std::chrono::year_month_day d, const TextCatalogue& catalogue,
-                             Dialogs& dialogs, const std::string& title) {
+                     std::chrono::year_month_day d, const TextCatalogue& catalogue,
+                     Dialogs& dialogs, const std::string& title) {
     std::string moves =
         inserer_commentaires(movesText(s, settings), s.notes, dialogs, catalogue, title);
     // A note on the game as a whole, read before its first move, goes back in front of it.

@@ -43,9 +43,9 @@ Players printPlayers(const GameSession& s, const Settings& settings, Colour play
 // else tags built for the game. A game that did not start from the initial position gets
 // [SetUp "1"] and [FEN] unless its tags already carry a FEN.
 std::string saveHeader(const GameSession& s, const Settings& settings, Colour player,
-                              std::chrono::year_month_day d, const TextCatalogue& catalogue);
+                       std::chrono::year_month_day d, const TextCatalogue& catalogue);
 std::string printHeader(const GameSession& s, const Settings& settings, Colour player,
-                              std::chrono::year_month_day d);
+                        std::chrono::year_month_day d);
 
 // The moves as the record keeps them: the short text when SAUVE_ABREGE is 1, else the long one;
 // "12..." in front when the game starts with a Black move.
@@ -61,7 +61,7 @@ std::string inserer_commentaires(std::string text, const std::vector<std::string
 // The whole text of the save window: tag section, then the move line with the notes and the
 // result, CR LF.
 std::string saveText(const GameSession& s, const Settings& settings, Colour player,
-                             std::chrono::year_month_day d, const TextCatalogue& catalogue,
-                             Dialogs& dialogs, const std::string& title);
+                     std::chrono::year_month_day d, const TextCatalogue& catalogue,
+                     Dialogs& dialogs, const std::string& title);
 
 } // namespace quarvelin

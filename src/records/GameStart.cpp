@@ -8,8 +8,7 @@ namespace {
 constexpr std::string_view Mark = "[Event ";
 }
 
-StartSearch findGameStart(std::string_view text, std::size_t from, bool lineStart,
-                                     bool complete) {
+StartSearch findGameStart(std::string_view text, std::size_t from, bool lineStart, bool complete) {
     StartSearch r;
     const char* base = text.data();
     const std::size_t n = text.size();

@@ -3,7 +3,7 @@
 namespace quarvelin {
 
 std::vector<std::pair<std::size_t, std::size_t>> paginate(const std::vector<double>& heights,
-                                                         double pageHeight) {
+                                                          double pageHeight) {
     std::vector<std::pair<std::size_t, std::size_t>> pages;
     std::size_t beginning = 0;
     double filled = 0;

@@ -12,8 +12,8 @@ namespace quarvelin {
 
 struct ParsedGame {
     struct Variation {
-        int halfMove = 0;  // the half-move it replaces (2n - 1 White's move n, 2n Black's); 0
-                           // before the first move
+        int halfMove = 0; // the half-move it replaces (2n - 1 White's move n, 2n Black's); 0
+                          // before the first move
         std::string text; // as written, brackets included, on one line
     };
 

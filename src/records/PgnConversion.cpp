@@ -91,7 +91,7 @@ public:
     // Copies the game whose first line is at `position`, up to the next game's first line.
     // vider is called whenever the output has grown large.
     void copy(std::uint64_t position, std::string& output,
-                const std::function<void(std::string&)>& clear) {
+              const std::function<void(std::string&)>& clear) {
         place(position);
         CopyLines lineCopier(output);
         std::size_t from = 0;
@@ -258,7 +258,7 @@ public:
         say(percent * shareScan_ / 100, acceptedCount, views);
     }
     void writing(std::size_t doneCount, std::size_t total, std::int64_t acceptedCount,
-                  std::int64_t views) {
+                 std::int64_t views) {
         const int part = total == 0 ? 100 : static_cast<int>(doneCount * 100 / total);
         say(shareScan_ + part * (100 - shareScan_) / 100, acceptedCount, views);
     }
@@ -296,8 +296,8 @@ void writeError(ConversionResult& r, const std::string& path, const std::string&
 }
 
 // Writes the games to one PGN file, each as it was written in the source.
-void toPgn(std::istream& in, const PgnIndex& index, const std::string& target,
-              ConversionResult& r, Progress& progress) {
+void toPgn(std::istream& in, const PgnIndex& index, const std::string& target, ConversionResult& r,
+           Progress& progress) {
     QSaveFile file(QString::fromStdString(target));
     if (!file.open(QIODevice::WriteOnly)) {
         writeError(r, target, file.errorString().toStdString());
@@ -322,7 +322,7 @@ void toPgn(std::istream& in, const PgnIndex& index, const std::string& target,
         if (output.size() >= WriteThreshold) clear(output);
         ++r.writtenCount;
         progress.writing(i + 1, index.size(), static_cast<std::int64_t>(index.size()),
-                            index.views());
+                         index.views());
     }
     clear(output);
     if (source.error()) {
@@ -344,7 +344,7 @@ void toPgn(std::istream& in, const PgnIndex& index, const std::string& target,
 
 // Writes the games as XML records: all in the target, or each in a file of its own.
 void toXml(std::istream& in, const PgnIndex& index, const std::string& target,
-              const ConversionOptions& options, ConversionResult& r, Progress& progress) {
+           const ConversionOptions& options, ConversionResult& r, Progress& progress) {
     PendingFiles waiting;
     XmlWriter list;
     const std::string timestamp = XmlWriter::currentTimestamp();
@@ -390,7 +390,7 @@ void toXml(std::istream& in, const PgnIndex& index, const std::string& target,
             ++r.writtenCount;
         }
         progress.writing(i + 1, index.size(), static_cast<std::int64_t>(index.size()),
-                            index.views());
+                         index.views());
     }
     if (!options.onePerFile) r.files.push_back(target);
 
@@ -422,9 +422,8 @@ void toXml(std::istream& in, const PgnIndex& index, const std::string& target,
 } // namespace
 
 ConversionResult convertir_fichier_pgn(const std::string& source, const std::string& target,
-                                         const GameFilter& filter,
-                                         const ConversionOptions& options,
-                                         const ConversionProgress& progression) {
+                                       const GameFilter& filter, const ConversionOptions& options,
+                                       const ConversionProgress& progression) {
     ConversionResult r;
     std::error_code ec;
     if (!std::filesystem::exists(source, ec) || std::filesystem::is_directory(source, ec)) {
@@ -436,8 +435,8 @@ ConversionResult convertir_fichier_pgn(const std::string& source, const std::str
     Progress progress(progression, options.format == ConversionFormat::Xml ? 5 : 50);
     GameFilter all = filter;
     all.maximum = std::numeric_limits<std::int64_t>::max();
-    std::optional<PgnIndex> index = PgnIndex::indexFile(
-        source, all, [&](int percent, std::int64_t listed, std::int64_t views) {
+    std::optional<PgnIndex> index =
+        PgnIndex::indexFile(source, all, [&](int percent, std::int64_t listed, std::int64_t views) {
             progress.scan(percent, listed, views);
         });
     if (!index || index->readError()) {
@@ -481,8 +480,9 @@ std::string message_conversion(const ConversionResult& r, const TextCatalogue& c
     }
     if (r.cancelled) return catalogue.text(TextKey::ConversionCancelled);
 
-    std::string text = catalogue.text(TextKey::ConversionFinished) + std::to_string(r.writtenCount) +
-                        catalogue.text(TextKey::GamesReadCount) + std::to_string(r.readCount);
+    std::string text = catalogue.text(TextKey::ConversionFinished) +
+                       std::to_string(r.writtenCount) + catalogue.text(TextKey::GamesReadCount) +
+                       std::to_string(r.readCount);
     std::int64_t withError = 0, notWritten = 0;
     for (const ConversionProblem& p : r.problems) (p.written ? withError : notWritten) += 1;
     if (withError > 0)
@@ -501,13 +501,12 @@ std::string message_conversion(const ConversionResult& r, const TextCatalogue& c
         parsed.errorNumber = p.errorNumber;
         parsed.detail = p.detail;
         text += replace(catalogue.text(TextKey::GameNumber), p.number) +
-                 readingMessage(parsed, catalogue);
+                readingMessage(parsed, catalogue);
     }
     if (r.problems.size() > DetailedProblems)
         text += replace(catalogue.text(TextKey::AndMore),
-                           static_cast<std::int64_t>(r.problems.size() - DetailedProblems));
-    if (!r.addressFile.empty())
-        text += catalogue.text(TextKey::AddressFile) + r.addressFile;
+                        static_cast<std::int64_t>(r.problems.size() - DetailedProblems));
+    if (!r.addressFile.empty()) text += catalogue.text(TextKey::AddressFile) + r.addressFile;
     return text;
 }
 

@@ -4,8 +4,8 @@
 // whole conversion is done, so a cancelled or failed conversion leaves the old files as they
 // were. Runs on any thread; the cancel request is the one of session/Annulation.h.
 #include "localisation/TextCatalogue.h"
-#include "records/XmlWriter.h"
 #include "records/GameFilter.h"
+#include "records/XmlWriter.h"
 
 #include <cstdint>
 #include <functional>
@@ -45,10 +45,10 @@ struct ConversionResult {
     std::int64_t readCount = 0;    // games in the source, accepted by the filter or not
     bool cancelled = false;
     Error error = Error::None;
-    std::string detail;                        // the path or the system's reason
+    std::string detail;                      // the path or the system's reason
     std::vector<ConversionProblem> problems; // XML only, in the order of the games
-    std::vector<std::string> files;         // the files written, in order
-    std::string addressFile;               // empty when none was asked for
+    std::vector<std::string> files;          // the files written, in order
+    std::string addressFile;                 // empty when none was asked for
 
     bool success() const { return error == Error::None && !cancelled; }
 };
@@ -61,9 +61,9 @@ using ConversionProgress =
 // Every game of the source that passes the filter (its maximum is not applied) goes to the
 // target, in the format of the options. Clears the cancel request first.
 ConversionResult convertir_fichier_pgn(const std::string& source, const std::string& target,
-                                         const GameFilter& filter,
-                                         const ConversionOptions& options = {},
-                                         const ConversionProgress& progression = {});
+                                       const GameFilter& filter,
+                                       const ConversionOptions& options = {},
+                                       const ConversionProgress& progression = {});
 
 // What the user is told at the end, in the catalogue's language: the counts on success, the
 // reason otherwise.

@@ -1,8 +1,8 @@
 #include "records/PgnIndex.h"
 
 #include "localisation/Encoding.h"
-#include "records/GameStart.h"
 #include "records/FilterSelection.h"
+#include "records/GameStart.h"
 #include "session/CancelToken.h"
 
 #include <algorithm>
@@ -173,7 +173,7 @@ std::string_view PgnIndex::value(std::size_t i, Field field) const {
 }
 
 void PgnIndex::append(std::uint64_t position,
-                       const std::array<std::string_view, FieldCountValue>& values) {
+                      const std::array<std::string_view, FieldCountValue>& values) {
     bool utf8 = true;
     for (std::string_view v : values) utf8 = utf8 && ascii(v);
     // Names in a Windows-1252 file are kept in UTF-8, like the rest of the program's texts.
@@ -215,9 +215,8 @@ void PgnIndex::append(std::uint64_t position,
     ++number_;
 }
 
-std::optional<PgnIndex> PgnIndex::indexFile(const std::string& path,
-                                                  const GameFilter& filter,
-                                                  const Progression& progression) {
+std::optional<PgnIndex> PgnIndex::indexFile(const std::string& path, const GameFilter& filter,
+                                            const Progression& progression) {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) return std::nullopt;
     auto end = in.tellg();
@@ -227,21 +226,21 @@ std::optional<PgnIndex> PgnIndex::indexFile(const std::string& path,
 }
 
 PgnIndex PgnIndex::buildIndex(std::istream& in, std::uint64_t size, const GameFilter& filter,
-                           const Progression& progression) {
+                              const Progression& progression) {
     PgnIndex index;
     clearCancel();
     const FilterSelection selection(filter);
     const std::int64_t maximum = std::max<std::int64_t>(filter.maximum, 0);
     // A small file needs no more than its size; the memory is not cleared, only written.
-    const std::size_t capacity =
-        size == 0 ? BlockSize
-                    : static_cast<std::size_t>(std::min<std::uint64_t>(
-                          BlockSize, std::max<std::uint64_t>(size + 1, 64 << 10)));
+    const std::size_t capacity = size == 0
+                                     ? BlockSize
+                                     : static_cast<std::size_t>(std::min<std::uint64_t>(
+                                           BlockSize, std::max<std::uint64_t>(size + 1, 64 << 10)));
     std::unique_ptr<char[]> data = std::make_unique_for_overwrite<char[]>(capacity);
     char* const buffer = data.get();
     std::size_t length = 0; // bytes held
-    std::uint64_t base = 0;   // file position of tampon[0]
-    bool lineStart = true;   // tampon[0] starts a line
+    std::uint64_t base = 0; // file position of tampon[0]
+    bool lineStart = true;  // tampon[0] starts a line
     bool fileEnd = false, first = true;
     int percent = -1;
     Header header;
@@ -316,8 +315,8 @@ PgnIndex PgnIndex::buildIndex(std::istream& in, std::uint64_t size, const GameFi
             break;
         }
         lineStart = kept == length ? endsAtLineStart(text, lineStart)
-                     : kept == 0      ? lineStart
-                                       : true;
+                    : kept == 0    ? lineStart
+                                   : true;
         std::memmove(buffer, buffer + kept, length - kept);
         base += kept;
         length -= kept;

@@ -25,13 +25,12 @@ public:
 
     // Scans a file; nothing when it cannot be opened. Clears the cancel request first and stops
     // at the next block once it is set (see session/Annulation.h).
-    static std::optional<PgnIndex> indexFile(const std::string& path,
-                                                   const GameFilter& filter,
-                                                   const Progression& progression = {});
+    static std::optional<PgnIndex> indexFile(const std::string& path, const GameFilter& filter,
+                                             const Progression& progression = {});
     // Scans a stream from its current position, which counts as position 0; taille (0 when
     // unknown) gives the percentages.
     static PgnIndex buildIndex(std::istream& in, std::uint64_t size, const GameFilter& filter,
-                            const Progression& progression = {});
+                               const Progression& progression = {});
 
     std::size_t size() const { return number_; }
     bool empty() const { return number_ == 0; }
@@ -47,8 +46,8 @@ public:
 private:
     struct Entry {
         std::uint64_t position;
-        std::uint32_t text;                          // its values' chunk of texts_
-        std::uint32_t beginning;                          // first value's place in the chunk
+        std::uint32_t text;                              // its values' chunk of texts_
+        std::uint32_t beginning;                         // first value's place in the chunk
         std::array<std::uint16_t, FieldCountValue> ends; // end of each value, from debut
     };
     // Fixed chunks rather than one growing array: a million games are never copied to a
@@ -63,12 +62,13 @@ private:
     const Entry& entry(std::size_t i) const {
         return slices_[i / EntriesPerSlice][i % EntriesPerSlice];
     }
-    void append(std::uint64_t position, const std::array<std::string_view, FieldCountValue>& values);
+    void append(std::uint64_t position,
+                const std::array<std::string_view, FieldCountValue>& values);
 
     std::vector<std::unique_ptr<Entry[]>> slices_;
     std::size_t number_ = 0;
     std::vector<std::unique_ptr<char[]>> texts_; // chunks of TextSize bytes
-    std::size_t filled_ = TextSize;            // bytes used in the last chunk
+    std::size_t filled_ = TextSize;              // bytes used in the last chunk
     std::int64_t views_ = 0;
     bool cancelled_ = false;
     bool readError_ = false;

@@ -190,9 +190,9 @@ ParsedGame readPgnGame(std::istream& in, std::uint64_t position) {
     }
 
     const std::string* resultTag = game.tag("Result");
-    parsed.GameResult = !game.result.empty()                        ? game.result
+    parsed.GameResult = !game.result.empty()                ? game.result
                         : resultTag && isResult(*resultTag) ? *resultTag
-                                                                    : "*";
+                                                            : "*";
 
     if (parsed.error) return parsed;
     if (game.unclosed != 0) {

@@ -23,7 +23,7 @@ std::string headerDate(int languageKey, std::chrono::year_month_day d) {
 }
 
 std::string gameListTitle(const TextCatalogue& catalogue, int languageKey,
-                                std::chrono::year_month_day d, int time, int minute) {
+                          std::chrono::year_month_day d, int time, int minute) {
     char h[16];
     if (languageKey == English) {
         int h12 = time % 12 == 0 ? 12 : time % 12;

@@ -10,7 +10,7 @@ namespace quarvelin {
 
 struct PrintedTable {
     std::vector<std::string> columns; // captions
-    std::vector<int> widths;         // on screen; 0 for a hidden column
+    std::vector<int> widths;          // on screen; 0 for a hidden column
     std::vector<std::vector<std::string>> lines;
 };
 
@@ -21,6 +21,6 @@ std::string headerDate(int languageKey, std::chrono::year_month_day d);
 // The title of the board window's list of games: text 173, then " Le 04/12/2026 à 15:07", or
 // in English " The 12/04/2026 at 03:07 PM".
 std::string gameListTitle(const TextCatalogue& catalogue, int languageKey,
-                                std::chrono::year_month_day d, int time, int minute);
+                          std::chrono::year_month_day d, int time, int minute);
 
 } // namespace quarvelin

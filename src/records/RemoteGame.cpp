@@ -2,10 +2,9 @@
 
 namespace quarvelin {
 
-RemoteGame::RemoteGame(const TextCatalogue& catalogue, Dialogs& dialogs,
-                               Commentary& commentary, std::string title)
-    : catalogue_(catalogue), dialogs_(dialogs), commentary_(commentary),
-      title_(std::move(title)) {}
+RemoteGame::RemoteGame(const TextCatalogue& catalogue, Dialogs& dialogs, Commentary& commentary,
+                       std::string title)
+    : catalogue_(catalogue), dialogs_(dialogs), commentary_(commentary), title_(std::move(title)) {}
 
 bool RemoteGame::load(const std::string& text) {
     return loading_.load(text, [this](const LoadResult& r) { finish(r); });
@@ -20,7 +19,7 @@ void RemoteGame::finish(const LoadResult& r) {
     ReceivedGame p{r.game.GameText, r.game.GameMoveText, r.result, r.address};
     if (commentary_.visible())
         commentary_.append(catalogue_.text(TextKey::ChessGame) + " {" + r.address + "} :\r\n" +
-                             p.GameText);
+                           p.GameText);
     p.GameText += "\r\n";
     dialogs_.message(catalogue_.text(TextKey::DownloadedGame), p.GameText + p.GameMoveText,
                      DialogIcon::Information);

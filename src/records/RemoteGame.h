@@ -22,7 +22,7 @@ struct ReceivedGame {
 class RemoteGame {
 public:
     RemoteGame(const TextCatalogue& catalogue, Dialogs& dialogs, Commentary& commentary,
-                   std::string title = "quarvelin");
+               std::string title = "quarvelin");
 
     XmlLoader& loading() { return loading_; }
 

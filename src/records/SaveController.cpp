@@ -1,7 +1,7 @@
 #include "records/SaveController.h"
 
-#include "records/XmlWriter.h"
 #include "records/GameFile.h"
+#include "records/XmlWriter.h"
 
 #include <filesystem>
 
@@ -35,15 +35,15 @@ std::string SaveController::proposedName(GameFormat format, std::chrono::year_mo
 }
 
 bool SaveController::save(const std::string& path, const std::string& text, bool append,
-                            GameFormat format) {
+                          GameFormat format) {
     std::error_code ec;
     if (!append && std::filesystem::exists(path, ec) &&
         !dialogs_.question(Title, catalogue_.text(TextKey::ReplaceFileQuestion)))
         return false;
     if (format == GameFormat::Xml) {
-        const WriteFailure e = XmlWriter::writeFile(
-            path, {XmlWriter::gameFromText(text)},
-            append ? XmlWriter::Mode::Append : XmlWriter::Mode::Replace);
+        const WriteFailure e =
+            XmlWriter::writeFile(path, {XmlWriter::gameFromText(text)},
+                                 append ? XmlWriter::Mode::Append : XmlWriter::Mode::Replace);
         if (e) {
             dialogs_.message(Title, e.message(catalogue_) + "\n" + path, DialogIcon::Critical);
             return false;

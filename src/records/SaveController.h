@@ -37,7 +37,7 @@ public:
     // replacing it. A refused write is reported and leaves the file as it was. True when the
     // game was written.
     bool save(const std::string& path, const std::string& text, bool append,
-                GameFormat format = GameFormat::Pgn);
+              GameFormat format = GameFormat::Pgn);
 
 private:
     Dialogs& dialogs_;

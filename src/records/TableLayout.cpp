@@ -5,9 +5,8 @@
 
 namespace quarvelin {
 
-TableLayout layOutTable(const std::vector<int>& largeursEcran, int lines,
-                                    double paperWidth, double availableHeight,
-                                    double lineHeight) {
+TableLayout layOutTable(const std::vector<int>& largeursEcran, int lines, double paperWidth,
+                        double availableHeight, double lineHeight) {
     TableLayout d;
     double total = 0;
     for (int l : largeursEcran) total += std::max(l, 0);
@@ -21,8 +20,7 @@ TableLayout layOutTable(const std::vector<int>& largeursEcran, int lines,
         x += w;
     }
     if (lineHeight > 0)
-        d.linesPerPage =
-            std::max(1, static_cast<int>(std::floor(availableHeight / lineHeight)));
+        d.linesPerPage = std::max(1, static_cast<int>(std::floor(availableHeight / lineHeight)));
     // Rounded up: a list that fills its last page exactly gets no blank page after it.
     d.pages = std::max(1, (std::max(lines, 0) + d.linesPerPage - 1) / d.linesPerPage);
     return d;

@@ -6,7 +6,7 @@
 namespace quarvelin {
 
 struct TableLayout {
-    std::vector<double> x;        // left edge of each column, from the left margin
+    std::vector<double> x;      // left edge of each column, from the left margin
     std::vector<double> widths; // width of each column
     int linesPerPage = 1;
     int pages = 1;
@@ -14,8 +14,7 @@ struct TableLayout {
 
 // largeursEcran: the columns' widths on screen; a hidden column has 0. Heights and widths in
 // any one unit.
-TableLayout layOutTable(const std::vector<int>& largeursEcran, int lines,
-                                    double paperWidth, double availableHeight,
-                                    double lineHeight);
+TableLayout layOutTable(const std::vector<int>& largeursEcran, int lines, double paperWidth,
+                        double availableHeight, double lineHeight);
 
 } // namespace quarvelin

@@ -7,8 +7,8 @@
 namespace quarvelin {
 
 struct XmlGame {
-    std::string header;   // "[Event "..."]" lines, CR LF or LF apart
-    std::string moves;    // move text; several lines are joined with single spaces
+    std::string header; // "[Event "..."]" lines, CR LF or LF apart
+    std::string moves;  // move text; several lines are joined with single spaces
     std::string result; // added after the moves unless they already end with it
     // Tag values already read, when there are: taken before entete, each name's first one,
     // so no value is cut at a "]" or mistaken for a longer tag's.

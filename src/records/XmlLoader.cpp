@@ -94,7 +94,7 @@ bool XmlLoader::load(const std::string& text, End end) {
 
     QNetworkRequest query(url);
     query.setHeader(QNetworkRequest::UserAgentHeader,
-                      QStringLiteral("Quarvelin/") + QLatin1String(ProgramVersion));
+                    QStringLiteral("Quarvelin/") + QLatin1String(ProgramVersion));
     query.setRawHeader("Accept", "application/xml, text/xml;q=0.9, */*;q=0.5");
     end_ = std::move(end);
     address_ = r.address;

@@ -18,15 +18,15 @@ namespace quarvelin {
 enum class LoadFailure {
     None,
     NotAnAddress, // no http://, https:// or file:// in the text
-    Refuse,        // not an address a request can be made for
-    Delay,         // nothing within the wait
-    Http,          // the server answered with an error status
+    Refuse,       // not an address a request can be made for
+    Delay,        // nothing within the wait
+    Http,         // the server answered with an error status
     UnknownHost,
     ConnectionRefused,
     Security,  // TLS handshake or certificate
-    Network,    // any other transfer error
-    Malformed,  // not XML
-    NoMoves, // XML, but no Move element
+    Network,   // any other transfer error
+    Malformed, // not XML
+    NoMoves,   // XML, but no Move element
     TooLarge,
     MissingFile,    // a file:// address whose file is not there
     UnreadableFile, // a file:// address whose file cannot be read

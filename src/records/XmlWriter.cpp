@@ -196,8 +196,8 @@ WriteFailure XmlWriter::open(const std::string& path, Mode mode) {
             if (!kept.ends_with(ListEnd)) return {WriteFailure::Cause::NotAList, {}};
             // Everything up to the closing tag stays; the file is UTF-8 from now on.
             beginning.assign(text, 0,
-                         static_cast<std::size_t>(kept.data() - text.data()) + kept.size() -
-                             ListEnd.size());
+                             static_cast<std::size_t>(kept.data() - text.data()) + kept.size() -
+                                 ListEnd.size());
             if (beginning.starts_with("<?xml")) {
                 const std::size_t end = beginning.find("?>");
                 if (end != std::string::npos)
@@ -228,8 +228,7 @@ WriteFailure XmlWriter::finish() {
     file_->write(bytes(end));
     WriteFailure e;
     // commit() reports any earlier write error too, and then leaves the target untouched.
-    if (!file_->commit())
-        e = {WriteFailure::Cause::Writing, file_->errorString().toStdString()};
+    if (!file_->commit()) e = {WriteFailure::Cause::Writing, file_->errorString().toStdString()};
     file_.reset();
     return e;
 }
@@ -239,8 +238,8 @@ void XmlWriter::resign() {
     file_.reset();
 }
 
-WriteFailure XmlWriter::writeFile(const std::string& path,
-                                          const std::vector<XmlGame>& games, Mode mode) {
+WriteFailure XmlWriter::writeFile(const std::string& path, const std::vector<XmlGame>& games,
+                                  Mode mode) {
     XmlWriter writing;
     if (WriteFailure e = writing.open(path, mode)) return e;
     for (const XmlGame& p : games) writing.write(p);

@@ -55,8 +55,8 @@ public:
     static XmlGame gameFromText(std::string_view text);
 
     // A whole file in one call.
-    static WriteFailure writeFile(const std::string& path,
-                                        const std::vector<XmlGame>& games, Mode mode);
+    static WriteFailure writeFile(const std::string& path, const std::vector<XmlGame>& games,
+                                  Mode mode);
 
 private:
     std::string timestamp_;

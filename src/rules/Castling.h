@@ -12,12 +12,15 @@ struct CastlingCase {
 };
 
 // White at the bottom: the king castles from column 5; Black at the bottom: from column 4.
-inline constexpr CastlingCase CastlingWithWhiteBelow[2] = {{5, 7, 8, 6, {6, 7, 0}}, {5, 3, 1, 4, {2, 3, 4}}};
-inline constexpr CastlingCase CastlingWithBlackBelow[2] = {{4, 2, 1, 3, {3, 2, 0}}, {4, 6, 8, 5, {5, 6, 7}}};
+inline constexpr CastlingCase CastlingWithWhiteBelow[2] = {{5, 7, 8, 6, {6, 7, 0}},
+                                                           {5, 3, 1, 4, {2, 3, 4}}};
+inline constexpr CastlingCase CastlingWithBlackBelow[2] = {{4, 2, 1, 3, {3, 2, 0}},
+                                                           {4, 6, 8, 5, {5, 6, 7}}};
 
 // The castling a king move from fromX to toX along its row would be, or null.
 constexpr const CastlingCase* castlingCases(Colour playerColour, int fromX, int toX) {
-    const CastlingCase* table = playerColour == Colour::Black ? CastlingWithBlackBelow : CastlingWithWhiteBelow;
+    const CastlingCase* table =
+        playerColour == Colour::Black ? CastlingWithBlackBelow : CastlingWithWhiteBelow;
     for (int i = 0; i < 2; ++i)
         if (table[i].fromX == fromX && table[i].toX == toX) return &table[i];
     return nullptr;

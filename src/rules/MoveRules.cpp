@@ -1,7 +1,7 @@
 #include "rules/MoveRules.h"
 
-#include "rules/FastPosition.h"
 #include "rules/Castling.h"
+#include "rules/FastPosition.h"
 #include "rules/SquareControl.h"
 
 #include <cstdlib>

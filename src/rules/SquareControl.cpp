@@ -25,27 +25,25 @@ First firstPiece(const Position& p, int x, int y, const int d[2]) {
 
 // Counts pieces of the counted side (as told by `compte`) on the shared attack patterns;
 // pawnRow is the row from which a counted pawn strikes (x, y).
-template <typename Count>
-int count(const Position& p, int x, int y, int pawnRow, Count tally) {
+template <typename Count> int count(const Position& p, int x, int y, int pawnRow, Count tally) {
     int n = 0;
     for (auto& d : Straight) {
         First f = firstPiece(p, x, y, d);
         PieceType t = type_piece(f.piece);
         if (tally(f.piece) && (t == PieceType::Queen || t == PieceType::Rook ||
-                                (t == PieceType::King && f.distance == 1)))
+                               (t == PieceType::King && f.distance == 1)))
             ++n;
     }
     for (auto& j : Jumps) {
         int cx = x + j[0], cy = y + j[1];
-        if (onBoard(cx, cy) && type_piece(p.at(cx, cy)) == PieceType::Knight &&
-            tally(p.at(cx, cy)))
+        if (onBoard(cx, cy) && type_piece(p.at(cx, cy)) == PieceType::Knight && tally(p.at(cx, cy)))
             ++n;
     }
     for (auto& d : Diagonal) {
         First f = firstPiece(p, x, y, d);
         PieceType t = type_piece(f.piece);
         if (tally(f.piece) && (t == PieceType::Queen || t == PieceType::Bishop ||
-                                (t == PieceType::King && f.distance == 1)))
+                               (t == PieceType::King && f.distance == 1)))
             ++n;
     }
     for (int dx : {1, -1}) {
@@ -62,13 +60,13 @@ int count(const Position& p, int x, int y, int pawnRow, Count tally) {
 int nombre_attaquants(const Position& p, PieceCode piece, int x, int y, Colour colour) {
     int e = pawnDirection(colourOf(piece), p.PlayerColour);
     return count(p, x, y, y + e,
-                   [colour](PieceCode q) { return q != PieceCode::Empty && colourOf(q) != colour; });
+                 [colour](PieceCode q) { return q != PieceCode::Empty && colourOf(q) != colour; });
 }
 
 int nombre_defenseurs(const Position& p, PieceCode, int x, int y, Colour colour) {
     int d = pawnDirection(colour, p.PlayerColour);
     return count(p, x, y, y - d,
-                   [colour](PieceCode q) { return q != PieceCode::Empty && colourOf(q) == colour; });
+                 [colour](PieceCode q) { return q != PieceCode::Empty && colourOf(q) == colour; });
 }
 
 int nombre_cibles(const Position& p, int x, int y) {

@@ -19,9 +19,8 @@ int nombre_cibles(const Position& p, int x, int y);
 // Returns how many of colour's pieces are undefended.
 inline constexpr int RedMark = 255;
 inline constexpr int GreenMark = 65280;
-int marque_pieces_non_defendues(
-    const Position& p, Colour colour,
-    const std::function<void(int x, int y, int markColour)>& mark);
+int marque_pieces_non_defendues(const Position& p, Colour colour,
+                                const std::function<void(int x, int y, int markColour)>& mark);
 
 // Pawn direction in y of a colour's pawns: -1 for the side drawn at the bottom.
 constexpr int pawnDirection(Colour c, Colour playerColour) { return c == playerColour ? -1 : 1; }

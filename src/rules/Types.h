@@ -44,9 +44,7 @@ constexpr PieceType type_piece(PieceCode p) { return type_piece(code(p)); }
 
 // 2 <-> 3; anything else gives 0, which is not a colour.
 constexpr int opposite(int c) { return c == 2 ? 3 : (c == 3 ? 2 : 0); }
-constexpr Colour opposite(Colour c) {
-    return c == Colour::White ? Colour::Black : Colour::White;
-}
+constexpr Colour opposite(Colour c) { return c == Colour::White ? Colour::Black : Colour::White; }
 
 constexpr PieceCode pieceOf(PieceType t, Colour c) {
     return static_cast<PieceCode>(code(t) + (c == Colour::White ? 6 : 0));

@@ -18,12 +18,12 @@ public:
     // Draws the start position with orientation's side at the bottom, the pieces of the piece-set
     // folder and the board picture given.
     virtual void setUp(Colour orientation, const std::string& piecesFolder,
-                           const std::string& boardImage) = 0;
+                       const std::string& boardImage) = 0;
     virtual PieceCode readSquare(int x, int y) const = 0;
     virtual void writeSquare(int x, int y, PieceCode piece) = 0;
     virtual void markSquare(int x, int y, float size, std::uint32_t colour) = 0;
     virtual void showMove(int fromX, int fromY, int toX, int toY, float size,
-                              std::uint32_t colour) = 0;
+                          std::uint32_t colour) = 0;
     virtual void clearMarks() = 0;
     virtual void editing(bool active) = 0;
 };

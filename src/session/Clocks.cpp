@@ -50,8 +50,7 @@ void Clocks::basculer_horloges(Colour moved, Colour playerColour, bool clockOn) 
 }
 
 void Clocks::arreter_horloges() {
-    for (Timer m : {Timer::Bottom, Timer::Top, Timer::Auto, Timer::Duration})
-        set(m, 0);
+    for (Timer m : {Timer::Bottom, Timer::Top, Timer::Auto, Timer::Duration}) set(m, 0);
 }
 
 bool Clocks::tickCountdown(Timer m) {

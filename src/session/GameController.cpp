@@ -33,7 +33,9 @@ double GameController::random() {
     return static_cast<double>((seed_ >> 8) & 0xFFFFFF) / 16777216.0;
 }
 
-EngineWeights GameController::weights() const { return profileWeights(env_.settings, s_.EngineProfile); }
+EngineWeights GameController::weights() const {
+    return profileWeights(env_.settings, s_.EngineProfile);
+}
 
 void GameController::jouer_son(int index) {
     if (!s_.SoundOn || index < 0 || index >= SoundCount) return;
@@ -55,8 +57,7 @@ void GameController::comment(const std::string& line) {
 void GameController::writeBoard(const Position& p) {
     for (int y = 1; y <= 8; ++y)
         for (int x = 1; x <= 8; ++x)
-            if (env_.board.readSquare(x, y) != p.at(x, y))
-                env_.board.writeSquare(x, y, p.at(x, y));
+            if (env_.board.readSquare(x, y) != p.at(x, y)) env_.board.writeSquare(x, y, p.at(x, y));
 }
 
 void GameController::changer_mode(GameMode mode) {
@@ -143,8 +144,7 @@ void GameController::openBoard() {
     env_.board.clearMarks();
     env_.board.editing(false);
     env_.board.setUp(pc, env_.installation + "/images/pieces/" + env_.settings.CURENT_PIECE,
-                           env_.installation + "/images/echiquier/" +
-                               env_.settings.CURENT_ECHIQUIER);
+                     env_.installation + "/images/echiquier/" + env_.settings.CURENT_ECHIQUIER);
     restartFrom(Position::initial(pc), false);
     s_.boardOpen = true;
     env_.view.listChanged();
@@ -192,7 +192,7 @@ void GameController::offerDraw() {
                          text(TextKey::BlackEvaluation) + scoreText(blacks);
     if (scoreMachine < 0.0f && pos_.MoveCount > 10) {
         finish("1/2-1/2", {},
-                 text(TextKey::ComputerAcceptsDraw) + scores + text(TextKey::GameDrawn));
+               text(TextKey::ComputerAcceptsDraw) + scores + text(TextKey::GameDrawn));
     } else {
         env_.dialogs.message(env_.title, text(TextKey::ComputerDeclinesDraw) + scores,
                              DialogIcon::Information);
@@ -209,8 +209,7 @@ void GameController::tick(Timer m) {
         if (!finished) return;
         cancelSearch();
         if (state_ == BoardState::PieceLifted) putPieceBack();
-        Colour loser =
-            m == Timer::Bottom ? pos_.PlayerColour : opposite(pos_.PlayerColour);
+        Colour loser = m == Timer::Bottom ? pos_.PlayerColour : opposite(pos_.PlayerColour);
         finish(loser == Colour::White ? "0-1" : "1-0", {}, {});
         std::string message =
             text(TextKey::TimeIsUp) + " " +

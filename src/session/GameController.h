@@ -10,12 +10,12 @@
 #include "rules/Move.h"
 #include "rules/Position.h"
 #include "session/BoardDisplay.h"
-#include "session/Commentary.h"
-#include "session/SearchRunner.h"
-#include "session/GameSession.h"
 #include "session/Clocks.h"
-#include "session/SoundPlayer.h"
+#include "session/Commentary.h"
+#include "session/GameSession.h"
 #include "session/GameView.h"
+#include "session/SearchRunner.h"
+#include "session/SoundPlayer.h"
 
 #include <functional>
 #include <optional>
@@ -38,8 +38,8 @@ struct Environment {
     GameView& view;
     SearchRunner& engine;
     const OpeningBase* base = nullptr; // null or closed: no book and no names
-    std::string installation;             // the installation directory
-    std::string title = "quarvelin";      // message boxes' title
+    std::string installation;          // the installation directory
+    std::string title = "quarvelin";   // message boxes' title
     std::function<double()> random;    // uniform in [0, 1); a fixed generator when empty
     int threads = 2;
 };
@@ -149,14 +149,13 @@ private:
     std::string playOnBoard(const Move& c, bool machine);
     // A move line; court is the SAN, numero the move's full-move number.
     void addMoveLine(const std::string& longText, const std::string& shortText, Colour mover,
-                       int number);
+                     int number);
     // A result line ("1-0", or the end-of-game line given), and the final position recorded
     // again so that line i keeps showing entry i + 1.
     void addResultLine(const std::string& result, const std::string& line = {});
     void endByMate(Colour withoutMove, bool mate);
     // Every end of game: clocks stopped, result line, log; a message when there is one.
-    void finish(const std::string& result, const std::string& line,
-                  const std::string& message);
+    void finish(const std::string& result, const std::string& line, const std::string& message);
     void nommer_ouverture();
     void finishMachineMove(MachineMove cm);
     void afterMachineMove();

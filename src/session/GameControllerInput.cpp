@@ -154,14 +154,13 @@ void GameController::put(int x, int y) {
         finish("1/2-1/2", {}, {});
     if (!s_.gameOver()) {
         GameEnd end = gameEnd(pos_);
-        if (end != GameEnd::InProgress)
-            endByMate(pos_.side_to_move(), end == GameEnd::Mate);
+        if (end != GameEnd::InProgress) endByMate(pos_.side_to_move(), end == GameEnd::Mate);
     }
 
     std::string note = scoreText(e);
     if (e >= 0) note = " " + note;
     env_.view.boardTitle(text(TextKey::Game) + " - [" + shortText + "] - " +
-                           text(TextKey::Evaluation) + " : [" + note + "]");
+                         text(TextKey::Evaluation) + " : [" + note + "]");
     if (!s_.gameOver()) {
         clocks_.basculer_horloges(mover, pos_.PlayerColour, s_.ClockOn);
         env_.view.clocksChanged();
@@ -185,19 +184,20 @@ std::string GameController::playOnBoard(const Move& c, bool machine) {
     if (played.castling) comment("- " + text(TextKey::Castling));
     if (played.enPassant) {
         comment("- " + text(TextKey::EnPassant) + text(TextKey::PieceTakenContinued) +
-                  pieceName(static_cast<int>(played.captured), env_.catalogue));
+                pieceName(static_cast<int>(played.captured), env_.catalogue));
     } else if (machine && played.captured != PieceCode::Empty) {
         comment("- " + text(TextKey::CaptureExclaimed) + text(TextKey::PieceTaken) +
-                  pieceName(static_cast<int>(played.captured), env_.catalogue) + " !");
+                pieceName(static_cast<int>(played.captured), env_.catalogue) + " !");
     }
     return longText;
 }
 
-void GameController::addMoveLine(const std::string& longText, const std::string& shortText, Colour mover,
-                           int number) {
+void GameController::addMoveLine(const std::string& longText, const std::string& shortText,
+                                 Colour mover, int number) {
     std::string line = longText.starts_with(' ') ? longText : " " + longText;
     s_.lines.push_back(mover == Colour::Black ? BlackPrefix + line : line);
-    std::string numbered = mover == Colour::White ? std::to_string(number) + "." + shortText : shortText;
+    std::string numbered =
+        mover == Colour::White ? std::to_string(number) + "." + shortText : shortText;
     s_.shortTexts.push_back(numbered);
     s_.LastLongMove = trimmed(longText);
     s_.GameMoveText = trimmed(s_.GameMoveText + " " + numbered);

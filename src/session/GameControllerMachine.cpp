@@ -64,8 +64,7 @@ void GameController::thinkingDone() {
 }
 
 void GameController::joue_coup_machine() {
-    if (!s_.boardOpen || s_.gameOver() || thinking_ || state_ == BoardState::Editing)
-        return;
+    if (!s_.boardOpen || s_.gameOver() || thinking_ || state_ == BoardState::Editing) return;
     if (shownEntry_ != s_.PositionIndex - 1) showEntry(s_.PositionIndex - 1);
     env_.board.clearMarks();
     if (env_.commentary.visible()) env_.commentary.clear();
@@ -172,8 +171,7 @@ void GameController::finishMachineMove(MachineMove cm) {
 
     if (!s_.gameOver()) {
         GameEnd end = gameEnd(pos_);
-        if (end != GameEnd::InProgress)
-            endByMate(pos_.side_to_move(), end == GameEnd::Mate);
+        if (end != GameEnd::InProgress) endByMate(pos_.side_to_move(), end == GameEnd::Mate);
     }
     afterMachineMove();
 }
@@ -200,7 +198,7 @@ void GameController::automaticRepetition() {
 }
 
 void GameController::finish(const std::string& result, const std::string& line,
-                      const std::string& message) {
+                            const std::string& message) {
     clocks_.arreter_horloges();
     env_.view.clocksChanged();
     addResultLine(result, line);
@@ -216,7 +214,7 @@ void GameController::endByMate(Colour withoutMove, bool mate) {
     bool whiteWins = withoutMove == Colour::Black;
     std::string winner = text(whiteWins ? TextKey::WhiteWins : TextKey::BlackWins);
     finish(whiteWins ? "1-0" : "0-1", text(TextKey::Checkmate) + " - " + winner + " !!! ",
-             text(TextKey::Checkmate) + " " + winner + " !!! ");
+           text(TextKey::Checkmate) + " " + winner + " !!! ");
 }
 
 void GameController::nommer_ouverture() {
@@ -261,16 +259,15 @@ void GameController::conseil_coup() {
             thinkingDone();
             env_.view.counters(c, r.score);
             if (r.fromX != 0) {
-                env_.board.showMove(r.fromX, r.fromY, r.toX, r.toY, MarkSize,
-                                          YellowMark);
+                env_.board.showMove(r.fromX, r.fromY, r.toX, r.toY, MarkSize, YellowMark);
                 env_.board.markSquare(r.toX, r.toY, MarkSize, YellowMark);
             }
             marque_pieces_non_defendues(pos_, side, [this](int x, int y, int colour) {
                 env_.board.markSquare(x, y, MarkSize, static_cast<std::uint32_t>(colour));
             });
             env_.dialogs.message(env_.title,
-                                 text(TextKey::HintMove) + r.text +
-                                     text(TextKey::HintEvaluation) + scoreText(r.score) + ")",
+                                 text(TextKey::HintMove) + r.text + text(TextKey::HintEvaluation) +
+                                     scoreText(r.score) + ")",
                                  DialogIcon::Information);
         });
 }

@@ -90,9 +90,9 @@ void GameController::noteMove() {
     int number = before.MoveCount + (black ? 0 : 1);
     std::string answer =
         env_.dialogs.input(env_.title + " N°" + std::to_string(number),
-                            text(black ? TextKey::NoteOnBlackMove : TextKey::NoteOnWhiteMove) +
-                                " " + s_.lines[static_cast<std::size_t>(i)],
-                            "");
+                           text(black ? TextKey::NoteOnBlackMove : TextKey::NoteOnWhiteMove) + " " +
+                               s_.lines[static_cast<std::size_t>(i)],
+                           "");
     if (answer.empty()) return;
     auto k = static_cast<std::size_t>(i + 1);
     if (s_.notes.size() <= k) s_.notes.resize(k + 1);
@@ -131,15 +131,14 @@ void GameController::rebuildTexts() {
 }
 
 void GameController::modifyLastMove() {
-    if (!s_.boardOpen || thinking_ || state_ != BoardState::Waiting || s_.lines.empty())
-        return;
+    if (!s_.boardOpen || thinking_ || state_ != BoardState::Waiting || s_.lines.empty()) return;
     const int n = static_cast<int>(s_.lines.size());
     if (s_.shortTexts.back().empty()) return; // the game has ended on a result line
     std::string answer =
         env_.dialogs.input(env_.title,
-                            text(TextKey::ChangeLastMoveTitle) +
-                                text(TextKey::ChangeLastMovePrompt) + "[" + s_.lines.back() + "]",
-                            "");
+                           text(TextKey::ChangeLastMoveTitle) +
+                               text(TextKey::ChangeLastMovePrompt) + "[" + s_.lines.back() + "]",
+                           "");
     if (trimmed(answer).empty()) return;
 
     showEntry(n - 1);

@@ -92,8 +92,7 @@ void GameController::rejouer_partie(const std::optional<Position>& start) {
     Colour pc = s_.whiteChosen ? Colour::White : Colour::Black;
     env_.board.clearMarks();
     env_.board.setUp(pc, env_.installation + "/images/pieces/" + env_.settings.CURENT_PIECE,
-                           env_.installation + "/images/echiquier/" +
-                               env_.settings.CURENT_ECHIQUIER);
+                     env_.installation + "/images/echiquier/" + env_.settings.CURENT_ECHIQUIER);
     const std::string gameMoveText = s_.GameMoveText;
     const std::string result = s_.GameResult; // the loader's, kept
     restartFrom(start ? *start : Position::initial(pc), start.has_value());
@@ -113,11 +112,10 @@ void GameController::rejouer_partie(const std::optional<Position>& start) {
             Move c = parsed.move();
             if (!isLegal(pos_, c) && !repairOrigin(pos_, c)) {
                 std::string question = text(side == Colour::White ? TextKey::WhiteMoveNumber
-                                                                   : TextKey::BlackMoveNumber) +
+                                                                  : TextKey::BlackMoveNumber) +
                                        " " + std::to_string(number) +
                                        text(TextKey::MoveSeemsImpossible);
-                if (!env_.dialogs.question(env_.title, question) ||
-                    !playAnyway(pos_, c, side))
+                if (!env_.dialogs.question(env_.title, question) || !playAnyway(pos_, c, side))
                     break;
             }
             Position before = pos_;

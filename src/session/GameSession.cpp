@@ -7,20 +7,20 @@
 namespace quarvelin {
 
 const std::array<const char*, SoundCount> SoundFileNames = {"erreur.wav",
-                                                          "mat.wav",
-                                                          "up.wav",
-                                                          "down.wav",
-                                                          "",
-                                                          "connect.wav",
-                                                          "dring.wav",
-                                                          "",
-                                                          "comportement.wav",
-                                                          "mauvais.wav",
-                                                          "je-suis-faible.wav",
-                                                          "raisonable.wav",
-                                                          "commencer.wav",
-                                                          "beau-ca.wav",
-                                                          ""};
+                                                            "mat.wav",
+                                                            "up.wav",
+                                                            "down.wav",
+                                                            "",
+                                                            "connect.wav",
+                                                            "dring.wav",
+                                                            "",
+                                                            "comportement.wav",
+                                                            "mauvais.wav",
+                                                            "je-suis-faible.wav",
+                                                            "raisonable.wav",
+                                                            "commencer.wav",
+                                                            "beau-ca.wav",
+                                                            ""};
 
 int GameSession::moveCount() const {
     return static_cast<int>(std::count_if(shortTexts.begin(), shortTexts.end(),

@@ -72,7 +72,7 @@ struct GameSession {
     // game's opening comment).
     std::vector<std::string> notes;
 
-    bool whiteChosen = true;    // the colour menu's check mark
+    bool whiteChosen = true;  // the colour menu's check mark
     bool nameOpenings = true; // name the opening after each move
     bool boardOpen = false;
     bool coordinatesShown = false;

@@ -17,8 +17,8 @@ public:
     virtual void listChanged() {} // the move list's lines or selection
     virtual void boardTitle(const std::string&) {}
     virtual void titre_principal() {}      // mode, level or language changed
-    virtual void clocksChanged() {}   // clock texts or timers
-    virtual void waitCursor(bool) {}  // hourglass while the machine plays
+    virtual void clocksChanged() {}        // clock texts or timers
+    virtual void waitCursor(bool) {}       // hourglass while the machine plays
     virtual void piece_levee(PieceCode) {} // the lifted piece as pointer; Empty restores it
     virtual void thinking(const std::string& /*texte*/, PieceCode) {} // the thinking label
     virtual void counters(const SearchCounters&, float /*meilleur*/) {}

@@ -5,18 +5,18 @@
 #include "rules/Position.h"
 #include "session/BoardDisplay.h"
 #include "session/Commentary.h"
-#include "session/TimerSource.h"
 #include "session/SoundPlayer.h"
+#include "session/TimerSource.h"
 
 #include <array>
 
 namespace quarvelin {
 
 class Headless : public Dialogs,
-                  public SoundPlayer,
-                  public Commentary,
-                  public BoardDisplay,
-                  public TimerSource {
+                 public SoundPlayer,
+                 public Commentary,
+                 public BoardDisplay,
+                 public TimerSource {
 public:
     void message(const std::string&, const std::string&, DialogIcon) override {}
     bool question(const std::string&, const std::string&) override { return false; }

@@ -4,11 +4,11 @@
 namespace quarvelin {
 
 enum class Timer {
-    Bottom,      // the bottom countdown, PlayerColour's
+    Bottom,   // the bottom countdown, PlayerColour's
     Top,      // the top countdown
-    Duration,      // the game's duration
-    Scroll, // scrolling replay, every DELAI_ATTENTE ms
-    Auto,       // automatic play, every 100 ms
+    Duration, // the game's duration
+    Scroll,   // scrolling replay, every DELAI_ATTENTE ms
+    Auto,     // automatic play, every 100 ms
 };
 inline constexpr int TimerCount = 5;
 

@@ -35,8 +35,7 @@ QColor colourBgr(std::uint32_t c) {
 
 } // namespace
 
-BoardView::BoardView(QWidget* parent)
-    : QWidget(parent), position_(quarvelin::Position::initial()) {
+BoardView::BoardView(QWidget* parent) : QWidget(parent), position_(quarvelin::Position::initial()) {
     loadPieceResources();
     for (int c = quarvelin::code(PieceCode::BlackPawn); c <= quarvelin::code(PieceCode::WhiteKing);
          ++c)
@@ -118,7 +117,7 @@ void BoardView::updateCursor() {
 }
 
 void BoardView::setUp(quarvelin::Colour orientation, const std::string& piecesFolder,
-                          const std::string& boardImage) {
+                      const std::string& boardImage) {
     const QString folder = QString::fromStdString(piecesFolder);
     if (folder != pieceFolder_) {
         pieceFolder_ = folder;

@@ -62,12 +62,12 @@ public:
 
     // BoardDisplay
     void setUp(quarvelin::Colour orientation, const std::string& piecesFolder,
-                   const std::string& boardImage) override;
+               const std::string& boardImage) override;
     quarvelin::PieceCode readSquare(int x, int y) const override;
     void writeSquare(int x, int y, quarvelin::PieceCode piece) override;
     void markSquare(int x, int y, float size, std::uint32_t colour) override;
     void showMove(int fromX, int fromY, int toX, int toY, float size,
-                      std::uint32_t colour) override;
+                  std::uint32_t colour) override;
     void clearMarks() override;
     void editing(bool active) override;
     bool isEditing() const { return editing_; }

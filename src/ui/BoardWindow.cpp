@@ -27,8 +27,8 @@
 
 #include <algorithm>
 
-using quarvelin::Timer;
 using quarvelin::PieceCode;
+using quarvelin::Timer;
 
 using quarvelin::TextKey;
 
@@ -135,8 +135,7 @@ void BoardWindow::build() {
     list2_->header()->setStretchLastSection(false);
     {
         const int widths[GameListModel::ColumnCount] = {150, 110, 80, 48, 130, 130, 56};
-        for (int c = 0; c < GameListModel::ColumnCount; ++c)
-            list2_->setColumnWidth(c, widths[c]);
+        for (int c = 0; c < GameListModel::ColumnCount; ++c) list2_->setColumnWidth(c, widths[c]);
         // The players and the result first: the panel is narrow, and they are what a reader
         // looks for. The heading can be dragged back.
         QHeaderView* h = list2_->header();
@@ -320,7 +319,8 @@ void BoardWindow::build() {
     appliquer_textes();
 }
 
-void BoardWindow::attach(quarvelin::GameController* game, const quarvelin::TextCatalogue* catalogue) {
+void BoardWindow::attach(quarvelin::GameController* game,
+                         const quarvelin::TextCatalogue* catalogue) {
     game_ = game;
     catalogue_ = catalogue;
     appliquer_textes();
@@ -409,8 +409,7 @@ void BoardWindow::clocksChanged() {
     clockTop_->setText(QString::fromStdString(h.top()));
     clockBottom_->setText(QString::fromStdString(h.bottom()));
     duration_->setText(QString::fromStdString(h.duration()));
-    clockTop_->setStyleSheet(
-        QLatin1String(h.running(Timer::Top) ? ClockRunningStyle : ClockStyle));
+    clockTop_->setStyleSheet(QLatin1String(h.running(Timer::Top) ? ClockRunningStyle : ClockStyle));
     clockBottom_->setStyleSheet(
         QLatin1String(h.running(Timer::Bottom) ? ClockRunningStyle : ClockStyle));
     const bool whiteAtBottom = game_->position().PlayerColour == quarvelin::Colour::White;
@@ -437,8 +436,7 @@ void BoardWindow::piece_levee(PieceCode piece) { board_->setLiftedPiece(piece); 
 
 void BoardWindow::thinking(const std::string& t, PieceCode piece) {
     thinking_->setText(QString::fromStdString(t).trimmed());
-    thinkingIcon_->setPixmap(quarvelin::isPiece(piece) ? board_->pieceImage(piece, 28)
-                                                         : QPixmap());
+    thinkingIcon_->setPixmap(quarvelin::isPiece(piece) ? board_->pieceImage(piece, 28) : QPixmap());
 }
 
 void BoardWindow::counters(const quarvelin::SearchCounters& c, float best) {
@@ -448,9 +446,8 @@ void BoardWindow::counters(const quarvelin::SearchCounters& c, float best) {
     panel(2, TextKey::MovesExamined, QString::number(c.MovesExamined));
     panel(3, TextKey::PositionsEvaluated, QString::number(c.PositionsEvaluated));
     panel(4, TextKey::BestScore,
-            best <= -quarvelin::Infinity
-                ? QStringLiteral("-")
-                : QString::fromStdString(quarvelin::scoreText(best)));
+          best <= -quarvelin::Infinity ? QStringLiteral("-")
+                                       : QString::fromStdString(quarvelin::scoreText(best)));
     depth_->setText(text(TextKey::Depth) + QStringLiteral(" %1").arg(c.SearchDepth));
 }
 
@@ -506,7 +503,7 @@ void BoardWindow::tick(Timer m) {
 }
 
 void BoardWindow::showGames(std::shared_ptr<const quarvelin::PgnIndex> index,
-                                  const QString& status) {
+                            const QString& status) {
     const bool empty = !index || index->empty();
     list2_->header()->setSortIndicator(-1, Qt::AscendingOrder);
     games_->setIndex(std::move(index));

@@ -3,8 +3,8 @@
 // navigation buttons, the thinking display and the position editor's palette. It binds its
 // events to the game in play and shows what the game tells it; it holds no game state.
 #include "localisation/TextKey.h"
-#include "session/TimerSource.h"
 #include "session/GameView.h"
+#include "session/TimerSource.h"
 
 #include <QWidget>
 
@@ -78,9 +78,7 @@ public:
     void showOpeningList(const std::vector<quarvelin::EcoLine>& lines) override {
         emit openingList(lines);
     }
-    void sendNetwork(const std::string& m) override {
-        emit networkSend(QString::fromStdString(m));
-    }
+    void sendNetwork(const std::string& m) override { emit networkSend(QString::fromStdString(m)); }
     void closeConnection() override { emit networkClose(); }
     void networkConnection() override { emit networkDialog(); }
 

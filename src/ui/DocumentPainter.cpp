@@ -1,8 +1,8 @@
 #include "ui/DocumentPainter.h"
 
-#include "records/TableLayout.h"
 #include "records/GamePrinting.h"
 #include "records/Pagination.h"
+#include "records/TableLayout.h"
 #include "ui/BoardView.h"
 
 #include <QFontMetricsF>
@@ -15,8 +15,8 @@
 #include <memory>
 
 using quarvelin::DiagramSquare;
-using quarvelin::PrintedLine;
 using quarvelin::PieceCode;
+using quarvelin::PrintedLine;
 
 namespace {
 
@@ -163,7 +163,7 @@ bool DocumentPainter::paintGame(QPrinter& printer, const std::vector<PrintedLine
             heights.push_back(rowHeight);
         else
             heights.push_back(l.font == quarvelin::Font::Title ? titleMetrics.lineSpacing()
-                                                                   : textMetrics.lineSpacing());
+                                                               : textMetrics.lineSpacing());
     }
     const auto ranges = quarvelin::paginate(heights, body.height());
     const int count = static_cast<int>(ranges.size());
@@ -220,9 +220,8 @@ bool DocumentPainter::paintTable(QPrinter& printer, const quarvelin::PrintedTabl
     const double rowHeight = fm.lineSpacing() * 1.35;
     const double above = titleMetrics.lineSpacing() * 1.3 +
                          (subtitle.isEmpty() ? 0 : fm.lineSpacing() * 1.3) + rowHeight * 1.5;
-    const auto layout =
-        quarvelin::layOutTable(table.widths, static_cast<int>(table.lines.size()),
-                                    body.width(), body.height() - above, rowHeight);
+    const auto layout = quarvelin::layOutTable(table.widths, static_cast<int>(table.lines.size()),
+                                               body.width(), body.height() - above, rowHeight);
     const double pad = fm.horizontalAdvance(QLatin1Char(' '));
 
     auto cells = [&](const std::vector<std::string>& texts, double y) {

@@ -124,8 +124,9 @@ void GameListModel::sort(int column, Qt::SortOrder order) {
         QModelIndexList afterSort;
         afterSort.reserve(beforeSort.size());
         for (qsizetype k = 0; k < beforeSort.size(); ++k)
-            afterSort.push_back(createIndex(
-                static_cast<int>(rank[gameList[static_cast<std::size_t>(k)]]), beforeSort[k].column()));
+            afterSort.push_back(
+                createIndex(static_cast<int>(rank[gameList[static_cast<std::size_t>(k)]]),
+                            beforeSort[k].column()));
         changePersistentIndexList(beforeSort, afterSort);
     }
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);

@@ -535,7 +535,8 @@ void LoadGamesDialog::saveFilter() {
     if (QFileInfo::exists(settingsFile_)) {
         Settings read;
         const std::string folder = QFileInfo(settingsFile_).absolutePath().toStdString();
-        if (lire_reglages(file, folder, read, 1).state == SettingsReading::State::Parsed) written = read;
+        if (lire_reglages(file, folder, read, 1).state == SettingsReading::State::Parsed)
+            written = read;
     }
     copyFilter(written, true);
     if (const std::string why = ecrire_reglages(written, file, 1); !why.empty()) {

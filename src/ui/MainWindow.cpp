@@ -5,27 +5,27 @@
 #include "config/SettingsFile.h"
 #include "config/Version.h"
 #include "notation/Fen.h"
-#include "records/PgnConversion.h"
 #include "records/ParsedGame.h"
+#include "records/PgnConversion.h"
 #include "session/GameController.h"
 #include "ui/BoardView.h"
 #include "ui/BoardWindow.h"
 #include "ui/CommentWindow.h"
-#include "ui/MenuBuilder.h"
+#include "ui/DebianPieceSets.h"
 #include "ui/EngineProfilesDialog.h"
 #include "ui/GameListModel.h"
 #include "ui/HelpWindow.h"
-#include "ui/DebianPieceSets.h"
 #include "ui/LanguageWindow.h"
 #include "ui/LoadGamesDialog.h"
+#include "ui/MenuBuilder.h"
 #include "ui/MessageBoxDialogs.h"
 #include "ui/OpeningListWindow.h"
 #include "ui/PreferencesDialog.h"
 #include "ui/PrintCommands.h"
 #include "ui/QtSoundPlayer.h"
 #include "ui/RecentFilesMenu.h"
-#include "ui/SearchTask.h"
 #include "ui/SaveWindow.h"
+#include "ui/SearchTask.h"
 #include "ui/XmlGameWindow.h"
 
 #include <QAction>
@@ -62,7 +62,8 @@ void bind(quarvelin::MenuBuilder& m, const char* name, int index, QObject* ctx, 
 
 MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& catalogue,
                        quarvelin::Locations locations, QWidget* parent)
-    : QMainWindow(parent), settings_(settings), catalogue_(catalogue), locations_(std::move(locations)) {
+    : QMainWindow(parent), settings_(settings), catalogue_(catalogue),
+      locations_(std::move(locations)) {
     setObjectName(QStringLiteral("Menu"));
     setWindowIcon(QIcon(QStringLiteral(":/pieces/quarvelin/10.svg")));
     resize(1180, 800);
@@ -97,19 +98,19 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
     base_.open(settings_.BASE_ECO);
 
     quarvelin::Environment env{settings_,
-                                 catalogue_,
-                                 *dialogs_,
-                                 *sounds_,
-                                 *comment_,
-                                 *board_->board(),
-                                 *board_,
-                                 *board_,
-                                 *engine_,
-                                 base_.isOpen() ? &base_ : nullptr,
-                                 locations_.installation,
-                                 quarvelin::ProgramName,
-                                 {},
-                                 2};
+                               catalogue_,
+                               *dialogs_,
+                               *sounds_,
+                               *comment_,
+                               *board_->board(),
+                               *board_,
+                               *board_,
+                               *engine_,
+                               base_.isOpen() ? &base_ : nullptr,
+                               locations_.installation,
+                               quarvelin::ProgramName,
+                               {},
+                               2};
     game_ = std::make_unique<quarvelin::GameController>(env);
     board_->attach(game_.get(), &catalogue_);
 
@@ -126,7 +127,7 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
     // Piece sets of other packages, cut once into the data folder; after the window is up.
     QTimer::singleShot(0, this, [this] {
         importScidSets(QLatin1String(ScidSetsFolder),
-                           QString::fromStdString(locations_.data + "/images/pieces"));
+                       QString::fromStdString(locations_.data + "/images/pieces"));
     });
 }
 
@@ -143,10 +144,9 @@ void MainWindow::titre_principal() {
     const int depth = settings_.PROFONDEUR_MAX[1];
     setWindowTitle(
         QStringLiteral("%1 %2 - %3 - %4 - %5")
-            .arg(
-                QLatin1String(quarvelin::ProgramName), QLatin1String(quarvelin::ProgramVersion),
-                text(TextKey::Tagline), text(quarvelin::LevelTexts.at(depth)),
-                text(quarvelin::PlayModeTexts.at(static_cast<int>(game_->session().PlayMode)))));
+            .arg(QLatin1String(quarvelin::ProgramName), QLatin1String(quarvelin::ProgramVersion),
+                 text(TextKey::Tagline), text(quarvelin::LevelTexts.at(depth)),
+                 text(quarvelin::PlayModeTexts.at(static_cast<int>(game_->session().PlayMode)))));
 }
 
 void MainWindow::appliquer_textes() {
@@ -180,8 +180,7 @@ void MainWindow::syncMenus() {
     for (int i = 1; i <= 8; ++i) tick("choix_langue", i, settings_.CLE_LANGUE == i);
     tick("notation_francaise", -1, s.NotationCode == quarvelin::NotationCode::French);
     tick("notation_pgn", -1, s.NotationCode == quarvelin::NotationCode::Pgn);
-    tick("notation_internationale", -1,
-           s.NotationCode == quarvelin::NotationCode::International);
+    tick("notation_internationale", -1, s.NotationCode == quarvelin::NotationCode::International);
     const char* modes[] = {"mode_machine", "mode_libre", "mode_reseau", "mode_auto", "mode_corres"};
     for (int m = 1; m <= 5; ++m) tick(modes[m - 1], -1, static_cast<int>(s.PlayMode) == m);
     tick("affiche_commentaire", -1, comment_->visible());
@@ -214,7 +213,8 @@ void MainWindow::wireCommands() {
     // File
     bind(m, "menu_pref", -1, this, [this] {
         PreferencesDialog d(
-            settings_, {quarvelin::settingsFile(locations_), locations_.data, locations_.installation},
+            settings_,
+            {quarvelin::settingsFile(locations_), locations_.data, locations_.installation},
             catalogue_, *dialogs_, this);
         connect(&d, &PreferencesDialog::preferencesApplied, this, [this](quarvelin::Colour c) {
             game_->session().EngineProfile = 1;
@@ -231,8 +231,7 @@ void MainWindow::wireCommands() {
     });
     bind(m, "menu_quitter", -1, this, [this] { close(); });
     connect(recentMenu_, &RecentFilesMenu::chosenCaption, this, [this](const QString& caption) {
-        auto path =
-            quarvelin::RecentFiles::choose(caption.toStdString(), *dialogs_, catalogue_);
+        auto path = quarvelin::RecentFiles::choose(caption.toStdString(), *dialogs_, catalogue_);
         if (path) lire_fichier_pgn(ListFile, QString::fromStdString(*path));
     });
 
@@ -241,12 +240,11 @@ void MainWindow::wireCommands() {
     for (int entry : {1, 2})
         bind(m, "menu_copie_position", entry, this, [this, entry] {
             QApplication::clipboard()->clear();
-            QApplication::clipboard()->setText(
-                QString::fromStdString(game_->copyPosition(entry)));
+            QApplication::clipboard()->setText(QString::fromStdString(game_->copyPosition(entry)));
             menuStates();
         });
     bind(m, "menu_coller_position", -1, this,
-           [this] { game_->pastePosition(QApplication::clipboard()->text().toStdString()); });
+         [this] { game_->pastePosition(QApplication::clipboard()->text().toStdString()); });
     bind(m, "menu_sauve", -1, this, [this] {
         SaveWindow w(game_->session(), settings_, game_->position().PlayerColour, catalogue_,
                      *dialogs_, recent_.get(), this);
@@ -264,8 +262,8 @@ void MainWindow::wireCommands() {
     bind(m, "menu_charge_fichier", -1, this, [this] {
         LoadGamesDialog d(LoadGamesDialog::Mode::Load, settings_, catalogue_,
                           QString::fromStdString(locations_.installation),
-                          QString::fromStdString(quarvelin::settingsFile(locations_)),
-                          currentFile_, dialogs_.get(), this);
+                          QString::fromStdString(quarvelin::settingsFile(locations_)), currentFile_,
+                          dialogs_.get(), this);
         QString chosen;
         connect(&d, &LoadGamesDialog::loadRequested, this,
                 [&chosen](const QString& path) { chosen = path; });
@@ -276,8 +274,8 @@ void MainWindow::wireCommands() {
     bind(m, "menu_sauve_fichier", -1, this, [this] {
         LoadGamesDialog d(LoadGamesDialog::Mode::Extract, settings_, catalogue_,
                           QString::fromStdString(locations_.installation),
-                          QString::fromStdString(quarvelin::settingsFile(locations_)),
-                          currentFile_, dialogs_.get(), this);
+                          QString::fromStdString(quarvelin::settingsFile(locations_)), currentFile_,
+                          dialogs_.get(), this);
         connect(&d, &LoadGamesDialog::extractRequested, this,
                 [this, &d](const QString& source, const QString& target, bool xml, bool onePerFile,
                            bool addresses) {
@@ -321,10 +319,10 @@ void MainWindow::wireCommands() {
 
     // Options
     const std::pair<const char*, GameMode> modes[] = {{"mode_machine", GameMode::Machine},
-                                                     {"mode_libre", GameMode::Free},
-                                                     {"mode_reseau", GameMode::Network},
-                                                     {"mode_auto", GameMode::Auto},
-                                                     {"mode_corres", GameMode::Corres}};
+                                                      {"mode_libre", GameMode::Free},
+                                                      {"mode_reseau", GameMode::Network},
+                                                      {"mode_auto", GameMode::Auto},
+                                                      {"mode_corres", GameMode::Corres}};
     for (auto [name, mode] : modes)
         bind(m, name, -1, this, [this, mode] {
             game_->changer_mode(mode);
@@ -374,8 +372,7 @@ void MainWindow::wireCommands() {
         settings_.AFF_REPERE = game_->session().coordinatesShown ? 1 : 0;
         syncMenus();
     });
-    bind(m, "affiche_commentaire", -1, this,
-           [this] { showCommentary(!comment_->visible()); });
+    bind(m, "affiche_commentaire", -1, this, [this] { showCommentary(!comment_->visible()); });
     for (int i = 1; i <= 8; ++i)
         bind(m, "choix_langue", i, this, [this, i] { appliquer_langue(i); });
     bind(m, "menu_sauve_option", -1, this, [this] {
@@ -405,7 +402,7 @@ void MainWindow::wireCommands() {
             for (int i = 0; i < n; ++i)
                 visible[i]->setGeometry(
                     direction == 1 ? QRect(0, r.height() * i / n, r.width(), r.height() / n)
-                              : QRect(r.width() * i / n, 0, r.width() / n, r.height()));
+                                   : QRect(r.width() * i / n, 0, r.width() / n, r.height()));
         });
     bind(m, "wa", 3, this, [this] { mdiArea_->tileSubWindows(); });
     if (QMenu* window = m.menu(QStringLiteral("menu_fenetre")))
@@ -415,9 +412,8 @@ void MainWindow::wireCommands() {
     bind(m, "menu_sommaire", -1, this, [this] { openHelp(false); });
     bind(m, "menu_aide_sur", -1, this, [this] { openHelp(true); });
     bind(m, "menu_a_propos", -1, this, [this] {
-        QMessageBox::about(
-            this, text(TextKey::AboutTitle),
-            text(TextKey::AboutBody).arg(QLatin1String(quarvelin::ProgramVersion)));
+        QMessageBox::about(this, text(TextKey::AboutTitle),
+                           text(TextKey::AboutBody).arg(QLatin1String(quarvelin::ProgramVersion)));
     });
 
     // The board window and the game.
@@ -528,7 +524,7 @@ void MainWindow::start(const QString& commandLineFile) {
         language_->appliquer_textes(catalogue_);
         connect(language_, &LanguageWindow::chosenLanguage, this, [this](int key) {
             quarvelin::LanguageChoice choice(settings_, catalogue_, game_->session().NotationCode,
-                                         quarvelin::settingsFile(locations_), *dialogs_);
+                                             quarvelin::settingsFile(locations_), *dialogs_);
             choice.choose(key);
             syncMenus();
             appliquer_textes();

@@ -2,8 +2,8 @@
 // The main window `Menu`: the menu bar, and the board, comment and help windows in an MDI area.
 // It routes each command to the logic that carries it and keeps the menus in step with the
 // game; the game itself lives in Partie.
-#include "config/Startup.h"
 #include "config/Settings.h"
+#include "config/Startup.h"
 #include "localisation/Catalogue.h"
 #include "openings/OpeningBase.h"
 
@@ -84,7 +84,7 @@ private:
     // The games of `source` the filter accepts, copied to `cible` under the progress window;
     // the counts or the trouble said at the end.
     void convertFile(const QString& source, const QString& target,
-                          const quarvelin::ConversionOptions& options, QWidget* parent);
+                     const quarvelin::ConversionOptions& options, QWidget* parent);
     void openHelp(bool search);
     void showText(const std::string& text);
     void listWindows();

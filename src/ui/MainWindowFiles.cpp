@@ -2,8 +2,8 @@
 // them, and the commands that lead there.
 #include "config/RecentFiles.h"
 #include "config/Version.h"
-#include "records/PgnConversion.h"
 #include "records/GameFilter.h"
+#include "records/PgnConversion.h"
 #include "records/PgnIndex.h"
 #include "records/PgnReader.h"
 #include "session/CancelToken.h"
@@ -66,10 +66,9 @@ void MainWindow::lire_fichier_pgn(int mode, const QString& path, std::uint64_t p
     using quarvelin::ProgramName;
     if (!QFileInfo(path).isFile()) {
         if (mode == ReadSelection)
-            dialogs_->message(ProgramName,
-                              catalogue_.text(TextKey::GamesFileMissing) + "\n" +
-                                  path.toStdString(),
-                              DialogIcon::Information);
+            dialogs_->message(
+                ProgramName, catalogue_.text(TextKey::GamesFileMissing) + "\n" + path.toStdString(),
+                DialogIcon::Information);
         else
             dialogs_->message(ProgramName,
                               catalogue_.text(TextKey::FileNotFound) + "\n" + path.toStdString(),
@@ -83,8 +82,7 @@ void MainWindow::lire_fichier_pgn(int mode, const QString& path, std::uint64_t p
     // The comment window starts again with the file's name, then the game's tags.
     if (comment_->visible()) comment_->clear();
     if (comment_->visible())
-        comment_->append(catalogue_.text(TextKey::ChessGame) + " {" + path.toStdString() +
-                          "} :\n");
+        comment_->append(catalogue_.text(TextKey::ChessGame) + " {" + path.toStdString() + "} :\n");
     if (mode == ReadSelection) {
         openGameFromFile(path, position);
         return;
@@ -97,9 +95,9 @@ void MainWindow::lire_fichier_pgn(int mode, const QString& path, std::uint64_t p
     else
         filter.maximum = 1;
     std::optional<ProgressGuard> progress(std::in_place, this, catalogue_,
-                                     text(TextKey::ReadingPrefix) + path);
-    auto index = quarvelin::PgnIndex::indexFile(QFile::encodeName(path).toStdString(),
-                                                      filter, std::ref(*progress));
+                                          text(TextKey::ReadingPrefix) + path);
+    auto index = quarvelin::PgnIndex::indexFile(QFile::encodeName(path).toStdString(), filter,
+                                                std::ref(*progress));
     progress.reset();
     if (!index || index->readError()) {
         dialogs_->message(ProgramName,
@@ -117,8 +115,7 @@ void MainWindow::lire_fichier_pgn(int mode, const QString& path, std::uint64_t p
     auto list = std::make_shared<const quarvelin::PgnIndex>(std::move(*index));
     board_->showGames(list, status);
     menuStates();
-    if (mode == OpenFirst && !list->empty())
-        openGameFromFile(path, list->position(0));
+    if (mode == OpenFirst && !list->empty()) openGameFromFile(path, list->position(0));
 }
 
 void MainWindow::openGameFromFile(const QString& path, std::uint64_t position) {
@@ -143,12 +140,12 @@ void MainWindow::openGameFromFile(const QString& path, std::uint64_t position) {
 
 void MainWindow::chooseAndOpenFirst() {
     QString start = currentFile_.isEmpty() ? QString::fromStdString(locations_.installation)
-                                               : QFileInfo(currentFile_).absolutePath();
+                                           : QFileInfo(currentFile_).absolutePath();
     QString path = chooseGamesFile
-                         ? chooseGamesFile()
-                         : QFileDialog::getOpenFileName(this, text(TextKey::ChooseFile), start,
-                                                        text(TextKey::Files) +
-                                                            QStringLiteral(" PGN (*.pgn *.PGN)"));
+                       ? chooseGamesFile()
+                       : QFileDialog::getOpenFileName(this, text(TextKey::ChooseFile), start,
+                                                      text(TextKey::Files) +
+                                                          QStringLiteral(" PGN (*.pgn *.PGN)"));
     if (!path.isEmpty()) lire_fichier_pgn(OpenFirst, path);
 }
 
@@ -160,9 +157,9 @@ void MainWindow::printGameList() {
 }
 
 void MainWindow::convertFile(const QString& source, const QString& target,
-                                  const quarvelin::ConversionOptions& options, QWidget* parent) {
+                             const quarvelin::ConversionOptions& options, QWidget* parent) {
     std::optional<ProgressGuard> progress(std::in_place, parent ? parent : this, catalogue_,
-                                     text(TextKey::ConvertingPrefix) + source);
+                                          text(TextKey::ConvertingPrefix) + source);
     const quarvelin::ConversionResult r = quarvelin::convertir_fichier_pgn(
         QFile::encodeName(source).toStdString(), QFile::encodeName(target).toStdString(),
         quarvelin::filterFromSettings(settings_), options, std::ref(*progress));

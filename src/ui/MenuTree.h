@@ -12,18 +12,18 @@ enum class MenuKind { Menu, Command, Tick, Separator };
 
 struct ElementMenu {
     const char* name = "";         // object name; "" for unnamed separators
-    int index = -1;               // index in an item array, -1 for a single item
-    const char* parent = nullptr; // the menu it sits in; nullptr for the menu bar
-    std::optional<TextKey> text; // its caption; none: filled at run time
-    const char* shortcut = "";   // QKeySequence portable text, "" for none
+    int index = -1;                // index in an item array, -1 for a single item
+    const char* parent = nullptr;  // the menu it sits in; nullptr for the menu bar
+    std::optional<TextKey> text{}; // its caption; none: filled at run time
+    const char* shortcut = "";     // QKeySequence portable text, "" for none
     MenuKind kind = MenuKind::Command;
     const char* group = nullptr; // exclusive group, nullptr for none
-    bool ticked = false;           // initially checked
+    bool ticked = false;         // initially checked
     bool disabled = false;       // initially disabled
-    bool inGame = false;           // enabled when a game starts
-    bool outOfGame = false;         // disabled while a game is under way
-    bool closing = false;       // disabled when the board window closes
-    bool comingSoon = false;          // a command this version does not offer yet
+    bool inGame = false;         // enabled when a game starts
+    bool outOfGame = false;      // disabled while a game is under way
+    bool closing = false;        // disabled when the board window closes
+    bool comingSoon = false;     // a command this version does not offer yet
 };
 
 // The items in menu order: a menu comes before its children, children in their order.

@@ -36,7 +36,7 @@ bool MessageBoxDialogs::question(const std::string& title, const std::string& te
 }
 
 std::string MessageBoxDialogs::input(const std::string& title, const std::string& prompt,
-                                      const std::string& fallback) {
+                                     const std::string& fallback) {
     bool ok = false;
     const QString typed = QInputDialog::getText(parent_, QString::fromStdString(title),
                                                 QString::fromStdString(prompt), QLineEdit::Normal,

@@ -13,7 +13,7 @@ public:
                  quarvelin::DialogIcon icon) override;
     bool question(const std::string& title, const std::string& text) override;
     std::string input(const std::string& title, const std::string& prompt,
-                       const std::string& fallback) override;
+                      const std::string& fallback) override;
 
 private:
     QPointer<QWidget> parent_;

@@ -52,7 +52,7 @@ QString NumberSpinBox::textFromValue(double value) const {
     if (whole_) return QString::number(static_cast<qlonglong>(std::llround(value)));
     char buffer[64];
     const auto outcome = std::to_chars(buffer, buffer + sizeof buffer, static_cast<float>(value),
-                                   std::chars_format::fixed);
+                                       std::chars_format::fixed);
     return QString::fromLatin1(buffer, static_cast<int>(outcome.ptr - buffer));
 }
 

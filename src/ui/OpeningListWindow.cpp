@@ -23,7 +23,7 @@ OpeningListWindow::OpeningListWindow(const quarvelin::TextCatalogue& catalogue, 
     list_->setRootIsDecorated(false);
     list_->setAlternatingRowColors(true);
     list_->setHeaderLabels({QStringLiteral("ECO"),
-                             QString::fromStdString(catalogue.text(TextKey::Openings)), QString()});
+                            QString::fromStdString(catalogue.text(TextKey::Openings)), QString()});
     list_->header()->setStretchLastSection(true);
     auto* l = new QVBoxLayout(this);
     l->addWidget(list_);
@@ -31,7 +31,7 @@ OpeningListWindow::OpeningListWindow(const quarvelin::TextCatalogue& catalogue, 
 }
 
 void OpeningListWindow::fill(const std::string& gameMoveText,
-                                const std::vector<quarvelin::EcoLine>& lines) {
+                             const std::vector<quarvelin::EcoLine>& lines) {
     const QString openings = QString::fromStdString(catalogue_.text(TextKey::Openings));
     setWindowTitle(openings + QStringLiteral(" - ") + QString::fromStdString(gameMoveText));
     list_->clear();
@@ -51,8 +51,8 @@ void OpeningListWindow::fill(const std::string& gameMoveText,
         QCoreApplication::processEvents(); // the cancel button must be heard
         if (quarvelin::cancelRequested()) break;
         auto* item = new QTreeWidgetItem(list_, {QString::fromStdString(l.code),
-                                                  QString::fromStdString(l.label),
-                                                  QString::fromStdString(l.moves)});
+                                                 QString::fromStdString(l.label),
+                                                 QString::fromStdString(l.moves)});
         item->setData(0, Qt::UserRole, QStringLiteral("ref%1").arg(l.key));
         ++i;
         if (progress) {

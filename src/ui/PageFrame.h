@@ -4,6 +4,6 @@
 
 struct PageFrame {
     QString program; // "QUARVELIN v0.1.0", top left
-    QString date;      // top right
-    QString page;      // the word before "3/7" at the foot
+    QString date;    // top right
+    QString page;    // the word before "3/7" at the foot
 };

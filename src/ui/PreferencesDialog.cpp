@@ -76,8 +76,8 @@ QGroupBox* group(const QString& title, QLayout* layout) {
 PreferencesDialog::PreferencesDialog(Settings& record, SettingsLocations settingsLocations,
                                      Catalogue& catalogue, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), record_(record), catalogue_(catalogue), dialogs_(dialogs),
-      controller_(std::make_unique<PreferencesController>(record, std::move(settingsLocations), dialogs,
-                                                          catalogue)),
+      controller_(std::make_unique<PreferencesController>(record, std::move(settingsLocations),
+                                                          dialogs, catalogue)),
       tips_(record.BULLE_AIDE == 1) {
     setObjectName(QStringLiteral("pref"));
     setWindowTitle(text(TextKey::Preferences));

@@ -25,10 +25,10 @@ int languageKey(const quarvelin::Catalogue& catalogue) {
 } // namespace
 
 PageFrame PrintCommands::frame(const quarvelin::Catalogue& catalogue) {
-    return {QString::fromStdString(quarvelin::nameAndVersion()),
-            QString::fromStdString(
-                quarvelin::headerDate(languageKey(catalogue), quarvelin::today())),
-            QString::fromStdString(catalogue.text(TextKey::Page))};
+    return {
+        QString::fromStdString(quarvelin::nameAndVersion()),
+        QString::fromStdString(quarvelin::headerDate(languageKey(catalogue), quarvelin::today())),
+        QString::fromStdString(catalogue.text(TextKey::Page))};
 }
 
 std::unique_ptr<QPrintPreviewDialog> PrintCommands::preview(QWidget* parent, const QString& title,
@@ -67,10 +67,9 @@ void PrintCommands::imprimer_partie(QWidget* parent, const quarvelin::GameSessio
                                     const quarvelin::Catalogue& catalogue,
                                     quarvelin::Dialogs& dialogs, int layout) {
     const auto today = quarvelin::today();
-    auto lines = quarvelin::gamePrint(
-        session, settings, bottom, today, catalogue,
-        static_cast<quarvelin::GameLayout>(std::clamp(layout, 0, 2)),
-        DocumentPainter::DiagramsPerRow);
+    auto lines = quarvelin::gamePrint(session, settings, bottom, today, catalogue,
+                                      static_cast<quarvelin::GameLayout>(std::clamp(layout, 0, 2)),
+                                      DocumentPainter::DiagramsPerRow);
     const PageFrame f = frame(catalogue);
     run(
         parent, QString::fromStdString(quarvelin::printTitle(catalogue, today)),
@@ -81,8 +80,7 @@ void PrintCommands::imprimer_partie(QWidget* parent, const quarvelin::GameSessio
 }
 
 void PrintCommands::printText(QWidget* parent, const QString& text,
-                                   const quarvelin::Catalogue& catalogue,
-                                   quarvelin::Dialogs& dialogs) {
+                              const quarvelin::Catalogue& catalogue, quarvelin::Dialogs& dialogs) {
     const auto today = quarvelin::today();
     auto lines = quarvelin::textPrint(text.toStdString(), today, catalogue);
     const PageFrame f = frame(catalogue);

@@ -29,7 +29,7 @@ public:
                                 const quarvelin::Catalogue& catalogue, quarvelin::Dialogs& dialogs,
                                 int layout);
     static void printText(QWidget* parent, const QString& text,
-                               const quarvelin::Catalogue& catalogue, quarvelin::Dialogs& dialogs);
+                          const quarvelin::Catalogue& catalogue, quarvelin::Dialogs& dialogs);
     // An empty list prints nothing and says so at once.
     static void imprimer_liste(QWidget* parent, const QTreeView& list, const QString& title,
                                const QString& subtitle, const QString& fontName, int fontSize,

@@ -45,8 +45,7 @@ QString chooseFile(QWidget* parent, const QString& title, const QString& propose
 
 SaveWindow::SaveWindow(const quarvelin::GameSession& session, const quarvelin::Settings& settings,
                        quarvelin::Colour bottom, const quarvelin::Catalogue& catalogue,
-                       quarvelin::Dialogs& dialogs, quarvelin::RecentFiles* recent,
-                       QWidget* parent)
+                       quarvelin::Dialogs& dialogs, quarvelin::RecentFiles* recent, QWidget* parent)
     : QDialog(parent), catalogue_(catalogue), dialogs_(dialogs),
       controller_(dialogs, catalogue, recent), chooser_(chooseFile) {
     setObjectName(QStringLiteral("sauve"));
@@ -59,9 +58,9 @@ SaveWindow::SaveWindow(const quarvelin::GameSession& session, const quarvelin::S
     text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     text1_->setToolTip(text(TextKey::SaveTipText));
     // Shown with plain line ends; they are written as CR LF.
-    text1_->setPlainText(QString::fromStdString(controller_.composer(session, settings, bottom,
-                                                                     quarvelin::today()))
-                             .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    text1_->setPlainText(
+        QString::fromStdString(controller_.composer(session, settings, bottom, quarvelin::today()))
+            .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     auto* label = new QLabel(text(TextKey::SaveGameText), this);
     label->setBuddy(text1_);
 
@@ -125,14 +124,13 @@ QString SaveWindow::text(quarvelin::TextKey key) const {
 
 void SaveWindow::save() {
     const auto today = quarvelin::today();
-    const auto format =
-        xml_->isChecked() ? quarvelin::GameFormat::Xml : quarvelin::GameFormat::Pgn;
+    const auto format = xml_->isChecked() ? quarvelin::GameFormat::Xml : quarvelin::GameFormat::Pgn;
     const QString path = chooser_(this, QString::fromStdString(controller_.dialogTitle()),
                                   QString::fromStdString(controller_.proposedName(format, today)),
                                   QString::fromStdString(controller_.filter(format)));
     if (path.isEmpty()) return;
     if (!controller_.save(path.toStdString(), text1_->toPlainText().toStdString(),
-                            check1_->isChecked(), format))
+                          check1_->isChecked(), format))
         return;
     emit gameSaved(path);
     accept();

@@ -18,8 +18,8 @@ void SearchTask::cancel() {
 }
 
 void SearchTask::launch(const quarvelin::SearchRequest& request,
-                              const quarvelin::SearchCounters& counters,
-                              const quarvelin::EngineCallbacks& callbacks, End end) {
+                        const quarvelin::SearchCounters& counters,
+                        const quarvelin::EngineCallbacks& callbacks, End end) {
     // A cancelled search stops at its next piece; waiting for it is short.
     join();
     cancel_ = std::make_shared<std::atomic<bool>>(false);
@@ -45,9 +45,7 @@ void SearchTask::launch(const quarvelin::SearchRequest& request,
             poster([p, c] { p(c); });
         };
     if (callbacks.log)
-        r.log = [poster, j = callbacks.log](const std::string& l) {
-            poster([j, l] { j(l); });
-        };
+        r.log = [poster, j = callbacks.log](const std::string& l) { poster([j, l] { j(l); }); };
 
     thread_ = std::thread([this, poster, request, counters, r, end, flag = cancel_] {
         quarvelin::SearchCounters c = counters;

@@ -16,9 +16,8 @@ public:
     explicit SearchTask(QObject* parent = nullptr) : QObject(parent) {}
     ~SearchTask() override;
 
-    void launch(const quarvelin::SearchRequest& request,
-                const quarvelin::SearchCounters& counters, const quarvelin::EngineCallbacks& callbacks,
-                End end) override;
+    void launch(const quarvelin::SearchRequest& request, const quarvelin::SearchCounters& counters,
+                const quarvelin::EngineCallbacks& callbacks, End end) override;
     void cancel() override;
     bool inProgress() const { return inProgress_; }
 

@@ -44,7 +44,7 @@ signals:
     // The downloaded game, already shown to the user: tag lines, moves and result, for the
     // game record and its replay.
     void receivedGame(const QString& gameText, const QString& gameMoveText,
-                     const QString& gameResult);
+                      const QString& gameResult);
 
 public slots:
     void reject() override;

@@ -58,8 +58,8 @@ Walk walk(const PgnGame& g) {
 }
 
 std::string arbiter(const Position& p) {
-    std::string output = test::run(test::findProgram("stockfish"),
-                                        "position fen " + writeFen(p) + "\ngo depth 1\n");
+    std::string output =
+        test::run(test::findProgram("stockfish"), "position fen " + writeFen(p) + "\ngo depth 1\n");
     if (output.find("bestmove (none)") == std::string::npos) return "play";
     return output.find("score mate 0") != std::string::npos ? "mate" : "stalemate";
 }
@@ -95,8 +95,8 @@ TEST(Autoplay, GamesAreValidPgnAndEveryResultIsEarned) {
         int n = std::stoi(c.args[1]);
         EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), n) << err;
 
-        std::string complaint = test::run(
-            test::findProgram("pgn-extract") + " -s -r " + pgn.string() + " 2>&1", "");
+        std::string complaint =
+            test::run(test::findProgram("pgn-extract") + " -s -r " + pgn.string() + " 2>&1", "");
         EXPECT_EQ(complaint, "") << complaint;
 
         std::ifstream in(pgn, std::ios::binary);

@@ -1,6 +1,6 @@
-#include "support/TestFolder.h"
 #include "support/Peers.h"
 #include "support/TestDoubles.h"
+#include "support/TestFolder.h"
 
 #include "cli/Cli.h"
 
@@ -188,8 +188,7 @@ TEST(Cli, ConvertWritesTheGamesThatPassTheFilter) {
         std::ifstream f(target, std::ios::binary);
         const std::string text{std::istreambuf_iterator<char>(f), {}};
         int n = 0;
-        for (auto i = text.find(c.mark); i != std::string::npos; i = text.find(c.mark, i + 1))
-            ++n;
+        for (auto i = text.find(c.mark); i != std::string::npos; i = text.find(c.mark, i + 1)) ++n;
         EXPECT_EQ(n, c.writtenCount) << c.target;
     }
 
@@ -201,8 +200,8 @@ TEST(Cli, ConvertWritesTheGamesThatPassTheFilter) {
 }
 
 TEST(Cli, TheProgramItself) {
-    std::string out = test::run(
-        std::string(QUARVELIN_CLI) + " perft '" + Kiwipete + "' 2; echo status=$?", "");
+    std::string out =
+        test::run(std::string(QUARVELIN_CLI) + " perft '" + Kiwipete + "' 2; echo status=$?", "");
     EXPECT_EQ(out, "2039\nstatus=0\n");
     out = test::run(std::string(QUARVELIN_CLI) + " perft bad 2; echo status=$?", "");
     EXPECT_EQ(out, "status=2\n");

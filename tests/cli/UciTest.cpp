@@ -179,8 +179,8 @@ TEST(Uci, SearchAnswersWhatTheEngineFinds) {
         }
         const std::string& info = s.lines[s.lines.size() - 2];
         EXPECT_EQ(info, "info depth " + std::to_string(c.depth) + " score cp " +
-                            std::to_string(a.score) + " nodes " + std::to_string(a.nodes) +
-                            " pv " + a.move)
+                            std::to_string(a.score) + " nodes " + std::to_string(a.nodes) + " pv " +
+                            a.move)
             << script;
     }
 }
@@ -230,8 +230,8 @@ class ProfileFile {
 public:
     explicit ProfileFile(const std::string& content)
         : path_((std::filesystem::temp_directory_path() /
-                   ("quarvelin-uci-" + std::to_string(::getpid()) + ".ini"))
-                      .string()) {
+                 ("quarvelin-uci-" + std::to_string(::getpid()) + ".ini"))
+                    .string()) {
         std::ofstream(path_, std::ios::binary) << content;
     }
     ~ProfileFile() { std::filesystem::remove(path_); }
@@ -317,7 +317,7 @@ class LiveOutput : public std::streambuf {
 public:
     // The next whole line starting with `debut`; the lines passed go to `avant`.
     std::optional<std::string> wait(const std::string& beginning, std::chrono::milliseconds delay,
-                                        std::vector<std::string>* before = nullptr) {
+                                    std::vector<std::string>* before = nullptr) {
         std::unique_lock lock(m_);
         auto limit = std::chrono::steady_clock::now() + delay;
         for (;;) {
@@ -375,8 +375,8 @@ public:
 
     void send(const std::string& line) { entry_.write(line + "\n"); }
     std::optional<std::string> wait(const std::string& beginning,
-                                        std::chrono::milliseconds delay = 30s,
-                                        std::vector<std::string>* before = nullptr) {
+                                    std::chrono::milliseconds delay = 30s,
+                                    std::vector<std::string>* before = nullptr) {
         return output_.wait(beginning, delay, before);
     }
     std::vector<std::string> rest() { return output_.rest(); }
@@ -418,9 +418,9 @@ TEST(Uci, GarbledLinesAreIgnored) {
     std::vector<std::string> before;
     ASSERT_TRUE(s.wait("readyok", 30s, &before));
     for (const char* text : {"info string position refused, not a FEN: garbage",
-                              "info string option Depth needs a number, kept as it was",
-                              "info string option Threads needs a number, kept as it was",
-                              "info string no option named colour"})
+                             "info string option Depth needs a number, kept as it was",
+                             "info string option Threads needs a number, kept as it was",
+                             "info string no option named colour"})
         EXPECT_NE(std::find(before.begin(), before.end(), text), before.end()) << text;
     // Both search the position kept, after e2e4, at the depth kept, 1.
     const Position after = positionOf("", {"e2e4"});
@@ -513,7 +513,7 @@ TEST(Uci, CommandLineEntry) {
     EXPECT_NE(err2.str().find("<903>extra"), std::string::npos) << err2.str();
 
     std::string output = test::run(std::string("(") + QUARVELIN_CLI + " uci; echo status=$?)",
-                                        "uci\nposition startpos\ngo depth 0\nquit\n");
+                                   "uci\nposition startpos\ngo depth 0\nquit\n");
     std::vector<std::string> l = lines(output);
     ASSERT_GE(l.size(), Presentation.size() + 2);
     EXPECT_EQ(std::vector<std::string>(l.begin(), l.begin() + 6), Presentation);

@@ -1,5 +1,5 @@
-#include "support/TestFolder.h"
 #include "support/TestDoubles.h"
+#include "support/TestFolder.h"
 
 #include "config/EngineProfilesController.h"
 #include "config/PreferencesController.h"

@@ -1,5 +1,5 @@
-#include "support/TestFolder.h"
 #include "support/TestDoubles.h"
+#include "support/TestFolder.h"
 
 #include "config/PreferencesController.h"
 #include "config/SettingsFile.h"
@@ -24,7 +24,8 @@ protected:
     void SetUp() override {
         dir = test::testFolder("quarvelin-prefs");
         // As at start-up: the file is created with the new-file values.
-        ASSERT_EQ(lire_reglages(file(), dir.string(), record).state, SettingsReading::State::Created);
+        ASSERT_EQ(lire_reglages(file(), dir.string(), record).state,
+                  SettingsReading::State::Created);
     }
     void TearDown() override { fs::remove_all(dir); }
 
@@ -182,7 +183,7 @@ TEST_F(Preferences, OkThatCannotWriteSaysWhyAndChangesNothing) {
     EXPECT_EQ(dialogs.messages[0].icon, DialogIcon::Critical);
     EXPECT_TRUE(dialogs.messages[0].text.starts_with("<917>"));
     EXPECT_GT(dialogs.messages[0].text.size(), 5u); // and why
-    EXPECT_EQ(prefs.text("NOM_JOUEUR"), "Bob");    // what was typed is still there
+    EXPECT_EQ(prefs.text("NOM_JOUEUR"), "Bob");     // what was typed is still there
 }
 
 TEST_F(Preferences, ResetFillsTheResetValuesAndMarksTheRecordAtOnce) {

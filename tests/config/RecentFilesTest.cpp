@@ -112,8 +112,7 @@ TEST_F(RecentFilesTest, PathAfterTheFirstBlank) {
         {"&4 /jeux/Tom & Jerry.pgn", "/jeux/Tom & Jerry.pgn"},
         {"sans-blanc", ""},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(RecentFiles::captionPath(c.caption), c.path) << c.caption;
+    for (const auto& c : cases) EXPECT_EQ(RecentFiles::captionPath(c.caption), c.path) << c.caption;
 }
 
 TEST_F(RecentFilesTest, TheTenthOpensItsFile) {

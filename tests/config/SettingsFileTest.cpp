@@ -188,8 +188,8 @@ TEST_F(SettingsFile, ValuesThatCannotBeReadKeepTheBuiltInAndAreListed) {
     SettingsReading r = load(s);
     EXPECT_EQ(r.state, SettingsReading::State::Parsed);
     EXPECT_EQ(r.ignored, (std::vector<std::string>{
-                              "CLE_LANGUE=deux", "MODE_JEUX=300", "PROFONDEUR_MAX=", "DEB_BLANC=-1",
-                              "NOTE_CENTRE=99999999999999999999999999999999999999999"}));
+                             "CLE_LANGUE=deux", "MODE_JEUX=300", "PROFONDEUR_MAX=", "DEB_BLANC=-1",
+                             "NOTE_CENTRE=99999999999999999999999999999999999999999"}));
     Settings builtIn = builtInSettings(install);
     EXPECT_EQ(s.CLE_LANGUE, 3);
     EXPECT_EQ(s.MODE_JEUX, builtIn.MODE_JEUX);

@@ -115,8 +115,8 @@ TEST(Oracle, SearchAtDepthsZeroToTwo) {
                 EngineWeights weights = prof.weights;
                 weights.PROFONDEUR_MAX = static_cast<std::int16_t>(n++ % 2 + (i % 2)); // 0..2
                 compare(p, weights,
-                         fens[i] + " " + prof.name + " depth " +
-                             std::to_string(weights.PROFONDEUR_MAX));
+                        fens[i] + " " + prof.name + " depth " +
+                            std::to_string(weights.PROFONDEUR_MAX));
                 if (HasFailure()) return;
             }
         }
@@ -146,8 +146,8 @@ TEST(Oracle, ChecksMatesStalematesAndDepthThree) {
                     EngineWeights weights = prof.weights;
                     weights.PROFONDEUR_MAX = static_cast<std::int16_t>(depth);
                     compare(p, weights,
-                             std::string(c.fen) + " " + prof.name + " depth " +
-                                 std::to_string(depth));
+                            std::string(c.fen) + " " + prof.name + " depth " +
+                                std::to_string(depth));
                     if (HasFailure()) return;
                 }
         }

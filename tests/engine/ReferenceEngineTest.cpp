@@ -426,8 +426,8 @@ TEST_P(ReferenceAlphaBeta, RuleReadsBestAtDepthAsStored) {
         b.weights.PROFONDEUR_MAX = 1;
         b.weights.ALPHA_BETA = static_cast<std::uint8_t>(GetParam().alphaBeta);
         b.counters.BestAtDepth[0] = GetParam().preset == Preset::Lowest     ? -999999.0f
-                                     : GetParam().preset == Preset::FlatBest ? r0.score
-                                                                             : 1e9f;
+                                    : GetParam().preset == Preset::FlatBest ? r0.score
+                                                                            : 1e9f;
         SearchResult r = b.search(Colour::White);
         const Bench& same = GetParam().refined ? deep : flat;
         EXPECT_EQ(r, GetParam().refined ? r1 : r0);

@@ -20,7 +20,7 @@ TEST(Search, IllegalMoveAndMateScores) {
     for (Colour bottom : {Colour::White, Colour::Black}) {
         // White's king is left attacked by the rook: whatever else stands, exactly -999999.
         Search illegal(fen("4k3/8/8/8/8/8/4r3/4K3 w - - 0 1", bottom), EngineWeights{},
-                          NotationCode::Pgn);
+                       NotationCode::Pgn);
         SearchCounters c;
         EXPECT_EQ(illegal.evalue_position(Colour::White, c), -Infinity);
 
@@ -30,7 +30,7 @@ TEST(Search, IllegalMoveAndMateScores) {
         };
         for (Mate m : {Mate{0, 99999.9f}, Mate{1, 49999.95f}, Mate{2, 33333.3f}}) {
             Search mated(fen("k7/1Q6/1K6/8/8/8/8/8 b - - 0 1", bottom), EngineWeights{},
-                            NotationCode::Pgn);
+                         NotationCode::Pgn);
             SearchCounters k;
             k.SearchDepth = static_cast<std::int16_t>(m.depth);
             EXPECT_EQ(mated.evalue_position(Colour::White, k), m.score);
@@ -46,9 +46,9 @@ TEST(Search, MobilityUnits) {
         float units;
     };
     const Case cases[] = {{"4k3/8/8/8/8/1P6/2P5/N3K3 w - - 0 1", "a1", 2},
-                         {"4k3/8/8/8/8/7K/P7/R7 w - - 0 1", "a1", 8},
-                         {"4k3/8/8/8/3Q4/8/8/K7 w - - 0 1", "d4", 27},
-                         {"4k3/8/8/8/8/8/4P3/K7 w - - 0 1", "e2", 2}};
+                          {"4k3/8/8/8/8/7K/P7/R7 w - - 0 1", "a1", 8},
+                          {"4k3/8/8/8/3Q4/8/8/K7 w - - 0 1", "d4", 27},
+                          {"4k3/8/8/8/8/8/4P3/K7 w - - 0 1", "e2", 2}};
     EngineWeights weights;
     weights.NOTE_MOBILITE.fill(1);
     weights.MOBILITE_EVOLUTIVE.fill(0);

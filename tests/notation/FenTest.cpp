@@ -57,8 +57,7 @@ TEST(Fen, CastlingIsReadPerWing) {
     EXPECT_EQ(p->CastlingRights, WhiteShort | BlackShort);
     EXPECT_FALSE(p->CastlingDone[code(Colour::White)]);
     Square e1 = namedSquare('e', '1', Colour::White), c1 = namedSquare('c', '1', Colour::White);
-    EXPECT_FALSE(
-        isLegal(*p, Move{e1.x, e1.y, c1.x, c1.y, PieceCode::WhiteKing, PieceCode::Empty}));
+    EXPECT_FALSE(isLegal(*p, Move{e1.x, e1.y, c1.x, c1.y, PieceCode::WhiteKing, PieceCode::Empty}));
     // A right whose rook is not at home cannot be used, so it is not kept.
     auto q = readFen("r3k3/8/8/8/8/8/8/R3K3 w KQkq - 0 1", Colour::White);
     ASSERT_TRUE(q);
@@ -129,9 +128,9 @@ TEST(PastePosition, RecognisesTheFormatAndRefusesWhole) {
     EXPECT_EQ(pastePosition(std::string(120, '/'), game), PasteResult::Ignore);
     EXPECT_EQ(game, before);
 
-    EXPECT_EQ(pastePosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 extra bits",
-                              game),
-              PasteResult::Refuse);
+    EXPECT_EQ(
+        pastePosition("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1 extra bits", game),
+        PasteResult::Refuse);
     EXPECT_EQ(game, before);
 
     // 64 characters with a "/" are a FEN, not a key.

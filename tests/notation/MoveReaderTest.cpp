@@ -18,8 +18,8 @@ struct ReadCase {
 
 // The move a token names, in long algebraic form, with either side at the bottom.
 // malformed: whether the reader asks for the token to be shown to the user.
-std::string parsed(const Position& p, std::string token, NotationCode n, std::string* suffix = nullptr,
-               bool* malformed = nullptr) {
+std::string parsed(const Position& p, std::string token, NotationCode n,
+                   std::string* suffix = nullptr, bool* malformed = nullptr) {
     ReadMove r = lire_coup(p, p.side_to_move(), n, token);
     if (suffix) *suffix = r.suffix;
     if (malformed) *malformed = r.malformed;

@@ -49,7 +49,7 @@ TEST(WriteMove, LongTextsInEachNotationAndOrientation) {
     for (const LongCase& c : cases)
         for (Colour bottom : {Colour::White, Colour::Black}) {
             Square f = namedSquare(c.from[0], c.from[1], bottom),
-                 t = namedSquare(c.to[0], c.to[1], bottom);
+                   t = namedSquare(c.to[0], c.to[1], bottom);
             EXPECT_EQ(ecrire_coup(c.number, c.piece, f.x, f.y, c.captured, t.x, t.y, c.ep,
                                   c.notation, bottom),
                       c.expected);

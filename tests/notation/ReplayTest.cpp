@@ -65,8 +65,7 @@ TEST(Replay, VariedFileReadsEveryGameWithEitherSideAtTheBottom) {
     PgnStream stream(in);
     PgnGame game;
     for (std::size_t i = 0; stream.next(game); ++i)
-        EXPECT_EQ(writeFen(replay(game, NotationCode::Pgn, Colour::Black).position),
-                  games[i].fen);
+        EXPECT_EQ(writeFen(replay(game, NotationCode::Pgn, Colour::Black).position), games[i].fen);
 }
 
 TEST(Replay, EndsWherePgnExtractEnds) {

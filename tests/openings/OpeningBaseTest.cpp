@@ -28,7 +28,7 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir); }
     static EcoLine line(const char* code, const char* name, const char* moves, float note = 0,
-                          bool learned = false) {
+                        bool learned = false) {
         return {0, code, name, moves, note, learned};
     }
     static Position positionAfter(const std::string& text) {
@@ -53,8 +53,8 @@ protected:
 
 TEST_F(Openings, NamingTakesTheFirstLineInKeyOrder) {
     ASSERT_TRUE(base.append({line("C20", "Partie du pion roi", "1.e4 e5 *"),
-                              line("C44", "Partie écossaise", "1.e4 e5 2.Nf3 Nc6 3.d4 *"),
-                              line("B00", "Défense Nimzowitsch", "1.e4 Nc6 *")}));
+                             line("C44", "Partie écossaise", "1.e4 e5 2.Nf3 Nc6 3.d4 *"),
+                             line("B00", "Défense Nimzowitsch", "1.e4 Nc6 *")}));
     EXPECT_EQ(base.lineCount(), 3);
     EXPECT_EQ(base.nommer_ouverture("1.e4 e5")->code, "C20");
     EXPECT_EQ(base.nommer_ouverture("1.e4 e5 2.Nf3")->label, "Partie écossaise");
@@ -79,8 +79,8 @@ TEST_F(Openings, BookMoveFollowsTheGameText) {
 
 TEST_F(Openings, BestOrderedLineFirstLearnedBeforeReference) {
     ASSERT_TRUE(base.append({line("C20", "Référence", "1.e4 e5 2.Bc4 *"),
-                              line("C21", "Apprise", "1.e4 e5 2.d4 *", 0, true),
-                              line("C50", "Autre référence", "1.e4 e5 2.Nc3 *")}));
+                             line("C21", "Apprise", "1.e4 e5 2.d4 *", 0, true),
+                             line("C50", "Autre référence", "1.e4 e5 2.Nc3 *")}));
     EXPECT_EQ(book("1.e4 e5"), "d2d4 C21"); // same score: the learned line first
     ASSERT_TRUE(base.append({line("C40", "Mieux notée", "1.e4 e5 2.Nf3 *", 5, true)}));
     EXPECT_EQ(book("1.e4 e5"), "g1f3 C40");
@@ -130,7 +130,7 @@ TEST(ImportEco, LinesAreReplayedIntoStandardSan) {
     EXPECT_EQ(r.lines[1].moves, "1.e4 d5 2.exd5 Qxd5 3.Nc3 Qa5 *");
     EXPECT_EQ(r.lines[2].moves, "1.d4 d5 2.Nf3 Nf6 3.Nbd2 *");
     EXPECT_EQ(r.refused, (std::vector<std::string>{"line 5: moves that do not replay",
-                                                    "line 6: no quoted name"}));
+                                                   "line 6: no quoted name"}));
     EXPECT_EQ(replayLine("1.e4 e5 2.Qh5 Nc6 3.Bc4 Nf6 4.Qxf7 *"),
               "1.e4 e5 2.Qh5 Nc6 3.Bc4 Nf6 4.Qxf7# *");
 }
@@ -159,10 +159,10 @@ TEST(ImportEco, FrenchNamesOverTheEnglishLines) {
         return EcoLine{0, code, name, moves, 0, false};
     };
     std::vector<EcoLine> englishFile = {l("B20", "Sicilian", "1.e4 c5 *"),
-                                l("C20", "Open Game", "1.e4 e5 *"),
-                                l("B20", "Sicilian again", "1.e4 c5 *")};
+                                        l("C20", "Open Game", "1.e4 e5 *"),
+                                        l("B20", "Sicilian again", "1.e4 c5 *")};
     std::vector<EcoLine> fr = {l("B20", "défense sicilienne", "1.e4 c5 *"),
-                                l("A40", "début du pion dame", "1.d4 *")};
+                               l("A40", "début du pion dame", "1.d4 *")};
     std::vector<EcoLine> m = mergeLines(englishFile, fr);
     ASSERT_EQ(m.size(), 3u);
     EXPECT_EQ(m[0].label, "défense sicilienne");

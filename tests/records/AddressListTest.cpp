@@ -32,14 +32,14 @@ TEST_P(AddressFile, KeepsTrimmedLinesThatAreNotRemarks) {
 INSTANTIATE_TEST_SUITE_P(
     Case, AddressFile,
     testing::Values(FileCase{"utf8_bom_crlf",
-                               "\xEF\xBB\xBFhttp://a.example/1.xml\r\n# remarque\r\n\r\n   \r\n"
-                               "  Finale http://b.example/2.xml  \r\n#http://c.example/\n"
-                               "Ch\xC3\xA2teau https://d.example/",
-                               {"http://a.example/1.xml", "Finale http://b.example/2.xml",
-                                "Ch\xC3\xA2teau https://d.example/"}},
+                             "\xEF\xBB\xBFhttp://a.example/1.xml\r\n# remarque\r\n\r\n   \r\n"
+                             "  Finale http://b.example/2.xml  \r\n#http://c.example/\n"
+                             "Ch\xC3\xA2teau https://d.example/",
+                             {"http://a.example/1.xml", "Finale http://b.example/2.xml",
+                              "Ch\xC3\xA2teau https://d.example/"}},
                     FileCase{"windows_1252",
-                               "Ch\xE2teau http://e.example/\n",
-                               {"Ch\xC3\xA2teau http://e.example/"}},
+                             "Ch\xE2teau http://e.example/\n",
+                             {"Ch\xC3\xA2teau http://e.example/"}},
                     FileCase{"only_remarks", "# rien\n\n", {}}),
     [](const testing::TestParamInfo<FileCase>& i) { return std::string(i.param.name); });
 
@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"HTTP://C.EXAMPLE/", "HTTP://C.EXAMPLE/"},
                     Case{"voir https://d.example/?u=http://e", "https://d.example/?u=http://e"},
                     Case{"Partie 3 file:///home/a/parties_0003.xml",
-                        "file:///home/a/parties_0003.xml"},
+                         "file:///home/a/parties_0003.xml"},
                     Case{"FILE:///tmp/x.xml", "FILE:///tmp/x.xml"},
                     Case{"file:///a/b.xml?http://c", "file:///a/b.xml?http://c"},
                     Case{"ftp://f.example/g.xml", ""}, Case{"/tmp/x.xml", ""}, Case{"", ""}));

@@ -1,7 +1,7 @@
 #include "records/GamePrinting.h"
-#include "records/TableLayout.h"
 #include "records/Pagination.h"
 #include "records/PrintedTable.h"
+#include "records/TableLayout.h"
 #include "session/SessionDoubles.h"
 
 #include <gtest/gtest.h>
@@ -58,16 +58,15 @@ TEST(GamePrinting, RecordLayoutCutsTheMovesAndKeepsLoadedTags) {
     Settings r = testSettings();
     r.SAUVE_ABREGE = 1;
     const GameSession s = gameOf140();
-    const auto lines =
-        gamePrint(s, r, Colour::White, Day, OffsetCatalogue(), GameLayout::Pgn);
+    const auto lines = gamePrint(s, r, Colour::White, Day, OffsetCatalogue(), GameLayout::Pgn);
     const std::vector<std::string> expected = {"QUARVELIN - <169> - 04/12/2026",
-                                              "",
-                                              "[Event \"Club\"]",
-                                              "[Site \"Lyon\"]",
-                                              "",
-                                              s.GameMoveText.substr(0, 70),
-                                              s.GameMoveText.substr(70),
-                                              ""};
+                                               "",
+                                               "[Event \"Club\"]",
+                                               "[Site \"Lyon\"]",
+                                               "",
+                                               s.GameMoveText.substr(0, 70),
+                                               s.GameMoveText.substr(70),
+                                               ""};
     EXPECT_EQ(texts(lines), expected);
     EXPECT_EQ(lines[0].font, Font::Title);
     EXPECT_EQ(lines[2].font, Font::Text);
@@ -82,18 +81,17 @@ TEST(GamePrinting, RecordLayoutBuildsTagsForAGamePlayedHere) {
     GameSession s;
     s.EngineProfile = 2;
     s.LongMoveText = "1.e2-e4";
-    const auto t = texts(
-        gamePrint(s, r, Colour::Black, Day, OffsetCatalogue(), GameLayout::Pgn));
+    const auto t = texts(gamePrint(s, r, Colour::Black, Day, OffsetCatalogue(), GameLayout::Pgn));
     const std::vector<std::string> beginning = {"QUARVELIN - <169> - 04/12/2026",
-                                            "",
-                                            "[Event \"Partie du 04/12/2026\"]",
-                                            "[Site \"\"]",
-                                            "[Date \"04/12/2026\"]",
-                                            "[Round \"1\"]",
-                                            "[White \"Autre\"]",
-                                            "[Black \"\"]",
-                                            "[WhiteElo \"1400\"]",
-                                            "[BlackElo \"1400\"]"};
+                                                "",
+                                                "[Event \"Partie du 04/12/2026\"]",
+                                                "[Site \"\"]",
+                                                "[Date \"04/12/2026\"]",
+                                                "[Round \"1\"]",
+                                                "[White \"Autre\"]",
+                                                "[Black \"\"]",
+                                                "[WhiteElo \"1400\"]",
+                                                "[BlackElo \"1400\"]"};
     ASSERT_GE(t.size(), beginning.size());
     EXPECT_EQ(std::vector<std::string>(t.begin(), t.begin() + 10), beginning);
     EXPECT_EQ(t[t.size() - 2], "1.e2-e4");
@@ -109,15 +107,15 @@ TEST(GamePrinting, MoveListAndDiagramLayouts) {
     const GameSession& g = b->session();
     ASSERT_EQ(g.lines.size(), 5u); // four moves and the result line
 
-    const auto list = texts(gamePrint(g, b.settings, Colour::White, Day,
-                                                OffsetCatalogue(), GameLayout::Moves));
+    const auto list =
+        texts(gamePrint(g, b.settings, Colour::White, Day, OffsetCatalogue(), GameLayout::Moves));
     ASSERT_EQ(list.size(), 8u);
     EXPECT_EQ(list[2], std::string(13, ' ') + "1.f2-f3");
     EXPECT_EQ(list[3], std::string(13, ' ') + "..... e7-e5");
     EXPECT_EQ(list[7], "");
 
-    const auto lines = gamePrint(g, b.settings, Colour::White, Day, OffsetCatalogue(),
-                                          GameLayout::Diagrams, 3);
+    const auto lines =
+        gamePrint(g, b.settings, Colour::White, Day, OffsetCatalogue(), GameLayout::Diagrams, 3);
     ASSERT_EQ(lines.size(), 5u);
     ASSERT_EQ(lines[2].diagrams.size(), 3u);
     ASSERT_EQ(lines[3].diagrams.size(), 1u);
@@ -130,12 +128,12 @@ TEST(GamePrinting, MoveListAndDiagramLayouts) {
 TEST(GamePrinting, SaveWindowTextPrintsAsItIs) {
     const std::string text = "[Event \"x\"]\r\n\r\n" + std::string(75, 'm') + " *\r\n";
     const std::vector<std::string> expected = {"QUARVELIN - <169> - 04/12/2026",
-                                              "",
-                                              "[Event \"x\"]",
-                                              "",
-                                              std::string(70, 'm'),
-                                              "mmmmm *",
-                                              ""};
+                                               "",
+                                               "[Event \"x\"]",
+                                               "",
+                                               std::string(70, 'm'),
+                                               "mmmmm *",
+                                               ""};
     EXPECT_EQ(texts(textPrint(text, Day, OffsetCatalogue())), expected);
 }
 

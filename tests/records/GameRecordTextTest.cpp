@@ -73,7 +73,7 @@ TEST(GameText, RecordOfAGameAgainstTheMachine) {
         s.OpeningName = "Espagnole";
         RecordingDialogs dialogs;
         const std::string text = saveText(s, b.settings, b->position().PlayerColour, Day,
-                                                   b.catalogue, dialogs, "quarvelin");
+                                          b.catalogue, dialogs, "quarvelin");
         const std::string expected =
             std::string("[Event \"<28>\"]\r\n[Site \"Lyon\"]\r\n[Date \"2026.12.04\"]\r\n"
                         "[Round \"1\"]\r\n") +
@@ -129,8 +129,7 @@ TEST(GameText, LoadedTagsKeptAndAStartPositionSaidOnce) {
         GameSession s;
         s.GameText = c.header;
         s.FenDepart = c.fen;
-        EXPECT_EQ(saveHeader(s, namedSettings(), Colour::White, Day, OffsetCatalogue()),
-                  c.expected)
+        EXPECT_EQ(saveHeader(s, namedSettings(), Colour::White, Day, OffsetCatalogue()), c.expected)
             << c.header;
     }
 }
@@ -184,10 +183,10 @@ TEST(GameText, GameFromAPositionWithBlackToMove) {
         b.move("e8", "g8");
         b.move("e1", "c1");
         RecordingDialogs dialogs;
-        const std::string text = saveText(b->session(), b.settings, Colour::White, Day,
-                                                   b.catalogue, dialogs, "quarvelin");
+        const std::string text = saveText(b->session(), b.settings, Colour::White, Day, b.catalogue,
+                                          dialogs, "quarvelin");
         EXPECT_NE(text.find("[SetUp \"1\"]\r\n[FEN \"r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 12\"]\r\n"
-                             "\r\n12... O-O 13.O-O-O *\r\n"),
+                            "\r\n12... O-O 13.O-O-O *\r\n"),
                   std::string::npos)
             << text;
     }

@@ -1,12 +1,12 @@
 #include "records/PgnConversion.h"
 
 #include "localisation/Catalogue.h"
+#include "records/AddressList.h"
 #include "records/PgnIndex.h"
 #include "records/PgnReader.h"
-#include "records/AddressList.h"
 #include "session/CancelToken.h"
-#include "support/TestFolder.h"
 #include "support/TestDoubles.h"
+#include "support/TestFolder.h"
 
 #include <QUrl>
 
@@ -108,8 +108,7 @@ TEST(PgnConversion, WritesTheGamesThatPassTheFilterWhateverItsMaximum) {
             EXPECT_EQ(xml ? elements(read(target), "Event") : pgnEvents(target), c.events);
             // The progress only goes forward and ends with the whole file's counts.
             ASSERT_FALSE(steps.empty());
-            for (std::size_t k = 1; k < steps.size(); ++k)
-                EXPECT_GT(steps[k][0], steps[k - 1][0]);
+            for (std::size_t k = 1; k < steps.size(); ++k) EXPECT_GT(steps[k][0], steps[k - 1][0]);
             EXPECT_EQ(steps.back(), (std::array<std::int64_t, 3>{100, n, 7}));
         }
     }
@@ -154,20 +153,19 @@ INSTANTIATE_TEST_SUITE_P(
     Case, CopyGame,
     testing::Values(
         CopyCase{"no_empty_line_after_the_tags", "[Event \"a\"]\n1. e4 *",
-                   "[Event \"a\"]\r\n\r\n1. e4 *\r\n\r\n"},
-        CopyCase{
-            "indents_and_empty_lines",
-            "  [Event \"a\"]  \r\n\t[Result \"*\"]\r\n\r\n\r\n  1. e4 {a\r\n\r\n   b} e5 \r\n"
-            "\t\r\n2. Nf3 *\r\n",
-            "[Event \"a\"]\r\n[Result \"*\"]\r\n\r\n1. e4 {a\r\nb} e5\r\n2. Nf3 *\r\n\r\n"},
+                 "[Event \"a\"]\r\n\r\n1. e4 *\r\n\r\n"},
+        CopyCase{"indents_and_empty_lines",
+                 "  [Event \"a\"]  \r\n\t[Result \"*\"]\r\n\r\n\r\n  1. e4 {a\r\n\r\n   b} e5 \r\n"
+                 "\t\r\n2. Nf3 *\r\n",
+                 "[Event \"a\"]\r\n[Result \"*\"]\r\n\r\n1. e4 {a\r\nb} e5\r\n2. Nf3 *\r\n\r\n"},
         CopyCase{"a_tag_after_an_empty_line_is_in_the_moves", "[Event \"a\"]\n\n[Site \"b\"]\n",
-                   "[Event \"a\"]\r\n\r\n[Site \"b\"]\r\n\r\n"},
+                 "[Event \"a\"]\r\n\r\n[Site \"b\"]\r\n\r\n"},
         // Still a game start, so the copy stays one game that starts at its first line.
         CopyCase{"an_event_tag_without_value", "[Event \n[Event \"b\"]\n\n1. e4 *\n",
-                   "[Event \r\n[Event \"b\"]\r\n\r\n1. e4 *\r\n\r\n"},
+                 "[Event \r\n[Event \"b\"]\r\n\r\n1. e4 *\r\n\r\n"},
         // A carriage return at a line's start is no blank a game start may follow.
         CopyCase{"carriage_return_kept_in_front", "[Event \"a\"]\n\r[Event \"b\"]\n",
-                   "[Event \"a\"]\r\n\r\n\r[Event \"b\"]\r\n\r\n"}),
+                 "[Event \"a\"]\r\n\r\n\r[Event \"b\"]\r\n\r\n"}),
     [](const testing::TestParamInfo<CopyCase>& i) { return std::string(i.param.name); });
 
 TEST(PgnConversion, PgnExtractReadsTheCopyAsItReadsTheSource) {
@@ -177,17 +175,16 @@ TEST(PgnConversion, PgnExtractReadsTheCopyAsItReadsTheSource) {
     const std::string source = (folder / "desordre.pgn").string();
     // Games the way files out there write them: indents, comments over lines, CR LF, no
     // empty line after the tags, no line end at the end.
-    write(source,
-           "% exported by hand\n   [Event \"Indented\"]\n[White \"Durand, Anne\"]\n"
-           "[Result \"1/2-1/2\"]\n\n1. e4 {a comment\n   over two lines} c5\n"
-           "     2. Nf3 (2. c3 d5 3. exd5 Qxd5 {the Alapin}) 2... d6\n"
-           "\t3. d4 cxd4 $1 4. Nxd4 Nf6 1/2-1/2\n\n"
-           "[Event \"From a position\"]\r\n[White \"Petit\"]\r\n[Black \"Durand, Anne\"]\r\n"
-           "[Result \"0-1\"]\r\n[SetUp \"1\"]\r\n"
-           "[FEN \"r3k3/8/8/8/1p6/8/P7/4K3 w q - 0 30\"]\r\n\r\n"
-           "30. a4 bxa3 31. Kd2 O-O-O+ 32. Ke2 a2 33. Kf3 a1=Q 0-1\r\n\r\n"
-           "[Event \"Last\"]\n[Black \"Durand, Anne\"]\n[Result \"1-0\"]\n"
-           "1.d4 d5 2.c4 {\tQueen's gambit} dxc4 1-0");
+    write(source, "% exported by hand\n   [Event \"Indented\"]\n[White \"Durand, Anne\"]\n"
+                  "[Result \"1/2-1/2\"]\n\n1. e4 {a comment\n   over two lines} c5\n"
+                  "     2. Nf3 (2. c3 d5 3. exd5 Qxd5 {the Alapin}) 2... d6\n"
+                  "\t3. d4 cxd4 $1 4. Nxd4 Nf6 1/2-1/2\n\n"
+                  "[Event \"From a position\"]\r\n[White \"Petit\"]\r\n[Black \"Durand, Anne\"]\r\n"
+                  "[Result \"0-1\"]\r\n[SetUp \"1\"]\r\n"
+                  "[FEN \"r3k3/8/8/8/1p6/8/P7/4K3 w q - 0 30\"]\r\n\r\n"
+                  "30. a4 bxa3 31. Kd2 O-O-O+ 32. Ke2 a2 33. Kf3 a1=Q 0-1\r\n\r\n"
+                  "[Event \"Last\"]\n[Black \"Durand, Anne\"]\n[Result \"1-0\"]\n"
+                  "1.d4 d5 2.c4 {\tQueen's gambit} dxc4 1-0");
     auto notice = [&](const std::string& f) {
         return exitOf(std::string(PgnExtract) + " -s -r '" + f + "' 2>&1");
     };
@@ -224,7 +221,7 @@ TEST(PgnConversion, BrokenGamesAreWrittenAsReadAndTold) {
 
     // An unclosed comment ends with its game; a value holding "]" is written whole.
     write(folder / "ouvert.pgn",
-           "[Event \"Open [rapid]\"]\n\n1. e4 {never closed\n\n[Event \"b\"]\n\n1. d4 d5 *\n");
+          "[Event \"Open [rapid]\"]\n\n1. e4 {never closed\n\n[Event \"b\"]\n\n1. d4 d5 *\n");
     const ConversionResult o = convertir_fichier_pgn((folder / "ouvert.pgn").string(), xml, {});
     ASSERT_EQ(o.problems.size(), 1u);
     EXPECT_EQ(o.problems[0].error, TextKey::NotClosedAtEnd);
@@ -265,8 +262,7 @@ TEST_P(CancelToken, LeavesTheFilesAsTheyWere) {
         write(source, text);
     }
     const std::string target = (folder / c.target).string();
-    const std::vector<std::string> old = {target, gameFileName(target, 1),
-                                              addressFileName(target)};
+    const std::vector<std::string> old = {target, gameFileName(target, 1), addressFileName(target)};
     for (const std::string& f : old) write(f, "ancien " + f);
     const std::set<std::string> before = content(folder);
 
@@ -296,8 +292,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PgnConversion, AMissingSourceOrFolderWritesNothing) {
     const fs::path folder = test::testFolder("conversion");
     for (const std::string& source : {std::string("/nonexistent/games.pgn"), folder.string()}) {
-        const ConversionResult r =
-            convertir_fichier_pgn(source, (folder / "out.xml").string(), {});
+        const ConversionResult r = convertir_fichier_pgn(source, (folder / "out.xml").string(), {});
         EXPECT_EQ(message_conversion(r, Offsets), "<270> (" + source + ")");
     }
     const std::string target = (folder / "absent" / "out.xml").string();
@@ -307,8 +302,8 @@ TEST(PgnConversion, AMissingSourceOrFolderWritesNothing) {
         std::string target, failed;
     };
     const Case cases[] = {{{ConversionFormat::Xml}, target, target},
-                       {{ConversionFormat::Xml, true, true}, target, gameFileName(target, 1)},
-                       {{ConversionFormat::Pgn}, pgn, pgn}};
+                          {{ConversionFormat::Xml, true, true}, target, gameFileName(target, 1)},
+                          {{ConversionFormat::Pgn}, pgn, pgn}};
     for (const Case& c : cases) {
         const ConversionResult r = convertir_fichier_pgn(Varied, c.target, {}, c.options);
         EXPECT_EQ(r.error, ConversionResult::Error::Writing);
@@ -337,12 +332,12 @@ TEST(PgnConversion, EachGameInItsOwnFileWithTheirAddresses) {
     const fs::path folder = test::testFolder("conversion");
     GameFilter gains;
     gains.result = "1-0";
-    const ConversionResult r = convertir_fichier_pgn(
-        Varied, (folder / "une partie.xml").string(), gains, {ConversionFormat::Xml, true, true});
+    const ConversionResult r = convertir_fichier_pgn(Varied, (folder / "une partie.xml").string(),
+                                                     gains, {ConversionFormat::Xml, true, true});
     const std::string txt = (folder / "une partie.txt").string();
     EXPECT_TRUE(message_conversion(r, Offsets).ends_with("<888>" + txt));
     EXPECT_EQ(content(folder), (std::set<std::string>{"une partie_0001.xml", "une partie_0002.xml",
-                                                       "une partie.txt"}));
+                                                      "une partie.txt"}));
     std::vector<std::string> addresses;
     ASSERT_TRUE(readAddressList(txt, addresses));
     ASSERT_EQ(addresses.size(), 2u);
@@ -350,7 +345,7 @@ TEST(PgnConversion, EachGameInItsOwnFileWithTheirAddresses) {
     for (std::size_t i = 0; i < 2; ++i) {
         // Encoded: a name with a space is still one address.
         EXPECT_EQ(addresses[i], "file://" + folder.string() + "/une%20partie_000" +
-                                   std::to_string(i + 1) + ".xml");
+                                    std::to_string(i + 1) + ".xml");
         const std::string file =
             QUrl(QString::fromStdString(addresses[i])).toLocalFile().toStdString();
         EXPECT_EQ(elements(read(file), "Event"), std::vector<std::string>{events[i]});

@@ -27,13 +27,13 @@ std::string game(const std::string& header, const std::string& moves = "1. e4 e5
 
 const std::string ThreeGames =
     game("[Event \"Paris opera\"]\n[Site \"Paris FRA\"]\n[Date \"1858.??.??\"]\n"
-           "[Round \"1\"]\n[White \"Morphy, Paul\"]\n[Black \"Allies\"]\n[Result \"1-0\"]\n"
-           "[ECO \"C41\"]",
-           "1.e4 e5 2.Nf3 d6 1-0") +
+         "[Round \"1\"]\n[White \"Morphy, Paul\"]\n[Black \"Allies\"]\n[Result \"1-0\"]\n"
+         "[ECO \"C41\"]",
+         "1.e4 e5 2.Nf3 d6 1-0") +
     game("[Event \"Club\"]\n[White \"Abel\"]\n[Black \"Zoe\"]\n[Result \"0-1\"]", "1.d4 0-1") +
     game("[Event \"Club\"]\n[Round \"3\"]\n[White \"Zoe\"]\n[Black \"Abel\"]\n"
-           "[Result \"1/2-1/2\"]",
-           "1.c4 1/2-1/2");
+         "[Result \"1/2-1/2\"]",
+         "1.c4 1/2-1/2");
 
 TEST(PgnIndex, ListsEveryGameWithItsPlaceAndTags) {
     PgnIndex index = buildIndex(ThreeGames);
@@ -43,7 +43,7 @@ TEST(PgnIndex, ListsEveryGameWithItsPlaceAndTags) {
     for (std::size_t i = 0; i < 3; ++i)
         EXPECT_EQ(ThreeGames.compare(index.position(i), 7, "[Event "), 0) << i;
     const std::string_view first[] = {"Paris opera",  "Paris FRA", "1858.??.??", "1",
-                                         "Morphy, Paul", "Allies",    "1-0",        "C41"};
+                                      "Morphy, Paul", "Allies",    "1-0",        "C41"};
     for (int c = 0; c < PgnIndex::FieldCountValue; ++c)
         EXPECT_EQ(index.value(0, static_cast<PgnIndex::Field>(c)), first[c]);
     EXPECT_EQ(index.value(1, PgnIndex::White), "Abel");
@@ -84,8 +84,8 @@ TEST(PgnIndex, CriteriaMatchTheStartOfTheValueWithoutRegardToCase) {
         std::vector<std::uint64_t> listed;
         for (std::size_t i = 0; i < index.size(); ++i)
             listed.push_back(index.value(i, PgnIndex::Event) == "Paris opera" ? 0
-                              : index.value(i, PgnIndex::White) == "Abel"      ? 1
-                                                                                : 2);
+                             : index.value(i, PgnIndex::White) == "Abel"      ? 1
+                                                                              : 2);
         EXPECT_EQ(listed, c.listed) << c.name;
         EXPECT_EQ(index.views(), 3) << c.name;
     }
@@ -187,7 +187,7 @@ TEST(PgnIndex, FindsTheSameGamesAsALineByLineReadingAcrossBlocks) {
         text += whites + "[Event \"g" + std::to_string(i) + "\"]" + end;
         text += "[White \"" + std::string(static_cast<std::size_t>(i % 97), 'w') + "\"]" + end;
         text += std::string(end) + "1. e4 {[Event \"no\"]} e5 " +
-                 std::string(static_cast<std::size_t>(i % 211), 'x') + " *" + end + end;
+                std::string(static_cast<std::size_t>(i % 211), 'x') + " *" + end + end;
     }
     PgnIndex index = buildIndex(text);
     ASSERT_EQ(index.size(), expectedList.size());
@@ -204,10 +204,10 @@ TEST(PgnIndex, ReportsProgressAndStopsWhenCancelled) {
     std::vector<int> percents;
     std::istringstream in(text);
     PgnIndex complete = PgnIndex::buildIndex(in, text.size(), unlimited(),
-                                         [&](int p, std::int64_t l, std::int64_t v) {
-                                             EXPECT_EQ(l, v);
-                                             percents.push_back(p);
-                                         });
+                                             [&](int p, std::int64_t l, std::int64_t v) {
+                                                 EXPECT_EQ(l, v);
+                                                 percents.push_back(p);
+                                             });
     EXPECT_FALSE(complete.cancelled());
     ASSERT_GE(percents.size(), 3u);
     EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
@@ -216,8 +216,8 @@ TEST(PgnIndex, ReportsProgressAndStopsWhenCancelled) {
     GameFilter all = unlimited();
     std::istringstream again(text);
     requestCancel(); // a request left from before does not stop a new scan
-    PgnIndex cut = PgnIndex::buildIndex(
-        again, text.size(), all, [](int, std::int64_t, std::int64_t) { requestCancel(); });
+    PgnIndex cut = PgnIndex::buildIndex(again, text.size(), all,
+                                        [](int, std::int64_t, std::int64_t) { requestCancel(); });
     EXPECT_TRUE(cut.cancelled());
     EXPECT_GT(cut.size(), 0u);
     EXPECT_LT(cut.size(), static_cast<std::size_t>(complete.views()));

@@ -71,9 +71,9 @@ TEST(PgnReader, FilesEachCommentUnderTheHalfMoveBeforeIt) {
 
 TEST(PgnReader, KeepsVariationsNagsAndEscapesOutOfTheMainLine) {
     ParsedGame p = oneGame("1. e4 e5 2. Nf3 $1 (2. f4 exf4 (2... d5 {counter}) 3. Nf3)\n"
-                             "%escape line 2. d4\n"
-                             "2... Nc6 3.Bb5!? a6 1-0",
-                             "[Event \"v\"]\r\n[White \"A \\\"quoted\\\" name\"]\r\n");
+                           "%escape line 2. d4\n"
+                           "2... Nc6 3.Bb5!? a6 1-0",
+                           "[Event \"v\"]\r\n[White \"A \\\"quoted\\\" name\"]\r\n");
     ASSERT_TRUE(p.ok()) << p.detail;
     EXPECT_EQ(p.GameMoveText, "1.e4 e5 2.Nf3 Nc6 3.Bb5!? a6");
     EXPECT_EQ(p.GameResult, "1-0");
@@ -96,8 +96,8 @@ TEST(PgnReader, ReadsAnyMoveNumberStyle) {
 
 TEST(PgnReader, GamesFromAFenPositionAreNumberedFromIt) {
     ParsedGame p = oneGame("30... Kd7 (30... Ke7 31. Kf2) 31.Kf2 {quiet} *",
-                             "[Event \"fen\"]\n[SetUp \"1\"]\n"
-                             "[FEN \"4k3/8/8/8/8/8/4P3/4K3 b - - 0 30\"]\n");
+                           "[Event \"fen\"]\n[SetUp \"1\"]\n"
+                           "[FEN \"4k3/8/8/8/8/8/4P3/4K3 b - - 0 30\"]\n");
     ASSERT_TRUE(p.ok()) << p.detail;
     EXPECT_EQ(p.FenDepart, "4k3/8/8/8/8/8/4P3/4K3 b - - 0 30");
     EXPECT_EQ(p.GameMoveText, "30...Kd7 31.Kf2");
@@ -115,15 +115,14 @@ TEST(PgnReader, ReadsWindowsNamesAsUtf8) {
 TEST(PgnReader, EachPlaceOfTheIndexReadsItsOwnGame) {
     std::string text = read(std::string(QUARVELIN_TEST_DATA) + "/varied.pgn");
     std::vector<ParsedGame> games = readGames(text);
-    const std::vector<std::string> events = {
-        "Paris opera",  "Club game",           "Promotions",
-        "Black side",   "Black to move first", "No result, next game follows",
-        "Windows lines"};
+    const std::vector<std::string> events = {"Paris opera",         "Club game",
+                                             "Promotions",          "Black side",
+                                             "Black to move first", "No result, next game follows",
+                                             "Windows lines"};
     ASSERT_EQ(games.size(), events.size());
     for (std::size_t i = 0; i < games.size(); ++i) {
         EXPECT_TRUE(games[i].ok()) << events[i] << ": " << games[i].detail;
-        EXPECT_EQ(games[i].GameText.rfind("[Event \"" + events[i] + "\"]\r\n", 0), 0u)
-            << events[i];
+        EXPECT_EQ(games[i].GameText.rfind("[Event \"" + events[i] + "\"]\r\n", 0), 0u) << events[i];
     }
     EXPECT_EQ(games[0].GameMoveText.substr(0, 22), "1.e4 e5 2.Nf3 d6 3.d4 ");
     EXPECT_EQ(comments(games[0]).at(6), "This is a weak move already.--Fischer");
@@ -149,8 +148,8 @@ TEST(PgnReader, ABrokenGameIsReportedAndTheNextOneRead) {
 
     // An unclosed comment runs to the next game's first line, not into that game.
     std::vector<ParsedGame> open = readGames("[Event \"a\"]\n\n1.e4 {never closed\n\n"
-                                                 "[Event \"b\"]\n\n1.d4 (1.c4 *\n\n"
-                                                 "[Event \"c\"]\n\n1.Nf3 *\n");
+                                             "[Event \"b\"]\n\n1.d4 (1.c4 *\n\n"
+                                             "[Event \"c\"]\n\n1.Nf3 *\n");
     ASSERT_EQ(open.size(), 3u);
     test::OffsetCatalogue numbers;
     EXPECT_EQ(readingMessage(open[0], numbers), "<879>{");

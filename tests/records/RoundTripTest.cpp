@@ -31,7 +31,7 @@ namespace {
 constexpr const char* PgnExtract = "/usr/games/pgn-extract";
 const std::string File = std::string(QUARVELIN_TEST_DATA) + "/aller-retour.pgn";
 constexpr std::chrono::year_month_day Day{std::chrono::year{2026}, std::chrono::month{3},
-                                           std::chrono::day{9}};
+                                          std::chrono::day{9}};
 
 struct Expected {
     const char* name;
@@ -98,7 +98,7 @@ std::string content(const std::string& path) {
 // The tags a saved record keeps.
 std::map<std::string, std::string> keptTags(const PgnGame& pgnGame) {
     static const char* const Kept[] = {"Event", "Site",   "Date",  "Round", "White",
-                                         "Black", "Result", "SetUp", "FEN"};
+                                       "Black", "Result", "SetUp", "FEN"};
     std::map<std::string, std::string> m;
     for (const char* name : Kept)
         if (const std::string* v = pgnGame.tag(name)) m[name] = *v;
@@ -128,8 +128,8 @@ struct Loaded {
 };
 
 Loaded load(Bench& b, const ParsedGame& parsed) {
-    EXPECT_TRUE(parsed.ok()) << quarvelin::offsetOf(parsed.error.value_or(quarvelin::TextKey{})) << " "
-                          << parsed.errorNumber << " " << parsed.detail;
+    EXPECT_TRUE(parsed.ok()) << quarvelin::offsetOf(parsed.error.value_or(quarvelin::TextKey{}))
+                             << " " << parsed.errorNumber << " " << parsed.detail;
     b->newGame();
     EXPECT_TRUE(b->loadGame(parsed));
     // A move the board refuses would be asked about, or reported.
@@ -153,12 +153,12 @@ Settings settings(bool whiteAtBottom, std::uint8_t shortNotation) {
 // the same positions, notes, result and kept tags, and pgn-extract has nothing to say about a
 // short record.
 void saveAndReread(Bench& first, const Loaded& before,
-                      const std::map<std::string, std::string>& tags) {
+                   const std::map<std::string, std::string>& tags) {
     QTemporaryDir dir;
     const std::string saved = dir.filePath(QStringLiteral("sauve.pgn")).toStdString();
     SaveController savedCopy(first.dialogs, first.catalogue, nullptr);
-    const std::string text = savedCopy.composer(first->session(), first.settings,
-                                                  first->position().PlayerColour, Day);
+    const std::string text =
+        savedCopy.composer(first->session(), first.settings, first->position().PlayerColour, Day);
     ASSERT_TRUE(savedCopy.save(saved, text, false));
     // Only the confirmation: no note was left out.
     EXPECT_EQ(messages(first.dialogs), "<217>\n");
@@ -202,7 +202,8 @@ TEST_P(RoundTrip, SavedGameReadsBackTheSame) {
     // The tags as the file has them, the game's bytes read on their own: the file mixes
     // Windows-1252 and UTF-8 games.
     const std::size_t end = i + 1 < readCount.size() ? readCount[i + 1].position : original.size();
-    std::istringstream brut(utf8Text(original.substr(readCount[i].position, end - readCount[i].position)));
+    std::istringstream brut(
+        utf8Text(original.substr(readCount[i].position, end - readCount[i].position)));
     PgnStream flux(brut);
     PgnGame pgnGame;
     ASSERT_TRUE(flux.next(pgnGame));

@@ -124,7 +124,7 @@ TEST_F(SaveControllerTest, XmlSavesAskTheSameAndReportWhatStoppedThem) {
         const char* old; // nullptr: no file there
         bool append, answer;
         std::size_t questions, games; // games in the file afterwards
-        const char* message;            // start of the message, then the file's path
+        const char* message;          // start of the message, then the file's path
     };
     const Case cases[] = {
         {"new file", nullptr, false, false, 0, 1, "<217>"},
@@ -208,7 +208,7 @@ TEST_F(SaveControllerTest, WriteFailingHalfWayLeavesTheOldFile) {
 
 TEST_F(SaveControllerTest, ProposedNameInTheFolderOfTheLastFile) {
     constexpr std::chrono::year_month_day day{std::chrono::year{2026}, std::chrono::month{12},
-                                               std::chrono::day{4}};
+                                              std::chrono::day{4}};
     EXPECT_EQ(controller_.proposedName(GameFormat::Pgn, day), "Quarv041226.pgn");
     fs::create_directory(path("jeux"));
     recent_.ajouter_fichier_recent(path("jeux/a.pgn"));

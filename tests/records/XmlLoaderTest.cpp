@@ -1,10 +1,10 @@
 #include "records/XmlLoader.h"
 #include "records/RemoteGame.h"
 #include "session/SessionDoubles.h"
-#include "support/XmlLoaderFixture.h"
-#include "support/TestFolder.h"
 #include "support/LocalHttpServer.h"
 #include "support/TestDoubles.h"
+#include "support/TestFolder.h"
+#include "support/XmlLoaderFixture.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -65,23 +65,23 @@ TEST_P(FailureServed, IsReportedWithTheAddress) {
 INSTANTIATE_TEST_SUITE_P(
     Case, FailureServed,
     testing::Values(FailureCase{"not_found",
-                             {404, "Not Found", "<html>absent</html>"},
-                             LoadFailure::Http,
-                             "<121>\n<984>404 Not Found"},
+                                {404, "Not Found", "<html>absent</html>"},
+                                LoadFailure::Http,
+                                "<121>\n<984>404 Not Found"},
                     FailureCase{
                         "no_answer", {200, "OK", "", true}, LoadFailure::Delay, "<121><122>"},
                     FailureCase{"not_xml",
-                             {200, "OK", "<LIST>\n<GAME>\n<White>A & B</White>"},
-                             LoadFailure::Malformed,
-                             "<121>\n<989>3<993>11"},
+                                {200, "OK", "<LIST>\n<GAME>\n<White>A & B</White>"},
+                                LoadFailure::Malformed,
+                                "<121>\n<989>3<993>11"},
                     FailureCase{"no_move",
-                             {200, "OK", "<LIST><GAME><White>A</White></GAME></LIST>"},
-                             LoadFailure::NoMoves,
-                             "<121><122>"},
+                                {200, "OK", "<LIST><GAME><White>A</White></GAME></LIST>"},
+                                LoadFailure::NoMoves,
+                                "<121><122>"},
                     FailureCase{"too_large",
-                             {200, "OK", "<LIST>", false, 100LL * 1024 * 1024},
-                             LoadFailure::TooLarge,
-                             "<121>\n<990>"}),
+                                {200, "OK", "<LIST>", false, 100LL * 1024 * 1024},
+                                LoadFailure::TooLarge,
+                                "<121>\n<990>"}),
     [](const testing::TestParamInfo<FailureCase>& i) { return std::string(i.param.name); });
 
 // A loopback port nobody listens on: bound and given back at once.
@@ -135,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
         ImmediateCase{"file://", LoadFailure::Refuse, "<121>\nfile://"},
         // Only files of this machine.
         ImmediateCase{"file://example.org/partie.xml", LoadFailure::Refuse,
-                    "<121>\nfile://example.org/partie.xml"}));
+                      "<121>\nfile://example.org/partie.xml"}));
 
 TEST_F(XmlLoaderTest, AFileAddressReadsTheFile) {
     const auto folder = test::testFolder("chargement");
@@ -167,8 +167,7 @@ TEST_F(XmlLoaderTest, AFileThatIsNotThereOrCannotBeReadIsSaidSo) {
 TEST_F(XmlLoaderTest, ADroppedLoadNeverReports) {
     server.serve("/lent", {200, "OK", "", true});
     bool called = false;
-    ASSERT_TRUE(loading.load(server.address("/lent"),
-                                   [&](const LoadResult&) { called = true; }));
+    ASSERT_TRUE(loading.load(server.address("/lent"), [&](const LoadResult&) { called = true; }));
     EXPECT_TRUE(loading.inProgress());
     loading.resign();
     EXPECT_FALSE(loading.inProgress());

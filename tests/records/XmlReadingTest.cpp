@@ -36,12 +36,12 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(MalformedCase{"empty", "", 1},
                     MalformedCase{"unclosed", "<LIST>\r\n<GAME>\r\n<Move>1.e4</Move>\r\n", 4},
                     MalformedCase{"crossed", "<LIST>\r\n<GAME><Move>1.e4</GAME></Move>\r\n</LIST>",
-                                2},
+                                  2},
                     // What the old format wrote for a name with an ampersand.
                     MalformedCase{"bare_ampersand",
-                                "<LIST>\r\n<GAME>\r\n<White>Smith & Wesson</White>\r\n"
-                                "<Move>1.e4 *</Move>\r\n</GAME>\r\n</LIST>\r\n",
-                                3},
+                                  "<LIST>\r\n<GAME>\r\n<White>Smith & Wesson</White>\r\n"
+                                  "<Move>1.e4 *</Move>\r\n</GAME>\r\n</LIST>\r\n",
+                                  3},
                     MalformedCase{"unknown_entity", "<Move>1.e4 &bogus;</Move>", 1},
                     MalformedCase{"two_roots", "<Move>1.e4</Move>\r\n<Move>1.d4</Move>", 2},
                     MalformedCase{"html", "<html><body><p>Not found<br></body></html>", 1},
@@ -102,7 +102,7 @@ TEST_P(GameOutcome, ComesFromTheMovesThenTheResultTag) {
 INSTANTIATE_TEST_SUITE_P(Case, GameOutcome,
                          testing::Values(ResultCase{"1.e4 e5 1-0 ", "", "1-0"},
                                          ResultCase{"1.e4 e5 1/2-1/2 ", "[Result \"0-1\"]\r\n",
-                                                     "1/2-1/2"},
+                                                    "1/2-1/2"},
                                          ResultCase{"1.e4 e5 ", "[Result \"0-1\"]\r\n", "0-1"},
                                          ResultCase{"1.e4 e5 ", "[Result \"gagné\"]\r\n", "*"},
                                          ResultCase{"1-0 ", "", "1-0"}, ResultCase{"", "", "*"}));

@@ -3,16 +3,16 @@
 #include "notation/MoveText.h"
 #include "notation/PgnStream.h"
 #include "notation/Replay.h"
-#include "records/XmlLoader.h"
-#include "records/PgnConversion.h"
 #include "records/AddressList.h"
+#include "records/PgnConversion.h"
 #include "records/TagValue.h"
+#include "records/XmlLoader.h"
 #include "rules/Move.h"
 #include "rules/MoveRules.h"
-#include "support/XmlLoaderFixture.h"
-#include "support/TestFolder.h"
 #include "support/LocalHttpServer.h"
 #include "support/TestDoubles.h"
+#include "support/TestFolder.h"
+#include "support/XmlLoaderFixture.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -31,8 +31,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* TagElements[] = {"Event", "Site",    "Date",     "Round",
-                                              "White", "Black",   "WhiteElo", "BlackElo",
-                                              "ECO",   "Opening", "Variation"};
+                                       "White", "Black",   "WhiteElo", "BlackElo",
+                                       "ECO",   "Opening", "Variation"};
 
 std::string read(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
@@ -74,7 +74,7 @@ protected:
     // The games of varied.pgn, each converted to an XML file of its own.
     ConversionResult convert(bool addresses = false) {
         folder = test::testFolder("allerretour");
-        return convertir_fichier_pgn(std::string(QUARVELIN_TEST_DATA) + "/varied.pgn",
+        return convertir_fichier_pgn((fs::path(QUARVELIN_TEST_DATA) / "varied.pgn").string(),
                                      (folder / "parties.xml").string(), {},
                                      {ConversionFormat::Xml, true, addresses});
     }

@@ -72,7 +72,7 @@ TEST_P(MoveLine, JoinsTheLinesAndEndsWithTheResult) {
 INSTANTIATE_TEST_SUITE_P(
     Case, MoveLine,
     testing::Values(MovesCase{{"", "1.e4 e5\r\n  2.Nf3 Nc6 \r\n3.Bb5\n", "*"},
-                             "1.e4 e5 2.Nf3 Nc6 3.Bb5 *"},
+                              "1.e4 e5 2.Nf3 Nc6 3.Bb5 *"},
                     MovesCase{{"", "1.e4 e5 2.Nf3 1/2-1/2", "1/2-1/2"}, "1.e4 e5 2.Nf3 1/2-1/2"},
                     MovesCase{{"", "1.d4 d5 ", "0-1"}, "1.d4 d5 0-1"},
                     MovesCase{{"", "1.d4 d5 11-0", "1-0"}, "1.d4 d5 11-0 1-0"},
@@ -95,10 +95,10 @@ TEST(XmlWriter, TagValuesAlreadyReadAreTakenWhole) {
     XmlGame p{"[WhiteElo \"2400\"]\r\n[White \"Anna\"]\r\n", "1.e4", "*"};
     // From the tag lines, the first "[White" is the Elo's and "]" ends a value.
     p.tags = {{"Event", "Open [rapid]"},
-                    {"WhiteElo", "2400"},
-                    {"White", "Anna"},
-                    {"White", "not the first"},
-                    {"Comment", "a & b"}};
+              {"WhiteElo", "2400"},
+              {"White", "Anna"},
+              {"White", "not the first"},
+              {"Comment", "a & b"}};
     const std::string block = XmlWriter::gameBlock(p);
     EXPECT_NE(block.find("<Event>Open [rapid]</Event>\r\n"), std::string::npos) << block;
     EXPECT_NE(block.find("<White>Anna</White>\r\n<Black></Black>\r\n<WhiteElo>2400</WhiteElo>"),
@@ -121,8 +121,7 @@ TEST(XmlWriter, ASavedGameTextSplitsIntoTagsAndMoves) {
 TEST(XmlWriter, WhatIsWrittenReadsBackWithNamesAccentsAndMarkup) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("parties.xml"));
-    ASSERT_FALSE(
-        XmlWriter::writeFile(path.toStdString(), {Game1}, XmlWriter::Mode::Replace));
+    ASSERT_FALSE(XmlWriter::writeFile(path.toStdString(), {Game1}, XmlWriter::Mode::Replace));
     const std::string content = read(path);
     EXPECT_TRUE(
         content.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<!-- Quarvelin "));
@@ -145,8 +144,8 @@ TEST(XmlWriter, TwoGamesGiveTheTagsOfBothAndTheMovesOfTheSecond) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("deux.xml"));
     const XmlGame second{"[Event \"Blitz\"]\r\n[White \"C\"]\r\n", "1.d4 d5", "0-1"};
-    ASSERT_FALSE(XmlWriter::writeFile(path.toStdString(), {Game1, second},
-                                             XmlWriter::Mode::Replace));
+    ASSERT_FALSE(
+        XmlWriter::writeFile(path.toStdString(), {Game1, second}, XmlWriter::Mode::Replace));
     const XmlReading parsed = readXmlDocument(read(path));
     ASSERT_TRUE(parsed.readable());
     EXPECT_EQ(count(parsed.game.GameText, "[Event "), 2);
@@ -174,9 +173,9 @@ TEST(XmlWriter, AnOldLatin1ListIsAppendedToAsUtf8) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("ancien.xml"));
     writeRaw(path, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>\r\n<LIST>\r\n<GAME>\r\n"
-                        "<White>Ren\xE9</White>\r\n<Move>1.e4 *</Move>\r\n</GAME>\r\n</LIST>\r\n");
-    ASSERT_FALSE(XmlWriter::writeFile(path.toStdString(), {{"", "1.d4", "*"}},
-                                             XmlWriter::Mode::Append));
+                   "<White>Ren\xE9</White>\r\n<Move>1.e4 *</Move>\r\n</GAME>\r\n</LIST>\r\n");
+    ASSERT_FALSE(
+        XmlWriter::writeFile(path.toStdString(), {{"", "1.d4", "*"}}, XmlWriter::Mode::Append));
     const XmlReading parsed = readXmlDocument(read(path));
     ASSERT_TRUE(parsed.readable());
     EXPECT_NE(parsed.game.GameText.find("[White \"René\"]"), std::string::npos);
@@ -206,16 +205,14 @@ TEST(XmlWriter, AnInterruptedWriteLeavesTheOldFileWhole) {
         // Dropped before terminer(), as when the user cancels a conversion.
     }
     EXPECT_EQ(read(path), "ancien");
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),
-              QStringList{QStringLiteral("garde.xml")});
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("garde.xml")});
 }
 
 TEST(XmlWriter, AFileThatCannotBeWrittenIsReported) {
     QTemporaryDir folder;
     test::OffsetCatalogue catalogue;
     const std::string path = folder.filePath(QStringLiteral("absent/x.xml")).toStdString();
-    const WriteFailure e =
-        XmlWriter::writeFile(path, {Game1}, XmlWriter::Mode::Replace);
+    const WriteFailure e = XmlWriter::writeFile(path, {Game1}, XmlWriter::Mode::Replace);
     EXPECT_EQ(e.cause, WriteFailure::Cause::Writing);
     EXPECT_TRUE(e.message(catalogue).starts_with("<992>"));
     EXPECT_FALSE(e.detail.empty());

@@ -26,6 +26,5 @@ TEST(StockfishPerft, AgreesOnRandomPositionsInBothOrientations) {
     ASSERT_EQ(theirs.size(), fens.size());
     for (std::size_t i = 0; i < fens.size(); ++i)
         for (Colour bottom : {Colour::White, Colour::Black})
-            EXPECT_EQ(FastPosition::from(*readFen(fens[i], bottom)).perft(3), theirs[i])
-                << fens[i];
+            EXPECT_EQ(FastPosition::from(*readFen(fens[i], bottom)).perft(3), theirs[i]) << fens[i];
 }

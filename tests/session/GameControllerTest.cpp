@@ -351,8 +351,7 @@ TEST(Clocks, LossOnTimeAtExactlyZero) {
         b->tick(c.m);
         EXPECT_EQ(b->session().GameResult, "*");
         b->tick(c.m);
-        EXPECT_EQ(c.m == Timer::Bottom ? b->clocks().bottom() : b->clocks().top(),
-                  "00:00:00");
+        EXPECT_EQ(c.m == Timer::Bottom ? b->clocks().bottom() : b->clocks().top(), "00:00:00");
         EXPECT_EQ(b->session().GameResult, c.result);
         EXPECT_EQ(b->session().lines.back(), c.result);
         ASSERT_FALSE(b.dialogs.messages.empty());

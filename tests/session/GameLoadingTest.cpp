@@ -1,8 +1,8 @@
 #include "session/SessionDoubles.h"
 
 #include "notation/Fen.h"
-#include "records/PgnReader.h"
 #include "records/GameRecordText.h"
+#include "records/PgnReader.h"
 
 #include <gtest/gtest.h>
 
@@ -47,18 +47,18 @@ INSTANTIATE_TEST_SUITE_P(
     Loading, NotesFromComments,
     ::testing::Values(
         NotesCase{"Initial",
-                 "[Event \"a\"]\n\n1.e4 {a} e5 {b} 2.Nf3 Nc6 {c} 1-0\n",
-                 4,
-                 {{1, "a"}, {2, "b"}, {4, "c"}},
-                 "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3"},
+                  "[Event \"a\"]\n\n1.e4 {a} e5 {b} 2.Nf3 Nc6 {c} 1-0\n",
+                  4,
+                  {{1, "a"}, {2, "b"}, {4, "c"}},
+                  "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3"},
         // From a position with Black to move at move 20: its first move is half-move 40.
         NotesCase{"FenBlackToMove",
-                 "[Event \"b\"]\n[SetUp \"1\"]\n"
-                 "[FEN \"4k3/8/8/8/8/8/4P3/4K3 b - - 0 20\"]\n\n"
-                 "20... Kd7 {first} 21.e4 Kc6 {third} *\n",
-                 3,
-                 {{1, "first"}, {3, "third"}},
-                 "8/8/2k5/8/4P3/8/8/4K3 w - - 1 22"}),
+                  "[Event \"b\"]\n[SetUp \"1\"]\n"
+                  "[FEN \"4k3/8/8/8/8/8/4P3/4K3 b - - 0 20\"]\n\n"
+                  "20... Kd7 {first} 21.e4 Kc6 {third} *\n",
+                  3,
+                  {{1, "first"}, {3, "third"}},
+                  "8/8/2k5/8/4P3/8/8/4K3 w - - 1 22"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(Loading, ResultKeptAndCommentaryShowsCommentsAndVariations) {
@@ -75,7 +75,7 @@ TEST(Loading, ResultKeptAndCommentaryShowsCommentsAndVariations) {
     EXPECT_EQ(b->session().notes.at(0), "opening words");
     const std::string saved =
         saveText(b->session(), b.settings, Colour::White, std::chrono::year_month_day{},
-                         b.catalogue, b.dialogs, "quarvelin");
+                 b.catalogue, b.dialogs, "quarvelin");
     EXPECT_NE(saved.find("\r\n{opening words} 1.e4 e5 {b} 0-1"), std::string::npos) << saved;
 }
 

@@ -238,20 +238,13 @@ TEST(MachineMove, BoardRefusesInputWhileThinkingAndNewGameDropsTheSearch) {
     Settings s = testSettings(0);
     Bench b(s);
     DeferredSearch deferred;
-    Environment env{b.settings,
-                      b.catalogue,
-                      b.dialogs,
-                      b.sounds,
-                      b.commentary,
-                      b.board,
-                      b.timers,
-                      b.view,
-                      deferred,
-                      nullptr,
-                      "/opt/quarvelin",
-                      "quarvelin",
-                      [] { return 0.9; },
-                      1};
+    Environment env{b.settings,         b.catalogue,
+                    b.dialogs,          b.sounds,
+                    b.commentary,       b.board,
+                    b.timers,           b.view,
+                    deferred,           nullptr,
+                    "/opt/quarvelin",   "quarvelin",
+                    [] { return 0.9; }, 1};
     GameController p(env);
     p.newGame();
     Square e2 = namedSquare('e', '2', Colour::White), e4 = namedSquare('e', '4', Colour::White);

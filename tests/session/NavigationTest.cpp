@@ -11,7 +11,7 @@ using namespace quarvelin::test;
 namespace {
 
 Bench freeGame(std::initializer_list<std::pair<const char*, const char*>> moves,
-                  bool white = true) {
+               bool white = true) {
     Settings s = testSettings();
     s.MODE_JEUX = 2;
     s.DEB_BLANC = white ? 1 : 0;
@@ -34,13 +34,12 @@ TEST(Navigation, ButtonsShowTheRecordedPositions) {
     };
     // Back and forward step one move; first deselects; forward from nothing goes to move 1.
     const Step steps[] = {{1, 4, 3}, {1, 3, 2}, {2, 4, 3}, {0, 0, -1}, {2, 1, 0},
-                            {2, 2, 1}, {3, 5, 4}, {2, 5, 4}, {0, 0, -1}, {1, 0, -1}};
+                          {2, 2, 1}, {3, 5, 4}, {2, 5, 4}, {0, 0, -1}, {1, 0, -1}};
     for (const Step& e : steps) {
         b->navigate(e.button);
         EXPECT_EQ(b->shownEntry(), e.entry) << e.button;
         EXPECT_EQ(g.selectedLine, e.line) << e.button;
-        EXPECT_EQ(positionKey(b->position()),
-                  g.PositionHistory[static_cast<std::size_t>(e.entry)]);
+        EXPECT_EQ(positionKey(b->position()), g.PositionHistory[static_cast<std::size_t>(e.entry)]);
         EXPECT_TRUE(b.screenUpToDate());
     }
     b->navigate(3);
@@ -102,7 +101,7 @@ TEST(Navigation, AgainstTheMachineOnlyTheHumansTurnCanBeResumed) {
     b.move("d2", "d4");
     ASSERT_EQ(b->session().lines.size(), 4u);
     b->selectLine(0); // after White's move: the machine's turn there
-    b.click("d2");             // its piece is White's own, but not White's turn
+    b.click("d2");    // its piece is White's own, but not White's turn
     EXPECT_TRUE(b.dialogs.showed("<151>"));
     b->selectLine(1);
     b.dialogs.answers = {true};
@@ -227,7 +226,7 @@ TEST(Paste, APastedPositionStartsAGameAndARefusedOneChangesNothing) {
     const GameSession& g = b->session();
     const Position before = b->position();
     for (const char* bad : {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNX w KQkq - 0 1",
-                                "8/8/8/8/8/8/8/8 w - - 0 1"}) {
+                            "8/8/8/8/8/8/8/8 w - - 0 1"}) {
         b->pastePosition(bad);
         EXPECT_EQ(g.lines.size(), 5u);
         EXPECT_EQ(b->position(), before);
@@ -274,7 +273,7 @@ TEST(Editing, KingsFirstThenPlayFromThePosition) {
     b.click("e8");
     b->clickPalette(PieceCode::WhiteRook);
     b->clickPalette(PieceCode::WhiteRook); // a second click lets it go
-    b.click("a1");                          // so this click empties a1
+    b.click("a1");                         // so this click empties a1
     b->clickPalette(PieceCode::WhiteQueen);
     b.click("d1");
     EXPECT_EQ(b.on("a1"), PieceCode::Empty);

@@ -135,19 +135,19 @@ struct Bench {
     explicit Bench(Settings s = testSettings(), const OpeningBase* base = nullptr)
         : settings(std::move(s)) {
         Environment env{settings,
-                          catalogue,
-                          dialogs,
-                          sounds,
-                          commentary,
-                          board,
-                          timers,
-                          view,
-                          engine,
-                          base,
-                          "/opt/quarvelin",
-                          "quarvelin",
-                          [this] { return chance; },
-                          1};
+                        catalogue,
+                        dialogs,
+                        sounds,
+                        commentary,
+                        board,
+                        timers,
+                        view,
+                        engine,
+                        base,
+                        "/opt/quarvelin",
+                        "quarvelin",
+                        [this] { return chance; },
+                        1};
         game = std::make_unique<GameController>(env);
     }
     GameController& operator*() { return *game; }

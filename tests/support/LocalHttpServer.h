@@ -23,7 +23,7 @@ public:
         int status = 200;
         std::string reason = "OK";
         std::string body;
-        bool silent = false;               // reads the request and never answers
+        bool silent = false;            // reads the request and never answers
         long long announcedLength = -1; // Content-Length to announce instead of the body's
     };
 
@@ -80,8 +80,9 @@ private:
         }
         const std::size_t beginning = received.find(' ');
         const std::size_t end = received.find(' ', beginning + 1);
-        const std::string path =
-            beginning == std::string::npos ? "/" : received.substr(beginning + 1, end - beginning - 1);
+        const std::string path = beginning == std::string::npos
+                                     ? "/"
+                                     : received.substr(beginning + 1, end - beginning - 1);
         Answer r{404, "Not Found", "absent"};
         {
             std::lock_guard lock(mutex_);

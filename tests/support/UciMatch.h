@@ -120,7 +120,7 @@ public:
 
     // Reads up to the first line starting with `debut`; the lines before it go to `avant`.
     std::optional<std::string> wait(const std::string& beginning, std::chrono::milliseconds delay,
-                                        std::vector<std::string>* before = nullptr) {
+                                    std::vector<std::string>* before = nullptr) {
         auto limit = std::chrono::steady_clock::now() + delay;
         for (;;) {
             auto rest = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -187,10 +187,9 @@ inline std::string positionCommand(const std::vector<std::string>& moves) {
 
 // The referee's legal moves: its `go perft 1` lines "<move>: 1", up to "Nodes searched".
 inline std::optional<std::set<std::string>> legalBy(UciProcess& arbiter,
-                                                         const std::vector<std::string>& moves,
-                                                         std::chrono::milliseconds delay) {
-    if (!arbiter.send(positionCommand(moves)) || !arbiter.send("go perft 1"))
-        return std::nullopt;
+                                                    const std::vector<std::string>& moves,
+                                                    std::chrono::milliseconds delay) {
+    if (!arbiter.send(positionCommand(moves)) || !arbiter.send("go perft 1")) return std::nullopt;
     std::vector<std::string> lines;
     if (!arbiter.wait("Nodes searched", delay, &lines)) return std::nullopt;
     std::set<std::string> out;
@@ -210,8 +209,7 @@ inline std::string bestmoveOf(const std::string& line) {
 // Plays `premier` (the engine under test) against `second`, colours alternating, with the
 // second engine (it must know `go perft`) as referee of the first one's moves. Mate and
 // stalemate are judged by this program's rules on a position kept in step with both.
-inline MatchResult playMatch(UciProcess& first, UciProcess& second,
-                                 const SettingsMatch& r) {
+inline MatchResult playMatch(UciProcess& first, UciProcess& second, const SettingsMatch& r) {
     MatchResult outcome;
     auto fault = [&](const std::string& quoi) {
         outcome.error = quoi;
@@ -220,8 +218,7 @@ inline MatchResult playMatch(UciProcess& first, UciProcess& second,
     for (int game = 0; game < r.games; ++game) {
         const bool firstBlank = game % 2 == 0;
         for (UciProcess* e : {&first, &second}) {
-            if (!e->send("ucinewgame") || !e->send("isready") ||
-                !e->wait("readyok", r.delay))
+            if (!e->send("ucinewgame") || !e->send("isready") || !e->wait("readyok", r.delay))
                 return fault("no readyok before game " + std::to_string(game + 1));
         }
         Position p = Position::initial(Colour::White);
@@ -260,9 +257,8 @@ inline MatchResult playMatch(UciProcess& first, UciProcess& second,
                 return fault("cannot write to the engine, " + here);
             auto line = player.wait("bestmove", r.delay);
             if (!line)
-                return fault(
-                    std::string(firstToMove ? "the engine under test" : "its opponent") +
-                    " gave no bestmove in time, " + here);
+                return fault(std::string(firstToMove ? "the engine under test" : "its opponent") +
+                             " gave no bestmove in time, " + here);
             const std::string move = detail::bestmoveOf(*line);
             if (firstToMove && !legal->contains(move))
                 return fault("illegal move '" + move + "' by the engine under test, " + here);

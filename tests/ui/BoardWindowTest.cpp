@@ -35,20 +35,9 @@ struct Window {
     std::unique_ptr<GameController> game;
 
     explicit Window(Settings s) : settings(std::move(s)) {
-        Environment env{settings,
-                          catalogue,
-                          dialogs,
-                          sounds,
-                          commentary,
-                          *window.board(),
-                          window,
-                          window,
-                          engine,
-                          nullptr,
-                          "/opt/quarvelin",
-                          "quarvelin",
-                          [] { return 0.9; },
-                          2};
+        Environment env{
+            settings, catalogue, dialogs, sounds,           commentary,  *window.board(),    window,
+            window,   engine,    nullptr, "/opt/quarvelin", "quarvelin", [] { return 0.9; }, 2};
         game = std::make_unique<GameController>(env);
         window.attach(game.get(), &catalogue);
         window.resize(900, 640);
@@ -159,7 +148,7 @@ TEST(BoardWindow, NavigationButtonsAndClocksFollowTheGame) {
     const char* moves[][2] = {{"e2", "e4"}, {"e7", "e5"}, {"g1", "f3"}};
     for (auto& c : moves) {
         Square a = namedSquare(c[0][0], c[0][1], Colour::White),
-             b = namedSquare(c[1][0], c[1][1], Colour::White);
+               b = namedSquare(c[1][0], c[1][1], Colour::White);
         f.click(a.x, a.y);
         f.click(b.x, b.y);
     }

@@ -2,17 +2,17 @@
 // QUARVELIN_CAPTURES names a folder (scripts/screenshots fills docs/screenshots).
 #include "ui/Capture.h"
 
-#include "config/Startup.h"
 #include "config/SettingsFile.h"
+#include "config/Startup.h"
 #include "rules/MoveRules.h"
 #include "session/GameController.h"
 #include "ui/BoardView.h"
 #include "ui/BoardWindow.h"
 #include "ui/CommentWindow.h"
-#include "ui/MenuBuilder.h"
 #include "ui/LanguageWindow.h"
 #include "ui/LoadGamesDialog.h"
 #include "ui/MainWindow.h"
+#include "ui/MenuBuilder.h"
 #include "ui/MessageBoxDialogs.h"
 #include "ui/PreferencesDialog.h"
 
@@ -177,18 +177,21 @@ QString largeFile(const QTemporaryDir& dir, int copies) {
             ends.push_back(result);
         }
     }
-    const char* firstNames[] = {"Anna", "Boris", "Chloé", "Dmitri",    "Elena", "Farid",  "Greta",
-                             "Hugo", "Ines",  "Jonas", "Katarzyna", "Luis",  "Maëlle", "Nikolai"};
+    const char* firstNames[] = {"Anna",      "Boris", "Chloé",  "Dmitri", "Elena",
+                                "Farid",     "Greta", "Hugo",   "Ines",   "Jonas",
+                                "Katarzyna", "Luis",  "Maëlle", "Nikolai"};
     const char* names[] = {"Lefèvre", "Kowalski", "Marchetti", "Sørensen", "Vasquez", "Novak",
-                          "Okafor",  "Haddad",   "Lindqvist", "Moreau",   "Petrov",  "Tanaka"};
+                           "Okafor",  "Haddad",   "Lindqvist", "Moreau",   "Petrov",  "Tanaka"};
     const char* tournaments[] = {"Open de Lyon",      "Championnat régional", "Coupe d'hiver",
-                              "Rapid du dimanche", "Blitz du club",        "Festival d'été"};
+                                 "Rapid du dimanche", "Blitz du club",        "Festival d'été"};
     const char* locations[] = {"Lyon FRA",     "Bruxelles BEL", "Genève SUI",
-                           "Montréal CAN", "Nantes FRA",    "Lille FRA"};
+                               "Montréal CAN", "Nantes FRA",    "Lille FRA"};
     const char* results[] = {"1-0", "0-1", "1/2-1/2"};
     const QString path = dir.filePath(QStringLiteral("base.pgn"));
     std::ofstream out(path.toStdString(), std::ios::binary);
-    auto player = [&](int k) { return std::string(names[k % 12]) + ", " + firstNames[(k / 12) % 14]; };
+    auto player = [&](int k) {
+        return std::string(names[k % 12]) + ", " + firstNames[(k / 12) % 14];
+    };
     for (int n = 0; n < copies; ++n) {
         const std::size_t k = static_cast<std::size_t>(n) % moves.size();
         const std::string result = ends[k] == "*" ? results[n % 3] : ends[k];
@@ -236,7 +239,7 @@ TEST(Captures, TheGamesFileWindowInBothModes) {
         QTest::qWait(20);
         EXPECT_TRUE(d.isVisible());
         takeScreenshot(d, mode == LoadGamesDialog::Mode::Load ? QStringLiteral("chargement")
-                                                        : QStringLiteral("extraction"));
+                                                              : QStringLiteral("extraction"));
     }
 }
 

@@ -15,7 +15,7 @@ list(const std::vector<std::pair<const char*, const char*>>& gameList) {
     std::string text;
     for (auto [round, white] : gameList)
         text += std::string("[Event \"e\"]\n[Round \"") + round + "\"]\n[White \"" + white +
-                 "\"]\n\n1.e4 *\n\n";
+                "\"]\n\n1.e4 *\n\n";
     std::istringstream in(text);
     return std::make_shared<const PgnIndex>(PgnIndex::buildIndex(in, text.size(), {}));
 }
@@ -38,8 +38,7 @@ class ListSorting : public ::testing::TestWithParam<SortCase> {};
 TEST_P(ListSorting, OrdersAndKeepsTheSelectedGame) {
     const SortCase& c = GetParam();
     GameListModel m;
-    m.setIndex(
-        list({{"10", "bob"}, {"2", "Alice"}, {"2.1", "carl"}, {"", "alice"}, {"3", "Dan"}}));
+    m.setIndex(list({{"10", "bob"}, {"2", "Alice"}, {"2.1", "carl"}, {"", "alice"}, {"3", "Dan"}}));
     QItemSelectionModel selection(&m);
     selection.setCurrentIndex(m.index(4, 0), QItemSelectionModel::Select); // Dan
     const std::uint64_t dan = m.position(4);

@@ -47,9 +47,7 @@ struct FirstStartup {
         });
         QObject::connect(&window, &LanguageWindow::quit, [this] { ++quitCount; });
     }
-    std::string path() const {
-        return dir.filePath(QStringLiteral("quarvelin.ini")).toStdString();
-    }
+    std::string path() const { return dir.filePath(QStringLiteral("quarvelin.ini")).toStdString(); }
 
     QTemporaryDir dir;
     Settings settings;
@@ -123,7 +121,7 @@ TEST(LanguageWindow, LinkOpensTheSite) {
     QMouseEvent press(QEvent::MouseButtonPress, point, global, Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
     QMouseEvent released(QEvent::MouseButtonRelease, point, global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
+                         Qt::NoModifier);
     QApplication::sendEvent(site, &press);
     QApplication::sendEvent(site, &released);
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));

@@ -492,7 +492,7 @@ TEST_F(LoadGamesWindow, EachModeShowsWhatItUses) {
         EXPECT_TRUE(
             control<QPushButton>(*w, mode == Mode::Load ? "Command2" : "Command4")->isDefault());
         takeScreenshot(*w, mode == Mode::Load ? QStringLiteral("charge-chargement")
-                                        : QStringLiteral("charge-extraction"));
+                                              : QStringLiteral("charge-extraction"));
     }
 }
 

@@ -2,18 +2,18 @@
 // against the machine played with the mouse through the menus and the board.
 #include "ui/Capture.h"
 
-#include "config/Startup.h"
 #include "config/SettingsFile.h"
+#include "config/Startup.h"
 #include "rules/MoveRules.h"
 #include "session/GameController.h"
-#include "ui/MenuTree.h"
 #include "ui/BoardView.h"
 #include "ui/BoardWindow.h"
 #include "ui/CommentWindow.h"
-#include "ui/MenuBuilder.h"
 #include "ui/LanguageWindow.h"
 #include "ui/LoadGamesDialog.h"
 #include "ui/MainWindow.h"
+#include "ui/MenuBuilder.h"
+#include "ui/MenuTree.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -250,8 +250,8 @@ TEST(Program, EveryWiredCommandOpensItsWindow) {
         p.menu(name);
     p.menu("menu_edt_encours", 1);
     EXPECT_EQ(opened, (QStringList{"PreferencesDialog", "EngineProfilesDialog", "QMessageBox",
-                                     "QMessageBox", "QMessageBox", "SaveWindow", "XmlGameWindow",
-                                     "LoadGamesDialog", "QPrintPreviewDialog"}));
+                                   "QMessageBox", "QMessageBox", "SaveWindow", "XmlGameWindow",
+                                   "LoadGamesDialog", "QPrintPreviewDialog"}));
     const int before = static_cast<int>(p.window->mdiArea()->subWindowList().size());
     p.menu("menu_sommaire");
     EXPECT_EQ(p.window->mdiArea()->subWindowList().size(), before + 1); // the help window
@@ -462,7 +462,7 @@ TEST(GamesFile, AFileOnTheCommandLineIsListedAndRemembered) {
     // stay on the board.
     const QString broken =
         writeFile(inst.dir, "casse.pgn",
-                       "[Event \"x\"]\n\n1.e4 e5 2.Qxh7 Nc6 *\n\n[Event \"y\"]\n\n1.d4 *\n");
+                  "[Event \"x\"]\n\n1.e4 e5 2.Qxh7 Nc6 *\n\n[Event \"y\"]\n\n1.d4 *\n");
     p.window->lire_fichier_pgn(MainWindow::OpenFirst, broken);
     ASSERT_GE(p.boxes.size(), 2);
     EXPECT_TRUE(p.boxes[p.boxes.size() - 2].contains(QStringLiteral("2.Qxh7")));

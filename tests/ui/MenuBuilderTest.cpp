@@ -19,11 +19,11 @@
 
 #include <map>
 
-using quarvelin::menuTree;
 using quarvelin::Catalogue;
-using quarvelin::MenuBuilder;
 using quarvelin::ElementMenu;
+using quarvelin::MenuBuilder;
 using quarvelin::MenuKind;
+using quarvelin::menuTree;
 
 namespace {
 
@@ -132,10 +132,10 @@ TEST(MenuBuilder, ExclusiveGroups) {
         const char* ticked;
         int index;
     } cases[] = {{"mode", 5, "mode_machine", -1},
-               {"niveau", 4, "menu_niv", 0},
-               {"couleur", 2, "couleur_blanche", -1},
-               {"notation", 3, "notation_francaise", -1},
-               {"langue", 8, "choix_langue", 1}};
+                 {"niveau", 4, "menu_niv", 0},
+                 {"couleur", 2, "couleur_blanche", -1},
+                 {"notation", 3, "notation_francaise", -1},
+                 {"langue", 8, "choix_langue", 1}};
     for (const auto& c : cases) {
         QActionGroup* g = f.menus->group(c.group);
         ASSERT_NE(g, nullptr) << c.group;
@@ -175,8 +175,9 @@ TEST(MenuBuilder, ApplyTextsChangesLanguage) {
             if (!e.text) continue;
             const QString expected = QString::fromStdString(f.catalogue.texte_catalogue(
                 Catalogue::textBase(key) + quarvelin::offsetOf(*e.text)));
-            const QString parsed = e.kind == MenuKind::Menu ? f.menus->menu(e.name)->title()
-                                                          : f.menus->action(e.name, e.index)->text();
+            const QString parsed = e.kind == MenuKind::Menu
+                                       ? f.menus->menu(e.name)->title()
+                                       : f.menus->action(e.name, e.index)->text();
             EXPECT_EQ(parsed, expected) << key << " " << nameOf(e).toStdString();
         }
     }

@@ -12,11 +12,11 @@
 #include <string>
 #include <utility>
 
-using quarvelin::menuTree;
 using quarvelin::Catalogue;
 using quarvelin::element_menu;
 using quarvelin::ElementMenu;
 using quarvelin::MenuKind;
+using quarvelin::menuTree;
 
 namespace {
 
@@ -144,8 +144,8 @@ TEST(MenuTree, AccessKeyInEveryLanguage) {
         const char* caption;
         int position;
     } cases[] = {{"&Fichier", 0}, {"No&tation", 2}, {"Copier au format F.E.N.", -1},
-               {"A && B", -1},  {"&A &B", -2},    {"fin&", -2},
-               {"& x", -2},     {"&?", 0}};
+                 {"A && B", -1},  {"&A &B", -2},    {"fin&", -2},
+                 {"& x", -2},     {"&?", 0}};
     for (const auto& c : cases) EXPECT_EQ(accessKey(c.caption), c.position) << c.caption;
 
     const Catalogue catalogue;
@@ -191,8 +191,7 @@ TEST(MenuTree, GameStates) {
         ASSERT_NE(e, nullptr) << c.name;
         EXPECT_EQ(quarvelin::enabledByGameState(*e, true), c.beginning)
             << keyText(Key{c.name, c.index});
-        EXPECT_EQ(quarvelin::enabledByGameState(*e, false), c.end)
-            << keyText(Key{c.name, c.index});
+        EXPECT_EQ(quarvelin::enabledByGameState(*e, false), c.end) << keyText(Key{c.name, c.index});
     }
 }
 

@@ -38,7 +38,8 @@ protected:
 
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        ASSERT_EQ(lire_reglages(settingsFile(), path(), record).state, SettingsReading::State::Created);
+        ASSERT_EQ(lire_reglages(settingsFile(), path(), record).state,
+                  SettingsReading::State::Created);
         catalogue.appliquer_langue(1);
     }
     std::string path() const { return dir.path().toStdString(); }

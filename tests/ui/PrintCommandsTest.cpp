@@ -21,7 +21,7 @@ using namespace quarvelin::test;
 namespace {
 
 constexpr std::chrono::year_month_day Day{std::chrono::year{2026}, std::chrono::month{12},
-                                           std::chrono::day{4}};
+                                          std::chrono::day{4}};
 
 // The text of every page, one entry per page, each line with its blanks at the ends taken off.
 std::vector<QStringList> pages_pdf(const QString& pdf) {
@@ -95,8 +95,7 @@ TEST_F(PrintTest, RecordLayoutPrintsTagsAndSeventyCharacterLines) {
     auto p = printer(QStringLiteral("pgn.pdf"));
     int n = 0;
     ASSERT_TRUE(DocumentPainter::paintGame(
-        *p, gamePrint(s, r, Colour::White, Day, catalogue_, GameLayout::Pgn),
-        frame_, &n));
+        *p, gamePrint(s, r, Colour::White, Day, catalogue_, GameLayout::Pgn), frame_, &n));
     EXPECT_EQ(n, 1);
     const auto pages = pages_pdf(p->outputFileName());
     ASSERT_EQ(pages.size(), 1u);
@@ -104,12 +103,12 @@ TEST_F(PrintTest, RecordLayoutPrintsTagsAndSeventyCharacterLines) {
     EXPECT_TRUE(l[0].startsWith(QStringLiteral("QUARVELIN v9.9.9")));
     EXPECT_TRUE(l[0].endsWith(QStringLiteral("04/12/2026")));
     const QStringList expected = {QStringLiteral("QUARVELIN - Partie - ") +
-                                     QString::fromStdString(date_jjmmaaaa(Day)),
-                                 QStringLiteral("[Event \"Club\"]"),
-                                 QStringLiteral("[Site \"Lyon\"]"),
-                                 QString::fromStdString(s.GameMoveText.substr(0, 70)).trimmed(),
-                                 QString::fromStdString(s.GameMoveText.substr(70)).trimmed(),
-                                 QStringLiteral("Page 1/1")};
+                                      QString::fromStdString(date_jjmmaaaa(Day)),
+                                  QStringLiteral("[Event \"Club\"]"),
+                                  QStringLiteral("[Site \"Lyon\"]"),
+                                  QString::fromStdString(s.GameMoveText.substr(0, 70)).trimmed(),
+                                  QString::fromStdString(s.GameMoveText.substr(70)).trimmed(),
+                                  QStringLiteral("Page 1/1")};
     QStringList full;
     for (const QString& x : l)
         if (!x.isEmpty()) full << x;
@@ -123,10 +122,9 @@ TEST_F(PrintTest, MoveListLayoutRunsOverPages) {
     ASSERT_EQ(g.lines.size(), 120u);
     auto p = printer(QStringLiteral("liste.pdf"));
     int n = 0;
-    ASSERT_TRUE(DocumentPainter::paintGame(*p,
-                                           gamePrint(g, b->settings, Colour::White, Day,
-                                                             catalogue_, GameLayout::Moves),
-                                           frame_, &n));
+    ASSERT_TRUE(DocumentPainter::paintGame(
+        *p, gamePrint(g, b->settings, Colour::White, Day, catalogue_, GameLayout::Moves), frame_,
+        &n));
     const auto pages = pages_pdf(p->outputFileName());
     ASSERT_EQ(static_cast<int>(pages.size()), n);
     ASSERT_GE(n, 2);
@@ -149,11 +147,11 @@ TEST_F(PrintTest, DiagramLayoutDrawsABoardAfterEachMove) {
     const auto& g = (*b)->session();
     auto p = printer(QStringLiteral("diagrammes.pdf"));
     int n = 0;
-    ASSERT_TRUE(DocumentPainter::paintGame(
-        *p,
-        gamePrint(g, b->settings, Colour::White, Day, catalogue_,
-                          GameLayout::Diagrams, DocumentPainter::DiagramsPerRow),
-        frame_, &n));
+    ASSERT_TRUE(
+        DocumentPainter::paintGame(*p,
+                                   gamePrint(g, b->settings, Colour::White, Day, catalogue_,
+                                             GameLayout::Diagrams, DocumentPainter::DiagramsPerRow),
+                                   frame_, &n));
     const auto pages = pages_pdf(p->outputFileName());
     ASSERT_EQ(static_cast<int>(pages.size()), n);
     EXPECT_EQ(n, 2); // 14 boards, twelve to a page
@@ -181,7 +179,7 @@ TEST_F(PrintTest, ListPrintsEveryRowUnderItsCaptionsOnWholePages) {
     list.setColumnWidth(2, 80);
     for (int i = 1; i <= 130; ++i)
         new QTreeWidgetItem(&list, {QStringLiteral("Blanc%1").arg(i),
-                                     QStringLiteral("Noir%1").arg(i), QStringLiteral("1-0")});
+                                    QStringLiteral("Noir%1").arg(i), QStringLiteral("1-0")});
     const PrintedTable t = PrintCommands::table(list);
     ASSERT_EQ(t.lines.size(), 130u);
     EXPECT_EQ(t.widths, (std::vector<int>{200, 200, 80}));
@@ -234,9 +232,8 @@ TEST_F(PrintTest, HeadDateFollowsTheLanguage) {
 
 TEST_F(PrintTest, PreviewShowsThePages) {
     auto b = game(14);
-    const auto lines =
-        gamePrint((*b)->session(), b->settings, Colour::White, Day, catalogue_,
-                          GameLayout::Diagrams, DocumentPainter::DiagramsPerRow);
+    const auto lines = gamePrint((*b)->session(), b->settings, Colour::White, Day, catalogue_,
+                                 GameLayout::Diagrams, DocumentPainter::DiagramsPerRow);
     const PageFrame frame = frame_;
     auto preview = PrintCommands::preview(nullptr, QStringLiteral("QUARVELIN"), [&](QPrinter& p) {
         return DocumentPainter::paintGame(p, lines, frame);

@@ -57,7 +57,7 @@ TEST(Progression, BarWidth) {
     const struct {
         int p, width, end;
     } cases[] = {{0, 200, 0},     {1, 200, 2},   {45, 200, 90},   {50, 201, 101}, {99, 200, 198},
-               {100, 200, 200}, {100, 37, 37}, {150, 200, 200}, {-20, 200, 0}};
+                 {100, 200, 200}, {100, 37, 37}, {150, 200, 200}, {-20, 200, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.p);
         const QImage image = drawing(c.p, {c.width, 24});

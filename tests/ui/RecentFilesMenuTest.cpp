@@ -46,8 +46,7 @@ TEST(RecentFilesMenu, ElementsFollowTheList) {
         recent.show(c.captions);
         EXPECT_EQ(visible(recent), c.visible);
         for (std::size_t i = 0; i < c.captions.size(); ++i)
-            EXPECT_EQ(recent.element(static_cast<int>(i) + 1)->text().toStdString(),
-                      c.captions[i]);
+            EXPECT_EQ(recent.element(static_cast<int>(i) + 1)->text().toStdString(), c.captions[i]);
     }
 }
 
@@ -83,7 +82,7 @@ TEST(RecentFilesMenu, FromTheStoreToTheOpenFile) {
     quarvelin::test::RecordingDialogs dialogs;
     QObject::connect(&recent, &RecentFilesMenu::chosenCaption, [&](const QString& l) {
         open = quarvelin::RecentFiles::choose(l.toStdString(), dialogs,
-                                                     quarvelin::test::OffsetCatalogue());
+                                              quarvelin::test::OffsetCatalogue());
     });
     recent.element(10)->trigger();
     EXPECT_EQ(open, files.front());

@@ -49,7 +49,7 @@ protected:
         auto w = std::make_unique<SaveWindow>(bench_->game->session(), bench_->settings,
                                               Colour::White, catalogue_, dialogs_, &recent_);
         w->setFileChooser([file, this](QWidget*, const QString& title, const QString& propose,
-                                          const QString& filter) {
+                                       const QString& filter) {
             requests_.push_back({title, propose, filter});
             return file;
         });

@@ -67,10 +67,10 @@ int oracle(int games) {
             Position refPos = p;
             SearchCounters rc;
             reference::Context ctx{refPos, weights, rc, NotationCode::French};
-            SearchResult ref = reference::cherche_coup(ctx, p.side_to_move());
+            SearchResult ref = reference::cherche_coup(ctx, p.sideToMove());
             SearchRequest d;
             d.position = p;
-            d.colour = p.side_to_move();
+            d.colour = p.sideToMove();
             d.weights = weights;
             SearchCounters fc;
             SearchResult fast = searchMove(d, fc);
@@ -115,13 +115,13 @@ int main(int argc, char** argv) {
         double fastEvals = 0, refEvals = 0, fastTotal = 0, refTotal = 0;
         for (const char* fen : Positions) {
             Position p = *readFen(fen, Colour::White);
-            if (p.side_to_move() == Colour::White) ++p.MoveCount;
+            if (p.sideToMove() == Colour::White) ++p.MoveCount;
             EngineWeights weights;
             weights.PROFONDEUR_MAX = static_cast<std::int16_t>(depth);
 
             SearchRequest d;
             d.position = p;
-            d.colour = p.side_to_move();
+            d.colour = p.sideToMove();
             d.weights = weights;
             d.threads = threads;
             SearchCounters fc;
@@ -134,7 +134,7 @@ int main(int argc, char** argv) {
             SearchCounters rc;
             reference::Context ctx{refPos, weights, rc, NotationCode::French};
             t0 = std::chrono::steady_clock::now();
-            SearchResult ref = reference::cherche_coup(ctx, p.side_to_move());
+            SearchResult ref = reference::cherche_coup(ctx, p.sideToMove());
             double tr =
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 

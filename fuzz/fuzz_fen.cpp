@@ -23,7 +23,7 @@ void attempt(std::string_view text, Colour orientation) {
     if (!p) return;
 
     check(p->PlayerColour == orientation);
-    check(position_admissible(*p));
+    check(isPositionValid(*p));
 
     const std::string fen = writeFen(*p);
     std::optional<Position> again = readFen(fen, orientation);

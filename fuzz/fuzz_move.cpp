@@ -71,8 +71,8 @@ bool soundPosition(const Position& q, Colour mover) {
         }
     if (whiteKings != 1 || blackKings != 1) return false;
     if (inCheck(q, mover)) return false;
-    if (q.side_to_move() == mover) return false;
-    return position_admissible(q);
+    if (q.sideToMove() == mover) return false;
+    return isPositionValid(q);
 }
 
 } // namespace
@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Position& original =
         positions()[static_cast<std::size_t>(orientation)][positionChoice % PositionCount];
     const Position p = original;
-    const Colour side = p.side_to_move();
+    const Colour side = p.sideToMove();
 
     std::string token(reinterpret_cast<const char*>(data + 2), size - 2);
 

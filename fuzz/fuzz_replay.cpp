@@ -26,7 +26,7 @@ void checkEnd(const Replay& r, Colour orientation) {
     auto reread = readFen(fen, orientation);
     check(reread.has_value());
     check(reread->Board == r.position.Board);
-    check(reread->side_to_move() == r.position.side_to_move());
+    check(reread->sideToMove() == r.position.sideToMove());
 }
 
 } // namespace

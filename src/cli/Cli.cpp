@@ -291,7 +291,7 @@ int convert(const std::vector<std::string>& args, std::ostream& out, const Usage
     if (!format) return u.error(TextKey::UnknownTarget, paths[1]);
     options.format = *format;
     const ConversionResult r = convertir_fichier_pgn(paths[0], paths[1], filter, options);
-    const std::string message = message_conversion(r, u.cat);
+    const std::string message = conversionMessage(r, u.cat);
     if (r.success()) {
         out << message << '\n';
         return 0;
@@ -335,7 +335,7 @@ int bestmove(const std::vector<std::string>& args, std::ostream& out, const Usag
 
     SearchRequest request;
     request.position = *p;
-    request.colour = p->side_to_move();
+    request.colour = p->sideToMove();
     // As the hint does: White's search counts the move it is about to make.
     if (request.colour == Colour::White) ++request.position.MoveCount;
     request.weights = profileWeights(settings, 1);
@@ -381,7 +381,7 @@ int bench(const std::vector<std::string>& args, std::ostream& out, const Usage& 
     for (const char* fen : PositionsBench) {
         SearchRequest request;
         request.position = *readFen(fen, Colour::White);
-        request.colour = request.position.side_to_move();
+        request.colour = request.position.sideToMove();
         if (request.colour == Colour::White) ++request.position.MoveCount;
         request.weights.PROFONDEUR_MAX = 3;
         request.threads = threads;

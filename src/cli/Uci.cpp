@@ -72,8 +72,7 @@ std::optional<Move> moveOnSquares(const std::vector<Move>& legal, int fromX, int
     std::optional<Move> found;
     for (const Move& c : legal) {
         if (c.fromX != fromX || c.fromY != fromY || c.toX != toX || c.toY != toY) continue;
-        if (c.promotion == PieceCode::Empty || type_piece(c.promotion) == PieceType::Queen)
-            return c;
+        if (c.promotion == PieceCode::Empty || pieceType(c.promotion) == PieceType::Queen) return c;
         if (!found) found = c;
     }
     return found;
@@ -286,7 +285,7 @@ void Session::go(const std::vector<std::string_view>& m) {
     t.waitForStop = wait;
     SearchRequest& d = t.request;
     d.position = position_;
-    d.colour = position_.side_to_move();
+    d.colour = position_.sideToMove();
     // The engine's convention: White's search counts the move it is about to make.
     if (d.colour == Colour::White) ++d.position.MoveCount;
     d.weights = weights_;

@@ -15,7 +15,7 @@ constexpr int Pawn = 0, Rook = 1, Knight = 2, Bishop = 3, Queen = 4,
 constexpr int base(int colour) { return colour == 2 ? 8 : 2; }
 constexpr int other(int colour) { return colour == 2 ? 3 : 2; }
 constexpr int colourCode(int piece) { return piece == 1 ? 1 : (piece < 8 ? 3 : 2); }
-constexpr int type_code(int piece) { return piece >= 8 ? piece - 6 : piece; } // 2..7, 1 for empty
+constexpr int typeCode(int piece) { return piece >= 8 ? piece - 6 : piece; } // 2..7, 1 for empty
 constexpr int column(int sq) { return (sq & 7) + 1; }
 constexpr int rank(int sq) { return (sq >> 3) + 1; }
 constexpr int index(int x, int y) { return (x - 1) + 8 * (y - 1); }
@@ -67,8 +67,8 @@ Search::Search(const Position& p, const EngineWeights& weights, NotationCode not
                          : -1;
     }
     for (int t = 0; t < 8; ++t)
-        unite_[t] = weights_.NOTE_MOBILITE[t] +
-                    static_cast<float>(p.MoveCount) * weights_.MOBILITE_EVOLUTIVE[t];
+        unit_[t] = weights_.NOTE_MOBILITE[t] +
+                   static_cast<float>(p.MoveCount) * weights_.MOBILITE_EVOLUTIVE[t];
 }
 
 void Search::put(int sq, int piece) {
@@ -104,8 +104,8 @@ int Search::attackers(int pawnColour, int sq, int colour) const {
     const int o = base(other(colour));
     const Bitboard* P = byPiece_;
     int pawnDir = pawnColour == code(pos_.PlayerColour) ? -1 : 1;
-    return popcount((rook_attacks(T, sq, occ_) & (P[o + Rook] | P[o + Queen])) |
-                    (bishop_attacks(T, sq, occ_) & (P[o + Bishop] | P[o + Queen])) |
+    return popcount((rookAttacks(T, sq, occ_) & (P[o + Rook] | P[o + Queen])) |
+                    (bishopAttacks(T, sq, occ_) & (P[o + Bishop] | P[o + Queen])) |
                     (T.knight[sq] & P[o + Knight]) | (T.king[sq] & P[o + King]) |
                     (pawnCapture(T, pawnDir, sq) & P[o + Pawn]));
 }
@@ -113,7 +113,7 @@ int Search::attackers(int pawnColour, int sq, int colour) const {
 int Search::mobilityUnits(int sq) const {
     const AttackTables& T = T_;
     int piece = board_[sq];
-    switch (type_code(piece)) {
+    switch (typeCode(piece)) {
     case 2: {
         int c = colourCode(piece), d = pawnDir_[c];
         int x = column(sq), y = rank(sq);
@@ -122,13 +122,13 @@ int Search::mobilityUnits(int sq) const {
         return 1;
     }
     case 3:
-        return popcount(rook_attacks(T, sq, occ_));
+        return popcount(rookAttacks(T, sq, occ_));
     case 4:
         return popcount(T.knight[sq]);
     case 5:
-        return popcount(bishop_attacks(T, sq, occ_));
+        return popcount(bishopAttacks(T, sq, occ_));
     case 6:
-        return popcount(rook_attacks(T, sq, occ_) | bishop_attacks(T, sq, occ_));
+        return popcount(rookAttacks(T, sq, occ_) | bishopAttacks(T, sq, occ_));
     case 7:
         return popcount(T.king[sq]);
     default:
@@ -138,7 +138,7 @@ int Search::mobilityUnits(int sq) const {
 
 float Search::mobilite_piece(int x, int y) const {
     int sq = index(x, y);
-    return static_cast<float>(mobilityUnits(sq)) * unite_[type_code(board_[sq])];
+    return static_cast<float>(mobilityUnits(sq)) * unit_[typeCode(board_[sq])];
 }
 
 float Search::bonus_roque(int x, int, int tx, int ty) const {
@@ -183,10 +183,10 @@ float Search::evalue_position(Colour mc, SearchCounters& c) {
         Bitboard rq, bq, n, k, p, pieces;
         const Bitboard* typed; // squares a pawn of this colour on sq strikes
         const Bitboard* kept;  // squares from which this colour's pawns guard sq
-    } camps[4];
+    } sides[4];
     for (int c : {2, 3}) {
         const int b = base(c);
-        camps[c] = {P[b + Rook] | P[b + Queen],
+        sides[c] = {P[b + Rook] | P[b + Queen],
                     P[b + Bishop] | P[b + Queen],
                     P[b + Knight],
                     P[b + King],
@@ -196,13 +196,13 @@ float Search::evalue_position(Colour mc, SearchCounters& c) {
                     pawnDir_[c] > 0 ? T.pawn[1] : T.pawn[0]};
     }
     for (Bitboard t = transpose(occ_); t;) {
-        int i = pop_lsb(t);
+        int i = popLsb(t);
         int sq = (i >> 3) + 8 * (i & 7);
-        int piece = board_[sq], S = colourCode(piece), type = type_code(piece);
-        const Side& own = camps[S];
-        const Side& enemy = camps[5 - S];
+        int piece = board_[sq], S = colourCode(piece), type = typeCode(piece);
+        const Side& own = sides[S];
+        const Side& enemy = sides[5 - S];
         // Each square's slider lines serve the mobility, attacker, defender and target counts.
-        const Bitboard ra = rook_attacks(T, sq, occ_), ba = bishop_attacks(T, sq, occ_);
+        const Bitboard ra = rookAttacks(T, sq, occ_), ba = bishopAttacks(T, sq, occ_);
         const Bitboard kn = T.knight[sq], kg = T.king[sq];
         int units;
         Bitboard reach;
@@ -239,7 +239,7 @@ float Search::evalue_position(Colour mc, SearchCounters& c) {
             break;
         }
         material[S] += weights_.NOTE_MATERIEL[type];
-        mobility[S] += static_cast<float>(units) * unite_[type];
+        mobility[S] += static_cast<float>(units) * unit_[type];
         int d = 0;
         if (ID != 0) {
             // Rook rays, bishop rays and each kind's squares hold different pieces: one count.
@@ -257,11 +257,11 @@ float Search::evalue_position(Colour mc, SearchCounters& c) {
         static constexpr int Centre[4] = {index(4, 5), index(5, 4), index(5, 5), index(4, 4)};
         Bitboard ra[4], ba[4];
         for (int k = 0; k < 4; ++k) {
-            ra[k] = rook_attacks(T, Centre[k], occ_);
-            ba[k] = bishop_attacks(T, Centre[k], occ_);
+            ra[k] = rookAttacks(T, Centre[k], occ_);
+            ba[k] = bishopAttacks(T, Centre[k], occ_);
         }
         for (int S : {m, o}) {
-            const Side& own = camps[S];
+            const Side& own = sides[S];
             int n = 0;
             for (int k = 0; k < 4; ++k) {
                 int sq = Centre[k];
@@ -295,7 +295,7 @@ bool Search::coup_valide(int from, int to, int piece, int colour) const {
     int target = board_[to];
     if (colourCode(target) == colour) return false;
     int dx = column(to) - column(from), dy = rank(to) - rank(from);
-    switch (type_code(piece)) {
+    switch (typeCode(piece)) {
     case 2: {
         int d = pawnDir_[colour];
         if (dx != 0)
@@ -312,7 +312,7 @@ bool Search::coup_valide(int from, int to, int piece, int colour) const {
 }
 
 float Search::candidate(int from, int to, int piece, int colour, float escape, SearchCounters& c) {
-    const int type = type_code(piece);
+    const int type = typeCode(piece);
     const int d = pawnDir_[colour];
     const int captured = board_[to];
     int epSq = -1, epPiece = 1;
@@ -356,7 +356,7 @@ float Search::candidate(int from, int to, int piece, int colour, float escape, S
 // Calls f(to) for each on-board candidate of the piece on sq, in the search's order; a line
 // stops after its first occupied square, read on the board as it stands between candidates.
 template <typename F> void Search::walkCandidates(int sq, F&& f) const {
-    const int piece = board_[sq], colour = colourCode(piece), type = type_code(piece);
+    const int piece = board_[sq], colour = colourCode(piece), type = typeCode(piece);
     const int x = column(sq), y = rank(sq);
     auto lines = [&](const int(*dirs)[2], int maxSteps) {
         for (int i = 0; i < 4; ++i)
@@ -401,7 +401,7 @@ template <typename F> void Search::walkCandidates(int sq, F&& f) const {
 
 // What every move of the piece on sq earns for taking it out of danger (a king pays its malus).
 float Search::escaping(int sq) const {
-    const int piece = board_[sq], colour = colourCode(piece), type = type_code(piece);
+    const int piece = board_[sq], colour = colourCode(piece), type = typeCode(piece);
     int n = attackers(colour, sq, colour);
     float escape = n > 0 ? static_cast<float>(n) * weights_.NOTE_MATERIEL[type] : 0.0f;
     if (type == 7) escape -= weights_.MALUS_ROI;
@@ -441,9 +441,9 @@ Search::Found Search::search(int colour, SearchCounters& c) {
     Found r;
     int kingSq = -1;
     for (Bitboard pieces = byColour_[colour]; pieces;) {
-        int sq = pop_lsb(pieces);
+        int sq = popLsb(pieces);
         ++c.MovesExamined;
-        if (type_code(board_[sq]) == 7) kingSq = sq;
+        if (typeCode(board_[sq]) == 7) kingSq = sq;
         if (cancelled()) break;
         int to = -1;
         float best = explore_piece(sq, to, r.best, c);
@@ -500,7 +500,7 @@ SearchResult Search::cherche_coup(Colour colour, SearchCounters& c) {
 
 std::vector<int> Search::rootPieces(Colour colour) const {
     std::vector<int> out;
-    for (Bitboard pieces = byColour_[code(colour)]; pieces;) out.push_back(pop_lsb(pieces));
+    for (Bitboard pieces = byColour_[code(colour)]; pieces;) out.push_back(popLsb(pieces));
     return out;
 }
 

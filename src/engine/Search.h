@@ -85,8 +85,8 @@ private:
     int pawnDir_[4]; // row step of each colour's pawns
     int startRank_[4];
     int promotionRank_[4];
-    int epCase_[4];  // display index a pawn of the colour may take en passant on, or -1
-    float unite_[8]; // mobility unit by piece type, for this MoveCount
+    int epCase_[4]; // display index a pawn of the colour may take en passant on, or -1
+    float unit_[8]; // mobility unit by piece type, for this MoveCount
 };
 
 } // namespace quarvelin

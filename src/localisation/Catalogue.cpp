@@ -22,15 +22,15 @@ constexpr const char* Codes[LanguageCount] = {"fr", "en", "it", "es", "de", "pt"
 bool validKey(int languageKey) { return languageKey >= 1 && languageKey <= LanguageCount; }
 
 // A literal backslash-n in a file stands for a line break.
-std::string unescape(std::string_view brut) {
+std::string unescape(std::string_view raw) {
     std::string text;
-    text.reserve(brut.size());
-    for (std::size_t i = 0; i < brut.size(); ++i) {
-        if (brut[i] == '\\' && i + 1 < brut.size() && brut[i + 1] == 'n') {
+    text.reserve(raw.size());
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == '\\' && i + 1 < raw.size() && raw[i + 1] == 'n') {
             text.push_back('\n');
             ++i;
         } else {
-            text.push_back(brut[i]);
+            text.push_back(raw[i]);
         }
     }
     return text;

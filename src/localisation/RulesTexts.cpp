@@ -3,7 +3,7 @@
 namespace quarvelin {
 
 std::string pieceName(int pieceCode, const TextCatalogue& catalogue) {
-    PieceType t = type_piece(pieceCode);
+    PieceType t = pieceType(pieceCode);
     if (t == PieceType::None) return {};
     return catalogue.text(PieceNameTexts, code(t) - code(PieceType::Pawn));
 }

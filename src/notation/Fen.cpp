@@ -10,7 +10,7 @@ namespace quarvelin {
 
 namespace {
 
-PieceCode piece_fen(char c) {
+PieceCode fenPiece(char c) {
     for (int k = 2; k <= 13; ++k)
         if (EnglishLetters[k - 1] == c) return static_cast<PieceCode>(k);
     return PieceCode::Empty;
@@ -62,7 +62,7 @@ std::string writeFen(const Position& p) {
         if (empty) fen += std::to_string(empty);
         fen += rank ? '/' : ' ';
     }
-    bool whiteToMove = p.side_to_move() == Colour::White;
+    bool whiteToMove = p.sideToMove() == Colour::White;
     fen += whiteToMove ? "w " : "b ";
 
     std::uint8_t rights = FastPosition::from(p).castling;
@@ -81,15 +81,15 @@ std::string writeFen(const Position& p) {
     return fen;
 }
 
-bool position_admissible(const Position& p, FenProblem* reason) {
+bool isPositionValid(const Position& p, FenProblem* reason) {
     int kings[14] = {};
     for (int y = 1; y <= 8; ++y)
         for (int x = 1; x <= 8; ++x) {
             PieceCode piece = p.at(x, y);
             if (!isPiece(piece) && piece != PieceCode::Empty)
                 return refuse(reason, FenProblem::UnknownCharacter);
-            if (type_piece(piece) == PieceType::King) ++kings[code(piece)];
-            if (type_piece(piece) == PieceType::Pawn && (y == 1 || y == 8))
+            if (pieceType(piece) == PieceType::King) ++kings[code(piece)];
+            if (pieceType(piece) == PieceType::Pawn && (y == 1 || y == 8))
                 return refuse(reason, FenProblem::PawnOnEdge);
         }
     if (kings[code(PieceCode::WhiteKing)] != 1 || kings[code(PieceCode::BlackKing)] != 1)
@@ -118,7 +118,7 @@ std::optional<Position> readFen(std::string_view fen, Colour playerColour, FenPr
             file += static_cast<int>(*lire_nombre(std::string_view(&c, 1)));
             if (file > 8) return refuse(reason, FenProblem::Ranks), std::nullopt;
         } else {
-            PieceCode piece = c == '.' ? PieceCode::Empty : piece_fen(c);
+            PieceCode piece = c == '.' ? PieceCode::Empty : fenPiece(c);
             if (piece == PieceCode::Empty && c != '.')
                 return refuse(reason, FenProblem::UnknownCharacter), std::nullopt;
             if (file >= 8) return refuse(reason, FenProblem::Ranks), std::nullopt;
@@ -156,7 +156,7 @@ std::optional<Position> readFen(std::string_view fen, Colour playerColour, FenPr
         if (f[3].size() != 2) return refuse(reason, FenProblem::EnPassant), std::nullopt;
         Square sq = namedSquare(f[3][0], f[3][1], playerColour);
         if (sq.x == 0) return refuse(reason, FenProblem::EnPassant), std::nullopt;
-        auto& ep = p.side_to_move() == Colour::White ? p.EnPassantForWhite : p.EnPassantForBlack;
+        auto& ep = p.sideToMove() == Colour::White ? p.EnPassantForWhite : p.EnPassantForBlack;
         ep = static_cast<std::int16_t>(10 * sq.x + sq.y);
     }
     int halfmove = 0, fullmove = 1;
@@ -166,11 +166,11 @@ std::optional<Position> readFen(std::string_view fen, Colour playerColour, FenPr
         return refuse(reason, FenProblem::Counters), std::nullopt;
     p.QuietMoveCount = static_cast<std::int16_t>(halfmove);
     // MoveCount counts White's moves played, so a copy gives back the same number.
-    bool whiteToMove = p.side_to_move() == Colour::White;
+    bool whiteToMove = p.sideToMove() == Colour::White;
     p.MoveCount =
         static_cast<std::int16_t>(whiteToMove ? (fullmove > 0 ? fullmove - 1 : 0) : fullmove);
 
-    if (!position_admissible(p, reason)) return std::nullopt;
+    if (!isPositionValid(p, reason)) return std::nullopt;
     // Keep only what the position can have: rights with king and rook at home, an en-passant
     // square behind a pawn that just moved two squares.
     FastPosition fast = FastPosition::from(p);
@@ -199,7 +199,7 @@ std::optional<Position> readPositionKey(std::string_view key, const Position& cu
     }
     p.EnPassantForWhite = p.EnPassantForBlack = 0;
     p.QuietMoveCount = 0;
-    if (!position_admissible(p)) return std::nullopt;
+    if (!isPositionValid(p)) return std::nullopt;
     FastPosition fast = FastPosition::from(p);
     p.CastlingRights = fast.castling;
     return p;

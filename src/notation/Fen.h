@@ -39,7 +39,7 @@ std::string positionKey(const Position& p);
 std::optional<Position> readPositionKey(std::string_view key, const Position& current);
 
 // Whether the position can stand (the checks readFen makes); the reason when not.
-bool position_admissible(const Position& p, FenProblem* reason = nullptr);
+bool isPositionValid(const Position& p, FenProblem* reason = nullptr);
 
 enum class PasteResult { Ignore, Refuse, Fen, Key };
 

@@ -56,7 +56,7 @@ bool chercher_origine(const Position& p, PieceCode piece, int toX, int toY, int&
                 }
         return false;
     };
-    PieceType t = type_piece(piece);
+    PieceType t = pieceType(piece);
     bool found = false;
     if (t == PieceType::Rook || t == PieceType::Queen || t == PieceType::King)
         found = lines(Straights);
@@ -81,7 +81,7 @@ bool chercher_origine(const Position& p, PieceCode piece, int toX, int toY, int&
 Move ReadMove::move() const {
     Move c{fromX, fromY, toX, toY, piece, PieceCode::Empty};
     if (auto eq = suffix.find('='); eq != std::string::npos && eq + 1 < suffix.size()) {
-        PieceType t = type_promotion(suffix[eq + 1]);
+        PieceType t = promotionPiece(suffix[eq + 1]);
         if (t != PieceType::None) c.promotion = pieceOf(t, colourOf(piece));
     }
     return c;
@@ -175,7 +175,7 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
             if (letter) {
                 piece = letterPiece(letter);
                 if (ownPiece && piece != origin) {
-                    const PieceType t = type_piece(origin);
+                    const PieceType t = pieceType(origin);
                     for (NotationCode other : {NotationCode::Pgn, NotationCode::French})
                         if (pieceLetter(t, other) == letter) piece = origin;
                 }
@@ -184,7 +184,7 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
             }
             if (piece != PieceCode::Empty && j + 2 <= n && file(token[j]) && rank(token[j + 1]) &&
                 (j + 2 == n || (j + 3 == n && piece == pawn &&
-                                type_promotion(token[j + 2]) != PieceType::None))) {
+                                promotionPiece(token[j + 2]) != PieceType::None))) {
                 if (j + 3 == n) r.suffix.insert(0, std::string("=") + token[j + 2]);
                 r.piece = piece;
                 r.fromX = fromX;
@@ -198,7 +198,7 @@ ReadMove lire_coup(const Position& p, Colour side, NotationCode notation, std::s
     // A promotion written without "=" (e8Q, exd8Q).
     if ((n == 3 || n == 5) && rank(token[n - 2]) &&
         std::isupper(static_cast<unsigned char>(token[n - 1])) &&
-        type_promotion(token[n - 1]) != PieceType::None) {
+        promotionPiece(token[n - 1]) != PieceType::None) {
         std::string inner = token.substr(0, n - 1);
         ReadMove outcome = lire_coup(p, side, notation, inner);
         if (outcome.piece == pawn) {

@@ -18,7 +18,7 @@ std::string ecrire_coup(int number, PieceCode piece, int fromX, int fromY, Piece
         text.append(std::to_string(number)).push_back('.');
     }
 
-    PieceType t = type_piece(piece);
+    PieceType t = pieceType(piece);
     if (t == PieceType::King && std::abs(toX - fromX) == 2) {
         bool towardsG = playerColour == Colour::Black ? toX < fromX : toX > fromX;
         return text + (towardsG ? "O-O" : "O-O-O");
@@ -34,7 +34,7 @@ std::string ecrire_coup(int number, PieceCode piece, int fromX, int fromY, Piece
 namespace {
 
 bool isEnPassant(const Position& p, const Move& c) {
-    if (type_piece(c.piece) != PieceType::Pawn || c.fromX == c.toX) return false;
+    if (pieceType(c.piece) != PieceType::Pawn || c.fromX == c.toX) return false;
     return p.at(c.toX, c.toY) == PieceCode::Empty;
 }
 
@@ -50,7 +50,7 @@ int kingAttackers(const Position& p, Colour c) {
 
 // SAN without the check mark.
 std::string sanBody(const Position& before, const Move& c) {
-    PieceType t = type_piece(c.piece);
+    PieceType t = pieceType(c.piece);
     if (t == PieceType::King && std::abs(c.toX - c.fromX) == 2) {
         bool towardsG = before.PlayerColour == Colour::Black ? c.toX < c.fromX : c.toX > c.fromX;
         return towardsG ? "O-O" : "O-O-O";
@@ -85,7 +85,7 @@ std::string sanBody(const Position& before, const Move& c) {
     s += to;
     if (t == PieceType::Pawn && (c.toY == 1 || c.toY == 8)) {
         PieceType promo =
-            c.promotion == PieceCode::Empty ? PieceType::Queen : type_piece(c.promotion);
+            c.promotion == PieceCode::Empty ? PieceType::Queen : pieceType(c.promotion);
         s += '=';
         s += pieceLetter(promo, NotationCode::Pgn);
     }
@@ -101,7 +101,7 @@ Position positionAfter(const Position& before, const Move& c) {
 } // namespace
 
 std::string checkMark(const Position& after) {
-    if (!inCheck(after, after.side_to_move())) return {};
+    if (!inCheck(after, after.sideToMove())) return {};
     return gameEnd(after) == GameEnd::Mate ? "#" : "+";
 }
 
@@ -116,12 +116,12 @@ std::string longMoveText(const Position& before, const Move& c, NotationCode not
                     c.toY, ep, notation, before.PlayerColour);
     if (ep) text += "e.p.";
     Position after = positionAfter(before, c);
-    if (type_piece(c.piece) == PieceType::Pawn && (c.toY == 1 || c.toY == 8)) {
+    if (pieceType(c.piece) == PieceType::Pawn && (c.toY == 1 || c.toY == 8)) {
         text += '=';
-        text += pieceLetter(type_piece(after.at(c.toX, c.toY)),
+        text += pieceLetter(pieceType(after.at(c.toX, c.toY)),
                             notation == NotationCode::French ? notation : NotationCode::Pgn);
     }
-    text.append(static_cast<std::size_t>(kingAttackers(after, after.side_to_move())), '+');
+    text.append(static_cast<std::size_t>(kingAttackers(after, after.sideToMove())), '+');
     return text;
 }
 
@@ -158,7 +158,7 @@ std::string coup_en_pgn(std::string_view longText, const Position& before, Notat
            before.at(squares[0][0], squares[0][1]),
            PieceCode::Empty};
     if (auto eq = t.find('='); eq != std::string_view::npos && eq + 1 < t.size()) {
-        PieceType pt = type_promotion(t[eq + 1]);
+        PieceType pt = promotionPiece(t[eq + 1]);
         if (notation == NotationCode::French && t[eq + 1] == 'R') pt = PieceType::None;
         if (pt != PieceType::None) c.promotion = pieceOf(pt, colourOf(c.piece));
     }

@@ -29,7 +29,7 @@ constexpr char pieceLetter(PieceType t, NotationCode n) {
 }
 
 // A promotion letter of either notation (Q/D queen, R/T rook, B/F bishop, N/C knight, any case).
-constexpr PieceType type_promotion(char c) {
+constexpr PieceType promotionPiece(char c) {
     switch (c) {
     case 'Q':
     case 'q':

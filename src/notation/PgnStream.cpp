@@ -29,19 +29,19 @@ int PgnStream::get() {
     return c;
 }
 
-void PgnStream::skip_line() {
+void PgnStream::skipLine() {
     for (int c = get(); c >= 0 && c != '\n'; c = get()) {
     }
 }
 
-std::string PgnStream::rest_of_line() {
+std::string PgnStream::restOfLine() {
     std::string text;
     for (int c = get(); c >= 0 && c != '\n'; c = get()) text += static_cast<char>(c);
     if (!text.empty() && text.back() == '\r') text.pop_back();
     return text;
 }
 
-void PgnStream::read_variation(std::string& text, PgnGame& game) {
+void PgnStream::readVariation(std::string& text, PgnGame& game) {
     int depth = 0;
     for (;;) {
         int c = get();
@@ -58,7 +58,7 @@ void PgnStream::read_variation(std::string& text, PgnGame& game) {
             }
             text += '}';
         } else if (c == ';') {
-            text += rest_of_line();
+            text += restOfLine();
             text += '\n';
         } else if (c == '(') {
             ++depth;
@@ -130,7 +130,7 @@ bool PgnStream::next(PgnGame& game) {
         int c = peek();
         if (c < 0) return started;
         if (lineStart_ && c == '%') {
-            skip_line();
+            skipLine();
             continue;
         }
         if (white(c)) {
@@ -172,15 +172,15 @@ bool PgnStream::next(PgnGame& game) {
         if (c == ';') {
             get();
             if (asides_ && depth == 0)
-                aside(false) = rest_of_line();
+                aside(false) = restOfLine();
             else
-                skip_line();
+                skipLine();
             continue;
         }
         if (c == '(') {
             inMoves = true;
             if (asides_) {
-                read_variation(aside(true), game);
+                readVariation(aside(true), game);
                 continue;
             }
             get();

@@ -43,10 +43,10 @@ public:
 private:
     int get(); // next byte, -1 at the end
     int peek();
-    void skip_line();
-    std::string rest_of_line();
+    void skipLine();
+    std::string restOfLine();
     // From its '(' to the matching ')', nested comments and variations included.
-    void read_variation(std::string& text, PgnGame& game);
+    void readVariation(std::string& text, PgnGame& game);
 
     std::istream& in_;
     static constexpr std::size_t BlockSize = 1 << 20;

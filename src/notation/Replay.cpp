@@ -21,7 +21,7 @@ Replay replay(const PgnGame& game, NotationCode notation, Colour playerColour,
     }
     for (const std::string& token : game.moves) {
         Position& p = r.position;
-        Colour side = p.side_to_move();
+        Colour side = p.sideToMove();
         std::string t = token;
         ReadMove parsed = lire_coup(p, side, notation, t);
         Move c = parsed.move();

@@ -32,7 +32,7 @@ std::string replayLine(const std::string& moves) {
         if (dot != std::string::npos && token.find_first_not_of("0123456789.") >= dot)
             token.erase(0, dot + 1);
         if (token.empty()) continue;
-        Colour side = p.side_to_move();
+        Colour side = p.sideToMove();
         ReadMove parsed = lire_coup(p, side, NotationCode::Pgn, token);
         Move c = parsed.move();
         if (!parsed.readable || parsed.isResult() || !isLegal(p, c)) return {};

@@ -68,7 +68,7 @@ std::vector<std::string> cut(std::string_view text, std::size_t width) {
 }
 
 std::string printTitle(const TextCatalogue& catalogue, std::chrono::year_month_day d) {
-    return "QUARVELIN - " + catalogue.text(TextKey::Game) + " - " + date_jjmmaaaa(d);
+    return "QUARVELIN - " + catalogue.text(TextKey::Game) + " - " + dateDdMmYyyy(d);
 }
 
 std::vector<PrintedLine> gamePrint(const GameSession& s, const Settings& settings, Colour player,

@@ -84,7 +84,7 @@ std::string tags(const std::string& event, const std::string& date, const Player
                  const GameSession& s, const Settings& settings) {
     return tagLine("Event", event) + tagLine("Site", settings.LIEU_JEU) + tagLine("Date", date) +
            tagLine("Round", "1") + tagLine("White", j.white) + tagLine("Black", j.black) +
-           tagLine("WhiteElo", j.eloBlanc) + tagLine("BlackElo", j.eloNoir) +
+           tagLine("WhiteElo", j.whiteElo) + tagLine("BlackElo", j.blackElo) +
            tagLine("Result", s.GameResult) + tagLine("ECO", s.OpeningCode) +
            tagLine("Opening", s.OpeningName) + tagLine("Variation", "a modifier");
 }
@@ -100,19 +100,19 @@ std::chrono::year_month_day today() {
                                        std::chrono::day{static_cast<unsigned>(local.tm_mday)}};
 }
 
-std::string date_pgn(std::chrono::year_month_day d) {
+std::string datePgn(std::chrono::year_month_day d) {
     return fourDigits(static_cast<int>(d.year())) + "." +
            twoDigits(static_cast<unsigned>(d.month())) + "." +
            twoDigits(static_cast<unsigned>(d.day()));
 }
 
-std::string date_jjmmaaaa(std::chrono::year_month_day d) {
+std::string dateDdMmYyyy(std::chrono::year_month_day d) {
     return twoDigits(static_cast<unsigned>(d.day())) + "/" +
            twoDigits(static_cast<unsigned>(d.month())) + "/" +
            fourDigits(static_cast<int>(d.year()));
 }
 
-std::string date_mmjjaaaa(std::chrono::year_month_day d) {
+std::string dateMmDdYyyy(std::chrono::year_month_day d) {
     return twoDigits(static_cast<unsigned>(d.month())) + "/" +
            twoDigits(static_cast<unsigned>(d.day())) + "/" + fourDigits(static_cast<int>(d.year()));
 }
@@ -168,7 +168,7 @@ Players printPlayers(const GameSession& s, const Settings& r, Colour player) {
 std::string saveHeader(const GameSession& s, const Settings& settings, Colour player,
                        std::chrono::year_month_day d, const TextCatalogue& catalogue) {
     if (!s.GameText.empty()) return finishHeader(s.GameText, s.FenDepart);
-    return finishHeader(tags(catalogue.text(TextKey::ChessGame), date_pgn(d),
+    return finishHeader(tags(catalogue.text(TextKey::ChessGame), datePgn(d),
                              savePlayers(s, settings, player), s, settings),
                         s.FenDepart);
 }
@@ -176,7 +176,7 @@ std::string saveHeader(const GameSession& s, const Settings& settings, Colour pl
 std::string printHeader(const GameSession& s, const Settings& settings, Colour player,
                         std::chrono::year_month_day d) {
     if (!s.GameText.empty()) return finishHeader(s.GameText, s.FenDepart);
-    const std::string date = date_jjmmaaaa(d);
+    const std::string date = dateDdMmYyyy(d);
     return finishHeader(
         tags("Partie du " + date, date, printPlayers(s, settings, player), s, settings),
         s.FenDepart);
@@ -188,7 +188,7 @@ std::string movesText(const GameSession& s, const Settings& settings) {
     if (moves.empty() || s.PositionStates.empty()) return moves;
     const Position& start = s.PositionStates.front();
     // Without its number a first Black move would read as White's in other programs.
-    if (start.side_to_move() == Colour::Black && !whiteMove(moves) && !numberOnly(moves))
+    if (start.sideToMove() == Colour::Black && !whiteMove(moves) && !numberOnly(moves))
         moves = std::to_string(start.MoveCount) + "... " + moves;
     return moves;
 }

@@ -18,9 +18,9 @@ enum class GameFormat { Xml, Pgn };
 
 // Today in local time.
 std::chrono::year_month_day today();
-std::string date_pgn(std::chrono::year_month_day d);      // "2026.12.04"
-std::string date_jjmmaaaa(std::chrono::year_month_day d); // "04/12/2026"
-std::string date_mmjjaaaa(std::chrono::year_month_day d); // "12/04/2026"
+std::string datePgn(std::chrono::year_month_day d);      // "2026.12.04"
+std::string dateDdMmYyyy(std::chrono::year_month_day d); // "04/12/2026"
+std::string dateMmDdYyyy(std::chrono::year_month_day d); // "12/04/2026"
 // "Quarv041226.pgn" on 4 December 2026.
 std::string defaultFileName(std::chrono::year_month_day d, GameFormat format);
 
@@ -31,7 +31,7 @@ std::string levelLabel(int depth);
 std::string tagLine(std::string_view name, std::string_view value);
 
 struct Players {
-    std::string white, black, eloBlanc, eloNoir;
+    std::string white, black, whiteElo, blackElo;
 };
 // The players of the saved record: two engines in automatic play, else the user and engine 1
 // on the sides the colour at the bottom of the board gives.

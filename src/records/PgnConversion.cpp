@@ -467,7 +467,7 @@ ConversionResult convertir_fichier_pgn(const std::string& source, const std::str
     return r;
 }
 
-std::string message_conversion(const ConversionResult& r, const TextCatalogue& catalogue) {
+std::string conversionMessage(const ConversionResult& r, const TextCatalogue& catalogue) {
     switch (r.error) {
     case ConversionResult::Error::SourceMissing:
         return catalogue.text(TextKey::FileNotFound) + " (" + r.detail + ")";
@@ -514,7 +514,7 @@ namespace {
 
 // The place of the dot that starts the name's extension; npos when it has none (a dot in a
 // folder's name or at the start of the name is none).
-std::size_t point_extension(const std::string& path) {
+std::size_t extensionDot(const std::string& path) {
     const std::size_t bar = path.rfind('/');
     const std::size_t nameStart = bar == std::string::npos ? 0 : bar + 1;
     const std::size_t point = path.rfind('.');
@@ -524,7 +524,7 @@ std::size_t point_extension(const std::string& path) {
 } // namespace
 
 std::optional<ConversionFormat> targetFormat(const std::string& path) {
-    const std::size_t point = point_extension(path);
+    const std::size_t point = extensionDot(path);
     if (point == std::string::npos) return std::nullopt;
     std::string extension = path.substr(point + 1);
     for (char& c : extension)
@@ -537,13 +537,13 @@ std::optional<ConversionFormat> targetFormat(const std::string& path) {
 std::string gameFileName(const std::string& target, std::int64_t number) {
     std::string n = std::to_string(number);
     if (n.size() < 4) n.insert(0, 4 - n.size(), '0');
-    const std::size_t point = point_extension(target);
+    const std::size_t point = extensionDot(target);
     if (point == std::string::npos) return target + "_" + n;
     return target.substr(0, point) + "_" + n + target.substr(point);
 }
 
 std::string addressFileName(const std::string& target) {
-    const std::size_t point = point_extension(target);
+    const std::size_t point = extensionDot(target);
     std::string name = (point == std::string::npos ? target : target.substr(0, point)) + ".txt";
     // A target that is itself a .txt file keeps its content.
     if (name == target) name += ".txt";

@@ -67,7 +67,7 @@ ConversionResult convertir_fichier_pgn(const std::string& source, const std::str
 
 // What the user is told at the end, in the catalogue's language: the counts on success, the
 // reason otherwise.
-std::string message_conversion(const ConversionResult& r, const TextCatalogue& catalogue);
+std::string conversionMessage(const ConversionResult& r, const TextCatalogue& catalogue);
 
 // The format a target's extension stands for, .xml or .pgn in any case; nothing otherwise.
 std::optional<ConversionFormat> targetFormat(const std::string& path);

@@ -160,7 +160,7 @@ ParsedGame readPgnGame(std::istream& in, std::uint64_t position) {
     }
 
     // The main line numbered from the start position.
-    Colour sideToMove = start.side_to_move();
+    Colour sideToMove = start.sideToMove();
     int number = sideToMove == Colour::White ? start.MoveCount + 1 : start.MoveCount;
     const int firstIndex = sideToMove == Colour::White ? 2 * number - 1 : 2 * number;
     for (std::size_t k = 0; k < game.moves.size(); ++k) {

@@ -19,7 +19,7 @@ std::string nameAndVersion() {
 }
 
 std::string headerDate(int languageKey, std::chrono::year_month_day d) {
-    return languageKey == English ? date_mmjjaaaa(d) : date_jjmmaaaa(d);
+    return languageKey == English ? dateMmDdYyyy(d) : dateDdMmYyyy(d);
 }
 
 std::string gameListTitle(const TextCatalogue& catalogue, int languageKey,
@@ -28,10 +28,10 @@ std::string gameListTitle(const TextCatalogue& catalogue, int languageKey,
     if (languageKey == English) {
         int h12 = time % 12 == 0 ? 12 : time % 12;
         std::snprintf(h, sizeof h, "%02d:%02d %s", h12, minute, time < 12 ? "AM" : "PM");
-        return catalogue.text(TextKey::GameListTitle) + " The " + date_mmjjaaaa(d) + " at " + h;
+        return catalogue.text(TextKey::GameListTitle) + " The " + dateMmDdYyyy(d) + " at " + h;
     }
     std::snprintf(h, sizeof h, "%02d:%02d", time, minute);
-    return catalogue.text(TextKey::GameListTitle) + " Le " + date_jjmmaaaa(d) + " à " + h;
+    return catalogue.text(TextKey::GameListTitle) + " Le " + dateDdMmYyyy(d) + " à " + h;
 }
 
 } // namespace quarvelin

@@ -5,14 +5,14 @@
 
 namespace quarvelin {
 
-TableLayout layOutTable(const std::vector<int>& largeursEcran, int lines, double paperWidth,
+TableLayout layOutTable(const std::vector<int>& screenWidths, int lines, double paperWidth,
                         double availableHeight, double lineHeight) {
     TableLayout d;
     double total = 0;
-    for (int l : largeursEcran) total += std::max(l, 0);
-    const double n = static_cast<double>(largeursEcran.size());
+    for (int l : screenWidths) total += std::max(l, 0);
+    const double n = static_cast<double>(screenWidths.size());
     double x = 0;
-    for (int l : largeursEcran) {
+    for (int l : screenWidths) {
         // A list whose widths are all unknown shares the paper evenly.
         double w = total > 0 ? paperWidth * std::max(l, 0) / total : paperWidth / n;
         d.x.push_back(x);

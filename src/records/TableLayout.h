@@ -12,9 +12,9 @@ struct TableLayout {
     int pages = 1;
 };
 
-// largeursEcran: the columns' widths on screen; a hidden column has 0. Heights and widths in
+// screenWidths: the columns' widths on screen; a hidden column has 0. Heights and widths in
 // any one unit.
-TableLayout layOutTable(const std::vector<int>& largeursEcran, int lines, double paperWidth,
+TableLayout layOutTable(const std::vector<int>& screenWidths, int lines, double paperWidth,
                         double availableHeight, double lineHeight);
 
 } // namespace quarvelin

@@ -6,13 +6,13 @@ namespace quarvelin {
 
 namespace {
 
-bool on_board(int file, int rank) { return file >= 0 && file < 8 && rank >= 0 && rank < 8; }
+bool onBoard(int file, int rank) { return file >= 0 && file < 8 && rank >= 0 && rank < 8; }
 
 Bitboard slide(int sq, Bitboard occ, const int (*dirs)[2]) {
     Bitboard result = 0;
     for (int d = 0; d < 4; ++d) {
         int f = (sq & 7) + dirs[d][0], r = (sq >> 3) + dirs[d][1];
-        while (on_board(f, r)) {
+        while (onBoard(f, r)) {
             result |= bb(f + 8 * r);
             if (occ & bb(f + 8 * r)) break;
             f += dirs[d][0];
@@ -75,8 +75,8 @@ struct Prng {
 };
 
 // Checks each square's known magic and searches a new one only if it collides.
-void init_magics(AttackTables::Magic* magics, Bitboard* table, const int (*dirs)[2],
-                 const Bitboard* known) {
+void initMagics(AttackTables::Magic* magics, Bitboard* table, const int (*dirs)[2],
+                const Bitboard* known) {
     static Bitboard occupancy[4096], reference[4096];
     static int epoch[4096];
     int currentEpoch = 0;
@@ -135,17 +135,17 @@ AttackTables::AttackTables() {
         static constexpr int kn[8][2] = {{1, 2},   {2, 1},   {2, -1}, {1, -2},
                                          {-1, -2}, {-2, -1}, {-2, 1}, {-1, 2}};
         for (auto& d : kn)
-            if (on_board(f + d[0], r + d[1])) knight[sq] |= bb(f + d[0] + 8 * (r + d[1]));
+            if (onBoard(f + d[0], r + d[1])) knight[sq] |= bb(f + d[0] + 8 * (r + d[1]));
         for (int df = -1; df <= 1; ++df)
             for (int dr = -1; dr <= 1; ++dr)
-                if ((df || dr) && on_board(f + df, r + dr)) king[sq] |= bb(f + df + 8 * (r + dr));
+                if ((df || dr) && onBoard(f + df, r + dr)) king[sq] |= bb(f + df + 8 * (r + dr));
         for (int df : {-1, 1}) {
-            if (on_board(f + df, r + 1)) pawn[0][sq] |= bb(f + df + 8 * (r + 1));
-            if (on_board(f + df, r - 1)) pawn[1][sq] |= bb(f + df + 8 * (r - 1));
+            if (onBoard(f + df, r + 1)) pawn[0][sq] |= bb(f + df + 8 * (r + 1));
+            if (onBoard(f + df, r - 1)) pawn[1][sq] |= bb(f + df + 8 * (r - 1));
         }
     }
-    init_magics(rook, rookTable, RookDirs, RookMagics);
-    init_magics(bishop, bishopTable, BishopDirs, BishopMagics);
+    initMagics(rook, rookTable, RookDirs, RookMagics);
+    initMagics(bishop, bishopTable, BishopDirs, BishopMagics);
     for (int a = 0; a < 64; ++a)
         for (int b = 0; b < 64; ++b) {
             between[a][b] = line[a][b] = 0;

@@ -12,7 +12,7 @@ using Bitboard = std::uint64_t;
 
 constexpr Bitboard bb(int sq) { return Bitboard{1} << sq; }
 inline int lsb(Bitboard b) { return std::countr_zero(b); }
-inline int pop_lsb(Bitboard& b) {
+inline int popLsb(Bitboard& b) {
     int s = lsb(b);
     b &= b - 1;
     return s;
@@ -55,19 +55,19 @@ struct AttackTables {
 // Built once, on first use, from any thread.
 const AttackTables& tables();
 
-inline Bitboard rook_attacks(const AttackTables& T, int sq, Bitboard occ) {
+inline Bitboard rookAttacks(const AttackTables& T, int sq, Bitboard occ) {
     const auto& m = T.rook[sq];
     return m.attacks[m.index(occ)];
 }
-inline Bitboard bishop_attacks(const AttackTables& T, int sq, Bitboard occ) {
+inline Bitboard bishopAttacks(const AttackTables& T, int sq, Bitboard occ) {
     const auto& m = T.bishop[sq];
     return m.attacks[m.index(occ)];
 }
-inline Bitboard rook_attacks(int sq, Bitboard occ) {
+inline Bitboard rookAttacks(int sq, Bitboard occ) {
     const auto& m = tables().rook[sq];
     return m.attacks[m.index(occ)];
 }
-inline Bitboard bishop_attacks(int sq, Bitboard occ) {
+inline Bitboard bishopAttacks(int sq, Bitboard occ) {
     const auto& m = tables().bishop[sq];
     return m.attacks[m.index(occ)];
 }

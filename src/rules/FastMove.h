@@ -26,11 +26,11 @@ struct FastMove {
     constexpr int from() const { return data & 63; }
     constexpr int to() const { return (data >> 6) & 63; }
     constexpr int kind() const { return data >> 12; }
-    constexpr bool is_promotion() const { return kind() & 8; }
-    constexpr bool is_capture() const { return (kind() & 4) != 0; }
-    constexpr bool is_castle() const { return kind() == CastleShort || kind() == CastleLong; }
+    constexpr bool isPromotion() const { return kind() & 8; }
+    constexpr bool isCapture() const { return (kind() & 4) != 0; }
+    constexpr bool isCastle() const { return kind() == CastleShort || kind() == CastleLong; }
     // Piece type code (Rook 3, Knight 4, Bishop 5, Queen 6) a promotion makes.
-    constexpr int promotion_type() const {
+    constexpr int promotionType() const {
         constexpr int types[4] = {4, 5, 3, 6};
         return types[kind() & 3];
     }

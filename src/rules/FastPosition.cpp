@@ -6,11 +6,11 @@ namespace {
 
 enum Kind { P = 0, R = 1, N = 2, B = 3, Q = 4, K = 5 };
 
-constexpr int kind_of(int code) { return code >= 8 ? code - 8 : code - 2; }
-constexpr int colour_of(int code) { return code >= 8 ? 0 : 1; }
-constexpr int code_of(int c, int kind) { return kind + (c == 0 ? 8 : 2); }
+constexpr int kindOf(int code) { return code >= 8 ? code - 8 : code - 2; }
+constexpr int colourOfSquare(int code) { return code >= 8 ? 0 : 1; }
+constexpr int codeOf(int c, int kind) { return kind + (c == 0 ? 8 : 2); }
 
-constexpr Bitboard shift_up(Bitboard b, int c) { return c == 0 ? b << 8 : b >> 8; }
+constexpr Bitboard shiftUp(Bitboard b, int c) { return c == 0 ? b << 8 : b >> 8; }
 
 // Castling rights kept when a piece leaves or lands on each square.
 struct CastleMasks {
@@ -34,8 +34,8 @@ FastPosition::FastPosition() {
 }
 
 void FastPosition::put(int sq, int pieceCode) {
-    int c = colour_of(pieceCode);
-    pieces[c][kind_of(pieceCode)] |= bb(sq);
+    int c = colourOfSquare(pieceCode);
+    pieces[c][kindOf(pieceCode)] |= bb(sq);
     occupied[c] |= bb(sq);
     board[sq] = static_cast<std::uint8_t>(pieceCode);
 }
@@ -43,8 +43,8 @@ void FastPosition::put(int sq, int pieceCode) {
 void FastPosition::remove(int sq) {
     int code = board[sq];
     if (code == 1) return;
-    int c = colour_of(code);
-    pieces[c][kind_of(code)] &= ~bb(sq);
+    int c = colourOfSquare(code);
+    pieces[c][kindOf(code)] &= ~bb(sq);
     occupied[c] &= ~bb(sq);
     board[sq] = 1;
 }
@@ -55,13 +55,13 @@ Bitboard FastPosition::attackers(int sq, Bitboard occ) const {
     Bitboard bq = pieces[0][B] | pieces[1][B] | pieces[0][Q] | pieces[1][Q];
     return (T.pawn[1][sq] & pieces[0][P]) | (T.pawn[0][sq] & pieces[1][P]) |
            (T.knight[sq] & (pieces[0][N] | pieces[1][N])) |
-           (T.king[sq] & (pieces[0][K] | pieces[1][K])) | (rook_attacks(sq, occ) & rq) |
-           (bishop_attacks(sq, occ) & bq);
+           (T.king[sq] & (pieces[0][K] | pieces[1][K])) | (rookAttacks(sq, occ) & rq) |
+           (bishopAttacks(sq, occ) & bq);
 }
 
 namespace {
 
-inline void add_promotions(MoveList& list, int from, int to, bool capture) {
+inline void addPromotions(MoveList& list, int from, int to, bool capture) {
     int base = capture ? PromoKnight + Capture : PromoKnight;
     list.add(FastMove(from, to, base + 3)); // queen first: the likely choice
     list.add(FastMove(from, to, base));
@@ -70,17 +70,16 @@ inline void add_promotions(MoveList& list, int from, int to, bool capture) {
 }
 
 // Adds pawn moves to each destination in dests, coming from to - delta.
-inline void add_pawn_moves(MoveList& list, Bitboard dests, int delta, int kind,
-                           Bitboard promoRank) {
+inline void addPawnMoves(MoveList& list, Bitboard dests, int delta, int kind, Bitboard promoRank) {
     Bitboard promos = dests & promoRank;
     dests &= ~promoRank;
     while (dests) {
-        int to = pop_lsb(dests);
+        int to = popLsb(dests);
         list.add(FastMove(to - delta, to, kind));
     }
     while (promos) {
-        int to = pop_lsb(promos);
-        add_promotions(list, to - delta, to, kind == Capture);
+        int to = popLsb(promos);
+        addPromotions(list, to - delta, to, kind == Capture);
     }
 }
 
@@ -90,13 +89,13 @@ void FastPosition::generate(MoveList& list) const {
     const AttackTables& T = tables();
     const int us = side, them = side ^ 1;
     const Bitboard own = occupied[us], opp = occupied[them], occ = own | opp;
-    const int ksq = king_square(us);
+    const int ksq = kingSquare(us);
     const Bitboard checkers = attackers(ksq, occ) & opp;
 
     // King steps, tested with the king lifted so it cannot hide behind itself.
     const Bitboard occNoKing = occ ^ bb(ksq);
     for (Bitboard t = T.king[ksq] & ~own; t;) {
-        int to = pop_lsb(t);
+        int to = popLsb(t);
         if (!(attackers(to, occNoKing) & opp))
             list.add(FastMove(ksq, to, (opp & bb(to)) ? Capture : Quiet));
     }
@@ -107,34 +106,34 @@ void FastPosition::generate(MoveList& list) const {
     const Bitboard theirBQ = pieces[them][B] | pieces[them][Q];
 
     Bitboard pinned = 0;
-    Bitboard snipers = (rook_attacks(ksq, 0) & theirRQ) | (bishop_attacks(ksq, 0) & theirBQ);
+    Bitboard snipers = (rookAttacks(ksq, 0) & theirRQ) | (bishopAttacks(ksq, 0) & theirBQ);
     while (snipers) {
-        int s = pop_lsb(snipers);
+        int s = popLsb(snipers);
         Bitboard b = T.between[ksq][s] & occ;
         if (b && !(b & (b - 1)) && (b & own)) pinned |= b;
     }
 
-    auto add_targets = [&](int from, Bitboard dests) {
+    auto addTargets = [&](int from, Bitboard dests) {
         while (dests) {
-            int to = pop_lsb(dests);
+            int to = popLsb(dests);
             list.add(FastMove(from, to, (opp & bb(to)) ? Capture : Quiet));
         }
     };
     for (Bitboard b = pieces[us][N] & ~pinned; b;) {
-        int from = pop_lsb(b);
-        add_targets(from, T.knight[from] & ~own & target);
+        int from = popLsb(b);
+        addTargets(from, T.knight[from] & ~own & target);
     }
     for (Bitboard b = pieces[us][B] | pieces[us][Q]; b;) {
-        int from = pop_lsb(b);
-        Bitboard d = bishop_attacks(from, occ) & ~own & target;
+        int from = popLsb(b);
+        Bitboard d = bishopAttacks(from, occ) & ~own & target;
         if (pinned & bb(from)) d &= T.line[ksq][from];
-        add_targets(from, d);
+        addTargets(from, d);
     }
     for (Bitboard b = pieces[us][R] | pieces[us][Q]; b;) {
-        int from = pop_lsb(b);
-        Bitboard d = rook_attacks(from, occ) & ~own & target;
+        int from = popLsb(b);
+        Bitboard d = rookAttacks(from, occ) & ~own & target;
         if (pinned & bb(from)) d &= T.line[ksq][from];
-        add_targets(from, d);
+        addTargets(from, d);
     }
 
     // Pawns: free ones set-wise, pinned ones one by one along their pin line.
@@ -146,26 +145,26 @@ void FastPosition::generate(MoveList& list) const {
     const Bitboard pawns = pieces[us][P];
     {
         Bitboard free = pawns & ~pinned;
-        Bitboard push = shift_up(free, us) & empty;
-        Bitboard dbl = shift_up(push & doubleRank, us) & empty;
-        add_pawn_moves(list, push & target, up, Quiet, promoRank);
-        add_pawn_moves(list, dbl & target, 2 * up, DoublePush, promoRank);
+        Bitboard push = shiftUp(free, us) & empty;
+        Bitboard dbl = shiftUp(push & doubleRank, us) & empty;
+        addPawnMoves(list, push & target, up, Quiet, promoRank);
+        addPawnMoves(list, dbl & target, 2 * up, DoublePush, promoRank);
         Bitboard capL = us == 0 ? (free & ~FileA) << 7 : (free & ~FileA) >> 9;
         Bitboard capR = us == 0 ? (free & ~FileH) << 9 : (free & ~FileH) >> 7;
-        add_pawn_moves(list, capL & opp & target, left, Capture, promoRank);
-        add_pawn_moves(list, capR & opp & target, right, Capture, promoRank);
+        addPawnMoves(list, capL & opp & target, left, Capture, promoRank);
+        addPawnMoves(list, capR & opp & target, right, Capture, promoRank);
     }
     for (Bitboard b = pawns & pinned; b;) {
-        int from = pop_lsb(b);
+        int from = popLsb(b);
         Bitboard onLine = T.line[ksq][from] & target;
-        Bitboard push = shift_up(bb(from), us) & empty;
-        Bitboard dbl = shift_up(push & doubleRank, us) & empty;
+        Bitboard push = shiftUp(bb(from), us) & empty;
+        Bitboard dbl = shiftUp(push & doubleRank, us) & empty;
         Bitboard caps = T.pawn[us][from] & opp;
         for (Bitboard d = (push | dbl | caps) & onLine; d;) {
-            int to = pop_lsb(d);
+            int to = popLsb(d);
             bool capture = opp & bb(to);
             if (promoRank & bb(to))
-                add_promotions(list, from, to, capture);
+                addPromotions(list, from, to, capture);
             else
                 list.add(FastMove(from, to,
                                   capture          ? Capture
@@ -176,12 +175,12 @@ void FastPosition::generate(MoveList& list) const {
     if (epSquare >= 0) {
         int capSq = epSquare - up;
         for (Bitboard b = T.pawn[them][epSquare] & pawns; b;) {
-            int from = pop_lsb(b);
+            int from = popLsb(b);
             // Rare enough to test whole: the capture may uncover the king along the rank.
             Bitboard after = (occ ^ bb(from) ^ bb(capSq)) | bb(epSquare);
             Bitboard stillAttacking = opp & ~bb(capSq);
-            if ((rook_attacks(ksq, after) & theirRQ & stillAttacking) ||
-                (bishop_attacks(ksq, after) & theirBQ & stillAttacking) ||
+            if ((rookAttacks(ksq, after) & theirRQ & stillAttacking) ||
+                (bishopAttacks(ksq, after) & theirBQ & stillAttacking) ||
                 (T.knight[ksq] & pieces[them][N]) ||
                 (T.pawn[us][ksq] & pieces[them][P] & ~bb(capSq)))
                 continue;
@@ -211,19 +210,19 @@ void FastPosition::play(FastMove m) {
     const int code = board[from];
     const int c = side;
     ++halfmove;
-    if (kind_of(code) == P || (k & Capture)) halfmove = 0;
+    if (kindOf(code) == P || (k & Capture)) halfmove = 0;
     if (k == EnPassant)
         remove(c == 0 ? to - 8 : to + 8);
     else if (k & Capture)
         remove(to);
     remove(from);
-    put(to, m.is_promotion() ? code_of(c, m.promotion_type() - 2) : code);
+    put(to, m.isPromotion() ? codeOf(c, m.promotionType() - 2) : code);
     if (k == CastleShort) {
         remove(to + 1);
-        put(to - 1, code_of(c, R));
+        put(to - 1, codeOf(c, R));
     } else if (k == CastleLong) {
         remove(to - 2);
-        put(to + 1, code_of(c, R));
+        put(to + 1, codeOf(c, R));
     }
     castling &= CastleMask.m[from] & CastleMask.m[to];
     epSquare = k == DoublePush ? (from + to) / 2 : -1;
@@ -246,7 +245,7 @@ FastPosition FastPosition::from(const Position& p) {
     for (int y = 1; y <= 8; ++y)
         for (int x = 1; x <= 8; ++x)
             if (isPiece(p.at(x, y))) f.put(absoluteSquare(x, y, p.PlayerColour), code(p.at(x, y)));
-    f.side = p.side_to_move() == Colour::White ? 0 : 1;
+    f.side = p.sideToMove() == Colour::White ? 0 : 1;
 
     // A right counts only while its king and rook stand at home.
     std::uint8_t rights = p.CastlingRights;

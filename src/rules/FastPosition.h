@@ -27,8 +27,8 @@ public:
     void to(Position& p) const;
 
     Bitboard all() const { return occupied[0] | occupied[1]; }
-    int king_square(int c) const { return lsb(pieces[c][5]); }
-    bool in_check() const { return attackers(king_square(side), all()) & occupied[side ^ 1]; }
+    int kingSquare(int c) const { return lsb(pieces[c][5]); }
+    bool isInCheck() const { return attackers(kingSquare(side), all()) & occupied[side ^ 1]; }
     // Pieces of both colours attacking sq given the occupancy occ.
     Bitboard attackers(int sq, Bitboard occ) const;
 

@@ -42,7 +42,7 @@ bool coup_valide(const Position& p, PieceCode piece, int fromX, int fromY, Piece
     int startRow = d == -1 ? 7 : 2;
     int dx = toX - fromX, dy = toY - fromY;
     int adx = std::abs(dx), ady = std::abs(dy);
-    switch (type_piece(piece)) {
+    switch (pieceType(piece)) {
     case PieceType::Pawn: {
         int ep = c == Colour::White ? p.EnPassantForWhite : p.EnPassantForBlack;
         if (ep == 10 * toX + toY && adx == 1 && dy == d) return true;
@@ -104,7 +104,7 @@ PlayedMove playMove(Position& p, const Move& c) {
     j.before = p;
     const PieceCode piece = p.at(c.fromX, c.fromY);
     const Colour col = colourOf(piece);
-    const PieceType t = type_piece(piece);
+    const PieceType t = pieceType(piece);
     const int d = pawnDirection(col, p.PlayerColour);
     j.captured = p.at(c.toX, c.toY);
     j.capturedX = c.toX;
@@ -126,7 +126,7 @@ PlayedMove playMove(Position& p, const Move& c) {
     if (t == PieceType::Pawn && (c.toY == 1 || c.toY == 8)) {
         j.promotion = true;
         PieceCode promo = c.promotion;
-        PieceType pt = type_piece(promo);
+        PieceType pt = pieceType(promo);
         if (colourOf(promo) != col || pt == PieceType::Pawn || pt == PieceType::King ||
             pt == PieceType::None)
             promo = pieceOf(PieceType::Queen, col);
@@ -150,7 +150,7 @@ PlayedMove playMove(Position& p, const Move& c) {
     }
 
     // A wing's right ends when its king or rook leaves home or its rook is taken there.
-    auto coin = [&](int x, int y) { return absoluteSquare(x, y, p.PlayerColour); };
+    auto corner = [&](int x, int y) { return absoluteSquare(x, y, p.PlayerColour); };
     auto loses = [&](int sq) {
         switch (sq) {
         case 0:
@@ -175,8 +175,8 @@ PlayedMove playMove(Position& p, const Move& c) {
             break;
         }
     };
-    loses(coin(c.fromX, c.fromY));
-    loses(coin(c.toX, c.toY));
+    loses(corner(c.fromX, c.fromY));
+    loses(corner(c.toX, c.toY));
     if (p.CastlingDone[code(col)])
         p.CastlingRights &=
             col == Colour::White ? ~(WhiteShort | WhiteLong) & 15 : ~(BlackShort | BlackLong) & 15;
@@ -197,15 +197,15 @@ GameEnd gameEnd(const Position& p) {
     MoveList list;
     f.generate(list);
     if (list.size > 0) return GameEnd::InProgress;
-    return f.in_check() ? GameEnd::Mate : GameEnd::Stalemate;
+    return f.isInCheck() ? GameEnd::Mate : GameEnd::Stalemate;
 }
 
 Move moveFrom(const Position& p, FastMove m) {
     Square from = displayedSquare(m.from(), p.PlayerColour);
     Square to = displayedSquare(m.to(), p.PlayerColour);
     Move c{from.x, from.y, to.x, to.y, p.at(from.x, from.y), PieceCode::Empty};
-    if (m.is_promotion())
-        c.promotion = pieceOf(static_cast<PieceType>(m.promotion_type()), colourOf(c.piece));
+    if (m.isPromotion())
+        c.promotion = pieceOf(static_cast<PieceType>(m.promotionType()), colourOf(c.piece));
     return c;
 }
 
@@ -216,9 +216,9 @@ FastMove fastMove(const Position& p, const Move& c) {
     int from = absoluteSquare(c.fromX, c.fromY, p.PlayerColour);
     int to = absoluteSquare(c.toX, c.toY, p.PlayerColour);
     int wanted =
-        c.promotion == PieceCode::Empty ? code(PieceType::Queen) : code(type_piece(c.promotion));
+        c.promotion == PieceCode::Empty ? code(PieceType::Queen) : code(pieceType(c.promotion));
     for (FastMove m : list)
-        if (m.from() == from && m.to() == to && (!m.is_promotion() || m.promotion_type() == wanted))
+        if (m.from() == from && m.to() == to && (!m.isPromotion() || m.promotionType() == wanted))
             return m;
     return {};
 }
@@ -226,7 +226,7 @@ FastMove fastMove(const Position& p, const Move& c) {
 std::string uciMove(const Position& p, const Move& c) {
     std::string s =
         squareName(c.fromX, c.fromY, p.PlayerColour) + squareName(c.toX, c.toY, p.PlayerColour);
-    if (c.promotion != PieceCode::Empty) s += "?prnbqk"[code(type_piece(c.promotion)) - 1];
+    if (c.promotion != PieceCode::Empty) s += "?prnbqk"[code(pieceType(c.promotion)) - 1];
     return s;
 }
 

@@ -33,7 +33,7 @@ struct Position {
     PieceCode at(int x, int y) const { return Board[x + 9 * y]; }
     PieceCode& at(int x, int y) { return Board[x + 9 * y]; }
 
-    Colour side_to_move() const { return opposite(LastMoverColour); }
+    Colour sideToMove() const { return opposite(LastMoverColour); }
 
     // The start position for the current PlayerColour; White to move.
     static Position initial(Colour playerColour = Colour::White);

@@ -29,26 +29,26 @@ template <typename Count> int count(const Position& p, int x, int y, int pawnRow
     int n = 0;
     for (auto& d : Straight) {
         First f = firstPiece(p, x, y, d);
-        PieceType t = type_piece(f.piece);
+        PieceType t = pieceType(f.piece);
         if (tally(f.piece) && (t == PieceType::Queen || t == PieceType::Rook ||
                                (t == PieceType::King && f.distance == 1)))
             ++n;
     }
     for (auto& j : Jumps) {
         int cx = x + j[0], cy = y + j[1];
-        if (onBoard(cx, cy) && type_piece(p.at(cx, cy)) == PieceType::Knight && tally(p.at(cx, cy)))
+        if (onBoard(cx, cy) && pieceType(p.at(cx, cy)) == PieceType::Knight && tally(p.at(cx, cy)))
             ++n;
     }
     for (auto& d : Diagonal) {
         First f = firstPiece(p, x, y, d);
-        PieceType t = type_piece(f.piece);
+        PieceType t = pieceType(f.piece);
         if (tally(f.piece) && (t == PieceType::Queen || t == PieceType::Bishop ||
                                (t == PieceType::King && f.distance == 1)))
             ++n;
     }
     for (int dx : {1, -1}) {
         int cx = x + dx;
-        if (onBoard(cx, pawnRow) && type_piece(p.at(cx, pawnRow)) == PieceType::Pawn &&
+        if (onBoard(cx, pawnRow) && pieceType(p.at(cx, pawnRow)) == PieceType::Pawn &&
             tally(p.at(cx, pawnRow)))
             ++n;
     }
@@ -72,7 +72,7 @@ int nombre_defenseurs(const Position& p, PieceCode, int x, int y, Colour colour)
 int nombre_cibles(const Position& p, int x, int y) {
     PieceCode piece = p.at(x, y);
     Colour c = colourOf(piece);
-    PieceType t = type_piece(piece);
+    PieceType t = pieceType(piece);
     auto target = [&](PieceCode q) { return q != PieceCode::Empty && colourOf(q) != c; };
     int n = 0;
     bool lines = t == PieceType::Queen || t == PieceType::Rook;

@@ -35,12 +35,12 @@ constexpr Colour colourOf(int pieceCode) {
 }
 constexpr Colour colourOf(PieceCode p) { return colourOf(code(p)); }
 
-constexpr PieceType type_piece(int pieceCode) {
+constexpr PieceType pieceType(int pieceCode) {
     if (pieceCode >= 2 && pieceCode <= 7) return static_cast<PieceType>(pieceCode);
     if (pieceCode >= 8 && pieceCode <= 13) return static_cast<PieceType>(pieceCode - 6);
     return PieceType::None;
 }
-constexpr PieceType type_piece(PieceCode p) { return type_piece(code(p)); }
+constexpr PieceType pieceType(PieceCode p) { return pieceType(code(p)); }
 
 // 2 <-> 3; anything else gives 0, which is not a colour.
 constexpr int opposite(int c) { return c == 2 ? 3 : (c == 3 ? 2 : 0); }

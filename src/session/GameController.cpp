@@ -104,7 +104,7 @@ std::string GameController::automaticHeader() const {
 }
 
 void GameController::newGame() {
-    if (s_.PlayMode == GameMode::Corres) return; // those games start from their store
+    if (s_.PlayMode == GameMode::Correspondence) return; // those games start from their store
     pos_.CastlingDone = {};
     s_.GameText.clear();
     if (s_.PlayMode == GameMode::Network) {
@@ -113,9 +113,9 @@ void GameController::newGame() {
     }
     openBoard();
     if (s_.PlayMode == GameMode::Auto) s_.GameText = automaticHeader();
-    bool machineBlanche =
+    bool machineWhite =
         s_.PlayMode == GameMode::Auto || (s_.PlayMode == GameMode::Machine && !s_.whiteChosen);
-    if (machineBlanche)
+    if (machineWhite)
         comment("- " + text(TextKey::GameBeginsWait));
     else {
         comment("- " + text(TextKey::GameBegins));
@@ -131,7 +131,7 @@ void GameController::openBoard() {
     log("-> " + text(TextKey::ChessGame) + " - " + today() + " - " + currentTime());
 
     Colour pc = s_.whiteChosen ? Colour::White : Colour::Black;
-    levee_ = PieceCode::Empty;
+    lifted_ = PieceCode::Empty;
     palettePending_ = false;
     counters_.reset();
 

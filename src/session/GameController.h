@@ -59,7 +59,7 @@ public:
     BoardState state() const { return state_; }
     bool machineThinking() const { return thinking_; }
     // The lifted piece and its origin while a piece is lifted.
-    PieceCode piece_levee() const { return levee_; }
+    PieceCode pieceLifted() const { return lifted_; }
     Square origin() const { return origin_; }
 
     // Play modes, colour and new game.
@@ -175,7 +175,7 @@ private:
     SearchCounters counters_;
     Clocks clocks_;
     BoardState state_ = BoardState::Waiting;
-    PieceCode levee_ = PieceCode::Empty;
+    PieceCode lifted_ = PieceCode::Empty;
     Square origin_;
     PieceCode palette_ = PieceCode::Empty;
     bool palettePending_ = false;

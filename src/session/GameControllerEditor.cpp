@@ -32,12 +32,12 @@ void GameController::clickPalette(PieceCode piece) {
     if (state_ != BoardState::Editing || piece == PieceCode::Empty) return;
     if (palettePending_ && palette_ == piece) {
         palettePending_ = false;
-        env_.view.piece_levee(PieceCode::Empty);
+        env_.view.pieceLifted(PieceCode::Empty);
         return;
     }
     palette_ = piece;
     palettePending_ = true;
-    env_.view.piece_levee(piece);
+    env_.view.pieceLifted(piece);
 }
 
 bool GameController::startFromEditor() {
@@ -51,7 +51,7 @@ bool GameController::startFromEditor() {
     p.EnPassantForWhite = p.EnPassantForBlack = 0;
     p.CastlingDone = {};
     FenProblem reason = FenProblem::None;
-    if (!position_admissible(p, &reason)) {
+    if (!isPositionValid(p, &reason)) {
         // Both kings are what the editor asks for first; the rest is said with its reason.
         std::string message = reason == FenProblem::Kings ? text(TextKey::TwoKingsNeeded)
                                                           : text(TextKey::PositionRefused) + " (" +
@@ -62,10 +62,10 @@ bool GameController::startFromEditor() {
     // Castling stays open only where king and rook stand on their squares.
     p.CastlingRights = FastPosition::from(p).castling;
 
-    bool machineBlanche = s_.PlayMode == GameMode::Machine && p.PlayerColour == Colour::Black;
+    bool machineWhite = s_.PlayMode == GameMode::Machine && p.PlayerColour == Colour::Black;
     if (env_.commentary.visible()) {
         comment(text(TextKey::GameFromEditedPosition));
-        if (machineBlanche)
+        if (machineWhite)
             comment("- " + text(TextKey::GameBeginsWait));
         else {
             comment("- " + text(TextKey::GameBegins));
@@ -75,11 +75,11 @@ bool GameController::startFromEditor() {
     state_ = BoardState::Waiting;
     palettePending_ = false;
     env_.view.palette(false);
-    env_.view.piece_levee(PieceCode::Empty);
+    env_.view.pieceLifted(PieceCode::Empty);
     env_.board.editing(false);
     restartFrom(p, true);
     env_.view.listChanged();
-    if (machineBlanche) joue_coup_machine();
+    if (machineWhite) joue_coup_machine();
     return true;
 }
 

@@ -20,7 +20,7 @@ void GameController::clickSquare(int x, int y) {
         env_.board.writeSquare(x, y, p);
         if (palettePending_) {
             palettePending_ = false;
-            env_.view.piece_levee(PieceCode::Empty);
+            env_.view.pieceLifted(PieceCode::Empty);
         }
         return;
     }
@@ -43,20 +43,20 @@ void GameController::lift(int x, int y) {
         env_.dialogs.message(env_.title, text(TextKey::NotThisSidesTurn), DialogIcon::Information);
         return;
     }
-    levee_ = p;
+    lifted_ = p;
     origin_ = {x, y};
     pos_.at(x, y) = PieceCode::Empty;
     env_.board.writeSquare(x, y, PieceCode::Empty);
-    env_.view.piece_levee(p);
+    env_.view.pieceLifted(p);
     state_ = BoardState::PieceLifted;
     jouer_son(CueLift);
 }
 
 void GameController::putPieceBack() {
-    pos_.at(origin_.x, origin_.y) = levee_;
-    env_.board.writeSquare(origin_.x, origin_.y, levee_);
-    levee_ = PieceCode::Empty;
-    env_.view.piece_levee(PieceCode::Empty);
+    pos_.at(origin_.x, origin_.y) = lifted_;
+    env_.board.writeSquare(origin_.x, origin_.y, lifted_);
+    lifted_ = PieceCode::Empty;
+    env_.view.pieceLifted(PieceCode::Empty);
     state_ = BoardState::Waiting;
 }
 
@@ -64,7 +64,7 @@ void GameController::putPieceBack() {
 bool GameController::cutGame() {
     int k = shownEntry_;
     bool oneSide = s_.PlayMode == GameMode::Machine || s_.PlayMode == GameMode::Network;
-    if (oneSide && pos_.side_to_move() != pos_.PlayerColour) {
+    if (oneSide && pos_.sideToMove() != pos_.PlayerColour) {
         env_.dialogs.message(env_.title, text(TextKey::NotThisSidesTurn), DialogIcon::Information);
         return false;
     }
@@ -85,7 +85,7 @@ PieceCode GameController::askPromotion(Colour c) {
         for (char& ch : r) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
         r = trimmed(r);
         if (r.size() != 1 || r[0] == king || letters.find(r[0]) == std::string_view::npos) continue;
-        return pieceOf(type_promotion(r[0]), c);
+        return pieceOf(promotionPiece(r[0]), c);
     }
     return pieceOf(PieceType::Queen, c);
 }
@@ -93,7 +93,7 @@ PieceCode GameController::askPromotion(Colour c) {
 void GameController::put(int x, int y) {
     int last = s_.PositionIndex - 1;
     if (shownEntry_ < last && !(x == origin_.x && y == origin_.y)) {
-        pos_.at(origin_.x, origin_.y) = levee_;
+        pos_.at(origin_.x, origin_.y) = lifted_;
         bool cut = cutGame();
         if (!cut) {
             putPieceBack();
@@ -105,7 +105,7 @@ void GameController::put(int x, int y) {
         return;
     }
 
-    PieceCode piece = levee_;
+    PieceCode piece = lifted_;
     Colour mover = colourOf(piece);
     pos_.at(origin_.x, origin_.y) = piece;
     Move c{origin_.x, origin_.y, x, y, piece, PieceCode::Empty};
@@ -118,9 +118,9 @@ void GameController::put(int x, int y) {
         jouer_son(CueError);
         return;
     }
-    levee_ = PieceCode::Empty;
-    env_.view.piece_levee(PieceCode::Empty);
-    if (type_piece(piece) == PieceType::Pawn && (y == 1 || y == 8))
+    lifted_ = PieceCode::Empty;
+    env_.view.pieceLifted(PieceCode::Empty);
+    if (pieceType(piece) == PieceType::Pawn && (y == 1 || y == 8))
         c.promotion = askPromotion(mover);
 
     Position before = pos_;
@@ -154,7 +154,7 @@ void GameController::put(int x, int y) {
         finish("1/2-1/2", {}, {});
     if (!s_.gameOver()) {
         GameEnd end = gameEnd(pos_);
-        if (end != GameEnd::InProgress) endByMate(pos_.side_to_move(), end == GameEnd::Mate);
+        if (end != GameEnd::InProgress) endByMate(pos_.sideToMove(), end == GameEnd::Mate);
     }
 
     std::string note = scoreText(e);

@@ -39,7 +39,7 @@ bool GameController::loadGame(const ParsedGame& parsed) {
     // Comments are filed by the move numbers written in the file; notes by moves played.
     const Position& beginning = s_.PositionStates.front();
     const std::size_t first = 2 * static_cast<std::size_t>(std::max<int>(beginning.MoveCount, 0)) +
-                              (beginning.side_to_move() == Colour::White ? 1 : 0);
+                              (beginning.sideToMove() == Colour::White ? 1 : 0);
     const std::size_t played = s_.PositionStates.size() - 1;
     s_.notes.assign(played + 1, std::string());
     if (!parsed.comments.empty()) s_.notes[0] = parsed.comments.front();

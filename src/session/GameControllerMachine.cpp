@@ -18,7 +18,7 @@ constexpr float MarkSize = 0.5f;
 
 // The piece on the first square a move text names (" 12.Cg1-f3", "O-O" names none: the king).
 PieceCode pieceOfText(const Position& p, const std::string& text) {
-    if (text.find("O-O") != std::string::npos) return pieceOf(PieceType::King, p.side_to_move());
+    if (text.find("O-O") != std::string::npos) return pieceOf(PieceType::King, p.sideToMove());
     for (std::size_t i = 0; i + 1 < text.size(); ++i) {
         Square c = namedSquare(text[i], text[i + 1], p.PlayerColour);
         if (c.x != 0) return p.at(c.x, c.y);
@@ -29,7 +29,7 @@ PieceCode pieceOfText(const Position& p, const std::string& text) {
 std::optional<Move> legalOnSquares(const Position& p, int fx, int fy, int tx, int ty) {
     for (const Move& c : legalMoves(p))
         if (c.fromX == fx && c.fromY == fy && c.toX == tx && c.toY == ty &&
-            (c.promotion == PieceCode::Empty || type_piece(c.promotion) == PieceType::Queen))
+            (c.promotion == PieceCode::Empty || pieceType(c.promotion) == PieceType::Queen))
             return c;
     return std::nullopt;
 }
@@ -70,7 +70,7 @@ void GameController::joue_coup_machine() {
     if (env_.commentary.visible()) env_.commentary.clear();
     counters_.reset();
 
-    const Colour side = pos_.side_to_move();
+    const Colour side = pos_.sideToMove();
     // The rules, not the search's text, say whether the machine has a move at all.
     if (GameEnd end = gameEnd(pos_); end != GameEnd::InProgress) {
         endByMate(side, end == GameEnd::Mate);
@@ -138,7 +138,7 @@ void GameController::joue_coup_machine() {
 }
 
 void GameController::finishMachineMove(MachineMove cm) {
-    const Colour mover = pos_.side_to_move();
+    const Colour mover = pos_.sideToMove();
     if (env_.settings.MACHINE_TRACE_COUP == 1) {
         env_.board.markSquare(cm.move.fromX, cm.move.fromY, MarkSize, YellowMark);
         env_.board.markSquare(cm.move.toX, cm.move.toY, MarkSize, YellowMark);
@@ -171,7 +171,7 @@ void GameController::finishMachineMove(MachineMove cm) {
 
     if (!s_.gameOver()) {
         GameEnd end = gameEnd(pos_);
-        if (end != GameEnd::InProgress) endByMate(pos_.side_to_move(), end == GameEnd::Mate);
+        if (end != GameEnd::InProgress) endByMate(pos_.sideToMove(), end == GameEnd::Mate);
     }
     afterMachineMove();
 }
@@ -247,7 +247,7 @@ void GameController::conseil_coup() {
     if (!s_.boardOpen || thinking_ || state_ == BoardState::Editing) return;
     env_.board.clearMarks();
     counters_.reset();
-    const Colour side = pos_.side_to_move();
+    const Colour side = pos_.sideToMove();
     thinking_ = true;
     env_.view.waitCursor(true);
     unsigned gen = generation_;

@@ -86,7 +86,7 @@ void GameController::noteMove() {
         s_.shortTexts[static_cast<std::size_t>(i)].empty())
         return;
     const Position& before = s_.PositionStates[static_cast<std::size_t>(i)];
-    bool black = before.side_to_move() == Colour::Black;
+    bool black = before.sideToMove() == Colour::Black;
     int number = before.MoveCount + (black ? 0 : 1);
     std::string answer =
         env_.dialogs.input(env_.title + " N°" + std::to_string(number),

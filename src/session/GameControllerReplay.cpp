@@ -57,7 +57,7 @@ std::vector<std::string> moveTokens(const std::string& text) {
 
 // Another rook or knight of the same code that can make the move, scanning row by row.
 bool repairOrigin(const Position& p, Move& c) {
-    PieceType t = type_piece(c.piece);
+    PieceType t = pieceType(c.piece);
     if (t != PieceType::Rook && t != PieceType::Knight) return false;
     for (int y = 1; y <= 8; ++y)
         for (int x = 1; x <= 8; ++x) {
@@ -83,7 +83,7 @@ bool playAnyway(const Position& p, const Move& c, Colour side) {
     PieceCode target = p.at(c.toX, c.toY);
     if (piece == PieceCode::Empty || colourOf(piece) != side) return false;
     return target == PieceCode::Empty ||
-           (colourOf(target) != side && type_piece(target) != PieceType::King);
+           (colourOf(target) != side && pieceType(target) != PieceType::King);
 }
 } // namespace
 
@@ -102,7 +102,7 @@ void GameController::rejouer_partie(const std::optional<Position>& start) {
     try {
         for (std::string token : moveTokens(gameMoveText)) {
             if (isResult(token)) break;
-            Colour side = pos_.side_to_move();
+            Colour side = pos_.sideToMove();
             int number = pos_.MoveCount + (side == Colour::White ? 1 : 0);
             ReadMove parsed = lire_coup(pos_, side, s_.NotationCode, token);
             if (parsed.malformed)
@@ -144,7 +144,7 @@ void GameController::pastePosition(const std::string& text) {
     // The pasted position is entry 0, so navigation comes back to it.
     restartFrom(parsed, true);
     env_.view.listChanged();
-    if (s_.PlayMode == GameMode::Machine && pos_.side_to_move() != pos_.PlayerColour)
+    if (s_.PlayMode == GameMode::Machine && pos_.sideToMove() != pos_.PlayerColour)
         joue_coup_machine();
 }
 

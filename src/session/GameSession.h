@@ -11,7 +11,13 @@
 
 namespace quarvelin {
 
-enum class GameMode : std::uint8_t { Machine = 1, Free = 2, Network = 3, Auto = 4, Corres = 5 };
+enum class GameMode : std::uint8_t {
+    Machine = 1,
+    Free = 2,
+    Network = 3,
+    Auto = 4,
+    Correspondence = 5
+};
 
 // The board's input state: waiting for a piece, a piece lifted, or the position editor.
 enum class BoardState : std::uint8_t { Waiting = 0, PieceLifted = 1, Editing = 99 };

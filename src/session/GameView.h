@@ -19,7 +19,7 @@ public:
     virtual void titre_principal() {}      // mode, level or language changed
     virtual void clocksChanged() {}        // clock texts or timers
     virtual void waitCursor(bool) {}       // hourglass while the machine plays
-    virtual void piece_levee(PieceCode) {} // the lifted piece as pointer; Empty restores it
+    virtual void pieceLifted(PieceCode) {} // the lifted piece as pointer; Empty restores it
     virtual void thinking(const std::string& /*texte*/, PieceCode) {} // the thinking label
     virtual void counters(const SearchCounters&, float /*meilleur*/) {}
     virtual void playButton(const std::string& /*legende*/, const std::string& /*bulle*/) {}

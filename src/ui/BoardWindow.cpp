@@ -432,7 +432,7 @@ void BoardWindow::waitCursor(bool waiting) {
     command2_->setEnabled(!waiting);
 }
 
-void BoardWindow::piece_levee(PieceCode piece) { board_->setLiftedPiece(piece); }
+void BoardWindow::pieceLifted(PieceCode piece) { board_->setLiftedPiece(piece); }
 
 void BoardWindow::thinking(const std::string& t, PieceCode piece) {
     thinking_->setText(QString::fromStdString(t).trimmed());

@@ -66,7 +66,7 @@ public:
     void titre_principal() override { emit mainTitleChanged(); }
     void clocksChanged() override;
     void waitCursor(bool waiting) override;
-    void piece_levee(quarvelin::PieceCode piece) override;
+    void pieceLifted(quarvelin::PieceCode piece) override;
     void thinking(const std::string& text, quarvelin::PieceCode piece) override;
     void counters(const quarvelin::SearchCounters& c, float best) override;
     void playButton(const std::string& caption, const std::string& tip) override;

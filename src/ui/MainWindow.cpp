@@ -191,7 +191,7 @@ void MainWindow::menuStates() {
     const quarvelin::GameSession& s = game_->session();
     menus_->gameState(s.boardOpen);
     if (QAction* pc = menus_->action(QStringLiteral("menu_part_pc")))
-        pc->setEnabled(s.PlayMode == GameMode::Corres);
+        pc->setEnabled(s.PlayMode == GameMode::Correspondence);
     if (QAction* paste = menus_->action(QStringLiteral("menu_coller_position"))) {
         const QString pressed = QApplication::clipboard()->text();
         paste->setEnabled(s.boardOpen && (pressed.contains(u'/') || pressed.size() == 64));
@@ -322,7 +322,7 @@ void MainWindow::wireCommands() {
                                                       {"mode_libre", GameMode::Free},
                                                       {"mode_reseau", GameMode::Network},
                                                       {"mode_auto", GameMode::Auto},
-                                                      {"mode_corres", GameMode::Corres}};
+                                                      {"mode_corres", GameMode::Correspondence}};
     for (auto [name, mode] : modes)
         bind(m, name, -1, this, [this, mode] {
             game_->changer_mode(mode);
@@ -469,7 +469,7 @@ void MainWindow::listWindows() {
 }
 
 void MainWindow::newGame() {
-    if (game_->session().PlayMode == GameMode::Corres) return;
+    if (game_->session().PlayMode == GameMode::Correspondence) return;
     boardSub_->show();
     board_->board()->setFocus();
     game_->newGame();

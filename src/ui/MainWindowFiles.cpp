@@ -164,7 +164,7 @@ void MainWindow::convertFile(const QString& source, const QString& target,
         QFile::encodeName(source).toStdString(), QFile::encodeName(target).toStdString(),
         quarvelin::filterFromSettings(settings_), options, std::ref(*progress));
     progress.reset();
-    dialogs_->message(quarvelin::ProgramName, quarvelin::message_conversion(r, catalogue_),
+    dialogs_->message(quarvelin::ProgramName, quarvelin::conversionMessage(r, catalogue_),
                       r.success() ? quarvelin::DialogIcon::Information
                                   : quarvelin::DialogIcon::Exclamation);
 }

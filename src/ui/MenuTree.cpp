@@ -210,7 +210,7 @@ constexpr ElementMenu Tree[] = {
 
 std::span<const ElementMenu> menuTree() { return Tree; }
 
-const ElementMenu* element_menu(const char* name, int index) {
+const ElementMenu* menuItem(const char* name, int index) {
     if (*name == '\0') return nullptr; // unnamed separators
     for (const ElementMenu& e : Tree)
         if (e.index == index && std::strcmp(e.name, name) == 0) return &e;

@@ -30,7 +30,7 @@ struct ElementMenu {
 std::span<const ElementMenu> menuTree();
 
 // The item of that name and index, or nullptr.
-const ElementMenu* element_menu(const char* name, int index = -1);
+const ElementMenu* menuItem(const char* name, int index = -1);
 
 // What starting (inProgress) or ending a game does to an item's enabled state; nothing when the
 // game leaves it alone. Commands this version does not offer stay disabled either way.

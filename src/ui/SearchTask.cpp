@@ -27,7 +27,7 @@ void SearchTask::launch(const quarvelin::SearchRequest& request,
     inProgress_ = true;
 
     // Every report crosses to the GUI thread and is dropped once the search is cancelled.
-    auto poster = [this, gen](std::function<void()> f) {
+    auto post = [this, gen](std::function<void()> f) {
         QMetaObject::invokeMethod(
             this,
             [this, gen, f = std::move(f)] {
@@ -37,21 +37,21 @@ void SearchTask::launch(const quarvelin::SearchRequest& request,
     };
     quarvelin::EngineCallbacks r;
     if (callbacks.best)
-        r.best = [poster, m = callbacks.best](const std::string& t, float s) {
-            poster([m, t, s] { m(t, s); });
+        r.best = [post, m = callbacks.best](const std::string& t, float s) {
+            post([m, t, s] { m(t, s); });
         };
     if (callbacks.progression)
-        r.progression = [poster, p = callbacks.progression](const quarvelin::SearchCounters& c) {
-            poster([p, c] { p(c); });
+        r.progression = [post, p = callbacks.progression](const quarvelin::SearchCounters& c) {
+            post([p, c] { p(c); });
         };
     if (callbacks.log)
-        r.log = [poster, j = callbacks.log](const std::string& l) { poster([j, l] { j(l); }); };
+        r.log = [post, j = callbacks.log](const std::string& l) { post([j, l] { j(l); }); };
 
-    thread_ = std::thread([this, poster, request, counters, r, end, flag = cancel_] {
+    thread_ = std::thread([this, post, request, counters, r, end, flag = cancel_] {
         quarvelin::SearchCounters c = counters;
         quarvelin::SearchResult outcome = quarvelin::searchMove(request, c, r, flag.get());
         if (flag->load()) return;
-        poster([this, end, outcome, c] {
+        post([this, end, outcome, c] {
             inProgress_ = false;
             end(outcome, c);
         });

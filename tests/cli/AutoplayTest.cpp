@@ -20,10 +20,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Lot {
+struct Batch {
     fs::path dir = fs::temp_directory_path() / ("quarvelin-auto-" + std::to_string(::getpid()));
-    Lot() { fs::create_directories(dir); }
-    ~Lot() { fs::remove_all(dir); }
+    Batch() { fs::create_directories(dir); }
+    ~Batch() { fs::remove_all(dir); }
 };
 
 int launch(const std::vector<std::string>& args, std::string& err) {
@@ -68,7 +68,7 @@ TEST(Autoplay, GamesAreValidPgnAndEveryResultIsEarned) {
     ASSERT_FALSE(test::findProgram("pgn-extract").empty())
         << "pgn-extract is installed by 'make test'";
     ASSERT_FALSE(test::findProgram("stockfish").empty());
-    Lot lot;
+    Batch lot;
     // One side with its own weights: a material-hungry profile at depth 0.
     fs::path profile = lot.dir / "glouton.ini";
     {
@@ -113,7 +113,7 @@ TEST(Autoplay, GamesAreValidPgnAndEveryResultIsEarned) {
             bool repeated = views[p.keys.back()] >= 3;
             std::string verdict = arbiter(p.end);
             if (g.result == "1-0" || g.result == "0-1") {
-                bool whiteMated = p.end.side_to_move() == Colour::White;
+                bool whiteMated = p.end.sideToMove() == Colour::White;
                 if (verdict == "mate")
                     EXPECT_EQ(g.result, whiteMated ? "0-1" : "1-0");
                 else

@@ -86,7 +86,7 @@ struct Expected {
 Expected expected(const Position& p, int depth, const EngineWeights& weights = {}) {
     SearchRequest d;
     d.position = p;
-    d.colour = p.side_to_move();
+    d.colour = p.sideToMove();
     if (d.colour == Colour::White) ++d.position.MoveCount;
     d.weights = weights;
     d.weights.PROFONDEUR_MAX = static_cast<std::int16_t>(depth);

@@ -60,13 +60,13 @@ void compare(const Position& p, const EngineWeights& weights, const std::string&
     Position refPos = p;
     SearchCounters refCounters;
     reference::Context ctx{refPos, weights, refCounters, NotationCode::French};
-    SearchResult expected = reference::cherche_coup(ctx, p.side_to_move());
+    SearchResult expected = reference::cherche_coup(ctx, p.sideToMove());
     ASSERT_EQ(refPos, p) << "the plain engine left the board changed: " << what;
 
     for (int threads : {1, 2}) {
         SearchRequest d;
         d.position = p;
-        d.colour = p.side_to_move();
+        d.colour = p.sideToMove();
         d.weights = weights;
         d.notation = NotationCode::French;
         d.threads = threads;

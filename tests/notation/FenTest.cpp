@@ -18,7 +18,7 @@ TEST(Fen, StartPositionInBothOrientations) {
         auto back = readFen(Start, bottom);
         ASSERT_TRUE(back);
         EXPECT_EQ(*back, p);
-        EXPECT_EQ(back->side_to_move(), Colour::White);
+        EXPECT_EQ(back->sideToMove(), Colour::White);
     }
 }
 

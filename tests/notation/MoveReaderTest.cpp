@@ -20,7 +20,7 @@ struct ReadCase {
 // malformed: whether the reader asks for the token to be shown to the user.
 std::string parsed(const Position& p, std::string token, NotationCode n,
                    std::string* suffix = nullptr, bool* malformed = nullptr) {
-    ReadMove r = lire_coup(p, p.side_to_move(), n, token);
+    ReadMove r = lire_coup(p, p.sideToMove(), n, token);
     if (suffix) *suffix = r.suffix;
     if (malformed) *malformed = r.malformed;
     if (!r.readable || !r.fromX || !r.fromY || !r.toX) return "";

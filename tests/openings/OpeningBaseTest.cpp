@@ -37,14 +37,14 @@ protected:
         for (std::string tok; tokens >> tok;) {
             auto dot = tok.find_last_of('.');
             if (dot != std::string::npos) tok.erase(0, dot + 1);
-            ReadMove parsed = lire_coup(p, p.side_to_move(), NotationCode::Pgn, tok);
+            ReadMove parsed = lire_coup(p, p.sideToMove(), NotationCode::Pgn, tok);
             playMove(p, parsed.move());
         }
         return p;
     }
     std::string book(const std::string& text, const std::function<double()>* r = nullptr) {
         Position p = positionAfter(text);
-        auto c = base.choisir_coup_livre(p, p.side_to_move(), text, r);
+        auto c = base.choisir_coup_livre(p, p.sideToMove(), text, r);
         if (!c) return "-";
         Move m = c->move.move();
         return uciMove(p, m) + " " + c->line.code;

@@ -23,7 +23,7 @@ Settings namedSettings() {
 }
 
 // 1.e4 e5 2.Nf3 Nc6 3.Bb5 played at the board, with the user's colour at the bottom.
-Bench ruy_lopez(bool white, NotationCode notation = NotationCode::French) {
+Bench ruyLopez(bool white, NotationCode notation = NotationCode::French) {
     Settings s = namedSettings();
     s.DEB_BLANC = white ? 1 : 0;
     Bench b(s);
@@ -65,7 +65,7 @@ TEST(GameText, RecordOfAGameAgainstTheMachine) {
          "1.e4 {Open} e5 2.Nf3 Nc6  {Knight out} 3.Bb5 *\r\n"},
     };
     for (const Case& c : cases) {
-        Bench b = ruy_lopez(c.white);
+        Bench b = ruyLopez(c.white);
         b.settings.SAUVE_ABREGE = c.shortNotation;
         GameSession s = b->session();
         s.PlayMode = GameMode::Machine;
@@ -103,8 +103,8 @@ TEST(GameText, PlayersOfAutomaticPlay) {
         const Players j = savePlayers(s, r, Colour::White);
         EXPECT_EQ(j.white, c.expectedList.white);
         EXPECT_EQ(j.black, c.expectedList.black);
-        EXPECT_EQ(j.eloBlanc, c.expectedList.eloBlanc);
-        EXPECT_EQ(j.eloNoir, c.expectedList.eloNoir);
+        EXPECT_EQ(j.whiteElo, c.expectedList.whiteElo);
+        EXPECT_EQ(j.blackElo, c.expectedList.blackElo);
     }
 }
 
@@ -177,7 +177,7 @@ TEST(GameText, NotesPutBackAfterTheirMoves) {
 
 TEST(GameText, GameFromAPositionWithBlackToMove) {
     for (std::uint8_t shortNotation : {0, 1}) {
-        Bench b = ruy_lopez(true);
+        Bench b = ruyLopez(true);
         b.settings.SAUVE_ABREGE = shortNotation;
         b->pastePosition("r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 12");
         b.move("e8", "g8");

@@ -104,7 +104,7 @@ TEST(PgnConversion, WritesTheGamesThatPassTheFilterWhateverItsMaximum) {
                     steps.push_back({p, a, v});
                 });
             const auto n = static_cast<std::int64_t>(c.events.size());
-            EXPECT_EQ(message_conversion(r, Offsets), "<268>" + std::to_string(n) + "<269>7");
+            EXPECT_EQ(conversionMessage(r, Offsets), "<268>" + std::to_string(n) + "<269>7");
             EXPECT_EQ(xml ? elements(read(target), "Event") : pgnEvents(target), c.events);
             // The progress only goes forward and ends with the whole file's counts.
             ASSERT_FALSE(steps.empty());
@@ -206,7 +206,7 @@ TEST(PgnConversion, BrokenGamesAreWrittenAsReadAndTold) {
     const std::string broken = std::string(QUARVELIN_TEST_DATA) + "/broken.pgn";
     const std::string xml = (folder / "broken.xml").string();
     const ConversionResult r = convertir_fichier_pgn(broken, xml, {});
-    EXPECT_EQ(message_conversion(r, english),
+    EXPECT_EQ(conversionMessage(r, english),
               "Conversion finished. Games written: 5\nGames read: 5\n"
               "Games written with a reading error: 3\n"
               "Game 2: Move 2 cannot be read or played: Ke3\n"
@@ -233,8 +233,8 @@ TEST(PgnConversion, BrokenGamesAreWrittenAsReadAndTold) {
     std::string twelve;
     for (int i = 0; i < 12; ++i) twelve += "[Event \"x\"]\n\n1. Ke5 *\n\n";
     write(folder / "douze.pgn", twelve);
-    const std::string m = message_conversion(
-        convertir_fichier_pgn((folder / "douze.pgn").string(), xml, {}), english);
+    const std::string m =
+        conversionMessage(convertir_fichier_pgn((folder / "douze.pgn").string(), xml, {}), english);
     EXPECT_NE(m.find("\nGame 10: Move 1 cannot be read or played: Ke5\n… and 2 more."),
               std::string::npos)
         << m;
@@ -273,7 +273,7 @@ TEST_P(CancelToken, LeavesTheFilesAsTheyWere) {
         });
     EXPECT_TRUE(r.cancelled);
     EXPECT_EQ(r.writtenCount, 0);
-    EXPECT_EQ(message_conversion(r, Offsets), "<887>");
+    EXPECT_EQ(conversionMessage(r, Offsets), "<887>");
     for (const std::string& f : old) EXPECT_EQ(read(f), "ancien " + f);
     EXPECT_EQ(content(folder), before); // no temporary file left behind
     // The next conversion starts afresh.
@@ -293,7 +293,7 @@ TEST(PgnConversion, AMissingSourceOrFolderWritesNothing) {
     const fs::path folder = test::testFolder("conversion");
     for (const std::string& source : {std::string("/nonexistent/games.pgn"), folder.string()}) {
         const ConversionResult r = convertir_fichier_pgn(source, (folder / "out.xml").string(), {});
-        EXPECT_EQ(message_conversion(r, Offsets), "<270> (" + source + ")");
+        EXPECT_EQ(conversionMessage(r, Offsets), "<270> (" + source + ")");
     }
     const std::string target = (folder / "absent" / "out.xml").string();
     const std::string pgn = (folder / "absent" / "out.pgn").string();
@@ -307,7 +307,7 @@ TEST(PgnConversion, AMissingSourceOrFolderWritesNothing) {
     for (const Case& c : cases) {
         const ConversionResult r = convertir_fichier_pgn(Varied, c.target, {}, c.options);
         EXPECT_EQ(r.error, ConversionResult::Error::Writing);
-        const std::string m = message_conversion(r, Offsets);
+        const std::string m = conversionMessage(r, Offsets);
         EXPECT_TRUE(m.starts_with("<992>" + c.failed + " : ")) << m;
     }
     EXPECT_TRUE(content(folder).empty());
@@ -321,7 +321,7 @@ TEST(PgnConversion, AnAddressFileThatCannotBeWrittenKeepsTheListAsItWas) {
     for (bool onePerFile : {false, true}) {
         const ConversionResult r =
             convertir_fichier_pgn(Varied, target, {}, {ConversionFormat::Xml, onePerFile, true});
-        EXPECT_TRUE(message_conversion(r, Offsets)
+        EXPECT_TRUE(conversionMessage(r, Offsets)
                         .starts_with("<992>" + (folder / "out.txt").string() + " : "));
         EXPECT_EQ(read(target), "ancien");
         EXPECT_EQ(content(folder), (std::set<std::string>{"out.xml", "out.txt"}));
@@ -335,7 +335,7 @@ TEST(PgnConversion, EachGameInItsOwnFileWithTheirAddresses) {
     const ConversionResult r = convertir_fichier_pgn(Varied, (folder / "une partie.xml").string(),
                                                      gains, {ConversionFormat::Xml, true, true});
     const std::string txt = (folder / "une partie.txt").string();
-    EXPECT_TRUE(message_conversion(r, Offsets).ends_with("<888>" + txt));
+    EXPECT_TRUE(conversionMessage(r, Offsets).ends_with("<888>" + txt));
     EXPECT_EQ(content(folder), (std::set<std::string>{"une partie_0001.xml", "une partie_0002.xml",
                                                       "une partie.txt"}));
     std::vector<std::string> addresses;

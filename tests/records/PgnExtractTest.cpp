@@ -23,7 +23,7 @@ namespace {
 constexpr const char* PgnExtract = "/usr/games/pgn-extract";
 
 char promotionLetter(PieceCode p) {
-    switch (type_piece(p)) {
+    switch (pieceType(p)) {
     case PieceType::Rook:
         return 'r';
     case PieceType::Bishop:

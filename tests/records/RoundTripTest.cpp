@@ -202,9 +202,9 @@ TEST_P(RoundTrip, SavedGameReadsBackTheSame) {
     // The tags as the file has them, the game's bytes read on their own: the file mixes
     // Windows-1252 and UTF-8 games.
     const std::size_t end = i + 1 < readCount.size() ? readCount[i + 1].position : original.size();
-    std::istringstream brut(
+    std::istringstream raw(
         utf8Text(original.substr(readCount[i].position, end - readCount[i].position)));
-    PgnStream flux(brut);
+    PgnStream flux(raw);
     PgnGame pgnGame;
     ASSERT_TRUE(flux.next(pgnGame));
     const std::map<std::string, std::string> tags = keptTags(pgnGame);

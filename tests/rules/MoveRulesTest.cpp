@@ -32,9 +32,9 @@ TEST(Types, ColourAndTypeBoundaries) {
     EXPECT_EQ(colourOf(7), Colour::Black);
     EXPECT_EQ(colourOf(8), Colour::White);
     EXPECT_EQ(colourOf(1), Colour::None);
-    EXPECT_EQ(type_piece(0), PieceType::None);
-    EXPECT_EQ(type_piece(14), PieceType::None);
-    EXPECT_EQ(type_piece(13), PieceType::King);
+    EXPECT_EQ(pieceType(0), PieceType::None);
+    EXPECT_EQ(pieceType(14), PieceType::None);
+    EXPECT_EQ(pieceType(13), PieceType::King);
     EXPECT_EQ(opposite(2), 3);
     EXPECT_EQ(opposite(1), 0);
 }

@@ -21,7 +21,7 @@ std::set<std::string> byRules(const Position& p) {
     for (int fy = 1; fy <= 8; ++fy)
         for (int fx = 1; fx <= 8; ++fx) {
             PieceCode piece = p.at(fx, fy);
-            if (piece == PieceCode::Empty || colourOf(piece) != p.side_to_move()) continue;
+            if (piece == PieceCode::Empty || colourOf(piece) != p.sideToMove()) continue;
             for (int ty = 1; ty <= 8; ++ty)
                 for (int tx = 1; tx <= 8; ++tx) {
                     Move c{fx, fy, tx, ty, piece, PieceCode::Empty};
@@ -73,7 +73,7 @@ TEST(RulesCrossCheck, GameUpdateMatchesGeneratorMoveAndTakesBack) {
 TEST(RulesCrossCheck, CheckBySquareCountsAgreesWithGenerator) {
     for (const std::string& fen : test::randomPositions(12, 80, 3)) {
         Position p = *readFen(fen, Colour::Black);
-        EXPECT_EQ(inCheck(p, p.side_to_move()), FastPosition::from(p).in_check()) << fen;
+        EXPECT_EQ(inCheck(p, p.sideToMove()), FastPosition::from(p).isInCheck()) << fen;
     }
 }
 

@@ -71,7 +71,7 @@ TEST(NewGame, AutomaticHeaderNamesBothProfiles) {
     struct Case {
         bool twoProfiles;
         const char* black;
-        const char* eloNoir;
+        const char* blackElo;
     };
     for (Case c : {Case{true, "Beta", "1800"}, Case{false, "Alpha", "1500"}}) {
         Settings s = testSettings(0);
@@ -89,7 +89,7 @@ TEST(NewGame, AutomaticHeaderNamesBothProfiles) {
         EXPECT_NE(h.find("[White \"Alpha\"]\r\n"), std::string::npos);
         EXPECT_NE(h.find(std::string("[Black \"") + c.black + "\"]\r\n"), std::string::npos);
         EXPECT_NE(h.find("[WhiteElo \"1500\"]\r\n"), std::string::npos);
-        EXPECT_NE(h.find(std::string("[BlackElo \"") + c.eloNoir + "\"]\r\n\r\n"),
+        EXPECT_NE(h.find(std::string("[BlackElo \"") + c.blackElo + "\"]\r\n\r\n"),
                   std::string::npos);
         EXPECT_EQ(b.timers.intervals[Timer::Auto], 100);
         EXPECT_EQ(b.view.caption, "P");

@@ -53,7 +53,7 @@ TEST(MachineMove, AWholeGameByClicksAgainstDepthOne) {
         b->newGame();
         int halfMoves = 0;
         while (!b->session().gameOver() && halfMoves < 600) {
-            ASSERT_EQ(b->position().side_to_move(), b->position().PlayerColour);
+            ASSERT_EQ(b->position().sideToMove(), b->position().PlayerColour);
             randomHumanMove(b, rng);
             halfMoves += 2;
         }
@@ -61,7 +61,7 @@ TEST(MachineMove, AWholeGameByClicksAgainstDepthOne) {
         ASSERT_TRUE(g.gameOver()) << g.GameMoveText;
         // The machine beats a random player: a real mate, the loser to move.
         EXPECT_EQ(gameEnd(b->position()), GameEnd::Mate) << g.GameMoveText;
-        EXPECT_EQ(b->position().side_to_move(), b->position().PlayerColour);
+        EXPECT_EQ(b->position().sideToMove(), b->position().PlayerColour);
         EXPECT_EQ(g.GameResult, white ? "0-1" : "1-0");
         EXPECT_TRUE(g.GameMoveText.ends_with("#")) << g.GameMoveText;
         EXPECT_TRUE(b.screenUpToDate()) << writeFen(b->position()) << " " << g.GameMoveText;
@@ -104,7 +104,7 @@ TEST(MachineMove, EveryEndOfGame) {
 TEST(MachineMove, DefaultOpeningAndItsScore) {
     struct Case {
         const char* opening;
-        bool sansRecherche;
+        bool withoutSearch;
     };
     for (Case c : {Case{"e4", true}, Case{"d4", true}, Case{"zz9", false}, Case{"", false}}) {
         Settings s = testSettings(0);
@@ -115,7 +115,7 @@ TEST(MachineMove, DefaultOpeningAndItsScore) {
         const GameSession& g = b->session();
         ASSERT_EQ(g.lines.size(), 1u);
         EXPECT_TRUE(g.GameMoveText.starts_with("1.")) << g.GameMoveText;
-        if (c.sansRecherche) {
+        if (c.withoutSearch) {
             EXPECT_EQ(g.GameMoveText, std::string("1.") + c.opening);
             EXPECT_EQ(b->counters().MovesExamined, 0);
             ASSERT_GE(g.ScoreHistory.size(), 2u);

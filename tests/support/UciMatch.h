@@ -211,8 +211,8 @@ inline std::string bestmoveOf(const std::string& line) {
 // stalemate are judged by this program's rules on a position kept in step with both.
 inline MatchResult playMatch(UciProcess& first, UciProcess& second, const SettingsMatch& r) {
     MatchResult outcome;
-    auto fault = [&](const std::string& quoi) {
-        outcome.error = quoi;
+    auto fault = [&](const std::string& what) {
+        outcome.error = what;
         return outcome;
     };
     for (int game = 0; game < r.games; ++game) {
@@ -231,7 +231,7 @@ inline MatchResult playMatch(UciProcess& first, UciProcess& second, const Settin
             GameEnd end = gameEnd(p);
             if ((end == GameEnd::InProgress) != !legal->empty())
                 return fault("this program's rules and the referee disagree on the end, " + here);
-            const bool firstToMove = (p.side_to_move() == Colour::White) == firstBlank;
+            const bool firstToMove = (p.sideToMove() == Colour::White) == firstBlank;
             if (end == GameEnd::Mate) {
                 ++(firstToMove ? outcome.losses : outcome.gains);
                 break;
@@ -262,10 +262,10 @@ inline MatchResult playMatch(UciProcess& first, UciProcess& second, const Settin
             const std::string move = detail::bestmoveOf(*line);
             if (firstToMove && !legal->contains(move))
                 return fault("illegal move '" + move + "' by the engine under test, " + here);
-            std::vector<Move> nos = legalMoves(p);
-            auto c = std::find_if(nos.begin(), nos.end(),
+            std::vector<Move> ours = legalMoves(p);
+            auto c = std::find_if(ours.begin(), ours.end(),
                                   [&](const Move& l) { return uciMove(p, l) == move; });
-            if (c == nos.end())
+            if (c == ours.end())
                 return fault("move '" + move +
                              "' is legal for the referee, not for this program, " + here);
             playMove(p, *c);

@@ -13,8 +13,8 @@
 #include <utility>
 
 using quarvelin::Catalogue;
-using quarvelin::element_menu;
 using quarvelin::ElementMenu;
+using quarvelin::menuItem;
 using quarvelin::MenuKind;
 using quarvelin::menuTree;
 
@@ -96,9 +96,9 @@ TEST(MenuTree, ExclusiveGroupsOneTickedInOneMenu) {
         {"couleur", 2}, {"langue", 8}, {"mode", 5}, {"niveau", 4}, {"notation", 3}};
     EXPECT_EQ(members, expectedList);
     for (const auto& [group, n] : tickedCount) EXPECT_EQ(n, 1) << group;
-    EXPECT_TRUE(element_menu("mode_machine")->ticked);
-    EXPECT_TRUE(element_menu("couleur_blanche")->ticked);
-    EXPECT_TRUE(element_menu("notation_francaise")->ticked);
+    EXPECT_TRUE(menuItem("mode_machine")->ticked);
+    EXPECT_TRUE(menuItem("couleur_blanche")->ticked);
+    EXPECT_TRUE(menuItem("notation_francaise")->ticked);
 }
 
 TEST(MenuTree, ShortcutsReadableAndDistinct) {
@@ -187,7 +187,7 @@ TEST(MenuTree, GameStates) {
         {"mode_machine", -1, std::nullopt, std::nullopt},
     };
     for (const auto& c : cases) {
-        const ElementMenu* e = element_menu(c.name, c.index);
+        const ElementMenu* e = menuItem(c.name, c.index);
         ASSERT_NE(e, nullptr) << c.name;
         EXPECT_EQ(quarvelin::enabledByGameState(*e, true), c.beginning)
             << keyText(Key{c.name, c.index});
@@ -196,12 +196,12 @@ TEST(MenuTree, GameStates) {
 }
 
 TEST(MenuTree, LookupByName) {
-    EXPECT_EQ(element_menu("menu_niv"), nullptr) << "an array needs its index";
-    EXPECT_EQ(element_menu("menu_niv", 4), nullptr);
-    EXPECT_EQ(element_menu("nothing"), nullptr);
-    EXPECT_EQ(element_menu(""), nullptr) << "unnamed separators are not found";
-    ASSERT_NE(element_menu("menu_niv", 3), nullptr);
-    EXPECT_EQ(element_menu("menu_niv", 3)->index, 3);
+    EXPECT_EQ(menuItem("menu_niv"), nullptr) << "an array needs its index";
+    EXPECT_EQ(menuItem("menu_niv", 4), nullptr);
+    EXPECT_EQ(menuItem("nothing"), nullptr);
+    EXPECT_EQ(menuItem(""), nullptr) << "unnamed separators are not found";
+    ASSERT_NE(menuItem("menu_niv", 3), nullptr);
+    EXPECT_EQ(menuItem("menu_niv", 3)->index, 3);
 }
 
 } // namespace

@@ -24,7 +24,7 @@ constexpr std::chrono::year_month_day Day{std::chrono::year{2026}, std::chrono::
                                           std::chrono::day{4}};
 
 // The text of every page, one entry per page, each line with its blanks at the ends taken off.
-std::vector<QStringList> pages_pdf(const QString& pdf) {
+std::vector<QStringList> pdfPages(const QString& pdf) {
     QProcess p;
     p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     p.waitForFinished(30000);
@@ -38,14 +38,14 @@ std::vector<QStringList> pages_pdf(const QString& pdf) {
     return pages;
 }
 
-bool pdftotext_present() {
+bool pdftotextPresent() {
     return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
 }
 
 class PrintTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!pdftotext_present()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+        if (!pdftotextPresent()) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
         // The printed files stay for a person to look at, as the window captures do.
         dir_.setAutoRemove(qEnvironmentVariableIsEmpty("QUARVELIN_CAPTURES"));
         catalogue_.appliquer_langue(1);
@@ -97,13 +97,13 @@ TEST_F(PrintTest, RecordLayoutPrintsTagsAndSeventyCharacterLines) {
     ASSERT_TRUE(DocumentPainter::paintGame(
         *p, gamePrint(s, r, Colour::White, Day, catalogue_, GameLayout::Pgn), frame_, &n));
     EXPECT_EQ(n, 1);
-    const auto pages = pages_pdf(p->outputFileName());
+    const auto pages = pdfPages(p->outputFileName());
     ASSERT_EQ(pages.size(), 1u);
     const QStringList& l = pages[0];
     EXPECT_TRUE(l[0].startsWith(QStringLiteral("QUARVELIN v9.9.9")));
     EXPECT_TRUE(l[0].endsWith(QStringLiteral("04/12/2026")));
     const QStringList expected = {QStringLiteral("QUARVELIN - Partie - ") +
-                                      QString::fromStdString(date_jjmmaaaa(Day)),
+                                      QString::fromStdString(dateDdMmYyyy(Day)),
                                   QStringLiteral("[Event \"Club\"]"),
                                   QStringLiteral("[Site \"Lyon\"]"),
                                   QString::fromStdString(s.GameMoveText.substr(0, 70)).trimmed(),
@@ -125,7 +125,7 @@ TEST_F(PrintTest, MoveListLayoutRunsOverPages) {
     ASSERT_TRUE(DocumentPainter::paintGame(
         *p, gamePrint(g, b->settings, Colour::White, Day, catalogue_, GameLayout::Moves), frame_,
         &n));
-    const auto pages = pages_pdf(p->outputFileName());
+    const auto pages = pdfPages(p->outputFileName());
     ASSERT_EQ(static_cast<int>(pages.size()), n);
     ASSERT_GE(n, 2);
     QStringList moves;
@@ -152,7 +152,7 @@ TEST_F(PrintTest, DiagramLayoutDrawsABoardAfterEachMove) {
                                    gamePrint(g, b->settings, Colour::White, Day, catalogue_,
                                              GameLayout::Diagrams, DocumentPainter::DiagramsPerRow),
                                    frame_, &n));
-    const auto pages = pages_pdf(p->outputFileName());
+    const auto pages = pdfPages(p->outputFileName());
     ASSERT_EQ(static_cast<int>(pages.size()), n);
     EXPECT_EQ(n, 2); // 14 boards, twelve to a page
     QString all;
@@ -188,7 +188,7 @@ TEST_F(PrintTest, ListPrintsEveryRowUnderItsCaptionsOnWholePages) {
     QFont font(QStringLiteral("Arial"), 10);
     ASSERT_TRUE(DocumentPainter::paintTable(*p, t, QStringLiteral("Liste des parties"),
                                             QStringLiteral("Tournoi"), font, frame_, &n));
-    const auto pages = pages_pdf(p->outputFileName());
+    const auto pages = pdfPages(p->outputFileName());
     ASSERT_EQ(static_cast<int>(pages.size()), n);
     ASSERT_GE(n, 2);
     int lines = 0;
@@ -222,10 +222,10 @@ TEST_F(PrintTest, EmptyListPrintsNothing) {
 
 TEST_F(PrintTest, HeadDateFollowsTheLanguage) {
     const auto d = today();
-    EXPECT_EQ(PrintCommands::frame(catalogue_).date.toStdString(), date_jjmmaaaa(d));
+    EXPECT_EQ(PrintCommands::frame(catalogue_).date.toStdString(), dateDdMmYyyy(d));
     EXPECT_EQ(PrintCommands::frame(catalogue_).page, QStringLiteral("Page"));
     catalogue_.appliquer_langue(2);
-    EXPECT_EQ(PrintCommands::frame(catalogue_).date.toStdString(), date_mmjjaaaa(d));
+    EXPECT_EQ(PrintCommands::frame(catalogue_).date.toStdString(), dateMmDdYyyy(d));
     catalogue_.appliquer_langue(5);
     EXPECT_EQ(PrintCommands::frame(catalogue_).page, QStringLiteral("Seite"));
 }

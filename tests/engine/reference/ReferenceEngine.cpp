@@ -19,7 +19,7 @@ bool onBoard(int x, int y) { return x >= 1 && x <= 8 && y >= 1 && y <= 8; }
 
 bool empty(const Position& p, int x, int y) { return p.at(x, y) == PieceCode::Empty; }
 
-int tOf(PieceCode piece) { return code(type_piece(piece)); }
+int tOf(PieceCode piece) { return code(pieceType(piece)); }
 
 bool straightLines(PieceType t) {
     return t == PieceType::Queen || t == PieceType::Rook || t == PieceType::King;
@@ -59,7 +59,7 @@ void tryCandidate(Context& ctx, int x, int y, int tx, int ty, float escape, Best
     SearchCounters& k = ctx.counters;
     const PieceCode P = pos.at(x, y);
     const Colour c = colourOf(P);
-    const PieceType type = type_piece(P);
+    const PieceType type = pieceType(P);
     const int t = code(type);
     const int d = pawnDirection(c, pos.PlayerColour);
 
@@ -114,7 +114,7 @@ void explore_piece(Context& ctx, int x, int y, Best& best) {
     SearchCounters& k = ctx.counters;
     const PieceCode P = pos.at(x, y);
     const Colour c = colourOf(P);
-    const PieceType type = type_piece(P);
+    const PieceType type = pieceType(P);
     const int t = code(type);
 
     // threat on the start square
@@ -163,7 +163,7 @@ float mobilite_piece(Context& ctx, int x, int y) {
     const Position& pos = ctx.pos;
     const EngineWeights& w = ctx.weights;
     const PieceCode P = pos.at(x, y);
-    const PieceType type = type_piece(P);
+    const PieceType type = pieceType(P);
     const int t = code(type);
 
     int count = 0;
@@ -299,7 +299,7 @@ SearchResult cherche_coup(Context& ctx, Colour colour) {
             PieceCode P = pos.at(x, y);
             if (P == PieceCode::Empty || colourOf(P) != colour) continue;
             k.MovesExamined += 1;
-            if (type_piece(P) == PieceType::King) {
+            if (pieceType(P) == PieceType::King) {
                 kingX = x;
                 kingY = y;
                 kingSeen = true;

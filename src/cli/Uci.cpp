@@ -106,7 +106,7 @@ public:
 
     // False once the session is to end.
     bool handle(std::string_view line);
-    // Ends the session: cancels the search when `annuler`, else lets a bounded one finish.
+    // Ends the session: cancels the search when `cancel`, else lets a bounded one finish.
     void stop(bool cancel);
 
 private:

@@ -20,9 +20,9 @@ enum class FieldKind { Text, Square, Number, Duration };
 struct PreferenceField {
     std::string_view key;
     FieldKind kind;
-    double minimum = 0; // Nombre: the values the window accepts
+    double minimum = 0; // Number: the values the window accepts
     double maximum = 0;
-    bool integer = true;            // Nombre: whole numbers only
+    bool integer = true;            // Number: whole numbers only
     std::string_view replacement{}; // put in when the text is refused; empty keeps the last value
     bool inverse = false;           // Square: ticked when the setting is off
 };
@@ -67,13 +67,13 @@ public:
     std::vector<std::string> pieceSets() const;
 
     // OK: the fields go into the record (profile 1), the settings file is written, the three
-    // paths become absolute in the record, `appliquer` runs (language, menus) and text 400 is
+    // paths become absolute in the record, `apply` runs (language, menus) and text 400 is
     // shown. When the file cannot be written, says why and changes nothing.
     bool validate(const std::function<void()>& apply = {});
     // Reset: the reset values into the fields; the record gets FIRST_STARTUP 1 and
     // SEUIL_PARTIE_NULLE -1000 at once.
     void reset();
-    // Save as: the record, not the fields, to `chemin` (empty: cancelled); an existing file is
+    // Save as: the record, not the fields, to `path` (empty: cancelled); an existing file is
     // replaced only when the user says so.
     bool saveAs(const std::string& path);
     // The path the save-as chooser proposes: the engine's name with ".ini".

@@ -20,7 +20,7 @@ struct SettingsReading {
     std::string error;                // why the file could not be read or created
 };
 
-// Fills s with the built-in values, then reads the file at `chemin` into slot `profil`.
+// Fills s with the built-in values, then reads the file at `path` into slot `profile`.
 // A missing file is created with the new-file values. An unknown key stops the reading
 // (the program then ends, see unknownKeyMessage).
 SettingsReading lire_reglages(const std::string& path, const std::string& installDir, Settings& s,
@@ -33,8 +33,8 @@ SettingsReading readSettingsText(const std::string& content, Settings& s, int pr
 std::string unknownKeyMessage(const TextCatalogue& catalogue, const std::string& path,
                               const std::string& line);
 
-// Writes the whole record, per-profile values from slot `profil`, to a temporary file that
-// then replaces `chemin`, so the file is always whole. Empty on success, else why not.
+// Writes the whole record, per-profile values from slot `profile`, to a temporary file that
+// then replaces `path`, so the file is always whole. Empty on success, else why not.
 std::string ecrire_reglages(const Settings& s, const std::string& path, int profile = 1);
 
 // The settings text as written (CR LF lines).
@@ -45,11 +45,11 @@ std::string settingsText(const Settings& s, int profile = 1);
 bool loadProfiles(const std::string& file1, const std::string& file2, Settings& s, Dialogs& dialogs,
                   const TextCatalogue& catalogue);
 
-// Reads the per-profile keys of one settings file into slot `profil`; other lines are ignored.
+// Reads the per-profile keys of one settings file into slot `profile`; other lines are ignored.
 // False, changing nothing, when the file cannot be read.
 bool readProfile(const std::string& file, Settings& s, int profile);
 
-// The value of one key as the file holds it, per-profile keys from slot `profil`; nothing for a
+// The value of one key as the file holds it, per-profile keys from slot `profile`; nothing for a
 // key the file does not know.
 std::optional<std::string> keyValue(const Settings& s, std::string_view key, int profile = 1);
 // Stores a value by the key's reading rule; false, changing nothing, for an unknown key or a

@@ -13,7 +13,7 @@
 
 namespace quarvelin {
 
-// `meilleur` and `journal` are called on the thread that called searchMove, with its
+// `best` and `log` are called on the thread that called searchMove, with its
 // counters up to date; `progression` may come from the search's threads, one call at a time.
 struct EngineCallbacks {
     // Each time the root's best move rises: the move's text and its score.

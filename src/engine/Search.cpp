@@ -399,7 +399,7 @@ template <typename F> void Search::walkCandidates(int sq, F&& f) const {
     }
 }
 
-// What every move of the piece on sq earns for taking it out of danger (a king pays its malus).
+// What every move of the piece on sq earns for taking it out of danger (a king pays its penalty).
 float Search::escaping(int sq) const {
     const int piece = board_[sq], colour = colourCode(piece), type = typeCode(piece);
     int n = attackers(colour, sq, colour);

@@ -28,7 +28,7 @@ std::string writeFen(const Position& p);
 // Reads a whole FEN (the half-move clock and move number may be left out) into a position
 // shown with playerColour at the bottom. Refused, with a reason, unless it is a position that
 // can stand: eight ranks of eight squares, one king a side, no pawn on the first or last rank,
-// the side not to move not in check; raison then says why. Castling
+// the side not to move not in check; reason then says why. Castling
 // rights and an en-passant square that the position cannot have are dropped.
 std::optional<Position> readFen(std::string_view fen, Colour playerColour,
                                 FenProblem* reason = nullptr);

@@ -14,7 +14,7 @@ constexpr char32_t Invalid = 0xFFFFFFFF;
 bool isWhite(char c) { return c == ' ' || c == '\t'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Decodes the code point at text[i] and advances i; Invalide for malformed, overlong,
+// Decodes the code point at text[i] and advances i; Invalid for malformed, overlong,
 // surrogate or out-of-range sequences.
 char32_t decoder(std::string_view text, std::size_t& i) {
     const auto first = static_cast<unsigned char>(text[i]);
@@ -61,7 +61,7 @@ std::optional<double> lire_nombre(std::optional<std::string_view> text,
                    (locale.thousandsSeparator != 0 && c == locale.thousandsSeparator)) {
             continue;
         } else {
-            break; // Invalide lands here too
+            break; // Invalid lands here too
         }
     }
     return leadingNumber(kept);

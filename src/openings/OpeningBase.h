@@ -24,7 +24,7 @@ public:
     OpeningBase(const OpeningBase&) = delete;
     OpeningBase& operator=(const OpeningBase&) = delete;
 
-    // Opens (creating when asked) the base at path; false with the reason in erreur() if not.
+    // Opens (creating when asked) the base at path; false with the reason in error() if not.
     bool open(const std::string& path, bool create = false);
     bool isOpen() const;
     const std::string& error() const { return error_; }
@@ -43,7 +43,7 @@ public:
         EcoLine line;
     };
     // A book move for `side` in position p reached by the game text: the best-ordered line
-    // (score, learned before reference, code, longest), or one at random when aleatoire gives
+    // (score, learned before reference, code, longest), or one at random when random gives
     // a number in [0, 1). Nothing when no line continues the game.
     std::optional<BookMove>
     choisir_coup_livre(const Position& p, Colour side, const std::string& gameMoveText,
@@ -56,7 +56,7 @@ public:
     std::vector<std::string> plans(const std::string& gameMoveText) const;
 
 private:
-    // limite > 0: that many rows from the decalage-th on.
+    // limit > 0: that many rows from the offset-th on.
     std::vector<EcoLine> query(const std::string& prefix, bool bookOrder, int limit = 0,
                                long long offset = 0) const;
     QString sqlQuery(const std::string& prefix, bool bookOrder, bool count, int limit) const;

@@ -6,7 +6,7 @@
 
 namespace quarvelin {
 
-// Writes `contenu` to `chemin`. With `ajouter`, the file's present content is copied in front
+// Writes `content` to `path`. With `append`, the file's present content is copied in front
 // of it first, so the games already in the file stay whole whatever happens to the write.
 // Empty on success, else why not; the target is then exactly as it was.
 std::string writeGameFile(const std::string& path, std::string_view content, bool append);

@@ -17,7 +17,7 @@ inline constexpr std::size_t PrintWidth = 70;
 
 enum class GameLayout { Pgn = 0, Moves = 1, Diagrams = 2 };
 
-// Consecutive pieces of `largeur` characters (UTF-8 sequences kept whole), the last holding
+// Consecutive pieces of `width` characters (UTF-8 sequences kept whole), the last holding
 // the rest; an empty text gives no piece.
 std::vector<std::string> cut(std::string_view text, std::size_t width = PrintWidth);
 

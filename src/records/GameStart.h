@@ -10,19 +10,19 @@ namespace quarvelin {
 
 struct StartSearch {
     static constexpr std::size_t None = std::string::npos;
-    std::size_t line = None; // start of the game's first line, Aucun when none was found
+    std::size_t line = None; // start of the game's first line, None when none was found
     std::size_t bracket = 0; // its '['
     // With nothing found: where to search again once more text is appended (a candidate too
     // near the end to tell), or the text's size.
     std::size_t resumption = 0;
 };
 
-// Searches texte from `depuis`. lineStart: whether texte[0] starts a line (only blanks
-// before it on its line). complet: nothing follows the text, so a candidate cut short by its
+// Searches text from `from`. lineStart: whether text[0] starts a line (only blanks
+// before it on its line). complete: nothing follows the text, so a candidate cut short by its
 // end is not a game start.
 StartSearch findGameStart(std::string_view text, std::size_t from, bool lineStart, bool complete);
 
-// Whether the end of texte lies at a line start, given the same for its beginning.
+// Whether the end of text lies at a line start, given the same for its beginning.
 bool endsAtLineStart(std::string_view text, bool lineStart);
 
 inline bool lineWhite(char c) { return c == ' ' || c == '\t'; }

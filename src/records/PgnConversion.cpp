@@ -89,7 +89,7 @@ public:
     explicit FollowedSource(std::istream& in) : in_(in) {}
 
     // Copies the game whose first line is at `position`, up to the next game's first line.
-    // vider is called whenever the output has grown large.
+    // clear is called whenever the output has grown large.
     void copy(std::uint64_t position, std::string& output,
               const std::function<void(std::string&)>& clear) {
         place(position);

@@ -71,7 +71,7 @@ std::string conversionMessage(const ConversionResult& r, const TextCatalogue& ca
 
 // The format a target's extension stands for, .xml or .pgn in any case; nothing otherwise.
 std::optional<ConversionFormat> targetFormat(const std::string& path);
-// The file of game `numero` (from 1) in one-game-per-file mode: "dir/games.xml" gives
+// The file of game `number` (from 1) in one-game-per-file mode: "dir/games.xml" gives
 // "dir/games_0001.xml".
 std::string gameFileName(const std::string& target, std::int64_t number);
 // The address file of a target: "dir/games.xml" gives "dir/games.txt".

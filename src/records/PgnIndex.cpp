@@ -135,8 +135,8 @@ struct Header {
         }
     }
 
-    // Reads the tag lines from `debut` (a line start) while they begin with '['. complet: the
-    // text ends there; otherwise a header running into the end stays unfinished (fin Aucun).
+    // Reads the tag lines from `beginning` (a line start) while they begin with '['. complete: the
+    // text ends there; otherwise a header running into the end stays unfinished (end None).
     void read(std::string_view text, std::size_t beginning, bool complete, bool withText) {
         clear();
         std::size_t pos = beginning;

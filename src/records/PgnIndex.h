@@ -27,7 +27,7 @@ public:
     // at the next block once it is set (see session/Annulation.h).
     static std::optional<PgnIndex> indexFile(const std::string& path, const GameFilter& filter,
                                              const Progression& progression = {});
-    // Scans a stream from its current position, which counts as position 0; taille (0 when
+    // Scans a stream from its current position, which counts as position 0; size (0 when
     // unknown) gives the percentages.
     static PgnIndex buildIndex(std::istream& in, std::uint64_t size, const GameFilter& filter,
                                const Progression& progression = {});

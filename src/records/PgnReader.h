@@ -14,7 +14,7 @@ class TextCatalogue;
 
 // Texts of the problems a game can have.
 
-// The game at `position` of the stream; its erreur says what went wrong, if anything.
+// The game at `position` of the stream; its error says what went wrong, if anything.
 ParsedGame readPgnGame(std::istream& in, std::uint64_t position);
 // The game's problem in the user's language, one line; empty when the game reads.
 std::string readingMessage(const ParsedGame& game, const TextCatalogue& catalogue);

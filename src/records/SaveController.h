@@ -18,7 +18,7 @@ public:
     // The title of the window's messages: the program's name.
     static constexpr const char* Title = "quarvelin";
 
-    // recents may be null: the save then leaves the recent files alone.
+    // recent may be null: the save then leaves the recent files alone.
     SaveController(Dialogs& dialogs, const TextCatalogue& catalogue, RecentFiles* recent);
 
     // The text the window opens with.

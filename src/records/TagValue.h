@@ -5,7 +5,7 @@
 
 namespace quarvelin {
 
-// nom is the opening bracket and the tag name, "[Event". The first occurrence wins, so
+// name is the opening bracket and the tag name, "[Event". The first occurrence wins, so
 // "[White" also finds a "[WhiteElo" line written before the White line. Empty when absent.
 std::string valeur_etiquette(std::string_view name, std::string_view text);
 

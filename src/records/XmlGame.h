@@ -10,7 +10,7 @@ struct XmlGame {
     std::string header; // "[Event "..."]" lines, CR LF or LF apart
     std::string moves;  // move text; several lines are joined with single spaces
     std::string result; // added after the moves unless they already end with it
-    // Tag values already read, when there are: taken before entete, each name's first one,
+    // Tag values already read, when there are: taken before header, each name's first one,
     // so no value is cut at a "]" or mistaken for a longer tag's.
     std::vector<std::pair<std::string, std::string>> tags = {};
 };

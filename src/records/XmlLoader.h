@@ -60,7 +60,7 @@ public:
 
     void setDelay(std::chrono::milliseconds delay) { delay_ = delay; }
 
-    // Starts fetching the address in texte (from its http://, https:// or file:// on). fin is
+    // Starts fetching the address in text (from its http://, https:// or file:// on). fin is
     // called once with the outcome: at once, returning false, when no request can be made;
     // later, from the event loop, otherwise. A load still running is dropped first.
     bool load(const std::string& text, End end);

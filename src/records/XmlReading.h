@@ -27,7 +27,7 @@ struct XmlReading {
 inline constexpr int MaximumDepth = 2 * 256;
 
 // Walks the children of the element just started (of the document when xml has not started),
-// up to its end tag; profondeur grows by 2 a level.
+// up to its end tag; depth grows by 2 a level.
 void parcourir_noeuds_xml(QXmlStreamReader& xml, int depth, ParsedXmlGame& game);
 
 XmlReading readXmlDocument(std::string_view document);

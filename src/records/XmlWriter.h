@@ -27,13 +27,13 @@ class XmlWriter {
 public:
     enum class Mode { Replace, Append };
 
-    // horodatage goes in the comment of line 2; empty: the current date and time.
+    // timestamp goes in the comment of line 2; empty: the current date and time.
     explicit XmlWriter(std::string timestamp = {});
     ~XmlWriter();
     XmlWriter(const XmlWriter&) = delete;
     XmlWriter& operator=(const XmlWriter&) = delete;
 
-    // Starts the temporary file. Ajouter keeps the games of an existing list and refuses a file
+    // Starts the temporary file. Append keeps the games of an existing list and refuses a file
     // that is not one, touching nothing.
     WriteFailure open(const std::string& path, Mode mode);
     void write(const XmlGame& game);

@@ -23,7 +23,7 @@ First firstPiece(const Position& p, int x, int y, const int d[2]) {
     return {};
 }
 
-// Counts pieces of the counted side (as told by `compte`) on the shared attack patterns;
+// Counts pieces of the counted side (as told by `tally`) on the shared attack patterns;
 // pawnRow is the row from which a counted pawn strikes (x, y).
 template <typename Count> int count(const Position& p, int x, int y, int pawnRow, Count tally) {
     int n = 0;

@@ -2,7 +2,7 @@
 // The game in play and everything the board window asks of it: new games and play modes, the
 // human's clicks, the machine's moves, clocks, navigation, replay of a game text, pasted
 // positions and the position editor. It reaches the user only through the interfaces in
-// Environnement, so a whole game can be played in a test.
+// Environment, so a whole game can be played in a test.
 #include "config/Settings.h"
 #include "engine/SearchCounters.h"
 #include "localisation/Dialogs.h"
@@ -102,10 +102,10 @@ public:
     // cannot be set up (said to the user; the game on the board stays).
     bool loadGame(const ParsedGame& parsed);
 
-    // Rebuilds the game from GameMoveText, from the start or from `depart` ([FEN] games).
+    // Rebuilds the game from GameMoveText, from the start or from `start` ([FEN] games).
     void rejouer_partie(const std::optional<Position>& start = std::nullopt);
 
-    // Clipboard: the position key (entree 1) or the FEN (entree 2); a pasted text.
+    // Clipboard: the position key (entry 1) or the FEN (entry 2); a pasted text.
     std::string copyPosition(int entry) const;
     void pastePosition(const std::string& text);
 
@@ -129,7 +129,7 @@ private:
     };
 
     void openBoard();
-    // A game with no move yet from `depart`: texts, list, result and history start again, the
+    // A game with no move yet from `start`: texts, list, result and history start again, the
     // position is entry 0. fromStartPosition: it is not the initial position (saved with its FEN).
     void restartFrom(const Position& start, bool fromStartPosition);
     void showPosition();
@@ -147,7 +147,7 @@ private:
 
     // The game update shared by every move: board, texts, list, history; the move's long text.
     std::string playOnBoard(const Move& c, bool machine);
-    // A move line; court is the SAN, numero the move's full-move number.
+    // A move line; shortText is the SAN, number the move's full-move number.
     void addMoveLine(const std::string& longText, const std::string& shortText, Colour mover,
                      int number);
     // A result line ("1-0", or the end-of-game line given), and the final position recorded

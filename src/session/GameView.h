@@ -20,9 +20,9 @@ public:
     virtual void clocksChanged() {}        // clock texts or timers
     virtual void waitCursor(bool) {}       // hourglass while the machine plays
     virtual void pieceLifted(PieceCode) {} // the lifted piece as pointer; Empty restores it
-    virtual void thinking(const std::string& /*texte*/, PieceCode) {} // the thinking label
-    virtual void counters(const SearchCounters&, float /*meilleur*/) {}
-    virtual void playButton(const std::string& /*legende*/, const std::string& /*bulle*/) {}
+    virtual void thinking(const std::string& /*text*/, PieceCode) {} // the thinking label
+    virtual void counters(const SearchCounters&, float /*best*/) {}
+    virtual void playButton(const std::string& /*caption*/, const std::string& /*tip*/) {}
     virtual void menuStates() {} // board opened or closed, mode changed
     virtual void result(const std::string&) {}
     virtual void coordinates(bool) {}

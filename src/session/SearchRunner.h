@@ -12,7 +12,7 @@ public:
     using End = std::function<void(const SearchResult&, const SearchCounters&)>;
     virtual ~SearchRunner() = default;
     // Searches a copy; `fin` runs on the caller's thread once the search is over, never after
-    // annuler().
+    // cancel().
     virtual void launch(const SearchRequest& request, const SearchCounters& counters,
                         const EngineCallbacks& callbacks, End end) = 0;
     virtual void cancel() = 0;

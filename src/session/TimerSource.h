@@ -1,6 +1,6 @@
 #pragma once
 // The board window's timers, as the game logic starts and stops them. The desktop program runs
-// them as QTimers that call Partie::tick; tests step them by hand.
+// them as QTimers that call GameController::tick; tests step them by hand.
 namespace quarvelin {
 
 enum class Timer {

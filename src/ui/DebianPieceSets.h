@@ -6,8 +6,8 @@
 #include <QString>
 #include <QStringList>
 
-// The strips of every set under `source` cut into `cible`/<set>/<code>.png from the largest
-// size; sets already there are left alone. The names of the sets available in `cible`.
+// The strips of every set under `source` cut into `target`/<set>/<code>.png from the largest
+// size; sets already there are left alone. The names of the sets available in `target`.
 QStringList importScidSets(const QString& source, const QString& target);
 
 inline constexpr const char* ScidSetsFolder = "/usr/share/scid/img/pieces";

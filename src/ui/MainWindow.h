@@ -1,7 +1,7 @@
 #pragma once
 // The main window `Menu`: the menu bar, and the board, comment and help windows in an MDI area.
 // It routes each command to the logic that carries it and keeps the menus in step with the
-// game; the game itself lives in Partie.
+// game; the game itself lives in GameController.
 #include "config/Settings.h"
 #include "config/Startup.h"
 #include "localisation/Catalogue.h"
@@ -81,7 +81,7 @@ private:
     void openGameFromFile(const QString& path, std::uint64_t position);
     void chooseAndOpenFirst();
     void printGameList();
-    // The games of `source` the filter accepts, copied to `cible` under the progress window;
+    // The games of `source` the filter accepts, copied to `target` under the progress window;
     // the counts or the trouble said at the end.
     void convertFile(const QString& source, const QString& target,
                      const quarvelin::ConversionOptions& options, QWidget* parent);

@@ -14,7 +14,7 @@ class RecentFilesMenu : public QObject {
     Q_OBJECT
 
 public:
-    // The items go in before `avant`, or at the end of the menu when it is null.
+    // The items go in before `before`, or at the end of the menu when it is null.
     RecentFilesMenu(QMenu* menu, QAction* before = nullptr);
 
     // The captions of RecentFiles::afficher_fichiers_recents; items beyond them hide.
@@ -23,7 +23,7 @@ public:
     QAction* element(int n) const { return elements_.at(static_cast<std::size_t>(n)); }
 
 signals:
-    // The clicked item's caption, for RecentFiles::choisir.
+    // The clicked item's caption, for RecentFiles::choose.
     void chosenCaption(const QString& caption);
 
 private:

@@ -315,7 +315,7 @@ private:
 // Output the test reads line by line as it comes, with a deadline.
 class LiveOutput : public std::streambuf {
 public:
-    // The next whole line starting with `debut`; the lines passed go to `avant`.
+    // The next whole line starting with `beginning`; the lines passed go to `before`.
     std::optional<std::string> wait(const std::string& beginning, std::chrono::milliseconds delay,
                                     std::vector<std::string>* before = nullptr) {
         std::unique_lock lock(m_);

@@ -46,7 +46,7 @@ std::set<std::string> content(const fs::path& folder) {
     return names;
 }
 
-// The text of every element `nom` of an XML document, in order.
+// The text of every element `name` of an XML document, in order.
 std::vector<std::string> elements(const std::string& xml, const std::string& name) {
     std::vector<std::string> values;
     const std::string beginning = "<" + name + ">", end = "</" + name + ">";

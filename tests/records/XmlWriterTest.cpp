@@ -202,7 +202,7 @@ TEST(XmlWriter, AnInterruptedWriteLeavesTheOldFileWhole) {
         XmlWriter e;
         ASSERT_FALSE(e.open(path.toStdString(), XmlWriter::Mode::Replace));
         e.write(Game1);
-        // Dropped before terminer(), as when the user cancels a conversion.
+        // Dropped before finish(), as when the user cancels a conversion.
     }
     EXPECT_EQ(read(path), "ancien");
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("garde.xml")});

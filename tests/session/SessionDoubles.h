@@ -104,7 +104,7 @@ public:
     void menuStates() override { ++menus; }
 };
 
-// The settings of a fresh installation, the machine at depth `profondeur`, no book.
+// The settings of a fresh installation, the machine at depth `depth`, no book.
 inline Settings testSettings(int depth = 1) {
     Settings s = builtInSettings("/opt/quarvelin");
     applyNewFile(s);

@@ -16,7 +16,7 @@ inline std::string findProgram(const std::string& name) {
     return {};
 }
 
-// What `commande` prints on its standard output.
+// What `command` prints on its standard output.
 inline std::string exitOf(const std::string& command) {
     std::string out;
     FILE* p = ::popen(command.c_str(), "r");

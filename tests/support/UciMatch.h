@@ -23,7 +23,7 @@ using namespace std::chrono_literals;
 
 class UciProcess {
 public:
-    // Starts `programme` with `arguments`, its standard input and output piped to us.
+    // Starts `program` with `arguments`, its standard input and output piped to us.
     UciProcess(const std::string& program, const std::vector<std::string>& arguments) {
         // A child that died must give us EPIPE on write, not end the test binary.
         std::signal(SIGPIPE, SIG_IGN);
@@ -118,7 +118,7 @@ public:
         }
     }
 
-    // Reads up to the first line starting with `debut`; the lines before it go to `avant`.
+    // Reads up to the first line starting with `beginning`; the lines before it go to `before`.
     std::optional<std::string> wait(const std::string& beginning, std::chrono::milliseconds delay,
                                     std::vector<std::string>* before = nullptr) {
         auto limit = std::chrono::steady_clock::now() + delay;
@@ -137,7 +137,7 @@ public:
         writing_ = -1;
     }
 
-    // Whether the child ended within the delay; its wait status is then in statut().
+    // Whether the child ended within the delay; its wait status is then in status().
     bool waitForEnd(std::chrono::milliseconds delay) {
         if (status_) return true;
         if (pid_ <= 0) return false;
@@ -206,7 +206,7 @@ inline std::string bestmoveOf(const std::string& line) {
 
 } // namespace detail
 
-// Plays `premier` (the engine under test) against `second`, colours alternating, with the
+// Plays `first` (the engine under test) against `second`, colours alternating, with the
 // second engine (it must know `go perft`) as referee of the first one's moves. Mate and
 // stalemate are judged by this program's rules on a position kept in step with both.
 inline MatchResult playMatch(UciProcess& first, UciProcess& second, const SettingsMatch& r) {

@@ -58,7 +58,7 @@ protected:
         p->setPageMargins(QMarginsF(15, 12, 15, 12), QPageLayout::Millimeter);
         return p;
     }
-    // A game of `coups` half-moves played at the board, the knights going back and forth; the
+    // A game of `moves` half-moves played at the board, the knights going back and forth; the
     // draws by repetition offered on the way are declined.
     std::unique_ptr<Bench> game(int moves) {
         Settings s = testSettings();

@@ -21,7 +21,7 @@ float evalue_position(Context& ctx, Colour m);
 float mobilite_piece(Context& ctx, int x, int y);
 // NOTE_ROQUE or 0 for the king that has just moved from (x, y) to (tx, ty) along its row.
 float bonus_roque(Context& ctx, int x, int y, int tx, int ty);
-// The move of colour at the ply compteurs.SearchDepth, or "MAT" / "PAT".
+// The move of colour at the ply counters.SearchDepth, or "MAT" / "PAT".
 SearchResult cherche_coup(Context& ctx, Colour colour);
 
 } // namespace quarvelin::reference

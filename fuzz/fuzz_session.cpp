@@ -42,13 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         game.pastePosition(text);
         break;
     case 1:
-        game.session().GameMoveText = text;
-        game.session().NotationCode = NotationCode::Pgn;
-        game.rejouer_partie();
+        game.setNotation(NotationCode::Pgn);
+        game.rejouer_partie(text);
         break;
     default:
-        game.session().GameMoveText = text;
-        game.rejouer_partie();
+        game.rejouer_partie(text);
         break;
     }
     const Position& p = game.position();

@@ -3,7 +3,6 @@
 #include "records/GameStart.h"
 #include "records/PgnIndex.h"
 #include "records/PgnReader.h"
-#include "session/CancelToken.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -297,7 +296,7 @@ void writeError(ConversionResult& r, const std::string& path, const std::string&
 
 // Writes the games to one PGN file, each as it was written in the source.
 void toPgn(std::istream& in, const PgnIndex& index, const std::string& target, ConversionResult& r,
-           Progress& progress) {
+           Progress& progress, const CancelToken* cancel) {
     QSaveFile file(QString::fromStdString(target));
     if (!file.open(QIODevice::WriteOnly)) {
         writeError(r, target, file.errorString().toStdString());
@@ -313,7 +312,7 @@ void toPgn(std::istream& in, const PgnIndex& index, const std::string& target, C
     FollowedSource source(in);
     std::string output;
     for (std::size_t i = 0; i < index.size() && ok; ++i) {
-        if (cancelRequested()) {
+        if (cancelled(cancel)) {
             r.cancelled = true;
             file.cancelWriting();
             return;
@@ -344,7 +343,8 @@ void toPgn(std::istream& in, const PgnIndex& index, const std::string& target, C
 
 // Writes the games as XML records: all in the target, or each in a file of its own.
 void toXml(std::istream& in, const PgnIndex& index, const std::string& target,
-           const ConversionOptions& options, ConversionResult& r, Progress& progress) {
+           const ConversionOptions& options, ConversionResult& r, Progress& progress,
+           const CancelToken* cancel) {
     PendingFiles waiting;
     XmlWriter list;
     const std::string timestamp = XmlWriter::currentTimestamp();
@@ -355,20 +355,20 @@ void toXml(std::istream& in, const PgnIndex& index, const std::string& target,
         }
     }
     for (std::size_t i = 0; i < index.size(); ++i) {
-        if (cancelRequested()) {
+        if (cancelled(cancel)) {
             r.cancelled = true;
             r.files.clear();
             return; // the writer and the files waiting are dropped with the target untouched
         }
         ParsedGame parsed = readPgnGame(in, index.position(i));
-        if (parsed.error == TextKey::FileReadError) {
+        if (parsed.error == GameReadProblem::FileReadError) {
             r.error = ConversionResult::Error::SourceReading;
             r.files.clear();
             return;
         }
         const auto number = static_cast<std::int64_t>(i + 1);
         // Nothing read: no game to write, only to tell of.
-        const bool empty = parsed.error == TextKey::NoGameAtPlace;
+        const bool empty = parsed.error == GameReadProblem::NoGameAtPlace;
         if (!parsed.ok())
             r.problems.push_back({number, !empty, parsed.error, parsed.errorNumber, parsed.detail});
         if (!empty) {
@@ -423,7 +423,8 @@ void toXml(std::istream& in, const PgnIndex& index, const std::string& target,
 
 ConversionResult convertir_fichier_pgn(const std::string& source, const std::string& target,
                                        const GameFilter& filter, const ConversionOptions& options,
-                                       const ConversionProgress& progression) {
+                                       const ConversionProgress& progression,
+                                       const CancelToken* cancel) {
     ConversionResult r;
     std::error_code ec;
     if (!std::filesystem::exists(source, ec) || std::filesystem::is_directory(source, ec)) {
@@ -435,10 +436,12 @@ ConversionResult convertir_fichier_pgn(const std::string& source, const std::str
     Progress progress(progression, options.format == ConversionFormat::Xml ? 5 : 50);
     GameFilter all = filter;
     all.maximum = std::numeric_limits<std::int64_t>::max();
-    std::optional<PgnIndex> index =
-        PgnIndex::indexFile(source, all, [&](int percent, std::int64_t listed, std::int64_t views) {
+    std::optional<PgnIndex> index = PgnIndex::indexFile(
+        source, all,
+        [&](int percent, std::int64_t listed, std::int64_t views) {
             progress.scan(percent, listed, views);
-        });
+        },
+        cancel);
     if (!index || index->readError()) {
         r.error = ConversionResult::Error::SourceReading;
         r.detail = source;
@@ -456,9 +459,9 @@ ConversionResult convertir_fichier_pgn(const std::string& source, const std::str
         return r;
     }
     if (options.format == ConversionFormat::Pgn)
-        toPgn(in, *index, target, r, progress);
+        toPgn(in, *index, target, r, progress, cancel);
     else
-        toXml(in, *index, target, options, r, progress);
+        toXml(in, *index, target, options, r, progress, cancel);
     if (r.error == ConversionResult::Error::SourceReading) r.detail = source;
     if (!r.success())
         r.writtenCount = 0; // nothing was put in place

@@ -2,10 +2,12 @@
 // Converting a PGN games file: the games that pass the filter, to an XML game record or to a
 // new PGN file. Every file written is built beside its target and put in place only once the
 // whole conversion is done, so a cancelled or failed conversion leaves the old files as they
-// were. Runs on any thread; the cancel request is the one of session/Annulation.h.
+// were. Runs on any thread and stops once its cancel token is cancelled.
 #include "localisation/TextCatalogue.h"
+#include "notation/ParsedGame.h"
 #include "records/GameFilter.h"
 #include "records/XmlWriter.h"
+#include "session/CancelToken.h"
 
 #include <cstdint>
 #include <functional>
@@ -33,7 +35,7 @@ struct ConversionOptions {
 struct ConversionProblem {
     std::int64_t number = 0;
     bool written = true;
-    std::optional<TextKey> error;
+    GameReadProblem error = GameReadProblem::None;
     int errorNumber = 0;
     std::string detail;
 };
@@ -59,11 +61,12 @@ using ConversionProgress =
     std::function<void(int percent, std::int64_t acceptedCount, std::int64_t views)>;
 
 // Every game of the source that passes the filter (its maximum is not applied) goes to the
-// target, in the format of the options. Clears the cancel request first.
+// target, in the format of the options.
 ConversionResult convertir_fichier_pgn(const std::string& source, const std::string& target,
                                        const GameFilter& filter,
                                        const ConversionOptions& options = {},
-                                       const ConversionProgress& progression = {});
+                                       const ConversionProgress& progression = {},
+                                       const CancelToken* cancel = nullptr);
 
 // What the user is told at the end, in the catalogue's language: the counts on success, the
 // reason otherwise.

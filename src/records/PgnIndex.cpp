@@ -3,7 +3,6 @@
 #include "localisation/Encoding.h"
 #include "records/FilterSelection.h"
 #include "records/GameStart.h"
-#include "session/CancelToken.h"
 
 #include <algorithm>
 #include <cstring>
@@ -216,19 +215,19 @@ void PgnIndex::append(std::uint64_t position,
 }
 
 std::optional<PgnIndex> PgnIndex::indexFile(const std::string& path, const GameFilter& filter,
-                                            const Progression& progression) {
+                                            const Progression& progression,
+                                            const CancelToken* cancel) {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) return std::nullopt;
     auto end = in.tellg();
     std::uint64_t size = end > 0 ? static_cast<std::uint64_t>(end) : 0;
     in.seekg(0);
-    return buildIndex(in, size, filter, progression);
+    return buildIndex(in, size, filter, progression, cancel);
 }
 
 PgnIndex PgnIndex::buildIndex(std::istream& in, std::uint64_t size, const GameFilter& filter,
-                              const Progression& progression) {
+                              const Progression& progression, const CancelToken* cancel) {
     PgnIndex index;
-    clearCancel();
     const FilterSelection selection(filter);
     const std::int64_t maximum = std::max<std::int64_t>(filter.maximum, 0);
     // A small file needs no more than its size; the memory is not cleared, only written.
@@ -310,7 +309,7 @@ PgnIndex PgnIndex::buildIndex(std::istream& in, std::uint64_t size, const GameFi
         if (stop) break;
         report(base + kept);
         if (fileEnd) break;
-        if (cancelRequested()) {
+        if (quarvelin::cancelled(cancel)) {
             index.cancelled_ = true;
             break;
         }

@@ -3,6 +3,7 @@
 // its tag values, enough to list it and to read it later by seeking straight to it. The file is
 // scanned in large blocks; only the listed games are kept, their texts in one shared buffer.
 #include "records/GameFilter.h"
+#include "session/CancelToken.h"
 
 #include <array>
 #include <cstdint>
@@ -23,14 +24,16 @@ public:
     // Told as the scan goes on: the share of the file read (0 to 100), games listed, games seen.
     using Progression = std::function<void(int percent, std::int64_t listed, std::int64_t views)>;
 
-    // Scans a file; nothing when it cannot be opened. Clears the cancel request first and stops
-    // at the next block once it is set (see session/Annulation.h).
+    // Scans a file; nothing when it cannot be opened. Stops at the next block once the token is
+    // cancelled.
     static std::optional<PgnIndex> indexFile(const std::string& path, const GameFilter& filter,
-                                             const Progression& progression = {});
+                                             const Progression& progression = {},
+                                             const CancelToken* cancel = nullptr);
     // Scans a stream from its current position, which counts as position 0; size (0 when
     // unknown) gives the percentages.
     static PgnIndex buildIndex(std::istream& in, std::uint64_t size, const GameFilter& filter,
-                               const Progression& progression = {});
+                               const Progression& progression = {},
+                               const CancelToken* cancel = nullptr);
 
     std::size_t size() const { return number_; }
     bool empty() const { return number_ == 0; }

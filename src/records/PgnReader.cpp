@@ -139,7 +139,7 @@ ParsedGame readPgnGame(std::istream& in, std::uint64_t position) {
     PgnStream stream(flux, true);
     PgnGame game;
     if (!stream.next(game) || (game.tags.empty() && game.moves.empty())) {
-        parsed.error = readError ? TextKey::FileReadError : TextKey::NoGameAtPlace;
+        parsed.error = readError ? GameReadProblem::FileReadError : GameReadProblem::NoGameAtPlace;
         parsed.detail = std::to_string(position);
         return parsed;
     }
@@ -154,7 +154,7 @@ ParsedGame readPgnGame(std::istream& in, std::uint64_t position) {
             start = *p;
             parsed.FenDepart = *fen;
         } else {
-            parsed.error = TextKey::StartFenRejected;
+            parsed.error = GameReadProblem::StartFenRejected;
             parsed.detail = *fen;
         }
     }
@@ -194,24 +194,41 @@ ParsedGame readPgnGame(std::istream& in, std::uint64_t position) {
                         : resultTag && isResult(*resultTag) ? *resultTag
                                                             : "*";
 
-    if (parsed.error) return parsed;
+    if (!parsed.ok()) return parsed;
     if (game.unclosed != 0) {
-        parsed.error = TextKey::NotClosedAtEnd;
+        parsed.error = GameReadProblem::NotClosedAtEnd;
         parsed.detail = std::string(1, game.unclosed);
         return parsed;
     }
     Replay r = replay(game);
     if (!r.ok) {
-        parsed.error = TextKey::MoveUnreadableAt;
+        parsed.error = GameReadProblem::MoveUnreadable;
         parsed.errorNumber = r.errorNumber;
         parsed.detail = r.errorToken;
     }
     return parsed;
 }
 
+TextKey readProblemText(GameReadProblem problem) {
+    switch (problem) {
+    case GameReadProblem::NoGameAtPlace:
+        return TextKey::NoGameAtPlace;
+    case GameReadProblem::FileReadError:
+        return TextKey::FileReadError;
+    case GameReadProblem::StartFenRejected:
+        return TextKey::StartFenRejected;
+    case GameReadProblem::NotClosedAtEnd:
+        return TextKey::NotClosedAtEnd;
+    case GameReadProblem::MoveUnreadable:
+    case GameReadProblem::None:
+        break;
+    }
+    return TextKey::MoveUnreadableAt;
+}
+
 std::string readingMessage(const ParsedGame& parsed, const TextCatalogue& catalogue) {
     if (parsed.ok()) return {};
-    std::string text = catalogue.text(*parsed.error);
+    std::string text = catalogue.text(readProblemText(parsed.error));
     if (std::size_t mark = text.find("%1"); mark != std::string::npos)
         text.replace(mark, 2, std::to_string(parsed.errorNumber));
     return text + parsed.detail;

@@ -1,17 +1,21 @@
 #pragma once
-// The one cancel request of the long loops (reading a game file, naming openings, transfers):
-// the progress window's button sets it from the GUI thread, a loop clears it before it starts
-// and stops at its next step once it is set, whatever thread it runs on.
+// A request to stop a long loop (reading a games file, converting one, naming openings): whoever
+// starts the loop owns a token and hands it over; the progress window's button cancels it from
+// the interface thread and the loop stops at its next step, whatever thread it runs on.
 #include <atomic>
 
 namespace quarvelin {
 
-namespace detail {
-inline std::atomic<bool> cancel{false};
-} // namespace detail
+class CancelToken {
+public:
+    void cancel() { cancelled_.store(true, std::memory_order_relaxed); }
+    bool cancelled() const { return cancelled_.load(std::memory_order_relaxed); }
 
-inline bool cancelRequested() { return detail::cancel.load(std::memory_order_relaxed); }
-inline void requestCancel() { detail::cancel.store(true, std::memory_order_relaxed); }
-inline void clearCancel() { detail::cancel.store(false, std::memory_order_relaxed); }
+private:
+    std::atomic<bool> cancelled_{false};
+};
+
+// The loops take a token that may be null: nothing asks them to stop.
+inline bool cancelled(const CancelToken* token) { return token && token->cancelled(); }
 
 } // namespace quarvelin

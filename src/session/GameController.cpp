@@ -12,11 +12,7 @@ namespace {} // namespace
 GameController::GameController(Environment env) : env_(std::move(env)), clocks_(env_.timers) {
     const Settings& st = env_.settings;
     s_.PlayMode = static_cast<GameMode>(st.MODE_JEUX >= 1 && st.MODE_JEUX <= 5 ? st.MODE_JEUX : 1);
-    s_.ClockOn = st.ACTIVE_HORLOGE == 1;
-    s_.SoundOn = st.ACTIVE_SON == 1;
-    s_.LogOn = st.GES_LOG == 1;
-    s_.whiteChosen = st.DEB_BLANC == 1;
-    s_.coordinatesShown = st.AFF_REPERE == 1;
+    applySettings();
     for (int i = 0; i < SoundCount; ++i)
         if (*SoundFileNames[static_cast<std::size_t>(i)])
             s_.SoundFiles[static_cast<std::size_t>(i)] =
@@ -25,6 +21,16 @@ GameController::GameController(Environment env) : env_(std::move(env)), clocks_(
 }
 
 GameController::~GameController() { cancelSearch(); }
+
+void GameController::applySettings() {
+    const Settings& st = env_.settings;
+    s_.EngineProfile = 1;
+    s_.ClockOn = st.ACTIVE_HORLOGE == 1;
+    s_.SoundOn = st.ACTIVE_SON == 1;
+    s_.LogOn = st.GES_LOG == 1;
+    s_.whiteChosen = st.DEB_BLANC == 1;
+    s_.coordinatesShown = st.AFF_REPERE == 1;
+}
 
 double GameController::random() {
     if (env_.random) return env_.random();

@@ -53,7 +53,6 @@ public:
 
     const Position& position() const { return pos_; }
     const GameSession& session() const { return s_; }
-    GameSession& session() { return s_; }
     const SearchCounters& counters() const { return counters_; }
     const Clocks& clocks() const { return clocks_; }
     BoardState state() const { return state_; }
@@ -61,6 +60,15 @@ public:
     // The lifted piece and its origin while a piece is lifted.
     PieceCode pieceLifted() const { return lifted_; }
     Square origin() const { return origin_; }
+
+    // The switches the settings record holds for the game (sounds, clocks, log, coordinates,
+    // the side chosen), read again after the preferences or a menu changed them; the first
+    // engine profile plays again.
+    void applySettings();
+    void setNotation(NotationCode notation) { s_.NotationCode = notation; }
+    void toggleOpeningNames() { s_.nameOpenings = !s_.nameOpenings; }
+    void setSound(bool on) { s_.SoundOn = on; }
+    void setClocks(bool on) { s_.ClockOn = on; }
 
     // Play modes, colour and new game.
     void changer_mode(GameMode mode);
@@ -102,8 +110,10 @@ public:
     // cannot be set up (said to the user; the game on the board stays).
     bool loadGame(const ParsedGame& parsed);
 
-    // Rebuilds the game from GameMoveText, from the start or from `start` ([FEN] games).
-    void rejouer_partie(const std::optional<Position>& start = std::nullopt);
+    // Rebuilds the game from a game text (it becomes GameMoveText), from the initial position
+    // or from `start` ([FEN] games).
+    void rejouer_partie(const std::string& gameMoveText,
+                        const std::optional<Position>& start = std::nullopt);
 
     // Clipboard: the position key (entry 1) or the FEN (entry 2); a pasted text.
     std::string copyPosition(int entry) const;

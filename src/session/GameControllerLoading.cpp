@@ -1,7 +1,7 @@
 // A game read from a file or a web address taking the place of the one on the board.
 #include "localisation/RulesTexts.h"
 #include "notation/Fen.h"
-#include "records/ParsedGame.h"
+#include "notation/ParsedGame.h"
 #include "session/GameController.h"
 
 #include <algorithm>
@@ -24,7 +24,6 @@ bool GameController::loadGame(const ParsedGame& parsed) {
     // Read in PGN letters, whatever the notation of the games played here.
     s_.NotationCode = NotationCode::Pgn;
     s_.GameText = parsed.GameText;
-    s_.GameMoveText = parsed.GameMoveText;
     if (parsed.GameResult.empty())
         s_.GameResult.assign(1, '*'); // assign: GCC 12 warns wrongly on = "*"
     else
@@ -34,7 +33,7 @@ bool GameController::loadGame(const ParsedGame& parsed) {
     clocks_.setUp(env_.settings.DELAI_PARTIE, s_.ClockOn, true);
     clocks_.arreter_horloges();
     env_.view.clocksChanged();
-    rejouer_partie(start);
+    rejouer_partie(parsed.GameMoveText, start);
 
     // Comments are filed by the move numbers written in the file; notes by moves played.
     const Position& beginning = s_.PositionStates.front();

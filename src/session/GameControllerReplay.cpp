@@ -87,13 +87,13 @@ bool playAnyway(const Position& p, const Move& c, Colour side) {
 }
 } // namespace
 
-void GameController::rejouer_partie(const std::optional<Position>& start) {
+void GameController::rejouer_partie(const std::string& gameMoveText,
+                                    const std::optional<Position>& start) {
     cancelSearch();
     Colour pc = s_.whiteChosen ? Colour::White : Colour::Black;
     env_.board.clearMarks();
     env_.board.setUp(pc, env_.installation + "/images/pieces/" + env_.settings.CURENT_PIECE,
                      env_.installation + "/images/echiquier/" + env_.settings.CURENT_ECHIQUIER);
-    const std::string gameMoveText = s_.GameMoveText;
     const std::string result = s_.GameResult; // the loader's, kept
     restartFrom(start ? *start : Position::initial(pc), start.has_value());
     s_.GameResult = result;

@@ -5,6 +5,7 @@
 #include "localisation/Catalogue.h"
 #include "ui/Captions.h"
 #include "ui/MessageBoxDialogs.h"
+#include "ui/TextEditorLauncher.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -35,8 +36,6 @@ using quarvelin::TextKey;
 
 namespace {
 
-constexpr std::int64_t LargestMaximum = std::numeric_limits<std::int32_t>::max();
-
 // Left column, right column; White and Black share their row with the either-colour box.
 constexpr int RightColumn = 3;
 
@@ -57,44 +56,6 @@ QString chooseToSave(QWidget* parent, const QString& title, const QString& folde
     return dialog.selectedFiles().constFirst();
 }
 
-bool digitsOnly(const QString& text) {
-    return !text.isEmpty() &&
-           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-}
-
-std::string utf8(const QString& text) { return text.trimmed().toStdString(); }
-
-// The Exec line of the application the desktop opens plain text with; empty when it says none,
-// or names one that runs in a terminal and would show nothing from here.
-QString plainTextExec() {
-    QProcess query;
-    query.start(QStringLiteral("xdg-mime"),
-                {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/plain")});
-    if (!query.waitForFinished(3000)) {
-        query.kill();
-        query.waitForFinished(1000);
-        return {};
-    }
-    const QString entry = QString::fromUtf8(query.readAllStandardOutput()).trimmed();
-    if (query.exitCode() != 0 || entry.isEmpty()) return {};
-    const QString desktopFile = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, entry);
-    QFile file(desktopFile);
-    if (desktopFile.isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
-    QString exec;
-    bool terminal = false;
-    bool mainGroup = false;
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).trimmed();
-        if (line.startsWith(u'['))
-            mainGroup = line == QStringLiteral("[Desktop Entry]");
-        else if (mainGroup && line.startsWith(QStringLiteral("Exec=")))
-            exec = line.mid(5);
-        else if (mainGroup && line.startsWith(QStringLiteral("Terminal=")))
-            terminal = line.mid(9).trimmed() == QStringLiteral("true");
-    }
-    return terminal ? QString() : exec;
-}
-
 } // namespace
 
 LoadGamesDialog::LoadGamesDialog(Mode mode, Settings& settings, const Catalogue& catalogue,
@@ -103,8 +64,9 @@ LoadGamesDialog::LoadGamesDialog(Mode mode, Settings& settings, const Catalogue&
     : QDialog(parent), settings_(settings), catalogue_(catalogue), mode_(mode),
       installation_(std::move(installation)), settingsFile_(std::move(settingsFile)),
       own_(dialogs ? nullptr : std::make_unique<MessageBoxDialogs>(this)),
-      dialogs_(dialogs ? *dialogs : *own_), openChooser_(chooseToOpen), saveChooser_(chooseToSave),
-      editor_(openInTextEditor) {
+      dialogs_(dialogs ? *dialogs : *own_),
+      controller_(settings, catalogue, dialogs_, settingsFile_.toStdString()),
+      openChooser_(chooseToOpen), saveChooser_(chooseToSave), editor_(TextEditorLauncher::open) {
     setObjectName(QStringLiteral("charge"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -372,19 +334,20 @@ QLineEdit* LoadGamesDialog::criterion(const char* name) const {
 QString LoadGamesDialog::gamesFile() const { return text1_->text().trimmed(); }
 
 void LoadGamesDialog::fill() {
+    const LoadGamesController::Criteria c = controller_.criteria();
     const auto set = [this](const char* name, const std::string& value) {
         criterion(name)->setText(QString::fromStdString(value));
     };
-    set("Text2", settings_.CRITERE_BLANC);
-    set("Text3", settings_.CRITERE_NOIR);
-    set("Text5", settings_.CRITERE_ECO);
-    set("Text6", settings_.CRITERE_RESULTAT);
-    set("Text7", settings_.CRITERE_DATE);
-    set("Text8", settings_.CRITERE_SITE);
-    set("Text9", settings_.CRITERE_RONDE);
-    set("Text10", settings_.CRITERE_EVENT);
-    check2_->setChecked(settings_.CRITERE_LESDEUX == 1);
-    text4_->setText(QString::number(settings_.MAX_SEUIL_PARTIE));
+    set("Text2", c.white);
+    set("Text3", c.black);
+    set("Text5", c.eco);
+    set("Text6", c.result);
+    set("Text7", c.date);
+    set("Text8", c.site);
+    set("Text9", c.round);
+    set("Text10", c.event);
+    check2_->setChecked(c.eitherColour);
+    text4_->setText(QString::fromStdString(c.limit));
 }
 
 void LoadGamesDialog::filesEnabled() {
@@ -414,22 +377,16 @@ void LoadGamesDialog::formatChosen() {
 bool LoadGamesDialog::checkNumber(QLineEdit* field, bool showNow) {
     const QString typed = field->text().trimmed();
     if (typed.isEmpty()) return true;
-    QString refusal;
-    if (!digitsOnly(typed)) {
-        refusal = Captions::text(catalogue_, TextKey::NumberExpected);
-    } else if (field == text4_) {
-        bool ok = false;
-        const qlonglong n = typed.toLongLong(&ok);
-        if (!ok || n < 1 || n > LargestMaximum)
-            refusal = Captions::text(catalogue_, TextKey::ValueOutOfRange) +
-                      QStringLiteral("1 – %1").arg(LargestMaximum);
-    }
-    if (refusal.isEmpty()) {
+    const std::optional<std::string> refusal =
+        controller_.numberRefusal(field == text4_ ? LoadGamesController::NumberField::Limit
+                                                  : LoadGamesController::NumberField::Round,
+                                  typed.toStdString());
+    if (!refusal) {
         if (typed != field->text()) field->setText(typed);
         return true;
     }
     field->clear();
-    const std::string message = refusal.toStdString();
+    const std::string message = *refusal;
     if (showNow) {
         field->setFocus();
         dialogs_.message(ProgramName, message, DialogIcon::Exclamation);
@@ -451,39 +408,17 @@ bool LoadGamesDialog::checkNumbers() {
     return checkNumber(text9_, true) && checkNumber(text4_, true);
 }
 
-void LoadGamesDialog::say(quarvelin::TextKey key, const QString& detail) {
-    dialogs_.message(ProgramName, catalogue_.text(key) + detail.toStdString(),
-                     DialogIcon::Exclamation);
-}
+bool LoadGamesDialog::sourceExists() { return controller_.sourceExists(gamesFile().toStdString()); }
 
-bool LoadGamesDialog::sourceExists() {
-    const QString path = gamesFile();
-    if (path.isEmpty()) {
-        say(TextKey::NoFileChosen);
-        return false;
-    }
-    if (!QFileInfo(path).isFile()) {
-        say(TextKey::FileDoesNotExist, QStringLiteral(" (") + path + QLatin1Char(')'));
-        return false;
-    }
-    return true;
-}
-
-void LoadGamesDialog::copyFilter(Settings& s, bool withLimit) const {
-    const auto get = [this](const char* name) { return utf8(criterion(name)->text()); };
-    s.CRITERE_BLANC = get("Text2");
-    s.CRITERE_NOIR = get("Text3");
-    s.CRITERE_ECO = get("Text5");
-    s.CRITERE_RESULTAT = get("Text6");
-    s.CRITERE_DATE = get("Text7");
-    s.CRITERE_SITE = get("Text8");
-    s.CRITERE_RONDE = get("Text9");
-    s.CRITERE_EVENT = get("Text10");
-    s.CRITERE_LESDEUX = check2_->isChecked() ? 1 : 0;
-    // An empty field leaves the limit as it was; checkNumber let through only whole numbers
-    // in range.
-    if (withLimit && !text4_->text().trimmed().isEmpty())
-        s.MAX_SEUIL_PARTIE = static_cast<std::int32_t>(text4_->text().trimmed().toLongLong());
+LoadGamesController::Criteria LoadGamesDialog::typedCriteria() const {
+    const auto get = [this](const char* name) {
+        return criterion(name)->text().trimmed().toStdString();
+    };
+    return {get("Text2"),         get("Text3"),
+            get("Text10"),        get("Text8"),
+            get("Text7"),         get("Text9"),
+            get("Text5"),         get("Text6"),
+            check2_->isChecked(), text4_->text().trimmed().toStdString()};
 }
 
 void LoadGamesDialog::chooseGamesFile() {
@@ -501,7 +436,7 @@ void LoadGamesDialog::chooseGamesFile() {
 void LoadGamesDialog::loadGames() {
     if (!checkNumbers() || !sourceExists()) return;
     // The limit in the field is the one "save the filter" keeps; a load goes by the stored one.
-    copyFilter(settings_, false);
+    controller_.apply(typedCriteria(), false);
     emit loadRequested(QFileInfo(gamesFile()).absoluteFilePath());
     accept();
 }
@@ -517,7 +452,7 @@ void LoadGamesDialog::saveResults() {
     if (QFileInfo::exists(target) &&
         !dialogs_.question(ProgramName, catalogue_.text(TextKey::ReplaceFileQuestion)))
         return;
-    copyFilter(settings_, true);
+    controller_.apply(typedCriteria(), true);
     emit extractRequested(QFileInfo(gamesFile()).absoluteFilePath(), target, xml,
                           xml && check3_->isChecked(), xml && check4_->isChecked());
 }
@@ -527,66 +462,11 @@ void LoadGamesDialog::resetFilter() {
 }
 
 void LoadGamesDialog::saveFilter() {
-    if (!checkNumbers()) return;
-    // The file keeps its own values: the record holds whole paths and, in automatic play,
-    // another profile's engine. Only the filter and the limit change in it.
-    const std::string file = settingsFile_.toStdString();
-    Settings written = settings_;
-    if (QFileInfo::exists(settingsFile_)) {
-        Settings read;
-        const std::string folder = QFileInfo(settingsFile_).absolutePath().toStdString();
-        if (lire_reglages(file, folder, read, 1).state == SettingsReading::State::Parsed)
-            written = read;
-    }
-    copyFilter(written, true);
-    if (const std::string why = ecrire_reglages(written, file, 1); !why.empty()) {
-        dialogs_.message(ProgramName, catalogue_.text(TextKey::SettingsCannotWrite) + why,
-                         DialogIcon::Critical);
-        return;
-    }
-    copyFilter(settings_, true);
-    dialogs_.message(ProgramName, catalogue_.text(TextKey::FilterSaved), DialogIcon::Exclamation);
+    if (checkNumbers()) controller_.saveFilter(typedCriteria());
 }
 
 void LoadGamesDialog::viewFile() {
     if (!sourceExists()) return;
     const QString path = QFileInfo(gamesFile()).absoluteFilePath();
-    if (!editor_(path)) say(TextKey::NoTextEditor, path);
-}
-
-QStringList LoadGamesDialog::editorCommand(const QString& execLine, const QString& path) {
-    QStringList command;
-    bool placed = false;
-    for (QString word : QProcess::splitCommand(execLine)) {
-        static const QStringList fileCodes = {QStringLiteral("%f"), QStringLiteral("%F"),
-                                              QStringLiteral("%u"), QStringLiteral("%U")};
-        if (fileCodes.contains(word)) {
-            if (!placed) command << path;
-            placed = true;
-            continue;
-        }
-        // The other codes name the icon, the entry and such: nothing an editor needs.
-        if (word.size() == 2 && word[0] == u'%' && word[1] != u'%') continue;
-        word.replace(QStringLiteral("%%"), QStringLiteral("%"));
-        command << word;
-    }
-    if (command.isEmpty()) return {};
-    if (!placed) command << path;
-    return command;
-}
-
-bool LoadGamesDialog::openInTextEditor(const QString& path) {
-    QStringList command = editorCommand(plainTextExec(), path);
-    if (!command.isEmpty()) {
-        const QString program = command.takeFirst();
-        if (QProcess::startDetached(program, command)) return true;
-    }
-    // A PGN file handed to the desktop as it is would open in a chess program: the usual
-    // desktop editors by name come first.
-    for (const char* name : {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "xed",
-                             "pluma", "featherpad", "leafpad", "geany"}) {
-        const QString program = QStandardPaths::findExecutable(QString::fromLatin1(name));
-        if (!program.isEmpty() && QProcess::startDetached(program, {path})) return true;
-    }
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (!editor_(path)) controller_.say(TextKey::NoTextEditor, path.toStdString());
 }

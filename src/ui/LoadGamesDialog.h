@@ -5,6 +5,7 @@
 // the session; only "save the filter" writes it to the settings file.
 #include "config/Settings.h"
 #include "localisation/TextKey.h"
+#include "records/LoadGamesController.h"
 
 #include <QDialog>
 
@@ -53,11 +54,6 @@ public:
     void setSaveChooser(FileChooser chooser) { saveChooser_ = std::move(chooser); }
     void setTextEditor(TextEditor editor) { editor_ = std::move(editor); }
 
-    // The desktop's text editor, for a file whose type would open a chess program.
-    static bool openInTextEditor(const QString& path);
-    // The command of a desktop entry's Exec line for one file; empty when it has no program.
-    static QStringList editorCommand(const QString& execLine, const QString& path);
-
 public slots:
     void chooseGamesFile(); // Command3
     void loadGames();       // Command2
@@ -85,8 +81,8 @@ private:
     bool checkNumber(QLineEdit* field, bool showNow);
     bool checkNumbers();
     bool sourceExists();
-    void copyFilter(quarvelin::Settings& s, bool withLimit) const;
-    void say(quarvelin::TextKey key, const QString& detail = {});
+    // The criteria as the fields hold them.
+    quarvelin::LoadGamesController::Criteria typedCriteria() const;
 
     quarvelin::Settings& settings_;
     const quarvelin::Catalogue& catalogue_;
@@ -95,6 +91,7 @@ private:
     QString settingsFile_;
     std::unique_ptr<quarvelin::Dialogs> own_;
     quarvelin::Dialogs& dialogs_;
+    quarvelin::LoadGamesController controller_;
     FileChooser openChooser_;
     FileChooser saveChooser_;
     TextEditor editor_;

@@ -5,7 +5,7 @@
 #include "config/SettingsFile.h"
 #include "config/Version.h"
 #include "notation/Fen.h"
-#include "records/ParsedGame.h"
+#include "notation/ParsedGame.h"
 #include "records/PgnConversion.h"
 #include "session/GameController.h"
 #include "ui/BoardView.h"
@@ -22,6 +22,7 @@
 #include "ui/OpeningListWindow.h"
 #include "ui/PreferencesDialog.h"
 #include "ui/PrintCommands.h"
+#include "ui/ProgressTaskRunner.h"
 #include "ui/QtSoundPlayer.h"
 #include "ui/RecentFilesMenu.h"
 #include "ui/SaveWindow.h"
@@ -33,9 +34,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -118,7 +122,12 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
     QMenu* file = menus_->menu(QStringLiteral("menu_fichier"));
     recentMenu_ = new RecentFilesMenu(file, menus_->action(QStringLiteral("menu_quitter")));
     recentMenu_->show(recent_->afficher_fichiers_recents());
+    runner_ = std::make_unique<ProgressTaskRunner>(this, catalogue_);
+    gamesFile_ = std::make_unique<quarvelin::GamesFileController>(
+        settings_, catalogue_, *dialogs_, *comment_, *recent_,
+        static_cast<quarvelin::GamesFileView&>(*this), *runner_);
     wireCommands();
+    wireWindows();
     // The comment window opens with the program, as its menu item starts ticked.
     showCommentary(true);
     syncMenus();
@@ -160,7 +169,9 @@ void MainWindow::appliquer_textes() {
 
 void MainWindow::appliquer_langue(int languageKey) {
     settings_.CLE_LANGUE = static_cast<std::uint8_t>(languageKey);
-    quarvelin::appliquer_langue(settings_, catalogue_, game_->session().NotationCode);
+    quarvelin::NotationCode notation = game_->session().NotationCode;
+    quarvelin::appliquer_langue(settings_, catalogue_, notation);
+    game_->setNotation(notation);
     syncMenus();
     appliquer_textes();
 }
@@ -201,227 +212,121 @@ void MainWindow::menuStates() {
         list->setEnabled(board_->gameListModel()->rowCount() > 0);
 }
 
-void MainWindow::toggle(const char* name, std::uint8_t& flag) {
+void MainWindow::toggleSetting(const char* name, std::uint8_t& flag) {
     flag = flag ? 0 : 1;
     if (QAction* a = menus_->action(QString::fromLatin1(name))) a->setChecked(flag == 1);
 }
 
 void MainWindow::wireCommands() {
     quarvelin::MenuBuilder& m = *menus_;
-    quarvelin::GameController& p = *game_;
+    using Handler = void (MainWindow::*)();
+    const struct {
+        const char* name;
+        Handler handler;
+    } commands[] = {
+        {"menu_pref", &MainWindow::openPreferences},
+        {"menu_nouvelle", &MainWindow::newGame},
+        {"menu_sauve", &MainWindow::openSaveWindow},
+        {"menu_charge", &MainWindow::chooseAndOpenFirst},
+        {"menu_charge_fichier", &MainWindow::openLoadGamesWindow},
+        {"menu_sauve_fichier", &MainWindow::openExtractWindow},
+        {"menu_edt_pc", &MainWindow::printGameList},
+        {"menu_charge_xml", &MainWindow::openXmlGameWindow},
+        {"affiche_log", &MainWindow::showLog},
+        {"affiche_repere", &MainWindow::toggleCoordinates},
+        {"menu_sauve_option", &MainWindow::saveOptions},
+        {"menu_a_propos", &MainWindow::showAbout},
+    };
+    for (const auto& c : commands)
+        bind(m, c.name, -1, this, [this, h = c.handler] { (this->*h)(); });
+    bind(m, "menu_quitter", -1, this, [this] { close(); });
 
-    // File
-    bind(m, "menu_pref", -1, this, [this] {
-        PreferencesDialog d(
-            settings_,
-            {quarvelin::settingsFile(locations_), locations_.data, locations_.installation},
-            catalogue_, *dialogs_, this);
-        connect(&d, &PreferencesDialog::preferencesApplied, this, [this](quarvelin::Colour c) {
-            game_->session().EngineProfile = 1;
-            game_->session().whiteChosen = c == quarvelin::Colour::White;
-            game_->session().SoundOn = settings_.ACTIVE_SON == 1;
-            game_->session().ClockOn = settings_.ACTIVE_HORLOGE == 1;
-            game_->session().LogOn = settings_.GES_LOG == 1;
-            game_->session().coordinatesShown = settings_.AFF_REPERE == 1;
-            quarvelin::appliquer_langue(settings_, catalogue_, game_->session().NotationCode);
-            syncMenus();
-            appliquer_textes();
-        });
+    quarvelin::GameController& g = *game_;
+    const struct {
+        const char* name;
+        void (quarvelin::GameController::*action)();
+    } gameCommands[] = {
+        {"menu_voir_ouvertures", &quarvelin::GameController::viewOpenings},
+        {"menu_modif_coup", &quarvelin::GameController::modifyLastMove},
+        {"menu_propose_nul", &quarvelin::GameController::offerDraw},
+        {"menu_abandon", &quarvelin::GameController::resign},
+    };
+    for (const auto& c : gameCommands) bind(m, c.name, -1, this, [&g, a = c.action] { (g.*a)(); });
+    bind(m, "menu_position", -1, this, [&g] { g.enterEditor(false); });
+    bind(m, "menu_coller_position", -1, this,
+         [&g] { g.pastePosition(QApplication::clipboard()->text().toStdString()); });
+    bind(m, "couleur_blanche", -1, this, [this] {
+        game_->couleur_blanche();
+        syncMenus();
+    });
+    bind(m, "couleur_noire", -1, this, [this] {
+        game_->couleur_noire();
+        syncMenus();
+    });
+    bind(m, "analyser_ouverture", -1, this, [this] {
+        game_->toggleOpeningNames();
+        syncMenus();
+    });
+    bind(m, "menu_abrege", -1, this, [this] { showText(game_->session().GameMoveText); });
+    bind(m, "menu_not_comp", -1, this, [this] { showText(game_->session().LongMoveText); });
+    bind(m, "menu_active_son", -1, this, [this] {
+        toggleSetting("menu_active_son", settings_.ACTIVE_SON);
+        game_->setSound(settings_.ACTIVE_SON == 1);
+    });
+    bind(m, "menu_active_horloge", -1, this, [this] {
+        toggleSetting("menu_active_horloge", settings_.ACTIVE_HORLOGE);
+        game_->setClocks(settings_.ACTIVE_HORLOGE == 1);
+    });
+    bind(m, "affiche_commentaire", -1, this, [this] { showCommentary(!comment_->visible()); });
+    bind(m, "menu_moteur", -1, this, [this] {
+        EngineProfilesDialog d(settings_, catalogue_, *dialogs_, this);
         d.exec();
     });
-    bind(m, "menu_quitter", -1, this, [this] { close(); });
-    connect(recentMenu_, &RecentFilesMenu::chosenCaption, this, [this](const QString& caption) {
-        auto path = quarvelin::RecentFiles::choose(caption.toStdString(), *dialogs_, catalogue_);
-        if (path) lire_fichier_pgn(ListFile, QString::fromStdString(*path));
-    });
 
-    // Game
-    bind(m, "menu_nouvelle", -1, this, [this] { newGame(); });
+    // Items of arrays, each with its number.
     for (int entry : {1, 2})
-        bind(m, "menu_copie_position", entry, this, [this, entry] {
-            QApplication::clipboard()->clear();
-            QApplication::clipboard()->setText(QString::fromStdString(game_->copyPosition(entry)));
-            menuStates();
-        });
-    bind(m, "menu_coller_position", -1, this,
-         [this] { game_->pastePosition(QApplication::clipboard()->text().toStdString()); });
-    bind(m, "menu_sauve", -1, this, [this] {
-        SaveWindow w(game_->session(), settings_, game_->position().PlayerColour, catalogue_,
-                     *dialogs_, recent_.get(), this);
-        connect(&w, &SaveWindow::gameSaved, this,
-                [this] { recentMenu_->show(recent_->afficher_fichiers_recents()); });
-        w.exec();
-    });
+        bind(m, "menu_copie_position", entry, this, [this, entry] { copyPosition(entry); });
     for (int layout = 0; layout <= 2; ++layout)
         bind(m, "menu_edt_encours", layout, this, [this, layout] {
             PrintCommands::imprimer_partie(this, game_->session(), settings_,
                                            game_->position().PlayerColour, catalogue_, *dialogs_,
                                            layout);
         });
-    bind(m, "menu_charge", -1, this, [this] { chooseAndOpenFirst(); });
-    bind(m, "menu_charge_fichier", -1, this, [this] {
-        LoadGamesDialog d(LoadGamesDialog::Mode::Load, settings_, catalogue_,
-                          QString::fromStdString(locations_.installation),
-                          QString::fromStdString(quarvelin::settingsFile(locations_)), currentFile_,
-                          dialogs_.get(), this);
-        QString chosen;
-        connect(&d, &LoadGamesDialog::loadRequested, this,
-                [&chosen](const QString& path) { chosen = path; });
-        d.exec();
-        // Listed once the dialog is gone, under the progress window.
-        if (!chosen.isEmpty()) lire_fichier_pgn(ListFile, chosen);
-    });
-    bind(m, "menu_sauve_fichier", -1, this, [this] {
-        LoadGamesDialog d(LoadGamesDialog::Mode::Extract, settings_, catalogue_,
-                          QString::fromStdString(locations_.installation),
-                          QString::fromStdString(quarvelin::settingsFile(locations_)), currentFile_,
-                          dialogs_.get(), this);
-        connect(&d, &LoadGamesDialog::extractRequested, this,
-                [this, &d](const QString& source, const QString& target, bool xml, bool onePerFile,
-                           bool addresses) {
-                    convertFile(
-                        source, target,
-                        {xml ? quarvelin::ConversionFormat::Xml : quarvelin::ConversionFormat::Pgn,
-                         onePerFile, addresses},
-                        &d);
-                });
-        d.exec();
-    });
-    bind(m, "menu_edt_pc", -1, this, [this] { printGameList(); });
-    bind(m, "menu_charge_xml", -1, this, [this] {
-        XmlGameWindow w(catalogue_, *comment_, QString::fromStdString(locations_.installation),
-                        dialogs_.get(), this);
-        connect(&w, &XmlGameWindow::receivedGame, this,
-                [this](const QString& header, const QString& moves, const QString& result) {
-                    quarvelin::ParsedGame parsed;
-                    parsed.GameText = header.toStdString();
-                    parsed.GameMoveText = moves.toStdString();
-                    parsed.GameResult = result.toStdString();
-                    loadGame(parsed);
-                });
-        w.exec();
-    });
-    bind(m, "menu_voir_ouvertures", -1, this, [this] { game_->viewOpenings(); });
-    bind(m, "menu_position", -1, this, [this] { game_->enterEditor(false); });
-    bind(m, "menu_modif_coup", -1, this, [this] { game_->modifyLastMove(); });
-    bind(m, "menu_abrege", -1, this, [this] { showText(game_->session().GameMoveText); });
-    bind(m, "menu_not_comp", -1, this, [this] { showText(game_->session().LongMoveText); });
-    bind(m, "affiche_log", -1, this, [this] {
-        const QString log = QString::fromStdString(settings_.FILE_LOG);
-        if (!QFileInfo::exists(log))
-            dialogs_->message(quarvelin::ProgramName, catalogue_.text(TextKey::LogFileMissing),
-                              quarvelin::DialogIcon::Information);
-        else
-            QDesktopServices::openUrl(QUrl::fromLocalFile(log));
-    });
-    bind(m, "menu_propose_nul", -1, this, [this] { game_->offerDraw(); });
-    bind(m, "menu_abandon", -1, this, [this] { game_->resign(); });
-
-    // Options
     const std::pair<const char*, GameMode> modes[] = {{"mode_machine", GameMode::Machine},
                                                       {"mode_libre", GameMode::Free},
                                                       {"mode_reseau", GameMode::Network},
                                                       {"mode_auto", GameMode::Auto},
                                                       {"mode_corres", GameMode::Correspondence}};
-    for (auto [name, mode] : modes)
-        bind(m, name, -1, this, [this, mode] {
-            game_->changer_mode(mode);
-            syncMenus();
-        });
-    for (int i = 0; i <= 3; ++i)
-        bind(m, "menu_niv", i, this, [this, i] {
-            settings_.PROFONDEUR_MAX[1] = static_cast<std::int16_t>(i);
-            syncMenus();
-            titre_principal();
-        });
-    bind(m, "couleur_blanche", -1, this, [this, &p] {
-        p.couleur_blanche();
-        syncMenus();
-    });
-    bind(m, "couleur_noire", -1, this, [this, &p] {
-        p.couleur_noire();
-        syncMenus();
-    });
+    for (auto [name, mode] : modes) bind(m, name, -1, this, [this, mode] { setMode(mode); });
+    for (int depth = 0; depth <= 3; ++depth)
+        bind(m, "menu_niv", depth, this, [this, depth] { setLevel(depth); });
     const std::pair<const char*, quarvelin::NotationCode> notations[] = {
         {"notation_francaise", quarvelin::NotationCode::French},
         {"notation_pgn", quarvelin::NotationCode::Pgn},
         {"notation_internationale", quarvelin::NotationCode::International}};
     for (auto [name, code] : notations)
-        bind(m, name, -1, this, [this, code] {
-            game_->session().NotationCode = code;
-            syncMenus();
-        });
-    bind(m, "menu_moteur", -1, this, [this] {
-        EngineProfilesDialog d(settings_, catalogue_, *dialogs_, this);
-        d.exec();
-    });
-    bind(m, "analyser_ouverture", -1, this, [this] {
-        game_->session().nameOpenings = !game_->session().nameOpenings;
-        syncMenus();
-    });
-    bind(m, "menu_active_son", -1, this, [this] {
-        toggle("menu_active_son", settings_.ACTIVE_SON);
-        game_->session().SoundOn = settings_.ACTIVE_SON == 1;
-    });
-    bind(m, "menu_active_horloge", -1, this, [this] {
-        toggle("menu_active_horloge", settings_.ACTIVE_HORLOGE);
-        game_->session().ClockOn = settings_.ACTIVE_HORLOGE == 1;
-    });
-    bind(m, "affiche_repere", -1, this, [this] {
-        game_->toggleCoordinates();
-        settings_.AFF_REPERE = game_->session().coordinatesShown ? 1 : 0;
-        syncMenus();
-    });
-    bind(m, "affiche_commentaire", -1, this, [this] { showCommentary(!comment_->visible()); });
+        bind(m, name, -1, this, [this, code] { setNotation(code); });
     for (int i = 1; i <= 8; ++i)
         bind(m, "choix_langue", i, this, [this, i] { appliquer_langue(i); });
-    bind(m, "menu_sauve_option", -1, this, [this] {
-        std::string error =
-            quarvelin::ecrire_reglages(settings_, quarvelin::settingsFile(locations_));
-        if (!error.empty())
-            dialogs_->message(quarvelin::ProgramName,
-                              catalogue_.text(quarvelin::TextKey::SettingsCannotWrite) + error,
-                              quarvelin::DialogIcon::Exclamation);
-        else
-            dialogs_->message(quarvelin::ProgramName, catalogue_.text(TextKey::SettingsSaved),
-                              quarvelin::DialogIcon::Information);
-    });
-
-    // Windows
     bind(m, "wa", 0, this, [this] { mdiArea_->cascadeSubWindows(); });
-    for (int direction : {1, 2})
-        bind(m, "wa", direction, this, [this, direction] {
-            // Side by side or one above the other, sharing the area evenly.
-            const QList<QMdiSubWindow*> w = mdiArea_->subWindowList();
-            QList<QMdiSubWindow*> visible;
-            for (QMdiSubWindow* s : w)
-                if (s->isVisible() && !s->isMinimized()) visible << s;
-            if (visible.isEmpty()) return;
-            const QRect r = mdiArea_->viewport()->rect();
-            const int n = static_cast<int>(visible.size());
-            for (int i = 0; i < n; ++i)
-                visible[i]->setGeometry(
-                    direction == 1 ? QRect(0, r.height() * i / n, r.width(), r.height() / n)
-                                   : QRect(r.width() * i / n, 0, r.width() / n, r.height()));
-        });
+    bind(m, "wa", 1, this, [this] { tileInRows(true); });
+    bind(m, "wa", 2, this, [this] { tileInRows(false); });
     bind(m, "wa", 3, this, [this] { mdiArea_->tileSubWindows(); });
-    if (QMenu* window = m.menu(QStringLiteral("menu_fenetre")))
-        connect(window, &QMenu::aboutToShow, this, [this] { listWindows(); });
-
-    // Help
     bind(m, "menu_sommaire", -1, this, [this] { openHelp(false); });
     bind(m, "menu_aide_sur", -1, this, [this] { openHelp(true); });
-    bind(m, "menu_a_propos", -1, this, [this] {
-        QMessageBox::about(this, text(TextKey::AboutTitle),
-                           text(TextKey::AboutBody).arg(QLatin1String(quarvelin::ProgramVersion)));
-    });
+    if (QMenu* window = m.menu(QStringLiteral("menu_fenetre")))
+        connect(window, &QMenu::aboutToShow, this, &MainWindow::listWindows);
+    connect(recentMenu_, &RecentFilesMenu::chosenCaption, this, &MainWindow::openRecentFile);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &MainWindow::menuStates);
+}
 
-    // The board window and the game.
+// The board window and the comment window tell the main window what changed.
+void MainWindow::wireWindows() {
     connect(board_, &BoardWindow::mainTitleChanged, this, [this] {
         titre_principal();
         syncMenus();
     });
-    connect(board_, &BoardWindow::menuStateChanged, this, [this] { menuStates(); });
+    connect(board_, &BoardWindow::menuStateChanged, this, &MainWindow::menuStates);
     connect(board_, &BoardWindow::gameMenuRequested, this, [this](QPoint at) {
         if (QMenu* game = menus_->menu(QStringLiteral("menu_partie"))) game->popup(at);
     });
@@ -431,9 +336,9 @@ void MainWindow::wireCommands() {
     });
     connect(board_, &QWidget::windowTitleChanged, boardSub_, &QWidget::setWindowTitle);
     connect(board_, &BoardWindow::gameChosen, this, [this](qulonglong position) {
-        lire_fichier_pgn(ReadSelection, currentFile_, position);
+        gamesFile_->lire_fichier_pgn(ReadMode::ReadSelection, gamesFile_->currentFile(), position);
     });
-    connect(board_, &BoardWindow::gameListPrintRequested, this, [this] { printGameList(); });
+    connect(board_, &BoardWindow::gameListPrintRequested, this, &MainWindow::printGameList);
     connect(comment_, &CommentWindow::closed, this, [this] {
         comment_->setCommentaryShown(false);
         syncMenus();
@@ -446,7 +351,147 @@ void MainWindow::wireCommands() {
                 w->show();
                 w->fill(game_->session().GameMoveText, lines);
             });
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] { menuStates(); });
+}
+
+void MainWindow::openPreferences() {
+    PreferencesDialog d(
+        settings_, {quarvelin::settingsFile(locations_), locations_.data, locations_.installation},
+        catalogue_, *dialogs_, this);
+    connect(&d, &PreferencesDialog::preferencesApplied, this, [this](quarvelin::Colour) {
+        game_->applySettings();
+        quarvelin::NotationCode notation = game_->session().NotationCode;
+        quarvelin::appliquer_langue(settings_, catalogue_, notation);
+        game_->setNotation(notation);
+        syncMenus();
+        appliquer_textes();
+    });
+    d.exec();
+}
+
+void MainWindow::openRecentFile(const QString& caption) {
+    auto path = quarvelin::RecentFiles::choose(caption.toStdString(), *dialogs_, catalogue_);
+    if (path) lire_fichier_pgn(ReadMode::ListFile, QString::fromStdString(*path));
+}
+
+void MainWindow::copyPosition(int entry) {
+    QApplication::clipboard()->clear();
+    QApplication::clipboard()->setText(QString::fromStdString(game_->copyPosition(entry)));
+    menuStates();
+}
+
+void MainWindow::openSaveWindow() {
+    SaveWindow w(game_->session(), settings_, game_->position().PlayerColour, catalogue_, *dialogs_,
+                 recent_.get(), this);
+    connect(&w, &SaveWindow::gameSaved, this, &MainWindow::recentFilesChanged);
+    w.exec();
+}
+
+void MainWindow::openLoadGamesWindow() {
+    LoadGamesDialog d(LoadGamesDialog::Mode::Load, settings_, catalogue_,
+                      QString::fromStdString(locations_.installation),
+                      QString::fromStdString(quarvelin::settingsFile(locations_)), currentFile(),
+                      dialogs_.get(), this);
+    QString chosen;
+    connect(&d, &LoadGamesDialog::loadRequested, this,
+            [&chosen](const QString& path) { chosen = path; });
+    d.exec();
+    // Listed once the dialog is gone, under the progress window.
+    if (!chosen.isEmpty()) lire_fichier_pgn(ReadMode::ListFile, chosen);
+}
+
+void MainWindow::openExtractWindow() {
+    LoadGamesDialog d(LoadGamesDialog::Mode::Extract, settings_, catalogue_,
+                      QString::fromStdString(locations_.installation),
+                      QString::fromStdString(quarvelin::settingsFile(locations_)), currentFile(),
+                      dialogs_.get(), this);
+    // The progress shows over the dialog, which stays open for another extraction.
+    ProgressTaskRunner overDialog(&d, catalogue_);
+    connect(&d, &LoadGamesDialog::extractRequested, this,
+            [this, &overDialog](const QString& source, const QString& target, bool xml,
+                                bool onePerFile, bool addresses) {
+                gamesFile_->convert(
+                    QFile::encodeName(source).toStdString(),
+                    QFile::encodeName(target).toStdString(),
+                    {xml ? quarvelin::ConversionFormat::Xml : quarvelin::ConversionFormat::Pgn,
+                     onePerFile, addresses},
+                    &overDialog);
+            });
+    d.exec();
+}
+
+void MainWindow::openXmlGameWindow() {
+    XmlGameWindow w(catalogue_, *comment_, QString::fromStdString(locations_.installation),
+                    dialogs_.get(), this);
+    connect(&w, &XmlGameWindow::receivedGame, this,
+            [this](const QString& header, const QString& moves, const QString& result) {
+                quarvelin::ParsedGame parsed;
+                parsed.GameText = header.toStdString();
+                parsed.GameMoveText = moves.toStdString();
+                parsed.GameResult = result.toStdString();
+                loadGame(parsed);
+            });
+    w.exec();
+}
+
+void MainWindow::showLog() {
+    const QString log = QString::fromStdString(settings_.FILE_LOG);
+    if (!QFileInfo::exists(log))
+        dialogs_->message(quarvelin::ProgramName, catalogue_.text(TextKey::LogFileMissing),
+                          quarvelin::DialogIcon::Information);
+    else
+        QDesktopServices::openUrl(QUrl::fromLocalFile(log));
+}
+
+void MainWindow::setMode(GameMode mode) {
+    game_->changer_mode(mode);
+    syncMenus();
+}
+
+void MainWindow::setLevel(int depth) {
+    settings_.PROFONDEUR_MAX[1] = static_cast<std::int16_t>(depth);
+    syncMenus();
+    titre_principal();
+}
+
+void MainWindow::setNotation(quarvelin::NotationCode notation) {
+    game_->setNotation(notation);
+    syncMenus();
+}
+
+void MainWindow::toggleCoordinates() {
+    game_->toggleCoordinates();
+    settings_.AFF_REPERE = game_->session().coordinatesShown ? 1 : 0;
+    syncMenus();
+}
+
+void MainWindow::saveOptions() {
+    const std::string error =
+        quarvelin::ecrire_reglages(settings_, quarvelin::settingsFile(locations_));
+    if (!error.empty())
+        dialogs_->message(quarvelin::ProgramName,
+                          catalogue_.text(TextKey::SettingsCannotWrite) + error,
+                          quarvelin::DialogIcon::Exclamation);
+    else
+        dialogs_->message(quarvelin::ProgramName, catalogue_.text(TextKey::SettingsSaved),
+                          quarvelin::DialogIcon::Information);
+}
+
+// Side by side or one above the other, sharing the area evenly.
+void MainWindow::tileInRows(bool rows) {
+    QList<QMdiSubWindow*> visible;
+    for (QMdiSubWindow* s : mdiArea_->subWindowList())
+        if (s->isVisible() && !s->isMinimized()) visible << s;
+    if (visible.isEmpty()) return;
+    const QRect r = mdiArea_->viewport()->rect();
+    const int n = static_cast<int>(visible.size());
+    for (int i = 0; i < n; ++i)
+        visible[i]->setGeometry(rows ? QRect(0, r.height() * i / n, r.width(), r.height() / n)
+                                     : QRect(r.width() * i / n, 0, r.width() / n, r.height()));
+}
+
+void MainWindow::showAbout() {
+    QMessageBox::about(this, text(TextKey::AboutTitle),
+                       text(TextKey::AboutBody).arg(QLatin1String(quarvelin::ProgramVersion)));
 }
 
 void MainWindow::listWindows() {
@@ -523,9 +568,11 @@ void MainWindow::start(const QString& commandLineFile) {
         language_->setAttribute(Qt::WA_DeleteOnClose);
         language_->appliquer_textes(catalogue_);
         connect(language_, &LanguageWindow::chosenLanguage, this, [this](int key) {
-            quarvelin::LanguageChoice choice(settings_, catalogue_, game_->session().NotationCode,
+            quarvelin::NotationCode notation = game_->session().NotationCode;
+            quarvelin::LanguageChoice choice(settings_, catalogue_, notation,
                                              quarvelin::settingsFile(locations_), *dialogs_);
             choice.choose(key);
+            game_->setNotation(notation);
             syncMenus();
             appliquer_textes();
             language_->close();
@@ -535,7 +582,6 @@ void MainWindow::start(const QString& commandLineFile) {
         });
         connect(language_, &LanguageWindow::quit, this, [this] {
             // Out at once, nothing written.
-            closing_ = true;
             QApplication::exit(0);
         });
         language_->open();
@@ -543,8 +589,44 @@ void MainWindow::start(const QString& commandLineFile) {
         newGame();
     }
     if (!commandLineFile.isEmpty() && QFileInfo::exists(commandLineFile)) {
-        lire_fichier_pgn(ListFile, commandLineFile);
+        lire_fichier_pgn(ReadMode::ListFile, commandLineFile);
     }
+}
+
+void MainWindow::lire_fichier_pgn(ReadMode mode, const QString& path, std::uint64_t position) {
+    gamesFile_->lire_fichier_pgn(mode, QFile::encodeName(path).toStdString(), position);
+}
+
+QString MainWindow::currentFile() const {
+    return QFile::decodeName(gamesFile_->currentFile().c_str());
+}
+
+void MainWindow::showGameList(std::shared_ptr<const quarvelin::PgnIndex> games,
+                              const std::string& status) {
+    boardSub_->show();
+    board_->showGames(std::move(games), QString::fromStdString(status));
+    menuStates();
+}
+
+void MainWindow::recentFilesChanged() { recentMenu_->show(recent_->afficher_fichiers_recents()); }
+
+void MainWindow::chooseAndOpenFirst() {
+    const QString current = currentFile();
+    const QString start = current.isEmpty() ? QString::fromStdString(locations_.installation)
+                                            : QFileInfo(current).absolutePath();
+    const QString path = chooseGamesFile
+                             ? chooseGamesFile()
+                             : QFileDialog::getOpenFileName(
+                                   this, text(TextKey::ChooseFile), start,
+                                   text(TextKey::Files) + QStringLiteral(" PGN (*.pgn *.PGN)"));
+    if (!path.isEmpty()) lire_fichier_pgn(ReadMode::OpenFirst, path);
+}
+
+void MainWindow::printGameList() {
+    // The list as the user sees it: sorted, at the column widths set; dated in the user's way.
+    const QString date = QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
+    PrintCommands::imprimer_liste(this, *board_->gameList(), QFileInfo(currentFile()).fileName(),
+                                  date, QStringLiteral("Arial"), 10, catalogue_, *dialogs_);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -1,11 +1,13 @@
 #pragma once
 // The main window `Menu`: the menu bar, and the board, comment and help windows in an MDI area.
 // It routes each command to the logic that carries it and keeps the menus in step with the
-// game; the game itself lives in GameController.
+// game; the game lives in GameController, the games files in GamesFileController.
 #include "config/Settings.h"
 #include "config/Startup.h"
 #include "localisation/Catalogue.h"
 #include "openings/OpeningBase.h"
+#include "records/GamesFileController.h"
+#include "session/GameSession.h"
 
 #include <QMainWindow>
 
@@ -17,6 +19,7 @@ class BoardWindow;
 class CommentWindow;
 class LanguageWindow;
 class MessageBoxDialogs;
+class ProgressTaskRunner;
 class QMdiArea;
 class QMdiSubWindow;
 class QtSoundPlayer;
@@ -27,11 +30,9 @@ namespace quarvelin {
 class MenuBuilder;
 class RecentFiles;
 class GameController;
-struct ConversionOptions;
-struct ParsedGame;
 } // namespace quarvelin
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, private quarvelin::GamesFileView {
     Q_OBJECT
 
 public:
@@ -53,11 +54,9 @@ public:
     quarvelin::Catalogue& catalogue() { return catalogue_; }
     quarvelin::Settings& settings() { return settings_; }
 
-    // Reading a games file: the first game opened, every game passing the filter listed in the
-    // board window, or the listed game at `position` opened.
-    enum ReadMode { OpenFirst = 0, ListFile = 1, ReadSelection = 99 };
-    void lire_fichier_pgn(int mode, const QString& path, std::uint64_t position = 0);
-    QString currentFile() const { return currentFile_; }
+    using ReadMode = quarvelin::GamesFileController::ReadMode;
+    void lire_fichier_pgn(ReadMode mode, const QString& path, std::uint64_t position = 0);
+    QString currentFile() const;
     // The file dialog of "Load a game"; tests put their own answer here.
     std::function<QString()> chooseGamesFile;
 
@@ -70,25 +69,45 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // GamesFileView
+    void showGameList(std::shared_ptr<const quarvelin::PgnIndex> games,
+                      const std::string& status) override;
+    void openGame(const quarvelin::ParsedGame& game) override { loadGame(game); }
+    void recentFilesChanged() override;
+
     void wireCommands();
-    void newGame();
-    void boardClosed();
+    void wireWindows();
     void menuStates();
     void syncMenus();
-    void showCommentary(bool shown);
-    // A game that arrives as text (a web address, later a file) replaces the one on the board.
-    void loadGame(const quarvelin::ParsedGame& parsed);
-    void openGameFromFile(const QString& path, std::uint64_t position);
+
+    // Commands
+    void openPreferences();
+    void openRecentFile(const QString& caption);
+    void newGame();
+    void copyPosition(int entry);
+    void openSaveWindow();
     void chooseAndOpenFirst();
+    void openLoadGamesWindow();
+    void openExtractWindow();
+    void openXmlGameWindow();
     void printGameList();
-    // The games of `source` the filter accepts, copied to `target` under the progress window;
-    // the counts or the trouble said at the end.
-    void convertFile(const QString& source, const QString& target,
-                     const quarvelin::ConversionOptions& options, QWidget* parent);
-    void openHelp(bool search);
+    void showLog();
     void showText(const std::string& text);
+    void setMode(quarvelin::GameMode mode);
+    void setLevel(int depth);
+    void setNotation(quarvelin::NotationCode notation);
+    void toggleSetting(const char* name, std::uint8_t& flag);
+    void toggleCoordinates();
+    void showCommentary(bool shown);
+    void saveOptions();
+    void tileInRows(bool rows);
     void listWindows();
-    void toggle(const char* name, std::uint8_t& flag);
+    void openHelp(bool search);
+    void showAbout();
+
+    void boardClosed();
+    // A game that arrives as text (a games file, a web address) replaces the one on the board.
+    void loadGame(const quarvelin::ParsedGame& parsed);
     QString text(quarvelin::TextKey key) const;
 
     quarvelin::Settings& settings_;
@@ -99,6 +118,7 @@ private:
     std::unique_ptr<QtSoundPlayer> sounds_;
     std::unique_ptr<SearchTask> engine_;
     std::unique_ptr<quarvelin::RecentFiles> recent_;
+    std::unique_ptr<ProgressTaskRunner> runner_;
     QMdiArea* mdiArea_ = nullptr;
     BoardWindow* board_ = nullptr;
     QMdiSubWindow* boardSub_ = nullptr;
@@ -108,6 +128,5 @@ private:
     RecentFilesMenu* recentMenu_ = nullptr;
     std::unique_ptr<quarvelin::MenuBuilder> menus_;
     std::unique_ptr<quarvelin::GameController> game_;
-    bool closing_ = false;
-    QString currentFile_; // the games file the game list comes from
+    std::unique_ptr<quarvelin::GamesFileController> gamesFile_;
 };

@@ -1,7 +1,6 @@
 #include "ui/OpeningListWindow.h"
 
 #include "localisation/TextCatalogue.h"
-#include "session/CancelToken.h"
 #include "ui/ProgressWindow.h"
 
 #include <QApplication>
@@ -36,7 +35,6 @@ void OpeningListWindow::fill(const std::string& gameMoveText,
     setWindowTitle(openings + QStringLiteral(" - ") + QString::fromStdString(gameMoveText));
     list_->clear();
     const int n = static_cast<int>(lines.size());
-    quarvelin::clearCancel();
     QApplication::setOverrideCursor(Qt::BusyCursor);
     std::unique_ptr<ProgressWindow> progress;
     if (n > ProgressThreshold) {
@@ -49,7 +47,7 @@ void OpeningListWindow::fill(const std::string& gameMoveText,
     int i = 0;
     for (const quarvelin::EcoLine& l : lines) {
         QCoreApplication::processEvents(); // the cancel button must be heard
-        if (quarvelin::cancelRequested()) break;
+        if (progress && progress->cancelToken().cancelled()) break;
         auto* item = new QTreeWidgetItem(list_, {QString::fromStdString(l.code),
                                                  QString::fromStdString(l.label),
                                                  QString::fromStdString(l.moves)});

@@ -2,7 +2,6 @@
 
 #include "localisation/TextCatalogue.h"
 #include "localisation/TextKey.h"
-#include "session/CancelToken.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -29,7 +28,7 @@ ProgressWindow::ProgressWindow(QWidget* parent) : QDialog(parent) {
     command1_ = new QPushButton(QStringLiteral("&Annuler"), this);
     command1_->setObjectName(QStringLiteral("Command1"));
     command1_->setAutoDefault(false);
-    connect(command1_, &QPushButton::clicked, this, [] { requestCancel(); });
+    connect(command1_, &QPushButton::clicked, this, [this] { cancel_.cancel(); });
 
     auto* bottom = new QHBoxLayout;
     bottom->addStretch(1);
@@ -55,13 +54,13 @@ void ProgressWindow::setText(const QString& text) { label1_->setText(text); }
 
 void ProgressWindow::afficher_progression(int p) { ::afficher_progression(*picture1_, p); }
 
-void ProgressWindow::reject() { requestCancel(); }
+void ProgressWindow::reject() { cancel_.cancel(); }
 
 void ProgressWindow::closeEvent(QCloseEvent* event) {
     // The window manager's close button stops the work like the cancel button; the program's
     // own close() goes through. Not QDialog's handler: that would reject, which only asks.
     if (event->spontaneous()) {
-        requestCancel();
+        cancel_.cancel();
         event->ignore();
     } else {
         event->accept();

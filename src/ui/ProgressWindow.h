@@ -1,6 +1,7 @@
 #pragma once
 // The small window the long loops show (`patience`): what is going on, how far it is, and a
 // button to stop it at the next step.
+#include "session/CancelToken.h"
 #include "ui/ProgressSurface.h"
 
 #include <QDialog>
@@ -26,6 +27,8 @@ public:
     void afficher_progression(int p);
 
     ProgressSurface* surface() const { return picture1_; }
+    // Cancelled by the button, Escape or the title bar's close button.
+    const quarvelin::CancelToken& cancelToken() const { return cancel_; }
 
 public slots:
     // Escape asks for the stop like the button; the loop closes the window when it ends.
@@ -38,4 +41,5 @@ private:
     QLabel* label1_ = nullptr;
     ProgressSurface* picture1_ = nullptr;
     QPushButton* command1_ = nullptr;
+    quarvelin::CancelToken cancel_;
 };

@@ -27,14 +27,15 @@ Bench ruyLopez(bool white, NotationCode notation = NotationCode::French) {
     Settings s = namedSettings();
     s.DEB_BLANC = white ? 1 : 0;
     Bench b(s);
-    b->session().NotationCode = notation;
+    b->setNotation(notation);
     b->newGame();
     b.move("e2", "e4");
     b.move("e7", "e5");
     b.move("g1", "f3");
     b.move("b8", "c6");
     b.move("f1", "b5");
-    b->session().notes = {"", "Open", "", "", "Knight out"};
+    b.note(0, "Open");
+    b.note(3, "Knight out");
     return b;
 }
 

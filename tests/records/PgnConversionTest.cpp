@@ -224,7 +224,7 @@ TEST(PgnConversion, BrokenGamesAreWrittenAsReadAndTold) {
           "[Event \"Open [rapid]\"]\n\n1. e4 {never closed\n\n[Event \"b\"]\n\n1. d4 d5 *\n");
     const ConversionResult o = convertir_fichier_pgn((folder / "ouvert.pgn").string(), xml, {});
     ASSERT_EQ(o.problems.size(), 1u);
-    EXPECT_EQ(o.problems[0].error, TextKey::NotClosedAtEnd);
+    EXPECT_EQ(o.problems[0].error, GameReadProblem::NotClosedAtEnd);
     const std::string document = read(xml);
     EXPECT_EQ(elements(document, "Move"), (std::vector<std::string>{"1.e4 *", "1.d4 d5 *"}));
     EXPECT_EQ(elements(document, "Event"), (std::vector<std::string>{"Open [rapid]", "b"}));
@@ -247,9 +247,9 @@ struct CancelCase {
     bool duringScan; // else once the first game is written
 };
 
-class CancelToken : public testing::TestWithParam<CancelCase> {};
+class Cancelling : public testing::TestWithParam<CancelCase> {};
 
-TEST_P(CancelToken, LeavesTheFilesAsTheyWere) {
+TEST_P(Cancelling, LeavesTheFilesAsTheyWere) {
     const CancelCase& c = GetParam();
     const fs::path folder = test::testFolder("conversion");
     std::string source = Varied;
@@ -267,10 +267,13 @@ TEST_P(CancelToken, LeavesTheFilesAsTheyWere) {
     const std::set<std::string> before = content(folder);
 
     int calls = 0;
-    const ConversionResult r =
-        convertir_fichier_pgn(source, target, {}, c.options, [&](int, std::int64_t, std::int64_t) {
-            if (c.duringScan || ++calls == 2) requestCancel();
-        });
+    quarvelin::CancelToken cancel;
+    const ConversionResult r = convertir_fichier_pgn(
+        source, target, {}, c.options,
+        [&](int, std::int64_t, std::int64_t) {
+            if (c.duringScan || ++calls == 2) cancel.cancel();
+        },
+        &cancel);
     EXPECT_TRUE(r.cancelled);
     EXPECT_EQ(r.writtenCount, 0);
     EXPECT_EQ(conversionMessage(r, Offsets), "<887>");
@@ -281,7 +284,7 @@ TEST_P(CancelToken, LeavesTheFilesAsTheyWere) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Case, CancelToken,
+    Case, Cancelling,
     testing::Values(CancelCase{"xml", {ConversionFormat::Xml, false, true}, "out.xml", false},
                     CancelCase{
                         "xml_each_game", {ConversionFormat::Xml, true, true}, "out.xml", false},

@@ -74,9 +74,10 @@ TEST(PgnExtract, ReadsEverySavedGame) {
             Bench b(s);
             b->newGame();
             if (fen) b->pastePosition(fen);
-            if (turn == 3) b->session().GameText = b->automaticHeader();
             const int played = playRandomly(b, rng, 60 + 40 * turn);
-            GameSession& g = b->session();
+            // The record as saved, with an automatic game's header and notes on some moves.
+            GameSession g = b->session();
+            if (turn == 3) g.GameText = b->automaticHeader();
             g.notes.assign(static_cast<std::size_t>(played) + 1, "");
             for (int k = 1; k <= played; k += 1 + static_cast<int>(rng() % 7))
                 g.notes[static_cast<std::size_t>(k)] = k % 2 ? "bien joué, {ou pas}" : "? !";

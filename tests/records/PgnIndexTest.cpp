@@ -215,13 +215,13 @@ TEST(PgnIndex, ReportsProgressAndStopsWhenCancelled) {
 
     GameFilter all = unlimited();
     std::istringstream again(text);
-    requestCancel(); // a request left from before does not stop a new scan
-    PgnIndex cut = PgnIndex::buildIndex(again, text.size(), all,
-                                        [](int, std::int64_t, std::int64_t) { requestCancel(); });
+    CancelToken cancel;
+    PgnIndex cut = PgnIndex::buildIndex(
+        again, text.size(), all, [&](int, std::int64_t, std::int64_t) { cancel.cancel(); },
+        &cancel);
     EXPECT_TRUE(cut.cancelled());
     EXPECT_GT(cut.size(), 0u);
     EXPECT_LT(cut.size(), static_cast<std::size_t>(complete.views()));
-    clearCancel();
 }
 
 } // namespace

@@ -128,8 +128,8 @@ struct Loaded {
 };
 
 Loaded load(Bench& b, const ParsedGame& parsed) {
-    EXPECT_TRUE(parsed.ok()) << quarvelin::offsetOf(parsed.error.value_or(quarvelin::TextKey{}))
-                             << " " << parsed.errorNumber << " " << parsed.detail;
+    EXPECT_TRUE(parsed.ok()) << static_cast<int>(parsed.error) << " " << parsed.errorNumber << " "
+                             << parsed.detail;
     b->newGame();
     EXPECT_TRUE(b->loadGame(parsed));
     // A move the board refuses would be asked about, or reported.

@@ -181,7 +181,7 @@ TEST(Input, PromotionAskedUntilAValidLetter) {
     };
     for (const Case& c : cases) {
         Bench b = free();
-        b->session().NotationCode = c.notation;
+        b->setNotation(c.notation);
         b->newGame();
         b->pastePosition("8/4P2k/8/8/8/8/8/4K3 w - - 0 1");
         for (const auto& r : c.answers) b.dialogs.texts.push_back(r);

@@ -172,11 +172,10 @@ TEST(ModifyMove, ReplacesTheLastMoveOnlyWithAReadableValidOne) {
 
 TEST(Replay, AGameTextRebuildsTheGame) {
     Bench b = freeGame({});
-    GameSession& g = b->session();
-    g.NotationCode = NotationCode::Pgn;
-    g.GameMoveText =
-        "1.e4 {Le meilleur} e5 2.Nf3 (2.f4 exf4) Nc6 $1 3.Bb5 a6 4.Bxc6 dxc6 5.O-O 1-0";
-    b->rejouer_partie();
+    const GameSession& g = b->session();
+    b->setNotation(NotationCode::Pgn);
+    b->rejouer_partie(
+        "1.e4 {Le meilleur} e5 2.Nf3 (2.f4 exf4) Nc6 $1 3.Bb5 a6 4.Bxc6 dxc6 5.O-O 1-0");
     EXPECT_EQ(g.lines.size(), 9u);
     EXPECT_EQ(g.GameMoveText, "1.e4 e5 2.Nf3 Nc6 3.Bb5 a6 4.Bxc6 dxc6 5.O-O");
     EXPECT_EQ(g.lines[8], " 5.O-O");
@@ -185,8 +184,7 @@ TEST(Replay, AGameTextRebuildsTheGame) {
     EXPECT_TRUE(b.screenUpToDate());
     EXPECT_TRUE(b.dialogs.questions.empty());
 
-    g.GameMoveText = "*";
-    b->rejouer_partie();
+    b->rejouer_partie("*");
     EXPECT_TRUE(g.lines.empty());
     EXPECT_EQ(b->position(), Position::initial());
 }
@@ -210,10 +208,9 @@ TEST(Replay, OriginRepairsAndRefusedMoves) {
     for (const Case& c : cases) {
         Bench b = freeGame({});
         b.dialogs.byDefault = false;
-        GameSession& g = b->session();
-        g.NotationCode = NotationCode::Pgn;
-        g.GameMoveText = c.text;
-        b->rejouer_partie(readFen(c.fen, Colour::White));
+        const GameSession& g = b->session();
+        b->setNotation(NotationCode::Pgn);
+        b->rejouer_partie(c.text, readFen(c.fen, Colour::White));
         EXPECT_EQ(g.GameMoveText, c.expected) << c.fen;
         EXPECT_EQ(b.dialogs.questions.size(), c.questions) << c.fen;
         EXPECT_EQ(g.FenDepart, writeFen(g.PositionStates[0]));

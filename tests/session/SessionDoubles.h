@@ -162,6 +162,13 @@ struct Bench {
         click(of);
         click(to);
     }
+    // A note typed on a move line, the last line selected again afterwards.
+    void note(int line, const std::string& text) {
+        dialogs.texts.push_back(text);
+        game->selectLine(line);
+        game->noteMove();
+        game->selectLine(static_cast<int>(game->session().lines.size()) - 1);
+    }
     PieceCode on(const char* name) const {
         Square c = namedSquare(name[0], name[1], game->position().PlayerColour);
         return game->position().at(c.x, c.y);

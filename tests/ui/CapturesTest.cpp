@@ -217,7 +217,7 @@ TEST(Captures, AGamesFileListedAndOneGameOpen) {
             box->button(QMessageBox::Ok)->click();
     });
     closer.start(10);
-    b.window->lire_fichier_pgn(MainWindow::ListFile, path);
+    b.window->lire_fichier_pgn(MainWindow::ReadMode::ListFile, path);
     BoardWindow& board = *b.window->boardWindow();
     ASSERT_EQ(board.gameList()->model()->rowCount(), capture ? 1000000 : 3000);
     const QModelIndex chosen =

@@ -2,6 +2,7 @@
 // copies back and hands on, the checks on the numeric fields, the settings file written only by
 // "save the filter", and the file shown in an editor.
 #include "ui/LoadGamesDialog.h"
+#include "ui/TextEditorLauncher.h"
 
 #include "Capture.h"
 #include "config/SettingsFile.h"
@@ -575,7 +576,7 @@ TEST(LoadGamesEditor, DesktopEntryCommandForOneFile) {
         {"", {}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(LoadGamesDialog::editorCommand(QString::fromUtf8(c.exec), file), c.command)
+        EXPECT_EQ(TextEditorLauncher::command(QString::fromUtf8(c.exec), file), c.command)
             << c.exec;
 }
 

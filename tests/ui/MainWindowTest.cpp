@@ -330,7 +330,7 @@ TEST_P(FileFilter, ListsWhatTheSettingsAsk) {
     p.settings.CRITERE_LESDEUX = c.either ? 1 : 0;
     p.settings.MAX_SEUIL_PARTIE = c.maximum;
     const QString path = writeFile(inst.dir, "trois.pgn", ThreeGames);
-    p.window->lire_fichier_pgn(MainWindow::ListFile, path);
+    p.window->lire_fichier_pgn(MainWindow::ReadMode::ListFile, path);
     const BoardWindow& b = *p.window->boardWindow();
     EXPECT_EQ(column(b, 4), c.whitesListed);
     // Listed, then seen, in the status bar.
@@ -356,7 +356,7 @@ TEST(GamesFile, ChoosingAListedGameOpensItWithItsComments) {
     Program p(inst);
     p.window->start();
     const QString path = writeFile(inst.dir, "trois.pgn", ThreeGames);
-    p.window->lire_fichier_pgn(MainWindow::ListFile, path);
+    p.window->lire_fichier_pgn(MainWindow::ReadMode::ListFile, path);
     BoardWindow& b = *p.window->boardWindow();
     // Sorted by round, the second game ("2") comes first, the "10" last.
     b.gameList()->sortByColumn(3, Qt::AscendingOrder);
@@ -438,11 +438,11 @@ TEST(GamesFile, MissingFilesAreReportedAndChangeNothing) {
     Program p(inst);
     p.window->start();
     const QString path = writeFile(inst.dir, "trois.pgn", ThreeGames);
-    p.window->lire_fichier_pgn(MainWindow::ListFile, path);
+    p.window->lire_fichier_pgn(MainWindow::ReadMode::ListFile, path);
     const int before = static_cast<int>(p.boxes.size());
     QFile::remove(path);
-    p.window->lire_fichier_pgn(MainWindow::ReadSelection, path, 0);
-    p.window->lire_fichier_pgn(MainWindow::ListFile, path);
+    p.window->lire_fichier_pgn(MainWindow::ReadMode::ReadSelection, path, 0);
+    p.window->lire_fichier_pgn(MainWindow::ReadMode::ListFile, path);
     ASSERT_EQ(p.boxes.size(), before + 2);
     EXPECT_TRUE(p.boxes[before].startsWith(
         QString::fromStdString(p.catalogue.text(TextKey::GamesFileMissing))));
@@ -463,7 +463,7 @@ TEST(GamesFile, AFileOnTheCommandLineIsListedAndRemembered) {
     const QString broken =
         writeFile(inst.dir, "casse.pgn",
                   "[Event \"x\"]\n\n1.e4 e5 2.Qxh7 Nc6 *\n\n[Event \"y\"]\n\n1.d4 *\n");
-    p.window->lire_fichier_pgn(MainWindow::OpenFirst, broken);
+    p.window->lire_fichier_pgn(MainWindow::ReadMode::OpenFirst, broken);
     ASSERT_GE(p.boxes.size(), 2);
     EXPECT_TRUE(p.boxes[p.boxes.size() - 2].contains(QStringLiteral("2.Qxh7")));
     EXPECT_TRUE(p.boxes.back().contains(

@@ -42,7 +42,7 @@ protected:
         b.move("e2", "e4");
         b.move("c7", "c5");
         b.move("g1", "f3");
-        b->session().notes = {"", "", "Sicilienne"};
+        b.note(1, "Sicilienne");
     }
 
     std::unique_ptr<SaveWindow> window(const QString& file) {

@@ -1,14 +1,21 @@
 #pragma once
 // One game read from a PGN file, in the form the game session takes it.
-#include "localisation/TextKey.h"
-
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace quarvelin {
+
+// What stops a game from being read whole.
+enum class GameReadProblem : std::uint8_t {
+    None,
+    NoGameAtPlace,    // nothing that starts a game at the position asked
+    FileReadError,    // the file could not be read there
+    StartFenRejected, // its [FEN] position cannot stand
+    NotClosedAtEnd,   // a comment or variation still open at the end
+    MoveUnreadable,   // a move that cannot be read or played; errorNumber says which
+};
 
 struct ParsedGame {
     struct Variation {
@@ -30,11 +37,11 @@ struct ParsedGame {
 
     // What stops the game from being read whole, if anything, and what it is about (the move
     // number and the token, the FEN, the unclosed bracket).
-    std::optional<TextKey> error;
+    GameReadProblem error = GameReadProblem::None;
     int errorNumber = 0;
     std::string detail;
 
-    bool ok() const { return !error; }
+    bool ok() const { return error == GameReadProblem::None; }
 };
 
 } // namespace quarvelin

@@ -93,11 +93,12 @@ ConversionResult GamesFileController::convert(const std::string& source, const s
                                               const ConversionOptions& options,
                                               LongTaskRunner* runner) {
     ConversionResult r;
-    (runner ? *runner : runner_).run(catalogue_.text(TextKey::ConvertingPrefix) + source,
-                [&](const ProgressReport& progress, const CancelToken& cancel) {
-                    r = convertir_fichier_pgn(source, target, filterFromSettings(settings_),
-                                              options, progress, &cancel);
-                });
+    (runner ? *runner : runner_)
+        .run(catalogue_.text(TextKey::ConvertingPrefix) + source,
+             [&](const ProgressReport& progress, const CancelToken& cancel) {
+                 r = convertir_fichier_pgn(source, target, filterFromSettings(settings_), options,
+                                           progress, &cancel);
+             });
     dialogs_.message(ProgramName, conversionMessage(r, catalogue_),
                      r.success() ? DialogIcon::Information : DialogIcon::Exclamation);
     return r;

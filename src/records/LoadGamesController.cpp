@@ -15,8 +15,8 @@ namespace {
 constexpr std::int64_t LargestMaximum = std::numeric_limits<std::int32_t>::max();
 
 bool digitsOnly(const std::string& text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(),
-                                        [](char c) { return c >= '0' && c <= '9'; });
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 } // namespace
@@ -28,10 +28,11 @@ LoadGamesController::LoadGamesController(Settings& settings, const TextCatalogue
 
 LoadGamesController::Criteria LoadGamesController::criteria() const {
     const Settings& s = settings_;
-    return {s.CRITERE_BLANC,     s.CRITERE_NOIR,  s.CRITERE_EVENT,
-            s.CRITERE_SITE,      s.CRITERE_DATE,  s.CRITERE_RONDE,
-            s.CRITERE_ECO,       s.CRITERE_RESULTAT, s.CRITERE_LESDEUX == 1,
-            std::to_string(s.MAX_SEUIL_PARTIE)};
+    return {s.CRITERE_BLANC,        s.CRITERE_NOIR,
+            s.CRITERE_EVENT,        s.CRITERE_SITE,
+            s.CRITERE_DATE,         s.CRITERE_RONDE,
+            s.CRITERE_ECO,          s.CRITERE_RESULTAT,
+            s.CRITERE_LESDEUX == 1, std::to_string(s.MAX_SEUIL_PARTIE)};
 }
 
 std::optional<std::string> LoadGamesController::numberRefusal(NumberField field,

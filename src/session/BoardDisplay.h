@@ -1,6 +1,7 @@
 #pragma once
 // What the game logic asks of the board on screen: show pieces, marks and a suggested move, in
 // display coordinates (x, y) 1..8. The board widget implements it; tests use a plain grid.
+#include "rules/Position.h"
 #include "rules/Types.h"
 
 #include <cstdint>
@@ -26,6 +27,13 @@ public:
                           std::uint32_t colour) = 0;
     virtual void clearMarks() = 0;
     virtual void editing(bool active) = 0;
+
+    // The squares that differ from p rewritten.
+    void show(const Position& p) {
+        for (int y = 1; y <= 8; ++y)
+            for (int x = 1; x <= 8; ++x)
+                if (readSquare(x, y) != p.at(x, y)) writeSquare(x, y, p.at(x, y));
+    }
 };
 
 } // namespace quarvelin

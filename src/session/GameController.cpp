@@ -60,12 +60,6 @@ void GameController::comment(const std::string& line) {
     if (env_.commentary.visible()) env_.commentary.append(line + "\n");
 }
 
-void GameController::writeBoard(const Position& p) {
-    for (int y = 1; y <= 8; ++y)
-        for (int x = 1; x <= 8; ++x)
-            if (env_.board.readSquare(x, y) != p.at(x, y)) env_.board.writeSquare(x, y, p.at(x, y));
-}
-
 void GameController::changer_mode(GameMode mode) {
     s_.PlayMode = mode;
     env_.settings.MODE_JEUX = static_cast<std::uint8_t>(mode);
@@ -251,23 +245,8 @@ void GameController::tick(Timer m) {
 void GameController::restartFrom(const Position& start, bool fromStartPosition) {
     pos_ = start;
     s_.FenDepart = fromStartPosition ? writeFen(pos_) : std::string();
-    s_.lines.clear();
-    s_.shortTexts.clear();
-    s_.notes.clear();
-    s_.ScoreHistory.clear();
-    s_.GameMoveText.clear();
-    s_.LongMoveText.clear();
-    s_.LastLongMove.clear();
-    s_.GameResult.assign(1, '*'); // assign: GCC 12 warns wrongly on = "*"
-    s_.PositionIndex = 0;
-    s_.PositionHistory.clear();
-    s_.PositionStates.clear();
-    s_.selectedLine = -1;
     state_ = BoardState::Waiting;
-    writeBoard(pos_);
-    enregistrer_position(s_, pos_);
-    shownEntry_ = 0;
-    env_.view.result(s_.GameResult);
+    timeline_.restart();
 }
 
 std::string GameController::copyPosition(int entry) const {

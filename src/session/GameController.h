@@ -14,6 +14,7 @@
 #include "session/Commentary.h"
 #include "session/GameSession.h"
 #include "session/GameView.h"
+#include "session/MoveTimeline.h"
 #include "session/SearchRunner.h"
 #include "session/SoundPlayer.h"
 
@@ -103,7 +104,7 @@ public:
     void noteMove();
     void modifyLastMove();
     void toggleCoordinates();
-    int shownEntry() const { return shownEntry_; }
+    int shownEntry() const { return timeline_.shownEntry(); }
 
     // A game read from a file: its tags, moves and result, its comments as notes on the moves
     // and, in the comment window, its comments and variations. False when its start position
@@ -143,7 +144,6 @@ private:
     // position is entry 0. fromStartPosition: it is not the initial position (saved with its FEN).
     void restartFrom(const Position& start, bool fromStartPosition);
     void showPosition();
-    void writeBoard(const Position& p);
     void comment(const std::string& line);
     void thinkingDone();
     void cancelSearch();
@@ -157,12 +157,6 @@ private:
 
     // The game update shared by every move: board, texts, list, history; the move's long text.
     std::string playOnBoard(const Move& c, bool machine);
-    // A move line; shortText is the SAN, number the move's full-move number.
-    void addMoveLine(const std::string& longText, const std::string& shortText, Colour mover,
-                     int number);
-    // A result line ("1-0", or the end-of-game line given), and the final position recorded
-    // again so that line i keeps showing entry i + 1.
-    void addResultLine(const std::string& result, const std::string& line = {});
     void endByMate(Colour withoutMove, bool mate);
     // Every end of game: clocks stopped, result line, log; a message when there is one.
     void finish(const std::string& result, const std::string& line, const std::string& message);
@@ -175,13 +169,10 @@ private:
     SearchRequest request(Colour side) const;
     double random();
 
-    void showEntry(int entry);
-    void rebuildTexts();
-    void cutAt(int entry);
-
     Environment env_;
     Position pos_;
     GameSession s_;
+    MoveTimeline timeline_{s_, pos_, env_.board, env_.view};
     SearchCounters counters_;
     Clocks clocks_;
     BoardState state_ = BoardState::Waiting;
@@ -191,7 +182,6 @@ private:
     bool palettePending_ = false;
     bool thinking_ = false;
     unsigned generation_ = 0;
-    int shownEntry_ = 0;
     unsigned seed_ = 12345;
 };
 

@@ -62,14 +62,14 @@ void GameController::putPieceBack() {
 
 // Playing from an earlier position shown: the later moves go, once the user agrees.
 bool GameController::cutGame() {
-    int k = shownEntry_;
+    int k = timeline_.shownEntry();
     bool oneSide = s_.PlayMode == GameMode::Machine || s_.PlayMode == GameMode::Network;
     if (oneSide && pos_.sideToMove() != pos_.PlayerColour) {
         env_.dialogs.message(env_.title, text(TextKey::NotThisSidesTurn), DialogIcon::Information);
         return false;
     }
     if (!env_.dialogs.question(env_.title, text(TextKey::CutGameQuestion))) return false;
-    cutAt(k);
+    timeline_.cutAt(k);
     pos_.at(origin_.x, origin_.y) = PieceCode::Empty;
     return true;
 }
@@ -92,7 +92,7 @@ PieceCode GameController::askPromotion(Colour c) {
 
 void GameController::put(int x, int y) {
     int last = s_.PositionIndex - 1;
-    if (shownEntry_ < last && !(x == origin_.x && y == origin_.y)) {
+    if (timeline_.shownEntry() < last && !(x == origin_.x && y == origin_.y)) {
         pos_.at(origin_.x, origin_.y) = lifted_;
         bool cut = cutGame();
         if (!cut) {
@@ -144,9 +144,7 @@ void GameController::put(int x, int y) {
     jouer_son(cue);
 
     std::string shortText = san(before, c);
-    addMoveLine(longText, shortText, mover, before.MoveCount + 1);
-    enregistrer_position(s_, pos_);
-    shownEntry_ = s_.PositionIndex - 1;
+    timeline_.addMove(longText, shortText, mover, before.MoveCount + 1);
     env_.view.listChanged();
 
     if (compter_repetitions(s_) >= 2 &&
@@ -180,7 +178,7 @@ std::string GameController::playOnBoard(const Move& c, bool machine) {
     Position before = pos_;
     std::string longText = longMoveText(before, c, s_.NotationCode);
     PlayedMove played = playMove(pos_, c);
-    writeBoard(pos_);
+    env_.board.show(pos_);
     if (played.castling) comment("- " + text(TextKey::Castling));
     if (played.enPassant) {
         comment("- " + text(TextKey::EnPassant) + text(TextKey::PieceTakenContinued) +
@@ -190,30 +188,6 @@ std::string GameController::playOnBoard(const Move& c, bool machine) {
                 pieceName(static_cast<int>(played.captured), env_.catalogue) + " !");
     }
     return longText;
-}
-
-void GameController::addMoveLine(const std::string& longText, const std::string& shortText,
-                                 Colour mover, int number) {
-    std::string line = longText.starts_with(' ') ? longText : " " + longText;
-    s_.lines.push_back(mover == Colour::Black ? BlackPrefix + line : line);
-    std::string numbered =
-        mover == Colour::White ? std::to_string(number) + "." + shortText : shortText;
-    s_.shortTexts.push_back(numbered);
-    s_.LastLongMove = trimmed(longText);
-    s_.GameMoveText = trimmed(s_.GameMoveText + " " + numbered);
-    s_.LongMoveText = trimmed(s_.LongMoveText + " " + trimmed(longText));
-    s_.selectedLine = static_cast<int>(s_.lines.size()) - 1;
-}
-
-void GameController::addResultLine(const std::string& result, const std::string& line) {
-    s_.GameResult = result;
-    s_.lines.push_back(line.empty() ? result : line);
-    s_.shortTexts.emplace_back();
-    s_.selectedLine = static_cast<int>(s_.lines.size()) - 1;
-    enregistrer_position(s_, pos_);
-    shownEntry_ = s_.PositionIndex - 1;
-    env_.view.result(result);
-    env_.view.listChanged();
 }
 
 } // namespace quarvelin

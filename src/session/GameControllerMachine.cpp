@@ -65,7 +65,7 @@ void GameController::thinkingDone() {
 
 void GameController::joue_coup_machine() {
     if (!s_.boardOpen || s_.gameOver() || thinking_ || state_ == BoardState::Editing) return;
-    if (shownEntry_ != s_.PositionIndex - 1) showEntry(s_.PositionIndex - 1);
+    if (timeline_.shownEntry() != timeline_.lastEntry()) timeline_.showEntry(timeline_.lastEntry());
     env_.board.clearMarks();
     if (env_.commentary.visible()) env_.commentary.clear();
     counters_.reset();
@@ -146,9 +146,7 @@ void GameController::finishMachineMove(MachineMove cm) {
     Position before = pos_;
     std::string longText = playOnBoard(cm.move, true);
     int number = before.MoveCount + 1;
-    addMoveLine(longText, san(before, cm.move), mover, number);
-    enregistrer_position(s_, pos_);
-    shownEntry_ = s_.PositionIndex - 1;
+    timeline_.addMove(longText, san(before, cm.move), mover, number);
     env_.view.listChanged();
 
     if (compter_repetitions(s_) >= 2) {
@@ -201,7 +199,7 @@ void GameController::finish(const std::string& result, const std::string& line,
                             const std::string& message) {
     clocks_.arreter_horloges();
     env_.view.clocksChanged();
-    addResultLine(result, line);
+    timeline_.addResult(result, line);
     log(text(TextKey::Game) + " - " + result);
     if (!message.empty()) env_.dialogs.message(env_.title, message, DialogIcon::Information);
 }

@@ -10,37 +10,27 @@
 
 namespace quarvelin {
 
-namespace {} // namespace
-
-void GameController::showEntry(int entry) {
-    entry = std::clamp(entry, 0, std::max(0, s_.PositionIndex - 1));
-    if (s_.PositionStates.empty()) return;
-    pos_ = s_.PositionStates[static_cast<std::size_t>(entry)];
-    writeBoard(pos_);
-    shownEntry_ = entry;
-}
-
 void GameController::navigate(int button) {
     if (!s_.boardOpen || thinking_ || state_ != BoardState::Waiting) return;
     const int n = static_cast<int>(s_.lines.size());
     int& i = s_.selectedLine;
     switch (button) {
     case 0:
-        showEntry(0);
+        timeline_.showEntry(0);
         i = -1;
         break;
     case 1:
         if (i < 0) return;
-        showEntry(i);
+        timeline_.showEntry(i);
         --i;
         break;
     case 2:
         if (i + 1 >= n) return;
-        showEntry(i + 2);
+        timeline_.showEntry(i + 2);
         ++i;
         break;
     case 3:
-        showEntry(n);
+        timeline_.showEntry(n);
         i = n - 1;
         break;
     case 4: {
@@ -68,7 +58,7 @@ void GameController::navigate(int button) {
 void GameController::selectLine(int line) {
     if (!s_.boardOpen || thinking_ || state_ != BoardState::Waiting) return;
     if (line < 0 || line >= static_cast<int>(s_.lines.size())) return;
-    showEntry(line + 1);
+    timeline_.showEntry(line + 1);
     s_.selectedLine = line;
     env_.view.listChanged();
 }
@@ -100,36 +90,6 @@ void GameController::noteMove() {
     comment("{" + answer + "}");
 }
 
-void GameController::cutAt(int entry) {
-    auto k = static_cast<std::size_t>(entry);
-    s_.lines.resize(k);
-    s_.shortTexts.resize(k);
-    s_.PositionIndex = static_cast<std::int16_t>(entry + 1);
-    s_.PositionHistory.resize(k + 1);
-    s_.PositionStates.resize(k + 1);
-    if (s_.notes.size() > k + 1) s_.notes.resize(k + 1);
-    s_.GameResult.assign(1, '*'); // assign: GCC 12 warns wrongly on = "*"
-    pos_ = s_.PositionStates[k];
-    writeBoard(pos_);
-    shownEntry_ = entry;
-    s_.selectedLine = entry - 1;
-    rebuildTexts();
-    env_.view.result(s_.GameResult);
-    env_.view.listChanged();
-}
-
-void GameController::rebuildTexts() {
-    s_.GameMoveText.clear();
-    s_.LongMoveText.clear();
-    s_.LastLongMove.clear();
-    for (std::size_t j = 0; j < s_.lines.size(); ++j) {
-        if (s_.shortTexts[j].empty()) continue;
-        s_.GameMoveText = trimmed(s_.GameMoveText + " " + s_.shortTexts[j]);
-        s_.LastLongMove = textOfLine(s_.lines[j]);
-        s_.LongMoveText = trimmed(s_.LongMoveText + " " + s_.LastLongMove);
-    }
-}
-
 void GameController::modifyLastMove() {
     if (!s_.boardOpen || thinking_ || state_ != BoardState::Waiting || s_.lines.empty()) return;
     const int n = static_cast<int>(s_.lines.size());
@@ -141,32 +101,30 @@ void GameController::modifyLastMove() {
                            "");
     if (trimmed(answer).empty()) return;
 
-    showEntry(n - 1);
+    timeline_.showEntry(n - 1);
     Colour side = isBlackLine(s_.lines.back()) ? Colour::Black : Colour::White;
     ReadMove parsed = lire_coup(pos_, side, s_.NotationCode, answer);
     if (!parsed.readable || parsed.fromX == 0 || parsed.piece == PieceCode::Empty) {
         env_.dialogs.message(env_.title, text(TextKey::MoveUnreadableInNotation),
                              DialogIcon::Exclamation);
-        showEntry(n);
+        timeline_.showEntry(n);
         return;
     }
     Move c = parsed.move();
     if (!isLegal(pos_, c)) {
-        showEntry(n);
+        timeline_.showEntry(n);
         return;
     }
     std::string fresh = longMoveText(pos_, c, s_.NotationCode);
     if (!env_.dialogs.question(env_.title, text(TextKey::ReplaceLastMoveQuestion) +
                                                text(TextKey::NewMovePrefix) + fresh)) {
-        showEntry(n);
+        timeline_.showEntry(n);
         return;
     }
-    cutAt(n - 1);
+    timeline_.cutAt(n - 1);
     Position before = pos_;
     std::string longText = playOnBoard(c, false);
-    addMoveLine(longText, san(before, c), side, before.MoveCount + 1);
-    enregistrer_position(s_, pos_);
-    shownEntry_ = s_.PositionIndex - 1;
+    timeline_.addMove(longText, san(before, c), side, before.MoveCount + 1);
     env_.view.listChanged();
 }
 

@@ -120,13 +120,11 @@ void GameController::rejouer_partie(const std::string& gameMoveText,
             }
             Position before = pos_;
             std::string longText = playOnBoard(c, false);
-            addMoveLine(longText, san(before, c), side, number);
-            enregistrer_position(s_, pos_);
+            timeline_.addMove(longText, san(before, c), side, number);
         }
     } catch (const std::exception& e) {
         env_.dialogs.message("Attention", e.what(), DialogIcon::Exclamation);
     }
-    shownEntry_ = s_.PositionIndex - 1;
     s_.selectedLine = static_cast<int>(s_.lines.size()) - 1;
     env_.view.listChanged();
 }

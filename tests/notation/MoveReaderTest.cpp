@@ -1,4 +1,3 @@
-
 #include "notation/MoveReader.h"
 #include "notation/Fen.h"
 

@@ -85,6 +85,12 @@ TEST(Cli, WrongArgumentsGetOneLineAndStatusTwo) {
         {{"convert", "a.pgn", "b.xml", "--max", "3"}, "<903>--max"},
         {{"convert", "a.pgn", "b.xml", "--round"}, "<905>"},
         {{"convert", "/nonexistent/games.pgn", "b.xml"}, "<270> (/nonexistent/games.pgn)"},
+        {{"uci", "extra"}, "<903>extra"},
+        {{"autoplay", "--depth", "4"}, "<902>4"},
+        {{"autoplay", "--games", "x"}, "<903>x"},
+        {{"autoplay", "--profile-white", "/nonexistent/p.ini"}, "<904>/nonexistent/p.ini"},
+        {{"autoplay", "--games"}, "<905>"},
+        {{"autoplay", "--speed", "2"}, "<903>--speed"},
     };
     for (const Bad& b : cases) {
         Output r = cli(b.args);
@@ -97,16 +103,14 @@ TEST(Cli, WrongArgumentsGetOneLineAndStatusTwo) {
 }
 
 TEST(Cli, HelpForEachCommand) {
-    for (std::vector<std::string> args : {std::vector<std::string>{"--help"},
-                                          {"perft", "--help"},
-                                          {"moves", "--help"},
-                                          {"replay", "--help"},
-                                          {"list", "--help"},
-                                          {"convert", "--help"}}) {
-        Output r = cli(args);
+    for (std::string command : {"perft", "moves", "replay", "list", "convert", "uci", "autoplay"}) {
+        Output r = cli({command, "--help"});
         EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.out.find("usage: quarvelin-cli"), 0u) << args[0];
+        EXPECT_EQ(r.out.find("usage: quarvelin-cli " + command), 0u) << r.out;
     }
+    Output general = cli({"--help"});
+    EXPECT_EQ(general.status, 0);
+    EXPECT_EQ(general.out.find("usage: quarvelin-cli <command>"), 0u);
     EXPECT_EQ(cli({}).status, 2);
 }
 

@@ -1,4 +1,3 @@
-
 #include "notation/MoveReader.h"
 #include "notation/Fen.h"
 
@@ -54,7 +53,6 @@ TEST(MoveReading, TokensOfRealGameFiles) {
         {"4k3/8/8/8/8/8/3N4/4K1N1 w - - 0 1", "Ngf3", G, "g1f3", ""},
         {"4k3/8/8/6N1/8/8/8/4K1N1 w - - 0 1", "N1f3", G, "g1f3", ""},
         {"4k3/8/8/6N1/8/8/8/4K1N1 w - - 0 1", "N5f3", G, "g5f3", ""},
-        {"4k3/8/8/8/8/8/3N4/2K3N1 w - - 0 1", "Nf3", G, "d2f3", ""},
         // the d2 knight is pinned, so Nf3 is the other one
         {"4k3/8/8/b7/8/8/3N4/4K1N1 w - - 0 1", "Nf3", G, "g1f3", ""},
         {"4r2k/8/8/8/4R3/8/8/4R1K1 w - - 0 1", "Rxe8", G, "e4e8", ""},

@@ -27,7 +27,7 @@ std::string read(const std::string& path) {
 // A FEN without its en-passant field: tools differ on writing it when no capture is possible.
 std::string withoutEnPassant(const std::string& fen) {
     std::istringstream in(fen);
-    std::string f[6], out;
+    std::string f[6];
     for (auto& x : f) in >> x;
     return f[0] + ' ' + f[1] + ' ' + f[2] + ' ' + f[4] + ' ' + f[5];
 }
@@ -35,10 +35,11 @@ std::string withoutEnPassant(const std::string& fen) {
 struct Played {
     std::string event, start, fen;
     std::vector<std::string> uci;
-    bool ok;
+    std::string verdict; // "ok", or the number and token of the move that failed
+    std::uint64_t offset;
 };
 
-std::vector<Played> replayFile(const std::string& text) {
+std::vector<Played> replayFile(const std::string& text, Colour bottom = Colour::White) {
     std::istringstream in(text);
     PgnStream stream(in);
     PgnGame game;
@@ -47,25 +48,35 @@ std::vector<Played> replayFile(const std::string& text) {
         Played j;
         j.event = game.tag("Event") ? *game.tag("Event") : "";
         j.start = game.tag("FEN") ? *game.tag("FEN") : "startpos";
-        Replay r = replay(game, NotationCode::Pgn, Colour::White, &j.uci);
-        j.ok = r.ok;
+        Replay r = replay(game, NotationCode::Pgn, bottom, &j.uci);
+        j.verdict = r.ok ? "ok" : std::to_string(r.errorNumber) + " " + r.errorToken;
         j.fen = writeFen(r.position);
+        j.offset = game.offset;
         out.push_back(j);
     }
     return out;
 }
 
-TEST(Replay, VariedFileReadsEveryGameWithEitherSideAtTheBottom) {
-    std::string text = read(Varied);
-    auto games = replayFile(text);
+TEST(Replay, VariedFileReadsEveryGameAtItsOffsetWithEitherSideAtTheBottom) {
+    const std::string text = read(Varied);
+    const auto games = replayFile(text), flipped = replayFile(text, Colour::Black);
     ASSERT_EQ(games.size(), 7u);
-    for (const auto& g : games) EXPECT_TRUE(g.ok) << g.event;
+    ASSERT_EQ(flipped.size(), 7u);
+    for (std::size_t i = 0; i < games.size(); ++i) {
+        EXPECT_EQ(games[i].verdict, "ok") << games[i].event;
+        ASSERT_LT(games[i].offset, text.size());
+        EXPECT_EQ(text[games[i].offset], '[') << games[i].event;
+        EXPECT_EQ(flipped[i].fen, games[i].fen) << games[i].event;
+    }
+}
 
-    std::istringstream in(text);
-    PgnStream stream(in);
-    PgnGame game;
-    for (std::size_t i = 0; stream.next(game); ++i)
-        EXPECT_EQ(writeFen(replay(game, NotationCode::Pgn, Colour::Black).position), games[i].fen);
+TEST(Replay, ReportsTheFailingMoveAndItsNumber) {
+    std::vector<std::string> seen;
+    for (const auto& g : replayFile(read(std::string(QUARVELIN_TEST_DATA) + "/broken.pgn")))
+        seen.push_back(g.verdict);
+    std::vector<std::string> expected = {"ok", "2 Ke3", "2 Zz9",
+                                         "0 [FEN \"8/8/8/8/8/8/8/8 w - - 0 1\"]", "ok"};
+    EXPECT_EQ(seen, expected);
 }
 
 TEST(Replay, EndsWherePgnExtractEnds) {
@@ -135,34 +146,6 @@ TEST(PgnStream, SeparatesTagsMovesAndResults) {
     ASSERT_TRUE(stream.next(g));
     EXPECT_EQ(g.moves, (std::vector<std::string>{"c4"}));
     EXPECT_FALSE(stream.next(g));
-}
-
-TEST(PgnStream, OffsetsPointAtEachGame) {
-    std::string text = read(Varied);
-    std::istringstream in(text);
-    PgnStream stream(in);
-    PgnGame g;
-    int n = 0;
-    while (stream.next(g)) {
-        ++n;
-        ASSERT_LT(g.offset, text.size());
-        EXPECT_EQ(text[g.offset], '[') << "game " << n;
-    }
-    EXPECT_EQ(n, 7);
-}
-
-TEST(Replay, ReportsTheFailingMoveAndItsNumber) {
-    std::istringstream in(read(std::string(QUARVELIN_TEST_DATA) + "/broken.pgn"));
-    PgnStream stream(in);
-    PgnGame g;
-    std::vector<std::string> seen;
-    while (stream.next(g)) {
-        Replay r = replay(g);
-        seen.push_back(r.ok ? "ok" : std::to_string(r.errorNumber) + " " + r.errorToken);
-    }
-    std::vector<std::string> expected = {"ok", "2 Ke3", "2 Zz9",
-                                         "0 [FEN \"8/8/8/8/8/8/8/8 w - - 0 1\"]", "ok"};
-    EXPECT_EQ(seen, expected);
 }
 
 } // namespace

@@ -1,6 +1,8 @@
-#include "openings/OpeningBase.h"
+#include "support/TestFolder.h"
+
 #include "notation/Fen.h"
 #include "openings/ImportEco.h"
+#include "openings/OpeningBase.h"
 #include "rules/MoveRules.h"
 
 #include <gtest/gtest.h>
@@ -9,28 +11,25 @@
 #include <fstream>
 #include <map>
 #include <sstream>
-#include <unistd.h>
 
 using namespace quarvelin;
 namespace fs = std::filesystem;
 
 namespace {
 
+EcoLine line(const char* code, const char* name, const char* moves, float note = 0,
+             bool learned = false) {
+    return {0, code, name, moves, note, learned};
+}
+
 class Openings : public ::testing::Test {
 protected:
-    fs::path dir = fs::temp_directory_path() /
-                   ("quarvelin-eco-" + std::to_string(::getpid()) + "-" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::path dir = test::testFolder("quarvelin-eco");
     OpeningBase base;
     void SetUp() override {
-        fs::create_directories(dir);
         ASSERT_TRUE(base.open((dir / "eco.db").string(), true)) << base.error();
     }
     void TearDown() override { fs::remove_all(dir); }
-    static EcoLine line(const char* code, const char* name, const char* moves, float note = 0,
-                        bool learned = false) {
-        return {0, code, name, moves, note, learned};
-    }
     static Position positionAfter(const std::string& text) {
         Position p = Position::initial();
         std::istringstream tokens(text);
@@ -104,39 +103,25 @@ TEST_F(Openings, MissingOrForeignFilesAreRefused) {
     OpeningBase other;
     EXPECT_FALSE(other.open((dir / "absent.db").string()));
     EXPECT_FALSE(other.error().empty());
-    std::ofstream((dir / "texte.db").string()) << "not a database at all";
+    std::ofstream((dir / "text.db").string()) << "not a database at all";
     OpeningBase garbage;
-    EXPECT_FALSE(garbage.open((dir / "texte.db").string()));
+    EXPECT_FALSE(garbage.open((dir / "text.db").string()));
     Position p = Position::initial();
     EXPECT_FALSE(other.choisir_coup_livre(p, Colour::White, ""));
     EXPECT_FALSE(other.nommer_ouverture(""));
 }
 
-TEST(ImportEco, LinesAreReplayedIntoStandardSan) {
-    std::istringstream in("# comment\n"
-                          "C44 \"Partie \xe9"
-                          "cossaise\" 1.e4 e5 2.Nf3 Nc6 3.d4 *\n"
-                          "\n"
-                          "B01 \"Scandinave\" 1.e4 d5 2.exd5 Qxd5 3.Nc3 Qa5 *\r\n"
-                          "C00 \"Mauvaise\" 1.e4 e5 2.Ke3 *\n"
-                          "A00 sans guillemets 1.e4 *\n"
-                          "D00 \"Deux cavaliers\" 1.d4 d5 2.Nf3 Nf6 3.Nbd2 *\n"
-                          "E81 \"Avec une suite\" 1.d4 Nf6 2.c4 g6 (3.Nc3 Bg7) 12 *\n");
-    ImportEco r = readEcoFile(in);
-    ASSERT_EQ(r.lines.size(), 4u);
-    EXPECT_EQ(r.lines[3].moves, "1.d4 Nf6 2.c4 g6 *");
-    EXPECT_EQ(r.lines[0].label, "Partie écossaise");
-    EXPECT_EQ(r.lines[0].moves, "1.e4 e5 2.Nf3 Nc6 3.d4 *");
-    EXPECT_EQ(r.lines[1].moves, "1.e4 d5 2.exd5 Qxd5 3.Nc3 Qa5 *");
-    EXPECT_EQ(r.lines[2].moves, "1.d4 d5 2.Nf3 Nf6 3.Nbd2 *");
-    EXPECT_EQ(r.refused, (std::vector<std::string>{"line 5: moves that do not replay",
-                                                   "line 6: no quoted name"}));
-    EXPECT_EQ(replayLine("1.e4 e5 2.Qh5 Nc6 3.Bc4 Nf6 4.Qxf7 *"),
-              "1.e4 e5 2.Qh5 Nc6 3.Bc4 Nf6 4.Qxf7# *");
-}
-
-TEST(ImportEco, EntriesOverSeveralLinesAndSubCodes) {
+TEST(ImportEco, EntriesAreReplayedIntoStandardSan) {
     std::istringstream in(
+        "# comment\n"
+        "C44 \"Partie \xe9"
+        "cossaise\" 1.e4 e5 2.Nf3 Nc6 3.d4 *\n"
+        "\n"
+        "B01 \"Scandinave\" 1.e4 d5 2.exd5 Qxd5 3.Nc3 Qa5 *\r\n"
+        "C00 \"Mauvaise\" 1.e4 e5 2.Ke3 *\n"
+        "A00 sans guillemets 1.e4 *\n"
+        "D00 \"Deux cavaliers\" 1.d4 d5 2.Nf3 Nf6 3.Nbd2 *\n"
+        "E81 \"Avec une suite\" 1.d4 Nf6 2.c4 g6 (3.Nc3 Bg7) 12 *\n"
         "A00a \"Start position\"  *\n"
         "B99a \"Sicilian: Najdorf, Main Line\"\n"
         "  1.e4 c5 2.Nf3 d6 3.d4 cxd4 4.Nxd4 Nf6 5.Nc3 a6 6.Bg5 e6 7.f4 Be7 8.Qf3 Qc7\n"
@@ -144,25 +129,31 @@ TEST(ImportEco, EntriesOverSeveralLinesAndSubCodes) {
         "c20b \"King's pawn * game\" 1.e4 e5 *\n"
         "C40 \"Unfinished\" 1.e4 e5 2.Nf3\n");
     ImportEco r = readEcoFile(in);
-    ASSERT_EQ(r.lines.size(), 3u);
-    EXPECT_EQ(r.lines[0].code, "B99");
-    EXPECT_TRUE(r.lines[0].moves.ends_with("9.O-O-O Nbd7 *"));
-    EXPECT_EQ(r.lines[1].code, "C20");
-    EXPECT_EQ(r.lines[1].label, "King's pawn * game");
+    ASSERT_EQ(r.lines.size(), 7u);
+    EXPECT_EQ(r.lines[0].label, "Partie écossaise");
+    EXPECT_EQ(r.lines[0].moves, "1.e4 e5 2.Nf3 Nc6 3.d4 *");
+    EXPECT_EQ(r.lines[1].moves, "1.e4 d5 2.exd5 Qxd5 3.Nc3 Qa5 *");
+    EXPECT_EQ(r.lines[2].moves, "1.d4 d5 2.Nf3 Nf6 3.Nbd2 *");
+    EXPECT_EQ(r.lines[3].moves, "1.d4 Nf6 2.c4 g6 *");
+    // Entries over several lines, sub-codes dropped, the start position left out.
+    EXPECT_EQ(r.lines[4].code, "B99");
+    EXPECT_TRUE(r.lines[4].moves.ends_with("9.O-O-O Nbd7 *"));
+    EXPECT_EQ(r.lines[5].code, "C20");
+    EXPECT_EQ(r.lines[5].label, "King's pawn * game");
     // An entry cut off at the end of the file still replays.
-    EXPECT_EQ(r.lines[2].moves, "1.e4 e5 2.Nf3 *");
-    EXPECT_TRUE(r.refused.empty()) << r.refused.front();
+    EXPECT_EQ(r.lines[6].moves, "1.e4 e5 2.Nf3 *");
+    EXPECT_EQ(r.refused, (std::vector<std::string>{"line 5: moves that do not replay",
+                                                   "line 6: no quoted name"}));
+    EXPECT_EQ(replayLine("1.e4 e5 2.Qh5 Nc6 3.Bc4 Nf6 4.Qxf7 *"),
+              "1.e4 e5 2.Qh5 Nc6 3.Bc4 Nf6 4.Qxf7# *");
 }
 
 TEST(ImportEco, FrenchNamesOverTheEnglishLines) {
-    auto l = [](const char* code, const char* name, const char* moves) {
-        return EcoLine{0, code, name, moves, 0, false};
-    };
-    std::vector<EcoLine> englishFile = {l("B20", "Sicilian", "1.e4 c5 *"),
-                                        l("C20", "Open Game", "1.e4 e5 *"),
-                                        l("B20", "Sicilian again", "1.e4 c5 *")};
-    std::vector<EcoLine> fr = {l("B20", "défense sicilienne", "1.e4 c5 *"),
-                               l("A40", "début du pion dame", "1.d4 *")};
+    std::vector<EcoLine> englishFile = {line("B20", "Sicilian", "1.e4 c5 *"),
+                                        line("C20", "Open Game", "1.e4 e5 *"),
+                                        line("B20", "Sicilian again", "1.e4 c5 *")};
+    std::vector<EcoLine> fr = {line("B20", "défense sicilienne", "1.e4 c5 *"),
+                               line("A40", "début du pion dame", "1.d4 *")};
     std::vector<EcoLine> m = mergeLines(englishFile, fr);
     ASSERT_EQ(m.size(), 3u);
     EXPECT_EQ(m[0].label, "défense sicilienne");
@@ -187,16 +178,14 @@ TEST_F(Openings, LookupsUseTheIndex) {
     EXPECT_EQ(base.count("1.e4 e5"), 500);
 }
 
-TEST(ImportEco, TheShippedClassificationReplaysWhole) {
-    std::ifstream in("/usr/share/scid/data/scid_fr.eco", std::ios::binary);
-    ASSERT_TRUE(in) << "scid-data is installed by 'make test'";
-    ImportEco r = readEcoFile(in);
-    EXPECT_GT(r.lines.size(), 2300u);
-    EXPECT_TRUE(r.refused.empty()) << r.refused.front();
-    std::ifstream englishFile("/usr/share/scid/data/scid.eco", std::ios::binary);
-    ImportEco english = readEcoFile(englishFile);
-    EXPECT_GT(english.lines.size(), 10000u);
-    EXPECT_TRUE(english.refused.empty()) << english.refused.front();
+TEST(ImportEco, TheShippedClassificationsReplayWhole) {
+    for (const auto& [file, atLeast] : {std::pair{"scid_fr.eco", 2300u}, {"scid.eco", 10000u}}) {
+        std::ifstream in(std::string("/usr/share/scid/data/") + file, std::ios::binary);
+        ASSERT_TRUE(in) << "scid-data is installed by 'make test'";
+        ImportEco r = readEcoFile(in);
+        EXPECT_GT(r.lines.size(), atLeast) << file;
+        EXPECT_TRUE(r.refused.empty()) << r.refused.front();
+    }
 }
 
 } // namespace

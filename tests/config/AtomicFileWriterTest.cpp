@@ -195,7 +195,7 @@ TEST(AtomicFileWriter, KilledWritersLeaveTheOldFileOrTheNewOne) {
         ASSERT_NE(oldText, newText);
         // Log-uniform, from before the child has started to after it is done.
         std::uniform_real_distribution<double> exponent(std::log(2.0),
-                                                        std::log(2.5 * took.count()));
+                                                        std::log(1.5 * took.count()));
         int olds = 0, news = 0;
         for (int round = 0; round < 200; ++round) {
             // What killed writers could not remove goes, and the old version is put back.

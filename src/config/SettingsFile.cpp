@@ -1,5 +1,6 @@
 #include "config/SettingsFile.h"
 
+#include "config/AtomicFileWriter.h"
 #include "localisation/Encoding.h"
 #include "notation/NumberReader.h"
 
@@ -7,13 +8,11 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <limits>
 #include <sstream>
 #include <type_traits>
-#include <unistd.h>
 
 namespace quarvelin {
 
@@ -300,34 +299,7 @@ std::string settingsText(const Settings& s, int profile) {
 }
 
 std::string ecrire_reglages(const Settings& s, const std::string& path, int profile) {
-    const std::string content = settingsText(s, profile);
-    const std::string temp = path + ".tmp";
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return std::strerror(errno);
-    std::size_t done = 0;
-    while (done < content.size()) {
-        ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            std::string why = std::strerror(errno);
-            ::close(fd);
-            ::unlink(temp.c_str());
-            return why;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    // On disk before it replaces the old file, so a crash leaves one whole file or the other.
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        std::string why = std::strerror(errno);
-        ::unlink(temp.c_str());
-        return why;
-    }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        std::string why = std::strerror(errno);
-        ::unlink(temp.c_str());
-        return why;
-    }
-    return {};
+    return AtomicFileWriter::writeFile(path, settingsText(s, profile));
 }
 
 SettingsReading lire_reglages(const std::string& path, const std::string& installDir, Settings& s,

@@ -1,20 +1,16 @@
 #include "records/PgnConversion.h"
 
+#include "config/AtomicFileSet.h"
 #include "records/GameStart.h"
 #include "records/PgnIndex.h"
 #include "records/PgnReader.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QUrl>
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <limits>
-#include <unistd.h>
 
 namespace quarvelin {
 
@@ -33,8 +29,6 @@ std::string_view trimmed(std::string_view s) {
     while (!s.empty() && (lineWhite(s.back()) || s.back() == '\r')) s.remove_suffix(1);
     return s;
 }
-
-std::string why(int error) { return std::strerror(error); }
 
 // One game's lines as the PGN conversion writes them, fed in pieces of whole lines.
 class CopyLines {
@@ -174,79 +168,6 @@ private:
     bool error_ = false;
 };
 
-// Files written beside their targets and put in place together once everything is written;
-// those never put in place are removed.
-class PendingFiles {
-public:
-    PendingFiles() = default;
-    PendingFiles(const PendingFiles&) = delete;
-    PendingFiles& operator=(const PendingFiles&) = delete;
-    ~PendingFiles() {
-        for (const Waiting& a : waiting_) ::unlink(a.temporary.c_str());
-    }
-
-    // Empty on success, else why not.
-    std::string write(const std::string& path, std::string_view content) {
-        namespace fs = std::filesystem;
-        std::error_code ec;
-        // Through a link, the file it leads to is the one replaced.
-        std::string target = path;
-        if (fs::is_symlink(path, ec)) {
-            const fs::path real = fs::weakly_canonical(path, ec);
-            if (!ec) target = real.string();
-        }
-        if (fs::is_directory(target, ec)) return why(EISDIR);
-        std::string temp;
-        int fd = -1;
-        // O_EXCL keeps a file of the user's that has the temporary name safe.
-        for (int trial = 0; trial < 100 && fd < 0; ++trial) {
-            temp = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(trial);
-            fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd < 0 && errno != EEXIST) break;
-        }
-        if (fd < 0) return why(errno);
-        std::size_t done = 0;
-        int error = 0;
-        while (done < content.size()) {
-            const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) {
-                error = n == 0 ? EIO : errno;
-                break;
-            }
-            done += static_cast<std::size_t>(n);
-        }
-        // On disk before it replaces anything, so a crash leaves one whole file or the other.
-        if (error == 0 && ::fsync(fd) != 0) error = errno;
-        if (::close(fd) != 0 && error == 0) error = errno;
-        if (error != 0) {
-            ::unlink(temp.c_str());
-            return why(error);
-        }
-        waiting_.push_back({temp, target});
-        return {};
-    }
-
-    // Puts every file in place; empty on success, else the file that failed and why.
-    std::string validate() {
-        for (std::size_t i = 0; i < waiting_.size(); ++i) {
-            if (::rename(waiting_[i].temporary.c_str(), waiting_[i].target.c_str()) != 0) {
-                const std::string reason = waiting_[i].target + " : " + why(errno);
-                waiting_.erase(waiting_.begin(), waiting_.begin() + static_cast<std::ptrdiff_t>(i));
-                return reason;
-            }
-        }
-        waiting_.clear();
-        return {};
-    }
-
-private:
-    struct Waiting {
-        std::string temporary, target;
-    };
-    std::vector<Waiting> waiting_;
-};
-
 // The progress of both steps on one scale: the scan up to `shareScan`, the writing after.
 class Progress {
 public:
@@ -297,16 +218,14 @@ void writeError(ConversionResult& r, const std::string& path, const std::string&
 // Writes the games to one PGN file, each as it was written in the source.
 void toPgn(std::istream& in, const PgnIndex& index, const std::string& target, ConversionResult& r,
            Progress& progress, const CancelToken* cancel) {
-    QSaveFile file(QString::fromStdString(target));
-    if (!file.open(QIODevice::WriteOnly)) {
-        writeError(r, target, file.errorString().toStdString());
+    AtomicFileWriter file;
+    if (!file.open(target)) {
+        writeError(r, target, file.error());
         return;
     }
     bool ok = true;
     auto clear = [&](std::string& s) {
-        if (ok && !s.empty())
-            ok = file.write(s.data(), static_cast<qint64>(s.size())) ==
-                 static_cast<qint64>(s.size());
+        ok = ok && file.write(s);
         s.clear();
     };
     FollowedSource source(in);
@@ -314,8 +233,7 @@ void toPgn(std::istream& in, const PgnIndex& index, const std::string& target, C
     for (std::size_t i = 0; i < index.size() && ok; ++i) {
         if (cancelled(cancel)) {
             r.cancelled = true;
-            file.cancelWriting();
-            return;
+            return; // the temporary file goes with the writer
         }
         source.copy(index.position(i), output, clear);
         if (output.size() >= WriteThreshold) clear(output);
@@ -326,16 +244,10 @@ void toPgn(std::istream& in, const PgnIndex& index, const std::string& target, C
     clear(output);
     if (source.error()) {
         r.error = ConversionResult::Error::SourceReading;
-        file.cancelWriting();
-        return;
-    }
-    if (!ok) {
-        writeError(r, target, file.errorString().toStdString());
-        file.cancelWriting();
         return;
     }
     if (!file.commit()) {
-        writeError(r, target, file.errorString().toStdString());
+        writeError(r, target, file.error());
         return;
     }
     r.files.push_back(target);
@@ -345,7 +257,7 @@ void toPgn(std::istream& in, const PgnIndex& index, const std::string& target, C
 void toXml(std::istream& in, const PgnIndex& index, const std::string& target,
            const ConversionOptions& options, ConversionResult& r, Progress& progress,
            const CancelToken* cancel) {
-    PendingFiles waiting;
+    AtomicFileSet waiting;
     XmlWriter list;
     const std::string timestamp = XmlWriter::currentTimestamp();
     if (!options.onePerFile) {
@@ -378,7 +290,7 @@ void toXml(std::istream& in, const PgnIndex& index, const std::string& target,
                 std::string document = XmlWriter::documentStart(timestamp);
                 document.append(XmlWriter::gameBlock(game)).append("</LIST>");
                 document.append(LineEnd);
-                if (const std::string reason = waiting.write(path, document); !reason.empty()) {
+                if (const std::string reason = waiting.add(path, document); !reason.empty()) {
                     writeError(r, path, reason);
                     r.files.clear();
                     return;
@@ -398,7 +310,7 @@ void toXml(std::istream& in, const PgnIndex& index, const std::string& target,
         std::string addresses;
         for (const std::string& f : r.files) addresses.append(fileAddress(f)).append("\n");
         const std::string path = addressFileName(target);
-        if (const std::string reason = waiting.write(path, addresses); !reason.empty()) {
+        if (const std::string reason = waiting.add(path, addresses); !reason.empty()) {
             writeError(r, path, reason);
             r.files.clear();
             return;
@@ -406,14 +318,14 @@ void toXml(std::istream& in, const PgnIndex& index, const std::string& target,
         r.addressFile = path;
     }
     if (!options.onePerFile) {
-        if (WriteFailure e = list.finish()) {
+        if (WriteFailure e = list.finish(&waiting)) {
             writeError(r, target, e.detail);
             r.files.clear();
             r.addressFile.clear();
             return;
         }
     }
-    if (const std::string reason = waiting.validate(); !reason.empty()) {
+    if (const std::string reason = waiting.commit(); !reason.empty()) {
         r.error = ConversionResult::Error::Writing;
         r.detail = reason;
     }

@@ -1,5 +1,6 @@
 #include "records/XmlWriter.h"
 
+#include "config/AtomicFileSet.h"
 #include "config/Version.h"
 #include "localisation/Encoding.h"
 #include "records/TagValue.h"
@@ -34,10 +35,6 @@ std::string_view trimView(std::string_view s) {
     while (!s.empty() && space(s.front())) s.remove_prefix(1);
     while (!s.empty() && space(s.back())) s.remove_suffix(1);
     return s;
-}
-
-QByteArray bytes(std::string_view s) {
-    return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 } // namespace
@@ -207,36 +204,33 @@ WriteFailure XmlWriter::open(const std::string& path, Mode mode) {
     }
     if (beginning.empty()) beginning = documentStart(timestamp_);
 
-    file_ = std::make_unique<QSaveFile>(name);
-    if (!file_->open(QIODevice::WriteOnly)) {
-        WriteFailure e{WriteFailure::Cause::Writing, file_->errorString().toStdString()};
-        file_.reset();
-        return e;
+    if (!file_.open(path)) {
+        file_.discard();
+        return {WriteFailure::Cause::Writing, file_.error()};
     }
-    file_->write(bytes(beginning));
+    file_.write(beginning);
     return {};
 }
 
-void XmlWriter::write(const XmlGame& game) {
-    if (file_) file_->write(bytes(gameBlock(game)));
-}
+void XmlWriter::write(const XmlGame& game) { file_.write(gameBlock(game)); }
 
-WriteFailure XmlWriter::finish() {
-    if (!file_) return {WriteFailure::Cause::Writing, {}};
+WriteFailure XmlWriter::finish(AtomicFileSet* together) {
+    if (!file_.isOpen()) return {WriteFailure::Cause::Writing, {}};
     std::string end(ListEnd);
     end.append(LineEnd);
-    file_->write(bytes(end));
-    WriteFailure e;
-    // commit() reports any earlier write error too, and then leaves the target untouched.
-    if (!file_->commit()) e = {WriteFailure::Cause::Writing, file_->errorString().toStdString()};
-    file_.reset();
-    return e;
+    file_.write(end);
+    // Any earlier write error shows here too, and then the target is untouched.
+    std::string reason;
+    if (together)
+        reason = together->add(std::move(file_));
+    else if (!file_.commit())
+        reason = file_.error();
+    file_.discard();
+    if (!reason.empty()) return {WriteFailure::Cause::Writing, reason};
+    return {};
 }
 
-void XmlWriter::resign() {
-    if (file_) file_->cancelWriting();
-    file_.reset();
-}
+void XmlWriter::resign() { file_.discard(); }
 
 WriteFailure XmlWriter::writeFile(const std::string& path, const std::vector<XmlGame>& games,
                                   Mode mode) {

@@ -2,17 +2,17 @@
 // Writes XML game records: a <LIST> of <GAME> elements, one element per line, CR LF lines,
 // UTF-8. The file is built in a temporary file that replaces the target only when complete,
 // so a failed or cancelled write leaves the old file as it was.
+#include "config/AtomicFileWriter.h"
 #include "localisation/TextCatalogue.h"
 #include "records/XmlGame.h"
 
-#include <QSaveFile>
-
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace quarvelin {
+
+class AtomicFileSet;
 
 struct WriteFailure {
     enum class Cause { None, Writing, NotAList };
@@ -37,8 +37,9 @@ public:
     // that is not one, touching nothing.
     WriteFailure open(const std::string& path, Mode mode);
     void write(const XmlGame& game);
-    // Closes the list and puts the file in place.
-    WriteFailure finish();
+    // Closes the list and puts the file in place; with `together`, it is put in place with the
+    // set's other files instead.
+    WriteFailure finish(AtomicFileSet* together = nullptr);
     // Drops the temporary file; the target stays as it was.
     void resign();
 
@@ -60,7 +61,7 @@ public:
 
 private:
     std::string timestamp_;
-    std::unique_ptr<QSaveFile> file_;
+    AtomicFileWriter file_;
 };
 
 } // namespace quarvelin

@@ -9,13 +9,14 @@ namespace quarvelin {
 
 namespace {
 
-constexpr int Pawn = 0, Rook = 1, Knight = 2, Bishop = 3, Queen = 4,
-              King = 5; // offsets from a colour's pawn code
+constexpr PieceCode Empty = PieceCode::Empty;
+constexpr Colour White = Colour::White, Black = Colour::Black;
+using enum PieceType;
 
-constexpr int base(int colour) { return colour == 2 ? 8 : 2; }
-constexpr int other(int colour) { return colour == 2 ? 3 : 2; }
-constexpr int colourCode(int piece) { return piece == 1 ? 1 : (piece < 8 ? 3 : 2); }
-constexpr int typeCode(int piece) { return piece >= 8 ? piece - 6 : piece; } // 2..7, 1 for empty
+// The board holds only piece codes and Empty: pieceType's range checks are not needed.
+constexpr PieceType typeOf(PieceCode p) {
+    return static_cast<PieceType>(code(p) >= 8 ? code(p) - 6 : code(p));
+}
 constexpr int column(int sq) { return (sq & 7) + 1; }
 constexpr int rank(int sq) { return (sq >> 3) + 1; }
 constexpr int index(int x, int y) { return (x - 1) + 8 * (y - 1); }
@@ -49,46 +50,45 @@ constexpr int Jumps[8][2] = {{2, 1},  {2, -1}, {-2, 1},  {-2, -1},
 
 Search::Search(const Position& p, const EngineWeights& weights, NotationCode notation)
     : pos_(p), weights_(weights), notation_(notation) {
-    for (auto& b : byPiece_) b = 0;
-    for (auto& b : byColour_) b = 0;
     for (int sq = 0; sq < 64; ++sq) {
-        board_[sq] = 1;
-        int piece = code(p.at(column(sq), rank(sq)));
-        if (piece >= 2 && piece <= 13) put(sq, piece);
+        board_[sq] = Empty;
+        PieceCode piece = p.at(column(sq), rank(sq));
+        if (isPiece(piece)) put(sq, piece);
     }
-    for (int c : {2, 3}) {
-        bool bottom = code(p.PlayerColour) == c;
+    for (Colour c : {White, Black}) {
+        bool bottom = p.PlayerColour == c;
         pawnDir_[c] = bottom ? -1 : 1;
         startRank_[c] = bottom ? 7 : 2;
         promotionRank_[c] = bottom ? 1 : 8;
-        int ep = c == 2 ? p.EnPassantForWhite : p.EnPassantForBlack;
+        int ep = c == White ? p.EnPassantForWhite : p.EnPassantForBlack;
         epCase_[c] = (ep / 10 >= 1 && ep / 10 <= 8 && ep % 10 >= 1 && ep % 10 <= 8)
                          ? index(ep / 10, ep % 10)
                          : -1;
     }
-    for (int t = 0; t < 8; ++t)
-        unit_[t] = weights_.NOTE_MOBILITE[t] +
-                   static_cast<float>(p.MoveCount) * weights_.MOBILITE_EVOLUTIVE[t];
+    // Every slot, None's included, as the mobility of an empty square reads it.
+    for (std::size_t t = 0; t < 8; ++t)
+        unit_.values[t] = weights_.NOTE_MOBILITE[t] +
+                          static_cast<float>(p.MoveCount) * weights_.MOBILITE_EVOLUTIVE[t];
 }
 
-void Search::put(int sq, int piece) {
+void Search::put(int sq, PieceCode piece) {
     board_[sq] = piece;
     byPiece_[piece] |= bb(sq);
-    byColour_[colourCode(piece)] |= bb(sq);
+    byColour_[colourOf(piece)] |= bb(sq);
     occ_ |= bb(sq);
 }
 
 void Search::remove(int sq) {
-    int piece = board_[sq];
-    if (piece == 1) return;
-    board_[sq] = 1;
+    PieceCode piece = board_[sq];
+    if (piece == Empty) return;
+    board_[sq] = Empty;
     byPiece_[piece] &= ~bb(sq);
-    byColour_[colourCode(piece)] &= ~bb(sq);
+    byColour_[colourOf(piece)] &= ~bb(sq);
     occ_ &= ~bb(sq);
 }
 
-int Search::king(int colour) const {
-    Bitboard k = byPiece_[base(colour) + King];
+int Search::king(Colour colour) const {
+    Bitboard k = byPiece_[pieceOf(King, colour)];
     if (!k) return -1;
     // The first in column-major order, as the evaluation scans.
     return k & (k - 1) ? [&] {
@@ -99,37 +99,39 @@ int Search::king(int colour) const {
                        : lsb(k);
 }
 
-int Search::attackers(int pawnColour, int sq, int colour) const {
+int Search::attackers(Colour pawnColour, int sq, Colour colour) const {
     const AttackTables& T = T_;
-    const int o = base(other(colour));
-    const Bitboard* P = byPiece_;
-    int pawnDir = pawnColour == code(pos_.PlayerColour) ? -1 : 1;
-    return popcount((rookAttacks(T, sq, occ_) & (P[o + Rook] | P[o + Queen])) |
-                    (bishopAttacks(T, sq, occ_) & (P[o + Bishop] | P[o + Queen])) |
-                    (T.knight[sq] & P[o + Knight]) | (T.king[sq] & P[o + King]) |
-                    (pawnCapture(T, pawnDir, sq) & P[o + Pawn]));
+    const Colour o = opposite(colour);
+    const auto P = [&](PieceType t) { return byPiece_[pieceOf(t, o)]; };
+    int pawnDir = pawnColour == pos_.PlayerColour ? -1 : 1;
+    return popcount((rookAttacks(T, sq, occ_) & (P(Rook) | P(Queen))) |
+                    (bishopAttacks(T, sq, occ_) & (P(Bishop) | P(Queen))) |
+                    (T.knight[sq] & P(Knight)) | (T.king[sq] & P(King)) |
+                    (pawnCapture(T, pawnDir, sq) & P(Pawn)));
 }
 
 int Search::mobilityUnits(int sq) const {
     const AttackTables& T = T_;
-    int piece = board_[sq];
-    switch (typeCode(piece)) {
-    case 2: {
-        int c = colourCode(piece), d = pawnDir_[c];
+    PieceCode piece = board_[sq];
+    switch (typeOf(piece)) {
+    case Pawn: {
+        Colour c = colourOf(piece);
+        int d = pawnDir_[c];
         int x = column(sq), y = rank(sq);
-        if (!on(x, y + d) || board_[index(x, y + d)] != 1) return 0;
-        if (y == startRank_[c] && on(x, y + 2 * d) && board_[index(x, y + 2 * d)] == 1) return 2;
+        if (!on(x, y + d) || board_[index(x, y + d)] != Empty) return 0;
+        if (y == startRank_[c] && on(x, y + 2 * d) && board_[index(x, y + 2 * d)] == Empty)
+            return 2;
         return 1;
     }
-    case 3:
+    case Rook:
         return popcount(rookAttacks(T, sq, occ_));
-    case 4:
+    case Knight:
         return popcount(T.knight[sq]);
-    case 5:
+    case Bishop:
         return popcount(bishopAttacks(T, sq, occ_));
-    case 6:
+    case Queen:
         return popcount(rookAttacks(T, sq, occ_) | bishopAttacks(T, sq, occ_));
-    case 7:
+    case King:
         return popcount(T.king[sq]);
     default:
         return 0;
@@ -138,26 +140,25 @@ int Search::mobilityUnits(int sq) const {
 
 float Search::mobilite_piece(int x, int y) const {
     int sq = index(x, y);
-    return static_cast<float>(mobilityUnits(sq)) * unit_[typeCode(board_[sq])];
+    return static_cast<float>(mobilityUnits(sq)) * unit_[typeOf(board_[sq])];
 }
 
 float Search::bonus_roque(int x, int, int tx, int ty) const {
-    int king = board_[index(tx, ty)];
-    int c = colourCode(king);
-    bool bottom = c == code(pos_.PlayerColour);
+    Colour c = colourOf(board_[index(tx, ty)]);
+    bool bottom = c == pos_.PlayerColour;
     if (ty != (bottom ? 8 : 1)) return 0;
     int step = tx > x ? 1 : -1, corner = step > 0 ? 8 : 1;
     int cx = tx + step;
     if (cx < 1 || cx > 8) return 0;
-    while (cx != corner && board_[index(cx, ty)] == 1) cx += step;
-    if (cx != corner || board_[index(cx, ty)] != base(c) + Rook) return 0;
+    while (cx != corner && board_[index(cx, ty)] == Empty) cx += step;
+    if (cx != corner || board_[index(cx, ty)] != pieceOf(Rook, c)) return 0;
     int fy = bottom ? ty - 1 : ty + 1;
-    if (board_[index(tx, fy)] == 1) return 0;
+    if (board_[index(tx, fy)] == Empty) return 0;
     return weights_.NOTE_ROQUE;
 }
 
-float Search::evalue_position(Colour mc, SearchCounters& c) {
-    const int m = code(mc), o = other(m);
+float Search::evalue_position(Colour m, SearchCounters& c) {
+    const Colour o = opposite(m);
     ++c.PositionsEvaluated;
     int k = king(m);
     if (k >= 0 && attackers(m, k, m) >= 1) return -Infinity;
@@ -173,24 +174,24 @@ float Search::evalue_position(Colour mc, SearchCounters& c) {
             check = static_cast<float>(pos_.MoveCount) * weights_.BONUS_ECHEC;
     }
 
-    float material[4] = {}, mobility[4] = {}, defence[4] = {}, attack[4] = {};
+    TableBy<Colour, float, 4> material{}, mobility{}, defence{}, attack{};
     const float ID = weights_.INDICE_DEFENSE, IA = weights_.INDICE_ATTAQUE;
     const AttackTables& T = T_;
-    const Bitboard* P = byPiece_;
     // Per colour, once per evaluation: the pieces that strike along rook and bishop lines, the
     // knights, kings and pawns, and the tables of the squares its pawns strike and guard.
     struct Side {
         Bitboard rq, bq, n, k, p, pieces;
         const Bitboard* typed; // squares a pawn of this colour on sq strikes
         const Bitboard* kept;  // squares from which this colour's pawns guard sq
-    } sides[4];
-    for (int c : {2, 3}) {
-        const int b = base(c);
-        sides[c] = {P[b + Rook] | P[b + Queen],
-                    P[b + Bishop] | P[b + Queen],
-                    P[b + Knight],
-                    P[b + King],
-                    P[b + Pawn],
+    };
+    TableBy<Colour, Side, 4> sides;
+    for (Colour c : {White, Black}) {
+        const auto P = [&](PieceType t) { return byPiece_[pieceOf(t, c)]; };
+        sides[c] = {P(Rook) | P(Queen),
+                    P(Bishop) | P(Queen),
+                    P(Knight),
+                    P(King),
+                    P(Pawn),
                     byColour_[c],
                     pawnDir_[c] > 0 ? T.pawn[0] : T.pawn[1],
                     pawnDir_[c] > 0 ? T.pawn[1] : T.pawn[0]};
@@ -198,38 +199,40 @@ float Search::evalue_position(Colour mc, SearchCounters& c) {
     for (Bitboard t = transpose(occ_); t;) {
         int i = popLsb(t);
         int sq = (i >> 3) + 8 * (i & 7);
-        int piece = board_[sq], S = colourCode(piece), type = typeCode(piece);
+        const PieceCode piece = board_[sq];
+        const Colour S = colourOf(piece);
+        const PieceType type = typeOf(piece);
         const Side& own = sides[S];
-        const Side& enemy = sides[5 - S];
+        const Side& enemy = sides[opposite(S)];
         // Each square's slider lines serve the mobility, attacker, defender and target counts.
         const Bitboard ra = rookAttacks(T, sq, occ_), ba = bishopAttacks(T, sq, occ_);
         const Bitboard kn = T.knight[sq], kg = T.king[sq];
         int units;
         Bitboard reach;
         switch (type) {
-        case 2: {
+        case Pawn: {
             int ahead = sq + 8 * pawnDir_[S];
             units = 0;
-            if (ahead >= 0 && ahead < 64 && board_[ahead] == 1) {
+            if (ahead >= 0 && ahead < 64 && board_[ahead] == Empty) {
                 int twoAhead = ahead + 8 * pawnDir_[S];
-                units = (rank(sq) == startRank_[S] && board_[twoAhead] == 1) ? 2 : 1;
+                units = (rank(sq) == startRank_[S] && board_[twoAhead] == Empty) ? 2 : 1;
             }
             reach = own.typed[sq];
             break;
         }
-        case 3:
+        case Rook:
             reach = ra;
             units = popcount(ra);
             break;
-        case 4:
+        case Knight:
             reach = kn;
             units = popcount(kn);
             break;
-        case 5:
+        case Bishop:
             reach = ba;
             units = popcount(ba);
             break;
-        case 6:
+        case Queen:
             reach = ra | ba;
             units = popcount(reach);
             break;
@@ -238,7 +241,7 @@ float Search::evalue_position(Colour mc, SearchCounters& c) {
             units = popcount(kg);
             break;
         }
-        material[S] += weights_.NOTE_MATERIEL[type];
+        material[S] += weights_.NOTE_MATERIEL[code(type)];
         mobility[S] += static_cast<float>(units) * unit_[type];
         int d = 0;
         if (ID != 0) {
@@ -252,7 +255,7 @@ float Search::evalue_position(Colour mc, SearchCounters& c) {
         }
         if (IA != 0 && d > 0 && (reach & enemy.pieces)) attack[S] += IA;
     }
-    float centre[4] = {};
+    TableBy<Colour, float, 4> centre{};
     if (weights_.NOTE_CENTRE != 0 && pos_.MoveCount <= weights_.SEUIL_CENTRE) {
         static constexpr int Centre[4] = {index(4, 5), index(5, 4), index(5, 5), index(4, 4)};
         Bitboard ra[4], ba[4];
@@ -260,7 +263,7 @@ float Search::evalue_position(Colour mc, SearchCounters& c) {
             ra[k] = rookAttacks(T, Centre[k], occ_);
             ba[k] = bishopAttacks(T, Centre[k], occ_);
         }
-        for (int S : {m, o}) {
+        for (Colour S : {m, o}) {
             const Side& own = sides[S];
             int n = 0;
             for (int k = 0; k < 4; ++k) {
@@ -276,47 +279,48 @@ float Search::evalue_position(Colour mc, SearchCounters& c) {
     return (a - b) + check;
 }
 
-bool Search::castlingValid(int from, int to, int king, int colour) const {
+bool Search::castlingValid(int from, int to, Colour colour) const {
     const int fy = rank(from), tx = column(to);
     if (fy != 1 && fy != 8) return false;
     const CastlingCase* k = castlingCases(pos_.PlayerColour, column(from), tx);
     if (!k) return false;
     for (int e : k->empty)
-        if (e && board_[index(e, fy)] != 1) return false;
-    if (board_[index(k->rookX, fy)] != king - 4) return false;
-    if (pos_.CastlingDone[colour]) return false;
-    if (!(pos_.CastlingRights & wingRight(static_cast<Colour>(colour), tx, pos_.PlayerColour)))
-        return false;
+        if (e && board_[index(e, fy)] != Empty) return false;
+    if (board_[index(k->rookX, fy)] != pieceOf(Rook, colour)) return false;
+    if (pos_.CastlingDone[code(colour)]) return false;
+    if (!(pos_.CastlingRights & wingRight(colour, tx, pos_.PlayerColour))) return false;
     if (attackers(colour, from, colour) > 0) return false;
     return attackers(colour, index(k->passX, fy), colour) == 0;
 }
 
-bool Search::coup_valide(int from, int to, int piece, int colour) const {
-    int target = board_[to];
-    if (colourCode(target) == colour) return false;
+bool Search::coup_valide(int from, int to, PieceCode piece, Colour colour) const {
+    PieceCode target = board_[to];
+    if (colourOf(target) == colour) return false;
     int dx = column(to) - column(from), dy = rank(to) - rank(from);
-    switch (typeCode(piece)) {
-    case 2: {
+    switch (typeOf(piece)) {
+    case Pawn: {
         int d = pawnDir_[colour];
-        if (dx != 0)
-            return epCase_[colour] == to || target != 1; // the candidates are one step diagonally
-        if (dy == d) return target == 1;
-        return rank(from) == startRank_[colour] && target == 1 && board_[from + 8 * d] == 1;
+        if (dx != 0) // the candidates are one step diagonally
+            return epCase_[colour] == to || target != Empty;
+        if (dy == d) return target == Empty;
+        return rank(from) == startRank_[colour] && target == Empty && board_[from + 8 * d] == Empty;
     }
-    case 7:
+    case King:
         if (std::abs(dx) <= 1 && std::abs(dy) <= 1) return true;
-        return dy == 0 && castlingValid(from, to, piece, colour);
+        return dy == 0 && castlingValid(from, to, colour);
     default:
         return true; // sliders stop at the first piece and knights jump
     }
 }
 
-float Search::candidate(int from, int to, int piece, int colour, float escape, SearchCounters& c) {
-    const int type = typeCode(piece);
+float Search::candidate(int from, int to, PieceCode piece, Colour colour, float escape,
+                        SearchCounters& c) {
+    const PieceType type = typeOf(piece);
     const int d = pawnDir_[colour];
-    const int captured = board_[to];
-    int epSq = -1, epPiece = 1;
-    if (type == 2 && column(to) != column(from) && captured == 1) {
+    const PieceCode captured = board_[to];
+    int epSq = -1;
+    PieceCode epPiece = Empty;
+    if (type == Pawn && column(to) != column(from) && captured == Empty) {
         epSq = to - 8 * d;
         epPiece = board_[epSq];
         remove(epSq);
@@ -325,12 +329,12 @@ float Search::candidate(int from, int to, int piece, int colour, float escape, S
     remove(to);
     put(to, piece);
 
-    float s = evalue_position(static_cast<Colour>(colour), c);
+    float s = evalue_position(colour, c);
     if (s != -Infinity) {
         int n = attackers(colour, to, colour);
-        if (n > 0) s -= static_cast<float>(n) * weights_.NOTE_MATERIEL[type];
+        if (n > 0) s -= static_cast<float>(n) * weights_.NOTE_MATERIEL[code(type)];
         s += escape;
-        if (type == 2) {
+        if (type == Pawn) {
             if (board_[to - 8 * d] == piece) s -= weights_.MALUS_DOUBLE;
             if (rank(to) == promotionRank_[colour]) s += weights_.NOTE_PROMOTION;
         }
@@ -338,57 +342,57 @@ float Search::candidate(int from, int to, int piece, int colour, float escape, S
             (weights_.ALPHA_BETA == 0 ||
              s <= c.BestAtDepth[static_cast<std::size_t>(c.SearchDepth)])) {
             ++c.SearchDepth;
-            float r = search(other(colour), c).best;
+            float r = search(opposite(colour), c).best;
             if (r != -Infinity) s -= r;
             --c.SearchDepth;
         }
     }
-    if (type == 7 && rank(to) == rank(from) && !pos_.CastlingDone[colour])
+    if (type == King && rank(to) == rank(from) && !pos_.CastlingDone[code(colour)])
         s += bonus_roque(column(from), rank(from), column(to), rank(to));
 
     remove(to);
-    if (captured != 1) put(to, captured);
+    if (captured != Empty) put(to, captured);
     put(from, piece);
-    if (epSq >= 0 && epPiece != 1) put(epSq, epPiece);
+    if (epSq >= 0 && epPiece != Empty) put(epSq, epPiece);
     return s;
 }
 
 // Calls f(to) for each on-board candidate of the piece on sq, in the search's order; a line
 // stops after its first occupied square, read on the board as it stands between candidates.
 template <typename F> void Search::walkCandidates(int sq, F&& f) const {
-    const int piece = board_[sq], colour = colourCode(piece), type = typeCode(piece);
+    const PieceCode piece = board_[sq];
     const int x = column(sq), y = rank(sq);
     auto lines = [&](const int(*dirs)[2], int maxSteps) {
         for (int i = 0; i < 4; ++i)
             for (int k = 1, tx = x + dirs[i][0], ty = y + dirs[i][1]; k <= maxSteps && on(tx, ty);
                  ++k, tx += dirs[i][0], ty += dirs[i][1]) {
                 int to = index(tx, ty);
-                bool occupied = board_[to] != 1;
+                bool occupied = board_[to] != Empty;
                 f(to);
                 if (occupied) break;
             }
     };
-    switch (type) {
-    case 3:
+    switch (typeOf(piece)) {
+    case Rook:
         lines(Straights, 8);
         break;
-    case 5:
+    case Bishop:
         lines(Diagonals, 8);
         break;
-    case 6:
+    case Queen:
         lines(Straights, 8);
         lines(Diagonals, 8);
         break;
-    case 7:
+    case King:
         lines(Straights, 2);
         lines(Diagonals, 1);
         break;
-    case 4:
+    case Knight:
         for (auto& j : Jumps)
             if (on(x + j[0], y + j[1])) f(index(x + j[0], y + j[1]));
         break;
-    case 2: {
-        int d = pawnDir_[colour];
+    case Pawn: {
+        int d = pawnDir_[colourOf(piece)];
         const int pawnSteps[4][2] = {{0, d}, {0, 2 * d}, {1, d}, {-1, d}};
         for (auto& j : pawnSteps)
             if (on(x + j[0], y + j[1])) f(index(x + j[0], y + j[1]));
@@ -401,15 +405,18 @@ template <typename F> void Search::walkCandidates(int sq, F&& f) const {
 
 // What every move of the piece on sq earns for taking it out of danger (a king pays its penalty).
 float Search::escaping(int sq) const {
-    const int piece = board_[sq], colour = colourCode(piece), type = typeCode(piece);
+    const PieceCode piece = board_[sq];
+    const Colour colour = colourOf(piece);
+    const PieceType type = typeOf(piece);
     int n = attackers(colour, sq, colour);
-    float escape = n > 0 ? static_cast<float>(n) * weights_.NOTE_MATERIEL[type] : 0.0f;
-    if (type == 7) escape -= weights_.MALUS_ROI;
+    float escape = n > 0 ? static_cast<float>(n) * weights_.NOTE_MATERIEL[code(type)] : 0.0f;
+    if (type == King) escape -= weights_.MALUS_ROI;
     return escape;
 }
 
 float Search::explore_piece(int sq, int& bestTo, float best, SearchCounters& c) {
-    const int piece = board_[sq], colour = colourCode(piece);
+    const PieceCode piece = board_[sq];
+    const Colour colour = colourOf(piece);
     const float escape = escaping(sq);
     walkCandidates(sq, [&](int to) {
         ++c.MovesExamined;
@@ -425,7 +432,8 @@ float Search::explore_piece(int sq, int& bestTo, float best, SearchCounters& c) 
 
 std::vector<Search::RootCandidate> Search::rootCandidates(int sq) const {
     std::vector<RootCandidate> out;
-    const int piece = board_[sq], colour = colourCode(piece);
+    const PieceCode piece = board_[sq];
+    const Colour colour = colourOf(piece);
     walkCandidates(sq, [&](int to) {
         out.push_back({sq, to, coup_valide(sq, to, piece, colour)});
     });
@@ -433,17 +441,17 @@ std::vector<Search::RootCandidate> Search::rootCandidates(int sq) const {
 }
 
 float Search::rootScore(const RootCandidate& cand, SearchCounters& c) {
-    const int piece = board_[cand.from];
-    return candidate(cand.from, cand.to, piece, colourCode(piece), escaping(cand.from), c);
+    const PieceCode piece = board_[cand.from];
+    return candidate(cand.from, cand.to, piece, colourOf(piece), escaping(cand.from), c);
 }
 
-Search::Found Search::search(int colour, SearchCounters& c) {
+Search::Found Search::search(Colour colour, SearchCounters& c) {
     Found r;
     int kingSq = -1;
     for (Bitboard pieces = byColour_[colour]; pieces;) {
         int sq = popLsb(pieces);
         ++c.MovesExamined;
-        if (typeCode(board_[sq]) == 7) kingSq = sq;
+        if (typeOf(board_[sq]) == King) kingSq = sq;
         if (cancelled()) break;
         int to = -1;
         float best = explore_piece(sq, to, r.best, c);
@@ -456,7 +464,7 @@ Search::Found Search::search(int colour, SearchCounters& c) {
         }
     }
     bool attacked = kingSq >= 0 && attackers(colour, kingSq, colour) > 0;
-    if (colour == code(pos_.PlayerColour) && r.best == -Infinity)
+    if (colour == pos_.PlayerColour && r.best == -Infinity)
         (attacked ? r.mate : r.stalemate) = true;
     else if (r.best == Infinity)
         r.mate = true;
@@ -469,11 +477,10 @@ SearchResult Search::result(Colour colour, int from, int to, float best,
                             const SearchCounters& c) const {
     SearchResult out;
     out.score = best;
-    int col = code(colour);
-    int kingSq = king(col);
-    bool attacked = kingSq >= 0 && attackers(col, kingSq, col) > 0;
+    int kingSq = king(colour);
+    bool attacked = kingSq >= 0 && attackers(colour, kingSq, colour) > 0;
     bool mate = false, stalemate = false;
-    if (col == code(pos_.PlayerColour) && best == -Infinity)
+    if (colour == pos_.PlayerColour && best == -Infinity)
         (attacked ? mate : stalemate) = true;
     else if (best == Infinity)
         mate = true;
@@ -487,20 +494,19 @@ SearchResult Search::result(Colour colour, int from, int to, float best,
     out.fromY = rank(from);
     out.toX = column(to);
     out.toY = rank(to);
-    out.text = ecrire_coup(pos_.MoveCount, static_cast<PieceCode>(board_[from]), out.fromX,
-                           out.fromY, static_cast<PieceCode>(board_[to]), out.toX, out.toY, false,
-                           notation_, pos_.PlayerColour);
+    out.text = ecrire_coup(pos_.MoveCount, board_[from], out.fromX, out.fromY, board_[to], out.toX,
+                           out.toY, false, notation_, pos_.PlayerColour);
     return out;
 }
 
 SearchResult Search::cherche_coup(Colour colour, SearchCounters& c) {
-    Found r = search(code(colour), c);
+    Found r = search(colour, c);
     return result(colour, r.from, r.to, r.best, c);
 }
 
 std::vector<int> Search::rootPieces(Colour colour) const {
     std::vector<int> out;
-    for (Bitboard pieces = byColour_[code(colour)]; pieces;) out.push_back(popLsb(pieces));
+    for (Bitboard pieces = byColour_[colour]; pieces;) out.push_back(popLsb(pieces));
     return out;
 }
 

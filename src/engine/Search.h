@@ -57,19 +57,20 @@ private:
         bool mate = false; // the result text would be "MAT"
         bool stalemate = false;
     };
-    Found search(int colour, SearchCounters& c);
+    Found search(Colour colour, SearchCounters& c);
     float explore_piece(int sq, int& bestTo, float best, SearchCounters& c);
     template <typename F> void walkCandidates(int sq, F&& f) const;
     float escaping(int sq) const;
-    float candidate(int from, int to, int piece, int colour, float escape, SearchCounters& c);
-    bool coup_valide(int from, int to, int piece, int colour) const;
-    bool castlingValid(int from, int to, int king, int colour) const;
+    float candidate(int from, int to, PieceCode piece, Colour colour, float escape,
+                    SearchCounters& c);
+    bool coup_valide(int from, int to, PieceCode piece, Colour colour) const;
+    bool castlingValid(int from, int to, Colour colour) const;
 
-    int attackers(int pieceColourForPawns, int sq, int colour) const;
+    int attackers(Colour pawnColour, int sq, Colour colour) const;
     int mobilityUnits(int sq) const;
-    int king(int colour) const;
+    int king(Colour colour) const;
 
-    void put(int sq, int piece);
+    void put(int sq, PieceCode piece);
     void remove(int sq);
 
     Position pos_; // state values of the root; its Board is kept in step for the result text
@@ -78,15 +79,16 @@ private:
     const std::atomic<bool>* cancel_ = nullptr;
     const AttackTables& T_ = tables();
 
-    int board_[64];        // piece codes by display index
-    Bitboard byPiece_[14]; // by piece code
-    Bitboard byColour_[4]; // by colour code
+    PieceCode board_[64]; // by display index
+    TableBy<PieceCode, Bitboard, 14> byPiece_{};
+    TableBy<Colour, Bitboard, 4> byColour_{};
     Bitboard occ_ = 0;
-    int pawnDir_[4]; // row step of each colour's pawns
-    int startRank_[4];
-    int promotionRank_[4];
-    int epCase_[4]; // display index a pawn of the colour may take en passant on, or -1
-    float unit_[8]; // mobility unit by piece type, for this MoveCount
+    TableBy<Colour, int, 4> pawnDir_; // row step of each colour's pawns
+    TableBy<Colour, int, 4> startRank_;
+    TableBy<Colour, int, 4> promotionRank_;
+    // Display index a pawn of the colour may take en passant on, or -1.
+    TableBy<Colour, int, 4> epCase_;
+    TableBy<PieceType, float, 8> unit_; // mobility unit, for this MoveCount
 };
 
 } // namespace quarvelin

@@ -1,5 +1,7 @@
 #pragma once
 // A move of the fast generator in 16 bits: from, to (absolute squares) and a kind.
+#include "rules/Types.h"
+
 #include <cstdint>
 
 namespace quarvelin {
@@ -29,9 +31,10 @@ struct FastMove {
     constexpr bool isPromotion() const { return kind() & 8; }
     constexpr bool isCapture() const { return (kind() & 4) != 0; }
     constexpr bool isCastle() const { return kind() == CastleShort || kind() == CastleLong; }
-    // Piece type code (Rook 3, Knight 4, Bishop 5, Queen 6) a promotion makes.
-    constexpr int promotionType() const {
-        constexpr int types[4] = {4, 5, 3, 6};
+    // The piece type a promotion makes.
+    constexpr PieceType promotionType() const {
+        constexpr PieceType types[4] = {PieceType::Knight, PieceType::Bishop, PieceType::Rook,
+                                        PieceType::Queen};
         return types[kind() & 3];
     }
     constexpr bool operator==(const FastMove&) const = default;

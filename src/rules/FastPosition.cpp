@@ -6,9 +6,12 @@ namespace {
 
 enum Kind { P = 0, R = 1, N = 2, B = 3, Q = 4, K = 5 };
 
-constexpr int kindOf(int code) { return code >= 8 ? code - 8 : code - 2; }
-constexpr int colourOfSquare(int code) { return code >= 8 ? 0 : 1; }
-constexpr int codeOf(int c, int kind) { return kind + (c == 0 ? 8 : 2); }
+// Indices into pieces[][] of a piece code (not Empty), read as the number board[] stores.
+constexpr int kindOf(int pieceCode) { return pieceCode >= 8 ? pieceCode - 8 : pieceCode - 2; }
+constexpr int sideOf(int pieceCode) { return pieceCode >= 8 ? 0 : 1; }
+constexpr PieceCode pieceFor(int side, PieceType t) {
+    return pieceOf(t, side == 0 ? Colour::White : Colour::Black);
+}
 
 constexpr Bitboard shiftUp(Bitboard b, int c) { return c == 0 ? b << 8 : b >> 8; }
 
@@ -33,18 +36,19 @@ FastPosition::FastPosition() {
     for (auto& s : board) s = 1;
 }
 
-void FastPosition::put(int sq, int pieceCode) {
-    int c = colourOfSquare(pieceCode);
-    pieces[c][kindOf(pieceCode)] |= bb(sq);
+void FastPosition::put(int sq, PieceCode piece) {
+    const int n = code(piece);
+    const int c = sideOf(n);
+    pieces[c][kindOf(n)] |= bb(sq);
     occupied[c] |= bb(sq);
-    board[sq] = static_cast<std::uint8_t>(pieceCode);
+    board[sq] = static_cast<std::uint8_t>(n);
 }
 
 void FastPosition::remove(int sq) {
-    int code = board[sq];
-    if (code == 1) return;
-    int c = colourOfSquare(code);
-    pieces[c][kindOf(code)] &= ~bb(sq);
+    const int n = board[sq];
+    if (n == code(PieceCode::Empty)) return;
+    const int c = sideOf(n);
+    pieces[c][kindOf(n)] &= ~bb(sq);
     occupied[c] &= ~bb(sq);
     board[sq] = 1;
 }
@@ -207,22 +211,22 @@ void FastPosition::generate(MoveList& list) const {
 
 void FastPosition::play(FastMove m) {
     const int from = m.from(), to = m.to(), k = m.kind();
-    const int code = board[from];
+    const PieceCode piece = at(from);
     const int c = side;
     ++halfmove;
-    if (kindOf(code) == P || (k & Capture)) halfmove = 0;
+    if (pieceType(piece) == PieceType::Pawn || (k & Capture)) halfmove = 0;
     if (k == EnPassant)
         remove(c == 0 ? to - 8 : to + 8);
     else if (k & Capture)
         remove(to);
     remove(from);
-    put(to, m.isPromotion() ? codeOf(c, m.promotionType() - 2) : code);
+    put(to, m.isPromotion() ? pieceFor(c, m.promotionType()) : piece);
     if (k == CastleShort) {
         remove(to + 1);
-        put(to - 1, codeOf(c, R));
+        put(to - 1, pieceFor(c, PieceType::Rook));
     } else if (k == CastleLong) {
         remove(to - 2);
-        put(to + 1, codeOf(c, R));
+        put(to + 1, pieceFor(c, PieceType::Rook));
     }
     castling &= CastleMask.m[from] & CastleMask.m[to];
     epSquare = k == DoublePush ? (from + to) / 2 : -1;
@@ -244,14 +248,14 @@ FastPosition FastPosition::from(const Position& p) {
     FastPosition f;
     for (int y = 1; y <= 8; ++y)
         for (int x = 1; x <= 8; ++x)
-            if (isPiece(p.at(x, y))) f.put(absoluteSquare(x, y, p.PlayerColour), code(p.at(x, y)));
+            if (isPiece(p.at(x, y))) f.put(absoluteSquare(x, y, p.PlayerColour), p.at(x, y));
     f.side = p.sideToMove() == Colour::White ? 0 : 1;
 
     // A right counts only while its king and rook stand at home.
     std::uint8_t rights = p.CastlingRights;
     if (p.CastlingDone[code(Colour::White)]) rights &= ~(WhiteShort | WhiteLong);
     if (p.CastlingDone[code(Colour::Black)]) rights &= ~(BlackShort | BlackLong);
-    auto home = [&](int sq, PieceCode piece) { return f.board[sq] == code(piece); };
+    auto home = [&](int sq, PieceCode piece) { return f.at(sq) == piece; };
     if (!home(4, PieceCode::WhiteKing)) rights &= ~(WhiteShort | WhiteLong);
     if (!home(7, PieceCode::WhiteRook)) rights &= ~WhiteShort;
     if (!home(0, PieceCode::WhiteRook)) rights &= ~WhiteLong;
@@ -265,8 +269,8 @@ FastPosition FastPosition::from(const Position& p) {
         int sq = absoluteSquare(ep / 10, ep % 10, p.PlayerColour);
         int pawnSq = f.side == 0 ? sq - 8 : sq + 8;
         bool rankOk = f.side == 0 ? (sq >> 3) == 5 : (sq >> 3) == 2;
-        int theirPawn = f.side == 0 ? code(PieceCode::BlackPawn) : code(PieceCode::WhitePawn);
-        if (rankOk && f.board[sq] == 1 && f.board[pawnSq] == theirPawn) f.epSquare = sq;
+        PieceCode theirPawn = f.side == 0 ? PieceCode::BlackPawn : PieceCode::WhitePawn;
+        if (rankOk && f.at(sq) == PieceCode::Empty && f.at(pawnSq) == theirPawn) f.epSquare = sq;
     }
     f.halfmove = p.QuietMoveCount;
     f.fullmove = p.MoveCount + (f.side == 0 ? 1 : 0);
@@ -277,7 +281,7 @@ void FastPosition::to(Position& p) const {
     p.clear();
     for (int sq = 0; sq < 64; ++sq) {
         Square c = displayedSquare(sq, p.PlayerColour);
-        p.at(c.x, c.y) = static_cast<PieceCode>(board[sq]);
+        p.at(c.x, c.y) = at(sq);
     }
     p.LastMoverColour = side == 0 ? Colour::Black : Colour::White;
     p.CastlingRights = castling;

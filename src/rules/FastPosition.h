@@ -14,7 +14,7 @@ public:
     // Index 0 = White, 1 = Black for colours; piece type code - 2 (pawn 0 .. king 5) for kinds.
     Bitboard pieces[2][6]{};
     Bitboard occupied[2]{};
-    std::uint8_t board[64]{}; // piece codes, 1 for empty
+    std::uint8_t board[64]{}; // piece codes, 1 for empty: bytes keep the copies per move small
     int side = 0;
     std::uint8_t castling = 0; // CastlingRight bits
     int epSquare = -1;         // square a pawn of the side to move may capture on
@@ -28,6 +28,7 @@ public:
 
     Bitboard all() const { return occupied[0] | occupied[1]; }
     int kingSquare(int c) const { return lsb(pieces[c][5]); }
+    PieceCode at(int sq) const { return static_cast<PieceCode>(board[sq]); }
     bool isInCheck() const { return attackers(kingSquare(side), all()) & occupied[side ^ 1]; }
     // Pieces of both colours attacking sq given the occupancy occ.
     Bitboard attackers(int sq, Bitboard occ) const;
@@ -41,7 +42,7 @@ public:
     }
     std::uint64_t perft(int depth) const;
 
-    void put(int sq, int pieceCode);
+    void put(int sq, PieceCode piece);
     void remove(int sq);
 };
 

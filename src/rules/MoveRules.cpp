@@ -204,8 +204,7 @@ Move moveFrom(const Position& p, FastMove m) {
     Square from = displayedSquare(m.from(), p.PlayerColour);
     Square to = displayedSquare(m.to(), p.PlayerColour);
     Move c{from.x, from.y, to.x, to.y, p.at(from.x, from.y), PieceCode::Empty};
-    if (m.isPromotion())
-        c.promotion = pieceOf(static_cast<PieceType>(m.promotionType()), colourOf(c.piece));
+    if (m.isPromotion()) c.promotion = pieceOf(m.promotionType(), colourOf(c.piece));
     return c;
 }
 
@@ -215,8 +214,7 @@ FastMove fastMove(const Position& p, const Move& c) {
     f.generate(list);
     int from = absoluteSquare(c.fromX, c.fromY, p.PlayerColour);
     int to = absoluteSquare(c.toX, c.toY, p.PlayerColour);
-    int wanted =
-        c.promotion == PieceCode::Empty ? code(PieceType::Queen) : code(pieceType(c.promotion));
+    PieceType wanted = c.promotion == PieceCode::Empty ? PieceType::Queen : pieceType(c.promotion);
     for (FastMove m : list)
         if (m.from() == from && m.to() == to && (!m.isPromotion() || m.promotionType() == wanted))
             return m;

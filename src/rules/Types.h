@@ -1,5 +1,6 @@
 #pragma once
 // The encodings every part of the program shares: piece codes, colours, piece types.
+#include <cstddef>
 #include <cstdint>
 
 namespace quarvelin {
@@ -49,6 +50,14 @@ constexpr Colour opposite(Colour c) { return c == Colour::White ? Colour::Black 
 constexpr PieceCode pieceOf(PieceType t, Colour c) {
     return static_cast<PieceCode>(code(t) + (c == Colour::White ? 6 : 0));
 }
+
+// A small table indexed by colour, piece code or piece type: lookups take the typed value and
+// compile to a plain array access.
+template <typename Key, typename T, std::size_t N> struct TableBy {
+    T values[N];
+    constexpr T& operator[](Key k) { return values[code(k)]; }
+    constexpr const T& operator[](Key k) const { return values[code(k)]; }
+};
 
 constexpr bool isPiece(PieceCode p) { return code(p) >= 2 && code(p) <= 13; }
 

@@ -34,106 +34,79 @@ bool ivory(QRgb c) {
 
 bool nearBlack(QRgb c) { return qRed(c) < 90 && qGreen(c) < 90 && qBlue(c) < 90; }
 
-int lightness(QRgb c) { return qGray(c); }
-
 } // namespace
 
-TEST(BoardView, EveryPieceDrawingLoads) {
+// Each drawing is a square picture, a real silhouette, light for White and dark for Black.
+TEST(BoardView, EveryPieceDrawingLoadsInItsColour) {
     BoardView view; // registers the drawings when nothing else has
     EXPECT_TRUE(BoardView::pieceResource(PieceCode::Empty).isEmpty());
     for (int c = 2; c <= 13; ++c) {
+        SCOPED_TRACE(c);
         const QString path = BoardView::pieceResource(static_cast<PieceCode>(c));
         EXPECT_EQ(path, QStringLiteral(":/pieces/quarvelin/%1.svg").arg(c));
         QSvgRenderer renderer(path);
-        ASSERT_TRUE(renderer.isValid()) << path.toStdString();
+        ASSERT_TRUE(renderer.isValid());
         const QRectF box = renderer.viewBoxF();
         EXPECT_GT(box.width(), 0);
-        EXPECT_DOUBLE_EQ(box.width(), box.height()) << path.toStdString();
-    }
-}
+        EXPECT_DOUBLE_EQ(box.width(), box.height());
 
-TEST(BoardView, WhiteDrawingsAreLightAndBlackDrawingsDark) {
-    BoardView view;
-    for (int c = 2; c <= 13; ++c) {
         QImage image(96, 96, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         {
             QPainter painter(&image);
-            QSvgRenderer(BoardView::pieceResource(static_cast<PieceCode>(c))).render(&painter);
+            renderer.render(&painter);
         }
         long opaque = 0, sum = 0;
         for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                const QRgb p = image.pixel(x, y);
-                if (qAlpha(p) < 250) continue;
-                ++opaque;
-                sum += qGray(p);
-            }
+            for (int x = 0; x < image.width(); ++x)
+                if (const QRgb p = image.pixel(x, y); qAlpha(p) >= 250) {
+                    ++opaque;
+                    sum += qGray(p);
+                }
         // A real silhouette covers a good part of its square, a stray shape would not.
-        EXPECT_GT(opaque, 96 * 96 / 8) << "piece " << c;
-        ASSERT_GT(opaque, 0);
+        ASSERT_GT(opaque, 96 * 96 / 8);
         // The outline darkens every drawing; the fills still set the two colours well apart.
-        const long mean = sum / opaque;
         if (c >= 8)
-            EXPECT_GT(mean, 115) << "white piece " << c;
+            EXPECT_GT(sum / opaque, 115) << "white piece";
         else
-            EXPECT_LT(mean, 75) << "black piece " << c;
+            EXPECT_LT(sum / opaque, 75) << "black piece";
     }
 }
 
-TEST(BoardView, SquareColoursWithWhiteBelow) {
-    BoardView view;
-    view.setPosition(Position::initial(Colour::White));
-    const QImage image = grabAt(view, {400, 400});
-    // a1 bottom left, h1 bottom right, a8 top left, h8 top right.
-    EXPECT_EQ(squareColour(image, view.squareRect(1, 8)), BoardView::DarkSquareColour);
-    EXPECT_EQ(squareColour(image, view.squareRect(8, 8)), BoardView::LightSquareColour);
-    EXPECT_EQ(squareColour(image, view.squareRect(1, 1)), BoardView::LightSquareColour);
-    EXPECT_EQ(squareColour(image, view.squareRect(8, 1)), BoardView::DarkSquareColour);
-    EXPECT_GT(view.squareRect(8, 8).left(), view.squareRect(1, 8).left());
-    EXPECT_GT(view.squareRect(1, 8).top(), view.squareRect(1, 1).top());
-    EXPECT_LT(lightness(BoardView::DarkSquareColour), lightness(BoardView::LightSquareColour));
-}
-
-TEST(BoardView, SquareColoursWithBlackBelow) {
-    BoardView view;
-    view.setPosition(Position::initial(Colour::Black));
-    const QImage image = grabAt(view, {400, 400});
-    // a1 top right, h1 top left.
-    EXPECT_EQ(squareColour(image, view.squareRect(8, 1)), BoardView::DarkSquareColour);
-    EXPECT_EQ(squareColour(image, view.squareRect(1, 1)), BoardView::LightSquareColour);
-    EXPECT_EQ(squareColour(image, view.squareRect(8, 8)), BoardView::LightSquareColour);
-    EXPECT_EQ(squareColour(image, view.squareRect(1, 8)), BoardView::DarkSquareColour);
-}
-
-TEST(BoardView, KingsStandOnTheirSquaresWithWhiteBelow) {
-    BoardView view;
-    view.setPosition(Position::initial(Colour::White));
-    const QImage image = grabAt(view, {400, 400});
-    const QRgb whiteKing = at(image, view.squareRect(5, 8).center()); // e1
-    EXPECT_TRUE(ivory(whiteKing)) << std::hex << whiteKing;
-    const QRgb blackKing = at(image, view.squareRect(5, 1).center()); // e8
-    EXPECT_TRUE(nearBlack(blackKing)) << std::hex << blackKing;
-    // The other way round would put the kings on d1 and d8.
-    EXPECT_FALSE(ivory(at(image, view.squareRect(4, 1).center())));
-    const QRect e4 = view.squareRect(5, 5);
-    EXPECT_EQ(at(image, e4.center()), squareColour(image, e4));
-    EXPECT_EQ(at(image, e4.center()), BoardView::LightSquareColour);
-}
-
-TEST(BoardView, KingsStandOnTheirSquaresWithBlackBelow) {
-    BoardView view;
-    view.setPosition(Position::initial(Colour::Black));
-    const QImage image = grabAt(view, {400, 400});
-    const QRgb whiteKing = at(image, view.squareRect(4, 1).center()); // e1
-    EXPECT_TRUE(ivory(whiteKing)) << std::hex << whiteKing;
-    const QRgb blackKing = at(image, view.squareRect(4, 8).center()); // e8
-    EXPECT_TRUE(nearBlack(blackKing)) << std::hex << blackKing;
-    EXPECT_FALSE(ivory(at(image, view.squareRect(5, 8).center())));
-    const QRect d5 = view.squareRect(5, 5);
-    EXPECT_EQ(at(image, d5.center()), BoardView::LightSquareColour);
-    const QRect d4 = view.squareRect(5, 4);
-    EXPECT_EQ(at(image, d4.center()), BoardView::DarkSquareColour);
+// Squares and kings where each side sees them: a1 bottom left with White below, top right
+// with Black below.
+TEST(BoardView, OrientationPlacesTheSquaresAndTheKings) {
+    const struct {
+        Colour below;
+        QPoint dark[2], light[2];    // on screen: columns 1..8 left to right, rows 1..8 top down
+        QPoint whiteKing, blackKing; // e1 and e8
+        QPoint notWhiteKing;         // where the other way round would put it
+        QPoint emptyLight, emptyDark;
+    } cases[] = {
+        {Colour::White, {{1, 8}, {8, 1}}, {{8, 8}, {1, 1}}, {5, 8}, {5, 1}, {4, 1}, {5, 5}, {5, 4}},
+        {Colour::Black, {{8, 1}, {1, 8}}, {{1, 1}, {8, 8}}, {4, 1}, {4, 8}, {5, 8}, {5, 5}, {5, 4}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.below));
+        BoardView view;
+        view.setPosition(Position::initial(c.below));
+        const QImage image = grabAt(view, {400, 400});
+        const auto square = [&](QPoint p) { return view.squareRect(p.x(), p.y()); };
+        for (QPoint p : c.dark)
+            EXPECT_EQ(squareColour(image, square(p)), BoardView::DarkSquareColour)
+                << p.x() << p.y();
+        for (QPoint p : c.light)
+            EXPECT_EQ(squareColour(image, square(p)), BoardView::LightSquareColour)
+                << p.x() << p.y();
+        EXPECT_TRUE(ivory(at(image, square(c.whiteKing).center())));
+        EXPECT_TRUE(nearBlack(at(image, square(c.blackKing).center())));
+        EXPECT_FALSE(ivory(at(image, square(c.notWhiteKing).center())));
+        EXPECT_EQ(at(image, square(c.emptyLight).center()), BoardView::LightSquareColour);
+        EXPECT_EQ(at(image, square(c.emptyDark).center()), BoardView::DarkSquareColour);
+        EXPECT_GT(view.squareRect(8, 8).left(), view.squareRect(1, 8).left());
+        EXPECT_GT(view.squareRect(1, 8).top(), view.squareRect(1, 1).top());
+    }
+    EXPECT_LT(qGray(BoardView::DarkSquareColour), qGray(BoardView::LightSquareColour));
 }
 
 TEST(BoardView, NewPositionReplacesThePieces) {

@@ -71,6 +71,24 @@ struct Bureau {
     }
 };
 
+// Until the machine has played, 20 s at most.
+void waitForTheMachine(GameController& game) {
+    QElapsedTimer t;
+    t.start();
+    while (game.machineThinking() && t.elapsed() < 20000) QTest::qWait(5);
+}
+
+// Answers every message box as it comes, for as long as it lives.
+struct BoxCloser : QTimer {
+    BoxCloser() {
+        QObject::connect(this, &QTimer::timeout, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->button(QMessageBox::Ok)->click();
+        });
+        start(10);
+    }
+};
+
 TEST(Captures, AGameInProgress) {
     Bureau b(false);
     b.window->start();
@@ -79,9 +97,7 @@ TEST(Captures, AGameInProgress) {
     // An Italian game for White, as far as the machine's replies allow.
     const char* wanted[] = {"e2e4", "g1f3", "f1c4", "e1g1", "d2d3", "c2c3", "b1d2", "h2h3"};
     for (const char* v : wanted) {
-        QElapsedTimer t;
-        t.start();
-        while (p.machineThinking() && t.elapsed() < 20000) QTest::qWait(5);
+        waitForTheMachine(p);
         for (const Move& c : legalMoves(p.position())) {
             if (uciMove(p.position(), c) != v) continue;
             BoardView* board = b.window->boardWindow()->board();
@@ -91,9 +107,7 @@ TEST(Captures, AGameInProgress) {
             break;
         }
     }
-    QElapsedTimer t;
-    t.start();
-    while (p.machineThinking() && t.elapsed() < 20000) QTest::qWait(5);
+    waitForTheMachine(p);
     for (int i = 0; i < 3; ++i) p.tick(Timer::Duration);
     EXPECT_GE(b.window->boardWindow()->moveList()->count(), 8);
     EXPECT_TRUE(b.window->commentWindow()->isVisible());
@@ -107,17 +121,9 @@ TEST(Captures, TheHintAndThePositionEditor) {
     b.window->menus().action(QStringLiteral("menu_nouvelle"))->trigger();
     GameController& p = b.window->game();
     BoardView* board = b.window->boardWindow()->board();
-    // The hint's message box is answered as it comes.
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-            box->button(QMessageBox::Ok)->click();
-    });
-    closer.start(10);
+    const BoxCloser closer;
     p.conseil_coup();
-    QElapsedTimer t;
-    t.start();
-    while (p.machineThinking() && t.elapsed() < 20000) QTest::qWait(5);
+    waitForTheMachine(p);
     QTest::qWait(30);
     EXPECT_GT(board->markCount(), 0); // the suggested move's destination, and more
     takeScreenshot(*b.window->boardWindow(), QStringLiteral("conseil"));
@@ -211,12 +217,7 @@ TEST(Captures, AGamesFileListedAndOneGameOpen) {
     const bool capture = !qEnvironmentVariable("QUARVELIN_CAPTURES").isEmpty();
     const QString path = largeFile(b.dir, capture ? 1000000 : 3000);
     b.settings.MAX_SEUIL_PARTIE = 2000000;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-            box->button(QMessageBox::Ok)->click();
-    });
-    closer.start(10);
+    const BoxCloser closer;
     b.window->lire_fichier_pgn(MainWindow::ReadMode::ListFile, path);
     BoardWindow& board = *b.window->boardWindow();
     ASSERT_EQ(board.gameList()->model()->rowCount(), capture ? 1000000 : 3000);

@@ -37,17 +37,15 @@ TEST(CommentWindow, AppendPrependClear) {
         std::vector<Step> steps;
         QString expected;
     } cases[] = {
-        {"ajouts à la suite", {append("e4\n"), append("e5\n")}, "e4\ne5\n"},
-        {"sans fin de ligne",
-         {append("Ouverture : "), append("Italienne\n")},
-         "Ouverture : Italienne\n"},
-        {"devant ce qui est là",
+        {"appended in turn", {append("e4\n"), append("e5\n")}, "e4\ne5\n"},
+        {"no line end", {append("Ouverture : "), append("Italienne\n")}, "Ouverture : Italienne\n"},
+        {"in front of what is there",
          {append("1.e4\n"), prepend("d3 1.2\n"), prepend("d2 0.8\n")},
          "d2 0.8\nd3 1.2\n1.e4\n"},
-        {"devant puis à la suite", {prepend("a\n"), append("b\n")}, "a\nb\n"},
-        {"vider un commentaire vide", {clear()}, ""},
-        {"vider puis écrire", {append("x\n"), clear(), append("y\n")}, "y\n"},
-        {"accents et cyrillique",
+        {"in front, then after", {prepend("a\n"), append("b\n")}, "a\nb\n"},
+        {"clearing nothing", {clear()}, ""},
+        {"cleared, then written", {append("x\n"), clear(), append("y\n")}, "y\n"},
+        {"accents and Cyrillic",
          {append("Défense française — Французская\n")},
          QStringLiteral("Défense française — Французская\n")},
     };

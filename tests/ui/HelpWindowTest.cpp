@@ -62,6 +62,12 @@ QStringList topics(const HelpIndex& index, const QList<int>& found) {
     return list;
 }
 
+template <class T> T* part(QWidget& window, const char* name) {
+    T* found = window.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
 QString resultTopic(QListWidgetItem* item) { return item->data(Qt::UserRole).toString(); }
 
 // The program's own catalogue with a language applied.
@@ -71,13 +77,26 @@ struct CatalogueIn : quarvelin::Catalogue {
 
 } // namespace
 
-TEST(HelpManual, EveryPageLoadsAndEveryLinkResolves) {
-    for (const QString& language : Languages) {
+// Each language's pages: read by the index without trouble, in the contents' order, each one
+// loading, and every link and style sheet leading somewhere within the manual.
+TEST(HelpManual, EveryPageReadsAndEveryLinkResolves) {
+    QStringList topicsOf[2];
+    for (int l = 0; l < 2; ++l) {
+        const QString& language = Languages[l];
         SCOPED_TRACE(language.toStdString());
         const HelpIndex index(language); // makes the resources available
+        for (const QString& problem : index.problems()) ADD_FAILURE() << problem.toStdString();
+        EXPECT_EQ(index.language(), language);
+        topicsOf[l] << index.pages();
+        for (const auto& s : index.sections()) topicsOf[l] << topic(s);
         const QStringList files = QDir(QStringLiteral(":/aide/") + language)
                                       .entryList({QStringLiteral("*.html")}, QDir::Files);
         EXPECT_GE(files.size(), 9);
+        EXPECT_EQ(index.pages().size(), files.size());
+        // The contents page lists the pages in reading order; the index follows it.
+        EXPECT_EQ(index.pages().mid(0, 4),
+                  (QStringList{QStringLiteral("index.html"), QStringLiteral("premiers-pas.html"),
+                               QStringLiteral("jouer.html"), QStringLiteral("modes.html")}));
         for (const QString& file : files) {
             SCOPED_TRACE(file.toStdString());
             const QUrl url(QStringLiteral("qrc:/aide/") + language + u'/' + file);
@@ -86,7 +105,6 @@ TEST(HelpManual, EveryPageLoadsAndEveryLinkResolves) {
             ASSERT_FALSE(page.headings.isEmpty());
             EXPECT_EQ(page.headings.front().first, 1);
             EXPECT_FALSE(page.links.isEmpty()) << "a page nobody can leave";
-
             for (const QString& href : page.links) {
                 SCOPED_TRACE(href.toStdString());
                 const QUrl target = url.resolved(QUrl(href));
@@ -105,35 +123,8 @@ TEST(HelpManual, EveryPageLoadsAndEveryLinkResolves) {
                 EXPECT_TRUE(QFile::exists(u':' + url.resolved(QUrl(it.next().captured(1))).path()));
         }
     }
-}
-
-TEST(HelpManual, BothLanguagesHaveTheSameTopics) {
     // Context help names a page and an anchor without knowing the language.
-    const HelpIndex french(QStringLiteral("fr"));
-    const HelpIndex english(QStringLiteral("en"));
-    QStringList frenchTopics, englishTopics;
-    for (const auto& s : french.sections()) frenchTopics << topic(s);
-    for (const auto& s : english.sections()) englishTopics << topic(s);
-    EXPECT_EQ(french.pages(), english.pages());
-    EXPECT_EQ(frenchTopics, englishTopics);
-}
-
-TEST(HelpIndexManual, ReadsEveryPageInContentsOrder) {
-    for (const QString& language : Languages) {
-        SCOPED_TRACE(language.toStdString());
-        const HelpIndex index(language);
-        for (const QString& problem : index.problems()) ADD_FAILURE() << problem.toStdString();
-        EXPECT_EQ(index.language(), language);
-        ASSERT_FALSE(index.pages().isEmpty());
-        EXPECT_EQ(index.pages().front(), QStringLiteral("index.html"));
-        EXPECT_EQ(index.pages().size(), QDir(QStringLiteral(":/aide/") + language)
-                                            .entryList({QStringLiteral("*.html")}, QDir::Files)
-                                            .size());
-        // The contents page lists the pages in reading order; the index follows it.
-        EXPECT_EQ(index.pages().mid(1, 3),
-                  (QStringList{QStringLiteral("premiers-pas.html"), QStringLiteral("jouer.html"),
-                               QStringLiteral("modes.html")}));
-    }
+    EXPECT_EQ(topicsOf[0], topicsOf[1]);
 }
 
 TEST(HelpIndexLanguage, FrenchOrEnglish) {
@@ -231,6 +222,11 @@ TEST(HelpIndexSearch, FindsTheSectionsHoldingEveryWord) {
          "promotion queen",
          {"jouer.html#promotion"},
          {"moteur.html#mobilite", "moteur.html#evaluation"}},
+        // No section holds every word, or there is no word at all.
+        {"en", "zyzzyva", {}, {}},
+        {"fr", "echec zyzzyva", {}, {}},
+        {"en", "  ;, ", {}, {}},
+        {"fr", "", {}, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.language) + " " + c.query);
@@ -238,6 +234,7 @@ TEST(HelpIndexSearch, FindsTheSectionsHoldingEveryWord) {
         const QStringList results = topics(index, index.search(QString::fromUtf8(c.query)));
         for (const QString& t : c.found) EXPECT_TRUE(results.contains(t)) << t.toStdString();
         for (const QString& t : c.notFound) EXPECT_FALSE(results.contains(t)) << t.toStdString();
+        EXPECT_EQ(results.isEmpty(), c.found.isEmpty());
     }
 }
 
@@ -259,123 +256,101 @@ TEST(HelpIndexSearch, SpellingsOfOneWordFindTheSame) {
     }
 }
 
-TEST(HelpIndexSearch, NoWordNoResult) {
-    for (const QString& language : Languages) {
-        const HelpIndex index(language);
-        for (const char* query : {"zyzzyva", "echec zyzzyva", "", "  ;, "})
-            EXPECT_TRUE(index.search(QString::fromUtf8(query)).isEmpty())
-                << language.toStdString() << " " << query;
-    }
-}
-
 TEST(HelpWindowContents, TreeListsThePageHeadings) {
     const CatalogueIn catalogue(1);
     for (const QString& language : Languages) {
         SCOPED_TRACE(language.toStdString());
         HelpWindow window(catalogue, language);
-        auto* tree = window.findChild<QTreeWidget*>(QStringLiteral("sommaire"));
-        ASSERT_NE(tree, nullptr);
-
         QList<QPair<int, QString>> expected;
         for (const QString& page : window.index().pages())
             expected << render(window.index().url(page)).headings;
         QList<QPair<int, QString>> shown;
-        for (QTreeWidgetItemIterator it(tree); *it; ++it)
+        for (QTreeWidgetItemIterator it(part<QTreeWidget>(window, "sommaire")); *it; ++it)
             shown.append({(*it)->parent() ? 2 : 1, (*it)->text(0)});
         EXPECT_EQ(shown, expected);
     }
 }
 
-TEST(HelpWindowContents, ItemsLeadToTheirSection) {
-    const CatalogueIn catalogue(1);
-    const struct {
-        const char* language;
-        const char* topic;
-        const char* title;
-    } cases[] = {
-        {"fr", "jouer.html#promotion", "La promotion"},
-        {"fr", "reglages.html#tcpip", "Section [TCP/IP]"},
-        {"fr", "index.html#sommaire", "Aide de Quarvelin"},
-        {"en", "jouer.html#promotion", "Promotion"},
-        {"en", "moteur.html#alpha-beta", "The ALPHA_BETA option"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.language) + " " + c.topic);
-        HelpWindow window(catalogue, QString::fromUtf8(c.language));
-        auto* tree = window.findChild<QTreeWidget*>(QStringLiteral("sommaire"));
-        ASSERT_NE(tree, nullptr);
-        QTreeWidgetItem* item = nullptr;
-        for (QTreeWidgetItemIterator it(tree); *it && !item; ++it)
-            if ((*it)->text(0) == QString::fromUtf8(c.title)) item = *it;
-        ASSERT_NE(item, nullptr);
-        emit tree->itemClicked(item, 0);
-        const QString page = QString::fromUtf8(c.topic).section(u'#', 0, 0);
-        const QString anchor = QString::fromUtf8(c.topic).section(u'#', 1);
-        EXPECT_EQ(window.currentUrl(), window.index().url(page, anchor));
-    }
-}
-
-TEST(HelpWindowTopic, OpensThePageAsked) {
+// A topic asked opens its page with its contents entry selected; a click on that entry from
+// the first page leads to its section.
+TEST(HelpWindowContents, TopicsAndEntriesLeadToTheirSection) {
     const CatalogueIn catalogue(1);
     const struct {
         const char* language;
         const char* topic;
         const char* url;
-        const char* current; // the contents entry selected
+        const char* entry;
+        const char* clicked; // where a click on the entry leads; none: not tried
     } cases[] = {
-        {"fr", "jouer.html#promotion", "qrc:/aide/fr/jouer.html#promotion", "La promotion"},
-        {"en", "modes.html", "qrc:/aide/en/modes.html", "Play modes"},
-        {"fr", "", "qrc:/aide/fr/index.html", "Aide de Quarvelin"},
-        {"fr", "inconnu.html#x", "qrc:/aide/fr/index.html", "Aide de Quarvelin"},
-        {"en", "jouer.html#nowhere", "qrc:/aide/en/jouer.html#nowhere", "Playing a game"},
-        {"de", "moteur.html#mat", "qrc:/aide/en/moteur.html#mat", "Checkmate and stalemate"},
-        {"de", "", "qrc:/aide/en/index.html", "Quarvelin Help"},
+        {"fr", "jouer.html#promotion", "qrc:/aide/fr/jouer.html#promotion", "La promotion",
+         "jouer.html#promotion"},
+        {"fr", "reglages.html#tcpip", "qrc:/aide/fr/reglages.html#tcpip", "Section [TCP/IP]",
+         "reglages.html#tcpip"},
+        {"en", "moteur.html#alpha-beta", "qrc:/aide/en/moteur.html#alpha-beta",
+         "The ALPHA_BETA option", "moteur.html#alpha-beta"},
+        {"fr", "", "qrc:/aide/fr/index.html", "Aide de Quarvelin", "index.html#sommaire"},
+        {"en", "modes.html", "qrc:/aide/en/modes.html", "Play modes", nullptr},
+        {"fr", "inconnu.html#x", "qrc:/aide/fr/index.html", "Aide de Quarvelin", nullptr},
+        {"en", "jouer.html#nowhere", "qrc:/aide/en/jouer.html#nowhere", "Playing a game", nullptr},
+        {"de", "moteur.html#mat", "qrc:/aide/en/moteur.html#mat", "Checkmate and stalemate",
+         nullptr},
+        {"de", "", "qrc:/aide/en/index.html", "Quarvelin Help", nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.language) + " " + c.topic);
         HelpWindow window(catalogue, QString::fromUtf8(c.language), QString::fromUtf8(c.topic));
         EXPECT_EQ(window.currentUrl(), QUrl(QString::fromUtf8(c.url)));
-        auto* tree = window.findChild<QTreeWidget*>(QStringLiteral("sommaire"));
-        ASSERT_NE(tree, nullptr);
+        QTreeWidget* tree = part<QTreeWidget>(window, "sommaire");
         ASSERT_NE(tree->currentItem(), nullptr);
-        EXPECT_EQ(tree->currentItem()->text(0), QString::fromUtf8(c.current));
-        auto* browser = window.findChild<QTextBrowser*>(QStringLiteral("page"));
-        ASSERT_NE(browser, nullptr);
-        EXPECT_FALSE(browser->toPlainText().isEmpty());
+        EXPECT_EQ(tree->currentItem()->text(0), QString::fromUtf8(c.entry));
+        EXPECT_FALSE(part<QTextBrowser>(window, "page")->toPlainText().isEmpty());
+        if (!c.clicked) continue;
+
+        HelpWindow fresh(catalogue, QString::fromUtf8(c.language));
+        tree = part<QTreeWidget>(fresh, "sommaire");
+        QTreeWidgetItem* item = nullptr;
+        for (QTreeWidgetItemIterator it(tree); *it && !item; ++it)
+            if ((*it)->text(0) == QString::fromUtf8(c.entry)) item = *it;
+        ASSERT_NE(item, nullptr);
+        emit tree->itemClicked(item, 0);
+        const QString clicked = QString::fromUtf8(c.clicked);
+        EXPECT_EQ(fresh.currentUrl(),
+                  fresh.index().url(clicked.section(u'#', 0, 0), clicked.section(u'#', 1)));
     }
 }
 
 TEST(HelpWindowNavigation, BackForwardAndHome) {
     const CatalogueIn catalogue(1);
     HelpWindow window(catalogue, QStringLiteral("fr"), QStringLiteral("jouer.html#promotion"));
-    auto* back = window.findChild<QAction*>(QStringLiteral("precedent"));
-    auto* forward = window.findChild<QAction*>(QStringLiteral("suivant"));
-    auto* home = window.findChild<QAction*>(QStringLiteral("accueil"));
-    ASSERT_TRUE(back && forward && home);
+    QAction* back = part<QAction>(window, "precedent");
+    QAction* forward = part<QAction>(window, "suivant");
     const QUrl promotion(QStringLiteral("qrc:/aide/fr/jouer.html#promotion"));
     const QUrl contents(QStringLiteral("qrc:/aide/fr/index.html"));
-
-    EXPECT_FALSE(back->isEnabled());
-    EXPECT_FALSE(forward->isEnabled());
-    home->trigger();
-    EXPECT_EQ(window.currentUrl(), contents);
-    EXPECT_TRUE(back->isEnabled());
-    back->trigger();
-    EXPECT_EQ(window.currentUrl(), promotion);
-    EXPECT_FALSE(back->isEnabled());
-    EXPECT_TRUE(forward->isEnabled());
-    forward->trigger();
-    EXPECT_EQ(window.currentUrl(), contents);
-    EXPECT_FALSE(forward->isEnabled());
+    const struct {
+        QAction* action;
+        const QUrl& url;
+        bool back, forward; // enabled afterwards
+    } steps[] = {
+        {nullptr, promotion, false, false},
+        {part<QAction>(window, "accueil"), contents, true, false},
+        {back, promotion, false, true},
+        {forward, contents, true, false},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.url.toString().toStdString());
+        if (s.action) s.action->trigger();
+        EXPECT_EQ(window.currentUrl(), s.url);
+        EXPECT_EQ(back->isEnabled(), s.back);
+        EXPECT_EQ(forward->isEnabled(), s.forward);
+    }
 }
 
 TEST(HelpWindowSearch, ResultShowsTheSectionWithTheWordsMarked) {
     const CatalogueIn catalogue(1);
     HelpWindow window(catalogue, QStringLiteral("fr"));
-    auto* results = window.findChild<QListWidget*>(QStringLiteral("resultats"));
-    auto* browser = window.findChild<QTextBrowser*>(QStringLiteral("page"));
-    auto* tree = window.findChild<QTreeWidget*>(QStringLiteral("sommaire"));
-    ASSERT_TRUE(results && browser && tree);
+    QListWidget* results = part<QListWidget>(window, "resultats");
+    QTextBrowser* browser = part<QTextBrowser>(window, "page");
+    QTreeWidget* tree = part<QTreeWidget>(window, "sommaire");
 
     window.search(QStringLiteral("ECHEC mat"));
     const QList<int> expected = window.index().search(QStringLiteral("echec mat"));
@@ -409,76 +384,61 @@ TEST(HelpWindowSearch, ResultShowsTheSectionWithTheWordsMarked) {
     EXPECT_TRUE(browser->extraSelections().isEmpty());
 }
 
-TEST(HelpWindowSearch, SaysWhenNothingIsFound) {
+TEST(HelpWindowSearch, CountOrReasonUnderTheQuery) {
     const CatalogueIn catalogue(1);
     HelpWindow window(catalogue, QStringLiteral("fr"));
-    auto* results = window.findChild<QListWidget*>(QStringLiteral("resultats"));
-    auto* count = window.findChild<QLabel*>(QStringLiteral("nombre_resultats"));
-    ASSERT_TRUE(results && count);
+    QListWidget* results = part<QListWidget>(window, "resultats");
+    QLabel* count = part<QLabel>(window, "nombre_resultats");
+    const char* none = "Aucune section ne contient tous ces mots.";
     const struct {
         const char* query;
-        const char* label;
-        bool none;
+        const char* label; // none: the count
     } cases[] = {
-        {"zyzzyva", "Aucune section ne contient tous ces mots.", true},
-        {"echec zyzzyva", "Aucune section ne contient tous ces mots.", true},
-        {"", "Tapez un ou plusieurs mots : les sections qui les contiennent tous s'affichent ici.",
-         true},
-        {"dame", nullptr, false},
+        {"zyzzyva", none},
+        {"echec zyzzyva", none},
+        {"", "Tapez un ou plusieurs mots : les sections qui les contiennent tous s'affichent ici."},
+        {"dame", nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.query);
         window.search(QString::fromUtf8(c.query));
-        EXPECT_EQ(results->count() == 0, c.none);
-        if (c.label)
-            EXPECT_EQ(count->text(), QString::fromUtf8(c.label));
-        else
-            EXPECT_EQ(count->text(),
-                      QStringLiteral("Sections trouvées : ") + QString::number(results->count()));
+        EXPECT_EQ(results->count() == 0, c.label != nullptr);
+        EXPECT_EQ(count->text(),
+                  c.label ? QString::fromUtf8(c.label)
+                          : QStringLiteral("Sections trouvées : %1").arg(results->count()));
     }
 }
 
 TEST(HelpWindowCaptions, FollowTheCatalogueLanguage) {
     const struct {
         int language;
-        const char* title;
-        const char* back;
-        const char* forward;
-        const char* home;
-        const char* contents;
-        const char* search;
-        const char* placeholder;
+        const char* texts[7]; // title, back, forward, home, contents, search, placeholder
     } cases[] = {
-        {1, "Aide de Quarvelin", "Précédent", "Suivant", "Accueil", "Sommaire", "Recherche",
-         "Mots à chercher"},
-        {2, "Quarvelin Help", "Back", "Forward", "Home", "Contents", "Search",
-         "Words to search for"},
-        {5, "Quarvelin-Hilfe", "Zurück", "Vorwärts", "Startseite", "Inhalt", "Suche",
-         "Suchbegriffe"},
-        {7, "Справка Quarvelin", "Назад", "Вперёд", "В начало", "Содержание", "Поиск",
-         "Слова для поиска"},
+        {1,
+         {"Aide de Quarvelin", "Précédent", "Suivant", "Accueil", "Sommaire", "Recherche",
+          "Mots à chercher"}},
+        {2,
+         {"Quarvelin Help", "Back", "Forward", "Home", "Contents", "Search",
+          "Words to search for"}},
+        {7,
+         {"Справка Quarvelin", "Назад", "Вперёд", "В начало", "Содержание", "Поиск",
+          "Слова для поиска"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.language);
         const CatalogueIn catalogue(c.language);
         HelpWindow window(catalogue, QStringLiteral("en"));
-        EXPECT_EQ(window.windowTitle(), QString::fromUtf8(c.title));
-        const struct {
-            const char* name;
-            const char* text;
-        } actions[] = {{"precedent", c.back}, {"suivant", c.forward}, {"accueil", c.home}};
-        for (const auto& a : actions) {
-            auto* action = window.findChild<QAction*>(QString::fromLatin1(a.name));
-            ASSERT_NE(action, nullptr);
-            EXPECT_EQ(action->text(), QString::fromUtf8(a.text));
-            EXPECT_FALSE(action->toolTip().isEmpty());
-        }
         auto* tabs = window.findChild<QTabWidget*>();
         ASSERT_NE(tabs, nullptr);
-        EXPECT_EQ(tabs->tabText(0), QString::fromUtf8(c.contents));
-        EXPECT_EQ(tabs->tabText(1), QString::fromUtf8(c.search));
-        auto* field = window.findChild<QLineEdit*>(QStringLiteral("recherche"));
-        ASSERT_NE(field, nullptr);
-        EXPECT_EQ(field->placeholderText(), QString::fromUtf8(c.placeholder));
+        QStringList shown{window.windowTitle()};
+        for (const char* name : {"precedent", "suivant", "accueil"}) {
+            shown << part<QAction>(window, name)->text();
+            EXPECT_FALSE(part<QAction>(window, name)->toolTip().isEmpty()) << name;
+        }
+        shown << tabs->tabText(0) << tabs->tabText(1)
+              << part<QLineEdit>(window, "recherche")->placeholderText();
+        QStringList expected;
+        for (const char* t : c.texts) expected << QString::fromUtf8(t);
+        EXPECT_EQ(shown, expected);
     }
 }

@@ -91,33 +91,34 @@ TEST(Progression, DigitReadableOnBothSides) {
     EXPECT_GT(others(half, QRect(100, 0, 40, 24), Blanc), 0);
 }
 
-TEST(ProgressWindow, CancelCancelsTheToken) {
-    ProgressWindow window;
-    window.show();
-    auto* cancel = window.findChild<QPushButton*>(QStringLiteral("Command1"));
-    ASSERT_NE(cancel, nullptr);
-    EXPECT_FALSE(window.cancelToken().cancelled());
-    cancel->click();
-    EXPECT_TRUE(window.cancelToken().cancelled());
-    window.close();
-    EXPECT_FALSE(window.isVisible());
-}
-
-TEST(ProgressWindow, EscapeAsksToStopAndTheProgramsOwnCloseGoesThrough) {
-    ProgressWindow window;
-    window.show();
-    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(&window, &escape);
-    EXPECT_TRUE(window.cancelToken().cancelled());
-    // The loop decides when the window goes, not the key.
-    EXPECT_TRUE(window.isVisible());
-
-    ProgressWindow other;
-    other.show();
-    QCloseEvent byProgram;
-    QApplication::sendEvent(&other, &byProgram); // not spontaneous: the program's own
-    EXPECT_FALSE(other.cancelToken().cancelled());
-    EXPECT_TRUE(byProgram.isAccepted());
+// The button and Escape ask the running pass to stop; the loop, not they, closes the window,
+// and the program's own close goes through without cancelling.
+TEST(ProgressWindow, StoppedByTheUserClosedByTheProgram) {
+    enum How { Button, Escape, Program };
+    for (How how : {Button, Escape, Program}) {
+        SCOPED_TRACE(how);
+        ProgressWindow window;
+        window.show();
+        EXPECT_FALSE(window.cancelToken().cancelled());
+        if (how == Button) {
+            auto* cancel = window.findChild<QPushButton*>(QStringLiteral("Command1"));
+            ASSERT_NE(cancel, nullptr);
+            cancel->click();
+        } else if (how == Escape) {
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(&window, &escape);
+        } else {
+            QCloseEvent byProgram;
+            QApplication::sendEvent(&window, &byProgram); // not spontaneous: the program's own
+            EXPECT_TRUE(byProgram.isAccepted());
+        }
+        EXPECT_EQ(window.cancelToken().cancelled(), how != Program);
+        if (how != Program) {
+            EXPECT_TRUE(window.isVisible());
+        }
+        window.close();
+        EXPECT_FALSE(window.isVisible());
+    }
 }
 
 TEST(ProgressWindow, BarAndCaptions) {

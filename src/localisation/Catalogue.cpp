@@ -68,6 +68,17 @@ std::string Catalogue::texte_catalogue(int number) const {
     return language.texts[offset];
 }
 
+PluralForm Catalogue::pluralForm(std::int64_t n) const {
+    const int language = textBase_ < 1010 ? 1 : (textBase_ - 10) / 1000 + 1;
+    if (language == 1) return n <= 1 ? PluralForm::One : PluralForm::Other; // 0 and 1, French
+    if (language != 7 && language != 8) return n == 1 ? PluralForm::One : PluralForm::Other;
+    const std::int64_t tens = n % 100, units = n % 10;
+    const bool few = units >= 2 && units <= 4 && (tens < 12 || tens > 14);
+    if (language == 7 && units == 1 && tens != 11) return PluralForm::One; // 1, 21, 31...
+    if (language == 8 && n == 1) return PluralForm::One;
+    return few ? PluralForm::Few : PluralForm::Other;
+}
+
 std::string Catalogue::text(TextKey key) const {
     return texte_catalogue(textBase_ + offsetOf(key));
 }

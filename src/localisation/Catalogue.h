@@ -30,6 +30,7 @@ public:
     // Empty for a number no language holds.
     std::string texte_catalogue(int number) const;
     std::string text(TextKey key) const override;
+    PluralForm pluralForm(std::int64_t n) const override;
     using TextCatalogue::text;
 
     // The offsets a language's file defines, ascending.

@@ -3,9 +3,13 @@
 // implement it with texts that name their key.
 #include "localisation/TextKey.h"
 
+#include <cstdint>
 #include <string>
 
 namespace quarvelin {
+
+// The form a noun takes after a number.
+enum class PluralForm { One, Few, Other };
 
 class TextCatalogue {
 public:
@@ -13,6 +17,16 @@ public:
     // The text at BaseTexte + the key's offset in the active language.
     virtual std::string text(TextKey key) const = 0;
     std::string text(const TextRange& range, int index) const { return text(range.at(index)); }
+
+    // English counts one and other; the catalogue knows its language's rule.
+    virtual PluralForm pluralForm(std::int64_t n) const {
+        return n == 1 ? PluralForm::One : PluralForm::Other;
+    }
+    // The text of the form n takes: "1 game", "3 games"; "2 партии", "5 партий".
+    std::string countText(std::int64_t n, TextKey one, TextKey few, TextKey other) const {
+        const PluralForm f = pluralForm(n);
+        return text(f == PluralForm::One ? one : f == PluralForm::Few ? few : other);
+    }
 };
 
 } // namespace quarvelin

@@ -12,6 +12,24 @@ namespace quarvelin {
 #define QUARVELIN_TEXT_KEYS(X) \
     /* Game session: new game, resigning, draw offers to the computer */ \
     X(ChessGame, 28) \
+    /* Questions, ends of games, counts, the position editor, promotion and defaults */ \
+    X(UnsavedGameQuestion, 30) \
+    X(WhiteResigns, 31) \
+    X(BlackResigns, 32) \
+    X(RepetitionStood, 33) \
+    X(RepetitionWhiteBelow, 34) \
+    X(RepetitionBlackBelow, 35) \
+    X(GamesSuffixOne, 36) \
+    X(GamesSuffixFew, 37) \
+    X(GamesSelectedOutOfOne, 38) \
+    X(GamesSelectedOutOfFew, 39) \
+    X(EditorClearBoard, 40) \
+    X(EditorInitialPosition, 41) \
+    X(EditorInstructions, 42) \
+    X(PromotionChoose, 43) \
+    X(DefaultPlayerName, 44) \
+    X(DefaultPlace, 45) \
+    X(ByteInFile, 46) \
     /* Main window title: tagline, engine levels (84 + depth), play modes (50 + mode) */ \
     X(PlayModeNone, 50) \
     X(PlayModeMachine, 51) \

@@ -239,3 +239,26 @@ TEST(RulesTexts, PieceNamesByTypeAndLanguage) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(CatalogueCounts, EachLanguageCountsInItsOwnForms) {
+    Catalogue catalogue;
+    const struct {
+        int language;
+        std::int64_t n;
+        const char* text;
+    } cases[] = {{1, 0, " partie"},  {1, 1, " partie"},  {1, 2, " parties"}, {2, 0, " games"},
+                 {2, 1, " game"},    {2, 21, " games"},  {5, 1, " Partie"},  {7, 1, " партия"},
+                 {7, 21, " партия"}, {7, 3, " партии"},  {7, 12, " партий"}, {7, 25, " партий"},
+                 {8, 1, " partia"},  {8, 22, " partie"}, {8, 21, " partii"}, {8, 13, " partii"}};
+    for (const auto& c : cases) {
+        catalogue.appliquer_langue(c.language);
+        EXPECT_EQ(catalogue.countText(c.n, TextKey::GamesSuffixOne, TextKey::GamesSuffixFew,
+                                      TextKey::GamesSuffix),
+                  c.text)
+            << c.language << " " << c.n;
+    }
+}
+
+} // namespace

@@ -25,8 +25,13 @@ std::string time() {
 
 std::string scoreText(float score) {
     char buffer[64];
-    auto r = std::to_chars(buffer, buffer + sizeof buffer, score, std::chars_format::fixed);
-    return std::string(buffer, r.ptr);
+    auto r = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(score),
+                           std::chars_format::fixed, 2);
+    std::string text(buffer, r.ptr);
+    // "52.90" reads "52.9", "4.00" reads "4"; "-0" is no score anyone writes.
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') text.pop_back();
+    return text == "-0" ? "0" : text;
 }
 
 SearchResult searchMove(const SearchRequest& d, SearchCounters& c, const EngineCallbacks& callbacks,

@@ -152,7 +152,7 @@ void GameController::openBoard() {
 
     if (s_.PlayMode == GameMode::Machine && pc == Colour::Black) joue_coup_machine();
     if (s_.PlayMode == GameMode::Auto) {
-        env_.view.playButton("P", text(TextKey::StopAutomaticPlay));
+        env_.view.playButton(true, text(TextKey::StopAutomaticPlay));
         clocks_.set(Timer::Auto, 100);
     }
 }
@@ -169,10 +169,19 @@ void GameController::closeBoard() {
 }
 
 void GameController::resign() {
+    if (!inProgress() || state_ == BoardState::Editing) return;
     if (!env_.dialogs.question(env_.title, text(TextKey::AbandonGameQuestion))) return;
     if (s_.PlayMode == GameMode::Network && env_.settings.IP_MODE_SERVEUR == 0)
         env_.view.closeConnection();
-    closeBoard();
+    cancelSearch();
+    if (state_ == BoardState::PieceLifted) putPieceBack();
+    clocks_.set(Timer::Auto, 0);
+    // Against the machine the player resigns; at one board, the side whose turn it is.
+    const bool againstMachine =
+        s_.PlayMode == GameMode::Machine || s_.PlayMode == GameMode::Network;
+    const Colour loser = againstMachine ? pos_.PlayerColour : pos_.sideToMove();
+    finish(loser == Colour::White ? "0-1" : "1-0",
+           text(loser == Colour::White ? TextKey::WhiteResigns : TextKey::BlackResigns), {});
 }
 
 void GameController::offerDraw() {
@@ -209,11 +218,14 @@ void GameController::tick(Timer m) {
         if (!finished) return;
         cancelSearch();
         if (state_ == BoardState::PieceLifted) putPieceBack();
+        // The search stopped half-way leaves no marks or half a panel behind.
+        env_.board.clearMarks();
+        env_.view.thinking({}, PieceCode::Empty);
         Colour loser = m == Timer::Bottom ? pos_.PlayerColour : opposite(pos_.PlayerColour);
-        finish(loser == Colour::White ? "0-1" : "1-0", {}, {});
         std::string message =
             text(TextKey::TimeIsUp) + " " +
             text(loser == Colour::White ? TextKey::WhiteLoses : TextKey::BlackLoses);
+        finish(loser == Colour::White ? "0-1" : "1-0", message, {});
         env_.dialogs.message(text(TextKey::GameOver), message, DialogIcon::Exclamation);
         comment(message);
         return;
@@ -227,14 +239,14 @@ void GameController::tick(Timer m) {
         if (s_.selectedLine + 1 < n) navigate(2);
         if (s_.selectedLine + 1 < n) return;
         clocks_.set(Timer::Scroll, 0);
-        env_.view.playButton("Go", text(TextKey::StartScrolling));
+        env_.view.playButton(false, text(TextKey::StartScrolling));
         return;
     }
     case Timer::Auto:
         if (thinking_ || s_.PlayMode != GameMode::Auto) return;
         if (s_.gameOver() || !s_.boardOpen) {
             clocks_.set(Timer::Auto, 0);
-            env_.view.playButton("Go", text(TextKey::StartAutomaticPlay));
+            env_.view.playButton(false, text(TextKey::StartAutomaticPlay));
             return;
         }
         joue_coup_machine();
@@ -245,8 +257,38 @@ void GameController::tick(Timer m) {
 void GameController::restartFrom(const Position& start, bool fromStartPosition) {
     pos_ = start;
     s_.FenDepart = fromStartPosition ? writeFen(pos_) : std::string();
+    s_.unsavedMoves = false;
     state_ = BoardState::Waiting;
+    clearTraces();
     timeline_.restart();
+}
+
+void GameController::switchClocks(Colour mover) {
+    if (s_.gameOver()) return;
+    if (s_.PlayMode == GameMode::Auto && !clocks_.running(Timer::Auto)) return;
+    clocks_.basculer_horloges(mover, pos_.PlayerColour, s_.ClockOn);
+    if (!clocks_.running(Timer::Duration)) clocks_.set(Timer::Duration, 1000);
+    env_.view.clocksChanged();
+}
+
+void GameController::clearTraces() {
+    env_.board.clearMarks();
+    env_.view.boardTitle(text(TextKey::Game));
+    env_.view.thinking({}, PieceCode::Empty);
+    counters_.reset();
+    env_.view.counters(counters_, -Infinity);
+}
+
+void GameController::tickWhileAsking(Timer m) {
+    if (!clocks_.running(m)) return;
+    if (m == Timer::Duration)
+        clocks_.tickDuration();
+    else if (m == Timer::Bottom || m == Timer::Top)
+        // At zero it stays there; the next tick, once the box is gone, ends the game.
+        clocks_.tickCountdown(m);
+    else
+        return;
+    env_.view.clocksChanged();
 }
 
 std::string GameController::copyPosition(int entry) const {

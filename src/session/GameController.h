@@ -78,7 +78,13 @@ public:
     void newGame();
     // The board window closes: the game ends where it stands, a running search is dropped.
     void closeBoard();
+    // The player resigns (in free play the side to move): the game ends with its result line.
     void resign();
+    // A game on the board that has not ended.
+    bool inProgress() const { return s_.boardOpen && !s_.gameOver(); }
+    // Moves played since the game was saved, loaded or started.
+    bool hasUnsavedMoves() const { return s_.unsavedMoves; }
+    void markSaved() { s_.unsavedMoves = false; }
     void offerDraw();
     // The mode-4 header of the game record, with today's date.
     std::string automaticHeader() const;
@@ -96,6 +102,9 @@ public:
 
     // A timer of the board window fired.
     void tick(Timer m);
+    // A second of a clock while a question box is open: the time shown goes on, but the game is
+    // not touched until the box is gone.
+    void tickWhileAsking(Timer m);
 
     // Navigation, notes and the last move.
     void navigate(int button); // 0 first, 1 back, 2 forward, 3 last, 4 play/pause
@@ -123,6 +132,8 @@ public:
     // Position editor.
     void enterEditor(bool ask);
     bool startFromEditor();
+    void clearEditorBoard();
+    void editorInitialPosition();
 
     // The engine profile whose weights and book settings the machine uses now.
     int profile() const { return s_.EngineProfile; }
@@ -146,6 +157,11 @@ private:
     void showPosition();
     void comment(const std::string& line);
     void thinkingDone();
+    // After a move: the other side's clock runs (not in a paused automatic game), and the
+    // game's duration runs from the first move of a loaded or set-up game.
+    void switchClocks(Colour mover);
+    // Nothing of the game before stays on screen: title, engine panel, marks.
+    void clearTraces();
     void cancelSearch();
 
     // Human moves.
@@ -153,11 +169,12 @@ private:
     void put(int x, int y);
     void putPieceBack();
     bool cutGame();
-    PieceCode askPromotion(Colour c);
 
     // The game update shared by every move: board, texts, list, history; the move's long text.
     std::string playOnBoard(const Move& c, bool machine);
     void endByMate(Colour withoutMove, bool mate);
+    // The move-list line of a mate or a stalemate of the side without a move.
+    std::string mateLine(Colour withoutMove, bool mate) const;
     // Every end of game: clocks stopped, result line, log; a message when there is one.
     void finish(const std::string& result, const std::string& line, const std::string& message);
     void nommer_ouverture();

@@ -7,15 +7,15 @@
 
 namespace quarvelin {
 
-namespace {} // namespace
-
 void GameController::enterEditor(bool ask) {
     if (!s_.boardOpen || thinking_ || state_ == BoardState::Editing) return;
     if (ask && !env_.dialogs.question(env_.title, text(TextKey::AbandonGameQuestion))) return;
     if (state_ == BoardState::PieceLifted) putPieceBack();
-    clocks_.set(Timer::Auto, 0);
+    // Nobody's time runs while the pieces are set up.
+    clocks_.arreter_horloges();
     clocks_.set(Timer::Scroll, 0);
-    env_.board.clearMarks();
+    env_.view.clocksChanged();
+    clearTraces();
     env_.board.editing(true);
     s_.lines.clear();
     s_.shortTexts.clear();
@@ -25,19 +25,29 @@ void GameController::enterEditor(bool ask) {
     pos_.LastMoverColour = Colour::Black;
     palettePending_ = false;
     env_.view.palette(true);
+    env_.view.paletteChoice(PieceCode::Empty);
     env_.view.listChanged();
+}
+
+void GameController::clearEditorBoard() {
+    if (state_ != BoardState::Editing) return;
+    for (int y = 1; y <= 8; ++y)
+        for (int x = 1; x <= 8; ++x) pos_.at(x, y) = PieceCode::Empty;
+    env_.board.show(pos_);
+}
+
+void GameController::editorInitialPosition() {
+    if (state_ != BoardState::Editing) return;
+    pos_.Board = Position::initial(pos_.PlayerColour).Board;
+    env_.board.show(pos_);
 }
 
 void GameController::clickPalette(PieceCode piece) {
     if (state_ != BoardState::Editing || piece == PieceCode::Empty) return;
-    if (palettePending_ && palette_ == piece) {
-        palettePending_ = false;
-        env_.view.pieceLifted(PieceCode::Empty);
-        return;
-    }
+    // The piece chosen stays chosen until another is, or it is chosen again to put it down.
+    palettePending_ = !(palettePending_ && palette_ == piece);
     palette_ = piece;
-    palettePending_ = true;
-    env_.view.pieceLifted(piece);
+    env_.view.paletteChoice(palettePending_ ? piece : PieceCode::Empty);
 }
 
 bool GameController::startFromEditor() {
@@ -75,10 +85,15 @@ bool GameController::startFromEditor() {
     state_ = BoardState::Waiting;
     palettePending_ = false;
     env_.view.palette(false);
-    env_.view.pieceLifted(PieceCode::Empty);
+    env_.view.paletteChoice(PieceCode::Empty);
     env_.board.editing(false);
     restartFrom(p, true);
+    // The game from the set-up position starts with full clocks, White's running.
+    clocks_.setUp(env_.settings.DELAI_PARTIE, s_.ClockOn, s_.PlayMode != GameMode::Network);
+    clocks_.basculer_horloges(Colour::Black, p.PlayerColour, s_.ClockOn);
+    env_.view.clocksChanged();
     env_.view.listChanged();
+    env_.view.menuStates();
     if (machineWhite) joue_coup_machine();
     return true;
 }

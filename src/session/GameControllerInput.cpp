@@ -15,13 +15,12 @@ namespace {} // namespace
 void GameController::clickSquare(int x, int y) {
     if (!s_.boardOpen || thinking_ || x < 1 || x > 8 || y < 1 || y > 8) return;
     if (state_ == BoardState::Editing) {
-        PieceCode p = palettePending_ ? palette_ : PieceCode::Empty;
+        // The chosen piece goes where it is clicked; a click on a piece already there, or with
+        // nothing chosen, empties the square.
+        const bool place = palettePending_ && pos_.at(x, y) != palette_;
+        const PieceCode p = place ? palette_ : PieceCode::Empty;
         pos_.at(x, y) = p;
         env_.board.writeSquare(x, y, p);
-        if (palettePending_) {
-            palettePending_ = false;
-            env_.view.pieceLifted(PieceCode::Empty);
-        }
         return;
     }
     if (s_.gameOver()) return;
@@ -74,22 +73,6 @@ bool GameController::cutGame() {
     return true;
 }
 
-PieceCode GameController::askPromotion(Colour c) {
-    NotationCode n =
-        s_.NotationCode == NotationCode::French ? NotationCode::French : NotationCode::Pgn;
-    std::string_view letters = pieceLetters(n);
-    char king = pieceLetter(PieceType::King, n);
-    // The question has no way out but an answer; a dialog that never answers gets a queen.
-    for (int trial = 0; trial < 1000; ++trial) {
-        std::string r = env_.dialogs.input(env_.title, text(TextKey::PromotionPrompt), "");
-        for (char& ch : r) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-        r = trimmed(r);
-        if (r.size() != 1 || r[0] == king || letters.find(r[0]) == std::string_view::npos) continue;
-        return pieceOf(promotionPiece(r[0]), c);
-    }
-    return pieceOf(PieceType::Queen, c);
-}
-
 void GameController::put(int x, int y) {
     int last = s_.PositionIndex - 1;
     if (timeline_.shownEntry() < last && !(x == origin_.x && y == origin_.y)) {
@@ -118,10 +101,18 @@ void GameController::put(int x, int y) {
         jouer_son(CueError);
         return;
     }
+    if (pieceType(piece) == PieceType::Pawn && (y == 1 || y == 8)) {
+        // The pawn stays in sight on its square while the piece is chosen.
+        env_.board.writeSquare(origin_.x, origin_.y, piece);
+        const std::optional<PieceType> chosen = env_.view.choosePromotion(mover);
+        if (!chosen) {
+            putPieceBack();
+            return;
+        }
+        c.promotion = pieceOf(*chosen, mover);
+    }
     lifted_ = PieceCode::Empty;
     env_.view.pieceLifted(PieceCode::Empty);
-    if (pieceType(piece) == PieceType::Pawn && (y == 1 || y == 8))
-        c.promotion = askPromotion(mover);
 
     Position before = pos_;
     std::string longText = playOnBoard(c, false);
@@ -159,10 +150,7 @@ void GameController::put(int x, int y) {
     if (e >= 0) note = " " + note;
     env_.view.boardTitle(text(TextKey::Game) + " - [" + shortText + "] - " +
                          text(TextKey::Evaluation) + " : [" + note + "]");
-    if (!s_.gameOver()) {
-        clocks_.basculer_horloges(mover, pos_.PlayerColour, s_.ClockOn);
-        env_.view.clocksChanged();
-    }
+    switchClocks(mover);
     nommer_ouverture();
 
     if (s_.PlayMode == GameMode::Network) {

@@ -109,7 +109,10 @@ void GameController::joue_coup_machine() {
     env_.view.waitCursor(true);
     EngineCallbacks callbacks;
     callbacks.best = [this](const std::string& t, float score) {
-        env_.view.thinking("... " + t, pieceOfText(pos_, t));
+        // White's moves carry their number ("2.Nb1-c3"); Black's follow "...".
+        const std::string move = trimmed(t);
+        const bool white = !move.empty() && move[0] >= '0' && move[0] <= '9';
+        env_.view.thinking(white ? move : "... " + move, pieceOfText(pos_, t));
         if (env_.commentary.visible())
             env_.commentary.prepend("..." + t + "(" + scoreText(score) + ")\n");
     };
@@ -161,10 +164,7 @@ void GameController::finishMachineMove(MachineMove cm) {
 
     bool failure = longText.ends_with('+');
     jouer_son(failure && static_cast<int>(2 * random() + 1) == 1 ? CueMachineCheck : CuePut);
-    if (!s_.gameOver()) {
-        clocks_.basculer_horloges(mover, pos_.PlayerColour, s_.ClockOn);
-        env_.view.clocksChanged();
-    }
+    switchClocks(mover);
     nommer_ouverture();
 
     if (!s_.gameOver()) {
@@ -182,7 +182,7 @@ void GameController::afterMachineMove() {
         s_.EngineProfile = 1;
     if (s_.gameOver()) {
         clocks_.set(Timer::Auto, 0);
-        env_.view.playButton("Go", text(TextKey::StartAutomaticPlay));
+        env_.view.playButton(false, text(TextKey::StartAutomaticPlay));
     }
 }
 
@@ -192,7 +192,17 @@ void GameController::automaticRepetition() {
     float whites = r.evalue_position(Colour::White, c);
     float blacks = r.evalue_position(Colour::Black, c);
     float threshold = env_.settings.SEUIL_PARTIE_NULLE;
-    finish(whites < threshold ? "0-1" : blacks < threshold ? "1-0" : "1/2-1/2", {}, {});
+    const std::string result = whites < threshold ? "0-1" : blacks < threshold ? "1-0" : "1/2-1/2";
+    // The list and the comment window say why the game ended so.
+    std::string why = text(TextKey::RepetitionStood);
+    if (result != "1/2-1/2") {
+        why += "; " + env_.catalogue.text(
+                          whites < threshold ? TextKey::RepetitionWhiteBelow
+                                             : TextKey::RepetitionBlackBelow,
+                          {scoreText(whites < threshold ? whites : blacks), scoreText(threshold)});
+    }
+    finish(result, result + " - " + why, {});
+    comment(result + " - " + why);
 }
 
 void GameController::finish(const std::string& result, const std::string& line,
@@ -200,18 +210,26 @@ void GameController::finish(const std::string& result, const std::string& line,
     clocks_.arreter_horloges();
     env_.view.clocksChanged();
     timeline_.addResult(result, line);
+    env_.view.menuStates();
     log(text(TextKey::Game) + " - " + result);
     if (!message.empty()) env_.dialogs.message(env_.title, message, DialogIcon::Information);
 }
 
+std::string GameController::mateLine(Colour withoutMove, bool mate) const {
+    if (!mate) return text(TextKey::Draw) + " - PAT !! ";
+    const bool whiteWins = withoutMove == Colour::Black;
+    return text(TextKey::Checkmate) + " - " +
+           text(whiteWins ? TextKey::WhiteWins : TextKey::BlackWins) + " !!! ";
+}
+
 void GameController::endByMate(Colour withoutMove, bool mate) {
     if (!mate) {
-        finish("1/2-1/2", text(TextKey::Draw) + " - PAT !! ", text(TextKey::Draw) + " PAT !! ");
+        finish("1/2-1/2", mateLine(withoutMove, false), text(TextKey::Draw) + " PAT !! ");
         return;
     }
     bool whiteWins = withoutMove == Colour::Black;
     std::string winner = text(whiteWins ? TextKey::WhiteWins : TextKey::BlackWins);
-    finish(whiteWins ? "1-0" : "0-1", text(TextKey::Checkmate) + " - " + winner + " !!! ",
+    finish(whiteWins ? "1-0" : "0-1", mateLine(withoutMove, true),
            text(TextKey::Checkmate) + " " + winner + " !!! ");
 }
 

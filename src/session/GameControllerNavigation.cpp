@@ -39,14 +39,24 @@ void GameController::navigate(int button) {
         if (!clocks_.running(m)) {
             if (autoMode && s_.gameOver()) return;
             clocks_.set(m, autoMode ? 100 : std::max<int>(1, env_.settings.DELAI_ATTENTE));
+            // Play goes on: the side to move's clock with it.
+            if (autoMode)
+                clocks_.basculer_horloges(opposite(pos_.sideToMove()), pos_.PlayerColour,
+                                          s_.ClockOn);
             env_.view.playButton(
-                "P", text(autoMode ? TextKey::StopAutomaticPlay : TextKey::StopScrolling));
+                true, text(autoMode ? TextKey::StopAutomaticPlay : TextKey::StopScrolling));
         } else {
             clocks_.set(m, 0);
-            if (autoMode) env_.view.waitCursor(false);
+            if (autoMode) {
+                // A paused game costs neither side time.
+                clocks_.set(Timer::Bottom, 0);
+                clocks_.set(Timer::Top, 0);
+                env_.view.waitCursor(false);
+            }
             env_.view.playButton(
-                "Go", text(autoMode ? TextKey::StartAutomaticPlay : TextKey::StartScrolling));
+                false, text(autoMode ? TextKey::StartAutomaticPlay : TextKey::StartScrolling));
         }
+        env_.view.clocksChanged();
         return;
     }
     default:

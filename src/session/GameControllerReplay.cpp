@@ -125,6 +125,13 @@ void GameController::rejouer_partie(const std::string& gameMoveText,
     } catch (const std::exception& e) {
         env_.dialogs.message("Attention", e.what(), DialogIcon::Exclamation);
     }
+    // A game whose last move mates or stalemates ends there, as one played here does.
+    if (const GameEnd end = gameEnd(pos_); end != GameEnd::InProgress && !s_.lines.empty())
+        timeline_.addResult(end == GameEnd::Stalemate            ? "1/2-1/2"
+                            : pos_.sideToMove() == Colour::Black ? "1-0"
+                                                                 : "0-1",
+                            mateLine(pos_.sideToMove(), end == GameEnd::Mate));
+    s_.unsavedMoves = false;
     s_.selectedLine = static_cast<int>(s_.lines.size()) - 1;
     env_.view.listChanged();
 }
@@ -132,7 +139,9 @@ void GameController::rejouer_partie(const std::string& gameMoveText,
 void GameController::pastePosition(const std::string& text) {
     if (!s_.boardOpen || thinking_ || state_ == BoardState::Editing) return;
     Position parsed = pos_;
-    PasteResult r = quarvelin::pastePosition(text, parsed);
+    // Copied from a page or another program, the text often ends with a line break.
+    const std::string pasted = trimmedBlanks(text);
+    PasteResult r = quarvelin::pastePosition(pasted, parsed);
     if (r == PasteResult::Refuse)
         env_.dialogs.message(env_.title, this->text(TextKey::PositionRefused),
                              DialogIcon::Exclamation);

@@ -54,6 +54,13 @@ std::string trimmed(const std::string& s) {
     return s.substr(a, b - a + 1);
 }
 
+std::string trimmedBlanks(const std::string& s) {
+    constexpr const char* Blanks = " \t\r\n\f\v";
+    auto a = s.find_first_not_of(Blanks);
+    if (a == std::string::npos) return {};
+    return s.substr(a, s.find_last_not_of(Blanks) - a + 1);
+}
+
 std::string textOfLine(const std::string& line) {
     std::string t = line;
     if (t.starts_with(BlackPrefix)) t.erase(0, std::string_view(BlackPrefix).size());

@@ -81,6 +81,9 @@ struct GameSession {
     bool whiteChosen = true;  // the colour menu's check mark
     bool nameOpenings = true; // name the opening after each move
     bool boardOpen = false;
+    // Moves played since the game was last saved, loaded or started: it is not to be dropped
+    // without a question.
+    bool unsavedMoves = false;
     bool coordinatesShown = false;
 
     bool gameOver() const { return GameResult != "*"; }
@@ -96,5 +99,7 @@ bool isBlackLine(const std::string& line);
 // The long text of a move line, without the Black prefix and trimmed.
 std::string textOfLine(const std::string& line);
 std::string trimmed(const std::string& s);
+// Spaces, tabs and line breaks dropped at both ends.
+std::string trimmedBlanks(const std::string& s);
 
 } // namespace quarvelin

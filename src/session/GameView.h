@@ -6,6 +6,7 @@
 #include "openings/EcoLine.h"
 #include "rules/Types.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,11 +23,16 @@ public:
     virtual void pieceLifted(PieceCode) {} // the lifted piece as pointer; Empty restores it
     virtual void thinking(const std::string& /*text*/, PieceCode) {} // the thinking label
     virtual void counters(const SearchCounters&, float /*best*/) {}
-    virtual void playButton(const std::string& /*caption*/, const std::string& /*tip*/) {}
+    // The play/pause button: running shows the pause symbol.
+    virtual void playButton(bool /*running*/, const std::string& /*tip*/) {}
     virtual void menuStates() {} // board opened or closed, mode changed
     virtual void result(const std::string&) {}
     virtual void coordinates(bool) {}
     virtual void palette(bool /*visible*/) {}
+    // The palette piece the editor places; Empty when none is chosen.
+    virtual void paletteChoice(PieceCode) {}
+    // The piece a pawn becomes; nothing when the user changes their mind.
+    virtual std::optional<PieceType> choosePromotion(Colour) { return PieceType::Queen; }
     virtual void setOpeningsAvailable(bool) {} // the opening-list commands
     virtual void showOpeningList(const std::vector<EcoLine>&) {}
     virtual void sendNetwork(const std::string&) {}

@@ -33,6 +33,7 @@ void MoveTimeline::addMove(const std::string& longText, const std::string& san, 
     s_.GameMoveText = trimmed(s_.GameMoveText + " " + numbered);
     s_.LongMoveText = trimmed(s_.LongMoveText + " " + trimmed(longText));
     s_.selectedLine = static_cast<int>(s_.lines.size()) - 1;
+    s_.unsavedMoves = true;
     enregistrer_position(s_, pos_);
     shownEntry_ = lastEntry();
 }

@@ -5,12 +5,14 @@
 #include "session/GameController.h"
 #include "ui/BoardView.h"
 #include "ui/GameListModel.h"
+#include "ui/PromotionPicker.h"
 
 #include <QApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -19,6 +21,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -156,7 +159,7 @@ void BoardWindow::build() {
 
     auto* navRow = new QHBoxLayout;
     navRow->setSpacing(4);
-    const char* captions[5] = {"|<", "<", ">", ">|", "Go"};
+    const char* captions[5] = {"|<", "<", ">", ">|", ""};
     for (int i = 0; i < 5; ++i) {
         auto* b = new QPushButton(QString::fromLatin1(captions[i]), side);
         b->setObjectName(QStringLiteral("action_%1").arg(i));
@@ -167,6 +170,7 @@ void BoardWindow::build() {
         navRow->addWidget(b);
         nav_[static_cast<std::size_t>(i)] = b;
     }
+    nav_[4]->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
     sideLayout->addLayout(navRow);
 
     auto* tools = new QHBoxLayout;
@@ -195,30 +199,42 @@ void BoardWindow::build() {
         if (game_) game_->enterEditor(true);
     });
 
-    // The position editor's palette: the twelve pieces and the start button.
+    // The position editor's palette: the twelve pieces, board-wide commands and the start button.
     palette_ = card(side);
     palette_->setObjectName(QStringLiteral("cadre_palette"));
     auto* pl = new QGridLayout(palette_);
     pl->setContentsMargins(8, 8, 8, 8);
+    paletteHelp_ = new QLabel(palette_);
+    paletteHelp_->setWordWrap(true);
+    paletteHelp_->setStyleSheet(QStringLiteral("color: #6b7263;"));
+    pl->addWidget(paletteHelp_, 0, 0, 1, 6);
     for (int c = 2; c <= 13; ++c) {
         auto* b = new QToolButton(palette_);
         b->setObjectName(QStringLiteral("Piece_%1").arg(c));
         b->setIconSize(QSize(32, 32));
         b->setCheckable(true);
-        b->setAutoExclusive(false);
         connect(b, &QToolButton::clicked, this, [this, c] {
             if (game_) game_->clickPalette(static_cast<PieceCode>(c));
-            for (int k = 2; k <= 13; ++k)
-                paletteButtons_[static_cast<std::size_t>(k)]->setChecked(
-                    k == c && paletteButtons_[static_cast<std::size_t>(k)]->isChecked());
         });
         // White pieces on the first row, Black on the second, in the order of their codes.
-        pl->addWidget(b, c >= 8 ? 0 : 1, (c - 2) % 6);
+        pl->addWidget(b, c >= 8 ? 1 : 2, (c - 2) % 6);
         paletteButtons_[static_cast<std::size_t>(c)] = b;
     }
+    clearBoard_ = new QPushButton(palette_);
+    clearBoard_->setObjectName(QStringLiteral("vider_echiquier"));
+    initialPosition_ = new QPushButton(palette_);
+    initialPosition_->setObjectName(QStringLiteral("position_initiale"));
+    pl->addWidget(clearBoard_, 3, 0, 1, 3);
+    pl->addWidget(initialPosition_, 3, 3, 1, 3);
+    connect(clearBoard_, &QPushButton::clicked, this, [this] {
+        if (game_) game_->clearEditorBoard();
+    });
+    connect(initialPosition_, &QPushButton::clicked, this, [this] {
+        if (game_) game_->editorInitialPosition();
+    });
     command4_ = new QPushButton(palette_);
     command4_->setObjectName(QStringLiteral("Command4"));
-    pl->addWidget(command4_, 2, 0, 1, 6);
+    pl->addWidget(command4_, 4, 0, 1, 6);
     connect(command4_, &QPushButton::clicked, this, [this] {
         if (game_) game_->startFromEditor();
     });
@@ -294,9 +310,14 @@ void BoardWindow::build() {
         if (game_) game_->clickSquare(x, y);
     });
     connect(board_, &BoardView::rightClicked, this, &BoardWindow::gameMenuRequested);
+    // Keys move the board as a click does.
+    connect(list1_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (game_ && !listUpdating_ && row >= 0) game_->selectLine(row);
+    });
     connect(list1_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         if (game_) game_->selectLine(list1_->row(item));
     });
+    list1_->installEventFilter(this);
     connect(list1_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         if (game_) game_->doubleClickLine(list1_->row(item));
     });
@@ -343,6 +364,9 @@ void BoardWindow::appliquer_textes() {
     command2_->setText(text(TextKey::SetUp));
     command2_->setToolTip(text(TextKey::TipSetUp));
     command4_->setText(text(TextKey::StartFromPosition));
+    clearBoard_->setText(text(TextKey::EditorClearBoard));
+    initialPosition_->setText(text(TextKey::EditorInitialPosition));
+    paletteHelp_->setText(text(TextKey::EditorInstructions));
     bool visible = game_ && game_->session().coordinatesShown;
     coordinates_->setText(text(visible ? TextKey::HideCoordinates : TextKey::ShowCoordinates));
     lists_->setTabText(0, text(TextKey::Moves));
@@ -362,6 +386,7 @@ void BoardWindow::appliquer_textes() {
 void BoardWindow::listChanged() {
     if (!game_) return;
     const quarvelin::GameSession& s = game_->session();
+    listUpdating_ = true;
     list1_->setUpdatesEnabled(false);
     // Lines are only ever added at the end or cut back; rebuild only what differs.
     int common = 0;
@@ -376,6 +401,7 @@ void BoardWindow::listChanged() {
     list1_->setCurrentRow(s.selectedLine);
     if (s.selectedLine < 0) list1_->clearSelection();
     list1_->setUpdatesEnabled(true);
+    listUpdating_ = false;
     if (s.selectedLine >= 0) list1_->scrollToItem(list1_->item(s.selectedLine));
     updateLastMove();
     clocksChanged();
@@ -385,9 +411,11 @@ void BoardWindow::updateLastMove() {
     const quarvelin::GameSession& s = game_->session();
     const int k = game_->shownEntry();
     std::vector<std::pair<int, int>> squares;
-    if (k >= 1 && k < static_cast<int>(s.PositionStates.size())) {
-        const quarvelin::Position& a = s.PositionStates[static_cast<std::size_t>(k - 1)];
-        const quarvelin::Position& b = s.PositionStates[static_cast<std::size_t>(k)];
+    // A result line repeats the position before it: the mark stays on the last move.
+    for (int j = std::min(k, static_cast<int>(s.PositionStates.size()) - 1);
+         j >= 1 && squares.empty(); --j) {
+        const quarvelin::Position& a = s.PositionStates[static_cast<std::size_t>(j - 1)];
+        const quarvelin::Position& b = s.PositionStates[static_cast<std::size_t>(j)];
         const quarvelin::Colour mover = b.LastMoverColour;
         // The squares the mover left and the one it came to; a castling rook's too.
         for (int y = 1; y <= 8; ++y)
@@ -451,8 +479,8 @@ void BoardWindow::counters(const quarvelin::SearchCounters& c, float best) {
     depth_->setText(text(TextKey::Depth) + QStringLiteral(" %1").arg(c.SearchDepth));
 }
 
-void BoardWindow::playButton(const std::string& caption, const std::string& tip) {
-    nav_[4]->setText(QString::fromStdString(caption));
+void BoardWindow::playButton(bool running, const std::string& tip) {
+    nav_[4]->setIcon(style()->standardIcon(running ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
     nav_[4]->setToolTip(QString::fromStdString(tip));
 }
 
@@ -469,7 +497,31 @@ void BoardWindow::coordinates(bool visible) {
 void BoardWindow::palette(bool visible) {
     palette_->setVisible(visible);
     command2_->setEnabled(!visible);
-    for (int c = 2; c <= 13; ++c) paletteButtons_[static_cast<std::size_t>(c)]->setChecked(false);
+    paletteChoice(PieceCode::Empty);
+}
+
+void BoardWindow::paletteChoice(PieceCode piece) {
+    for (int c = 2; c <= 13; ++c)
+        paletteButtons_[static_cast<std::size_t>(c)]->setChecked(c == quarvelin::code(piece));
+}
+
+std::optional<quarvelin::PieceType> BoardWindow::choosePromotion(quarvelin::Colour mover) {
+    PromotionPicker picker(
+        this, text(TextKey::PromotionChoose), text(TextKey::ButtonCancel),
+        [this](PieceCode p) { return board_->pieceImage(p, 64); }, mover);
+    if (picker.exec() != QDialog::Accepted) return std::nullopt;
+    return picker.chosen();
+}
+
+bool BoardWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list1_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && game_ && list1_->currentRow() >= 0) {
+            game_->selectLine(list1_->currentRow());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void BoardWindow::setNetworkMode(bool network) { chat_->setVisible(network); }
@@ -478,7 +530,6 @@ void BoardWindow::set(Timer m, int intervalMs) {
     QTimer* t = timers_[static_cast<std::size_t>(m)];
     if (intervalMs <= 0) {
         t->stop();
-        pendingTicks_[static_cast<std::size_t>(m)] = 0;
     } else {
         t->start(intervalMs);
     }
@@ -490,16 +541,11 @@ bool BoardWindow::timerRunning(Timer m) const {
 
 void BoardWindow::tick(Timer m) {
     if (!game_) return;
-    // A question box spins the event loop inside a move; the game is not to be touched then.
-    // Seconds of the clocks are kept and counted once the box is gone.
-    auto& pending = pendingTicks_[static_cast<std::size_t>(m)];
-    if (QApplication::activeModalWidget()) {
-        if (m == Timer::Bottom || m == Timer::Top || m == Timer::Duration) ++pending;
-        return;
-    }
-    for (int n = pending + 1; n > 0 && timers_[static_cast<std::size_t>(m)]->isActive(); --n)
+    // A question box spins the event loop inside a move: the clocks go on, the game waits.
+    if (QApplication::activeModalWidget())
+        game_->tickWhileAsking(m);
+    else
         game_->tick(m);
-    pending = 0;
 }
 
 void BoardWindow::showGames(std::shared_ptr<const quarvelin::PgnIndex> index,

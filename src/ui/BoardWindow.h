@@ -10,6 +10,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class BoardView;
 class GameListModel;
@@ -56,6 +57,8 @@ public:
     QLabel* statusPanel(int i) const { return panels_[static_cast<std::size_t>(i)]; }
     QFrame* palette() const { return palette_; }
     QPushButton* startButton() const { return command4_; }
+    QPushButton* clearBoardButton() const { return clearBoard_; }
+    QPushButton* initialPositionButton() const { return initialPosition_; }
     QToolButton* paletteButton(int code) const {
         return paletteButtons_[static_cast<std::size_t>(code)];
     }
@@ -69,11 +72,13 @@ public:
     void pieceLifted(quarvelin::PieceCode piece) override;
     void thinking(const std::string& text, quarvelin::PieceCode piece) override;
     void counters(const quarvelin::SearchCounters& c, float best) override;
-    void playButton(const std::string& caption, const std::string& tip) override;
+    void playButton(bool running, const std::string& tip) override;
     void menuStates() override { emit menuStateChanged(); }
     void result(const std::string& r) override;
     void coordinates(bool visible) override;
     void palette(bool visible) override;
+    void paletteChoice(quarvelin::PieceCode piece) override;
+    std::optional<quarvelin::PieceType> choosePromotion(quarvelin::Colour mover) override;
     void setOpeningsAvailable(bool yes) override { emit openingsAvailable(yes); }
     void showOpeningList(const std::vector<quarvelin::EcoLine>& lines) override {
         emit openingList(lines);
@@ -101,6 +106,9 @@ signals:
     // A game of the list chosen by a double click or Enter: its byte position in its file.
     void gameChosen(qulonglong position);
     void gameListPrintRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void build();
@@ -135,12 +143,16 @@ private:
     QFrame* palette_ = nullptr;
     std::array<QToolButton*, 14> paletteButtons_{};
     QPushButton* command4_ = nullptr;
+    QPushButton* clearBoard_ = nullptr;
+    QPushButton* initialPosition_ = nullptr;
+    QLabel* paletteHelp_ = nullptr;
     QFrame* chat_ = nullptr;
     QPlainTextEdit* chatBox_ = nullptr;
     QLineEdit* chatField_ = nullptr;
     QStatusBar* status_ = nullptr;
     std::array<QLabel*, 5> panels_{};
     std::array<QTimer*, quarvelin::TimerCount> timers_{};
-    std::array<int, quarvelin::TimerCount> pendingTicks_{};
+    // The move list is being refilled: its row changes are not the user's.
+    bool listUpdating_ = false;
     bool waitCursor_ = false;
 };

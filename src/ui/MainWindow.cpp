@@ -150,11 +150,14 @@ QString MainWindow::text(quarvelin::TextKey key) const {
 }
 
 void MainWindow::titre_principal() {
-    const int depth = settings_.PROFONDEUR_MAX[1];
+    // The level of the profile that plays now: in automatic play the two may differ.
+    const int depth = settings_.PROFONDEUR_MAX[static_cast<std::size_t>(game_->profile())];
+    QString level = text(TextKey::MenuLevel).remove(u'&');
     setWindowTitle(
         QStringLiteral("%1 %2 - %3 - %4 - %5")
             .arg(QLatin1String(quarvelin::ProgramName), QLatin1String(quarvelin::ProgramVersion),
-                 text(TextKey::Tagline), text(quarvelin::LevelTexts.at(depth)),
+                 text(TextKey::Tagline),
+                 level + QStringLiteral(": ") + text(quarvelin::LevelTexts.at(depth)),
                  text(quarvelin::PlayModeTexts.at(static_cast<int>(game_->session().PlayMode)))));
 }
 
@@ -187,7 +190,8 @@ void MainWindow::syncMenus() {
     tick("analyser_ouverture", -1, s.nameOpenings);
     tick("couleur_blanche", -1, s.whiteChosen);
     tick("couleur_noire", -1, !s.whiteChosen);
-    for (int i = 0; i <= 3; ++i) tick("menu_niv", i, settings_.PROFONDEUR_MAX[1] == i);
+    const auto profile = static_cast<std::size_t>(game_->profile());
+    for (int i = 0; i <= 3; ++i) tick("menu_niv", i, settings_.PROFONDEUR_MAX[profile] == i);
     for (int i = 1; i <= 8; ++i) tick("choix_langue", i, settings_.CLE_LANGUE == i);
     tick("notation_francaise", -1, s.NotationCode == quarvelin::NotationCode::French);
     tick("notation_pgn", -1, s.NotationCode == quarvelin::NotationCode::Pgn);
@@ -204,7 +208,7 @@ void MainWindow::menuStates() {
     if (QAction* pc = menus_->action(QStringLiteral("menu_part_pc")))
         pc->setEnabled(s.PlayMode == GameMode::Correspondence);
     if (QAction* paste = menus_->action(QStringLiteral("menu_coller_position"))) {
-        const QString pressed = QApplication::clipboard()->text();
+        const QString pressed = QApplication::clipboard()->text().trimmed();
         paste->setEnabled(s.boardOpen && (pressed.contains(u'/') || pressed.size() == 64));
     }
     board_->setNetworkMode(s.PlayMode == GameMode::Network);
@@ -448,7 +452,8 @@ void MainWindow::setMode(GameMode mode) {
 }
 
 void MainWindow::setLevel(int depth) {
-    settings_.PROFONDEUR_MAX[1] = static_cast<std::int16_t>(depth);
+    settings_.PROFONDEUR_MAX[static_cast<std::size_t>(game_->profile())] =
+        static_cast<std::int16_t>(depth);
     syncMenus();
     titre_principal();
 }

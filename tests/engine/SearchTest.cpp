@@ -89,6 +89,16 @@ TEST(Search, RisesAndLogLinesReachTheCaller) {
     EXPECT_EQ(log.back().rfind(" * Selection : ( 29.Ta1-a8) note (99999.9) - end : ", 0), 0u);
 }
 
+TEST(Search, ScoresAreShownToTwoDecimalsAtMost) {
+    const struct {
+        float score;
+        const char* shown;
+    } cases[] = {{52.899902f, "52.9"},    {-6.3999023f, "-6.4"}, {999999.0f, "999999"},
+                 {-999999.0f, "-999999"}, {0.004f, "0"},         {-0.004f, "0"},
+                 {12.345678f, "12.35"},   {-100.0f, "-100"}};
+    for (const auto& c : cases) EXPECT_EQ(scoreText(c.score), c.shown) << c.score;
+}
+
 TEST(Search, BestmoveCommand) {
     test::OffsetCatalogue cat;
     auto run = [&](std::vector<std::string> args) {

@@ -136,6 +136,9 @@ Loaded load(Bench& b, const ParsedGame& parsed) {
     EXPECT_TRUE(b.dialogs.questions.empty() && b.dialogs.messages.empty()) << messages(b.dialogs);
     Loaded c;
     for (const Position& p : b->session().PositionStates) c.fens.push_back(writeFen(p));
+    // A game that ends on the board gets its result line, which repeats the last position.
+    const GameSession& g = b->session();
+    if (!g.shortTexts.empty() && g.shortTexts.back().empty()) c.fens.pop_back();
     c.notes = b->session().notes;
     c.result = b->session().GameResult;
     return c;

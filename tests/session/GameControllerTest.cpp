@@ -92,7 +92,7 @@ TEST(NewGame, AutomaticHeaderNamesBothProfiles) {
         EXPECT_NE(h.find(std::string("[BlackElo \"") + c.blackElo + "\"]\r\n\r\n"),
                   std::string::npos);
         EXPECT_EQ(b.timers.intervals[Timer::Auto], 100);
-        EXPECT_EQ(b.view.caption, "P");
+        EXPECT_TRUE(b.view.running);
     }
 }
 
@@ -164,32 +164,41 @@ TEST(Input, TextsOfAMove) {
     EXPECT_EQ(b.timers.intervals[Timer::Bottom], 0);
 }
 
-TEST(Input, PromotionAskedUntilAValidLetter) {
+TEST(Input, PromotionPickedOrTakenBack) {
     struct Case {
         NotationCode notation;
-        std::vector<std::string> answers;
-        PieceCode piece;
-        std::size_t questions;
+        std::optional<PieceType> choice;
+        PieceCode piece; // on e8; Empty when the move was taken back
         const char* text;
     };
     const Case cases[] = {
-        {NotationCode::Pgn, {"k", "x", "", "q"}, PieceCode::WhiteQueen, 4, "=Q"},
-        {NotationCode::French, {"r", "t"}, PieceCode::WhiteRook, 2, "=T"},
-        {NotationCode::Pgn, {"r"}, PieceCode::WhiteRook, 1, "=R"},
-        {NotationCode::French, {"Q", "c"}, PieceCode::WhiteKnight, 2, "=C"},
-        {NotationCode::International, {"D", "n"}, PieceCode::WhiteKnight, 2, "=N"},
+        {NotationCode::Pgn, PieceType::Queen, PieceCode::WhiteQueen, "=Q"},
+        {NotationCode::French, PieceType::Rook, PieceCode::WhiteRook, "=T"},
+        {NotationCode::International, PieceType::Knight, PieceCode::WhiteKnight, "=N"},
+        {NotationCode::Pgn, std::nullopt, PieceCode::Empty, ""},
     };
     for (const Case& c : cases) {
         Bench b = free();
         b->setNotation(c.notation);
         b->newGame();
         b->pastePosition("8/4P2k/8/8/8/8/8/4K3 w - - 0 1");
-        for (const auto& r : c.answers) b.dialogs.texts.push_back(r);
+        b.view.promotion = c.choice;
         b.move("e7", "e8");
-        EXPECT_EQ(b.on("e8"), c.piece) << c.answers.back();
-        EXPECT_EQ(b.dialogs.inputs.size(), c.questions) << c.answers.back();
-        EXPECT_NE(b->session().lines.back().find(c.text), std::string::npos)
-            << b->session().lines.back();
+        EXPECT_EQ(b.view.promotionsAsked, std::vector<Colour>{Colour::White});
+        EXPECT_EQ(b.on("e8"), c.piece);
+        EXPECT_TRUE(b.screenUpToDate());
+        EXPECT_EQ(b->state(), BoardState::Waiting);
+        if (c.choice) {
+            EXPECT_NE(b->session().lines.back().find(c.text), std::string::npos)
+                << b->session().lines.back();
+        } else {
+            // Cancelled: the pawn is back and it is still White's move.
+            EXPECT_EQ(b.on("e7"), PieceCode::WhitePawn);
+            EXPECT_TRUE(b->session().lines.empty());
+            b.view.promotion = PieceType::Bishop;
+            b.move("e7", "e8");
+            EXPECT_EQ(b.on("e8"), PieceCode::WhiteBishop);
+        }
     }
 }
 
@@ -353,7 +362,8 @@ TEST(Clocks, LossOnTimeAtExactlyZero) {
         b->tick(c.m);
         EXPECT_EQ(c.m == Timer::Bottom ? b->clocks().bottom() : b->clocks().top(), "00:00:00");
         EXPECT_EQ(b->session().GameResult, c.result);
-        EXPECT_EQ(b->session().lines.back(), c.result);
+        // The move list says why the game ended.
+        EXPECT_EQ(b->session().lines.back(), std::string("<148> ") + c.loser);
         ASSERT_FALSE(b.dialogs.messages.empty());
         EXPECT_EQ(b.dialogs.messages.back().text, std::string("<148> ") + c.loser);
         EXPECT_EQ(b.dialogs.messages.back().title, c.title);
@@ -406,15 +416,36 @@ TEST(Draw, MachineAcceptsOnlyAfterTenMovesWhenBehind) {
     }
 }
 
-TEST(Abandon, OnlyOnYes) {
-    Bench b;
-    b->newGame();
-    b.dialogs.answers = {false};
-    b->resign();
-    EXPECT_TRUE(b->session().boardOpen);
-    b->resign();
-    EXPECT_FALSE(b->session().boardOpen);
-    EXPECT_EQ(b.timers.intervals[Timer::Bottom], 0);
+TEST(Abandon, OnlyOnYesAndTheGameEndsWithItsResultLine) {
+    struct Case {
+        int mode;
+        bool moveFirst; // in free play the side to move resigns
+        const char* result;
+        const char* line;
+    };
+    const Case cases[] = {
+        {1, false, "0-1", "<31>"}, {2, false, "0-1", "<31>"}, {2, true, "1-0", "<32>"}};
+    for (const Case& c : cases) {
+        Settings s = testSettings();
+        s.MODE_JEUX = c.mode;
+        Bench b(s);
+        b->newGame();
+        if (c.moveFirst) b.move("e2", "e4");
+        b.dialogs.answers = {false};
+        b->resign();
+        EXPECT_EQ(b->session().GameResult, "*");
+        b->resign();
+        EXPECT_TRUE(b->session().boardOpen); // the board stays for the next game
+        EXPECT_EQ(b->session().GameResult, c.result);
+        EXPECT_EQ(b->session().lines.back(), c.line);
+        EXPECT_EQ(b.view.shownResult, c.result);
+        EXPECT_EQ(b.timers.intervals[Timer::Bottom], 0);
+        EXPECT_EQ(b.timers.intervals[Timer::Top], 0);
+        // A finished game cannot be resigned again.
+        const std::size_t asked = b.dialogs.questions.size();
+        b->resign();
+        EXPECT_EQ(b.dialogs.questions.size(), asked);
+    }
 }
 
 TEST(Log, NewGamesAndTheEnginesChoicesWhenKept) {

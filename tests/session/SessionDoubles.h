@@ -8,6 +8,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
 
 namespace quarvelin::test {
 
@@ -92,14 +93,25 @@ public:
 
 class RecordingView : public GameView {
 public:
-    std::string title, shownResult, sent, caption, tip;
+    std::string title, shownResult, sent, tip, thought;
+    bool running = false;
     int menus = 0;
+    PieceCode chosenOnPalette = PieceCode::Empty;
+    // The answer to the next promotion; nothing cancels it.
+    std::optional<PieceType> promotion = PieceType::Queen;
+    std::vector<Colour> promotionsAsked;
     void boardTitle(const std::string& t) override { title = t; }
     void result(const std::string& r) override { shownResult = r; }
     void sendNetwork(const std::string& m) override { sent = m; }
-    void playButton(const std::string& l, const std::string& b) override {
-        caption = l;
+    void playButton(bool r, const std::string& b) override {
+        running = r;
         tip = b;
+    }
+    void thinking(const std::string& t, PieceCode) override { thought = t; }
+    void paletteChoice(PieceCode p) override { chosenOnPalette = p; }
+    std::optional<PieceType> choosePromotion(Colour c) override {
+        promotionsAsked.push_back(c);
+        return promotion;
     }
     void menuStates() override { ++menus; }
 };

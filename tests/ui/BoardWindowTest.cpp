@@ -1,6 +1,7 @@
 // The board window with a real game behind it: squares clicked and dragged with the mouse, the
 // machine thinking on its worker thread while the window stays live.
 #include "session/SessionDoubles.h"
+#include "ui/ModalAnswer.h"
 
 #include "rules/MoveRules.h"
 #include "ui/BoardView.h"
@@ -11,8 +12,11 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
+#include <QTime>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -66,7 +70,7 @@ TEST(BoardWindow, AWholeGameAgainstTheMachineByClickingSquares) {
     while (!f.game->session().gameOver() && moves < 300) {
         std::vector<Move> legal = legalMoves(f.game->position());
         const Move& c = legal[rng() % legal.size()];
-        if (c.promotion != PieceCode::Empty) f.dialogs.texts.push_back("D");
+        if (c.promotion != PieceCode::Empty) pickPromotion(QStringLiteral("Q"));
         f.click(c.fromX, c.fromY);
         f.click(c.toX, c.toY);
         f.wait();
@@ -169,25 +173,150 @@ TEST(BoardWindow, NavigationButtonsAndClocksFollowTheGame) {
     EXPECT_EQ(f.window.board()->readSquare(5, 2), PieceCode::BlackPawn); // e7
 }
 
-TEST(BoardWindow, EditorPaletteAndStart) {
+TEST(BoardWindow, EditorPaletteCommandsAndStart) {
     Settings s = testSettings(0);
     s.MODE_JEUX = 2;
     Window f(s);
     f.game->newGame();
+    f.click(5, 7);
+    f.click(5, 5); // e2-e4: White's time ran, Black's runs now
     f.game->enterEditor(false);
     EXPECT_TRUE(f.window.palette()->isVisible());
-    EXPECT_TRUE(f.window.board()->isEditing());
+    EXPECT_FALSE(f.window.timerRunning(Timer::Top)); // nobody's time runs while setting up
+    EXPECT_FALSE(f.window.timerRunning(Timer::Bottom));
+    QTest::mouseClick(f.window.clearBoardButton(), Qt::LeftButton);
     for (int y = 1; y <= 8; ++y)
-        for (int x = 1; x <= 8; ++x) f.click(x, y);
+        for (int x = 1; x <= 8; ++x)
+            ASSERT_EQ(f.window.board()->readSquare(x, y), PieceCode::Empty);
+    // A piece chosen stays chosen, and shown so, until another is.
+    QTest::mouseClick(f.window.paletteButton(12), Qt::LeftButton);
+    EXPECT_TRUE(f.window.paletteButton(12)->isChecked());
+    f.click(4, 8);
+    f.click(1, 1);
+    EXPECT_TRUE(f.window.paletteButton(12)->isChecked());
     QTest::mouseClick(f.window.paletteButton(13), Qt::LeftButton);
+    EXPECT_FALSE(f.window.paletteButton(12)->isChecked());
+    EXPECT_TRUE(f.window.paletteButton(13)->isChecked());
     f.click(5, 8);
     QTest::mouseClick(f.window.paletteButton(7), Qt::LeftButton);
     f.click(5, 1);
-    QTest::mouseClick(f.window.paletteButton(12), Qt::LeftButton);
-    f.click(4, 8);
+    f.click(1, 1); // a click on a piece with another chosen replaces it
+    f.click(1, 1); // and on the same piece removes it
+    EXPECT_EQ(f.window.board()->readSquare(1, 1), PieceCode::Empty);
     QTest::mouseClick(f.window.startButton(), Qt::LeftButton);
     EXPECT_FALSE(f.window.palette()->isVisible());
     EXPECT_EQ(f.game->session().FenDepart, "4k3/8/8/8/8/8/8/3QK3 w - - 0 1");
+    // A fresh game from there: full clocks, White's running, and the duration counting.
+    EXPECT_EQ(f.window.bottomClock()->text(), QStringLiteral("00:15:00"));
+    EXPECT_TRUE(f.window.timerRunning(Timer::Bottom));
+    EXPECT_TRUE(f.window.timerRunning(Timer::Duration));
+
+    f.game->enterEditor(false);
+    QTest::mouseClick(f.window.initialPositionButton(), Qt::LeftButton);
+    EXPECT_EQ(f.window.board()->readSquare(5, 8), PieceCode::WhiteKing);
+    EXPECT_EQ(f.window.board()->readSquare(4, 1), PieceCode::BlackQueen);
+}
+
+TEST(BoardWindow, PromotionPickerShowsThePawnAndCancelTakesTheMoveBack) {
+    Settings s = testSettings(0);
+    s.MODE_JEUX = 2;
+    Window f(s);
+    f.game->newGame();
+    f.game->pastePosition("8/4P2k/8/8/8/8/8/4K3 w - - 0 1");
+    Square e7 = namedSquare('e', '7', Colour::White), e8 = namedSquare('e', '8', Colour::White);
+    for (const char* choice : {"cancel", "N"}) {
+        SCOPED_TRACE(choice);
+        int buttons = 0;
+        PieceCode onE7 = PieceCode::Empty;
+        whenModalOpens([&](QWidget* w) {
+            EXPECT_EQ(w->objectName(), QStringLiteral("promotion"));
+            onE7 = f.window.board()->readSquare(e7.x, e7.y);
+            buttons = static_cast<int>(w->findChildren<QToolButton*>().size());
+            w->findChild<QAbstractButton*>(QStringLiteral("promotion_") + choice)->click();
+        });
+        f.click(e7.x, e7.y);
+        f.click(e8.x, e8.y);
+        EXPECT_EQ(buttons, 4);
+        EXPECT_EQ(onE7, PieceCode::WhitePawn); // the pawn stays in sight while the user chooses
+        EXPECT_EQ(f.game->state(), BoardState::Waiting);
+    }
+    EXPECT_EQ(f.window.board()->readSquare(e7.x, e7.y), PieceCode::Empty);
+    EXPECT_EQ(f.window.board()->readSquare(e8.x, e8.y), PieceCode::WhiteKnight);
+    EXPECT_EQ(f.window.moveList()->count(), 1);
+}
+
+TEST(BoardWindow, MoveListKeysMoveTheBoardAndArrowsStepFromThere) {
+    Settings s = testSettings(0);
+    s.MODE_JEUX = 2;
+    Window f(s);
+    f.game->newGame();
+    const char* moves[][2] = {{"e2", "e4"}, {"e7", "e5"}, {"g1", "f3"}};
+    for (auto& c : moves) {
+        Square a = namedSquare(c[0][0], c[0][1], Colour::White),
+               b = namedSquare(c[1][0], c[1][1], Colour::White);
+        f.click(a.x, a.y);
+        f.click(b.x, b.y);
+    }
+    QListWidget* list = f.window.moveList();
+    list->setFocus();
+    struct Step {
+        Qt::Key key;
+        int entry;
+    };
+    const Step steps[] = {{Qt::Key_Home, 1}, {Qt::Key_Down, 2}, {Qt::Key_End, 3},
+                          {Qt::Key_Up, 2},   {Qt::Key_Up, 1},   {Qt::Key_Return, 1}};
+    for (const Step& k : steps) {
+        QTest::keyClick(list, k.key);
+        EXPECT_EQ(f.game->shownEntry(), k.entry) << k.key;
+        EXPECT_EQ(list->currentRow(), k.entry - 1) << k.key;
+    }
+    EXPECT_EQ(f.window.board()->readSquare(5, 5), PieceCode::WhitePawn); // e4 played, e5 not
+    EXPECT_EQ(f.window.board()->readSquare(5, 2), PieceCode::BlackPawn);
+    QTest::mouseClick(f.window.navigationButton(2), Qt::LeftButton);
+    EXPECT_EQ(f.game->shownEntry(), 2);
+    QTest::mouseClick(f.window.navigationButton(1), Qt::LeftButton);
+    QTest::mouseClick(f.window.navigationButton(1), Qt::LeftButton);
+    EXPECT_EQ(f.game->shownEntry(), 0);
+}
+
+TEST(BoardWindow, PlayButtonShowsPlayOrPauseAndPauseStopsBothClocks) {
+    Settings s = testSettings(0);
+    s.MODE_JEUX = 4;
+    Window f(s);
+    f.game->newGame();
+    QPushButton* play = f.window.navigationButton(4);
+    const QStyle* style = f.window.style();
+    auto shows = [&](QStyle::StandardPixmap symbol) {
+        return play->icon().pixmap(16).toImage() ==
+               style->standardIcon(symbol).pixmap(16).toImage();
+    };
+    EXPECT_TRUE(play->text().isEmpty());
+    EXPECT_TRUE(shows(QStyle::SP_MediaPause));
+    EXPECT_EQ(play->toolTip(), QStringLiteral("<919>"));
+    f.wait();
+    QTest::mouseClick(play, Qt::LeftButton);
+    EXPECT_TRUE(shows(QStyle::SP_MediaPlay));
+    EXPECT_FALSE(f.window.timerRunning(Timer::Auto));
+    EXPECT_FALSE(f.window.timerRunning(Timer::Bottom));
+    EXPECT_FALSE(f.window.timerRunning(Timer::Top));
+    QTest::mouseClick(play, Qt::LeftButton);
+    EXPECT_TRUE(shows(QStyle::SP_MediaPause));
+    EXPECT_TRUE(f.window.timerRunning(Timer::Bottom) || f.window.timerRunning(Timer::Top));
+}
+
+TEST(BoardWindow, ClocksRunOnWhileAQuestionIsOpen) {
+    Settings s = testSettings(0);
+    s.MODE_JEUX = 2;
+    Window f(s);
+    f.game->newGame();
+    QMessageBox box(&f.window);
+    box.setWindowModality(Qt::ApplicationModal);
+    QTimer::singleShot(2300, &box, &QDialog::accept);
+    box.exec();
+    // Two seconds have gone while the box was open, and the clock says so at once.
+    const QTime left =
+        QTime::fromString(f.window.bottomClock()->text(), QStringLiteral("hh:mm:ss"));
+    EXPECT_LE(left.minute() * 60 + left.second(), 15 * 60 - 2);
 }
 
 } // namespace

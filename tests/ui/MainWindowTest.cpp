@@ -1,6 +1,7 @@
 // The desktop program as a user meets it: a fresh installation, the language window, games
 // against the machine played with the mouse through the menus and the board.
 #include "ui/Capture.h"
+#include "ui/ModalAnswer.h"
 
 #include "config/SettingsFile.h"
 #include "config/Startup.h"
@@ -120,13 +121,7 @@ struct Program {
             std::vector<Move> legal = legalMoves(game().position());
             const Move& c = legal[rng() % legal.size()];
             click(c.fromX, c.fromY);
-            // A promotion asks for the piece; the input box is answered with a queen.
-            if (c.promotion != PieceCode::Empty)
-                QTimer::singleShot(0, [] {
-                    if (auto* w = QApplication::activeModalWidget())
-                        QTest::keyClicks(w, QStringLiteral("D")),
-                            QTest::keyClick(w, Qt::Key_Return);
-                });
+            if (c.promotion != PieceCode::Empty) pickPromotion(QStringLiteral("Q"));
             click(c.toX, c.toY);
         }
         wait();

@@ -6,6 +6,7 @@
 namespace quarvelin {
 
 enum class DialogIcon { Information, Exclamation, Critical, Question };
+enum class SaveChoice { Save, Discard, Cancel };
 
 class Dialogs {
 public:
@@ -16,6 +17,11 @@ public:
     // Returns the typed text, or the default when the box is cancelled.
     virtual std::string input(const std::string& title, const std::string& prompt,
                               const std::string& fallback) = 0;
+    // Work about to be dropped: save it first, drop it, or keep things as they are. Where only
+    // yes and no can be asked, yes drops it.
+    virtual SaveChoice saveDiscardCancel(const std::string& title, const std::string& text) {
+        return question(title, text) ? SaveChoice::Discard : SaveChoice::Cancel;
+    }
 };
 
 } // namespace quarvelin

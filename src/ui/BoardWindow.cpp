@@ -195,9 +195,7 @@ void BoardWindow::build() {
     connect(coordinates_, &QPushButton::clicked, this, [this] {
         if (game_) game_->toggleCoordinates();
     });
-    connect(command2_, &QPushButton::clicked, this, [this] {
-        if (game_) game_->enterEditor(true);
-    });
+    connect(command2_, &QPushButton::clicked, this, &BoardWindow::editorRequested);
 
     // The position editor's palette: the twelve pieces, board-wide commands and the start button.
     palette_ = card(side);

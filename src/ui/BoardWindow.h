@@ -106,6 +106,8 @@ signals:
     // A game of the list chosen by a double click or Enter: its byte position in its file.
     void gameChosen(qulonglong position);
     void gameListPrintRequested();
+    // The set-up button: the main window asks about the game on the board first.
+    void editorRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -204,7 +204,9 @@ void MainWindow::syncMenus() {
 
 void MainWindow::menuStates() {
     const quarvelin::GameSession& s = game_->session();
-    menus_->gameState(s.boardOpen);
+    menus_->gameState(!s.boardOpen   ? quarvelin::GameState::NoBoard
+                      : s.gameOver() ? quarvelin::GameState::Over
+                                     : quarvelin::GameState::InProgress);
     if (QAction* pc = menus_->action(QStringLiteral("menu_part_pc")))
         pc->setEnabled(s.PlayMode == GameMode::Correspondence);
     if (QAction* paste = menus_->action(QStringLiteral("menu_coller_position"))) {
@@ -256,9 +258,10 @@ void MainWindow::wireCommands() {
         {"menu_abandon", &quarvelin::GameController::resign},
     };
     for (const auto& c : gameCommands) bind(m, c.name, -1, this, [&g, a = c.action] { (g.*a)(); });
-    bind(m, "menu_position", -1, this, [&g] { g.enterEditor(false); });
-    bind(m, "menu_coller_position", -1, this,
-         [&g] { g.pastePosition(QApplication::clipboard()->text().toStdString()); });
+    bind(m, "menu_position", -1, this, [this] { openEditor(); });
+    bind(m, "menu_coller_position", -1, this, [this] {
+        if (mayDropGame()) game_->pastePosition(QApplication::clipboard()->text().toStdString());
+    });
     bind(m, "couleur_blanche", -1, this, [this] {
         game_->couleur_blanche();
         syncMenus();
@@ -343,6 +346,7 @@ void MainWindow::wireWindows() {
         gamesFile_->lire_fichier_pgn(ReadMode::ReadSelection, gamesFile_->currentFile(), position);
     });
     connect(board_, &BoardWindow::gameListPrintRequested, this, &MainWindow::printGameList);
+    connect(board_, &BoardWindow::editorRequested, this, &MainWindow::openEditor);
     connect(comment_, &CommentWindow::closed, this, [this] {
         comment_->setCommentaryShown(false);
         syncMenus();
@@ -386,7 +390,10 @@ void MainWindow::copyPosition(int entry) {
 void MainWindow::openSaveWindow() {
     SaveWindow w(game_->session(), settings_, game_->position().PlayerColour, catalogue_, *dialogs_,
                  recent_.get(), this);
-    connect(&w, &SaveWindow::gameSaved, this, &MainWindow::recentFilesChanged);
+    connect(&w, &SaveWindow::gameSaved, this, [this] {
+        game_->markSaved();
+        recentFilesChanged();
+    });
     w.exec();
 }
 
@@ -518,12 +525,47 @@ void MainWindow::listWindows() {
     }
 }
 
+bool MainWindow::mayDropGame() {
+    if (!game_->hasUnsavedMoves()) return true;
+    switch (dialogs_->saveDiscardCancel(quarvelin::ProgramName,
+                                        catalogue_.text(TextKey::UnsavedGameQuestion))) {
+    case quarvelin::SaveChoice::Save:
+        openSaveWindow();
+        return !game_->hasUnsavedMoves(); // the save window may have been closed unsaved
+    case quarvelin::SaveChoice::Discard:
+        return true;
+    case quarvelin::SaveChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
 void MainWindow::newGame() {
     if (game_->session().PlayMode == GameMode::Correspondence) return;
+    // A game under way is abandoned only on a yes; one with unsaved moves asks about them.
+    if (game_->inProgress() && !game_->session().lines.empty()) {
+        if (game_->hasUnsavedMoves()
+                ? !mayDropGame()
+                : !dialogs_->question(quarvelin::ProgramName,
+                                      catalogue_.text(TextKey::AbandonGameQuestion)))
+            return;
+    } else if (!mayDropGame()) {
+        return;
+    }
     boardSub_->show();
     board_->board()->setFocus();
     game_->newGame();
     boardSub_->setWindowTitle(board_->windowTitle());
+    menuStates();
+}
+
+void MainWindow::openEditor() {
+    if (!mayDropGame()) return;
+    if (!game_->session().boardOpen) {
+        game_->newGame();
+        boardSub_->show();
+    }
+    game_->enterEditor(false);
     menuStates();
 }
 
@@ -533,11 +575,18 @@ void MainWindow::boardClosed() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == board_ && event->type() == QEvent::Close && game_) boardClosed();
+    if (watched == board_ && event->type() == QEvent::Close && game_) {
+        if (!mayDropGame()) {
+            event->ignore();
+            return true;
+        }
+        boardClosed();
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::loadGame(const quarvelin::ParsedGame& parsed) {
+    if (!mayDropGame()) return;
     // A loaded game is read in PGN letters and shown move by move, ready to step through.
     game_->closeBoard();
     boardSub_->show();
@@ -635,6 +684,10 @@ void MainWindow::printGameList() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!mayDropGame()) {
+        event->ignore();
+        return;
+    }
     game_->closeBoard();
     event->accept();
 }

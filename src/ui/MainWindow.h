@@ -84,6 +84,10 @@ private:
     void openPreferences();
     void openRecentFile(const QString& caption);
     void newGame();
+    // A game with moves not saved since its last move is only dropped once the user says so:
+    // saved first, discarded, or kept (false).
+    bool mayDropGame();
+    void openEditor();
     void copyPosition(int entry);
     void openSaveWindow();
     void chooseAndOpenFirst();

@@ -49,7 +49,7 @@ MenuBuilder::MenuBuilder(QMenuBar* bar, const TextCatalogue& texts) {
             action = parent->addAction(QString());
             action->setCheckable(e.kind == MenuKind::Tick);
             action->setChecked(e.ticked);
-            if (*e.shortcut) action->setShortcut(QKeySequence(QString::fromUtf8(e.shortcut)));
+            action->setShortcuts(shortcutsOf(e));
             // Captioned with a file name once the recent-files list is filled.
             if (!e.text) action->setVisible(false);
             break;
@@ -96,9 +96,14 @@ void MenuBuilder::appliquer_textes(const TextCatalogue& texts) {
     }
 }
 
-void MenuBuilder::gameState(bool inProgress) {
+QList<QKeySequence> MenuBuilder::shortcutsOf(const ElementMenu& e) {
+    if (!*e.shortcut) return {};
+    return QKeySequence::listFromString(QString::fromUtf8(e.shortcut));
+}
+
+void MenuBuilder::gameState(GameState state) {
     for (const ElementMenu& e : menuTree()) {
-        if (const auto enabled = enabledByGameState(e, inProgress))
+        if (const auto enabled = enabledByGameState(e, state))
             actions_.value(objectNameOf(e.name, e.index))->setEnabled(*enabled);
     }
 }

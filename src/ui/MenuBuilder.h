@@ -1,7 +1,11 @@
 #pragma once
 // Builds the main window's menu bar from the menu tree and keeps it in step with the language
 // and the game. The menus belong to the bar; the window connects their actions by name.
+#include "ui/MenuTree.h"
+
 #include <QHash>
+#include <QKeySequence>
+#include <QList>
 #include <QString>
 
 class QAction;
@@ -30,8 +34,11 @@ public:
     // Captions of every item from the catalogue's current language; items captioned at run
     // time (the recent files) keep theirs.
     void appliquer_textes(const TextCatalogue& texts);
-    // Enables and disables the items a game under way (or the board closing) concerns.
-    void gameState(bool inProgress);
+    // Enables and disables the items that depend on where the game stands.
+    void gameState(GameState state);
+
+    // The keys of an item, its alternatives in order; none for "".
+    static QList<QKeySequence> shortcutsOf(const ElementMenu& e);
 
     // "menu_niv_2" for arrays, the bare name otherwise.
     static QString objectNameOf(const char* name, int index);

@@ -15,7 +15,7 @@ constexpr ElementMenu Tree[] = {
     // File
     {.name = "menu_fichier", .text = TextKey::MenuFile, .kind = Menu},
     {.name = "menu_astuce", .parent = "menu_fichier", .text = TextKey::MenuTip, .comingSoon = true},
-    {.name = "menu_pref", .parent = "menu_fichier", .text = TextKey::MenuPreferences, .shortcut = "Ctrl+P"},
+    {.name = "menu_pref", .parent = "menu_fichier", .text = TextKey::MenuPreferences, .shortcut = "Ctrl+,"},
     {.parent = "menu_fichier", .kind = Separator},
     {.name = "menu_con", .parent = "menu_fichier", .text = TextKey::MenuKnowledgeBase, .kind = Menu},
     {.name = "menu_ouverture", .parent = "menu_con", .text = TextKey::MenuOpenings, .kind = Menu},
@@ -65,9 +65,10 @@ constexpr ElementMenu Tree[] = {
 
     // Game
     {.name = "menu_partie", .text = TextKey::MenuGame, .kind = Menu},
-    {.name = "menu_nouvelle", .parent = "menu_partie", .text = TextKey::MenuNewGame, .shortcut = "Ctrl+N",
-     .outOfGame = true},
-    {.name = "menu_charge", .parent = "menu_partie", .text = TextKey::MenuLoadGame, .shortcut = "Ctrl+C"},
+    // New game is there during a game too: it asks before abandoning it.
+    {.name = "menu_nouvelle", .parent = "menu_partie", .text = TextKey::MenuNewGame, .shortcut = "Ctrl+N"},
+    // The desktop's keys where they would clash: Ctrl+O opens, Ctrl+C/Ctrl+V copy and paste.
+    {.name = "menu_charge", .parent = "menu_partie", .text = TextKey::MenuLoadGame, .shortcut = "Ctrl+O"},
     // Once a game has been played it can be saved, even after its board is closed.
     {.name = "menu_sauve", .parent = "menu_partie", .text = TextKey::MenuSaveGame, .shortcut = "Ctrl+S",
      .disabled = true, .inGame = true},
@@ -80,15 +81,16 @@ constexpr ElementMenu Tree[] = {
     {.name = "menu_copie_position", .index = 1, .parent = "menu_partie", .text = TextKey::MenuCopyPosition,
      .shortcut = "Ctrl+Ins", .disabled = true, .inGame = true, .closing = true},
     {.name = "menu_copie_position", .index = 2, .parent = "menu_partie", .text = TextKey::MenuCopyFen,
-     .disabled = true, .inGame = true, .closing = true},
+     .shortcut = "Ctrl+C", .disabled = true, .inGame = true, .closing = true},
     // Enabled at the start of a game only when the clipboard holds a position.
     {.name = "menu_coller_position", .parent = "menu_partie", .text = TextKey::MenuPastePosition,
-     .shortcut = "Shift+Ins", .disabled = true, .closing = true},
+     .shortcut = "Ctrl+V; Shift+Ins", .disabled = true, .closing = true},
     {.parent = "menu_partie", .kind = Separator},
     {.name = "menu_envoi_position", .parent = "menu_partie", .text = TextKey::MenuSendPosition, .disabled = true,
      .inGame = true, .closing = true, .comingSoon = true},
     {.parent = "menu_partie", .kind = Separator},
-    {.name = "menu_voir_ouvertures", .parent = "menu_partie", .text = TextKey::MenuViewOpenings, .shortcut = "Ctrl+O",
+    {.name = "menu_voir_ouvertures", .parent = "menu_partie", .text = TextKey::MenuViewOpenings,
+     .shortcut = "Ctrl+Shift+O",
      .disabled = true, .inGame = true, .closing = true},
     {.name = "menu_position", .parent = "menu_partie", .text = TextKey::MenuSetUpPieces},
     {.name = "menu_modif_coup", .parent = "menu_partie", .text = TextKey::MenuModifyLastMove, .disabled = true,
@@ -109,16 +111,16 @@ constexpr ElementMenu Tree[] = {
     {.name = "menu_edt_liste", .parent = "menu_edition", .text = TextKey::MenuPrintCurrentGame, .kind = Menu},
     {.name = "menu_edt_encours", .index = 0, .parent = "menu_edt_liste", .text = TextKey::MenuPrintSimplifiedPgn},
     {.name = "menu_edt_encours", .index = 1, .parent = "menu_edt_liste", .text = TextKey::MenuPrintMoveList,
-     .shortcut = "Ctrl+I"},
+     .shortcut = "Ctrl+P; Ctrl+I"},
     {.name = "menu_edt_encours", .index = 2, .parent = "menu_edt_liste", .text = TextKey::MenuPrintWithDiagrams},
     // Enabled while the board window lists games.
     {.name = "menu_edt_pc", .parent = "menu_edition", .text = TextKey::MenuPrintLoadedGames, .disabled = true},
     {.name = "menu_recherche", .parent = "menu_partie", .text = TextKey::MenuSearch},
     {.parent = "menu_partie", .kind = Separator},
     {.name = "menu_propose_nul", .parent = "menu_partie", .text = TextKey::MenuOfferDraw, .disabled = true,
-     .inGame = true, .closing = true},
+     .duringPlay = true, .closing = true},
     {.name = "menu_abandon", .parent = "menu_partie", .text = TextKey::MenuResign, .disabled = true,
-     .inGame = true, .closing = true},
+     .duringPlay = true, .closing = true},
 
     // Options
     {.name = "menu_options", .text = TextKey::MenuOptions, .kind = Menu},
@@ -198,7 +200,7 @@ constexpr ElementMenu Tree[] = {
 
     // Help
     {.name = "menu_aide", .text = TextKey::MenuHelp, .kind = Menu},
-    {.name = "menu_sommaire", .parent = "menu_aide", .text = TextKey::MenuContents},
+    {.name = "menu_sommaire", .parent = "menu_aide", .text = TextKey::MenuContents, .shortcut = "F1"},
     {.name = "menu_aide_sur", .parent = "menu_aide", .text = TextKey::MenuHelpOn},
     {.parent = "menu_aide", .kind = Separator},
     {.name = "menu_a_propos", .parent = "menu_aide", .text = TextKey::MenuAbout},
@@ -217,14 +219,21 @@ const ElementMenu* menuItem(const char* name, int index) {
     return nullptr;
 }
 
-std::optional<bool> enabledByGameState(const ElementMenu& element, bool inProgress) {
+std::optional<bool> enabledByGameState(const ElementMenu& element, GameState state) {
     if (element.comingSoon) return std::nullopt;
-    if (inProgress) {
-        if (element.inGame) return true;
+    switch (state) {
+    case GameState::InProgress:
+        if (element.inGame || element.duringPlay) return true;
         if (element.outOfGame) return false;
-    } else {
+        break;
+    case GameState::Over:
+        if (element.duringPlay) return false;
+        if (element.inGame || element.outOfGame) return true;
+        break;
+    case GameState::NoBoard:
         if (element.closing) return false;
         if (element.outOfGame) return true;
+        break;
     }
     return std::nullopt;
 }

@@ -35,6 +35,23 @@ bool MessageBoxDialogs::question(const std::string& title, const std::string& te
     return box.exec() == QMessageBox::Yes;
 }
 
+quarvelin::SaveChoice MessageBoxDialogs::saveDiscardCancel(const std::string& title,
+                                                           const std::string& text) {
+    QMessageBox box(QMessageBox::Warning, QString::fromStdString(title),
+                    QString::fromStdString(text),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent_);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return quarvelin::SaveChoice::Save;
+    case QMessageBox::Discard:
+        return quarvelin::SaveChoice::Discard;
+    default:
+        return quarvelin::SaveChoice::Cancel;
+    }
+}
+
 std::string MessageBoxDialogs::input(const std::string& title, const std::string& prompt,
                                      const std::string& fallback) {
     bool ok = false;

@@ -14,6 +14,8 @@ public:
     bool question(const std::string& title, const std::string& text) override;
     std::string input(const std::string& title, const std::string& prompt,
                       const std::string& fallback) override;
+    quarvelin::SaveChoice saveDiscardCancel(const std::string& title,
+                                            const std::string& text) override;
 
 private:
     QPointer<QWidget> parent_;

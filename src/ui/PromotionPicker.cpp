@@ -21,8 +21,8 @@ PromotionPicker::PromotionPicker(QWidget* parent, const QString& title, const QS
         auto* b = new QToolButton(this);
         const quarvelin::PieceCode piece = quarvelin::pieceOf(t, mover);
         b->setObjectName(
-            QStringLiteral("promotion_%1").arg(QChar::fromLatin1(quarvelin::EnglishLetters
-                                                                     [quarvelin::code(piece) - 1])));
+            QStringLiteral("promotion_%1")
+                .arg(QChar::fromLatin1(quarvelin::EnglishLetters[quarvelin::code(piece) - 1])));
         b->setIcon(QIcon(image(piece)));
         b->setIconSize(QSize(64, 64));
         b->setAutoRaise(true);

@@ -20,7 +20,8 @@ public:
     std::vector<Shown> messages, questions, inputs;
     std::deque<bool> answers; // answers to questions, then `byDefault`
     bool byDefault = true;
-    std::deque<std::string> texts; // answers to input boxes, then empty
+    std::deque<std::string> texts;      // answers to input boxes, then empty
+    std::deque<SaveChoice> saveChoices; // answers to save/discard/cancel, then Cancel
 
     void message(const std::string& t, const std::string& x, DialogIcon) override {
         messages.push_back({t, x});
@@ -37,6 +38,13 @@ public:
         if (texts.empty()) return {};
         std::string r = texts.front();
         texts.pop_front();
+        return r;
+    }
+    SaveChoice saveDiscardCancel(const std::string& t, const std::string& x) override {
+        questions.push_back({t, x});
+        if (saveChoices.empty()) return SaveChoice::Cancel;
+        SaveChoice r = saveChoices.front();
+        saveChoices.pop_front();
         return r;
     }
     bool showed(const std::string& piece) const {

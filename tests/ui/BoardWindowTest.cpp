@@ -228,11 +228,12 @@ TEST(BoardWindow, PromotionPickerShowsThePawnAndCancelTakesTheMoveBack) {
         SCOPED_TRACE(choice);
         int buttons = 0;
         PieceCode onE7 = PieceCode::Empty;
-        whenModalOpens([&](QWidget* w) {
+        whenModalOpens<QWidget>([&](QWidget* w) {
             EXPECT_EQ(w->objectName(), QStringLiteral("promotion"));
             onE7 = f.window.board()->readSquare(e7.x, e7.y);
             buttons = static_cast<int>(w->findChildren<QToolButton*>().size());
             w->findChild<QAbstractButton*>(QStringLiteral("promotion_") + choice)->click();
+            return true;
         });
         f.click(e7.x, e7.y);
         f.click(e8.x, e8.y);

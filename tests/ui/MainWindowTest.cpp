@@ -15,6 +15,7 @@
 #include "ui/MainWindow.h"
 #include "ui/MenuBuilder.h"
 #include "ui/MenuTree.h"
+#include "ui/SaveWindow.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -42,6 +43,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <random>
 #include <sstream>
 
@@ -80,6 +82,7 @@ struct Program {
     std::unique_ptr<MainWindow> window;
     QStringList boxes; // texts of the message boxes closed along the way
     QTimer closer;
+    bool leaveSaveQuestions = false; // the test answers save / discard / cancel itself
     explicit Program(const Installation& inst) {
         Startup d = start(inst.locations, settings, catalogue);
         EXPECT_FALSE(d.end);
@@ -88,10 +91,11 @@ struct Program {
         // Message boxes and questions are answered as they come: OK, and No to questions.
         QObject::connect(&closer, &QTimer::timeout, [this] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) return;
+            if (!box || (leaveSaveQuestions && box->button(QMessageBox::Discard))) return;
             boxes << box->text();
             QAbstractButton* b = box->button(QMessageBox::No);
             if (!b) b = box->button(QMessageBox::Ok);
+            if (!b) b = box->button(QMessageBox::Cancel); // work is kept
             if (b) b->click();
         });
         closer.start(10);
@@ -105,6 +109,9 @@ struct Program {
     void click(int x, int y) {
         BoardView* b = window->boardWindow()->board();
         QTest::mouseClick(b, Qt::LeftButton, {}, b->squareRect(x, y).center());
+    }
+    bool enabled(const char* name) {
+        return window->menus().action(QString::fromLatin1(name))->isEnabled();
     }
     void menu(const char* name, int index = -1) {
         QAction* a = window->menus().action(QString::fromLatin1(name), index);
@@ -156,8 +163,10 @@ TEST(Program, AWholeGameAgainstTheMachineFromTheMenus) {
     p.window->start();
     p.menu("menu_nouvelle");
     EXPECT_TRUE(p.window->boardSubWindow()->isVisible());
-    EXPECT_FALSE(p.window->menus().action(QStringLiteral("menu_nouvelle"))->isEnabled());
-    EXPECT_TRUE(p.window->menus().action(QStringLiteral("menu_abandon"))->isEnabled());
+    // During the game: draw and resign on, the mode off; New game stays, it asks first.
+    for (const char* on : {"menu_nouvelle", "menu_abandon", "menu_propose_nul"})
+        EXPECT_TRUE(p.enabled(on)) << on;
+    for (const char* off : {"menu_mode", "menu_couleur"}) EXPECT_FALSE(p.enabled(off)) << off;
     p.playToTheEnd(1);
     const GameSession& g = p.game().session();
     ASSERT_TRUE(g.gameOver()) << g.GameMoveText;
@@ -170,6 +179,12 @@ TEST(Program, AWholeGameAgainstTheMachineFromTheMenus) {
                   ->text()
                   .toStdString(),
               g.lines.back());
+    // Over: the next game can be set up at once, and the finished one not resigned.
+    for (const char* on : {"menu_nouvelle", "menu_mode", "menu_couleur", "menu_sauve"})
+        EXPECT_TRUE(p.enabled(on)) << on;
+    for (const char* off : {"menu_abandon", "menu_propose_nul"})
+        EXPECT_FALSE(p.enabled(off)) << off;
+    EXPECT_TRUE(p.window->boardSubWindow()->isVisible());
     takeScreenshot(*p.window, QStringLiteral("partie-finie"));
 }
 
@@ -186,25 +201,124 @@ TEST(Program, PlayingBlackTheMachineOpens) {
     EXPECT_TRUE(p.game().session().gameOver());
 }
 
-TEST(Program, ResignAndMenusBetweenGames) {
+TEST(Program, ResigningEndsTheGameAndTheNextOneFollows) {
     Installation inst(false, 0);
     Program p(inst);
     p.window->start();
     p.menu("menu_nouvelle");
-    EXPECT_FALSE(p.window->menus().action(QStringLiteral("menu_mode"))->isEnabled());
+    EXPECT_FALSE(p.enabled("menu_mode"));
     p.closer.stop();
-    QTimer::singleShot(20, [] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
-            box->button(QMessageBox::Yes)->click();
+    whenModalOpens<QMessageBox>([](QMessageBox* box) {
+        box->button(QMessageBox::Yes)->click();
+        return true;
     });
     p.menu("menu_abandon");
-    EXPECT_FALSE(p.game().session().boardOpen);
-    EXPECT_TRUE(p.window->menus().action(QStringLiteral("menu_nouvelle"))->isEnabled());
-    EXPECT_TRUE(p.window->menus().action(QStringLiteral("menu_mode"))->isEnabled());
+    EXPECT_TRUE(p.game().session().boardOpen);
+    EXPECT_EQ(p.game().session().GameResult, "0-1");
+    EXPECT_EQ(p.window->boardWindow()->moveList()->item(0)->text().toStdString(),
+              p.catalogue.text(TextKey::WhiteResigns));
+    EXPECT_FALSE(p.enabled("menu_abandon"));
+    EXPECT_TRUE(p.enabled("menu_mode"));
     p.menu("mode_libre");
     EXPECT_EQ(p.game().session().PlayMode, GameMode::Free);
     EXPECT_TRUE(p.window->windowTitle().contains(
         QString::fromStdString(p.catalogue.text(TextKey::PlayModeFree))));
+    p.menu("menu_nouvelle"); // no question: the last game has its result
+    EXPECT_EQ(p.game().session().GameResult, "*");
+    EXPECT_TRUE(p.enabled("menu_abandon"));
+}
+
+// Every way of replacing or dropping a game with unsaved moves asks save / discard / cancel;
+// Cancel keeps the game as it was, Discard lets the command go on.
+TEST(Program, UnsavedMovesAreNeverDroppedWithoutAQuestion) {
+    QTemporaryDir dir;
+    const QString pgn = dir.filePath(QStringLiteral("une.pgn"));
+    {
+        QFile f(pgn);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Event \"x\"]\n[Result \"*\"]\n\n1. d4 d5 2. c4 *\n");
+    }
+    const char* fen = "4k3/8/8/8/8/8/8/4K3 w - - 0 1";
+    struct Case {
+        const char* name;
+        std::function<void(Program&)> act;
+        std::function<bool(Program&)> happened;
+    };
+    const Case cases[] = {
+        {"paste",
+         [&](Program& p) {
+             QApplication::clipboard()->setText(QString::fromLatin1(fen) + QStringLiteral("\n"));
+             p.menu("menu_coller_position");
+         },
+         [&](Program& p) { return p.game().session().FenDepart == fen; }},
+        {"new game", [](Program& p) { p.menu("menu_nouvelle"); },
+         [](Program& p) { return p.game().session().lines.empty(); }},
+        {"editor", [](Program& p) { p.menu("menu_position"); },
+         [](Program& p) { return p.game().state() == BoardState::Editing; }},
+        {"load",
+         [&](Program& p) {
+             p.window->chooseGamesFile = [&] { return pgn; };
+             p.menu("menu_charge");
+             for (int i = 0; i < 200 && p.game().session().lines.size() == 1; ++i) QTest::qWait(10);
+         },
+         [](Program& p) { return p.game().session().lines.size() == 3; }},
+        {"close the board", [](Program& p) { p.window->boardSubWindow()->close(); },
+         [](Program& p) { return !p.game().session().boardOpen; }},
+        {"quit", [](Program& p) { p.window->close(); },
+         [](Program& p) { return !p.window->isVisible(); }},
+    };
+    Installation inst(false, 0);
+    for (const Case& c : cases) {
+        for (QMessageBox::StandardButton answer : {QMessageBox::Cancel, QMessageBox::Discard}) {
+            SCOPED_TRACE(std::string(c.name) + (answer == QMessageBox::Cancel ? " cancel" : ""));
+            Program p(inst);
+            p.leaveSaveQuestions = true;
+            p.window->start();
+            p.menu("mode_libre");
+            p.menu("menu_nouvelle");
+            p.click(5, 7);
+            p.click(5, 5); // e2-e4
+            ASSERT_EQ(p.game().session().lines.size(), 1u);
+            QString asked;
+            whenModalOpens<QMessageBox>([&](QMessageBox* box) {
+                if (!box->button(QMessageBox::Discard)) return false;
+                asked = box->text();
+                box->button(answer)->click();
+                return true;
+            });
+            c.act(p);
+            EXPECT_EQ(asked.toStdString(), p.catalogue.text(TextKey::UnsavedGameQuestion));
+            EXPECT_EQ(c.happened(p), answer == QMessageBox::Discard);
+            if (answer == QMessageBox::Cancel) {
+                EXPECT_EQ(p.game().session().lines.size(), 1u);
+                EXPECT_TRUE(p.window->boardSubWindow()->isVisible());
+            }
+        }
+    }
+}
+
+TEST(Program, ASavedGameIsDroppedWithoutAQuestion) {
+    Installation inst(false, 0);
+    Program p(inst);
+    p.closer.stop();
+    p.window->start();
+    p.menu("mode_libre");
+    p.menu("menu_nouvelle");
+    p.click(5, 7);
+    p.click(5, 5);
+    // Asked, Save chosen, and the save window reports the game written.
+    whenModalOpens<QMessageBox>([&](QMessageBox* box) {
+        box->button(QMessageBox::Save)->click();
+        whenModalOpens<SaveWindow>([](SaveWindow* save) {
+            emit save->gameSaved(QStringLiteral("/tmp/x.pgn"));
+            save->reject();
+            return true;
+        });
+        return true;
+    });
+    p.menu("menu_position");
+    EXPECT_EQ(p.game().state(), BoardState::Editing);
+    EXPECT_FALSE(p.game().hasUnsavedMoves());
 }
 
 TEST(Program, DepthMenuAndLanguageMenuRelabelTheTitle) {

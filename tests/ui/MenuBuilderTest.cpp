@@ -96,7 +96,7 @@ TEST(MenuBuilder, InitialStateOfEachItem) {
         EXPECT_EQ(a->isVisible(), visible);
         EXPECT_EQ(a->isEnabled(), visible && !e.disabled && !e.comingSoon);
         EXPECT_EQ(bool(a->menu()), e.kind == MenuKind::Menu);
-        EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromUtf8(e.shortcut)));
+        EXPECT_EQ(a->shortcuts(), quarvelin::MenuBuilder::shortcutsOf(e));
         if (e.text) {
             EXPECT_EQ(a->text(), text(f.catalogue, *e.text));
         }
@@ -175,21 +175,22 @@ TEST(MenuBuilder, ApplyTextsChangesLanguage) {
 TEST(MenuBuilder, GameState) {
     Window f;
     QAction* paste = f.menus->action("menu_coller_position");
-    for (bool inProgress : {true, false, true, false}) {
-        SCOPED_TRACE(inProgress);
+    using quarvelin::GameState;
+    for (GameState state : {GameState::InProgress, GameState::Over, GameState::NoBoard,
+                            GameState::InProgress, GameState::NoBoard}) {
+        SCOPED_TRACE(static_cast<int>(state));
         std::map<QAction*, bool> before;
         for (const ElementMenu& e : menuTree())
             if (QAction* a = *e.name ? f.menus->action(e.name, e.index) : nullptr)
                 before[a] = a->isEnabled();
-        f.menus->gameState(inProgress);
+        f.menus->gameState(state);
         for (const ElementMenu& e : menuTree()) {
             if (!*e.name) continue;
             QAction* a = f.menus->action(e.name, e.index);
-            EXPECT_EQ(a->isEnabled(),
-                      quarvelin::enabledByGameState(e, inProgress).value_or(before[a]))
+            EXPECT_EQ(a->isEnabled(), quarvelin::enabledByGameState(e, state).value_or(before[a]))
                 << nameOf(e).toStdString();
         }
-        if (inProgress) paste->setEnabled(true); // a position on the clipboard
+        if (state != GameState::NoBoard) paste->setEnabled(true); // a position on the clipboard
     }
     EXPECT_FALSE(paste->isEnabled());
 }

@@ -1,5 +1,6 @@
 #include "ui/MenuTree.h"
 #include "localisation/Catalogue.h"
+#include "ui/MenuBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 
 using quarvelin::Catalogue;
 using quarvelin::ElementMenu;
+using quarvelin::GameState;
 using quarvelin::menuItem;
 using quarvelin::MenuKind;
 using quarvelin::menuTree;
@@ -51,7 +53,8 @@ TEST(MenuTree, TreeIsWellFormed) {
         }
         if (e.kind == MenuKind::Separator) {
             EXPECT_FALSE(e.text);
-            EXPECT_FALSE(e.comingSoon || e.inGame || e.outOfGame || e.closing || e.ticked);
+            EXPECT_FALSE(e.comingSoon || e.inGame || e.duringPlay || e.outOfGame || e.closing ||
+                         e.ticked);
         } else if (!e.text) {
             EXPECT_STREQ(e.name, "mnuRecentFile") << "only recent files are captioned later";
         }
@@ -62,8 +65,7 @@ TEST(MenuTree, TreeIsWellFormed) {
             EXPECT_TRUE(captions.insert(*e.text).second)
                 << "reuses " << quarvelin::offsetOf(*e.text);
         }
-        if (e.shortcut[0]) {
-            const QKeySequence keys(QString::fromUtf8(e.shortcut));
+        for (const QKeySequence& keys : quarvelin::MenuBuilder::shortcutsOf(e)) {
             ASSERT_EQ(keys.count(), 1) << e.shortcut;
             EXPECT_NE(keys[0].key(), Qt::Key_unknown);
             const auto [it, fresh] = shortcuts.emplace(keys, keyText(e));
@@ -127,28 +129,54 @@ TEST(MenuTree, AccessKeyInEveryLanguage) {
     }
 }
 
-// What starting and ending a game do to an item, by the states it declares.
+// What each state of the game does to an item, by the states it declares.
 TEST(MenuTree, GameStates) {
     using R = std::optional<bool>;
+    constexpr R no = std::nullopt;
     const struct {
-        bool inGame, outOfGame, closing, comingSoon;
-        R start, end;
+        const char* item;
+        bool inGame, duringPlay, outOfGame, closing, comingSoon;
+        R playing, over, noBoard;
     } cases[] = {
-        {true, false, true, false, true, false},          // resigning
-        {false, true, false, false, false, true},         // a new game
-        {false, false, true, false, std::nullopt, false}, // pasting: the clipboard says
-        {true, false, false, false, true, std::nullopt},  // saving, even once the board is closed
-        {true, false, true, true, std::nullopt, std::nullopt}, // not offered yet: stays off
-        {false, false, false, false, std::nullopt, std::nullopt},
+        {"resign", false, true, false, true, false, true, false, false},
+        {"mode", false, false, true, false, false, false, true, true},
+        {"paste: the clipboard says", false, false, false, true, false, no, no, false},
+        {"save, even once the board is closed", true, false, false, false, false, true, true, no},
+        {"copy", true, false, false, true, false, true, true, false},
+        {"not offered yet", true, false, false, true, true, no, no, no},
+        {"left alone", false, false, false, false, false, no, no, no},
     };
     for (const auto& c : cases) {
         const ElementMenu e{.inGame = c.inGame,
+                            .duringPlay = c.duringPlay,
                             .outOfGame = c.outOfGame,
                             .closing = c.closing,
                             .comingSoon = c.comingSoon};
-        SCOPED_TRACE(::testing::Message() << c.inGame << c.outOfGame << c.closing << c.comingSoon);
-        EXPECT_EQ(quarvelin::enabledByGameState(e, true), c.start);
-        EXPECT_EQ(quarvelin::enabledByGameState(e, false), c.end);
+        SCOPED_TRACE(c.item);
+        EXPECT_EQ(quarvelin::enabledByGameState(e, GameState::InProgress), c.playing);
+        EXPECT_EQ(quarvelin::enabledByGameState(e, GameState::Over), c.over);
+        EXPECT_EQ(quarvelin::enabledByGameState(e, GameState::NoBoard), c.noBoard);
+    }
+}
+
+// The keys every desktop program gives these commands.
+TEST(MenuTree, DesktopKeys) {
+    const struct {
+        const char* name;
+        int index;
+        const char* key;
+    } cases[] = {{"menu_charge", -1, "Ctrl+O"},
+                 {"menu_copie_position", 2, "Ctrl+C"},
+                 {"menu_coller_position", -1, "Ctrl+V"},
+                 {"menu_edt_encours", 1, "Ctrl+P"},
+                 {"menu_pref", -1, "Ctrl+,"},
+                 {"menu_sommaire", -1, "F1"}};
+    for (const auto& c : cases) {
+        const ElementMenu* e = menuItem(c.name, c.index);
+        ASSERT_NE(e, nullptr) << c.name;
+        EXPECT_TRUE(quarvelin::MenuBuilder::shortcutsOf(*e).contains(
+            QKeySequence(QString::fromUtf8(c.key))))
+            << c.name << " " << e->shortcut;
     }
 }
 

@@ -1,27 +1,28 @@
 #pragma once
-// Answers the next modal window the code under test opens, from inside its event loop.
+// Answers the next modal window of type T the code under test opens, from inside its event
+// loop. The answer returns false to leave a window alone and wait for the next one.
 #include <QApplication>
 #include <QTimer>
 #include <QToolButton>
 
 #include <functional>
 
-inline void whenModalOpens(std::function<void(QWidget*)> answer) {
+template <typename T = QWidget> void whenModalOpens(std::function<bool(T*)> answer) {
     auto* poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, [poll, answer = std::move(answer)] {
-        QWidget* w = QApplication::activeModalWidget();
-        if (!w) return;
+        T* w = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!w || !answer(w)) return;
         poll->stop();
         poll->deleteLater();
-        answer(w);
     });
     poll->start(5);
 }
 
 // The promotion picker's button for a piece letter (Q, R, B, N), or "cancel".
 inline void pickPromotion(const QString& choice) {
-    whenModalOpens([choice](QWidget* w) {
-        if (auto* b = w->findChild<QAbstractButton*>(QStringLiteral("promotion_") + choice))
-            b->click();
+    whenModalOpens<QWidget>([choice](QWidget* w) {
+        auto* b = w->findChild<QAbstractButton*>(QStringLiteral("promotion_") + choice);
+        if (b) b->click();
+        return b != nullptr;
     });
 }

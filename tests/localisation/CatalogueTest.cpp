@@ -70,6 +70,18 @@ TEST(CatalogueFiles, EveryTextKeyExistsInEveryLanguage) {
                 << offsetOf(range.first) << "+" << i;
 }
 
+// The title and the preferences name a level as the menu does, access key aside.
+TEST(CatalogueFiles, LevelsAreNamedAsTheMenuNamesThem) {
+    const Catalogue catalogue;
+    for (int language = 1; language <= LanguageCount; ++language)
+        for (int i = 0; i < LevelTexts.count; ++i) {
+            std::string menu = textIn(catalogue, language, offsetOf(MenuLevelTexts.at(i)));
+            std::erase(menu, '&');
+            EXPECT_EQ(textIn(catalogue, language, offsetOf(LevelTexts.at(i))), menu)
+                << Catalogue::fileName(language) << " level " << i;
+        }
+}
+
 TEST(CatalogueFiles, TextsFollowedByAValueKeepTheirSpace) {
     const Catalogue catalogue;
     for (int language = 1; language <= LanguageCount; ++language)

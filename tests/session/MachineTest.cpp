@@ -213,8 +213,25 @@ TEST(MachineMove, AutomaticPlayAlternatesProfilesToTheEnd) {
         for (int i = 0; i < g.PositionIndex - 1; ++i)
             times += g.PositionHistory[static_cast<std::size_t>(i)] == end;
         EXPECT_GE(times, 3) << g.GameMoveText; // the result line records it once more
+        // The list and the comment window say why.
+        EXPECT_NE(g.lines.back().find("<33>"), std::string::npos) << g.lines.back();
+        EXPECT_NE(b.commentary.text.find(g.lines.back()), std::string::npos);
     }
     EXPECT_TRUE(b.dialogs.questions.empty()); // automatic play never asks
+}
+
+TEST(MachineMove, ThinkingShowsEachSidesMovesAsTheListDoes) {
+    for (bool humanWhite : {false, true}) {
+        Settings s = testSettings(1);
+        s.DEB_BLANC = humanWhite ? 1 : 0;
+        Bench b(s);
+        b->newGame(); // the machine's first White move is its opening, not a search
+        b.move(humanWhite ? "e2" : "e7", humanWhite ? "e4" : "e5");
+        ASSERT_FALSE(b.view.thoughts.empty());
+        // Black's moves carry the dots; White's never do.
+        for (const std::string& t : b.view.thoughts)
+            EXPECT_EQ(t.find("..."), humanWhite ? 0u : std::string::npos) << t;
+    }
 }
 
 TEST(MachineMove, TraceMarksAndHint) {

@@ -1,9 +1,12 @@
 #include "session/SessionDoubles.h"
 
 #include "notation/Fen.h"
+#include "notation/ParsedGame.h"
 #include "rules/MoveRules.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace quarvelin;
 using namespace quarvelin::test;
@@ -296,3 +299,69 @@ TEST(Coordinates, ToggleTheCoordinateLabels) {
 }
 
 } // namespace
+
+namespace {
+
+ParsedGame scholarsMate() {
+    ParsedGame g;
+    g.GameText = "[Event \"x\"]\r\n\r\n";
+    g.GameMoveText = "1.e4 e5 2.Bc4 Nc6 3.Qh5 Nf6 4.Qxf7#";
+    g.GameResult = "1-0";
+    return g;
+}
+
+} // namespace
+
+// Nothing of the game before stays on screen once another starts, however it starts; a game
+// that does not start from the first move counts its duration from its first move.
+TEST(Traces, EveryFreshStartClearsTheLastGame) {
+    const struct {
+        const char* name;
+        std::function<void(Bench&)> start;
+    } cases[] = {
+        {"new game", [](Bench& b) { b->newGame(); }},
+        {"load", [](Bench& b) { ASSERT_TRUE(b->loadGame(scholarsMate())); }},
+        {"paste", [](Bench& b) { b->pastePosition("4k3/8/8/8/8/8/4P3/4K3 w - - 0 1"); }},
+        {"editor", [](Bench& b) { b->enterEditor(false); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Settings s = testSettings(1);
+        s.MACHINE_TRACE_COUP = 1;
+        Bench b(s);
+        b->newGame();
+        b.move("e2", "e4"); // the machine answers: marks, a title with its score, its thinking
+        ASSERT_FALSE(b.board.marks.empty());
+        ASSERT_NE(b.view.title, "<169>");
+        c.start(b);
+        EXPECT_TRUE(b.board.marks.empty());
+        EXPECT_EQ(b.view.title.find(" - ["), std::string::npos) << b.view.title;
+        EXPECT_EQ(b.view.thought, "");
+    }
+}
+
+TEST(Traces, TheDurationRunsFromTheFirstMoveOfALoadedOrSetUpGame) {
+    for (bool editor : {false, true}) {
+        SCOPED_TRACE(editor ? "editor" : "paste");
+        Bench b = freeGame({});
+        if (editor) {
+            b->enterEditor(false);
+            ASSERT_TRUE(b->startFromEditor());
+        } else {
+            b->pastePosition("4k3/8/8/8/8/8/4P3/4K3 w - - 0 1");
+        }
+        b.move("e2", "e3");
+        EXPECT_EQ(b.timers.intervals[Timer::Duration], 1000);
+        b->tick(Timer::Duration);
+        EXPECT_EQ(b->clocks().duration(), "00:00:01");
+    }
+}
+
+TEST(Traces, AMateInALoadedGameGetsItsResultLine) {
+    Bench b = freeGame({});
+    ASSERT_TRUE(b->loadGame(scholarsMate()));
+    const GameSession& g = b->session();
+    EXPECT_EQ(g.GameResult, "1-0");
+    EXPECT_TRUE(g.shortTexts.back().empty()); // a result line, not a move
+    EXPECT_EQ(b.view.shownResult, "1-0");
+}

@@ -102,6 +102,7 @@ public:
 class RecordingView : public GameView {
 public:
     std::string title, shownResult, sent, tip, thought;
+    std::vector<std::string> thoughts; // every text the thinking label showed
     bool running = false;
     int menus = 0;
     PieceCode chosenOnPalette = PieceCode::Empty;
@@ -115,7 +116,10 @@ public:
         running = r;
         tip = b;
     }
-    void thinking(const std::string& t, PieceCode) override { thought = t; }
+    void thinking(const std::string& t, PieceCode) override {
+        thought = t;
+        if (!t.empty()) thoughts.push_back(t);
+    }
     void paletteChoice(PieceCode p) override { chosenOnPalette = p; }
     std::optional<PieceType> choosePromotion(Colour c) override {
         promotionsAsked.push_back(c);

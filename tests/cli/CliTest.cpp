@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 using namespace quarvelin;
@@ -211,8 +209,7 @@ TEST(Cli, ConvertWritesTheGamesThatPassTheFilter) {
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.out, "<268>" + std::to_string(c.writtenCount) + "<269>7\n");
         EXPECT_EQ(r.err, "");
-        std::ifstream f(target, std::ios::binary);
-        const std::string text{std::istreambuf_iterator<char>(f), {}};
+        const std::string text = test::readText(target);
         int n = 0;
         for (auto i = text.find(c.mark); i != std::string::npos; i = text.find(c.mark, i + 1)) ++n;
         EXPECT_EQ(n, c.writtenCount) << c.target;

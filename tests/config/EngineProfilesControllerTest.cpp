@@ -71,7 +71,9 @@ TEST_F(EngineProfiles, ASavedSettingsFileLoadsAsAProfile) {
     PreferencesController prefs(aggressive, {file("quarvelin.ini"), dir.string(), dir.string()},
                                 dialogs, catalogue);
     ASSERT_TRUE(prefs.saveAs(file("agressif.ini")));
-    ASSERT_EQ(ecrire_reglages(builtInSettings(dir.string()), file("sage.ini")), "");
+    // A key a profile does not know is passed over, not refused.
+    test::writeText(file("sage.ini"),
+                    settingsText(builtInSettings(dir.string())) + "UNKNOWN=ignored here\r\n");
 
     dialogs.messages.clear();
     EngineProfilesController window(record, dialogs, catalogue);

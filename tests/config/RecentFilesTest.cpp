@@ -42,6 +42,11 @@ List numbered(int of, int a) {
     return l;
 }
 
+List plus(List a, const List& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
 } // namespace
 
 TEST_F(RecentFilesTest, SuccessiveAppends) {
@@ -50,26 +55,17 @@ TEST_F(RecentFilesTest, SuccessiveAppends) {
         List additions;
         List expected;
     } cases[] = {
-        {"rien", {}, {}},
-        {"un", {"/a.pgn"}, {"/a.pgn"}},
-        {"deux fois de suite", {"/a.pgn", "/a.pgn"}, {"/a.pgn"}},
-        {"le plus récent en tête", {"/a.pgn", "/b.pgn", "/c.pgn"}, {"/c.pgn", "/b.pgn", "/a.pgn"}},
-        {"le troisième rouvert figure deux fois",
+        {"none", {}, {}},
+        {"one", {"/a.pgn"}, {"/a.pgn"}},
+        {"the same twice running", {"/a.pgn", "/a.pgn"}, {"/a.pgn"}},
+        {"the latest first", {"/a.pgn", "/b.pgn", "/c.pgn"}, {"/c.pgn", "/b.pgn", "/a.pgn"}},
+        {"the third one reopened is listed twice",
          {"/a.pgn", "/b.pgn", "/c.pgn", "/a.pgn"},
          {"/a.pgn", "/c.pgn", "/b.pgn", "/a.pgn"}},
-        {"dix tiennent", numbered(1, 10), numbered(10, 1)},
-        {"le onzième fait tomber le plus ancien", numbered(1, 11), numbered(11, 2)},
-        {"le plus ancien rouvert passe en tête et ne reste qu'une fois",
-         [] {
-             List l = numbered(1, 10);
-             l.push_back("/jeux/1.pgn");
-             return l;
-         }(),
-         [] {
-             List l = numbered(10, 2);
-             l.insert(l.begin(), "/jeux/1.pgn");
-             return l;
-         }()},
+        {"ten fit", numbered(1, 10), numbered(10, 1)},
+        {"the eleventh drops the oldest", numbered(1, 11), numbered(11, 2)},
+        {"the oldest reopened goes first, listed once", plus(numbered(1, 10), {"/jeux/1.pgn"}),
+         plus({"/jeux/1.pgn"}, numbered(10, 2))},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

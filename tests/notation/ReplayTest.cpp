@@ -65,16 +65,6 @@ TEST(Replay, VariedFileReadsEveryGameAtItsOffsetWithEitherSideAtTheBottom) {
     }
 }
 
-TEST(Replay, ReportsTheFailingMoveAndItsNumber) {
-    std::vector<std::string> seen;
-    for (const auto& g :
-         replayFile(test::readText(std::string(QUARVELIN_TEST_DATA) + "/broken.pgn")))
-        seen.push_back(g.verdict);
-    std::vector<std::string> expected = {"ok", "2 Ke3", "2 Zz9",
-                                         "0 [FEN \"8/8/8/8/8/8/8/8 w - - 0 1\"]", "ok"};
-    EXPECT_EQ(seen, expected);
-}
-
 TEST(Replay, EndsWherePgnExtractEnds) {
     std::string tool = test::findProgram("pgn-extract");
     ASSERT_FALSE(tool.empty()) << "pgn-extract is installed by 'make test'";

@@ -1,3 +1,4 @@
+#include "support/Moves.h"
 #include "support/Peers.h"
 #include "support/TestDoubles.h"
 #include "support/TestFolder.h"
@@ -41,11 +42,7 @@ Walk walk(const PgnGame& g) {
     Walk p{{}, Position::initial()};
     p.keys.push_back(positionKey(p.end));
     for (const std::string& m : uci) {
-        for (const Move& c : legalMoves(p.end))
-            if (uciMove(p.end, c) == m) {
-                playMove(p.end, c);
-                break;
-            }
+        playMove(p.end, test::legalMove(p.end, m).value());
         p.keys.push_back(positionKey(p.end));
     }
     return p;
@@ -64,11 +61,8 @@ TEST(Autoplay, GamesAreValidPgnAndEveryResultIsEarned) {
     ASSERT_FALSE(test::findProgram("stockfish").empty());
     const fs::path folder = test::testFolder("quarvelin-auto");
     // One side with its own weights: a material-hungry profile at depth 0.
-    fs::path profile = folder / "greedy.ini";
-    {
-        std::ofstream f(profile);
-        f << "[CALCUL]\r\nPROFONDEUR_MAX=0\r\nNOTE_MATERIEL_DAME=1500\r\n";
-    }
+    const fs::path profile = folder / "greedy.ini";
+    test::writeText(profile, "[CALCUL]\r\nPROFONDEUR_MAX=0\r\nNOTE_MATERIEL_DAME=1500\r\n");
     struct Case {
         std::vector<std::string> args;
         const char* white;

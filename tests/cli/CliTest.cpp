@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 using namespace quarvelin;
@@ -55,6 +53,25 @@ TEST(Cli, MovesInSan) {
     EXPECT_EQ(cli({"moves", "7k/6Q1/6K1/8/8/8/8/8 b - - 0 1"}).out, "");
 }
 
+TEST(Cli, BestmoveNamesTheMoveOrTheEnd) {
+    const struct {
+        std::vector<std::string> args;
+        std::string answer; // the line's beginning
+    } cases[] = {
+        {{"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 30", "--depth", "1"},
+         "bestmove a1a8 score 99999.9 text 30.Ra1-a8 "},
+        {{"7k/6Q1/6K1/8/8/8/8/8 b - - 0 1"}, "bestmove (none) score -999999 text MAT "},
+        {{"7k/8/6QK/8/8/8/8/8 b - - 0 1"}, "bestmove (none) score -999999 text PAT "},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"bestmove"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        Output r = cli(args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out.substr(0, c.answer.size()), c.answer);
+    }
+}
+
 TEST(Cli, WrongArgumentsGetOneLineAndStatusTwo) {
     struct Bad {
         std::vector<std::string> args;
@@ -91,6 +108,8 @@ TEST(Cli, WrongArgumentsGetOneLineAndStatusTwo) {
         {{"autoplay", "--profile-white", "/nonexistent/p.ini"}, "<904>/nonexistent/p.ini"},
         {{"autoplay", "--games"}, "<905>"},
         {{"autoplay", "--speed", "2"}, "<903>--speed"},
+        {{"bestmove", "7k/8/6QK/8/8/8/8/8 b - - 0 1", "--depth", "4"}, "<902>4"},
+        {{"bestmove", "7k/8/6QK/8/8/8/8/8 b - - 0 1", "--profile", "/no.ini"}, "<904>/no.ini"},
     };
     for (const Bad& b : cases) {
         Output r = cli(b.args);
@@ -103,7 +122,8 @@ TEST(Cli, WrongArgumentsGetOneLineAndStatusTwo) {
 }
 
 TEST(Cli, HelpForEachCommand) {
-    for (std::string command : {"perft", "moves", "replay", "list", "convert", "uci", "autoplay"}) {
+    for (std::string command :
+         {"perft", "moves", "replay", "list", "convert", "uci", "autoplay", "bestmove"}) {
         Output r = cli({command, "--help"});
         EXPECT_EQ(r.status, 0);
         EXPECT_EQ(r.out.find("usage: quarvelin-cli " + command), 0u) << r.out;
@@ -189,8 +209,7 @@ TEST(Cli, ConvertWritesTheGamesThatPassTheFilter) {
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.out, "<268>" + std::to_string(c.writtenCount) + "<269>7\n");
         EXPECT_EQ(r.err, "");
-        std::ifstream f(target, std::ios::binary);
-        const std::string text{std::istreambuf_iterator<char>(f), {}};
+        const std::string text = test::readText(target);
         int n = 0;
         for (auto i = text.find(c.mark); i != std::string::npos; i = text.find(c.mark, i + 1)) ++n;
         EXPECT_EQ(n, c.writtenCount) << c.target;

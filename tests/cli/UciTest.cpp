@@ -1,5 +1,6 @@
 // The UCI front: scripted sessions, live sessions with the program as a child process, and a
 // match against Debian's Stockfish refereed by its own move generator.
+#include "support/Moves.h"
 #include "support/Peers.h"
 #include "support/TestFolder.h"
 #include "support/UciMatch.h"
@@ -16,7 +17,6 @@
 #include <chrono>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <random>
 #include <sstream>
@@ -53,12 +53,6 @@ std::string wordAfter(const std::string& line, const std::string& key) {
     return {};
 }
 
-std::optional<Move> named(const Position& p, const std::string& uci) {
-    for (const Move& c : legalMoves(p))
-        if (uciMove(p, c) == uci) return c;
-    return std::nullopt;
-}
-
 // The position a `position` command's arguments name, "startpos moves e2e4" or "fen <FEN>",
 // played by the rules of chess.
 Position positionOf(const std::string& args) {
@@ -68,7 +62,7 @@ Position positionOf(const std::string& args) {
                                      : readFen(start.substr(4), Colour::White).value();
     std::istringstream moves(cut == std::string::npos ? "" : args.substr(cut + 7));
     for (std::string m; moves >> m;) {
-        std::optional<Move> c = named(p, m);
+        std::optional<Move> c = test::legalMove(p, m);
         EXPECT_TRUE(c.has_value()) << m;
         if (!c) break;
         playMove(p, *c);
@@ -128,7 +122,8 @@ TEST(Uci, ScriptedSessionAnswersInOrderInProcessAndThroughTheProgram) {
             EXPECT_TRUE(l[i].starts_with("info ")) << l[i];
         ASSERT_TRUE(l.back().starts_with("bestmove ")) << l.back();
         EXPECT_TRUE(
-            named(positionOf("startpos moves e2e4"), wordAfter(l.back(), "bestmove")).has_value())
+            test::legalMove(positionOf("startpos moves e2e4"), wordAfter(l.back(), "bestmove"))
+                .has_value())
             << l.back();
     }
 }
@@ -214,7 +209,7 @@ TEST(Uci, EnginesMoveIsCheckedAgainstTheRules) {
 TEST(Uci, ProfileGivesTheEngineWeights) {
     const auto folder = test::testFolder("quarvelin-uci");
     const std::string profile = (folder / "profile.ini").string();
-    std::ofstream(profile, std::ios::binary) << "NOTE_CENTRE=0\r\nNOTE_MOBILITE_CAVALIER=0\r\n";
+    test::writeText(profile, "NOTE_CENTRE=0\r\nNOTE_MOBILITE_CAVALIER=0\r\n");
     Settings s = builtInSettings(".");
     ASSERT_TRUE(readProfile(profile, s, 1));
     const Position start = Position::initial(Colour::White);
@@ -289,7 +284,7 @@ TEST(Uci, GarbledLinesAreIgnored) {
         std::vector<std::string> infos;
         auto b = s.wait("bestmove", 30s, &infos);
         ASSERT_TRUE(b) << go;
-        EXPECT_TRUE(named(after, wordAfter(*b, "bestmove")).has_value()) << *b;
+        EXPECT_TRUE(test::legalMove(after, wordAfter(*b, "bestmove")).has_value()) << *b;
         EXPECT_FALSE(infos.empty()) << go;
         for (const auto& l : infos) EXPECT_EQ(wordAfter(l, "depth"), "1") << l;
     }
@@ -342,7 +337,7 @@ TEST(Uci, StopAndQuitEndARunningSearchWithOneAnswer) {
         EXPECT_LT(std::chrono::steady_clock::now() - beginning, 1000ms);
         ASSERT_TRUE(b);
         const Position p = positionOf(c.position);
-        EXPECT_TRUE(named(p, wordAfter(*b, "bestmove")).has_value()) << *b;
+        EXPECT_TRUE(test::legalMove(p, wordAfter(*b, "bestmove")).has_value()) << *b;
         if (c.over) {
             EXPECT_EQ(*b, "bestmove " + expected(p, 0).move);
         }

@@ -1,3 +1,5 @@
+#include "support/TestFolder.h"
+
 #include "config/AtomicFileWriter.h"
 #include "config/SettingsFile.h"
 #include "records/GameFile.h"
@@ -11,7 +13,6 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <random>
 #include <set>
@@ -24,16 +25,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string read(const fs::path& path) {
-    std::ifstream f(path, std::ios::binary | std::ios::ate);
-    std::string text(f ? static_cast<std::size_t>(f.tellg()) : 0, '\0');
-    f.seekg(0).read(text.data(), static_cast<std::streamsize>(text.size()));
-    return text;
-}
-
-void write(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
+using test::readText;
+using test::writeText;
 
 std::set<std::string> names(const fs::path& folder) {
     std::set<std::string> found;
@@ -41,74 +34,66 @@ std::set<std::string> names(const fs::path& folder) {
     return found;
 }
 
-struct WriterCase {
-    const char* name;
-    const char* through; // beside "file": "link" to it, "chain" to that link, folder "dir"
-    const char* old;     // what "file" holds first; nullptr: no file
-    AtomicFileWriter::Start start;
-    bool commit;
-    int error;             // the errno reported, 0 for none
-    const char* after;     // what "file" holds afterwards
-    bool readOnly = false; // the folder cannot be written in
-};
-
-void PrintTo(const WriterCase& c, std::ostream* out) { *out << c.name; }
-
-class Writer : public testing::TestWithParam<WriterCase> {};
-
-TEST_P(Writer, ReplacesTheFileWholeOrLeavesItAsItWas) {
-    const WriterCase& c = GetParam();
-    if (c.readOnly && ::geteuid() == 0) GTEST_SKIP() << "root may write in a read-only folder";
-    const fs::path folder =
-        fs::temp_directory_path() / ("writer-" + std::to_string(::getpid()) + "-" + c.name);
-    fs::remove_all(folder);
-    fs::create_directory(folder);
-    const fs::path file = folder / "file";
-    constexpr auto oldMode = fs::perms(0640);
-    if (c.old) {
-        write(file, c.old);
-        fs::permissions(file, oldMode);
-    }
-    fs::create_symlink("file", folder / "link");
-    fs::create_symlink(folder / "link", folder / "chain");
-    fs::create_directory(folder / "dir");
-    if (c.readOnly) fs::permissions(folder, fs::perms(0555));
-    std::string error;
-    {
-        AtomicFileWriter writer;
-        if (writer.open((folder / c.through).string(), c.start) && writer.write("new") && c.commit)
-            writer.commit();
-        error = writer.error();
-    }
-    fs::permissions(folder, fs::perms(0755));
-
-    EXPECT_EQ(error, c.error ? std::strerror(c.error) : "");
-    ASSERT_EQ(read(file), c.after);
+TEST(AtomicFileWriter, ReplacesTheFileWholeOrLeavesItAsItWas) {
+    using Start = AtomicFileWriter::Start;
+    const struct {
+        const char* name;
+        const char* through; // beside "file": "link" to it, "chain" to that link, folder "dir"
+        const char* old;     // what "file" holds first; nullptr: no file
+        Start start;
+        bool commit;
+        int error;             // the errno reported, 0 for none
+        const char* after;     // what "file" holds afterwards
+        bool readOnly = false; // the folder cannot be written in
+    } cases[] = {
+        {"new file", "file", nullptr, Start::Empty, true, 0, "new"},
+        {"replaced keeping its mode", "file", "old", Start::Empty, true, 0, "new"},
+        {"old content first", "file", "old", Start::OldContent, true, 0, "oldnew"},
+        {"old content of no file", "file", nullptr, Start::OldContent, true, 0, "new"},
+        {"through a link", "link", "old", Start::OldContent, true, 0, "oldnew"},
+        {"through two links", "chain", "old", Start::Empty, true, 0, "new"},
+        {"link to no file yet", "chain", nullptr, Start::Empty, true, 0, "new"},
+        {"dropped without commit", "file", "old", Start::Empty, false, 0, "old"},
+        {"folder missing", "absent/file", "old", Start::Empty, true, ENOENT, "old"},
+        {"target is a folder", "dir", "old", Start::OldContent, true, EISDIR, "old"},
+        {"folder read-only", "file", "old", Start::Empty, true, EACCES, "old", true},
+    };
+    const fs::path root = test::testFolder("writer");
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    EXPECT_EQ(fs::status(file).permissions(), c.old ? oldMode : fs::perms(0666 & ~mask));
-    EXPECT_TRUE(fs::is_symlink(folder / "link") && fs::is_symlink(folder / "chain"));
-    // No temporary file left behind.
-    EXPECT_EQ(names(folder), (std::set<std::string>{"chain", "dir", "file", "link"}));
-    fs::remove_all(folder);
-}
+    constexpr auto oldMode = fs::perms(0640);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.readOnly && ::geteuid() == 0) continue; // root writes in a read-only folder
+        const fs::path folder = root / c.name, file = folder / "file";
+        fs::create_directory(folder);
+        if (c.old) {
+            writeText(file, c.old);
+            fs::permissions(file, oldMode);
+        }
+        fs::create_symlink("file", folder / "link");
+        fs::create_symlink(folder / "link", folder / "chain");
+        fs::create_directory(folder / "dir");
+        if (c.readOnly) fs::permissions(folder, fs::perms(0555));
+        std::string error;
+        {
+            AtomicFileWriter writer;
+            if (writer.open((folder / c.through).string(), c.start) && writer.write("new") &&
+                c.commit)
+                writer.commit();
+            error = writer.error();
+        }
+        fs::permissions(folder, fs::perms(0755));
 
-using Start = AtomicFileWriter::Start;
-INSTANTIATE_TEST_SUITE_P(
-    Case, Writer,
-    testing::Values(
-        WriterCase{"NewFile", "file", nullptr, Start::Empty, true, 0, "new"},
-        WriterCase{"ReplacedKeepingItsMode", "file", "old", Start::Empty, true, 0, "new"},
-        WriterCase{"OldContentFirst", "file", "old", Start::OldContent, true, 0, "oldnew"},
-        WriterCase{"OldContentOfNoFile", "file", nullptr, Start::OldContent, true, 0, "new"},
-        WriterCase{"ThroughALink", "link", "old", Start::OldContent, true, 0, "oldnew"},
-        WriterCase{"ThroughTwoLinks", "chain", "old", Start::Empty, true, 0, "new"},
-        WriterCase{"LinkToNoFileYet", "chain", nullptr, Start::Empty, true, 0, "new"},
-        WriterCase{"DroppedWithoutCommit", "file", "old", Start::Empty, false, 0, "old"},
-        WriterCase{"FolderMissing", "absent/file", "old", Start::Empty, true, ENOENT, "old"},
-        WriterCase{"TargetIsAFolder", "dir", "old", Start::OldContent, true, EISDIR, "old"},
-        WriterCase{"FolderReadOnly", "file", "old", Start::Empty, true, EACCES, "old", true}),
-    [](const testing::TestParamInfo<WriterCase>& i) { return std::string(i.param.name); });
+        EXPECT_EQ(error, c.error ? std::strerror(c.error) : "");
+        EXPECT_EQ(readText(file), c.after);
+        EXPECT_EQ(fs::status(file).permissions(), c.old ? oldMode : fs::perms(0666 & ~mask));
+        EXPECT_TRUE(fs::is_symlink(folder / "link") && fs::is_symlink(folder / "chain"));
+        // No temporary file left behind.
+        EXPECT_EQ(names(folder), (std::set<std::string>{"chain", "dir", "file", "link"}));
+    }
+    fs::remove_all(root);
+}
 
 // Games enough that a write takes many system calls.
 std::string pgnGames(int count, const std::string& event) {
@@ -145,7 +130,7 @@ TEST(AtomicFileWriter, KilledWritersLeaveTheOldFileOrTheNewOne) {
     }
     const std::string games[2] = {pgnGames(1200, "old"), pgnGames(1200, "new")};
     const std::string sources[2] = {(folder / "old.pgn").string(), (folder / "new.pgn").string()};
-    for (int v : {0, 1}) write(sources[v], games[v].substr(0, games[v].size() / 10));
+    for (int v : {0, 1}) writeText(sources[v], games[v].substr(0, games[v].size() / 10));
     std::vector<XmlGame> list(500, {"[Event \"Open\"]\n[White \"A\"]\n", "1.d4 d5", "*"});
     const XmlGame added{"[Event \"Blitz\"]\n", "1.c4", "1-0"};
 
@@ -190,8 +175,8 @@ TEST(AtomicFileWriter, KilledWritersLeaveTheOldFileOrTheNewOne) {
         const std::chrono::duration<double, std::micro> took =
             std::chrono::steady_clock::now() - start;
         ASSERT_EQ(status, 0);
-        const std::string oldText = withoutTimestamp(read(kept)),
-                          newText = withoutTimestamp(read(path));
+        const std::string oldText = withoutTimestamp(readText(kept)),
+                          newText = withoutTimestamp(readText(path));
         ASSERT_NE(oldText, newText);
         // Log-uniform, from before the child has started to after it is done.
         std::uniform_real_distribution<double> exponent(std::log(2.0),
@@ -211,7 +196,7 @@ TEST(AtomicFileWriter, KilledWritersLeaveTheOldFileOrTheNewOne) {
             ::usleep(static_cast<useconds_t>(std::exp(exponent(random))));
             ::kill(child, SIGKILL);
             ::waitpid(child, nullptr, 0);
-            const std::string now = withoutTimestamp(read(path));
+            const std::string now = withoutTimestamp(readText(path));
             olds += now == oldText;
             news += now == newText;
             ASSERT_TRUE(now == oldText || now == newText)

@@ -29,13 +29,6 @@ protected:
     std::string file(const char* name) const { return (dir / name).string(); }
 };
 
-TEST_F(EngineProfiles, StartsFromTheFilesLoadedLast) {
-    record.ProfileFiles = {"", "/srv/un.ini", "/srv/deux.ini"};
-    EngineProfilesController window(record, dialogs, catalogue);
-    EXPECT_EQ(window.file(1), "/srv/un.ini");
-    EXPECT_EQ(window.file(2), "/srv/deux.ini");
-}
-
 TEST_F(EngineProfiles, AMissingFileChangesNothing) {
     ASSERT_EQ(ecrire_reglages(record, file("un.ini")), "");
     const struct {
@@ -71,7 +64,9 @@ TEST_F(EngineProfiles, ASavedSettingsFileLoadsAsAProfile) {
     PreferencesController prefs(aggressive, {file("quarvelin.ini"), dir.string(), dir.string()},
                                 dialogs, catalogue);
     ASSERT_TRUE(prefs.saveAs(file("agressif.ini")));
-    ASSERT_EQ(ecrire_reglages(builtInSettings(dir.string()), file("sage.ini")), "");
+    // A key a profile does not know is passed over, not refused.
+    test::writeText(file("sage.ini"),
+                    settingsText(builtInSettings(dir.string())) + "UNKNOWN=ignored here\r\n");
 
     dialogs.messages.clear();
     EngineProfilesController window(record, dialogs, catalogue);
@@ -89,10 +84,13 @@ TEST_F(EngineProfiles, ASavedSettingsFileLoadsAsAProfile) {
     EXPECT_EQ(dialogs.messages[0].text, "<656>");
 }
 
-TEST_F(EngineProfiles, ViewingAMissingFileSaysSo) {
+TEST_F(EngineProfiles, StartsFromTheFilesLoadedLastAndViewingAMissingFileSaysSo) {
     ASSERT_EQ(ecrire_reglages(record, file("un.ini")), "");
     fs::create_directories(dir / "dossier.ini");
+    record.ProfileFiles = {"", "/srv/un.ini", "/srv/deux.ini"};
     EngineProfilesController window(record, dialogs, catalogue);
+    EXPECT_EQ(window.file(1), "/srv/un.ini"); // starts from the files loaded last
+    EXPECT_EQ(window.file(2), "/srv/deux.ini");
     window.choose(1, file("un.ini"));
     EXPECT_TRUE(window.visible(1));
     EXPECT_TRUE(dialogs.messages.empty());

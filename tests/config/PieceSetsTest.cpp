@@ -1,30 +1,25 @@
+#include "support/TestFolder.h"
+
 #include "config/PieceSets.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <unistd.h>
 
 using quarvelin::PieceSets;
+namespace test = quarvelin::test;
 namespace fs = std::filesystem;
 
 namespace {
 
 class PieceSetFolders : public ::testing::Test {
 protected:
-    fs::path install;
-    void SetUp() override {
-        install = fs::temp_directory_path() /
-                  ("quarvelin-sets-" + std::to_string(::getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(install);
-    }
+    fs::path install = test::testFolder("quarvelin-sets");
     void TearDown() override { fs::remove_all(install); }
     void put(const std::string& relative) {
         const fs::path path = install / "images/pieces" / relative;
         fs::create_directories(path.parent_path());
-        std::ofstream(path) << "x";
+        test::writeText(path, "x");
     }
 };
 

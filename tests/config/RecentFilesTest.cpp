@@ -42,6 +42,11 @@ List numbered(int of, int a) {
     return l;
 }
 
+List plus(List a, const List& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
 } // namespace
 
 TEST_F(RecentFilesTest, SuccessiveAppends) {
@@ -50,26 +55,17 @@ TEST_F(RecentFilesTest, SuccessiveAppends) {
         List additions;
         List expected;
     } cases[] = {
-        {"rien", {}, {}},
-        {"un", {"/a.pgn"}, {"/a.pgn"}},
-        {"deux fois de suite", {"/a.pgn", "/a.pgn"}, {"/a.pgn"}},
-        {"le plus récent en tête", {"/a.pgn", "/b.pgn", "/c.pgn"}, {"/c.pgn", "/b.pgn", "/a.pgn"}},
-        {"le troisième rouvert figure deux fois",
+        {"none", {}, {}},
+        {"one", {"/a.pgn"}, {"/a.pgn"}},
+        {"the same twice running", {"/a.pgn", "/a.pgn"}, {"/a.pgn"}},
+        {"the latest first", {"/a.pgn", "/b.pgn", "/c.pgn"}, {"/c.pgn", "/b.pgn", "/a.pgn"}},
+        {"the third one reopened is listed twice",
          {"/a.pgn", "/b.pgn", "/c.pgn", "/a.pgn"},
          {"/a.pgn", "/c.pgn", "/b.pgn", "/a.pgn"}},
-        {"dix tiennent", numbered(1, 10), numbered(10, 1)},
-        {"le onzième fait tomber le plus ancien", numbered(1, 11), numbered(11, 2)},
-        {"le plus ancien rouvert passe en tête et ne reste qu'une fois",
-         [] {
-             List l = numbered(1, 10);
-             l.push_back("/jeux/1.pgn");
-             return l;
-         }(),
-         [] {
-             List l = numbered(10, 2);
-             l.insert(l.begin(), "/jeux/1.pgn");
-             return l;
-         }()},
+        {"ten fit", numbered(1, 10), numbered(10, 1)},
+        {"the eleventh drops the oldest", numbered(1, 11), numbered(11, 2)},
+        {"the oldest reopened goes first, listed once", plus(numbered(1, 10), {"/jeux/1.pgn"}),
+         plus({"/jeux/1.pgn"}, numbered(10, 2))},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -80,17 +76,6 @@ TEST_F(RecentFilesTest, SuccessiveAppends) {
         // The store outlives the run: a later start reads the same list.
         EXPECT_EQ(RecentFiles(store()).list(), c.expected);
     }
-}
-
-TEST_F(RecentFilesTest, CaptionsNumberedFromOneToTen) {
-    RecentFiles recent(store());
-    EXPECT_TRUE(recent.afficher_fichiers_recents().empty());
-    for (const std::string& f : numbered(1, 10)) recent.ajouter_fichier_recent(f);
-    const List captions = recent.afficher_fichiers_recents();
-    ASSERT_EQ(captions.size(), 10u);
-    EXPECT_EQ(captions.front(), "&1 /jeux/10.pgn");
-    EXPECT_EQ(captions[1], "&2 /jeux/9.pgn");
-    EXPECT_EQ(captions.back(), "&10 /jeux/1.pgn");
 }
 
 TEST_F(RecentFilesTest, NothingWithoutAFirstEntry) {
@@ -115,13 +100,17 @@ TEST_F(RecentFilesTest, PathAfterTheFirstBlank) {
     for (const auto& c : cases) EXPECT_EQ(RecentFiles::captionPath(c.caption), c.path) << c.caption;
 }
 
-TEST_F(RecentFilesTest, TheTenthOpensItsFile) {
+TEST_F(RecentFilesTest, CaptionsNumberedFromOneToTenAndTheTenthOpensItsFile) {
     RecentFiles recent(store());
+    EXPECT_TRUE(recent.afficher_fichiers_recents().empty());
     const std::string tenth = create("partie dix.pgn");
     recent.ajouter_fichier_recent(tenth);
     for (int i = 1; i <= 9; ++i) recent.ajouter_fichier_recent(path(std::to_string(i) + ".pgn"));
     const List captions = recent.afficher_fichiers_recents();
     ASSERT_EQ(captions.size(), 10u);
+    EXPECT_EQ(captions[0], "&1 " + path("9.pgn"));
+    EXPECT_EQ(captions[1], "&2 " + path("8.pgn"));
+    EXPECT_EQ(captions[9], "&10 " + tenth);
     RecordingDialogs dialogs;
     EXPECT_EQ(RecentFiles::choose(captions.back(), dialogs, OffsetCatalogue()), tenth);
     EXPECT_TRUE(dialogs.messages.empty());

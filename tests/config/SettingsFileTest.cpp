@@ -1,4 +1,5 @@
 #include "support/TestDoubles.h"
+#include "support/TestFolder.h"
 
 #include "config/SettingsFile.h"
 
@@ -8,10 +9,8 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <sstream>
-#include <unistd.h>
 
 using namespace quarvelin;
 namespace fs = std::filesystem;
@@ -20,23 +19,11 @@ namespace {
 
 class SettingsFile : public ::testing::Test {
 protected:
-    fs::path dir;
+    fs::path dir = test::testFolder("quarvelin-settings");
     std::string install = "/opt/quarvelin";
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("quarvelin-settings-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-    }
     void TearDown() override { fs::remove_all(dir); }
     std::string path(const char* name = "quarvelin.ini") const { return (dir / name).string(); }
-    void write(const std::string& text, const char* name = "quarvelin.ini") const {
-        std::ofstream(path(name), std::ios::binary) << text;
-    }
-    std::string read(const char* name = "quarvelin.ini") const {
-        std::ifstream in(path(name), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    void write(const std::string& text) const { test::writeText(path(), text); }
     SettingsReading load(Settings& s, int profile = 1) {
         return lire_reglages(path(), install, s, profile);
     }
@@ -214,7 +201,7 @@ TEST_F(SettingsFile, MissingFileIsCreatedWithTheNewFileValues) {
     SettingsReading r = load(s);
     EXPECT_EQ(r.state, SettingsReading::State::Created);
     EXPECT_EQ(r.error, "");
-    std::string text = read();
+    const std::string text = test::readText(path());
     for (const char* line :
          {"DEB_BLANC=1\r\n", "PARTIE_FILTRE=*.PGN\r\n", "MAX_COUP_OUVERTURE=10\r\n",
           "PROFONDEUR_MAX=0\r\n", "BASE_ECO=/opt/quarvelin/base/eco.db\r\n"})
@@ -245,7 +232,7 @@ TEST_F(SettingsFile, OlderFilesInWindows1252) {
     EXPECT_EQ(s.LIEU_JEU, "€ café");
 }
 
-TEST_F(SettingsFile, GarbledFilesReadOrStopNeverCrash) {
+TEST_F(SettingsFile, GarbledFilesReadOrStopNeverCrashAndFailuresAreReported) {
     std::mt19937 rng(77);
     for (int i = 0; i < 200; ++i) {
         std::string junk(static_cast<std::size_t>(rng() % 3000), '\0');
@@ -260,44 +247,7 @@ TEST_F(SettingsFile, GarbledFilesReadOrStopNeverCrash) {
     Settings s;
     EXPECT_EQ(lire_reglages(path("dossier.ini"), install, s).state,
               SettingsReading::State::Unreadable);
-}
-
-TEST_F(SettingsFile, WriteFailureIsReported) {
-    EXPECT_EQ(ecrire_reglages(builtInSettings(install), (dir / "absent" / "q.ini").string()),
-              std::strerror(ENOENT));
-}
-
-TEST_F(SettingsFile, EngineProfilesLoadIntoSlotsOneAndTwo) {
-    Settings one = builtInSettings(install), two = builtInSettings(install);
-    one.PROFONDEUR_MAX[1] = 2;
-    one.NOTE_MATERIEL[1][2] = 120;
-    one.LIEU_JEU = "not a profile key";
-    two.PROFONDEUR_MAX[1] = 3;
-    two.ALPHA_BETA[1] = 1;
-    two.NOM_MOTEUR[1] = "Agressif";
-    ASSERT_EQ(ecrire_reglages(one, path("un.ini")), "");
-    write(settingsText(two) + "UNKNOWN=ignored here\r\n", "deux.ini");
-
-    Settings s = builtInSettings(install);
-    test::RecordingDialogs dialogs;
-    test::OffsetCatalogue cat;
-    EXPECT_TRUE(loadProfiles(path("un.ini"), path("deux.ini"), s, dialogs, cat));
-    EXPECT_EQ(s.PROFONDEUR_MAX[1], 2);
-    EXPECT_EQ(s.NOTE_MATERIEL[1][2], 120);
-    EXPECT_EQ(s.PROFONDEUR_MAX[2], 3);
-    EXPECT_EQ(s.ALPHA_BETA[2], 1);
-    EXPECT_EQ(s.NOM_MOTEUR[2], "Agressif");
-    EXPECT_EQ(s.LIEU_JEU, "");
-    EXPECT_TRUE(s.TwoProfiles);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "<656>");
-
-    Settings before = s;
-    test::RecordingDialogs missing;
-    EXPECT_FALSE(loadProfiles(path("un.ini"), path("absent.ini"), s, missing, cat));
-    EXPECT_EQ(s, before);
-    ASSERT_EQ(missing.messages.size(), 1u);
-    EXPECT_EQ(missing.messages[0].text, "[" + path("absent.ini") + "] <270>");
+    EXPECT_EQ(ecrire_reglages(s, (dir / "absent" / "q.ini").string()), std::strerror(ENOENT));
 }
 
 TEST(SettingsPaths, OldPathsAndRelativePaths) {

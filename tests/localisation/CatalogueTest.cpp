@@ -1,3 +1,5 @@
+#include "support/TestFolder.h"
+
 #include "localisation/Catalogue.h"
 #include "localisation/RulesTexts.h"
 
@@ -7,7 +9,6 @@
 
 #include <climits>
 #include <cstdlib>
-#include <fstream>
 #include <optional>
 #include <set>
 
@@ -15,9 +16,7 @@ using namespace quarvelin;
 
 namespace {
 
-void writeFile(const std::string& path, const std::string& content) {
-    std::ofstream(path, std::ios::binary) << content;
-}
+using test::writeText;
 
 std::string textIn(const Catalogue& catalogue, int language, int offset) {
     return catalogue.texte_catalogue(Catalogue::textBase(language) + offset);
@@ -33,7 +32,7 @@ public:
             for (int offset : {1, 90, 92, 100, 999})
                 content +=
                     std::to_string(offset) + "\t" + code + "-" + std::to_string(offset) + "\n";
-            writeFile(dir() + "/" + Catalogue::fileName(language), content);
+            writeText(dir() + "/" + Catalogue::fileName(language), content);
         }
     }
     std::string dir() const { return dir_.path().toStdString(); }
@@ -92,6 +91,9 @@ TEST(CatalogueFiles, TextsFollowedByAValueKeepTheirSpace) {
             EXPECT_TRUE(t.size() > 2 && t.ends_with(": "))
                 << Catalogue::fileName(language) << " " << offsetOf(key) << " \"" << t << "\"";
         }
+    // Before any language the bare number is asked, as the settings reader does.
+    EXPECT_EQ(catalogue.text(TextKey::SettingsSyntaxError),
+              "Clé inconnue dans le fichier de réglages : ");
 }
 
 TEST(TextRanges, AnIndexOutsideGivesTheFirstText) {
@@ -150,16 +152,10 @@ TEST(CatalogueNumbering, TextFollowsTheAppliedLanguage) {
     }
 }
 
-TEST(CatalogueNumbering, SettingsKeyBeforeTheLanguage) {
-    const Catalogue catalogue;
-    EXPECT_EQ(catalogue.text(TextKey::SettingsSyntaxError),
-              "Clé inconnue dans le fichier de réglages : ");
-}
-
 TEST(CatalogueBrokenFile, ProblemsByFileAndLine) {
     QTemporaryDir dir;
     const std::string path = dir.path().toStdString();
-    writeFile(path + "/fr.txt",
+    writeText(path + "/fr.txt",
               "# comment\n"                                                // 1
               "\n"                                                         // 2
               "1\tun\n"                                                    // 3
@@ -176,7 +172,7 @@ TEST(CatalogueBrokenFile, ProblemsByFileAndLine) {
               "9\t\n"                                                      // 14
               "+4\tplus\n"                                                 // 15
               "10\tfin");                                                  // 16, no final newline
-    writeFile(path + "/en.txt", std::string("\xEF\xBB\xBF") + "1\tone\n"); // with a byte order mark
+    writeText(path + "/en.txt", std::string("\xEF\xBB\xBF") + "1\tone\n"); // with a byte order mark
 
     const Catalogue catalogue(path);
     std::vector<int> lines;
@@ -249,10 +245,6 @@ TEST(RulesTexts, PieceNamesByTypeAndLanguage) {
         EXPECT_EQ(pieceName(c.pieceCode, catalogue), c.name) << c.pieceCode;
     }
 }
-
-} // namespace
-
-namespace {
 
 TEST(CatalogueCounts, EachLanguageCountsInItsOwnForms) {
     Catalogue catalogue;

@@ -1,4 +1,4 @@
-#include "support/TestDoubles.h"
+#include "support/Moves.h"
 
 #include "notation/Fen.h"
 #include "rules/MoveRules.h"
@@ -46,24 +46,12 @@ TEST(Fen, WrittenBackAsReadOrWithWhatThePositionCannotHaveDropped) {
 
 TEST(Fen, CopyAfterMovesWritesEnPassantClockAndNumber) {
     Position p = Position::initial(Colour::Black);
-    auto play = [&](const char* uci) {
-        for (const Move& c : legalMoves(p))
-            if (uciMove(p, c) == uci) return void(playMove(p, c));
-        FAIL() << uci;
-    };
+    auto play = [&](const char* uci) { playMove(p, test::legalMove(p, uci).value()); };
     play("e2e4");
     EXPECT_EQ(writeFen(p), "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1");
     play("g8f6");
     play("e1e2");
     EXPECT_EQ(writeFen(p), "rnbqkb1r/pppppppp/5n2/8/4P3/8/PPPPKPPP/RNBQ1BNR b kq - 2 2");
-}
-
-TEST(Fen, CastlingIsReadPerWing) {
-    Position p = readFen("r3k2r/8/8/8/8/8/8/R3K2R w Kk - 0 1", Colour::White).value();
-    EXPECT_EQ(p.CastlingRights, WhiteShort | BlackShort);
-    EXPECT_FALSE(p.CastlingDone[code(Colour::White)]);
-    Square e1 = namedSquare('e', '1', Colour::White), c1 = namedSquare('c', '1', Colour::White);
-    EXPECT_FALSE(isLegal(p, Move{e1.x, e1.y, c1.x, c1.y, PieceCode::WhiteKing, PieceCode::Empty}));
 }
 
 TEST(Fen, RefusedWhole) {

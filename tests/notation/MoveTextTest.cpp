@@ -1,5 +1,7 @@
-#include "notation/MoveText.h"
+#include "support/Moves.h"
+
 #include "notation/Fen.h"
+#include "notation/MoveText.h"
 #include "rules/MoveRules.h"
 
 #include <gtest/gtest.h>
@@ -7,13 +9,6 @@
 using namespace quarvelin;
 
 namespace {
-
-Move move(const Position& p, const char* uci) {
-    for (const Move& c : legalMoves(p))
-        if (uciMove(p, c) == uci) return c;
-    ADD_FAILURE() << "no legal move " << uci;
-    return {};
-}
 
 struct LongCase {
     int number;
@@ -82,7 +77,7 @@ TEST(San, StandardTextsWithDisambiguationAndMarks) {
     for (const SanCase& c : cases)
         for (Colour bottom : {Colour::White, Colour::Black}) {
             Position p = *readFen(c.fen, bottom);
-            Move m = move(p, c.uci);
+            const Move m = test::legalMove(p, c.uci).value();
             EXPECT_EQ(san(p, m), c.san) << c.fen;
             EXPECT_EQ(longMoveText(p, m, NotationCode::French), c.longFr) << c.fen;
         }

@@ -1,6 +1,7 @@
 // Replaying real-world PGN, checked against two independent peers: pgn-extract reads the same
 // file itself, and Stockfish plays the moves we read.
 #include "support/Peers.h"
+#include "support/TestFolder.h"
 
 #include "notation/Fen.h"
 #include "notation/PgnStream.h"
@@ -8,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -18,11 +18,6 @@ using namespace quarvelin;
 namespace {
 
 const std::string Varied = std::string(QUARVELIN_TEST_DATA) + "/varied.pgn";
-
-std::string read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // A FEN without its en-passant field: tools differ on writing it when no capture is possible.
 std::string withoutEnPassant(const std::string& fen) {
@@ -58,7 +53,7 @@ std::vector<Played> replayFile(const std::string& text, Colour bottom = Colour::
 }
 
 TEST(Replay, VariedFileReadsEveryGameAtItsOffsetWithEitherSideAtTheBottom) {
-    const std::string text = read(Varied);
+    const std::string text = test::readText(Varied);
     const auto games = replayFile(text), flipped = replayFile(text, Colour::Black);
     ASSERT_EQ(games.size(), 7u);
     ASSERT_EQ(flipped.size(), 7u);
@@ -70,20 +65,11 @@ TEST(Replay, VariedFileReadsEveryGameAtItsOffsetWithEitherSideAtTheBottom) {
     }
 }
 
-TEST(Replay, ReportsTheFailingMoveAndItsNumber) {
-    std::vector<std::string> seen;
-    for (const auto& g : replayFile(read(std::string(QUARVELIN_TEST_DATA) + "/broken.pgn")))
-        seen.push_back(g.verdict);
-    std::vector<std::string> expected = {"ok", "2 Ke3", "2 Zz9",
-                                         "0 [FEN \"8/8/8/8/8/8/8/8 w - - 0 1\"]", "ok"};
-    EXPECT_EQ(seen, expected);
-}
-
 TEST(Replay, EndsWherePgnExtractEnds) {
     std::string tool = test::findProgram("pgn-extract");
     ASSERT_FALSE(tool.empty()) << "pgn-extract is installed by 'make test'";
     // pgn-extract refuses ";" comments after a move; give it the file without them.
-    std::string text = std::regex_replace(read(Varied), std::regex(";[^\r\n]*"), "");
+    std::string text = std::regex_replace(test::readText(Varied), std::regex(";[^\r\n]*"), "");
     std::string output = test::run(tool + " -F --quiet", text);
 
     std::map<std::string, std::string> theirs;
@@ -96,7 +82,7 @@ TEST(Replay, EndsWherePgnExtractEnds) {
         if (std::regex_search(line, m, fenRe)) theirs[event] = m[1];
     }
     ASSERT_GE(theirs.size(), 6u);
-    for (const auto& g : replayFile(read(Varied)))
+    for (const auto& g : replayFile(test::readText(Varied)))
         if (theirs.count(g.event)) {
             EXPECT_EQ(withoutEnPassant(g.fen), withoutEnPassant(theirs[g.event])) << g.event;
         }
@@ -105,7 +91,7 @@ TEST(Replay, EndsWherePgnExtractEnds) {
 TEST(Replay, EndsWhereStockfishEndsWithTheSameMoves) {
     std::string stockfish = test::findProgram("stockfish");
     ASSERT_FALSE(stockfish.empty()) << "stockfish is installed by 'make test'";
-    auto games = replayFile(read(Varied));
+    auto games = replayFile(test::readText(Varied));
     std::string commands;
     for (const auto& g : games) {
         commands += g.start == "startpos" ? "position startpos moves"

@@ -1,4 +1,5 @@
 // The fast generator and the square-by-square movement rules must agree on every position.
+#include "support/Moves.h"
 #include "support/RandomPlay.h"
 
 #include "notation/Fen.h"
@@ -8,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <set>
 
 using namespace quarvelin;
@@ -80,14 +80,11 @@ TEST(RulesCrossCheck, SameGameGivesSameFenWithEitherSideAtTheBottom) {
             ASSERT_EQ(writeFen(white), writeFen(black));
             auto moves = legalMoves(white);
             if (moves.empty()) break;
-            Move c = moves[rng() % moves.size()];
-            std::string uci = uciMove(white, c);
-            auto other = legalMoves(black);
-            auto it = std::find_if(other.begin(), other.end(),
-                                   [&](const Move& o) { return uciMove(black, o) == uci; });
-            ASSERT_NE(it, other.end()) << uci;
+            const Move c = moves[rng() % moves.size()];
+            const auto same = test::legalMove(black, uciMove(white, c));
+            ASSERT_TRUE(same) << uciMove(white, c);
             playMove(white, c);
-            playMove(black, *it);
+            playMove(black, *same);
         }
     }
 }

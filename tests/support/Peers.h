@@ -29,19 +29,10 @@ inline std::string exitOf(const std::string& command) {
 
 // Runs `command` with `input` on its standard input; returns what it printed.
 inline std::string run(const std::string& command, const std::string& input) {
-    auto dir = std::filesystem::temp_directory_path();
-    std::string in = (dir / ("quarvelin-peer-" + std::to_string(::getpid()) + ".in")).string();
-    {
-        std::ofstream f(in);
-        f << input;
-    }
-    std::string output;
-    if (FILE* pipe = ::popen((command + " < " + in + " 2>/dev/null").c_str(), "r")) {
-        char buffer[4096];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
-        ::pclose(pipe);
-    }
+    const auto in = std::filesystem::temp_directory_path() /
+                    ("quarvelin-peer-" + std::to_string(::getpid()) + ".in");
+    std::ofstream(in) << input;
+    std::string output = exitOf(command + " < " + in.string() + " 2>/dev/null");
     std::filesystem::remove(in);
     return output;
 }

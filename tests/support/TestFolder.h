@@ -1,8 +1,11 @@
 #pragma once
-// A folder of its own for each test, so tests running side by side never share files.
+// A folder of its own for each test, so tests running side by side never share files, and
+// whole files read and written.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <unistd.h>
 
@@ -16,6 +19,16 @@ inline std::filesystem::path testFolder(const std::string& prefix) {
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir;
+}
+
+// Bytes as they are: "" for a file that cannot be read.
+inline std::string readText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+inline void writeText(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
 }
 
 } // namespace quarvelin::test

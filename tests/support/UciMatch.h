@@ -1,6 +1,8 @@
 #pragma once
 // UCI engines as child processes, and a match between two of them refereed by one's perft.
 // Every read has a deadline, so a silent engine fails the test instead of blocking it.
+#include "support/Moves.h"
+
 #include "rules/MoveRules.h"
 
 #include <algorithm>
@@ -262,10 +264,8 @@ inline MatchResult playMatch(UciProcess& first, UciProcess& second, const Settin
             const std::string move = detail::bestmoveOf(*line);
             if (firstToMove && !legal->contains(move))
                 return fault("illegal move '" + move + "' by the engine under test, " + here);
-            std::vector<Move> ours = legalMoves(p);
-            auto c = std::find_if(ours.begin(), ours.end(),
-                                  [&](const Move& l) { return uciMove(p, l) == move; });
-            if (c == ours.end())
+            const std::optional<Move> c = legalMove(p, move);
+            if (!c)
                 return fault("move '" + move +
                              "' is legal for the referee, not for this program, " + here);
             playMove(p, *c);

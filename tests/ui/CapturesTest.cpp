@@ -135,18 +135,6 @@ TEST(Captures, TheHintAndThePositionEditor) {
     takeScreenshot(*b.window->boardWindow(), QStringLiteral("edition"));
 }
 
-TEST(Captures, ThePreferencesWindow) {
-    Bureau b(false);
-    MessageBoxDialogs dialogs;
-    PreferencesDialog d(b.settings,
-                        {settingsFile(b.locations), b.locations.data, b.locations.installation},
-                        b.catalogue, dialogs);
-    d.show();
-    QTest::qWait(20);
-    EXPECT_TRUE(d.isVisible());
-    takeScreenshot(d, QStringLiteral("preferences"));
-}
-
 TEST(Captures, TheLanguageWindowAtTheFirstStart) {
     Bureau b(true);
     b.window->start();
@@ -211,16 +199,22 @@ TEST(Captures, AGamesFileListedAndOneGameOpen) {
     takeScreenshot(*b.window, QStringLiteral("liste-parties"));
 }
 
-TEST(Captures, TheGamesFileWindowInBothModes) {
+TEST(Captures, TheSettingsAndTheGamesFileWindows) {
     Bureau b(false);
+    MessageBoxDialogs dialogs;
+    PreferencesDialog d(b.settings,
+                        {settingsFile(b.locations), b.locations.data, b.locations.installation},
+                        b.catalogue, dialogs);
+    d.show();
+    QTest::qWait(20);
+    takeScreenshot(d, QStringLiteral("preferences"));
     for (auto mode : {LoadGamesDialog::Mode::Load, LoadGamesDialog::Mode::Extract}) {
-        LoadGamesDialog d(mode, b.settings, b.catalogue, b.dir.path(),
+        LoadGamesDialog g(mode, b.settings, b.catalogue, b.dir.path(),
                           QString::fromStdString(settingsFile(b.locations)),
                           b.dir.filePath(QStringLiteral("tournoi.pgn")));
-        d.show();
+        g.show();
         QTest::qWait(20);
-        EXPECT_TRUE(d.isVisible());
-        takeScreenshot(d, mode == LoadGamesDialog::Mode::Load ? QStringLiteral("chargement")
+        takeScreenshot(g, mode == LoadGamesDialog::Mode::Load ? QStringLiteral("chargement")
                                                               : QStringLiteral("extraction"));
     }
 }

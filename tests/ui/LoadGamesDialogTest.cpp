@@ -175,19 +175,28 @@ TEST_F(LoadGamesWindow, ChoosingAFileStartsWhereTheCurrentOneLies) {
     }
 }
 
-TEST_F(LoadGamesWindow, LoadCopiesTheCriteriaButNotTheLimit) {
+// The filter is saved as typed, limit included; a load takes the criteria but not the limit.
+TEST_F(LoadGamesWindow, SaveTheFilterThenLoad) {
     record.MAX_SEUIL_PARTIE = 300;
     auto w = window(Mode::Load, games);
     w->show();
     QSignalSpy load(w.get(), &LoadGamesDialog::loadRequested);
     typeCriteria(*w);
+    edit(*w, "Text4")->setText(QStringLiteral("75"));
+    press(*w, "Command6");
+    expectOneMessage(TextKey::FilterSaved);
+    Settings read;
+    lire_reglages(settingsFile().toStdString(), dir.path().toStdString(), read);
+    expectCriteria(read);
+    EXPECT_EQ(read.MAX_SEUIL_PARTIE, 75);
+    EXPECT_EQ(load.count(), 0);
+
     edit(*w, "Text4")->setText(QStringLiteral("12"));
     press(*w, "Command2");
-
     ASSERT_EQ(load.count(), 1);
     EXPECT_EQ(load.at(0).at(0).toString(), games);
     expectCriteria(record);
-    EXPECT_EQ(record.MAX_SEUIL_PARTIE, 300);
+    EXPECT_EQ(record.MAX_SEUIL_PARTIE, 75);
     EXPECT_EQ(w->result(), QDialog::Accepted);
     EXPECT_FALSE(w->isVisible());
     EXPECT_TRUE(dialogs.messages.empty());
@@ -328,19 +337,6 @@ TEST_F(LoadGamesWindow, ACommandThatCannotGoOnSaysWhyAndDoesNothingElse) {
         expectOneMessage(c.said);
         EXPECT_EQ(edit(*w, "Text9")->text(), QString()); // a refused number is cleared
     }
-}
-
-// The file's own values are the controller's to keep; the window hands on what is typed.
-TEST_F(LoadGamesWindow, SavingTheFilterWritesWhatIsTyped) {
-    auto w = window(Mode::Load, games);
-    typeCriteria(*w);
-    edit(*w, "Text4")->setText(QStringLiteral("75"));
-    press(*w, "Command6");
-    expectOneMessage(TextKey::FilterSaved);
-    Settings read;
-    lire_reglages(settingsFile().toStdString(), dir.path().toStdString(), read);
-    expectCriteria(read);
-    EXPECT_EQ(read.MAX_SEUIL_PARTIE, 75);
 }
 
 TEST_F(LoadGamesWindow, ViewingTheFileInAnEditor) {

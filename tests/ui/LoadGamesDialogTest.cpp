@@ -177,7 +177,6 @@ TEST_F(LoadGamesWindow, ChoosingAFileStartsWhereTheCurrentOneLies) {
 
 // The filter is saved as typed, limit included; a load takes the criteria but not the limit.
 TEST_F(LoadGamesWindow, SaveTheFilterThenLoad) {
-    record.MAX_SEUIL_PARTIE = 300;
     auto w = window(Mode::Load, games);
     w->show();
     QSignalSpy load(w.get(), &LoadGamesDialog::loadRequested);

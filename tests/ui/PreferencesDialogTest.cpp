@@ -223,25 +223,25 @@ TEST_F(PreferencesWindow, EngineProfilesLoadOnOk) {
     ASSERT_EQ(ecrire_reglages(strong, path() + "/fort.ini"), "");
     ASSERT_EQ(ecrire_reglages(record, path() + "/sage.ini"), "");
 
-    EngineProfilesDialog missing(record, catalogue, dialogs);
-    missing.show();
-    takeScreenshot(missing, QStringLiteral("profiles"));
-    child<QLineEdit>(missing, "fichier1")->setText(QString::fromStdString(path() + "/sage.ini"));
-    child<QLineEdit>(missing, "fichier2")->setText(QString::fromStdString(path() + "/absent.ini"));
-    press(missing, "ok");
-    EXPECT_TRUE(missing.isVisible());
+    EngineProfilesDialog window(record, catalogue, dialogs);
+    bool loaded = false;
+    QObject::connect(&window, &EngineProfilesDialog::profilesLoaded, [&] { loaded = true; });
+    window.show();
+    takeScreenshot(window, QStringLiteral("profiles"));
+    const auto choose = [&](const char* second) {
+        child<QLineEdit>(window, "fichier1")->setText(QString::fromStdString(path() + "/sage.ini"));
+        child<QLineEdit>(window, "fichier2")->setText(QString::fromStdString(path() + second));
+        press(window, "ok");
+    };
+    choose("/absent.ini");
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(loaded);
     EXPECT_FALSE(record.TwoProfiles);
     EXPECT_EQ(shown(), std::vector<std::string>{"[" + path() + "/absent.ini] " +
                                                 catalogue.text(TextKey::FileNotFound)});
 
     dialogs.messages.clear();
-    EngineProfilesDialog window(record, catalogue, dialogs);
-    bool loaded = false;
-    QObject::connect(&window, &EngineProfilesDialog::profilesLoaded, [&] { loaded = true; });
-    window.show();
-    child<QLineEdit>(window, "fichier1")->setText(QString::fromStdString(path() + "/sage.ini"));
-    child<QLineEdit>(window, "fichier2")->setText(QString::fromStdString(path() + "/fort.ini"));
-    press(window, "ok");
+    choose("/fort.ini");
     EXPECT_EQ(window.result(), QDialog::Accepted);
     EXPECT_TRUE(loaded);
     EXPECT_TRUE(record.TwoProfiles);

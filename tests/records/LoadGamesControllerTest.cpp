@@ -27,14 +27,10 @@ const LoadGamesController::Criteria Typed{"Carlsen", "Nakamura", "Open", "Züric
                                           "7",       "B90",      "1-0",  true,     "25"};
 
 void expectCriteria(const Settings& s) {
-    EXPECT_EQ(s.CRITERE_BLANC, "Carlsen");
-    EXPECT_EQ(s.CRITERE_NOIR, "Nakamura");
-    EXPECT_EQ(s.CRITERE_EVENT, "Open");
-    EXPECT_EQ(s.CRITERE_SITE, "Zürich");
-    EXPECT_EQ(s.CRITERE_DATE, "2019.05");
-    EXPECT_EQ(s.CRITERE_RONDE, "7");
-    EXPECT_EQ(s.CRITERE_ECO, "B90");
-    EXPECT_EQ(s.CRITERE_RESULTAT, "1-0");
+    EXPECT_EQ(std::tie(s.CRITERE_BLANC, s.CRITERE_NOIR, s.CRITERE_EVENT, s.CRITERE_SITE,
+                       s.CRITERE_DATE, s.CRITERE_RONDE, s.CRITERE_ECO, s.CRITERE_RESULTAT),
+              std::tie(Typed.white, Typed.black, Typed.event, Typed.site, Typed.date, Typed.round,
+                       Typed.eco, Typed.result));
     EXPECT_EQ(s.CRITERE_LESDEUX, 1);
 }
 

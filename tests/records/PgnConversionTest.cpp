@@ -15,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -138,35 +137,25 @@ TEST(PgnConversion, APgnCopyReadsBackAsTheSameGames) {
     EXPECT_TRUE(read(target).starts_with("[Event \"Paris opera\"]\r\n"));
 }
 
-struct CopyCase {
-    const char* name;
-    std::string text, expected;
-};
-
-class CopyGame : public testing::TestWithParam<CopyCase> {};
-
-TEST_P(CopyGame, KeepsTheLinesAndSetsTheLayout) {
-    EXPECT_EQ(copyPgnGame(GetParam().text), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Case, CopyGame,
-    testing::Values(
-        CopyCase{"no_empty_line_after_the_tags", "[Event \"a\"]\n1. e4 *",
-                 "[Event \"a\"]\r\n\r\n1. e4 *\r\n\r\n"},
-        CopyCase{"indents_and_empty_lines",
-                 "  [Event \"a\"]  \r\n\t[Result \"*\"]\r\n\r\n\r\n  1. e4 {a\r\n\r\n   b} e5 \r\n"
-                 "\t\r\n2. Nf3 *\r\n",
-                 "[Event \"a\"]\r\n[Result \"*\"]\r\n\r\n1. e4 {a\r\nb} e5\r\n2. Nf3 *\r\n\r\n"},
-        CopyCase{"a_tag_after_an_empty_line_is_in_the_moves", "[Event \"a\"]\n\n[Site \"b\"]\n",
-                 "[Event \"a\"]\r\n\r\n[Site \"b\"]\r\n\r\n"},
-        // Still a game start, so the copy stays one game that starts at its first line.
-        CopyCase{"an_event_tag_without_value", "[Event \n[Event \"b\"]\n\n1. e4 *\n",
-                 "[Event \r\n[Event \"b\"]\r\n\r\n1. e4 *\r\n\r\n"},
+TEST(PgnConversion, AGameCopyKeepsTheLinesAndSetsTheLayout) {
+    const struct {
+        std::string text, expected;
+    } cases[] = {
+        // No empty line after the tags.
+        {"[Event \"a\"]\n1. e4 *", "[Event \"a\"]\r\n\r\n1. e4 *\r\n\r\n"},
+        {"  [Event \"a\"]  \r\n\t[Result \"*\"]\r\n\r\n\r\n  1. e4 {a\r\n\r\n   b} e5 \r\n"
+         "\t\r\n2. Nf3 *\r\n",
+         "[Event \"a\"]\r\n[Result \"*\"]\r\n\r\n1. e4 {a\r\nb} e5\r\n2. Nf3 *\r\n\r\n"},
+        // A tag after an empty line is in the moves.
+        {"[Event \"a\"]\n\n[Site \"b\"]\n", "[Event \"a\"]\r\n\r\n[Site \"b\"]\r\n\r\n"},
+        // An event tag without value still starts a game, so the copy stays one game that
+        // starts at its first line.
+        {"[Event \n[Event \"b\"]\n\n1. e4 *\n", "[Event \r\n[Event \"b\"]\r\n\r\n1. e4 *\r\n\r\n"},
         // A carriage return at a line's start is no blank a game start may follow.
-        CopyCase{"carriage_return_kept_in_front", "[Event \"a\"]\n\r[Event \"b\"]\n",
-                 "[Event \"a\"]\r\n\r\n\r[Event \"b\"]\r\n\r\n"}),
-    [](const testing::TestParamInfo<CopyCase>& i) { return std::string(i.param.name); });
+        {"[Event \"a\"]\n\r[Event \"b\"]\n", "[Event \"a\"]\r\n\r\n\r[Event \"b\"]\r\n\r\n"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(copyPgnGame(c.text), c.expected) << c.text;
+}
 
 TEST(PgnConversion, PgnExtractReadsTheCopyAsItReadsTheSource) {
     constexpr const char* PgnExtract = "/usr/games/pgn-extract";
@@ -240,93 +229,79 @@ TEST(PgnConversion, BrokenGamesAreWrittenAsReadAndTold) {
         << m;
 }
 
-struct CancelCase {
-    const char* name;
-    ConversionOptions options;
-    const char* target;
-    bool duringScan; // else once the first game is written
-};
+TEST(PgnConversion, CancellingLeavesTheFilesAsTheyWere) {
+    const fs::path top = test::testFolder("conversion");
+    // More than one block of the scan, so it can be stopped before its end.
+    const std::string large = (top / "grand.pgn").string();
+    std::string text;
+    while (text.size() < (3u << 20)) text += read(Varied);
+    write(large, text);
+    const struct {
+        const char* name;
+        ConversionOptions options;
+        const char* target;
+        bool duringScan; // else once the first game is written
+    } cases[] = {{"xml", {ConversionFormat::Xml, false, true}, "out.xml", false},
+                 {"xml_each_game", {ConversionFormat::Xml, true, true}, "out.xml", false},
+                 {"pgn", {ConversionFormat::Pgn}, "out.pgn", false},
+                 {"pgn_scan", {ConversionFormat::Pgn}, "out.pgn", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path folder = top / c.name;
+        fs::create_directory(folder);
+        const std::string target = (folder / c.target).string();
+        const std::vector<std::string> old = {target, gameFileName(target, 1),
+                                              addressFileName(target)};
+        for (const std::string& f : old) write(f, "ancien " + f);
+        const std::set<std::string> before = content(folder);
 
-class Cancelling : public testing::TestWithParam<CancelCase> {};
-
-TEST_P(Cancelling, LeavesTheFilesAsTheyWere) {
-    const CancelCase& c = GetParam();
-    const fs::path folder = test::testFolder("conversion");
-    std::string source = Varied;
-    if (c.duringScan) {
-        // More than one block of the scan, so it is stopped before its end.
-        const std::string one = read(Varied);
-        std::string text;
-        while (text.size() < (3u << 20)) text += one;
-        source = (folder / "grand.pgn").string();
-        write(source, text);
+        int calls = 0;
+        quarvelin::CancelToken cancel;
+        const ConversionResult r = convertir_fichier_pgn(
+            c.duringScan ? large : Varied, target, {}, c.options,
+            [&](int, std::int64_t, std::int64_t) {
+                if (c.duringScan || ++calls == 2) cancel.cancel();
+            },
+            &cancel);
+        EXPECT_TRUE(r.cancelled);
+        EXPECT_EQ(r.writtenCount, 0);
+        EXPECT_EQ(conversionMessage(r, Offsets), "<887>");
+        for (const std::string& f : old) EXPECT_EQ(read(f), "ancien " + f);
+        EXPECT_EQ(content(folder), before); // no temporary file left behind
+        // The next conversion starts afresh.
+        EXPECT_TRUE(convertir_fichier_pgn(Varied, target, {}, c.options).success());
     }
-    const std::string target = (folder / c.target).string();
-    const std::vector<std::string> old = {target, gameFileName(target, 1), addressFileName(target)};
-    for (const std::string& f : old) write(f, "ancien " + f);
-    const std::set<std::string> before = content(folder);
-
-    int calls = 0;
-    quarvelin::CancelToken cancel;
-    const ConversionResult r = convertir_fichier_pgn(
-        source, target, {}, c.options,
-        [&](int, std::int64_t, std::int64_t) {
-            if (c.duringScan || ++calls == 2) cancel.cancel();
-        },
-        &cancel);
-    EXPECT_TRUE(r.cancelled);
-    EXPECT_EQ(r.writtenCount, 0);
-    EXPECT_EQ(conversionMessage(r, Offsets), "<887>");
-    for (const std::string& f : old) EXPECT_EQ(read(f), "ancien " + f);
-    EXPECT_EQ(content(folder), before); // no temporary file left behind
-    // The next conversion starts afresh.
-    EXPECT_TRUE(convertir_fichier_pgn(Varied, target, {}, c.options).success());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Case, Cancelling,
-    testing::Values(CancelCase{"xml", {ConversionFormat::Xml, false, true}, "out.xml", false},
-                    CancelCase{
-                        "xml_each_game", {ConversionFormat::Xml, true, true}, "out.xml", false},
-                    CancelCase{"pgn", {ConversionFormat::Pgn}, "out.pgn", false},
-                    CancelCase{"pgn_scan", {ConversionFormat::Pgn}, "out.pgn", true}),
-    [](const testing::TestParamInfo<CancelCase>& i) { return std::string(i.param.name); });
-
+// What cannot be read or written leaves the folder as it was, the list of addresses too.
 TEST(PgnConversion, AMissingSourceOrFolderWritesNothing) {
     const fs::path folder = test::testFolder("conversion");
+    const std::string old = (folder / "out.xml").string();
+    write(old, "ancien");
+    fs::create_directory(folder / "out.txt");
     for (const std::string& source : {std::string("/nonexistent/games.pgn"), folder.string()}) {
-        const ConversionResult r = convertir_fichier_pgn(source, (folder / "out.xml").string(), {});
+        const ConversionResult r = convertir_fichier_pgn(source, old, {});
         EXPECT_EQ(conversionMessage(r, Offsets), "<270> (" + source + ")");
     }
     const std::string target = (folder / "absent" / "out.xml").string();
     const std::string pgn = (folder / "absent" / "out.pgn").string();
-    struct Case {
+    const std::string list = (folder / "out.txt").string();
+    const struct {
         ConversionOptions options;
         std::string target, failed;
-    };
-    const Case cases[] = {{{ConversionFormat::Xml}, target, target},
-                          {{ConversionFormat::Xml, true, true}, target, gameFileName(target, 1)},
-                          {{ConversionFormat::Pgn}, pgn, pgn}};
-    for (const Case& c : cases) {
+    } cases[] = {{{ConversionFormat::Xml}, target, target},
+                 {{ConversionFormat::Xml, true, true}, target, gameFileName(target, 1)},
+                 {{ConversionFormat::Pgn}, pgn, pgn},
+                 // The address file is a folder.
+                 {{ConversionFormat::Xml, false, true}, old, list},
+                 {{ConversionFormat::Xml, true, true}, old, list}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target);
         const ConversionResult r = convertir_fichier_pgn(Varied, c.target, {}, c.options);
         EXPECT_EQ(r.error, ConversionResult::Error::Writing);
         const std::string m = conversionMessage(r, Offsets);
         EXPECT_TRUE(m.starts_with("<992>" + c.failed + " : ")) << m;
-    }
-    EXPECT_TRUE(content(folder).empty());
-}
-
-TEST(PgnConversion, AnAddressFileThatCannotBeWrittenKeepsTheListAsItWas) {
-    const fs::path folder = test::testFolder("conversion");
-    const std::string target = (folder / "out.xml").string();
-    write(target, "ancien");
-    fs::create_directory(folder / "out.txt");
-    for (bool onePerFile : {false, true}) {
-        const ConversionResult r =
-            convertir_fichier_pgn(Varied, target, {}, {ConversionFormat::Xml, onePerFile, true});
-        EXPECT_TRUE(conversionMessage(r, Offsets)
-                        .starts_with("<992>" + (folder / "out.txt").string() + " : "));
-        EXPECT_EQ(read(target), "ancien");
+        EXPECT_EQ(read(old), "ancien");
         EXPECT_EQ(content(folder), (std::set<std::string>{"out.xml", "out.txt"}));
     }
 }

@@ -1,10 +1,8 @@
 #include "records/PgnReader.h"
 
 #include "localisation/Catalogue.h"
-#include "records/PgnIndex.h"
-#include "support/TestDoubles.h"
-
 #include "support/GamesOfText.h"
+#include "support/TestDoubles.h"
 
 #include <gtest/gtest.h>
 
@@ -17,14 +15,9 @@ using namespace quarvelin::test;
 
 namespace {
 
-std::string read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-ParsedGame oneGame(const std::string& moves, const std::string& tags = "[Event \"e\"]\n") {
-    std::istringstream in(tags + "\n" + moves + "\n");
-    return readPgnGame(in, 0);
+std::vector<ParsedGame> gamesOf(const char* file) {
+    std::ifstream in(std::string(QUARVELIN_TEST_DATA) + "/" + file, std::ios::binary);
+    return readGames({std::istreambuf_iterator<char>(in), {}});
 }
 
 std::map<std::size_t, std::string> comments(const ParsedGame& p) {
@@ -34,12 +27,18 @@ std::map<std::size_t, std::string> comments(const ParsedGame& p) {
     return m;
 }
 
-TEST(PgnReader, FilesEachCommentUnderTheHalfMoveBeforeIt) {
-    struct Case {
-        const char* moves;
-        std::map<std::size_t, std::string> expectedList;
-    };
-    const Case cases[] = {
+struct ReadCase {
+    const char* moves;
+    std::map<std::size_t, std::string> comments; // by the half-move before them
+    const char* moveText = nullptr;              // null: not checked
+    std::vector<std::pair<int, std::string>> variations = {};
+    const char* tags = "[Event \"e\"]\n";
+    const char* gameText = nullptr; // null: not checked
+    const char* result = "*";
+};
+
+TEST(PgnReader, ReadsMovesCommentsAndVariations) {
+    const ReadCase cases[] = {
         {"1.e4 {a} e5 {b} *", {{1, "a"}, {2, "b"}}},
         // Written apart from its number, White's move reads as Black's.
         {"1. e4 {c} *", {{2, "c"}}},
@@ -50,7 +49,10 @@ TEST(PgnReader, FilesEachCommentUnderTheHalfMoveBeforeIt) {
         {"{before the first move} 1.e4 *", {{0, "before the first move"}}},
         {"1.e4 $1 {after a NAG} e5 !? {after a glyph} *",
          {{1, "after a NAG"}, {2, "after a glyph"}}},
-        {"1.e4 (1.d4 {in a variation} d5) e5 *", {}},
+        {"1.e4 (1.d4 {in a variation} d5) e5 *",
+         {},
+         "1.e4 e5",
+         {{1, "(1.d4 {in a variation} d5)"}}},
         {"1.e4 e5 2.Nf3 {} *", {}},
         // A Black move carrying its own number.
         {"1.e4 e5 2.Nf3 2...Nc6 {f} 3.Bb5 *", {{4, "f"}}},
@@ -59,60 +61,55 @@ TEST(PgnReader, FilesEachCommentUnderTheHalfMoveBeforeIt) {
         {"1.e2-e4 d7-d5 2.e4-e5 f7-f5 3.e5xf6e.p. {h} e7xf6 {i} *", {{5, "h"}, {6, "i"}}},
         {"1.a2-a3 d7-d5 2.a3-a4 d5-d4 3.e2-e4 d4xe3e.p. {j} *", {{6, "j"}}},
         {"1. e2-e4 d7-d5 2. e4-e5 f7-f5 3. e5xf6e.p. e7xf6 {k} *", {{6, "k"}}},
+        // Any move number style.
+        {"1.e4 e5 2.Nf3 Nc6 *", {}, "1.e4 e5 2.Nf3 Nc6"},
+        {"1. e4 e5 2. Nf3 Nc6 *", {}, "1.e4 e5 2.Nf3 Nc6"},
+        {"1. e4 1... e5 2. Nf3 2...Nc6 *", {}, "1.e4 e5 2.Nf3 Nc6"},
+        {"1 e4 e5 2 Nf3 Nc6 *", {}, "1.e4 e5 2.Nf3 Nc6"},
+        {"e4 e5 Nf3 Nc6 *", {}, "1.e4 e5 2.Nf3 Nc6"},
+        {"1.e4 1...e5 2.Nf3 2. .. Nc6 *", {}, "1.e4 e5 2.Nf3 Nc6"},
+        // Nested variations, NAGs and escape lines stay out of the main line.
+        {"1. e4 e5 2. Nf3 $1 (2. f4 exf4 (2... d5 {counter}) 3. Nf3)\n%escape line 2. d4\n"
+         "2... Nc6 3.Bb5!? a6 1-0",
+         {},
+         "1.e4 e5 2.Nf3 Nc6 3.Bb5!? a6",
+         {{3, "(2. f4 exf4 (2... d5 {counter}) 3. Nf3)"}},
+         "[Event \"v\"]\r\n[White \"A \\\"quoted\\\" name\"]\r\n",
+         "[Event \"v\"]\r\n[White \"A \\\"quoted\\\" name\"]\r\n\r\n",
+         "1-0"},
+        // From a FEN position the moves are numbered from it.
+        {"30... Kd7 (30... Ke7 31. Kf2) 31.Kf2 {quiet} *",
+         {{61, "quiet"}},
+         "30...Kd7 31.Kf2",
+         {{60, "(30... Ke7 31. Kf2)"}},
+         "[Event \"fen\"]\n[SetUp \"1\"]\n[FEN \"4k3/8/8/8/8/8/4P3/4K3 b - - 0 30\"]\n"},
+        // Windows-1252 names and comments read as UTF-8.
+        {"1.e4 {gagn\xE9} *",
+         {{1, "gagné"}},
+         nullptr,
+         {},
+         "[Event \"x\"]\n[White \"M\xFCller\"]\n",
+         "[Event \"x\"]\r\n[White \"Müller\"]\r\n\r\n"},
     };
-    for (const Case& c : cases) {
-        ParsedGame p = oneGame(c.moves);
-        EXPECT_TRUE(p.ok()) << c.moves << ": " << static_cast<int>(p.error) << " " << p.detail;
-        EXPECT_EQ(comments(p), c.expectedList) << c.moves;
+    for (const ReadCase& c : cases) {
+        SCOPED_TRACE(c.moves);
+        std::istringstream in(std::string(c.tags) + "\n" + c.moves + "\n");
+        const ParsedGame p = readPgnGame(in, 0);
+        EXPECT_TRUE(p.ok()) << static_cast<int>(p.error) << " " << p.detail;
+        EXPECT_EQ(comments(p), c.comments);
+        EXPECT_EQ(p.GameMoveText, c.moveText ? c.moveText : p.GameMoveText);
+        EXPECT_EQ(p.GameText, c.gameText ? c.gameText : p.GameText);
+        EXPECT_EQ(p.GameResult, c.result);
+        std::vector<std::pair<int, std::string>> variations;
+        for (const auto& v : p.variations) variations.emplace_back(v.halfMove, v.text);
+        EXPECT_EQ(variations, c.variations);
     }
-}
-
-TEST(PgnReader, KeepsVariationsNagsAndEscapesOutOfTheMainLine) {
-    ParsedGame p = oneGame("1. e4 e5 2. Nf3 $1 (2. f4 exf4 (2... d5 {counter}) 3. Nf3)\n"
-                           "%escape line 2. d4\n"
-                           "2... Nc6 3.Bb5!? a6 1-0",
-                           "[Event \"v\"]\r\n[White \"A \\\"quoted\\\" name\"]\r\n");
-    ASSERT_TRUE(p.ok()) << p.detail;
-    EXPECT_EQ(p.GameMoveText, "1.e4 e5 2.Nf3 Nc6 3.Bb5!? a6");
-    EXPECT_EQ(p.GameResult, "1-0");
-    EXPECT_EQ(p.GameText, "[Event \"v\"]\r\n[White \"A \\\"quoted\\\" name\"]\r\n\r\n");
-    ASSERT_EQ(p.variations.size(), 1u);
-    EXPECT_EQ(p.variations[0].halfMove, 3);
-    EXPECT_EQ(p.variations[0].text, "(2. f4 exf4 (2... d5 {counter}) 3. Nf3)");
-    EXPECT_TRUE(p.comments.empty());
-}
-
-TEST(PgnReader, ReadsAnyMoveNumberStyle) {
-    for (const char* moves :
-         {"1.e4 e5 2.Nf3 Nc6 *", "1. e4 e5 2. Nf3 Nc6 *", "1. e4 1... e5 2. Nf3 2...Nc6 *",
-          "1 e4 e5 2 Nf3 Nc6 *", "e4 e5 Nf3 Nc6 *", "1.e4 1...e5 2.Nf3 2. .. Nc6 *"}) {
-        ParsedGame p = oneGame(moves);
-        EXPECT_TRUE(p.ok()) << moves << ": " << p.detail;
-        EXPECT_EQ(p.GameMoveText, "1.e4 e5 2.Nf3 Nc6") << moves;
-    }
-}
-
-TEST(PgnReader, GamesFromAFenPositionAreNumberedFromIt) {
-    ParsedGame p = oneGame("30... Kd7 (30... Ke7 31. Kf2) 31.Kf2 {quiet} *",
-                           "[Event \"fen\"]\n[SetUp \"1\"]\n"
-                           "[FEN \"4k3/8/8/8/8/8/4P3/4K3 b - - 0 30\"]\n");
-    ASSERT_TRUE(p.ok()) << p.detail;
-    EXPECT_EQ(p.FenDepart, "4k3/8/8/8/8/8/4P3/4K3 b - - 0 30");
-    EXPECT_EQ(p.GameMoveText, "30...Kd7 31.Kf2");
-    ASSERT_EQ(p.variations.size(), 1u);
-    EXPECT_EQ(p.variations[0].halfMove, 60);
-    EXPECT_EQ(comments(p), (std::map<std::size_t, std::string>{{61, "quiet"}}));
-}
-
-TEST(PgnReader, ReadsWindowsNamesAsUtf8) {
-    ParsedGame p = oneGame("1.e4 {gagn\xE9} *", "[Event \"x\"]\n[White \"M\xFCller\"]\n");
-    EXPECT_EQ(p.GameText, "[Event \"x\"]\r\n[White \"Müller\"]\r\n\r\n");
-    EXPECT_EQ(comments(p), (std::map<std::size_t, std::string>{{1, "gagné"}}));
+    std::istringstream fen("[FEN \"4k3/8/8/8/8/8/4P3/4K3 b - - 0 30\"]\n\n30... Kd7 *\n");
+    EXPECT_EQ(readPgnGame(fen, 0).FenDepart, "4k3/8/8/8/8/8/4P3/4K3 b - - 0 30");
 }
 
 TEST(PgnReader, EachPlaceOfTheIndexReadsItsOwnGame) {
-    std::string text = read(std::string(QUARVELIN_TEST_DATA) + "/varied.pgn");
-    std::vector<ParsedGame> games = readGames(text);
+    const std::vector<ParsedGame> games = gamesOf("varied.pgn");
     const std::vector<std::string> events = {"Paris opera",         "Club game",
                                              "Promotions",          "Black side",
                                              "Black to move first", "No result, next game follows",
@@ -130,8 +127,7 @@ TEST(PgnReader, EachPlaceOfTheIndexReadsItsOwnGame) {
 }
 
 TEST(PgnReader, ABrokenGameIsReportedAndTheNextOneRead) {
-    std::vector<ParsedGame> games =
-        readGames(read(std::string(QUARVELIN_TEST_DATA) + "/broken.pgn"));
+    const std::vector<ParsedGame> games = gamesOf("broken.pgn");
     ASSERT_EQ(games.size(), 5u);
     Catalogue catalogue;
     catalogue.appliquer_langue(2);
@@ -145,21 +141,19 @@ TEST(PgnReader, ABrokenGameIsReportedAndTheNextOneRead) {
     EXPECT_EQ(games[4].GameMoveText, "1.d4 Nf6 2.c4 g6");
 
     // An unclosed comment runs to the next game's first line, not into that game.
-    std::vector<ParsedGame> open = readGames("[Event \"a\"]\n\n1.e4 {never closed\n\n"
-                                             "[Event \"b\"]\n\n1.d4 (1.c4 *\n\n"
-                                             "[Event \"c\"]\n\n1.Nf3 *\n");
+    const std::vector<ParsedGame> open = readGames("[Event \"a\"]\n\n1.e4 {never closed\n\n"
+                                                   "[Event \"b\"]\n\n1.d4 (1.c4 *\n\n"
+                                                   "[Event \"c\"]\n\n1.Nf3 *\n");
     ASSERT_EQ(open.size(), 3u);
-    test::OffsetCatalogue numbers;
+    const OffsetCatalogue numbers;
     EXPECT_EQ(readingMessage(open[0], numbers), "<879>{");
     EXPECT_EQ(open[0].GameMoveText, "1.e4");
     EXPECT_EQ(readingMessage(open[1], numbers), "<879>(");
     EXPECT_TRUE(open[2].ok());
     EXPECT_EQ(open[2].GameMoveText, "1.Nf3");
-}
 
-TEST(PgnReader, NothingToReadAtAPlaceIsReported) {
+    // Nothing to read at a place.
     std::istringstream in("[Event \"a\"]\n\n1.e4 *\n\n\n");
-    test::OffsetCatalogue numbers;
     EXPECT_EQ(readingMessage(readPgnGame(in, 20), numbers), "<880>20");
     EXPECT_EQ(readingMessage(readPgnGame(in, 1000), numbers), "<880>1000");
     EXPECT_TRUE(readPgnGame(in, 0).ok());

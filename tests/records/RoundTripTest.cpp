@@ -1,23 +1,19 @@
 // A game read from a file, saved from the board and read again comes back as it was: the same
 // positions move by move, the same tags, the same comments on the same moves, in the short
 // and in the long notation, whichever colour is at the bottom of the board.
-#include "localisation/Encoding.h"
 #include "notation/Fen.h"
 #include "notation/PgnStream.h"
-#include "records/PgnIndex.h"
 #include "records/PgnReader.h"
 #include "records/SaveController.h"
 #include "session/SessionDoubles.h"
 
-#include <QTemporaryDir>
-
+#include "support/GamesOfText.h"
 #include "support/Peers.h"
 
-#include "support/GamesOfText.h"
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -29,14 +25,12 @@ using namespace quarvelin::test;
 namespace {
 
 constexpr const char* PgnExtract = "/usr/games/pgn-extract";
-const std::string File = std::string(QUARVELIN_TEST_DATA) + "/aller-retour.pgn";
 constexpr std::chrono::year_month_day Day{std::chrono::year{2026}, std::chrono::month{3},
                                           std::chrono::day{9}};
 
 struct Expected {
     const char* name;
     std::string event, white, place; // tag values, in UTF-8
-    std::size_t halfMoves;
     std::string finalFen;
     std::map<std::size_t, std::string> notes; // by move played, from 1
 };
@@ -48,7 +42,6 @@ const std::vector<Expected>& expectedList() {
          "Club championship",
          "Müller, Jürgen",
          "Lyon FRA",
-         35,
          "2k2r1r/ppqb2pp/2n5/3pp3/3P3K/PNP2N2/4BPP1/R1BQR3 b - - 3 18",
          {{1, "Début classique."},
           {16, "Black goes long."},
@@ -60,21 +53,18 @@ const std::vector<Expected>& expectedList() {
          "Promotion study",
          "Keller, Urs",
          "Zürich SUI",
-         31,
          "N4k2/5Q2/4B3/5K2/8/8/8/8 b - - 8 56",
          {{1, "Under-promotion with capture."}, {4, "A knight, with check."}, {31, "Mate."}}},
         {"FenBlackToMoveCastlings",
          "Rapid \"open\" 2019",
          "Peeters, Tom",
          "Ghent BEL",
-         11,
          "8/pp2kppp/2n1b3/8/8/2N1B3/PP2KPPP/8 w - - 3 29",
          {{1, "Black castles first."}, {3, "The open file."}, {11, "Kings to the centre."}}},
         {"CrLfEnPassantMate",
          "Blitz arena",
          "Novak, Petr",
          "Internet",
-         8,
          "rnb1kbnr/pppp1ppp/8/8/6Pq/3P1p2/PPPNP2P/R1BQKBNR w KQkq - 1 5",
          {{2, "Black answers in the centre. Two comments, one move."},
           {6, "En passant, and the king's side opens."},
@@ -83,7 +73,6 @@ const std::vector<Expected>& expectedList() {
          "Training game",
          "Svoboda, Jan",
          "Brno CZE",
-         10,
          "rnbk3r/pp2b1pp/4pn2/2p3B1/4p3/2N5/PPP2PPP/R3KBNR w KQ - 2 9",
          {{1, "At once, en passant."}, {8, "The queens are gone."}, {9, "pins nothing"}}},
     };
@@ -96,21 +85,17 @@ std::string content(const std::string& path) {
 }
 
 // The tags a saved record keeps.
-std::map<std::string, std::string> keptTags(const PgnGame& pgnGame) {
+std::map<std::string, std::string> keptTags(const std::string& header) {
     static const char* const Kept[] = {"Event", "Site",   "Date",  "Round", "White",
                                        "Black", "Result", "SetUp", "FEN"};
-    std::map<std::string, std::string> m;
-    for (const char* name : Kept)
-        if (const std::string* v = pgnGame.tag(name)) m[name] = *v;
-    return m;
-}
-
-std::map<std::string, std::string> keptTags(const std::string& header) {
     std::istringstream in(header);
     PgnStream flux(in);
     PgnGame pgnGame;
     flux.next(pgnGame);
-    return keptTags(pgnGame);
+    std::map<std::string, std::string> m;
+    for (const char* name : Kept)
+        if (const std::string* v = pgnGame.tag(name)) m[name] = *v;
+    return m;
 }
 
 std::string messages(const ScriptedDialogs& d) {
@@ -144,19 +129,43 @@ Loaded load(Bench& b, const ParsedGame& parsed) {
     return c;
 }
 
-Settings settings(bool whiteAtBottom, std::uint8_t shortNotation) {
-    Settings s = testSettings();
-    s.MODE_JEUX = 2;
-    s.DEB_BLANC = whiteAtBottom ? 1 : 0;
-    s.SAUVE_ABREGE = shortNotation;
-    return s;
-}
+// A game of aller-retour.pgn, checked against what is expected of it, or of varied.pgn, whose
+// reading the reader's tests pin down; SAUVE_ABREGE; White at the bottom.
+using Case = std::tuple<std::pair<const char*, std::size_t>, std::uint8_t, bool>;
+
+class RoundTrip : public ::testing::TestWithParam<Case> {};
 
 // The save window's text for the game on the board, written and read back into another board:
 // the same positions, notes, result and kept tags, and pgn-extract has nothing to say about a
 // short record.
-void saveAndReread(Bench& first, const Loaded& before,
-                   const std::map<std::string, std::string>& tags) {
+TEST_P(RoundTrip, SavedGameReadsBackTheSame) {
+    const auto [game, shortNotation, whiteAtBottom] = GetParam();
+    const auto [file, i] = game;
+    const std::vector<ParsedGame> games =
+        readGames(content(std::string(QUARVELIN_TEST_DATA) + "/" + file));
+    ASSERT_LT(i, games.size());
+    Settings s = testSettings();
+    s.MODE_JEUX = 2;
+    s.DEB_BLANC = whiteAtBottom ? 1 : 0;
+    s.SAUVE_ABREGE = shortNotation;
+    Bench first(s);
+    const Loaded before = load(first, games[i]);
+    ASSERT_GT(before.fens.size(), 1u);
+    const std::map<std::string, std::string> tags = keptTags(games[i].GameText);
+    if (file == std::string("aller-retour.pgn")) {
+        const Expected& a = expectedList()[i];
+        EXPECT_EQ(before.fens.back(), a.finalFen);
+        std::map<std::size_t, std::string> notes;
+        for (std::size_t k = 0; k < before.notes.size(); ++k)
+            if (!before.notes[k].empty()) notes[k] = before.notes[k];
+        EXPECT_EQ(notes, a.notes);
+        // The file mixes Windows-1252 and UTF-8 games.
+        EXPECT_EQ(tags.at("Event"), a.event);
+        EXPECT_EQ(tags.at("White"), a.white);
+        EXPECT_EQ(tags.at("Site"), a.place);
+        EXPECT_EQ(before.result, tags.at("Result"));
+    }
+
     QTemporaryDir dir;
     const std::string saved = dir.filePath(QStringLiteral("sauve.pgn")).toStdString();
     SaveController savedCopy(first.dialogs, first.catalogue, nullptr);
@@ -169,86 +178,35 @@ void saveAndReread(Bench& first, const Loaded& before,
     const std::vector<ParsedGame> reread = readGames(content(saved));
     ASSERT_EQ(reread.size(), 1u) << text;
     EXPECT_EQ(keptTags(reread[0].GameText), tags) << text;
-
     Bench second(first.settings);
     const Loaded after = load(second, reread[0]);
     EXPECT_EQ(after.fens, before.fens) << text;
     EXPECT_EQ(after.notes, before.notes) << text;
     EXPECT_EQ(after.result, before.result) << text;
-
-    if (first.settings.SAUVE_ABREGE == 1 && std::ifstream(PgnExtract)) {
+    if (shortNotation == 1 && std::ifstream(PgnExtract)) {
         EXPECT_EQ(exitOf(std::string(PgnExtract) + " -s -r '" + saved + "' 2>&1"), "") << text;
     }
 }
 
-using Case = std::tuple<std::size_t, std::uint8_t, bool>; // game, SAUVE_ABREGE, White at bottom
-
-class RoundTrip : public ::testing::TestWithParam<Case> {};
-
-TEST_P(RoundTrip, SavedGameReadsBackTheSame) {
-    const auto [i, shortNotation, whiteAtBottom] = GetParam();
-    const Expected& a = expectedList()[i];
-    const std::string original = content(File);
-    ASSERT_FALSE(original.empty()) << File;
-    const std::vector<ParsedGame> readCount = readGames(original);
-    ASSERT_EQ(readCount.size(), expectedList().size());
-
-    Bench first(settings(whiteAtBottom, shortNotation));
-    const Loaded before = load(first, readCount[i]);
-    ASSERT_EQ(before.fens.size(), a.halfMoves + 1);
-    EXPECT_EQ(before.fens.back(), a.finalFen);
-    std::map<std::size_t, std::string> notes;
-    for (std::size_t k = 0; k < before.notes.size(); ++k)
-        if (!before.notes[k].empty()) notes[k] = before.notes[k];
-    EXPECT_EQ(notes, a.notes);
-
-    // The tags as the file has them, the game's bytes read on their own: the file mixes
-    // Windows-1252 and UTF-8 games.
-    const std::size_t end = i + 1 < readCount.size() ? readCount[i + 1].position : original.size();
-    std::istringstream raw(
-        utf8Text(original.substr(readCount[i].position, end - readCount[i].position)));
-    PgnStream flux(raw);
-    PgnGame pgnGame;
-    ASSERT_TRUE(flux.next(pgnGame));
-    const std::map<std::string, std::string> tags = keptTags(pgnGame);
-    EXPECT_EQ(keptTags(readCount[i].GameText), tags);
-    EXPECT_EQ(tags.at("Event"), a.event);
-    EXPECT_EQ(tags.at("White"), a.white);
-    EXPECT_EQ(tags.at("Site"), a.place);
-    EXPECT_EQ(before.result, pgnGame.result);
-
-    saveAndReread(first, before, tags);
+std::vector<std::pair<const char*, std::size_t>> games() {
+    std::vector<std::pair<const char*, std::size_t>> all;
+    for (std::size_t i = 0; i < expectedList().size(); ++i) all.emplace_back("aller-retour.pgn", i);
+    for (std::size_t i = 0; i < 7; ++i) all.emplace_back("varied.pgn", i);
+    return all;
 }
 
 std::string caseName(const ::testing::TestParamInfo<Case>& info) {
-    return std::string(expectedList()[std::get<0>(info.param)].name) +
+    const auto [file, i] = std::get<0>(info.param);
+    return (file == std::string("varied.pgn") ? "Varied" + std::to_string(i)
+                                              : std::string(expectedList()[i].name)) +
            (std::get<1>(info.param) ? "_Short" : "_Long") +
            (std::get<2>(info.param) ? "_WhiteBelow" : "_BlackBelow");
 }
 
 INSTANTIATE_TEST_SUITE_P(File, RoundTrip,
-                         ::testing::Combine(::testing::Range<std::size_t>(0, expectedList().size()),
+                         ::testing::Combine(::testing::ValuesIn(games()),
                                             ::testing::Values<std::uint8_t>(1, 0),
                                             ::testing::Bool()),
                          caseName);
-
-// The older test file's games, whose reading the reader's tests pin down, go round the same way.
-class RoundTripVaried : public ::testing::TestWithParam<Case> {};
-
-TEST_P(RoundTripVaried, SavedGameReadsBackTheSame) {
-    const auto [i, shortNotation, whiteAtBottom] = GetParam();
-    const std::vector<ParsedGame> readCount =
-        readGames(content(std::string(QUARVELIN_TEST_DATA) + "/varied.pgn"));
-    ASSERT_EQ(readCount.size(), 7u);
-    Bench first(settings(whiteAtBottom, shortNotation));
-    const Loaded before = load(first, readCount[i]);
-    ASSERT_GT(before.fens.size(), 1u);
-    saveAndReread(first, before, keptTags(readCount[i].GameText));
-}
-
-INSTANTIATE_TEST_SUITE_P(File, RoundTripVaried,
-                         ::testing::Combine(::testing::Range<std::size_t>(0, 7),
-                                            ::testing::Values<std::uint8_t>(1, 0),
-                                            ::testing::Bool()));
 
 } // namespace

@@ -35,54 +35,24 @@ protected:
     test::OffsetCatalogue catalogue;
 };
 
+// Over HTTP or from a file of this machine, the address may follow a caption.
 TEST_F(XmlLoaderTest, FetchesAndReadsTheGame) {
     server.serve("/partie.xml", {200, "OK", Document});
-    const LoadResult r = wait("Finale " + server.address("/partie.xml"));
-    ASSERT_TRUE(r.succeeded()) << r.message(catalogue);
-    EXPECT_EQ(r.address, server.address("/partie.xml"));
-    EXPECT_EQ(r.game.GameText, "[Event \"Open & Co\"]\r\n[White \"Zoë\"]\r\n");
-    EXPECT_EQ(r.game.GameMoveText, "1.e4 e5 2.Nf3 1-0 ");
-    EXPECT_EQ(r.result, "1-0");
+    const std::string path = (test::testFolder("chargement") / "partie.xml").string();
+    std::ofstream(path, std::ios::binary) << Document;
+    const std::string http = server.address("/partie.xml"), local = "file://localhost" + path;
+    const std::pair<std::string, std::string> cases[] = {
+        {"Finale " + http, http}, {"file://" + path, "file://" + path}, {"Finale " + local, local}};
+    for (const auto& [typed, address] : cases) {
+        SCOPED_TRACE(typed);
+        const LoadResult r = wait(typed);
+        ASSERT_TRUE(r.succeeded()) << r.message(catalogue);
+        EXPECT_EQ(r.address, address);
+        EXPECT_EQ(r.game.GameText, "[Event \"Open & Co\"]\r\n[White \"Zoë\"]\r\n");
+        EXPECT_EQ(r.game.GameMoveText, "1.e4 e5 2.Nf3 1-0 ");
+        EXPECT_EQ(r.result, "1-0");
+    }
 }
-
-struct FailureCase {
-    const char* name;
-    test::LocalHttpServer::Answer answer;
-    LoadFailure failure;
-    std::string message; // before the address's line
-};
-
-class FailureServed : public XmlLoaderTest, public testing::WithParamInterface<FailureCase> {};
-
-TEST_P(FailureServed, IsReportedWithTheAddress) {
-    loading.setDelay(300ms);
-    server.serve("/doc", GetParam().answer);
-    const LoadResult r = wait(server.address("/doc"));
-    EXPECT_EQ(r.failure, GetParam().failure);
-    EXPECT_EQ(r.message(catalogue), GetParam().message + "\n" + server.address("/doc"));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Case, FailureServed,
-    testing::Values(FailureCase{"not_found",
-                                {404, "Not Found", "<html>absent</html>"},
-                                LoadFailure::Http,
-                                "<121>\n<984>404 Not Found"},
-                    FailureCase{
-                        "no_answer", {200, "OK", "", true}, LoadFailure::Delay, "<121><122>"},
-                    FailureCase{"not_xml",
-                                {200, "OK", "<LIST>\n<GAME>\n<White>A & B</White>"},
-                                LoadFailure::Malformed,
-                                "<121>\n<989>3<993>11"},
-                    FailureCase{"no_move",
-                                {200, "OK", "<LIST><GAME><White>A</White></GAME></LIST>"},
-                                LoadFailure::NoMoves,
-                                "<121><122>"},
-                    FailureCase{"too_large",
-                                {200, "OK", "<LIST>", false, 100LL * 1024 * 1024},
-                                LoadFailure::TooLarge,
-                                "<121>\n<990>"}),
-    [](const testing::TestParamInfo<FailureCase>& i) { return std::string(i.param.name); });
 
 // A loopback port nobody listens on: bound and given back at once.
 int portIsFree() {
@@ -97,71 +67,82 @@ int portIsFree() {
     return ntohs(a.sin_port);
 }
 
-TEST_F(XmlLoaderTest, AClosedPortIsARefusedConnection) {
-    const std::string address = "http://127.0.0.1:" + std::to_string(portIsFree()) + "/x";
-    const LoadResult r = wait(address);
-    EXPECT_EQ(r.failure, LoadFailure::ConnectionRefused);
-    EXPECT_EQ(r.message(catalogue), "<121>\n<986>\n" + address);
-}
-
-struct ImmediateCase {
-    std::string text;
-    LoadFailure failure;
-    std::string message;
-};
-
-class ImmediateFailure : public XmlLoaderTest, public testing::WithParamInterface<ImmediateCase> {};
-
-TEST_P(ImmediateFailure, IsReportedBeforeAnyRequest) {
-    bool called = false;
-    LoadResult r;
-    EXPECT_FALSE(loading.load(GetParam().text, [&](const LoadResult& x) {
-        called = true;
-        r = x;
-    }));
-    EXPECT_TRUE(called);
-    EXPECT_FALSE(loading.inProgress());
-    EXPECT_EQ(r.failure, GetParam().failure);
-    EXPECT_EQ(r.message(catalogue), GetParam().message);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Case, ImmediateFailure,
-    testing::Values(
-        ImmediateCase{"www.example.org/partie.xml", LoadFailure::NotAnAddress, "<120>"},
-        ImmediateCase{"ftp://example.org/partie.xml", LoadFailure::NotAnAddress, "<120>"},
-        ImmediateCase{"http://", LoadFailure::Refuse, "<121>\nhttp://"},
-        ImmediateCase{"http://exa mple.org/", LoadFailure::Refuse, "<121>\nhttp://exa mple.org/"},
-        ImmediateCase{"file://", LoadFailure::Refuse, "<121>\nfile://"},
-        // Only files of this machine.
-        ImmediateCase{"file://example.org/partie.xml", LoadFailure::Refuse,
-                      "<121>\nfile://example.org/partie.xml"}));
-
-TEST_F(XmlLoaderTest, AFileAddressReadsTheFile) {
-    const auto folder = test::testFolder("chargement");
-    const std::string path = (folder / "partie.xml").string();
-    { std::ofstream(path, std::ios::binary) << Document; }
-    for (const std::string& address : {"file://" + path, "Finale file://localhost" + path}) {
+TEST_F(XmlLoaderTest, AFailureIsReportedWithTheAddress) {
+    loading.setDelay(300ms);
+    const std::string folder = "file://" + test::testFolder("chargement").string();
+    const struct {
+        const char* name;
+        test::LocalHttpServer::Answer answer; // served at /name
+        std::string address;                  // empty: the one served
+        LoadFailure failure;
+        std::string message; // before the address's line
+    } cases[] = {
+        {"not_found", {404, "Not Found", ""}, "", LoadFailure::Http, "<121>\n<984>404 Not Found"},
+        {"no_answer", {200, "OK", "", true}, "", LoadFailure::Delay, "<121><122>"},
+        {"not_xml",
+         {200, "OK", "<LIST>\n<GAME>\n<White>A & B</White>"},
+         "",
+         LoadFailure::Malformed,
+         "<121>\n<989>3<993>11"},
+        {"no_move",
+         {200, "OK", "<LIST><GAME><White>A</White></GAME></LIST>"},
+         "",
+         LoadFailure::NoMoves,
+         "<121><122>"},
+        {"too_large",
+         {200, "OK", "<LIST>", false, 100LL * 1024 * 1024},
+         "",
+         LoadFailure::TooLarge,
+         "<121>\n<990>"},
+        {"refused",
+         {},
+         "http://127.0.0.1:" + std::to_string(portIsFree()) + "/x",
+         LoadFailure::ConnectionRefused,
+         "<121>\n<986>"},
+        {"missing_file", {}, folder + "/absent.xml", LoadFailure::MissingFile, "<121>\n<270>"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string address = c.address;
+        if (address.empty()) {
+            server.serve(std::string("/") + c.name, c.answer);
+            address = server.address(std::string("/") + c.name);
+        }
         const LoadResult r = wait(address);
-        ASSERT_TRUE(r.succeeded()) << r.message(catalogue);
-        EXPECT_EQ(r.game.GameMoveText, "1.e4 e5 2.Nf3 1-0 ");
+        EXPECT_EQ(r.failure, c.failure);
+        EXPECT_EQ(r.message(catalogue), c.message + "\n" + address);
     }
+    // A folder is there but is no file to read: the system says why.
+    const LoadResult r = wait(folder);
+    EXPECT_EQ(r.failure, LoadFailure::UnreadableFile);
+    EXPECT_FALSE(r.detail.empty());
+    EXPECT_EQ(r.message(catalogue), "<121>\n<994>" + r.detail + "\n" + folder);
 }
 
-TEST_F(XmlLoaderTest, AFileThatIsNotThereOrCannotBeReadIsSaidSo) {
-    const auto folder = test::testFolder("chargement");
-    const std::string absent = "file://" + (folder / "absent.xml").string();
-    LoadResult r = wait(absent);
-    EXPECT_EQ(r.failure, LoadFailure::MissingFile);
-    EXPECT_EQ(r.message(catalogue), "<121>\n<270>\n" + absent);
-
-    // A folder is there but is no file to read.
-    const std::string addressFolder = "file://" + folder.string();
-    r = wait(addressFolder);
-    EXPECT_EQ(r.failure, LoadFailure::UnreadableFile);
-    EXPECT_TRUE(r.message(catalogue).starts_with("<121>\n<994>")) << r.message(catalogue);
-    EXPECT_GT(r.detail.size(), 0u);
-    EXPECT_TRUE(r.message(catalogue).ends_with("\n" + addressFolder));
+TEST_F(XmlLoaderTest, WhatIsNoAddressIsRefusedBeforeAnyRequest) {
+    const struct {
+        std::string text;
+        LoadFailure failure;
+        std::string message;
+    } cases[] = {
+        {"www.example.org/partie.xml", LoadFailure::NotAnAddress, "<120>"},
+        {"ftp://example.org/partie.xml", LoadFailure::NotAnAddress, "<120>"},
+        {"http://", LoadFailure::Refuse, "<121>\nhttp://"},
+        {"http://exa mple.org/", LoadFailure::Refuse, "<121>\nhttp://exa mple.org/"},
+        {"file://", LoadFailure::Refuse, "<121>\nfile://"},
+        // Only files of this machine.
+        {"file://example.org/partie.xml", LoadFailure::Refuse,
+         "<121>\nfile://example.org/partie.xml"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        std::optional<LoadResult> r;
+        EXPECT_FALSE(loading.load(c.text, [&](const LoadResult& x) { r = x; }));
+        ASSERT_TRUE(r.has_value());
+        EXPECT_FALSE(loading.inProgress());
+        EXPECT_EQ(r->failure, c.failure);
+        EXPECT_EQ(r->message(catalogue), c.message);
+    }
 }
 
 TEST_F(XmlLoaderTest, ADroppedLoadNeverReports) {

@@ -109,22 +109,7 @@ TEST(BoardView, OrientationPlacesTheSquaresAndTheKings) {
     EXPECT_LT(qGray(BoardView::DarkSquareColour), qGray(BoardView::LightSquareColour));
 }
 
-TEST(BoardView, NewPositionReplacesThePieces) {
-    BoardView view;
-    view.setPosition(Position::initial());
-    grabAt(view, {400, 400});
-
-    Position lone;
-    lone.clear();
-    lone.at(3, 4) = PieceCode::WhiteKing;
-    view.setPosition(lone);
-    EXPECT_EQ(view.position(), lone);
-    const QImage image = grabAt(view, {400, 400});
-    EXPECT_EQ(at(image, view.squareRect(5, 8).center()), BoardView::DarkSquareColour);
-    EXPECT_TRUE(ivory(at(image, view.squareRect(3, 4).center())));
-}
-
-TEST(BoardView, PiecesFollowTheSizeOfTheBoard) {
+TEST(BoardView, PiecesFollowTheSizeOfTheBoardAndTheNewPosition) {
     BoardView view;
     view.setPosition(Position::initial());
     for (int side : {400, 800, 260, 400}) {
@@ -135,9 +120,17 @@ TEST(BoardView, PiecesFollowTheSizeOfTheBoard) {
         const QPoint foot(e1.center().x(), e1.top() + e1.height() * 84 / 100);
         EXPECT_NE(at(image, foot), BoardView::DarkSquareColour) << "at " << side;
     }
+    Position lone;
+    lone.clear();
+    lone.at(3, 4) = PieceCode::WhiteKing;
+    view.setPosition(lone);
+    EXPECT_EQ(view.position(), lone);
+    const QImage image = grabAt(view, {400, 400});
+    EXPECT_EQ(at(image, view.squareRect(5, 8).center()), BoardView::DarkSquareColour);
+    EXPECT_TRUE(ivory(at(image, view.squareRect(3, 4).center())));
 }
 
-TEST(BoardView, SquaresTileWithoutGapsAtOddSizes) {
+TEST(BoardView, SquaresTileWithoutGapsAtOddSizesAndStaySquare) {
     BoardView view;
     for (QSize size : {QSize(333, 517), QSize(517, 333), QSize(401, 401), QSize(251, 250)}) {
         view.resize(size);
@@ -174,6 +167,14 @@ TEST(BoardView, SquaresTileWithoutGapsAtOddSizes) {
     EXPECT_TRUE(view.squareRect(9, 1).isNull());
     EXPECT_TRUE(view.squareRect(1, 0).isNull());
     EXPECT_TRUE(view.squareRect(1, 9).isNull());
+    // Asked for a size, the board stays square.
+    EXPECT_TRUE(view.hasHeightForWidth());
+    EXPECT_TRUE(view.sizePolicy().hasHeightForWidth());
+    EXPECT_EQ(view.heightForWidth(333), 333);
+    EXPECT_EQ(view.sizeHint().width(), view.sizeHint().height());
+    EXPECT_EQ(view.minimumSizeHint().width(), view.minimumSizeHint().height());
+    EXPECT_GE(view.minimumSizeHint().width(), 200);
+    EXPECT_GT(view.sizeHint().width(), view.minimumSizeHint().width());
 }
 
 namespace {
@@ -198,7 +199,7 @@ bool uniform(const QImage& image) {
 
 } // namespace
 
-TEST(BoardView, CoordinatesFollowTheOrientation) {
+TEST(BoardView, CoordinatesFollowTheOrientationAndCanBeHidden) {
     BoardView view;
     view.setPosition(Position::initial(Colour::White));
     const QImage white = grabAt(view, {400, 400});
@@ -220,12 +221,10 @@ TEST(BoardView, CoordinatesFollowTheOrientation) {
     // Every letter differs from its neighbour.
     for (int i = 1; i < 8; ++i)
         EXPECT_NE(fileLabel(white, view, i), fileLabel(white, view, i + 1)) << i;
-}
 
-TEST(BoardView, CoordinatesCanBeHidden) {
-    BoardView view;
+    // Shown unless hidden.
     EXPECT_TRUE(view.coordinatesVisible());
-    const QRect framed = (view.resize(400, 400), view.boardRect());
+    const QRect framed = view.boardRect();
     view.setCoordinatesVisible(false);
     EXPECT_FALSE(view.coordinatesVisible());
     const QImage image = grabAt(view, {400, 400});
@@ -242,15 +241,4 @@ TEST(BoardView, CoordinatesCanBeHidden) {
         EXPECT_EQ(image.copy(0, row.top(), board.left(), row.height()),
                   image.copy(0, top.top(), board.left(), top.height()));
     }
-}
-
-TEST(BoardView, SizeHintsKeepTheBoardSquare) {
-    BoardView view;
-    EXPECT_TRUE(view.hasHeightForWidth());
-    EXPECT_TRUE(view.sizePolicy().hasHeightForWidth());
-    EXPECT_EQ(view.heightForWidth(333), 333);
-    EXPECT_EQ(view.sizeHint().width(), view.sizeHint().height());
-    EXPECT_EQ(view.minimumSizeHint().width(), view.minimumSizeHint().height());
-    EXPECT_GE(view.minimumSizeHint().width(), 200);
-    EXPECT_GT(view.sizeHint().width(), view.minimumSizeHint().width());
 }

@@ -6,6 +6,7 @@
 #include "config/Startup.h"
 #include "rules/MoveRules.h"
 #include "session/GameController.h"
+#include "support/GamesOfText.h"
 #include "ui/BoardView.h"
 #include "ui/BoardWindow.h"
 #include "ui/CommentWindow.h"
@@ -34,7 +35,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -134,18 +135,6 @@ TEST(Captures, TheHintAndThePositionEditor) {
     takeScreenshot(*b.window->boardWindow(), QStringLiteral("edition"));
 }
 
-TEST(Captures, ThePreferencesWindow) {
-    Bureau b(false);
-    MessageBoxDialogs dialogs;
-    PreferencesDialog d(b.settings,
-                        {settingsFile(b.locations), b.locations.data, b.locations.installation},
-                        b.catalogue, dialogs);
-    d.show();
-    QTest::qWait(20);
-    EXPECT_TRUE(d.isVisible());
-    takeScreenshot(d, QStringLiteral("preferences"));
-}
-
 TEST(Captures, TheLanguageWindowAtTheFirstStart) {
     Bureau b(true);
     b.window->start();
@@ -159,30 +148,9 @@ TEST(Captures, TheLanguageWindowAtTheFirstStart) {
 // event, site, date and round.
 QString largeFile(const QTemporaryDir& dir, int copies) {
     std::ifstream source(QUARVELIN_SOURCE_DIR "/tests/data/varied.pgn", std::ios::binary);
-    std::stringstream ss;
-    ss << source.rdbuf();
-    std::vector<std::string> moves, ends;
-    // The move texts of the games that start from the initial position.
-    const std::string all = ss.str();
-    for (std::size_t i = all.find("\n1."); i != std::string::npos; i = all.find("\n1.", i + 1)) {
-        std::size_t end = all.find("\n\n", i);
-        if (end == std::string::npos) end = all.size();
-        if (all.rfind("[FEN", i) == std::string::npos ||
-            all.rfind("[FEN", i) < all.rfind("[Event", i)) {
-            // The result apart: a game left unfinished is given one by its copy.
-            std::string text = all.substr(i + 1, end - i - 1), result = "*";
-            for (const char* r : {"1-0", "0-1", "1/2-1/2", "*"}) {
-                const std::string endR = std::string(" ") + r;
-                if (text.size() > endR.size() &&
-                    text.compare(text.size() - endR.size(), endR.size(), endR) == 0) {
-                    text.resize(text.size() - endR.size());
-                    result = r;
-                }
-            }
-            moves.push_back(text);
-            ends.push_back(result);
-        }
-    }
+    std::vector<ParsedGame> games; // those that start from the initial position
+    for (ParsedGame& g : test::readGames({std::istreambuf_iterator<char>(source), {}}))
+        if (g.FenDepart.empty()) games.push_back(std::move(g));
     const char* firstNames[] = {"Anna",      "Boris", "Chloé",  "Dmitri", "Elena",
                                 "Farid",     "Greta", "Hugo",   "Ines",   "Jonas",
                                 "Katarzyna", "Luis",  "Maëlle", "Nikolai"};
@@ -199,13 +167,14 @@ QString largeFile(const QTemporaryDir& dir, int copies) {
         return std::string(names[k % 12]) + ", " + firstNames[(k / 12) % 14];
     };
     for (int n = 0; n < copies; ++n) {
-        const std::size_t k = static_cast<std::size_t>(n) % moves.size();
-        const std::string result = ends[k] == "*" ? results[n % 3] : ends[k];
+        const ParsedGame& g = games[static_cast<std::size_t>(n) % games.size()];
+        // A game left unfinished is given a result by its copy.
+        const std::string result = g.GameResult == "*" ? results[n % 3] : g.GameResult;
         out << "[Event \"" << tournaments[n / 9 % 6] << "\"]\n[Site \"" << locations[n / 9 % 6]
             << "\"]\n[Date \"" << 1990 + n % 35 << (n / 35 % 12 < 9 ? ".0" : ".") << 1 + n / 35 % 12
             << ".??\"]\n[Round \"" << 1 + n % 9 << "\"]\n[White \"" << player(n * 7)
             << "\"]\n[Black \"" << player(n * 11 + 5) << "\"]\n[Result \"" << result << "\"]\n\n"
-            << moves[k] << " " << result << "\n\n";
+            << g.GameMoveText << " " << result << "\n\n";
     }
     return path;
 }
@@ -230,16 +199,22 @@ TEST(Captures, AGamesFileListedAndOneGameOpen) {
     takeScreenshot(*b.window, QStringLiteral("liste-parties"));
 }
 
-TEST(Captures, TheGamesFileWindowInBothModes) {
+TEST(Captures, TheSettingsAndTheGamesFileWindows) {
     Bureau b(false);
+    MessageBoxDialogs dialogs;
+    PreferencesDialog d(b.settings,
+                        {settingsFile(b.locations), b.locations.data, b.locations.installation},
+                        b.catalogue, dialogs);
+    d.show();
+    QTest::qWait(20);
+    takeScreenshot(d, QStringLiteral("preferences"));
     for (auto mode : {LoadGamesDialog::Mode::Load, LoadGamesDialog::Mode::Extract}) {
-        LoadGamesDialog d(mode, b.settings, b.catalogue, b.dir.path(),
+        LoadGamesDialog g(mode, b.settings, b.catalogue, b.dir.path(),
                           QString::fromStdString(settingsFile(b.locations)),
                           b.dir.filePath(QStringLiteral("tournoi.pgn")));
-        d.show();
+        g.show();
         QTest::qWait(20);
-        EXPECT_TRUE(d.isVisible());
-        takeScreenshot(d, mode == LoadGamesDialog::Mode::Load ? QStringLiteral("chargement")
+        takeScreenshot(g, mode == LoadGamesDialog::Mode::Load ? QStringLiteral("chargement")
                                                               : QStringLiteral("extraction"));
     }
 }

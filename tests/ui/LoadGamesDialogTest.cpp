@@ -5,6 +5,7 @@
 #include "ui/TextEditorLauncher.h"
 
 #include "Capture.h"
+#include "Controls.h"
 #include "config/SettingsFile.h"
 #include "localisation/Catalogue.h"
 #include "support/TestDoubles.h"
@@ -25,8 +26,6 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
-
-#include <map>
 
 using namespace quarvelin;
 using Mode = LoadGamesDialog::Mode;
@@ -99,15 +98,10 @@ protected:
         w->setSaveChooser(chooser);
         return w;
     }
-    template <class T = QWidget> static T* control(QWidget& w, const char* name) {
-        T* c = w.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(c, nullptr) << name;
-        return c;
-    }
-    static QLineEdit* edit(QWidget& w, const char* name) { return control<QLineEdit>(w, name); }
-    static void press(QWidget& w, const char* name) { control<QAbstractButton>(w, name)->click(); }
+    static QLineEdit* edit(QWidget& w, const char* name) { return child<QLineEdit>(w, name); }
+    static void press(QWidget& w, const char* name) { child<QAbstractButton>(w, name)->click(); }
     static void tick(QWidget& w, const char* name, bool on = true) {
-        control<QAbstractButton>(w, name)->setChecked(on);
+        child<QAbstractButton>(w, name)->setChecked(on);
     }
     static void typeCriteria(QWidget& w) {
         tick(w, "Check1");
@@ -143,7 +137,7 @@ TEST_F(LoadGamesWindow, OpensWithTheFilterOfTheSettingsAndResets) {
             for (const Criterion& c : Criteria)
                 EXPECT_EQ(edit(*w, c.field)->text().toStdString(),
                           reset ? "" : std::string(c.value) + "x");
-            EXPECT_TRUE(control<QCheckBox>(*w, "Check2")->isChecked());
+            EXPECT_TRUE(child<QCheckBox>(*w, "Check2")->isChecked());
             EXPECT_EQ(edit(*w, "Text4")->text(), QStringLiteral("2500"));
             EXPECT_EQ(edit(*w, "Text1")->text(), games);
         }
@@ -168,7 +162,7 @@ TEST_F(LoadGamesWindow, ChoosingAFileStartsWhereTheCurrentOneLies) {
         auto w = window(Mode::Load, c.current, c.answer);
         const auto expectCommands = [&](bool enabled) {
             for (const char* b : {"Command2", "Command4", "voir"})
-                EXPECT_EQ(control(*w, b)->isEnabled(), enabled) << b;
+                EXPECT_EQ(child(*w, b)->isEnabled(), enabled) << b;
         };
         expectCommands(!c.current.isEmpty());
         press(*w, "Command3");
@@ -181,47 +175,30 @@ TEST_F(LoadGamesWindow, ChoosingAFileStartsWhereTheCurrentOneLies) {
     }
 }
 
-TEST_F(LoadGamesWindow, LoadCopiesTheCriteriaButNotTheLimit) {
-    record.MAX_SEUIL_PARTIE = 300;
+// The filter is saved as typed, limit included; a load takes the criteria but not the limit.
+TEST_F(LoadGamesWindow, SaveTheFilterThenLoad) {
     auto w = window(Mode::Load, games);
     w->show();
     QSignalSpy load(w.get(), &LoadGamesDialog::loadRequested);
     typeCriteria(*w);
+    edit(*w, "Text4")->setText(QStringLiteral("75"));
+    press(*w, "Command6");
+    expectOneMessage(TextKey::FilterSaved);
+    Settings read;
+    lire_reglages(settingsFile().toStdString(), dir.path().toStdString(), read);
+    expectCriteria(read);
+    EXPECT_EQ(read.MAX_SEUIL_PARTIE, 75);
+    EXPECT_EQ(load.count(), 0);
+
     edit(*w, "Text4")->setText(QStringLiteral("12"));
     press(*w, "Command2");
-
     ASSERT_EQ(load.count(), 1);
     EXPECT_EQ(load.at(0).at(0).toString(), games);
     expectCriteria(record);
-    EXPECT_EQ(record.MAX_SEUIL_PARTIE, 300);
+    EXPECT_EQ(record.MAX_SEUIL_PARTIE, 75);
     EXPECT_EQ(w->result(), QDialog::Accepted);
     EXPECT_FALSE(w->isVisible());
     EXPECT_TRUE(dialogs.messages.empty());
-}
-
-// Each command on a file that is not there says so and does nothing else.
-TEST_F(LoadGamesWindow, NoCommandGoesOnWithoutTheFile) {
-    const QString absent = dir.filePath(QStringLiteral("absent.pgn"));
-    for (const QString& file : {QString(), absent}) {
-        for (auto command : {&LoadGamesDialog::loadGames, &LoadGamesDialog::saveResults,
-                             &LoadGamesDialog::viewFile}) {
-            SCOPED_TRACE(file.toStdString());
-            const Settings before = record;
-            auto w = window(Mode::Load, file, dir.filePath(QStringLiteral("x.pgn")));
-            w->show();
-            QSignalSpy load(w.get(), &LoadGamesDialog::loadRequested);
-            QSignalSpy extract(w.get(), &LoadGamesDialog::extractRequested);
-            int opened = 0;
-            w->setTextEditor([&](const QString&) { return ++opened > 0; });
-            typeCriteria(*w);
-            ((*w).*command)();
-            EXPECT_EQ(load.count() + extract.count() + opened, 0);
-            EXPECT_TRUE(asked.empty());
-            EXPECT_TRUE(w->isVisible());
-            EXPECT_EQ(record, before);
-            expectOneMessage(file.isEmpty() ? TextKey::NoFileChosen : TextKey::FileDoesNotExist);
-        }
-    }
 }
 
 TEST_F(LoadGamesWindow, ExtractHandsOnTheTargetAndTheFormatsOptions) {
@@ -318,37 +295,47 @@ TEST_F(LoadGamesWindow, NumbersAreCheckedWhenTheFieldIsLeft) {
     }
 }
 
-// Typed and never left: each command says so and does nothing else.
-TEST_F(LoadGamesWindow, ACommandRefusesANumberNotYetChecked) {
-    for (const char* command : {"Command2", "Command4", "Command6"}) {
-        SCOPED_TRACE(command);
+// A command that cannot go on says why and does nothing else: no file, or a number typed and
+// never left.
+TEST_F(LoadGamesWindow, ACommandThatCannotGoOnSaysWhyAndDoesNothingElse) {
+    const QString absent = dir.filePath(QStringLiteral("absent.pgn"));
+    using D = LoadGamesDialog;
+    const struct {
+        QString file;
+        void (D::*command)();
+        Mode mode;
+        const char* round;
+        TextKey said;
+    } cases[] = {
+        {{}, &D::loadGames, Mode::Load, "", TextKey::NoFileChosen},
+        {{}, &D::saveResults, Mode::Extract, "", TextKey::NoFileChosen},
+        {{}, &D::viewFile, Mode::Load, "", TextKey::NoFileChosen},
+        {absent, &D::loadGames, Mode::Load, "", TextKey::FileDoesNotExist},
+        {absent, &D::saveResults, Mode::Extract, "", TextKey::FileDoesNotExist},
+        {absent, &D::viewFile, Mode::Load, "", TextKey::FileDoesNotExist},
+        {games, &D::loadGames, Mode::Load, "abc", TextKey::NumberExpected},
+        {games, &D::saveResults, Mode::Extract, "abc", TextKey::NumberExpected},
+        {games, &D::saveFilter, Mode::Load, "abc", TextKey::NumberExpected},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file.toStdString() + " " + catalogue.text(c.said));
         const Settings before = record;
-        const Mode mode = std::string(command) == "Command4" ? Mode::Extract : Mode::Load;
-        auto w = window(mode, games, dir.filePath(QStringLiteral("x.pgn")));
+        auto w = window(c.mode, c.file, dir.filePath(QStringLiteral("x.pgn")));
+        w->show();
         QSignalSpy load(w.get(), &LoadGamesDialog::loadRequested);
         QSignalSpy extract(w.get(), &LoadGamesDialog::extractRequested);
-        tick(*w, "Check1");
-        edit(*w, "Text9")->setText(QStringLiteral("abc"));
-        press(*w, command);
-        EXPECT_EQ(load.count() + extract.count(), 0);
+        int opened = 0;
+        w->setTextEditor([&](const QString&) { return ++opened > 0; });
+        typeCriteria(*w);
+        edit(*w, "Text9")->setText(QString::fromLatin1(c.round));
+        ((*w).*c.command)();
+        EXPECT_EQ(load.count() + extract.count() + opened, 0);
         EXPECT_TRUE(asked.empty());
-        expectOneMessage(TextKey::NumberExpected);
-        EXPECT_EQ(edit(*w, "Text9")->text(), QString());
+        EXPECT_TRUE(w->isVisible());
         EXPECT_EQ(record, before);
+        expectOneMessage(c.said);
+        EXPECT_EQ(edit(*w, "Text9")->text(), QString()); // a refused number is cleared
     }
-}
-
-// The file's own values are the controller's to keep; the window hands on what is typed.
-TEST_F(LoadGamesWindow, SavingTheFilterWritesWhatIsTyped) {
-    auto w = window(Mode::Load, games);
-    typeCriteria(*w);
-    edit(*w, "Text4")->setText(QStringLiteral("75"));
-    press(*w, "Command6");
-    expectOneMessage(TextKey::FilterSaved);
-    Settings read;
-    lire_reglages(settingsFile().toStdString(), dir.path().toStdString(), read);
-    expectCriteria(read);
-    EXPECT_EQ(read.MAX_SEUIL_PARTIE, 75);
 }
 
 TEST_F(LoadGamesWindow, ViewingTheFileInAnEditor) {
@@ -359,7 +346,7 @@ TEST_F(LoadGamesWindow, ViewingTheFileInAnEditor) {
             opened << p;
             return starts;
         });
-        w->viewFile();
+        press(*w, "voir");
         EXPECT_EQ(opened, QStringList{games});
         if (starts)
             EXPECT_TRUE(dialogs.messages.empty());
@@ -368,30 +355,8 @@ TEST_F(LoadGamesWindow, ViewingTheFileInAnEditor) {
     }
 }
 
-TEST_F(LoadGamesWindow, XmlOptionsFollowTheFormat) {
-    auto w = window(Mode::Extract, games);
-    EXPECT_TRUE(control<QRadioButton>(*w, "Option1_1")->isChecked());
-    for (const char* format : {"Option1_0", "Option1_1", "Option1_0"}) {
-        tick(*w, format);
-        const bool xml = std::string(format) == "Option1_0";
-        EXPECT_EQ(control(*w, "Check3")->isEnabled(), xml) << format;
-        EXPECT_EQ(control(*w, "Check4")->isEnabled(), xml) << format;
-    }
-}
-
-TEST_F(LoadGamesWindow, TheFilterIsChangedOnPurpose) {
-    auto w = window(Mode::Load, games);
-    const char* locked[] = {"Text2", "Text3", "Text5",  "Text6",  "Text7",
-                            "Text8", "Text9", "Text10", "Check2", "Command5"};
-    for (bool on : {false, true, false}) {
-        tick(*w, "Check1", on);
-        for (const char* name : locked)
-            EXPECT_EQ(control(*w, name)->isEnabled(), on) << name << " " << on;
-        for (const char* name : {"Text1", "Text4", "Command2", "Command6", "Command3"})
-            EXPECT_TRUE(control(*w, name)->isEnabled()) << name;
-    }
-}
-
+// Each mode shows what it uses; the criteria are changed on purpose, the XML options only
+// with XML.
 TEST_F(LoadGamesWindow, EachModeShowsWhatItUses) {
     const char* both[] = {"Text1", "Command3", "Text2",    "Text3",   "Check2", "Text5",
                           "Text6", "Text7",    "Text8",    "Text9",   "Text10", "Check1",
@@ -399,15 +364,16 @@ TEST_F(LoadGamesWindow, EachModeShowsWhatItUses) {
     const char* loadOnly[] = {"Text4", "Command2"};
     const char* extractOnly[] = {"Frame2",    "Command4", "Option1_0",
                                  "Option1_1", "Check3",   "Check4"};
+    const char* locked[] = {"Text2", "Text3", "Text5",  "Text6",  "Text7",
+                            "Text8", "Text9", "Text10", "Check2", "Command5"};
     for (Mode mode : {Mode::Load, Mode::Extract}) {
         SCOPED_TRACE(int(mode));
         const bool load = mode == Mode::Load;
         auto w = window(mode, games);
         w->show();
-        for (const char* name : both) EXPECT_TRUE(control(*w, name)->isVisible()) << name;
-        for (const char* name : loadOnly) EXPECT_EQ(control(*w, name)->isVisible(), load) << name;
-        for (const char* name : extractOnly)
-            EXPECT_EQ(control(*w, name)->isVisible(), !load) << name;
+        for (const char* name : both) EXPECT_TRUE(child(*w, name)->isVisible()) << name;
+        for (const char* name : loadOnly) EXPECT_EQ(child(*w, name)->isVisible(), load) << name;
+        for (const char* name : extractOnly) EXPECT_EQ(child(*w, name)->isVisible(), !load) << name;
         // The limit's captions go with its field.
         for (QLabel* label : w->findChildren<QLabel*>()) {
             if (label->text() == QStringLiteral("partie(s)") ||
@@ -415,9 +381,24 @@ TEST_F(LoadGamesWindow, EachModeShowsWhatItUses) {
                 EXPECT_EQ(label->isVisible(), load);
             }
         }
-        EXPECT_TRUE(control<QPushButton>(*w, load ? "Command2" : "Command4")->isDefault());
+        EXPECT_TRUE(child<QPushButton>(*w, load ? "Command2" : "Command4")->isDefault());
         takeScreenshot(*w, load ? QStringLiteral("charge-chargement")
                                 : QStringLiteral("charge-extraction"));
+
+        for (bool on : {false, true, false}) {
+            tick(*w, "Check1", on);
+            for (const char* name : locked)
+                EXPECT_EQ(child(*w, name)->isEnabled(), on) << name << " " << on;
+            for (const char* name : {"Text1", "Text4", "Command2", "Command6", "Command3"})
+                EXPECT_TRUE(child(*w, name)->isEnabled()) << name;
+        }
+        EXPECT_TRUE(child<QRadioButton>(*w, "Option1_1")->isChecked());
+        for (const char* format : {"Option1_0", "Option1_1", "Option1_0"}) {
+            tick(*w, format);
+            const bool xml = std::string(format) == "Option1_0";
+            EXPECT_EQ(child(*w, "Check3")->isEnabled(), xml) << format;
+            EXPECT_EQ(child(*w, "Check4")->isEnabled(), xml) << format;
+        }
     }
 }
 
@@ -434,30 +415,7 @@ TEST_F(LoadGamesWindow, EveryLanguageReadsWellInBothModes) {
                          std::to_string(int(mode)));
             EXPECT_LE(w->width(), 1000);
             EXPECT_LE(w->height(), 700);
-            std::map<QChar, QString> keys;
-            const auto shortcut = [&](const QString& text) {
-                const qsizetype at = text.indexOf(QLatin1Char('&'));
-                if (at < 0 || at + 1 >= text.size()) return;
-                const QChar key = text[at + 1].toLower();
-                EXPECT_FALSE(keys.count(key))
-                    << "Alt+" << QString(key).toStdString() << ": " << keys[key].toStdString()
-                    << " and " << text.toStdString();
-                keys[key] = text;
-            };
-            for (QWidget* c : w->findChildren<QWidget*>()) {
-                // The line edits' own clear buttons have no caption.
-                if (!c->isVisible() || qobject_cast<QLineEdit*>(c->parentWidget())) continue;
-                if (auto* b = qobject_cast<QAbstractButton*>(c)) {
-                    EXPECT_FALSE(b->text().isEmpty()) << b->objectName().toStdString();
-                    EXPECT_GE(b->width(), b->minimumSizeHint().width())
-                        << b->objectName().toStdString();
-                    shortcut(b->text());
-                } else if (auto* l = qobject_cast<QLabel*>(c)) {
-                    EXPECT_FALSE(l->text().isEmpty());
-                    EXPECT_GE(l->width(), l->minimumSizeHint().width()) << l->text().toStdString();
-                    if (l->buddy()) shortcut(l->text());
-                }
-            }
+            expectCaptionsWhole(*w);
         }
     }
 }
@@ -467,8 +425,8 @@ TEST_F(LoadGamesWindow, CaptionsAndBubblesFollowTheSettings) {
     catalogue.appliquer_langue(2);
     w->appliquer_textes(catalogue);
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Filter a games file"));
-    EXPECT_EQ(control<QPushButton>(*w, "Command6")->text(), QStringLiteral("Save the fil&ter"));
-    EXPECT_EQ(control<QCheckBox>(*w, "Check2")->text(), QStringLiteral("E&ither colour"));
+    EXPECT_EQ(child<QPushButton>(*w, "Command6")->text(), QStringLiteral("Save the fil&ter"));
+    EXPECT_EQ(child<QCheckBox>(*w, "Check2")->text(), QStringLiteral("E&ither colour"));
     tick(*w, "Check1");
     tick(*w, "Option1_0");
     w->show();
@@ -477,7 +435,7 @@ TEST_F(LoadGamesWindow, CaptionsAndBubblesFollowTheSettings) {
     for (int bubbles : {0, 1}) {
         record.BULLE_AIDE = static_cast<std::uint8_t>(bubbles);
         auto b = window(Mode::Load, games);
-        EXPECT_EQ(control(*b, "Command2")->toolTip().isEmpty(), bubbles == 0);
+        EXPECT_EQ(child(*b, "Command2")->toolTip().isEmpty(), bubbles == 0);
         EXPECT_EQ(edit(*b, "Text7")->toolTip().isEmpty(), bubbles == 0);
     }
 }

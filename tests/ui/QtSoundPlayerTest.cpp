@@ -190,22 +190,17 @@ TEST(QtSoundPlayer, RefusesWhatItCannotDecode) {
         EXPECT_EQ(player.play(write(dir, c.name, c.bytes)), c.playable) << c.name;
     EXPECT_FALSE(player.play(dir.filePath("absent.wav").toStdString()));
     EXPECT_FALSE(player.play(dir.path().toStdString())) << "a folder";
+    const std::string locked = write(dir, "locked.wav", wav({}));
+    QFile::setPermissions(QString::fromStdString(locked), QFileDevice::Permissions());
+    // Root reads it anyway.
+    const bool readable = QFile(QString::fromStdString(locked)).open(QIODevice::ReadOnly);
+    EXPECT_EQ(player.play(locked), readable);
     // Once Qt has loaded them, it must agree with the check: an accepted file it failed to
     // decode would now be refused.
     letQtRun(300);
     for (const Case& c : cases)
         EXPECT_EQ(player.play(dir.filePath(QString::fromLatin1(c.name)).toStdString()), c.playable)
             << c.name << " after loading";
-}
-
-TEST(QtSoundPlayer, UnreadableFileIsRefused) {
-    QTemporaryDir dir;
-    const std::string path = write(dir, "locked.wav", wav({}));
-    QFile::setPermissions(QString::fromStdString(path), QFileDevice::Permissions());
-    QFile probe(QString::fromStdString(path));
-    if (probe.open(QIODevice::ReadOnly)) GTEST_SKIP() << "running as root: permissions ignored";
-    QtSoundPlayer player;
-    EXPECT_FALSE(player.play(path));
 }
 
 TEST(QtSoundPlayer, FileIsCheckedOnEveryCall) {

@@ -89,10 +89,8 @@ TEST_F(SaveWindowTest, OpensWithTheRecordAndSavesItAsEdited) {
     EXPECT_EQ(requests_[0][0], QStringLiteral("Choisir un fichier"));
     EXPECT_TRUE(requests_[0][1].endsWith(QStringLiteral(".pgn")));
     EXPECT_EQ(requests_[0][2], QStringLiteral("Fichiers PGN (*.pgn)"));
-    std::string expected = ("[Annotator \"Moi\"]\n" + text).toStdString();
-    std::string crlf;
-    for (char ch : expected) crlf += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
-    EXPECT_EQ(read(f), crlf + "\r\n");
+    const QString edited = QStringLiteral("[Annotator \"Moi\"]\n") + text + u'\n';
+    EXPECT_EQ(read(f), QString(edited).replace(u'\n', QStringLiteral("\r\n")).toStdString());
     EXPECT_EQ(w->result(), QDialog::Accepted);
     EXPECT_EQ(saved.count(), 1);
     EXPECT_EQ(recent_.list().front(), f.toStdString());

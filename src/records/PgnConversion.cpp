@@ -404,23 +404,18 @@ std::string conversionMessage(const ConversionResult& r, const TextCatalogue& ca
         text += catalogue.text(TextKey::GamesWithReadingError) + std::to_string(withError);
     if (notWritten > 0)
         text += catalogue.text(TextKey::UnreadableGamesNotWritten) + std::to_string(notWritten);
-    auto replace = [](std::string pattern, std::int64_t n) {
-        if (std::size_t mark = pattern.find("%1"); mark != std::string::npos)
-            pattern.replace(mark, 2, std::to_string(n));
-        return pattern;
-    };
     for (std::size_t i = 0; i < r.problems.size() && i < DetailedProblems; ++i) {
         const ConversionProblem& p = r.problems[i];
         ParsedGame parsed;
         parsed.error = p.error;
         parsed.errorNumber = p.errorNumber;
         parsed.detail = p.detail;
-        text += replace(catalogue.text(TextKey::GameNumber), p.number) +
+        text += catalogue.text(TextKey::GameNumber, {std::to_string(p.number)}) +
                 readingMessage(parsed, catalogue);
     }
     if (r.problems.size() > DetailedProblems)
-        text += replace(catalogue.text(TextKey::AndMore),
-                        static_cast<std::int64_t>(r.problems.size() - DetailedProblems));
+        text += catalogue.text(TextKey::AndMore,
+                               {std::to_string(r.problems.size() - DetailedProblems)});
     if (!r.addressFile.empty()) text += catalogue.text(TextKey::AddressFile) + r.addressFile;
     return text;
 }

@@ -228,10 +228,8 @@ TextKey readProblemText(GameReadProblem problem) {
 
 std::string readingMessage(const ParsedGame& parsed, const TextCatalogue& catalogue) {
     if (parsed.ok()) return {};
-    std::string text = catalogue.text(readProblemText(parsed.error));
-    if (std::size_t mark = text.find("%1"); mark != std::string::npos)
-        text.replace(mark, 2, std::to_string(parsed.errorNumber));
-    return text + parsed.detail;
+    return catalogue.text(readProblemText(parsed.error), {std::to_string(parsed.errorNumber)}) +
+           parsed.detail;
 }
 
 } // namespace quarvelin

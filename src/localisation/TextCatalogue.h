@@ -21,15 +21,7 @@ public:
     std::string text(const TextRange& range, int index) const { return text(range.at(index)); }
 
     // The text with %1, %2... replaced by the values, where the language's text has them.
-    std::string text(TextKey key, std::initializer_list<std::string_view> values) const {
-        std::string t = text(key);
-        int n = 1;
-        for (std::string_view v : values) {
-            const std::string mark = "%" + std::to_string(n++);
-            if (auto at = t.find(mark); at != std::string::npos) t.replace(at, mark.size(), v);
-        }
-        return t;
-    }
+    std::string text(TextKey key, std::initializer_list<std::string_view> values) const;
 
     // English counts one and other; the catalogue knows its language's rule.
     virtual PluralForm pluralForm(std::int64_t n) const {

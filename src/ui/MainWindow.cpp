@@ -357,11 +357,15 @@ void MainWindow::openPreferences() {
     PreferencesDialog d(
         settings_, {quarvelin::settingsFile(locations_), locations_.data, locations_.installation},
         catalogue_, *dialogs_, this);
-    connect(&d, &PreferencesDialog::preferencesApplied, this, [this](quarvelin::Colour) {
+    const int language = settings_.CLE_LANGUE;
+    connect(&d, &PreferencesDialog::preferencesApplied, this, [this, language](quarvelin::Colour) {
         game_->applySettings();
-        quarvelin::NotationCode notation = game_->session().NotationCode;
-        quarvelin::appliquer_langue(settings_, catalogue_, notation);
-        game_->setNotation(notation);
+        // The notation follows a new language only; the menu's choice stands otherwise.
+        if (settings_.CLE_LANGUE != language) {
+            quarvelin::NotationCode notation = game_->session().NotationCode;
+            quarvelin::appliquer_langue(settings_, catalogue_, notation);
+            game_->setNotation(notation);
+        }
         syncMenus();
         appliquer_textes();
     });

@@ -537,7 +537,9 @@ void PreferencesDialog::refresh() {
         boardPicture_->clear();
         for (const std::string& name : controller_->boardImages())
             boardPicture_->addItem(QString::fromStdString(name));
-        boardPicture_->setCurrentText(QString::fromStdString(fields.CURENT_ECHIQUIER));
+        // A picture that is gone shows as none rather than as another one.
+        boardPicture_->setCurrentIndex(
+            boardPicture_->findText(QString::fromStdString(fields.CURENT_ECHIQUIER)));
         boardPicture_->setEnabled(boardPicture_->count() > 0);
     }
     {
@@ -545,7 +547,9 @@ void PreferencesDialog::refresh() {
         pieceSet_->clear();
         for (const std::string& name : controller_->pieceSets())
             pieceSet_->addItem(QString::fromStdString(name));
-        pieceSet_->setCurrentText(QString::fromStdString(fields.CURENT_PIECE));
+        // A set that is gone is drawn with the program's own, listed first.
+        pieceSet_->setCurrentIndex(
+            std::max(pieceSet_->findText(QString::fromStdString(fields.CURENT_PIECE)), 0));
     }
     {
         const QSignalBlocker blockServer(server_);
@@ -558,7 +562,7 @@ void PreferencesDialog::refresh() {
 void PreferencesDialog::showPieceSet() {
     const auto& where = controller_->settingsLocations();
     preview_->setFolder(QString::fromStdString(
-        PieceSets::folder(where.installation, controller_->fields().CURENT_PIECE)));
+        PieceSets::folder(where.installation, controller_->fields().CURENT_PIECE, where.data)));
 }
 
 bool PreferencesDialog::commit(const std::string& key, bool showNow) {

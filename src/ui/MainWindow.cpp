@@ -16,6 +16,7 @@
 #include "ui/GameListModel.h"
 #include "ui/HelpWindow.h"
 #include "ui/LanguageWindow.h"
+#include "ui/LastFolder.h"
 #include "ui/LoadGamesDialog.h"
 #include "ui/MenuBuilder.h"
 #include "ui/MessageBoxDialogs.h"
@@ -81,6 +82,7 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
     sounds_ = std::make_unique<QtSoundPlayer>();
     engine_ = std::make_unique<SearchTask>();
     recent_ = std::make_unique<quarvelin::RecentFiles>();
+    new LastFolder(this);
 
     board_ = new BoardWindow;
     boardSub_ = mdiArea_->addSubWindow(board_);
@@ -392,7 +394,6 @@ void MainWindow::openSaveWindow() {
 
 void MainWindow::openLoadGamesWindow() {
     LoadGamesDialog d(LoadGamesDialog::Mode::Load, settings_, catalogue_,
-                      QString::fromStdString(locations_.installation),
                       QString::fromStdString(quarvelin::settingsFile(locations_)), currentFile(),
                       dialogs_.get(), this);
     QString chosen;
@@ -405,7 +406,6 @@ void MainWindow::openLoadGamesWindow() {
 
 void MainWindow::openExtractWindow() {
     LoadGamesDialog d(LoadGamesDialog::Mode::Extract, settings_, catalogue_,
-                      QString::fromStdString(locations_.installation),
                       QString::fromStdString(quarvelin::settingsFile(locations_)), currentFile(),
                       dialogs_.get(), this);
     // The progress shows over the dialog, which stays open for another extraction.
@@ -424,8 +424,7 @@ void MainWindow::openExtractWindow() {
 }
 
 void MainWindow::openXmlGameWindow() {
-    XmlGameWindow w(catalogue_, *comment_, QString::fromStdString(locations_.installation),
-                    dialogs_.get(), this);
+    XmlGameWindow w(catalogue_, *comment_, dialogs_.get(), this);
     connect(&w, &XmlGameWindow::receivedGame, this,
             [this](const QString& header, const QString& moves, const QString& result) {
                 quarvelin::ParsedGame parsed;
@@ -616,14 +615,16 @@ void MainWindow::recentFilesChanged() { recentMenu_->show(recent_->afficher_fich
 
 void MainWindow::chooseAndOpenFirst() {
     const QString current = currentFile();
-    const QString start = current.isEmpty() ? QString::fromStdString(locations_.installation)
-                                            : QFileInfo(current).absolutePath();
+    const QString start = LastFolder::startIn(
+        this, current.isEmpty() ? QString() : QFileInfo(current).absolutePath());
     const QString path = chooseGamesFile
                              ? chooseGamesFile()
                              : QFileDialog::getOpenFileName(
                                    this, text(TextKey::ChooseFile), start,
                                    text(TextKey::Files) + QStringLiteral(" PGN (*.pgn *.PGN)"));
-    if (!path.isEmpty()) lire_fichier_pgn(ReadMode::OpenFirst, path);
+    if (path.isEmpty()) return;
+    LastFolder::remember(this, path);
+    lire_fichier_pgn(ReadMode::OpenFirst, path);
 }
 
 void MainWindow::printGameList() {

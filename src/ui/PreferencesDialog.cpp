@@ -4,6 +4,7 @@
 #include "config/SettingsFile.h"
 #include "localisation/TextKey.h"
 #include "ui/Captions.h"
+#include "ui/LastFolder.h"
 #include "ui/NumberSpinBox.h"
 #include "ui/PieceSetPreview.h"
 
@@ -615,7 +616,7 @@ void PreferencesDialog::reset() {
 
 void PreferencesDialog::saveAs() {
     const QFileInfo proposed(QString::fromStdString(controller_->proposedName()));
-    QFileDialog chooser(this, text(TextKey::SaveSettingsAs), proposed.absolutePath(),
+    QFileDialog chooser(this, text(TextKey::SaveSettingsAs), LastFolder::startIn(this),
                         text(TextKey::Files) + QStringLiteral(" INI (*.ini)"));
     chooser.setAcceptMode(QFileDialog::AcceptSave);
     chooser.setFileMode(QFileDialog::AnyFile);
@@ -624,6 +625,7 @@ void PreferencesDialog::saveAs() {
     chooser.setDefaultSuffix(QStringLiteral("ini"));
     chooser.selectFile(proposed.fileName());
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return;
+    LastFolder::remember(this, chooser.selectedFiles().constFirst());
     controller_->saveAs(chooser.selectedFiles().constFirst().toStdString());
 }
 
@@ -632,12 +634,13 @@ void PreferencesDialog::browse(const std::string& key, const QString& filter) {
     const std::string current =
         absolutePath(field.read().toStdString(), controller_->settingsLocations().data);
     const QFileInfo start(QString::fromStdString(current));
-    QFileDialog chooser(this, text(TextKey::ChooseFile), start.absolutePath(), filter);
+    QFileDialog chooser(this, text(TextKey::ChooseFile), LastFolder::startIn(this), filter);
     chooser.setAcceptMode(QFileDialog::AcceptSave);
     chooser.setFileMode(QFileDialog::AnyFile);
     chooser.setOption(QFileDialog::DontConfirmOverwrite);
     chooser.selectFile(start.fileName());
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return;
+    LastFolder::remember(this, chooser.selectedFiles().constFirst());
     field.write(chooser.selectedFiles().constFirst());
     commit(key, true);
 }

@@ -233,7 +233,7 @@ TEST(Captures, AGamesFileListedAndOneGameOpen) {
 TEST(Captures, TheGamesFileWindowInBothModes) {
     Bureau b(false);
     for (auto mode : {LoadGamesDialog::Mode::Load, LoadGamesDialog::Mode::Extract}) {
-        LoadGamesDialog d(mode, b.settings, b.catalogue, b.dir.path(),
+        LoadGamesDialog d(mode, b.settings, b.catalogue,
                           QString::fromStdString(settingsFile(b.locations)),
                           b.dir.filePath(QStringLiteral("tournoi.pgn")));
         d.show();

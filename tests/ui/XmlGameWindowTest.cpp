@@ -35,8 +35,7 @@ struct Window {
 
     Window() {
         catalogue.appliquer_langue(1);
-        w = std::make_unique<XmlGameWindow>(catalogue, commentary, QStringLiteral("/opt"),
-                                            &dialogs);
+        w = std::make_unique<XmlGameWindow>(catalogue, commentary, &dialogs);
     }
     template <class T> T* control(const char* name) {
         return w->findChild<T*>(QString::fromLatin1(name));

@@ -85,6 +85,8 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
     new LastFolder(this);
 
     board_ = new BoardWindow;
+    board_->board()->setPieceSetFolders(
+        {QString::fromStdString(locations_.data + "/images/pieces")});
     boardSub_ = mdiArea_->addSubWindow(board_);
     boardSub_->setObjectName(QStringLiteral("plateau_cadre"));
     boardSub_->setAttribute(Qt::WA_DeleteOnClose, false);

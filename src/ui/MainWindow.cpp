@@ -25,6 +25,7 @@
 #include "ui/PrintCommands.h"
 #include "ui/ProgressTaskRunner.h"
 #include "ui/QtSoundPlayer.h"
+#include "ui/QtTranslations.h"
 #include "ui/RecentFilesMenu.h"
 #include "ui/SaveWindow.h"
 #include "ui/SearchTask.h"
@@ -82,6 +83,7 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
     sounds_ = std::make_unique<QtSoundPlayer>();
     engine_ = std::make_unique<SearchTask>();
     recent_ = std::make_unique<quarvelin::RecentFiles>();
+    qtTexts_ = std::make_unique<QtTranslations>();
     new LastFolder(this);
 
     board_ = new BoardWindow;
@@ -163,6 +165,7 @@ void MainWindow::titre_principal() {
 }
 
 void MainWindow::appliquer_textes() {
+    qtTexts_->apply(settings_.CLE_LANGUE);
     menus_->appliquer_textes(catalogue_);
     board_->appliquer_textes();
     comment_->appliquer_textes(catalogue_);

@@ -23,6 +23,7 @@ class ProgressTaskRunner;
 class QMdiArea;
 class QMdiSubWindow;
 class QtSoundPlayer;
+class QtTranslations;
 class RecentFilesMenu;
 class SearchTask;
 
@@ -119,6 +120,7 @@ private:
     std::unique_ptr<SearchTask> engine_;
     std::unique_ptr<quarvelin::RecentFiles> recent_;
     std::unique_ptr<ProgressTaskRunner> runner_;
+    std::unique_ptr<QtTranslations> qtTexts_;
     QMdiArea* mdiArea_ = nullptr;
     BoardWindow* board_ = nullptr;
     QMdiSubWindow* boardSub_ = nullptr;

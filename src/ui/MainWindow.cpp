@@ -28,7 +28,9 @@
 #include "ui/QtTranslations.h"
 #include "ui/RecentFilesMenu.h"
 #include "ui/SaveWindow.h"
+#include "ui/ScrollFrame.h"
 #include "ui/SearchTask.h"
+#include "ui/WindowPlacement.h"
 #include "ui/XmlGameWindow.h"
 
 #include <QAction>
@@ -84,12 +86,14 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
     engine_ = std::make_unique<SearchTask>();
     recent_ = std::make_unique<quarvelin::RecentFiles>();
     qtTexts_ = std::make_unique<QtTranslations>();
+    placement_ = new WindowPlacement(this, mdiArea_);
     new LastFolder(this);
 
     board_ = new BoardWindow;
     board_->board()->setPieceSetFolders(
         {QString::fromStdString(locations_.data + "/images/pieces")});
-    boardSub_ = mdiArea_->addSubWindow(board_);
+    // Below its least size the board window scrolls rather than cutting its clocks and lists.
+    boardSub_ = mdiArea_->addSubWindow(new ScrollFrame(board_));
     boardSub_->setObjectName(QStringLiteral("plateau_cadre"));
     boardSub_->setAttribute(Qt::WA_DeleteOnClose, false);
     boardSub_->setGeometry(QRect(8, 8, 920, 690));
@@ -316,9 +320,11 @@ void MainWindow::wireCommands() {
     for (int i = 1; i <= 8; ++i)
         bind(m, "choix_langue", i, this, [this, i] { appliquer_langue(i); });
     bind(m, "wa", 0, this, [this] { mdiArea_->cascadeSubWindows(); });
-    bind(m, "wa", 1, this, [this] { tileInRows(true); });
-    bind(m, "wa", 2, this, [this] { tileInRows(false); });
-    bind(m, "wa", 3, this, [this] { mdiArea_->tileSubWindows(); });
+    // Tiled, the board keeps the larger share.
+    bind(m, "wa", 1, this, [this] { placement_->tile(WindowPlacement::Tiling::Rows, boardSub_); });
+    bind(m, "wa", 2, this,
+         [this] { placement_->tile(WindowPlacement::Tiling::Columns, boardSub_); });
+    bind(m, "wa", 3, this, [this] { placement_->tile(WindowPlacement::Tiling::Grid, boardSub_); });
     bind(m, "menu_sommaire", -1, this, [this] { openHelp(false); });
     bind(m, "menu_aide_sur", -1, this, [this] { openHelp(true); });
     if (QMenu* window = m.menu(QStringLiteral("menu_fenetre")))
@@ -482,19 +488,6 @@ void MainWindow::saveOptions() {
     else
         dialogs_->message(quarvelin::ProgramName, catalogue_.text(TextKey::SettingsSaved),
                           quarvelin::DialogIcon::Information);
-}
-
-// Side by side or one above the other, sharing the area evenly.
-void MainWindow::tileInRows(bool rows) {
-    QList<QMdiSubWindow*> visible;
-    for (QMdiSubWindow* s : mdiArea_->subWindowList())
-        if (s->isVisible() && !s->isMinimized()) visible << s;
-    if (visible.isEmpty()) return;
-    const QRect r = mdiArea_->viewport()->rect();
-    const int n = static_cast<int>(visible.size());
-    for (int i = 0; i < n; ++i)
-        visible[i]->setGeometry(rows ? QRect(0, r.height() * i / n, r.width(), r.height() / n)
-                                     : QRect(r.width() * i / n, 0, r.width() / n, r.height()));
 }
 
 void MainWindow::showAbout() {

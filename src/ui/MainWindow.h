@@ -26,6 +26,7 @@ class QtSoundPlayer;
 class QtTranslations;
 class RecentFilesMenu;
 class SearchTask;
+class WindowPlacement;
 
 namespace quarvelin {
 class MenuBuilder;
@@ -101,7 +102,6 @@ private:
     void toggleCoordinates();
     void showCommentary(bool shown);
     void saveOptions();
-    void tileInRows(bool rows);
     void listWindows();
     void openHelp(bool search);
     void showAbout();
@@ -121,6 +121,7 @@ private:
     std::unique_ptr<quarvelin::RecentFiles> recent_;
     std::unique_ptr<ProgressTaskRunner> runner_;
     std::unique_ptr<QtTranslations> qtTexts_;
+    WindowPlacement* placement_ = nullptr;
     QMdiArea* mdiArea_ = nullptr;
     BoardWindow* board_ = nullptr;
     QMdiSubWindow* boardSub_ = nullptr;

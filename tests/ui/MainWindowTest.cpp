@@ -664,10 +664,12 @@ QString dialogFolder(Program& p, const char* menu, const char* button, const QSt
         if (auto* chooser = qobject_cast<QFileDialog*>(w)) {
             folder = chooser->directory().absolutePath();
             if (pick.isEmpty()) return chooser->reject();
-            chooser->selectFile(pick);
+            // Typed whole: selectFile leaves a focused name field as it is.
+            chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(pick);
             static_cast<QDialog*>(chooser)->accept(); // QFileDialog's own is protected
-        } else if (qobject_cast<QDialog*>(w) && !qobject_cast<QMessageBox*>(w)) {
-            if (pressed || !button) return static_cast<QDialog*>(w)->reject();
+        } else if (button && qobject_cast<QDialog*>(w) && !qobject_cast<QMessageBox*>(w)) {
+            // The window of `button`, left once pressed; a progress window goes its way.
+            if (pressed) return static_cast<QDialog*>(w)->reject();
             pressed = true;
             QTimer::singleShot(0, w->findChild<QPushButton*>(QLatin1String(button)),
                                &QPushButton::click);

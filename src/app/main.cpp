@@ -3,12 +3,10 @@
 #include "ui/MainWindow.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPalette>
 #include <QStandardPaths>
 #include <QStyleFactory>
-#include <QTranslator>
 
 namespace {
 
@@ -67,14 +65,6 @@ int main(int argc, char* argv[]) {
                              QString::fromStdString(d.message));
         return 1;
     }
-    // The standard buttons of message boxes speak the user's language too.
-    static const char* const qtLanguages[] = {"fr", "en", "it", "es", "de", "pt", "ru", "pl"};
-    QTranslator qt;
-    const int key = settings.CLE_LANGUE >= 1 && settings.CLE_LANGUE <= 8 ? settings.CLE_LANGUE : 2;
-    if (qt.load(QStringLiteral("qtbase_") + QLatin1String(qtLanguages[key - 1]),
-                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qt);
-
     MainWindow window(settings, catalogue, locations);
     window.show();
     if (!d.fileError.empty())

@@ -30,9 +30,22 @@ bool LanguageChoice::choose(int languageKey) {
     return false;
 }
 
-void appliquer_langue(const Settings& settings, Catalogue& catalogue, NotationCode& notation) {
+void appliquer_langue(Settings& settings, Catalogue& catalogue, NotationCode& notation) {
     catalogue.appliquer_langue(settings.CLE_LANGUE);
     notation = static_cast<NotationCode>(Catalogue::languageNotation(settings.CLE_LANGUE));
+    applyLanguageDefaults(settings, catalogue);
+}
+
+void applyLanguageDefaults(Settings& settings, const Catalogue& catalogue) {
+    const auto follow = [&](std::string& value, TextKey key) {
+        bool isDefault = value.empty();
+        for (int language = 1; language <= LanguageCount && !isDefault; ++language)
+            isDefault =
+                value == catalogue.texte_catalogue(Catalogue::textBase(language) + offsetOf(key));
+        if (isDefault) value = catalogue.text(key);
+    };
+    follow(settings.NOM_JOUEUR[1], TextKey::DefaultPlayerName);
+    follow(settings.LIEU_JEU, TextKey::DefaultPlace);
 }
 
 } // namespace quarvelin

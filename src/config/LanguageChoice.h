@@ -37,7 +37,11 @@ private:
     Dialogs& dialogs_;
 };
 
-// Sets the catalogue's base and the notation from CLE_LANGUE.
-void appliquer_langue(const Settings& settings, Catalogue& catalogue, NotationCode& notation);
+// Sets the catalogue's base and the notation from CLE_LANGUE, and the language's defaults.
+void appliquer_langue(Settings& settings, Catalogue& catalogue, NotationCode& notation);
+
+// The player's name and place take the language's defaults when they hold none or a default of
+// any language: the first start's values must not stay French for everyone.
+void applyLanguageDefaults(Settings& settings, const Catalogue& catalogue);
 
 } // namespace quarvelin

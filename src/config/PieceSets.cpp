@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QString>
 
+#include <algorithm>
+
 namespace quarvelin {
 
 namespace {
@@ -14,21 +16,31 @@ QString fromUtf8(const std::string& s) { return QString::fromStdString(s); }
 
 } // namespace
 
-std::vector<std::string> PieceSets::names(const std::string& installDir) {
+std::vector<std::string> PieceSets::names(const std::string& installDir,
+                                          const std::string& dataDir) {
     std::vector<std::string> found;
-    const QDir root(fromUtf8(installDir + "/images/pieces"));
-    for (const QString& entry : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
-        const std::string name = entry.toStdString();
-        if (name != OwnSet && !image(root.filePath(entry).toStdString(), 13).empty())
-            found.push_back(name);
+    for (const std::string& base : {installDir, dataDir}) {
+        if (base.empty()) continue;
+        const QDir root(fromUtf8(base + "/images/pieces"));
+        for (const QString& entry : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+            const std::string name = entry.toStdString();
+            if (name != OwnSet && !image(root.filePath(entry).toStdString(), 13).empty())
+                found.push_back(name);
+        }
     }
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
     found.insert(found.begin(), OwnSet);
     return found;
 }
 
-std::string PieceSets::folder(const std::string& installDir, const std::string& name) {
+std::string PieceSets::folder(const std::string& installDir, const std::string& name,
+                              const std::string& dataDir) {
     if (name == OwnSet) return OwnFolder;
-    return installDir + "/images/pieces/" + name;
+    const std::string installed = installDir + "/images/pieces/" + name;
+    if (dataDir.empty() || !image(installed, 13).empty()) return installed;
+    const std::string cut = dataDir + "/images/pieces/" + name;
+    return image(cut, 13).empty() ? installed : cut;
 }
 
 std::string PieceSets::image(const std::string& folder, int pieceCode) {

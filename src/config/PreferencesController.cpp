@@ -154,24 +154,8 @@ void PreferencesController::report(const std::string& text, DialogIcon icon) {
 
 void PreferencesController::open() {
     fields_ = record_;
-    std::error_code ec;
-    if (!std::filesystem::exists(settingsLocations_.file, ec)) return;
-    Settings parsed;
-    const SettingsReading r =
-        lire_reglages(settingsLocations_.file, settingsLocations_.data, parsed, 1);
-    switch (r.state) {
-    case SettingsReading::State::Parsed:
-    case SettingsReading::State::Created:
-        fields_ = parsed;
-        break;
-    case SettingsReading::State::UnknownKey:
-        report(unknownKeyMessage(catalogue_, settingsLocations_.file, r.line),
-               DialogIcon::Exclamation);
-        break;
-    case SettingsReading::State::Unreadable:
-        report(catalogue_.text(TextKey::SettingsCannotRead) + r.error, DialogIcon::Exclamation);
-        break;
-    }
+    opened_ = record_;
+    wasReset_ = false;
 }
 
 std::string PreferencesController::text(std::string_view key) const {
@@ -236,26 +220,35 @@ Verification PreferencesController::type(std::string_view key, const std::string
 }
 
 std::vector<std::string> PreferencesController::boardImages() const {
-    std::vector<std::string> list = PieceSets::boardPictures(settingsLocations_.installation);
-    const std::string& currentPicture = fields_.CURENT_ECHIQUIER;
-    if (!currentPicture.empty() &&
-        std::find(list.begin(), list.end(), currentPicture) == list.end())
-        list.insert(list.begin(), currentPicture);
-    return list;
+    return PieceSets::boardPictures(settingsLocations_.installation);
 }
 
 std::vector<std::string> PreferencesController::pieceSets() const {
-    std::vector<std::string> list = PieceSets::names(settingsLocations_.installation);
-    const std::string& current = fields_.CURENT_PIECE;
-    if (!current.empty() && std::find(list.begin(), list.end(), current) == list.end())
-        list.push_back(current);
-    return list;
+    return PieceSets::names(settingsLocations_.installation, settingsLocations_.data);
 }
 
 bool PreferencesController::validate(const std::function<void()>& apply) {
+    // Only what the user changed here: the menus change the record without saving it, and the
+    // file holds what they did not save.
+    std::vector<std::string_view> changed;
+    for (const PreferenceField& c : Fields)
+        if (text(c.key) != keyValue(opened_, c.key, 1).value_or(std::string()))
+            changed.push_back(c.key);
+    Settings file = record_;
+    std::error_code ec;
+    if (std::filesystem::exists(settingsLocations_.file, ec)) {
+        Settings parsed;
+        if (lire_reglages(settingsLocations_.file, settingsLocations_.data, parsed, 1).state ==
+            SettingsReading::State::Parsed)
+            file = parsed;
+    }
+    if (wasReset_) file.FIRST_STARTUP = record_.FIRST_STARTUP;
     Settings fresh = record_;
-    for (const PreferenceField& c : Fields) assignKey(fresh, c.key, text(c.key), 1);
-    if (const std::string why = ecrire_reglages(fresh, settingsLocations_.file, 1); !why.empty()) {
+    for (std::string_view key : changed) {
+        assignKey(file, key, text(key), 1);
+        assignKey(fresh, key, text(key), 1);
+    }
+    if (const std::string why = ecrire_reglages(file, settingsLocations_.file, 1); !why.empty()) {
         report(catalogue_.text(TextKey::SettingsCannotWrite) + why, DialogIcon::Critical);
         return false;
     }
@@ -263,6 +256,8 @@ bool PreferencesController::validate(const std::function<void()>& apply) {
     for (std::string* path : {&fresh.BASE_ECO, &fresh.BASE_CORRES, &fresh.FILE_LOG})
         *path = absolutePath(*path, settingsLocations_.data);
     record_ = fresh;
+    opened_ = fields_;
+    wasReset_ = false;
     if (apply) apply();
     report(catalogue_.text(TextKey::SettingsSaved), DialogIcon::Information);
     return true;
@@ -270,6 +265,9 @@ bool PreferencesController::validate(const std::function<void()>& apply) {
 
 void PreferencesController::reset() {
     fields_ = resetValues(fields_, settingsLocations_.data);
+    fields_.NOM_JOUEUR[1] = catalogue_.text(TextKey::DefaultPlayerName);
+    fields_.LIEU_JEU = catalogue_.text(TextKey::DefaultPlace);
+    wasReset_ = true;
     record_.FIRST_STARTUP = 1;
     record_.SEUIL_PARTIE_NULLE = -1000;
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The preferences window without the window. Its fields hold the values of the settings file as
-// text, named by their keys (per-profile keys are profile 1's); each one is checked as the user
-// leaves it, and OK copies them into the record and writes the file.
+// The preferences window without the window. Its fields hold the values in use as text, named by
+// their keys (per-profile keys are profile 1's); each one is checked as the user leaves it, and
+// OK copies the ones the user changed into the record and into the settings file.
 #include "config/Settings.h"
 #include "localisation/Dialogs.h"
 #include "localisation/TextCatalogue.h"
@@ -51,8 +51,7 @@ public:
     PreferencesController(Settings& record, SettingsLocations settingsLocations, Dialogs& dialogs,
                           const TextCatalogue& catalogue);
 
-    // Fills the fields from the settings file as it is on disk, from the record when there is
-    // no file or it cannot be read (said so).
+    // Fills the fields from the record: what the program uses now, menus included.
     void open();
 
     std::string text(std::string_view key) const;
@@ -62,16 +61,18 @@ public:
     Verification type(std::string_view key, const std::string& text);
     void tick(std::string_view key, bool ticked);
 
-    // The lists of the board tab; the current choice is always among them.
+    // The lists of the board tab: the pictures and sets there are, in the installation and in
+    // the user's data folder.
     std::vector<std::string> boardImages() const;
     std::vector<std::string> pieceSets() const;
 
-    // OK: the fields go into the record (profile 1), the settings file is written, the three
-    // paths become absolute in the record, `apply` runs (language, menus) and text 400 is
-    // shown. When the file cannot be written, says why and changes nothing.
+    // OK: the fields the user changed go into the record (profile 1) and into the settings file
+    // as it is on disk (the record when there is none it can read); changed paths become
+    // absolute in the record, `apply` runs (language, menus) and text 400 is shown. When the
+    // file cannot be written, says why and changes nothing.
     bool validate(const std::function<void()>& apply = {});
-    // Reset: the reset values into the fields; the record gets FIRST_STARTUP 1 and
-    // SEUIL_PARTIE_NULLE -1000 at once.
+    // Reset: the reset values into the fields, the player's name and place in the language in
+    // use; the record gets FIRST_STARTUP 1 and SEUIL_PARTIE_NULLE -1000 at once.
     void reset();
     // Save as: the record, not the fields, to `path` (empty: cancelled); an existing file is
     // replaced only when the user says so.
@@ -92,6 +93,8 @@ private:
     Dialogs& dialogs_;
     const TextCatalogue& catalogue_;
     Settings fields_;
+    Settings opened_; // the fields as the window opened on them
+    bool wasReset_ = false;
 };
 
 } // namespace quarvelin

@@ -1,5 +1,6 @@
 #include "config/Startup.h"
 
+#include "config/LanguageChoice.h"
 #include "config/SettingsFile.h"
 
 #include <QDir>
@@ -76,6 +77,9 @@ Startup start(const Locations& e, Settings& s, Catalogue& catalogue) {
     }
     d.ignored = l.ignored;
     catalogue.appliquer_langue(s.CLE_LANGUE);
+    applyLanguageDefaults(s, catalogue);
+    // A new file names the player in the language it starts in.
+    if (d.fileCreated && d.fileError.empty()) d.fileError = ecrire_reglages(s, file);
     s.BASE_ECO = absolutePath(s.BASE_ECO, e.data);
     s.FILE_LOG = absolutePath(s.FILE_LOG, e.data);
     s.BASE_CORRES = absolutePath(s.BASE_CORRES, e.data);

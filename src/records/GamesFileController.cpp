@@ -12,6 +12,13 @@
 
 namespace quarvelin {
 
+std::string listStatus(const PgnIndex& games, const TextCatalogue& catalogue) {
+    const QLocale locale;
+    return locale.toString(static_cast<qlonglong>(games.size())).toStdString() +
+           catalogue.text(TextKey::GamesSelectedOutOf) +
+           locale.toString(static_cast<qlonglong>(games.views())).toStdString();
+}
+
 GamesFileController::GamesFileController(const Settings& settings, const TextCatalogue& catalogue,
                                          Dialogs& dialogs, Commentary& commentary,
                                          RecentFiles& recent, GamesFileView& view,
@@ -61,13 +68,8 @@ void GamesFileController::lire_fichier_pgn(ReadMode mode, const std::string& pat
     currentFile_ = path;
     if (recent_.ajouter_fichier_recent(std::filesystem::absolute(path, ec).string()))
         view_.recentFilesChanged();
-    const QLocale locale;
-    const std::string status =
-        locale.toString(static_cast<qlonglong>(index->size())).toStdString() +
-        catalogue_.text(TextKey::GamesSelectedOutOf) +
-        locale.toString(static_cast<qlonglong>(index->views())).toStdString();
     auto list = std::make_shared<const PgnIndex>(std::move(*index));
-    view_.showGameList(list, status);
+    view_.showGameList(list, listStatus(*list, catalogue_));
     if (mode == ReadMode::OpenFirst && !list->empty()) openGameAt(path, list->position(0));
 }
 

@@ -29,6 +29,9 @@ public:
     virtual void recentFilesChanged() = 0;
 };
 
+// The status line of a listing: "3 games selected out of 12", in the catalogue's language.
+std::string listStatus(const PgnIndex& games, const TextCatalogue& catalogue);
+
 class GamesFileController {
 public:
     // How lire_fichier_pgn reads: the first game opened, every game passing the filter listed,

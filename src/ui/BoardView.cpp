@@ -118,7 +118,15 @@ void BoardView::updateCursor() {
 
 void BoardView::setUp(quarvelin::Colour orientation, const std::string& piecesFolder,
                       const std::string& boardImage) {
-    const QString folder = QString::fromStdString(piecesFolder);
+    QString folder = QString::fromStdString(piecesFolder);
+    if (pieceFile(folder, PieceCode::WhiteKing).isEmpty()) {
+        const QString name = QFileInfo(folder).fileName();
+        for (const QString& other : pieceSetFolders_)
+            if (!pieceFile(QDir(other).filePath(name), PieceCode::WhiteKing).isEmpty()) {
+                folder = QDir(other).filePath(name);
+                break;
+            }
+    }
     if (folder != pieceFolder_) {
         pieceFolder_ = folder;
         setPieceSet(folder);

@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QPoint>
 #include <QRect>
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -53,6 +54,9 @@ public:
     static QString pieceFile(const QString& folder, quarvelin::PieceCode piece);
     // The program's own set when the folder does not hold all twelve pieces.
     void setPieceSet(const QString& folder);
+    // Further folders of piece sets, where setUp looks for a set its folder does not hold: the
+    // user's data folder, where an installed copy keeps the sets it made.
+    void setPieceSetFolders(const QStringList& folders) { pieceSetFolders_ = folders; }
     QPixmap pieceImage(quarvelin::PieceCode piece, int side);
 
     // The squares of the last move, drawn tinted; none when empty.
@@ -118,6 +122,7 @@ private:
     std::vector<std::pair<int, int>> lastMove_;
     QImage boardPicture_;
     QString pieceFolder_;
+    QStringList pieceSetFolders_;
     quarvelin::PieceCode lifted_ = quarvelin::PieceCode::Empty;
     quarvelin::Square pressed_;
     QPoint pressPoint_;

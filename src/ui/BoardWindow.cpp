@@ -2,8 +2,10 @@
 
 #include "engine/Engine.h"
 #include "localisation/TextCatalogue.h"
+#include "records/GamesFileController.h"
 #include "session/GameController.h"
 #include "ui/BoardView.h"
+#include "ui/FigureLabel.h"
 #include "ui/GameListModel.h"
 #include "ui/PromotionPicker.h"
 
@@ -105,7 +107,7 @@ void BoardWindow::build() {
     thinking_ = new QLabel(thinkingCard);
     thinking_->setObjectName(QStringLiteral("reflexion"));
     thinking_->setStyleSheet(QStringLiteral("color: #4a5740; font-style: italic;"));
-    depth_ = new QLabel(thinkingCard);
+    depth_ = new FigureLabel(thinkingCard);
     depth_->setObjectName(QStringLiteral("profondeur"));
     depth_->setStyleSheet(QStringLiteral("color: #6b7263;"));
     tl->addWidget(thinkingIcon_);
@@ -123,6 +125,8 @@ void BoardWindow::build() {
     list1_->setAlternatingRowColors(true);
     list1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list1_->setWordWrap(true);
+    // A few moves stay in view however small the window.
+    list1_->setMinimumHeight(6 * QFontMetrics(mono).height());
     list2_ = new QTreeView(lists_);
     list2_->setObjectName(QStringLiteral("List2"));
     games_ = new GameListModel(list2_);
@@ -273,9 +277,11 @@ void BoardWindow::build() {
     status_ = new QStatusBar(this);
     status_->setSizeGripEnabled(false);
     for (int i = 1; i <= 4; ++i) {
-        auto* l = new QLabel(status_);
+        // The counters give up their captions before their figures.
+        QLabel* l = i == 1 ? new QLabel(status_) : new FigureLabel(status_);
         l->setObjectName(QStringLiteral("panneau_%1").arg(i));
-        l->setStyleSheet(QStringLiteral("color: #4a5740; padding: 0 8px;"));
+        l->setStyleSheet(QStringLiteral("color: #4a5740;"));
+        l->setContentsMargins(8, 0, 8, 0);
         status_->addWidget(l, i == 1 ? 1 : 0);
         panels_[static_cast<std::size_t>(i)] = l;
     }
@@ -378,6 +384,9 @@ void BoardWindow::appliquer_textes() {
     panels_[3]->setToolTip(text(TextKey::PositionsEvaluated));
     panels_[4]->setToolTip(text(TextKey::BestScore));
     chatField_->setPlaceholderText(text(TextKey::MessageToOpponent));
+    if (const quarvelin::PgnIndex* games = games_->list())
+        panels_[1]->setText(QString::fromStdString(quarvelin::listStatus(*games, *catalogue_)));
+    if (counters_) counters(counters_->first, counters_->second);
     clocksChanged();
 }
 
@@ -466,15 +475,17 @@ void BoardWindow::thinking(const std::string& t, PieceCode piece) {
 }
 
 void BoardWindow::counters(const quarvelin::SearchCounters& c, float best) {
+    counters_.emplace(c, best);
     auto panel = [&](int i, quarvelin::TextKey key, const QString& value) {
-        panels_[static_cast<std::size_t>(i)]->setText(text(key) + QStringLiteral(" : ") + value);
+        static_cast<FigureLabel*>(panels_[static_cast<std::size_t>(i)])
+            ->setParts(text(key), QStringLiteral(" : "), value);
     };
     panel(2, TextKey::MovesExamined, QString::number(c.MovesExamined));
     panel(3, TextKey::PositionsEvaluated, QString::number(c.PositionsEvaluated));
     panel(4, TextKey::BestScore,
           best <= -quarvelin::Infinity ? QStringLiteral("-")
                                        : QString::fromStdString(quarvelin::scoreText(best)));
-    depth_->setText(text(TextKey::Depth) + QStringLiteral(" %1").arg(c.SearchDepth));
+    depth_->setParts(text(TextKey::Depth), QStringLiteral(" "), QString::number(c.SearchDepth));
 }
 
 void BoardWindow::playButton(bool running, const std::string& tip) {

@@ -2,6 +2,7 @@
 // The board window `plateau`: the board, the clocks, the move list and the game list, the
 // navigation buttons, the thinking display and the position editor's palette. It binds its
 // events to the game in play and shows what the game tells it; it holds no game state.
+#include "engine/SearchCounters.h"
 #include "localisation/TextKey.h"
 #include "session/GameView.h"
 #include "session/TimerSource.h"
@@ -11,8 +12,10 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <utility>
 
 class BoardView;
+class FigureLabel;
 class GameListModel;
 class QFrame;
 class QLabel;
@@ -130,7 +133,7 @@ private:
     QLabel* durationCaption_ = nullptr;
     QLabel* thinkingIcon_ = nullptr;
     QLabel* thinking_ = nullptr;
-    QLabel* depth_ = nullptr;
+    FigureLabel* depth_ = nullptr;
     QLabel* result_ = nullptr;
     QSplitter* splitter_ = nullptr;
     QTabWidget* lists_ = nullptr;
@@ -153,6 +156,8 @@ private:
     QLineEdit* chatField_ = nullptr;
     QStatusBar* status_ = nullptr;
     std::array<QLabel*, 5> panels_{};
+    // The last counters shown, shown again in a new language.
+    std::optional<std::pair<quarvelin::SearchCounters, float>> counters_;
     std::array<QTimer*, quarvelin::TimerCount> timers_{};
     // The move list is being refilled: its row changes are not the user's.
     bool listUpdating_ = false;

@@ -2,11 +2,11 @@
 
 #include "localisation/TextKey.h"
 #include "ui/Captions.h"
+#include "ui/LastFolder.h"
 
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -79,12 +79,12 @@ void EngineProfilesDialog::take() {
 }
 
 void EngineProfilesDialog::browse(int profile) {
-    const QFileInfo current(fileField(profile)->text().trimmed());
     const QString file = QFileDialog::getOpenFileName(
-        this, Captions::text(catalogue_, TextKey::ChooseFile),
-        current.fileName().isEmpty() ? current.path() : current.absoluteFilePath(),
+        this, Captions::text(catalogue_, TextKey::ChooseFile), LastFolder::startIn(this),
         QString::fromLatin1(EngineProfilesController::Filter));
-    if (!file.isEmpty()) fileField(profile)->setText(file);
+    if (file.isEmpty()) return;
+    LastFolder::remember(this, file);
+    fileField(profile)->setText(file);
 }
 
 void EngineProfilesDialog::view(int profile) {

@@ -4,6 +4,7 @@
 #include "config/Version.h"
 #include "localisation/Catalogue.h"
 #include "ui/Captions.h"
+#include "ui/LastFolder.h"
 #include "ui/MessageBoxDialogs.h"
 #include "ui/TextEditorLauncher.h"
 
@@ -59,10 +60,10 @@ QString chooseToSave(QWidget* parent, const QString& title, const QString& folde
 } // namespace
 
 LoadGamesDialog::LoadGamesDialog(Mode mode, Settings& settings, const Catalogue& catalogue,
-                                 QString installation, QString settingsFile,
-                                 const QString& gamesFile, Dialogs* dialogs, QWidget* parent)
+                                 QString settingsFile, const QString& gamesFile, Dialogs* dialogs,
+                                 QWidget* parent)
     : QDialog(parent), settings_(settings), catalogue_(catalogue), mode_(mode),
-      installation_(std::move(installation)), settingsFile_(std::move(settingsFile)),
+      settingsFile_(std::move(settingsFile)),
       own_(dialogs ? nullptr : std::make_unique<MessageBoxDialogs>(this)),
       dialogs_(dialogs ? *dialogs : *own_),
       controller_(settings, catalogue, dialogs_, settingsFile_.toStdString()),
@@ -422,14 +423,14 @@ LoadGamesController::Criteria LoadGamesDialog::typedCriteria() const {
 }
 
 void LoadGamesDialog::chooseGamesFile() {
-    // Where the file in use lies, else the installation.
-    QString folder = installation_;
-    const QFileInfo current(gamesFile());
-    if (!gamesFile().isEmpty() && current.absoluteDir().exists()) folder = current.absolutePath();
+    // Where the user last went, else where the file in use lies.
+    const QString folder = LastFolder::startIn(
+        this, gamesFile().isEmpty() ? QString() : QFileInfo(gamesFile()).absolutePath());
     const QString chosen =
         openChooser_(this, Captions::text(catalogue_, TextKey::ChooseFile), folder,
                      Captions::text(catalogue_, TextKey::Files) + QStringLiteral(" PGN (*.pgn)"));
     if (chosen.isEmpty()) return;
+    LastFolder::remember(this, chosen);
     text1_->setText(chosen);
 }
 
@@ -446,9 +447,10 @@ void LoadGamesDialog::saveResults() {
     const bool xml = xml_->isChecked();
     const QString filter = Captions::text(catalogue_, TextKey::Files) +
                            (xml ? QStringLiteral(" XML (*.xml)") : QStringLiteral(" PGN (*.pgn)"));
-    const QString target =
-        saveChooser_(this, Captions::text(catalogue_, TextKey::ChooseFile), installation_, filter);
+    const QString target = saveChooser_(this, Captions::text(catalogue_, TextKey::ChooseFile),
+                                        LastFolder::startIn(this), filter);
     if (target.isEmpty()) return;
+    LastFolder::remember(this, target);
     if (QFileInfo::exists(target) &&
         !dialogs_.question(ProgramName, catalogue_.text(TextKey::ReplaceFileQuestion)))
         return;

@@ -40,7 +40,7 @@ public:
     // gamesFile: the games file in use, empty when there is none. settingsFile: where "save
     // the filter" writes. dialogs: where messages go; null for message boxes over this window.
     LoadGamesDialog(Mode mode, quarvelin::Settings& settings, const quarvelin::Catalogue& catalogue,
-                    QString installation, QString settingsFile, const QString& gamesFile,
+                    QString settingsFile, const QString& gamesFile,
                     quarvelin::Dialogs* dialogs = nullptr, QWidget* parent = nullptr);
     ~LoadGamesDialog() override;
 
@@ -87,7 +87,6 @@ private:
     quarvelin::Settings& settings_;
     const quarvelin::Catalogue& catalogue_;
     const Mode mode_;
-    QString installation_;
     QString settingsFile_;
     std::unique_ptr<quarvelin::Dialogs> own_;
     quarvelin::Dialogs& dialogs_;

@@ -16,6 +16,7 @@
 #include "ui/GameListModel.h"
 #include "ui/HelpWindow.h"
 #include "ui/LanguageWindow.h"
+#include "ui/LastFolder.h"
 #include "ui/LoadGamesDialog.h"
 #include "ui/MenuBuilder.h"
 #include "ui/MessageBoxDialogs.h"
@@ -24,9 +25,12 @@
 #include "ui/PrintCommands.h"
 #include "ui/ProgressTaskRunner.h"
 #include "ui/QtSoundPlayer.h"
+#include "ui/QtTranslations.h"
 #include "ui/RecentFilesMenu.h"
 #include "ui/SaveWindow.h"
+#include "ui/ScrollFrame.h"
 #include "ui/SearchTask.h"
+#include "ui/WindowPlacement.h"
 #include "ui/XmlGameWindow.h"
 
 #include <QAction>
@@ -81,9 +85,15 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
     sounds_ = std::make_unique<QtSoundPlayer>();
     engine_ = std::make_unique<SearchTask>();
     recent_ = std::make_unique<quarvelin::RecentFiles>();
+    qtTexts_ = std::make_unique<QtTranslations>();
+    placement_ = new WindowPlacement(this, mdiArea_);
+    new LastFolder(this);
 
     board_ = new BoardWindow;
-    boardSub_ = mdiArea_->addSubWindow(board_);
+    board_->board()->setPieceSetFolders(
+        {QString::fromStdString(locations_.data + "/images/pieces")});
+    // Below its least size the board window scrolls rather than cutting its clocks and lists.
+    boardSub_ = mdiArea_->addSubWindow(new ScrollFrame(board_));
     boardSub_->setObjectName(QStringLiteral("plateau_cadre"));
     boardSub_->setAttribute(Qt::WA_DeleteOnClose, false);
     boardSub_->setGeometry(QRect(8, 8, 920, 690));
@@ -162,6 +172,7 @@ void MainWindow::titre_principal() {
 }
 
 void MainWindow::appliquer_textes() {
+    qtTexts_->apply(settings_.CLE_LANGUE);
     menus_->appliquer_textes(catalogue_);
     board_->appliquer_textes();
     comment_->appliquer_textes(catalogue_);
@@ -316,9 +327,11 @@ void MainWindow::wireCommands() {
     for (int i = 1; i <= 8; ++i)
         bind(m, "choix_langue", i, this, [this, i] { appliquer_langue(i); });
     bind(m, "wa", 0, this, [this] { mdiArea_->cascadeSubWindows(); });
-    bind(m, "wa", 1, this, [this] { tileInRows(true); });
-    bind(m, "wa", 2, this, [this] { tileInRows(false); });
-    bind(m, "wa", 3, this, [this] { mdiArea_->tileSubWindows(); });
+    // Tiled, the board keeps the larger share.
+    bind(m, "wa", 1, this, [this] { placement_->tile(WindowPlacement::Tiling::Rows, boardSub_); });
+    bind(m, "wa", 2, this,
+         [this] { placement_->tile(WindowPlacement::Tiling::Columns, boardSub_); });
+    bind(m, "wa", 3, this, [this] { placement_->tile(WindowPlacement::Tiling::Grid, boardSub_); });
     bind(m, "menu_sommaire", -1, this, [this] { openHelp(false); });
     bind(m, "menu_aide_sur", -1, this, [this] { openHelp(true); });
     if (QMenu* window = m.menu(QStringLiteral("menu_fenetre")))
@@ -365,11 +378,15 @@ void MainWindow::openPreferences() {
     PreferencesDialog d(
         settings_, {quarvelin::settingsFile(locations_), locations_.data, locations_.installation},
         catalogue_, *dialogs_, this);
-    connect(&d, &PreferencesDialog::preferencesApplied, this, [this](quarvelin::Colour) {
+    const int language = settings_.CLE_LANGUE;
+    connect(&d, &PreferencesDialog::preferencesApplied, this, [this, language](quarvelin::Colour) {
         game_->applySettings();
-        quarvelin::NotationCode notation = game_->session().NotationCode;
-        quarvelin::appliquer_langue(settings_, catalogue_, notation);
-        game_->setNotation(notation);
+        // The notation follows a new language only; the menu's choice stands otherwise.
+        if (settings_.CLE_LANGUE != language) {
+            quarvelin::NotationCode notation = game_->session().NotationCode;
+            quarvelin::appliquer_langue(settings_, catalogue_, notation);
+            game_->setNotation(notation);
+        }
         syncMenus();
         appliquer_textes();
     });
@@ -399,7 +416,6 @@ void MainWindow::openSaveWindow() {
 
 void MainWindow::openLoadGamesWindow() {
     LoadGamesDialog d(LoadGamesDialog::Mode::Load, settings_, catalogue_,
-                      QString::fromStdString(locations_.installation),
                       QString::fromStdString(quarvelin::settingsFile(locations_)), currentFile(),
                       dialogs_.get(), this);
     QString chosen;
@@ -412,7 +428,6 @@ void MainWindow::openLoadGamesWindow() {
 
 void MainWindow::openExtractWindow() {
     LoadGamesDialog d(LoadGamesDialog::Mode::Extract, settings_, catalogue_,
-                      QString::fromStdString(locations_.installation),
                       QString::fromStdString(quarvelin::settingsFile(locations_)), currentFile(),
                       dialogs_.get(), this);
     // The progress shows over the dialog, which stays open for another extraction.
@@ -431,8 +446,7 @@ void MainWindow::openExtractWindow() {
 }
 
 void MainWindow::openXmlGameWindow() {
-    XmlGameWindow w(catalogue_, *comment_, QString::fromStdString(locations_.installation),
-                    dialogs_.get(), this);
+    XmlGameWindow w(catalogue_, *comment_, dialogs_.get(), this);
     connect(&w, &XmlGameWindow::receivedGame, this,
             [this](const QString& header, const QString& moves, const QString& result) {
                 quarvelin::ParsedGame parsed;
@@ -486,19 +500,6 @@ void MainWindow::saveOptions() {
     else
         dialogs_->message(quarvelin::ProgramName, catalogue_.text(TextKey::SettingsSaved),
                           quarvelin::DialogIcon::Information);
-}
-
-// Side by side or one above the other, sharing the area evenly.
-void MainWindow::tileInRows(bool rows) {
-    QList<QMdiSubWindow*> visible;
-    for (QMdiSubWindow* s : mdiArea_->subWindowList())
-        if (s->isVisible() && !s->isMinimized()) visible << s;
-    if (visible.isEmpty()) return;
-    const QRect r = mdiArea_->viewport()->rect();
-    const int n = static_cast<int>(visible.size());
-    for (int i = 0; i < n; ++i)
-        visible[i]->setGeometry(rows ? QRect(0, r.height() * i / n, r.width(), r.height() / n)
-                                     : QRect(r.width() * i / n, 0, r.width() / n, r.height()));
 }
 
 void MainWindow::showAbout() {
@@ -666,14 +667,16 @@ void MainWindow::recentFilesChanged() { recentMenu_->show(recent_->afficher_fich
 
 void MainWindow::chooseAndOpenFirst() {
     const QString current = currentFile();
-    const QString start = current.isEmpty() ? QString::fromStdString(locations_.installation)
-                                            : QFileInfo(current).absolutePath();
+    const QString start = LastFolder::startIn(
+        this, current.isEmpty() ? QString() : QFileInfo(current).absolutePath());
     const QString path = chooseGamesFile
                              ? chooseGamesFile()
                              : QFileDialog::getOpenFileName(
                                    this, text(TextKey::ChooseFile), start,
                                    text(TextKey::Files) + QStringLiteral(" PGN (*.pgn *.PGN)"));
-    if (!path.isEmpty()) lire_fichier_pgn(ReadMode::OpenFirst, path);
+    if (path.isEmpty()) return;
+    LastFolder::remember(this, path);
+    lire_fichier_pgn(ReadMode::OpenFirst, path);
 }
 
 void MainWindow::printGameList() {

@@ -23,8 +23,10 @@ class ProgressTaskRunner;
 class QMdiArea;
 class QMdiSubWindow;
 class QtSoundPlayer;
+class QtTranslations;
 class RecentFilesMenu;
 class SearchTask;
+class WindowPlacement;
 
 namespace quarvelin {
 class MenuBuilder;
@@ -104,7 +106,6 @@ private:
     void toggleCoordinates();
     void showCommentary(bool shown);
     void saveOptions();
-    void tileInRows(bool rows);
     void listWindows();
     void openHelp(bool search);
     void showAbout();
@@ -123,6 +124,8 @@ private:
     std::unique_ptr<SearchTask> engine_;
     std::unique_ptr<quarvelin::RecentFiles> recent_;
     std::unique_ptr<ProgressTaskRunner> runner_;
+    std::unique_ptr<QtTranslations> qtTexts_;
+    WindowPlacement* placement_ = nullptr;
     QMdiArea* mdiArea_ = nullptr;
     BoardWindow* board_ = nullptr;
     QMdiSubWindow* boardSub_ = nullptr;

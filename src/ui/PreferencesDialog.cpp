@@ -4,6 +4,7 @@
 #include "config/SettingsFile.h"
 #include "localisation/TextKey.h"
 #include "ui/Captions.h"
+#include "ui/LastFolder.h"
 #include "ui/NumberSpinBox.h"
 #include "ui/PieceSetPreview.h"
 
@@ -537,7 +538,9 @@ void PreferencesDialog::refresh() {
         boardPicture_->clear();
         for (const std::string& name : controller_->boardImages())
             boardPicture_->addItem(QString::fromStdString(name));
-        boardPicture_->setCurrentText(QString::fromStdString(fields.CURENT_ECHIQUIER));
+        // A picture that is gone shows as none rather than as another one.
+        boardPicture_->setCurrentIndex(
+            boardPicture_->findText(QString::fromStdString(fields.CURENT_ECHIQUIER)));
         boardPicture_->setEnabled(boardPicture_->count() > 0);
     }
     {
@@ -545,7 +548,9 @@ void PreferencesDialog::refresh() {
         pieceSet_->clear();
         for (const std::string& name : controller_->pieceSets())
             pieceSet_->addItem(QString::fromStdString(name));
-        pieceSet_->setCurrentText(QString::fromStdString(fields.CURENT_PIECE));
+        // A set that is gone is drawn with the program's own, listed first.
+        pieceSet_->setCurrentIndex(
+            std::max(pieceSet_->findText(QString::fromStdString(fields.CURENT_PIECE)), 0));
     }
     {
         const QSignalBlocker blockServer(server_);
@@ -558,7 +563,7 @@ void PreferencesDialog::refresh() {
 void PreferencesDialog::showPieceSet() {
     const auto& where = controller_->settingsLocations();
     preview_->setFolder(QString::fromStdString(
-        PieceSets::folder(where.installation, controller_->fields().CURENT_PIECE)));
+        PieceSets::folder(where.installation, controller_->fields().CURENT_PIECE, where.data)));
 }
 
 bool PreferencesDialog::commit(const std::string& key, bool showNow) {
@@ -611,7 +616,7 @@ void PreferencesDialog::reset() {
 
 void PreferencesDialog::saveAs() {
     const QFileInfo proposed(QString::fromStdString(controller_->proposedName()));
-    QFileDialog chooser(this, text(TextKey::SaveSettingsAs), proposed.absolutePath(),
+    QFileDialog chooser(this, text(TextKey::SaveSettingsAs), LastFolder::startIn(this),
                         text(TextKey::Files) + QStringLiteral(" INI (*.ini)"));
     chooser.setAcceptMode(QFileDialog::AcceptSave);
     chooser.setFileMode(QFileDialog::AnyFile);
@@ -620,6 +625,7 @@ void PreferencesDialog::saveAs() {
     chooser.setDefaultSuffix(QStringLiteral("ini"));
     chooser.selectFile(proposed.fileName());
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return;
+    LastFolder::remember(this, chooser.selectedFiles().constFirst());
     controller_->saveAs(chooser.selectedFiles().constFirst().toStdString());
 }
 
@@ -628,12 +634,13 @@ void PreferencesDialog::browse(const std::string& key, const QString& filter) {
     const std::string current =
         absolutePath(field.read().toStdString(), controller_->settingsLocations().data);
     const QFileInfo start(QString::fromStdString(current));
-    QFileDialog chooser(this, text(TextKey::ChooseFile), start.absolutePath(), filter);
+    QFileDialog chooser(this, text(TextKey::ChooseFile), LastFolder::startIn(this), filter);
     chooser.setAcceptMode(QFileDialog::AcceptSave);
     chooser.setFileMode(QFileDialog::AnyFile);
     chooser.setOption(QFileDialog::DontConfirmOverwrite);
     chooser.selectFile(start.fileName());
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return;
+    LastFolder::remember(this, chooser.selectedFiles().constFirst());
     field.write(chooser.selectedFiles().constFirst());
     commit(key, true);
 }

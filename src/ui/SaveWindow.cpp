@@ -1,6 +1,7 @@
 #include "ui/SaveWindow.h"
 
 #include "records/GameRecordText.h"
+#include "ui/LastFolder.h"
 #include "ui/PrintCommands.h"
 
 #include <QCheckBox>
@@ -14,7 +15,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 using quarvelin::TextKey;
@@ -30,12 +30,9 @@ QString chooseFile(QWidget* parent, const QString& title, const QString& propose
     dialog.setNameFilter(filter);
     // .pgn or .xml, as the proposed name has it.
     dialog.setDefaultSuffix(QFileInfo(proposed).suffix());
-    QString path = proposed;
-    if (!path.contains(QLatin1Char('/'))) {
-        const QString documents =
-            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        path = QDir(QDir(documents).exists() ? documents : QDir::homePath()).filePath(path);
-    }
+    const QString path = proposed.contains(QLatin1Char('/'))
+                             ? proposed
+                             : QDir(LastFolder::startIn(parent)).filePath(proposed);
     dialog.selectFile(path);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
@@ -129,6 +126,7 @@ void SaveWindow::save() {
                                   QString::fromStdString(controller_.proposedName(format, today)),
                                   QString::fromStdString(controller_.filter(format)));
     if (path.isEmpty()) return;
+    LastFolder::remember(this, path);
     if (!controller_.save(path.toStdString(), text1_->toPlainText().toStdString(),
                           check1_->isChecked(), format))
         return;

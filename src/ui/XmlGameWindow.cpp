@@ -3,6 +3,7 @@
 #include "localisation/Catalogue.h"
 #include "records/AddressList.h"
 #include "ui/Captions.h"
+#include "ui/LastFolder.h"
 #include "ui/MessageBoxDialogs.h"
 
 #include <QApplication>
@@ -27,9 +28,9 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 
 } // namespace
 
-XmlGameWindow::XmlGameWindow(const Catalogue& catalogue, Commentary& commentary,
-                             QString installation, Dialogs* dialogs, QWidget* parent)
-    : QDialog(parent), catalogue_(catalogue), installation_(std::move(installation)),
+XmlGameWindow::XmlGameWindow(const Catalogue& catalogue, Commentary& commentary, Dialogs* dialogs,
+                             QWidget* parent)
+    : QDialog(parent), catalogue_(catalogue),
       own_(dialogs ? nullptr : std::make_unique<MessageBoxDialogs>(this)),
       dialogs_(dialogs ? *dialogs : *own_), controller_(catalogue, dialogs_, commentary) {
     setObjectName(QStringLiteral("xml"));
@@ -115,7 +116,7 @@ XmlGameWindow::XmlGameWindow(const Catalogue& catalogue, Commentary& commentary,
     };
     chooseFile = [this] {
         return QFileDialog::getOpenFileName(
-            this, q(catalogue_.text(TextKey::ChooseAddressList)), installation_,
+            this, q(catalogue_.text(TextKey::ChooseAddressList)), LastFolder::startIn(this),
             q(catalogue_.text(TextKey::Files)) + QStringLiteral(" TXT (*.txt)"));
     };
 
@@ -173,6 +174,7 @@ void XmlGameWindow::showLoading(bool inProgress) {
 void XmlGameWindow::chooseList() {
     const QString path = chooseFile ? chooseFile() : QString();
     if (path.isEmpty()) return;
+    LastFolder::remember(this, path);
     loadList(path);
 }
 

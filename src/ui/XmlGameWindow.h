@@ -25,8 +25,7 @@ class XmlGameWindow : public QDialog {
 public:
     // dialogs: where messages go; null for message boxes over this window.
     XmlGameWindow(const quarvelin::Catalogue& catalogue, quarvelin::Commentary& commentary,
-                  QString installation, quarvelin::Dialogs* dialogs = nullptr,
-                  QWidget* parent = nullptr);
+                  quarvelin::Dialogs* dialogs = nullptr, QWidget* parent = nullptr);
     ~XmlGameWindow() override;
 
     void appliquer_textes(const quarvelin::Catalogue& catalogue);
@@ -56,7 +55,6 @@ private:
     void listTitle();
 
     const quarvelin::Catalogue& catalogue_;
-    QString installation_;
     std::unique_ptr<quarvelin::Dialogs> own_;
     quarvelin::Dialogs& dialogs_;
     quarvelin::RemoteGame controller_;

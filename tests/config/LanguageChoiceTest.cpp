@@ -1,5 +1,6 @@
 #include "config/LanguageChoice.h"
 #include "config/SettingsFile.h"
+#include "config/Startup.h"
 #include "support/TestDoubles.h"
 
 #include <QTemporaryDir>
@@ -25,7 +26,8 @@ protected:
         Settings s = builtInSettings(dir_.path().toStdString());
         s.FIRST_STARTUP = 1;
         s.CLE_LANGUE = 2;
-        s.NOM_JOUEUR[1] = "Élodie";
+        s.NOM_JOUEUR[1] = "Élodie"; // typed by the user
+        s.LIEU_JEU = "Chez moi";    // another language's default
         return s;
     }
 
@@ -52,12 +54,23 @@ TEST_F(LanguageChoiceTest, LanguageWrittenAndApplied) {
         Settings expected = firstStartup();
         expected.CLE_LANGUE = static_cast<std::uint8_t>(key);
         expected.FIRST_STARTUP = 0;
+        expected.LIEU_JEU = catalogue_.text(TextKey::DefaultPlace);
         Settings parsed;
         ASSERT_EQ(lire_reglages(path(), dir_.path().toStdString(), parsed).state,
                   SettingsReading::State::Parsed);
         EXPECT_EQ(parsed, expected);
     }
     EXPECT_TRUE(dialogs_.messages.empty());
+}
+
+TEST_F(LanguageChoiceTest, AFreshSettingsFileNamesThePlayerInItsLanguage) {
+    const Locations where{dir_.path().toStdString(), dir_.path().toStdString()};
+    Settings s, written;
+    ASSERT_TRUE(start(where, s, catalogue_).fileCreated);
+    EXPECT_EQ(s.NOM_JOUEUR[1], catalogue_.text(TextKey::DefaultPlayerName));
+    EXPECT_EQ(s.LIEU_JEU, catalogue_.text(TextKey::DefaultPlace));
+    lire_reglages(path(), where.data, written);
+    EXPECT_EQ(written.NOM_JOUEUR[1], s.NOM_JOUEUR[1]);
 }
 
 TEST_F(LanguageChoiceTest, NotALanguageChangesNothing) {

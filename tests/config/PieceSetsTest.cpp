@@ -33,6 +33,23 @@ TEST_F(PieceSetFolders, SetsAreFoldersHoldingAKing) {
               (std::vector<std::string>{"Quarvelin", "Alpha", "Beta", "Gamma"}));
 }
 
+// An installed copy cuts other packages' sets into the user's data folder.
+TEST_F(PieceSetFolders, SetsOfTheDataFolderJoinTheInstallations) {
+    const fs::path data = install / "user";
+    for (const fs::path& king :
+         {install / "images/pieces/Alpha/13.svg", data / "images/pieces/Beta/13.png",
+          data / "images/pieces/Alpha/13.png"}) {
+        fs::create_directories(king.parent_path());
+        std::ofstream(king) << "x";
+    }
+    const std::string root = install.string();
+    EXPECT_EQ(PieceSets::names(root, data.string()),
+              (std::vector<std::string>{"Quarvelin", "Alpha", "Beta"}));
+    EXPECT_EQ(PieceSets::folder(root, "Alpha", data.string()), root + "/images/pieces/Alpha");
+    EXPECT_EQ(PieceSets::folder(root, "Beta", data.string()),
+              (data / "images/pieces/Beta").string());
+}
+
 TEST_F(PieceSetFolders, SvgBeforePngBeforeIco) {
     const struct {
         std::vector<const char*> files;

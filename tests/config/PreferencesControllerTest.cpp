@@ -205,9 +205,9 @@ TEST_F(Preferences, ResetFillsTheResetValuesAndMarksTheRecordAtOnce) {
         const char* key;
         std::string value;
     } cases[] = {
-        {"NOM_JOUEUR", "Humanoïde"},
+        {"NOM_JOUEUR", "<44>"}, // the language's own
         {"NOM_MOTEUR", "QuarvelinV4"},
-        {"LIEU_JEU", "Chez moi"},
+        {"LIEU_JEU", "<45>"},
         {"NIVEAU_ELO", "1600"},
         {"BASE_ECO", d + "/base/eco.db"},
         {"BASE_CORRES", d + "/base/corres.db"},
@@ -278,29 +278,25 @@ TEST_F(Preferences, SaveAsWritesTheRecordNotTheFields) {
     EXPECT_TRUE(dialogs.messages[0].text.starts_with("<917>"));
 }
 
-TEST_F(Preferences, FieldsComeFromTheFileOnDisk) {
+TEST_F(Preferences, FieldsShowTheRecordAndOkWritesOnlyWhatChanged) {
     record.LIEU_JEU = "Mémoire";
     record.ACTIVE_SON = 0; // toggled from the menu, not saved
     PreferencesController prefs(record, where(), dialogs, catalogue);
     prefs.open();
-    EXPECT_EQ(prefs.text("LIEU_JEU"), "");
-    EXPECT_TRUE(prefs.ticked("ACTIVE_SON"));
-    EXPECT_TRUE(dialogs.messages.empty());
-
-    // A file the window cannot read leaves the record's values, and says why.
-    std::ofstream(file(), std::ios::binary) << "LIEU_JEU=Fichier\r\nFOO=1\r\n";
-    prefs.open();
     EXPECT_EQ(prefs.text("LIEU_JEU"), "Mémoire");
-    EXPECT_EQ(shown(), std::vector<std::string>{"<100>" + file() + "\n -> (FOO=1) incorrecte !"});
-
-    dialogs.messages.clear();
-    PreferencesController missing(record, where(file("absent.ini")), dialogs, catalogue);
-    missing.open();
-    EXPECT_EQ(missing.text("LIEU_JEU"), "Mémoire");
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_FALSE(prefs.ticked("ACTIVE_SON"));
+    prefs.type("NOM_JOUEUR", "Alice");
+    ASSERT_TRUE(prefs.validate());
+    EXPECT_EQ(record.ACTIVE_SON, 0);
+    EXPECT_EQ(record.NOM_JOUEUR[1], "Alice");
+    Settings back;
+    lire_reglages(file(), dir.string(), back);
+    EXPECT_EQ(back.ACTIVE_SON, 1);
+    EXPECT_EQ(back.LIEU_JEU, "");
+    EXPECT_EQ(back.NOM_JOUEUR[1], "Alice");
 }
 
-TEST_F(Preferences, ListsHoldTheCurrentChoice) {
+TEST_F(Preferences, ListsOfferOnlyWhatExists) {
     fs::create_directories(dir / "images/echiquier");
     for (const char* name : {"noyer.bmp", "Ardoise.BMP", "photo.png"})
         std::ofstream(dir / "images/echiquier" / name) << "x";
@@ -308,9 +304,8 @@ TEST_F(Preferences, ListsHoldTheCurrentChoice) {
     record.CURENT_PIECE = "Effacé";
     PreferencesController prefs(record, where("/nonexistent/q.ini"), dialogs, catalogue);
     prefs.open();
-    EXPECT_EQ(prefs.boardImages(),
-              (std::vector<std::string>{"disparu.bmp", "Ardoise.BMP", "noyer.bmp"}));
-    EXPECT_EQ(prefs.pieceSets(), (std::vector<std::string>{"Quarvelin", "Effacé"}));
+    EXPECT_EQ(prefs.boardImages(), (std::vector<std::string>{"Ardoise.BMP", "noyer.bmp"}));
+    EXPECT_EQ(prefs.pieceSets(), (std::vector<std::string>{"Quarvelin"}));
 }
 
 TEST_F(Preferences, ProposedNameIsTheEngines) {

@@ -209,7 +209,7 @@ TEST(Captures, TheSettingsAndTheGamesFileWindows) {
     QTest::qWait(20);
     takeScreenshot(d, QStringLiteral("preferences"));
     for (auto mode : {LoadGamesDialog::Mode::Load, LoadGamesDialog::Mode::Extract}) {
-        LoadGamesDialog g(mode, b.settings, b.catalogue, b.dir.path(),
+        LoadGamesDialog g(mode, b.settings, b.catalogue,
                           QString::fromStdString(settingsFile(b.locations)),
                           b.dir.filePath(QStringLiteral("tournoi.pgn")));
         g.show();

@@ -15,6 +15,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QFocusEvent>
 #include <QLabel>
@@ -83,12 +84,11 @@ protected:
         f.write("[White \"A\"]\n[Black \"B\"]\n\n1.e4 e5 1-0\n");
     }
     QString settingsFile() const { return dir.filePath(QStringLiteral("quarvelin.ini")); }
-    QString installation() const { return dir.filePath(QStringLiteral("install")); }
 
     std::unique_ptr<LoadGamesDialog> window(Mode mode, const QString& file,
                                             const QString& answer = {}) {
-        auto w = std::make_unique<LoadGamesDialog>(mode, record, catalogue, installation(),
-                                                   settingsFile(), file, &dialogs);
+        auto w = std::make_unique<LoadGamesDialog>(mode, record, catalogue, settingsFile(), file,
+                                                   &dialogs);
         const auto chooser = [this, answer](QWidget*, const QString& title, const QString& folder,
                                             const QString& filter) {
             asked.push_back({title, folder, filter});
@@ -145,15 +145,15 @@ TEST_F(LoadGamesWindow, OpensWithTheFilterOfTheSettingsAndResets) {
     }
 }
 
-// The chooser starts where the file in use lies; the commands wait for a file.
+// The chooser starts where the file in use lies, else at home; the commands wait for a file.
 TEST_F(LoadGamesWindow, ChoosingAFileStartsWhereTheCurrentOneLies) {
     const QString other = dir.filePath(QStringLiteral("autre.pgn"));
     const struct {
         QString current, answer, folder, shown;
     } cases[] = {
-        {{}, other, installation(), other},
+        {{}, other, QDir::homePath(), other},
         {games, other, dir.path(), other},
-        {QStringLiteral("/nowhere/at/all.pgn"), other, installation(), other},
+        {QStringLiteral("/nowhere/at/all.pgn"), other, QDir::homePath(), other},
         {games, {}, dir.path(), games}, // cancelled: the file in use stays
     };
     for (const auto& c : cases) {
@@ -239,7 +239,7 @@ TEST_F(LoadGamesWindow, ExtractHandsOnTheTargetAndTheFormatsOptions) {
 
         ASSERT_EQ(asked.size(), 1u);
         EXPECT_EQ(asked[0].title, QStringLiteral("Choisir un fichier"));
-        EXPECT_EQ(asked[0].folder, installation());
+        EXPECT_EQ(asked[0].folder, QDir::homePath());
         EXPECT_EQ(asked[0].filter, QString::fromLatin1(c.filter));
         const bool exists = c.answer == existing;
         ASSERT_EQ(dialogs.questions.size(), exists ? 1u : 0u);

@@ -5,6 +5,7 @@
 
 #include "config/SettingsFile.h"
 #include "config/Startup.h"
+#include "engine/Engine.h"
 #include "rules/MoveRules.h"
 #include "session/GameController.h"
 #include "ui/BoardView.h"
@@ -15,6 +16,7 @@
 #include "ui/MainWindow.h"
 #include "ui/MenuBuilder.h"
 #include "ui/MenuTree.h"
+#include "ui/MessageBoxDialogs.h"
 #include "ui/SaveWindow.h"
 
 #include <QAbstractButton>
@@ -22,9 +24,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -34,6 +40,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -578,6 +586,289 @@ TEST(GamesFile, AFileOnTheCommandLineIsListedAndRemembered) {
     EXPECT_TRUE(p.boxes.back().contains(
         QString::fromStdString(p.catalogue.text(TextKey::MoveSeemsImpossible))));
     EXPECT_EQ(p.window->boardWindow()->moveList()->count(), 2);
+}
+
+QMdiSubWindow* subWindowOf(QWidget* w) {
+    while (w && !qobject_cast<QMdiSubWindow*>(w)) w = w->parentWidget();
+    return qobject_cast<QMdiSubWindow*>(w);
+}
+
+TEST(Windows, ClosedWindowsComeBackWhole) {
+    Installation inst(false, 0);
+    Program p(inst);
+    p.window->start();
+    QWidget* board = p.window->boardWindow();
+    QWidget* comment = p.window->commentWindow();
+    const struct {
+        const char* name;
+        QWidget* inner;
+        const char* reopen;
+        bool closedFromTheMenu;
+    } cases[] = {{"board by its X", board, "menu_nouvelle", false},
+                 {"comment by its X", comment, "affiche_commentaire", false},
+                 {"comment from the menu", comment, "affiche_commentaire", true}};
+    p.menu("menu_nouvelle");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QMdiSubWindow* sub = subWindowOf(c.inner);
+        c.closedFromTheMenu ? p.menu(c.reopen) : void(sub->close());
+        EXPECT_FALSE(sub->isVisible());
+        p.menu(c.reopen);
+        EXPECT_TRUE(sub->isVisible());
+        EXPECT_TRUE(c.inner->isVisible());
+    }
+}
+
+struct RoomCase {
+    const char* name;
+    QSize window;
+    int tiling; // the Window menu's `wa` item, -1 for none
+};
+
+class BoardRoom : public ::testing::TestWithParam<RoomCase> {};
+
+// Squeezed by a small screen or a tiling, the board window scrolls: its parts keep their room,
+// it keeps the larger share, and its figures are never cut.
+TEST_P(BoardRoom, PartsKeepTheirRoom) {
+    const RoomCase& c = GetParam();
+    Installation inst(false, 0);
+    Program p(inst);
+    p.window->resize(c.window);
+    p.window->start();
+    p.menu("menu_nouvelle");
+    BoardWindow* b = p.window->boardWindow();
+    b->counters({12, {}, 321062, 4870213}, 1.25f);
+    if (c.tiling >= 0) p.menu("wa", c.tiling);
+    QCoreApplication::processEvents();
+    QMdiSubWindow* sub = p.window->boardSubWindow();
+    const QRect area = p.window->mdiArea()->viewport()->rect();
+    EXPECT_TRUE(area.contains(sub->geometry())) << sub->geometry().width();
+    const auto surface = [](QWidget* w) { return w->width() * w->height(); };
+    for (QMdiSubWindow* other : p.window->mdiArea()->subWindowList()) {
+        if (other != sub && other->isVisible()) {
+            EXPECT_GT(surface(sub), surface(other));
+        }
+    }
+    ASSERT_NE(qobject_cast<QScrollArea*>(sub->widget()), nullptr);
+    EXPECT_GE(b->height(), b->minimumSizeHint().height());
+    EXPECT_GE(b->topClock()->height(), b->topClock()->sizeHint().height());
+    EXPECT_GE(b->moveList()->height(), 4 * b->moveList()->fontMetrics().height());
+    const std::pair<QLabel*, QString> figures[] = {
+        {b->findChild<QLabel*>(QStringLiteral("profondeur")), QStringLiteral("12")},
+        {b->statusPanel(2), QStringLiteral("321062")},
+        {b->statusPanel(3), QStringLiteral("4870213")},
+        {b->statusPanel(4), QString::fromStdString(scoreText(1.25f))}};
+    for (const auto& [label, figure] : figures) {
+        EXPECT_TRUE(label->text().endsWith(figure)) << label->text().toStdString();
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
+                  label->contentsRect().width())
+            << label->text().toStdString();
+    }
+    takeScreenshot(*p.window, QStringLiteral("13-") + QLatin1String(c.name));
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, BoardRoom,
+                         ::testing::Values(RoomCase{"640x480", {640, 480}, -1},
+                                           RoomCase{"rows", {1180, 800}, 1},
+                                           RoomCase{"columns", {1180, 800}, 2},
+                                           RoomCase{"tile", {1180, 800}, 3}),
+                         [](const auto& info) {
+                             return std::string(info.param.name) == "640x480"
+                                        ? std::string("SmallScreen")
+                                        : std::string(info.param.name);
+                         });
+
+TEST(Windows, ChangingTheLanguageRelabelsEverything) {
+    Installation inst(false, 0);
+    Program p(inst);
+    p.window->start();
+    p.window->lire_fichier_pgn(MainWindow::ReadMode::ListFile,
+                               writeFile(inst.dir, "trois.pgn", ThreeGames));
+    BoardWindow* b = p.window->boardWindow();
+    b->counters({12, {}, 321062, 4870213}, 1.25f);
+    p.closer.stop();
+    const struct {
+        int language;
+        const char* yes; // Qt's own button
+    } cases[] = {{2, "&Yes"}, {5, "&Ja"}, {1, "&Oui"}};
+    for (const auto& c : cases) {
+        p.menu("choix_langue", c.language);
+        SCOPED_TRACE(p.catalogue.BaseTexte());
+        const std::pair<QLabel*, TextKey> labels[] = {
+            {b->statusPanel(1), TextKey::GamesSelectedOutOf},
+            {b->statusPanel(2), TextKey::MovesExamined},
+            {b->statusPanel(3), TextKey::PositionsEvaluated},
+            {b->statusPanel(4), TextKey::BestScore},
+            {b->findChild<QLabel*>(QStringLiteral("profondeur")), TextKey::Depth}};
+        for (const auto& [label, key] : labels)
+            EXPECT_TRUE(label->text().contains(QString::fromStdString(p.catalogue.text(key))))
+                << label->text().toStdString();
+        QString yes;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            yes = box->button(QMessageBox::Yes)->text();
+            box->button(QMessageBox::No)->click();
+        });
+        MessageBoxDialogs(p.window.get()).question("quarvelin", "?");
+        EXPECT_EQ(yes, QString::fromLatin1(c.yes));
+    }
+    takeScreenshot(*p.window, QStringLiteral("14-language"));
+}
+
+// What the next modal window does: each dialog met is handled, the first one by `answer`.
+void whenOpened(const std::function<void(QWidget*)>& answer) {
+    QTimer::singleShot(50, [answer] { answer(QApplication::activeModalWidget()); });
+}
+
+TEST(Windows, WindowsOpenWholeCentredThenWhereTheUserLeftThem) {
+    Installation inst(false, 0);
+    Program p(inst);
+    p.window->setGeometry(60, 40, 640, 480);
+    p.window->start();
+    const QRect screen = p.window->screen()->availableGeometry();
+    const QPoint moved(17, 9);
+    // The engine profiles are loaded between games; saving needs one.
+    for (const char* name :
+         {"menu_moteur", "menu_pref", "menu_charge_fichier", "menu_charge_xml", "menu_sauve"}) {
+        SCOPED_TRACE(name);
+        if (std::string_view(name) == "menu_sauve") p.menu("menu_nouvelle");
+        QRect first, again;
+        whenOpened([&](QWidget* w) {
+            first = w->geometry();
+            w->move(w->pos() + moved);
+            static_cast<QDialog*>(w)->reject();
+        });
+        p.menu(name);
+        whenOpened([&](QWidget* w) {
+            again = w->geometry();
+            static_cast<QDialog*>(w)->reject();
+        });
+        p.menu(name);
+        EXPECT_TRUE(screen.contains(first)) << first.width() << "x" << first.height();
+        if (first.width() < screen.width() - 40 && first.height() < screen.height() - 40) {
+            EXPECT_LE((first.center() - p.window->geometry().center()).manhattanLength(), 2);
+        }
+        EXPECT_EQ(again.topLeft(), first.topLeft() + moved);
+    }
+    // The help window, within the main window's area.
+    const QRect area = p.window->mdiArea()->viewport()->rect();
+    p.menu("menu_sommaire");
+    QMdiSubWindow* help = p.window->mdiArea()->subWindowList().last();
+    EXPECT_TRUE(area.contains(help->geometry()));
+    EXPECT_LE((help->geometry().center() - area.center()).manhattanLength(), 2);
+    help->move(help->pos() + moved);
+    const QRect left = help->geometry();
+    help->close();
+    p.menu("menu_sommaire");
+    EXPECT_EQ(p.window->mdiArea()->subWindowList().last()->geometry(), left);
+}
+
+// Where the file dialog a window opens starts; it picks `pick`, or is cancelled.
+QString dialogFolder(Program& p, const char* menu, const char* button, const QString& pick = {}) {
+    QString folder;
+    bool pressed = false;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (auto* chooser = qobject_cast<QFileDialog*>(w)) {
+            folder = chooser->directory().absolutePath();
+            if (pick.isEmpty()) return chooser->reject();
+            // Typed whole: selectFile leaves a focused name field as it is.
+            chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(pick);
+            static_cast<QDialog*>(chooser)->accept(); // QFileDialog's own is protected
+        } else if (button && qobject_cast<QDialog*>(w) && !qobject_cast<QMessageBox*>(w)) {
+            // The window of `button`, left once pressed; a progress window goes its way.
+            if (pressed) return static_cast<QDialog*>(w)->reject();
+            pressed = true;
+            QTimer::singleShot(0, w->findChild<QPushButton*>(QLatin1String(button)),
+                               &QPushButton::click);
+        }
+    });
+    driver.start(20);
+    p.menu(menu);
+    return folder;
+}
+
+TEST(Windows, FileDialogsOpenWhereTheUserLastWent) {
+    Installation inst(false, 0);
+    Program p(inst);
+    p.window->start();
+    QDir root(inst.dir.path());
+    for (const char* folder : {"gone", "games", "saved"}) root.mkpath(QLatin1String(folder));
+    writeFile(inst.dir, "gone/trois.pgn", ThreeGames);
+    const QString games = writeFile(inst.dir, "games/trois.pgn", ThreeGames);
+    dialogFolder(p, "menu_charge", nullptr, root.filePath(QStringLiteral("gone/trois.pgn")));
+    QDir(root.filePath(QStringLiteral("gone"))).removeRecursively();
+    EXPECT_EQ(dialogFolder(p, "menu_charge", nullptr, games), QDir::homePath());
+    const std::pair<const char*, const char*> windows[] = {
+        {"menu_charge", nullptr},           {"menu_charge_fichier", "Command3"},
+        {"menu_sauve_fichier", "Command4"}, {"menu_sauve", "Command1"},
+        {"menu_charge_xml", "Command3"},    {"menu_pref", "parcourir_BASE_ECO"},
+        {"menu_pref", "enregistrer_sous"}};
+    for (const auto& [menu, button] : windows)
+        EXPECT_EQ(dialogFolder(p, menu, button), root.filePath(QStringLiteral("games")))
+            << menu << " " << (button ? button : "");
+    p.window->boardSubWindow()->close(); // the engine profiles are loaded between games
+    EXPECT_EQ(dialogFolder(p, "menu_moteur", "parcourir1"), root.filePath(QStringLiteral("games")));
+    dialogFolder(p, "menu_sauve", "Command1", root.filePath(QStringLiteral("saved/partie.pgn")));
+    EXPECT_EQ(dialogFolder(p, "menu_charge", nullptr), root.filePath(QStringLiteral("saved")));
+}
+
+TEST(Windows, PieceSetsOfTheDataFolderAreOfferedAndDrawn) {
+    Installation inst(false, 0);
+    QTemporaryDir data;
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(settingsFile(inst.locations)),
+                            data.filePath(QStringLiteral("quarvelin.ini"))));
+    inst.locations.data = data.path().toStdString();
+    const QString set = data.filePath(QStringLiteral("images/pieces/Rouge"));
+    QDir().mkpath(set);
+    QImage red(32, 32, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    for (int code = 2; code <= 13; ++code) red.save(set + QStringLiteral("/%1.png").arg(code));
+    Program p(inst);
+    p.settings.CURENT_PIECE = "Rouge";
+    p.window->start();
+    QStringList offered;
+    whenOpened([&](QWidget* w) {
+        auto* sets = w->findChild<QComboBox*>(QStringLiteral("CURENT_PIECE"));
+        for (int i = 0; i < sets->count(); ++i) offered << sets->itemText(i);
+        static_cast<QDialog*>(w)->reject();
+    });
+    p.menu("menu_pref");
+    EXPECT_TRUE(offered.contains(QStringLiteral("Rouge"))) << offered.join(u',').toStdString();
+    p.menu("menu_nouvelle");
+    EXPECT_EQ(p.window->boardWindow()
+                  ->board()
+                  ->pieceImage(PieceCode::WhiteKing, 32)
+                  .toImage()
+                  .pixelColor(16, 16),
+              QColor(Qt::red));
+}
+
+TEST(Windows, PreferencesKeepWhatTheMenusChanged) {
+    Installation inst(false, 0, true);
+    Program p(inst);
+    p.window->start();
+    p.menu("menu_niv", 2);
+    p.menu("couleur_noire");
+    p.menu("notation_pgn");
+    int level = -1, side = -1;
+    whenOpened([&](QWidget* w) {
+        level = w->findChild<QComboBox*>(QStringLiteral("PROFONDEUR_MAX"))->currentIndex();
+        side = w->findChild<QComboBox*>(QStringLiteral("DEB_BLANC"))->currentIndex();
+        w->findChild<QLineEdit*>(QStringLiteral("NOM_JOUEUR"))->setText(QStringLiteral("Alice"));
+        w->findChild<QPushButton*>(QStringLiteral("ok"))->click();
+    });
+    p.menu("menu_pref");
+    EXPECT_EQ(level, 2);
+    EXPECT_EQ(side, 1);
+    EXPECT_EQ(p.settings.NOM_JOUEUR[1], "Alice");
+    EXPECT_EQ(p.settings.PROFONDEUR_MAX[1], 2);
+    EXPECT_EQ(p.settings.DEB_BLANC, 0);
+    EXPECT_EQ(p.game().session().NotationCode, NotationCode::Pgn); // not French's own
+    for (auto [name, index] :
+         {std::pair{"menu_niv", 2}, {"couleur_noire", -1}, {"notation_pgn", -1}})
+        EXPECT_TRUE(p.window->menus().action(QLatin1String(name), index)->isChecked()) << name;
 }
 
 } // namespace

@@ -31,8 +31,7 @@ struct Window {
 
     Window() {
         catalogue.appliquer_langue(1);
-        w = std::make_unique<XmlGameWindow>(catalogue, commentary, QStringLiteral("/opt"),
-                                            &dialogs);
+        w = std::make_unique<XmlGameWindow>(catalogue, commentary, &dialogs);
     }
     QLineEdit* text1() { return child<QLineEdit>(*w, "Text1"); }
     QPushButton* command2() { return child<QPushButton>(*w, "Command2"); }

@@ -290,7 +290,7 @@ void MainWindow::wireCommands() {
         bind(m, "menu_edt_encours", layout, this, [this, layout] {
             PrintCommands::imprimer_partie(this, game_->session(), settings_,
                                            game_->position().PlayerColour, catalogue_, *dialogs_,
-                                           layout);
+                                           layout, base_.isOpen() ? &base_ : nullptr);
         });
     const std::pair<const char*, GameMode> modes[] = {{"mode_machine", GameMode::Machine},
                                                       {"mode_libre", GameMode::Free},
@@ -381,7 +381,7 @@ void MainWindow::copyPosition(int entry) {
 
 void MainWindow::openSaveWindow() {
     SaveWindow w(game_->session(), settings_, game_->position().PlayerColour, catalogue_, *dialogs_,
-                 recent_.get(), this);
+                 recent_.get(), base_.isOpen() ? &base_ : nullptr, this);
     connect(&w, &SaveWindow::gameSaved, this, &MainWindow::recentFilesChanged);
     w.exec();
 }

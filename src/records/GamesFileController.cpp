@@ -9,8 +9,18 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <string_view>
 
 namespace quarvelin {
+
+namespace {
+
+void replaceMark(std::string& text, std::string_view mark, const std::string& value) {
+    if (const std::size_t at = text.find(mark); at != std::string::npos)
+        text.replace(at, mark.size(), value);
+}
+
+} // namespace
 
 GamesFileController::GamesFileController(const Settings& settings, const TextCatalogue& catalogue,
                                          Dialogs& dialogs, Commentary& commentary,
@@ -62,9 +72,11 @@ void GamesFileController::lire_fichier_pgn(ReadMode mode, const std::string& pat
     if (recent_.ajouter_fichier_recent(std::filesystem::absolute(path, ec).string()))
         view_.recentFilesChanged();
     const QLocale locale;
+    const auto kept = static_cast<std::int64_t>(index->size());
     const std::string status =
-        locale.toString(static_cast<qlonglong>(index->size())).toStdString() +
-        catalogue_.text(TextKey::GamesSelectedOutOf) +
+        locale.toString(static_cast<qlonglong>(kept)).toStdString() +
+        catalogue_.countText(kept, TextKey::GamesSelectedOutOfOne, TextKey::GamesSelectedOutOfFew,
+                             TextKey::GamesSelectedOutOf) +
         locale.toString(static_cast<qlonglong>(index->views())).toStdString();
     auto list = std::make_shared<const PgnIndex>(std::move(*index));
     view_.showGameList(list, status);
@@ -75,17 +87,23 @@ void GamesFileController::openGameAt(const std::string& path, std::uint64_t posi
     std::ifstream in(path, std::ios::binary);
     ParsedGame parsed = readPgnGame(in, position);
     const std::string problem = readingMessage(parsed, catalogue_);
+    // Nothing to open: only a box tells the user so.
     if (parsed.error == GameReadProblem::NoGameAtPlace ||
         parsed.error == GameReadProblem::FileReadError) {
         dialogs_.message(ProgramName, problem, DialogIcon::Exclamation);
         return;
     }
-    if (commentary_.visible()) commentary_.append(parsed.GameText);
-    // The game as the file has it, then what could not be read of it, if anything.
-    std::string preview = parsed.GameText + parsed.GameMoveText + " " + parsed.GameResult;
-    if (!problem.empty()) preview += "\n\n" + problem;
-    dialogs_.message(ProgramName, preview,
-                     problem.empty() ? DialogIcon::Information : DialogIcon::Exclamation);
+    // The game opens as far as it reads; what stopped it is one line beside its tags, with
+    // the place to look for it in the file.
+    if (commentary_.visible()) {
+        commentary_.append(parsed.GameText);
+        if (!problem.empty()) {
+            std::string place = catalogue_.text(TextKey::ByteInFile);
+            replaceMark(place, "%1", std::filesystem::path(path).filename().string());
+            replaceMark(place, "%2", std::to_string(position));
+            commentary_.append(problem + " (" + place + ")\n");
+        }
+    }
     view_.openGame(parsed);
 }
 

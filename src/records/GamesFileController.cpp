@@ -107,6 +107,11 @@ void GamesFileController::openGameAt(const std::string& path, std::uint64_t posi
     view_.openGame(parsed);
 }
 
+void GamesFileController::forgetFile() {
+    currentFile_.clear();
+    view_.showGameList(nullptr, {});
+}
+
 ConversionResult GamesFileController::convert(const std::string& source, const std::string& target,
                                               const ConversionOptions& options,
                                               LongTaskRunner* runner) {

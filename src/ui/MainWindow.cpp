@@ -423,11 +423,15 @@ void MainWindow::openXmlGameWindow() {
     XmlGameWindow w(catalogue_, *comment_, QString::fromStdString(locations_.installation),
                     dialogs_.get(), this);
     connect(&w, &XmlGameWindow::receivedGame, this,
-            [this](const QString& header, const QString& moves, const QString& result) {
+            [this](const QString& header, const QString& moves, const QString& result,
+                   const QString& fen) {
                 quarvelin::ParsedGame parsed;
                 parsed.GameText = header.toStdString();
                 parsed.GameMoveText = moves.toStdString();
                 parsed.GameResult = result.toStdString();
+                parsed.FenDepart = fen.toStdString();
+                // The listed games belong to another file than the game on the board now.
+                gamesFile_->forgetFile();
                 loadGame(parsed);
             });
     w.exec();

@@ -95,7 +95,7 @@ struct ResultCase {
 class GameOutcome : public testing::TestWithParam<ResultCase> {};
 
 TEST_P(GameOutcome, ComesFromTheMovesThenTheResultTag) {
-    const ParsedXmlGame p{GetParam().header, GetParam().moves};
+    const ParsedXmlGame p{GetParam().header, GetParam().moves, {}};
     EXPECT_EQ(gameResult(p), GetParam().expected);
 }
 

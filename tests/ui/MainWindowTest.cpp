@@ -14,6 +14,7 @@
 #include "ui/MainWindow.h"
 #include "ui/MenuBuilder.h"
 #include "ui/MenuTree.h"
+#include "ui/XmlGameWindow.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -37,6 +38,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -483,6 +485,32 @@ TEST(GamesFile, AFileOnTheCommandLineIsListedAndRemembered) {
                               .arg(0);
     EXPECT_EQ(commentText(p).count(QStringLiteral("Qxh7 (") + place + QLatin1Char(')')), 1)
         << commentText(p).toStdString();
+}
+
+TEST(GamesFile, AGameFromTheWebWindowStartsFromItsPositionAndClearsTheList) {
+    Installation inst(false, 0);
+    Program p(inst);
+    p.window->start();
+    p.window->lire_fichier_pgn(MainWindow::ReadMode::ListFile,
+                               writeFile(inst.dir, "trois.pgn", ThreeGames));
+    const QString xml = writeFile(inst.dir, "finale.xml",
+                                  "<LIST><GAME><SetUp>1</SetUp><FEN>4k3/8/8/8/8/8/4P3/4K3 w - - 0 "
+                                  "30</FEN><Move>30.e4 Kd7 31.e5 *</Move></GAME></LIST>");
+    QTimer::singleShot(50, [&] {
+        auto* w = qobject_cast<XmlGameWindow*>(QApplication::activeModalWidget());
+        ASSERT_NE(w, nullptr);
+        w->findChild<QLineEdit*>(QStringLiteral("Text1"))
+            ->setText(QUrl::fromLocalFile(xml).toString());
+        w->loadGame();
+        QElapsedTimer t;
+        t.start();
+        while (p.game().session().FenDepart.empty() && t.elapsed() < 10000) QTest::qWait(10);
+        w->reject();
+    });
+    p.menu("menu_charge_xml");
+    EXPECT_EQ(p.game().session().GameMoveText, "30.e4 Kd7 31.e5");
+    EXPECT_TRUE(column(*p.window->boardWindow(), 4).isEmpty());
+    EXPECT_EQ(p.window->currentFile(), QString());
 }
 
 } // namespace

@@ -278,7 +278,11 @@ int list(const std::vector<std::string>& args, std::ostream& out, const Usage& u
         u.error(TextKey::FileReadError, path);
         return 1;
     }
-    u.err << index->size() << u.cat.text(TextKey::GamesSelectedOutOf) << index->views() << '\n';
+    const auto kept = static_cast<std::int64_t>(index->size());
+    u.err << kept
+          << u.cat.countText(kept, TextKey::GamesSelectedOutOfOne, TextKey::GamesSelectedOutOfFew,
+                             TextKey::GamesSelectedOutOf)
+          << index->views() << '\n';
     return 0;
 }
 

@@ -5,12 +5,31 @@
 #include "notation/MoveText.h"
 #include "rules/MoveRules.h"
 
+#include <algorithm>
 #include <cctype>
 #include <sstream>
 #include <unordered_map>
 #include <unordered_set>
 
 namespace quarvelin {
+
+std::string openingLabel(std::string label) {
+    auto unopened = [&] {
+        long depth = 0;
+        for (char c : label) depth += c == '(' ? 1 : c == ')' ? -1 : 0;
+        return depth < 0;
+    };
+    while (!label.empty()) {
+        const char last = label.back();
+        if (last == ' ' || last == '\t' || last == ',' || last == ';' ||
+            (last == ')' && unopened()))
+            label.pop_back();
+        else
+            break;
+    }
+    label.erase(0, std::min(label.size(), label.find_first_not_of(" \t")));
+    return label;
+}
 
 std::string replayLine(const std::string& moves) {
     Position p = Position::initial();
@@ -96,7 +115,7 @@ ImportEco readEcoFile(std::istream& in) {
         if (l.code.size() > 3) l.code.resize(3);
         for (char& ch : l.code)
             ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-        l.label = e.substr(q1 + 1, q2 - q1 - 1);
+        l.label = openingLabel(e.substr(q1 + 1, q2 - q1 - 1));
         if (l.code.empty() || l.label.empty()) {
             refuse("no code or no name");
             continue;

@@ -22,6 +22,10 @@ ImportEco readEcoFile(std::istream& in);
 std::vector<EcoLine> mergeLines(const std::vector<EcoLine>& first,
                                 const std::vector<EcoLine>& priority);
 
+// A name as it is shown: without the blanks, commas and unopened ")" some files leave at its
+// end ("ouverture espagnole (= Ruy Lopez),)" reads "ouverture espagnole (= Ruy Lopez)").
+std::string openingLabel(std::string label);
+
 // The moves of a line replayed from the initial position and written back as the game text
 // writes them; empty when a move cannot be read or played.
 std::string replayLine(const std::string& moves);

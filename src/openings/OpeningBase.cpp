@@ -196,6 +196,21 @@ std::optional<EcoLine> OpeningBase::nommer_ouverture(const std::string& text) co
     return lines.front();
 }
 
+std::optional<EcoLine> OpeningBase::openingOfGame(const std::string& text) const {
+    std::optional<EcoLine> named;
+    // Beginnings cut at the spaces between moves; a shorter one is followed by every line a
+    // longer one is, so the first that no line follows ends the walk.
+    for (std::size_t end = 0; end != std::string::npos;) {
+        end = text.find(' ', end + 1);
+        const std::string beginning = text.substr(0, end);
+        if (beginning.find_first_not_of(' ') == std::string::npos) continue; // names every line
+        auto line = nommer_ouverture(beginning);
+        if (!line) break;
+        named = std::move(line);
+    }
+    return named;
+}
+
 long long OpeningBase::lineCount() const {
     QSqlQuery query(QSqlDatabase::database(q(name_), false));
     if (!query.exec("SELECT count(*) FROM ECO") || !query.next()) return 0;

@@ -36,6 +36,10 @@ public:
     std::vector<EcoLine> linesStartingWith(const std::string& gameMoveText) const;
     // The opening of the game: the first such line, when there is one.
     std::optional<EcoLine> nommer_ouverture(const std::string& gameMoveText) const;
+    // The opening a whole game reached: the one named for the longest beginning of its moves
+    // that a line still follows, as it was named move by move; nothing when its first move
+    // already leaves the base.
+    std::optional<EcoLine> openingOfGame(const std::string& gameMoveText) const;
 
     struct BookMove {
         ReadMove move;  // origin, destination and suffix of the move, as read

@@ -1,6 +1,7 @@
 #include "records/GamePrinting.h"
 
 #include "records/GameRecordText.h"
+#include "records/PrintedTable.h"
 
 namespace quarvelin {
 
@@ -43,8 +44,8 @@ void addLines(std::vector<PrintedLine>& out, std::string_view text) {
 }
 
 void header(std::vector<PrintedLine>& out, const TextCatalogue& catalogue,
-            std::chrono::year_month_day d) {
-    append(out, printTitle(catalogue, d), Font::Title);
+            std::chrono::year_month_day d, int languageKey) {
+    append(out, printTitle(catalogue, d, languageKey), Font::Title);
     append(out, {}, Font::Title);
 }
 
@@ -67,18 +68,20 @@ std::vector<std::string> cut(std::string_view text, std::size_t width) {
     return pieces;
 }
 
-std::string printTitle(const TextCatalogue& catalogue, std::chrono::year_month_day d) {
-    return "QUARVELIN - " + catalogue.text(TextKey::Game) + " - " + dateDdMmYyyy(d);
+std::string printTitle(const TextCatalogue& catalogue, std::chrono::year_month_day d,
+                       int languageKey) {
+    return "QUARVELIN - " + catalogue.text(TextKey::Game) + " - " + headerDate(languageKey, d);
 }
 
 std::vector<PrintedLine> gamePrint(const GameSession& s, const Settings& settings, Colour player,
-                                   std::chrono::year_month_day d, const TextCatalogue& catalogue,
-                                   GameLayout layout, int perLine) {
+                                   std::chrono::year_month_day d, int languageKey,
+                                   const TextCatalogue& catalogue, GameLayout layout, int perLine,
+                                   const std::optional<EcoLine>& opening) {
     std::vector<PrintedLine> out;
-    header(out, catalogue, d);
+    header(out, catalogue, d, languageKey);
     switch (layout) {
     case GameLayout::Pgn:
-        addLines(out, printHeader(s, settings, player, d));
+        addLines(out, printHeader(s, settings, player, headerDate(languageKey, d), opening));
         appendCut(out, movesText(s, settings));
         append(out, {});
         break;
@@ -115,9 +118,9 @@ std::vector<PrintedLine> gamePrint(const GameSession& s, const Settings& setting
 }
 
 std::vector<PrintedLine> textPrint(std::string_view text, std::chrono::year_month_day d,
-                                   const TextCatalogue& catalogue) {
+                                   int languageKey, const TextCatalogue& catalogue) {
     std::vector<PrintedLine> out;
-    header(out, catalogue, d);
+    header(out, catalogue, d, languageKey);
     addLines(out, text);
     if (!out.back().text.empty()) append(out, {});
     return out;

@@ -1,5 +1,7 @@
 #include "records/GameRecordText.h"
 
+#include "openings/OpeningBase.h"
+
 #include <cstdio>
 #include <ctime>
 
@@ -81,12 +83,14 @@ std::string finishHeader(std::string header, const std::string& fen) {
 }
 
 std::string tags(const std::string& event, const std::string& date, const Players& j,
-                 const GameSession& s, const Settings& settings) {
-    return tagLine("Event", event) + tagLine("Site", settings.LIEU_JEU) + tagLine("Date", date) +
-           tagLine("Round", "1") + tagLine("White", j.white) + tagLine("Black", j.black) +
-           tagLine("WhiteElo", j.whiteElo) + tagLine("BlackElo", j.blackElo) +
-           tagLine("Result", s.GameResult) + tagLine("ECO", s.OpeningCode) +
-           tagLine("Opening", s.OpeningName) + tagLine("Variation", "a modifier");
+                 const GameSession& s, const Settings& settings,
+                 const std::optional<EcoLine>& opening) {
+    std::string t = tagLine("Event", event) + tagLine("Site", settings.LIEU_JEU) +
+                    tagLine("Date", date) + tagLine("Round", "1") + tagLine("White", j.white) +
+                    tagLine("Black", j.black) + tagLine("WhiteElo", j.whiteElo) +
+                    tagLine("BlackElo", j.blackElo) + tagLine("Result", s.GameResult);
+    if (opening) t += tagLine("ECO", opening->code) + tagLine("Opening", opening->label);
+    return t;
 }
 
 } // namespace
@@ -166,20 +170,25 @@ Players printPlayers(const GameSession& s, const Settings& r, Colour player) {
 }
 
 std::string saveHeader(const GameSession& s, const Settings& settings, Colour player,
-                       std::chrono::year_month_day d, const TextCatalogue& catalogue) {
+                       std::chrono::year_month_day d, const TextCatalogue& catalogue,
+                       const std::optional<EcoLine>& opening) {
     if (!s.GameText.empty()) return finishHeader(s.GameText, s.FenDepart);
     return finishHeader(tags(catalogue.text(TextKey::ChessGame), datePgn(d),
-                             savePlayers(s, settings, player), s, settings),
+                             savePlayers(s, settings, player), s, settings, opening),
                         s.FenDepart);
 }
 
 std::string printHeader(const GameSession& s, const Settings& settings, Colour player,
-                        std::chrono::year_month_day d) {
+                        const std::string& date, const std::optional<EcoLine>& opening) {
     if (!s.GameText.empty()) return finishHeader(s.GameText, s.FenDepart);
-    const std::string date = dateDdMmYyyy(d);
     return finishHeader(
-        tags("Partie du " + date, date, printPlayers(s, settings, player), s, settings),
+        tags("Partie du " + date, date, printPlayers(s, settings, player), s, settings, opening),
         s.FenDepart);
+}
+
+std::optional<EcoLine> gameOpening(const GameSession& s, const OpeningBase* base) {
+    if (!base || !base->isOpen() || !s.GameText.empty() || !s.FenDepart.empty()) return {};
+    return base->openingOfGame(s.GameMoveText);
 }
 
 std::string movesText(const GameSession& s, const Settings& settings) {
@@ -216,7 +225,8 @@ std::string inserer_commentaires(std::string text, const std::vector<std::string
 
 std::string saveText(const GameSession& s, const Settings& settings, Colour player,
                      std::chrono::year_month_day d, const TextCatalogue& catalogue,
-                     Dialogs& dialogs, const std::string& title) {
+                     Dialogs& dialogs, const std::string& title,
+                     const std::optional<EcoLine>& opening) {
     std::string moves =
         inserer_commentaires(movesText(s, settings), s.notes, dialogs, catalogue, title);
     // A note on the game as a whole, read before its first move, goes back in front of it.
@@ -227,7 +237,7 @@ std::string saveText(const GameSession& s, const Settings& settings, Colour play
         moves = "{" + note + "}" + (moves.empty() ? "" : " ") + moves;
     }
     if (!moves.empty()) moves += ' ';
-    return saveHeader(s, settings, player, d, catalogue) + moves + s.GameResult + LineEnd;
+    return saveHeader(s, settings, player, d, catalogue, opening) + moves + s.GameResult + LineEnd;
 }
 
 } // namespace quarvelin

@@ -4,15 +4,19 @@
 #include "config/Settings.h"
 #include "localisation/Dialogs.h"
 #include "localisation/TextCatalogue.h"
+#include "openings/EcoLine.h"
 #include "rules/Types.h"
 #include "session/GameSession.h"
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace quarvelin {
+
+class OpeningBase;
 
 enum class GameFormat { Xml, Pgn };
 
@@ -40,12 +44,20 @@ Players savePlayers(const GameSession& s, const Settings& settings, Colour playe
 Players printPlayers(const GameSession& s, const Settings& settings, Colour player);
 
 // The tag section, ending with its empty line: the loaded game's own tags when there are some,
-// else tags built for the game. A game that did not start from the initial position gets
-// [SetUp "1"] and [FEN] unless its tags already carry a FEN.
+// else tags built for the game, with ECO and Opening when `opening` names it. A game that did
+// not start from the initial position gets [SetUp "1"] and [FEN] unless its tags already carry
+// a FEN.
 std::string saveHeader(const GameSession& s, const Settings& settings, Colour player,
-                       std::chrono::year_month_day d, const TextCatalogue& catalogue);
+                       std::chrono::year_month_day d, const TextCatalogue& catalogue,
+                       const std::optional<EcoLine>& opening);
+// The printed game's: `date` written as the page writes it.
 std::string printHeader(const GameSession& s, const Settings& settings, Colour player,
-                        std::chrono::year_month_day d);
+                        const std::string& date, const std::optional<EcoLine>& opening);
+
+// The opening a game played here reached, named from its own moves: the session's name may be
+// an earlier game's. Nothing without a base, for a loaded game (its tags say it) or for a game
+// from another position (the base's lines start from the initial one).
+std::optional<EcoLine> gameOpening(const GameSession& s, const OpeningBase* base);
 
 // The moves as the record keeps them: the short text when SAUVE_ABREGE is 1, else the long one;
 // "12..." in front when the game starts with a Black move.
@@ -62,6 +74,7 @@ std::string inserer_commentaires(std::string text, const std::vector<std::string
 // result, CR LF.
 std::string saveText(const GameSession& s, const Settings& settings, Colour player,
                      std::chrono::year_month_day d, const TextCatalogue& catalogue,
-                     Dialogs& dialogs, const std::string& title);
+                     Dialogs& dialogs, const std::string& title,
+                     const std::optional<EcoLine>& opening);
 
 } // namespace quarvelin

@@ -9,13 +9,16 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <string_view>
 
 namespace quarvelin {
 
 std::string listStatus(const PgnIndex& games, const TextCatalogue& catalogue) {
     const QLocale locale;
-    return locale.toString(static_cast<qlonglong>(games.size())).toStdString() +
-           catalogue.text(TextKey::GamesSelectedOutOf) +
+    const auto kept = static_cast<std::int64_t>(games.size());
+    return locale.toString(static_cast<qlonglong>(kept)).toStdString() +
+           catalogue.countText(kept, TextKey::GamesSelectedOutOfOne,
+                               TextKey::GamesSelectedOutOfFew, TextKey::GamesSelectedOutOf) +
            locale.toString(static_cast<qlonglong>(games.views())).toStdString();
 }
 
@@ -77,18 +80,29 @@ void GamesFileController::openGameAt(const std::string& path, std::uint64_t posi
     std::ifstream in(path, std::ios::binary);
     ParsedGame parsed = readPgnGame(in, position);
     const std::string problem = readingMessage(parsed, catalogue_);
+    // Nothing to open: only a box tells the user so.
     if (parsed.error == GameReadProblem::NoGameAtPlace ||
         parsed.error == GameReadProblem::FileReadError) {
         dialogs_.message(ProgramName, problem, DialogIcon::Exclamation);
         return;
     }
-    if (commentary_.visible()) commentary_.append(parsed.GameText);
-    // The game as the file has it, then what could not be read of it, if anything.
-    std::string preview = parsed.GameText + parsed.GameMoveText + " " + parsed.GameResult;
-    if (!problem.empty()) preview += "\n\n" + problem;
-    dialogs_.message(ProgramName, preview,
-                     problem.empty() ? DialogIcon::Information : DialogIcon::Exclamation);
+    // The game opens as far as it reads; what stopped it is one line beside its tags, with
+    // the place to look for it in the file.
+    if (commentary_.visible()) {
+        commentary_.append(parsed.GameText);
+        if (!problem.empty()) {
+            const std::string place =
+                catalogue_.text(TextKey::ByteInFile, {std::filesystem::path(path).filename().string(),
+                                                      std::to_string(position)});
+            commentary_.append(problem + " (" + place + ")\n");
+        }
+    }
     view_.openGame(parsed);
+}
+
+void GamesFileController::forgetFile() {
+    currentFile_.clear();
+    view_.showGameList(nullptr, {});
 }
 
 ConversionResult GamesFileController::convert(const std::string& source, const std::string& target,

@@ -51,6 +51,8 @@ public:
 
     // The games file the list comes from; empty before any.
     const std::string& currentFile() const { return currentFile_; }
+    // A game from elsewhere is on the board: the list and its file no longer go with it.
+    void forgetFile();
 
 private:
     void openGameAt(const std::string& path, std::uint64_t position);

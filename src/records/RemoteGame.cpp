@@ -16,7 +16,7 @@ void RemoteGame::finish(const LoadResult& r) {
         dialogs_.message(title_, r.message(catalogue_), DialogIcon::Exclamation);
         return;
     }
-    ReceivedGame p{r.game.GameText, r.game.GameMoveText, r.result, r.address};
+    ReceivedGame p{r.game.GameText, r.game.GameMoveText, r.result, r.address, r.game.FenDepart};
     if (commentary_.visible())
         commentary_.append(catalogue_.text(TextKey::ChessGame) + " {" + r.address + "} :\r\n" +
                            p.GameText);

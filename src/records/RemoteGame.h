@@ -17,6 +17,7 @@ struct ReceivedGame {
     std::string GameMoveText; // moves, ending with a space
     std::string GameResult;
     std::string address;
+    std::string FenDepart; // the start position, empty from the initial one
 };
 
 class RemoteGame {

@@ -8,12 +8,12 @@
 namespace quarvelin {
 
 SaveController::SaveController(Dialogs& dialogs, const TextCatalogue& catalogue,
-                               RecentFiles* recent)
-    : dialogs_(dialogs), catalogue_(catalogue), recent_(recent) {}
+                               RecentFiles* recent, const OpeningBase* base)
+    : dialogs_(dialogs), catalogue_(catalogue), recent_(recent), base_(base) {}
 
 std::string SaveController::composer(const GameSession& s, const Settings& settings, Colour player,
                                      std::chrono::year_month_day d) const {
-    return saveText(s, settings, player, d, catalogue_, dialogs_, Title);
+    return saveText(s, settings, player, d, catalogue_, dialogs_, Title, gameOpening(s, base_));
 }
 
 std::string SaveController::dialogTitle() const { return catalogue_.text(TextKey::ChooseFile); }

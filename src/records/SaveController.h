@@ -5,6 +5,7 @@
 #include "config/Settings.h"
 #include "localisation/Dialogs.h"
 #include "localisation/TextCatalogue.h"
+#include "openings/OpeningBase.h"
 #include "records/GameRecordText.h"
 #include "session/GameSession.h"
 
@@ -18,8 +19,10 @@ public:
     // The title of the window's messages: the program's name.
     static constexpr const char* Title = "quarvelin";
 
-    // recent may be null: the save then leaves the recent files alone.
-    SaveController(Dialogs& dialogs, const TextCatalogue& catalogue, RecentFiles* recent);
+    // recent may be null: the save then leaves the recent files alone. base names the opening
+    // of a game played here; without it the record names none.
+    SaveController(Dialogs& dialogs, const TextCatalogue& catalogue, RecentFiles* recent,
+                   const OpeningBase* base = nullptr);
 
     // The text the window opens with.
     std::string composer(const GameSession& s, const Settings& settings, Colour player,
@@ -43,6 +46,7 @@ private:
     Dialogs& dialogs_;
     const TextCatalogue& catalogue_;
     RecentFiles* recent_;
+    const OpeningBase* base_;
 };
 
 } // namespace quarvelin

@@ -17,6 +17,7 @@ void note(const QString& parent, const QString& text, ParsedXmlGame& game) {
     if (parent == u"Move") {
         game.GameMoveText = value + " ";
     } else {
+        if (parent == u"FEN") game.FenDepart = value;
         game.GameText.append("[").append(parent.toStdString()).append(" \"");
         game.GameText.append(value).append("\"]\r\n");
     }

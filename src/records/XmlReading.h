@@ -12,6 +12,7 @@ namespace quarvelin {
 struct ParsedXmlGame {
     std::string GameText;     // "[Event "x"]" CR LF lines, in document order
     std::string GameMoveText; // the text of the last Move element and one space; empty: none
+    std::string FenDepart;    // the text of the last FEN element: the start position; empty: none
 };
 
 struct XmlReading {

@@ -159,6 +159,11 @@ std::string XmlWriter::gameBlock(const XmlGame& game) {
     std::string s = "<GAME>";
     s.append(LineEnd);
     for (std::string_view name : TagElements) element(s, name, value(name));
+    // A game from another position replays from it, as PGN's [SetUp "1"] and [FEN] say.
+    if (const std::string fen = value("FEN"); !fen.empty()) {
+        element(s, "SetUp", "1");
+        element(s, "FEN", fen);
+    }
     element(s, "Move", moveLine(game));
     element(s, "Comment", value("Comment"));
     s.append("</GAME>").append(LineEnd);

@@ -45,7 +45,7 @@ public:
 
     // Lines 1 to 3 of a new file.
     static std::string documentStart(const std::string& timestamp);
-    // <GAME> to </GAME>, each line ending with CR LF.
+    // <GAME> to </GAME>, each line ending with CR LF; SetUp and FEN only when the game has a FEN.
     static std::string gameBlock(const XmlGame& game);
     static std::string escape(std::string_view value);
     // The moves on one line: each line trimmed, single spaces between, the result after them.

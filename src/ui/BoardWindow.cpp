@@ -566,12 +566,13 @@ void BoardWindow::showGames(std::shared_ptr<const quarvelin::PgnIndex> index,
     if (!empty) {
         lists_->setCurrentIndex(1);
         list2_->setCurrentIndex(games_->index(0, list2_->header()->logicalIndex(0)));
-        // Room for the players, the result and the date at least.
+        // Room for the players, the result and the date, taken only from the width the square
+        // board leaves unused: the board keeps its size.
         const int wanted = 470;
         const QList<int> sizes = splitter_->sizes();
         if (sizes.size() == 2 && sizes[1] < wanted) {
-            const int total = sizes[0] + sizes[1];
-            splitter_->setSizes({std::max(total - wanted, 0), wanted});
+            const int grow = std::min(wanted - sizes[1], std::max(sizes[0] - board_->height(), 0));
+            if (grow > 0) splitter_->setSizes({sizes[0] - grow, sizes[1] + grow});
         }
     }
 }

@@ -308,7 +308,7 @@ void MainWindow::wireCommands() {
         bind(m, "menu_edt_encours", layout, this, [this, layout] {
             PrintCommands::imprimer_partie(this, game_->session(), settings_,
                                            game_->position().PlayerColour, catalogue_, *dialogs_,
-                                           layout);
+                                           layout, base_.isOpen() ? &base_ : nullptr);
         });
     const std::pair<const char*, GameMode> modes[] = {{"mode_machine", GameMode::Machine},
                                                       {"mode_libre", GameMode::Free},
@@ -406,7 +406,7 @@ void MainWindow::copyPosition(int entry) {
 
 void MainWindow::openSaveWindow() {
     SaveWindow w(game_->session(), settings_, game_->position().PlayerColour, catalogue_, *dialogs_,
-                 recent_.get(), this);
+                 recent_.get(), base_.isOpen() ? &base_ : nullptr, this);
     connect(&w, &SaveWindow::gameSaved, this, [this] {
         game_->markSaved();
         recentFilesChanged();
@@ -448,11 +448,15 @@ void MainWindow::openExtractWindow() {
 void MainWindow::openXmlGameWindow() {
     XmlGameWindow w(catalogue_, *comment_, dialogs_.get(), this);
     connect(&w, &XmlGameWindow::receivedGame, this,
-            [this](const QString& header, const QString& moves, const QString& result) {
+            [this](const QString& header, const QString& moves, const QString& result,
+                   const QString& fen) {
                 quarvelin::ParsedGame parsed;
                 parsed.GameText = header.toStdString();
                 parsed.GameMoveText = moves.toStdString();
                 parsed.GameResult = result.toStdString();
+                parsed.FenDepart = fen.toStdString();
+                // The listed games belong to another file than the game on the board now.
+                gamesFile_->forgetFile();
                 loadGame(parsed);
             });
     w.exec();

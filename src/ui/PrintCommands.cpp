@@ -65,14 +65,17 @@ void PrintCommands::run(QWidget* parent, const QString& title, std::function<boo
 void PrintCommands::imprimer_partie(QWidget* parent, const quarvelin::GameSession& session,
                                     const quarvelin::Settings& settings, quarvelin::Colour bottom,
                                     const quarvelin::Catalogue& catalogue,
-                                    quarvelin::Dialogs& dialogs, int layout) {
+                                    quarvelin::Dialogs& dialogs, int layout,
+                                    const quarvelin::OpeningBase* base) {
     const auto today = quarvelin::today();
-    auto lines = quarvelin::gamePrint(session, settings, bottom, today, catalogue,
+    const int language = languageKey(catalogue);
+    auto lines = quarvelin::gamePrint(session, settings, bottom, today, language, catalogue,
                                       static_cast<quarvelin::GameLayout>(std::clamp(layout, 0, 2)),
-                                      DocumentPainter::DiagramsPerRow);
+                                      DocumentPainter::DiagramsPerRow,
+                                      quarvelin::gameOpening(session, base));
     const PageFrame f = frame(catalogue);
     run(
-        parent, QString::fromStdString(quarvelin::printTitle(catalogue, today)),
+        parent, QString::fromStdString(quarvelin::printTitle(catalogue, today, language)),
         [lines = std::move(lines), f](QPrinter& p) {
             return DocumentPainter::paintGame(p, lines, f);
         },
@@ -82,10 +85,11 @@ void PrintCommands::imprimer_partie(QWidget* parent, const quarvelin::GameSessio
 void PrintCommands::printText(QWidget* parent, const QString& text,
                               const quarvelin::Catalogue& catalogue, quarvelin::Dialogs& dialogs) {
     const auto today = quarvelin::today();
-    auto lines = quarvelin::textPrint(text.toStdString(), today, catalogue);
+    const int language = languageKey(catalogue);
+    auto lines = quarvelin::textPrint(text.toStdString(), today, language, catalogue);
     const PageFrame f = frame(catalogue);
     run(
-        parent, QString::fromStdString(quarvelin::printTitle(catalogue, today)),
+        parent, QString::fromStdString(quarvelin::printTitle(catalogue, today, language)),
         [lines = std::move(lines), f](QPrinter& p) {
             return DocumentPainter::paintGame(p, lines, f);
         },

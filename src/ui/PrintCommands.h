@@ -19,15 +19,20 @@ class QPrinter;
 class QTreeView;
 class QWidget;
 
+namespace quarvelin {
+class OpeningBase;
+}
+
 class PrintCommands {
 public:
     static constexpr const char* Title = "quarvelin";
 
     // disposition: 0 the record as text, 1 the move list, 2 the moves with a board after each.
+    // base, when there is one, names the opening of a game played here.
     static void imprimer_partie(QWidget* parent, const quarvelin::GameSession& session,
                                 const quarvelin::Settings& settings, quarvelin::Colour bottom,
                                 const quarvelin::Catalogue& catalogue, quarvelin::Dialogs& dialogs,
-                                int layout);
+                                int layout, const quarvelin::OpeningBase* base = nullptr);
     static void printText(QWidget* parent, const QString& text,
                           const quarvelin::Catalogue& catalogue, quarvelin::Dialogs& dialogs);
     // An empty list prints nothing and says so at once.

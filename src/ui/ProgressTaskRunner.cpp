@@ -9,22 +9,30 @@
 #include <exception>
 #include <thread>
 
+QString ProgressTaskRunner::countCaption(const quarvelin::TextCatalogue& catalogue,
+                                         std::int64_t kept, std::int64_t seen) {
+    using quarvelin::TextKey;
+    return QStringLiteral("%1/%2").arg(kept).arg(seen) +
+           QString::fromStdString(catalogue.countText(
+               seen, TextKey::GamesSuffixOne, TextKey::GamesSuffixFew, TextKey::GamesSuffix));
+}
+
 void ProgressTaskRunner::run(const std::string& title, const quarvelin::LongTask& task) {
     ProgressWindow window(parent_);
     window.appliquer_textes(catalogue_);
     window.setTitle(QString::fromStdString(title) + QStringLiteral(" ..."));
     window.setWindowModality(Qt::ApplicationModal);
     window.show();
-    const QString games = QString::fromStdString(catalogue_.text(quarvelin::TextKey::GamesSuffix));
 
     // The worker only posts to the interface thread; a report still queued when the window
     // goes is dropped with it.
-    const quarvelin::ProgressReport report = [&window, games](int percent, std::int64_t kept,
-                                                              std::int64_t seen) {
+    const quarvelin::TextCatalogue& catalogue = catalogue_;
+    const quarvelin::ProgressReport report = [&window, &catalogue](int percent, std::int64_t kept,
+                                                                   std::int64_t seen) {
         QMetaObject::invokeMethod(
             &window,
-            [&window, games, percent, kept, seen] {
-                window.setText(QStringLiteral("%1/%2").arg(kept).arg(seen) + games);
+            [&window, &catalogue, percent, kept, seen] {
+                window.setText(countCaption(catalogue, kept, seen));
                 window.afficher_progression(percent);
             },
             Qt::QueuedConnection);

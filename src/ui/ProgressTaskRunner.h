@@ -3,6 +3,10 @@
 // painting and its button stops the pass, and run() returns once the pass is over.
 #include "session/LongTask.h"
 
+#include <QString>
+
+#include <cstdint>
+
 class QWidget;
 
 namespace quarvelin {
@@ -15,6 +19,9 @@ public:
         : parent_(parent), catalogue_(catalogue) {}
 
     void run(const std::string& title, const quarvelin::LongTask& task) override;
+    // "3/5 games": the noun takes the form the last count asks for in the catalogue's language.
+    static QString countCaption(const quarvelin::TextCatalogue& catalogue, std::int64_t kept,
+                                std::int64_t seen);
 
 private:
     QWidget* parent_;

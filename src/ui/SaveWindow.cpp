@@ -42,9 +42,10 @@ QString chooseFile(QWidget* parent, const QString& title, const QString& propose
 
 SaveWindow::SaveWindow(const quarvelin::GameSession& session, const quarvelin::Settings& settings,
                        quarvelin::Colour bottom, const quarvelin::Catalogue& catalogue,
-                       quarvelin::Dialogs& dialogs, quarvelin::RecentFiles* recent, QWidget* parent)
+                       quarvelin::Dialogs& dialogs, quarvelin::RecentFiles* recent,
+                       const quarvelin::OpeningBase* base, QWidget* parent)
     : QDialog(parent), catalogue_(catalogue), dialogs_(dialogs),
-      controller_(dialogs, catalogue, recent), chooser_(chooseFile) {
+      controller_(dialogs, catalogue, recent, base), chooser_(chooseFile) {
     setObjectName(QStringLiteral("sauve"));
     setWindowTitle(text(TextKey::SaveTitle));
 

@@ -26,11 +26,12 @@ public:
     using FileChooser =
         std::function<QString(QWidget*, const QString&, const QString&, const QString&)>;
 
-    // Composes the record when it opens; a note that cannot be placed is said then.
+    // Composes the record when it opens; a note that cannot be placed is said then. base, when
+    // there is one, names the opening of a game played here.
     SaveWindow(const quarvelin::GameSession& session, const quarvelin::Settings& settings,
                quarvelin::Colour bottom, const quarvelin::Catalogue& catalogue,
                quarvelin::Dialogs& dialogs, quarvelin::RecentFiles* recent,
-               QWidget* parent = nullptr);
+               const quarvelin::OpeningBase* base = nullptr, QWidget* parent = nullptr);
 
     // The file dialog by default; tests answer in its place.
     void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }

@@ -112,7 +112,7 @@ XmlGameWindow::XmlGameWindow(const Catalogue& catalogue, Commentary& commentary,
 
     controller_.finished = [this] { showLoading(false); };
     controller_.received = [this](const ReceivedGame& p) {
-        emit receivedGame(q(p.GameText), q(p.GameMoveText), q(p.GameResult));
+        emit receivedGame(q(p.GameText), q(p.GameMoveText), q(p.GameResult), q(p.FenDepart));
     };
     chooseFile = [this] {
         return QFileDialog::getOpenFileName(

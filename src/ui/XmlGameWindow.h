@@ -40,10 +40,10 @@ public:
     std::function<QString()> chooseFile;
 
 signals:
-    // The downloaded game, already shown to the user: tag lines, moves and result, for the
-    // game record and its replay.
+    // The downloaded game, already shown to the user: tag lines, moves, result and start
+    // position (empty: the initial one), for the game record and its replay.
     void receivedGame(const QString& gameText, const QString& gameMoveText,
-                      const QString& gameResult);
+                      const QString& gameResult, const QString& fenDepart);
 
 public slots:
     void reject() override;

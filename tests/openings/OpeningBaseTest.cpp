@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -185,6 +186,11 @@ TEST(ImportEco, TheShippedClassificationsReplayWhole) {
         ImportEco r = readEcoFile(in);
         EXPECT_GT(r.lines.size(), atLeast) << file;
         EXPECT_TRUE(r.refused.empty()) << r.refused.front();
+        // Names read cleanly in a comment: "(= Ruy Lopez)", not "(= Ruy Lopez),)".
+        for (const EcoLine& l : r.lines)
+            EXPECT_TRUE(!l.label.ends_with(',') && !l.label.ends_with(' ') &&
+                        std::ranges::count(l.label, '(') == std::ranges::count(l.label, ')'))
+                << l.label;
     }
 }
 

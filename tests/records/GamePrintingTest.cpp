@@ -58,7 +58,7 @@ TEST(GamePrinting, RecordLayoutCutsTheMovesAndKeepsLoadedTags) {
     Settings r = testSettings();
     r.SAUVE_ABREGE = 1;
     const GameSession s = gameOf140();
-    const auto lines = gamePrint(s, r, Colour::White, Day, OffsetCatalogue(), GameLayout::Pgn);
+    const auto lines = gamePrint(s, r, Colour::White, Day, 1, OffsetCatalogue(), GameLayout::Pgn);
     const std::vector<std::string> expected = {"QUARVELIN - <169> - 04/12/2026",
                                                "",
                                                "[Event \"Club\"]",
@@ -81,7 +81,8 @@ TEST(GamePrinting, RecordLayoutBuildsTagsForAGamePlayedHere) {
     GameSession s;
     s.EngineProfile = 2;
     s.LongMoveText = "1.e2-e4";
-    const auto t = texts(gamePrint(s, r, Colour::Black, Day, OffsetCatalogue(), GameLayout::Pgn));
+    const auto t =
+        texts(gamePrint(s, r, Colour::Black, Day, 1, OffsetCatalogue(), GameLayout::Pgn));
     const std::vector<std::string> beginning = {"QUARVELIN - <169> - 04/12/2026",
                                                 "",
                                                 "[Event \"Partie du 04/12/2026\"]",
@@ -95,6 +96,16 @@ TEST(GamePrinting, RecordLayoutBuildsTagsForAGamePlayedHere) {
     ASSERT_GE(t.size(), beginning.size());
     EXPECT_EQ(std::vector<std::string>(t.begin(), t.begin() + 10), beginning);
     EXPECT_EQ(t[t.size() - 2], "1.e2-e4");
+    // The opening named for the game goes after the result; nothing named, nothing written.
+    EXPECT_EQ(t[11], "");
+    const auto named = texts(gamePrint(s, r, Colour::Black, Day, 1, OffsetCatalogue(),
+                                       GameLayout::Pgn, 3, EcoLine{0, "C20", "Open", "1.e4 e5 *"}));
+    EXPECT_EQ(std::vector<std::string>(named.begin() + 11, named.begin() + 14),
+              (std::vector<std::string>{"[ECO \"C20\"]", "[Opening \"Open\"]", ""}));
+    // In English the head of the page writes the month first: the whole page does.
+    const auto english =
+        texts(gamePrint(s, r, Colour::Black, Day, 2, OffsetCatalogue(), GameLayout::Pgn));
+    for (int i : {0, 2, 4}) EXPECT_NE(english[i].find(headerDate(2, Day)), std::string::npos);
 }
 
 TEST(GamePrinting, MoveListAndDiagramLayouts) {
@@ -107,15 +118,15 @@ TEST(GamePrinting, MoveListAndDiagramLayouts) {
     const GameSession& g = b->session();
     ASSERT_EQ(g.lines.size(), 5u); // four moves and the result line
 
-    const auto list =
-        texts(gamePrint(g, b.settings, Colour::White, Day, OffsetCatalogue(), GameLayout::Moves));
+    const auto list = texts(
+        gamePrint(g, b.settings, Colour::White, Day, 1, OffsetCatalogue(), GameLayout::Moves));
     ASSERT_EQ(list.size(), 8u);
     EXPECT_EQ(list[2], std::string(13, ' ') + "1.f2-f3");
     EXPECT_EQ(list[3], std::string(13, ' ') + "..... e7-e5");
     EXPECT_EQ(list[7], "");
 
     const auto lines =
-        gamePrint(g, b.settings, Colour::White, Day, OffsetCatalogue(), GameLayout::Diagrams, 3);
+        gamePrint(g, b.settings, Colour::White, Day, 1, OffsetCatalogue(), GameLayout::Diagrams, 3);
     ASSERT_EQ(lines.size(), 5u);
     ASSERT_EQ(lines[2].diagrams.size(), 3u);
     ASSERT_EQ(lines[3].diagrams.size(), 1u);
@@ -134,7 +145,7 @@ TEST(GamePrinting, SaveWindowTextPrintsAsItIs) {
                                                std::string(70, 'm'),
                                                "mmmmm *",
                                                ""};
-    EXPECT_EQ(texts(textPrint(text, Day, OffsetCatalogue())), expected);
+    EXPECT_EQ(texts(textPrint(text, Day, 1, OffsetCatalogue())), expected);
 }
 
 TEST(Pagination, LinesFillPagesInOrder) {

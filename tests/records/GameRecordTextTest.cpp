@@ -70,17 +70,15 @@ TEST(GameText, RecordOfAGameAgainstTheMachine) {
         b.settings.SAUVE_ABREGE = c.shortNotation;
         GameSession s = b->session();
         s.PlayMode = GameMode::Machine;
-        s.OpeningCode = "C60";
-        s.OpeningName = "Espagnole";
+        s.OpeningCode = s.OpeningName = "B00 of the game before"; // the name given wins
         RecordingDialogs dialogs;
-        const std::string text = saveText(s, b.settings, b->position().PlayerColour, Day,
-                                          b.catalogue, dialogs, "quarvelin");
+        const std::string text =
+            saveText(s, b.settings, b->position().PlayerColour, Day, b.catalogue, dialogs,
+                     "quarvelin", EcoLine{0, "C60", "Espagnole", "1.e4 e5 2.Nf3 Nc6 3.Bb5 *"});
         const std::string expected =
             std::string("[Event \"<28>\"]\r\n[Site \"Lyon\"]\r\n[Date \"2026.12.04\"]\r\n"
                         "[Round \"1\"]\r\n") +
-            c.players +
-            "[Result \"*\"]\r\n[ECO \"C60\"]\r\n[Opening \"Espagnole\"]\r\n"
-            "[Variation \"a modifier\"]\r\n\r\n" +
+            c.players + "[Result \"*\"]\r\n[ECO \"C60\"]\r\n[Opening \"Espagnole\"]\r\n\r\n" +
             c.moves;
         EXPECT_EQ(text, expected) << c.name;
         EXPECT_TRUE(dialogs.messages.empty()) << c.name;
@@ -130,7 +128,8 @@ TEST(GameText, LoadedTagsKeptAndAStartPositionSaidOnce) {
         GameSession s;
         s.GameText = c.header;
         s.FenDepart = c.fen;
-        EXPECT_EQ(saveHeader(s, namedSettings(), Colour::White, Day, OffsetCatalogue()), c.expected)
+        EXPECT_EQ(saveHeader(s, namedSettings(), Colour::White, Day, OffsetCatalogue(), {}),
+                  c.expected)
             << c.header;
     }
 }
@@ -185,7 +184,7 @@ TEST(GameText, GameFromAPositionWithBlackToMove) {
         b.move("e1", "c1");
         RecordingDialogs dialogs;
         const std::string text = saveText(b->session(), b.settings, Colour::White, Day, b.catalogue,
-                                          dialogs, "quarvelin");
+                                          dialogs, "quarvelin", {});
         EXPECT_NE(text.find("[SetUp \"1\"]\r\n[FEN \"r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 12\"]\r\n"
                             "\r\n12... O-O 13.O-O-O *\r\n"),
                   std::string::npos)

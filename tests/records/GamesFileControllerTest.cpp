@@ -1,6 +1,7 @@
 // The games-file flow without a window: a file's games listed through the settings' filter,
 // the first or a listed game opened, what is said of a missing file, and a conversion.
 #include "records/GamesFileController.h"
+#include "records/PgnReader.h"
 
 #include "session/SessionDoubles.h"
 #include "support/TestFolder.h"
@@ -71,6 +72,7 @@ TEST_F(GamesFileControllerTest, ListingGoesByTheFilterAndTheLimit) {
         {"black", "", 1000, {"Black side", "Black to move first"}},
         {"", "1-0", 1000, {"Paris opera", "Windows lines"}},
         {"", "", 2, {"Paris opera", "Club game"}},
+        {"", "", 1, {"Paris opera"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.event) + "/" + c.result + "/" + std::to_string(c.limit));
@@ -84,8 +86,10 @@ TEST_F(GamesFileControllerTest, ListingGoesByTheFilterAndTheLimit) {
         ASSERT_NE(view.lists[1].first, nullptr);
         EXPECT_EQ(view.events(), c.listed);
         const std::string seen = std::to_string(view.lists[1].first->views());
-        EXPECT_EQ(view.lists[1].second,
-                  std::to_string(c.listed.size()) + said(TextKey::GamesSelectedOutOf) + seen);
+        // "1 game selected", in the form the count takes.
+        const TextKey words =
+            c.listed.size() == 1 ? TextKey::GamesSelectedOutOfOne : TextKey::GamesSelectedOutOf;
+        EXPECT_EQ(view.lists[1].second, std::to_string(c.listed.size()) + said(words) + seen);
         if (c.limit == 1000) {
             EXPECT_EQ(seen, "7");
         }
@@ -94,7 +98,7 @@ TEST_F(GamesFileControllerTest, ListingGoesByTheFilterAndTheLimit) {
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(controller.currentFile(), Varied);
     EXPECT_EQ(recent.list(), std::vector<std::string>{Varied});
-    EXPECT_EQ(view.recentChanges, 4) << "the menu refreshed after each listing";
+    EXPECT_EQ(view.recentChanges, 5) << "the menu refreshed after each listing";
 }
 
 TEST_F(GamesFileControllerTest, OpeningTheFirstGameIgnoresTheFilter) {
@@ -107,10 +111,7 @@ TEST_F(GamesFileControllerTest, OpeningTheFirstGameIgnoresTheFilter) {
     // The comment window starts again with the file, then the game's tags.
     EXPECT_EQ(commentary.text,
               said(TextKey::ChessGame) + " {" + Broken + "} :\n[Event \"fine\"]\r\n\r\n");
-    // The game as the file has it, shown before it goes to the board.
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "[Event \"fine\"]\r\n\r\n1.e4 e5 2.Nf3 Nc6 *");
-    EXPECT_EQ(dialogs.messages[0].icon, DialogIcon::Information);
+    EXPECT_TRUE(dialogs.messages.empty()) << "no box over the board";
     EXPECT_EQ(controller.currentFile(), Broken);
 }
 
@@ -121,13 +122,12 @@ TEST_F(GamesFileControllerTest, AListedGameOpensAtItsPlace) {
     commentary.text = "before";
     const struct {
         std::uint64_t position;
-        const char* event; // none: nothing opened
-        DialogIcon icon;
+        const char* event; // none: nothing opened, and a box says so
     } cases[] = {
-        {games->position(4), "fine again", DialogIcon::Information},
+        {games->position(4), "fine again"},
         // A game that does not read whole is opened as far as it reads, and the trouble said.
-        {games->position(1), "illegal move", DialogIcon::Exclamation},
-        {std::filesystem::file_size(Broken), nullptr, DialogIcon::Exclamation}, // no game there
+        {games->position(1), "illegal move"},
+        {std::filesystem::file_size(Broken), nullptr}, // no game there
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.position);
@@ -135,12 +135,15 @@ TEST_F(GamesFileControllerTest, AListedGameOpensAtItsPlace) {
         dialogs.messages.clear();
         controller.lire_fichier_pgn(Mode::ReadSelection, Broken, c.position);
         ASSERT_EQ(view.opened.size(), c.event ? 1u : 0u);
+        EXPECT_EQ(dialogs.messages.size(), c.event ? 0u : 1u);
         if (c.event) {
             EXPECT_EQ(view.openedEvent(0), c.event);
-            EXPECT_NE(commentary.text.find(c.event), std::string::npos);
+            // After the tags, one line for what stopped the game, with its place in the file.
+            const std::string& tags = view.opened[0].GameText;
+            const std::string problem = readingMessage(view.opened[0], catalogue);
+            EXPECT_EQ(commentary.text.substr(commentary.text.find(tags) + tags.size()),
+                      problem.empty() ? "" : problem + " (<46>)\n");
         }
-        ASSERT_EQ(dialogs.messages.size(), 1u);
-        EXPECT_EQ(dialogs.messages[0].icon, c.icon);
         EXPECT_EQ(commentary.text.rfind(said(TextKey::ChessGame) + " {" + Broken + "} :\n", 0), 0u);
     }
     EXPECT_EQ(view.lists.size(), 2u) << "the list stays";

@@ -82,7 +82,7 @@ TEST(PgnExtract, ReadsEverySavedGame) {
             for (int k = 1; k <= played; k += 1 + static_cast<int>(rng() % 7))
                 g.notes[static_cast<std::size_t>(k)] = k % 2 ? "bien joué, {ou pas}" : "? !";
             const std::string text = saveText(g, b.settings, b->position().PlayerColour, today(),
-                                              b.catalogue, b.dialogs, "quarvelin");
+                                              b.catalogue, b.dialogs, "quarvelin", {});
             SaveController savedCopy(b.dialogs, b.catalogue, nullptr);
             ASSERT_TRUE(savedCopy.save(file, text, true)) << text;
             halfMoves.push_back(static_cast<std::size_t>(played));

@@ -66,6 +66,31 @@ TEST_F(SaveControllerTest, AppendKeepsBothGamesWhole) {
     EXPECT_EQ(files(), std::vector<std::string>{"parties.pgn"});
 }
 
+TEST_F(SaveControllerTest, TheRecordNamesTheOpeningOfItsOwnMoves) {
+    OpeningBase base;
+    ASSERT_TRUE(base.open(path("eco.db"), true));
+    ASSERT_TRUE(base.append({{0, "C20", "King's pawn", "1.e4 e5 *", 0, false},
+                             {0, "C60", "Ruy Lopez", "1.e4 e5 2.Nf3 Nc6 3.Bb5 *", 0, false}}));
+    const SaveController named(dialogs_, catalogue_, nullptr, &base);
+    const struct {
+        std::vector<std::pair<const char*, const char*>> moves;
+        std::string tags; // between the result and the moves
+    } cases[] = {
+        {{{"e2", "e4"}, {"e7", "e5"}, {"g1", "f3"}, {"b8", "c6"}, {"f1", "b5"}, {"a7", "a6"}},
+         "[ECO \"C60\"]\r\n[Opening \"Ruy Lopez\"]\r\n"},
+        {{{"d2", "d4"}}, ""}, // nothing named: no tags, not the session's "unknown"
+    };
+    for (const auto& c : cases) {
+        Settings s = testSettings();
+        s.MODE_JEUX = 2;
+        Bench b(s);
+        b->newGame();
+        for (auto [from, to] : c.moves) b.move(from, to);
+        const std::string text = named.composer(b->session(), b.settings, Colour::White, today());
+        EXPECT_NE(text.find("[Result \"*\"]\r\n" + c.tags + "\r\n1."), std::string::npos) << text;
+    }
+}
+
 TEST_F(SaveControllerTest, ReplacingAnExistingFileIsAsked) {
     struct Case {
         bool exists, append, answer;

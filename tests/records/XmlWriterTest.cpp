@@ -116,6 +116,13 @@ TEST(XmlWriter, ASavedGameTextSplitsIntoTagsAndMoves) {
     EXPECT_EQ(p.header, "[Event \"Partie\"]\r\n[White \"A\"]\r\n");
     EXPECT_EQ(XmlWriter::moveLine(p), "1.e4 {bien} e5 2.Nf3 1-0");
     EXPECT_EQ(XmlWriter::gameBlock(p).find("<Event>Partie</Event>\r\n"), 8u);
+    // A game from a position keeps it, as the PGN tags say it.
+    const XmlGame fromPosition = XmlWriter::gameFromText(
+        "[SetUp \"1\"]\r\n[FEN \"4k3/8/8/8/8/8/4P3/4K3 w - - 0 30\"]\r\n\r\n30.e4 *\r\n");
+    EXPECT_NE(
+        XmlWriter::gameBlock(fromPosition)
+            .find("<SetUp>1</SetUp>\r\n<FEN>4k3/8/8/8/8/8/4P3/4K3 w - - 0 30</FEN>\r\n<Move>"),
+        std::string::npos);
 }
 
 TEST(XmlWriter, WhatIsWrittenReadsBackWithNamesAccentsAndMarkup) {

@@ -75,7 +75,7 @@ TEST(Loading, ResultKeptAndCommentaryShowsCommentsAndVariations) {
     EXPECT_EQ(b->session().notes.at(0), "opening words");
     const std::string saved =
         saveText(b->session(), b.settings, Colour::White, std::chrono::year_month_day{},
-                 b.catalogue, b.dialogs, "quarvelin");
+                 b.catalogue, b.dialogs, "quarvelin", {});
     EXPECT_NE(saved.find("\r\n{opening words} 1.e4 e5 {b} 0-1"), std::string::npos) << saved;
 }
 

@@ -18,6 +18,7 @@
 #include "ui/MenuTree.h"
 #include "ui/MessageBoxDialogs.h"
 #include "ui/SaveWindow.h"
+#include "ui/XmlGameWindow.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -47,6 +48,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -407,23 +409,31 @@ QStringList column(const BoardWindow& b, int c) {
     return v;
 }
 
-TEST(GamesFile, LoadingAGameOpensTheFirstOnlyAndShowsIt) {
+QString commentText(const Program& p) {
+    return p.window->commentWindow()->findChild<QPlainTextEdit*>()->toPlainText();
+}
+
+TEST(GamesFile, LoadingAGameOpensTheFirstOnlyAndLeavesTheBoardItsSize) {
     Installation inst(false, 0);
     Program p(inst);
     p.window->start();
+    p.menu("menu_nouvelle");
+    BoardWindow& b = *p.window->boardWindow();
+    QTest::qWait(50);
+    const QSize board = b.board()->boardRect().size();
     const QString path = writeFile(inst.dir, "trois.pgn", ThreeGames);
     p.window->chooseGamesFile = [&] { return path; };
     p.menu("menu_charge");
-    BoardWindow& b = *p.window->boardWindow();
+    QTest::qWait(50);
     EXPECT_EQ(column(b, 4), QStringList{"Abc Def"});
     const GameSession& g = p.game().session();
     EXPECT_EQ(g.GameMoveText, "1.e4 e5 2.Qh5 Nc6 3.Bc4 Nf6 4.Qxf7#");
     EXPECT_EQ(g.GameResult, "1-0");
     EXPECT_EQ(g.NotationCode, NotationCode::Pgn);
-    // The information box held the tags and the moves.
-    ASSERT_FALSE(p.boxes.isEmpty());
-    EXPECT_TRUE(p.boxes.back().contains(QStringLiteral("[White \"Abc Def\"]")));
-    EXPECT_TRUE(p.boxes.back().contains(QStringLiteral("4.Qxf7#")));
+    // No box: the tags are in the comment window, and the board as big as before.
+    EXPECT_TRUE(p.boxes.isEmpty()) << p.boxes.join('\n').toStdString();
+    EXPECT_TRUE(commentText(p).contains(QStringLiteral("[White \"Abc Def\"]")));
+    EXPECT_EQ(b.board()->boardRect().size(), board);
     EXPECT_EQ(p.window->currentFile(), path);
 }
 
@@ -450,11 +460,11 @@ TEST_P(FileFilter, ListsWhatTheSettingsAsk) {
     p.window->lire_fichier_pgn(MainWindow::ReadMode::ListFile, path);
     const BoardWindow& b = *p.window->boardWindow();
     EXPECT_EQ(column(b, 4), c.whitesListed);
-    // Listed, then seen, in the status bar.
+    // Listed, then seen, in the status bar; "0 partie retenue", "2 parties retenues".
+    const QString words = QString::fromStdString(p.catalogue.text(
+        c.whitesListed.size() <= 1 ? TextKey::GamesSelectedOutOfOne : TextKey::GamesSelectedOutOf));
     EXPECT_EQ(b.statusPanel(1)->text(),
-              QString::number(c.whitesListed.size()) +
-                  QString::fromStdString(p.catalogue.text(TextKey::GamesSelectedOutOf)) +
-                  QString::number(c.views));
+              QString::number(c.whitesListed.size()) + words + QString::number(c.views));
     EXPECT_EQ(p.window->menus().action(QStringLiteral("menu_edt_pc"))->isEnabled(),
               !c.whitesListed.isEmpty());
 }
@@ -580,12 +590,44 @@ TEST(GamesFile, AFileOnTheCommandLineIsListedAndRemembered) {
     const QString broken =
         writeFile(inst.dir, "casse.pgn",
                   "[Event \"x\"]\n\n1.e4 e5 2.Qxh7 Nc6 *\n\n[Event \"y\"]\n\n1.d4 *\n");
+    const qsizetype before = p.boxes.size();
     p.window->lire_fichier_pgn(MainWindow::ReadMode::OpenFirst, broken);
-    ASSERT_GE(p.boxes.size(), 2);
-    EXPECT_TRUE(p.boxes[p.boxes.size() - 2].contains(QStringLiteral("2.Qxh7")));
+    ASSERT_EQ(p.boxes.size(), before + 1);
     EXPECT_TRUE(p.boxes.back().contains(
         QString::fromStdString(p.catalogue.text(TextKey::MoveSeemsImpossible))));
     EXPECT_EQ(p.window->boardWindow()->moveList()->count(), 2);
+    // What the reading found is one line, with the file and the byte to look at.
+    const QString place = QString::fromStdString(p.catalogue.text(TextKey::ByteInFile))
+                              .arg(QStringLiteral("casse.pgn"))
+                              .arg(0);
+    EXPECT_EQ(commentText(p).count(QStringLiteral("Qxh7 (") + place + QLatin1Char(')')), 1)
+        << commentText(p).toStdString();
+}
+
+TEST(GamesFile, AGameFromTheWebWindowStartsFromItsPositionAndClearsTheList) {
+    Installation inst(false, 0);
+    Program p(inst);
+    p.window->start();
+    p.window->lire_fichier_pgn(MainWindow::ReadMode::ListFile,
+                               writeFile(inst.dir, "trois.pgn", ThreeGames));
+    const QString xml = writeFile(inst.dir, "finale.xml",
+                                  "<LIST><GAME><SetUp>1</SetUp><FEN>4k3/8/8/8/8/8/4P3/4K3 w - - 0 "
+                                  "30</FEN><Move>30.e4 Kd7 31.e5 *</Move></GAME></LIST>");
+    QTimer::singleShot(50, [&] {
+        auto* w = qobject_cast<XmlGameWindow*>(QApplication::activeModalWidget());
+        ASSERT_NE(w, nullptr);
+        w->findChild<QLineEdit*>(QStringLiteral("Text1"))
+            ->setText(QUrl::fromLocalFile(xml).toString());
+        w->loadGame();
+        QElapsedTimer t;
+        t.start();
+        while (p.game().session().FenDepart.empty() && t.elapsed() < 10000) QTest::qWait(10);
+        w->reject();
+    });
+    p.menu("menu_charge_xml");
+    EXPECT_EQ(p.game().session().GameMoveText, "30.e4 Kd7 31.e5");
+    EXPECT_TRUE(column(*p.window->boardWindow(), 4).isEmpty());
+    EXPECT_EQ(p.window->currentFile(), QString());
 }
 
 QMdiSubWindow* subWindowOf(QWidget* w) {

@@ -95,7 +95,7 @@ TEST_F(PrintTest, RecordLayoutPrintsTagsAndSeventyCharacterLines) {
     auto p = printer(QStringLiteral("pgn.pdf"));
     int n = 0;
     ASSERT_TRUE(DocumentPainter::paintGame(
-        *p, gamePrint(s, r, Colour::White, Day, catalogue_, GameLayout::Pgn), frame_, &n));
+        *p, gamePrint(s, r, Colour::White, Day, 1, catalogue_, GameLayout::Pgn), frame_, &n));
     EXPECT_EQ(n, 1);
     const auto pages = pdfPages(p->outputFileName());
     ASSERT_EQ(pages.size(), 1u);
@@ -123,7 +123,7 @@ TEST_F(PrintTest, MoveListLayoutRunsOverPages) {
     auto p = printer(QStringLiteral("liste.pdf"));
     int n = 0;
     ASSERT_TRUE(DocumentPainter::paintGame(
-        *p, gamePrint(g, b->settings, Colour::White, Day, catalogue_, GameLayout::Moves), frame_,
+        *p, gamePrint(g, b->settings, Colour::White, Day, 1, catalogue_, GameLayout::Moves), frame_,
         &n));
     const auto pages = pdfPages(p->outputFileName());
     ASSERT_EQ(static_cast<int>(pages.size()), n);
@@ -149,7 +149,7 @@ TEST_F(PrintTest, DiagramLayoutDrawsABoardAfterEachMove) {
     int n = 0;
     ASSERT_TRUE(
         DocumentPainter::paintGame(*p,
-                                   gamePrint(g, b->settings, Colour::White, Day, catalogue_,
+                                   gamePrint(g, b->settings, Colour::White, Day, 1, catalogue_,
                                              GameLayout::Diagrams, DocumentPainter::DiagramsPerRow),
                                    frame_, &n));
     const auto pages = pdfPages(p->outputFileName());
@@ -232,7 +232,7 @@ TEST_F(PrintTest, HeadDateFollowsTheLanguage) {
 
 TEST_F(PrintTest, PreviewShowsThePages) {
     auto b = game(14);
-    const auto lines = gamePrint((*b)->session(), b->settings, Colour::White, Day, catalogue_,
+    const auto lines = gamePrint((*b)->session(), b->settings, Colour::White, Day, 1, catalogue_,
                                  GameLayout::Diagrams, DocumentPainter::DiagramsPerRow);
     const PageFrame frame = frame_;
     auto preview = PrintCommands::preview(nullptr, QStringLiteral("QUARVELIN"), [&](QPrinter& p) {

@@ -1,6 +1,7 @@
 #include "ui/ProgressWindow.h"
 #include "localisation/Catalogue.h"
 #include "session/CancelToken.h"
+#include "ui/ProgressTaskRunner.h"
 
 #include "Capture.h"
 
@@ -51,6 +52,23 @@ TEST(Progression, Text) {
         const char* text;
     } cases[] = {{0, "%"}, {1, "1%"}, {45, "45%"}, {100, "100%"}, {-3, "%"}, {140, "100%"}};
     for (const auto& c : cases) EXPECT_EQ(progressText(c.p), QString::fromUtf8(c.text)) << c.p;
+}
+
+TEST(Progression, CountsTakeTheFormsOfTheLanguage) {
+    quarvelin::Catalogue catalogue;
+    const struct {
+        int language;
+        std::int64_t kept, seen;
+        const char* text;
+    } cases[] = {{2, 1, 1, "1/1 game"},
+                 {2, 1, 3, "1/3 games"},
+                 {7, 1, 3, "1/3 партии"},
+                 {7, 2, 5, "2/5 партий"}};
+    for (const auto& c : cases) {
+        catalogue.appliquer_langue(c.language);
+        EXPECT_EQ(ProgressTaskRunner::countCaption(catalogue, c.kept, c.seen),
+                  QString::fromUtf8(c.text));
+    }
 }
 
 TEST(Progression, BarWidth) {

@@ -455,6 +455,7 @@ void MainWindow::openXmlGameWindow() {
                 parsed.GameMoveText = moves.toStdString();
                 parsed.GameResult = result.toStdString();
                 parsed.FenDepart = fen.toStdString();
+                if (!mayDropGame()) return;
                 // The listed games belong to another file than the game on the board now.
                 gamesFile_->forgetFile();
                 loadGame(parsed);

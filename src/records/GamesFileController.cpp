@@ -17,8 +17,8 @@ std::string listStatus(const PgnIndex& games, const TextCatalogue& catalogue) {
     const QLocale locale;
     const auto kept = static_cast<std::int64_t>(games.size());
     return locale.toString(static_cast<qlonglong>(kept)).toStdString() +
-           catalogue.countText(kept, TextKey::GamesSelectedOutOfOne,
-                               TextKey::GamesSelectedOutOfFew, TextKey::GamesSelectedOutOf) +
+           catalogue.countText(kept, TextKey::GamesSelectedOutOfOne, TextKey::GamesSelectedOutOfFew,
+                               TextKey::GamesSelectedOutOf) +
            locale.toString(static_cast<qlonglong>(games.views())).toStdString();
 }
 
@@ -91,9 +91,9 @@ void GamesFileController::openGameAt(const std::string& path, std::uint64_t posi
     if (commentary_.visible()) {
         commentary_.append(parsed.GameText);
         if (!problem.empty()) {
-            const std::string place =
-                catalogue_.text(TextKey::ByteInFile, {std::filesystem::path(path).filename().string(),
-                                                      std::to_string(position)});
+            const std::string place = catalogue_.text(
+                TextKey::ByteInFile,
+                {std::filesystem::path(path).filename().string(), std::to_string(position)});
             commentary_.append(problem + " (" + place + ")\n");
         }
     }

@@ -82,7 +82,8 @@ TEST(XmlReading, TheOutcomeComesFromTheMovesThenTheResultTag) {
                  {"1-0 ", "", "1-0"},
                  {"", "", "*"}};
     for (const auto& c : cases)
-        EXPECT_EQ(gameResult(ParsedXmlGame{c.header, c.moves, {}}), c.expected) << c.moves << c.header;
+        EXPECT_EQ(gameResult(ParsedXmlGame{c.header, c.moves, {}}), c.expected)
+            << c.moves << c.header;
 }
 
 } // namespace

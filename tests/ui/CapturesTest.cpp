@@ -1,6 +1,7 @@
 // The windows a person sees first, in the state they see them, saved as pictures when
 // QUARVELIN_CAPTURES names a folder (scripts/screenshots fills docs/screenshots).
 #include "ui/Capture.h"
+#include "ui/ModalAnswer.h"
 
 #include "config/SettingsFile.h"
 #include "config/Startup.h"
@@ -130,9 +131,32 @@ TEST(Captures, TheHintAndThePositionEditor) {
     takeScreenshot(*b.window->boardWindow(), QStringLiteral("conseil"));
 
     p.enterEditor(false);
+    BoardWindow* w = b.window->boardWindow();
+    QTest::mouseClick(w->clearBoardButton(), Qt::LeftButton);
+    const std::pair<int, const char*> pieces[] = {{13, "e1"}, {7, "h8"}, {8, "e7"}};
+    for (auto [piece, square] : pieces) {
+        QTest::mouseClick(w->paletteButton(piece), Qt::LeftButton);
+        const Square c = namedSquare(square[0], square[1], Colour::White);
+        QTest::mouseClick(board, Qt::LeftButton, {}, board->squareRect(c.x, c.y).center());
+    }
     QTest::qWait(20);
-    EXPECT_TRUE(b.window->boardWindow()->palette()->isVisible());
-    takeScreenshot(*b.window->boardWindow(), QStringLiteral("edition"));
+    EXPECT_TRUE(w->palette()->isVisible());
+    takeScreenshot(*w, QStringLiteral("edition"));
+
+    // The pawn on e7 promotes: the picker over the board, the pawn still in sight.
+    QTest::mouseClick(w->startButton(), Qt::LeftButton);
+    whenModalOpens<QDialog>([w](QDialog* picker) {
+        QTest::qWait(30);
+        takeScreenshot(*picker, QStringLiteral("promotion"));
+        takeScreenshot(*w, QStringLiteral("promotion-plateau"));
+        picker->reject();
+        return true;
+    });
+    for (const char* square : {"e7", "e8"}) {
+        const Square c = namedSquare(square[0], square[1], Colour::White);
+        QTest::mouseClick(board, Qt::LeftButton, {}, board->squareRect(c.x, c.y).center());
+    }
+    EXPECT_EQ(board->readSquare(5, 2), PieceCode::WhitePawn); // cancelled: back on e7
 }
 
 TEST(Captures, TheLanguageWindowAtTheFirstStart) {

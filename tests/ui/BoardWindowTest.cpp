@@ -55,6 +55,14 @@ struct Window {
         ASSERT_FALSE(game->machineThinking());
     }
     QPoint centre(int x, int y) const { return window.board()->squareRect(x, y).center(); }
+    // Moves by their squares ("e2e4"), White at the bottom.
+    void play(std::initializer_list<const char*> moves) {
+        for (const char* m : moves)
+            for (int k : {0, 2}) {
+                const Square c = namedSquare(m[k], m[k + 1], Colour::White);
+                click(c.x, c.y);
+            }
+    }
     void click(int x, int y) {
         QTest::mouseClick(window.board(), Qt::LeftButton, {}, centre(x, y));
     }
@@ -149,13 +157,7 @@ TEST(BoardWindow, NavigationButtonsAndClocksFollowTheGame) {
     EXPECT_TRUE(f.window.timerRunning(Timer::Bottom));
     EXPECT_TRUE(f.window.timerRunning(Timer::Duration));
     EXPECT_EQ(f.window.bottomClock()->text(), QStringLiteral("00:15:00"));
-    const char* moves[][2] = {{"e2", "e4"}, {"e7", "e5"}, {"g1", "f3"}};
-    for (auto& c : moves) {
-        Square a = namedSquare(c[0][0], c[0][1], Colour::White),
-               b = namedSquare(c[1][0], c[1][1], Colour::White);
-        f.click(a.x, a.y);
-        f.click(b.x, b.y);
-    }
+    f.play({"e2e4", "e7e5", "g1f3"});
     EXPECT_TRUE(f.window.timerRunning(Timer::Top));
     QTest::mouseClick(f.window.navigationButton(0), Qt::LeftButton);
     EXPECT_EQ(f.window.board()->readSquare(5, 7), PieceCode::WhitePawn); // e2 again
@@ -251,13 +253,7 @@ TEST(BoardWindow, MoveListKeysMoveTheBoardAndArrowsStepFromThere) {
     s.MODE_JEUX = 2;
     Window f(s);
     f.game->newGame();
-    const char* moves[][2] = {{"e2", "e4"}, {"e7", "e5"}, {"g1", "f3"}};
-    for (auto& c : moves) {
-        Square a = namedSquare(c[0][0], c[0][1], Colour::White),
-               b = namedSquare(c[1][0], c[1][1], Colour::White);
-        f.click(a.x, a.y);
-        f.click(b.x, b.y);
-    }
+    f.play({"e2e4", "e7e5", "g1f3"});
     QListWidget* list = f.window.moveList();
     list->setFocus();
     struct Step {

@@ -17,7 +17,7 @@
 namespace {
 
 constexpr QRgb Blue = 0xFF0000FF;
-constexpr QRgb Blanc = 0xFFFFFFFF;
+constexpr QRgb White = 0xFFFFFFFF;
 
 QImage drawing(int p, QSize size = {200, 24}) {
     QImage image(size, QImage::Format_RGB32);
@@ -82,8 +82,8 @@ TEST(Progression, BarWidth) {
         EXPECT_EQ(barEnd(image), c.end);
         // Nothing left of the old content, and white beyond the bar, top and bottom rows.
         for (int x = c.end; x < image.width(); ++x) {
-            EXPECT_EQ(pixel(image, x, 0), Blanc) << x;
-            EXPECT_EQ(pixel(image, x, image.height() - 1), Blanc) << x;
+            EXPECT_EQ(pixel(image, x, 0), White) << x;
+            EXPECT_EQ(pixel(image, x, image.height() - 1), White) << x;
         }
         if (c.end > 0) {
             EXPECT_EQ(pixel(image, c.end - 1, image.height() - 1), Blue);
@@ -94,9 +94,9 @@ TEST(Progression, BarWidth) {
 TEST(Progression, DigitReadableOnBothSides) {
     // 0: the "%" alone, in the bar colour on white, centred.
     const QImage empty = drawing(0);
-    EXPECT_GT(others(empty, QRect(80, 0, 40, 24), Blanc), 0);
-    EXPECT_EQ(others(empty, QRect(0, 0, 70, 24), Blanc), 0);
-    EXPECT_EQ(others(empty, QRect(130, 0, 70, 24), Blanc), 0);
+    EXPECT_GT(others(empty, QRect(80, 0, 40, 24), White), 0);
+    EXPECT_EQ(others(empty, QRect(0, 0, 70, 24), White), 0);
+    EXPECT_EQ(others(empty, QRect(130, 0, 70, 24), White), 0);
 
     // 100: white figures on the full bar.
     const QImage full = drawing(100);
@@ -106,7 +106,7 @@ TEST(Progression, DigitReadableOnBothSides) {
     // 50: "50%" straddles the edge, each half in the colour that stands out where it lies.
     const QImage half = drawing(50);
     EXPECT_GT(others(half, QRect(60, 0, 40, 24), Blue), 0);
-    EXPECT_GT(others(half, QRect(100, 0, 40, 24), Blanc), 0);
+    EXPECT_GT(others(half, QRect(100, 0, 40, 24), White), 0);
 }
 
 // The button and Escape ask the running pass to stop; the loop, not they, closes the window,

@@ -176,10 +176,12 @@ void GameController::finishMachineMove(MachineMove cm) {
 
 void GameController::afterMachineMove() {
     if (s_.PlayMode != GameMode::Auto) return;
-    if (env_.settings.TwoProfiles)
+    if (env_.settings.TwoProfiles) {
         s_.EngineProfile = s_.EngineProfile == 1 ? 2 : 1;
-    else
+        env_.view.titre_principal(); // the title and the level menu show the profile to play
+    } else {
         s_.EngineProfile = 1;
+    }
     if (s_.gameOver()) {
         clocks_.set(Timer::Auto, 0);
         env_.view.playButton(false, text(TextKey::StartAutomaticPlay));

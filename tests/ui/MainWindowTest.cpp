@@ -346,6 +346,26 @@ TEST(Program, DepthMenuAndLanguageMenuRelabelTheTitle) {
         QString::fromStdString(p.catalogue.text(TextKey::LevelAdvanced))));
 }
 
+// In automatic play with two profiles, the title and the level menu follow the side to play.
+TEST(Program, TheLevelShownIsThatOfTheProfileToPlay) {
+    Installation inst(false, 0);
+    Program p(inst);
+    p.settings.TwoProfiles = true;
+    p.settings.PROFONDEUR_MAX = {0, 0, 2};
+    p.window->start();
+    p.menu("mode_auto");
+    p.menu("menu_nouvelle");
+    for (int i = 0; i < 1000 && p.game().profile() != 2; ++i) QTest::qWait(5);
+    ASSERT_EQ(p.game().profile(), 2);
+    EXPECT_TRUE(p.window->windowTitle().contains(
+        QString::fromStdString(p.catalogue.text(LevelTexts.at(2)))))
+        << p.window->windowTitle().toStdString();
+    EXPECT_TRUE(p.window->menus().action(QStringLiteral("menu_niv"), 2)->isChecked());
+    p.menu("menu_niv", 1); // sets the level of the profile to play
+    EXPECT_EQ(p.settings.PROFONDEUR_MAX[2], 1);
+    EXPECT_EQ(p.settings.PROFONDEUR_MAX[1], 0);
+}
+
 TEST(Program, EveryWiredCommandOpensItsWindow) {
     Installation inst(false, 0);
     Program p(inst);

@@ -369,6 +369,7 @@ TEST(Clocks, LossOnTimeAtExactlyZero) {
         EXPECT_EQ(b.dialogs.messages.back().title, c.title);
         for (Timer m : {Timer::Bottom, Timer::Top, Timer::Duration, Timer::Auto})
             EXPECT_EQ(b.timers.intervals[m], 0);
+        EXPECT_TRUE(b.board.marks.empty()); // only the last move stays marked
     }
 }
 

@@ -307,6 +307,17 @@ TEST(Program, UnsavedMovesAreNeverDroppedWithoutAQuestion) {
     }
 }
 
+TEST(Program, SettingUpPiecesOpensABoardWhenNoneIsOpen) {
+    Installation inst(false, 0);
+    Program p(inst);
+    p.window->start();
+    ASSERT_FALSE(p.game().session().boardOpen);
+    p.menu("menu_position");
+    EXPECT_TRUE(p.window->boardSubWindow()->isVisible());
+    EXPECT_EQ(p.game().state(), BoardState::Editing);
+    EXPECT_TRUE(p.window->boardWindow()->palette()->isVisible());
+}
+
 TEST(Program, ASavedGameIsDroppedWithoutAQuestion) {
     Installation inst(false, 0);
     Program p(inst);

@@ -62,6 +62,19 @@ void PrintCommands::run(QWidget* parent, const QString& title, std::function<boo
                         quarvelin::DialogIcon::Information);
 }
 
+void PrintCommands::printLines(QWidget* parent, std::vector<quarvelin::PrintedLine> lines,
+                               std::chrono::year_month_day today,
+                               const quarvelin::Catalogue& catalogue, quarvelin::Dialogs& dialogs) {
+    const PageFrame f = frame(catalogue);
+    run(
+        parent,
+        QString::fromStdString(quarvelin::printTitle(catalogue, today, languageKey(catalogue))),
+        [lines = std::move(lines), f](QPrinter& p) {
+            return DocumentPainter::paintGame(p, lines, f);
+        },
+        catalogue, dialogs);
+}
+
 void PrintCommands::imprimer_partie(QWidget* parent, const quarvelin::GameSession& session,
                                     const quarvelin::Settings& settings, quarvelin::Colour bottom,
                                     const quarvelin::Catalogue& catalogue,
@@ -73,13 +86,7 @@ void PrintCommands::imprimer_partie(QWidget* parent, const quarvelin::GameSessio
                                       static_cast<quarvelin::GameLayout>(std::clamp(layout, 0, 2)),
                                       DocumentPainter::DiagramsPerRow,
                                       quarvelin::gameOpening(session, base));
-    const PageFrame f = frame(catalogue);
-    run(
-        parent, QString::fromStdString(quarvelin::printTitle(catalogue, today, language)),
-        [lines = std::move(lines), f](QPrinter& p) {
-            return DocumentPainter::paintGame(p, lines, f);
-        },
-        catalogue, dialogs);
+    printLines(parent, std::move(lines), today, catalogue, dialogs);
 }
 
 void PrintCommands::printText(QWidget* parent, const QString& text,
@@ -87,13 +94,7 @@ void PrintCommands::printText(QWidget* parent, const QString& text,
     const auto today = quarvelin::today();
     const int language = languageKey(catalogue);
     auto lines = quarvelin::textPrint(text.toStdString(), today, language, catalogue);
-    const PageFrame f = frame(catalogue);
-    run(
-        parent, QString::fromStdString(quarvelin::printTitle(catalogue, today, language)),
-        [lines = std::move(lines), f](QPrinter& p) {
-            return DocumentPainter::paintGame(p, lines, f);
-        },
-        catalogue, dialogs);
+    printLines(parent, std::move(lines), today, catalogue, dialogs);
 }
 
 quarvelin::PrintedTable PrintCommands::table(const QTreeView& list) {

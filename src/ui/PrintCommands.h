@@ -11,8 +11,10 @@
 
 #include <QString>
 
+#include <chrono>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QPrintPreviewDialog;
 class QPrinter;
@@ -51,6 +53,10 @@ public:
                                                         std::shared_ptr<bool> failed = {});
 
 private:
+    // The lines of a game or a text, previewed and printed with the page frame.
+    static void printLines(QWidget* parent, std::vector<quarvelin::PrintedLine> lines,
+                           std::chrono::year_month_day today, const quarvelin::Catalogue& catalogue,
+                           quarvelin::Dialogs& dialogs);
     static void run(QWidget* parent, const QString& title, std::function<bool(QPrinter&)> paint,
                     const quarvelin::Catalogue& catalogue, quarvelin::Dialogs& dialogs);
 };

@@ -79,9 +79,6 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("mdi"));
     mdiArea_->setBackground(QColor(0xC8, 0xCC, 0xC4));
-    // A main window smaller than its windows scrolls to them rather than cutting them off.
-    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
 
     dialogs_ = std::make_unique<MessageBoxDialogs>(this);

@@ -59,6 +59,14 @@ bool WindowPlacement::ours(const QWidget* dialog) const {
 
 bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    // A smaller main window brings its windows inside it, as none may be cut off.
+    if (type == QEvent::Resize && watched == area_->viewport()) {
+        const QRect area = area_->viewport()->rect();
+        for (QMdiSubWindow* s : area_->subWindowList())
+            if (s->isVisible() && !s->isMaximized() && !s->isMinimized())
+                s->setGeometry(within(s->geometry(), area));
+        return false;
+    }
     if ((type != QEvent::Show && type != QEvent::Hide) || event->spontaneous() ||
         !watched->isWidgetType())
         return false;

@@ -706,9 +706,11 @@ TEST_P(BoardRoom, PartsKeepTheirRoom) {
     const RoomCase& c = GetParam();
     Installation inst(false, 0);
     Program p(inst);
-    p.window->resize(c.window);
+    p.window->resize(1180, 800);
     p.window->start();
     p.menu("menu_nouvelle");
+    p.window->resize(c.window); // shrunk with its windows open
+    QCoreApplication::processEvents();
     BoardWindow* b = p.window->boardWindow();
     b->counters({12, {}, 321062, 4870213}, 1.25f);
     if (c.tiling >= 0) p.menu("wa", c.tiling);

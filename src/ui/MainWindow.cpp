@@ -127,6 +127,9 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
                                2};
     game_ = std::make_unique<quarvelin::GameController>(env);
     board_->attach(game_.get(), &catalogue_);
+    // Moves are written in the notation of the language the program starts in.
+    game_->setNotation(static_cast<quarvelin::NotationCode>(
+        quarvelin::Catalogue::languageNotation(settings_.CLE_LANGUE)));
 
     menus_ = std::make_unique<quarvelin::MenuBuilder>(menuBar(), catalogue_);
     QMenu* file = menus_->menu(QStringLiteral("menu_fichier"));

@@ -165,6 +165,9 @@ TEST(Program, FirstStartAsksForTheLanguageThenGoesStraightToTheBoard) {
     again.window->start();
     EXPECT_EQ(again.window->languageWindow(), nullptr);
     EXPECT_EQ(again.settings.CLE_LANGUE, 2);
+    // English moves are written with English letters from the start.
+    EXPECT_EQ(again.game().session().NotationCode, NotationCode::Pgn);
+    EXPECT_TRUE(again.window->menus().action(QStringLiteral("notation_pgn"))->isChecked());
 }
 
 TEST(Program, AWholeGameAgainstTheMachineFromTheMenus) {

@@ -28,6 +28,13 @@ using namespace quarvelin::test;
 
 namespace {
 
+// A fresh installation's settings in a play mode, the machine at depth 0.
+Settings inMode(int mode) {
+    Settings s = testSettings(0);
+    s.MODE_JEUX = static_cast<std::uint8_t>(mode);
+    return s;
+}
+
 struct Window {
     Settings settings;
     OffsetCatalogue catalogue;
@@ -120,9 +127,7 @@ TEST(BoardWindow, TheMachineOpensForAHumanWithBlack) {
 }
 
 TEST(BoardWindow, DraggingAPieceMakesTheMove) {
-    Settings s = testSettings(0);
-    s.MODE_JEUX = 2;
-    Window f(s);
+    Window f(inMode(2));
     f.game->newGame();
     Square g1 = namedSquare('g', '1', Colour::White), f3 = namedSquare('f', '3', Colour::White);
     QTest::mousePress(f.window.board(), Qt::LeftButton, {}, f.centre(g1.x, g1.y));
@@ -150,9 +155,7 @@ TEST(BoardWindow, DraggingAPieceMakesTheMove) {
 }
 
 TEST(BoardWindow, NavigationButtonsAndClocksFollowTheGame) {
-    Settings s = testSettings(0);
-    s.MODE_JEUX = 2;
-    Window f(s);
+    Window f(inMode(2));
     f.game->newGame();
     EXPECT_TRUE(f.window.timerRunning(Timer::Bottom));
     EXPECT_TRUE(f.window.timerRunning(Timer::Duration));
@@ -176,9 +179,7 @@ TEST(BoardWindow, NavigationButtonsAndClocksFollowTheGame) {
 }
 
 TEST(BoardWindow, EditorPaletteCommandsAndStart) {
-    Settings s = testSettings(0);
-    s.MODE_JEUX = 2;
-    Window f(s);
+    Window f(inMode(2));
     f.game->newGame();
     f.click(5, 7);
     f.click(5, 5); // e2-e4: White's time ran, Black's runs now
@@ -220,9 +221,7 @@ TEST(BoardWindow, EditorPaletteCommandsAndStart) {
 }
 
 TEST(BoardWindow, PromotionPickerShowsThePawnAndCancelTakesTheMoveBack) {
-    Settings s = testSettings(0);
-    s.MODE_JEUX = 2;
-    Window f(s);
+    Window f(inMode(2));
     f.game->newGame();
     f.game->pastePosition("8/4P2k/8/8/8/8/8/4K3 w - - 0 1");
     Square e7 = namedSquare('e', '7', Colour::White), e8 = namedSquare('e', '8', Colour::White);
@@ -249,9 +248,7 @@ TEST(BoardWindow, PromotionPickerShowsThePawnAndCancelTakesTheMoveBack) {
 }
 
 TEST(BoardWindow, MoveListKeysMoveTheBoardAndArrowsStepFromThere) {
-    Settings s = testSettings(0);
-    s.MODE_JEUX = 2;
-    Window f(s);
+    Window f(inMode(2));
     f.game->newGame();
     f.play({"e2e4", "e7e5", "g1f3"});
     QListWidget* list = f.window.moveList();
@@ -277,9 +274,7 @@ TEST(BoardWindow, MoveListKeysMoveTheBoardAndArrowsStepFromThere) {
 }
 
 TEST(BoardWindow, PlayButtonShowsPlayOrPauseAndPauseStopsBothClocks) {
-    Settings s = testSettings(0);
-    s.MODE_JEUX = 4;
-    Window f(s);
+    Window f(inMode(4));
     f.game->newGame();
     QPushButton* play = f.window.navigationButton(4);
     const QStyle* style = f.window.style();
@@ -302,9 +297,7 @@ TEST(BoardWindow, PlayButtonShowsPlayOrPauseAndPauseStopsBothClocks) {
 }
 
 TEST(BoardWindow, ClocksRunOnWhileAQuestionIsOpen) {
-    Settings s = testSettings(0);
-    s.MODE_JEUX = 2;
-    Window f(s);
+    Window f(inMode(2));
     f.game->newGame();
     QMessageBox box(&f.window);
     box.setWindowModality(Qt::ApplicationModal);

@@ -436,6 +436,13 @@ QString writeFile(const QTemporaryDir& dir, const char* name, const std::string&
     return path;
 }
 
+// The three games written to the installation's folder and listed in the board window.
+QString listThreeGames(Program& p, const Installation& inst) {
+    const QString path = writeFile(inst.dir, "trois.pgn", ThreeGames);
+    p.window->lire_fichier_pgn(MainWindow::ReadMode::ListFile, path);
+    return path;
+}
+
 QStringList column(const BoardWindow& b, int c) {
     QStringList v;
     auto* m = b.gameList()->model();
@@ -490,8 +497,7 @@ TEST_P(FileFilter, ListsWhatTheSettingsAsk) {
     p.settings.CRITERE_BLANC = c.white;
     p.settings.CRITERE_LESDEUX = c.either ? 1 : 0;
     p.settings.MAX_SEUIL_PARTIE = c.maximum;
-    const QString path = writeFile(inst.dir, "trois.pgn", ThreeGames);
-    p.window->lire_fichier_pgn(MainWindow::ReadMode::ListFile, path);
+    const QString path = listThreeGames(p, inst);
     const BoardWindow& b = *p.window->boardWindow();
     EXPECT_EQ(column(b, 4), c.whitesListed);
     // Listed, then seen, in the status bar; "0 partie retenue", "2 parties retenues".
@@ -516,8 +522,7 @@ TEST(GamesFile, ChoosingAListedGameOpensItWithItsComments) {
     Installation inst(false, 0);
     Program p(inst);
     p.window->start();
-    const QString path = writeFile(inst.dir, "trois.pgn", ThreeGames);
-    p.window->lire_fichier_pgn(MainWindow::ReadMode::ListFile, path);
+    const QString path = listThreeGames(p, inst);
     BoardWindow& b = *p.window->boardWindow();
     // Sorted by round, the second game ("2") comes first, the "10" last.
     b.gameList()->sortByColumn(3, Qt::AscendingOrder);
@@ -598,8 +603,7 @@ TEST(GamesFile, MissingFilesAreReportedAndChangeNothing) {
     Installation inst(false, 0);
     Program p(inst);
     p.window->start();
-    const QString path = writeFile(inst.dir, "trois.pgn", ThreeGames);
-    p.window->lire_fichier_pgn(MainWindow::ReadMode::ListFile, path);
+    const QString path = listThreeGames(p, inst);
     const int before = static_cast<int>(p.boxes.size());
     QFile::remove(path);
     p.window->lire_fichier_pgn(MainWindow::ReadMode::ReadSelection, path, 0);
@@ -642,8 +646,7 @@ TEST(GamesFile, AGameFromTheWebWindowStartsFromItsPositionAndClearsTheList) {
     Installation inst(false, 0);
     Program p(inst);
     p.window->start();
-    p.window->lire_fichier_pgn(MainWindow::ReadMode::ListFile,
-                               writeFile(inst.dir, "trois.pgn", ThreeGames));
+    listThreeGames(p, inst);
     const QString xml = writeFile(inst.dir, "finale.xml",
                                   "<LIST><GAME><SetUp>1</SetUp><FEN>4k3/8/8/8/8/8/4P3/4K3 w - - 0 "
                                   "30</FEN><Move>30.e4 Kd7 31.e5 *</Move></GAME></LIST>");
@@ -760,8 +763,7 @@ TEST(Windows, ChangingTheLanguageRelabelsEverything) {
     Installation inst(false, 0);
     Program p(inst);
     p.window->start();
-    p.window->lire_fichier_pgn(MainWindow::ReadMode::ListFile,
-                               writeFile(inst.dir, "trois.pgn", ThreeGames));
+    listThreeGames(p, inst);
     BoardWindow* b = p.window->boardWindow();
     b->counters({12, {}, 321062, 4870213}, 1.25f);
     p.closer.stop();

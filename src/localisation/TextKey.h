@@ -581,6 +581,12 @@ namespace quarvelin {
     X(GamesFilesComingSoon, 950) \
     X(AboutTitle, 951) \
     X(AboutBody, 952) \
+    /* Session: hint and move comments (995-999) */ \
+    /* Network play over TCP/IP (1000-1049) */ \
+    /* Correspondence base and e-mail (1050-1099) */ \
+    /* Learning opening base, CSV transfer, grid and statistics (1100-1149) */ \
+    /* Version check, tips, captured pieces, About (1150-1199) */ \
+    /* Tournaments and analysis (1200-1249) */ \
     /* Help window */ \
     X(HelpTitle, 960) \
     X(HelpContents, 961) \

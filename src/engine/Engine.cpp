@@ -34,6 +34,11 @@ std::string scoreText(float score) {
     return text == "-0" ? "0" : text;
 }
 
+float evaluatePosition(const Position& p, Colour mover, const EngineWeights& weights) {
+    SearchCounters c;
+    return Search(p, weights, NotationCode::Pgn).evalue_position(mover, c);
+}
+
 SearchResult searchMove(const SearchRequest& d, SearchCounters& c, const EngineCallbacks& callbacks,
                         const std::atomic<bool>* cancel) {
     EngineWeights weights = d.weights;
@@ -43,6 +48,7 @@ SearchResult searchMove(const SearchRequest& d, SearchCounters& c, const EngineC
 
     Search main(d.position, weights, d.notation);
     main.cancel(cancel);
+    main.numberTexts(d.moveNumber);
     const std::vector<int> pieces = main.rootPieces(d.colour);
     std::mutex progressMutex;
     auto cancelled = [&] { return cancel && cancel->load(std::memory_order_relaxed); };

@@ -30,6 +30,9 @@ struct SearchRequest {
     EngineWeights weights;
     NotationCode notation = NotationCode::French;
     int threads = 2;
+    // The number White's move texts carry, when it is not MoveCount (which the evaluation
+    // reads); 0 for MoveCount.
+    int moveNumber = 0;
     // The log's header line before the time ("Move no. 12 - White - "); none when empty.
     std::string logHeader;
 };
@@ -40,6 +43,9 @@ struct SearchRequest {
 SearchResult searchMove(const SearchRequest& request, SearchCounters& counters,
                         const EngineCallbacks& callbacks = {},
                         const std::atomic<bool>* cancel = nullptr);
+
+// evalue_position outside a search: the score of p for the side that has just moved.
+float evaluatePosition(const Position& p, Colour mover, const EngineWeights& weights);
 
 // Scores as the log and the windows write them: the shortest decimal form of the float.
 std::string scoreText(float score);

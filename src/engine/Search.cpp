@@ -494,8 +494,9 @@ SearchResult Search::result(Colour colour, int from, int to, float best,
     out.fromY = rank(from);
     out.toX = column(to);
     out.toY = rank(to);
-    out.text = ecrire_coup(pos_.MoveCount, board_[from], out.fromX, out.fromY, board_[to], out.toX,
-                           out.toY, false, notation_, pos_.PlayerColour);
+    out.text =
+        ecrire_coup(textNumber_ > 0 ? textNumber_ : pos_.MoveCount, board_[from], out.fromX,
+                    out.fromY, board_[to], out.toX, out.toY, false, notation_, pos_.PlayerColour);
     return out;
 }
 

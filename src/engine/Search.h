@@ -44,6 +44,9 @@ public:
     float rootScore(const RootCandidate& c, SearchCounters& counters);
     SearchResult result(Colour colour, int from, int to, float best, const SearchCounters& c) const;
 
+    // White's move texts carry n instead of MoveCount when n > 0.
+    void numberTexts(int n) { textNumber_ = n; }
+
     // Checked between pieces; a cancelled search returns early with meaningless results.
     void cancel(const std::atomic<bool>* flag) { cancel_ = flag; }
     bool cancelled() const { return cancel_ && cancel_->load(std::memory_order_relaxed); }
@@ -76,6 +79,7 @@ private:
     Position pos_; // state values of the root; its Board is kept in step for the result text
     EngineWeights weights_;
     NotationCode notation_;
+    int textNumber_ = 0;
     const std::atomic<bool>* cancel_ = nullptr;
     const AttackTables& T_ = tables();
 

@@ -16,6 +16,11 @@ public:
     virtual void launch(const SearchRequest& request, const SearchCounters& counters,
                         const EngineCallbacks& callbacks, End end) = 0;
     virtual void cancel() = 0;
+    // The evaluations the game asks for outside a search: the player's move, a draw offer, a
+    // repetition in automatic play. Short enough to run in place.
+    virtual float evaluate(const Position& p, Colour mover, const EngineWeights& weights) {
+        return evaluatePosition(p, mover, weights);
+    }
 };
 
 // Searches before returning.

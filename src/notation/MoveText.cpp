@@ -109,7 +109,8 @@ std::string san(const Position& before, const Move& c) {
     return sanBody(before, c) + checkMark(positionAfter(before, c));
 }
 
-std::string longMoveText(const Position& before, const Move& c, NotationCode notation) {
+std::string longMoveText(const Position& before, const Move& c, NotationCode notation,
+                         bool checkMarks) {
     bool ep = isEnPassant(before, c);
     std::string text =
         ecrire_coup(moveNumber(before), c.piece, c.fromX, c.fromY, before.at(c.toX, c.toY), c.toX,
@@ -121,7 +122,8 @@ std::string longMoveText(const Position& before, const Move& c, NotationCode not
         text += pieceLetter(pieceType(after.at(c.toX, c.toY)),
                             notation == NotationCode::French ? notation : NotationCode::Pgn);
     }
-    text.append(static_cast<std::size_t>(kingAttackers(after, after.sideToMove())), '+');
+    if (checkMarks)
+        text.append(static_cast<std::size_t>(kingAttackers(after, after.sideToMove())), '+');
     return text;
 }
 

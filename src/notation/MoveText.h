@@ -16,8 +16,10 @@ std::string ecrire_coup(int number, PieceCode piece, int fromX, int fromY, Piece
                         Colour playerColour);
 
 // The whole long text of a legal move played in `before`, numbered from MoveCount, with
-// "e.p.", "=" and the promoted piece's letter, and one "+" per checking piece.
-std::string longMoveText(const Position& before, const Move& c, NotationCode notation);
+// "e.p.", "=" and the promoted piece's letter, and one "+" per checking piece unless
+// checkMarks is false (a move replayed from a game text has none).
+std::string longMoveText(const Position& before, const Move& c, NotationCode notation,
+                         bool checkMarks = true);
 
 // Standard SAN of a legal move in `before`: origin file, rank or square only where another
 // piece of the same kind could legally reach the square; "+" for check, "#" for mate.

@@ -119,8 +119,9 @@ void GameController::rejouer_partie(const std::string& gameMoveText,
                     break;
             }
             Position before = pos_;
-            std::string longText = playOnBoard(c, false);
-            timeline_.addMove(longText, san(before, c), side, number);
+            playOnBoard(c, false);
+            timeline_.addMove(longMoveText(before, c, s_.NotationCode, false), san(before, c), side,
+                              number);
         }
     } catch (const std::exception& e) {
         env_.dialogs.message("Attention", e.what(), DialogIcon::Exclamation);

@@ -221,6 +221,32 @@ TEST(Replay, OriginRepairsAndRefusedMoves) {
     }
 }
 
+TEST(Replay, LongTextsCarryEnPassantButNoCheckMarks) {
+    struct Case {
+        const char* fen; // empty: the initial position
+        const char* text;
+        std::size_t line;
+        const char* expected;
+    };
+    const char* enPassant = "1.e4 a6 2.e5 f5 3.exf6 e6 4.Qh5+ g6";
+    const Case cases[] = {
+        {"", enPassant, 4, " 3.e5xf6e.p."},
+        {"", enPassant, 6, " 4.Qd1-h5"},
+        {"4k3/P7/8/8/8/8/8/4K3 w - - 0 1", "1.a8=Q+", 0, " 1.a7-a8=Q"},
+    };
+    for (const Case& c : cases) {
+        Bench b = freeGame({});
+        b->setNotation(NotationCode::Pgn);
+        std::optional<Position> start;
+        if (*c.fen) start = readFen(c.fen, Colour::White);
+        b->rejouer_partie(c.text, start);
+        const GameSession& g = b->session();
+        ASSERT_GT(g.lines.size(), c.line) << c.text;
+        EXPECT_EQ(g.lines[c.line], c.expected);
+        EXPECT_EQ(g.GameMoveText, c.text); // the short text keeps its check marks
+    }
+}
+
 TEST(Paste, APastedPositionStartsAGameAndARefusedOneChangesNothing) {
     Bench b = freeGame(Italian);
     const GameSession& g = b->session();

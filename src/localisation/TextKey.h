@@ -582,6 +582,7 @@ namespace quarvelin {
     X(AboutTitle, 951) \
     X(AboutBody, 952) \
     /* Session: hint and move comments (995-999) */ \
+    X(TakenEnPassant, 995) \
     /* Network play over TCP/IP (1000-1049) */ \
     /* Correspondence base and e-mail (1050-1099) */ \
     /* Learning opening base, CSV transfer, grid and statistics (1100-1149) */ \

@@ -1,6 +1,5 @@
 #include "session/GameController.h"
 
-#include "engine/Search.h"
 #include "notation/Fen.h"
 #include "openings/OpeningBase.h"
 #include "session/Log.h"
@@ -105,6 +104,7 @@ std::string GameController::automaticHeader() const {
 
 void GameController::newGame() {
     if (s_.PlayMode == GameMode::Correspondence) return; // those games start from their store
+    log("->" + text(TextKey::ChessGame) + " - " + today() + " - " + currentTime());
     pos_.CastlingDone = {};
     s_.GameText.clear();
     if (s_.PlayMode == GameMode::Network) {
@@ -191,10 +191,8 @@ void GameController::offerDraw() {
         return;
     }
     if (s_.gameOver()) return;
-    SearchCounters c;
-    Search r(pos_, weights(), s_.NotationCode);
-    float whites = r.evalue_position(Colour::White, c);
-    float blacks = r.evalue_position(Colour::Black, c);
+    float whites = evaluate(Colour::White);
+    float blacks = evaluate(Colour::Black);
     Colour machine = opposite(pos_.PlayerColour);
     float scoreMachine = machine == Colour::White ? whites : blacks;
     std::string scores = text(TextKey::WhiteEvaluation) + scoreText(whites) +

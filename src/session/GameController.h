@@ -176,14 +176,22 @@ private:
     // The move-list line of a mate or a stalemate of the side without a move.
     std::string mateLine(Colour withoutMove, bool mate) const;
     // Every end of game: clocks stopped, result line, log; a message when there is one.
-    void finish(const std::string& result, const std::string& line, const std::string& message);
+    void finish(const std::string& result, const std::string& line, const std::string& message,
+                const std::string& logEnd = {});
     void nommer_ouverture();
     void finishMachineMove(MachineMove cm);
     void afterMachineMove();
     void automaticRepetition();
 
     EngineWeights weights() const;
-    SearchRequest request(Colour side) const;
+    // MoveCount as the engine reads it: White's moves and the machine's raise.
+    int engineMoveCount() const { return pos_.MoveCount + s_.MoveCountRaise; }
+    Position engineView() const;
+    float evaluate(Colour mover);
+    // A search for side; extra: a further count for the time of this search (the hint's).
+    SearchRequest request(Colour side, int extra = 0) const;
+    // What a search with display on shows: thinking label and icon, commentary lines, log.
+    EngineCallbacks displayCallbacks();
     double random();
 
     Environment env_;

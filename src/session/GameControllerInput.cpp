@@ -1,7 +1,6 @@
 // The human's clicks on the board: lifting, putting down, the move and what follows it.
 #include "session/GameController.h"
 
-#include "engine/Search.h"
 #include "localisation/RulesTexts.h"
 #include "notation/MoveText.h"
 #include "rules/MoveRules.h"
@@ -118,9 +117,7 @@ void GameController::put(int x, int y) {
     std::string longText = playOnBoard(c, false);
 
     // Quality mark and cue, from the mover's score of the new position.
-    SearchCounters counters;
-    Search r(pos_, weights(), s_.NotationCode);
-    float e = r.evalue_position(mover, counters);
+    float e = evaluate(mover);
     bool failure = longText.ends_with('+');
     int cue = CuePut;
     if (e < env_.settings.BadMoveThreshold) {
@@ -168,12 +165,14 @@ std::string GameController::playOnBoard(const Move& c, bool machine) {
     PlayedMove played = playMove(pos_, c);
     env_.board.show(pos_);
     if (played.castling) comment("- " + text(TextKey::Castling));
-    if (played.enPassant) {
-        comment("- " + text(TextKey::EnPassant) + text(TextKey::PieceTakenContinued) +
-                pieceName(static_cast<int>(played.captured), env_.catalogue));
+    const std::string taken = pieceName(static_cast<int>(played.captured), env_.catalogue);
+    if (played.enPassant && machine) {
+        comment("- " + text(TextKey::PieceTaken) + taken + text(TextKey::TakenEnPassant));
+    } else if (played.enPassant) {
+        comment("- " + text(TextKey::CaptureExclaimed) + text(TextKey::EnPassant) +
+                text(TextKey::PieceTakenContinued) + taken);
     } else if (machine && played.captured != PieceCode::Empty) {
-        comment("- " + text(TextKey::CaptureExclaimed) + text(TextKey::PieceTaken) +
-                pieceName(static_cast<int>(played.captured), env_.catalogue) + " !");
+        comment("- " + text(TextKey::CaptureExclaimed) + text(TextKey::PieceTaken) + taken + " !");
     }
     return longText;
 }

@@ -2,7 +2,6 @@
 // the game; and the hint, which asks the same search for the side to move.
 #include "session/GameController.h"
 
-#include "engine/Search.h"
 #include "notation/MoveReader.h"
 #include "notation/MoveText.h"
 #include "openings/OpeningBase.h"
@@ -35,11 +34,22 @@ std::optional<Move> legalOnSquares(const Position& p, int fx, int fy, int tx, in
 }
 } // namespace
 
-SearchRequest GameController::request(Colour side) const {
+Position GameController::engineView() const {
+    Position p = pos_;
+    p.MoveCount = static_cast<std::int16_t>(engineMoveCount());
+    return p;
+}
+
+float GameController::evaluate(Colour mover) {
+    return env_.engine.evaluate(engineView(), mover, weights());
+}
+
+SearchRequest GameController::request(Colour side, int extra) const {
     SearchRequest d;
-    d.position = pos_;
-    // White's search sees the number of the move it is choosing, as its texts show.
-    if (side == Colour::White) ++d.position.MoveCount;
+    d.position = engineView();
+    d.position.MoveCount = static_cast<std::int16_t>(d.position.MoveCount + extra);
+    // The texts are numbered as the move list numbers them.
+    d.moveNumber = pos_.MoveCount + 1;
     d.colour = side;
     d.weights = weights();
     d.notation = s_.NotationCode;
@@ -80,8 +90,15 @@ void GameController::joue_coup_machine() {
 
     const auto profile = static_cast<std::size_t>(s_.EngineProfile);
     const Settings& st = env_.settings;
+    const bool opening =
+        side == Colour::White && !st.OUVERTURE_DEFAUT[profile].empty() && pos_.MoveCount == 0;
+    // White's first move is counted one ahead: against a player on Black whatever its source,
+    // with Black at the bottom when it is not the default opening.
+    if (side == Colour::White && pos_.PlayerColour == Colour::Black && s_.MoveCountRaise == 0 &&
+        engineMoveCount() <= 1 && (!opening || s_.PlayMode == GameMode::Machine))
+        s_.MoveCountRaise = 1;
     bool searchBook = true;
-    if (side == Colour::White && !st.OUVERTURE_DEFAUT[profile].empty() && pos_.MoveCount == 0) {
+    if (opening) {
         std::string token = st.OUVERTURE_DEFAUT[profile];
         ReadMove parsed = lire_coup(pos_, Colour::White, NotationCode::Pgn, token);
         if (parsed.fromX != 0 && parsed.fromY != 0) {
@@ -105,23 +122,16 @@ void GameController::joue_coup_machine() {
         }
     }
 
+    // With White at the bottom, the first White move the search chooses is the one counted
+    // ahead; a default opening that cannot be read goes to the search as it is.
+    if (side == Colour::White && searchBook && pos_.PlayerColour == Colour::White &&
+        s_.MoveCountRaise == 0)
+        s_.MoveCountRaise = 1;
+
     thinking_ = true;
     env_.view.waitCursor(true);
-    EngineCallbacks callbacks;
-    callbacks.best = [this](const std::string& t, float score) {
-        // White's moves carry their number ("2.Nb1-c3"); Black's follow "...".
-        const std::string move = trimmed(t);
-        const bool white = !move.empty() && move[0] >= '0' && move[0] <= '9';
-        env_.view.thinking(white ? move : "... " + move, pieceOfText(pos_, t));
-        if (env_.commentary.visible())
-            env_.commentary.prepend("..." + t + "(" + scoreText(score) + ")\n");
-    };
-    callbacks.progression = [this](const SearchCounters& c) {
-        env_.view.counters(c, c.BestAtDepth[0]);
-    };
-    if (s_.LogOn) callbacks.log = [this](const std::string& line) { log(line); };
     unsigned gen = generation_;
-    env_.engine.launch(request(side), counters_, callbacks,
+    env_.engine.launch(request(side), counters_, displayCallbacks(),
                        [this, gen](const SearchResult& r, const SearchCounters& c) {
                            if (gen != generation_) return;
                            counters_ = c;
@@ -138,6 +148,23 @@ void GameController::joue_coup_machine() {
                            cm.found = true;
                            finishMachineMove(cm);
                        });
+}
+
+EngineCallbacks GameController::displayCallbacks() {
+    EngineCallbacks callbacks;
+    callbacks.best = [this](const std::string& t, float score) {
+        // White's moves carry their number ("2.Nb1-c3"); Black's follow "...".
+        const std::string move = trimmed(t);
+        const bool white = !move.empty() && move[0] >= '0' && move[0] <= '9';
+        env_.view.thinking(white ? move : "... " + move, pieceOfText(pos_, t));
+        if (env_.commentary.visible())
+            env_.commentary.prepend("..." + t + "(" + scoreText(score) + ")\n");
+    };
+    callbacks.progression = [this](const SearchCounters& c) {
+        env_.view.counters(c, c.BestAtDepth[0]);
+    };
+    if (s_.LogOn) callbacks.log = [this](const std::string& line) { log(line); };
+    return callbacks;
 }
 
 void GameController::finishMachineMove(MachineMove cm) {
@@ -158,9 +185,12 @@ void GameController::finishMachineMove(MachineMove cm) {
         else if (env_.dialogs.question(env_.title, text(TextKey::RepetitionDrawQuestion)))
             finish("1/2-1/2", {}, {});
     }
-    if (s_.ScoreHistory.size() <= static_cast<std::size_t>(number))
-        s_.ScoreHistory.resize(static_cast<std::size_t>(number) + 1, 0.0f);
-    s_.ScoreHistory[static_cast<std::size_t>(number)] = cm.score;
+    // With White at the bottom the score goes at MoveCount, else one lower: the array ends there.
+    const int counted = engineMoveCount();
+    const auto at = static_cast<std::size_t>(
+        std::max(0, pos_.PlayerColour == Colour::White ? counted : counted - 1));
+    s_.ScoreHistory.resize(at + 1, 0.0f);
+    s_.ScoreHistory[at] = cm.score;
 
     bool failure = longText.ends_with('+');
     jouer_son(failure && static_cast<int>(2 * random() + 1) == 1 ? CueMachineCheck : CuePut);
@@ -189,10 +219,8 @@ void GameController::afterMachineMove() {
 }
 
 void GameController::automaticRepetition() {
-    SearchCounters c;
-    Search r(pos_, weights(), s_.NotationCode);
-    float whites = r.evalue_position(Colour::White, c);
-    float blacks = r.evalue_position(Colour::Black, c);
+    float whites = evaluate(Colour::White);
+    float blacks = evaluate(Colour::Black);
     float threshold = env_.settings.SEUIL_PARTIE_NULLE;
     const std::string result = whites < threshold ? "0-1" : blacks < threshold ? "1-0" : "1/2-1/2";
     // The list and the comment window say why the game ended so.
@@ -208,12 +236,12 @@ void GameController::automaticRepetition() {
 }
 
 void GameController::finish(const std::string& result, const std::string& line,
-                            const std::string& message) {
+                            const std::string& message, const std::string& logEnd) {
     clocks_.arreter_horloges();
     env_.view.clocksChanged();
     timeline_.addResult(result, line);
     env_.view.menuStates();
-    log(text(TextKey::Game) + " - " + result);
+    log(text(TextKey::Game) + " - " + result + logEnd);
     if (!message.empty()) env_.dialogs.message(env_.title, message, DialogIcon::Information);
 }
 
@@ -226,7 +254,7 @@ std::string GameController::mateLine(Colour withoutMove, bool mate) const {
 
 void GameController::endByMate(Colour withoutMove, bool mate) {
     if (!mate) {
-        finish("1/2-1/2", mateLine(withoutMove, false), text(TextKey::Draw) + " PAT !! ");
+        finish("1/2-1/2", mateLine(withoutMove, false), text(TextKey::Draw) + " PAT !! ", " - PAT");
         return;
     }
     bool whiteWins = withoutMove == Colour::Black;
@@ -242,7 +270,7 @@ void GameController::nommer_ouverture() {
     if (!line) {
         if (visible) {
             env_.view.setOpeningsAvailable(false);
-            if (pos_.MoveCount < env_.settings.MAX_COUP_OUVERTURE)
+            if (engineMoveCount() < env_.settings.MAX_COUP_OUVERTURE)
                 comment(text(TextKey::OutOfBook));
         }
         return;
@@ -265,12 +293,14 @@ void GameController::conseil_coup() {
     if (!s_.boardOpen || thinking_ || state_ == BoardState::Editing) return;
     env_.board.clearMarks();
     counters_.reset();
+    env_.view.counters(counters_, -Infinity);
     const Colour side = pos_.sideToMove();
     thinking_ = true;
     env_.view.waitCursor(true);
     unsigned gen = generation_;
+    // White's hint counts the move it proposes, for the time of the hint.
     env_.engine.launch(
-        request(side), counters_, {},
+        request(side, side == Colour::White ? 1 : 0), counters_, displayCallbacks(),
         [this, gen, side](const SearchResult& r, const SearchCounters& c) {
             if (gen != generation_) return;
             counters_ = c;

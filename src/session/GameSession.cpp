@@ -32,9 +32,11 @@ void enregistrer_position(GameSession& s, const Position& p) {
     if (s.PositionHistory.size() <= i) {
         s.PositionHistory.resize(i + 1);
         s.PositionStates.resize(i + 1);
+        s.MoveCountRaises.resize(i + 1);
     }
     s.PositionHistory[i] = positionKey(p);
     s.PositionStates[i] = p;
+    s.MoveCountRaises[i] = s.MoveCountRaise;
     ++s.PositionIndex;
 }
 

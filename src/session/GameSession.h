@@ -62,6 +62,11 @@ struct GameSession {
     std::vector<std::string> PositionHistory;
     std::vector<Position> PositionStates;
     std::int16_t PositionIndex = 0;
+    // 1 once the machine has counted White's first move one ahead: the engine reads MoveCount as
+    // White's moves plus this, while numbers and FEN keep White's moves. Kept for each recorded
+    // position like its state, so going back restores it.
+    std::int16_t MoveCountRaise = 0;
+    std::vector<std::int16_t> MoveCountRaises;
     bool ClockOn = true;
     bool SoundOn = true;
     bool LogOn = false;

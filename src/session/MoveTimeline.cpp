@@ -16,6 +16,8 @@ void MoveTimeline::restart() {
     s_.PositionIndex = 0;
     s_.PositionHistory.clear();
     s_.PositionStates.clear();
+    s_.MoveCountRaises.clear();
+    s_.MoveCountRaise = 0;
     s_.selectedLine = -1;
     board_.show(pos_);
     enregistrer_position(s_, pos_);
@@ -53,6 +55,7 @@ void MoveTimeline::showEntry(int entry) {
     entry = std::clamp(entry, 0, std::max(0, lastEntry()));
     if (s_.PositionStates.empty()) return;
     pos_ = s_.PositionStates[static_cast<std::size_t>(entry)];
+    s_.MoveCountRaise = s_.MoveCountRaises[static_cast<std::size_t>(entry)];
     board_.show(pos_);
     shownEntry_ = entry;
 }
@@ -64,9 +67,11 @@ void MoveTimeline::cutAt(int entry) {
     s_.PositionIndex = static_cast<std::int16_t>(entry + 1);
     s_.PositionHistory.resize(k + 1);
     s_.PositionStates.resize(k + 1);
+    s_.MoveCountRaises.resize(k + 1);
     if (s_.notes.size() > k + 1) s_.notes.resize(k + 1);
     s_.GameResult.assign(1, '*');
     pos_ = s_.PositionStates[k];
+    s_.MoveCountRaise = s_.MoveCountRaises[k];
     board_.show(pos_);
     shownEntry_ = entry;
     s_.selectedLine = entry - 1;

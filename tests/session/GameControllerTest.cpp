@@ -1,5 +1,6 @@
 #include "session/SessionDoubles.h"
 
+#include "localisation/RulesTexts.h"
 #include "notation/Fen.h"
 #include "rules/MoveRules.h"
 
@@ -214,7 +215,10 @@ TEST(Input, EnPassant) {
     EXPECT_EQ(b.on("d6"), PieceCode::WhitePawn);
     EXPECT_EQ(b->session().lines.back(), " 3.e5xd6e.p.");
     EXPECT_EQ(b->session().GameMoveText, "1.e4 a6 2.e5 d5 3.exd6");
-    EXPECT_NE(b.commentary.text.find("<162>"), std::string::npos);
+    EXPECT_NE(b.commentary.text.find("- <163><162><165>" +
+                                     pieceName(code(PieceCode::BlackPawn), b.catalogue) + "\n"),
+              std::string::npos)
+        << b.commentary.text;
     EXPECT_TRUE(b.screenUpToDate());
 }
 
@@ -466,7 +470,9 @@ TEST(Log, NewGamesAndTheEnginesChoicesWhenKept) {
             EXPECT_TRUE(content.empty());
             continue;
         }
-        EXPECT_TRUE(content.starts_with("-> <28> - ")) << content;
+        // The new game's line, then the board's.
+        EXPECT_TRUE(content.starts_with("-><28> - ")) << content;
+        EXPECT_NE(content.find("\n-> <28> - "), std::string::npos) << content;
         EXPECT_NE(content.find("<330>1<332>"), std::string::npos) << content; // Black's search
         EXPECT_NE(content.find(" * Selection : ("), std::string::npos) << content;
         std::remove(path.c_str());
@@ -479,6 +485,22 @@ TEST(Log, NewGamesAndTheEnginesChoicesWhenKept) {
     b->newGame();
     b.move("e2", "e4");
     EXPECT_EQ(b->session().lines.size(), 2u);
+}
+
+TEST(Log, AStalemateEndsItsLineWithPat) {
+    const std::string path = ::testing::TempDir() + "quarvelin-pat.log";
+    std::remove(path.c_str());
+    Settings s = testSettings(0);
+    s.GES_LOG = 1;
+    s.FILE_LOG = path;
+    Bench b(s);
+    b->newGame();
+    b->pastePosition("7k/8/6Q1/8/8/8/8/6K1 w - - 0 1");
+    b.move("g6", "f7");
+    std::ifstream f(path);
+    std::string content((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    EXPECT_TRUE(content.ends_with("<169> - 1/2-1/2 - PAT\n")) << content;
+    std::remove(path.c_str());
 }
 
 TEST(Repetitions, CountsEarlierEntriesOnly) {

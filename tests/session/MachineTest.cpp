@@ -1,5 +1,6 @@
 #include "session/SessionDoubles.h"
 
+#include "localisation/RulesTexts.h"
 #include "notation/Fen.h"
 #include "openings/OpeningBase.h"
 #include "rules/MoveRules.h"
@@ -232,6 +233,20 @@ TEST(MachineMove, ThinkingShowsEachSidesMovesAsTheListDoes) {
         for (const std::string& t : b.view.thoughts)
             EXPECT_EQ(t.find("..."), humanWhite ? 0u : std::string::npos) << t;
     }
+}
+
+TEST(MachineMove, EnPassantCommentLine) {
+    Bench b;
+    b->newGame();
+    // Black's only move after e2-e4 is the capture en passant.
+    b->pastePosition("k7/2K5/2N5/8/3p4/3B4/4P3/8 w - - 0 1");
+    b.move("e2", "e4");
+    EXPECT_EQ(b.on("e4"), PieceCode::Empty);
+    EXPECT_EQ(b->session().lines.back(), "    ..... d4xe3e.p.");
+    EXPECT_NE(b.commentary.text.find(
+                  "\n- <164>" + pieceName(code(PieceCode::WhitePawn), b.catalogue) + "<995>\n"),
+              std::string::npos)
+        << b.commentary.text;
 }
 
 TEST(MachineMove, TraceMarksAndHint) {

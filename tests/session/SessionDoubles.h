@@ -128,6 +128,28 @@ public:
     void menuStates() override { ++menus; }
 };
 
+// Searches in place, keeping the side and MoveCount each search and evaluation was given.
+class RecordingSearch : public SynchronousSearch {
+public:
+    struct Asked {
+        Colour colour;
+        int moveCount;
+        float score = 0; // a search's result
+    };
+    std::vector<Asked> searches, evaluations;
+    void launch(const SearchRequest& d, const SearchCounters& c, const EngineCallbacks& r,
+                End end) override {
+        SynchronousSearch::launch(d, c, r, [&](const SearchResult& x, const SearchCounters& n) {
+            searches.push_back({d.colour, d.position.MoveCount, x.score});
+            end(x, n);
+        });
+    }
+    float evaluate(const Position& p, Colour mover, const EngineWeights& w) override {
+        evaluations.push_back({mover, p.MoveCount});
+        return SynchronousSearch::evaluate(p, mover, w);
+    }
+};
+
 // The settings of a fresh installation, the machine at depth `depth`, no book.
 inline Settings testSettings(int depth = 1) {
     Settings s = builtInSettings("/opt/quarvelin");
@@ -152,7 +174,7 @@ struct Bench {
     GridDisplay board;
     ManualTimers timers;
     RecordingView view;
-    SynchronousSearch engine;
+    RecordingSearch engine;
     double chance = 0.9; // the draws of the cues: never the rare cue unless a test says so
     std::unique_ptr<GameController> game;
 

@@ -404,9 +404,10 @@ TEST(Draw, MachineAcceptsOnlyAfterTenMovesWhenBehind) {
         const char* fen;
         bool drawAccepted;
     };
-    // The machine has Black and is a queen down in the first two; not in the third.
+    // The machine has Black and is a queen down in the first three; not in the last.
     const Case cases[] = {
         {"4k3/8/8/8/8/8/3Q4/4K3 w - - 0 1", false},
+        {"4k3/8/8/8/8/8/3Q4/4K3 w - - 0 11", false}, // ten White moves are not enough
         {"4k3/8/8/8/8/8/3Q4/4K3 w - - 0 12", true},
         {"4k3/3q4/8/8/8/8/8/4K3 w - - 0 12", false},
     };

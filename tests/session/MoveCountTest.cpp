@@ -38,14 +38,10 @@ void humanMove(Bench& b) {
     b->clickSquare(c.toX, c.toY);
 }
 
-// Two human moves against the machine, or four automatic moves.
-void play(Bench& b, GameMode mode) {
+// A new game and `moves` human moves against the machine, or automatic moves.
+void play(Bench& b, GameMode mode, int moves) {
     b->newGame();
-    for (int i = 0; i < (mode == GameMode::Auto ? 4 : 2); ++i)
-        if (mode == GameMode::Auto)
-            b->tick(Timer::Auto);
-        else
-            humanMove(b);
+    for (int i = 0; i < moves; ++i) mode == GameMode::Auto ? b->tick(Timer::Auto) : humanMove(b);
 }
 
 TEST(MoveCount, WhatEachSearchAndEvaluationReads) {
@@ -72,7 +68,7 @@ TEST(MoveCount, WhatEachSearchAndEvaluationReads) {
     };
     for (const Case& c : cases) {
         Bench b(settingsFor(c.mode, c.whiteTicked, c.opening));
-        play(b, c.mode);
+        play(b, c.mode, c.mode == GameMode::Auto ? 4 : 2);
         SCOPED_TRACE(b->session().GameMoveText);
         EXPECT_EQ(seen(b.engine.searches), c.searches);
         EXPECT_EQ(seen(b.engine.evaluations), c.evaluations);
@@ -109,7 +105,7 @@ TEST(MoveCount, NavigationAndCutBackBringItBack) {
     // Automatic play, White ticked: raised at the second White move; the hint for White
     // shown at entry 2 reads the count before it, at entry 4 after it.
     Bench a(settingsFor(GameMode::Auto, true, "e4"));
-    play(a, GameMode::Auto);
+    play(a, GameMode::Auto, 4);
     a.engine.searches.clear();
     a->selectLine(1);
     a->conseil_coup();
@@ -150,12 +146,7 @@ TEST(MoveCount, ScoresStoredAtTheirIndex) {
     };
     for (const Case& c : cases) {
         Bench b(settingsFor(c.mode, c.whiteTicked, c.opening));
-        b->newGame();
-        for (int i = 0; i < c.moves; ++i)
-            if (c.mode == GameMode::Auto)
-                b->tick(Timer::Auto);
-            else
-                humanMove(b);
+        play(b, c.mode, c.moves);
         const std::vector<float>& h = b->session().ScoreHistory;
         ASSERT_EQ(h.size(), c.holding.size()) << b->session().GameMoveText;
         for (std::size_t i = 0; i < h.size(); ++i) {

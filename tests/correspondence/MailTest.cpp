@@ -1,6 +1,7 @@
 #include "correspondence/DesktopMailService.h"
 #include "correspondence/MailSending.h"
 #include "correspondence/SmtpMailService.h"
+#include "localisation/Catalogue.h"
 #include "support/SmtpTestServer.h"
 #include "support/TestDoubles.h"
 #include "support/TestFolder.h"
@@ -196,6 +197,85 @@ TEST_F(MailTest, StartTlsWithTheCertificateTrusted_NeverWithoutIt) {
     ASSERT_EQ(server.received(), 1);
     EXPECT_EQ(server.message(0)[QStringLiteral("body")].toString().remove(QLatin1Char('\r')),
               QStringLiteral("Coup joué : Nf3\n"));
+}
+
+// A move e-mail as it arrives: every label of the body in its order, each with a value.
+TEST_F(MailTest, MoveMailArrivesWithItsLabelsInOrderEachWithAValue) {
+    std::filesystem::create_directories(dir / "inbox");
+    test::SmtpTestServer server(dir / "inbox");
+    ASSERT_NE(server.port(), 0) << server.errors().toStdString();
+    Catalogue french;
+    french.appliquer_langue(1);
+    Settings s;
+    s.ADRESSE_MEL = "ann@example.org";
+    s.NOM_JOUEUR[1] = "Ann Lefèvre";
+    s.LIEU_JEU = "Lyon";
+    s.NB_JOUR_MAX = 15;
+    game.CleAdverse = 42;
+    game.EloBlanc = QStringLiteral("1800");
+    game.EloNoir = QStringLiteral("1750");
+    game.DernierCoupRecu = QStringLiteral("1...e5");
+    game.DateCoupRecu = QDate(2026, 1, 28);
+    const SentMove move = readSentMove(game, "1.e4 e5 2.Nf3");
+    ASSERT_TRUE(move.ok);
+    MailMessage m = moveMail(french, s, game, QString::fromStdString(move.moves),
+                             QString::fromStdString(move.move), QStringLiteral("À vous, Zoé !"),
+                             QDate(2026, 2, 1));
+    SmtpMailService smtp(plain(server.port()), nullptr);
+    ASSERT_TRUE(smtp.send(m).sent);
+    ASSERT_EQ(server.received(), 1);
+    const QJsonObject got = server.message(0);
+    EXPECT_EQ(got[QStringLiteral("to")].toArray().at(0).toString(), game.MelNoir);
+    EXPECT_TRUE(got[QStringLiteral("subject")].toString().startsWith(
+        QString::fromStdString(french.text(TextKey::CorrespondenceNewMove))));
+
+    const TextKey order[] = {TextKey::CorrespondenceHeading,
+                             TextKey::CorrespondenceGames,
+                             TextKey::MessageDate,
+                             TextKey::OurGameNumber,
+                             TextKey::YourGameNumber,
+                             TextKey::WhitePlayer,
+                             TextKey::BlackPlayer,
+                             TextKey::WhiteElo,
+                             TextKey::BlackElo,
+                             TextKey::GameStart,
+                             TextKey{},
+                             TextKey::WhiteMail,
+                             TextKey::BlackMail,
+                             TextKey::LastMoveReceived,
+                             TextKey::ReceivedOn,
+                             TextKey::DaysToReply,
+                             TextKey::GameResultLabel,
+                             TextKey{},
+                             TextKey::MovePlayed,
+                             TextKey::MovesOfGame,
+                             TextKey::CommentLabel,
+                             TextKey{},
+                             TextKey::CommentReminder,
+                             TextKey::NextMoveExpected,
+                             TextKey{},
+                             TextKey::SentBy,
+                             TextKey::ReplyTo};
+    const QStringList lines = got[QStringLiteral("body")]
+                                  .toString()
+                                  .remove(QLatin1Char('\r'))
+                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), static_cast<qsizetype>(std::size(order)));
+    for (std::size_t i = 0; i < std::size(order); ++i) {
+        const QString& line = lines[static_cast<qsizetype>(i)];
+        if (order[i] == TextKey{}) {
+            EXPECT_EQ(line, QString(37, QLatin1Char('-')));
+            continue;
+        }
+        const QString label =
+            QString::fromStdString(french.text(order[i])).trimmed() + QStringLiteral(" : ");
+        EXPECT_TRUE(line.startsWith(label)) << line.toStdString();
+        EXPECT_GT(line.size(), label.size()) << line.toStdString();
+    }
+    EXPECT_TRUE(lines.contains(QStringLiteral("Coup joué : Nf3")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Coups de la partie : 1.e4 e5 2.Nf3")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Prochain coup attendu : 2...")));
+    test::writeText(dir / "move-mail.eml", server.raw(0).toStdString());
 }
 
 TEST(DesktopMail, ArgumentsCarryEveryPartAndAFailureItsWords) {

@@ -3,6 +3,8 @@
 # tree under lib/quarvelin and links the programs into bin.
 add_executable(installation_ini ${PROJECT_SOURCE_DIR}/tools/installation_ini.cpp)
 target_link_libraries(installation_ini PRIVATE quarvelin_logic)
+add_executable(corres_base ${PROJECT_SOURCE_DIR}/tools/corres_base.cpp)
+target_link_libraries(corres_base PRIVATE quarvelin_logic)
 
 set(QUARVELIN_TREE ${CMAKE_BINARY_DIR}/bin)
 file(GLOB QUARVELIN_PIECES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/pieces/quarvelin/*.svg)
@@ -14,21 +16,27 @@ foreach(svg ${QUARVELIN_PIECES})
   list(APPEND PIECES_COPIED ${out})
 endforeach()
 # The build tree keeps the choices made while trying the program; an installation ships a fresh
-# settings file, written anew at every build.
+# settings file and an empty correspondence base, written anew at every build.
 set(QUARVELIN_FRESH_INI ${CMAKE_BINARY_DIR}/installation/quarvelin.ini)
+set(QUARVELIN_FRESH_CORRES ${CMAKE_BINARY_DIR}/installation/base/corres.db)
 add_custom_target(installation_tree ALL
   COMMAND installation_ini ${QUARVELIN_TREE}/quarvelin.ini
   COMMAND ${CMAKE_COMMAND} -E rm -f ${QUARVELIN_FRESH_INI}
   COMMAND installation_ini ${QUARVELIN_FRESH_INI}
+  COMMAND corres_base ${QUARVELIN_TREE}/base/corres.db
+  COMMAND ${CMAKE_COMMAND} -E rm -f ${QUARVELIN_FRESH_CORRES}
+  COMMAND corres_base ${QUARVELIN_FRESH_CORRES}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${QUARVELIN_TREE}/images/echiquier
-  DEPENDS installation_ini ${PIECES_COPIED}
+  DEPENDS installation_ini corres_base ${PIECES_COPIED}
   COMMENT "Installation tree")
 
 include(GNUInstallDirs)
 set(QUARVELIN_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/quarvelin)
 if(TARGET quarvelin)
   install(TARGETS quarvelin quarvelin-cli DESTINATION ${QUARVELIN_INSTALL_DIR})
-  install(DIRECTORY ${QUARVELIN_TREE}/base ${QUARVELIN_TREE}/son DESTINATION ${QUARVELIN_INSTALL_DIR})
+  install(DIRECTORY ${QUARVELIN_TREE}/base ${QUARVELIN_TREE}/son DESTINATION ${QUARVELIN_INSTALL_DIR}
+          PATTERN "corres.db*" EXCLUDE)
+  install(FILES ${QUARVELIN_FRESH_CORRES} DESTINATION ${QUARVELIN_INSTALL_DIR}/base)
   install(DIRECTORY ${QUARVELIN_TREE}/images/pieces/Quarvelin
           DESTINATION ${QUARVELIN_INSTALL_DIR}/images/pieces)
   install(DIRECTORY DESTINATION ${QUARVELIN_INSTALL_DIR}/images/echiquier)

@@ -67,6 +67,11 @@ constexpr std::array Fields = {
 
     textField("ADRESSE_MEL"),
     integerField("NB_JOUR_MAX", 0, 999, "30"),
+    integerField("MEL_ENVOI", 0, 1, "0"),
+    textField("SMTP_SERVEUR"),
+    integerField("SMTP_PORT", 1, 65535, "587"),
+    integerField("SMTP_SECURITE", 0, 2, "1"),
+    textField("SMTP_UTILISATEUR"),
 
     integerField("PROFONDEUR_MAX", 0, 3),
     squareField("ALPHA_BETA"),

@@ -83,6 +83,11 @@ struct Settings {
     std::string BASE_CORRES;
     std::string ADRESSE_MEL;
     std::int16_t NB_JOUR_MAX = 0;
+    std::uint8_t MEL_ENVOI = 0; // 0 the desktop's mail client, 1 SMTP
+    std::string SMTP_SERVEUR;
+    std::int32_t SMTP_PORT = 587;
+    std::uint8_t SMTP_SECURITE = 1; // 0 none, 1 STARTTLS, 2 TLS from the connection
+    std::string SMTP_UTILISATEUR;
 
     // Read from older files, never written.
     std::string ACTUALITE_XML;

@@ -124,6 +124,11 @@ template <typename S, typename F> void walkKeys(S& s, int p, F&& f) {
     f("BASE_CORRES", G::Mel, R::Text, s.BASE_CORRES, false);
     f("ADRESSE_MEL", G::Mel, R::Text, s.ADRESSE_MEL, false);
     f("NB_JOUR_MAX", G::Mel, R::Head, s.NB_JOUR_MAX, false);
+    f("MEL_ENVOI", G::Mel, R::Head, s.MEL_ENVOI, false);
+    f("SMTP_SERVEUR", G::Mel, R::Text, s.SMTP_SERVEUR, false);
+    f("SMTP_PORT", G::Mel, R::Integer, s.SMTP_PORT, false);
+    f("SMTP_SECURITE", G::Mel, R::Integer, s.SMTP_SECURITE, false);
+    f("SMTP_UTILISATEUR", G::Mel, R::Text, s.SMTP_UTILISATEUR, false);
 
     f("ACTUALITE_XML", G::Reading, R::Text, s.ACTUALITE_XML, false);
 }

@@ -120,6 +120,11 @@ public:
     // cannot be set up (said to the user; the game on the board stays).
     bool loadGame(const ParsedGame& parsed);
 
+    // A correspondence game from its store, its moves in SAN: the user's side at the bottom,
+    // the moves replayed; the board then takes one move of that side, on the user's turn.
+    void openCorrespondence(const std::string& header, const std::string& moves, bool userWhite,
+                            NotationCode notation);
+
     // Rebuilds the game from a game text (it becomes GameMoveText), from the initial position
     // or from `start` ([FEN] games).
     void rejouer_partie(const std::string& gameMoveText,
@@ -207,6 +212,7 @@ private:
     bool palettePending_ = false;
     bool thinking_ = false;
     unsigned generation_ = 0;
+    int correspondenceLimit_ = 0; // the half-moves a correspondence game may reach on the board
     unsigned seed_ = 12345;
 };
 

@@ -32,7 +32,14 @@ void GameController::clickSquare(int x, int y) {
 void GameController::lift(int x, int y) {
     PieceCode p = pos_.at(x, y);
     if (p == PieceCode::Empty) return;
-    bool oneSide = s_.PlayMode == GameMode::Machine || s_.PlayMode == GameMode::Network;
+    const bool correspondence = s_.PlayMode == GameMode::Correspondence;
+    if (correspondence && (s_.PositionIndex - 1 >= correspondenceLimit_ ||
+                           timeline_.shownEntry() < s_.PositionIndex - 1)) {
+        env_.dialogs.message(env_.title, text(TextKey::NotThisSidesTurn), DialogIcon::Information);
+        return;
+    }
+    bool oneSide =
+        s_.PlayMode == GameMode::Machine || s_.PlayMode == GameMode::Network || correspondence;
     if (oneSide && colourOf(p) != pos_.PlayerColour) {
         env_.dialogs.message(env_.title, text(TextKey::OnlyYourPieces), DialogIcon::Information);
         return;

@@ -4,6 +4,9 @@
 #include "config/RecentFiles.h"
 #include "config/SettingsFile.h"
 #include "config/Version.h"
+#include "correspondence/CorrespondenceRules.h"
+#include "correspondence/DesktopMailService.h"
+#include "correspondence/SmtpMailService.h"
 #include "notation/Fen.h"
 #include "notation/ParsedGame.h"
 #include "records/PgnConversion.h"
@@ -11,10 +14,13 @@
 #include "ui/BoardView.h"
 #include "ui/BoardWindow.h"
 #include "ui/CommentWindow.h"
+#include "ui/CorrespondenceDialogs.h"
+#include "ui/CorrespondenceWindow.h"
 #include "ui/DebianPieceSets.h"
 #include "ui/EngineProfilesDialog.h"
 #include "ui/GameListModel.h"
 #include "ui/HelpWindow.h"
+#include "ui/KeyringPasswords.h"
 #include "ui/LanguageWindow.h"
 #include "ui/LastFolder.h"
 #include "ui/LoadGamesDialog.h"
@@ -179,6 +185,7 @@ void MainWindow::appliquer_textes() {
     menus_->appliquer_textes(catalogue_);
     board_->appliquer_textes();
     comment_->appliquer_textes(catalogue_);
+    if (corres_) corres_->appliquer_textes();
     boardSub_->setWindowTitle(board_->windowTitle());
     commentSub_->setWindowTitle(comment_->windowTitle());
     titre_principal();
@@ -256,10 +263,21 @@ void MainWindow::wireCommands() {
         {"affiche_repere", &MainWindow::toggleCoordinates},
         {"menu_sauve_option", &MainWindow::saveOptions},
         {"menu_a_propos", &MainWindow::showAbout},
+        {"menu_envoi_position", &MainWindow::sendPosition},
     };
     for (const auto& c : commands)
         bind(m, c.name, -1, this, [this, h = c.handler] { (this->*h)(); });
     bind(m, "menu_quitter", -1, this, [this] { close(); });
+    // The correspondence tools act on the game selected in the correspondence window.
+    const std::pair<const char*, void (CorrespondenceWindow::*)()> corresCommands[] = {
+        {"menu_pc_message", &CorrespondenceWindow::writeMessage},
+        {"sendCorrespondenceMove", &CorrespondenceWindow::sendMove},
+        {"enterCorrespondenceMove", &CorrespondenceWindow::enterMove}};
+    for (auto [name, action] : corresCommands)
+        bind(m, name, -1, this, [this, action] {
+            CorrespondenceWindow* w = correspondenceWindow();
+            if (w->selectedGame()) (w->*action)();
+        });
 
     quarvelin::GameController& g = *game_;
     const struct {
@@ -550,7 +568,10 @@ bool MainWindow::mayDropGame() {
 }
 
 void MainWindow::newGame() {
-    if (game_->session().PlayMode == GameMode::Correspondence) return;
+    if (game_->session().PlayMode == GameMode::Correspondence) {
+        correspondenceWindow();
+        return;
+    }
     // A game under way is abandoned only on a yes; one with unsaved moves asks about them.
     if (game_->inProgress() && !game_->session().lines.empty()) {
         if (game_->hasUnsavedMoves()
@@ -692,6 +713,66 @@ void MainWindow::printGameList() {
     const QString date = QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
     PrintCommands::imprimer_liste(this, *board_->gameList(), QFileInfo(currentFile()).fileName(),
                                   date, QStringLiteral("Arial"), 10, catalogue_, *dialogs_);
+}
+
+CorrespondenceLinks MainWindow::correspondenceLinks() {
+    return {settings_,
+            catalogue_,
+            *dialogs_,
+            QString::fromStdString(quarvelin::settingsFile(locations_)),
+            [this] { return makeMailService(); },
+            [this](const quarvelin::CorrespondenceGame& g) { openCorrespondenceGame(g); },
+            [this] { return game_->session().GameMoveText; }};
+}
+
+std::unique_ptr<quarvelin::MailService> MainWindow::makeMailService() {
+    if (mailService) return mailService();
+    if (settings_.MEL_ENVOI != 1) return std::make_unique<quarvelin::DesktopMailService>();
+    if (!passwords_) passwords_ = std::make_unique<KeyringPasswords>(catalogue_, this);
+    quarvelin::SmtpAccount account{
+        QString::fromStdString(settings_.SMTP_SERVEUR),
+        settings_.SMTP_PORT,
+        static_cast<quarvelin::SmtpSecurity>(std::min<int>(settings_.SMTP_SECURITE, 2)),
+        QString::fromStdString(settings_.SMTP_UTILISATEUR),
+        {}};
+    return std::make_unique<quarvelin::SmtpMailService>(account, passwords_.get());
+}
+
+CorrespondenceWindow* MainWindow::correspondenceWindow() {
+    if (!corres_) corres_ = new CorrespondenceWindow(correspondenceLinks(), this);
+    corres_->show();
+    corres_->raise();
+    corres_->activateWindow();
+    corres_->charger_liste_corres();
+    return corres_;
+}
+
+void MainWindow::openCorrespondenceGame(const quarvelin::CorrespondenceGame& g) {
+    if (!mayDropGame()) return;
+    game_->closeBoard();
+    boardSub_->show();
+    const auto notation =
+        g.notation == 1 ? quarvelin::NotationCode::French : quarvelin::NotationCode::Pgn;
+    // Stored games are SAN; one written by hand in French letters is read all the same.
+    const quarvelin::GameMoves moves = quarvelin::readMoves(g.Move.toStdString(), notation);
+    game_->openCorrespondence(quarvelin::correspondenceHeader(g),
+                              moves.ok ? quarvelin::numberedMoves(moves.san) : g.Move.toStdString(),
+                              g.JAIBLANC, notation);
+    board_->result(game_->session().GameResult);
+    boardSub_->setWindowTitle(board_->windowTitle());
+    syncMenus();
+    menuStates();
+}
+
+void MainWindow::sendPosition() {
+    const CorrespondenceLinks links = correspondenceLinks();
+    quarvelin::CorrespondenceStore unused(QString::fromStdString(settings_.BASE_CORRES));
+    quarvelin::Dispatch d;
+    d.kind = quarvelin::MailKind::Position;
+    d.message = quarvelin::positionMail(catalogue_, settings_,
+                                        QString::fromStdString(game_->copyPosition(2)));
+    MessageWindow w(links, unused, d, this);
+    w.exec();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -17,6 +17,9 @@
 
 class BoardWindow;
 class CommentWindow;
+class CorrespondenceWindow;
+class KeyringPasswords;
+struct CorrespondenceLinks;
 class LanguageWindow;
 class MessageBoxDialogs;
 class ProgressTaskRunner;
@@ -29,6 +32,8 @@ class SearchTask;
 class WindowPlacement;
 
 namespace quarvelin {
+class MailService;
+struct CorrespondenceGame;
 class MenuBuilder;
 class RecentFiles;
 class GameController;
@@ -61,6 +66,10 @@ public:
     QString currentFile() const;
     // The file dialog of "Load a game"; tests put their own answer here.
     std::function<QString()> chooseGamesFile;
+    // The correspondence window, opened with its list filled.
+    CorrespondenceWindow* correspondenceWindow();
+    // The mail service of the preferences; tests put their own here.
+    std::function<std::unique_ptr<quarvelin::MailService>()> mailService;
 
     void titre_principal();
     void appliquer_textes();
@@ -111,6 +120,11 @@ private:
     void showAbout();
 
     void boardClosed();
+    // Correspondence play: a stored game on the board, the position e-mailed.
+    CorrespondenceLinks correspondenceLinks();
+    void openCorrespondenceGame(const quarvelin::CorrespondenceGame& g);
+    void sendPosition();
+    std::unique_ptr<quarvelin::MailService> makeMailService();
     // A game that arrives as text (a games file, a web address) replaces the one on the board.
     void loadGame(const quarvelin::ParsedGame& parsed);
     QString text(quarvelin::TextKey key) const;
@@ -136,4 +150,6 @@ private:
     std::unique_ptr<quarvelin::MenuBuilder> menus_;
     std::unique_ptr<quarvelin::GameController> game_;
     std::unique_ptr<quarvelin::GamesFileController> gamesFile_;
+    std::unique_ptr<KeyringPasswords> passwords_;
+    CorrespondenceWindow* corres_ = nullptr;
 };

@@ -390,8 +390,38 @@ QWidget* PreferencesDialog::buildCorrespondence() {
     NumberSpinBox* days = numberField("NB_JOUR_MAX", 1, QStringLiteral("0000"));
     form->addRow(fieldLabel(TextKey::MostDaysBetweenMoves, days), days);
 
+    auto choice = [&](const char* key, std::initializer_list<TextKey> items) {
+        auto* box = new QComboBox;
+        box->setObjectName(QString::fromLatin1(key));
+        int value = 0;
+        for (TextKey item : items) box->addItem(text(item), value++);
+        connect(box, &QComboBox::currentIndexChanged, this, [this, box, key](int index) {
+            if (index >= 0) controller_->type(key, std::to_string(box->itemData(index).toInt()));
+        });
+        choices_.emplace_back(key, box);
+        return box;
+    };
+    QComboBox* backEnd =
+        choice("MEL_ENVOI", {TextKey::MailBackendDesktop, TextKey::MailBackendSmtp});
+    form->addRow(fieldLabel(TextKey::MailBackend, backEnd), backEnd);
+    QFormLayout* smtp = newForm();
+    QLineEdit* server = lineField("SMTP_SERVEUR");
+    smtp->addRow(fieldLabel(TextKey::SmtpServer, server), server);
+    NumberSpinBox* port = numberField("SMTP_PORT", 1, QStringLiteral("000000"));
+    smtp->addRow(fieldLabel(TextKey::SmtpPort, port), port);
+    QComboBox* security =
+        choice("SMTP_SECURITE", {TextKey::SmtpSecurityNone, TextKey::SmtpSecurityStartTls,
+                                 TextKey::SmtpSecurityTls});
+    smtp->addRow(fieldLabel(TextKey::SmtpSecurity, security), security);
+    QLineEdit* user = lineField("SMTP_UTILISATEUR");
+    smtp->addRow(fieldLabel(TextKey::SmtpUser, user), user);
+    auto* smtpBox = new QGroupBox(text(TextKey::MailBackendSmtp));
+    smtpBox->setObjectName(QStringLiteral("smtp"));
+    smtpBox->setLayout(smtp);
+
     auto* layout = new QVBoxLayout;
     layout->addLayout(form);
+    layout->addWidget(smtpBox);
     layout->addStretch(1);
     return page(layout);
 }
@@ -507,6 +537,11 @@ void PreferencesDialog::refresh() {
     for (auto& [key, box] : checkFields_) {
         const QSignalBlocker block(box);
         box->setChecked(controller_->ticked(key));
+    }
+    for (auto& [key, box] : choices_) {
+        const QSignalBlocker block(box);
+        box->setCurrentIndex(
+            std::max(0, box->findData(QString::fromStdString(controller_->text(key)).toInt())));
     }
     const Settings& fields = controller_->fields();
     {

@@ -95,6 +95,8 @@ private:
     QComboBox* language_ = nullptr;
     QComboBox* colour_ = nullptr;
     QComboBox* depth_ = nullptr;
+    // Lists of choices by the settings key they write.
+    std::vector<std::pair<std::string, QComboBox*>> choices_;
     QComboBox* boardPicture_ = nullptr;
     QComboBox* pieceSet_ = nullptr;
     QRadioButton* server_ = nullptr;

@@ -97,7 +97,7 @@ TEST_F(SettingsFile, SectionsInOrderWithEveryKeyOnce) {
     }
     EXPECT_EQ(sections,
               (std::vector<std::string>{"[GENERAL]", "[TCP/IP]", "[CALCUL]", "[FILTRE]", "[MEL]"}));
-    EXPECT_EQ(keys, 31 + 4 + (2 + 18 + 12) + 9 + 3);
+    EXPECT_EQ(keys, 31 + 4 + (2 + 18 + 12) + 9 + 8);
     EXPECT_EQ(text.find("ACTUALITE_XML"), std::string::npos);
     EXPECT_NE(text.find("\r\nNOTE_MOBILITE_FOU=3.5\r\n"), std::string::npos);
     EXPECT_NE(text.find("\r\nMOBILITE_EVOLUTIVE_PION=0.1\r\n"), std::string::npos);

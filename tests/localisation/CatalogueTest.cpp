@@ -29,7 +29,7 @@ public:
         for (int language = 1; language <= LanguageCount; ++language) {
             const std::string code = std::string(Catalogue::fileName(language)).substr(0, 2);
             std::string content;
-            for (int offset : {1, 90, 92, 100, 999})
+            for (int offset : {1, 90, 92, 100, 999, 1050})
                 content +=
                     std::to_string(offset) + "\t" + code + "-" + std::to_string(offset) + "\n";
             writeText(dir() + "/" + Catalogue::fileName(language), content);
@@ -55,13 +55,15 @@ TEST(CatalogueFiles, EveryLanguageReadsCleanAndHoldsTheSameOffsets) {
 // Every key the program names, and every member of the ranges it computes, has a text in all
 // eight languages.
 TEST(CatalogueFiles, EveryTextKeyExistsInEveryLanguage) {
-    const Catalogue catalogue;
+    Catalogue catalogue;
     std::set<int> offsets;
     for (const TextKeyEntry& e : AllTextKeys) {
         EXPECT_TRUE(offsets.insert(offsetOf(e.key)).second) << e.name << " shares its offset";
-        for (int language = 1; language <= LanguageCount; ++language)
-            EXPECT_NE(textIn(catalogue, language, offsetOf(e.key)), "")
+        for (int language = 1; language <= LanguageCount; ++language) {
+            catalogue.appliquer_langue(language);
+            EXPECT_NE(catalogue.text(e.key), "")
                 << e.name << " missing in " << Catalogue::fileName(language);
+        }
     }
     for (const TextRange& range : AllTextRanges)
         for (int i = 0; i < range.count; ++i)
@@ -144,11 +146,16 @@ TEST(CatalogueNumbering, TextFollowsTheAppliedLanguage) {
     const struct {
         int language;
         const char* text92;
-    } cases[] = {{2, "en-92"}, {1, "fr-92"}, {8, "pl-92"}, {0, "en-92"}};
+        const char* text1050; // past the numbered texts: by key only
+    } cases[] = {{2, "en-92", "en-1050"},
+                 {1, "fr-92", "fr-1050"},
+                 {8, "pl-92", "pl-1050"},
+                 {0, "en-92", "en-1050"}};
     for (const auto& c : cases) {
         catalogue.appliquer_langue(c.language);
         EXPECT_EQ(catalogue.BaseTexte(), Catalogue::textBase(c.language));
         EXPECT_EQ(catalogue.text(TextKey::AbandonGameQuestion), c.text92) << c.language;
+        EXPECT_EQ(catalogue.text(TextKey::MissingCorrespondenceBase), c.text1050) << c.language;
     }
 }
 
@@ -162,7 +169,7 @@ TEST(CatalogueBrokenFile, ProblemsByFileAndLine) {
               "sans tab\n"                                                 // 4
               "abc\tx\n"                                                   // 5
               "0\tzero\n"                                                  // 6
-              "1000\tmille\n"                                              // 7
+              "1250\tmille\n"                                              // 7
               "1\tdoublon\n"                                               // 8
               "-3\tnegatif\n"                                              // 9
               " 7\tespace\n"                                               // 10

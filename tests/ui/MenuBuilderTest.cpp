@@ -158,8 +158,7 @@ TEST(MenuBuilder, ApplyTextsChangesLanguage) {
         f.menus->appliquer_textes(f.catalogue);
         for (const ElementMenu& e : menuTree()) {
             if (!e.text) continue;
-            const QString expected = QString::fromStdString(f.catalogue.texte_catalogue(
-                Catalogue::textBase(key) + quarvelin::offsetOf(*e.text)));
+            const QString expected = QString::fromStdString(f.catalogue.text(*e.text));
             const QString shown = e.kind == MenuKind::Menu
                                       ? f.menus->menu(e.name)->title()
                                       : f.menus->action(e.name, e.index)->text();

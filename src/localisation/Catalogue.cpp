@@ -80,7 +80,13 @@ PluralForm Catalogue::pluralForm(std::int64_t n) const {
 }
 
 std::string Catalogue::text(TextKey key) const {
-    return texte_catalogue(textBase_ + offsetOf(key));
+    const int offset = offsetOf(key);
+    if (offset < 1000) return texte_catalogue(textBase_ + offset);
+    // Past the global numbering: the language applied, French before any.
+    const Language& language = languages_[textBase_ < 10 ? 0 : (textBase_ - 10) / 1000];
+    return language.presents[static_cast<std::size_t>(offset)]
+               ? language.texts[static_cast<std::size_t>(offset)]
+               : std::string();
 }
 
 std::vector<int> Catalogue::offsets(int languageKey) const {

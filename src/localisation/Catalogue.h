@@ -11,7 +11,8 @@
 namespace quarvelin {
 
 inline constexpr int LanguageCount = 8;
-inline constexpr int MaxOffset = 999;
+// Offsets past 999 are the program's own texts: reached by key only, never by global number.
+inline constexpr int MaxOffset = 1249;
 
 class Catalogue : public TextCatalogue {
 public:

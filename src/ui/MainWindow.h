@@ -29,6 +29,9 @@ class SearchTask;
 class WindowPlacement;
 
 namespace quarvelin {
+namespace net {
+class NetworkGame;
+}
 class MenuBuilder;
 class RecentFiles;
 class GameController;
@@ -111,6 +114,8 @@ private:
     void showAbout();
 
     void boardClosed();
+    // Network play: the connection window, then listening or connecting.
+    void openConnexion();
     // A game that arrives as text (a games file, a web address) replaces the one on the board.
     void loadGame(const quarvelin::ParsedGame& parsed);
     QString text(quarvelin::TextKey key) const;
@@ -136,4 +141,5 @@ private:
     std::unique_ptr<quarvelin::MenuBuilder> menus_;
     std::unique_ptr<quarvelin::GameController> game_;
     std::unique_ptr<quarvelin::GamesFileController> gamesFile_;
+    std::unique_ptr<quarvelin::net::NetworkGame> network_;
 };

@@ -25,7 +25,8 @@ void lineOf(std::string_view line, const Position& white, const Position& black)
     if (!m) return;
     const std::string bytes = encode(*m);
     check(bytes.ends_with("\r\n"));
-    const std::optional<Message> again = decode(std::string_view(bytes).substr(0, bytes.size() - 2));
+    const std::optional<Message> again =
+        decode(std::string_view(bytes).substr(0, bytes.size() - 2));
     check(again.has_value());
     check(encode(*again) == bytes);
     if (m->kind != MessageKind::Move) return;

@@ -95,7 +95,8 @@ int netPlay(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     std::size_t i = 2;
     if (args[1] == "connect") {
         o.serve = false;
-        if (args.size() < 3 || args[2].starts_with("--")) return error(TextKey::MissingArgument, "");
+        if (args.size() < 3 || args[2].starts_with("--"))
+            return error(TextKey::MissingArgument, "");
         o.host = args[2];
         // HOST:PORT; a bracketed IPv6 address keeps its colons.
         const std::size_t colon = o.host.rfind(':');
@@ -115,12 +116,12 @@ int netPlay(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     for (; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool known = (a == "--port" && o.serve) || a == "--name" || a == "--depth" ||
-                           a == "--profile" || a == "--draw" || a == "--pgn" ||
-                           a == "--max-plies";
+                           a == "--profile" || a == "--draw" || a == "--pgn" || a == "--max-plies";
         if (!known) return error(TextKey::UnknownArgument, a);
         if (i + 1 >= args.size()) return error(TextKey::MissingArgument, "");
         const std::string& v = args[++i];
-        if (a == "--port" && !number(v, 1, 65535, o.port)) return error(TextKey::UnknownArgument, v);
+        if (a == "--port" && !number(v, 1, 65535, o.port))
+            return error(TextKey::UnknownArgument, v);
         if (a == "--depth" && !number(v, 0, 3, o.depth)) return error(TextKey::InvalidDepth, v);
         if (a == "--max-plies" && !number(v, 1, 100000, o.maxPlies))
             return error(TextKey::UnknownArgument, v);
@@ -162,15 +163,24 @@ int netPlay(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     SynchronousSearch engine;
     std::mt19937_64 rng(1);
     std::uniform_real_distribution<double> uniform(0.0, 1.0);
-    Environment env{settings, catalogue,     dialogs,         screen,
-                    screen,   screen,        screen,          view,
-                    engine,   nullptr,       programFolder,   "quarvelin-cli",
-                    [&] { return uniform(rng); }, 1};
+    Environment env{settings,
+                    catalogue,
+                    dialogs,
+                    screen,
+                    screen,
+                    screen,
+                    screen,
+                    view,
+                    engine,
+                    nullptr,
+                    programFolder,
+                    "quarvelin-cli",
+                    [&] { return uniform(rng); },
+                    1};
     GameController game(env);
     net::NetworkGame link({game, settings, catalogue, dialogs, screen, "quarvelin-cli"},
                           {{}, [&](const std::string& c) { out << "chat " << c << '\n'; }, {}},
-                          {[](const std::string&) { return true; },
-                           [&] { return o.acceptDraws; }});
+                          {[](const std::string&) { return true; }, [&] { return o.acceptDraws; }});
     view.link = &link;
 
     const Colour me = o.serve ? Colour::White : Colour::Black;
@@ -199,9 +209,11 @@ int netPlay(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         for (; printed < s.lines.size(); ++printed) {
             if (s.shortTexts[printed].empty()) continue;
             const bool black = isBlackLine(s.lines[printed]);
+            // White's short texts carry their number ("12.Nf3"); it is printed once.
+            std::string move = s.shortTexts[printed];
+            move.erase(0, move.find_first_not_of("0123456789."));
             out << ((black ? Colour::Black : Colour::White) == me ? "sent " : "received ")
-                << printed / 2 + 1 << (black ? "... " : ". ") << s.shortTexts[printed]
-                << std::endl;
+                << printed / 2 + 1 << (black ? "... " : ". ") << move << std::endl;
         }
         if (!started) {
             if (link.stage() == net::NetworkGame::Stage::Idle) return 1;
@@ -220,8 +232,8 @@ int netPlay(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             out << "no end after " << plies << " half-moves: closing" << std::endl;
             break;
         }
-        const bool stuck = compter_repetitions(s) >= 2 || p.QuietMoveCount >= 100 ||
-                           (atLimit && !offeredAtLimit);
+        const bool stuck =
+            compter_repetitions(s) >= 2 || p.QuietMoveCount >= 100 || (atLimit && !offeredAtLimit);
         if (stuck && !link.drawOfferPending() && plies - lastOffer >= 10) {
             link.send("/");
             lastOffer = plies;

@@ -85,8 +85,8 @@ void Connection::read() {
     constexpr qint64 Piece = 8192;
     while (peer_ && peer_->bytesAvailable() > 0) {
         const QByteArray bytes = peer_->read(Piece);
-        const LineReader::Status st =
-            reader_.feed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        const LineReader::Status st = reader_.feed(
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         if (st != LineReader::Status::Ok) {
             release(false);
             if (events_.failed)

@@ -20,11 +20,11 @@ class Connection {
 public:
     enum class Failure { Socket, LineTooLong, TooMuchUnread };
     struct Events {
-        std::function<void()> connected;   // the peer is there (accepted or reached)
-        std::function<void()> linesReady;  // lines wait in nextLine()
-        std::function<void()> closed;      // the peer closed the link
+        std::function<void()> connected;  // the peer is there (accepted or reached)
+        std::function<void()> linesReady; // lines wait in nextLine()
+        std::function<void()> closed;     // the peer closed the link
         std::function<void(Failure, const std::string&)> failed; // with the platform's text
-        std::function<void()> otherRefused; // a second peer tried to connect
+        std::function<void()> otherRefused;                      // a second peer tried to connect
     };
 
     explicit Connection(Events events);

@@ -285,7 +285,8 @@ void NetworkGame::onClosed() {
     const GameSession& s = ctx_.game.session();
     switch (stage_) {
     case Stage::Idle:
-    case Stage::Waiting: return;
+    case Stage::Waiting:
+        return;
     case Stage::Greeting:
         if (server()) {
             setStage(Stage::Waiting); // still listening for someone else

@@ -91,7 +91,7 @@ private:
     Stage stage_ = Stage::Idle;
     std::string opponent_;
     bool offerPending_ = false;
-    bool busy_ = false;        // a line is being handled (a question box may be open)
+    bool busy_ = false;         // a line is being handled (a question box may be open)
     bool closePending_ = false; // the peer went while lines still waited
 };
 

@@ -41,24 +41,42 @@ Message timeLoss(Colour loser) { return {MessageKind::TimeLoss, {}, {}, loser}; 
 std::string encode(const Message& m) {
     std::string out;
     switch (m.kind) {
-    case MessageKind::Greeting: out.append("?").append(m.text); break;
-    case MessageKind::Acceptance: out.append("@").append(m.text); break;
-    case MessageKind::Refusal: out.push_back('-'); break;
+    case MessageKind::Greeting:
+        out.append("?").append(m.text);
+        break;
+    case MessageKind::Acceptance:
+        out.append("@").append(m.text);
+        break;
+    case MessageKind::Refusal:
+        out.push_back('-');
+        break;
     case MessageKind::Move:
         out.push_back('#');
         for (int d : m.squares) out.push_back(static_cast<char>('0' + d));
         out.append(m.text);
         break;
-    case MessageKind::Chat: out.append(">").append(m.text); break;
-    case MessageKind::DrawOffer: out.push_back('/'); break;
-    case MessageKind::DrawAccepted: out.append("!A"); break;
-    case MessageKind::DrawRefused: out.append("!R"); break;
-    case MessageKind::Resignation: out.push_back('%'); break;
+    case MessageKind::Chat:
+        out.append(">").append(m.text);
+        break;
+    case MessageKind::DrawOffer:
+        out.push_back('/');
+        break;
+    case MessageKind::DrawAccepted:
+        out.append("!A");
+        break;
+    case MessageKind::DrawRefused:
+        out.append("!R");
+        break;
+    case MessageKind::Resignation:
+        out.push_back('%');
+        break;
     case MessageKind::TimeLoss:
         out.push_back('&');
         out.push_back(m.loser == Colour::White ? 'W' : 'B');
         break;
-    case MessageKind::RepetitionDraw: out.push_back('~'); break;
+    case MessageKind::RepetitionDraw:
+        out.push_back('~');
+        break;
     }
     out.append("\r\n");
     return out;
@@ -72,13 +90,20 @@ std::optional<Message> decode(std::string_view line) {
         return simple(kind);
     };
     switch (line[0]) {
-    case '?': return greeting(std::string(rest));
-    case '@': return acceptance(std::string(rest));
-    case '>': return Message{MessageKind::Chat, std::string(rest), {}, Colour::White};
-    case '-': return bare(MessageKind::Refusal);
-    case '/': return bare(MessageKind::DrawOffer);
-    case '%': return bare(MessageKind::Resignation);
-    case '~': return bare(MessageKind::RepetitionDraw);
+    case '?':
+        return greeting(std::string(rest));
+    case '@':
+        return acceptance(std::string(rest));
+    case '>':
+        return Message{MessageKind::Chat, std::string(rest), {}, Colour::White};
+    case '-':
+        return bare(MessageKind::Refusal);
+    case '/':
+        return bare(MessageKind::DrawOffer);
+    case '%':
+        return bare(MessageKind::Resignation);
+    case '~':
+        return bare(MessageKind::RepetitionDraw);
     case '!':
         if (rest == "A") return simple(MessageKind::DrawAccepted);
         if (rest == "R") return simple(MessageKind::DrawRefused);
@@ -98,7 +123,8 @@ std::optional<Message> decode(std::string_view line) {
         if (mark.present && !mark.piece) return std::nullopt;
         return m;
     }
-    default: return std::nullopt;
+    default:
+        return std::nullopt;
     }
 }
 
@@ -110,14 +136,23 @@ PromotionMark promotionIn(std::string_view longText) {
     if (eq + 1 >= longText.size()) return mark;
     switch (longText[eq + 1]) {
     case 'D':
-    case 'Q': mark.piece = PieceType::Queen; break;
+    case 'Q':
+        mark.piece = PieceType::Queen;
+        break;
     case 'C':
-    case 'N': mark.piece = PieceType::Knight; break;
+    case 'N':
+        mark.piece = PieceType::Knight;
+        break;
     case 'T':
-    case 'R': mark.piece = PieceType::Rook; break;
+    case 'R':
+        mark.piece = PieceType::Rook;
+        break;
     case 'F':
-    case 'B': mark.piece = PieceType::Bishop; break;
-    default: break;
+    case 'B':
+        mark.piece = PieceType::Bishop;
+        break;
+    default:
+        break;
     }
     return mark;
 }

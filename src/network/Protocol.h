@@ -33,7 +33,7 @@ struct Message {
     Colour loser = Colour::White; // time loss
 };
 
-inline constexpr std::size_t MaxLine = 4096;       // bytes of one line, CR LF left out
+inline constexpr std::size_t MaxLine = 4096;        // bytes of one line, CR LF left out
 inline constexpr std::size_t MaxUnread = 64 * 1024; // bytes received and not yet handled
 // What this program puts in a name or a chat line, far below MaxLine.
 inline constexpr std::size_t MaxNameChars = 40;
@@ -54,8 +54,8 @@ std::optional<Message> decode(std::string_view line);
 // The promotion a move's long text names ("e7-e8=D", "e7e8=Q+"): the letter after its first
 // "=", French or international.
 struct PromotionMark {
-    bool present = false;             // the text holds "="
-    std::optional<PieceType> piece;   // nothing when the letter is not a piece a pawn becomes
+    bool present = false;           // the text holds "="
+    std::optional<PieceType> piece; // nothing when the letter is not a piece a pawn becomes
 };
 PromotionMark promotionIn(std::string_view longText);
 

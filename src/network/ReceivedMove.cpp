@@ -8,8 +8,8 @@ std::optional<Move> receivedMove(const Position& board, const Message& m, Colour
     if (m.kind != MessageKind::Move || board.sideToMove() != sender) return std::nullopt;
     for (int d : m.squares)
         if (d < 1 || d > 8) return std::nullopt;
-    Move c{9 - m.squares[0], 9 - m.squares[1], 9 - m.squares[2], 9 - m.squares[3],
-           PieceCode::Empty, PieceCode::Empty};
+    Move c{9 - m.squares[0], 9 - m.squares[1], 9 - m.squares[2],
+           9 - m.squares[3], PieceCode::Empty, PieceCode::Empty};
     c.piece = board.at(c.fromX, c.fromY);
     if (c.piece == PieceCode::Empty || colourOf(c.piece) != sender) return std::nullopt;
     const PromotionMark mark = promotionIn(m.text);

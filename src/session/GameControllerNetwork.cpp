@@ -70,8 +70,7 @@ void GameController::sendMove(const Move& c, const std::string& longText) {
 
 bool GameController::refusedWhileConnected() {
     if (!networkLocked_) return false;
-    env_.dialogs.message(env_.title, text(TextKey::RefusedWhileConnected),
-                         DialogIcon::Information);
+    env_.dialogs.message(env_.title, text(TextKey::RefusedWhileConnected), DialogIcon::Information);
     return true;
 }
 

@@ -154,7 +154,8 @@ TEST_F(NetworkGameTest, ADrawOfferedRefusedThenAccepted) {
     me.bench.game->offerDraw();
     ASSERT_EQ(peer.line(), "/");
     peer.send("!R");
-    ASSERT_TRUE(spinUntil([&] { return me.bench.dialogs.showed(tag(TextKey::OpponentDeclinesDraw)); }));
+    ASSERT_TRUE(
+        spinUntil([&] { return me.bench.dialogs.showed(tag(TextKey::OpponentDeclinesDraw)); }));
     EXPECT_FALSE(me.net->drawOfferPending());
     // An answer with no offer pending changes nothing.
     peer.send("!A");
@@ -184,7 +185,8 @@ TEST_F(NetworkClientTest, ARefusedGreetingStartsNoGame) {
     ASSERT_TRUE(peer.accept());
     ASSERT_EQ(peer.line(), "?Анна");
     peer.send("-");
-    ASSERT_TRUE(spinUntil([&] { return me.bench.dialogs.showed(tag(TextKey::OpponentDeclinedGame)); }));
+    ASSERT_TRUE(
+        spinUntil([&] { return me.bench.dialogs.showed(tag(TextKey::OpponentDeclinedGame)); }));
     EXPECT_EQ(me.net->stage(), NetworkGame::Stage::Idle);
     EXPECT_FALSE(me.session().boardOpen);
 }
@@ -277,11 +279,37 @@ TEST_F(NetworkGameTest, HostileMessagesChangeNothing) {
     ASSERT_EQ(peer.expectMove(), "e4");
     const GameSession before = me.session();
     const Position board = me.bench.game->position();
-    const std::vector<std::string> hostile = {
-        "#5254d2-d4", "#4747", "#9999", "#0000", "#4744", "#4146Kd8-d3", "#1213a2-a3", "#47",
-        "#4745e7-e5=Q", "#4745e7-e5=X", "!A", "!R", "!", "!AR", "@Mallory", "?Mallory", "-", "&W",
-        "~", "%%", "&", "/x", "x", "\xff\xfe", ">\xc0\xaf", ">\xed\xa0\x80", "#47\x00" "45",
-        ">a\rb", std::string(200, '#'), std::string("\0\0\0", 3)};
+    const std::vector<std::string> hostile = {"#5254d2-d4",
+                                              "#4747",
+                                              "#9999",
+                                              "#0000",
+                                              "#4744",
+                                              "#4146Kd8-d3",
+                                              "#1213a2-a3",
+                                              "#47",
+                                              "#4745e7-e5=Q",
+                                              "#4745e7-e5=X",
+                                              "!A",
+                                              "!R",
+                                              "!",
+                                              "!AR",
+                                              "@Mallory",
+                                              "?Mallory",
+                                              "-",
+                                              "&W",
+                                              "~",
+                                              "%%",
+                                              "&",
+                                              "/x",
+                                              "x",
+                                              "\xff\xfe",
+                                              ">\xc0\xaf",
+                                              ">\xed\xa0\x80",
+                                              "#47\x00"
+                                              "45",
+                                              ">a\rb",
+                                              std::string(200, '#'),
+                                              std::string("\0\0\0", 3)};
     for (int round = 0; round < 40; ++round)
         for (const std::string& line : hostile) peer.send(line);
     std::mt19937 random(17);

@@ -1,5 +1,5 @@
-#include "network/LineReader.h"
 #include "network/Protocol.h"
+#include "network/LineReader.h"
 #include "network/ReceivedMove.h"
 #include "rules/MoveRules.h"
 
@@ -47,10 +47,10 @@ TEST(NetworkProtocol, DecodesEachMessageAndRefusesAnythingElse) {
         {">a\nb", false, {}},
         {"?\x01", false, {}},
         {">\xff", false, {}},
-        {">\xc0\xaf", false, {}},       // overlong "/"
-        {">\xed\xa0\x80", false, {}},   // a surrogate
+        {">\xc0\xaf", false, {}},         // overlong "/"
+        {">\xed\xa0\x80", false, {}},     // a surrogate
         {">\xf4\x90\x80\x80", false, {}}, // past U+10FFFF
-        {">\xd0", false, {}},           // cut short
+        {">\xd0", false, {}},             // cut short
     };
     for (const Decoding& c : cases) {
         const std::optional<Message> m = decode(c.line);
@@ -141,7 +141,7 @@ TEST(NetworkProtocol, ChecksAMoveAgainstTheReceiversBoard) {
         {"#5545e4-d4", Colour::White, false}, // empty origin
         {"#5254e7-e5", Colour::White, false}, // a Black pawn
         {"#7866Ng1-f3", Colour::White, true},
-        {"#5878Ke1-g1", Colour::White, false}, // blocked castling
+        {"#5878Ke1-g1", Colour::White, false},  // blocked castling
         {"#5755e2-e4=D", Colour::White, false}, // a promotion that is none
     };
     for (const Arrival& a : cases) {

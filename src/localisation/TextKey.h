@@ -584,6 +584,25 @@ namespace quarvelin {
     /* Session: hint and move comments (995-999) */ \
     X(TakenEnPassant, 995) \
     /* Network play over TCP/IP (1000-1049) */ \
+    X(ServerWaitingSuffix, 1000) \
+    X(ClientWaitingSuffix, 1001) \
+    X(NetworkCause, 1002) \
+    X(NetworkCauseWaiting, 1003) \
+    X(OpponentResigned, 1004) \
+    X(ConnectionLost, 1005) \
+    X(InvalidNetworkMessage, 1006) \
+    X(NetworkLineTooLong, 1007) \
+    X(NetworkTooMuchUnread, 1008) \
+    X(RefusedWhileConnected, 1009) \
+    X(TimeLossClaimIgnored, 1010) \
+    X(RepetitionClaimIgnored, 1011) \
+    X(OpponentClaimsRepetition, 1012) \
+    X(SecondConnectionRefused, 1013) \
+    X(ServerAddresses, 1014) \
+    X(ConnexionTitle, 1015) \
+    X(ConnexionPortInvalid, 1016) \
+    X(OpponentLostOnTime, 1017) \
+    X(ConnectionClosedNoGame, 1018) \
     /* Correspondence base and e-mail (1050-1099) */ \
     X(CorrespondenceHeading, 490) \
     X(MessageDate, 485) \

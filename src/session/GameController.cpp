@@ -171,8 +171,11 @@ void GameController::closeBoard() {
 void GameController::resign() {
     if (!inProgress() || state_ == BoardState::Editing) return;
     if (!env_.dialogs.question(env_.title, text(TextKey::AbandonGameQuestion))) return;
-    if (s_.PlayMode == GameMode::Network && env_.settings.IP_MODE_SERVEUR == 0)
+    // The peer is told before the link goes, on either side.
+    if (s_.PlayMode == GameMode::Network) {
+        env_.view.sendNetwork("%");
         env_.view.closeConnection();
+    }
     cancelSearch();
     if (state_ == BoardState::PieceLifted) putPieceBack();
     clocks_.set(Timer::Auto, 0);
@@ -186,8 +189,8 @@ void GameController::resign() {
 
 void GameController::offerDraw() {
     if (s_.PlayMode == GameMode::Network) {
-        if (env_.dialogs.question(env_.title, text(TextKey::OfferDrawQuestion)))
-            env_.view.sendNetwork("=");
+        if (inProgress() && env_.dialogs.question(env_.title, text(TextKey::OfferDrawQuestion)))
+            env_.view.sendNetwork("/");
         return;
     }
     if (s_.gameOver()) return;
@@ -224,6 +227,8 @@ void GameController::tick(Timer m) {
             text(TextKey::TimeIsUp) + " " +
             text(loser == Colour::White ? TextKey::WhiteLoses : TextKey::BlackLoses);
         finish(loser == Colour::White ? "0-1" : "1-0", message, {});
+        if (s_.PlayMode == GameMode::Network)
+            env_.view.sendNetwork(loser == Colour::White ? "&W" : "&B");
         env_.dialogs.message(text(TextKey::GameOver), message, DialogIcon::Exclamation);
         comment(message);
         return;

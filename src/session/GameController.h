@@ -140,6 +140,20 @@ public:
     void clearEditorBoard();
     void editorInitialPosition();
 
+    // Network play (GameControllerNetwork.cpp). The game starts once the peer is there: the
+    // board opens with `side` at the bottom, its title, commentary, cue and clocks.
+    void startNetworkGame(Colour side, bool server, const std::string& opponent);
+    // A move the peer sent, already checked against livePosition().
+    void playReceivedMove(const Move& c);
+    // A game ended on the other side, or by an answer: result line and message.
+    void endNetworkGame(const std::string& result, const std::string& line,
+                        const std::string& message);
+    // While a peer is connected only moves change the game; the rest is refused with a message.
+    void setNetworkLocked(bool locked) { networkLocked_ = locked; }
+    bool networkLocked() const { return networkLocked_; }
+    // The last position of the game, whatever entry the board shows.
+    const Position& livePosition() const;
+
     // The engine profile whose weights and book settings the machine uses now.
     int profile() const { return s_.EngineProfile; }
 
@@ -187,6 +201,10 @@ private:
     void finishMachineMove(MachineMove cm);
     void afterMachineMove();
     void automaticRepetition();
+    // "#" and the four coordinates of the board, then the long text: the move for the peer.
+    void sendMove(const Move& c, const std::string& longText);
+    // True, after telling the user, when a connected network game forbids the change.
+    bool refusedWhileConnected();
 
     EngineWeights weights() const;
     // MoveCount as the engine reads it: White's moves and the machine's raise.
@@ -211,6 +229,7 @@ private:
     PieceCode palette_ = PieceCode::Empty;
     bool palettePending_ = false;
     bool thinking_ = false;
+    bool networkLocked_ = false;
     unsigned generation_ = 0;
     int correspondenceLimit_ = 0; // the half-moves a correspondence game may reach on the board
     unsigned seed_ = 12345;

@@ -9,6 +9,7 @@ namespace quarvelin {
 
 void GameController::enterEditor(bool ask) {
     if (!s_.boardOpen || thinking_ || state_ == BoardState::Editing) return;
+    if (refusedWhileConnected()) return;
     if (ask && !env_.dialogs.question(env_.title, text(TextKey::AbandonGameQuestion))) return;
     if (state_ == BoardState::PieceLifted) putPieceBack();
     // Nobody's time runs while the pieces are set up.

@@ -83,7 +83,7 @@ void GameController::put(int x, int y) {
     int last = s_.PositionIndex - 1;
     if (timeline_.shownEntry() < last && !(x == origin_.x && y == origin_.y)) {
         pos_.at(origin_.x, origin_.y) = lifted_;
-        bool cut = cutGame();
+        bool cut = !refusedWhileConnected() && cutGame();
         if (!cut) {
             putPieceBack();
             return;
@@ -142,9 +142,9 @@ void GameController::put(int x, int y) {
     timeline_.addMove(longText, shortText, mover, before.MoveCount + 1);
     env_.view.listChanged();
 
-    if (compter_repetitions(s_) >= 2 &&
-        env_.dialogs.question(env_.title, text(TextKey::RepetitionDrawQuestion)))
-        finish("1/2-1/2", {}, {});
+    bool repetitionDraw = compter_repetitions(s_) >= 2 &&
+                          env_.dialogs.question(env_.title, text(TextKey::RepetitionDrawQuestion));
+    if (repetitionDraw) finish("1/2-1/2", {}, {});
     if (!s_.gameOver()) {
         GameEnd end = gameEnd(pos_);
         if (end != GameEnd::InProgress) endByMate(pos_.sideToMove(), end == GameEnd::Mate);
@@ -158,9 +158,8 @@ void GameController::put(int x, int y) {
     nommer_ouverture();
 
     if (s_.PlayMode == GameMode::Network) {
-        std::string message{'#', static_cast<char>('0' + c.fromX), static_cast<char>('0' + c.fromY),
-                            static_cast<char>('0' + c.toX), static_cast<char>('0' + c.toY)};
-        env_.view.sendNetwork(message + trimmed(longText));
+        sendMove(c, longText);
+        if (repetitionDraw) env_.view.sendNetwork("~");
     }
     state_ = BoardState::Waiting;
     if (s_.PlayMode == GameMode::Machine && !s_.gameOver()) joue_coup_machine();

@@ -9,6 +9,7 @@
 namespace quarvelin {
 
 bool GameController::loadGame(const ParsedGame& parsed) {
+    if (refusedWhileConnected()) return false;
     std::optional<Position> start;
     Colour pc = s_.whiteChosen ? Colour::White : Colour::Black;
     if (!parsed.FenDepart.empty()) {

@@ -196,6 +196,7 @@ void GameController::finishMachineMove(MachineMove cm) {
     jouer_son(failure && static_cast<int>(2 * random() + 1) == 1 ? CueMachineCheck : CuePut);
     switchClocks(mover);
     nommer_ouverture();
+    if (s_.PlayMode == GameMode::Network) sendMove(cm.move, longText);
 
     if (!s_.gameOver()) {
         GameEnd end = gameEnd(pos_);

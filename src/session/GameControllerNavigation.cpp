@@ -102,6 +102,7 @@ void GameController::noteMove() {
 
 void GameController::modifyLastMove() {
     if (!s_.boardOpen || thinking_ || state_ != BoardState::Waiting || s_.lines.empty()) return;
+    if (refusedWhileConnected()) return;
     const int n = static_cast<int>(s_.lines.size());
     if (s_.shortTexts.back().empty()) return; // the game has ended on a result line
     std::string answer =

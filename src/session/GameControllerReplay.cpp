@@ -139,6 +139,7 @@ void GameController::rejouer_partie(const std::string& gameMoveText,
 
 void GameController::pastePosition(const std::string& text) {
     if (!s_.boardOpen || thinking_ || state_ == BoardState::Editing) return;
+    if (refusedWhileConnected()) return;
     Position parsed = pos_;
     // Copied from a page or another program, the text often ends with a line break.
     const std::string pasted = trimmedBlanks(text);

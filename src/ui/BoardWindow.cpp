@@ -2,6 +2,7 @@
 
 #include "engine/Engine.h"
 #include "localisation/TextCatalogue.h"
+#include "network/Protocol.h"
 #include "records/GamesFileController.h"
 #include "session/GameController.h"
 #include "ui/BoardView.h"
@@ -248,10 +249,12 @@ void BoardWindow::build() {
     auto* cl = new QVBoxLayout(chat_);
     cl->setContentsMargins(8, 8, 8, 8);
     chatBox_ = new QPlainTextEdit(chat_);
+    chatBox_->setObjectName(QStringLiteral("chatBox"));
     chatBox_->setReadOnly(true);
     chatBox_->setMaximumHeight(90);
     chatField_ = new QLineEdit(chat_);
     chatField_->setObjectName(QStringLiteral("chat"));
+    chatField_->setMaxLength(static_cast<int>(quarvelin::net::MaxChatChars));
     cl->addWidget(chatBox_);
     cl->addWidget(chatField_);
     connect(chatField_, &QLineEdit::returnPressed, this, [this] {
@@ -534,6 +537,13 @@ bool BoardWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void BoardWindow::setNetworkMode(bool network) { chat_->setVisible(network); }
+
+void BoardWindow::appendChat(const QString& line) {
+    chatBox_->appendPlainText(line);
+    chatBox_->setFocus();
+    chatBox_->moveCursor(QTextCursor::End);
+    chatBox_->ensureCursorVisible();
+}
 
 void BoardWindow::set(Timer m, int intervalMs) {
     QTimer* t = timers_[static_cast<std::size_t>(m)];

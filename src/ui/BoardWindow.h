@@ -95,6 +95,8 @@ public:
     bool timerRunning(quarvelin::Timer m) const;
 
     void setNetworkMode(bool network);
+    // A chat line from the opponent: appended, in view, the box focused.
+    void appendChat(const QString& line);
 
 signals:
     void mainTitleChanged();

@@ -7,6 +7,7 @@
 #include "correspondence/CorrespondenceRules.h"
 #include "correspondence/DesktopMailService.h"
 #include "correspondence/SmtpMailService.h"
+#include "network/NetworkGame.h"
 #include "notation/Fen.h"
 #include "notation/ParsedGame.h"
 #include "records/PgnConversion.h"
@@ -16,6 +17,7 @@
 #include "ui/CommentWindow.h"
 #include "ui/CorrespondenceDialogs.h"
 #include "ui/CorrespondenceWindow.h"
+#include "ui/ConnexionDialog.h"
 #include "ui/DebianPieceSets.h"
 #include "ui/EngineProfilesDialog.h"
 #include "ui/GameListModel.h"
@@ -133,6 +135,13 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
                                2};
     game_ = std::make_unique<quarvelin::GameController>(env);
     board_->attach(game_.get(), &catalogue_);
+    network_ = std::make_unique<quarvelin::net::NetworkGame>(
+        quarvelin::net::NetworkGame::Context{*game_, settings_, catalogue_, *dialogs_, *comment_,
+                                             quarvelin::ProgramName},
+        quarvelin::net::NetworkGame::Events{
+            [this](const std::string& title) { board_->boardTitle(title); },
+            [this](const std::string& line) { board_->appendChat(QString::fromStdString(line)); },
+            [this] { menuStates(); }});
     // Moves are written in the notation of the language the program starts in.
     game_->setNotation(static_cast<quarvelin::NotationCode>(
         quarvelin::Catalogue::languageNotation(settings_.CLE_LANGUE)));
@@ -381,6 +390,12 @@ void MainWindow::wireWindows() {
     });
     connect(board_, &BoardWindow::gameListPrintRequested, this, &MainWindow::printGameList);
     connect(board_, &BoardWindow::editorRequested, this, &MainWindow::openEditor);
+    connect(board_, &BoardWindow::networkDialog, this, &MainWindow::openConnexion);
+    connect(board_, &BoardWindow::networkSend, this,
+            [this](const QString& m) { network_->send(m.toStdString()); });
+    connect(board_, &BoardWindow::networkClose, this, [this] { network_->close(); });
+    connect(board_, &BoardWindow::chatSent, this,
+            [this](const QString& t) { network_->sendChat(t.toStdString()); });
     connect(comment_, &CommentWindow::closed, this, [this] {
         comment_->setCommentaryShown(false);
         syncMenus();
@@ -599,7 +614,19 @@ void MainWindow::openEditor() {
     menuStates();
 }
 
+void MainWindow::openConnexion() {
+    ConnexionDialog window(settings_, catalogue_, this);
+    if (window.exec() != QDialog::Accepted) return;
+    window.store(settings_);
+    boardSub_->show();
+    network_->start();
+    syncMenus();
+    menuStates();
+}
+
 void MainWindow::boardClosed() {
+    // Listening or connecting stops with the board, and the port is free at once.
+    network_->close();
     game_->closeBoard();
     menuStates();
 }
@@ -616,6 +643,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::loadGame(const quarvelin::ParsedGame& parsed) {
+    // During a network game the controller refuses it, with its message, before anything goes.
+    if (game_->networkLocked()) {
+        game_->loadGame(parsed);
+        return;
+    }
     if (!mayDropGame()) return;
     // A loaded game is read in PGN letters and shown move by move, ready to step through.
     game_->closeBoard();

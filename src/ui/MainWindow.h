@@ -34,6 +34,9 @@ class WindowPlacement;
 namespace quarvelin {
 class MailService;
 struct CorrespondenceGame;
+namespace net {
+class NetworkGame;
+}
 class MenuBuilder;
 class RecentFiles;
 class GameController;
@@ -125,6 +128,8 @@ private:
     void openCorrespondenceGame(const quarvelin::CorrespondenceGame& g);
     void sendPosition();
     std::unique_ptr<quarvelin::MailService> makeMailService();
+    // Network play: the connection window, then listening or connecting.
+    void openConnexion();
     // A game that arrives as text (a games file, a web address) replaces the one on the board.
     void loadGame(const quarvelin::ParsedGame& parsed);
     QString text(quarvelin::TextKey key) const;
@@ -152,4 +157,5 @@ private:
     std::unique_ptr<quarvelin::GamesFileController> gamesFile_;
     std::unique_ptr<KeyringPasswords> passwords_;
     CorrespondenceWindow* corres_ = nullptr;
+    std::unique_ptr<quarvelin::net::NetworkGame> network_;
 };

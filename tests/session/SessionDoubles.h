@@ -6,6 +6,7 @@
 #include "support/TestDoubles.h"
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -111,7 +112,16 @@ public:
     std::vector<Colour> promotionsAsked;
     void boardTitle(const std::string& t) override { title = t; }
     void result(const std::string& r) override { shownResult = r; }
-    void sendNetwork(const std::string& m) override { sent = m; }
+    // Where the game's messages to a network peer go on, when a test links one.
+    std::function<void(const std::string&)> forward;
+    std::function<void()> closing;
+    void sendNetwork(const std::string& m) override {
+        sent = m;
+        if (forward) forward(m);
+    }
+    void closeConnection() override {
+        if (closing) closing();
+    }
     void playButton(bool r, const std::string& b) override {
         running = r;
         tip = b;

@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 
 #include "cli/Autoplay.h"
+#include "cli/EcoCommand.h"
 #include "cli/Uci.h"
 #include "config/SettingsFile.h"
 #include "engine/Engine.h"
@@ -43,6 +44,8 @@ constexpr const char* HelpGeneral =
     "  bench                             engine signature and speed on fixed positions\n"
     "  uci                               play as a UCI engine on standard input and output\n"
     "  autoplay [--games N] [--depth D] ...  engine against engine, the games as PGN\n"
+    "  eco learn|export|import|name ... [--base eco.db]\n"
+    "                                    teach, back up, restore or ask the opening base\n"
     "\n"
     "Run 'quarvelin-cli <command> --help' for the details of a command.\n";
 
@@ -427,17 +430,18 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         int (*run)(const std::vector<std::string>&, std::ostream&, const Usage&);
     };
     static constexpr Command commands[] = {
-        {"perft", HelpPerft, perft},        {"moves", HelpMoves, moves},
-        {"replay", HelpReplay, replay},     {"list", HelpList, list},
-        {"convert", HelpConvert, convert},  {"bestmove", HelpBestmove, bestmove},
-        {"bench", HelpBench, bench},        {"uci", HelpUci, uci},
-        {"autoplay", HelpAutoplay, nullptr}};
+        {"perft", HelpPerft, perft},         {"moves", HelpMoves, moves},
+        {"replay", HelpReplay, replay},      {"list", HelpList, list},
+        {"convert", HelpConvert, convert},   {"bestmove", HelpBestmove, bestmove},
+        {"bench", HelpBench, bench},         {"uci", HelpUci, uci},
+        {"autoplay", HelpAutoplay, nullptr}, {"eco", HelpEco, nullptr}};
     for (const Command& c : commands) {
         if (command != c.name) continue;
         if (helpAsked(args)) {
             out << c.help;
             return 0;
         }
+        if (command == "eco") return ecoCommand(args, out, err, catalogue, programFolder);
         if (!c.run) return autoplay(args, out, err, catalogue, programFolder);
         return c.run(args, out, u);
     }

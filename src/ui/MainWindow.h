@@ -30,6 +30,7 @@ class WindowPlacement;
 
 namespace quarvelin {
 class MenuBuilder;
+class OpeningBaseCommands;
 class RecentFiles;
 class GameController;
 } // namespace quarvelin
@@ -61,6 +62,8 @@ public:
     QString currentFile() const;
     // The file dialog of "Load a game"; tests put their own answer here.
     std::function<QString()> chooseGamesFile;
+    // The file chooser of the opening-base commands (title, filter, save); tests answer here.
+    std::function<QString(const QString&, const QString&, bool)> chooseBaseFile;
 
     void titre_principal();
     void appliquer_textes();
@@ -109,6 +112,13 @@ private:
     void listWindows();
     void openHelp(bool search);
     void showAbout();
+    // The knowledge-base menu: learning (0 up to the selected move, 1 the whole game, 2 a PGN
+    // file), CSV transfer (1 import, 2 export).
+    void learn(int entry);
+    void transfer(int entry);
+    void openStatistics();
+    QString baseFile(quarvelin::TextKey title, const QString& kind, bool save,
+                     const QString& proposed = {});
 
     void boardClosed();
     // A game that arrives as text (a games file, a web address) replaces the one on the board.
@@ -136,4 +146,5 @@ private:
     std::unique_ptr<quarvelin::MenuBuilder> menus_;
     std::unique_ptr<quarvelin::GameController> game_;
     std::unique_ptr<quarvelin::GamesFileController> gamesFile_;
+    std::unique_ptr<quarvelin::OpeningBaseCommands> baseCommands_;
 };

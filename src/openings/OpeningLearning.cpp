@@ -6,6 +6,10 @@
 #include "openings/OpeningBase.h"
 #include "rules/MoveRules.h"
 
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
 #include <algorithm>
 #include <cctype>
 #include <fstream>
@@ -54,10 +58,28 @@ PgnLearning learnPgn(OpeningBase& base, std::istream& in, std::uint64_t size,
     std::string code;
     std::unordered_set<std::string> known;
     std::vector<EcoLine> batch;
-    auto flush = [&] {
-        if (batch.empty()) return true;
-        if (!base.append(batch)) {
-            r.error = base.error();
+    // Lookups and additions of a few thousand games share one transaction: SQLite then locks
+    // the file once for them, not once a lookup.
+    QSqlDatabase db = QSqlDatabase::database(base.connectionName(), false);
+    if (!db.isOpen() || !db.transaction()) {
+        r.error = base.error().empty() ? db.lastError().text().toStdString() : base.error();
+        return r;
+    }
+    QSqlQuery insert(db);
+    insert.prepare("INSERT INTO ECO (Eco_code, Eco_libelle, Eco_coup) VALUES (?, ?, ?)");
+    auto flush = [&](bool last) {
+        for (const EcoLine& l : batch) {
+            insert.addBindValue(QString::fromStdString(l.code));
+            insert.addBindValue(QString::fromStdString(l.label));
+            insert.addBindValue(QString::fromStdString(l.moves));
+            if (!insert.exec()) {
+                r.error = insert.lastError().text().toStdString();
+                db.rollback();
+                return false;
+            }
+        }
+        if (!db.commit() || (!last && !db.transaction())) {
+            r.error = db.lastError().text().toStdString();
             return false;
         }
         r.added += static_cast<long long>(batch.size());
@@ -92,19 +114,19 @@ PgnLearning learnPgn(OpeningBase& base, std::istream& in, std::uint64_t size,
                 known.insert(std::move(line));
             }
         }
-        if (r.games % GamesPerTransaction == 0 && !flush()) return r;
+        if (r.games % GamesPerTransaction == 0 && !flush(false)) return r;
         if (progress && r.games % 256 == 0) {
             const std::streamoff read = in.tellg(); // -1 once the last block is in
             const std::uint64_t at = read < 0 ? size : static_cast<std::uint64_t>(read);
-            const int percent = size == 0 ? 100 : static_cast<int>(std::min<std::uint64_t>(
-                                                      100, at * 100 / size));
+            const int percent =
+                size == 0 ? 100 : static_cast<int>(std::min<std::uint64_t>(100, at * 100 / size));
             if (!progress(percent, r.games, r.added + static_cast<long long>(batch.size()))) {
                 r.stopped = true;
                 break;
             }
         }
     }
-    if (!flush()) return r;
+    if (!flush(true)) return r;
     if (progress && !r.stopped) progress(100, r.games, r.added);
     return r;
 }

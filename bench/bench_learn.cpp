@@ -26,7 +26,8 @@ namespace {
 std::string game(std::mt19937& rng, int number) {
     static const char* const results[] = {"1-0", "0-1", "1/2-1/2"};
     const char* result = results[number % 3];
-    std::string text = "[Event \"Bench " + std::to_string(number) + "\"]\n[Site \"-\"]\n[Date "
+    std::string text = "[Event \"Bench " + std::to_string(number) +
+                       "\"]\n[Site \"-\"]\n[Date "
                        "\"2026.01.01\"]\n[Round \"1\"]\n[White \"A\"]\n[Black \"B\"]\n[Result \"" +
                        result + "\"]\n";
     if (number % 4 != 0) text += "[ECO \"A" + std::to_string(number % 100) + "\"]\n";
@@ -67,7 +68,8 @@ double seconds(std::chrono::steady_clock::time_point since) {
 
 int main(int argc, char** argv) {
     const int games = argc > 1 ? std::atoi(argv[1]) : 100000;
-    const fs::path folder = argc > 2 ? fs::path(argv[2]) : fs::temp_directory_path() / "bench-learn";
+    const fs::path folder =
+        argc > 2 ? fs::path(argv[2]) : fs::temp_directory_path() / "bench-learn";
     fs::create_directories(folder);
     const fs::path pgn = folder / "games.pgn", base = folder / "eco.db";
     {
@@ -75,8 +77,8 @@ int main(int argc, char** argv) {
         std::mt19937 rng(7);
         for (int n = 1; n <= games; ++n) out << game(rng, n);
     }
-    std::cout << "file " << pgn.string() << ": " << fs::file_size(pgn) / 1000000 << " MB, "
-              << games << " games\n";
+    std::cout << "file " << pgn.string() << ": " << fs::file_size(pgn) / 1000000 << " MB, " << games
+              << " games\n";
 
     fs::remove(base);
     {

@@ -59,8 +59,8 @@ int ecoCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     const std::string& operand = plain[1];
     if (basePath.empty()) basePath = desktopOpeningBase(programFolder);
 
-    const auto access =
-        action == "learn" || action == "import" ? OpeningBase::Access::Write : OpeningBase::Access::Read;
+    const auto access = action == "learn" || action == "import" ? OpeningBase::Access::Write
+                                                                : OpeningBase::Access::Read;
     OpeningBase base;
     if (!base.open(basePath, access))
         return failure(catalogue.text(TextKey::FileUnreadable) + basePath + " (" + base.error() +

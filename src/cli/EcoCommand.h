@@ -21,7 +21,8 @@ inline constexpr const char* HelpEco =
     "import  replaces every row of the base by the rows of the file, fields taken by the names\n"
     "        of its header line, keys renumbered from 1; a file that cannot be read leaves the\n"
     "        base as it was.\n"
-    "name    replays the moves (\"1.e4 c5\", \"1. e4 c5\" and \"e4 c5\" alike) and prints the code\n"
+    "name    replays the moves (\"1.e4 c5\", \"1. e4 c5\" and \"e4 c5\" alike) and prints the "
+    "code\n"
     "        and name of the opening reached, tab-separated, as the comment window names it.\n"
     "The base is the one given with --base, else the one the desktop program uses. Exits with 1\n"
     "when a file or the base cannot be read or written, or no line follows the moves.\n";

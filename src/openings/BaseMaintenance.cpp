@@ -96,8 +96,8 @@ std::map<long long, EcoLine> readableRows(const QSqlDatabase& db) {
     if (whole && !scan.lastError().isValid()) return rows;
 
     long long last = rows.empty() ? 0 : rows.rbegin()->first;
-    for (const char* top : {"SELECT max(Eco_cle) FROM ECO",
-                            "SELECT seq FROM sqlite_sequence WHERE name = 'ECO'"}) {
+    for (const char* top :
+         {"SELECT max(Eco_cle) FROM ECO", "SELECT seq FROM sqlite_sequence WHERE name = 'ECO'"}) {
         QSqlQuery query(db);
         if (query.exec(QString::fromLatin1(top)) && query.next())
             last = std::max(last, query.value(0).toLongLong());

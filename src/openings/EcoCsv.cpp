@@ -91,8 +91,9 @@ std::string lower(std::string s) {
 // them; -1 as some databases store true.
 bool readBoolean(const std::string& value) {
     static const std::array<std::string, 12> yes = {
-        "1",    "-1",         "vrai",       "true", "wahr",   "verdadero",
-        "vero", "verdadeiro", "prawda",     "yes",  "oui",    "\xd0\xb8\xd1\x81\xd1\x82\xd0\xb8\xd0\xbd\xd0\xb0"};
+        "1",      "-1",        "vrai", "true",
+        "wahr",   "verdadero", "vero", "verdadeiro",
+        "prawda", "yes",       "oui",  "\xd0\xb8\xd1\x81\xd1\x82\xd0\xb8\xd0\xbd\xd0\xb0"};
     std::string v = lower(value);
     v.erase(0, std::min(v.size(), v.find_first_not_of(' ')));
     while (!v.empty() && v.back() == ' ') v.pop_back();

@@ -42,8 +42,7 @@ void OpeningBaseCommands::reopenGame() {
     if (game_) game_->open(settings_.BASE_ECO);
 }
 
-void OpeningBaseCommands::apprendre_partie(const GameSession& s, float shownScore,
-                                           int halfMoves) {
+void OpeningBaseCommands::apprendre_partie(const GameSession& s, float shownScore, int halfMoves) {
     const bool whole = halfMoves < 0 || gameTextUpTo(s.GameMoveText, halfMoves) == s.GameMoveText;
     const std::string moves = whole ? s.GameMoveText : gameTextUpTo(s.GameMoveText, halfMoves);
     const std::string result = whole ? s.GameResult : std::string("*");
@@ -66,8 +65,8 @@ void OpeningBaseCommands::apprendre_partie(const GameSession& s, float shownScor
         return;
     std::optional<float> score;
     while (!score)
-        score = typedNumber(dialogs_.input(title_, text(TextKey::LearnScorePrompt),
-                                           shortest(shownScore)));
+        score = typedNumber(
+            dialogs_.input(title_, text(TextKey::LearnScorePrompt), shortest(shownScore)));
     // Stored open (" *"), so a longer game along the same moves still finds its next move.
     if (!base.append({{0, s.OpeningCode, s.OpeningName, moves + " *", *score, true}})) {
         tell(catalogue_.text(TextKey::BaseOperationFailed, {base.error()}));
@@ -98,10 +97,10 @@ void OpeningBaseCommands::apprendre_fichier_pgn(const std::string& pgnPath) {
         tell(catalogue_.text(TextKey::BaseOperationFailed, {r.error}));
         return;
     }
-    tell(text(TextKey::BaseExtended) + text(TextKey::LinesAdded) + "+" +
-         std::to_string(r.added) + "\n" +
-         catalogue_.text(TextKey::GamesLearned,
-                         {std::to_string(r.games), std::to_string(r.added)}));
+    tell(
+        text(TextKey::BaseExtended) + text(TextKey::LinesAdded) + "+" + std::to_string(r.added) +
+        "\n" +
+        catalogue_.text(TextKey::GamesLearned, {std::to_string(r.games), std::to_string(r.added)}));
 }
 
 void OpeningBaseCommands::exporter_csv(const std::string& csvPath) {
@@ -112,20 +111,20 @@ void OpeningBaseCommands::exporter_csv(const std::string& csvPath) {
     long long written = -1;
     std::string error;
     const std::string basePath = settings_.BASE_ECO;
-    runner_.run(text(TextKey::ExportOpeningBase),
-                [&](const ProgressReport& report, const CancelToken& cancel) {
-                    // A connection of this thread's own.
-                    OpeningBase base;
-                    if (!base.open(basePath)) {
-                        error = base.error();
-                        return;
-                    }
-                    written = quarvelin::exporter_csv(
-                        base, csvPath, error, [&](long long row, long long total) {
-                            report(total ? static_cast<int>(100 * row / total) : 100, row, total);
-                            return !cancel.cancelled();
-                        });
-                });
+    runner_.run(text(TextKey::ExportOpeningBase), [&](const ProgressReport& report,
+                                                      const CancelToken& cancel) {
+        // A connection of this thread's own.
+        OpeningBase base;
+        if (!base.open(basePath)) {
+            error = base.error();
+            return;
+        }
+        written =
+            quarvelin::exporter_csv(base, csvPath, error, [&](long long row, long long total) {
+                report(total ? static_cast<int>(100 * row / total) : 100, row, total);
+                return !cancel.cancelled();
+            });
+    });
     if (written < 0) {
         tell(text(TextKey::ExportIncomplete) + (error.empty() ? "" : "\n" + error));
         return;

@@ -18,9 +18,8 @@ class OpeningBase;
 class OpeningBaseCommands {
 public:
     // game: the game's read connection, reopened after a file replacement (may be null).
-    OpeningBaseCommands(const Settings& settings, const TextCatalogue& catalogue,
-                        Dialogs& dialogs, LongTaskRunner& runner, OpeningBase* game,
-                        std::string title)
+    OpeningBaseCommands(const Settings& settings, const TextCatalogue& catalogue, Dialogs& dialogs,
+                        LongTaskRunner& runner, OpeningBase* game, std::string title)
         : settings_(settings), catalogue_(catalogue), dialogs_(dialogs), runner_(runner),
           game_(game), title_(std::move(title)) {}
 

@@ -38,8 +38,7 @@ std::vector<ScoreRow> scoreRows(const std::vector<float>& history, int moveCount
     return rows;
 }
 
-std::vector<std::pair<int, float>> chartPoints(const std::vector<float>& history,
-                                               int moveCount) {
+std::vector<std::pair<int, float>> chartPoints(const std::vector<float>& history, int moveCount) {
     std::vector<std::pair<int, float>> points;
     const int last = std::min(moveCount, static_cast<int>(history.size()) - 1);
     for (int move = 1; move <= last; ++move)

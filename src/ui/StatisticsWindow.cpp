@@ -32,8 +32,8 @@ void ScoreChart::show(std::vector<std::pair<int, float>> points, int moveCount) 
 
 QPointF ScoreChart::place(int move, float score) const {
     const QRectF area = QRectF(rect()).adjusted(Margin, Margin, -Margin, -Margin);
-    const double x = moveCount_ <= 1 ? area.left()
-                                     : area.left() + area.width() * (move - 1) / (moveCount_ - 1);
+    const double x =
+        moveCount_ <= 1 ? area.left() : area.left() + area.width() * (move - 1) / (moveCount_ - 1);
     const double y = area.center().y() - area.height() / 2 * score / quarvelin::ChartLimit;
     return {x, y};
 }

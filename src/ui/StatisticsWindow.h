@@ -29,8 +29,7 @@ public:
     // `read` gives the game as it stands, on opening and on each refresh; the kings are the
     // legend's pictures.
     StatisticsWindow(const quarvelin::TextCatalogue& catalogue, std::function<Game()> read,
-                     const QPixmap& whiteKing, const QPixmap& blackKing,
-                     QWidget* parent = nullptr);
+                     const QPixmap& whiteKing, const QPixmap& blackKing, QWidget* parent = nullptr);
 
     void refresh();
     QTreeWidget* list() const { return list_; }

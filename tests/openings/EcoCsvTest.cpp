@@ -20,8 +20,8 @@ TEST(EcoCsv, FieldsOfALine) {
     } cases[] = {
         {1, "a;b;c", "a"},
         {3, "a;b;c", "c"},
-        {4, "a;b;c", ""},     // fewer fields
-        {2, "a;;c", ""},      // an empty one
+        {4, "a;b;c", ""}, // fewer fields
+        {2, "a;;c", ""},  // an empty one
         {2, "a;\"x;y\";c", "x;y"},
         {3, "a;\"x;y\";c", "c"},
         {2, "a;\"say \"\"hi\"\"\"", "say \"hi\""},

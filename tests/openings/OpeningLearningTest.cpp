@@ -39,7 +39,10 @@ protected:
 };
 
 TEST(GameText, CutAfterHalfMoves) {
-    for (auto [n, text] : {std::pair{0, ""}, {1, "1.e4"}, {2, "1.e4 e5"}, {3, "1.e4 e5 2.Nf3"},
+    for (auto [n, text] : {std::pair{0, ""},
+                           {1, "1.e4"},
+                           {2, "1.e4 e5"},
+                           {3, "1.e4 e5 2.Nf3"},
                            {9, "1.e4 e5 2.Nf3"}})
         EXPECT_EQ(gameTextUpTo("1.e4 e5 2.Nf3", n), text) << n;
 }
@@ -49,9 +52,9 @@ TEST_F(Learning, TheCodeIsCarriedToGamesWithoutOne) {
                           "[Event \"b\"]\n\n1. d4 {a comment} d5 (1... Nf6 2. c4) 2. c4 $1 0-1\n");
     EXPECT_EQ(r.games, 2);
     EXPECT_EQ(r.added, 6);
-    EXPECT_EQ(rows(), (std::vector<std::string>{"C20 1.e4 *", "C20 1.e4 e5 *",
-                                                "C20 1.e4 e5 2.Nf3 *", "C20 1.d4 *",
-                                                "C20 1.d4 d5 *", "C20 1.d4 d5 2.c4 *"}));
+    EXPECT_EQ(rows(),
+              (std::vector<std::string>{"C20 1.e4 *", "C20 1.e4 e5 *", "C20 1.e4 e5 2.Nf3 *",
+                                        "C20 1.d4 *", "C20 1.d4 d5 *", "C20 1.d4 d5 2.c4 *"}));
 }
 
 TEST_F(Learning, SixMovesInStandardSanOnlyWhatIsMissing) {
@@ -107,8 +110,8 @@ TEST_F(Learning, PurgeCompactAndReopen) {
 TEST_F(Learning, ADamagedBaseIsRebuiltFromItsReadableRows) {
     std::vector<EcoLine> lines;
     for (int i = 0; i < 4000; ++i)
-        lines.push_back({0, "A00", "ligne " + std::to_string(i), "1.a3 " + std::to_string(i) + " *",
-                         0, false});
+        lines.push_back(
+            {0, "A00", "ligne " + std::to_string(i), "1.a3 " + std::to_string(i) + " *", 0, false});
     ASSERT_TRUE(base.append(lines));
     base.close();
     EXPECT_FALSE(repairBase(path).damaged);

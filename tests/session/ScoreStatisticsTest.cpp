@@ -13,7 +13,7 @@ TEST(ScoreStatistics, RowsWithTheirFormats) {
     ASSERT_EQ(rows.size(), 6u);
     struct Row {
         const char *number, *score, *variation;
-    } expected[] = {{"1", "40.00", ""},     {"2", "30.00", "-33%"}, {"3", "0.00", "0%"},
+    } expected[] = {{"1", "40.00", ""},      {"2", "30.00", "-33%"},    {"3", "0.00", "0%"},
                     {"4", "-12.35", "100%"}, {"5", "90000.00", "100%"}, {"6", "0.00", "0%"}};
     for (std::size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(rows[i].number, expected[i].number);

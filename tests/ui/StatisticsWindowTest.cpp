@@ -13,7 +13,8 @@ TEST(StatisticsWindow, KingsSwapWithTheLastMoverAndRefreshReadsAgain) {
     quarvelin::test::OffsetCatalogue catalogue;
     QPixmap white(8, 8), black(16, 16);
     StatisticsWindow::Game game{{0, 120, -40}, 2, quarvelin::Colour::Black};
-    StatisticsWindow w(catalogue, [&] { return game; }, white, black);
+    StatisticsWindow w(
+        catalogue, [&] { return game; }, white, black);
     auto king = [&](const char* name) {
         return w.findChild<QLabel*>(QString::fromLatin1(name))->pixmap().width();
     };

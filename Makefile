@@ -46,6 +46,7 @@ bench: build
 	$(BUILD)/bin/bench_perft
 	$(BUILD)/bin/bench_engine
 	$(BUILD)/bin/bench_session
+	$(BUILD)/bin/bench_learn
 	bench/bench_pgn.sh $(BUILD)
 	bench/startup.sh $(BUILD)
 

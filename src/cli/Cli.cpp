@@ -2,6 +2,7 @@
 
 #include "cli/Autoplay.h"
 #include "cli/NetPlay.h"
+#include "cli/EcoCommand.h"
 #include "cli/Uci.h"
 #include "config/SettingsFile.h"
 #include "engine/Engine.h"
@@ -46,6 +47,8 @@ constexpr const char* HelpGeneral =
     "  autoplay [--games N] [--depth D] ...  engine against engine, the games as PGN\n"
     "  net serve [--port N] ... | net connect HOST[:PORT] ...\n"
     "                                    the engine plays one game over TCP/IP\n"
+    "  eco learn|export|import|name ... [--base eco.db]\n"
+    "                                    teach, back up, restore or ask the opening base\n"
     "\n"
     "Run 'quarvelin-cli <command> --help' for the details of a command.\n";
 
@@ -434,14 +437,16 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         {"replay", HelpReplay, replay},      {"list", HelpList, list},
         {"convert", HelpConvert, convert},   {"bestmove", HelpBestmove, bestmove},
         {"bench", HelpBench, bench},         {"uci", HelpUci, uci},
-        {"autoplay", HelpAutoplay, nullptr}, {"net", HelpNet, nullptr}};
+        {"autoplay", HelpAutoplay, nullptr}, {"net", HelpNet, nullptr},
+        {"eco", HelpEco, nullptr}};
     for (const Command& c : commands) {
         if (command != c.name) continue;
         if (helpAsked(args)) {
             out << c.help;
             return 0;
         }
-        if (!c.run && command == "net") return netPlay(args, out, err, catalogue, programFolder);
+        if (command == "net") return netPlay(args, out, err, catalogue, programFolder);
+        if (command == "eco") return ecoCommand(args, out, err, catalogue, programFolder);
         if (!c.run) return autoplay(args, out, err, catalogue, programFolder);
         return c.run(args, out, u);
     }

@@ -677,6 +677,40 @@ namespace quarvelin {
     X(PositionLabel, 1098) \
     X(MoveToSend, 1099) \
     /* Learning opening base, CSV transfer, grid and statistics (1100-1149) */ \
+    X(CompactQuestion, 1100) \
+    X(CompactDone, 1101) \
+    X(RepairQuestion, 1102) \
+    X(RepairDone, 1103) \
+    X(RepairRowsSaved, 1104) \
+    X(BaseIntact, 1105) \
+    X(BaseOperationFailed, 1106) \
+    X(CsvMissingField, 1107) \
+    X(CsvLineRefused, 1108) \
+    X(CsvUnclosedQuote, 1109) \
+    X(CsvNumberExpected, 1110) \
+    X(EcoNoLineFollows, 1111) \
+    X(EcoMoveUnreadable, 1112) \
+    X(GamesLearned, 1113) \
+    X(PlayListedMove, 1114) \
+    X(CloseListedMoves, 1115) \
+    X(ChosenLine, 1116) \
+    X(NextMoveOfLine, 1117) \
+    X(StatisticsTitle, 1118) \
+    X(ColumnMoveNumber, 1119) \
+    X(ColumnScore, 1120) \
+    X(ColumnVariation, 1121) \
+    X(StatsRefresh, 1122) \
+    X(StatsQuit, 1123) \
+    X(GridRefresh, 1124) \
+    X(GridSort, 1125) \
+    X(GridFilter, 1126) \
+    X(GridClose, 1127) \
+    X(SqlStatement, 1128) \
+    X(ReportReferenceRows, 1129) \
+    X(ReportLearnedRows, 1130) \
+    X(ReportGamesByStartDate, 1131) \
+    X(ReportGamesBySendingDate, 1132) \
+    X(BaseNotWritable, 1133) \
     /* Version check, tips, captured pieces, About (1150-1199) */ \
     /* Tournaments and analysis (1200-1249) */ \
     /* Help window */ \

@@ -1,5 +1,6 @@
 #include "openings/OpeningBase.h"
 
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -33,16 +34,12 @@ std::string upperBound(std::string prefix) {
 OpeningBase::OpeningBase() : name_(newConnection()) {}
 
 OpeningBase::~OpeningBase() {
-    prepared_.clear(); // statements go before their connection
-    {
-        QSqlDatabase db = QSqlDatabase::database(q(name_), false);
-        if (db.isValid()) db.close();
-    }
+    close();
     if (QSqlDatabase::contains(q(name_))) QSqlDatabase::removeDatabase(q(name_));
 }
 
-bool OpeningBase::open(const std::string& path, bool create) {
-    prepared_.clear();
+bool OpeningBase::open(const std::string& path, Access access) {
+    close();
     QSqlDatabase db = QSqlDatabase::contains(q(name_))
                           ? QSqlDatabase::database(q(name_), false)
                           : QSqlDatabase::addDatabase("QSQLITE", q(name_));
@@ -50,14 +47,20 @@ bool OpeningBase::open(const std::string& path, bool create) {
         error_ = "the SQLite driver of Qt is missing";
         return false;
     }
+    // SQLite would create a missing file even to read it.
+    if (access != Access::Create && !QFileInfo::exists(q(path))) {
+        error_ = "no such file: " + path;
+        return false;
+    }
     db.setDatabaseName(q(path));
-    db.setConnectOptions(create ? QString() : QStringLiteral("QSQLITE_OPEN_READONLY"));
+    db.setConnectOptions(access == Access::Read ? QStringLiteral("QSQLITE_OPEN_READONLY")
+                                                : QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     if (!db.open()) {
         error_ = db.lastError().text().toStdString();
         return false;
     }
     QSqlQuery query(db);
-    if (create &&
+    if (access == Access::Create &&
         (!query.exec(
              "CREATE TABLE IF NOT EXISTS ECO (Eco_cle INTEGER PRIMARY KEY AUTOINCREMENT, "
              "Eco_code TEXT NOT NULL, Eco_libelle TEXT NOT NULL, Eco_coup TEXT NOT NULL, "
@@ -72,8 +75,16 @@ bool OpeningBase::open(const std::string& path, bool create) {
         db.close();
         return false;
     }
+    path_ = path;
     error_.clear();
     return true;
+}
+
+void OpeningBase::close() {
+    prepared_.clear(); // statements go before their connection
+    if (!QSqlDatabase::contains(q(name_))) return;
+    QSqlDatabase db = QSqlDatabase::database(q(name_), false);
+    if (db.isOpen()) db.close();
 }
 
 bool OpeningBase::isOpen() const {
@@ -101,14 +112,56 @@ bool OpeningBase::append(const std::vector<EcoLine>& lines) {
     return db.commit();
 }
 
-QString OpeningBase::sqlQuery(const std::string& prefix, bool bookOrder, bool count,
-                              int limit) const {
+bool OpeningBase::replaceAll(const std::vector<EcoLine>& lines) {
+    QSqlDatabase db = QSqlDatabase::database(q(name_), false);
+    if (!db.isOpen() || !db.transaction()) {
+        error_ = db.lastError().text().toStdString();
+        return false;
+    }
+    QSqlQuery query(db);
+    auto failed = [&] {
+        error_ = query.lastError().text().toStdString();
+        db.rollback();
+        return false;
+    };
+    if (!query.exec("DELETE FROM ECO")) return failed();
+    // The counter restarts, so rows added later follow the imported keys. A table without
+    // AUTOINCREMENT has no counter row to drop.
+    query.exec("DELETE FROM sqlite_sequence WHERE name = 'ECO'");
+    query.prepare("INSERT INTO ECO (Eco_cle, Eco_code, Eco_libelle, Eco_coup, Eco_note, "
+                  "Eco_connaissance) VALUES (?, ?, ?, ?, ?, ?)");
+    for (const EcoLine& l : lines) {
+        query.addBindValue(l.key);
+        query.addBindValue(q(l.code));
+        query.addBindValue(q(l.label));
+        query.addBindValue(q(l.moves));
+        query.addBindValue(static_cast<double>(l.note));
+        query.addBindValue(l.knowledge ? 1 : 0);
+        if (!query.exec()) return failed();
+    }
+    if (!db.commit()) return failed();
+    return true;
+}
+
+long long OpeningBase::purgeLearned() {
+    prepared_.clear();
+    QSqlQuery query(QSqlDatabase::database(q(name_), false));
+    if (!query.exec("DELETE FROM ECO WHERE Eco_connaissance <> 0")) {
+        error_ = query.lastError().text().toStdString();
+        return -1;
+    }
+    return query.numRowsAffected();
+}
+
+QString OpeningBase::sqlQuery(const std::string& text, bool bookOrder, bool count, int limit,
+                              bool open) {
     // A case-sensitive prefix as a range of the index, named so that a LIMIT never tempts the
     // planner into walking the whole table in key order.
     QString sql = count ? "SELECT count(*) FROM ECO INDEXED BY ECO_coup WHERE Eco_coup >= ?"
                         : "SELECT Eco_cle, Eco_code, Eco_libelle, Eco_coup, Eco_note, "
                           "Eco_connaissance FROM ECO INDEXED BY ECO_coup WHERE Eco_coup >= ?";
-    if (!upperBound(prefix).empty()) sql += " AND Eco_coup < ?";
+    if (!text.empty()) sql += " AND Eco_coup < ?";
+    if (open) sql += " AND Eco_coup <> ?";
     if (count) return sql;
     // Learned rows before reference rows of the same score; the table's order is its key's.
     sql += bookOrder ? " ORDER BY Eco_note DESC, Eco_connaissance DESC, Eco_code DESC, "
@@ -118,15 +171,22 @@ QString OpeningBase::sqlQuery(const std::string& prefix, bool bookOrder, bool co
     return sql;
 }
 
-std::vector<EcoLine> OpeningBase::query(const std::string& prefix, bool bookOrder, int limit,
+void OpeningBase::bindRange(QSqlQuery& query, const std::string& text, bool open) {
+    // "1.e4 e5" is continued by "1.e4 e5 2.Nf3 *", not by "1.e4 e5x"; "...O-O" not by
+    // "...O-O-O".
+    const std::string prefix = text.empty() ? text : text + " ";
+    query.addBindValue(q(prefix));
+    if (!text.empty()) query.addBindValue(q(upperBound(prefix)));
+    if (open) query.addBindValue(q(text.empty() ? "*" : text + " *"));
+}
+
+std::vector<EcoLine> OpeningBase::query(const std::string& text, bool bookOrder, int limit,
                                         long long offset) const {
     std::vector<EcoLine> out;
     QSqlDatabase db = QSqlDatabase::database(q(name_), false);
     if (!db.isOpen()) return out;
-    const std::string top = upperBound(prefix);
-    QSqlQuery& query = prepared(sqlQuery(prefix, bookOrder, false, limit));
-    query.addBindValue(q(prefix));
-    if (!top.empty()) query.addBindValue(q(top));
+    QSqlQuery& query = prepared(sqlQuery(text, bookOrder, false, limit, bookOrder));
+    bindRange(query, text, bookOrder);
     if (limit > 0) query.addBindValue(offset);
     if (!query.exec()) return out;
     while (query.next()) {
@@ -154,29 +214,46 @@ QSqlQuery& OpeningBase::prepared(const QString& sql) const {
     return *q;
 }
 
-long long OpeningBase::count(const std::string& prefix) const {
+long long OpeningBase::count(const std::string& text, bool open) const {
     QSqlDatabase db = QSqlDatabase::database(q(name_), false);
     if (!db.isOpen()) return 0;
-    const std::string top = upperBound(prefix);
-    QSqlQuery& query = prepared(sqlQuery(prefix, false, true, 0));
-    query.addBindValue(q(prefix));
-    if (!top.empty()) query.addBindValue(q(top));
+    QSqlQuery& query = prepared(sqlQuery(text, false, true, 0, open));
+    bindRange(query, text, open);
     long long n = query.exec() && query.next() ? query.value(0).toLongLong() : 0;
     query.finish();
     return n;
 }
 
-std::vector<std::string> OpeningBase::plans(const std::string& prefix) const {
+bool OpeningBase::hasLine(const std::string& moves) const {
+    QSqlDatabase db = QSqlDatabase::database(q(name_), false);
+    if (!db.isOpen()) return false;
+    QSqlQuery& query = prepared("SELECT 1 FROM ECO WHERE Eco_coup = ? LIMIT 1");
+    query.addBindValue(q(moves));
+    bool found = query.exec() && query.next();
+    query.finish();
+    return found;
+}
+
+bool OpeningBase::hasLearnedLine(const std::string& text) const {
+    QSqlDatabase db = QSqlDatabase::database(q(name_), false);
+    if (!db.isOpen()) return false;
+    QSqlQuery& query =
+        prepared("SELECT 1 FROM ECO WHERE Eco_coup = ? AND Eco_connaissance <> 0 LIMIT 1");
+    query.addBindValue(q(text + " *"));
+    bool found = query.exec() && query.next();
+    query.finish();
+    return found;
+}
+
+std::vector<std::string> OpeningBase::plans(const std::string& text) const {
     std::vector<std::string> out;
     QSqlDatabase db = QSqlDatabase::database(q(name_), false);
     if (!db.isOpen()) return out;
-    const std::string top = upperBound(prefix);
     for (auto [order, tally, limit] : {std::tuple{false, false, 1}, std::tuple{true, false, 1},
                                        std::tuple{false, true, 0}, std::tuple{false, false, 0}}) {
         QSqlQuery query(db);
-        query.prepare("EXPLAIN QUERY PLAN " + sqlQuery(prefix, order, tally, limit));
-        query.addBindValue(q(prefix));
-        if (!top.empty()) query.addBindValue(q(top));
+        query.prepare("EXPLAIN QUERY PLAN " + sqlQuery(text, order, tally, limit, order));
+        bindRange(query, text, order);
         if (limit > 0) query.addBindValue(0);
         if (!query.exec()) continue;
         std::string plan;
@@ -231,13 +308,23 @@ std::string nextMove(const std::string& line, const std::string& text, Colour si
     return move;
 }
 
+std::string listedMove(const std::string& line, const std::string& text) {
+    std::size_t from = 0;
+    if (!text.empty()) {
+        if (!line.starts_with(text + " ")) return {};
+        from = text.size() + 1;
+    }
+    const std::size_t end = line.find_first_of(" *", from);
+    return line.substr(from, (end == std::string::npos ? line.size() : end) - from);
+}
+
 std::optional<OpeningBase::BookMove>
 OpeningBase::choisir_coup_livre(const Position& p, Colour side, const std::string& text,
                                 const std::function<double()>* random) const {
     // Each matching line with equal chance: the row at a random offset in the book's order.
     long long k = 0;
     if (random) {
-        long long n = count(text);
+        long long n = count(text, true);
         if (n == 0) return std::nullopt;
         double r = (*random)();
         k = std::clamp(static_cast<long long>(r * static_cast<double>(n)), 0LL, n - 1);

@@ -277,6 +277,7 @@ void GameController::switchClocks(Colour mover) {
 void GameController::clearTraces() {
     env_.board.clearMarks();
     env_.view.boardTitle(text(TextKey::Game));
+    shownScore_ = 0;
     env_.view.thinking({}, PieceCode::Empty);
     counters_.reset();
     env_.view.counters(counters_, -Infinity);

@@ -58,6 +58,8 @@ public:
     const Clocks& clocks() const { return clocks_; }
     BoardState state() const { return state_; }
     bool machineThinking() const { return thinking_; }
+    // The evaluation the board's title shows; 0 before any.
+    float shownScore() const { return shownScore_; }
     // The lifted piece and its origin while a piece is lifted.
     PieceCode pieceLifted() const { return lifted_; }
     Square origin() const { return origin_; }
@@ -93,6 +95,9 @@ public:
     // on the target. Editing places or removes pieces instead.
     void clickSquare(int x, int y);
     void clickPalette(PieceCode piece);
+    // A move of the opening list ("2.Nf3", "e5") played as the user would play it on the
+    // board; false when it cannot be played now.
+    bool playListedMove(std::string token);
 
     // One machine move for the side to move, now or when the worker thread hands it back.
     void joue_coup_machine();
@@ -230,6 +235,7 @@ private:
     bool palettePending_ = false;
     bool thinking_ = false;
     bool networkLocked_ = false;
+    float shownScore_ = 0;
     unsigned generation_ = 0;
     int correspondenceLimit_ = 0; // the half-moves a correspondence game may reach on the board
     unsigned seed_ = 12345;

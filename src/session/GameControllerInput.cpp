@@ -2,6 +2,7 @@
 #include "session/GameController.h"
 
 #include "localisation/RulesTexts.h"
+#include "notation/MoveReader.h"
 #include "notation/MoveText.h"
 #include "rules/MoveRules.h"
 
@@ -27,6 +28,17 @@ void GameController::clickSquare(int x, int y) {
         lift(x, y);
     else
         put(x, y);
+}
+
+bool GameController::playListedMove(std::string token) {
+    if (auto dot = token.find_last_of('.'); dot != std::string::npos) token.erase(0, dot + 1);
+    if (!s_.boardOpen || thinking_ || state_ != BoardState::Waiting || s_.gameOver()) return false;
+    ReadMove r = lire_coup(pos_, pos_.sideToMove(), NotationCode::Pgn, token);
+    if (!r.readable || r.isResult() || r.fromX == 0 || r.toX == 0 || !isLegal(pos_, r.move()))
+        return false;
+    clickSquare(r.fromX, r.fromY);
+    clickSquare(r.toX, r.toY);
+    return true;
 }
 
 void GameController::lift(int x, int y) {
@@ -150,6 +162,7 @@ void GameController::put(int x, int y) {
         if (end != GameEnd::InProgress) endByMate(pos_.sideToMove(), end == GameEnd::Mate);
     }
 
+    shownScore_ = e;
     std::string note = scoreText(e);
     if (e >= 0) note = " " + note;
     env_.view.boardTitle(text(TextKey::Game) + " - [" + shortText + "] - " +

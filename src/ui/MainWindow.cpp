@@ -12,6 +12,7 @@
 #include "notation/ParsedGame.h"
 #include "records/PgnConversion.h"
 #include "session/GameController.h"
+#include "session/OpeningBaseCommands.h"
 #include "ui/BoardView.h"
 #include "ui/BoardWindow.h"
 #include "ui/CommentWindow.h"
@@ -38,6 +39,7 @@
 #include "ui/SaveWindow.h"
 #include "ui/ScrollFrame.h"
 #include "ui/SearchTask.h"
+#include "ui/StatisticsWindow.h"
 #include "ui/WindowPlacement.h"
 #include "ui/XmlGameWindow.h"
 
@@ -128,7 +130,7 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
                                *board_,
                                *board_,
                                *engine_,
-                               base_.isOpen() ? &base_ : nullptr,
+                               &base_, // reopened after the maintenance commands
                                locations_.installation,
                                quarvelin::ProgramName,
                                {},
@@ -154,6 +156,8 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
     gamesFile_ = std::make_unique<quarvelin::GamesFileController>(
         settings_, catalogue_, *dialogs_, *comment_, *recent_,
         static_cast<quarvelin::GamesFileView&>(*this), *runner_);
+    baseCommands_ = std::make_unique<quarvelin::OpeningBaseCommands>(
+        settings_, catalogue_, *dialogs_, *runner_, &base_, quarvelin::ProgramName);
     wireCommands();
     wireWindows();
     // The comment window opens with the program, as its menu item starts ticked.
@@ -331,6 +335,14 @@ void MainWindow::wireCommands() {
         d.exec();
     });
 
+    for (int entry = 0; entry <= 2; ++entry)
+        bind(m, "menu_enrichir", entry, this, [this, entry] { learn(entry); });
+    for (int entry : {1, 2}) bind(m, "menu_trans", entry, this, [this, entry] { transfer(entry); });
+    bind(m, "menu_stat", -1, this, [this] { openStatistics(); });
+    bind(m, "menu_vider", -1, this, [this] { baseCommands_->purge(game_->session()); });
+    bind(m, "menu_reorg", -1, this, [this] { baseCommands_->compact(); });
+    bind(m, "menu_repare", -1, this, [this] { baseCommands_->repair(); });
+
     // Items of arrays, each with its number.
     for (int entry : {1, 2})
         bind(m, "menu_copie_position", entry, this, [this, entry] { copyPosition(entry); });
@@ -405,6 +417,9 @@ void MainWindow::wireWindows() {
             [this](const std::vector<quarvelin::EcoLine>& lines) {
                 auto* w = new OpeningListWindow(catalogue_, this);
                 w->setAttribute(Qt::WA_DeleteOnClose);
+                w->setGame(game_->session().PlayMode, game_->position().PlayerColour);
+                connect(w, &OpeningListWindow::playMove, this,
+                        [this](const QString& move) { game_->playListedMove(move.toStdString()); });
                 w->show();
                 w->fill(game_->session().GameMoveText, lines);
             });
@@ -738,6 +753,57 @@ void MainWindow::chooseAndOpenFirst() {
     if (path.isEmpty()) return;
     LastFolder::remember(this, path);
     lire_fichier_pgn(ReadMode::OpenFirst, path);
+}
+
+QString MainWindow::baseFile(TextKey title, const QString& kind, bool save,
+                             const QString& proposed) {
+    const QString filter =
+        text(TextKey::Files) + QStringLiteral(" %1 (*.%2)").arg(kind.toUpper(), kind);
+    if (chooseBaseFile) return chooseBaseFile(text(title), filter, save);
+    const QString start = LastFolder::startIn(this) + QLatin1Char('/') + proposed;
+    const QString path =
+        save ? QFileDialog::getSaveFileName(this, text(title), start, filter)
+             : QFileDialog::getOpenFileName(this, text(title), LastFolder::startIn(this), filter);
+    LastFolder::remember(this, path);
+    return path;
+}
+
+void MainWindow::learn(int entry) {
+    if (entry == 2) {
+        const QString path = baseFile(TextKey::ChooseFile, QStringLiteral("pgn"), false);
+        if (!path.isEmpty()) baseCommands_->apprendre_fichier_pgn(path.toStdString());
+        return;
+    }
+    const quarvelin::GameSession& s = game_->session();
+    // Up to the cursor: the selected move line is half-move line + 1.
+    const int halfMoves = entry == 0 && s.selectedLine >= 0 ? s.selectedLine + 1 : -1;
+    baseCommands_->apprendre_partie(s, game_->shownScore(), halfMoves);
+}
+
+void MainWindow::openStatistics() {
+    auto read = [this] {
+        const quarvelin::Position& p = game_->position();
+        return StatisticsWindow::Game{game_->session().ScoreHistory, p.MoveCount,
+                                      p.LastMoverColour};
+    };
+    BoardView* view = board_->board();
+    auto* w = new StatisticsWindow(catalogue_, read,
+                                   view->pieceImage(quarvelin::PieceCode::WhiteKing, 36),
+                                   view->pieceImage(quarvelin::PieceCode::BlackKing, 36), this);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->show();
+}
+
+void MainWindow::transfer(int entry) {
+    const bool exporting = entry == 2;
+    const QString path =
+        baseFile(exporting ? TextKey::ExportOpeningBase : TextKey::ImportOpeningBase,
+                 QStringLiteral("csv"), exporting, QStringLiteral("eco.csv"));
+    if (path.isEmpty()) return;
+    if (exporting)
+        baseCommands_->exporter_csv(path.toStdString());
+    else
+        baseCommands_->importer_csv(path.toStdString());
 }
 
 void MainWindow::printGameList() {

@@ -38,6 +38,7 @@ namespace net {
 class NetworkGame;
 }
 class MenuBuilder;
+class OpeningBaseCommands;
 class RecentFiles;
 class GameController;
 } // namespace quarvelin
@@ -73,6 +74,8 @@ public:
     CorrespondenceWindow* correspondenceWindow();
     // The mail service of the preferences; tests put their own here.
     std::function<std::unique_ptr<quarvelin::MailService>()> mailService;
+    // The file chooser of the opening-base commands (title, filter, save); tests answer here.
+    std::function<QString(const QString&, const QString&, bool)> chooseBaseFile;
 
     void titre_principal();
     void appliquer_textes();
@@ -121,6 +124,13 @@ private:
     void listWindows();
     void openHelp(bool search);
     void showAbout();
+    // The knowledge-base menu: learning (0 up to the selected move, 1 the whole game, 2 a PGN
+    // file), CSV transfer (1 import, 2 export).
+    void learn(int entry);
+    void transfer(int entry);
+    void openStatistics();
+    QString baseFile(quarvelin::TextKey title, const QString& kind, bool save,
+                     const QString& proposed = {});
 
     void boardClosed();
     // Correspondence play: a stored game on the board, the position e-mailed.
@@ -158,4 +168,5 @@ private:
     std::unique_ptr<KeyringPasswords> passwords_;
     CorrespondenceWindow* corres_ = nullptr;
     std::unique_ptr<quarvelin::net::NetworkGame> network_;
+    std::unique_ptr<quarvelin::OpeningBaseCommands> baseCommands_;
 };

@@ -1,0 +1,141 @@
+#include "support/TestFolder.h"
+
+#include "notation/MoveReader.h"
+#include "openings/BaseMaintenance.h"
+#include "openings/OpeningBase.h"
+#include "openings/OpeningLearning.h"
+#include "rules/MoveRules.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+using namespace quarvelin;
+namespace fs = std::filesystem;
+
+namespace {
+
+class Learning : public ::testing::Test {
+protected:
+    fs::path dir = test::testFolder("quarvelin-learn");
+    std::string path = (dir / "eco.db").string();
+    OpeningBase base;
+    void SetUp() override { ASSERT_TRUE(base.open(path, true)) << base.error(); }
+    void TearDown() override { fs::remove_all(dir); }
+
+    PgnLearning learn(const std::string& pgn) {
+        std::istringstream in(pgn);
+        return learnPgn(base, in, pgn.size());
+    }
+    std::vector<std::string> rows() const {
+        std::vector<std::string> out;
+        for (const EcoLine& l : base.linesStartingWith(""))
+            out.push_back(l.code + " " + l.moves + (l.knowledge ? " learned" : ""));
+        return out;
+    }
+};
+
+TEST(GameText, CutAfterHalfMoves) {
+    for (auto [n, text] : {std::pair{0, ""},
+                           {1, "1.e4"},
+                           {2, "1.e4 e5"},
+                           {3, "1.e4 e5 2.Nf3"},
+                           {9, "1.e4 e5 2.Nf3"}})
+        EXPECT_EQ(gameTextUpTo("1.e4 e5 2.Nf3", n), text) << n;
+}
+
+TEST_F(Learning, TheCodeIsCarriedToGamesWithoutOne) {
+    PgnLearning r = learn("[Event \"a\"]\n[ECO \"c20\"]\n\n1. e4 e5 2. Nf3 1-0\n\n"
+                          "[Event \"b\"]\n\n1. d4 {a comment} d5 (1... Nf6 2. c4) 2. c4 $1 0-1\n");
+    EXPECT_EQ(r.games, 2);
+    EXPECT_EQ(r.added, 6);
+    EXPECT_EQ(rows(),
+              (std::vector<std::string>{"C20 1.e4 *", "C20 1.e4 e5 *", "C20 1.e4 e5 2.Nf3 *",
+                                        "C20 1.d4 *", "C20 1.d4 d5 *", "C20 1.d4 d5 2.c4 *"}));
+}
+
+TEST_F(Learning, SixMovesInStandardSanOnlyWhatIsMissing) {
+    ASSERT_TRUE(base.append({{0, "C00", "Française", "1.e4 e6 *", 0, false}}));
+    // No [Event first, "1..." before a Black move, long notation, a FEN game skipped, a move
+    // that cannot be played ending the game's lines, the result never a move.
+    PgnLearning r = learn("[White \"x\"]\n[ECO \"C01\"]\n\n1. e4 1... e6 2. d4 d5 3. Nc3 Nf6 "
+                          "4. Bg5 Be7 5. e5 Nfd7 6. Bxe7 Qxe7 7. f4 O-O *\n\n"
+                          "[FEN \"8/8/8/8/8/8/4K3/4k3 w - - 0 1\"]\n\n1. Kd3 *\n\n"
+                          "[ECO \"A00\"]\n\n1. g1f3 Nf6 2. Ke3 *\n");
+    EXPECT_EQ(r.games, 3);
+    EXPECT_EQ(r.skipped, 1);
+    auto all = rows();
+    EXPECT_EQ(all.size(), 1u + 11u + 2u);
+    EXPECT_EQ(all[0], "C00 1.e4 e6 *"); // already there: not added again
+    EXPECT_EQ(all[11], "C01 1.e4 e6 2.d4 d5 3.Nc3 Nf6 4.Bg5 Be7 5.e5 Nfd7 6.Bxe7 Qxe7 *");
+    EXPECT_EQ(all[13], "A00 1.Nf3 Nf6 *");
+    // Learning the same file again adds nothing.
+    EXPECT_EQ(learn("[ECO \"A00\"]\n\n1. Nf3 Nf6 *\n").added, 0);
+}
+
+TEST_F(Learning, LookupsNeedTheWholeMoveAndSkipLinesEndingThere) {
+    ASSERT_TRUE(base.append({{0, "C20", "Fin", "1.e4 e5 *", 9, true},
+                             {0, "C60", "Suite", "1.e4 e5 2.Nf3 Nc6 3.Bb5 *", 0, false},
+                             {0, "B00", "Longue", "1.e4 e5 2.O-O-O *", 0, false}}));
+    EXPECT_EQ(base.linesStartingWith("1.e4 e").size(), 0u);
+    EXPECT_EQ(base.linesStartingWith("1.e4 e5").size(), 3u);
+    EXPECT_EQ(base.count("1.e4 e5", true), 2);
+    // The best-scored line ends at the game text: the one that goes on gives the move.
+    Position p = Position::initial();
+    std::string e4 = "e4", e5 = "e5";
+    playMove(p, lire_coup(p, Colour::White, NotationCode::Pgn, e4).move());
+    playMove(p, lire_coup(p, Colour::Black, NotationCode::Pgn, e5).move());
+    auto book = base.choisir_coup_livre(p, Colour::White, "1.e4 e5");
+    ASSERT_TRUE(book);
+    EXPECT_EQ(book->line.code, "C60");
+    EXPECT_TRUE(base.hasLearnedLine("1.e4 e5"));
+    EXPECT_FALSE(base.hasLearnedLine("1.e4 e5 2.Nf3 Nc6 3.Bb5"));
+}
+
+TEST_F(Learning, PurgeCompactAndReopen) {
+    ASSERT_TRUE(base.append({{0, "C20", "Ref", "1.e4 e5 *", 0, false},
+                             {0, "C21", "Apprise", "1.e4 e5 2.d4 *", 3, true}}));
+    EXPECT_EQ(base.purgeLearned(), 1);
+    EXPECT_EQ(base.lineCount(), 1);
+    base.close();
+    EXPECT_EQ(compactBase(path), "");
+    ASSERT_TRUE(base.open(path));
+    EXPECT_EQ(rows(), std::vector<std::string>{"C20 1.e4 e5 *"});
+    EXPECT_NE(compactBase((dir / "absent.db").string()), "");
+}
+
+TEST_F(Learning, ADamagedBaseIsRebuiltFromItsReadableRows) {
+    std::vector<EcoLine> lines;
+    for (int i = 0; i < 4000; ++i)
+        lines.push_back(
+            {0, "A00", "ligne " + std::to_string(i), "1.a3 " + std::to_string(i) + " *", 0, false});
+    ASSERT_TRUE(base.append(lines));
+    base.close();
+    EXPECT_FALSE(repairBase(path).damaged);
+
+    // Bytes overwritten in the middle of a copy: some pages of rows are lost.
+    const std::string copy = (dir / "copy.db").string();
+    fs::copy_file(path, copy);
+    const auto size = fs::file_size(copy);
+    {
+        std::fstream f(copy, std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(static_cast<std::streamoff>(size / 2));
+        f << std::string(3 * 4096, '\xA5');
+    }
+    Repair r = repairBase(copy);
+    EXPECT_TRUE(r.damaged);
+    EXPECT_EQ(r.error, "");
+    EXPECT_GT(r.saved, 1000);
+    EXPECT_LT(r.saved, 4000);
+    EXPECT_TRUE(fs::exists(copy + ".damaged"));
+    OpeningBase repaired;
+    ASSERT_TRUE(repaired.open(copy));
+    EXPECT_EQ(repaired.lineCount(), r.saved);
+    EXPECT_FALSE(repairBase(copy).damaged);
+    std::cout << "repair: " << r.saved << " of 4000 rows saved\n";
+}
+
+} // namespace

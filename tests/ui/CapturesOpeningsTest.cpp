@@ -1,0 +1,102 @@
+// The opening list with a line chosen and the statistics of a game against the machine, saved
+// as pictures when QUARVELIN_CAPTURES names a folder.
+#include "ui/Capture.h"
+
+#include "config/SettingsFile.h"
+#include "config/Startup.h"
+#include "rules/MoveRules.h"
+#include "session/GameController.h"
+#include "ui/BoardView.h"
+#include "ui/BoardWindow.h"
+#include "ui/MainWindow.h"
+#include "ui/MenuBuilder.h"
+#include "ui/OpeningListWindow.h"
+#include "ui/StatisticsWindow.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+using namespace quarvelin;
+
+namespace {
+
+struct Desk {
+    QTemporaryDir dir;
+    Locations locations;
+    Settings settings;
+    Catalogue catalogue;
+    std::unique_ptr<MainWindow> window;
+    explicit Desk(bool book) {
+        QStandardPaths::setTestModeEnabled(true);
+        locations = {dir.path().toStdString(), dir.path().toStdString()};
+        Settings s = builtInSettings(locations.data);
+        applyNewFile(s);
+        s.FIRST_STARTUP = 0;
+        s.ACTIVE_SON = 0;
+        for (auto& p : s.PROFONDEUR_MAX) p = 1;
+        s.ACTIVE_BASE_CON = {book ? std::uint8_t{1} : std::uint8_t{0},
+                             book ? std::uint8_t{1} : std::uint8_t{0},
+                             book ? std::uint8_t{1} : std::uint8_t{0}};
+        s.OUVERTURE_ALEATOIRE = {0, 0, 0};
+        s.OUVERTURE_DEFAUT = {"", "", ""};
+        s.BASE_ECO = QUARVELIN_BIN_DIR "/base/eco.db";
+        EXPECT_EQ(ecrire_reglages(s, settingsFile(locations)), "");
+        EXPECT_FALSE(start(locations, settings, catalogue).end);
+        window = std::make_unique<MainWindow>(settings, catalogue, locations);
+        window->resize(1280, 840);
+        window->show();
+        QTest::qWait(50);
+        window->start();
+        window->menus().action(QStringLiteral("menu_nouvelle"))->trigger();
+    }
+    void waitForTheMachine() {
+        QElapsedTimer t;
+        t.start();
+        while (window->game().machineThinking() && t.elapsed() < 20000) QTest::qWait(5);
+    }
+    void play(const char* uci) {
+        waitForTheMachine();
+        GameController& p = window->game();
+        for (const Move& c : legalMoves(p.position())) {
+            if (uciMove(p.position(), c) != uci) continue;
+            BoardView* board = window->boardWindow()->board();
+            QTest::mouseClick(board, Qt::LeftButton, {},
+                              board->squareRect(c.fromX, c.fromY).center());
+            QTest::mouseClick(board, Qt::LeftButton, {}, board->squareRect(c.toX, c.toY).center());
+            break;
+        }
+        waitForTheMachine();
+    }
+};
+
+TEST(Captures, TheStatisticsOfAGameAgainstTheMachine) {
+    Desk d(false);
+    for (const char* v : {"e2e4", "g1f3", "f1c4", "d2d3", "b1c3", "c1g5", "d1d2", "e1c1"}) d.play(v);
+    d.window->menus().action(QStringLiteral("menu_stat"))->trigger();
+    auto* stats = d.window->findChild<StatisticsWindow*>(QStringLiteral("stats"));
+    ASSERT_NE(stats, nullptr);
+    EXPECT_GE(stats->list()->topLevelItemCount(), 7);
+    stats->resize(980, 480);
+    takeScreenshot(*stats, QStringLiteral("statistiques"));
+}
+
+TEST(Captures, TheOpeningListWithALineChosen) {
+    Desk d(true);
+    d.play("e2e4");
+    d.window->menus().action(QStringLiteral("menu_voir_ouvertures"))->trigger();
+    auto* list = d.window->findChild<OpeningListWindow*>(QStringLiteral("liste_coup"));
+    ASSERT_NE(list, nullptr);
+    ASSERT_GT(list->list()->topLevelItemCount(), 3);
+    list->list()->setCurrentItem(list->list()->topLevelItem(3));
+    EXPECT_FALSE(list->findChild<QLineEdit*>(QStringLiteral("Text1"))->text().isEmpty());
+    takeScreenshot(*list, QStringLiteral("liste-ouvertures"));
+}
+
+} // namespace

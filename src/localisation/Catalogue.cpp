@@ -80,22 +80,25 @@ PluralForm Catalogue::pluralForm(std::int64_t n) const {
 }
 
 std::string Catalogue::text(TextKey key) const {
-    return texte_catalogue(textBase_ + offsetOf(key));
+    const int offset = offsetOf(key);
+    if (offset <= MaxOffset) return texte_catalogue(textBase_ + offset);
+    const Language& language = languages_[textBase_ < 1010 ? 0 : (textBase_ - 10) / 1000];
+    return language.presents[offset] ? language.texts[offset] : std::string();
 }
 
 std::vector<int> Catalogue::offsets(int languageKey) const {
     std::vector<int> list;
     if (!validKey(languageKey)) return list;
     const Language& language = languages_[languageKey - 1];
-    for (int d = 1; d <= MaxOffset; ++d)
+    for (int d = 1; d <= MaxProgramOffset; ++d)
         if (language.presents[d]) list.push_back(d);
     return list;
 }
 
 void Catalogue::load(const std::string& folder) {
     for (int i = 0; i < LanguageCount; ++i) {
-        languages_[i].texts.assign(MaxOffset + 1, std::string());
-        languages_[i].presents.assign(MaxOffset + 1, false);
+        languages_[i].texts.assign(MaxProgramOffset + 1, std::string());
+        languages_[i].presents.assign(MaxProgramOffset + 1, false);
         QFile file(QString::fromStdString(folder + "/" + Files[i]));
         if (!file.open(QIODevice::ReadOnly)) {
             problems_.push_back(std::string(Files[i]) + ": cannot be opened");
@@ -130,8 +133,8 @@ void Catalogue::parse(int index, const std::string& file, std::string_view conte
         int offset = 0;
         const auto parsed = std::from_chars(count.data(), count.data() + count.size(), offset);
         if (count.empty() || parsed.ec != std::errc() ||
-            parsed.ptr != count.data() + count.size() || offset < 1 || offset > MaxOffset) {
-            problem("offset is not a number from 1 to 999");
+            parsed.ptr != count.data() + count.size() || offset < 1 || offset > MaxProgramOffset) {
+            problem("offset is not a number from 1 to 1249");
             continue;
         }
         if (language.presents[offset]) {

@@ -12,6 +12,8 @@ namespace quarvelin {
 
 inline constexpr int LanguageCount = 8;
 inline constexpr int MaxOffset = 999;
+// Texts the program adds past the numbered ones: reached by their key only, never by number.
+inline constexpr int MaxProgramOffset = 1249;
 
 class Catalogue : public TextCatalogue {
 public:

@@ -55,13 +55,15 @@ TEST(CatalogueFiles, EveryLanguageReadsCleanAndHoldsTheSameOffsets) {
 // Every key the program names, and every member of the ranges it computes, has a text in all
 // eight languages.
 TEST(CatalogueFiles, EveryTextKeyExistsInEveryLanguage) {
-    const Catalogue catalogue;
+    Catalogue catalogue;
     std::set<int> offsets;
     for (const TextKeyEntry& e : AllTextKeys) {
         EXPECT_TRUE(offsets.insert(offsetOf(e.key)).second) << e.name << " shares its offset";
-        for (int language = 1; language <= LanguageCount; ++language)
-            EXPECT_NE(textIn(catalogue, language, offsetOf(e.key)), "")
+        for (int language = 1; language <= LanguageCount; ++language) {
+            catalogue.appliquer_langue(language);
+            EXPECT_NE(catalogue.text(e.key), "")
                 << e.name << " missing in " << Catalogue::fileName(language);
+        }
     }
     for (const TextRange& range : AllTextRanges)
         for (int i = 0; i < range.count; ++i)

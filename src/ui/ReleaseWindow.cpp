@@ -60,7 +60,7 @@ ReleaseWindow::ReleaseWindow(const quarvelin::Catalogue& catalogue, std::string 
     check_.finished = [this](bool verdict) { ended(verdict); };
 
     appliquer_textes(catalogue);
-    resize(fontMetrics().horizontalAdvance(QString(88, u'-')) + 60, 380);
+    resize(contenu_->fontMetrics().horizontalAdvance(QString(86, u'-')) + 64, 400);
 }
 
 ReleaseWindow::~ReleaseWindow() {

@@ -47,7 +47,7 @@ struct Settings {
     std::uint8_t ACTIVE_HORLOGE = 1;
     std::string DELAI_PARTIE = "00:15:00";
     std::int16_t DELAI_ATTENTE = 1000;
-    std::string VERSION_XML = "https://quarvelin.org/xml/version.xml";
+    std::string VERSION_XML; // empty until the user names a version document
 
     // [TCP/IP]
     std::uint8_t IP_MODE_SERVEUR = 0;

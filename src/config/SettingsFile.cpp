@@ -343,6 +343,8 @@ SettingsReading readSettingsText(const std::string& content, Settings& s, int pr
         }
         if (!ok) r.ignored.push_back(l.text);
     }
+    // Earlier files carry an address the project never owned: no check may call it.
+    if (s.VERSION_XML == "https://quarvelin.org/xml/version.xml") s.VERSION_XML.clear();
     return r;
 }
 

@@ -712,6 +712,24 @@ namespace quarvelin {
     X(ReportGamesBySendingDate, 1132) \
     X(BaseNotWritable, 1133) \
     /* Version check, tips, captured pieces, About (1150-1199) */ \
+    X(VersionWindowTitle, 1150) \
+    X(VersionCheckButton, 1151) \
+    X(VersionCloseButton, 1152) \
+    X(NoVersionAddress, 1153) \
+    X(TipsTitle, 1155) \
+    X(TipsDidYouKnow, 1156) \
+    X(TipsShowAtStartup, 1157) \
+    X(TipsNext, 1158) \
+    X(CapturedTitle, 1160) \
+    X(CapturedWhitePieces, 1161) \
+    X(CapturedBlackPieces, 1162) \
+    X(MaterialEven, 1163) \
+    X(MaterialWhiteAhead, 1164) \
+    X(MaterialBlackAhead, 1165) \
+    X(NoneCaptured, 1166) \
+    X(AboutLicence, 1170) \
+    X(AboutLibraries, 1171) \
+    X(AboutSource, 1172) \
     /* Tournaments and analysis (1200-1249) */ \
     /* Help window */ \
     X(HelpTitle, 960) \

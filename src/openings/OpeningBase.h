@@ -18,6 +18,8 @@
 
 namespace quarvelin {
 
+class OpeningNames;
+
 class OpeningBase {
 public:
     OpeningBase();
@@ -74,6 +76,10 @@ public:
     choisir_coup_livre(const Position& p, Colour side, const std::string& gameMoveText,
                        const std::function<double()>* random = nullptr) const;
 
+    // The names in the interface language kept beside the base, when they are open.
+    void setNames(const OpeningNames* names) { names_ = names; }
+    const OpeningNames* names() const { return names_; }
+
     long long lineCount() const;
     // The lines that continue the game text, counted; with `open`, only those that go on past
     // it.
@@ -96,6 +102,7 @@ private:
     std::string path_;
     mutable std::map<QString, std::unique_ptr<QSqlQuery>> prepared_;
     std::string error_;
+    const OpeningNames* names_ = nullptr;
 };
 
 // The move that follows the game text in a line (empty when the line ends there), as the

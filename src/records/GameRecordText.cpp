@@ -1,6 +1,7 @@
 #include "records/GameRecordText.h"
 
 #include "openings/OpeningBase.h"
+#include "openings/OpeningNames.h"
 
 #include <cstdio>
 #include <ctime>
@@ -188,7 +189,8 @@ std::string printHeader(const GameSession& s, const Settings& settings, Colour p
 
 std::optional<EcoLine> gameOpening(const GameSession& s, const OpeningBase* base) {
     if (!base || !base->isOpen() || !s.GameText.empty() || !s.FenDepart.empty()) return {};
-    return base->openingOfGame(s.GameMoveText);
+    const std::optional<EcoLine> line = base->openingOfGame(s.GameMoveText);
+    return base->names() ? base->names()->named(line) : line;
 }
 
 std::string movesText(const GameSession& s, const Settings& settings) {

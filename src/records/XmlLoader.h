@@ -2,35 +2,14 @@
 // Fetches an XML game record from an http://, https:// or file:// address and reads the game
 // in it, waiting at most a fixed time. Runs on the caller's event loop; no window needed.
 #include "localisation/TextCatalogue.h"
+#include "records/DocumentFetcher.h"
 #include "records/XmlReading.h"
 
 #include <chrono>
 #include <functional>
-#include <memory>
 #include <string>
 
-class QNetworkAccessManager;
-class QNetworkReply;
-class QTimer;
-
 namespace quarvelin {
-
-enum class LoadFailure {
-    None,
-    NotAnAddress, // no http://, https:// or file:// in the text
-    Refuse,       // not an address a request can be made for
-    Delay,        // nothing within the wait
-    Http,         // the server answered with an error status
-    UnknownHost,
-    ConnectionRefused,
-    Security,  // TLS handshake or certificate
-    Network,   // any other transfer error
-    Malformed, // not XML
-    NoMoves,   // XML, but no Move element
-    TooLarge,
-    MissingFile,    // a file:// address whose file is not there
-    UnreadableFile, // a file:// address whose file cannot be read
-};
 
 struct LoadResult {
     LoadFailure failure = LoadFailure::None;
@@ -50,34 +29,21 @@ struct LoadResult {
 class XmlLoader {
 public:
     using End = std::function<void(const LoadResult&)>;
-    static constexpr std::chrono::milliseconds ReplayDelay{15000};
-    static constexpr long long MaximumSize = 16LL * 1024 * 1024;
+    static constexpr std::chrono::milliseconds ReplayDelay = DocumentFetcher::DefaultDelay;
+    static constexpr long long MaximumSize = DocumentFetcher::MaximumSize;
 
-    XmlLoader();
-    ~XmlLoader();
-    XmlLoader(const XmlLoader&) = delete;
-    XmlLoader& operator=(const XmlLoader&) = delete;
-
-    void setDelay(std::chrono::milliseconds delay) { delay_ = delay; }
+    void setDelay(std::chrono::milliseconds delay) { fetcher_.setDelay(delay); }
 
     // Starts fetching the address in text (from its http://, https:// or file:// on). fin is
     // called once with the outcome: at once, returning false, when no request can be made;
     // later, from the event loop, otherwise. A load still running is dropped first.
     bool load(const std::string& text, End end);
     // Drops the running load; its fin is not called.
-    void resign();
-    bool inProgress() const { return answer_ != nullptr; }
+    void resign() { fetcher_.resign(); }
+    bool inProgress() const { return fetcher_.inProgress(); }
 
 private:
-    void finish();
-
-    std::unique_ptr<QNetworkAccessManager> network_;
-    std::unique_ptr<QTimer> timer_;
-    QNetworkReply* answer_ = nullptr;
-    End end_;
-    std::string address_;
-    LoadFailure stop_ = LoadFailure::None; // why we stopped the transfer ourselves
-    std::chrono::milliseconds delay_ = ReplayDelay;
+    DocumentFetcher fetcher_;
 };
 
 } // namespace quarvelin

@@ -5,6 +5,7 @@
 #include "notation/MoveReader.h"
 #include "notation/MoveText.h"
 #include "openings/OpeningBase.h"
+#include "openings/OpeningNames.h"
 #include "rules/MoveRules.h"
 #include "rules/SquareControl.h"
 
@@ -277,6 +278,7 @@ void GameController::nommer_ouverture() {
         return;
     }
     if (visible) env_.view.setOpeningsAvailable(true);
+    if (const OpeningNames* names = env_.base->names()) line = names->named(line);
     s_.OpeningCode = line->code;
     s_.OpeningName = line->label;
     comment("[" + line->code + " - " + line->label + "]");

@@ -86,6 +86,7 @@ void BoardView::setPieceSet(const QString& folder) {
     }
     pixmaps_.fill(QPixmap());
     update();
+    emit piecesChanged();
 }
 
 QPixmap BoardView::pieceImage(PieceCode piece, int side) {
@@ -149,6 +150,7 @@ void BoardView::writeSquare(int x, int y, PieceCode piece) {
     if (x < 1 || x > 8 || y < 1 || y > 8 || position_.at(x, y) == piece) return;
     position_.at(x, y) = piece;
     update(squareRect(x, y));
+    emit piecesChanged();
 }
 
 void BoardView::markSquare(int x, int y, float size, std::uint32_t colour) {
@@ -248,6 +250,7 @@ void BoardView::setPosition(const quarvelin::Position& position) {
     if (position == position_) return;
     position_ = position;
     update();
+    emit piecesChanged();
 }
 
 void BoardView::setCoordinatesVisible(bool visible) {

@@ -82,6 +82,8 @@ public:
 
 signals:
     void squarePressed(int x, int y);
+    // A piece was written, the whole position replaced or the piece set changed.
+    void piecesChanged();
     void rightClicked(QPoint globalPos);
 
 protected:

@@ -5,12 +5,10 @@
 #include "localisation/TextKey.h"
 #include "ui/WelcomeBanner.h"
 
-#include <QDesktopServices>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 using quarvelin::LanguageChoice;
@@ -21,11 +19,6 @@ namespace {
 
 // Each language's own name where the fixed caption is not it.
 constexpr const char* ProperNames[8] = {"", "", "", "", "", "Português", "Русский", "Polski"};
-
-QString link(const QString& text) {
-    return QStringLiteral("<a href=\"%1\" style=\"color:#3F6A2A; text-decoration:none;\">%2</a>")
-        .arg(QString::fromLatin1(LanguageWindow::WebSite), text.toHtmlEscaped());
-}
 
 } // namespace
 
@@ -64,15 +57,6 @@ LanguageWindow::LanguageWindow(QWidget* parent) : QDialog(parent) {
         grid->addWidget(b, i / 2, i % 2);
     }
 
-    site_ = new QLabel(link(QStringLiteral("quarvelin.org")), this);
-    site_->setObjectName(QStringLiteral("site"));
-    site_->setTextFormat(Qt::RichText);
-    site_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    site_->setCursor(Qt::PointingHandCursor);
-    site_->setToolTip(QString::fromLatin1(WebSite));
-    connect(site_, &QLabel::linkActivated, this,
-            [](const QString& address) { QDesktopServices::openUrl(QUrl(address)); });
-
     output_ = new QPushButton(QStringLiteral("E&xit"), this);
     output_->setObjectName(QStringLiteral("sortie"));
     output_->setAutoDefault(false);
@@ -82,7 +66,6 @@ LanguageWindow::LanguageWindow(QWidget* parent) : QDialog(parent) {
     });
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(site_);
     bottom->addStretch(1);
     bottom->addWidget(output_);
 
@@ -105,8 +88,6 @@ LanguageWindow::LanguageWindow(QWidget* parent) : QDialog(parent) {
 void LanguageWindow::appliquer_textes(const quarvelin::TextCatalogue& catalogue) {
     banner_->setSubtitle(QString::fromStdString(catalogue.text(quarvelin::TextKey::Welcome)));
     prompt_->setText(QString::fromStdString(catalogue.text(quarvelin::TextKey::ChooseLanguage)));
-    site_->setToolTip(QString::fromStdString(catalogue.text(quarvelin::TextKey::TipWebsite)) +
-                      u'\n' + QString::fromLatin1(WebSite));
     output_->setToolTip(
         QString::fromStdString(catalogue.text(quarvelin::TextKey::TipQuitLanguage)));
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The first-start window (`Language`): one button per language, a way out, and the product's
-// site. It only reports the choice; LanguageChoice carries it out.
+// The first-start window (`Language`): one button per language and a way out. It only reports
+// the choice; LanguageChoice carries it out.
 #include <QDialog>
 
 #include <array>
@@ -17,8 +17,6 @@ class LanguageWindow : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr const char* WebSite = "https://quarvelin.org";
-
     explicit LanguageWindow(QWidget* parent = nullptr);
 
     // The greeting and hints; title, language names and the exit button keep fixed texts,
@@ -35,7 +33,6 @@ signals:
 private:
     WelcomeBanner* banner_ = nullptr;
     QLabel* prompt_ = nullptr;
-    QLabel* site_ = nullptr;
     QPushButton* output_ = nullptr;
     std::array<QPushButton*, 8> buttons_{};
 };

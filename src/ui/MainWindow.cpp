@@ -3,6 +3,7 @@
 #include "config/LanguageChoice.h"
 #include "config/RecentFiles.h"
 #include "config/SettingsFile.h"
+#include "config/Tips.h"
 #include "config/Version.h"
 #include "correspondence/CorrespondenceRules.h"
 #include "correspondence/DesktopMailService.h"
@@ -13,8 +14,10 @@
 #include "records/PgnConversion.h"
 #include "session/GameController.h"
 #include "session/OpeningBaseCommands.h"
+#include "ui/AboutWindow.h"
 #include "ui/BoardView.h"
 #include "ui/BoardWindow.h"
+#include "ui/CapturedPiecesWindow.h"
 #include "ui/CommentWindow.h"
 #include "ui/CorrespondenceDialogs.h"
 #include "ui/CorrespondenceWindow.h"
@@ -36,10 +39,12 @@
 #include "ui/QtSoundPlayer.h"
 #include "ui/QtTranslations.h"
 #include "ui/RecentFilesMenu.h"
+#include "ui/ReleaseWindow.h"
 #include "ui/SaveWindow.h"
 #include "ui/ScrollFrame.h"
 #include "ui/SearchTask.h"
 #include "ui/StatisticsWindow.h"
+#include "ui/TipsWindow.h"
 #include "ui/WindowPlacement.h"
 #include "ui/XmlGameWindow.h"
 
@@ -58,7 +63,6 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QTimer>
 #include <QUrl>
 
@@ -95,6 +99,7 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
     sounds_ = std::make_unique<QtSoundPlayer>();
     engine_ = std::make_unique<SearchTask>();
     recent_ = std::make_unique<quarvelin::RecentFiles>();
+    tipsOption_ = std::make_unique<quarvelin::TipsOption>();
     qtTexts_ = std::make_unique<QtTranslations>();
     placement_ = new WindowPlacement(this, mdiArea_);
     new LastFolder(this);
@@ -120,6 +125,8 @@ MainWindow::MainWindow(quarvelin::Settings& settings, quarvelin::Catalogue& cata
     // The opening base is opened once and stays open; without it the game goes on without
     // book moves and names.
     base_.open(settings_.BASE_ECO);
+    // Names in the other languages beside it; a base without them names in its own words.
+    if (base_.isOpen() && names_.open(settings_.BASE_ECO)) base_.setNames(&names_);
 
     quarvelin::Environment env{settings_,
                                catalogue_,
@@ -195,12 +202,17 @@ void MainWindow::titre_principal() {
 
 void MainWindow::appliquer_textes() {
     qtTexts_->apply(settings_.CLE_LANGUE);
+    names_.setLanguage(settings_.CLE_LANGUE);
     menus_->appliquer_textes(catalogue_);
     board_->appliquer_textes();
     comment_->appliquer_textes(catalogue_);
     if (corres_) corres_->appliquer_textes();
     boardSub_->setWindowTitle(board_->windowTitle());
     commentSub_->setWindowTitle(comment_->windowTitle());
+    if (captured_) {
+        captured_->appliquer_textes(catalogue_);
+        capturedSub_->setWindowTitle(captured_->windowTitle());
+    }
     titre_principal();
 }
 
@@ -277,6 +289,9 @@ void MainWindow::wireCommands() {
         {"menu_sauve_option", &MainWindow::saveOptions},
         {"menu_a_propos", &MainWindow::showAbout},
         {"menu_envoi_position", &MainWindow::sendPosition},
+        {"menu_astuce", &MainWindow::openTips},
+        {"menu_chasse", &MainWindow::showCapturedPieces},
+        {"menu_release", &MainWindow::openReleaseWindow},
     };
     for (const auto& c : commands)
         bind(m, c.name, -1, this, [this, h = c.handler] { (this->*h)(); });
@@ -421,7 +436,7 @@ void MainWindow::wireWindows() {
                 connect(w, &OpeningListWindow::playMove, this,
                         [this](const QString& move) { game_->playListedMove(move.toStdString()); });
                 w->show();
-                w->fill(game_->session().GameMoveText, lines);
+                w->fill(game_->session().GameMoveText, names_.named(lines));
             });
 }
 
@@ -559,8 +574,47 @@ void MainWindow::saveOptions() {
 }
 
 void MainWindow::showAbout() {
-    QMessageBox::about(this, text(TextKey::AboutTitle),
-                       text(TextKey::AboutBody).arg(QLatin1String(quarvelin::ProgramVersion)));
+    AboutWindow w(catalogue_, this);
+    w.exec();
+}
+
+void MainWindow::setTipsOption(std::unique_ptr<quarvelin::TipsOption> option) {
+    tipsOption_ = std::move(option);
+}
+
+void MainWindow::openTips() {
+    // The menu always opens the window; the check box only decides about the start-up.
+    if (!tips_) {
+        tips_ = new TipsWindow(
+            catalogue_, *tipsOption_,
+            quarvelin::Tips::fileFor(locations_.installation, settings_.CLE_LANGUE), this);
+        tips_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(tips_, &QObject::destroyed, this, [this] { tips_ = nullptr; });
+    }
+    tips_->show();
+    tips_->raise();
+    tips_->activateWindow();
+}
+
+void MainWindow::showCapturedPieces() {
+    if (!captured_) {
+        captured_ = new CapturedPiecesWindow(catalogue_, *board_->board());
+        capturedSub_ = mdiArea_->addSubWindow(captured_);
+        capturedSub_->setAttribute(Qt::WA_DeleteOnClose, false);
+        capturedSub_->setWindowIcon(captured_->windowIcon());
+        const QRect board = boardSub_->geometry();
+        capturedSub_->setGeometry(QRect(board.right() - 420, board.top() + 40, 400, 250));
+    }
+    captured_->refresh();
+    capturedSub_->setWindowTitle(captured_->windowTitle());
+    capturedSub_->show();
+    capturedSub_->raise();
+    mdiArea_->setActiveSubWindow(capturedSub_);
+}
+
+void MainWindow::openReleaseWindow() {
+    ReleaseWindow w(catalogue_, settings_.VERSION_XML, nullptr, this);
+    w.exec();
 }
 
 void MainWindow::listWindows() {
@@ -710,14 +764,16 @@ void MainWindow::start(const QString& commandLineFile) {
             language_ = nullptr;
             // The language chosen, the start goes on as any other would.
             if (settings_.AFF_NOUVELLE == 1) newGame();
+            if (tipsOption_->showAtStartup()) openTips();
         });
         connect(language_, &LanguageWindow::quit, this, [this] {
             // Out at once, nothing written.
             QApplication::exit(0);
         });
         language_->open();
-    } else if (settings_.AFF_NOUVELLE == 1) {
-        newGame();
+    } else {
+        if (settings_.AFF_NOUVELLE == 1) newGame();
+        if (tipsOption_->showAtStartup()) openTips();
     }
     if (!commandLineFile.isEmpty() && QFileInfo::exists(commandLineFile)) {
         lire_fichier_pgn(ReadMode::ListFile, commandLineFile);

@@ -6,6 +6,7 @@
 #include "config/Startup.h"
 #include "localisation/Catalogue.h"
 #include "openings/OpeningBase.h"
+#include "openings/OpeningNames.h"
 #include "records/GamesFileController.h"
 #include "session/GameSession.h"
 
@@ -16,6 +17,7 @@
 #include <memory>
 
 class BoardWindow;
+class CapturedPiecesWindow;
 class CommentWindow;
 class CorrespondenceWindow;
 class KeyringPasswords;
@@ -29,6 +31,7 @@ class QtSoundPlayer;
 class QtTranslations;
 class RecentFilesMenu;
 class SearchTask;
+class TipsWindow;
 class WindowPlacement;
 
 namespace quarvelin {
@@ -39,6 +42,7 @@ class NetworkGame;
 }
 class MenuBuilder;
 class OpeningBaseCommands;
+class TipsOption;
 class RecentFiles;
 class GameController;
 } // namespace quarvelin
@@ -62,6 +66,12 @@ public:
     QMdiSubWindow* boardSubWindow() const { return boardSub_; }
     CommentWindow* commentWindow() const { return comment_; }
     LanguageWindow* languageWindow() const { return language_; }
+    TipsWindow* tipsWindow() const { return tips_; }
+    CapturedPiecesWindow* capturedPiecesWindow() const { return captured_; }
+    QMdiSubWindow* capturedPiecesSubWindow() const { return capturedSub_; }
+    // Whether the tips open at start-up: the user's store unless a test gives its own.
+    quarvelin::TipsOption& tipsOption() { return *tipsOption_; }
+    void setTipsOption(std::unique_ptr<quarvelin::TipsOption> option);
     quarvelin::Catalogue& catalogue() { return catalogue_; }
     quarvelin::Settings& settings() { return settings_; }
 
@@ -131,6 +141,9 @@ private:
     void openStatistics();
     QString baseFile(quarvelin::TextKey title, const QString& kind, bool save,
                      const QString& proposed = {});
+    void openTips();
+    void showCapturedPieces();
+    void openReleaseWindow();
 
     void boardClosed();
     // Correspondence play: a stored game on the board, the position e-mailed.
@@ -148,6 +161,7 @@ private:
     quarvelin::Catalogue& catalogue_;
     quarvelin::Locations locations_;
     quarvelin::OpeningBase base_;
+    quarvelin::OpeningNames names_;
     std::unique_ptr<MessageBoxDialogs> dialogs_;
     std::unique_ptr<QtSoundPlayer> sounds_;
     std::unique_ptr<SearchTask> engine_;
@@ -161,6 +175,10 @@ private:
     CommentWindow* comment_ = nullptr;
     QMdiSubWindow* commentSub_ = nullptr;
     LanguageWindow* language_ = nullptr;
+    TipsWindow* tips_ = nullptr;
+    CapturedPiecesWindow* captured_ = nullptr;
+    QMdiSubWindow* capturedSub_ = nullptr;
+    std::unique_ptr<quarvelin::TipsOption> tipsOption_;
     RecentFilesMenu* recentMenu_ = nullptr;
     std::unique_ptr<quarvelin::MenuBuilder> menus_;
     std::unique_ptr<quarvelin::GameController> game_;

@@ -14,7 +14,7 @@ constexpr MenuKind Separator = MenuKind::Separator;
 constexpr ElementMenu Tree[] = {
     // File
     {.name = "menu_fichier", .text = TextKey::MenuFile, .kind = Menu},
-    {.name = "menu_astuce", .parent = "menu_fichier", .text = TextKey::MenuTip, .comingSoon = true},
+    {.name = "menu_astuce", .parent = "menu_fichier", .text = TextKey::MenuTip},
     {.name = "menu_pref", .parent = "menu_fichier", .text = TextKey::MenuPreferences, .shortcut = "Ctrl+,"},
     {.parent = "menu_fichier", .kind = Separator},
     {.name = "menu_con", .parent = "menu_fichier", .text = TextKey::MenuKnowledgeBase, .kind = Menu},
@@ -102,7 +102,7 @@ constexpr ElementMenu Tree[] = {
      .closing = true},
     {.parent = "menu_partie", .kind = Separator},
     {.name = "menu_chasse", .parent = "menu_partie", .text = TextKey::MenuCapturedPieces, .shortcut = "Ctrl+T",
-     .disabled = true, .inGame = true, .closing = true, .comingSoon = true},
+     .disabled = true, .inGame = true, .closing = true},
     {.name = "affiche_log", .parent = "menu_partie", .text = TextKey::MenuShowLog},
     {.name = "menu_stat", .parent = "menu_partie", .text = TextKey::MenuStatistics, .shortcut = "Ctrl+G"},
     {.parent = "menu_partie", .kind = Separator},
@@ -203,7 +203,7 @@ constexpr ElementMenu Tree[] = {
     {.name = "menu_aide_sur", .parent = "menu_aide", .text = TextKey::MenuHelpOn},
     {.parent = "menu_aide", .kind = Separator},
     {.name = "menu_a_propos", .parent = "menu_aide", .text = TextKey::MenuAbout},
-    {.name = "menu_release", .parent = "menu_aide", .text = TextKey::MenuWhatsNew, .comingSoon = true},
+    {.name = "menu_release", .parent = "menu_aide", .text = TextKey::MenuWhatsNew},
 };
 // clang-format on
 

@@ -223,6 +223,20 @@ TEST_F(SettingsFile, PartialFilesKeepTheBuiltInValues) {
     }
 }
 
+// The address older files name was never the project's: no check may call it.
+TEST_F(SettingsFile, TheRetiredVersionAddressReadsAsNone) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"https://quarvelin.org/xml/version.xml", ""},
+        {"https://example.net/xml/version.xml", "https://example.net/xml/version.xml"}};
+    for (const auto& [written, read] : cases) {
+        write("[GENERAL]\nVERSION_XML=" + written + "\n");
+        Settings s;
+        EXPECT_EQ(load(s).state, SettingsReading::State::Parsed);
+        EXPECT_EQ(s.VERSION_XML, read);
+    }
+    EXPECT_EQ(builtInSettings(install).VERSION_XML, "");
+}
+
 TEST_F(SettingsFile, OlderFilesInWindows1252) {
     write("NOM_JOUEUR=Humano\xEF"
           "de\r\nLIEU_JEU=\x80 caf\xE9\r\n");

@@ -402,7 +402,7 @@ TEST(Program, EveryWiredCommandOpensItsWindow) {
          {"menu_abrege", "menu_not_comp", "menu_sauve", "menu_charge_xml", "menu_charge_fichier"})
         p.menu(name);
     p.menu("menu_edt_encours", 1);
-    EXPECT_EQ(opened, (QStringList{"PreferencesDialog", "EngineProfilesDialog", "QMessageBox",
+    EXPECT_EQ(opened, (QStringList{"PreferencesDialog", "EngineProfilesDialog", "AboutWindow",
                                    "QMessageBox", "QMessageBox", "SaveWindow", "XmlGameWindow",
                                    "LoadGamesDialog", "QPrintPreviewDialog"}));
     const int before = static_cast<int>(p.window->mdiArea()->subWindowList().size());

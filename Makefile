@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Quarvelin: the commands a newcomer needs.
 #   make run    install what is missing, build, start the desktop program
 #   make test   install what is missing, build, run every test

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Machine-move time and evaluation speed of the engine beside its plain reference, depths 0-3,
 // on 20 fixed positions; checks on the way that both give the same results.
 #include "engine/reference/ReferenceEngine.h"

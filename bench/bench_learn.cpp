@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Learning the opening base from a PGN file: games learned per second on a generated file of
 // 100,000 games (seeded play, the first moves drawn from common openings so that lines are
 // shared as in real files), beside pgn-extract reading the same file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Perft speed of our move generator beside Debian's stockfish, on the same positions in the
 // same run. Each measurement is taken three times and the best kept: the machine is shared.
 #include "notation/Fen.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Game files at database scale: a file of over 200 MB made of the test games repeated with
 # their tags varied, listed by quarvelin-cli beside grep counting its game starts, and
 # replayed beside pgn-extract. Each time is the best of three; compare the ratios, the machine

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening lookups on the full base, beside the plain reading of them (a LIKE over the whole
 // table), and automatic games per second at depth 1 through the game session.
 // Usage: bench_session [eco.db]   (default: the base built beside this program)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up time of the desktop program to its first window, beside xmessage started the same
 # way (median of 5 each), and its resident memory after an automatic game.
 #   bench/startup.sh [build-dir]

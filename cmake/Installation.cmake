@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installation tree the desktop program runs from, in build/bin: settings file, piece set,
 # besides the opening base and the sound cues built elsewhere. `make install` copies the whole
 # tree under lib/quarvelin and links the programs into bin.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The sound cues, generated at build time by tools/make_sounds (espeak-ng and sox) into
 # bin/son/, where the program looks for them beside its executable.
 set(QUARVELIN_SOUND_DIR ${CMAKE_BINARY_DIR}/bin/son)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Correspondence moves from outside: a stored move text (typed by hand in the base) and the
 // opponent's move as received. Whatever they hold, a move accepted must replay from the stored
 // moves to exactly the moves recorded, one half-move longer.

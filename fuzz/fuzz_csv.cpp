@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening-base CSV files as found: any bytes read without crashing, and every row read is written
 // back so that reading it again gives the same row.
 #include "openings/EcoCsv.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening classification files as found: any bytes read without crashing, and every line kept
 // is a line that replays, written in the game text's form.
 #include "openings/ImportEco.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FEN reading and writing: whatever readFen accepts must be a position that can stand, must
 // survive a write/read round trip unchanged and must be safe for the move generator.
 #include "notation/Fen.h"

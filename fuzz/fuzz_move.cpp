@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Move reading: any token against a handful of varied positions, in every notation and both
 // orientations. Reading must leave the position alone, and a move it reads that the rules call
 // legal must be one the generator knows and must leave a position that can stand.

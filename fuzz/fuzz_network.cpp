@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The network codec: bytes from a peer cut into lines and decoded. Whatever decodes must encode
 // back to the same line, a line never passes its limit, and a checked move is a legal one.
 #include "network/LineReader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Game files as found in the world: the index lists games only where a line starts with the
 // Event tag, a filter lists no more than the plain index, and every listed game reads without a
 // crash, its comments and variations within what the text holds. A game as the PGN conversion

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Game replay: the input is a PGN stream; every game that replays must end in a position whose
 // FEN the program reads back.
 #include "notation/Fen.h"

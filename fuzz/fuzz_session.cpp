@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts the game session takes from outside: a pasted position, and a game text replayed onto
 // the board (as loaded games arrive). Whatever the bytes, the board shown and the position
 // agree, and the history holds one entry per move line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings reader on any bytes: it reads or stops at an unknown key, and whatever it reads
 // is written and read back to the very same record.
 #include "config/SettingsFile.h"

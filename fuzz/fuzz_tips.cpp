@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A tips file of any bytes: every tip is one non-blank line, and any pick lands on one of them.
 #include "config/Tips.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The UCI front on any command stream: it must answer without crashing or hanging, and every
 // bestmove it sends must be a move of the position it was given or "0000".
 #include "cli/Uci.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The version document and the version numbers on any bytes: listing never crashes, a document
 // that is not XML lists nothing, and the comparison is an order (antisymmetric, and a version
 // always equals itself).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The XML game reader on any bytes, and the writer on any values: reading never crashes, and
 // whatever the writer makes of the bytes reads back as a well-formed list with one move line.
 #include "records/XmlReading.h"

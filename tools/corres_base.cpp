@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes an empty correspondence base at the path given, when no file is there yet: the build
 // tree keeps the games tried in it, an installation gets a fresh one.
 #include "correspondence/CorrespondenceStore.h"

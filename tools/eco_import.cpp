@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds the opening base from opening classification files: every line replayed through the
 // rules and stored in the game text's own form. The first file gives the lines; a line that a
 // later file also has takes that file's name (the French names over the English ones), and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the settings file an installation ships with: the values of a new file, with the
 // language window opening at the first start. An existing file is left alone, so the choices
 // made in a build tree survive the next build.  Usage: installation_ini <quarvelin.ini>

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the program's own piece set: python3 tools/piece_set.py data/pieces/quarvelin"""
 import os, sys
 

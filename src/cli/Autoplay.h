@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // quarvelin-cli autoplay: engine against engine through the game session, as the desktop
 // program's automatic mode plays, each game written as PGN.

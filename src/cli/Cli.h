@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // quarvelin-cli: the rules and notation core from the command line.
 #include <ostream>

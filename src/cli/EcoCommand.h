@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // quarvelin-cli eco: the opening base from scripts, and moved between machines as CSV.
 #include "localisation/TextCatalogue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // quarvelin-cli net: the engine plays one network game against any peer speaking the program's
 // protocol, through the same game session as the desktop program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `quarvelin-cli uci`: the engine behind the Universal Chess Interface, for chess GUIs and
 // engine matches.

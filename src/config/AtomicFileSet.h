@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Files written beside their targets and put in place together once every one is written, so a
 // failure or a cancel before then leaves every target as it was. Files never put in place are

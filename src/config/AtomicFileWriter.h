@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A file replaced whole or not at all. The new content goes to a temporary file beside the
 // target, is flushed to disk, and is renamed over the target only on commit; a writer dropped

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The engine-parameter window without the window: two settings files whose engine keys become
 // profiles 1 and 2 of automatic play.

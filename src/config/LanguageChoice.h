@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the language window does with a choice: the language becomes the setting, the first
 // start-up is over, the catalogue and the move notation follow, and the settings file is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where piece sets and board pictures are found. A piece set is a folder of images named by
 // piece code (2..13); the program's own set is compiled into its resources, further sets sit in

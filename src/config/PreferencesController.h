@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The preferences window without the window. Its fields hold the values in use as text, named by
 // their keys (per-profile keys are profile 1's); each one is checked as the user leaves it, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game files used last, newest first, kept in the per-user settings store (organisation
 // and application "Quarvelin", group "Recent Files", RecentFile1 newest .. RecentFile10).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings record: one field per key of the settings file, named by the key. Per-profile
 // fields hold one value per engine profile (slot 0 unused); per-piece weights are indexed

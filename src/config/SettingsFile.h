@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings file: "[SECTION]" lines and KEY=value lines, every key written in a fixed order,
 // read back in any order and any section. Also the engine-profile files of automatic play.

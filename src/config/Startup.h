@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the program finds its files and how its settings come in at start-up.
 #include "config/Settings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tip of the day: the tips of the interface language, one per line of its file, blank lines
 // skipped, and the per-user choice of seeing them when the program starts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One record of the table PARTIE: a correspondence game, its players and its moves so far.
 #include <QDate>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a correspondence game's record says: whose turn it is, its moves read through the rules,
 // a received move checked against them, dates as the user types them.

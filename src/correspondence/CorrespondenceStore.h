@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The correspondence base: the table PARTIE of an SQLite file. The file is opened and closed
 // around each operation; every change is one transaction, so a crash leaves the old record or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // E-mail handed to the desktop's mail program through xdg-email: the user sends it from there.
 #include "correspondence/MailService.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sending one of the three e-mails and, for a move, recording it in the game: only once the
 // mail has gone (the server took it, or the user says the desktop's mail program sent it).

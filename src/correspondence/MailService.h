@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sending an e-mail: one recipient, a subject, a body and attached files. Two services do it:
 // an SMTP server reached directly, and the desktop's own mail program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The three e-mails of correspondence play: a move with the game's details, the position on the
 // board, and a free message to the opponent of a game.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // E-mail through an SMTP server with libcurl: plain, STARTTLS or TLS from the first byte. The
 // server's certificate is always checked, against the system's authorities or a given file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The engine's one way in: the desktop program, the command line, UCI, network and automatic
 // play all search through it. It searches its own copy of the position, reports progress

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The weights of one engine profile, as the search and the evaluation read them.
 #include <array>

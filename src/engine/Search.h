@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The engine's evaluation and search, exact to the counter: every visit order, counter and
 // float operation of the plain algorithm, on bitboards indexed in display order

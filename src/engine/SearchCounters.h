@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The search bookkeeping the user sees: reset by the caller before a machine move or a hint.
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every text the user reads, by number, in eight languages. Numbering is global: language k
 // (CLE_LANGUE 1..8) owns numbers base..base+999 with base 10 + 1000 * (k - 1), so a text asked

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Message boxes, questions and input boxes, reached by the logic through this interface so that
 // the windows implement it with Qt and the tests with scripted answers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text read from files the user brings: UTF-8, or Windows-1252 when it is not valid UTF-8.
 #include <string>

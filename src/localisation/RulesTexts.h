@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user's words for values of the rules: piece names and why a position was refused.
 #include "localisation/TextCatalogue.h"

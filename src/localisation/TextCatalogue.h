@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the logic asks for a text of the user's language. The catalogue implements it; tests
 // implement it with texts that name their key.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every catalogue text by what it says. The list is written once, below, and makes both the
 // enum and the table the tests walk to check that each text exists in all eight languages.

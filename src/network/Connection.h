@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One TCP link to the peer: listening for it (server) or reaching it (client), framed lines in
 // and out. While a peer is connected, any other connection is closed as soon as it arrives. Qt's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Bytes from the peer, cut into lines at CR LF. The lines wait here until they are taken, so a
 // question box can hold them up; the limits keep a peer from filling the memory.

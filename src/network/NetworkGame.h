@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One game against a peer over TCP, on top of the game controller: the greeting and its answer,
 // moves both ways, chat, draw offers, resignation, time and repetition claims, and the life of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The messages two copies of the program exchange over TCP, as typed values and as bytes. Each
 // message is one line ended by CR LF; its first character says what it is. Nothing here trusts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A move message checked against the receiver's board before it touches it.
 #include "network/Protocol.h"

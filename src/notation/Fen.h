@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Position strings: FEN and the 64-character position key.
 #include "rules/Position.h"

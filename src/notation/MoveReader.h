@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading one move token (short algebraic in either notation's letters, or long algebraic)
 // against the current position. Nothing here changes the board.

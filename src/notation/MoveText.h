@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Move texts: the long text of the move list and the short (standard SAN) text of game records.
 #include "notation/Notation.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The notation the user chose for move texts, and the piece letters of each.
 #include "rules/Types.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tolerant decimal reader behind every text-to-number conversion: users type numbers with
 // either decimal mark and with spaced thousands, and trailing junk must not refuse the value.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One game read from a PGN file, in the form the game session takes it.
 #include <cstdint>

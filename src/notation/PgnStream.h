@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads the games of a PGN stream one at a time, in large blocks, keeping only the current
 // game: tags, and the main line's move tokens with comments, variations, NAGs, move numbers

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Replays a game's main line from its start, or from its [FEN] position, through the rules.
 #include "notation/Notation.h"

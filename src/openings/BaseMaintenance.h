@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Compacting and repairing an opening base file. Both write the new file beside the old one
 // and put it in place through the safe writer, so a failure leaves the old base whole. The

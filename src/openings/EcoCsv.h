@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The opening base as semicolon-separated text, to back it up or move it to another machine:
 // a header line with the field names, then one row a line. Fields are read by the name in the

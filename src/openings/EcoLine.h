@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One opening line of the base: its code, its name and its moves from the initial position,
 // written as the game text is ("1.e4 e5 2.Nf3 Nc6 *").

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads opening classification files (`CODE "name" 1.e4 e5 2.Nf3 *`, an entry possibly over
 // several lines, '#' comments) and replays every line through the rules, so the base holds standard

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The opening base: the table ECO in an SQLite file, which names the opening of a game and
 // gives the engine its book moves. A line continues a game when it begins with the game text

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Lines learned from games: the current game as one scored line, and the openings of every game
 // of a PGN file as one reference-ranked row per half-move prefix the base lacks.

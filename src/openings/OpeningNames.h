@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Opening names in the interface language. The ECO table names each line in French where the
 // French classification has it; the English and Spanish names of the same lines live beside it

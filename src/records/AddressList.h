@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Address lists: text files of addresses of games (web pages or files of this machine), one a
 // line, "#" lines being remarks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A board of the printed game: the move that led to it and the position after it.
 #include "rules/Types.h"

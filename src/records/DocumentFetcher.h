@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fetches a document from an http://, https:// or file:// address, waiting at most a fixed time
 // and refusing documents too large to hold. Runs on the caller's event loop; no window needed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A filter made ready for many games: each criterion is looked for, without regard to case, in
 // the game's tags written "Name "value"" and joined with "/". A criterion must start the value

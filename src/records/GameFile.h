@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Game files written so that nothing already there is lost: the new content goes to a
 // temporary file beside the target, which replaces the target only once it is complete.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The criteria a games file is listed with: empty ones accept every game.
 #include <cstdint>

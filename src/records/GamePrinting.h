@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the printed game holds, line by line, in its three layouts: the record as text, the move
 // list, and the moves with a board after each.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The record of the game in play as the save window composes it: the tag section and the move
 // line with the notes in braces. The printed score shares its pieces.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where games start in PGN text: a line whose first non-blank characters are "[Event " (the tag
 // name in exactly that case). Searched for with memchr on '[', so a scan runs at the speed of

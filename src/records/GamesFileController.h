@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The games-file flow of the main window, without a window: a PGN file's games listed through
 // the filter of the settings, the first one or a listed one opened, and a file's games converted.

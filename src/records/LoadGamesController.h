@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the games-file window does with what is typed, without the window: the two number
 // fields checked, the games file checked, the criteria put into the settings record for the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pages of a printed document: lines of known heights placed one under the other.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Converting a PGN games file: the games that pass the filter, to an XML game record or to a
 // new PGN file. Every file written is built beside its target and put in place only once the

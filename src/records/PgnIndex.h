@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The games of a PGN file that pass a filter: for each, the byte position of its first line and
 // its tag values, enough to list it and to read it later by seeking straight to it. The file is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading one game of a PGN file at the byte position its index gave: the game's text runs to
 // the next game's first line, so nothing written in one game (an unclosed comment) spills into

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One line of a printed game: a text line in the title or body font, or a row of boards each
 // under the move that led to it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A list window's rows as they are printed, and the texts around them on each page.
 #include "localisation/TextCatalogue.h"

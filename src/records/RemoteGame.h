@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The remote-game window's logic: loads the address typed or chosen, reports a failure, and on
 // success shows the game, writes its tags in the comment window and hands it on to be replayed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The save window without the window: the text it opens with, the file it proposes, and the
 // save itself (the overwrite question, the write, the recent files, the confirmation).

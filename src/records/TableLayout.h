@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where a printed list's columns and rows go: the columns share the paper's width in the
 // proportions they have on screen, and the rows fill the pages.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The value of one tag in PGN tag lines, as the XML game record takes it.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The version check of the `release` window: asks first, fetches the version document, lists
 // its text nodes and says whether the running program is the latest published version.

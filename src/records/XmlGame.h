@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One game as the XML game record takes it: PGN tag lines, the move text and the result.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fetches an XML game record from an http://, https:// or file:// address and reads the game
 // in it, waiting at most a fixed time. Runs on the caller's event loop; no window needed.

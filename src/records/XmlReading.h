@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads a game from any XML document: the text of every element becomes a PGN tag line named
 // after the element, except Move, whose text becomes the moves. Written for our own game

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writes XML game records: a <LIST> of <GAME> elements, one element per line, CR LF lines,
 // UTF-8. The file is built in a temporary file that replaces the target only when complete,

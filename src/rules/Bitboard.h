@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Attack tables for the fast move generator: absolute squares a1 = 0 .. h8 = 63.
 #include <bit>

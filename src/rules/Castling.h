@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The castling moves in display coordinates, for either side at the bottom of the board.
 #include "rules/Position.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A move of the fast generator in 16 bits: from, to (absolute squares) and a kind.
 #include "rules/Types.h"

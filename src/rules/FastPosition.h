@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The position in absolute orientation with bitboards, for legal move generation and perft.
 // The program's position (display orientation) converts to and from it without loss.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A move in display coordinates, with the moving piece and the piece a pawn promotes to.
 #include "rules/FastMove.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Movement rules and the making of a move, on the display-oriented position.
 #include "rules/Move.h"

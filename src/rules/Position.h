@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The position in play, in display orientation: (x, y) from 1..8, column from the left and row
 // from the top, with the side of PlayerColour drawn at the bottom.

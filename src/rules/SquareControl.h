@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Square-control counts on which check, legality and the engine's threat terms rest.
 #include "rules/Position.h"

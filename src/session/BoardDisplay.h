@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the game logic asks of the board on screen: show pieces, marks and a suggested move, in
 // display coordinates (x, y) 1..8. The board widget implements it; tests use a plain grid.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A request to stop a long loop (reading a games file, converting one, naming openings): whoever
 // starts the loop owns a token and hands it over; the progress window's button cancels it from

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The captured-pieces table of a position: what each side has lost from its starting set, and
 // the material balance in pawns (queen 9, rook 5, bishop and knight 3, pawn 1).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two countdowns and the game's duration. The remaining times live as "hh:mm:ss" texts, as
 // the labels show them; each tick reads, steps and writes one back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The comment window's running text, as the game logic writes to it.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game in play and everything the board window asks of it: new games and play modes, the
 // human's clicks, the machine's moves, clocks, navigation, replay of a game text, pasted

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A correspondence game opened on the board from its store.
 #include "notation/ParsedGame.h"
 #include "session/GameController.h"

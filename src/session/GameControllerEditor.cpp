@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The position editor: pieces from the palette onto the board, then play from there.
 #include "session/GameController.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The human's clicks on the board: lifting, putting down, the move and what follows it.
 #include "session/GameController.h"
 

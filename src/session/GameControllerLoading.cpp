@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A game read from a file or a web address taking the place of the one on the board.
 #include "localisation/RulesTexts.h"
 #include "notation/Fen.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The machine's move: default opening, book or search, then the game update and the end of
 // the game; and the hint, which asks the same search for the side to move.
 #include "session/GameController.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The move list as the game's timeline: stepping through the recorded positions, scrolling,
 // notes on moves, replacing the last move, and cutting the game back.
 #include "session/GameController.h"

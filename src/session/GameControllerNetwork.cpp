@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A game against a peer over the network: its start, the moves that arrive and the ends decided
 // on the other side. The checks on what arrives are made before any of this is called.
 #include "session/GameController.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rebuilding a game from its text, and a game started from a pasted position.
 #include "session/GameController.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game in play: mode, notation, texts, history of positions, result and the switches the
 // board window shows. One value, owned by the application and passed to whoever needs it.

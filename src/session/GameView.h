@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The board window and the main window as the game logic sees them. The logic keeps its state
 // in GameSession and tells the windows what changed; every call has a do-nothing default so a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game without a window, for the command line and the fuzzers: questions are answered No,
 // boxes and cues go nowhere, the board is a plain grid and only automatic play's timer is kept.

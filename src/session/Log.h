@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The trace file of GES_LOG: new games and the engine's choices, one line each.
 #include <string>

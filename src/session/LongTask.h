@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A long pass over a file that reports how far it is and can be stopped. The windows run it on a
 // worker thread under the progress window and wait for it without freezing; tests and the

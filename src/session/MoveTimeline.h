@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The move list as the game's timeline: a line per half-move (Black's behind BlackPrefix) and a
 // line per result, the SAN beside each move line, a recorded position per entry; the game texts

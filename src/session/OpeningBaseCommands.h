@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The commands of the knowledge-base menu: learning the game or a PGN file, CSV export and
 // import, purging the learned rows, compacting and repairing the file. Each writing command

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the statistics window shows of a game's evaluation: one row per move with its score and
 // its change from the move before, and the points of the score curve on the chart's scale.

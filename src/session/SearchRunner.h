@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the machine's searches run. The desktop program runs them on a worker thread and hands
 // the result back to the GUI thread; the command line and the tests run them in place.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plays the sound cues. The desktop program plays them through Qt Multimedia; tests record
 // what was asked for.

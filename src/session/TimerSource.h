@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The board window's timers, as the game logic starts and stops them. The desktop program runs
 // them as QTimers that call GameController::tick; tests step them by hand.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The About box (`frmAbout`): the program's name and version, its licence, the libraries it
 // runs on with their versions, and where its source is when that address is known.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The board of one Position as the user sees it: squares, coordinates and pieces, drawn square
 // and centred at whatever size the widget is given.

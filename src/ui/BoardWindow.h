@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The board window `plateau`: the board, the clocks, the move list and the game list, the
 // navigation buttons, the thinking display and the position editor's palette. It binds its

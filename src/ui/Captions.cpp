@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Captions.h"
 
 QString Captions::text(const quarvelin::Catalogue& catalogue, quarvelin::TextKey key) {

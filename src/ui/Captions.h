@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Window captions from the text catalogue, with the decorations of the user's language.
 #include "localisation/Catalogue.h"

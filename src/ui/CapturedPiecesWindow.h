@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The captured-pieces window (`prises`): the pieces each side has lost in the position the
 // board shows, drawn with the board's piece set, and the material balance. It follows every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The running commentary beside the board (`comment`): what the engine is weighing, remarks on
 // moves, the opening reached, the notes of a loaded game.

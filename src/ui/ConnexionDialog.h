@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The connection window (`connexion`): the role, the server's address, the port and the name
 // this player announces, filled from the [TCP/IP] settings and stored back on OK.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The windows of a correspondence move: `prepare` (the move on the board, ready to go),
 // `message` (the e-mail itself, for a move, the position or a free message) and `saisie_coup`

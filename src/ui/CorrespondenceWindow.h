@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The correspondence window (`corres`): the games of the correspondence base with whose turn it
 // is, the details of the selected game, and the commands on it: new, save, delete, print the

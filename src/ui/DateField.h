@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A date typed as dd/mm/yyyy with help: only digits are taken and the slashes come by
 // themselves; on leaving, a two-digit year is completed and a text that is no date is replaced

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Piece sets of other Debian packages, offered beside the program's own. scid-data keeps each
 // set as strips of twelve pieces, one strip per size (pawn, knight, bishop, rook, queen, king,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Paints printed documents on a printer, page after page: a head on every page (the program and
 // the date), the page number at the foot, and between them the lines of a game or the rows of

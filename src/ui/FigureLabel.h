@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A caption and a figure on one line ("Moves examined : 321062"). When room runs short the
 // caption is shortened with an ellipsis; the figure is never cut. New parts show whole until the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The board window's game list (`List2`) as a model over a file's index: rows are made when the
 // view asks for them, so a million listed games cost no more to show than ten.

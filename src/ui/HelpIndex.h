@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The manual of one language as the help window needs it: its pages in contents order, the
 // h1/h2 headings with their ids, and a keyword index over the text under each heading. Qt Core

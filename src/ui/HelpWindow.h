@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's help: the manual of one language with its contents, a keyword search and
 // back, forward and home. A plain widget, so it can live in an MDI window or on its own.

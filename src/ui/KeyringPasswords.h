@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // SMTP passwords from the desktop's keyring; where there is none, asked once per run and kept
 // in memory only. Never written to the settings file.

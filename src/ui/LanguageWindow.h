@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The first-start window (`Language`): one button per language and a way out. It only reports
 // the choice; LanguageChoice carries it out.

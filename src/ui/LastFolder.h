@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where file choosers open: the folder of the last file the user chose to load or save during
 // the session, else a folder the window proposes, else the home folder. The main window keeps

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The games-file window (`charge`): a games file and the filter its games are listed with.
 // Opened to load (the board window lists the games that pass) or to extract (the games that

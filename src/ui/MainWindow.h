@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window `Menu`: the menu bar, and the board, comment and help windows in an MDI area.
 // It routes each command to the logic that carries it and keeps the menus in step with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds the main window's menu bar from the menu tree and keeps it in step with the language
 // and the game. The menus belong to the bar; the window connects their actions by name.

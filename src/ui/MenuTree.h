@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's menus as data: every item, in menu order, with its caption's catalogue
 // offset, shortcut and states. The builder turns it into Qt menus; the tests read it directly.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Dialogs of the logic, shown as Qt message boxes and input boxes over a window.
 #include "localisation/Dialogs.h"

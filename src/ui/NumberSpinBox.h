@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A spin box for a numeric setting. The user may type anything: what was typed is handed to the
 // preferences check when the field is left, before the spin box would put its last value back,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The openings that continue the game (`liste_coup`): code, name and line of every row of the
 // opening base that continues the game text. Choosing a row shows its line and the move it

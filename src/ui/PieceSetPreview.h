@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pieces of one set on a strip of board squares, as the preferences show them before the
 // set is chosen.

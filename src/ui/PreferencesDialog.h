@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The preferences window (`pref`): every setting, in tabs. The fields, their checks and what OK,
 // Reset and Save as do live in PreferencesController; this window shows them.

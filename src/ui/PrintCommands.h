@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The print commands: the game in play in one of its three layouts (imprimer_partie), the save
 // window's text, and a list window's rows (imprimer_liste). Each shows a print preview the user

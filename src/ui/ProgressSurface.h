@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The percentage bar of the long loops: a blue box growing from the left, the figure centred
 // on it in blue over the white part and in white over the blue part.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Long passes over files on a worker thread, under the modal progress window: the window keeps
 // painting and its button stops the pass, and run() returns once the pass is over.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small window the long loops show (`patience`): what is going on, how far it is, and a
 // button to stop it at the next step.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The piece a promoting pawn becomes, chosen from the four pieces of the board's set drawn in
 // the mover's colour.

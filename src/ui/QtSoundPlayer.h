@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sound cues through Qt Multimedia. A cue starts and the call returns; the next cue stops
 // the one still sounding. Files are checked before they reach Qt, whose decoder reports a file

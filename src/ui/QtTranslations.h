@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Qt's own texts (the standard buttons of message boxes, the file chooser's captions) in the
 // interface language, loaded again whenever the language changes.

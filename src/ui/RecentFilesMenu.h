@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The recent files at the foot of a menu: mnuRecentFile0 is the separator above them, 1..10
 // the files, all hidden while the list is empty.

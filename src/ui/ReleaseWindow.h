@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The version window (`release`): a check of the published version, listed in `contenu`,
 // started by `Command2` once per opening of the window; `Command1` closes it.

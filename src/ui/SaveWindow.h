@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The save window (`sauve`): the record of the game in play, editable, saved as it stands in
 // the box. What the save does lives in SaveController; this window shows the text and the

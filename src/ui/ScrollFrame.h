@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The scroll area an MDI window puts around a window that has a minimum size: squeezed below it,
 // the window scrolls instead of being cut. Closing the frame closes the window inside (which may

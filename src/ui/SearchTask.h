@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The machine's searches on a worker thread: the board and the windows stay live while it
 // thinks; its progress and its result come back to the GUI thread as queued calls.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The statistics window `stats`: the evaluation of the game move by move, as a chart from -3000
 // to +3000 and as a list with each move's change. "Refresh" reads the game again.

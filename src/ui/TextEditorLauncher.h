@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Opens a file in the desktop's text editor: a games file handed to the desktop as it is would
 // open in a chess program, which is not what "view the file" means.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tips window (`frmTip`): a tip of the interface language at random, another on
 // `cmdNextTip`, and the check box that decides whether tips open when the program starts.

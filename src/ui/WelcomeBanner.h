@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The head of the first-start window: the program's name over a deep green field, a king and a
 // knight from the program's own piece set, and a strip of board squares along the bottom.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the program's windows open, for one main window and the session. Its dialogs open whole
 // on the screen, centred on the window they belong to; the windows of its MDI area open inside

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The remote-game window (`xml`): an address typed or picked from an address list, and the
 // game of the XML document found there handed to the main window for the replay.

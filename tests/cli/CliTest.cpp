@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/Peers.h"
 #include "support/TestDoubles.h"
 #include "support/TestFolder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The UCI front: scripted sessions, live sessions with the program as a child process, and a
 // match against Debian's Stockfish refereed by its own move generator.
 #include "support/Moves.h"

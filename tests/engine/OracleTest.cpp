@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fast engine against the plain one: same move, same score to the bit, same text, same
 // counters, on positions of every kind, both orientations and several weight profiles.
 #include "engine/reference/ReferenceEngine.h"

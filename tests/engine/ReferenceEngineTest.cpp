@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plain engine's rules case by case. Every case runs through the fast engine too, from the
 // same state: both must give the same score, move, text and counters.
 #include "engine/reference/ReferenceEngine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fast engine's own ways out: cancelling and reporting (its results are checked against
 // the plain engine case by case and at large).
 #include "engine/Engine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop game against the command line's engine over loopback: one whole game.
 #include "network/NetworkGame.h"
 #include "network/NetworkPeer.h"

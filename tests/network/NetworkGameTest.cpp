@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop game against a scripted peer over real sockets on loopback.
 #include "network/NetworkGame.h"
 #include "network/NetworkPeer.h"

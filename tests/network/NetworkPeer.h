@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The far end of a network game for tests: a raw socket that writes and reads the protocol's
 // bytes itself and keeps its own board through the rules, so it checks what it is sent.

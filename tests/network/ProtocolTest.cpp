@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "network/Protocol.h"
 #include "network/LineReader.h"
 #include "network/ReceivedMove.h"

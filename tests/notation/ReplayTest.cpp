@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replaying real-world PGN, checked against two independent peers: pgn-extract reads the same
 // file itself, and Stockfish plays the moves we read.
 #include "support/Peers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The games-file flow without a window: a file's games listed through the settings' filter,
 // the first or a listed game opened, what is said of a missing file, and a conversion.
 #include "records/GamesFileController.h"

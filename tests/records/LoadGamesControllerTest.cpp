@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The games-file window's logic without the window: the number fields, the games file, the
 // criteria put into the settings record and, on "save the filter", into the settings file.
 #include "records/LoadGamesController.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program saves is read by another program: Debian's pgn-extract checks every move of
 // the short-notation files, whatever the start position and the notes.
 #include "notation/PgnStream.h"

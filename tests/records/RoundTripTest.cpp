@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A game read from a file, saved from the board and read again comes back as it was: the same
 // positions move by move, the same tags, the same comments on the same moves, in the short
 // and in the long notation, whichever colour is at the bottom of the board.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Games converted to XML and fetched back as the remote-game window fetches them keep their
 // moves and the tags an XML record holds.
 #include "notation/Fen.h"

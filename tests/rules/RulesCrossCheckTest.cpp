@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fast generator and the square-by-square movement rules must agree on every position.
 #include "support/Moves.h"
 #include "support/RandomPlay.h"

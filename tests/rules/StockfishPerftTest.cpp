@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Perft against Debian's Stockfish on positions reached by random play.
 #include "support/Peers.h"
 #include "support/RandomPlay.h"

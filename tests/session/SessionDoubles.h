@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A whole game environment without a window: scripted answers, recorded cues and messages, a
 // plain grid for the board and timers stepped by hand.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every game of a PGN text, read at the place its index gives, as the game list reads them.
 #include "records/PgnIndex.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small HTTP server on loopback for the tests that fetch documents, on its own thread like a
 // real server: each path answers with a fixed status and body, and a path may be told never to

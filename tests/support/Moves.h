@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Moves named as people write them in long algebraic form, "e2e4" or "e7e8q".
 #include "rules/MoveRules.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Running Debian's chess tools as peers: the test feeds them a file and reads what they print.
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Positions reached by seeded random play, for tests that compare two ways of doing a thing.
 #include "notation/Fen.h"

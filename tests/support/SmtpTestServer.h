@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The loopback SMTP server of tests/support/smtp_server.py, started for one test and stopped
 // with it. Messages it took are read back as the mail reader decoded them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A folder of its own for each test, so tests running side by side never share files, and
 // whole files read and written.

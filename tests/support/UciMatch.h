@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // UCI engines as child processes, and a match between two of them refereed by one's perft.
 // Every read has a deadline, so a silent engine fails the test instead of blocking it.

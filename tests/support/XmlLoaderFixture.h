@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tests that load XML documents: the event loop the network needs, and a load waited for.
 #include "records/XmlLoader.h"

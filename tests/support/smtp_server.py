@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A loopback SMTP server for the mail tests: every message taken is written to OUTDIR as
 N.eml (the bytes received) and N.json (subject, body and attachments as a mail reader decodes
 them). Recipients starting "refuse@" are refused with 550. With CERT and KEY it requires

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board window with a real game behind it: squares clicked and dragged with the mouse, the
 // machine thinking on its worker thread while the window stays live.
 #include "session/SessionDoubles.h"

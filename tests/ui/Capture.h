@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Saves what a window looks like when QUARVELIN_CAPTURES names a folder, for a person to look
 // at; the tests themselves check the pixels they care about.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The correspondence window with games in each state, and the e-mail of a move, saved as
 // pictures when QUARVELIN_CAPTURES names a folder.
 #include "ui/Capture.h"

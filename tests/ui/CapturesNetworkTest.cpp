@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The connection window and a network game with its chat, as a person sees them, driven
 // against a scripted peer on loopback.
 #include "ui/Capture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The opening list with a line chosen and the statistics of a game against the machine, saved
 // as pictures when QUARVELIN_CAPTURES names a folder.
 #include "ui/Capture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures of the main window's menus in three languages, and of the version, tips and
 // captured-pieces windows, saved when QUARVELIN_CAPTURES names a folder.
 #include "ui/Capture.h"

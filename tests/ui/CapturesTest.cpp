@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows a person sees first, in the state they see them, saved as pictures when
 // QUARVELIN_CAPTURES names a folder (scripts/screenshots fills docs/screenshots).
 #include "ui/Capture.h"

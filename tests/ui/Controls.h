@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window's parts found by their object names, and the look every window's captions share.
 #include <QAbstractButton>

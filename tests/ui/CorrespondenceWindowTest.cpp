@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/CorrespondenceWindow.h"
 #include "ui/CorrespondenceDialogs.h"
 #include "ui/DateField.h"

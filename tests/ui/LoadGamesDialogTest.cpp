@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The games-file window in both modes: its fields and controls, what each command hands on, the
 // numbers checked as a field is left, and the file shown in an editor. The checks and the
 // settings themselves are the controller's (tests/records/LoadGamesControllerTest.cpp).

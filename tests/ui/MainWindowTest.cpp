@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program as a user meets it: a fresh installation, the language window, games
 // against the machine played with the mouse through the menus and the board.
 #include "ui/Capture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Answers the next modal window of type T the code under test opens, from inside its event
 // loop. The answer returns false to leave a window alone and wait for the next one.

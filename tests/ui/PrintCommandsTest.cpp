@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each layout printed to PDF and read back with pdftotext: what reaches the paper, page by page.
 #include "ui/PrintCommands.h"
 #include "Capture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/SaveWindow.h"
 #include "Capture.h"
 #include "session/SessionDoubles.h"

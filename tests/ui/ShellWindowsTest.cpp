@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tips, version, captured-pieces and About windows, alone and as the main window opens them.
 #include "config/SettingsFile.h"
 #include "config/Startup.h"

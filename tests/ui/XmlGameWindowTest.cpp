@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The remote-game window against a server on loopback: the address list, the load button, the
 // game handed on, the failures reported, the buttons during the wait.
 #include "ui/XmlGameWindow.h"

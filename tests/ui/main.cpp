@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The widgets need a QApplication alive around every test.
 #include <QApplication>
 #include <gtest/gtest.h>

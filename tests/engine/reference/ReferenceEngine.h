@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The engine written straight from its description, slow and plain: the oracle the fast engine
 // must match bit for bit (moves, scores, texts and counters).

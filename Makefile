@@ -2,10 +2,12 @@
 # Quarvelin: the commands a newcomer needs.
 #   make run    install what is missing, build, start the desktop program
 #   make test   install what is missing, build, run every test
+#   make deb    the Debian package quarvelin_<version>_<arch>.deb, from the same build
 
 BUILD      ?= build
 SANITIZE   ?= build-sanitize
 FUZZBUILD  ?= build-fuzz
+NATIVEBUILD ?= build-native
 JOBS       ?= 2
 PREFIX     ?= /usr/local
 FUZZ_SECONDS ?= 30
@@ -14,15 +16,16 @@ CMAKE_GEN  := -G Ninja
 WERROR     ?= OFF
 SOURCES     = git ls-files -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'fuzz/*.cpp' 'tools/*.cpp'
 
-.PHONY: all deps build run test test-sanitize fuzz bench format format-check clean install
+.PHONY: all deps build run test test-sanitize fuzz bench bench-portable run-bench deb format format-check clean install
 
 all: build
 
 deps:
 	@scripts/install-deps
 
+# Portable code, so the tests run on what the package ships.
 build: deps
-	@cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DQUARVELIN_WERROR=$(WERROR) >/dev/null
+	@cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DQUARVELIN_NATIVE=OFF -DQUARVELIN_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
@@ -43,13 +46,30 @@ fuzz:
 	@cmake --build $(FUZZBUILD) -j $(JOBS)
 	@scripts/run-fuzzers $(FUZZBUILD)/bin $(FUZZ_SECONDS)
 
-bench: build
-	$(BUILD)/bin/bench_perft
-	$(BUILD)/bin/bench_engine
-	$(BUILD)/bin/bench_session
-	$(BUILD)/bin/bench_learn
-	bench/bench_pgn.sh $(BUILD)
-	bench/startup.sh $(BUILD)
+# The package and its .deb file, moved to the top of the tree for `apt-get install ./...`.
+deb: build
+	@rm -rf $(BUILD)/package
+	@cd $(BUILD) && cpack -G DEB -B package >/dev/null
+	@mv $(BUILD)/package/quarvelin_*.deb .
+	@ls -l quarvelin_*.deb
+
+# The benchmarks run on a tree of their own tuned for this processor; `make bench-portable`
+# runs them on the portable build. Each names the build its figures come from.
+bench: deps
+	@cmake -S . -B $(NATIVEBUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DQUARVELIN_NATIVE=ON >/dev/null
+	@cmake --build $(NATIVEBUILD) -j $(JOBS)
+	@$(MAKE) --no-print-directory run-bench BENCHDIR=$(NATIVEBUILD)
+
+bench-portable: build
+	@$(MAKE) --no-print-directory run-bench BENCHDIR=$(BUILD)
+
+run-bench:
+	$(BENCHDIR)/bin/bench_perft
+	$(BENCHDIR)/bin/bench_engine
+	$(BENCHDIR)/bin/bench_session
+	$(BENCHDIR)/bin/bench_learn
+	bench/bench_pgn.sh $(BENCHDIR)
+	bench/startup.sh $(BENCHDIR)
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
@@ -61,4 +81,4 @@ format-check: deps
 	@$(SOURCES) | xargs clang-format --dry-run -Werror
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE) $(FUZZBUILD)
+	rm -rf $(BUILD) $(SANITIZE) $(FUZZBUILD) $(NATIVEBUILD)

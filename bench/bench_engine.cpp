@@ -97,6 +97,7 @@ double median(std::vector<double> v) {
 
 int main(int argc, char** argv) {
     int maxDepth = 3, threads = 2;
+    std::printf("build: %s\n", QUARVELIN_BENCH_BUILD);
     for (int i = 1; i < argc; ++i)
         if (!std::strcmp(argv[i], "--oracle"))
             return oracle(i + 1 < argc ? std::atoi(argv[i + 1]) : 12);

@@ -217,6 +217,7 @@ double mnps(const Measure& m) {
 int main() {
     // A stockfish that dies must show as a failed read, not end this program.
     std::signal(SIGPIPE, SIG_IGN);
+    std::printf("build: %s\n", QUARVELIN_BENCH_BUILD);
 
     const std::string path = findStockfish();
     std::optional<Engine> engine;

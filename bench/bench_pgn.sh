@@ -12,6 +12,9 @@ megabytes=${2:-210}
 cli=$build/bin/quarvelin-cli
 extract=/usr/games/pgn-extract
 [ -x "$cli" ] || { echo "bench_pgn.sh: build $cli first" >&2; exit 1; }
+kind=portable
+grep -q '^QUARVELIN_NATIVE:BOOL=ON' "$build/CMakeCache.txt" 2>/dev/null && kind=native
+echo "build: $build ($kind)"
 [ -x "$extract" ] || { echo "bench_pgn.sh: $extract is missing (package pgn-extract)" >&2; exit 1; }
 
 file=$build/bench/games.pgn

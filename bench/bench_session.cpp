@@ -59,6 +59,7 @@ std::vector<std::string> gameTexts(const OpeningBase& base, std::size_t n) {
 
 int main(int argc, char** argv) {
     auto here = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    std::printf("build: %s\n", QUARVELIN_BENCH_BUILD);
     std::string path = argc > 1 ? argv[1] : (here / "base" / "eco.db").string();
     OpeningBase base;
     if (!base.open(path)) {

@@ -6,6 +6,9 @@
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$repo/build}
+kind=portable
+grep -q '^QUARVELIN_NATIVE:BOOL=ON' "$build/CMakeCache.txt" 2>/dev/null && kind=native
+echo "build: $build ($kind)"
 for t in Xvfb xwininfo xmessage; do
     command -v $t >/dev/null || { echo "startup.sh: $t is missing (packages xvfb, x11-utils)" >&2; exit 1; }
 done

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package, made by `cpack -G DEB` from the same build as the tests: the programs
 # under /usr/lib/quarvelin with their data, linked into /usr/bin. Its library dependencies come
 # from the binaries; the rest are what Qt loads at run time without linking it.

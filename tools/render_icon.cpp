@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the program's scalable icon at one size, for the desktop's fixed-size icon folders.
 // Usage: render_icon <icon.svg> <pixels> <out.png>
 #include <QImage>

@@ -2,8 +2,8 @@
 #include "cli/Cli.h"
 
 #include "cli/Autoplay.h"
-#include "cli/NetPlay.h"
 #include "cli/EcoCommand.h"
+#include "cli/NetPlay.h"
 #include "cli/Uci.h"
 #include "config/SettingsFile.h"
 #include "engine/Engine.h"
@@ -433,13 +433,17 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         const char* help;
         int (*run)(const std::vector<std::string>&, std::ostream&, const Usage&);
     };
-    static constexpr Command commands[] = {
-        {"perft", HelpPerft, perft},         {"moves", HelpMoves, moves},
-        {"replay", HelpReplay, replay},      {"list", HelpList, list},
-        {"convert", HelpConvert, convert},   {"bestmove", HelpBestmove, bestmove},
-        {"bench", HelpBench, bench},         {"uci", HelpUci, uci},
-        {"autoplay", HelpAutoplay, nullptr}, {"net", HelpNet, nullptr},
-        {"eco", HelpEco, nullptr}};
+    static constexpr Command commands[] = {{"perft", HelpPerft, perft},
+                                           {"moves", HelpMoves, moves},
+                                           {"replay", HelpReplay, replay},
+                                           {"list", HelpList, list},
+                                           {"convert", HelpConvert, convert},
+                                           {"bestmove", HelpBestmove, bestmove},
+                                           {"bench", HelpBench, bench},
+                                           {"uci", HelpUci, uci},
+                                           {"autoplay", HelpAutoplay, nullptr},
+                                           {"net", HelpNet, nullptr},
+                                           {"eco", HelpEco, nullptr}};
     for (const Command& c : commands) {
         if (command != c.name) continue;
         if (helpAsked(args)) {

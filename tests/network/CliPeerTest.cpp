@@ -6,8 +6,8 @@
 #include "session/SessionDoubles.h"
 
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTcpServer>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -39,8 +39,8 @@ TEST(NetworkCliPeer, PlaysAWholeGameAgainstTheDesktopSession) {
     s.MODE_JEUX = 3;
     s.IP_NOM_UTILISATEUR = "Анна";
     Bench bench(s);
-    net::NetworkGame link({*bench.game, bench.settings, bench.catalogue, bench.dialogs,
-                           bench.commentary});
+    net::NetworkGame link(
+        {*bench.game, bench.settings, bench.catalogue, bench.dialogs, bench.commentary});
     bench.view.forward = [&](const std::string& m) { link.send(m); };
     bench.view.closing = [&] { link.close(); };
     link.connectTo("127.0.0.1", port);
@@ -60,7 +60,8 @@ TEST(NetworkCliPeer, PlaysAWholeGameAgainstTheDesktopSession) {
         ASSERT_TRUE(spinUntil([&] {
             return game.session().gameOver() || game.session().moveCount() > n ||
                    link.stage() != net::NetworkGame::Stage::Playing;
-        })) << "no answer after " << n << " half-moves";
+        })) << "no answer after "
+            << n << " half-moves";
     }
     EXPECT_NE(game.session().GameResult, "*");
     ASSERT_TRUE(cli.waitForFinished(10000));
@@ -89,7 +90,8 @@ TEST(NetworkCliPeer, PlaysAWholeGameAgainstTheDesktopSession) {
     EXPECT_NE(record.find("[Result \"" + game.session().GameResult + "\"]"), std::string::npos);
     EXPECT_NE(record.find(moves.substr(0, std::min<std::size_t>(moves.size(), 60))),
               std::string::npos)
-        << moves << "\n" << record;
+        << moves << "\n"
+        << record;
 }
 
 } // namespace

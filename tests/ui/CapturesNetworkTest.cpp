@@ -95,7 +95,8 @@ TEST(Captures, TheConnectionWindowAndANetworkGameWithChat) {
     if (!shown) window.menus().action(QStringLiteral("menu_nouvelle"))->trigger();
     ASSERT_TRUE(shown);
     // The server says where it can be reached.
-    EXPECT_TRUE(window.boardWindow()->windowTitle().contains(u'[')) << window.boardWindow()->windowTitle().toStdString();
+    EXPECT_TRUE(window.boardWindow()->windowTitle().contains(u'['))
+        << window.boardWindow()->windowTitle().toStdString();
 
     test::NetworkPeer peer(Colour::Black);
     ASSERT_TRUE(peer.connect(std::stoi(settings.IP_NUM_PORT)));

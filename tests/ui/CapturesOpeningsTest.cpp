@@ -79,7 +79,8 @@ struct Desk {
 
 TEST(Captures, TheStatisticsOfAGameAgainstTheMachine) {
     Desk d(false);
-    for (const char* v : {"e2e4", "g1f3", "f1c4", "d2d3", "b1c3", "c1g5", "d1d2", "e1c1"}) d.play(v);
+    for (const char* v : {"e2e4", "g1f3", "f1c4", "d2d3", "b1c3", "c1g5", "d1d2", "e1c1"})
+        d.play(v);
     d.window->menus().action(QStringLiteral("menu_stat"))->trigger();
     auto* stats = d.window->findChild<StatisticsWindow*>(QStringLiteral("stats"));
     ASSERT_NE(stats, nullptr);

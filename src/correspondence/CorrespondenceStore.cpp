@@ -9,6 +9,7 @@
 #include <QVariant>
 
 #include <atomic>
+#include <memory>
 
 namespace quarvelin {
 
@@ -105,18 +106,30 @@ CorrespondenceGame readGame(const QSqlQuery& q) {
     return g;
 }
 
+// Opens the base for one operation; when it cannot, says why in error.
+std::unique_ptr<Connection> openBase(const QString& path, bool mustExist, QString& error,
+                                     int& opened) {
+    if (mustExist && !QFileInfo(path).isFile()) {
+        error = path;
+        return nullptr;
+    }
+    auto c = std::make_unique<Connection>(path);
+    ++opened;
+    if (!c->open()) {
+        error = c->error();
+        return nullptr;
+    }
+    return c;
+}
+
 } // namespace
 
 bool CorrespondenceStore::exists() const { return QFileInfo(path_).isFile(); }
 
 bool CorrespondenceStore::createEmpty() {
-    Connection c(path_);
-    ++opened_;
-    if (!c.open()) {
-        error_ = c.error();
-        return false;
-    }
-    QSqlQuery q(c.db());
+    const auto c = openBase(path_, false, error_, opened_);
+    if (!c) return false;
+    QSqlQuery q(c->db());
     if (!q.exec(QString::fromUtf8(Schema))) {
         error_ = q.lastError().text();
         return false;
@@ -125,18 +138,10 @@ bool CorrespondenceStore::createEmpty() {
 }
 
 std::optional<std::vector<CorrespondenceGame>> CorrespondenceStore::games() {
-    if (!exists()) {
-        error_ = path_;
-        return std::nullopt;
-    }
-    Connection c(path_);
-    ++opened_;
-    if (!c.open()) {
-        error_ = c.error();
-        return std::nullopt;
-    }
+    const auto c = openBase(path_, true, error_, opened_);
+    if (!c) return std::nullopt;
     std::vector<CorrespondenceGame> list;
-    QSqlQuery q(c.db());
+    QSqlQuery q(c->db());
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral(R"(SELECT * FROM PARTIE ORDER BY "Date debut" DESC, "Cle" DESC)"))) {
         error_ = q.lastError().text();
@@ -147,17 +152,9 @@ std::optional<std::vector<CorrespondenceGame>> CorrespondenceStore::games() {
 }
 
 std::optional<CorrespondenceGame> CorrespondenceStore::game(int cle) {
-    if (!exists()) {
-        error_ = path_;
-        return std::nullopt;
-    }
-    Connection c(path_);
-    ++opened_;
-    if (!c.open()) {
-        error_ = c.error();
-        return std::nullopt;
-    }
-    QSqlQuery q(c.db());
+    const auto c = openBase(path_, true, error_, opened_);
+    if (!c) return std::nullopt;
+    QSqlQuery q(c->db());
     q.prepare(QStringLiteral("SELECT * FROM PARTIE WHERE Cle = ?"));
     q.addBindValue(cle);
     if (!q.exec()) {
@@ -172,17 +169,9 @@ std::optional<CorrespondenceGame> CorrespondenceStore::game(int cle) {
 }
 
 std::optional<int> CorrespondenceStore::save(const CorrespondenceGame& g) {
-    if (!exists()) {
-        error_ = path_;
-        return std::nullopt;
-    }
-    Connection c(path_);
-    ++opened_;
-    if (!c.open()) {
-        error_ = c.error();
-        return std::nullopt;
-    }
-    QSqlDatabase db = c.db();
+    const auto c = openBase(path_, true, error_, opened_);
+    if (!c) return std::nullopt;
+    QSqlDatabase db = c->db();
     std::optional<int> cle;
     {
         QSqlQuery q(db);
@@ -218,17 +207,9 @@ std::optional<int> CorrespondenceStore::save(const CorrespondenceGame& g) {
 }
 
 bool CorrespondenceStore::remove(int cle) {
-    if (!exists()) {
-        error_ = path_;
-        return false;
-    }
-    Connection c(path_);
-    ++opened_;
-    if (!c.open()) {
-        error_ = c.error();
-        return false;
-    }
-    QSqlQuery q(c.db());
+    const auto c = openBase(path_, true, error_, opened_);
+    if (!c) return false;
+    QSqlQuery q(c->db());
     q.prepare(QStringLiteral("DELETE FROM PARTIE WHERE Cle = ?"));
     q.addBindValue(cle);
     if (!q.exec()) {
@@ -250,17 +231,9 @@ bool CorrespondenceStore::recordReceived(int cle, const QString& moves, const QD
 
 bool CorrespondenceStore::recordMove(int cle, const QString& moves, const QDate& date,
                                      const QString& move, bool sent) {
-    if (!exists()) {
-        error_ = path_;
-        return false;
-    }
-    Connection c(path_);
-    ++opened_;
-    if (!c.open()) {
-        error_ = c.error();
-        return false;
-    }
-    QSqlQuery q(c.db());
+    const auto c = openBase(path_, true, error_, opened_);
+    if (!c) return false;
+    QSqlQuery q(c->db());
     q.prepare(QString::fromUtf8(sent ? R"(UPDATE PARTIE SET "Move" = ?, "Date coup envoyé" = ?,
                  "Dernier coup envoyé" = ? WHERE "Cle" = ?)"
                                      : R"(UPDATE PARTIE SET "Move" = ?, "Date coup recu" = ?,

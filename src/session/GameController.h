@@ -217,6 +217,8 @@ private:
     int engineMoveCount() const { return pos_.MoveCount + s_.MoveCountRaise; }
     Position engineView() const;
     float evaluate(Colour mover);
+    // The board title after a move: its short text and the mover's score, kept for learning.
+    void showScore(const std::string& shortText, float e);
     // A search for side; extra: a further count for the time of this search (the hint's).
     SearchRequest request(Colour side, int extra = 0) const;
     // What a search with display on shows: thinking label and icon, commentary lines, log.

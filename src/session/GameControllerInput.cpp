@@ -163,11 +163,7 @@ void GameController::put(int x, int y) {
         if (end != GameEnd::InProgress) endByMate(pos_.sideToMove(), end == GameEnd::Mate);
     }
 
-    shownScore_ = e;
-    std::string note = scoreText(e);
-    if (e >= 0) note = " " + note;
-    env_.view.boardTitle(text(TextKey::Game) + " - [" + shortText + "] - " +
-                         text(TextKey::Evaluation) + " : [" + note + "]");
+    showScore(shortText, e);
     switchClocks(mover);
     nommer_ouverture();
 
@@ -195,6 +191,14 @@ std::string GameController::playOnBoard(const Move& c, bool machine) {
         comment("- " + text(TextKey::CaptureExclaimed) + text(TextKey::PieceTaken) + taken + " !");
     }
     return longText;
+}
+
+void GameController::showScore(const std::string& shortText, float e) {
+    shownScore_ = e;
+    std::string note = scoreText(e);
+    if (e >= 0) note = " " + note;
+    env_.view.boardTitle(text(TextKey::Game) + " - [" + shortText + "] - " +
+                         text(TextKey::Evaluation) + " : [" + note + "]");
 }
 
 } // namespace quarvelin

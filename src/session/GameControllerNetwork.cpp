@@ -41,13 +41,7 @@ void GameController::playReceivedMove(const Move& c) {
     jouer_son(CuePut);
 
     // The title reads as after a local move, from the receiver's own evaluation.
-    SearchCounters counters;
-    Search r(pos_, weights(), s_.NotationCode);
-    const float e = r.evalue_position(mover, counters);
-    std::string note = scoreText(e);
-    if (e >= 0) note = " " + note;
-    env_.view.boardTitle(text(TextKey::Game) + " - [" + shortText + "] - " +
-                         text(TextKey::Evaluation) + " : [" + note + "]");
+    showScore(shortText, evaluate(mover));
     switchClocks(mover);
     nommer_ouverture();
     const GameEnd end = gameEnd(pos_);

@@ -712,6 +712,7 @@ namespace quarvelin {
     X(ReportGamesByStartDate, 1131) \
     X(ReportGamesBySendingDate, 1132) \
     X(BaseNotWritable, 1133) \
+    /* Data grid and base reports (1134-1149) */ \
     /* Version check, tips, captured pieces, About (1150-1199) */ \
     X(VersionWindowTitle, 1150) \
     X(VersionCheckButton, 1151) \
@@ -731,7 +732,8 @@ namespace quarvelin {
     X(AboutLicence, 1170) \
     X(AboutLibraries, 1171) \
     X(AboutSource, 1172) \
-    /* Tournaments and analysis (1200-1249) */ \
+    /* Tournaments (1200-1224) */ \
+    /* Game analysis (1225-1249) */ \
     /* Help window */ \
     X(HelpTitle, 960) \
     X(HelpContents, 961) \

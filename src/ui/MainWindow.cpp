@@ -7,30 +7,23 @@
 #include "config/Tips.h"
 #include "config/Version.h"
 #include "correspondence/CorrespondenceRules.h"
-#include "correspondence/DesktopMailService.h"
-#include "correspondence/SmtpMailService.h"
 #include "network/NetworkGame.h"
 #include "notation/Fen.h"
 #include "notation/ParsedGame.h"
 #include "records/PgnConversion.h"
 #include "session/GameController.h"
 #include "session/OpeningBaseCommands.h"
-#include "ui/AboutWindow.h"
 #include "ui/BoardView.h"
 #include "ui/BoardWindow.h"
 #include "ui/CapturedPiecesWindow.h"
 #include "ui/CommentWindow.h"
-#include "ui/ConnexionDialog.h"
-#include "ui/CorrespondenceDialogs.h"
 #include "ui/CorrespondenceWindow.h"
 #include "ui/DebianPieceSets.h"
 #include "ui/EngineProfilesDialog.h"
 #include "ui/GameListModel.h"
-#include "ui/HelpWindow.h"
 #include "ui/KeyringPasswords.h"
 #include "ui/LanguageWindow.h"
 #include "ui/LastFolder.h"
-#include "ui/LoadGamesDialog.h"
 #include "ui/MenuBuilder.h"
 #include "ui/MessageBoxDialogs.h"
 #include "ui/OpeningListWindow.h"
@@ -45,7 +38,6 @@
 #include "ui/ScrollFrame.h"
 #include "ui/SearchTask.h"
 #include "ui/StatisticsWindow.h"
-#include "ui/TipsWindow.h"
 #include "ui/WindowPlacement.h"
 #include "ui/XmlGameWindow.h"
 
@@ -54,18 +46,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QDateTime>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
-#include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
-#include <QUrl>
 
 using quarvelin::GameMode;
 
@@ -460,83 +448,10 @@ void MainWindow::openPreferences() {
     d.exec();
 }
 
-void MainWindow::openRecentFile(const QString& caption) {
-    auto path = quarvelin::RecentFiles::choose(caption.toStdString(), *dialogs_, catalogue_);
-    if (path) lire_fichier_pgn(ReadMode::ListFile, QString::fromStdString(*path));
-}
-
 void MainWindow::copyPosition(int entry) {
     QApplication::clipboard()->clear();
     QApplication::clipboard()->setText(QString::fromStdString(game_->copyPosition(entry)));
     menuStates();
-}
-
-void MainWindow::openSaveWindow() {
-    SaveWindow w(game_->session(), settings_, game_->position().PlayerColour, catalogue_, *dialogs_,
-                 recent_.get(), base_.isOpen() ? &base_ : nullptr, this);
-    connect(&w, &SaveWindow::gameSaved, this, [this] {
-        game_->markSaved();
-        recentFilesChanged();
-    });
-    w.exec();
-}
-
-void MainWindow::openLoadGamesWindow() {
-    LoadGamesDialog d(LoadGamesDialog::Mode::Load, settings_, catalogue_,
-                      QString::fromStdString(quarvelin::settingsFile(locations_)), currentFile(),
-                      dialogs_.get(), this);
-    QString chosen;
-    connect(&d, &LoadGamesDialog::loadRequested, this,
-            [&chosen](const QString& path) { chosen = path; });
-    d.exec();
-    // Listed once the dialog is gone, under the progress window.
-    if (!chosen.isEmpty()) lire_fichier_pgn(ReadMode::ListFile, chosen);
-}
-
-void MainWindow::openExtractWindow() {
-    LoadGamesDialog d(LoadGamesDialog::Mode::Extract, settings_, catalogue_,
-                      QString::fromStdString(quarvelin::settingsFile(locations_)), currentFile(),
-                      dialogs_.get(), this);
-    // The progress shows over the dialog, which stays open for another extraction.
-    ProgressTaskRunner overDialog(&d, catalogue_);
-    connect(&d, &LoadGamesDialog::extractRequested, this,
-            [this, &overDialog](const QString& source, const QString& target, bool xml,
-                                bool onePerFile, bool addresses) {
-                gamesFile_->convert(
-                    QFile::encodeName(source).toStdString(),
-                    QFile::encodeName(target).toStdString(),
-                    {xml ? quarvelin::ConversionFormat::Xml : quarvelin::ConversionFormat::Pgn,
-                     onePerFile, addresses},
-                    &overDialog);
-            });
-    d.exec();
-}
-
-void MainWindow::openXmlGameWindow() {
-    XmlGameWindow w(catalogue_, *comment_, dialogs_.get(), this);
-    connect(&w, &XmlGameWindow::receivedGame, this,
-            [this](const QString& header, const QString& moves, const QString& result,
-                   const QString& fen) {
-                quarvelin::ParsedGame parsed;
-                parsed.GameText = header.toStdString();
-                parsed.GameMoveText = moves.toStdString();
-                parsed.GameResult = result.toStdString();
-                parsed.FenDepart = fen.toStdString();
-                if (!mayDropGame()) return;
-                // The listed games belong to another file than the game on the board now.
-                gamesFile_->forgetFile();
-                loadGame(parsed);
-            });
-    w.exec();
-}
-
-void MainWindow::showLog() {
-    const QString log = QString::fromStdString(settings_.FILE_LOG);
-    if (!QFileInfo::exists(log))
-        dialogs_->message(quarvelin::ProgramName, catalogue_.text(TextKey::LogFileMissing),
-                          quarvelin::DialogIcon::Information);
-    else
-        QDesktopServices::openUrl(QUrl::fromLocalFile(log));
 }
 
 void MainWindow::setMode(GameMode mode) {
@@ -572,69 +487,6 @@ void MainWindow::saveOptions() {
     else
         dialogs_->message(quarvelin::ProgramName, catalogue_.text(TextKey::SettingsSaved),
                           quarvelin::DialogIcon::Information);
-}
-
-void MainWindow::showAbout() {
-    AboutWindow w(catalogue_, this);
-    w.exec();
-}
-
-void MainWindow::setTipsOption(std::unique_ptr<quarvelin::TipsOption> option) {
-    tipsOption_ = std::move(option);
-}
-
-void MainWindow::openTips() {
-    // The menu always opens the window; the check box only decides about the start-up.
-    if (!tips_) {
-        tips_ = new TipsWindow(
-            catalogue_, *tipsOption_,
-            quarvelin::Tips::fileFor(locations_.installation, settings_.CLE_LANGUE), this);
-        tips_->setAttribute(Qt::WA_DeleteOnClose);
-        connect(tips_, &QObject::destroyed, this, [this] { tips_ = nullptr; });
-    }
-    tips_->show();
-    tips_->raise();
-    tips_->activateWindow();
-}
-
-void MainWindow::showCapturedPieces() {
-    if (!captured_) {
-        captured_ = new CapturedPiecesWindow(catalogue_, *board_->board());
-        capturedSub_ = mdiArea_->addSubWindow(captured_);
-        capturedSub_->setAttribute(Qt::WA_DeleteOnClose, false);
-        capturedSub_->setWindowIcon(captured_->windowIcon());
-        const QRect board = boardSub_->geometry();
-        capturedSub_->setGeometry(QRect(board.right() - 420, board.top() + 40, 400, 250));
-    }
-    captured_->refresh();
-    capturedSub_->setWindowTitle(captured_->windowTitle());
-    capturedSub_->show();
-    capturedSub_->raise();
-    mdiArea_->setActiveSubWindow(capturedSub_);
-}
-
-void MainWindow::openReleaseWindow() {
-    ReleaseWindow w(catalogue_, settings_.VERSION_XML, nullptr, this);
-    w.exec();
-}
-
-void MainWindow::listWindows() {
-    QMenu* window = menus_->menu(QStringLiteral("menu_fenetre"));
-    for (QAction* a : window->actions())
-        if (a->property("fenetre").isValid()) delete a;
-    bool first = true;
-    for (QMdiSubWindow* s : mdiArea_->subWindowList()) {
-        if (!s->isVisible()) continue;
-        if (first) {
-            window->addSeparator()->setProperty("fenetre", true);
-            first = false;
-        }
-        QAction* a = window->addAction(s->windowTitle());
-        a->setProperty("fenetre", true);
-        a->setCheckable(true);
-        a->setChecked(s == mdiArea_->activeSubWindow());
-        connect(a, &QAction::triggered, this, [this, s] { mdiArea_->setActiveSubWindow(s); });
-    }
 }
 
 bool MainWindow::mayDropGame() {
@@ -684,16 +536,6 @@ void MainWindow::openEditor() {
     menuStates();
 }
 
-void MainWindow::openConnexion() {
-    ConnexionDialog window(settings_, catalogue_, this);
-    if (window.exec() != QDialog::Accepted) return;
-    window.store(settings_);
-    boardSub_->show();
-    network_->start();
-    syncMenus();
-    menuStates();
-}
-
 void MainWindow::boardClosed() {
     // Listening or connecting stops with the board, and the port is free at once.
     network_->close();
@@ -712,21 +554,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::loadGame(const quarvelin::ParsedGame& parsed) {
-    // During a network game the controller refuses it, with its message, before anything goes.
-    if (game_->networkLocked()) {
-        game_->loadGame(parsed);
-        return;
-    }
-    if (!mayDropGame()) return;
-    // A loaded game is read in PGN letters and shown move by move, ready to step through.
-    game_->closeBoard();
-    boardSub_->show();
-    if (game_->loadGame(parsed)) board_->result(game_->session().GameResult);
-    syncMenus();
-    menuStates();
-}
-
 void MainWindow::showCommentary(bool shown) {
     comment_->setCommentaryShown(shown);
     commentSub_->setVisible(shown);
@@ -736,16 +563,6 @@ void MainWindow::showCommentary(bool shown) {
 void MainWindow::showText(const std::string& t) {
     dialogs_->message(quarvelin::ProgramName, t.empty() ? std::string("*") : t,
                       quarvelin::DialogIcon::Information);
-}
-
-void MainWindow::openHelp(bool search) {
-    auto* help = new HelpWindow(catalogue_, settings_.CLE_LANGUE == 1 ? QStringLiteral("fr")
-                                                                      : QStringLiteral("en"));
-    QMdiSubWindow* s = mdiArea_->addSubWindow(help);
-    s->setAttribute(Qt::WA_DeleteOnClose);
-    s->resize(820, 600);
-    s->show();
-    if (search) help->search({});
 }
 
 void MainWindow::start(const QString& commandLineFile) {
@@ -779,37 +596,6 @@ void MainWindow::start(const QString& commandLineFile) {
     if (!commandLineFile.isEmpty() && QFileInfo::exists(commandLineFile)) {
         lire_fichier_pgn(ReadMode::ListFile, commandLineFile);
     }
-}
-
-void MainWindow::lire_fichier_pgn(ReadMode mode, const QString& path, std::uint64_t position) {
-    gamesFile_->lire_fichier_pgn(mode, QFile::encodeName(path).toStdString(), position);
-}
-
-QString MainWindow::currentFile() const {
-    return QFile::decodeName(gamesFile_->currentFile().c_str());
-}
-
-void MainWindow::showGameList(std::shared_ptr<const quarvelin::PgnIndex> games,
-                              const std::string& status) {
-    boardSub_->show();
-    board_->showGames(std::move(games), QString::fromStdString(status));
-    menuStates();
-}
-
-void MainWindow::recentFilesChanged() { recentMenu_->show(recent_->afficher_fichiers_recents()); }
-
-void MainWindow::chooseAndOpenFirst() {
-    const QString current = currentFile();
-    const QString start = LastFolder::startIn(
-        this, current.isEmpty() ? QString() : QFileInfo(current).absolutePath());
-    const QString path = chooseGamesFile
-                             ? chooseGamesFile()
-                             : QFileDialog::getOpenFileName(
-                                   this, text(TextKey::ChooseFile), start,
-                                   text(TextKey::Files) + QStringLiteral(" PGN (*.pgn *.PGN)"));
-    if (path.isEmpty()) return;
-    LastFolder::remember(this, path);
-    lire_fichier_pgn(ReadMode::OpenFirst, path);
 }
 
 QString MainWindow::baseFile(TextKey title, const QString& kind, bool save,
@@ -861,73 +647,6 @@ void MainWindow::transfer(int entry) {
         baseCommands_->exporter_csv(path.toStdString());
     else
         baseCommands_->importer_csv(path.toStdString());
-}
-
-void MainWindow::printGameList() {
-    // The list as the user sees it: sorted, at the column widths set; dated in the user's way.
-    const QString date = QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
-    PrintCommands::imprimer_liste(this, *board_->gameList(), QFileInfo(currentFile()).fileName(),
-                                  date, QStringLiteral("Arial"), 10, catalogue_, *dialogs_);
-}
-
-CorrespondenceLinks MainWindow::correspondenceLinks() {
-    return {settings_,
-            catalogue_,
-            *dialogs_,
-            QString::fromStdString(quarvelin::settingsFile(locations_)),
-            [this] { return makeMailService(); },
-            [this](const quarvelin::CorrespondenceGame& g) { openCorrespondenceGame(g); },
-            [this] { return game_->session().GameMoveText; }};
-}
-
-std::unique_ptr<quarvelin::MailService> MainWindow::makeMailService() {
-    if (mailService) return mailService();
-    if (settings_.MEL_ENVOI != 1) return std::make_unique<quarvelin::DesktopMailService>();
-    if (!passwords_) passwords_ = std::make_unique<KeyringPasswords>(catalogue_, this);
-    quarvelin::SmtpAccount account{
-        QString::fromStdString(settings_.SMTP_SERVEUR),
-        settings_.SMTP_PORT,
-        static_cast<quarvelin::SmtpSecurity>(std::min<int>(settings_.SMTP_SECURITE, 2)),
-        QString::fromStdString(settings_.SMTP_UTILISATEUR),
-        {}};
-    return std::make_unique<quarvelin::SmtpMailService>(account, passwords_.get());
-}
-
-CorrespondenceWindow* MainWindow::correspondenceWindow() {
-    if (!corres_) corres_ = new CorrespondenceWindow(correspondenceLinks(), this);
-    corres_->show();
-    corres_->raise();
-    corres_->activateWindow();
-    corres_->charger_liste_corres();
-    return corres_;
-}
-
-void MainWindow::openCorrespondenceGame(const quarvelin::CorrespondenceGame& g) {
-    if (!mayDropGame()) return;
-    game_->closeBoard();
-    boardSub_->show();
-    const auto notation =
-        g.notation == 1 ? quarvelin::NotationCode::French : quarvelin::NotationCode::Pgn;
-    // Stored games are SAN; one written by hand in French letters is read all the same.
-    const quarvelin::GameMoves moves = quarvelin::readMoves(g.Move.toStdString(), notation);
-    game_->openCorrespondence(quarvelin::correspondenceHeader(g),
-                              moves.ok ? quarvelin::numberedMoves(moves.san) : g.Move.toStdString(),
-                              g.JAIBLANC, notation);
-    board_->result(game_->session().GameResult);
-    boardSub_->setWindowTitle(board_->windowTitle());
-    syncMenus();
-    menuStates();
-}
-
-void MainWindow::sendPosition() {
-    const CorrespondenceLinks links = correspondenceLinks();
-    quarvelin::CorrespondenceStore unused(QString::fromStdString(settings_.BASE_CORRES));
-    quarvelin::Dispatch d;
-    d.kind = quarvelin::MailKind::Position;
-    d.message = quarvelin::positionMail(catalogue_, settings_,
-                                        QString::fromStdString(game_->copyPosition(2)));
-    MessageWindow w(links, unused, d, this);
-    w.exec();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

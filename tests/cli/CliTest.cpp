@@ -210,10 +210,7 @@ TEST(Cli, ConvertWritesTheGamesThatPassTheFilter) {
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.out, "<268>" + std::to_string(c.writtenCount) + "<269>7\n");
         EXPECT_EQ(r.err, "");
-        const std::string text = test::readText(target);
-        int n = 0;
-        for (auto i = text.find(c.mark); i != std::string::npos; i = text.find(c.mark, i + 1)) ++n;
-        EXPECT_EQ(n, c.writtenCount) << c.target;
+        EXPECT_EQ(test::occurrences(test::readText(target), c.mark), c.writtenCount) << c.target;
     }
 
     Output failure = cli({"convert", varied, (folder / "absent" / "x.xml").string()});

@@ -41,7 +41,7 @@ TEST_F(PieceSetFolders, SetsOfTheDataFolderJoinTheInstallations) {
          {install / "images/pieces/Alpha/13.svg", data / "images/pieces/Beta/13.png",
           data / "images/pieces/Alpha/13.png"}) {
         fs::create_directories(king.parent_path());
-        std::ofstream(king) << "x";
+        test::writeText(king, "x");
     }
     const std::string root = install.string();
     EXPECT_EQ(PieceSets::names(root, data.string()),

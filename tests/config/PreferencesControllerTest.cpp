@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 using namespace quarvelin;
 namespace fs = std::filesystem;
@@ -31,17 +30,8 @@ protected:
     void TearDown() override { fs::remove_all(dir); }
 
     std::string file(const char* name = "quarvelin.ini") const { return (dir / name).string(); }
-    std::string read(const std::string& path) const {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
     SettingsLocations where(std::string settings = {}) const {
         return {settings.empty() ? file() : settings, dir.string(), dir.string()};
-    }
-    std::vector<std::string> shown() const {
-        std::vector<std::string> texts;
-        for (const auto& m : dialogs.messages) texts.push_back(m.text);
-        return texts;
     }
 };
 
@@ -144,7 +134,7 @@ TEST_F(Preferences, OkWritesTheFileAndReadsBackToTheRecord) {
         EXPECT_EQ(record.CLE_LANGUE, 5); // the language is applied from the new record
     }));
     EXPECT_EQ(applied, 1);
-    EXPECT_EQ(shown(), std::vector<std::string>{"<400>"});
+    EXPECT_EQ(dialogs.shown(), std::vector<std::string>{"<400>"});
 
     EXPECT_EQ(record.NOM_JOUEUR[1], "Alice");
     EXPECT_EQ(record.NOTE_MATERIEL[1][5], 325.5f);
@@ -256,13 +246,13 @@ TEST_F(Preferences, SaveAsWritesTheRecordNotTheFields) {
         dialogs.messages.clear();
         dialogs.answer = c.answer;
         const std::string path = file(c.name);
-        if (c.exists) std::ofstream(path, std::ios::binary) << old;
+        if (c.exists) test::writeText(path, old);
         PreferencesController prefs(record, where(), dialogs, catalogue);
         prefs.open();
         prefs.type("LIEU_JEU", "Pas encore confirmé");
         EXPECT_EQ(prefs.saveAs(path), c.written) << c.name;
-        EXPECT_EQ(read(path), c.written ? settingsText(record) : old) << c.name;
-        EXPECT_EQ(shown(),
+        EXPECT_EQ(test::readText(path), c.written ? settingsText(record) : old) << c.name;
+        EXPECT_EQ(dialogs.shown(),
                   c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{})
             << c.name;
     }
@@ -300,7 +290,7 @@ TEST_F(Preferences, FieldsShowTheRecordAndOkWritesOnlyWhatChanged) {
 TEST_F(Preferences, ListsOfferOnlyWhatExists) {
     fs::create_directories(dir / "images/echiquier");
     for (const char* name : {"noyer.bmp", "Ardoise.BMP", "photo.png"})
-        std::ofstream(dir / "images/echiquier" / name) << "x";
+        test::writeText(dir / "images/echiquier" / name, "x");
     record.CURENT_ECHIQUIER = "disparu.bmp";
     record.CURENT_PIECE = "Effacé";
     PreferencesController prefs(record, where("/nonexistent/q.ini"), dialogs, catalogue);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/RecentFiles.h"
 #include "support/TestDoubles.h"
+#include "support/TestFolder.h"
 
 #include <QDir>
 #include <QSettings>
@@ -9,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -29,7 +29,7 @@ protected:
     }
     std::string create(const std::string& name) const {
         const std::string c = path(name);
-        std::ofstream(c) << "[Event \"?\"]\n\n1.e4 *\n";
+        quarvelin::test::writeText(c, "[Event \"?\"]\n\n1.e4 *\n");
         return c;
     }
 

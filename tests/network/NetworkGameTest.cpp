@@ -280,37 +280,36 @@ TEST_F(NetworkGameTest, HostileMessagesChangeNothing) {
     ASSERT_EQ(peer.expectMove(), "e4");
     const GameSession before = me.session();
     const Position board = me.bench.game->position();
-    const std::vector<std::string> hostile = {"#5254d2-d4",
-                                              "#4747",
-                                              "#9999",
-                                              "#0000",
-                                              "#4744",
-                                              "#4146Kd8-d3",
-                                              "#1213a2-a3",
-                                              "#47",
-                                              "#4745e7-e5=Q",
-                                              "#4745e7-e5=X",
-                                              "!A",
-                                              "!R",
-                                              "!",
-                                              "!AR",
-                                              "@Mallory",
-                                              "?Mallory",
-                                              "-",
-                                              "&W",
-                                              "~",
-                                              "%%",
-                                              "&",
-                                              "/x",
-                                              "x",
-                                              "\xff\xfe",
-                                              ">\xc0\xaf",
-                                              ">\xed\xa0\x80",
-                                              "#47\x00"
-                                              "45",
-                                              ">a\rb",
-                                              std::string(200, '#'),
-                                              std::string("\0\0\0", 3)};
+    std::vector<std::string> hostile = {"#5254d2-d4",
+                                        "#4747",
+                                        "#9999",
+                                        "#0000",
+                                        "#4744",
+                                        "#4146Kd8-d3",
+                                        "#1213a2-a3",
+                                        "#47",
+                                        "#4745e7-e5=Q",
+                                        "#4745e7-e5=X",
+                                        "!A",
+                                        "!R",
+                                        "!",
+                                        "!AR",
+                                        "@Mallory",
+                                        "?Mallory",
+                                        "-",
+                                        "&W",
+                                        "~",
+                                        "%%",
+                                        "&",
+                                        "/x",
+                                        "x",
+                                        "\xff\xfe",
+                                        ">\xc0\xaf",
+                                        ">\xed\xa0\x80",
+                                        ">a\rb"};
+    hostile.push_back(std::string{'#', '4', '7', '\0', '4', '5'}); // a NUL inside a move
+    hostile.push_back(std::string(200, '#'));
+    hostile.push_back(std::string("\0\0\0", 3));
     for (int round = 0; round < 40; ++round)
         for (const std::string& line : hostile) peer.send(line);
     std::mt19937 random(17);

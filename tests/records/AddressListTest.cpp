@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/AddressList.h"
 
-#include <QFile>
-#include <QTemporaryDir>
+#include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -22,21 +21,17 @@ TEST(AddressList, KeepsTrimmedLinesThatAreNotRemarks) {
         {"Ch\xE2teau http://e.example/\n", {"Ch\xC3\xA2teau http://e.example/"}},
         {"# rien\n\n", {}},
     };
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("adresses.txt"));
+    const auto folder = test::testFolder("addresses");
+    const std::string path = (folder / "adresses.txt").string();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bytes);
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(c.bytes.data(), static_cast<qint64>(c.bytes.size()));
-        f.close();
+        test::writeText(path, c.bytes);
         std::vector<std::string> addresses{"left over"};
-        ASSERT_TRUE(readAddressList(path.toStdString(), addresses));
+        ASSERT_TRUE(readAddressList(path, addresses));
         EXPECT_EQ(addresses, c.addresses);
     }
     std::vector<std::string> kept{"kept"};
-    EXPECT_FALSE(
-        readAddressList(folder.filePath(QStringLiteral("absent.txt")).toStdString(), kept));
+    EXPECT_FALSE(readAddressList((folder / "absent.txt").string(), kept));
     EXPECT_EQ(kept, std::vector<std::string>{"kept"});
 }
 

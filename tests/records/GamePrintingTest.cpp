@@ -110,9 +110,7 @@ TEST(GamePrinting, RecordLayoutBuildsTagsForAGamePlayedHere) {
 }
 
 TEST(GamePrinting, MoveListAndDiagramLayouts) {
-    Settings s = testSettings();
-    s.MODE_JEUX = 2;
-    Bench b(s);
+    Bench b(freePlay());
     b->newGame();
     for (auto [of, to] : {std::pair{"f2", "f3"}, {"e7", "e5"}, {"g2", "g4"}, {"d8", "h4"}})
         b.move(of, to);

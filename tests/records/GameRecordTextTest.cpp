@@ -41,48 +41,32 @@ Bench ruyLopez(bool white, NotationCode notation = NotationCode::French) {
 }
 
 TEST(GameText, RecordOfAGameAgainstTheMachine) {
-    struct Case {
-        const char* name;
-        bool white;
-        std::uint8_t shortNotation;
-        const char* players;
-        const char* moves;
-    };
-    const Case cases[] = {
-        {"white long", true, 0,
-         "[White \"Alice\"]\r\n[Black \"Quarvelin\"]\r\n[WhiteElo \"1600\"]\r\n"
-         "[BlackElo \"1500\"]\r\n",
-         "1.e2-e4 {Open} e7-e5 2.Cg1-f3 Cb8-c6  {Knight out} 3.Ff1-b5 *\r\n"},
-        {"white short", true, 1,
-         "[White \"Alice\"]\r\n[Black \"Quarvelin\"]\r\n[WhiteElo \"1600\"]\r\n"
-         "[BlackElo \"1500\"]\r\n",
-         "1.e4 {Open} e5 2.Nf3 Nc6  {Knight out} 3.Bb5 *\r\n"},
-        {"black long", false, 0,
-         "[White \"Quarvelin\"]\r\n[Black \"Alice\"]\r\n[WhiteElo \"1500\"]\r\n"
-         "[BlackElo \"1600\"]\r\n",
-         "1.e2-e4 {Open} e7-e5 2.Cg1-f3 Cb8-c6  {Knight out} 3.Ff1-b5 *\r\n"},
-        {"black short", false, 1,
-         "[White \"Quarvelin\"]\r\n[Black \"Alice\"]\r\n[WhiteElo \"1500\"]\r\n"
-         "[BlackElo \"1600\"]\r\n",
-         "1.e4 {Open} e5 2.Nf3 Nc6  {Knight out} 3.Bb5 *\r\n"},
-    };
-    for (const Case& c : cases) {
-        Bench b = ruyLopez(c.white);
-        b.settings.SAUVE_ABREGE = c.shortNotation;
-        GameSession s = b->session();
-        s.PlayMode = GameMode::Machine;
-        s.OpeningCode = s.OpeningName = "B00 of the game before"; // the name given wins
-        RecordingDialogs dialogs;
-        const std::string text =
-            saveText(s, b.settings, b->position().PlayerColour, Day, b.catalogue, dialogs,
-                     "quarvelin", EcoLine{0, "C60", "Espagnole", "1.e4 e5 2.Nf3 Nc6 3.Bb5 *"});
-        const std::string expected =
-            std::string("[Event \"<28>\"]\r\n[Site \"Lyon\"]\r\n[Date \"2026.12.04\"]\r\n"
-                        "[Round \"1\"]\r\n") +
-            c.players + "[Result \"*\"]\r\n[ECO \"C60\"]\r\n[Opening \"Espagnole\"]\r\n\r\n" +
-            c.moves;
-        EXPECT_EQ(text, expected) << c.name;
-        EXPECT_TRUE(dialogs.messages.empty()) << c.name;
+    const char* alice = "[White \"Alice\"]\r\n[Black \"Quarvelin\"]\r\n[WhiteElo \"1600\"]\r\n"
+                        "[BlackElo \"1500\"]\r\n";
+    const char* machine = "[White \"Quarvelin\"]\r\n[Black \"Alice\"]\r\n[WhiteElo \"1500\"]\r\n"
+                          "[BlackElo \"1600\"]\r\n";
+    const char* moves[] = {"1.e2-e4 {Open} e7-e5 2.Cg1-f3 Cb8-c6  {Knight out} 3.Ff1-b5 *\r\n",
+                           "1.e4 {Open} e5 2.Nf3 Nc6  {Knight out} 3.Bb5 *\r\n"};
+    for (bool white : {true, false}) {
+        for (std::uint8_t shortNotation : {0, 1}) {
+            SCOPED_TRACE(std::string(white ? "white" : "black") + (shortNotation ? " short" : ""));
+            Bench b = ruyLopez(white);
+            b.settings.SAUVE_ABREGE = shortNotation;
+            GameSession s = b->session();
+            s.PlayMode = GameMode::Machine;
+            s.OpeningCode = s.OpeningName = "B00 of the game before"; // the name given wins
+            RecordingDialogs dialogs;
+            const std::string text =
+                saveText(s, b.settings, b->position().PlayerColour, Day, b.catalogue, dialogs,
+                         "quarvelin", EcoLine{0, "C60", "Espagnole", "1.e4 e5 2.Nf3 Nc6 3.Bb5 *"});
+            EXPECT_EQ(text,
+                      std::string("[Event \"<28>\"]\r\n[Site \"Lyon\"]\r\n"
+                                  "[Date \"2026.12.04\"]\r\n[Round \"1\"]\r\n") +
+                          (white ? alice : machine) +
+                          "[Result \"*\"]\r\n[ECO \"C60\"]\r\n[Opening \"Espagnole\"]\r\n\r\n" +
+                          moves[shortNotation]);
+            EXPECT_TRUE(dialogs.messages.empty());
+        }
     }
 }
 
@@ -100,11 +84,9 @@ TEST(GameText, PlayersOfAutomaticPlay) {
         r.TwoProfiles = c.twoProfiles;
         GameSession s;
         s.PlayMode = GameMode::Auto;
-        const Players j = savePlayers(s, r, Colour::White);
-        EXPECT_EQ(j.white, c.expectedList.white);
-        EXPECT_EQ(j.black, c.expectedList.black);
-        EXPECT_EQ(j.whiteElo, c.expectedList.whiteElo);
-        EXPECT_EQ(j.blackElo, c.expectedList.blackElo);
+        const Players j = savePlayers(s, r, Colour::White), &e = c.expectedList;
+        EXPECT_EQ(std::tie(j.white, j.black, j.whiteElo, j.blackElo),
+                  std::tie(e.white, e.black, e.whiteElo, e.blackElo));
     }
 }
 

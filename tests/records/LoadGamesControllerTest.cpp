@@ -10,18 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 
 using namespace quarvelin;
 using namespace quarvelin::test;
 using Field = LoadGamesController::NumberField;
 
 namespace {
-
-std::string contents(const std::filesystem::path& path) {
-    std::ifstream f(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), {}};
-}
 
 // Every criterion different, so a field copied into another shows.
 const LoadGamesController::Criteria Typed{"Carlsen", "Nakamura", "Open", "Zürich", "2019.05",
@@ -114,7 +108,7 @@ TEST_F(LoadGamesControllerTest, TheGamesFileMustBeThere) {
 }
 
 TEST_F(LoadGamesControllerTest, ApplyFillsTheRecordAndLeavesTheFile) {
-    const std::string before = contents(file);
+    const std::string before = readText(file);
     const struct {
         bool withLimit;
         const char* limit;
@@ -132,7 +126,7 @@ TEST_F(LoadGamesControllerTest, ApplyFillsTheRecordAndLeavesTheFile) {
         controller.apply(typed, c.withLimit);
         EXPECT_EQ(record.CRITERE_LESDEUX, 0);
     }
-    EXPECT_EQ(contents(file), before);
+    EXPECT_EQ(readText(file), before);
     EXPECT_TRUE(dialogs.messages.empty());
 }
 

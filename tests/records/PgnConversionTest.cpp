@@ -18,7 +18,6 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <set>
 
@@ -30,15 +29,6 @@ namespace {
 
 const std::string Varied = std::string(QUARVELIN_TEST_DATA) + "/varied.pgn";
 const test::OffsetCatalogue Offsets;
-
-std::string read(const fs::path& path) {
-    std::ifstream f(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), {}};
-}
-
-void write(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 std::set<std::string> content(const fs::path& folder) {
     std::set<std::string> names;
@@ -105,7 +95,7 @@ TEST(PgnConversion, WritesTheGamesThatPassTheFilterWhateverItsMaximum) {
                 });
             const auto n = static_cast<std::int64_t>(c.events.size());
             EXPECT_EQ(conversionMessage(r, Offsets), "<268>" + std::to_string(n) + "<269>7");
-            EXPECT_EQ(xml ? elements(read(target), "Event") : pgnEvents(target), c.events);
+            EXPECT_EQ(xml ? elements(readText(target), "Event") : pgnEvents(target), c.events);
             // The progress only goes forward and ends with the whole file's counts.
             ASSERT_FALSE(steps.empty());
             for (std::size_t k = 1; k < steps.size(); ++k) EXPECT_GT(steps[k][0], steps[k - 1][0]);
@@ -135,7 +125,7 @@ TEST(PgnConversion, APgnCopyReadsBackAsTheSameGames) {
             EXPECT_EQ(b.variations[v].text, a.variations[v].text);
     }
     // The remark before the first game is no game's.
-    EXPECT_TRUE(read(target).starts_with("[Event \"Paris opera\"]\r\n"));
+    EXPECT_TRUE(readText(target).starts_with("[Event \"Paris opera\"]\r\n"));
 }
 
 TEST(PgnConversion, AGameCopyKeepsTheLinesAndSetsTheLayout) {
@@ -165,16 +155,17 @@ TEST(PgnConversion, PgnExtractReadsTheCopyAsItReadsTheSource) {
     const std::string source = (folder / "desordre.pgn").string();
     // Games the way files out there write them: indents, comments over lines, CR LF, no
     // empty line after the tags, no line end at the end.
-    write(source, "% exported by hand\n   [Event \"Indented\"]\n[White \"Durand, Anne\"]\n"
-                  "[Result \"1/2-1/2\"]\n\n1. e4 {a comment\n   over two lines} c5\n"
-                  "     2. Nf3 (2. c3 d5 3. exd5 Qxd5 {the Alapin}) 2... d6\n"
-                  "\t3. d4 cxd4 $1 4. Nxd4 Nf6 1/2-1/2\n\n"
-                  "[Event \"From a position\"]\r\n[White \"Petit\"]\r\n[Black \"Durand, Anne\"]\r\n"
-                  "[Result \"0-1\"]\r\n[SetUp \"1\"]\r\n"
-                  "[FEN \"r3k3/8/8/8/1p6/8/P7/4K3 w q - 0 30\"]\r\n\r\n"
-                  "30. a4 bxa3 31. Kd2 O-O-O+ 32. Ke2 a2 33. Kf3 a1=Q 0-1\r\n\r\n"
-                  "[Event \"Last\"]\n[Black \"Durand, Anne\"]\n[Result \"1-0\"]\n"
-                  "1.d4 d5 2.c4 {\tQueen's gambit} dxc4 1-0");
+    writeText(source,
+              "% exported by hand\n   [Event \"Indented\"]\n[White \"Durand, Anne\"]\n"
+              "[Result \"1/2-1/2\"]\n\n1. e4 {a comment\n   over two lines} c5\n"
+              "     2. Nf3 (2. c3 d5 3. exd5 Qxd5 {the Alapin}) 2... d6\n"
+              "\t3. d4 cxd4 $1 4. Nxd4 Nf6 1/2-1/2\n\n"
+              "[Event \"From a position\"]\r\n[White \"Petit\"]\r\n[Black \"Durand, Anne\"]\r\n"
+              "[Result \"0-1\"]\r\n[SetUp \"1\"]\r\n"
+              "[FEN \"r3k3/8/8/8/1p6/8/P7/4K3 w q - 0 30\"]\r\n\r\n"
+              "30. a4 bxa3 31. Kd2 O-O-O+ 32. Ke2 a2 33. Kf3 a1=Q 0-1\r\n\r\n"
+              "[Event \"Last\"]\n[Black \"Durand, Anne\"]\n[Result \"1-0\"]\n"
+              "1.d4 d5 2.c4 {\tQueen's gambit} dxc4 1-0");
     auto notice = [&](const std::string& f) {
         return exitOf(std::string(PgnExtract) + " -s -r '" + f + "' 2>&1");
     };
@@ -203,26 +194,26 @@ TEST(PgnConversion, BrokenGamesAreWrittenAsReadAndTold) {
               "Game 3: Move 2 cannot be read or played: Zz9\n"
               "Game 4: Start position [FEN] rejected: 8/8/8/8/8/8/8/8 w - - 0 1");
     // As far as it was read: the move that fails is in the record.
-    EXPECT_EQ(elements(read(xml), "Move").at(1), "1.e4 e5 2.Ke3 Nc6 *");
+    EXPECT_EQ(elements(readText(xml), "Move").at(1), "1.e4 e5 2.Ke3 Nc6 *");
     // A PGN copy takes them as written.
     const std::string pgn = (folder / "broken.pgn").string();
     EXPECT_TRUE(convertir_fichier_pgn(broken, pgn, {}, {ConversionFormat::Pgn}).problems.empty());
     EXPECT_EQ(pgnEvents(pgn).size(), 5u);
 
     // An unclosed comment ends with its game; a value holding "]" is written whole.
-    write(folder / "ouvert.pgn",
-          "[Event \"Open [rapid]\"]\n\n1. e4 {never closed\n\n[Event \"b\"]\n\n1. d4 d5 *\n");
+    writeText(folder / "ouvert.pgn",
+              "[Event \"Open [rapid]\"]\n\n1. e4 {never closed\n\n[Event \"b\"]\n\n1. d4 d5 *\n");
     const ConversionResult o = convertir_fichier_pgn((folder / "ouvert.pgn").string(), xml, {});
     ASSERT_EQ(o.problems.size(), 1u);
     EXPECT_EQ(o.problems[0].error, GameReadProblem::NotClosedAtEnd);
-    const std::string document = read(xml);
+    const std::string document = readText(xml);
     EXPECT_EQ(elements(document, "Move"), (std::vector<std::string>{"1.e4 *", "1.d4 d5 *"}));
     EXPECT_EQ(elements(document, "Event"), (std::vector<std::string>{"Open [rapid]", "b"}));
 
     // Past ten, the problems are only counted.
     std::string twelve;
     for (int i = 0; i < 12; ++i) twelve += "[Event \"x\"]\n\n1. Ke5 *\n\n";
-    write(folder / "douze.pgn", twelve);
+    writeText(folder / "douze.pgn", twelve);
     const std::string m =
         conversionMessage(convertir_fichier_pgn((folder / "douze.pgn").string(), xml, {}), english);
     EXPECT_NE(m.find("\nGame 10: Move 1 cannot be read or played: Ke5\n… and 2 more."),
@@ -235,8 +226,8 @@ TEST(PgnConversion, CancellingLeavesTheFilesAsTheyWere) {
     // More than one block of the scan, so it can be stopped before its end.
     const std::string large = (top / "grand.pgn").string();
     std::string text;
-    while (text.size() < (3u << 20)) text += read(Varied);
-    write(large, text);
+    while (text.size() < (3u << 20)) text += readText(Varied);
+    writeText(large, text);
     const struct {
         const char* name;
         ConversionOptions options;
@@ -253,7 +244,7 @@ TEST(PgnConversion, CancellingLeavesTheFilesAsTheyWere) {
         const std::string target = (folder / c.target).string();
         const std::vector<std::string> old = {target, gameFileName(target, 1),
                                               addressFileName(target)};
-        for (const std::string& f : old) write(f, "ancien " + f);
+        for (const std::string& f : old) writeText(f, "ancien " + f);
         const std::set<std::string> before = content(folder);
 
         int calls = 0;
@@ -267,7 +258,7 @@ TEST(PgnConversion, CancellingLeavesTheFilesAsTheyWere) {
         EXPECT_TRUE(r.cancelled);
         EXPECT_EQ(r.writtenCount, 0);
         EXPECT_EQ(conversionMessage(r, Offsets), "<887>");
-        for (const std::string& f : old) EXPECT_EQ(read(f), "ancien " + f);
+        for (const std::string& f : old) EXPECT_EQ(readText(f), "ancien " + f);
         EXPECT_EQ(content(folder), before); // no temporary file left behind
         // The next conversion starts afresh.
         EXPECT_TRUE(convertir_fichier_pgn(Varied, target, {}, c.options).success());
@@ -278,7 +269,7 @@ TEST(PgnConversion, CancellingLeavesTheFilesAsTheyWere) {
 TEST(PgnConversion, AMissingSourceOrFolderWritesNothing) {
     const fs::path folder = test::testFolder("conversion");
     const std::string old = (folder / "out.xml").string();
-    write(old, "ancien");
+    writeText(old, "ancien");
     fs::create_directory(folder / "out.txt");
     for (const std::string& source : {std::string("/nonexistent/games.pgn"), folder.string()}) {
         const ConversionResult r = convertir_fichier_pgn(source, old, {});
@@ -302,7 +293,7 @@ TEST(PgnConversion, AMissingSourceOrFolderWritesNothing) {
         EXPECT_EQ(r.error, ConversionResult::Error::Writing);
         const std::string m = conversionMessage(r, Offsets);
         EXPECT_TRUE(m.starts_with("<992>" + c.failed + " : ")) << m;
-        EXPECT_EQ(read(old), "ancien");
+        EXPECT_EQ(readText(old), "ancien");
         EXPECT_EQ(content(folder), (std::set<std::string>{"out.xml", "out.txt"}));
     }
 }
@@ -327,7 +318,7 @@ TEST(PgnConversion, EachGameInItsOwnFileWithTheirAddresses) {
                                     std::to_string(i + 1) + ".xml");
         const std::string file =
             QUrl(QString::fromStdString(addresses[i])).toLocalFile().toStdString();
-        EXPECT_EQ(elements(read(file), "Event"), std::vector<std::string>{events[i]});
+        EXPECT_EQ(elements(readText(file), "Event"), std::vector<std::string>{events[i]});
     }
 }
 

@@ -3,7 +3,6 @@
 // the short-notation files, whatever the start position and the notes.
 #include "notation/PgnStream.h"
 #include "records/SaveController.h"
-#include "rules/MoveRules.h"
 #include "session/SessionDoubles.h"
 
 #include <QTemporaryDir>
@@ -12,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 #include <random>
 
@@ -23,31 +21,10 @@ namespace {
 
 constexpr const char* PgnExtract = "/usr/games/pgn-extract";
 
-char promotionLetter(PieceCode p) {
-    switch (pieceType(p)) {
-    case PieceType::Rook:
-        return 'r';
-    case PieceType::Bishop:
-        return 'b';
-    case PieceType::Knight:
-        return 'n';
-    default:
-        return 'q';
-    }
-}
-
 // Random legal moves clicked at the board until the game ends or `plies` are played.
 int playRandomly(Bench& b, std::mt19937& rng, int plies) {
     int played = 0;
-    for (; played < plies && !b->session().gameOver(); ++played) {
-        const auto moves = legalMoves(b->position());
-        if (moves.empty()) break;
-        const Move c = moves[rng() % moves.size()];
-        if (c.promotion != PieceCode::Empty)
-            b.dialogs.texts.push_back(std::string(1, promotionLetter(c.promotion)));
-        b->clickSquare(c.fromX, c.fromY);
-        b->clickSquare(c.toX, c.toY);
-    }
+    for (; played < plies && !b->session().gameOver(); ++played) b.playRandomMove(rng);
     return played;
 }
 
@@ -67,9 +44,7 @@ TEST(PgnExtract, ReadsEverySavedGame) {
     std::vector<std::size_t> halfMoves;
     for (int turn = 0; turn < 4; ++turn) {
         for (const char* fen : starts) {
-            Settings s = testSettings();
-            s.MODE_JEUX = 2;
-            s.DEB_BLANC = turn % 2 == 0 ? 1 : 0;
+            Settings s = freePlay(turn % 2 == 0);
             s.SAUVE_ABREGE = 1;
             s.LIEU_JEU = "Salle \"Nord\"";
             Bench b(s);

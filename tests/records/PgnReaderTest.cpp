@@ -4,10 +4,10 @@
 #include "localisation/Catalogue.h"
 #include "support/GamesOfText.h"
 #include "support/TestDoubles.h"
+#include "support/TestFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -17,8 +17,7 @@ using namespace quarvelin::test;
 namespace {
 
 std::vector<ParsedGame> gamesOf(const char* file) {
-    std::ifstream in(std::string(QUARVELIN_TEST_DATA) + "/" + file, std::ios::binary);
-    return readGames({std::istreambuf_iterator<char>(in), {}});
+    return readGames(readText(std::string(QUARVELIN_TEST_DATA) + "/" + file));
 }
 
 std::map<std::size_t, std::string> comments(const ParsedGame& p) {

@@ -10,13 +10,13 @@
 
 #include "support/GamesOfText.h"
 #include "support/Peers.h"
+#include "support/TestFolder.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <sstream>
 
@@ -80,11 +80,6 @@ const std::vector<Expected>& expectedList() {
     return a;
 }
 
-std::string content(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 // The tags a saved record keeps.
 std::map<std::string, std::string> keptTags(const std::string& header) {
     static const char* const Kept[] = {"Event", "Site",   "Date",  "Round", "White",
@@ -143,11 +138,9 @@ TEST_P(RoundTrip, SavedGameReadsBackTheSame) {
     const auto [game, shortNotation, whiteAtBottom] = GetParam();
     const auto [file, i] = game;
     const std::vector<ParsedGame> games =
-        readGames(content(std::string(QUARVELIN_TEST_DATA) + "/" + file));
+        readGames(readText(std::string(QUARVELIN_TEST_DATA) + "/" + file));
     ASSERT_LT(i, games.size());
-    Settings s = testSettings();
-    s.MODE_JEUX = 2;
-    s.DEB_BLANC = whiteAtBottom ? 1 : 0;
+    Settings s = freePlay(whiteAtBottom);
     s.SAUVE_ABREGE = shortNotation;
     Bench first(s);
     const Loaded before = load(first, games[i]);
@@ -176,7 +169,7 @@ TEST_P(RoundTrip, SavedGameReadsBackTheSame) {
     // Only the confirmation: no note was left out.
     EXPECT_EQ(messages(first.dialogs), "<217>\n");
 
-    const std::vector<ParsedGame> reread = readGames(content(saved));
+    const std::vector<ParsedGame> reread = readGames(readText(saved));
     ASSERT_EQ(reread.size(), 1u) << text;
     EXPECT_EQ(keptTags(reread[0].GameText), tags) << text;
     Bench second(first.settings);

@@ -2,6 +2,7 @@
 #include "records/SaveController.h"
 #include "records/GameFile.h"
 #include "session/SessionDoubles.h"
+#include "support/TestFolder.h"
 
 #include <QTemporaryDir>
 
@@ -10,7 +11,6 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,15 +20,6 @@ using namespace quarvelin::test;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string read(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), {}};
-}
-
-void write(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 class SaveControllerTest : public ::testing::Test {
 protected:
@@ -57,8 +48,8 @@ TEST_F(SaveControllerTest, AppendKeepsBothGamesWhole) {
     const std::string f = path("parties.pgn");
     ASSERT_TRUE(controller_.save(f, Game1, true));
     ASSERT_TRUE(controller_.save(f, Game2, true));
-    EXPECT_EQ(read(f), "[Event \"A\"]\r\n\r\n1.e4 e5 *\r\n\r\n"
-                       "[Event \"B\"]\r\n\r\n1.d4 {note} d5 1-0\r\n\r\n");
+    EXPECT_EQ(readText(f), "[Event \"A\"]\r\n\r\n1.e4 e5 *\r\n\r\n"
+                           "[Event \"B\"]\r\n\r\n1.d4 {note} d5 1-0\r\n\r\n");
     EXPECT_TRUE(dialogs_.questions.empty());
     ASSERT_EQ(dialogs_.messages.size(), 2u);
     EXPECT_EQ(dialogs_.messages[1].text, "<217>");
@@ -82,9 +73,7 @@ TEST_F(SaveControllerTest, TheRecordNamesTheOpeningOfItsOwnMoves) {
         {{{"d2", "d4"}}, ""}, // nothing named: no tags, not the session's "unknown"
     };
     for (const auto& c : cases) {
-        Settings s = testSettings();
-        s.MODE_JEUX = 2;
-        Bench b(s);
+        Bench b(freePlay());
         b->newGame();
         for (auto [from, to] : c.moves) b.move(from, to);
         const std::string text = named.composer(b->session(), b.settings, Colour::White, today());
@@ -109,12 +98,12 @@ TEST_F(SaveControllerTest, ReplacingAnExistingFileIsAsked) {
     for (const Case& c : cases) {
         const std::string f = path("cas.pgn");
         fs::remove(f);
-        if (c.exists) write(f, c.old);
+        if (c.exists) writeText(f, c.old);
         dialogs_.questions.clear();
         dialogs_.messages.clear();
         dialogs_.answers = {c.answer};
         const bool written = controller_.save(f, "new\n", c.append);
-        EXPECT_EQ(read(f), c.content);
+        EXPECT_EQ(readText(f), c.content);
         ASSERT_EQ(dialogs_.questions.size(), c.questions);
         if (c.questions) {
             EXPECT_EQ(dialogs_.questions[0].text, "<216>");
@@ -126,7 +115,7 @@ TEST_F(SaveControllerTest, ReplacingAnExistingFileIsAsked) {
 
 TEST_F(SaveControllerTest, RefusedWritesReportedAndChangeNothing) {
     fs::create_directory(path("dossier"));
-    write(path("dossier/dedans.pgn"), "keep");
+    writeText(path("dossier/dedans.pgn"), "keep");
     const std::string targets[] = {path("absent/partie.pgn"), path("dossier")};
     for (const std::string& target : targets) {
         for (bool append : {false, true}) {
@@ -139,7 +128,7 @@ TEST_F(SaveControllerTest, RefusedWritesReportedAndChangeNothing) {
         }
     }
     EXPECT_TRUE(fs::is_directory(path("dossier")));
-    EXPECT_EQ(read(path("dossier/dedans.pgn")), "keep");
+    EXPECT_EQ(readText(path("dossier/dedans.pgn")), "keep");
     EXPECT_TRUE(recent_.list().empty());
     EXPECT_EQ(files(), std::vector<std::string>{"dossier"});
 }
@@ -149,8 +138,9 @@ TEST_F(SaveControllerTest, XmlSavesAskTheSameAndReportWhatStoppedThem) {
         const char* name;
         const char* old; // nullptr: no file there
         bool append, answer;
-        std::size_t questions, games; // games in the file afterwards
-        const char* message;          // start of the message, then the file's path
+        std::size_t questions;
+        int games;           // in the file afterwards
+        const char* message; // start of the message, then the file's path
     };
     const Case cases[] = {
         {"new file", nullptr, false, false, 0, 1, "<217>"},
@@ -164,22 +154,19 @@ TEST_F(SaveControllerTest, XmlSavesAskTheSameAndReportWhatStoppedThem) {
         const std::string f = path("cas.xml");
         fs::remove(f);
         // An empty old text stands for a list of one game.
-        if (c.old && *c.old) write(f, c.old);
+        if (c.old && *c.old) writeText(f, c.old);
         if (c.old && !*c.old) {
             ASSERT_TRUE(controller_.save(f, Game1, false, GameFormat::Xml));
         }
-        const std::string before = read(f);
+        const std::string before = readText(f);
         dialogs_.questions.clear();
         dialogs_.messages.clear();
         dialogs_.answers = {c.answer};
         const bool written = controller_.save(f, Game2, c.append, GameFormat::Xml);
         dialogs_.answers.clear();
         EXPECT_EQ(dialogs_.questions.size(), c.questions);
-        const std::string after = read(f);
-        std::size_t games = 0;
-        for (auto i = after.find("<GAME>"); i != std::string::npos; i = after.find("<GAME>", i + 1))
-            ++games;
-        EXPECT_EQ(games, c.games);
+        const std::string after = readText(f);
+        EXPECT_EQ(occurrences(after, "<GAME>"), c.games);
         if (!c.message) {
             EXPECT_FALSE(written);
             EXPECT_TRUE(dialogs_.messages.empty());
@@ -212,7 +199,7 @@ TEST_F(SaveControllerTest, XmlSavesAskTheSameAndReportWhatStoppedThem) {
 TEST_F(SaveControllerTest, WriteFailingHalfWayLeavesTheOldFile) {
     const std::string f = path("parties.pgn");
     const std::string old(3000, 'a');
-    write(f, old);
+    writeText(f, old);
     const std::string game(5000, 'b');
     for (bool append : {false, true}) {
         pid_t pid = fork();
@@ -227,7 +214,7 @@ TEST_F(SaveControllerTest, WriteFailingHalfWayLeavesTheOldFile) {
         waitpid(pid, &state, 0);
         ASSERT_TRUE(WIFEXITED(state));
         EXPECT_EQ(WEXITSTATUS(state), 3) << append;
-        EXPECT_EQ(read(f), old) << append;
+        EXPECT_EQ(readText(f), old) << append;
         EXPECT_EQ(files(), std::vector<std::string>{"parties.pgn"});
     }
 }

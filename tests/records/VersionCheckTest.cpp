@@ -5,15 +5,7 @@
 #include "support/TestDoubles.h"
 #include "support/XmlLoaderFixture.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-
 #include <gtest/gtest.h>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 using namespace quarvelin;
 using namespace std::chrono_literals;
@@ -27,18 +19,6 @@ std::string document(const std::string& inside) {
            "\n</RELEASE>\n</QUARVELIN>\n";
 }
 
-int unusedPort() {
-    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t n = sizeof a;
-    ::bind(s, reinterpret_cast<sockaddr*>(&a), n);
-    ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &n);
-    ::close(s);
-    return ntohs(a.sin_port);
-}
-
 class VersionCheckTest : public test::XmlLoaderFixture {
 protected:
     void SetUp() override {
@@ -48,11 +28,7 @@ protected:
     }
     // Runs the event loop until the check has reported one way or the other.
     void waitForCheck() {
-        QElapsedTimer shows;
-        shows.start();
-        while (check.inProgress() && shows.elapsed() < 10000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        ASSERT_FALSE(check.inProgress());
+        ASSERT_TRUE(spinUntil([&] { return !check.inProgress(); }));
     }
 
     test::LocalHttpServer server;
@@ -117,9 +93,10 @@ TEST_F(VersionCheckTest, VerdictFollowsThePublishedVersion) {
 TEST_F(VersionCheckTest, ADocumentThatCannotBeReadLeavesTheWindowAsItWas) {
     server.serve("/malformed", {200, "OK", "<QUARVELIN><VERSION>5.0.1</QUARVELIN>"});
     server.serve("/missing", {404, "Not Found", ""});
-    const std::string addresses[] = {
-        server.address("/malformed"), server.address("/missing"),
-        "http://127.0.0.1:" + std::to_string(unusedPort()) + "/version.xml", "ftp://x/version.xml"};
+    const std::string addresses[] = {server.address("/malformed"), server.address("/missing"),
+                                     "http://127.0.0.1:" + std::to_string(test::unusedPort()) +
+                                         "/version.xml",
+                                     "ftp://x/version.xml"};
     for (const std::string& address : addresses) {
         SCOPED_TRACE(address);
         failures = 0;

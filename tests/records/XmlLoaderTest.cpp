@@ -7,17 +7,8 @@
 #include "support/TestFolder.h"
 #include "support/XmlLoaderFixture.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <fstream>
 #include <optional>
 
 using namespace quarvelin;
@@ -40,7 +31,7 @@ protected:
 TEST_F(XmlLoaderTest, FetchesAndReadsTheGame) {
     server.serve("/partie.xml", {200, "OK", Document});
     const std::string path = (test::testFolder("chargement") / "partie.xml").string();
-    std::ofstream(path, std::ios::binary) << Document;
+    test::writeText(path, Document);
     const std::string http = server.address("/partie.xml"), local = "file://localhost" + path;
     const std::pair<std::string, std::string> cases[] = {
         {"Finale " + http, http}, {"file://" + path, "file://" + path}, {"Finale " + local, local}};
@@ -53,19 +44,6 @@ TEST_F(XmlLoaderTest, FetchesAndReadsTheGame) {
         EXPECT_EQ(r.game.GameMoveText, "1.e4 e5 2.Nf3 1-0 ");
         EXPECT_EQ(r.result, "1-0");
     }
-}
-
-// A loopback port nobody listens on: bound and given back at once.
-int portIsFree() {
-    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t n = sizeof a;
-    ::bind(s, reinterpret_cast<sockaddr*>(&a), n);
-    ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &n);
-    ::close(s);
-    return ntohs(a.sin_port);
 }
 
 TEST_F(XmlLoaderTest, AFailureIsReportedWithTheAddress) {
@@ -97,7 +75,7 @@ TEST_F(XmlLoaderTest, AFailureIsReportedWithTheAddress) {
          "<121>\n<990>"},
         {"refused",
          {},
-         "http://127.0.0.1:" + std::to_string(portIsFree()) + "/x",
+         "http://127.0.0.1:" + std::to_string(test::unusedPort()) + "/x",
          LoadFailure::ConnectionRefused,
          "<121>\n<986>"},
         {"missing_file", {}, folder + "/absent.xml", LoadFailure::MissingFile, "<121>\n<270>"},
@@ -153,21 +131,14 @@ TEST_F(XmlLoaderTest, ADroppedLoadNeverReports) {
     EXPECT_TRUE(loading.inProgress());
     loading.resign();
     EXPECT_FALSE(loading.inProgress());
-    QElapsedTimer shows;
-    shows.start();
-    while (shows.elapsed() < 300) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    EXPECT_FALSE(called);
+    EXPECT_FALSE(spinUntil([&] { return called; }, 300));
 }
 
 class RemoteGameTest : public XmlLoaderTest {
 protected:
     // Runs the event loop until the controller says the load is over.
     void waitForEnd() {
-        QElapsedTimer shows;
-        shows.start();
-        while (!finished && shows.elapsed() < 10000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        ASSERT_TRUE(finished);
+        ASSERT_TRUE(spinUntil([&] { return finished; }));
     }
 
     test::RecordingDialogs dialogs;

@@ -23,7 +23,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <sstream>
 
@@ -35,11 +34,6 @@ namespace {
 constexpr const char* TagElements[] = {"Event", "Site",    "Date",     "Round",
                                        "White", "Black",   "WhiteElo", "BlackElo",
                                        "ECO",   "Opening", "Variation"};
-
-std::string read(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), {}};
-}
 
 // The main line in SAN as the rules write it, whatever the file's way of writing the moves.
 std::vector<std::string> sanMoves(const PgnGame& pgnGame) {
@@ -100,7 +94,7 @@ TEST_F(RoundTripXml, ServedGamesComeBackWithTheirMovesAndTags) {
     for (std::size_t i = 0; i < gameList.size(); ++i) {
         const PgnGame& source = gameList[i];
         const std::string path = "/partie" + std::to_string(i + 1) + ".xml";
-        server.serve(path, {200, "OK", read(conversion.files[i])});
+        server.serve(path, {200, "OK", test::readText(conversion.files[i])});
         const LoadResult r = wait(server.address(path));
         ASSERT_TRUE(r.succeeded()) << r.address;
         const std::string* event = source.tag("Event");

@@ -2,10 +2,9 @@
 #include "records/XmlWriter.h"
 #include "records/XmlReading.h"
 #include "support/TestDoubles.h"
+#include "support/TestFolder.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -13,71 +12,37 @@ using namespace quarvelin;
 
 namespace {
 
-std::string read(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return f.readAll().toStdString();
-}
-
-void writeRaw(const QString& path, const std::string& text) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(text.data(), static_cast<qint64>(text.size()));
-}
-
-int count(const std::string& text, const std::string& pattern) {
-    int n = 0;
-    for (auto i = text.find(pattern); i != std::string::npos; i = text.find(pattern, i + 1)) ++n;
-    return n;
-}
-
 const XmlGame Game1{
     "[Event \"Open & Co\"]\r\n[Site \"Saint-Étienne\"]\r\n[Date \"2024.05.01\"]\r\n"
     "[Round \"3\"]\r\n[White \"O'Brien <Sons>\"]\r\n[Black \"Zoë \"la\" Müller\"]\r\n"
     "[Result \"1-0\"]\r\n[ECO \"C20\"]\r\n",
     "1.e4 e5 2.Qh5 Nc6\r\n3.Bc4 Nf6 4.Qxf7#", "1-0"};
 
-struct EscapeCase {
-    std::string entry;
-    std::string expected;
-};
-
-class Escaping : public testing::TestWithParam<EscapeCase> {};
-
-TEST_P(Escaping, LeavesOnlyTextThatReadsBack) {
-    EXPECT_EQ(XmlWriter::escape(GetParam().entry), GetParam().expected);
+TEST(XmlWriter, EscapingLeavesOnlyTextThatReadsBack) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"Smith & Wesson", "Smith &amp; Wesson"},
+        {"<b>1-0</b>", "&lt;b&gt;1-0&lt;/b&gt;"},
+        {"l'\"As\"", "l&apos;&quot;As&quot;"},
+        {"Müller, Zoë", "Müller, Zoë"},
+        {"a\r\nb", "a  b"},
+        {std::string("a\x01\x1f\tb"), "a\tb"},
+        {"\xEF\xBF\xBEx", "x"},
+        {"Caf\xE9", "Café"}, // not UTF-8: read as Windows-1252, written as UTF-8
+    };
+    for (const auto& [entry, expected] : cases) EXPECT_EQ(XmlWriter::escape(entry), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Case, Escaping,
-                         testing::Values(EscapeCase{"Smith & Wesson", "Smith &amp; Wesson"},
-                                         EscapeCase{"<b>1-0</b>", "&lt;b&gt;1-0&lt;/b&gt;"},
-                                         EscapeCase{"l'\"As\"", "l&apos;&quot;As&quot;"},
-                                         EscapeCase{"Müller, Zoë", "Müller, Zoë"},
-                                         EscapeCase{"a\r\nb", "a  b"},
-                                         EscapeCase{std::string("a\x01\x1f\tb"), "a\tb"},
-                                         EscapeCase{"\xEF\xBF\xBEx", "x"},
-                                         // Not UTF-8: read as Windows-1252, written as UTF-8.
-                                         EscapeCase{"Caf\xE9", "Café"}));
-
-struct MovesCase {
-    XmlGame game;
-    std::string expected;
-};
-
-class MoveLine : public testing::TestWithParam<MovesCase> {};
-
-TEST_P(MoveLine, JoinsTheLinesAndEndsWithTheResult) {
-    EXPECT_EQ(XmlWriter::moveLine(GetParam().game), GetParam().expected);
+TEST(XmlWriter, MoveLineJoinsTheLinesAndEndsWithTheResult) {
+    const std::pair<XmlGame, std::string> cases[] = {
+        {{"", "1.e4 e5\r\n  2.Nf3 Nc6 \r\n3.Bb5\n", "*"}, "1.e4 e5 2.Nf3 Nc6 3.Bb5 *"},
+        {{"", "1.e4 e5 2.Nf3 1/2-1/2", "1/2-1/2"}, "1.e4 e5 2.Nf3 1/2-1/2"},
+        {{"", "1.d4 d5 ", "0-1"}, "1.d4 d5 0-1"},
+        {{"", "1.d4 d5 11-0", "1-0"}, "1.d4 d5 11-0 1-0"},
+        {{"", "", "*"}, "*"},
+        {{"", "1.e4", ""}, "1.e4"},
+    };
+    for (const auto& [game, expected] : cases) EXPECT_EQ(XmlWriter::moveLine(game), expected);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Case, MoveLine,
-    testing::Values(MovesCase{{"", "1.e4 e5\r\n  2.Nf3 Nc6 \r\n3.Bb5\n", "*"},
-                              "1.e4 e5 2.Nf3 Nc6 3.Bb5 *"},
-                    MovesCase{{"", "1.e4 e5 2.Nf3 1/2-1/2", "1/2-1/2"}, "1.e4 e5 2.Nf3 1/2-1/2"},
-                    MovesCase{{"", "1.d4 d5 ", "0-1"}, "1.d4 d5 0-1"},
-                    MovesCase{{"", "1.d4 d5 11-0", "1-0"}, "1.d4 d5 11-0 1-0"},
-                    MovesCase{{"", "", "*"}, "*"}, MovesCase{{"", "1.e4", ""}, "1.e4"}));
 
 TEST(XmlWriter, WritesOneElementALineInTheFixedOrder) {
     const XmlGame p{"[White \"A\"]\r\n[Black \"B\"]\r\n[Comment \"vu\"]\r\n", "1.e4", "*"};
@@ -126,104 +91,92 @@ TEST(XmlWriter, ASavedGameTextSplitsIntoTagsAndMoves) {
         std::string::npos);
 }
 
-TEST(XmlWriter, WhatIsWrittenReadsBackWithNamesAccentsAndMarkup) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("parties.xml"));
-    ASSERT_FALSE(XmlWriter::writeFile(path.toStdString(), {Game1}, XmlWriter::Mode::Replace));
-    const std::string content = read(path);
+class XmlFile : public ::testing::Test {
+protected:
+    std::filesystem::path folder = test::testFolder("xml-writer");
+    test::OffsetCatalogue catalogue;
+    std::string path(const char* name) const { return (folder / name).string(); }
+    // The one game a document read back gives: the tags of all, the moves of the last.
+    static XmlReading reread(const std::string& file) {
+        XmlReading parsed = readXmlDocument(test::readText(file));
+        EXPECT_TRUE(parsed.readable());
+        return parsed;
+    }
+};
+
+TEST_F(XmlFile, WhatIsWrittenReadsBackWithNamesAccentsAndMarkup) {
+    const std::string f = path("parties.xml");
+    ASSERT_FALSE(XmlWriter::writeFile(f, {Game1}, XmlWriter::Mode::Replace));
+    const std::string content = test::readText(f);
     EXPECT_TRUE(
         content.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<!-- Quarvelin "));
     EXPECT_TRUE(content.ends_with("</GAME>\r\n</LIST>\r\n"));
-
-    const XmlReading parsed = readXmlDocument(content);
-    ASSERT_TRUE(parsed.readable());
+    const XmlReading parsed = reread(f);
     const std::string& tags = parsed.game.GameText;
-    EXPECT_NE(tags.find("[Event \"Open & Co\"]\r\n"), std::string::npos);
-    EXPECT_NE(tags.find("[Site \"Saint-Étienne\"]\r\n"), std::string::npos);
-    EXPECT_NE(tags.find("[White \"O'Brien <Sons>\"]\r\n"), std::string::npos);
-    EXPECT_NE(tags.find("[Black \"Zoë \"la\" Müller\"]\r\n"), std::string::npos);
-    // Empty elements give no tag line.
-    EXPECT_EQ(tags.find("[Opening"), std::string::npos);
+    for (const char* tag : {"[Event \"Open & Co\"]\r\n", "[Site \"Saint-Étienne\"]\r\n",
+                            "[White \"O'Brien <Sons>\"]\r\n", "[Black \"Zoë \"la\" Müller\"]\r\n"})
+        EXPECT_NE(tags.find(tag), std::string::npos) << tag;
+    EXPECT_EQ(tags.find("[Opening"), std::string::npos); // empty elements give no tag line
     EXPECT_EQ(parsed.game.GameMoveText, "1.e4 e5 2.Qh5 Nc6 3.Bc4 Nf6 4.Qxf7# 1-0 ");
     EXPECT_EQ(gameResult(parsed.game), "1-0");
 }
 
-TEST(XmlWriter, TwoGamesGiveTheTagsOfBothAndTheMovesOfTheSecond) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("deux.xml"));
+TEST_F(XmlFile, TwoGamesGiveTheTagsOfBothAndTheMovesOfTheSecond) {
+    const std::string f = path("deux.xml");
     const XmlGame second{"[Event \"Blitz\"]\r\n[White \"C\"]\r\n", "1.d4 d5", "0-1"};
-    ASSERT_FALSE(
-        XmlWriter::writeFile(path.toStdString(), {Game1, second}, XmlWriter::Mode::Replace));
-    const XmlReading parsed = readXmlDocument(read(path));
-    ASSERT_TRUE(parsed.readable());
-    EXPECT_EQ(count(parsed.game.GameText, "[Event "), 2);
+    ASSERT_FALSE(XmlWriter::writeFile(f, {Game1, second}, XmlWriter::Mode::Replace));
+    const XmlReading parsed = reread(f);
+    EXPECT_EQ(test::occurrences(parsed.game.GameText, "[Event "), 2);
     EXPECT_LT(parsed.game.GameText.find("[Event \"Open & Co\"]"),
               parsed.game.GameText.find("[Event \"Blitz\"]"));
     EXPECT_EQ(parsed.game.GameMoveText, "1.d4 d5 0-1 ");
 }
 
-TEST(XmlWriter, AppendingKeepsTheGamesThereAndTheFileStaysOneList) {
-    QTemporaryDir folder;
-    const std::string path = folder.filePath(QStringLiteral("suite.xml")).toStdString();
-    ASSERT_FALSE(XmlWriter::writeFile(path, {Game1}, XmlWriter::Mode::Append));
-    const XmlGame second{"[Event \"Blitz\"]\r\n", "1.c4", "*"};
-    ASSERT_FALSE(XmlWriter::writeFile(path, {second}, XmlWriter::Mode::Append));
-    const std::string content = read(QString::fromStdString(path));
-    EXPECT_EQ(count(content, "<GAME>"), 2);
-    EXPECT_EQ(count(content, "<LIST>"), 1);
-    EXPECT_EQ(count(content, "<?xml"), 1);
-    const XmlReading parsed = readXmlDocument(content);
-    ASSERT_TRUE(parsed.readable());
-    EXPECT_EQ(parsed.game.GameMoveText, "1.c4 * ");
-}
-
-TEST(XmlWriter, AnOldLatin1ListIsAppendedToAsUtf8) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("ancien.xml"));
-    writeRaw(path, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>\r\n<LIST>\r\n<GAME>\r\n"
-                   "<White>Ren\xE9</White>\r\n<Move>1.e4 *</Move>\r\n</GAME>\r\n</LIST>\r\n");
+// Appended to: nothing there yet, a list of ours, an old Latin-1 list (written on as UTF-8).
+TEST_F(XmlFile, AppendingKeepsTheGamesThereAndTheFileStaysOneList) {
+    const std::string f = path("suite.xml");
+    ASSERT_FALSE(XmlWriter::writeFile(f, {Game1}, XmlWriter::Mode::Append));
     ASSERT_FALSE(
-        XmlWriter::writeFile(path.toStdString(), {{"", "1.d4", "*"}}, XmlWriter::Mode::Append));
-    const XmlReading parsed = readXmlDocument(read(path));
-    ASSERT_TRUE(parsed.readable());
+        XmlWriter::writeFile(f, {{"[Event \"Blitz\"]\r\n", "1.c4", "*"}}, XmlWriter::Mode::Append));
+    const std::string content = test::readText(f);
+    for (const auto& [element, times] : {std::pair{"<GAME>", 2}, {"<LIST>", 1}, {"<?xml", 1}})
+        EXPECT_EQ(test::occurrences(content, element), times) << element;
+    EXPECT_EQ(reread(f).game.GameMoveText, "1.c4 * ");
+
+    const std::string old = path("ancien.xml");
+    test::writeText(old, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>\r\n<LIST>\r\n<GAME>\r\n"
+                         "<White>Ren\xE9</White>\r\n<Move>1.e4 *</Move>\r\n</GAME>\r\n</LIST>\r\n");
+    ASSERT_FALSE(XmlWriter::writeFile(old, {{"", "1.d4", "*"}}, XmlWriter::Mode::Append));
+    const XmlReading parsed = reread(old);
     EXPECT_NE(parsed.game.GameText.find("[White \"René\"]"), std::string::npos);
     EXPECT_EQ(parsed.game.GameMoveText, "1.d4 * ");
 }
 
-TEST(XmlWriter, RefusesToAppendToAFileThatIsNotAListAndLeavesItAlone) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("notes.xml"));
-    writeRaw(path, "[Event \"x\"]\r\n1.e4 *\r\n");
-    test::OffsetCatalogue catalogue;
-    const WriteFailure e =
-        XmlWriter::writeFile(path.toStdString(), {Game1}, XmlWriter::Mode::Append);
+// Not a list to append to, a folder that is not there, a write dropped half-way: the old file
+// stays as it was and no other is left behind.
+TEST_F(XmlFile, AWriteThatCannotEndLeavesTheOldFileWhole) {
+    const std::string notes = path("notes.xml"), kept = path("garde.xml");
+    test::writeText(notes, "[Event \"x\"]\r\n1.e4 *\r\n");
+    const WriteFailure e = XmlWriter::writeFile(notes, {Game1}, XmlWriter::Mode::Append);
     EXPECT_EQ(e.cause, WriteFailure::Cause::NotAList);
     EXPECT_EQ(e.message(catalogue), "<991>");
-    EXPECT_EQ(read(path), "[Event \"x\"]\r\n1.e4 *\r\n");
-}
+    EXPECT_EQ(test::readText(notes), "[Event \"x\"]\r\n1.e4 *\r\n");
 
-TEST(XmlWriter, AnInterruptedWriteLeavesTheOldFileWhole) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("garde.xml"));
-    writeRaw(path, "ancien");
+    const WriteFailure absent =
+        XmlWriter::writeFile(path("absent/x.xml"), {Game1}, XmlWriter::Mode::Replace);
+    EXPECT_EQ(absent.cause, WriteFailure::Cause::Writing);
+    EXPECT_TRUE(absent.message(catalogue).starts_with("<992>"));
+    EXPECT_FALSE(absent.detail.empty());
+
+    test::writeText(kept, "ancien");
     {
-        XmlWriter e;
-        ASSERT_FALSE(e.open(path.toStdString(), XmlWriter::Mode::Replace));
-        e.write(Game1);
-        // Dropped before finish(), as when the user cancels a conversion.
+        XmlWriter w;
+        ASSERT_FALSE(w.open(kept, XmlWriter::Mode::Replace));
+        w.write(Game1); // dropped before finish(), as when the user cancels a conversion
     }
-    EXPECT_EQ(read(path), "ancien");
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("garde.xml")});
-}
-
-TEST(XmlWriter, AFileThatCannotBeWrittenIsReported) {
-    QTemporaryDir folder;
-    test::OffsetCatalogue catalogue;
-    const std::string path = folder.filePath(QStringLiteral("absent/x.xml")).toStdString();
-    const WriteFailure e = XmlWriter::writeFile(path, {Game1}, XmlWriter::Mode::Replace);
-    EXPECT_EQ(e.cause, WriteFailure::Cause::Writing);
-    EXPECT_TRUE(e.message(catalogue).starts_with("<992>"));
-    EXPECT_FALSE(e.detail.empty());
+    EXPECT_EQ(test::readText(kept), "ancien");
+    EXPECT_EQ(QDir(QString::fromStdString(folder.string())).entryList(QDir::Files),
+              (QStringList{QStringLiteral("garde.xml"), QStringLiteral("notes.xml")}));
 }
 
 } // namespace

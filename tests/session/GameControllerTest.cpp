@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/SessionDoubles.h"
+#include "support/TestFolder.h"
 
 #include "localisation/RulesTexts.h"
 #include "notation/Fen.h"
@@ -7,21 +8,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
-
 using namespace quarvelin;
 using namespace quarvelin::test;
 
 namespace {
 
-Bench free(bool white = true) {
-    Settings s = testSettings();
-    s.MODE_JEUX = 2;
-    s.DEB_BLANC = white ? 1 : 0;
-    return Bench(s);
-}
+Bench free(bool white = true) { return Bench(freePlay(white)); }
 
 TEST(NewGame, StartPositionRecordedAndAnnounced) {
     Bench b;
@@ -224,29 +216,28 @@ TEST(Input, EnPassant) {
 }
 
 TEST(Input, CastlingBothWaysInBothOrientations) {
+    const struct {
+        const char *white, *black; // the kings' destinations
+        const char *whiteRook, *blackRook, *text, *line;
+    } cases[] = {{"g1", "c8", "f1", "d8", "1.O-O O-O-O", " 1.O-O"},
+                 {"c1", "g8", "d1", "f8", "1.O-O-O O-O", " 1.O-O-O"}};
     for (bool white : {true, false}) {
-        Bench b = free(white);
-        b->newGame();
-        b->pastePosition("r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R w KQkq - 0 1");
-        b.move("e1", "g1");
-        b.move("e8", "c8");
-        EXPECT_EQ(b.on("f1"), PieceCode::WhiteRook) << white;
-        EXPECT_EQ(b.on("g1"), PieceCode::WhiteKing);
-        EXPECT_EQ(b.on("d8"), PieceCode::BlackRook);
-        EXPECT_EQ(b.on("c8"), PieceCode::BlackKing);
-        EXPECT_EQ(b->session().GameMoveText, "1.O-O O-O-O");
-        EXPECT_EQ(b->session().lines[0], " 1.O-O");
-        EXPECT_NE(b.commentary.text.find("<166>"), std::string::npos);
-        EXPECT_TRUE(b.screenUpToDate());
-
-        Bench l = free(white);
-        l->newGame();
-        l->pastePosition("r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R w KQkq - 0 1");
-        l.move("e1", "c1");
-        l.move("e8", "g8");
-        EXPECT_EQ(l.on("d1"), PieceCode::WhiteRook) << white;
-        EXPECT_EQ(l.on("f8"), PieceCode::BlackRook);
-        EXPECT_EQ(l->session().GameMoveText, "1.O-O-O O-O");
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.text) + (white ? "" : " black below"));
+            Bench b = free(white);
+            b->newGame();
+            b->pastePosition("r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R w KQkq - 0 1");
+            b.move("e1", c.white);
+            b.move("e8", c.black);
+            EXPECT_EQ(b.on(c.whiteRook), PieceCode::WhiteRook);
+            EXPECT_EQ(b.on(c.white), PieceCode::WhiteKing);
+            EXPECT_EQ(b.on(c.blackRook), PieceCode::BlackRook);
+            EXPECT_EQ(b.on(c.black), PieceCode::BlackKing);
+            EXPECT_EQ(b->session().GameMoveText, c.text);
+            EXPECT_EQ(b->session().lines[0], c.line);
+            EXPECT_NE(b.commentary.text.find("<166>"), std::string::npos);
+            EXPECT_TRUE(b.screenUpToDate());
+        }
     }
 }
 
@@ -352,9 +343,7 @@ TEST(Clocks, LossOnTimeAtExactlyZero) {
         {false, Timer::Top, "0-1", "<144>", "<149>"},
     };
     for (const Case& c : cases) {
-        Settings s = testSettings();
-        s.MODE_JEUX = 2;
-        s.DEB_BLANC = c.white ? 1 : 0;
+        Settings s = freePlay(c.white);
         s.DELAI_PARTIE = "00:00:03";
         Bench b(s);
         b->newGame();
@@ -455,54 +444,36 @@ TEST(Abandon, OnlyOnYesAndTheGameEndsWithItsResultLine) {
     }
 }
 
-TEST(Log, NewGamesAndTheEnginesChoicesWhenKept) {
-    for (bool held : {true, false}) {
-        std::string path =
-            ::testing::TempDir() + "quarvelin-journal-" + std::to_string(held) + ".log";
-        std::remove(path.c_str());
-        Settings s = testSettings(0);
-        s.GES_LOG = held ? 1 : 0;
-        s.FILE_LOG = path;
-        Bench b(s);
-        b->newGame();
-        b.move("e2", "e4");
-        std::ifstream f(path);
-        std::string content((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-        if (!held) {
-            EXPECT_TRUE(content.empty());
-            continue;
-        }
-        // The new game's line, then the board's.
-        EXPECT_TRUE(content.starts_with("-><28> - ")) << content;
-        EXPECT_NE(content.find("\n-> <28> - "), std::string::npos) << content;
-        EXPECT_NE(content.find("<330>1<332>"), std::string::npos) << content; // Black's search
-        EXPECT_NE(content.find(" * Selection : ("), std::string::npos) << content;
-        std::remove(path.c_str());
-    }
-    // A log that cannot be opened is passed over.
+// The log as a game kept (or not) in `path` writes it: e2-e4 and Black's reply, or a
+// stalemate when `fen` is given.
+std::string logOf(const std::string& path, bool kept, const char* fen = nullptr) {
     Settings s = testSettings(0);
-    s.GES_LOG = 1;
-    s.FILE_LOG = "/nonexistent/dir/q.log";
-    Bench b(s);
-    b->newGame();
-    b.move("e2", "e4");
-    EXPECT_EQ(b->session().lines.size(), 2u);
-}
-
-TEST(Log, AStalemateEndsItsLineWithPat) {
-    const std::string path = ::testing::TempDir() + "quarvelin-pat.log";
-    std::remove(path.c_str());
-    Settings s = testSettings(0);
-    s.GES_LOG = 1;
+    s.GES_LOG = kept ? 1 : 0;
     s.FILE_LOG = path;
     Bench b(s);
     b->newGame();
-    b->pastePosition("7k/8/6Q1/8/8/8/8/6K1 w - - 0 1");
-    b.move("g6", "f7");
-    std::ifstream f(path);
-    std::string content((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    EXPECT_TRUE(content.ends_with("<169> - 1/2-1/2 - PAT\n")) << content;
-    std::remove(path.c_str());
+    if (fen) {
+        b->pastePosition(fen);
+        b.move("g6", "f7");
+    } else {
+        b.move("e2", "e4");
+        EXPECT_EQ(b->session().lines.size(), 2u); // a log that cannot open is passed over
+    }
+    return readText(path);
+}
+
+TEST(Log, NewGamesTheEnginesChoicesAndStalematesWhenKept) {
+    const auto folder = testFolder("log");
+    EXPECT_EQ(logOf((folder / "off.log").string(), false), "");
+    const std::string content = logOf((folder / "on.log").string(), true);
+    // The new game's line, then the board's.
+    EXPECT_TRUE(content.starts_with("-><28> - ")) << content;
+    for (const char* piece :
+         {"\n-> <28> - ", "<330>1<332>" /* Black's search */, " * Selection : ("})
+        EXPECT_NE(content.find(piece), std::string::npos) << content;
+    EXPECT_EQ(logOf("/nonexistent/dir/q.log", true), "");
+    EXPECT_TRUE(logOf((folder / "pat.log").string(), true, "7k/8/6Q1/8/8/8/8/6K1 w - - 0 1")
+                    .ends_with("<169> - 1/2-1/2 - PAT\n"));
 }
 
 TEST(Repetitions, CountsEarlierEntriesOnly) {

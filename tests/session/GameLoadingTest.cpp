@@ -19,48 +19,39 @@ ParsedGame read(const std::string& pgn) {
     return readPgnGame(in, 0);
 }
 
-struct NotesCase {
-    const char* name;
-    std::string pgn;
-    std::size_t moves;
-    std::vector<std::pair<std::size_t, std::string>> notes; // by move played, from 1
-    std::string finalFen;
-};
-
-class NotesFromComments : public ::testing::TestWithParam<NotesCase> {};
-
-TEST_P(NotesFromComments, LandOnTheMovesTheyFollow) {
-    const NotesCase& c = GetParam();
-    Bench b;
-    ASSERT_TRUE(b->loadGame(read(c.pgn)));
-    const GameSession& s = b->session();
-    EXPECT_EQ(s.lines.size(), c.moves);
-    EXPECT_EQ(s.NotationCode, NotationCode::Pgn);
-    ASSERT_EQ(s.notes.size(), c.moves + 1);
-    std::size_t withNote = 0;
-    for (const std::string& n : s.notes) withNote += !n.empty();
-    EXPECT_EQ(withNote, c.notes.size());
-    for (const auto& [k, text] : c.notes) EXPECT_EQ(s.notes[k], text) << k;
-    EXPECT_EQ(writeFen(b->position()), c.finalFen);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Loading, NotesFromComments,
-    ::testing::Values(
-        NotesCase{"Initial",
-                  "[Event \"a\"]\n\n1.e4 {a} e5 {b} 2.Nf3 Nc6 {c} 1-0\n",
-                  4,
-                  {{1, "a"}, {2, "b"}, {4, "c"}},
-                  "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3"},
+TEST(Loading, NotesFromCommentsLandOnTheMovesTheyFollow) {
+    const struct {
+        std::string pgn;
+        std::size_t moves;
+        std::vector<std::pair<std::size_t, std::string>> notes; // by move played, from 1
+        std::string finalFen;
+    } cases[] = {
+        {"[Event \"a\"]\n\n1.e4 {a} e5 {b} 2.Nf3 Nc6 {c} 1-0\n",
+         4,
+         {{1, "a"}, {2, "b"}, {4, "c"}},
+         "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3"},
         // From a position with Black to move at move 20: its first move is half-move 40.
-        NotesCase{"FenBlackToMove",
-                  "[Event \"b\"]\n[SetUp \"1\"]\n"
-                  "[FEN \"4k3/8/8/8/8/8/4P3/4K3 b - - 0 20\"]\n\n"
-                  "20... Kd7 {first} 21.e4 Kc6 {third} *\n",
-                  3,
-                  {{1, "first"}, {3, "third"}},
-                  "8/8/2k5/8/4P3/8/8/4K3 w - - 1 22"}),
-    [](const auto& info) { return info.param.name; });
+        {"[Event \"b\"]\n[SetUp \"1\"]\n[FEN \"4k3/8/8/8/8/8/4P3/4K3 b - - 0 20\"]\n\n"
+         "20... Kd7 {first} 21.e4 Kc6 {third} *\n",
+         3,
+         {{1, "first"}, {3, "third"}},
+         "8/8/2k5/8/4P3/8/8/4K3 w - - 1 22"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pgn);
+        Bench b;
+        ASSERT_TRUE(b->loadGame(read(c.pgn)));
+        const GameSession& s = b->session();
+        EXPECT_EQ(s.lines.size(), c.moves);
+        EXPECT_EQ(s.NotationCode, NotationCode::Pgn);
+        ASSERT_EQ(s.notes.size(), c.moves + 1);
+        std::vector<std::pair<std::size_t, std::string>> notes;
+        for (std::size_t k = 0; k < s.notes.size(); ++k)
+            if (!s.notes[k].empty()) notes.emplace_back(k, s.notes[k]);
+        EXPECT_EQ(notes, c.notes);
+        EXPECT_EQ(writeFen(b->position()), c.finalFen);
+    }
+}
 
 TEST(Loading, ResultKeptAndCommentaryShowsCommentsAndVariations) {
     Bench b;

@@ -34,17 +34,6 @@ public:
     void cancel() override { ++cancels; }
 };
 
-// The human clicks a random legal move, seeded.
-void randomHumanMove(Bench& b, std::mt19937& rng) {
-    const Position& p = b->position();
-    std::vector<Move> moves = legalMoves(p);
-    ASSERT_FALSE(moves.empty());
-    const Move& c = moves[rng() % moves.size()];
-    if (c.promotion != PieceCode::Empty) b.view.promotion = pieceType(c.promotion);
-    b->clickSquare(c.fromX, c.fromY);
-    b->clickSquare(c.toX, c.toY);
-}
-
 TEST(MachineMove, AWholeGameByClicksAgainstDepthOne) {
     for (bool white : {true, false}) {
         Settings s = testSettings(1);
@@ -56,7 +45,7 @@ TEST(MachineMove, AWholeGameByClicksAgainstDepthOne) {
         int halfMoves = 0;
         while (!b->session().gameOver() && halfMoves < 600) {
             ASSERT_EQ(b->position().sideToMove(), b->position().PlayerColour);
-            randomHumanMove(b, rng);
+            b.playRandomMove(rng);
             halfMoves += 2;
         }
         const GameSession& g = b->session();

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/SessionDoubles.h"
+#include "support/TestFolder.h"
 
 #include "rules/MoveRules.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 
 using namespace quarvelin;
 using namespace quarvelin::test;
@@ -160,8 +160,7 @@ TEST(MoveCount, ScoresStoredAtTheirIndex) {
 }
 
 TEST(MoveCount, HintShowsItsSearch) {
-    const std::string path = ::testing::TempDir() + "quarvelin-hint.log";
-    std::remove(path.c_str());
+    const std::string path = (testFolder("hint") / "q.log").string();
     Settings s = testSettings(1);
     s.GES_LOG = 1;
     s.FILE_LOG = path;
@@ -170,12 +169,9 @@ TEST(MoveCount, HintShowsItsSearch) {
     b->conseil_coup();
     EXPECT_FALSE(b.view.thoughts.empty());
     EXPECT_TRUE(b.commentary.text.starts_with("... 1.")) << b.commentary.text;
-    std::ifstream f(path);
-    std::string log((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    EXPECT_NE(log.find("<330>1<331>"), std::string::npos) << log;
-    EXPECT_NE(log.find(" - note : ("), std::string::npos) << log;
-    EXPECT_NE(log.find(" * Selection : ("), std::string::npos) << log;
-    std::remove(path.c_str());
+    const std::string log = readText(path);
+    for (const char* piece : {"<330>1<331>", " - note : (", " * Selection : ("})
+        EXPECT_NE(log.find(piece), std::string::npos) << log;
 }
 
 } // namespace

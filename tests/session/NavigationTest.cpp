@@ -16,10 +16,7 @@ namespace {
 
 Bench freeGame(std::initializer_list<std::pair<const char*, const char*>> moves,
                bool white = true) {
-    Settings s = testSettings();
-    s.MODE_JEUX = 2;
-    s.DEB_BLANC = white ? 1 : 0;
-    Bench b(s);
+    Bench b(freePlay(white));
     b->newGame();
     for (auto [of, to] : moves) b.move(of, to);
     return b;

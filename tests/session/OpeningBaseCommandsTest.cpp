@@ -130,9 +130,7 @@ TEST_F(BaseCommands, LearningAFileNeverTouchesTheGame) {
 namespace {
 
 TEST(ListedMove, PlayedAsTheUserWouldPlayIt) {
-    Settings settings = testSettings();
-    settings.MODE_JEUX = 2;
-    Bench b(settings);
+    Bench b(freePlay());
     b->newGame();
     EXPECT_TRUE(b->playListedMove("1.e4"));
     EXPECT_TRUE(b->playListedMove("e5"));

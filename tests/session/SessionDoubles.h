@@ -3,6 +3,7 @@
 // A whole game environment without a window: scripted answers, recorded cues and messages, a
 // plain grid for the board and timers stepped by hand.
 #include "localisation/Catalogue.h"
+#include "rules/MoveRules.h"
 #include "session/GameController.h"
 #include "support/TestDoubles.h"
 
@@ -11,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <random>
 
 namespace quarvelin::test {
 
@@ -175,6 +177,14 @@ inline Settings testSettings(int depth = 1) {
     return s;
 }
 
+// Two players at one board, White or Black at the bottom.
+inline Settings freePlay(bool whiteBelow = true) {
+    Settings s = testSettings();
+    s.MODE_JEUX = 2;
+    s.DEB_BLANC = whiteBelow ? 1 : 0;
+    return s;
+}
+
 // One game and everything it talks to.
 struct Bench {
     Settings settings;
@@ -225,6 +235,15 @@ struct Bench {
         game->selectLine(line);
         game->noteMove();
         game->selectLine(static_cast<int>(game->session().lines.size()) - 1);
+    }
+    // A random legal move clicked on the board, under-promotions included.
+    void playRandomMove(std::mt19937& rng) {
+        const std::vector<Move> moves = legalMoves(game->position());
+        if (moves.empty()) return;
+        const Move& m = moves[rng() % moves.size()];
+        if (m.promotion != PieceCode::Empty) view.promotion = pieceType(m.promotion);
+        game->clickSquare(m.fromX, m.fromY);
+        game->clickSquare(m.toX, m.toY);
     }
     PieceCode on(const char* name) const {
         Square c = namedSquare(name[0], name[1], game->position().PlayerColour);

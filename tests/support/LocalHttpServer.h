@@ -18,6 +18,19 @@
 
 namespace quarvelin::test {
 
+// A loopback port nobody listens on: bound and given back at once.
+inline int unusedPort() {
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t n = sizeof a;
+    ::bind(s, reinterpret_cast<sockaddr*>(&a), n);
+    ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &n);
+    ::close(s);
+    return ntohs(a.sin_port);
+}
+
 class LocalHttpServer {
 public:
     struct Answer {

@@ -23,6 +23,12 @@ public:
         messages.push_back({title, text, icon});
     }
     bool question(const std::string&, const std::string&) override { return answer; }
+    // The texts of the messages shown, in order.
+    std::vector<std::string> shown() const {
+        std::vector<std::string> texts;
+        for (const auto& m : messages) texts.push_back(m.text);
+        return texts;
+    }
     std::string input(const std::string&, const std::string&, const std::string& d) override {
         return d;
     }

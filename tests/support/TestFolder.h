@@ -32,4 +32,11 @@ inline void writeText(const std::filesystem::path& path, const std::string& text
     std::ofstream(path, std::ios::binary) << text;
 }
 
+// How many times `pattern` stands in `text`, overlaps counted.
+inline int occurrences(const std::string& text, const std::string& pattern) {
+    int n = 0;
+    for (auto i = text.find(pattern); i != std::string::npos; i = text.find(pattern, i + 1)) ++n;
+    return n;
+}
+
 } // namespace quarvelin::test

@@ -25,15 +25,20 @@ protected:
         }
     }
 
+    // Runs the event loop until `done` holds or `ms` have passed; says whether it holds.
+    template <class Done> static bool spinUntil(Done done, int ms = 10000) {
+        QElapsedTimer shows;
+        shows.start();
+        while (!done() && shows.elapsed() < ms)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return done();
+    }
+
     // Runs the event loop until the load reports, at most a few seconds.
     LoadResult wait(const std::string& address) {
         std::optional<LoadResult> r;
         loading.load(address, [&](const LoadResult& x) { r = x; });
-        QElapsedTimer shows;
-        shows.start();
-        while (!r && shows.elapsed() < 10000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        EXPECT_TRUE(r.has_value()) << "no answer for " << address;
+        EXPECT_TRUE(spinUntil([&] { return r.has_value(); })) << "no answer for " << address;
         return r.value_or(LoadResult{});
     }
 

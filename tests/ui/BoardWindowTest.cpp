@@ -4,25 +4,14 @@
 #include "session/SessionDoubles.h"
 #include "ui/ModalAnswer.h"
 
-#include "rules/MoveRules.h"
 #include "ui/BoardView.h"
 #include "ui/BoardWindow.h"
 #include "ui/SearchTask.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QLabel>
-#include <QListWidget>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QStyle>
-#include <QTest>
-#include <QTime>
-#include <QToolButton>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
-
-#include <random>
 
 using namespace quarvelin;
 using namespace quarvelin::test;
@@ -57,10 +46,7 @@ struct Window {
     }
     // Lets the worker thread finish and its result arrive.
     void wait() {
-        QElapsedTimer t;
-        t.start();
-        while (game->machineThinking() && t.elapsed() < 20000) QTest::qWait(5);
-        ASSERT_FALSE(game->machineThinking());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !game->machineThinking(); }, 20000));
     }
     QPoint centre(int x, int y) const { return window.board()->squareRect(x, y).center(); }
     // Moves by their squares ("e2e4"), White at the bottom.
@@ -75,57 +61,6 @@ struct Window {
         QTest::mouseClick(window.board(), Qt::LeftButton, {}, centre(x, y));
     }
 };
-
-TEST(BoardWindow, AWholeGameAgainstTheMachineByClickingSquares) {
-    Settings s = testSettings(0);
-    Window f(s);
-    f.dialogs.byDefault = false;
-    f.game->newGame();
-    std::mt19937 rng(1);
-    int moves = 0;
-    while (!f.game->session().gameOver() && moves < 300) {
-        std::vector<Move> legal = legalMoves(f.game->position());
-        const Move& c = legal[rng() % legal.size()];
-        if (c.promotion != PieceCode::Empty) pickPromotion(QStringLiteral("Q"));
-        f.click(c.fromX, c.fromY);
-        f.click(c.toX, c.toY);
-        f.wait();
-        ++moves;
-    }
-    const GameSession& g = f.game->session();
-    ASSERT_TRUE(g.gameOver());
-    EXPECT_EQ(f.window.moveList()->count(), static_cast<int>(g.lines.size()));
-    EXPECT_EQ(f.window.moveList()->item(f.window.moveList()->count() - 1)->text().toStdString(),
-              g.lines.back());
-    auto* result = f.window.findChild<QLabel*>(QStringLiteral("resultat"));
-    ASSERT_NE(result, nullptr);
-    EXPECT_TRUE(result->isVisible());
-    EXPECT_EQ(result->text().toStdString(), g.GameResult);
-    EXPECT_FALSE(f.dialogs.messages.empty()); // the end of the game was told
-    for (int y = 1; y <= 8; ++y)
-        for (int x = 1; x <= 8; ++x)
-            EXPECT_EQ(f.window.board()->readSquare(x, y), f.game->position().at(x, y));
-    EXPECT_FALSE(f.window.timerRunning(Timer::Bottom));
-    EXPECT_FALSE(f.window.timerRunning(Timer::Top));
-}
-
-TEST(BoardWindow, TheMachineOpensForAHumanWithBlack) {
-    Settings s = testSettings(0);
-    s.DEB_BLANC = 0;
-    Window f(s);
-    f.game->newGame();
-    f.wait();
-    ASSERT_EQ(f.window.moveList()->count(), 1);
-    EXPECT_EQ(f.window.moveList()->item(0)->text(), QStringLiteral(" 1.e2-e4"));
-    // Black at the bottom: e7 is the second row from the bottom, counted from the right.
-    Square e7 = namedSquare('e', '7', Colour::Black), e5 = namedSquare('e', '5', Colour::Black);
-    EXPECT_EQ(e7.y, 7);
-    f.click(e7.x, e7.y);
-    f.click(e5.x, e5.y);
-    f.wait();
-    EXPECT_EQ(f.window.moveList()->count(), 3);
-    EXPECT_EQ(f.window.moveList()->item(1)->text(), QStringLiteral("    ..... e7-e5"));
-}
 
 TEST(BoardWindow, DraggingAPieceMakesTheMove) {
     Window f(inMode(2));

@@ -4,12 +4,8 @@
 #include "Capture.h"
 #include "localisation/Catalogue.h"
 
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTextDocument>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 

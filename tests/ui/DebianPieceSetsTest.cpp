@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/DebianPieceSets.h"
 
-#include <QColor>
-#include <QDir>
-#include <QImage>
-#include <QTemporaryDir>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 

@@ -5,20 +5,8 @@
 
 #include "Controls.h"
 
-#include <QAction>
-#include <QDir>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QRegularExpression>
-#include <QSet>
-#include <QTabWidget>
-#include <QTextBlock>
-#include <QTextBrowser>
-#include <QTextDocument>
-#include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 

@@ -6,11 +6,8 @@
 
 #include "Capture.h"
 
-#include <QApplication>
-#include <QFile>
-#include <QLabel>
-#include <QPushButton>
-#include <QTemporaryDir>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 

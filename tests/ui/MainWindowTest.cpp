@@ -2,6 +2,7 @@
 // The desktop program as a user meets it: a fresh installation, the language window, games
 // against the machine played with the mouse through the menus and the board.
 #include "ui/Capture.h"
+#include "ui/Controls.h"
 #include "ui/ModalAnswer.h"
 
 #include "config/SettingsFile.h"
@@ -21,42 +22,15 @@
 #include "ui/SaveWindow.h"
 #include "ui/XmlGameWindow.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QClipboard>
-#include <QComboBox>
-#include <QDialog>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QFileDialog>
-#include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScreen>
-#include <QScrollArea>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <QTreeView>
-#include <QUrl>
+#include "support/TestFolder.h"
+
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
 #include <random>
-#include <sstream>
 
 using namespace quarvelin;
 
@@ -79,12 +53,7 @@ struct Installation {
         locations = {dir.path().toStdString(), dir.path().toStdString()};
         EXPECT_EQ(ecrire_reglages(s, settingsFile(locations)), "");
     }
-    std::string settings() const {
-        std::ifstream f(settingsFile(locations));
-        std::stringstream ss;
-        ss << f.rdbuf();
-        return ss.str();
-    }
+    std::string settings() const { return test::readText(settingsFile(locations)); }
 };
 
 struct Program {
@@ -113,9 +82,7 @@ struct Program {
     }
     GameController& game() { return window->game(); }
     void wait() {
-        QElapsedTimer t;
-        t.start();
-        while (game().machineThinking() && t.elapsed() < 20000) QTest::qWait(5);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !game().machineThinking(); }, 20000));
     }
     void click(int x, int y) {
         BoardView* b = window->boardWindow()->board();
@@ -146,6 +113,16 @@ struct Program {
     }
 };
 
+// A fresh installation without book, the program started on it.
+class Desktop : public ::testing::Test {
+protected:
+    Installation inst{false, 0};
+    Program p{inst};
+    void SetUp() override { p.window->start(); }
+};
+class GamesFile : public Desktop {};
+class Windows : public Desktop {};
+
 TEST(Program, FirstStartAsksForTheLanguageThenGoesStraightToTheBoard) {
     Installation inst(true);
     {
@@ -171,10 +148,7 @@ TEST(Program, FirstStartAsksForTheLanguageThenGoesStraightToTheBoard) {
     EXPECT_TRUE(again.window->menus().action(QStringLiteral("notation_pgn"))->isChecked());
 }
 
-TEST(Program, AWholeGameAgainstTheMachineFromTheMenus) {
-    Installation inst(false, 0);
-    Program p(inst);
-    p.window->start();
+TEST_F(Desktop, AWholeGameAgainstTheMachineFromTheMenus) {
     p.menu("menu_nouvelle");
     EXPECT_TRUE(p.window->boardSubWindow()->isVisible());
     // During the game: draw and resign on, the mode off; New game stays, it asks first.
@@ -185,14 +159,19 @@ TEST(Program, AWholeGameAgainstTheMachineFromTheMenus) {
     const GameSession& g = p.game().session();
     ASSERT_TRUE(g.gameOver()) << g.GameMoveText;
     EXPECT_EQ(p.window->boardWindow()->moveList()->count(), static_cast<int>(g.lines.size()));
-    // The end was told in a box, and the result line closes the move list.
+    // The end was told in a box, the result line closes the move list and the result is shown;
+    // the board shows the last position and the clocks have stopped.
     EXPECT_FALSE(p.boxes.isEmpty());
-    EXPECT_EQ(p.window->boardWindow()
-                  ->moveList()
-                  ->item(static_cast<int>(g.lines.size()) - 1)
-                  ->text()
-                  .toStdString(),
+    BoardWindow* b = p.window->boardWindow();
+    EXPECT_EQ(b->moveList()->item(b->moveList()->count() - 1)->text().toStdString(),
               g.lines.back());
+    auto* result = child<QLabel>(*b, "resultat");
+    EXPECT_TRUE(result->isVisible());
+    EXPECT_EQ(result->text().toStdString(), g.GameResult);
+    for (int y = 1; y <= 8; ++y)
+        for (int x = 1; x <= 8; ++x)
+            EXPECT_EQ(b->board()->readSquare(x, y), p.game().position().at(x, y));
+    EXPECT_FALSE(b->timerRunning(Timer::Bottom) || b->timerRunning(Timer::Top));
     // Over: the next game can be set up at once, and the finished one not resigned.
     for (const char* on : {"menu_nouvelle", "menu_mode", "menu_couleur", "menu_sauve"})
         EXPECT_TRUE(p.enabled(on)) << on;
@@ -215,10 +194,7 @@ TEST(Program, PlayingBlackTheMachineOpens) {
     EXPECT_TRUE(p.game().session().gameOver());
 }
 
-TEST(Program, ResigningEndsTheGameAndTheNextOneFollows) {
-    Installation inst(false, 0);
-    Program p(inst);
-    p.window->start();
+TEST_F(Desktop, ResigningEndsTheGameAndTheNextOneFollows) {
     p.menu("menu_nouvelle");
     EXPECT_FALSE(p.enabled("menu_mode"));
     p.closer.stop();
@@ -311,10 +287,7 @@ TEST(Program, UnsavedMovesAreNeverDroppedWithoutAQuestion) {
     }
 }
 
-TEST(Program, SettingUpPiecesOpensABoardWhenNoneIsOpen) {
-    Installation inst(false, 0);
-    Program p(inst);
-    p.window->start();
+TEST_F(Desktop, SettingUpPiecesOpensABoardWhenNoneIsOpen) {
     ASSERT_FALSE(p.game().session().boardOpen);
     p.menu("menu_position");
     EXPECT_TRUE(p.window->boardSubWindow()->isVisible());
@@ -346,10 +319,7 @@ TEST(Program, ASavedGameIsDroppedWithoutAQuestion) {
     EXPECT_FALSE(p.game().hasUnsavedMoves());
 }
 
-TEST(Program, DepthMenuAndLanguageMenuRelabelTheTitle) {
-    Installation inst(false, 0);
-    Program p(inst);
-    p.window->start();
+TEST_F(Desktop, DepthMenuAndLanguageMenuRelabelTheTitle) {
     p.menu("menu_niv", 2);
     EXPECT_EQ(p.settings.PROFONDEUR_MAX[1], 2);
     EXPECT_TRUE(p.window->windowTitle().contains(
@@ -381,10 +351,7 @@ TEST(Program, TheLevelShownIsThatOfTheProfileToPlay) {
     EXPECT_EQ(p.settings.PROFONDEUR_MAX[1], 0);
 }
 
-TEST(Program, EveryWiredCommandOpensItsWindow) {
-    Installation inst(false, 0);
-    Program p(inst);
-    p.window->start();
+TEST_F(Desktop, EveryWiredCommandOpensItsWindow) {
     QStringList opened;
     // Whatever dialog a command opens is noted and closed.
     QTimer closer;
@@ -433,7 +400,7 @@ const char* const ThreeGames =
 
 QString writeFile(const QTemporaryDir& dir, const char* name, const std::string& text) {
     const QString path = dir.filePath(QString::fromLatin1(name));
-    std::ofstream(path.toStdString(), std::ios::binary) << text;
+    test::writeText(path.toStdString(), text);
     return path;
 }
 
@@ -455,10 +422,7 @@ QString commentText(const Program& p) {
     return p.window->commentWindow()->findChild<QPlainTextEdit*>()->toPlainText();
 }
 
-TEST(GamesFile, LoadingAGameOpensTheFirstOnlyAndLeavesTheBoardItsSize) {
-    Installation inst(false, 0);
-    Program p(inst);
-    p.window->start();
+TEST_F(GamesFile, LoadingAGameOpensTheFirstOnlyAndLeavesTheBoardItsSize) {
     p.menu("menu_nouvelle");
     BoardWindow& b = *p.window->boardWindow();
     QTest::qWait(50);
@@ -479,50 +443,41 @@ TEST(GamesFile, LoadingAGameOpensTheFirstOnlyAndLeavesTheBoardItsSize) {
     EXPECT_EQ(p.window->currentFile(), path);
 }
 
-struct FilterCase {
-    const char* name;
-    std::string white;
-    bool either;
-    int maximum;
-    QStringList whitesListed;
-    int views;
-};
-
-class FileFilter : public ::testing::TestWithParam<FilterCase> {};
-
-TEST_P(FileFilter, ListsWhatTheSettingsAsk) {
-    const FilterCase& c = GetParam();
-    Installation inst(false, 0);
-    Program p(inst);
-    p.window->start();
-    p.settings.CRITERE_BLANC = c.white;
-    p.settings.CRITERE_LESDEUX = c.either ? 1 : 0;
-    p.settings.MAX_SEUIL_PARTIE = c.maximum;
-    const QString path = listThreeGames(p, inst);
-    const BoardWindow& b = *p.window->boardWindow();
-    EXPECT_EQ(column(b, 4), c.whitesListed);
-    // Listed, then seen, in the status bar; "0 partie retenue", "2 parties retenues".
-    const QString words = QString::fromStdString(p.catalogue.text(
-        c.whitesListed.size() <= 1 ? TextKey::GamesSelectedOutOfOne : TextKey::GamesSelectedOutOf));
-    EXPECT_EQ(b.statusPanel(1)->text(),
-              QString::number(c.whitesListed.size()) + words + QString::number(c.views));
-    EXPECT_EQ(p.window->menus().action(QStringLiteral("menu_edt_pc"))->isEnabled(),
-              !c.whitesListed.isEmpty());
+// Listed again on the same window for each filter: the list shows only the last listing's games.
+TEST_F(GamesFile, TheSettingsFilterListsWhatItAsks) {
+    const struct {
+        std::string white;
+        bool either;
+        int maximum;
+        QStringList whitesListed;
+        int views;
+    } cases[] = {
+        {"", false, 1000, {"Abc Def", "Zed", "Xavier"}, 3},
+        {"", false, 2, {"Abc Def", "Zed"}, 2},
+        {"ab", false, 1000, {"Abc Def"}, 3},
+        {"ab", true, 1000, {"Abc Def", "Xavier"}, 3},
+        {"bc", false, 1000, {}, 3}, // not in the middle
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.white + (c.either ? " either" : "") + " " + std::to_string(c.maximum));
+        p.settings.CRITERE_BLANC = c.white;
+        p.settings.CRITERE_LESDEUX = c.either ? 1 : 0;
+        p.settings.MAX_SEUIL_PARTIE = c.maximum;
+        listThreeGames(p, inst);
+        const BoardWindow& b = *p.window->boardWindow();
+        EXPECT_EQ(column(b, 4), c.whitesListed);
+        // Listed, then seen, in the status bar; "0 partie retenue", "2 parties retenues".
+        const QString words = QString::fromStdString(
+            p.catalogue.text(c.whitesListed.size() <= 1 ? TextKey::GamesSelectedOutOfOne
+                                                        : TextKey::GamesSelectedOutOf));
+        EXPECT_EQ(b.statusPanel(1)->text(),
+                  QString::number(c.whitesListed.size()) + words + QString::number(c.views));
+        EXPECT_EQ(p.window->menus().action(QStringLiteral("menu_edt_pc"))->isEnabled(),
+                  !c.whitesListed.isEmpty());
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    GamesFile, FileFilter,
-    ::testing::Values(FilterCase{"Everything", "", false, 1000, {"Abc Def", "Zed", "Xavier"}, 3},
-                      FilterCase{"UpToTheLimit", "", false, 2, {"Abc Def", "Zed"}, 2},
-                      FilterCase{"WhiteStartsWith", "ab", false, 1000, {"Abc Def"}, 3},
-                      FilterCase{"EitherColour", "ab", true, 1000, {"Abc Def", "Xavier"}, 3},
-                      FilterCase{"NotInTheMiddle", "bc", false, 1000, {}, 3}),
-    [](const auto& info) { return info.param.name; });
-
-TEST(GamesFile, ChoosingAListedGameOpensItWithItsComments) {
-    Installation inst(false, 0);
-    Program p(inst);
-    p.window->start();
+TEST_F(GamesFile, ChoosingAListedGameOpensItWithItsComments) {
     const QString path = listThreeGames(p, inst);
     BoardWindow& b = *p.window->boardWindow();
     // Sorted by round, the second game ("2") comes first, the "10" last.
@@ -545,18 +500,15 @@ TEST(GamesFile, ChoosingAListedGameOpensItWithItsComments) {
     EXPECT_EQ(b.moveList()->count(), 4);
 }
 
-TEST(GamesFile, TheLoadingDialogListsTheFileItNames) {
-    Installation inst(false, 0);
-    Program p(inst);
-    p.window->start();
+TEST_F(GamesFile, TheLoadingDialogListsTheFileItNames) {
     const QString path = writeFile(inst.dir, "trois.pgn", ThreeGames);
     QTimer::singleShot(50, [&] {
         auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(d, nullptr);
-        d->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(path);
-        d->findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(true);
-        d->findChild<QLineEdit*>(QStringLiteral("Text3"))->setText(QStringLiteral("y"));
-        d->findChild<QPushButton*>(QStringLiteral("Command2"))->click();
+        child<QLineEdit>(*d, "Text1")->setText(path);
+        child<QCheckBox>(*d, "Check1")->setChecked(true);
+        child<QLineEdit>(*d, "Text3")->setText(QStringLiteral("y"));
+        child<QPushButton>(*d, "Command2")->click();
     });
     p.menu("menu_charge_fichier");
     // Black starting with "y": Yann's game, not Xyz's; the criterion stays for this session.
@@ -566,10 +518,7 @@ TEST(GamesFile, TheLoadingDialogListsTheFileItNames) {
     EXPECT_EQ(inst.settings().find("CRITERE_NOIR=y"), std::string::npos);
 }
 
-TEST(GamesFile, ExtractingWritesTheGamesTheFilterKeeps) {
-    Installation inst(false, 0);
-    Program p(inst);
-    p.window->start();
+TEST_F(GamesFile, ExtractingWritesTheGamesTheFilterKeeps) {
     const QString path = writeFile(inst.dir, "trois.pgn", ThreeGames);
     const QString target = inst.dir.filePath(QStringLiteral("open.pgn"));
     QTimer::singleShot(50, [&] {
@@ -577,18 +526,15 @@ TEST(GamesFile, ExtractingWritesTheGamesTheFilterKeeps) {
         ASSERT_NE(d, nullptr);
         d->setSaveChooser(
             [&](QWidget*, const QString&, const QString&, const QString&) { return target; });
-        d->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(path);
-        d->findChild<QCheckBox*>(QStringLiteral("Check1"))->setChecked(true);
-        d->findChild<QLineEdit*>(QStringLiteral("Text10"))->setText(QStringLiteral("open"));
-        d->findChild<QRadioButton*>(QStringLiteral("Option1_1"))->setChecked(true); // PGN
-        d->findChild<QPushButton*>(QStringLiteral("Command4"))->click();
+        child<QLineEdit>(*d, "Text1")->setText(path);
+        child<QCheckBox>(*d, "Check1")->setChecked(true);
+        child<QLineEdit>(*d, "Text10")->setText(QStringLiteral("open"));
+        child<QRadioButton>(*d, "Option1_1")->setChecked(true); // PGN
+        child<QPushButton>(*d, "Command4")->click();
         d->reject();
     });
     p.menu("menu_sauve_fichier");
-    std::ifstream f(target.toStdString(), std::ios::binary);
-    std::stringstream ss;
-    ss << f.rdbuf();
-    const std::string written = ss.str();
+    const std::string written = test::readText(target.toStdString());
     EXPECT_NE(written.find("[White \"Abc Def\"]"), std::string::npos);
     EXPECT_NE(written.find("{the gambit}"), std::string::npos); // copied as written
     EXPECT_EQ(written.find("Xavier"), std::string::npos);
@@ -600,10 +546,7 @@ TEST(GamesFile, ExtractingWritesTheGamesTheFilterKeeps) {
         << p.boxes.back().toStdString();
 }
 
-TEST(GamesFile, MissingFilesAreReportedAndChangeNothing) {
-    Installation inst(false, 0);
-    Program p(inst);
-    p.window->start();
+TEST_F(GamesFile, MissingFilesAreReportedAndChangeNothing) {
     const QString path = listThreeGames(p, inst);
     const int before = static_cast<int>(p.boxes.size());
     QFile::remove(path);
@@ -617,7 +560,7 @@ TEST(GamesFile, MissingFilesAreReportedAndChangeNothing) {
     EXPECT_EQ(column(*p.window->boardWindow(), 4).size(), 3);
 }
 
-TEST(GamesFile, AFileOnTheCommandLineIsListedAndRemembered) {
+TEST(CommandLine, AGamesFileIsListedAndRemembered) {
     Installation inst(false, 0);
     Program p(inst);
     const QString path = writeFile(inst.dir, "trois.pgn", ThreeGames);
@@ -643,10 +586,7 @@ TEST(GamesFile, AFileOnTheCommandLineIsListedAndRemembered) {
         << commentText(p).toStdString();
 }
 
-TEST(GamesFile, AGameFromTheWebWindowStartsFromItsPositionAndClearsTheList) {
-    Installation inst(false, 0);
-    Program p(inst);
-    p.window->start();
+TEST_F(GamesFile, AGameFromTheWebWindowStartsFromItsPositionAndClearsTheList) {
     listThreeGames(p, inst);
     const QString xml = writeFile(inst.dir, "finale.xml",
                                   "<LIST><GAME><SetUp>1</SetUp><FEN>4k3/8/8/8/8/8/4P3/4K3 w - - 0 "
@@ -657,9 +597,7 @@ TEST(GamesFile, AGameFromTheWebWindowStartsFromItsPositionAndClearsTheList) {
         w->findChild<QLineEdit*>(QStringLiteral("Text1"))
             ->setText(QUrl::fromLocalFile(xml).toString());
         w->loadGame();
-        QElapsedTimer t;
-        t.start();
-        while (p.game().session().FenDepart.empty() && t.elapsed() < 10000) QTest::qWait(10);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !p.game().session().FenDepart.empty(); }, 10000));
         w->reject();
     });
     p.menu("menu_charge_xml");
@@ -673,10 +611,7 @@ QMdiSubWindow* subWindowOf(QWidget* w) {
     return qobject_cast<QMdiSubWindow*>(w);
 }
 
-TEST(Windows, ClosedWindowsComeBackWhole) {
-    Installation inst(false, 0);
-    Program p(inst);
-    p.window->start();
+TEST_F(Windows, ClosedWindowsComeBackWhole) {
     QWidget* board = p.window->boardWindow();
     QWidget* comment = p.window->commentWindow();
     const struct {
@@ -699,71 +634,59 @@ TEST(Windows, ClosedWindowsComeBackWhole) {
     }
 }
 
-struct RoomCase {
-    const char* name;
-    QSize window;
-    int tiling; // the Window menu's `wa` item, -1 for none
-};
-
-class BoardRoom : public ::testing::TestWithParam<RoomCase> {};
-
 // Squeezed by a small screen or a tiling, the board window scrolls: its parts keep their room,
 // it keeps the larger share, and its figures are never cut.
-TEST_P(BoardRoom, PartsKeepTheirRoom) {
-    const RoomCase& c = GetParam();
-    Installation inst(false, 0);
-    Program p(inst);
-    p.window->resize(1180, 800);
-    p.window->start();
-    p.menu("menu_nouvelle");
-    p.window->resize(c.window); // shrunk with its windows open
-    QCoreApplication::processEvents();
-    BoardWindow* b = p.window->boardWindow();
-    b->counters({12, {}, 321062, 4870213}, 1.25f);
-    if (c.tiling >= 0) p.menu("wa", c.tiling);
-    QCoreApplication::processEvents();
-    QMdiSubWindow* sub = p.window->boardSubWindow();
-    const QRect area = p.window->mdiArea()->viewport()->rect();
-    EXPECT_TRUE(area.contains(sub->geometry())) << sub->geometry().width();
-    const auto surface = [](QWidget* w) { return w->width() * w->height(); };
-    for (QMdiSubWindow* other : p.window->mdiArea()->subWindowList()) {
-        if (other != sub && other->isVisible()) {
-            EXPECT_GT(surface(sub), surface(other));
+TEST(BoardRoom, PartsKeepTheirRoom) {
+    const struct {
+        const char* name;
+        QSize window;
+        int tiling; // the Window menu's `wa` item, -1 for none
+    } cases[] = {{"640x480", {640, 480}, -1},
+                 {"rows", {1180, 800}, 1},
+                 {"columns", {1180, 800}, 2},
+                 {"tile", {1180, 800}, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Installation inst(false, 0);
+        Program p(inst);
+        p.window->resize(1180, 800);
+        p.window->start();
+        p.menu("menu_nouvelle");
+        p.window->resize(c.window); // shrunk with its windows open
+        QCoreApplication::processEvents();
+        BoardWindow* b = p.window->boardWindow();
+        b->counters({12, {}, 321062, 4870213}, 1.25f);
+        if (c.tiling >= 0) p.menu("wa", c.tiling);
+        QCoreApplication::processEvents();
+        QMdiSubWindow* sub = p.window->boardSubWindow();
+        const QRect area = p.window->mdiArea()->viewport()->rect();
+        EXPECT_TRUE(area.contains(sub->geometry())) << sub->geometry().width();
+        const auto surface = [](QWidget* w) { return w->width() * w->height(); };
+        for (QMdiSubWindow* other : p.window->mdiArea()->subWindowList()) {
+            if (other != sub && other->isVisible()) {
+                EXPECT_GT(surface(sub), surface(other));
+            }
         }
+        ASSERT_NE(qobject_cast<QScrollArea*>(sub->widget()), nullptr);
+        EXPECT_GE(b->height(), b->minimumSizeHint().height());
+        EXPECT_GE(b->topClock()->height(), b->topClock()->sizeHint().height());
+        EXPECT_GE(b->moveList()->height(), 4 * b->moveList()->fontMetrics().height());
+        const std::pair<QLabel*, QString> figures[] = {
+            {b->findChild<QLabel*>(QStringLiteral("profondeur")), QStringLiteral("12")},
+            {b->statusPanel(2), QStringLiteral("321062")},
+            {b->statusPanel(3), QStringLiteral("4870213")},
+            {b->statusPanel(4), QString::fromStdString(scoreText(1.25f))}};
+        for (const auto& [label, figure] : figures) {
+            EXPECT_TRUE(label->text().endsWith(figure)) << label->text().toStdString();
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
+                      label->contentsRect().width())
+                << label->text().toStdString();
+        }
+        takeScreenshot(*p.window, QStringLiteral("13-") + QLatin1String(c.name));
     }
-    ASSERT_NE(qobject_cast<QScrollArea*>(sub->widget()), nullptr);
-    EXPECT_GE(b->height(), b->minimumSizeHint().height());
-    EXPECT_GE(b->topClock()->height(), b->topClock()->sizeHint().height());
-    EXPECT_GE(b->moveList()->height(), 4 * b->moveList()->fontMetrics().height());
-    const std::pair<QLabel*, QString> figures[] = {
-        {b->findChild<QLabel*>(QStringLiteral("profondeur")), QStringLiteral("12")},
-        {b->statusPanel(2), QStringLiteral("321062")},
-        {b->statusPanel(3), QStringLiteral("4870213")},
-        {b->statusPanel(4), QString::fromStdString(scoreText(1.25f))}};
-    for (const auto& [label, figure] : figures) {
-        EXPECT_TRUE(label->text().endsWith(figure)) << label->text().toStdString();
-        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
-                  label->contentsRect().width())
-            << label->text().toStdString();
-    }
-    takeScreenshot(*p.window, QStringLiteral("13-") + QLatin1String(c.name));
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, BoardRoom,
-                         ::testing::Values(RoomCase{"640x480", {640, 480}, -1},
-                                           RoomCase{"rows", {1180, 800}, 1},
-                                           RoomCase{"columns", {1180, 800}, 2},
-                                           RoomCase{"tile", {1180, 800}, 3}),
-                         [](const auto& info) {
-                             return std::string(info.param.name) == "640x480"
-                                        ? std::string("SmallScreen")
-                                        : std::string(info.param.name);
-                         });
-
-TEST(Windows, ChangingTheLanguageRelabelsEverything) {
-    Installation inst(false, 0);
-    Program p(inst);
-    p.window->start();
+TEST_F(Windows, ChangingTheLanguageRelabelsEverything) {
     listThreeGames(p, inst);
     BoardWindow* b = p.window->boardWindow();
     b->counters({12, {}, 321062, 4870213}, 1.25f);
@@ -801,7 +724,7 @@ void whenOpened(const std::function<void(QWidget*)>& answer) {
     QTimer::singleShot(50, [answer] { answer(QApplication::activeModalWidget()); });
 }
 
-TEST(Windows, WindowsOpenWholeCentredThenWhereTheUserLeftThem) {
+TEST(WindowPlacement, WholeCentredThenWhereTheUserLeftThem) {
     Installation inst(false, 0);
     Program p(inst);
     p.window->setGeometry(60, 40, 640, 480);
@@ -855,7 +778,7 @@ QString dialogFolder(Program& p, const char* menu, const char* button, const QSt
             folder = chooser->directory().absolutePath();
             if (pick.isEmpty()) return chooser->reject();
             // Typed whole: selectFile leaves a focused name field as it is.
-            chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(pick);
+            child<QLineEdit>(*chooser, "fileNameEdit")->setText(pick);
             static_cast<QDialog*>(chooser)->accept(); // QFileDialog's own is protected
         } else if (button && qobject_cast<QDialog*>(w) && !qobject_cast<QMessageBox*>(w)) {
             // The window of `button`, left once pressed; a progress window goes its way.
@@ -870,10 +793,7 @@ QString dialogFolder(Program& p, const char* menu, const char* button, const QSt
     return folder;
 }
 
-TEST(Windows, FileDialogsOpenWhereTheUserLastWent) {
-    Installation inst(false, 0);
-    Program p(inst);
-    p.window->start();
+TEST_F(Windows, FileDialogsOpenWhereTheUserLastWent) {
     QDir root(inst.dir.path());
     for (const char* folder : {"gone", "games", "saved"}) root.mkpath(QLatin1String(folder));
     writeFile(inst.dir, "gone/trois.pgn", ThreeGames);
@@ -895,7 +815,7 @@ TEST(Windows, FileDialogsOpenWhereTheUserLastWent) {
     EXPECT_EQ(dialogFolder(p, "menu_charge", nullptr), root.filePath(QStringLiteral("saved")));
 }
 
-TEST(Windows, PieceSetsOfTheDataFolderAreOfferedAndDrawn) {
+TEST(PieceSets, ThoseOfTheDataFolderAreOfferedAndDrawn) {
     Installation inst(false, 0);
     QTemporaryDir data;
     ASSERT_TRUE(QFile::copy(QString::fromStdString(settingsFile(inst.locations)),
@@ -926,19 +846,16 @@ TEST(Windows, PieceSetsOfTheDataFolderAreOfferedAndDrawn) {
               QColor(Qt::red));
 }
 
-TEST(Windows, PreferencesKeepWhatTheMenusChanged) {
-    Installation inst(false, 0, true);
-    Program p(inst);
-    p.window->start();
+TEST_F(Windows, PreferencesKeepWhatTheMenusChanged) {
     p.menu("menu_niv", 2);
     p.menu("couleur_noire");
     p.menu("notation_pgn");
     int level = -1, side = -1;
     whenOpened([&](QWidget* w) {
-        level = w->findChild<QComboBox*>(QStringLiteral("PROFONDEUR_MAX"))->currentIndex();
-        side = w->findChild<QComboBox*>(QStringLiteral("DEB_BLANC"))->currentIndex();
-        w->findChild<QLineEdit*>(QStringLiteral("NOM_JOUEUR"))->setText(QStringLiteral("Alice"));
-        w->findChild<QPushButton*>(QStringLiteral("ok"))->click();
+        level = child<QComboBox>(*w, "PROFONDEUR_MAX")->currentIndex();
+        side = child<QComboBox>(*w, "DEB_BLANC")->currentIndex();
+        child<QLineEdit>(*w, "NOM_JOUEUR")->setText(QStringLiteral("Alice"));
+        child<QPushButton>(*w, "ok")->click();
     });
     p.menu("menu_pref");
     EXPECT_EQ(level, 2);

@@ -3,18 +3,8 @@
 #include "localisation/Catalogue.h"
 #include "ui/MenuTree.h"
 
-#include <QAction>
-#include <QActionGroup>
-#include <QApplication>
-#include <QHelpEvent>
-#include <QImage>
-#include <QMainWindow>
-#include <QMdiArea>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPainter>
-#include <QStatusBar>
-#include <QToolTip>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 

@@ -11,20 +11,8 @@
 #include "ui/PieceSetPreview.h"
 #include "ui/PreferencesDialog.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QFocusEvent>
-#include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabWidget>
-#include <QTemporaryDir>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
@@ -48,11 +36,6 @@ protected:
     std::string path() const { return dir.path().toStdString(); }
     std::string settingsFile() const { return path() + "/quarvelin.ini"; }
     SettingsLocations where() const { return {settingsFile(), path(), path()}; }
-    std::vector<std::string> shown() const {
-        std::vector<std::string> texts;
-        for (const auto& m : dialogs.messages) texts.push_back(m.text);
-        return texts;
-    }
 
     // What the user types into a spin box.
     static void type(NumberSpinBox* spin, const QString& text) {
@@ -90,7 +73,7 @@ TEST_F(PreferencesWindow, EditsReachTheRecordOnOk) {
     EXPECT_EQ(applied, Colour::Black);
     // The language is applied before the confirmation, which speaks it.
     EXPECT_EQ(catalogue.BaseTexte(), 1010);
-    EXPECT_EQ(shown(), std::vector<std::string>{"The settings have been saved."});
+    EXPECT_EQ(dialogs.shown(), std::vector<std::string>{"The settings have been saved."});
     Settings back;
     ASSERT_EQ(lire_reglages(settingsFile(), path(), back).state, SettingsReading::State::Parsed);
     EXPECT_EQ(back.LIEU_JEU, "Lyon");
@@ -108,7 +91,7 @@ TEST_F(PreferencesWindow, ARefusedFieldKeepsTheWindowOpen) {
 
     EXPECT_NE(window.result(), QDialog::Accepted);
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(shown(), std::vector<std::string>{catalogue.text(TextKey::NumberExpected)});
+    EXPECT_EQ(dialogs.shown(), std::vector<std::string>{catalogue.text(TextKey::NumberExpected)});
     EXPECT_EQ(elo->currentText(), QStringLiteral("1300"));
     EXPECT_EQ(window.tabs()->currentIndex(), 0); // the refused field is brought into view
     EXPECT_EQ(record, before);
@@ -127,7 +110,7 @@ TEST_F(PreferencesWindow, LeavingASpinBoxChecksWhatWasTyped) {
     QApplication::sendEvent(replay, &leave);
     QCoreApplication::processEvents();
     EXPECT_EQ(replay->fieldText(), QStringLiteral("1000"));
-    EXPECT_EQ(shown(), std::vector<std::string>{catalogue.text(TextKey::NumberExpected)});
+    EXPECT_EQ(dialogs.shown(), std::vector<std::string>{catalogue.text(TextKey::NumberExpected)});
 
     // The arrows step from what is shown and the field takes the value at once.
     replay->stepUp();
@@ -238,8 +221,8 @@ TEST_F(PreferencesWindow, EngineProfilesLoadOnOk) {
     EXPECT_TRUE(window.isVisible());
     EXPECT_FALSE(loaded);
     EXPECT_FALSE(record.TwoProfiles);
-    EXPECT_EQ(shown(), std::vector<std::string>{"[" + path() + "/absent.ini] " +
-                                                catalogue.text(TextKey::FileNotFound)});
+    EXPECT_EQ(dialogs.shown(), std::vector<std::string>{"[" + path() + "/absent.ini] " +
+                                                        catalogue.text(TextKey::FileNotFound)});
 
     dialogs.messages.clear();
     choose("/fort.ini");
@@ -248,7 +231,7 @@ TEST_F(PreferencesWindow, EngineProfilesLoadOnOk) {
     EXPECT_TRUE(record.TwoProfiles);
     EXPECT_EQ(record.PROFONDEUR_MAX[2], 3);
     EXPECT_EQ(record.NOM_MOTEUR[2], "Fort");
-    EXPECT_EQ(shown(), std::vector<std::string>{catalogue.text(TextKey::ProfilesLoaded)});
+    EXPECT_EQ(dialogs.shown(), std::vector<std::string>{catalogue.text(TextKey::ProfilesLoaded)});
 
     // Opened again, the window offers the files loaded last.
     EngineProfilesDialog again(record, catalogue, dialogs);

@@ -9,10 +9,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTreeWidget>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
@@ -62,8 +60,7 @@ protected:
     // A game of `moves` half-moves played at the board, the knights going back and forth; the
     // draws by repetition offered on the way are declined.
     std::unique_ptr<Bench> game(int moves) {
-        Settings s = testSettings();
-        s.MODE_JEUX = 2;
+        Settings s = freePlay();
         s.SAUVE_ABREGE = 1;
         auto b = std::make_unique<Bench>(s);
         b->dialogs.byDefault = false;

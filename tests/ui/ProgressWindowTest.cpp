@@ -6,12 +6,8 @@
 
 #include "Capture.h"
 
-#include <QApplication>
-#include <QCloseEvent>
-#include <QImage>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QPushButton>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/QtSoundPlayer.h"
 
-#include <QByteArray>
-#include <QEventLoop>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTimer>
-#include <QtEndian>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 

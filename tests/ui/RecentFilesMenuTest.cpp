@@ -5,9 +5,8 @@
 #include "config/RecentFiles.h"
 #include "support/TestDoubles.h"
 
-#include <QAction>
-#include <QMenu>
-#include <QTemporaryDir>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 

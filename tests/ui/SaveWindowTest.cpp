@@ -2,38 +2,23 @@
 #include "ui/SaveWindow.h"
 #include "Capture.h"
 #include "session/SessionDoubles.h"
+#include "support/TestFolder.h"
 
-#include <QCheckBox>
-#include <QDir>
-#include <QGroupBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTextCursor>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <iterator>
 
 using namespace quarvelin;
 using namespace quarvelin::test;
 
 namespace {
 
-std::string read(const QString& path) {
-    std::ifstream f(path.toStdString(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), {}};
-}
-
 class SaveWindowTest : public ::testing::Test {
 protected:
     SaveWindowTest() {
         catalogue_.appliquer_langue(1);
-        Settings s = testSettings();
-        s.MODE_JEUX = 2;
+        Settings s = freePlay();
         s.SAUVE_ABREGE = 1;
         s.NOM_JOUEUR = {"", "Alice", ""};
         s.NOM_MOTEUR = {"", "Quarvelin", ""};
@@ -91,7 +76,8 @@ TEST_F(SaveWindowTest, OpensWithTheRecordAndSavesItAsEdited) {
     EXPECT_TRUE(requests_[0][1].endsWith(QStringLiteral(".pgn")));
     EXPECT_EQ(requests_[0][2], QStringLiteral("Fichiers PGN (*.pgn)"));
     const QString edited = QStringLiteral("[Annotator \"Moi\"]\n") + text + u'\n';
-    EXPECT_EQ(read(f), QString(edited).replace(u'\n', QStringLiteral("\r\n")).toStdString());
+    EXPECT_EQ(readText(f.toStdString()),
+              QString(edited).replace(u'\n', QStringLiteral("\r\n")).toStdString());
     EXPECT_EQ(w->result(), QDialog::Accepted);
     EXPECT_EQ(saved.count(), 1);
     EXPECT_EQ(recent_.list().front(), f.toStdString());
@@ -107,7 +93,7 @@ TEST_F(SaveWindowTest, AppendOptionAndTheOverwriteQuestion) {
         w->saveButton()->click();
     }
     EXPECT_TRUE(dialogs_.questions.empty());
-    const std::string two = read(f);
+    const std::string two = readText(f.toStdString());
     EXPECT_EQ(two.find("[Event", 1), two.size() / 2);
 
     // Replacing: "No" keeps the file and the window; "Yes" writes one game.
@@ -118,7 +104,7 @@ TEST_F(SaveWindowTest, AppendOptionAndTheOverwriteQuestion) {
         w->saveButton()->click();
         EXPECT_EQ(dialogs_.questions.back().text,
                   "Ce fichier existe déjà. Voulez-vous le remplacer ?");
-        EXPECT_EQ(read(f).size(), yes ? two.size() / 2 : two.size());
+        EXPECT_EQ(readText(f.toStdString()).size(), yes ? two.size() / 2 : two.size());
         EXPECT_EQ(w->isVisible(), !yes);
     }
 }
@@ -150,7 +136,7 @@ TEST_F(SaveWindowTest, SavesAsAnXmlGameList) {
     ASSERT_EQ(requests_.size(), 2u);
     EXPECT_TRUE(requests_[0][1].endsWith(QStringLiteral(".xml"))) << requests_[0][1].toStdString();
     EXPECT_EQ(requests_[0][2], QStringLiteral("Fichiers XML (*.xml)"));
-    const std::string xml = read(f);
+    const std::string xml = readText(f.toStdString());
     EXPECT_TRUE(xml.ends_with("</GAME>\r\n</LIST>\r\n")) << xml;
     const std::string game = "<GAME>\r\n<Event>Partie d&apos;échecs</Event>\r\n";
     std::size_t games = 0;

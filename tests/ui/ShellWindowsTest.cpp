@@ -3,10 +3,11 @@
 #include "config/SettingsFile.h"
 #include "config/Startup.h"
 #include "config/Tips.h"
-#include "rules/MoveRules.h"
 #include "session/GameController.h"
 #include "support/LocalHttpServer.h"
+#include "support/Moves.h"
 #include "support/TestDoubles.h"
+#include "support/TestFolder.h"
 #include "ui/AboutWindow.h"
 #include "ui/BoardView.h"
 #include "ui/BoardWindow.h"
@@ -17,29 +18,18 @@
 #include "ui/ReleaseWindow.h"
 #include "ui/TipsWindow.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QElapsedTimer>
-#include <QLabel>
-#include <QMdiSubWindow>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
+#include "Controls.h"
+
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <fstream>
 
 using namespace quarvelin;
 
 namespace {
-
-template <typename T> T* child(QWidget& w, const char* name) {
-    return w.findChild<T*>(QString::fromLatin1(name));
-}
 
 struct TipsFixture : ::testing::Test {
     QTemporaryDir dir;
@@ -49,7 +39,7 @@ struct TipsFixture : ::testing::Test {
 };
 
 TEST_F(TipsFixture, ShowsATipAtRandomAndKeepsTheStartUpChoice) {
-    std::ofstream(tipsFile) << "Premier.\n\nDeuxième.\nTroisième.\n";
+    test::writeText(tipsFile, "Premier.\n\nDeuxième.\nTroisième.\n");
     TipsWindow w(catalogue, option, tipsFile);
     auto* label = child<QLabel>(w, "lblTipText");
     ASSERT_NE(label, nullptr);
@@ -105,17 +95,12 @@ struct Desk {
         window->show();
     }
     void play(const char* uci) {
-        GameController& g = window->game();
+        const std::optional<Move> m = test::legalMove(window->game().position(), uci);
+        ASSERT_TRUE(m.has_value()) << uci << " is not legal here";
         BoardView* board = window->boardWindow()->board();
-        for (const Move& m : legalMoves(g.position()))
-            if (uciMove(g.position(), m) == uci) {
-                QTest::mouseClick(board, Qt::LeftButton, {},
-                                  board->squareRect(m.fromX, m.fromY).center());
-                QTest::mouseClick(board, Qt::LeftButton, {},
-                                  board->squareRect(m.toX, m.toY).center());
-                return;
-            }
-        ADD_FAILURE() << uci << " is not legal here";
+        QTest::mouseClick(board, Qt::LeftButton, {},
+                          board->squareRect(m->fromX, m->fromY).center());
+        QTest::mouseClick(board, Qt::LeftButton, {}, board->squareRect(m->toX, m->toY).center());
     }
 };
 
@@ -179,9 +164,7 @@ TEST(VersionWindow, OneCheckPerOpeningAndNoAddressSaysWhere) {
         ReleaseWindow w(catalogue, server.address("/version.xml"), &dialogs);
         auto* start = child<QPushButton>(w, "Command2");
         start->click();
-        QElapsedTimer t;
-        t.start();
-        while (w.check().inProgress() && t.elapsed() < 10000) QTest::qWait(10);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !w.check().inProgress(); }, 10000));
         EXPECT_FALSE(start->isEnabled());
         const QString text = child<QPlainTextEdit>(w, "contenu")->toPlainText();
         EXPECT_TRUE(text.contains(QStringLiteral("VERSION [0.0.9]")));

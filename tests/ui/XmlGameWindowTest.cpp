@@ -7,15 +7,10 @@
 #include "Controls.h"
 #include "session/SessionDoubles.h"
 #include "support/LocalHttpServer.h"
+#include "support/TestFolder.h"
 
-#include <QFile>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
@@ -43,10 +38,8 @@ struct Window {
 
 QString listIn(const QTemporaryDir& folder) {
     const QString path = folder.filePath(QStringLiteral("adresses.txt"));
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(
-        "# parties du club\nFinale https://club.example/finale.xml\nhttp://club.example/2.xml\n");
+    writeText(path.toStdString(), "# parties du club\nFinale https://club.example/finale.xml\n"
+                                  "http://club.example/2.xml\n");
     return path;
 }
 

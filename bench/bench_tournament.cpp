@@ -8,14 +8,15 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 using namespace quarvelin;
 using Clock = std::chrono::steady_clock;
 
 namespace {
 
-// Games per second of a tournament of three personalities, and the half-moves played.
-std::pair<double, long> gamesPerSecond(TournamentOptions o, int concurrency) {
+// Games per second of a tournament of three personalities, the games and the half-moves played.
+std::tuple<double, int, long> gamesPerSecond(TournamentOptions o, int concurrency) {
     o.concurrency = concurrency;
     Tournament t(o);
     if (auto problem = t.prepare()) {
@@ -30,7 +31,7 @@ std::pair<double, long> gamesPerSecond(TournamentOptions o, int concurrency) {
         halfMoves += static_cast<long>(g.san.size());
     });
     double s = std::chrono::duration<double>(Clock::now() - beginning).count();
-    return {t.gameCount() / s, halfMoves};
+    return {t.gameCount() / s, t.gameCount(), halfMoves};
 }
 
 } // namespace
@@ -50,13 +51,13 @@ int main(int argc, char** argv) {
     o.basePath = argc > 1 ? argv[1] : (here / "base" / "eco.db").string();
     for (const char* name : {"plain.ini", "greedy.ini", "mobile.ini"})
         o.players.push_back(personality((folder / name).string()));
-    o.rounds = 2;
+    o.rounds = 4;
     o.depth = 1;
     o.maxMoves = 60;
 
-    auto [one, halfMoves] = gamesPerSecond(o, 1);
-    auto [two, same] = gamesPerSecond(o, 2);
-    std::printf("tournament, 3 personalities, depth 1, 12 games of %ld half-moves in all\n",
+    auto [one, games, halfMoves] = gamesPerSecond(o, 1);
+    auto [two, again, same] = gamesPerSecond(o, 2);
+    std::printf("tournament, 3 personalities, depth 1, %d games of %ld half-moves in all\n", games,
                 halfMoves);
     std::printf("  --concurrency 1   %.2f games/s\n", one);
     std::printf("  --concurrency 2   %.2f games/s  -> speed-up %.2fx%s\n", two, two / one,

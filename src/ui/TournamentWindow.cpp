@@ -34,9 +34,9 @@ QString key(const char* name) { return QStringLiteral("Tournament/") + QLatin1St
 } // namespace
 
 TournamentWindow::TournamentWindow(const Catalogue& catalogue, std::string programFolder,
-                                   std::string openingBase, QWidget* parent)
+                                   std::string openingBase, QWidget* parent, const QString& store)
     : QDialog(parent), catalogue_(catalogue), programFolder_(std::move(programFolder)),
-      openingBase_(std::move(openingBase)) {
+      openingBase_(std::move(openingBase)), storeFile_(store) {
     setObjectName(QStringLiteral("tournament"));
     setSizeGripEnabled(true);
 
@@ -122,11 +122,11 @@ TournamentWindow::TournamentWindow(const Catalogue& catalogue, std::string progr
     connect(close_, &QPushButton::clicked, this, &TournamentWindow::close);
     connect(list_, &QListWidget::itemSelectionChanged, this, &TournamentWindow::states);
 
-    QSettings s(QStringLiteral("Quarvelin"), QStringLiteral("Quarvelin"));
-    setPlayers(s.value(key("Players")).toStringList());
-    rounds_->setValue(s.value(key("Rounds"), 2).toInt());
-    depth_->setValue(s.value(key("Depth"), 1).toInt());
-    concurrency_->setValue(s.value(key("Concurrency"), concurrency_->maximum()).toInt());
+    auto s = this->store();
+    setPlayers(s->value(key("Players")).toStringList());
+    rounds_->setValue(s->value(key("Rounds"), 2).toInt());
+    depth_->setValue(s->value(key("Depth"), 1).toInt());
+    concurrency_->setValue(s->value(key("Concurrency"), concurrency_->maximum()).toInt());
     appliquer_textes(catalogue);
     resize(720, 520);
 }
@@ -193,11 +193,16 @@ void TournamentWindow::remove() {
 }
 
 void TournamentWindow::remember() const {
-    QSettings s(QStringLiteral("Quarvelin"), QStringLiteral("Quarvelin"));
-    s.setValue(key("Players"), players());
-    s.setValue(key("Rounds"), rounds_->value());
-    s.setValue(key("Depth"), depth_->value());
-    s.setValue(key("Concurrency"), concurrency_->value());
+    auto s = store();
+    s->setValue(key("Players"), players());
+    s->setValue(key("Rounds"), rounds_->value());
+    s->setValue(key("Depth"), depth_->value());
+    s->setValue(key("Concurrency"), concurrency_->value());
+}
+
+std::unique_ptr<QSettings> TournamentWindow::store() const {
+    if (!storeFile_.isEmpty()) return std::make_unique<QSettings>(storeFile_, QSettings::IniFormat);
+    return std::make_unique<QSettings>(QStringLiteral("Quarvelin"), QStringLiteral("Quarvelin"));
 }
 
 void TournamentWindow::start() {

@@ -12,6 +12,7 @@
 #include <memory>
 
 class QLabel;
+class QSettings;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
@@ -28,8 +29,9 @@ class TournamentWindow : public QDialog {
     Q_OBJECT
 
 public:
+    // `store`: an INI file standing in for the per-user store; empty for the user's own.
     TournamentWindow(const quarvelin::Catalogue& catalogue, std::string programFolder,
-                     std::string openingBase, QWidget* parent = nullptr);
+                     std::string openingBase, QWidget* parent = nullptr, const QString& store = {});
     ~TournamentWindow() override;
 
     void appliquer_textes(const quarvelin::Catalogue& catalogue);
@@ -61,7 +63,10 @@ private:
     void states();
 
     const quarvelin::Catalogue& catalogue_;
+    std::unique_ptr<QSettings> store() const;
+
     std::string programFolder_, openingBase_;
+    QString storeFile_;
     std::unique_ptr<quarvelin::Tournament> tournament_;
     QThread* thread_ = nullptr;
     int played_ = 0, total_ = 0;

@@ -7,10 +7,8 @@
 #include "ui/TournamentWindow.h"
 
 #include <QPushButton>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
@@ -21,8 +19,6 @@
 using namespace quarvelin;
 
 TEST(Captures, TournamentWindow) {
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings(QStringLiteral("Quarvelin"), QStringLiteral("Quarvelin")).remove("Tournament");
     QTemporaryDir dir;
     Catalogue catalogue;
     catalogue.appliquer_langue(2);
@@ -30,12 +26,13 @@ TEST(Captures, TournamentWindow) {
     const std::string examples = QUARVELIN_SOURCE_DIR "/data/personalities/";
     QStringList files{QString::fromStdString(examples + "materialist.ini"),
                       QString::fromStdString(examples + "attacker.ini")};
-    for (auto [name, text] : {std::pair{"default", ""},
-                              std::pair{"central", "[CALCUL]\r\nNOTE_CENTRE=120\r\n"}}) {
+    for (auto [name, text] :
+         {std::pair{"default", ""}, std::pair{"central", "[CALCUL]\r\nNOTE_CENTRE=120\r\n"}}) {
         files << dir.filePath(QString::fromLatin1(name) + QStringLiteral(".ini"));
         std::ofstream(files.back().toStdString()) << text;
     }
-    TournamentWindow w(catalogue, QUARVELIN_BIN_DIR, QUARVELIN_BIN_DIR "/base/eco.db");
+    TournamentWindow w(catalogue, QUARVELIN_BIN_DIR, QUARVELIN_BIN_DIR "/base/eco.db", nullptr,
+                       dir.filePath(QStringLiteral("store.ini")));
     w.setPlayers(files);
     w.findChild<QSpinBox*>(QStringLiteral("rounds"))->setValue(1);
     // At depth 2 the personalities play decisive games.

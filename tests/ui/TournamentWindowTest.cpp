@@ -6,10 +6,8 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,8 +25,6 @@ struct Players {
     Catalogue catalogue;
     QStringList files;
     Players() {
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings(QStringLiteral("Quarvelin"), QStringLiteral("Quarvelin")).remove("Tournament");
         catalogue.appliquer_langue(2);
         for (const char* name : {"plain", "greedy", "mobile"}) {
             files << dir.filePath(QString::fromLatin1(name) + QStringLiteral(".ini"));
@@ -38,7 +34,8 @@ struct Players {
     }
     std::unique_ptr<TournamentWindow> window() {
         return std::make_unique<TournamentWindow>(catalogue, QUARVELIN_BIN_DIR,
-                                                  QUARVELIN_BIN_DIR "/base/eco.db");
+                                                  QUARVELIN_BIN_DIR "/base/eco.db", nullptr,
+                                                  dir.filePath(QStringLiteral("store.ini")));
     }
 };
 

@@ -4,6 +4,7 @@
 #include "cli/Autoplay.h"
 #include "cli/EcoCommand.h"
 #include "cli/NetPlay.h"
+#include "cli/TournamentCommand.h"
 #include "cli/Uci.h"
 #include "config/SettingsFile.h"
 #include "engine/Engine.h"
@@ -46,6 +47,8 @@ constexpr const char* HelpGeneral =
     "  bench                             engine signature and speed on fixed positions\n"
     "  uci                               play as a UCI engine on standard input and output\n"
     "  autoplay [--games N] [--depth D] ...  engine against engine, the games as PGN\n"
+    "  tournament A.ini B.ini ... [--uci \"stockfish\"] [--rounds N] ...\n"
+    "                                    a round robin of personalities, with its crosstable\n"
     "  net serve [--port N] ... | net connect HOST[:PORT] ...\n"
     "                                    the engine plays one game over TCP/IP\n"
     "  eco learn|export|import|name ... [--base eco.db]\n"
@@ -433,17 +436,13 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         const char* help;
         int (*run)(const std::vector<std::string>&, std::ostream&, const Usage&);
     };
-    static constexpr Command commands[] = {{"perft", HelpPerft, perft},
-                                           {"moves", HelpMoves, moves},
-                                           {"replay", HelpReplay, replay},
-                                           {"list", HelpList, list},
-                                           {"convert", HelpConvert, convert},
-                                           {"bestmove", HelpBestmove, bestmove},
-                                           {"bench", HelpBench, bench},
-                                           {"uci", HelpUci, uci},
-                                           {"autoplay", HelpAutoplay, nullptr},
-                                           {"net", HelpNet, nullptr},
-                                           {"eco", HelpEco, nullptr}};
+    static constexpr Command commands[] = {
+        {"perft", HelpPerft, perft},         {"moves", HelpMoves, moves},
+        {"replay", HelpReplay, replay},      {"list", HelpList, list},
+        {"convert", HelpConvert, convert},   {"bestmove", HelpBestmove, bestmove},
+        {"bench", HelpBench, bench},         {"uci", HelpUci, uci},
+        {"autoplay", HelpAutoplay, nullptr}, {"tournament", HelpTournament, nullptr},
+        {"net", HelpNet, nullptr},           {"eco", HelpEco, nullptr}};
     for (const Command& c : commands) {
         if (command != c.name) continue;
         if (helpAsked(args)) {
@@ -452,6 +451,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         }
         if (command == "net") return netPlay(args, out, err, catalogue, programFolder);
         if (command == "eco") return ecoCommand(args, out, err, catalogue, programFolder);
+        if (command == "tournament")
+            return tournamentCommand(args, out, err, catalogue, programFolder);
         if (!c.run) return autoplay(args, out, err, catalogue, programFolder);
         return c.run(args, out, u);
     }

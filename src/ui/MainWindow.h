@@ -33,6 +33,7 @@ class QtTranslations;
 class RecentFilesMenu;
 class SearchTask;
 class TipsWindow;
+class TournamentWindow;
 class WindowPlacement;
 
 namespace quarvelin {
@@ -145,6 +146,8 @@ private:
     void openTips();
     void showCapturedPieces();
     void openReleaseWindow();
+    // Options > Tournament: round robins of personalities (MainWindowTournament.cpp).
+    void openTournament();
 
     void boardClosed();
     // Correspondence play: a stored game on the board, the position e-mailed.
@@ -179,6 +182,7 @@ private:
     TipsWindow* tips_ = nullptr;
     CapturedPiecesWindow* captured_ = nullptr;
     QMdiSubWindow* capturedSub_ = nullptr;
+    TournamentWindow* tournament_ = nullptr;
     std::unique_ptr<quarvelin::TipsOption> tipsOption_;
     RecentFilesMenu* recentMenu_ = nullptr;
     std::unique_ptr<quarvelin::MenuBuilder> menus_;

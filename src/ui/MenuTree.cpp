@@ -160,6 +160,7 @@ constexpr ElementMenu Tree[] = {
     {.name = "menu_analyse", .parent = "menu_options", .text = TextKey::MenuAnalysis, .kind = Menu},
     {.name = "analyser_ouverture", .parent = "menu_analyse", .text = TextKey::MenuAnalyseOpenings, .kind = Tick,
      .ticked = true},
+    {.name = "tournament", .parent = "menu_options", .text = TextKey::MenuTournament},
     {.parent = "menu_options", .kind = Separator},
     {.name = "menu_active_son", .parent = "menu_options", .text = TextKey::MenuSounds, .kind = Tick,
      .ticked = true},

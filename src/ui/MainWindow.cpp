@@ -38,6 +38,7 @@
 #include "ui/ScrollFrame.h"
 #include "ui/SearchTask.h"
 #include "ui/StatisticsWindow.h"
+#include "ui/TournamentWindow.h"
 #include "ui/WindowPlacement.h"
 #include "ui/XmlGameWindow.h"
 
@@ -196,6 +197,7 @@ void MainWindow::appliquer_textes() {
     board_->appliquer_textes();
     comment_->appliquer_textes(catalogue_);
     if (corres_) corres_->appliquer_textes();
+    if (tournament_) tournament_->appliquer_textes(catalogue_);
     boardSub_->setWindowTitle(board_->windowTitle());
     commentSub_->setWindowTitle(comment_->windowTitle());
     if (captured_) {

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/MainWindow.h"
 #include "correspondence/MoveMail.h"
-#include "ui/MessageBoxDialogs.h"
-#include "ui/CorrespondenceDialogs.h"
-#include "ui/BoardWindow.h"
 #include "network/NetworkGame.h"
 #include "session/GameController.h"
+#include "ui/BoardWindow.h"
+#include "ui/CorrespondenceDialogs.h"
+#include "ui/MainWindow.h"
+#include "ui/MessageBoxDialogs.h"
 
 #include "config/SettingsFile.h"
 #include "config/Startup.h"
@@ -19,9 +19,6 @@
 #include "ui/ConnexionDialog.h"
 #include "ui/CorrespondenceWindow.h"
 #include "ui/KeyringPasswords.h"
-
-
-
 
 using quarvelin::TextKey;
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/MainWindow.h"
-#include "ui/GameListModel.h"
-#include "ui/RecentFilesMenu.h"
-#include "ui/CommentWindow.h"
-#include "ui/MessageBoxDialogs.h"
-#include "ui/BoardWindow.h"
 #include "session/GameController.h"
+#include "ui/BoardWindow.h"
+#include "ui/CommentWindow.h"
+#include "ui/GameListModel.h"
+#include "ui/MainWindow.h"
+#include "ui/MessageBoxDialogs.h"
+#include "ui/RecentFilesMenu.h"
 
 #include "config/RecentFiles.h"
 #include "config/SettingsFile.h"

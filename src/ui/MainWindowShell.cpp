@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/MainWindow.h"
-#include "ui/MenuBuilder.h"
 #include "ui/BoardView.h"
 #include "ui/BoardWindow.h"
+#include "ui/MainWindow.h"
+#include "ui/MenuBuilder.h"
 
 #include "config/SettingsFile.h"
 #include "config/Tips.h"

@@ -713,6 +713,22 @@ namespace quarvelin {
     X(ReportGamesBySendingDate, 1132) \
     X(BaseNotWritable, 1133) \
     /* Data grid and base reports (1134-1149) */ \
+    X(RowCountOne, 1134) \
+    X(RowCountFew, 1135) \
+    X(RowCountOther, 1136) \
+    X(GridFilterRefused, 1137) \
+    X(GridSortRefused, 1138) \
+    X(GridSaveFailed, 1139) \
+    X(BaseUnavailable, 1140) \
+    X(GridFilterShown, 1141) \
+    X(GridSortShown, 1142) \
+    X(GridNewRow, 1143) \
+    X(GridDeleteRow, 1144) \
+    X(ReportNothingToPrint, 1145) \
+    X(ColumnStarted, 1146) \
+    X(ColumnSentOn, 1147) \
+    X(GridDeleteFailed, 1148) \
+    X(GridHeaderTip, 1149) \
     /* Version check, tips, captured pieces, About (1150-1199) */ \
     X(VersionWindowTitle, 1150) \
     X(VersionCheckButton, 1151) \

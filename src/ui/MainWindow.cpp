@@ -349,6 +349,13 @@ void MainWindow::wireCommands() {
     bind(m, "menu_vider", -1, this, [this] { baseCommands_->purge(game_->session()); });
     bind(m, "menu_reorg", -1, this, [this] { baseCommands_->compact(); });
     bind(m, "menu_repare", -1, this, [this] { baseCommands_->repair(); });
+    bind(m, "menu_grille", -1, this, [this] { openDataGrid(false); });
+    bind(m, "menu_pc_grille", -1, this, [this] { openDataGrid(true); });
+    using quarvelin::BaseReport;
+    bind(m, "menu_edt_eco", -1, this, [this] { printBaseReport(BaseReport::ReferenceLines); });
+    bind(m, "menu_edt_enrichie", -1, this, [this] { printBaseReport(BaseReport::LearnedLines); });
+    bind(m, "menu_pc_edt", 0, this, [this] { printBaseReport(BaseReport::GamesByStartDate); });
+    bind(m, "menu_pc_edt", 1, this, [this] { printBaseReport(BaseReport::GamesBySendingDate); });
 
     // Items of arrays, each with its number.
     for (int entry : {1, 2})

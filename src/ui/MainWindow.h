@@ -8,10 +8,12 @@
 #include "localisation/Catalogue.h"
 #include "openings/OpeningBase.h"
 #include "openings/OpeningNames.h"
+#include "records/BaseReports.h"
 #include "records/GamesFileController.h"
 #include "session/GameSession.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <cstdint>
 #include <functional>
@@ -21,6 +23,7 @@ class BoardWindow;
 class CapturedPiecesWindow;
 class CommentWindow;
 class CorrespondenceWindow;
+class DataGridWindow;
 class KeyringPasswords;
 struct CorrespondenceLinks;
 class LanguageWindow;
@@ -84,6 +87,9 @@ public:
     std::function<QString()> chooseGamesFile;
     // The correspondence window, opened with its list filled.
     CorrespondenceWindow* correspondenceWindow();
+    // The quick entry grid on the opening base (ECO) or the correspondence base (PARTIE), when
+    // it is open.
+    DataGridWindow* dataGrid(bool correspondence) const;
     // The mail service of the preferences; tests put their own here.
     std::function<std::unique_ptr<quarvelin::MailService>()> mailService;
     // The file chooser of the opening-base commands (title, filter, save); tests answer here.
@@ -148,6 +154,9 @@ private:
     void openReleaseWindow();
     // Options > Tournament: round robins of personalities (MainWindowTournament.cpp).
     void openTournament();
+    // The two bases browsed in a grid and printed as lists (MainWindowBases.cpp).
+    void openDataGrid(bool correspondence);
+    void printBaseReport(quarvelin::BaseReport report);
 
     void boardClosed();
     // Correspondence play: a stored game on the board, the position e-mailed.
@@ -192,4 +201,6 @@ private:
     CorrespondenceWindow* corres_ = nullptr;
     std::unique_ptr<quarvelin::net::NetworkGame> network_;
     std::unique_ptr<quarvelin::OpeningBaseCommands> baseCommands_;
+    QPointer<DataGridWindow> openingsGrid_;
+    QPointer<DataGridWindow> correspondenceGrid_;
 };

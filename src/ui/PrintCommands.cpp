@@ -7,6 +7,7 @@
 #include <QAbstractItemModel>
 #include <QHeaderView>
 #include <QPageLayout>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTreeView>
@@ -50,12 +51,19 @@ std::unique_ptr<QPrintPreviewDialog> PrintCommands::preview(QWidget* parent, con
 }
 
 void PrintCommands::run(QWidget* parent, const QString& title, std::function<bool(QPrinter&)> paint,
-                        const quarvelin::Catalogue& catalogue, quarvelin::Dialogs& dialogs) {
+                        const quarvelin::Catalogue& catalogue, quarvelin::Dialogs& dialogs,
+                        QPageLayout::Orientation orientation) {
     auto failed = std::make_shared<bool>(false);
     auto dialog = preview(parent, title, std::move(paint), failed);
+    dialog->printer()->setPageOrientation(orientation);
     // Accepted only once the pages went to the printer.
     if (dialog->exec() != QDialog::Accepted) return;
-    if (*failed)
+    tell(!*failed, catalogue, dialogs);
+}
+
+void PrintCommands::tell(bool printed, const quarvelin::Catalogue& catalogue,
+                         quarvelin::Dialogs& dialogs) {
+    if (!printed)
         dialogs.message(Title, catalogue.text(TextKey::PrintingFailed),
                         quarvelin::DialogIcon::Critical);
     else
@@ -135,4 +143,38 @@ void PrintCommands::imprimer_liste(QWidget* parent, const QTreeView& list, const
             return DocumentPainter::paintTable(p, t, title, subtitle, font, f);
         },
         catalogue, dialogs);
+}
+
+QFont PrintCommands::reportFont() {
+    QFont font(QStringLiteral("Arial"), 9);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+void PrintCommands::printReport(QWidget* parent, const quarvelin::ReportTable& report, bool preview,
+                                const quarvelin::Catalogue& catalogue,
+                                quarvelin::Dialogs& dialogs) {
+    if (report.table.lines.empty()) {
+        dialogs.message(Title, catalogue.text(TextKey::ReportNothingToPrint),
+                        quarvelin::DialogIcon::Information);
+        return;
+    }
+    const QString title = QString::fromStdString(report.title);
+    auto paint = [t = report.table, title, subtitle = QString::fromStdString(report.subtitle),
+                  f = frame(catalogue)](QPrinter& p) {
+        return DocumentPainter::paintTable(p, t, title, subtitle, reportFont(), f);
+    };
+    // Nine columns of games, or lines of many moves: across the sheet.
+    if (preview) {
+        run(parent, title, std::move(paint), catalogue, dialogs, QPageLayout::Landscape);
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(title);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setPageMargins(QMarginsF(15, 12, 15, 12), QPageLayout::Millimeter);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(title);
+    if (dialog.exec() != QDialog::Accepted) return;
+    tell(paint(printer), catalogue, dialogs);
 }

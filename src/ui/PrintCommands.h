@@ -6,10 +6,12 @@
 #include "config/Settings.h"
 #include "localisation/Catalogue.h"
 #include "localisation/Dialogs.h"
+#include "records/BaseReports.h"
 #include "records/PrintedTable.h"
 #include "session/GameSession.h"
 #include "ui/DocumentPainter.h"
 
+#include <QPageLayout>
 #include <QString>
 
 #include <chrono>
@@ -43,6 +45,12 @@ public:
                                const QString& subtitle, const QString& fontName, int fontSize,
                                const quarvelin::Catalogue& catalogue, quarvelin::Dialogs& dialogs);
 
+    // A base report, in a preview when `preview` (the setting IMP at 0), else through the print
+    // dialog. A report without rows prints nothing and says so at once.
+    static void printReport(QWidget* parent, const quarvelin::ReportTable& report, bool preview,
+                            const quarvelin::Catalogue& catalogue, quarvelin::Dialogs& dialogs);
+    static QFont reportFont();
+
     // The rows of a list as it shows them: visible columns at their widths, top-level rows.
     static quarvelin::PrintedTable table(const QTreeView& list);
     // The head and foot of every page in the catalogue's language.
@@ -59,5 +67,8 @@ private:
                            std::chrono::year_month_day today, const quarvelin::Catalogue& catalogue,
                            quarvelin::Dialogs& dialogs);
     static void run(QWidget* parent, const QString& title, std::function<bool(QPrinter&)> paint,
-                    const quarvelin::Catalogue& catalogue, quarvelin::Dialogs& dialogs);
+                    const quarvelin::Catalogue& catalogue, quarvelin::Dialogs& dialogs,
+                    QPageLayout::Orientation orientation = QPageLayout::Portrait);
+    static void tell(bool printed, const quarvelin::Catalogue& catalogue,
+                     quarvelin::Dialogs& dialogs);
 };

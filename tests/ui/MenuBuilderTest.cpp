@@ -155,8 +155,6 @@ TEST(MenuBuilder, ApplyTextsChangesLanguage) {
                                       : f.menus->action(e.name, e.index)->text();
             EXPECT_EQ(shown, expected) << nameOf(e).toStdString();
         }
-        EXPECT_EQ(f.menus->action("menu_grille")->toolTip(),
-                  text(f.catalogue, quarvelin::TextKey::ComingSoon));
         EXPECT_EQ(recent->text(), "&1 /home/joueur/parties.pgn");
     }
 }

@@ -2,6 +2,8 @@
 // Each layout printed to PDF and read back with pdftotext: what reaches the paper, page by page.
 #include "ui/PrintCommands.h"
 #include "Capture.h"
+#include "correspondence/CorrespondenceStore.h"
+#include "openings/OpeningBase.h"
 #include "records/GamePrinting.h"
 #include "records/GameRecordText.h"
 #include "session/SessionDoubles.h"
@@ -11,6 +13,10 @@
 #include <QPrinter>
 #include <QtTest>
 #include <QtWidgets>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -243,6 +249,109 @@ TEST_F(PrintTest, PreviewShowsThePages) {
     EXPECT_EQ(widget->pageCount(), 2);
     takeScreenshot(*preview, QStringLiteral("apercu-diagrammes"));
     preview->reject();
+}
+
+// The lists of the two bases on paper: each report's rows in its order, under the headings and
+// the title repeated on every page, the pages numbered.
+TEST_F(PrintTest, BaseReportsPrintTheirRowsInOrderOnNumberedPages) {
+    const std::string eco = dir_.filePath(QStringLiteral("eco.db")).toStdString();
+    QStringList learned;
+    {
+        OpeningBase base;
+        ASSERT_TRUE(base.open(eco, OpeningBase::Access::Create));
+        std::vector<EcoLine> lines = {{0, "C20", "Partie du roi", "1.e4 e5 *", 0, false},
+                                      {0, "A00", "Début irrégulier", "1.a3 *", 0, false}};
+        // Stored last to first; printed by code.
+        for (int i = 149; i >= 0; --i) {
+            const QString code = QStringLiteral("%1%2")
+                                     .arg(QChar(u'A' + i / 100))
+                                     .arg(i % 100, 2, 10, QLatin1Char('0'));
+            lines.push_back({0, code.toStdString(), "Appris " + std::to_string(i),
+                             "1.d4 d5 " + std::to_string(i) + " *", static_cast<float>(i), true});
+            learned.prepend(QStringLiteral("%1 Appris %2 1.d4 d5 %2 %2").arg(code).arg(i));
+        }
+        ASSERT_TRUE(base.append(lines));
+    }
+    const QString corres = dir_.filePath(QStringLiteral("corres.db"));
+    CorrespondenceStore store(corres);
+    ASSERT_TRUE(store.createEmpty());
+    const struct {
+        const char* white;
+        QDate start, sent;
+    } games[] = {{"Alice", QDate(2026, 3, 9), QDate(2026, 3, 20)},
+                 {"Bruno", QDate(2026, 1, 1), QDate()},
+                 {"Chloé", QDate(2026, 2, 1), QDate(2026, 3, 10)}};
+    for (const auto& g : games) {
+        CorrespondenceGame game;
+        game.BLANC = QString::fromUtf8(g.white);
+        game.NOIR = QStringLiteral("Zoé");
+        game.DateDebut = g.start;
+        const auto cle = store.save(game);
+        ASSERT_TRUE(cle);
+        if (g.sent.isValid()) {
+            ASSERT_TRUE(
+                store.recordSent(*cle, QStringLiteral("1.Nf3"), g.sent, QStringLiteral("Nf3")));
+        }
+    }
+    const QString alice = QStringLiteral("0001 Alice Zoé 09/03/2026 * 20/03/2026 Nf3");
+    const QString bruno = QStringLiteral("0002 Bruno Zoé 01/01/2026 *");
+    const QString chloe = QStringLiteral("0003 Chloé Zoé 01/02/2026 * 10/03/2026 Nf3");
+    const struct {
+        BaseReport kind;
+        std::string path;
+        const char* headings; // the captions' line
+        QStringList rows;
+        int pages; // at least
+    } cases[] = {
+        {BaseReport::ReferenceLines,
+         eco,
+         "Code ECO Ouverture Variante",
+         {QStringLiteral("A00 Début irrégulier 1.a3"), QStringLiteral("C20 Partie du roi 1.e4 e5")},
+         1},
+        {BaseReport::LearnedLines, eco, "Code ECO Ouverture Variante Note", learned, 3},
+        {BaseReport::GamesByStartDate,
+         corres.toStdString(),
+         "N° N° adverse Blancs Noirs Début Fin Résultat Envoyé le Dernier coup envoyé",
+         {bruno, chloe, alice},
+         1},
+        {BaseReport::GamesBySendingDate,
+         corres.toStdString(),
+         "N° N° adverse Blancs Noirs Début Fin Résultat Envoyé le Dernier coup envoyé",
+         {chloe, alice, bruno},
+         1},
+    };
+    const QRegularExpression row(QStringLiteral("^([A-C]\\d\\d|\\d{4}) "));
+    for (const auto& c : cases) {
+        const ReportTable r = baseReport(c.kind, c.path, catalogue_);
+        SCOPED_TRACE(r.title);
+        ASSERT_EQ(r.error, "");
+        auto p = printer(QStringLiteral("report%1.pdf").arg(static_cast<int>(c.kind)));
+        p->setPageOrientation(QPageLayout::Landscape);
+        int n = 0;
+        ASSERT_TRUE(DocumentPainter::paintTable(*p, r.table, QString::fromStdString(r.title),
+                                                QString::fromStdString(r.subtitle),
+                                                PrintCommands::reportFont(), frame_, &n));
+        const auto pages = pdfPages(p->outputFileName());
+        ASSERT_EQ(static_cast<int>(pages.size()), n);
+        EXPECT_GE(n, c.pages);
+        EXPECT_LE(n, c.pages == 1 ? 1 : 10);
+        QStringList rows;
+        for (int i = 0; i < n; ++i) {
+            const QStringList& l = pages[static_cast<std::size_t>(i)];
+            EXPECT_TRUE(l.contains(QString::fromStdString(r.title)));
+            EXPECT_TRUE(l.contains(QString::fromStdString(r.subtitle)));
+            QStringList simple;
+            for (const QString& x : l) simple << x.simplified();
+            EXPECT_TRUE(simple.contains(QString::fromUtf8(c.headings)));
+            EXPECT_EQ(l.last(), QStringLiteral("Page %1/%2").arg(i + 1).arg(n));
+            for (const QString& x : simple)
+                if (row.match(x).hasMatch()) rows << x;
+        }
+        EXPECT_EQ(rows, c.rows);
+    }
+    // Each base read as the other is no report, and says why.
+    EXPECT_NE(baseReport(BaseReport::LearnedLines, corres.toStdString(), catalogue_).error, "");
+    EXPECT_NE(baseReport(BaseReport::GamesByStartDate, eco, catalogue_).error, "");
 }
 
 } // namespace

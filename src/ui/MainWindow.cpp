@@ -18,6 +18,7 @@
 #include "ui/CapturedPiecesWindow.h"
 #include "ui/CommentWindow.h"
 #include "ui/CorrespondenceWindow.h"
+#include "ui/DataGridWindow.h"
 #include "ui/DebianPieceSets.h"
 #include "ui/EngineProfilesDialog.h"
 #include "ui/GameListModel.h"
@@ -347,8 +348,12 @@ void MainWindow::wireCommands() {
     for (int entry : {1, 2}) bind(m, "menu_trans", entry, this, [this, entry] { transfer(entry); });
     bind(m, "menu_stat", -1, this, [this] { openStatistics(); });
     bind(m, "menu_vider", -1, this, [this] { baseCommands_->purge(game_->session()); });
-    bind(m, "menu_reorg", -1, this, [this] { baseCommands_->compact(); });
-    bind(m, "menu_repare", -1, this, [this] { baseCommands_->repair(); });
+    bind(m, "menu_reorg", -1, this, [this] {
+        if (closeOpeningsGrid()) baseCommands_->compact();
+    });
+    bind(m, "menu_repare", -1, this, [this] {
+        if (closeOpeningsGrid()) baseCommands_->repair();
+    });
     bind(m, "menu_grille", -1, this, [this] { openDataGrid(false); });
     bind(m, "menu_pc_grille", -1, this, [this] { openDataGrid(true); });
     using quarvelin::BaseReport;
@@ -660,7 +665,11 @@ void MainWindow::transfer(int entry) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!mayDropGame()) {
+    // An open grid asks about its changed row first; a cancel there keeps the program open.
+    const bool gridsClosed =
+        (!openingsGrid_ || openingsGrid_->close()) &&
+        (!correspondenceGrid_ || correspondenceGrid_->close());
+    if (!gridsClosed || !mayDropGame()) {
         event->ignore();
         return;
     }

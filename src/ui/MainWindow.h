@@ -157,6 +157,9 @@ private:
     // The two bases browsed in a grid and printed as lists (MainWindowBases.cpp).
     void openDataGrid(bool correspondence);
     void printBaseReport(quarvelin::BaseReport report);
+    // Compact and repair replace the file under the grid: it is closed first, asking about a
+    // changed row; false when the user keeps it open.
+    bool closeOpeningsGrid();
 
     void boardClosed();
     // Correspondence play: a stored game on the board, the position e-mailed.

@@ -46,6 +46,8 @@ void MainWindow::openDataGrid(bool correspondence) {
     grid->activateWindow();
 }
 
+bool MainWindow::closeOpeningsGrid() { return !openingsGrid_ || openingsGrid_->close(); }
+
 void MainWindow::printBaseReport(quarvelin::BaseReport report) {
     using quarvelin::BaseReport;
     const bool openings =

@@ -301,6 +301,14 @@ TEST(DataGrid, TheMenusOpenTheGridsAndPrintTheBases) {
               (QStringList{QStringLiteral("QPrintPreviewDialog"), QStringLiteral("QPrintDialog"),
                            QString::fromStdString(catalogue.text(TextKey::ReportNothingToPrint)),
                            gone, gone}));
+
+    // Quitting with a changed row asks about it before the grid and the program go.
+    auto* model = w.dataGrid(false)->model();
+    ASSERT_TRUE(model->setData(model->index(0, model->fieldIndex("Eco_libelle")), "Changé"));
+    met.clear();
+    w.close();
+    EXPECT_EQ(met, QStringList{QString::fromStdString(
+                       catalogue.text(TextKey::GridSaveRecordQuestion))});
 }
 
 } // namespace

@@ -733,6 +733,31 @@ namespace quarvelin {
     X(AboutLibraries, 1171) \
     X(AboutSource, 1172) \
     /* Tournaments (1200-1224) */ \
+    X(UciCannotStart, 1200) \
+    X(UciStopped, 1201) \
+    X(UciNoAnswer, 1202) \
+    X(UciBadMove, 1203) \
+    X(UciBadOption, 1204) \
+    X(TournamentTooFewPlayers, 1205) \
+    X(TournamentNoOpenings, 1206) \
+    X(MenuTournament, 1207) \
+    X(TournamentTitle, 1208) \
+    X(TournamentPlayers, 1209) \
+    X(TournamentAdd, 1210) \
+    X(TournamentRemove, 1211) \
+    X(TournamentRounds, 1212) \
+    X(TournamentDepth, 1213) \
+    X(TournamentStart, 1214) \
+    X(TournamentStop, 1215) \
+    X(TournamentClose, 1216) \
+    X(TournamentConcurrency, 1217) \
+    X(CrosstablePlayer, 1218) \
+    X(CrosstableGames, 1219) \
+    X(CrosstablePoints, 1220) \
+    X(CrosstableScore, 1221) \
+    X(CrosstableElo, 1222) \
+    X(TournamentProgress, 1223) \
+    X(TournamentStopped, 1224) \
     /* Game analysis (1225-1249) */ \
     X(MenuAnalyseGame, 1225) \
     X(AnalysisTitle, 1226) \

@@ -771,7 +771,7 @@ namespace quarvelin {
     X(AnalysisCentipawns, 1234) \
     X(AnalysisNoMoves, 1235) \
     X(AnalysisGameUnreadable, 1236) \
-    X(AnalysisEngineFailed, 1237) \
+    X(AnalysisNoScore, 1237) \
     X(AnalysisSummary, 1238) \
     X(AnalysisCancelled, 1239) \
     X(AnalysisThresholdOrder, 1240) \

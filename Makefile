@@ -68,6 +68,7 @@ run-bench:
 	$(BENCHDIR)/bin/bench_engine
 	$(BENCHDIR)/bin/bench_session
 	$(BENCHDIR)/bin/bench_learn
+	$(BENCHDIR)/bin/bench_analysis
 	bench/bench_pgn.sh $(BENCHDIR)
 	bench/startup.sh $(BENCHDIR)
 

@@ -293,6 +293,7 @@ void MainWindow::wireCommands() {
         {"menu_astuce", &MainWindow::openTips},
         {"menu_chasse", &MainWindow::showCapturedPieces},
         {"menu_release", &MainWindow::openReleaseWindow},
+        {"analyseGame", &MainWindow::analyseGame},
     };
     for (const auto& c : commands)
         bind(m, c.name, -1, this, [this, h = c.handler] { (this->*h)(); });

@@ -48,6 +48,8 @@ class RecentFiles;
 class GameController;
 } // namespace quarvelin
 
+struct BoardAnalysis;
+
 class MainWindow : public QMainWindow, private quarvelin::GamesFileView {
     Q_OBJECT
 
@@ -140,6 +142,13 @@ private:
     void learn(int entry);
     void transfer(int entry);
     void openStatistics();
+    // MainWindowAnalysis.cpp: the game on the board analysed on the worker thread, its marks in
+    // the move list and its curves in the statistics window.
+    void analyseGame();
+    // The statistics window of the game on the board, with the analysis curves while the board
+    // still holds the analysed moves.
+    void openAnalysisStatistics();
+    std::shared_ptr<const BoardAnalysis> analysis_;
     QString baseFile(quarvelin::TextKey title, const QString& kind, bool save,
                      const QString& proposed = {});
     void openTips();

@@ -69,6 +69,7 @@ run-bench:
 	$(BENCHDIR)/bin/bench_session
 	$(BENCHDIR)/bin/bench_learn
 	$(BENCHDIR)/bin/bench_tournament
+	$(BENCHDIR)/bin/bench_analysis
 	bench/bench_pgn.sh $(BENCHDIR)
 	bench/startup.sh $(BENCHDIR)
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Cli.h"
 
+#include "cli/AnalyseCommand.h"
 #include "cli/Autoplay.h"
 #include "cli/EcoCommand.h"
 #include "cli/NetPlay.h"
@@ -51,6 +52,7 @@ constexpr const char* HelpGeneral =
     "                                    a round robin of personalities, with its crosstable\n"
     "  net serve [--port N] ... | net connect HOST[:PORT] ...\n"
     "                                    the engine plays one game over TCP/IP\n"
+    "  analyse <games.pgn> [--depth D] ...  every move judged, weak ones marked, as PGN\n"
     "  eco learn|export|import|name ... [--base eco.db]\n"
     "                                    teach, back up, restore or ask the opening base\n"
     "\n"
@@ -442,7 +444,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         {"convert", HelpConvert, convert},   {"bestmove", HelpBestmove, bestmove},
         {"bench", HelpBench, bench},         {"uci", HelpUci, uci},
         {"autoplay", HelpAutoplay, nullptr}, {"tournament", HelpTournament, nullptr},
-        {"net", HelpNet, nullptr},           {"eco", HelpEco, nullptr}};
+        {"net", HelpNet, nullptr},           {"eco", HelpEco, nullptr},
+        {"analyse", HelpAnalyse, nullptr}};
     for (const Command& c : commands) {
         if (command != c.name) continue;
         if (helpAsked(args)) {
@@ -453,6 +456,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         if (command == "eco") return ecoCommand(args, out, err, catalogue, programFolder);
         if (command == "tournament")
             return tournamentCommand(args, out, err, catalogue, programFolder);
+        if (command == "analyse") return analyseCommand(args, out, err, catalogue, programFolder);
         if (!c.run) return autoplay(args, out, err, catalogue, programFolder);
         return c.run(args, out, u);
     }

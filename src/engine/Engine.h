@@ -11,6 +11,7 @@
 #include <atomic>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace quarvelin {
 
@@ -44,6 +45,19 @@ struct SearchRequest {
 SearchResult searchMove(const SearchRequest& request, SearchCounters& counters,
                         const EngineCallbacks& callbacks = {},
                         const std::atomic<bool>* cancel = nullptr);
+
+// One root move of the searched side and the score the search gives it.
+struct RootMoveScore {
+    int fromX = 0, fromY = 0, toX = 0, toY = 0;
+    float score = -Infinity;
+};
+
+// Every root candidate the movement rules allow, in the search's order, each scored with a
+// full window: the pruning is off here, so no score is a bound. A move that leaves the king
+// attacked scores about -Infinity; the caller keeps the legal ones. Costs about one search at
+// the same depth with ALPHA_BETA off.
+std::vector<RootMoveScore> rootMoveScores(const SearchRequest& request, SearchCounters& counters,
+                                          const std::atomic<bool>* cancel = nullptr);
 
 // evalue_position outside a search: the score of p for the side that has just moved.
 float evaluatePosition(const Position& p, Colour mover, const EngineWeights& weights);

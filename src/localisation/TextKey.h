@@ -775,6 +775,22 @@ namespace quarvelin {
     X(TournamentProgress, 1223) \
     X(TournamentStopped, 1224) \
     /* Game analysis (1225-1249) */ \
+    X(MenuAnalyseGame, 1225) \
+    X(AnalysisTitle, 1226) \
+    X(AnalysisProgress, 1227) \
+    X(AnalysisWhiteCurve, 1228) \
+    X(AnalysisBlackCurve, 1229) \
+    X(AnalysisMachineCurve, 1230) \
+    X(AnalysisComment, 1231) \
+    X(AnalysisMateIn, 1232) \
+    X(AnalysisEngineUnits, 1233) \
+    X(AnalysisCentipawns, 1234) \
+    X(AnalysisNoMoves, 1235) \
+    X(AnalysisGameUnreadable, 1236) \
+    X(AnalysisNoScore, 1237) \
+    X(AnalysisSummary, 1238) \
+    X(AnalysisCancelled, 1239) \
+    X(AnalysisThresholdOrder, 1240) \
     /* Help window */ \
     X(HelpTitle, 960) \
     X(HelpContents, 961) \

@@ -65,9 +65,16 @@ bool findHalfMove(const std::string& t, std::size_t k, Token& token) {
         std::size_t beginning = i;
         while (i < t.size() && !space(t[i]) && t[i] != '{') ++i;
         std::string_view word(t.data() + beginning, i - beginning);
-        if (numberOnly(word)) continue;
+        // Lone numbers and NAGs ("$4") are no moves.
+        if (numberOnly(word) || word.starts_with('$')) continue;
         if (++tally == k) {
             token = {beginning, i, whiteMove(word)};
+            // The move's NAGs stay with it, before its note.
+            for (std::size_t j = i; j + 1 < t.size() && t[j] == ' ' && t[j + 1] == '$';) {
+                j += 2;
+                while (j < t.size() && !space(t[j]) && t[j] != '{') ++j;
+                token.end = i = j;
+            }
             return true;
         }
     }

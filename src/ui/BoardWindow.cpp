@@ -394,21 +394,61 @@ void BoardWindow::appliquer_textes() {
     clocksChanged();
 }
 
+void BoardWindow::setMoveMarks(std::vector<std::string> shortTexts,
+                               std::vector<std::string> marks) {
+    markedTexts_ = std::move(shortTexts);
+    marks_ = std::move(marks);
+    listChanged();
+}
+
+std::vector<std::pair<QString, int>> BoardWindow::shownLines() const {
+    const quarvelin::GameSession& s = game_->session();
+    std::vector<std::pair<QString, int>> out;
+    std::size_t move = 0;
+    bool same = true; // the game still has the analysed moves up to here
+    for (std::size_t i = 0; i < s.lines.size(); ++i) {
+        QString line = QString::fromStdString(s.lines[i]);
+        int rank = 0;
+        const std::string shortText = i < s.shortTexts.size() ? s.shortTexts[i] : std::string();
+        if (!shortText.empty()) {
+            same = same && move < markedTexts_.size() && markedTexts_[move] == shortText;
+            if (same && move < marks_.size() && !marks_[move].empty()) {
+                line += QStringLiteral("  ") + QString::fromStdString(marks_[move]);
+                rank = marks_[move] == "??" ? 3 : marks_[move] == "?" ? 2 : 1;
+            }
+            ++move;
+        }
+        out.emplace_back(line, rank);
+    }
+    return out;
+}
+
 void BoardWindow::listChanged() {
     if (!game_) return;
     const quarvelin::GameSession& s = game_->session();
+    const std::vector<std::pair<QString, int>> lines = shownLines();
     listUpdating_ = true;
     list1_->setUpdatesEnabled(false);
     // Lines are only ever added at the end or cut back; rebuild only what differs.
     int common = 0;
-    const int n = static_cast<int>(s.lines.size());
+    const int n = static_cast<int>(lines.size());
     while (common < n && common < list1_->count() &&
-           list1_->item(common)->text() ==
-               QString::fromStdString(s.lines[static_cast<std::size_t>(common)]))
+           list1_->item(common)->text() == lines[static_cast<std::size_t>(common)].first)
         ++common;
     while (list1_->count() > common) delete list1_->takeItem(list1_->count() - 1);
-    for (int i = common; i < n; ++i)
-        list1_->addItem(QString::fromStdString(s.lines[static_cast<std::size_t>(i)]));
+    // Weak moves stand out by colour as well as by their mark.
+    static const QColor markColours[] = {QColor(0xB2, 0x7A, 0x00), QColor(0xD0, 0x60, 0x10),
+                                         QColor(0xC0, 0x18, 0x18)};
+    for (int i = common; i < n; ++i) {
+        const auto& [line, mark] = lines[static_cast<std::size_t>(i)];
+        auto* item = new QListWidgetItem(line, list1_);
+        if (mark > 0) {
+            item->setForeground(markColours[mark - 1]);
+            QFont f = item->font();
+            f.setBold(mark == 3);
+            item->setFont(f);
+        }
+    }
     list1_->setCurrentRow(s.selectedLine);
     if (s.selectedLine < 0) list1_->clearSelection();
     list1_->setUpdatesEnabled(true);

@@ -67,6 +67,10 @@ public:
         return paletteButtons_[static_cast<std::size_t>(code)];
     }
 
+    // The marks of an analysed game ("??", "?", "?!" or "") beside its moves' short texts, one
+    // per half-move: shown after each move line while the game on the board still has those moves.
+    void setMoveMarks(std::vector<std::string> shortTexts, std::vector<std::string> marks);
+
     // GameView
     void listChanged() override;
     void boardTitle(const std::string& title) override;
@@ -119,6 +123,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Each line's text in the list with its analysis mark, and the mark's rank (0 none, 1 ?!,
+    // 2 ?, 3 ??).
+    std::vector<std::pair<QString, int>> shownLines() const;
     void build();
     void tick(quarvelin::Timer m);
     void updateLastMove();
@@ -141,6 +148,7 @@ private:
     QSplitter* splitter_ = nullptr;
     QTabWidget* lists_ = nullptr;
     QListWidget* list1_ = nullptr;
+    std::vector<std::string> markedTexts_, marks_;
     QTreeView* list2_ = nullptr;
     GameListModel* games_ = nullptr;
     std::array<QPushButton*, 5> nav_{};

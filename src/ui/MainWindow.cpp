@@ -285,6 +285,7 @@ void MainWindow::wireCommands() {
         {"menu_chasse", &MainWindow::showCapturedPieces},
         {"menu_release", &MainWindow::openReleaseWindow},
         {"tournament", &MainWindow::openTournament},
+        {"analyseGame", &MainWindow::analyseGame},
     };
     for (const auto& c : commands)
         bind(m, c.name, -1, this, [this, h = c.handler] { (this->*h)(); });
@@ -638,20 +639,6 @@ void MainWindow::learn(int entry) {
     baseCommands_->apprendre_partie(s, game_->shownScore(), halfMoves);
 }
 
-void MainWindow::openStatistics() {
-    auto read = [this] {
-        const quarvelin::Position& p = game_->position();
-        return StatisticsWindow::Game{game_->session().ScoreHistory, p.MoveCount,
-                                      p.LastMoverColour};
-    };
-    BoardView* view = board_->board();
-    auto* w = new StatisticsWindow(catalogue_, read,
-                                   view->pieceImage(quarvelin::PieceCode::WhiteKing, 36),
-                                   view->pieceImage(quarvelin::PieceCode::BlackKing, 36), this);
-    w->setAttribute(Qt::WA_DeleteOnClose);
-    w->show();
-}
-
 void MainWindow::transfer(int entry) {
     const bool exporting = entry == 2;
     const QString path =
@@ -666,9 +653,8 @@ void MainWindow::transfer(int entry) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // An open grid asks about its changed row first; a cancel there keeps the program open.
-    const bool gridsClosed =
-        (!openingsGrid_ || openingsGrid_->close()) &&
-        (!correspondenceGrid_ || correspondenceGrid_->close());
+    const bool gridsClosed = (!openingsGrid_ || openingsGrid_->close()) &&
+                             (!correspondenceGrid_ || correspondenceGrid_->close());
     if (!gridsClosed || !mayDropGame()) {
         event->ignore();
         return;

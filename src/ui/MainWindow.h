@@ -52,6 +52,8 @@ class RecentFiles;
 class GameController;
 } // namespace quarvelin
 
+struct BoardAnalysis;
+
 class MainWindow : public QMainWindow, private quarvelin::GamesFileView {
     Q_OBJECT
 
@@ -146,7 +148,14 @@ private:
     // file), CSV transfer (1 import, 2 export).
     void learn(int entry);
     void transfer(int entry);
+    // The statistics window of the game on the board, with the analysis curves while the board
+    // still holds the analysed moves (MainWindowAnalysis.cpp).
     void openStatistics();
+    // MainWindowAnalysis.cpp: the game on the board analysed on the worker thread, its marks in
+    // the move list and its curves in the statistics window.
+    void analyseGame();
+    // The last analysis, kept to draw its curves while the board holds the same moves.
+    std::shared_ptr<const BoardAnalysis> analysis_;
     QString baseFile(quarvelin::TextKey title, const QString& kind, bool save,
                      const QString& proposed = {});
     void openTips();

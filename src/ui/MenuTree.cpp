@@ -106,6 +106,8 @@ constexpr ElementMenu Tree[] = {
      .disabled = true, .inGame = true, .closing = true},
     {.name = "affiche_log", .parent = "menu_partie", .text = TextKey::MenuShowLog},
     {.name = "menu_stat", .parent = "menu_partie", .text = TextKey::MenuStatistics, .shortcut = "Ctrl+G"},
+    {.name = "analyseGame", .parent = "menu_partie", .text = TextKey::MenuAnalyseGame, .shortcut = "Ctrl+Shift+A",
+     .disabled = true, .inGame = true, .closing = true},
     {.parent = "menu_partie", .kind = Separator},
     {.name = "menu_edition", .parent = "menu_partie", .text = TextKey::MenuPrint, .kind = Menu},
     {.name = "menu_edt_liste", .parent = "menu_edition", .text = TextKey::MenuPrintCurrentGame, .kind = Menu},

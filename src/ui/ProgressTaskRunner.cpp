@@ -19,6 +19,14 @@ QString ProgressTaskRunner::countCaption(const quarvelin::TextCatalogue& catalog
 }
 
 void ProgressTaskRunner::run(const std::string& title, const quarvelin::LongTask& task) {
+    const quarvelin::TextCatalogue& catalogue = catalogue_;
+    run(title, task, [&catalogue](std::int64_t kept, std::int64_t seen) {
+        return countCaption(catalogue, kept, seen);
+    });
+}
+
+void ProgressTaskRunner::run(const std::string& title, const quarvelin::LongTask& task,
+                             const Caption& caption) {
     ProgressWindow window(parent_);
     window.appliquer_textes(catalogue_);
     window.setTitle(QString::fromStdString(title) + QStringLiteral(" ..."));
@@ -27,13 +35,12 @@ void ProgressTaskRunner::run(const std::string& title, const quarvelin::LongTask
 
     // The worker only posts to the interface thread; a report still queued when the window
     // goes is dropped with it.
-    const quarvelin::TextCatalogue& catalogue = catalogue_;
-    const quarvelin::ProgressReport report = [&window, &catalogue](int percent, std::int64_t kept,
-                                                                   std::int64_t seen) {
+    const quarvelin::ProgressReport report = [&window, &caption](int percent, std::int64_t kept,
+                                                                 std::int64_t seen) {
         QMetaObject::invokeMethod(
             &window,
-            [&window, &catalogue, percent, kept, seen] {
-                window.setText(countCaption(catalogue, kept, seen));
+            [&window, &caption, percent, kept, seen] {
+                window.setText(caption(kept, seen));
                 window.afficher_progression(percent);
             },
             Qt::QueuedConnection);

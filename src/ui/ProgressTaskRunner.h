@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 class QWidget;
 
@@ -20,6 +21,9 @@ public:
         : parent_(parent), catalogue_(catalogue) {}
 
     void run(const std::string& title, const quarvelin::LongTask& task) override;
+    // The same, the window's text made from the two counts by `caption`.
+    using Caption = std::function<QString(std::int64_t kept, std::int64_t seen)>;
+    void run(const std::string& title, const quarvelin::LongTask& task, const Caption& caption);
     // "3/5 games": the noun takes the form the last count asks for in the catalogue's language.
     static QString countCaption(const quarvelin::TextCatalogue& catalogue, std::int64_t kept,
                                 std::int64_t seen);

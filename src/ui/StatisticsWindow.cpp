@@ -4,6 +4,7 @@
 #include "localisation/TextCatalogue.h"
 #include "session/ScoreStatistics.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -13,6 +14,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using quarvelin::TextKey;
 
@@ -28,6 +31,11 @@ ScoreChart::ScoreChart(QWidget* parent) : QWidget(parent) {
 void ScoreChart::show(std::vector<std::pair<int, float>> points, int moveCount) {
     points_ = std::move(points);
     moveCount_ = moveCount;
+    update();
+}
+
+void ScoreChart::showAnalysis(Analysis analysis) {
+    analysis_ = std::move(analysis);
     update();
 }
 
@@ -56,19 +64,48 @@ void ScoreChart::paintEvent(QPaintEvent*) {
     p.setPen(QPen(Qt::black, 1.5));
     p.drawRect(area);
     p.drawLine(QPointF(area.left(), area.center().y()), QPointF(area.right(), area.center().y()));
-    if (points_.empty()) return;
-    QPainterPath curve(place(points_.front().first, points_.front().second));
-    for (const auto& [move, score] : points_) curve.lineTo(place(move, score));
-    p.setPen(QPen(QColor(0xD0, 0x20, 0x20), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPath(curve);
-    p.setBrush(QColor(0xD0, 0x20, 0x20));
-    for (const auto& [move, score] : points_) p.drawEllipse(place(move, score), 3, 3);
+    const QColor machine(0xD0, 0x20, 0x20), white(0x2F, 0x7E, 0xD8), black(0x3A, 0x3F, 0x47);
+    auto curve = [&](const std::vector<std::pair<int, float>>& points, const QColor& colour,
+                     Qt::PenStyle style) {
+        if (points.empty()) return;
+        QPainterPath path(place(points.front().first, points.front().second));
+        for (const auto& [move, score] : points) path.lineTo(place(move, score));
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(colour, 2.5, style, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPath(path);
+        p.setPen(Qt::NoPen);
+        p.setBrush(colour);
+        for (const auto& [move, score] : points) p.drawEllipse(place(move, score), 3, 3);
+    };
+    curve(analysis_.white, white, Qt::SolidLine);
+    curve(analysis_.black, black, Qt::DashLine);
+    curve(points_, machine, Qt::SolidLine);
+    if (analysis_.legend.size() < 3) return;
+    // The legend sits in the top left corner, over the grid, on a white card.
+    const QColor colours[3] = {machine, white, black};
+    const QFontMetrics fm = fontMetrics();
+    int width = 0;
+    for (const QString& t : analysis_.legend) width = std::max(width, fm.horizontalAdvance(t));
+    const int line = fm.height() + 4;
+    const QRectF card(area.left() + 8, area.top() + 8, width + 44, 3 * line + 10);
+    p.setPen(QPen(QColor(0xB8, 0xBE, 0xC6), 1));
+    p.setBrush(QColor(255, 255, 255, 235));
+    p.drawRoundedRect(card, 4, 4);
+    for (int i = 0; i < 3; ++i) {
+        const double y = card.top() + 5 + line * i + line / 2.0;
+        p.setPen(QPen(colours[i], 2.5, i == 2 ? Qt::DashLine : Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(card.left() + 8, y), QPointF(card.left() + 30, y));
+        p.setPen(Qt::black);
+        p.drawText(QRectF(card.left() + 36, y - line / 2.0, width + 4, line),
+                   Qt::AlignVCenter | Qt::AlignLeft, analysis_.legend[i]);
+    }
 }
 
 StatisticsWindow::StatisticsWindow(const quarvelin::TextCatalogue& catalogue,
                                    std::function<Game()> read, const QPixmap& whiteKing,
                                    const QPixmap& blackKing, QWidget* parent)
-    : QDialog(parent), read_(std::move(read)), whiteKing_(whiteKing), blackKing_(blackKing) {
+    : QDialog(parent), catalogue_(catalogue), read_(std::move(read)), whiteKing_(whiteKing),
+      blackKing_(blackKing) {
     setObjectName(QStringLiteral("stats"));
     auto caption = [&](TextKey key) { return QString::fromStdString(catalogue.text(key)); };
     setWindowTitle(caption(TextKey::StatisticsTitle));
@@ -127,6 +164,15 @@ void StatisticsWindow::refresh() {
     topKing_->setPixmap(swap ? blackKing_ : whiteKing_);
     bottomKing_->setPixmap(swap ? whiteKing_ : blackKing_);
     chart_->show(quarvelin::chartPoints(g.scoreHistory, g.moveCount), g.moveCount);
+    ScoreChart::Analysis analysis;
+    if (!g.whiteAnalysis.empty() || !g.blackAnalysis.empty()) {
+        analysis.white = quarvelin::chartPoints(g.whiteAnalysis, g.moveCount);
+        analysis.black = quarvelin::chartPoints(g.blackAnalysis, g.moveCount);
+        for (TextKey key : {TextKey::AnalysisMachineCurve, TextKey::AnalysisWhiteCurve,
+                            TextKey::AnalysisBlackCurve})
+            analysis.legend << QString::fromStdString(catalogue_.text(key));
+    }
+    chart_->showAnalysis(std::move(analysis));
     list_->clear();
     for (const quarvelin::ScoreRow& r : quarvelin::scoreRows(g.scoreHistory, g.moveCount)) {
         auto* item = new QTreeWidgetItem(list_, {QString::fromStdString(r.number),

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QPixmap>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
@@ -23,9 +24,15 @@ class StatisticsWindow : public QDialog {
 
 public:
     struct Game {
+        Game() = default;
+        Game(std::vector<float> history, int moves, quarvelin::Colour last)
+            : scoreHistory(std::move(history)), moveCount(moves), lastMover(last) {}
         std::vector<float> scoreHistory;
         int moveCount = 0;
         quarvelin::Colour lastMover = quarvelin::Colour::Black;
+        // An analysed game's scores of White's and Black's moves by move number; both empty
+        // for a game not analysed.
+        std::vector<float> whiteAnalysis, blackAnalysis;
     };
     // `read` gives the game as it stands, on opening and on each refresh; the kings are the
     // legend's pictures.
@@ -37,6 +44,7 @@ public:
     ScoreChart* chart() const { return chart_; }
 
 private:
+    const quarvelin::TextCatalogue& catalogue_;
     std::function<Game()> read_;
     QPixmap whiteKing_, blackKing_;
     QTreeWidget* list_ = nullptr;
@@ -53,6 +61,14 @@ public:
     explicit ScoreChart(QWidget* parent = nullptr);
     void show(std::vector<std::pair<int, float>> points, int moveCount);
     const std::vector<std::pair<int, float>>& points() const { return points_; }
+    // The analysis curves and the legend's captions (machine, White, Black); no curves, no
+    // legend.
+    struct Analysis {
+        std::vector<std::pair<int, float>> white, black;
+        QStringList legend;
+    };
+    void showAnalysis(Analysis analysis);
+    const Analysis& analysis() const { return analysis_; }
     // Where a score of a move is drawn, in the widget.
     QPointF place(int move, float score) const;
     QSize sizeHint() const override { return {560, 360}; }
@@ -62,5 +78,6 @@ protected:
 
 private:
     std::vector<std::pair<int, float>> points_;
+    Analysis analysis_;
     int moveCount_ = 0;
 };

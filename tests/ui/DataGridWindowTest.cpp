@@ -307,8 +307,8 @@ TEST(DataGrid, TheMenusOpenTheGridsAndPrintTheBases) {
     ASSERT_TRUE(model->setData(model->index(0, model->fieldIndex("Eco_libelle")), "Changé"));
     met.clear();
     w.close();
-    EXPECT_EQ(met, QStringList{QString::fromStdString(
-                       catalogue.text(TextKey::GridSaveRecordQuestion))});
+    EXPECT_EQ(met,
+              QStringList{QString::fromStdString(catalogue.text(TextKey::GridSaveRecordQuestion))});
 }
 
 } // namespace

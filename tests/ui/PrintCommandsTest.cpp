@@ -11,12 +11,12 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QtTest>
-#include <QtWidgets>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 

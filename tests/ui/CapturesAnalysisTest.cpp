@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A game against the machine analysed from the Game menu: the weak moves marked in the move
+// list, both sides' scores beside the machine's in the statistics window. Saved as pictures
+// when QUARVELIN_CAPTURES names a folder.
+#include "ui/Capture.h"
+
+#include "config/SettingsFile.h"
+#include "config/Startup.h"
+#include "engine/Engine.h"
+#include "rules/MoveRules.h"
+#include "session/GameController.h"
+#include "ui/BoardView.h"
+#include "ui/BoardWindow.h"
+#include "ui/MainWindow.h"
+#include "ui/MenuBuilder.h"
+#include "ui/StatisticsWindow.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace quarvelin;
+
+namespace {
+
+struct Table {
+    QTemporaryDir dir;
+    Locations locations;
+    Settings settings;
+    Catalogue catalogue;
+    std::unique_ptr<MainWindow> window;
+    Table() {
+        QStandardPaths::setTestModeEnabled(true);
+        locations = {dir.path().toStdString(), dir.path().toStdString()};
+        Settings s = builtInSettings(locations.data);
+        applyNewFile(s);
+        s.FIRST_STARTUP = 0;
+        s.ACTIVE_SON = 0;
+        s.CLE_LANGUE = 2;
+        for (auto& p : s.PROFONDEUR_MAX) p = 1;
+        s.ACTIVE_BASE_CON = {0, 0, 0};
+        s.OUVERTURE_DEFAUT = {"", "", ""};
+        s.BASE_ECO = QUARVELIN_BIN_DIR "/base/eco.db";
+        EXPECT_EQ(ecrire_reglages(s, settingsFile(locations)), "");
+        EXPECT_FALSE(start(locations, settings, catalogue).end);
+        window = std::make_unique<MainWindow>(settings, catalogue, locations);
+        window->resize(1280, 840);
+        window->show();
+        QTest::qWait(50);
+        window->start();
+        window->menus().action(QStringLiteral("menu_nouvelle"))->trigger();
+    }
+    GameController& game() { return window->game(); }
+    void waitForTheMachine() {
+        QElapsedTimer t;
+        t.start();
+        while (game().machineThinking() && t.elapsed() < 20000) QTest::qWait(5);
+    }
+    void click(const Move& c) {
+        BoardView* board = window->boardWindow()->board();
+        QTest::mouseClick(board, Qt::LeftButton, {}, board->squareRect(c.fromX, c.fromY).center());
+        QTest::mouseClick(board, Qt::LeftButton, {}, board->squareRect(c.toX, c.toY).center());
+        waitForTheMachine();
+    }
+    void play(const char* uci) {
+        waitForTheMachine();
+        for (const Move& c : legalMoves(game().position()))
+            if (uciMove(game().position(), c) == uci) return click(c);
+    }
+    // The minor piece move the engine likes least at depth 1: a piece left to be taken.
+    void blunder() {
+        waitForTheMachine();
+        const Position& p = game().position();
+        SearchRequest r;
+        r.position = p;
+        r.colour = p.sideToMove();
+        r.weights.PROFONDEUR_MAX = 1;
+        SearchCounters c;
+        const std::vector<Move> legal = legalMoves(p);
+        float worst = Infinity;
+        Move chosen;
+        for (const RootMoveScore& s : rootMoveScores(r, c))
+            for (const Move& m : legal) {
+                const PieceType t = pieceType(m.piece);
+                if (m.fromX == s.fromX && m.fromY == s.fromY && m.toX == s.toX && m.toY == s.toY &&
+                    (t == PieceType::Knight || t == PieceType::Bishop) && s.score < worst) {
+                    worst = s.score;
+                    chosen = m;
+                }
+            }
+        click(chosen);
+    }
+    StatisticsWindow* analyse() {
+        window->menus().action(QStringLiteral("analyseGame"))->trigger();
+        return window->findChild<StatisticsWindow*>(QStringLiteral("stats"));
+    }
+};
+
+TEST(GameAnalysisWindow, MarksTheMoveListAndDrawsBothSidesBesideTheMachine) {
+    Table t;
+    for (const char* v : {"e2e4", "g1f3", "d2d4"}) t.play(v);
+    t.blunder();
+    for (const char* v : {"b1c3", "f1e2"}) t.play(v);
+    StatisticsWindow* stats = t.analyse();
+    ASSERT_NE(stats, nullptr);
+    const auto& a = stats->chart()->analysis();
+    EXPECT_EQ(a.legend.size(), 3);
+    EXPECT_FALSE(a.white.empty());
+    EXPECT_FALSE(a.black.empty());
+    EXPECT_FALSE(stats->chart()->points().empty()); // the machine's curve stays
+
+    // White's fourth move line carries the blunder's mark.
+    QListWidget* list = t.window->boardWindow()->moveList();
+    ASSERT_GE(list->count(), 8);
+    EXPECT_TRUE(list->item(6)->text().endsWith(QStringLiteral("??")))
+        << list->item(6)->text().toStdString();
+}
+
+TEST(Captures, AnAnalysedGameWithItsChartAndMarks) {
+    Table t;
+    for (const char* v : {"e2e4", "g1f3", "d2d4", "b1c3"}) t.play(v);
+    t.blunder();
+    for (const char* v : {"f1e2", "e1g1", "c1e3", "d1d2", "a1d1", "h2h3"}) t.play(v);
+    StatisticsWindow* stats = t.analyse();
+    ASSERT_NE(stats, nullptr);
+    stats->resize(980, 480);
+    takeScreenshot(*stats, QStringLiteral("analyse-statistiques"));
+    stats->close();
+    takeScreenshot(*t.window, QStringLiteral("analyse-partie"));
+}
+
+} // namespace

@@ -27,7 +27,6 @@ OpeningListWindow::OpeningListWindow(const quarvelin::TextCatalogue& catalogue, 
     list_->setUniformRowHeights(true); // rows are laid out without being measured one by one
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->header()->setStretchLastSection(true);
-    fill(nullptr, {});
 
     line_ = new QLineEdit(this);
     line_->setObjectName(QStringLiteral("Text2"));
@@ -60,6 +59,7 @@ OpeningListWindow::OpeningListWindow(const quarvelin::TextCatalogue& catalogue, 
     l->addWidget(list_, 1);
     l->addLayout(chosen);
     resize(820, 500);
+    fill(nullptr, {});
 }
 
 void OpeningListWindow::setGame(quarvelin::GameMode mode, quarvelin::Colour playerColour) {

@@ -26,10 +26,6 @@ constexpr int LearnedHalfMoves = 12; // the first six moves
 // the run's page cache holds what one transaction changes.
 constexpr long long RowsPerTransaction = 1'000'000;
 constexpr int RunCacheKiB = 256 * 1024;
-// Memory bounds on huge files: the tree of a run is started again past this many nodes, and
-// past this many lines the base alone says which lines it holds.
-constexpr std::size_t TreeNodesKept = 500'000;
-constexpr std::size_t HashesKept = 8'000'000;
 
 std::string upper(std::string s) {
     for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -138,7 +134,7 @@ private:
 // hash is missing is surely new; a hash met is confirmed by the base itself.
 class KnownLines {
 public:
-    KnownLines() : slots_(1 << 12, 0) {}
+    explicit KnownLines(std::size_t kept) : slots_(1 << 12, 0), kept_(kept) {}
 
     // The reason when the base cannot be read.
     std::string load(const QSqlDatabase& db) {
@@ -158,7 +154,7 @@ public:
     }
     void note(const std::string& line) {
         if (!complete_) return;
-        if (count_ >= HashesKept) {
+        if (count_ >= kept_) {
             complete_ = false; // the base answers from now on
             slots_ = {};
             return;
@@ -192,6 +188,7 @@ private:
         slots_[i] = h;
     }
     std::vector<std::uint64_t> slots_;
+    std::size_t kept_;
     std::size_t count_ = 0;
     bool complete_ = true;
 };
@@ -232,14 +229,14 @@ private:
 } // namespace
 
 PgnLearning learnPgn(OpeningBase& base, std::istream& in, std::uint64_t size,
-                     const LearningProgress& progress) {
+                     const LearningProgress& progress, const LearningMemory& memory) {
     PgnLearning r;
     PgnStream stream(in);
     stream.keepMoves(LearnedHalfMoves);
     PgnGame game;
     std::string code;
     QSqlDatabase db = QSqlDatabase::database(base.connectionName(), false);
-    KnownLines known;
+    KnownLines known(memory.hashes);
     // Additions of a few thousand games share one transaction: SQLite then locks the file
     // once for them, not once a row.
     if (!db.isOpen()) {
@@ -289,7 +286,7 @@ PgnLearning learnPgn(OpeningBase& base, std::istream& in, std::uint64_t size,
         if (const std::string* fen = game.tag("FEN"); fen && !trimmed(*fen).empty()) {
             ++r.skipped; // its prefixes would not be lines from the initial position
         } else {
-            if (tree.size() > TreeNodesKept) tree.clear();
+            if (tree.size() > memory.treeNodes) tree.clear();
             // The position is played up to the node `placed` only when a move has to be read.
             std::uint32_t path[LearnedHalfMoves + 1] = {0};
             Position p = Position::initial();

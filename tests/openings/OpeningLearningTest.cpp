@@ -31,9 +31,9 @@ protected:
     void SetUp() override { ASSERT_TRUE(base.open(path, true)) << base.error(); }
     void TearDown() override { fs::remove_all(dir); }
 
-    PgnLearning learn(const std::string& pgn) {
+    PgnLearning learn(const std::string& pgn, const LearningMemory& memory = {}) {
         std::istringstream in(pgn);
-        return learnPgn(base, in, pgn.size());
+        return learnPgn(base, in, pgn.size(), {}, memory);
     }
     std::vector<std::string> rows() const {
         std::vector<std::string> out;
@@ -210,19 +210,24 @@ TEST_F(Learning, AFileGivesTheRowsOfAPlainReading) {
     const std::vector<EcoLine> before = {{0, "C20", "Ref", "1.e4 e5 *", 0, false},
                                          {0, "C21", "Apprise", "1.d4 *", 2, true},
                                          {0, "C22", "Longue", "1.e4 e5 2.Nf3 *x", 0, false}};
-    ASSERT_TRUE(base.append(before));
     const std::string pgn = writtenGames(3000);
     const std::vector<std::string> expected =
         plainlyLearned(pgn, {"1.e4 e5 *", "1.d4 *", "1.e4 e5 2.Nf3 *x"});
     ASSERT_GT(expected.size(), 2000u);
-    PgnLearning r = learn(pgn);
-    EXPECT_EQ(r.games, 3000);
-    EXPECT_EQ(r.skipped, 3000 / 17 + 1);
-    EXPECT_EQ(r.added, static_cast<long long>(expected.size()));
-    std::vector<std::string> all = rows();
-    ASSERT_EQ(all.size(), before.size() + expected.size());
-    EXPECT_EQ(std::vector<std::string>(all.begin() + 3, all.end()), expected);
-    EXPECT_EQ(learn(pgn).added, 0);
+    // With room for everything, and with the tree started again every few games and the
+    // base answering once a few hashes are kept.
+    for (LearningMemory memory : {LearningMemory{}, LearningMemory{60, 500}}) {
+        ASSERT_TRUE(base.replaceAll({}));
+        ASSERT_TRUE(base.append(before));
+        PgnLearning r = learn(pgn, memory);
+        EXPECT_EQ(r.games, 3000);
+        EXPECT_EQ(r.skipped, 3000 / 17 + 1);
+        EXPECT_EQ(r.added, static_cast<long long>(expected.size()));
+        std::vector<std::string> all = rows();
+        ASSERT_EQ(all.size(), before.size() + expected.size());
+        EXPECT_EQ(std::vector<std::string>(all.begin() + 3, all.end()), expected);
+        EXPECT_EQ(learn(pgn, memory).added, 0);
+    }
 }
 
 } // namespace

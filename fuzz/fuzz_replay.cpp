@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Game replay: the input is a PGN stream; every game that replays must end in a position whose
-// FEN the program reads back.
+// FEN the program reads back. A stream keeping only the first moves reads the same games.
 #include "notation/Fen.h"
 #include "notation/Notation.h"
 #include "notation/PgnStream.h"
 #include "notation/Replay.h"
 #include "rules/Position.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
@@ -45,5 +46,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         checkEnd(replay(game, NotationCode::French, Colour::Black), Colour::Black);
         game = PgnGame{};
     }
+
+    const std::size_t kept = size > 0 ? 1 + data[0] % 12 : 1;
+    std::istringstream a(in.str()), b(in.str());
+    PgnStream whole(a), first(b);
+    first.keepMoves(kept);
+    PgnGame g, h;
+    while (whole.next(g)) {
+        check(first.next(h));
+        check(h.tags == g.tags && h.result == g.result && h.offset == g.offset &&
+              h.unclosed == g.unclosed);
+        check(h.moves.size() == std::min(kept, g.moves.size()));
+        check(std::equal(h.moves.begin(), h.moves.end(), g.moves.begin()));
+    }
+    check(!first.next(h));
     return 0;
 }

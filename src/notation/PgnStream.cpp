@@ -2,6 +2,7 @@
 #include "notation/PgnStream.h"
 
 #include <cctype>
+#include <cstring>
 
 namespace quarvelin {
 
@@ -30,10 +31,20 @@ int PgnStream::get() {
     return c;
 }
 
-void PgnStream::skipLine() {
-    for (int c = get(); c >= 0 && c != '\n'; c = get()) {
+bool PgnStream::skipPast(char end) {
+    while (peek() >= 0) {
+        const char* from = buffer_.get() + pos_;
+        const auto* at = static_cast<const char*>(std::memchr(from, end, len_ - pos_));
+        const std::size_t n = at ? static_cast<std::size_t>(at - from) + 1 : len_ - pos_;
+        pos_ += n;
+        consumed_ += n;
+        lineStart_ = buffer_[pos_ - 1] == '\n';
+        if (at) return true;
     }
+    return false;
 }
+
+void PgnStream::skipLine() { skipPast('\n'); }
 
 std::string PgnStream::restOfLine() {
     std::string text;
@@ -106,7 +117,13 @@ bool glyph(const std::string& t) { return t.find_first_not_of("!?") == std::stri
 } // namespace
 
 bool PgnStream::next(PgnGame& game) {
-    game = PgnGame{};
+    // Cleared rather than replaced, so the vectors keep their room from game to game.
+    game.tags.clear();
+    game.moves.clear();
+    game.result.clear();
+    game.offset = 0;
+    game.asides.clear();
+    game.unclosed = 0;
     if (first_) {
         first_ = false;
         if (peek() == 0xEF) { // UTF-8 byte order mark
@@ -164,9 +181,12 @@ bool PgnStream::next(PgnGame& game) {
         started = true;
         if (c == '{') {
             get();
-            std::string* text = asides_ && depth == 0 ? &aside(false) : nullptr;
-            while ((c = get()) >= 0 && c != '}')
-                if (text) *text += static_cast<char>(c);
+            if (!asides_ || depth > 0) {
+                if (!skipPast('}')) game.unclosed = '{';
+                continue;
+            }
+            std::string& text = aside(false);
+            while ((c = get()) >= 0 && c != '}') text += static_cast<char>(c);
             if (c < 0) game.unclosed = '{';
             continue;
         }
@@ -216,6 +236,71 @@ bool PgnStream::next(PgnGame& game) {
         token = withoutNumber(token);
         if (token.empty() || glyph(token)) continue;
         game.moves.push_back(std::move(token));
+        if (game.moves.size() >= keptMoves_ && !asides_) return skipRest(game, depth);
+    }
+}
+
+bool PgnStream::skipRest(PgnGame& game, int depth) {
+    for (;;) {
+        int c = peek();
+        if (c < 0) return true;
+        if (lineStart_ && c == '%') {
+            skipLine();
+            continue;
+        }
+        if (white(c)) {
+            get();
+            continue;
+        }
+        switch (c) {
+        case '[':
+            if (depth == 0) return true; // the next game's tags
+            [[fallthrough]];
+        case '$':
+        case ']':
+        case '}':
+            get();
+            while (std::isdigit(peek())) get();
+            continue;
+        case '{':
+            get();
+            if (!skipPast('}')) game.unclosed = '{';
+            continue;
+        case ';':
+            get();
+            skipLine();
+            continue;
+        case '(':
+            get();
+            ++depth;
+            continue;
+        case ')':
+            get();
+            if (depth > 0) --depth;
+            continue;
+        default:
+            break;
+        }
+        // A token: only a result at the main line's level matters. Read in place when the
+        // block holds all of it.
+        std::size_t end = pos_;
+        while (end < len_ && !separator(static_cast<unsigned char>(buffer_[end]))) ++end;
+        std::string_view token;
+        std::string spanning;
+        if (end < len_) {
+            token = std::string_view(buffer_.get() + pos_, end - pos_);
+            consumed_ += end - pos_;
+            pos_ = end;
+            lineStart_ = false;
+        } else {
+            while (!separator(peek())) spanning += static_cast<char>(get());
+            token = spanning;
+        }
+        if (depth == 0 &&
+            (token == "1-0" || token == "0-1" || token == "1/2-1/2" || token == "*")) {
+            game.result = std::string(token);
+            return true;
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 // game: tags, and the main line's move tokens with comments, variations, NAGs, move numbers
 // and escape lines taken out. Asked for them, it also keeps the comments and variations of the
 // main line, each with what was written before it.
+#include <cstddef>
 #include <cstdint>
 #include <istream>
 #include <memory>
@@ -40,11 +41,19 @@ public:
 
     // The next game; false at the end of the stream.
     bool next(PgnGame& game);
+    // Keep only the first n moves of the main line: the rest of each game is scanned for its
+    // end without being taken apart, which is most of the work on long games. Not with asides.
+    void keepMoves(std::size_t n) { keptMoves_ = n; }
 
 private:
     int get(); // next byte, -1 at the end
     int peek();
     void skipLine();
+    // Consumes up to and including the byte `end`; false when the stream ends first.
+    bool skipPast(char end);
+    // The rest of a game past the moves kept: read as next() reads it, for the result or the
+    // next game's tags only.
+    bool skipRest(PgnGame& game, int depth);
     std::string restOfLine();
     // From its '(' to the matching ')', nested comments and variations included.
     void readVariation(std::string& text, PgnGame& game);
@@ -57,6 +66,7 @@ private:
     bool lineStart_ = true;
     bool first_ = true;
     bool asides_;
+    std::size_t keptMoves_ = SIZE_MAX;
 };
 
 } // namespace quarvelin

@@ -190,6 +190,11 @@ std::vector<EcoLine> OpeningBase::query(const std::string& text, bool bookOrder,
     bindRange(query, text, bookOrder);
     if (limit > 0) query.addBindValue(offset);
     if (!query.exec()) return out;
+    return rows(query);
+}
+
+std::vector<EcoLine> OpeningBase::rows(QSqlQuery& query) {
+    std::vector<EcoLine> out;
     while (query.next()) {
         EcoLine l;
         l.key = query.value(0).toLongLong();
@@ -200,8 +205,26 @@ std::vector<EcoLine> OpeningBase::query(const std::string& text, bool bookOrder,
         l.knowledge = query.value(5).toInt() != 0;
         out.push_back(std::move(l));
     }
-    query.finish();
+    query.finish(); // no read lock kept on the file between pages
     return out;
+}
+
+std::vector<EcoLine> OpeningBase::linesAfter(const std::string& text, long long afterKey, int limit,
+                                             bool walkKeys) const {
+    QSqlDatabase db = QSqlDatabase::database(q(name_), false);
+    if (!db.isOpen() || limit <= 0) return {};
+    // NOT INDEXED still lets the key bound start the walk.
+    QString sql =
+        QStringLiteral("SELECT Eco_cle, Eco_code, Eco_libelle, Eco_coup, Eco_note, "
+                       "Eco_connaissance FROM ECO %1 WHERE Eco_coup >= ?")
+            .arg(walkKeys ? QStringLiteral("NOT INDEXED") : QStringLiteral("INDEXED BY ECO_coup"));
+    if (!text.empty()) sql += " AND Eco_coup < ?";
+    sql += " AND Eco_cle > ? ORDER BY Eco_cle LIMIT " + QString::number(limit);
+    QSqlQuery& query = prepared(sql);
+    bindRange(query, text, false);
+    query.addBindValue(afterKey);
+    if (!query.exec()) return {};
+    return rows(query);
 }
 
 QSqlQuery& OpeningBase::prepared(const QString& sql) const {

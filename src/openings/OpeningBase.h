@@ -57,6 +57,11 @@ public:
 
     // The lines that begin with the game text, in the order of their key.
     std::vector<EcoLine> linesStartingWith(const std::string& gameMoveText) const;
+    // The same a page at a time: at most `limit` of them with a key above `afterKey`. With
+    // `walkKeys` the table is walked in key order, which finds a page at once when most lines
+    // continue the game; otherwise the index gives the lines, quicker when few do.
+    std::vector<EcoLine> linesAfter(const std::string& gameMoveText, long long afterKey, int limit,
+                                    bool walkKeys) const;
     // The opening of the game: the first such line, when there is one.
     std::optional<EcoLine> nommer_ouverture(const std::string& gameMoveText) const;
     // The opening a whole game reached: the one named for the longest beginning of its moves
@@ -92,6 +97,7 @@ private:
     // limit > 0: that many rows from the offset-th on.
     std::vector<EcoLine> query(const std::string& text, bool bookOrder, int limit = 0,
                                long long offset = 0) const;
+    static std::vector<EcoLine> rows(QSqlQuery& query);
     // `open` leaves out the line that ends at the game text.
     static QString sqlQuery(const std::string& text, bool bookOrder, bool count, int limit,
                             bool open);

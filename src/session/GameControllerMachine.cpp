@@ -286,11 +286,7 @@ void GameController::nommer_ouverture() {
 }
 
 void GameController::viewOpenings() {
-    if (!env_.base || !env_.base->isOpen()) {
-        env_.view.showOpeningList({});
-        return;
-    }
-    env_.view.showOpeningList(env_.base->linesStartingWith(s_.GameMoveText));
+    env_.view.showOpeningList(env_.base && env_.base->isOpen() ? env_.base : nullptr);
 }
 
 void GameController::conseil_coup() {

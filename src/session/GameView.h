@@ -13,6 +13,8 @@
 
 namespace quarvelin {
 
+class OpeningBase;
+
 class GameView {
 public:
     virtual ~GameView() = default;
@@ -35,7 +37,8 @@ public:
     // The piece a pawn becomes; nothing when the user changes their mind.
     virtual std::optional<PieceType> choosePromotion(Colour) { return PieceType::Queen; }
     virtual void setOpeningsAvailable(bool) {} // the opening-list commands
-    virtual void showOpeningList(const std::vector<EcoLine>&) {}
+    // The opening list over the base's lines that continue the game; null: no base open.
+    virtual void showOpeningList(const OpeningBase*) {}
     virtual void sendNetwork(const std::string&) {}
     virtual void closeConnection() {}
     virtual void networkConnection() {} // the network dialog opens a game in mode 3

@@ -88,9 +88,7 @@ public:
     void paletteChoice(quarvelin::PieceCode piece) override;
     std::optional<quarvelin::PieceType> choosePromotion(quarvelin::Colour mover) override;
     void setOpeningsAvailable(bool yes) override { emit openingsAvailable(yes); }
-    void showOpeningList(const std::vector<quarvelin::EcoLine>& lines) override {
-        emit openingList(lines);
-    }
+    void showOpeningList(const quarvelin::OpeningBase* base) override { emit openingList(base); }
     void sendNetwork(const std::string& m) override { emit networkSend(QString::fromStdString(m)); }
     void closeConnection() override { emit networkClose(); }
     void networkConnection() override { emit networkDialog(); }
@@ -108,7 +106,7 @@ signals:
     void menuStateChanged();
     void gameMenuRequested(QPoint globalPos);
     void openingsAvailable(bool available);
-    void openingList(const std::vector<quarvelin::EcoLine>& lines);
+    void openingList(const quarvelin::OpeningBase* base);
     void networkSend(const QString& message);
     void networkClose();
     void networkDialog();

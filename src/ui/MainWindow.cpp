@@ -433,16 +433,15 @@ void MainWindow::wireWindows() {
         syncMenus();
     });
     connect(comment_, &CommentWindow::viewOpenings, this, [this] { game_->viewOpenings(); });
-    connect(board_, &BoardWindow::openingList, this,
-            [this](const std::vector<quarvelin::EcoLine>& lines) {
-                auto* w = new OpeningListWindow(catalogue_, this);
-                w->setAttribute(Qt::WA_DeleteOnClose);
-                w->setGame(game_->session().PlayMode, game_->position().PlayerColour);
-                connect(w, &OpeningListWindow::playMove, this,
-                        [this](const QString& move) { game_->playListedMove(move.toStdString()); });
-                w->show();
-                w->fill(game_->session().GameMoveText, names_.named(lines));
-            });
+    connect(board_, &BoardWindow::openingList, this, [this](const quarvelin::OpeningBase* base) {
+        auto* w = new OpeningListWindow(catalogue_, this);
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        w->setGame(game_->session().PlayMode, game_->position().PlayerColour);
+        connect(w, &OpeningListWindow::playMove, this,
+                [this](const QString& move) { game_->playListedMove(move.toStdString()); });
+        w->show();
+        w->fill(base, game_->session().GameMoveText);
+    });
 }
 
 void MainWindow::openPreferences() {

@@ -3,37 +3,30 @@
 
 #include "localisation/TextCatalogue.h"
 #include "openings/OpeningBase.h"
-#include "ui/ProgressWindow.h"
+#include "ui/OpeningLinesModel.h"
 
-#include <QApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 using quarvelin::TextKey;
-
-namespace {
-constexpr int ProgressThreshold = 100; // short lists appear without the progress window
-} // namespace
 
 OpeningListWindow::OpeningListWindow(const quarvelin::TextCatalogue& catalogue, QWidget* parent)
     : QDialog(parent), catalogue_(catalogue) {
     setObjectName(QStringLiteral("liste_coup"));
     auto caption = [&](TextKey key) { return QString::fromStdString(catalogue.text(key)); };
-    list_ = new QTreeWidget(this);
+    list_ = new QTreeView(this);
     list_->setObjectName(QStringLiteral("List1"));
-    list_->setColumnCount(3);
     list_->setRootIsDecorated(false);
     list_->setAlternatingRowColors(true);
-    list_->setUniformRowHeights(true);
-    list_->setHeaderLabels(
-        {caption(TextKey::EcoCode), caption(TextKey::Opening), caption(TextKey::Line)});
+    list_->setUniformRowHeights(true); // rows are laid out without being measured one by one
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->header()->setStretchLastSection(true);
-    connect(list_, &QTreeWidget::currentItemChanged, this, [this] { choose(); });
 
     line_ = new QLineEdit(this);
     line_->setObjectName(QStringLiteral("Text2"));
@@ -66,6 +59,7 @@ OpeningListWindow::OpeningListWindow(const quarvelin::TextCatalogue& catalogue, 
     l->addWidget(list_, 1);
     l->addLayout(chosen);
     resize(820, 500);
+    fill(nullptr, {});
 }
 
 void OpeningListWindow::setGame(quarvelin::GameMode mode, quarvelin::Colour playerColour) {
@@ -75,15 +69,15 @@ void OpeningListWindow::setGame(quarvelin::GameMode mode, quarvelin::Colour play
 }
 
 void OpeningListWindow::choose() {
-    const QTreeWidgetItem* item = list_->currentItem();
-    if (!item) {
+    const QModelIndex current = list_->currentIndex();
+    if (!current.isValid() || !model_) {
         line_->clear();
         next_->clear();
         play_->setEnabled(false);
         return;
     }
-    const std::string line = item->text(2).toStdString();
-    line_->setText(item->text(2));
+    const std::string& line = model_->line(current.row()).moves;
+    line_->setText(QString::fromStdString(line));
     const std::string move = quarvelin::listedMove(line, gameMoveText_);
     next_->setText(QString::fromStdString(move));
     // A White move carries its number: the user's side decides against the machine.
@@ -94,40 +88,23 @@ void OpeningListWindow::choose() {
                       (mode_ == GameMode::Free || (mode_ == GameMode::Machine && mine)));
 }
 
-void OpeningListWindow::fill(const std::string& gameMoveText,
-                             const std::vector<quarvelin::EcoLine>& lines) {
-    const QString openings = QString::fromStdString(catalogue_.text(TextKey::Openings));
-    setWindowTitle(openings + QStringLiteral(" - ") + QString::fromStdString(gameMoveText));
+void OpeningListWindow::fill(const quarvelin::OpeningBase* base, const std::string& gameMoveText) {
     gameMoveText_ = gameMoveText;
-    list_->clear();
-    const int n = static_cast<int>(lines.size());
-    QApplication::setOverrideCursor(Qt::BusyCursor);
-    std::unique_ptr<ProgressWindow> progress;
-    if (n > ProgressThreshold) {
-        progress = std::make_unique<ProgressWindow>(this);
-        progress->appliquer_textes(catalogue_);
-        progress->setTitle(openings);
-        progress->setText(QString::fromStdString(catalogue_.text(TextKey::LookingUpOpenings)));
-        progress->show();
-    }
-    int i = 0;
-    for (const quarvelin::EcoLine& l : lines) {
-        QCoreApplication::processEvents(); // the cancel button must be heard
-        if (progress && progress->cancelToken().cancelled()) break;
-        auto* item = new QTreeWidgetItem(list_, {QString::fromStdString(l.code),
-                                                 QString::fromStdString(l.label),
-                                                 QString::fromStdString(l.moves)});
-        item->setData(0, Qt::UserRole, QStringLiteral("ref%1").arg(l.key));
-        ++i;
-        if (progress) {
-            progress->setText(QStringLiteral("%1/%2 ").arg(i).arg(n) + openings);
-            progress->afficher_progression(100 * i / n);
-        }
-    }
-    QApplication::restoreOverrideCursor();
-    if (progress) progress->close();
+    auto caption = [&](TextKey key) { return QString::fromStdString(catalogue_.text(key)); };
+    auto* model = new OpeningLinesModel(base, gameMoveText, this);
+    model->setCaptions(
+        {caption(TextKey::EcoCode), caption(TextKey::Opening), caption(TextKey::Line)});
+    QItemSelectionModel* selection = list_->selectionModel();
+    list_->setModel(model);
+    delete selection; // the view made a new one, and leaves the old to its owner
+    delete model_;
+    model_ = model;
+    connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this] { choose(); });
     list_->resizeColumnToContents(0);
     list_->setColumnWidth(1, 320);
     choose();
-    setWindowTitle(QString::number(n) + QStringLiteral(" ") + windowTitle());
+    setWindowTitle(QString::number(model_->total()) + QStringLiteral(" ") +
+                   caption(TextKey::Openings) + QStringLiteral(" - ") +
+                   QString::fromStdString(gameMoveText));
 }

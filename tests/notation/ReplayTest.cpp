@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -133,6 +134,40 @@ TEST(PgnStream, SeparatesTagsMovesAndResults) {
     ASSERT_TRUE(stream.next(g));
     EXPECT_EQ(g.moves, (std::vector<std::string>{"c4"}));
     EXPECT_FALSE(stream.next(g));
+}
+
+// Keeping the first moves only reads the same games to the same ends: comments, variations,
+// escape lines and tags after them, and a result cut by the stream's block boundary.
+TEST(PgnStream, KeepingTheFirstMovesReadsTheSameGames) {
+    std::vector<std::string> texts = {
+        "[Event \"a\"]\n\n1. e4 e5 2. Nf3 {1-0 [x]} (2. f4 *) Nc6 $1 ; 0-1\n3. Bb5 1/2-1/2\n"
+        "%1-0\n[Event \"b\"]\n1.d4 d5 2.c4 [c] ] } $2 (( 2... e6 ) ) e6 3. Nc3\n[Event \"c\"]\n"
+        "1. c4 { open"};
+    const std::string tail = " e5 2. Nf3 Nc6 3. Bb5 a6 1-0\n[Event \"z\"]\n\n1. d4 *\n";
+    for (std::size_t cut = 0; cut < tail.size(); ++cut) {
+        // A comment long enough that the block ends `cut` bytes into the tail.
+        const std::string head = "[Event \"y\"]\n\n1. e4 {";
+        const std::size_t block = 1 << 20;
+        texts.push_back(head + std::string(block - head.size() - 1 - cut, 'x') + "}" + tail);
+    }
+    for (const std::string& text : texts)
+        for (std::size_t kept : {1u, 2u, 3u, 12u}) {
+            std::istringstream a(text), b(text);
+            PgnStream whole(a), first(b);
+            first.keepMoves(kept);
+            PgnGame g, h;
+            for (;;) {
+                const bool more = whole.next(g);
+                ASSERT_EQ(first.next(h), more) << kept;
+                if (!more) break;
+                EXPECT_EQ(h.tags, g.tags);
+                EXPECT_EQ(h.result, g.result) << kept << " " << text.substr(0, 40);
+                EXPECT_EQ(h.offset, g.offset);
+                EXPECT_EQ(h.unclosed, g.unclosed);
+                g.moves.resize(std::min(kept, g.moves.size()));
+                EXPECT_EQ(h.moves, g.moves);
+            }
+        }
 }
 
 } // namespace

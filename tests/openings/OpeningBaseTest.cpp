@@ -181,6 +181,32 @@ TEST_F(Openings, LookupsUseTheIndex) {
     EXPECT_EQ(base.count("1.e4 e5"), 500);
 }
 
+TEST_F(Openings, PagesOfLinesFollowTheKeysEitherWay) {
+    std::vector<EcoLine> lines;
+    for (int i = 0; i < 700; ++i) {
+        const std::string moves = i % 3 == 0   ? "1.d4 d5 " + std::to_string(i) + " *"
+                                  : i % 7 == 0 ? "1.e4 e5x *" // not a continuation of "1.e4 e5"
+                                               : "1.e4 e5 " + std::to_string(i) + " *";
+        lines.push_back(line("A00", "x", moves.c_str()));
+    }
+    ASSERT_TRUE(base.append(lines));
+    for (const char* text : {"", "1.e4 e5", "1.d4 d5", "1.c4"})
+        for (bool walkKeys : {true, false}) {
+            std::vector<long long> paged;
+            for (long long after = 0;;) {
+                auto page = base.linesAfter(text, after, 64, walkKeys);
+                ASSERT_LE(page.size(), 64u);
+                for (const EcoLine& l : page) paged.push_back(l.key);
+                if (page.size() < 64) break;
+                after = page.back().key;
+            }
+            std::vector<long long> whole;
+            for (const EcoLine& l : base.linesStartingWith(text)) whole.push_back(l.key);
+            EXPECT_EQ(paged, whole) << text << " " << walkKeys;
+            EXPECT_EQ(static_cast<long long>(whole.size()), base.count(text)) << text;
+        }
+}
+
 TEST(ImportEco, TheShippedClassificationsReplayWhole) {
     for (const auto& [file, atLeast] : {std::pair{"scid_fr.eco", 2300u}, {"scid.eco", 10000u}}) {
         std::ifstream in(std::string("/usr/share/scid/data/") + file, std::ios::binary);

@@ -2,6 +2,8 @@
 #include "support/TestFolder.h"
 
 #include "notation/MoveReader.h"
+#include "notation/MoveText.h"
+#include "notation/PgnStream.h"
 #include "openings/BaseMaintenance.h"
 #include "openings/OpeningBase.h"
 #include "openings/OpeningLearning.h"
@@ -12,6 +14,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <random>
+#include <set>
 #include <sstream>
 
 using namespace quarvelin;
@@ -27,9 +31,9 @@ protected:
     void SetUp() override { ASSERT_TRUE(base.open(path, true)) << base.error(); }
     void TearDown() override { fs::remove_all(dir); }
 
-    PgnLearning learn(const std::string& pgn) {
+    PgnLearning learn(const std::string& pgn, const LearningMemory& memory = {}) {
         std::istringstream in(pgn);
-        return learnPgn(base, in, pgn.size());
+        return learnPgn(base, in, pgn.size(), {}, memory);
     }
     std::vector<std::string> rows() const {
         std::vector<std::string> out;
@@ -137,6 +141,93 @@ TEST_F(Learning, ADamagedBaseIsRebuiltFromItsReadableRows) {
     EXPECT_EQ(repaired.lineCount(), r.saved);
     EXPECT_FALSE(repairBase(copy).damaged);
     std::cout << "repair: " << r.saved << " of 4000 rows saved\n";
+}
+
+// Seeded games written the ways files write them: comments, glyphs, variations, long notation,
+// "1..." numbers, games without an ECO tag, from a FEN, cut short or with an illegal move.
+std::string writtenGames(int count) {
+    std::mt19937 rng(11);
+    std::string out;
+    for (int g = 0; g < count; ++g) {
+        out += "[Event \"" + std::to_string(g) + "\"]\n";
+        if (g % 3 == 0) out += "[ECO \"b" + std::to_string(g % 40) + "\"]\n";
+        if (g % 17 == 5) out += "[FEN \"8/8/8/8/8/8/4K3/4k3 w - - 0 1\"]\n";
+        out += "\n";
+        Position p = Position::initial();
+        const int plies = 4 + static_cast<int>(rng() % 14);
+        for (int ply = 0; ply < plies; ++ply) {
+            auto legal = legalMoves(p);
+            if (legal.empty()) break;
+            const Move c = legal[rng() % std::min<std::size_t>(ply < 6 ? 2 : 4, legal.size())];
+            const bool white = p.sideToMove() == Colour::White;
+            if (white)
+                out += std::to_string(p.MoveCount + 1) + ". ";
+            else if (rng() % 9 == 0)
+                out += std::to_string(p.MoveCount) + "... ";
+            out += rng() % 11 == 0 ? uciMove(p, c) : san(p, c);
+            if (rng() % 13 == 0) out += "!?";
+            out += rng() % 10 == 0 ? " {a [note] 1-0} " : rng() % 12 == 0 ? " (1. a3 *) $2 " : " ";
+            playMove(p, c);
+        }
+        if (g % 23 == 7) out += "Ke9 ";
+        out += g % 2 ? "1-0\n\n" : "*\n\n";
+    }
+    return out;
+}
+
+// What learning means, read plainly: each game read whole, its first twelve moves replayed,
+// every prefix not met before and not in the base one row.
+std::vector<std::string> plainlyLearned(const std::string& pgn, std::set<std::string> present) {
+    std::istringstream in(pgn);
+    PgnStream stream(in);
+    PgnGame game;
+    std::string code;
+    std::vector<std::string> out;
+    while (stream.next(game)) {
+        if (const std::string* eco = game.tag("ECO")) code = *eco;
+        for (char& c : code) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (game.tag("FEN")) continue;
+        Position p = Position::initial();
+        std::string text;
+        for (std::size_t i = 0; i < std::min<std::size_t>(12, game.moves.size()); ++i) {
+            std::string token = game.moves[i];
+            const Colour side = p.sideToMove();
+            ReadMove read = lire_coup(p, side, NotationCode::Pgn, token);
+            if (!read.readable || read.isResult() || read.fromX == 0 || !isLegal(p, read.move()))
+                break;
+            if (!text.empty()) text += ' ';
+            if (side == Colour::White) text += std::to_string(p.MoveCount + 1) + ".";
+            text += san(p, read.move());
+            playMove(p, read.move());
+            if (present.insert(text + " *").second) out.push_back(code + " " + text + " *");
+        }
+    }
+    return out;
+}
+
+TEST_F(Learning, AFileGivesTheRowsOfAPlainReading) {
+    // Lines already there, of any kind, are not added again; a longer one changes nothing.
+    const std::vector<EcoLine> before = {{0, "C20", "Ref", "1.e4 e5 *", 0, false},
+                                         {0, "C21", "Apprise", "1.d4 *", 2, true},
+                                         {0, "C22", "Longue", "1.e4 e5 2.Nf3 *x", 0, false}};
+    const std::string pgn = writtenGames(3000);
+    const std::vector<std::string> expected =
+        plainlyLearned(pgn, {"1.e4 e5 *", "1.d4 *", "1.e4 e5 2.Nf3 *x"});
+    ASSERT_GT(expected.size(), 2000u);
+    // With room for everything, and with the tree started again every few games and the
+    // base answering once a few hashes are kept.
+    for (LearningMemory memory : {LearningMemory{}, LearningMemory{60, 500}}) {
+        ASSERT_TRUE(base.replaceAll({}));
+        ASSERT_TRUE(base.append(before));
+        PgnLearning r = learn(pgn, memory);
+        EXPECT_EQ(r.games, 3000);
+        EXPECT_EQ(r.skipped, 3000 / 17 + 1);
+        EXPECT_EQ(r.added, static_cast<long long>(expected.size()));
+        std::vector<std::string> all = rows();
+        ASSERT_EQ(all.size(), before.size() + expected.size());
+        EXPECT_EQ(std::vector<std::string>(all.begin() + 3, all.end()), expected);
+        EXPECT_EQ(learn(pgn, memory).added, 0);
+    }
 }
 
 } // namespace

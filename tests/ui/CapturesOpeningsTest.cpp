@@ -11,6 +11,7 @@
 #include "ui/BoardWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/MenuBuilder.h"
+#include "ui/OpeningLinesModel.h"
 #include "ui/OpeningListWindow.h"
 #include "ui/StatisticsWindow.h"
 
@@ -20,6 +21,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -95,8 +97,8 @@ TEST(Captures, TheOpeningListWithALineChosen) {
     d.window->menus().action(QStringLiteral("menu_voir_ouvertures"))->trigger();
     auto* list = d.window->findChild<OpeningListWindow*>(QStringLiteral("liste_coup"));
     ASSERT_NE(list, nullptr);
-    ASSERT_GT(list->list()->topLevelItemCount(), 3);
-    list->list()->setCurrentItem(list->list()->topLevelItem(3));
+    ASSERT_GT(list->lines()->rowCount(), 3);
+    list->list()->setCurrentIndex(list->lines()->index(3, 0));
     EXPECT_FALSE(list->findChild<QLineEdit*>(QStringLiteral("Text1"))->text().isEmpty());
     takeScreenshot(*list, QStringLiteral("liste-ouvertures"));
 }

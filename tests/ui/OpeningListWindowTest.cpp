@@ -1,42 +1,74 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/OpeningListWindow.h"
 #include "support/TestDoubles.h"
+#include "support/TestFolder.h"
+
+#include "openings/OpeningBase.h"
+#include "ui/OpeningLinesModel.h"
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
-#include <QTreeWidget>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
+namespace fs = std::filesystem;
+using quarvelin::EcoLine;
+
 namespace {
 
-TEST(OpeningListWindow, ListsEveryLineAndCountsThemInTheTitle) {
+class OpeningList : public ::testing::Test {
+protected:
+    fs::path dir = quarvelin::test::testFolder("quarvelin-list");
+    quarvelin::OpeningBase base;
     quarvelin::test::OffsetCatalogue catalogue;
-    for (int n : {0, 3, 150}) { // 150 goes through the progress window
-        std::vector<quarvelin::EcoLine> lines;
-        for (int i = 0; i < n; ++i)
-            lines.push_back({i + 1, "C20", "Partie " + std::to_string(i), "1.e4 e5 *", 0, false});
-        OpeningListWindow w(catalogue);
-        w.fill("1.e4 e5", lines);
-        EXPECT_EQ(w.list()->topLevelItemCount(), n);
-        EXPECT_EQ(w.windowTitle(), QStringLiteral("%1 <274> - 1.e4 e5").arg(n));
-        if (n > 0) {
-            EXPECT_EQ(w.list()->topLevelItem(n - 1)->text(1).toStdString(),
-                      "Partie " + std::to_string(n - 1));
-            EXPECT_EQ(w.list()->topLevelItem(0)->data(0, Qt::UserRole).toString(),
-                      QStringLiteral("ref1"));
-        }
+    void SetUp() override { ASSERT_TRUE(base.open((dir / "eco.db").string(), true)); }
+    void TearDown() override {
+        base.close();
+        fs::remove_all(dir);
     }
+    static void fetchAll(OpeningListWindow& w) {
+        while (w.lines()->canFetchMore({})) w.lines()->fetchMore({});
+    }
+    QString next(OpeningListWindow& w, int row) {
+        w.list()->setCurrentIndex(w.lines()->index(row, 0));
+        return w.findChild<QLineEdit*>(QStringLiteral("Text1"))->text();
+    }
+};
+
+TEST_F(OpeningList, ListsEveryLineAndCountsThemInTheTitle) {
+    ASSERT_TRUE(base.append({{0, "A00", "Autre", "1.d4 *", 0, false}}));
+    int added = 0;
+    for (int n : {0, 3, 600}) { // 600 takes three pages
+        std::vector<EcoLine> lines;
+        for (; added < n; ++added)
+            lines.push_back({0, "C20", "Partie " + std::to_string(added), "1.e4 e5 *", 0, false});
+        ASSERT_TRUE(base.append(lines));
+        OpeningListWindow w(catalogue);
+        w.fill(&base, "1.e4 e5");
+        fetchAll(w);
+        ASSERT_EQ(w.lines()->rowCount(), n);
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("%1 <274> - 1.e4 e5").arg(n));
+        if (n == 0) continue;
+        EXPECT_EQ(w.lines()->line(n - 1).label, "Partie " + std::to_string(n - 1));
+        EXPECT_EQ(w.lines()->index(0, 0).data(Qt::UserRole).toString(), QStringLiteral("ref2"));
+    }
+    OpeningListWindow none(catalogue);
+    none.fill(nullptr, "1.e4");
+    EXPECT_EQ(none.lines()->rowCount(), 0);
+    EXPECT_EQ(none.windowTitle(), QStringLiteral("0 <274> - 1.e4"));
 }
 
-TEST(OpeningListWindow, TheChosenRowGivesItsNextMoveToWhoMayPlayIt) {
+TEST_F(OpeningList, TheChosenRowGivesItsNextMoveToWhoMayPlayIt) {
     using quarvelin::Colour;
     using quarvelin::GameMode;
-    quarvelin::test::OffsetCatalogue catalogue;
-    const std::vector<quarvelin::EcoLine> lines = {
-        {1, "C20", "Fin", "1.e4 e5 *", 0, false},
-        {2, "C44", "Suite", "1.e4 e5 2.Nf3 Nc6 *", 0, false}};
+    const std::vector<EcoLine> lines = {{1, "C20", "Fin", "1.e4 e5 *", 0, false},
+                                        {2, "C44", "Suite", "1.e4 e5 2.Nf3 Nc6 *", 0, false}};
+    ASSERT_TRUE(base.replaceAll(lines));
     struct Case {
         GameMode mode;
         Colour player;
@@ -53,13 +85,11 @@ TEST(OpeningListWindow, TheChosenRowGivesItsNextMoveToWhoMayPlayIt) {
     for (const Case& c : cases) {
         OpeningListWindow w(catalogue);
         w.setGame(c.mode, c.player);
-        w.fill("1.e4 e5", lines);
-        w.list()->setCurrentItem(w.list()->topLevelItem(c.row));
-        auto* next = w.findChild<QLineEdit*>(QStringLiteral("Text1"));
+        w.fill(&base, "1.e4 e5");
+        EXPECT_EQ(next(w, c.row).toStdString(), c.next);
         auto* play = w.findChild<QPushButton*>(QStringLiteral("Command3"));
         EXPECT_EQ(w.findChild<QLineEdit*>(QStringLiteral("Text2"))->text().toStdString(),
                   lines[static_cast<std::size_t>(c.row)].moves);
-        EXPECT_EQ(next->text().toStdString(), c.next);
         EXPECT_EQ(play->isEnabled(), c.playable) << static_cast<int>(c.mode);
         if (!c.playable) continue;
         QSignalSpy played(&w, &OpeningListWindow::playMove);
@@ -70,9 +100,46 @@ TEST(OpeningListWindow, TheChosenRowGivesItsNextMoveToWhoMayPlayIt) {
     // With no game text the first move of the line is offered, without a move number cut.
     OpeningListWindow w(catalogue);
     w.setGame(GameMode::Free, Colour::White);
-    w.fill("", lines);
-    w.list()->setCurrentItem(w.list()->topLevelItem(0));
-    EXPECT_EQ(w.findChild<QLineEdit*>(QStringLiteral("Text1"))->text(), QStringLiteral("1.e4"));
+    w.fill(&base, "");
+    EXPECT_EQ(next(w, 0), QStringLiteral("1.e4"));
+}
+
+// A million rows: the list opens on one page and grows a page at a time as it is scrolled, in
+// key order, both when nearly every line continues the game and when few do.
+TEST_F(OpeningList, AMillionRowsAreReadAsTheListIsScrolled) {
+    QSqlQuery make(QSqlDatabase::database(base.connectionName()));
+    ASSERT_TRUE(make.exec(
+        "INSERT INTO ECO (Eco_code, Eco_libelle, Eco_coup) WITH RECURSIVE n(i) AS (SELECT 1 "
+        "UNION ALL SELECT i + 1 FROM n WHERE i < 1000000) SELECT 'A00', 'Ligne ' || i, CASE "
+        "WHEN i % 50 = 0 THEN '1.d4 d5 ' ELSE '1.e4 e5 ' END || 'Nf3 ' || i || ' *' FROM n"));
+    constexpr int Page = OpeningLinesModel::PageSize;
+    for (auto [text, total, step, move] :
+         {std::tuple{"", 1000000, 1, "1.e4"}, {"1.d4 d5", 20000, 50, "Nf3"}}) {
+        OpeningListWindow w(catalogue);
+        w.setGame(quarvelin::GameMode::Free, quarvelin::Colour::White);
+        w.fill(&base, text);
+        EXPECT_EQ(w.windowTitle().section(' ', 0, 0).toInt(), total);
+        // The view asks for a page or two while it lays itself out and when scrolled to the
+        // bottom: far from the million either way.
+        w.show();
+        QCoreApplication::processEvents();
+        const int shown = w.lines()->rowCount();
+        EXPECT_EQ(shown % Page, 0);
+        EXPECT_LE(shown, 2 * Page);
+        w.list()->scrollToBottom();
+        QCoreApplication::processEvents();
+        const int scrolled = w.lines()->rowCount();
+        EXPECT_EQ(scrolled % Page, 0);
+        EXPECT_GT(scrolled, shown);
+        EXPECT_LE(scrolled, 4 * Page);
+        ASSERT_TRUE(w.lines()->canFetchMore({}));
+        w.lines()->fetchMore({});
+        ASSERT_EQ(w.lines()->rowCount(), scrolled + Page);
+        for (int row : {0, scrolled + 1}) {
+            EXPECT_EQ(w.lines()->line(row).key, static_cast<long long>(step) * (row + 1));
+            EXPECT_EQ(next(w, row), QString::fromLatin1(move));
+        }
+    }
 }
 
 } // namespace

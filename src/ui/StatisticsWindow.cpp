@@ -77,9 +77,10 @@ void ScoreChart::paintEvent(QPaintEvent*) {
         p.setBrush(colour);
         for (const auto& [move, score] : points) p.drawEllipse(place(move, score), 3, 3);
     };
+    // The machine's curve first: an analysis curve that follows it stays visible over it.
+    curve(points_, machine, Qt::SolidLine);
     curve(analysis_.white, white, Qt::SolidLine);
     curve(analysis_.black, black, Qt::DashLine);
-    curve(points_, machine, Qt::SolidLine);
     if (analysis_.legend.size() < 3) return;
     // The legend sits in the top left corner, over the grid, on a white card.
     const QColor colours[3] = {machine, white, black};

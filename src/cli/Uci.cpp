@@ -67,18 +67,6 @@ std::optional<long long> integer(std::string_view s) {
 
 EngineWeights builtInWeights() { return profileWeights(builtInSettings("."), 1); }
 
-// The legal move on the engine's squares; a queen when several promotions share them.
-std::optional<Move> moveOnSquares(const std::vector<Move>& legal, int fromX, int fromY, int toX,
-                                  int toY) {
-    std::optional<Move> found;
-    for (const Move& c : legal) {
-        if (c.fromX != fromX || c.fromY != fromY || c.toX != toX || c.toY != toY) continue;
-        if (c.promotion == PieceCode::Empty || pieceType(c.promotion) == PieceType::Queen) return c;
-        if (!found) found = c;
-    }
-    return found;
-}
-
 // The engine reports a rise by its long text only: find the legal move it writes that way.
 std::optional<Move> moveOfText(const std::vector<Move>& legal, const Position& searched,
                                NotationCode notation, const std::string& text) {

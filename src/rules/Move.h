@@ -4,7 +4,9 @@
 #include "rules/FastMove.h"
 #include "rules/Position.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace quarvelin {
 
@@ -21,5 +23,8 @@ Move moveFrom(const Position& p, FastMove m);
 FastMove fastMove(const Position& p, const Move& c);
 // "e2e4", "e7e8q": the move in the long algebraic form engines exchange.
 std::string uciMove(const Position& p, const Move& c);
+// The legal move between two squares; a queen when several promotions share them.
+std::optional<Move> moveOnSquares(const std::vector<Move>& legal, int fromX, int fromY, int toX,
+                                  int toY);
 
 } // namespace quarvelin

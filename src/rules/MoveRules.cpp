@@ -222,6 +222,17 @@ FastMove fastMove(const Position& p, const Move& c) {
     return {};
 }
 
+std::optional<Move> moveOnSquares(const std::vector<Move>& legal, int fromX, int fromY, int toX,
+                                  int toY) {
+    std::optional<Move> found;
+    for (const Move& c : legal) {
+        if (c.fromX != fromX || c.fromY != fromY || c.toX != toX || c.toY != toY) continue;
+        if (c.promotion == PieceCode::Empty || pieceType(c.promotion) == PieceType::Queen) return c;
+        if (!found) found = c;
+    }
+    return found;
+}
+
 std::string uciMove(const Position& p, const Move& c) {
     std::string s =
         squareName(c.fromX, c.fromY, p.PlayerColour) + squareName(c.toX, c.toY, p.PlayerColour);

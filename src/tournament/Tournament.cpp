@@ -50,17 +50,6 @@ std::optional<Move> legalByUci(const Position& p, const std::vector<Move>& legal
     return std::nullopt;
 }
 
-std::optional<Move> onSquares(const std::vector<Move>& legal, int fromX, int fromY, int toX,
-                              int toY) {
-    std::optional<Move> found;
-    for (const Move& c : legal) {
-        if (c.fromX != fromX || c.fromY != fromY || c.toX != toX || c.toY != toY) continue;
-        if (c.promotion == PieceCode::Empty || pieceType(c.promotion) == PieceType::Queen) return c;
-        if (!found) found = c;
-    }
-    return found;
-}
-
 std::string today() {
     std::time_t t = std::time(nullptr);
     std::tm local{};
@@ -332,7 +321,7 @@ void Tournament::work(Worker& w,
                 if (side == Colour::White && pos.MoveCount == 0 && !me.firstMove.empty()) {
                     std::string token = me.firstMove;
                     ReadMove m = lire_coup(pos, Colour::White, NotationCode::Pgn, token);
-                    choice = onSquares(legal, m.fromX, m.fromY, m.toX, m.toY);
+                    choice = moveOnSquares(legal, m.fromX, m.fromY, m.toX, m.toY);
                 }
                 if (!choice && me.book && w.book) {
                     std::function<double()> random = [&] {
@@ -355,7 +344,7 @@ void Tournament::work(Worker& w,
                     SearchResult r = searchMove(request, counters, {}, &w.cancel);
                     if (w.cancel) return;
                     if (r.text != "MAT" && r.text != "PAT")
-                        choice = onSquares(legal, r.fromX, r.fromY, r.toX, r.toY);
+                        choice = moveOnSquares(legal, r.fromX, r.fromY, r.toX, r.toY);
                     // An engine that sees no move where the rules give one plays the first.
                     if (!choice) choice = legal.front();
                 }

@@ -14,6 +14,11 @@ namespace quarvelin {
 BuiltInJudge::BuiltInJudge(const EngineWeights& weights, int depth, int threads)
     : weights_(weights), threads_(threads) {
     weights_.PROFONDEUR_MAX = static_cast<std::int16_t>(std::clamp(depth, 1, 3));
+    // These reward a kind of move (a check, castling, a central move early) to steer the engine's
+    // choice; they say nothing of what a position is worth, and would mark every other move lost.
+    weights_.BONUS_ECHEC = 0;
+    weights_.NOTE_ROQUE = 0;
+    weights_.NOTE_CENTRE = 0;
 }
 
 std::optional<Judgement> BuiltInJudge::judge(const Position& p, const Move& played) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Cli.h"
 
-#include "cli/AnalyseCommand.h"
+#include "cli/AnalysisCommand.h"
 #include "cli/Autoplay.h"
 #include "cli/EcoCommand.h"
 #include "cli/NetPlay.h"
@@ -456,7 +456,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         if (command == "eco") return ecoCommand(args, out, err, catalogue, programFolder);
         if (command == "tournament")
             return tournamentCommand(args, out, err, catalogue, programFolder);
-        if (command == "analyse") return analyseCommand(args, out, err, catalogue, programFolder);
+        if (command == "analyse") return analysisCommand(args, out, err, catalogue, programFolder);
         if (!c.run) return autoplay(args, out, err, catalogue, programFolder);
         return c.run(args, out, u);
     }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/AnalyseCommand.h"
+#include "cli/AnalysisCommand.h"
 
 #include "cli/UciJudge.h"
 
@@ -31,8 +31,8 @@ bool loss(const std::string& v, float& out) {
 
 } // namespace
 
-int analyseCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                   const TextCatalogue& catalogue, const std::string& programFolder) {
+int analysisCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                    const TextCatalogue& catalogue, const std::string& programFolder) {
     auto error = [&](TextKey key, const std::string& detail, int status = 2) {
         err << "quarvelin-cli: " << catalogue.text(key) << detail << '\n';
         return status;

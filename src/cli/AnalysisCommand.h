@@ -28,7 +28,7 @@ inline constexpr const char* HelpAnalyse =
     "and left out. Exits with 1 when the file cannot be read, a game was left out or the\n"
     "engine failed, 2 on bad arguments.\n";
 
-int analyseCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                   const TextCatalogue& catalogue, const std::string& programFolder);
+int analysisCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                    const TextCatalogue& catalogue, const std::string& programFolder);
 
 } // namespace quarvelin

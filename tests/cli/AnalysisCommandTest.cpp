@@ -43,7 +43,7 @@ constexpr const char* Games =
     "[Event \"two\"]\n[Result \"*\"]\n\n1.e4 e5 2.Ke3 *\n\n"
     "[Event \"three\"]\n[Result \"1-0\"]\n\n{A short one} 1.f3 e5 2.g4 Qh4# 1-0\n";
 
-TEST(AnalyseCommand, WritesMarkedGamesThatPgnExtractReadsSilently) {
+TEST(AnalysisCommand, WritesMarkedGamesThatPgnExtractReadsSilently) {
     ASSERT_FALSE(test::findProgram("pgn-extract").empty()) << "installed by 'make test'";
     const fs::path folder = test::testFolder("quarvelin-analyse");
     test::writeText(folder / "games.pgn", Games);
@@ -67,7 +67,7 @@ TEST(AnalyseCommand, WritesMarkedGamesThatPgnExtractReadsSilently) {
 }
 
 // Stockfish, driven as a real process, finds the same blunder; its scores are centipawns.
-TEST(AnalyseCommand, StockfishMarksTheHangingKnight) {
+TEST(AnalysisCommand, StockfishMarksTheHangingKnight) {
     ASSERT_FALSE(test::findProgram("stockfish").empty()) << "installed by 'make test'";
     const fs::path folder = test::testFolder("quarvelin-analyse-uci");
     test::writeText(folder / "g.pgn",
@@ -98,7 +98,7 @@ TEST(UciJudge, MatesRankBeyondEveryCentipawnScoreNearerFirst) {
     for (const Case& c : cases) EXPECT_EQ(UciJudge::score(c.uci), c.expected) << c.uci.value;
 }
 
-TEST(AnalyseCommand, RefusesBadArgumentsAndUnreadableFiles) {
+TEST(AnalysisCommand, RefusesBadArgumentsAndUnreadableFiles) {
     const fs::path folder = test::testFolder("quarvelin-analyse-args");
     test::writeText(folder / "g.pgn", "1.e4 e5 *\n");
     const std::string g = (folder / "g.pgn").string();

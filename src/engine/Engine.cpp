@@ -40,43 +40,6 @@ float evaluatePosition(const Position& p, Colour mover, const EngineWeights& wei
     return Search(p, weights, NotationCode::Pgn).evalue_position(mover, c);
 }
 
-std::vector<RootMoveScore> rootMoveScores(const SearchRequest& d, SearchCounters& c,
-                                          const std::atomic<bool>* cancel) {
-    EngineWeights weights = d.weights;
-    weights.PROFONDEUR_MAX = std::clamp<std::int16_t>(weights.PROFONDEUR_MAX, 0, 3);
-    weights.ALPHA_BETA = 0;
-    c.SearchDepth = 0;
-    Search main(d.position, weights, d.notation);
-    std::vector<Search::RootCandidate> tasks;
-    for (int sq : main.rootPieces(d.colour))
-        for (const auto& cand : main.rootCandidates(sq))
-            if (cand.valid) tasks.push_back(cand);
-    std::vector<RootMoveScore> out(tasks.size());
-    const int threads = std::clamp(d.threads, 1, 8);
-    std::vector<SearchCounters> local(static_cast<std::size_t>(threads));
-    std::atomic<std::size_t> next{0};
-    auto work = [&](int t) {
-        Search s(d.position, weights, d.notation);
-        s.cancel(cancel);
-        SearchCounters& lc = local[static_cast<std::size_t>(t)];
-        for (std::size_t i; (i = next.fetch_add(1)) < tasks.size();) {
-            if (cancel && cancel->load(std::memory_order_relaxed)) break;
-            const auto& cand = tasks[i];
-            out[i] = {cand.from % 8 + 1, cand.from / 8 + 1, cand.to % 8 + 1, cand.to / 8 + 1,
-                      s.rootScore(cand, lc)};
-        }
-    };
-    std::vector<std::thread> pool;
-    for (int t = 1; t < threads; ++t) pool.emplace_back(work, t);
-    work(0);
-    for (auto& th : pool) th.join();
-    for (const auto& l : local) {
-        c.MovesExamined += l.MovesExamined;
-        c.PositionsEvaluated += l.PositionsEvaluated;
-    }
-    return out;
-}
-
 SearchResult searchMove(const SearchRequest& d, SearchCounters& c, const EngineCallbacks& callbacks,
                         const std::atomic<bool>* cancel) {
     EngineWeights weights = d.weights;

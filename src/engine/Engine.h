@@ -6,6 +6,7 @@
 #include "engine/EngineWeights.h"
 #include "engine/SearchCounters.h"
 #include "notation/Notation.h"
+#include "rules/Move.h"
 #include "rules/Position.h"
 
 #include <atomic>
@@ -46,18 +47,24 @@ SearchResult searchMove(const SearchRequest& request, SearchCounters& counters,
                         const EngineCallbacks& callbacks = {},
                         const std::atomic<bool>* cancel = nullptr);
 
-// One root move of the searched side and the score the search gives it.
-struct RootMoveScore {
-    int fromX = 0, fromY = 0, toX = 0, toY = 0;
-    float score = -Infinity;
+// What a move of the side to move is worth to that side: its replies searched `plies` full
+// half-moves deep with alpha-beta, then captures until the position is quiet, each quiet
+// position valued by the evaluation's own terms (material, mobility, defence, attack; none
+// of the bonuses that steer the engine towards a kind of move). `mate` is the number of
+// moves to mate, > 0 when the side to move mates and < 0 when it is mated; `value` is then
+// 100000 - 100 * moves, signed.
+struct MoveAppraisal {
+    Move move;
+    float value = 0;
+    int mate = 0;
 };
 
-// Every root candidate the movement rules allow, in the search's order, each scored with a
-// full window: the pruning is off here, so no score is a bound. A move that leaves the king
-// attacked scores about -Infinity; the caller keeps the legal ones. Costs about one search at
-// the same depth with ALPHA_BETA off.
-std::vector<RootMoveScore> rootMoveScores(const SearchRequest& request, SearchCounters& counters,
-                                          const std::atomic<bool>* cancel = nullptr);
+// Every legal move of p, each searched with a full window of its own, so each value is
+// exact and not a bound of the pruning; in the generator's order. The weights' PROFONDEUR_MAX,
+// ALPHA_BETA and bonuses are not read. Cancelled, the list is cut short.
+std::vector<MoveAppraisal> appraiseMoves(const Position& p, const EngineWeights& weights, int plies,
+                                         int threads, SearchCounters& counters,
+                                         const std::atomic<bool>* cancel = nullptr);
 
 // evalue_position outside a search: the score of p for the side that has just moved.
 float evaluatePosition(const Position& p, Colour mover, const EngineWeights& weights);

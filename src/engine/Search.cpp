@@ -174,7 +174,19 @@ float Search::evalue_position(Colour m, SearchCounters& c) {
         if (weights_.BONUS_ECHEC != 0 && weights_.SEUIL_BONUS_ECHEC <= pos_.MoveCount)
             check = static_cast<float>(pos_.MoveCount) * weights_.BONUS_ECHEC;
     }
+    return balance(m) + check;
+}
 
+void Search::setPieces(const FastPosition& f, const std::array<int, 64>& display) {
+    for (Bitboard b = occ_; b;) remove(popLsb(b));
+    for (Bitboard b = f.all(); b;) {
+        const int sq = popLsb(b);
+        put(display[static_cast<std::size_t>(sq)], f.at(sq));
+    }
+}
+
+float Search::balance(Colour m) const {
+    const Colour o = opposite(m);
     TableBy<Colour, float, 4> material{}, mobility{}, defence{}, attack{};
     const float ID = weights_.INDICE_DEFENSE, IA = weights_.INDICE_ATTAQUE;
     const AttackTables& T = T_;
@@ -277,7 +289,7 @@ float Search::evalue_position(Colour m, SearchCounters& c) {
     }
     float a = centre[m] + material[m] + mobility[m] + defence[m] + attack[m];
     float b = centre[o] + material[o] + mobility[o] + defence[o] + attack[o];
-    return (a - b) + check;
+    return a - b;
 }
 
 bool Search::castlingValid(int from, int to, Colour colour) const {

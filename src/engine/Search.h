@@ -7,8 +7,10 @@
 #include "engine/SearchCounters.h"
 #include "notation/Notation.h"
 #include "rules/Bitboard.h"
+#include "rules/FastPosition.h"
 #include "rules/Position.h"
 
+#include <array>
 #include <atomic>
 #include <vector>
 
@@ -19,6 +21,12 @@ public:
     Search(const Position& p, const EngineWeights& weights, NotationCode notation);
 
     float evalue_position(Colour m, SearchCounters& c);
+    // The evaluation's terms for m against the other side, with no mate probe or check bonus
+    // and no counter: what a quiet position is worth.
+    float balance(Colour m) const;
+    // The pieces of f in place of the board's, each at the display index `display[square]`;
+    // the state values (move count, castling, en passant) stay those the search began with.
+    void setPieces(const FastPosition& f, const std::array<int, 64>& display);
     float mobilite_piece(int x, int y) const;
     float bonus_roque(int x, int y, int tx, int ty) const;
     // Searches for `colour` from the current depth of c; the board is back as it was after.

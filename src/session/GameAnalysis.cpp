@@ -12,55 +12,31 @@
 namespace quarvelin {
 
 BuiltInJudge::BuiltInJudge(const EngineWeights& weights, int depth, int threads)
-    : weights_(weights), threads_(threads) {
-    weights_.PROFONDEUR_MAX = static_cast<std::int16_t>(std::clamp(depth, 1, 3));
-    // These reward a kind of move (a check, castling, a central move early) to steer the engine's
-    // choice; they say nothing of what a position is worth, and would mark every other move lost.
-    weights_.BONUS_ECHEC = 0;
-    weights_.NOTE_ROQUE = 0;
-    weights_.NOTE_CENTRE = 0;
-}
+    : weights_(weights), depth_(std::clamp(depth, 1, 3)), threads_(threads) {}
 
 std::optional<Judgement> BuiltInJudge::judge(const Position& p, const Move& played) {
-    SearchRequest request;
-    request.position = p;
-    request.colour = p.sideToMove();
-    // As the hint does: White's search counts the move it is about to make.
-    if (request.colour == Colour::White) ++request.position.MoveCount;
-    request.weights = weights_;
-    request.threads = threads_;
     SearchCounters counters;
-    const std::vector<RootMoveScore> scores = rootMoveScores(request, counters);
+    const std::vector<MoveAppraisal> moves = appraiseMoves(p, weights_, depth_, threads_, counters);
     evaluations_ += counters.PositionsEvaluated;
-
-    auto scoreOf = [&](const Move& m) -> std::optional<float> {
-        for (const RootMoveScore& r : scores)
-            if (r.fromX == m.fromX && r.fromY == m.fromY && r.toX == m.toX && r.toY == m.toY)
-                return r.score;
-        return std::nullopt;
-    };
-    const std::vector<Move> legal = legalMoves(p);
+    // The generator's own form of the played move: a promotion named, a queen when none was.
+    const Move mine = moveFrom(p, fastMove(p, played));
     std::optional<Judgement> out;
-    for (const Move& m : legal) {
-        // Under-promotions score as the queen's: the search keeps pawns as pawns.
-        if (m.promotion != PieceCode::Empty && pieceType(m.promotion) != PieceType::Queen) continue;
-        const std::optional<float> s = scoreOf(m);
-        if (!s) continue;
-        if (!out || *s > out->bestScore.value) {
+    const MoveAppraisal* playedOne = nullptr;
+    for (const MoveAppraisal& m : moves) {
+        if (m.move == mine) playedOne = &m;
+        if (!out || m.value > out->bestScore.value) {
             if (!out) out.emplace();
-            out->best = m;
-            out->bestScore = {*s, 0};
+            out->best = m.move;
+            out->bestScore = {m.value, m.mate};
         }
     }
-    if (!out) return out;
-    const std::optional<float> mine = scoreOf(played);
-    if (!mine) return std::nullopt;
-    out->playedScore = {*mine, 0};
+    if (!out || !playedOne) return std::nullopt;
+    out->playedScore = {playedOne->value, playedOne->mate};
     return out;
 }
 
 std::string BuiltInJudge::unitsLine(const TextCatalogue& catalogue) const {
-    return catalogue.text(TextKey::AnalysisEngineUnits, {std::to_string(weights_.PROFONDEUR_MAX)});
+    return catalogue.text(TextKey::AnalysisEngineUnits, {std::to_string(depth_)});
 }
 
 const char* markSymbol(MoveMark mark) {

@@ -41,9 +41,8 @@ public:
     virtual std::string unitsLine(const TextCatalogue& catalogue) const = 0;
 };
 
-// The built-in engine with the given weights at `depth` (1 to 3: a blunder shows only once the
-// reply is searched). Every root move is searched with a full window, so the played move's
-// score is exact, not a bound of the pruning.
+// The built-in engine's evaluation with the given weights: each move's replies searched
+// `depth` half-moves (1 to 3) and then to a quiet position, every move with a full window.
 class BuiltInJudge : public MoveJudge {
 public:
     BuiltInJudge(const EngineWeights& weights, int depth, int threads = 2);
@@ -53,13 +52,13 @@ public:
 
 private:
     EngineWeights weights_;
-    int threads_;
+    int depth_, threads_;
     std::int64_t evaluations_ = 0;
 };
 
 // Losses above which a move gets ?!, ? or ??; in the judge's units.
 struct AnalysisThresholds {
-    float inaccuracy = 60, mistake = 150, blunder = 280;
+    float inaccuracy = 100, mistake = 200, blunder = 300;
     static AnalysisThresholds builtIn() { return {}; }
     static AnalysisThresholds centipawns() { return {50, 100, 300}; }
     bool rising() const { return 0 <= inaccuracy && inaccuracy < mistake && mistake < blunder; }

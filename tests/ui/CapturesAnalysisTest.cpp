@@ -76,23 +76,16 @@ struct Table {
     void blunder() {
         waitForTheMachine();
         const Position& p = game().position();
-        SearchRequest r;
-        r.position = p;
-        r.colour = p.sideToMove();
-        r.weights.PROFONDEUR_MAX = 1;
         SearchCounters c;
-        const std::vector<Move> legal = legalMoves(p);
         float worst = Infinity;
         Move chosen;
-        for (const RootMoveScore& s : rootMoveScores(r, c))
-            for (const Move& m : legal) {
-                const PieceType t = pieceType(m.piece);
-                if (m.fromX == s.fromX && m.fromY == s.fromY && m.toX == s.toX && m.toY == s.toY &&
-                    (t == PieceType::Knight || t == PieceType::Bishop) && s.score < worst) {
-                    worst = s.score;
-                    chosen = m;
-                }
+        for (const MoveAppraisal& a : appraiseMoves(p, EngineWeights{}, 1, 2, c)) {
+            const PieceType t = pieceType(a.move.piece);
+            if ((t == PieceType::Knight || t == PieceType::Bishop) && a.value < worst) {
+                worst = a.value;
+                chosen = a.move;
             }
+        }
         click(chosen);
     }
     StatisticsWindow* analyse() {

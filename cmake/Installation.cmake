@@ -9,23 +9,31 @@ target_link_libraries(corres_base PRIVATE quarvelin_logic)
 
 set(QUARVELIN_TREE ${CMAKE_BINARY_DIR}/bin)
 file(GLOB QUARVELIN_PIECES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/pieces/quarvelin/*.svg)
-set(PIECES_COPIED)
+set(TREE_FILES)
 foreach(svg ${QUARVELIN_PIECES})
   get_filename_component(name ${svg} NAME)
   set(out ${QUARVELIN_TREE}/images/pieces/Quarvelin/${name})
   add_custom_command(OUTPUT ${out} COMMAND ${CMAKE_COMMAND} -E copy ${svg} ${out} DEPENDS ${svg})
-  list(APPEND PIECES_COPIED ${out})
+  list(APPEND TREE_FILES ${out})
 endforeach()
 # The build tree keeps the games tried there; an installation ships an empty correspondence base,
 # written anew at every build.
 set(QUARVELIN_FRESH_CORRES ${CMAKE_BINARY_DIR}/installation/base/corres.db)
+# Example personalities beside the settings file, where the tournament window's file chooser opens.
+file(GLOB QUARVELIN_PERSONALITIES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/personalities/*.ini)
+foreach(ini ${QUARVELIN_PERSONALITIES})
+  get_filename_component(name ${ini} NAME)
+  set(out ${QUARVELIN_TREE}/personalities/${name})
+  add_custom_command(OUTPUT ${out} COMMAND ${CMAKE_COMMAND} -E copy ${ini} ${out} DEPENDS ${ini})
+  list(APPEND TREE_FILES ${out})
+endforeach()
 add_custom_target(installation_tree ALL
   COMMAND installation_ini ${QUARVELIN_TREE}/quarvelin.ini
   COMMAND corres_base ${QUARVELIN_TREE}/base/corres.db
   COMMAND ${CMAKE_COMMAND} -E rm -f ${QUARVELIN_FRESH_CORRES}
   COMMAND corres_base ${QUARVELIN_FRESH_CORRES}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${QUARVELIN_TREE}/images/echiquier
-  DEPENDS installation_ini corres_base ${PIECES_COPIED}
+  DEPENDS installation_ini corres_base ${TREE_FILES}
   COMMENT "Installation tree")
 
 include(GNUInstallDirs)
@@ -67,6 +75,7 @@ if(TARGET quarvelin)
   install(DIRECTORY ${QUARVELIN_TREE}/images/pieces/Quarvelin
           DESTINATION ${QUARVELIN_INSTALL_DIR}/images/pieces)
   install(DIRECTORY DESTINATION ${QUARVELIN_INSTALL_DIR}/images/echiquier)
+  install(FILES ${QUARVELIN_PERSONALITIES} DESTINATION ${QUARVELIN_INSTALL_DIR}/personalities)
   # The build tree's settings file and bases keep what was done while trying the program: an
   # installation gets new ones, made at install time.
   set(destination "\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${QUARVELIN_INSTALL_DIR}")

@@ -2,9 +2,9 @@
 #include "ui/UciPlayerDialog.h"
 
 #include "localisation/Catalogue.h"
+#include "uci/UciEngine.h"
 #include "ui/Captions.h"
 #include "ui/LastFolder.h"
-#include "uci/UciEngine.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -143,7 +143,8 @@ void UciPlayerDialog::appliquer_textes(const Catalogue& catalogue) {
 QString UciPlayerDialog::defaultProgram() {
     const QString onPath = QStandardPaths::findExecutable(QStringLiteral("stockfish"));
     if (!onPath.isEmpty()) return onPath;
-    return QStandardPaths::findExecutable(QStringLiteral("stockfish"), {QStringLiteral("/usr/games")});
+    return QStandardPaths::findExecutable(QStringLiteral("stockfish"),
+                                          {QStringLiteral("/usr/games")});
 }
 
 QString UciPlayerDialog::uniqueName(const QString& base, const QStringList& taken) {

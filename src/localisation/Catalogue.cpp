@@ -135,7 +135,7 @@ void Catalogue::parse(int index, const std::string& file, std::string_view conte
         const auto parsed = std::from_chars(count.data(), count.data() + count.size(), offset);
         if (count.empty() || parsed.ec != std::errc() ||
             parsed.ptr != count.data() + count.size() || offset < 1 || offset > MaxProgramOffset) {
-            problem("offset is not a number from 1 to 1249");
+            problem("offset is not a number from 1 to 1269");
             continue;
         }
         if (language.presents[offset]) {

@@ -14,7 +14,13 @@ namespace quarvelin {
 inline constexpr int LanguageCount = 8;
 inline constexpr int MaxOffset = 999;
 // Texts the program adds past the numbered ones: reached by their key only, never by number.
-inline constexpr int MaxProgramOffset = 1249;
+inline constexpr int MaxProgramOffset = 1269;
+// A key past it would read as a missing text in every language.
+static_assert([] {
+    for (const TextKeyEntry& e : AllTextKeys)
+        if (offsetOf(e.key) > MaxProgramOffset) return false;
+    return true;
+}());
 
 class Catalogue : public TextCatalogue {
 public:

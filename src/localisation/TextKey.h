@@ -791,6 +791,22 @@ namespace quarvelin {
     X(AnalysisSummary, 1238) \
     X(AnalysisCancelled, 1239) \
     X(AnalysisThresholdOrder, 1240) \
+    /* Tournament engines (1250-1269) */ \
+    X(TournamentAddEngine, 1250) \
+    X(UciPlayerTitle, 1251) \
+    X(UciPlayerProgram, 1252) \
+    X(UciPlayerBrowse, 1253) \
+    X(UciPlayerName, 1254) \
+    X(UciPlayerOptions, 1255) \
+    X(UciPlayerMoveTime, 1256) \
+    X(UciPlayerListed, 1257) \
+    X(UciPlayerTip, 1258) \
+    X(UciPlayerNoOptions, 1259) \
+    X(UciPlayerNoProgram, 1260) \
+    X(UciPlayerCannotStart, 1261) \
+    X(UciPlayerNotUci, 1262) \
+    X(UciPlayerUnknownOption, 1263) \
+    X(TournamentPlayersAndEngines, 1264) \
     /* Help window */ \
     X(HelpTitle, 960) \
     X(HelpContents, 961) \

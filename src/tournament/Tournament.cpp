@@ -308,7 +308,8 @@ void Tournament::work(Worker& w,
                 UciEngine& engine = *w.engines[who];
                 UciLimits limits;
                 limits.depth = o_.uciDepth;
-                limits.movetimeMs = o_.uciMoveTimeMs;
+                limits.movetimeMs =
+                    player.uciMoveTimeMs > 0 ? player.uciMoveTimeMs : o_.uciMoveTimeMs;
                 auto r = engine.search(StartFen, uci, limits);
                 if (!r) return failed(engine);
                 choice = legalByUci(pos, legal, r->bestMove);

@@ -22,6 +22,7 @@ struct TournamentPlayer {
     std::string settingsFile;            // a personality; empty for an outside engine
     std::string uciCommand;              // an outside engine's command line
     std::vector<std::string> uciOptions; // "Name=Value"
+    int uciMoveTimeMs = 0;               // when > 0, this engine's own time per move
 };
 
 // A personality named by its file's name: "aggressive" for ".../aggressive.ini".

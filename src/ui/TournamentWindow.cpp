@@ -31,6 +31,11 @@ namespace {
 // The window's keys in the per-user store.
 QString key(const char* name) { return QStringLiteral("Tournament/") + QLatin1String(name); }
 
+// What a players' list item holds: a personality's file, or an outside engine.
+enum Role { File = Qt::UserRole, EngineName, Command, Options, MoveTime };
+
+bool isEngine(const QListWidgetItem* item) { return !item->data(Command).toString().isEmpty(); }
+
 } // namespace
 
 TournamentWindow::TournamentWindow(const Catalogue& catalogue, std::string programFolder,
@@ -48,10 +53,13 @@ TournamentWindow::TournamentWindow(const Catalogue& catalogue, std::string progr
     list_->setMaximumHeight(list_->fontMetrics().height() * 7);
     add_ = new QPushButton;
     add_->setObjectName(QStringLiteral("add"));
+    addEngine_ = new QPushButton;
+    addEngine_->setObjectName(QStringLiteral("addEngine"));
     remove_ = new QPushButton;
     remove_->setObjectName(QStringLiteral("remove"));
     auto* listButtons = new QVBoxLayout;
     listButtons->addWidget(add_);
+    listButtons->addWidget(addEngine_);
     listButtons->addWidget(remove_);
     listButtons->addStretch(1);
     auto* playersLayout = new QHBoxLayout(playersBox_);
@@ -116,6 +124,7 @@ TournamentWindow::TournamentWindow(const Catalogue& catalogue, std::string progr
     layout->addLayout(buttons);
 
     connect(add_, &QPushButton::clicked, this, &TournamentWindow::add);
+    connect(addEngine_, &QPushButton::clicked, this, &TournamentWindow::askEngine);
     connect(remove_, &QPushButton::clicked, this, &TournamentWindow::remove);
     connect(start_, &QPushButton::clicked, this, &TournamentWindow::start);
     connect(stop_, &QPushButton::clicked, this, &TournamentWindow::stop);
@@ -124,6 +133,18 @@ TournamentWindow::TournamentWindow(const Catalogue& catalogue, std::string progr
 
     auto s = this->store();
     setPlayers(s->value(key("Players")).toStringList());
+    // Each engine back at its row, in rising order, so the list reads as it was left.
+    const int engines = s->beginReadArray(key("Engines"));
+    for (int i = 0; i < engines; ++i) {
+        s->setArrayIndex(i);
+        UciPlayer e{s->value(QStringLiteral("Name")).toString(),
+                    s->value(QStringLiteral("Command")).toString(),
+                    s->value(QStringLiteral("Options")).toStringList(),
+                    s->value(QStringLiteral("MoveTime"), 100).toInt()};
+        if (!e.command.isEmpty() && e.moveTimeMs > 0)
+            addEngine(e, s->value(QStringLiteral("Row"), -1).toInt());
+    }
+    s->endArray();
     rounds_->setValue(s->value(key("Rounds"), 2).toInt());
     depth_->setValue(s->value(key("Depth"), 1).toInt());
     concurrency_->setValue(s->value(key("Concurrency"), concurrency_->maximum()).toInt());
@@ -141,8 +162,11 @@ TournamentWindow::~TournamentWindow() {
 
 void TournamentWindow::appliquer_textes(const Catalogue& catalogue) {
     setWindowTitle(Captions::text(catalogue, TextKey::TournamentTitle));
-    playersBox_->setTitle(Captions::text(catalogue, TextKey::TournamentPlayers));
+    playersBox_->setTitle(Captions::text(catalogue, TextKey::TournamentPlayersAndEngines));
     add_->setText(Captions::text(catalogue, TextKey::TournamentAdd));
+    addEngine_->setText(Captions::text(catalogue, TextKey::TournamentAddEngine));
+    for (int i = 0; i < list_->count(); ++i) describe(list_->item(i));
+    if (uciPlayer_) uciPlayer_->appliquer_textes(catalogue);
     remove_->setText(Captions::text(catalogue, TextKey::TournamentRemove));
     roundsLabel_->setText(Captions::label(catalogue, TextKey::TournamentRounds));
     depthLabel_->setText(Captions::label(catalogue, TextKey::TournamentDepth));
@@ -156,18 +180,71 @@ void TournamentWindow::appliquer_textes(const Catalogue& catalogue) {
 
 QStringList TournamentWindow::players() const {
     QStringList out;
-    for (int i = 0; i < list_->count(); ++i) out << list_->item(i)->data(Qt::UserRole).toString();
+    for (int i = 0; i < list_->count(); ++i)
+        if (!isEngine(list_->item(i))) out << list_->item(i)->data(File).toString();
     return out;
 }
 
 void TournamentWindow::setPlayers(const QStringList& files) {
-    list_->clear();
+    for (int i = list_->count() - 1; i >= 0; --i)
+        if (!isEngine(list_->item(i))) delete list_->takeItem(i);
     for (const QString& file : files) {
-        auto* item = new QListWidgetItem(QFileInfo(file).completeBaseName(), list_);
-        item->setData(Qt::UserRole, file);
-        item->setToolTip(file);
+        auto* item = new QListWidgetItem(list_);
+        item->setData(File, file);
+        describe(item);
     }
     states();
+}
+
+QList<UciPlayer> TournamentWindow::engines() const {
+    QList<UciPlayer> out;
+    for (int i = 0; i < list_->count(); ++i) {
+        const QListWidgetItem* item = list_->item(i);
+        if (isEngine(item))
+            out << UciPlayer{item->data(EngineName).toString(), item->data(Command).toString(),
+                             item->data(Options).toStringList(), item->data(MoveTime).toInt()};
+    }
+    return out;
+}
+
+void TournamentWindow::addEngine(UciPlayer engine, int row) {
+    auto* item = new QListWidgetItem;
+    item->setData(EngineName, UciPlayerDialog::uniqueName(engine.name, names()));
+    item->setData(Command, engine.command);
+    item->setData(Options, engine.options);
+    item->setData(MoveTime, engine.moveTimeMs);
+    describe(item);
+    list_->insertItem(row < 0 || row > list_->count() ? list_->count() : row, item);
+    states();
+}
+
+void TournamentWindow::describe(QListWidgetItem* item) const {
+    if (!isEngine(item)) {
+        const QString file = item->data(File).toString();
+        item->setText(QFileInfo(file).completeBaseName());
+        item->setToolTip(file);
+        return;
+    }
+    const QStringList options = item->data(Options).toStringList();
+    const std::string name = item->data(EngineName).toString().toStdString();
+    item->setText(QString::fromStdString(catalogue_.text(TextKey::UciPlayerListed, {name})));
+    item->setToolTip(QString::fromStdString(
+        catalogue_.text(TextKey::UciPlayerTip,
+                        {item->data(Command).toString().toStdString(),
+                         options.isEmpty() ? catalogue_.text(TextKey::UciPlayerNoOptions)
+                                           : options.join(QStringLiteral("; ")).toStdString(),
+                         std::to_string(item->data(MoveTime).toInt())})));
+}
+
+// The players' names in the crosstable.
+QStringList TournamentWindow::names() const {
+    QStringList out;
+    for (int i = 0; i < list_->count(); ++i) {
+        const QListWidgetItem* item = list_->item(i);
+        out << (isEngine(item) ? item->data(EngineName).toString()
+                               : QFileInfo(item->data(File).toString()).completeBaseName());
+    }
+    return out;
 }
 
 void TournamentWindow::add() {
@@ -179,22 +256,48 @@ void TournamentWindow::add() {
                           QStringLiteral("*.ini"));
     if (chosen.isEmpty()) return;
     LastFolder::remember(this, chosen.front());
-    QStringList files = players();
-    for (const QString& f : chosen)
-        if (!files.contains(f)) files << f;
-    setPlayers(files);
+    const QStringList files = players();
+    for (const QString& f : chosen) {
+        if (files.contains(f)) continue;
+        auto* item = new QListWidgetItem(list_);
+        item->setData(File, f);
+        describe(item);
+    }
+    states();
+}
+
+void TournamentWindow::askEngine() {
+    if (!uciPlayer_) {
+        uciPlayer_ = new UciPlayerDialog(catalogue_, names(), this);
+        uciPlayer_->setAttribute(Qt::WA_DeleteOnClose);
+        UciPlayerDialog* dialog = uciPlayer_;
+        connect(dialog, &QDialog::accepted, this, [this, dialog] { addEngine(dialog->player()); });
+    }
+    uciPlayer_->open();
+    uciPlayer_->raise();
 }
 
 void TournamentWindow::remove() {
-    QStringList files = players();
-    for (QListWidgetItem* item : list_->selectedItems())
-        files.removeAll(item->data(Qt::UserRole).toString());
-    setPlayers(files);
+    qDeleteAll(list_->selectedItems());
+    states();
 }
 
 void TournamentWindow::remember() const {
     auto s = store();
     s->setValue(key("Players"), players());
+    s->remove(key("Engines"));
+    s->beginWriteArray(key("Engines"));
+    for (int row = 0, n = 0; row < list_->count(); ++row) {
+        const QListWidgetItem* item = list_->item(row);
+        if (!isEngine(item)) continue;
+        s->setArrayIndex(n++);
+        s->setValue(QStringLiteral("Name"), item->data(EngineName));
+        s->setValue(QStringLiteral("Command"), item->data(Command));
+        s->setValue(QStringLiteral("Options"), item->data(Options));
+        s->setValue(QStringLiteral("MoveTime"), item->data(MoveTime));
+        s->setValue(QStringLiteral("Row"), row);
+    }
+    s->endArray();
     s->setValue(key("Rounds"), rounds_->value());
     s->setValue(key("Depth"), depth_->value());
     s->setValue(key("Concurrency"), concurrency_->value());
@@ -209,7 +312,20 @@ void TournamentWindow::start() {
     if (thread_) return;
     remember();
     TournamentOptions o;
-    for (const QString& f : players()) o.players.push_back(personality(f.toStdString()));
+    for (int i = 0; i < list_->count(); ++i) {
+        const QListWidgetItem* item = list_->item(i);
+        if (!isEngine(item)) {
+            o.players.push_back(personality(item->data(File).toString().toStdString()));
+            continue;
+        }
+        TournamentPlayer p;
+        p.name = item->data(EngineName).toString().toStdString();
+        p.uciCommand = item->data(Command).toString().toStdString();
+        for (const QString& option : item->data(Options).toStringList())
+            p.uciOptions.push_back(option.toStdString());
+        p.uciMoveTimeMs = item->data(MoveTime).toInt();
+        o.players.push_back(p);
+    }
     o.rounds = rounds_->value();
     o.depth = depth_->value();
     o.concurrency = concurrency_->value();
@@ -314,6 +430,7 @@ void TournamentWindow::states() {
     start_->setEnabled(!busy && list_->count() >= 2);
     stop_->setEnabled(busy && !stopping_);
     add_->setEnabled(!busy);
+    addEngine_->setEnabled(!busy);
     remove_->setEnabled(!busy && !list_->selectedItems().isEmpty());
     rounds_->setEnabled(!busy);
     depth_->setEnabled(!busy);

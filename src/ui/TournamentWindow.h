@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The tournament window (`tournament`): personalities (settings files) chosen, rounds, depth
-// and games at once set, a round robin run on worker threads, the crosstable filled in as the
-// games end. The last choices live in the per-user store, never in the settings file.
+// The tournament window (`tournament`): personalities (settings files) and outside UCI engines
+// chosen, rounds, depth and games at once set, a round robin run on worker threads, the
+// crosstable filled in as the games end. The last choices live in the per-user store, never in
+// the settings file.
 #include "tournament/Crosstable.h"
 #include "tournament/Tournament.h"
+#include "ui/UciPlayerDialog.h"
 
 #include <QDialog>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -14,6 +17,7 @@
 class QLabel;
 class QSettings;
 class QListWidget;
+class QListWidgetItem;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
@@ -36,8 +40,13 @@ public:
 
     void appliquer_textes(const quarvelin::Catalogue& catalogue);
 
+    // The personalities' settings files, in the list's order.
     QStringList players() const;
+    // Puts these personalities in the list in place of the ones there; the engines stay.
     void setPlayers(const QStringList& files);
+    QList<UciPlayer> engines() const;
+    // Puts an outside engine at `row` (-1: at the end), its name made unique in the list.
+    void addEngine(UciPlayer engine, int row = -1);
     bool running() const { return thread_ != nullptr; }
     // The file chooser of the Add button; tests put their own answer here.
     std::function<QStringList()> chooseFiles;
@@ -56,7 +65,10 @@ protected:
 
 private:
     void add();
+    void askEngine();
     void remove();
+    void describe(QListWidgetItem* item) const;
+    QStringList names() const;
     void remember() const;
     void showTable(const quarvelin::Crosstable& table);
     void ended(const std::optional<quarvelin::TournamentProblem>& problem);
@@ -75,6 +87,8 @@ private:
     QGroupBox* playersBox_ = nullptr;
     QListWidget* list_ = nullptr;
     QPushButton* add_ = nullptr;
+    QPushButton* addEngine_ = nullptr;
+    QPointer<UciPlayerDialog> uciPlayer_;
     QPushButton* remove_ = nullptr;
     QLabel* roundsLabel_ = nullptr;
     QLabel* depthLabel_ = nullptr;

@@ -173,7 +173,7 @@ TEST(CatalogueBrokenFile, ProblemsByFileAndLine) {
               "sans tab\n"                                                 // 4
               "abc\tx\n"                                                   // 5
               "0\tzero\n"                                                  // 6
-              "1250\tmille\n"                                              // 7
+              "1270\ttrop loin\n"                                          // 7
               "1\tdoublon\n"                                               // 8
               "-3\tnegatif\n"                                              // 9
               " 7\tespace\n"                                               // 10

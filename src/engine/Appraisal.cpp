@@ -116,8 +116,8 @@ MoveAppraisal appraisal(const Move& move, float v) {
 
 } // namespace
 
-std::vector<MoveAppraisal> appraiseMoves(const Position& p, const EngineWeights& weights,
-                                         int plies, int threads, SearchCounters& counters,
+std::vector<MoveAppraisal> appraiseMoves(const Position& p, const EngineWeights& weights, int plies,
+                                         int threads, SearchCounters& counters,
                                          const std::atomic<bool>* cancel) {
     const FastPosition root = FastPosition::from(p);
     MoveList list;
@@ -143,8 +143,7 @@ std::vector<MoveAppraisal> appraiseMoves(const Position& p, const EngineWeights&
     for (int t = 1; t < workers; ++t) pool.emplace_back(work, t);
     work(0);
     for (auto& th : pool) th.join();
-    for (std::int64_t e : evaluations)
-        counters.PositionsEvaluated += static_cast<std::int32_t>(e);
+    for (std::int64_t e : evaluations) counters.PositionsEvaluated += static_cast<std::int32_t>(e);
     counters.MovesExamined += list.size;
     std::vector<MoveAppraisal> finished;
     for (std::size_t i = 0; i < out.size(); ++i)

@@ -24,9 +24,8 @@ const MoveAppraisal& named(const std::vector<MoveAppraisal>& all, const Position
 }
 
 const MoveAppraisal& best(const std::vector<MoveAppraisal>& all) {
-    return *std::max_element(all.begin(), all.end(), [](const auto& a, const auto& b) {
-        return a.value < b.value;
-    });
+    return *std::max_element(all.begin(), all.end(),
+                             [](const auto& a, const auto& b) { return a.value < b.value; });
 }
 
 // A plain minimax, each quiet position valued by a search of its own set up from the position

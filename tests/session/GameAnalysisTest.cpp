@@ -153,7 +153,7 @@ TEST(GameAnalysis, CurvesTakeEachSidesMovesByNumber) {
 TEST(AnnotatedGame, MarksAndNotesGoAfterTheirMoves) {
     const PgnGame game = firstGame(Hanging);
     const GameLine line = readMainLine(game);
-    TableJudge judge({0, 0, 0, 0, 500, 0, 70, 0});
+    TableJudge judge({0, 0, 0, 0, 500, 0, 120, 0});
     const GameAnalysis a =
         analyseGame(line.start, line.moves, judge, AnalysisThresholds::builtIn());
     Catalogue cat;
@@ -164,7 +164,7 @@ TEST(AnnotatedGame, MarksAndNotesGoAfterTheirMoves) {
     EXPECT_NE(pgn.find("[Annotator \"Quarvelin; units\"]\r\n\r\n"), std::string::npos);
     const std::string flat = oneLine(pgn.substr(pgn.find("\r\n\r\n") + 4));
     EXPECT_NE(flat.find("2.Nf3 {develops} d6 3.Nd4 $4 {-400; better "), std::string::npos) << pgn;
-    EXPECT_NE(flat.find("4.Bc4 $6 {30; better "), std::string::npos) << pgn;
+    EXPECT_NE(flat.find("4.Bc4 $6 {-20; better "), std::string::npos) << pgn;
     EXPECT_TRUE(flat.ends_with("Nf6 *  ")) << pgn;
     for (std::size_t b = 0, e; (e = pgn.find("\r\n", b)) != std::string::npos; b = e + 2)
         EXPECT_LE(e - b, 79u);

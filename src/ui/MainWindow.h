@@ -11,6 +11,7 @@
 #include "records/BaseReports.h"
 #include "records/GamesFileController.h"
 #include "session/GameSession.h"
+#include "ui/TipsWindow.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -35,7 +36,6 @@ class QtSoundPlayer;
 class QtTranslations;
 class RecentFilesMenu;
 class SearchTask;
-class TipsWindow;
 class TournamentWindow;
 class WindowPlacement;
 
@@ -200,7 +200,7 @@ private:
     CommentWindow* comment_ = nullptr;
     QMdiSubWindow* commentSub_ = nullptr;
     LanguageWindow* language_ = nullptr;
-    TipsWindow* tips_ = nullptr;
+    QPointer<TipsWindow> tips_; // deleted when closed
     CapturedPiecesWindow* captured_ = nullptr;
     QMdiSubWindow* capturedSub_ = nullptr;
     TournamentWindow* tournament_ = nullptr;

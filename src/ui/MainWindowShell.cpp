@@ -39,7 +39,6 @@ void MainWindow::openTips() {
             catalogue_, *tipsOption_,
             quarvelin::Tips::fileFor(locations_.installation, settings_.CLE_LANGUE), this);
         tips_->setAttribute(Qt::WA_DeleteOnClose);
-        connect(tips_, &QObject::destroyed, this, [this] { tips_ = nullptr; });
     }
     tips_->show();
     tips_->raise();

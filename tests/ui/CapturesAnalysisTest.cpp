@@ -3,6 +3,7 @@
 // list, both sides' scores beside the machine's in the statistics window. Saved as pictures
 // when QUARVELIN_CAPTURES names a folder.
 #include "ui/Capture.h"
+#include "ui/CaptureDesk.h"
 
 #include "config/SettingsFile.h"
 #include "config/Startup.h"
@@ -28,39 +29,16 @@ using namespace quarvelin;
 
 namespace {
 
-struct Table {
-    QTemporaryDir dir;
-    Locations locations;
-    Settings settings;
-    Catalogue catalogue;
-    std::unique_ptr<MainWindow> window;
-    Table() {
-        QStandardPaths::setTestModeEnabled(true);
-        locations = {dir.path().toStdString(), dir.path().toStdString()};
-        Settings s = builtInSettings(locations.data);
-        applyNewFile(s);
-        s.FIRST_STARTUP = 0;
-        s.ACTIVE_SON = 0;
-        s.CLE_LANGUE = 2;
-        for (auto& p : s.PROFONDEUR_MAX) p = 1;
-        s.ACTIVE_BASE_CON = {0, 0, 0};
-        s.OUVERTURE_DEFAUT = {"", "", ""};
-        s.BASE_ECO = QUARVELIN_BIN_DIR "/base/eco.db";
-        EXPECT_EQ(ecrire_reglages(s, settingsFile(locations)), "");
-        EXPECT_FALSE(start(locations, settings, catalogue).end);
-        window = std::make_unique<MainWindow>(settings, catalogue, locations);
-        window->resize(1280, 840);
-        window->show();
-        QTest::qWait(50);
-        window->start();
-        window->menus().action(QStringLiteral("menu_nouvelle"))->trigger();
+struct Table : CaptureDesk {
+    Table()
+        : CaptureDesk([](Settings& s) {
+              s.CLE_LANGUE = 2;
+              s.ACTIVE_BASE_CON = {0, 0, 0};
+              s.OUVERTURE_DEFAUT = {"", "", ""};
+          }) {
+        newGame();
     }
-    GameController& game() { return window->game(); }
-    void waitForTheMachine() {
-        QElapsedTimer t;
-        t.start();
-        while (game().machineThinking() && t.elapsed() < 20000) QTest::qWait(5);
-    }
+    void waitForTheMachine() { ::waitForTheMachine(game()); }
     void click(const Move& c) {
         BoardView* board = window->boardWindow()->board();
         QTest::mouseClick(board, Qt::LeftButton, {}, board->squareRect(c.fromX, c.fromY).center());

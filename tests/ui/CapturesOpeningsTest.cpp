@@ -2,6 +2,7 @@
 // The opening list with a line chosen and the statistics of a game against the machine, saved
 // as pictures when QUARVELIN_CAPTURES names a folder.
 #include "ui/Capture.h"
+#include "ui/CaptureDesk.h"
 
 #include "config/SettingsFile.h"
 #include "config/Startup.h"
@@ -30,40 +31,17 @@ using namespace quarvelin;
 
 namespace {
 
-struct Desk {
-    QTemporaryDir dir;
-    Locations locations;
-    Settings settings;
-    Catalogue catalogue;
-    std::unique_ptr<MainWindow> window;
-    explicit Desk(bool book) {
-        QStandardPaths::setTestModeEnabled(true);
-        locations = {dir.path().toStdString(), dir.path().toStdString()};
-        Settings s = builtInSettings(locations.data);
-        applyNewFile(s);
-        s.FIRST_STARTUP = 0;
-        s.ACTIVE_SON = 0;
-        for (auto& p : s.PROFONDEUR_MAX) p = 1;
-        s.ACTIVE_BASE_CON = {book ? std::uint8_t{1} : std::uint8_t{0},
-                             book ? std::uint8_t{1} : std::uint8_t{0},
-                             book ? std::uint8_t{1} : std::uint8_t{0}};
-        s.OUVERTURE_ALEATOIRE = {0, 0, 0};
-        s.OUVERTURE_DEFAUT = {"", "", ""};
-        s.BASE_ECO = QUARVELIN_BIN_DIR "/base/eco.db";
-        EXPECT_EQ(ecrire_reglages(s, settingsFile(locations)), "");
-        EXPECT_FALSE(start(locations, settings, catalogue).end);
-        window = std::make_unique<MainWindow>(settings, catalogue, locations);
-        window->resize(1280, 840);
-        window->show();
-        QTest::qWait(50);
-        window->start();
-        window->menus().action(QStringLiteral("menu_nouvelle"))->trigger();
+struct Desk : CaptureDesk {
+    explicit Desk(bool book)
+        : CaptureDesk([book](Settings& s) {
+              const std::uint8_t on = book ? 1 : 0;
+              s.ACTIVE_BASE_CON = {on, on, on};
+              s.OUVERTURE_ALEATOIRE = {0, 0, 0};
+              s.OUVERTURE_DEFAUT = {"", "", ""};
+          }) {
+        newGame();
     }
-    void waitForTheMachine() {
-        QElapsedTimer t;
-        t.start();
-        while (window->game().machineThinking() && t.elapsed() < 20000) QTest::qWait(5);
-    }
+    void waitForTheMachine() { ::waitForTheMachine(game()); }
     void play(const char* uci) {
         waitForTheMachine();
         GameController& p = window->game();

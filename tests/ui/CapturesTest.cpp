@@ -2,6 +2,7 @@
 // The windows a person sees first, in the state they see them, saved as pictures when
 // QUARVELIN_CAPTURES names a folder (scripts/screenshots fills docs/screenshots).
 #include "ui/Capture.h"
+#include "ui/CaptureDesk.h"
 #include "ui/ModalAnswer.h"
 
 #include "config/SettingsFile.h"
@@ -45,41 +46,16 @@ using namespace quarvelin;
 
 namespace {
 
-struct Bureau {
-    QTemporaryDir dir;
-    Locations locations;
-    Settings settings;
-    Catalogue catalogue;
-    std::unique_ptr<MainWindow> window;
-    explicit Bureau(bool firstStartup) {
-        QStandardPaths::setTestModeEnabled(true);
-        locations = {dir.path().toStdString(), dir.path().toStdString()};
-        Settings s = builtInSettings(locations.data);
-        applyNewFile(s);
-        s.FIRST_STARTUP = firstStartup ? 1 : 0;
-        s.ACTIVE_SON = 0;
-        s.NOM_JOUEUR[1] = "Camille";
-        s.NOM_MOTEUR[1] = "Quarvelin";
-        for (auto& p : s.PROFONDEUR_MAX) p = 1;
-        s.ACTIVE_BASE_CON = {1, 1, 1}; // book moves, so the opening has a name
-        s.OUVERTURE_ALEATOIRE = {0, 0, 0};
-        // The opening base the build made, so the comment window names the opening.
-        s.BASE_ECO = QUARVELIN_BIN_DIR "/base/eco.db";
-        EXPECT_EQ(ecrire_reglages(s, settingsFile(locations)), "");
-        EXPECT_FALSE(start(locations, settings, catalogue).end);
-        window = std::make_unique<MainWindow>(settings, catalogue, locations);
-        window->resize(1280, 840);
-        window->show();
-        QTest::qWait(50);
-    }
+struct Bureau : CaptureDesk {
+    explicit Bureau(bool firstStartup)
+        : CaptureDesk([firstStartup](Settings& s) {
+              s.FIRST_STARTUP = firstStartup ? 1 : 0;
+              s.NOM_JOUEUR[1] = "Camille";
+              s.NOM_MOTEUR[1] = "Quarvelin";
+              s.ACTIVE_BASE_CON = {1, 1, 1}; // book moves, so the opening has a name
+              s.OUVERTURE_ALEATOIRE = {0, 0, 0};
+          }) {}
 };
-
-// Until the machine has played, 20 s at most.
-void waitForTheMachine(GameController& game) {
-    QElapsedTimer t;
-    t.start();
-    while (game.machineThinking() && t.elapsed() < 20000) QTest::qWait(5);
-}
 
 // Answers every message box as it comes, for as long as it lives.
 struct BoxCloser : QTimer {
